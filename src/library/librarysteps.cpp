@@ -1,6 +1,6 @@
 // What the steps keep of the sound library: the sound list (its entries,
-// names and rows, only the stretch a step changed), the groups, the
-// metronome list and the loaded kit files.
+// names and rows, only what each edit changed), the groups, the metronome
+// list and the loaded kit files.
 #include "library/soundlibrary.h"
 
 #include "kitfile/storedsounds.h"
@@ -11,6 +11,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QMap>
 #include <QPointer>
 #include <QSignalBlocker>
 
@@ -107,111 +108,357 @@ struct Stretch
         kept = before.mid(p, nb - p - s);
     }
     bool isEmpty() const { return count == 0 && kept.isEmpty(); }
-    // The stretch of a plain sequence exchanged with the one kept.
-    void exchange(QVector<T> &live)
+    // Exchanged with the stretch of a plain sequence (a vector or a list).
+    template <class Live>
+    void exchange(Live &live)
     {
-        QVector<T> now = live.mid(at, count);
-        live.remove(at, qMin(count, live.size() - at));
-        for (int i = 0; i < kept.size(); ++i)
-            live.insert(at + i, kept.at(i));
+        const int from = qBound(0, at, int(live.size()));
+        const int n = qBound(0, count, int(live.size()) - from);
+        QVector<T> now;
+        now.reserve(n);
+        for (int i = 0; i < n; ++i)
+            now.append(live.at(from + i));
+        live.erase(live.begin() + from, live.begin() + from + n);
+        if (from == live.size() || kept.size() <= 16) {
+            for (int i = 0; i < kept.size(); ++i)
+                live.insert(from + i, kept.at(i));
+        } else {
+            Live out;
+            out.reserve(live.size() + kept.size());
+            for (int i = 0; i < from; ++i)
+                out.append(live.at(i));
+            for (const T &k : qAsConst(kept))
+                out.append(k);
+            for (int i = from; i < live.size(); ++i)
+                out.append(live.at(i));
+            live = out;
+        }
+        at = from;
         count = kept.size();
         kept = now;
     }
 };
 
-// A stretch of a list's rows kept as the list's own items, so that an
+// The stretches of a sequence one edit changed, ascending and apart, each
+// `at` counted in the sequence as it stands.
+template <class T>
+struct Stretches
+{
+    QVector<Stretch<T>> parts;
+
+    bool isEmpty() const
+    {
+        return std::all_of(parts.cbegin(), parts.cend(), [](const Stretch<T> &s) { return s.isEmpty(); });
+    }
+    int keptCount() const
+    {
+        int n = 0;
+        for (const Stretch<T> &s : parts)
+            n += s.kept.size();
+        return n;
+    }
+    // From the last, so that the places of those before stay put; then each
+    // place in the sequence as it is now.
+    template <class Live>
+    void exchange(Live &live)
+    {
+        for (int i = parts.size() - 1; i >= 0; --i)
+            parts[i].exchange(live);
+        int shift = 0;
+        for (Stretch<T> &s : parts) {
+            s.at += shift;
+            shift += s.count - s.kept.size();
+        }
+    }
+};
+
+// The stretches of a list's rows kept as the list's own items, so that an
 // exchange takes rows out and puts rows in and makes or copies none; many
 // rows at once quietly, the views taking them in with a reset.
-struct ItemStretch
+struct ItemStretches
 {
-    int at = 0;
-    int count = 0;
-    QVector<QList<QStandardItem *>> kept;
-
-    ItemStretch() = default;
-    ItemStretch(const ItemStretch &) = delete;
-    ItemStretch &operator=(const ItemStretch &) = delete;
-    ~ItemStretch()
+    struct Part
     {
-        for (const QList<QStandardItem *> &row : qAsConst(kept))
-            qDeleteAll(row);
+        int at = 0;
+        int count = 0;
+        QVector<QList<QStandardItem *>> kept;
+    };
+    QVector<Part> parts;
+
+    ItemStretches() = default;
+    ItemStretches(const ItemStretches &) = delete;
+    ItemStretches &operator=(const ItemStretches &) = delete;
+    ~ItemStretches()
+    {
+        for (const Part &p : qAsConst(parts)) {
+            for (const QList<QStandardItem *> &row : p.kept)
+                qDeleteAll(row);
+        }
     }
 
-    // The rows a stretch kept, made items once.
-    void take(const Stretch<Row> &rows, int columns)
+    // The rows the stretches kept, made items once.
+    void take(const Stretches<Row> &rows, int columns)
     {
-        at = rows.at;
-        count = rows.count;
-        kept.reserve(rows.kept.size());
-        for (const Row &r : rows.kept)
-            kept.append(itemsOf(r, columns));
+        for (const Stretch<Row> &s : rows.parts) {
+            if (s.isEmpty())
+                continue;
+            Part p;
+            p.at = s.at;
+            p.count = s.count;
+            p.kept.reserve(s.kept.size());
+            for (const Row &r : s.kept)
+                p.kept.append(itemsOf(r, columns));
+            parts.append(p);
+        }
     }
-    bool isEmpty() const { return count == 0 && kept.isEmpty(); }
-    qint64 size(int columns) const { return qint64(kept.size()) * columns * 160; }
+    bool isEmpty() const { return parts.isEmpty(); }
+    qint64 size(int columns) const
+    {
+        qint64 rows = 0;
+        for (const Part &p : parts)
+            rows += p.kept.size();
+        return qint64(sizeof(Part)) * parts.size() + rows * columns * 160;
+    }
 
     void exchange(QStandardItem *root, const std::function<void(const std::function<void()> &)> &quietly)
     {
         if (!root || isEmpty())
             return;
+        int moved = 0;
+        for (const Part &p : qAsConst(parts))
+            moved += p.count + p.kept.size();
         auto change = [&] {
-            const int n = qBound(0, root->rowCount() - at, count);
-            QVector<QList<QStandardItem *>> now(n);
-            for (int r = n - 1; r >= 0; --r) // from the last: the rows before it stay put
-                now[r] = root->takeRow(at + r);
-            for (int i = 0; i < kept.size(); ++i)
-                root->insertRow(at + i, kept.at(i));
-            count = kept.size();
-            kept = now;
+            for (int i = parts.size() - 1; i >= 0; --i) {
+                Part &p = parts[i];
+                const int n = qBound(0, root->rowCount() - p.at, p.count);
+                QVector<QList<QStandardItem *>> now(n);
+                for (int r = n - 1; r >= 0; --r) // from the last: the rows before it stay put
+                    now[r] = root->takeRow(p.at + r);
+                for (int k = 0; k < p.kept.size(); ++k)
+                    root->insertRow(p.at + k, p.kept.at(k));
+                p.count = p.kept.size();
+                p.kept = now;
+            }
+            int shift = 0;
+            for (Part &p : parts) {
+                p.at += shift;
+                shift += p.count - p.kept.size();
+            }
         };
-        if (count + kept.size() > 128)
+        if (moved > 128)
             quietly(change);
         else
             change();
     }
 };
 
+// A stretch whose items stand in another order: from `at`, item i of the
+// sequence came from place `from[i]` of the stretch.
+struct Reorder
+{
+    int at = 0;
+    QVector<int> from;
+
+    // The items of `kept` (as they stood) that `now` holds in another order,
+    // each used once; false when `now` holds others.
+    template <class T, class Key>
+    bool find(int place, const QVector<T> &kept, const QVector<T> &now, Key key)
+    {
+        if (kept.size() != now.size())
+            return false;
+        QHash<QString, QVector<int>> places;
+        for (int i = kept.size() - 1; i >= 0; --i)
+            places[key(kept.at(i))].append(i);
+        from.resize(now.size());
+        for (int i = 0; i < now.size(); ++i) {
+            QVector<int> &same = places[key(now.at(i))];
+            int k = same.size() - 1;
+            while (k >= 0 && !(kept.at(same.at(k)) == now.at(i)))
+                --k;
+            if (k < 0) {
+                from.clear();
+                return false;
+            }
+            from[i] = same.at(k);
+            same.remove(k);
+        }
+        at = place;
+        return true;
+    }
+    // Item i goes back to place from[i]; then the order that brings them here again.
+    template <class Item, class Put>
+    void exchange(const QVector<Item> &items, Put put)
+    {
+        QVector<Item> placed(items.size());
+        QVector<int> back(items.size());
+        for (int i = 0; i < items.size() && i < from.size(); ++i) {
+            placed[from.at(i)] = items.at(i);
+            back[from.at(i)] = i;
+        }
+        put(placed);
+        from = back;
+    }
+    template <class Live>
+    void exchange(Live &live)
+    {
+        if (from.isEmpty() || at + from.size() > live.size())
+            return;
+        QVector<typename Live::value_type> items;
+        for (int i = 0; i < from.size(); ++i)
+            items.append(live.at(at + i));
+        exchange(items, [&](const QVector<typename Live::value_type> &placed) {
+            for (int i = 0; i < placed.size(); ++i)
+                live[at + i] = placed.at(i);
+        });
+    }
+    void exchange(QStandardItem *root, const std::function<void(const std::function<void()> &)> &quietly)
+    {
+        if (!root || from.isEmpty() || at + from.size() > root->rowCount())
+            return;
+        quietly([&] {
+            QVector<QList<QStandardItem *>> items(from.size());
+            for (int r = from.size() - 1; r >= 0; --r)
+                items[r] = root->takeRow(at + r);
+            exchange(items, [&](const QVector<QList<QStandardItem *>> &placed) {
+                for (int i = 0; i < placed.size(); ++i)
+                    root->insertRow(at + i, placed.at(i));
+            });
+        });
+    }
+};
+
+QString rowKey(const Row &row)
+{
+    return row.text[1] + QLatin1Char('\n') + row.text[2];
+}
+
+bool ascendingApart(const QVector<int> &places, int size)
+{
+    for (int i = 0; i < places.size(); ++i) {
+        if (places.at(i) < 0 || places.at(i) >= size || (i > 0 && places.at(i) <= places.at(i - 1)))
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
 // ---- the sound list ------------------------------------------------------------------------------
 
+// A step keeps of the sound list what each edit told it changes: rows
+// appended, rows taken out with their places, rows changed in place. An edit
+// that tells nothing has the whole list compared from then on, once, when
+// the step is made.
 class SoundLibrary::SoundsPart : public editstep::Part
 {
 public:
     explicit SoundsPart(SoundLibrary &lib)
         : m_lib(&lib)
-        , m_entries(lib.m_waveLoadKitAttrList)
-        , m_names(lib.m_soundList.toVector())
         , m_rootText(lib.m_currentOldGroupName)
-        , m_totalRows(rowsOf(lib.m_total->m_root, 0, lib.m_total->m_root->rowCount()))
-        , m_mirrorRows(rowsOf(lib.m_mirror->m_root, 0, lib.m_mirror->m_root->rowCount()))
     {
+        lib.m_openSounds = this;
+        if (lib.m_soundsDepth > 0)
+            untold(); // made within an edit: what it told went by
+    }
+    ~SoundsPart() override
+    {
+        if (m_lib && m_lib->m_openSounds == this)
+            m_lib->m_openSounds = nullptr;
     }
 
     QString key() const override { return QStringLiteral("sounds"); }
-    // A cell a view's editor changed already: as it was.
-    void cellWas(bool total, int row, int column, const QString &text)
+
+    // An edit that tells nothing begins.
+    void untold()
     {
-        QVector<Row> &rows = total ? m_totalRows : m_mirrorRows;
-        if (row >= 0 && row < rows.size() && column >= 0 && column < 3)
-            rows[row].text[column] = text;
+        if (m_whole)
+            return;
+        const SoundLibrary &l = *m_lib;
+        m_whole = std::make_unique<Whole>();
+        m_whole->entries = l.m_waveLoadKitAttrList;
+        m_whole->names = l.m_soundList.toVector();
+        m_whole->rows[0] = rowsOf(root(0), 0, root(0)->rowCount());
+        m_whole->rows[1] = rowsOf(root(1), 0, root(1)->rowCount());
     }
+    // A told edit begins: what it changes, as it is now.
+    void told(const ListPlan &plan)
+    {
+        if (m_whole)
+            return; // compared whole at the end
+        if (m_pending) {
+            qWarning("A told edit of the sound list within another: the list is compared whole");
+            return;
+        }
+        auto change = std::make_unique<Change>();
+        for (int seq = 0; seq < 4; ++seq) {
+            const int size = liveSize(seq);
+            const int kinds = int(plan.tail[seq] >= 0) + int(!plan.changed[seq].isEmpty())
+                              + int(!plan.removed[seq].isEmpty());
+            if (kinds > 1 || plan.tail[seq] > size || !ascendingApart(plan.changed[seq], size)
+                || !ascendingApart(plan.removed[seq], size)) {
+                untold();
+                return;
+            }
+            if (plan.tail[seq] >= 0) {
+                change->tail[seq] = true;
+                keep(*change, seq, plan.tail[seq], size - plan.tail[seq], plan.tail[seq]);
+            }
+            for (int p : plan.changed[seq]) {
+                keep(*change, seq, p, 1, p);
+                setCount(*change, seq, 1);
+            }
+            for (int i = 0; i < plan.removed[seq].size(); ++i)
+                keep(*change, seq, plan.removed[seq].at(i), 1, plan.removed[seq].at(i) - i);
+        }
+        m_pending = std::move(change);
+    }
+    // The told edit ended: what it appended.
+    void toldDone()
+    {
+        if (!m_pending)
+            return;
+        for (int seq = 0; seq < 4; ++seq) {
+            if (m_pending->tail[seq])
+                setCount(*m_pending, seq, qMax(0, liveSize(seq) - firstAt(*m_pending, seq)));
+        }
+        m_changes.push_back(std::move(m_pending));
+    }
+    // A cell a view's editor changed already: as it was. `fresh`: the part
+    // was made just now, after the change.
+    void cellWas(bool total, int row, int column, const QString &text, bool fresh)
+    {
+        const int seq = total ? ListPlan::Total : ListPlan::Mirror;
+        if (m_whole) {
+            QVector<Row> &rows = m_whole->rows[seq - ListPlan::Total];
+            if (fresh && row >= 0 && row < rows.size() && column >= 0 && column < 3)
+                rows[row].text[column] = text;
+            return;
+        }
+        if (m_pending || row < 0 || row >= liveSize(seq) || column < 0 || column >= 3) {
+            qWarning("A cell of the sound list changed where no step can keep it: the list is compared whole");
+            return;
+        }
+        auto change = std::make_unique<Change>();
+        keep(*change, seq, row, 1, row);
+        change->rows[seq - ListPlan::Total].parts[0].kept[0].text[column] = text;
+        setCount(*change, seq, 1);
+        m_changes.push_back(std::move(change));
+    }
+
     void settle() override
     {
         SoundLibrary &l = *m_lib;
-        m_entryStretch.find(m_entries, l.m_waveLoadKitAttrList, sameEntry);
-        m_nameStretch.find(m_names, l.m_soundList.toVector(), std::equal_to<QString>());
-        Stretch<Row> total, mirror;
-        total.find(m_totalRows, rowsOf(l.m_total->m_root, 0, l.m_total->m_root->rowCount()), std::equal_to<Row>());
-        mirror.find(m_mirrorRows, rowsOf(l.m_mirror->m_root, 0, l.m_mirror->m_root->rowCount()), std::equal_to<Row>());
-        m_totalStretch.take(total, 3);
-        m_mirrorStretch.take(mirror, 2);
-        // Their memory goes too (clear() would keep it).
-        m_entries = {};
-        m_names = {};
-        m_totalRows = {};
-        m_mirrorRows = {};
+        toldDone();
+        for (const std::unique_ptr<Change> &c : m_changes)
+            keep(*c, std::make_unique<Kept>());
+        if (m_whole)
+            keepWhole();
+        m_whole.reset();
+        m_changes.clear();
+        m_changes.shrink_to_fit();
         m_mark = l.m_outside[0];
         m_settled = true;
+        l.m_openSounds = nullptr;
     }
     void swap() override
     {
@@ -219,16 +466,21 @@ public:
             return;
         SoundLibrary &l = *m_lib;
         ++l.m_listEdits;
-        m_entryStretch.exchange(l.m_waveLoadKitAttrList);
-        QVector<QString> names = l.m_soundList.toVector();
-        m_nameStretch.exchange(names);
-        l.m_soundList = QStringList(names.cbegin(), names.cend());
-        std::swap(l.m_currentOldGroupName, m_rootText);
         auto quietly = [](SoundListModel *model) {
             return [model](const std::function<void()> &change) { model->quietly(change); };
         };
-        m_totalStretch.exchange(l.m_total->m_root, quietly(l.m_total));
-        m_mirrorStretch.exchange(l.m_mirror->m_root, quietly(l.m_mirror));
+        for (auto it = m_kept.rbegin(); it != m_kept.rend(); ++it) {
+            Kept &k = **it;
+            k.entries.exchange(l.m_waveLoadKitAttrList);
+            k.names.exchange(l.m_soundList);
+            k.rows[0].exchange(l.m_total->m_root, quietly(l.m_total));
+            k.rows[1].exchange(l.m_mirror->m_root, quietly(l.m_mirror));
+            k.order[0].exchange(l.m_soundList);
+            k.order[1].exchange(l.m_total->m_root, quietly(l.m_total));
+            k.order[2].exchange(l.m_mirror->m_root, quietly(l.m_mirror));
+        }
+        std::reverse(m_kept.begin(), m_kept.end());
+        std::swap(l.m_currentOldGroupName, m_rootText);
         if (l.m_total->m_root)
             l.m_total->m_root->setText(l.m_currentOldGroupName);
         emit l.soundsChanged();
@@ -239,13 +491,31 @@ public:
             return true;
         const SoundLibrary &l = *m_lib;
         if (m_settled)
-            return m_entryStretch.isEmpty() && m_nameStretch.isEmpty() && m_totalStretch.isEmpty()
-                   && m_mirrorStretch.isEmpty();
-        return m_entries.size() == l.m_waveLoadKitAttrList.size()
-               && std::equal(m_entries.cbegin(), m_entries.cend(), l.m_waveLoadKitAttrList.cbegin(), sameEntry)
-               && m_names == l.m_soundList.toVector() && m_rootText == l.m_currentOldGroupName
-               && m_totalRows == rowsOf(l.m_total->m_root, 0, l.m_total->m_root->rowCount())
-               && m_mirrorRows == rowsOf(l.m_mirror->m_root, 0, l.m_mirror->m_root->rowCount());
+            return m_kept.empty() && m_rootText == l.m_currentOldGroupName;
+        if (m_rootText != l.m_currentOldGroupName || m_pending)
+            return false;
+        // Edits that moved no place: each place as it first was, against it now.
+        QMap<int, SOUND_INDEX> entries;
+        QMap<int, QString> names;
+        QMap<int, Row> rows[2];
+        for (auto it = m_changes.crbegin(); it != m_changes.crend(); ++it) {
+            const Change &c = **it;
+            if (!firstKept(c.entries, entries) || !firstKept(c.names, names) || !firstKept(c.rows[0], rows[0])
+                || !firstKept(c.rows[1], rows[1]))
+                return false;
+        }
+        if (m_whole) {
+            Whole first = *m_whole;
+            return putAt(first.entries, entries) && putAt(first.names, names) && putAt(first.rows[0], rows[0])
+                   && putAt(first.rows[1], rows[1]) && sameAsNow(first);
+        }
+        auto sameRow = [this](int t) {
+            return [this, t](const Row &a, int at) { return rowsOf(root(t), at, 1).value(0) == a; };
+        };
+        return sameAt(entries, l.m_waveLoadKitAttrList.size(),
+                      [&l](const SOUND_INDEX &a, int at) { return sameEntry(a, l.m_waveLoadKitAttrList.at(at)); })
+               && sameAt(names, l.m_soundList.size(), [&l](const QString &a, int at) { return a == l.m_soundList.at(at); })
+               && sameAt(rows[0], root(0)->rowCount(), sameRow(0)) && sameAt(rows[1], root(1)->rowCount(), sameRow(1));
     }
     QStringList refusals() const override
     {
@@ -255,8 +525,12 @@ public:
             return {SoundLibrary::tr("The sound list changed since (a save or the pad): this step can no longer be "
                                      "undone.")};
         QStringList sources;
-        for (const SOUND_INDEX &s : m_entryStretch.kept)
-            sources.append(s.file);
+        for (const std::unique_ptr<Kept> &k : m_kept) {
+            for (const Stretch<SOUND_INDEX> &s : k->entries.parts) {
+                for (const SOUND_INDEX &e : s.kept)
+                    sources.append(e.file);
+            }
+        }
         QStringList out;
         for (const QString &gone : m_lib->goneSounds(sources))
             out.append(SoundLibrary::tr("The sound %1 is gone.").arg(gone));
@@ -264,26 +538,187 @@ public:
     }
     qint64 size() const override
     {
-        return qint64(sizeof(SoundsPart))
-               + qint64(sizeof(SOUND_INDEX)) * (m_entryStretch.kept.size() + m_entries.size())
-               + m_totalStretch.size(3) + m_mirrorStretch.size(2)
-               + 16 * qint64(m_nameStretch.kept.size());
+        qint64 bytes = qint64(sizeof(SoundsPart));
+        for (const std::unique_ptr<Kept> &k : m_kept) {
+            bytes += qint64(sizeof(Kept)) + qint64(sizeof(SOUND_INDEX)) * k->entries.keptCount()
+                     + 16 * qint64(k->names.keptCount()) + k->rows[0].size(3) + k->rows[1].size(2)
+                     + 4 * qint64(k->order[0].from.size() + k->order[1].from.size() + k->order[2].from.size());
+        }
+        return bytes;
     }
 
 private:
+    // The list as an untold edit found it.
+    struct Whole
+    {
+        QVector<SOUND_INDEX> entries;
+        QVector<QString> names;
+        QVector<Row> rows[2];
+    };
+    // What one edit changed, until the step is made.
+    struct Change
+    {
+        Stretches<SOUND_INDEX> entries;
+        Stretches<QString> names;
+        Stretches<Row> rows[2];
+        bool tail[4] = {};
+    };
+    // Then as kept.
+    struct Kept
+    {
+        Stretches<SOUND_INDEX> entries;
+        Stretches<QString> names;
+        ItemStretches rows[2];
+        Reorder order[3]; // of the names, the total list's and the hi-hat list's rows
+    };
+
+    void keep(const Change &c, std::unique_ptr<Kept> kept)
+    {
+        kept->entries = c.entries;
+        kept->names = c.names;
+        kept->rows[0].take(c.rows[0], 3);
+        kept->rows[1].take(c.rows[1], 2);
+        const bool reordered = std::any_of(std::begin(kept->order), std::end(kept->order),
+                                           [](const Reorder &o) { return !o.from.isEmpty(); });
+        if (reordered || !kept->entries.isEmpty() || !kept->names.isEmpty() || !kept->rows[0].isEmpty()
+            || !kept->rows[1].isEmpty())
+            m_kept.push_back(std::move(kept));
+    }
+    // The stretch of each sequence that changed since the whole list was
+    // taken; one whose items only stand in another order, as that order.
+    void keepWhole()
+    {
+        const SoundLibrary &l = *m_lib;
+        Change change;
+        auto kept = std::make_unique<Kept>();
+        Stretch<SOUND_INDEX> entries;
+        entries.find(m_whole->entries, l.m_waveLoadKitAttrList, sameEntry);
+        change.entries.parts.append(entries);
+        const QVector<QString> names = l.m_soundList.toVector();
+        Stretch<QString> nameStretch;
+        nameStretch.find(m_whole->names, names, std::equal_to<QString>());
+        if (nameStretch.count <= 16
+            || !kept->order[0].find(nameStretch.at, nameStretch.kept, names.mid(nameStretch.at, nameStretch.count),
+                                    [](const QString &n) { return n; }))
+            change.names.parts.append(nameStretch);
+        for (int t = 0; t < 2; ++t) {
+            const QVector<Row> rows = rowsOf(root(t), 0, root(t)->rowCount());
+            Stretch<Row> rowStretch;
+            rowStretch.find(m_whole->rows[t], rows, std::equal_to<Row>());
+            if (rowStretch.count <= 16
+                || !kept->order[1 + t].find(rowStretch.at, rowStretch.kept, rows.mid(rowStretch.at, rowStretch.count),
+                                            rowKey))
+                change.rows[t].parts.append(rowStretch);
+        }
+        keep(change, std::move(kept));
+    }
+
+    QStandardItem *root(int rows) const { return (rows == 0 ? m_lib->m_total : m_lib->m_mirror)->m_root; }
+    int liveSize(int seq) const
+    {
+        const SoundLibrary &l = *m_lib;
+        if (seq == ListPlan::Entries)
+            return l.m_waveLoadKitAttrList.size();
+        if (seq == ListPlan::Names)
+            return l.m_soundList.size();
+        return root(seq - ListPlan::Total)->rowCount();
+    }
+    // Positions [from, from + n) as they are now, kept as a stretch at `at`.
+    void keep(Change &c, int seq, int from, int n, int at) const
+    {
+        const SoundLibrary &l = *m_lib;
+        if (seq == ListPlan::Entries)
+            c.entries.parts.append({at, 0, l.m_waveLoadKitAttrList.mid(from, n)});
+        else if (seq == ListPlan::Names)
+            c.names.parts.append({at, 0, l.m_soundList.mid(from, n).toVector()});
+        else
+            c.rows[seq - ListPlan::Total].parts.append({at, 0, rowsOf(root(seq - ListPlan::Total), from, n)});
+    }
+    // The last stretch kept of `seq` stands for `n` items now.
+    static void setCount(Change &c, int seq, int n)
+    {
+        if (seq == ListPlan::Entries)
+            c.entries.parts.last().count = n;
+        else if (seq == ListPlan::Names)
+            c.names.parts.last().count = n;
+        else
+            c.rows[seq - ListPlan::Total].parts.last().count = n;
+    }
+    static int firstAt(const Change &c, int seq)
+    {
+        if (seq == ListPlan::Entries)
+            return c.entries.parts.value(0).at;
+        if (seq == ListPlan::Names)
+            return c.names.parts.value(0).at;
+        return c.rows[seq - ListPlan::Total].parts.value(0).at;
+    }
+    bool sameAsNow(const Whole &w) const
+    {
+        const SoundLibrary &l = *m_lib;
+        return w.entries.size() == l.m_waveLoadKitAttrList.size()
+               && std::equal(w.entries.cbegin(), w.entries.cend(), l.m_waveLoadKitAttrList.cbegin(), sameEntry)
+               && w.names == l.m_soundList.toVector() && w.rows[0] == rowsOf(root(0), 0, root(0)->rowCount())
+               && w.rows[1] == rowsOf(root(1), 0, root(1)->rowCount());
+    }
+    // The places stretches kept, each as kept (the earliest last); false when one moved places.
+    template <class T>
+    static bool firstKept(const Stretches<T> &st, QMap<int, T> &first)
+    {
+        for (const Stretch<T> &s : st.parts) {
+            if (s.count != s.kept.size())
+                return false;
+            for (int i = 0; i < s.count; ++i)
+                first.insert(s.at + i, s.kept.at(i));
+        }
+        return true;
+    }
+    template <class T>
+    static bool putAt(QVector<T> &list, const QMap<int, T> &first)
+    {
+        for (auto it = first.cbegin(); it != first.cend(); ++it) {
+            if (it.key() >= list.size())
+                return false;
+            list[it.key()] = it.value();
+        }
+        return true;
+    }
+    template <class T, class Same>
+    static bool sameAt(const QMap<int, T> &first, int size, Same same)
+    {
+        for (auto it = first.cbegin(); it != first.cend(); ++it) {
+            if (it.key() >= size || !same(it.value(), it.key()))
+                return false;
+        }
+        return true;
+    }
+
     QPointer<SoundLibrary> m_lib;
-    // As the step found them, until it is made.
-    QVector<SOUND_INDEX> m_entries;
-    QVector<QString> m_names;
     QString m_rootText;
-    QVector<Row> m_totalRows, m_mirrorRows;
-    // Then only what it changed.
-    Stretch<SOUND_INDEX> m_entryStretch;
-    Stretch<QString> m_nameStretch;
-    ItemStretch m_totalStretch, m_mirrorStretch;
+    std::unique_ptr<Change> m_pending;
+    std::vector<std::unique_ptr<Change>> m_changes; // in order
+    std::unique_ptr<Whole> m_whole;                 // compared with the list when the step is made
+    std::vector<std::unique_ptr<Kept>> m_kept;      // once it is made, in order
     bool m_settled = false;
     quint64 m_mark = 0;
 };
+
+void SoundLibrary::tellSounds(const ListPlan &plan)
+{
+    if (m_openSounds)
+        m_openSounds->told(plan);
+}
+
+void SoundLibrary::soundsEditBegins(bool told)
+{
+    if (m_openSounds && !told)
+        m_openSounds->untold();
+}
+
+void SoundLibrary::soundsEditEnds()
+{
+    if (m_openSounds)
+        m_openSounds->toldDone();
+}
 
 // ---- the groups ----------------------------------------------------------------------------------------
 
@@ -623,9 +1058,8 @@ void SoundLibrary::rowEdited(const QModelIndex &cell, const QString &before)
     const bool total = cell.model() == m_total;
     if (!m_recorder || (!total && cell.model() != m_mirror))
         return;
-    m_recorder->touch(QStringLiteral("sounds"), [&] {
-        auto part = std::make_unique<SoundsPart>(*this);
-        part->cellWas(total, cell.row(), cell.column(), before);
-        return part;
-    });
+    const SoundsPart *had = m_openSounds;
+    m_recorder->touch(QStringLiteral("sounds"), [this] { return std::make_unique<SoundsPart>(*this); });
+    if (m_openSounds)
+        m_openSounds->cellWas(total, cell.row(), cell.column(), before, m_openSounds != had);
 }

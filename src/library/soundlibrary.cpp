@@ -111,18 +111,24 @@ SoundLibrary::SoundLibrary(QObject *parent)
 
 SoundLibrary::~SoundLibrary() = default;
 
-SoundLibrary::Edit::Edit(SoundLibrary *lib, int changes)
+SoundLibrary::Edit::Edit(SoundLibrary *lib, int changes, bool told)
     : m_lib(lib)
+    , m_sounds(changes & Sounds)
 {
     lib->touch(changes);
-    if (changes & Sounds)
+    if (m_sounds) {
         ++lib->m_listEdits;
+        if (lib->m_soundsDepth++ == 0)
+            lib->soundsEditBegins(told);
+    }
     ++lib->m_editDepth;
     lib->m_changes |= changes;
 }
 
 SoundLibrary::Edit::~Edit()
 {
+    if (m_sounds && --m_lib->m_soundsDepth == 0)
+        m_lib->soundsEditEnds();
     if (--m_lib->m_editDepth > 0)
         return;
     const int changes = m_lib->m_changes;
@@ -187,7 +193,15 @@ int SoundLibrary::lastWaveNumber() const
 void SoundLibrary::addSound(const QString &name, const QString &path, quint16 waveNo, bool showRow)
 {
     const bool appendOnly = m_namesSeen == m_listEdits && m_editDepth == 0;
-    const Edit edit(this, Sounds);
+    const Edit edit(this, Sounds, true);
+    ListPlan plan;
+    plan.tail[ListPlan::Entries] = m_waveLoadKitAttrList.size();
+    if (showRow) {
+        plan.tail[ListPlan::Names] = m_soundList.size();
+        plan.tail[ListPlan::Total] = m_total->m_root->rowCount();
+        plan.tail[ListPlan::Mirror] = qMin(m_mirror->m_root->rowCount(), m_total->m_root->rowCount());
+    }
+    tellSounds(plan);
     if (appendOnly)
         m_namesSeen = m_listEdits; // the name index reads only the entry appended
     if (showRow) {
@@ -377,10 +391,18 @@ void SoundLibrary::putBackName(const QModelIndex &cell, const QString &name)
 void SoundLibrary::renameSound(int row, const QString &name)
 {
     const auto step = userStep(tr("name of sound %1").arg(name), false);
-    const Edit edit(this, Sounds);
+    const Edit edit(this, Sounds, true);
+    const QString file = m_total->soundText(row, 2);
+    ListPlan plan;
+    if (row >= 0 && row < m_soundList.size())
+        plan.changed[ListPlan::Names] = {row};
+    for (int i = 0; !file.isEmpty() && i < m_waveLoadKitAttrList.size(); ++i) {
+        if (m_waveLoadKitAttrList.at(i).file == file)
+            plan.changed[ListPlan::Entries].append(i);
+    }
+    tellSounds(plan);
     if (row >= 0 && row < m_soundList.size())
         m_soundList[row] = name;
-    const QString file = m_total->soundText(row, 2);
     if (file.isEmpty())
         return;
     for (SOUND_INDEX &s : m_waveLoadKitAttrList) {
@@ -391,17 +413,18 @@ void SoundLibrary::renameSound(int row, const QString &name)
 
 bool SoundLibrary::nameMirrorRowsOf(const QString &file, const QString &name)
 {
-    const Edit edit(this, Sounds);
-    bool found = false;
+    const Edit edit(this, Sounds, true);
     QStandardItem *mirror = m_mirror->m_root;
+    ListPlan plan;
     for (int r = 0; r < mirror->rowCount(); ++r) {
         const QStandardItem *fileCell = mirror->child(r, 1);
-        if (!fileCell || fileCell->text() != file)
-            continue;
-        mirror->setChild(r, 0, new QStandardItem(name));
-        found = true;
+        if (fileCell && fileCell->text() == file)
+            plan.changed[ListPlan::Mirror].append(r);
     }
-    return found;
+    tellSounds(plan);
+    for (int r : qAsConst(plan.changed[ListPlan::Mirror]))
+        mirror->setChild(r, 0, new QStandardItem(name));
+    return !plan.changed[ListPlan::Mirror].isEmpty();
 }
 
 bool SoundLibrary::nameSoundRowsOf(const QString &file, const QString &name)
@@ -425,26 +448,44 @@ bool SoundLibrary::nameSoundRowsOf(const QString &file, const QString &name)
 
 void SoundLibrary::settleSoundName(int row)
 {
-    const Edit edit(this, Sounds);
-    if (QStandardItem *name = m_total->m_root->child(row, 1))
+    const Edit edit(this, Sounds, true);
+    QStandardItem *name = m_total->m_root->child(row, 1);
+    ListPlan plan;
+    if (name)
+        plan.changed[ListPlan::Total] = {row};
+    tellSounds(plan);
+    if (name)
         name->setEditable(false);
 }
 
 void SoundLibrary::lockSounds(const QVector<int> &rows, bool lock)
 {
-    const Edit edit(this, Sounds);
+    const Edit edit(this, Sounds, true);
     QHash<quint16, int> byNumber;
     for (int i = m_waveLoadKitAttrList.size() - 1; i >= 0; --i)
         byNumber.insert(m_waveLoadKitAttrList.at(i).wave_No, i);
+    QVector<QPair<int, int>> locked; // row, entry
     for (int row : rows) {
-        QStandardItem *cell = m_total->m_root->child(row, 0);
+        const QStandardItem *cell = m_total->m_root->child(row, 0);
         bool ok = false;
         const int number = cell ? cell->text().toInt(&ok) : -1;
         const int record = ok && number >= 0 && number <= 0xFFFF ? byNumber.value(quint16(number), -1) : -1;
-        if (record < 0)
-            continue;
-        cell->setIcon(lockIcon(lock));
-        m_waveLoadKitAttrList[record].wave_lock = lock ? 0 : 1;
+        if (record >= 0)
+            locked.append({row, record});
+    }
+    ListPlan plan;
+    for (const QPair<int, int> &l : qAsConst(locked)) {
+        plan.changed[ListPlan::Total].append(l.first);
+        plan.changed[ListPlan::Entries].append(l.second);
+    }
+    for (QVector<int> *places : {&plan.changed[ListPlan::Total], &plan.changed[ListPlan::Entries]}) {
+        std::sort(places->begin(), places->end());
+        places->erase(std::unique(places->begin(), places->end()), places->end());
+    }
+    tellSounds(plan);
+    for (const QPair<int, int> &l : qAsConst(locked)) {
+        m_total->m_root->child(l.first, 0)->setIcon(lockIcon(lock));
+        m_waveLoadKitAttrList[l.second].wave_lock = lock ? 0 : 1;
     }
 }
 
@@ -452,7 +493,27 @@ QVector<QPair<int, SoundLibrary::SOUND_INDEX>> SoundLibrary::removeSounds(const 
                                                                           const QVector<bool> &records)
 {
     const auto step = userStep(tr("DEL of %1 sounds").arg(rows.size()), false);
-    const Edit edit(this, Sounds);
+    // Rows each once, from the last: the step keeps the rows that go, with their places.
+    bool descending = true;
+    for (int i = 1; i < rows.size(); ++i)
+        descending = descending && rows.at(i) < rows.at(i - 1);
+    const Edit edit(this, Sounds, descending);
+    if (descending) {
+        ListPlan plan;
+        const int sizes[4] = {m_waveLoadKitAttrList.size(), m_soundList.size(), m_total->m_root->rowCount(),
+                              m_mirror->m_root->rowCount()};
+        for (int seq = ListPlan::Names; seq <= ListPlan::Mirror; ++seq) {
+            for (int i = rows.size() - 1; i >= 0; --i) {
+                if (rows.at(i) >= 0 && rows.at(i) < sizes[seq])
+                    plan.removed[seq].append(rows.at(i));
+            }
+        }
+        for (int i = 0; i < sizes[ListPlan::Entries] && i < records.size(); ++i) {
+            if (records.at(i))
+                plan.removed[ListPlan::Entries].append(i);
+        }
+        tellSounds(plan);
+    }
     // The names keep one entry per row.
     for (int r : rows) {
         if (r >= 0 && r < m_soundList.size())
@@ -474,7 +535,13 @@ QVector<QPair<int, SoundLibrary::SOUND_INDEX>> SoundLibrary::removeSounds(const 
 
 void SoundLibrary::soundWrittenToPad(int record, quint16 number, const QString &name, const QString &device)
 {
-    const Edit edit(this, Sounds);
+    const Edit edit(this, Sounds, true);
+    ListPlan plan;
+    plan.tail[ListPlan::Total] = m_total->m_root->rowCount();
+    plan.tail[ListPlan::Mirror] = m_mirror->m_root->rowCount();
+    if (record >= 0 && record < m_waveLoadKitAttrList.size())
+        plan.changed[ListPlan::Entries] = {record};
+    tellSounds(plan);
     m_total->m_root->appendRow(
             {fixedItem(QString::number(number), QIcon()), fixedItem(name), new QStandardItem(device)});
     m_mirror->m_root->appendRow({new QStandardItem(name), new QStandardItem(device)});

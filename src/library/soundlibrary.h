@@ -60,9 +60,10 @@ public:
 
     // ---- steps ------------------------------------------------------------------------
     // The user's edits become steps of `recorder` (none: no step is kept).
-    // Within a step every edit adds what it changes, as it was: the
-    // stretch of the sound list, the groups, the metronome list, the loaded
-    // kit files. A part of the library changed outside the steps since (a
+    // Within a step every edit adds what it changes, as it was: the rows of
+    // the sound list it appends, takes out or changes (or, for an edit that
+    // tells nothing, the stretch it changed), the groups, the metronome list,
+    // the loaded kit files. A part of the library changed outside the steps since (a
     // save, the pad) refuses the steps that keep it.
     void useRecorder(editstep::Recorder *recorder) { m_recorder = recorder; }
     editstep::Recorder *recorder() const { return m_recorder; }
@@ -417,18 +418,37 @@ private:
     class Edit
     {
     public:
-        Edit(SoundLibrary *lib, int changes);
+        // `told`: the edit tells the step what of the sound list it changes (tellSounds).
+        Edit(SoundLibrary *lib, int changes, bool told = false);
         ~Edit();
         Edit(const Edit &) = delete;
         Edit &operator=(const Edit &) = delete;
 
     private:
         SoundLibrary *m_lib;
+        bool m_sounds;
     };
     int m_editDepth = 0;
+    int m_soundsDepth = 0;
     int m_changes = 0;
 
     class SoundsPart;
+    // What one edit changes of the working list, the names, the total list's
+    // and the hi-hat list's rows: each from `tail` on (rows appended), or
+    // the positions `changed` in place, or those `removed` (ascending).
+    struct ListPlan
+    {
+        enum Sequence { Entries, Names, Total, Mirror };
+        int tail[4] = {-1, -1, -1, -1};
+        QVector<int> changed[4];
+        QVector<int> removed[4];
+    };
+    SoundsPart *m_openSounds = nullptr; // the step being made keeps the sound list's edits here
+    // The outermost told edit changes what `plan` names, and nothing else of the sound list.
+    void tellSounds(const ListPlan &plan);
+    // The outermost edit of the sound list begins, or ends.
+    void soundsEditBegins(bool told);
+    void soundsEditEnds();
     class GroupsPart;
     class ClicksPart;
     class FilesPart;

@@ -39,8 +39,9 @@ private slots:
         PadSession s;
         open(s, pad);
         QVERIFY(s.padFoldersReady() && s.drivePresent());
-        const PadKits read =
-                readPadKits(s.kitPath(), readPadSounds(s.waveDataList(), s.wavePrmList()).waveAttrList, nullptr);
+        const PadSounds sounds =
+                readPadSounds(ztplatform::FolderAnchor::record(pad.root), s.waveDataList(), s.wavePrmList());
+        const PadKits read = readPadKits(s.kitPath(), sounds.waveAttrList, nullptr);
         s.takeLoadedKits(read.kitFiles, read.kitRecords);
         s.takeLoadedChainBlock(kf::readFile(s.usbGlobalIniFile()).mid(KIT_CHAIN_BLOCK_OFFSET, KIT_CHAIN_BLOCK_SIZE));
 

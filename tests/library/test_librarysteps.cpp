@@ -7,6 +7,7 @@
 #include "library/soundorder.h"
 
 #include <QDataStream>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -18,23 +19,35 @@ namespace {
 
 using Steps = std::vector<std::unique_ptr<editstep::Step>>;
 
-// Everything the steps put back, as bytes.
-QByteArray libraryBytes(const SoundLibrary &lib)
+// Every field of every entry, the names, and every cell of both lists
+// (text, flags, icon), as bytes.
+QByteArray listDump(const SoundLibrary &lib)
 {
     QByteArray out;
     QDataStream ds(&out, QIODevice::WriteOnly);
     for (const SoundLibrary::SOUND_INDEX &s : lib.waveLoadKitAttrList())
-        ds << QByteArray(s.wave_name, SOUND_NAME_LENGTH_MAX) << s.file << s.wave_No << s.wave_lock;
+        ds << QByteArray(s.wave_name, SOUND_NAME_LENGTH_MAX) << s.file << s.wave_No << s.wave_lock << s.start_cluster
+           << s.wave_length << s.wave_start << s.wave_end << s.offset << s.size;
     ds << lib.soundList() << lib.currentOldGroupName();
     for (const SoundListModel *model : {lib.totalListItemModel(), lib.hhSoundItemModel()}) {
         ds << model->soundCount();
         for (int r = 0; r < model->soundCount(); ++r) {
             for (int c = 0; c < 3; ++c) {
                 const QStandardItem *item = model->soundItem(r, c);
-                ds << (item ? item->text() : QString("-")) << (item ? int(item->flags()) : -1);
+                ds << bool(item);
+                if (item)
+                    ds << item->text() << int(item->flags()) << item->icon().cacheKey();
             }
         }
     }
+    return out;
+}
+
+// Everything the steps put back, as bytes.
+QByteArray libraryBytes(const SoundLibrary &lib)
+{
+    QByteArray out;
+    QDataStream ds(&out, QIODevice::WriteOnly);
     const SoundListModel *groups = lib.soundListItemModel();
     for (int g = 0; g < groups->rowCount(); ++g) {
         const QStandardItem *group = groups->item(g, 0);
@@ -44,7 +57,7 @@ QByteArray libraryBytes(const SoundLibrary &lib)
     }
     ds << soundfilexml::toBytes(lib.soundGroupList()) << lib.loadedKitFiles().size() << lib.binFilePath()
        << lib.recordKitFileList();
-    return out;
+    return listDump(lib) + out;
 }
 
 // The names the library keeps between drops are those it would read afresh,
@@ -64,6 +77,28 @@ bool namesKept(const SoundLibrary &lib, QSet<QString> &seen)
         std::sort(a.begin(), a.end());
         std::sort(b.begin(), b.end());
         if (a != b)
+            return false;
+    }
+    return true;
+}
+
+// What the library keeps in step with its list: the hi-hat rows mirror the
+// total list's, the names are the rows', rows are found by their source.
+bool listAgrees(const SoundLibrary &lib)
+{
+    const SoundListModel *total = lib.totalListItemModel(), *mirror = lib.hhSoundItemModel();
+    if (total->soundCount() != mirror->soundCount() || lib.soundList().size() != total->soundCount())
+        return false;
+    QHash<QString, int> first;
+    for (int r = 0; r < total->soundCount(); ++r) {
+        if (mirror->soundText(r, 0) != total->soundText(r, 1) || mirror->soundText(r, 1) != total->soundText(r, 2)
+            || lib.soundList().at(r) != total->soundText(r, 1))
+            return false;
+        if (!first.contains(total->soundText(r, 2)))
+            first.insert(total->soundText(r, 2), r);
+    }
+    for (auto it = first.cbegin(); it != first.cend(); ++it) {
+        if (lib.soundRowOf(QDir::toNativeSeparators(it.key())) != it.value())
             return false;
     }
     return true;
@@ -227,6 +262,110 @@ private slots:
             f.redo();
             QVERIFY(namesKept(f.lib, seen));
         }
+    }
+
+    // An append, a delete of rows here and there, a reorder, a rename as the
+    // list's editor makes it and a lock, each twice in a row: undone and
+    // redone, the list is back byte for byte, and a step of a long list
+    // keeps only what the edit changed.
+    void listEditsPutBackExactly()
+    {
+        Fixture f;
+        f.fill(3000);
+        {
+            const editstep::Recorder::Paused loading(&f.recorder);
+            QVector<SoundLibrary::SOUND_INDEX> entries = f.lib.waveLoadKitAttrList();
+            for (int i = 0; i < entries.size(); ++i) {
+                entries[i].start_cluster = quint32(i * 7);
+                entries[i].wave_length = quint32(1000 + i);
+                entries[i].offset = quint32(i * 3);
+                entries[i].size = quint32(44 + i);
+            }
+            f.lib.takeSoundRecords(entries);
+            f.lib.lockSounds({3, 900}, true);
+        }
+        QSet<QString> seen;
+        QVERIFY(listAgrees(f.lib) && namesKept(f.lib, seen));
+        int n = 0;
+        auto add = [&] {
+            const editstep::Recorder::Scope adding(&f.recorder, "add");
+            ++n;
+            f.lib.addSound(QString("New%1").arg(n), f.file(5000 + n), quint16(f.lib.lastWaveNumber() + 1), true);
+        };
+        auto remove = [&] {
+            const QVector<int> rows = {2500, 1200, 1199, 40, 0};
+            QVector<bool> records(f.lib.waveLoadKitAttrList().size(), false);
+            for (int r : rows)
+                records[r] = true;
+            f.lib.removeSounds(rows, records);
+        };
+        auto reorder = [&] {
+            const editstep::Recorder::Scope ordering(&f.recorder, "order");
+            QVector<soundorder::Row> shown = soundorder::stored(f.lib.waveLoadKitAttrList());
+            std::rotate(shown.begin(), shown.begin() + 17 * (++n % 5), shown.end());
+            f.lib.showSounds(shown, false, true);
+        };
+        auto rename = [&] {
+            // As the list's editor does it: the cell first, then the library.
+            const editstep::Recorder::Scope naming(&f.recorder, "name");
+            const int row = 1500;
+            QStandardItem *cell = f.lib.totalListItemModel()->itemFromIndex(
+                    f.lib.totalListItemModel()->index(row, 1, f.lib.totalListItemModel()->rootIndex()));
+            const QString before = cell->text();
+            const QString name = QString("Named%1").arg(++n);
+            cell->setText(name);
+            f.lib.rowEdited(cell->index(), before);
+            f.lib.renameSound(row, name);
+            f.lib.nameMirrorRowsOf(f.lib.totalListItemModel()->soundText(row, 2), name);
+        };
+        auto lock = [&] {
+            const editstep::Recorder::Scope locking(&f.recorder, "lock");
+            f.lib.lockSounds({2000, 7, 1000}, n++ % 2 == 0);
+        };
+        const std::vector<std::pair<const char *, std::function<void()>>> edits = {
+                {"append", add}, {"delete", remove}, {"reorder", reorder}, {"rename", rename}, {"lock", lock}};
+        for (const auto &edit : edits) {
+            const QByteArray s0 = listDump(f.lib);
+            const size_t made = f.done.size();
+            edit.second();
+            const QByteArray s1 = listDump(f.lib);
+            edit.second();
+            const QByteArray s2 = listDump(f.lib);
+            QCOMPARE(f.done.size(), made + 2);
+            QVERIFY2(s0 != s1 && s1 != s2, edit.first);
+            // A reorder keeps the new order, not the rows.
+            const qint64 most = QByteArray(edit.first) == "reorder" ? 3000 * 16 : 20000;
+            for (size_t i = made; i < f.done.size(); ++i)
+                QVERIFY2(f.done[i]->size() < most,
+                         qPrintable(QString("%1: %2 bytes").arg(edit.first).arg(f.done[i]->size())));
+            const editstep::Recorder::Paused applying(&f.recorder);
+            const std::vector<std::pair<editstep::Step *, bool>> moves = {
+                    {f.done[made + 1].get(), true}, {f.done[made].get(), true},
+                    {f.done[made].get(), false}, {f.done[made + 1].get(), false}};
+            const QByteArray *expected[] = {&s1, &s0, &s1, &s2};
+            for (int m = 0; m < 4; ++m) {
+                QVERIFY(moves[m].first->refusals().isEmpty());
+                if (moves[m].second)
+                    moves[m].first->undo();
+                else
+                    moves[m].first->redo();
+                QVERIFY2(listDump(f.lib) == *expected[m], qPrintable(QString("%1, move %2").arg(edit.first).arg(m)));
+                QVERIFY2(listAgrees(f.lib) && namesKept(f.lib, seen),
+                         qPrintable(QString("%1, move %2").arg(edit.first).arg(m)));
+            }
+        }
+        // A name typed and put back, as a refused one is: no step.
+        const size_t made = f.done.size();
+        {
+            const editstep::Recorder::Scope naming(&f.recorder, "name");
+            QStandardItem *cell = f.lib.totalListItemModel()->itemFromIndex(
+                    f.lib.totalListItemModel()->index(10, 1, f.lib.totalListItemModel()->rootIndex()));
+            const QString before = cell->text();
+            cell->setText("no/such name");
+            f.lib.rowEdited(cell->index(), before);
+            f.lib.putBackName(cell->index(), before);
+        }
+        QCOMPARE(f.done.size(), made);
     }
 
     // A rename of one sound in a long list keeps that row, not the list.

@@ -359,6 +359,27 @@ private slots:
         QTRY_COMPARE(hanging.waiting(), 0);
     }
 
+    // A folder that stops answering before its sync: the window paints
+    // meanwhile, and after the limit the box says the file is not confirmed.
+    void folderSyncThatDoesNotAnswerIsNotWaitedOn()
+    {
+        Export e;
+        e.add("a", writeBytes(e.f.path("src/a.wav"), pcmWav(1, 8000, 800)), 1);
+        e.select({0});
+        HangingOpens hanging("/out", 2); // the name look and the write answer
+        const LoopTurns loop;
+        e.run(e.out);
+        QVERIFY(loop.elapsed() < 5000 + 10000); // the limit, and ffmpeg
+        QCOMPARE(hanging.hung(), 1);
+        QVERIFY(loop.turns() >= 5000 / 50 / 2);
+        QCOMPARE(e.f.prompter.texts(),
+                 QStringList({"The file was written, but the disk did not confirm that it is stored:\r\n"
+                              + QDir(e.out).filePath("a.wav") + "\r\n" + std::strerror(ETIMEDOUT)}));
+        QVERIFY(e.file("a.wav").size() > 44);
+        hanging.release();
+        QTRY_COMPARE(hanging.waiting(), 0);
+    }
+
     // A file exported over keeps its permissions.
     void replacedFileKeepsItsMode()
     {

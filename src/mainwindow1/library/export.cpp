@@ -36,13 +36,25 @@
 
 namespace {
 
+constexpr int kFolderLookLimitMs = 2000; // a folder silent that long is not waited on
+constexpr int kFolderSyncLimitMs = 5000; // nor one whose sync takes longer
+
+// Lets the window paint, its input held, while a look at the folder runs.
+void paintMeanwhile()
+{
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
 // Each file of an export was synced as it was put in place; their names
-// once, here. A folder that cannot be synced is told with every file written.
+// once, here, on a thread of its own. A folder that cannot be synced, or not
+// within the limit, is told with every file written.
 void syncExportFolder(QWidget *parent, const QString &folder, const QStringList &written)
 {
-    if (ztplatform::syncPath(folder))
+    const std::optional<int> error = ztplatform::lookWithin<int>(
+            kFolderSyncLimitMs, [folder]() { return ztplatform::syncPath(folder) ? 0 : errno; }, paintMeanwhile);
+    if (error && *error == 0)
         return;
-    const QString reason = QString::fromLocal8Bit(std::strerror(errno));
+    const QString reason = QString::fromLocal8Bit(std::strerror(error ? *error : ETIMEDOUT));
     const QString crlf = QStringLiteral("\r\n");
     QStringList files;
     for (const QString &name : written)
@@ -102,8 +114,6 @@ void closeProgress(const PreviewController &preview)
     preview.dialog()->hide();
 }
 
-constexpr int kFolderLookLimitMs = 2000; // a folder silent that long is not waited on
-
 // Why nothing more is written into a folder that did not answer.
 QString silentReason()
 {
@@ -143,9 +153,7 @@ std::optional<QString> freeNameWithin(const ExportRun &run, const QString &name,
             ::close(fd);
         return found;
     };
-    return ztplatform::lookWithin<QString>(kFolderLookLimitMs, look, []() {
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    });
+    return ztplatform::lookWithin<QString>(kFolderLookLimitMs, look, paintMeanwhile);
 }
 
 // The folder did not answer: `name` is not written, nor is what follows.
