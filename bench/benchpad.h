@@ -103,7 +103,8 @@ struct Pad {
 
     PadKits load() const
     {
-        const PadSounds sounds = readPadSounds(folders(dataPath), folders(prmPath));
+        const PadSounds sounds =
+                readPadSounds(ztplatform::FolderAnchor::record(root), folders(dataPath), folders(prmPath));
         return readPadKits(kitPath, sounds.waveAttrList, nullptr);
     }
 };

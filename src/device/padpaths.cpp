@@ -53,6 +53,60 @@ QFileInfoList listEntries(const QString &dir, bool foldersOnly, QStringList *lin
     return entries;
 }
 
+bool FolderEntry::isLink() const
+{
+    return type == S_IFLNK;
+}
+
+bool FolderEntry::isFile() const
+{
+    return type == S_IFREG;
+}
+
+bool FolderEntry::isDir() const
+{
+    return type == S_IFDIR;
+}
+
+namespace {
+
+// On the pad's FAT volume, hidden and system are attributes, not names.
+bool markedHidden(const ztplatform::OpenFolder &folder, const FolderEntry &entry)
+{
+    const int fd = folder.openEntry(entry.name, O_RDONLY | O_NONBLOCK);
+    const bool marked = ztplatform::hasFatHiddenOrSystemAttribute(fd);
+    if (fd >= 0)
+        ::close(fd);
+    return marked;
+}
+
+} // namespace
+
+FolderEntries listEntriesAndLinks(const ztplatform::OpenFolder &folder, const QString &path)
+{
+    FolderEntries entries;
+    const QString prefix = path.endsWith(QLatin1Char('/')) ? path : path + QLatin1Char('/');
+    for (const ztplatform::ListedEntry &e : ztplatform::listFolder(folder.fd())) {
+        if (e.name.startsWith('.')) // hidden
+            continue;
+        FolderEntry entry;
+        entry.name = QFile::decodeName(e.name);
+        entry.path = prefix + entry.name;
+        entry.type = e.type ? e.type : ztplatform::entryType(folder.fd(), entry.name);
+        entries.append(entry);
+    }
+    if (ztplatform::isOnFatVolume(folder.fd())) {
+        entries.erase(std::remove_if(entries.begin(), entries.end(),
+                                     [&folder](const FolderEntry &e) { return markedHidden(folder, e); }),
+                      entries.end());
+    }
+    std::sort(entries.begin(), entries.end(), [](const FolderEntry &a, const FolderEntry &b) {
+        const int byCase = a.name.compare(b.name, Qt::CaseInsensitive);
+        return byCase != 0 ? byCase < 0 : a.name < b.name;
+    });
+    return entries;
+}
+
 QStringList clickFiles(const QString &clickPath, QStringList *links, QStringList *skipped)
 {
     QStringList files;
