@@ -727,10 +727,8 @@ int DeleteBatch::stage(const QString &path, int *error)
     // the user has said so.
     if ((pair.wavName.isEmpty() || pair.prmName.isEmpty()) && !m_halfPairs.contains(path))
         return pair.wavName.isEmpty() ? UsbUpdate::WavAlreadyGone : UsbUpdate::PrmAlreadyGone;
-    for (const Pair &p : m_pairs) {
-        if (p.fff == pair.fff && p.number == pair.number)
-            return -1; // named twice: it goes once
-    }
+    if (m_staged.contains(qMakePair(pair.fff, pair.number)))
+        return -1; // named twice: it goes once
     *error = markOf(data.folder, wav, &pair.wavMark);
     if (*error == 0)
         *error = markOf(prm.folder, record, &pair.prmMark);
@@ -738,6 +736,7 @@ int DeleteBatch::stage(const QString &path, int *error)
         qWarning() << "cannot remove" << path << ":" << std::strerror(*error);
         return UsbUpdate::NotRemovable;
     }
+    m_staged.insert(qMakePair(pair.fff, pair.number));
     m_pairs.push_back(pair);
     return -1;
 }
@@ -754,6 +753,7 @@ QVector<Failure> DeleteBatch::commit()
             failed << Failure{0, p.path, why, error, why != UsbUpdate::NotRemovable};
         }
         m_pairs.clear();
+        m_staged.clear();
     };
     if (const int gone = stayReason(m_folders->check(), m_root, m_dataPath); gone >= 0) {
         failAll(gone, 0);
@@ -799,6 +799,7 @@ QVector<Failure> DeleteBatch::commit()
         failAll(gone >= 0 ? gone : int(UsbUpdate::NotRemovable), o.error ? o.error : EIO);
     }
     m_pairs.clear();
+    m_staged.clear();
     return failed;
 }
 

@@ -133,6 +133,7 @@ private:
     QSet<QString> m_halfPairs;
     mutable QMutex m_lock;
     std::vector<Pair> m_pairs;
+    QSet<QPair<QString, int>> m_staged; // folder and number of each staged pair
 };
 
 // A batch the workers of one sync stage their shares into: the last to end
