@@ -275,7 +275,8 @@ OpenFolder FolderAnchor::openFolder(const QString &folder, Reach *reach) const
         return OpenFolder();
     OpenFolder current(disk().openAt(AT_FDCWD, QFile::encodeName(m_path), O_RDONLY | O_DIRECTORY | O_CLOEXEC), m_disk);
     struct stat st;
-    if (!current.isOpen() || ::fstat(current.fd(), &st) != 0) {
+    // A root check reads what it needs from the open root itself.
+    if (!current.isOpen() || (!m_check && ::fstat(current.fd(), &st) != 0)) {
         result = Reach::Missing;
         if (m_check)
             m_check->admit(-1); // told that the root is not there
