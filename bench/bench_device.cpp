@@ -6,7 +6,8 @@
 // - syncing N sounds with the two workers against running the same
 //   conversions one after the other (ratio <= 1.1);
 // - deleting 100 sounds against a plain removal of the same 200 files and one
-//   sync of each folder (ratio <= 1.3);
+//   sync of each folder (ratio <= 1.3), the pad's root judged by the guard
+//   the session puts on it;
 // - adding 100 sounds against the same conversions on the same two threads
 //   and a plain copy of the same bytes with one sync per file (ratio <= 1.1).
 
@@ -228,6 +229,17 @@ QStringList pairFolders(const Pad &p, int count)
     return folders;
 }
 
+// True when neither file of sounds 1 ... count is on the pad, nor a hidden
+// file in their folders.
+bool allGone(const Pad &p, int count)
+{
+    for (const QString &folder : pairFolders(p, count)) {
+        if (!QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System).isEmpty())
+            return false;
+    }
+    return true;
+}
+
 void BM_DeleteHundredVsPlainRemoval(benchmark::State &state)
 {
     std::vector<qint64> plainNs, batchNs;
@@ -237,6 +249,7 @@ void BM_DeleteHundredVsPlainRemoval(benchmark::State &state)
             state.SkipWithError("cannot lay out the pad trees");
             return;
         }
+        const ztplatform::FolderAnchor root = batched.guardedRoot();
         ::sync(); // the lay-out is not the work measured
         QElapsedTimer t;
         t.start();
@@ -249,10 +262,14 @@ void BM_DeleteHundredVsPlainRemoval(benchmark::State &state)
         plainNs.push_back(t.nsecsElapsed());
         t.restart();
         SyncBatch batch;
-        batch.setPad(ztplatform::FolderAnchor::record(batched.root), batched.tree());
+        batch.setPad(root, batched.tree());
         batch.startDelete(wavPaths(batched, kBatchSounds));
         batch.waitForFinished();
         batchNs.push_back(t.nsecsElapsed());
+        if (!allGone(batched, kBatchSounds) || !allGone(plain, kBatchSounds)) {
+            state.SkipWithError("sounds were left on the pad");
+            return;
+        }
     }
     reportMedianRatio(state, "plain_ms", plainNs, "batch_ms", batchNs);
 }
@@ -322,6 +339,7 @@ void BM_AddHundredVsConversionsAndCopy(benchmark::State &state)
             state.SkipWithError("cannot lay out the pad trees");
             return;
         }
+        const ztplatform::FolderAnchor root = batched.guardedRoot();
         ::sync();
         QElapsedTimer t;
         t.start();
@@ -329,7 +347,7 @@ void BM_AddHundredVsConversionsAndCopy(benchmark::State &state)
         plainNs.push_back(t.nsecsElapsed());
         t.restart();
         SyncBatch batch;
-        batch.setPad(ztplatform::FolderAnchor::record(batched.root), batched.tree());
+        batch.setPad(root, batched.tree());
         batch.startAdd(sounds);
         batch.waitForFinished();
         batchNs.push_back(t.nsecsElapsed());

@@ -112,7 +112,6 @@ void BM_PadWindowDeleteRowsByLibrarySize(benchmark::State &state)
     PadDrives drives;
     bySize(state, [](const Pad &p) {
         std::unique_ptr<MainWindow1> w = loadedWindow(p);
-        w->pad().clearDeleteQueue();
         for (int row = 0; row < 100; ++row)
             w->pad().queueDelete(w->library().totalListItemModel()->soundText(row * 9, 2),
                                  quint16(w->library().totalListItemModel()->soundText(row * 9, 0).toInt()));

@@ -3,6 +3,7 @@
 
 // A folder laid out as the pad for the benchmarks of the pad side.
 
+#include "device/padidentity.h"
 #include "device/padkits.h"
 #include "device/padpaths.h"
 #include "device/padsounds.h"
@@ -80,6 +81,18 @@ struct Pad {
         return t;
     }
 
+    // The root as the session holds it: each write below it judged by a
+    // guard on the pad's identity as read now.
+    ztplatform::FolderAnchor guardedRoot() const
+    {
+        PadPlaces places{root, sysPath + "/CLICK", sysPath + "/global.ini", {}};
+        for (int k = 1; k <= KIT_MAX_COUNT; ++k)
+            places.kitFiles << kitPath + QString("/k%1.ini").arg(padtree::threeDigits(k));
+        ztplatform::FolderAnchor anchor = ztplatform::FolderAnchor::record(root);
+        anchor.setCheck(std::make_shared<PadGuard>(places, readPadIdentity(places, true)));
+        return anchor;
+    }
+
     QVector<QString> folders(const QString &base) const
     {
         QVector<QString> list;
@@ -90,7 +103,8 @@ struct Pad {
 
     PadKits load() const
     {
-        const PadSounds sounds = readPadSounds(folders(dataPath), folders(prmPath));
+        const PadSounds sounds =
+                readPadSounds(ztplatform::FolderAnchor::record(root), folders(dataPath), folders(prmPath));
         return readPadKits(kitPath, sounds.waveAttrList, nullptr);
     }
 };

@@ -219,10 +219,10 @@ QVector<File> filesOfTar(const QByteArray &tar)
     return out;
 }
 
-// The folder at `path` forced to the disk by `disk`.
-bool syncFolder(ztplatform::Disk &disk, const QString &path)
+// The entry at `path`, opened with `flags`, forced to the disk by `disk`.
+bool syncEntry(ztplatform::Disk &disk, const QString &path, int flags)
 {
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int fd = ::open(QFile::encodeName(path).constData(), flags | O_CLOEXEC);
     const bool synced = fd >= 0 && ztplatform::syncDescriptor(disk, fd);
     const int error = errno;
     if (fd >= 0)
@@ -231,22 +231,32 @@ bool syncFolder(ztplatform::Disk &disk, const QString &path)
     return synced;
 }
 
+bool syncFolder(ztplatform::Disk &disk, const QString &path)
+{
+    return syncEntry(disk, path, O_RDONLY | O_DIRECTORY);
+}
+
 // The archive of `settings` and `prm` written into the backup's folder
-// `partial`, synced with its folder; why not, else empty.
+// `partial`, then synced with its folder: after its rename there, so that
+// one commit of the file system's journal holds both; why not, else empty.
 QString writeArchive(const ztplatform::FolderAnchor &backup, const QString &partial, const QDateTime &when,
                      const QVector<File> &settings, const QVector<File> &prm)
 {
     const QByteArray zip = zipOf({&settings, &prm}, when);
     if (zip.isEmpty())
         return tr("the pad holds too many files for one archive");
+    const QString path = partial + QLatin1Char('/') + kArchive;
     QString leaf;
-    const ztplatform::OpenFolder folder = backup.openFolderOf(partial + QLatin1Char('/') + kArchive, &leaf);
+    const ztplatform::OpenFolder folder = backup.openFolderOf(path, &leaf);
     if (!folder.isOpen())
         return tr("The folder %1 cannot be made").arg(QDir::toNativeSeparators(partial));
     ztplatform::ReplaceFile out(folder, leaf);
     out.setCreateOnly(true);
+    out.setSyncedByCaller(true);
     if (!out.open() || !out.write(zip) || !out.commit())
         return out.errorString();
+    if (!syncEntry(folder.disk(), path, O_RDONLY | O_NOFOLLOW) || !syncFolder(folder.disk(), partial))
+        return QString::fromLocal8Bit(std::strerror(errno));
     return QString();
 }
 

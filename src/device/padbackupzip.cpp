@@ -3,6 +3,7 @@
 #include "device/padbackup.h"
 
 #include <QDate>
+#include <QtEndian>
 #include <QSet>
 #include <QStringView>
 #include <QTime>
@@ -10,8 +11,6 @@
 #include <algorithm>
 #include <climits>
 #include <cstring>
-
-#include <zlib.h>
 
 namespace padbackup {
 
@@ -87,9 +86,42 @@ quint32 le32(const char *p)
     return quint32(le16(p)) | quint32(le16(p + 2)) << 16;
 }
 
+// The CRC-32 of zip (reflected, polynomial 0xEDB88320), eight bytes a step.
+struct CrcTables
+{
+    quint32 t[8][256] = {};
+};
+
+constexpr CrcTables crcTables()
+{
+    CrcTables c;
+    for (quint32 i = 0; i < 256; ++i) {
+        quint32 r = i;
+        for (int k = 0; k < 8; ++k)
+            r = (r & 1) ? (r >> 1) ^ 0xEDB88320u : r >> 1;
+        c.t[0][i] = r;
+    }
+    for (int i = 0; i < 256; ++i) {
+        for (int s = 1; s < 8; ++s)
+            c.t[s][i] = (c.t[s - 1][i] >> 8) ^ c.t[0][c.t[s - 1][i] & 0xFF];
+    }
+    return c;
+}
+
+constexpr CrcTables kCrc = crcTables();
+
 quint32 crcOf(const char *data, int size)
 {
-    return quint32(::crc32(0L, reinterpret_cast<const Bytef *>(data), uInt(size)));
+    const uchar *p = reinterpret_cast<const uchar *>(data);
+    quint32 crc = 0xFFFFFFFFu;
+    for (; size >= 8; p += 8, size -= 8) {
+        const quint32 a = qFromLittleEndian<quint32>(p) ^ crc, b = qFromLittleEndian<quint32>(p + 4);
+        crc = kCrc.t[7][a & 0xFF] ^ kCrc.t[6][(a >> 8) & 0xFF] ^ kCrc.t[5][(a >> 16) & 0xFF] ^ kCrc.t[4][a >> 24]
+              ^ kCrc.t[3][b & 0xFF] ^ kCrc.t[2][(b >> 8) & 0xFF] ^ kCrc.t[1][(b >> 16) & 0xFF] ^ kCrc.t[0][b >> 24];
+    }
+    for (; size > 0; ++p, --size)
+        crc = (crc >> 8) ^ kCrc.t[0][(crc ^ *p) & 0xFF];
+    return crc ^ 0xFFFFFFFFu;
 }
 
 // The fields every header shares, from "version needed" to the name's length.

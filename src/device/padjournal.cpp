@@ -205,7 +205,7 @@ Mark markOfEntry(const ztplatform::OpenFolder &folder, const QString &name)
     const int fd = openRegular(folder, name, &st);
     if (fd < 0)
         return Mark();
-    const Mark m = markOfFile(fd);
+    const Mark m = markOf(st.st_size, [fd](qint64 at, qint64 n, QByteArray *out) { return preadAll(fd, at, n, out); });
     ::close(fd);
     return m;
 }
@@ -271,7 +271,12 @@ bool decode(const QByteArray &bytes, Record *record)
 struct Pad::Impl {
     ztplatform::FolderAnchor root;
     PadTreePaths tree;
-    std::map<QString, ztplatform::OpenFolder> kept; // by path; a slot once made stays
+    // A folder kept open, and what it is known by.
+    struct Kept {
+        ztplatform::OpenFolder folder;
+        ztplatform::FolderIdentity identity;
+    };
+    std::map<QString, Kept> kept; // by path; a slot once made stays
 
     QString path(Area area, const QString &fff) const
     {
@@ -304,27 +309,26 @@ ztplatform::OpenFolder Pad::folder(Area area, const QString &fff) const
 const ztplatform::OpenFolder &Pad::kept(Area area, const QString &fff)
 {
     const QString path = d->path(area, fff);
-    ztplatform::OpenFolder &slot = d->kept[path];
-    if (!slot.isOpen())
-        slot = folder(area, fff);
-    return slot;
+    Impl::Kept &slot = d->kept[path];
+    if (!slot.folder.isOpen()) {
+        slot.folder = folder(area, fff);
+        slot.identity = ztplatform::identityOf(slot.folder);
+    }
+    return slot.folder;
 }
 
 const ztplatform::OpenFolder &Pad::forChange(Area area, const QString &fff)
 {
     const QString path = d->path(area, fff);
-    const auto found = d->kept.find(path);
+    Impl::Kept &slot = d->kept[path];
     const ztplatform::Reach reach =
-            found == d->kept.end() ? ztplatform::Reach::Outside : d->root.recheck(found->second, path);
+            slot.folder.isOpen() ? d->root.recheck(slot.identity, path) : ztplatform::Reach::Outside;
     if (reach == ztplatform::Reach::Inside)
-        return found->second;
+        return slot.folder;
     // A root that does not pass ends a walk the same way.
-    const bool walk = reach == ztplatform::Reach::Outside;
-    ztplatform::OpenFolder now = walk ? folder(area, fff) : ztplatform::OpenFolder();
-    if (found == d->kept.end())
-        return d->kept.emplace(path, std::move(now)).first->second;
-    found->second = std::move(now);
-    return found->second;
+    slot.folder = reach == ztplatform::Reach::Outside ? folder(area, fff) : ztplatform::OpenFolder();
+    slot.identity = ztplatform::identityOf(slot.folder);
+    return slot.folder;
 }
 
 void Pad::forget()

@@ -20,6 +20,23 @@ QFileInfoList listEntriesAndLinks(const QString &dir, bool foldersOnly, bool spe
 // The same without symbolic links, which could lead out of the pad's tree:
 // their paths are appended to `links` when given.
 QFileInfoList listEntries(const QString &dir, bool foldersOnly, QStringList *links = nullptr, bool special = false);
+// An entry of a folder listed through its open descriptor: what stands at
+// the name itself (a link is not followed).
+struct FolderEntry
+{
+    QString name;
+    QString path;      // the folder's path as given, "/" and the name
+    unsigned type = 0; // st_mode & S_IFMT of the entry; 0 when it is gone
+    bool isLink() const;
+    bool isFile() const;
+    bool isDir() const;
+};
+using FolderEntries = QVector<FolderEntry>;
+// Every visible entry of the open folder as listEntriesAndLinks() lists it
+// with `special` (links, pipes and devices too), read through `folder`
+// alone: a folder swapped at `path` meanwhile is not the one listed.
+FolderEntries listEntriesAndLinks(const ztplatform::OpenFolder &folder, const QString &path);
+
 // The files of the pad's metronome folder by name, with native separators;
 // symbolic links are not taken but appended to `links`, and other entries
 // that are no regular file (folders, pipes, devices) to `skipped`, each as

@@ -254,11 +254,6 @@ void PadSession::clearAddQueue()
     m_addUsbWaveList.clear();
 }
 
-void PadSession::clearDeleteQueue()
-{
-    m_delUsbWaveList.clear();
-}
-
 void PadSession::queueAdd(const QString &path, quint16 number)
 {
     m_addUsbWaveList.append(path);
@@ -273,7 +268,20 @@ void PadSession::queueDelete(const QString &path, quint16 number)
 
 void PadSession::keepDeletedRecords(const QVector<QPair<int, SOUND_INDEX>> &records)
 {
-    m_delBatchRecords = records;
+    // Places in the list as it is now become places in the list before the
+    // queued deletes; both runs merge in order of place.
+    QVector<QPair<int, SOUND_INDEX>> merged;
+    merged.reserve(m_delQueuedRecords.size() + records.size());
+    int q = 0;
+    for (QPair<int, SOUND_INDEX> taken : records) {
+        while (q < m_delQueuedRecords.size() && m_delQueuedRecords.at(q).first <= taken.first + q)
+            merged.append(m_delQueuedRecords.at(q++));
+        taken.first += q;
+        merged.append(taken);
+    }
+    while (q < m_delQueuedRecords.size())
+        merged.append(m_delQueuedRecords.at(q++));
+    m_delQueuedRecords = merged;
 }
 
 PadSession::AddPlan PadSession::beginAddBatch(const QVector<SOUND_INDEX> &records, bool ready)
@@ -379,6 +387,9 @@ QVector<PadSession::AddedSound> PadSession::finishAddBatch()
 void PadSession::beginDeleteBatch(bool ready)
 {
     m_delBatchList = m_delUsbWaveList.toVector();
+    m_delUsbWaveList.clear();
+    m_delBatchRecords = m_delQueuedRecords;
+    m_delQueuedRecords.clear();
     m_delNotRemoved.clear();
     m_delNextLoad.clear();
     m_delBatchHalfPairs = m_halfPairsConfirmed;
@@ -429,16 +440,21 @@ void PadSession::keepDeletedNumber(quint16 number)
         m_delUsbWaveNumList.removeAt(i);
 }
 
-void PadSession::restoreDeletedRecords(QVector<SOUND_INDEX> &records)
+void PadSession::restoreDeletedRecords(QVector<SOUND_INDEX> &records, const QSet<QString> &rowsLeft)
 {
     int gone = 0; // records before the one at hand that stay out
     for (const QPair<int, SOUND_INDEX> &taken : qAsConst(m_delBatchRecords)) {
-        if (!m_delNotRemoved.contains(QDir::toNativeSeparators(taken.second.file))) {
+        const QString native = QDir::toNativeSeparators(taken.second.file);
+        if (!m_delNotRemoved.contains(native) || !rowsLeft.contains(native)) {
             ++gone;
             continue;
         }
         const int at = qBound(0, taken.first - gone, records.size());
         records.insert(at, taken.second);
+        for (QPair<int, SOUND_INDEX> &queued : m_delQueuedRecords) {
+            if (queued.first >= at)
+                ++queued.first;
+        }
     }
     m_delBatchRecords.clear();
     m_delNotRemoved.clear();

@@ -185,14 +185,14 @@ public:
     const QVector<quint16> &addUsbWaveNumList() const { return m_addUsbWaveNumList; }
     const QVector<quint16> &delUsbWaveNumList() const { return m_delUsbWaveNumList; }
     // Sounds are about to be queued for the pad: the last batch's are not
-    // queued again. The numbers stay for the change file.
+    // queued again. The numbers stay for the change file. The delete queue
+    // needs no clearing: the next delete batch takes it whole.
     void clearAddQueue();
-    void clearDeleteQueue();
     // The sound at `path` goes to the pad as number `number`, or leaves it.
     void queueAdd(const QString &path, quint16 number);
     void queueDelete(const QString &path, quint16 number);
-    // The records the delete took out of the list, with their places, kept
-    // until the delete batch ends.
+    // The records a delete took out of the list, with their places, kept
+    // with the paths it queued until the delete batch that takes them ends.
     void keepDeletedRecords(const QVector<QPair<int, SOUND_INDEX>> &records);
 
     // ---- batches ------------------------------------------------------------
@@ -238,7 +238,8 @@ public:
     // The user said that what is left of these pairs (one file gone) goes
     // too: the next delete batch takes them.
     void confirmHalfPairs(const QSet<QString> &paths) { m_halfPairsConfirmed = paths; }
-    // A delete batch of delUsbWaveList; not `ready`: no pair is removed.
+    // A delete batch of delUsbWaveList and the records kept with it, which
+    // it takes from the queue; not `ready`: no pair is removed.
     void beginDeleteBatch(bool ready);
     // The running delete batch's .wav paths whose pair may be found half.
     const QSet<QString> &delBatchHalfPairs() const { return m_delBatchHalfPairs; }
@@ -254,9 +255,10 @@ public:
     DeleteOutcome finishDeleteBatch();
     // A sound that stays on the pad: its number no longer counts as deleted.
     void keepDeletedNumber(quint16 number);
-    // The records of pairs that stay go back into `records` at their places;
-    // those of removed pairs stay out.
-    void restoreDeletedRecords(QVector<SOUND_INDEX> &records);
+    // The records of the batch's pairs that stay go back into `records` at
+    // their places, when their rows (native .wav paths) are still listed;
+    // the others stay out. Records still queued keep their places among them.
+    void restoreDeletedRecords(QVector<SOUND_INDEX> &records, const QSet<QString> &rowsLeft);
 
 signals:
     // The editor entered or left device mode, or lost the pad.
@@ -291,6 +293,9 @@ private:
     QStringList m_delUsbWaveList;
     QVector<quint16> m_addUsbWaveNumList;
     QVector<quint16> m_delUsbWaveNumList;
+    // Records of the queued deletes, each at its place in the list as it was
+    // before any of them.
+    QVector<QPair<int, SOUND_INDEX>> m_delQueuedRecords;
 
     // ---- the batch under way ------------------------------------------------
     SyncBatch::Kind m_padBatchKind = SyncBatch::Idle;

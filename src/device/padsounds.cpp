@@ -4,7 +4,6 @@
 #include "device/padpaths.h"
 #include "device/waveprm.h"
 #include "model/namerules.h"
-#include "platform/regularfile.h"
 #include "kitfile/soundbytes.h"
 #include "kitfile/soundsin.h"
 
@@ -17,16 +16,25 @@
 #include <QSet>
 
 #include <algorithm>
+#include <cerrno>
+#include <map>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
 using SOUND_INDEX = MainWindow1Records::SOUND_INDEX;
+using padtree::FolderEntries;
+using padtree::FolderEntry;
 
 // The number of a listed entry: its name before the last dot; 0 when that
 // is no number.
-int entryNumber(const QFileInfo &fi)
+int entryNumber(const QString &name)
 {
-    return fi.completeBaseName().toInt();
+    const int dot = name.lastIndexOf(QLatin1Char('.'));
+    return (dot < 0 ? name : name.left(dot)).toInt();
 }
 
 void pumpEvents(const EventPump &pump)
@@ -36,17 +44,112 @@ void pumpEvents(const EventPump &pump)
 }
 
 // A sound whose .wav or .prm is a link is left out whole.
-void leaveOutLinkedNumbers(const QStringList &links, QFileInfoList &prm, QFileInfoList &audio)
+void leaveOutLinkedNumbers(const QStringList &links, FolderEntries &prm, FolderEntries &audio)
 {
     QSet<int> linked;
     for (const QString &link : links)
-        linked.insert(entryNumber(QFileInfo(link)));
-    for (QFileInfoList *list : {&prm, &audio}) {
+        linked.insert(entryNumber(link.mid(link.lastIndexOf(QLatin1Char('/')) + 1)));
+    for (FolderEntries *list : {&prm, &audio}) {
         list->erase(std::remove_if(list->begin(), list->end(),
-                                   [&linked](const QFileInfo &fi) { return linked.contains(entryNumber(fi)); }),
+                                   [&linked](const FolderEntry &e) { return linked.contains(entryNumber(e.name)); }),
                     list->end());
     }
 }
+
+// The entries of a listing but its links, which are appended to `links`.
+FolderEntries withoutLinks(FolderEntries entries, QStringList &links)
+{
+    entries.erase(std::remove_if(entries.begin(), entries.end(),
+                                 [&links](const FolderEntry &e) {
+                                     if (e.isLink())
+                                         links << e.path;
+                                     return e.isLink();
+                                 }),
+                  entries.end());
+    return entries;
+}
+
+// Where a folder stands: its device and inode.
+struct FolderId {
+    dev_t device = 0;
+    ino_t inode = 0;
+    bool operator==(const FolderId &o) const { return device == o.device && inode == o.inode; }
+};
+
+FolderId idOf(int fd)
+{
+    struct stat st;
+    return fd >= 0 && ::fstat(fd, &st) == 0 ? FolderId{st.st_dev, st.st_ino} : FolderId();
+}
+
+// The numbered wave folders, each opened below the folder that holds it
+// (WAV_DATA or WAV_PRM), which is reached once from the pad's admitted root.
+// What was opened is known by its identity, so that the end of the read can
+// tell whether the same folders still stand at their paths.
+class WaveFolders
+{
+public:
+    explicit WaveFolders(const ztplatform::FolderAnchor &root)
+        : m_root(root)
+    {
+    }
+
+    // The numbered folder at `path`; not open when the folder listed no
+    // longer stands there (another pad, a link, another volume, or nothing).
+    ztplatform::OpenFolder open(const QString &path)
+    {
+        const int slash = path.lastIndexOf(QLatin1Char('/'));
+        const QString holder = path.left(slash), name = path.mid(slash + 1);
+        auto it = m_holders.find(holder);
+        if (it == m_holders.end()) {
+            ztplatform::OpenFolder opened = m_root.openFolder(holder);
+            if (!opened.isOpen())
+                return ztplatform::OpenFolder();
+            it = m_holders.emplace(holder, std::move(opened)).first;
+        }
+        ztplatform::OpenFolder folder = ztplatform::openFolderBelow(it->second.fd(), name);
+        if (folder.isOpen())
+            m_read.append({holder, name, idOf(folder.fd())});
+        return folder;
+    }
+
+    // True when no pad is found at the root's place.
+    bool padAway() const
+    {
+        ztplatform::Reach reach;
+        return !m_root.openFolder(m_root.path(), &reach).isOpen() && reach == ztplatform::Reach::Missing;
+    }
+
+    // True when the pad's root is still admitted and every folder read still
+    // stands at its path.
+    bool stillAtTheirPaths() const
+    {
+        std::map<QString, ztplatform::OpenFolder> now;
+        for (const auto &held : m_holders) {
+            ztplatform::OpenFolder again = m_root.openFolder(held.first);
+            if (!again.isOpen() || !(idOf(again.fd()) == idOf(held.second.fd())))
+                return false;
+            now.emplace(held.first, std::move(again));
+        }
+        for (const Read &read : m_read) {
+            struct stat st;
+            const QByteArray name = QFile::encodeName(read.name);
+            if (::fstatat(now.at(read.holder).fd(), name.constData(), &st, AT_SYMLINK_NOFOLLOW) != 0
+                || !(FolderId{st.st_dev, st.st_ino} == read.id))
+                return false;
+        }
+        return true;
+    }
+
+private:
+    struct Read {
+        QString holder, name;
+        FolderId id;
+    };
+    ztplatform::FolderAnchor m_root;
+    std::map<QString, ztplatform::OpenFolder> m_holders; // by path
+    QVector<Read> m_read;
+};
 
 void fail(PadSounds &result, const QString &title, const QString &text)
 {
@@ -72,14 +175,14 @@ QString adjustPadSoundName(QString name, int waveNo, bool *counted)
 
 namespace {
 
-// The first audio entry of each number, as native paths.
-QHash<int, QString> audioByNumber(const QFileInfoList &audioEntries)
+// The first audio entry of each number.
+QHash<int, FolderEntry> audioByNumber(const FolderEntries &audioEntries)
 {
-    QHash<int, QString> audio;
-    for (const QFileInfo &fi : audioEntries) {
-        const int r = entryNumber(fi);
+    QHash<int, FolderEntry> audio;
+    for (const FolderEntry &e : audioEntries) {
+        const int r = entryNumber(e.name);
         if (!audio.contains(r))
-            audio.insert(r, QDir::toNativeSeparators(fi.absoluteFilePath()));
+            audio.insert(r, e);
     }
     return audio;
 }
@@ -93,60 +196,106 @@ const char *const WAV_A_FOLDER = QT_TRANSLATE_NOOP("MainWindow1", "Sound %1 (%2)
 const char *const WAV_NOT_A_FILE = QT_TRANSLATE_NOOP("MainWindow1", "Sound %1 (%2): it is not a regular file.");
 
 // A line naming a file of the pad's sound folders left out of the list.
-QString leftOutLine(int folder, const QFileInfo &entry, const char *why)
+QString leftOutLine(int folder, const FolderEntry &entry, const char *why)
 {
-    const QString path = QDir::toNativeSeparators(entry.absoluteFilePath());
+    const QString path = QDir::toNativeSeparators(entry.path);
     bool numbered = false;
-    const int r = entry.completeBaseName().toInt(&numbered);
+    const int r = QFileInfo(entry.name).completeBaseName().toInt(&numbered);
     if (!numbered)
         return DeviceText::tr("%1: not named as a sound.").arg(path);
     return DeviceText::tr(why).arg(padtree::waveNumberFromLocation(folder, r)).arg(path);
+}
+
+enum class PrmRead { Read, NotRegular, Failed };
+
+// The first bytes of the record at `name`, opened through its folder without
+// following a link or waiting on a pipe, and read only when the open file is
+// a regular one.
+PrmRead readPrm(const ztplatform::OpenFolder &folder, const QString &name, QByteArray &bytes)
+{
+    const int fd = folder.openEntry(name, O_RDONLY | O_NONBLOCK);
+    if (fd < 0)
+        return errno == ELOOP ? PrmRead::NotRegular : PrmRead::Failed;
+    struct stat st;
+    QFile f;
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return PrmRead::NotRegular;
+    }
+    if (!f.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return PrmRead::Failed;
+    }
+    bytes = f.read(qBound<qint64>(waveprm::PRM_RECORD_SIZE, qint64(st.st_size), 1 << 20));
+    return PrmRead::Read;
+}
+
+// The entries of the numbered folder at `path` (none for an empty path), its
+// links appended to `links`; false when the folder listed no longer stands
+// there.
+bool listFolder(WaveFolders &folders, const QString &path, ztplatform::OpenFolder &folder, FolderEntries &entries,
+                QStringList &links)
+{
+    if (path.isEmpty())
+        return true;
+    folder = folders.open(path);
+    if (!folder.isOpen())
+        return false;
+    entries = withoutLinks(padtree::listEntriesAndLinks(folder, path), links);
+    return true;
 }
 
 // Reads the records of one WAV_PRM folder and pairs each with its audio file
 // (each audio file taken once, over all folders) into result.waveAttrList.
 // A file without its partner, or a partner that is no regular file, is left
 // out and named in result.leftOut. False when the read ends: result then
-// holds the failure.
-bool readFolder(const QString &prmFolder, const QString &audioFolder, QSet<QString> &pairedAudio,
-                PadSounds &result, const EventPump &pump)
+// holds the failure, or padChanged is set.
+bool readFolder(WaveFolders &folders, const QString &prmFolder, const QString &audioFolder,
+                QSet<QString> &pairedAudio, PadSounds &result, const EventPump &pump)
 {
     const int folder = QFileInfo(prmFolder.isEmpty() ? audioFolder : prmFolder).fileName().toInt();
     QStringList links;
-    QFileInfoList prmEntries =
-            prmFolder.isEmpty() ? QFileInfoList() : padtree::listEntries(prmFolder, false, &links, true);
-    QFileInfoList audioEntries =
-            audioFolder.isEmpty() ? QFileInfoList() : padtree::listEntries(audioFolder, false, &links, true);
+    ztplatform::OpenFolder prm, data;
+    FolderEntries prmEntries, audioEntries;
+    if (!listFolder(folders, prmFolder, prm, prmEntries, links)
+        || !listFolder(folders, audioFolder, data, audioEntries, links)) {
+        result.padChanged = true;
+        return false;
+    }
     if (!links.isEmpty())
         leaveOutLinkedNumbers(links, prmEntries, audioEntries);
     result.linksLeftOut << links;
-    const QHash<int, QString> audioFiles = audioByNumber(audioEntries);
+    const QHash<int, FolderEntry> audioFiles = audioByNumber(audioEntries);
     QSet<QString> named;
     const QString prmBelowModel = QFileInfo(QFileInfo(prmFolder).absolutePath()).fileName() + QLatin1Char('/')
                                   + QFileInfo(prmFolder).fileName() + QLatin1Char('/');
 
-    for (const QFileInfo &entry : prmEntries) {
+    for (const FolderEntry &entry : qAsConst(prmEntries)) {
         pumpEvents(pump);
-        const QString audio = audioFiles.value(entryNumber(entry));
-        if (audio.isEmpty() || !entry.isFile()) {
-            result.leftOut << leftOutLine(folder, entry, audio.isEmpty() ? NO_WAV : PRM_NOT_A_FILE);
-            continue;
-        }
-        QFile f;
-        if (!ztplatform::openRegularFile(entry.absoluteFilePath(), f)) {
+        const auto at = audioFiles.constFind(entryNumber(entry.name));
+        QByteArray bytes;
+        const PrmRead read = at == audioFiles.constEnd() || !entry.isFile() ? PrmRead::NotRegular
+                                                                            : readPrm(prm, entry.name, bytes);
+        if (read == PrmRead::Failed) {
             fail(result, DeviceText::tr("Warning"), DeviceText::tr("Read wave prm file failed, import failed."));
             return false;
         }
-        const QByteArray bytes = f.read(qBound<qint64>(waveprm::PRM_RECORD_SIZE, f.size(), 1 << 20));
-        f.close();
-        result.prmRecords.append({prmBelowModel + entry.fileName(), bytes});
+        if (read == PrmRead::NotRegular) {
+            const bool noAudio = at == audioFiles.constEnd();
+            if (!noAudio)
+                named << QDir::toNativeSeparators(at->path); // left out with its record, named once
+            result.leftOut << leftOutLine(folder, entry, noAudio ? NO_WAV : PRM_NOT_A_FILE);
+            continue;
+        }
+        const QString audio = QDir::toNativeSeparators(at->path);
+        result.prmRecords.append({prmBelowModel + entry.name, bytes});
         const waveprm::PrmRecord rec = waveprm::parseRecord(bytes.left(waveprm::PRM_RECORD_SIZE));
         if (rec.waveNo > WAVE_MAX_COUNT) {
             fail(result, DeviceText::tr("Error"), DeviceText::tr("The number of sound can not exceed 9999."));
             return false;
         }
         if (rec.waveNo == 0) {
-            qDebug() << "record without a wave number skipped:" << entry.absoluteFilePath();
+            qDebug() << "record without a wave number skipped:" << entry.path;
             named << audio;
             continue;
         }
@@ -157,14 +306,13 @@ bool readFolder(const QString &prmFolder, const QString &audioFolder, QSet<QStri
         if (counted)
             result.renamedNumbers << rec.waveNo;
 
-        if (!ztplatform::isRegularFile(audio)) {
-            const QFileInfo at(audio);
-            named << QDir::toNativeSeparators(at.absoluteFilePath());
-            result.leftOut << leftOutLine(folder, at, at.isDir() ? WAV_A_FOLDER : WAV_NOT_A_FILE);
+        if (!at->isFile()) {
+            named << audio;
+            result.leftOut << leftOutLine(folder, *at, at->isDir() ? WAV_A_FOLDER : WAV_NOT_A_FILE);
             continue;
         }
         if (pairedAudio.contains(audio)) {
-            qDebug() << "audio file already taken by another record:" << entry.absoluteFilePath();
+            qDebug() << "audio file already taken by another record:" << entry.path;
             continue;
         }
         pairedAudio.insert(audio);
@@ -173,8 +321,8 @@ bool readFolder(const QString &prmFolder, const QString &audioFolder, QSet<QStri
                                                            rec.wave_end));
     }
     // Audio files no record was paired with.
-    for (const QFileInfo &entry : qAsConst(audioEntries)) {
-        const QString audio = QDir::toNativeSeparators(entry.absoluteFilePath());
+    for (const FolderEntry &entry : qAsConst(audioEntries)) {
+        const QString audio = QDir::toNativeSeparators(entry.path);
         if (!pairedAudio.contains(audio) && !named.contains(audio))
             result.leftOut << leftOutLine(folder, entry, NO_PRM);
     }
@@ -275,8 +423,19 @@ void addWarnings(PadSounds &result)
 
 } // namespace
 
-PadSounds readPadSounds(const QVector<QString> &waveDataList, const QVector<QString> &wavePrmList,
-                        const EventPump &pump)
+PadSounds padChangedWhileRead(bool away)
+{
+    PadSounds result;
+    result.padChanged = true;
+    fail(result, DeviceText::tr("Error"),
+         away ? DeviceText::tr("The 350 device was disconnected.")
+              : DeviceText::tr("The sampler pad at the drive changed while its sounds were read: another pad or "
+                               "other folders stand at its place. Nothing was taken from it."));
+    return result;
+}
+
+PadSounds readPadSounds(const ztplatform::FolderAnchor &root, const QVector<QString> &waveDataList,
+                        const QVector<QString> &wavePrmList, const EventPump &pump)
 {
     PadSounds result;
     // Audio folders are paired with parameter folders by name.
@@ -284,17 +443,28 @@ PadSounds readPadSounds(const QVector<QString> &waveDataList, const QVector<QStr
     for (const QString &folder : waveDataList)
         audioFolders.insert(QFileInfo(folder).fileName(), folder);
 
+    WaveFolders folders(root);
     QSet<QString> pairedAudio;
-    for (const QString &prmFolder : wavePrmList) {
+    bool read = true;
+    for (int i = 0; read && i < wavePrmList.size(); ++i) {
         pumpEvents(pump);
-        if (!readFolder(prmFolder, audioFolders.take(QFileInfo(prmFolder).fileName()), pairedAudio, result, pump))
-            return result;
+        const QString &prmFolder = wavePrmList.at(i);
+        read = readFolder(folders, prmFolder, audioFolders.take(QFileInfo(prmFolder).fileName()), pairedAudio,
+                          result, pump);
     }
     // Audio folders without a parameter folder of their name hold no pair.
-    for (const QString &folder : waveDataList) {
-        if (audioFolders.contains(QFileInfo(folder).fileName()))
-            readFolder(QString(), folder, pairedAudio, result, pump);
+    for (int i = 0; read && i < waveDataList.size(); ++i) {
+        if (audioFolders.contains(QFileInfo(waveDataList.at(i)).fileName()))
+            read = readFolder(folders, QString(), waveDataList.at(i), pairedAudio, result, pump);
     }
+    // What was read is the loaded pad's only when the same folders still
+    // stand at the paths the sounds are known by.
+    if (!result.padChanged && !folders.stillAtTheirPaths())
+        result.padChanged = true;
+    if (result.padChanged)
+        return padChangedWhileRead(folders.padAway());
+    if (!read)
+        return result;
     fillWorkingList(result);
     makeNamesUnique(result);
     addWarnings(result);

@@ -7,6 +7,7 @@
 #include "device/devicemessage.h"
 #include "model/mainwindow1records.h"
 #include "model/namerules.h"
+#include "platform/anchoredfolder.h"
 
 #include <QPair>
 #include <QVector>
@@ -40,14 +41,26 @@ struct PadSounds {
     // A line for each other file left out: a half pair, or a partner that is
     // a folder or no regular file; the sound's number and the file named.
     QStringList leftOut;
+    // The folders read were not the loaded pad's to the end: another pad, a
+    // link or other folders stood at their paths, or no pad. Nothing read is
+    // kept then; the box says which.
+    bool padChanged = false;
     // Warning boxes in the order to show them: on failure the reader's
     // error; otherwise the files left out, the rename, the unique names and
     // the duplicate warnings, if any.
     DeviceMessages messages;
 };
 
-PadSounds readPadSounds(const QVector<QString> &waveDataList, const QVector<QString> &wavePrmList,
-                        const EventPump &pump = EventPump());
+// Every folder and file is reached below `root` (its check admits the pad),
+// each numbered folder opened once and read through that descriptor: no link
+// is followed, no pipe waited on, and the folders must still stand at their
+// paths when the read ends.
+PadSounds readPadSounds(const ztplatform::FolderAnchor &root, const QVector<QString> &waveDataList,
+                        const QVector<QString> &wavePrmList, const EventPump &pump = EventPump());
+
+// What the read gives when the pad changed under it (`away`: no pad is at
+// its place): nothing read, and the box that says so.
+PadSounds padChangedWhileRead(bool away);
 
 // The name a sound read from the pad takes: without a leading "/" and from
 // ".wav" on, then the sound-name rule (namerules::asciiSoundName), or

@@ -637,18 +637,44 @@ DeleteBatch::~DeleteBatch() = default;
 
 namespace {
 
-// The mark of the regular file at the entry, or why the pair stays: the
-// errno for anything else there.
-int markOf(const ztplatform::OpenFolder &folder, const QString &name, pj::Mark *mark)
+// A file of a pair as found in its folder: its name there (empty when
+// there is none), what stands there (a link is not followed) or the errno
+// of looking at it.
+struct Found {
+    QString name;
+    struct stat st = {};
+    int looked = 0;
+    bool isLink() const { return !name.isEmpty() && looked == 0 && S_ISLNK(st.st_mode); }
+};
+
+// The entry `name` of the folder ignoring case.
+Found find(const ztplatform::OpenFolder &folder, const QString &name)
 {
-    if (name.isEmpty())
+    auto look = [&folder](const QString &entry, struct stat *st) {
+        return ::fstatat(folder.fd(), QFile::encodeName(entry).constData(), st, AT_SYMLINK_NOFOLLOW) == 0;
+    };
+    Found f;
+    if (folder.isOpen() && look(name, &f.st)) {
+        f.name = name;
+        return f;
+    }
+    f.name = pairfiles::findEntry(folder, name);
+    if (!f.name.isEmpty() && !look(f.name, &f.st))
+        f.looked = errno;
+    return f;
+}
+
+// The mark of the regular file found, or why the pair stays: the errno for
+// anything else there.
+int markOf(const ztplatform::OpenFolder &folder, const Found &f, pj::Mark *mark)
+{
+    if (f.name.isEmpty())
         return 0;
-    struct stat st;
-    if (::fstatat(folder.fd(), QFile::encodeName(name).constData(), &st, AT_SYMLINK_NOFOLLOW) != 0)
-        return errno;
-    if (!S_ISREG(st.st_mode))
-        return S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
-    *mark = pj::markOfEntry(folder, name);
+    if (f.looked != 0)
+        return f.looked;
+    if (!S_ISREG(f.st.st_mode))
+        return S_ISDIR(f.st.st_mode) ? EISDIR : EINVAL;
+    *mark = pj::markOfEntry(folder, f.name);
     return mark->isValid() ? 0 : (errno ? errno : EIO);
 }
 
@@ -682,9 +708,10 @@ int DeleteBatch::stage(const QString &path, int *error)
     if (!data.folder.isOpen() && !prm.folder.isOpen())
         return -1; // neither folder is there: nothing to remove
     const QString wavName = QFileInfo(QDir::fromNativeSeparators(path)).fileName();
-    pair.wavName = pairfiles::findEntry(data.folder, wavName);
-    pair.prmName = pairfiles::findEntry(prm.folder, found.second + QStringLiteral(".prm"));
-    if (data.folder.isLink(pair.wavName) || prm.folder.isLink(pair.prmName)) {
+    const Found wav = find(data.folder, wavName), record = find(prm.folder, found.second + QStringLiteral(".prm"));
+    pair.wavName = wav.name;
+    pair.prmName = record.name;
+    if (wav.isLink() || record.isLink()) {
         qDebug() << "a file of the pair is a link:" << path;
         return UsbUpdate::LinkedFolder;
     }
@@ -704,9 +731,9 @@ int DeleteBatch::stage(const QString &path, int *error)
         if (p.fff == pair.fff && p.number == pair.number)
             return -1; // named twice: it goes once
     }
-    *error = markOf(data.folder, pair.wavName, &pair.wavMark);
+    *error = markOf(data.folder, wav, &pair.wavMark);
     if (*error == 0)
-        *error = markOf(prm.folder, pair.prmName, &pair.prmMark);
+        *error = markOf(prm.folder, record, &pair.prmMark);
     if (*error != 0) {
         qWarning() << "cannot remove" << path << ":" << std::strerror(*error);
         return UsbUpdate::NotRemovable;

@@ -73,7 +73,7 @@ QString freeHiddenName(const ztplatform::OpenFolder &folder, const QString &name
 {
     for (quint32 n = 0; n < HIDDEN_TRIES; ++n) {
         const QString hidden = ztplatform::temporaryName(name, n);
-        if (!folder.exists(hidden) && !folder.isLink(hidden))
+        if (!folder.exists(hidden)) // a link at the name exists too
             return hidden;
     }
     return QString();

@@ -252,6 +252,86 @@ struct ItemStretches
     }
 };
 
+// A stretch whose items stand in another order: from `at`, item i of the
+// sequence came from place `from[i]` of the stretch.
+struct Reorder
+{
+    int at = 0;
+    QVector<int> from;
+
+    // The items of `kept` (as they stood) that `now` holds in another order,
+    // each used once; false when `now` holds others.
+    template <class T, class Key>
+    bool find(int place, const QVector<T> &kept, const QVector<T> &now, Key key)
+    {
+        if (kept.size() != now.size())
+            return false;
+        QHash<QString, QVector<int>> places;
+        for (int i = kept.size() - 1; i >= 0; --i)
+            places[key(kept.at(i))].append(i);
+        from.resize(now.size());
+        for (int i = 0; i < now.size(); ++i) {
+            QVector<int> &same = places[key(now.at(i))];
+            int k = same.size() - 1;
+            while (k >= 0 && !(kept.at(same.at(k)) == now.at(i)))
+                --k;
+            if (k < 0) {
+                from.clear();
+                return false;
+            }
+            from[i] = same.at(k);
+            same.remove(k);
+        }
+        at = place;
+        return true;
+    }
+    // Item i goes back to place from[i]; then the order that brings them here again.
+    template <class Item, class Put>
+    void exchange(const QVector<Item> &items, Put put)
+    {
+        QVector<Item> placed(items.size());
+        QVector<int> back(items.size());
+        for (int i = 0; i < items.size() && i < from.size(); ++i) {
+            placed[from.at(i)] = items.at(i);
+            back[from.at(i)] = i;
+        }
+        put(placed);
+        from = back;
+    }
+    template <class Live>
+    void exchange(Live &live)
+    {
+        if (from.isEmpty() || at + from.size() > live.size())
+            return;
+        QVector<typename Live::value_type> items;
+        for (int i = 0; i < from.size(); ++i)
+            items.append(live.at(at + i));
+        exchange(items, [&](const QVector<typename Live::value_type> &placed) {
+            for (int i = 0; i < placed.size(); ++i)
+                live[at + i] = placed.at(i);
+        });
+    }
+    void exchange(QStandardItem *root, const std::function<void(const std::function<void()> &)> &quietly)
+    {
+        if (!root || from.isEmpty() || at + from.size() > root->rowCount())
+            return;
+        quietly([&] {
+            QVector<QList<QStandardItem *>> items(from.size());
+            for (int r = from.size() - 1; r >= 0; --r)
+                items[r] = root->takeRow(at + r);
+            exchange(items, [&](const QVector<QList<QStandardItem *>> &placed) {
+                for (int i = 0; i < placed.size(); ++i)
+                    root->insertRow(at + i, placed.at(i));
+            });
+        });
+    }
+};
+
+QString rowKey(const Row &row)
+{
+    return row.text[1] + QLatin1Char('\n') + row.text[2];
+}
+
 bool ascendingApart(const QVector<int> &places, int size)
 {
     for (int i = 0; i < places.size(); ++i) {
@@ -369,32 +449,11 @@ public:
     {
         SoundLibrary &l = *m_lib;
         toldDone();
-        if (m_whole) {
-            auto change = std::make_unique<Change>();
-            Stretch<SOUND_INDEX> entries;
-            entries.find(m_whole->entries, l.m_waveLoadKitAttrList, sameEntry);
-            change->entries.parts.append(entries);
-            Stretch<QString> names;
-            names.find(m_whole->names, l.m_soundList.toVector(), std::equal_to<QString>());
-            change->names.parts.append(names);
-            for (int t = 0; t < 2; ++t) {
-                Stretch<Row> rows;
-                rows.find(m_whole->rows[t], rowsOf(root(t), 0, root(t)->rowCount()), std::equal_to<Row>());
-                change->rows[t].parts.append(rows);
-            }
-            m_whole.reset();
-            m_changes.push_back(std::move(change));
-        }
-        for (const std::unique_ptr<Change> &c : m_changes) {
-            auto kept = std::make_unique<Kept>();
-            kept->entries = c->entries;
-            kept->names = c->names;
-            kept->rows[0].take(c->rows[0], 3);
-            kept->rows[1].take(c->rows[1], 2);
-            if (!kept->entries.isEmpty() || !kept->names.isEmpty() || !kept->rows[0].isEmpty()
-                || !kept->rows[1].isEmpty())
-                m_kept.push_back(std::move(kept));
-        }
+        for (const std::unique_ptr<Change> &c : m_changes)
+            keep(*c, std::make_unique<Kept>());
+        if (m_whole)
+            keepWhole();
+        m_whole.reset();
         m_changes.clear();
         m_changes.shrink_to_fit();
         m_mark = l.m_outside[0];
@@ -416,6 +475,9 @@ public:
             k.names.exchange(l.m_soundList);
             k.rows[0].exchange(l.m_total->m_root, quietly(l.m_total));
             k.rows[1].exchange(l.m_mirror->m_root, quietly(l.m_mirror));
+            k.order[0].exchange(l.m_soundList);
+            k.order[1].exchange(l.m_total->m_root, quietly(l.m_total));
+            k.order[2].exchange(l.m_mirror->m_root, quietly(l.m_mirror));
         }
         std::reverse(m_kept.begin(), m_kept.end());
         std::swap(l.m_currentOldGroupName, m_rootText);
@@ -479,7 +541,8 @@ public:
         qint64 bytes = qint64(sizeof(SoundsPart));
         for (const std::unique_ptr<Kept> &k : m_kept) {
             bytes += qint64(sizeof(Kept)) + qint64(sizeof(SOUND_INDEX)) * k->entries.keptCount()
-                     + 16 * qint64(k->names.keptCount()) + k->rows[0].size(3) + k->rows[1].size(2);
+                     + 16 * qint64(k->names.keptCount()) + k->rows[0].size(3) + k->rows[1].size(2)
+                     + 4 * qint64(k->order[0].from.size() + k->order[1].from.size() + k->order[2].from.size());
         }
         return bytes;
     }
@@ -506,7 +569,49 @@ private:
         Stretches<SOUND_INDEX> entries;
         Stretches<QString> names;
         ItemStretches rows[2];
+        Reorder order[3]; // of the names, the total list's and the hi-hat list's rows
     };
+
+    void keep(const Change &c, std::unique_ptr<Kept> kept)
+    {
+        kept->entries = c.entries;
+        kept->names = c.names;
+        kept->rows[0].take(c.rows[0], 3);
+        kept->rows[1].take(c.rows[1], 2);
+        const bool reordered = std::any_of(std::begin(kept->order), std::end(kept->order),
+                                           [](const Reorder &o) { return !o.from.isEmpty(); });
+        if (reordered || !kept->entries.isEmpty() || !kept->names.isEmpty() || !kept->rows[0].isEmpty()
+            || !kept->rows[1].isEmpty())
+            m_kept.push_back(std::move(kept));
+    }
+    // The stretch of each sequence that changed since the whole list was
+    // taken; one whose items only stand in another order, as that order.
+    void keepWhole()
+    {
+        const SoundLibrary &l = *m_lib;
+        Change change;
+        auto kept = std::make_unique<Kept>();
+        Stretch<SOUND_INDEX> entries;
+        entries.find(m_whole->entries, l.m_waveLoadKitAttrList, sameEntry);
+        change.entries.parts.append(entries);
+        const QVector<QString> names = l.m_soundList.toVector();
+        Stretch<QString> nameStretch;
+        nameStretch.find(m_whole->names, names, std::equal_to<QString>());
+        if (nameStretch.count <= 16
+            || !kept->order[0].find(nameStretch.at, nameStretch.kept, names.mid(nameStretch.at, nameStretch.count),
+                                    [](const QString &n) { return n; }))
+            change.names.parts.append(nameStretch);
+        for (int t = 0; t < 2; ++t) {
+            const QVector<Row> rows = rowsOf(root(t), 0, root(t)->rowCount());
+            Stretch<Row> rowStretch;
+            rowStretch.find(m_whole->rows[t], rows, std::equal_to<Row>());
+            if (rowStretch.count <= 16
+                || !kept->order[1 + t].find(rowStretch.at, rowStretch.kept, rows.mid(rowStretch.at, rowStretch.count),
+                                            rowKey))
+                change.rows[t].parts.append(rowStretch);
+        }
+        keep(change, std::move(kept));
+    }
 
     QStandardItem *root(int rows) const { return (rows == 0 ? m_lib->m_total : m_lib->m_mirror)->m_root; }
     int liveSize(int seq) const

@@ -13,9 +13,8 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
-#include <linux/openat2.h>
 #include <sys/stat.h>
-#include <sys/syscall.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 #include <utility>
@@ -50,35 +49,22 @@ QString pathOf(int fd)
     return QFileInfo(link).symLinkTarget();
 }
 
-// The device, inode and mount of the open `fd`; false when the system does
-// not tell the mount.
-bool identify(int fd, struct statx *sx)
+// The identity of what `relative` names below the open `dir` (its last step
+// not followed; empty: `dir` itself).
+FolderIdentity identityAt(int dir, const QByteArray &relative)
 {
-    return ::statx(fd, "", AT_EMPTY_PATH, STATX_INO | STATX_MNT_ID, sx) == 0 && (sx->stx_mask & STATX_INO) != 0
-            && (sx->stx_mask & STATX_MNT_ID) != 0;
-}
-
-// The folder at `relative` below the open `rootFd`, opened in one call only
-// for looking, through no link and onto no other mount; -1 when it cannot
-// be (the system without that call too).
-int lookBelow(int rootFd, const QString &relative)
-{
-    const QStringList steps = relative.split(QLatin1Char('/'), Qt::SkipEmptyParts);
-    for (const QString &step : steps) {
-        if (!isEntryName(step))
-            return -1;
-    }
-    if (steps.isEmpty())
-        return ::fcntl(rootFd, F_DUPFD_CLOEXEC, 0);
-    struct open_how how = {};
-    how.flags = O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
-    how.resolve = RESOLVE_BENEATH | RESOLVE_NO_SYMLINKS | RESOLVE_NO_MAGICLINKS | RESOLVE_NO_XDEV;
-    const QByteArray native = QFile::encodeName(steps.join(QLatin1Char('/')));
-    long fd;
-    do {
-        fd = ::syscall(SYS_openat2, rootFd, native.constData(), &how, sizeof how);
-    } while (fd < 0 && errno == EINTR);
-    return int(fd);
+    FolderIdentity id;
+    struct statx sx;
+    if (::statx(dir, relative.constData(), AT_SYMLINK_NOFOLLOW | (relative.isEmpty() ? AT_EMPTY_PATH : 0),
+                STATX_INO | STATX_MNT_ID, &sx)
+                != 0
+        || (sx.stx_mask & STATX_INO) == 0 || (sx.stx_mask & STATX_MNT_ID) == 0)
+        return id;
+    id.device = quint64(makedev(sx.stx_dev_major, sx.stx_dev_minor));
+    id.inode = sx.stx_ino;
+    id.mount = sx.stx_mnt_id;
+    id.valid = true;
+    return id;
 }
 
 void report(FileEvent event, int fd, const QString &name = QString())
@@ -302,14 +288,29 @@ OpenFolder FolderAnchor::openFolder(const QString &folder, Reach *reach) const
         result = Reach::Replaced;
         return OpenFolder();
     }
-    return openFolderBelow(current.fd(), folder.mid(rootLength), &result, m_disk);
+    const QString relative = folder.mid(rootLength);
+    if (relative.count(QLatin1Char('/')) == relative.size()) {
+        result = Reach::Inside; // the root itself
+        return current;
+    }
+    return openFolderBelow(current.fd(), relative, &result, m_disk);
 }
 
-Reach FolderAnchor::recheck(const OpenFolder &folder, const QString &path) const
+FolderIdentity identityOf(const OpenFolder &folder)
 {
-    const int rootLength = isValid() && folder.isOpen() ? this->rootLength(path) : -1;
+    return folder.isOpen() ? identityAt(folder.fd(), QByteArray()) : FolderIdentity();
+}
+
+Reach FolderAnchor::recheck(const FolderIdentity &kept, const QString &path) const
+{
+    const int rootLength = isValid() && kept.valid ? this->rootLength(path) : -1;
     if (rootLength < 0)
         return Reach::Outside;
+    const QStringList steps = path.mid(rootLength).split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    for (const QString &step : steps) {
+        if (!isEntryName(step))
+            return Reach::Outside;
+    }
     const OpenFolder root(disk().openAt(AT_FDCWD, QFile::encodeName(m_path), O_RDONLY | O_DIRECTORY | O_CLOEXEC),
                           m_disk);
     if (!root.isOpen()) {
@@ -328,15 +329,8 @@ Reach FolderAnchor::recheck(const OpenFolder &folder, const QString &path) const
         if (quint64(st.st_dev) != m_device || quint64(st.st_ino) != m_inode)
             return Reach::Replaced;
     }
-    const int now = lookBelow(root.fd(), path.mid(rootLength));
-    if (now < 0)
-        return Reach::Outside;
-    struct statx there, kept;
-    const bool same = identify(now, &there) && identify(folder.fd(), &kept) && there.stx_ino == kept.stx_ino
-            && there.stx_dev_major == kept.stx_dev_major && there.stx_dev_minor == kept.stx_dev_minor
-            && there.stx_mnt_id == kept.stx_mnt_id;
-    ::close(now);
-    return same ? Reach::Inside : Reach::Outside;
+    return identityAt(root.fd(), QFile::encodeName(steps.join(QLatin1Char('/')))) == kept ? Reach::Inside
+                                                                                          : Reach::Outside;
 }
 
 OpenFolder FolderAnchor::openFolderOf(const QString &file, QString *name, Reach *reach) const

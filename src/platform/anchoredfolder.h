@@ -87,6 +87,20 @@ private:
     Disk *m_disk = nullptr;
 };
 
+// What tells an open folder from every other: its device, inode and mount.
+struct FolderIdentity {
+    quint64 device = 0;
+    quint64 inode = 0;
+    quint64 mount = 0;
+    bool valid = false;
+    bool operator==(const FolderIdentity &o) const
+    {
+        return valid && o.valid && device == o.device && inode == o.inode && mount == o.mount;
+    }
+};
+// Not valid when the folder is not open or the system does not tell its mount.
+FolderIdentity identityOf(const OpenFolder &folder);
+
 // Opens `relative` ("a/b"; empty for the folder itself) below the open
 // folder `rootFd` one step at a time, never through a link and never onto
 // another volume; `reach` tells where the walk ended. The folder opened
@@ -121,15 +135,14 @@ public:
     OpenFolder openFolder(const QString &folder, Reach *reach = nullptr) const;
     // Opens the folder of `file` and gives the file's own name.
     OpenFolder openFolderOf(const QString &file, QString *name, Reach *reach = nullptr) const;
-    // Whether `folder`, opened earlier by openFolder(path), may take a change
-    // now, by one look at the root and one at the path: Inside when the root
-    // at its place passes the check and the folder is still the one at
-    // `path` (reached in one call below the root, through no link and onto
-    // no other mount, the same folder on the same mount); the walk's answer
-    // when the root does not pass (Missing when it cannot be opened); Outside
-    // when the folder is not, or cannot be told to be, the one there: a walk
-    // by openFolder() then decides.
-    Reach recheck(const OpenFolder &folder, const QString &path) const;
+    // Whether the folder known as `kept`, opened earlier by openFolder(path),
+    // may take a change now, by one look at the root and one at the path:
+    // Inside when the root at its place passes the check and the entry at
+    // `path` below it (its last step not followed) is that folder on the same
+    // mount; the walk's answer when the root does not pass (Missing when it
+    // cannot be opened); Outside when the folder is not, or cannot be told
+    // to be, the one there: a walk by openFolder() then decides.
+    Reach recheck(const FolderIdentity &kept, const QString &path) const;
 
 private:
     int rootLength(const QString &path) const;

@@ -1,6 +1,7 @@
 #include "platform/disk.h"
 
 #include <cerrno>
+#include <cstdlib>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
@@ -44,6 +45,16 @@ Disk::~Disk() = default;
 int Disk::statAt(int dir, const QByteArray &name, struct stat *st, int flags)
 {
     return retried([&] { return ::fstatat(dir, name.constData(), st, flags); });
+}
+
+int Disk::realPath(const QByteArray &name, QByteArray *resolved)
+{
+    char *found = ::realpath(name.constData(), nullptr);
+    if (!found)
+        return -1;
+    *resolved = QByteArray(found);
+    ::free(found);
+    return 0;
 }
 
 int Disk::syncFileSystem(int)

@@ -50,6 +50,9 @@ public:
     // fstatat(2): only a look, the system's unless a disk answers itself
     // (a test's drive that does not answer).
     virtual int statAt(int dir, const QByteArray &name, struct stat *st, int flags = 0);
+    // realpath(3) into `resolved`: also only a look, the system's unless a
+    // disk answers itself.
+    virtual int realPath(const QByteArray &name, QByteArray *resolved);
 };
 
 // The system itself: every call retried while it is interrupted (EINTR).

@@ -1,5 +1,7 @@
 #include "platform/fileidentity.h"
 
+#include "platform/sysio.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -89,6 +91,13 @@ FileStamp fileStamp(const QString &path)
     struct stat st;
     const QByteArray name = QFile::encodeName(QDir::fromNativeSeparators(path));
     return !name.isEmpty() && ::stat(name.constData(), &st) == 0 ? stampOf(st) : FileStamp();
+}
+
+FileStamp diskFileStamp(const QString &path)
+{
+    struct stat st;
+    const QString name = QDir::fromNativeSeparators(path);
+    return !name.isEmpty() && sysio::statPath(name, &st) == 0 ? stampOf(st) : FileStamp();
 }
 
 bool entryExists(const QString &path)

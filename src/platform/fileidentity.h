@@ -61,6 +61,8 @@ struct FileStamp
 // Not valid (identity.valid false) when there is none.
 FileStamp fileStamp(int fd);
 FileStamp fileStamp(const QString &path);
+// The same looked at through the editor's disk (sysio), which tests may make hang.
+FileStamp diskFileStamp(const QString &path);
 
 // True when anything stands at `path`: a file, a folder, or a symbolic link,
 // also one that leads nowhere.

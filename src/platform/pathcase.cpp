@@ -87,10 +87,22 @@ bool hasFatHiddenOrSystemAttribute(const QString &path)
     const int fd = sysio::open(path, O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW);
     if (fd < 0)
         return false;
-    __u32 attributes = 0;
-    const bool ok = ::ioctl(fd, FAT_IOCTL_GET_ATTRIBUTES, &attributes) == 0;
+    const bool marked = hasFatHiddenOrSystemAttribute(fd);
     ::close(fd);
-    return ok && (attributes & (ATTR_HIDDEN | ATTR_SYS)) != 0;
+    return marked;
+}
+
+bool isOnFatVolume(int fd)
+{
+    struct statfs st;
+    return fd >= 0 && ::fstatfs(fd, &st) == 0 && st.f_type == MSDOS_SUPER_MAGIC;
+}
+
+bool hasFatHiddenOrSystemAttribute(int fd)
+{
+    __u32 attributes = 0;
+    return fd >= 0 && ::ioctl(fd, FAT_IOCTL_GET_ATTRIBUTES, &attributes) == 0
+            && (attributes & (ATTR_HIDDEN | ATTR_SYS)) != 0;
 }
 
 } // namespace ztplatform

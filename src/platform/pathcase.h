@@ -28,6 +28,10 @@ bool isOnFatVolume(const QString &dir);
 // any other file system or when the attributes cannot be read.
 bool hasFatHiddenOrSystemAttribute(const QString &path);
 
+// The same for the open folder `fd`, and for the open entry `fd`.
+bool isOnFatVolume(int fd);
+bool hasFatHiddenOrSystemAttribute(int fd);
+
 } // namespace ztplatform
 
 #endif

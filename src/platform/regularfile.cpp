@@ -58,18 +58,22 @@ bool onGuiThread()
     return !app || QThread::currentThread() == app->thread();
 }
 
-// True when the file `path` lies below the fenced folder, or below the
-// watched one and its owner no longer lets it be read.
-bool fenced(const QString &path)
+// The fenced or watched folder, empty when there is none.
+QString fencedRoot()
 {
     Fence &f = fence();
-    QString root;
-    {
-        QMutexLocker hold(&f.lock);
-        root = f.root;
-    }
-    if (root.isEmpty() || !below(QFileInfo(path).canonicalFilePath(), root))
+    QMutexLocker hold(&f.lock);
+    return f.root;
+}
+
+// True when the file whose canonical path is `canonical` lies below the
+// fenced folder `root`, or below the watched one and its owner no longer
+// lets it be read.
+bool fencedAt(const QString &canonical, const QString &root)
+{
+    if (root.isEmpty() || !below(canonical, root))
         return false;
+    Fence &f = fence();
     std::function<bool()> ask;
     {
         QMutexLocker hold(&f.lock);
@@ -92,6 +96,13 @@ bool fenced(const QString &path)
         f.stillReadable = nullptr;
     }
     return f.closed && f.root == root;
+}
+
+// The same for the file `path`, its links followed through the editor's disk.
+bool fenced(const QString &path)
+{
+    const QString root = fencedRoot();
+    return !root.isEmpty() && fencedAt(sysio::canonicalPath(path), root);
 }
 
 // False when `path` names a file below the fenced folder, or below the
@@ -131,6 +142,31 @@ unsigned typeAt(const QString &path)
 bool isRegularFile(const QString &path)
 {
     return !path.isEmpty() && reachable(path) && typeAt(path) == S_IFREG && !fenced(path);
+}
+
+std::optional<bool> isRegularFileWithin(const QString &path, int limitMs, const std::function<void()> &turn)
+{
+    if (path.isEmpty() || !reachable(path))
+        return false;
+    struct Look
+    {
+        bool regular = false;
+        QString canonical;
+    };
+    const std::optional<Look> look = lookWithin<Look>(
+            limitMs,
+            [path]() {
+                Look found;
+                found.regular = typeAt(path) == S_IFREG;
+                if (found.regular)
+                    found.canonical = sysio::canonicalPath(path);
+                return found;
+            },
+            turn);
+    if (!look)
+        return std::nullopt;
+    // The folder's owner is asked here, on the calling thread, as isRegularFile() asks it.
+    return look->regular && !fencedAt(look->canonical, fencedRoot());
 }
 
 bool isFolder(const QString &path)

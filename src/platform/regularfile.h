@@ -16,6 +16,11 @@ namespace ztplatform {
 // read. Named pipes, devices and folders are not: opening them may block or
 // read no sound. Nor is a file below the fenced folder (fenceFolder).
 bool isRegularFile(const QString &path);
+// The same, the drive looked at on a thread of its own, `turn` run on the
+// calling thread meanwhile; what needs the calling thread (the watched
+// folder's owner) is asked there. Nothing when the drive did not answer
+// within `limitMs`.
+std::optional<bool> isRegularFileWithin(const QString &path, int limitMs, const std::function<void()> &turn);
 // True when `path` names a folder (also through a link). Like isRegularFile()
 // it looks through the editor's disk (sysio), which tests may make hang.
 bool isFolder(const QString &path);

@@ -72,6 +72,14 @@ inline int statPath(const QString &path, struct stat *st)
 {
     return disk().statAt(AT_FDCWD, QFile::encodeName(path), st, 0);
 }
+// The path of what stands at `path` with every link followed and no `.` or
+// `..` left; empty when nothing does.
+inline QString canonicalPath(const QString &path)
+{
+    QByteArray resolved;
+    const QByteArray name = QFile::encodeName(path);
+    return !name.isEmpty() && disk().realPath(name, &resolved) == 0 ? QFile::decodeName(resolved) : QString();
+}
 
 // A file whose writes go through a disk (the editor's when none is given),
 // opened unbuffered so that each write reaches the disk when it is made.

@@ -3570,6 +3570,10 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <source>The sampler pad holds the record of an earlier change that its next load has to end first.</source>
         <translation>The sampler pad holds the record of an earlier change that its next load has to end first.</translation>
     </message>
+    <message>
+        <source>The sampler pad at the drive changed while its sounds were read: another pad or other folders stand at its place. Nothing was taken from it.</source>
+        <translation>The sampler pad at the drive changed while its sounds were read: another pad or other folders stand at its place. Nothing was taken from it.</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>

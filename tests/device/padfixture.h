@@ -98,6 +98,11 @@ struct PadFixture {
     }
     QVector<QString> dataFolders() const { return numbered(dataPath); }
     QVector<QString> prmFolders() const { return numbered(prmPath); }
+    // The pad's sounds as the load reads them, below its root as it is now.
+    PadSounds readSounds(const EventPump &pump = EventPump()) const
+    {
+        return readPadSounds(ztplatform::FolderAnchor::record(root), dataFolders(), prmFolders(), pump);
+    }
 
     // The pad loaded again as the window loads it: what was cut short put
     // in order, then the sounds read.
@@ -124,7 +129,7 @@ struct PadFixture {
         Loaded l;
         if (!findPadLeftovers(tree, ztplatform::FolderAnchor::record(root)).isEmpty())
             l.recovery = recoverPad(tree, ztplatform::FolderAnchor::record(root));
-        l.sounds = readPadSounds(dataFolders(), prmFolders());
+        l.sounds = readSounds();
         QDirIterator it(model, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
         while (it.hasNext()) {
             if (ztplatform::isTemporaryName(QFileInfo(it.next()).fileName()))

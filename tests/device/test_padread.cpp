@@ -3,6 +3,8 @@
 #include "padfixture.h"
 #include "platform/regularfile.h"
 
+#include <QElapsedTimer>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include <sys/stat.h>
@@ -37,7 +39,7 @@ private slots:
         pad.writePair("002", "001", 101, "Crash-Ride-Hit--");
         const QStringList before = pad.snapshot();
 
-        const PadSounds r = readPadSounds(pad.dataFolders(), pad.prmFolders());
+        const PadSounds r = pad.readSounds();
         QVERIFY(r.ok);
         QCOMPARE(pad.snapshot(), before);
         QVector<int> read, sorted;
@@ -77,7 +79,7 @@ private slots:
         pad.writePair("001", "003", 30, "di gu");
         kf::writeFile(pad.dataPath + "/001/003.wav", kf::readFile(pad.dataPath + "/001/002.wav"));
 
-        const PadSounds r = readPadSounds(pad.dataFolders(), pad.prmFolders());
+        const PadSounds r = pad.readSounds();
         QStringList names, read;
         for (const auto &s : r.waveLoadKitAttrList)
             names << QString::number(s.wave_No) + ' ' + nameOf(s);
@@ -141,7 +143,7 @@ private slots:
         // A link at a sound's name, its target gone, is left out with its partner as a link.
         QVERIFY(QFile::link(pad.root + "/gone.wav", pad.dataPath + "/001/010.wav"));
         pad.writePair("001", "010", 10, "linked", false);
-        const PadSounds r = readPadSounds(pad.dataFolders(), pad.prmFolders());
+        const PadSounds r = pad.readSounds();
         QVERIFY(r.ok);
         QCOMPARE(r.waveLoadKitAttrList.size(), loaded);
         QCOMPARE(r.linksLeftOut, QStringList{pad.dataPath + "/001/010.wav"});
@@ -166,7 +168,7 @@ private slots:
                              "ab",
                              4)); // short record
         touchFile(pad.dataPath + "/001/006.wav", kf::wavBytes(8, 1));
-        PadSounds r = readPadSounds(pad.dataFolders(), pad.prmFolders());
+        PadSounds r = pad.readSounds();
         QVERIFY(r.ok);
         QCOMPARE(r.waveLoadKitAttrList.size(), 3);
         QCOMPARE(r.waveLoadKitAttrList.at(0).wave_No, quint16(6));
@@ -181,12 +183,12 @@ private slots:
         QCOMPARE(r.messages.at(1).text, QString("The sound of number 9 is stored more than once on the sampler pad."));
 
         pad.writePair("002", "001", 10000, "big");
-        r = readPadSounds(pad.dataFolders(), pad.prmFolders());
+        r = pad.readSounds();
         QVERIFY(!r.ok);
         QCOMPARE(r.messages.at(0).text, QString("The number of sound can not exceed 9999."));
         QCOMPARE(r.waveAttrList.size(), 3); // what was read before the refusal
 
-        const PadSounds empty = readPadSounds({}, {});
+        const PadSounds empty = readPadSounds(ztplatform::FolderAnchor(), {}, {});
         QVERIFY(!empty.ok);
         QVERIFY(empty.messages.isEmpty());
     }
@@ -218,7 +220,7 @@ private slots:
             touchFile(pad.kitPath + "/" + stray, QByteArray(KIT_RECORD_SIZE, '\x11'));
         const QStringList before = pad.snapshot();
 
-        const PadSounds sounds = readPadSounds(pad.dataFolders(), pad.prmFolders());
+        const PadSounds sounds = pad.readSounds();
         QVERIFY(sounds.ok);
         QVector<Records::soundKit> scratch(KIT_MAX_COUNT);
         scratch[0].reserved[1] = 42;
@@ -331,6 +333,118 @@ private slots:
         const int fd = ztplatform::openRegularFile(aside);
         QVERIFY(fd >= 0);
         ::close(fd);
+    }
+
+    // Links in a wave folder that lead out of the pad, there when it is
+    // listed or put at a name between the listing and the read: the load
+    // takes nothing through them.
+    void linksOutOfThePadAreNotFollowed()
+    {
+        PadFixture pad;
+        QTemporaryDir outside;
+        touchFile(outside.path() + "/050.prm", waveprm::buildRecord(50, "outside", 44 + 400));
+        touchFile(outside.path() + "/050.wav", kf::wavBytes(400, 50));
+        pad.addWave(1);
+        pad.addWave(2);
+        pad.writePair("001", "003", 3, "three", false);
+        QVERIFY(QFile::link(outside.path() + "/050.wav", pad.dataPath + "/001/003.wav"));
+        touchFile(pad.dataPath + "/001/004.wav", kf::wavBytes(400, 4));
+        QVERIFY(QFile::link(outside.path() + "/050.prm", pad.prmPath + "/001/004.prm"));
+        // Record 2 becomes a link once the folder is listed (the second beat).
+        const QString two = pad.prmPath + "/001/002.prm";
+        bool swapped = false;
+        int beat = 0;
+        const PadSounds r = pad.readSounds([&] {
+            if (++beat == 2)
+                swapped = QFile::remove(two) && QFile::link(outside.path() + "/050.prm", two);
+        });
+        QVERIFY(swapped && r.ok);
+        QCOMPARE(r.waveLoadKitAttrList.size(), 1);
+        QCOMPARE(r.waveLoadKitAttrList.at(0).wave_No, quint16(1));
+        QCOMPARE(r.linksLeftOut, (QStringList{pad.prmPath + "/001/004.prm", pad.dataPath + "/001/003.wav"}));
+        QCOMPARE(r.leftOut, QStringList{"Sound 2 (" + two + "): its .prm file is not a regular file."});
+        QCOMPARE(r.prmRecords.size(), 1);
+    }
+
+    // A pipe at a record's name, there when the folder is listed or put
+    // there before the record is read, is left out at once.
+    void pipesAtRecordNamesDoNotHoldTheLoad()
+    {
+        PadFixture pad;
+        for (int n = 1; n <= 3; ++n)
+            pad.addWave(n);
+        const QString one = pad.prmPath + "/001/001.prm", three = pad.prmPath + "/001/003.prm";
+        QVERIFY(QFile::remove(one));
+        QCOMPARE(::mkfifo(QFile::encodeName(one).constData(), 0600), 0);
+        bool swapped = false;
+        int beat = 0;
+        QElapsedTimer clock;
+        clock.start();
+        const PadSounds r = pad.readSounds([&] {
+            if (++beat == 2)
+                swapped = QFile::remove(three) && ::mkfifo(QFile::encodeName(three).constData(), 0600) == 0;
+        });
+        QVERIFY(clock.elapsed() < 5000);
+        QVERIFY(swapped && r.ok);
+        QCOMPARE(r.waveLoadKitAttrList.size(), 1);
+        QCOMPARE(r.waveLoadKitAttrList.at(0).wave_No, quint16(2));
+        QCOMPARE(r.leftOut, (QStringList{"Sound 1 (" + one + "): its .prm file is not a regular file.",
+                                         "Sound 3 (" + three + "): its .prm file is not a regular file."}));
+    }
+
+    // The pad's tree, or its root, replaced at its path while the sounds are
+    // read (once the first folder is listed, or after the last record), or the pad
+    // gone: nothing read is taken for the loaded pad's, and the box says so.
+    void aTreeReplacedWhileReadIsNotTaken_data()
+    {
+        QTest::addColumn<QString>("what");
+        QTest::addColumn<bool>("atTheEnd");
+        for (const bool end : {false, true}) {
+            const QByteArray when = end ? " after the last record" : " after the first listing";
+            QTest::newRow("model folder" + when) << "model" << end;
+            QTest::newRow("root" + when) << "root" << end;
+            QTest::newRow("pad gone" + when) << "gone" << end;
+        }
+    }
+    void aTreeReplacedWhileReadIsNotTaken()
+    {
+        QFETCH(QString, what);
+        QFETCH(bool, atTheEnd);
+        QTemporaryDir place;
+        const QString root = place.path() + "/pad";
+        PadFixture pad(root);
+        for (int n = 1; n <= 3; ++n)
+            pad.addWave(n, QString("old%1").arg(n));
+        // Another pad laid out with sounds at the same places.
+        PadFixture other(place.path() + "/other");
+        for (int n = 1; n <= 3; ++n)
+            other.addWave(n, QString("new%1").arg(n));
+        int calls = 0;
+        pad.readSounds([&calls] { ++calls; });
+        QVERIFY(calls > 1);
+        const int swapAt = atTheEnd ? calls : 2;
+        int call = 0;
+        bool swapped = false;
+        const PadSounds r = pad.readSounds([&] {
+            if (++call != swapAt)
+                return;
+            if (what == "model")
+                swapped = QDir().rename(pad.model, place.path() + "/old") && QDir().rename(other.model, pad.model);
+            else if (what == "root")
+                swapped = QDir().rename(root, place.path() + "/old") && QDir().rename(other.root, root);
+            else
+                swapped = QDir().rename(root, place.path() + "/old");
+        });
+        QVERIFY(swapped);
+        QVERIFY(!r.ok && r.padChanged);
+        QVERIFY(r.waveAttrList.isEmpty() && r.waveLoadKitAttrList.isEmpty() && r.prmRecords.isEmpty());
+        QVERIFY(r.linksLeftOut.isEmpty() && r.leftOut.isEmpty());
+        QCOMPARE(r.messages.size(), 1);
+        QCOMPARE(r.messages.at(0).title, QString("Error"));
+        QCOMPARE(r.messages.at(0).text,
+                 what == "gone" ? QString("The 350 device was disconnected.")
+                                : QString("The sampler pad at the drive changed while its sounds were read: another "
+                                          "pad or other folders stand at its place. Nothing was taken from it."));
     }
 
     void globalSettingsFile()

@@ -39,8 +39,9 @@ private slots:
         PadSession s;
         open(s, pad);
         QVERIFY(s.padFoldersReady() && s.drivePresent());
-        const PadKits read =
-                readPadKits(s.kitPath(), readPadSounds(s.waveDataList(), s.wavePrmList()).waveAttrList, nullptr);
+        const PadSounds sounds =
+                readPadSounds(ztplatform::FolderAnchor::record(pad.root), s.waveDataList(), s.wavePrmList());
+        const PadKits read = readPadKits(s.kitPath(), sounds.waveAttrList, nullptr);
         s.takeLoadedKits(read.kitFiles, read.kitRecords);
         s.takeLoadedChainBlock(kf::readFile(s.usbGlobalIniFile()).mid(KIT_CHAIN_BLOCK_OFFSET, KIT_CHAIN_BLOCK_SIZE));
 
@@ -166,7 +167,7 @@ private slots:
         QCOMPARE(outcome.kept.keys(), QList<QString>{records.at(1).file});
         QCOMPARE(outcome.kept.value(records.at(1).file).why, int(UsbUpdate::LinkedFolder));
         s.keepDeletedNumber(2);
-        s.restoreDeletedRecords(left);
+        s.restoreDeletedRecords(left, {records.at(1).file});
         QCOMPARE(s.delUsbWaveNumList(), QVector<quint16>{1});
         QCOMPARE(left.size(), 2);
         QCOMPARE(left.at(0).file, records.at(1).file);
@@ -174,9 +175,44 @@ private slots:
         QVERIFY(s.delBatchRecords().isEmpty() && s.delNotRemoved().isEmpty());
 
         // Not ready: nothing counts as removed.
+        s.queueDelete(records.at(0).file, 1);
         s.beginDeleteBatch(false);
         QVERIFY(s.finishDeleteBatch().removed.isEmpty());
         QCOMPARE(s.delNotRemoved().value(records.at(0).file).why, int(UsbUpdate::PadGone));
+        s.restoreDeletedRecords(left, {});
+
+        // Two deletes queued behind a running one: each batch keeps its own
+        // records, every kept one comes back to its place, in list order.
+        const QVector<Records::SOUND_INDEX> list{record("a", 1), record("b", 2), record("c", 3), record("d", 4),
+                                                 record("e", 5), record("f", 6)};
+        auto files = [](const QVector<Records::SOUND_INDEX> &now) {
+            QStringList out;
+            for (const Records::SOUND_INDEX &r : now)
+                out << r.file;
+            return out;
+        };
+        s.queueDelete("b", 2);
+        s.keepDeletedRecords({{1, list.at(1)}}); // a c d e f
+        s.beginDeleteBatch(true);
+        s.queueDelete("d", 4);
+        s.queueDelete("f", 6);
+        s.keepDeletedRecords({{2, list.at(3)}, {4, list.at(5)}}); // a c e
+        s.queueDelete("c", 3);
+        s.queueDelete("e", 5);
+        s.keepDeletedRecords({{1, list.at(2)}, {2, list.at(4)}}); // a
+        QVector<Records::SOUND_INDEX> now{list.at(0)};
+        s.pairNotRemoved("b", UsbUpdate::LinkedFolder);
+        s.finishDeleteBatch();
+        s.restoreDeletedRecords(now, {"b"});
+        QCOMPARE(files(now), (QStringList{"a", "b"}));
+        s.beginDeleteBatch(true);
+        QCOMPARE(s.delBatchList(), (QVector<QString>{"d", "f", "c", "e"}));
+        QVERIFY(s.delUsbWaveList().isEmpty());
+        for (const char *kept : {"c", "e", "f"})
+            s.pairNotRemoved(kept, UsbUpdate::LinkedFolder);
+        s.finishDeleteBatch();
+        s.restoreDeletedRecords(now, {"c", "e", "f"});
+        QCOMPARE(files(now), (QStringList{"a", "b", "c", "e", "f"}));
     }
 };
 

@@ -36,7 +36,7 @@ class TestWriteBack : public QObject {
         {
             pad.addWave(10, "Kick");
             pad.writeKits({9, 0xFFFF});
-            read = readPadKits(pad.kitPath, readPadSounds(pad.dataFolders(), pad.prmFolders()).waveAttrList, nullptr);
+            read = readPadKits(pad.kitPath, pad.readSounds().waveAttrList, nullptr);
             kits = original = read.kits;
         }
 

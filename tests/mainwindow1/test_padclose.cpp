@@ -239,7 +239,7 @@ private slots:
         const QStringList before = f.pad.snapshot();
 
         QVERIFY(f.closeWithYes());
-        const PadSounds sounds = readPadSounds(f.pad.dataFolders(), f.pad.prmFolders());
+        const PadSounds sounds = f.pad.readSounds();
         const PadKits back = readPadKits(f.pad.kitPath, sounds.waveAttrList, nullptr);
         QVERIFY(back.ok);
         const MainWindow1Records::KIT_PAD_SETTING &added = back.kits[1].kpadChunk[5];

@@ -10,6 +10,36 @@
 
 #include <sys/stat.h>
 
+// The editor's disk while it lives: before the `occurrence`-th open of an
+// entry named `name` passes, `act` runs once.
+class ActOnOpen : public PassDisk
+{
+public:
+    ActOnOpen(const QByteArray &name, int occurrence, std::function<void()> act)
+        : m_name(name)
+        , m_left(occurrence)
+        , m_act(std::move(act))
+        , m_before(ztplatform::sysio::setDisk(this))
+    {
+    }
+    ~ActOnOpen() override { ztplatform::sysio::setDisk(m_before); }
+    ActOnOpen(const ActOnOpen &) = delete;
+    ActOnOpen &operator=(const ActOnOpen &) = delete;
+
+    int openAt(int dir, const QByteArray &name, int flags, mode_t mode = 0) override
+    {
+        if (name == m_name && m_left.fetchAndSubOrdered(1) == 1)
+            m_act();
+        return PassDisk::openAt(dir, name, flags, mode);
+    }
+
+private:
+    const QByteArray m_name;
+    QAtomicInt m_left;
+    const std::function<void()> m_act;
+    ztplatform::Disk *m_before;
+};
+
 // The pad chosen at start: what the window shows after a good load, and what
 // the user is told when the pad cannot be used. No road writes to the pad.
 class TestPadLoad : public QObject
@@ -166,7 +196,7 @@ private slots:
     void aPadThatStopsAnsweringWhileLoadedIsNotWaitedOn_data()
     {
         QTest::addColumn<QByteArray>("file");
-        QTest::newRow("a sound's record") << QByteArray("/001/002.prm");
+        QTest::newRow("a sound's record") << QByteArray("002.prm");
         QTest::newRow("the settings") << QByteArray("/global.ini");
         QTest::newRow("a kit") << QByteArray("/k050.ini");
     }
@@ -250,6 +280,54 @@ private slots:
                                                  + "/CLICK/more (a folder)"});
         QVERIFY(!w->pad().isUDiskFlag() && !w->padSync().fileErrCloseWindow());
         QCOMPARE(w->library().clickList().size(), 5);
+    }
+
+    void aTreeReplacedWhileItsSoundsAreReadIsNotLoaded_data()
+    {
+        QTest::addColumn<QByteArray>("name");
+        QTest::addColumn<int>("occurrence");
+        // Judged by the folders the read holds, and by the pad's settings
+        // read again when the read began on the new tree.
+        QTest::newRow("as the first record is read") << QByteArray("001.prm") << 1;
+        QTest::newRow("as the read opens the records' folder") << QByteArray("WAV_PRM") << 2;
+    }
+
+    // Another pad's tree put at the pad's model folder while the load reads
+    // its sounds: the load stops with a box that says so, takes no sound of
+    // either tree, and writes to neither.
+    void aTreeReplacedWhileItsSoundsAreReadIsNotLoaded()
+    {
+        QFETCH(QByteArray, name);
+        QFETCH(int, occurrence);
+        PadWindow f;
+        f.layOut(3);
+        QTemporaryDir place;
+        PadFixture other(place.path() + "/other");
+        for (int n = 1; n <= 3; ++n)
+            other.addWave(n, QString("other%1").arg(n));
+        other.writeKits({0, 1});
+        const QString aside = place.path() + "/loaded";
+        const QStringList before = f.pad.snapshot(), otherBefore = other.snapshot();
+        bool swapped = false;
+        MainWindow1 *w = nullptr;
+        {
+            ActOnOpen swap(name, occurrence, [&] {
+                swapped = QDir().rename(f.pad.model, aside) && QDir().rename(other.model, f.pad.model);
+            });
+            w = f.open();
+        }
+        QVERIFY(swapped);
+        QCOMPARE(f.prompter.texts(),
+                 QStringList{"The sampler pad at the drive changed while its sounds were read: another pad or other "
+                             "folders stand at its place. Nothing was taken from it."});
+        QCOMPARE(f.prompter.titles(), QStringList{"Error"});
+        QVERIFY(w->padSync().fileErrCloseWindow() && w->pad().isUDiskFlag());
+        QVERIFY(f.rows().isEmpty());
+        QVERIFY(w->soundLists().waveAttrList().isEmpty());
+        // Neither tree was written.
+        QVERIFY(QDir().rename(f.pad.model, other.model) && QDir().rename(aside, f.pad.model));
+        QCOMPARE(f.pad.snapshot(), before);
+        QCOMPARE(other.snapshot(), otherBefore);
     }
 
     void adjustedNamesAreReportedAndTheLoadGoesOn()

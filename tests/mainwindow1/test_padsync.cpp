@@ -1,5 +1,6 @@
 #include "mainwindow1/library/soundlistscontroller.h"
 #include "device/bindmount.h"
+#include "history/edithistory.h"
 #include "library/records_fixture.h"
 #include "mainwindow1/device/padsynccontroller.h"
 #include "padwindow.h"
@@ -23,6 +24,8 @@ class TestPadSync : public QObject
     Q_OBJECT
 
     using Kit = MainWindow1Records::soundKit;
+    // What the user does while a delete is left running.
+    enum Later { Another, TheSame, Undone };
 
     // The list's delete in device mode for the rows given, selected as the
     // user selects them; the kits first let go of every sound, as the delete
@@ -57,6 +60,22 @@ class TestPadSync : public QObject
         kf::wr32(r, 38, size);
         r[42] = 1;
         return r;
+    }
+
+    // The records of each file of the total list, in order.
+    static QStringList recordFiles(MainWindow1 *w)
+    {
+        QStringList files;
+        for (const MainWindow1Records::SOUND_INDEX &s : qAsConst(w->library().waveLoadKitAttrList()))
+            files << QDir::fromNativeSeparators(s.file);
+        return files;
+    }
+    static QStringList rowFiles(const PadWindow &f)
+    {
+        QStringList files;
+        for (const QString &row : f.rows())
+            files << QDir::fromNativeSeparators(row.section('|', 2));
+        return files;
     }
 
 private slots:
@@ -659,6 +678,55 @@ private slots:
         QCOMPARE(f.rows(), rows);
         QVERIFY(QFile::exists(f.wav(3)) && QFile::exists(f.prm(3)));
         QCOMPARE(QDir(f.pad.dataPath + "/001").entryList(QDir::Files | QDir::Hidden).size(), 3);
+    }
+
+    void aRefusedDeleteLeftRunningGetsItsRecordsBack_data()
+    {
+        QTest::addColumn<int>("later");
+        QTest::newRow("another sound deleted") << int(Another);
+        QTest::newRow("the same sound deleted") << int(TheSame);
+        QTest::newRow("another sound deleted, then undone") << int(Undone);
+    }
+
+    // A delete left running on a pad that fell silent, then a delete offline
+    // while it runs: when the pad at last refuses the first, its row keeps or
+    // gets back its own record, and no record is left without its row.
+    void aRefusedDeleteLeftRunningGetsItsRecordsBack()
+    {
+        QFETCH(int, later);
+        PadWindow f;
+        f.layOut(4);
+        MainWindow1 *w = f.open();
+        HangingOpens hanging(QFile::encodeName(QFileInfo(QFileInfo(f.wav(2)).path()).fileName()));
+        deleteRows(w, {1}); // wave2: its worker waits on its folder
+        QTRY_COMPARE(hanging.waiting(), 1);
+        f.drives.hang(f.root());
+        QTRY_VERIFY_WITH_TIMEOUT(w->pad().isUDiskFlag(), 3 * PadWatch::ANSWER_LIMIT_MS);
+        QVERIFY(!batchDone(w));
+
+        deleteRows(w, {later == TheSame ? 1 : 3}); // offline
+        QCOMPARE(recordFiles(w), later == TheSame ? (QStringList{f.wav(1), f.wav(3), f.wav(4)})
+                                                  : (QStringList{f.wav(1), f.wav(3)}));
+
+        // The pad answers again, holding a change its next load has to end.
+        kf::writeFile(f.pad.sysPath + "/.zt-journal-undo", "an earlier change");
+        f.drives.release(f.root());
+        hanging.release();
+        QTRY_VERIFY_WITH_TIMEOUT(batchDone(w), 60000);
+        QVERIFY(QFile::exists(f.wav(2)) && QFile::exists(f.prm(2)));
+        const QStringList left = later == TheSame ? QStringList{f.wav(1), f.wav(3), f.wav(4)}
+                                                  : QStringList{f.wav(1), f.wav(2), f.wav(3)};
+        QCOMPARE(rowFiles(f), left);
+        QCOMPARE(recordFiles(w), left);
+        if (later == Undone) {
+            // The pad's batch changed the list under the step.
+            w->history().undo();
+            QCOMPARE(f.prompter.texts().last(), QString("\"DEL of 1 sounds\" cannot be undone:\r\nThe sound list "
+                                                        "changed since (a save or the pad): this step can no longer "
+                                                        "be undone."));
+            QCOMPARE(rowFiles(f), left);
+            QCOMPARE(recordFiles(w), left);
+        }
     }
 
     // A batch the pad refuses at its first file stops there: the sounds

@@ -68,6 +68,31 @@ class TestPreview : public QObject
         return w->preview().player2()->availability() != QMultimedia::Available || !w->preview().player2()->isAvailable();
     }
 
+    // A press of Play (format 1) or a save's conversion (format 0) of
+    // `source` while `hanging` holds its drive: each ends as a failure after
+    // the limit, the window painting meanwhile; then the drive answers.
+    void endsUnanswered(Fixture &f, MainWindow1 *w, const QString &source, quint8 format, HangingOpens &hanging)
+    {
+        const LoopTurns loop;
+        if (format == 1) {
+            w->preview().choosePreviewSound(source);
+            w->form()->playBtn2->setEnabled(true); // as a selection leaves it
+            w->form()->playBtn2->click();
+            QCOMPARE(f.prompter.texts(), QStringList{"Play error!"});
+            QCOMPARE(state(w), QMediaPlayer::StoppedState);
+            QVERIFY(w->preview().playFileNameOld2().isEmpty());
+        } else {
+            QCOMPARE(w->getRawFile(source, f.path("out.wav"), 0), quint32(0));
+            QVERIFY(f.prompter.texts().isEmpty()); // the save tells it
+        }
+        QVERIFY(hanging.sinceFirstHang() >= 0 && hanging.sinceFirstHang() < 2000 + 500);
+        QCOMPARE(hanging.hung(), 1);
+        QVERIFY(loop.turns() >= 2000 / 50 / 2);
+        f.prompter.clear();
+        hanging.release();
+        QTRY_COMPARE(hanging.waiting(), 0);
+    }
+
 private slots:
     void startValuesAndTimes()
     {
@@ -538,28 +563,53 @@ private slots:
         const QString out = f.path("out.wav");
         for (const quint8 format : {quint8(1), quint8(0)}) {
             HangingOpens hanging("/KIT_007.INI", 0, HangingOpens::Looks::OpensAndStats);
-            const LoopTurns loop;
-            if (format == 1) {
-                w->preview().choosePreviewSound(stored);
-                w->form()->playBtn2->setEnabled(true); // as a selection leaves it
-                w->form()->playBtn2->click();
-                QCOMPARE(f.prompter.texts(), QStringList{"Play error!"});
-                QCOMPARE(state(w), QMediaPlayer::StoppedState);
-            } else {
-                QCOMPARE(w->getRawFile(stored, out, 0), quint32(0));
-                QVERIFY(f.prompter.texts().isEmpty()); // the save tells it
-            }
-            QVERIFY(hanging.sinceFirstHang() >= 0 && hanging.sinceFirstHang() < 2000 + 500);
-            QCOMPARE(hanging.hung(), 1);
-            QVERIFY(loop.turns() >= 2000 / 50 / 2);
-            f.prompter.clear();
-            hanging.release();
-            QTRY_COMPARE(hanging.waiting(), 0);
+            endsUnanswered(f, w, stored, format, hanging);
+            if (QTest::currentTestFailed())
+                return;
         }
         QVERIFY(!QFileInfo::exists(out));
         // Answering again, it is copied.
         QCOMPARE(w->getRawFile(stored, out, 0), quint32(kit.waves.at(4).size()));
         QCOMPARE(kf::readFile(out), kit.waves.at(4));
+    }
+
+    // An audio file whose drive does not answer (its open, its stat, or the
+    // resolution of its links never returns) is not waited on, for a
+    // preview or a save: the window paints meanwhile and each ends as a
+    // conversion that failed, after the limit. Answering again, it converts.
+    void audioFileWhoseDriveDoesNotAnswerIsNotWaitedOn()
+    {
+        Fixture f;
+        MainWindow1 *w = f.open();
+        const QString wave = writeBytes(f.path("slow/kick.wav"), pcmWav(1, 8000, 800));
+        const QString out = f.path("out.wav");
+        struct Hang
+        {
+            HangingOpens::Looks looks;
+            int previewAnswered; // looks that go through before the one that hangs
+            int saveAnswered;
+        };
+        // The open; the stamp's or the type's stat; the links' resolution.
+        const QVector<Hang> hangs{{HangingOpens::Looks::Opens, 0, 0},
+                                  {HangingOpens::Looks::OpensAndStats, 0, 0},
+                                  {HangingOpens::Looks::OpensAndStats, 2, 1}};
+        for (const Hang &hang : hangs) {
+            for (const quint8 format : {quint8(1), quint8(0)}) {
+                HangingOpens hanging("slow/kick.wav", format == 1 ? hang.previewAnswered : hang.saveAnswered,
+                                     hang.looks);
+                endsUnanswered(f, w, wave, format, hanging);
+                if (QTest::currentTestFailed())
+                    return;
+            }
+        }
+        QVERIFY(!QFileInfo::exists(out));
+        QVERIFY(w->getRawFile(wave, out, 0) > 0);
+        QCOMPARE(formatOf(out).sampleRate, 48000u);
+        w->preview().choosePreviewSound(wave);
+        w->form()->playBtn2->setEnabled(true);
+        w->form()->playBtn2->click();
+        QVERIFY(f.prompter.texts().isEmpty());
+        QCOMPARE(w->preview().playFileNameOld2(), wave);
     }
 
     void rawWavesOfEverySource()

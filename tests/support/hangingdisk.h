@@ -1,10 +1,11 @@
 #ifndef TESTS_SUPPORT_HANGINGDISK_H
 #define TESTS_SUPPORT_HANGINGDISK_H
 
-// The editor's disk while it lives: an open (and, when asked, a stat) of a
-// name that ends as told waits, as on a drive that stopped answering, until
-// the test releases it; the first `answered` such looks still go through,
-// as before the drive stopped answering. Every other call goes to the system.
+// The editor's disk while it lives: an open (and, when asked, a stat or a
+// link's resolution) of a name that ends as told waits, as on a drive that
+// stopped answering, until the test releases it; the first `answered` such
+// looks still go through, as before the drive stopped answering. Every other
+// call goes to the system.
 
 #include "passdisk.h"
 
@@ -50,6 +51,13 @@ public:
         if (m_stats)
             hangOn(name);
         return PassDisk::statAt(dir, name, st, flags);
+    }
+
+    int realPath(const QByteArray &name, QByteArray *resolved) override
+    {
+        if (m_stats)
+            hangOn(name);
+        return PassDisk::realPath(name, resolved);
     }
 
     void release()

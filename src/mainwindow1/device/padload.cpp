@@ -70,14 +70,24 @@ QProgressDialog *PadSyncController::showPadProgress(const QString &label, int ma
 // the pad, each write judged by a guard on the pad whose identity was just
 // read; one box says what was done. False when the tree no longer passes its
 // check afterwards, nothing when the pad stopped answering.
-std::optional<bool> PadSyncController::putPadInOrder(const PadIdentity &loaded)
+ztplatform::FolderAnchor PadSyncController::loadedRoot(const PadIdentity &loaded,
+                                                      std::shared_ptr<PadGuard> *guard) const
 {
     // A watch of the mount table of its own: the one read with `loaded` is
     // the guard's of the session.
     PadIdentity judged = loaded;
     judged.table.reset();
     ztplatform::FolderAnchor root = m_pad.padRoot();
-    root.setCheck(std::make_shared<PadGuard>(m_pad.padPlaces(), judged));
+    const auto check = std::make_shared<PadGuard>(m_pad.padPlaces(), judged);
+    root.setCheck(check);
+    if (guard)
+        *guard = check;
+    return root;
+}
+
+std::optional<bool> PadSyncController::putPadInOrder(const PadIdentity &loaded)
+{
+    const ztplatform::FolderAnchor root = loadedRoot(loaded);
     const PadTreePaths tree = m_pad.tree();
     // The pad as it stands is backed up before anything is put in order on it.
     struct InOrder
@@ -183,7 +193,7 @@ void PadSyncController::loadPad(const QString &modelFolder)
     std::optional<PadIdentity> loaded;
     DeviceMessages refusal = loadPadTree(modelFolder, &loaded);
     if (refusal.isEmpty())
-        refusal = loadPadSounds();
+        refusal = loadPadSounds(*loaded);
     if (refusal.isEmpty())
         refusal = loadPadSettings();
     if (refusal.isEmpty())
@@ -262,15 +272,27 @@ DeviceMessages PadSyncController::loadPadTree(const QString &modelFolder, std::o
     return {};
 }
 
-DeviceMessages PadSyncController::loadPadSounds()
+DeviceMessages PadSyncController::loadPadSounds(const PadIdentity &loaded)
 {
     m_usbDialog->setValue(18);
     const QVector<QString> data = m_pad.waveDataList(), prm = m_pad.wavePrmList();
+    std::shared_ptr<PadGuard> guard;
+    const ztplatform::FolderAnchor root = loadedRoot(loaded, &guard);
+    // Read below the root the guard admits; then the pad's settings, read
+    // again, must not be another pad's (a tree swapped on the same volume).
+    // A pad gone is told by the read itself.
     const std::optional<PadSounds> sounds = m_pad.runOnPad<PadSounds>(
-            [data, prm](const PadPace &pace) { return readPadSounds(data, prm, [pace]() { pace.beat(); }); },
+            [root, guard, data, prm](const PadPace &pace) {
+                const PadSounds read = readPadSounds(root, data, prm, [pace]() { pace.beat(); });
+                if (read.padChanged)
+                    return read;
+                return guard->check(true).another() ? padChangedWhileRead(false) : read;
+            },
             pumpEvents);
     if (!sounds)
         return {{WindowTexts::tr("Error"), notAnsweringAtLoadText()}};
+    if (sounds->padChanged)
+        return sounds->messages;
     m_pad.noteLinksLeftOut(sounds->linksLeftOut);
     if (!sounds->ok)
         return DeviceMessages(sounds->messages) << soundsRefusal(sounds->waveAttrList.isEmpty());

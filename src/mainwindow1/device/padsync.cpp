@@ -270,6 +270,7 @@ void PadSyncController::completeDeleteBatch()
     // not count them as deleted.
     QStringList stay, nextLoad, half;
     QSet<QString> halfPaths; // pairs found with one file gone: the user says whether the rest goes
+    QSet<QString> keptRows;  // pairs that stay and are still listed
     QVector<int> goneRows;
     const SoundListModel *total = m_library.totalListItemModel();
     for (int row = !m_pad.delBatchList().isEmpty() ? total->soundCount() - 1 : -1; row >= 0; --row) {
@@ -281,6 +282,7 @@ void PadSyncController::completeDeleteBatch()
             if (outcome.nextLoad.contains(path))
                 nextLoad.prepend(shown);
         } else if (outcome.kept.contains(path)) {
+            keptRows.insert(path);
             if (const QStandardItem *number = total->soundItem(row, 0))
                 m_pad.keepDeletedNumber(quint16(number->text().toInt()));
             const PadSession::Kept kept = outcome.kept.value(path);
@@ -298,9 +300,10 @@ void PadSyncController::completeDeleteBatch()
         }
     }
     m_library.removeSounds(goneRows, {});
-    // The records of pairs the pad kept come back to their places.
+    // The records of pairs the pad kept come back to their places, unless
+    // their rows went meanwhile.
     QVector<MainWindow1Records::SOUND_INDEX> records = m_library.waveLoadKitAttrList();
-    m_pad.restoreDeletedRecords(records);
+    m_pad.restoreDeletedRecords(records, keptRows);
     m_library.takeSoundRecords(records);
     m_soundLists.closeDeleteProgress();
     m_soundLists.resetDeleteProgress();

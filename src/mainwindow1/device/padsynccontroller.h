@@ -107,10 +107,14 @@ private:
     // The load's steps: each reads the pad off the GUI thread and the window
     // takes what it read; the refusal that ends the load, or nothing.
     DeviceMessages loadPadTree(const QString &modelFolder, std::optional<PadIdentity> *loaded);
-    DeviceMessages loadPadSounds();
+    DeviceMessages loadPadSounds(const PadIdentity &loaded);
     DeviceMessages loadPadSettings();
     DeviceMessages loadPadKits();
     std::optional<bool> putPadInOrder(const PadIdentity &loaded);
+    // The pad's root, admitted for the load's reads and writes only while
+    // the pad there is the one whose identity was read as `loaded`; `guard`
+    // gets the check that admits it.
+    ztplatform::FolderAnchor loadedRoot(const PadIdentity &loaded, std::shared_ptr<PadGuard> *guard = nullptr) const;
     // The load's boxes come without its progress dialog.
     void tellDuringLoad(const DeviceMessages &messages);
     // `messages` after the box naming the links the load left out, if any.

@@ -159,7 +159,6 @@ void SoundListsController::deleteSelectedSounds()
             m_delDialog->deleteLater();
         m_delDialog = newDeleteProgress(w, 2 * rows.size());
     }
-    m_pad.clearDeleteQueue();
     auto closeDialog = [this]() { closeDeleteProgress(); };
 
     // One set of the paths the kits use for the whole selection.
@@ -194,14 +193,14 @@ void SoundListsController::deleteSelectedSounds()
         selection->clearSelection();
     }
     QVector<int> goneRows;
+    QVector<Pick> forThePad; // queued with their records, after the events below
     for (const Pick &pick : qAsConst(picks)) {
         const auto records = recordsOf.constFind(pick.path);
         int &next = taken[pick.path];
         if (records != recordsOf.constEnd() && next < records->size()) {
             removeRecord[records->at(next++)] = true;
-            if (deviceMode) {
-                m_pad.queueDelete(pick.path, pick.number);
-            }
+            if (deviceMode)
+                forThePad.append(pick);
         }
         if (deviceMode) {
             ++m_delProgressValue;
@@ -215,10 +214,12 @@ void SoundListsController::deleteSelectedSounds()
     }
     // On the pad, a record whose pair stays there comes back (completeDeleteBatch).
     const QVector<QPair<int, MainWindow1Records::SOUND_INDEX>> takenRecords = m_lib.removeSounds(goneRows, removeRecord);
-    m_pad.keepDeletedRecords(deviceMode ? takenRecords : QVector<QPair<int, MainWindow1Records::SOUND_INDEX>>());
-
+    // Offline the records go for good; a batch still running keeps its own.
     if (deviceMode) {
-        if (m_pad.delUsbWaveList().isEmpty()) {
+        for (const Pick &pick : qAsConst(forThePad))
+            m_pad.queueDelete(pick.path, pick.number);
+        m_pad.keepDeletedRecords(takenRecords);
+        if (forThePad.isEmpty()) {
             // Nothing for the pad: no worker would ever close the dialog.
             closeDialog();
             return;

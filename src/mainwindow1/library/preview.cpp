@@ -35,7 +35,7 @@ const char kResumeStyle[] = "border-image:url(:/images/suspend.png)";
 ztplatform::FileStamp previewSourceStamp(const QString &source)
 {
     const soundsource::Stored stored = soundsource::parse(source);
-    return ztplatform::fileStamp(stored.form == soundsource::Form::Plain ? source : stored.kitFile);
+    return ztplatform::diskFileStamp(stored.form == soundsource::Form::Plain ? source : stored.kitFile);
 }
 
 constexpr int kSoundLookLimitMs = 2000; // a sound's drive silent that long is not waited on
@@ -80,6 +80,20 @@ std::optional<qint64> PreviewController::soundFileSize(const QString &path)
     if (!size)
         qWarning().noquote() << "the drive of" << path << "does not answer: the sound is not taken";
     return size;
+}
+
+// The preview of `source` made at `preview`, `stamp` taken of its file first:
+// its length, 0 when it failed or its drive did not answer in time.
+quint64 PreviewController::stampThenRawFile(const QString &source, const QString &preview, ztplatform::FileStamp &stamp)
+{
+    const std::optional<ztplatform::FileStamp> now =
+            lookAtSound<ztplatform::FileStamp>([source]() { return previewSourceStamp(source); });
+    if (!now) {
+        qWarning().noquote() << "the drive of" << source << "does not answer: the sound is not played";
+        return 0;
+    }
+    stamp = *now;
+    return m_soundFiles->getRawFile(source, preview, 1);
 }
 
 void PreviewController::setUpTexts(const QString &fontFamily)
@@ -163,8 +177,7 @@ void PreviewController::play()
                 qWarning().noquote() << "the drive of" << source << "does not answer: the sound is not played";
             }
         } else {
-            stamp = previewSourceStamp(source);
-            length = m_soundFiles->getRawFile(source, preview, 1);
+            length = stampThenRawFile(source, preview, stamp);
         }
         if (m_previewSession.stopped() || m_playFileNameNew2 != source)
             return; // Stop, or another sound chosen meanwhile, ends the press
@@ -268,9 +281,9 @@ void PreviewController::loopChanged(int index)
         const QString preview = previewFileName();
         m_soundFiles->handOverFromChangedFiles();
         const QString source = m_playFileNameNew2;
-        const ztplatform::FileStamp stamp = previewSourceStamp(source);
+        ztplatform::FileStamp stamp;
         m_previewSession.clearStop();
-        const quint32 length = m_soundFiles->getRawFile(source, preview, 1);
+        const quint64 length = stampThenRawFile(source, preview, stamp);
         if (m_previewSession.stopped() || m_playFileNameNew2 != source)
             return;
         if (length == 0) {

@@ -154,6 +154,7 @@ private:
     QPointer<QProgressDialog> m_dialog; // wait dialog of the long operations
 
     void openWaitDialog();
+    quint64 stampThenRawFile(const QString &source, const QString &preview, ztplatform::FileStamp &stamp);
     void startLoopRun(int run);
     void endLoopRunWhenLoopOff();
 };

@@ -54,6 +54,19 @@ QString failedConversionText(const audioconverter &converter, const QString &sou
     return text;
 }
 
+constexpr int kSourceLookLimitMs = 2000; // a source's drive silent that long is not waited on
+
+// Run while a look at a source's drive is awaited: the window paints, its input held.
+void paintMeanwhile()
+{
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void warnSilent(const QString &path)
+{
+    qWarning().noquote() << "the drive of" << path << "does not answer: the sound is not taken";
+}
+
 // A stored sound's copy on a thread of its own, given up when its kit file's
 // drive has not moved it on for kStoredCopyLimitMs: the thread may then never
 // return, so it holds copies and this shared state only.
@@ -146,11 +159,10 @@ quint64 SoundFilesController::copyStoredSound(const QString &source, const QStri
     if (preview) {
         m_preview.runPreviewWork([&]() { copied = StoredCopy::run(job, stop, {}); }, 88);
     } else {
-        copied = StoredCopy::run(job, nullptr,
-                                 []() { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); });
+        copied = StoredCopy::run(job, nullptr, paintMeanwhile);
     }
     if (!copied)
-        qWarning().noquote() << "the drive of" << kitFile << "does not answer: the sound is not taken";
+        warnSilent(kitFile);
     const quint64 written = copied ? copied->written : 0;
     const soundsource::CopyFault fault = copied ? copied->fault : soundsource::CopyFault::Read;
     if (written == length && fault == soundsource::CopyFault::None)
@@ -169,15 +181,24 @@ quint64 SoundFilesController::copyStoredSound(const QString &source, const QStri
 }
 
 // True when `path` opens for reading; otherwise the user is told which
-// file and why.
-bool SoundFilesController::readable(const QString &path)
+// file and why. Nothing, and no box, when its drive did not answer in time.
+std::optional<bool> SoundFilesController::readable(const QString &path)
 {
-    const int fd = ztplatform::sysio::open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd >= 0) {
-        ::close(fd);
+    const std::optional<int> failure = ztplatform::lookWithin<int>(
+            kSourceLookLimitMs,
+            [path]() {
+                const int fd = ztplatform::sysio::open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+                if (fd < 0)
+                    return errno;
+                ::close(fd);
+                return 0;
+            },
+            paintMeanwhile);
+    if (!failure)
+        return std::nullopt;
+    if (*failure == 0)
         return true;
-    }
-    const QString reason = QString::fromLocal8Bit(std::strerror(errno));
+    const QString reason = QString::fromLocal8Bit(std::strerror(*failure));
     UiPrompter::instance()->information(m_parent, WindowTexts::tr("Error"),
                                         WindowTexts::tr("The file cannot be read:") + QStringLiteral("\r\n") + path
                                                 + QStringLiteral("\r\n") + reason,
@@ -195,7 +216,13 @@ quint32 SoundFilesController::getRawFile(const QString &waveFileName, const QStr
         return quint32(copyStoredSound(waveFileName, outFileName, preview));
 
     const QFileInfo source(waveFileName);
-    if (!ztplatform::isRegularFile(waveFileName)) {
+    const std::optional<bool> regular =
+            ztplatform::isRegularFileWithin(waveFileName, kSourceLookLimitMs, paintMeanwhile);
+    if (!regular) {
+        warnSilent(waveFileName);
+        return 0; // told as a failed conversion, by the save or the preview
+    }
+    if (!*regular) {
         // Name the kits that use the missing file, pads first, then hi-hats.
         QStringList kits;
         for (int kit : kitusage::kitsUsing(m_doc.kitAttrList(), waveFileName))
@@ -218,7 +245,10 @@ quint32 SoundFilesController::getRawFile(const QString &waveFileName, const QStr
             selection->setCurrentIndex(row, QItemSelectionModel::NoUpdate);
         return 0;
     }
-    if (!readable(waveFileName))
+    const std::optional<bool> opens = readable(waveFileName);
+    if (!opens)
+        warnSilent(waveFileName);
+    if (!opens || !*opens)
         return 0;
 
     audioconverter converter;

@@ -12,6 +12,8 @@
 #include <QStringList>
 #include <QVector>
 
+#include <optional>
+
 class CustomDialog;
 class KitDocument;
 class PadSession;
@@ -105,7 +107,7 @@ private:
     bool m_rawFailureTold = false;
 
     quint64 copyStoredSound(const QString &source, const QString &target, bool preview);
-    bool readable(const QString &path);
+    std::optional<bool> readable(const QString &path);
     QVector<MainWindow1Records::strSoundItem> audioItemsOf(const MainWindow1Records::strSoundGroup &group,
                                                           QHash<QString, groupentries::Identity> *bytes = nullptr);
     void addToGroupTree(const MainWindow1Records::strSoundGroup *group, QStandardItemModel *model,
