@@ -203,9 +203,9 @@ PadMatch PadGuard::judge(int rootFd, bool settingsToo)
         return PadMatch{PadMatch::Gone, {}};
     }
     // A table changed since the last look may have given the mount's id to
-    // another mount; an id that is never given again needs no such doubt.
-    const bool tableChanged = m_table->changed();
-    const bool newMount = m_doubt || !(stamp == m_mount) || (!stamp.unique && tableChanged);
+    // another mount; an id that is never given again needs no such doubt, and
+    // the table is not asked then (a change it keeps is told to a later look).
+    const bool newMount = m_doubt || !(stamp == m_mount) || (!stamp.unique && m_table->changed());
     if (!newMount && !settingsToo)
         return PadMatch();
     const PadIdentity now = readPadIdentityAt(rootFd, m_places, newMount);

@@ -213,6 +213,7 @@ Mark markOfEntry(const ztplatform::OpenFolder &folder, const QString &name)
 QByteArray encode(const Record &record)
 {
     QByteArray body;
+    body.reserve(64 + record.steps.size() * 160); // a removal's step takes about 130 bytes
     QDataStream s(&body, QIODevice::WriteOnly);
     s.setVersion(QDataStream::Qt_5_15);
     s << quint8(record.purpose) << quint32(record.steps.size());
@@ -223,7 +224,10 @@ QByteArray encode(const Record &record)
         s << qint64(st.offset) << st.before << st.after;
         put(s, st.patched);
     }
-    return MAGIC + body + sha(MAGIC + body);
+    QByteArray bytes;
+    bytes.reserve(MAGIC.size() + body.size() + DIGEST_SIZE);
+    bytes.append(MAGIC).append(body);
+    return bytes.append(sha(bytes));
 }
 
 bool decode(const QByteArray &bytes, Record *record)

@@ -10,7 +10,6 @@
 
 #include <algorithm>
 
-#include <dirent.h>
 #include <fcntl.h>
 #include <functional>
 #include <sys/stat.h>
@@ -71,21 +70,6 @@ bool FolderEntry::isDir() const
 
 namespace {
 
-// The entry's type from the listing, else looked at without following it.
-unsigned listedType(int dirFd, const dirent &e)
-{
-    switch (e.d_type) {
-    case DT_REG: return S_IFREG;
-    case DT_DIR: return S_IFDIR;
-    case DT_LNK: return S_IFLNK;
-    case DT_FIFO: return S_IFIFO;
-    case DT_CHR: return S_IFCHR;
-    case DT_BLK: return S_IFBLK;
-    case DT_SOCK: return S_IFSOCK;
-    default: return ztplatform::entryType(dirFd, QFile::decodeName(e.d_name));
-    }
-}
-
 // On the pad's FAT volume, hidden and system are attributes, not names.
 bool markedHidden(const ztplatform::OpenFolder &folder, const FolderEntry &entry)
 {
@@ -101,25 +85,16 @@ bool markedHidden(const ztplatform::OpenFolder &folder, const FolderEntry &entry
 FolderEntries listEntriesAndLinks(const ztplatform::OpenFolder &folder, const QString &path)
 {
     FolderEntries entries;
-    const int fd = folder.isOpen() ? ::fcntl(folder.fd(), F_DUPFD_CLOEXEC, 0) : -1;
-    DIR *dir = fd >= 0 ? ::fdopendir(fd) : nullptr;
-    if (!dir) {
-        if (fd >= 0)
-            ::close(fd);
-        return entries;
-    }
-    ::rewinddir(dir);
     const QString prefix = path.endsWith(QLatin1Char('/')) ? path : path + QLatin1Char('/');
-    while (const dirent *e = ::readdir(dir)) {
-        if (e->d_name[0] == '.') // hidden, "." and ".."
+    for (const ztplatform::ListedEntry &e : ztplatform::listFolder(folder.fd())) {
+        if (e.name.startsWith('.')) // hidden
             continue;
         FolderEntry entry;
-        entry.name = QFile::decodeName(e->d_name);
+        entry.name = QFile::decodeName(e.name);
         entry.path = prefix + entry.name;
-        entry.type = listedType(folder.fd(), *e);
+        entry.type = e.type ? e.type : ztplatform::entryType(folder.fd(), entry.name);
         entries.append(entry);
     }
-    ::closedir(dir);
     if (ztplatform::isOnFatVolume(folder.fd())) {
         entries.erase(std::remove_if(entries.begin(), entries.end(),
                                      [&folder](const FolderEntry &e) { return markedHidden(folder, e); }),

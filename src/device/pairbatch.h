@@ -12,8 +12,10 @@
 //            replaces the first; every pair takes its names, every folder
 //            synced, the record removed;
 //  deleting: the record names each file with its size and digest; each
-//            pair takes hidden names, every folder synced, the hidden files
-//            removed, every folder synced, the record removed.
+//            pair takes hidden names, the hidden files removed, every folder
+//            synced, the record removed (a load finishes a record that only
+//            removes files from wherever they are, so the hidden names need
+//            no sync of their own).
 // A stop anywhere leaves the record, which the next load finishes or takes
 // back. The pairs may be staged from several threads; one commits them all.
 

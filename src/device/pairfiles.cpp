@@ -9,7 +9,6 @@
 #include <QFile>
 
 #include <cerrno>
-#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -40,20 +39,8 @@ int openRegular(const ztplatform::OpenFolder &folder, const QString &name)
 QStringList entryNames(const ztplatform::OpenFolder &folder)
 {
     QStringList names;
-    const int fd = folder.isOpen() ? ::fcntl(folder.fd(), F_DUPFD_CLOEXEC, 0) : -1;
-    DIR *dir = fd >= 0 ? ::fdopendir(fd) : nullptr;
-    if (!dir) {
-        if (fd >= 0)
-            ::close(fd);
-        return names;
-    }
-    ::rewinddir(dir);
-    while (const dirent *e = ::readdir(dir)) {
-        const QString name = QFile::decodeName(e->d_name);
-        if (name != QLatin1String(".") && name != QLatin1String(".."))
-            names << name;
-    }
-    ::closedir(dir);
+    for (const ztplatform::ListedEntry &e : ztplatform::listFolder(folder.fd()))
+        names << QFile::decodeName(e.name);
     return names;
 }
 

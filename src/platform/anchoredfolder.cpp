@@ -12,6 +12,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
@@ -274,7 +275,8 @@ OpenFolder FolderAnchor::openFolder(const QString &folder, Reach *reach) const
         return OpenFolder();
     OpenFolder current(disk().openAt(AT_FDCWD, QFile::encodeName(m_path), O_RDONLY | O_DIRECTORY | O_CLOEXEC), m_disk);
     struct stat st;
-    if (!current.isOpen() || ::fstat(current.fd(), &st) != 0) {
+    // A root check reads what it needs from the open root itself.
+    if (!current.isOpen() || (!m_check && ::fstat(current.fd(), &st) != 0)) {
         result = Reach::Missing;
         if (m_check)
             m_check->admit(-1); // told that the root is not there
@@ -294,6 +296,43 @@ OpenFolder FolderAnchor::openFolder(const QString &folder, Reach *reach) const
         return current;
     }
     return openFolderBelow(current.fd(), relative, &result, m_disk);
+}
+
+namespace {
+
+unsigned typeOfListed(unsigned char type)
+{
+    switch (type) {
+    case DT_REG: return S_IFREG;
+    case DT_DIR: return S_IFDIR;
+    case DT_LNK: return S_IFLNK;
+    case DT_FIFO: return S_IFIFO;
+    case DT_CHR: return S_IFCHR;
+    case DT_BLK: return S_IFBLK;
+    case DT_SOCK: return S_IFSOCK;
+    default: return 0;
+    }
+}
+
+} // namespace
+
+QVector<ListedEntry> listFolder(int fd)
+{
+    QVector<ListedEntry> entries;
+    const int own = fd >= 0 ? ::fcntl(fd, F_DUPFD_CLOEXEC, 0) : -1;
+    DIR *dir = own >= 0 ? ::fdopendir(own) : nullptr;
+    if (!dir) {
+        if (own >= 0)
+            ::close(own);
+        return entries;
+    }
+    ::rewinddir(dir);
+    while (const dirent *e = ::readdir(dir)) {
+        if (std::strcmp(e->d_name, ".") != 0 && std::strcmp(e->d_name, "..") != 0)
+            entries.append({QByteArray(e->d_name), typeOfListed(e->d_type)});
+    }
+    ::closedir(dir);
+    return entries;
 }
 
 FolderIdentity identityOf(const OpenFolder &folder)

@@ -3,6 +3,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QVector>
 #include <QtGlobal>
 
 #include <functional>
@@ -86,6 +87,18 @@ private:
     int m_fd = -1;
     Disk *m_disk = nullptr;
 };
+
+// An entry as a folder lists it: its name and type (st_mode & S_IFMT of what
+// stands at the name, a link not followed); type 0 when the listing does not
+// tell it.
+struct ListedEntry
+{
+    QByteArray name;
+    unsigned type = 0;
+};
+// Every entry of the open folder `fd`, hidden ones too, without "." and "..",
+// read from its start through a copy of the descriptor.
+QVector<ListedEntry> listFolder(int fd);
 
 // What tells an open folder from every other: its device, inode and mount.
 struct FolderIdentity {

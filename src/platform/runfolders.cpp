@@ -1,5 +1,7 @@
 #include "platform/runfolders.h"
 
+#include "platform/anchoredfolder.h"
+
 #include <QDebug>
 #include <QDir>
 #include <QFile>
@@ -10,7 +12,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
-#include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -47,19 +48,8 @@ int retryFlock(int fd, int operation)
 QVector<QByteArray> entryNames(int fd)
 {
     QVector<QByteArray> names;
-    const int own = ::dup(fd);
-    DIR *d = own >= 0 ? ::fdopendir(own) : nullptr;
-    if (!d) {
-        if (own >= 0)
-            ::close(own);
-        return names;
-    }
-    ::rewinddir(d);
-    while (const dirent *e = ::readdir(d)) {
-        if (std::strcmp(e->d_name, ".") != 0 && std::strcmp(e->d_name, "..") != 0)
-            names << QByteArray(e->d_name);
-    }
-    ::closedir(d);
+    for (const ListedEntry &e : listFolder(fd))
+        names << e.name;
     return names;
 }
 
