@@ -12,6 +12,10 @@
 #include <QHash>
 #include <QRegularExpression>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <cerrno>
 #include <memory>
@@ -84,6 +88,57 @@ soundKit kitFromRecord(const uchar *rec, const soundKit &scratch, const QHash<qu
     return k;
 }
 
+// The kit file of each slot among `entries` (empty where there is none);
+// links are not taken but appended to `links`.
+QVector<QString> kitFilesOf(const padtree::FolderEntries &entries, QStringList *links)
+{
+    QVector<QString> files(KIT_MAX_COUNT);
+    for (const padtree::FolderEntry &e : entries) {
+        if (e.isLink()) {
+            if (links)
+                links->append(e.path);
+            continue;
+        }
+        const int slot = padKitSlot(e.name);
+        if (slot < 0) {
+            if (e.name.contains(QLatin1String(".ini"), Qt::CaseInsensitive))
+                qDebug() << "not a kit file of the pad, skipped:" << e.path;
+            continue;
+        }
+        if (!files.at(slot).isEmpty()) {
+            qDebug() << "second file for kit" << slot + 1 << "skipped:" << e.path;
+            continue;
+        }
+        files[slot] = e.path;
+    }
+    return files;
+}
+
+// The kit file `name` of `folder` opened for reading without following a
+// link or waiting on a pipe; -1 with `why` set unless it is a regular file.
+int openKitFile(const ztplatform::OpenFolder &folder, const QString &name, QString *why)
+{
+    const int fd = folder.openEntry(name, O_RDONLY | O_NONBLOCK);
+    const int error = errno;
+    struct stat st;
+    if (fd >= 0 && ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode))
+        return fd;
+    if (fd >= 0) {
+        *why = padreason::why(st.st_mode & S_IFMT, 0);
+        ::close(fd);
+        return -1;
+    }
+    const unsigned type = ztplatform::entryType(folder.fd(), name);
+    *why = padreason::why(type == S_IFREG ? 0 : type, type == 0 ? ENOENT : error);
+    return -1;
+}
+
+bool padAway(const ztplatform::FolderAnchor &root)
+{
+    ztplatform::Reach reach;
+    return !root.openFolder(root.path(), &reach).isOpen() && reach == ztplatform::Reach::Missing;
+}
+
 PadKits refuse(PadKits &result, const QString &file, const QString &why)
 {
     qWarning() << "kit file missing, unreadable or short:" << file << why;
@@ -109,22 +164,8 @@ int padKitSlot(const QString &fileName)
 
 QVector<QString> findPadKitFiles(const QString &kitPath, QStringList *links)
 {
-    QVector<QString> files(KIT_MAX_COUNT);
-    const QFileInfoList entries = padtree::listEntries(kitPath, false, links);
-    for (const QFileInfo &fi : entries) {
-        const int slot = padKitSlot(fi.fileName());
-        if (slot < 0) {
-            if (fi.fileName().contains(QLatin1String(".ini"), Qt::CaseInsensitive))
-                qDebug() << "not a kit file of the pad, skipped:" << fi.absoluteFilePath();
-            continue;
-        }
-        if (!files.at(slot).isEmpty()) {
-            qDebug() << "second file for kit" << slot + 1 << "skipped:" << fi.absoluteFilePath();
-            continue;
-        }
-        files[slot] = fi.absoluteFilePath();
-    }
-    return files;
+    const ztplatform::FolderAnchor root = ztplatform::FolderAnchor::record(kitPath);
+    return kitFilesOf(padtree::listEntriesAndLinks(root.openFolder(kitPath), kitPath), links);
 }
 
 QString adjustPadKitName(const QString &stored, int n, bool *counted)
@@ -135,11 +176,31 @@ QString adjustPadKitName(const QString &stored, int n, bool *counted)
     return name;
 }
 
+PadKits padKitsChanged(bool away)
+{
+    PadKits result;
+    result.padChanged = true;
+    result.messages = padChangedWhileRead(away).messages;
+    return result;
+}
+
 PadKits readPadKits(const QString &kitPath, const QVector<Records::SOUND_INDEX> &waveAttrList, const soundKit *scratch,
                     KitRecordStorage storage, const EventPump &pump)
 {
+    return readPadKits(ztplatform::FolderAnchor::record(kitPath), kitPath, waveAttrList, scratch, storage, pump);
+}
+
+PadKits readPadKits(const ztplatform::FolderAnchor &root, const QString &kitPath,
+                    const QVector<Records::SOUND_INDEX> &waveAttrList, const soundKit *scratch, KitRecordStorage storage,
+                    const EventPump &pump)
+{
     PadKits result;
-    result.kitFiles = findPadKitFiles(kitPath, &result.linksLeftOut);
+    ztplatform::Reach reach = ztplatform::Reach::Missing;
+    const ztplatform::OpenFolder folder = root.openFolder(kitPath, &reach);
+    // A kit folder that is missing names its first file; one elsewhere is no pad's.
+    if (!folder.isOpen() && (reach != ztplatform::Reach::Missing || padAway(root)))
+        return padKitsChanged(reach == ztplatform::Reach::Missing);
+    result.kitFiles = kitFilesOf(padtree::listEntriesAndLinks(folder, kitPath), &result.linksLeftOut);
     QVector<bool> linked(KIT_MAX_COUNT, false);
     for (const QString &link : qAsConst(result.linksLeftOut)) {
         const int slot = padKitSlot(QFileInfo(link).fileName());
@@ -187,9 +248,15 @@ PadKits readPadKits(const QString &kitPath, const QVector<Records::SOUND_INDEX> 
         }
         const QString named =
                 path.isEmpty() ? kitPath + QStringLiteral("/k%1.ini").arg(padtree::threeDigits(slot + 1)) : path;
+        QString why;
+        const int fd = openKitFile(folder, named.mid(named.lastIndexOf(QLatin1Char('/')) + 1), &why);
         QFile file;
-        if (!ztplatform::openRegularFile(named, file))
-            return refuse(result, named, padreason::whyAt(named, errno));
+        if (fd < 0)
+            return refuse(result, named, why);
+        if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+            ::close(fd);
+            return refuse(result, named, padreason::why(0, EIO));
+        }
         if (file.size() < KIT_RECORD_SIZE)
             return refuse(result, named, padreason::shortKitRecord());
         result.kitRecords[slot] = file.peek(KIT_RECORD_SIZE);
@@ -200,7 +267,7 @@ PadKits readPadKits(const QString &kitPath, const QVector<Records::SOUND_INDEX> 
         const bool read = model.readSingleOnlineSkitChunk(&file, slot, 0);
         file.close();
         if (!read)
-            return refuse(result, path, padreason::whyAt(path, errno));
+            return refuse(result, named, padreason::why(0, errno ? errno : EIO));
 
         uchar rec[KIT_RECORD_SIZE];
         model.packKitRecord(slot, rec);
@@ -217,6 +284,12 @@ PadKits readPadKits(const QString &kitPath, const QVector<Records::SOUND_INDEX> 
         result.kitIndex << storage.base[slot].reserved[0];
         result.kits << k;
     }
+
+    // What was read is the loaded pad's only when the same folder still
+    // stands at the path the kits are known by.
+    const ztplatform::OpenFolder again = root.openFolder(kitPath);
+    if (!again.isOpen() || !(ztplatform::identityOf(again) == ztplatform::identityOf(folder)))
+        return padKitsChanged(padAway(root));
 
     if (!result.renamedKits.isEmpty()) {
         DeviceMessage renamed = numbersWarning(

@@ -32,6 +32,9 @@ struct PadKits {
     QHash<int, namerules::NameChange> renamedKitNames; // each one's name stored and taken
     QVector<quint8> nameAdjusted; // 1 where the name held differs from the stored one
     QStringList linksLeftOut; // kit files that are symbolic links, not read
+    // The kit folder read was not the loaded pad's to the end (another pad,
+    // a link or another folder at its path, or no pad): nothing read is kept.
+    bool padChanged = false;
 };
 
 // Slot 0 ... 99 of a file named kNNN.ini (any case, NNN 001 ... 100); -1 else.
@@ -45,10 +48,21 @@ QVector<QString> findPadKitFiles(const QString &kitPath, QStringList *links = nu
 // null) gives the fields a record does not hold, and the whole kit of a slot
 // whose file is a link (never written back). Refuses the pad when a kit file
 // is missing, unreadable or shorter than one record, or when every kit file
-// is a link.
+// is a link. The folder is reached below `root` (its check admits the pad)
+// and read through its descriptor: no link is followed, no pipe waited on,
+// and the folder must still stand at its path when the read ends.
+PadKits readPadKits(const ztplatform::FolderAnchor &root, const QString &kitPath,
+                    const QVector<MainWindow1Records::SOUND_INDEX> &waveAttrList,
+                    const MainWindow1Records::soundKit *scratch, KitRecordStorage storage = KitRecordStorage(),
+                    const EventPump &pump = EventPump());
+// The same for a kit folder of the editor's own (a backup): its own root.
 PadKits readPadKits(const QString &kitPath, const QVector<MainWindow1Records::SOUND_INDEX> &waveAttrList,
                     const MainWindow1Records::soundKit *scratch, KitRecordStorage storage = KitRecordStorage(),
                     const EventPump &pump = EventPump());
+
+// What the read gives when the pad changed under it (`away`: no pad is at
+// its place): nothing read, and the box the sounds' read gives.
+PadKits padKitsChanged(bool away);
 
 // The kit-name rules for kit number n (1-based); `counted` when the name
 // was replaced or cut.

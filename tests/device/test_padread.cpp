@@ -447,6 +447,66 @@ private slots:
                                           "pad or other folders stand at its place. Nothing was taken from it."));
     }
 
+    // Kit files are read below the pad's root: a pipe or a link put at a
+    // kit's name once the folder is listed is refused at once, never
+    // followed; a kit folder swapped while read is not taken.
+    void kitsAreReadBelowTheRoot_data()
+    {
+        QTest::addColumn<QString>("what");
+        QTest::newRow("pipe") << "pipe";
+        QTest::newRow("link") << "link";
+        QTest::newRow("folder swapped") << "swap";
+        QTest::newRow("pad gone") << "gone";
+    }
+    void kitsAreReadBelowTheRoot()
+    {
+        QFETCH(QString, what);
+        QTemporaryDir place;
+        PadFixture pad(place.path() + "/pad");
+        pad.writeKits();
+        PadFixture other(place.path() + "/other");
+        other.writeKits();
+        QTemporaryDir outside;
+        touchFile(outside.path() + "/k003.ini", QByteArray(KIT_RECORD_SIZE, '\x11'));
+        const QString k3 = pad.kitPath + "/k003.ini";
+        int beat = 0;
+        bool done = false;
+        QElapsedTimer clock;
+        clock.start();
+        const PadKits r = readPadKits(ztplatform::FolderAnchor::record(pad.root), pad.kitPath, {}, nullptr,
+                                      KitRecordStorage(), [&] {
+                                          if (++beat != (what == "swap" || what == "gone" ? 50 : 1))
+                                              return;
+                                          if (what == "pipe")
+                                              done = QFile::remove(k3) && ::mkfifo(QFile::encodeName(k3), 0600) == 0;
+                                          else if (what == "link")
+                                              done = QFile::remove(k3) && QFile::link(outside.path() + "/k003.ini", k3);
+                                          else if (what == "swap")
+                                              done = QDir().rename(pad.kitPath, place.path() + "/oldkit")
+                                                      && QDir().rename(other.kitPath, pad.kitPath);
+                                          else
+                                              done = QDir().rename(pad.root, place.path() + "/gone");
+                                      });
+        QVERIFY(done);
+        QVERIFY(clock.elapsed() < 5000);
+        QVERIFY(!r.ok);
+        QCOMPARE(r.messages.size(), 1);
+        if (what == "pipe" || what == "link") {
+            QVERIFY(!r.padChanged);
+            QCOMPARE(r.messages.at(0).text,
+                     "Fail to read kit file, import failed.\r\n" + k3 + "\r\n"
+                             + (what == "pipe" ? "It is a named pipe, not a file."
+                                               : "It is a symbolic link, which the editor does not follow."));
+            return;
+        }
+        QVERIFY(r.padChanged && r.kits.isEmpty());
+        QCOMPARE(r.messages.at(0).title, QString("Error"));
+        QCOMPARE(r.messages.at(0).text,
+                 what == "gone" ? QString("The 350 device was disconnected.")
+                                : QString("The sampler pad at the drive changed while its sounds were read: another "
+                                          "pad or other folders stand at its place. Nothing was taken from it."));
+    }
+
     void globalSettingsFile()
     {
         PadFixture pad;

@@ -198,7 +198,7 @@ private slots:
         QTest::addColumn<QByteArray>("file");
         QTest::newRow("a sound's record") << QByteArray("002.prm");
         QTest::newRow("the settings") << QByteArray("/global.ini");
-        QTest::newRow("a kit") << QByteArray("/k050.ini");
+        QTest::newRow("a kit") << QByteArray("k050.ini"); // opened by name below its folder
     }
 
     // A file of the pad that is never read (its open does not return): the

@@ -317,6 +317,29 @@ private slots:
         QTRY_COMPARE(hanging.waiting(), 0);
     }
 
+    // A sound file whose drive stops answering is not waited on when loop
+    // mode starts its preview either: a play error after the limit.
+    void loopOfASoundThatDoesNotAnswerIsNotWaitedOn()
+    {
+        Fixture f;
+        MainWindow1 *w = f.open();
+        const QString src = writeBytes(f.path("slow/loop.wav"), pcmWav(1, 8000, 800));
+        f.importToList({src});
+        f.selectTotalRow(0);
+        QCOMPARE(w->preview().playFileNameNew2(), src);
+        HangingOpens hanging("slow/loop.wav");
+        const LoopTurns loop;
+        w->form()->loopBtn2->click();
+        QVERIFY(loop.elapsed() < 3 * 2000);
+        QCOMPARE(hanging.hung(), 1);
+        QVERIFY(loop.turns() >= 2000 / 50 / 2);
+        QCOMPARE(f.prompter.texts(), QStringList{"Play error!"});
+        QCOMPARE(state(w), QMediaPlayer::StoppedState);
+        QVERIFY(w->preview().playFileNameOld2().isEmpty());
+        hanging.release();
+        QTRY_COMPARE(hanging.waiting(), 0);
+    }
+
     // Audio files in a folder named like a kit file, or with ".ini" in their
     // names, are converted like any other.
     // A WAV cut inside a frame passes the import and previews what it holds,

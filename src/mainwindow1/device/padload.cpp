@@ -197,7 +197,7 @@ void PadSyncController::loadPad(const QString &modelFolder)
     if (refusal.isEmpty())
         refusal = loadPadSettings();
     if (refusal.isEmpty())
-        refusal = loadPadKits();
+        refusal = loadPadKits(*loaded);
     if (!refusal.isEmpty()) {
         // The links left out are named once: before a refusal or at the end.
         progress->close();
@@ -345,7 +345,7 @@ DeviceMessages PadSyncController::loadPadSettings()
     return {};
 }
 
-DeviceMessages PadSyncController::loadPadKits()
+DeviceMessages PadSyncController::loadPadKits(const PadIdentity &loaded)
 {
     // What the reader is handed is its own: a load given up on keeps it.
     struct Reading
@@ -357,16 +357,25 @@ DeviceMessages PadSyncController::loadPadKits()
     reading->scratch = QVector<MainWindow1Records::soundKit>(m_doc.curKitAttr(), m_doc.curKitAttr() + KIT_MAX_COUNT);
     const QString kitPath = m_pad.kitPath();
     const QVector<MainWindow1Records::SOUND_INDEX> waves = m_soundLists.waveAttrList();
+    std::shared_ptr<PadGuard> guard;
+    const ztplatform::FolderAnchor root = loadedRoot(loaded, &guard);
+    // Read below the root the guard admits, then checked as the sounds are.
     const std::optional<PadKits> kits = m_pad.runOnPad<PadKits>(
-            [kitPath, waves, reading](const PadPace &pace) {
+            [root, guard, kitPath, waves, reading](const PadPace &pace) {
                 setupfiles::KitTables &images = reading->images;
-                return readPadKits(kitPath, waves, reading->scratch.constData(),
-                                   KitRecordStorage{images.base.data(), images.pedal.data(), images.pad.get()},
-                                   [pace]() { pace.beat(); });
+                const PadKits read = readPadKits(
+                        root, kitPath, waves, reading->scratch.constData(),
+                        KitRecordStorage{images.base.data(), images.pedal.data(), images.pad.get()},
+                        [pace]() { pace.beat(); });
+                if (read.padChanged)
+                    return read;
+                return guard->check(true).another() ? padKitsChanged(false) : read;
             },
             pumpEvents);
     if (!kits)
         return {{WindowTexts::tr("Error"), notAnsweringAtLoadText()}};
+    if (kits->padChanged)
+        return kits->messages;
     m_pad.noteLinksLeftOut(kits->linksLeftOut);
     if (!kits->ok)
         return kits->messages;

@@ -109,7 +109,7 @@ private:
     DeviceMessages loadPadTree(const QString &modelFolder, std::optional<PadIdentity> *loaded);
     DeviceMessages loadPadSounds(const PadIdentity &loaded);
     DeviceMessages loadPadSettings();
-    DeviceMessages loadPadKits();
+    DeviceMessages loadPadKits(const PadIdentity &loaded);
     std::optional<bool> putPadInOrder(const PadIdentity &loaded);
     // The pad's root, admitted for the load's reads and writes only while
     // the pad there is the one whose identity was read as `loaded`; `guard`
