@@ -184,6 +184,34 @@ PadKits padKitsChanged(bool away)
     return result;
 }
 
+namespace {
+
+// Slots whose kit file is a link left out, with no plain file beside it.
+QVector<bool> linkedSlots(const PadKits &result)
+{
+    QVector<bool> linked(KIT_MAX_COUNT, false);
+    for (const QString &link : qAsConst(result.linksLeftOut)) {
+        const int slot = padKitSlot(QFileInfo(link).fileName());
+        if (slot >= 0)
+            linked[slot] = result.kitFiles.at(slot).isEmpty();
+    }
+    return linked;
+}
+
+void tellRenamedKits(PadKits *result)
+{
+    if (result->renamedKits.isEmpty())
+        return;
+    DeviceMessage renamed = numbersWarning(
+            DeviceText::tr("Kit "), result->renamedKits,
+            DeviceText::tr("is automatically renamed, as it exceeds 10 characters or contains special symbol."),
+            DeviceText::tr("are automatically renamed, as they exceed 10 characters or contain special symbol."));
+    renamed.text += QStringLiteral("\r\n") + namerules::kitNameChangesText(result->renamedKits, result->renamedKitNames);
+    result->messages << renamed;
+}
+
+} // namespace
+
 PadKits readPadKits(const QString &kitPath, const QVector<Records::SOUND_INDEX> &waveAttrList, const soundKit *scratch,
                     KitRecordStorage storage, const EventPump &pump)
 {
@@ -201,12 +229,7 @@ PadKits readPadKits(const ztplatform::FolderAnchor &root, const QString &kitPath
     if (!folder.isOpen() && (reach != ztplatform::Reach::Missing || padAway(root)))
         return padKitsChanged(reach == ztplatform::Reach::Missing);
     result.kitFiles = kitFilesOf(padtree::listEntriesAndLinks(folder, kitPath), &result.linksLeftOut);
-    QVector<bool> linked(KIT_MAX_COUNT, false);
-    for (const QString &link : qAsConst(result.linksLeftOut)) {
-        const int slot = padKitSlot(QFileInfo(link).fileName());
-        if (slot >= 0)
-            linked[slot] = result.kitFiles.at(slot).isEmpty();
-    }
+    const QVector<bool> linked = linkedSlots(result);
     if (linked.contains(true) && std::all_of(result.kitFiles.cbegin(), result.kitFiles.cend(),
                                              [](const QString &f) { return f.isEmpty(); })) {
         result.messages = {DeviceMessage{DeviceText::tr("Error"),
@@ -291,14 +314,7 @@ PadKits readPadKits(const ztplatform::FolderAnchor &root, const QString &kitPath
     if (!again.isOpen() || !(ztplatform::identityOf(again) == ztplatform::identityOf(folder)))
         return padKitsChanged(padAway(root));
 
-    if (!result.renamedKits.isEmpty()) {
-        DeviceMessage renamed = numbersWarning(
-                DeviceText::tr("Kit "), result.renamedKits,
-                DeviceText::tr("is automatically renamed, as it exceeds 10 characters or contains special symbol."),
-                DeviceText::tr("are automatically renamed, as they exceed 10 characters or contain special symbol."));
-        renamed.text += QStringLiteral("\r\n") + namerules::kitNameChangesText(result.renamedKits, result.renamedKitNames);
-        result.messages << renamed;
-    }
+    tellRenamedKits(&result);
     result.ok = true;
     return result;
 }

@@ -326,6 +326,41 @@ bool AddBatch::planFiles(Planned &p, QSet<QString> &folders)
     return true;
 }
 
+// The record of every planned pair, after the folders it needs made.
+pj::Record AddBatch::planRecord(QVector<pj::Step> *makes)
+{
+    pj::Record record;
+    record.purpose = pj::Purpose::AddSounds;
+    QSet<QString> folders;
+    for (int n : qAsConst(m_order)) {
+        Planned &p = m_planned[n];
+        if (!planFiles(p, folders))
+            continue;
+        for (const pj::Area area : {pj::Area::Data, pj::Area::Prm}) {
+            pj::Step c;
+            c.kind = pj::Kind::Create;
+            c.area = area;
+            c.number = quint16(n);
+            c.folder = c.toFolder = p.fff;
+            c.hidden = area == pj::Area::Data ? p.hiddenWav : p.hiddenPrm;
+            c.to = area == pj::Area::Data ? p.wavName : p.prmName;
+            record.steps << c;
+        }
+    }
+    QStringList made(folders.cbegin(), folders.cend());
+    made.sort();
+    for (const QString &f : qAsConst(made)) {
+        pj::Step m;
+        m.kind = pj::Kind::MakeFolder;
+        m.area = f.startsWith(QLatin1String("data/")) ? pj::Area::Data : pj::Area::Prm;
+        m.folder = f.section(QLatin1Char('/'), 1);
+        m.number = quint16(padtree::waveNumberFromLocation(m.folder.toInt(), 1));
+        makes->append(m);
+    }
+    record.steps = *makes + record.steps;
+    return record;
+}
+
 // The record naming every sound that may be staged goes to the pad before
 // anything else, then the folders it needs are made. Under m_lock.
 WaveWrite AddBatch::begin(int *refusal)
@@ -372,36 +407,8 @@ WaveWrite AddBatch::begin(int *refusal)
             *refusal = UsbUpdate::EARLIER_CHANGE_REFUSAL;
         return WaveWrite::Stopped;
     }
-    pj::Record record;
-    record.purpose = pj::Purpose::AddSounds;
-    QSet<QString> folders;
-    for (int n : qAsConst(m_order)) {
-        Planned &p = m_planned[n];
-        if (!planFiles(p, folders))
-            continue;
-        for (const pj::Area area : {pj::Area::Data, pj::Area::Prm}) {
-            pj::Step c;
-            c.kind = pj::Kind::Create;
-            c.area = area;
-            c.number = quint16(n);
-            c.folder = c.toFolder = p.fff;
-            c.hidden = area == pj::Area::Data ? p.hiddenWav : p.hiddenPrm;
-            c.to = area == pj::Area::Data ? p.wavName : p.prmName;
-            record.steps << c;
-        }
-    }
-    QStringList made(folders.cbegin(), folders.cend());
-    made.sort();
     QVector<pj::Step> makes;
-    for (const QString &f : qAsConst(made)) {
-        pj::Step m;
-        m.kind = pj::Kind::MakeFolder;
-        m.area = f.startsWith(QLatin1String("data/")) ? pj::Area::Data : pj::Area::Prm;
-        m.folder = f.section(QLatin1Char('/'), 1);
-        m.number = quint16(padtree::waveNumberFromLocation(m.folder.toInt(), 1));
-        makes << m;
-    }
-    record.steps = makes + record.steps;
+    const pj::Record record = planRecord(&makes);
     if (record.steps.isEmpty()) {
         m_begun = Begun::Yes; // nothing may be staged: nothing to record
         return WaveWrite::Written;

@@ -86,6 +86,7 @@ private:
         waveprm::WaveWrite blocked = waveprm::WaveWrite::Written; // Written: it may
     };
     waveprm::WaveWrite begin(int *refusal);
+    padjournal::Record planRecord(QVector<padjournal::Step> *makes);
     bool planFiles(Planned &p, QSet<QString> &folders);
     void abandon();
     void drop(const Pair &pair) const;
