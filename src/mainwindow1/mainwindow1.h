@@ -149,7 +149,7 @@ public:
     // since they were last loaded or saved; true when the window may close.
     bool confirmOfflineClose();
     // True when the desktop has said that apps use its dark theme (asked at
-    // construction, never waited on). Nothing switches the look by it.
+    // the first call, never waited on). Nothing switches the look by it.
     bool isSystemDarkMode() const;
 
 signals:

@@ -64,8 +64,11 @@ DesktopTheme::~DesktopTheme()
 
 void DesktopTheme::start()
 {
+    if (m_asked)
+        return;
+    m_asked = true;
     const QString gsettings = QStandardPaths::findExecutable(QStringLiteral("gsettings"));
-    if (gsettings.isEmpty() || m_process)
+    if (gsettings.isEmpty())
         return;
     m_process = new QProcess(this);
     m_process->setStandardInputFile(QProcess::nullDevice());

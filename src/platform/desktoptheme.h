@@ -31,7 +31,7 @@ class DesktopTheme : public QObject
 public:
     explicit DesktopTheme(QObject *parent = nullptr);
     ~DesktopTheme() override;
-    // Starts the question and returns at once.
+    // Starts the question once and returns at once.
     void start();
     // True while gsettings has not answered.
     bool waiting() const;
@@ -45,6 +45,7 @@ private:
     void take(int exitCode, QProcess::ExitStatus status);
 
     QProcess *m_process = nullptr;
+    bool m_asked = false;
     ThemeSources m_sources;
 };
 

@@ -428,8 +428,9 @@ private slots:
             m->soundLists().skipSoundListOnClose();
             m->show();
             QVERIFY(QTest::qWaitForWindowExposed(m.get()));
-            QVERIFY(m->shell().desktopTheme().waiting());
+            QVERIFY(!m->shell().desktopTheme().waiting()); // nothing asks at start
             QVERIFY(!m->isSystemDarkMode());
+            QVERIFY(m->shell().desktopTheme().waiting());
         }
         const FakeProgram dark("gsettings", "sleep 0.3\necho \"'prefer-dark'\"\n");
         std::unique_ptr<MainWindow1> m(new MainWindow1);

@@ -203,6 +203,8 @@ private slots:
         QVERIFY(!theme.waiting());
         QVERIFY(theme.appsUseLightTheme(&v));
         QCOMPARE(v, 0u);
+        theme.start(); // asked once
+        QVERIFY(!theme.waiting());
         qputenv("XDG_CONFIG_HOME", configWas);
     }
 };

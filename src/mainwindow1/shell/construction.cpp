@@ -100,7 +100,6 @@ void ShellController::buildFrame()
 
     m_soundLists.setUpGroupTree();
     m_mainPadPage.setPadEventFilter();
-    m_desktopTheme.start();
 }
 
 void ShellController::connectPagesAndLists()

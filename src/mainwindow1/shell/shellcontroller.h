@@ -113,8 +113,8 @@ public:
     void applyTheme(bool isDark);
     bool isDarkMode() const { return m_isDarkMode; }
     // True when the desktop has said that apps use its dark theme; asked
-    // at construction, never waited on.
-    bool isSystemDarkMode() const;
+    // at the first call, never waited on.
+    bool isSystemDarkMode();
     const ztplatform::DesktopTheme &desktopTheme() const { return m_desktopTheme; }
     void showGlobalPage();
     void backToMainPage();

@@ -11,8 +11,9 @@ void ShellController::applyTheme(bool isDark)
     m_soundLists.applyTheme(isDark);
 }
 
-bool ShellController::isSystemDarkMode() const
+bool ShellController::isSystemDarkMode()
 {
+    m_desktopTheme.start();
     quint32 appsUseLightTheme = 1;
     return m_desktopTheme.appsUseLightTheme(&appsUseLightTheme) && appsUseLightTheme == 0;
 }
