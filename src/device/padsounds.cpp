@@ -429,7 +429,7 @@ PadSounds padChangedWhileRead(bool away)
     result.padChanged = true;
     fail(result, DeviceText::tr("Error"),
          away ? DeviceText::tr("The 350 device was disconnected.")
-              : DeviceText::tr("The sampler pad at the drive changed while its sounds were read: another pad or "
+              : DeviceText::tr("The sampler pad at the drive changed while it was read: another pad or "
                                "other folders stand at its place. Nothing was taken from it."));
     return result;
 }

@@ -3571,8 +3571,8 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <translation>采样打击垫上存有一项先前更改的记录，须待下次载入采样打击垫时先将其完成。</translation>
     </message>
     <message>
-        <source>The sampler pad at the drive changed while its sounds were read: another pad or other folders stand at its place. Nothing was taken from it.</source>
-        <translation>读取音色时驱动器上的打击垫发生了变化：另一个打击垫或其他文件夹占据了它的位置。未从中读取任何内容。</translation>
+        <source>The sampler pad at the drive changed while it was read: another pad or other folders stand at its place. Nothing was taken from it.</source>
+        <translation>读取时驱动器上的打击垫发生了变化：另一个打击垫或其他文件夹占据了它的位置。未从中读取任何内容。</translation>
     </message>
 </context>
 <context>

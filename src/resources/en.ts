@@ -3571,8 +3571,8 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <translation>The sampler pad holds the record of an earlier change that its next load has to end first.</translation>
     </message>
     <message>
-        <source>The sampler pad at the drive changed while its sounds were read: another pad or other folders stand at its place. Nothing was taken from it.</source>
-        <translation>The sampler pad at the drive changed while its sounds were read: another pad or other folders stand at its place. Nothing was taken from it.</translation>
+        <source>The sampler pad at the drive changed while it was read: another pad or other folders stand at its place. Nothing was taken from it.</source>
+        <translation>The sampler pad at the drive changed while it was read: another pad or other folders stand at its place. Nothing was taken from it.</translation>
     </message>
 </context>
 <context>

@@ -443,7 +443,7 @@ private slots:
         QCOMPARE(r.messages.at(0).title, QString("Error"));
         QCOMPARE(r.messages.at(0).text,
                  what == "gone" ? QString("The 350 device was disconnected.")
-                                : QString("The sampler pad at the drive changed while its sounds were read: another "
+                                : QString("The sampler pad at the drive changed while it was read: another "
                                           "pad or other folders stand at its place. Nothing was taken from it."));
     }
 
@@ -503,7 +503,7 @@ private slots:
         QCOMPARE(r.messages.at(0).title, QString("Error"));
         QCOMPARE(r.messages.at(0).text,
                  what == "gone" ? QString("The 350 device was disconnected.")
-                                : QString("The sampler pad at the drive changed while its sounds were read: another "
+                                : QString("The sampler pad at the drive changed while it was read: another "
                                           "pad or other folders stand at its place. Nothing was taken from it."));
     }
 

@@ -318,7 +318,7 @@ private slots:
         }
         QVERIFY(swapped);
         QCOMPARE(f.prompter.texts(),
-                 QStringList{"The sampler pad at the drive changed while its sounds were read: another pad or other "
+                 QStringList{"The sampler pad at the drive changed while it was read: another pad or other "
                              "folders stand at its place. Nothing was taken from it."});
         QCOMPARE(f.prompter.titles(), QStringList{"Error"});
         QVERIFY(w->padSync().fileErrCloseWindow() && w->pad().isUDiskFlag());
