@@ -36,7 +36,7 @@ public:
         PrmAlreadyGone, // the .prm was gone already: its .wav stays until the user says so
         RemovedAtNextLoad, // not a pair that stays: cut off past the point of no return, its
                            // files are removed by the next load of the pad
-        EarlierChange, // the pad holds the record of a change its next load has to end first
+        EarlierChange, // the pad holds the record of a change its next load ends first or names
     };
     // The refusal of a sound not added for the same reason (no errno).
     static constexpr int EARLIER_CHANGE_REFUSAL = -1;

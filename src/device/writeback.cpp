@@ -372,7 +372,7 @@ struct NotSaved {
         QStringList lines;
         if (heldBack)
             lines << DeviceText::tr("Nothing was saved to the sampler pad: it holds the record of an earlier change "
-                                    "that its next load has to end first.");
+                                    "that its next load ends first or, if it cannot, names.");
         lines << namerules::joinRangesMessage(kit, kitsFailed, DeviceText::tr("was not saved to the sampler pad."),
                                               DeviceText::tr("were not saved to the sampler pad."));
         lines << kitsWithReason;

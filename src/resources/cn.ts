@@ -3551,8 +3551,8 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <translation>%1：与现在不同的套鼓：%2</translation>
     </message>
     <message>
-        <source>Nothing was saved to the sampler pad: it holds the record of an earlier change that its next load has to end first.</source>
-        <translation>没有向采样打击垫保存任何内容：采样打击垫上存有一项先前更改的记录，须待下次载入采样打击垫时先将其完成。</translation>
+        <source>Nothing was saved to the sampler pad: it holds the record of an earlier change that its next load ends first or, if it cannot, names.</source>
+        <translation>没有向采样打击垫保存任何内容：采样打击垫上存有一项先前更改的记录，下次载入采样打击垫时会先将其完成，若无法完成则会指明。</translation>
     </message>
     <message>
         <source>It could not be kept aside: the SYS folder already holds %1 to %2.</source>
@@ -3563,12 +3563,12 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <translation>无法另行保留它（%1）。</translation>
     </message>
     <message>
-        <source>the sampler pad holds the record of an earlier change that its next load has to end first</source>
-        <translation>采样打击垫上存有一项先前更改的记录，须待下次载入采样打击垫时先将其完成</translation>
+        <source>the sampler pad holds the record of an earlier change that its next load ends first or, if it cannot, names</source>
+        <translation>采样打击垫上存有一项先前更改的记录，下次载入采样打击垫时会先将其完成，若无法完成则会指明</translation>
     </message>
     <message>
-        <source>The sampler pad holds the record of an earlier change that its next load has to end first.</source>
-        <translation>采样打击垫上存有一项先前更改的记录，须待下次载入采样打击垫时先将其完成。</translation>
+        <source>The sampler pad holds the record of an earlier change that its next load ends first or, if it cannot, names.</source>
+        <translation>采样打击垫上存有一项先前更改的记录，下次载入采样打击垫时会先将其完成，若无法完成则会指明。</translation>
     </message>
     <message>
         <source>The sampler pad at the drive changed while it was read: another pad or other folders stand at its place. Nothing was taken from it.</source>

@@ -3551,8 +3551,8 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <translation>%1: kits differing from now: %2</translation>
     </message>
     <message>
-        <source>Nothing was saved to the sampler pad: it holds the record of an earlier change that its next load has to end first.</source>
-        <translation>Nothing was saved to the sampler pad: it holds the record of an earlier change that its next load has to end first.</translation>
+        <source>Nothing was saved to the sampler pad: it holds the record of an earlier change that its next load ends first or, if it cannot, names.</source>
+        <translation>Nothing was saved to the sampler pad: it holds the record of an earlier change that its next load ends first or, if it cannot, names.</translation>
     </message>
     <message>
         <source>It could not be kept aside: the SYS folder already holds %1 to %2.</source>
@@ -3563,12 +3563,12 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <translation>It could not be kept aside (%1).</translation>
     </message>
     <message>
-        <source>the sampler pad holds the record of an earlier change that its next load has to end first</source>
-        <translation>the sampler pad holds the record of an earlier change that its next load has to end first</translation>
+        <source>the sampler pad holds the record of an earlier change that its next load ends first or, if it cannot, names</source>
+        <translation>the sampler pad holds the record of an earlier change that its next load ends first or, if it cannot, names</translation>
     </message>
     <message>
-        <source>The sampler pad holds the record of an earlier change that its next load has to end first.</source>
-        <translation>The sampler pad holds the record of an earlier change that its next load has to end first.</translation>
+        <source>The sampler pad holds the record of an earlier change that its next load ends first or, if it cannot, names.</source>
+        <translation>The sampler pad holds the record of an earlier change that its next load ends first or, if it cannot, names.</translation>
     </message>
     <message>
         <source>The sampler pad at the drive changed while it was read: another pad or other folders stand at its place. Nothing was taken from it.</source>

@@ -477,8 +477,8 @@ private slots:
         QVERIFY(!tone.isEmpty());
         kf::writeFile(f.pad.sysPath + "/.zt-journal-undo", "an earlier change");
         const QStringList before = f.pad.snapshot(), rows = f.rows();
-        const QString why = "The sampler pad holds the record of an earlier change that its next load has to end "
-                            "first.";
+        const QString why = "The sampler pad holds the record of an earlier change that its next load ends first "
+                            "or, if it cannot, names.";
 
         deleteRows(w, {1});
         QTRY_VERIFY_WITH_TIMEOUT(batchDone(w), 60000);

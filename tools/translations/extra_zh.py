@@ -523,16 +523,16 @@ EXTRA = {
         '以下音色在采样打击垫上各有一个文件已不存在（可能被其他程序删除），它们仍保留在列表中：',
     'Delete what is left of them from the sampler pad?':
         '是否从采样打击垫上删除它们剩余的文件？',
-    'Nothing was saved to the sampler pad: it holds the record of an earlier change that its next load has to end first.':
-        '没有向采样打击垫保存任何内容：采样打击垫上存有一项先前更改的记录，须待下次载入采样打击垫时先将其完成。',
+    'Nothing was saved to the sampler pad: it holds the record of an earlier change that its next load ends first or, if it cannot, names.':
+        '没有向采样打击垫保存任何内容：采样打击垫上存有一项先前更改的记录，下次载入采样打击垫时会先将其完成，若无法完成则会指明。',
     'It could not be kept aside: the SYS folder already holds %1 to %2.':
         '无法另行保留它：SYS 文件夹中已有 %1 至 %2。',
     'It could not be kept aside (%1).':
         '无法另行保留它（%1）。',
-    'the sampler pad holds the record of an earlier change that its next load has to end first':
-        '采样打击垫上存有一项先前更改的记录，须待下次载入采样打击垫时先将其完成',
-    'The sampler pad holds the record of an earlier change that its next load has to end first.':
-        '采样打击垫上存有一项先前更改的记录，须待下次载入采样打击垫时先将其完成。',
+    'the sampler pad holds the record of an earlier change that its next load ends first or, if it cannot, names':
+        '采样打击垫上存有一项先前更改的记录，下次载入采样打击垫时会先将其完成，若无法完成则会指明',
+    'The sampler pad holds the record of an earlier change that its next load ends first or, if it cannot, names.':
+        '采样打击垫上存有一项先前更改的记录，下次载入采样打击垫时会先将其完成，若无法完成则会指明。',
     # a sound that could not be written, with no reason from the system
     'Unknown error': '未知错误',
 }

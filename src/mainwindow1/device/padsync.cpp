@@ -48,8 +48,8 @@ QString keptReason(const PadSession::Kept &kept)
 {
     if (kept.why == UsbUpdate::EarlierChange)
         return QStringLiteral(" (")
-                + WindowTexts::tr("the sampler pad holds the record of an earlier change that its next load has to "
-                                  "end first")
+                + WindowTexts::tr("the sampler pad holds the record of an earlier change that its next load ends "
+                                  "first or, if it cannot, names")
                 + QLatin1Char(')');
     if (kept.why == UsbUpdate::LinkedFolder)
         return QStringLiteral(" (") + WindowTexts::tr("its folder is a link or leads out of the sampler pad")
@@ -196,8 +196,8 @@ DeviceMessage PadSyncController::padBatchMessage(const QString &lead, const QStr
     if (stop != PadStop::None)
         lines.prepend(writeback::padStopText(stop));
     else if (refusal == UsbUpdate::EARLIER_CHANGE_REFUSAL)
-        lines.prepend(WindowTexts::tr("The sampler pad holds the record of an earlier change that its next load has "
-                                      "to end first."));
+        lines.prepend(WindowTexts::tr("The sampler pad holds the record of an earlier change that its next load "
+                                      "ends first or, if it cannot, names."));
     else if (refusal != 0)
         lines.prepend(WindowTexts::tr("The sampler pad refused a write (%1); the sounds after it were not tried.")
                               .arg(QString::fromLocal8Bit(std::strerror(refusal))));
