@@ -47,10 +47,6 @@ bool appsUseLightThemeFrom(const ThemeSources &sources, quint32 *value)
 DesktopTheme::DesktopTheme(QObject *parent)
     : QObject(parent)
 {
-    QString config = qEnvironmentVariable("XDG_CONFIG_HOME");
-    if (config.isEmpty())
-        config = QDir::homePath() + QStringLiteral("/.config");
-    m_sources.kdeglobalsPath = config + QStringLiteral("/kdeglobals");
 }
 
 DesktopTheme::~DesktopTheme()
@@ -67,6 +63,10 @@ void DesktopTheme::start()
     if (m_asked)
         return;
     m_asked = true;
+    QString config = qEnvironmentVariable("XDG_CONFIG_HOME");
+    if (config.isEmpty())
+        config = QDir::homePath() + QStringLiteral("/.config");
+    m_sources.kdeglobalsPath = config + QStringLiteral("/kdeglobals");
     const QString gsettings = QStandardPaths::findExecutable(QStringLiteral("gsettings"));
     if (gsettings.isEmpty())
         return;

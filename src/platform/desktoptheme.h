@@ -31,7 +31,8 @@ class DesktopTheme : public QObject
 public:
     explicit DesktopTheme(QObject *parent = nullptr);
     ~DesktopTheme() override;
-    // Starts the question once and returns at once.
+    // Starts the question once and returns at once; nothing of the desktop
+    // is looked at before.
     void start();
     // True while gsettings has not answered.
     bool waiting() const;
