@@ -63,6 +63,8 @@ public:
     void waveFailed(int waveNo, int refusal);
     void deleteFailed(const QString &path, int why, int error);
     void batchFinished();
+    // A batch is left running on a pad that stopped answering: nothing waits on it.
+    bool batchAbandoned() const { return m_batchAbandoned; }
     // The rows, records and kits follow an ended batch; one box names the
     // sounds that did not reach the pad or stay on it.
     void completeAddBatch();
