@@ -62,6 +62,11 @@ int Disk::realPath(const QByteArray &name, QByteArray *resolved)
     return 0;
 }
 
+int Disk::linkAt(int fromDir, const QByteArray &from, int toDir, const QByteArray &to)
+{
+    return retried([&] { return ::linkat(fromDir, from.constData(), toDir, to.constData(), 0); });
+}
+
 int Disk::syncFileSystem(int)
 {
     errno = ENOSYS;

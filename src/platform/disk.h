@@ -56,6 +56,9 @@ public:
     // realpath(3) into `resolved`: also only a look, the system's unless a
     // disk answers itself.
     virtual int realPath(const QByteArray &name, QByteArray *resolved);
+    // linkat(2), a link never followed: a second name for the file `from`.
+    // The system's unless a disk answers itself.
+    virtual int linkAt(int fromDir, const QByteArray &from, int toDir, const QByteArray &to);
 };
 
 // The system itself: every call retried while it is interrupted (EINTR).

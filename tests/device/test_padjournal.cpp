@@ -334,13 +334,15 @@ private slots:
         QVERIFY(!pj::decode(pj::encode(r), &back));
     }
 
-    // Random bytes, a record with a bad name, a folder, a FIFO or a link at
-    // the record's name: kept aside under a visible name, nothing else moved,
-    // and never told as undone.
+    // Random bytes, a record with a bad name or a hidden name not of the
+    // editor's own pattern (a sound's own name), a folder, a FIFO or a link
+    // at the record's name: kept aside under a visible name, nothing else
+    // moved, and never told as undone.
     void anUnreadableRecordIsKeptAsideAndNothingMoves_data()
     {
         QTest::addColumn<QString>("kind");
-        for (const char *k : {"random", "climbing", "folder", "fifo", "link", "folder at the staging name"})
+        for (const char *k : {"random", "climbing", "hiding as a sound", "folder", "fifo", "link",
+                              "folder at the staging name"})
             QTest::newRow(k) << QString(k);
     }
     void anUnreadableRecordIsKeptAsideAndNothingMoves()
@@ -356,6 +358,10 @@ private slots:
             r.steps[0].to = "../../../../escaped.wav";
             QByteArray bytes = pj::encode(r);
             kf::writeFile(at, bytes);
+        } else if (kind == "hiding as a sound") {
+            pj::Record r = pairRecord(fx, pj::Purpose::AddSounds);
+            r.steps[0].hidden = "001.wav";
+            kf::writeFile(at, pj::encode(r));
         } else if (kind.startsWith("folder")) {
             QVERIFY(QDir().mkpath(at + "/inner"));
         } else if (kind == "fifo") {
