@@ -420,6 +420,7 @@ private slots:
         };
         f.importSounds({tone});
         QTRY_VERIFY_WITH_TIMEOUT(w->pad().isUDiskFlag(), 3 * PadWatch::ANSWER_LIMIT_MS);
+        QVERIFY(w->padSync().batchAbandoned());
         {
             std::lock_guard<std::mutex> hold(lock);
             QVERIFY(held);
@@ -427,6 +428,7 @@ private slots:
         }
         resume.notify_all();
         QTRY_VERIFY_WITH_TIMEOUT(batchDone(w), 60000); // ends while the pad is still silent
+        QVERIFY(!w->padSync().batchAbandoned()); // the next batch is waited on again
         QVERIFY(f.drives.waiting() > 0);
         f.drives.release(f.root());
         const QByteArray wav = kf::readFile(f.wav(4));
