@@ -3574,6 +3574,26 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <source>The sampler pad at the drive changed while it was read: another pad or other folders stand at its place. Nothing was taken from it.</source>
         <translation>读取时驱动器上的打击垫发生了变化：另一个打击垫或其他文件夹占据了它的位置。未从中读取任何内容。</translation>
     </message>
+    <message>
+        <source>%1 is a link, not a file of its own</source>
+        <translation>%1 是一个链接，而不是独立的文件</translation>
+    </message>
+    <message>
+        <source>%1 is a folder</source>
+        <translation>%1 是一个文件夹</translation>
+    </message>
+    <message>
+        <source>%1 is not a plain file</source>
+        <translation>%1 不是普通文件</translation>
+    </message>
+    <message>
+        <source>Keeping a backup of the sampler pad…</source>
+        <translation>正在备份打击垫…</translation>
+    </message>
+    <message>
+        <source>Reading the backups of the sampler pad…</source>
+        <translation>正在读取打击垫的备份…</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>
@@ -3723,11 +3743,15 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
     </message>
     <message>
         <source>the pad holds too many files for one archive</source>
-        <translation>打击垫上的文件太多，无法放入一个压缩包</translation>
+        <translation type="vanished">打击垫上的文件太多，无法放入一个压缩包</translation>
     </message>
     <message>
         <source>The archive %1 is damaged or cannot be read.</source>
         <translation>压缩包 %1 已损坏或无法读取。</translation>
+    </message>
+    <message>
+        <source>the pad's file %1 cannot be kept under its name</source>
+        <translation>打击垫的文件 %1 无法以其名称保存</translation>
     </message>
 </context>
 </TS>

@@ -3574,6 +3574,26 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <source>The sampler pad at the drive changed while it was read: another pad or other folders stand at its place. Nothing was taken from it.</source>
         <translation>The sampler pad at the drive changed while it was read: another pad or other folders stand at its place. Nothing was taken from it.</translation>
     </message>
+    <message>
+        <source>%1 is a link, not a file of its own</source>
+        <translation>%1 is a link, not a file of its own</translation>
+    </message>
+    <message>
+        <source>%1 is a folder</source>
+        <translation>%1 is a folder</translation>
+    </message>
+    <message>
+        <source>%1 is not a plain file</source>
+        <translation>%1 is not a plain file</translation>
+    </message>
+    <message>
+        <source>Keeping a backup of the sampler pad…</source>
+        <translation>Keeping a backup of the sampler pad…</translation>
+    </message>
+    <message>
+        <source>Reading the backups of the sampler pad…</source>
+        <translation>Reading the backups of the sampler pad…</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>
@@ -3730,11 +3750,15 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
     </message>
     <message>
         <source>the pad holds too many files for one archive</source>
-        <translation>the pad holds too many files for one archive</translation>
+        <translation type="vanished">the pad holds too many files for one archive</translation>
     </message>
     <message>
         <source>The archive %1 is damaged or cannot be read.</source>
         <translation>The archive %1 is damaged or cannot be read.</translation>
+    </message>
+    <message>
+        <source>the pad's file %1 cannot be kept under its name</source>
+        <translation>the pad's file %1 cannot be kept under its name</translation>
     </message>
 </context>
 </TS>

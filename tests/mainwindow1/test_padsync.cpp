@@ -26,6 +26,8 @@ class TestPadSync : public QObject
     using Kit = MainWindow1Records::soundKit;
     // What the user does while a delete is left running.
     enum Later { Another, TheSame, Undone };
+    // What stands in the way of a delete.
+    enum HalfReach { LinkedRecordFolder, ImmutableRecord, FolderAtRecord, LinkAtSound };
 
     // The list's delete in device mode for the rows given, selected as the
     // user selects them; the kits first let go of every sound, as the delete
@@ -418,6 +420,7 @@ private slots:
         };
         f.importSounds({tone});
         QTRY_VERIFY_WITH_TIMEOUT(w->pad().isUDiskFlag(), 3 * PadWatch::ANSWER_LIMIT_MS);
+        QVERIFY(w->padSync().batchAbandoned());
         {
             std::lock_guard<std::mutex> hold(lock);
             QVERIFY(held);
@@ -425,6 +428,7 @@ private slots:
         }
         resume.notify_all();
         QTRY_VERIFY_WITH_TIMEOUT(batchDone(w), 60000); // ends while the pad is still silent
+        QVERIFY(!w->padSync().batchAbandoned()); // the next batch is waited on again
         QVERIFY(f.drives.waiting() > 0);
         f.drives.release(f.root());
         const QByteArray wav = kf::readFile(f.wav(4));
@@ -644,39 +648,50 @@ private slots:
         QVERIFY(!w->soundLists().delDialog()->isVisible());
     }
 
-    // A delete that could reach only the .wav: the .prm's folder became a
-    // link after the load, or the .prm cannot be removed. Both files stay
-    // where they were, so does the row, and the box says why.
+    // A delete that could reach only one file or none: the .prm's folder
+    // became a link after the load, the .prm cannot be removed, or a folder
+    // or a link stands at a file's name. Everything stays where it was, so
+    // does the row, and the box says why, naming what stands there.
     void aDeleteThatReachesOneFileKeepsThePair_data()
     {
-        QTest::addColumn<bool>("linked");
-        QTest::newRow("record folder become a link") << true;
-        QTest::newRow("record immutable") << false;
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("why");
+        QTest::newRow("record folder become a link")
+                << int(LinkedRecordFolder) << "its folder is a link or leads out of the sampler pad";
+        QTest::newRow("record immutable")
+                << int(ImmutableRecord) << "the sampler pad refused to remove its files: Operation not permitted";
+        QTest::newRow("record replaced by a folder") << int(FolderAtRecord) << "003.prm is a folder";
+        QTest::newRow("sound replaced by a link") << int(LinkAtSound) << "003.wav is a link, not a file of its own";
     }
     void aDeleteThatReachesOneFileKeepsThePair()
     {
-        QFETCH(bool, linked);
+        QFETCH(int, kind);
+        QFETCH(QString, why);
         PadWindow f;
         f.layOut(3);
         MainWindow1 *w = f.open();
         QTemporaryDir outside;
         const QString folder = f.pad.prmPath + "/001", moved = outside.filePath("001");
-        if (linked)
+        if (kind == LinkedRecordFolder)
             QCOMPARE(QProcess::execute("sh", {"-c", "mv '" + folder + "' '" + moved + "' && ln -s '" + moved + "' '"
                                                             + folder + "'"}),
                      0);
+        else if (kind == FolderAtRecord)
+            QVERIFY(QFile::remove(f.prm(3)) && QDir().mkdir(f.prm(3)));
+        else if (kind == LinkAtSound)
+            QVERIFY(QFile::remove(f.wav(3)) && QFile::link(f.wav(1), f.wav(3)));
         else if (QProcess::execute("chattr", {"+i", f.prm(3)}) != 0)
             QSKIP("chattr +i is not available here (needs root and a file system that keeps the flag)");
         const auto unlock = qScopeGuard([&] { QProcess::execute("chattr", {"-i", f.prm(3)}); });
         const QStringList rows = f.rows();
         deleteRows(w, {2});
         QTRY_VERIFY_WITH_TIMEOUT(batchDone(w), 60000);
-        const QString why = linked ? "its folder is a link or leads out of the sampler pad"
-                                   : "the sampler pad refused to remove its files: Operation not permitted";
         QCOMPARE(f.prompter.texts(), QStringList{"These sounds were not deleted from the sampler pad and stay in the "
                                                  "list:\r\nwave3 (" + why + ")"});
         QCOMPARE(f.rows(), rows);
         QVERIFY(QFile::exists(f.wav(3)) && QFile::exists(f.prm(3)));
+        QCOMPARE(QFileInfo(f.prm(3)).isDir(), kind == FolderAtRecord);
+        QCOMPARE(QFileInfo(f.wav(3)).isSymLink(), kind == LinkAtSound);
         QCOMPARE(QDir(f.pad.dataPath + "/001").entryList(QDir::Files | QDir::Hidden).size(), 3);
     }
 
@@ -909,6 +924,90 @@ private slots:
         QVERIFY2(rows == (QStringList{"1|wave2|" + f.wav(1), "2|wave5|" + f.wav(2), "3|wave9|" + f.wav(3)})
                          || rows == (QStringList{"2|wave2|" + f.wav(2), "5|wave5|" + f.wav(5), "9|wave9|" + f.wav(9)}),
                  qPrintable(rows.join(", ")));
+    }
+
+    // A renumbering's pad work runs off the GUI thread under the pad's
+    // progress: with slow syncs the window's timers run meanwhile and the
+    // result is the same. A pad that stops answering during it is told once
+    // and left as away, the list keeping its numbers; the work left running
+    // ends the change on its own once the pad answers.
+    void aRenumberingDoesNotHoldTheWindow()
+    {
+        PadWindow f;
+        for (int n : {2, 5, 9})
+            f.pad.addWave(n);
+        f.pad.writeKits({4, 8});
+        MainWindow1 *w = f.open();
+        const QByteArray prm9 = kf::readFile(f.prm(9));
+        auto renumber = [w](const QVector<int> &old) {
+            editRecords(w->library(), [](QVector<MainWindow1Records::SOUND_INDEX> &r) {
+                for (int i = 0; i < 3; ++i)
+                    r[i].wave_No = quint16(i + 1);
+            });
+            w->padSync().updateWavePrmAndData(3, old);
+        };
+        std::mutex lock;
+        std::condition_variable resume;
+        bool hang = false, held = false, released = false, dialogShown = false;
+        FileEvents events;
+        events.onEvent = [&](ztplatform::FileEvent e, const QString &) {
+            std::unique_lock<std::mutex> hold(lock);
+            if (e != ztplatform::FileEvent::Synced)
+                return;
+            if (!hang) {
+                hold.unlock();
+                QThread::msleep(40);
+                return;
+            }
+            if (held)
+                return;
+            held = true;
+            f.drives.hang(f.root());
+            resume.wait(hold, [&] { return released; });
+        };
+        int turns = 0;
+        QTimer turn;
+        QObject::connect(&turn, &QTimer::timeout, [&] {
+            ++turns;
+            dialogShown = dialogShown || (w->padSync().usbDialog() && w->padSync().usbDialog()->isVisible());
+        });
+        turn.start(20);
+        renumber({2, 5, 9});
+        QVERIFY(turns >= 5 && dialogShown);
+        QVERIFY(!w->padSync().usbDialog()->isVisible());
+        QCOMPARE(f.prompter.texts(), QStringList());
+        QVERIFY(!QFile::exists(f.wav(9)) && !QFile::exists(f.prm(5)));
+        QCOMPARE(kf::readFile(f.prm(3)), QByteArray(prm9).replace(0, 2, QByteArray("\x03\x00", 2)));
+        QCOMPARE(w->doc().kitAttrList()[0].kpadChunk[0].soundFile0, QDir::toNativeSeparators(f.wav(2)));
+        QCOMPARE(w->doc().kitAttrList()[0].kpadChunk[0].aWaveNo, quint16(2));
+
+        // Sounds 1 and 3 swap, and the pad falls silent at the first sync.
+        editRecords(w->library(), [](QVector<MainWindow1Records::SOUND_INDEX> &r) { std::swap(r[0], r[2]); });
+        {
+            std::lock_guard<std::mutex> hold(lock);
+            hang = true;
+        }
+        QElapsedTimer clock;
+        clock.start();
+        renumber({3, 2, 1});
+        QVERIFY(held && clock.elapsed() < 3 * PadWatch::ANSWER_LIMIT_MS);
+        QCOMPARE(f.prompter.texts(),
+                 QStringList{"The sampler pad stopped answering while the changes were written to it; they may have "
+                             "reached it only in part.\r\nKorvanta stays open without the sampler pad and keeps "
+                             "your edits."});
+        QVERIFY(w->pad().isUDiskFlag());
+        QCOMPARE(w->library().waveLoadKitAttrList()[0].wave_No, quint16(3));
+        {
+            std::lock_guard<std::mutex> hold(lock);
+            released = true;
+        }
+        resume.notify_all();
+        f.drives.release(f.root());
+        QTRY_VERIFY_WITH_TIMEOUT(QDir(f.pad.sysPath).entryList(QDir::Hidden | QDir::Files).filter(".zt-journal").isEmpty(),
+                                 10000);
+        QCOMPARE(f.pad.loadAgain().hidden, QStringList());
+        QCOMPARE(kf::rd16(kf::readFile(f.prm(1)), 0), quint16(1));
+        QCOMPARE(kf::rd16(kf::readFile(f.prm(3)), 0), quint16(3));
     }
 
     void renumberedSoundsMoveTheirPairs()
