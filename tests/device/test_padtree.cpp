@@ -131,6 +131,21 @@ private slots:
         QCOMPARE(warning.text, QString("Metronome sounds were not found."));
     }
 
+    // A sound's place is told from its path alone: nothing on the disk is
+    // looked at, so no link is followed and no pipe waited on.
+    void aPairIsPlacedByItsPathAlone()
+    {
+        QTemporaryDir dir;
+        const QString data = dir.path() + "/ZT350/WAV_DATA", prm = dir.path() + "/ZT350/WAV_PRM";
+        const padtree::WavePair pair = padtree::findWavePair(data + "/002/017.wav", data, prm);
+        QVERIFY(pair.onPad);
+        QCOMPARE(pair.folder, QString("002"));
+        QCOMPARE(pair.stem, QString("017"));
+        QVERIFY(!padtree::findWavePair(data + "/017.wav", data, prm).onPad);
+        QVERIFY(!padtree::findWavePair(prm + "/002/017.wav", data, prm).onPad);
+        QVERIFY(!padtree::findWavePair("WAV_DATA/002/017.wav", "WAV_DATA", "WAV_PRM").onPad);
+    }
+
     void sysFolderRules()
     {
         QTemporaryDir dir;
