@@ -22,6 +22,7 @@
 #include <cstring>
 
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -420,6 +421,8 @@ void PadBackupWriter::start(const QString &padFolder, const QDateTime &when,
     m_done = 0;
     m_total = settings.size() + prm.size();
     QThread *thread = QThread::create([this, padFolder, when, settings, prm] {
+        // Below the load and the window: the backup takes what they leave.
+        ::setpriority(PRIO_PROCESS, ::gettid(), 19);
         m_result = padbackup::write(padFolder, when, settings, prm, padbackup::KEEP, nullptr,
                                     [this](int done) { m_done = done; });
     });
