@@ -402,6 +402,15 @@ QVector<Missing> emptyMissingSlots(QVector<MainWindow1Records::soundKit> &kits, 
 
 } // namespace padbackup
 
+namespace {
+std::atomic<ztplatform::Disk *> writerDisk{nullptr};
+} // namespace
+
+void PadBackupWriter::setDisk(ztplatform::Disk *disk)
+{
+    writerDisk = disk;
+}
+
 PadBackupWriter::PadBackupWriter(QObject *parent)
     : QObject(parent)
 {
@@ -420,10 +429,11 @@ void PadBackupWriter::start(const QString &padFolder, const QDateTime &when,
     m_result = padbackup::Written();
     m_done = 0;
     m_total = settings.size() + prm.size();
-    QThread *thread = QThread::create([this, padFolder, when, settings, prm] {
+    ztplatform::Disk *disk = writerDisk;
+    QThread *thread = QThread::create([this, padFolder, when, settings, prm, disk] {
         // Below the load and the window: the backup takes what they leave.
         ::setpriority(PRIO_PROCESS, ::gettid(), 19);
-        m_result = padbackup::write(padFolder, when, settings, prm, padbackup::KEEP, nullptr,
+        m_result = padbackup::write(padFolder, when, settings, prm, padbackup::KEEP, disk,
                                     [this](int done) { m_done = done; });
     });
     m_thread = thread;
