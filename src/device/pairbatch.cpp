@@ -651,7 +651,14 @@ struct Found {
     QString name;
     struct stat st = {};
     int looked = 0;
-    bool isLink() const { return !name.isEmpty() && looked == 0 && S_ISLNK(st.st_mode); }
+    // ELOOP for a link at the name, EISDIR for a folder, EINVAL for anything
+    // else that is not a plain file; 0 for a plain file or none.
+    int notAFile() const
+    {
+        if (name.isEmpty() || looked != 0 || S_ISREG(st.st_mode))
+            return 0;
+        return S_ISLNK(st.st_mode) ? ELOOP : S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
+    }
 };
 
 // The entry `name` of the folder ignoring case.
@@ -718,9 +725,9 @@ int DeleteBatch::stage(const QString &path, int *error)
     const Found wav = find(data.folder, wavName), record = find(prm.folder, found.second + QStringLiteral(".prm"));
     pair.wavName = wav.name;
     pair.prmName = record.name;
-    if (wav.isLink() || record.isLink()) {
-        qDebug() << "a file of the pair is a link:" << path;
-        return UsbUpdate::LinkedFolder;
+    if ((*error = wav.notAFile()) != 0 || (*error = record.notAFile()) != 0) {
+        qDebug() << "a file of the pair is not a plain file:" << path;
+        return wav.notAFile() ? UsbUpdate::WavNotAFile : UsbUpdate::PrmNotAFile;
     }
     if (pair.wavName.isEmpty() && pair.prmName.isEmpty())
         return -1; // already gone

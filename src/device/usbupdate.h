@@ -37,6 +37,8 @@ public:
         RemovedAtNextLoad, // not a pair that stays: cut off past the point of no return, its
                            // files are removed by the next load of the pad
         EarlierChange, // the pad holds the record of a change its next load ends first or names
+        WavNotAFile, // a link, folder or other non-file stands at its .wav's name: the pair stays;
+        PrmNotAFile, // the same at its .prm's name. The error says which: ELOOP, EISDIR or EINVAL
     };
     // The refusal of a sound not added for the same reason (no errno).
     static constexpr int EARLIER_CHANGE_REFUSAL = -1;

@@ -3574,6 +3574,18 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <source>The sampler pad at the drive changed while it was read: another pad or other folders stand at its place. Nothing was taken from it.</source>
         <translation>读取时驱动器上的打击垫发生了变化：另一个打击垫或其他文件夹占据了它的位置。未从中读取任何内容。</translation>
     </message>
+    <message>
+        <source>%1 is a link, not a file of its own</source>
+        <translation>%1 是一个链接，而不是独立的文件</translation>
+    </message>
+    <message>
+        <source>%1 is a folder</source>
+        <translation>%1 是一个文件夹</translation>
+    </message>
+    <message>
+        <source>%1 is not a plain file</source>
+        <translation>%1 不是普通文件</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>

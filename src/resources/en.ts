@@ -3574,6 +3574,18 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <source>The sampler pad at the drive changed while it was read: another pad or other folders stand at its place. Nothing was taken from it.</source>
         <translation>The sampler pad at the drive changed while it was read: another pad or other folders stand at its place. Nothing was taken from it.</translation>
     </message>
+    <message>
+        <source>%1 is a link, not a file of its own</source>
+        <translation>%1 is a link, not a file of its own</translation>
+    </message>
+    <message>
+        <source>%1 is a folder</source>
+        <translation>%1 is a folder</translation>
+    </message>
+    <message>
+        <source>%1 is not a plain file</source>
+        <translation>%1 is not a plain file</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>

@@ -26,6 +26,8 @@ class TestPadSync : public QObject
     using Kit = MainWindow1Records::soundKit;
     // What the user does while a delete is left running.
     enum Later { Another, TheSame, Undone };
+    // What stands in the way of a delete.
+    enum HalfReach { LinkedRecordFolder, ImmutableRecord, FolderAtRecord, LinkAtSound };
 
     // The list's delete in device mode for the rows given, selected as the
     // user selects them; the kits first let go of every sound, as the delete
@@ -644,39 +646,50 @@ private slots:
         QVERIFY(!w->soundLists().delDialog()->isVisible());
     }
 
-    // A delete that could reach only the .wav: the .prm's folder became a
-    // link after the load, or the .prm cannot be removed. Both files stay
-    // where they were, so does the row, and the box says why.
+    // A delete that could reach only one file or none: the .prm's folder
+    // became a link after the load, the .prm cannot be removed, or a folder
+    // or a link stands at a file's name. Everything stays where it was, so
+    // does the row, and the box says why, naming what stands there.
     void aDeleteThatReachesOneFileKeepsThePair_data()
     {
-        QTest::addColumn<bool>("linked");
-        QTest::newRow("record folder become a link") << true;
-        QTest::newRow("record immutable") << false;
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("why");
+        QTest::newRow("record folder become a link")
+                << int(LinkedRecordFolder) << "its folder is a link or leads out of the sampler pad";
+        QTest::newRow("record immutable")
+                << int(ImmutableRecord) << "the sampler pad refused to remove its files: Operation not permitted";
+        QTest::newRow("record replaced by a folder") << int(FolderAtRecord) << "003.prm is a folder";
+        QTest::newRow("sound replaced by a link") << int(LinkAtSound) << "003.wav is a link, not a file of its own";
     }
     void aDeleteThatReachesOneFileKeepsThePair()
     {
-        QFETCH(bool, linked);
+        QFETCH(int, kind);
+        QFETCH(QString, why);
         PadWindow f;
         f.layOut(3);
         MainWindow1 *w = f.open();
         QTemporaryDir outside;
         const QString folder = f.pad.prmPath + "/001", moved = outside.filePath("001");
-        if (linked)
+        if (kind == LinkedRecordFolder)
             QCOMPARE(QProcess::execute("sh", {"-c", "mv '" + folder + "' '" + moved + "' && ln -s '" + moved + "' '"
                                                             + folder + "'"}),
                      0);
+        else if (kind == FolderAtRecord)
+            QVERIFY(QFile::remove(f.prm(3)) && QDir().mkdir(f.prm(3)));
+        else if (kind == LinkAtSound)
+            QVERIFY(QFile::remove(f.wav(3)) && QFile::link(f.wav(1), f.wav(3)));
         else if (QProcess::execute("chattr", {"+i", f.prm(3)}) != 0)
             QSKIP("chattr +i is not available here (needs root and a file system that keeps the flag)");
         const auto unlock = qScopeGuard([&] { QProcess::execute("chattr", {"-i", f.prm(3)}); });
         const QStringList rows = f.rows();
         deleteRows(w, {2});
         QTRY_VERIFY_WITH_TIMEOUT(batchDone(w), 60000);
-        const QString why = linked ? "its folder is a link or leads out of the sampler pad"
-                                   : "the sampler pad refused to remove its files: Operation not permitted";
         QCOMPARE(f.prompter.texts(), QStringList{"These sounds were not deleted from the sampler pad and stay in the "
                                                  "list:\r\nwave3 (" + why + ")"});
         QCOMPARE(f.rows(), rows);
         QVERIFY(QFile::exists(f.wav(3)) && QFile::exists(f.prm(3)));
+        QCOMPARE(QFileInfo(f.prm(3)).isDir(), kind == FolderAtRecord);
+        QCOMPARE(QFileInfo(f.wav(3)).isSymLink(), kind == LinkAtSound);
         QCOMPARE(QDir(f.pad.dataPath + "/001").entryList(QDir::Files | QDir::Hidden).size(), 3);
     }
 

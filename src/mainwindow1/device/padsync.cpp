@@ -42,10 +42,24 @@ QHash<QString, int> firstRecordOfFile(const QVector<MainWindow1Records::SOUND_IN
     return index;
 }
 
+// The name of the .wav at `wavPath` or of its .prm.
+QString pairFileName(const QString &wavPath, bool wav)
+{
+    const QFileInfo file(QDir::fromNativeSeparators(wavPath));
+    return wav ? file.fileName() : file.completeBaseName() + QStringLiteral(".prm");
+}
+
 // Why a pair stays on the pad, as the box tells it after the sound's name;
 // a read-only pad is told once for the whole box.
-QString keptReason(const PadSession::Kept &kept)
+QString keptReason(const PadSession::Kept &kept, const QString &wavPath)
 {
+    if (kept.why == UsbUpdate::WavNotAFile || kept.why == UsbUpdate::PrmNotAFile) {
+        const QString file = pairFileName(wavPath, kept.why == UsbUpdate::WavNotAFile);
+        const QString what = kept.error == ELOOP    ? WindowTexts::tr("%1 is a link, not a file of its own")
+                             : kept.error == EISDIR ? WindowTexts::tr("%1 is a folder")
+                                                    : WindowTexts::tr("%1 is not a plain file");
+        return QStringLiteral(" (") + what.arg(file) + QLatin1Char(')');
+    }
     if (kept.why == UsbUpdate::EarlierChange)
         return QStringLiteral(" (")
                 + WindowTexts::tr("the sampler pad holds the record of an earlier change that its next load ends "
@@ -287,15 +301,12 @@ void PadSyncController::completeDeleteBatch()
                 m_pad.keepDeletedNumber(quint16(number->text().toInt()));
             const PadSession::Kept kept = outcome.kept.value(path);
             if (kept.why == UsbUpdate::WavAlreadyGone || kept.why == UsbUpdate::PrmAlreadyGone) {
-                const QFileInfo wav(QDir::fromNativeSeparators(path));
-                const QString gone = kept.why == UsbUpdate::WavAlreadyGone
-                        ? wav.fileName()
-                        : wav.completeBaseName() + QStringLiteral(".prm");
+                const QString gone = pairFileName(path, kept.why == UsbUpdate::WavAlreadyGone);
                 half.prepend(shown + QStringLiteral(" (") + WindowTexts::tr("%1 is gone").arg(gone)
                              + QLatin1Char(')'));
                 halfPaths.insert(path);
             } else {
-                stay.prepend(shown + keptReason(kept));
+                stay.prepend(shown + keptReason(kept, path));
             }
         }
     }
