@@ -278,6 +278,16 @@ private slots:
         oneStep("name of sound Kicker", [&] {
             total->itemFromIndex(total->soundIndex(0, 1))->setText("Kicker");
         }, [&] { return total->soundText(0, 1) == "Kick"; });
+        if (QTest::currentTestFailed()) return;
+        oneStep("DEL of sound Snare", [&] {
+            QItemSelectionModel *selection = ui->totalWaveTreeView->selectionModel();
+            selection->clearSelection();
+            for (int r = 0; r < total->soundCount(); ++r) {
+                if (total->soundText(r, 1) == "Snare")
+                    selection->select(total->soundIndex(r), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+            }
+            QTest::mouseClick(ui->tbtDel, Qt::LeftButton);
+        }, [&] { return total->soundCount() == 2; });
     }
 
     // Every step name shows in Chinese, in a menu of its own.
