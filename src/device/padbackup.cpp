@@ -30,8 +30,6 @@ namespace padbackup {
 namespace {
 
 constexpr qint64 kLargest = 1 << 20; // no file the pad's tree holds here is larger
-const char kTimeFormat[] = "yyyy-MM-dd_HH-mm-ss";
-const QString kPartial = QStringLiteral(".zt-part");
 const QString kArchive = QStringLiteral("ZT350.zip");
 const QString kPrmArchive = QStringLiteral("WAV_PRM.tar"); // backups written before the archive held all
 
@@ -219,106 +217,6 @@ QVector<File> filesOfTar(const QByteArray &tar)
     return out;
 }
 
-// The entry at `path`, opened with `flags`, forced to the disk by `disk`.
-bool syncEntry(ztplatform::Disk &disk, const QString &path, int flags)
-{
-    const int fd = ::open(QFile::encodeName(path).constData(), flags | O_CLOEXEC);
-    const bool synced = fd >= 0 && ztplatform::syncDescriptor(disk, fd);
-    const int error = errno;
-    if (fd >= 0)
-        ::close(fd);
-    errno = error;
-    return synced;
-}
-
-bool syncFolder(ztplatform::Disk &disk, const QString &path)
-{
-    return syncEntry(disk, path, O_RDONLY | O_DIRECTORY);
-}
-
-// The archive of `settings` and `prm` written into the backup's folder
-// `partial`, then synced with its folder: after its rename there, so that
-// one commit of the file system's journal holds both; why not, else empty.
-QString writeArchive(const ztplatform::FolderAnchor &backup, const QString &partial, const QDateTime &when,
-                     const QVector<File> &settings, const QVector<File> &prm)
-{
-    const QByteArray zip = zipOf({&settings, &prm}, when);
-    if (zip.isEmpty())
-        return tr("the pad holds too many files for one archive");
-    const QString path = partial + QLatin1Char('/') + kArchive;
-    QString leaf;
-    const ztplatform::OpenFolder folder = backup.openFolderOf(path, &leaf);
-    if (!folder.isOpen())
-        return tr("The folder %1 cannot be made").arg(QDir::toNativeSeparators(partial));
-    ztplatform::ReplaceFile out(folder, leaf);
-    out.setCreateOnly(true);
-    out.setSyncedByCaller(true);
-    if (!out.open() || !out.write(zip) || !out.commit())
-        return out.errorString();
-    if (!syncEntry(folder.disk(), path, O_RDONLY | O_NOFOLLOW) || !syncFolder(folder.disk(), partial))
-        return QString::fromLocal8Bit(std::strerror(errno));
-    return QString();
-}
-
-Written write(const QString &padFolder, const QDateTime &when, const QVector<File> &settings,
-              const QVector<File> &prm, int keep)
-{
-    // The user's data folder, not the pad: the system's own disk.
-    ztplatform::Disk &disk = ztplatform::systemDisk();
-    Written result;
-    if (!QDir().mkpath(padFolder)) {
-        result.why = tr("The folder %1 cannot be made").arg(QDir::toNativeSeparators(padFolder));
-        return result;
-    }
-    QDir pad(padFolder);
-    // Hidden leftovers of backups cut short go first.
-    for (const QString &stale : pad.entryList({QStringLiteral(".*") + kPartial}, QDir::Dirs | QDir::Hidden))
-        QDir(pad.filePath(stale)).removeRecursively();
-    QString name = when.toString(QLatin1String(kTimeFormat));
-    for (int n = 2; pad.exists(name); ++n)
-        name = when.toString(QLatin1String(kTimeFormat)) + QStringLiteral("_%1").arg(n);
-    const QString partial = pad.filePath(QLatin1Char('.') + name + kPartial);
-    const ztplatform::FolderAnchor backup =
-            QDir().mkpath(partial) ? ztplatform::FolderAnchor::record(partial, &disk) : ztplatform::FolderAnchor();
-    if (!backup.isValid())
-        result.why = tr("The folder %1 cannot be made").arg(QDir::toNativeSeparators(partial));
-    if (result.why.isEmpty())
-        result.why = writeArchive(backup, partial, when, settings, prm);
-    if (result.why.isEmpty() && !QDir().rename(partial, pad.filePath(name)))
-        result.why = tr("the backup cannot take its name");
-    if (result.why.isEmpty() && !syncFolder(disk, padFolder))
-        result.why = QString::fromLocal8Bit(std::strerror(errno));
-    if (!result.why.isEmpty()) {
-        QDir(partial).removeRecursively();
-        qWarning() << "pad backup not written:" << padFolder << result.why;
-        return result;
-    }
-    result.ok = true;
-    result.folder = pad.filePath(name);
-    const QVector<Backup> all = list(padFolder);
-    for (int i = keep; i < all.size(); ++i)
-        QDir(all.at(i).folder).removeRecursively();
-    return result;
-}
-
-QVector<Backup> list(const QString &padFolder)
-{
-    static const QRegularExpression named(QStringLiteral("^\\d{4}-\\d{2}-\\d{2}_\\d{2}-\\d{2}-\\d{2}(_\\d+)?$"));
-    QVector<Backup> out;
-    const QDir pad(padFolder);
-    QStringList names = pad.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
-    // Newest first; taken the same second, the later number first.
-    std::sort(names.begin(), names.end(), [](const QString &a, const QString &b) {
-        const QString da = a.left(19), db = b.left(19);
-        return da != db ? da > db : a.mid(20).toInt() > b.mid(20).toInt();
-    });
-    for (const QString &name : qAsConst(names)) {
-        if (named.match(name).hasMatch())
-            out.append({pad.filePath(name), QDateTime::fromString(name.left(19), QLatin1String(kTimeFormat))});
-    }
-    return out;
-}
-
 namespace {
 
 // The name each .prm record of `records` gives its wave number.
@@ -396,7 +294,27 @@ Contents readArchive(const QString &path)
 
 } // namespace
 
-Contents read(const QString &backupFolder)
+namespace {
+
+// The names the plain .prm records below `prmFolder` (WAV_PRM/001/001.prm ...)
+// give their wave numbers; links are left out.
+void takePlainSoundNames(const QString &prmFolder, QHash<int, QString> *names)
+{
+    QVector<File> records;
+    for (const QFileInfo &folder : QDir(prmFolder).entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::NoSymLinks)) {
+        for (const QFileInfo &f : QDir(folder.absoluteFilePath()).entryInfoList(QDir::Files | QDir::NoSymLinks)) {
+            QFile file(f.absoluteFilePath());
+            if (f.fileName().endsWith(QLatin1String(".prm"), Qt::CaseInsensitive) && file.open(QIODevice::ReadOnly))
+                records.append({QString(), file.read(waveprm::PRM_RECORD_SIZE)});
+        }
+        takeSoundNames(records, names);
+        records.clear();
+    }
+}
+
+} // namespace
+
+Contents read(const QString &backupFolder, bool soundNames)
 {
     const QDir backup(backupFolder);
     if (QFileInfo(backup.filePath(kArchive)).isFile())
@@ -404,7 +322,7 @@ Contents read(const QString &backupFolder)
     Contents c;
     c.kitRecords.resize(KIT_MAX_COUNT);
     auto sub = [&backup](const QString &name) {
-        for (const QString &entry : backup.entryList(QDir::AllEntries | QDir::NoDotAndDotDot)) {
+        for (const QString &entry : backup.entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::NoSymLinks)) {
             if (entry.compare(name, Qt::CaseInsensitive) == 0)
                 return backup.filePath(entry);
         }
@@ -415,20 +333,23 @@ Contents read(const QString &backupFolder)
         c.why = tr("The backup holds no kits.");
         return c;
     }
-    for (const QFileInfo &f : QDir(c.kitFolder).entryInfoList(QDir::Files)) {
+    for (const QFileInfo &f : QDir(c.kitFolder).entryInfoList(QDir::Files | QDir::NoSymLinks)) {
         const int slot = padKitSlot(f.fileName());
         QFile file(f.absoluteFilePath());
         if (slot >= 0 && file.open(QIODevice::ReadOnly))
             c.kitRecords[slot] = file.read(kLargest);
     }
     const QString sys = sub(QStringLiteral("SYS"));
-    for (const QFileInfo &f : QDir(sys).entryInfoList(QDir::Files)) {
+    for (const QFileInfo &f : QDir(sys).entryInfoList(QDir::Files | QDir::NoSymLinks)) {
         if (!sys.isEmpty() && f.fileName().compare(QLatin1String("global.ini"), Qt::CaseInsensitive) == 0)
             c.globalFile = f.absoluteFilePath();
     }
     QFile archive(backup.filePath(kPrmArchive));
-    if (archive.open(QIODevice::ReadOnly))
+    const QString prm = sub(QStringLiteral("WAV_PRM"));
+    if (soundNames && archive.open(QIODevice::ReadOnly))
         takeSoundNames(filesOfTar(archive.readAll()), &c.soundNames);
+    else if (soundNames && !prm.isEmpty())
+        takePlainSoundNames(prm, &c.soundNames);
     c.ok = true;
     return c;
 }
@@ -496,17 +417,31 @@ void PadBackupWriter::start(const QString &padFolder, const QDateTime &when,
     wait();
     m_started = true;
     m_result = padbackup::Written();
-    m_thread = QThread::create([this, padFolder, when, settings, prm] {
-        m_result = padbackup::write(padFolder, when, settings, prm);
+    m_done = 0;
+    m_total = settings.size() + prm.size();
+    QThread *thread = QThread::create([this, padFolder, when, settings, prm] {
+        m_result = padbackup::write(padFolder, when, settings, prm, padbackup::KEEP, nullptr,
+                                    [this](int done) { m_done = done; });
     });
-    connect(m_thread, &QThread::finished, this, [this] {
-        if (!m_thread)
+    m_thread = thread;
+    connect(thread, &QThread::finished, this, [this, thread] {
+        if (m_thread != thread)
             return; // told by wait()
-        m_thread->deleteLater();
+        thread->deleteLater();
         m_thread = nullptr;
         emit finished(m_result.ok, m_result.why);
     });
-    m_thread->start();
+    thread->start();
+}
+
+bool PadBackupWriter::isRunning() const
+{
+    return m_thread && !m_thread->isFinished();
+}
+
+bool PadBackupWriter::waitFor(int ms)
+{
+    return !m_thread || m_thread->wait(ulong(qMax(ms, 0)));
 }
 
 void PadBackupWriter::wait()

@@ -3,15 +3,16 @@
 
 // Backups of the pad taken at each load, before anything is written to it:
 // its kit records, SYS/global.ini, SYS/alter.ini and the sounds' .prm
-// records (not their audio), byte for byte, as the pad's model folder holds
-// them, in one zip archive (stored, not compressed) in a folder named by the
-// date and time below the pad's own folder:
-//   <root>/<pad>/<yyyy-MM-dd_HH-mm-ss>/ZT350.zip
-//     (KIT/k001.ini ..., SYS/global.ini, SYS/alter.ini, WAV_PRM/001/001.prm ...)
-// Backups written before hold KIT/ and SYS/ as plain files and the .prm
-// records in WAV_PRM.tar; they are read as well. A backup is written under a
-// hidden name and takes its own only once its archive is written and synced,
-// so a listed backup is whole. The last KEEP backups of a pad are kept.
+// records (not their audio), byte for byte, as plain read-only files under
+// the paths the pad's model folder gives them, in a folder named by the date
+// and time below the pad's own folder:
+//   <root>/<pad>/<yyyy-MM-dd_HH-mm-ss>/
+//     KIT/k001.ini ..., SYS/global.ini, SYS/alter.ini, WAV_PRM/001/001.prm ...
+// A file equal to the same one in the newest backup is a link to it. Backups
+// written before are read as well: one zip archive ZT350.zip, or KIT/ and
+// SYS/ as plain files with the .prm records in WAV_PRM.tar. A backup is
+// written under a hidden name and takes its own only once all of it is
+// synced, so a listed backup is whole. The last KEEP backups of a pad are kept.
 
 #include "device/padidentity.h"
 #include "device/padtree.h"
@@ -27,6 +28,8 @@
 #include <QTemporaryDir>
 #include <QVector>
 
+#include <atomic>
+#include <functional>
 #include <initializer_list>
 #include <memory>
 
@@ -61,11 +64,17 @@ struct Written
     bool ok = false;
     QString folder; // the backup written
     QString why;    // why it was not, as the user is told
+    int linked = 0; // files linked to the backup before
+    int copied = 0; // files written anew
 };
-// Writes a backup of `settings` and `prm` into `padFolder`, taken `when`;
-// then only the last `keep` backups of the folder stay.
+// Told the count of files laid out, now and then, on the writing thread.
+using Progress = std::function<void(int done)>;
+// Writes a backup of `settings` and `prm` into `padFolder`, taken `when`,
+// through `disk` (the system's when null); then only the last `keep` backups
+// of the folder stay.
 Written write(const QString &padFolder, const QDateTime &when, const QVector<File> &settings,
-              const QVector<File> &prm, int keep = KEEP);
+              const QVector<File> &prm, int keep = KEEP, ztplatform::Disk *disk = nullptr,
+              const Progress &progress = Progress());
 
 struct Backup
 {
@@ -86,7 +95,9 @@ struct Contents
     QVector<QByteArray> kitRecords;  // kit k's record at k (empty where none)
     QHash<int, QString> soundNames;  // wave number (1-based) -> the name its .prm held
 };
-Contents read(const QString &backupFolder);
+// What the backup at `backupFolder` holds, in any of its layouts; the names
+// of its sounds only with `soundNames`.
+Contents read(const QString &backupFolder, bool soundNames = true);
 
 // The tar archive of `files`, and the files of one.
 QByteArray tarOf(const QVector<File> &files);
@@ -127,7 +138,15 @@ public:
     void start(const QString &padFolder, const QDateTime &when, const QVector<padbackup::File> &settings,
                const QVector<padbackup::File> &prm);
     bool started() const { return m_started; }
-    // Until the backup started is written or refused; at once when none is running.
+    // True while the backup started is being written.
+    bool isRunning() const;
+    // Waits at most `ms` for it; true when none is running any more.
+    bool waitFor(int ms);
+    // The files laid out so far, of all.
+    int done() const { return m_done; }
+    int total() const { return m_total; }
+    // Until the backup started is written or refused; at once when none is
+    // running. Blocks the caller: the window waits through its own loop.
     void wait();
     // What the backup came to, once it ended.
     const padbackup::Written &result() const { return m_result; }
@@ -140,6 +159,8 @@ private:
     QThread *m_thread = nullptr;
     padbackup::Written m_result;
     bool m_started = false;
+    std::atomic<int> m_done{0};
+    int m_total = 0;
 };
 
 #endif

@@ -101,6 +101,30 @@ Records::SOUND_INDEX waveRecord(const QString &name, const QString &source, quin
     return soundRecord(name, source, number, lock, place.cluster, place.size, place.offset, place.size);
 }
 
+// The plain sounds among `sources` and their raw waves, `number`
+// giving the temporary name of each, handed to `plan`; what it returns.
+std::shared_ptr<void> planConversions(const RawPlanFn &plan, const QVector<QString> &sources, const QString &tempDir,
+                                      const std::function<int(int)> &number)
+{
+    if (!plan || tempDir.isEmpty())
+        return nullptr;
+    QVector<QPair<QString, QString>> jobs;
+    for (int i = 0; i < sources.size(); ++i) {
+        if (!parseStoredSource(sources.at(i)).isStored())
+            jobs.append({sources.at(i), rawWavePath(tempDir, number(i))});
+    }
+    return jobs.isEmpty() ? nullptr : plan(jobs);
+}
+
+QVector<QString> sourcesOf(const QVector<Records::SOUND_LIST_INFO> &waves)
+{
+    QVector<QString> sources;
+    sources.reserve(waves.size());
+    for (const Records::SOUND_LIST_INFO &w : waves)
+        sources.append(w.file);
+    return sources;
+}
+
 CollectError notLoaded(CollectError::Kind kind, int number)
 {
     CollectError err(kind);
@@ -113,7 +137,8 @@ CollectError notLoaded(CollectError::Kind kind, int number)
 CollectError collectWholeSetupWaves(const QVector<TotalRow> &rows, QVector<Records::soundKit> &kits,
                                     const QVector<Records::SOUND_INDEX> &library,
                                     const QVector<Records::READ_KIT_FILE> &files, const QString &tempDir,
-                                    const RawWaveFn &rawWave, const ProgressFn &progress, CollectedWaves &out)
+                                    const RawWaveFn &rawWave, const ProgressFn &progress, CollectedWaves &out,
+                                    const RawPlanFn &plan)
 {
     CollectedWaves got;
     tell(progress, 10);
@@ -159,6 +184,7 @@ CollectError collectWholeSetupWaves(const QVector<TotalRow> &rows, QVector<Recor
     const QHash<QString, quint8> locks = firstLocks(library);
     StoredSoundLocator loc(files);
     const int n = got.waveList.size();
+    const std::shared_ptr<void> planned = planConversions(plan, sourcesOf(got.waveList), tempDir, [](int i) { return i; });
     const float step = n > 0 ? 40.0f / float(n) : 0.0f;
     p = 60.0f;
     for (int i = 0; i < n; ++i) {
@@ -193,7 +219,8 @@ CollectError collectWholeSetupWaves(const QVector<TotalRow> &rows, QVector<Recor
 
 CollectError collectKitWaves(Records::soundKit &kit, int kitIndex, const QVector<Records::SOUND_INDEX> &library,
                              const QVector<Records::READ_KIT_FILE> &files, const QString &tempDir,
-                             const RawWaveFn &rawWave, const ProgressFn &progress, CollectedWaves &out)
+                             const RawWaveFn &rawWave, const ProgressFn &progress, CollectedWaves &out,
+                             const RawPlanFn &plan)
 {
     CollectedWaves got;
     Records::soundKit numbered = kit;
@@ -218,6 +245,7 @@ CollectError collectKitWaves(Records::soundKit &kit, int kitIndex, const QVector
 
     const QHash<QString, quint8> locks = firstLocks(library);
     StoredSoundLocator loc(files);
+    const std::shared_ptr<void> planned = planConversions(plan, sourcesOf(got.waveList), tempDir, [](int i) { return i; });
     quint64 estimate = kKitFileFixed + quint64(SOUND_ENTRY_SIZE) * quint64(got.waveList.size());
     const quint64 limit = quint64(RAW_DATA_LENGTH_MAX);
     for (int i = 0; i < got.waveList.size(); ++i) {
@@ -262,11 +290,25 @@ CollectError collectKitWaves(Records::soundKit &kit, int kitIndex, const QVector
 
 CollectError collectClickWaves(const QVector<Records::SOUND_LIST_INFO> &clickList,
                                const QVector<Records::READ_KIT_FILE> &files, const QString &tempDir,
-                               const RawWaveFn &rawWave, CollectedClicks &out)
+                               const RawWaveFn &rawWave, CollectedClicks &out, const RawPlanFn &plan)
 {
     constexpr int kSlots = 5;
     if (clickList.size() != kSlots)
         return CollectError(CollectError::ClickCount);
+    // Each source once, at the slot that first names it.
+    QVector<QString> firstSources;
+    QVector<int> firstSlots;
+    for (int p = 0; p < kSlots; ++p) {
+        const QString &source = clickList.at(p).file;
+        if (source.isEmpty())
+            break;
+        if (!firstSources.contains(source)) {
+            firstSources.append(source);
+            firstSlots.append(p);
+        }
+    }
+    const std::shared_ptr<void> planned =
+            planConversions(plan, firstSources, tempDir, [&firstSlots](int i) { return 10000 + firstSlots.at(i); });
     CollectedClicks got;
     StoredSoundLocator loc(files);
     QHash<QString, int> firstSlot;

@@ -9,7 +9,10 @@
 #include "model/mainwindow1records.h"
 #include "kitfile/setuperrors.h"
 
+#include <QPair>
+
 #include <functional>
+#include <memory>
 
 namespace setupfiles {
 
@@ -18,6 +21,10 @@ using Records = MainWindow1Records;
 // Writes the device form of a plain sound to target; its size, 0 on failure
 // (the failure already told to the user).
 using RawWaveFn = std::function<quint32(const QString &source, const QString &target)>;
+// The conversions a gathering will ask of a RawWaveFn (source, target), in
+// its order, before it asks the first: they may begin at once. What it
+// returns is held until the gathering ends.
+using RawPlanFn = std::function<std::shared_ptr<void>(const QVector<QPair<QString, QString>> &jobs)>;
 // Told as the work goes on: a new progress value, or -1 when there is none.
 using ProgressFn = std::function<void(int)>;
 
@@ -41,7 +48,8 @@ struct CollectedWaves
 CollectError collectWholeSetupWaves(const QVector<TotalRow> &rows, QVector<Records::soundKit> &kits,
                                     const QVector<Records::SOUND_INDEX> &library,
                                     const QVector<Records::READ_KIT_FILE> &files, const QString &tempDir,
-                                    const RawWaveFn &rawWave, const ProgressFn &progress, CollectedWaves &out);
+                                    const RawWaveFn &rawWave, const ProgressFn &progress, CollectedWaves &out,
+                                    const RawPlanFn &plan = {});
 
 // Single kit: the distinct sources of the kit's pad layers (A then B) and
 // hi-hat slots, numbered in that order into the kit's slots, each wave
@@ -49,7 +57,8 @@ CollectError collectWholeSetupWaves(const QVector<TotalRow> &rows, QVector<Recor
 // estimated file size is tested with each sound, again after a conversion.
 CollectError collectKitWaves(Records::soundKit &kit, int kitIndex, const QVector<Records::SOUND_INDEX> &library,
                              const QVector<Records::READ_KIT_FILE> &files, const QString &tempDir,
-                             const RawWaveFn &rawWave, const ProgressFn &progress, CollectedWaves &out);
+                             const RawWaveFn &rawWave, const ProgressFn &progress, CollectedWaves &out,
+                             const RawPlanFn &plan = {});
 
 struct CollectedClicks
 {
@@ -62,7 +71,7 @@ struct CollectedClicks
 // checked against their kit file like the sounds of a whole setup.
 CollectError collectClickWaves(const QVector<Records::SOUND_LIST_INFO> &clickList,
                                const QVector<Records::READ_KIT_FILE> &files, const QString &tempDir,
-                               const RawWaveFn &rawWave, CollectedClicks &out);
+                               const RawWaveFn &rawWave, CollectedClicks &out, const RawPlanFn &plan = {});
 
 } // namespace setupfiles
 

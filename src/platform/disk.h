@@ -9,6 +9,7 @@
 #include <functional>
 
 struct stat;
+struct statx;
 
 namespace ztplatform {
 
@@ -50,9 +51,14 @@ public:
     // fstatat(2): only a look, the system's unless a disk answers itself
     // (a test's drive that does not answer).
     virtual int statAt(int dir, const QByteArray &name, struct stat *st, int flags = 0);
+    // statx(2) of the fields in `mask`: a look as well.
+    virtual int statxAt(int dir, const QByteArray &name, int flags, unsigned mask, struct statx *sx);
     // realpath(3) into `resolved`: also only a look, the system's unless a
     // disk answers itself.
     virtual int realPath(const QByteArray &name, QByteArray *resolved);
+    // linkat(2), a link never followed: a second name for the file `from`.
+    // The system's unless a disk answers itself.
+    virtual int linkAt(int fromDir, const QByteArray &from, int toDir, const QByteArray &to);
 };
 
 // The system itself: every call retried while it is interrupted (EINTR).

@@ -3586,6 +3586,14 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <source>%1 is not a plain file</source>
         <translation>%1 不是普通文件</translation>
     </message>
+    <message>
+        <source>Keeping a backup of the sampler pad…</source>
+        <translation>正在备份打击垫…</translation>
+    </message>
+    <message>
+        <source>Reading the backups of the sampler pad…</source>
+        <translation>正在读取打击垫的备份…</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>
@@ -3739,11 +3747,15 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
     </message>
     <message>
         <source>the pad holds too many files for one archive</source>
-        <translation>打击垫上的文件太多，无法放入一个压缩包</translation>
+        <translation type="vanished">打击垫上的文件太多，无法放入一个压缩包</translation>
     </message>
     <message>
         <source>The archive %1 is damaged or cannot be read.</source>
         <translation>压缩包 %1 已损坏或无法读取。</translation>
+    </message>
+    <message>
+        <source>the pad's file %1 cannot be kept under its name</source>
+        <translation>打击垫的文件 %1 无法以其名称保存</translation>
     </message>
 </context>
 </TS>

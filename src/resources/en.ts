@@ -3586,6 +3586,14 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <source>%1 is not a plain file</source>
         <translation>%1 is not a plain file</translation>
     </message>
+    <message>
+        <source>Keeping a backup of the sampler pad…</source>
+        <translation>Keeping a backup of the sampler pad…</translation>
+    </message>
+    <message>
+        <source>Reading the backups of the sampler pad…</source>
+        <translation>Reading the backups of the sampler pad…</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>
@@ -3746,11 +3754,15 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
     </message>
     <message>
         <source>the pad holds too many files for one archive</source>
-        <translation>the pad holds too many files for one archive</translation>
+        <translation type="vanished">the pad holds too many files for one archive</translation>
     </message>
     <message>
         <source>The archive %1 is damaged or cannot be read.</source>
         <translation>The archive %1 is damaged or cannot be read.</translation>
+    </message>
+    <message>
+        <source>the pad's file %1 cannot be kept under its name</source>
+        <translation>the pad's file %1 cannot be kept under its name</translation>
     </message>
 </context>
 </TS>

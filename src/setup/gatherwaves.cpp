@@ -52,7 +52,7 @@ bool gatherClicks(Run &run, const QString &tempDir, Gathered &got)
     setupfiles::CollectedClicks clicks;
     const setupfiles::CollectError err =
             setupfiles::collectClickWaves(run.lib.clickList(), run.lib.loadedKitFiles(), tempDir, rawWaves(run),
-                                          clicks);
+                                          clicks, run.hooks.rawPlan);
     if (err) {
         noteCollectError(run, err);
         return false;
@@ -71,7 +71,7 @@ bool gatherWholeSetup(Run &run, const QString &tempDir, Gathered &got)
     QVector<Records::soundKit> numbered = run.doc.kitAttrList();
     const setupfiles::CollectError err = setupfiles::collectWholeSetupWaves(
             run.lib.totalRows(), numbered, run.lib.waveLoadKitAttrList(), run.lib.loadedKitFiles(), tempDir,
-            rawWaves(run), [&run](int value) { run.moveProgress(value); }, waves);
+            rawWaves(run), [&run](int value) { run.moveProgress(value); }, waves, run.hooks.rawPlan);
     if (!err)
         run.doc.takeSlotNumbers(numbered);
     return keepWaves(run, err, waves, got);
@@ -87,7 +87,7 @@ bool gatherKit(Run &run, const QString &tempDir, int kitIndex, Gathered &got)
     Records::soundKit numbered = run.doc.kitAttrList().at(kitIndex);
     const setupfiles::CollectError err = setupfiles::collectKitWaves(
             numbered, kitIndex, run.lib.waveLoadKitAttrList(), run.lib.loadedKitFiles(), tempDir, rawWaves(run),
-            [&run](int) { run.moveProgress(-1); }, waves);
+            [&run](int) { run.moveProgress(-1); }, waves, run.hooks.rawPlan);
     return keepWaves(run, err, waves, got);
 }
 

@@ -11,6 +11,7 @@
 #include "kitfile/setuperrors.h"
 #include "setup/setupjob.h"
 #include "kitfile/waveorder.h"
+#include "kitfile/wavecollect.h"
 
 #include <QHash>
 #include <QMap>
@@ -34,6 +35,8 @@ struct Hooks
     // The sound `source` as the pad's raw wave at `target`, its size; 0 when
     // it failed (the conversion has told the user).
     std::function<quint32(const QString &source, const QString &target)> rawFile;
+    // The conversions rawFile will be asked for next, in order: they may begin at once.
+    setupfiles::RawPlanFn rawPlan;
     // True when the last failed conversion named a cause that is not the sound's.
     std::function<bool()> rawFailureTold;
     // A kit slot as the pages name it: the hi-hat slots, then pad layers A, B.

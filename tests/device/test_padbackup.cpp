@@ -1,20 +1,22 @@
 // Backups of a pad: its kit records, global.ini, alter.ini and .prm records
-// copied byte for byte into one zip archive in a folder named by the date
-// and time below the pad's own folder; only whole backups are listed, the
-// last 20 are kept; a backup that cannot be written leaves nothing behind and
-// says why; a backup read back, in this layout or the one written before,
-// names the sounds its kits used; a damaged archive is refused; slots whose
-// sound is no longer on the pad are emptied and named.
+// copied byte for byte as plain read-only files in a folder named by the date
+// and time below the pad's own folder, those unchanged since the newest
+// backup linked to it; only whole backups are listed, the last 20 are kept; a
+// backup that cannot be written leaves nothing behind and says why; a backup
+// read back, in this layout or the two written before, names the sounds its
+// kits used; a damaged archive is refused; slots whose sound is no longer on
+// the pad are emptied and named.
 #include "device/padbackup.h"
 #include "padfixture.h"
+#include "support/passdisk.h"
 
-#include <QProcess>
 #include <QtTest>
 
 #include <csignal>
 
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -40,6 +42,12 @@ QByteArray fileBytes(const QString &path)
 {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("missing");
+}
+
+unsigned modeOf(const QString &path)
+{
+    struct stat st = {};
+    return ::lstat(QFile::encodeName(path).constData(), &st) == 0 && S_ISREG(st.st_mode) ? st.st_mode & 07777 : 0;
 }
 
 } // namespace
@@ -68,46 +76,146 @@ private slots:
         const padbackup::Written w = padbackup::write(data.filePath("A1B2"), when, settings, prm);
         QVERIFY2(w.ok, qPrintable(w.why));
         QCOMPARE(w.folder, data.filePath("A1B2/2024-05-01_14-03-22"));
+        QCOMPARE(w.copied, KIT_MAX_COUNT + 2 + 3);
         QCOMPARE(QDir(w.folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
-                 QStringList{"ZT350.zip"});
-        bool whole = false;
-        const QVector<padbackup::File> archived = padbackup::filesOfZip(fileBytes(w.folder + "/ZT350.zip"), &whole);
-        QVERIFY(whole);
-        QCOMPARE(archived.size(), settings.size() + prm.size());
-        for (int i = 0; i < archived.size(); ++i) {
-            QCOMPARE(archived.at(i).path, (settings + prm).at(i).path);
-            QCOMPARE(archived.at(i).bytes, fileBytes(pad.model + "/" + archived.at(i).path));
+                 QStringList({"KIT", "SYS", "WAV_PRM"}));
+        // Plain files a user opens, laid out as the pad's model folder, read-only.
+        for (const padbackup::File &f : settings + prm) {
+            QCOMPARE(fileBytes(w.folder + "/" + f.path), fileBytes(pad.model + "/" + f.path));
+            QCOMPARE(modeOf(w.folder + "/" + f.path), 0444u);
         }
-        // The system's unzip checks it and lays it out as the pad's model folder.
-        QProcess unzip;
-        unzip.setWorkingDirectory(data.path());
-        unzip.start("unzip", {"-q", w.folder + "/ZT350.zip", "-d", "out"});
-        QVERIFY(unzip.waitForFinished() && unzip.exitStatus() == QProcess::NormalExit && unzip.exitCode() == 0);
-        for (const char *file : {"KIT/k007.ini", "KIT/k100.ini", "SYS/global.ini", "WAV_PRM/002/050.prm"})
-            QCOMPARE(fileBytes(data.filePath("out/") + file), fileBytes(pad.model + "/" + file));
-        QCOMPARE(fileBytes(data.filePath("out/SYS/alter.ini")), QByteArray("ALTER"));
-        // The same second again: another folder.
+        QCOMPARE(fileBytes(w.folder + "/SYS/alter.ini"), QByteArray("ALTER"));
+        QCOMPARE(QDir(w.folder + "/WAV_PRM/002").entryList(QDir::Files), QStringList{"050.prm"});
+        // The same second again: another folder, every file a link to the first's.
         const padbackup::Written again = padbackup::write(data.filePath("A1B2"), when, settings, prm);
         QCOMPARE(again.folder, data.filePath("A1B2/2024-05-01_14-03-22_2"));
+        QCOMPARE(again.linked, w.copied);
         QCOMPARE(padbackup::list(data.filePath("A1B2")).first().folder, again.folder);
 
         const padbackup::Contents c = padbackup::read(w.folder);
         QVERIFY2(c.ok, qPrintable(c.why));
         QCOMPARE(c.kitRecords.at(99), fileBytes(pad.kitPath + "/k100.ini"));
-        QCOMPARE(fileBytes(c.kitFolder + "/k100.ini"), fileBytes(pad.kitPath + "/k100.ini"));
+        QCOMPARE(c.kitFolder, w.folder + "/KIT");
         QCOMPARE(c.soundNames.value(150), QString("Snd150"));
+        QCOMPARE(c.soundNames.size(), 3);
+        QCOMPARE(padbackup::read(w.folder, false).soundNames.size(), 0);
         QCOMPARE(fileBytes(c.globalFile), fileBytes(pad.sysPath + "/global.ini"));
 
-        // A backup written before: kits and settings as plain files, the .prm records in a tar archive.
-        const QString old = data.filePath("A1B2/2024-04-01_10-00-00");
+        // The two layouts written before: one zip archive; plain kits and settings with the .prm records in a tar.
+        const QString zipped = data.filePath("A1B2/2024-03-01_10-00-00"), tarred = data.filePath("A1B2/2024-04-01_10-00-00");
+        QVERIFY(put(zipped + "/ZT350.zip", padbackup::zipOf(settings + prm, when)));
         for (const padbackup::File &f : settings)
-            QVERIFY(put(old + "/" + f.path, f.bytes));
-        QVERIFY(put(old + "/WAV_PRM.tar", padbackup::tarOf(prm)));
-        const padbackup::Contents was = padbackup::read(old);
-        QVERIFY(was.ok);
-        QCOMPARE(was.kitRecords, c.kitRecords);
-        QCOMPARE(was.soundNames, c.soundNames);
-        QCOMPARE(was.globalFile, old + "/SYS/global.ini");
+            QVERIFY(put(tarred + "/" + f.path, f.bytes));
+        QVERIFY(put(tarred + "/WAV_PRM.tar", padbackup::tarOf(prm)));
+        for (const QString &old : {zipped, tarred}) {
+            const padbackup::Contents was = padbackup::read(old);
+            QVERIFY2(was.ok, qPrintable(was.why));
+            QCOMPARE(was.kitRecords, c.kitRecords);
+            QCOMPARE(was.soundNames, c.soundNames);
+            QCOMPARE(fileBytes(was.globalFile), fileBytes(c.globalFile));
+        }
+    }
+
+    // A repeat backup links each file equal to the newest backup's and copies
+    // the rest: a changed file, and one damaged or made writable in the
+    // newest backup (its bytes read, not trusted).
+    void aRepeatLinksOnlyWhatIsEqual()
+    {
+        QTemporaryDir data;
+        const QString padFolder = data.filePath("pad");
+        QVector<padbackup::File> settings = {{"KIT/k001.ini", QByteArray(KIT_RECORD_SIZE, 'a')},
+                                             {"KIT/k002.ini", QByteArray(KIT_RECORD_SIZE, 'b')},
+                                             {"SYS/global.ini", "G1"}};
+        QVector<padbackup::File> prm;
+        for (int n = 1; n <= 6; ++n)
+            prm.append({QString("WAV_PRM/001/%1.prm").arg(n, 3, 10, QChar('0')), QByteArray(64, char('0' + n))});
+        const QDateTime start(QDate(2024, 6, 1), QTime(8, 0));
+        const padbackup::Written first = padbackup::write(padFolder, start, settings, prm);
+        QVERIFY2(first.ok, qPrintable(first.why));
+        const QString was = first.folder;
+        // Damaged in the newest backup, its size kept; another made writable.
+        QVERIFY(QFile::setPermissions(was + "/WAV_PRM/001/003.prm", QFile::ReadOwner | QFile::WriteOwner));
+        QVERIFY(kf::writeFile(was + "/WAV_PRM/001/003.prm", QByteArray(64, 'X')));
+        QVERIFY(QFile::setPermissions(was + "/WAV_PRM/001/003.prm", QFile::ReadOwner | QFile::ReadUser));
+        QVERIFY(QFile::setPermissions(was + "/WAV_PRM/001/004.prm", QFile::ReadOwner | QFile::WriteOwner));
+        settings[1].bytes[5] = 'c'; // a kit changed on the pad
+        const padbackup::Written second = padbackup::write(padFolder, start.addSecs(60), settings, prm);
+        QVERIFY2(second.ok, qPrintable(second.why));
+        QCOMPARE(second.copied, 3);
+        QCOMPARE(second.linked, 9 - 3);
+        auto inode = [](const QString &path) {
+            struct stat st = {};
+            return ::lstat(QFile::encodeName(path).constData(), &st) == 0 ? st.st_ino : ino_t(0);
+        };
+        for (const padbackup::File &f : settings + prm) {
+            QCOMPARE(fileBytes(second.folder + "/" + f.path), f.bytes);
+            const bool copied = f.path.endsWith("k002.ini") || f.path.endsWith("003.prm") || f.path.endsWith("004.prm");
+            QCOMPARE(inode(second.folder + "/" + f.path) == inode(was + "/" + f.path), !copied);
+        }
+        QCOMPARE(fileBytes(was + "/KIT/k002.ini"), QByteArray(KIT_RECORD_SIZE, 'b')); // the older one as it was
+        // A backup in the earlier archive layout as the newest: everything copied.
+        QVERIFY(put(padFolder + "/2024-07-01_00-00-00/ZT350.zip", padbackup::zipOf(settings, start)));
+        const padbackup::Written third = padbackup::write(padFolder, start.addDays(60), settings, prm);
+        QVERIFY(third.ok);
+        QCOMPARE(third.linked, 0);
+    }
+
+    // Links refused (another file system) give copies; a disk that cannot
+    // sync its file system at once has each copy and folder synced.
+    void linksRefusedAreCopies()
+    {
+        struct NoLinks : PassDisk
+        {
+            int syncs = 0;
+            int linkAt(int, const QByteArray &, int, const QByteArray &) override
+            {
+                errno = EXDEV;
+                return -1;
+            }
+            int sync(int fd, bool dataOnly) override
+            {
+                ++syncs;
+                return PassDisk::sync(fd, dataOnly);
+            }
+        } disk;
+        QTemporaryDir data;
+        const QVector<padbackup::File> files = {{"KIT/k001.ini", "k"}, {"WAV_PRM/001/001.prm", "p"}};
+        QVERIFY(padbackup::write(data.filePath("pad"), QDateTime::currentDateTime(), files, {}).ok);
+        const padbackup::Written w =
+                padbackup::write(data.filePath("pad"), QDateTime::currentDateTime().addSecs(5), files, {},
+                                 padbackup::KEEP, &disk);
+        QVERIFY2(w.ok, qPrintable(w.why));
+        QCOMPARE(w.copied, 2);
+        QCOMPARE(disk.syncs, 2 + 4 + 1); // the copies, the backup's folders, the pad's folder
+        QCOMPARE(fileBytes(w.folder + "/WAV_PRM/001/001.prm"), QByteArray("p"));
+    }
+
+    // A stop before the backup takes its name leaves none listed; the next
+    // backup clears what it left.
+    void aStopBeforeTheNameLeavesNoBackup()
+    {
+        QTemporaryDir data;
+        const QString padFolder = data.filePath("pad");
+        const QVector<padbackup::File> files = {{"KIT/k001.ini", "k"}, {"SYS/global.ini", "g"}};
+        const pid_t child = ::fork();
+        if (child == 0) {
+            struct StopAtName : PassDisk
+            {
+                int renameAt(int, const QByteArray &, int, const QByteArray &, bool) override { ::_exit(7); }
+            } disk;
+            padbackup::write(padFolder, QDateTime(QDate(2024, 1, 1), QTime(1, 0)), files, {}, padbackup::KEEP, &disk);
+            ::_exit(0);
+        }
+        int status = 0;
+        QVERIFY(child > 0 && ::waitpid(child, &status, 0) == child);
+        QVERIFY(WIFEXITED(status) && WEXITSTATUS(status) == 7);
+        QCOMPARE(QDir(padFolder).entryList(QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot),
+                 QStringList{".2024-01-01_01-00-00.zt-part"});
+        QVERIFY(padbackup::list(padFolder).isEmpty());
+        const padbackup::Written w = padbackup::write(padFolder, QDateTime(QDate(2024, 1, 1), QTime(2, 0)), files, {});
+        QVERIFY(w.ok);
+        QCOMPARE(QDir(padFolder).entryList(QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot),
+                 QStringList{"2024-01-01_02-00-00"});
     }
 
     // An archive cut short or changed is refused as a whole; names that
@@ -148,6 +256,7 @@ private slots:
         for (int i = 0; i < 23; ++i)
             QVERIFY(padbackup::write(pad, start.addSecs(i * 61), {{"KIT/k001.ini", "k"}}, {}).ok);
         QVERIFY(QDir().mkpath(pad + "/.2025-01-01_00-00-00.zt-part/KIT")); // one cut short
+        QVERIFY(QDir().mkpath(pad + "/.2023-01-01_00-00-00.zt-gone/KIT")); // one cut short while removed
         QVERIFY(QDir().mkpath(pad + "/notes"));
         const QVector<padbackup::Backup> all = padbackup::list(pad);
         QCOMPARE(all.size(), padbackup::KEEP);
@@ -155,6 +264,9 @@ private slots:
         QCOMPARE(all.last().when, start.addSecs(3 * 61));
         QVERIFY(padbackup::write(pad, start.addSecs(3600), {}, {}).ok);
         QVERIFY(!QFileInfo::exists(pad + "/.2025-01-01_00-00-00.zt-part"));
+        QVERIFY(!QFileInfo::exists(pad + "/.2023-01-01_00-00-00.zt-gone"));
+        QCOMPARE(padbackup::list(pad).size(), padbackup::KEEP);
+        QCOMPARE(QDir(pad).entryList(QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot).size(), padbackup::KEEP + 1);
         QVERIFY(QFileInfo::exists(pad + "/notes")); // what is not a backup stays
     }
 

@@ -1,8 +1,8 @@
 // The pad's backups through the window: each load keeps the pad's kits,
-// settings and .prm records as they were, in one archive, before anything is
+// settings and .prm records as they were, as plain files, before anything is
 // written to it; a backup that cannot be written is told once and the pad is
 // used all the same; a backup restored from the File menu (one written in the
-// earlier layout too) shows its kits at once, is one step of the history, and
+// two earlier layouts too) shows its kits at once, is one step of the history, and
 // the close writes it to the pad as any edit; its sounds no longer on the pad
 // are named and their slots left empty.
 #include "device/padbackup.h"
@@ -11,7 +11,10 @@
 #include "padwindow.h"
 
 #include <QAction>
+#include <QDirIterator>
 #include <QtTest>
+
+#include <sys/mount.h>
 
 namespace {
 
@@ -25,28 +28,32 @@ QAction *restoreAction(MainWindow1 *w)
     return w->findChild<QAction *>("actionRestore_from_backup");
 }
 
-// The files of a backup's archive below `folder` ("KIT/"), in archive order.
-QVector<padbackup::File> archived(const QString &backup, const QString &folder)
+// The plain files of a backup below `folder` ("KIT/"), by path, read as a user would.
+QVector<padbackup::File> backedUp(const QString &backup, const QString &folder)
 {
-    bool whole = false;
-    QVector<padbackup::File> files = padbackup::filesOfZip(kf::readFile(backup + "/ZT350.zip"), &whole);
-    files.erase(std::remove_if(files.begin(), files.end(),
-                               [&folder](const padbackup::File &file) { return !file.path.startsWith(folder); }),
-                files.end());
-    return whole ? files : QVector<padbackup::File>();
+    QVector<padbackup::File> files;
+    QDirIterator it(backup + "/" + folder, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        files.append({path.mid(backup.size() + 1), kf::readFile(path)});
+    }
+    std::sort(files.begin(), files.end(),
+              [](const padbackup::File &a, const padbackup::File &b) { return a.path < b.path; });
+    return files;
 }
 
-// The backup laid out as backups were written before: kits and settings as
-// plain files, the .prm records in a tar archive.
-bool toEarlierLayout(const QString &backup)
+// The backup laid out as backups were written before: all in one zip
+// archive, or kits and settings as plain files with the .prm records in a tar.
+bool toEarlierLayout(const QString &backup, bool zip)
 {
-    QVector<padbackup::File> prm = archived(backup, "WAV_PRM/");
-    for (const padbackup::File &f : archived(backup, "KIT/") + archived(backup, "SYS/")) {
-        if (!QDir().mkpath(QFileInfo(backup + "/" + f.path).path()) || !kf::writeFile(backup + "/" + f.path, f.bytes))
-            return false;
-    }
-    return !prm.isEmpty() && kf::writeFile(backup + "/WAV_PRM.tar", padbackup::tarOf(prm))
-           && QFile::remove(backup + "/ZT350.zip");
+    const QVector<padbackup::File> settings = backedUp(backup, "KIT") + backedUp(backup, "SYS"),
+                                   prm = backedUp(backup, "WAV_PRM");
+    if (prm.isEmpty() || !QDir(backup + "/WAV_PRM").removeRecursively())
+        return false;
+    if (!zip)
+        return kf::writeFile(backup + "/WAV_PRM.tar", padbackup::tarOf(prm));
+    return QDir(backup + "/KIT").removeRecursively() && QDir(backup + "/SYS").removeRecursively()
+           && kf::writeFile(backup + "/ZT350.zip", padbackup::zipOf(settings + prm, QDateTime::currentDateTime()));
 }
 
 void layOut(PadWindow &f)
@@ -88,7 +95,7 @@ private slots:
         const QVector<padbackup::Backup> backups = padbackup::list(folder);
         QCOMPARE(backups.size(), 1);
         const QString b = backups.first().folder;
-        const QVector<padbackup::File> kits = archived(b, "KIT/"), sys = archived(b, "SYS/");
+        const QVector<padbackup::File> kits = backedUp(b, "KIT"), sys = backedUp(b, "SYS");
         QCOMPARE(kits.size(), KIT_MAX_COUNT);
         for (int k : {1, 50, 100})
             QCOMPARE(kits.at(k - 1).bytes, kf::readFile(kitFile(f, k)));
@@ -96,7 +103,7 @@ private slots:
         for (const padbackup::File &file : sys)
             QCOMPARE(file.bytes, file.path == "SYS/alter.ini" ? QByteArray(16, '\1')
                                                               : kf::readFile(f.pad.sysPath + "/global.ini"));
-        const QVector<padbackup::File> prm = archived(b, "WAV_PRM/");
+        const QVector<padbackup::File> prm = backedUp(b, "WAV_PRM");
         QCOMPARE(prm.size(), 3);
         QCOMPARE(prm.at(1).bytes, kf::readFile(f.pad.prmPath + "/001/002.prm"));
         QCOMPARE(f.prompter.texts().join("|"), QString());
@@ -115,30 +122,65 @@ private slots:
         QVERIFY(!QFile::exists(f.pad.dataPath + "/001/.006.wav.3.zt-part"));
         const QVector<padbackup::Backup> backups = padbackup::list(w->padSync().backupFolder());
         QCOMPARE(backups.size(), 1);
-        QCOMPARE(archived(backups.first().folder, "KIT/").first().bytes, kf::readFile(kitFile(f, 1)));
-        QCOMPARE(archived(backups.first().folder, "WAV_PRM/").size(), 3);
+        QCOMPARE(kf::readFile(backups.first().folder + "/KIT/k001.ini"), kf::readFile(kitFile(f, 1)));
+        QCOMPARE(backedUp(backups.first().folder, "WAV_PRM").size(), 3);
         for (const QString &t : f.prompter.texts())
             QVERIFY2(!t.contains("backed up"), qPrintable(t));
     }
 
+    // A backup that cannot be written (no folder, a full disk) is told in
+    // one box; the pad is used all the same and nothing half-written stays.
+    void aBackupNotWrittenIsToldOnce_data()
+    {
+        QTest::addColumn<bool>("fullDisk");
+        QTest::newRow("no folder") << false;
+        QTest::newRow("full disk") << true;
+    }
     void aBackupNotWrittenIsToldOnce()
     {
+        QFETCH(bool, fullDisk);
         PadWindow f;
         layOut(f);
-        QVERIFY(QDir().mkpath(f.work.path() + "/data"));
-        QVERIFY(kf::writeFile(f.work.path() + "/data/zt350editor", "a file, not a folder"));
+        const QString backups = f.work.path() + "/data/zt350editor/pad-backups";
+        if (fullDisk) {
+            // A file system of its own that holds few files, as root can mount one.
+            QVERIFY(QDir().mkpath(backups));
+            if (::mount("tmpfs", QFile::encodeName(backups).constData(), "tmpfs", 0, "size=1m,nr_inodes=40") != 0)
+                QSKIP("a small file system cannot be mounted here");
+        } else {
+            QVERIFY(QDir().mkpath(f.work.path() + "/data"));
+            QVERIFY(kf::writeFile(f.work.path() + "/data/zt350editor", "a file, not a folder"));
+        }
         MainWindow1 *w = f.open();
         w->padSync().waitForBackup();
         QCoreApplication::processEvents();
+        const QStringList leftInside =
+                QDir(w->padSync().backupFolder()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+        if (fullDisk)
+            ::umount2(QFile::encodeName(backups).constData(), MNT_DETACH);
         QVERIFY(!w->pad().isUDiskFlag()); // the pad is used all the same
+        QVERIFY(!w->form()->labPad01a->text().isEmpty());
         QCOMPARE(f.prompter.texts().size(), 1);
         QVERIFY(f.prompter.texts().first().startsWith("The sampler pad could not be backed up into"));
+        if (fullDisk) {
+            QVERIFY2(f.prompter.texts().first().contains("No space left on device"), qPrintable(f.prompter.texts().first()));
+            QCOMPARE(leftInside, QStringList());
+        }
     }
 
     // A kit cleared and written back; the next load restores the backup
-    // taken before: the kit is shown at once, one step, written at the close.
+    // taken before, in each layout backups were kept in: the kit is shown at
+    // once, one step, written at the close.
+    void aBackupRestoredIsWrittenAtTheClose_data()
+    {
+        QTest::addColumn<int>("layout");
+        QTest::newRow("plain files") << 0;
+        QTest::newRow("one zip archive") << 1;
+        QTest::newRow("plain kits, .prm records in a tar") << 2;
+    }
     void aBackupRestoredIsWrittenAtTheClose()
     {
+        QFETCH(int, layout);
         PadWindow f;
         layOut(f);
         const QByteArray kit1 = kf::readFile(kitFile(f, 1));
@@ -156,7 +198,7 @@ private slots:
         w->padSync().waitForBackup();
         const QVector<padbackup::Backup> backups = padbackup::list(w->padSync().backupFolder());
         QCOMPARE(backups.size(), 2);
-        QVERIFY(toEarlierLayout(backups.last().folder)); // a backup written before still restores
+        QVERIFY(layout == 0 || toEarlierLayout(backups.last().folder, layout == 1));
         f.prompter.itemAnswers.enqueue(1); // the older one
         restoreAction(w)->trigger();
         QCOMPARE(f.prompter.itemLists.size(), 1);

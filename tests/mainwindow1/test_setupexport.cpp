@@ -1464,6 +1464,82 @@ private slots:
         QCOMPARE(lengths, QStringList{QString("%1/%2").arg(44 + 4799 * 4).arg(4799 * 4)});
     }
 
+    // The save's conversions run off the GUI thread, several at once: with an
+    // ffmpeg that takes a second, the window's timers run meanwhile, and the
+    // file and the boxes are those of a plain ffmpeg. A sound that does not
+    // convert is told once, the others stopped.
+    void slowConversionsLeaveTheWindowRunning()
+    {
+        QStringList wavs;
+        for (int i = 0; i < 4; ++i) {
+            wavs << f->file(QString("s%1.wav").arg(i));
+            QVERIFY(kf::writeFile(wavs.last(), kf::wavBytes(4000 + 400 * i, i + 1)));
+        }
+        editRecords(f->w->library(), [&](QVector<MainWindow1Records::SOUND_INDEX> &r) {
+            for (int i = 0; i < wavs.size(); ++i)
+                r.append(sf::plainSound(QString("S%1").arg(i), wavs.at(i), quint16(i + 1)));
+        });
+        f->w->on_defaultRbtn_clicked();
+        f->editKit(2, [&wavs](Kit &kit) {
+            kit.kpadChunk[0].soundFile0 = wavs.at(3);
+            kit.kpadChunk[0].soundName0 = "S3";
+        });
+        const QString bin = f->file("bin"), log = f->file("runs.log");
+        QVERIFY(QDir().mkpath(bin));
+        QVERIFY(kf::writeFile(bin + "/ffmpeg", QString("#!/bin/sh\necho \"+$2\" >> '%1'\nsleep 1\necho - >> '%1'\nexec '%2' \"$@\"\n")
+                                                       .arg(log, QStandardPaths::findExecutable("ffmpeg"))
+                                                       .toUtf8()));
+        QVERIFY(QFile::setPermissions(bin + "/ffmpeg", QFile::ReadOwner | QFile::ExeOwner));
+        const QByteArray path = qgetenv("PATH");
+        int ticks = 0;
+        QTimer tick;
+        QObject::connect(&tick, &QTimer::timeout, [&ticks] { ++ticks; });
+        auto saveSlowly = [&](const QString &target) {
+            qputenv("PATH", bin.toLocal8Bit() + ":" + path);
+            ticks = 0;
+            tick.start(20);
+            f->exportAll(target);
+            tick.stop();
+            qputenv("PATH", path);
+        };
+
+        f->exportAll(f->file("PLAIN.bin"));
+        const QStringList plainTexts = f->texts();
+        QCOMPARE(f->prompter.titles(), QStringList({"successfully saved."}));
+        f->prompter.clear();
+        QElapsedTimer clock;
+        clock.start();
+        saveSlowly(f->file("SLOW.bin"));
+        QVERIFY(ticks >= int(clock.elapsed() / 20 / 4));
+        QVERIFY(ticks >= 25);
+        QCOMPARE(kf::readFile(f->file("SLOW.bin")), kf::readFile(f->file("PLAIN.bin")));
+        QCOMPARE(f->texts(), QStringList({QString(plainTexts.first()).replace("PLAIN.bin", "SLOW.bin")}));
+        // Each sound converted once, and more than one at a time where the machine has the cores.
+        const QStringList runs = QString::fromUtf8(kf::readFile(log)).split('\n', Qt::SkipEmptyParts);
+        const QStringList started = runs.filter(QRegularExpression("^\\+"));
+        for (const QString &wav : wavs)
+            QCOMPARE(started.count("+" + wav), 1);
+        QCOMPARE(QSet<QString>(started.begin(), started.end()).size(), started.size());
+        if (QThread::idealThreadCount() > 1)
+            QVERIFY(runs.at(1).startsWith('+'));
+
+        // The first sound does not convert: the same boxes, each once, and nothing left running.
+        QVERIFY(kf::writeFile(wavs.at(0), "not a sound"));
+        f->prompter.clear();
+        f->exportAll(f->file("PLAIN2.bin"));
+        const QStringList failed = f->texts();
+        QCOMPARE(failed.filter("A sound cannot be converted").size(), 1);
+        f->prompter.clear();
+        QVERIFY(QFile::remove(log));
+        saveSlowly(f->file("SLOW2.bin"));
+        QCOMPARE(f->texts(), failed);
+        QVERIFY(ticks >= 25);
+        QVERIFY(!QFile::exists(f->file("SLOW2.bin")) && !QFile::exists(f->file("PLAIN2.bin")));
+        const QByteArray ended = kf::readFile(log);
+        QTest::qWait(1500);
+        QCOMPARE(kf::readFile(log), ended); // the stopped ones ran no further
+    }
+
     // The progress dialog holds the window while the save lets events run: a
     // click on the menu bar reaches nothing.
     void windowHeldWhileSaving()

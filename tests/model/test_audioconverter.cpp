@@ -1,4 +1,5 @@
 #include "model/audioconverter.h"
+#include "model/conversionjobs.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -12,6 +13,8 @@
 #include <QtTest>
 
 #include <memory>
+#include <optional>
+#include <sys/stat.h>
 #include <vector>
 
 namespace {
@@ -52,6 +55,12 @@ bool hasErrorPhrase(const QString &mesg)
         if (mesg.contains(QLatin1String(p)))
             return true;
     return false;
+}
+
+bool writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
 }
 
 QStringList dirEntries(const QString &dir)
@@ -477,6 +486,52 @@ private slots:
         const QString many = conv.randomQString(5000);
         QVERIFY(QRegularExpression("^[A-Za-z0-9]{5000}$").match(many).hasMatch());
         QCOMPARE(QSet<QChar>(many.begin(), many.end()).size(), 62);
+    }
+
+    // Jobs run on threads of their own, several at once, each as a run of its
+    // own would; a source that is no regular file runs nothing; a stop kills
+    // what runs and begins nothing more.
+    void jobsConvertAtOnceAndStop()
+    {
+        audioconverter conv;
+        QString mesg;
+        QVERIFY(conv.audioConverterRun(m_mp3, path("direct.wav"), mesg));
+        const QString fifo = path("jobs.fifo");
+        QVERIFY(::mkfifo(QFile::encodeName(fifo).constData(), 0600) == 0);
+        {
+            ConversionJobs jobs(m_ffmpeg, 2);
+            QVERIFY(writeBytes(path("job0.wav"), "earlier bytes"));
+            const int a = jobs.add(m_mp3, path("job0.wav"));
+            const int b = jobs.add(m_text, path("job1.wav"));
+            const int c = jobs.add(fifo, path("job2.wav"));
+            QCOMPARE(jobs.find(m_text, path("job1.wav")), b);
+            QCOMPARE(jobs.find(m_text, path("job0.wav")), -1);
+            std::optional<ConversionJobs::Done> done[3];
+            for (int i : {a, b, c}) {
+                done[i] = jobs.waitFor(i, 60000);
+                QVERIFY(done[i]);
+            }
+            QVERIFY(done[a]->converted && done[a]->regular);
+            QCOMPARE(readAll(path("job0.wav")), readAll(path("direct.wav")));
+            QVERIFY(!done[b]->converted && hasErrorPhrase(done[b]->mesg));
+            QVERIFY(!done[c]->regular && !done[c]->converted && !QFile::exists(path("job2.wav")));
+            QVERIFY(jobs.settle(0));
+        }
+        QVERIFY(QFile::remove(fifo));
+
+        ConversionJobs hanging(makeFake("hangs", "printf 'ABCD' > \"$last\"\nexec sleep 30"), 2);
+        for (int i = 0; i < 3; ++i)
+            hanging.add(m_wav, path(QString("hang%1.wav").arg(i)));
+        QTRY_COMPARE(dirEntries(m_tmp).size(), 2); // two run, each in a folder of its own
+        QElapsedTimer t;
+        t.start();
+        QVERIFY(hanging.settle(10000));
+        QVERIFY(t.elapsed() < 5000);
+        QVERIFY(dirEntries(m_tmp).isEmpty());
+        QCOMPARE(QFileInfo(path("hang0.wav")).size(), 0);
+        QCOMPARE(QFileInfo(path("hang1.wav")).size(), 0);
+        QVERIFY(!QFile::exists(path("hang2.wav")));
+        QVERIFY(hanging.waitFor(2, 0) && !hanging.waitFor(2, 0)->converted);
     }
 
     void worksOnWorkerThreads()

@@ -321,7 +321,9 @@ ZH.update({
     'The folder %1 cannot be made': '无法创建文件夹 %1',
     'the backup cannot take its name': '备份无法使用其名称',
     'The backup holds no kits.': '该备份中没有套鼓。',
-    'the pad holds too many files for one archive': '打击垫上的文件太多，无法放入一个压缩包',
+    "the pad's file %1 cannot be kept under its name": '打击垫的文件 %1 无法以其名称保存',
+    'Keeping a backup of the sampler pad…': '正在备份打击垫…',
+    'Reading the backups of the sampler pad…': '正在读取打击垫的备份…',
     'The archive %1 is damaged or cannot be read.': '压缩包 %1 已损坏或无法读取。',
 })
 

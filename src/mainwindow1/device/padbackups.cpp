@@ -11,10 +11,90 @@
 #include "model/editbaseline.h"
 #include "widgets/dialogs/uiprompter.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QLocale>
+#include <QProgressDialog>
+#include <QThread>
 
+#include <functional>
 #include <memory>
+
+namespace {
+
+// Waits until `ended(ms)` says so, serving the window's events meanwhile; a
+// progress box, which holds the window, shows once it takes long.
+void waitServing(QWidget *parent, const QString &label, const std::function<bool(int ms)> &ended,
+                 const std::function<QPair<int, int>()> &progress)
+{
+    if (ended(0))
+        return;
+    QElapsedTimer waited;
+    waited.start();
+    std::unique_ptr<QProgressDialog> box;
+    while (!ended(10)) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        if (!box && waited.elapsed() > 300) {
+            box = std::make_unique<QProgressDialog>(label, QString(), 0, 0, parent);
+            box->setWindowModality(Qt::WindowModal);
+            box->setMinimumDuration(0);
+            box->show();
+        }
+        if (box) {
+            const QPair<int, int> done = progress();
+            box->setRange(0, done.second);
+            box->setValue(qMin(done.first, done.second));
+        }
+    }
+}
+
+// `work` on a thread of its own, waited on as above.
+template <typename T>
+T runAside(QWidget *parent, const QString &label, const std::function<T()> &work)
+{
+    T out;
+    std::unique_ptr<QThread> thread(QThread::create([&out, &work] { out = work(); }));
+    thread->start();
+    waitServing(parent, label, [&thread](int ms) { return thread->wait(ulong(ms)); },
+                [] { return qMakePair(0, 0); });
+    return out;
+}
+
+// A backup read for the restore: its kits taken as the pad's load takes them.
+struct BackupRead
+{
+    bool ok = false;
+    QString why;
+    PadKits kits;
+    padbackup::Contents contents;
+};
+
+BackupRead readBackupKits(const QString &folder, bool soundNames,
+                          const QVector<MainWindow1Records::SOUND_INDEX> &waves,
+                          const QVector<MainWindow1Records::soundKit> &scratch)
+{
+    BackupRead r;
+    r.contents = padbackup::read(folder, soundNames);
+    if (!r.contents.ok) {
+        r.why = r.contents.why;
+        return r;
+    }
+    setupfiles::KitTables images;
+    r.kits = readPadKits(r.contents.kitFolder, waves, scratch.constData(),
+                         KitRecordStorage{images.base.data(), images.pedal.data(), images.pad.get()});
+    if (!r.kits.ok) {
+        QStringList texts;
+        for (const DeviceMessage &m : qAsConst(r.kits.messages))
+            texts << m.text;
+        r.why = texts.join(QStringLiteral("\r\n"));
+        return r;
+    }
+    r.ok = true;
+    return r;
+}
+
+} // namespace
 
 void PadSyncController::keepPadAsLoaded(const PadIdentity &loaded, const QVector<padbackup::File> &settings)
 {
@@ -22,7 +102,7 @@ void PadSyncController::keepPadAsLoaded(const PadIdentity &loaded, const QVector
         m_backupWriter = new PadBackupWriter(this);
         connect(m_backupWriter, &PadBackupWriter::finished, this, &PadSyncController::backupEnded);
     }
-    m_backupWriter->wait();
+    waitForBackup();
     m_backupTaken = false;
     m_backupFolder = padbackup::backupsRoot() + QLatin1Char('/') + padbackup::padFolderName(loaded);
     m_backupWhen = QDateTime::currentDateTime();
@@ -31,7 +111,7 @@ void PadSyncController::keepPadAsLoaded(const PadIdentity &loaded, const QVector
 
 void PadSyncController::backUpPad(const QVector<padbackup::File> &prm)
 {
-    if (!m_backupWriter || m_backupWriter->started() || m_backupTaken)
+    if (!m_backupWriter || m_backupWriter->started() || m_backupTaken || m_backupsSkipped)
         return;
     m_backupWriter->start(m_backupFolder, m_backupWhen, m_backupSettings, prm);
     m_backupSettings.clear();
@@ -46,8 +126,13 @@ void PadSyncController::backupTaken(const padbackup::Written &written)
 
 void PadSyncController::waitForBackup()
 {
-    if (m_backupWriter)
-        m_backupWriter->wait();
+    if (!m_backupWriter)
+        return;
+    PadBackupWriter *writer = m_backupWriter;
+    waitServing(m_parent, WindowTexts::tr("Keeping a backup of the sampler pad…"),
+                [writer](int ms) { return writer->waitFor(ms); },
+                [writer] { return qMakePair(writer->done(), writer->total()); });
+    writer->wait(); // ended: told now
 }
 
 void PadSyncController::backupEnded(bool ok, const QString &why)
@@ -59,27 +144,6 @@ void PadSyncController::backupEnded(bool ok, const QString &why)
             WindowTexts::tr("The sampler pad could not be backed up into %1: %2.")
                             .arg(QDir::toNativeSeparators(m_backupFolder), why)
                     + QStringLiteral("\r\n") + WindowTexts::tr("The pad is used all the same."));
-}
-
-bool PadSyncController::readBackupKits(const QString &folder, PadKits *kits, padbackup::Contents *contents,
-                                       QString *why) const
-{
-    *contents = padbackup::read(folder);
-    if (!contents->ok) {
-        *why = contents->why;
-        return false;
-    }
-    setupfiles::KitTables images;
-    *kits = readPadKits(contents->kitFolder, m_soundLists.waveAttrList(), m_doc.curKitAttr(),
-                        KitRecordStorage{images.base.data(), images.pedal.data(), images.pad.get()});
-    if (!kits->ok) {
-        QStringList texts;
-        for (const DeviceMessage &m : qAsConst(kits->messages))
-            texts << m.text;
-        *why = texts.join(QStringLiteral("\r\n"));
-        return false;
-    }
-    return true;
 }
 
 namespace {
@@ -120,35 +184,48 @@ void PadSyncController::restoreFromBackup()
     if (m_pad.isUDiskFlag())
         return;
     waitForBackup(); // the backup of this load is one of them
-    const QVector<padbackup::Backup> backups = padbackup::list(m_backupFolder);
+    const QString folder = m_backupFolder;
+    const QVector<MainWindow1Records::SOUND_INDEX> waves = m_soundLists.waveAttrList();
+    const QVector<MainWindow1Records::soundKit> scratch(m_doc.curKitAttr(), m_doc.curKitAttr() + KIT_MAX_COUNT);
+    const QString reading = WindowTexts::tr("Reading the backups of the sampler pad…");
+    using Listed = QPair<QVector<padbackup::Backup>, QVector<BackupRead>>;
+    const Listed listed = runAside<Listed>(m_parent, reading, [&folder, &waves, &scratch] {
+        Listed out;
+        out.first = padbackup::list(folder);
+        for (const padbackup::Backup &b : qAsConst(out.first))
+            out.second.append(readBackupKits(b.folder, false, waves, scratch));
+        return out;
+    });
+    const QVector<padbackup::Backup> &backups = listed.first;
     QStringList items;
-    QVector<PadKits> read;
-    for (const padbackup::Backup &b : backups) {
-        PadKits kits;
-        padbackup::Contents contents;
-        QString why;
-        const bool ok = readBackupKits(b.folder, &kits, &contents, &why);
-        items << (ok ? WindowTexts::tr("%1: kits differing from now: %2").arg(whenText(b.when)).arg(kitsDiffering(kits.kits, m_doc))
-                     : WindowTexts::tr("%1: cannot be read").arg(whenText(b.when)));
+    for (int i = 0; i < backups.size(); ++i) {
+        const BackupRead &r = listed.second.at(i);
+        items << (r.ok ? WindowTexts::tr("%1: kits differing from now: %2")
+                                 .arg(whenText(backups.at(i).when))
+                                 .arg(kitsDiffering(r.kits.kits, m_doc))
+                       : WindowTexts::tr("%1: cannot be read").arg(whenText(backups.at(i).when)));
     }
     if (items.isEmpty()) {
         prompter->information(m_parent, WindowTexts::tr("Information"),
                               WindowTexts::tr("There is no backup of this sampler pad in %1 yet.")
-                                      .arg(QDir::toNativeSeparators(m_backupFolder)));
+                                      .arg(QDir::toNativeSeparators(folder)));
         return;
     }
     const int chosen = prompter->getItem(m_parent, WindowTexts::tr("Restore the pad from a backup"),
                                          WindowTexts::tr("Backups of this sampler pad, newest first:"), items);
     if (chosen < 0)
         return;
-    PadKits kits;
-    padbackup::Contents contents;
-    QString why;
-    if (!readBackupKits(backups.at(chosen).folder, &kits, &contents, &why)) {
+    const QString chosenFolder = backups.at(chosen).folder;
+    BackupRead read = runAside<BackupRead>(m_parent, reading, [&chosenFolder, &waves, &scratch] {
+        return readBackupKits(chosenFolder, true, waves, scratch);
+    });
+    if (!read.ok) {
         prompter->warning(m_parent, WindowTexts::tr("Error"),
-                          WindowTexts::tr("The backup cannot be restored:") + QStringLiteral("\r\n") + why);
+                          WindowTexts::tr("The backup cannot be restored:") + QStringLiteral("\r\n") + read.why);
         return;
     }
+    PadKits &kits = read.kits;
+    const padbackup::Contents &contents = read.contents;
     // Only the sounds on the pad now: the restore adds and removes none.
     QSet<quint16> present;
     for (const MainWindow1Records::SOUND_INDEX &s : m_soundLists.waveAttrList())

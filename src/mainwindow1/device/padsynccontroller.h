@@ -10,6 +10,7 @@
 #include "device/padidentity.h"
 #include "device/padkits.h"
 #include "device/padsession.h"
+#include "device/renumber.h"
 #include "device/writeback.h"
 #include "kitfile/fileread.h"
 
@@ -63,6 +64,8 @@ public:
     void waveFailed(int waveNo, int refusal);
     void deleteFailed(const QString &path, int why, int error);
     void batchFinished();
+    // A batch is left running on a pad that stopped answering: nothing waits on it.
+    bool batchAbandoned() const { return m_batchAbandoned; }
     // The rows, records and kits follow an ended batch; one box names the
     // sounds that did not reach the pad or stay on it.
     void completeAddBatch();
@@ -85,8 +88,11 @@ public:
     // ---- backups of the pad
     // Where this pad's backups are (empty before a pad loaded).
     const QString &backupFolder() const { return m_backupFolder; }
-    // The backup taken at the load is written before anything is written to the pad.
+    // The backup taken at the load is written before anything is written to
+    // the pad: waited on with the window's events served, with progress.
     void waitForBackup();
+    // Loads from now on take no backup (a measurement's baseline).
+    void skipBackups() { m_backupsSkipped = true; }
     // "Restore the pad from a backup...": a backup chosen from this pad's
     // puts its kits, chains and global settings into the editor as one step.
     void restoreFromBackup();
@@ -130,9 +136,6 @@ private:
     // The load wrote the backup itself, before it put the pad in order.
     void backupTaken(const padbackup::Written &written);
     void backupEnded(bool ok, const QString &why);
-    // The kits of the backup at `folder` taken as the pad's load takes them;
-    // false, with why, when they cannot be.
-    bool readBackupKits(const QString &folder, PadKits *kits, padbackup::Contents *contents, QString *why) const;
     // The metronome list, filled from the pad's metronome folder.
     void importPadClicks();
     // The kits read from the pad, their records' images in `images`, become the
@@ -166,6 +169,8 @@ private:
     // The pad's volume dismounted the same way; false when that failed or
     // the pad stopped answering first.
     bool dismountWhileAnswering();
+    std::optional<RenumberResult> renumberWhileAnswering(const QVector<WaveRenumber> &changes,
+                                                         const QSet<quint16> &soundsBefore);
     void addUsbWave();
     void deleteUsbWave();
     // True once no batch runs; false at once, the batch left running, when
@@ -202,11 +207,13 @@ private:
     bool m_batchAbandoned = false; // a batch was left running on a pad that did not answer
     QVector<int> m_pendingBatches; // batches queued behind a running one (runQueuedBatch's flags)
     bool m_batchLook = false;      // padReadyForBatch() waits on the pad
+    bool m_renumbering = false;    // the pad's pairs are renumbered on their thread
     PadBackupWriter *m_backupWriter = nullptr;
     QString m_backupFolder;                  // this pad's backups
     QDateTime m_backupWhen;                  // when the load began
     QVector<padbackup::File> m_backupSettings; // the pad's kit records and settings as the load found them
     bool m_backupTaken = false;              // written by the load before it put the pad in order
+    bool m_backupsSkipped = false;
 };
 
 #endif

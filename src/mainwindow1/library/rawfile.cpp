@@ -16,6 +16,7 @@
 #include "document/kitdocument.h"
 #include "library/soundlibrary.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDebug>
 #include <QDir>
@@ -37,13 +38,14 @@ namespace {
 
 // Why a conversion gave no sound: its output could not be written (the
 // place and the system's reason), or what ffmpeg said about the file.
-QString failedConversionText(const audioconverter &converter, const QString &source, const QString &err)
+QString failedConversionText(const QString &faultPath, const QString &faultReason, const QString &source,
+                             const QString &err)
 {
     const QString crlf = QStringLiteral("\r\n");
     QString text;
-    if (!converter.writeFaultReason().isEmpty()) {
+    if (!faultReason.isEmpty()) {
         text = WindowTexts::tr("The converted sound could not be written:") + crlf
-               + QDir::toNativeSeparators(converter.writeFaultPath()) + crlf + converter.writeFaultReason();
+               + QDir::toNativeSeparators(faultPath) + crlf + faultReason;
     } else {
         const int failure = soundsource::ffmpegFailure(err);
         const QString detail = failure >= 1 && failure <= 4 ? soundsource::ffmpegFailureSentence(failure)
@@ -60,6 +62,17 @@ constexpr int kSourceLookLimitMs = 2000; // a source's drive silent that long is
 void paintMeanwhile()
 {
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+constexpr int kConversionPollMs = 20;
+constexpr int kSettleLimitMs = 6000; // a killed ffmpeg is waited on for 5 s
+
+// Run while a conversion is awaited: the window paints; input goes to the
+// window only while a modal dialog (the save's progress) holds it.
+void paintWhileConverting()
+{
+    QCoreApplication::processEvents(QApplication::activeModalWidget() ? QEventLoop::AllEvents
+                                                                       : QEventLoop::ExcludeUserInputEvents);
 }
 
 void warnSilent(const QString &path)
@@ -206,16 +219,75 @@ std::optional<bool> SoundFilesController::readable(const QString &path)
     return false;
 }
 
+// The box of a sound whose file is gone: the kits that use it, and its row made current.
+void SoundFilesController::tellMissing(const QString &waveFileName)
+{
+    UiPrompter *prompter = UiPrompter::instance();
+    const QFileInfo source(waveFileName);
+    // Name the kits that use the missing file, pads first, then hi-hats.
+    QStringList kits;
+    for (int kit : kitusage::kitsUsing(m_doc.kitAttrList(), waveFileName))
+        kits.append(QString::number(kit));
+    prompter->information(
+            m_parent, WindowTexts::tr("Error"),
+            source.fileName() + WindowTexts::tr("sound exists in Kit ") + kits.join(QStringLiteral("、"))
+                    + QStringLiteral("\r\n")
+                    + WindowTexts::tr("If you want to delete a sound, please find it in the right list and "
+                                      "press 'OK' to confirm.")
+                    + QStringLiteral("\r\n") + WindowTexts::tr("File not found:") + waveFileName,
+            QMessageBox::Ok);
+    QModelIndex row;
+    const SoundListModel *total = m_library.totalListItemModel();
+    for (int r = 0; r < total->soundCount() && !row.isValid(); ++r) {
+        if (total->soundText(r, 2) == waveFileName)
+            row = total->soundIndex(r, 2);
+    }
+    if (QItemSelectionModel *selection = m_view.totalWaveTreeView->selectionModel())
+        selection->setCurrentIndex(row, QItemSelectionModel::NoUpdate);
+}
+
+std::shared_ptr<void> SoundFilesController::planConversions(const QVector<QPair<QString, QString>> &jobs)
+{
+    const std::shared_ptr<ConversionJobs> planned(new ConversionJobs(audioconverter::defaultProgram()),
+                                                  [](ConversionJobs *j) {
+                                                      // Nothing writes into the temporary folder after the save.
+                                                      if (!j->settle(kSettleLimitMs, paintWhileConverting))
+                                                          qWarning() << "a stopped conversion did not end";
+                                                      delete j;
+                                                  });
+    for (const QPair<QString, QString> &job : jobs)
+        planned->add(job.first, job.second);
+    m_planned = planned;
+    return planned;
+}
+
+std::optional<ConversionJobs::Done> SoundFilesController::convertOffThread(const QString &source,
+                                                                           const QString &target)
+{
+    std::shared_ptr<ConversionJobs> jobs = m_planned.lock();
+    int job = jobs ? jobs->find(source, target) : -1;
+    if (job < 0) {
+        jobs = std::make_shared<ConversionJobs>(audioconverter::defaultProgram(), 1);
+        job = jobs->add(source, target);
+    }
+    for (;;) {
+        if (std::optional<ConversionJobs::Done> done = jobs->waitFor(job, kConversionPollMs))
+            return done;
+        if (jobs->lookingForMs(job) >= kSourceLookLimitMs)
+            return std::nullopt;
+        paintWhileConverting();
+    }
+}
+
 quint32 SoundFilesController::getRawFile(const QString &waveFileName, const QString &outFileName, quint8 format)
 {
     UiPrompter *prompter = UiPrompter::instance();
     m_rawFailureTold = false;
-    // A preview's work runs off the GUI thread until Stop, a save's in place.
+    // A preview's work runs under its wait until Stop, a save's as a job.
     const bool preview = format != 0;
     if (soundsource::isStored(waveFileName))
         return quint32(copyStoredSound(waveFileName, outFileName, preview));
 
-    const QFileInfo source(waveFileName);
     const std::optional<bool> regular =
             ztplatform::isRegularFileWithin(waveFileName, kSourceLookLimitMs, paintMeanwhile);
     if (!regular) {
@@ -223,26 +295,7 @@ quint32 SoundFilesController::getRawFile(const QString &waveFileName, const QStr
         return 0; // told as a failed conversion, by the save or the preview
     }
     if (!*regular) {
-        // Name the kits that use the missing file, pads first, then hi-hats.
-        QStringList kits;
-        for (int kit : kitusage::kitsUsing(m_doc.kitAttrList(), waveFileName))
-            kits.append(QString::number(kit));
-        prompter->information(
-                m_parent, WindowTexts::tr("Error"),
-                source.fileName() + WindowTexts::tr("sound exists in Kit ") + kits.join(QStringLiteral("、"))
-                        + QStringLiteral("\r\n")
-                        + WindowTexts::tr("If you want to delete a sound, please find it in the right list and "
-                                          "press 'OK' to confirm.")
-                        + QStringLiteral("\r\n") + WindowTexts::tr("File not found:") + waveFileName,
-                QMessageBox::Ok);
-        QModelIndex row;
-        const SoundListModel *total = m_library.totalListItemModel();
-        for (int r = 0; r < total->soundCount() && !row.isValid(); ++r) {
-            if (total->soundText(r, 2) == waveFileName)
-                row = total->soundIndex(r, 2);
-        }
-        if (QItemSelectionModel *selection = m_view.totalWaveTreeView->selectionModel())
-            selection->setCurrentIndex(row, QItemSelectionModel::NoUpdate);
+        tellMissing(waveFileName);
         return 0;
     }
     const std::optional<bool> opens = readable(waveFileName);
@@ -251,16 +304,29 @@ quint32 SoundFilesController::getRawFile(const QString &waveFileName, const QStr
     if (!opens || !*opens)
         return 0;
 
-    audioconverter converter;
-    converter.setStopFlag(preview ? m_preview.previewSession().stopFlag() : nullptr);
-    QString err;
+    QString err, faultPath, faultReason;
     bool converted = false;
     if (preview) {
+        audioconverter converter;
+        converter.setStopFlag(m_preview.previewSession().stopFlag());
         m_preview.runPreviewWork([&]() { converted = converter.audioConverterWaveRun(waveFileName, outFileName, err); },
                                  80);
+        faultPath = converter.writeFaultPath();
+        faultReason = converter.writeFaultReason();
     } else {
-        audioconverter::removeEarlierOutput(waveFileName, outFileName);
-        converted = converter.audioConverterRun(waveFileName, outFileName, err);
+        const std::optional<ConversionJobs::Done> done = convertOffThread(waveFileName, outFileName);
+        if (!done)
+            warnSilent(waveFileName);
+        if (!done)
+            return 0;
+        if (!done->regular) {
+            tellMissing(waveFileName);
+            return 0;
+        }
+        converted = done->converted;
+        err = done->mesg;
+        faultPath = done->faultPath;
+        faultReason = done->faultReason;
     }
     if (preview && m_preview.previewSession().stopped())
         return 0; // Stop ended the preview: nothing to report
@@ -278,8 +344,8 @@ quint32 SoundFilesController::getRawFile(const QString &waveFileName, const QStr
     if (hasSamples)
         return quint32(size);
     // A cause that is not the sound's (its output could not be written) is told as such.
-    m_rawFailureTold = !converter.writeFaultReason().isEmpty();
-    prompter->information(m_parent, WindowTexts::tr("Error"), failedConversionText(converter, waveFileName, err),
-                          QMessageBox::Ok);
+    m_rawFailureTold = !faultReason.isEmpty();
+    prompter->information(m_parent, WindowTexts::tr("Error"),
+                          failedConversionText(faultPath, faultReason, waveFileName, err), QMessageBox::Ok);
     return 0;
 }

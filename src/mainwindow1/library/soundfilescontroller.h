@@ -4,6 +4,7 @@
 // Sound import and export: conversion through ffmpeg, the imports into the lists and groups, Export Sound.
 
 #include "library/groupentries.h"
+#include "model/conversionjobs.h"
 #include "model/mainwindow1records.h"
 #include "model/namerules.h"
 
@@ -12,6 +13,9 @@
 #include <QStringList>
 #include <QVector>
 
+#include <QPair>
+
+#include <memory>
 #include <optional>
 
 class CustomDialog;
@@ -57,6 +61,11 @@ public:
     // after a box. A non-zero `format` is a preview's: it runs off the GUI
     // thread until Stop.
     quint32 getRawFile(const QString &waveFileName, const QString &outFileName, quint8 format);
+    // The conversions a save asks getRawFile for next (source, target), in
+    // order: they begin at once off the GUI thread, as many at a time as
+    // there are cores, and getRawFile takes their results. They are held
+    // while the object returned lives; its end stops the rest.
+    std::shared_ptr<void> planConversions(const QVector<QPair<QString, QString>> &jobs);
 
     // The files picked into the group chosen of the group tree.
     void addFilesToGroup();
@@ -105,9 +114,14 @@ private:
     CustomDialog *m_custom = nullptr; // the export report shown
 
     bool m_rawFailureTold = false;
+    std::weak_ptr<ConversionJobs> m_planned; // the conversions of the save under way
 
     quint64 copyStoredSound(const QString &source, const QString &target, bool preview);
     std::optional<bool> readable(const QString &path);
+    void tellMissing(const QString &waveFileName);
+    // `source` converted into `target` by a planned job or one of its own,
+    // the window painting meanwhile; nothing when its drive stops answering.
+    std::optional<ConversionJobs::Done> convertOffThread(const QString &source, const QString &target);
     QVector<MainWindow1Records::strSoundItem> audioItemsOf(const MainWindow1Records::strSoundGroup &group,
                                                           QHash<QString, groupentries::Identity> *bytes = nullptr);
     void addToGroupTree(const MainWindow1Records::strSoundGroup *group, QStandardItemModel *model,

@@ -30,6 +30,7 @@ savejob::Hooks SetupFilesController::saveHooks()
     hooks.rawFile = [this](const QString &source, const QString &target) {
         return m_soundFiles.getRawFile(source, target, 0);
     };
+    hooks.rawPlan = [this](const QVector<QPair<QString, QString>> &jobs) { return m_soundFiles.planConversions(jobs); };
     hooks.rawFailureTold = [this] { return m_soundFiles.rawFailureTold(); };
     hooks.slotName = [this](int slot) {
         // A hi-hat slot by its group's title, a pad layer by the pad's name and A or B.

@@ -1,0 +1,58 @@
+#ifndef ZT_MODEL_CONVERSIONJOBS_H
+#define ZT_MODEL_CONVERSIONJOBS_H
+
+// Sound files converted into the pad's WAV form as audioconverter::
+// audioConverterRun converts them, several at once, each on a thread of its
+// own, so that the caller only looks at the results.
+
+#include <QString>
+#include <QVector>
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+class ConversionJobs
+{
+public:
+    // What one conversion came to.
+    struct Done
+    {
+        bool regular = true;    // the source was a regular file; nothing ran otherwise
+        bool converted = false; // audioConverterRun's answer
+        QString mesg;           // what ffmpeg printed
+        QString faultPath;      // where the output could not be written, and why
+        QString faultReason;
+    };
+
+    // `program` is the ffmpeg every conversion runs; at most `threads` run
+    // at once (0: as many as the machine has cores).
+    explicit ConversionJobs(const QString &program, int threads = 0);
+    // Stops what runs and what waits; does not wait for it (see settle()).
+    ~ConversionJobs();
+    ConversionJobs(const ConversionJobs &) = delete;
+    ConversionJobs &operator=(const ConversionJobs &) = delete;
+
+    // `source` converted into `target`, an earlier target removed first; the
+    // earlier jobs are begun first. Its number.
+    int add(const QString &source, const QString &target);
+    // The number of the job from `source` into `target`; -1 when none.
+    int find(const QString &source, const QString &target) const;
+    // Waits at most `limitMs` for job `job`: its result, or nothing yet.
+    std::optional<Done> waitFor(int job, int limitMs) const;
+    // How long job `job` has been looking at its source without an answer
+    // (a drive that stopped answering); -1 when it is not looking.
+    qint64 lookingForMs(int job) const;
+    // No job begins any more and running ones are killed. Waits at most
+    // `limitMs`, `turn` run every 20 ms meanwhile, until no conversion writes
+    // its target any more; true once none does. A look at a source that
+    // never returns is not waited on: it converts nothing afterwards.
+    bool settle(int limitMs, const std::function<void()> &turn = {});
+
+private:
+    struct State;
+    std::shared_ptr<State> m_state;
+    int m_threads = 1;
+};
+
+#endif
