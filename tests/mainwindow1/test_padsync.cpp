@@ -307,7 +307,7 @@ private slots:
         MainWindow1 *w = f.open();
         const QString tone = adding ? makeTone(f.work.filePath("tone.wav"), 0.2) : QString();
         QVERIFY(!adding || !tone.isEmpty());
-        HangingOpens hanging(QFile::encodeName(adding ? w->pad().dataPath() : f.root()), 0,
+        HangingOpens hanging(adding ? QByteArray("WAV_DATA") : QFile::encodeName(f.root()), 0,
                              adding ? HangingOpens::Looks::OpensAndStats : HangingOpens::Looks::Opens);
         const LoopTurns loop;
         bool asked = false;
