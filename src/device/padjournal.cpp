@@ -133,6 +133,12 @@ bool isEntryName(const QString &name)
             && !name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\')) && !name.contains(QChar(0));
 }
 
+// A hidden name of the editor's own pattern: no other file is ever taken for one.
+bool isHiddenName(const QString &name)
+{
+    return isEntryName(name) && ztplatform::isTemporaryName(name);
+}
+
 bool isNumberedFolder(const QString &fff)
 {
     bool ok = false;
@@ -165,18 +171,18 @@ bool stepFits(const Step &s)
     case Kind::MakeFolder:
         return wave;
     case Kind::Create:
-        return isEntryName(s.hidden) && isEntryName(s.to) && folderFits(s.area, s.toFolder)
+        return isHiddenName(s.hidden) && isEntryName(s.to) && folderFits(s.area, s.toFolder)
                 && (markFits(s.mark) || (s.mark.size == -1 && s.mark.digest.isEmpty()));
     case Kind::Move:
-        return wave && isEntryName(s.from) && isEntryName(s.hidden) && isEntryName(s.to)
+        return wave && isEntryName(s.from) && isHiddenName(s.hidden) && isEntryName(s.to)
                 && folderFits(s.area, s.toFolder) && markFits(s.mark) && s.before.size() == s.after.size()
                 && (s.after.isEmpty() || markFits(s.patched));
     case Kind::Remove:
-        return isEntryName(s.from) && isEntryName(s.hidden) && markFits(s.mark);
+        return isEntryName(s.from) && isHiddenName(s.hidden) && markFits(s.mark);
     case Kind::Patch:
         return isEntryName(s.from) && !s.after.isEmpty() && s.before.size() == s.after.size();
     case Kind::Put:
-        return isEntryName(s.from) && isEntryName(s.hidden);
+        return isEntryName(s.from) && isHiddenName(s.hidden);
     }
     return false;
 }
@@ -1049,7 +1055,8 @@ void keepAside(const ztplatform::OpenFolder &sys, const QString &name, Outcome &
 bool recordPresent(Pad &pad)
 {
     const ztplatform::OpenFolder sys = pad.base(Area::Sys);
-    return sys.exists(RECORD_NAME) || sys.isLink(RECORD_NAME) || sys.exists(UNDO_NAME) || sys.isLink(UNDO_NAME);
+    // One look at each name: a link there exists too.
+    return sys.exists(RECORD_NAME) || sys.exists(UNDO_NAME);
 }
 
 bool begin(Pad &pad, const Record &record)

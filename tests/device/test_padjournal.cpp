@@ -1,6 +1,8 @@
+#include "device/padidentity.h"
 #include "device/padjournal.h"
 #include "padfixture.h"
 #include "support/crashdisk.h"
+#include "support/passdisk.h"
 #include "platform/replacefile.h"
 
 #include <QtTest>
@@ -209,6 +211,52 @@ private slots:
         QVERIFY(!QFileInfo::exists(prmFolder + "/" + hidden) && QFileInfo::exists(prmFolder + "/001.prm"));
     }
 
+    // Under the pad's guard a change looks at the root and at its folder by
+    // their paths, without opening the root each time; a folder swapped at
+    // its place is seen all the same and reached again.
+    void aGuardedChangeLooksAtTheRootWithoutOpeningIt()
+    {
+        PadFixture fx;
+        layOut(fx);
+        struct RootOpens : PassDisk {
+            QByteArray root;
+            QAtomicInt opens;
+            int openAt(int dir, const QByteArray &name, int flags, mode_t mode = 0) override
+            {
+                if (name == root)
+                    opens.fetchAndAddRelaxed(1);
+                return PassDisk::openAt(dir, name, flags, mode);
+            }
+        } disk;
+        disk.root = QFile::encodeName(QFileInfo(fx.root).canonicalFilePath());
+        const DiskInPlace inPlace(&disk);
+        const PadPlaces places{fx.root, fx.sysPath + "/CLICK", fx.sysPath + "/global.ini", {}};
+        ztplatform::FolderAnchor anchor = ztplatform::FolderAnchor::record(fx.root);
+        anchor.setCheck(std::make_shared<PadGuard>(places, readPadIdentity(places, true)));
+
+        const pj::Record r = pairRecord(fx, pj::Purpose::DeleteSounds);
+        const QString prmFolder = fx.prmPath + "/001", aside = fx.root + "/aside";
+        int changes = 0;
+        bool swapped = false;
+        ztplatform::setFileEventHook([&](ztplatform::FileEvent e, const QString &path) {
+            ++changes;
+            if (swapped || e != ztplatform::FileEvent::Removed || !path.contains("/WAV_DATA/"))
+                return;
+            swapped = QDir().rename(prmFolder, aside);
+            copyTree(aside, prmFolder);
+        });
+        pj::Pad pad(anchor, tree(fx));
+        const pj::Outcome o = pj::run(pad, r);
+        ztplatform::setFileEventHook({});
+        QVERIFY(swapped && o.finished);
+        QVERIFY(QFileInfo::exists(aside + "/" + r.steps.at(1).hidden));
+        QVERIFY(!QFileInfo::exists(prmFolder + "/" + r.steps.at(1).hidden) && QFileInfo::exists(prmFolder + "/001.prm"));
+        // The root is opened to reach a folder, not to judge each change.
+        QVERIFY2(disk.opens.loadRelaxed() < changes, qPrintable(QString("%1 opens of the root for %2 changes")
+                                                                        .arg(disk.opens.loadRelaxed())
+                                                                        .arg(changes)));
+    }
+
     // A replacement's sweep of SYS (the close's alter.ini) keeps a record an
     // earlier session left, however old; the leftover beside it goes.
     void theRecordNamesNoTemporaryFile()
@@ -286,13 +334,15 @@ private slots:
         QVERIFY(!pj::decode(pj::encode(r), &back));
     }
 
-    // Random bytes, a record with a bad name, a folder, a FIFO or a link at
-    // the record's name: kept aside under a visible name, nothing else moved,
-    // and never told as undone.
+    // Random bytes, a record with a bad name or a hidden name not of the
+    // editor's own pattern (a sound's own name), a folder, a FIFO or a link
+    // at the record's name: kept aside under a visible name, nothing else
+    // moved, and never told as undone.
     void anUnreadableRecordIsKeptAsideAndNothingMoves_data()
     {
         QTest::addColumn<QString>("kind");
-        for (const char *k : {"random", "climbing", "folder", "fifo", "link", "folder at the staging name"})
+        for (const char *k : {"random", "climbing", "hiding as a sound", "folder", "fifo", "link",
+                              "folder at the staging name"})
             QTest::newRow(k) << QString(k);
     }
     void anUnreadableRecordIsKeptAsideAndNothingMoves()
@@ -308,6 +358,10 @@ private slots:
             r.steps[0].to = "../../../../escaped.wav";
             QByteArray bytes = pj::encode(r);
             kf::writeFile(at, bytes);
+        } else if (kind == "hiding as a sound") {
+            pj::Record r = pairRecord(fx, pj::Purpose::AddSounds);
+            r.steps[0].hidden = "001.wav";
+            kf::writeFile(at, pj::encode(r));
         } else if (kind.startsWith("folder")) {
             QVERIFY(QDir().mkpath(at + "/inner"));
         } else if (kind == "fifo") {
