@@ -45,6 +45,7 @@ public:
         if (!m_history->m_runOpen || later->m_step->mergeKey() != m_step->mergeKey())
             return false;
         m_step->absorb(*later->m_step);
+        setObsolete(m_step->unchanged()); // back where the run began: the stack drops it
         return true;
     }
     // Pushed once it is made: the first redo has nothing to do.

@@ -9,6 +9,10 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <cerrno>
+#include <chrono>
+#include <cstring>
+
 namespace exportfile {
 namespace {
 
@@ -19,11 +23,29 @@ Outcome unwritable(QString *why, const QString &reason)
     return Outcome::Unwritable;
 }
 
+void moved(Watch *watch)
+{
+    if (watch)
+        watch->moved();
+}
+
+void moved(Watch *watch, Watch::Step step)
+{
+    if (watch)
+        watch->moved(step);
+}
+
 // Puts the finished temporary in place: synced, given the mode of the file
 // it replaces and renamed over the target.
-Outcome putInPlace(ztplatform::ReplaceFile &part, QString *why, QString *notKept = nullptr)
+Outcome putInPlace(ztplatform::ReplaceFile &part, QString *why, QString *notKept, Watch *watch)
 {
-    if (!part.finish() || !part.rename())
+    moved(watch, Watch::Step::Place);
+    if (!part.finish())
+        return unwritable(why, part.errorString());
+    moved(watch);
+    if (watch && !watch->mayPlace())
+        return unwritable(why, QString::fromLocal8Bit(std::strerror(ETIMEDOUT)));
+    if (!part.rename())
         return unwritable(why, part.errorString());
     if (notKept)
         *notKept = part.notKept();
@@ -32,14 +54,59 @@ Outcome putInPlace(ztplatform::ReplaceFile &part, QString *why, QString *notKept
 
 } // namespace
 
-Outcome convert(const QString &source, const QString &target, QString &err, QString *why, QString *notKept)
+Watch::Watch()
+{
+    moved();
+}
+
+qint64 Watch::nowMs()
+{
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
+            .count();
+}
+
+void Watch::moved()
+{
+    m_lastMove = nowMs();
+}
+
+void Watch::moved(Step step)
+{
+    m_step = step;
+    moved();
+}
+
+qint64 Watch::sinceMovedMs() const
+{
+    return nowMs() - m_lastMove;
+}
+
+bool Watch::giveUp()
+{
+    m_stop = true;
+    int running = Running;
+    return m_state.compare_exchange_strong(running, GivenUp) || running == GivenUp;
+}
+
+bool Watch::mayPlace()
+{
+    int running = Running;
+    return m_state.compare_exchange_strong(running, Placing) || running == Placing;
+}
+
+Outcome convert(const QString &source, const QString &target, QString &err, QString *why, QString *notKept,
+                Watch *watch)
 {
     ztplatform::ReplaceFile part(target);
     if (!part.open())
         return unwritable(why, part.errorString());
     audioconverter converter;
+    if (watch)
+        converter.setStopFlag(watch->stopFlag());
+    moved(watch, Watch::Step::Program);
     // Written through the temporary's own descriptor, never opened again by its name.
     const bool converted = converter.audioConverterRun(source, part.file(), err);
+    moved(watch, Watch::Step::Target);
     if (err.isEmpty())
         return Outcome::NotRun;
     if (!converted && !converter.writeFaultReason().isEmpty()) {
@@ -47,19 +114,22 @@ Outcome convert(const QString &source, const QString &target, QString &err, QStr
         return unwritable(why, at.isEmpty() ? converter.writeFaultReason()
                                             : at + QStringLiteral(": ") + converter.writeFaultReason());
     }
-    return converted ? putInPlace(part, why, notKept) : Outcome::Failed;
+    return converted ? putInPlace(part, why, notKept, watch) : Outcome::Failed;
 }
 
 Outcome copyStored(const QString &kitFile, quint32 offset, quint32 length, const QString &target,
-                   const soundsource::LoadCheck &asLoaded, QString *why)
+                   const soundsource::LoadCheck &asLoaded, QString *why, Watch *watch)
 {
     ztplatform::ReplaceFile part(target);
     if (!part.open())
         return unwritable(why, part.errorString());
+    moved(watch, Watch::Step::Source);
     soundsource::CopyFault fault = soundsource::CopyFault::None;
-    const quint64 copied = soundsource::copyStoredWave(kitFile, offset, length, part.file(), nullptr, &fault, asLoaded);
+    const quint64 copied = soundsource::copyStoredWave(kitFile, offset, length, part.file(),
+                                                       watch ? watch->stopFlag() : nullptr, &fault, asLoaded,
+                                                       [watch]() { moved(watch); });
     if (copied == length && fault == soundsource::CopyFault::None)
-        return putInPlace(part, why);
+        return putInPlace(part, why, nullptr, watch);
     switch (fault) {
     case soundsource::CopyFault::Read:
         return Outcome::Unreadable;

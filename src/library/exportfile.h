@@ -6,10 +6,43 @@
 #include <QString>
 #include <QStringList>
 
+#include <atomic>
+
 // Writing exported sounds without harming files the export did not make.
 namespace exportfile {
 
 enum class Outcome { NotRun, Failed, Unreadable, Changed, Unwritable, Written };
+
+// One write under way on a thread of its own, as the thread that waits for
+// it sees it: the step it is at, when it last moved on, and the end of
+// waiting, after which nothing is put in place any more.
+class Watch
+{
+public:
+    // Program: ffmpeg runs, bounded by the converter's own limit. Source: the
+    // kit file is opened and copied from.
+    enum class Step { Target, Source, Program, Place };
+
+    Watch();
+    void moved();
+    void moved(Step step);
+    qint64 sinceMovedMs() const;
+    Step step() const { return m_step; }
+    // The waiting thread gives up: ffmpeg is stopped and nothing is put in
+    // place. False when the file was already being put in place.
+    bool giveUp();
+    // The writer's last check before the rename: false once given up.
+    bool mayPlace();
+    const std::atomic_bool *stopFlag() const { return &m_stop; }
+
+private:
+    static qint64 nowMs();
+    enum State { Running, Placing, GivenUp };
+    std::atomic_bool m_stop{false};
+    std::atomic<qint64> m_lastMove{0};
+    std::atomic<Step> m_step{Step::Target};
+    std::atomic_int m_state{Running};
+};
 
 // Converts `source` into the pad's WAV form under a temporary name in the
 // folder of `target`, written only through the descriptor that made it,
@@ -23,17 +56,19 @@ enum class Outcome { NotRun, Failed, Unreadable, Changed, Unwritable, Written };
 // when that was another than the target's). Unless Written, `target` is as it
 // was and the temporary file is gone.
 // `notKept` (when given) gets what a replaced file had that the new one has not (ReplaceFile::notKept).
+// `watch` (when given) is told each step; once it gave up, the result is
+// Unwritable and `target` is as it was.
 Outcome convert(const QString &source, const QString &target, QString &err, QString *why = nullptr,
-                QString *notKept = nullptr);
+                QString *notKept = nullptr, Watch *watch = nullptr);
 
 // Copies the `length` bytes at `offset` of a kit file into `target` by the
 // same temporary file, sync and rename as convert, the folder left alike.
 // Unreadable when the kit file cannot be read whole, Changed when, as opened,
 // `asLoaded` refuses it, Unwritable when the copy cannot be written (*why as
 // for convert). Unless Written, `target` is as it was and the temporary file
-// is gone.
+// is gone. `watch` as for convert, told after each block too.
 Outcome copyStored(const QString &kitFile, quint32 offset, quint32 length, const QString &target,
-                   const soundsource::LoadCheck &asLoaded, QString *why = nullptr);
+                   const soundsource::LoadCheck &asLoaded, QString *why = nullptr, Watch *watch = nullptr);
 
 // The files the library's sounds come from (for a stored sound, its kit
 // file), to tell whether a target would replace one of them.

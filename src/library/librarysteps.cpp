@@ -502,7 +502,7 @@ public:
             const Change &c = **it;
             if (!firstKept(c.entries, entries) || !firstKept(c.names, names) || !firstKept(c.rows[0], rows[0])
                 || !firstKept(c.rows[1], rows[1]))
-                return false;
+                return sameAsFirst(); // rows came and went: the list as it was, against it now
         }
         if (m_whole) {
             Whole first = *m_whole;
@@ -651,6 +651,29 @@ private:
         if (seq == ListPlan::Names)
             return c.names.parts.value(0).at;
         return c.rows[seq - ListPlan::Total].parts.value(0).at;
+    }
+    // The list as the step found it, made from the list now (or as an untold
+    // edit found it) by putting back what each edit kept, the last first.
+    bool sameAsFirst() const
+    {
+        const SoundLibrary &l = *m_lib;
+        Whole first;
+        if (m_whole) {
+            first = *m_whole;
+        } else {
+            first.entries = l.m_waveLoadKitAttrList;
+            first.names = l.m_soundList.toVector();
+            first.rows[0] = rowsOf(root(0), 0, root(0)->rowCount());
+            first.rows[1] = rowsOf(root(1), 0, root(1)->rowCount());
+        }
+        for (auto it = m_changes.crbegin(); it != m_changes.crend(); ++it) {
+            Change c = **it;
+            c.entries.exchange(first.entries);
+            c.names.exchange(first.names);
+            c.rows[0].exchange(first.rows[0]);
+            c.rows[1].exchange(first.rows[1]);
+        }
+        return sameAsNow(first);
     }
     bool sameAsNow(const Whole &w) const
     {

@@ -70,6 +70,22 @@ QModelIndex SoundListModel::soundIndex(int row, int column) const
     return r.isValid() ? index(row, column, r) : QModelIndex();
 }
 
+QString SoundListModel::textBefore(const QModelIndex &cell, const QString &otherwise) const
+{
+    return cell.isValid() && cell == m_edited ? m_editedText : otherwise;
+}
+
+bool SoundListModel::setData(const QModelIndex &index, const QVariant &value, int role)
+{
+    if (role == Qt::EditRole || role == Qt::DisplayRole) {
+        m_edited = index;
+        m_editedText = index.data(Qt::DisplayRole).toString();
+    }
+    const bool set = QStandardItemModel::setData(index, value, role);
+    m_edited = QPersistentModelIndex(); // told to the itemChanged slots only
+    return set;
+}
+
 void SoundListModel::rebuild(const std::function<void()> &fill)
 {
     {

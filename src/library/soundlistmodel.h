@@ -29,6 +29,11 @@ public:
     // Its text, empty when there is no such cell.
     QString soundText(int row, int column) const;
     QModelIndex soundIndex(int row, int column = 0) const;
+    // What `cell` showed before an editor last set its text; `otherwise`
+    // when no editor did (its text was set in code).
+    QString textBefore(const QModelIndex &cell, const QString &otherwise) const;
+
+    bool setData(const QModelIndex &index, const QVariant &value, int role = Qt::EditRole) override;
 
 signals:
     // The rows were made anew: the views took them in with a reset, which
@@ -48,4 +53,6 @@ private:
 
     const Kind m_kind;
     QStandardItem *m_root = nullptr; // the total list's and the mirror's
+    QPersistentModelIndex m_edited;  // the cell an editor set last, and its text before
+    QString m_editedText;
 };

@@ -178,14 +178,17 @@ quint64 copyStoredWave(const QString &kitFile, quint32 offset, quint32 length, c
 }
 
 quint64 copyStoredWave(const QString &kitFile, quint32 offset, quint32 length, QIODevice &out,
-                       const std::atomic_bool *stop, CopyFault *fault, const LoadCheck &asLoaded)
+                       const std::atomic_bool *stop, CopyFault *fault, const LoadCheck &asLoaded,
+                       const std::function<void()> &moved)
 {
     CopyFault ignored;
     CopyFault &failed = fault ? *fault : ignored;
     QFile in;
     if (!openKitFile(in, kitFile, offset, asLoaded, failed))
         return 0;
-    return copyBlocks(in, out, length, stop, failed);
+    if (moved)
+        moved();
+    return copyBlocks(in, out, length, stop, failed, moved);
 }
 
 int ffmpegFailure(const QString &err)

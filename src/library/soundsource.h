@@ -91,7 +91,7 @@ quint64 copyStoredWave(const QString &kitFile, quint32 offset, quint32 length, c
 // The same into an open device, from its position.
 quint64 copyStoredWave(const QString &kitFile, quint32 offset, quint32 length, QIODevice &out,
                        const std::atomic_bool *stop = nullptr, CopyFault *fault = nullptr,
-                       const LoadCheck &asLoaded = {});
+                       const LoadCheck &asLoaded = {}, const std::function<void()> &moved = {});
 
 // What ffmpeg's error output says about a failed conversion, for its
 // message: 1 to 4 for the phrases with a detail sentence (in the order they

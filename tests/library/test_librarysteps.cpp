@@ -366,6 +366,18 @@ private slots:
             f.lib.putBackName(cell->index(), before);
         }
         QCOMPARE(f.done.size(), made);
+        // A sound added and taken out again within one edit: no step either.
+        const QByteArray kept = listDump(f.lib);
+        {
+            const editstep::Recorder::Scope adding(&f.recorder, "add and remove");
+            f.lib.addSound("Gone", f.file(9000), quint16(f.lib.lastWaveNumber() + 1), true);
+            const int last = f.lib.waveLoadKitAttrList().size() - 1;
+            QVector<bool> records(last + 1, false);
+            records[last] = true;
+            f.lib.removeSounds({last}, records);
+        }
+        QVERIFY(listDump(f.lib) == kept);
+        QCOMPARE(f.done.size(), made);
     }
 
     // A rename of one sound in a long list keeps that row, not the list.

@@ -10,6 +10,7 @@
 #include "platform/fileidentity.h"
 #include "platform/replacefile.h"
 #include "support/crashdisk.h"
+#include "support/fakeprogram.h"
 #include "support/hangingdisk.h"
 #include "support/passdisk.h"
 #include "platform/tempnames.h"
@@ -297,6 +298,86 @@ private slots:
         QVERIFY(clickedWhileExporting);
         QCOMPARE(e.f.totalRows().size(), 2);
         QCOMPARE(QDir(e.out).entryList(QDir::Files | QDir::Hidden, QDir::Name), QStringList({"a.wav", "b.wav"}));
+    }
+
+    // A slow converter runs off the GUI thread: the window's loop turns all
+    // the while, and the files, the boxes and the report are those of a
+    // quick run.
+    void slowConverterLeavesTheLoopRunning()
+    {
+        Export e;
+        MainWindow1 *w = e.w;
+        KitFile kit;
+        QVERIFY(kit.make(e.f.work.path(), "KIT_ALL.BIN"));
+        w->library().addLoadedKitFile(kit.record);
+        e.add("mono", writeBytes(e.f.path("src/mono.wav"), pcmWav(1, 44100, 4410)), 1);
+        e.add("one", QDir::toNativeSeparators(kit.path) + ":U00001", 2);
+        e.add("noise", writeBytes(e.f.path("src/noise.wav"), QByteArray(3000, 'x')), 3);
+        e.add("tone", encoded(e.f.work.filePath("src/tone.mp3")), 4);
+        struct Run
+        {
+            QStringList texts, files;
+            QVector<QByteArray> bytes;
+            QString report;
+        };
+        auto exportInto = [&e](const QString &folder) {
+            QDir().mkpath(folder);
+            e.f.prompter.clear();
+            e.select({0, 1, 2, 3});
+            e.run(folder);
+            Run run;
+            run.texts = e.f.prompter.texts();
+            run.files = QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+            for (const QString &name : qAsConst(run.files))
+                run.bytes << kf::readFile(QDir(folder).filePath(name));
+            run.report = e.report().replace(folder, "FOLDER");
+            return run;
+        };
+        const Run quick = exportInto(e.f.path("quick"));
+        QCOMPARE(quick.files, QStringList({"mono.wav", "one.wav", "tone.wav"}));
+        QCOMPARE(quick.texts.size(), 1);
+
+        const QString ffmpeg = QStandardPaths::findExecutable("ffmpeg");
+        QVERIFY(!ffmpeg.isEmpty());
+        const FakeProgram slow("ffmpeg", "sleep 0.7\nexec '" + QFile::encodeName(ffmpeg) + "' \"$@\"\n");
+        QVERIFY(slow.ready());
+        const LoopTurns loop;
+        const Run late = exportInto(e.f.path("slow"));
+        QVERIFY(loop.elapsed() >= 3 * 700);
+        QVERIFY2(loop.turns() >= loop.elapsed() / 50 / 2, qPrintable(QString::number(loop.turns())));
+        QCOMPARE(late.texts, quick.texts);
+        QCOMPARE(late.files, quick.files);
+        QCOMPARE(late.bytes, quick.bytes);
+        QCOMPARE(late.report, quick.report);
+        QCOMPARE(late.report, QString("mono.wav,  one.wav,  tone.wav\nis successfully exported.\nFile location:\nFOLDER"));
+        QVERIFY(!w->preview().dialog()->isVisible());
+    }
+
+    // A kit file whose drive stops answering during the copy is not waited
+    // on: after the limit it is told as unreadable, the other sounds go and
+    // nothing of the copy is left once the drive answers again.
+    void kitFileThatDoesNotAnswerIsNotWaitedOn()
+    {
+        Export e;
+        KitFile kit;
+        QVERIFY(kit.make(e.f.work.path(), "KIT_ALL.BIN"));
+        e.w->library().addLoadedKitFile(kit.record);
+        const QString whole = QDir::toNativeSeparators(kit.path);
+        e.add("one", whole + ":U00001", 1);
+        e.add("two", whole + ":U00002", 2);
+        e.add("a", writeBytes(e.f.path("src/a.wav"), pcmWav(1, 8000, 800)), 3);
+        e.select({0, 1, 2});
+        HangingOpens hanging("/KIT_ALL.BIN");
+        const LoopTurns loop;
+        e.run(e.out);
+        QVERIFY(loop.elapsed() < 5000 + 10000); // the limit, and ffmpeg
+        QCOMPARE(hanging.hung(), 1);
+        QVERIFY(loop.turns() >= 5000 / 50 / 2);
+        QCOMPARE(e.f.prompter.texts(), QStringList{"Failed to read the file.\r\n" + whole});
+        QCOMPARE(e.report(), "a.wav\nis successfully exported.\nFile location:\n" + e.out);
+        hanging.release();
+        QTRY_COMPARE(hanging.waiting(), 0);
+        QTRY_COMPARE(QDir(e.out).entryList(QDir::Files | QDir::Hidden), QStringList{"a.wav"});
     }
 
     // A WAV cut inside a frame exports the samples it holds.

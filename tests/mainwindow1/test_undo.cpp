@@ -164,6 +164,37 @@ private slots:
         press(ui->btnKitMove, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
         QCOMPARE(int(f->kit(2).kpadChunk[4].aWaveVolume), volume - 5);
         QCOMPARE(ui->waveAVolumeSpinBox->value(), volume - 5);
+        // A run that ends where it began leaves no step, and the value put
+        // back by hand is the kit's.
+        const int steps = f->w->history().stack().index();
+        QTest::mouseClick(ui->waveAVolumeSpinBox, Qt::LeftButton);
+        QTest::keyClick(ui->waveAVolumeSpinBox, Qt::Key_Up);
+        QTest::keyClick(ui->waveAVolumeSpinBox, Qt::Key_Down);
+        QCOMPARE(int(f->kit(2).kpadChunk[4].aWaveVolume), volume - 5);
+        QCOMPARE(f->w->history().stack().index(), steps);
+        QCOMPARE(f->w->history().stack().count(), steps);
+    }
+
+    // A value changed and turned back by hand on the kit and pad settings
+    // pages is the kit's again, as the page shows it.
+    void aValueTurnedBackIsTaken()
+    {
+        showWindow();
+        Ui::MainWindow1 *ui = f->ui;
+        f->openKitPage(4);
+        const int tempo = ui->kitTempoSpinBox->value();
+        QTest::mouseClick(ui->kitTempoSpinBox, Qt::LeftButton);
+        QTest::keyClick(ui->kitTempoSpinBox, Qt::Key_Up);
+        QCOMPARE(int(f->kit(4).kit_tempo), tempo + 1);
+        QTest::keyClick(ui->kitTempoSpinBox, Qt::Key_Down);
+        QCOMPARE(int(f->kit(4).kit_tempo), tempo);
+        const int volume = ui->waveBVolumeSpinBox->value();
+        QTest::mouseClick(ui->waveBVolumeSpinBox, Qt::LeftButton);
+        QTest::keyClick(ui->waveBVolumeSpinBox, Qt::Key_Down);
+        QTest::keyClick(ui->waveBVolumeSpinBox, Qt::Key_Up);
+        QCOMPARE(int(f->kit(4).kpadChunk[ui->padNoComboBox->currentIndex()].bWaveVolume), volume);
+        ui->btnKitMove->click(); // leaving the page takes it as it shows
+        QCOMPARE(int(f->kit(4).kit_tempo), tempo);
     }
 
     // An IMPORT undone leaves the kits, the sound list and the loaded files

@@ -278,6 +278,34 @@ private slots:
         oneStep("name of sound Kicker", [&] {
             total->itemFromIndex(total->soundIndex(0, 1))->setText("Kicker");
         }, [&] { return total->soundText(0, 1) == "Kick"; });
+        // Typed in the hi-hat list: that row alone, shown on the hi-hat page.
+        const SoundListModel *mirror = f->w->library().hhSoundItemModel();
+        if (QTest::currentTestFailed()) return;
+        oneStep("name of sound Hat", [&] {
+            f->openKitPage(3);
+            QTreeView *view = ui->soundListTreeView;
+            view->expandAll();
+            const QModelIndex cell = mirror->soundIndex(1, 0);
+            QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(cell).center());
+            QTest::keyClick(view, Qt::Key_F2);
+            auto *editor = qobject_cast<QLineEdit *>(QApplication::focusWidget());
+            QVERIFY(editor);
+            editor->selectAll();
+            QTest::keyClicks(editor, "Hat");
+            QTest::keyClick(editor, Qt::Key_Return);
+        }, [&] { return f->w->mainPadPage().dot() == 2 && mirror->soundText(1, 0) == "Snare"; });
+        QCOMPARE(mirror->soundText(1, 0), QString("Hat"));
+        QCOMPARE(total->soundText(1, 1), QString("Snare")); // the list keeps its name
+        if (QTest::currentTestFailed()) return;
+        oneStep("DEL of sound Snare", [&] {
+            QItemSelectionModel *selection = ui->totalWaveTreeView->selectionModel();
+            selection->clearSelection();
+            for (int r = 0; r < total->soundCount(); ++r) {
+                if (total->soundText(r, 1) == "Snare")
+                    selection->select(total->soundIndex(r), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+            }
+            QTest::mouseClick(ui->tbtDel, Qt::LeftButton);
+        }, [&] { return total->soundCount() == 2; });
     }
 
     // Every step name shows in Chinese, in a menu of its own.

@@ -220,6 +220,7 @@ DeviceMessage PadSyncController::padBatchMessage(const QString &lead, const QStr
 
 void PadSyncController::batchFinished()
 {
+    m_batchAbandoned = false; // the batch left running, if any, is over
     if (m_pad.padBatchKind() == SyncBatch::Adding)
         completeAddBatch();
     else if (m_pad.padBatchKind() == SyncBatch::Deleting)

@@ -410,8 +410,8 @@ private:
     quint16 m_oldEffect3Ctrl1 = 999, m_oldEffect3Ctrl2 = 999, m_oldEffect3Ctrl3 = 999;
     quint16 m_oldEffect4Ctrl1 = 999, m_oldEffect4Ctrl2 = 999, m_oldEffect4Ctrl3 = 999;
     bool m_kitPageFilling = false;                        // the kit settings page is being filled from a kit record
-    PageShownAs<kitediting::KitPageShown> m_kitPageShown; // what the kit settings page showed when it was filled
-    PageShown m_padPageShown;                             // what the pad settings page showed when it was filled
+    PageShownAs<kitediting::KitPageShown> m_kitPageShown; // what the kit settings page showed when filled or last taken
+    PageShown m_padPageShown;                             // what the pad settings page showed when filled or last taken
     QElapsedTimer m_kitFileEvents;                        // last event processing of updateKitFile
     bool m_padPageFilling = false;                        // the pad settings page is being filled from a pad
     QList<QWidget *> m_padControls, m_kitControls, m_globalControls; // what the user edits on each page

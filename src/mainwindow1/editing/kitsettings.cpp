@@ -178,11 +178,12 @@ void KitPagesController::on_btnSaveOneKitSet_clicked(quint8 kitNo)
     settleHHLayers();
     const kitediting::KitPageShown shown = shownKitPage(k);
     if (m_kitPageShown.unchanged(k, -1, shown)) {
-        // Nothing edited since the kit was shown: its record stays byte for byte.
+        // Nothing edited since the kit was shown or taken: its record stays byte for byte.
         m_doc.refreshKitImages(k);
         return;
     }
     m_doc.takeKitPage(k, shown.page, m_linkGroup);
+    m_kitPageShown.remember(k, -1, shown);
 }
 
 void KitPagesController::updateKitFile(quint16 oldNo, quint16 newNo, QString oldFile, QString newFile)

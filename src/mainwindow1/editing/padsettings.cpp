@@ -160,8 +160,9 @@ void KitPagesController::commitPadPage(int k, int pad)
 {
     if (k < 0 || k >= m_doc.kitAttrList().size() || pad < 0 || pad >= PAD_NUM_MAX)
         return;
-    if (m_padPageShown.unchanged(k, pad, padPageValues(m_view)))
-        return; // nothing edited since the pad was shown: its record stays byte for byte
+    const auto values = padPageValues(m_view);
+    if (m_padPageShown.unchanged(k, pad, values))
+        return; // nothing edited since the pad was shown or taken: its record stays byte for byte
     MainWindow1Records::KIT_PAD_SETTING s = m_doc.kitAttrList()[k].kpadChunk[pad];
 
     s.padNo = quint8(pad);
@@ -220,4 +221,5 @@ void KitPagesController::commitPadPage(int k, int pad)
     takeItem(s.poly_mono, m_view.polyMono->currentIndex());
 
     m_doc.takePadPage(k, pad, s);
+    m_padPageShown.remember(k, pad, values); // a value put back by hand is taken too
 }

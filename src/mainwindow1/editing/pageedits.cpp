@@ -119,6 +119,7 @@ void KitPagesController::commitKitPageNow(int k)
     if (m_kitPageShown.unchanged(k, -1, shown))
         return;
     m_doc.takeKitPage(k, shown.page, m_linkGroup);
+    m_kitPageShown.remember(k, -1, shown); // a value put back by hand is taken too
 }
 
 void KitPagesController::showStepKit(int kitNo, int pad)

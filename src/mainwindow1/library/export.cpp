@@ -38,6 +38,7 @@ namespace {
 
 constexpr int kFolderLookLimitMs = 2000; // a folder silent that long is not waited on
 constexpr int kFolderSyncLimitMs = 5000; // nor one whose sync takes longer
+constexpr int kFileStallLimitMs = 5000;  // nor a file's write that has not moved on that long
 
 // Lets the window paint, its input held, while a look at the folder runs.
 void paintMeanwhile()
@@ -174,19 +175,116 @@ void tooManyNames(QWidget *parent)
                                     QMessageBox::Ok);
 }
 
-// Writes stored sound `index` of a loaded kit file to `target`, only while
-// that file is the one loaded (Changed otherwise); nothing is shown. A
-// target that cannot be written gives Unwritable, its reason in `unwritten`.
-exportfile::Outcome getDataFromKitFile(const MainWindow1Records::READ_KIT_FILE &kit, quint16 index, QString target,
-                                       QString *unwritten = nullptr)
+// `work` on a thread of its own, the window painting meanwhile (the progress
+// dialog holds its input). Nothing when it stopped moving on for the limit
+// (ffmpeg aside, bounded by its own): it is then given up, and puts
+// nothing in place; `watch` tells at which step.
+template <typename T>
+std::optional<T> offGuiThread(const std::shared_ptr<exportfile::Watch> &watch, const std::function<T()> &work)
 {
-    if (size_t(index) >= kit.info.sound.size())
-        return exportfile::Outcome::Unreadable;
-    const percussionpadfile::P_SOUND_INDEX &entry = kit.info.sound[index];
+    const ztplatform::TimedLook<T> running(work);
+    if (!running.isStarted())
+        return work();
+    for (;;) {
+        if (std::optional<T> done = running.waitFor(20))
+            return done;
+        if (watch->step() != exportfile::Watch::Step::Program && watch->sinceMovedMs() >= kFileStallLimitMs) {
+            if (!watch->giveUp())
+                qWarning() << "an exported file was being put in place when its folder stopped answering";
+            return std::nullopt;
+        }
+        paintMeanwhile();
+    }
+}
+
+// The write of `fileName` did not move on in time: it is not written, nor is
+// what follows.
+bool writeStalled(ExportRun &run, const QString &fileName)
+{
+    qWarning().noquote() << "writing" << fileName << "into" << run.dir.path() << "does not move on: the export ends";
+    closeProgress(run.preview);
+    run.silent = true;
+    run.notWritten(fileName, silentReason());
+    return false;
+}
+
+struct Copied
+{
+    exportfile::Outcome outcome = exportfile::Outcome::Unreadable;
+    QString why;
+};
+
+// Where a stored sound lies, taken from its loaded kit file before events run.
+struct StoredPlace
+{
+    QString kitFile;   // as loaded
+    QString readFrom;  // the path the copy opens
+    quint32 start = 0;
+    quint32 length = 0;
+    quint64 loadedLength = 0;
+    ztplatform::FileStamp loadedStamp;
+    bool inTable = false;
+};
+
+StoredPlace storedPlace(const MainWindow1Records::READ_KIT_FILE &kit, quint16 index)
+{
+    StoredPlace place;
+    place.kitFile = kit.file;
+    place.readFrom = kit.info.kitFileName;
+    place.loadedLength = kit.fileTotalLength;
+    place.loadedStamp = kit.stamp;
+    place.inTable = size_t(index) < kit.info.sound.size();
+    if (place.inTable) {
+        place.start = kit.info.sound[index].wave_start;
+        place.length = kit.info.sound[index].wave_length;
+    }
+    return place;
+}
+
+// Writes a stored sound to `target` off the GUI thread, only while its kit
+// file is the one loaded (Changed otherwise); nothing is shown. A target
+// that cannot be written gives Unwritable, its reason in `why`. A copy that
+// stopped moving on is Unreadable when it was reading the kit file; nothing
+// when it was at the target.
+std::optional<Copied> getDataFromKitFile(const StoredPlace &place, const QString &target)
+{
+    if (!place.inTable)
+        return Copied{};
     // Checked on the file as opened for the copy: what is read is what was loaded.
-    auto asLoaded = [&kit](const ztplatform::FileStamp &opened) { return setupfiles::matchesLoad(kit, opened); };
-    return exportfile::copyStored(kit.info.kitFileName, entry.wave_start, entry.wave_length, target, asLoaded,
-                                  unwritten);
+    const quint64 loadedLength = place.loadedLength;
+    const ztplatform::FileStamp loadedStamp = place.loadedStamp;
+    auto asLoaded = [loadedLength, loadedStamp](const ztplatform::FileStamp &opened) {
+        return setupfiles::matchesLoad(loadedLength, loadedStamp, opened);
+    };
+    const auto watch = std::make_shared<exportfile::Watch>();
+    const std::optional<Copied> copied = offGuiThread<Copied>(watch, [place, target, asLoaded, watch]() {
+        Copied done;
+        done.outcome = exportfile::copyStored(place.readFrom, place.start, place.length, target, asLoaded, &done.why,
+                                              watch.get());
+        return done;
+    });
+    if (!copied && watch->step() == exportfile::Watch::Step::Source) {
+        qWarning().noquote() << "the kit file" << place.readFrom << "does not answer: its sounds are not exported";
+        return Copied{};
+    }
+    return copied;
+}
+
+struct Converted
+{
+    exportfile::Outcome outcome = exportfile::Outcome::NotRun;
+    QString err, why, lost;
+};
+
+// exportfile::convert off the GUI thread; nothing when it stopped moving on.
+std::optional<Converted> convertOffGui(const QString &path, const QString &target)
+{
+    const auto watch = std::make_shared<exportfile::Watch>();
+    return offGuiThread<Converted>(watch, [=]() {
+        Converted done;
+        done.outcome = exportfile::convert(path, target, done.err, &done.why, &done.lost, watch.get());
+        return done;
+    });
 }
 
 // A stored sound copied out of its kit file. False when the export ends.
@@ -206,6 +304,8 @@ bool exportStored(ExportRun &run, const QString &name, const QString &path)
                                             QMessageBox::Ok);
         return false;
     }
+    // The record is not looked at again once events have run.
+    const StoredPlace place = storedPlace(*kit, quint16(entry));
     const std::optional<QString> free = freeNameWithin(run, name, true);
     if (!free)
         return folderSilent(run, name);
@@ -214,31 +314,34 @@ bool exportStored(ExportRun &run, const QString &name, const QString &path)
         tooManyNames(run.parent);
         return true;
     }
-    if (run.refused.contains(kit->file))
+    if (run.refused.contains(place.kitFile))
         return true; // its box named the file
-    QString why;
     const QString crlf = QStringLiteral("\r\n");
-    const QString shown = crlf + QDir::toNativeSeparators(kit->file);
+    const QString shown = crlf + QDir::toNativeSeparators(place.kitFile);
     UiPrompter *prompter = UiPrompter::instance();
-    switch (getDataFromKitFile(*kit, quint16(entry), QDir::toNativeSeparators(run.dir.filePath(fileName)), &why)) {
+    const std::optional<Copied> copied =
+            getDataFromKitFile(place, QDir::toNativeSeparators(run.dir.filePath(fileName)));
+    if (!copied)
+        return writeStalled(run, fileName);
+    switch (copied->outcome) {
     case exportfile::Outcome::Written:
         run.wrote(fileName);
         break;
     case exportfile::Outcome::Changed:
         // Its bytes may lie elsewhere now: none of its sounds is exported.
-        run.refused.insert(kit->file);
+        run.refused.insert(place.kitFile);
         prompter->warning(run.parent, WindowTexts::tr("Error"),
                           WindowTexts::tr("Please check path:")
                                   + WindowTexts::tr("The file has been modified. Export failed.") + shown,
                           QMessageBox::Ok);
         break;
     case exportfile::Outcome::Unreadable:
-        run.refused.insert(kit->file);
+        run.refused.insert(place.kitFile);
         prompter->warning(run.parent, WindowTexts::tr("Error"), WindowTexts::tr("Failed to read the file.") + shown,
                           QMessageBox::Ok);
         break;
     default:
-        run.notWritten(fileName, why);
+        run.notWritten(fileName, copied->why);
         break;
     }
     return true;
@@ -265,25 +368,28 @@ bool exportPlain(ExportRun &run, const QString &name, const QString &path)
         prompter->information(run.parent, WindowTexts::tr("Error"), wrong + path, QMessageBox::Ok);
         return true;
     }
-    QString err, why, lost;
     const QString target = QDir::toNativeSeparators(run.dir.filePath(fileName));
-    switch (exportfile::convert(path, target, err, &why, &lost)) {
+    const std::optional<Converted> converted = convertOffGui(path, target);
+    if (!converted)
+        return writeStalled(run, fileName);
+    switch (converted->outcome) {
     case exportfile::Outcome::NotRun:
         closeProgress(run.preview);
         prompter->information(run.parent, WindowTexts::tr("Error"),
                               WindowTexts::tr("Missing some files for the program!"), QMessageBox::Ok);
         return false;
     case exportfile::Outcome::Unwritable:
-        run.notWritten(fileName, why);
+        run.notWritten(fileName, converted->why);
         return true;
     case exportfile::Outcome::Written:
         run.wrote(fileName);
-        if (!lost.isEmpty())
-            run.notKept << target + crlf + lost;
+        if (!converted->lost.isEmpty())
+            run.notKept << target + crlf + converted->lost;
         return true;
     default: // what ffmpeg said last, never its whole log
         prompter->information(run.parent, WindowTexts::tr("Error"),
-                              wrong + WindowTexts::tr("File Location: ") + path + crlf + soundsource::logTail(err),
+                              wrong + WindowTexts::tr("File Location: ") + path + crlf
+                                      + soundsource::logTail(converted->err),
                               QMessageBox::Ok);
         return true;
     }

@@ -11,6 +11,7 @@
 #include "library/soundlibrary.h"
 
 #include <QDir>
+#include <QScopedValueRollback>
 #include <QStandardItemModel>
 
 namespace {
@@ -117,13 +118,25 @@ void SoundListsController::renameGroupRow(QStandardItem *item)
 
 void SoundListsController::hhListItemModelChanged(QStandardItem *item)
 {
-    if (!item || !item->isEditable() || item->hasChildren() || item->column() == 1)
+    if (!item || !item->isEditable() || item->hasChildren() || item->column() == 1 || m_namingMirrorRow)
         return;
+    const QScopedValueRollback<bool> naming(m_namingMirrorRow, true);
+    SoundListModel *mirror = m_lib.hhSoundItemModel();
+    // Unless renamed here before, the row shows the list's name.
+    const QString before =
+            mirror->textBefore(item->index(), m_lib.totalListItemModel()->soundText(item->row(), 1));
     const QString text = item->text();
+    QString name = text;
     if (refuseSoundName(text, QString::fromLatin1(kMirrorSymbols)))
-        m_lib.putBackName(item->index(),
-                              getDisplayName(text, m_lib.hhSoundItemModel(), QString::fromLatin1(kDefaultPrefix),
-                                             SOUND_NAME_LENGTH_MAX));
+        name = getDisplayName(text, mirror, QString::fromLatin1(kDefaultPrefix), SOUND_NAME_LENGTH_MAX);
+    // The row alone is named: one step, shown on the hi-hat page.
+    editstep::Place place;
+    place.page = editstep::Place::KitSettings;
+    const editstep::Recorder::Scope step(m_lib.recorder(), SoundLibrary::tr("name of sound %1").arg(name), QString(),
+                                         place);
+    m_lib.rowEdited(item->index(), before);
+    if (name != text)
+        m_lib.putBackName(item->index(), name);
 }
 
 bool SoundListsController::replaceNameToPadSetting(quint8 mode, QString file, QString name)

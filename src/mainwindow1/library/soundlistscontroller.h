@@ -270,6 +270,7 @@ private:
     void keepOrderButtons();
     // Set while one sound list clears the other's selection.
     bool m_clearingOtherList = false;
+    bool m_namingMirrorRow = false; // a name typed in the hi-hat list is being taken
     bool m_userFlag = true;
     bool m_clickFlag = false;
     bool m_leftFlag = false;
