@@ -8,7 +8,6 @@
 #include "model/namerules.h"
 #include "platform/inplacefile.h"
 #include "platform/replacefile.h"
-#include "platform/pathcase.h"
 #include "platform/regularfile.h"
 #include "platform/tempnames.h"
 #include "platform/removabledrives.h"
@@ -289,8 +288,8 @@ PadWrite writeAlterFile(const ztplatform::FolderAnchor &padRoot, const QString &
     }
     if (!folder.isOpen())
         return PadWrite::NotWritten;
-    const QString found = ztplatform::findEntryIgnoringCase(sysPath, QStringLiteral("alter.ini"));
-    const QString name = found.isEmpty() ? QStringLiteral("alter.ini") : QFileInfo(found).fileName();
+    const QString found = pairfiles::findEntry(folder, QStringLiteral("alter.ini"));
+    const QString name = found.isEmpty() ? QStringLiteral("alter.ini") : found;
     if (usedPath)
         *usedPath = sysPath + QLatin1Char('/') + name;
     QString replaceError;

@@ -154,6 +154,29 @@ private slots:
                               "Error: Open error.\r\n" + run.pad.sysPath + "/alter.ini\r\nIt is a folder, not a file."}));
     }
 
+    // The change file's spelling is looked up in the admitted pad's SYS, not
+    // in whatever folder its path names by the time of the close.
+    void theChangeFileIsSpelledAsTheAdmittedPadHasIt()
+    {
+        QTemporaryDir t;
+        for (const char *pad : {"a/SYS", "b/SYS"})
+            QVERIFY(QDir().mkpath(t.filePath(pad)));
+        QVERIFY(kf::writeFile(t.filePath("a/SYS/alter.ini"), QByteArray(ALTER_FILE_SIZE, '\1')));
+        QVERIFY(kf::writeFile(t.filePath("b/SYS/ALTER.INI"), QByteArray(ALTER_FILE_SIZE, '\2')));
+        const QString given = t.filePath("pad");
+        QVERIFY(QFile::link(t.filePath("a"), given));
+        const ztplatform::FolderAnchor root = ztplatform::FolderAnchor::record(given);
+        QVERIFY(QFile::remove(given) && QFile::link(t.filePath("b"), given)); // another pad at the path
+
+        const QByteArray bytes(ALTER_FILE_SIZE, '\3');
+        QString used;
+        QCOMPARE(writeAlterFile(root, given + "/SYS", bytes, &used), PadWrite::Written);
+        QCOMPARE(used, given + "/SYS/alter.ini");
+        QCOMPARE(QDir(t.filePath("a/SYS")).entryList(QDir::Files | QDir::Hidden), QStringList{"alter.ini"});
+        QCOMPARE(kf::readFile(t.filePath("a/SYS/alter.ini")), bytes);
+        QCOMPARE(kf::readFile(t.filePath("b/SYS/ALTER.INI")), QByteArray(ALTER_FILE_SIZE, '\2'));
+    }
+
     // On a volume that is really full, every file the write-back touches is
     // complete or as it was, and a sound's .wav/.prm pair is whole or absent.
     void aFullVolumeLeavesEveryFileWholeOrAsItWas()
