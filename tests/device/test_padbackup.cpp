@@ -301,6 +301,22 @@ private slots:
         }
     }
 
+    // A pad's folder moved to another place and linked back: backups go
+    // there, and the next one links to the one before.
+    void aPadFolderLinkedElsewhereIsUsed()
+    {
+        QTemporaryDir data;
+        QVERIFY(QDir().mkpath(data.filePath("elsewhere")));
+        QVERIFY(QFile::link(data.filePath("elsewhere"), data.filePath("pad")));
+        const QVector<padbackup::File> files = {{"KIT/k001.ini", "k"}};
+        const QDateTime when(QDate(2024, 2, 1), QTime(9, 0));
+        QVERIFY(padbackup::write(data.filePath("pad"), when, files, {}).ok);
+        const padbackup::Written w = padbackup::write(data.filePath("pad"), when.addSecs(60), files, {});
+        QVERIFY2(w.ok, qPrintable(w.why));
+        QCOMPARE(w.linked, 1);
+        QCOMPARE(fileBytes(data.filePath("elsewhere/2024-02-01_09-01-00/KIT/k001.ini")), QByteArray("k"));
+    }
+
     void padFolderNamedByIdentity()
     {
         PadIdentity id;
