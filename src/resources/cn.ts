@@ -3708,6 +3708,10 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <source>DEL of %1 sounds</source>
         <translation>删除 %1 个音色</translation>
     </message>
+    <message>
+        <source>DEL of sound %1</source>
+        <translation>删除音色 %1</translation>
+    </message>
 </context>
 <context>
     <name>TotalTreeView</name>

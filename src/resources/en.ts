@@ -3715,6 +3715,10 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <source>DEL of %1 sounds</source>
         <translation>DEL of %1 sounds</translation>
     </message>
+    <message>
+        <source>DEL of sound %1</source>
+        <translation>DEL of sound %1</translation>
+    </message>
 </context>
 <context>
     <name>TotalTreeView</name>

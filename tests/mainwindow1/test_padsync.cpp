@@ -307,7 +307,7 @@ private slots:
         MainWindow1 *w = f.open();
         const QString tone = adding ? makeTone(f.work.filePath("tone.wav"), 0.2) : QString();
         QVERIFY(!adding || !tone.isEmpty());
-        HangingOpens hanging(QFile::encodeName(adding ? w->pad().dataPath() : f.root()), 0,
+        HangingOpens hanging(adding ? QByteArray("WAV_DATA") : QFile::encodeName(f.root()), 0,
                              adding ? HangingOpens::Looks::OpensAndStats : HangingOpens::Looks::Opens);
         const LoopTurns loop;
         bool asked = false;
@@ -736,7 +736,7 @@ private slots:
         if (later == Undone) {
             // The pad's batch changed the list under the step.
             w->history().undo();
-            QCOMPARE(f.prompter.texts().last(), QString("\"DEL of 1 sounds\" cannot be undone:\r\nThe sound list "
+            QCOMPARE(f.prompter.texts().last(), QString("\"DEL of sound wave4\" cannot be undone:\r\nThe sound list "
                                                         "changed since (a save or the pad): this step can no longer "
                                                         "be undone."));
             QCOMPARE(rowFiles(f), left);

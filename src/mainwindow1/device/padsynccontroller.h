@@ -114,7 +114,9 @@ private:
     // takes what it read; the refusal that ends the load, or nothing.
     DeviceMessages loadPadTree(const QString &modelFolder, std::optional<PadIdentity> *loaded);
     DeviceMessages loadPadSounds(const PadIdentity &loaded);
-    DeviceMessages loadPadSettings();
+    // The metronome folder as the load reads it; nothing when the pad stops answering.
+    std::optional<padtree::ClickFiles> readPadClicks(const PadIdentity &loaded);
+    DeviceMessages loadPadSettings(const PadIdentity &loaded);
     DeviceMessages loadPadKits(const PadIdentity &loaded);
     std::optional<bool> putPadInOrder(const PadIdentity &loaded);
     // The pad's root, admitted for the load's reads and writes only while
