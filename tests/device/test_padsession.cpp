@@ -90,6 +90,29 @@ private slots:
         QCOMPARE(id.kits.at(99), kitDigest(kf::readFile(pad.kitPath + "/k100.ini")));
     }
 
+    // The wave folders are looked at below the pad's root: a model folder
+    // that became a link, even to another pad's, or a file at a wave
+    // folder's name is not ready for workers; the metronome folder read again
+    // after the load's is read the same way.
+    void padFoldersAreLookedAtBelowTheRoot()
+    {
+        QTemporaryDir place;
+        PadFixture pad(place.path() + "/pad");
+        PadFixture other(place.path() + "/other");
+        PadSession s;
+        open(s, pad);
+        QVERIFY(s.padFoldersReady());
+        QCOMPARE(s.clickFiles().size(), 5);
+        QVERIFY(QDir().rename(pad.model, place.path() + "/model") && QFile::link(other.model, pad.model));
+        QVERIFY(!s.padFoldersReady());
+        QVERIFY(s.clickFiles().isEmpty());
+        QVERIFY(QFile::remove(pad.model) && QDir().rename(place.path() + "/model", pad.model));
+        QVERIFY(s.padFoldersReady());
+        QVERIFY(QDir(pad.prmPath).removeRecursively());
+        touchFile(pad.prmPath, "x");
+        QVERIFY(!s.padFoldersReady());
+    }
+
     // Each change of mode is told once; a lost pad stays lost.
     // Another pad's settings: the box claims the same serial number only when
     // both volumes have one.
@@ -103,9 +126,17 @@ private slots:
         QCOMPARE(none.verdict, PadMatch::OtherSettings);
         QVERIFY(!anotherPadMessage(none).text.contains("serial number of the loaded pad"));
         QVERIFY(anotherPadMessage(none).text.contains("neither volume has a serial number to compare"));
+        // One side with a serial: neither equal nor missing on both.
         loaded.volume.uuid = "1234-ABCD";
-        QVERIFY(!anotherPadMessage(matchPad(loaded, now)).text.contains("serial number of the loaded pad"));
-        now.volume.uuid = "1234-ABCD";
+        const QString oneSide = anotherPadMessage(matchPad(loaded, now)).text;
+        QVERIFY(!oneSide.contains("serial number of the loaded pad") && !oneSide.contains("neither volume"));
+        QVERIFY(oneSide.contains("only one of the two volumes has a serial number, so none could be compared"));
+        // Only the USB serials on both sides: that is the one claimed equal.
+        loaded.volume.uuid.clear();
+        loaded.volume.usbSerial = now.volume.usbSerial = "AA01";
+        QVERIFY(anotherPadMessage(matchPad(loaded, now)).text.contains("It has the USB serial number of the loaded "
+                                                                       "pad"));
+        now.volume.uuid = loaded.volume.uuid = "1234-ABCD";
         QVERIFY(anotherPadMessage(matchPad(loaded, now)).text.contains("It has the volume serial number of the loaded pad"));
     }
 
