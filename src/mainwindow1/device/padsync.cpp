@@ -14,6 +14,7 @@
 #include "document/kitdocument.h"
 #include "device/padsession.h"
 #include "library/soundlibrary.h"
+#include "widgets/closehold.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -99,6 +100,7 @@ bool PadSyncController::batchEnded()
 {
     // The window goes on painting; the pad's watch ends the wait when the pad
     // stops answering (abandonBatch()).
+    const closehold::Hold waiting;
     while (m_syncBatch && m_syncBatch->isRunning() && !m_batchAbandoned)
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     return !m_syncBatch || !m_syncBatch->isRunning();
@@ -122,6 +124,7 @@ void PadSyncController::runPendingBatch()
 
 bool PadSyncController::padReadyForBatch()
 {
+    const closehold::Hold looking;
     m_batchLook = true;
     const bool ready = m_pad.padFoldersReady() && padCheck(true).same();
     m_batchLook = false;

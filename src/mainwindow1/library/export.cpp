@@ -18,6 +18,7 @@
 #include "widgets/customdialog.h"
 #include "widgets/dialogs/uiprompter.h"
 #include "widgets/totaltreeview.h"
+#include "widgets/closehold.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -42,7 +43,7 @@ constexpr int kFolderSyncLimitMs = 5000; // nor one whose sync takes longer
 // Lets the window paint, its input held, while a look at the folder runs.
 void paintMeanwhile()
 {
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    closehold::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 // Each file of an export was synced as it was put in place; their names

@@ -15,8 +15,8 @@
 #include "widgets/totaltreeview.h"
 #include "document/kitdocument.h"
 #include "library/soundlibrary.h"
+#include "widgets/closehold.h"
 
-#include <QCoreApplication>
 #include <QDebug>
 #include <QDir>
 #include <QFile>
@@ -59,7 +59,7 @@ constexpr int kSourceLookLimitMs = 2000; // a source's drive silent that long is
 // Run while a look at a source's drive is awaited: the window paints, its input held.
 void paintMeanwhile()
 {
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    closehold::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 void warnSilent(const QString &path)
