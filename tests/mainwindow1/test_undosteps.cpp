@@ -219,6 +219,44 @@ private slots:
             QTest::keyClick(ui->waveAVolumeSpinBox, Qt::Key_Down);
             QTest::keyClick(ui->waveAVolumeSpinBox, Qt::Key_Down);
         }, [&] { return settingsOf(3) && ui->waveAVolumeSpinBox->value() == volume2; });
+        int layer = 0;
+        if (QTest::currentTestFailed()) return;
+        oneStep("settings of kit 3", [&] {
+            f->openKitPage(3);
+            layer = ui->hhLayer3SpinBox->value();
+            QTest::mouseClick(ui->hhLayer3SpinBox, Qt::LeftButton);
+            QTest::keyClick(ui->hhLayer3SpinBox, Qt::Key_Down);
+            QTest::keyClick(ui->hhLayer3SpinBox, Qt::Key_Down);
+            QTest::keyClick(ui->hhLayer3SpinBox, Qt::Key_Return);
+        }, [&] { return settingsOf(3) && ui->hhLayer3SpinBox->value() == layer; });
+        int effect = 0;
+        if (QTest::currentTestFailed()) return;
+        oneStep("settings of kit 3", [&] {
+            f->openKitPage(3);
+            effect = ui->kitEffect1->currentIndex();
+            ui->kitEffect1->setFocus();
+            QTest::keyClick(ui->kitEffect1, effect == 0 ? Qt::Key_Down : Qt::Key_Up);
+        }, [&] { return settingsOf(3) && ui->kitEffect1->currentIndex() == effect; });
+        int control = 0;
+        if (QTest::currentTestFailed()) return;
+        oneStep("settings of kit 3", [&] {
+            f->openKitPage(3);
+            if (ui->kitEffect1->currentIndex() == 0) {
+                ui->kitEffect1->setFocus();
+                QTest::keyClick(ui->kitEffect1, Qt::Key_Down); // its controls show
+            }
+            control = ui->effect1_ctrl1->value();
+            QTest::mouseClick(ui->effect1_ctrl1, Qt::LeftButton);
+            QTest::keyClick(ui->effect1_ctrl1, control == 0 ? Qt::Key_Up : Qt::Key_Down);
+        }, [&] { return settingsOf(3) && ui->effect1_ctrl1->value() == control; });
+        int link = 0;
+        if (QTest::currentTestFailed()) return;
+        oneStep("pad links of kit 3", [&] {
+            f->openKitPage(3);
+            link = ui->padLink1ComboBox->currentIndex();
+            ui->padLink1ComboBox->setFocus();
+            QTest::keyClick(ui->padLink1ComboBox, Qt::Key_Down);
+        }, [&] { return settingsOf(3) && ui->padLink1ComboBox->currentIndex() == link; });
         int led = 0;
         if (QTest::currentTestFailed()) return;
         oneStep("global settings", [&] {
@@ -248,6 +286,22 @@ private slots:
             chains();
             QTest::mouseClick(ui->rBtnKitChainOn, Qt::LeftButton);
         }, [&] { return chainPage() && ui->rBtnKitChainOff->isChecked(); });
+        if (QTest::currentTestFailed()) return;
+        oneStep("name of kit 5", [&] {
+            chains();
+            QTreeView *view = ui->kitListtreeView;
+            view->expandAll();
+            const QModelIndex cell = f->w->kitChains().kitChainListItemModel()->item(0)->child(4, 1)->index();
+            view->scrollTo(cell);
+            QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(cell).center());
+            QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(cell).center());
+            auto *editor = qobject_cast<QLineEdit *>(QApplication::focusWidget());
+            QVERIFY(editor);
+            editor->selectAll();
+            QTest::keyClicks(editor, "Five");
+            QTest::keyClick(editor, Qt::Key_Return);
+            QTest::mouseClick(ui->btnKitMove, Qt::LeftButton); // the page left takes it over
+        }, [&] { return chainPage() && f->kit(5).kit_name == "New Kit"; });
         if (QTest::currentTestFailed()) return;
         f->editKit(10, [](MainWindow1Records::soundKit &k) { k.kit_volume = 10; });
         oneStep("move of kit 10", [&] {
@@ -296,6 +350,29 @@ private slots:
         }, [&] { return f->w->mainPadPage().dot() == 2 && mirror->soundText(1, 0) == "Snare"; });
         QCOMPARE(mirror->soundText(1, 0), QString("Hat"));
         QCOMPARE(total->soundText(1, 1), QString("Snare")); // the list keeps its name
+        const QString first = total->soundText(0, 1);
+        if (QTest::currentTestFailed()) return;
+        oneStep("order of the sound list", [&] {
+            QTest::mouseClick(ui->DownRbtn, Qt::LeftButton);
+        }, [&] { return total->soundText(0, 1) == first; });
+        if (QTest::currentTestFailed()) return;
+        oneStep("DEL of 1 sounds", [&] {
+            ui->totalWaveTreeView->expandAll();
+            const int snare = total->soundText(0, 1) == "Snare" ? 0 : 1; // Kick is on kit 3's pads
+            QTest::mouseClick(ui->totalWaveTreeView->viewport(), Qt::LeftButton, {},
+                              ui->totalWaveTreeView->visualRect(total->soundIndex(snare, 1)).center());
+            f->prompter.buttonAnswers.enqueue(QMessageBox::Yes);
+            QTest::mouseClick(ui->tbtDel, Qt::LeftButton);
+        }, [&] { return total->soundCount() == 2; });
+        const QString group = f->w->library().soundListItemModel()->item(0)->text();
+        if (QTest::currentTestFailed()) return;
+        oneStep("DEL in the sound groups", [&] {
+            QTreeView *view = ui->waveGroupTreeView;
+            const QModelIndex row = f->w->library().soundListItemModel()->index(0, 0);
+            QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(row).center());
+            f->prompter.buttonAnswers.enqueue(QMessageBox::Yes);
+            QTest::mouseClick(ui->delWaveGroup, Qt::LeftButton);
+        }, [&] { return f->w->library().soundListItemModel()->item(0)->text() == group; });
     }
 
     // Every step name shows in Chinese, in a menu of its own.
