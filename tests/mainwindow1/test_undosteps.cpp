@@ -375,6 +375,64 @@ private slots:
         }, [&] { return f->w->library().soundListItemModel()->item(0)->text() == group; });
     }
 
+    // Sound files dropped on a group are one step.
+    void filesDroppedOnAGroup()
+    {
+        Ui::MainWindow1 *ui = f->ui;
+        const QString wav = f->sound("Clap.wav", kf::wavBytes(4000, 7));
+        f->prompter.textAnswers.enqueue({"Loops", true});
+        QTest::mouseClick(ui->addWaveGroup, Qt::LeftButton);
+        f->w->history().endRun();
+        oneStep("sounds added to group Loops", [&] {
+            f->drag(ui->left_stackedSoundWidget, ui->left_stackedSoundWidget->rect().center(), QString(), {wav});
+        }, [&] { return f->w->library().soundGroupList().value(0).soundList.isEmpty(); });
+    }
+
+    // The metronome sound's number held down, a chain's steps cleared, a
+    // kit renamed in the list and taken by OK: one step each.
+    void moreEdits()
+    {
+        Ui::MainWindow1 *ui = f->ui;
+        int click = 0;
+        oneStep("global settings", [&] {
+            ui->actionGlobal_Setting->trigger();
+            click = ui->clickSoundNoSpinBox->value();
+            QTest::mouseClick(ui->clickSoundNoSpinBox, Qt::LeftButton);
+            QTest::keyClick(ui->clickSoundNoSpinBox, click < 3 ? Qt::Key_Up : Qt::Key_Down);
+            QTest::keyClick(ui->clickSoundNoSpinBox, click < 3 ? Qt::Key_Up : Qt::Key_Down);
+        }, [&] { return ui->stackedWidget->currentIndex() != 0 && ui->clickSoundNoSpinBox->value() == click; });
+        auto chains = [&] {
+            ui->btnSoundKit->click();
+            if (f->w->mainPadPage().dot() != 1)
+                ui->btnKitChain->click();
+        };
+        f->w->history().endRun();
+        chains();
+        f->drag(ui->stepWidget, DropFixture::centreIn(ui->groupStep3, ui->stepWidget), dragpayload::record("7", "New Kit"));
+        f->w->history().endRun();
+        if (QTest::currentTestFailed()) return;
+        oneStep("steps of kit chain 1 cleared", [&] {
+            chains();
+            QTest::mouseClick(ui->btnClearStep, Qt::LeftButton);
+        }, [&] { return chainPage() && ui->step1Lab->text() == "New Kit"; });
+        if (QTest::currentTestFailed()) return;
+        oneStep("name of kit 6", [&] {
+            chains();
+            QTreeView *view = ui->kitListtreeView;
+            view->expandAll();
+            const QModelIndex cell = f->w->kitChains().kitChainListItemModel()->item(0)->child(5, 1)->index();
+            view->scrollTo(cell);
+            QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(cell).center());
+            QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(cell).center());
+            auto *editor = qobject_cast<QLineEdit *>(QApplication::focusWidget());
+            QVERIFY(editor);
+            editor->selectAll();
+            QTest::keyClicks(editor, "Six");
+            QTest::keyClick(editor, Qt::Key_Return);
+            QTest::mouseClick(ui->btnSureKitChain, Qt::LeftButton);
+        }, [&] { return chainPage() && f->kit(6).kit_name == "New Kit"; });
+    }
+
     // Every step name shows in Chinese, in a menu of its own.
     void menuInChinese()
     {
