@@ -433,6 +433,62 @@ private slots:
         }, [&] { return chainPage() && f->kit(6).kit_name == "New Kit"; });
     }
 
+    // Going from kit to kit, pad to pad, page to page and chain to chain
+    // makes no step.
+    void lookingMakesNoStep()
+    {
+        Ui::MainWindow1 *ui = f->ui;
+        auto count = [&] { return f->w->history().stack().count(); };
+        f->typeKitNumber("7");
+        QCOMPARE(count(), 0);
+        f->openKitPage(3);
+        QCOMPARE(count(), 0);
+        ui->padNoComboBox->setFocus();
+        QTest::keyClick(ui->padNoComboBox, Qt::Key_Down);
+        QTest::keyClick(ui->padNoComboBox, Qt::Key_Down);
+        QCOMPARE(count(), 0);
+        QTest::mouseClick(ui->kitNoSpinBox, Qt::LeftButton);
+        QTest::keyClick(ui->kitNoSpinBox, Qt::Key_Up);
+        QTest::keyClick(ui->kitNoSpinBox, Qt::Key_Up);
+        QCOMPARE(count(), 0);
+        ui->btnKitMove->click();
+        QCOMPARE(count(), 0);
+        ui->btnKitChain->click();
+        QTest::mouseClick(ui->kitChainNoSpinBox, Qt::LeftButton);
+        QTest::keyClick(ui->kitChainNoSpinBox, Qt::Key_Up);
+        QCOMPARE(count(), 0);
+        ui->actionGlobal_Setting->trigger();
+        ui->globalPadComboBox->setFocus();
+        QTest::keyClick(ui->globalPadComboBox, Qt::Key_Down);
+        QCOMPARE(count(), 0);
+        ui->actionBack_to_main_interface->trigger();
+        QCOMPARE(count(), 0);
+    }
+
+    // A name typed for a sound in a group is one step.
+    void soundRenamedInAGroup()
+    {
+        Ui::MainWindow1 *ui = f->ui;
+        const QString wav = f->sound("Clap.wav", kf::wavBytes(4000, 7));
+        f->prompter.textAnswers.enqueue({"Loops", true});
+        QTest::mouseClick(ui->addWaveGroup, Qt::LeftButton);
+        f->drag(ui->left_stackedSoundWidget, ui->left_stackedSoundWidget->rect().center(), QString(), {wav});
+        f->w->history().endRun();
+        const SoundListModel *groups = f->w->library().soundListItemModel();
+        oneStep("name of sound Snap", [&] {
+            QTreeView *view = ui->waveGroupTreeView;
+            view->expandAll();
+            const QModelIndex cell = groups->index(0, 0, groups->index(0, 0));
+            QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(cell).center());
+            QTest::keyClick(view, Qt::Key_F2);
+            auto *editor = qobject_cast<QLineEdit *>(QApplication::focusWidget());
+            QVERIFY(editor);
+            editor->selectAll();
+            QTest::keyClicks(editor, "Snap");
+            QTest::keyClick(editor, Qt::Key_Return);
+        }, [&] { return groups->index(0, 0, groups->index(0, 0)).data().toString() == "Clap"; });
+    }
+
     // Every step name shows in Chinese, in a menu of its own.
     void menuInChinese()
     {
