@@ -172,7 +172,7 @@ void PadSyncController::recvAddProgress(int value)
     m_addProgressValue += value;
     if (m_usbDialog && m_addProgressValue < m_usbDialog->maximum()) {
         m_usbDialog->setValue(m_addProgressValue);
-        QCoreApplication::processEvents();
+        closehold::processEvents();
     }
 }
 
