@@ -122,6 +122,33 @@ class TestUndoSteps : public QObject
         return f->w->mainPadPage().dot() == 2 && f->ui->kitNoSpinBox->value() == kit;
     }
     bool chainPage() { return f->w->mainPadPage().dot() == 1; }
+    void showChains()
+    {
+        f->ui->btnSoundKit->click();
+        if (f->w->mainPadPage().dot() != 1)
+            f->ui->btnKitChain->click();
+    }
+    // `name` typed over kit `kit`'s name (1-based) in the Kit Chain list.
+    void typeInKitList(int kit, const QString &name)
+    {
+        showChains();
+        QTreeView *view = f->ui->kitListtreeView;
+        view->expandAll();
+        const QModelIndex cell = f->w->kitChains().kitChainListItemModel()->item(0)->child(kit - 1, 1)->index();
+        view->scrollTo(cell);
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(cell).center());
+        QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(cell).center());
+        typeInEditor(name);
+    }
+    // `name` typed over the text of the cell editor that has the focus, then Return.
+    void typeInEditor(const QString &name)
+    {
+        auto *editor = qobject_cast<QLineEdit *>(QApplication::focusWidget());
+        QVERIFY(editor);
+        editor->selectAll();
+        QTest::keyClicks(editor, name);
+        QTest::keyClick(editor, Qt::Key_Return);
+    }
 
 private slots:
     void init()
@@ -270,42 +297,26 @@ private slots:
     void chainEdits()
     {
         Ui::MainWindow1 *ui = f->ui;
-        auto chains = [&] {
-            ui->btnSoundKit->click();
-            if (f->w->mainPadPage().dot() != 1)
-                ui->btnKitChain->click();
-        };
         if (QTest::currentTestFailed()) return;
         oneStep("step 3 of kit chain 1", [&] {
-            chains();
+            showChains();
             f->drag(ui->stepWidget, DropFixture::centreIn(ui->groupStep3, ui->stepWidget),
                     dragpayload::record("7", "New Kit"));
         }, [&] { return chainPage() && ui->step3Lab->text().isEmpty(); });
         if (QTest::currentTestFailed()) return;
         oneStep("kit chain 1 ON", [&] {
-            chains();
+            showChains();
             QTest::mouseClick(ui->rBtnKitChainOn, Qt::LeftButton);
         }, [&] { return chainPage() && ui->rBtnKitChainOff->isChecked(); });
         if (QTest::currentTestFailed()) return;
         oneStep("name of kit 5", [&] {
-            chains();
-            QTreeView *view = ui->kitListtreeView;
-            view->expandAll();
-            const QModelIndex cell = f->w->kitChains().kitChainListItemModel()->item(0)->child(4, 1)->index();
-            view->scrollTo(cell);
-            QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(cell).center());
-            QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(cell).center());
-            auto *editor = qobject_cast<QLineEdit *>(QApplication::focusWidget());
-            QVERIFY(editor);
-            editor->selectAll();
-            QTest::keyClicks(editor, "Five");
-            QTest::keyClick(editor, Qt::Key_Return);
+            typeInKitList(5, "Five");
             QTest::mouseClick(ui->btnKitMove, Qt::LeftButton); // the page left takes it over
         }, [&] { return chainPage() && f->kit(5).kit_name == "New Kit"; });
         if (QTest::currentTestFailed()) return;
         f->editKit(10, [](MainWindow1Records::soundKit &k) { k.kit_volume = 10; });
         oneStep("move of kit 10", [&] {
-            chains();
+            showChains();
             ui->kitListtreeView->setCurrentIndex(
                     f->w->kitChains().kitChainListItemModel()->item(0)->child(9, 1)->index());
             QTest::mouseClick(ui->moveUpKit, Qt::LeftButton);
@@ -342,11 +353,7 @@ private slots:
             const QModelIndex cell = mirror->soundIndex(1, 0);
             QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(cell).center());
             QTest::keyClick(view, Qt::Key_F2);
-            auto *editor = qobject_cast<QLineEdit *>(QApplication::focusWidget());
-            QVERIFY(editor);
-            editor->selectAll();
-            QTest::keyClicks(editor, "Hat");
-            QTest::keyClick(editor, Qt::Key_Return);
+            typeInEditor("Hat");
         }, [&] { return f->w->mainPadPage().dot() == 2 && mirror->soundText(1, 0) == "Snare"; });
         QCOMPARE(mirror->soundText(1, 0), QString("Hat"));
         QCOMPARE(total->soundText(1, 1), QString("Snare")); // the list keeps its name
@@ -375,8 +382,9 @@ private slots:
         }, [&] { return f->w->library().soundListItemModel()->item(0)->text() == group; });
     }
 
-    // Sound files dropped on a group are one step.
-    void filesDroppedOnAGroup()
+    // Sound files dropped on a group are one step, a name typed for one of
+    // them another.
+    void soundsOfAGroup()
     {
         Ui::MainWindow1 *ui = f->ui;
         const QString wav = f->sound("Clap.wav", kf::wavBytes(4000, 7));
@@ -386,6 +394,17 @@ private slots:
         oneStep("sounds added to group Loops", [&] {
             f->drag(ui->left_stackedSoundWidget, ui->left_stackedSoundWidget->rect().center(), QString(), {wav});
         }, [&] { return f->w->library().soundGroupList().value(0).soundList.isEmpty(); });
+        f->w->history().endRun();
+        const SoundListModel *groups = f->w->library().soundListItemModel();
+        if (QTest::currentTestFailed()) return;
+        oneStep("name of sound Snap", [&] {
+            QTreeView *view = ui->waveGroupTreeView;
+            view->expandAll();
+            const QModelIndex cell = groups->index(0, 0, groups->index(0, 0));
+            QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(cell).center());
+            QTest::keyClick(view, Qt::Key_F2);
+            typeInEditor("Snap");
+        }, [&] { return groups->index(0, 0, groups->index(0, 0)).data().toString() == "Clap"; });
     }
 
     // The metronome sound's number held down, a chain's steps cleared, a
@@ -401,34 +420,18 @@ private slots:
             QTest::keyClick(ui->clickSoundNoSpinBox, click < 3 ? Qt::Key_Up : Qt::Key_Down);
             QTest::keyClick(ui->clickSoundNoSpinBox, click < 3 ? Qt::Key_Up : Qt::Key_Down);
         }, [&] { return ui->stackedWidget->currentIndex() != 0 && ui->clickSoundNoSpinBox->value() == click; });
-        auto chains = [&] {
-            ui->btnSoundKit->click();
-            if (f->w->mainPadPage().dot() != 1)
-                ui->btnKitChain->click();
-        };
         f->w->history().endRun();
-        chains();
+        showChains();
         f->drag(ui->stepWidget, DropFixture::centreIn(ui->groupStep3, ui->stepWidget), dragpayload::record("7", "New Kit"));
         f->w->history().endRun();
         if (QTest::currentTestFailed()) return;
         oneStep("steps of kit chain 1 cleared", [&] {
-            chains();
+            showChains();
             QTest::mouseClick(ui->btnClearStep, Qt::LeftButton);
         }, [&] { return chainPage() && ui->step1Lab->text() == "New Kit"; });
         if (QTest::currentTestFailed()) return;
         oneStep("name of kit 6", [&] {
-            chains();
-            QTreeView *view = ui->kitListtreeView;
-            view->expandAll();
-            const QModelIndex cell = f->w->kitChains().kitChainListItemModel()->item(0)->child(5, 1)->index();
-            view->scrollTo(cell);
-            QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(cell).center());
-            QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(cell).center());
-            auto *editor = qobject_cast<QLineEdit *>(QApplication::focusWidget());
-            QVERIFY(editor);
-            editor->selectAll();
-            QTest::keyClicks(editor, "Six");
-            QTest::keyClick(editor, Qt::Key_Return);
+            typeInKitList(6, "Six");
             QTest::mouseClick(ui->btnSureKitChain, Qt::LeftButton);
         }, [&] { return chainPage() && f->kit(6).kit_name == "New Kit"; });
     }
@@ -463,30 +466,6 @@ private slots:
         QCOMPARE(count(), 0);
         ui->actionBack_to_main_interface->trigger();
         QCOMPARE(count(), 0);
-    }
-
-    // A name typed for a sound in a group is one step.
-    void soundRenamedInAGroup()
-    {
-        Ui::MainWindow1 *ui = f->ui;
-        const QString wav = f->sound("Clap.wav", kf::wavBytes(4000, 7));
-        f->prompter.textAnswers.enqueue({"Loops", true});
-        QTest::mouseClick(ui->addWaveGroup, Qt::LeftButton);
-        f->drag(ui->left_stackedSoundWidget, ui->left_stackedSoundWidget->rect().center(), QString(), {wav});
-        f->w->history().endRun();
-        const SoundListModel *groups = f->w->library().soundListItemModel();
-        oneStep("name of sound Snap", [&] {
-            QTreeView *view = ui->waveGroupTreeView;
-            view->expandAll();
-            const QModelIndex cell = groups->index(0, 0, groups->index(0, 0));
-            QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(cell).center());
-            QTest::keyClick(view, Qt::Key_F2);
-            auto *editor = qobject_cast<QLineEdit *>(QApplication::focusWidget());
-            QVERIFY(editor);
-            editor->selectAll();
-            QTest::keyClicks(editor, "Snap");
-            QTest::keyClick(editor, Qt::Key_Return);
-        }, [&] { return groups->index(0, 0, groups->index(0, 0)).data().toString() == "Clap"; });
     }
 
     // Every step name shows in Chinese, in a menu of its own.
