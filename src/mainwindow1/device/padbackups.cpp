@@ -10,6 +10,7 @@
 #include "kitfile/kitsin.h"
 #include "model/editbaseline.h"
 #include "widgets/dialogs/uiprompter.h"
+#include "widgets/closehold.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -30,6 +31,7 @@ void waitServing(QWidget *parent, const QString &label, const std::function<bool
 {
     if (ended(0))
         return;
+    const closehold::Hold waiting;
     QElapsedTimer waited;
     waited.start();
     std::unique_ptr<QProgressDialog> box;
