@@ -54,11 +54,6 @@ Hold::~Hold()
         arm(0);
 }
 
-bool held()
-{
-    return g_holds > 0;
-}
-
 bool putOff(QWidget *window)
 {
     if (g_holds == 0) {

@@ -11,6 +11,7 @@ class QWidget;
 
 namespace closehold {
 
+// While one lives, a close of the window is put off.
 class Hold
 {
 public:
@@ -20,8 +21,6 @@ public:
     Hold &operator=(const Hold &) = delete;
 };
 
-// True while a Hold lives.
-bool held();
 // A close of `window` asked now: true when it is put off (asked again later);
 // false when it may run, any close put off before being dropped.
 bool putOff(QWidget *window);
