@@ -183,6 +183,19 @@ ztplatform::Reach PadGuard::admit(int rootFd)
     return match.verdict == PadMatch::Gone ? ztplatform::Reach::Missing : ztplatform::Reach::Replaced;
 }
 
+bool PadGuard::admitsUnopened(const ztplatform::MountStamp &stamp)
+{
+    QMutexLocker hold(&m_lock);
+    if (m_lost.another() || m_doubt || !(stamp == m_mount))
+        return false;
+    // A change of the table is kept for the judge that follows.
+    if (!stamp.unique && m_table->changed()) {
+        m_doubt = true;
+        return false;
+    }
+    return true;
+}
+
 PadMatch PadGuard::check(bool settingsToo)
 {
     const int fd = openRoot(m_places.root);

@@ -1055,7 +1055,8 @@ void keepAside(const ztplatform::OpenFolder &sys, const QString &name, Outcome &
 bool recordPresent(Pad &pad)
 {
     const ztplatform::OpenFolder sys = pad.base(Area::Sys);
-    return sys.exists(RECORD_NAME) || sys.isLink(RECORD_NAME) || sys.exists(UNDO_NAME) || sys.isLink(UNDO_NAME);
+    // One look at each name: a link there exists too.
+    return sys.exists(RECORD_NAME) || sys.exists(UNDO_NAME);
 }
 
 bool begin(Pad &pad, const Record &record)

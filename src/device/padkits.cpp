@@ -114,9 +114,9 @@ QVector<QString> kitFilesOf(const padtree::FolderEntries &entries, QStringList *
     return files;
 }
 
-// The kit file `name` of `folder` opened for reading without following a
-// link or waiting on a pipe; -1 with `why` set unless it is a regular file.
-int openKitFile(const ztplatform::OpenFolder &folder, const QString &name, QString *why)
+// The file `name` of `folder` opened for reading without following a link
+// or waiting on a pipe; -1 with `why` set unless it is a regular file.
+int openPadFile(const ztplatform::OpenFolder &folder, const QString &name, QString *why)
 {
     const int fd = folder.openEntry(name, O_RDONLY | O_NONBLOCK);
     const int error = errno;
@@ -131,12 +131,6 @@ int openKitFile(const ztplatform::OpenFolder &folder, const QString &name, QStri
     const unsigned type = ztplatform::entryType(folder.fd(), name);
     *why = padreason::why(type == S_IFREG ? 0 : type, type == 0 ? ENOENT : error);
     return -1;
-}
-
-bool padAway(const ztplatform::FolderAnchor &root)
-{
-    ztplatform::Reach reach;
-    return !root.openFolder(root.path(), &reach).isOpen() && reach == ztplatform::Reach::Missing;
 }
 
 PadKits refuse(PadKits &result, const QString &file, const QString &why)
@@ -226,7 +220,7 @@ PadKits readPadKits(const ztplatform::FolderAnchor &root, const QString &kitPath
     ztplatform::Reach reach = ztplatform::Reach::Missing;
     const ztplatform::OpenFolder folder = root.openFolder(kitPath, &reach);
     // A kit folder that is missing names its first file; one elsewhere is no pad's.
-    if (!folder.isOpen() && (reach != ztplatform::Reach::Missing || padAway(root)))
+    if (!folder.isOpen() && (reach != ztplatform::Reach::Missing || padtree::padAway(root)))
         return padKitsChanged(reach == ztplatform::Reach::Missing);
     result.kitFiles = kitFilesOf(padtree::listEntriesAndLinks(folder, kitPath), &result.linksLeftOut);
     const QVector<bool> linked = linkedSlots(result);
@@ -272,7 +266,7 @@ PadKits readPadKits(const ztplatform::FolderAnchor &root, const QString &kitPath
         const QString named =
                 path.isEmpty() ? kitPath + QStringLiteral("/k%1.ini").arg(padtree::threeDigits(slot + 1)) : path;
         QString why;
-        const int fd = openKitFile(folder, named.mid(named.lastIndexOf(QLatin1Char('/')) + 1), &why);
+        const int fd = openPadFile(folder, named.mid(named.lastIndexOf(QLatin1Char('/')) + 1), &why);
         QFile file;
         if (fd < 0)
             return refuse(result, named, why);
@@ -312,7 +306,7 @@ PadKits readPadKits(const ztplatform::FolderAnchor &root, const QString &kitPath
     // stands at the path the kits are known by.
     const ztplatform::OpenFolder again = root.openFolder(kitPath);
     if (!again.isOpen() || !(ztplatform::identityOf(again) == ztplatform::identityOf(folder)))
-        return padKitsChanged(padAway(root));
+        return padKitsChanged(padtree::padAway(root));
 
     tellRenamedKits(&result);
     result.ok = true;
@@ -321,13 +315,44 @@ PadKits readPadKits(const ztplatform::FolderAnchor &root, const QString &kitPath
 
 PadGlobal readPadGlobal(const QString &usbGlobalIniFile, percussionpadfile &model)
 {
+    const QString folder = usbGlobalIniFile.left(qMax(usbGlobalIniFile.lastIndexOf(QLatin1Char('/')), 1));
+    return readPadGlobal(ztplatform::FolderAnchor::record(folder), usbGlobalIniFile, model);
+}
+
+namespace {
+
+PadGlobal globalChanged(const ztplatform::FolderAnchor &root)
+{
     PadGlobal result;
+    result.padChanged = true;
+    result.messages = padChangedWhileRead(padtree::padAway(root)).messages;
+    return result;
+}
+
+} // namespace
+
+PadGlobal readPadGlobal(const ztplatform::FolderAnchor &root, const QString &usbGlobalIniFile,
+                        percussionpadfile &model, const EventPump &pump)
+{
+    PadGlobal result;
+    QString name, why = padreason::why(0, ENOENT);
+    ztplatform::Reach reach = ztplatform::Reach::Missing;
+    const ztplatform::OpenFolder folder =
+            usbGlobalIniFile.isEmpty() ? ztplatform::OpenFolder() : root.openFolderOf(usbGlobalIniFile, &name, &reach);
+    // A SYS folder that is missing names the file; one elsewhere is no pad's.
+    if (!usbGlobalIniFile.isEmpty() && !folder.isOpen()
+        && (reach != ztplatform::Reach::Missing || padtree::padAway(root)))
+        return globalChanged(root);
+    const int fd = folder.isOpen() ? openPadFile(folder, name, &why) : -1;
     QFile file;
-    if (!ztplatform::openRegularFile(usbGlobalIniFile, file)) {
+    if (fd < 0 || !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        if (fd >= 0) {
+            ::close(fd);
+            why = padreason::why(0, EIO);
+        }
         result.messages << DeviceMessage{
                 DeviceText::tr("Warning"),
-                padreason::withFile(DeviceText::tr("Fail to read file, import failed."), usbGlobalIniFile,
-                                    padreason::whyAt(usbGlobalIniFile, errno))};
+                padreason::withFile(DeviceText::tr("Fail to read file, import failed."), usbGlobalIniFile, why)};
         return result;
     }
     if (file.seek(KIT_CHAIN_BLOCK_OFFSET)) {
@@ -350,6 +375,14 @@ PadGlobal readPadGlobal(const QString &usbGlobalIniFile, percussionpadfile &mode
     if (!result.currentLayout)
         model.new_globalChunk.size = defaultSize;
     model.curFlag = 4;
+    file.close();
+    if (pump)
+        pump();
+    // What was read is the loaded pad's only when the same folder still
+    // stands at the path the file is known by.
+    const ztplatform::OpenFolder again = root.openFolderOf(usbGlobalIniFile, nullptr);
+    if (!again.isOpen() || !(ztplatform::identityOf(again) == ztplatform::identityOf(folder)))
+        return globalChanged(root);
     return result;
 }
 

@@ -74,11 +74,18 @@ struct PadGlobal {
     int globalSize = GLOBAL_CHUNK_SIZE; // the size of the chunk read
     QByteArray chainBlock; // the bytes where the kit-chain block lies, as read
     DeviceMessages messages; // the refusal when it cannot be opened
+    // SYS was not the loaded pad's to the end: nothing read is kept.
+    bool padChanged = false;
 };
 
 // Reads the global settings file into `model` (kind 1 while reading, kind 4
 // for the kit records afterwards). A chunk that cannot be read leaves the
-// model's defaults and is not taken for the current layout.
+// model's defaults and is not taken for the current layout. The file is
+// opened below `root` (its check admits the pad) as the kits are, `pump`
+// runs once it is read, and its folder must still stand at its path then.
+PadGlobal readPadGlobal(const ztplatform::FolderAnchor &root, const QString &usbGlobalIniFile,
+                        percussionpadfile &model, const EventPump &pump = EventPump());
+// The same for a file of the editor's own (a backup): its folder is the root.
 PadGlobal readPadGlobal(const QString &usbGlobalIniFile, percussionpadfile &model);
 
 // Keeps the kit's effect controls in the per-type memories (types 0 ... 23;

@@ -9,6 +9,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <cerrno>
 
 #include <fcntl.h>
 #include <functional>
@@ -107,42 +108,63 @@ FolderEntries listEntriesAndLinks(const ztplatform::OpenFolder &folder, const QS
     return entries;
 }
 
-QStringList clickFiles(const QString &clickPath, QStringList *links, QStringList *skipped)
+bool padAway(const ztplatform::FolderAnchor &root)
 {
-    QStringList files;
-    if (clickPath.isEmpty())
-        return files;
-    // System lists pipes, devices and links whose target is gone as well.
-    const QFileInfoList entries =
-            QDir(clickPath).entryInfoList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
-    for (const QFileInfo &fi : entries) {
-        const QString path = fi.absoluteFilePath();
-        if (fi.isSymLink()) {
-            if (links)
-                links->append(path);
-        } else if (fi.isFile()) {
-            files << QDir::toNativeSeparators(path);
-        } else if (skipped) {
-            *skipped << QDir::toNativeSeparators(path) + QStringLiteral(" (")
-                            + padreason::kindText(ztplatform::entryType(AT_FDCWD, path)) + QLatin1Char(')');
-        }
-    }
-    return files;
+    ztplatform::Reach reach;
+    return !root.openFolder(root.path(), &reach).isOpen() && reach == ztplatform::Reach::Missing;
 }
 
-ClickFiles readClickFiles(const QString &clickPath)
+namespace {
+
+// Takes the metronome entry into `read` by what its open file is.
+void readClickEntry(const ztplatform::OpenFolder &folder, const FolderEntry &entry, ClickFiles &read)
+{
+    const QString native = QDir::toNativeSeparators(entry.path);
+    unsigned type = entry.type;
+    if (type == S_IFREG) {
+        const int fd = folder.openEntry(entry.name, O_RDONLY | O_NONBLOCK);
+        struct stat st;
+        type = fd < 0 ? (errno == ELOOP ? S_IFLNK : 0) : (::fstat(fd, &st) == 0 ? st.st_mode & S_IFMT : 0);
+        if (type == S_IFREG) {
+            read.files << native;
+            read.sizes << qint64(st.st_size);
+        }
+        if (fd >= 0)
+            ::close(fd);
+    }
+    if (type == S_IFLNK)
+        read.links << entry.path;
+    else if (type != S_IFREG && type != 0)
+        read.skipped << native + QStringLiteral(" (") + padreason::kindText(type) + QLatin1Char(')');
+}
+
+} // namespace
+
+ClickFiles readClickFiles(const ztplatform::FolderAnchor &root, const QString &clickPath,
+                          const std::function<void()> &pump)
 {
     ClickFiles read;
-    read.files = clickFiles(clickPath, &read.links, &read.skipped);
-    for (const QString &file : qAsConst(read.files))
-        read.sizes << QFileInfo(file).size();
-    return read;
-}
-
-bool isLinkFree(const QString &path)
-{
-    const QFileInfo fi(path);
-    return !fi.isSymLink() && !QFileInfo(fi.absolutePath()).isSymLink();
+    if (clickPath.isEmpty())
+        return read;
+    ztplatform::Reach reach = ztplatform::Reach::Missing;
+    const ztplatform::OpenFolder folder = root.openFolder(clickPath, &reach);
+    // A missing folder holds no sounds; one elsewhere is no pad's.
+    if (!folder.isOpen() && reach == ztplatform::Reach::Missing && !padAway(root))
+        return read;
+    if (folder.isOpen()) {
+        for (const FolderEntry &entry : listEntriesAndLinks(folder, clickPath)) {
+            readClickEntry(folder, entry, read);
+            if (pump)
+                pump();
+        }
+        const ztplatform::OpenFolder again = root.openFolder(clickPath);
+        if (again.isOpen() && ztplatform::identityOf(again) == ztplatform::identityOf(folder))
+            return read;
+    }
+    ClickFiles changed;
+    changed.padChanged = true;
+    changed.padAway = padAway(root);
+    return changed;
 }
 
 QString findModelFolder(const QString &root)
@@ -272,13 +294,6 @@ WavePair findWavePair(const QString &wavPath, const QString &dataPath, const QSt
     if (pair.folder.isEmpty() || pair.stem.isEmpty())
         return pair;
     pair.onPad = true;
-    // A link, or a file in a linked folder, is none of the pad's own.
-    auto existing = [](const QString &p) {
-        return !p.isEmpty() && QFileInfo(p).isFile() && isLinkFree(p) ? p : QString();
-    };
-    pair.wav = existing(QFileInfo(path).isFile() ? path : ztplatform::resolvePathCaseInsensitive(dataPath, rel));
-    pair.prm = existing(ztplatform::resolvePathCaseInsensitive(
-            prmPath, pair.folder + QLatin1Char('/') + pair.stem + QStringLiteral(".prm")));
     return pair;
 }
 

@@ -10,6 +10,8 @@
 #include <QStringList>
 #include <QVector>
 
+#include <functional>
+
 namespace padtree {
 
 // Visible entries of a folder without "." and "..", by name ignoring case;
@@ -37,22 +39,28 @@ using FolderEntries = QVector<FolderEntry>;
 // alone: a folder swapped at `path` meanwhile is not the one listed.
 FolderEntries listEntriesAndLinks(const ztplatform::OpenFolder &folder, const QString &path);
 
-// The files of the pad's metronome folder by name, with native separators;
-// symbolic links are not taken but appended to `links`, and other entries
-// that are no regular file (folders, pipes, devices) to `skipped`, each as
-// its path and what it is.
-QStringList clickFiles(const QString &clickPath, QStringList *links, QStringList *skipped = nullptr);
-// The metronome folder's files as clickFiles() finds them, with their sizes.
+// True when no pad is found at the root's place.
+bool padAway(const ztplatform::FolderAnchor &root);
+
+// The files of the pad's metronome folder by name, with native separators
+// and their sizes; symbolic links are not taken but listed in `links`, and
+// other entries that are no regular file (folders, pipes, devices) in
+// `skipped`, each as its path and what it is.
 struct ClickFiles
 {
     QStringList files;
     QVector<qint64> sizes; // one for each file
     QStringList links;
     QStringList skipped;
+    // The folder read was not the loaded pad's to the end: nothing is kept.
+    bool padChanged = false;
+    bool padAway = false; // and no pad stands at its place
 };
-ClickFiles readClickFiles(const QString &clickPath);
-// True when neither the entry at `path` nor its folder is a symbolic link.
-bool isLinkFree(const QString &path);
+// The folder is reached below `root` and each file opened through it: no
+// link is followed, no pipe waited on, and the folder must still stand at
+// its path when the read ends. `pump` runs after each entry.
+ClickFiles readClickFiles(const ztplatform::FolderAnchor &root, const QString &clickPath,
+                          const std::function<void()> &pump = {});
 
 // The model folder "zt350" (any case) below a drive root; empty when the
 // root holds no entry of that name.
@@ -89,18 +97,14 @@ int waveNumberFromLocation(int folder, int file);
 QString waveDataRelativePath(int wave);
 QString wavePrmRelativePath(int wave);
 
-// A sound's pair of files on the pad, found from its .wav path below
-// dataPath: the record has the same folder and file stem below prmPath. Both
-// are looked up ignoring letter case; a missing file, a link or a file in a
-// linked folder leaves its path empty.
-// Folders that are not usable find nothing.
+// Where a sound's .wav path places it below dataPath: its numbered folder
+// and file stem, which its record shares below WAV_PRM. Nothing is looked
+// up on the disk. Folders that are not usable place nothing.
 struct WavePair
 {
     bool onPad = false; // the path names dataPath/fff/name
     QString folder;     // "fff"
     QString stem;       // the file name up to its first dot
-    QString wav;
-    QString prm;
 };
 WavePair findWavePair(const QString &wavPath, const QString &dataPath, const QString &prmPath);
 

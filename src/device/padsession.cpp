@@ -4,6 +4,7 @@
 #include "device/padtree.h"
 #include "device/usbupdate.h"
 #include "device/waveslots.h"
+#include "platform/disk.h"
 #include "platform/regularfile.h"
 #include "platform/volumeidentity.h"
 
@@ -12,6 +13,29 @@
 #include <QFileInfo>
 
 #include <algorithm>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+
+namespace {
+
+// A folder, or a link the workers refuse in their own words, stands at
+// `path` below the root; the link is not followed. Another pad at the root's
+// place is left to the identity check that follows, which names it.
+bool standsBelow(const ztplatform::FolderAnchor &root, const QString &path)
+{
+    QString name;
+    ztplatform::Reach reach = ztplatform::Reach::Missing;
+    const ztplatform::OpenFolder holder = root.openFolderOf(path, &name, &reach);
+    if (reach == ztplatform::Reach::Replaced)
+        return true;
+    struct stat st;
+    return holder.isOpen()
+            && holder.disk().statAt(holder.fd(), QFile::encodeName(name), &st, AT_SYMLINK_NOFOLLOW) == 0
+            && (S_ISDIR(st.st_mode) || S_ISLNK(st.st_mode));
+}
+
+} // namespace
 
 PadSession::PadSession(QObject *parent) : QObject(parent)
 {
@@ -116,7 +140,19 @@ QStringList PadSession::clickFiles()
         m_clickSkipped = read.skipped;
         return read.files;
     }
-    return padtree::clickFiles(m_tree.sys_click_path, &m_padLinksLeftOut, &m_clickSkipped);
+    // Read again below the pad's root, when it answers.
+    const ztplatform::FolderAnchor root = m_padRoot;
+    const QString clickPath = m_tree.sys_click_path;
+    const padtree::ClickFiles read =
+            m_watch.run<padtree::ClickFiles>([root, clickPath]() { return padtree::readClickFiles(root, clickPath); })
+                    .value_or(padtree::ClickFiles());
+    if (read.padChanged)
+        return QStringList();
+    takeClickFiles(read);
+    m_clicksRead.reset();
+    m_padLinksLeftOut << read.links;
+    m_clickSkipped = read.skipped;
+    return read.files;
 }
 
 void PadSession::takeTree(const PadTreePaths &tree)
@@ -139,7 +175,8 @@ bool PadSession::padFoldersReady() const
     if (isUDiskFlag() || !padtree::isUsableFolder(m_tree.dataPath) || !padtree::isUsableFolder(m_tree.prmPath))
         return false;
     const QString data = m_tree.dataPath, prm = m_tree.prmPath;
-    return m_watch.run<bool>([data, prm]() { return ztplatform::isFolder(data) && ztplatform::isFolder(prm); })
+    const ztplatform::FolderAnchor root = m_padRoot;
+    return m_watch.run<bool>([root, data, prm]() { return standsBelow(root, data) && standsBelow(root, prm); })
             .value_or(false);
 }
 

@@ -112,7 +112,8 @@ public:
     void takeClickFiles(const padtree::ClickFiles &read);
     // The size of a metronome file the load read (-1 when it read none such).
     qint64 clickFileSize(const QString &file) const { return m_clickSizes.value(file, -1); }
-    // The pad's wave folders exist: workers may run.
+    // The pad's wave folders stand below its root, reached without following
+    // a link: workers may run.
     bool padFoldersReady() const;
     // The drive is still listed and the model folder above KIT still there.
     bool drivePresent() const;

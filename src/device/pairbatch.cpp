@@ -710,8 +710,8 @@ int DeleteBatch::stage(const QString &path, int *error)
     Pair pair;
     pair.path = path;
     pair.fff = found.first;
-    if (const int gone = stayReason(m_folders->check(), m_root, m_dataPath); gone >= 0)
-        return gone;
+    // The root is judged as each folder is first reached, and again by the
+    // commit before anything changes.
     const Folder &data = m_folders->get(m_dataPath, found.first);
     int why = stayReason(data.reach, m_root, m_dataPath);
     const Folder &prm = m_folders->get(m_prmPath, found.first);
@@ -748,6 +748,11 @@ int DeleteBatch::stage(const QString &path, int *error)
         *error = markOf(prm.folder, record, &pair.prmMark);
     if (*error != 0) {
         qWarning() << "cannot remove" << path << ":" << std::strerror(*error);
+        // A pad gone or swapped since its folders were reached says so.
+        if (const int gone = stayReason(m_folders->check(), m_root, m_dataPath); gone >= 0) {
+            *error = 0;
+            return gone;
+        }
         return UsbUpdate::NotRemovable;
     }
     m_staged.insert(qMakePair(pair.fff, pair.number));

@@ -1,12 +1,20 @@
 #include "kitfile/storedsounds.h"
 
 #include "platform/fileidentity.h"
+#include "platform/regularfile.h"
+#include "platform/sysio.h"
+#include "platform/timedlook.h"
 #include "kitfile/soundsource.h"
 
+#include <QDebug>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSet>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace setupfiles {
 
@@ -16,9 +24,78 @@ struct StoredSoundLocator::Probe
     QHash<QString, int> entries; // source -> first entry
     bool checked = false;
     CollectError::Kind state = CollectError::None;
-    QFile file;
-    int layout = 0; // 0 whole setup, 1 single kit
+    QVector<QString> names; // of the table as the file holds it now
 };
+
+namespace {
+
+constexpr int kLookLimitMs = 2000; // a drive silent that long is not waited on
+
+// What a loaded kit file holds now: whether it is the one loaded, and its
+// table's names.
+struct TableLook
+{
+    CollectError::Kind state = CollectError::None;
+    QVector<QString> names;
+};
+
+TableLook lookAtTable(const QString &file, quint64 loadedLength, const ztplatform::FileStamp &loaded,
+                      quint16 waveCount, int layout, int count)
+{
+    TableLook look;
+    if (!ztplatform::isRegularFile(file)) {
+        look.state = CollectError::Modified;
+        return look;
+    }
+    QFile in;
+    const int fd = ztplatform::openRegularFile(file, O_RDONLY, false);
+    if (fd < 0 || !in.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        if (fd >= 0)
+            ::close(fd);
+        look.state = CollectError::OpenFailed;
+    } else if (!matchesLoad(loadedLength, loaded, ztplatform::fileStamp(in.handle()))) { // as opened: what is read
+        look.state = CollectError::Modified;
+    } else if (percussionpadfile::judgeWaveTotalNumber(&in, layout) != waveCount) {
+        look.state = CollectError::SoundMissing;
+    } else {
+        look.names = percussionpadfile::judgeWaveNames(&in, count, layout);
+    }
+    return look;
+}
+
+ztplatform::FileIdentity identityNow(const QString &path)
+{
+    ztplatform::FileIdentity id;
+    struct stat st;
+    if (path.isEmpty() || ztplatform::sysio::statPath(path, &st) != 0)
+        return id;
+    id.device = quint64(st.st_dev);
+    id.inode = quint64(st.st_ino);
+    id.valid = true;
+    return id;
+}
+
+QString absoluteText(const QString &path)
+{
+    return QDir::cleanPath(QFileInfo(QDir::fromNativeSeparators(path)).absoluteFilePath());
+}
+
+// The first of `files` that is the same file as `kitFile` now; -1 when none is.
+int sameFileIndex(const QString &kitFile, const QStringList &files)
+{
+    const ztplatform::FileIdentity target = identityNow(kitFile);
+    for (int i = 0; i < files.size(); ++i) {
+        const QString text = QDir::fromNativeSeparators(files.at(i));
+        if (text == kitFile)
+            return i;
+        const ztplatform::FileIdentity id = identityNow(text);
+        if (target.valid && id.valid ? id == target : absoluteText(text) == absoluteText(kitFile))
+            return i;
+    }
+    return -1;
+}
+
+} // namespace
 
 bool matchesLoad(quint64 loadedLength, const ztplatform::FileStamp &loaded, const ztplatform::FileStamp &now)
 {
@@ -80,11 +157,16 @@ int StoredSoundLocator::recordOf(const QString &kitFile) const
         return other.value();
     int found = -1;
     if (!kitFile.isEmpty()) {
-        const ztplatform::SameFileAs same(kitFile);
-        for (int i = 0; i < m_files.size() && found < 0; ++i) {
-            if (same(m_files.at(i).file))
-                found = i;
-        }
+        QStringList files;
+        files.reserve(m_files.size());
+        for (const Records::READ_KIT_FILE &rec : m_files)
+            files.append(rec.file);
+        // Looked at on a thread of its own: a drive that does not answer names no loaded file.
+        const std::optional<int> look =
+                ztplatform::lookWithin<int>(kLookLimitMs, [kitFile, files]() { return sameFileIndex(kitFile, files); });
+        if (!look)
+            qWarning().noquote() << "the drive of" << kitFile << "does not answer: taken for no loaded kit file";
+        found = look.value_or(-1);
     }
     m_byOtherPath.insert(kitFile, found);
     return found;
@@ -128,21 +210,26 @@ CollectError::Kind StoredSoundLocator::verify(int record, int e)
     Probe &p = probe(record);
     if (!p.checked) {
         p.checked = true;
-        p.layout = rec.flag == 2 ? 1 : 0;
-        p.file.setFileName(rec.file);
-        if (!QFileInfo(rec.file).isFile())
-            p.state = CollectError::Modified;
-        else if (!p.file.open(QIODevice::ReadOnly))
-            p.state = CollectError::OpenFailed;
-        else if (!matchesLoad(rec, ztplatform::fileStamp(p.file.handle()))) // as opened: what is read
-            p.state = CollectError::Modified;
-        else if (percussionpadfile::judgeWaveTotalNumber(&p.file, p.layout) != rec.waveCount)
-            p.state = CollectError::SoundMissing;
+        const QString file = rec.file;
+        const quint64 length = rec.fileTotalLength;
+        const ztplatform::FileStamp stamp = rec.stamp;
+        const quint16 waveCount = rec.waveCount;
+        const int layout = rec.flag == 2 ? 1 : 0;
+        const int count = rec.info.soundChunk.soundIndex ? rec.info.soundChunk.soundCount : 0;
+        // Read on a thread of its own, once: a drive that does not answer is a file that does not open.
+        const std::optional<TableLook> look = ztplatform::lookWithin<TableLook>(kLookLimitMs, [=]() {
+            return lookAtTable(file, length, stamp, waveCount, layout, count);
+        });
+        if (!look)
+            qWarning().noquote() << "the drive of" << file << "does not answer: its sounds are not read";
+        p.state = look ? look->state : CollectError::OpenFailed;
+        if (look)
+            p.names = look->names;
     }
     if (p.state != CollectError::None)
         return p.state;
     const QString stored = Records::charArray2String(entry(record, e).wave_name, SOUND_NAME_LENGTH);
-    if (percussionpadfile::judgeWaveName(&p.file, e, p.layout) != stored)
+    if ((e >= 0 && e < p.names.size() ? p.names.at(e) : QString()) != stored)
         return CollectError::SoundMissing;
     return CollectError::None;
 }

@@ -458,6 +458,8 @@ public:
     static bool readIndex(QFile *file, int kind);
     static quint16 judgeWaveTotalNumber(QFile *file, int kitFlag);
     static QString judgeWaveName(QFile *file, int i, int kitFlag);
+    // judgeWaveName of entries 0 .. count-1, the table read at once.
+    static QVector<QString> judgeWaveNames(QFile *file, int count, int kitFlag);
     static quint64 judgeWaveTotalLength(QFile *file);
 
     // ---- global chunk -----------------------------------------------------

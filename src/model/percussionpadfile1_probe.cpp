@@ -102,6 +102,21 @@ QString percussionpadfile::judgeWaveName(QFile *file, int i, int kitFlag)
     return charArray2String(buf, SOUND_NAME_LENGTH);
 }
 
+QVector<QString> percussionpadfile::judgeWaveNames(QFile *file, int count, int kitFlag)
+{
+    QVector<QString> names;
+    if (count <= 0)
+        return names;
+    const quint32 addr = soundChunkAddress(file, kitFlag);
+    QByteArray table(count * SOUND_ENTRY_SIZE, Qt::Uninitialized);
+    uchar *bytes = reinterpret_cast<uchar *>(table.data());
+    readAt(file, qint64(addr) + SOUN_HEADER_SIZE, bytes, table.size());
+    names.reserve(count);
+    for (int i = 0; i < count; ++i)
+        names.append(charArray2String(bytes + qint64(SOUND_ENTRY_SIZE) * i, SOUND_NAME_LENGTH));
+    return names;
+}
+
 quint64 percussionpadfile::judgeWaveTotalLength(QFile *file)
 {
     const quint32 addr = soundChunkAddress(file, 1);

@@ -2,6 +2,7 @@
 
 #include "platform/durablefile.h"
 #include "platform/sysio.h"
+#include "platform/volumeidentity.h"
 
 #include <QDebug>
 #include <QDir>
@@ -52,12 +53,12 @@ QString pathOf(int fd)
 
 // The identity of what `relative` names below the open `dir` (its last step
 // not followed; empty: `dir` itself).
-FolderIdentity identityAt(int dir, const QByteArray &relative)
+FolderIdentity identityAt(Disk &disk, int dir, const QByteArray &relative)
 {
     FolderIdentity id;
     struct statx sx;
-    if (::statx(dir, relative.constData(), AT_SYMLINK_NOFOLLOW | (relative.isEmpty() ? AT_EMPTY_PATH : 0),
-                STATX_INO | STATX_MNT_ID, &sx)
+    if (disk.statxAt(dir, relative, AT_SYMLINK_NOFOLLOW | (relative.isEmpty() ? AT_EMPTY_PATH : 0),
+                     STATX_INO | STATX_MNT_ID, &sx)
                 != 0
         || (sx.stx_mask & STATX_INO) == 0 || (sx.stx_mask & STATX_MNT_ID) == 0)
         return id;
@@ -88,6 +89,11 @@ void setFileEventHook(FileEventHook h)
 }
 
 RootCheck::~RootCheck() = default;
+
+bool RootCheck::admitsUnopened(const MountStamp &)
+{
+    return false;
+}
 
 OpenFolder::~OpenFolder()
 {
@@ -337,7 +343,7 @@ QVector<ListedEntry> listFolder(int fd)
 
 FolderIdentity identityOf(const OpenFolder &folder)
 {
-    return folder.isOpen() ? identityAt(folder.fd(), QByteArray()) : FolderIdentity();
+    return folder.isOpen() ? identityAt(folder.disk(), folder.fd(), QByteArray()) : FolderIdentity();
 }
 
 Reach FolderAnchor::recheck(const FolderIdentity &kept, const QString &path) const
@@ -349,6 +355,13 @@ Reach FolderAnchor::recheck(const FolderIdentity &kept, const QString &path) con
     for (const QString &step : steps) {
         if (!isEntryName(step))
             return Reach::Outside;
+    }
+    const QByteArray relative = QFile::encodeName(steps.join(QLatin1Char('/')));
+    // Two looks by path where the check admits the root from its look alone.
+    const QByteArray rootPath = QFile::encodeName(m_path);
+    if (m_check && m_check->admitsUnopened(readMountStampAt(disk(), rootPath))) {
+        const QByteArray folder = rootPath.endsWith('/') ? rootPath + relative : rootPath + '/' + relative;
+        return identityAt(disk(), AT_FDCWD, folder) == kept ? Reach::Inside : Reach::Outside;
     }
     const OpenFolder root(disk().openAt(AT_FDCWD, QFile::encodeName(m_path), O_RDONLY | O_DIRECTORY | O_CLOEXEC),
                           m_disk);
@@ -368,8 +381,7 @@ Reach FolderAnchor::recheck(const FolderIdentity &kept, const QString &path) con
         if (quint64(st.st_dev) != m_device || quint64(st.st_ino) != m_inode)
             return Reach::Replaced;
     }
-    return identityAt(root.fd(), QFile::encodeName(steps.join(QLatin1Char('/')))) == kept ? Reach::Inside
-                                                                                          : Reach::Outside;
+    return identityAt(disk(), root.fd(), relative) == kept ? Reach::Inside : Reach::Outside;
 }
 
 OpenFolder FolderAnchor::openFolderOf(const QString &file, QString *name, Reach *reach) const

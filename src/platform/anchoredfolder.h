@@ -12,6 +12,7 @@
 namespace ztplatform {
 
 class Disk;
+struct MountStamp;
 
 // Where a walk to a folder below an anchor ended.
 enum class Reach {
@@ -30,6 +31,10 @@ class RootCheck
 public:
     virtual ~RootCheck();
     virtual Reach admit(int rootFd) = 0;
+    // Whether the root, known only by `stamp` (a look at its path), passes
+    // without being opened: true only where admit() of it would say Inside;
+    // false leaves the decision to admit().
+    virtual bool admitsUnopened(const MountStamp &stamp);
 };
 
 // What tests may watch of the writes below an anchor, with the path of the
@@ -149,7 +154,8 @@ public:
     // Opens the folder of `file` and gives the file's own name.
     OpenFolder openFolderOf(const QString &file, QString *name, Reach *reach = nullptr) const;
     // Whether the folder known as `kept`, opened earlier by openFolder(path),
-    // may take a change now, by one look at the root and one at the path:
+    // may take a change now, by one look at the root and one at the path (a
+    // root its check admits unopened is not opened):
     // Inside when the root at its place passes the check and the entry at
     // `path` below it (its last step not followed) is that folder on the same
     // mount; the walk's answer when the root does not pass (Missing when it

@@ -47,6 +47,11 @@ int Disk::statAt(int dir, const QByteArray &name, struct stat *st, int flags)
     return retried([&] { return ::fstatat(dir, name.constData(), st, flags); });
 }
 
+int Disk::statxAt(int dir, const QByteArray &name, int flags, unsigned mask, struct statx *sx)
+{
+    return retried([&] { return ::statx(dir, name.constData(), flags, mask, sx); });
+}
+
 int Disk::realPath(const QByteArray &name, QByteArray *resolved)
 {
     char *found = ::realpath(name.constData(), nullptr);

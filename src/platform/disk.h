@@ -9,6 +9,7 @@
 #include <functional>
 
 struct stat;
+struct statx;
 
 namespace ztplatform {
 
@@ -50,6 +51,8 @@ public:
     // fstatat(2): only a look, the system's unless a disk answers itself
     // (a test's drive that does not answer).
     virtual int statAt(int dir, const QByteArray &name, struct stat *st, int flags = 0);
+    // statx(2) of the fields in `mask`: a look as well.
+    virtual int statxAt(int dir, const QByteArray &name, int flags, unsigned mask, struct statx *sx);
     // realpath(3) into `resolved`: also only a look, the system's unless a
     // disk answers itself.
     virtual int realPath(const QByteArray &name, QByteArray *resolved);

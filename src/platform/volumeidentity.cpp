@@ -1,5 +1,6 @@
 #include "platform/volumeidentity.h"
 
+#include "platform/disk.h"
 #include "platform/removabledrives.h"
 #include "platform/sysio.h"
 
@@ -83,17 +84,35 @@ VolumeIdentity readVolumeIdentity(const QString &folder, const QString &mountTab
     return id;
 }
 
+namespace {
+
+MountStamp mountStampOf(const struct statx &sx)
+{
+    MountStamp stamp;
+    stamp.unique = (sx.stx_mask & STATX_MNT_ID_UNIQUE) != 0;
+    stamp.valid = stamp.unique || (sx.stx_mask & STATX_MNT_ID) != 0;
+    stamp.id = sx.stx_mnt_id;
+    stamp.inode = sx.stx_ino;
+    return stamp;
+}
+
+} // namespace
+
 MountStamp readMountStamp(int fd)
 {
     MountStamp stamp;
     struct statx sx;
     if (fd < 0 || ::statx(fd, "", AT_EMPTY_PATH, STATX_INO | STATX_MNT_ID | STATX_MNT_ID_UNIQUE, &sx) != 0)
         return stamp;
-    stamp.unique = (sx.stx_mask & STATX_MNT_ID_UNIQUE) != 0;
-    stamp.valid = stamp.unique || (sx.stx_mask & STATX_MNT_ID) != 0;
-    stamp.id = sx.stx_mnt_id;
-    stamp.inode = sx.stx_ino;
-    return stamp;
+    return mountStampOf(sx);
+}
+
+MountStamp readMountStampAt(Disk &disk, const QByteArray &path)
+{
+    struct statx sx;
+    if (disk.statxAt(AT_FDCWD, path, 0, STATX_INO | STATX_MNT_ID | STATX_MNT_ID_UNIQUE, &sx) != 0)
+        return MountStamp();
+    return mountStampOf(sx);
 }
 
 MountTableWatch::MountTableWatch()

@@ -1,9 +1,12 @@
 #ifndef ZT_PLATFORM_VOLUMEIDENTITY_H
 #define ZT_PLATFORM_VOLUMEIDENTITY_H
 
+#include <QByteArray>
 #include <QString>
 
 namespace ztplatform {
+
+class Disk;
 
 // What tells the volume holding a folder from another one mounted at the
 // same place: its serial numbers. Where it is mounted (device node, device
@@ -52,6 +55,9 @@ struct MountStamp
 
 // The mount of the open folder `fd` (statx's mount id).
 MountStamp readMountStamp(int fd);
+// The mount of the folder at the path `path` (a link followed), looked at
+// through `disk`; not valid when the look fails.
+MountStamp readMountStampAt(Disk &disk, const QByteArray &path);
 
 // Tells whether any volume was mounted or unmounted since it last asked
 // (or since it was made). Mount ids that are not unique may come back to a

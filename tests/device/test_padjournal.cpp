@@ -1,6 +1,8 @@
+#include "device/padidentity.h"
 #include "device/padjournal.h"
 #include "padfixture.h"
 #include "support/crashdisk.h"
+#include "support/passdisk.h"
 #include "platform/replacefile.h"
 
 #include <QtTest>
@@ -207,6 +209,52 @@ private slots:
         const QString hidden = r.steps.at(1).hidden;
         QVERIFY(QFileInfo::exists(aside + "/" + hidden));
         QVERIFY(!QFileInfo::exists(prmFolder + "/" + hidden) && QFileInfo::exists(prmFolder + "/001.prm"));
+    }
+
+    // Under the pad's guard a change looks at the root and at its folder by
+    // their paths, without opening the root each time; a folder swapped at
+    // its place is seen all the same and reached again.
+    void aGuardedChangeLooksAtTheRootWithoutOpeningIt()
+    {
+        PadFixture fx;
+        layOut(fx);
+        struct RootOpens : PassDisk {
+            QByteArray root;
+            QAtomicInt opens;
+            int openAt(int dir, const QByteArray &name, int flags, mode_t mode = 0) override
+            {
+                if (name == root)
+                    opens.fetchAndAddRelaxed(1);
+                return PassDisk::openAt(dir, name, flags, mode);
+            }
+        } disk;
+        disk.root = QFile::encodeName(QFileInfo(fx.root).canonicalFilePath());
+        const DiskInPlace inPlace(&disk);
+        const PadPlaces places{fx.root, fx.sysPath + "/CLICK", fx.sysPath + "/global.ini", {}};
+        ztplatform::FolderAnchor anchor = ztplatform::FolderAnchor::record(fx.root);
+        anchor.setCheck(std::make_shared<PadGuard>(places, readPadIdentity(places, true)));
+
+        const pj::Record r = pairRecord(fx, pj::Purpose::DeleteSounds);
+        const QString prmFolder = fx.prmPath + "/001", aside = fx.root + "/aside";
+        int changes = 0;
+        bool swapped = false;
+        ztplatform::setFileEventHook([&](ztplatform::FileEvent e, const QString &path) {
+            ++changes;
+            if (swapped || e != ztplatform::FileEvent::Removed || !path.contains("/WAV_DATA/"))
+                return;
+            swapped = QDir().rename(prmFolder, aside);
+            copyTree(aside, prmFolder);
+        });
+        pj::Pad pad(anchor, tree(fx));
+        const pj::Outcome o = pj::run(pad, r);
+        ztplatform::setFileEventHook({});
+        QVERIFY(swapped && o.finished);
+        QVERIFY(QFileInfo::exists(aside + "/" + r.steps.at(1).hidden));
+        QVERIFY(!QFileInfo::exists(prmFolder + "/" + r.steps.at(1).hidden) && QFileInfo::exists(prmFolder + "/001.prm"));
+        // The root is opened to reach a folder, not to judge each change.
+        QVERIFY2(disk.opens.loadRelaxed() < changes, qPrintable(QString("%1 opens of the root for %2 changes")
+                                                                        .arg(disk.opens.loadRelaxed())
+                                                                        .arg(changes)));
     }
 
     // A replacement's sweep of SYS (the close's alter.ini) keeps a record an

@@ -1,4 +1,5 @@
 #include "device/padkits.h"
+#include "device/padpaths.h"
 #include "device/padsounds.h"
 #include "padfixture.h"
 #include "platform/regularfile.h"
@@ -505,6 +506,116 @@ private slots:
                  what == "gone" ? QString("The 350 device was disconnected.")
                                 : QString("The sampler pad at the drive changed while it was read: another "
                                           "pad or other folders stand at its place. Nothing was taken from it."));
+    }
+
+    // global.ini is read below the pad's root: a pipe or a link at its name
+    // is refused at once, never followed; SYS swapped while it is read, or
+    // the pad gone, is not taken.
+    void settingsAreReadBelowTheRoot_data()
+    {
+        QTest::addColumn<QString>("what");
+        QTest::newRow("pipe") << "pipe";
+        QTest::newRow("link") << "link";
+        QTest::newRow("folder swapped") << "swap";
+        QTest::newRow("folder a link") << "sys link";
+        QTest::newRow("pad gone") << "gone";
+    }
+    void settingsAreReadBelowTheRoot()
+    {
+        QFETCH(QString, what);
+        QTemporaryDir place;
+        PadFixture pad(place.path() + "/pad");
+        PadFixture other(place.path() + "/other");
+        const QString file = pad.sysPath + "/global.ini";
+        if (what == "pipe")
+            QVERIFY(QFile::remove(file) && ::mkfifo(QFile::encodeName(file), 0600) == 0);
+        else if (what == "link")
+            QVERIFY(QFile::remove(file) && QFile::link(other.sysPath + "/global.ini", file));
+        else if (what == "sys link")
+            QVERIFY(QDir(pad.sysPath).removeRecursively() && QFile::link(other.sysPath, pad.sysPath));
+        bool done = what != "swap" && what != "gone";
+        QElapsedTimer clock;
+        clock.start();
+        percussionpadfile model;
+        const PadGlobal g = readPadGlobal(ztplatform::FolderAnchor::record(pad.root), file, model, [&] {
+            if (what == "swap")
+                done = QDir().rename(pad.sysPath, place.path() + "/oldsys") && QDir().rename(other.sysPath, pad.sysPath);
+            else if (what == "gone")
+                done = QDir().rename(pad.root, place.path() + "/gone");
+        });
+        QVERIFY(done);
+        QVERIFY(clock.elapsed() < 5000);
+        QVERIFY(!g.ok || g.padChanged);
+        QCOMPARE(g.messages.size(), 1);
+        if (what == "pipe" || what == "link") {
+            QVERIFY(!g.padChanged && g.chainBlock.isEmpty());
+            QCOMPARE(g.messages.at(0).text,
+                     "Fail to read file, import failed.\r\n" + file + "\r\n"
+                             + (what == "pipe" ? "It is a named pipe, not a file."
+                                               : "It is a symbolic link, which the editor does not follow."));
+            return;
+        }
+        QVERIFY(g.padChanged && g.chainBlock.isEmpty());
+        QCOMPARE(g.messages.at(0).title, QString("Error"));
+        QCOMPARE(g.messages.at(0).text,
+                 what == "gone" ? QString("The 350 device was disconnected.")
+                                : QString("The sampler pad at the drive changed while it was read: another "
+                                          "pad or other folders stand at its place. Nothing was taken from it."));
+    }
+
+    // The metronome folder is read below the pad's root: a link out of the
+    // pad is named, never followed, a pipe or a folder skipped at once, also
+    // when put at a sound's name once the folder is listed; a folder swapped
+    // while read, or the pad gone, gives nothing.
+    void clickFilesAreReadBelowTheRoot_data()
+    {
+        QTest::addColumn<QString>("what");
+        QTest::newRow("entries") << "entries";
+        QTest::newRow("folder swapped") << "swap";
+        QTest::newRow("folder a link") << "click link";
+        QTest::newRow("pad gone") << "gone";
+    }
+    void clickFilesAreReadBelowTheRoot()
+    {
+        QFETCH(QString, what);
+        QTemporaryDir place, outside;
+        PadFixture pad(place.path() + "/pad");
+        PadFixture other(place.path() + "/other");
+        const QString click = pad.sysPath + "/CLICK";
+        touchFile(outside.path() + "/out.wav", kf::wavBytes(4000, 9));
+        QVERIFY(QFile::link(outside.path() + "/out.wav", click + "/click6.wav"));
+        QCOMPARE(::mkfifo(QFile::encodeName(click + "/click7.wav"), 0600), 0);
+        QVERIFY(QDir().mkdir(click + "/more"));
+        if (what == "click link")
+            QVERIFY(QDir(click).removeRecursively() && QFile::link(other.sysPath + "/CLICK", click));
+        int beat = 0;
+        bool done = what == "click link";
+        QElapsedTimer clock;
+        clock.start();
+        const padtree::ClickFiles r = padtree::readClickFiles(ztplatform::FolderAnchor::record(pad.root), click, [&] {
+            if (++beat != 1)
+                return;
+            if (what == "entries")
+                done = QFile::remove(click + "/click3.wav") && QFile::link(outside.path() + "/out.wav", click + "/click3.wav")
+                        && QFile::remove(click + "/click4.wav") && ::mkfifo(QFile::encodeName(click + "/click4.wav"), 0600) == 0;
+            else if (what == "swap")
+                done = QDir().rename(click, place.path() + "/oldclick") && QDir().rename(other.sysPath + "/CLICK", click);
+            else if (what == "gone")
+                done = QDir().rename(pad.root, place.path() + "/gone");
+        });
+        QVERIFY(done);
+        QVERIFY(clock.elapsed() < 5000);
+        if (what != "entries") {
+            QVERIFY(r.padChanged && r.files.isEmpty() && r.links.isEmpty() && r.skipped.isEmpty());
+            QCOMPARE(r.padAway, what == "gone");
+            return;
+        }
+        QVERIFY(!r.padChanged);
+        QCOMPARE(r.files, (QStringList{click + "/click1.wav", click + "/click2.wav", click + "/click5.wav"}));
+        QCOMPARE(r.sizes, (QVector<qint64>(3, 444)));
+        QCOMPARE(r.links, (QStringList{click + "/click3.wav", click + "/click6.wav"}));
+        QCOMPARE(r.skipped, (QStringList{click + "/click4.wav (a named pipe)", click + "/click7.wav (a named pipe)",
+                                         click + "/more (a folder)"}));
     }
 
     void globalSettingsFile()

@@ -90,6 +90,29 @@ private slots:
         QCOMPARE(id.kits.at(99), kitDigest(kf::readFile(pad.kitPath + "/k100.ini")));
     }
 
+    // The wave folders are looked at below the pad's root: a model folder
+    // that became a link, even to another pad's, or a file at a wave
+    // folder's name is not ready for workers; the metronome folder read again
+    // after the load's is read the same way.
+    void padFoldersAreLookedAtBelowTheRoot()
+    {
+        QTemporaryDir place;
+        PadFixture pad(place.path() + "/pad");
+        PadFixture other(place.path() + "/other");
+        PadSession s;
+        open(s, pad);
+        QVERIFY(s.padFoldersReady());
+        QCOMPARE(s.clickFiles().size(), 5);
+        QVERIFY(QDir().rename(pad.model, place.path() + "/model") && QFile::link(other.model, pad.model));
+        QVERIFY(!s.padFoldersReady());
+        QVERIFY(s.clickFiles().isEmpty());
+        QVERIFY(QFile::remove(pad.model) && QDir().rename(place.path() + "/model", pad.model));
+        QVERIFY(s.padFoldersReady());
+        QVERIFY(QDir(pad.prmPath).removeRecursively());
+        touchFile(pad.prmPath, "x");
+        QVERIFY(!s.padFoldersReady());
+    }
+
     // Each change of mode is told once; a lost pad stays lost.
     // Another pad's settings: the box claims the same serial number only when
     // both volumes have one.

@@ -1,6 +1,8 @@
 // Saving setups: gathering the sounds, ordering them, filling the model; round
 // trips through the writers and readers; refusals when a source changed.
 #include "kitfile/setup_fixture.h"
+#include "kitfile/storedsounds.h"
+#include "support/hangingdisk.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -259,6 +261,38 @@ private slots:
         QCOMPARE(int(kitErr.kind), kind == int(CollectError::Modified) && change == 3
                                            ? int(CollectError::KitFileMissing) : kind);
         QVERIFY(kitErr.kind != CollectError::Modified || kitErr.kitWording);
+    }
+
+    // A loaded kit file whose drive stops answering is not waited on: after
+    // the limit it is a file that does not open, and another path to it
+    // names no loaded file.
+    void silentDriveNotWaitedOn()
+    {
+        const QString copy = path("SILENT.bin");
+        const QString link = path("silent-link.bin");
+        QFile::remove(copy);
+        QFile::remove(link);
+        QVERIFY(QFile::copy(m_src, copy));
+        QVERIFY(QFile::link(copy, link));
+        Editor e;
+        QCOMPARE(loadWholeSetup(e, copy), LoadError::None);
+        {
+            StoredSoundLocator answering(e.loaded);
+            QCOMPARE(answering.recordOf(link), 0);
+            QCOMPARE(answering.verify(0, 1), CollectError::None);
+        }
+        StoredSoundLocator loc(e.loaded);
+        HangingOpens hanging("/SILENT.bin", 0, HangingOpens::Looks::OpensAndStats);
+        QElapsedTimer clock;
+        clock.start();
+        QCOMPARE(loc.recordOf(link), -1);
+        QCOMPARE(loc.verify(0, 1), CollectError::OpenFailed);
+        QCOMPARE(loc.verify(0, 2), CollectError::OpenFailed); // not looked at again
+        QVERIFY(clock.elapsed() < 2 * 2000 + 1000);
+        QCOMPARE(hanging.hung(), 2);
+        QCOMPARE(loc.recordOf(QDir::fromNativeSeparators(copy)), 0); // its own path needs no look
+        hanging.release();
+        QTRY_COMPARE(hanging.waiting(), 0);
     }
 
     void unknownSources()

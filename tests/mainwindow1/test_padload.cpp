@@ -196,9 +196,11 @@ private slots:
     void aPadThatStopsAnsweringWhileLoadedIsNotWaitedOn_data()
     {
         QTest::addColumn<QByteArray>("file");
-        QTest::newRow("a sound's record") << QByteArray("002.prm");
-        QTest::newRow("the settings") << QByteArray("/global.ini");
-        QTest::newRow("a kit") << QByteArray("k050.ini"); // opened by name below its folder
+        QTest::addColumn<int>("answered");
+        QTest::newRow("a sound's record") << QByteArray("002.prm") << 0;
+        // Opened by name below its folder, after the four looks of the pad's identity.
+        QTest::newRow("the settings") << QByteArray("global.ini") << 4;
+        QTest::newRow("a kit") << QByteArray("k050.ini") << 0; // opened by name below its folder
     }
 
     // A file of the pad that is never read (its open does not return): the
@@ -207,10 +209,11 @@ private slots:
     void aPadThatStopsAnsweringWhileLoadedIsNotWaitedOn()
     {
         QFETCH(QByteArray, file);
+        QFETCH(int, answered);
         PadWindow f;
         f.layOut(3);
         const QStringList before = f.pad.snapshot();
-        HangingOpens hanging(file);
+        HangingOpens hanging(file, answered);
         int turns = 0;
         QTimer turn;
         QObject::connect(&turn, &QTimer::timeout, [&turns] { ++turns; });

@@ -307,7 +307,7 @@ private slots:
         MainWindow1 *w = f.open();
         const QString tone = adding ? makeTone(f.work.filePath("tone.wav"), 0.2) : QString();
         QVERIFY(!adding || !tone.isEmpty());
-        HangingOpens hanging(QFile::encodeName(adding ? w->pad().dataPath() : f.root()), 0,
+        HangingOpens hanging(adding ? QByteArray("WAV_DATA") : QFile::encodeName(f.root()), 0,
                              adding ? HangingOpens::Looks::OpensAndStats : HangingOpens::Looks::Opens);
         const LoopTurns loop;
         bool asked = false;
@@ -962,6 +962,90 @@ private slots:
         QVERIFY2(rows == (QStringList{"1|wave2|" + f.wav(1), "2|wave5|" + f.wav(2), "3|wave9|" + f.wav(3)})
                          || rows == (QStringList{"2|wave2|" + f.wav(2), "5|wave5|" + f.wav(5), "9|wave9|" + f.wav(9)}),
                  qPrintable(rows.join(", ")));
+    }
+
+    // A renumbering's pad work runs off the GUI thread under the pad's
+    // progress: with slow syncs the window's timers run meanwhile and the
+    // result is the same. A pad that stops answering during it is told once
+    // and left as away, the list keeping its numbers; the work left running
+    // ends the change on its own once the pad answers.
+    void aRenumberingDoesNotHoldTheWindow()
+    {
+        PadWindow f;
+        for (int n : {2, 5, 9})
+            f.pad.addWave(n);
+        f.pad.writeKits({4, 8});
+        MainWindow1 *w = f.open();
+        const QByteArray prm9 = kf::readFile(f.prm(9));
+        auto renumber = [w](const QVector<int> &old) {
+            editRecords(w->library(), [](QVector<MainWindow1Records::SOUND_INDEX> &r) {
+                for (int i = 0; i < 3; ++i)
+                    r[i].wave_No = quint16(i + 1);
+            });
+            w->padSync().updateWavePrmAndData(3, old);
+        };
+        std::mutex lock;
+        std::condition_variable resume;
+        bool hang = false, held = false, released = false, dialogShown = false;
+        FileEvents events;
+        events.onEvent = [&](ztplatform::FileEvent e, const QString &) {
+            std::unique_lock<std::mutex> hold(lock);
+            if (e != ztplatform::FileEvent::Synced)
+                return;
+            if (!hang) {
+                hold.unlock();
+                QThread::msleep(40);
+                return;
+            }
+            if (held)
+                return;
+            held = true;
+            f.drives.hang(f.root());
+            resume.wait(hold, [&] { return released; });
+        };
+        int turns = 0;
+        QTimer turn;
+        QObject::connect(&turn, &QTimer::timeout, [&] {
+            ++turns;
+            dialogShown = dialogShown || (w->padSync().usbDialog() && w->padSync().usbDialog()->isVisible());
+        });
+        turn.start(20);
+        renumber({2, 5, 9});
+        QVERIFY(turns >= 5 && dialogShown);
+        QVERIFY(!w->padSync().usbDialog()->isVisible());
+        QCOMPARE(f.prompter.texts(), QStringList());
+        QVERIFY(!QFile::exists(f.wav(9)) && !QFile::exists(f.prm(5)));
+        QCOMPARE(kf::readFile(f.prm(3)), QByteArray(prm9).replace(0, 2, QByteArray("\x03\x00", 2)));
+        QCOMPARE(w->doc().kitAttrList()[0].kpadChunk[0].soundFile0, QDir::toNativeSeparators(f.wav(2)));
+        QCOMPARE(w->doc().kitAttrList()[0].kpadChunk[0].aWaveNo, quint16(2));
+
+        // Sounds 1 and 3 swap, and the pad falls silent at the first sync.
+        editRecords(w->library(), [](QVector<MainWindow1Records::SOUND_INDEX> &r) { std::swap(r[0], r[2]); });
+        {
+            std::lock_guard<std::mutex> hold(lock);
+            hang = true;
+        }
+        QElapsedTimer clock;
+        clock.start();
+        renumber({3, 2, 1});
+        QVERIFY(held && clock.elapsed() < 3 * PadWatch::ANSWER_LIMIT_MS);
+        QCOMPARE(f.prompter.texts(),
+                 QStringList{"The sampler pad stopped answering while the changes were written to it; they may have "
+                             "reached it only in part.\r\nKorvanta stays open without the sampler pad and keeps "
+                             "your edits."});
+        QVERIFY(w->pad().isUDiskFlag());
+        QCOMPARE(w->library().waveLoadKitAttrList()[0].wave_No, quint16(3));
+        {
+            std::lock_guard<std::mutex> hold(lock);
+            released = true;
+        }
+        resume.notify_all();
+        f.drives.release(f.root());
+        QTRY_VERIFY_WITH_TIMEOUT(QDir(f.pad.sysPath).entryList(QDir::Hidden | QDir::Files).filter(".zt-journal").isEmpty(),
+                                 10000);
+        QCOMPARE(f.pad.loadAgain().hidden, QStringList());
+        QCOMPARE(kf::rd16(kf::readFile(f.prm(1)), 0), quint16(1));
+        QCOMPARE(kf::rd16(kf::readFile(f.prm(3)), 0), quint16(3));
     }
 
     void renumberedSoundsMoveTheirPairs()

@@ -302,6 +302,27 @@ private slots:
         QTRY_COMPARE(hanging.waiting(), 0);
     }
 
+    // A sound file that stops answering after the row's first look: its
+    // format is not waited on, the row is refused as a file that does not open.
+    void soundFileThatStopsAnsweringIsNotWaitedOn()
+    {
+        Fixture f;
+        MainWindow1 *w = f.open();
+        const QString wave = writeBytes(f.path("slow/kick.wav"), pcmWav(1, 8000, 800));
+        f.importToList({wave});
+        QCOMPARE(f.totalRows().size(), 1);
+        HangingOpens hanging("slow/kick.wav", 1);
+        const LoopTurns loop;
+        f.selectTotalRow(0);
+        QVERIFY(loop.elapsed() < 3 * 2000);
+        QCOMPARE(hanging.hung(), 1);
+        QVERIFY(loop.turns() >= 2000 / 50 / 2);
+        QCOMPARE(f.prompter.texts(), QStringList{"Open sound file error."});
+        QVERIFY(!w->form()->playBtn2->isEnabled());
+        hanging.release();
+        QTRY_COMPARE(hanging.waiting(), 0);
+    }
+
     // A kit file that stops answering after the row's first look: the
     // sound's entry is not waited on.
     void storedSoundWhoseKitFileStopsAnsweringIsNotWaitedOn()

@@ -52,6 +52,12 @@ public:
             hangOn(name);
         return PassDisk::statAt(dir, name, st, flags);
     }
+    int statxAt(int dir, const QByteArray &name, int flags, unsigned mask, struct statx *sx) override
+    {
+        if (m_stats)
+            hangOn(name);
+        return PassDisk::statxAt(dir, name, flags, mask, sx);
+    }
 
     int realPath(const QByteArray &name, QByteArray *resolved) override
     {

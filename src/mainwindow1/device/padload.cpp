@@ -195,7 +195,7 @@ void PadSyncController::loadPad(const QString &modelFolder)
     if (refusal.isEmpty())
         refusal = loadPadSounds(*loaded);
     if (refusal.isEmpty())
-        refusal = loadPadSettings();
+        refusal = loadPadSettings(*loaded);
     if (refusal.isEmpty())
         refusal = loadPadKits(*loaded);
     if (!refusal.isEmpty()) {
@@ -309,11 +309,11 @@ DeviceMessages PadSyncController::loadPadSounds(const PadIdentity &loaded)
     tellDuringLoad(sounds->messages);
 
     m_usbDialog->setValue(40);
-    const QString clickPath = m_pad.sys_click_path();
-    const std::optional<padtree::ClickFiles> clicks = m_pad.runOnPad<padtree::ClickFiles>(
-            [clickPath](const PadPace &) { return padtree::readClickFiles(clickPath); }, pumpEvents);
+    const std::optional<padtree::ClickFiles> clicks = readPadClicks(loaded);
     if (!clicks)
         return {{WindowTexts::tr("Error"), notAnsweringAtLoadText()}};
+    if (clicks->padChanged)
+        return padChangedWhileRead(clicks->padAway).messages;
     m_pad.takeClickFiles(*clicks);
     m_usbDialog->hide(); // the import may warn; the load goes on whatever it says
     importPadClicks();
@@ -321,7 +321,22 @@ DeviceMessages PadSyncController::loadPadSounds(const PadIdentity &loaded)
     return {};
 }
 
-DeviceMessages PadSyncController::loadPadSettings()
+std::optional<padtree::ClickFiles> PadSyncController::readPadClicks(const PadIdentity &loaded)
+{
+    std::shared_ptr<PadGuard> guard;
+    const ztplatform::FolderAnchor root = loadedRoot(loaded, &guard);
+    const QString clickPath = m_pad.sys_click_path();
+    // Read below the root the guard admits, then checked as the sounds are.
+    return m_pad.runOnPad<padtree::ClickFiles>(
+            [root, guard, clickPath](const PadPace &pace) {
+                padtree::ClickFiles read = padtree::readClickFiles(root, clickPath, [pace]() { pace.beat(); });
+                read.padChanged = read.padChanged || guard->check(true).another();
+                return read;
+            },
+            pumpEvents);
+}
+
+DeviceMessages PadSyncController::loadPadSettings(const PadIdentity &loaded)
 {
     const DeviceMessage notPad{WindowTexts::tr("Error"), WindowTexts::tr("The current disk is not the sampler pad.")};
     if (m_pad.usbGlobalIniFile().isEmpty() && namesGlobalIni(m_pad.padLinksLeftOut()))
@@ -331,8 +346,20 @@ DeviceMessages PadSyncController::loadPadSettings()
     const QString globalFile = m_pad.usbGlobalIniFile().isEmpty()
             ? m_pad.sysPath() + QStringLiteral("/global.ini")
             : m_pad.usbGlobalIniFile();
+    std::shared_ptr<PadGuard> guard;
+    const ztplatform::FolderAnchor root = loadedRoot(loaded, &guard);
+    // Read below the root the guard admits, then checked as the sounds are.
     const std::optional<PadGlobal> global = m_pad.runOnPad<PadGlobal>(
-            [globalFile, globalModel](const PadPace &) { return readPadGlobal(globalFile, *globalModel); }, pumpEvents);
+            [root, guard, globalFile, globalModel](const PadPace &pace) {
+                const PadGlobal read = readPadGlobal(root, globalFile, *globalModel, [pace]() { pace.beat(); });
+                if (read.padChanged || !guard->check(true).another())
+                    return read;
+                PadGlobal changed;
+                changed.padChanged = true;
+                changed.messages = padChangedWhileRead(false).messages;
+                return changed;
+            },
+            pumpEvents);
     if (!global)
         return {{WindowTexts::tr("Error"), notAnsweringAtLoadText()}};
     if (!global->ok)

@@ -9,9 +9,36 @@
 #include "device/writeback.h"
 #include "library/soundlibrary.h"
 
+#include "mainwindow1/windowtexts.h"
+
+#include <QCoreApplication>
 #include <QDir>
+#include <QProgressDialog>
+#include <QScopedValueRollback>
 #include <QHash>
 #include <QSet>
+
+// The pad's pairs and kit records renumbered on a thread of their own under
+// the pad's progress dialog, which holds the window while it paints; nothing
+// when the pad stopped answering meanwhile.
+std::optional<RenumberResult> PadSyncController::renumberWhileAnswering(const QVector<WaveRenumber> &changes,
+                                                                        const QSet<quint16> &soundsBefore)
+{
+    if (!m_pad.padAnswering())
+        return RenumberResult(); // nothing tried: told by the pad's watch
+    const PadTreePaths tree = m_pad.tree();
+    const ztplatform::FolderAnchor root = m_pad.padRoot();
+    const PadKitRecords kits{m_pad.padKitFiles(), m_pad.padKitRecords()};
+    QProgressDialog *progress = showPadProgress(WindowTexts::tr("Saving file..."), 0);
+    const QScopedValueRollback<bool> renumbering(m_renumbering, true);
+    const std::optional<RenumberResult> ran = m_pad.runOnPad<RenumberResult>(
+            [changes, tree, root, soundsBefore, kits](const PadPace &) {
+                return renumberPadWaves(changes, tree, root, soundsBefore, kits);
+            },
+            [] { QCoreApplication::processEvents(); }, 0);
+    progress->hide();
+    return ran;
+}
 
 void PadSyncController::updateWavePrmAndData(int count, const QVector<int> &oldNumbers)
 {
@@ -29,10 +56,19 @@ void PadSyncController::updateWavePrmAndData(int count, const QVector<int> &oldN
     QSet<quint16> soundsBefore;
     for (int number : oldNumbers)
         soundsBefore.insert(quint16(number));
-    const RenumberResult result =
-            onPad ? renumberPadWaves(changes, m_pad.tree(), m_pad.padRoot(), soundsBefore,
-                                     PadKitRecords{m_pad.padKitFiles(), m_pad.padKitRecords()})
-                  : RenumberResult();
+    std::optional<RenumberResult> ran = RenumberResult();
+    if (onPad) {
+        ran = renumberWhileAnswering(changes, soundsBefore);
+        if (!ran) {
+            // Its record on the pad lets the next load end it; until then the
+            // editor writes nothing there, and the list keeps its numbers.
+            showDeviceMessages({notAnsweringAtCloseMessage(true)});
+            m_pad.leaveDeviceMode();
+            m_library.restoreSoundNumbers(oldNumbers.mid(0, n));
+            return;
+        }
+    }
+    const RenumberResult &result = *ran;
     if (!result.ok) {
         // Found before the renumbering: padStillLoaded() has told it. Found
         // part-way (pulled, swapped, write-protected): said first, before

@@ -18,8 +18,8 @@ PadSyncController::PadSyncController(KitDocument &doc, SoundLibrary &library, Pa
 {
     // The close tells it in its own box.
     connect(&m_pad, &PadSession::padNotAnswering, this, [this]() {
-        if (m_pad.padClosing())
-            return;
+        if (m_pad.padClosing() || m_renumbering)
+            return; // told in their own boxes
         if (m_syncBatch && m_syncBatch->isRunning())
             abandonBatch();
         else

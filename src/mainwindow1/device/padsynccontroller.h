@@ -10,6 +10,7 @@
 #include "device/padidentity.h"
 #include "device/padkits.h"
 #include "device/padsession.h"
+#include "device/renumber.h"
 #include "device/writeback.h"
 #include "kitfile/fileread.h"
 
@@ -113,7 +114,9 @@ private:
     // takes what it read; the refusal that ends the load, or nothing.
     DeviceMessages loadPadTree(const QString &modelFolder, std::optional<PadIdentity> *loaded);
     DeviceMessages loadPadSounds(const PadIdentity &loaded);
-    DeviceMessages loadPadSettings();
+    // The metronome folder as the load reads it; nothing when the pad stops answering.
+    std::optional<padtree::ClickFiles> readPadClicks(const PadIdentity &loaded);
+    DeviceMessages loadPadSettings(const PadIdentity &loaded);
     DeviceMessages loadPadKits(const PadIdentity &loaded);
     std::optional<bool> putPadInOrder(const PadIdentity &loaded);
     // The pad's root, admitted for the load's reads and writes only while
@@ -168,6 +171,8 @@ private:
     // The pad's volume dismounted the same way; false when that failed or
     // the pad stopped answering first.
     bool dismountWhileAnswering();
+    std::optional<RenumberResult> renumberWhileAnswering(const QVector<WaveRenumber> &changes,
+                                                         const QSet<quint16> &soundsBefore);
     void addUsbWave();
     void deleteUsbWave();
     // True once no batch runs; false at once, the batch left running, when
@@ -204,6 +209,7 @@ private:
     bool m_batchAbandoned = false; // a batch was left running on a pad that did not answer
     QVector<int> m_pendingBatches; // batches queued behind a running one (runQueuedBatch's flags)
     bool m_batchLook = false;      // padReadyForBatch() waits on the pad
+    bool m_renumbering = false;    // the pad's pairs are renumbered on their thread
     PadBackupWriter *m_backupWriter = nullptr;
     QString m_backupFolder;                  // this pad's backups
     QDateTime m_backupWhen;                  // when the load began

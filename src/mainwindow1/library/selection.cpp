@@ -286,13 +286,30 @@ bool SoundListsController::showFileSoundInfo(const QString &path, const QString 
         m_view.waveInfoShow->setText(waveprobe::infoLine(padFormat));
         return true;
     }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    // Opened and read on a thread of its own: a file whose drive did not
+    // answer in time is one that does not open.
+    const std::optional<std::optional<waveprobe::Format>> look = ztplatform::lookWithin<std::optional<waveprobe::Format>>(
+            kFileLookLimitMs,
+            [path]() -> std::optional<waveprobe::Format> {
+                QFile file;
+                const int fd = ztplatform::openRegularFile(path, O_RDONLY, false);
+                if (fd < 0)
+                    return std::nullopt;
+                if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+                    ::close(fd);
+                    return std::nullopt;
+                }
+                return waveprobe::probePlain(file);
+            },
+            paintMeanwhile);
+    if (!look)
+        qWarning().noquote() << "the drive of" << path << "does not answer: the sound is not taken";
+    if (!look || !*look) {
         UiPrompter::instance()->warning(m_parent, WindowTexts::tr("Error"), WindowTexts::tr("Open sound file error."),
                                         QMessageBox::Ok);
         return false;
     }
-    const waveprobe::Format format = waveprobe::probePlain(file);
+    const waveprobe::Format &format = **look;
     m_view.waveInfoShow->setText(format.riff ? waveprobe::infoLine(format) : notWave);
     return true;
 }
