@@ -345,7 +345,7 @@ private slots:
         MainWindow1 *w = f.open();
         const QString tone = makeTone(f.work.filePath("tone.wav"), 0.1);
         QVERIFY(!tone.isEmpty());
-        HangingOpens hanging(QFile::encodeName(w->pad().dataPath()), 0, HangingOpens::Looks::OpensAndStats);
+        HangingOpens hanging("global.ini"); // the pad's settings, read by the check
         bool released = false, releasedWhenAsked = false;
         // Once the check waits on the pad: the close, then the pad's answer.
         QTimer watch;
