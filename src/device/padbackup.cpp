@@ -22,6 +22,7 @@
 #include <cstring>
 
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -401,6 +402,15 @@ QVector<Missing> emptyMissingSlots(QVector<MainWindow1Records::soundKit> &kits, 
 
 } // namespace padbackup
 
+namespace {
+std::atomic<ztplatform::Disk *> writerDisk{nullptr};
+} // namespace
+
+void PadBackupWriter::setDisk(ztplatform::Disk *disk)
+{
+    writerDisk = disk;
+}
+
 PadBackupWriter::PadBackupWriter(QObject *parent)
     : QObject(parent)
 {
@@ -419,8 +429,11 @@ void PadBackupWriter::start(const QString &padFolder, const QDateTime &when,
     m_result = padbackup::Written();
     m_done = 0;
     m_total = settings.size() + prm.size();
-    QThread *thread = QThread::create([this, padFolder, when, settings, prm] {
-        m_result = padbackup::write(padFolder, when, settings, prm, padbackup::KEEP, nullptr,
+    ztplatform::Disk *disk = writerDisk;
+    QThread *thread = QThread::create([this, padFolder, when, settings, prm, disk] {
+        // Below the load and the window: the backup takes what they leave.
+        ::setpriority(PRIO_PROCESS, ::gettid(), 19);
+        m_result = padbackup::write(padFolder, when, settings, prm, padbackup::KEEP, disk,
                                     [this](int done) { m_done = done; });
     });
     m_thread = thread;

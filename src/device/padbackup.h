@@ -150,6 +150,9 @@ public:
     void wait();
     // What the backup came to, once it ended.
     const padbackup::Written &result() const { return m_result; }
+    // The disk backups started from now on are written through (the
+    // system's when null): a test's, to hold or refuse them.
+    static void setDisk(ztplatform::Disk *disk);
 
 signals:
     // The backup ended, told on the thread that started it.

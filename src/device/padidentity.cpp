@@ -152,8 +152,13 @@ PadMatch matchPad(const PadIdentity &loaded, const PadIdentity &now)
     if (loaded.fingerprint != now.fingerprint) {
         PadMatch other{PadMatch::OtherSettings, {}};
         auto known = [](const QString &a, const QString &b) { return !a.isEmpty() && !b.isEmpty(); };
-        other.serialsMatch = known(loaded.volume.uuid, now.volume.uuid)
-                || known(loaded.volume.usbSerial, now.volume.usbSerial);
+        const ztplatform::VolumeIdentity &a = loaded.volume, &b = now.volume;
+        if (known(a.uuid, b.uuid))
+            other.serials = PadMatch::SameVolumeSerial;
+        else if (known(a.usbSerial, b.usbSerial))
+            other.serials = PadMatch::SameUsbSerial;
+        else if (!(a.uuid + a.usbSerial + b.uuid + b.usbSerial).isEmpty())
+            other.serials = PadMatch::OneSideOnly;
         return other;
     }
     PadMatch match;
@@ -183,13 +188,14 @@ ztplatform::Reach PadGuard::admit(int rootFd)
     return match.verdict == PadMatch::Gone ? ztplatform::Reach::Missing : ztplatform::Reach::Replaced;
 }
 
-bool PadGuard::admitsUnopened(const ztplatform::MountStamp &stamp)
+bool PadGuard::admitsMount(const ztplatform::MountStamp &mount)
 {
     QMutexLocker hold(&m_lock);
-    if (m_lost.another() || m_doubt || !(stamp == m_mount))
+    if (m_lost.another() || m_doubt || !mount.valid || !m_mount.valid || mount.id != m_mount.id
+        || mount.unique != m_mount.unique)
         return false;
     // A change of the table is kept for the judge that follows.
-    if (!stamp.unique && m_table->changed()) {
+    if (!mount.unique && m_table->changed()) {
         m_doubt = true;
         return false;
     }
@@ -262,9 +268,15 @@ DeviceMessage anotherPadMessage(const PadMatch &match, const QStringList &more)
                                      "and keeps your edits.")};
     if (match.verdict == PadMatch::OtherVolume)
         lines << DeviceText::tr("It is another volume: its volume serial number or its USB serial number differs.");
-    if (match.verdict == PadMatch::OtherSettings && match.serialsMatch)
+    if (match.verdict == PadMatch::OtherSettings && match.serials == PadMatch::SameVolumeSerial)
         lines << DeviceText::tr("It has the volume serial number of the loaded pad, but its global.ini or its "
                                 "metronome folder differs.");
+    else if (match.verdict == PadMatch::OtherSettings && match.serials == PadMatch::SameUsbSerial)
+        lines << DeviceText::tr("It has the USB serial number of the loaded pad, but its global.ini or its "
+                                "metronome folder differs.");
+    else if (match.verdict == PadMatch::OtherSettings && match.serials == PadMatch::OneSideOnly)
+        lines << DeviceText::tr("Its global.ini or its metronome folder differs from the loaded pad's; only one of "
+                                "the two volumes has a serial number, so none could be compared.");
     else if (match.verdict == PadMatch::OtherSettings)
         lines << DeviceText::tr("Its global.ini or its metronome folder differs from the loaded pad's; neither "
                                 "volume has a serial number to compare.");

@@ -74,7 +74,10 @@ struct PadMatch {
     QVector<int> kits; // 1-based, for OtherKits
     QString why; // what stands at global.ini, for SettingsNotAFile
     QString file; // global.ini's path, for SettingsNotAFile
-    bool serialsMatch = false; // a serial known on both sides is the same, for OtherSettings
+    // For OtherSettings: the serial both sides have (and so share), else
+    // whether one side has any.
+    enum Serials { NeitherHasOne, OneSideOnly, SameVolumeSerial, SameUsbSerial };
+    Serials serials = NeitherHasOne;
 
     bool same() const { return verdict == Same; }
     bool another() const { return verdict != Same && verdict != Gone; }
@@ -98,8 +101,8 @@ public:
     PadGuard(const PadPlaces &places, const PadIdentity &loaded);
 
     ztplatform::Reach admit(int rootFd) override;
-    // The root's mount as last admitted, with nothing that doubts it.
-    bool admitsUnopened(const ztplatform::MountStamp &stamp) override;
+    // The mount last admitted, with nothing that doubts it.
+    bool admitsMount(const ztplatform::MountStamp &mount) override;
     // Opens the root and judges it; `settingsToo` also reads the volume's
     // serials and the fingerprint when the mount is the same.
     PadMatch check(bool settingsToo);

@@ -348,6 +348,13 @@ bool KitDocument::renameSound(const QString &file, const QString &name)
             continue;
         touchKit(k);
         nameSound(m_kitAttrList[k], file, name, false);
+        // The pages take the pads from the pad list: it names the sound alike.
+        for (KIT_PAD_SETTING &pad : m_kitPadList[k]) {
+            if (pad.soundFile0 == file)
+                pad.soundName0 = name;
+            if (pad.soundFile1 == file)
+                pad.soundName1 = name;
+        }
         writeImages(k);
         changed(k);
         any = true;

@@ -492,7 +492,9 @@ void SoundLibrary::lockSounds(const QVector<int> &rows, bool lock)
 QVector<QPair<int, SoundLibrary::SOUND_INDEX>> SoundLibrary::removeSounds(const QVector<int> &rows,
                                                                           const QVector<bool> &records)
 {
-    const auto step = userStep(tr("DEL of %1 sounds").arg(rows.size()), false);
+    const auto step = userStep(rows.size() == 1 ? tr("DEL of sound %1").arg(m_total->soundText(rows.first(), 1))
+                                                : tr("DEL of %1 sounds").arg(rows.size()),
+                               false);
     // Rows each once, from the last: the step keeps the rows that go, with their places.
     bool descending = true;
     for (int i = 1; i < rows.size(); ++i)

@@ -3594,6 +3594,14 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <source>Reading the backups of the sampler pad…</source>
         <translation>正在读取打击垫的备份…</translation>
     </message>
+    <message>
+        <source>It has the USB serial number of the loaded pad, but its global.ini or its metronome folder differs.</source>
+        <translation>它的 USB 序列号与已加载的打击垫相同，但它的 global.ini 或节拍器文件夹不同。</translation>
+    </message>
+    <message>
+        <source>Its global.ini or its metronome folder differs from the loaded pad's; only one of the two volumes has a serial number, so none could be compared.</source>
+        <translation>它的 global.ini 或节拍器文件夹与已加载的打击垫不同；两个卷中只有一个有序列号，因此无法比较。</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>
@@ -3707,6 +3715,10 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
     <message>
         <source>DEL of %1 sounds</source>
         <translation>删除 %1 个音色</translation>
+    </message>
+    <message>
+        <source>DEL of sound %1</source>
+        <translation>删除音色 %1</translation>
     </message>
 </context>
 <context>

@@ -3594,6 +3594,14 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <source>Reading the backups of the sampler pad…</source>
         <translation>Reading the backups of the sampler pad…</translation>
     </message>
+    <message>
+        <source>It has the USB serial number of the loaded pad, but its global.ini or its metronome folder differs.</source>
+        <translation>It has the USB serial number of the loaded pad, but its global.ini or its metronome folder differs.</translation>
+    </message>
+    <message>
+        <source>Its global.ini or its metronome folder differs from the loaded pad's; only one of the two volumes has a serial number, so none could be compared.</source>
+        <translation>Its global.ini or its metronome folder differs from the loaded pad's; only one of the two volumes has a serial number, so none could be compared.</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>
@@ -3714,6 +3722,10 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
     <message>
         <source>DEL of %1 sounds</source>
         <translation>DEL of %1 sounds</translation>
+    </message>
+    <message>
+        <source>DEL of sound %1</source>
+        <translation>DEL of sound %1</translation>
     </message>
 </context>
 <context>

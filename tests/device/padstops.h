@@ -138,6 +138,11 @@ public:
             QVector<CrashDisk::State> repairs;
             if (const QString fault = check(s.tree, &repairs); !fault.isEmpty())
                 return s.describe() + QStringLiteral(": ") + fault;
+            const filetree::Tree ended = m_onDisk;
+            if (const QString fault = check(ended, nullptr); !fault.isEmpty())
+                return s.describe() + QStringLiteral(", loaded twice: ") + fault;
+            if (const QString d = filetree::firstDifference(m_onDisk, ended); !d.isEmpty())
+                return s.describe() + QStringLiteral(": a second load changed ") + d;
             for (const CrashDisk::State &again : qAsConst(repairs)) {
                 if (!fresh(again.tree))
                     continue;
@@ -145,6 +150,9 @@ public:
                 if (const QString fault = check(again.tree, nullptr); !fault.isEmpty())
                     return s.describe() + QStringLiteral(", then the load ") + again.describe()
                             + QStringLiteral(": ") + fault;
+                if (const QString d = filetree::firstDifference(m_onDisk, ended); !d.isEmpty())
+                    return s.describe() + QStringLiteral(", then the load ") + again.describe()
+                            + QStringLiteral(": the pad differs from a load not stopped at ") + d;
             }
         }
         return QString();

@@ -126,9 +126,17 @@ private slots:
         QCOMPARE(none.verdict, PadMatch::OtherSettings);
         QVERIFY(!anotherPadMessage(none).text.contains("serial number of the loaded pad"));
         QVERIFY(anotherPadMessage(none).text.contains("neither volume has a serial number to compare"));
+        // One side with a serial: neither equal nor missing on both.
         loaded.volume.uuid = "1234-ABCD";
-        QVERIFY(!anotherPadMessage(matchPad(loaded, now)).text.contains("serial number of the loaded pad"));
-        now.volume.uuid = "1234-ABCD";
+        const QString oneSide = anotherPadMessage(matchPad(loaded, now)).text;
+        QVERIFY(!oneSide.contains("serial number of the loaded pad") && !oneSide.contains("neither volume"));
+        QVERIFY(oneSide.contains("only one of the two volumes has a serial number, so none could be compared"));
+        // Only the USB serials on both sides: that is the one claimed equal.
+        loaded.volume.uuid.clear();
+        loaded.volume.usbSerial = now.volume.usbSerial = "AA01";
+        QVERIFY(anotherPadMessage(matchPad(loaded, now)).text.contains("It has the USB serial number of the loaded "
+                                                                       "pad"));
+        now.volume.uuid = loaded.volume.uuid = "1234-ABCD";
         QVERIFY(anotherPadMessage(matchPad(loaded, now)).text.contains("It has the volume serial number of the loaded pad"));
     }
 

@@ -133,7 +133,9 @@ QByteArray documentBytes(Doc &d)
         QByteArray base(KIT_BASE_SIZE + KIT_PEDAL_SIZE, '\0');
         kitrecord::packKitBase(reinterpret_cast<uchar *>(base.data()), r);
         kitrecord::packKitPedal(reinterpret_cast<uchar *>(base.data()) + KIT_BASE_SIZE, r.pedalChunk);
-        ds << base << r.pedalChunk.hh_wave1_file << r.pedalChunk.hh_wave1_name << r.pedalChunk.hh_wave5_file;
+        const Doc::PEDAL_SETTING &h = r.pedalChunk;
+        ds << base << h.hh_wave1_file << h.hh_wave1_name << h.hh_wave2_file << h.hh_wave2_name << h.hh_wave3_file
+           << h.hh_wave3_name << h.hh_wave4_file << h.hh_wave4_name << h.hh_wave5_file << h.hh_wave5_name;
         for (const Doc::LINK_GROUP &g : d.kitLinkList(k))
             ds << g.link_pad1 << g.link_pad2;
         for (int e = 0; e < 4; ++e) {
@@ -301,7 +303,7 @@ private slots:
             const QByteArray before = documentBytes(d);
             const size_t made = done.size();
             Doc::KIT_PAD_SETTING settings = d.kit(k).kpadChunk[pad];
-            const int op = rng.bounded(14);
+            const int op = rng.bounded(15);
             switch (op) {
             case 0: d.renameKit(k, name, rng.bounded(2)); break;
             case 1: d.setPadSound(k, pad, layer, name, file()); break;
@@ -319,6 +321,7 @@ private slots:
             case 10: d.markUnusedControls(k, rng.bounded(4), rng.bounded(4)); break;
             case 11: d.setChainStep(rng.bounded(1, 9), rng.bounded(STEP_MAX_COUNT), rng.bounded(1, 101)); break;
             case 12: d.switchChainOn(rng.bounded(9)); break;
+            case 13: d.renameSound(file(), name); break;
             default: {
                 QVector<QString> names = d.kitNameList();
                 names[k] = name;

@@ -9,9 +9,12 @@
 #include "history/edithistory.h"
 #include "mainwindow1/device/padsynccontroller.h"
 #include "padwindow.h"
+#include "support/passdisk.h"
 
 #include <QAction>
 #include <QDirIterator>
+#include <QProgressDialog>
+#include <QSemaphore>
 #include <QtTest>
 
 #include <sys/mount.h>
@@ -166,6 +169,50 @@ private slots:
             QVERIFY2(f.prompter.texts().first().contains("No space left on device"), qPrintable(f.prompter.texts().first()));
             QCOMPARE(leftInside, QStringList());
         }
+    }
+
+    // The load does not wait for its backup; a write to the pad does, with
+    // the window's events served and its progress shown, and the backup
+    // keeps the pad as it was loaded.
+    void aWriteWaitsForTheBackupWithProgress()
+    {
+        struct HeldDisk : PassDisk
+        {
+            QSemaphore go;
+            QAtomicInt held;
+            int mkdirAt(int dir, const QByteArray &name, mode_t mode) override
+            {
+                if (held.fetchAndStoreOrdered(1) == 0)
+                    go.tryAcquire(1, 5000); // not for ever: a window that blocks then fails below
+                return PassDisk::mkdirAt(dir, name, mode);
+            }
+        } disk;
+        PadWindow f;
+        layOut(f);
+        const QByteArray kit1 = kf::readFile(kitFile(f, 1));
+        PadBackupWriter::setDisk(&disk);
+        MainWindow1 *w = f.open();
+        QTRY_COMPARE(disk.held.loadAcquire(), 1); // the load ended, its backup held
+        const QString folder = w->padSync().backupFolder();
+        QVERIFY(padbackup::list(folder).isEmpty());
+        w->form()->kitNumber->setText("1");
+        QTest::mouseClick(w->form()->btnClear, Qt::LeftButton);
+        QStringList shown;
+        QTimer::singleShot(700, w, [&] {
+            for (QProgressDialog *d : w->findChildren<QProgressDialog *>()) {
+                if (d->isVisible())
+                    shown << d->labelText();
+            }
+            disk.go.release();
+        });
+        const bool closed = f.closeWithYes();
+        PadBackupWriter::setDisk(nullptr);
+        QVERIFY(closed);
+        QCOMPARE(shown, QStringList{"Keeping a backup of the sampler pad…"});
+        const QVector<padbackup::Backup> backups = padbackup::list(folder);
+        QCOMPARE(backups.size(), 1);
+        QCOMPARE(kf::readFile(backups.first().folder + "/KIT/k001.ini"), kit1);
+        QVERIFY(kf::readFile(kitFile(f, 1)) != kit1);
     }
 
     // A kit cleared and written back; the next load restores the backup

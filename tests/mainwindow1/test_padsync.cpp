@@ -774,7 +774,7 @@ private slots:
         if (later == Undone) {
             // The pad's batch changed the list under the step.
             w->history().undo();
-            QCOMPARE(f.prompter.texts().last(), QString("\"DEL of 1 sounds\" cannot be undone:\r\nThe sound list "
+            QCOMPARE(f.prompter.texts().last(), QString("\"DEL of sound wave4\" cannot be undone:\r\nThe sound list "
                                                         "changed since (a save or the pad): this step can no longer "
                                                         "be undone."));
             QCOMPARE(rowFiles(f), left);

@@ -161,7 +161,8 @@ private slots:
         QCOMPARE(lib.recordName(0), QString("Big Kick"));
         QCOMPARE(w->library().soundList().first(), QString("Big Kick"));
         QCOMPARE(lib.groupSound(0)->text(), QString("kick")); // never the groups
-        QVERIFY(w->doc().kitPadList(0).isEmpty() || w->doc().kitPadList(0).first().soundName0 != "Big Kick");
+        // The pages' pad list agrees with the record.
+        QVERIFY(w->doc().kitPadList(0).isEmpty() || w->doc().kitPadList(0).first().soundName0 == "Big Kick");
 
         // From the groups: kits, total list, mirror, record, one redraw.
         lib.groupSound(1)->setText("Crack");

@@ -363,12 +363,13 @@ private slots:
             QTest::mouseClick(ui->DownRbtn, Qt::LeftButton);
         }, [&] { return total->soundText(0, 1) == first; });
         if (QTest::currentTestFailed()) return;
-        oneStep("DEL of 1 sounds", [&] {
-            ui->totalWaveTreeView->expandAll();
-            const int snare = total->soundText(0, 1) == "Snare" ? 0 : 1; // Kick is on kit 3's pads
-            QTest::mouseClick(ui->totalWaveTreeView->viewport(), Qt::LeftButton, {},
-                              ui->totalWaveTreeView->visualRect(total->soundIndex(snare, 1)).center());
-            f->prompter.buttonAnswers.enqueue(QMessageBox::Yes);
+        oneStep("DEL of sound Snare", [&] {
+            QItemSelectionModel *selection = ui->totalWaveTreeView->selectionModel();
+            selection->clearSelection();
+            for (int r = 0; r < total->soundCount(); ++r) {
+                if (total->soundText(r, 1) == "Snare")
+                    selection->select(total->soundIndex(r), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+            }
             QTest::mouseClick(ui->tbtDel, Qt::LeftButton);
         }, [&] { return total->soundCount() == 2; });
         const QString group = f->w->library().soundListItemModel()->item(0)->text();

@@ -302,6 +302,7 @@ ZH.update({
     'name of group %1': '分组 %1 的名称',
     'DEL in the sound groups': '在音色分组中删除',
     'DEL of %1 sounds': '删除 %1 个音色',
+    'DEL of sound %1': '删除音色 %1',
     'The sampler pad could not be backed up into %1: %2.': '无法将采样打击垫备份到 %1：%2。',
     'The pad is used all the same.': '打击垫仍照常使用。',
     'Kit %1, pad %2 %3': '套鼓 %1，打击垫 %2 %3',
