@@ -29,30 +29,30 @@ ChosenDrive lookAtChosenDrive(const QString &root, const PadPace &pace)
     return drive;
 }
 
-PadTreeRead readPadTree(const QString &modelFolder, const PadPace &pace)
+PadTreeRead readPadTree(const ztplatform::FolderAnchor &root, const QString &modelFolder, const PadPace &pace)
 {
     PadTreeRead read;
     DeviceMessage warning;
-    const bool rootOk = padtree::getRootDirPath(modelFolder, read.tree, &warning);
+    const bool rootOk = padtree::getRootDirPath(root, modelFolder, read.tree, &warning);
     pace.beat();
     if (!rootOk)
         read.warnings << warning;
     const QStringList links = read.tree.linksLeftOut;
-    PadTreeRead files = relistPadTree(read.tree, pace);
+    PadTreeRead files = relistPadTree(root, read.tree, pace);
     files.tree.linksLeftOut = links + files.tree.linksLeftOut;
     files.warnings = read.warnings + files.warnings;
     files.ok = rootOk && files.ok;
     return files;
 }
 
-PadTreeRead relistPadTree(PadTreePaths tree, const PadPace &pace)
+PadTreeRead relistPadTree(const ztplatform::FolderAnchor &root, PadTreePaths tree, const PadPace &pace)
 {
     PadTreeRead read;
     tree.linksLeftOut.clear();
     tree.waveDataList.clear();
     tree.wavePrmList.clear();
     DeviceMessage warning;
-    read.ok = padtree::judgeFourFile(tree, &warning);
+    read.ok = padtree::judgeFourFile(root, tree, &warning);
     pace.beat();
     if (!read.ok)
         read.warnings << warning;

@@ -30,8 +30,9 @@ struct PadTreeRead
     bool ok = false;
     DeviceMessages warnings;
 };
-PadTreeRead readPadTree(const QString &modelFolder, const PadPace &pace);
+// Every folder is listed below `root`, never through a link.
+PadTreeRead readPadTree(const ztplatform::FolderAnchor &root, const QString &modelFolder, const PadPace &pace);
 // The tree's numbered folders and files listed anew (they may have emptied or filled).
-PadTreeRead relistPadTree(PadTreePaths tree, const PadPace &pace);
+PadTreeRead relistPadTree(const ztplatform::FolderAnchor &root, PadTreePaths tree, const PadPace &pace);
 
 #endif

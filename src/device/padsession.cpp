@@ -109,7 +109,10 @@ void PadSession::endClose()
 bool PadSession::getRootDirPath(const QString &modelFolder, DeviceMessage *warning)
 {
     m_tree.linksLeftOut.clear();
-    const bool ok = padtree::getRootDirPath(modelFolder, m_tree, warning);
+    // Below the pad's root once it is anchored, else below the model folder.
+    const ztplatform::FolderAnchor root =
+            m_padRoot.isValid() ? m_padRoot : ztplatform::FolderAnchor::record(modelFolder);
+    const bool ok = padtree::getRootDirPath(root, modelFolder, m_tree, warning);
     m_padLinksLeftOut << m_tree.linksLeftOut;
     return ok;
 }
@@ -120,7 +123,8 @@ bool PadSession::judgeFourFile(DeviceMessage *warning)
     // Numbered folders may have emptied or filled since the last look.
     m_tree.waveDataList.clear();
     m_tree.wavePrmList.clear();
-    const bool ok = padtree::judgeFourFile(m_tree, warning);
+    const bool ok = m_padRoot.isValid() ? padtree::judgeFourFile(m_padRoot, m_tree, warning)
+                                        : padtree::judgeFourFile(m_tree, warning);
     m_padLinksLeftOut << m_tree.linksLeftOut;
     return ok;
 }

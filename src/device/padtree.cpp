@@ -1,6 +1,5 @@
 #include "device/padtree.h"
 
-#include "platform/pathcase.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -17,26 +16,54 @@ void warn(DeviceMessage *warning, const char *text)
     if (warning)
         *warning = DeviceMessage{DeviceText::tr("Warning"), DeviceText::tr(text)};
 }
+
+// The entries of the folder at `path`, reached below `root`; none when it
+// cannot be reached there.
+FolderEntries entriesBelow(const ztplatform::FolderAnchor &root, const QString &path)
+{
+    const ztplatform::OpenFolder folder = root.openFolder(path);
+    return folder.isOpen() ? listEntriesAndLinks(folder, path) : FolderEntries();
+}
+
+// The path of the entry `name` in any case: the exact spelling when listed.
+QString spelledAsListed(const FolderEntries &entries, const QString &name)
+{
+    QString like;
+    for (const FolderEntry &e : entries) {
+        if (e.name == name)
+            return e.path;
+        if (like.isEmpty() && e.name.compare(name, Qt::CaseInsensitive) == 0)
+            like = e.path;
+    }
+    return like;
+}
 } // namespace
 
 bool getRootDirPath(const QString &modelFolder, PadTreePaths &tree, DeviceMessage *warning)
 {
+    return getRootDirPath(ztplatform::FolderAnchor::record(modelFolder), modelFolder, tree, warning);
+}
+
+bool getRootDirPath(const ztplatform::FolderAnchor &root, const QString &modelFolder, PadTreePaths &tree,
+                    DeviceMessage *warning)
+{
     const QString base = modelFolder.endsWith(QLatin1Char('/')) ? modelFolder.left(modelFolder.size() - 1) : modelFolder;
+    const FolderEntries entries = entriesBelow(root, base);
     QString *members[4] = {&tree.kitPath, &tree.sysPath, &tree.dataPath, &tree.prmPath};
     const char *names[4] = {"KIT", "SYS", "WAV_DATA", "WAV_PRM"};
     for (int i = 0; i < 4; ++i) {
-        *members[i] = base + QLatin1Char('/') + QLatin1String(names[i]);
         // Take the spelling found on the drive.
-        const QString found = ztplatform::findEntryIgnoringCase(base, QLatin1String(names[i]));
-        if (!found.isEmpty())
-            *members[i] = found;
+        const QString found = spelledAsListed(entries, QLatin1String(names[i]));
+        *members[i] = found.isEmpty() ? base + QLatin1Char('/') + QLatin1String(names[i]) : found;
     }
     int count = 0;
-    const QFileInfoList folders = listEntries(base, true, &tree.linksLeftOut);
-    for (const QFileInfo &fi : folders) {
-        const QString abs = fi.absoluteFilePath();
+    for (const FolderEntry &e : entries) {
+        if (e.isLink())
+            tree.linksLeftOut << e.path;
+        if (!e.isDir())
+            continue;
         for (QString *m : members) {
-            if (abs.compare(*m, Qt::CaseInsensitive) == 0) {
+            if (e.path.compare(*m, Qt::CaseInsensitive) == 0) {
                 ++count;
                 break;
             }
@@ -48,27 +75,43 @@ bool getRootDirPath(const QString &modelFolder, PadTreePaths &tree, DeviceMessag
     return false;
 }
 
-bool judgeFourFile(PadTreePaths &tree, DeviceMessage *warning)
+namespace {
+
+// CLICK and global.ini among the entries of SYS.
+void findSysFiles(const FolderEntries &sysEntries, PadTreePaths &tree)
 {
     QString globalExact;
     QString globalLike;
-    const QFileInfoList sysEntries = listEntries(tree.sysPath, false, &tree.linksLeftOut);
-    for (const QFileInfo &fi : sysEntries) {
-        const QString name = fi.fileName();
-        if (name.compare(QLatin1String("CLICK"), Qt::CaseInsensitive) == 0)
-            tree.sys_click_path = fi.absoluteFilePath();
+    for (const FolderEntry &e : sysEntries) {
+        if (e.isLink())
+            tree.linksLeftOut << e.path;
+        if (!e.isDir() && !e.isFile())
+            continue;
+        if (e.name.compare(QLatin1String("CLICK"), Qt::CaseInsensitive) == 0)
+            tree.sys_click_path = e.path;
         // An exact global.ini wins over names that merely contain it (a
         // stray "global.ini.bak" sorts after it).
-        if (name.compare(QLatin1String("global.ini"), Qt::CaseInsensitive) == 0)
-            globalExact = fi.absoluteFilePath();
-        else if (name.contains(QLatin1String("global.ini"), Qt::CaseInsensitive))
-            globalLike = fi.absoluteFilePath();
+        if (e.name.compare(QLatin1String("global.ini"), Qt::CaseInsensitive) == 0)
+            globalExact = e.path;
+        else if (e.name.contains(QLatin1String("global.ini"), Qt::CaseInsensitive))
+            globalLike = e.path;
     }
     if (!globalExact.isEmpty())
         tree.usbGlobalIniFile = globalExact;
     else if (!globalLike.isEmpty())
         tree.usbGlobalIniFile = globalLike;
+}
 
+} // namespace
+
+bool judgeFourFile(PadTreePaths &tree, DeviceMessage *warning)
+{
+    return judgeFourFile(ztplatform::FolderAnchor::record(QFileInfo(tree.sysPath).path()), tree, warning);
+}
+
+bool judgeFourFile(const ztplatform::FolderAnchor &root, PadTreePaths &tree, DeviceMessage *warning)
+{
+    findSysFiles(entriesBelow(root, tree.sysPath), tree);
     if (tree.sys_click_path.isEmpty()) {
         warn(warning, QT_TRANSLATE_NOOP("MainWindow1", "Metronome sounds were not found."));
         return false;
@@ -77,18 +120,18 @@ bool judgeFourFile(PadTreePaths &tree, DeviceMessage *warning)
     // A link uses up its position like any other folder but is left out,
     // and so is its partner in the other tree.
     QSet<QString> linkedNames;
-    auto collect = [&tree, &linkedNames](const QString &dir, QVector<QString> &out) {
-        const QFileInfoList folders = listEntriesAndLinks(dir, true);
+    auto collect = [&root, &tree, &linkedNames](const QString &dir, QVector<QString> &out) {
         int position = 0;
-        for (const QFileInfo &fi : folders) {
-            ++position;
-            if (position > 100)
+        for (const FolderEntry &e : entriesBelow(root, dir)) {
+            if (!e.isDir() && !e.isLink())
+                continue;
+            if (++position > 100)
                 break;
-            if (fi.isSymLink()) {
-                tree.linksLeftOut << fi.absoluteFilePath();
-                linkedNames << fi.fileName();
-            } else if (fi.fileName() == threeDigits(position)) {
-                out.append(fi.absoluteFilePath());
+            if (e.isLink()) {
+                tree.linksLeftOut << e.path;
+                linkedNames << e.name;
+            } else if (e.name == threeDigits(position)) {
+                out.append(e.path);
             }
         }
     };
@@ -103,9 +146,10 @@ bool judgeFourFile(PadTreePaths &tree, DeviceMessage *warning)
     }
 
     for (const QString &folder : qAsConst(tree.wavePrmList)) {
-        const QFileInfoList entries = listEntries(folder, false, &tree.linksLeftOut);
-        for (const QFileInfo &fi : entries) {
-            if (fi.isDir() || fi.completeSuffix() != QLatin1String("prm")) {
+        for (const FolderEntry &e : entriesBelow(root, folder)) {
+            if (e.isLink())
+                tree.linksLeftOut << e.path;
+            else if (e.isDir() || (e.isFile() && QFileInfo(e.name).completeSuffix() != QLatin1String("prm"))) {
                 warn(warning, QT_TRANSLATE_NOOP("MainWindow1", "Wave prm file is error."));
                 return false;
             }

@@ -103,6 +103,49 @@ private slots:
         QCOMPARE(warning.text, ok ? QString() : QString("Wave prm file is error."));
     }
 
+    // The tree is listed below the pad's root: folders swapped for links to
+    // another pad's once their paths are known list nothing through them.
+    void theTreeIsListedBelowTheRoot()
+    {
+        QTemporaryDir dir, other;
+        makePadTree(dir.path());
+        makePadTree(other.path());
+        const QString model = dir.path() + "/ZT350";
+        addNumbered(model + "/WAV_DATA", {"001"});
+        addNumbered(model + "/WAV_PRM", {"001"});
+        addNumbered(other.path() + "/ZT350/WAV_DATA", {"001", "002"});
+        const ztplatform::FolderAnchor root = ztplatform::FolderAnchor::record(dir.path());
+        PadTreePaths tree;
+        QVERIFY(padtree::getRootDirPath(root, model, tree, nullptr));
+        QVERIFY(QDir(tree.dataPath).removeRecursively() && QFile::link(other.path() + "/ZT350/WAV_DATA", tree.dataPath));
+        PadTreePaths swapped = tree;
+        QVERIFY(padtree::judgeFourFile(root, swapped, nullptr));
+        QVERIFY(swapped.waveDataList.isEmpty());
+        QCOMPARE(swapped.wavePrmList, QVector<QString>{model + "/WAV_PRM/001"});
+
+        QVERIFY(QDir(tree.sysPath).removeRecursively() && QFile::link(other.path() + "/ZT350/SYS", tree.sysPath));
+        swapped = tree;
+        DeviceMessage warning;
+        QVERIFY(!padtree::judgeFourFile(root, swapped, &warning));
+        QVERIFY(swapped.sys_click_path.isEmpty() && swapped.usbGlobalIniFile.isEmpty());
+        QCOMPARE(warning.text, QString("Metronome sounds were not found."));
+    }
+
+    // A sound's place is told from its path alone: nothing on the disk is
+    // looked at, so no link is followed and no pipe waited on.
+    void aPairIsPlacedByItsPathAlone()
+    {
+        QTemporaryDir dir;
+        const QString data = dir.path() + "/ZT350/WAV_DATA", prm = dir.path() + "/ZT350/WAV_PRM";
+        const padtree::WavePair pair = padtree::findWavePair(data + "/002/017.wav", data, prm);
+        QVERIFY(pair.onPad);
+        QCOMPARE(pair.folder, QString("002"));
+        QCOMPARE(pair.stem, QString("017"));
+        QVERIFY(!padtree::findWavePair(data + "/017.wav", data, prm).onPad);
+        QVERIFY(!padtree::findWavePair(prm + "/002/017.wav", data, prm).onPad);
+        QVERIFY(!padtree::findWavePair("WAV_DATA/002/017.wav", "WAV_DATA", "WAV_PRM").onPad);
+    }
+
     void sysFolderRules()
     {
         QTemporaryDir dir;

@@ -123,7 +123,8 @@ std::optional<bool> PadSyncController::putPadInOrder(const PadIdentity &loaded)
         return true;
     // Numbered folders may have emptied or filled: listed again.
     const std::optional<PadTreeRead> relisted =
-            m_pad.runOnPad<PadTreeRead>([tree](const PadPace &pace) { return relistPadTree(tree, pace); }, pumpEvents);
+            m_pad.runOnPad<PadTreeRead>([root, tree](const PadPace &pace) { return relistPadTree(root, tree, pace); },
+                                        pumpEvents);
     if (!relisted)
         return std::nullopt;
     m_pad.takeTree(relisted->tree);
@@ -241,7 +242,8 @@ DeviceMessages PadSyncController::loadPadTree(const QString &modelFolder, std::o
     const DeviceMessages notPad{{WindowTexts::tr("Error"), WindowTexts::tr("The current disk is not the sampler pad.")}};
     // Both checks run so that both report; their boxes come without the dialog.
     const std::optional<PadTreeRead> tree = m_pad.runOnPad<PadTreeRead>(
-            [modelFolder](const PadPace &pace) { return readPadTree(modelFolder, pace); }, pumpEvents);
+            [root = m_pad.padRoot(), modelFolder](const PadPace &pace) { return readPadTree(root, modelFolder, pace); },
+            pumpEvents);
     if (!tree)
         return silent;
     m_pad.takeTree(tree->tree);
