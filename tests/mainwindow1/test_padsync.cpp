@@ -1006,7 +1006,8 @@ private slots:
         int turns = 0;
         QTimer turn;
         QObject::connect(&turn, &QTimer::timeout, [&] {
-            ++turns;
+            if (++turns == 2)
+                emit w->sendUpdate(0, 0); // a delete asked for meanwhile waits its turn
             dialogShown = dialogShown || (w->padSync().usbDialog() && w->padSync().usbDialog()->isVisible());
         });
         turn.start(20);

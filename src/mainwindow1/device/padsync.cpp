@@ -150,7 +150,7 @@ void PadSyncController::addUsbWave()
     // A batch still running ends first: its completion reads the batch lists.
     // One left on a pad that stopped answering is not waited on: this one
     // follows it.
-    if (m_batchLook || !batchEnded()) {
+    if (m_batchLook || m_renumbering || !batchEnded()) {
         m_pendingBatches.append(1);
         return;
     }
@@ -171,7 +171,7 @@ void PadSyncController::addUsbWave()
 
 void PadSyncController::deleteUsbWave()
 {
-    if (m_batchLook || !batchEnded()) {
+    if (m_batchLook || m_renumbering || !batchEnded()) {
         m_pendingBatches.append(0);
         return;
     }
