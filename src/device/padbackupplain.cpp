@@ -280,9 +280,10 @@ Written write(const QString &padFolder, const QDateTime &when, const QVector<Fil
     ztplatform::Disk &disk = given ? *given : ztplatform::systemDisk();
     Written result;
     const QDir pad(padFolder);
-    const Fd padFd(QDir().mkpath(padFolder) ? ::open(QFile::encodeName(padFolder).constData(),
-                                                     O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC)
-                                            : -1);
+    // A pad's folder the user moved elsewhere and linked back is followed.
+    const Fd padFd(QDir().mkpath(padFolder)
+                           ? ::open(QFile::encodeName(padFolder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)
+                           : -1);
     if (padFd.get() < 0) {
         result.why = tr("The folder %1 cannot be made").arg(QDir::toNativeSeparators(padFolder));
         return result;
