@@ -13,6 +13,8 @@
 #include <QtTest>
 
 #include <csignal>
+#include <fcntl.h>
+#include <thread>
 
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -214,6 +216,50 @@ private slots:
         QVERIFY(padbackup::list(padFolder).isEmpty());
         const padbackup::Written w = padbackup::write(padFolder, QDateTime(QDate(2024, 1, 1), QTime(2, 0)), files, {});
         QVERIFY(w.ok);
+        QCOMPARE(QDir(padFolder).entryList(QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot),
+                 QStringList{"2024-01-01_02-00-00"});
+    }
+
+    // A writer let go mid-backup (the window closing without writing to
+    // the pad) stops between two files, tells nothing and names no backup;
+    // the next backup clears what it laid out.
+    void aWriterLetGoStopsWithoutABackup()
+    {
+        QTemporaryDir data;
+        const QString padFolder = data.filePath("pad");
+        QVector<padbackup::File> prm;
+        for (int i = 1; i <= 50; ++i)
+            prm.append({QString("WAV_PRM/001/%1.prm").arg(i, 3, 10, QChar('0')), QByteArray(40, char(i))});
+        struct HeldAtSecondFile : PassDisk
+        {
+            QAtomicInt files{0};
+            QSemaphore reached, go;
+            int openAt(int dir, const QByteArray &name, int flags, mode_t mode) override
+            {
+                if ((flags & O_CREAT) && files.fetchAndAddOrdered(1) == 1) {
+                    reached.release();
+                    go.tryAcquire(1, 5000);
+                }
+                return PassDisk::openAt(dir, name, flags, mode);
+            }
+        } disk;
+        PadBackupWriter::setDisk(&disk);
+        auto *writer = new PadBackupWriter;
+        int told = 0;
+        QObject::connect(writer, &PadBackupWriter::finished, [&told] { ++told; });
+        writer->start(padFolder, QDateTime(QDate(2024, 1, 1), QTime(1, 0)), {{"KIT/k001.ini", "k"}}, prm);
+        QVERIFY(disk.reached.tryAcquire(1, 5000));
+        std::thread release([&disk] {
+            QThread::msleep(50);
+            disk.go.release();
+        });
+        delete writer;
+        release.join();
+        PadBackupWriter::setDisk(nullptr);
+        QCOMPARE(told, 0);
+        QVERIFY(disk.files.loadAcquire() < 1 + prm.size());
+        QVERIFY(padbackup::list(padFolder).isEmpty());
+        QVERIFY(padbackup::write(padFolder, QDateTime(QDate(2024, 1, 1), QTime(2, 0)), {{"KIT/k001.ini", "k"}}, prm).ok);
         QCOMPARE(QDir(padFolder).entryList(QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot),
                  QStringList{"2024-01-01_02-00-00"});
     }
