@@ -220,14 +220,16 @@ QVector<File> filesOfTar(const QByteArray &tar)
 
 namespace {
 
-// The name each .prm record of `records` gives its wave number.
-void takeSoundNames(const QVector<File> &records, QHash<int, QString> *names)
+// The name each .prm record of `records` gives its wave number, and the record.
+void takeSoundNames(const QVector<File> &records, Contents *c)
 {
     for (const File &f : records) {
         const waveprm::PrmRecord rec = waveprm::parseRecord(f.bytes.left(waveprm::PRM_RECORD_SIZE));
-        if (rec.waveNo > 0)
-            names->insert(rec.waveNo,
-                          MainWindow1Records::charArray2String(rec.nameField.constData(), SOUND_NAME_LENGTH_MAX));
+        if (rec.waveNo <= 0)
+            continue;
+        c->soundNames.insert(rec.waveNo,
+                             MainWindow1Records::charArray2String(rec.nameField.constData(), SOUND_NAME_LENGTH_MAX));
+        c->soundRecords.insert(rec.waveNo, f.bytes.left(waveprm::PRM_RECORD_SIZE));
     }
 }
 
@@ -288,7 +290,7 @@ Contents readArchive(const QString &path)
         return c;
     }
     c.kitFolder = kit;
-    takeSoundNames(prm, &c.soundNames);
+    takeSoundNames(prm, &c);
     c.ok = true;
     return c;
 }
@@ -299,7 +301,7 @@ namespace {
 
 // The names the plain .prm records below `prmFolder` (WAV_PRM/001/001.prm ...)
 // give their wave numbers; links are left out.
-void takePlainSoundNames(const QString &prmFolder, QHash<int, QString> *names)
+void takePlainSoundNames(const QString &prmFolder, Contents *c)
 {
     QVector<File> records;
     for (const QFileInfo &folder : QDir(prmFolder).entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::NoSymLinks)) {
@@ -308,7 +310,7 @@ void takePlainSoundNames(const QString &prmFolder, QHash<int, QString> *names)
             if (f.fileName().endsWith(QLatin1String(".prm"), Qt::CaseInsensitive) && file.open(QIODevice::ReadOnly))
                 records.append({QString(), file.read(waveprm::PRM_RECORD_SIZE)});
         }
-        takeSoundNames(records, names);
+        takeSoundNames(records, c);
         records.clear();
     }
 }
@@ -348,18 +350,40 @@ Contents read(const QString &backupFolder, bool soundNames)
     QFile archive(backup.filePath(kPrmArchive));
     const QString prm = sub(QStringLiteral("WAV_PRM"));
     if (soundNames && archive.open(QIODevice::ReadOnly))
-        takeSoundNames(filesOfTar(archive.readAll()), &c.soundNames);
+        takeSoundNames(filesOfTar(archive.readAll()), &c);
     else if (soundNames && !prm.isEmpty())
-        takePlainSoundNames(prm, &c.soundNames);
+        takePlainSoundNames(prm, &c);
     c.ok = true;
     return c;
 }
 
-QVector<Missing> emptyMissingSlots(QVector<MainWindow1Records::soundKit> &kits, const QSet<quint16> &present,
-                                   const QHash<int, QString> &names)
+bool sameSound(const QByteArray &record, const Held &now)
+{
+    if (record.isEmpty())
+        return true;
+    const waveprm::PrmRecord was = waveprm::parseRecord(record);
+    return was.wave_length == now.length && was.wave_start == now.start && was.wave_end == now.end;
+}
+
+QVector<Missing> emptyMissingSlots(QVector<MainWindow1Records::soundKit> &kits, const QHash<quint16, Held> &present,
+                                   const QHash<int, QString> &names, const QHash<int, QByteArray> &records)
 {
     QVector<Missing> missing;
-    auto gone = [&present](quint16 no) { return no != NO_WAVE && !present.contains(no); };
+    QHash<quint16, bool> judged; // wave number -> gone, each judged once
+    auto gone = [&](quint16 no) {
+        if (no == NO_WAVE)
+            return false;
+        const auto seen = judged.constFind(no);
+        if (seen != judged.constEnd())
+            return *seen;
+        const auto now = present.constFind(no);
+        const auto was = records.constFind(no + 1);
+        // A backup that holds records knew no sound under a number it has none for.
+        const bool out = now == present.constEnd() || (was == records.constEnd() ? !records.isEmpty()
+                                                                                 : !sameSound(*was, *now));
+        judged.insert(no, out);
+        return out;
+    };
     for (int k = 0; k < kits.size(); ++k) {
         MainWindow1Records::soundKit &kit = kits[k];
         for (int p = 0; p < PAD_NUM_MAX; ++p) {

@@ -94,9 +94,10 @@ struct Contents
     std::shared_ptr<QTemporaryDir> unpacked; // holds both, for an archive, while this lives
     QVector<QByteArray> kitRecords;  // kit k's record at k (empty where none)
     QHash<int, QString> soundNames;  // wave number (1-based) -> the name its .prm held
+    QHash<int, QByteArray> soundRecords; // wave number (1-based) -> its .prm record
 };
 // What the backup at `backupFolder` holds, in any of its layouts; the names
-// of its sounds only with `soundNames`.
+// and .prm records of its sounds only with `soundNames`.
 Contents read(const QString &backupFolder, bool soundNames = true);
 
 // The tar archive of `files`, and the files of one.
@@ -118,10 +119,25 @@ struct Missing
     int wave = 0;   // 1-based
     QString name;   // as the backup's .prm named it
 };
+// A sound on the pad now, as its .prm record was read.
+struct Held
+{
+    quint32 length = 0;
+    quint32 start = 0;
+    quint32 end = 0;
+};
+// Whether `now` is the sound the backup's .prm `record` knew under its
+// number. A rename changes only the name, and where the audio lies on the
+// card may move; another length or range shows another sound. Without a
+// record only the number is known.
+bool sameSound(const QByteArray &record, const Held &now);
 // Empties every slot of `kits` whose wave number (0-based, as kit records
-// store them) is not in `present`, and names each.
-QVector<Missing> emptyMissingSlots(QVector<MainWindow1Records::soundKit> &kits, const QSet<quint16> &present,
-                                   const QHash<int, QString> &names);
+// store them) is not in `present`, or holds another sound than the one
+// `records` (1-based; none: judged by number only) knew there, and names
+// each by `names`.
+QVector<Missing> emptyMissingSlots(QVector<MainWindow1Records::soundKit> &kits, const QHash<quint16, Held> &present,
+                                   const QHash<int, QString> &names,
+                                   const QHash<int, QByteArray> &records = QHash<int, QByteArray>());
 
 } // namespace padbackup
 

@@ -188,13 +188,14 @@ ztplatform::Reach PadGuard::admit(int rootFd)
     return match.verdict == PadMatch::Gone ? ztplatform::Reach::Missing : ztplatform::Reach::Replaced;
 }
 
-bool PadGuard::admitsUnopened(const ztplatform::MountStamp &stamp)
+bool PadGuard::admitsMount(const ztplatform::MountStamp &mount)
 {
     QMutexLocker hold(&m_lock);
-    if (m_lost.another() || m_doubt || !(stamp == m_mount))
+    if (m_lost.another() || m_doubt || !mount.valid || !m_mount.valid || mount.id != m_mount.id
+        || mount.unique != m_mount.unique)
         return false;
     // A change of the table is kept for the judge that follows.
-    if (!stamp.unique && m_table->changed()) {
+    if (!mount.unique && m_table->changed()) {
         m_doubt = true;
         return false;
     }

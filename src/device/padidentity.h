@@ -101,8 +101,8 @@ public:
     PadGuard(const PadPlaces &places, const PadIdentity &loaded);
 
     ztplatform::Reach admit(int rootFd) override;
-    // The root's mount as last admitted, with nothing that doubts it.
-    bool admitsUnopened(const ztplatform::MountStamp &stamp) override;
+    // The mount last admitted, with nothing that doubts it.
+    bool admitsMount(const ztplatform::MountStamp &mount) override;
     // Opens the root and judges it; `settingsToo` also reads the volume's
     // serials and the fingerprint when the mount is the same.
     PadMatch check(bool settingsToo);

@@ -115,11 +115,6 @@ bool readRange(const ztplatform::OpenFolder &folder, const QString &name, qint64
 
 // ---- the record's bytes -----------------------------------------------------
 
-void put(QDataStream &s, const Mark &m)
-{
-    s << qint64(m.size) << m.digest;
-}
-
 void get(QDataStream &s, Mark &m)
 {
     qint64 size = -1;
@@ -216,23 +211,75 @@ Mark markOfEntry(const ztplatform::OpenFolder &folder, const QString &name)
     return m;
 }
 
+namespace {
+
+// The record's fields as QDataStream (Qt 5.15, big-endian) writes them, into
+// one buffer: decode() reads them back through QDataStream.
+class Writer
+{
+public:
+    explicit Writer(QByteArray &out)
+        : m_out(out)
+    {
+    }
+    void u8(quint8 v) { m_out.append(char(v)); }
+    void u16(quint16 v) { bigEndian(v, 2); }
+    void u32(quint32 v) { bigEndian(v, 4); }
+    void i64(qint64 v) { bigEndian(quint64(v), 8); }
+    void bytes(const QByteArray &b)
+    {
+        if (b.isNull())
+            return u32(0xffffffffu);
+        u32(quint32(b.size()));
+        m_out.append(b);
+    }
+    void text(const QString &t)
+    {
+        if (t.isNull())
+            return u32(0xffffffffu);
+        u32(quint32(t.size() * 2));
+        for (const QChar c : t) {
+            m_out.append(char(c.unicode() >> 8));
+            m_out.append(char(c.unicode() & 0xff));
+        }
+    }
+    void mark(const Mark &m)
+    {
+        i64(m.size);
+        bytes(m.digest);
+    }
+
+private:
+    void bigEndian(quint64 v, int n)
+    {
+        for (int i = n - 1; i >= 0; --i)
+            m_out.append(char((v >> (8 * i)) & 0xff));
+    }
+    QByteArray &m_out;
+};
+
+} // namespace
+
 QByteArray encode(const Record &record)
 {
-    QByteArray body;
-    body.reserve(64 + record.steps.size() * 160); // a removal's step takes about 130 bytes
-    QDataStream s(&body, QIODevice::WriteOnly);
-    s.setVersion(QDataStream::Qt_5_15);
-    s << quint8(record.purpose) << quint32(record.steps.size());
-    for (const Step &st : record.steps) {
-        s << quint8(st.kind) << quint8(st.area) << st.number << st.folder << st.from << st.hidden << st.toFolder
-          << st.to;
-        put(s, st.mark);
-        s << qint64(st.offset) << st.before << st.after;
-        put(s, st.patched);
-    }
     QByteArray bytes;
-    bytes.reserve(MAGIC.size() + body.size() + DIGEST_SIZE);
-    bytes.append(MAGIC).append(body);
+    bytes.reserve(MAGIC.size() + 64 + record.steps.size() * 160 + DIGEST_SIZE); // a removal's step takes about 130 bytes
+    bytes.append(MAGIC);
+    Writer w(bytes);
+    w.u8(quint8(record.purpose));
+    w.u32(quint32(record.steps.size()));
+    for (const Step &st : record.steps) {
+        w.u8(quint8(st.kind));
+        w.u8(quint8(st.area));
+        w.u16(st.number);
+        for (const QString *t : {&st.folder, &st.from, &st.hidden, &st.toFolder, &st.to})
+            w.text(*t);
+        w.mark(st.mark);
+        w.i64(st.offset);
+        w.bytes(st.before);
+        w.bytes(st.after);
+        w.mark(st.patched);
+    }
     return bytes.append(sha(bytes));
 }
 
@@ -285,6 +332,7 @@ struct Pad::Impl {
     struct Kept {
         ztplatform::OpenFolder folder;
         ztplatform::FolderIdentity identity;
+        QByteArray relative; // its steps below the root, once worked out
     };
     std::map<QString, Kept> kept; // by path; a slot once made stays
 
@@ -332,7 +380,7 @@ const ztplatform::OpenFolder &Pad::forChange(Area area, const QString &fff)
     const QString path = d->path(area, fff);
     Impl::Kept &slot = d->kept[path];
     const ztplatform::Reach reach =
-            slot.folder.isOpen() ? d->root.recheck(slot.identity, path) : ztplatform::Reach::Outside;
+            slot.folder.isOpen() ? d->root.recheck(slot.identity, path, &slot.relative) : ztplatform::Reach::Outside;
     if (reach == ztplatform::Reach::Inside)
         return slot.folder;
     // A root that does not pass ends a walk the same way.

@@ -116,17 +116,22 @@ void settleSound(const ztplatform::OpenFolder &data, const ztplatform::OpenFolde
         else
             out.kept << DeviceText::tr("Sound %1: its files could not be given their names.").arg(location);
     }
-    bool removed = false;
+    // A folder at a leftover's name fails the remove and stays whole.
+    bool removed = false, stayed = false;
     for (const QString &name : sound.wavs) {
-        if (name != wav)
-            removed |= data.remove(name);
+        const bool gone = name == wav || data.remove(name);
+        removed |= gone && name != wav;
+        stayed |= !gone;
     }
     for (const QString &name : sound.prms) {
-        if (name != rec)
-            removed |= prm.remove(name);
+        const bool gone = name == rec || prm.remove(name);
+        removed |= gone && name != rec;
+        stayed |= !gone;
     }
     out.changed |= removed;
-    if (removed && wav.isEmpty())
+    if (stayed)
+        out.kept << DeviceText::tr("Sound %1: its unfinished files could not all be removed.").arg(location);
+    else if (removed && wav.isEmpty())
         out.removed << location;
 }
 

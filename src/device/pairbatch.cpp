@@ -646,11 +646,13 @@ namespace {
 
 // A file of a pair as found in its folder: its name there (empty when
 // there is none), what stands there (a link is not followed) or the errno
-// of looking at it.
+// of looking at it, and the mark of a regular file.
 struct Found {
     QString name;
     struct stat st = {};
     int looked = 0;
+    pj::Mark mark;
+    int markError = 0; // why a regular file's mark could not be read
     // ELOOP for a link at the name, EISDIR for a folder, EINVAL for anything
     // else that is not a plain file; 0 for a plain file or none.
     int notAFile() const
@@ -661,26 +663,57 @@ struct Found {
     }
 };
 
+// Opens the entry (never through a link, never waiting on a pipe) and reads
+// the mark of a regular file, or looks at what else stands there. False
+// when nothing does.
+bool look(const ztplatform::OpenFolder &folder, const QString &entry, Found &f)
+{
+    const int fd = folder.openEntry(entry, O_RDONLY | O_NONBLOCK);
+    if (fd >= 0) {
+        f.mark = pj::markOfFile(fd);
+        const int error = errno;
+        if (f.mark.isValid())
+            f.st.st_mode = S_IFREG;
+        else if (::fstat(fd, &f.st) != 0)
+            f.looked = errno;
+        else
+            f.markError = error ? error : EIO;
+        ::close(fd);
+        return true;
+    }
+    const int error = errno;
+    if (error == ENOENT)
+        return false;
+    // A link, or what cannot be opened: looked at without following it.
+    if (::fstatat(folder.fd(), QFile::encodeName(entry).constData(), &f.st, AT_SYMLINK_NOFOLLOW) != 0) {
+        if (errno == ENOENT)
+            return false;
+        f.looked = errno;
+    }
+    f.markError = error;
+    return true;
+}
+
 // The entry `name` of the folder ignoring case.
 Found find(const ztplatform::OpenFolder &folder, const QString &name)
 {
-    auto look = [&folder](const QString &entry, struct stat *st) {
-        return ::fstatat(folder.fd(), QFile::encodeName(entry).constData(), st, AT_SYMLINK_NOFOLLOW) == 0;
-    };
     Found f;
-    if (folder.isOpen() && look(name, &f.st)) {
+    if (!folder.isOpen())
+        return f;
+    if (look(folder, name, f)) {
         f.name = name;
         return f;
     }
-    f.name = pairfiles::findEntry(folder, name);
-    if (!f.name.isEmpty() && !look(f.name, &f.st))
-        f.looked = errno;
+    const QStringList listed = pairfiles::entryNames(folder);
+    f.name = pairfiles::findEntry(folder, name, &listed);
+    if (!f.name.isEmpty() && !look(folder, f.name, f))
+        f.looked = ENOENT;
     return f;
 }
 
 // The mark of the regular file found, or why the pair stays: the errno for
 // anything else there.
-int markOf(const ztplatform::OpenFolder &folder, const Found &f, pj::Mark *mark)
+int markOf(const Found &f, pj::Mark *mark)
 {
     if (f.name.isEmpty())
         return 0;
@@ -688,8 +721,8 @@ int markOf(const ztplatform::OpenFolder &folder, const Found &f, pj::Mark *mark)
         return f.looked;
     if (!S_ISREG(f.st.st_mode))
         return S_ISDIR(f.st.st_mode) ? EISDIR : EINVAL;
-    *mark = pj::markOfEntry(folder, f.name);
-    return mark->isValid() ? 0 : (errno ? errno : EIO);
+    *mark = f.mark;
+    return mark->isValid() ? 0 : f.markError;
 }
 
 } // namespace
@@ -743,9 +776,9 @@ int DeleteBatch::stage(const QString &path, int *error)
         return pair.wavName.isEmpty() ? UsbUpdate::WavAlreadyGone : UsbUpdate::PrmAlreadyGone;
     if (m_staged.contains(qMakePair(pair.fff, pair.number)))
         return -1; // named twice: it goes once
-    *error = markOf(data.folder, wav, &pair.wavMark);
+    *error = markOf(wav, &pair.wavMark);
     if (*error == 0)
-        *error = markOf(prm.folder, record, &pair.prmMark);
+        *error = markOf(record, &pair.prmMark);
     if (*error != 0) {
         qWarning() << "cannot remove" << path << ":" << std::strerror(*error);
         // A pad gone or swapped since its folders were reached says so.
@@ -791,6 +824,19 @@ QVector<Failure> DeleteBatch::commit()
     }
     pj::Record record;
     record.purpose = pj::Purpose::DeleteSounds;
+    // Each folder listed once for the hidden names its files take.
+    QHash<QString, QSet<QString>> taken;
+    auto takenIn = [&taken, &pad](pj::Area area, const QString &fff) -> QSet<QString> & {
+        const QString key = QString::number(int(area)) + QLatin1Char('/') + fff;
+        auto found = taken.find(key);
+        if (found == taken.end()) {
+            QSet<QString> names;
+            for (const QString &n : pairfiles::entryNames(pad.kept(area, fff)))
+                names.insert(n.toLower());
+            found = taken.insert(key, names);
+        }
+        return *found;
+    };
     for (const Pair &p : m_pairs) {
         for (const pj::Area area : {pj::Area::Data, pj::Area::Prm}) {
             const QString &name = area == pj::Area::Data ? p.wavName : p.prmName;
@@ -802,7 +848,9 @@ QVector<Failure> DeleteBatch::commit()
             r.number = quint16(p.number);
             r.folder = p.fff;
             r.from = name;
-            r.hidden = pairfiles::freeHiddenName(pad.kept(area, p.fff), name);
+            QSet<QString> &names = takenIn(area, p.fff);
+            r.hidden = pairfiles::freeHiddenName(names, name);
+            names.insert(r.hidden.toLower());
             r.mark = area == pj::Area::Data ? p.wavMark : p.prmMark;
             record.steps << r;
         }

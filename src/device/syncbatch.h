@@ -65,7 +65,8 @@ public:
     }
 
 signals:
-    // One per sound or path handled, value 1.
+    // The sounds or paths handled since the last one: one a sound added,
+    // several paths of a deletion together.
     void progress(int value);
     // An added sound that is not on the pad (failed conversion or a stop),
     // with the errno of a write the pad refused (0 for none); comes before

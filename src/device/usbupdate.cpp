@@ -9,6 +9,7 @@
 #include <QCoreApplication>
 #include <QDebug>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QThread>
@@ -111,13 +112,25 @@ bool UsbUpdate::generateStandardWave(int threadId)
 bool UsbUpdate::singleDelWaveFile(QVector<QString> pathList, QString dataPath, QString prmPath, int threadId)
 {
     const std::shared_ptr<pairbatch::Shared> shared = batch(false, dataPath, prmPath);
+    // Staging takes microseconds a path: the paths handled go out together,
+    // at most one signal in DEL_PROGRESS_MS.
+    QElapsedTimer since;
+    since.start();
+    int handled = 0;
     for (const QString &path : qAsConst(pathList)) {
         int error = 0;
         const int why = shared->remove ? shared->remove->stage(path, &error) : int(PadGone);
         if (why >= 0)
             emit sendDeleteFailed(path, why, error);
-        emit sendDelProgress(1);
+        ++handled;
+        if (since.elapsed() >= DEL_PROGRESS_MS) {
+            emit sendDelProgress(handled);
+            handled = 0;
+            since.restart();
+        }
     }
+    if (handled > 0)
+        emit sendDelProgress(handled);
     if (shared->lastShare() && shared->remove) {
         for (const pairbatch::Failure &f : shared->remove->commit())
             emit sendDeleteFailed(f.source, f.why, f.error);

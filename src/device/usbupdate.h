@@ -42,6 +42,8 @@ public:
     };
     // The refusal of a sound not added for the same reason (no errno).
     static constexpr int EARLIER_CHANGE_REFUSAL = -1;
+    // The least time between two progress signals of a deletion.
+    static constexpr int DEL_PROGRESS_MS = 20;
 
     explicit UsbUpdate(QObject *parent = nullptr);
     ~UsbUpdate() override;
@@ -94,7 +96,7 @@ signals:
     // A path whose pair stays on the pad, why (NotRemoved) and the errno of
     // the refusal (0 for none).
     void sendDeleteFailed(QString path, int why, int error);
-    // One per path handled, value 1.
+    // The paths handled since the last one (at most one in DEL_PROGRESS_MS).
     void sendDelProgress(int value);
     // Last signal of the work call; completed is false after a stop.
     void sendFinished(int threadId, bool completed);

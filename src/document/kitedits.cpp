@@ -75,12 +75,19 @@ void KitDocument::renameKit(int kit, const QString &name, bool renumber)
 
 void KitDocument::renameKits(const QVector<QString> &names)
 {
-    const Scope step(m_recorder, tr("kit names"), QString(), at(Place::Chains, -1));
-    bool any = false;
+    QVector<int> renamed;
     for (int k = 0; k < names.size() && hasKit(k); ++k) {
         const bool listed = k < m_kitNameList.size();
-        if (m_kitAttrList[k].kit_name == names[k] && (!listed || m_kitNameList[k] == names[k]))
-            continue;
+        if (m_kitAttrList[k].kit_name != names[k] || (listed && m_kitNameList[k] != names[k]))
+            renamed.append(k);
+    }
+    // One kit renamed: the step names it.
+    const Scope step(m_recorder,
+                     renamed.size() == 1 ? tr("name of kit %1").arg(renamed.first() + 1) : tr("kit names"), QString(),
+                     at(Place::Chains, renamed.size() == 1 ? renamed.first() : -1));
+    bool any = false;
+    for (int k : qAsConst(renamed)) {
+        const bool listed = k < m_kitNameList.size();
         touchKit(k);
         m_kitAttrList[k].kit_name = names[k];
         if (listed)

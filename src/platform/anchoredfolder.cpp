@@ -21,6 +21,10 @@
 
 #include <utility>
 
+#ifndef STATX_MNT_ID_UNIQUE
+#define STATX_MNT_ID_UNIQUE 0x00004000U
+#endif
+
 namespace ztplatform {
 
 namespace {
@@ -52,20 +56,23 @@ QString pathOf(int fd)
 }
 
 // The identity of what `relative` names below the open `dir` (its last step
-// not followed; empty: `dir` itself).
-FolderIdentity identityAt(Disk &disk, int dir, const QByteArray &relative)
+// not followed; empty: `dir` itself), with the mount id a newer kernel never
+// gives again where it tells it; its mount to *stamp.
+FolderIdentity identityAt(Disk &disk, int dir, const QByteArray &relative, MountStamp *stamp = nullptr)
 {
     FolderIdentity id;
     struct statx sx;
     if (disk.statxAt(dir, relative, AT_SYMLINK_NOFOLLOW | (relative.isEmpty() ? AT_EMPTY_PATH : 0),
-                     STATX_INO | STATX_MNT_ID, &sx)
+                     STATX_INO | STATX_MNT_ID | STATX_MNT_ID_UNIQUE, &sx)
                 != 0
-        || (sx.stx_mask & STATX_INO) == 0 || (sx.stx_mask & STATX_MNT_ID) == 0)
+        || (sx.stx_mask & STATX_INO) == 0 || (sx.stx_mask & (STATX_MNT_ID | STATX_MNT_ID_UNIQUE)) == 0)
         return id;
     id.device = quint64(makedev(sx.stx_dev_major, sx.stx_dev_minor));
     id.inode = sx.stx_ino;
     id.mount = sx.stx_mnt_id;
     id.valid = true;
+    if (stamp)
+        *stamp = mountStampOf(sx);
     return id;
 }
 
@@ -90,7 +97,7 @@ void setFileEventHook(FileEventHook h)
 
 RootCheck::~RootCheck() = default;
 
-bool RootCheck::admitsUnopened(const MountStamp &)
+bool RootCheck::admitsMount(const MountStamp &)
 {
     return false;
 }
@@ -245,6 +252,7 @@ FolderAnchor FolderAnchor::record(const QString &root, Disk *disk)
     if (canonical.isEmpty() || ::stat(QFile::encodeName(canonical).constData(), &st) != 0 || !S_ISDIR(st.st_mode))
         return anchor;
     anchor.m_path = canonical;
+    anchor.m_native = QFile::encodeName(canonical);
     anchor.m_given = QDir::cleanPath(QFileInfo(root).absoluteFilePath());
     anchor.m_device = quint64(st.st_dev);
     anchor.m_inode = quint64(st.st_ino);
@@ -346,25 +354,33 @@ FolderIdentity identityOf(const OpenFolder &folder)
     return folder.isOpen() ? identityAt(folder.disk(), folder.fd(), QByteArray()) : FolderIdentity();
 }
 
-Reach FolderAnchor::recheck(const FolderIdentity &kept, const QString &path) const
+Reach FolderAnchor::recheck(const FolderIdentity &kept, const QString &path, QByteArray *cached) const
 {
-    const int rootLength = isValid() && kept.valid ? this->rootLength(path) : -1;
-    if (rootLength < 0)
+    if (!isValid() || !kept.valid)
         return Reach::Outside;
-    const QStringList steps = path.mid(rootLength).split(QLatin1Char('/'), Qt::SkipEmptyParts);
-    for (const QString &step : steps) {
-        if (!isEntryName(step))
+    QByteArray relative = cached ? *cached : QByteArray();
+    if (relative.isEmpty()) {
+        const int rootLength = this->rootLength(path);
+        if (rootLength < 0)
             return Reach::Outside;
+        const QStringList steps = path.mid(rootLength).split(QLatin1Char('/'), Qt::SkipEmptyParts);
+        for (const QString &step : steps) {
+            if (!isEntryName(step))
+                return Reach::Outside;
+        }
+        relative = QFile::encodeName(steps.join(QLatin1Char('/')));
+        if (cached)
+            *cached = relative;
     }
-    const QByteArray relative = QFile::encodeName(steps.join(QLatin1Char('/')));
-    // Two looks by path where the check admits the root from its look alone.
-    const QByteArray rootPath = QFile::encodeName(m_path);
-    if (m_check && m_check->admitsUnopened(readMountStampAt(disk(), rootPath))) {
-        const QByteArray folder = rootPath.endsWith('/') ? rootPath + relative : rootPath + '/' + relative;
-        return identityAt(disk(), AT_FDCWD, folder) == kept ? Reach::Inside : Reach::Outside;
+    // One look at the folder by its path: the one kept, on a mount the check
+    // admits as it stands. Anything else is judged below the root opened.
+    if (m_check) {
+        MountStamp mount;
+        const QByteArray folder = m_native.endsWith('/') ? m_native + relative : m_native + '/' + relative;
+        if (identityAt(disk(), AT_FDCWD, folder, &mount) == kept && m_check->admitsMount(mount))
+            return Reach::Inside;
     }
-    const OpenFolder root(disk().openAt(AT_FDCWD, QFile::encodeName(m_path), O_RDONLY | O_DIRECTORY | O_CLOEXEC),
-                          m_disk);
+    const OpenFolder root(disk().openAt(AT_FDCWD, m_native, O_RDONLY | O_DIRECTORY | O_CLOEXEC), m_disk);
     if (!root.isOpen()) {
         if (m_check)
             m_check->admit(-1);

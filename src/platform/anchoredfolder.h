@@ -31,10 +31,11 @@ class RootCheck
 public:
     virtual ~RootCheck();
     virtual Reach admit(int rootFd) = 0;
-    // Whether the root, known only by `stamp` (a look at its path), passes
-    // without being opened: true only where admit() of it would say Inside;
-    // false leaves the decision to admit().
-    virtual bool admitsUnopened(const MountStamp &stamp);
+    // Whether a folder below the root, found by a look at its path on the
+    // mount `mount` (its inode is the folder's), may be written without the
+    // root being opened: true only where admit() of the root would say
+    // Inside; false leaves the decision to admit().
+    virtual bool admitsMount(const MountStamp &mount);
 };
 
 // What tests may watch of the writes below an anchor, with the path of the
@@ -154,19 +155,22 @@ public:
     // Opens the folder of `file` and gives the file's own name.
     OpenFolder openFolderOf(const QString &file, QString *name, Reach *reach = nullptr) const;
     // Whether the folder known as `kept`, opened earlier by openFolder(path),
-    // may take a change now, by one look at the root and one at the path (a
-    // root its check admits unopened is not opened):
+    // may take a change now, by one look at the path where the check admits
+    // the mount found there, else by one look at the root and one at the path:
     // Inside when the root at its place passes the check and the entry at
     // `path` below it (its last step not followed) is that folder on the same
     // mount; the walk's answer when the root does not pass (Missing when it
     // cannot be opened); Outside when the folder is not, or cannot be told
     // to be, the one there: a walk by openFolder() then decides.
-    Reach recheck(const FolderIdentity &kept, const QString &path) const;
+    // `relative`, when given, keeps the steps below the root worked out from
+    // `path` for the next recheck of the same path.
+    Reach recheck(const FolderIdentity &kept, const QString &path, QByteArray *relative = nullptr) const;
 
 private:
     int rootLength(const QString &path) const;
 
     QString m_path;
+    QByteArray m_native; // m_path as the system spells it
     QString m_given;
     quint64 m_device = 0;
     quint64 m_inode = 0;

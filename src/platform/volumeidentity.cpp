@@ -1,6 +1,5 @@
 #include "platform/volumeidentity.h"
 
-#include "platform/disk.h"
 #include "platform/removabledrives.h"
 #include "platform/sysio.h"
 
@@ -84,8 +83,6 @@ VolumeIdentity readVolumeIdentity(const QString &folder, const QString &mountTab
     return id;
 }
 
-namespace {
-
 MountStamp mountStampOf(const struct statx &sx)
 {
     MountStamp stamp;
@@ -96,22 +93,12 @@ MountStamp mountStampOf(const struct statx &sx)
     return stamp;
 }
 
-} // namespace
-
 MountStamp readMountStamp(int fd)
 {
     MountStamp stamp;
     struct statx sx;
     if (fd < 0 || ::statx(fd, "", AT_EMPTY_PATH, STATX_INO | STATX_MNT_ID | STATX_MNT_ID_UNIQUE, &sx) != 0)
         return stamp;
-    return mountStampOf(sx);
-}
-
-MountStamp readMountStampAt(Disk &disk, const QByteArray &path)
-{
-    struct statx sx;
-    if (disk.statxAt(AT_FDCWD, path, 0, STATX_INO | STATX_MNT_ID | STATX_MNT_ID_UNIQUE, &sx) != 0)
-        return MountStamp();
     return mountStampOf(sx);
 }
 

@@ -1,12 +1,11 @@
 #ifndef ZT_PLATFORM_VOLUMEIDENTITY_H
 #define ZT_PLATFORM_VOLUMEIDENTITY_H
 
-#include <QByteArray>
 #include <QString>
 
-namespace ztplatform {
+struct statx;
 
-class Disk;
+namespace ztplatform {
 
 // What tells the volume holding a folder from another one mounted at the
 // same place: its serial numbers. Where it is mounted (device node, device
@@ -55,9 +54,9 @@ struct MountStamp
 
 // The mount of the open folder `fd` (statx's mount id).
 MountStamp readMountStamp(int fd);
-// The mount of the folder at the path `path` (a link followed), looked at
-// through `disk`; not valid when the look fails.
-MountStamp readMountStampAt(Disk &disk, const QByteArray &path);
+// The same from what statx told (asked for STATX_INO, STATX_MNT_ID and
+// STATX_MNT_ID_UNIQUE).
+MountStamp mountStampOf(const struct statx &sx);
 
 // Tells whether any volume was mounted or unmounted since it last asked
 // (or since it was made). Mount ids that are not unique may come back to a

@@ -2913,6 +2913,10 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <translation>音色 %1：其文件无法恢复为原来的名称。</translation>
     </message>
     <message>
+        <source>Sound %1: its unfinished files could not all be removed.</source>
+        <translation>音色 %1：其未完成的文件未能全部删除。</translation>
+    </message>
+    <message>
         <source>The editor stopped before it had finished changing the sounds on the sampler pad; they are now put in order.</source>
         <translation>编辑器在完成对采样打击垫音色的更改之前已停止；现已将其整理完毕。</translation>
     </message>

@@ -2913,6 +2913,10 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <translation>Sound %1: its files could not be given their names.</translation>
     </message>
     <message>
+        <source>Sound %1: its unfinished files could not all be removed.</source>
+        <translation>Sound %1: its unfinished files could not all be removed.</translation>
+    </message>
+    <message>
         <source>The editor stopped before it had finished changing the sounds on the sampler pad; they are now put in order.</source>
         <translation>The editor stopped before it had finished changing the sounds on the sampler pad; they are now put in order.</translation>
     </message>

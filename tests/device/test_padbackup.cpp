@@ -336,7 +336,7 @@ private slots:
                 k.pedalChunk.hh_wave2_no = NO_WAVE;
         }
         const QVector<padbackup::Missing> missing =
-                padbackup::emptyMissingSlots(kits, {1}, {{5, "Kick"}, {9, "HiHat"}});
+                padbackup::emptyMissingSlots(kits, {{1, padbackup::Held()}}, {{5, "Kick"}, {9, "HiHat"}});
         QCOMPARE(missing.size(), 2);
         QCOMPARE(missing.at(0).kit, 1);
         QCOMPARE(missing.at(0).pad, 0);
@@ -348,6 +348,45 @@ private slots:
         QVERIFY(kits[1].kpadChunk[3].soundName0.isEmpty());
         QCOMPARE(kits[1].kpadChunk[3].bWaveNo, quint16(1));
         QCOMPARE(kits[0].pedalChunk.hh_wave2_no, quint16(NO_WAVE));
+    }
+
+    // A number given to a new sound since the backup holds another sound:
+    // its slots are emptied and named as gone; a renamed sound is kept.
+    void numberTakenByAnotherSoundEmptied()
+    {
+        QVector<MainWindow1Records::soundKit> kits(1);
+        for (auto &p : kits[0].kpadChunk)
+            p.aWaveNo = p.bWaveNo = NO_WAVE;
+        MainWindow1Records::PEDAL_SETTING &h = kits[0].pedalChunk;
+        h.hh_wave2_no = h.hh_wave3_no = h.hh_wave4_no = h.hh_wave5_no = NO_WAVE;
+        kits[0].kpadChunk[0].aWaveNo = 2; // sound 3: deleted, its number given to a new one
+        kits[0].kpadChunk[1].bWaveNo = 1; // sound 2: renamed since
+        h.hh_wave1_no = 2;
+        const QByteArray old3 = waveprm::buildRecord(3, "Snare", 44 + 400),
+                         old2 = waveprm::buildRecord(2, "Kick", 44 + 800);
+        const quint32 len400 = waveprm::waveLength(44 + 400), len800 = waveprm::waveLength(44 + 800),
+                      len900 = waveprm::waveLength(44 + 900);
+        const QHash<quint16, padbackup::Held> present = {{1, {len800, 0, len800}}, {2, {len900, 0, len900}}};
+        QVERIFY(padbackup::sameSound(old3, {len400, 0, len400}));
+        QVERIFY(!padbackup::sameSound(old3, present.value(2)));
+        const QVector<padbackup::Missing> missing =
+                padbackup::emptyMissingSlots(kits, present, {{3, "Snare"}, {2, "Kick"}}, {{3, old3}, {2, old2}});
+        QCOMPARE(missing.size(), 2);
+        QCOMPARE(missing.at(0).pad * 10 + missing.at(0).slot, 10);
+        QCOMPARE(missing.at(0).wave, 3);
+        QCOMPARE(missing.at(0).name, QString("Snare"));
+        QCOMPARE(missing.at(1).pad * 10 + missing.at(1).slot, 1);
+        QCOMPARE(kits[0].kpadChunk[0].aWaveNo, quint16(NO_WAVE));
+        QCOMPARE(h.hh_wave1_no, quint16(NO_WAVE));
+        QCOMPARE(kits[0].kpadChunk[1].bWaveNo, quint16(1));
+
+        kits[0].kpadChunk[1].aWaveNo = 0; // a number the backup held no sound under
+        const QHash<quint16, padbackup::Held> both = {{0, {len400, 0, len400}}, {1, {len800, 0, len800}}};
+        const QVector<padbackup::Missing> unknown = padbackup::emptyMissingSlots(kits, both, {}, {{2, old2}});
+        QCOMPARE(unknown.size(), 1);
+        QCOMPARE(unknown.at(0).wave, 1);
+        QCOMPARE(kits[0].kpadChunk[1].aWaveNo, quint16(NO_WAVE));
+        QCOMPARE(kits[0].kpadChunk[1].bWaveNo, quint16(1));
     }
 };
 

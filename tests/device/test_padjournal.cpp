@@ -129,7 +129,48 @@ class TestPadJournal : public QObject {
         return r;
     }
 
+    // A record as QDataStream writes it, the way decode() reads it.
+    static QByteArray streamed(const pj::Record &record)
+    {
+        QByteArray bytes("ZT350JR1");
+        QDataStream s(&bytes, QIODevice::Append);
+        s.setVersion(QDataStream::Qt_5_15);
+        s << quint8(record.purpose) << quint32(record.steps.size());
+        for (const pj::Step &st : record.steps) {
+            s << quint8(st.kind) << quint8(st.area) << st.number << st.folder << st.from << st.hidden << st.toFolder
+              << st.to << qint64(st.mark.size) << st.mark.digest << qint64(st.offset) << st.before << st.after
+              << qint64(st.patched.size) << st.patched.digest;
+        }
+        return bytes + QCryptographicHash::hash(bytes, QCryptographicHash::Sha256);
+    }
+
 private slots:
+    // A record is written field by field exactly as the reader's stream
+    // reads it: null and empty texts, text beyond 16 bits, large bytes.
+    void aRecordIsWrittenAsItsReaderReadsIt()
+    {
+        PadFixture fx;
+        layOut(fx);
+        pj::Step odd;
+        odd.kind = pj::Kind::Patch;
+        odd.area = pj::Area::Kit;
+        odd.number = 100;
+        odd.from = QString::fromUtf8("k\u00f6\u20ac\U0001F600.ini");
+        odd.folder = "";
+        odd.before = QByteArray(70000, 'b');
+        odd.after = QByteArray(70000, 'a');
+        odd.offset = 0x123456789;
+        pj::Record writeBack;
+        writeBack.steps << odd;
+        for (const pj::Record &r : {swap(fx), pairRecord(fx, pj::Purpose::DeleteSounds),
+                                    pairRecord(fx, pj::Purpose::AddSounds), writeBack, pj::Record()}) {
+            QCOMPARE(pj::encode(r), streamed(r));
+            pj::Record back;
+            QVERIFY(pj::decode(pj::encode(r), &back));
+            QCOMPARE(pj::encode(back), pj::encode(r));
+        }
+    }
+
     // A batch's first record names its new files without their marks: the
     // load takes back whatever it finds of them and names the sounds not
     // added. Once the record holds their marks, the load finishes it; a

@@ -717,6 +717,30 @@ private slots:
         QVERIFY(m.isNull());
     }
 
+    // A close from the window system while an edit lets the window paint
+    // (a blank kit name about to be refused) waits for that edit: the
+    // refusal first, then the close's question.
+    void closeDuringAnEditWaitsForIt()
+    {
+        {
+            setupflow_test::Fixture f;
+            f.w->show();
+            QApplication::setActiveWindow(f.w);
+            f.editKit(2, [](MainWindow1Records::soundKit &k) { k.kit_volume = 3; }); // unsaved
+            f.typeKitNumber("3");
+            Ui::MainWindow1 *ui = f.w->form();
+            QTest::mouseClick(ui->kitNameLineEdit, Qt::LeftButton);
+            ui->kitNameLineEdit->selectAll();
+            QTest::keyClick(ui->kitNameLineEdit, Qt::Key_Delete);
+            f.prompter.clear();
+            QCoreApplication::postEvent(f.w, new QCloseEvent);
+            QTest::keyClick(ui->kitNameLineEdit, Qt::Key_Return);
+            QTRY_COMPARE(f.prompter.texts(), QStringList({"Kit name can't be blank!", "Quit?"}));
+            QVERIFY(f.w->isVisible()); // answered No
+        }
+        ztplatform::setDriveSource(&m_drives);
+    }
+
     void recvCloseStoresTheFlag()
     {
         QCOMPARE(w->quitFlag(), 1);

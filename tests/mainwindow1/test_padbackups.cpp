@@ -6,6 +6,7 @@
 // the close writes it to the pad as any edit; its sounds no longer on the pad
 // are named and their slots left empty.
 #include "device/padbackup.h"
+#include "device/waveprm.h"
 #include "history/edithistory.h"
 #include "mainwindow1/device/padsynccontroller.h"
 #include "padwindow.h"
@@ -334,6 +335,48 @@ private slots:
         for (const MainWindow1Records::soundKit &k : w->doc().kitAttrList()) {
             for (const MainWindow1Records::KIT_PAD_SETTING &p : k.kpadChunk)
                 QVERIFY(p.aWaveNo != 2 && p.bWaveNo != 2);
+        }
+    }
+
+    // A sound deleted and its number given to a new sound: the backup's
+    // slots are not filled with the new one; they are named, left empty and
+    // counted among the kits that differ.
+    void aNumberGivenToAnotherSoundIsNotRestored()
+    {
+        PadWindow f;
+        layOut(f);
+        MainWindow1 *w = f.open();
+        w->padSync().waitForBackup();
+        QVERIFY(f.closeWithYes());
+        QVERIFY(kf::writeFile(f.prm(3), waveprm::buildRecord(3, "Cowbell", 44 + 900)));
+        QVERIFY(kf::writeFile(f.wav(3), kf::wavBytes(900, 77)));
+        w = f.open();
+        int naming3 = 0;
+        for (const MainWindow1Records::soundKit &k : w->doc().kitAttrList()) {
+            bool names = k.pedalChunk.hh_wave1_no == 2 || k.pedalChunk.hh_wave2_no == 2
+                         || k.pedalChunk.hh_wave3_no == 2 || k.pedalChunk.hh_wave4_no == 2
+                         || k.pedalChunk.hh_wave5_no == 2;
+            for (const MainWindow1Records::KIT_PAD_SETTING &p : k.kpadChunk)
+                names = names || p.aWaveNo == 2 || p.bWaveNo == 2;
+            naming3 += names ? 1 : 0;
+        }
+        QVERIFY(naming3 > 0);
+        f.prompter.clear();
+        f.prompter.itemAnswers.enqueue(1);
+        restoreAction(w)->trigger();
+        QCOMPARE(f.prompter.itemLists.size(), 1);
+        const QString older = f.prompter.itemLists.first().at(1);
+        QVERIFY2(older.endsWith(QString(": kits differing from now: %1").arg(naming3)), qPrintable(older));
+        QCOMPARE(f.prompter.texts().size(), 1);
+        QVERIFY2(f.prompter.texts().first().startsWith(
+                         "These sounds of the backup are no longer on the sampler pad; their slots are left empty:"),
+                 qPrintable(f.prompter.texts().first()));
+        QVERIFY(f.prompter.texts().first().contains("wave3 (sound 3)"));
+        QVERIFY(!f.prompter.texts().first().contains("wave1"));
+        for (const MainWindow1Records::soundKit &k : w->doc().kitAttrList()) {
+            for (const MainWindow1Records::KIT_PAD_SETTING &p : k.kpadChunk)
+                QVERIFY(p.aWaveNo != 2 && p.bWaveNo != 2);
+            QVERIFY(k.pedalChunk.hh_wave1_no != 2 && k.pedalChunk.hh_wave2_no != 2);
         }
     }
 };

@@ -268,6 +268,58 @@ private slots:
         QCOMPARE(QDir(f.pad.dataPath + "/001").entryList(QDir::Hidden | QDir::Files).filter(".zt-part"), QStringList());
     }
 
+    // A leftover that is no file is not claimed removed: a folder stays whole
+    // and its sound is named; a pipe or a link goes itself, never its target.
+    void leftoversThatAreNoFileAreNotClaimedRemoved_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::addColumn<bool>("atWav");
+        QTest::newRow("folder at the .wav") << "folder" << true;
+        QTest::newRow("folder at the .prm") << "folder" << false;
+        QTest::newRow("pipe") << "pipe" << true;
+        QTest::newRow("link") << "link" << true;
+    }
+
+    void leftoversThatAreNoFileAreNotClaimedRemoved()
+    {
+        QFETCH(QString, kind);
+        QFETCH(bool, atWav);
+        PadWindow f;
+        f.layOut(3);
+        const QString wavDir = f.pad.dataPath + "/001", prmDir = f.pad.prmPath + "/001";
+        const QString odd = (atWav ? wavDir + "/.005.wav" : prmDir + "/.005.prm") + ".0.zt-part";
+        touchFile(atWav ? prmDir + "/.005.prm.0.zt-part" : wavDir + "/.005.wav.0.zt-part", "cut");
+        QTemporaryDir outside;
+        const QString target = outside.path() + "/kept.wav";
+        touchFile(target, "mine");
+        const QString sysOdd = f.pad.sysPath + "/.alter.ini.4.zt-part";
+        for (const QString &at : {odd, sysOdd}) {
+            if (kind == "folder") {
+                QVERIFY(QDir().mkdir(at));
+                touchFile(at + "/inside", "mine");
+            } else if (kind == "pipe") {
+                QCOMPARE(::mkfifo(QFile::encodeName(at).constData(), 0600), 0);
+            } else {
+                QVERIFY(QFile::link(target, at));
+            }
+        }
+        f.open();
+        const QString head = "The editor stopped before it had finished changing the sounds on the sampler pad; "
+                             "they are now put in order.\r\n";
+        if (kind == "folder") {
+            QCOMPARE(f.prompter.texts(), QStringList{head + "Sound 5: its unfinished files could not all be removed."});
+            QCOMPARE(f.prompter.titles(), QStringList{"Warning"});
+            QVERIFY(QFileInfo(odd + "/inside").isFile() && QFileInfo(sysOdd + "/inside").isFile());
+        } else {
+            QCOMPARE(f.prompter.texts(), QStringList{head + "The unfinished files of these sounds were removed: 5."});
+            QVERIFY(!QFileInfo(odd).exists() && !QFileInfo(odd).isSymLink());
+        }
+        QVERIFY(!QFileInfo::exists(atWav ? prmDir + "/.005.prm.0.zt-part" : wavDir + "/.005.wav.0.zt-part"));
+        QCOMPARE(kf::readFile(target), QByteArray("mine"));
+        QVERIFY(QFileInfo(sysOdd).exists() || QFileInfo(sysOdd).isSymLink());
+        QCOMPARE(f.prompter.texts().size(), 1);
+    }
+
     // Entries of the metronome folder that are no file are named as skipped;
     // the load goes on with the five sounds.
     void oddMetronomeEntriesAreNamed()

@@ -336,6 +336,44 @@ private slots:
         QTRY_COMPARE(hanging.waiting(), 0);
     }
 
+    // A close that comes while the pad is judged before a batch (the
+    // window painting meanwhile) is asked once the check is over, not in it.
+    void aCloseDuringTheBatchCheckWaitsForIt()
+    {
+        PadWindow f;
+        f.layOut(3);
+        MainWindow1 *w = f.open();
+        const QString tone = makeTone(f.work.filePath("tone.wav"), 0.1);
+        QVERIFY(!tone.isEmpty());
+        HangingOpens hanging("global.ini"); // the pad's settings, read by the check
+        bool released = false, releasedWhenAsked = false;
+        // Once the check waits on the pad: the close, then the pad's answer.
+        QTimer watch;
+        watch.setInterval(5);
+        QObject::connect(&watch, &QTimer::timeout, w, [&] {
+            if (hanging.waiting() == 0)
+                return;
+            watch.stop();
+            QCoreApplication::postEvent(w, new QCloseEvent);
+            QTimer::singleShot(300, w, [&] {
+                released = true;
+                hanging.release();
+            });
+        });
+        watch.start();
+        f.prompter.onPrompt = [&](const ScriptedPrompter::Prompt &p) {
+            if (p.text == "Quit?")
+                releasedWhenAsked = released;
+        };
+        f.prompter.buttonAnswers.enqueue(QMessageBox::No);
+        f.importSounds({tone});
+        QTRY_VERIFY_WITH_TIMEOUT(batchDone(w), 60000);
+        QTRY_COMPARE(f.prompter.texts(), QStringList{"Quit?"});
+        QVERIFY(releasedWhenAsked);
+        QCOMPARE(f.rows().size(), 4); // the batch ran
+        QVERIFY(!w->pad().isUDiskFlag());
+    }
+
     // The pad stops answering while a batch writes to it (a write and its
     // root's stat never return): the window is given back and told, the pad
     // counts as away, and a batch queued behind is not waited on. The write
@@ -968,7 +1006,8 @@ private slots:
         int turns = 0;
         QTimer turn;
         QObject::connect(&turn, &QTimer::timeout, [&] {
-            ++turns;
+            if (++turns == 2)
+                emit w->sendUpdate(0, 0); // a delete asked for meanwhile waits its turn
             dialogShown = dialogShown || (w->padSync().usbDialog() && w->padSync().usbDialog()->isVisible());
         });
         turn.start(20);

@@ -122,6 +122,33 @@ class TestUndoSteps : public QObject
         return f->w->mainPadPage().dot() == 2 && f->ui->kitNoSpinBox->value() == kit;
     }
     bool chainPage() { return f->w->mainPadPage().dot() == 1; }
+    void showChains()
+    {
+        f->ui->btnSoundKit->click();
+        if (f->w->mainPadPage().dot() != 1)
+            f->ui->btnKitChain->click();
+    }
+    // `name` typed over kit `kit`'s name (1-based) in the Kit Chain list.
+    void typeInKitList(int kit, const QString &name)
+    {
+        showChains();
+        QTreeView *view = f->ui->kitListtreeView;
+        view->expandAll();
+        const QModelIndex cell = f->w->kitChains().kitChainListItemModel()->item(0)->child(kit - 1, 1)->index();
+        view->scrollTo(cell);
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(cell).center());
+        QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(cell).center());
+        typeInEditor(name);
+    }
+    // `name` typed over the text of the cell editor that has the focus, then Return.
+    void typeInEditor(const QString &name)
+    {
+        auto *editor = qobject_cast<QLineEdit *>(QApplication::focusWidget());
+        QVERIFY(editor);
+        editor->selectAll();
+        QTest::keyClicks(editor, name);
+        QTest::keyClick(editor, Qt::Key_Return);
+    }
 
 private slots:
     void init()
@@ -219,6 +246,44 @@ private slots:
             QTest::keyClick(ui->waveAVolumeSpinBox, Qt::Key_Down);
             QTest::keyClick(ui->waveAVolumeSpinBox, Qt::Key_Down);
         }, [&] { return settingsOf(3) && ui->waveAVolumeSpinBox->value() == volume2; });
+        int layer = 0;
+        if (QTest::currentTestFailed()) return;
+        oneStep("settings of kit 3", [&] {
+            f->openKitPage(3);
+            layer = ui->hhLayer3SpinBox->value();
+            QTest::mouseClick(ui->hhLayer3SpinBox, Qt::LeftButton);
+            QTest::keyClick(ui->hhLayer3SpinBox, Qt::Key_Down);
+            QTest::keyClick(ui->hhLayer3SpinBox, Qt::Key_Down);
+            QTest::keyClick(ui->hhLayer3SpinBox, Qt::Key_Return);
+        }, [&] { return settingsOf(3) && ui->hhLayer3SpinBox->value() == layer; });
+        int effect = 0;
+        if (QTest::currentTestFailed()) return;
+        oneStep("settings of kit 3", [&] {
+            f->openKitPage(3);
+            effect = ui->kitEffect1->currentIndex();
+            ui->kitEffect1->setFocus();
+            QTest::keyClick(ui->kitEffect1, effect == 0 ? Qt::Key_Down : Qt::Key_Up);
+        }, [&] { return settingsOf(3) && ui->kitEffect1->currentIndex() == effect; });
+        int control = 0;
+        if (QTest::currentTestFailed()) return;
+        oneStep("settings of kit 3", [&] {
+            f->openKitPage(3);
+            if (ui->kitEffect1->currentIndex() == 0) {
+                ui->kitEffect1->setFocus();
+                QTest::keyClick(ui->kitEffect1, Qt::Key_Down); // its controls show
+            }
+            control = ui->effect1_ctrl1->value();
+            QTest::mouseClick(ui->effect1_ctrl1, Qt::LeftButton);
+            QTest::keyClick(ui->effect1_ctrl1, control == 0 ? Qt::Key_Up : Qt::Key_Down);
+        }, [&] { return settingsOf(3) && ui->effect1_ctrl1->value() == control; });
+        int link = 0;
+        if (QTest::currentTestFailed()) return;
+        oneStep("pad links of kit 3", [&] {
+            f->openKitPage(3);
+            link = ui->padLink1ComboBox->currentIndex();
+            ui->padLink1ComboBox->setFocus();
+            QTest::keyClick(ui->padLink1ComboBox, Qt::Key_Down);
+        }, [&] { return settingsOf(3) && ui->padLink1ComboBox->currentIndex() == link; });
         int led = 0;
         if (QTest::currentTestFailed()) return;
         oneStep("global settings", [&] {
@@ -232,26 +297,26 @@ private slots:
     void chainEdits()
     {
         Ui::MainWindow1 *ui = f->ui;
-        auto chains = [&] {
-            ui->btnSoundKit->click();
-            if (f->w->mainPadPage().dot() != 1)
-                ui->btnKitChain->click();
-        };
         if (QTest::currentTestFailed()) return;
         oneStep("step 3 of kit chain 1", [&] {
-            chains();
+            showChains();
             f->drag(ui->stepWidget, DropFixture::centreIn(ui->groupStep3, ui->stepWidget),
                     dragpayload::record("7", "New Kit"));
         }, [&] { return chainPage() && ui->step3Lab->text().isEmpty(); });
         if (QTest::currentTestFailed()) return;
         oneStep("kit chain 1 ON", [&] {
-            chains();
+            showChains();
             QTest::mouseClick(ui->rBtnKitChainOn, Qt::LeftButton);
         }, [&] { return chainPage() && ui->rBtnKitChainOff->isChecked(); });
         if (QTest::currentTestFailed()) return;
+        oneStep("name of kit 5", [&] {
+            typeInKitList(5, "Five");
+            QTest::mouseClick(ui->btnKitMove, Qt::LeftButton); // the page left takes it over
+        }, [&] { return chainPage() && f->kit(5).kit_name == "New Kit"; });
+        if (QTest::currentTestFailed()) return;
         f->editKit(10, [](MainWindow1Records::soundKit &k) { k.kit_volume = 10; });
         oneStep("move of kit 10", [&] {
-            chains();
+            showChains();
             ui->kitListtreeView->setCurrentIndex(
                     f->w->kitChains().kitChainListItemModel()->item(0)->child(9, 1)->index());
             QTest::mouseClick(ui->moveUpKit, Qt::LeftButton);
@@ -288,14 +353,15 @@ private slots:
             const QModelIndex cell = mirror->soundIndex(1, 0);
             QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(cell).center());
             QTest::keyClick(view, Qt::Key_F2);
-            auto *editor = qobject_cast<QLineEdit *>(QApplication::focusWidget());
-            QVERIFY(editor);
-            editor->selectAll();
-            QTest::keyClicks(editor, "Hat");
-            QTest::keyClick(editor, Qt::Key_Return);
+            typeInEditor("Hat");
         }, [&] { return f->w->mainPadPage().dot() == 2 && mirror->soundText(1, 0) == "Snare"; });
         QCOMPARE(mirror->soundText(1, 0), QString("Hat"));
         QCOMPARE(total->soundText(1, 1), QString("Snare")); // the list keeps its name
+        const QString first = total->soundText(0, 1);
+        if (QTest::currentTestFailed()) return;
+        oneStep("order of the sound list", [&] {
+            QTest::mouseClick(ui->DownRbtn, Qt::LeftButton);
+        }, [&] { return total->soundText(0, 1) == first; });
         if (QTest::currentTestFailed()) return;
         oneStep("DEL of sound Snare", [&] {
             QItemSelectionModel *selection = ui->totalWaveTreeView->selectionModel();
@@ -306,6 +372,101 @@ private slots:
             }
             QTest::mouseClick(ui->tbtDel, Qt::LeftButton);
         }, [&] { return total->soundCount() == 2; });
+        const QString group = f->w->library().soundListItemModel()->item(0)->text();
+        if (QTest::currentTestFailed()) return;
+        oneStep("DEL in the sound groups", [&] {
+            QTreeView *view = ui->waveGroupTreeView;
+            const QModelIndex row = f->w->library().soundListItemModel()->index(0, 0);
+            QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(row).center());
+            f->prompter.buttonAnswers.enqueue(QMessageBox::Yes);
+            QTest::mouseClick(ui->delWaveGroup, Qt::LeftButton);
+        }, [&] { return f->w->library().soundListItemModel()->item(0)->text() == group; });
+    }
+
+    // Sound files dropped on a group are one step, a name typed for one of
+    // them another.
+    void soundsOfAGroup()
+    {
+        Ui::MainWindow1 *ui = f->ui;
+        const QString wav = f->sound("Clap.wav", kf::wavBytes(4000, 7));
+        f->prompter.textAnswers.enqueue({"Loops", true});
+        QTest::mouseClick(ui->addWaveGroup, Qt::LeftButton);
+        f->w->history().endRun();
+        oneStep("sounds added to group Loops", [&] {
+            f->drag(ui->left_stackedSoundWidget, ui->left_stackedSoundWidget->rect().center(), QString(), {wav});
+        }, [&] { return f->w->library().soundGroupList().value(0).soundList.isEmpty(); });
+        f->w->history().endRun();
+        const SoundListModel *groups = f->w->library().soundListItemModel();
+        if (QTest::currentTestFailed()) return;
+        oneStep("name of sound Snap", [&] {
+            QTreeView *view = ui->waveGroupTreeView;
+            view->expandAll();
+            const QModelIndex cell = groups->index(0, 0, groups->index(0, 0));
+            QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(cell).center());
+            QTest::keyClick(view, Qt::Key_F2);
+            typeInEditor("Snap");
+        }, [&] { return groups->index(0, 0, groups->index(0, 0)).data().toString() == "Clap"; });
+    }
+
+    // The metronome sound's number held down, a chain's steps cleared, a
+    // kit renamed in the list and taken by OK: one step each.
+    void moreEdits()
+    {
+        Ui::MainWindow1 *ui = f->ui;
+        int click = 0;
+        oneStep("global settings", [&] {
+            ui->actionGlobal_Setting->trigger();
+            click = ui->clickSoundNoSpinBox->value();
+            QTest::mouseClick(ui->clickSoundNoSpinBox, Qt::LeftButton);
+            QTest::keyClick(ui->clickSoundNoSpinBox, click < 3 ? Qt::Key_Up : Qt::Key_Down);
+            QTest::keyClick(ui->clickSoundNoSpinBox, click < 3 ? Qt::Key_Up : Qt::Key_Down);
+        }, [&] { return ui->stackedWidget->currentIndex() != 0 && ui->clickSoundNoSpinBox->value() == click; });
+        f->w->history().endRun();
+        showChains();
+        f->drag(ui->stepWidget, DropFixture::centreIn(ui->groupStep3, ui->stepWidget), dragpayload::record("7", "New Kit"));
+        f->w->history().endRun();
+        if (QTest::currentTestFailed()) return;
+        oneStep("steps of kit chain 1 cleared", [&] {
+            showChains();
+            QTest::mouseClick(ui->btnClearStep, Qt::LeftButton);
+        }, [&] { return chainPage() && ui->step1Lab->text() == "New Kit"; });
+        if (QTest::currentTestFailed()) return;
+        oneStep("name of kit 6", [&] {
+            typeInKitList(6, "Six");
+            QTest::mouseClick(ui->btnSureKitChain, Qt::LeftButton);
+        }, [&] { return chainPage() && f->kit(6).kit_name == "New Kit"; });
+    }
+
+    // Going from kit to kit, pad to pad, page to page and chain to chain
+    // makes no step.
+    void lookingMakesNoStep()
+    {
+        Ui::MainWindow1 *ui = f->ui;
+        auto count = [&] { return f->w->history().stack().count(); };
+        f->typeKitNumber("7");
+        QCOMPARE(count(), 0);
+        f->openKitPage(3);
+        QCOMPARE(count(), 0);
+        ui->padNoComboBox->setFocus();
+        QTest::keyClick(ui->padNoComboBox, Qt::Key_Down);
+        QTest::keyClick(ui->padNoComboBox, Qt::Key_Down);
+        QCOMPARE(count(), 0);
+        QTest::mouseClick(ui->kitNoSpinBox, Qt::LeftButton);
+        QTest::keyClick(ui->kitNoSpinBox, Qt::Key_Up);
+        QTest::keyClick(ui->kitNoSpinBox, Qt::Key_Up);
+        QCOMPARE(count(), 0);
+        ui->btnKitMove->click();
+        QCOMPARE(count(), 0);
+        ui->btnKitChain->click();
+        QTest::mouseClick(ui->kitChainNoSpinBox, Qt::LeftButton);
+        QTest::keyClick(ui->kitChainNoSpinBox, Qt::Key_Up);
+        QCOMPARE(count(), 0);
+        ui->actionGlobal_Setting->trigger();
+        ui->globalPadComboBox->setFocus();
+        QTest::keyClick(ui->globalPadComboBox, Qt::Key_Down);
+        QCOMPARE(count(), 0);
+        ui->actionBack_to_main_interface->trigger();
+        QCOMPARE(count(), 0);
     }
 
     // Every step name shows in Chinese, in a menu of its own.

@@ -10,6 +10,7 @@
 #include "kitfile/kitsin.h"
 #include "model/editbaseline.h"
 #include "widgets/dialogs/uiprompter.h"
+#include "widgets/closehold.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -30,6 +31,7 @@ void waitServing(QWidget *parent, const QString &label, const std::function<bool
 {
     if (ended(0))
         return;
+    const closehold::Hold waiting;
     QElapsedTimer waited;
     waited.start();
     std::unique_ptr<QProgressDialog> box;
@@ -70,12 +72,11 @@ struct BackupRead
     padbackup::Contents contents;
 };
 
-BackupRead readBackupKits(const QString &folder, bool soundNames,
-                          const QVector<MainWindow1Records::SOUND_INDEX> &waves,
+BackupRead readBackupKits(const QString &folder, const QVector<MainWindow1Records::SOUND_INDEX> &waves,
                           const QVector<MainWindow1Records::soundKit> &scratch)
 {
     BackupRead r;
-    r.contents = padbackup::read(folder, soundNames);
+    r.contents = padbackup::read(folder);
     if (!r.contents.ok) {
         r.why = r.contents.why;
         return r;
@@ -153,15 +154,32 @@ QString whenText(const QDateTime &when)
     return QLocale().toString(when, QLocale::ShortFormat);
 }
 
-// The kits of a backup that differ from the kits now.
-int kitsDiffering(const QVector<MainWindow1Records::soundKit> &backup, const KitDocument &doc)
+// The kits of a backup that differ from the kits now: those a restore
+// cannot bring back whole, with a sound gone or another at its number, too.
+int kitsDiffering(const BackupRead &r, const QHash<quint16, padbackup::Held> &present, const KitDocument &doc)
 {
+    QVector<MainWindow1Records::soundKit> emptied = r.kits.kits;
+    QSet<int> notWhole;
+    for (const padbackup::Missing &m : padbackup::emptyMissingSlots(emptied, present, r.contents.soundNames,
+                                                                    r.contents.soundRecords))
+        notWhole.insert(m.kit - 1);
     int n = 0;
-    for (int k = 0; k < backup.size() && k < KIT_MAX_COUNT; ++k) {
-        if (EditBaseline::kitSnapshot(backup.at(k)) != EditBaseline::kitSnapshot(doc.kit(k)))
+    for (int k = 0; k < r.kits.kits.size() && k < KIT_MAX_COUNT; ++k) {
+        if (notWhole.contains(k)
+            || EditBaseline::kitSnapshot(r.kits.kits.at(k)) != EditBaseline::kitSnapshot(doc.kit(k)))
             ++n;
     }
     return n;
+}
+
+// The pad's sounds now, by number.
+QHash<quint16, padbackup::Held> soundsHeld(const QVector<MainWindow1Records::SOUND_INDEX> &waves)
+{
+    QHash<quint16, padbackup::Held> held;
+    held.reserve(waves.size());
+    for (const MainWindow1Records::SOUND_INDEX &s : waves)
+        held.insert(s.wave_No, {s.wave_length, s.wave_start, s.wave_end});
+    return held;
 }
 
 QString missingText(const QVector<padbackup::Missing> &missing)
@@ -193,16 +211,18 @@ void PadSyncController::restoreFromBackup()
         Listed out;
         out.first = padbackup::list(folder);
         for (const padbackup::Backup &b : qAsConst(out.first))
-            out.second.append(readBackupKits(b.folder, false, waves, scratch));
+            out.second.append(readBackupKits(b.folder, waves, scratch));
         return out;
     });
     const QVector<padbackup::Backup> &backups = listed.first;
+    // Only the sounds on the pad now: the restore adds and removes none.
+    const QHash<quint16, padbackup::Held> present = soundsHeld(waves);
     QStringList items;
     for (int i = 0; i < backups.size(); ++i) {
         const BackupRead &r = listed.second.at(i);
         items << (r.ok ? WindowTexts::tr("%1: kits differing from now: %2")
                                  .arg(whenText(backups.at(i).when))
-                                 .arg(kitsDiffering(r.kits.kits, m_doc))
+                                 .arg(kitsDiffering(r, present, m_doc))
                        : WindowTexts::tr("%1: cannot be read").arg(whenText(backups.at(i).when)));
     }
     if (items.isEmpty()) {
@@ -217,7 +237,7 @@ void PadSyncController::restoreFromBackup()
         return;
     const QString chosenFolder = backups.at(chosen).folder;
     BackupRead read = runAside<BackupRead>(m_parent, reading, [&chosenFolder, &waves, &scratch] {
-        return readBackupKits(chosenFolder, true, waves, scratch);
+        return readBackupKits(chosenFolder, waves, scratch);
     });
     if (!read.ok) {
         prompter->warning(m_parent, WindowTexts::tr("Error"),
@@ -226,11 +246,8 @@ void PadSyncController::restoreFromBackup()
     }
     PadKits &kits = read.kits;
     const padbackup::Contents &contents = read.contents;
-    // Only the sounds on the pad now: the restore adds and removes none.
-    QSet<quint16> present;
-    for (const MainWindow1Records::SOUND_INDEX &s : m_soundLists.waveAttrList())
-        present.insert(s.wave_No);
-    const QVector<padbackup::Missing> missing = padbackup::emptyMissingSlots(kits.kits, present, contents.soundNames);
+    const QVector<padbackup::Missing> missing =
+            padbackup::emptyMissingSlots(kits.kits, present, contents.soundNames, contents.soundRecords);
 
     editstep::Place shown;
     shown.page = editstep::Place::Pads;

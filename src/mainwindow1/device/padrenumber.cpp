@@ -15,6 +15,7 @@
 #include <QDir>
 #include <QProgressDialog>
 #include <QScopedValueRollback>
+#include <QTimer>
 #include <QHash>
 #include <QSet>
 
@@ -37,6 +38,8 @@ std::optional<RenumberResult> PadSyncController::renumberWhileAnswering(const QV
             },
             [] { QCoreApplication::processEvents(); }, 0);
     progress->hide();
+    // A batch asked for meanwhile waited for the renumbering.
+    QTimer::singleShot(0, this, &PadSyncController::runPendingBatch);
     return ran;
 }
 

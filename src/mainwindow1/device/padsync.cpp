@@ -14,6 +14,7 @@
 #include "document/kitdocument.h"
 #include "device/padsession.h"
 #include "library/soundlibrary.h"
+#include "widgets/closehold.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -113,6 +114,7 @@ bool PadSyncController::batchEnded()
 {
     // The window goes on painting; the pad's watch ends the wait when the pad
     // stops answering (abandonBatch()).
+    const closehold::Hold waiting;
     while (m_syncBatch && m_syncBatch->isRunning() && !m_batchAbandoned)
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     return !m_syncBatch || !m_syncBatch->isRunning();
@@ -136,6 +138,7 @@ void PadSyncController::runPendingBatch()
 
 bool PadSyncController::padReadyForBatch()
 {
+    const closehold::Hold looking;
     m_batchLook = true;
     const bool ready = m_pad.padFoldersReady() && padCheck(true).same();
     m_batchLook = false;
@@ -147,7 +150,7 @@ void PadSyncController::addUsbWave()
     // A batch still running ends first: its completion reads the batch lists.
     // One left on a pad that stopped answering is not waited on: this one
     // follows it.
-    if (m_batchLook || !batchEnded()) {
+    if (m_batchLook || m_renumbering || !batchEnded()) {
         m_pendingBatches.append(1);
         return;
     }
@@ -168,7 +171,7 @@ void PadSyncController::addUsbWave()
 
 void PadSyncController::deleteUsbWave()
 {
-    if (m_batchLook || !batchEnded()) {
+    if (m_batchLook || m_renumbering || !batchEnded()) {
         m_pendingBatches.append(0);
         return;
     }
@@ -183,7 +186,7 @@ void PadSyncController::recvAddProgress(int value)
     m_addProgressValue += value;
     if (m_usbDialog && m_addProgressValue < m_usbDialog->maximum()) {
         m_usbDialog->setValue(m_addProgressValue);
-        QCoreApplication::processEvents();
+        closehold::processEvents();
     }
 }
 

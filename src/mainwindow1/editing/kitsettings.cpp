@@ -7,8 +7,8 @@
 
 #include "model/kitediting.h"
 #include "document/kitdocument.h"
+#include "widgets/closehold.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QScopedValueRollback>
 #include <QComboBox>
@@ -199,7 +199,7 @@ void KitPagesController::updateKitFile(quint16 oldNo, quint16 newNo, QString old
     if (!m_kitFileEvents.isValid()) {
         m_kitFileEvents.start();
     } else if (m_kitFileEvents.elapsed() >= 50) {
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        closehold::processEvents(QEventLoop::ExcludeUserInputEvents);
         m_kitFileEvents.restart();
     }
 }

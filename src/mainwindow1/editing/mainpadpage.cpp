@@ -8,10 +8,10 @@
 #include "model/namerules.h"
 #include "document/kitdocument.h"
 
-#include <QCoreApplication>
 #include <QScopedValueRollback>
 #include "widgets/lineedit.h"
 #include "widgets/padlabel.h"
+#include "widgets/closehold.h"
 #include <QLabel>
 #include <QLineEdit>
 #include <QSpinBox>
@@ -190,7 +190,7 @@ bool MainPadPageController::applyKitName(int kit)
     m_view.kitNameLineEdit->setText(stored);
     m_view.kitNameLineEdit->setStyleSheet(kNoBorder);
     if (warning) {
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        closehold::processEvents(QEventLoop::ExcludeUserInputEvents);
         UiPrompter::instance()->warning(m_parent, WindowTexts::tr("Error"), text);
     } else {
         UiPrompter::instance()->information(m_parent, WindowTexts::tr("Error"), text);

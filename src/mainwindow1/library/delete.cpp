@@ -13,8 +13,8 @@
 #include "document/kitdocument.h"
 #include "device/padsession.h"
 #include "library/soundlibrary.h"
+#include "widgets/closehold.h"
 
-#include <QCoreApplication>
 #include <QDebug>
 #include <QDir>
 #include <QHash>
@@ -206,7 +206,7 @@ void SoundListsController::deleteSelectedSounds()
             ++m_delProgressValue;
             if (m_delDialog)
                 m_delDialog->setValue(m_delProgressValue);
-            QCoreApplication::processEvents();
+            closehold::processEvents();
         } else {
             goneRows.append(pick.row);
             m_total_index = 0;
@@ -292,7 +292,7 @@ void SoundListsController::recvDelProgress(int value)
     m_delProgressValue += value;
     if (m_delDialog && m_delProgressValue < m_delDialog->maximum()) {
         m_delDialog->setValue(m_delProgressValue);
-        QCoreApplication::processEvents();
+        closehold::processEvents();
     }
 }
 

@@ -18,6 +18,7 @@
 #include "widgets/customdialog.h"
 #include "widgets/dialogs/uiprompter.h"
 #include "widgets/totaltreeview.h"
+#include "widgets/closehold.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -43,7 +44,7 @@ constexpr int kFileStallLimitMs = 5000;  // nor a file's write that has not move
 // Lets the window paint, its input held, while a look at the folder runs.
 void paintMeanwhile()
 {
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    closehold::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 // Each file of an export was synced as it was put in place; their names

@@ -5,8 +5,8 @@
 
 #include "library/audioprobe.h"
 #include "widgets/dialogs/uiprompter.h"
+#include "widgets/closehold.h"
 
-#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QPointer>
 #include <QProgressDialog>
@@ -40,7 +40,7 @@ QStringList SoundFilesController::audioFilesOf(const QStringList &paths, QHash<Q
         if (progress)
             progress->setValue(done);
         // Until the dialog holds the window, clicks wait.
-        QCoreApplication::processEvents(shown ? QEventLoop::AllEvents : QEventLoop::ExcludeUserInputEvents);
+        closehold::processEvents(shown ? QEventLoop::AllEvents : QEventLoop::ExcludeUserInputEvents);
     }, 0, bytes ? &read : nullptr);
     for (int i = 0; bytes && i < read.size(); ++i) {
         if (read.at(i).known())

@@ -10,6 +10,7 @@
 #include "platform/regularfile.h"
 #include "platform/timedlook.h"
 #include "widgets/dialogs/uiprompter.h"
+#include "widgets/closehold.h"
 
 #include <QApplication>
 #include <QFile>
@@ -46,7 +47,7 @@ template <typename T>
 std::optional<T> lookAtSound(std::function<T()> look)
 {
     return ztplatform::lookWithin<T>(kSoundLookLimitMs, std::move(look),
-                                     []() { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); });
+                                     []() { closehold::processEvents(QEventLoop::ExcludeUserInputEvents); });
 }
 
 // A pad's .wav as the player takes it: what it plays (0: nothing, for a
@@ -75,7 +76,7 @@ PadWaveLook lookAtPadWave(const QString &source)
 std::optional<qint64> PreviewController::soundFileSize(const QString &path)
 {
     const std::optional<qint64> size = ztplatform::regularFileSizeWithin(path, kSoundLookLimitMs, []() {
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+        closehold::processEvents(QEventLoop::ExcludeUserInputEvents);
     });
     if (!size)
         qWarning().noquote() << "the drive of" << path << "does not answer: the sound is not taken";

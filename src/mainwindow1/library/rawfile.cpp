@@ -17,9 +17,9 @@
 #include "widgets/totaltreeview.h"
 #include "document/kitdocument.h"
 #include "library/soundlibrary.h"
+#include "widgets/closehold.h"
 
 #include <QApplication>
-#include <QCoreApplication>
 #include <QDebug>
 #include <QDir>
 #include <QFile>
@@ -63,7 +63,7 @@ constexpr int kSourceLookLimitMs = 2000; // a source's drive silent that long is
 // Run while a look at a source's drive is awaited: the window paints, its input held.
 void paintMeanwhile()
 {
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    closehold::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 constexpr int kConversionPollMs = 20;
@@ -73,8 +73,8 @@ constexpr int kSettleLimitMs = 6000; // a killed ffmpeg is waited on for 5 s
 // window only while a modal dialog (the save's progress) holds it.
 void paintWhileConverting()
 {
-    QCoreApplication::processEvents(QApplication::activeModalWidget() ? QEventLoop::AllEvents
-                                                                       : QEventLoop::ExcludeUserInputEvents);
+    closehold::processEvents(QApplication::activeModalWidget() ? QEventLoop::AllEvents
+                                                                : QEventLoop::ExcludeUserInputEvents);
 }
 
 // The box of a sound whose file does not open for reading.

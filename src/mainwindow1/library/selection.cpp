@@ -17,6 +17,7 @@
 #include "widgets/wavetreeview1.h"
 #include "device/padsession.h"
 #include "library/soundlibrary.h"
+#include "widgets/closehold.h"
 
 #include <QAction>
 #include <QDir>
@@ -53,7 +54,7 @@ constexpr int kFileLookLimitMs = 2000; // a drive silent that long is not waited
 // Lets the window paint, its input held, while a look runs.
 void paintMeanwhile()
 {
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    closehold::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 // True when a regular file (also through a link) stands at `path` and opens.

@@ -7,8 +7,8 @@
 #include "kitfile/waveorder.h"
 #include "document/kitdocument.h"
 #include "library/soundlibrary.h"
+#include "widgets/closehold.h"
 
-#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QPointer>
 #include <QProgressDialog>
@@ -34,7 +34,7 @@ setupfiles::ProgressFn SetupFilesController::setupProgress(QProgressDialog *dial
             shown->setValue(value);
         }
         if (timer->elapsed() >= kEventInterval) {
-            QCoreApplication::processEvents();
+            closehold::processEvents();
             timer->restart();
         }
     };

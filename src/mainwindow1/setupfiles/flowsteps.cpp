@@ -11,8 +11,8 @@
 #include "setup/loadnotices.h"
 #include "widgets/dialogs/uiprompter.h"
 #include "library/soundlibrary.h"
+#include "widgets/closehold.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QProgressDialog>
 
@@ -85,7 +85,7 @@ QProgressDialog *SetupFilesController::openSaveProgress(const QString &label, in
     d->setMaximumHeight(150);
     d->setValue(value);
     d->show();
-    QCoreApplication::processEvents();
+    closehold::processEvents();
     return d;
 }
 
@@ -96,5 +96,5 @@ void SetupFilesController::hideProgress(QProgressDialog *dialog)
         return;
     dialog->hide();
     dialog->setAutoClose(true);
-    QCoreApplication::processEvents();
+    closehold::processEvents();
 }

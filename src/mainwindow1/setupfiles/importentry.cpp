@@ -15,8 +15,8 @@
 #include "device/padsession.h"
 #include "device/savefolder.h"
 #include "library/soundlibrary.h"
+#include "widgets/closehold.h"
 
-#include <QCoreApplication>
 #include <QDebug>
 #include <QDir>
 #include <QFileInfo>
@@ -153,7 +153,7 @@ bool SetupFilesController::judgeIsAllFile(const QString &dir)
     // passed over, the window painting meanwhile.
     const std::optional<savefolder::Holds> holds = savefolder::lookWithin(
             dir, DriveProbe::ANSWER_LIMIT_MS,
-            []() { QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents); });
+            []() { closehold::processEvents(QEventLoop::ExcludeUserInputEvents); });
     if (!holds)
         qWarning().noquote() << "the drive of" << dir << "does not answer: the folder is passed over";
     if (!holds || *holds == savefolder::Holds::Nothing)

@@ -7,8 +7,8 @@
 #include "mainwindow1/setupfiles/flowsteps.h"
 #include "document/kitdocument.h"
 #include "library/soundlibrary.h"
+#include "widgets/closehold.h"
 
-#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QGroupBox>
 #include <QProgressDialog>
@@ -61,7 +61,7 @@ setupjob::Progress SetupFilesController::saveProgress()
                 d->setValue(value);
         }
         if (moved || timer->elapsed() >= kEventInterval) {
-            QCoreApplication::processEvents();
+            closehold::processEvents();
             timer->restart();
         }
     };
