@@ -440,9 +440,15 @@ PadBackupWriter::PadBackupWriter(QObject *parent)
 {
 }
 
+// Nothing was written to the pad while its backup runs: one cut short here
+// is taken again at the pad's next load.
 PadBackupWriter::~PadBackupWriter()
 {
-    wait();
+    m_stop = true;
+    if (m_thread) {
+        m_thread->wait();
+        delete m_thread;
+    }
 }
 
 void PadBackupWriter::start(const QString &padFolder, const QDateTime &when,
@@ -450,6 +456,7 @@ void PadBackupWriter::start(const QString &padFolder, const QDateTime &when,
 {
     wait();
     m_started = true;
+    m_stop = false;
     m_result = padbackup::Written();
     m_done = 0;
     m_total = settings.size() + prm.size();
@@ -458,7 +465,7 @@ void PadBackupWriter::start(const QString &padFolder, const QDateTime &when,
         // Below the load and the window: the backup takes what they leave.
         ::setpriority(PRIO_PROCESS, ::gettid(), 19);
         m_result = padbackup::write(padFolder, when, settings, prm, padbackup::KEEP, disk,
-                                    [this](int done) { m_done = done; });
+                                    [this](int done) { m_done = done; }, &m_stop);
     });
     m_thread = thread;
     connect(thread, &QThread::finished, this, [this, thread] {

@@ -71,10 +71,11 @@ struct Written
 using Progress = std::function<void(int done)>;
 // Writes a backup of `settings` and `prm` into `padFolder`, taken `when`,
 // through `disk` (the system's when null); then only the last `keep` backups
-// of the folder stay.
+// of the folder stay. Once `stop` is set it ends between two files, its
+// hidden folder left for the next backup to clear.
 Written write(const QString &padFolder, const QDateTime &when, const QVector<File> &settings,
               const QVector<File> &prm, int keep = KEEP, ztplatform::Disk *disk = nullptr,
-              const Progress &progress = Progress());
+              const Progress &progress = Progress(), const std::atomic_bool *stop = nullptr);
 
 struct Backup
 {
@@ -176,6 +177,7 @@ signals:
 
 private:
     QThread *m_thread = nullptr;
+    std::atomic_bool m_stop{false};
     padbackup::Written m_result;
     bool m_started = false;
     std::atomic<int> m_done{0};

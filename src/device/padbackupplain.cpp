@@ -28,6 +28,7 @@ namespace {
 
 const char kTimeFormat[] = "yyyy-MM-dd_HH-mm-ss";
 const QString kPartial = QStringLiteral(".zt-part"); // a backup being written
+const QString kStopped = QStringLiteral("stopped");  // ended by its writer's owner
 const QString kGone = QStringLiteral(".zt-gone");    // an old backup being removed
 constexpr mode_t kReadOnly = 0444;
 
@@ -246,7 +247,8 @@ int openNewest(const QString &padFolder)
 
 // The files laid out in `staging` (an entry of `pad`) and forced to the disk.
 QString layOut(ztplatform::Disk &disk, int pad, const QString &staging, const QString &padFolder,
-               const QVector<const QVector<File> *> &parts, const Progress &progress, Written *result)
+               const QVector<const QVector<File> *> &parts, const Progress &progress, const std::atomic_bool *stop,
+               Written *result)
 {
     if (disk.mkdirAt(pad, QFile::encodeName(staging), 0755) != 0)
         return tr("The folder %1 cannot be made").arg(QDir::toNativeSeparators(padFolder + QLatin1Char('/') + staging));
@@ -258,6 +260,8 @@ QString layOut(ztplatform::Disk &disk, int pad, const QString &staging, const QS
     int done = 0;
     for (const QVector<File> *files : parts) {
         for (const File &f : *files) {
+            if (stop && *stop)
+                return kStopped;
             const QString why = layout.put(f);
             if (!why.isEmpty())
                 return why;
@@ -274,15 +278,17 @@ QString layOut(ztplatform::Disk &disk, int pad, const QString &staging, const QS
 } // namespace
 
 Written write(const QString &padFolder, const QDateTime &when, const QVector<File> &settings,
-              const QVector<File> &prm, int keep, ztplatform::Disk *given, const Progress &progress)
+              const QVector<File> &prm, int keep, ztplatform::Disk *given, const Progress &progress,
+              const std::atomic_bool *stop)
 {
     // The user's data folder, not the pad: the system's own disk.
     ztplatform::Disk &disk = given ? *given : ztplatform::systemDisk();
     Written result;
     const QDir pad(padFolder);
-    const Fd padFd(QDir().mkpath(padFolder) ? ::open(QFile::encodeName(padFolder).constData(),
-                                                     O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC)
-                                            : -1);
+    // A pad's folder the user moved elsewhere and linked back is followed.
+    const Fd padFd(QDir().mkpath(padFolder)
+                           ? ::open(QFile::encodeName(padFolder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)
+                           : -1);
     if (padFd.get() < 0) {
         result.why = tr("The folder %1 cannot be made").arg(QDir::toNativeSeparators(padFolder));
         return result;
@@ -295,7 +301,9 @@ Written write(const QString &padFolder, const QDateTime &when, const QVector<Fil
     for (int n = 2; pad.exists(name); ++n)
         name = when.toString(QLatin1String(kTimeFormat)) + QStringLiteral("_%1").arg(n);
     const QString staging = QLatin1Char('.') + name + kPartial;
-    result.why = layOut(disk, padFd.get(), staging, padFolder, {&settings, &prm}, progress, &result);
+    result.why = layOut(disk, padFd.get(), staging, padFolder, {&settings, &prm}, progress, stop, &result);
+    if (result.why == kStopped)
+        return result; // the next backup clears what was laid out
     if (result.why.isEmpty()
         && disk.renameAt(padFd.get(), QFile::encodeName(staging), padFd.get(), QFile::encodeName(name), true) != 0)
         result.why = tr("the backup cannot take its name");

@@ -13,6 +13,8 @@
 #include <QtTest>
 
 #include <csignal>
+#include <fcntl.h>
+#include <thread>
 
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -218,6 +220,50 @@ private slots:
                  QStringList{"2024-01-01_02-00-00"});
     }
 
+    // A writer let go mid-backup (the window closing without writing to
+    // the pad) stops between two files, tells nothing and names no backup;
+    // the next backup clears what it laid out.
+    void aWriterLetGoStopsWithoutABackup()
+    {
+        QTemporaryDir data;
+        const QString padFolder = data.filePath("pad");
+        QVector<padbackup::File> prm;
+        for (int i = 1; i <= 50; ++i)
+            prm.append({QString("WAV_PRM/001/%1.prm").arg(i, 3, 10, QChar('0')), QByteArray(40, char(i))});
+        struct HeldAtSecondFile : PassDisk
+        {
+            QAtomicInt files{0};
+            QSemaphore reached, go;
+            int openAt(int dir, const QByteArray &name, int flags, mode_t mode) override
+            {
+                if ((flags & O_CREAT) && files.fetchAndAddOrdered(1) == 1) {
+                    reached.release();
+                    go.tryAcquire(1, 5000);
+                }
+                return PassDisk::openAt(dir, name, flags, mode);
+            }
+        } disk;
+        PadBackupWriter::setDisk(&disk);
+        auto *writer = new PadBackupWriter;
+        int told = 0;
+        QObject::connect(writer, &PadBackupWriter::finished, [&told] { ++told; });
+        writer->start(padFolder, QDateTime(QDate(2024, 1, 1), QTime(1, 0)), {{"KIT/k001.ini", "k"}}, prm);
+        QVERIFY(disk.reached.tryAcquire(1, 5000));
+        std::thread release([&disk] {
+            QThread::msleep(50);
+            disk.go.release();
+        });
+        delete writer;
+        release.join();
+        PadBackupWriter::setDisk(nullptr);
+        QCOMPARE(told, 0);
+        QVERIFY(disk.files.loadAcquire() < 1 + prm.size());
+        QVERIFY(padbackup::list(padFolder).isEmpty());
+        QVERIFY(padbackup::write(padFolder, QDateTime(QDate(2024, 1, 1), QTime(2, 0)), {{"KIT/k001.ini", "k"}}, prm).ok);
+        QCOMPARE(QDir(padFolder).entryList(QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot),
+                 QStringList{"2024-01-01_02-00-00"});
+    }
+
     // An archive cut short or changed is refused as a whole; names that
     // would reach out of the scratch folder are never unpacked.
     void aDamagedArchiveIsNotRead()
@@ -299,6 +345,22 @@ private slots:
             ::chmod(QFile::encodeName(pad).constData(), 0755);
             QVERIFY(!w.ok && !w.why.isEmpty());
         }
+    }
+
+    // A pad's folder moved to another place and linked back: backups go
+    // there, and the next one links to the one before.
+    void aPadFolderLinkedElsewhereIsUsed()
+    {
+        QTemporaryDir data;
+        QVERIFY(QDir().mkpath(data.filePath("elsewhere")));
+        QVERIFY(QFile::link(data.filePath("elsewhere"), data.filePath("pad")));
+        const QVector<padbackup::File> files = {{"KIT/k001.ini", "k"}};
+        const QDateTime when(QDate(2024, 2, 1), QTime(9, 0));
+        QVERIFY(padbackup::write(data.filePath("pad"), when, files, {}).ok);
+        const padbackup::Written w = padbackup::write(data.filePath("pad"), when.addSecs(60), files, {});
+        QVERIFY2(w.ok, qPrintable(w.why));
+        QCOMPARE(w.linked, 1);
+        QCOMPARE(fileBytes(data.filePath("elsewhere/2024-02-01_09-01-00/KIT/k001.ini")), QByteArray("k"));
     }
 
     void padFolderNamedByIdentity()

@@ -535,4 +535,19 @@ EXTRA = {
         '采样打击垫上存有一项先前更改的记录，下次载入采样打击垫时会先将其完成，若无法完成则会指明。',
     # a sound that could not be written, with no reason from the system
     'Unknown error': '未知错误',
+    # what stands at a pair's name, a leftover not all removed, a pad changed while read, serials on one side only
+    'Sound %1: its unfinished files could not all be removed.':
+        '音色 %1：其未完成的文件未能全部删除。',
+    'The sampler pad at the drive changed while it was read: another pad or other folders stand at its place. Nothing was taken from it.':
+        '读取时驱动器上的采样打击垫发生了变化：另一个打击垫或其他文件夹占据了它的位置。未从中读取任何内容。',
+    '%1 is a link, not a file of its own':
+        '%1 是一个链接，而不是独立的文件',
+    '%1 is a folder':
+        '%1 是一个文件夹',
+    '%1 is not a plain file':
+        '%1 不是普通文件',
+    'It has the USB serial number of the loaded pad, but its global.ini or its metronome folder differs.':
+        '它的 USB 序列号与已加载的打击垫相同，但它的 global.ini 或节拍器文件夹不同。',
+    "Its global.ini or its metronome folder differs from the loaded pad's; only one of the two volumes has a serial number, so none could be compared.":
+        '它的 global.ini 或节拍器文件夹与已加载的打击垫不同；两个卷中只有一个有序列号，因此无法比较。',
 }
