@@ -62,6 +62,7 @@ bool copyBelow(const ztplatform::FolderAnchor &root, const QString &source, cons
             done.readType = ztplatform::entryType(folder.fd(), name);
         else if (reach == ztplatform::Reach::Outside)
             done.readType = S_IFLNK; // a step of its path leads out of the pad
+        done.rootRefused = !folder.isOpen() && reach != ztplatform::Reach::Outside;
         done.readError = done.readType != 0 ? 0 : (folder.isOpen() ? openError : ENOENT);
         if (done.readType == S_IFREG) {
             done.readType = 0; // there, but it did not open

@@ -29,6 +29,7 @@ public:
         // stands at its name (0 when nothing does or it is unknown) and errno.
         unsigned readType = 0;
         int readError = 0;
+        bool rootRefused = false; // its folder was not reached: the root is gone, or another
     };
 
     // `program` is the ffmpeg every conversion runs; at most `threads` run

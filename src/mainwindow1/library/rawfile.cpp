@@ -334,6 +334,9 @@ quint32 SoundFilesController::getRawFile(const QString &waveFileName, const QStr
             tellUnreadable(m_parent, waveFileName, padreason::why(done->readType, done->readError));
             return 0;
         }
+        // The pad's owner judges the pad at the place, as for every read below it.
+        if (done->rootRefused)
+            ztplatform::askFolderOwner(waveFileName);
         if (!done->regular) {
             tellMissing(waveFileName);
             return 0;
