@@ -3606,6 +3606,10 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <source>Its global.ini or its metronome folder differs from the loaded pad's; only one of the two volumes has a serial number, so none could be compared.</source>
         <translation>它的 global.ini 或节拍器文件夹与已加载的打击垫不同；两个卷中只有一个有序列号，因此无法比较。</translation>
     </message>
+    <message>
+        <source>ffmpeg made no progress for too long and was stopped.</source>
+        <translation>转换程序长时间没有进展，已被停止。</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>

@@ -3606,6 +3606,10 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <source>Its global.ini or its metronome folder differs from the loaded pad's; only one of the two volumes has a serial number, so none could be compared.</source>
         <translation>Its global.ini or its metronome folder differs from the loaded pad's; only one of the two volumes has a serial number, so none could be compared.</translation>
     </message>
+    <message>
+        <source>ffmpeg made no progress for too long and was stopped.</source>
+        <translation>ffmpeg made no progress for too long and was stopped.</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>
