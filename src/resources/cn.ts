@@ -3618,6 +3618,10 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <source>ffmpeg made no progress for too long and was stopped.</source>
         <translation>转换程序长时间没有进展，已被停止。</translation>
     </message>
+    <message>
+        <source>The drive of this file does not answer, so the sound is not taken:</source>
+        <translation>此文件所在的驱动器没有响应，因此未取用该声音：</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>

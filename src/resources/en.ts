@@ -3618,6 +3618,10 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <source>ffmpeg made no progress for too long and was stopped.</source>
         <translation>ffmpeg made no progress for too long and was stopped.</translation>
     </message>
+    <message>
+        <source>The drive of this file does not answer, so the sound is not taken:</source>
+        <translation>The drive of this file does not answer, so the sound is not taken:</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>

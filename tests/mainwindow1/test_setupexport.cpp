@@ -16,6 +16,7 @@
 #include "device/bindmount.h"
 #include "platform/durablefile.h"
 #include "support/crashdisk.h"
+#include "support/hangingdisk.h"
 #include "support/passdisk.h"
 #include "widgets/totaltreeview.h"
 
@@ -1410,6 +1411,38 @@ private slots:
         QVERIFY(f->texts().contains("A sound cannot be converted, so the file is not saved:\r\nText\r\n" + text
                                     + "\r\nUsed by Kit 3、5"));
         QVERIFY(!QFile::exists(f->file("SET.bin")));
+    }
+
+    // A sound whose drive does not answer fails the save with a box that
+    // says so, not as a sound that cannot be converted; saved again while
+    // that look still waits, the same box at once, no other look begun.
+    void silentSoundFailsTheSaveSayingWhy()
+    {
+        QVERIFY(QDir().mkpath(f->file("slow")));
+        const QString kick = soundlib::writeBytes(f->file("slow/kick.wav"), soundlib::pcmWav(1, 44100, 2205));
+        editRecords(f->w->library(),
+                    [&](QVector<MainWindow1Records::SOUND_INDEX> &r) { r.append(sf::plainSound("Kick", kick, 1)); });
+        f->w->on_defaultRbtn_clicked();
+        f->editKit(3, [&kick](Kit &kit) {
+            kit.kpadChunk[1].soundFile0 = kick;
+            kit.kpadChunk[1].soundName0 = "Kick";
+        });
+        HangingOpens hanging("slow/kick.wav", 0, HangingOpens::Looks::OpensAndStats);
+        const QStringList told{"The drive of this file does not answer, so the sound is not taken:\r\n" + kick,
+                               "Error in obtaining sound, the saving is failed."};
+        f->exportAll(f->file("SET.bin"));
+        QCOMPARE(f->texts(), told);
+        const int looks = hanging.hung();
+        f->prompter.clear();
+        QElapsedTimer again;
+        again.start();
+        f->exportAll(f->file("SET.bin"));
+        QVERIFY(again.elapsed() < 2000);
+        QCOMPARE(f->texts(), told);
+        QCOMPARE(hanging.hung(), looks);
+        QVERIFY(!QFile::exists(f->file("SET.bin")));
+        hanging.release();
+        QTRY_COMPARE(hanging.waiting(), 0);
     }
 
     // A kit save that fails at one kit leaves no file of it, and names every

@@ -253,6 +253,7 @@ ZH = {
     'Select': '选择',
     # converter
     'ffmpeg made no progress for too long and was stopped.': '转换程序长时间没有进展，已被停止。',
+    'The drive of this file does not answer, so the sound is not taken:': '此文件所在的驱动器没有响应，因此未取用该声音：',
 }
 
 # Undo and redo: the History menu, the steps' names and why a step is refused.

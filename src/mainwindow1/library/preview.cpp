@@ -91,17 +91,22 @@ std::optional<qint64> PreviewController::soundFileSize(const QString &path)
 }
 
 // The preview of `source` made at `preview`, `stamp` taken of its file first:
-// its length, 0 when it failed or its drive did not answer in time.
-quint64 PreviewController::stampThenRawFile(const QString &source, const QString &preview, ztplatform::FileStamp &stamp)
+// its length, 0 when it failed or its drive did not answer in time (then
+// `silent` names the file that did not).
+quint64 PreviewController::stampThenRawFile(const QString &source, const QString &preview, ztplatform::FileStamp &stamp,
+                                            QString &silent)
 {
     const std::optional<ztplatform::FileStamp> now =
             lookAtSound<ztplatform::FileStamp>(source, [source]() { return previewSourceStamp(source); });
     if (!now) {
         qWarning().noquote() << "the drive of" << source << "does not answer: the sound is not played";
+        silent = previewSourceFile(source);
         return 0;
     }
     stamp = *now;
-    return m_soundFiles->getRawFile(source, preview, 1);
+    const quint64 length = m_soundFiles->getRawFile(source, preview, 1);
+    silent = m_soundFiles->silentFile();
+    return length;
 }
 
 void PreviewController::setUpTexts(const QString &fontFamily)
@@ -150,6 +155,16 @@ QString PreviewController::previewFileName() const
     return QDir::toNativeSeparators(m_TempPlayDirName2 + QDir::separator() + QStringLiteral("play.wav"));
 }
 
+// "Play error!", naming the file whose drive did not answer, if one did:
+// pressing again does not help until it answers.
+void PreviewController::tellPlayError(const QString &silent)
+{
+    QString text = WindowTexts::tr("Play error!");
+    if (!silent.isEmpty())
+        text += QStringLiteral("\r\n") + SoundFilesController::silentText(silent);
+    UiPrompter::instance()->information(m_parent, WindowTexts::tr("Error"), text, QMessageBox::Ok);
+}
+
 void PreviewController::play()
 {
     if (m_previewSession.preparing())
@@ -175,6 +190,7 @@ void PreviewController::play()
         m_previewSession.clearStop();
         ztplatform::FileStamp stamp;
         quint64 length = 0;
+        QString silent;
         if (padWave) {
             const std::optional<PadWaveLook> look =
                     lookAtSound<PadWaveLook>(source, [source]() { return lookAtPadWave(source); });
@@ -183,15 +199,15 @@ void PreviewController::play()
                 length = look->playable;
             } else {
                 qWarning().noquote() << "the drive of" << source << "does not answer: the sound is not played";
+                silent = source;
             }
         } else {
-            length = stampThenRawFile(source, preview, stamp);
+            length = stampThenRawFile(source, preview, stamp, silent);
         }
         if (m_previewSession.stopped() || m_playFileNameNew2 != source)
             return; // Stop, or another sound chosen meanwhile, ends the press
         if (length == 0) {
-            UiPrompter::instance()->information(m_parent, WindowTexts::tr("Error"), WindowTexts::tr("Play error!"),
-                                                QMessageBox::Ok);
+            tellPlayError(silent);
             return;
         }
         m_player2->setMedia(QUrl::fromLocalFile(padWave ? source : preview));
@@ -291,12 +307,12 @@ void PreviewController::loopChanged(int index)
         const QString source = m_playFileNameNew2;
         ztplatform::FileStamp stamp;
         m_previewSession.clearStop();
-        const quint64 length = stampThenRawFile(source, preview, stamp);
+        QString silent;
+        const quint64 length = stampThenRawFile(source, preview, stamp, silent);
         if (m_previewSession.stopped() || m_playFileNameNew2 != source)
             return;
         if (length == 0) {
-            UiPrompter::instance()->information(m_parent, WindowTexts::tr("Error"), WindowTexts::tr("Play error!"),
-                                                QMessageBox::Ok);
+            tellPlayError(silent);
             return;
         }
         m_player2->setMedia(QUrl::fromLocalFile(preview));

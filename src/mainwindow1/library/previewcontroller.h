@@ -154,7 +154,9 @@ private:
     QPointer<QProgressDialog> m_dialog; // wait dialog of the long operations
 
     void openWaitDialog();
-    quint64 stampThenRawFile(const QString &source, const QString &preview, ztplatform::FileStamp &stamp);
+    quint64 stampThenRawFile(const QString &source, const QString &preview, ztplatform::FileStamp &stamp,
+                             QString &silent);
+    void tellPlayError(const QString &silent);
     void startLoopRun(int run);
     void endLoopRunWhenLoopOff();
 };

@@ -87,10 +87,6 @@ void tellUnreadable(QWidget *parent, const QString &path, const QString &reason)
                                         QMessageBox::Ok);
 }
 
-void warnSilent(const QString &path)
-{
-    qWarning().noquote() << "the drive of" << path << "does not answer: the sound is not taken";
-}
 
 // A stored sound's copy on a thread of its own, given up when its kit file's
 // drive has not moved it on for kStoredCopyLimitMs: the thread may then never
@@ -160,6 +156,24 @@ private:
 
 } // namespace
 
+QString SoundFilesController::silentText(const QString &path)
+{
+    return WindowTexts::tr("The drive of this file does not answer, so the sound is not taken:")
+           + QStringLiteral("\r\n") + QDir::toNativeSeparators(path);
+}
+
+// `path`'s drive did not answer, now or on an earlier look still waiting. A
+// save's box says so, and no box blames the sound.
+void SoundFilesController::tellSilent(const QString &path, bool preview)
+{
+    qWarning().noquote() << "the drive of" << path << "does not answer: the sound is not taken";
+    m_silentFile = path;
+    if (preview)
+        return;
+    m_rawFailureTold = true;
+    UiPrompter::instance()->information(m_parent, WindowTexts::tr("Error"), silentText(path), QMessageBox::Ok);
+}
+
 // The one copy step of a stored sound: its bytes copied whole out of its
 // loaded kit file into `target`. Its length, or 0: "File error!" when its kit
 // file is not loaded or the entry lies outside its table; a short copy leaves
@@ -197,7 +211,7 @@ quint64 SoundFilesController::copyStoredSound(const QString &source, const QStri
         copied = StoredCopy::run(kitFile, job, nullptr, paintMeanwhile);
     }
     if (!copied)
-        warnSilent(kitFile);
+        tellSilent(kitFile, preview);
     const quint64 written = copied ? copied->written : 0;
     const soundsource::CopyFault fault = copied ? copied->fault : soundsource::CopyFault::Read;
     if (written == length && fault == soundsource::CopyFault::None)
@@ -303,6 +317,7 @@ quint32 SoundFilesController::getRawFile(const QString &waveFileName, const QStr
 {
     UiPrompter *prompter = UiPrompter::instance();
     m_rawFailureTold = false;
+    m_silentFile.clear();
     // A preview's work runs under its wait until Stop, a save's as a job.
     const bool preview = format != 0;
     if (soundsource::isStored(waveFileName))
@@ -313,8 +328,8 @@ quint32 SoundFilesController::getRawFile(const QString &waveFileName, const QStr
     const std::optional<bool> regular =
             onPad ? true : ztplatform::isRegularFileWithin(waveFileName, kSourceLookLimitMs, paintMeanwhile);
     if (!regular) {
-        warnSilent(waveFileName);
-        return 0; // told as a failed conversion, by the save or the preview
+        tellSilent(waveFileName, preview);
+        return 0;
     }
     if (!*regular) {
         tellMissing(waveFileName);
@@ -322,7 +337,7 @@ quint32 SoundFilesController::getRawFile(const QString &waveFileName, const QStr
     }
     const std::optional<bool> opens = onPad ? true : readable(waveFileName);
     if (!opens)
-        warnSilent(waveFileName);
+        tellSilent(waveFileName, preview);
     if (!opens || !*opens)
         return 0;
 
@@ -338,7 +353,7 @@ quint32 SoundFilesController::getRawFile(const QString &waveFileName, const QStr
     } else {
         const std::optional<ConversionJobs::Done> done = convertOffThread(waveFileName, outFileName);
         if (!done)
-            warnSilent(waveFileName);
+            tellSilent(waveFileName, preview);
         if (!done)
             return 0;
         if (!done->regular && (done->readType != 0 || (done->readError != 0 && done->readError != ENOENT))) {

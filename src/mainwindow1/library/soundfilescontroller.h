@@ -55,6 +55,12 @@ public:
     // True when the last getRawFile failed for a cause it named that is not
     // the sound's (its output could not be written): no box blames the sound.
     bool rawFailureTold() const { return m_rawFailureTold; }
+    // The file whose drive did not answer in the last getRawFile; empty when
+    // it failed otherwise. A save's getRawFile says so in a box, a preview's
+    // leaves the box to Play.
+    const QString &silentFile() const { return m_silentFile; }
+    // The words of a box for a sound whose file's drive does not answer.
+    static QString silentText(const QString &path);
 
     // The wave of `waveFileName` written to `outFileName`: a stored sound
     // copied out of its kit file, an audio file converted. Its size, or 0
@@ -114,9 +120,11 @@ private:
     CustomDialog *m_custom = nullptr; // the export report shown
 
     bool m_rawFailureTold = false;
+    QString m_silentFile;
     std::weak_ptr<ConversionJobs> m_planned; // the conversions of the save under way
 
     quint64 copyStoredSound(const QString &source, const QString &target, bool preview);
+    void tellSilent(const QString &path, bool preview);
     std::optional<bool> readable(const QString &path);
     void tellMissing(const QString &waveFileName);
     // `source` converted into `target` by a planned job or one of its own,
