@@ -5,8 +5,9 @@
 // link's resolution) of a name that ends as told waits, as on a drive that
 // stopped answering, until the test releases it; the first `answered` such
 // looks still go through, as before the drive stopped answering. Asked for
-// renames instead, a rename onto such a name waits, opens go through, and
-// once released the rename is made. Every other call goes to the system.
+// renames or writes instead, a rename onto such a name, or a write into a
+// file open at one, waits, opens go through, and once released the call is
+// made. Every other call goes to the system.
 
 #include "passdisk.h"
 
@@ -15,14 +16,16 @@
 #include <QElapsedTimer>
 #include <QTimer>
 
+#include <unistd.h>
+
 #include <condition_variable>
 #include <mutex>
 
 class HangingOpens : public PassDisk
 {
 public:
-    // What waits: opens only, stats too, or renames only.
-    enum class Looks { Opens, OpensAndStats, Renames };
+    // What waits: opens only, stats too, renames only or writes only.
+    enum class Looks { Opens, OpensAndStats, Renames, Writes };
 
     explicit HangingOpens(const QByteArray &nameEnd, int answered = 0, Looks looks = Looks::Opens)
         : m_nameEnd(nameEnd)
@@ -44,7 +47,7 @@ public:
 
     int openAt(int dir, const QByteArray &name, int flags, mode_t mode = 0) override
     {
-        if (m_looks != Looks::Renames)
+        if (m_looks == Looks::Opens || m_looks == Looks::OpensAndStats)
             hangOn(name);
         return PassDisk::openAt(dir, name, flags, mode);
     }
@@ -75,6 +78,19 @@ public:
         return PassDisk::renameAt(fromDir, from, toDir, to, noReplace);
     }
 
+    bool write(int fd, const char *data, qint64 size, qint64 offset = -1) override
+    {
+        if (m_looks == Looks::Writes)
+            hangOn(pathOf(fd));
+        return PassDisk::write(fd, data, size, offset);
+    }
+    qint64 writeWith(int fd, const char *data, qint64 size, const std::function<qint64()> &perform) override
+    {
+        if (m_looks == Looks::Writes)
+            hangOn(pathOf(fd));
+        return PassDisk::writeWith(fd, data, size, perform);
+    }
+
     void release()
     {
         std::lock_guard<std::mutex> hold(m_lock);
@@ -101,6 +117,14 @@ public:
     }
 
 private:
+    static QByteArray pathOf(int fd)
+    {
+        char path[4096];
+        const ssize_t n = ::readlink(QByteArray("/proc/self/fd/" + QByteArray::number(fd)).constData(), path,
+                                     sizeof path);
+        return n > 0 ? QByteArray(path, int(n)) : QByteArray();
+    }
+
     void hangOn(const QByteArray &name)
     {
         std::unique_lock<std::mutex> hold(m_lock);
