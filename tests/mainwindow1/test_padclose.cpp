@@ -10,6 +10,7 @@
 
 #include <QElapsedTimer>
 #include <QProgressDialog>
+#include <QScopeGuard>
 #include <QtTest>
 
 #include <condition_variable>
@@ -956,6 +957,53 @@ private slots:
         QVERIFY(f.dismounter.mountPoints.isEmpty());
         hanging.release();
         QTRY_COMPARE(hanging.waiting(), 0);
+    }
+
+    // The pad stops answering while the close waits for a batch that writes
+    // sounds to it: the box does not say that nothing was saved, and the
+    // batch's sound still reaches the pad once it answers.
+    void aBatchLeftOnASilentPadAtTheCloseIsNotToldAsNothingSaved()
+    {
+        PadWindow f;
+        f.layOut(3);
+        MainWindow1 *w = f.open();
+        const QString tone = makeTone(f.work.filePath("late.wav"), 0.2);
+        QVERIFY(!tone.isEmpty());
+        const QString root = f.root();
+        std::mutex lock;
+        std::condition_variable resume;
+        bool held = false, released = false;
+        FileEvents events;
+        events.onEvent = [&](ztplatform::FileEvent e, const QString &path) {
+            std::unique_lock<std::mutex> hold(lock);
+            if (held || e != ztplatform::FileEvent::OpenedForWriting || !path.startsWith(root))
+                return;
+            held = true; // the batch's first write on the pad waits, and the pad's root with it
+            f.drives.hang(root);
+            resume.wait(hold, [&] { return released; });
+        };
+        auto release = [&] {
+            {
+                std::lock_guard<std::mutex> hold(lock);
+                released = true;
+            }
+            resume.notify_all();
+            f.drives.release(root);
+        };
+        const auto releasedAtEnd = qScopeGuard(release); // a failed check leaves no write waiting
+        f.importSounds({tone});
+        QVERIFY(w->padSync().syncBatch()->isRunning());
+        QVERIFY(!f.closeWithYes());
+        QVERIFY(held);
+        QCOMPARE(f.prompter.texts().last(),
+                 QString("The sampler pad stopped answering while the changes were written to it; they may have "
+                         "reached it only in part.\r\nKorvanta stays open without the sampler pad and keeps your "
+                         "edits."));
+        QVERIFY(!f.w.isNull() && w->pad().isUDiskFlag());
+        QVERIFY(f.dismounter.mountPoints.isEmpty());
+        release();
+        QTRY_VERIFY_WITH_TIMEOUT(!w->padSync().syncBatch() || w->padSync().syncBatch()->liveWorkers() == 0, 60000);
+        QTRY_VERIFY(ztplatform::isRegularFile(f.wav(4)));
     }
 
     // The pad stops answering while the close writes to it: the window does
