@@ -747,6 +747,43 @@ private slots:
         QVERIFY(!w->form()->playBtn2->isEnabled());
     }
 
+    // A look at a pad sound's kind or size goes below the pad's root as
+    // loaded: a link or a pipe at its name is no file, and another pad at the
+    // root's place is named as every read of the pad names it.
+    void looksAtPadSoundsGoBelowTheRoot()
+    {
+        PadWindow f;
+        f.layOut(3);
+        FakeVolumeSerial serial;
+        MainWindow1 *w = f.open();
+        const auto turn = []() {};
+        const auto isFile = [&turn](const QString &path) {
+            return ztplatform::isRegularFileWithin(path, 2000, turn);
+        };
+        const auto size = [&turn](const QString &path) {
+            return ztplatform::regularFileSizeWithin(path, 2000, turn);
+        };
+        QCOMPARE(isFile(f.wav(1)), std::optional<bool>(true));
+        QCOMPARE(size(f.wav(1)), std::optional<qint64>(QFileInfo(f.wav(1)).size()));
+
+        QTemporaryDir outside;
+        const QString elsewhere = outside.filePath("elsewhere.wav");
+        QVERIFY(QFile::copy(f.wav(1), elsewhere));
+        QVERIFY(QFile::remove(f.wav(1)) && QFile::link(elsewhere, f.wav(1)));
+        QCOMPARE(isFile(f.wav(1)), std::optional<bool>(false));
+        QCOMPARE(size(f.wav(1)), std::optional<qint64>(-1));
+        QVERIFY(QFile::remove(f.wav(2)) && ::mkfifo(QFile::encodeName(f.wav(2)).constData(), 0600) == 0);
+        QCOMPARE(isFile(f.wav(2)), std::optional<bool>(false));
+        QCOMPARE(size(f.wav(2)), std::optional<qint64>(-1));
+        QVERIFY(f.prompter.texts().isEmpty() && !w->pad().isUDiskFlag());
+
+        serial.uuid = "B";
+        QCOMPARE(size(f.wav(3)), std::optional<qint64>(-1));
+        QCOMPARE(f.prompter.texts(), QStringList{anotherPad + otherVolume});
+        QVERIFY(w->pad().isUDiskFlag());
+        QCOMPARE(isFile(f.wav(3)), std::optional<bool>(false));
+    }
+
     // KIT and SYS swapped for links after the load, out of the pad or to
     // folders inside it: the folders they lead to keep every byte and the box
     // names what was not saved.
