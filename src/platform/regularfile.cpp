@@ -247,6 +247,30 @@ bool isFolder(const QString &path)
     return typeAt(path) == S_IFDIR;
 }
 
+FileLook lookAtFile(const QString &path)
+{
+    FileLook look;
+    {
+        Fence &f = fence();
+        QMutexLocker hold(&f.lock);
+        if (f.closed && !f.named.isEmpty() && below(QDir::cleanPath(QFileInfo(path).absoluteFilePath()), f.named))
+            return look; // fenced: not looked at
+    }
+    const FolderAnchor root = anchorOver(path);
+    if (root.isValid()) {
+        const BelowLook below = lookBelow(root, path);
+        look.type = below.type;
+        look.size = below.size;
+        return look;
+    }
+    struct stat st;
+    if (!path.isEmpty() && sysio::statPath(path, &st) == 0) {
+        look.type = unsigned(st.st_mode & S_IFMT);
+        look.size = S_ISREG(st.st_mode) ? qint64(st.st_size) : -1;
+    }
+    return look;
+}
+
 std::optional<qint64> regularFileSizeWithin(const QString &path, int limitMs, const std::function<void()> &turn)
 {
     const FolderAnchor root = anchorOver(path);

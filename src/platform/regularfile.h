@@ -33,6 +33,18 @@ bool isFolder(const QString &path);
 // within `limitMs`.
 std::optional<qint64> regularFileSizeWithin(const QString &path, int limitMs, const std::function<void()> &turn);
 
+// What stands at `path`: its type bits (0: nothing) and, for a regular
+// file, its size (else -1). A path the watched folder's anchor covers is
+// looked at below it (watchFolder), any other by its path, links followed;
+// nothing stands below the fenced folder. For a thread of its own: no owner
+// is asked.
+struct FileLook
+{
+    unsigned type = 0;
+    qint64 size = -1;
+};
+FileLook lookAtFile(const QString &path);
+
 // Opens `path` for reading as it is at this moment: the open neither follows
 // a link at the name nor waits on a pipe or a device (O_RDONLY, O_NONBLOCK,
 // O_NOFOLLOW, O_CLOEXEC), then the descriptor itself must be a regular file

@@ -731,7 +731,6 @@ private slots:
         const QString click1 = f.pad.sysPath + "/CLICK/click1.wav";
         QStringList texts{"click1.wavsound exists in Kit \r\nIf you want to delete a sound, please find it in the right "
                           "list and press 'OK' to confirm.\r\nFile not found:" + click1,
-                          "A sound cannot be converted, so the file is not saved:\r\nclick1.wav\r\n" + click1,
                           "Error in obtaining sound, the saving is failed."};
         if (!atClose)
             texts.prepend(anotherPad + otherVolume);
@@ -782,6 +781,29 @@ private slots:
         QCOMPARE(f.prompter.texts(), QStringList{anotherPad + otherVolume});
         QVERIFY(w->pad().isUDiskFlag());
         QCOMPARE(isFile(f.wav(3)), std::optional<bool>(false));
+    }
+
+    // The save's own looks at a pad sound go below the pad's root too: a link
+    // at its name is told as the link it is, not named again as a sound that
+    // does not convert.
+    void aSavesLooksAtAPadSoundDoNotFollowALink()
+    {
+        PadWindow f;
+        f.layOut(3);
+        MainWindow1 *w = f.open();
+        QTemporaryDir outside;
+        const QString elsewhere = outside.filePath("elsewhere.wav");
+        QVERIFY(QFile::copy(f.wav(1), elsewhere));
+        QVERIFY(QFile::remove(f.wav(1)) && QFile::link(elsewhere, f.wav(1)));
+        f.prompter.clear();
+        const QString out = f.work.filePath("SETUP.BIN");
+        f.prompter.fileAnswers.enqueue({out});
+        w->form()->actionExport_All->trigger();
+        QCOMPARE(f.prompter.texts(),
+                 (QStringList{"The file cannot be read:\r\n" + f.wav(1)
+                                      + "\r\nIt is a symbolic link, which the editor does not follow.",
+                              "Error in obtaining sound, the saving is failed."}));
+        QVERIFY(!w->pad().isUDiskFlag());
     }
 
     // KIT and SYS swapped for links after the load, out of the pad or to
