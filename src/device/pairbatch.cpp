@@ -629,6 +629,7 @@ struct DeleteBatch::Pair {
     int number = 0;
     QString wavName, prmName; // a name is empty for a file already gone
     pj::Mark wavMark, prmMark;
+    pj::Stamp wavStamp, prmStamp; // how each stood when its mark was read
 };
 
 DeleteBatch::DeleteBatch(const ztplatform::FolderAnchor &root, const PadTreePaths &tree)
@@ -652,6 +653,7 @@ struct Found {
     struct stat st = {};
     int looked = 0;
     pj::Mark mark;
+    pj::Stamp stamp;
     int markError = 0; // why a regular file's mark could not be read
     // ELOOP for a link at the name, EISDIR for a folder, EINVAL for anything
     // else that is not a plain file; 0 for a plain file or none.
@@ -670,7 +672,7 @@ bool look(const ztplatform::OpenFolder &folder, const QString &entry, Found &f)
 {
     const int fd = folder.openEntry(entry, O_RDONLY | O_NONBLOCK);
     if (fd >= 0) {
-        f.mark = pj::markOfFile(fd);
+        f.mark = pj::markOfFile(fd, &f.stamp);
         const int error = errno;
         if (f.mark.isValid())
             f.st.st_mode = S_IFREG;
@@ -711,9 +713,9 @@ Found find(const ztplatform::OpenFolder &folder, const QString &name)
     return f;
 }
 
-// The mark of the regular file found, or why the pair stays: the errno for
-// anything else there.
-int markOf(const Found &f, pj::Mark *mark)
+// The mark and stamp of the regular file found, or why the pair stays: the
+// errno for anything else there.
+int markOf(const Found &f, pj::Mark *mark, pj::Stamp *stamp)
 {
     if (f.name.isEmpty())
         return 0;
@@ -722,6 +724,7 @@ int markOf(const Found &f, pj::Mark *mark)
     if (!S_ISREG(f.st.st_mode))
         return S_ISDIR(f.st.st_mode) ? EISDIR : EINVAL;
     *mark = f.mark;
+    *stamp = f.stamp;
     return mark->isValid() ? 0 : f.markError;
 }
 
@@ -776,9 +779,9 @@ int DeleteBatch::stage(const QString &path, int *error)
         return pair.wavName.isEmpty() ? UsbUpdate::WavAlreadyGone : UsbUpdate::PrmAlreadyGone;
     if (m_staged.contains(qMakePair(pair.fff, pair.number)))
         return -1; // named twice: it goes once
-    *error = markOf(wav, &pair.wavMark);
+    *error = markOf(wav, &pair.wavMark, &pair.wavStamp);
     if (*error == 0)
-        *error = markOf(record, &pair.prmMark);
+        *error = markOf(record, &pair.prmMark, &pair.prmStamp);
     if (*error != 0) {
         qWarning() << "cannot remove" << path << ":" << std::strerror(*error);
         // A pad gone or swapped since its folders were reached says so.
@@ -824,6 +827,7 @@ QVector<Failure> DeleteBatch::commit()
     }
     pj::Record record;
     record.purpose = pj::Purpose::DeleteSounds;
+    QVector<pj::Stamp> seen;
     // Each folder listed once for the hidden names its files take.
     QHash<QString, QSet<QString>> taken;
     auto takenIn = [&taken, &pad](pj::Area area, const QString &fff) -> QSet<QString> & {
@@ -853,9 +857,10 @@ QVector<Failure> DeleteBatch::commit()
             names.insert(r.hidden.toLower());
             r.mark = area == pj::Area::Data ? p.wavMark : p.prmMark;
             record.steps << r;
+            seen << (area == pj::Area::Data ? p.wavStamp : p.prmStamp);
         }
     }
-    const pj::Outcome o = pj::run(pad, record);
+    const pj::Outcome o = pj::run(pad, record, {}, false, seen);
     // A record the pad keeps and the next load finishes: gone from the list,
     // and named.
     if (o.pending) {
