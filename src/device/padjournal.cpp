@@ -57,16 +57,15 @@ template <typename Read>
 Mark markOf(qint64 size, Read read)
 {
     QCryptographicHash h(QCryptographicHash::Sha256);
-    QByteArray head(8, '\0');
+    char head[8];
     for (int i = 0; i < 8; ++i)
         head[i] = char((quint64(size) >> (8 * i)) & 0xff);
-    h.addData(head);
-    const QVector<QPair<qint64, qint64>> parts = size <= 3 * SAMPLE
-            ? QVector<QPair<qint64, qint64>>{{0, size}}
-            : QVector<QPair<qint64, qint64>>{{0, SAMPLE}, {size / 2 - SAMPLE / 2, SAMPLE}, {size - SAMPLE, SAMPLE}};
-    for (const auto &p : parts) {
-        QByteArray chunk;
-        if (!read(p.first, p.second, &chunk) || chunk.size() != p.second)
+    h.addData(head, 8);
+    const bool whole = size <= 3 * SAMPLE;
+    const qint64 parts[3][2] = {{0, whole ? size : SAMPLE}, {size / 2 - SAMPLE / 2, SAMPLE}, {size - SAMPLE, SAMPLE}};
+    QByteArray chunk;
+    for (int i = 0; i < (whole ? 1 : 3); ++i) {
+        if (!read(parts[i][0], parts[i][1], &chunk) || chunk.size() != parts[i][1])
             return Mark();
         h.addData(chunk);
     }
@@ -350,9 +349,9 @@ struct Pad::Impl {
     struct Kept {
         ztplatform::OpenFolder folder;
         ztplatform::FolderIdentity identity;
-        QByteArray relative; // its steps below the root, once worked out
+        ztplatform::FolderAnchor::Steps steps; // below the root, once worked out
     };
-    std::map<QString, Kept> kept; // by path; a slot once made stays
+    std::map<std::pair<int, QString>, Kept> kept; // by area and folder; a slot once made stays
 
     QString path(Area area, const QString &fff) const
     {
@@ -384,8 +383,7 @@ ztplatform::OpenFolder Pad::folder(Area area, const QString &fff) const
 
 const ztplatform::OpenFolder &Pad::kept(Area area, const QString &fff)
 {
-    const QString path = d->path(area, fff);
-    Impl::Kept &slot = d->kept[path];
+    Impl::Kept &slot = d->kept[{int(area), fff}];
     if (!slot.folder.isOpen()) {
         slot.folder = folder(area, fff);
         slot.identity = ztplatform::identityOf(slot.folder);
@@ -395,10 +393,11 @@ const ztplatform::OpenFolder &Pad::kept(Area area, const QString &fff)
 
 const ztplatform::OpenFolder &Pad::forChange(Area area, const QString &fff)
 {
-    const QString path = d->path(area, fff);
-    Impl::Kept &slot = d->kept[path];
-    const ztplatform::Reach reach =
-            slot.folder.isOpen() ? d->root.recheck(slot.identity, path, &slot.relative) : ztplatform::Reach::Outside;
+    Impl::Kept &slot = d->kept[{int(area), fff}];
+    const ztplatform::Reach reach = slot.folder.isOpen()
+            ? d->root.recheck(slot.identity, slot.steps.relative.isEmpty() ? d->path(area, fff) : QString(),
+                              &slot.steps)
+            : ztplatform::Reach::Outside;
     if (reach == ztplatform::Reach::Inside)
         return slot.folder;
     // A root that does not pass ends a walk the same way.
@@ -432,9 +431,12 @@ bool removesOnly(const Record &record)
                            [](const Step &s) { return s.kind == Kind::Remove; });
 }
 
-QString key(Area area, const QString &fff)
+// A folder of the pad by its area and numbered folder.
+using FolderKey = QPair<int, QString>;
+
+FolderKey key(Area area, const QString &fff)
 {
-    return QString::number(int(area)) + QLatin1Char('/') + fff;
+    return FolderKey(int(area), fff);
 }
 
 class Walk
@@ -572,13 +574,12 @@ private:
     // Each folder touched since the last call forced to the disk once.
     bool syncTouched()
     {
-        for (const QString &k : qAsConst(m_touched)) {
-            const int slash = k.indexOf(QLatin1Char('/'));
-            const ztplatform::OpenFolder &f = change(Area(k.left(slash).toInt()), k.mid(slash + 1));
+        for (const FolderKey &k : qAsConst(m_touched)) {
+            const ztplatform::OpenFolder &f = change(Area(k.first), k.second);
             if (!f.isOpen() || !f.sync()) {
                 if (!f.isOpen())
                     errno = ENOENT;
-                return refuse(QStringLiteral("sync ") + k);
+                return refuse(QStringLiteral("sync %1/%2").arg(k.first).arg(k.second));
             }
         }
         m_touched.clear();
@@ -616,7 +617,7 @@ private:
     QVector<At> m_at;
     QVector<At> m_durable; // m_at when the walk last forced its folders to the disk
     QVector<bool> m_patchedNow; // a Move's file holds its patch
-    QSet<QString> m_touched;
+    QSet<FolderKey> m_touched;
     QSet<quint16> m_noted[2]; // sounds in soundsUndone, soundsDone
     // A record that only removes files is finished by any load that finds it,
     // whatever part of it was done.

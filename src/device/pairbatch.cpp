@@ -589,14 +589,24 @@ QVector<Failure> AddBatch::commit(QHash<int, qint64> *written)
 
 namespace {
 
-// The numbered folder ("fff") and the file's stem of a .wav path below
-// dataPath, by the text alone: the files are looked for below the root.
-// Empty when the path names no file of a numbered folder of dataPath.
-QPair<QString, QString> wavePlace(const QString &wavPath, const QString &dataPath)
+// The .wav paths handed to a deletion begin with this when they lie below
+// dataPath; empty when dataPath is not usable.
+QString waveBase(const QString &dataPath)
 {
-    const QString base = QDir::cleanPath(QDir::fromNativeSeparators(dataPath)) + QLatin1Char('/');
+    if (!padtree::isUsableFolder(dataPath))
+        return QString();
+    return QDir::cleanPath(QDir::fromNativeSeparators(dataPath)) + QLatin1Char('/');
+}
+
+// The numbered folder ("fff") and the file's stem of a .wav path below
+// the wave base, by the text alone: the files are looked for below the root.
+// Empty when the path names no file of a numbered folder there.
+QPair<QString, QString> wavePlace(const QString &wavPath, const QString &base)
+{
+    if (base.isEmpty())
+        return {};
     const QString path = QDir::cleanPath(QDir::fromNativeSeparators(wavPath));
-    if (!padtree::isUsableFolder(dataPath) || !path.startsWith(base, Qt::CaseInsensitive))
+    if (!path.startsWith(base, Qt::CaseInsensitive))
         return {};
     const QStringList parts = path.mid(base.size()).split(QLatin1Char('/'));
     if (parts.size() != 2)
@@ -637,6 +647,7 @@ DeleteBatch::DeleteBatch(const ztplatform::FolderAnchor &root, const PadTreePath
     , m_tree(tree)
     , m_dataPath(tree.dataPath)
     , m_prmPath(tree.prmPath)
+    , m_dataBase(waveBase(tree.dataPath))
     , m_folders(std::make_unique<Folders>(root, false))
 {
 }
@@ -733,7 +744,7 @@ int markOf(const Found &f, pj::Mark *mark, pj::Stamp *stamp)
 int DeleteBatch::stage(const QString &path, int *error)
 {
     *error = 0;
-    const QPair<QString, QString> found = wavePlace(path, m_dataPath);
+    const QPair<QString, QString> found = wavePlace(path, m_dataBase);
     if (!m_root.isValid())
         return UsbUpdate::PadGone;
     if (found.first.isEmpty() || !padtree::isUsableFolder(m_prmPath)) {
