@@ -4,11 +4,14 @@
 #include "mainwindow1/library/previewcontroller.h"
 #include "mainwindow1/windowtexts.h"
 
+#include "device/padreasons.h"
+#include "device/padsession.h"
 #include "library/kitusage.h"
 #include "library/soundsource.h"
 #include "library/waveprobe.h"
 #include "model/audioconverter.h"
 #include "platform/regularfile.h"
+#include "platform/silentfiles.h"
 #include "platform/sysio.h"
 #include "platform/timedlook.h"
 #include "widgets/dialogs/uiprompter.h"
@@ -75,6 +78,15 @@ void paintWhileConverting()
                                                                 : QEventLoop::ExcludeUserInputEvents);
 }
 
+// The box of a sound whose file does not open for reading.
+void tellUnreadable(QWidget *parent, const QString &path, const QString &reason)
+{
+    UiPrompter::instance()->information(parent, WindowTexts::tr("Error"),
+                                        WindowTexts::tr("The file cannot be read:") + QStringLiteral("\r\n") + path
+                                                + QStringLiteral("\r\n") + reason,
+                                        QMessageBox::Ok);
+}
+
 void warnSilent(const QString &path)
 {
     qWarning().noquote() << "the drive of" << path << "does not answer: the sound is not taken";
@@ -82,7 +94,8 @@ void warnSilent(const QString &path)
 
 // A stored sound's copy on a thread of its own, given up when its kit file's
 // drive has not moved it on for kStoredCopyLimitMs: the thread may then never
-// return, so it holds copies and this shared state only.
+// return, so it holds copies and this shared state only. While it has not,
+// no other copy out of that kit file starts.
 class StoredCopy
 {
 public:
@@ -104,13 +117,21 @@ public:
     void moved() const { shared->lastMove = nowMs(); }
 
     // `job` on a thread of its own, `turn` run meanwhile; `stop` (when
-    // given) is handed on. Nothing when the drive did not move it on in time.
-    static std::optional<Done> run(const std::function<Done(const StoredCopy &)> &job, const std::atomic_bool *stop,
-                                   const std::function<void()> &turn)
+    // given) is handed on. Nothing when the drive of `kitFile` did not move
+    // it on in time, or has not returned an earlier copy given up on.
+    static std::optional<Done> run(const QString &kitFile, const std::function<Done(const StoredCopy &)> &job,
+                                   const std::atomic_bool *stop, const std::function<void()> &turn)
     {
+        if (ztplatform::isSilentFile(kitFile))
+            return std::nullopt;
         const StoredCopy state;
         state.moved();
-        const ztplatform::TimedLook<Done> running([job, state]() { return job(state); });
+        const auto mark = std::make_shared<ztplatform::SilentLook>(kitFile);
+        const ztplatform::TimedLook<Done> running([job, state, mark]() {
+            const Done done = job(state);
+            mark->returned();
+            return done;
+        });
         if (!running.isStarted())
             return job(state);
         for (;;) {
@@ -120,6 +141,7 @@ public:
                 state.shared->stop = true;
             if (nowMs() - state.shared->lastMove >= kStoredCopyLimitMs) {
                 state.shared->stop = true; // it touches the target no more once it returns
+                mark->givenUp();
                 return std::nullopt;
             }
             if (turn)
@@ -170,9 +192,9 @@ quint64 SoundFilesController::copyStoredSound(const QString &source, const QStri
     };
     std::optional<StoredCopy::Done> copied;
     if (preview) {
-        m_preview.runPreviewWork([&]() { copied = StoredCopy::run(job, stop, {}); }, 88);
+        m_preview.runPreviewWork([&]() { copied = StoredCopy::run(kitFile, job, stop, {}); }, 88);
     } else {
-        copied = StoredCopy::run(job, nullptr, paintMeanwhile);
+        copied = StoredCopy::run(kitFile, job, nullptr, paintMeanwhile);
     }
     if (!copied)
         warnSilent(kitFile);
@@ -197,8 +219,8 @@ quint64 SoundFilesController::copyStoredSound(const QString &source, const QStri
 // file and why. Nothing, and no box, when its drive did not answer in time.
 std::optional<bool> SoundFilesController::readable(const QString &path)
 {
-    const std::optional<int> failure = ztplatform::lookWithin<int>(
-            kSourceLookLimitMs,
+    const std::optional<int> failure = ztplatform::lookAtFileWithin<int>(
+            path, kSourceLookLimitMs,
             [path]() {
                 const int fd = ztplatform::sysio::open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
                 if (fd < 0)
@@ -211,11 +233,7 @@ std::optional<bool> SoundFilesController::readable(const QString &path)
         return std::nullopt;
     if (*failure == 0)
         return true;
-    const QString reason = QString::fromLocal8Bit(std::strerror(*failure));
-    UiPrompter::instance()->information(m_parent, WindowTexts::tr("Error"),
-                                        WindowTexts::tr("The file cannot be read:") + QStringLiteral("\r\n") + path
-                                                + QStringLiteral("\r\n") + reason,
-                                        QMessageBox::Ok);
+    tellUnreadable(m_parent, path, QString::fromLocal8Bit(std::strerror(*failure)));
     return false;
 }
 
@@ -255,6 +273,7 @@ std::shared_ptr<void> SoundFilesController::planConversions(const QVector<QPair<
                                                           qWarning() << "a stopped conversion did not end";
                                                       delete j;
                                                   });
+    planned->readBelow(m_pad.padRoot());
     for (const QPair<QString, QString> &job : jobs)
         planned->add(job.first, job.second);
     m_planned = planned;
@@ -268,6 +287,7 @@ std::optional<ConversionJobs::Done> SoundFilesController::convertOffThread(const
     int job = jobs ? jobs->find(source, target) : -1;
     if (job < 0) {
         jobs = std::make_shared<ConversionJobs>(audioconverter::defaultProgram(), 1);
+        jobs->readBelow(m_pad.padRoot());
         job = jobs->add(source, target);
     }
     for (;;) {
@@ -288,8 +308,10 @@ quint32 SoundFilesController::getRawFile(const QString &waveFileName, const QStr
     if (soundsource::isStored(waveFileName))
         return quint32(copyStoredSound(waveFileName, outFileName, preview));
 
+    // The pad's own files are looked at only below its root, by the save's conversion.
+    const bool onPad = !preview && m_pad.padRoot().covers(waveFileName);
     const std::optional<bool> regular =
-            ztplatform::isRegularFileWithin(waveFileName, kSourceLookLimitMs, paintMeanwhile);
+            onPad ? true : ztplatform::isRegularFileWithin(waveFileName, kSourceLookLimitMs, paintMeanwhile);
     if (!regular) {
         warnSilent(waveFileName);
         return 0; // told as a failed conversion, by the save or the preview
@@ -298,7 +320,7 @@ quint32 SoundFilesController::getRawFile(const QString &waveFileName, const QStr
         tellMissing(waveFileName);
         return 0;
     }
-    const std::optional<bool> opens = readable(waveFileName);
+    const std::optional<bool> opens = onPad ? true : readable(waveFileName);
     if (!opens)
         warnSilent(waveFileName);
     if (!opens || !*opens)
@@ -319,6 +341,13 @@ quint32 SoundFilesController::getRawFile(const QString &waveFileName, const QStr
             warnSilent(waveFileName);
         if (!done)
             return 0;
+        if (!done->regular && (done->readType != 0 || (done->readError != 0 && done->readError != ENOENT))) {
+            tellUnreadable(m_parent, waveFileName, padreason::why(done->readType, done->readError));
+            return 0;
+        }
+        // The pad's owner judges the pad at the place, as for every read below it.
+        if (done->rootRefused)
+            ztplatform::askFolderOwner(waveFileName);
         if (!done->regular) {
             tellMissing(waveFileName);
             return 0;
