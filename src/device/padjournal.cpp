@@ -579,7 +579,7 @@ private:
             if (!f.isOpen() || !f.sync()) {
                 if (!f.isOpen())
                     errno = ENOENT;
-                return refuse(QStringLiteral("sync %1/%2").arg(k.first).arg(k.second));
+                return refuse(QStringLiteral("sync ") + QString::number(k.first) + QLatin1Char('/') + k.second);
             }
         }
         m_touched.clear();
