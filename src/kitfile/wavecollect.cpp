@@ -5,6 +5,7 @@
 #include "kitfile/soundsource.h"
 #include "kitfile/storedsounds.h"
 #include "platform/regularfile.h"
+#include "platform/timedlook.h"
 
 #include <QDebug>
 #include <QFileInfo>
@@ -15,6 +16,8 @@
 namespace setupfiles {
 
 namespace {
+
+constexpr int kSourceLookLimitMs = 2000; // a sound's drive silent that long is not waited on
 
 // Size of a single-kit file without sounds: index 32, kit chunk 1999, sound header 12.
 constexpr quint64 kKitFileFixed = 2043;
@@ -86,8 +89,11 @@ CollectError convert(const RawWaveFn &rawWave, const QString &source, const QStr
     }
     const quint32 len = rawWave ? rawWave(source, target) : 0;
     if (len == 0) {
-        CollectError err(ztplatform::lookAtFile(source).type == S_IFREG ? CollectError::ConvertFailed
-                                                                        : CollectError::RawFailed);
+        // A drive that does not answer, now or on an earlier look, is not
+        // waited on: the conversion has told it.
+        const std::optional<ztplatform::FileLook> look = ztplatform::lookAtFileWithin<ztplatform::FileLook>(
+                source, kSourceLookLimitMs, [source]() { return ztplatform::lookAtFile(source); }, {});
+        CollectError err(!look || look->type == S_IFREG ? CollectError::ConvertFailed : CollectError::RawFailed);
         err.path = source;
         err.name = name;
         return err;

@@ -3,6 +3,7 @@
 #include "model/audioconverter.h"
 #include "platform/fileidentity.h"
 #include "platform/regularfile.h"
+#include "platform/silentfiles.h"
 #include "platform/sysio.h"
 
 #include <QDebug>
@@ -61,6 +62,7 @@ struct ConversionJobs::State
         QString source;
         QString target;
         qint64 lookSince = -1; // steady clock ms while the source is looked at
+        std::shared_ptr<ztplatform::SilentLook> look; // that look, while it lasts
         std::optional<Done> done;
     };
 
@@ -92,9 +94,20 @@ void ConversionJobs::State::work(const std::shared_ptr<State> &state)
         const bool below = state->root.covers(source);
         const ztplatform::FolderAnchor root = state->root;
         const QString input = below ? copyPath(source, target) : source;
+        Done done;
+        // A source whose drive still holds an earlier look given up on is not
+        // looked at again: no other thread waits on it.
+        if (ztplatform::isSilentFile(source)) {
+            done.silent = true;
+            done.regular = false;
+            state->jobs[i].done = done;
+            state->changed.notify_all();
+            continue;
+        }
+        const auto look = std::make_shared<ztplatform::SilentLook>(source);
+        state->jobs[i].look = look;
         state->jobs[i].lookSince = nowMs();
         hold.unlock();
-        Done done;
         // ffmpeg would wait on a pipe for ever. A copy is looked at as long
         // as its reads go on.
         const auto moved = [&state, i]() {
@@ -103,8 +116,10 @@ void ConversionJobs::State::work(const std::shared_ptr<State> &state)
         };
         const bool taken = below ? copyBelow(root, source, input, state->stop, done, moved)
                                  : ztplatform::isRegularFile(source);
+        look->returned();
         hold.lock();
         state->jobs[i].lookSince = -1;
+        state->jobs[i].look.reset();
         done.regular = below ? done.readType == 0 && done.readError == 0 : taken;
         if (taken && !state->stop) {
             ++state->converting;
@@ -214,7 +229,7 @@ int ConversionJobs::add(const QString &source, const QString &target)
 {
     std::lock_guard<std::mutex> hold(m_state->lock);
     const int i = m_state->jobs.size();
-    m_state->jobs.append(State::Job{source, target, -1, std::nullopt});
+    m_state->jobs.append(State::Job{source, target, -1, {}, std::nullopt});
     m_state->byName.insert({source, target}, i);
     if (m_state->workers < m_threads && !m_state->stop) {
         try {
@@ -257,6 +272,13 @@ qint64 ConversionJobs::lookingForMs(int job) const
     if (job < 0 || job >= m_state->jobs.size() || m_state->jobs.at(job).lookSince < 0)
         return -1;
     return nowMs() - m_state->jobs.at(job).lookSince;
+}
+
+void ConversionJobs::giveUp(int job)
+{
+    std::lock_guard<std::mutex> hold(m_state->lock);
+    if (job >= 0 && job < m_state->jobs.size() && m_state->jobs.at(job).look)
+        m_state->jobs.at(job).look->givenUp();
 }
 
 bool ConversionJobs::settle(int limitMs, const std::function<void()> &turn)

@@ -35,6 +35,7 @@ public:
         unsigned readType = 0;
         int readError = 0;
         bool rootRefused = false; // its folder was not reached: the root is gone, or another
+        bool silent = false;      // not looked at: an earlier look at the source still waits on its drive
     };
 
     // `program` is the ffmpeg every conversion runs; at most `threads` run
@@ -66,6 +67,9 @@ public:
     // How long job `job` has been looking at its source without an answer
     // (a drive that stopped answering); -1 when it is not looking.
     qint64 lookingForMs(int job) const;
+    // The caller stops waiting on job `job`'s look: until that look returns,
+    // no job looks at its source again (ztplatform::isSilentFile).
+    void giveUp(int job);
     // No job begins any more and running ones are killed. Waits at most
     // `limitMs`, `turn` run every 20 ms meanwhile, until no conversion writes
     // its target any more; true once none does. A look at a source that

@@ -1415,7 +1415,8 @@ private slots:
 
     // A sound whose drive does not answer fails the save with a box that
     // says so, not as a sound that cannot be converted; saved again while
-    // that look still waits, the same box at once, no other look begun.
+    // that look still waits, the same box at once, no other look begun, by
+    // the window or by the save's conversions.
     void silentSoundFailsTheSaveSayingWhy()
     {
         QVERIFY(QDir().mkpath(f->file("slow")));
@@ -1439,6 +1440,7 @@ private slots:
         f->exportAll(f->file("SET.bin"));
         QVERIFY(again.elapsed() < 2000);
         QCOMPARE(f->texts(), told);
+        QTest::qWait(300); // a conversion's thread that looked again would hang by now
         QCOMPARE(hanging.hung(), looks);
         QVERIFY(!QFile::exists(f->file("SET.bin")));
         hanging.release();

@@ -312,8 +312,10 @@ std::optional<ConversionJobs::Done> SoundFilesController::convertOffThread(const
     for (;;) {
         if (std::optional<ConversionJobs::Done> done = jobs->waitFor(job, kConversionPollMs))
             return done;
-        if (jobs->lookingForMs(job) >= kSourceLookLimitMs)
+        if (jobs->lookingForMs(job) >= kSourceLookLimitMs) {
+            jobs->giveUp(job);
             return std::nullopt;
+        }
         paintWhileConverting();
     }
 }
@@ -357,10 +359,10 @@ quint32 SoundFilesController::getRawFile(const QString &waveFileName, const QStr
         faultReason = converter.writeFaultReason();
     } else {
         const std::optional<ConversionJobs::Done> done = convertOffThread(waveFileName, outFileName);
-        if (!done)
+        if (!done || done->silent) {
             tellSilent(waveFileName, preview);
-        if (!done)
             return 0;
+        }
         if (!done->regular && (done->readType != 0 || (done->readError != 0 && done->readError != ENOENT))) {
             tellUnreadable(m_parent, waveFileName, padreason::why(done->readType, done->readError));
             return 0;
