@@ -113,7 +113,7 @@ bool SaveSetupJob::checkTarget(QString &dest)
 // Each whole setup a kit's sound comes from, read again as the save starts.
 bool SaveSetupJob::checkSources()
 {
-    const setupfiles::StoredSoundLocator loadedFiles(m_run.lib.loadedKitFiles());
+    const setupfiles::StoredSoundLocator loadedFiles(m_run.lib.loadedKitFiles(), [this]() { m_run.paint(); });
     for (const QString &source : setupfiles::kitSourceFiles(m_run.doc.kitAttrList())) {
         const QString listed = QDir::fromNativeSeparators(source);
         if (setupfiles::isWholeSetupPath(listed) && !checkSourceFile(loadedFiles, listed))
