@@ -208,20 +208,19 @@ private slots:
         const QString target = out + "/KIT_ALL.bin";
         QVERIFY(kf::writeFile(target, "the old one"));
         QElapsedTimer clock;
-        setupjob::Result done;
-        {
-            HangingOpens hanging(".zt-part");
-            ticks = 0;
-            clock.start();
-            done = save(target);
-            QCOMPARE(hanging.hung(), 1);
-        }
+        HangingOpens opens(".zt-part");
+        ticks = 0;
+        clock.start();
+        setupjob::Result done = save(target);
+        QCOMPARE(opens.hung(), 1);
         QVERIFY(clock.elapsed() >= 5000 && clock.elapsed() < 5000 + 2500);
         QVERIFY2(ticks >= 100, qPrintable(QString::number(ticks)));
         QCOMPARE(done.notices.size(), 1);
         QCOMPARE(done.notices.at(0).text, target + ":Fail to open file!\r\n" + QString(std::strerror(ETIMEDOUT)));
         QCOMPARE(int(done.files.at(0).outcome), int(FileOutcome::Refused));
         QCOMPARE(kf::readFile(target), QByteArray("the old one"));
+        opens.release();
+        QTRY_COMPARE(opens.waiting(), 0);
         QTRY_COMPARE(QDir(out).entryList(QDir::Files | QDir::Hidden), QStringList({"KIT_ALL.bin", "PLAIN.bin"}));
 
         HangingOpens renames("KIT_ALL.bin", 0, HangingOpens::Looks::Renames);
@@ -240,6 +239,7 @@ private slots:
         renames.release();
         QTRY_COMPARE(kf::readFile(target), bytes); // the same bytes as a save that was not held up
         QTRY_COMPARE(QDir(out).entryList(QDir::Files | QDir::Hidden), QStringList({"KIT_ALL.bin", "PLAIN.bin"}));
+        QTest::qWait(200); // the folder's sync after the rename, through the disk that goes next
     }
 
     // No to the one overwrite asked: nothing is written, the file keeps its
