@@ -3614,6 +3614,10 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <source>It may or may not be there now. A file that had this name before is either still the old one, whole, or the new one, whole. Please look in the folder.</source>
         <translation>该文件现在可能已在此名称下，也可能不在。此前使用此名称的文件要么仍是完整的旧文件，要么已完整地换成新文件。请到该文件夹中查看。</translation>
     </message>
+    <message>
+        <source>ffmpeg made no progress for too long and was stopped.</source>
+        <translation>转换程序长时间没有进展，已被停止。</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>

@@ -3614,6 +3614,10 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <source>It may or may not be there now. A file that had this name before is either still the old one, whole, or the new one, whole. Please look in the folder.</source>
         <translation>It may or may not be there now. A file that had this name before is either still the old one, whole, or the new one, whole. Please look in the folder.</translation>
     </message>
+    <message>
+        <source>ffmpeg made no progress for too long and was stopped.</source>
+        <translation>ffmpeg made no progress for too long and was stopped.</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>

@@ -414,6 +414,7 @@ bool SaveSetupJob::putInPlace(const std::shared_ptr<FileWrite> &out, bool &synce
     if (reload) {
         if (m_in.reloadSetup)
             m_in.reloadSetup(loaded);
+        savejob::heldKitsFollow(m_run, written);
         savejob::groupsFollow(m_run, loaded, written);
     } else {
         savejob::forgetFiles(m_run.lib, files);
