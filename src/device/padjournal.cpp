@@ -817,7 +817,8 @@ bool Walk::writeBytes()
             const int failedBefore = m_out.putFailed.size();
             if (!put(steps.at(i)))
                 return false;
-            m_out.alterWritten = m_out.putFailed.size() == failedBefore;
+            const bool alter = steps.at(i).from.compare(QLatin1String("alter.ini"), Qt::CaseInsensitive) == 0;
+            (alter ? m_out.alterWritten : m_out.globalWritten) = m_out.putFailed.size() == failedBefore;
             m_at[i] = At::New;
         }
     }
@@ -1293,6 +1294,8 @@ QStringList describe(const Outcome &o)
             lines << DeviceText::tr("The kit chains were found torn and written again.");
         else if (o.chainsWritten)
             lines << DeviceText::tr("The kit chains were written.");
+        if (o.globalWritten)
+            lines << DeviceText::tr("The global settings file global.ini was written.");
         if (o.alterWritten)
             lines << DeviceText::tr("The change file alter.ini was written.");
         break;

@@ -108,6 +108,7 @@ struct Outcome {
     QVector<int> kitsRepaired; // of those, found torn
     bool chainsWritten = false, chainsRepaired = false;
     bool alterWritten = false;
+    bool globalWritten = false; // global.ini replaced whole
     QStringList putFailed; // whole files not written for what stands at their name
     QString putWhy;
     QStringList missing; // a line for each file found at none of its names

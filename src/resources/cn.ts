@@ -3606,6 +3606,26 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <source>Its global.ini or its metronome folder differs from the loaded pad's; only one of the two volumes has a serial number, so none could be compared.</source>
         <translation>它的 global.ini 或节拍器文件夹与已加载的打击垫不同；两个卷中只有一个有序列号，因此无法比较。</translation>
     </message>
+    <message>
+        <source>The global settings file global.ini was written.</source>
+        <translation>全局设置文件 global.ini 已写入。</translation>
+    </message>
+    <message>
+        <source>The restored global settings were not saved to the sampler pad: global.ini changed on the pad since it was loaded.</source>
+        <translation>恢复的全局设置未能保存到采样打击垫：global.ini 自加载以来已在打击垫上更改。</translation>
+    </message>
+    <message>
+        <source>The restored global settings were not saved to the sampler pad: the folder of global.ini is a link or leads out of the sampler pad.</source>
+        <translation>恢复的全局设置未能保存到采样打击垫：global.ini 所在的文件夹是一个链接，或指向采样打击垫之外。</translation>
+    </message>
+    <message>
+        <source>The restored global settings were saved before that.</source>
+        <translation>在此之前恢复的全局设置已保存。</translation>
+    </message>
+    <message>
+        <source>The restored global settings were not saved to the sampler pad.</source>
+        <translation>恢复的全局设置未能保存到采样打击垫。</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>

@@ -3606,6 +3606,26 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <source>Its global.ini or its metronome folder differs from the loaded pad's; only one of the two volumes has a serial number, so none could be compared.</source>
         <translation>Its global.ini or its metronome folder differs from the loaded pad's; only one of the two volumes has a serial number, so none could be compared.</translation>
     </message>
+    <message>
+        <source>The global settings file global.ini was written.</source>
+        <translation>The global settings file global.ini was written.</translation>
+    </message>
+    <message>
+        <source>The restored global settings were not saved to the sampler pad: global.ini changed on the pad since it was loaded.</source>
+        <translation>The restored global settings were not saved to the sampler pad: global.ini changed on the pad since it was loaded.</translation>
+    </message>
+    <message>
+        <source>The restored global settings were not saved to the sampler pad: the folder of global.ini is a link or leads out of the sampler pad.</source>
+        <translation>The restored global settings were not saved to the sampler pad: the folder of global.ini is a link or leads out of the sampler pad.</translation>
+    </message>
+    <message>
+        <source>The restored global settings were saved before that.</source>
+        <translation>The restored global settings were saved before that.</translation>
+    </message>
+    <message>
+        <source>The restored global settings were not saved to the sampler pad.</source>
+        <translation>The restored global settings were not saved to the sampler pad.</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>
