@@ -33,6 +33,9 @@ public:
     bool giveUp();
     // The writer's last check before the rename: false once given up.
     bool mayPlace();
+    // True once the rename began: given up on then, the file may yet be put
+    // in place, or not.
+    bool placing() const { return m_state == Placing; }
     const std::atomic_bool *stopFlag() const { return &m_stop; }
 
 private:

@@ -685,8 +685,10 @@ void SoundLibrary::dropClickSounds()
 
 void SoundLibrary::takeClickRecords(const QVector<SOUND_INDEX> &records)
 {
-    const Edit edit(this, Clicks);
+    // Where a save placed the sounds listed, no edit of them: the steps that
+    // keep the list stay whole.
     m_clickSetList = records;
+    emit clickSoundsChanged();
 }
 
 void SoundLibrary::expectPadClickSounds()

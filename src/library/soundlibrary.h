@@ -338,7 +338,7 @@ public:
     // The metronome sounds are dropped: a whole setup being read brings its own.
     void dropClickSounds();
     // The metronome sounds' records as a save gathered them for its file
-    // (or as they were, when the save wrote nothing).
+    // (or as they were, when the save wrote nothing); no step of the user's.
     void takeClickRecords(const QVector<SOUND_INDEX> &records);
 
     // ---- loaded kit files -------------------------------------------------------------

@@ -2,8 +2,11 @@
 
 #include "model/audioconverter.h"
 #include "platform/regularfile.h"
+#include "platform/sysio.h"
 
 #include <QDebug>
+#include <QFile>
+#include <QFileInfo>
 #include <QHash>
 #include <QThread>
 
@@ -14,6 +17,12 @@
 #include <system_error>
 #include <thread>
 
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
 
 qint64 nowMs()
@@ -21,6 +30,87 @@ qint64 nowMs()
     return std::chrono::duration_cast<std::chrono::milliseconds>(
                    std::chrono::steady_clock::now().time_since_epoch())
             .count();
+}
+
+// Closes a descriptor when it goes.
+struct Fd
+{
+    int fd = -1;
+    ~Fd()
+    {
+        if (fd >= 0)
+            ::close(fd);
+    }
+};
+
+// Copies `source`, opened below `root`, into `copy`. False with `done`
+// telling why: what stands at the name, or the failed read or write.
+bool copyBelow(const ztplatform::FolderAnchor &root, const QString &source, const QString &copy,
+               const std::atomic_bool &stop, ConversionJobs::Done &done, const std::function<void()> &moved)
+{
+    QString name;
+    ztplatform::Reach reach = ztplatform::Reach::Missing;
+    const ztplatform::OpenFolder folder = root.openFolderOf(source, &name, &reach);
+    Fd in;
+    in.fd = folder.isOpen() ? folder.openEntry(name, O_RDONLY | O_NONBLOCK) : -1;
+    const int openError = errno;
+    struct stat st;
+    if (in.fd < 0 || ::fstat(in.fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        if (in.fd >= 0)
+            done.readType = st.st_mode & S_IFMT;
+        else if (folder.isOpen())
+            done.readType = ztplatform::entryType(folder.fd(), name);
+        else if (reach == ztplatform::Reach::Outside)
+            done.readType = S_IFLNK; // a step of its path leads out of the pad
+        done.rootRefused = !folder.isOpen() && reach != ztplatform::Reach::Outside;
+        done.readError = done.readType != 0 ? 0 : (folder.isOpen() ? openError : ENOENT);
+        if (done.readType == S_IFREG) {
+            done.readType = 0; // there, but it did not open
+            done.readError = openError ? openError : EIO;
+        }
+        return false;
+    }
+    Fd out;
+    out.fd = ztplatform::sysio::open(copy, O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (out.fd < 0) {
+        done.faultPath = copy;
+        done.faultReason = QString::fromLocal8Bit(std::strerror(errno));
+        return false;
+    }
+    char buffer[65536];
+    for (;;) {
+        if (stop)
+            return false;
+        const ssize_t got = ::read(in.fd, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0) {
+            done.readError = errno;
+            return false;
+        }
+        if (got == 0)
+            return true;
+        moved();
+        for (ssize_t at = 0; at < got;) {
+            const ssize_t put = ::write(out.fd, buffer + at, size_t(got - at));
+            if (put < 0 && errno == EINTR)
+                continue;
+            if (put < 0) {
+                done.faultPath = copy;
+                done.faultReason = QString::fromLocal8Bit(std::strerror(errno));
+                return false;
+            }
+            at += put;
+        }
+    }
+}
+
+// Where the copy of a source read below the root goes: beside the target,
+// with the source's suffix, which tells ffmpeg its form.
+QString copyPath(const QString &source, const QString &target)
+{
+    const QString suffix = QFileInfo(source).suffix();
+    return target + QStringLiteral(".in") + (suffix.isEmpty() ? QString() : QLatin1Char('.') + suffix);
 }
 
 } // namespace
@@ -36,6 +126,7 @@ struct ConversionJobs::State
     };
 
     QString program;
+    ztplatform::FolderAnchor root; // sources below it are read through it
     std::mutex lock;
     std::condition_variable changed;
     QVector<Job> jobs;
@@ -59,23 +150,38 @@ void ConversionJobs::State::work(const std::shared_ptr<State> &state)
         const int i = state->next++;
         const QString source = state->jobs.at(i).source;
         const QString target = state->jobs.at(i).target;
+        const bool below = state->root.covers(source);
+        const ztplatform::FolderAnchor root = state->root;
+        const QString input = below ? copyPath(source, target) : source;
         state->jobs[i].lookSince = nowMs();
         hold.unlock();
-        // ffmpeg would wait on a pipe for ever.
-        const bool regular = ztplatform::isRegularFile(source);
+        Done done;
+        // ffmpeg would wait on a pipe for ever. A copy is looked at as long
+        // as its reads go on.
+        const auto moved = [&state, i]() {
+            std::lock_guard<std::mutex> g(state->lock);
+            state->jobs[i].lookSince = nowMs();
+        };
+        const bool taken = below ? copyBelow(root, source, input, state->stop, done, moved)
+                                 : ztplatform::isRegularFile(source);
         hold.lock();
         state->jobs[i].lookSince = -1;
-        Done done;
-        done.regular = regular;
-        if (regular && !state->stop) {
+        done.regular = below ? done.readType == 0 && done.readError == 0 : taken;
+        if (taken && !state->stop) {
             ++state->converting;
             hold.unlock();
-            audioconverter::removeEarlierOutput(source, target);
-            done.converted = converter.audioConverterRun(source, target, done.mesg);
+            audioconverter::removeEarlierOutput(input, target);
+            done.converted = converter.audioConverterRun(input, target, done.mesg);
             done.faultPath = converter.writeFaultPath();
             done.faultReason = converter.writeFaultReason();
             hold.lock();
             --state->converting;
+        }
+        if (below) {
+            hold.unlock();
+            if (ztplatform::sysio::unlinkAt(AT_FDCWD, QFile::encodeName(input)) != 0 && errno != ENOENT)
+                qDebug() << "cannot remove" << input << ":" << std::strerror(errno);
+            hold.lock();
         }
         state->jobs[i].done = done;
         state->changed.notify_all();
@@ -94,6 +200,12 @@ ConversionJobs::ConversionJobs(const QString &program, int threads)
 ConversionJobs::~ConversionJobs()
 {
     m_state->stop = true;
+}
+
+void ConversionJobs::readBelow(const ztplatform::FolderAnchor &root)
+{
+    std::lock_guard<std::mutex> hold(m_state->lock);
+    m_state->root = root;
 }
 
 int ConversionJobs::add(const QString &source, const QString &target)

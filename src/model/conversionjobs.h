@@ -5,6 +5,8 @@
 // audioConverterRun converts them, several at once, each on a thread of its
 // own, so that the caller only looks at the results.
 
+#include "platform/anchoredfolder.h"
+
 #include <QString>
 #include <QVector>
 
@@ -23,6 +25,11 @@ public:
         QString mesg;           // what ffmpeg printed
         QString faultPath;      // where the output could not be written, and why
         QString faultReason;
+        // A source below the root of readBelow() that could not be read: what
+        // stands at its name (0 when nothing does or it is unknown) and errno.
+        unsigned readType = 0;
+        int readError = 0;
+        bool rootRefused = false; // its folder was not reached: the root is gone, or another
     };
 
     // `program` is the ffmpeg every conversion runs; at most `threads` run
@@ -33,6 +40,10 @@ public:
     ConversionJobs(const ConversionJobs &) = delete;
     ConversionJobs &operator=(const ConversionJobs &) = delete;
 
+    // From now on the sources below `root` are opened below it, one folder at
+    // a time: no link is followed, no pipe waited on, only a regular file
+    // taken; its bytes are copied beside the target and the copy converted.
+    void readBelow(const ztplatform::FolderAnchor &root);
     // `source` converted into `target`, an earlier target removed first; the
     // earlier jobs are begun first. Its number.
     int add(const QString &source, const QString &target);

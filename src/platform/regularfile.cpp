@@ -66,13 +66,10 @@ QString fencedRoot()
     return f.root;
 }
 
-// True when the file whose canonical path is `canonical` lies below the
-// fenced folder `root`, or below the watched one and its owner no longer
-// lets it be read.
-bool fencedAt(const QString &canonical, const QString &root)
+// True when the folder `root` is fenced, or watched and its owner, asked
+// now on the GUI thread, no longer lets its files be read.
+bool ownerFences(const QString &root)
 {
-    if (root.isEmpty() || !below(canonical, root))
-        return false;
     Fence &f = fence();
     std::function<bool()> ask;
     {
@@ -96,6 +93,14 @@ bool fencedAt(const QString &canonical, const QString &root)
         f.stillReadable = nullptr;
     }
     return f.closed && f.root == root;
+}
+
+// True when the file whose canonical path is `canonical` lies below the
+// fenced folder `root`, or below the watched one and its owner no longer
+// lets it be read.
+bool fencedAt(const QString &canonical, const QString &root)
+{
+    return !root.isEmpty() && below(canonical, root) && ownerFences(root);
 }
 
 // The same for the file `path`, its links followed through the editor's disk.
@@ -142,6 +147,22 @@ unsigned typeAt(const QString &path)
 bool isRegularFile(const QString &path)
 {
     return !path.isEmpty() && reachable(path) && typeAt(path) == S_IFREG && !fenced(path);
+}
+
+bool askFolderOwner(const QString &path)
+{
+    QString root;
+    {
+        Fence &f = fence();
+        QMutexLocker hold(&f.lock);
+        const QString named = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+        const bool watched = (!f.root.isEmpty() && below(named, f.root))
+                             || (!f.named.isEmpty() && below(named, f.named));
+        if (path.isEmpty() || !watched)
+            return true;
+        root = f.root;
+    }
+    return !ownerFences(root);
 }
 
 std::optional<bool> isRegularFileWithin(const QString &path, int limitMs, const std::function<void()> &turn)

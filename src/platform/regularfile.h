@@ -60,6 +60,12 @@ void fenceFolder(const QString &folder);
 void watchFolder(const QString &folder, QObject *owner, std::function<bool()> stillReadable,
                  std::function<bool()> answering = {});
 
+// Whether a file at `path`, below the fenced or watched folder by its text,
+// may still be read: for the watched one its owner is asked, on the GUI
+// thread, as isRegularFile() asks it for a file it finds. Nothing on the
+// disk is looked at. True for a path below neither.
+bool askFolderOwner(const QString &path);
+
 // Nothing fenced or watched any more, when the folder was watched for `owner`.
 void endFolderWatch(const QObject *owner);
 

@@ -3607,6 +3607,14 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <translation>它的 global.ini 或节拍器文件夹与已加载的打击垫不同；两个卷中只有一个有序列号，因此无法比较。</translation>
     </message>
     <message>
+        <source>The folder stopped answering while this file was being put in place under its name:</source>
+        <translation>将此文件放到其名称下时，文件夹停止了响应：</translation>
+    </message>
+    <message>
+        <source>It may or may not be there now. A file that had this name before is either still the old one, whole, or the new one, whole. Please look in the folder.</source>
+        <translation>该文件现在可能已在此名称下，也可能不在。此前使用此名称的文件要么仍是完整的旧文件，要么已完整地换成新文件。请到该文件夹中查看。</translation>
+    </message>
+    <message>
         <source>The global settings file global.ini was written.</source>
         <translation>全局设置文件 global.ini 已写入。</translation>
     </message>

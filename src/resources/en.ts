@@ -3607,6 +3607,14 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <translation>Its global.ini or its metronome folder differs from the loaded pad's; only one of the two volumes has a serial number, so none could be compared.</translation>
     </message>
     <message>
+        <source>The folder stopped answering while this file was being put in place under its name:</source>
+        <translation>The folder stopped answering while this file was being put in place under its name:</translation>
+    </message>
+    <message>
+        <source>It may or may not be there now. A file that had this name before is either still the old one, whole, or the new one, whole. Please look in the folder.</source>
+        <translation>It may or may not be there now. A file that had this name before is either still the old one, whole, or the new one, whole. Please look in the folder.</translation>
+    </message>
+    <message>
         <source>The global settings file global.ini was written.</source>
         <translation>The global settings file global.ini was written.</translation>
     </message>

@@ -1746,6 +1746,54 @@ private slots:
         QCOMPARE(setupfiles::readWholeSetupFile(target, rec, tables), setupfiles::LoadError::None);
         QCOMPARE(int(rec.waveCount), 6);
     }
+
+    // On the pad, a sound's file is read below the pad's root as loaded: a
+    // link or a pipe at its name, or another pad at its place, fails the
+    // save, nothing followed or waited on, and no file is written.
+    void deviceModeReadsThePadBelowItsRoot()
+    {
+        const QString pad = f->file("pad");
+        makePadTree(pad, {"KIT", "SYS", "WAV_DATA", "WAV_PRM"}, "zt350");
+        const QString wave = pad + "/zt350/WAV_DATA/001/0001.wav";
+        const QByteArray bytes = kf::wavBytes(4800, 7);
+        touchFile(wave, bytes);
+        editRecords(f->w->library(), [&](QVector<MainWindow1Records::SOUND_INDEX> &r) { r.append(sf::plainSound("Pad1", wave, 1)); });
+        f->w->on_defaultRbtn_clicked();
+        f->editKit(4, [&wave](Kit &kit) {
+            kit.kpadChunk[2].soundFile0 = wave;
+            kit.kpadChunk[2].soundName0 = "Pad1";
+        });
+        f->w->pad().beginLoad(QString());
+        f->w->pad().anchorRoot(ztplatform::FolderAnchor::record(pad));
+        const QString target = f->file("SET.bin");
+        f->exportAll(target);
+        QCOMPARE(f->texts(), QStringList({"The file has been generated:\r\nFile location:\r\n" + target}));
+        QVERIFY(QFile::remove(target));
+
+        // The save stops with the boxes of a sound that cannot be read.
+        const auto refused = [&](const QString &why) {
+            f->prompter.clear();
+            f->exportAll(target);
+            const QStringList texts = f->texts();
+            return !QFileInfo::exists(target) && texts.value(0) == why
+                   && texts.last() == "Error in obtaining sound, the saving is failed.";
+        };
+        const QString elsewhere = f->file("elsewhere.wav");
+        touchFile(elsewhere, bytes);
+        QVERIFY(QFile::remove(wave) && QFile::link(elsewhere, wave));
+        QVERIFY(refused("The file cannot be read:\r\n" + wave
+                        + "\r\nIt is a symbolic link, which the editor does not follow."));
+        QVERIFY(QFile::remove(wave) && ::mkfifo(QFile::encodeName(wave).constData(), 0644) == 0);
+        QVERIFY(refused("The file cannot be read:\r\n" + wave + "\r\nIt is a named pipe, not a file."));
+        // Another pad at the loaded one's place.
+        QVERIFY(QFile::remove(wave));
+        touchFile(wave, bytes);
+        QVERIFY(QDir().rename(pad, f->file("gone")));
+        makePadTree(pad, {"KIT", "SYS", "WAV_DATA", "WAV_PRM"}, "zt350");
+        touchFile(wave, bytes);
+        QVERIFY(refused("0001.wavsound exists in Kit 4\r\nIf you want to delete a sound, please find it in the right "
+                        "list and press 'OK' to confirm.\r\nFile not found:" + wave));
+    }
 };
 
 int main(int argc, char **argv)

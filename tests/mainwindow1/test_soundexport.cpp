@@ -461,6 +461,49 @@ private slots:
         QTRY_COMPARE(hanging.waiting(), 0);
     }
 
+    // A folder that stops answering during a file's rename: the box says the
+    // file may or may not be in place, the rest is told as not written, and
+    // once the rename ends the file is whole at its name, nothing beside it.
+    void renameThatDoesNotAnswerIsToldAsInDoubt()
+    {
+        Export e;
+        e.add("a", writeBytes(e.f.path("src/a.wav"), pcmWav(1, 8000, 800)), 1);
+        e.add("b", writeBytes(e.f.path("src/b.wav"), pcmWav(1, 8000, 800)), 2);
+        const QString plain = e.f.path("plain");
+        QDir().mkpath(plain);
+        e.select({0});
+        e.run(plain);
+        const QByteArray expected = kf::readFile(plain + "/a.wav");
+        QVERIFY(expected.size() > 44);
+        delete e.w->soundFiles().custom(); // its report
+        e.f.prompter.clear();
+
+        kf::writeFile(QDir(e.out).filePath("a.wav"), "older file");
+        e.select({0, 1});
+        HangingOpens hanging("a.wav", 0, HangingOpens::Looks::Renames);
+        const LoopTurns loop;
+        e.run(e.out);
+        QVERIFY(loop.elapsed() < 5000 + 10000); // the limit, and ffmpeg
+        QCOMPARE(hanging.hung(), 1);
+        QCOMPARE(hanging.waiting(), 1);
+        QVERIFY(loop.turns() >= 5000 / 50 / 2);
+        QCOMPARE(e.f.prompter.texts(),
+                 QStringList({"The folder stopped answering while this file was being put in place under its name:\r\n"
+                                      + QDir(e.out).filePath("a.wav")
+                                      + "\r\nIt may or may not be there now. A file that had this name before is "
+                                        "either still the old one, whole, or the new one, whole. Please look in the "
+                                        "folder.",
+                              "These files could not be written:\r\nb.wav\r\nFile location:\r\n" + e.out + "\r\n"
+                                      + std::strerror(ETIMEDOUT)}));
+        QCOMPARE(e.f.prompter.titles().first(), QString("Warning"));
+        QVERIFY(!e.w->soundFiles().custom());
+        QCOMPARE(e.file("a.wav"), QByteArray("older file"));
+        hanging.release();
+        QTRY_COMPARE(hanging.waiting(), 0);
+        QTRY_COMPARE(QDir(e.out).entryList(QDir::Files | QDir::Hidden | QDir::System), QStringList{"a.wav"});
+        QCOMPARE(e.file("a.wav"), expected);
+    }
+
     // A file exported over keeps its permissions.
     void replacedFileKeepsItsMode()
     {

@@ -2,8 +2,9 @@
 // undone brings every pad back and redone empties them again; a run of
 // changes on one control is one step, another control another; a text field
 // typed in keeps the keys for its text; an IMPORT undone leaves the kits and
-// the sound list as they were; undoing back to what was saved leaves the
-// close nothing to ask; a step whose sound file is gone is refused whole.
+// the sound list as they were, after an "export all" too; undoing back to
+// what was saved leaves the close nothing to ask; a step whose sound file is
+// gone is refused whole.
 #include "history/edithistory.h"
 #include "setupflow_fixture.h"
 #include "mainwindow1/editing/kitpagescontroller.h"
@@ -27,6 +28,43 @@ QString padLabels(Ui::MainWindow1 *ui)
 QAction *action(MainWindow1 *w, const char *name)
 {
     return w->findChild<QAction *>(QString::fromLatin1(name));
+}
+
+// The metronome list's sources.
+QVector<QString> clickFiles(MainWindow1 *w)
+{
+    QVector<QString> out;
+    for (const MainWindow1Records::SOUND_LIST_INFO &c : w->library().clickList())
+        out.append(c.file);
+    return out;
+}
+
+// Kit images packed as a record (the name field with them).
+QByteArray packed(const KitDocument::BaseImage &base, const KitDocument::PedalImage &pedal,
+                  const KitDocument::PadImage *pads)
+{
+    QByteArray out(KIT_RECORD_SIZE, '\0');
+    uchar *p = reinterpret_cast<uchar *>(out.data());
+    std::memcpy(p, base.kit_name, KIT_NAME_FIELD);
+    kitrecord::packKitBase(p, base);
+    kitrecord::packKitPedal(p + KIT_BASE_SIZE, pedal);
+    for (int j = 0; j < PAD_NUM_MAX; ++j)
+        kitrecord::packKitPad(p + kitrecord::padOffset(j), pads[j]);
+    return out;
+}
+
+// Every kit's record, name list entry and file image.
+QByteArray kitsImage(const KitDocument &d)
+{
+    QByteArray out;
+    for (int k = 0; k < KIT_MAX_COUNT; ++k) {
+        KitDocument::PadImage pads[PAD_NUM_MAX];
+        for (int p = 0; p < PAD_NUM_MAX; ++p)
+            pads[p] = d.pad0(k, p);
+        out += kitSnapshot(d.kitAttrList().at(k)) + d.kitNameList().value(k).toUtf8()
+               + packed(d.base0(k), d.pedal0(k), pads);
+    }
+    return out;
 }
 
 } // namespace
@@ -220,6 +258,47 @@ private slots:
         f->w->history().redo();
         QCOMPARE(f->snapshot(), after);
         QCOMPARE(f->kit(6).kit_name, QString("KIT5"));
+    }
+
+    // An IMPORT then "export all": Ctrl+Z takes the IMPORT back (kits, their
+    // images, the sound and metronome lists) and Ctrl+Shift+Z brings it again.
+    void importUndoneAfterExportAll()
+    {
+        const QString setup = f->file("KIT_ALL.bin");
+        QVERIFY(makeSetup(setup));
+        showWindow();
+        f->editKit(4, [](MainWindow1Records::soundKit &k) { k.kit_name = "Mine"; });
+        const QByteArray before = f->snapshot();
+        const QVector<QString> clicksBefore = clickFiles(f->w);
+        const QByteArray kitsBefore = kitsImage(f->w->doc());
+        f->importAll(setup);
+        QVERIFY(f->snapshot() != before);
+        f->exportAll(f->file("OUT.bin"));
+        QVERIFY(QFileInfo::exists(f->file("OUT.bin")));
+        const QByteArray after = f->snapshot();
+        const QVector<QString> clicksAfter = clickFiles(f->w);
+        const QByteArray kitsAfter = kitsImage(f->w->doc());
+        f->prompter.clear();
+        press(f->ui->btnClear, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(f->texts(), QStringList());
+        QCOMPARE(f->w->history().stack().index(), 0);
+        QCOMPARE(f->snapshot(), before);
+        QCOMPARE(clickFiles(f->w), clicksBefore);
+        QCOMPARE(f->kit(4).kit_name, QString("Mine"));
+        QVERIFY(kitsImage(f->w->doc()) == kitsBefore);
+        press(f->ui->btnClear, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(f->texts(), QStringList());
+        QCOMPARE(f->snapshot(), after);
+        QCOMPARE(clickFiles(f->w), clicksAfter);
+        QCOMPARE(f->kit(6).kit_name, QString("KIT5"));
+        QVERIFY(kitsImage(f->w->doc()) == kitsAfter);
+        // A change of which metronome sounds are listed, made outside the
+        // steps, still refuses the undo.
+        f->w->library().dropClickSounds();
+        press(f->ui->btnClear, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(f->w->history().stack().index(), 1);
+        QCOMPARE(f->texts().size(), 1);
+        QVERIFY(f->texts().first().contains("The metronome sounds changed since"));
     }
 
     // Undone back to what was last saved, the close asks nothing.

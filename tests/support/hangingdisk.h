@@ -4,8 +4,9 @@
 // The editor's disk while it lives: an open (and, when asked, a stat or a
 // link's resolution) of a name that ends as told waits, as on a drive that
 // stopped answering, until the test releases it; the first `answered` such
-// looks still go through, as before the drive stopped answering. Every other
-// call goes to the system.
+// looks still go through, as before the drive stopped answering. Asked for
+// renames instead, a rename onto such a name waits, opens go through, and
+// once released the rename is made. Every other call goes to the system.
 
 #include "passdisk.h"
 
@@ -20,17 +21,17 @@
 class HangingOpens : public PassDisk
 {
 public:
-    // What waits: opens only, or stats too.
-    enum class Looks { Opens, OpensAndStats };
+    // What waits: opens only, stats too, or renames only.
+    enum class Looks { Opens, OpensAndStats, Renames };
 
     explicit HangingOpens(const QByteArray &nameEnd, int answered = 0, Looks looks = Looks::Opens)
         : m_nameEnd(nameEnd)
         , m_answered(answered)
-        , m_stats(looks == Looks::OpensAndStats)
+        , m_looks(looks)
         , m_before(ztplatform::sysio::setDisk(this))
     {
     }
-    // Opens still waiting return before it goes.
+    // Looks still waiting return before it goes.
     ~HangingOpens() override
     {
         release();
@@ -43,27 +44,35 @@ public:
 
     int openAt(int dir, const QByteArray &name, int flags, mode_t mode = 0) override
     {
-        hangOn(name);
+        if (m_looks != Looks::Renames)
+            hangOn(name);
         return PassDisk::openAt(dir, name, flags, mode);
     }
     int statAt(int dir, const QByteArray &name, struct stat *st, int flags = 0) override
     {
-        if (m_stats)
+        if (m_looks == Looks::OpensAndStats)
             hangOn(name);
         return PassDisk::statAt(dir, name, st, flags);
     }
     int statxAt(int dir, const QByteArray &name, int flags, unsigned mask, struct statx *sx) override
     {
-        if (m_stats)
+        if (m_looks == Looks::OpensAndStats)
             hangOn(name);
         return PassDisk::statxAt(dir, name, flags, mask, sx);
     }
 
     int realPath(const QByteArray &name, QByteArray *resolved) override
     {
-        if (m_stats)
+        if (m_looks == Looks::OpensAndStats)
             hangOn(name);
         return PassDisk::realPath(name, resolved);
+    }
+
+    int renameAt(int fromDir, const QByteArray &from, int toDir, const QByteArray &to, bool noReplace = false) override
+    {
+        if (m_looks == Looks::Renames)
+            hangOn(to);
+        return PassDisk::renameAt(fromDir, from, toDir, to, noReplace);
     }
 
     void release()
@@ -72,7 +81,7 @@ public:
         m_released = true;
         m_changed.notify_all();
     }
-    // Opens that waited or wait now.
+    // Looks that waited or wait now.
     int hung() const
     {
         std::lock_guard<std::mutex> hold(m_lock);
@@ -84,7 +93,7 @@ public:
         std::lock_guard<std::mutex> hold(m_lock);
         return m_hung > 0 ? m_sinceFirst.elapsed() : -1;
     }
-    // Opens waiting now.
+    // Looks waiting now.
     int waiting() const
     {
         std::lock_guard<std::mutex> hold(m_lock);
@@ -109,7 +118,7 @@ private:
 
     const QByteArray m_nameEnd;
     int m_answered;
-    const bool m_stats;
+    const Looks m_looks;
     ztplatform::Disk *m_before;
     mutable std::mutex m_lock;
     std::condition_variable m_changed;

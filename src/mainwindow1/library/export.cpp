@@ -95,6 +95,7 @@ struct ExportRun
     QStringList reasons;      // the system's reasons, each once
     QSet<QString> refused;    // kit files found changed since their load or unreadable, each told once
     QStringList notKept;      // each replaced file whose owner or attributes the new one lacks, and what
+    QString inDoubt;          // the file whose rename the folder stopped answering in, if any
     bool silent = false;      // the folder did not answer: the export ends
 
     void wrote(const QString &fileName)
@@ -179,7 +180,8 @@ void tooManyNames(QWidget *parent)
 // `work` on a thread of its own, the window painting meanwhile (the progress
 // dialog holds its input). Nothing when it stopped moving on for the limit
 // (ffmpeg aside, bounded by its own): it is then given up, and puts
-// nothing in place; `watch` tells at which step.
+// nothing in place unless its rename had begun (`watch` placing); `watch`
+// tells at which step.
 template <typename T>
 std::optional<T> offGuiThread(const std::shared_ptr<exportfile::Watch> &watch, const std::function<T()> &work)
 {
@@ -190,22 +192,26 @@ std::optional<T> offGuiThread(const std::shared_ptr<exportfile::Watch> &watch, c
         if (std::optional<T> done = running.waitFor(20))
             return done;
         if (watch->step() != exportfile::Watch::Step::Program && watch->sinceMovedMs() >= kFileStallLimitMs) {
-            if (!watch->giveUp())
-                qWarning() << "an exported file was being put in place when its folder stopped answering";
-            return std::nullopt;
+            if (watch->giveUp())
+                return std::nullopt;
+            qWarning() << "an exported file was being put in place when its folder stopped answering";
+            return running.waitFor(0); // its end, when it came meanwhile
         }
         paintMeanwhile();
     }
 }
 
-// The write of `fileName` did not move on in time: it is not written, nor is
-// what follows.
-bool writeStalled(ExportRun &run, const QString &fileName)
+// The write of `fileName` did not move on in time: it is not written, or it
+// may be when its rename had begun; what follows is not written.
+bool writeStalled(ExportRun &run, const QString &fileName, const exportfile::Watch &watch)
 {
     qWarning().noquote() << "writing" << fileName << "into" << run.dir.path() << "does not move on: the export ends";
     closeProgress(run.preview);
     run.silent = true;
-    run.notWritten(fileName, silentReason());
+    if (watch.placing())
+        run.inDoubt = fileName;
+    else
+        run.notWritten(fileName, silentReason());
     return false;
 }
 
@@ -247,7 +253,8 @@ StoredPlace storedPlace(const MainWindow1Records::READ_KIT_FILE &kit, quint16 in
 // that cannot be written gives Unwritable, its reason in `why`. A copy that
 // stopped moving on is Unreadable when it was reading the kit file; nothing
 // when it was at the target.
-std::optional<Copied> getDataFromKitFile(const StoredPlace &place, const QString &target)
+std::optional<Copied> getDataFromKitFile(const StoredPlace &place, const QString &target,
+                                         const std::shared_ptr<exportfile::Watch> &watch)
 {
     if (!place.inTable)
         return Copied{};
@@ -257,7 +264,6 @@ std::optional<Copied> getDataFromKitFile(const StoredPlace &place, const QString
     auto asLoaded = [loadedLength, loadedStamp](const ztplatform::FileStamp &opened) {
         return setupfiles::matchesLoad(loadedLength, loadedStamp, opened);
     };
-    const auto watch = std::make_shared<exportfile::Watch>();
     const std::optional<Copied> copied = offGuiThread<Copied>(watch, [place, target, asLoaded, watch]() {
         Copied done;
         done.outcome = exportfile::copyStored(place.readFrom, place.start, place.length, target, asLoaded, &done.why,
@@ -278,9 +284,9 @@ struct Converted
 };
 
 // exportfile::convert off the GUI thread; nothing when it stopped moving on.
-std::optional<Converted> convertOffGui(const QString &path, const QString &target)
+std::optional<Converted> convertOffGui(const QString &path, const QString &target,
+                                       const std::shared_ptr<exportfile::Watch> &watch)
 {
-    const auto watch = std::make_shared<exportfile::Watch>();
     return offGuiThread<Converted>(watch, [=]() {
         Converted done;
         done.outcome = exportfile::convert(path, target, done.err, &done.why, &done.lost, watch.get());
@@ -320,10 +326,11 @@ bool exportStored(ExportRun &run, const QString &name, const QString &path)
     const QString crlf = QStringLiteral("\r\n");
     const QString shown = crlf + QDir::toNativeSeparators(place.kitFile);
     UiPrompter *prompter = UiPrompter::instance();
+    const auto watch = std::make_shared<exportfile::Watch>();
     const std::optional<Copied> copied =
-            getDataFromKitFile(place, QDir::toNativeSeparators(run.dir.filePath(fileName)));
+            getDataFromKitFile(place, QDir::toNativeSeparators(run.dir.filePath(fileName)), watch);
     if (!copied)
-        return writeStalled(run, fileName);
+        return writeStalled(run, fileName, *watch);
     switch (copied->outcome) {
     case exportfile::Outcome::Written:
         run.wrote(fileName);
@@ -370,9 +377,10 @@ bool exportPlain(ExportRun &run, const QString &name, const QString &path)
         return true;
     }
     const QString target = QDir::toNativeSeparators(run.dir.filePath(fileName));
-    const std::optional<Converted> converted = convertOffGui(path, target);
+    const auto watch = std::make_shared<exportfile::Watch>();
+    const std::optional<Converted> converted = convertOffGui(path, target, watch);
     if (!converted)
-        return writeStalled(run, fileName);
+        return writeStalled(run, fileName, *watch);
     switch (converted->outcome) {
     case exportfile::Outcome::NotRun:
         closeProgress(run.preview);
@@ -408,6 +416,22 @@ void reportUnwritten(const ExportRun &run, const QString &folder)
                                             + WindowTexts::tr("File location:") + crlf + folder + crlf
                                             + run.reasons.join(crlf),
                                     QMessageBox::Ok);
+}
+
+// The box for the file whose rename the folder stopped answering in: it may
+// be in place or not, and an older file at its name is whole either way.
+void reportInDoubt(const ExportRun &run)
+{
+    if (run.inDoubt.isEmpty())
+        return;
+    const QString crlf = QStringLiteral("\r\n");
+    UiPrompter::instance()->warning(
+            run.parent, WindowTexts::tr("Warning"),
+            WindowTexts::tr("The folder stopped answering while this file was being put in place under its name:")
+                    + crlf + QDir::toNativeSeparators(run.dir.filePath(run.inDoubt)) + crlf
+                    + WindowTexts::tr("It may or may not be there now. A file that had this name before is either "
+                                      "still the old one, whole, or the new one, whole. Please look in the folder."),
+            QMessageBox::Ok);
 }
 
 // One box for the replaced files whose owner or attributes could not be kept.
@@ -481,7 +505,7 @@ void SoundFilesController::exportSelectedSounds()
 
     m_preview.showWaitDialog(WindowTexts::tr("The file is being exported..."), rows.size());
     ExportRun run{m_parent, m_preview, QDir(folder), m_library.storedEntries(),
-                  std::make_shared<exportfile::SourceFiles>(m_library.librarySources()), {}, {}, {}, {}, {}, {}};
+                  std::make_shared<exportfile::SourceFiles>(m_library.librarySources()), {}, {}, {}, {}, {}, {}, {}};
     QElapsedTimer sinceStep;
     sinceStep.start();
     for (int r = 0; r < rows.size(); ++r) {
@@ -503,6 +527,7 @@ void SoundFilesController::exportSelectedSounds()
                 if (rows.at(rest).sound)
                     run.notWritten(firstName(exportnames::safeName(rows.at(rest).name)), silentReason());
             }
+            reportInDoubt(run);
             reportUnwritten(run, folder);
             reportNotKept(run);
             if (!run.written.isEmpty())

@@ -4,6 +4,8 @@
 #include "mainwindow1/library/previewcontroller.h"
 #include "mainwindow1/windowtexts.h"
 
+#include "device/padreasons.h"
+#include "device/padsession.h"
 #include "library/kitusage.h"
 #include "library/soundsource.h"
 #include "library/waveprobe.h"
@@ -73,6 +75,15 @@ void paintWhileConverting()
 {
     closehold::processEvents(QApplication::activeModalWidget() ? QEventLoop::AllEvents
                                                                 : QEventLoop::ExcludeUserInputEvents);
+}
+
+// The box of a sound whose file does not open for reading.
+void tellUnreadable(QWidget *parent, const QString &path, const QString &reason)
+{
+    UiPrompter::instance()->information(parent, WindowTexts::tr("Error"),
+                                        WindowTexts::tr("The file cannot be read:") + QStringLiteral("\r\n") + path
+                                                + QStringLiteral("\r\n") + reason,
+                                        QMessageBox::Ok);
 }
 
 void warnSilent(const QString &path)
@@ -211,11 +222,7 @@ std::optional<bool> SoundFilesController::readable(const QString &path)
         return std::nullopt;
     if (*failure == 0)
         return true;
-    const QString reason = QString::fromLocal8Bit(std::strerror(*failure));
-    UiPrompter::instance()->information(m_parent, WindowTexts::tr("Error"),
-                                        WindowTexts::tr("The file cannot be read:") + QStringLiteral("\r\n") + path
-                                                + QStringLiteral("\r\n") + reason,
-                                        QMessageBox::Ok);
+    tellUnreadable(m_parent, path, QString::fromLocal8Bit(std::strerror(*failure)));
     return false;
 }
 
@@ -255,6 +262,7 @@ std::shared_ptr<void> SoundFilesController::planConversions(const QVector<QPair<
                                                           qWarning() << "a stopped conversion did not end";
                                                       delete j;
                                                   });
+    planned->readBelow(m_pad.padRoot());
     for (const QPair<QString, QString> &job : jobs)
         planned->add(job.first, job.second);
     m_planned = planned;
@@ -268,6 +276,7 @@ std::optional<ConversionJobs::Done> SoundFilesController::convertOffThread(const
     int job = jobs ? jobs->find(source, target) : -1;
     if (job < 0) {
         jobs = std::make_shared<ConversionJobs>(audioconverter::defaultProgram(), 1);
+        jobs->readBelow(m_pad.padRoot());
         job = jobs->add(source, target);
     }
     for (;;) {
@@ -288,8 +297,10 @@ quint32 SoundFilesController::getRawFile(const QString &waveFileName, const QStr
     if (soundsource::isStored(waveFileName))
         return quint32(copyStoredSound(waveFileName, outFileName, preview));
 
+    // The pad's own files are looked at only below its root, by the save's conversion.
+    const bool onPad = !preview && m_pad.padRoot().covers(waveFileName);
     const std::optional<bool> regular =
-            ztplatform::isRegularFileWithin(waveFileName, kSourceLookLimitMs, paintMeanwhile);
+            onPad ? true : ztplatform::isRegularFileWithin(waveFileName, kSourceLookLimitMs, paintMeanwhile);
     if (!regular) {
         warnSilent(waveFileName);
         return 0; // told as a failed conversion, by the save or the preview
@@ -298,7 +309,7 @@ quint32 SoundFilesController::getRawFile(const QString &waveFileName, const QStr
         tellMissing(waveFileName);
         return 0;
     }
-    const std::optional<bool> opens = readable(waveFileName);
+    const std::optional<bool> opens = onPad ? true : readable(waveFileName);
     if (!opens)
         warnSilent(waveFileName);
     if (!opens || !*opens)
@@ -319,6 +330,13 @@ quint32 SoundFilesController::getRawFile(const QString &waveFileName, const QStr
             warnSilent(waveFileName);
         if (!done)
             return 0;
+        if (!done->regular && (done->readType != 0 || (done->readError != 0 && done->readError != ENOENT))) {
+            tellUnreadable(m_parent, waveFileName, padreason::why(done->readType, done->readError));
+            return 0;
+        }
+        // The pad's owner judges the pad at the place, as for every read below it.
+        if (done->rootRefused)
+            ztplatform::askFolderOwner(waveFileName);
         if (!done->regular) {
             tellMissing(waveFileName);
             return 0;
