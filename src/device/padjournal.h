@@ -98,6 +98,8 @@ struct Outcome {
     bool refused = false;    // the pad refused a write: the record stays
     bool away = false;       // of those, the pad was no longer at its place (pulled, or another there)
     bool pending = false;    // and the next load finishes it (as far as the walk forced it to the disk)
+    bool recordStays = false; // every change is on the pad, but the record could not be removed
+    bool alreadyDone = false; // every change was on the pad before the walk: it changed nothing
     bool changed = false;    // something on the pad was written, moved or removed
     Purpose purpose = Purpose::WriteBack;
     QVector<quint16> sounds;                   // every sound the record serves

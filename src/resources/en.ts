@@ -3634,6 +3634,26 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <source>The restored global settings were not saved to the sampler pad.</source>
         <translation>The restored global settings were not saved to the sampler pad.</translation>
     </message>
+    <message>
+        <source>The sampler pad holds the record of an earlier change whose every step was already done; the record could not be removed (%1), so the next load looks at it again.</source>
+        <translation>The sampler pad holds the record of an earlier change whose every step was already done; the record could not be removed (%1), so the next load looks at it again.</translation>
+    </message>
+    <message>
+        <source>The sampler pad held the record of an earlier change whose every step was already done; the record was removed.</source>
+        <translation>The sampler pad held the record of an earlier change whose every step was already done; the record was removed.</translation>
+    </message>
+    <message>
+        <source>Its record could not be removed (%1), so the next load looks at it again and finds nothing left to do.</source>
+        <translation>Its record could not be removed (%1), so the next load looks at it again and finds nothing left to do.</translation>
+    </message>
+    <message>
+        <source>%1 in the SYS folder: %2 It was removed, and nothing was read through it.</source>
+        <translation>%1 in the SYS folder: %2 It was removed, and nothing was read through it.</translation>
+    </message>
+    <message>
+        <source>%1 in the SYS folder: %2 It could not be removed (%3).</source>
+        <translation>%1 in the SYS folder: %2 It could not be removed (%3).</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>

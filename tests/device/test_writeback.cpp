@@ -289,7 +289,8 @@ private slots:
                 now[f] = kf::readFile(run.pad.model + "/" + f);
             QVERIFY2(now == old || now == written, qPrintable(QString::number(n)));
             QVERIFY(again.recovery.messages.isEmpty()
-                    || again.text().contains("The save of an earlier close was finished from its record."));
+                    || again.text().contains("The save of an earlier close was finished from its record.")
+                    || again.text().contains("whose every step was already done; the record was removed."));
         }
         QVERIFY(calls >= 8);
     }
