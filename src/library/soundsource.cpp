@@ -97,11 +97,16 @@ bool isPadWave(const QString &path)
 namespace {
 
 // The kit file, open at `offset`; false, `failed` set, when it cannot be read
-// there or, as opened, `asLoaded` refuses it.
-bool openKitFile(QFile &in, const QString &kitFile, quint32 offset, const LoadCheck &asLoaded, CopyFault &failed)
+// there or, as opened, `asLoaded` refuses it. Stopped while its drive kept
+// the first look, it is not looked at again.
+bool openKitFile(QFile &in, const QString &kitFile, quint32 offset, const LoadCheck &asLoaded,
+                 const std::atomic_bool *stop, CopyFault &failed)
 {
     failed = CopyFault::Read;
-    const int fd = ztplatform::isRegularFile(kitFile) ? ztplatform::openRegularFile(kitFile, O_RDONLY, false) : -1;
+    const bool regular = ztplatform::isRegularFile(kitFile);
+    if (stop && *stop)
+        return false;
+    const int fd = regular ? ztplatform::openRegularFile(kitFile, O_RDONLY, false) : -1;
     if (fd < 0 || !in.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
         if (fd >= 0)
             ::close(fd);
@@ -151,7 +156,7 @@ quint64 copyStoredWave(const QString &kitFile, quint32 offset, quint32 length, c
     CopyFault ignored;
     CopyFault &failed = fault ? *fault : ignored;
     QFile in;
-    if (!openKitFile(in, kitFile, offset, asLoaded, failed))
+    if (!openKitFile(in, kitFile, offset, asLoaded, stop, failed))
         return 0;
     // Stopped while the kit file's drive kept the open: the target is not touched.
     if (stop && *stop)
@@ -184,7 +189,7 @@ quint64 copyStoredWave(const QString &kitFile, quint32 offset, quint32 length, Q
     CopyFault ignored;
     CopyFault &failed = fault ? *fault : ignored;
     QFile in;
-    if (!openKitFile(in, kitFile, offset, asLoaded, failed))
+    if (!openKitFile(in, kitFile, offset, asLoaded, nullptr, failed))
         return 0;
     if (moved)
         moved();

@@ -174,8 +174,8 @@ std::optional<bool> isRegularFileWithin(const QString &path, int limitMs, const 
         bool regular = false;
         QString canonical;
     };
-    const std::optional<Look> look = lookWithin<Look>(
-            limitMs,
+    const std::optional<Look> look = lookAtFileWithin<Look>(
+            path, limitMs,
             [path]() {
                 Look found;
                 found.regular = typeAt(path) == S_IFREG;
@@ -203,7 +203,7 @@ std::optional<qint64> regularFileSizeWithin(const QString &path, int limitMs, co
         QFile file;
         return openRegularFile(path, file) ? file.size() : -1;
     };
-    return lookWithin<qint64>(limitMs, look, turn);
+    return lookAtFileWithin<qint64>(path, limitMs, look, turn);
 }
 
 int openRegularFile(const QString &path)

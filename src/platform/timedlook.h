@@ -4,6 +4,8 @@
 // A look at a drive (a stat, a listing, a read) on a thread of its own, so
 // that nobody waits on a drive that does not answer longer than they chose.
 
+#include "platform/silentfiles.h"
+
 #include <QDebug>
 
 #include <algorithm>
@@ -81,12 +83,12 @@ std::optional<T> lookWithin(int limitMs, std::function<T()> look)
     return TimedLook<T>(std::move(look)).waitFor(limitMs);
 }
 
-// The same, `turn` run on the calling thread every `turnMs` meanwhile (it
-// lets the window paint).
+namespace timedlook {
+
+// `running` waited on at most `limitMs`, `turn` run every `turnMs` meanwhile.
 template <typename T>
-std::optional<T> lookWithin(int limitMs, std::function<T()> look, const std::function<void()> &turn, int turnMs = 20)
+std::optional<T> waitWithin(const TimedLook<T> &running, int limitMs, const std::function<void()> &turn, int turnMs)
 {
-    const TimedLook<T> running(std::move(look));
     const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(limitMs);
     for (;;) {
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - std::chrono::steady_clock::now());
@@ -97,6 +99,36 @@ std::optional<T> lookWithin(int limitMs, std::function<T()> look, const std::fun
         if (turn)
             turn();
     }
+}
+
+} // namespace timedlook
+
+// The same, `turn` run on the calling thread every `turnMs` meanwhile (it
+// lets the window paint).
+template <typename T>
+std::optional<T> lookWithin(int limitMs, std::function<T()> look, const std::function<void()> &turn, int turnMs = 20)
+{
+    return timedlook::waitWithin(TimedLook<T>(std::move(look)), limitMs, turn, turnMs);
+}
+
+// The same for a look at the file `path`: nothing, and no look started,
+// while an earlier one given up on still waits on its drive.
+template <typename T>
+std::optional<T> lookAtFileWithin(const QString &path, int limitMs, std::function<T()> look,
+                                  const std::function<void()> &turn, int turnMs = 20)
+{
+    if (isSilentFile(path))
+        return std::nullopt;
+    const auto mark = std::make_shared<SilentLook>(path);
+    const TimedLook<T> running([mark, look = std::move(look)]() {
+        T result = look();
+        mark->returned();
+        return result;
+    });
+    std::optional<T> result = timedlook::waitWithin(running, limitMs, turn, turnMs);
+    if (!result && running.isStarted())
+        mark->givenUp();
+    return result;
 }
 
 } // namespace ztplatform

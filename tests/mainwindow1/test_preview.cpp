@@ -13,6 +13,7 @@
 #include "library/soundorder.h"
 #include "library/waveprobe.h"
 #include "platform/fileidentity.h"
+#include "platform/silentfiles.h"
 #include "widgets/copykitfunc.h"
 
 #include <QApplication>
@@ -71,7 +72,10 @@ class TestPreview : public QObject
     // A press of Play (format 1) or a save's conversion (format 0) of
     // `source` while `hanging` holds its drive: each ends as a failure after
     // the limit, the window painting meanwhile; then the drive answers.
-    void endsUnanswered(Fixture &f, MainWindow1 *w, const QString &source, quint8 format, HangingOpens &hanging)
+    // `looked` is the file that does not answer: it is looked at again
+    // only once the look given up on has returned.
+    void endsUnanswered(Fixture &f, MainWindow1 *w, const QString &source, const QString &looked, quint8 format,
+                        HangingOpens &hanging)
     {
         const LoopTurns loop;
         if (format == 1) {
@@ -90,7 +94,8 @@ class TestPreview : public QObject
         QVERIFY(loop.turns() >= 2000 / 50 / 2);
         f.prompter.clear();
         hanging.release();
-        QTRY_COMPARE(hanging.waiting(), 0);
+        QTRY_VERIFY(!ztplatform::isSilentFile(looked));
+        QCOMPARE(hanging.waiting(), 0);
     }
 
 private slots:
@@ -564,7 +569,7 @@ private slots:
         for (const quint8 format : {quint8(1), quint8(0)}) {
             // The preview's stamp of the kit file answers: the copy is what waits.
             HangingOpens hanging("/KIT_007.INI", format == 1 ? 1 : 0, HangingOpens::Looks::OpensAndStats);
-            endsUnanswered(f, w, stored, format, hanging);
+            endsUnanswered(f, w, stored, ini, format, hanging);
             if (QTest::currentTestFailed())
                 return;
         }
@@ -572,6 +577,40 @@ private slots:
         // Answering again, it is copied.
         QCOMPARE(w->getRawFile(stored, out, 0), quint32(kit.waves.at(4).size()));
         QCOMPARE(kf::readFile(out), kit.waves.at(4));
+    }
+
+    // A kit file that does not answer holds one look: pressed again, or
+    // saved, while that look waits, it fails at once without another.
+    void kitFileThatDoesNotAnswerIsLookedAtOnce()
+    {
+        Fixture f;
+        MainWindow1 *w = f.open();
+        KitFile kit;
+        const QString ini = loadKitFiles(f, w, kit, false);
+        const QString stored = QDir::toNativeSeparators(ini) + ":U00004";
+        const QString out = f.path("out.wav");
+        HangingOpens hanging("/KIT_007.INI", 1, HangingOpens::Looks::OpensAndStats);
+        w->preview().choosePreviewSound(stored);
+        for (int press = 0; press < 2; ++press) {
+            w->form()->playBtn2->setEnabled(true);
+            w->form()->playBtn2->click();
+            QCOMPARE(f.prompter.texts(), QStringList{"Play error!"});
+            f.prompter.clear();
+            QCOMPARE(hanging.hung(), 1);
+            QVERIFY(ztplatform::isSilentFile(ini));
+        }
+        QElapsedTimer saving;
+        saving.start();
+        QCOMPARE(w->getRawFile(stored, out, 0), quint32(0));
+        QVERIFY(saving.elapsed() < 2000);
+        QCOMPARE(hanging.hung(), 1);
+        QVERIFY(!QFileInfo::exists(out));
+        // Once that look returns, the kit file is looked at again.
+        hanging.release();
+        QTRY_VERIFY(!ztplatform::isSilentFile(ini));
+        QCOMPARE(w->getRawFile(stored, out, 0), quint32(kit.waves.at(4).size()));
+        QCOMPARE(kf::readFile(out), kit.waves.at(4));
+        QCOMPARE(hanging.hung(), 1);
     }
 
     // An audio file whose drive does not answer (its open, its stat, or the
@@ -598,7 +637,7 @@ private slots:
             for (const quint8 format : {quint8(1), quint8(0)}) {
                 HangingOpens hanging("slow/kick.wav", format == 1 ? hang.previewAnswered : hang.saveAnswered,
                                      hang.looks);
-                endsUnanswered(f, w, wave, format, hanging);
+                endsUnanswered(f, w, wave, wave, format, hanging);
                 if (QTest::currentTestFailed())
                     return;
             }

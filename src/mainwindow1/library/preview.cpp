@@ -31,23 +31,30 @@ const char kPlayStyle[] = "border-image:url(:/images/play.png)";
 const char kPlayingStyle[] = "border-image: url(:/images/suspend.png);";
 const char kResumeStyle[] = "border-image:url(:/images/suspend.png)";
 
-// The file a preview of `source` is made from, as it is now: a stored
-// sound's kit file, else the file itself.
-ztplatform::FileStamp previewSourceStamp(const QString &source)
+// The file a preview of `source` is made from: a stored sound's kit file,
+// else the file itself.
+QString previewSourceFile(const QString &source)
 {
     const soundsource::Stored stored = soundsource::parse(source);
-    return ztplatform::diskFileStamp(stored.form == soundsource::Form::Plain ? source : stored.kitFile);
+    return stored.form == soundsource::Form::Plain ? source : stored.kitFile;
+}
+
+// That file as it is now.
+ztplatform::FileStamp previewSourceStamp(const QString &source)
+{
+    return ztplatform::diskFileStamp(previewSourceFile(source));
 }
 
 constexpr int kSoundLookLimitMs = 2000; // a sound's drive silent that long is not waited on
 
-// `look` at a sound's file on a thread of its own, the window painting (its
-// input held) meanwhile; nothing when the drive did not answer in time.
+// `look` at the file of `source` on a thread of its own, the window
+// painting (its input held) meanwhile; nothing when the drive did not answer
+// in time, or has not returned an earlier look.
 template <typename T>
-std::optional<T> lookAtSound(std::function<T()> look)
+std::optional<T> lookAtSound(const QString &source, std::function<T()> look)
 {
-    return ztplatform::lookWithin<T>(kSoundLookLimitMs, std::move(look),
-                                     []() { closehold::processEvents(QEventLoop::ExcludeUserInputEvents); });
+    return ztplatform::lookAtFileWithin<T>(previewSourceFile(source), kSoundLookLimitMs, std::move(look),
+                                           []() { closehold::processEvents(QEventLoop::ExcludeUserInputEvents); });
 }
 
 // A pad's .wav as the player takes it: what it plays (0: nothing, for a
@@ -88,7 +95,7 @@ std::optional<qint64> PreviewController::soundFileSize(const QString &path)
 quint64 PreviewController::stampThenRawFile(const QString &source, const QString &preview, ztplatform::FileStamp &stamp)
 {
     const std::optional<ztplatform::FileStamp> now =
-            lookAtSound<ztplatform::FileStamp>([source]() { return previewSourceStamp(source); });
+            lookAtSound<ztplatform::FileStamp>(source, [source]() { return previewSourceStamp(source); });
     if (!now) {
         qWarning().noquote() << "the drive of" << source << "does not answer: the sound is not played";
         return 0;
@@ -154,7 +161,7 @@ void PreviewController::play()
     if (m_playFileNameOld2 == m_playFileNameNew2 && m_player2->state() != QMediaPlayer::PlayingState) {
         const QString held = m_playFileNameNew2;
         const std::optional<ztplatform::FileStamp> now =
-                lookAtSound<ztplatform::FileStamp>([held]() { return previewSourceStamp(held); });
+                lookAtSound<ztplatform::FileStamp>(held, [held]() { return previewSourceStamp(held); });
         stale = !now || m_playFileStamp2 != *now;
     }
     if (m_playFileNameOld2 != m_playFileNameNew2 || stale) {
@@ -170,7 +177,7 @@ void PreviewController::play()
         quint64 length = 0;
         if (padWave) {
             const std::optional<PadWaveLook> look =
-                    lookAtSound<PadWaveLook>([source]() { return lookAtPadWave(source); });
+                    lookAtSound<PadWaveLook>(source, [source]() { return lookAtPadWave(source); });
             if (look) {
                 stamp = look->stamp;
                 length = look->playable;

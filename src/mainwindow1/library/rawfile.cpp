@@ -11,6 +11,7 @@
 #include "library/waveprobe.h"
 #include "model/audioconverter.h"
 #include "platform/regularfile.h"
+#include "platform/silentfiles.h"
 #include "platform/sysio.h"
 #include "platform/timedlook.h"
 #include "widgets/dialogs/uiprompter.h"
@@ -93,7 +94,8 @@ void warnSilent(const QString &path)
 
 // A stored sound's copy on a thread of its own, given up when its kit file's
 // drive has not moved it on for kStoredCopyLimitMs: the thread may then never
-// return, so it holds copies and this shared state only.
+// return, so it holds copies and this shared state only. While it has not,
+// no other copy out of that kit file starts.
 class StoredCopy
 {
 public:
@@ -115,13 +117,21 @@ public:
     void moved() const { shared->lastMove = nowMs(); }
 
     // `job` on a thread of its own, `turn` run meanwhile; `stop` (when
-    // given) is handed on. Nothing when the drive did not move it on in time.
-    static std::optional<Done> run(const std::function<Done(const StoredCopy &)> &job, const std::atomic_bool *stop,
-                                   const std::function<void()> &turn)
+    // given) is handed on. Nothing when the drive of `kitFile` did not move
+    // it on in time, or has not returned an earlier copy given up on.
+    static std::optional<Done> run(const QString &kitFile, const std::function<Done(const StoredCopy &)> &job,
+                                   const std::atomic_bool *stop, const std::function<void()> &turn)
     {
+        if (ztplatform::isSilentFile(kitFile))
+            return std::nullopt;
         const StoredCopy state;
         state.moved();
-        const ztplatform::TimedLook<Done> running([job, state]() { return job(state); });
+        const auto mark = std::make_shared<ztplatform::SilentLook>(kitFile);
+        const ztplatform::TimedLook<Done> running([job, state, mark]() {
+            const Done done = job(state);
+            mark->returned();
+            return done;
+        });
         if (!running.isStarted())
             return job(state);
         for (;;) {
@@ -131,6 +141,7 @@ public:
                 state.shared->stop = true;
             if (nowMs() - state.shared->lastMove >= kStoredCopyLimitMs) {
                 state.shared->stop = true; // it touches the target no more once it returns
+                mark->givenUp();
                 return std::nullopt;
             }
             if (turn)
@@ -181,9 +192,9 @@ quint64 SoundFilesController::copyStoredSound(const QString &source, const QStri
     };
     std::optional<StoredCopy::Done> copied;
     if (preview) {
-        m_preview.runPreviewWork([&]() { copied = StoredCopy::run(job, stop, {}); }, 88);
+        m_preview.runPreviewWork([&]() { copied = StoredCopy::run(kitFile, job, stop, {}); }, 88);
     } else {
-        copied = StoredCopy::run(job, nullptr, paintMeanwhile);
+        copied = StoredCopy::run(kitFile, job, nullptr, paintMeanwhile);
     }
     if (!copied)
         warnSilent(kitFile);
@@ -208,8 +219,8 @@ quint64 SoundFilesController::copyStoredSound(const QString &source, const QStri
 // file and why. Nothing, and no box, when its drive did not answer in time.
 std::optional<bool> SoundFilesController::readable(const QString &path)
 {
-    const std::optional<int> failure = ztplatform::lookWithin<int>(
-            kSourceLookLimitMs,
+    const std::optional<int> failure = ztplatform::lookAtFileWithin<int>(
+            path, kSourceLookLimitMs,
             [path]() {
                 const int fd = ztplatform::sysio::open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
                 if (fd < 0)
