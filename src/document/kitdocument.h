@@ -289,6 +289,11 @@ public:
     // library's sounds again (setupfiles::repointSlots); true when a kit changed.
     bool repointReloaded(const QVector<setupfiles::MovedSlot> &moves, const QVector<SOUND_INDEX> &library,
                          const QHash<QString, QString> &twins);
+    // After a save's whole setup was read again in place of the kits: the
+    // kits the steps keep name each sound `to` moves by its new source (and
+    // the wave number `numbers` gives it), so that an undo puts back the
+    // sounds they named.
+    void heldKitsFollow(const QHash<QString, QString> &to, const QHash<QString, quint16> &numbers);
 
     // ---- kit chains ------------------------------------------------------------------------------------
     // Each emits chainsChanged() once.

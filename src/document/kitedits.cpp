@@ -551,6 +551,18 @@ void KitDocument::moveToCopies(const QHash<QString, QString> &to, const QHash<QS
     kitsEdited(before);
 }
 
+void KitDocument::heldKitsFollow(const QHash<QString, QString> &to, const QHash<QString, quint16> &numbers)
+{
+    if (to.isEmpty())
+        return;
+    moveHeld([&](int, soundKit &record, QVector<KIT_PAD_SETTING> &pads) {
+        QVector<soundKit> one{record};
+        setupfiles::repointSources(one, to, numbers);
+        record = one.constFirst();
+        setupfiles::repointSources(pads, to, numbers);
+    });
+}
+
 void KitDocument::forgetKitFileSounds(const setupfiles::StoredIn &storedIn)
 {
     touchAllKits();

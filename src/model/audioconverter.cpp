@@ -2,6 +2,7 @@
 
 #include "platform/durablefile.h"
 #include "platform/fileidentity.h"
+#include "platform/processio.h"
 #include "platform/replacefile.h"
 #include "platform/runfolders.h"
 #include "platform/sysio.h"
@@ -18,6 +19,7 @@
 #include <QRegularExpression>
 #include <QStandardPaths>
 
+#include <atomic>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -46,6 +48,11 @@ constexpr qint64 kFrameBytes = 4;
 
 // Largest data size whose RIFF size (len + 36) still fits the 32-bit field.
 constexpr qint64 kMaxDataSize = qint64(0xFFFFFFFFu) - 36;
+
+// How often a running ffmpeg is looked at.
+constexpr int kWatchStepMs = 50;
+
+std::atomic_int g_stallLimit{audioconverter::STALL_LIMIT_MS};
 
 // The file at `path` (not through a link) cut to 0 bytes.
 void emptyFile(const QString &path)
@@ -158,6 +165,21 @@ int audioconverter::timeout() const
     return m_timeout;
 }
 
+void audioconverter::setStallLimit(int msecs)
+{
+    g_stallLimit = msecs;
+}
+
+int audioconverter::stallLimit()
+{
+    return g_stallLimit;
+}
+
+QString audioconverter::stallText()
+{
+    return QCoreApplication::translate("MainWindow1", "ffmpeg made no progress for too long and was stopped.");
+}
+
 void audioconverter::setStopFlag(const std::atomic_bool *stop)
 {
     m_stop = stop;
@@ -197,6 +219,36 @@ QString audioconverter::argPath(const QString &path)
     return QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
 }
 
+audioconverter::RunEnd audioconverter::watchRun(QProcess &proc, QByteArray &text) const
+{
+    const int stall = stallLimit();
+    const qint64 pid = proc.processId();
+    qint64 io = ztplatform::processIoBytes(pid);
+    QElapsedTimer clock, quiet;
+    clock.start();
+    quiet.start();
+    for (;;) {
+        if (proc.waitForFinished(kWatchStepMs))
+            return RunEnd::Finished;
+        if (proc.state() == QProcess::NotRunning)
+            return RunEnd::Ended;
+        // Any text or any byte read or written is progress.
+        const QByteArray more = proc.readAllStandardError();
+        const qint64 ioNow = ztplatform::processIoBytes(pid);
+        if (!more.isEmpty() || ioNow != io) {
+            text += more;
+            io = ioNow;
+            quiet.restart();
+        }
+        if (m_stop && *m_stop)
+            return RunEnd::Stopped;
+        if (m_timeout >= 0 && clock.elapsed() >= m_timeout)
+            return RunEnd::TimedOut;
+        if (stall >= 0 && quiet.elapsed() >= stall)
+            return RunEnd::Stalled;
+    }
+}
+
 bool audioconverter::runProcess(const QStringList &args, QString &mesg, bool *started)
 {
     QProcess proc;
@@ -205,24 +257,21 @@ bool audioconverter::runProcess(const QStringList &args, QString &mesg, bool *st
     proc.setStandardOutputFile(QProcess::nullDevice());
     proc.start(QIODevice::ReadWrite);
 
-    bool finished = false;
+    RunEnd end = RunEnd::Ended;
+    QByteArray text;
     const bool didStart = proc.waitForStarted(m_timeout);
     if (started)
         *started = didStart;
     if (didStart) {
         proc.closeWriteChannel();
-        // In short steps while a stop may come.
-        const int step = m_stop ? 50 : m_timeout;
-        QElapsedTimer clock;
-        clock.start();
-        while (!(finished = proc.waitForFinished(step)) && proc.state() != QProcess::NotRunning
-               && !(m_stop && *m_stop) && (m_timeout < 0 || clock.elapsed() < m_timeout)) {
-        }
-        if (!finished && proc.state() != QProcess::NotRunning) {
-            if (m_stop && *m_stop)
-                qDebug() << "ffmpeg stopped; killed";
-            else
-                qWarning() << "ffmpeg did not finish in" << m_timeout << "ms; killed";
+        end = watchRun(proc, text);
+        if (end == RunEnd::Stopped)
+            qDebug() << "ffmpeg stopped; killed";
+        else if (end == RunEnd::TimedOut)
+            qWarning() << "ffmpeg did not finish in" << m_timeout << "ms; killed";
+        else if (end == RunEnd::Stalled)
+            qWarning() << "ffmpeg made no progress in" << stallLimit() << "ms; killed";
+        if (end != RunEnd::Finished && proc.state() != QProcess::NotRunning) {
             proc.kill();
             proc.waitForFinished(5000);
         }
@@ -230,7 +279,15 @@ bool audioconverter::runProcess(const QStringList &args, QString &mesg, bool *st
         qDebug() << "ffmpeg could not be started:" << proc.program() << proc.errorString();
     }
 
-    mesg = QString::fromUtf8(proc.readAllStandardError());
+    text += proc.readAllStandardError();
+    mesg = QString::fromUtf8(text);
+    if (end == RunEnd::Stalled) {
+        // Never empty: an empty text means ffmpeg could not run at all.
+        if (!mesg.isEmpty() && !mesg.endsWith(QLatin1Char('\n')))
+            mesg += QLatin1Char('\n');
+        mesg += stallText() + QLatin1Char('\n');
+    }
+    const bool finished = end == RunEnd::Finished;
     const bool ok = finished && proc.exitStatus() == QProcess::NormalExit && proc.exitCode() == 0;
     if (finished && !ok)
         qDebug() << "ffmpeg failed, exit code" << proc.exitCode()

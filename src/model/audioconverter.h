@@ -9,6 +9,7 @@
 #include <atomic>
 
 class QFileDevice;
+class QProcess;
 
 // Converts audio files through an external ffmpeg into the pad's WAV form
 // (PCM, 48 kHz, 16-bit, stereo, plain 44-byte header). One object per thread;
@@ -25,7 +26,13 @@ public:
 
     static constexpr int WAVE_HEAD_SIZE = 44;
     static constexpr int COPY_BUFFER_SIZE = 0x64000;
-    static constexpr int DEFAULT_TIMEOUT_MS = 10 * 60 * 1000;
+    // No upper bound unless a caller sets one: a run that keeps making
+    // progress is never cut short.
+    static constexpr int DEFAULT_TIMEOUT_MS = -1;
+    // A run that neither ends nor makes progress (no text from ffmpeg, no
+    // bytes read or written) this long is taken for stuck, killed and failed.
+    // ffmpeg reports twice a second while it converts.
+    static constexpr int STALL_LIMIT_MS = 20 * 1000;
 
     audioconverter();
     ~audioconverter();
@@ -84,6 +91,11 @@ public:
     // Upper bound of one ffmpeg run; a run past it is killed and counts as failed.
     void setTimeout(int msecs);
     int timeout() const;
+    // The stall limit of every converter (STALL_LIMIT_MS; tests shorten it).
+    // A stalled run's mesg ends with stallText().
+    static void setStallLimit(int msecs);
+    static int stallLimit();
+    static QString stallText();
     // A run in progress ends (ffmpeg killed, the run failed) once *stop is
     // true; another thread may set it. The only way to stop a run from
     // outside: the process itself never leaves the running call.
@@ -94,8 +106,13 @@ public:
     static QString findProgram(const QString &appDir);
 
 private:
+    enum class RunEnd { Finished, Ended, Stopped, TimedOut, Stalled };
+
     // Runs ffmpeg; mesg gets its standard error. True when it ran and exited with 0.
     bool runProcess(const QStringList &args, QString &mesg, bool *started = nullptr);
+    // Waits for the started `proc`, its standard error gathered into `text`,
+    // until it ends, a stop comes, the time limit passes or it stalls.
+    RunEnd watchRun(QProcess &proc, QByteArray &text) const;
     static QString argPath(const QString &path);
     // Notes where and why the output could not be written; false.
     bool writeFault(const QString &path, const QString &reason);

@@ -496,6 +496,28 @@ WrittenSounds writtenSounds(const SoundLibrary &lib, const QVector<Records::SOUN
     return written;
 }
 
+void heldKitsFollow(Run &run, const WrittenSounds &written)
+{
+    // The read-back lists the file's sounds in the order they were written.
+    const QVector<Records::SOUND_INDEX> &now = run.lib.waveLoadKitAttrList();
+    if (written.sources.size() != now.size()) {
+        qWarning() << "the read-back holds" << now.size() << "sounds," << written.sources.size()
+                   << "were written; the undo steps keep their sources";
+        return;
+    }
+    QHash<QString, QString> to;
+    QHash<QString, quint16> numbers; // a slot numbers its sound by the file's entry
+    for (int i = 0; i < now.size(); ++i) {
+        const QString &was = written.sources.at(i);
+        if (was.isEmpty() || to.contains(was))
+            continue;
+        to.insert(was, now.at(i).file);
+        if (now.at(i).wave_No > 0)
+            numbers.insert(was, quint16(now.at(i).wave_No - 1));
+    }
+    run.doc.heldKitsFollow(to, numbers);
+}
+
 void groupsFollow(Run &run, const QString &kitFile, const WrittenSounds &written)
 {
     // The read-back lists the file's sounds in the order they were written.

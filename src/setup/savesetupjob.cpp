@@ -246,6 +246,7 @@ bool SaveSetupJob::putInPlace(ztplatform::ReplaceFile &out)
         if (reload) {
             if (m_in.reloadSetup)
                 m_in.reloadSetup(loaded);
+            savejob::heldKitsFollow(m_run, written);
             savejob::groupsFollow(m_run, loaded, written);
         } else {
             savejob::forgetFiles(m_run.lib, files);

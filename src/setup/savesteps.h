@@ -192,6 +192,9 @@ WrittenSounds writtenSounds(const SoundLibrary &lib, const QVector<Records::SOUN
 // the groups' stored sounds among `written` take their sources in the new
 // file, as above, and the groups are written.
 void groupsFollow(Run &run, const QString &kitFile, const WrittenSounds &written);
+// After that read-back: the kits the undo steps keep name the written sounds
+// by their sources in the new file.
+void heldKitsFollow(Run &run, const WrittenSounds &written);
 
 // ---- sounds a replace would lose ---------------------------------------------
 // Before a save replaces the loaded kit file `target` (the loaded file by

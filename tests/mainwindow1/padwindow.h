@@ -23,11 +23,14 @@
 
 #include <QCoreApplication>
 #include <QMutex>
+#include <QWaitCondition>
 #include <QPointer>
 #include <QProcess>
 #include <QStandardItemModel>
 
+#include <atomic>
 #include <functional>
+#include <memory>
 
 struct RecordingDismounter : VolumeDismounter {
     QStringList mountPoints;
@@ -35,6 +38,7 @@ struct RecordingDismounter : VolumeDismounter {
     QString alterFile;
     bool answer = true;
     std::function<void()> onDismount;
+    std::atomic_int left{0}; // calls that have returned: none touches this object after
     RecordingDismounter() { ztplatform::setDismounter(this); }
     ~RecordingDismounter() override { ztplatform::setDismounter(nullptr); }
     bool dismount(const QString &mountPoint) override
@@ -43,7 +47,9 @@ struct RecordingDismounter : VolumeDismounter {
         alterAtCall << kf::readFile(alterFile);
         if (onDismount)
             onDismount();
-        return answer;
+        const bool result = answer;
+        ++left;
+        return result;
     }
 };
 
@@ -93,28 +99,62 @@ struct ReusedMountIds : ztplatform::VolumeIdentitySource {
 
 // The writes below the pad's root, one line each ("write", "remove" or
 // "sync", then the path), on whatever thread they run; `onEvent` may act.
+// Gone, it waits for the calls in it; a write given up on that ends later
+// calls nothing of it.
 struct FileEvents {
     QMutex lock;
     QStringList log;
     std::function<void(ztplatform::FileEvent, const QString &)> onEvent;
     FileEvents()
+        : m_gate(std::make_shared<Gate>())
     {
-        ztplatform::setFileEventHook([this](ztplatform::FileEvent e, const QString &path) {
-            const char *kind[] = {"write ", "remove ", "sync "};
+        m_gate->owner = this;
+        ztplatform::setFileEventHook([gate = m_gate](ztplatform::FileEvent e, const QString &path) {
             {
-                QMutexLocker hold(&lock);
-                log << kind[int(e)] + path;
+                QMutexLocker hold(&gate->lock);
+                if (!gate->owner)
+                    return;
+                ++gate->calling;
             }
-            if (onEvent)
-                onEvent(e, path);
+            gate->owner->record(e, path);
+            QMutexLocker hold(&gate->lock);
+            if (--gate->calling == 0)
+                gate->idle.wakeAll();
         });
     }
-    ~FileEvents() { ztplatform::setFileEventHook({}); }
+    ~FileEvents()
+    {
+        ztplatform::setFileEventHook({});
+        QMutexLocker hold(&m_gate->lock);
+        m_gate->owner = nullptr;
+        while (m_gate->calling > 0)
+            m_gate->idle.wait(&m_gate->lock);
+    }
     QStringList lines()
     {
         QMutexLocker hold(&lock);
         return log;
     }
+
+private:
+    struct Gate
+    {
+        QMutex lock;
+        QWaitCondition idle;
+        FileEvents *owner = nullptr;
+        int calling = 0;
+    };
+    void record(ztplatform::FileEvent e, const QString &path)
+    {
+        const char *kind[] = {"write ", "remove ", "sync "};
+        {
+            QMutexLocker hold(&lock);
+            log << kind[int(e)] + path;
+        }
+        if (onEvent)
+            onEvent(e, path);
+    }
+    std::shared_ptr<Gate> m_gate;
 };
 
 // Kits as the pad's own writer leaves them: kit numbers 1 ... 100, wave

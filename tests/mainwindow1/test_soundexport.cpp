@@ -5,6 +5,7 @@
 #include "mainwindow1/shell/shellcontroller.h"
 
 #include "device/bindmount.h"
+#include "model/audioconverter.h"
 
 #include "platform/durablefile.h"
 #include "platform/fileidentity.h"
@@ -378,6 +379,31 @@ private slots:
         hanging.release();
         QTRY_COMPARE(hanging.waiting(), 0);
         QTRY_COMPARE(QDir(e.out).entryList(QDir::Files | QDir::Hidden), QStringList{"a.wav"});
+    }
+
+    // A converter that neither ends nor makes progress is stopped after the
+    // stall limit: the sound's failure box, nothing at its name, the window
+    // painting all the while.
+    void stuckConverterFailsTheSound()
+    {
+        Export e;
+        const QString mono = writeBytes(e.f.path("src/mono.wav"), pcmWav(1, 44100, 4410));
+        e.add("mono", mono, 1);
+        const FakeProgram stuck("ffmpeg", "exec sleep 60\n");
+        QVERIFY(stuck.ready());
+        audioconverter::setStallLimit(1000);
+        e.select({0});
+        const LoopTurns loop;
+        e.run(e.out);
+        audioconverter::setStallLimit(audioconverter::STALL_LIMIT_MS);
+        QVERIFY2(loop.elapsed() >= 1000 && loop.elapsed() < 10000, qPrintable(QString::number(loop.elapsed())));
+        QVERIFY(loop.turns() >= 10);
+        QCOMPARE(e.f.prompter.texts(),
+                 QStringList{QString::fromUtf8("Wrong data in file\xEF\xBC\x9A\r\nFile Location: ") + mono
+                             + "\r\nffmpeg made no progress for too long and was stopped."});
+        QCOMPARE(QDir(e.out).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System),
+                 QStringList());
+        QVERIFY(!e.w->preview().dialog()->isVisible());
     }
 
     // A WAV cut inside a frame exports the samples it holds.

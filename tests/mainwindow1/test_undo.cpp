@@ -4,7 +4,8 @@
 // typed in keeps the keys for its text; an IMPORT undone leaves the kits and
 // the sound list as they were, after an "export all" too; undoing back to
 // what was saved leaves the close nothing to ask; a step whose sound file is
-// gone is refused whole.
+// gone is refused whole; a kit put back after a save over the loaded setup
+// names its sounds as the new file holds them.
 #include "history/edithistory.h"
 #include "setupflow_fixture.h"
 #include "mainwindow1/editing/kitpagescontroller.h"
@@ -299,6 +300,43 @@ private slots:
         QCOMPARE(f->w->history().stack().index(), 1);
         QCOMPARE(f->texts().size(), 1);
         QVERIFY(f->texts().first().contains("The metronome sounds changed since"));
+    }
+
+    // A save over the loaded setup numbers its sounds anew (the list was
+    // reordered); CLEAR undone then names each sound by its new source.
+    void clearUndoneAfterSaveOverLoaded()
+    {
+        const QString setup = f->file("KIT_ALL.bin");
+        QVERIFY(makeSetup(setup));
+        showWindow();
+        f->importAll(setup);
+        f->ui->DownRbtn->click(); // the list Tom, Snare, Kick
+        f->typeKitNumber("6");
+        const QByteArray kit6 = kitSnapshot(f->kit(6));
+        QTest::mouseClick(f->ui->btnClear, Qt::LeftButton);
+        f->prompter.buttonAnswers.enqueue(QMessageBox::Yes);
+        f->exportAll(setup);
+        QCOMPARE(f->w->library().waveLoadKitAttrList().first().file, setup + ":U00000");
+        QCOMPARE(QString::fromLatin1(f->w->library().waveLoadKitAttrList().first().wave_name), QString("Tom"));
+        f->prompter.clear();
+        press(f->ui->btnClear, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(f->texts(), QStringList());
+        QVERIFY(kitSnapshot(f->kit(6)) != kit6);
+        QHash<QString, QString> listed; // source -> name
+        for (const MainWindow1Records::SOUND_INDEX &s : f->w->library().waveLoadKitAttrList())
+            listed.insert(s.file, QString::fromLatin1(s.wave_name));
+        int named = 0;
+        sf::forEachSoundSlot(f->kit(6), [&](auto slot) {
+            if (slot.file.isEmpty())
+                return;
+            ++named;
+            QCOMPARE(listed.value(slot.file), slot.name);
+            QCOMPARE(int(slot.no), int(f->w->library().waveLoadKitAttrList().at(int(slot.file.right(5).toInt())).wave_No) - 1);
+        });
+        QVERIFY(named > 0);
+        QCOMPARE(f->ui->labPad01a->text() + f->ui->labPad02a->text(), f->kit(6).kpadChunk[0].soundName0 + f->kit(6).kpadChunk[1].soundName0);
+        press(f->ui->btnClear, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(padLabels(f->ui), QString("|||"));
     }
 
     // Undone back to what was last saved, the close asks nothing.

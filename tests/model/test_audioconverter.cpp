@@ -139,7 +139,11 @@ private slots:
         m_appDirBefore = dirEntries(QCoreApplication::applicationDirPath());
     }
 
-    void cleanup() { verifyNoTemporaryLeft(); }
+    void cleanup()
+    {
+        audioconverter::setStallLimit(audioconverter::STALL_LIMIT_MS);
+        verifyNoTemporaryLeft();
+    }
 
     void convertsRealFiles_data()
     {
@@ -408,6 +412,46 @@ private slots:
         conv.audioConverterRun(m_wav, path("bounded2.wav"), mesg);
         QVERIFY(t.elapsed() < 10000);
         QCOMPARE(QFileInfo(path("bounded2.wav")).size(), 0);
+    }
+
+    // A run that neither ends nor makes progress is killed after the stall
+    // limit and fails, saying so; one that is slow but reports or reads is
+    // never cut short.
+    void stallEndsOnlyStuckRuns_data()
+    {
+        QTest::addColumn<QByteArray>("script");
+        QTest::addColumn<bool>("converts");
+        QTest::newRow("silent") << QByteArray("printf 'ABCD' > \"$last\"\nexec sleep 30") << false;
+        QTest::newRow("reports") << QByteArray("for i in 1 2 3 4 5 6 7 8 9 10; do echo \"size= ${i}kB\" >&2; sleep 0.3; done\n"
+                                               "printf 'ABCD' > \"$last\"")
+                                 << true;
+        QTest::newRow("reads") << QByteArray("for i in 1 2 3 4 5 6 7 8 9 10; do head -c 100 \"$2\"; sleep 0.3; done > /dev/null\n"
+                                             "printf 'ABCD' > \"$last\"")
+                               << true;
+    }
+
+    void stallEndsOnlyStuckRuns()
+    {
+        QFETCH(QByteArray, script);
+        QFETCH(bool, converts);
+        audioconverter::setStallLimit(1000);
+        audioconverter conv;
+        conv.setProgram(makeFake("stall", script));
+        const QString out = path("stall.wav");
+        QFile::remove(out);
+        QString mesg;
+        QElapsedTimer t;
+        t.start();
+        QCOMPARE(conv.audioConverterRun(m_wav, out, mesg), converts);
+        if (converts) {
+            QVERIFY(t.elapsed() >= 3000);
+            QCOMPARE(readAll(out), expectedHeader(4) + "ABCD");
+            QVERIFY(!mesg.contains(audioconverter::stallText()));
+        } else {
+            QVERIFY2(t.elapsed() >= 1000 && t.elapsed() < 8000, qPrintable(QString::number(t.elapsed())));
+            QCOMPARE(mesg, audioconverter::stallText() + "\n");
+            QCOMPARE(QFileInfo(out).size(), 0);
+        }
     }
 
     void refusesSizesBeyondWavFields()

@@ -44,6 +44,16 @@ QStringList tree(const QString &dir)
     return out;
 }
 
+// True when no process holds the lock file at `path`.
+bool lockIsFree(const QString &path)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    const bool free = fd >= 0 && ::flock(fd, LOCK_EX | LOCK_NB) == 0;
+    if (fd >= 0)
+        ::close(fd);
+    return free;
+}
+
 // TMPDIR points at `dir` while it lives.
 struct TempFolderAt {
     QByteArray old = qgetenv("TMPDIR");
@@ -123,6 +133,9 @@ private slots:
         ::kill(pid_t(child.processId()), SIGKILL);
         QVERIFY(child.waitForFinished());
         QVERIFY(QFileInfo(killed).isDir()); // the kill left it
+        // An ffmpeg forked as the kill came holds the lock until its exec
+        // closes it; the ffmpeg that runs on never does.
+        QTRY_VERIFY(lockIsFree(killed + "/" + ztplatform::runFolderLockName()));
 
         // A folder of an older editor, untouched for two hours.
         const QString old = tmp.path() + "/zt350conv-Old123";

@@ -16,116 +16,145 @@
 #include <QTimer>
 
 #include <condition_variable>
+#include <memory>
 #include <mutex>
+#include <vector>
 
-class HangingOpens : public PassDisk
+class HangingOpens
 {
 public:
     // What waits: opens only, stats too, or renames only.
     enum class Looks { Opens, OpensAndStats, Renames };
 
     explicit HangingOpens(const QByteArray &nameEnd, int answered = 0, Looks looks = Looks::Opens)
-        : m_nameEnd(nameEnd)
-        , m_answered(answered)
-        , m_looks(looks)
-        , m_before(ztplatform::sysio::setDisk(this))
+        : m_gate(new Gate(nameEnd, answered, looks))
+        , m_before(ztplatform::sysio::setDisk(m_gate))
     {
     }
-    // Looks still waiting return before it goes.
-    ~HangingOpens() override
+    // Looks still waiting return before it goes. A look given up on may
+    // still hold the disk and call it later: it lives on, passing each call.
+    ~HangingOpens()
     {
-        release();
-        std::unique_lock<std::mutex> hold(m_lock);
-        m_changed.wait(hold, [this] { return m_inside == 0; });
+        m_gate->release();
+        m_gate->waitUntilNoneWaits();
         ztplatform::sysio::setDisk(m_before);
+        static std::mutex lock;
+        static auto *kept = new std::vector<std::unique_ptr<Gate>>; // never freed
+        std::lock_guard<std::mutex> hold(lock);
+        kept->emplace_back(m_gate);
     }
     HangingOpens(const HangingOpens &) = delete;
     HangingOpens &operator=(const HangingOpens &) = delete;
 
-    int openAt(int dir, const QByteArray &name, int flags, mode_t mode = 0) override
-    {
-        if (m_looks != Looks::Renames)
-            hangOn(name);
-        return PassDisk::openAt(dir, name, flags, mode);
-    }
-    int statAt(int dir, const QByteArray &name, struct stat *st, int flags = 0) override
-    {
-        if (m_looks == Looks::OpensAndStats)
-            hangOn(name);
-        return PassDisk::statAt(dir, name, st, flags);
-    }
-    int statxAt(int dir, const QByteArray &name, int flags, unsigned mask, struct statx *sx) override
-    {
-        if (m_looks == Looks::OpensAndStats)
-            hangOn(name);
-        return PassDisk::statxAt(dir, name, flags, mask, sx);
-    }
-
-    int realPath(const QByteArray &name, QByteArray *resolved) override
-    {
-        if (m_looks == Looks::OpensAndStats)
-            hangOn(name);
-        return PassDisk::realPath(name, resolved);
-    }
-
-    int renameAt(int fromDir, const QByteArray &from, int toDir, const QByteArray &to, bool noReplace = false) override
-    {
-        if (m_looks == Looks::Renames)
-            hangOn(to);
-        return PassDisk::renameAt(fromDir, from, toDir, to, noReplace);
-    }
-
-    void release()
-    {
-        std::lock_guard<std::mutex> hold(m_lock);
-        m_released = true;
-        m_changed.notify_all();
-    }
+    void release() { m_gate->release(); }
     // Looks that waited or wait now.
-    int hung() const
-    {
-        std::lock_guard<std::mutex> hold(m_lock);
-        return m_hung;
-    }
+    int hung() const { return m_gate->hung(); }
     // Milliseconds since the first look began to wait (-1: none has).
-    qint64 sinceFirstHang() const
-    {
-        std::lock_guard<std::mutex> hold(m_lock);
-        return m_hung > 0 ? m_sinceFirst.elapsed() : -1;
-    }
+    qint64 sinceFirstHang() const { return m_gate->sinceFirstHang(); }
     // Looks waiting now.
-    int waiting() const
-    {
-        std::lock_guard<std::mutex> hold(m_lock);
-        return m_inside;
-    }
+    int waiting() const { return m_gate->waiting(); }
 
 private:
-    void hangOn(const QByteArray &name)
+    class Gate : public PassDisk
     {
-        std::unique_lock<std::mutex> hold(m_lock);
-        if (m_released || !name.endsWith(m_nameEnd) || m_answered-- > 0)
-            return;
-        ++m_inside;
-        ++m_hung;
-        if (m_hung == 1)
-            m_sinceFirst.start();
-        m_changed.notify_all();
-        m_changed.wait(hold, [this] { return m_released; });
-        --m_inside;
-        m_changed.notify_all();
-    }
+    public:
+        Gate(const QByteArray &nameEnd, int answered, Looks looks)
+            : m_nameEnd(nameEnd)
+            , m_answered(answered)
+            , m_looks(looks)
+        {
+        }
 
-    const QByteArray m_nameEnd;
-    int m_answered;
-    const Looks m_looks;
+        int openAt(int dir, const QByteArray &name, int flags, mode_t mode = 0) override
+        {
+            if (m_looks != Looks::Renames)
+                hangOn(name);
+            return PassDisk::openAt(dir, name, flags, mode);
+        }
+        int statAt(int dir, const QByteArray &name, struct stat *st, int flags = 0) override
+        {
+            if (m_looks == Looks::OpensAndStats)
+                hangOn(name);
+            return PassDisk::statAt(dir, name, st, flags);
+        }
+        int statxAt(int dir, const QByteArray &name, int flags, unsigned mask, struct statx *sx) override
+        {
+            if (m_looks == Looks::OpensAndStats)
+                hangOn(name);
+            return PassDisk::statxAt(dir, name, flags, mask, sx);
+        }
+
+        int realPath(const QByteArray &name, QByteArray *resolved) override
+        {
+            if (m_looks == Looks::OpensAndStats)
+                hangOn(name);
+            return PassDisk::realPath(name, resolved);
+        }
+
+        int renameAt(int fromDir, const QByteArray &from, int toDir, const QByteArray &to,
+                     bool noReplace = false) override
+        {
+            if (m_looks == Looks::Renames)
+                hangOn(to);
+            return PassDisk::renameAt(fromDir, from, toDir, to, noReplace);
+        }
+
+        void release()
+        {
+            std::lock_guard<std::mutex> hold(m_lock);
+            m_released = true;
+            m_changed.notify_all();
+        }
+        void waitUntilNoneWaits()
+        {
+            std::unique_lock<std::mutex> hold(m_lock);
+            m_changed.wait(hold, [this] { return m_inside == 0; });
+        }
+        int hung() const
+        {
+            std::lock_guard<std::mutex> hold(m_lock);
+            return m_hung;
+        }
+        qint64 sinceFirstHang() const
+        {
+            std::lock_guard<std::mutex> hold(m_lock);
+            return m_hung > 0 ? m_sinceFirst.elapsed() : -1;
+        }
+        int waiting() const
+        {
+            std::lock_guard<std::mutex> hold(m_lock);
+            return m_inside;
+        }
+
+    private:
+        void hangOn(const QByteArray &name)
+        {
+            std::unique_lock<std::mutex> hold(m_lock);
+            if (m_released || !name.endsWith(m_nameEnd) || m_answered-- > 0)
+                return;
+            ++m_inside;
+            ++m_hung;
+            if (m_hung == 1)
+                m_sinceFirst.start();
+            m_changed.notify_all();
+            m_changed.wait(hold, [this] { return m_released; });
+            --m_inside;
+            m_changed.notify_all();
+        }
+
+        const QByteArray m_nameEnd;
+        int m_answered;
+        const Looks m_looks;
+        mutable std::mutex m_lock;
+        std::condition_variable m_changed;
+        bool m_released = false;
+        int m_inside = 0;
+        int m_hung = 0;
+        QElapsedTimer m_sinceFirst;
+    };
+
+    Gate *m_gate;
     ztplatform::Disk *m_before;
-    mutable std::mutex m_lock;
-    std::condition_variable m_changed;
-    bool m_released = false;
-    int m_inside = 0;
-    int m_hung = 0;
-    QElapsedTimer m_sinceFirst;
 };
 
 // Turns of the event loop while it lives (one each 50 ms the window would

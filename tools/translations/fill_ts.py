@@ -251,6 +251,8 @@ ZH = {
     'Select All': '全选',
     'Deselect All': '全不选',
     'Select': '选择',
+    # converter
+    'ffmpeg made no progress for too long and was stopped.': '转换程序长时间没有进展，已被停止。',
 }
 
 # Undo and redo: the History menu, the steps' names and why a step is refused.
