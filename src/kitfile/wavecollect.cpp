@@ -4,10 +4,13 @@
 #include "kitfile/soundsin.h"
 #include "kitfile/soundsource.h"
 #include "kitfile/storedsounds.h"
+#include "platform/regularfile.h"
 
 #include <QDebug>
 #include <QFileInfo>
 #include <QHash>
+
+#include <sys/stat.h>
 
 namespace setupfiles {
 
@@ -83,7 +86,8 @@ CollectError convert(const RawWaveFn &rawWave, const QString &source, const QStr
     }
     const quint32 len = rawWave ? rawWave(source, target) : 0;
     if (len == 0) {
-        CollectError err(QFileInfo(source).isFile() ? CollectError::ConvertFailed : CollectError::RawFailed);
+        CollectError err(ztplatform::lookAtFile(source).type == S_IFREG ? CollectError::ConvertFailed
+                                                                        : CollectError::RawFailed);
         err.path = source;
         err.name = name;
         return err;
@@ -267,7 +271,7 @@ CollectError collectKitWaves(Records::soundKit &kit, int kitIndex, const QVector
                 return err;
             estimate += place.size;
         } else {
-            const quint64 sourceSize = quint32(QFileInfo(source).size());
+            const quint64 sourceSize = quint32(qMax<qint64>(ztplatform::lookAtFile(source).size, 0));
             estimate += sourceSize;
             if (estimate > limit)
                 return CollectError(CollectError::TooLarge);

@@ -227,6 +227,53 @@ private slots:
         }
     }
 
+    // A delete handed the stamps its files had when their marks were read
+    // knows a file still standing so without reading it again; a file written
+    // since is known by its bytes alone, and stays when they are no longer
+    // the ones the record names.
+    void aDeleteTrustsAStampOnlyWhileTheFileStandsSo()
+    {
+        enum { Unchanged, Touched, Rewritten };
+        for (int since : {Unchanged, Touched, Rewritten}) {
+            PadFixture fx;
+            layOut(fx);
+            const pj::Record r = pairRecord(fx, pj::Purpose::DeleteSounds);
+            const QString wav = fx.dataPath + "/001/002.wav", prm = fx.prmPath + "/001/002.prm";
+            QVector<pj::Stamp> seen;
+            for (const QString &p : {wav, prm}) {
+                const int fd = ::open(QFile::encodeName(p).constData(), O_RDONLY | O_CLOEXEC);
+                pj::Stamp stamp;
+                QCOMPARE(pj::markOfFile(fd, &stamp), r.steps.at(seen.size()).mark);
+                ::close(fd);
+                QVERIFY(stamp.isValid());
+                seen << stamp;
+            }
+            QByteArray bytes = kf::readFile(wav);
+            if (since == Rewritten)
+                bytes[bytes.size() - 1] = char(~bytes.at(bytes.size() - 1));
+            if (since != Unchanged) {
+                kf::writeFile(wav, bytes);
+                const struct timespec hourAgo[2] = {{::time(nullptr) - 3600, 0}, {::time(nullptr) - 3600, 0}};
+                QCOMPARE(::utimensat(AT_FDCWD, QFile::encodeName(wav).constData(), hourAgo, 0), 0);
+            }
+            struct Reads : PassDisk {
+                QAtomicInt opens;
+                int openAt(int dir, const QByteArray &name, int flags, mode_t mode = 0) override
+                {
+                    if (name.endsWith(".wav") || name.endsWith(".prm"))
+                        opens.fetchAndAddRelaxed(1);
+                    return PassDisk::openAt(dir, name, flags, mode);
+                }
+            } disk;
+            const DiskInPlace inPlace(&disk);
+            pj::Pad pad(ztplatform::FolderAnchor::record(fx.root), tree(fx));
+            QVERIFY(pj::run(pad, r, {}, false, seen).finished);
+            QCOMPARE(disk.opens.loadRelaxed(), since == Unchanged ? 0 : 1);
+            QCOMPARE(QFileInfo::exists(wav), since == Rewritten);
+            QVERIFY(!QFileInfo::exists(prm));
+        }
+    }
+
     // A folder swapped for another at its place while a change runs: the
     // change goes on in the folder now at the place, and nothing more is
     // written into the one moved away.

@@ -49,8 +49,9 @@ bool PadSyncController::closeOnPad()
         QThread::msleep(WRITE_BACK_POLL_MS);
     }
     if (m_syncBatch && m_syncBatch->isRunning()) {
+        // The batch was writing to the pad and may still: not "nothing saved".
         m_batchAbandoned = true;
-        showDeviceMessages({notAnsweringAtCloseMessage(false)});
+        showDeviceMessages({notAnsweringAtCloseMessage(true)});
         m_pad.leaveDeviceMode();
         return false;
     }

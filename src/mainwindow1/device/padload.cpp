@@ -467,7 +467,7 @@ void PadSyncController::guardPad(const PadIdentity &loaded)
     // pad stood there.
     m_pad.padLoaded(loaded);
     ztplatform::watchFolder(
-            m_pad.padRoot().path(), m_parent,
+            m_pad.padRoot(), m_parent,
             [this]() {
                 const PadMatch match = padCheck(false);
                 if (match.another())
