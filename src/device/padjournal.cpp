@@ -57,16 +57,15 @@ template <typename Read>
 Mark markOf(qint64 size, Read read)
 {
     QCryptographicHash h(QCryptographicHash::Sha256);
-    QByteArray head(8, '\0');
+    char head[8];
     for (int i = 0; i < 8; ++i)
         head[i] = char((quint64(size) >> (8 * i)) & 0xff);
-    h.addData(head);
-    const QVector<QPair<qint64, qint64>> parts = size <= 3 * SAMPLE
-            ? QVector<QPair<qint64, qint64>>{{0, size}}
-            : QVector<QPair<qint64, qint64>>{{0, SAMPLE}, {size / 2 - SAMPLE / 2, SAMPLE}, {size - SAMPLE, SAMPLE}};
-    for (const auto &p : parts) {
-        QByteArray chunk;
-        if (!read(p.first, p.second, &chunk) || chunk.size() != p.second)
+    h.addData(head, 8);
+    const bool whole = size <= 3 * SAMPLE;
+    const qint64 parts[3][2] = {{0, whole ? size : SAMPLE}, {size / 2 - SAMPLE / 2, SAMPLE}, {size - SAMPLE, SAMPLE}};
+    QByteArray chunk;
+    for (int i = 0; i < (whole ? 1 : 3); ++i) {
+        if (!read(parts[i][0], parts[i][1], &chunk) || chunk.size() != parts[i][1])
             return Mark();
         h.addData(chunk);
     }
@@ -192,12 +191,30 @@ Mark markOfBytes(const QByteArray &bytes)
     });
 }
 
-Mark markOfFile(int fd)
+namespace {
+
+Stamp stampOf(const struct stat &st)
+{
+    Stamp s;
+    s.device = quint64(st.st_dev);
+    s.inode = quint64(st.st_ino);
+    s.size = st.st_size;
+    s.modified = qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+    s.changed = qint64(st.st_ctim.tv_sec) * 1000000000 + st.st_ctim.tv_nsec;
+    return s;
+}
+
+} // namespace
+
+Mark markOfFile(int fd, Stamp *stamp)
 {
     struct stat st;
     if (fd < 0 || ::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))
         return Mark();
-    return markOf(st.st_size, [fd](qint64 at, qint64 n, QByteArray *out) { return preadAll(fd, at, n, out); });
+    const Mark m = markOf(st.st_size, [fd](qint64 at, qint64 n, QByteArray *out) { return preadAll(fd, at, n, out); });
+    if (stamp && m.isValid())
+        *stamp = stampOf(st);
+    return m;
 }
 
 Mark markOfEntry(const ztplatform::OpenFolder &folder, const QString &name)
@@ -332,9 +349,9 @@ struct Pad::Impl {
     struct Kept {
         ztplatform::OpenFolder folder;
         ztplatform::FolderIdentity identity;
-        QByteArray relative; // its steps below the root, once worked out
+        ztplatform::FolderAnchor::Steps steps; // below the root, once worked out
     };
-    std::map<QString, Kept> kept; // by path; a slot once made stays
+    std::map<std::pair<int, QString>, Kept> kept; // by area and folder; a slot once made stays
 
     QString path(Area area, const QString &fff) const
     {
@@ -366,8 +383,7 @@ ztplatform::OpenFolder Pad::folder(Area area, const QString &fff) const
 
 const ztplatform::OpenFolder &Pad::kept(Area area, const QString &fff)
 {
-    const QString path = d->path(area, fff);
-    Impl::Kept &slot = d->kept[path];
+    Impl::Kept &slot = d->kept[{int(area), fff}];
     if (!slot.folder.isOpen()) {
         slot.folder = folder(area, fff);
         slot.identity = ztplatform::identityOf(slot.folder);
@@ -377,10 +393,11 @@ const ztplatform::OpenFolder &Pad::kept(Area area, const QString &fff)
 
 const ztplatform::OpenFolder &Pad::forChange(Area area, const QString &fff)
 {
-    const QString path = d->path(area, fff);
-    Impl::Kept &slot = d->kept[path];
-    const ztplatform::Reach reach =
-            slot.folder.isOpen() ? d->root.recheck(slot.identity, path, &slot.relative) : ztplatform::Reach::Outside;
+    Impl::Kept &slot = d->kept[{int(area), fff}];
+    const ztplatform::Reach reach = slot.folder.isOpen()
+            ? d->root.recheck(slot.identity, slot.steps.relative.isEmpty() ? d->path(area, fff) : QString(),
+                              &slot.steps)
+            : ztplatform::Reach::Outside;
     if (reach == ztplatform::Reach::Inside)
         return slot.folder;
     // A root that does not pass ends a walk the same way.
@@ -414,18 +431,22 @@ bool removesOnly(const Record &record)
                            [](const Step &s) { return s.kind == Kind::Remove; });
 }
 
-QString key(Area area, const QString &fff)
+// A folder of the pad by its area and numbered folder.
+using FolderKey = QPair<int, QString>;
+
+FolderKey key(Area area, const QString &fff)
 {
-    return QString::number(int(area)) + QLatin1Char('/') + fff;
+    return FolderKey(int(area), fff);
 }
 
 class Walk
 {
 public:
-    Walk(Pad &pad, const Record &record, Outcome &out)
+    Walk(Pad &pad, const Record &record, Outcome &out, const QVector<Stamp> &stamps = {})
         : m_pad(pad)
         , m_record(record)
         , m_out(out)
+        , m_seen(stamps.size() == record.steps.size() ? stamps : QVector<Stamp>())
         , m_at(record.steps.size(), At::Nowhere)
         , m_durable(record.steps.size(), At::Nowhere)
         , m_patchedNow(record.steps.size(), false)
@@ -450,6 +471,8 @@ public:
         for (int i = 0; i < m_record.steps.size(); ++i)
             m_at[i] = locate(i);
         m_durable = m_at;
+        // The stamps tell the files as they stood before this look only.
+        m_seen.clear();
     }
 
     At at(int i) const { return m_at.at(i); }
@@ -551,13 +574,12 @@ private:
     // Each folder touched since the last call forced to the disk once.
     bool syncTouched()
     {
-        for (const QString &k : qAsConst(m_touched)) {
-            const int slash = k.indexOf(QLatin1Char('/'));
-            const ztplatform::OpenFolder &f = change(Area(k.left(slash).toInt()), k.mid(slash + 1));
+        for (const FolderKey &k : qAsConst(m_touched)) {
+            const ztplatform::OpenFolder &f = change(Area(k.first), k.second);
             if (!f.isOpen() || !f.sync()) {
                 if (!f.isOpen())
                     errno = ENOENT;
-                return refuse(QStringLiteral("sync ") + k);
+                return refuse(QStringLiteral("sync ") + QString::number(k.first) + QLatin1Char('/') + k.second);
             }
         }
         m_touched.clear();
@@ -579,13 +601,23 @@ private:
         (done ? m_out.soundsDone : m_out.soundsUndone) << s.number;
     }
 
+    // The file of step i still stands as its stamp says.
+    bool standsAsSeen(int i, const ztplatform::OpenFolder &folder, const QString &name) const
+    {
+        struct stat st;
+        return i < m_seen.size() && m_seen.at(i).isValid() && folder.isOpen()
+                && ::fstatat(folder.fd(), QFile::encodeName(name).constData(), &st, AT_SYMLINK_NOFOLLOW) == 0
+                && S_ISREG(st.st_mode) && stampOf(st) == m_seen.at(i);
+    }
+
     Pad &m_pad;
     const Record &m_record;
     Outcome &m_out;
+    QVector<Stamp> m_seen; // of each step's file when its mark was read, till the first look
     QVector<At> m_at;
     QVector<At> m_durable; // m_at when the walk last forced its folders to the disk
     QVector<bool> m_patchedNow; // a Move's file holds its patch
-    QSet<QString> m_touched;
+    QSet<FolderKey> m_touched;
     QSet<quint16> m_noted[2]; // sounds in soundsUndone, soundsDone
     // A record that only removes files is finished by any load that finds it,
     // whatever part of it was done.
@@ -632,7 +664,7 @@ At Walk::locate(int i)
         return s.kind == Kind::Create && f.exists(s.hidden) ? At::Torn : At::Nowhere;
     }
     case Kind::Remove:
-        if (markOfEntry(f, s.from) == s.mark)
+        if (standsAsSeen(i, f, s.from) || markOfEntry(f, s.from) == s.mark)
             return At::Old;
         return markOfEntry(f, s.hidden) == s.mark ? At::Hidden : At::Nowhere;
     case Kind::Patch: {
@@ -817,7 +849,8 @@ bool Walk::writeBytes()
             const int failedBefore = m_out.putFailed.size();
             if (!put(steps.at(i)))
                 return false;
-            m_out.alterWritten = m_out.putFailed.size() == failedBefore;
+            const bool alter = steps.at(i).from.compare(QLatin1String("alter.ini"), Qt::CaseInsensitive) == 0;
+            (alter ? m_out.alterWritten : m_out.globalWritten) = m_out.putFailed.size() == failedBefore;
             m_at[i] = At::New;
         }
     }
@@ -996,9 +1029,11 @@ QStringList Walk::whereLines()
 
 // ---- the record in SYS ------------------------------------------------------
 
-// The record written under its staging name and forced to the disk, then
-// given its name (over the one on the pad when `replace`), SYS forced to the
-// disk.
+// A first record is made at its name (never over anything there) and forced
+// to the disk, then SYS: until then no change follows it, and a load that
+// finds it cut short keeps it aside unread. One that replaces the record on
+// the pad (`replace`) is written under its staging name and renamed over it,
+// so the pad holds a whole record throughout.
 bool writeRecord(const Pad &pad, const QByteArray &bytes, bool replace = false)
 {
     const ztplatform::OpenFolder sys = pad.base(Area::Sys);
@@ -1006,8 +1041,10 @@ bool writeRecord(const Pad &pad, const QByteArray &bytes, bool replace = false)
         errno = ENOENT;
         return false;
     }
-    sys.remove(STAGING_NAME);
-    const int fd = sys.openEntry(STAGING_NAME, O_WRONLY | O_CREAT | O_EXCL);
+    const QString name = replace ? QString(STAGING_NAME) : QString(RECORD_NAME);
+    if (replace)
+        sys.remove(STAGING_NAME);
+    const int fd = sys.openEntry(name, O_WRONLY | O_CREAT | O_EXCL);
     if (fd < 0)
         return false;
     bool ok = sys.disk().write(fd, bytes.constData(), bytes.size()) && sys.syncFile(fd);
@@ -1016,12 +1053,10 @@ bool writeRecord(const Pad &pad, const QByteArray &bytes, bool replace = false)
         ok = false;
         error = errno;
     }
-    if (ok
-        && (replace ? sys.rename(STAGING_NAME, sys, RECORD_NAME) : pairfiles::moveEntry(sys, STAGING_NAME, sys, RECORD_NAME))
-        && sys.sync())
+    if (ok && (!replace || sys.rename(STAGING_NAME, sys, RECORD_NAME)) && sys.sync())
         return true;
     error = errno ? errno : error;
-    sys.remove(STAGING_NAME);
+    sys.remove(name);
     errno = error;
     return false;
 }
@@ -1124,7 +1159,8 @@ Outcome abandon(Pad &pad, const Record &record)
     return out;
 }
 
-Outcome run(Pad &pad, const Record &record, const std::function<bool(const Step &, int fd)> &create, bool begun)
+Outcome run(Pad &pad, const Record &record, const std::function<bool(const Step &, int fd)> &create, bool begun,
+            const QVector<Stamp> &seen)
 {
     Outcome out;
     out.purpose = record.purpose;
@@ -1137,7 +1173,7 @@ Outcome run(Pad &pad, const Record &record, const std::function<bool(const Step 
             return out;
     }
     out.found = true;
-    Walk walk(pad, record, out);
+    Walk walk(pad, record, out, seen);
     walk.locateAll();
     if (written && walk.finish(create) && dropRecord(pad))
         return out;
@@ -1196,11 +1232,19 @@ Outcome recover(Pad &pad)
     walk.locateAll();
     const bool finishes = !back && (record.purpose == Purpose::WriteBack || walk.canFinish());
     if (finishes) {
-        if (!walk.finish({}) || !dropRecord(pad)) {
+        if (!walk.finish({})) {
             out.refused = true;
             noteAway(pad, out);
             if (out.away)
                 out.missing = walk.whereLines();
+            return out;
+        }
+        out.alreadyDone = !out.changed && out.missing.isEmpty() && out.putFailed.isEmpty();
+        if (!dropRecord(pad)) {
+            // Every change is on the pad: the next load finds nothing left to do.
+            out.recordStays = true;
+            out.error = errno ? errno : EIO;
+            qWarning() << "the finished change record could not be removed:" << std::strerror(out.error);
         }
         return out;
     }
@@ -1224,6 +1268,16 @@ QStringList describe(const Outcome &o)
     QStringList lines;
     if (!o.found)
         return lines;
+    const QString error = QString::fromLocal8Bit(std::strerror(o.error ? o.error : EIO));
+    if (o.finished && o.alreadyDone) {
+        lines << (o.recordStays ? DeviceText::tr("The sampler pad holds the record of an earlier change whose every "
+                                                 "step was already done; the record could not be removed (%1), so "
+                                                 "the next load looks at it again.")
+                                          .arg(error)
+                                : DeviceText::tr("The sampler pad held the record of an earlier change whose every "
+                                                 "step was already done; the record was removed."));
+        return lines;
+    }
     if (o.unreadable) {
         lines << DeviceText::tr("The sampler pad holds a change record the editor cannot read; nothing was changed "
                                 "by it.");
@@ -1293,11 +1347,17 @@ QStringList describe(const Outcome &o)
             lines << DeviceText::tr("The kit chains were found torn and written again.");
         else if (o.chainsWritten)
             lines << DeviceText::tr("The kit chains were written.");
+        if (o.globalWritten)
+            lines << DeviceText::tr("The global settings file global.ini was written.");
         if (o.alterWritten)
             lines << DeviceText::tr("The change file alter.ini was written.");
         break;
     }
     lines << o.missing;
+    if (o.recordStays)
+        lines << DeviceText::tr("Its record could not be removed (%1), so the next load looks at it again and finds "
+                                "nothing left to do.")
+                         .arg(error);
     if (o.refused && o.away && !o.missing.contains(notAtPlace()))
         lines << notAtPlace();
     else if (o.refused && !o.away)

@@ -24,8 +24,9 @@
 
 namespace padjournal {
 
-// The record's name in SYS and the name it is written under first. Neither
-// is a temporary name any sweep removes; both are legal on FAT.
+// The record's name in SYS and the name a record replacing it is written
+// under first. Neither is a temporary name any sweep removes; both are legal
+// on FAT.
 extern const QLatin1String RECORD_NAME;
 extern const QLatin1String STAGING_NAME;
 // The visible name an unreadable record is kept aside under (a number added).
@@ -44,8 +45,24 @@ struct Mark {
     bool isValid() const { return size >= 0 && !digest.isEmpty(); }
 };
 Mark markOfBytes(const QByteArray &bytes);
+
+// How a regular file stood when its mark was read: the same file, not
+// written to since, still stands so.
+struct Stamp {
+    quint64 device = 0, inode = 0;
+    qint64 size = -1;
+    qint64 modified = 0, changed = 0; // ns since the epoch
+    bool operator==(const Stamp &o) const
+    {
+        return size >= 0 && device == o.device && inode == o.inode && size == o.size && modified == o.modified
+                && changed == o.changed;
+    }
+    bool isValid() const { return size >= 0; }
+};
+
 // The regular file open at `fd`, read from where it is; invalid otherwise.
-Mark markOfFile(int fd);
+// How it stood goes to *stamp.
+Mark markOfFile(int fd, Stamp *stamp = nullptr);
 // The regular file at the entry (a link is never followed); invalid otherwise.
 Mark markOfEntry(const ztplatform::OpenFolder &folder, const QString &name);
 
@@ -98,6 +115,8 @@ struct Outcome {
     bool refused = false;    // the pad refused a write: the record stays
     bool away = false;       // of those, the pad was no longer at its place (pulled, or another there)
     bool pending = false;    // and the next load finishes it (as far as the walk forced it to the disk)
+    bool recordStays = false; // every change is on the pad, but the record could not be removed
+    bool alreadyDone = false; // every change was on the pad before the walk: it changed nothing
     bool changed = false;    // something on the pad was written, moved or removed
     Purpose purpose = Purpose::WriteBack;
     QVector<quint16> sounds;                   // every sound the record serves
@@ -108,6 +127,7 @@ struct Outcome {
     QVector<int> kitsRepaired; // of those, found torn
     bool chainsWritten = false, chainsRepaired = false;
     bool alterWritten = false;
+    bool globalWritten = false; // global.ini replaced whole
     QStringList putFailed; // whole files not written for what stands at their name
     QString putWhy;
     QStringList missing; // a line for each file found at none of its names
@@ -148,8 +168,8 @@ private:
 // True when SYS holds a record (or anything at its name).
 bool recordPresent(Pad &pad);
 
-// Writes the record (under its staging name, forced to the disk, then at its
-// name, SYS forced to the disk) and runs it forward. `create` writes the
+// Writes the record (at its name, forced to the disk, SYS forced to the
+// disk) and runs it forward. `create` writes the
 // bytes of a Create step into the open file (every Create step's bytes must
 // match its mark). When a step fails, what was done is taken back; when that
 // fails too, the record stays for the next load. With `begun`, the record
@@ -157,8 +177,11 @@ bool recordPresent(Pad &pad);
 // change now known in full (none of its steps but its Create steps' files
 // written under their hidden names); when it cannot be replaced, the change
 // is taken back.
+// `seen`, when given, holds for each step the stamp of its file when the
+// caller read its mark: a file still standing so at its old name is known
+// without being read again.
 Outcome run(Pad &pad, const Record &record, const std::function<bool(const Step &, int fd)> &create = {},
-            bool begun = false);
+            bool begun = false, const QVector<Stamp> &seen = {});
 
 // Writes the record of a change whose new files are written before their
 // marks are known (a batch converting its sounds): its Create steps have no

@@ -589,14 +589,24 @@ QVector<Failure> AddBatch::commit(QHash<int, qint64> *written)
 
 namespace {
 
-// The numbered folder ("fff") and the file's stem of a .wav path below
-// dataPath, by the text alone: the files are looked for below the root.
-// Empty when the path names no file of a numbered folder of dataPath.
-QPair<QString, QString> wavePlace(const QString &wavPath, const QString &dataPath)
+// The .wav paths handed to a deletion begin with this when they lie below
+// dataPath; empty when dataPath is not usable.
+QString waveBase(const QString &dataPath)
 {
-    const QString base = QDir::cleanPath(QDir::fromNativeSeparators(dataPath)) + QLatin1Char('/');
+    if (!padtree::isUsableFolder(dataPath))
+        return QString();
+    return QDir::cleanPath(QDir::fromNativeSeparators(dataPath)) + QLatin1Char('/');
+}
+
+// The numbered folder ("fff") and the file's stem of a .wav path below
+// the wave base, by the text alone: the files are looked for below the root.
+// Empty when the path names no file of a numbered folder there.
+QPair<QString, QString> wavePlace(const QString &wavPath, const QString &base)
+{
+    if (base.isEmpty())
+        return {};
     const QString path = QDir::cleanPath(QDir::fromNativeSeparators(wavPath));
-    if (!padtree::isUsableFolder(dataPath) || !path.startsWith(base, Qt::CaseInsensitive))
+    if (!path.startsWith(base, Qt::CaseInsensitive))
         return {};
     const QStringList parts = path.mid(base.size()).split(QLatin1Char('/'));
     if (parts.size() != 2)
@@ -629,6 +639,7 @@ struct DeleteBatch::Pair {
     int number = 0;
     QString wavName, prmName; // a name is empty for a file already gone
     pj::Mark wavMark, prmMark;
+    pj::Stamp wavStamp, prmStamp; // how each stood when its mark was read
 };
 
 DeleteBatch::DeleteBatch(const ztplatform::FolderAnchor &root, const PadTreePaths &tree)
@@ -636,6 +647,7 @@ DeleteBatch::DeleteBatch(const ztplatform::FolderAnchor &root, const PadTreePath
     , m_tree(tree)
     , m_dataPath(tree.dataPath)
     , m_prmPath(tree.prmPath)
+    , m_dataBase(waveBase(tree.dataPath))
     , m_folders(std::make_unique<Folders>(root, false))
 {
 }
@@ -652,6 +664,7 @@ struct Found {
     struct stat st = {};
     int looked = 0;
     pj::Mark mark;
+    pj::Stamp stamp;
     int markError = 0; // why a regular file's mark could not be read
     // ELOOP for a link at the name, EISDIR for a folder, EINVAL for anything
     // else that is not a plain file; 0 for a plain file or none.
@@ -670,7 +683,7 @@ bool look(const ztplatform::OpenFolder &folder, const QString &entry, Found &f)
 {
     const int fd = folder.openEntry(entry, O_RDONLY | O_NONBLOCK);
     if (fd >= 0) {
-        f.mark = pj::markOfFile(fd);
+        f.mark = pj::markOfFile(fd, &f.stamp);
         const int error = errno;
         if (f.mark.isValid())
             f.st.st_mode = S_IFREG;
@@ -711,9 +724,9 @@ Found find(const ztplatform::OpenFolder &folder, const QString &name)
     return f;
 }
 
-// The mark of the regular file found, or why the pair stays: the errno for
-// anything else there.
-int markOf(const Found &f, pj::Mark *mark)
+// The mark and stamp of the regular file found, or why the pair stays: the
+// errno for anything else there.
+int markOf(const Found &f, pj::Mark *mark, pj::Stamp *stamp)
 {
     if (f.name.isEmpty())
         return 0;
@@ -722,6 +735,7 @@ int markOf(const Found &f, pj::Mark *mark)
     if (!S_ISREG(f.st.st_mode))
         return S_ISDIR(f.st.st_mode) ? EISDIR : EINVAL;
     *mark = f.mark;
+    *stamp = f.stamp;
     return mark->isValid() ? 0 : f.markError;
 }
 
@@ -730,7 +744,7 @@ int markOf(const Found &f, pj::Mark *mark)
 int DeleteBatch::stage(const QString &path, int *error)
 {
     *error = 0;
-    const QPair<QString, QString> found = wavePlace(path, m_dataPath);
+    const QPair<QString, QString> found = wavePlace(path, m_dataBase);
     if (!m_root.isValid())
         return UsbUpdate::PadGone;
     if (found.first.isEmpty() || !padtree::isUsableFolder(m_prmPath)) {
@@ -776,9 +790,9 @@ int DeleteBatch::stage(const QString &path, int *error)
         return pair.wavName.isEmpty() ? UsbUpdate::WavAlreadyGone : UsbUpdate::PrmAlreadyGone;
     if (m_staged.contains(qMakePair(pair.fff, pair.number)))
         return -1; // named twice: it goes once
-    *error = markOf(wav, &pair.wavMark);
+    *error = markOf(wav, &pair.wavMark, &pair.wavStamp);
     if (*error == 0)
-        *error = markOf(record, &pair.prmMark);
+        *error = markOf(record, &pair.prmMark, &pair.prmStamp);
     if (*error != 0) {
         qWarning() << "cannot remove" << path << ":" << std::strerror(*error);
         // A pad gone or swapped since its folders were reached says so.
@@ -824,6 +838,7 @@ QVector<Failure> DeleteBatch::commit()
     }
     pj::Record record;
     record.purpose = pj::Purpose::DeleteSounds;
+    QVector<pj::Stamp> seen;
     // Each folder listed once for the hidden names its files take.
     QHash<QString, QSet<QString>> taken;
     auto takenIn = [&taken, &pad](pj::Area area, const QString &fff) -> QSet<QString> & {
@@ -853,9 +868,10 @@ QVector<Failure> DeleteBatch::commit()
             names.insert(r.hidden.toLower());
             r.mark = area == pj::Area::Data ? p.wavMark : p.prmMark;
             record.steps << r;
+            seen << (area == pj::Area::Data ? p.wavStamp : p.prmStamp);
         }
     }
-    const pj::Outcome o = pj::run(pad, record);
+    const pj::Outcome o = pj::run(pad, record, {}, false, seen);
     // A record the pad keeps and the next load finishes: gone from the list,
     // and named.
     if (o.pending) {

@@ -130,6 +130,7 @@ private:
     ztplatform::FolderAnchor m_root;
     PadTreePaths m_tree;
     QString m_dataPath, m_prmPath;
+    QString m_dataBase; // m_dataPath as the paths handed in begin with it
     std::unique_ptr<Folders> m_folders;
     QSet<QString> m_halfPairs;
     mutable QMutex m_lock;

@@ -219,9 +219,11 @@ CollectError::Kind StoredSoundLocator::verify(int record, int e)
         const quint16 waveCount = rec.waveCount;
         const int layout = rec.flag == 2 ? 1 : 0;
         const int count = rec.info.soundChunk.soundIndex ? rec.info.soundChunk.soundCount : 0;
-        // Read on a thread of its own, once: a drive that does not answer is a file that does not open.
-        const std::optional<TableLook> look = ztplatform::lookWithin<TableLook>(
-                kLookLimitMs, [=]() { return lookAtTable(file, length, stamp, waveCount, layout, count); }, m_turn);
+        // Read on a thread of its own, once: a drive that does not answer,
+        // or still holds an earlier look given up on, is a file that does not open.
+        const std::optional<TableLook> look = ztplatform::lookAtFileWithin<TableLook>(
+                file, kLookLimitMs, [=]() { return lookAtTable(file, length, stamp, waveCount, layout, count); },
+                m_turn);
         if (!look)
             qWarning().noquote() << "the drive of" << file << "does not answer: its sounds are not read";
         p.state = look ? look->state : CollectError::OpenFailed;

@@ -4,7 +4,7 @@
 #include "kitfile/soundsin.h"
 #include "kitfile/soundsource.h"
 #include "kitfile/storedsounds.h"
-#include "platform/sysio.h"
+#include "platform/regularfile.h"
 #include "platform/timedlook.h"
 
 #include <QDebug>
@@ -33,15 +33,6 @@ void tell(const ProgressFn &progress, int value)
 {
     if (progress)
         progress(value);
-}
-
-// What stands at `path`, a link followed; all zero when nothing does.
-struct stat statOf(const QString &path)
-{
-    struct stat st = {};
-    if (ztplatform::sysio::statPath(path, &st) != 0)
-        st = {};
-    return st;
 }
 
 // Lets the window paint while a look at a drive is awaited.
@@ -106,8 +97,8 @@ CollectError convert(const RawWaveFn &rawWave, const QString &source, const QStr
     const quint32 len = rawWave ? rawWave(source, target) : 0;
     if (len == 0) {
         // A source whose drive does not answer is named like one that did not convert.
-        const std::optional<bool> file = ztplatform::lookWithin<bool>(
-                kLookLimitMs, [source]() { return S_ISREG(statOf(source).st_mode); }, turn);
+        const std::optional<bool> file = ztplatform::lookAtFileWithin<bool>(
+                source, kLookLimitMs, [source]() { return ztplatform::lookAtFile(source).type == S_IFREG; }, turn);
         CollectError err(!file || *file ? CollectError::ConvertFailed : CollectError::RawFailed);
         err.path = source;
         err.name = name;
@@ -299,8 +290,8 @@ CollectError collectKitWaves(Records::soundKit &kit, int kitIndex, const QVector
                 return err;
             estimate += place.size;
         } else {
-            const std::optional<qint64> size = ztplatform::lookWithin<qint64>(
-                    kLookLimitMs, [source]() { return qint64(statOf(source).st_size); }, turn);
+            const std::optional<qint64> size = ztplatform::lookAtFileWithin<qint64>(
+                    source, kLookLimitMs, [source]() { return qMax<qint64>(ztplatform::lookAtFile(source).size, 0); }, turn);
             if (!size) {
                 qWarning().noquote() << "the drive of" << source << "does not answer: the sound is not taken";
                 err = CollectError(CollectError::ConvertFailed);

@@ -35,6 +35,34 @@ void moved(Watch *watch, Watch::Step step)
         watch->moved(step);
 }
 
+// The temporary as a stored sound's copy writes it: the watch is at the
+// target while a block is written, so a write that does not move on is
+// never taken for a read of the kit file.
+class WatchedWrites : public QIODevice
+{
+public:
+    WatchedWrites(QIODevice &out, Watch *watch)
+        : m_out(out)
+        , m_watch(watch)
+    {
+        open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+    }
+
+protected:
+    qint64 readData(char *, qint64) override { return -1; }
+    qint64 writeData(const char *data, qint64 size) override
+    {
+        moved(m_watch, Watch::Step::Target);
+        const qint64 put = m_out.write(data, size);
+        moved(m_watch, Watch::Step::Source);
+        return put;
+    }
+
+private:
+    QIODevice &m_out;
+    Watch *m_watch;
+};
+
 // Puts the finished temporary in place: synced, given the mode of the file
 // it replaces and renamed over the target.
 Outcome putInPlace(ztplatform::ReplaceFile &part, QString *why, QString *notKept, Watch *watch)
@@ -125,7 +153,8 @@ Outcome copyStored(const QString &kitFile, quint32 offset, quint32 length, const
         return unwritable(why, part.errorString());
     moved(watch, Watch::Step::Source);
     soundsource::CopyFault fault = soundsource::CopyFault::None;
-    const quint64 copied = soundsource::copyStoredWave(kitFile, offset, length, part.file(),
+    WatchedWrites out(part.file(), watch);
+    const quint64 copied = soundsource::copyStoredWave(kitFile, offset, length, out,
                                                        watch ? watch->stopFlag() : nullptr, &fault, asLoaded,
                                                        [watch]() { moved(watch); });
     if (copied == length && fault == soundsource::CopyFault::None)

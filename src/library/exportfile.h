@@ -20,7 +20,8 @@ class Watch
 {
 public:
     // Program: ffmpeg runs, bounded by the converter's own limit. Source: the
-    // kit file is opened and copied from.
+    // kit file is opened and read from. Target: the temporary is made or
+    // written.
     enum class Step { Target, Source, Program, Place };
 
     Watch();

@@ -259,7 +259,8 @@ bool audioconverter::runProcess(const QStringList &args, QString &mesg, bool *st
 
     RunEnd end = RunEnd::Ended;
     QByteArray text;
-    const bool didStart = proc.waitForStarted(m_timeout);
+    // A start that does not come is no progress either.
+    const bool didStart = proc.waitForStarted(m_timeout >= 0 ? m_timeout : stallLimit());
     if (started)
         *started = didStart;
     if (didStart) {
@@ -277,6 +278,10 @@ bool audioconverter::runProcess(const QStringList &args, QString &mesg, bool *st
         }
     } else {
         qDebug() << "ffmpeg could not be started:" << proc.program() << proc.errorString();
+        if (proc.state() != QProcess::NotRunning) {
+            proc.kill();
+            proc.waitForFinished(5000);
+        }
     }
 
     text += proc.readAllStandardError();

@@ -1,6 +1,7 @@
 #include "model/conversionjobs.h"
 
 #include "model/audioconverter.h"
+#include "platform/fileidentity.h"
 #include "platform/regularfile.h"
 #include "platform/sysio.h"
 
@@ -42,68 +43,6 @@ struct Fd
             ::close(fd);
     }
 };
-
-// Copies `source`, opened below `root`, into `copy`. False with `done`
-// telling why: what stands at the name, or the failed read or write.
-bool copyBelow(const ztplatform::FolderAnchor &root, const QString &source, const QString &copy,
-               const std::atomic_bool &stop, ConversionJobs::Done &done, const std::function<void()> &moved)
-{
-    QString name;
-    ztplatform::Reach reach = ztplatform::Reach::Missing;
-    const ztplatform::OpenFolder folder = root.openFolderOf(source, &name, &reach);
-    Fd in;
-    in.fd = folder.isOpen() ? folder.openEntry(name, O_RDONLY | O_NONBLOCK) : -1;
-    const int openError = errno;
-    struct stat st;
-    if (in.fd < 0 || ::fstat(in.fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        if (in.fd >= 0)
-            done.readType = st.st_mode & S_IFMT;
-        else if (folder.isOpen())
-            done.readType = ztplatform::entryType(folder.fd(), name);
-        else if (reach == ztplatform::Reach::Outside)
-            done.readType = S_IFLNK; // a step of its path leads out of the pad
-        done.rootRefused = !folder.isOpen() && reach != ztplatform::Reach::Outside;
-        done.readError = done.readType != 0 ? 0 : (folder.isOpen() ? openError : ENOENT);
-        if (done.readType == S_IFREG) {
-            done.readType = 0; // there, but it did not open
-            done.readError = openError ? openError : EIO;
-        }
-        return false;
-    }
-    Fd out;
-    out.fd = ztplatform::sysio::open(copy, O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0600);
-    if (out.fd < 0) {
-        done.faultPath = copy;
-        done.faultReason = QString::fromLocal8Bit(std::strerror(errno));
-        return false;
-    }
-    char buffer[65536];
-    for (;;) {
-        if (stop)
-            return false;
-        const ssize_t got = ::read(in.fd, buffer, sizeof buffer);
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0) {
-            done.readError = errno;
-            return false;
-        }
-        if (got == 0)
-            return true;
-        moved();
-        for (ssize_t at = 0; at < got;) {
-            const ssize_t put = ::write(out.fd, buffer + at, size_t(got - at));
-            if (put < 0 && errno == EINTR)
-                continue;
-            if (put < 0) {
-                done.faultPath = copy;
-                done.faultReason = QString::fromLocal8Bit(std::strerror(errno));
-                return false;
-            }
-            at += put;
-        }
-    }
-}
 
 // Where the copy of a source read below the root goes: beside the target,
 // with the source's suffix, which tells ffmpeg its form.
@@ -200,6 +139,69 @@ ConversionJobs::ConversionJobs(const QString &program, int threads)
 ConversionJobs::~ConversionJobs()
 {
     m_state->stop = true;
+}
+
+bool ConversionJobs::copyBelow(const ztplatform::FolderAnchor &root, const QString &source, const QString &copy,
+                               const std::atomic_bool &stop, Done &done, const std::function<void()> &moved,
+                               ztplatform::FileStamp *stamp)
+{
+    QString name;
+    ztplatform::Reach reach = ztplatform::Reach::Missing;
+    const ztplatform::OpenFolder folder = root.openFolderOf(source, &name, &reach);
+    Fd in;
+    in.fd = folder.isOpen() ? folder.openEntry(name, O_RDONLY | O_NONBLOCK) : -1;
+    const int openError = errno;
+    struct stat st;
+    if (in.fd < 0 || ::fstat(in.fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        if (in.fd >= 0)
+            done.readType = st.st_mode & S_IFMT;
+        else if (folder.isOpen())
+            done.readType = ztplatform::entryType(folder.fd(), name);
+        else if (reach == ztplatform::Reach::Outside)
+            done.readType = S_IFLNK; // a step of its path leads out of the pad
+        done.rootRefused = !folder.isOpen() && reach != ztplatform::Reach::Outside;
+        done.readError = done.readType != 0 ? 0 : (folder.isOpen() ? openError : ENOENT);
+        if (done.readType == S_IFREG) {
+            done.readType = 0; // there, but it did not open
+            done.readError = openError ? openError : EIO;
+        }
+        return false;
+    }
+    if (stamp)
+        *stamp = ztplatform::fileStamp(in.fd);
+    Fd out;
+    out.fd = ztplatform::sysio::open(copy, O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (out.fd < 0) {
+        done.faultPath = copy;
+        done.faultReason = QString::fromLocal8Bit(std::strerror(errno));
+        return false;
+    }
+    char buffer[65536];
+    for (;;) {
+        if (stop)
+            return false;
+        const ssize_t got = ::read(in.fd, buffer, sizeof buffer);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0) {
+            done.readError = errno;
+            return false;
+        }
+        if (got == 0)
+            return true;
+        moved();
+        for (ssize_t at = 0; at < got;) {
+            const ssize_t put = ::write(out.fd, buffer + at, size_t(got - at));
+            if (put < 0 && errno == EINTR)
+                continue;
+            if (put < 0) {
+                done.faultPath = copy;
+                done.faultReason = QString::fromLocal8Bit(std::strerror(errno));
+                return false;
+            }
+            at += put;
+        }
+    }
 }
 
 void ConversionJobs::readBelow(const ztplatform::FolderAnchor &root)

@@ -10,9 +10,14 @@
 #include <QString>
 #include <QVector>
 
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <optional>
+
+namespace ztplatform {
+struct FileStamp;
+}
 
 class ConversionJobs
 {
@@ -44,6 +49,13 @@ public:
     // a time: no link is followed, no pipe waited on, only a regular file
     // taken; its bytes are copied beside the target and the copy converted.
     void readBelow(const ztplatform::FolderAnchor &root);
+    // Copies `source`, opened below `root` as readBelow() opens it, into
+    // `copy`; `moved` runs as its bytes come. False with `done` telling why:
+    // what stands at the name, or the failed read or write. `stamp`, when
+    // given, gets the stamp of the source as opened.
+    static bool copyBelow(const ztplatform::FolderAnchor &root, const QString &source, const QString &copy,
+                          const std::atomic_bool &stop, Done &done, const std::function<void()> &moved,
+                          ztplatform::FileStamp *stamp = nullptr);
     // `source` converted into `target`, an earlier target removed first; the
     // earlier jobs are begun first. Its number.
     int add(const QString &source, const QString &target);

@@ -354,12 +354,12 @@ FolderIdentity identityOf(const OpenFolder &folder)
     return folder.isOpen() ? identityAt(folder.disk(), folder.fd(), QByteArray()) : FolderIdentity();
 }
 
-Reach FolderAnchor::recheck(const FolderIdentity &kept, const QString &path, QByteArray *cached) const
+Reach FolderAnchor::recheck(const FolderIdentity &kept, const QString &path, Steps *cached) const
 {
     if (!isValid() || !kept.valid)
         return Reach::Outside;
-    QByteArray relative = cached ? *cached : QByteArray();
-    if (relative.isEmpty()) {
+    Steps worked = cached ? *cached : Steps();
+    if (worked.relative.isEmpty()) {
         const int rootLength = this->rootLength(path);
         if (rootLength < 0)
             return Reach::Outside;
@@ -368,16 +368,17 @@ Reach FolderAnchor::recheck(const FolderIdentity &kept, const QString &path, QBy
             if (!isEntryName(step))
                 return Reach::Outside;
         }
-        relative = QFile::encodeName(steps.join(QLatin1Char('/')));
+        worked.relative = QFile::encodeName(steps.join(QLatin1Char('/')));
+        worked.native = m_native.endsWith('/') ? m_native + worked.relative : m_native + '/' + worked.relative;
         if (cached)
-            *cached = relative;
+            *cached = worked;
     }
+    const QByteArray &relative = worked.relative;
     // One look at the folder by its path: the one kept, on a mount the check
     // admits as it stands. Anything else is judged below the root opened.
     if (m_check) {
         MountStamp mount;
-        const QByteArray folder = m_native.endsWith('/') ? m_native + relative : m_native + '/' + relative;
-        if (identityAt(disk(), AT_FDCWD, folder, &mount) == kept && m_check->admitsMount(mount))
+        if (identityAt(disk(), AT_FDCWD, worked.native, &mount) == kept && m_check->admitsMount(mount))
             return Reach::Inside;
     }
     const OpenFolder root(disk().openAt(AT_FDCWD, m_native, O_RDONLY | O_DIRECTORY | O_CLOEXEC), m_disk);

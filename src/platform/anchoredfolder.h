@@ -162,9 +162,13 @@ public:
     // mount; the walk's answer when the root does not pass (Missing when it
     // cannot be opened); Outside when the folder is not, or cannot be told
     // to be, the one there: a walk by openFolder() then decides.
-    // `relative`, when given, keeps the steps below the root worked out from
-    // `path` for the next recheck of the same path.
-    Reach recheck(const FolderIdentity &kept, const QString &path, QByteArray *relative = nullptr) const;
+    // `steps`, when given, keeps what is worked out from `path` for the next
+    // recheck of the same path, which may then give no path.
+    struct Steps {
+        QByteArray relative; // below the root
+        QByteArray native;   // the whole path as the system spells it
+    };
+    Reach recheck(const FolderIdentity &kept, const QString &path, Steps *steps = nullptr) const;
 
 private:
     int rootLength(const QString &path) const;

@@ -1,5 +1,6 @@
 #include "platform/regularfile.h"
 
+#include "platform/anchoredfolder.h"
 #include "platform/sysio.h"
 #include "platform/timedlook.h"
 
@@ -31,6 +32,7 @@ struct Fence
     bool asking = false; // stillReadable runs now
     QString named; // the watched folder as named, made absolute
     std::function<bool()> answering;
+    FolderAnchor anchor; // the watched folder as loaded: files below it are looked at below it
 };
 
 Fence &fence()
@@ -142,6 +144,45 @@ unsigned typeAt(const QString &path)
     return !path.isEmpty() && sysio::statPath(path, &st) == 0 ? unsigned(st.st_mode & S_IFMT) : 0;
 }
 
+// The watched folder's anchor when it covers `path`; none otherwise.
+FolderAnchor anchorOver(const QString &path)
+{
+    Fence &f = fence();
+    QMutexLocker hold(&f.lock);
+    return !f.closed && f.anchor.covers(path) ? f.anchor : FolderAnchor();
+}
+
+// What stands at `path`, reached below `root` one folder at a time and its
+// entry opened without following a link or waiting on a pipe: its type
+// bits (0: nothing there), its size when it is a regular file, and whether
+// the root at its place was not admitted (gone, or another volume).
+struct BelowLook
+{
+    unsigned type = 0;
+    qint64 size = -1;
+    bool refused = false;
+};
+
+BelowLook lookBelow(const FolderAnchor &root, const QString &path)
+{
+    BelowLook look;
+    QString name;
+    Reach reach = Reach::Missing;
+    const OpenFolder folder = root.openFolderOf(path, &name, &reach);
+    look.refused = !folder.isOpen() && reach != Reach::Outside;
+    const int fd = folder.isOpen() ? folder.openEntry(name, O_RDONLY | O_NONBLOCK) : -1;
+    struct stat st;
+    if (fd >= 0 && ::fstat(fd, &st) == 0) {
+        look.type = unsigned(st.st_mode & S_IFMT);
+        look.size = S_ISREG(st.st_mode) ? qint64(st.st_size) : -1;
+    } else if (folder.isOpen()) {
+        look.type = entryType(folder.fd(), name);
+    }
+    if (fd >= 0)
+        ::close(fd);
+    return look;
+}
+
 } // namespace
 
 bool isRegularFile(const QString &path)
@@ -173,11 +214,18 @@ std::optional<bool> isRegularFileWithin(const QString &path, int limitMs, const 
     {
         bool regular = false;
         QString canonical;
+        std::optional<BelowLook> below;
     };
+    const FolderAnchor root = anchorOver(path);
     const std::optional<Look> look = lookAtFileWithin<Look>(
             path, limitMs,
-            [path]() {
+            [path, root]() {
                 Look found;
+                if (root.isValid()) {
+                    found.below = lookBelow(root, path);
+                    found.regular = found.below->type == S_IFREG;
+                    return found;
+                }
                 found.regular = typeAt(path) == S_IFREG;
                 if (found.regular)
                     found.canonical = sysio::canonicalPath(path);
@@ -186,6 +234,10 @@ std::optional<bool> isRegularFileWithin(const QString &path, int limitMs, const 
             turn);
     if (!look)
         return std::nullopt;
+    if (look->below && !look->regular && !look->below->refused)
+        return false;
+    if (look->below)
+        return askFolderOwner(path) && look->regular;
     // The folder's owner is asked here, on the calling thread, as isRegularFile() asks it.
     return look->regular && !fencedAt(look->canonical, fencedRoot());
 }
@@ -195,15 +247,48 @@ bool isFolder(const QString &path)
     return typeAt(path) == S_IFDIR;
 }
 
+FileLook lookAtFile(const QString &path)
+{
+    FileLook look;
+    {
+        Fence &f = fence();
+        QMutexLocker hold(&f.lock);
+        if (f.closed && !f.named.isEmpty() && below(QDir::cleanPath(QFileInfo(path).absoluteFilePath()), f.named))
+            return look; // fenced: not looked at
+    }
+    const FolderAnchor root = anchorOver(path);
+    if (root.isValid()) {
+        const BelowLook below = lookBelow(root, path);
+        look.type = below.type;
+        look.size = below.size;
+        return look;
+    }
+    struct stat st;
+    if (!path.isEmpty() && sysio::statPath(path, &st) == 0) {
+        look.type = unsigned(st.st_mode & S_IFMT);
+        look.size = S_ISREG(st.st_mode) ? qint64(st.st_size) : -1;
+    }
+    return look;
+}
+
 std::optional<qint64> regularFileSizeWithin(const QString &path, int limitMs, const std::function<void()> &turn)
 {
-    const auto look = [path]() -> qint64 {
-        if (!isRegularFile(path))
-            return -1;
+    const FolderAnchor root = anchorOver(path);
+    const auto look = [path, root]() -> BelowLook {
+        if (root.isValid())
+            return lookBelow(root, path);
+        BelowLook found;
         QFile file;
-        return openRegularFile(path, file) ? file.size() : -1;
+        found.size = isRegularFile(path) && openRegularFile(path, file) ? file.size() : -1;
+        return found;
     };
-    return lookAtFileWithin<qint64>(path, limitMs, look, turn);
+    const std::optional<BelowLook> found = lookAtFileWithin<BelowLook>(path, limitMs, look, turn);
+    if (!found)
+        return std::nullopt;
+    // The folder's owner judges a root it did not admit, on the calling thread.
+    if (found->refused)
+        askFolderOwner(path);
+    return found->size;
 }
 
 int openRegularFile(const QString &path)
@@ -251,11 +336,13 @@ void fenceFolder(const QString &folder)
     }
     f.root = root;
     f.closed = true;
+    f.anchor = FolderAnchor();
 }
 
-void watchFolder(const QString &folder, QObject *owner, std::function<bool()> stillReadable,
+void watchFolder(const FolderAnchor &anchor, QObject *owner, std::function<bool()> stillReadable,
                  std::function<bool()> answering)
 {
+    const QString folder = anchor.path();
     const QString root = folder.isEmpty() ? QString() : folderPath(folder);
     Fence &f = fence();
     QMutexLocker hold(&f.lock);
@@ -265,6 +352,7 @@ void watchFolder(const QString &folder, QObject *owner, std::function<bool()> st
     f.stillReadable = std::move(stillReadable);
     f.named = folder.isEmpty() ? QString() : QDir::cleanPath(QFileInfo(folder).absoluteFilePath());
     f.answering = std::move(answering);
+    f.anchor = anchor;
 }
 
 void endFolderWatch(const QObject *owner)
@@ -279,6 +367,7 @@ void endFolderWatch(const QObject *owner)
     f.stillReadable = nullptr;
     f.named.clear();
     f.answering = nullptr;
+    f.anchor = FolderAnchor();
 }
 
 FileRead readRegularFile(const QString &path, qint64 maxBytes, QByteArray &bytes, int *error)

@@ -12,6 +12,8 @@ class QObject;
 
 namespace ztplatform {
 
+class FolderAnchor;
+
 // True when `path` names a regular file (also through a link) that may be
 // read. Named pipes, devices and folders are not: opening them may block or
 // read no sound. Nor is a file below the fenced folder (fenceFolder).
@@ -30,6 +32,18 @@ bool isFolder(const QString &path);
 // run on the calling thread meanwhile. Nothing when its drive did not answer
 // within `limitMs`.
 std::optional<qint64> regularFileSizeWithin(const QString &path, int limitMs, const std::function<void()> &turn);
+
+// What stands at `path`: its type bits (0: nothing) and, for a regular
+// file, its size (else -1). A path the watched folder's anchor covers is
+// looked at below it (watchFolder), any other by its path, links followed;
+// nothing stands below the fenced folder. For a thread of its own: no owner
+// is asked.
+struct FileLook
+{
+    unsigned type = 0;
+    qint64 size = -1;
+};
+FileLook lookAtFile(const QString &path);
 
 // Opens `path` for reading as it is at this moment: the open neither follows
 // a link at the name nor waits on a pipe or a device (O_RDONLY, O_NONBLOCK,
@@ -51,13 +65,17 @@ bool openRegularFile(const QString &path, QFile &file);
 // empty name changes nothing.
 void fenceFolder(const QString &folder);
 
-// Until `folder` is fenced, `stillReadable` is asked on the GUI thread each
-// time isRegularFile() would hold for a file below it; a false answer fences
-// the folder first. It is not asked once `owner` is gone. Replaces any earlier
-// fenced or watched folder; an empty name leaves none. While `answering`
-// (when given) says no, isRegularFile() on the GUI thread is false for a
-// path below the folder as named, without a look at the disk.
-void watchFolder(const QString &folder, QObject *owner, std::function<bool()> stillReadable,
+// Until the folder of `anchor` is fenced, `stillReadable` is asked on the GUI
+// thread each time isRegularFile() would hold for a file below it; a false
+// answer fences the folder first. It is not asked once `owner` is gone.
+// Replaces any earlier fenced or watched folder; an invalid anchor leaves
+// none. While `answering` (when given) says no, isRegularFile() on the GUI
+// thread is false for a path below the folder as named, without a look at
+// the disk. isRegularFileWithin() and regularFileSizeWithin() look at a file
+// the anchor covers below it, as the anchor opens it: no link followed, no
+// pipe waited on; `stillReadable` is also asked when the anchor's root is
+// not admitted.
+void watchFolder(const FolderAnchor &anchor, QObject *owner, std::function<bool()> stillReadable,
                  std::function<bool()> answering = {});
 
 // Whether a file at `path`, below the fenced or watched folder by its text,

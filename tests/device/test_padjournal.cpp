@@ -227,6 +227,53 @@ private slots:
         }
     }
 
+    // A delete handed the stamps its files had when their marks were read
+    // knows a file still standing so without reading it again; a file written
+    // since is known by its bytes alone, and stays when they are no longer
+    // the ones the record names.
+    void aDeleteTrustsAStampOnlyWhileTheFileStandsSo()
+    {
+        enum { Unchanged, Touched, Rewritten };
+        for (int since : {Unchanged, Touched, Rewritten}) {
+            PadFixture fx;
+            layOut(fx);
+            const pj::Record r = pairRecord(fx, pj::Purpose::DeleteSounds);
+            const QString wav = fx.dataPath + "/001/002.wav", prm = fx.prmPath + "/001/002.prm";
+            QVector<pj::Stamp> seen;
+            for (const QString &p : {wav, prm}) {
+                const int fd = ::open(QFile::encodeName(p).constData(), O_RDONLY | O_CLOEXEC);
+                pj::Stamp stamp;
+                QCOMPARE(pj::markOfFile(fd, &stamp), r.steps.at(seen.size()).mark);
+                ::close(fd);
+                QVERIFY(stamp.isValid());
+                seen << stamp;
+            }
+            QByteArray bytes = kf::readFile(wav);
+            if (since == Rewritten)
+                bytes[bytes.size() - 1] = char(~bytes.at(bytes.size() - 1));
+            if (since != Unchanged) {
+                kf::writeFile(wav, bytes);
+                const struct timespec hourAgo[2] = {{::time(nullptr) - 3600, 0}, {::time(nullptr) - 3600, 0}};
+                QCOMPARE(::utimensat(AT_FDCWD, QFile::encodeName(wav).constData(), hourAgo, 0), 0);
+            }
+            struct Reads : PassDisk {
+                QAtomicInt opens;
+                int openAt(int dir, const QByteArray &name, int flags, mode_t mode = 0) override
+                {
+                    if (name.endsWith(".wav") || name.endsWith(".prm"))
+                        opens.fetchAndAddRelaxed(1);
+                    return PassDisk::openAt(dir, name, flags, mode);
+                }
+            } disk;
+            const DiskInPlace inPlace(&disk);
+            pj::Pad pad(ztplatform::FolderAnchor::record(fx.root), tree(fx));
+            QVERIFY(pj::run(pad, r, {}, false, seen).finished);
+            QCOMPARE(disk.opens.loadRelaxed(), since == Unchanged ? 0 : 1);
+            QCOMPARE(QFileInfo::exists(wav), since == Rewritten);
+            QVERIFY(!QFileInfo::exists(prm));
+        }
+    }
+
     // A folder swapped for another at its place while a change runs: the
     // change goes on in the folder now at the place, and nothing more is
     // written into the one moved away.
@@ -649,6 +696,84 @@ private slots:
                                        "chains were found torn and written again."));
         pj::Pad pad(ztplatform::FolderAnchor::record(fx.root), tree(fx));
         QVERIFY(!pj::recordPresent(pad));
+    }
+
+    // A recovery that finishes every file but cannot remove its record says
+    // so in one true line; the next load, finding every step done, removes
+    // the record and says only that; the load after says nothing.
+    void aFinishedRecordThatStaysIsRemovedByTheNextLoad()
+    {
+        PadFixture fx;
+        fx.writeKits();
+        pj::Record r;
+        r.purpose = pj::Purpose::WriteBack;
+        pj::Step kit;
+        kit.kind = pj::Kind::Patch;
+        kit.area = pj::Area::Kit;
+        kit.number = 7;
+        kit.from = "k007.ini";
+        kit.before = kf::readFile(fx.kitPath + "/k007.ini");
+        kit.after = QByteArray(kit.before.size(), 'n');
+        r.steps << kit;
+        kf::writeFile(fx.sysPath + "/" + pj::RECORD_NAME, pj::encode(r));
+        struct KeepsRecord : PassDisk {
+            int unlinkAt(int dir, const QByteArray &name, int flags = 0) override
+            {
+                if (name == QByteArray(pj::RECORD_NAME.data())) {
+                    errno = EACCES;
+                    return -1;
+                }
+                return PassDisk::unlinkAt(dir, name, flags);
+            }
+        } disk;
+        PadFixture::Loaded first;
+        {
+            const DiskInPlace inPlace(&disk);
+            first = fx.loadAgain();
+        }
+        QCOMPARE(kf::readFile(fx.kitPath + "/k007.ini"), kit.after);
+        QCOMPARE(first.text(), QString("The editor stopped before it had finished saving to the sampler pad; the save "
+                                       "is now put in order.\r\nThe save of an earlier close was finished from its "
+                                       "record.\r\nThese kits were written: 7.\r\nIts record could not be removed "
+                                       "(Permission denied), so the next load looks at it again and finds nothing "
+                                       "left to do."));
+        QVERIFY(QFileInfo::exists(fx.sysPath + "/" + pj::RECORD_NAME));
+        const PadFixture::Loaded second = fx.loadAgain();
+        QCOMPARE(second.text(), QString("The sampler pad held the record of an earlier change whose every step was "
+                                        "already done; the record was removed."));
+        QCOMPARE(second.recovery.messages.first().title, QString("Information"));
+        QVERIFY(!QFileInfo::exists(fx.sysPath + "/" + pj::RECORD_NAME));
+        QCOMPARE(kf::readFile(fx.kitPath + "/k007.ini"), kit.after);
+        QCOMPARE(fx.loadAgain().text(), QString());
+    }
+
+    // A link or a pipe at a hidden name in SYS is never followed nor opened:
+    // the load removes its entry alone and names it, once.
+    void aLinkOrPipeAtAHiddenSysNameIsNamedOnce_data()
+    {
+        QTest::addColumn<bool>("pipe");
+        QTest::newRow("link") << false;
+        QTest::newRow("pipe") << true;
+    }
+    void aLinkOrPipeAtAHiddenSysNameIsNamedOnce()
+    {
+        QFETCH(bool, pipe);
+        PadFixture fx;
+        fx.writeKits();
+        const QString hidden = ztplatform::temporaryName("alter.ini", 3), outside = fx.root + "/outside.ini";
+        const QString path = fx.sysPath + "/" + hidden;
+        kf::writeFile(outside, "kept");
+        QVERIFY(pipe ? ::mkfifo(QFile::encodeName(path).constData(), 0644) == 0 : QFile::link(outside, path));
+        const PadFixture::Loaded first = fx.loadAgain();
+        const QString kind = pipe ? "It is a named pipe, not a file." : "It is a symbolic link, which the editor does "
+                                                                         "not follow.";
+        QCOMPARE(first.text(), QString("The editor stopped before it had finished changing the files on the sampler "
+                                       "pad.\r\n%1 in the SYS folder: %2 It was removed, and nothing was read "
+                                       "through it.")
+                                       .arg(hidden, kind));
+        QVERIFY(!QFileInfo(path).exists() && !QFileInfo(path).isSymLink());
+        QCOMPARE(kf::readFile(outside), QByteArray("kept"));
+        QCOMPARE(fx.loadAgain().text(), QString());
     }
 };
 

@@ -2,6 +2,7 @@
 // trips through the writers and readers; refusals when a source changed.
 #include "kitfile/setup_fixture.h"
 #include "kitfile/storedsounds.h"
+#include "platform/silentfiles.h"
 #include "support/hangingdisk.h"
 
 #include <QDir>
@@ -291,8 +292,14 @@ private slots:
         QVERIFY(clock.elapsed() < 2 * 2000 + 1000);
         QCOMPARE(hanging.hung(), 2);
         QCOMPARE(loc.recordOf(QDir::fromNativeSeparators(copy)), 0); // its own path needs no look
+        // The next save does not look again while that look waits.
+        StoredSoundLocator again(e.loaded);
+        QCOMPARE(again.verify(0, 1), CollectError::OpenFailed);
+        QCOMPARE(hanging.hung(), 2);
         hanging.release();
-        QTRY_COMPARE(hanging.waiting(), 0);
+        QTRY_VERIFY(!ztplatform::isSilentFile(copy));
+        StoredSoundLocator answered(e.loaded);
+        QCOMPARE(answered.verify(0, 1), CollectError::None);
     }
 
     // While a silent drive is awaited, the locator's caller paints: the

@@ -828,7 +828,7 @@ private slots:
                 r[i].wave_No = quint16(i + 1);
         });
         // The record, then the fourth rename to a hidden name.
-        stopBefore(f.pad.root, 10, [&](ztplatform::Disk &) { w->padSync().updateWavePrmAndData(3, {2, 5, 9}); },
+        stopBefore(f.pad.root, 8, [&](ztplatform::Disk &) { w->padSync().updateWavePrmAndData(3, {2, 5, 9}); },
                    false);
         QCOMPARE(f.prompter.texts(),
                  QStringList{"The sounds on the sampler pad could not be renumbered, and the change could not be "

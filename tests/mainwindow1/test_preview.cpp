@@ -10,8 +10,10 @@
 #include "mainwindow1/mainwindow1.h"
 #include "soundlib_fixture.h"
 
+#include "device/padsession.h"
 #include "library/soundorder.h"
 #include "library/waveprobe.h"
+#include "platform/anchoredfolder.h"
 #include "platform/fileidentity.h"
 #include "platform/silentfiles.h"
 #include "widgets/copykitfunc.h"
@@ -26,6 +28,7 @@
 #include <cerrno>
 #include <csignal>
 #include <cstring>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace soundlib;
@@ -320,6 +323,49 @@ private slots:
         QVERIFY(w->preview().playFileNameOld2().isEmpty());
         hanging.release();
         QTRY_COMPARE(hanging.waiting(), 0);
+    }
+
+    // In device mode a pad sound is read below the pad's root as loaded and
+    // its copy played: a link or a pipe at its name, or another pad at the
+    // root's place, plays nothing, nothing followed or waited on.
+    void padWaveIsReadBelowThePadsRoot()
+    {
+        Fixture f;
+        MainWindow1 *w = f.open();
+        if (playerMissing(w))
+            QSKIP("no media player backend on this system");
+        const QString root = f.path("pad");
+        const QString waves = root + "/ZT350/WAV_DATA/001/";
+        const QByteArray bytes = pcmWav(2, 48000, 4800);
+        writeBytes(waves + "0001.wav", bytes);
+        w->pad().beginLoad(QString());
+        w->pad().anchorRoot(ztplatform::FolderAnchor::record(root));
+        const auto press = [&](const QString &name) {
+            f.prompter.clear();
+            w->form()->stopBtn2->click();
+            w->preview().choosePreviewSound(waves + name);
+            w->form()->playBtn2->setEnabled(true); // as a selection leaves it
+            w->form()->playBtn2->click();
+            return f.prompter.texts();
+        };
+        QCOMPARE(press("0001.wav"), QStringList());
+        const QString preview = w->preview().previewFileName();
+        QCOMPARE(w->preview().player2()->media().request().url(), QUrl::fromLocalFile(preview));
+        QCOMPARE(kf::readFile(preview), bytes);
+        QCOMPARE(state(w), QMediaPlayer::PlayingState);
+
+        const QString outside = writeBytes(f.path("outside.wav"), bytes);
+        QVERIFY(QFile::link(outside, waves + "0002.wav"));
+        QCOMPARE(press("0002.wav"), QStringList{"Play error!"});
+        QVERIFY(::mkfifo(QFile::encodeName(waves + "0003.wav").constData(), 0644) == 0);
+        QCOMPARE(press("0003.wav"), QStringList{"Play error!"});
+        // Another pad at the loaded one's place.
+        QVERIFY(QDir().rename(root, f.path("gone")));
+        writeBytes(waves + "0004.wav", bytes);
+        QCOMPARE(press("0004.wav"), QStringList{"Play error!"});
+        QCOMPARE(state(w), QMediaPlayer::StoppedState);
+        QCOMPARE(w->preview().playFileNameOld2(), waves + "0001.wav");
+        QCOMPARE(QDir(QFileInfo(preview).path()).entryList({"pad*"}, QDir::Files), QStringList());
     }
 
     // A sound file whose drive stops answering is not waited on when loop

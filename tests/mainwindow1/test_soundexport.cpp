@@ -381,6 +381,30 @@ private slots:
         QTRY_COMPARE(QDir(e.out).entryList(QDir::Files | QDir::Hidden), QStringList{"a.wav"});
     }
 
+    // A stored sound whose write into the folder stops moving on is told as
+    // not written, not as a kit file that cannot be read; nothing of it is
+    // left once the write ends.
+    void storedCopyWhoseWriteDoesNotAnswerIsNotWritten()
+    {
+        Export e;
+        KitFile kit;
+        QVERIFY(kit.make(e.f.work.path(), "KIT_ALL.BIN"));
+        e.w->library().addLoadedKitFile(kit.record);
+        e.add("one", QDir::toNativeSeparators(kit.path) + ":U00001", 1);
+        e.select({0});
+        HangingOpens hanging(".zt-part", 0, HangingOpens::Looks::Writes);
+        const LoopTurns loop;
+        e.run(e.out);
+        QVERIFY(loop.elapsed() < 5000 + 3000);
+        QCOMPARE(hanging.hung(), 1);
+        QVERIFY(loop.turns() >= 5000 / 50 / 2);
+        QCOMPARE(e.f.prompter.texts(), QStringList({"These files could not be written:\r\none.wav\r\nFile location:\r\n"
+                                                    + e.out + "\r\n" + std::strerror(ETIMEDOUT)}));
+        hanging.release();
+        QTRY_COMPARE(hanging.waiting(), 0);
+        QTRY_VERIFY(QDir(e.out).entryList(QDir::Files | QDir::Hidden | QDir::System).isEmpty());
+    }
+
     // A converter that neither ends nor makes progress is stopped after the
     // stall limit: the sound's failure box, nothing at its name, the window
     // painting all the while.

@@ -5,8 +5,9 @@
 // link's resolution) of a name that ends as told waits, as on a drive that
 // stopped answering, until the test releases it; the first `answered` such
 // looks still go through, as before the drive stopped answering. Asked for
-// renames instead, a rename onto such a name waits, opens go through, and
-// once released the rename is made. Every other call goes to the system.
+// renames or writes instead, a rename onto such a name, or a write into a
+// file open at one, waits, opens go through, and once released the call is
+// made. Every other call goes to the system.
 
 #include "passdisk.h"
 
@@ -14,6 +15,8 @@
 
 #include <QElapsedTimer>
 #include <QTimer>
+
+#include <unistd.h>
 
 #include <condition_variable>
 #include <memory>
@@ -23,8 +26,8 @@
 class HangingOpens
 {
 public:
-    // What waits: opens only, stats too, or renames only.
-    enum class Looks { Opens, OpensAndStats, Renames };
+    // What waits: opens only, stats too, renames only or writes only.
+    enum class Looks { Opens, OpensAndStats, Renames, Writes };
 
     explicit HangingOpens(const QByteArray &nameEnd, int answered = 0, Looks looks = Looks::Opens)
         : m_gate(new Gate(nameEnd, answered, looks))
@@ -67,7 +70,7 @@ private:
 
         int openAt(int dir, const QByteArray &name, int flags, mode_t mode = 0) override
         {
-            if (m_looks != Looks::Renames)
+            if (m_looks == Looks::Opens || m_looks == Looks::OpensAndStats)
                 hangOn(name);
             return PassDisk::openAt(dir, name, flags, mode);
         }
@@ -99,6 +102,19 @@ private:
             return PassDisk::renameAt(fromDir, from, toDir, to, noReplace);
         }
 
+        bool write(int fd, const char *data, qint64 size, qint64 offset = -1) override
+        {
+            if (m_looks == Looks::Writes)
+                hangOn(pathOf(fd));
+            return PassDisk::write(fd, data, size, offset);
+        }
+        qint64 writeWith(int fd, const char *data, qint64 size, const std::function<qint64()> &perform) override
+        {
+            if (m_looks == Looks::Writes)
+                hangOn(pathOf(fd));
+            return PassDisk::writeWith(fd, data, size, perform);
+        }
+
         void release()
         {
             std::lock_guard<std::mutex> hold(m_lock);
@@ -127,6 +143,14 @@ private:
         }
 
     private:
+        static QByteArray pathOf(int fd)
+        {
+            char path[4096];
+            const ssize_t n = ::readlink(QByteArray("/proc/self/fd/" + QByteArray::number(fd)).constData(), path,
+                                         sizeof path);
+            return n > 0 ? QByteArray(path, int(n)) : QByteArray();
+        }
+
         void hangOn(const QByteArray &name)
         {
             std::unique_lock<std::mutex> hold(m_lock);

@@ -49,8 +49,9 @@ bool PadSyncController::closeOnPad()
         QThread::msleep(WRITE_BACK_POLL_MS);
     }
     if (m_syncBatch && m_syncBatch->isRunning()) {
+        // The batch was writing to the pad and may still: not "nothing saved".
         m_batchAbandoned = true;
-        showDeviceMessages({notAnsweringAtCloseMessage(false)});
+        showDeviceMessages({notAnsweringAtCloseMessage(true)});
         m_pad.leaveDeviceMode();
         return false;
     }
@@ -137,6 +138,7 @@ bool PadSyncController::writeBackWhileAnswering(const PadSession::KitLists &list
     own.globalFlag = &writing->close.globalFlag;
     writing->job = m_pad.writeBackJob(own, m_reorderSoundFlag,
                                       [this](const QSet<QString> &files) { return usedWaveIndex(files); });
+    writing->job.restoredGlobal = m_doc.restoredGlobalFile();
 
     QProgressDialog *progress = showPadProgress(WindowTexts::tr("Saving file..."), 5);
     const ztplatform::TimedLook<writeback::WriteBackResult> run([writing]() {

@@ -5,7 +5,9 @@
 #include "mainwindow1/library/soundlistscontroller.h"
 
 #include "library/soundsource.h"
+#include "model/conversionjobs.h"
 #include "library/waveprobe.h"
+#include "platform/anchoredfolder.h"
 #include "platform/fileidentity.h"
 #include "platform/regularfile.h"
 #include "platform/timedlook.h"
@@ -22,6 +24,10 @@
 #include <QFileInfo>
 #include <QStandardItemModel>
 #include <QUrl>
+
+#include <atomic>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace {
 
@@ -63,19 +69,73 @@ struct PadWaveLook
 {
     ztplatform::FileStamp stamp;
     quint64 playable = 0;
+    bool rootRefused = false; // the pad's root at its place is gone, or another
 };
+
+// The length a pad's .wav plays for, 0 for a broken header.
+quint64 playableLength(QFile &file)
+{
+    const waveprobe::Format format = waveprobe::probePlain(file);
+    return format.hasFmt && waveprobe::dataBytes(file) != 0 ? quint64(file.size()) : 0;
+}
 
 PadWaveLook lookAtPadWave(const QString &source)
 {
     PadWaveLook look;
     look.stamp = ztplatform::fileStamp(source);
     QFile file;
-    if (ztplatform::isRegularFile(source) && ztplatform::openRegularFile(source, file)) {
-        const waveprobe::Format format = waveprobe::probePlain(file);
-        if (format.hasFmt && waveprobe::dataBytes(file) != 0)
-            look.playable = quint64(file.size());
-    }
+    if (ztplatform::isRegularFile(source) && ztplatform::openRegularFile(source, file))
+        look.playable = playableLength(file);
     return look;
+}
+
+// The same for a sound of the loaded pad, read below its root (no link
+// followed, no pipe waited on) into `copy`, which is then played.
+PadWaveLook copyPadWave(const ztplatform::FolderAnchor &root, const QString &source, const QString &copy)
+{
+    PadWaveLook look;
+    ConversionJobs::Done done;
+    const std::atomic_bool stop{false};
+    if (!ConversionJobs::copyBelow(root, source, copy, stop, done, []() {}, &look.stamp)) {
+        look.rootRefused = done.rootRefused;
+        look.stamp = ztplatform::FileStamp();
+        return look;
+    }
+    QFile file(copy);
+    if (file.open(QIODevice::ReadOnly))
+        look.playable = playableLength(file);
+    return look;
+}
+
+// The stamp of a sound of the loaded pad, opened below its root.
+ztplatform::FileStamp padWaveStamp(const ztplatform::FolderAnchor &root, const QString &source)
+{
+    QString name;
+    const ztplatform::OpenFolder folder = root.openFolderOf(source, &name);
+    const int fd = folder.isOpen() ? folder.openEntry(name, O_RDONLY | O_NONBLOCK) : -1;
+    const ztplatform::FileStamp stamp = ztplatform::fileStamp(fd);
+    if (fd >= 0)
+        ::close(fd);
+    return stamp;
+}
+
+// A name of its own in `folder` for each copy of a pad sound: a copy whose
+// read was given up may still be written.
+QString padCopyName(const QString &folder)
+{
+    static int copies = 0;
+    return QDir(folder).filePath(QStringLiteral("pad%1.wav").arg(++copies));
+}
+
+// The copy of a pad sound made the preview; the copy goes either way.
+bool takePadCopy(const QString &copy, const QString &preview)
+{
+    QFile::remove(preview);
+    if (QFile::rename(copy, preview))
+        return true;
+    qWarning() << "cannot make" << copy << "the preview:" << preview;
+    QFile::remove(copy);
+    return false;
 }
 
 } // namespace
@@ -160,8 +220,10 @@ void PreviewController::play()
     bool stale = false;
     if (m_playFileNameOld2 == m_playFileNameNew2 && m_player2->state() != QMediaPlayer::PlayingState) {
         const QString held = m_playFileNameNew2;
-        const std::optional<ztplatform::FileStamp> now =
-                lookAtSound<ztplatform::FileStamp>(held, [held]() { return previewSourceStamp(held); });
+        const ztplatform::FolderAnchor root = m_soundFiles->padRoot();
+        const bool onPad = soundsource::isPadWave(held) && root.covers(held);
+        const std::optional<ztplatform::FileStamp> now = lookAtSound<ztplatform::FileStamp>(
+                held, [held, root, onPad]() { return onPad ? padWaveStamp(root, held) : previewSourceStamp(held); });
         stale = !now || m_playFileStamp2 != *now;
     }
     if (m_playFileNameOld2 != m_playFileNameNew2 || stale) {
@@ -175,12 +237,23 @@ void PreviewController::play()
         m_previewSession.clearStop();
         ztplatform::FileStamp stamp;
         quint64 length = 0;
+        const ztplatform::FolderAnchor root = m_soundFiles->padRoot();
+        const bool onPad = padWave && root.covers(source);
         if (padWave) {
-            const std::optional<PadWaveLook> look =
-                    lookAtSound<PadWaveLook>(source, [source]() { return lookAtPadWave(source); });
+            const QString copy = onPad ? padCopyName(m_TempPlayDirName2) : QString();
+            const std::optional<PadWaveLook> look = lookAtSound<PadWaveLook>(source, [source, root, copy, onPad]() {
+                return onPad ? copyPadWave(root, source, copy) : lookAtPadWave(source);
+            });
             if (look) {
                 stamp = look->stamp;
                 length = look->playable;
+                // The pad's owner judges the pad at the place, as for every read below it.
+                if (look->rootRefused)
+                    ztplatform::askFolderOwner(source);
+                if (onPad && length == 0)
+                    QFile::remove(copy);
+                else if (onPad && !takePadCopy(copy, preview))
+                    length = 0;
             } else {
                 qWarning().noquote() << "the drive of" << source << "does not answer: the sound is not played";
             }
@@ -194,7 +267,7 @@ void PreviewController::play()
                                                 QMessageBox::Ok);
             return;
         }
-        m_player2->setMedia(QUrl::fromLocalFile(padWave ? source : preview));
+        m_player2->setMedia(QUrl::fromLocalFile(padWave && !onPad ? source : preview));
         m_playFileNameOld2 = m_playFileNameNew2;
         m_playFileStamp2 = stamp;
     }

@@ -264,6 +264,11 @@ void SoundFilesController::tellMissing(const QString &waveFileName)
         selection->setCurrentIndex(row, QItemSelectionModel::NoUpdate);
 }
 
+const ztplatform::FolderAnchor &SoundFilesController::padRoot() const
+{
+    return m_pad.padRoot();
+}
+
 std::shared_ptr<void> SoundFilesController::planConversions(const QVector<QPair<QString, QString>> &jobs)
 {
     const std::shared_ptr<ConversionJobs> planned(new ConversionJobs(audioconverter::defaultProgram()),

@@ -94,6 +94,8 @@ public:
     // longer as loaded is taken from another loaded kit file holding it; the
     // sound chosen for preview follows it.
     void handOverFromChangedFiles();
+    // The pad's root as loaded: its sounds are read below it.
+    const ztplatform::FolderAnchor &padRoot() const;
 
 signals:
     // Files are about to be picked into the total list.
