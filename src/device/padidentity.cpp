@@ -101,6 +101,17 @@ QByteArray kitDigest(const QByteArray &record)
     return QCryptographicHash::hash(record, QCryptographicHash::Sha1);
 }
 
+namespace {
+
+QByteArray settingsFingerprint(QByteArray global)
+{
+    if (global.size() > KIT_CHAIN_BLOCK_OFFSET)
+        global.remove(KIT_CHAIN_BLOCK_OFFSET, KIT_CHAIN_BLOCK_SIZE); // the part the editor writes most
+    return QCryptographicHash::hash(global, QCryptographicHash::Sha1);
+}
+
+} // namespace
+
 PadIdentity readPadIdentity(const PadPlaces &places, bool withKits)
 {
     // Watched from before the root is opened: a mount made after this is told.
@@ -125,9 +136,7 @@ PadIdentity readPadIdentityAt(int rootFd, const PadPlaces &places, bool withKits
             ? readBelow(rootFd, root, places.globalFile, global, &id.settingsWhy, &id.settingsBehindLink)
             : ztplatform::FileRead::Missing;
     id.present = read == ztplatform::FileRead::Read;
-    if (global.size() > KIT_CHAIN_BLOCK_OFFSET)
-        global.remove(KIT_CHAIN_BLOCK_OFFSET, KIT_CHAIN_BLOCK_SIZE); // the one part the editor writes
-    id.fingerprint = QCryptographicHash::hash(global, QCryptographicHash::Sha1);
+    id.fingerprint = settingsFingerprint(global);
     appendTimes(id.fingerprint, rootFd, root, places.clickPath);
     if (withKits && id.present) {
         id.kits.resize(KIT_MAX_COUNT);
@@ -230,6 +239,8 @@ PadMatch PadGuard::judge(int rootFd, bool settingsToo)
     const PadIdentity now = readPadIdentityAt(rootFd, m_places, newMount);
     // On the mount loaded, a folder swapped for a link is refused by each
     // write through it, and named there.
+    if (!m_writtenFingerprint.isEmpty() && now.fingerprint == m_writtenFingerprint)
+        m_loaded.fingerprint = m_writtenFingerprint;
     PadMatch match = !newMount && now.settingsBehindLink ? PadMatch() : matchPad(m_loaded, now);
     if (match.verdict == PadMatch::SettingsNotAFile)
         match.file = m_places.globalFile;
@@ -247,6 +258,12 @@ void PadGuard::kitWritten(int slot, const QByteArray &record)
     QMutexLocker hold(&m_lock);
     if (slot >= 0 && slot < m_loaded.kits.size())
         m_loaded.kits[slot] = kitDigest(record);
+}
+
+void PadGuard::globalWriting(const QByteArray &bytes)
+{
+    QMutexLocker hold(&m_lock);
+    m_writtenFingerprint = settingsFingerprint(bytes);
 }
 
 PadMatch PadGuard::lost() const

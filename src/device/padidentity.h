@@ -108,6 +108,9 @@ public:
     PadMatch check(bool settingsToo);
     // Kit `slot` (0-based) now holds `record`, written by the editor.
     void kitWritten(int slot, const QByteArray &record);
+    // global.ini may hold `bytes` from now on, written by the editor: with
+    // them it is still the pad loaded.
+    void globalWriting(const QByteArray &bytes);
     // Another pad found by an earlier check; Same when none.
     PadMatch lost() const;
     // True when a check since the last call found no pad at the place.
@@ -119,6 +122,7 @@ private:
     mutable QMutex m_lock;
     const PadPlaces m_places;
     PadIdentity m_loaded;
+    QByteArray m_writtenFingerprint; // of the global.ini the editor writes
     ztplatform::MountStamp m_mount;
     std::shared_ptr<ztplatform::MountTableWatch> m_table;
     bool m_doubt = false; // the last check did not find the pad: judge again

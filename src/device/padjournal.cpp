@@ -849,7 +849,8 @@ bool Walk::writeBytes()
             const int failedBefore = m_out.putFailed.size();
             if (!put(steps.at(i)))
                 return false;
-            m_out.alterWritten = m_out.putFailed.size() == failedBefore;
+            const bool alter = steps.at(i).from.compare(QLatin1String("alter.ini"), Qt::CaseInsensitive) == 0;
+            (alter ? m_out.alterWritten : m_out.globalWritten) = m_out.putFailed.size() == failedBefore;
             m_at[i] = At::New;
         }
     }
@@ -1231,11 +1232,19 @@ Outcome recover(Pad &pad)
     walk.locateAll();
     const bool finishes = !back && (record.purpose == Purpose::WriteBack || walk.canFinish());
     if (finishes) {
-        if (!walk.finish({}) || !dropRecord(pad)) {
+        if (!walk.finish({})) {
             out.refused = true;
             noteAway(pad, out);
             if (out.away)
                 out.missing = walk.whereLines();
+            return out;
+        }
+        out.alreadyDone = !out.changed && out.missing.isEmpty() && out.putFailed.isEmpty();
+        if (!dropRecord(pad)) {
+            // Every change is on the pad: the next load finds nothing left to do.
+            out.recordStays = true;
+            out.error = errno ? errno : EIO;
+            qWarning() << "the finished change record could not be removed:" << std::strerror(out.error);
         }
         return out;
     }
@@ -1259,6 +1268,16 @@ QStringList describe(const Outcome &o)
     QStringList lines;
     if (!o.found)
         return lines;
+    const QString error = QString::fromLocal8Bit(std::strerror(o.error ? o.error : EIO));
+    if (o.finished && o.alreadyDone) {
+        lines << (o.recordStays ? DeviceText::tr("The sampler pad holds the record of an earlier change whose every "
+                                                 "step was already done; the record could not be removed (%1), so "
+                                                 "the next load looks at it again.")
+                                          .arg(error)
+                                : DeviceText::tr("The sampler pad held the record of an earlier change whose every "
+                                                 "step was already done; the record was removed."));
+        return lines;
+    }
     if (o.unreadable) {
         lines << DeviceText::tr("The sampler pad holds a change record the editor cannot read; nothing was changed "
                                 "by it.");
@@ -1328,11 +1347,17 @@ QStringList describe(const Outcome &o)
             lines << DeviceText::tr("The kit chains were found torn and written again.");
         else if (o.chainsWritten)
             lines << DeviceText::tr("The kit chains were written.");
+        if (o.globalWritten)
+            lines << DeviceText::tr("The global settings file global.ini was written.");
         if (o.alterWritten)
             lines << DeviceText::tr("The change file alter.ini was written.");
         break;
     }
     lines << o.missing;
+    if (o.recordStays)
+        lines << DeviceText::tr("Its record could not be removed (%1), so the next load looks at it again and finds "
+                                "nothing left to do.")
+                         .arg(error);
     if (o.refused && o.away && !o.missing.contains(notAtPlace()))
         lines << notAtPlace();
     else if (o.refused && !o.away)

@@ -115,6 +115,8 @@ struct Outcome {
     bool refused = false;    // the pad refused a write: the record stays
     bool away = false;       // of those, the pad was no longer at its place (pulled, or another there)
     bool pending = false;    // and the next load finishes it (as far as the walk forced it to the disk)
+    bool recordStays = false; // every change is on the pad, but the record could not be removed
+    bool alreadyDone = false; // every change was on the pad before the walk: it changed nothing
     bool changed = false;    // something on the pad was written, moved or removed
     Purpose purpose = Purpose::WriteBack;
     QVector<quint16> sounds;                   // every sound the record serves
@@ -125,6 +127,7 @@ struct Outcome {
     QVector<int> kitsRepaired; // of those, found torn
     bool chainsWritten = false, chainsRepaired = false;
     bool alterWritten = false;
+    bool globalWritten = false; // global.ini replaced whole
     QStringList putFailed; // whole files not written for what stands at their name
     QString putWhy;
     QStringList missing; // a line for each file found at none of its names

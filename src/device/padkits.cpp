@@ -355,10 +355,9 @@ PadGlobal readPadGlobal(const ztplatform::FolderAnchor &root, const QString &usb
                 padreason::withFile(DeviceText::tr("Fail to read file, import failed."), usbGlobalIniFile, why)};
         return result;
     }
-    if (file.seek(KIT_CHAIN_BLOCK_OFFSET)) {
-        result.chainBlock = file.read(KIT_CHAIN_BLOCK_SIZE);
-        file.seek(0);
-    }
+    result.fileBytes = file.read(GLOBAL_FILE_MAX);
+    result.chainBlock = result.fileBytes.mid(KIT_CHAIN_BLOCK_OFFSET, KIT_CHAIN_BLOCK_SIZE);
+    file.seek(0);
     model.curFlag = 1;
     model.initFileChunk();
     result.ok = true;

@@ -68,11 +68,15 @@ PadKits padKitsChanged(bool away);
 // was replaced or cut.
 QString adjustPadKitName(const QString &stored, int n, bool *counted);
 
+// The most of a global settings file kept whole.
+constexpr int GLOBAL_FILE_MAX = 64 * 1024;
+
 struct PadGlobal {
     bool ok = false; // the file could be opened
     bool currentLayout = false; // it holds a current-layout chunk
     int globalSize = GLOBAL_CHUNK_SIZE; // the size of the chunk read
     QByteArray chainBlock; // the bytes where the kit-chain block lies, as read
+    QByteArray fileBytes; // the whole file as read (at most GLOBAL_FILE_MAX bytes)
     DeviceMessages messages; // the refusal when it cannot be opened
     // SYS was not the loaded pad's to the end: nothing read is kept.
     bool padChanged = false;

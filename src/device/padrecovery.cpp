@@ -3,7 +3,9 @@
 #include "device/padpaths.h"
 #include "device/pairfiles.h"
 #include "device/padjournal.h"
+#include "device/padreasons.h"
 #include "model/bytepack.h"
+#include "platform/regularfile.h"
 #include "platform/tempnames.h"
 
 #include <QDebug>
@@ -11,6 +13,10 @@
 #include <QHash>
 #include <QMap>
 #include <QSet>
+
+#include <cerrno>
+#include <cstring>
+#include <sys/stat.h>
 
 namespace {
 
@@ -206,17 +212,43 @@ PadLeftovers findPadLeftovers(const PadTreePaths &tree, const ztplatform::Folder
 
 namespace {
 
-// The editor's hidden files left in SYS (a replacement cut short) go.
-bool clearSys(const ztplatform::OpenFolder &sys)
+struct SysCleared {
+    bool changed = false;
+    bool leftOut = false;
+    QStringList lines;
+};
+
+// The editor's hidden files left in SYS (a replacement cut short) go. What
+// else stands at such a name (a link, a pipe) is never followed nor opened:
+// its entry alone is removed and named, so no later load looks at it again.
+SysCleared clearSys(const ztplatform::OpenFolder &sys)
 {
-    bool removed = false;
+    SysCleared out;
     for (const QString &name : pairfiles::entryNames(sys)) {
-        if (ztplatform::isTemporaryName(name) && pairfiles::regularSize(sys, name) >= 0)
-            removed |= sys.remove(name);
+        if (!ztplatform::isTemporaryName(name))
+            continue;
+        int error = 0;
+        const unsigned type = ztplatform::entryType(sys.fd(), name, &error);
+        if (type == S_IFREG) {
+            out.changed |= sys.remove(name);
+            continue;
+        }
+        if (type == 0 || type == S_IFDIR)
+            continue;
+        if (sys.remove(name)) {
+            out.changed = true;
+            out.lines << DeviceText::tr("%1 in the SYS folder: %2 It was removed, and nothing was read through it.")
+                                 .arg(name, padreason::why(type, 0));
+        } else {
+            out.leftOut = true;
+            out.lines << DeviceText::tr("%1 in the SYS folder: %2 It could not be removed (%3).")
+                                 .arg(name, padreason::why(type, 0),
+                                      QString::fromLocal8Bit(std::strerror(errno ? errno : EIO)));
+        }
     }
-    if (removed && !sys.sync())
+    if (out.changed && !sys.sync())
         qWarning() << "the cleared SYS folder did not reach the disk";
-    return removed;
+    return out;
 }
 
 } // namespace
@@ -231,17 +263,21 @@ PadRecovery recoverPad(const PadTreePaths &tree, const ztplatform::FolderAnchor 
     padjournal::Outcome journal = padjournal::recover(pad);
     lines << padjournal::describe(journal);
     bool saveOnly = journal.purpose == padjournal::Purpose::WriteBack;
-    if (journal.found && !journal.unreadable && !journal.refused && padjournal::recordPresent(pad)) {
+    if (journal.found && !journal.unreadable && !journal.refused && !journal.recordStays
+        && padjournal::recordPresent(pad)) {
         const padjournal::Outcome later = padjournal::recover(pad);
         lines << padjournal::describe(later);
         saveOnly = saveOnly && later.purpose == padjournal::Purpose::WriteBack;
         journal.unreadable = later.unreadable;
         journal.refused = later.refused;
+        journal.recordStays = later.recordStays;
+        journal.alreadyDone = false; // two records: each says what it was
         journal.missing << later.missing;
         journal.changed |= later.changed;
     }
     const int journalLines = lines.size();
-    bool leftOut = journal.unreadable || journal.refused || !journal.missing.isEmpty();
+    bool sysOnly = false; // only what stood in SYS is told
+    bool leftOut = journal.unreadable || journal.refused || journal.recordStays || !journal.missing.isEmpty();
     result.changed = journal.changed;
     // With a record kept aside or refused, nothing else is moved: its hidden
     // files may be what it names.
@@ -257,17 +293,23 @@ PadRecovery recoverPad(const PadTreePaths &tree, const ztplatform::FolderAnchor 
         lines << settled.kept;
         leftOut |= !settled.kept.isEmpty();
         result.changed |= settled.changed;
-        result.changed |= clearSys(pad.base(padjournal::Area::Sys));
+        const SysCleared sys = clearSys(pad.base(padjournal::Area::Sys));
+        result.changed |= sys.changed;
+        lines << sys.lines;
+        leftOut |= sys.leftOut;
+        sysOnly = !sys.lines.isEmpty() && lines.size() == journalLines + sys.lines.size() && journalLines == 1;
     }
     // Nothing claimed put in order that the pad kept from it; a save cut
     // short and nothing else is said to be one.
-    if (journal.refused)
+    if (journal.refused || sysOnly)
         lines.first() = DeviceText::tr("The editor stopped before it had finished changing the files on the sampler "
                                        "pad.");
+    else if (journal.alreadyDone && lines.size() == journalLines)
+        lines.removeFirst(); // its one line says it all
     else if (lines.size() > 1 && lines.size() == journalLines && journal.found && !journal.unreadable && saveOnly)
         lines.first() = DeviceText::tr("The editor stopped before it had finished saving to the sampler pad; the "
                                        "save is now put in order.");
-    if (lines.size() > 1)
+    if (lines.size() > 1 || (journal.alreadyDone && !lines.isEmpty()))
         result.messages << DeviceMessage{leftOut ? DeviceText::tr("Warning") : DeviceText::tr("Information"),
                                          lines.join(QStringLiteral("\r\n"))};
     return result;

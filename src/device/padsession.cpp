@@ -281,6 +281,7 @@ writeback::WriteBackJob PadSession::writeBackJob(const KitLists &lists, bool sou
     job.kitRecords = m_padKitRecords;
     job.globalFile = m_tree.usbGlobalIniFile;
     job.chainBlock = m_padChainBlock;
+    job.globalAsLoaded = m_padGlobalFile;
     job.padRoot = m_padRoot;
     job.padGuard = m_padGuard; // also judges the pad before the first write
     job.driveRoot = m_currentDirPath;

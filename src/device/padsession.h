@@ -156,6 +156,8 @@ public:
     void takeLoadedKits(const QVector<QString> &files, const QVector<QByteArray> &records);
     // The load read the kit-chain block of global.ini.
     void takeLoadedChainBlock(const QByteArray &block);
+    // global.ini as the load read it whole.
+    void takeLoadedGlobalFile(const QByteArray &bytes) { m_padGlobalFile = bytes; }
     // A kit record on the pad was written anew (slot and the record it holds
     // now): later writes expect it, and the guard knows the pad by it.
     void kitRecordWritten(int slot, const QByteArray &record);
@@ -288,6 +290,7 @@ private:
     QVector<QString> m_padKitFiles;
     QVector<QByteArray> m_padKitRecords;
     QByteArray m_padChainBlock;
+    QByteArray m_padGlobalFile;
 
     // ---- sounds added and removed in this run -------------------------------
     QStringList m_addUsbWaveList;

@@ -1,6 +1,7 @@
 #include "device/writeback.h"
 
 #include "device/padjournal.h"
+#include "device/padkits.h"
 #include "device/padpaths.h"
 #include "device/pairfiles.h"
 #include "device/padreasons.h"
@@ -252,7 +253,96 @@ PadWrite checkChainFile(const ztplatform::FolderAnchor &padRoot, const QString &
     return now.mid(KIT_CHAIN_BLOCK_OFFSET) == asLoaded ? PadWrite::Written : PadWrite::Changed;
 }
 
+constexpr int CHAIN_BLOCK_END = KIT_CHAIN_BLOCK_OFFSET + KIT_CHAIN_BLOCK_SIZE;
+
+// Bytes of a global settings file that hold a current-layout chunk with room
+// for the kit-chain block.
+bool isCurrentGlobalFile(const QByteArray &bytes)
+{
+    const uchar *head = reinterpret_cast<const uchar *>(bytes.constData());
+    return bytes.size() >= CHAIN_BLOCK_END
+            && bytepack::get32(head) == percussionpadfile::str2int(QStringLiteral("GLOB"))
+            && bytepack::get32(head + 4) > quint32(GLOBAL_CHUNK_SIZE_OLD_MAX);
+}
+
+QByteArray withoutChains(QByteArray bytes)
+{
+    if (bytes.size() >= CHAIN_BLOCK_END)
+        bytes.replace(KIT_CHAIN_BLOCK_OFFSET, KIT_CHAIN_BLOCK_SIZE, QByteArray(KIT_CHAIN_BLOCK_SIZE, '\0'));
+    return bytes;
+}
+
+// The global settings file ready to be replaced, read only: it still holds
+// `asLoaded` whole. `opened` gets its folder.
+PadWrite checkGlobalFile(const ztplatform::FolderAnchor &padRoot, const QString &globalFile,
+                         const QByteArray &asLoaded, QString *usedPath, QString *entry,
+                         ztplatform::OpenFolder *opened = nullptr)
+{
+    const QString path = globalFile.isEmpty() ? QString() : padtree::convertPathCaseInsensitivity(padRoot, globalFile);
+    *usedPath = path;
+    ztplatform::Reach reach = ztplatform::Reach::Missing;
+    ztplatform::OpenFolder folder =
+            path.isEmpty() ? ztplatform::OpenFolder() : padRoot.openFolderOf(path, entry, &reach);
+    if (reach == ztplatform::Reach::Replaced)
+        return PadWrite::Refused;
+    if (reach == ztplatform::Reach::Outside)
+        return PadWrite::Outside;
+    const QByteArray now =
+            folder.isOpen() ? pairfiles::readRegular(folder, *entry, GLOBAL_FILE_MAX + 1) : QByteArray();
+    if (now.isEmpty() || asLoaded.isEmpty())
+        return PadWrite::NotWritten;
+    if (opened)
+        *opened = std::move(folder);
+    return now == asLoaded ? PadWrite::Written : PadWrite::Changed;
+}
+
 } // namespace
+
+QByteArray restoredGlobalBytes(const WriteBackJob &job)
+{
+    const QByteArray &restored = job.restoredGlobal;
+    if (restored.isEmpty())
+        return QByteArray();
+    if (!isCurrentGlobalFile(restored)) {
+        qWarning() << "the restored global settings hold no current-layout chunk; they are not written";
+        return QByteArray();
+    }
+    if (withoutChains(restored) == withoutChains(job.globalAsLoaded))
+        return QByteArray();
+    const QVector<Records::KIT_CHAIN> none;
+    const QVector<Records::KIT_CHAIN> &chains = job.chains ? *job.chains : none;
+    // Chains as loaded keep the bytes they were loaded with.
+    const bool asLoaded = kitChainsEqual(chains, job.originalChains ? *job.originalChains : none)
+            && job.chainBlock.size() == KIT_CHAIN_BLOCK_SIZE;
+    QByteArray bytes = restored;
+    bytes.replace(KIT_CHAIN_BLOCK_OFFSET, KIT_CHAIN_BLOCK_SIZE, asLoaded ? job.chainBlock : kitChainBlock(chains));
+    return bytes;
+}
+
+PadWrite writeGlobalFile(const ztplatform::FolderAnchor &padRoot, const QString &globalFile,
+                         const QByteArray &asLoaded, const QByteArray &bytes, QString *usedPath)
+{
+    QString path, name;
+    ztplatform::OpenFolder folder;
+    const PadWrite how = checkGlobalFile(padRoot, globalFile, asLoaded, &path, &name, &folder);
+    if (usedPath)
+        *usedPath = path;
+    if (how != PadWrite::Written)
+        return how;
+    {
+        ztplatform::ReplaceFile file(folder, name);
+        if (file.open() && file.write(bytes) && file.commit())
+            return PadWrite::Written;
+        if (file.isRenamed())
+            return PadWrite::MayBeDamaged;
+        qWarning() << "cannot replace the global settings file" << path << file.errorString();
+    }
+    // A full volume has no room for a new file; one of the same size takes the bytes in place.
+    InPlaceFile f;
+    if (f.open(folder, name) && f.size() == bytes.size() && f.writeAt(0, bytes))
+        return PadWrite::Written;
+    return f.restoreFailed() ? PadWrite::MayBeDamaged : PadWrite::NotWritten;
+}
 
 PadWrite writeKitChainBlock(const ztplatform::FolderAnchor &padRoot, const QString &globalFile,
                             const QByteArray &asLoaded, const QVector<Records::KIT_CHAIN> &chains, QString *usedPath)
@@ -341,6 +431,7 @@ struct NotSaved {
     QString alterFile, alterWhy;
     QStringList damaged; // files that may hold old and new bytes mixed
     bool heldBack = false; // an earlier change's record kept the save from the pad
+    bool global = false; // the chains go with the restored global settings, in global.ini whole
 
     void addKit(int kitNo, PadWrite how, const QString &file, const QString &why)
     {
@@ -386,11 +477,15 @@ struct NotSaved {
                 DeviceText::tr("were not saved to the sampler pad: their folder is a link or leads out of the sampler "
                                "pad."));
         if (chains == PadWrite::Changed)
-            lines << DeviceText::tr("The kit chains were not saved to the sampler pad: they changed on the pad since "
-                                    "it was loaded.");
+            lines << (global ? DeviceText::tr("The restored global settings were not saved to the sampler pad: "
+                                              "global.ini changed on the pad since it was loaded.")
+                             : DeviceText::tr("The kit chains were not saved to the sampler pad: they changed on the "
+                                              "pad since it was loaded."));
         if (chains == PadWrite::Outside)
-            lines << DeviceText::tr("The kit chains were not saved to the sampler pad: the folder of global.ini "
-                                    "is a link or leads out of the sampler pad.");
+            lines << (global ? DeviceText::tr("The restored global settings were not saved to the sampler pad: the "
+                                              "folder of global.ini is a link or leads out of the sampler pad.")
+                             : DeviceText::tr("The kit chains were not saved to the sampler pad: the folder of "
+                                              "global.ini is a link or leads out of the sampler pad."));
         if (alter == PadWrite::Changed)
             lines << DeviceText::tr("The change file alter.ini was not saved: the sampler pad changed since it was "
                                     "loaded.");
@@ -412,6 +507,7 @@ struct Stopped {
     PadMatch another;
     bool chainsSaved = false;
     bool chainsLeft = false; // not written for the stop
+    bool global = false; // the chains go with the restored global settings
     QVector<int> kitsSaved, kitsLeft;
 
     // The one box: why, what was saved before, what was not.
@@ -420,11 +516,13 @@ struct Stopped {
         const QString kit = DeviceText::tr("Kit ");
         QStringList lines;
         if (chainsSaved)
-            lines << DeviceText::tr("The kit chains were saved before that.");
+            lines << (global ? DeviceText::tr("The restored global settings were saved before that.")
+                             : DeviceText::tr("The kit chains were saved before that."));
         lines << namerules::joinRangesMessage(kit, kitsSaved, DeviceText::tr("was saved before that."),
                                               DeviceText::tr("were saved before that."));
         if (chainsLeft)
-            lines << DeviceText::tr("The kit chains were not saved to the sampler pad.");
+            lines << (global ? DeviceText::tr("The restored global settings were not saved to the sampler pad.")
+                             : DeviceText::tr("The kit chains were not saved to the sampler pad."));
         lines << namerules::joinRangesMessage(kit, kitsLeft, DeviceText::tr("was not saved to the sampler pad."),
                                               DeviceText::tr("were not saved to the sampler pad."));
         lines << DeviceText::tr("The change file alter.ini was not saved.");
@@ -589,21 +687,31 @@ struct WriteBackRun {
         stopped.stop = stopAfter(job, how, &stopped.another);
     }
 
+    // The changed chains in place, or a restored global.ini whole with them.
     void chains()
     {
         const QVector<Records::KIT_CHAIN> noChains;
         const QVector<Records::KIT_CHAIN> &chains = job.chains ? *job.chains : noChains;
-        if (kitChainsEqual(chains, job.originalChains ? *job.originalChains : noChains))
+        const bool chainsChanged = !kitChainsEqual(chains, job.originalChains ? *job.originalChains : noChains);
+        const QByteArray global = restoredGlobalBytes(job);
+        if (!chainsChanged && global.isEmpty())
             return;
         globalFlag = 1;
+        notSaved.global = stopped.global = !global.isEmpty();
         if (!going()) {
             stopped.chainsLeft = true;
             return;
         }
         QString path = job.globalFile;
-        const PadWrite how = writeKitChainBlock(job.padRoot, job.globalFile, job.chainBlock, chains, &path);
-        result.chainsWritten = stopped.chainsSaved = how == PadWrite::Written;
-        if (result.chainsWritten)
+        if (job.padGuard && !global.isEmpty())
+            job.padGuard->globalWriting(global);
+        const PadWrite how = global.isEmpty()
+                ? writeKitChainBlock(job.padRoot, job.globalFile, job.chainBlock, chains, &path)
+                : writeGlobalFile(job.padRoot, job.globalFile, job.globalAsLoaded, global, &path);
+        stopped.chainsSaved = how == PadWrite::Written;
+        result.chainsWritten = stopped.chainsSaved && chainsChanged;
+        result.globalWritten = stopped.chainsSaved && !global.isEmpty();
+        if (stopped.chainsSaved)
             return;
         failed(how, path);
         stopped.chainsLeft = !going();
@@ -674,6 +782,8 @@ struct WriteBackRun {
         };
         padjournal::Record record;
         bool chainsChanged = false;
+        bool global = false; // a restored global.ini replaces the file whole, the chains in it
+        QString globalEntry;
         QString chainPath;
         PadWrite chainHow = PadWrite::Written;
         QVector<KitToWrite> toWrite;
@@ -682,12 +792,39 @@ struct WriteBackRun {
         padjournal::Step alterStep;
     };
 
-    void planChains(JournalPlan &p)
+    void planGlobal(JournalPlan &p, const QByteArray &bytes, padjournal::Pad &pad)
+    {
+        namespace pj = padjournal;
+        p.global = true;
+        p.chainHow = checkGlobalFile(job.padRoot, job.globalFile, job.globalAsLoaded, &p.chainPath, &p.globalEntry);
+        if (p.chainHow != PadWrite::Written)
+            return;
+        pj::Step s;
+        s.kind = pj::Kind::Put;
+        s.area = pj::Area::Sys;
+        s.from = p.globalEntry;
+        s.hidden = pairfiles::freeHiddenName(pad.base(pj::Area::Sys), s.from);
+        s.after = bytes;
+        if (s.hidden.isEmpty()) {
+            p.chainHow = PadWrite::NotWritten;
+            return;
+        }
+        if (job.padGuard)
+            job.padGuard->globalWriting(bytes);
+        p.record.steps << s;
+    }
+
+    void planChains(JournalPlan &p, padjournal::Pad &pad)
     {
         namespace pj = padjournal;
         QVector<Records::KIT_CHAIN> noChains;
         const QVector<Records::KIT_CHAIN> &chains = job.chains ? *job.chains : noChains;
         p.chainsChanged = !kitChainsEqual(chains, job.originalChains ? *job.originalChains : noChains);
+        const QByteArray global = restoredGlobalBytes(job);
+        if (!global.isEmpty()) {
+            planGlobal(p, global, pad);
+            return;
+        }
         QString chainEntry;
         if (!p.chainsChanged)
             return;
@@ -747,7 +884,8 @@ struct WriteBackRun {
         const QString found = pairfiles::findEntry(sys, QStringLiteral("alter.ini"));
         alterStep.from = found.isEmpty() ? QStringLiteral("alter.ini") : found;
         alterStep.hidden = pairfiles::freeHiddenName(sys, alterStep.from);
-        alterStep.after = alterFileBytes(kitsWritten, job.wavesChanged, p.chainsChanged || globalFlag != 0, flags);
+        alterStep.after =
+                alterFileBytes(kitsWritten, job.wavesChanged, p.chainsChanged || p.global || globalFlag != 0, flags);
         if (!sys.isOpen() || alterStep.hidden.isEmpty())
             return false;
         p.record.steps << alterStep;
@@ -756,11 +894,17 @@ struct WriteBackRun {
 
     void settleChains(const JournalPlan &p, const padjournal::Outcome &o)
     {
-        if (!p.chainsChanged)
+        if (!p.chainsChanged && !p.global)
             return;
         globalFlag = 1;
-        const bool saved = p.chainHow == PadWrite::Written && (o.finished || o.chainsWritten);
-        result.chainsWritten = stopped.chainsSaved = saved;
+        notSaved.global = stopped.global = p.global;
+        // A whole file not written for what stands at its name is told as not opened.
+        const bool putFailed = p.global && o.putFailed.contains(p.globalEntry);
+        const bool saved = p.chainHow == PadWrite::Written && !putFailed
+                && (o.finished || (p.global ? o.globalWritten : o.chainsWritten));
+        stopped.chainsSaved = saved;
+        result.chainsWritten = saved && p.chainsChanged;
+        result.globalWritten = saved && p.global;
         if (!saved && p.chainHow != PadWrite::Written) {
             failed(p.chainHow, p.chainPath);
             if (going()) {
@@ -818,7 +962,7 @@ struct WriteBackRun {
     void settleAlter(const JournalPlan &p, const padjournal::Outcome &o, padjournal::Pad &pad)
     {
         result.alterWritten = o.finished && o.alterWritten;
-        if (o.finished && !o.putFailed.isEmpty()) {
+        if (o.finished && o.putFailed.contains(p.alterStep.from)) {
             notSaved.alter = PadWrite::NotWritten;
             notSaved.alterFile = job.sysPath + QLatin1Char('/') + p.alterStep.from;
             const ztplatform::OpenFolder now = pad.base(padjournal::Area::Sys);
@@ -837,18 +981,18 @@ struct WriteBackRun {
         namespace pj = padjournal;
         JournalPlan p;
         p.record.purpose = pj::Purpose::WriteBack;
-        planChains(p);
-        planKits(p);
         PadTreePaths tree;
         tree.kitPath = job.kitPath;
         tree.sysPath = job.sysPath;
         pj::Pad pad(job.padRoot, tree);
+        planChains(p, pad);
+        planKits(p);
         // A record the pad's next load has yet to end is never written over
         // or dropped with this one: nothing is written.
         if (pj::recordPresent(pad)) {
             qWarning() << "the pad holds the record of another change; nothing is saved to it";
             notSaved.heldBack = true;
-            globalFlag |= p.chainsChanged ? 1 : 0;
+            globalFlag |= p.chainsChanged || p.global ? 1 : 0;
             settleKits(p, pj::Outcome());
             return true;
         }

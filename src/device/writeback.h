@@ -71,6 +71,11 @@ QString padStopText(PadStop stop);
 PadWrite writeKitChainBlock(const ztplatform::FolderAnchor &padRoot, const QString &globalFile,
                             const QByteArray &asLoaded, const QVector<MainWindow1Records::KIT_CHAIN> &chains,
                             QString *usedPath = nullptr);
+// Replaces globalFile (found ignoring case, reached from padRoot without
+// following a link) whole by `bytes` while it still holds `asLoaded`;
+// without room for a new file, one of the same size takes them in place.
+PadWrite writeGlobalFile(const ztplatform::FolderAnchor &padRoot, const QString &globalFile,
+                         const QByteArray &asLoaded, const QByteArray &bytes, QString *usedPath = nullptr);
 // Writes alter.ini in sysPath (reached from padRoot without following a link)
 // whole: synced temporary file, then rename; a link of that name is replaced,
 // never written through. Without room for the temporary file, an existing
@@ -99,6 +104,8 @@ struct WriteBackJob {
     QVector<QByteArray> kitRecords; // the record each kit file held at load
     QString globalFile; // usbGlobalIniFile
     QByteArray chainBlock; // global.ini's kit-chain block at load
+    QByteArray globalAsLoaded; // global.ini whole at load
+    QByteArray restoredGlobal; // the global settings file a restore put into the editor, empty when none
     ztplatform::FolderAnchor padRoot; // the pad's root as loaded; every write stays below it
     std::shared_ptr<PadGuard> padGuard; // when set: asked before the first write, told of each kit written
     QString driveRoot; // the pad's drive, to tell it gone; without one, gone is no model folder above kitPath
@@ -112,8 +119,15 @@ struct WriteBackJob {
 // without the list: refreshed from it or not, it equals its copy.
 QSet<QString> soundFilesToLookUp(const WriteBackJob &job);
 
+// The global.ini a restore writes: the restored file with the chains as they
+// stand in its kit-chain block. Empty when there is none, when it holds no
+// current-layout chunk, or when it differs from the file as loaded in the
+// chains alone (those are written in place as any chains).
+QByteArray restoredGlobalBytes(const WriteBackJob &job);
+
 struct WriteBackResult {
     bool chainsWritten = false;
+    bool globalWritten = false; // a restored global.ini, the chains in it
     QVector<int> kitsWritten; // 1-based
     QVector<int> kitsNotSaved; // 1-based, for any reason
     bool alterWritten = false;

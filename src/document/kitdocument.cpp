@@ -375,6 +375,14 @@ void KitDocument::takeGlobalSize(int size)
 {
     touchGlobal();
     m_globalSize = size;
+    m_restoredGlobalFile.clear();
+    emit globalChanged();
+}
+
+void KitDocument::takeRestoredGlobalFile(const QByteArray &bytes)
+{
+    touchGlobal();
+    m_restoredGlobalFile = bytes;
     emit globalChanged();
 }
 

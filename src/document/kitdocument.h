@@ -184,6 +184,9 @@ public:
     bool currentGlobalLayout() const { return m_globalSize > GLOBAL_CHUNK_SIZE_OLD_MAX; }
     int globalFlag() const { return m_globalFlag; }         // 1: the write-back found the global settings changed
     int kitChangedFlag() const { return m_kitChangedFlag; } // 1: the write-back wrote a kit
+    // The global settings file a restore from a pad's backup put into the
+    // editor, as the backup holds it; empty when none stands.
+    const QByteArray &restoredGlobalFile() const { return m_restoredGlobalFile; }
 
     // ---- kit file model -----------------------------------------------------------------------
     const percussionpadfile &cf() const { return m_cf; } // the model the saves fill and write
@@ -324,7 +327,10 @@ public:
     // Each pad's trigger settings as a new setup has them, in the layout the settings follow.
     void startPadTriggers();
     // The global settings read last were `size` bytes: they follow that layout.
+    // A restored global settings file no longer stands.
     void takeGlobalSize(int size);
+    // The global settings were restored from the file `bytes` of a pad's backup.
+    void takeRestoredGlobalFile(const QByteArray &bytes);
     // A read current-layout chunk's effects, triggers, record and loop settings become the document's.
     void takeGlobalSettings(const GlobalChunk &g);
     // A read old-layout chunk's triggers; the current records take what both layouts share.
@@ -464,6 +470,7 @@ private:
     M_PAD_FS_TRIG_ATTR m_curPad1[PAD_NUM_MAX];
     int m_globalSize = GLOBAL_CHUNK_SIZE;
     int m_globalFlag = 0;
+    QByteArray m_restoredGlobalFile;
     int m_kitChangedFlag = 0;
 
     // Kit file model.

@@ -450,6 +450,7 @@ struct KitDocument::GlobalState
     QVector<M_PAD_FS_TRIG_ATTR> triggers1;
     M_PAD_FS_TRIG_ATTR curPad1[PAD_NUM_MAX];
     int size = 0, globalFlag = 0, kitChangedFlag = 0;
+    QByteArray restoredFile;
 
     QByteArray bytes() const
     {
@@ -470,7 +471,7 @@ struct KitDocument::GlobalState
             out += podBytes(t);
         for (const M_PAD_FS_TRIG_ATTR &t : curPad1)
             out += podBytes(t);
-        return out;
+        return out + restoredFile;
     }
 };
 
@@ -502,7 +503,7 @@ public:
         take(live);
         return live.bytes() == m_state.bytes();
     }
-    qint64 size() const override { return qint64(sizeof(GlobalPart)); }
+    qint64 size() const override { return qint64(sizeof(GlobalPart)) + m_state.restoredFile.size(); }
 
 private:
     void take(GlobalState &s) const
@@ -527,6 +528,7 @@ private:
         s.size = d.m_globalSize;
         s.globalFlag = d.m_globalFlag;
         s.kitChangedFlag = d.m_kitChangedFlag;
+        s.restoredFile = d.m_restoredGlobalFile;
     }
     void put(const GlobalState &s)
     {
@@ -550,6 +552,7 @@ private:
         d.m_globalSize = s.size;
         d.m_globalFlag = s.globalFlag;
         d.m_kitChangedFlag = s.kitChangedFlag;
+        d.m_restoredGlobalFile = s.restoredFile;
     }
 
     QPointer<KitDocument> m_doc;

@@ -9,7 +9,34 @@
 #include <QFileInfo>
 #include <QSet>
 
+#include <algorithm>
+
 namespace setupfiles {
+
+OwnedModel::OwnedModel(const percussionpadfile &m)
+    : m_model(m)
+{
+    percussionpadfile::FILE_KIT_CHUNK &kits = m_model.kitChunk;
+    if (kits.baseChunk) {
+        m_base.assign(kits.baseChunk, kits.baseChunk + KIT_MAX_COUNT);
+        kits.baseChunk = m_base.data();
+    }
+    if (kits.pedalChunk) {
+        m_pedal.assign(kits.pedalChunk, kits.pedalChunk + KIT_MAX_COUNT);
+        kits.pedalChunk = m_pedal.data();
+    }
+    if (kits.kpadChunk) {
+        m_pads.reset(new PadRow[KIT_MAX_COUNT]);
+        for (int k = 0; k < KIT_MAX_COUNT; ++k)
+            std::copy(kits.kpadChunk[k], kits.kpadChunk[k] + PAD_NUM_MAX, m_pads[k]);
+        kits.kpadChunk = m_pads.get();
+    }
+    percussionpadfile::FILE_SOUND_CHUNK &sounds = m_model.soundChunk;
+    if (sounds.soundIndex && sounds.soundIndex != m_model.sound.data()) {
+        std::copy(sounds.soundIndex, sounds.soundIndex + WAVE_MAX_COUNT1, m_model.sound.begin());
+        sounds.soundIndex = m_model.sound.data();
+    }
+}
 
 quint64 laidOutSize(const percussionpadfile &m)
 {

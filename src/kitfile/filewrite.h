@@ -9,10 +9,30 @@
 #include <QVector>
 
 #include <functional>
+#include <memory>
+#include <vector>
 
 class QFile;
 
 namespace setupfiles {
+
+// A copy of a laid-out model with its own kit and sound tables, so that it
+// is written on another thread whatever happens to the model it was taken
+// from. A table the model refers to outside itself holds KIT_MAX_COUNT kits,
+// WAVE_MAX_COUNT1 sounds, as the document's do.
+class OwnedModel
+{
+public:
+    explicit OwnedModel(const percussionpadfile &m);
+    percussionpadfile &model() { return m_model; }
+
+private:
+    using PadRow = percussionpadfile::P_KIT_PAD_SETTING[PAD_NUM_MAX];
+    percussionpadfile m_model;
+    std::vector<percussionpadfile::P_KIT_BASE_PARA> m_base;
+    std::vector<percussionpadfile::P_PEDAL_SETTING> m_pedal;
+    std::unique_ptr<PadRow[]> m_pads;
+};
 
 // The size of the file the model is laid out for: where its sound chunk ends.
 quint64 laidOutSize(const percussionpadfile &m);

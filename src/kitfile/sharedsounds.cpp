@@ -4,12 +4,20 @@
 #include "kitfile/kitslots.h"
 #include "kitfile/soundsource.h"
 #include "kitfile/storedsounds.h"
+#include "platform/regularfile.h"
+#include "platform/timedlook.h"
 
 #include <QCryptographicHash>
+#include <QDebug>
 #include <QFile>
 
+#include <atomic>
+#include <chrono>
+#include <fcntl.h>
 #include <map>
+#include <set>
 #include <memory>
+#include <unistd.h>
 
 namespace setupfiles {
 
@@ -20,12 +28,49 @@ QByteArray nameOf(const Records::SOUND_INDEX &s)
     return QByteArray(s.wave_name, SOUND_NAME_LENGTH_MAX);
 }
 
+constexpr int kSilentLimitMs = 2000; // a drive that reads nothing that long is not waited on
+
+qint64 nowMs()
+{
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
+            .count();
+}
+
+// One loaded kit file as the reading thread holds it: opened at its first
+// read, and when its last block came. A thread given up on keeps it alive.
+struct OpenKitFile
+{
+    QString path;
+    QFile file;
+    std::atomic<qint64> lastRead{0};
+};
+
+QByteArray readDigest(OpenKitFile &kit, quint32 start, quint32 length)
+{
+    if (!kit.file.isOpen()) {
+        const int fd = ztplatform::openRegularFile(kit.path, O_RDONLY, false);
+        if (fd < 0)
+            return QByteArray();
+        if (!kit.file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+            ::close(fd);
+            return QByteArray();
+        }
+    }
+    kit.lastRead = nowMs();
+    return storedDigest(kit.file, start, length, [&kit]() { kit.lastRead = nowMs(); });
+}
+
 // Reads the stored bytes of list sounds from their loaded kit files, each
-// file opened once.
+// file opened once, on a thread of its own: a file whose drive reads nothing
+// for kSilentLimitMs gives no digest, nor is it read again.
 class LibraryReader
 {
 public:
-    explicit LibraryReader(const QVector<Records::READ_KIT_FILE> &loaded) : m_locator(loaded) {}
+    LibraryReader(const QVector<Records::READ_KIT_FILE> &loaded, const std::function<void()> &turn)
+        : m_locator(loaded, turn)
+        , m_turn(turn)
+    {
+    }
 
     // The digest of a list sound, empty unless its kit file is still the one
     // loaded; only then is a digest kept in `known` taken, and a new one kept.
@@ -41,27 +86,52 @@ public:
         const auto kept = known.constFind(source);
         if (kept != known.constEnd())
             return kept.value();
-        std::unique_ptr<QFile> &file = m_files[r];
-        if (!file) {
-            file.reset(new QFile(m_locator.record(r).file));
-            if (!file->open(QIODevice::ReadOnly))
-                return QByteArray();
+        std::shared_ptr<OpenKitFile> &kit = m_files[r];
+        if (!kit) {
+            kit = std::make_shared<OpenKitFile>();
+            kit->path = m_locator.record(r).file;
+        } else if (m_silent.count(r)) {
+            return QByteArray();
         }
         const percussionpadfile::P_SOUND_INDEX &entry = m_locator.entry(r, e);
-        const QByteArray d = storedDigest(*file, entry.wave_start, entry.wave_length);
-        if (!d.isEmpty())
-            known.insert(source, d);
-        return d;
+        const std::optional<QByteArray> d = read(kit, entry.wave_start, entry.wave_length);
+        if (!d) {
+            qWarning().noquote() << "the drive of" << kit->path << "does not answer: its sounds are not compared";
+            m_silent.insert(r);
+            return QByteArray();
+        }
+        if (!d->isEmpty())
+            known.insert(source, *d);
+        return *d;
     }
 
 private:
     StoredSoundLocator m_locator;
-    std::map<int, std::unique_ptr<QFile>> m_files;
+    std::function<void()> m_turn;
+    std::map<int, std::shared_ptr<OpenKitFile>> m_files;
+    std::set<int> m_silent;
+
+    std::optional<QByteArray> read(const std::shared_ptr<OpenKitFile> &kit, quint32 start, quint32 length) const
+    {
+        kit->lastRead = nowMs();
+        const ztplatform::TimedLook<QByteArray> running(
+                [kit, start, length]() { return readDigest(*kit, start, length); });
+        if (!running.isStarted())
+            return readDigest(*kit, start, length);
+        for (;;) {
+            if (std::optional<QByteArray> done = running.waitFor(20))
+                return done;
+            if (nowMs() - kit->lastRead >= kSilentLimitMs)
+                return std::nullopt;
+            if (m_turn)
+                m_turn();
+        }
+    }
 };
 
 } // namespace
 
-QByteArray storedDigest(QFile &file, quint32 start, quint32 length)
+QByteArray storedDigest(QFile &file, quint32 start, quint32 length, const std::function<void()> &read)
 {
     if (!file.isOpen() || !file.seek(start))
         return QByteArray();
@@ -73,13 +143,16 @@ QByteArray storedDigest(QFile &file, quint32 start, quint32 length)
             return QByteArray();
         hash.addData(block);
         left -= block.size();
+        if (read)
+            read();
     }
     return hash.result();
 }
 
 QHash<int, QString> SharedSounds::match(const QString &kitFile, const QVector<Records::SOUND_INDEX> &taken,
                                         const QVector<Records::SOUND_INDEX> &library,
-                                        const QVector<Records::READ_KIT_FILE> &loaded)
+                                        const QVector<Records::READ_KIT_FILE> &loaded,
+                                        const std::function<void()> &turn)
 {
     QHash<int, QString> same;
     QFile file(kitFile);
@@ -91,7 +164,7 @@ QHash<int, QString> SharedSounds::match(const QString &kitFile, const QVector<Re
     QHash<QByteArray, bool> names;
     for (const Records::SOUND_INDEX &s : taken)
         names.insert(nameOf(s), true);
-    LibraryReader reader(loaded);
+    LibraryReader reader(loaded, turn);
     for (const Records::SOUND_INDEX &s : library) {
         if (!names.contains(nameOf(s)) || !parseStoredSource(s.file).isStored())
             continue;

@@ -22,8 +22,8 @@ using Records = MainWindow1Records;
 class StoredIn;
 
 // A digest of `length` bytes from `start` of an open file; empty when they
-// cannot all be read.
-QByteArray storedDigest(QFile &file, quint32 start, quint32 length);
+// cannot all be read. `read` (when given) is told after each block.
+QByteArray storedDigest(QFile &file, quint32 start, quint32 length, const std::function<void()> &read = {});
 
 // Slots of the kits (or layers of a pad list) whose source is a key of
 // `moved` take its value.
@@ -43,10 +43,13 @@ public:
     // list are read from their loaded kit files; digests are kept, so that
     // each is read once. A list sound matches only while its file is checked
     // unchanged since its load, its kept digest too. Each sound of `taken`
-    // that is added stays known by its digest.
+    // that is added stays known by its digest. The list's kit files are read
+    // on a thread of their own, `turn` run meanwhile: one whose drive stops
+    // answering matches nothing.
     QHash<int, QString> match(const QString &kitFile, const QVector<Records::SOUND_INDEX> &taken,
                               const QVector<Records::SOUND_INDEX> &library,
-                              const QVector<Records::READ_KIT_FILE> &loaded);
+                              const QVector<Records::READ_KIT_FILE> &loaded,
+                              const std::function<void()> &turn = {});
     void addTwin(const QString &source, const QString &listSource) { m_twinOf.insert(source, listSource); }
 
     // Before the sounds stored in a kit file leave the list: each of them that

@@ -126,9 +126,10 @@ QStringList storedSourceFiles(const QVector<Records::SOUND_LIST_INFO> &waves)
     return files;
 }
 
-QString changedSource(const QStringList &files, const QVector<Records::READ_KIT_FILE> &loaded)
+QString changedSource(const QStringList &files, const QVector<Records::READ_KIT_FILE> &loaded,
+                      const std::function<void()> &turn)
 {
-    const StoredSoundLocator loc(loaded);
+    const StoredSoundLocator loc(loaded, turn);
     for (const QString &file : files) {
         const int r = loc.recordOf(QDir::fromNativeSeparators(file));
         if (r < 0 || !matchesLoad(loc.record(r), ztplatform::fileStamp(file)))
@@ -137,8 +138,9 @@ QString changedSource(const QStringList &files, const QVector<Records::READ_KIT_
     return QString();
 }
 
-StoredSoundLocator::StoredSoundLocator(const QVector<Records::READ_KIT_FILE> &files)
+StoredSoundLocator::StoredSoundLocator(const QVector<Records::READ_KIT_FILE> &files, std::function<void()> turn)
     : m_files(files)
+    , m_turn(std::move(turn))
 {
     m_probes.resize(size_t(files.size()));
     for (int i = files.size() - 1; i >= 0; --i)
@@ -163,7 +165,8 @@ int StoredSoundLocator::recordOf(const QString &kitFile) const
             files.append(rec.file);
         // Looked at on a thread of its own: a drive that does not answer names no loaded file.
         const std::optional<int> look =
-                ztplatform::lookWithin<int>(kLookLimitMs, [kitFile, files]() { return sameFileIndex(kitFile, files); });
+                ztplatform::lookWithin<int>(
+                        kLookLimitMs, [kitFile, files]() { return sameFileIndex(kitFile, files); }, m_turn);
         if (!look)
             qWarning().noquote() << "the drive of" << kitFile << "does not answer: taken for no loaded kit file";
         found = look.value_or(-1);
@@ -220,7 +223,7 @@ CollectError::Kind StoredSoundLocator::verify(int record, int e)
         // or still holds an earlier look given up on, is a file that does not open.
         const std::optional<TableLook> look = ztplatform::lookAtFileWithin<TableLook>(
                 file, kLookLimitMs, [=]() { return lookAtTable(file, length, stamp, waveCount, layout, count); },
-                {});
+                m_turn);
         if (!look)
             qWarning().noquote() << "the drive of" << file << "does not answer: its sounds are not read";
         p.state = look ? look->state : CollectError::OpenFailed;

@@ -10,6 +10,7 @@
 
 #include <QHash>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -31,13 +32,17 @@ bool matchesLoad(quint64 loadedLength, const ztplatform::FileStamp &loaded, cons
 QStringList storedSourceFiles(const QVector<Records::SOUND_LIST_INFO> &waves);
 // The first of those `files` that, looked at by that path, is not the loaded
 // file the load read (matchesLoad); empty when there is none. Asked after the
-// copy, it tells that what was copied is what was loaded.
-QString changedSource(const QStringList &files, const QVector<Records::READ_KIT_FILE> &loaded);
+// copy, it tells that what was copied is what was loaded. `turn` as for
+// StoredSoundLocator.
+QString changedSource(const QStringList &files, const QVector<Records::READ_KIT_FILE> &loaded,
+                      const std::function<void()> &turn = {});
 
 class StoredSoundLocator
 {
 public:
-    explicit StoredSoundLocator(const QVector<Records::READ_KIT_FILE> &files);
+    // `turn` (when given) is run on the calling thread while a look at a
+    // drive is awaited (it lets the window paint).
+    explicit StoredSoundLocator(const QVector<Records::READ_KIT_FILE> &files, std::function<void()> turn = {});
     ~StoredSoundLocator();
 
     // The first loaded kit file with this path ('/' separators), else the
@@ -60,6 +65,7 @@ public:
 private:
     struct Probe;
     const QVector<Records::READ_KIT_FILE> &m_files;
+    std::function<void()> m_turn;
     QHash<QString, int> m_byPath;
     mutable QHash<QString, int> m_byOtherPath; // texts found by identity
     std::vector<std::unique_ptr<Probe>> m_probes;

@@ -17,10 +17,9 @@ namespace setupfiles {
 
 namespace {
 
-constexpr int kSourceLookLimitMs = 2000; // a sound's drive silent that long is not waited on
-
 // Size of a single-kit file without sounds: index 32, kit chunk 1999, sound header 12.
 constexpr quint64 kKitFileFixed = 2043;
+constexpr int kLookLimitMs = 2000; // a source's drive silent that long is not waited on
 
 struct Place
 {
@@ -34,6 +33,14 @@ void tell(const ProgressFn &progress, int value)
 {
     if (progress)
         progress(value);
+}
+
+// Lets the window paint while a look at a drive is awaited.
+std::function<void()> turnOf(const ProgressFn &progress)
+{
+    if (!progress)
+        return {};
+    return [progress]() { progress(-1); };
 }
 
 // Lock byte of the first library sound with each source.
@@ -81,7 +88,7 @@ CollectError locate(StoredSoundLocator &loc, const StoredRef &ref, const QString
 // but not converted is named with the sound (a missing one the conversion
 // has named with its kits).
 CollectError convert(const RawWaveFn &rawWave, const QString &source, const QString &name, const QString &target,
-                     Place &out)
+                     Place &out, const std::function<void()> &turn)
 {
     if (target.isEmpty()) {
         qWarning() << "no temporary folder to convert" << source << "into";
@@ -89,11 +96,10 @@ CollectError convert(const RawWaveFn &rawWave, const QString &source, const QStr
     }
     const quint32 len = rawWave ? rawWave(source, target) : 0;
     if (len == 0) {
-        // A drive that does not answer, now or on an earlier look, is not
-        // waited on: the conversion has told it.
-        const std::optional<ztplatform::FileLook> look = ztplatform::lookAtFileWithin<ztplatform::FileLook>(
-                source, kSourceLookLimitMs, [source]() { return ztplatform::lookAtFile(source); }, {});
-        CollectError err(!look || look->type == S_IFREG ? CollectError::ConvertFailed : CollectError::RawFailed);
+        // A source whose drive does not answer is named like one that did not convert.
+        const std::optional<bool> file = ztplatform::lookAtFileWithin<bool>(
+                source, kLookLimitMs, [source]() { return ztplatform::lookAtFile(source).type == S_IFREG; }, turn);
+        CollectError err(!file || *file ? CollectError::ConvertFailed : CollectError::RawFailed);
         err.path = source;
         err.name = name;
         return err;
@@ -192,7 +198,7 @@ CollectError collectWholeSetupWaves(const QVector<TotalRow> &rows, QVector<Recor
     tell(progress, 60);
 
     const QHash<QString, quint8> locks = firstLocks(library);
-    StoredSoundLocator loc(files);
+    StoredSoundLocator loc(files, turnOf(progress));
     const int n = got.waveList.size();
     const std::shared_ptr<void> planned = planConversions(plan, sourcesOf(got.waveList), tempDir, [](int i) { return i; });
     const float step = n > 0 ? 40.0f / float(n) : 0.0f;
@@ -213,7 +219,7 @@ CollectError collectWholeSetupWaves(const QVector<TotalRow> &rows, QVector<Recor
                          notLoaded(whole ? CollectError::NotLoadedWhole : CollectError::NotLoadedKit, kitNo), false,
                          place);
         } else {
-            err = convert(rawWave, source, w.name, rawWavePath(tempDir, i), place);
+            err = convert(rawWave, source, w.name, rawWavePath(tempDir, i), place, turnOf(progress));
         }
         if (err)
             return err;
@@ -254,7 +260,8 @@ CollectError collectKitWaves(Records::soundKit &kit, int kitIndex, const QVector
     forEachHiHatSlot(numbered, gather);
 
     const QHash<QString, quint8> locks = firstLocks(library);
-    StoredSoundLocator loc(files);
+    const std::function<void()> turn = turnOf(progress);
+    StoredSoundLocator loc(files, turn);
     const std::shared_ptr<void> planned = planConversions(plan, sourcesOf(got.waveList), tempDir, [](int i) { return i; });
     quint64 estimate = kKitFileFixed + quint64(SOUND_ENTRY_SIZE) * quint64(got.waveList.size());
     const quint64 limit = quint64(RAW_DATA_LENGTH_MAX);
@@ -266,8 +273,14 @@ CollectError collectKitWaves(Records::soundKit &kit, int kitIndex, const QVector
         const StoredRef ref = parseStoredSource(source);
         CollectError err;
         if (ref.isStored()) {
-            if (ref.kitFile.isEmpty() || !QFileInfo::exists(ref.kitFile)) {
-                err = CollectError(CollectError::KitFileMissing);
+            const std::optional<bool> there =
+                    ref.kitFile.isEmpty() ? std::optional<bool>(false)
+                                          : ztplatform::lookWithin<bool>(
+                                                    kLookLimitMs, [file = ref.kitFile]() { return QFileInfo::exists(file); },
+                                                    turn);
+            if (!there || !*there) {
+                // A kit file whose drive does not answer is one that does not open.
+                err = CollectError(there ? CollectError::KitFileMissing : CollectError::OpenFailed);
                 err.path = ref.kitFile;
                 return err;
             }
@@ -277,11 +290,20 @@ CollectError collectKitWaves(Records::soundKit &kit, int kitIndex, const QVector
                 return err;
             estimate += place.size;
         } else {
-            const quint64 sourceSize = quint32(qMax<qint64>(ztplatform::lookAtFile(source).size, 0));
+            const std::optional<qint64> size = ztplatform::lookAtFileWithin<qint64>(
+                    source, kLookLimitMs, [source]() { return qMax<qint64>(ztplatform::lookAtFile(source).size, 0); }, turn);
+            if (!size) {
+                qWarning().noquote() << "the drive of" << source << "does not answer: the sound is not taken";
+                err = CollectError(CollectError::ConvertFailed);
+                err.path = source;
+                err.name = w.name;
+                return err;
+            }
+            const quint64 sourceSize = quint32(*size);
             estimate += sourceSize;
             if (estimate > limit)
                 return CollectError(CollectError::TooLarge);
-            err = convert(rawWave, source, w.name, rawWavePath(tempDir, i), place);
+            err = convert(rawWave, source, w.name, rawWavePath(tempDir, i), place, turn);
             if (err)
                 return err;
             estimate = estimate - sourceSize + place.size;
@@ -346,7 +368,7 @@ CollectError collectClickWaves(const QVector<Records::SOUND_LIST_INFO> &clickLis
                 place.file = ref.kitFile;
                 setFile = ref.kitFile;
             } else {
-                err = convert(rawWave, source, name, rawWavePath(tempDir, 10000 + p), place);
+                err = convert(rawWave, source, name, rawWavePath(tempDir, 10000 + p), place, {});
             }
             if (err)
                 return err;

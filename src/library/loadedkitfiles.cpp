@@ -67,11 +67,12 @@ void SoundLibrary::forgetLoadedKitFile(int index)
         m_loadedKitFiles.remove(index);
 }
 
-QHash<int, QString> SoundLibrary::takeKitFileSounds(const QString &file, QVector<SOUND_INDEX> &sounds)
+QHash<int, QString> SoundLibrary::takeKitFileSounds(const QString &file, QVector<SOUND_INDEX> &sounds,
+                                                    const std::function<void()> &turn)
 {
     touchFiles();
     const Edit edit(this, Sounds);
-    const QHash<int, QString> same = m_sharedSounds.match(file, sounds, m_waveLoadKitAttrList, m_loadedKitFiles);
+    const QHash<int, QString> same = m_sharedSounds.match(file, sounds, m_waveLoadKitAttrList, m_loadedKitFiles, turn);
     namerules::NamesInUse inUse = soundNamesInUse();
     setupfiles::SoundBytes bytes = soundBytes();
     for (int i = 0; i < sounds.size(); ++i) {

@@ -380,7 +380,8 @@ public:
     // the working list, their names in `sounds` made unique among the list's
     // and the groups' sounds. Returned: position in `sounds` -> the list
     // source it stands for.
-    QHash<int, QString> takeKitFileSounds(const QString &file, QVector<SOUND_INDEX> &sounds);
+    QHash<int, QString> takeKitFileSounds(const QString &file, QVector<SOUND_INDEX> &sounds,
+                                          const std::function<void()> &turn = {});
     // Before the sounds stored in a kit file leave the list: each of them
     // another kit file's sound stands for hands over to it (list source
     // leaving -> its twin). The kit file's twins are then forgotten.

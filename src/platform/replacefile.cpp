@@ -314,6 +314,21 @@ bool ReplaceFile::write(const QByteArray &bytes)
     return true;
 }
 
+void ReplaceFile::watchWrites(std::function<bool()> goOn, qint64 syncEvery)
+{
+    m_file.setBeforeWrite([this, goOn = std::move(goOn), syncEvery]() {
+        if (!goOn())
+            return ECANCELED;
+        const qint64 at = m_file.pos();
+        if (syncEvery <= 0 || m_fd < 0 || at - m_synced < syncEvery)
+            return 0;
+        if (disk().sync(m_fd, true) != 0)
+            return errno ? errno : EIO;
+        m_synced = at;
+        return goOn() ? 0 : ECANCELED;
+    });
+}
+
 bool ReplaceFile::readBack(const std::function<bool(const QString &path)> &check)
 {
     if (failed() || m_temporary.isEmpty() || m_renamed)

@@ -63,6 +63,11 @@ public:
     void setSyncedByCaller(bool byCaller) { m_syncedByCaller = byCaller; }
 
     bool open();
+    // For a write watched from another thread: each write through file()
+    // first asks `goOn` (false fails it, ECANCELED), and the bytes are forced
+    // to the disk every `syncEvery` bytes on the way, so that finish() has
+    // little left to force and a slow drive still shows it moves on.
+    void watchWrites(std::function<bool()> goOn, qint64 syncEvery);
     // The open temporary. Its descriptor stays with this object: closing the
     // QFile only flushes it.
     QFile &file() { return m_file; }
@@ -122,6 +127,7 @@ private:
     Step m_failed = Step::None;
     QString m_error;
     QStringList m_notKept;
+    qint64 m_synced = 0; // bytes forced to the disk on the way (watchWrites)
 };
 
 } // namespace ztplatform

@@ -37,6 +37,11 @@ qint64 SeamFile::writeData(const char *data, qint64 len)
     const int fd = handle();
     if (fd < 0)
         return QFile::writeData(data, len);
+    if (const int refused = m_beforeWrite ? m_beforeWrite() : 0) {
+        m_failure = refused;
+        setErrorString(QString::fromLocal8Bit(std::strerror(refused)));
+        return -1;
+    }
     const qint64 n = disk().writeWith(fd, data, len, [&] {
         // A short write is continued, so that the failure that cut it is the
         // file's error.

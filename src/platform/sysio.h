@@ -93,6 +93,8 @@ public:
     Disk &disk() const { return m_disk ? *m_disk : sysio::disk(); }
     bool openDescriptor(int fd, OpenMode mode, FileHandleFlags handleFlags);
     int failure() const { return m_failure; }
+    // Asked before each write: 0 lets it go on, an errno fails it with that error.
+    void setBeforeWrite(std::function<int()> beforeWrite) { m_beforeWrite = std::move(beforeWrite); }
 
 protected:
     qint64 writeData(const char *data, qint64 len) override;
@@ -100,6 +102,7 @@ protected:
 private:
     Disk *m_disk = nullptr;
     int m_failure = 0;
+    std::function<int()> m_beforeWrite;
 };
 
 } // namespace ztplatform::sysio

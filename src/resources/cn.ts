@@ -3619,6 +3619,46 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <translation>转换程序长时间没有进展，已被停止。</translation>
     </message>
     <message>
+        <source>The sampler pad holds the record of an earlier change whose every step was already done; the record could not be removed (%1), so the next load looks at it again.</source>
+        <translation>采样打击垫中有一项早先更改的记录，其每一步都已完成；该记录未能删除（%1），因此下次加载时会再次查看它。</translation>
+    </message>
+    <message>
+        <source>The sampler pad held the record of an earlier change whose every step was already done; the record was removed.</source>
+        <translation>采样打击垫中有一项早先更改的记录，其每一步都已完成；该记录已删除。</translation>
+    </message>
+    <message>
+        <source>The global settings file global.ini was written.</source>
+        <translation>全局设置文件 global.ini 已写入。</translation>
+    </message>
+    <message>
+        <source>Its record could not be removed (%1), so the next load looks at it again and finds nothing left to do.</source>
+        <translation>其记录未能删除（%1），因此下次加载时会再次查看它，并发现已无事可做。</translation>
+    </message>
+    <message>
+        <source>%1 in the SYS folder: %2 It was removed, and nothing was read through it.</source>
+        <translation>SYS 文件夹中的 %1：%2 它已被删除，且未通过它读取任何内容。</translation>
+    </message>
+    <message>
+        <source>%1 in the SYS folder: %2 It could not be removed (%3).</source>
+        <translation>SYS 文件夹中的 %1：%2 它未能被删除（%3）。</translation>
+    </message>
+    <message>
+        <source>The restored global settings were not saved to the sampler pad: global.ini changed on the pad since it was loaded.</source>
+        <translation>恢复的全局设置未能保存到采样打击垫：global.ini 自加载以来已在打击垫上更改。</translation>
+    </message>
+    <message>
+        <source>The restored global settings were not saved to the sampler pad: the folder of global.ini is a link or leads out of the sampler pad.</source>
+        <translation>恢复的全局设置未能保存到采样打击垫：global.ini 所在的文件夹是一个链接，或指向采样打击垫之外。</translation>
+    </message>
+    <message>
+        <source>The restored global settings were saved before that.</source>
+        <translation>在此之前恢复的全局设置已保存。</translation>
+    </message>
+    <message>
+        <source>The restored global settings were not saved to the sampler pad.</source>
+        <translation>恢复的全局设置未能保存到采样打击垫。</translation>
+    </message>
+    <message>
         <source>The drive of this file does not answer, so the sound is not taken:</source>
         <translation>此文件所在的驱动器没有响应，因此未取用该声音：</translation>
     </message>

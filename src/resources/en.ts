@@ -3619,6 +3619,46 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <translation>ffmpeg made no progress for too long and was stopped.</translation>
     </message>
     <message>
+        <source>The sampler pad holds the record of an earlier change whose every step was already done; the record could not be removed (%1), so the next load looks at it again.</source>
+        <translation>The sampler pad holds the record of an earlier change whose every step was already done; the record could not be removed (%1), so the next load looks at it again.</translation>
+    </message>
+    <message>
+        <source>The sampler pad held the record of an earlier change whose every step was already done; the record was removed.</source>
+        <translation>The sampler pad held the record of an earlier change whose every step was already done; the record was removed.</translation>
+    </message>
+    <message>
+        <source>The global settings file global.ini was written.</source>
+        <translation>The global settings file global.ini was written.</translation>
+    </message>
+    <message>
+        <source>Its record could not be removed (%1), so the next load looks at it again and finds nothing left to do.</source>
+        <translation>Its record could not be removed (%1), so the next load looks at it again and finds nothing left to do.</translation>
+    </message>
+    <message>
+        <source>%1 in the SYS folder: %2 It was removed, and nothing was read through it.</source>
+        <translation>%1 in the SYS folder: %2 It was removed, and nothing was read through it.</translation>
+    </message>
+    <message>
+        <source>%1 in the SYS folder: %2 It could not be removed (%3).</source>
+        <translation>%1 in the SYS folder: %2 It could not be removed (%3).</translation>
+    </message>
+    <message>
+        <source>The restored global settings were not saved to the sampler pad: global.ini changed on the pad since it was loaded.</source>
+        <translation>The restored global settings were not saved to the sampler pad: global.ini changed on the pad since it was loaded.</translation>
+    </message>
+    <message>
+        <source>The restored global settings were not saved to the sampler pad: the folder of global.ini is a link or leads out of the sampler pad.</source>
+        <translation>The restored global settings were not saved to the sampler pad: the folder of global.ini is a link or leads out of the sampler pad.</translation>
+    </message>
+    <message>
+        <source>The restored global settings were saved before that.</source>
+        <translation>The restored global settings were saved before that.</translation>
+    </message>
+    <message>
+        <source>The restored global settings were not saved to the sampler pad.</source>
+        <translation>The restored global settings were not saved to the sampler pad.</translation>
+    </message>
+    <message>
         <source>The drive of this file does not answer, so the sound is not taken:</source>
         <translation>The drive of this file does not answer, so the sound is not taken:</translation>
     </message>

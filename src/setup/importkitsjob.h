@@ -39,6 +39,8 @@ public:
 
     ImportKitFilesJob(KitDocument &doc, SoundLibrary &library, setupjob::Questions &questions,
                       setupjob::Progress progress = {});
+    // Run while a drive is awaited (it lets the window paint, its input held).
+    void setPaint(std::function<void()> paint) { m_paint = std::move(paint); }
 
     // The import of the picks taken: the global settings file read, the kit
     // files checked, then read by kit number into their slots (loading,
@@ -117,6 +119,7 @@ private:
     SoundLibrary &m_library;
     setupjob::Questions &m_questions;
     setupjob::Progress m_progress;
+    std::function<void()> m_paint;
     setupjob::Result m_result;
     std::unique_ptr<percussionpadfile> m_global;
     QString m_wholeSetup;

@@ -311,7 +311,7 @@ QStringList storedKitFiles(const KitDocument &doc, const SoundLibrary &lib)
 bool keepLostSounds(Run &run, const QString &target, const QHash<QString, int> &held, bool clicksToo,
                     bool writeGroups)
 {
-    setupfiles::StoredSoundLocator loc(run.lib.loadedKitFiles());
+    setupfiles::StoredSoundLocator loc(run.lib.loadedKitFiles(), [&run]() { run.paint(); });
     const int record = loc.recordOf(QDir::fromNativeSeparators(target));
     if (record < 0)
         return true;
@@ -328,7 +328,7 @@ bool keepLostSounds(Run &run, const QString &target, const QHash<QString, int> &
 bool keepNamedSounds(Run &run, const QString &target)
 {
     const ztplatform::RenameTarget renamed(target);
-    setupfiles::StoredSoundLocator loaded(run.lib.loadedKitFiles());
+    setupfiles::StoredSoundLocator loaded(run.lib.loadedKitFiles(), [&run]() { run.paint(); });
     bool groupsMoved = false;
     // Rows moved to kept copies name them on the disk before the file changes.
     const auto armed = qScopeGuard([&run, &groupsMoved] {
@@ -355,7 +355,7 @@ bool keepNamedSounds(Run &run, const QString &target)
             qWarning() << kitFile << "does not read as a kit file: none of its sounds can be kept";
             continue;
         }
-        setupfiles::StoredSoundLocator loc(read);
+        setupfiles::StoredSoundLocator loc(read, [&run]() { run.paint(); });
         if (!keepFrom(run, loc, 0, kitFile, {}, true, kitFile, &groupsMoved))
             return false;
     }
@@ -393,7 +393,7 @@ bool repointGroups(Run &run, const QHash<QString, QString> &to, const QHash<QStr
 void groupsBefore(Run &run, const QString &kitFile, const QHash<QString, int> &moved, const QString &written)
 {
     SoundLibrary &lib = run.lib;
-    setupfiles::StoredSoundLocator loc(lib.loadedKitFiles());
+    setupfiles::StoredSoundLocator loc(lib.loadedKitFiles(), [&run]() { run.paint(); });
     const int record = loc.recordOf(QDir::fromNativeSeparators(kitFile));
     QVector<Records::READ_KIT_FILE> read(1);
     const bool readNow = groupentries::readStoredSounds(written, read[0]);
@@ -462,7 +462,7 @@ void groupsFollow(Run &run, const QString &kitFile, const QHash<QString, int> &m
 {
     // The entries the rows reached: the loaded file's, before its read-back.
     SoundLibrary &lib = run.lib;
-    setupfiles::StoredSoundLocator loc(lib.loadedKitFiles());
+    setupfiles::StoredSoundLocator loc(lib.loadedKitFiles(), [&run]() { run.paint(); });
     const int record = loc.recordOf(QDir::fromNativeSeparators(kitFile));
     QVector<Records::READ_KIT_FILE> read(1);
     const bool readNow = groupentries::readStoredSounds(kitFile, read[0]);

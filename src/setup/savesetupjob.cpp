@@ -2,8 +2,10 @@
 // file is there, and read back when it replaced the loaded setup.
 #include "setup/savesetupjob.h"
 
+#include "library/exportfile.h"
 #include "library/soundlibrary.h"
 #include "platform/replacefile.h"
+#include "platform/timedlook.h"
 #include "kitfile/fileread.h"
 #include "kitfile/filewrite.h"
 #include "kitfile/kitfiles.h"
@@ -16,13 +18,142 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <atomic>
+#include <cerrno>
+#include <cstring>
 #include <memory>
+#include <optional>
+
+namespace savejob {
+
+// The file a setup save writes, held by the thread that writes it: a thread
+// given up on keeps it, and the copy of the model it writes from, until it
+// returns; the temporary goes with it unless renamed.
+struct FileWrite
+{
+    FileWrite(const QString &dest, const percussionpadfile &laidOut)
+        : out(dest)
+        , image(laidOut)
+    {
+    }
+    ztplatform::ReplaceFile out;
+    setupfiles::OwnedModel image;
+    exportfile::Watch writing; // open, write, read back, sync
+    exportfile::Watch placing; // rename (or keep), folder sync
+    std::atomic_bool opened{false};
+    std::atomic_bool renamed{false};
+};
+
+} // namespace savejob
 
 namespace {
+
+using savejob::FileWrite;
+using Step = ztplatform::ReplaceFile::Step;
+
+constexpr int kStallLimitMs = 5000;             // a file's write that has not moved on that long is given up
+constexpr qint64 kSyncEvery = qint64(8) << 20; // bytes forced to the disk on the way
 
 QString errorTitle()
 {
     return QCoreApplication::translate("MainWindow1", "Error");
+}
+
+QString timedOut()
+{
+    return QString::fromLocal8Bit(std::strerror(ETIMEDOUT));
+}
+
+// `work` on a thread of its own, the window painting meanwhile. Nothing when
+// `watch` has not moved on for kStallLimitMs: it is given up then, and
+// watch.placing() tells whether its rename had begun.
+template <typename T>
+std::optional<T> offThread(const savejob::Run &run, exportfile::Watch &watch, const std::function<T()> &work)
+{
+    const ztplatform::TimedLook<T> running(work);
+    if (!running.isStarted())
+        return work();
+    for (;;) {
+        if (std::optional<T> done = running.waitFor(20))
+            return done;
+        if (watch.sinceMovedMs() >= kStallLimitMs) {
+            if (watch.giveUp())
+                return std::nullopt;
+            qWarning() << "the saved file was being put in place when its folder stopped answering";
+            return running.waitFor(0); // its end, when it came meanwhile
+        }
+        run.paint();
+    }
+}
+
+// What the writing thread came to.
+struct Written
+{
+    bool opened = false;
+    bool modelWritten = false;
+    QString unwritten; // why the model's write failed, when the system said
+    Step failed = Step::None;
+    QString error;
+    QString notKept;
+};
+
+// Opened, written, read back and synced beside the target.
+Written writeFile(FileWrite &w)
+{
+    Written done;
+    exportfile::Watch &watch = w.writing;
+    done.opened = w.out.open();
+    w.opened = true;
+    if (done.opened) {
+        watch.moved();
+        w.out.watchWrites(
+                [&watch]() {
+                    if (*watch.stopFlag())
+                        return false;
+                    watch.moved();
+                    return true;
+                },
+                kSyncEvery);
+        done.modelWritten = setupfiles::writeKitFile(w.image.model(), w.out.file(), 0, &done.unwritten);
+        watch.moved();
+        if (done.modelWritten && w.out.readBack([](const QString &path) { return setupfiles::readsBack(path, true); })) {
+            watch.moved();
+            w.out.finish();
+        }
+    }
+    done.failed = w.out.failedStep();
+    done.error = w.out.errorString();
+    done.notKept = w.out.notKept();
+    return done;
+}
+
+// What the placing thread came to.
+struct Placed
+{
+    bool renamed = false;
+    bool synced = false;
+    Step failed = Step::None;
+    QString error;
+    QString kept; // not renamed: where the new file is kept
+};
+
+// Renamed over the target and the folder synced; or, without `rename`, kept.
+Placed placeFile(FileWrite &w, bool rename)
+{
+    Placed done;
+    w.placing.moved(exportfile::Watch::Step::Place);
+    if (!w.placing.mayPlace())
+        return done;
+    if (rename && w.out.rename()) {
+        done.renamed = w.renamed = true;
+        w.placing.moved();
+        done.synced = w.out.syncFolder();
+    } else {
+        done.kept = w.out.keep();
+    }
+    done.failed = w.out.failedStep();
+    done.error = w.out.errorString();
+    return done;
 }
 
 } // namespace
@@ -53,8 +184,8 @@ setupjob::Result SaveSetupJob::run(const Input &in)
 // Written beside the target; a new file never takes the place of one made meanwhile.
 void SaveSetupJob::writeAndPlace(const QString &dest, const QStringList &sources)
 {
-    ztplatform::ReplaceFile out(dest);
-    out.setCreateOnly(!m_replace);
+    const auto out = std::make_shared<FileWrite>(dest, m_run.doc.cf());
+    out->out.setCreateOnly(!m_replace);
     if (!writeBeside(out))
         return;
     if (!savejob::copiedAsLoaded(m_run, sources, false)) {
@@ -64,21 +195,22 @@ void SaveSetupJob::writeAndPlace(const QString &dest, const QStringList &sources
     }
     m_run.moveProgress(100);
     m_run.hideProgress();
-    const bool placed = putInPlace(out);
+    bool synced = false;
+    const bool placed = putInPlace(out, synced);
     savejob::tellGroupsNotWritten(m_run);
     if (!placed)
         return;
     m_run.result.files.append({m_in.target, setupjob::FileOutcome::Written, {}, {}, -1});
-    if (!out.syncFolder()) {
+    if (!synced) {
         // In place, but the disk did not confirm its name.
-        savejob::noteNotSynced(m_run, m_in.target, out.errorString(), out.notKept());
+        savejob::noteNotSynced(m_run, m_in.target, m_placeError, m_notKept);
         return;
     }
     m_run.inform(QCoreApplication::translate("MainWindow1", "successfully saved."),
                  QCoreApplication::translate("MainWindow1", "The file has been generated:") + savejob::crlf()
                          + QCoreApplication::translate("MainWindow1", "File location:") + savejob::crlf()
                          + QDir::toNativeSeparators(m_in.target)
-                         + (out.notKept().isEmpty() ? QString() : savejob::crlf() + out.notKept()));
+                         + (m_notKept.isEmpty() ? QString() : savejob::crlf() + m_notKept));
 }
 
 void SaveSetupJob::refuse(const QString &reason, const QString &keptAs)
@@ -113,7 +245,7 @@ bool SaveSetupJob::checkTarget(QString &dest)
 // Each whole setup a kit's sound comes from, read again as the save starts.
 bool SaveSetupJob::checkSources()
 {
-    const setupfiles::StoredSoundLocator loadedFiles(m_run.lib.loadedKitFiles());
+    const setupfiles::StoredSoundLocator loadedFiles(m_run.lib.loadedKitFiles(), [this]() { m_run.paint(); });
     for (const QString &source : setupfiles::kitSourceFiles(m_run.doc.kitAttrList())) {
         const QString listed = QDir::fromNativeSeparators(source);
         if (setupfiles::isWholeSetupPath(listed) && !checkSourceFile(loadedFiles, listed))
@@ -180,8 +312,10 @@ bool SaveSetupJob::layOut(QStringList &sources)
     return true;
 }
 
-// The laid-out setup written into `out`, read back and synced.
-bool SaveSetupJob::writeBeside(ztplatform::ReplaceFile &out)
+// The laid-out setup written beside the target, read back and synced, on a
+// thread of its own; a drive that stops answering is told as a file that
+// does not open or is not written.
+bool SaveSetupJob::writeBeside(const std::shared_ptr<FileWrite> &out)
 {
     // A file that cannot be written is named as the user chose it, with the
     // system's reason; a sound whose data cannot be read gives none.
@@ -194,65 +328,96 @@ bool SaveSetupJob::writeBeside(ztplatform::ReplaceFile &out)
         refuse(text);
         return false;
     };
-    if (!out.open()) {
+    const std::optional<Written> done = offThread<Written>(m_run, out->writing, [out]() { return writeFile(*out); });
+    if (!done)
+        qWarning().noquote() << "the folder of" << m_in.target << "does not answer: the setup is not saved";
+    if (done ? !done->opened : !out->opened) {
         m_run.hideProgress();
         const QString text = QDir::toNativeSeparators(m_in.target) + QLatin1Char(':')
                              + QCoreApplication::translate("MainWindow1", "Fail to open file!") + savejob::crlf()
-                             + out.errorString();
+                             + (done ? done->error : timedOut());
         m_run.warn(errorTitle(), text, true);
         refuse(text);
         return false;
     }
-    QString unwritten;
-    if (!m_run.doc.writeFile(out.file(), 0, &unwritten))
-        return writeFailed(unwritten);
-    if (!out.readBack([](const QString &path) { return setupfiles::readsBack(path, true); })) {
-        if (out.failedStep() == ztplatform::ReplaceFile::Step::Write)
-            return writeFailed(out.errorString());
+    if (!done)
+        return writeFailed(timedOut());
+    if (!done->modelWritten)
+        return writeFailed(done->unwritten);
+    if (done->failed == Step::ReadBack)
         return stop(savejob::notReadBackText() + savejob::crlf() + QDir::toNativeSeparators(m_in.target));
+    if (done->failed != Step::None)
+        return writeFailed(done->error);
+    m_notKept = done->notKept;
+    return true;
+}
+
+// The new file renamed over the target (or, without `rename`, kept) and its
+// folder synced, on a thread of its own. True once it took the target's
+// name; `synced` then tells whether the folder was synced. Else the box says
+// why, and whether it may yet take the name.
+bool SaveSetupJob::placeOffThread(const std::shared_ptr<FileWrite> &out, bool rename, bool &synced)
+{
+    const std::optional<Placed> done =
+            offThread<Placed>(m_run, out->placing, [out, rename]() { return placeFile(*out, rename); });
+    if (done ? done->renamed : bool(out->renamed)) {
+        synced = done && done->synced;
+        m_placeError = done ? done->error : timedOut();
+        return true;
     }
-    return out.finish() || writeFailed(out.errorString());
+    if (done) {
+        savejob::noteNotReplaced(m_run, m_in.target, done->kept, done->failed == Step::Rename ? done->error : QString());
+        refuse(m_run.result.notices.last().text, done->kept);
+        return false;
+    }
+    qWarning().noquote() << "the folder of" << m_in.target << "does not answer: the setup may not be in place";
+    const QString crlf = savejob::crlf();
+    const bool inDoubt = rename && out->placing.placing();
+    const QString text =
+            inDoubt
+                    ? QCoreApplication::translate(
+                              "MainWindow1",
+                              "The folder stopped answering while this file was being put in place under its name:")
+                              + crlf + QDir::toNativeSeparators(m_in.target) + crlf
+                              + QCoreApplication::translate(
+                                      "MainWindow1",
+                                      "It may or may not be there now. A file that had this name before is either "
+                                      "still the old one, whole, or the new one, whole. Please look in the folder.")
+                    : savejob::notWrittenText(m_in.target, timedOut());
+    m_run.warn(inDoubt ? QCoreApplication::translate("MainWindow1", "Warning") : errorTitle(), text);
+    refuse(text);
+    return false;
 }
 
 // The written setup takes the place of `out`'s target. Over the loaded
 // setup, sounds that only the groups use are kept first; the read-back
 // numbers the others anew. Over a loaded kit file, which is not read back as
 // a setup, every sound of it in use is kept and the file forgotten.
-bool SaveSetupJob::putInPlace(ztplatform::ReplaceFile &out)
+bool SaveSetupJob::putInPlace(const std::shared_ptr<FileWrite> &out, bool &synced)
 {
-    auto notReplaced = [this, &out]() {
-        const QString kept = out.keep();
-        savejob::noteNotReplaced(m_run, m_in.target, kept,
-                                 out.failedStep() == ztplatform::ReplaceFile::Step::Rename ? out.errorString()
-                                                                                          : QString());
-        refuse(m_run.result.notices.last().text, kept);
+    if (!m_replace)
+        return placeOffThread(out, true, synced);
+    // The replaced files are asked for before the rename, while the entry
+    // still reaches the old file.
+    const QStringList files = savejob::LoadedFiles(m_run.lib).replacedBy(out->out.target());
+    const QString loaded = files.value(0);
+    const bool reload = !loaded.isEmpty() && savejob::isLoadedSetup(m_run.lib, loaded);
+    const savejob::WrittenSounds written = savejob::writtenSounds(m_run.lib, m_got.waveAttrList);
+    const bool kept = (loaded.isEmpty()
+                       || savejob::keepLostSounds(m_run, loaded,
+                                                  reload ? setupfiles::movedSounds(m_got.waveAttrList, loaded)
+                                                         : QHash<QString, int>(),
+                                                  !reload))
+                      && savejob::keepNamedSounds(m_run, out->out.target());
+    if (!placeOffThread(out, kept, synced))
         return false;
-    };
-    if (m_replace) {
-        // The replaced files are asked for before the rename, while the entry
-        // still reaches the old file.
-        const QStringList files = savejob::LoadedFiles(m_run.lib).replacedBy(out.target());
-        const QString loaded = files.value(0);
-        const bool reload = !loaded.isEmpty() && savejob::isLoadedSetup(m_run.lib, loaded);
-        const savejob::WrittenSounds written = savejob::writtenSounds(m_run.lib, m_got.waveAttrList);
-        const bool kept = (loaded.isEmpty()
-                           || savejob::keepLostSounds(m_run, loaded,
-                                                      reload ? setupfiles::movedSounds(m_got.waveAttrList, loaded)
-                                                             : QHash<QString, int>(),
-                                                      !reload))
-                          && savejob::keepNamedSounds(m_run, out.target());
-        if (!kept || !out.rename())
-            return notReplaced();
-        if (reload) {
-            if (m_in.reloadSetup)
-                m_in.reloadSetup(loaded);
-            savejob::heldKitsFollow(m_run, written);
-            savejob::groupsFollow(m_run, loaded, written);
-        } else {
-            savejob::forgetFiles(m_run.lib, files);
-        }
-    } else if (!out.rename()) {
-        return notReplaced();
+    if (reload) {
+        if (m_in.reloadSetup)
+            m_in.reloadSetup(loaded);
+        savejob::heldKitsFollow(m_run, written);
+        savejob::groupsFollow(m_run, loaded, written);
+    } else {
+        savejob::forgetFiles(m_run.lib, files);
     }
     return true;
 }

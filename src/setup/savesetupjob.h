@@ -11,12 +11,13 @@
 #include "kitfile/storedsounds.h"
 
 #include <functional>
+#include <memory>
 
 class QString;
 class SoundLibrary;
 
-namespace ztplatform {
-class ReplaceFile;
+namespace savejob {
+struct FileWrite;
 }
 
 class SaveSetupJob
@@ -52,14 +53,17 @@ private:
     bool m_replace = false; // a file stands at the target
     savejob::Gathered m_got;
     QVector<quint16> m_kitOrder;
+    QString m_notKept;    // what the new file could not be given of the one it replaces
+    QString m_placeError; // why its folder did not sync
 
     bool checkTarget(QString &dest);
     bool checkSources();
     bool checkSourceFile(const setupfiles::StoredSoundLocator &loadedFiles, const QString &listed);
     bool layOut(QStringList &sources);
     void writeAndPlace(const QString &dest, const QStringList &sources);
-    bool writeBeside(ztplatform::ReplaceFile &out);
-    bool putInPlace(ztplatform::ReplaceFile &out);
+    bool writeBeside(const std::shared_ptr<savejob::FileWrite> &out);
+    bool putInPlace(const std::shared_ptr<savejob::FileWrite> &out, bool &synced);
+    bool placeOffThread(const std::shared_ptr<savejob::FileWrite> &out, bool rename, bool &synced);
     bool stop(const QString &text, const QString &title = QString());
     void refuse(const QString &reason, const QString &keptAs = QString());
 };

@@ -35,6 +35,14 @@ void Run::moveProgress(int value, int maximum) const
         progress(value, maximum);
 }
 
+void Run::paint() const
+{
+    if (hooks.paint)
+        hooks.paint();
+    else
+        moveProgress(-1);
+}
+
 void Run::warn(const QString &title, const QString &text, bool yesButton)
 {
     result.note(setupjob::Notice::Warning, title, text);
@@ -310,7 +318,7 @@ QString refusedTarget(const KitDocument &doc, const SoundLibrary &lib, const QSt
 
 bool copiedAsLoaded(Run &run, const QStringList &sources, bool kitWording)
 {
-    const QString changed = setupfiles::changedSource(sources, run.lib.loadedKitFiles());
+    const QString changed = setupfiles::changedSource(sources, run.lib.loadedKitFiles(), [&run]() { run.paint(); });
     if (changed.isEmpty())
         return true;
     run.hideProgress();

@@ -47,6 +47,8 @@ struct Hooks
     std::function<void()> hideProgress;
     // Sounds that took new sources (old -> new): the sound chosen for preview follows.
     std::function<void(const QHash<QString, QString> &moved)> soundsMoved;
+    // Lets the window paint, its input held, while a drive is awaited.
+    std::function<void()> paint;
 };
 
 // One save under way: what it reads and changes and what it reports.
@@ -67,6 +69,8 @@ struct Run
     void openProgress(const QString &label, int value) const;
     void hideProgress() const;
     void moveProgress(int value, int maximum = 100) const;
+    // Run while a drive is awaited: hooks.paint, else a progress that does not move.
+    void paint() const;
     // A box after the job, with its one button.
     void warn(const QString &title, const QString &text, bool yesButton = false);
     void inform(const QString &title, const QString &text);

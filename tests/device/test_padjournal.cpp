@@ -697,6 +697,84 @@ private slots:
         pj::Pad pad(ztplatform::FolderAnchor::record(fx.root), tree(fx));
         QVERIFY(!pj::recordPresent(pad));
     }
+
+    // A recovery that finishes every file but cannot remove its record says
+    // so in one true line; the next load, finding every step done, removes
+    // the record and says only that; the load after says nothing.
+    void aFinishedRecordThatStaysIsRemovedByTheNextLoad()
+    {
+        PadFixture fx;
+        fx.writeKits();
+        pj::Record r;
+        r.purpose = pj::Purpose::WriteBack;
+        pj::Step kit;
+        kit.kind = pj::Kind::Patch;
+        kit.area = pj::Area::Kit;
+        kit.number = 7;
+        kit.from = "k007.ini";
+        kit.before = kf::readFile(fx.kitPath + "/k007.ini");
+        kit.after = QByteArray(kit.before.size(), 'n');
+        r.steps << kit;
+        kf::writeFile(fx.sysPath + "/" + pj::RECORD_NAME, pj::encode(r));
+        struct KeepsRecord : PassDisk {
+            int unlinkAt(int dir, const QByteArray &name, int flags = 0) override
+            {
+                if (name == QByteArray(pj::RECORD_NAME.data())) {
+                    errno = EACCES;
+                    return -1;
+                }
+                return PassDisk::unlinkAt(dir, name, flags);
+            }
+        } disk;
+        PadFixture::Loaded first;
+        {
+            const DiskInPlace inPlace(&disk);
+            first = fx.loadAgain();
+        }
+        QCOMPARE(kf::readFile(fx.kitPath + "/k007.ini"), kit.after);
+        QCOMPARE(first.text(), QString("The editor stopped before it had finished saving to the sampler pad; the save "
+                                       "is now put in order.\r\nThe save of an earlier close was finished from its "
+                                       "record.\r\nThese kits were written: 7.\r\nIts record could not be removed "
+                                       "(Permission denied), so the next load looks at it again and finds nothing "
+                                       "left to do."));
+        QVERIFY(QFileInfo::exists(fx.sysPath + "/" + pj::RECORD_NAME));
+        const PadFixture::Loaded second = fx.loadAgain();
+        QCOMPARE(second.text(), QString("The sampler pad held the record of an earlier change whose every step was "
+                                        "already done; the record was removed."));
+        QCOMPARE(second.recovery.messages.first().title, QString("Information"));
+        QVERIFY(!QFileInfo::exists(fx.sysPath + "/" + pj::RECORD_NAME));
+        QCOMPARE(kf::readFile(fx.kitPath + "/k007.ini"), kit.after);
+        QCOMPARE(fx.loadAgain().text(), QString());
+    }
+
+    // A link or a pipe at a hidden name in SYS is never followed nor opened:
+    // the load removes its entry alone and names it, once.
+    void aLinkOrPipeAtAHiddenSysNameIsNamedOnce_data()
+    {
+        QTest::addColumn<bool>("pipe");
+        QTest::newRow("link") << false;
+        QTest::newRow("pipe") << true;
+    }
+    void aLinkOrPipeAtAHiddenSysNameIsNamedOnce()
+    {
+        QFETCH(bool, pipe);
+        PadFixture fx;
+        fx.writeKits();
+        const QString hidden = ztplatform::temporaryName("alter.ini", 3), outside = fx.root + "/outside.ini";
+        const QString path = fx.sysPath + "/" + hidden;
+        kf::writeFile(outside, "kept");
+        QVERIFY(pipe ? ::mkfifo(QFile::encodeName(path).constData(), 0644) == 0 : QFile::link(outside, path));
+        const PadFixture::Loaded first = fx.loadAgain();
+        const QString kind = pipe ? "It is a named pipe, not a file." : "It is a symbolic link, which the editor does "
+                                                                         "not follow.";
+        QCOMPARE(first.text(), QString("The editor stopped before it had finished changing the files on the sampler "
+                                       "pad.\r\n%1 in the SYS folder: %2 It was removed, and nothing was read "
+                                       "through it.")
+                                       .arg(hidden, kind));
+        QVERIFY(!QFileInfo(path).exists() && !QFileInfo(path).isSymLink());
+        QCOMPARE(kf::readFile(outside), QByteArray("kept"));
+        QCOMPARE(fx.loadAgain().text(), QString());
+    }
 };
 
 QTEST_GUILESS_MAIN(TestPadJournal)

@@ -334,7 +334,9 @@ private slots:
             QVERIFY(count == 1 || count == 2);
             QVERIFY2(done == (adding ? count == 2 : count == 1), qPrintable(QString::number(n)));
             // A stopped add is listed only once the load completed it.
-            const bool completed = again.text().contains("These sounds were completed: 2.");
+            // Stopped before only its record was removed, it was complete already.
+            const bool completed = again.text().contains("These sounds were completed: 2.")
+                    || (adding && again.text().contains("whose every step was already done"));
             QVERIFY(!completed || count == 2);
             if (adding && n > 0)
                 QCOMPARE(completed, count == 2);

@@ -1,5 +1,7 @@
 // Kit files into the editor's records: scratch reading with its checks, sounds, kits, names.
 #include "kitfile/setup_fixture.h"
+#include "kitfile/sharedsounds.h"
+#include "support/hangingdisk.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -255,6 +257,39 @@ private slots:
         QVERIFY(rec.info.soundChunk.soundIndex[0].fileName.isEmpty());
         library = {plainSound("a", "/a.wav", 42), plainSound("b", "/b.wav", 40)};
         QCOMPARE(takeKitFileSounds(m_kit, rec.info, library, got), LoadError::DataError);
+    }
+
+    // A sound of the list whose kit file's drive stops answering is not
+    // waited on: it matches nothing, and the loop runs meanwhile.
+    void sharedSoundsNotWaitedOn()
+    {
+        const QString copy = path("SHARED.bin");
+        QFile::remove(copy);
+        QVERIFY(QFile::copy(m_whole, copy));
+        Editor e;
+        QCOMPARE(loadWholeSetup(e, copy), LoadError::None);
+        Records::READ_KIT_FILE rec;
+        KitTables tables;
+        QCOMPARE(readKitFile(m_kit, rec, tables), LoadError::None);
+        KitFileSounds got;
+        QCOMPARE(takeKitFileSounds(m_kit, rec.info, e.library, got), LoadError::None);
+        QVERIFY(!SharedSounds().match(m_kit, got.entries, e.library, e.loaded).isEmpty());
+
+        int ticks = 0;
+        QTimer tick;
+        connect(&tick, &QTimer::timeout, [&ticks] { ++ticks; });
+        tick.start(20);
+        HangingOpens hanging("/SHARED.bin", 1); // the check opens it, the read waits
+        QElapsedTimer clock;
+        clock.start();
+        SharedSounds shared;
+        QVERIFY(shared.match(m_kit, got.entries, e.library, e.loaded, [] { QCoreApplication::processEvents(); })
+                        .isEmpty());
+        QVERIFY(clock.elapsed() < 2000 + 1500);
+        QVERIFY2(ticks >= 25, qPrintable(QString::number(ticks)));
+        QCOMPARE(hanging.hung(), 1);
+        hanging.release();
+        QTRY_COMPARE(hanging.waiting(), 0);
     }
 
     void kitFileSoundNames()

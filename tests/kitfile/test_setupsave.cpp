@@ -302,6 +302,57 @@ private slots:
         QCOMPARE(answered.verify(0, 1), CollectError::None);
     }
 
+    // While a silent drive is awaited, the locator's caller paints: the
+    // checks of a loaded kit file and the kit save's size look at a source.
+    void silentDriveLooksLetTheLoopRun()
+    {
+        const QString copy = path("QUIET.bin");
+        const QString wav = path("QUIET.wav");
+        QFile::remove(copy);
+        QVERIFY(QFile::copy(m_src, copy));
+        QVERIFY(kf::writeFile(wav, kf::wavBytes(300, 9)));
+        Editor e;
+        QCOMPARE(loadWholeSetup(e, copy), LoadError::None);
+        int ticks = 0;
+        QTimer tick;
+        connect(&tick, &QTimer::timeout, [&ticks] { ++ticks; });
+        tick.start(20);
+        auto turn = [] { QCoreApplication::processEvents(); };
+        QElapsedTimer clock;
+        clock.start();
+        HangingOpens quiet("/QUIET.bin");
+        StoredSoundLocator loc(e.loaded, turn);
+        QCOMPARE(loc.verify(0, 1), CollectError::OpenFailed);
+        QCOMPARE(quiet.hung(), 1);
+        QVERIFY(clock.elapsed() < 2000 + 1500);
+        QVERIFY2(ticks >= 25, qPrintable(QString::number(ticks)));
+
+        Kit kit = makeKit(3);
+        kit.kpadChunk[0].soundFile0 = wav;
+        kit.kpadChunk[0].soundName0 = "Quiet";
+        int converted = 0;
+        auto raw = [&converted](const QString &source, const QString &target) {
+            ++converted;
+            return copyRaw(source, target);
+        };
+        HangingOpens hanging("/QUIET.wav", 0, HangingOpens::Looks::OpensAndStats);
+        ticks = 0;
+        clock.restart();
+        CollectedWaves got;
+        const CollectError err =
+                collectKitWaves(kit, 3, e.library, e.loaded, m_temp, raw, [&turn](int) { turn(); }, got);
+        QCOMPARE(err.kind, CollectError::ConvertFailed);
+        QCOMPARE(err.path, wav);
+        QCOMPARE(err.name, QString("Quiet"));
+        QCOMPARE(converted, 0);
+        QCOMPARE(hanging.hung(), 1);
+        QVERIFY(clock.elapsed() < 2000 + 1500);
+        QVERIFY2(ticks >= 25, qPrintable(QString::number(ticks)));
+        hanging.release();
+        quiet.release();
+        QTRY_COMPARE(hanging.waiting() + quiet.waiting(), 0);
+    }
+
     void unknownSources()
     {
         Editor e = m_editor;

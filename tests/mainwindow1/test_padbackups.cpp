@@ -7,6 +7,7 @@
 // are named and their slots left empty.
 #include "device/padbackup.h"
 #include "device/waveprm.h"
+#include "device/writeback.h"
 #include "history/edithistory.h"
 #include "mainwindow1/device/padsynccontroller.h"
 #include "padwindow.h"
@@ -286,6 +287,56 @@ private slots:
                                        [](const QString &l) { return l.contains("alter.ini"); }),
                         list->end());
         QCOMPARE(now, was);
+    }
+
+    // A backup whose global settings differ from the pad's: restored, the
+    // close writes its global.ini to the pad byte for byte; undone, the
+    // pad's file stays as it is.
+    void restoredGlobalSettingsReachThePad_data()
+    {
+        QTest::addColumn<bool>("undone");
+        QTest::newRow("kept") << false;
+        QTest::newRow("undone") << true;
+    }
+    void restoredGlobalSettingsReachThePad()
+    {
+        QFETCH(bool, undone);
+        FakeVolumeSerial serial; // the pad's backups stay one pad's when its settings change
+        PadWindow f;
+        layOut(f);
+        const QString global = f.pad.sysPath + "/global.ini";
+        const QByteArray backedUpGlobal = kf::readFile(global);
+        MainWindow1 *w = f.open();
+        const QString volume = w->form()->audioVolume->text();
+        w->padSync().waitForBackup();
+        QVERIFY(f.closeWithYes());
+        QCOMPARE(kf::readFile(global), backedUpGlobal);
+        // The pad's own settings change on the pad.
+        percussionpadfile m;
+        m.curFlag = 1;
+        m.initFileChunk();
+        m.new_globalChunk.audio.volume = 77;
+        QFile file(global);
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        m.writeGlobalChunk(&file);
+        file.close();
+        const QByteArray padGlobal = kf::readFile(global);
+        QVERIFY(padGlobal != backedUpGlobal && volume != "77");
+
+        w = f.open();
+        QCOMPARE(w->form()->audioVolume->text(), QString("77"));
+        f.prompter.itemAnswers.enqueue(1); // the older one
+        restoreAction(w)->trigger();
+        QCOMPARE(w->form()->audioVolume->text(), volume);
+        if (undone) {
+            w->history().undo();
+            QCOMPARE(w->form()->audioVolume->text(), QString("77"));
+        }
+        QVERIFY(f.closeWithYes());
+        QCOMPARE(kf::readFile(global), undone ? padGlobal : backedUpGlobal);
+        const QByteArray alter = kf::readFile(f.pad.sysPath + "/alter.ini");
+        QCOMPARE(alter.size(), writeback::ALTER_FILE_SIZE);
+        QCOMPARE(alter.mid(4, 2), undone ? QByteArray(2, '\0') : QByteArray("\x55\xaa", 2));
     }
 
     // On the pad, a kit whose edits are all undone by the keys is not

@@ -9,6 +9,7 @@
 #include "library/soundlibrary.h"
 #include "platform/durablefile.h"
 #include "support/crashdisk.h"
+#include "support/hangingdisk.h"
 #include "support/passdisk.h"
 #include "setup/importkitsjob.h"
 #include "setup/savekitsjob.h"
@@ -177,6 +178,68 @@ private slots:
         QCOMPARE(read.clickList.size(), 5);
         for (int c = 0; c < 5; ++c)
             QCOMPARE(soundBytes(read, read.clickList.at(c).file), kf::readFile(m_sounds.at(c).file));
+    }
+
+    // The setup's file is written and put in place off the job's thread: the
+    // loop runs meanwhile, and a folder that stops answering for 5 s is told
+    // with the save's own box, never as not written once its rename began.
+    void silentFolderNotWaitedOn()
+    {
+        const QString out = path("silent");
+        QVERIFY(QDir().mkpath(out));
+        int ticks = 0;
+        QTimer tick;
+        connect(&tick, &QTimer::timeout, [&ticks] { ++ticks; });
+        tick.start(20);
+        savejob::Hooks painting = hooks();
+        painting.paint = [] { QCoreApplication::processEvents(); };
+        auto save = [&](const QString &target) {
+            ScriptedQuestions questions;
+            SaveSetupJob::Input in;
+            in.target = target;
+            in.tempDir = m_temp;
+            in.version = setupfiles::versionFromLabel(QStringLiteral("1.01"));
+            return SaveSetupJob(*m_doc, m_lib, questions, {}, painting).run(in);
+        };
+        const QString plain = out + "/PLAIN.bin";
+        QCOMPARE(titles(save(plain)), QStringList({"successfully saved."}));
+        const QByteArray bytes = kf::readFile(plain);
+
+        const QString target = out + "/KIT_ALL.bin";
+        QVERIFY(kf::writeFile(target, "the old one"));
+        QElapsedTimer clock;
+        HangingOpens opens(".zt-part");
+        ticks = 0;
+        clock.start();
+        setupjob::Result done = save(target);
+        QCOMPARE(opens.hung(), 1);
+        QVERIFY(clock.elapsed() >= 5000 && clock.elapsed() < 5000 + 2500);
+        QVERIFY2(ticks >= 100, qPrintable(QString::number(ticks)));
+        QCOMPARE(done.notices.size(), 1);
+        QCOMPARE(done.notices.at(0).text, target + ":Fail to open file!\r\n" + QString(std::strerror(ETIMEDOUT)));
+        QCOMPARE(int(done.files.at(0).outcome), int(FileOutcome::Refused));
+        QCOMPARE(kf::readFile(target), QByteArray("the old one"));
+        opens.release();
+        QTRY_COMPARE(opens.waiting(), 0);
+        QTRY_COMPARE(QDir(out).entryList(QDir::Files | QDir::Hidden), QStringList({"KIT_ALL.bin", "PLAIN.bin"}));
+
+        HangingOpens renames("KIT_ALL.bin", 0, HangingOpens::Looks::Renames);
+        ticks = 0;
+        clock.restart();
+        done = save(target);
+        QVERIFY(clock.elapsed() >= 5000 && clock.elapsed() < 5000 + 2500);
+        QVERIFY2(ticks >= 100, qPrintable(QString::number(ticks)));
+        QCOMPARE(renames.hung(), 1);
+        QCOMPARE(titles(done), QStringList({"Warning"}));
+        QCOMPARE(done.notices.at(0).text,
+                 "The folder stopped answering while this file was being put in place under its name:\r\n" + target
+                         + "\r\nIt may or may not be there now. A file that had this name before is either still the "
+                           "old one, whole, or the new one, whole. Please look in the folder.");
+        QCOMPARE(kf::readFile(target), QByteArray("the old one"));
+        renames.release();
+        QTRY_COMPARE(kf::readFile(target), bytes); // the same bytes as a save that was not held up
+        QTRY_COMPARE(QDir(out).entryList(QDir::Files | QDir::Hidden), QStringList({"KIT_ALL.bin", "PLAIN.bin"}));
+        QTest::qWait(200); // the folder's sync after the rename, through the disk that goes next
     }
 
     // No to the one overwrite asked: nothing is written, the file keeps its

@@ -550,4 +550,26 @@ EXTRA = {
         '它的 USB 序列号与已加载的打击垫相同，但它的 global.ini 或节拍器文件夹不同。',
     "Its global.ini or its metronome folder differs from the loaded pad's; only one of the two volumes has a serial number, so none could be compared.":
         '它的 global.ini 或节拍器文件夹与已加载的打击垫不同；两个卷中只有一个有序列号，因此无法比较。',
+    # a restore's global settings written at the close
+    'The global settings file global.ini was written.':
+        '全局设置文件 global.ini 已写入。',
+    'The restored global settings were not saved to the sampler pad: global.ini changed on the pad since it was loaded.':
+        '恢复的全局设置未能保存到采样打击垫：global.ini 自加载以来已在打击垫上更改。',
+    'The restored global settings were not saved to the sampler pad: the folder of global.ini is a link or leads out of the sampler pad.':
+        '恢复的全局设置未能保存到采样打击垫：global.ini 所在的文件夹是一个链接，或指向采样打击垫之外。',
+    'The restored global settings were saved before that.':
+        '在此之前恢复的全局设置已保存。',
+    'The restored global settings were not saved to the sampler pad.':
+        '恢复的全局设置未能保存到采样打击垫。',
+    # a load's recovery of a record that stays, and of what stands at a hidden SYS name
+    'The sampler pad holds the record of an earlier change whose every step was already done; the record could not be removed (%1), so the next load looks at it again.':
+        '采样打击垫中有一项早先更改的记录，其每一步都已完成；该记录未能删除（%1），因此下次加载时会再次查看它。',
+    'The sampler pad held the record of an earlier change whose every step was already done; the record was removed.':
+        '采样打击垫中有一项早先更改的记录，其每一步都已完成；该记录已删除。',
+    'Its record could not be removed (%1), so the next load looks at it again and finds nothing left to do.':
+        '其记录未能删除（%1），因此下次加载时会再次查看它，并发现已无事可做。',
+    '%1 in the SYS folder: %2 It was removed, and nothing was read through it.':
+        'SYS 文件夹中的 %1：%2 它已被删除，且未通过它读取任何内容。',
+    '%1 in the SYS folder: %2 It could not be removed (%3).':
+        'SYS 文件夹中的 %1：%2 它未能被删除（%3）。',
 }

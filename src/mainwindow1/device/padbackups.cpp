@@ -70,10 +70,12 @@ struct BackupRead
     QString why;
     PadKits kits;
     padbackup::Contents contents;
+    std::shared_ptr<percussionpadfile> global; // its global settings, when asked for and read
+    QByteArray globalFile;                     // the file they were read from
 };
 
 BackupRead readBackupKits(const QString &folder, const QVector<MainWindow1Records::SOUND_INDEX> &waves,
-                          const QVector<MainWindow1Records::soundKit> &scratch)
+                          const QVector<MainWindow1Records::soundKit> &scratch, bool withGlobal = false)
 {
     BackupRead r;
     r.contents = padbackup::read(folder);
@@ -90,6 +92,14 @@ BackupRead readBackupKits(const QString &folder, const QVector<MainWindow1Record
             texts << m.text;
         r.why = texts.join(QStringLiteral("\r\n"));
         return r;
+    }
+    if (withGlobal && !r.contents.globalFile.isEmpty()) {
+        auto model = std::make_shared<percussionpadfile>();
+        const PadGlobal global = readPadGlobal(r.contents.globalFile, *model);
+        if (global.ok) {
+            r.global = model;
+            r.globalFile = global.fileBytes;
+        }
     }
     r.ok = true;
     return r;
@@ -237,7 +247,7 @@ void PadSyncController::restoreFromBackup()
         return;
     const QString chosenFolder = backups.at(chosen).folder;
     BackupRead read = runAside<BackupRead>(m_parent, reading, [&chosenFolder, &waves, &scratch] {
-        return readBackupKits(chosenFolder, waves, scratch);
+        return readBackupKits(chosenFolder, waves, scratch, true);
     });
     if (!read.ok) {
         prompter->warning(m_parent, WindowTexts::tr("Error"),
@@ -258,9 +268,10 @@ void PadSyncController::restoreFromBackup()
                 QString(), shown);
         m_kitPages.keepGlobalPage();
         m_doc.restorePadKits(kits.kits, kits.kitIndex);
-        auto model = std::make_unique<percussionpadfile>();
-        if (!contents.globalFile.isEmpty() && readPadGlobal(contents.globalFile, *model).ok)
-            m_kitPages.showVerAndGlobal1(model.get(), false);
+        if (read.global) {
+            m_kitPages.showVerAndGlobal1(read.global.get(), false);
+            m_doc.takeRestoredGlobalFile(read.globalFile); // the close writes it to the pad
+        }
     }
     emit restoredFromBackup(shown);
     if (!missing.isEmpty())

@@ -138,6 +138,7 @@ bool PadSyncController::writeBackWhileAnswering(const PadSession::KitLists &list
     own.globalFlag = &writing->close.globalFlag;
     writing->job = m_pad.writeBackJob(own, m_reorderSoundFlag,
                                       [this](const QSet<QString> &files) { return usedWaveIndex(files); });
+    writing->job.restoredGlobal = m_doc.restoredGlobalFile();
 
     QProgressDialog *progress = showPadProgress(WindowTexts::tr("Saving file..."), 5);
     const ztplatform::TimedLook<writeback::WriteBackResult> run([writing]() {

@@ -85,7 +85,7 @@ ztplatform::FolderAnchor PadSyncController::loadedRoot(const PadIdentity &loaded
     return root;
 }
 
-std::optional<bool> PadSyncController::putPadInOrder(const PadIdentity &loaded)
+std::optional<bool> PadSyncController::putPadInOrder(PadIdentity &loaded)
 {
     const ztplatform::FolderAnchor root = loadedRoot(loaded);
     const PadTreePaths tree = m_pad.tree();
@@ -121,12 +121,26 @@ std::optional<bool> PadSyncController::putPadInOrder(const PadIdentity &loaded)
     tellDuringLoad(recovery->messages);
     if (!recovery->changed)
         return true;
-    // Numbered folders may have emptied or filled: listed again.
-    const std::optional<PadTreeRead> relisted =
-            m_pad.runOnPad<PadTreeRead>([root, tree](const PadPace &pace) { return relistPadTree(root, tree, pace); },
-                                        pumpEvents);
-    if (!relisted)
+    // Numbered folders may have emptied or filled: listed again. A finished
+    // save may have replaced global.ini: the same mount and volume with it
+    // is the pad loaded.
+    struct Relisted
+    {
+        PadTreeRead read;
+        PadIdentity now;
+    };
+    const PadPlaces places = m_pad.padPlaces();
+    const std::optional<Relisted> again = m_pad.runOnPad<Relisted>(
+            [root, tree, places](const PadPace &pace) {
+                return Relisted{relistPadTree(root, tree, pace), readPadIdentity(places)};
+            },
+            pumpEvents);
+    if (!again)
         return std::nullopt;
+    const std::optional<PadTreeRead> relisted = again->read;
+    const PadMatch match = matchPad(loaded, again->now);
+    if (again->now.mount == loaded.mount && (match.same() || match.verdict == PadMatch::OtherSettings))
+        loaded = again->now;
     m_pad.takeTree(relisted->tree);
     if (!relisted->ok)
         m_usbDialog->hide(); // the refusal follows
@@ -368,6 +382,7 @@ DeviceMessages PadSyncController::loadPadSettings(const PadIdentity &loaded)
         return global->messages;
     m_doc.takeGlobalSize(global->globalSize);
     m_pad.takeLoadedChainBlock(global->chainBlock);
+    m_pad.takeLoadedGlobalFile(global->fileBytes);
     m_kitPages.showVerAndGlobal1(globalModel.get());
     // The copy the close compares the chains with, whatever layout was read.
     m_doc.markChainsLoaded();

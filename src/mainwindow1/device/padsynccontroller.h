@@ -118,7 +118,7 @@ private:
     std::optional<padtree::ClickFiles> readPadClicks(const PadIdentity &loaded);
     DeviceMessages loadPadSettings(const PadIdentity &loaded);
     DeviceMessages loadPadKits(const PadIdentity &loaded);
-    std::optional<bool> putPadInOrder(const PadIdentity &loaded);
+    std::optional<bool> putPadInOrder(PadIdentity &loaded);
     // The pad's root, admitted for the load's reads and writes only while
     // the pad there is the one whose identity was read as `loaded`; `guard`
     // gets the check that admits it.

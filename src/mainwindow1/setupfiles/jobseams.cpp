@@ -41,7 +41,13 @@ savejob::Hooks SetupFilesController::saveHooks()
     hooks.openProgress = [this](const QString &label, int value) { openSaveProgress(label, value); };
     hooks.hideProgress = [this] { hideProgress(m_preview.dialog()); };
     hooks.soundsMoved = [this](const QHash<QString, QString> &moved) { soundFileRemoved(moved); };
+    hooks.paint = paintHeld;
     return hooks;
+}
+
+void SetupFilesController::paintHeld()
+{
+    closehold::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 // Moves the window's dialog (its range too) and lets the window paint: each

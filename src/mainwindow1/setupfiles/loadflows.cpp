@@ -110,6 +110,7 @@ void SetupFilesController::autoLoadKit(const QStringList &files)
 {
     setupflow::BoxQuestions questions(m_parent);
     ImportKitFilesJob job(m_doc, m_library, questions);
+    job.setPaint(paintHeld);
     job.takeSavedFiles(files, forgetting());
     showNotices(job.result());
 }
@@ -118,6 +119,7 @@ void SetupFilesController::autoLoadKitFile()
 {
     setupflow::BoxQuestions questions(m_parent);
     ImportKitFilesJob job(m_doc, m_library, questions);
+    job.setPaint(paintHeld);
     if (!job.checkKitFiles(false)) {
         showNotices(job.result());
         return;

@@ -49,5 +49,6 @@ void SetupFilesController::showKit2(percussionpadfile *pf, int kitIdx, const QSt
 {
     setupflow::BoxQuestions questions(m_parent);
     ImportKitFilesJob job(m_doc, m_library, questions);
+    job.setPaint(paintHeld);
     job.takeKit(pf, kitIdx, file, [this](int k, const setupfiles::LoadedKit &lk) { takingKit(k, lk); });
 }

@@ -148,6 +148,8 @@ private:
     ImportKitFilesJob::Redraws forgetting();
     QProgressDialog *openSaveProgress(const QString &label, int value);
     static void hideProgress(QProgressDialog *dialog);
+    // Lets the window paint, its input held, while a job awaits a drive.
+    static void paintHeld();
     QString askSetupFile();
     bool hasFiveClicks() const;
     QString pickImport(bool &kitFiles);
