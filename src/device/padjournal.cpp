@@ -1261,6 +1261,49 @@ QString numberRuns(QVector<int> list)
     return namerules::rangeItems(list).join(QStringLiteral(", "));
 }
 
+// A record that failed its checks, and where it was kept.
+QStringList describeUnreadable(const Outcome &o)
+{
+    QStringList lines;
+    lines << DeviceText::tr("The sampler pad holds a change record the editor cannot read; nothing was changed "
+                            "by it.");
+    if (!o.keptAs.isEmpty())
+        lines << DeviceText::tr("It was kept as %1 in the SYS folder.").arg(o.keptAs);
+    else if (o.asideFull)
+        lines << DeviceText::tr("It could not be kept aside: the SYS folder already holds %1 to %2.")
+                         .arg(asideName(1), asideName(ASIDE_MAX));
+    else if (o.refused)
+        lines << DeviceText::tr("It could not be kept aside (%1).")
+                         .arg(QString::fromLocal8Bit(std::strerror(o.error ? o.error : EIO)));
+    return lines;
+}
+
+// What a close's write-back finished from its record, file by file.
+QStringList describeWriteBack(const Outcome &o)
+{
+    QStringList lines;
+    if (o.finished || o.changed)
+        lines << DeviceText::tr("The save of an earlier close was finished from its record.");
+    if (!o.kitsRepaired.isEmpty())
+        lines << DeviceText::tr("These kits were found torn and written again: %1.").arg(numberRuns(o.kitsRepaired));
+    QVector<int> plain;
+    for (int k : o.kitsWritten) {
+        if (!o.kitsRepaired.contains(k))
+            plain << k;
+    }
+    if (!plain.isEmpty())
+        lines << DeviceText::tr("These kits were written: %1.").arg(numberRuns(plain));
+    if (o.chainsRepaired)
+        lines << DeviceText::tr("The kit chains were found torn and written again.");
+    else if (o.chainsWritten)
+        lines << DeviceText::tr("The kit chains were written.");
+    if (o.globalWritten)
+        lines << DeviceText::tr("The global settings file global.ini was written.");
+    if (o.alterWritten)
+        lines << DeviceText::tr("The change file alter.ini was written.");
+    return lines;
+}
+
 } // namespace
 
 QStringList describe(const Outcome &o)
@@ -1278,19 +1321,8 @@ QStringList describe(const Outcome &o)
                                                  "step was already done; the record was removed."));
         return lines;
     }
-    if (o.unreadable) {
-        lines << DeviceText::tr("The sampler pad holds a change record the editor cannot read; nothing was changed "
-                                "by it.");
-        if (!o.keptAs.isEmpty())
-            lines << DeviceText::tr("It was kept as %1 in the SYS folder.").arg(o.keptAs);
-        else if (o.asideFull)
-            lines << DeviceText::tr("It could not be kept aside: the SYS folder already holds %1 to %2.")
-                             .arg(asideName(1), asideName(ASIDE_MAX));
-        else if (o.refused)
-            lines << DeviceText::tr("It could not be kept aside (%1).")
-                             .arg(QString::fromLocal8Bit(std::strerror(o.error ? o.error : EIO)));
-        return lines;
-    }
+    if (o.unreadable)
+        return describeUnreadable(o);
     auto numbers = [](const QVector<quint16> &list) {
         QVector<int> wide;
         for (quint16 n : list)
@@ -1330,27 +1362,7 @@ QStringList describe(const Outcome &o)
             lines << DeviceText::tr("These sounds were put back: %1.").arg(numbers(o.soundsUndone));
         break;
     case Purpose::WriteBack:
-        if (o.finished || o.changed)
-            lines << DeviceText::tr("The save of an earlier close was finished from its record.");
-        if (!o.kitsRepaired.isEmpty())
-            lines << DeviceText::tr("These kits were found torn and written again: %1.").arg(kits(o.kitsRepaired));
-        {
-            QVector<int> plain;
-            for (int k : o.kitsWritten) {
-                if (!o.kitsRepaired.contains(k))
-                    plain << k;
-            }
-            if (!plain.isEmpty())
-                lines << DeviceText::tr("These kits were written: %1.").arg(kits(plain));
-        }
-        if (o.chainsRepaired)
-            lines << DeviceText::tr("The kit chains were found torn and written again.");
-        else if (o.chainsWritten)
-            lines << DeviceText::tr("The kit chains were written.");
-        if (o.globalWritten)
-            lines << DeviceText::tr("The global settings file global.ini was written.");
-        if (o.alterWritten)
-            lines << DeviceText::tr("The change file alter.ini was written.");
+        lines << describeWriteBack(o);
         break;
     }
     lines << o.missing;
