@@ -1,12 +1,17 @@
 #pragma once
 
 #include "library/soundsource.h"
+#include "platform/timedlook.h"
 
 #include <QSet>
 #include <QString>
 #include <QStringList>
 
+#include <QDebug>
+
 #include <atomic>
+#include <functional>
+#include <optional>
 
 // Writing exported sounds without harming files the export did not make.
 namespace exportfile {
@@ -47,6 +52,30 @@ private:
     std::atomic<Step> m_step{Step::Target};
     std::atomic_int m_state{Running};
 };
+
+// `work` on a thread of its own, `paint` called meanwhile. Nothing when
+// `watch` has not moved on for `stallMs` (ffmpeg's step aside, bounded by its
+// own limit): it is given up then, and puts nothing in place unless its
+// rename had begun (watch.placing()), whose end is taken when it came.
+template <typename T>
+std::optional<T> waitWatched(Watch &watch, qint64 stallMs, const std::function<T()> &work,
+                             const std::function<void()> &paint)
+{
+    const ztplatform::TimedLook<T> running(work);
+    if (!running.isStarted())
+        return work();
+    for (;;) {
+        if (std::optional<T> done = running.waitFor(20))
+            return done;
+        if (watch.step() != Watch::Step::Program && watch.sinceMovedMs() >= stallMs) {
+            if (watch.giveUp())
+                return std::nullopt;
+            qWarning() << "a file was being put in place when its folder stopped answering";
+            return running.waitFor(0);
+        }
+        paint();
+    }
+}
 
 // Converts `source` into the pad's WAV form under a temporary name in the
 // folder of `target`, written only through the descriptor that made it,

@@ -64,26 +64,12 @@ QString timedOut()
     return QString::fromLocal8Bit(std::strerror(ETIMEDOUT));
 }
 
-// `work` on a thread of its own, the window painting meanwhile. Nothing when
-// `watch` has not moved on for kStallLimitMs: it is given up then, and
-// watch.placing() tells whether its rename had begun.
+// `work` on a thread of its own, the window painting meanwhile; nothing when
+// given up (exportfile::waitWatched).
 template <typename T>
 std::optional<T> offThread(const savejob::Run &run, exportfile::Watch &watch, const std::function<T()> &work)
 {
-    const ztplatform::TimedLook<T> running(work);
-    if (!running.isStarted())
-        return work();
-    for (;;) {
-        if (std::optional<T> done = running.waitFor(20))
-            return done;
-        if (watch.sinceMovedMs() >= kStallLimitMs) {
-            if (watch.giveUp())
-                return std::nullopt;
-            qWarning() << "the saved file was being put in place when its folder stopped answering";
-            return running.waitFor(0); // its end, when it came meanwhile
-        }
-        run.paint();
-    }
+    return exportfile::waitWatched<T>(watch, kStallLimitMs, work, [&run]() { run.paint(); });
 }
 
 // What the writing thread came to.

@@ -178,27 +178,11 @@ void tooManyNames(QWidget *parent)
 }
 
 // `work` on a thread of its own, the window painting meanwhile (the progress
-// dialog holds its input). Nothing when it stopped moving on for the limit
-// (ffmpeg aside, bounded by its own): it is then given up, and puts
-// nothing in place unless its rename had begun (`watch` placing); `watch`
-// tells at which step.
+// dialog holds its input); nothing when given up (exportfile::waitWatched).
 template <typename T>
 std::optional<T> offGuiThread(const std::shared_ptr<exportfile::Watch> &watch, const std::function<T()> &work)
 {
-    const ztplatform::TimedLook<T> running(work);
-    if (!running.isStarted())
-        return work();
-    for (;;) {
-        if (std::optional<T> done = running.waitFor(20))
-            return done;
-        if (watch->step() != exportfile::Watch::Step::Program && watch->sinceMovedMs() >= kFileStallLimitMs) {
-            if (watch->giveUp())
-                return std::nullopt;
-            qWarning() << "an exported file was being put in place when its folder stopped answering";
-            return running.waitFor(0); // its end, when it came meanwhile
-        }
-        paintMeanwhile();
-    }
+    return exportfile::waitWatched<T>(*watch, kFileStallLimitMs, work, []() { paintMeanwhile(); });
 }
 
 // The write of `fileName` did not move on in time: it is not written, or it
