@@ -3662,6 +3662,10 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <source>The drive of this file does not answer, so the sound is not taken:</source>
         <translation>此文件所在的驱动器没有响应，因此未取用该声音：</translation>
     </message>
+    <message>
+        <source>The global settings and kit chains of this backup cannot be put back: its global.ini is missing or cannot be read, or its layout is not the one the sampler pad's global.ini has. They stay as they are now.</source>
+        <translation>无法恢复此备份的全局设置和套鼓链：其 global.ini 缺失或无法读取，或其格式与采样打击垫的 global.ini 不同。它们保持现在的样子。</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>
