@@ -3662,6 +3662,14 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <source>The drive of this file does not answer, so the sound is not taken:</source>
         <translation>此文件所在的驱动器没有响应，因此未取用该声音：</translation>
     </message>
+    <message>
+        <source>The sampler pad refused a write (%1); the next load of the sampler pad finishes this save from its record.</source>
+        <translation>采样打击垫拒绝了一次写入（%1）；下次载入采样打击垫时将根据其记录完成这次保存。</translation>
+    </message>
+    <message>
+        <source>The sampler pad refused a write (%1); nothing was saved to it.</source>
+        <translation>采样打击垫拒绝了一次写入（%1）；没有任何内容保存到它上面。</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>

@@ -3662,6 +3662,14 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <source>The drive of this file does not answer, so the sound is not taken:</source>
         <translation>The drive of this file does not answer, so the sound is not taken:</translation>
     </message>
+    <message>
+        <source>The sampler pad refused a write (%1); the next load of the sampler pad finishes this save from its record.</source>
+        <translation>The sampler pad refused a write (%1); the next load of the sampler pad finishes this save from its record.</translation>
+    </message>
+    <message>
+        <source>The sampler pad refused a write (%1); nothing was saved to it.</source>
+        <translation>The sampler pad refused a write (%1); nothing was saved to it.</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>
