@@ -255,16 +255,6 @@ PadWrite checkChainFile(const ztplatform::FolderAnchor &padRoot, const QString &
 
 constexpr int CHAIN_BLOCK_END = KIT_CHAIN_BLOCK_OFFSET + KIT_CHAIN_BLOCK_SIZE;
 
-// Bytes of a global settings file that hold a current-layout chunk with room
-// for the kit-chain block.
-bool isCurrentGlobalFile(const QByteArray &bytes)
-{
-    const uchar *head = reinterpret_cast<const uchar *>(bytes.constData());
-    return bytes.size() >= CHAIN_BLOCK_END
-            && bytepack::get32(head) == percussionpadfile::str2int(QStringLiteral("GLOB"))
-            && bytepack::get32(head + 4) > quint32(GLOBAL_CHUNK_SIZE_OLD_MAX);
-}
-
 QByteArray withoutChains(QByteArray bytes)
 {
     if (bytes.size() >= CHAIN_BLOCK_END)
@@ -297,6 +287,14 @@ PadWrite checkGlobalFile(const ztplatform::FolderAnchor &padRoot, const QString 
 }
 
 } // namespace
+
+bool isCurrentGlobalFile(const QByteArray &bytes)
+{
+    const uchar *head = reinterpret_cast<const uchar *>(bytes.constData());
+    return bytes.size() >= CHAIN_BLOCK_END
+            && bytepack::get32(head) == percussionpadfile::str2int(QStringLiteral("GLOB"))
+            && bytepack::get32(head + 4) > quint32(GLOBAL_CHUNK_SIZE_OLD_MAX);
+}
 
 QByteArray restoredGlobalBytes(const WriteBackJob &job)
 {
