@@ -3662,6 +3662,10 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <source>The drive of this file does not answer, so the sound is not taken:</source>
         <translation>此文件所在的驱动器没有响应，因此未取用该声音：</translation>
     </message>
+    <message>
+        <source>Sound %1: %2 holds other bytes than the file deleted; it stays on the sampler pad.</source>
+        <translation>音色 %1：%2 的内容与被删除的文件不同，已保留在采样打击垫上。</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>

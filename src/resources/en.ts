@@ -3662,6 +3662,10 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <source>The drive of this file does not answer, so the sound is not taken:</source>
         <translation>The drive of this file does not answer, so the sound is not taken:</translation>
     </message>
+    <message>
+        <source>Sound %1: %2 holds other bytes than the file deleted; it stays on the sampler pad.</source>
+        <translation>Sound %1: %2 holds other bytes than the file deleted; it stays on the sampler pad.</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>
