@@ -1420,10 +1420,17 @@ QStringList describe(const Outcome &o)
     if (o.refused && o.away && !o.missing.contains(notAtPlace()))
         lines << notAtPlace();
     else if (o.refused && !o.away)
-        lines << DeviceText::tr("The sampler pad refused a write (%1); the change stays recorded and the next load "
-                                "of the sampler pad takes it up again.")
-                         .arg(QString::fromLocal8Bit(std::strerror(o.error ? o.error : EIO)));
+        lines << refusalLine(o);
     return lines;
+}
+
+QString refusalLine(const Outcome &o)
+{
+    if (!o.refused || o.away)
+        return QString();
+    return DeviceText::tr("The sampler pad refused a write (%1); the change stays recorded and the next load of the "
+                          "sampler pad takes it up again.")
+            .arg(QString::fromLocal8Bit(std::strerror(o.error ? o.error : EIO)));
 }
 
 } // namespace padjournal

@@ -209,6 +209,8 @@ Outcome recover(Pad &pad);
 
 // The lines the load's box gives for `outcome` (empty when nothing to tell).
 QStringList describe(const Outcome &outcome);
+// Its line for a write the pad refused while at its place; empty otherwise.
+QString refusalLine(const Outcome &outcome);
 
 } // namespace padjournal
 

@@ -119,6 +119,10 @@ struct WriteBackJob {
 // without the list: refreshed from it or not, it equals its copy.
 QSet<QString> soundFilesToLookUp(const WriteBackJob &job);
 
+// Bytes of a global settings file that hold a current-layout chunk with room
+// for the kit-chain block: the layout the pad reads.
+bool isCurrentGlobalFile(const QByteArray &bytes);
+
 // The global.ini a restore writes: the restored file with the chains as they
 // stand in its kit-chain block. Empty when there is none, when it holds no
 // current-layout chunk, or when it differs from the file as loaded in the

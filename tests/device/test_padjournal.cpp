@@ -524,6 +524,23 @@ private slots:
         QCOMPARE(fx.snapshot(), before);
     }
 
+    // An unreadable record kept aside beside an add's hidden files: the box
+    // claims nothing put in order, as the hidden files stay for now.
+    void anUnreadableRecordKeptAsideClaimsNothingPutInOrder()
+    {
+        PadFixture fx;
+        layOut(fx);
+        kf::writeFile(fx.sysPath + "/" + pj::RECORD_NAME, QByteArray(300, 'q'));
+        touchFile(fx.dataPath + "/001/.006.wav.3.zt-part", "cut");
+        const PadFixture::Loaded again = fx.loadAgain();
+        QCOMPARE(again.text(), QString("The editor stopped before it had finished changing the files on the sampler "
+                                       "pad.\r\nThe sampler pad holds a change record the editor cannot read; nothing "
+                                       "was changed by it.\r\nIt was kept as unreadable-journal-1.bin in the SYS "
+                                       "folder."));
+        QCOMPARE(again.recovery.messages.first().title, QString("Warning"));
+        QVERIFY(QFileInfo::exists(fx.dataPath + "/001/.006.wav.3.zt-part"));
+    }
+
     // The record run forward, stopped at every call (what was not synced
     // lost), recovered; the recovery itself stopped at every call and run
     // again: the sounds and the kit always agree, all old or all new, and

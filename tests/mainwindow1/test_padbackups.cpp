@@ -339,6 +339,51 @@ private slots:
         QCOMPARE(alter.mid(4, 2), undone ? QByteArray(2, '\0') : QByteArray("\x55\xaa", 2));
     }
 
+
+    // A backup whose global.ini is in the older layout: its global settings
+    // and chains are neither shown nor written; the restore's box says so,
+    // and the close leaves the pad's global.ini as it is.
+    void anOlderLayoutGlobalIsToldNotRestored()
+    {
+        PadWindow f;
+        layOut(f);
+        const QString global = f.pad.sysPath + "/global.ini";
+        percussionpadfile m;
+        m.curFlag = 1;
+        m.initFileChunk();
+        m.new_globalChunk.audio.volume = 66;
+        m.new_globalChunk.kc.kitChain[0][0] = 5;
+        QFile file(global);
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        m.writeGlobalChunk(&file);
+        file.close();
+        const QByteArray padGlobal = kf::readFile(global);
+        MainWindow1 *w = f.open();
+        w->padSync().waitForBackup();
+        const QString backup = padbackup::list(w->padSync().backupFolder()).first().folder;
+        const QVector<MainWindow1Records::KIT_CHAIN> chains = w->doc().kitChainList();
+        QVERIFY(f.closeWithYes());
+        QByteArray old(488, '\0');
+        std::memcpy(old.data(), "GLOB", 4);
+        kf::wr32(old, 4, 488);
+        old[32] = 81; // its audio volume
+        QVERIFY(QFile::remove(backup + "/SYS/global.ini"));
+        QVERIFY(kf::writeFile(backup + "/SYS/global.ini", old));
+
+        f.prompter.clear();
+        w = f.open();
+        f.prompter.itemAnswers.enqueue(1);
+        restoreAction(w)->trigger();
+        QCOMPARE(f.prompter.texts().size(), 1);
+        QVERIFY2(f.prompter.texts().first().startsWith(
+                         "The global settings and kit chains of this backup cannot be put back"),
+                 qPrintable(f.prompter.texts().first()));
+        QCOMPARE(w->form()->audioVolume->text(), QString("66"));
+        QVERIFY(writeback::kitChainsEqual(w->doc().kitChainList(), chains));
+        QVERIFY(f.closeWithYes());
+        QCOMPARE(kf::readFile(global), padGlobal);
+    }
+
     // On the pad, a kit whose edits are all undone by the keys is not
     // written at the close; a kit edited and kept is.
     void aKitUndoneIsNotWritten()

@@ -96,7 +96,8 @@ BackupRead readBackupKits(const QString &folder, const QVector<MainWindow1Record
     if (withGlobal && !r.contents.globalFile.isEmpty()) {
         auto model = std::make_shared<percussionpadfile>();
         const PadGlobal global = readPadGlobal(r.contents.globalFile, *model);
-        if (global.ok) {
+        // Only the layout the pad reads: an older one is neither shown nor written.
+        if (global.ok && global.currentLayout) {
             r.global = model;
             r.globalFile = global.fileBytes;
         }
@@ -204,6 +205,13 @@ QString missingText(const QVector<padbackup::Missing> &missing)
            + QStringLiteral("\r\n") + lines.join(QStringLiteral("\r\n"));
 }
 
+QString globalNotTakenText()
+{
+    return WindowTexts::tr("The global settings and kit chains of this backup cannot be put back: its global.ini is "
+                           "missing or cannot be read, or its layout is not the one the sampler pad's global.ini "
+                           "has. They stay as they are now.");
+}
+
 } // namespace
 
 void PadSyncController::restoreFromBackup()
@@ -254,6 +262,9 @@ void PadSyncController::restoreFromBackup()
                           WindowTexts::tr("The backup cannot be restored:") + QStringLiteral("\r\n") + read.why);
         return;
     }
+    // Global settings the pad and the page both take in the current layout only.
+    if (!m_doc.currentGlobalLayout() || !writeback::isCurrentGlobalFile(m_pad.loadedGlobalFile()))
+        read.global.reset();
     PadKits &kits = read.kits;
     const padbackup::Contents &contents = read.contents;
     const QVector<padbackup::Missing> missing =
@@ -274,6 +285,11 @@ void PadSyncController::restoreFromBackup()
         }
     }
     emit restoredFromBackup(shown);
+    QStringList told;
+    if (!read.global)
+        told << globalNotTakenText();
     if (!missing.isEmpty())
-        prompter->warning(m_parent, WindowTexts::tr("Warning"), missingText(missing));
+        told << missingText(missing);
+    if (!told.isEmpty())
+        prompter->warning(m_parent, WindowTexts::tr("Warning"), told.join(QStringLiteral("\r\n")));
 }
