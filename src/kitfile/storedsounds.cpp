@@ -163,10 +163,10 @@ int StoredSoundLocator::recordOf(const QString &kitFile) const
         files.reserve(m_files.size());
         for (const Records::READ_KIT_FILE &rec : m_files)
             files.append(rec.file);
-        // Looked at on a thread of its own: a drive that does not answer names no loaded file.
-        const std::optional<int> look =
-                ztplatform::lookWithin<int>(
-                        kLookLimitMs, [kitFile, files]() { return sameFileIndex(kitFile, files); }, m_turn);
+        // Looked at on a thread of its own: a drive that does not answer, or
+        // still holds an earlier look given up on, names no loaded file.
+        const std::optional<int> look = ztplatform::lookAtFileWithin<int>(
+                kitFile, kLookLimitMs, [kitFile, files]() { return sameFileIndex(kitFile, files); }, m_turn);
         if (!look)
             qWarning().noquote() << "the drive of" << kitFile << "does not answer: taken for no loaded kit file";
         found = look.value_or(-1);
