@@ -144,10 +144,15 @@ namespace {
 const QString kSamePads = QStringLiteral(".same-pads"); // "<name> <folder>" a line
 constexpr int kSamePadsKept = 1000;                     // lines, the newest
 
+// "pad-" and 16 lower-case hex digits, as padFolderName gives.
 bool digestName(const QString &name)
 {
-    static const QRegularExpression digest(QStringLiteral("^pad-[0-9a-f]{16}$"));
-    return digest.match(name).hasMatch();
+    const QString prefix = QStringLiteral("pad-");
+    if (name.size() != prefix.size() + 16 || !name.startsWith(prefix))
+        return false;
+    return std::all_of(name.begin() + prefix.size(), name.end(), [](QChar c) {
+        return (c >= QLatin1Char('0') && c <= QLatin1Char('9')) || (c >= QLatin1Char('a') && c <= QLatin1Char('f'));
+    });
 }
 
 // The names handed another pad's folder, in the order they were handed;
