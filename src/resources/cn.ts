@@ -3674,6 +3674,10 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <source>The sampler pad refused a write (%1); nothing was saved to it.</source>
         <translation>采样打击垫拒绝了一次写入（%1）；没有任何内容保存到它上面。</translation>
     </message>
+    <message>
+        <source>%1 in the SYS folder: an unfinished file of the editor's. It could not be removed (%2).</source>
+        <translation>SYS 文件夹中的 %1：编辑器未完成的文件。它未能被删除（%2）。</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>

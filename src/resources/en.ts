@@ -3674,6 +3674,10 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <source>The sampler pad refused a write (%1); nothing was saved to it.</source>
         <translation>The sampler pad refused a write (%1); nothing was saved to it.</translation>
     </message>
+    <message>
+        <source>%1 in the SYS folder: an unfinished file of the editor's. It could not be removed (%2).</source>
+        <translation>%1 in the SYS folder: an unfinished file of the editor's. It could not be removed (%2).</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>
