@@ -718,6 +718,8 @@ struct WriteBackRun {
         QString path = job.globalFile;
         if (job.padGuard && !global.isEmpty())
             job.padGuard->globalWriting(global);
+        if (job.globalReplacing && !global.isEmpty())
+            job.globalReplacing(global);
         const PadWrite how = global.isEmpty()
                 ? writeKitChainBlock(job.padRoot, job.globalFile, job.chainBlock, chains, &path)
                 : writeGlobalFile(job.padRoot, job.globalFile, job.globalAsLoaded, global, &path);
@@ -824,6 +826,8 @@ struct WriteBackRun {
         }
         if (job.padGuard)
             job.padGuard->globalWriting(bytes);
+        if (job.globalReplacing)
+            job.globalReplacing(bytes);
         p.record.steps << s;
     }
 
