@@ -318,11 +318,13 @@ QString refusedTarget(const KitDocument &doc, const SoundLibrary &lib, const QSt
 
 bool copiedAsLoaded(Run &run, const QStringList &sources, bool kitWording)
 {
-    const QString changed = setupfiles::changedSource(sources, run.lib.loadedKitFiles(), [&run]() { run.paint(); });
+    setupfiles::CollectError::Kind why = setupfiles::CollectError::Modified;
+    const QString changed =
+            setupfiles::changedSource(sources, run.lib.loadedKitFiles(), [&run]() { run.paint(); }, &why);
     if (changed.isEmpty())
         return true;
     run.hideProgress();
-    setupfiles::CollectError err(setupfiles::CollectError::Modified);
+    setupfiles::CollectError err(why);
     err.path = changed;
     err.kitWording = kitWording;
     noteCollectError(run, err);
