@@ -213,17 +213,27 @@ bool SaveSetupJob::stop(const QString &text, const QString &title)
 }
 
 // No other thing than a file at the target, nor a file a sound comes from;
-// a link to a loaded file is written through: that file is replaced.
+// a link to a loaded file is written through: that file is replaced. A
+// target whose drive does not answer is told as a file that does not open.
 bool SaveSetupJob::checkTarget(QString &dest)
 {
-    const QString refused = savejob::refusedTarget(m_run.doc, m_run.lib, m_in.target, false);
-    if (!refused.isEmpty()) {
-        m_run.warn(errorTitle(), refused);
-        refuse(refused);
+    const std::optional<savejob::TargetCheck> check =
+            savejob::lookAtTarget(m_run.doc, m_run.lib, m_in.target, false, [this]() { m_run.paint(); });
+    if (!check) {
+        const QString text = QDir::toNativeSeparators(m_in.target) + QLatin1Char(':')
+                             + QCoreApplication::translate("MainWindow1", "Fail to open file!") + savejob::crlf()
+                             + timedOut();
+        m_run.warn(errorTitle(), text, true);
+        refuse(text);
         return false;
     }
-    m_replace = QFileInfo(m_in.target).isFile();
-    dest = m_replace ? savejob::writeTarget(m_run.lib, m_in.target) : m_in.target;
+    if (!check->refused.isEmpty()) {
+        m_run.warn(errorTitle(), check->refused);
+        refuse(check->refused);
+        return false;
+    }
+    m_replace = check->isFile;
+    dest = check->dest;
     m_run.openProgress(QCoreApplication::translate("MainWindow1", "The file is being generated..."), 1);
     return true;
 }

@@ -242,6 +242,46 @@ private slots:
         QTest::qWait(200); // the folder's sync after the rename, through the disk that goes next
     }
 
+    // The save's checks of its target wait on no silent drive: the loop runs,
+    // and the box is the one of a file that does not open; nothing is written.
+    void silentTargetNotWaitedOn()
+    {
+        const QString out = path("silenttarget");
+        QVERIFY(QDir().mkpath(out));
+        const QString target = out + "/HELD.bin";
+        QVERIFY(kf::writeFile(target, "the old one"));
+        int ticks = 0;
+        QTimer tick;
+        connect(&tick, &QTimer::timeout, [&ticks] { ++ticks; });
+        tick.start(20);
+        savejob::Hooks painting = hooks();
+        painting.paint = [] { QCoreApplication::processEvents(); };
+        auto save = [&]() {
+            ScriptedQuestions questions;
+            SaveSetupJob::Input in;
+            in.target = target;
+            in.tempDir = m_temp;
+            in.version = setupfiles::versionFromLabel(QStringLiteral("1.01"));
+            return SaveSetupJob(*m_doc, m_lib, questions, {}, painting).run(in);
+        };
+        HangingOpens stats("/HELD.bin", 0, HangingOpens::Looks::OpensAndStats);
+        QElapsedTimer clock;
+        clock.start();
+        const setupjob::Result done = save();
+        QVERIFY(clock.elapsed() >= 1900 && clock.elapsed() < 2000 + 1500);
+        QVERIFY2(ticks >= 25, qPrintable(QString::number(ticks)));
+        QCOMPARE(stats.hung(), 1);
+        QCOMPARE(titles(done), QStringList({"Error"}));
+        QCOMPARE(done.notices.at(0).text, target + ":Fail to open file!\r\n" + QString(std::strerror(ETIMEDOUT)));
+        QCOMPARE(done.files.size(), 1);
+        QCOMPARE(int(done.files.at(0).outcome), int(FileOutcome::Refused));
+        stats.release();
+        QTRY_COMPARE(stats.waiting(), 0);
+        QCOMPARE(kf::readFile(target), QByteArray("the old one"));
+        QCOMPARE(QDir(out).entryList(QDir::Files | QDir::Hidden), QStringList({"HELD.bin"}));
+        QTRY_COMPARE(titles(save()), QStringList({"successfully saved."}));
+    }
+
     // No to the one overwrite asked: nothing is written, the file keeps its
     // bytes and the notice says that nothing was saved.
     void declinedOverwriteSavesNothing()
