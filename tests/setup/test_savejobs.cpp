@@ -282,6 +282,55 @@ private slots:
         QTRY_COMPARE(titles(save()), QStringList({"successfully saved."}));
     }
 
+    // A kit's file is opened and written off the job's thread: the loop runs
+    // meanwhile, and a folder that stops answering for 5 s gives the save's
+    // own box for a file that does not open or is not written; the old file
+    // keeps its bytes and no temporary stays.
+    void silentFolderKeepsKitFile()
+    {
+        const QString out = path("silentkit");
+        QVERIFY(QDir().mkpath(out));
+        const QString existing = QDir(out).filePath("Kit 5.INI");
+        int ticks = 0;
+        QTimer tick;
+        connect(&tick, &QTimer::timeout, [&ticks] { ++ticks; });
+        tick.start(20);
+        savejob::Hooks painting = hooks();
+        painting.paint = [] { QCoreApplication::processEvents(); };
+        auto save = [&]() {
+            ScriptedQuestions questions;
+            questions.answers = {true};
+            return SaveKitsJob(*m_doc, m_lib, questions, {}, painting).run({out, {5}, m_temp}).result;
+        };
+        QCOMPARE(titles(save()), QStringList({"successfully saved."}));
+        const QByteArray bytes = kf::readFile(existing);
+        QVERIFY(kf::writeFile(existing, "the old one"));
+        const QString notSaved = "\r\nThese kits are not saved:\r\nKit 5 Kit 5";
+        const QString timedOut = QString(std::strerror(ETIMEDOUT));
+        QElapsedTimer clock;
+        for (const HangingOpens::Looks looks : {HangingOpens::Looks::Opens, HangingOpens::Looks::Writes}) {
+            HangingOpens hanging(".zt-part", 0, looks);
+            ticks = 0;
+            clock.restart();
+            const setupjob::Result done = save();
+            QVERIFY(clock.elapsed() >= 5000 && clock.elapsed() < 5000 + 2500);
+            QVERIFY2(ticks >= 100, qPrintable(QString::number(ticks)));
+            QCOMPARE(hanging.hung(), 1);
+            QCOMPARE(titles(done), QStringList({"Error"}));
+            QCOMPARE(done.notices.at(0).text,
+                     looks == HangingOpens::Looks::Opens
+                             ? existing + " open error.\r\n" + timedOut + notSaved
+                             : "The file could not be written:\r\n" + existing + "\r\n" + timedOut + notSaved);
+            QCOMPARE(int(done.files.at(0).outcome), int(FileOutcome::Refused));
+            hanging.release();
+            QTRY_COMPARE(hanging.waiting(), 0);
+            QCOMPARE(kf::readFile(existing), QByteArray("the old one"));
+            QTRY_COMPARE(QDir(out).entryList(QDir::Files | QDir::Hidden), QStringList({"Kit 5.INI"}));
+        }
+        QCOMPARE(titles(save()), QStringList({"successfully saved."}));
+        QCOMPARE(kf::readFile(existing), bytes); // the same bytes as before the folder stopped answering
+    }
+
     // No to the one overwrite asked: nothing is written, the file keeps its
     // bytes and the notice says that nothing was saved.
     void declinedOverwriteSavesNothing()
