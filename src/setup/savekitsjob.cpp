@@ -7,10 +7,12 @@
 #include "kitfile/fileread.h"
 #include "kitfile/soundsource.h"
 #include "kitfile/storedsounds.h"
+#include "platform/timedlook.h"
 #include "platform/volumeidentity.h"
 #include "setup/filethread.h"
 
 #include <QCoreApplication>
+#include <QDebug>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -58,8 +60,26 @@ SaveKitsJob::Outcome SaveKitsJob::run(const Input &in)
         out.shownLocked = m_run.result.notices.size();
     }
     results();
+    dropFiles();
     out.result = m_run.result;
     return out;
+}
+
+// The files of the save let go off the window's thread: a temporary not put
+// in place is removed, but a folder that stopped answering is not waited on.
+void SaveKitsJob::dropFiles()
+{
+    const auto files = std::make_shared<std::vector<std::shared_ptr<FileWrite>>>(std::move(m_files));
+    m_files.clear();
+    const std::optional<bool> dropped = ztplatform::lookWithin<bool>(
+            savejob::kStallLimitMs,
+            [files]() {
+                files->clear();
+                return true;
+            },
+            [this]() { m_run.paint(); });
+    if (!dropped)
+        qWarning().noquote() << "the folder of" << m_in.folder << "does not answer: a temporary file may stay";
 }
 
 // The targets of the kits, each asked about when a file is there; false,

@@ -96,6 +96,7 @@ private:
     QString kitsNotSaved() const;
     QString kitsKept() const;
     void results();
+    void dropFiles();
 };
 
 #endif

@@ -329,6 +329,26 @@ private slots:
         }
         QCOMPARE(titles(save()), QStringList({"successfully saved."}));
         QCOMPARE(kf::readFile(existing), bytes); // the same bytes as before the folder stopped answering
+
+        // The folder stops answering after the first kit's file: its
+        // temporary is let go without waiting on the folder either.
+        const QString fresh = path("silentkits");
+        QVERIFY(QDir().mkpath(fresh));
+        HangingOpens hanging(".zt-part", 1, HangingOpens::Looks::OpensAndRemoves);
+        ticks = 0;
+        clock.restart();
+        ScriptedQuestions questions;
+        const setupjob::Result done =
+                SaveKitsJob(*m_doc, m_lib, questions, {}, painting).run({fresh, {1, 5}, m_temp}).result;
+        QVERIFY(clock.elapsed() >= 2 * 5000 && clock.elapsed() < 2 * 5000 + 3500);
+        QVERIFY2(ticks >= 200, qPrintable(QString::number(ticks)));
+        QCOMPARE(hanging.hung(), 2);
+        QCOMPARE(titles(done), QStringList({"Error"}));
+        QCOMPARE(done.notices.at(0).text, fresh + "/Kit 5.INI open error.\r\n" + timedOut
+                                                  + "\r\nThese kits are not saved:\r\nKit 1 Kit 1\r\nKit 5 Kit 5");
+        hanging.release();
+        QTRY_COMPARE(hanging.waiting(), 0);
+        QTRY_COMPARE(QDir(fresh).entryList(QDir::Files | QDir::Hidden), QStringList());
     }
 
     // No to the one overwrite asked: nothing is written, the file keeps its
