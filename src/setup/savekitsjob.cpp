@@ -7,6 +7,8 @@
 #include "kitfile/fileread.h"
 #include "kitfile/soundsource.h"
 #include "kitfile/storedsounds.h"
+#include "platform/regularfile.h"
+#include "platform/sysio.h"
 #include "platform/timedlook.h"
 #include "platform/volumeidentity.h"
 #include "setup/filethread.h"
@@ -20,6 +22,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <sys/stat.h>
 
 namespace {
 
@@ -28,6 +31,8 @@ using savejob::Written;
 using savejob::offThread;
 using savejob::timedOut;
 using Step = ztplatform::ReplaceFile::Step;
+
+constexpr int kTargetLookLimitMs = 2000; // a folder silent that long is not waited on
 
 } // namespace
 
@@ -96,6 +101,8 @@ bool SaveKitsJob::plan()
     for (int k = m_names.size(); k < m_run.doc.kitAttrList().size(); ++k)
         m_names.append(m_run.doc.kitAttrList().at(k).kit_name);
     m_plan = setupfiles::kitTargets(folder, m_in.kits, m_names);
+    if (!targetsAnswer())
+        return false;
     const QString notAFile = setupfiles::nonFileTarget(m_plan);
     if (!notAFile.isEmpty())
         return refuseAll(savejob::notAFileText() + savejob::crlf() + notAFile);
@@ -138,6 +145,37 @@ bool SaveKitsJob::plan()
             return refuseAll(savejob::soundFileText() + savejob::crlf() + t.target);
     }
     return true;
+}
+
+// The folder and the targets looked at first on a thread of their own: a
+// drive that does not answer within 2 s stops the save before anything is
+// asked or written, with the box of a file that does not open.
+bool SaveKitsJob::targetsAnswer()
+{
+    QStringList targets;
+    for (const setupfiles::KitTarget &t : qAsConst(m_plan)) {
+        if (t.usable)
+            targets.append(t.target);
+    }
+    if (targets.isEmpty())
+        return true;
+    const QString folder = m_in.folder;
+    const std::optional<bool> answered = ztplatform::lookAtFileWithin<bool>(
+            folder, kTargetLookLimitMs,
+            [folder, targets]() {
+                struct stat st;
+                ztplatform::sysio::statPath(folder, &st);
+                for (const QString &target : targets)
+                    ztplatform::isRegularFile(target);
+                return true;
+            },
+            [this]() { m_run.paint(); });
+    if (answered)
+        return true;
+    qWarning().noquote() << "the folder" << folder << "does not answer: no kit is saved";
+    return refuseAll(QDir::toNativeSeparators(targets.first())
+                     + QCoreApplication::translate("MainWindow1", " open error.") + savejob::crlf() + timedOut()
+                     + savejob::crlf() + kitsNotSaved());
 }
 
 // Kit k (1..100) gathered and laid out in the document's model; false when

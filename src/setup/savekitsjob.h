@@ -84,6 +84,7 @@ private:
     Reload m_reload;
 
     bool plan();
+    bool targetsAnswer();
     bool layOutKit(int k, QStringList &sources);
     bool writeKit(int i);
     ztplatform::ReplaceFile *fileOf(int i) const;

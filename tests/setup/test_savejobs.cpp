@@ -349,6 +349,21 @@ private slots:
         hanging.release();
         QTRY_COMPARE(hanging.waiting(), 0);
         QTRY_COMPARE(QDir(fresh).entryList(QDir::Files | QDir::Hidden), QStringList());
+
+        // A folder silent from the start: nothing is asked nor written.
+        HangingOpens stats("/Kit 5.INI", 0, HangingOpens::Looks::OpensAndStats);
+        ticks = 0;
+        clock.restart();
+        const setupjob::Result none = save();
+        QVERIFY(clock.elapsed() >= 1900 && clock.elapsed() < 2000 + 1500);
+        QVERIFY2(ticks >= 25, qPrintable(QString::number(ticks)));
+        QCOMPARE(stats.hung(), 1);
+        QCOMPARE(titles(none), QStringList({"Error"}));
+        QCOMPARE(none.notices.at(0).text, existing + " open error.\r\n" + timedOut + notSaved);
+        QCOMPARE(int(none.files.at(0).outcome), int(FileOutcome::Refused));
+        stats.release();
+        QTRY_COMPARE(stats.waiting(), 0);
+        QCOMPARE(kf::readFile(existing), bytes);
     }
 
     // No to the one overwrite asked: nothing is written, the file keeps its
