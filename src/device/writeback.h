@@ -108,6 +108,7 @@ struct WriteBackJob {
     QByteArray restoredGlobal; // the global settings file a restore put into the editor, empty when none
     ztplatform::FolderAnchor padRoot; // the pad's root as loaded; every write stays below it
     std::shared_ptr<PadGuard> padGuard; // when set: asked before the first write, told of each kit written
+    std::function<void(const QByteArray &)> globalReplacing; // told global.ini's bytes before it is replaced whole
     QString driveRoot; // the pad's drive, to tell it gone; without one, gone is no model folder above kitPath
     QString sysPath;
     WaveFileIndex waves; // the total sound list by file

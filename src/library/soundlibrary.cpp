@@ -256,7 +256,7 @@ namerules::NamesInUse SoundLibrary::soundNamesInUse(bool withList) const
     }
     for (const soundfilexml::strSoundGroup &g : m_soundGroupList) {
         for (const soundfilexml::strSoundItem &item : g.soundList)
-            names.add(item.name.trimmed(), item.file.trimmed());
+            names.add(item.name.trimmed(), item.file);
     }
     return names;
 }

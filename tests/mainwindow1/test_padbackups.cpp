@@ -61,6 +61,31 @@ bool toEarlierLayout(const QString &backup, bool zip)
            && kf::writeFile(backup + "/ZT350.zip", padbackup::zipOf(settings + prm, QDateTime::currentDateTime()));
 }
 
+// The system's identity of a volume without either serial: its backups are
+// named by its settings.
+struct NoVolumeSerial : ztplatform::VolumeIdentitySource {
+    NoVolumeSerial() { ztplatform::setVolumeIdentitySource(this); }
+    ~NoVolumeSerial() override { ztplatform::setVolumeIdentitySource(nullptr); }
+    ztplatform::VolumeIdentity identity(const QString &folder) const override
+    {
+        ztplatform::VolumeIdentity id = ztplatform::SystemVolumeIdentitySource().identity(folder);
+        id.uuid.clear();
+        id.usbSerial.clear();
+        return id;
+    }
+    ztplatform::MountStamp mountStamp(int folderFd) const override { return ztplatform::readMountStamp(folderFd); }
+};
+
+// A global.ini whose audio volume is `volume`.
+QByteArray globalWithVolume(quint8 volume)
+{
+    percussionpadfile m;
+    m.curFlag = 1;
+    m.initFileChunk();
+    m.new_globalChunk.audio.volume = volume;
+    return percussionpadfile::packGlobalChunk(m.new_globalChunk);
+}
+
 void layOut(PadWindow &f)
 {
     for (int n = 1; n <= 3; ++n)
@@ -382,6 +407,49 @@ private slots:
         QVERIFY(writeback::kitChainsEqual(w->doc().kitChainList(), chains));
         QVERIFY(f.closeWithYes());
         QCOMPARE(kf::readFile(global), padGlobal);
+    }
+
+    // A pad without serials is named by its settings: after the close wrote
+    // a restored global.ini, the next load still lists its earlier backups
+    // and keeps the new one beside them.
+    void aPadWithoutSerialsKeepsItsBackupsWhenItsGlobalIsWritten()
+    {
+        NoVolumeSerial noSerial;
+        PadWindow f;
+        layOut(f);
+        const QString global = f.pad.sysPath + "/global.ini";
+        MainWindow1 *w = f.open();
+        w->padSync().waitForBackup();
+        const QString folder = w->padSync().backupFolder();
+        QVERIFY2(QFileInfo(folder).fileName().startsWith("pad-"), qPrintable(folder));
+        // An earlier backup of this pad, with other global settings.
+        const QString first = padbackup::list(folder).first().folder;
+        QVector<padbackup::File> settings = backedUp(first, "KIT") + backedUp(first, "SYS");
+        for (padbackup::File &file : settings) {
+            if (file.path == "SYS/global.ini")
+                file.bytes = globalWithVolume(77);
+        }
+        QVERIFY(padbackup::write(folder, QDateTime::currentDateTime().addDays(-1), settings,
+                                 backedUp(first, "WAV_PRM")).ok);
+        QVERIFY(f.closeWithYes());
+
+        w = f.open();
+        f.prompter.itemAnswers.enqueue(2); // the earlier one
+        restoreAction(w)->trigger();
+        QCOMPARE(f.prompter.itemLists.last().size(), 3);
+        QCOMPARE(w->form()->audioVolume->text(), QString("77"));
+        QVERIFY(f.closeWithYes());
+        QCOMPARE(kf::readFile(global).left(100), globalWithVolume(77).left(100));
+
+        f.prompter.clear();
+        w = f.open();
+        w->padSync().waitForBackup();
+        QCOMPARE(w->padSync().backupFolder(), folder);
+        f.prompter.itemAnswers.enqueue(-1);
+        restoreAction(w)->trigger();
+        QCOMPARE(f.prompter.itemLists.size(), 2);
+        QCOMPARE(f.prompter.itemLists.last().size(), 4);
+        QCOMPARE(f.prompter.texts().join("|"), QString());
     }
 
     // On the pad, a kit whose edits are all undone by the keys is not

@@ -114,6 +114,28 @@ class TestSoundExport : public QObject
     Q_OBJECT
 
 private slots:
+
+    // A file whose name ends in a blank is a file of its own: it is listed
+    // beside the one without the blank, and exported as itself.
+    void fileNameEndingInABlankIsItsOwnSound()
+    {
+        Export e;
+        const QString spaced = writeBytes(e.f.path("src/kick.wav "), pcmWav(1, 44100, 4410));
+        const QString plain = writeBytes(e.f.path("src/kick.wav"), pcmWav(2, 8000, 8000));
+        e.f.importToList({spaced});
+        e.f.importToList({plain});
+        QVERIFY(e.f.prompter.texts().filter("already exist").isEmpty());
+        const QStringList rows = e.f.totalRows();
+        QCOMPARE(rows.size(), 2);
+        QVERIFY(rows.at(0).endsWith('|' + spaced));
+        QVERIFY(rows.at(1).endsWith('|' + plain));
+        e.select({0});
+        e.run(e.out);
+        const QByteArray wav = e.file("kick.wav");
+        QCOMPARE(wav.left(4), QByteArray("RIFF"));
+        QVERIFY2(wav.size() < 50000, QByteArray::number(wav.size())); // a tenth of a second, not a whole one
+    }
+
     void conversionsAndReport()
     {
         Export e;

@@ -116,7 +116,9 @@ void PadSyncController::keepPadAsLoaded(const PadIdentity &loaded, const QVector
     }
     waitForBackup();
     m_backupTaken = false;
-    m_backupFolder = padbackup::backupsRoot() + QLatin1Char('/') + padbackup::padFolderName(loaded);
+    m_backupFolder = padbackup::padFolder(loaded);
+    m_backupIdentity = loaded;
+    m_backupIdentity.table.reset();
     m_backupWhen = QDateTime::currentDateTime();
     m_backupSettings = settings;
 }

@@ -536,8 +536,9 @@ void SoundFilesController::exportSelectedSounds()
     // Read before the progress dialog lets events run.
     QVector<Pick> rows;
     for (const QModelIndex &row : selectedRowStarts(m_view.totalWaveTreeView->selectionModel())) {
-        auto cell = [&row](int column) { return row.sibling(row.row(), column).data().toString().trimmed(); };
-        rows.append({row.parent().isValid(), cell(1), cell(2)});
+        auto cell = [&row](int column) { return row.sibling(row.row(), column).data().toString(); };
+        // The path as it stands: a file name may end in a blank.
+        rows.append({row.parent().isValid(), cell(1).trimmed(), cell(2)});
     }
     if (rows.isEmpty())
         return;
