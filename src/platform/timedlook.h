@@ -35,8 +35,9 @@ public:
         : m_state(std::make_shared<State>())
     {
         try {
-            std::thread([state = m_state, look = std::move(look)]() {
+            std::thread([state = m_state, look = std::move(look)]() mutable {
                 T result = look();
+                look = nullptr; // what it captured goes before the result is seen
                 std::lock_guard<std::mutex> hold(state->lock);
                 state->result = std::move(result);
                 state->ready.notify_all();

@@ -3,6 +3,7 @@
 #include "kitfile/setup_fixture.h"
 #include "kitfile/storedsounds.h"
 #include "platform/silentfiles.h"
+#include "platform/timedlook.h"
 #include "support/hangingdisk.h"
 
 #include <QDir>
@@ -302,6 +303,20 @@ private slots:
         QTRY_VERIFY(!ztplatform::isSilentFile(copy) && !ztplatform::isSilentFile(link));
         StoredSoundLocator answered(e.loaded);
         QCOMPARE(answered.verify(0, 1), CollectError::None);
+    }
+
+    // What a look captured is gone once its result is seen: a save's file
+    // it held is not left for its thread to remove later.
+    void lookLetsGoOfWhatItCapturedFirst()
+    {
+        for (int i = 0; i < 200; ++i) {
+            auto held = std::make_shared<int>(i);
+            const std::weak_ptr<int> seen = held;
+            const std::optional<int> got =
+                    ztplatform::lookWithin<int>(2000, [held = std::move(held)]() { return *held; });
+            QCOMPARE(got, std::optional<int>(i));
+            QVERIFY(seen.expired());
+        }
     }
 
     // While a silent drive is awaited, the locator's caller paints: the
