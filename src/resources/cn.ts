@@ -3674,6 +3674,10 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <source>The sampler pad refused a write (%1); nothing was saved to it.</source>
         <translation>采样打击垫拒绝了一次写入（%1）；没有任何内容保存到它上面。</translation>
     </message>
+    <message>
+        <source>Sound %1: %2 holds other bytes than the file deleted; it stays on the sampler pad.</source>
+        <translation>音色 %1：%2 的内容与被删除的文件不同，已保留在采样打击垫上。</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>

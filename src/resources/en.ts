@@ -3674,6 +3674,10 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <source>The sampler pad refused a write (%1); nothing was saved to it.</source>
         <translation>The sampler pad refused a write (%1); nothing was saved to it.</translation>
     </message>
+    <message>
+        <source>Sound %1: %2 holds other bytes than the file deleted; it stays on the sampler pad.</source>
+        <translation>Sound %1: %2 holds other bytes than the file deleted; it stays on the sampler pad.</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>

@@ -477,11 +477,19 @@ private slots:
         QCOMPARE(kf::readFile(kitFile(f, 2)), kit2);
     }
 
-    // A sound of the backup no longer on the pad: named, its slot left empty.
+    // A sound of the backup no longer on the pad: its slots named and left empty.
     void soundsGoneAreNamed()
     {
         PadWindow f;
         layOut(f);
+        int naming = 0; // slots naming sound 3
+        for (int k = 0; k < KIT_MAX_COUNT; ++k) {
+            const percussionpadfile::P_PEDAL_SETTING &h = f.pad.kits.pedal[size_t(k)];
+            for (quint16 no : {h.hh_wave1_no, h.hh_wave2_no, h.hh_wave3_no, h.hh_wave4_no, h.hh_wave5_no})
+                naming += int(no == 2);
+            for (int j = 0; j < PAD_NUM_MAX; ++j)
+                naming += int(f.pad.kits.pads[k][j].aWaveNo == 2) + int(f.pad.kits.pads[k][j].bWaveNo == 2);
+        }
         MainWindow1 *w = f.open();
         w->padSync().waitForBackup();
         QVERIFY(f.closeWithYes());
@@ -500,6 +508,13 @@ private slots:
             for (const MainWindow1Records::KIT_PAD_SETTING &p : k.kpadChunk)
                 QVERIFY(p.aWaveNo != 2 && p.bWaveNo != 2);
         }
+        // The sound is used all over: the box holds 25 of its slots and how
+        // many more; its details name every one.
+        const QStringList lines = f.prompter.texts().first().split("\r\n");
+        QVERIFY(naming > 25);
+        QCOMPARE(lines.size(), 1 + 25 + 1);
+        QCOMPARE(lines.last(), QString("and %1 more").arg(naming - 25));
+        QCOMPARE(f.prompter.prompts.last().details.count("wave3 (sound 3)"), naming);
     }
 
     // A sound deleted and its number given to a new sound: the backup's

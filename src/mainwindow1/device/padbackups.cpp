@@ -195,10 +195,16 @@ QHash<quint16, padbackup::Held> soundsHeld(const QVector<MainWindow1Records::SOU
     return held;
 }
 
-QString missingText(const QVector<padbackup::Missing> &missing)
+// The slots left empty, one a line: the first `shown` of them, then how many
+// more.
+QString missingText(const QVector<padbackup::Missing> &missing, int shown)
 {
     QStringList lines;
     for (const padbackup::Missing &m : missing) {
+        if (lines.size() == shown) {
+            lines << QCoreApplication::translate("MainWindow1", "and %1 more").arg(missing.size() - shown);
+            break;
+        }
         const QString slot = m.pad > 0 ? WindowTexts::tr("Kit %1, pad %2 %3").arg(m.kit).arg(m.pad).arg(m.slot ? "B" : "A")
                                        : WindowTexts::tr("Kit %1, hi-hat slot %2").arg(m.kit).arg(m.slot);
         lines << WindowTexts::tr("%1: %2 (sound %3)").arg(slot, m.name.isEmpty() ? QStringLiteral("?") : m.name).arg(m.wave);
@@ -287,11 +293,18 @@ void PadSyncController::restoreFromBackup()
         }
     }
     emit restoredFromBackup(shown);
+    // A box the screen holds; every slot behind its details.
+    constexpr int shownSlots = 25;
+    const QString crlf = QStringLiteral("\r\n");
     QStringList told;
     if (!read.global)
         told << globalNotTakenText();
-    if (!missing.isEmpty())
-        told << missingText(missing);
+    QStringList whole = told;
+    if (!missing.isEmpty()) {
+        told << missingText(missing, shownSlots);
+        whole << missingText(missing, missing.size());
+    }
     if (!told.isEmpty())
-        prompter->warning(m_parent, WindowTexts::tr("Warning"), told.join(QStringLiteral("\r\n")));
+        prompter->detailedBox(UiPrompter::Warning, m_parent, WindowTexts::tr("Warning"), told.join(crlf),
+                              missing.size() > shownSlots ? whole.join(crlf) : QString());
 }
