@@ -139,6 +139,83 @@ QString padFolderName(const PadIdentity &identity)
     return QStringLiteral("pad-") + QString::fromLatin1(digest.left(16));
 }
 
+namespace {
+
+const QString kSamePads = QStringLiteral(".same-pads"); // "<name> <folder>" a line
+constexpr int kSamePadsKept = 1000;                     // lines, the newest
+
+// "pad-" and 16 lower-case hex digits, as padFolderName gives.
+bool digestName(const QString &name)
+{
+    const QString prefix = QStringLiteral("pad-");
+    if (name.size() != prefix.size() + 16 || !name.startsWith(prefix))
+        return false;
+    return std::all_of(name.begin() + prefix.size(), name.end(), [](QChar c) {
+        return (c >= QLatin1Char('0') && c <= QLatin1Char('9')) || (c >= QLatin1Char('a') && c <= QLatin1Char('f'));
+    });
+}
+
+// The names handed another pad's folder, in the order they were handed;
+// lines that are not two such names are left out.
+QVector<QPair<QString, QString>> samePads(const QString &root)
+{
+    QVector<QPair<QString, QString>> out;
+    QFile file(root + QLatin1Char('/') + kSamePads);
+    if (!file.open(QIODevice::ReadOnly))
+        return out;
+    for (const QByteArray &line : file.read(kLargest).split('\n')) {
+        const QList<QByteArray> names = line.trimmed().split(' ');
+        if (names.size() == 2 && digestName(QString::fromLatin1(names.at(0)))
+            && digestName(QString::fromLatin1(names.at(1))))
+            out.append({QString::fromLatin1(names.at(0)), QString::fromLatin1(names.at(1))});
+    }
+    return out;
+}
+
+} // namespace
+
+QString padFolder(const PadIdentity &identity, const QString &root)
+{
+    const QString name = padFolderName(identity);
+    QString folder = name;
+    if (digestName(name)) {
+        for (const QPair<QString, QString> &same : samePads(root)) {
+            if (same.first == name)
+                folder = same.second;
+        }
+    }
+    return root + QLatin1Char('/') + folder;
+}
+
+bool keepFolderFor(const PadIdentity &loaded, const QByteArray &global, const QString &padFolder, QString *why)
+{
+    PadIdentity next = loaded;
+    next.fingerprint = fingerprintWith(loaded, global);
+    const QString name = padFolderName(next);
+    const QFileInfo folder(padFolder);
+    const QString root = folder.path();
+    if (!digestName(name) || !digestName(folder.fileName()) || name == folder.fileName())
+        return true;
+    QVector<QPair<QString, QString>> same = samePads(root);
+    same.erase(std::remove_if(same.begin(), same.end(), [&name](const QPair<QString, QString> &s) {
+        return s.first == name;
+    }), same.end());
+    same.append({name, folder.fileName()});
+    QByteArray bytes;
+    for (int i = qMax(0, same.size() - kSamePadsKept); i < same.size(); ++i)
+        bytes += same.at(i).first.toLatin1() + ' ' + same.at(i).second.toLatin1() + '\n';
+    ztplatform::ReplaceFile file(root + QLatin1Char('/') + kSamePads);
+    const bool ok = ztplatform::makePath(root) && file.open() && file.write(bytes)
+                    && file.readBack([&bytes](const QString &path) {
+                           QFile back(path);
+                           return back.open(QIODevice::ReadOnly) && back.readAll() == bytes;
+                       })
+                    && file.commit();
+    if (!ok && why)
+        *why = file.errorString().isEmpty() ? QString::fromLocal8Bit(std::strerror(errno)) : file.errorString();
+    return ok;
+}
+
 QVector<File> readSettings(const ztplatform::FolderAnchor &root, const PadTreePaths &tree)
 {
     QVector<File> out;

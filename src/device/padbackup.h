@@ -52,6 +52,16 @@ QString backupsRoot();
 // The folder of a pad's backups, named by its identity: the volume's serial,
 // else the USB device's, else a digest of its settings.
 QString padFolderName(const PadIdentity &identity);
+// The folder of a pad's backups below `root`: the one keepFolderFor handed
+// its name, else the one its name gives.
+QString padFolder(const PadIdentity &identity, const QString &root = backupsRoot());
+// The editor is about to write `global` as the global.ini of the pad loaded
+// as `loaded`, whose backups are in `padFolder`. A pad named by a digest of
+// its settings gets another name from then on: that name is handed the same
+// folder, in a list of names below the folder's root, replaced whole. Nothing
+// for a pad named by a serial. False when the list cannot be written, why in `why`.
+bool keepFolderFor(const PadIdentity &loaded, const QByteArray &global, const QString &padFolder,
+                   QString *why = nullptr);
 
 // The kit records (KIT), global.ini and alter.ini (SYS) as they stand, read
 // below the pad's root: never through a link, never waiting on a pipe.

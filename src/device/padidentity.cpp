@@ -112,6 +112,12 @@ QByteArray settingsFingerprint(QByteArray global)
 
 } // namespace
 
+QByteArray fingerprintWith(const PadIdentity &id, const QByteArray &global)
+{
+    const int settings = QCryptographicHash::hashLength(QCryptographicHash::Sha1);
+    return settingsFingerprint(global) + id.fingerprint.mid(settings);
+}
+
 PadIdentity readPadIdentity(const PadPlaces &places, bool withKits)
 {
     // Watched from before the root is opened: a mount made after this is told.
@@ -263,7 +269,7 @@ void PadGuard::kitWritten(int slot, const QByteArray &record)
 void PadGuard::globalWriting(const QByteArray &bytes)
 {
     QMutexLocker hold(&m_lock);
-    m_writtenFingerprint = settingsFingerprint(bytes);
+    m_writtenFingerprint = fingerprintWith(m_loaded, bytes);
 }
 
 PadMatch PadGuard::lost() const

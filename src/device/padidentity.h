@@ -46,6 +46,9 @@ struct PadIdentity {
 
 // The digest a kit record is known by.
 QByteArray kitDigest(const QByteArray &record);
+// The fingerprint of the pad read as `id` once its global.ini holds `global`:
+// the metronome folder's times stay as read.
+QByteArray fingerprintWith(const PadIdentity &id, const QByteArray &global);
 
 // Read now below the root opened once, the volume through
 // ztplatform::volumeIdentitySource(); the kit records too when `withKits`.

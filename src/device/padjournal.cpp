@@ -172,7 +172,7 @@ bool stepFits(const Step &s)
                 && folderFits(s.area, s.toFolder) && markFits(s.mark) && s.before.size() == s.after.size()
                 && (s.after.isEmpty() || markFits(s.patched));
     case Kind::Remove:
-        return isEntryName(s.from) && isHiddenName(s.hidden) && markFits(s.mark);
+        return isEntryName(s.from) && (s.hidden.isEmpty() || isHiddenName(s.hidden)) && markFits(s.mark);
     case Kind::Patch:
         return isEntryName(s.from) && !s.after.isEmpty() && s.before.size() == s.after.size();
     case Kind::Put:
@@ -336,6 +336,13 @@ bool decode(const QByteArray &bytes, Record *record)
     }
     if (!s.atEnd())
         return false;
+    // A file removed where it stands only in a record that only removes files.
+    const bool removesOnly = std::all_of(r.steps.cbegin(), r.steps.cend(),
+                                         [](const Step &st) { return st.kind == Kind::Remove; });
+    for (const Step &st : qAsConst(r.steps)) {
+        if (st.kind == Kind::Remove && st.hidden.isEmpty() && !removesOnly)
+            return false;
+    }
     *record = r;
     return true;
 }
@@ -570,6 +577,7 @@ private:
     bool patchOne(int i);
     bool writeBytes();
     bool removeHidden();
+    bool removeLeaving();
     void noteFinished();
     // Each folder touched since the last call forced to the disk once.
     bool syncTouched()
@@ -666,7 +674,7 @@ At Walk::locate(int i)
     case Kind::Remove:
         if (standsAsSeen(i, f, s.from) || markOfEntry(f, s.from) == s.mark)
             return At::Old;
-        return markOfEntry(f, s.hidden) == s.mark ? At::Hidden : At::Nowhere;
+        return !s.hidden.isEmpty() && markOfEntry(f, s.hidden) == s.mark ? At::Hidden : At::Nowhere;
     case Kind::Patch: {
         QByteArray now;
         if (!readRange(f, s.from, s.offset, s.after.size(), &now))
@@ -874,8 +882,13 @@ bool Walk::removeHidden()
 void Walk::noteFinished()
 {
     const QVector<Step> &steps = m_record.steps;
-    for (const Step &s : steps)
-        noteSound(s, true);
+    QSet<quint16> kept;
+    for (const Outcome::Left &l : qAsConst(m_out.left))
+        kept.insert(l.number);
+    for (const Step &s : steps) {
+        if (!kept.contains(s.number))
+            noteSound(s, true);
+    }
     for (int i = 0; i < steps.size(); ++i) {
         const Step &s = steps.at(i);
         if (s.kind == Kind::Move && s.area == Area::Data) {
@@ -887,23 +900,45 @@ void Walk::noteFinished()
     m_out.finished = true;
 }
 
+// Each file leaves its name where it stands, the two files of a pair one
+// right after the other (an older record's hidden files likewise). A file at
+// its name with other bytes than the record's stays, and is named.
+bool Walk::removeLeaving()
+{
+    const QVector<Step> &steps = m_record.steps;
+    for (int i = 0; i < steps.size(); ++i) {
+        const Step &s = steps.at(i);
+        const At a = m_at.at(i);
+        if (a == At::Old || a == At::Hidden) {
+            if (!removeEntry(s.area, s.folder, a == At::Old ? s.from : s.hidden))
+                return false;
+            m_at[i] = At::Nowhere;
+        } else if (dir(s.area, s.folder).exists(s.from) || dir(s.area, s.folder).isLink(s.from)) {
+            m_out.left << Outcome::Left{s.number, s.area, s.folder + QLatin1Char('/') + s.from};
+        }
+    }
+    return true;
+}
+
 bool Walk::finish(const std::function<bool(const Step &, int)> &create)
 {
+    // A record that only removes files needs no order on the disk: whatever
+    // part of it reached the disk, the next load finishes it.
+    if (m_removesOnly) {
+        if (!removeLeaving() || !syncTouched())
+            return false;
+        noteFinished();
+        return true;
+    }
     // The folders, then the new files under their hidden names.
     if (!makeFolders() || !syncTouched())
         return false;
     if (!writeCreates(create) || !syncTouched())
         return false;
     // Every file leaving a name first, so no file takes a name another still holds.
-    if (!hideLeaving())
+    if (!hideLeaving() || !syncTouched())
         return false;
-    // A removal needs no order on the disk: whatever part reached it, the
-    // next load finishes it.
-    if (!m_removesOnly && !syncTouched())
-        return false;
-    if (!moveIn())
-        return false;
-    if (!m_removesOnly && !syncTouched())
+    if (!moveIn() || !syncTouched())
         return false;
     // Bytes in place: a Move's patch, then the records and blocks, then whole files.
     if (!writeBytes())
@@ -1181,9 +1216,16 @@ Outcome run(Pad &pad, const Record &record, const std::function<bool(const Step 
         out.refused = true; // only the record's removal failed: the next load ends it
         return out;
     }
-    // What was done is taken back; the write-back has no old bytes of every file.
+    // What was done is taken back; the write-back has no old bytes of every file,
+    // and a file removed is gone: the next load finishes those.
     if (record.purpose == Purpose::WriteBack && out.refused) {
         out.pending = written;
+        return out;
+    }
+    if (removesOnly(record) && written && out.changed) {
+        out.refused = true;
+        out.pending = true;
+        noteAway(pad, out);
         return out;
     }
     if (out.refused && !pad.base(Area::Sys).isOpen()) {
@@ -1360,6 +1402,11 @@ QStringList describe(const Outcome &o)
             lines << DeviceText::tr("The deletion of these sounds was finished: %1.").arg(numbers(o.soundsDone));
         if (o.undone && !o.soundsUndone.isEmpty())
             lines << DeviceText::tr("These sounds were put back: %1.").arg(numbers(o.soundsUndone));
+        for (const Outcome::Left &l : o.left)
+            lines << DeviceText::tr("Sound %1: %2 holds other bytes than the file deleted; it stays on the "
+                                    "sampler pad.")
+                             .arg(l.number)
+                             .arg(l.name);
         break;
     case Purpose::WriteBack:
         lines << describeWriteBack(o);
@@ -1373,10 +1420,17 @@ QStringList describe(const Outcome &o)
     if (o.refused && o.away && !o.missing.contains(notAtPlace()))
         lines << notAtPlace();
     else if (o.refused && !o.away)
-        lines << DeviceText::tr("The sampler pad refused a write (%1); the change stays recorded and the next load "
-                                "of the sampler pad takes it up again.")
-                         .arg(QString::fromLocal8Bit(std::strerror(o.error ? o.error : EIO)));
+        lines << refusalLine(o);
     return lines;
+}
+
+QString refusalLine(const Outcome &o)
+{
+    if (!o.refused || o.away)
+        return QString();
+    return DeviceText::tr("The sampler pad refused a write (%1); the change stays recorded and the next load of the "
+                          "sampler pad takes it up again.")
+            .arg(QString::fromLocal8Bit(std::strerror(o.error ? o.error : EIO)));
 }
 
 } // namespace padjournal

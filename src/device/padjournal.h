@@ -73,7 +73,8 @@ enum class Kind : quint8 {
                     // taken back then)
     Move = 3,       // `from` -> `hidden` -> `to` (in `toFolder`), then, when
                     // patchAfter is set, patched at patchAt
-    Remove = 4,     // `from` -> `hidden`, then removed
+    Remove = 4,     // `from` removed where it stands (`hidden` empty); in
+                    // older records `from` -> `hidden`, then removed
     Patch = 5,      // bytes at `offset` of `from`: `before` -> `after`
     Put = 6,        // the file `from` replaced whole by `after` (through `hidden`)
 };
@@ -131,6 +132,14 @@ struct Outcome {
     QStringList putFailed; // whole files not written for what stands at their name
     QString putWhy;
     QStringList missing; // a line for each file found at none of its names
+    // A file at a name the record removes that holds other bytes than the
+    // record names: left there.
+    struct Left {
+        quint16 number = 0;
+        Area area = Area::Data;
+        QString name; // "fff/name"
+    };
+    QVector<Left> left;
     int error = 0;       // errno of a refusal
 };
 
@@ -200,6 +209,8 @@ Outcome recover(Pad &pad);
 
 // The lines the load's box gives for `outcome` (empty when nothing to tell).
 QStringList describe(const Outcome &outcome);
+// Its line for a write the pad refused while at its place; empty otherwise.
+QString refusalLine(const Outcome &outcome);
 
 } // namespace padjournal
 

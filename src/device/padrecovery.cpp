@@ -299,9 +299,10 @@ PadRecovery recoverPad(const PadTreePaths &tree, const ztplatform::FolderAnchor 
         leftOut |= sys.leftOut;
         sysOnly = !sys.lines.isEmpty() && lines.size() == journalLines + sys.lines.size() && journalLines == 1;
     }
-    // Nothing claimed put in order that the pad kept from it; a save cut
-    // short and nothing else is said to be one.
-    if (journal.refused || sysOnly)
+    // Nothing claimed put in order that the pad kept from it, nor when an
+    // unreadable record held everything back; a save cut short and nothing
+    // else is said to be one.
+    if (journal.refused || journal.unreadable || sysOnly)
         lines.first() = DeviceText::tr("The editor stopped before it had finished changing the files on the sampler "
                                        "pad.");
     else if (journal.alreadyDone && lines.size() == journalLines)

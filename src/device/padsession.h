@@ -158,6 +158,7 @@ public:
     void takeLoadedChainBlock(const QByteArray &block);
     // global.ini as the load read it whole.
     void takeLoadedGlobalFile(const QByteArray &bytes) { m_padGlobalFile = bytes; }
+    const QByteArray &loadedGlobalFile() const { return m_padGlobalFile; }
     // A kit record on the pad was written anew (slot and the record it holds
     // now): later writes expect it, and the guard knows the pad by it.
     void kitRecordWritten(int slot, const QByteArray &record);

@@ -20,6 +20,8 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -37,6 +39,7 @@ struct Folder {
     ztplatform::OpenFolder base;
     ztplatform::OpenFolder folder;
     bool created = false; // `folder` was made by this batch
+    int refusal = 0; // a deletion's folder: the errno when its entries cannot be removed
 };
 
 class Folders
@@ -68,6 +71,10 @@ public:
         };
         if (!m_make) {
             f->folder = m_root.openFolder(key, &f->reach);
+            // Files are removed where they stand: a folder that refuses it is
+            // known before the first of a pair goes.
+            if (f->folder.isOpen() && ::faccessat(f->folder.fd(), ".", W_OK | X_OK, AT_EACCESS) != 0)
+                f->refusal = errno;
         } else {
             f->base = m_root.openFolder(base, &f->reach);
             if (f->reach == ztplatform::Reach::Inside && !f->base.isLink(fff))
@@ -666,6 +673,7 @@ struct Found {
     pj::Mark mark;
     pj::Stamp stamp;
     int markError = 0; // why a regular file's mark could not be read
+    bool fixed = false; // immutable or append-only: it cannot be removed
     // ELOOP for a link at the name, EISDIR for a folder, EINVAL for anything
     // else that is not a plain file; 0 for a plain file or none.
     int notAFile() const
@@ -685,6 +693,9 @@ bool look(const ztplatform::OpenFolder &folder, const QString &entry, Found &f)
     if (fd >= 0) {
         f.mark = pj::markOfFile(fd, &f.stamp);
         const int error = errno;
+        int flags = 0;
+        f.fixed = f.mark.isValid() && ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0
+                && (flags & (FS_IMMUTABLE_FL | FS_APPEND_FL)) != 0;
         if (f.mark.isValid())
             f.st.st_mode = S_IFREG;
         else if (::fstat(fd, &f.st) != 0)
@@ -734,6 +745,8 @@ int markOf(const Found &f, pj::Mark *mark, pj::Stamp *stamp)
         return f.looked;
     if (!S_ISREG(f.st.st_mode))
         return S_ISDIR(f.st.st_mode) ? EISDIR : EINVAL;
+    if (f.fixed)
+        return EPERM;
     *mark = f.mark;
     *stamp = f.stamp;
     return mark->isValid() ? 0 : f.markError;
@@ -793,6 +806,8 @@ int DeleteBatch::stage(const QString &path, int *error)
     *error = markOf(wav, &pair.wavMark, &pair.wavStamp);
     if (*error == 0)
         *error = markOf(record, &pair.prmMark, &pair.prmStamp);
+    if (*error == 0)
+        *error = !pair.wavName.isEmpty() && data.refusal ? data.refusal : !pair.prmName.isEmpty() ? prm.refusal : 0;
     if (*error != 0) {
         qWarning() << "cannot remove" << path << ":" << std::strerror(*error);
         // A pad gone or swapped since its folders were reached says so.
@@ -805,6 +820,25 @@ int DeleteBatch::stage(const QString &path, int *error)
     m_staged.insert(qMakePair(pair.fff, pair.number));
     m_pairs.push_back(pair);
     return -1;
+}
+
+// The pairs of which a file holding other bytes than those read stayed: the
+// row stays, as for a pair found with that one file gone.
+QVector<Failure> DeleteBatch::leftOnThePad(const pj::Outcome &o) const
+{
+    QVector<Failure> failed;
+    for (const Pair &p : m_pairs) {
+        bool wav = false, prm = false;
+        for (const pj::Outcome::Left &l : o.left) {
+            if (l.number == p.number && l.name.startsWith(p.fff + QLatin1Char('/')))
+                (l.area == pj::Area::Data ? wav : prm) = true;
+        }
+        if (wav && prm)
+            failed << Failure{0, p.path, UsbUpdate::NotRemovable, 0, false};
+        else if (wav || prm)
+            failed << Failure{0, p.path, wav ? UsbUpdate::PrmAlreadyGone : UsbUpdate::WavAlreadyGone, 0, false};
+    }
+    return failed;
 }
 
 QVector<Failure> DeleteBatch::commit()
@@ -839,19 +873,6 @@ QVector<Failure> DeleteBatch::commit()
     pj::Record record;
     record.purpose = pj::Purpose::DeleteSounds;
     QVector<pj::Stamp> seen;
-    // Each folder listed once for the hidden names its files take.
-    QHash<QString, QSet<QString>> taken;
-    auto takenIn = [&taken, &pad](pj::Area area, const QString &fff) -> QSet<QString> & {
-        const QString key = QString::number(int(area)) + QLatin1Char('/') + fff;
-        auto found = taken.find(key);
-        if (found == taken.end()) {
-            QSet<QString> names;
-            for (const QString &n : pairfiles::entryNames(pad.kept(area, fff)))
-                names.insert(n.toLower());
-            found = taken.insert(key, names);
-        }
-        return *found;
-    };
     for (const Pair &p : m_pairs) {
         for (const pj::Area area : {pj::Area::Data, pj::Area::Prm}) {
             const QString &name = area == pj::Area::Data ? p.wavName : p.prmName;
@@ -863,9 +884,6 @@ QVector<Failure> DeleteBatch::commit()
             r.number = quint16(p.number);
             r.folder = p.fff;
             r.from = name;
-            QSet<QString> &names = takenIn(area, p.fff);
-            r.hidden = pairfiles::freeHiddenName(names, name);
-            names.insert(r.hidden.toLower());
             r.mark = area == pj::Area::Data ? p.wavMark : p.prmMark;
             record.steps << r;
             seen << (area == pj::Area::Data ? p.wavStamp : p.prmStamp);
@@ -880,6 +898,8 @@ QVector<Failure> DeleteBatch::commit()
     } else if (!o.finished) {
         const int gone = stayReason(m_folders->check(), m_root, m_dataPath);
         failAll(gone >= 0 ? gone : int(UsbUpdate::NotRemovable), o.error ? o.error : EIO);
+    } else {
+        failed << leftOnThePad(o);
     }
     m_pairs.clear();
     m_staged.clear();

@@ -11,11 +11,10 @@
 //            synced; the record, now with each file's size and digest,
 //            replaces the first; every pair takes its names, every folder
 //            synced, the record removed;
-//  deleting: the record names each file with its size and digest; each
-//            pair takes hidden names, the hidden files removed, every folder
-//            synced, the record removed (a load finishes a record that only
-//            removes files from wherever they are, so the hidden names need
-//            no sync of their own).
+//  deleting: the record names each file with its size and digest; the two
+//            files of each pair removed one right after the other, every
+//            folder synced, the record removed (a load finishes a record
+//            that only removes files from wherever it stopped).
 // A stop anywhere leaves the record, which the next load finishes or takes
 // back. The pairs may be staged from several threads; one commits them all.
 
@@ -126,6 +125,7 @@ public:
 
 private:
     struct Pair;
+    QVector<Failure> leftOnThePad(const padjournal::Outcome &o) const;
 
     ztplatform::FolderAnchor m_root;
     PadTreePaths m_tree;

@@ -66,16 +66,6 @@ QString freeHiddenName(const ztplatform::OpenFolder &folder, const QString &name
     return QString();
 }
 
-QString freeHiddenName(const QSet<QString> &taken, const QString &name)
-{
-    for (quint32 n = 0; n < HIDDEN_TRIES; ++n) {
-        const QString hidden = ztplatform::temporaryName(name, n);
-        if (!taken.contains(hidden.toLower()))
-            return hidden;
-    }
-    return QString();
-}
-
 QString hiddenTarget(const QString &hidden)
 {
     if (!ztplatform::isTemporaryName(hidden))

@@ -23,9 +23,6 @@ QString findEntry(const ztplatform::OpenFolder &folder, const QString &name, con
 
 // A hidden name beside `name` that nothing in the folder holds yet.
 QString freeHiddenName(const ztplatform::OpenFolder &folder, const QString &name);
-// The same by the folder's listing: `taken` holds its names in lower case
-// (a name differing only in case counts as taken).
-QString freeHiddenName(const QSet<QString> &taken, const QString &name);
 // The name a hidden name stands for ("003.wav" for ".003.wav.2.zt-part");
 // empty for a name that is no hidden name.
 QString hiddenTarget(const QString &hidden);

@@ -234,7 +234,9 @@ RenumberResult renumberPadWaves(const QVector<WaveRenumber> &changes, const PadT
     QStringList lines{DeviceText::tr("The sounds on the sampler pad could not be renumbered, and the change could "
                                      "not be taken back; the next load of the sampler pad finishes it or takes it "
                                      "back, kits and sounds together.")};
-    lines << whereLines(o) << pj::describe(o).filter(QStringLiteral("refused"));
+    lines << whereLines(o);
+    if (const QString refused = pj::refusalLine(o); !refused.isEmpty())
+        lines << refused;
     RenumberResult r;
     r.messages << DeviceMessage{DeviceText::tr("Warning"), lines.join(QStringLiteral("\r\n"))};
     return r;

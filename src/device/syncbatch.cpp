@@ -5,7 +5,9 @@
 
 #include <QCoreApplication>
 #include <QEvent>
+#include <QSemaphore>
 #include <QThread>
+#include <QThreadPool>
 
 SyncBatch::SyncBatch(QObject *parent)
     : QObject(parent)
@@ -17,6 +19,10 @@ SyncBatch::SyncBatch(QObject *parent)
 SyncBatch::~SyncBatch()
 {
     for (Slot &s : m_slots) {
+        if (s.returned) {
+            s.returned->acquire();
+            delete s.worker.data();
+        }
         if (s.thread) {
             s.thread->wait();
             delete s.thread;
@@ -33,18 +39,42 @@ UsbUpdate *SyncBatch::startWorker(int slot)
     worker->moveToThread(thread);
     worker->setConverterProgram(m_program);
     worker->setPad(m_padRoot, m_tree);
-    connect(worker, &UsbUpdate::sendProgress, this, &SyncBatch::progress);
-    connect(worker, &UsbUpdate::sendDelProgress, this, &SyncBatch::progress);
-    connect(worker, &UsbUpdate::sendWaveFailed, this, &SyncBatch::waveFailed);
-    connect(worker, &UsbUpdate::sendWaveWritten, this, &SyncBatch::waveWritten);
-    connect(worker, &UsbUpdate::sendDeleteFailed, this, &SyncBatch::deleteFailed);
-    connect(worker, &UsbUpdate::sendFinished, this, &SyncBatch::workerFinished);
+    connectWorker(worker);
     // Deleted in its own thread as that thread ends, after its call returned.
     connect(thread, &QThread::finished, worker, &QObject::deleteLater);
     s.worker = worker;
     s.thread = thread;
     s.running = true;
     return worker;
+}
+
+void SyncBatch::connectWorker(UsbUpdate *worker)
+{
+    connect(worker, &UsbUpdate::sendProgress, this, &SyncBatch::progress);
+    connect(worker, &UsbUpdate::sendDelProgress, this, &SyncBatch::progress);
+    connect(worker, &UsbUpdate::sendWaveFailed, this, &SyncBatch::waveFailed);
+    connect(worker, &UsbUpdate::sendWaveWritten, this, &SyncBatch::waveWritten);
+    connect(worker, &UsbUpdate::sendDeleteFailed, this, &SyncBatch::deleteFailed);
+    connect(worker, &UsbUpdate::sendFinished, this, &SyncBatch::workerFinished);
+}
+
+void SyncBatch::runPooled(int slot, const std::shared_ptr<pairbatch::Shared> &shared, const QVector<QString> &paths)
+{
+    Slot &s = m_slots[slot];
+    auto *worker = new UsbUpdate(nullptr);
+    worker->setPad(m_padRoot, m_tree);
+    worker->setBatch(shared);
+    worker->leaveThreadRunning();
+    connectWorker(worker); // its reports reach the GUI thread queued
+    auto returned = std::make_shared<QSemaphore>(0);
+    s.worker = worker;
+    s.returned = returned;
+    s.running = true;
+    const QString dataPath = m_tree.dataPath, prmPath = m_tree.prmPath;
+    QThreadPool::globalInstance()->start([worker, paths, dataPath, prmPath, slot, returned] {
+        worker->singleDelWaveFile(paths, dataPath, prmPath, slot + 1);
+        returned->release();
+    });
 }
 
 bool SyncBatch::startAdd(const QVector<Sound> &sounds)
@@ -91,20 +121,19 @@ bool SyncBatch::startDelete(const QVector<QString> &paths, const QSet<QString> &
     shared->remove = std::make_unique<pairbatch::DeleteBatch>(m_padRoot, m_tree);
     shared->remove->takeHalfPairs(halfPairs);
     shared->sharesLeft = m_workerCount;
-    for (int slot = 0; slot < m_workerCount; ++slot) {
-        const QVector<QString> share = slot == 0 ? paths.mid(0, half) : paths.mid(half);
-        UsbUpdate *worker = startWorker(slot);
-        worker->setBatch(shared);
-        QMetaObject::invokeMethod(worker, "singleDelWaveFile", Qt::QueuedConnection, Q_ARG(QVector<QString>, share),
-                                  Q_ARG(QString, m_tree.dataPath), Q_ARG(QString, m_tree.prmPath), Q_ARG(int, slot + 1));
-        m_slots[slot].thread->start(QThread::InheritPriority);
-    }
+    for (int slot = 0; slot < m_workerCount; ++slot)
+        runPooled(slot, shared, slot == 0 ? paths.mid(0, half) : paths.mid(half));
     return true;
 }
 
 void SyncBatch::releaseWorker(int slot)
 {
     Slot &s = m_slots[slot];
+    if (s.returned) {
+        s.returned->acquire();
+        s.returned.reset();
+        delete s.worker.data();
+    }
     if (s.thread) {
         s.thread->wait();
         delete s.thread;
@@ -128,8 +157,12 @@ void SyncBatch::workerFinished(int threadId, bool)
 void SyncBatch::waitForFinished()
 {
     for (Slot &s : m_slots) {
-        if (s.running && s.thread)
+        if (s.running && s.returned) {
+            s.returned->acquire();
+            s.returned->release();
+        } else if (s.running && s.thread) {
             s.thread->wait();
+        }
     }
     QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
 }

@@ -10,15 +10,23 @@
 #include <QString>
 #include <QVector>
 
+#include <memory>
+
+class QSemaphore;
 class QThread;
 class UsbUpdate;
+namespace pairbatch {
+struct Shared;
+}
 
 // One batch of pad writes on worker threads: two workers for added sounds,
 // one for up to 100 deletions and two above, each staging its share of one
 // batch (pairbatch) that the last of them commits. Lives on the GUI thread, which
-// receives the workers' reports through it. Each worker ends its own thread
-// when its call has returned; the batch waits for that thread and the worker
-// deletes itself with it.
+// receives the workers' reports through it. An adding worker ends its own
+// thread when its call has returned; the batch waits for that thread and the
+// worker deletes itself with it. A deleting worker runs on a thread of the
+// application's pool, so that no thread is started and ended per deletion;
+// the batch deletes it once its call has returned.
 class SyncBatch : public QObject {
     Q_OBJECT
 
@@ -89,10 +97,13 @@ private:
     struct Slot {
         QPointer<UsbUpdate> worker;
         QThread *thread = nullptr;
+        std::shared_ptr<QSemaphore> returned; // a pooled worker's: released as its call returns
         bool running = false;
     };
 
     UsbUpdate *startWorker(int slot);
+    void connectWorker(UsbUpdate *worker);
+    void runPooled(int slot, const std::shared_ptr<pairbatch::Shared> &shared, const QVector<QString> &paths);
     void releaseWorker(int slot);
 
     Slot m_slots[2];

@@ -145,6 +145,6 @@ void UsbUpdate::endThread()
     // The thread ends once the work call has returned; a worker called on
     // the application's own thread leaves that thread alone.
     QThread *t = QThread::currentThread();
-    if (QCoreApplication::instance() && t != QCoreApplication::instance()->thread())
+    if (!m_leavesThread && QCoreApplication::instance() && t != QCoreApplication::instance()->thread())
         t->quit();
 }

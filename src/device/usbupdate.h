@@ -65,6 +65,9 @@ public:
     // The batch this worker stages its share into; without one it commits
     // its share itself.
     void setBatch(std::shared_ptr<pairbatch::Shared> batch) { m_shared = std::move(batch); }
+    // Called on a thread it does not own (a pool's): that thread goes on
+    // once the call has returned.
+    void leaveThreadRunning() { m_leavesThread = true; }
 
     // Latin-1 bytes of the first min(length, n) characters, zero-filled to n.
     static void str2CharArray(QString str, char *field, quint8 n);
@@ -109,6 +112,7 @@ private:
     ztplatform::FolderAnchor m_padRoot;
     PadTreePaths m_tree;
     std::shared_ptr<pairbatch::Shared> m_shared;
+    bool m_leavesThread = false;
 };
 
 #endif

@@ -255,16 +255,6 @@ PadWrite checkChainFile(const ztplatform::FolderAnchor &padRoot, const QString &
 
 constexpr int CHAIN_BLOCK_END = KIT_CHAIN_BLOCK_OFFSET + KIT_CHAIN_BLOCK_SIZE;
 
-// Bytes of a global settings file that hold a current-layout chunk with room
-// for the kit-chain block.
-bool isCurrentGlobalFile(const QByteArray &bytes)
-{
-    const uchar *head = reinterpret_cast<const uchar *>(bytes.constData());
-    return bytes.size() >= CHAIN_BLOCK_END
-            && bytepack::get32(head) == percussionpadfile::str2int(QStringLiteral("GLOB"))
-            && bytepack::get32(head + 4) > quint32(GLOBAL_CHUNK_SIZE_OLD_MAX);
-}
-
 QByteArray withoutChains(QByteArray bytes)
 {
     if (bytes.size() >= CHAIN_BLOCK_END)
@@ -297,6 +287,14 @@ PadWrite checkGlobalFile(const ztplatform::FolderAnchor &padRoot, const QString 
 }
 
 } // namespace
+
+bool isCurrentGlobalFile(const QByteArray &bytes)
+{
+    const uchar *head = reinterpret_cast<const uchar *>(bytes.constData());
+    return bytes.size() >= CHAIN_BLOCK_END
+            && bytepack::get32(head) == percussionpadfile::str2int(QStringLiteral("GLOB"))
+            && bytepack::get32(head + 4) > quint32(GLOBAL_CHUNK_SIZE_OLD_MAX);
+}
 
 QByteArray restoredGlobalBytes(const WriteBackJob &job)
 {
@@ -431,6 +429,9 @@ struct NotSaved {
     QString alterFile, alterWhy;
     QStringList damaged; // files that may hold old and new bytes mixed
     bool heldBack = false; // an earlier change's record kept the save from the pad
+    int refusal = 0;       // errno of a write the pad refused while it stayed
+    bool recorded = false; // and the save's record stays for the next load
+    bool chainsLeft = false; // the chains not written for that refusal
     bool global = false; // the chains go with the restored global settings, in global.ini whole
 
     void addKit(int kitNo, PadWrite how, const QString &file, const QString &why)
@@ -463,6 +464,16 @@ struct NotSaved {
         if (heldBack)
             lines << DeviceText::tr("Nothing was saved to the sampler pad: it holds the record of an earlier change "
                                     "that its next load ends first or, if it cannot, names.");
+        const QString error = QString::fromLocal8Bit(std::strerror(refusal));
+        if (refusal && recorded)
+            lines << DeviceText::tr("The sampler pad refused a write (%1); the next load of the sampler pad finishes "
+                                    "this save from its record.")
+                             .arg(error);
+        else if (refusal)
+            lines << DeviceText::tr("The sampler pad refused a write (%1); nothing was saved to it.").arg(error);
+        if (chainsLeft)
+            lines << (global ? DeviceText::tr("The restored global settings were not saved to the sampler pad.")
+                             : DeviceText::tr("The kit chains were not saved to the sampler pad."));
         lines << namerules::joinRangesMessage(kit, kitsFailed, DeviceText::tr("was not saved to the sampler pad."),
                                               DeviceText::tr("were not saved to the sampler pad."));
         lines << kitsWithReason;
@@ -492,6 +503,8 @@ struct NotSaved {
         if (alter == PadWrite::Outside)
             lines << DeviceText::tr("The change file alter.ini was not saved: its folder is a link or leads out "
                                     "of the sampler pad.");
+        if (refusal)
+            lines << DeviceText::tr("The change file alter.ini was not saved.");
         if (!damaged.isEmpty())
             lines << DeviceText::tr("Writing these files failed and their old bytes could not be put back; they "
                                     "may be damaged:")
@@ -705,6 +718,8 @@ struct WriteBackRun {
         QString path = job.globalFile;
         if (job.padGuard && !global.isEmpty())
             job.padGuard->globalWriting(global);
+        if (job.globalReplacing && !global.isEmpty())
+            job.globalReplacing(global);
         const PadWrite how = global.isEmpty()
                 ? writeKitChainBlock(job.padRoot, job.globalFile, job.chainBlock, chains, &path)
                 : writeGlobalFile(job.padRoot, job.globalFile, job.globalAsLoaded, global, &path);
@@ -811,6 +826,8 @@ struct WriteBackRun {
         }
         if (job.padGuard)
             job.padGuard->globalWriting(bytes);
+        if (job.globalReplacing)
+            job.globalReplacing(bytes);
         p.record.steps << s;
     }
 
@@ -915,6 +932,8 @@ struct WriteBackRun {
             } else {
                 stopped.chainsLeft = true;
             }
+        } else if (!saved && going() && notSaved.refusal) {
+            notSaved.chainsLeft = true;
         } else if (!saved && going()) {
             notSaved.chains = PadWrite::NotWritten;
             chainsFailure = DeviceMessage{DeviceText::tr("Open Error"), DeviceText::tr("File location:") + p.chainPath};
@@ -1004,9 +1023,13 @@ struct WriteBackRun {
             return false; // nothing was written
         if (!o.finished) {
             failed(PadWrite::NotWritten, job.sysPath + QLatin1Char('/') + padjournal::RECORD_NAME);
-            stayed = o.refused;
-            if (going() && !o.refused)
+            stayed = o.pending; // a record never written leaves nothing to finish
+            if (going() && o.refused) {
+                notSaved.refusal = o.error ? o.error : EIO;
+                notSaved.recorded = o.pending;
+            } else if (going()) {
                 notSaved.alter = PadWrite::NotWritten;
+            }
         }
         // From here on the journal's run is what happened.
         settleChains(p, o);

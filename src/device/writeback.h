@@ -108,6 +108,7 @@ struct WriteBackJob {
     QByteArray restoredGlobal; // the global settings file a restore put into the editor, empty when none
     ztplatform::FolderAnchor padRoot; // the pad's root as loaded; every write stays below it
     std::shared_ptr<PadGuard> padGuard; // when set: asked before the first write, told of each kit written
+    std::function<void(const QByteArray &)> globalReplacing; // told global.ini's bytes before it is replaced whole
     QString driveRoot; // the pad's drive, to tell it gone; without one, gone is no model folder above kitPath
     QString sysPath;
     WaveFileIndex waves; // the total sound list by file
@@ -118,6 +119,10 @@ struct WriteBackJob {
 // as loaded. A kit equal to its copy in every field and sound slot is judged
 // without the list: refreshed from it or not, it equals its copy.
 QSet<QString> soundFilesToLookUp(const WriteBackJob &job);
+
+// Bytes of a global settings file that hold a current-layout chunk with room
+// for the kit-chain block: the layout the pad reads.
+bool isCurrentGlobalFile(const QByteArray &bytes);
 
 // The global.ini a restore writes: the restored file with the chains as they
 // stand in its kit-chain block. Empty when there is none, when it holds no

@@ -14,6 +14,7 @@ namespace {
 const QKeySequence kUndo(Qt::CTRL | Qt::Key_Z);
 const QKeySequence kRedo(Qt::CTRL | Qt::SHIFT | Qt::Key_Z);
 const QKeySequence kRedoToo(Qt::CTRL | Qt::Key_Y);
+constexpr int kShownReasons = 25; // lines of a refusal's box
 
 // The text field a key reaches: a line edit, or the one of a spin box.
 QLineEdit *textField(QObject *watched)
@@ -136,7 +137,13 @@ void EditHistory::apply(bool undo)
     if (!why.isEmpty()) {
         const QString what = undo ? tr("\"%1\" cannot be undone:").arg(command->step().name())
                                   : tr("\"%1\" cannot be redone:").arg(command->step().name());
-        UiPrompter::instance()->warning(m_window, tr("Warning"), what + QStringLiteral("\r\n") + why.join("\r\n"));
+        // A box the screen holds; the whole list behind its details.
+        QStringList shown = why.mid(0, kShownReasons);
+        if (why.size() > shown.size())
+            shown << QCoreApplication::translate("MainWindow1", "and %1 more").arg(why.size() - shown.size());
+        const QString crlf = QStringLiteral("\r\n");
+        UiPrompter::instance()->detailedBox(UiPrompter::Warning, m_window, tr("Warning"), what + crlf + shown.join(crlf),
+                                            why.size() > kShownReasons ? what + crlf + why.join(crlf) : QString());
         return;
     }
     const editstep::Place place = command->step().place();

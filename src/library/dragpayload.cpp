@@ -71,7 +71,7 @@ Record parseRecord(const QString &text)
     Record r;
     r.name = unescape(star < 0 ? text : text.left(star)).trimmed();
     if (star >= 0)
-        r.path = unescape(text.mid(star + 1)).trimmed();
+        r.path = unescape(text.mid(star + 1)); // as it stands: a file name may end in a blank
     return r;
 }
 

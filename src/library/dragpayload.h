@@ -26,7 +26,7 @@ QString record(const QString &name, const QString &path);
 // The records one after the other, each followed by "#" in device mode.
 QString encode(const QVector<Record> &records, bool deviceMode);
 
-// Reads one record: name before the first "*", path after it, both trimmed.
+// Reads one record: name before the first "*" (trimmed), path after it as it stands.
 Record parseRecord(const QString &text);
 // Every record closed by "#" (text after the last "#" is ignored); a payload
 // without "#" is one record.

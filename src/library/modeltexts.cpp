@@ -5,7 +5,9 @@
 #include <QDebug>
 #include <QStandardItemModel>
 
-QSet<QString> childTexts(const QStandardItemModel *model, int column)
+namespace {
+
+QSet<QString> cellTexts(const QStandardItemModel *model, int column, bool trim)
 {
     QSet<QString> out;
     if (!model)
@@ -14,10 +16,22 @@ QSet<QString> childTexts(const QStandardItemModel *model, int column)
         const QStandardItem *group = model->item(g, 0);
         for (int r = 0; group && r < group->rowCount(); ++r) {
             if (const QStandardItem *cell = group->child(r, column))
-                out.insert(cell->text().trimmed());
+                out.insert(trim ? cell->text().trimmed() : cell->text());
         }
     }
     return out;
+}
+
+} // namespace
+
+QSet<QString> childTexts(const QStandardItemModel *model, int column)
+{
+    return cellTexts(model, column, true);
+}
+
+QSet<QString> childPaths(const QStandardItemModel *model, int column)
+{
+    return cellTexts(model, column, false);
 }
 
 namespace {

@@ -6,9 +6,12 @@
 class QStandardItemModel;
 
 // The trimmed texts of cell `column` of every second-level row of a model
-// (the sounds under the groups, or under a list's root), for lookups of
-// names and paths.
+// (the sounds under the groups, or under a list's root), for lookups of names.
 QSet<QString> childTexts(const QStandardItemModel *model, int column);
+
+// The same cells' texts as they stand, for lookups of paths: a file name may
+// end in a blank.
+QSet<QString> childPaths(const QStandardItemModel *model, int column);
 
 // Whether cell `column` of a second-level row holds `name` (trimmed).
 bool findItemFromModel(QString name, QStandardItemModel *model, quint8 column);

@@ -256,7 +256,7 @@ namerules::NamesInUse SoundLibrary::soundNamesInUse(bool withList) const
     }
     for (const soundfilexml::strSoundGroup &g : m_soundGroupList) {
         for (const soundfilexml::strSoundItem &item : g.soundList)
-            names.add(item.name.trimmed(), item.file.trimmed());
+            names.add(item.name.trimmed(), item.file);
     }
     return names;
 }
@@ -787,13 +787,14 @@ void SoundLibrary::appendKitOrder(const QVector<KitOrderGroup> &groups)
     }
 }
 
-soundsource::StoredEntries SoundLibrary::storedEntries() const
+soundsource::StoredEntries SoundLibrary::storedEntries(const std::function<void()> &turn) const
 {
     // The five metronome sounds stand first in a whole setup that holds them.
-    return soundsource::StoredEntries(m_loadedKitFiles, m_loadClickFlag && !m_clickDeviceFlag);
+    return soundsource::StoredEntries(m_loadedKitFiles, m_loadClickFlag && !m_clickDeviceFlag, turn);
 }
 
-int SoundLibrary::storedSoundEntry(const QString &source, const READ_KIT_FILE **kit) const
+int SoundLibrary::storedSoundEntry(const QString &source, const READ_KIT_FILE **kit,
+                                   const std::function<void()> &turn) const
 {
-    return storedEntries().find(source, kit);
+    return storedEntries(turn).find(source, kit);
 }

@@ -218,10 +218,11 @@ public:
     void appendKitOrder(const QVector<KitOrderGroup> &groups);
 
     // ---- stored sounds of loaded kit files -------------------------------------
-    // The finder of stored sounds in the loaded kit files, kept for many sounds in a row.
-    soundsource::StoredEntries storedEntries() const;
+    // The finder of stored sounds in the loaded kit files, kept for many sounds
+    // in a row; `turn` runs while it awaits a drive (StoredEntries).
+    soundsource::StoredEntries storedEntries(const std::function<void()> &turn = {}) const;
     // A stored sound's table entry in its loaded kit file *kit; -1: file not loaded (*kit null) or beyond its table.
-    int storedSoundEntry(const QString &source, const READ_KIT_FILE **kit) const;
+    int storedSoundEntry(const QString &source, const READ_KIT_FILE **kit, const std::function<void()> &turn = {}) const;
 
     // ---- the groups ---------------------------------------------------------------
     // Why sound `row` of group `group` can be neither previewed, dragged nor

@@ -68,6 +68,6 @@ void SoundNameIndex::followItems(const QVector<soundfilexml::strSoundItem> &was,
     using Item = soundfilexml::strSoundItem;
     follow(
         was, now, [](const Item &a, const Item &b) { return sameText(a.name, b.name) && sameText(a.file, b.file); },
-        [this](const Item &i) { m_names.add(i.name.trimmed(), i.file.trimmed()); },
-        [this](const Item &i) { m_names.remove(i.name.trimmed(), i.file.trimmed()); });
+        [this](const Item &i) { m_names.add(i.name.trimmed(), i.file); },
+        [this](const Item &i) { m_names.remove(i.name.trimmed(), i.file); });
 }

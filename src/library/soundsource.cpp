@@ -53,8 +53,9 @@ bool inTable(const Records::READ_KIT_FILE &kit, int entry)
     return entry >= 0 && entry < qMin(int(kit.info.soundChunk.soundCount), int(kit.info.sound.size()));
 }
 
-StoredEntries::StoredEntries(const QVector<Records::READ_KIT_FILE> &loaded, bool clicksFirst)
-    : m_locator(loaded)
+StoredEntries::StoredEntries(const QVector<Records::READ_KIT_FILE> &loaded, bool clicksFirst,
+                             std::function<void()> turn)
+    : m_locator(loaded, std::move(turn))
     , m_clicksFirst(clicksFirst)
 {
 }

@@ -52,7 +52,9 @@ bool inTable(const Records::READ_KIT_FILE &kit, int entry);
 class StoredEntries
 {
 public:
-    StoredEntries(const QVector<Records::READ_KIT_FILE> &loaded, bool clicksFirst);
+    // `turn` (when given) runs while a look at a drive is awaited (it lets the window paint).
+    StoredEntries(const QVector<Records::READ_KIT_FILE> &loaded, bool clicksFirst,
+                  std::function<void()> turn = {});
     // The entry of `source` in its loaded kit file *kit; -1 when the file is
     // not loaded (*kit null) or the entry lies outside its table.
     int find(const QString &source, const Records::READ_KIT_FILE **kit);

@@ -1,5 +1,7 @@
 #include "model/editstep.h"
 
+#include <QSet>
+
 namespace editstep {
 
 Step::Step(const QString &name, const QString &mergeKey, const Place &place)
@@ -44,10 +46,13 @@ void Step::settle()
 QStringList Step::refusals() const
 {
     QStringList out;
+    QSet<QString> seen;
     for (const std::unique_ptr<Part> &p : m_parts) {
         for (const QString &why : p->refusals()) {
-            if (!out.contains(why))
+            if (!seen.contains(why)) {
+                seen.insert(why);
                 out.append(why);
+            }
         }
     }
     return out;

@@ -3662,6 +3662,22 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <source>The drive of this file does not answer, so the sound is not taken:</source>
         <translation>The drive of this file does not answer, so the sound is not taken:</translation>
     </message>
+    <message>
+        <source>The global settings and kit chains of this backup cannot be put back: its global.ini is missing or cannot be read, or its layout is not the one the sampler pad's global.ini has. They stay as they are now.</source>
+        <translation>The global settings and kit chains of this backup cannot be put back: its global.ini is missing or cannot be read, or its layout is not the one the sampler pad's global.ini has. They stay as they are now.</translation>
+    </message>
+    <message>
+        <source>The sampler pad refused a write (%1); the next load of the sampler pad finishes this save from its record.</source>
+        <translation>The sampler pad refused a write (%1); the next load of the sampler pad finishes this save from its record.</translation>
+    </message>
+    <message>
+        <source>The sampler pad refused a write (%1); nothing was saved to it.</source>
+        <translation>The sampler pad refused a write (%1); nothing was saved to it.</translation>
+    </message>
+    <message>
+        <source>Sound %1: %2 holds other bytes than the file deleted; it stays on the sampler pad.</source>
+        <translation>Sound %1: %2 holds other bytes than the file deleted; it stays on the sampler pad.</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>

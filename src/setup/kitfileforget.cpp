@@ -25,11 +25,12 @@ QHash<QString, QString> forgetKitFile(KitDocument &doc, SoundLibrary &library, c
     return moved;
 }
 
-QHash<QString, QString> handOverFromChangedFiles(KitDocument &doc, SoundLibrary &library)
+QHash<QString, QString> handOverFromChangedFiles(KitDocument &doc, SoundLibrary &library,
+                                                 const std::function<void()> &turn)
 {
     if (library.sharedSounds().twins().isEmpty())
         return {};
-    setupfiles::StoredSoundLocator files(library.loadedKitFiles());
+    setupfiles::StoredSoundLocator files(library.loadedKitFiles(), turn);
     const QHash<QString, QString> moved = library.handOverSharedSoundsWhere([&files](const QString &source) {
         const setupfiles::StoredRef ref = setupfiles::parseStoredSource(source);
         const int r = ref.isStored() ? files.recordOf(ref.kitFile) : -1;

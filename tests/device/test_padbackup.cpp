@@ -377,6 +377,49 @@ private slots:
         QCOMPARE(padbackup::padFolderName(id).size(), 20);
     }
 
+    // A pad named by its settings keeps its folder when the editor writes
+    // its global.ini; another pad, one with a serial, and a damaged list of
+    // names do not change where backups go.
+    void padFolderFollowsTheGlobalTheEditorWrote()
+    {
+        QTemporaryDir data;
+        const QString root = data.filePath("pad-backups");
+        PadIdentity pad;
+        pad.fingerprint = QByteArray(20, 'a') + "click-times";
+        const QString folder = padbackup::padFolder(pad, root);
+        QCOMPARE(folder, root + "/" + padbackup::padFolderName(pad));
+        QString why;
+        QVERIFY2(padbackup::keepFolderFor(pad, "new global", folder, &why), qPrintable(why));
+        PadIdentity after = pad;
+        after.fingerprint = fingerprintWith(pad, "new global");
+        QVERIFY(padbackup::padFolderName(after) != padbackup::padFolderName(pad));
+        QCOMPARE(padbackup::padFolder(after, root), folder);
+        // Written again from there, then back: still the one folder.
+        QVERIFY(padbackup::keepFolderFor(after, "third", folder));
+        PadIdentity third = pad;
+        third.fingerprint = fingerprintWith(pad, "third");
+        QCOMPARE(padbackup::padFolder(third, root), folder);
+        QVERIFY(padbackup::keepFolderFor(third, "new global", folder));
+        QCOMPARE(padbackup::padFolder(after, root), folder);
+        QCOMPARE(padbackup::padFolder(pad, root), folder);
+        // Another pad with that global.ini has other metronome times.
+        PadIdentity other;
+        other.fingerprint = fingerprintWith(pad, "new global").left(20) + "other times";
+        QCOMPARE(padbackup::padFolder(other, root), root + "/" + padbackup::padFolderName(other));
+        // A pad with a serial is named by it alone.
+        PadIdentity serial = pad;
+        serial.volume.uuid = "1A2B-3C4D";
+        QVERIFY(padbackup::keepFolderFor(serial, "x", root + "/1A2B-3C4D"));
+        QCOMPARE(padbackup::padFolder(serial, root), root + "/1A2B-3C4D");
+        // Lines that are not two digest names are passed over.
+        QFile list(root + "/.same-pads");
+        QVERIFY(list.open(QIODevice::Append));
+        list.write("pad-0123456789abcdef ../elsewhere\n" + padbackup::padFolderName(other).toLatin1() + "\n");
+        list.close();
+        QCOMPARE(padbackup::padFolder(other, root), root + "/" + padbackup::padFolderName(other));
+        QCOMPARE(padbackup::padFolder(after, root), folder);
+    }
+
     void missingSoundsEmptied()
     {
         QVector<MainWindow1Records::soundKit> kits(2);

@@ -119,7 +119,8 @@ class TestPadJournal : public QObject {
             s.folder = s.toFolder = "001";
             const QString name = QString(adding ? "003" : "002") + (data ? ".wav" : ".prm");
             (adding ? s.to : s.from) = name;
-            s.hidden = ztplatform::temporaryName(name, 0);
+            if (adding)
+                s.hidden = ztplatform::temporaryName(name, 0);
             const QByteArray bytes = adding ? (data ? wav : prm)
                                             : kf::readFile((data ? fx.dataPath : fx.prmPath) + "/001/" + name);
             if (!bytes.isEmpty())
@@ -208,20 +209,31 @@ private slots:
     }
 
     // A delete stopped anywhere once its record is on the disk is finished,
-    // whichever of its files have left their names.
+    // whichever of its files have left their names; so is one of an older
+    // record that gave its files hidden names first.
     void aDeleteIsFinishedHoweverFarItGot()
     {
-        for (int hidden : {0, 1, 2}) {
+        for (int gone : {0, 1, 2, -1, -2}) {
             PadFixture fx;
             layOut(fx);
-            const pj::Record r = pairRecord(fx, pj::Purpose::DeleteSounds);
+            pj::Record r = pairRecord(fx, pj::Purpose::DeleteSounds);
+            for (pj::Step &s : r.steps)
+                s.hidden = gone < 0 ? ztplatform::temporaryName(s.from, 0) : QString();
             kf::writeFile(fx.sysPath + "/" + pj::RECORD_NAME, pj::encode(r));
-            if (hidden >= 1)
-                QVERIFY(QFile::rename(fx.dataPath + "/001/002.wav", fx.dataPath + "/001/" + r.steps.at(0).hidden));
-            if (hidden >= 2)
-                QVERIFY(QFile::rename(fx.prmPath + "/001/002.prm", fx.prmPath + "/001/" + r.steps.at(1).hidden));
+            const QString wav = fx.dataPath + "/001/002.wav", prm = fx.prmPath + "/001/002.prm";
+            if (gone >= 1)
+                QVERIFY(QFile::remove(wav));
+            if (gone >= 2)
+                QVERIFY(QFile::remove(prm));
+            if (gone <= -1)
+                QVERIFY(QFile::rename(wav, fx.dataPath + "/001/" + r.steps.at(0).hidden));
+            if (gone <= -2)
+                QVERIFY(QFile::rename(prm, fx.prmPath + "/001/" + r.steps.at(1).hidden));
             const PadFixture::Loaded again = fx.loadAgain();
-            QVERIFY2(again.text().contains("The deletion of these sounds was finished: 2."), qPrintable(again.text()));
+            // Both files removed where they stood: the change was whole already.
+            const QString told =
+                    gone == 2 ? "whose every step was already done" : "The deletion of these sounds was finished: 2.";
+            QVERIFY2(again.text().contains(told), qPrintable(again.text()));
             QCOMPARE(again.sounds.waveLoadKitAttrList.size(), 1);
             QCOMPARE(again.hidden, QStringList());
         }
@@ -267,10 +279,17 @@ private slots:
             } disk;
             const DiskInPlace inPlace(&disk);
             pj::Pad pad(ztplatform::FolderAnchor::record(fx.root), tree(fx));
-            QVERIFY(pj::run(pad, r, {}, false, seen).finished);
+            const pj::Outcome o = pj::run(pad, r, {}, false, seen);
+            QVERIFY(o.finished);
             QCOMPARE(disk.opens.loadRelaxed(), since == Unchanged ? 0 : 1);
             QCOMPARE(QFileInfo::exists(wav), since == Rewritten);
             QVERIFY(!QFileInfo::exists(prm));
+            // The file left is named, and its sound not told as deleted.
+            const QString text = pj::describe(o).join("\n");
+            QCOMPARE(text.contains("Sound 2: 001/002.wav holds other bytes than the file deleted; it stays on the "
+                                   "sampler pad."),
+                     since == Rewritten);
+            QCOMPARE(text.contains("The deletion of these sounds was finished"), since != Rewritten);
         }
     }
 
@@ -294,9 +313,9 @@ private slots:
         const pj::Outcome o = pj::run(pad, r);
         ztplatform::setFileEventHook({});
         QVERIFY(swapped && o.finished);
-        const QString hidden = r.steps.at(1).hidden;
-        QVERIFY(QFileInfo::exists(aside + "/" + hidden));
-        QVERIFY(!QFileInfo::exists(prmFolder + "/" + hidden) && QFileInfo::exists(prmFolder + "/001.prm"));
+        const QString removed = r.steps.at(1).from;
+        QVERIFY(QFileInfo::exists(aside + "/" + removed));
+        QVERIFY(!QFileInfo::exists(prmFolder + "/" + removed) && QFileInfo::exists(prmFolder + "/001.prm"));
     }
 
     // Under the pad's guard a change looks at the root and at its folder by
@@ -337,8 +356,8 @@ private slots:
         const pj::Outcome o = pj::run(pad, r);
         ztplatform::setFileEventHook({});
         QVERIFY(swapped && o.finished);
-        QVERIFY(QFileInfo::exists(aside + "/" + r.steps.at(1).hidden));
-        QVERIFY(!QFileInfo::exists(prmFolder + "/" + r.steps.at(1).hidden) && QFileInfo::exists(prmFolder + "/001.prm"));
+        QVERIFY(QFileInfo::exists(aside + "/" + r.steps.at(1).from));
+        QVERIFY(!QFileInfo::exists(prmFolder + "/" + r.steps.at(1).from) && QFileInfo::exists(prmFolder + "/001.prm"));
         // The root is opened to reach a folder, not to judge each change.
         QVERIFY2(disk.opens.loadRelaxed() < changes, qPrintable(QString("%1 opens of the root for %2 changes")
                                                                         .arg(disk.opens.loadRelaxed())
@@ -505,6 +524,23 @@ private slots:
         QCOMPARE(fx.snapshot(), before);
     }
 
+    // An unreadable record kept aside beside an add's hidden files: the box
+    // claims nothing put in order, as the hidden files stay for now.
+    void anUnreadableRecordKeptAsideClaimsNothingPutInOrder()
+    {
+        PadFixture fx;
+        layOut(fx);
+        kf::writeFile(fx.sysPath + "/" + pj::RECORD_NAME, QByteArray(300, 'q'));
+        touchFile(fx.dataPath + "/001/.006.wav.3.zt-part", "cut");
+        const PadFixture::Loaded again = fx.loadAgain();
+        QCOMPARE(again.text(), QString("The editor stopped before it had finished changing the files on the sampler "
+                                       "pad.\r\nThe sampler pad holds a change record the editor cannot read; nothing "
+                                       "was changed by it.\r\nIt was kept as unreadable-journal-1.bin in the SYS "
+                                       "folder."));
+        QCOMPARE(again.recovery.messages.first().title, QString("Warning"));
+        QVERIFY(QFileInfo::exists(fx.dataPath + "/001/.006.wav.3.zt-part"));
+    }
+
     // The record run forward, stopped at every call (what was not synced
     // lost), recovered; the recovery itself stopped at every call and run
     // again: the sounds and the kit always agree, all old or all new, and
@@ -589,7 +625,12 @@ private slots:
         QFETCH(QString, undone);
         PadFixture fx;
         layOut(fx);
-        const pj::Record first = renumbering ? swap(fx) : pairRecord(fx, pj::Purpose::DeleteSounds);
+        pj::Record first = renumbering ? swap(fx) : pairRecord(fx, pj::Purpose::DeleteSounds);
+        // A deletion is turned back only in an older record, whose files took hidden names.
+        for (pj::Step &s : first.steps) {
+            if (s.kind == pj::Kind::Remove)
+                s.hidden = ztplatform::temporaryName(s.from, 0);
+        }
         QVERIFY(QFile::rename(fx.dataPath + "/001/002.wav", fx.dataPath + "/001/" + first.steps.at(renumbering).hidden));
         kf::writeFile(fx.sysPath + "/.zt-journal-undo", pj::encode(first));
         pj::Record save;

@@ -113,6 +113,24 @@ private slots:
         QVERIFY(!s.padFoldersReady());
     }
 
+    // A global.ini the editor itself writes leaves the pad the one loaded,
+    // judged again with its settings on the same mount.
+    void theGlobalWrittenByTheEditorIsStillThePad()
+    {
+        PadFixture pad;
+        const PadPlaces places{pad.root, pad.sysPath + "/CLICK", pad.sysPath + "/global.ini", {}};
+        PadGuard guard(places, readPadIdentity(places, true));
+        QVERIFY(guard.check(true).same());
+        QByteArray global = kf::readFile(places.globalFile);
+        global[40] = char(global.at(40) ^ 0x5a);
+        guard.globalWriting(global);
+        QVERIFY(kf::writeFile(places.globalFile, global));
+        QCOMPARE(guard.check(true).verdict, PadMatch::Same);
+        global[41] = char(global.at(41) ^ 0x5a); // then another program's
+        QVERIFY(kf::writeFile(places.globalFile, global));
+        QCOMPARE(guard.check(true).verdict, PadMatch::OtherSettings);
+    }
+
     // Each change of mode is told once; a lost pad stays lost.
     // Another pad's settings: the box claims the same serial number only when
     // both volumes have one.

@@ -61,6 +61,31 @@ bool toEarlierLayout(const QString &backup, bool zip)
            && kf::writeFile(backup + "/ZT350.zip", padbackup::zipOf(settings + prm, QDateTime::currentDateTime()));
 }
 
+// The system's identity of a volume without either serial: its backups are
+// named by its settings.
+struct NoVolumeSerial : ztplatform::VolumeIdentitySource {
+    NoVolumeSerial() { ztplatform::setVolumeIdentitySource(this); }
+    ~NoVolumeSerial() override { ztplatform::setVolumeIdentitySource(nullptr); }
+    ztplatform::VolumeIdentity identity(const QString &folder) const override
+    {
+        ztplatform::VolumeIdentity id = ztplatform::SystemVolumeIdentitySource().identity(folder);
+        id.uuid.clear();
+        id.usbSerial.clear();
+        return id;
+    }
+    ztplatform::MountStamp mountStamp(int folderFd) const override { return ztplatform::readMountStamp(folderFd); }
+};
+
+// A global.ini whose audio volume is `volume`.
+QByteArray globalWithVolume(quint8 volume)
+{
+    percussionpadfile m;
+    m.curFlag = 1;
+    m.initFileChunk();
+    m.new_globalChunk.audio.volume = volume;
+    return percussionpadfile::packGlobalChunk(m.new_globalChunk);
+}
+
 void layOut(PadWindow &f)
 {
     for (int n = 1; n <= 3; ++n)
@@ -339,6 +364,94 @@ private slots:
         QCOMPARE(alter.mid(4, 2), undone ? QByteArray(2, '\0') : QByteArray("\x55\xaa", 2));
     }
 
+
+    // A backup whose global.ini is in the older layout: its global settings
+    // and chains are neither shown nor written; the restore's box says so,
+    // and the close leaves the pad's global.ini as it is.
+    void anOlderLayoutGlobalIsToldNotRestored()
+    {
+        PadWindow f;
+        layOut(f);
+        const QString global = f.pad.sysPath + "/global.ini";
+        percussionpadfile m;
+        m.curFlag = 1;
+        m.initFileChunk();
+        m.new_globalChunk.audio.volume = 66;
+        m.new_globalChunk.kc.kitChain[0][0] = 5;
+        QFile file(global);
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        m.writeGlobalChunk(&file);
+        file.close();
+        const QByteArray padGlobal = kf::readFile(global);
+        MainWindow1 *w = f.open();
+        w->padSync().waitForBackup();
+        const QString backup = padbackup::list(w->padSync().backupFolder()).first().folder;
+        const QVector<MainWindow1Records::KIT_CHAIN> chains = w->doc().kitChainList();
+        QVERIFY(f.closeWithYes());
+        QByteArray old(488, '\0');
+        std::memcpy(old.data(), "GLOB", 4);
+        kf::wr32(old, 4, 488);
+        old[32] = 81; // its audio volume
+        QVERIFY(QFile::remove(backup + "/SYS/global.ini"));
+        QVERIFY(kf::writeFile(backup + "/SYS/global.ini", old));
+
+        f.prompter.clear();
+        w = f.open();
+        f.prompter.itemAnswers.enqueue(1);
+        restoreAction(w)->trigger();
+        QCOMPARE(f.prompter.texts().size(), 1);
+        QVERIFY2(f.prompter.texts().first().startsWith(
+                         "The global settings and kit chains of this backup cannot be put back"),
+                 qPrintable(f.prompter.texts().first()));
+        QCOMPARE(w->form()->audioVolume->text(), QString("66"));
+        QVERIFY(writeback::kitChainsEqual(w->doc().kitChainList(), chains));
+        QVERIFY(f.closeWithYes());
+        QCOMPARE(kf::readFile(global), padGlobal);
+    }
+
+    // A pad without serials is named by its settings: after the close wrote
+    // a restored global.ini, the next load still lists its earlier backups
+    // and keeps the new one beside them.
+    void aPadWithoutSerialsKeepsItsBackupsWhenItsGlobalIsWritten()
+    {
+        NoVolumeSerial noSerial;
+        PadWindow f;
+        layOut(f);
+        const QString global = f.pad.sysPath + "/global.ini";
+        MainWindow1 *w = f.open();
+        w->padSync().waitForBackup();
+        const QString folder = w->padSync().backupFolder();
+        QVERIFY2(QFileInfo(folder).fileName().startsWith("pad-"), qPrintable(folder));
+        // An earlier backup of this pad, with other global settings.
+        const QString first = padbackup::list(folder).first().folder;
+        QVector<padbackup::File> settings = backedUp(first, "KIT") + backedUp(first, "SYS");
+        for (padbackup::File &file : settings) {
+            if (file.path == "SYS/global.ini")
+                file.bytes = globalWithVolume(77);
+        }
+        QVERIFY(padbackup::write(folder, QDateTime::currentDateTime().addDays(-1), settings,
+                                 backedUp(first, "WAV_PRM")).ok);
+        QVERIFY(f.closeWithYes());
+
+        w = f.open();
+        f.prompter.itemAnswers.enqueue(2); // the earlier one
+        restoreAction(w)->trigger();
+        QCOMPARE(f.prompter.itemLists.last().size(), 3);
+        QCOMPARE(w->form()->audioVolume->text(), QString("77"));
+        QVERIFY(f.closeWithYes());
+        QCOMPARE(kf::readFile(global).left(100), globalWithVolume(77).left(100));
+
+        f.prompter.clear();
+        w = f.open();
+        w->padSync().waitForBackup();
+        QCOMPARE(w->padSync().backupFolder(), folder);
+        f.prompter.itemAnswers.enqueue(-1);
+        restoreAction(w)->trigger();
+        QCOMPARE(f.prompter.itemLists.size(), 2);
+        QCOMPARE(f.prompter.itemLists.last().size(), 4);
+        QCOMPARE(f.prompter.texts().join("|"), QString());
+    }
+
     // On the pad, a kit whose edits are all undone by the keys is not
     // written at the close; a kit edited and kept is.
     void aKitUndoneIsNotWritten()
@@ -364,11 +477,19 @@ private slots:
         QCOMPARE(kf::readFile(kitFile(f, 2)), kit2);
     }
 
-    // A sound of the backup no longer on the pad: named, its slot left empty.
+    // A sound of the backup no longer on the pad: its slots named and left empty.
     void soundsGoneAreNamed()
     {
         PadWindow f;
         layOut(f);
+        int naming = 0; // slots naming sound 3
+        for (int k = 0; k < KIT_MAX_COUNT; ++k) {
+            const percussionpadfile::P_PEDAL_SETTING &h = f.pad.kits.pedal[size_t(k)];
+            for (quint16 no : {h.hh_wave1_no, h.hh_wave2_no, h.hh_wave3_no, h.hh_wave4_no, h.hh_wave5_no})
+                naming += int(no == 2);
+            for (int j = 0; j < PAD_NUM_MAX; ++j)
+                naming += int(f.pad.kits.pads[k][j].aWaveNo == 2) + int(f.pad.kits.pads[k][j].bWaveNo == 2);
+        }
         MainWindow1 *w = f.open();
         w->padSync().waitForBackup();
         QVERIFY(f.closeWithYes());
@@ -387,6 +508,13 @@ private slots:
             for (const MainWindow1Records::KIT_PAD_SETTING &p : k.kpadChunk)
                 QVERIFY(p.aWaveNo != 2 && p.bWaveNo != 2);
         }
+        // The sound is used all over: the box holds 25 of its slots and how
+        // many more; its details name every one.
+        const QStringList lines = f.prompter.texts().first().split("\r\n");
+        QVERIFY(naming > 25);
+        QCOMPARE(lines.size(), 1 + 25 + 1);
+        QCOMPARE(lines.last(), QString("and %1 more").arg(naming - 25));
+        QCOMPARE(f.prompter.prompts.last().details.count("wave3 (sound 3)"), naming);
     }
 
     // A sound deleted and its number given to a new sound: the backup's

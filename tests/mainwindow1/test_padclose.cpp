@@ -284,6 +284,10 @@ private slots:
                                                                           "a kit record (1987 bytes)."};
         QTest::newRow("change file not writable")
                 << 3 << QStringList{quit, notice, "Open error.\r\n%1/ZT350/SYS/alter.ini\r\nIt is a folder, not a file."};
+        QTest::newRow("SYS takes no record")
+                << 4 << QStringList{quit, notice, "The sampler pad refused a write (Operation not permitted); nothing "
+                                                  "was saved to it.\r\nKit 7 and 9 were not saved to the sampler "
+                                                  "pad.\r\nThe change file alter.ini was not saved."};
     }
 
     void failuresKeepTheWindowOpenOffline()
@@ -306,6 +310,12 @@ private slots:
             QVERIFY(QFile::resize(kitFile(f, 7), KIT_RECORD_SIZE - 1));
         if (failure == 3)
             QVERIFY(QDir().mkpath(f.pad.sysPath + "/alter.ini"));
+        if (failure == 4 && QProcess::execute("chattr", {"+i", f.pad.sysPath}) != 0)
+            QSKIP("chattr +i is not available here (needs root and a file system that keeps the flag)");
+        const auto unlock = qScopeGuard([&] {
+            if (failure == 4)
+                QProcess::execute("chattr", {"-i", f.pad.sysPath});
+        });
         const QByteArray kit7 = kf::readFile(kitFile(f, 7));
         const QStringList before = f.pad.snapshot();
 
@@ -317,7 +327,7 @@ private slots:
         QCOMPARE(w->doc().kitAttrList()[6].kit_tempo, quint8(w->doc().originalKitAttrList()[6].kit_tempo ^ 1));
         if (failure < 3)
             QCOMPARE(kf::readFile(kitFile(f, 7)), kit7);
-        if (failure < 2)
+        if (failure < 2 || failure == 4)
             QCOMPARE(f.pad.snapshot(), before);
         if (failure == 2)
             QCOMPARE(alter(f), alterBytes(true, false, false, {9}));

@@ -286,7 +286,7 @@ private slots:
         const SoundListModel *mirror = f->w->library().hhSoundItemModel();
         QStandardItem *group = mirror->itemFromIndex(mirror->rootIndex()); // rows of no sound of the list
         for (const QStringList &row : {QStringList{"Tone", wav}, QStringList{"Gone", missing}, QStringList{"InKit", inKit}})
-            group->appendRow({new QStandardItem(row[0]), new QStandardItem(" " + row[1] + " ")});
+            group->appendRow({new QStandardItem(row[0]), new QStandardItem(row[1])});
         f->openKitPage(1);
         QTreeView *view = ui->soundListTreeView;
 
@@ -324,7 +324,7 @@ private slots:
         file.close();
         const SoundListModel *mirror = f->w->library().hhSoundItemModel();
         QStandardItem *group = mirror->itemFromIndex(mirror->rootIndex());
-        group->appendRow({new QStandardItem("Slow"), new QStandardItem(" " + wav + " ")});
+        group->appendRow({new QStandardItem("Slow"), new QStandardItem(wav)});
         f->openKitPage(1);
         HangingOpens hanging("/001/004.wav");
         const LoopTurns loop;

@@ -854,6 +854,30 @@ private slots:
         QCOMPARE(f.pad.loadAgain().hidden, QStringList());
     }
 
+    // In Chinese the same stop's box names the refused write too.
+    void aRenumberingCutShortTellsTheRefusalInChinese()
+    {
+        QTranslator cn;
+        QVERIFY(cn.load(QStringLiteral(":/cn.qm")));
+        QCoreApplication::installTranslator(&cn);
+        const auto untranslate = qScopeGuard([&] { QCoreApplication::removeTranslator(&cn); });
+        PadWindow f;
+        for (int n : {2, 5, 9})
+            f.pad.addWave(n);
+        f.pad.writeKits({4, 8});
+        MainWindow1 *w = f.open();
+        editRecords(w->library(), [](QVector<MainWindow1Records::SOUND_INDEX> &r) {
+            for (int i = 0; i < 3; ++i)
+                r[i].wave_No = quint16(i + 1);
+        });
+        stopBefore(f.pad.root, 8, [&](ztplatform::Disk &) { w->padSync().updateWavePrmAndData(3, {2, 5, 9}); },
+                   false);
+        const QStringList lines = f.prompter.texts().value(0).split("\r\n");
+        QCOMPARE(lines.size(), 4);
+        QCOMPARE(lines.last(), QString::fromUtf8("采样打击垫拒绝了一次写入（Input/output error）；更改记录保留，"
+                                                 "下次载入采样打击垫时将继续处理。"));
+    }
+
     void twoHundredSoundsFillNewFolders()
     {
         PadWindow f;

@@ -1369,6 +1369,44 @@ private slots:
         QCOMPARE(storedBytes(f->w), sounds);
     }
 
+    // Kit files sharing sounds: the file the list takes them from stops
+    // answering as a row is selected; the window paints while it is awaited,
+    // and once given up on, another file stands in, without a box.
+    void sharedSoundsOfASilentFileTakenFromAnother()
+    {
+        const QStringList kits = {f->file("K001.INI"), f->file("K002.INI")};
+        QVERIFY(makeKitFile(kits.at(0), 1, 12, true) && makeKitFile(kits.at(1), 2, 12, true));
+        f->importPicks(kits);
+        QVERIFY(!f->w->library().sharedSounds().twins().isEmpty());
+        const SoundListModel *total = f->w->library().totalListItemModel();
+        int row = 0;
+        while (row < total->soundCount() && !total->soundText(row, 2).startsWith(kits.at(0) + ":U"))
+            ++row;
+        QVERIFY(row < total->soundCount());
+        f->prompter.clear();
+        HangingOpens hanging("/K001.INI");
+        const LoopTurns loop;
+        const QModelIndex idx = total->soundIndex(row);
+        QItemSelectionModel *selection = f->ui->totalWaveTreeView->selectionModel();
+        selection->setCurrentIndex(idx, QItemSelectionModel::NoUpdate);
+        selection->select(idx, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        QVERIFY(loop.elapsed() < 3 * 2000);
+        QCOMPARE(hanging.hung(), 1);
+        QVERIFY(loop.turns() >= 2000 / 50 / 2);
+        QCOMPARE(f->texts(), QStringList());
+        const QString now = total->soundText(row, 2);
+        QVERIFY2(now.startsWith(kits.at(1) + ":U"), qPrintable(now));
+        QCOMPARE(f->w->preview().playFileNameNew2(), now);
+        // Selected again meanwhile: no other look waits on the silent file.
+        selection->clearSelection();
+        selection->select(idx, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        QCOMPARE(f->texts(), QStringList());
+        QCOMPARE(hanging.hung(), 1);
+        QCOMPARE(f->w->preview().playFileNameNew2(), now);
+        hanging.release();
+        QTRY_COMPARE(hanging.waiting(), 0);
+    }
+
     // A pick whose later file is refused still rebuilds the lists; a save
     // stops, naming the kit and pad, rather than write a used slot empty.
     void refusedPickFinishesAndNoSlotIsSavedEmpty()
@@ -1723,6 +1761,26 @@ private slots:
         QCOMPARE(f->texts().first(), "The file already exists. Do you confirm to overwrite it?\r\nFile location: \r\n"
                                              + kit + "\r\nThe file is read-only.");
         QCOMPARE(kf::readFile(kit), QByteArray("the old kit"));
+    }
+
+    // A name typed without a suffix was asked about by the file dialog as
+    // typed: a file at the name with ".bin" is asked about before it is replaced.
+    void fileAtTheCompletedNameAskedAbout()
+    {
+        const QString old = f->file("KIT_ALL.bin");
+        QVERIFY(kf::writeFile(old, "the user's older setup"));
+        f->prompter.buttonAnswers << QMessageBox::No;
+        f->exportAll(f->file("KIT_ALL"));
+        QCOMPARE(f->texts(), QStringList({"The file already exists. Do you confirm to overwrite it?\r\nFile location: \r\n"
+                                                  + old,
+                                          "No file was saved: the existing files stay as they were."}));
+        QCOMPARE(kf::readFile(old), QByteArray("the user's older setup"));
+        QVERIFY(f->unlocked());
+        f->prompter.clear();
+        f->prompter.buttonAnswers << QMessageBox::Yes;
+        f->exportAll(f->file("KIT_ALL"));
+        QCOMPARE(f->texts().last(), "The file has been generated:\r\nFile location:\r\n" + old);
+        QVERIFY(setupfiles::readsBack(old, true));
     }
 
     // Sounds still in use that "Kept sounds" cannot take: the box names that

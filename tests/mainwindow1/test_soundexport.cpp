@@ -10,6 +10,7 @@
 #include "platform/durablefile.h"
 #include "platform/fileidentity.h"
 #include "platform/replacefile.h"
+#include "platform/silentfiles.h"
 #include "support/crashdisk.h"
 #include "support/fakeprogram.h"
 #include "support/hangingdisk.h"
@@ -113,6 +114,28 @@ class TestSoundExport : public QObject
     Q_OBJECT
 
 private slots:
+
+    // A file whose name ends in a blank is a file of its own: it is listed
+    // beside the one without the blank, and exported as itself.
+    void fileNameEndingInABlankIsItsOwnSound()
+    {
+        Export e;
+        const QString spaced = writeBytes(e.f.path("src/kick.wav "), pcmWav(1, 44100, 4410));
+        const QString plain = writeBytes(e.f.path("src/kick.wav"), pcmWav(2, 8000, 8000));
+        e.f.importToList({spaced});
+        e.f.importToList({plain});
+        QVERIFY(e.f.prompter.texts().filter("already exist").isEmpty());
+        const QStringList rows = e.f.totalRows();
+        QCOMPARE(rows.size(), 2);
+        QVERIFY(rows.at(0).endsWith('|' + spaced));
+        QVERIFY(rows.at(1).endsWith('|' + plain));
+        e.select({0});
+        e.run(e.out);
+        const QByteArray wav = e.file("kick.wav");
+        QCOMPARE(wav.left(4), QByteArray("RIFF"));
+        QVERIFY2(wav.size() < 50000, QByteArray::number(wav.size())); // a tenth of a second, not a whole one
+    }
+
     void conversionsAndReport()
     {
         Export e;
@@ -379,6 +402,74 @@ private slots:
         hanging.release();
         QTRY_COMPARE(hanging.waiting(), 0);
         QTRY_COMPARE(QDir(e.out).entryList(QDir::Files | QDir::Hidden), QStringList{"a.wav"});
+    }
+
+    // A kit file or folder whose drive does not answer holds one look,
+    // whichever look found it silent (the finder's, through another name of
+    // the file; the copy's read; the name look in the folder): exported again
+    // meanwhile, it is refused at once and the box says why; once that look
+    // returns, the export goes.
+    void fileThatDoesNotAnswerHoldsOneLook()
+    {
+        Export e;
+        KitFile kit;
+        QVERIFY(kit.make(e.f.work.path(), "KIT_ALL.BIN"));
+        e.w->library().addLoadedKitFile(kit.record);
+        const QString whole = QDir::toNativeSeparators(kit.path);
+        const QString link = e.f.path("LINKED.BIN"); // the same file by another name
+        QVERIFY(::link(QFile::encodeName(kit.path).constData(), QFile::encodeName(link).constData()) == 0);
+        e.add("one", link + ":U00001", 1);
+        e.add("two", whole + ":U00002", 2);
+        e.add("a", writeBytes(e.f.path("src/a.wav"), pcmWav(1, 8000, 800)), 3);
+        const QString silent = "The drive of this file does not answer, so the sound is not taken:\r\n";
+        const QString folder = e.f.path("silent");
+        QDir().mkpath(folder);
+        const QString unwritten = "These files could not be written:\r\na.wav\r\nFile location:\r\n" + folder + "\r\n";
+        struct Case
+        {
+            int row;
+            QByteArray hangs;
+            HangingOpens::Looks looks;
+            int limitMs;
+            QString into, firstBox, againBox, silentFile, written;
+        };
+        const QVector<Case> cases = {
+                {0, "/KIT_ALL.BIN", HangingOpens::Looks::OpensAndStats, 2000, e.out,
+                 "Failed to read the file.\r\n" + link, silent + link, link, "one.wav"},
+                {1, "/KIT_ALL.BIN", HangingOpens::Looks::Opens, 5000, e.out,
+                 "Failed to read the file.\r\n" + whole, silent + whole, whole, "two.wav"},
+                {2, "/silent", HangingOpens::Looks::Opens, 2000, folder, unwritten + std::strerror(ETIMEDOUT),
+                 unwritten + "The drive does not answer: " + folder, folder, "a.wav"},
+        };
+        for (const Case &c : cases) {
+            e.select({c.row});
+            HangingOpens hanging(c.hangs, 0, c.looks);
+            e.f.prompter.clear();
+            const LoopTurns loop;
+            e.run(c.into);
+            QVERIFY(loop.elapsed() < c.limitMs + 3000);
+            QCOMPARE(hanging.hung(), 1);
+            QVERIFY(loop.turns() >= c.limitMs / 50 / 2);
+            QCOMPARE(e.f.prompter.texts(), QStringList{c.firstBox});
+            QVERIFY(ztplatform::isSilentFile(c.silentFile));
+            for (int again = 0; again < 2; ++again) {
+                e.f.prompter.clear();
+                QElapsedTimer at;
+                at.start();
+                e.run(c.into);
+                QVERIFY(at.elapsed() < 1000);
+                QCOMPARE(hanging.hung(), 1);
+                QCOMPARE(e.f.prompter.texts(), QStringList{c.againBox});
+            }
+            hanging.release();
+            QTRY_VERIFY(!ztplatform::isSilentFile(c.silentFile));
+            e.f.prompter.clear();
+            e.run(c.into);
+            QVERIFY(e.f.prompter.texts().isEmpty());
+            QVERIFY(QFileInfo(QDir(c.into).filePath(c.written)).size() > 44);
+            QCOMPARE(hanging.hung(), 1);
+            delete e.w->soundFiles().custom(); // its report
+        }
     }
 
     // A stored sound whose write into the folder stops moving on is told as

@@ -10,6 +10,7 @@
 #include "device/padkits.h"
 #include "library/draghook.h"
 #include "platform/regularfile.h"
+#include "platform/silentfiles.h"
 #include "widgets/totaltreeview.h"
 #include "widgets/wavetreeview1.h"
 
@@ -20,6 +21,7 @@
 #include <QtTest>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace soundlib;
 
@@ -346,6 +348,81 @@ private slots:
         QVERIFY(!w->form()->playBtn2->isEnabled());
         hanging.release();
         QTRY_COMPARE(hanging.waiting(), 0);
+    }
+
+    // A kit file whose drive does not answer holds one look, whichever look
+    // found it silent (the finder's, through another path to the file; the
+    // entry's read; a group row's): asked again meanwhile, the row is refused
+    // at once and the box says why; once that look returns, it is served.
+    void kitFileThatDoesNotAnswerHoldsOneLook()
+    {
+        Fixture f;
+        MainWindow1 *w = f.open();
+        KitFile kit;
+        QVERIFY(kit.make(f.work.path(), "KIT_ALL.BIN"));
+        w->library().addLoadedKitFile(kit.record);
+        const QString native = QDir::toNativeSeparators(kit.path);
+        const QString link = f.path("LINKED.BIN"); // the same file by another name
+        QVERIFY(::link(QFile::encodeName(kit.path).constData(), QFile::encodeName(link).constData()) == 0);
+        const int direct = w->library().totalListItemModel()->soundCount();
+        w->library().addSound("WAVE5", native + ":U00005", quint16(direct + 1), true);
+        w->library().addSound("WAVE6", link + ":U00006", quint16(direct + 2), true);
+        w->library().addSoundsToGroup(0, {{"WAVE5", native + ":U00005"}});
+        const QModelIndex grouped = w->library().soundListItemModel()->item(0)->child(0, 0)->index();
+        auto selectRow = [&](int row) {
+            return [&, row]() {
+                w->form()->totalWaveTreeView->clearSelection();
+                f.selectTotalRow(row);
+            };
+        };
+        auto selectGrouped = [&]() {
+            w->form()->waveGroupTreeView->clearSelection();
+            w->form()->waveGroupTreeView->selectionModel()->setCurrentIndex(
+                    grouped, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        };
+        const QString silent = "The drive of this file does not answer, so the sound is not taken:\r\n";
+        struct Case
+        {
+            std::function<void()> select;
+            int answered;
+            HangingOpens::Looks looks;
+            QString firstBox, silentFile;
+        };
+        const QVector<Case> cases = {
+                {selectRow(direct + 1), 0, HangingOpens::Looks::OpensAndStats, "File error!", link},
+                {selectRow(direct), 1, HangingOpens::Looks::Opens,
+                 "Please check path:WAVE5 does not exist.\r\n" + native, native},
+                {selectGrouped, 0, HangingOpens::Looks::Opens,
+                 "WAVE5 does not exist.\r\nPlease check path:" + native + ":U00005", native},
+        };
+        for (const Case &c : cases) {
+            HangingOpens hanging("/KIT_ALL.BIN", c.answered, c.looks);
+            f.prompter.clear();
+            const LoopTurns loop;
+            c.select();
+            QVERIFY(loop.elapsed() < 3 * 2000);
+            QCOMPARE(hanging.hung(), 1);
+            QVERIFY(loop.turns() >= 2000 / 50 / 2);
+            QCOMPARE(f.prompter.texts(), QStringList{c.firstBox});
+            QVERIFY(ztplatform::isSilentFile(c.silentFile));
+            for (int again = 0; again < 2; ++again) {
+                f.prompter.clear();
+                QElapsedTimer at;
+                at.start();
+                c.select();
+                QVERIFY(at.elapsed() < 1000);
+                QCOMPARE(hanging.hung(), 1);
+                QCOMPARE(f.prompter.texts(), QStringList{silent + c.silentFile});
+                QVERIFY(!w->form()->playBtn2->isEnabled());
+            }
+            hanging.release();
+            QTRY_VERIFY(!ztplatform::isSilentFile(c.silentFile));
+            f.prompter.clear();
+            c.select();
+            QVERIFY(f.prompter.texts().isEmpty());
+            QVERIFY(w->form()->playBtn2->isEnabled());
+            QCOMPARE(hanging.hung(), 1);
+        }
     }
 
     // A row whose source check fails leaves no name in the player bar and

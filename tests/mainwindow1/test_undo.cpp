@@ -375,6 +375,40 @@ private slots:
         QVERIFY(f->texts().first().contains("\"CLEAR of kit 1\" cannot be undone"));
         QVERIFY(f->texts().first().contains(sound));
     }
+
+    // A refusal naming many gone sounds shows 25 of them and how many more;
+    // its details name them all.
+    void manyGoneSoundsFitTheBox()
+    {
+        QStringList sounds;
+        for (int i = 0; i < 2 * PAD_NUM_MAX; ++i) {
+            sounds << f->file(QString("s%1.wav").arg(i, 2, 10, QChar('0')));
+            QVERIFY(kf::writeFile(sounds.last(), "RIFF"));
+        }
+        f->editKit(2, [&sounds](MainWindow1Records::soundKit &k) {
+            for (int p = 0; p < PAD_NUM_MAX; ++p) {
+                k.kpadChunk[p].soundName0 = QString("A%1").arg(p);
+                k.kpadChunk[p].soundFile0 = sounds.at(2 * p);
+                k.kpadChunk[p].soundName1 = QString("B%1").arg(p);
+                k.kpadChunk[p].soundFile1 = sounds.at(2 * p + 1);
+            }
+        });
+        f->typeKitNumber("2");
+        QTest::mouseClick(f->ui->btnClear, Qt::LeftButton);
+        for (const QString &sound : qAsConst(sounds))
+            QVERIFY(QFile::remove(sound));
+        f->w->history().undo();
+        QCOMPARE(f->w->history().stack().index(), 1);
+        QCOMPARE(f->texts().size(), 1);
+        const QStringList lines = f->texts().first().split("\r\n");
+        QCOMPARE(lines.size(), 1 + 25 + 1);
+        QCOMPARE(lines.first(), QString("\"CLEAR of kit 2\" cannot be undone:"));
+        QCOMPARE(lines.at(1), QString("The sound %1 is gone.").arg(sounds.first()));
+        QCOMPARE(lines.last(), QString("and %1 more").arg(sounds.size() - 25));
+        const QString details = f->prompter.prompts.first().details;
+        for (const QString &sound : qAsConst(sounds))
+            QVERIFY(details.contains(QString("The sound %1 is gone.").arg(sound)));
+    }
 };
 
 QTEST_MAIN(TestUndo)

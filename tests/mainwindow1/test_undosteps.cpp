@@ -437,6 +437,38 @@ private slots:
         }, [&] { return chainPage() && f->kit(6).kit_name == "New Kit"; });
     }
 
+    // A kit name typed in the kit list and not yet taken by OK, or typed in
+    // the name field when the menu's Undo is chosen, becomes a step of its
+    // own before the undo: the undo takes that name back, the step before
+    // stays, and the redo brings the name again.
+    void aNameNotYetTakenIsAStep()
+    {
+        Ui::MainWindow1 *ui = f->ui;
+        QTest::mouseClick(ui->btnClear, Qt::LeftButton);
+        f->w->history().endRun();
+        typeInKitList(5, "Five");
+        QCOMPARE(f->kit(5).kit_name, QString("New Kit")); // waits for OK
+        keys(Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(f->kit(5).kit_name, QString("New Kit"));
+        QCOMPARE(f->w->doc().kitNameList().value(4), QString("New Kit"));
+        QCOMPARE(f->w->history().stack().index(), 1);
+        QCOMPARE(action("actionUndo")->text(), QString("Undo CLEAR of kit 3"));
+        keys(Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(f->kit(5).kit_name, QString("Five"));
+
+        lookAway();
+        f->typeKitNumber("3");
+        QTest::mouseClick(ui->kitNameLineEdit, Qt::LeftButton);
+        ui->kitNameLineEdit->selectAll();
+        QTest::keyClicks(ui->kitNameLineEdit, "Typed");
+        action("actionUndo")->trigger();
+        QCOMPARE(f->kit(3).kit_name, QString("New Kit"));
+        QCOMPARE(action("actionRedo")->text(), QString("Redo name of kit 3"));
+        action("actionRedo")->trigger();
+        QCOMPARE(f->kit(3).kit_name, QString("Typed"));
+        QCOMPARE(f->w->history().stack().count(), 3);
+    }
+
     // Going from kit to kit, pad to pad, page to page and chain to chain
     // makes no step.
     void lookingMakesNoStep()

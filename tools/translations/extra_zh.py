@@ -572,4 +572,9 @@ EXTRA = {
         'SYS 文件夹中的 %1：%2 它已被删除，且未通过它读取任何内容。',
     '%1 in the SYS folder: %2 It could not be removed (%3).':
         'SYS 文件夹中的 %1：%2 它未能被删除（%3）。',
+    # a close whose save the pad refused while it stayed
+    'The sampler pad refused a write (%1); the next load of the sampler pad finishes this save from its record.':
+        '采样打击垫拒绝了一次写入（%1）；下次载入采样打击垫时将根据其记录完成这次保存。',
+    'The sampler pad refused a write (%1); nothing was saved to it.':
+        '采样打击垫拒绝了一次写入（%1）；没有任何内容保存到它上面。',
 }

@@ -96,7 +96,8 @@ BackupRead readBackupKits(const QString &folder, const QVector<MainWindow1Record
     if (withGlobal && !r.contents.globalFile.isEmpty()) {
         auto model = std::make_shared<percussionpadfile>();
         const PadGlobal global = readPadGlobal(r.contents.globalFile, *model);
-        if (global.ok) {
+        // Only the layout the pad reads: an older one is neither shown nor written.
+        if (global.ok && global.currentLayout) {
             r.global = model;
             r.globalFile = global.fileBytes;
         }
@@ -115,7 +116,9 @@ void PadSyncController::keepPadAsLoaded(const PadIdentity &loaded, const QVector
     }
     waitForBackup();
     m_backupTaken = false;
-    m_backupFolder = padbackup::backupsRoot() + QLatin1Char('/') + padbackup::padFolderName(loaded);
+    m_backupFolder = padbackup::padFolder(loaded);
+    m_backupIdentity = loaded;
+    m_backupIdentity.table.reset();
     m_backupWhen = QDateTime::currentDateTime();
     m_backupSettings = settings;
 }
@@ -192,16 +195,29 @@ QHash<quint16, padbackup::Held> soundsHeld(const QVector<MainWindow1Records::SOU
     return held;
 }
 
-QString missingText(const QVector<padbackup::Missing> &missing)
+// The slots left empty, one a line: the first `shown` of them, then how many
+// more.
+QString missingText(const QVector<padbackup::Missing> &missing, int shown)
 {
     QStringList lines;
     for (const padbackup::Missing &m : missing) {
+        if (lines.size() == shown) {
+            lines << QCoreApplication::translate("MainWindow1", "and %1 more").arg(missing.size() - shown);
+            break;
+        }
         const QString slot = m.pad > 0 ? WindowTexts::tr("Kit %1, pad %2 %3").arg(m.kit).arg(m.pad).arg(m.slot ? "B" : "A")
                                        : WindowTexts::tr("Kit %1, hi-hat slot %2").arg(m.kit).arg(m.slot);
         lines << WindowTexts::tr("%1: %2 (sound %3)").arg(slot, m.name.isEmpty() ? QStringLiteral("?") : m.name).arg(m.wave);
     }
     return WindowTexts::tr("These sounds of the backup are no longer on the sampler pad; their slots are left empty:")
            + QStringLiteral("\r\n") + lines.join(QStringLiteral("\r\n"));
+}
+
+QString globalNotTakenText()
+{
+    return WindowTexts::tr("The global settings and kit chains of this backup cannot be put back: its global.ini is "
+                           "missing or cannot be read, or its layout is not the one the sampler pad's global.ini "
+                           "has. They stay as they are now.");
 }
 
 } // namespace
@@ -254,6 +270,9 @@ void PadSyncController::restoreFromBackup()
                           WindowTexts::tr("The backup cannot be restored:") + QStringLiteral("\r\n") + read.why);
         return;
     }
+    // Global settings the pad and the page both take in the current layout only.
+    if (!m_doc.currentGlobalLayout() || !writeback::isCurrentGlobalFile(m_pad.loadedGlobalFile()))
+        read.global.reset();
     PadKits &kits = read.kits;
     const padbackup::Contents &contents = read.contents;
     const QVector<padbackup::Missing> missing =
@@ -274,6 +293,18 @@ void PadSyncController::restoreFromBackup()
         }
     }
     emit restoredFromBackup(shown);
-    if (!missing.isEmpty())
-        prompter->warning(m_parent, WindowTexts::tr("Warning"), missingText(missing));
+    // A box the screen holds; every slot behind its details.
+    constexpr int shownSlots = 25;
+    const QString crlf = QStringLiteral("\r\n");
+    QStringList told;
+    if (!read.global)
+        told << globalNotTakenText();
+    QStringList whole = told;
+    if (!missing.isEmpty()) {
+        told << missingText(missing, shownSlots);
+        whole << missingText(missing, missing.size());
+    }
+    if (!told.isEmpty())
+        prompter->detailedBox(UiPrompter::Warning, m_parent, WindowTexts::tr("Warning"), told.join(crlf),
+                              missing.size() > shownSlots ? whole.join(crlf) : QString());
 }

@@ -139,6 +139,12 @@ bool PadSyncController::writeBackWhileAnswering(const PadSession::KitLists &list
     writing->job = m_pad.writeBackJob(own, m_reorderSoundFlag,
                                       [this](const QSet<QString> &files) { return usedWaveIndex(files); });
     writing->job.restoredGlobal = m_doc.restoredGlobalFile();
+    // The pad's next load finds its backups under the name its new global.ini gives it.
+    writing->job.globalReplacing = [identity = m_backupIdentity, folder = m_backupFolder](const QByteArray &global) {
+        QString why;
+        if (!padbackup::keepFolderFor(identity, global, folder, &why))
+            qWarning().noquote() << "the backups of the sampler pad may not be found at its next load:" << why;
+    };
 
     QProgressDialog *progress = showPadProgress(WindowTexts::tr("Saving file..."), 5);
     const ztplatform::TimedLook<writeback::WriteBackResult> run([writing]() {

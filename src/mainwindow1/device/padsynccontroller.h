@@ -212,6 +212,7 @@ private:
     bool m_renumbering = false;    // the pad's pairs are renumbered on their thread
     PadBackupWriter *m_backupWriter = nullptr;
     QString m_backupFolder;                  // this pad's backups
+    PadIdentity m_backupIdentity;            // the pad's, as loaded: its backups' folder is named by it
     QDateTime m_backupWhen;                  // when the load began
     QVector<padbackup::File> m_backupSettings; // the pad's kit records and settings as the load found them
     bool m_backupTaken = false;              // written by the load before it put the pad in order

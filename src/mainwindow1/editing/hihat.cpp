@@ -49,7 +49,7 @@ void KitPagesController::hhSoundChosen(const QModelIndex &index, bool drag)
     const QModelIndex parent = index.parent();
     if (parent.isValid() && parent.row() == 0 && selected.size() >= 2) {
         const QString name = index.sibling(index.row(), 0).data().toString().trimmed();
-        const QString source = index.sibling(index.row(), 1).data().toString().trimmed();
+        const QString source = index.sibling(index.row(), 1).data().toString();
         const QString path = percussionpadfile::soundSourceFile(source);
         // A file on a pad that stopped answering is not there.
         const std::optional<qint64> size =

@@ -12,6 +12,7 @@
 #include "platform/durablefile.h"
 #include "platform/fileidentity.h"
 #include "platform/regularfile.h"
+#include "platform/silentfiles.h"
 #include "platform/sysio.h"
 #include "platform/timedlook.h"
 #include "kitfile/storedsounds.h"
@@ -52,8 +53,9 @@ void paintMeanwhile()
 // within the limit, is told with every file written.
 void syncExportFolder(QWidget *parent, const QString &folder, const QStringList &written)
 {
-    const std::optional<int> error = ztplatform::lookWithin<int>(
-            kFolderSyncLimitMs, [folder]() { return ztplatform::syncPath(folder) ? 0 : errno; }, paintMeanwhile);
+    const std::optional<int> error = ztplatform::lookAtFileWithin<int>(
+            folder, kFolderSyncLimitMs, [folder]() { return ztplatform::syncPath(folder) ? 0 : errno; },
+            paintMeanwhile);
     if (error && *error == 0)
         return;
     const QString reason = QString::fromLocal8Bit(std::strerror(error ? *error : ETIMEDOUT));
@@ -97,6 +99,7 @@ struct ExportRun
     QStringList notKept;      // each replaced file whose owner or attributes the new one lacks, and what
     QString inDoubt;          // the file whose rename the folder stopped answering in, if any
     bool silent = false;      // the folder did not answer: the export ends
+    QString silentWhy;        // and why, for each file not written then
 
     void wrote(const QString &fileName)
     {
@@ -117,9 +120,12 @@ void closeProgress(const PreviewController &preview)
     preview.dialog()->hide();
 }
 
-// Why nothing more is written into a folder that did not answer.
-QString silentReason()
+// Why nothing more is written into a folder that did not answer: it timed
+// out now, or it still holds a look given up on before (`held`).
+QString silentReason(const QString &folder = QString(), bool held = false)
 {
+    if (held)
+        return WindowTexts::tr("The drive does not answer: %1").arg(QDir::toNativeSeparators(folder));
     return QString::fromLocal8Bit(std::strerror(ETIMEDOUT));
 }
 
@@ -156,17 +162,30 @@ std::optional<QString> freeNameWithin(const ExportRun &run, const QString &name,
             ::close(fd);
         return found;
     };
-    return ztplatform::lookWithin<QString>(kFolderLookLimitMs, look, paintMeanwhile);
+    return ztplatform::lookAtFileWithin<QString>(folder, kFolderLookLimitMs, look, paintMeanwhile);
 }
 
-// The folder did not answer: `name` is not written, nor is what follows.
-bool folderSilent(ExportRun &run, const QString &name)
+// The folder did not answer, now or (`held`) on an earlier look still
+// waiting: `name` is not written, nor is what follows.
+bool folderSilent(ExportRun &run, const QString &name, bool held)
 {
     qWarning().noquote() << "the folder" << run.dir.path() << "does not answer: the export ends";
     closeProgress(run.preview);
     run.silent = true;
-    run.notWritten(firstName(name), silentReason());
+    run.silentWhy = silentReason(run.dir.path(), held);
+    run.notWritten(firstName(name), run.silentWhy);
     return false;
+}
+
+// The first free name for `name`, or the end of the export when the folder
+// does not answer.
+std::optional<QString> freeNameOrEnd(ExportRun &run, const QString &name, bool stored)
+{
+    const bool held = ztplatform::isSilentFile(run.dir.path());
+    const std::optional<QString> free = freeNameWithin(run, name, stored);
+    if (!free)
+        folderSilent(run, name, held);
+    return free;
 }
 
 void tooManyNames(QWidget *parent)
@@ -179,10 +198,28 @@ void tooManyNames(QWidget *parent)
 
 // `work` on a thread of its own, the window painting meanwhile (the progress
 // dialog holds its input); nothing when given up (exportfile::waitWatched).
+// Given up while it read `source` (when given) or wrote into `folder`, that
+// one is silent until the work returns: no other look at it starts meanwhile.
 template <typename T>
-std::optional<T> offGuiThread(const std::shared_ptr<exportfile::Watch> &watch, const std::function<T()> &work)
+std::optional<T> offGuiThread(const std::shared_ptr<exportfile::Watch> &watch, const QString &source,
+                              const QString &folder, const std::function<T()> &work)
 {
-    return exportfile::waitWatched<T>(*watch, kFileStallLimitMs, work, []() { paintMeanwhile(); });
+    const auto read = std::make_shared<ztplatform::SilentLook>(source);
+    const auto written = std::make_shared<ztplatform::SilentLook>(folder);
+    const std::optional<T> done = exportfile::waitWatched<T>(
+            *watch, kFileStallLimitMs,
+            [work, read, written]() {
+                T result = work();
+                read->returned();
+                written->returned();
+                return result;
+            },
+            []() { paintMeanwhile(); });
+    if (!done && watch->step() != exportfile::Watch::Step::Source)
+        written->givenUp();
+    else if (!done && !source.isEmpty())
+        read->givenUp();
+    return done;
 }
 
 // The write of `fileName` did not move on in time: it is not written, or it
@@ -192,10 +229,11 @@ bool writeStalled(ExportRun &run, const QString &fileName, const exportfile::Wat
     qWarning().noquote() << "writing" << fileName << "into" << run.dir.path() << "does not move on: the export ends";
     closeProgress(run.preview);
     run.silent = true;
+    run.silentWhy = silentReason();
     if (watch.placing())
         run.inDoubt = fileName;
     else
-        run.notWritten(fileName, silentReason());
+        run.notWritten(fileName, run.silentWhy);
     return false;
 }
 
@@ -203,6 +241,7 @@ struct Copied
 {
     exportfile::Outcome outcome = exportfile::Outcome::Unreadable;
     QString why;
+    bool held = false; // the kit file holds an earlier look given up on: not read
 };
 
 // Where a stored sound lies, taken from its loaded kit file before events run.
@@ -236,7 +275,8 @@ StoredPlace storedPlace(const MainWindow1Records::READ_KIT_FILE &kit, quint16 in
 // file is the one loaded (Changed otherwise); nothing is shown. A target
 // that cannot be written gives Unwritable, its reason in `why`. A copy that
 // stopped moving on is Unreadable when it was reading the kit file; nothing
-// when it was at the target.
+// when it was at the target. A kit file that still holds a look given up on
+// is not read (held).
 std::optional<Copied> getDataFromKitFile(const StoredPlace &place, const QString &target,
                                          const std::shared_ptr<exportfile::Watch> &watch)
 {
@@ -248,12 +288,19 @@ std::optional<Copied> getDataFromKitFile(const StoredPlace &place, const QString
     auto asLoaded = [loadedLength, loadedStamp](const ztplatform::FileStamp &opened) {
         return setupfiles::matchesLoad(loadedLength, loadedStamp, opened);
     };
-    const std::optional<Copied> copied = offGuiThread<Copied>(watch, [place, target, asLoaded, watch]() {
+    if (ztplatform::isSilentFile(place.readFrom) || ztplatform::isSilentFile(place.kitFile)) {
+        Copied held;
+        held.held = true;
+        return held;
+    }
+    const QString folder = QFileInfo(QDir::fromNativeSeparators(target)).path();
+    const auto copy = [place, target, asLoaded, watch]() {
         Copied done;
         done.outcome = exportfile::copyStored(place.readFrom, place.start, place.length, target, asLoaded, &done.why,
                                               watch.get());
         return done;
-    });
+    };
+    const std::optional<Copied> copied = offGuiThread<Copied>(watch, place.readFrom, folder, copy);
     if (!copied && watch->step() == exportfile::Watch::Step::Source) {
         qWarning().noquote() << "the kit file" << place.readFrom << "does not answer: its sounds are not exported";
         return Copied{};
@@ -271,18 +318,39 @@ struct Converted
 std::optional<Converted> convertOffGui(const QString &path, const QString &target,
                                        const std::shared_ptr<exportfile::Watch> &watch)
 {
-    return offGuiThread<Converted>(watch, [=]() {
+    const QString folder = QFileInfo(QDir::fromNativeSeparators(target)).path();
+    return offGuiThread<Converted>(watch, QString(), folder, [=]() {
         Converted done;
         done.outcome = exportfile::convert(path, target, done.err, &done.why, &done.lost, watch.get());
         return done;
     });
 }
 
+// A kit file whose drive does not answer: none of its sounds is exported,
+// the box says so once. It did not answer now (told as a file that cannot be
+// read), or still holds an earlier look (`held`: told why).
+void kitFileSilent(ExportRun &run, const QString &kitFile, bool held)
+{
+    if (run.refused.contains(kitFile))
+        return;
+    run.refused.insert(kitFile);
+    const QString text = held ? SoundFilesController::silentText(kitFile)
+                              : WindowTexts::tr("Failed to read the file.") + QStringLiteral("\r\n")
+                                        + QDir::toNativeSeparators(kitFile);
+    UiPrompter::instance()->warning(run.parent, WindowTexts::tr("Error"), text, QMessageBox::Ok);
+}
+
 // A stored sound copied out of its kit file. False when the export ends.
 bool exportStored(ExportRun &run, const QString &name, const QString &path)
 {
     const MainWindow1Records::READ_KIT_FILE *kit = nullptr;
-    const int entry = run.entries.find(path, &kit);
+    const QString named = soundsource::parse(path).kitFile;
+    const bool held = ztplatform::isSilentFile(named);
+    const int entry = held ? -1 : run.entries.find(path, &kit);
+    if (!kit && (held || ztplatform::isSilentFile(named))) {
+        kitFileSilent(run, named, held);
+        return true;
+    }
     if (!kit) {
         closeProgress(run.preview);
         return false;
@@ -297,9 +365,9 @@ bool exportStored(ExportRun &run, const QString &name, const QString &path)
     }
     // The record is not looked at again once events have run.
     const StoredPlace place = storedPlace(*kit, quint16(entry));
-    const std::optional<QString> free = freeNameWithin(run, name, true);
+    const std::optional<QString> free = freeNameOrEnd(run, name, true);
     if (!free)
-        return folderSilent(run, name);
+        return false;
     const QString &fileName = *free;
     if (fileName.isEmpty()) {
         tooManyNames(run.parent);
@@ -315,6 +383,10 @@ bool exportStored(ExportRun &run, const QString &name, const QString &path)
             getDataFromKitFile(place, QDir::toNativeSeparators(run.dir.filePath(fileName)), watch);
     if (!copied)
         return writeStalled(run, fileName, *watch);
+    if (copied->held) {
+        kitFileSilent(run, place.kitFile, true);
+        return true;
+    }
     switch (copied->outcome) {
     case exportfile::Outcome::Written:
         run.wrote(fileName);
@@ -344,9 +416,9 @@ bool exportPlain(ExportRun &run, const QString &name, const QString &path)
 {
     UiPrompter *prompter = UiPrompter::instance();
     const QString crlf = QStringLiteral("\r\n");
-    const std::optional<QString> free = freeNameWithin(run, name, false);
+    const std::optional<QString> free = freeNameOrEnd(run, name, false);
     if (!free)
-        return folderSilent(run, name);
+        return false;
     const QString &fileName = *free;
     if (fileName.isEmpty()) {
         tooManyNames(run.parent);
@@ -354,7 +426,12 @@ bool exportPlain(ExportRun &run, const QString &name, const QString &path)
     }
     const QString wrong = WindowTexts::tr("Wrong data in file：") + crlf;
     // A pipe would hold ffmpeg for ever, and so would a file on a pad that
-    // stopped answering.
+    // stopped answering; one that still holds such a look is not looked at.
+    if (ztplatform::isSilentFile(path)) {
+        prompter->information(run.parent, WindowTexts::tr("Error"), SoundFilesController::silentText(path),
+                              QMessageBox::Ok);
+        return true;
+    }
     const std::optional<qint64> size = PreviewController::soundFileSize(path);
     if (!size || *size < 0) {
         prompter->information(run.parent, WindowTexts::tr("Error"), wrong + path, QMessageBox::Ok);
@@ -459,8 +536,9 @@ void SoundFilesController::exportSelectedSounds()
     // Read before the progress dialog lets events run.
     QVector<Pick> rows;
     for (const QModelIndex &row : selectedRowStarts(m_view.totalWaveTreeView->selectionModel())) {
-        auto cell = [&row](int column) { return row.sibling(row.row(), column).data().toString().trimmed(); };
-        rows.append({row.parent().isValid(), cell(1), cell(2)});
+        auto cell = [&row](int column) { return row.sibling(row.row(), column).data().toString(); };
+        // The path as it stands: a file name may end in a blank.
+        rows.append({row.parent().isValid(), cell(1).trimmed(), cell(2)});
     }
     if (rows.isEmpty())
         return;
@@ -488,8 +566,9 @@ void SoundFilesController::exportSelectedSounds()
     }
 
     m_preview.showWaitDialog(WindowTexts::tr("The file is being exported..."), rows.size());
-    ExportRun run{m_parent, m_preview, QDir(folder), m_library.storedEntries(),
-                  std::make_shared<exportfile::SourceFiles>(m_library.librarySources()), {}, {}, {}, {}, {}, {}, {}};
+    ExportRun run{m_parent, m_preview, QDir(folder), m_library.storedEntries(paintMeanwhile),
+                  std::make_shared<exportfile::SourceFiles>(m_library.librarySources()),
+                  {}, {}, {}, {}, {}, {}, {}, false, {}};
     QElapsedTimer sinceStep;
     sinceStep.start();
     for (int r = 0; r < rows.size(); ++r) {
@@ -509,7 +588,7 @@ void SoundFilesController::exportSelectedSounds()
             // and what was written reaches the disk.
             for (int rest = r + 1; run.silent && rest < rows.size(); ++rest) {
                 if (rows.at(rest).sound)
-                    run.notWritten(firstName(exportnames::safeName(rows.at(rest).name)), silentReason());
+                    run.notWritten(firstName(exportnames::safeName(rows.at(rest).name)), run.silentWhy);
             }
             reportInDoubt(run);
             reportUnwritten(run, folder);

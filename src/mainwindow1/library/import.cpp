@@ -66,7 +66,7 @@ void SoundFilesController::addFilesToGroup()
         prompter->warning(m_parent, WindowTexts::tr("Warning"), WindowTexts::tr("Choose no file!"), QMessageBox::Yes);
         return;
     }
-    const QSet<QString> listed = childTexts(m_library.soundListItemModel(), 1);
+    const QSet<QString> listed = childPaths(m_library.soundListItemModel(), 1);
     QStringList paths;
     bool anyListed = false;
     for (const QString &p : picked)
@@ -115,7 +115,7 @@ void SoundFilesController::addFilesToTotalList()
         return;
     emit listImportStarting();
 
-    const QSet<QString> listed = childTexts(m_library.totalListItemModel(), 2);
+    const QSet<QString> listed = childPaths(m_library.totalListItemModel(), 2);
     QVector<strSoundItem> items;
     bool anyListed = false;
     for (const QString &p : chosen) {
@@ -191,7 +191,7 @@ void SoundFilesController::addToTotalList(QStandardItemModel *model, const QVect
     if (deviceMode)
         m_pad.clearAddQueue();
     const QString padFolder = QDir::fromNativeSeparators(m_pad.currentDirPath()) + QStringLiteral("zt350/wav_data");
-    QSet<QString> listedPaths = childTexts(model, 2);
+    QSet<QString> listedPaths = childPaths(model, 2);
     soundnames::IncomingNames names(m_library);
     int queued = 0;
     for (const strSoundItem &item : qAsConst(items)) {
@@ -204,7 +204,7 @@ void SoundFilesController::addToTotalList(QStandardItemModel *model, const QVect
                               QMessageBox::Ok);
             continue;
         }
-        if (listedPaths.contains(path.trimmed())) {
+        if (listedPaths.contains(path)) {
             qDebug() << __FILE__ << __LINE__ << Q_FUNC_INFO << "不支持重复添加音色";
             continue;
         }
@@ -220,7 +220,7 @@ void SoundFilesController::addToTotalList(QStandardItemModel *model, const QVect
             m_pad.queueAdd(path, number);
             ++queued;
         }
-        listedPaths.insert(path.trimmed());
+        listedPaths.insert(path);
         m_library.addSound(name, path, number, !deviceMode);
     }
     tellRenamedSounds(names.changes());

@@ -181,7 +181,12 @@ void SoundFilesController::tellSilent(const QString &path, bool preview)
 quint64 SoundFilesController::copyStoredSound(const QString &source, const QString &target, bool preview)
 {
     const MainWindow1Records::READ_KIT_FILE *kit = nullptr;
-    const int e = m_library.storedSoundEntry(source, &kit);
+    const QString named = soundsource::parse(source).kitFile;
+    const int e = m_library.storedSoundEntry(source, &kit, paintMeanwhile);
+    if (e < 0 && !kit && ztplatform::isSilentFile(named)) {
+        tellSilent(named, preview);
+        return 0;
+    }
     if (e < 0) {
         UiPrompter::instance()->information(m_parent, WindowTexts::tr("Error"), WindowTexts::tr("File error!"),
                                             QMessageBox::Ok);

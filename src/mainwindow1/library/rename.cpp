@@ -142,7 +142,7 @@ void SoundListsController::hhListItemModelChanged(QStandardItem *item)
 bool SoundListsController::replaceNameToPadSetting(quint8 mode, QString file, QString name)
 {
     name = name.trimmed();
-    file = QDir::toNativeSeparators(file.trimmed());
+    file = QDir::toNativeSeparators(file);
     bool changed = m_doc.renameSound(file, name);
     if (mode == 0) // the total list's edit handling carries the name on
         changed = m_lib.nameSoundRowsOf(file, name) || changed;

@@ -11,6 +11,7 @@
 #include "library/waveprobe.h"
 #include "platform/fileidentity.h"
 #include "platform/regularfile.h"
+#include "platform/silentfiles.h"
 #include "platform/timedlook.h"
 #include "widgets/dialogs/uiprompter.h"
 #include "widgets/totaltreeview.h"
@@ -30,8 +31,6 @@
 #include <QScopeGuard>
 #include <QScopedValueRollback>
 
-#include <atomic>
-#include <chrono>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -57,6 +56,15 @@ void paintMeanwhile()
     closehold::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
+// The box for a file whose drive still holds an earlier look given up on:
+// it is not looked at again until that look returns.
+void tellSilent(QWidget *parent, const QString &path)
+{
+    qWarning().noquote() << "the drive of" << path << "still does not answer: the sound is not taken";
+    UiPrompter::instance()->warning(parent, WindowTexts::tr("Error"), SoundFilesController::silentText(path),
+                                    QMessageBox::Ok);
+}
+
 // True when a regular file (also through a link) stands at `path` and opens.
 bool fileOpens(const QString &path)
 {
@@ -70,45 +78,39 @@ bool fileOpens(const QString &path)
 
 // What a look at `files` in order found: the first that is not there
 // (files.size() when all are), or the one whose drive stayed silent for the
-// limit. Looked at on a thread of its own, the window painting meanwhile;
-// each file that answers gives the next one the whole limit.
+// limit (silent: it held an earlier look given up on, and was not looked at).
+// Looked at on a thread of its own, the window painting meanwhile; each file
+// that answers gives the next one the whole limit. The file given up on is
+// silent until its look returns.
 struct FilesLook
 {
     int first = 0;
     bool answered = true;
+    bool silent = false;
 };
 
-FilesLook firstFileMissing(const QStringList &files)
+FilesLook firstFileMissing(QStringList files)
 {
-    if (files.isEmpty())
-        return {};
-    auto at = std::make_shared<std::atomic<int>>(0);
-    const ztplatform::TimedLook<int> look([files, at]() {
-        QHash<QString, bool> seen;
-        for (int i = 0; i < files.size(); ++i) {
-            at->store(i);
-            auto it = seen.constFind(files.at(i));
-            if (it == seen.constEnd())
-                it = seen.insert(files.at(i), fileOpens(files.at(i)));
-            if (!it.value())
-                return i;
-        }
-        return int(files.size());
-    });
-    int waitingOn = -1;
-    auto since = std::chrono::steady_clock::now();
-    for (;;) {
-        if (const std::optional<int> found = look.waitFor(20))
-            return {*found, true};
-        const int now = at->load();
-        if (now != waitingOn) {
-            waitingOn = now;
-            since = std::chrono::steady_clock::now();
-        } else if (!look.isStarted() || std::chrono::steady_clock::now() - since >= std::chrono::milliseconds(kFileLookLimitMs)) {
-            return {now, false};
-        }
-        paintMeanwhile();
+    int silentAt = -1;
+    for (int i = 0; i < files.size() && silentAt < 0; ++i) {
+        if (ztplatform::isSilentFile(files.at(i)))
+            silentAt = i;
     }
+    if (silentAt >= 0)
+        files = files.mid(0, silentAt);
+    auto seen = std::make_shared<QHash<QString, bool>>(); // used by the look's thread only
+    const ztplatform::FilesInTurn look = ztplatform::lookAtFilesInTurn(
+            files, kFileLookLimitMs,
+            [files, seen](int i) {
+                auto it = seen->constFind(files.at(i));
+                if (it == seen->constEnd())
+                    it = seen->insert(files.at(i), fileOpens(files.at(i)));
+                return !it.value();
+            },
+            paintMeanwhile);
+    if (look.answered && look.at == files.size() && silentAt >= 0)
+        return {silentAt, false, true};
+    return {look.at, look.answered, false};
 }
 
 // A stored sound's kit file as the selection reads it.
@@ -226,7 +228,11 @@ bool SoundListsController::showStoredSoundInfo(const QString &path, const sounds
     const QString &kitPath = src.kitFile;
     const MainWindow1Records::READ_KIT_FILE *kit = nullptr;
     // The sound is checked and read where Play and the export read it.
-    const int entry = m_lib.storedSoundEntry(path, &kit);
+    if (ztplatform::isSilentFile(kitPath)) {
+        tellSilent(w, kitPath);
+        return false;
+    }
+    const int entry = m_lib.storedSoundEntry(path, &kit, paintMeanwhile);
     if (entry < 0) {
         prompter->information(w, WindowTexts::tr("Error"), WindowTexts::tr("File error!"), QMessageBox::Ok);
         return false;
@@ -240,8 +246,8 @@ bool SoundListsController::showStoredSoundInfo(const QString &path, const sounds
     load.kind = src.form == soundsource::Form::SingleKit ? 1 : 0;
     load.name = MainWindow1Records::charArray2String(kit->info.sound[size_t(entry)].wave_name, SOUND_NAME_LENGTH);
     load.offset = kit->info.sound[size_t(entry)].wave_start;
-    const std::optional<StoredSoundLook> look = ztplatform::lookWithin<StoredSoundLook>(
-            kFileLookLimitMs, [load]() { return lookAtStoredSound(load); }, paintMeanwhile);
+    const std::optional<StoredSoundLook> look = ztplatform::lookAtFileWithin<StoredSoundLook>(
+            kitPath, kFileLookLimitMs, [load]() { return lookAtStoredSound(load); }, paintMeanwhile);
     if (!look)
         qWarning().noquote() << "the drive of" << kitPath << "does not answer: the sound is not taken";
     const QString gone = WindowTexts::tr("Please check path:") + name + WindowTexts::tr(" does not exist.")
@@ -288,8 +294,12 @@ bool SoundListsController::showFileSoundInfo(const QString &path, const QString 
     }
     // Opened and read on a thread of its own: a file whose drive did not
     // answer in time is one that does not open.
-    const std::optional<std::optional<waveprobe::Format>> look = ztplatform::lookWithin<std::optional<waveprobe::Format>>(
-            kFileLookLimitMs,
+    if (ztplatform::isSilentFile(path)) {
+        tellSilent(m_parent, path);
+        return false;
+    }
+    const std::optional<std::optional<waveprobe::Format>> look = ztplatform::lookAtFileWithin<std::optional<waveprobe::Format>>(
+            path, kFileLookLimitMs,
             [path]() -> std::optional<waveprobe::Format> {
                 QFile file;
                 const int fd = ztplatform::openRegularFile(path, O_RDONLY, false);
@@ -352,7 +362,14 @@ void SoundListsController::totalListSelection(const QModelIndex &index, bool pre
         if (!previewable)
             m_preview.disablePreview();
     });
-    // A file on a pad that stopped answering is not there.
+    // A file on a pad that stopped answering is not there; one that still
+    // holds such a look is not looked at again, and the box says why.
+    if (!name.isEmpty() && !path.isEmpty() && ztplatform::isSilentFile(checkPath)) {
+        m_preview.disablePreview();
+        m_view.waveInfoShow->clear();
+        tellSilent(w, checkPath);
+        return;
+    }
     const std::optional<qint64> size =
             name.isEmpty() || path.isEmpty() ? std::optional<qint64>(-1) : PreviewController::soundFileSize(checkPath);
     if (!size || *size < 0) {
@@ -407,7 +424,7 @@ void SoundListsController::groupTreeSelection(const QModelIndex &index, bool pre
         files.append(stored.form == soundsource::Form::Plain ? path : stored.kitFile);
     }
     const FilesLook there = firstFileMissing(files);
-    if (!there.answered)
+    if (!there.answered && !there.silent)
         qWarning().noquote() << "the drive of" << files.at(there.first) << "does not answer: the sound is not taken";
 
     QVector<dragpayload::Record> records;
@@ -428,6 +445,10 @@ void SoundListsController::groupTreeSelection(const QModelIndex &index, bool pre
         }
         if (file++ == there.first) {
             m_preview.disablePreview();
+            if (there.silent) {
+                tellSilent(w, files.at(there.first));
+                return;
+            }
             UiPrompter::instance()->warning(w, WindowTexts::tr("Error"),
                                             name + WindowTexts::tr(" does not exist.") + QStringLiteral("\r\n")
                                                     + WindowTexts::tr("Please check path:") + path,

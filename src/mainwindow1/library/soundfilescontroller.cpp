@@ -2,6 +2,7 @@
 #include "mainwindow1/library/previewcontroller.h"
 
 #include "setup/kitfileforget.h"
+#include "widgets/closehold.h"
 
 SoundFilesController::SoundFilesController(KitDocument &doc, SoundLibrary &library, PadSession &pad,
                                            const SoundFilesView &view, QWidget *parent, PreviewController &preview)
@@ -16,5 +17,7 @@ SoundFilesController::SoundFilesController(KitDocument &doc, SoundLibrary &libra
 
 void SoundFilesController::handOverFromChangedFiles()
 {
-    m_preview.followMovedSounds(setupjob::handOverFromChangedFiles(m_doc, m_library));
+    // The window paints, its input held, while a kit file's drive is awaited.
+    m_preview.followMovedSounds(setupjob::handOverFromChangedFiles(
+            m_doc, m_library, []() { closehold::processEvents(QEventLoop::ExcludeUserInputEvents); }));
 }

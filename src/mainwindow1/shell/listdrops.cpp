@@ -48,13 +48,13 @@ QString payloadOf(QDropEvent *event, const QString &format)
     return mime ? QString::fromUtf8(mime->data(format)) : QString();
 }
 
-// The trimmed sources of every group's sounds.
+// The sources of every group's sounds.
 QSet<QString> groupFiles(const QVector<soundfilexml::strSoundGroup> &groups)
 {
     QSet<QString> files;
     for (const soundfilexml::strSoundGroup &g : groups) {
         for (const soundfilexml::strSoundItem &s : g.soundList)
-            files.insert(s.file.trimmed());
+            files.insert(s.file);
     }
     return files;
 }

@@ -9,6 +9,10 @@
 
 void ShellController::takeInPages()
 {
+    // A kit name typed and not yet taken, in its field or the kit list, is a step of its own.
+    m_mainPadPage.finishKitNameEdit();
+    if (m_mainPadPage.dot() == 1)
+        m_kitChains.takeOverChainPage();
     if (m_mainPadPage.dot() == 2)
         m_kitPages.commitShownKit(m_mainPadPage.curkitNumber());
 }
