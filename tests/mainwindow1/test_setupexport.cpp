@@ -1763,6 +1763,26 @@ private slots:
         QCOMPARE(kf::readFile(kit), QByteArray("the old kit"));
     }
 
+    // A name typed without a suffix was asked about by the file dialog as
+    // typed: a file at the name with ".bin" is asked about before it is replaced.
+    void fileAtTheCompletedNameAskedAbout()
+    {
+        const QString old = f->file("KIT_ALL.bin");
+        QVERIFY(kf::writeFile(old, "the user's older setup"));
+        f->prompter.buttonAnswers << QMessageBox::No;
+        f->exportAll(f->file("KIT_ALL"));
+        QCOMPARE(f->texts(), QStringList({"The file already exists. Do you confirm to overwrite it?\r\nFile location: \r\n"
+                                                  + old,
+                                          "No file was saved: the existing files stay as they were."}));
+        QCOMPARE(kf::readFile(old), QByteArray("the user's older setup"));
+        QVERIFY(f->unlocked());
+        f->prompter.clear();
+        f->prompter.buttonAnswers << QMessageBox::Yes;
+        f->exportAll(f->file("KIT_ALL"));
+        QCOMPARE(f->texts().last(), "The file has been generated:\r\nFile location:\r\n" + old);
+        QVERIFY(setupfiles::readsBack(old, true));
+    }
+
     // Sounds still in use that "Kept sounds" cannot take: the box names that
     // folder and why, and the empty folder the failed fill made goes.
     void keptSoundsFolderFullNamed()

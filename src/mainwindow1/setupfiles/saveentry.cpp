@@ -12,8 +12,11 @@
 #include "widgets/dialogs/uiprompter.h"
 #include "widgets/selectkitno.h"
 #include "document/kitdocument.h"
+#include "device/driveprobe.h"
 #include "device/padsession.h"
 #include "library/soundlibrary.h"
+#include "platform/timedlook.h"
+#include "platform/volumeidentity.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -21,18 +24,60 @@
 #include <QStandardItemModel>
 #include <QStandardPaths>
 
-// The whole-setup file to write; a name typed without a suffix gets ".bin".
-QString SetupFilesController::askSetupFile()
+namespace {
+
+// What stands at a name the file dialog did not confirm.
+struct AtTheName
 {
+    bool file = false;     // a file, or a link to one
+    bool readOnly = false; // by its mode, or to this user
+    bool readOnlyVolume = false;
+};
+
+} // namespace
+
+// The whole-setup file to write; a name typed without a suffix gets ".bin".
+// The dialog asked about the name as typed only: a file at the completed
+// name is asked about here (`declined` set on No). On a read-only file
+// system nothing is asked; the save says why it cannot write.
+QString SetupFilesController::askSetupFile(bool &declined)
+{
+    declined = false;
     QString path = UiPrompter::instance()->getSaveFileName(
             m_parent, WindowTexts::tr("Output"),
             QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) + QDir::separator()
                     + QStringLiteral("KIT_ALL"),
             WindowTexts::tr("Whole-setup files") + QStringLiteral(" (*.bin *.BIN)"));
-    if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty())
-        path += QStringLiteral(".bin");
-    if (!path.isEmpty())
-        m_lastSaveFolder = QFileInfo(path).absolutePath();
+    if (path.isEmpty())
+        return path;
+    m_lastSaveFolder = QFileInfo(path).absolutePath();
+    if (!QFileInfo(path).suffix().isEmpty())
+        return path;
+    path += QStringLiteral(".bin");
+    // Looked at off the GUI thread: a folder that does not answer is the save's to tell.
+    const std::optional<AtTheName> at = ztplatform::lookWithin<AtTheName>(
+            DriveProbe::ANSWER_LIMIT_MS,
+            [path]() {
+                AtTheName a;
+                const QFileInfo info(path);
+                a.file = info.isFile();
+                a.readOnly = a.file
+                             && (!info.isWritable()
+                                 || !(info.permissions() & (QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther)));
+                a.readOnlyVolume = a.file && ztplatform::isReadOnlyVolume(info.absolutePath());
+                return a;
+            },
+            paintHeld);
+    if (!at || !at->file || at->readOnlyVolume)
+        return path;
+    const QString crlf = QStringLiteral("\r\n");
+    declined = UiPrompter::instance()->warning(
+                       m_parent, WindowTexts::tr("Warning"),
+                       WindowTexts::tr("The file already exists. Do you confirm to overwrite it?") + crlf
+                               + WindowTexts::tr("File location: ") + crlf + QDir::toNativeSeparators(path)
+                               + (at->readOnly ? crlf + WindowTexts::tr("The file is read-only.") : QString()),
+                       QMessageBox::Yes | QMessageBox::No)
+               != QMessageBox::Yes;
     return path;
 }
 
@@ -59,9 +104,10 @@ void SetupFilesController::save()
     const editstep::Recorder::Paused saving(m_doc.recorder());
 
     QString path;
+    bool declined = false;
     QVector<int> kits;
     if (m_projectFlag) {
-        path = askSetupFile();
+        path = askSetupFile(declined);
     } else {
         QVector<QString> names;
         for (const MainWindow1Records::soundKit &kit : qAsConst(m_doc.kitAttrList()))
@@ -93,7 +139,14 @@ void SetupFilesController::save()
             saveKitFiles(path, kits);
             return;
         }
-        path = askSetupFile();
+        path = askSetupFile(declined);
+    }
+    if (declined) {
+        prompter->information(m_parent, WindowTexts::tr("Tip"),
+                              WindowTexts::tr("No file was saved: the existing files stay as they were."),
+                              QMessageBox::Ok);
+        emit saveLocked(false);
+        return;
     }
 
     if (stopPreviewFirst(true)) {

@@ -150,7 +150,7 @@ private:
     static void hideProgress(QProgressDialog *dialog);
     // Lets the window paint, its input held, while a job awaits a drive.
     static void paintHeld();
-    QString askSetupFile();
+    QString askSetupFile(bool &declined);
     bool hasFiveClicks() const;
     QString pickImport(bool &kitFiles);
 
