@@ -906,15 +906,25 @@ void Walk::noteFinished()
 bool Walk::removeLeaving()
 {
     const QVector<Step> &steps = m_record.steps;
+    // A sound one of whose files now holds other bytes keeps both: its pair
+    // stays whole on the pad.
+    QSet<quint16> held;
     for (int i = 0; i < steps.size(); ++i) {
         const Step &s = steps.at(i);
         const At a = m_at.at(i);
-        if (a == At::Old || a == At::Hidden) {
+        if (a != At::Old && a != At::Hidden
+            && (dir(s.area, s.folder).exists(s.from) || dir(s.area, s.folder).isLink(s.from))) {
+            m_out.left << Outcome::Left{s.number, s.area, s.folder + QLatin1Char('/') + s.from};
+            held.insert(s.number);
+        }
+    }
+    for (int i = 0; i < steps.size(); ++i) {
+        const Step &s = steps.at(i);
+        const At a = m_at.at(i);
+        if ((a == At::Old || a == At::Hidden) && !held.contains(s.number)) {
             if (!removeEntry(s.area, s.folder, a == At::Old ? s.from : s.hidden))
                 return false;
             m_at[i] = At::Nowhere;
-        } else if (dir(s.area, s.folder).exists(s.from) || dir(s.area, s.folder).isLink(s.from)) {
-            m_out.left << Outcome::Left{s.number, s.area, s.folder + QLatin1Char('/') + s.from};
         }
     }
     return true;

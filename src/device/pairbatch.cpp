@@ -822,8 +822,8 @@ int DeleteBatch::stage(const QString &path, int *error)
     return -1;
 }
 
-// The pairs of which a file holding other bytes than those read stayed: the
-// row stays, as for a pair found with that one file gone.
+// The pairs of which a file holding other bytes than those read stayed: both
+// its files stay, and so does its row.
 QVector<Failure> DeleteBatch::leftOnThePad(const pj::Outcome &o) const
 {
     QVector<Failure> failed;
@@ -833,10 +833,8 @@ QVector<Failure> DeleteBatch::leftOnThePad(const pj::Outcome &o) const
             if (l.number == p.number && l.name.startsWith(p.fff + QLatin1Char('/')))
                 (l.area == pj::Area::Data ? wav : prm) = true;
         }
-        if (wav && prm)
-            failed << Failure{0, p.path, UsbUpdate::NotRemovable, 0, false};
-        else if (wav || prm)
-            failed << Failure{0, p.path, wav ? UsbUpdate::PrmAlreadyGone : UsbUpdate::WavAlreadyGone, 0, false};
+        if (wav || prm)
+            failed << Failure{0, p.path, wav ? UsbUpdate::WavChanged : UsbUpdate::PrmChanged, 0, false};
     }
     return failed;
 }

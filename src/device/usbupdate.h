@@ -39,6 +39,8 @@ public:
         EarlierChange, // the pad holds the record of a change its next load ends first or names
         WavNotAFile, // a link, folder or other non-file stands at its .wav's name: the pair stays;
         PrmNotAFile, // the same at its .prm's name. The error says which: ELOOP, EISDIR or EINVAL
+        WavChanged, // its .wav holds other bytes (or is no file) since the deletion read it: the pair stays
+        PrmChanged, // the same for its .prm
     };
     // The refusal of a sound not added for the same reason (no errno).
     static constexpr int EARLIER_CHANGE_REFUSAL = -1;

@@ -3682,6 +3682,10 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <source>%1 in the SYS folder: an unfinished file of the editor's. It could not be removed (%2).</source>
         <translation>SYS 文件夹中的 %1：编辑器未完成的文件。它未能被删除（%2）。</translation>
     </message>
+    <message>
+        <source>%1 changed on the sampler pad after it was read</source>
+        <translation>%1 在被读取后于采样打击垫上被更改</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>

@@ -490,8 +490,8 @@ private slots:
         QCOMPARE(padstops::kitsPlay(again, &why), plays);
     }
 
-    // A .wav another program wrote over after the delete read it: it stays,
-    // its .prm goes, and the row stays as for a pair whose .prm was gone.
+    // A .wav another program wrote over after the delete read it: the pair
+    // stays whole, and its row with it, named as changed.
     void aFileChangedSinceItWasReadStays()
     {
         PadFixture pad;
@@ -508,9 +508,9 @@ private slots:
         QVERIFY(batch.startDelete({wav}));
         QVERIFY(finish(batch));
         QCOMPARE(kept.count(), 1);
-        QCOMPARE(kept.at(0).at(1).toInt(), int(UsbUpdate::PrmAlreadyGone));
+        QCOMPARE(kept.at(0).at(1).toInt(), int(UsbUpdate::WavChanged));
         QCOMPARE(kf::readFile(wav), QByteArray("another program's bytes"));
-        QVERIFY(!QFileInfo::exists(pad.prmPath + "/001/004.prm"));
+        QVERIFY(QFileInfo::exists(pad.prmPath + "/001/004.prm"));
         QVERIFY(!QFileInfo::exists(pad.sysPath + "/" + padjournal::RECORD_NAME));
     }
 

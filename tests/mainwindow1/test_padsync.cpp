@@ -1,9 +1,11 @@
 #include "mainwindow1/library/soundlistscontroller.h"
 #include "device/bindmount.h"
+#include "device/padjournal.h"
 #include "history/edithistory.h"
 #include "library/records_fixture.h"
 #include "mainwindow1/device/padsynccontroller.h"
 #include "padwindow.h"
+#include "platform/anchoredfolder.h"
 
 #include "support/crashdisk.h"
 #include "support/hangingdisk.h"
@@ -533,6 +535,29 @@ private slots:
                                       + tone}));
         QCOMPARE(f.rows(), rows);
         QCOMPARE(f.pad.snapshot(), before);
+    }
+
+    // Another program writes over a sound's .wav after the deletion read it:
+    // neither file of the pair goes, and the box says which one changed.
+    void aPairChangedDuringItsDeletionStaysWhole()
+    {
+        PadWindow f;
+        f.layOut(3);
+        MainWindow1 *w = f.open();
+        ztplatform::setFileEventHook([&](ztplatform::FileEvent e, const QString &path) {
+            if (e == ztplatform::FileEvent::OpenedForWriting && path.endsWith(padjournal::RECORD_NAME))
+                kf::writeFile(f.wav(2), "another program's bytes");
+        });
+        const auto unhook = qScopeGuard([] { ztplatform::setFileEventHook({}); });
+        const QStringList rows = f.rows();
+        deleteRows(w, {1});
+        QTRY_VERIFY_WITH_TIMEOUT(batchDone(w), 60000);
+        QCOMPARE(f.prompter.texts(),
+                 QStringList{"These sounds were not deleted from the sampler pad and stay in the list:\r\nwave2 ("
+                             + QFileInfo(f.wav(2)).fileName() + " changed on the sampler pad after it was read)"});
+        QCOMPARE(f.rows(), rows);
+        QVERIFY(QFile::exists(f.prm(2)));
+        QCOMPARE(kf::readFile(f.wav(2)), QByteArray("another program's bytes"));
     }
 
     // Pad A pulled and pad B, with the same files, mounted in its place: the

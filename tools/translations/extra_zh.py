@@ -546,6 +546,8 @@ EXTRA = {
         '%1 是一个文件夹',
     '%1 is not a plain file':
         '%1 不是普通文件',
+    '%1 changed on the sampler pad after it was read':
+        '%1 在被读取后于采样打击垫上被更改',
     'It has the USB serial number of the loaded pad, but its global.ini or its metronome folder differs.':
         '它的 USB 序列号与已加载的打击垫相同，但它的 global.ini 或节拍器文件夹不同。',
     "Its global.ini or its metronome folder differs from the loaded pad's; only one of the two volumes has a serial number, so none could be compared.":

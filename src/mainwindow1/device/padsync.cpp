@@ -61,6 +61,11 @@ QString keptReason(const PadSession::Kept &kept, const QString &wavPath)
                                                     : WindowTexts::tr("%1 is not a plain file");
         return QStringLiteral(" (") + what.arg(file) + QLatin1Char(')');
     }
+    if (kept.why == UsbUpdate::WavChanged || kept.why == UsbUpdate::PrmChanged)
+        return QStringLiteral(" (")
+                + WindowTexts::tr("%1 changed on the sampler pad after it was read")
+                          .arg(pairFileName(wavPath, kept.why == UsbUpdate::WavChanged))
+                + QLatin1Char(')');
     if (kept.why == UsbUpdate::EarlierChange)
         return QStringLiteral(" (")
                 + WindowTexts::tr("the sampler pad holds the record of an earlier change that its next load ends "
