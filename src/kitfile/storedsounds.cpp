@@ -80,18 +80,47 @@ QString absoluteText(const QString &path)
     return QDir::cleanPath(QFileInfo(QDir::fromNativeSeparators(path)).absoluteFilePath());
 }
 
-// The first of `files` that is the same file as `kitFile` now; -1 when none is.
-int sameFileIndex(const QString &kitFile, const QStringList &files)
+// The first of `loaded` that is the same file as `kitFile` now; -1 when none
+// is, or when a drive does not answer or still holds an earlier look. Each
+// file is looked at in turn on a thread of its own (`turn` run meanwhile);
+// given up on, the file it waits on and `kitFile` stay silent until it
+// returns. A loaded file already silent is not that file.
+int sameFileWithin(const QString &kitFile, const QVector<Records::READ_KIT_FILE> &loaded,
+                   const std::function<void()> &turn)
 {
-    const ztplatform::FileIdentity target = identityNow(kitFile);
-    for (int i = 0; i < files.size(); ++i) {
-        const QString text = QDir::fromNativeSeparators(files.at(i));
-        if (text == kitFile)
-            return i;
-        const ztplatform::FileIdentity id = identityNow(text);
-        if (target.valid && id.valid ? id == target : absoluteText(text) == absoluteText(kitFile))
-            return i;
+    if (ztplatform::isSilentFile(kitFile))
+        return -1;
+    QStringList paths{kitFile};
+    QVector<int> records{-1};
+    for (int i = 0; i < loaded.size(); ++i) {
+        const QString text = QDir::fromNativeSeparators(loaded.at(i).file);
+        if (!ztplatform::isSilentFile(text)) {
+            paths.append(text);
+            records.append(i);
+        }
     }
+    const auto asked = std::make_shared<ztplatform::SilentLook>(kitFile);
+    auto target = std::make_shared<ztplatform::FileIdentity>(); // the thread's own
+    const ztplatform::FilesInTurn look = ztplatform::lookAtFilesInTurn(
+            paths, kLookLimitMs,
+            [paths, target, asked](int i) {
+                const ztplatform::FileIdentity id = identityNow(paths.at(i));
+                if (i == 0)
+                    *target = id;
+                const bool same = i > 0
+                                  && (target->valid && id.valid ? id == *target
+                                                                : absoluteText(paths.at(i)) == absoluteText(paths.at(0)));
+                if (same || i + 1 == paths.size())
+                    asked->returned();
+                return same;
+            },
+            turn);
+    if (look.answered)
+        return look.at < paths.size() ? records.at(look.at) : -1;
+    if (look.started)
+        asked->givenUp();
+    qWarning().noquote() << "the drive of" << paths.at(look.at) << "does not answer:" << kitFile
+                         << "is taken for no loaded kit file";
     return -1;
 }
 
@@ -127,13 +156,23 @@ QStringList storedSourceFiles(const QVector<Records::SOUND_LIST_INFO> &waves)
 }
 
 QString changedSource(const QStringList &files, const QVector<Records::READ_KIT_FILE> &loaded,
-                      const std::function<void()> &turn)
+                      const std::function<void()> &turn, CollectError::Kind *why)
 {
     const StoredSoundLocator loc(loaded, turn);
     for (const QString &file : files) {
-        const int r = loc.recordOf(QDir::fromNativeSeparators(file));
-        if (r < 0 || !matchesLoad(loc.record(r), ztplatform::fileStamp(file)))
-            return QDir::fromNativeSeparators(file);
+        const QString path = QDir::fromNativeSeparators(file);
+        const int r = loc.recordOf(path);
+        std::optional<ztplatform::FileStamp> now;
+        if (r >= 0)
+            now = ztplatform::lookAtFileWithin<ztplatform::FileStamp>(
+                    path, kLookLimitMs, [path]() { return ztplatform::diskFileStamp(path); }, turn);
+        if (r >= 0 && !now)
+            qWarning().noquote() << "the drive of" << path << "does not answer: taken for a file that does not open";
+        if (r < 0 || !now || !matchesLoad(loc.record(r), *now)) {
+            if (why)
+                *why = r >= 0 && !now ? CollectError::OpenFailed : CollectError::Modified;
+            return path;
+        }
     }
     return QString();
 }
@@ -157,20 +196,7 @@ int StoredSoundLocator::recordOf(const QString &kitFile) const
     const auto other = m_byOtherPath.constFind(kitFile);
     if (other != m_byOtherPath.constEnd())
         return other.value();
-    int found = -1;
-    if (!kitFile.isEmpty()) {
-        QStringList files;
-        files.reserve(m_files.size());
-        for (const Records::READ_KIT_FILE &rec : m_files)
-            files.append(rec.file);
-        // Looked at on a thread of its own: a drive that does not answer, or
-        // still holds an earlier look given up on, names no loaded file.
-        const std::optional<int> look = ztplatform::lookAtFileWithin<int>(
-                kitFile, kLookLimitMs, [kitFile, files]() { return sameFileIndex(kitFile, files); }, m_turn);
-        if (!look)
-            qWarning().noquote() << "the drive of" << kitFile << "does not answer: taken for no loaded kit file";
-        found = look.value_or(-1);
-    }
+    const int found = kitFile.isEmpty() ? -1 : sameFileWithin(kitFile, m_files, m_turn);
     m_byOtherPath.insert(kitFile, found);
     return found;
 }

@@ -7,8 +7,10 @@
 #include "platform/silentfiles.h"
 
 #include <QDebug>
+#include <QStringList>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <functional>
@@ -17,6 +19,7 @@
 #include <optional>
 #include <system_error>
 #include <thread>
+#include <vector>
 
 namespace ztplatform {
 
@@ -32,8 +35,9 @@ public:
         : m_state(std::make_shared<State>())
     {
         try {
-            std::thread([state = m_state, look = std::move(look)]() {
+            std::thread([state = m_state, look = std::move(look)]() mutable {
                 T result = look();
+                look = nullptr; // what it captured goes before the result is seen
                 std::lock_guard<std::mutex> hold(state->lock);
                 state->result = std::move(result);
                 state->ready.notify_all();
@@ -129,6 +133,60 @@ std::optional<T> lookAtFileWithin(const QString &path, int limitMs, std::functio
     if (!result && running.isStarted())
         mark->givenUp();
     return result;
+}
+
+// What a look at several files in turn found: the file whose look said to
+// stop (the count of files when none did), or the one given up on.
+struct FilesInTurn
+{
+    int at = 0;
+    bool answered = true;
+    bool started = true; // false: no thread could be started, nothing was looked at
+};
+
+// `look(i)` for each of `paths` in order, on a thread of its own, until one
+// returns true; `turn` run meanwhile. Each file that answers gives the next
+// the whole `limitMs`; the one that outlasts it is given up on and stays
+// silent (isSilentFile) until its look returns. The caller leaves out files
+// already silent.
+inline FilesInTurn lookAtFilesInTurn(const QStringList &paths, int limitMs, std::function<bool(int)> look,
+                                     const std::function<void()> &turn, int turnMs = 20)
+{
+    if (paths.isEmpty())
+        return {};
+    auto at = std::make_shared<std::atomic<int>>(0);
+    auto marks = std::make_shared<std::vector<std::unique_ptr<SilentLook>>>();
+    for (const QString &path : paths)
+        marks->push_back(std::make_unique<SilentLook>(path));
+    const int count = int(paths.size());
+    const TimedLook<int> running([count, at, marks, look = std::move(look)]() {
+        for (int i = 0; i < count; ++i) {
+            at->store(i);
+            const bool stop = look(i);
+            marks->at(size_t(i))->returned();
+            if (stop)
+                return i;
+        }
+        return count;
+    });
+    int waitingOn = -1;
+    auto since = std::chrono::steady_clock::now();
+    for (;;) {
+        if (const std::optional<int> found = running.waitFor(turnMs))
+            return {*found, true};
+        const int now = at->load();
+        if (now != waitingOn) {
+            waitingOn = now;
+            since = std::chrono::steady_clock::now();
+        } else if (!running.isStarted() || std::chrono::steady_clock::now() - since >= std::chrono::milliseconds(limitMs)) {
+            if (!running.isStarted())
+                return {now, false, false};
+            marks->at(size_t(now))->givenUp();
+            return {now, false};
+        }
+        if (turn)
+            turn();
+    }
 }
 
 } // namespace ztplatform

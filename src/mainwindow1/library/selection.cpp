@@ -31,8 +31,6 @@
 #include <QScopeGuard>
 #include <QScopedValueRollback>
 
-#include <atomic>
-#include <chrono>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -100,41 +98,19 @@ FilesLook firstFileMissing(QStringList files)
     }
     if (silentAt >= 0)
         files = files.mid(0, silentAt);
-    if (files.isEmpty())
-        return silentAt >= 0 ? FilesLook{silentAt, false, true} : FilesLook{};
-    auto at = std::make_shared<std::atomic<int>>(0);
-    auto marks = std::make_shared<std::vector<std::unique_ptr<ztplatform::SilentLook>>>();
-    for (const QString &file : qAsConst(files))
-        marks->push_back(std::make_unique<ztplatform::SilentLook>(file));
-    const ztplatform::TimedLook<int> look([files, at, marks]() {
-        QHash<QString, bool> seen;
-        for (int i = 0; i < files.size(); ++i) {
-            at->store(i);
-            auto it = seen.constFind(files.at(i));
-            if (it == seen.constEnd())
-                it = seen.insert(files.at(i), fileOpens(files.at(i)));
-            marks->at(size_t(i))->returned();
-            if (!it.value())
-                return i;
-        }
-        return int(files.size());
-    });
-    int waitingOn = -1;
-    auto since = std::chrono::steady_clock::now();
-    for (;;) {
-        if (const std::optional<int> found = look.waitFor(20))
-            return *found == files.size() && silentAt >= 0 ? FilesLook{silentAt, false, true} : FilesLook{*found, true};
-        const int now = at->load();
-        if (now != waitingOn) {
-            waitingOn = now;
-            since = std::chrono::steady_clock::now();
-        } else if (!look.isStarted() || std::chrono::steady_clock::now() - since >= std::chrono::milliseconds(kFileLookLimitMs)) {
-            if (look.isStarted())
-                marks->at(size_t(now))->givenUp();
-            return {now, false};
-        }
-        paintMeanwhile();
-    }
+    auto seen = std::make_shared<QHash<QString, bool>>(); // used by the look's thread only
+    const ztplatform::FilesInTurn look = ztplatform::lookAtFilesInTurn(
+            files, kFileLookLimitMs,
+            [files, seen](int i) {
+                auto it = seen->constFind(files.at(i));
+                if (it == seen->constEnd())
+                    it = seen->insert(files.at(i), fileOpens(files.at(i)));
+                return !it.value();
+            },
+            paintMeanwhile);
+    if (look.answered && look.at == files.size() && silentAt >= 0)
+        return {silentAt, false, true};
+    return {look.at, look.answered, false};
 }
 
 // A stored sound's kit file as the selection reads it.
