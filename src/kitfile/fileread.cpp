@@ -17,6 +17,25 @@ namespace {
 
 using Model = percussionpadfile;
 
+// A file that calls `read` after each read from the disk.
+class WatchedFile : public QFile
+{
+public:
+    explicit WatchedFile(std::function<void()> read) : m_read(std::move(read)) {}
+
+protected:
+    qint64 readData(char *data, qint64 len) override
+    {
+        const qint64 n = QFile::readData(data, len);
+        if (m_read)
+            m_read();
+        return n;
+    }
+
+private:
+    const std::function<void()> m_read;
+};
+
 LoadError openForReading(const QString &path, QFile &file)
 {
     const QFileInfo fi(path);
@@ -65,7 +84,7 @@ void KitTables::copyTo(percussionpadfile::P_KIT_BASE_PARA *base0, percussionpadf
 }
 
 LoadError readWholeSetupFile(const QString &path, MainWindow1Records::READ_KIT_FILE &rec, KitTables &tables,
-                             int *globalSize, bool *loadClickFlag)
+                             int *globalSize, bool *loadClickFlag, const std::function<void()> &moved)
 {
     MainWindow1Records::READ_KIT_FILE r;
     r.file = path;
@@ -73,7 +92,7 @@ LoadError readWholeSetupFile(const QString &path, MainWindow1Records::READ_KIT_F
     Model &m = r.info;
     m.curFlag = 0;
     m.initFileChunk();
-    QFile file;
+    WatchedFile file(moved);
     LoadError err = openForReading(path, file);
     if (err != LoadError::None)
         return err;
@@ -95,7 +114,7 @@ LoadError readWholeSetupFile(const QString &path, MainWindow1Records::READ_KIT_F
     m.kitFileName = path;
 
     WholeSetupSounds sounds;
-    err = takeWholeSetupSounds(path, m, sounds);
+    err = takeWholeSetupSounds(path, m, sounds, namerules::NamesInUse(), nullptr, moved);
     if (err != LoadError::None)
         return err;
 

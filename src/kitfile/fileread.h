@@ -7,6 +7,7 @@
 #include "model/mainwindow1records.h"
 #include "kitfile/setuperrors.h"
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -34,9 +35,10 @@ struct KitTables
 // chunk, a kit count other than 100, a sound table that is missing or names
 // more entries than the file or the table holds, and the sounds
 // takeWholeSetupSounds refuses. globalSize and loadClickFlag are set only on
-// success.
+// success. `moved` (when given) is called as the reads move on.
 LoadError readWholeSetupFile(const QString &path, MainWindow1Records::READ_KIT_FILE &rec, KitTables &tables,
-                             int *globalSize = nullptr, bool *loadClickFlag = nullptr);
+                             int *globalSize = nullptr, bool *loadClickFlag = nullptr,
+                             const std::function<void()> &moved = {});
 
 // The kit number a single-kit file stores: 1..255 (0 reads as 1), 0xFF for a
 // file of an old layout or one that does not open.

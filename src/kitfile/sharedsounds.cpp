@@ -60,6 +60,52 @@ QByteArray readDigest(OpenKitFile &kit, quint32 start, quint32 length)
     return storedDigest(kit.file, start, length, [&kit]() { kit.lastRead = nowMs(); });
 }
 
+// `work` reading `kit` on a thread of its own, `turn` run meanwhile; nothing
+// once the file has read nothing for kSilentLimitMs.
+template <typename T>
+std::optional<T> readWithin(OpenKitFile &kit, const std::function<T()> &work, const std::function<void()> &turn)
+{
+    kit.lastRead = nowMs();
+    const ztplatform::TimedLook<T> running(work);
+    if (!running.isStarted())
+        return work();
+    for (;;) {
+        if (std::optional<T> done = running.waitFor(20))
+            return done;
+        if (nowMs() - kit.lastRead >= kSilentLimitMs)
+            return std::nullopt;
+        if (turn)
+            turn();
+    }
+}
+
+// The digests of `taken` as the file being imported holds them (empty where
+// one cannot be read), read on a thread of its own; nothing when the file
+// does not open or its drive stops answering.
+std::optional<QVector<QByteArray>> takenDigests(const QString &kitFile, const QVector<Records::SOUND_INDEX> &taken,
+                                                const std::function<void()> &turn)
+{
+    const auto kit = std::make_shared<OpenKitFile>();
+    kit->path = kitFile;
+    const std::optional<QVector<QByteArray>> digests = readWithin<QVector<QByteArray>>(
+            *kit,
+            [kit, taken]() {
+                QVector<QByteArray> out;
+                if (readDigest(*kit, 0, 0).isEmpty()) // does not open
+                    return out;
+                out.reserve(taken.size());
+                for (const Records::SOUND_INDEX &s : taken)
+                    out.append(readDigest(*kit, s.wave_start, s.wave_length));
+                return out;
+            },
+            turn);
+    if (!digests)
+        qWarning().noquote() << "the drive of" << kitFile << "does not answer: its sounds are not compared";
+    if (!digests || digests->size() != taken.size())
+        return std::nullopt;
+    return digests;
+}
+
 // Reads the stored bytes of list sounds from their loaded kit files, each
 // file opened once, on a thread of its own: a file whose drive reads nothing
 // for kSilentLimitMs gives no digest, nor is it read again.
@@ -113,19 +159,8 @@ private:
 
     std::optional<QByteArray> read(const std::shared_ptr<OpenKitFile> &kit, quint32 start, quint32 length) const
     {
-        kit->lastRead = nowMs();
-        const ztplatform::TimedLook<QByteArray> running(
-                [kit, start, length]() { return readDigest(*kit, start, length); });
-        if (!running.isStarted())
-            return readDigest(*kit, start, length);
-        for (;;) {
-            if (std::optional<QByteArray> done = running.waitFor(20))
-                return done;
-            if (nowMs() - kit->lastRead >= kSilentLimitMs)
-                return std::nullopt;
-            if (m_turn)
-                m_turn();
-        }
+        return readWithin<QByteArray>(
+                *kit, [kit, start, length]() { return readDigest(*kit, start, length); }, m_turn);
     }
 };
 
@@ -155,8 +190,9 @@ QHash<int, QString> SharedSounds::match(const QString &kitFile, const QVector<Re
                                         const std::function<void()> &turn)
 {
     QHash<int, QString> same;
-    QFile file(kitFile);
-    if (taken.isEmpty() || !file.open(QIODevice::ReadOnly))
+    const std::optional<QVector<QByteArray>> digests =
+            taken.isEmpty() ? std::nullopt : takenDigests(kitFile, taken, turn);
+    if (!digests)
         return same;
     // The list's stored sounds that bear a name of the file, by name and
     // digest; each list sound is looked at once.
@@ -177,7 +213,7 @@ QHash<int, QString> SharedSounds::match(const QString &kitFile, const QVector<Re
     }
     for (int t = 0; t < taken.size(); ++t) {
         const Records::SOUND_INDEX &s = taken.at(t);
-        const QByteArray digest = storedDigest(file, s.wave_start, s.wave_length);
+        const QByteArray &digest = digests->at(t);
         if (digest.isEmpty())
             continue;
         const QByteArray key = nameOf(s) + digest;

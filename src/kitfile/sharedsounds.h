@@ -44,8 +44,8 @@ public:
     // each is read once. A list sound matches only while its file is checked
     // unchanged since its load, its kept digest too. Each sound of `taken`
     // that is added stays known by its digest. The list's kit files are read
-    // on a thread of their own, `turn` run meanwhile: one whose drive stops
-    // answering matches nothing.
+    // on a thread of their own, `turn` run meanwhile, and so is kitFile: one
+    // whose drive stops answering matches nothing.
     QHash<int, QString> match(const QString &kitFile, const QVector<Records::SOUND_INDEX> &taken,
                               const QVector<Records::SOUND_INDEX> &library,
                               const QVector<Records::READ_KIT_FILE> &loaded,

@@ -20,7 +20,7 @@ using Entry = percussionpadfile::P_SOUND_INDEX;
 class WaveChecker
 {
 public:
-    explicit WaveChecker(const QString &path) : m_file(path) {}
+    WaveChecker(const QString &path, std::function<void()> moved) : m_file(path), m_moved(std::move(moved)) {}
 
     // The entry's bytes lie inside the file and, when `riff`, begin with "RIFF"
     // of their own: an empty wave would show the next wave's tag.
@@ -32,6 +32,7 @@ public:
                 return LoadError::SoundOpen;
             }
             m_size = m_file.size();
+            moved();
         }
         if (qint64(e.wave_start) + qint64(e.wave_length) > m_size)
             return LoadError::SoundFormat;
@@ -43,12 +44,20 @@ public:
         if (!m_file.seek(e.wave_start) || m_file.read(reinterpret_cast<char *>(head), 4) != 4
             || bytepack::get32(head) != percussionpadfile::str2int(QStringLiteral("RIFF")))
             return LoadError::SoundFormat;
+        moved();
         return LoadError::None;
     }
 
 private:
     QFile m_file;
+    const std::function<void()> m_moved;
     qint64 m_size = 0;
+
+    void moved() const
+    {
+        if (m_moved)
+            m_moved();
+    }
 };
 
 void setSources(percussionpadfile &pf, const QVector<QString> &sources)
@@ -203,14 +212,15 @@ Records::SOUND_INDEX soundRecord(const QString &name, const QString &source, con
 }
 
 LoadError takeWholeSetupSounds(const QString &file, percussionpadfile &pf, WholeSetupSounds &out,
-                               const namerules::NamesInUse &inUse, SoundBytes *bytes)
+                               const namerules::NamesInUse &inUse, SoundBytes *bytes,
+                               const std::function<void()> &moved)
 {
     WholeSetupSounds got;
     const int n = pf.soundChunk.soundIndex ? pf.soundChunk.soundCount : 0;
     QVector<QString> sources(n);
     QSet<QString> seenSources;
     QSet<quint16> seenWaves;
-    WaveChecker checker(file);
+    WaveChecker checker(file, moved);
     SetupWaveNames waveNames(file, inUse, bytes);
     namerules::NamesInUse clickNames;
     int counter = 0;
@@ -301,7 +311,7 @@ LoadError takeKitFileSounds(const QString &file, percussionpadfile &pf,
     KitFileSounds got;
     const int n = numbers.size();
     QVector<QString> sources(n);
-    WaveChecker checker(file);
+    WaveChecker checker(file, {});
     NameTaker names(library);
     for (int i = 0; i < n; ++i) {
         const Entry &e = pf.soundChunk.soundIndex[i];

@@ -9,6 +9,8 @@
 #include "kitfile/setuperrors.h"
 #include "kitfile/soundbytes.h"
 
+#include <functional>
+
 namespace setupfiles {
 
 using Records = MainWindow1Records;
@@ -30,10 +32,10 @@ struct WholeSetupSounds
 // every fileName of pf is emptied. The waves' names are made unique among
 // each other and `inUse` (the groups' sounds), but a wave with the name and
 // the bytes of an earlier one, or of a sound of `inUse` (as `bytes` reads
-// them), keeps it.
+// them), keeps it. `moved` (when given) is called as the file's checks move on.
 LoadError takeWholeSetupSounds(const QString &file, percussionpadfile &pf, WholeSetupSounds &out,
                                const namerules::NamesInUse &inUse = namerules::NamesInUse(),
-                               SoundBytes *bytes = nullptr);
+                               SoundBytes *bytes = nullptr, const std::function<void()> &moved = {});
 
 struct KitFileSounds
 {

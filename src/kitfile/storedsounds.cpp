@@ -156,13 +156,23 @@ QStringList storedSourceFiles(const QVector<Records::SOUND_LIST_INFO> &waves)
 }
 
 QString changedSource(const QStringList &files, const QVector<Records::READ_KIT_FILE> &loaded,
-                      const std::function<void()> &turn)
+                      const std::function<void()> &turn, CollectError::Kind *why)
 {
     const StoredSoundLocator loc(loaded, turn);
     for (const QString &file : files) {
-        const int r = loc.recordOf(QDir::fromNativeSeparators(file));
-        if (r < 0 || !matchesLoad(loc.record(r), ztplatform::fileStamp(file)))
-            return QDir::fromNativeSeparators(file);
+        const QString path = QDir::fromNativeSeparators(file);
+        const int r = loc.recordOf(path);
+        std::optional<ztplatform::FileStamp> now;
+        if (r >= 0)
+            now = ztplatform::lookAtFileWithin<ztplatform::FileStamp>(
+                    path, kLookLimitMs, [path]() { return ztplatform::diskFileStamp(path); }, turn);
+        if (r >= 0 && !now)
+            qWarning().noquote() << "the drive of" << path << "does not answer: taken for a file that does not open";
+        if (r < 0 || !now || !matchesLoad(loc.record(r), *now)) {
+            if (why)
+                *why = r >= 0 && !now ? CollectError::OpenFailed : CollectError::Modified;
+            return path;
+        }
     }
     return QString();
 }

@@ -33,9 +33,10 @@ QStringList storedSourceFiles(const QVector<Records::SOUND_LIST_INFO> &waves);
 // The first of those `files` that, looked at by that path, is not the loaded
 // file the load read (matchesLoad); empty when there is none. Asked after the
 // copy, it tells that what was copied is what was loaded. `turn` as for
-// StoredSoundLocator.
+// StoredSoundLocator. `why` gets Modified, or OpenFailed for a file whose
+// drive did not answer within the limit.
 QString changedSource(const QStringList &files, const QVector<Records::READ_KIT_FILE> &loaded,
-                      const std::function<void()> &turn = {});
+                      const std::function<void()> &turn = {}, CollectError::Kind *why = nullptr);
 
 class StoredSoundLocator
 {

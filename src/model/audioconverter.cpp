@@ -6,6 +6,7 @@
 #include "platform/replacefile.h"
 #include "platform/runfolders.h"
 #include "platform/sysio.h"
+#include "platform/timedlook.h"
 
 #include <QByteArray>
 #include <QCoreApplication>
@@ -17,12 +18,12 @@
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QRegularExpression>
-#include <QStandardPaths>
 
 #include <atomic>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <iterator>
 #include <unistd.h>
 
@@ -185,29 +186,62 @@ void audioconverter::setStopFlag(const std::atomic_bool *stop)
     m_stop = stop;
 }
 
-QString audioconverter::defaultProgram()
+namespace {
+
+constexpr int kProgramLookLimitMs = 2000; // folders silent that long are not waited on
+
+QString exeName()
+{
+    return QStringLiteral("ffmpeg") + QLatin1String(kExeSuffix);
+}
+
+// The program when `path` is an executable file, else empty.
+QString executableAt(const QString &path)
+{
+    struct stat st;
+    if (ztplatform::sysio::statPath(path, &st) != 0 || !S_ISREG(st.st_mode)
+        || ::access(QFile::encodeName(path).constData(), X_OK) != 0)
+        return QString();
+    return QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+}
+
+// What is run when no ffmpeg is found: a start that fails.
+QString notFound(const QString &appDir)
+{
+    return appDir.isEmpty() ? exeName() : QDir(appDir).filePath(exeName());
+}
+
+} // namespace
+
+QString audioconverter::defaultProgram(const std::function<void()> &turn)
 {
     QString appDir;
     if (QCoreApplication::instance())
         appDir = QCoreApplication::applicationDirPath();
-    return findProgram(appDir);
+    // Looked for on a thread of its own: a folder of PATH on a drive that
+    // does not answer finds no ffmpeg, and holds no further look.
+    const std::optional<QString> found = ztplatform::lookAtFileWithin<QString>(
+            notFound(appDir), kProgramLookLimitMs, [appDir]() { return findProgram(appDir); }, turn);
+    if (!found)
+        qWarning() << "a folder where ffmpeg is looked for does not answer: ffmpeg is not found";
+    return found.value_or(notFound(appDir));
 }
 
 QString audioconverter::findProgram(const QString &appDir)
 {
-    const QString exeName = QStringLiteral("ffmpeg") + QLatin1String(kExeSuffix);
-    QString beside;
     if (!appDir.isEmpty()) {
-        beside = QDir(appDir).filePath(exeName);
-        const QFileInfo fi(beside);
-        if (fi.isFile() && fi.isExecutable())
-            return fi.absoluteFilePath();
+        const QString beside = executableAt(QDir(appDir).filePath(exeName()));
+        if (!beside.isEmpty())
+            return beside;
     }
-    const QString onPath = QStandardPaths::findExecutable(QStringLiteral("ffmpeg"));
-    if (!onPath.isEmpty())
-        return onPath;
+    const QStringList folders = qEnvironmentVariable("PATH").split(QDir::listSeparator(), Qt::SkipEmptyParts);
+    for (const QString &folder : folders) {
+        const QString onPath = executableAt(QDir(folder).filePath(exeName()));
+        if (!onPath.isEmpty())
+            return onPath;
+    }
     // Not found anywhere: the start fails and the caller sees an empty message.
-    return beside.isEmpty() ? exeName : beside;
+    return notFound(appDir);
 }
 
 // Paths handed to ffmpeg are made absolute so that a name starting with "-"

@@ -7,6 +7,7 @@
 #include <QtGlobal>
 
 #include <atomic>
+#include <functional>
 
 class QFileDevice;
 class QProcess;
@@ -101,8 +102,9 @@ public:
     // outside: the process itself never leaves the running call.
     void setStopFlag(const std::atomic_bool *stop);
 
-    // "ffmpeg" beside the executable when present, else the one on PATH.
-    static QString defaultProgram();
+    // "ffmpeg" beside the executable when present, else the one on PATH;
+    // looked for at most 2 s, `turn` run meanwhile.
+    static QString defaultProgram(const std::function<void()> &turn = {});
     static QString findProgram(const QString &appDir);
 
 private:

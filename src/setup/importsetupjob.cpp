@@ -1,14 +1,20 @@
 #include "setup/importsetupjob.h"
 
+#include "library/exportfile.h"
 #include "setup/loadnotices.h"
 
 #include <QCoreApplication>
+#include <QDebug>
+
+#include <memory>
+#include <optional>
 
 using setupfiles::LoadError;
 
 namespace {
 
 constexpr int kSteps = 4;
+constexpr int kReadStallMs = 2000; // a drive that reads nothing that long is not waited on
 
 } // namespace
 
@@ -47,11 +53,39 @@ void ImportSetupJob::step(int done)
 bool ImportSetupJob::read(const QString &path)
 {
     m_path = path;
-    const LoadError err = setupfiles::readWholeSetupFile(path, m_rec, m_tables, &m_globalSize, &m_clicks);
+    // Read on a thread of its own, which keeps what it reads into until it
+    // returns; a drive that reads nothing for the limit is told as a file
+    // that does not open.
+    struct Read
+    {
+        MainWindow1Records::READ_KIT_FILE rec;
+        setupfiles::KitTables tables;
+        int globalSize = 0;
+        bool clicks = false;
+        exportfile::Watch watch;
+    };
+    const auto r = std::make_shared<Read>();
+    const std::optional<LoadError> done = exportfile::waitWatched<LoadError>(
+            r->watch, kReadStallMs,
+            [r, path]() {
+                return setupfiles::readWholeSetupFile(path, r->rec, r->tables, &r->globalSize, &r->clicks,
+                                                      [r]() { r->watch.moved(); });
+            },
+            [this]() {
+                if (m_paint)
+                    m_paint();
+            });
+    if (!done)
+        qWarning().noquote() << "the drive of" << path << "does not answer: the setup is not read";
+    const LoadError err = done.value_or(LoadError::CannotOpen);
     if (err != LoadError::None) {
         setupjob::noteNotRead(m_result, err, path, true);
         return false;
     }
+    m_rec = std::move(r->rec);
+    m_tables = std::move(r->tables);
+    m_globalSize = r->globalSize;
+    m_clicks = r->clicks;
     step(1);
     return true;
 }

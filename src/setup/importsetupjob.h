@@ -34,6 +34,9 @@ public:
     ImportSetupJob(KitDocument &doc, SoundLibrary &library, setupjob::Questions &questions,
                    setupjob::Progress progress = {});
 
+    // Run on the job's thread while it waits on a drive (it lets the window paint).
+    void setPaint(std::function<void()> paint) { m_paint = std::move(paint); }
+
     // Every step in order; true when the file became the loaded whole setup.
     bool run(const QString &path, const Redraws &redraws = {});
 
@@ -71,6 +74,7 @@ private:
     SoundLibrary &m_library;
     setupjob::Questions &m_questions;
     setupjob::Progress m_progress;
+    std::function<void()> m_paint;
     setupjob::Result m_result;
     QString m_path;
     MainWindow1Records::READ_KIT_FILE m_rec;

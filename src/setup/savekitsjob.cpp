@@ -7,9 +7,14 @@
 #include "kitfile/fileread.h"
 #include "kitfile/soundsource.h"
 #include "kitfile/storedsounds.h"
+#include "platform/regularfile.h"
+#include "platform/sysio.h"
+#include "platform/timedlook.h"
 #include "platform/volumeidentity.h"
+#include "setup/filethread.h"
 
 #include <QCoreApplication>
+#include <QDebug>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -17,6 +22,19 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <sys/stat.h>
+
+namespace {
+
+using savejob::FileWrite;
+using savejob::Written;
+using savejob::offThread;
+using savejob::timedOut;
+using Step = ztplatform::ReplaceFile::Step;
+
+constexpr int kTargetLookLimitMs = 2000; // a folder silent that long is not waited on
+
+} // namespace
 
 SaveKitsJob::SaveKitsJob(KitDocument &doc, SoundLibrary &lib, setupjob::Questions &questions,
                          setupjob::Progress progress, savejob::Hooks hooks)
@@ -47,8 +65,26 @@ SaveKitsJob::Outcome SaveKitsJob::run(const Input &in)
         out.shownLocked = m_run.result.notices.size();
     }
     results();
+    dropFiles();
     out.result = m_run.result;
     return out;
+}
+
+// The files of the save let go off the window's thread: a temporary not put
+// in place is removed, but a folder that stopped answering is not waited on.
+void SaveKitsJob::dropFiles()
+{
+    const auto files = std::make_shared<std::vector<std::shared_ptr<FileWrite>>>(std::move(m_files));
+    m_files.clear();
+    const std::optional<bool> dropped = ztplatform::lookWithin<bool>(
+            savejob::kStallLimitMs,
+            [files]() {
+                files->clear();
+                return true;
+            },
+            [this]() { m_run.paint(); });
+    if (!dropped)
+        qWarning().noquote() << "the folder of" << m_in.folder << "does not answer: a temporary file may stay";
 }
 
 // The targets of the kits, each asked about when a file is there; false,
@@ -65,6 +101,8 @@ bool SaveKitsJob::plan()
     for (int k = m_names.size(); k < m_run.doc.kitAttrList().size(); ++k)
         m_names.append(m_run.doc.kitAttrList().at(k).kit_name);
     m_plan = setupfiles::kitTargets(folder, m_in.kits, m_names);
+    if (!targetsAnswer())
+        return false;
     const QString notAFile = setupfiles::nonFileTarget(m_plan);
     if (!notAFile.isEmpty())
         return refuseAll(savejob::notAFileText() + savejob::crlf() + notAFile);
@@ -109,19 +147,92 @@ bool SaveKitsJob::plan()
     return true;
 }
 
-// Kit k (1..100) into the open file; false when its sounds could not be
-// gathered, the file not written (`unwritten` then gets the system's reason)
-// or a loaded file it copied sounds from changed since they were checked.
-bool SaveKitsJob::writeKit(int k, QFile &file, QString &unwritten)
+// The folder and the targets looked at first on a thread of their own: a
+// drive that does not answer within 2 s stops the save before anything is
+// asked or written, with the box of a file that does not open.
+bool SaveKitsJob::targetsAnswer()
+{
+    QStringList targets;
+    for (const setupfiles::KitTarget &t : qAsConst(m_plan)) {
+        if (t.usable)
+            targets.append(t.target);
+    }
+    if (targets.isEmpty())
+        return true;
+    const QString folder = m_in.folder;
+    const std::optional<bool> answered = ztplatform::lookAtFileWithin<bool>(
+            folder, kTargetLookLimitMs,
+            [folder, targets]() {
+                struct stat st;
+                ztplatform::sysio::statPath(folder, &st);
+                for (const QString &target : targets)
+                    ztplatform::isRegularFile(target);
+                return true;
+            },
+            [this]() { m_run.paint(); });
+    if (answered)
+        return true;
+    qWarning().noquote() << "the folder" << folder << "does not answer: no kit is saved";
+    return refuseAll(QDir::toNativeSeparators(targets.first())
+                     + QCoreApplication::translate("MainWindow1", " open error.") + savejob::crlf() + timedOut()
+                     + savejob::crlf() + kitsNotSaved());
+}
+
+// Kit k (1..100) gathered and laid out in the document's model; false when
+// its sounds could not be gathered. `sources` get the kit files its stored
+// sounds are copied from.
+bool SaveKitsJob::layOutKit(int k, QStringList &sources)
 {
     KitDocument &doc = m_run.doc;
     doc.beginFile(2);
     if (!savejob::gatherKit(m_run, m_in.tempDir, k - 1, m_got))
         return false;
-    const QStringList sources = setupfiles::storedSourceFiles(m_got.waveList);
+    sources = setupfiles::storedSourceFiles(m_got.waveList);
     doc.setKitIniFileChunk(k - 1, m_got.waveAttrList, m_got.waveList);
-    return doc.layOutFile() && doc.writeFile(file, k - 1, &unwritten)
-           && savejob::copiedAsLoaded(m_run, sources, true);
+    return doc.layOutFile();
+}
+
+// The kit of plan entry i opened beside its target, then gathered, written,
+// read back and synced; the file is opened and written on a thread of its
+// own: a drive that stops answering is told as a file that does not open or
+// is not written. False, with its box, when the save may not go on.
+bool SaveKitsJob::writeKit(int i)
+{
+    const setupfiles::KitTarget &t = m_plan.at(i);
+    // A file that cannot be written is named as the user chose it, with the system's reason.
+    const QString openError = QDir::toNativeSeparators(t.target)
+                              + QCoreApplication::translate("MainWindow1", " open error.");
+    if (!t.usable)
+        return fail(openError);
+    const auto w = std::make_shared<FileWrite>(t.temporary ? t.replaces : t.target, t.kit - 1);
+    m_files[size_t(i)] = w;
+    w->out.setCreateOnly(!t.temporary);
+    const std::optional<Written> opened = offThread<Written>(m_run, w->writing, [w]() { return openFile(*w); });
+    if (!opened || !opened->opened) {
+        if (!opened)
+            qWarning().noquote() << "the folder of" << t.target << "does not answer: the kit is not saved";
+        return fail(openError + savejob::crlf() + (opened ? opened->error : timedOut()));
+    }
+    const QString obtainError = QCoreApplication::translate("MainWindow1", "Obtain sound file error.");
+    QStringList sources;
+    if (!layOutKit(t.kit, sources))
+        return fail(obtainError);
+    w->image.emplace(m_run.doc.cf());
+    w->writing.moved();
+    const std::optional<Written> done = offThread<Written>(m_run, w->writing, [w]() { return writeFile(*w); });
+    if (!done) {
+        qWarning().noquote() << "the folder of" << t.target << "does not answer: the kit is not saved";
+        return fail(savejob::notWrittenText(t.target, timedOut()));
+    }
+    if (!done->modelWritten)
+        return fail(done->unwritten.isEmpty() ? obtainError : savejob::notWrittenText(t.target, done->unwritten));
+    if (!savejob::copiedAsLoaded(m_run, sources, true))
+        return fail(obtainError);
+    if (done->failed == Step::ReadBack)
+        return fail(savejob::notReadBackText() + savejob::crlf() + t.target);
+    if (done->failed != Step::None)
+        return fail(savejob::notWrittenText(t.target, done->error));
+    return true;
 }
 
 // The kits of the save that were to be written but whose files did not take
@@ -132,7 +243,7 @@ QString SaveKitsJob::kitsNotSaved() const
     QStringList kits;
     for (int i = 0; i < m_plan.size(); ++i) {
         const setupfiles::KitTarget &t = m_plan.at(i);
-        const ztplatform::ReplaceFile *file = size_t(i) < m_files.size() ? m_files[size_t(i)].get() : nullptr;
+        const ztplatform::ReplaceFile *file = fileOf(i);
         if (t.write && !(file && file->isRenamed()))
             kits << QCoreApplication::translate("MainWindow1", "Kit %1 %2").arg(t.kit).arg(m_names.value(t.kit - 1));
     }
@@ -156,6 +267,11 @@ QString SaveKitsJob::kitsKept() const
         return QString();
     return QCoreApplication::translate("MainWindow1", "These kits are not saved, as their existing files were kept:")
            + savejob::crlf() + kits.join(savejob::crlf());
+}
+
+ztplatform::ReplaceFile *SaveKitsJob::fileOf(int i) const
+{
+    return size_t(i) < m_files.size() && m_files[size_t(i)] ? &m_files[size_t(i)]->out : nullptr;
 }
 
 // The save stops before any file is written: `text` is why.
@@ -190,23 +306,8 @@ bool SaveKitsJob::writeBeside()
         const setupfiles::KitTarget &t = m_plan.at(i);
         if (!t.write)
             continue;
-        m_files[size_t(i)] = std::make_unique<ztplatform::ReplaceFile>(t.temporary ? t.replaces : t.target);
-        ztplatform::ReplaceFile &file = *m_files[size_t(i)];
-        file.setCreateOnly(!t.temporary);
-        // A file that cannot be written is named as the user chose it, with the system's reason.
-        if (!t.usable || !file.open())
-            return fail(QDir::toNativeSeparators(t.target) + QCoreApplication::translate("MainWindow1", " open error.")
-                        + (file.failed() ? savejob::crlf() + file.errorString() : QString()));
-        QString unwritten;
-        if (!writeKit(t.kit, file.file(), unwritten))
-            return fail(unwritten.isEmpty() ? QCoreApplication::translate("MainWindow1", "Obtain sound file error.")
-                                            : savejob::notWrittenText(t.target, unwritten));
-        if (!file.readBack([](const QString &path) { return setupfiles::readsBack(path, false); }))
-            return fail(file.failedStep() == ztplatform::ReplaceFile::Step::Write
-                                ? savejob::notWrittenText(t.target, file.errorString())
-                                : savejob::notReadBackText() + savejob::crlf() + t.target);
-        if (!file.finish())
-            return fail(savejob::notWrittenText(t.target, file.errorString()));
+        if (!writeKit(i))
+            return false;
         // Asked before the rename, while the entry still reaches the old file.
         if (t.temporary && !m_loaded)
             m_loaded.emplace(m_run.lib);
@@ -260,7 +361,7 @@ bool SaveKitsJob::putInPlace()
         const setupfiles::KitTarget &t = m_plan.at(i);
         if (!t.write)
             continue;
-        ztplatform::ReplaceFile &file = *m_files[size_t(i)];
+        ztplatform::ReplaceFile &file = m_files[size_t(i)]->out;
         // Sounds still in use that only the old file holds are kept, on the
         // disk, before the new file takes its place. The loaded setup is not
         // read back from a kit file: all its sounds in use are kept.
@@ -309,13 +410,14 @@ void SaveKitsJob::syncFolders(bool &replacedAll)
 {
     QStringList folders;
     QHash<QString, QVector<ztplatform::ReplaceFile *>> inFolder;
-    for (const std::unique_ptr<ztplatform::ReplaceFile> &file : m_files) {
+    for (int i = 0; i < int(m_files.size()); ++i) {
+        ztplatform::ReplaceFile *file = fileOf(i);
         if (!file || !file->isRenamed())
             continue;
         const QString folder = QFileInfo(file->target()).absolutePath();
         if (!inFolder.contains(folder))
             folders.append(folder);
-        inFolder[folder].append(file.get());
+        inFolder[folder].append(file);
     }
     for (const QString &folder : qAsConst(folders)) {
         ztplatform::ReplaceFile *first = inFolder.value(folder).first();
@@ -343,7 +445,8 @@ void SaveKitsJob::report(bool replacedAll)
     }
     if (replacedAll) {
         QString notKept; // what a replaced file had and its new one has not
-        for (const std::unique_ptr<ztplatform::ReplaceFile> &file : m_files) {
+        for (int i = 0; i < int(m_files.size()); ++i) {
+            const ztplatform::ReplaceFile *file = fileOf(i);
             if (file && !file->notKept().isEmpty())
                 notKept += savejob::crlf() + QDir::toNativeSeparators(file->target()) + savejob::crlf()
                            + file->notKept();
@@ -360,7 +463,8 @@ void SaveKitsJob::report(bool replacedAll)
     if (notSaved.isEmpty())
         return; // every file took its name: each failure was told on its own
     QString text;
-    for (const std::unique_ptr<ztplatform::ReplaceFile> &file : m_files) {
+    for (int i = 0; i < int(m_files.size()); ++i) {
+        const ztplatform::ReplaceFile *file = fileOf(i);
         if (file && file->isRenamed())
             text += QDir::toNativeSeparators(file->target()) + savejob::crlf()
                     + (file->notKept().isEmpty() ? QString() : file->notKept() + savejob::crlf());
@@ -375,7 +479,7 @@ void SaveKitsJob::results()
 {
     for (int i = 0; i < m_plan.size(); ++i) {
         const setupfiles::KitTarget &t = m_plan.at(i);
-        const ztplatform::ReplaceFile *file = size_t(i) < m_files.size() ? m_files[size_t(i)].get() : nullptr;
+        const ztplatform::ReplaceFile *file = fileOf(i);
         setupjob::FileResult r{t.target, setupjob::FileOutcome::Refused, {}, m_refused.value(i), t.kit - 1};
         if (!t.write)
             r.outcome = setupjob::FileOutcome::Declined;

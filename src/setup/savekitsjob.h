@@ -23,6 +23,10 @@
 class KitDocument;
 class SoundLibrary;
 
+namespace savejob {
+struct FileWrite;
+}
+
 class SaveKitsJob
 {
 public:
@@ -71,7 +75,7 @@ private:
     Input m_in;
     QVector<QString> m_names; // the kits' names the files are named after
     QVector<setupfiles::KitTarget> m_plan;
-    std::vector<std::unique_ptr<ztplatform::ReplaceFile>> m_files; // by plan entry; null when not written
+    std::vector<std::shared_ptr<savejob::FileWrite>> m_files; // by plan entry; null when not written
     QHash<QString, QStringList> m_replacing; // target -> the loaded or recorded files it replaces
     std::optional<savejob::LoadedFiles> m_loaded; // looked at when the first file replaces another
     savejob::Gathered m_got;                      // the sounds of the last kit written
@@ -80,7 +84,10 @@ private:
     Reload m_reload;
 
     bool plan();
-    bool writeKit(int k, QFile &file, QString &unwritten);
+    bool targetsAnswer();
+    bool layOutKit(int k, QStringList &sources);
+    bool writeKit(int i);
+    ztplatform::ReplaceFile *fileOf(int i) const;
     bool writeBeside();
     bool refuseAll(const QString &text);
     bool fail(const QString &text);
@@ -90,6 +97,7 @@ private:
     QString kitsNotSaved() const;
     QString kitsKept() const;
     void results();
+    void dropFiles();
 };
 
 #endif

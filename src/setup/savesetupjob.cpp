@@ -2,10 +2,10 @@
 // file is there, and read back when it replaced the loaded setup.
 #include "setup/savesetupjob.h"
 
-#include "library/exportfile.h"
+#include "setup/filethread.h"
+
 #include "library/soundlibrary.h"
 #include "platform/replacefile.h"
-#include "platform/timedlook.h"
 #include "kitfile/fileread.h"
 #include "kitfile/filewrite.h"
 #include "kitfile/kitfiles.h"
@@ -18,128 +18,21 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include <atomic>
-#include <cerrno>
-#include <cstring>
 #include <memory>
 #include <optional>
-
-namespace savejob {
-
-// The file a setup save writes, held by the thread that writes it: a thread
-// given up on keeps it, and the copy of the model it writes from, until it
-// returns; the temporary goes with it unless renamed.
-struct FileWrite
-{
-    FileWrite(const QString &dest, const percussionpadfile &laidOut)
-        : out(dest)
-        , image(laidOut)
-    {
-    }
-    ztplatform::ReplaceFile out;
-    setupfiles::OwnedModel image;
-    exportfile::Watch writing; // open, write, read back, sync
-    exportfile::Watch placing; // rename (or keep), folder sync
-    std::atomic_bool opened{false};
-    std::atomic_bool renamed{false};
-};
-
-} // namespace savejob
 
 namespace {
 
 using savejob::FileWrite;
+using savejob::Placed;
+using savejob::Written;
+using savejob::offThread;
+using savejob::timedOut;
 using Step = ztplatform::ReplaceFile::Step;
-
-constexpr int kStallLimitMs = 5000;             // a file's write that has not moved on that long is given up
-constexpr qint64 kSyncEvery = qint64(8) << 20; // bytes forced to the disk on the way
 
 QString errorTitle()
 {
     return QCoreApplication::translate("MainWindow1", "Error");
-}
-
-QString timedOut()
-{
-    return QString::fromLocal8Bit(std::strerror(ETIMEDOUT));
-}
-
-// `work` on a thread of its own, the window painting meanwhile; nothing when
-// given up (exportfile::waitWatched).
-template <typename T>
-std::optional<T> offThread(const savejob::Run &run, exportfile::Watch &watch, const std::function<T()> &work)
-{
-    return exportfile::waitWatched<T>(watch, kStallLimitMs, work, [&run]() { run.paint(); });
-}
-
-// What the writing thread came to.
-struct Written
-{
-    bool opened = false;
-    bool modelWritten = false;
-    QString unwritten; // why the model's write failed, when the system said
-    Step failed = Step::None;
-    QString error;
-    QString notKept;
-};
-
-// Opened, written, read back and synced beside the target.
-Written writeFile(FileWrite &w)
-{
-    Written done;
-    exportfile::Watch &watch = w.writing;
-    done.opened = w.out.open();
-    w.opened = true;
-    if (done.opened) {
-        watch.moved();
-        w.out.watchWrites(
-                [&watch]() {
-                    if (*watch.stopFlag())
-                        return false;
-                    watch.moved();
-                    return true;
-                },
-                kSyncEvery);
-        done.modelWritten = setupfiles::writeKitFile(w.image.model(), w.out.file(), 0, &done.unwritten);
-        watch.moved();
-        if (done.modelWritten && w.out.readBack([](const QString &path) { return setupfiles::readsBack(path, true); })) {
-            watch.moved();
-            w.out.finish();
-        }
-    }
-    done.failed = w.out.failedStep();
-    done.error = w.out.errorString();
-    done.notKept = w.out.notKept();
-    return done;
-}
-
-// What the placing thread came to.
-struct Placed
-{
-    bool renamed = false;
-    bool synced = false;
-    Step failed = Step::None;
-    QString error;
-    QString kept; // not renamed: where the new file is kept
-};
-
-// Renamed over the target and the folder synced; or, without `rename`, kept.
-Placed placeFile(FileWrite &w, bool rename)
-{
-    Placed done;
-    w.placing.moved(exportfile::Watch::Step::Place);
-    if (!w.placing.mayPlace())
-        return done;
-    if (rename && w.out.rename()) {
-        done.renamed = w.renamed = true;
-        w.placing.moved();
-        done.synced = w.out.syncFolder();
-    } else {
-        done.kept = w.out.keep();
-    }
-    done.failed = w.out.failedStep();
-    done.error = w.out.errorString();
-    return done;
 }
 
 } // namespace
@@ -213,17 +106,27 @@ bool SaveSetupJob::stop(const QString &text, const QString &title)
 }
 
 // No other thing than a file at the target, nor a file a sound comes from;
-// a link to a loaded file is written through: that file is replaced.
+// a link to a loaded file is written through: that file is replaced. A
+// target whose drive does not answer is told as a file that does not open.
 bool SaveSetupJob::checkTarget(QString &dest)
 {
-    const QString refused = savejob::refusedTarget(m_run.doc, m_run.lib, m_in.target, false);
-    if (!refused.isEmpty()) {
-        m_run.warn(errorTitle(), refused);
-        refuse(refused);
+    const std::optional<savejob::TargetCheck> check =
+            savejob::lookAtTarget(m_run.doc, m_run.lib, m_in.target, false, [this]() { m_run.paint(); });
+    if (!check) {
+        const QString text = QDir::toNativeSeparators(m_in.target) + QLatin1Char(':')
+                             + QCoreApplication::translate("MainWindow1", "Fail to open file!") + savejob::crlf()
+                             + timedOut();
+        m_run.warn(errorTitle(), text, true);
+        refuse(text);
         return false;
     }
-    m_replace = QFileInfo(m_in.target).isFile();
-    dest = m_replace ? savejob::writeTarget(m_run.lib, m_in.target) : m_in.target;
+    if (!check->refused.isEmpty()) {
+        m_run.warn(errorTitle(), check->refused);
+        refuse(check->refused);
+        return false;
+    }
+    m_replace = check->isFile;
+    dest = check->dest;
     m_run.openProgress(QCoreApplication::translate("MainWindow1", "The file is being generated..."), 1);
     return true;
 }

@@ -9,8 +9,10 @@
 #include "kitfile/filewrite.h"
 #include "kitfile/kitfiles.h"
 #include "kitfile/storedsounds.h"
+#include "platform/timedlook.h"
 
 #include <QCoreApplication>
+#include <QDebug>
 #include <QDir>
 #include <QFileInfo>
 #include <QSet>
@@ -266,63 +268,127 @@ QVector<LoadedFiles::CutOff> LoadedFiles::cutOffBy(const QStringList &targets) c
     return cut;
 }
 
-QString writeTarget(const SoundLibrary &lib, const QString &target)
+namespace {
+
+constexpr int kTargetLookLimitMs = 2000; // a target's drive silent that long is not waited on
+
+// The loaded kit files, then the recorded ones, by their paths.
+QStringList loadedAndRecorded(const SoundLibrary &lib)
 {
-    const QString through = ztplatform::writeThroughTarget(target);
-    if (through == target)
-        return target;
-    const ztplatform::SameFileAs loaded(through);
-    for (const Records::READ_KIT_FILE &r : lib.loadedKitFiles()) {
-        if (loaded(r.file))
-            return through;
-    }
-    for (const QString &recorded : lib.recordKitFileList()) {
-        if (loaded(recorded))
-            return through;
-    }
-    return target;
+    QStringList files;
+    for (const Records::READ_KIT_FILE &r : lib.loadedKitFiles())
+        files.append(r.file);
+    return files + lib.recordKitFileList();
 }
 
-ztplatform::ReachedFiles soundFiles(const SoundLibrary &lib)
+QStringList soundSources(const SoundLibrary &lib)
 {
-    ztplatform::ReachedFiles files;
+    QStringList files;
     QSet<QString> seen;
     for (const QString &source : lib.librarySources()) {
         if (!source.isEmpty() && !soundsource::isStored(source) && !seen.contains(source)) {
             seen.insert(source);
-            files.add(source);
+            files.append(source);
         }
     }
     return files;
 }
 
+ztplatform::ReachedFiles reachedFiles(const QStringList &paths)
+{
+    ztplatform::ReachedFiles files;
+    for (const QString &path : paths)
+        files.add(path);
+    return files;
+}
+
+// writeTarget among `loaded` (loadedAndRecorded).
+QString writeTargetAmong(const QStringList &loaded, const QString &target)
+{
+    const QString through = ztplatform::writeThroughTarget(target);
+    if (through == target)
+        return target;
+    const ztplatform::SameFileAs same(through);
+    for (const QString &file : loaded) {
+        if (same(file))
+            return through;
+    }
+    return target;
+}
+
+// What a save's target is checked against, copied for a look on another thread.
+struct TargetFiles
+{
+    QStringList loaded;   // loadedAndRecorded
+    QStringList sounds;   // soundSources
+    QStringList kitFiles; // with kitFilesToo: loaded, recorded and stored kit files; else none
+};
+
+TargetFiles targetFiles(const KitDocument &doc, const SoundLibrary &lib, bool kitFilesToo)
+{
+    TargetFiles files{loadedAndRecorded(lib), soundSources(lib), {}};
+    if (kitFilesToo)
+        files.kitFiles = files.loaded + storedKitFiles(doc, lib);
+    return files;
+}
+
+TargetCheck checkTargetAmong(const TargetFiles &files, const QString &target)
+{
+    TargetCheck check;
+    check.dest = target;
+    const QString shown = QStringLiteral("\r\n") + QDir::toNativeSeparators(target);
+    if (setupfiles::occupiedByNonFile(target)) {
+        check.refused = notAFileText() + shown;
+        return check;
+    }
+    check.isFile = QFileInfo(target).isFile();
+    if (!check.isFile)
+        return check;
+    check.dest = writeTargetAmong(files.loaded, target);
+    const bool named = reachedFiles(files.sounds).replacedBy(check.dest)
+                       || (!files.kitFiles.isEmpty() && reachedFiles(files.kitFiles).replacedBy(check.dest));
+    if (named)
+        check.refused = soundFileText() + shown;
+    return check;
+}
+
+} // namespace
+
+QString writeTarget(const SoundLibrary &lib, const QString &target)
+{
+    return writeTargetAmong(loadedAndRecorded(lib), target);
+}
+
+ztplatform::ReachedFiles soundFiles(const SoundLibrary &lib)
+{
+    return reachedFiles(soundSources(lib));
+}
+
 QString refusedTarget(const KitDocument &doc, const SoundLibrary &lib, const QString &target, bool kitFilesToo)
 {
-    const QString shown = QStringLiteral("\r\n") + QDir::toNativeSeparators(target);
-    if (setupfiles::occupiedByNonFile(target))
-        return notAFileText() + shown;
-    if (!QFileInfo(target).isFile())
-        return QString();
-    const QString dest = writeTarget(lib, target);
-    bool named = soundFiles(lib).replacedBy(dest);
-    if (!named && kitFilesToo) {
-        ztplatform::ReachedFiles kitFiles;
-        for (const Records::READ_KIT_FILE &r : lib.loadedKitFiles())
-            kitFiles.add(r.file);
-        for (const QString &file : lib.recordKitFileList() + storedKitFiles(doc, lib))
-            kitFiles.add(file);
-        named = kitFiles.replacedBy(dest);
-    }
-    return named ? soundFileText() + shown : QString();
+    return checkTargetAmong(targetFiles(doc, lib, kitFilesToo), target).refused;
+}
+
+std::optional<TargetCheck> lookAtTarget(const KitDocument &doc, const SoundLibrary &lib, const QString &target,
+                                        bool kitFilesToo, const std::function<void()> &turn)
+{
+    const TargetFiles files = targetFiles(doc, lib, kitFilesToo);
+    const std::optional<TargetCheck> check = ztplatform::lookAtFileWithin<TargetCheck>(
+            target, kTargetLookLimitMs, [files, target]() { return checkTargetAmong(files, target); }, turn);
+    if (!check)
+        qWarning().noquote() << "the drive of" << target << "does not answer: nothing is saved there";
+    return check;
 }
 
 bool copiedAsLoaded(Run &run, const QStringList &sources, bool kitWording)
 {
-    const QString changed = setupfiles::changedSource(sources, run.lib.loadedKitFiles(), [&run]() { run.paint(); });
+    setupfiles::CollectError::Kind why = setupfiles::CollectError::Modified;
+    const QString changed =
+            setupfiles::changedSource(sources, run.lib.loadedKitFiles(), [&run]() { run.paint(); }, &why);
     if (changed.isEmpty())
         return true;
     run.hideProgress();
-    setupfiles::CollectError err(setupfiles::CollectError::Modified);
+    setupfiles::CollectError err(why);
     err.path = changed;
     err.kitWording = kitWording;
     noteCollectError(run, err);

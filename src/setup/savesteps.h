@@ -21,6 +21,7 @@
 #include <QVector>
 
 #include <functional>
+#include <optional>
 
 class KitDocument;
 class SoundLibrary;
@@ -148,6 +149,17 @@ QStringList storedKitFiles(const KitDocument &doc, const SoundLibrary &lib);
 // library, a group or the metronome comes from; with `kitFilesToo` also a
 // loaded or recorded kit file, or one a stored sound names. Empty when it may.
 QString refusedTarget(const KitDocument &doc, const SoundLibrary &lib, const QString &target, bool kitFilesToo);
+// The same looks, and whether a file stands at the target and the file a
+// save replaces (writeTarget; else the target), on a thread of their own,
+// `turn` run meanwhile; nothing when they did not end within 2 s.
+struct TargetCheck
+{
+    QString refused;
+    bool isFile = false;
+    QString dest;
+};
+std::optional<TargetCheck> lookAtTarget(const KitDocument &doc, const SoundLibrary &lib, const QString &target,
+                                        bool kitFilesToo, const std::function<void()> &turn);
 // After a save wrote its file: true when each of `sources` (the kit files its
 // stored sounds were copied from, setupfiles::storedSourceFiles of the waves
 // it gathered) is still the file that was loaded; else false, the first changed

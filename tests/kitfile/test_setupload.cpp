@@ -290,6 +290,25 @@ private slots:
         QCOMPARE(hanging.hung(), 1);
         hanging.release();
         QTRY_COMPARE(hanging.waiting(), 0);
+
+        // The file being imported, its drive silent once it was read: its
+        // sounds are added as its own, not waited on.
+        const QString kit = path("K038.INI");
+        QFile::remove(kit);
+        QVERIFY(QFile::copy(m_kit, kit));
+        for (Records::SOUND_INDEX &s : got.entries)
+            s.file.replace("K037.INI", "K038.INI");
+        QVERIFY(!SharedSounds().match(kit, got.entries, e.library, e.loaded).isEmpty());
+        HangingOpens imported("/K038.INI");
+        ticks = 0;
+        clock.restart();
+        QVERIFY(shared.match(kit, got.entries, e.library, e.loaded, [] { QCoreApplication::processEvents(); })
+                        .isEmpty());
+        QVERIFY(clock.elapsed() >= 1900 && clock.elapsed() < 2000 + 1500);
+        QVERIFY2(ticks >= 25, qPrintable(QString::number(ticks)));
+        QCOMPARE(imported.hung(), 1);
+        imported.release();
+        QTRY_COMPARE(imported.waiting(), 0);
     }
 
     void kitFileSoundNames()

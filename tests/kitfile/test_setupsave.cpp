@@ -370,6 +370,34 @@ private slots:
         QTRY_COMPARE(hanging.waiting() + quiet.waiting(), 0);
     }
 
+    // The look after the copy at a source's stamp waits on no silent drive:
+    // such a source is told as a file that does not open, never as changed.
+    void changedSourceStampNotWaitedOn()
+    {
+        const QString copy = path("STILL.bin");
+        QFile::remove(copy);
+        QVERIFY(QFile::copy(m_src, copy));
+        Editor e;
+        QCOMPARE(loadWholeSetup(e, copy), LoadError::None);
+        CollectError::Kind why = CollectError::None;
+        QCOMPARE(changedSource({copy}, e.loaded, {}, &why), QString());
+        int ticks = 0;
+        QTimer tick;
+        connect(&tick, &QTimer::timeout, [&ticks] { ++ticks; });
+        tick.start(20);
+        HangingOpens hanging("/STILL.bin", 0, HangingOpens::Looks::OpensAndStats);
+        QElapsedTimer clock;
+        clock.start();
+        QCOMPARE(changedSource({copy}, e.loaded, [] { QCoreApplication::processEvents(); }, &why), copy);
+        QCOMPARE(why, CollectError::OpenFailed);
+        QCOMPARE(hanging.hung(), 1);
+        QVERIFY(clock.elapsed() >= 1900 && clock.elapsed() < 2000 + 1500);
+        QVERIFY2(ticks >= 25, qPrintable(QString::number(ticks)));
+        hanging.release();
+        QTRY_COMPARE(hanging.waiting(), 0);
+        QTRY_COMPARE(changedSource({copy}, e.loaded, {}, &why), QString());
+    }
+
     void unknownSources()
     {
         Editor e = m_editor;

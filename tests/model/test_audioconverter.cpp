@@ -1,5 +1,6 @@
 #include "model/audioconverter.h"
 #include "model/conversionjobs.h"
+#include "support/hangingdisk.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -510,6 +511,38 @@ private slots:
         plain.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
         QCOMPARE(audioconverter::findProgram(besideDir), QFileInfo(besideDir + "/ffmpeg").absoluteFilePath());
         QVERIFY(!audioconverter::defaultProgram().isEmpty());
+    }
+
+    // The look for ffmpeg waits on no silent folder: the loop runs, and the
+    // program is one whose start fails, as when there is no ffmpeg; a second
+    // look meanwhile does not wait at all.
+    void silentFolderFindsNoFfmpeg()
+    {
+        const QString beside = QDir(QCoreApplication::applicationDirPath()).filePath("ffmpeg");
+        QVERIFY(!QFileInfo::exists(beside));
+        QCOMPARE(audioconverter::defaultProgram(), m_ffmpeg);
+        int ticks = 0;
+        QTimer tick;
+        connect(&tick, &QTimer::timeout, [&ticks] { ++ticks; });
+        tick.start(20);
+        HangingOpens hanging("/ffmpeg", 0, HangingOpens::Looks::OpensAndStats);
+        QElapsedTimer clock;
+        clock.start();
+        QCOMPARE(audioconverter::defaultProgram([] { QCoreApplication::processEvents(); }), beside);
+        QVERIFY(clock.elapsed() >= 1900 && clock.elapsed() < 2000 + 1500);
+        QVERIFY2(ticks >= 25, qPrintable(QString::number(ticks)));
+        QCOMPARE(hanging.hung(), 1);
+        clock.restart();
+        QCOMPARE(audioconverter::defaultProgram(), beside);
+        QVERIFY(clock.elapsed() < 500);
+        QString mesg;
+        audioconverter conv;
+        conv.setProgram(beside);
+        QVERIFY(!conv.audioConverterRun(m_wav, path("never.wav"), mesg));
+        QVERIFY(mesg.isEmpty()); // as without ffmpeg
+        hanging.release();
+        QTRY_COMPARE(hanging.waiting(), 0);
+        QTRY_COMPARE(audioconverter::defaultProgram(), m_ffmpeg);
     }
 
     void waveHeadAndHelpers()

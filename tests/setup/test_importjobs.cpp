@@ -8,6 +8,7 @@
 #include "library/soundorder.h"
 #include "setup/importkitsjob.h"
 #include "setup/importsetupjob.h"
+#include "support/hangingdisk.h"
 
 #include <QDir>
 #include <QStandardItem>
@@ -200,6 +201,34 @@ private slots:
             QCOMPARE(library.loadedKitFiles().size(), 1);
             QCOMPARE(library.binFilePath(), path("KEEP.bin"));
         }
+
+        // A file whose drive does not answer is not waited on: the loop runs,
+        // and it is told as a file that does not open.
+        QVERIFY(kf::writeFile(path("HUSH.bin"), good));
+        int ticks = 0;
+        QTimer tick;
+        connect(&tick, &QTimer::timeout, [&ticks] { ++ticks; });
+        tick.start(20);
+        HangingOpens hanging("/HUSH.bin", 0, HangingOpens::Looks::OpensAndStats);
+        QElapsedTimer clock;
+        clock.start();
+        ImportSetupJob job(doc, library, questions);
+        job.setPaint([] { QCoreApplication::processEvents(); });
+        QVERIFY(!job.run(path("HUSH.bin")));
+        QVERIFY(clock.elapsed() >= 1900 && clock.elapsed() < 2000 + 1500);
+        QVERIFY2(ticks >= 25, qPrintable(QString::number(ticks)));
+        QCOMPARE(hanging.hung(), 1);
+        QCOMPARE(job.result().files.size(), 1);
+        QCOMPARE(job.result().files.first().outcome, FileOutcome::NotRead);
+        QCOMPARE(job.result().notices.size(), 1);
+        QCOMPARE(job.result().notices.first().title, QStringLiteral("Warning"));
+        QCOMPARE(job.result().notices.first().text, QStringLiteral("Fail to read file, import failed."));
+        Editor after = editorOf(doc, library);
+        Editor was = before;
+        compareEditors(was, after);
+        QCOMPARE(library.binFilePath(), path("KEEP.bin"));
+        hanging.release();
+        QTRY_COMPARE(hanging.waiting(), 0);
     }
 
     // Kit files picked together: recorded by kit number, read into their kit

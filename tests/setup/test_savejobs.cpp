@@ -242,6 +242,130 @@ private slots:
         QTest::qWait(200); // the folder's sync after the rename, through the disk that goes next
     }
 
+    // The save's checks of its target wait on no silent drive: the loop runs,
+    // and the box is the one of a file that does not open; nothing is written.
+    void silentTargetNotWaitedOn()
+    {
+        const QString out = path("silenttarget");
+        QVERIFY(QDir().mkpath(out));
+        const QString target = out + "/HELD.bin";
+        QVERIFY(kf::writeFile(target, "the old one"));
+        int ticks = 0;
+        QTimer tick;
+        connect(&tick, &QTimer::timeout, [&ticks] { ++ticks; });
+        tick.start(20);
+        savejob::Hooks painting = hooks();
+        painting.paint = [] { QCoreApplication::processEvents(); };
+        auto save = [&]() {
+            ScriptedQuestions questions;
+            SaveSetupJob::Input in;
+            in.target = target;
+            in.tempDir = m_temp;
+            in.version = setupfiles::versionFromLabel(QStringLiteral("1.01"));
+            return SaveSetupJob(*m_doc, m_lib, questions, {}, painting).run(in);
+        };
+        HangingOpens stats("/HELD.bin", 0, HangingOpens::Looks::OpensAndStats);
+        QElapsedTimer clock;
+        clock.start();
+        const setupjob::Result done = save();
+        QVERIFY(clock.elapsed() >= 1900 && clock.elapsed() < 2000 + 1500);
+        QVERIFY2(ticks >= 25, qPrintable(QString::number(ticks)));
+        QCOMPARE(stats.hung(), 1);
+        QCOMPARE(titles(done), QStringList({"Error"}));
+        QCOMPARE(done.notices.at(0).text, target + ":Fail to open file!\r\n" + QString(std::strerror(ETIMEDOUT)));
+        QCOMPARE(done.files.size(), 1);
+        QCOMPARE(int(done.files.at(0).outcome), int(FileOutcome::Refused));
+        stats.release();
+        QTRY_COMPARE(stats.waiting(), 0);
+        QCOMPARE(kf::readFile(target), QByteArray("the old one"));
+        QCOMPARE(QDir(out).entryList(QDir::Files | QDir::Hidden), QStringList({"HELD.bin"}));
+        QTRY_COMPARE(titles(save()), QStringList({"successfully saved."}));
+    }
+
+    // A kit's file is opened and written off the job's thread: the loop runs
+    // meanwhile, and a folder that stops answering for 5 s gives the save's
+    // own box for a file that does not open or is not written; the old file
+    // keeps its bytes and no temporary stays.
+    void silentFolderKeepsKitFile()
+    {
+        const QString out = path("silentkit");
+        QVERIFY(QDir().mkpath(out));
+        const QString existing = QDir(out).filePath("Kit 5.INI");
+        int ticks = 0;
+        QTimer tick;
+        connect(&tick, &QTimer::timeout, [&ticks] { ++ticks; });
+        tick.start(20);
+        savejob::Hooks painting = hooks();
+        painting.paint = [] { QCoreApplication::processEvents(); };
+        auto save = [&]() {
+            ScriptedQuestions questions;
+            questions.answers = {true};
+            return SaveKitsJob(*m_doc, m_lib, questions, {}, painting).run({out, {5}, m_temp}).result;
+        };
+        QCOMPARE(titles(save()), QStringList({"successfully saved."}));
+        const QByteArray bytes = kf::readFile(existing);
+        QVERIFY(kf::writeFile(existing, "the old one"));
+        const QString notSaved = "\r\nThese kits are not saved:\r\nKit 5 Kit 5";
+        const QString timedOut = QString(std::strerror(ETIMEDOUT));
+        QElapsedTimer clock;
+        for (const HangingOpens::Looks looks : {HangingOpens::Looks::Opens, HangingOpens::Looks::Writes}) {
+            HangingOpens hanging(".zt-part", 0, looks);
+            ticks = 0;
+            clock.restart();
+            const setupjob::Result done = save();
+            QVERIFY(clock.elapsed() >= 5000 && clock.elapsed() < 5000 + 2500);
+            QVERIFY2(ticks >= 100, qPrintable(QString::number(ticks)));
+            QCOMPARE(hanging.hung(), 1);
+            QCOMPARE(titles(done), QStringList({"Error"}));
+            QCOMPARE(done.notices.at(0).text,
+                     looks == HangingOpens::Looks::Opens
+                             ? existing + " open error.\r\n" + timedOut + notSaved
+                             : "The file could not be written:\r\n" + existing + "\r\n" + timedOut + notSaved);
+            QCOMPARE(int(done.files.at(0).outcome), int(FileOutcome::Refused));
+            hanging.release();
+            QTRY_COMPARE(hanging.waiting(), 0);
+            QCOMPARE(kf::readFile(existing), QByteArray("the old one"));
+            QTRY_COMPARE(QDir(out).entryList(QDir::Files | QDir::Hidden), QStringList({"Kit 5.INI"}));
+        }
+        QCOMPARE(titles(save()), QStringList({"successfully saved."}));
+        QCOMPARE(kf::readFile(existing), bytes); // the same bytes as before the folder stopped answering
+
+        // The folder stops answering after the first kit's file: its
+        // temporary is let go without waiting on the folder either.
+        const QString fresh = path("silentkits");
+        QVERIFY(QDir().mkpath(fresh));
+        HangingOpens hanging(".zt-part", 1, HangingOpens::Looks::OpensAndRemoves);
+        ticks = 0;
+        clock.restart();
+        ScriptedQuestions questions;
+        const setupjob::Result done =
+                SaveKitsJob(*m_doc, m_lib, questions, {}, painting).run({fresh, {1, 5}, m_temp}).result;
+        QVERIFY(clock.elapsed() >= 2 * 5000 && clock.elapsed() < 2 * 5000 + 3500);
+        QVERIFY2(ticks >= 200, qPrintable(QString::number(ticks)));
+        QCOMPARE(hanging.hung(), 2);
+        QCOMPARE(titles(done), QStringList({"Error"}));
+        QCOMPARE(done.notices.at(0).text, fresh + "/Kit 5.INI open error.\r\n" + timedOut
+                                                  + "\r\nThese kits are not saved:\r\nKit 1 Kit 1\r\nKit 5 Kit 5");
+        hanging.release();
+        QTRY_COMPARE(hanging.waiting(), 0);
+        QTRY_COMPARE(QDir(fresh).entryList(QDir::Files | QDir::Hidden), QStringList());
+
+        // A folder silent from the start: nothing is asked nor written.
+        HangingOpens stats("/Kit 5.INI", 0, HangingOpens::Looks::OpensAndStats);
+        ticks = 0;
+        clock.restart();
+        const setupjob::Result none = save();
+        QVERIFY(clock.elapsed() >= 1900 && clock.elapsed() < 2000 + 1500);
+        QVERIFY2(ticks >= 25, qPrintable(QString::number(ticks)));
+        QCOMPARE(stats.hung(), 1);
+        QCOMPARE(titles(none), QStringList({"Error"}));
+        QCOMPARE(none.notices.at(0).text, existing + " open error.\r\n" + timedOut + notSaved);
+        QCOMPARE(int(none.files.at(0).outcome), int(FileOutcome::Refused));
+        stats.release();
+        QTRY_COMPARE(stats.waiting(), 0);
+        QCOMPARE(kf::readFile(existing), bytes);
+    }
+
     // No to the one overwrite asked: nothing is written, the file keeps its
     // bytes and the notice says that nothing was saved.
     void declinedOverwriteSavesNothing()

@@ -7,7 +7,8 @@
 // looks still go through, as before the drive stopped answering. Asked for
 // renames or writes instead, a rename onto such a name, or a write into a
 // file open at one, waits, opens go through, and once released the call is
-// made. Every other call goes to the system.
+// made. Asked for opens and removes, both wait. Every other call goes to
+// the system.
 
 #include "passdisk.h"
 
@@ -26,8 +27,8 @@
 class HangingOpens
 {
 public:
-    // What waits: opens only, stats too, renames only or writes only.
-    enum class Looks { Opens, OpensAndStats, Renames, Writes };
+    // What waits: opens only, stats too, removes too, renames only or writes only.
+    enum class Looks { Opens, OpensAndStats, OpensAndRemoves, Renames, Writes };
 
     explicit HangingOpens(const QByteArray &nameEnd, int answered = 0, Looks looks = Looks::Opens)
         : m_gate(new Gate(nameEnd, answered, looks))
@@ -70,9 +71,15 @@ private:
 
         int openAt(int dir, const QByteArray &name, int flags, mode_t mode = 0) override
         {
-            if (m_looks == Looks::Opens || m_looks == Looks::OpensAndStats)
+            if (m_looks == Looks::Opens || m_looks == Looks::OpensAndStats || m_looks == Looks::OpensAndRemoves)
                 hangOn(name);
             return PassDisk::openAt(dir, name, flags, mode);
+        }
+        int unlinkAt(int dir, const QByteArray &name, int flags = 0) override
+        {
+            if (m_looks == Looks::OpensAndRemoves)
+                hangOn(name);
+            return PassDisk::unlinkAt(dir, name, flags);
         }
         int statAt(int dir, const QByteArray &name, struct stat *st, int flags = 0) override
         {

@@ -290,13 +290,13 @@ const ztplatform::FolderAnchor &SoundFilesController::padRoot() const
 
 std::shared_ptr<void> SoundFilesController::planConversions(const QVector<QPair<QString, QString>> &jobs)
 {
-    const std::shared_ptr<ConversionJobs> planned(new ConversionJobs(audioconverter::defaultProgram()),
-                                                  [](ConversionJobs *j) {
-                                                      // Nothing writes into the temporary folder after the save.
-                                                      if (!j->settle(kSettleLimitMs, paintWhileConverting))
-                                                          qWarning() << "a stopped conversion did not end";
-                                                      delete j;
-                                                  });
+    const std::shared_ptr<ConversionJobs> planned(
+            new ConversionJobs(audioconverter::defaultProgram(paintWhileConverting)), [](ConversionJobs *j) {
+                // Nothing writes into the temporary folder after the save.
+                if (!j->settle(kSettleLimitMs, paintWhileConverting))
+                    qWarning() << "a stopped conversion did not end";
+                delete j;
+            });
     planned->readBelow(m_pad.padRoot());
     for (const QPair<QString, QString> &job : jobs)
         planned->add(job.first, job.second);
@@ -310,7 +310,7 @@ std::optional<ConversionJobs::Done> SoundFilesController::convertOffThread(const
     std::shared_ptr<ConversionJobs> jobs = m_planned.lock();
     int job = jobs ? jobs->find(source, target) : -1;
     if (job < 0) {
-        jobs = std::make_shared<ConversionJobs>(audioconverter::defaultProgram(), 1);
+        jobs = std::make_shared<ConversionJobs>(audioconverter::defaultProgram(paintWhileConverting), 1);
         jobs->readBelow(m_pad.padRoot());
         job = jobs->add(source, target);
     }

@@ -27,6 +27,7 @@ bool SetupFilesController::loadWholeSetup(const QString &path)
 {
     setupflow::BoxQuestions questions(m_parent);
     ImportSetupJob job(m_doc, m_library, questions);
+    job.setPaint(paintHeld);
     int shown = 0;
     ImportSetupJob::Redraws redraws;
     redraws.cleared = [this] {

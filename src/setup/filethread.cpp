@@ -1,0 +1,79 @@
+#include "setup/filethread.h"
+
+#include "kitfile/fileread.h"
+
+#include <cerrno>
+#include <cstring>
+
+namespace savejob {
+
+namespace {
+
+constexpr qint64 kSyncEvery = qint64(8) << 20; // bytes forced to the disk on the way
+
+} // namespace
+
+QString timedOut()
+{
+    return QString::fromLocal8Bit(std::strerror(ETIMEDOUT));
+}
+
+Written openFile(FileWrite &w)
+{
+    Written done;
+    done.opened = w.out.open();
+    w.opened = true;
+    done.failed = w.out.failedStep();
+    done.error = w.out.errorString();
+    return done;
+}
+
+Written writeFile(FileWrite &w)
+{
+    Written done = w.opened ? Written() : openFile(w);
+    done.opened = !w.out.failed();
+    exportfile::Watch &watch = w.writing;
+    if (done.opened && w.image) {
+        watch.moved();
+        w.out.watchWrites(
+                [&watch]() {
+                    if (*watch.stopFlag())
+                        return false;
+                    watch.moved();
+                    return true;
+                },
+                kSyncEvery);
+        const bool whole = w.kit < 0;
+        done.modelWritten = setupfiles::writeKitFile(w.image->model(), w.out.file(), whole ? 0 : w.kit, &done.unwritten);
+        watch.moved();
+        if (done.modelWritten
+            && w.out.readBack([whole](const QString &path) { return setupfiles::readsBack(path, whole); })) {
+            watch.moved();
+            w.out.finish();
+        }
+    }
+    done.failed = w.out.failedStep();
+    done.error = w.out.errorString();
+    done.notKept = w.out.notKept();
+    return done;
+}
+
+Placed placeFile(FileWrite &w, bool rename)
+{
+    Placed done;
+    w.placing.moved(exportfile::Watch::Step::Place);
+    if (!w.placing.mayPlace())
+        return done;
+    if (rename && w.out.rename()) {
+        done.renamed = w.renamed = true;
+        w.placing.moved();
+        done.synced = w.out.syncFolder();
+    } else {
+        done.kept = w.out.keep();
+    }
+    done.failed = w.out.failedStep();
+    done.error = w.out.errorString();
+    return done;
+}
+
+} // namespace savejob
