@@ -40,7 +40,10 @@ void MainWindow1::makeHistory(QMenu *helpMenu, QMenu *fileMenu)
     restore->setObjectName(QStringLiteral("actionRestore_from_backup"));
     restore->setVisible(!m_pad.isUDiskFlag());
     connect(&m_pad, &PadSession::modeChanged, restore, [this, restore] { restore->setVisible(!m_pad.isUDiskFlag()); });
-    connect(restore, &QAction::triggered, m_padSync.get(), &PadSyncController::restoreFromBackup);
+    connect(restore, &QAction::triggered, this, [this] {
+        m_shell->takeInPages(); // a name typed for a kit now is its own step first
+        m_padSync->restoreFromBackup();
+    });
     connect(m_padSync.get(), &PadSyncController::restoredFromBackup, this,
             [this](const editstep::Place &place) { m_shell->showStepPlace(place); });
     m_soundLists->noteOrderShown();

@@ -10,6 +10,7 @@
 #include "device/writeback.h"
 #include "history/edithistory.h"
 #include "mainwindow1/device/padsynccontroller.h"
+#include "mainwindow1/editing/kitchainscontroller.h"
 #include "padwindow.h"
 #include "support/passdisk.h"
 
@@ -17,6 +18,7 @@
 #include <QDirIterator>
 #include <QProgressDialog>
 #include <QSemaphore>
+#include <QTreeView>
 #include <QtTest>
 
 #include <sys/mount.h>
@@ -475,6 +477,40 @@ private slots:
         QVERIFY(f.closeWithYes());
         QVERIFY(kf::readFile(kitFile(f, 1)) != kit1);
         QCOMPARE(kf::readFile(kitFile(f, 2)), kit2);
+    }
+
+    // A name typed in the kit list before a restore is the kit's of then:
+    // its own step first; the restored kit keeps the backup's name.
+    void aNameTypedBeforeARestoreDoesNotRenameTheRestoredKit()
+    {
+        PadWindow f;
+        layOut(f);
+        MainWindow1 *w = f.open();
+        w->show();
+        QApplication::setActiveWindow(w);
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        Ui::MainWindow1 *ui = w->form();
+        const QString backedUp = w->doc().kit(4).kit_name;
+        ui->btnKitChain->click();
+        QTreeView *view = ui->kitListtreeView;
+        view->expandAll();
+        const QModelIndex cell = w->kitChains().kitChainListItemModel()->item(0)->child(4, 1)->index();
+        view->scrollTo(cell);
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(cell).center());
+        QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(cell).center());
+        auto *editor = qobject_cast<QLineEdit *>(QApplication::focusWidget());
+        QVERIFY(editor);
+        editor->selectAll();
+        QTest::keyClicks(editor, "Five");
+        QTest::keyClick(editor, Qt::Key_Return);
+        f.prompter.itemAnswers.enqueue(0);
+        restoreAction(w)->trigger();
+        ui->btnKitMove->click();
+        QCOMPARE(w->doc().kit(4).kit_name, backedUp);
+        QCOMPARE(w->history().stack().count(), 2);
+        w->history().undo();
+        QCOMPARE(w->doc().kit(4).kit_name, QString("Five"));
+        QVERIFY(f.closeWithYes());
     }
 
     // A sound of the backup no longer on the pad: its slots named and left empty.

@@ -469,6 +469,24 @@ private slots:
         QCOMPARE(f->w->history().stack().count(), 3);
     }
 
+    // A name typed in the kit list for a kit the IMPORT then replaces is the
+    // old kit's: its own step before the IMPORT, never the imported kit's.
+    void aNameTypedBeforeAnImportStaysWithTheOldKit()
+    {
+        const QString setup = f->work.filePath("KIT_ALL.bin");
+        QVERIFY(setupflow_test::makeSetup(setup));
+        typeInKitList(5, "Five");
+        f->prompter.fileAnswers.enqueue({setup});
+        f->ui->actionImport_All->trigger();
+        QCOMPARE(f->kit(5).kit_name, QString("KIT4"));
+        f->ui->btnKitMove->click(); // the page left
+        QCOMPARE(f->kit(5).kit_name, QString("KIT4"));
+        QCOMPARE(action("actionUndo")->text(), QString("Undo IMPORT"));
+        keys(Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(f->kit(5).kit_name, QString("Five"));
+        QCOMPARE(action("actionUndo")->text(), QString("Undo name of kit 5"));
+    }
+
     // Going from kit to kit, pad to pad, page to page and chain to chain
     // makes no step.
     void lookingMakesNoStep()

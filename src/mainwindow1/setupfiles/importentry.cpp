@@ -4,7 +4,9 @@
 #include "mainwindow1/library/soundlistscontroller.h"
 
 #include "mainwindow1/windowtexts.h"
+#include "mainwindow1/editing/kitchainscontroller.h"
 #include "mainwindow1/editing/kitpagescontroller.h"
+#include "mainwindow1/editing/mainpadpagecontroller.h"
 #include "mainwindow1/setupfiles/flowsteps.h"
 
 #include "setup/importkitsjob.h"
@@ -92,6 +94,9 @@ void SetupFilesController::importFiles()
                           QMessageBox::Yes | QMessageBox::No)
         == QMessageBox::No)
         return;
+    // A kit name typed and not yet taken is the old kit's: its own step first.
+    m_mainPadPage.finishKitNameEdit();
+    m_kitChains.takeOverChainPage();
     // The whole import is one step: kits, chains, global settings and sounds.
     editstep::Place shown;
     shown.page = editstep::Place::Pads;
