@@ -218,8 +218,8 @@ struct SysCleared {
     QStringList lines;
 };
 
-// The editor's hidden files left in SYS (a replacement cut short) go. What
-// else stands at such a name (a link, a pipe) is never followed nor opened:
+// The editor's hidden files left in SYS (a replacement cut short) go; one
+// the pad keeps is named. What else stands at such a name (a link, a pipe) is never followed nor opened:
 // its entry alone is removed and named, so no later load looks at it again.
 SysCleared clearSys(const ztplatform::OpenFolder &sys)
 {
@@ -230,7 +230,14 @@ SysCleared clearSys(const ztplatform::OpenFolder &sys)
         int error = 0;
         const unsigned type = ztplatform::entryType(sys.fd(), name, &error);
         if (type == S_IFREG) {
-            out.changed |= sys.remove(name);
+            if (sys.remove(name)) {
+                out.changed = true;
+            } else {
+                out.leftOut = true;
+                out.lines << DeviceText::tr("%1 in the SYS folder: an unfinished file of the editor's. It could not "
+                                            "be removed (%2).")
+                                     .arg(name, QString::fromLocal8Bit(std::strerror(errno ? errno : EIO)));
+            }
             continue;
         }
         if (type == 0 || type == S_IFDIR)

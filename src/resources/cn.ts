@@ -3678,6 +3678,10 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <source>Sound %1: %2 holds other bytes than the file deleted; it stays on the sampler pad.</source>
         <translation>音色 %1：%2 的内容与被删除的文件不同，已保留在采样打击垫上。</translation>
     </message>
+    <message>
+        <source>%1 in the SYS folder: an unfinished file of the editor's. It could not be removed (%2).</source>
+        <translation>SYS 文件夹中的 %1：编辑器未完成的文件。它未能被删除（%2）。</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>

@@ -3678,6 +3678,10 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <source>Sound %1: %2 holds other bytes than the file deleted; it stays on the sampler pad.</source>
         <translation>Sound %1: %2 holds other bytes than the file deleted; it stays on the sampler pad.</translation>
     </message>
+    <message>
+        <source>%1 in the SYS folder: an unfinished file of the editor's. It could not be removed (%2).</source>
+        <translation>%1 in the SYS folder: an unfinished file of the editor's. It could not be removed (%2).</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>

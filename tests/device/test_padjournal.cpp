@@ -5,6 +5,8 @@
 #include "support/passdisk.h"
 #include "platform/replacefile.h"
 
+#include <QProcess>
+#include <QScopeGuard>
 #include <QtTest>
 
 #include <fcntl.h>
@@ -815,6 +817,26 @@ private slots:
         QVERIFY(!QFileInfo(path).exists() && !QFileInfo(path).isSymLink());
         QCOMPARE(kf::readFile(outside), QByteArray("kept"));
         QCOMPARE(fx.loadAgain().text(), QString());
+    }
+
+    // A hidden file of the editor's that an unwritable SYS keeps is named,
+    // not passed over as removed.
+    void aHiddenSysFileThePadKeepsIsNamed()
+    {
+        PadFixture fx;
+        fx.writeKits();
+        const QString hidden = ztplatform::temporaryName("alter.ini", 0);
+        kf::writeFile(fx.sysPath + "/" + hidden, "cut");
+        if (QProcess::execute("chattr", {"+i", fx.sysPath}) != 0)
+            QSKIP("chattr +i is not available here (needs root and a file system that keeps the flag)");
+        const auto unlock = qScopeGuard([&] { QProcess::execute("chattr", {"-i", fx.sysPath}); });
+        const PadFixture::Loaded again = fx.loadAgain();
+        QCOMPARE(again.text(), QString("The editor stopped before it had finished changing the files on the sampler "
+                                       "pad.\r\n%1 in the SYS folder: an unfinished file of the editor's. It could "
+                                       "not be removed (Operation not permitted).")
+                                       .arg(hidden));
+        QCOMPARE(again.recovery.messages.first().title, QString("Warning"));
+        QVERIFY(QFileInfo::exists(fx.sysPath + "/" + hidden));
     }
 };
 

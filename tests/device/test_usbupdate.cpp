@@ -490,6 +490,30 @@ private slots:
         QCOMPARE(padstops::kitsPlay(again, &why), plays);
     }
 
+    // A .wav another program wrote over after the delete read it: it stays,
+    // its .prm goes, and the row stays as for a pair whose .prm was gone.
+    void aFileChangedSinceItWasReadStays()
+    {
+        PadFixture pad;
+        pad.addWave(4);
+        const QString wav = pad.dataPath + "/001/004.wav";
+        ztplatform::setFileEventHook([&](ztplatform::FileEvent e, const QString &path) {
+            if (e == ztplatform::FileEvent::OpenedForWriting && path.endsWith(padjournal::RECORD_NAME))
+                kf::writeFile(wav, "another program's bytes");
+        });
+        const auto unhook = qScopeGuard([] { ztplatform::setFileEventHook({}); });
+        SyncBatch batch;
+        batch.setPad(root(pad), pad.tree());
+        QSignalSpy kept(&batch, &SyncBatch::deleteFailed);
+        QVERIFY(batch.startDelete({wav}));
+        QVERIFY(finish(batch));
+        QCOMPARE(kept.count(), 1);
+        QCOMPARE(kept.at(0).at(1).toInt(), int(UsbUpdate::PrmAlreadyGone));
+        QCOMPARE(kf::readFile(wav), QByteArray("another program's bytes"));
+        QVERIFY(!QFileInfo::exists(pad.prmPath + "/001/004.prm"));
+        QVERIFY(!QFileInfo::exists(pad.sysPath + "/" + padjournal::RECORD_NAME));
+    }
+
     void deletingRemovesBothFilesOfEachPair_data()
     {
         QTest::addColumn<int>("count");

@@ -577,4 +577,6 @@ EXTRA = {
         '采样打击垫拒绝了一次写入（%1）；下次载入采样打击垫时将根据其记录完成这次保存。',
     'The sampler pad refused a write (%1); nothing was saved to it.':
         '采样打击垫拒绝了一次写入（%1）；没有任何内容保存到它上面。',
+    "%1 in the SYS folder: an unfinished file of the editor's. It could not be removed (%2).":
+        'SYS 文件夹中的 %1：编辑器未完成的文件。它未能被删除（%2）。',
 }
