@@ -3,6 +3,7 @@
 #include "setupflow_fixture.h"
 #include "mainwindow1/library/soundlistscontroller.h"
 #include "library/records_fixture.h"
+#include "support/hangingdisk.h"
 
 #include <QStandardItemModel>
 #include <QStandardPaths>
@@ -181,6 +182,27 @@ private slots:
                  QStringList({"Error", "Failed to generate file.\r\nFile location:\r\n" + lost + "\r\n"
                                                + std::strerror(ENOENT)}));
         QVERIFY(!QFile::exists(lost));
+
+        // A target whose drive does not answer: the window paints, and the
+        // box says the file is not generated; it keeps its bytes.
+        const QString held = f->work.filePath("held.ini");
+        QVERIFY(kf::writeFile(held, "the old one"));
+        f->prompter.clear();
+        f->prompter.fileAnswers.enqueue({held});
+        {
+            LoopTurns turns;
+            HangingOpens hanging("/held.ini", 0, HangingOpens::Looks::OpensAndStats);
+            ui->btnGlobal->click();
+            QVERIFY(turns.elapsed() >= 1900 && turns.elapsed() < 2000 + 1500);
+            QVERIFY2(turns.turns() >= 20, qPrintable(QString::number(turns.turns())));
+            QCOMPARE(hanging.hung(), 1);
+            QCOMPARE(f->prompter.titles() + f->prompter.texts(),
+                     QStringList({"Error", "Failed to generate file.\r\nFile location:\r\n" + held + "\r\n"
+                                                   + std::strerror(ETIMEDOUT)}));
+            hanging.release();
+            QTRY_COMPARE(hanging.waiting(), 0);
+        }
+        QCOMPARE(kf::readFile(held), QByteArray("the old one"));
 
         // A name typed without a suffix is written as an ".ini" file.
         f->prompter.fileAnswers.enqueue({f->work.filePath("Global")});

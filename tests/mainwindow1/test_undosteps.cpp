@@ -487,6 +487,23 @@ private slots:
         QCOMPARE(action("actionUndo")->text(), QString("Undo name of kit 5"));
     }
 
+    // The kit list shown on the chain page follows an IMPORT and its undo.
+    void theKitListShownFollowsAnImport()
+    {
+        const QString setup = f->work.filePath("KIT_ALL.bin");
+        QVERIFY(setupflow_test::makeSetup(setup));
+        showChains();
+        QStandardItem *six = f->w->kitChains().kitChainListItemModel()->item(0)->child(5, 1);
+        QCOMPARE(six->text(), QString("New Kit"));
+        f->prompter.fileAnswers.enqueue({setup});
+        f->ui->actionImport_All->trigger();
+        QCOMPARE(f->w->mainPadPage().dot(), 1);
+        QCOMPARE(six->text(), QString("KIT5"));
+        f->w->history().undo();
+        showChains();
+        QCOMPARE(six->text(), QString("New Kit"));
+    }
+
     // Going from kit to kit, pad to pad, page to page and chain to chain
     // makes no step.
     void lookingMakesNoStep()

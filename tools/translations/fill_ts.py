@@ -254,6 +254,15 @@ ZH = {
     # converter
     'ffmpeg made no progress for too long and was stopped.': '转换程序长时间没有进展，已被停止。',
     'The drive of this file does not answer, so the sound is not taken:': '此文件所在的驱动器没有响应，因此未取用该声音：',
+    # exports and backups
+    'The folder stopped answering while this file was being put in place under its name:':
+        '将此文件放到其名称下时，文件夹停止了响应：',
+    'It may or may not be there now. A file that had this name before is either still the old one, whole, or the new one, whole. Please look in the folder.':
+        '该文件现在可能已在此名称下，也可能不在。此前使用此名称的文件要么仍是完整的旧文件，要么已完整地换成新文件。请到该文件夹中查看。',
+    "The global settings and kit chains of this backup cannot be put back: its global.ini is missing or cannot be read, or its layout is not the one the sampler pad's global.ini has. They stay as they are now.":
+        '无法恢复此备份的全局设置和套鼓链：其 global.ini 缺失或无法读取，或其格式与采样打击垫的 global.ini 不同。它们保持现在的样子。',
+    'Sound %1: %2 holds other bytes than the file deleted; it stays on the sampler pad.':
+        '音色 %1：%2 的内容与被删除的文件不同，已保留在采样打击垫上。',
 }
 
 # Undo and redo: the History menu, the steps' names and why a step is refused.

@@ -6,6 +6,7 @@
 
 #include "platform/replacefile.h"
 #include "setup/savesteps.h"
+#include "widgets/closehold.h"
 #include "widgets/dialogs/uiprompter.h"
 #include "document/kitdocument.h"
 #include "library/soundlibrary.h"
@@ -20,6 +21,9 @@
 #include <QLineEdit>
 #include <QSpinBox>
 #include <QTreeView>
+
+#include <cerrno>
+#include <cstring>
 
 void KitPagesController::pressClickSound(const QModelIndex &index)
 {
@@ -81,9 +85,20 @@ void KitPagesController::exportGlobalFile()
     // As every save: no pipe or device, no loaded kit file (a link to one
     // included) and no file a sound comes from is replaced; a link that leads
     // elsewhere is replaced itself.
-    const QString refused = savejob::refusedTarget(m_doc, m_library, m_globalPath, true);
-    if (!refused.isEmpty()) {
-        UiPrompter::instance()->warning(m_boxes, WindowTexts::tr("Error"), refused, QMessageBox::Ok);
+    // Looked at off the window's thread: a drive that does not answer is told
+    // as a file that is not generated.
+    const std::optional<savejob::TargetCheck> check = savejob::lookAtTarget(
+            m_doc, m_library, m_globalPath, true, [] { closehold::processEvents(QEventLoop::ExcludeUserInputEvents); });
+    if (!check) {
+        UiPrompter::instance()->warning(m_boxes, WindowTexts::tr("Error"),
+                                        WindowTexts::tr("Failed to generate file.") + QStringLiteral("\r\n")
+                                                + WindowTexts::tr("File location:") + QStringLiteral("\r\n")
+                                                + m_globalPath + QStringLiteral("\r\n")
+                                                + QString::fromLocal8Bit(std::strerror(ETIMEDOUT)));
+        return;
+    }
+    if (!check->refused.isEmpty()) {
+        UiPrompter::instance()->warning(m_boxes, WindowTexts::tr("Error"), check->refused, QMessageBox::Ok);
         return;
     }
 

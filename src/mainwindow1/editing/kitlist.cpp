@@ -235,6 +235,7 @@ void KitChainsController::showChangedKitNames()
 {
     for (int k = 0; k < m_doc.kitAttrList().size() && k < KIT_MAX_COUNT; ++k)
         showChangedKitName(k);
+    updateKitChainNameList(); // the list shown follows an import or an undo
 }
 
 void KitChainsController::showStepChain(int chain)
