@@ -458,6 +458,7 @@ public:
         , m_durable(record.steps.size(), At::Nowhere)
         , m_patchedNow(record.steps.size(), false)
         , m_removesOnly(removesOnly(record))
+        , m_live(!m_seen.isEmpty())
     {
         m_out.purpose = record.purpose;
         QSet<quint16> seen;
@@ -630,6 +631,9 @@ private:
     // A record that only removes files is finished by any load that finds it,
     // whatever part of it was done.
     bool m_removesOnly = false;
+    // The change is being made now, not finished by a later load: a file
+    // missing from its name was not removed by it.
+    bool m_live = false;
 };
 
 At Walk::locate(int i)
@@ -906,17 +910,22 @@ void Walk::noteFinished()
 bool Walk::removeLeaving()
 {
     const QVector<Step> &steps = m_record.steps;
-    // A sound one of whose files now holds other bytes keeps both: its pair
-    // stays whole on the pad.
+    // A sound one of whose files now holds other bytes, or went from its
+    // name since this change read it, keeps the other: no pair is left half.
     QSet<quint16> held;
     for (int i = 0; i < steps.size(); ++i) {
         const Step &s = steps.at(i);
         const At a = m_at.at(i);
-        if (a != At::Old && a != At::Hidden
-            && (dir(s.area, s.folder).exists(s.from) || dir(s.area, s.folder).isLink(s.from))) {
-            m_out.left << Outcome::Left{s.number, s.area, s.folder + QLatin1Char('/') + s.from};
-            held.insert(s.number);
-        }
+        if (a == At::Old || a == At::Hidden)
+            continue;
+        const QString name = s.folder + QLatin1Char('/') + s.from;
+        if (dir(s.area, s.folder).exists(s.from) || dir(s.area, s.folder).isLink(s.from))
+            m_out.left << Outcome::Left{s.number, s.area, name};
+        else if (m_live)
+            m_out.left << Outcome::Left{s.number, s.area, name, true};
+        else
+            continue;
+        held.insert(s.number);
     }
     for (int i = 0; i < steps.size(); ++i) {
         const Step &s = steps.at(i);
@@ -1412,11 +1421,13 @@ QStringList describe(const Outcome &o)
             lines << DeviceText::tr("The deletion of these sounds was finished: %1.").arg(numbers(o.soundsDone));
         if (o.undone && !o.soundsUndone.isEmpty())
             lines << DeviceText::tr("These sounds were put back: %1.").arg(numbers(o.soundsUndone));
-        for (const Outcome::Left &l : o.left)
-            lines << DeviceText::tr("Sound %1: %2 holds other bytes than the file deleted; it stays on the "
-                                    "sampler pad.")
-                             .arg(l.number)
-                             .arg(l.name);
+        for (const Outcome::Left &l : o.left) {
+            if (!l.gone)
+                lines << DeviceText::tr("Sound %1: %2 holds other bytes than the file deleted; it stays on the "
+                                        "sampler pad.")
+                                 .arg(l.number)
+                                 .arg(l.name);
+        }
         break;
     case Purpose::WriteBack:
         lines << describeWriteBack(o);

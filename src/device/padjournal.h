@@ -138,6 +138,7 @@ struct Outcome {
         quint16 number = 0;
         Area area = Area::Data;
         QString name; // "fff/name"
+        bool gone = false; // gone from its name since the change read it, not by the change
     };
     QVector<Left> left;
     int error = 0;       // errno of a refusal

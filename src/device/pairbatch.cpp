@@ -822,19 +822,24 @@ int DeleteBatch::stage(const QString &path, int *error)
     return -1;
 }
 
-// The pairs of which a file holding other bytes than those read stayed: both
-// its files stay, and so does its row.
+// The pairs of which a file changed or went since it was read: the other
+// file stays, and so does the row (a pair half gone until the user says so).
 QVector<Failure> DeleteBatch::leftOnThePad(const pj::Outcome &o) const
 {
     QVector<Failure> failed;
     for (const Pair &p : m_pairs) {
-        bool wav = false, prm = false;
+        int why = -1;
         for (const pj::Outcome::Left &l : o.left) {
-            if (l.number == p.number && l.name.startsWith(p.fff + QLatin1Char('/')))
-                (l.area == pj::Area::Data ? wav : prm) = true;
+            if (l.number != p.number || !l.name.startsWith(p.fff + QLatin1Char('/')))
+                continue;
+            const bool wav = l.area == pj::Area::Data;
+            if (!l.gone)
+                why = wav ? UsbUpdate::WavChanged : UsbUpdate::PrmChanged;
+            else if (why < 0)
+                why = wav ? UsbUpdate::WavAlreadyGone : UsbUpdate::PrmAlreadyGone;
         }
-        if (wav || prm)
-            failed << Failure{0, p.path, wav ? UsbUpdate::WavChanged : UsbUpdate::PrmChanged, 0, false};
+        if (why >= 0)
+            failed << Failure{0, p.path, why, 0, false};
     }
     return failed;
 }

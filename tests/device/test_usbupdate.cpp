@@ -490,16 +490,23 @@ private slots:
         QCOMPARE(padstops::kitsPlay(again, &why), plays);
     }
 
-    // A .wav another program wrote over after the delete read it: the pair
-    // stays whole, and its row with it, named as changed.
+    // A .wav another program wrote over or removed after the delete read it:
+    // its .prm stays, and its row with it, named as changed or as half gone.
+    void aFileChangedSinceItWasReadStays_data()
+    {
+        QTest::addColumn<bool>("removed");
+        QTest::newRow("written over") << false;
+        QTest::newRow("removed") << true;
+    }
     void aFileChangedSinceItWasReadStays()
     {
+        QFETCH(bool, removed);
         PadFixture pad;
         pad.addWave(4);
         const QString wav = pad.dataPath + "/001/004.wav";
         ztplatform::setFileEventHook([&](ztplatform::FileEvent e, const QString &path) {
             if (e == ztplatform::FileEvent::OpenedForWriting && path.endsWith(padjournal::RECORD_NAME))
-                kf::writeFile(wav, "another program's bytes");
+                removed ? QFile::remove(wav) : kf::writeFile(wav, "another program's bytes");
         });
         const auto unhook = qScopeGuard([] { ztplatform::setFileEventHook({}); });
         SyncBatch batch;
@@ -508,8 +515,8 @@ private slots:
         QVERIFY(batch.startDelete({wav}));
         QVERIFY(finish(batch));
         QCOMPARE(kept.count(), 1);
-        QCOMPARE(kept.at(0).at(1).toInt(), int(UsbUpdate::WavChanged));
-        QCOMPARE(kf::readFile(wav), QByteArray("another program's bytes"));
+        QCOMPARE(kept.at(0).at(1).toInt(), int(removed ? UsbUpdate::WavAlreadyGone : UsbUpdate::WavChanged));
+        QCOMPARE(kf::readFile(wav), removed ? QByteArray() : QByteArray("another program's bytes"));
         QVERIFY(QFileInfo::exists(pad.prmPath + "/001/004.prm"));
         QVERIFY(!QFileInfo::exists(pad.sysPath + "/" + padjournal::RECORD_NAME));
     }
