@@ -209,6 +209,23 @@ private slots:
         ui->btnGlobal->click();
         QCOMPARE(QFileInfo(f->work.filePath("Global.ini")).size() * 10 + QFile::exists(f->work.filePath("Global")), 8430);
         QCOMPARE(ui->globalLineEdit->text(), f->work.filePath("Global.ini"));
+        // The dialog asked about "Global" only: the file at "Global.ini" is asked about.
+        QVERIFY(kf::writeFile(f->work.filePath("Global.ini"), "the user's older settings"));
+        f->prompter.clear();
+        f->prompter.buttonAnswers << QMessageBox::No;
+        f->prompter.fileAnswers.enqueue({f->work.filePath("Global")});
+        ui->btnGlobal->click();
+        QCOMPARE(f->prompter.texts(),
+                 QStringList({"The file already exists. Do you confirm to overwrite it?\r\nFile location: \r\n"
+                                      + f->work.filePath("Global.ini"),
+                              "No file was saved: the existing files stay as they were."}));
+        QCOMPARE(kf::readFile(f->work.filePath("Global.ini")), QByteArray("the user's older settings"));
+        QVERIFY(ui->globalLineEdit->text().isEmpty());
+        f->prompter.clear();
+        f->prompter.buttonAnswers << QMessageBox::Yes;
+        f->prompter.fileAnswers.enqueue({f->work.filePath("Global")});
+        ui->btnGlobal->click();
+        QCOMPARE(QFileInfo(f->work.filePath("Global.ini")).size(), 843);
     }
 
     // The export is refused where a save is: onto a library sound, the

@@ -79,8 +79,10 @@ void KitPagesController::exportGlobalFile()
                                                            WindowTexts::tr("ini files(*.ini *.INI)"));
     if (m_globalPath.isEmpty())
         return;
-    // The desktop's dialog may hand back the name as typed.
-    if (QFileInfo(m_globalPath).suffix().isEmpty())
+    // The desktop's dialog may hand back the name as typed; it asked about
+    // that name only, so a file at the completed one is asked about below.
+    const bool completed = QFileInfo(m_globalPath).suffix().isEmpty();
+    if (completed)
         m_globalPath += QStringLiteral(".ini");
     // As every save: no pipe or device, no loaded kit file (a link to one
     // included) and no file a sound comes from is replaced; a link that leads
@@ -99,6 +101,19 @@ void KitPagesController::exportGlobalFile()
     }
     if (!check->refused.isEmpty()) {
         UiPrompter::instance()->warning(m_boxes, WindowTexts::tr("Error"), check->refused, QMessageBox::Ok);
+        return;
+    }
+    if (completed && check->isFile
+        && UiPrompter::instance()->warning(m_boxes, WindowTexts::tr("Warning"),
+                                           WindowTexts::tr("The file already exists. Do you confirm to overwrite it?")
+                                                   + QStringLiteral("\r\n") + WindowTexts::tr("File location: ")
+                                                   + QStringLiteral("\r\n") + QDir::toNativeSeparators(m_globalPath),
+                                           QMessageBox::Yes | QMessageBox::No)
+                   != QMessageBox::Yes) {
+        UiPrompter::instance()->information(m_boxes, WindowTexts::tr("Tip"),
+                                            WindowTexts::tr("No file was saved: the existing files stay as they were."),
+                                            QMessageBox::Ok);
+        m_globalPath.clear();
         return;
     }
 
