@@ -3636,11 +3636,11 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
     </message>
     <message>
         <source>%1 in the SYS folder: %2 It was removed, and nothing was read through it.</source>
-        <translation>SYS 文件夹中的 %1：%2 它已被删除，且未通过它读取任何内容。</translation>
+        <translation>SYS 文件夹中的 %1：%2它已被删除，且未通过它读取任何内容。</translation>
     </message>
     <message>
         <source>%1 in the SYS folder: %2 It could not be removed (%3).</source>
-        <translation>SYS 文件夹中的 %1：%2 它未能被删除（%3）。</translation>
+        <translation>SYS 文件夹中的 %1：%2它未能被删除（%3）。</translation>
     </message>
     <message>
         <source>The restored global settings were not saved to the sampler pad: global.ini changed on the pad since it was loaded.</source>
