@@ -334,7 +334,7 @@ private slots:
         // temporary is let go without waiting on the folder either.
         const QString fresh = path("silentkits");
         QVERIFY(QDir().mkpath(fresh));
-        HangingOpens hanging(".zt-part", 1, HangingOpens::Looks::OpensAndRemoves);
+        HangingOpens hanging(".zt-part", 2, HangingOpens::Looks::OpensAndRemoves); // its open and read-back answer
         ticks = 0;
         clock.restart();
         ScriptedQuestions questions;
