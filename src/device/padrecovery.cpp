@@ -73,13 +73,6 @@ int recordNumber(const QByteArray &record)
     return record.size() >= 2 ? bytepack::get16(reinterpret_cast<const uchar *>(record.constData())) : 0;
 }
 
-// The stem a name of a numbered folder stands for: its name before the
-// first dot, ignoring case.
-QString stemOf(const QString &name)
-{
-    return name.section(QLatin1Char('.'), 0, 0).toLower();
-}
-
 // The hidden and the visible files of one sound in one numbered folder.
 struct Sound {
     QStringList wavs, prms;    // hidden
@@ -141,23 +134,26 @@ void settleSound(const ztplatform::OpenFolder &data, const ztplatform::OpenFolde
         out.removed << location;
 }
 
-// The hidden files of one folder of the kind `suffix`, by the stem of the
-// names they stand for.
+// The hidden files of one folder of the kind `suffix`, by the number ("003")
+// of the names they stand for.
 void addHidden(const QStringList &names, const QLatin1String &suffix, QMap<QString, Sound> &sounds, bool prm)
 {
     for (const QString &name : names) {
         const QString target = hiddenWaveTarget(name, suffix);
         if (!target.isEmpty())
-            (prm ? sounds[stemOf(target)].prms : sounds[stemOf(target)].wavs) << name;
+            (prm ? sounds[target.left(3)].prms : sounds[target.left(3)].wavs) << name;
     }
 }
 
-// The visible file of the kind `suffix` of each sound that has hidden files.
+// The visible file of the kind `suffix` of each sound that has hidden files:
+// only "NNN" and the suffix, in any case ("003.x.wav" is a user's file).
 void addVisible(const QStringList &names, const QLatin1String &suffix, QMap<QString, Sound> &sounds, bool prm)
 {
     for (const QString &name : names) {
-        const auto it = sounds.find(stemOf(name));
-        if (it == sounds.end() || name.startsWith(QLatin1Char('.')) || !name.endsWith(suffix, Qt::CaseInsensitive))
+        if (name.size() != 3 + suffix.size() || !name.endsWith(suffix, Qt::CaseInsensitive))
+            continue;
+        const auto it = sounds.find(name.left(3));
+        if (it == sounds.end())
             continue;
         QString &visible = prm ? it->finalPrm : it->finalWav;
         if (visible.isEmpty())
@@ -169,7 +165,7 @@ void settleFolder(padjournal::Pad &pad, const QString &fff, Settled &out)
 {
     const ztplatform::OpenFolder &data = pad.folder(padjournal::Area::Data, fff);
     const ztplatform::OpenFolder &prm = pad.folder(padjournal::Area::Prm, fff);
-    QMap<QString, Sound> sounds; // by the stem of the names they stand for
+    QMap<QString, Sound> sounds; // by the number of the names they stand for
     const QStringList dataNames = pairfiles::entryNames(data), prmNames = pairfiles::entryNames(prm);
     addHidden(dataNames, QLatin1String(".wav"), sounds, false);
     addHidden(prmNames, QLatin1String(".prm"), sounds, true);

@@ -693,6 +693,44 @@ private slots:
         QVERIFY(!QFileInfo::exists(fx.dataPath + "/001/007.wav"));
     }
 
+    // A cut-short add whose hidden pair waits beside a user's files named
+    // almost like the sound's: only "003.wav" and "003.prm" (in any case)
+    // stand at its place; the odd files are never read, moved nor removed.
+    void oddFilesBesideALeftoverPairAreNotItsFiles()
+    {
+        PadFixture fx;
+        layOut(fx);
+        const QByteArray wav = kf::wavBytes(400, 3), prm = waveprm::buildRecord(3, "three", quint32(wav.size()));
+        const pj::Record r = pairRecord(fx, pj::Purpose::AddSounds);
+        kf::writeFile(fx.sysPath + "/" + pj::RECORD_NAME, pj::encode(r));
+        kf::writeFile(fx.dataPath + "/001/" + r.steps.at(0).hidden, wav);
+        kf::writeFile(fx.prmPath + "/001/" + r.steps.at(1).hidden, prm);
+        const QStringList odd{fx.dataPath + "/001/003.x.wav", fx.dataPath + "/001/003.wav.bak",
+                              fx.dataPath + "/001/003 copy.wav", fx.prmPath + "/001/003.x.prm",
+                              fx.prmPath + "/001/003.prm.bak"};
+        for (const QString &path : odd)
+            kf::writeFile(path, wav); // the size the record names
+        const PadFixture::Loaded again = fx.loadAgain();
+        QVERIFY2(again.text().contains("The adding of these sounds was taken back; they are not on the sampler pad: 3."),
+                 qPrintable(again.text()));
+        QCOMPARE(again.hidden, QStringList());
+        QVERIFY(!QFileInfo::exists(fx.dataPath + "/001/003.wav"));
+        QVERIFY(!QFileInfo::exists(fx.prmPath + "/001/003.prm"));
+        for (const QString &path : odd)
+            QCOMPARE(kf::readFile(path), wav);
+
+        // Leftovers with no record: the pair is completed at its own names.
+        kf::writeFile(fx.dataPath + "/001/.003.wav.1.zt-part", wav);
+        kf::writeFile(fx.prmPath + "/001/.003.prm.1.zt-part", prm);
+        const PadFixture::Loaded done = fx.loadAgain();
+        QVERIFY2(done.text().contains("These sounds were completed: 3."), qPrintable(done.text()));
+        QCOMPARE(kf::readFile(fx.dataPath + "/001/003.wav"), wav);
+        QCOMPARE(kf::readFile(fx.prmPath + "/001/003.prm"), prm);
+        QCOMPARE(done.hidden, QStringList());
+        for (const QString &path : odd)
+            QCOMPARE(kf::readFile(path), wav);
+    }
+
     // A kit record and the chain block written part-way are known by the
     // record's bytes and written again, and told; the bytes of global.ini
     // around the block stay as they were.
