@@ -3686,6 +3686,18 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <source>%1 changed on the sampler pad after it was read</source>
         <translation>%1 在被读取后于采样打击垫上被更改</translation>
     </message>
+    <message>
+        <source>%1 (read-only)</source>
+        <translation>%1（只读）</translation>
+    </message>
+    <message>
+        <source>These files are already in the folder and will be replaced:</source>
+        <translation>文件夹中已有以下文件，将被替换：</translation>
+    </message>
+    <message>
+        <source>Do you confirm to overwrite them?</source>
+        <translation>确认要覆盖这些文件吗？</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>

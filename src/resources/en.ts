@@ -3686,6 +3686,18 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <source>%1 changed on the sampler pad after it was read</source>
         <translation>%1 changed on the sampler pad after it was read</translation>
     </message>
+    <message>
+        <source>%1 (read-only)</source>
+        <translation>%1 (read-only)</translation>
+    </message>
+    <message>
+        <source>These files are already in the folder and will be replaced:</source>
+        <translation>These files are already in the folder and will be replaced:</translation>
+    </message>
+    <message>
+        <source>Do you confirm to overwrite them?</source>
+        <translation>Do you confirm to overwrite them?</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>
