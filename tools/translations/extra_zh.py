@@ -1,5 +1,9 @@
 # Texts the code shows (message boxes, captions set at run time), pre-translated.
 EXTRA = {
+    # Export Sound: files already at the sounds' names
+    '%1 (read-only)': '%1（只读）',
+    'These files are already in the folder and will be replaced:': '文件夹中已有以下文件，将被替换：',
+    'Do you confirm to overwrite them?': '确认要覆盖这些文件吗？',
     'All files (*)': '所有文件 (*)',
     # a kit-file import: a global settings file left, a pick passed over for another of its kit
     'The global settings file was not applied, as no kit file was imported:': '未导入任何套鼓文件，因此未应用全局设置文件：',
@@ -581,4 +585,12 @@ EXTRA = {
         '采样打击垫拒绝了一次写入（%1）；没有任何内容保存到它上面。',
     "%1 in the SYS folder: an unfinished file of the editor's. It could not be removed (%2).":
         'SYS 文件夹中的 %1：编辑器未完成的文件。它未能被删除（%2）。',
+    # an ffmpeg run that took too long, a source that is no file, an import canceled
+    'The conversion took too long and was stopped.': '转换耗时过长，已被停止。',
+    'This is not a regular file (a pipe, a device or a folder); it was not converted.':
+        '这不是普通文件（管道、设备或文件夹），未进行转换。',
+    'The conversion of the following files took too long and was stopped; they were not added:':
+        '以下文件的转换耗时过长，已被停止；这些文件未被添加：',
+    'The import was canceled: %1 sounds were imported; the other files were not.':
+        '导入已取消：已导入 %1 个音色；其余文件均未导入。',
 }
