@@ -223,6 +223,10 @@ public:
     // agreement: the image is what kitediting::writeKitImages makes of the record
     // and the pad list. Each emits kitChanged(kit) once for each kit it changes.
 
+    // The merge key of the edits on kit `kit`'s settings pages, the pad
+    // settings among them: a run of them on one control is one step.
+    static QString settingsRun(int kit);
+
     // Kit `kit` takes `name`: its record, kitNameList and its file image; with
     // `renumber` its record's kit number becomes `kit` too. The same name
     // again changes nothing and tells nothing.
