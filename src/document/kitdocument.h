@@ -129,9 +129,10 @@ public:
     // file) moves in the kits the steps keep too.
     void useRecorder(editstep::Recorder *recorder) { m_recorder = recorder; }
     editstep::Recorder *recorder() const { return m_recorder; }
-    // Of `sources`, the sounds that are gone; a step that would put such a
-    // sound back into a kit is refused.
-    using SoundGone = std::function<QStringList(const QStringList &sources)>;
+    // Of `sources`, the sounds that are gone, and in `unanswered` those whose
+    // drive did not answer; a step that would put such a sound back into a
+    // kit is refused.
+    using SoundGone = std::function<QStringList(const QStringList &sources, QStringList *unanswered)>;
     void useSoundCheck(SoundGone gone) { m_soundGone = std::move(gone); }
 
     // ---- kits -------------------------------------------------------------------------

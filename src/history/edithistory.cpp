@@ -160,14 +160,20 @@ void EditHistory::redo()
 
 void EditHistory::apply(bool undo)
 {
-    if (m_applying)
+    if (m_applying || m_checking)
         return;
     if (m_takeIn)
         m_takeIn();
     if (undo ? !m_stack.canUndo() : !m_stack.canRedo())
         return;
-    const auto *command = static_cast<const Command *>(m_stack.command(undo ? m_stack.index() - 1 : m_stack.index()));
+    const int index = m_stack.index(), count = m_stack.count();
+    const auto *command = static_cast<const Command *>(m_stack.command(undo ? index - 1 : index));
+    // The look at the step's files may wait on a drive: no other undo or redo runs meanwhile.
+    m_checking = true;
     const QStringList why = command->step().refusals();
+    m_checking = false;
+    if (m_stack.index() != index || m_stack.count() != count)
+        return; // the steps changed while the files were looked at
     if (!why.isEmpty()) {
         const QString what = undo ? tr("\"%1\" cannot be undone:").arg(command->step().name())
                                   : tr("\"%1\" cannot be redone:").arg(command->step().name());

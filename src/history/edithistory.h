@@ -70,6 +70,7 @@ private:
     std::function<void()> m_takeIn;
     std::function<void(const std::function<void()> &)> m_wrap;
     bool m_applying = false;
+    bool m_checking = false; // a step's files are being looked at before its undo or redo
     bool m_runOpen = false; // the last step may take the next one of its run
     quint64 m_run = 0;      // the number of the run begun last
 };

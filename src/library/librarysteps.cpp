@@ -8,12 +8,16 @@
 #include "library/soundsource.h"
 #include "platform/fileidentity.h"
 #include "platform/regularfile.h"
+#include "platform/silentfiles.h"
+#include "platform/timedlook.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QMap>
 #include <QPointer>
 #include <QSignalBlocker>
+
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <cstring>
@@ -531,9 +535,11 @@ public:
                     sources.append(e.file);
             }
         }
-        QStringList out;
-        for (const QString &gone : m_lib->goneSounds(sources))
+        QStringList out, unanswered;
+        for (const QString &gone : m_lib->goneSounds(sources, &unanswered))
             out.append(SoundLibrary::tr("The sound %1 is gone.").arg(gone));
+        for (const QString &silent : qAsConst(unanswered))
+            out.append(SoundLibrary::tr("The drive of the sound %1 does not answer.").arg(silent));
         return out;
     }
     qint64 size() const override
@@ -1021,43 +1027,90 @@ void SoundLibrary::touchFiles()
     m_recorder->touch(QStringLiteral("files"), [this] { return std::make_unique<FilesPart>(*this); });
 }
 
-QStringList SoundLibrary::goneSounds(const QStringList &sources) const
+namespace {
+
+constexpr int kGoneLookLimitMs = 2000; // a drive silent that long is not waited on
+
+// What a look found at a sound's file or kit file.
+struct FoundAt
 {
+    bool regular = false;
+    ztplatform::FileStamp stamp;
+};
+
+} // namespace
+
+QStringList SoundLibrary::goneSounds(const QStringList &sources, QStringList *unanswered) const
+{
+    // The files to look at: plain sound files and kit files, each once.
     QSet<QString> listed;
-    QHash<QString, bool> kitFiles; // kit file -> as a load read it
+    QStringList paths;
+    QHash<QString, int> at; // path -> its place in paths
+    for (const QString &source : sources) {
+        if (source.isEmpty())
+            continue;
+        const soundsource::Stored stored = soundsource::parse(source);
+        const bool plain = stored.form == soundsource::Form::Plain;
+        if (plain && soundsource::isPadWave(source))
+            continue; // the pad's own waves are judged by the list: the pad is not read from here
+        const QString path = plain ? source : stored.kitFile;
+        if (!at.contains(path)) {
+            at.insert(path, paths.size());
+            paths.append(path);
+        }
+    }
+    // Files whose drive still holds an earlier look are not looked at again.
+    QStringList looked;
+    for (const QString &path : qAsConst(paths)) {
+        if (!ztplatform::isSilentFile(path))
+            looked.append(path);
+    }
+    auto found = std::make_shared<QVector<FoundAt>>(looked.size());
+    const ztplatform::FilesInTurn look = ztplatform::lookAtFilesInTurn(
+            looked, kGoneLookLimitMs,
+            [looked, found](int i) {
+                const QString &path = looked.at(i);
+                FoundAt &f = (*found)[i];
+                f.regular = ztplatform::lookAtFile(path).type == S_IFREG;
+                if (f.regular)
+                    f.stamp = ztplatform::diskFileStamp(path);
+                return false;
+            },
+            m_lookTurn);
+    // Past the file given up on nothing was looked at.
+    const int answered = look.answered ? int(looked.size()) : look.at;
+    QHash<QString, const FoundAt *> seen;
+    for (int i = 0; i < answered; ++i)
+        seen.insert(looked.at(i), &found->at(i));
+
     QStringList gone;
     for (const QString &source : sources) {
         if (source.isEmpty())
             continue;
         const soundsource::Stored stored = soundsource::parse(source);
-        if (stored.form == soundsource::Form::Plain) {
-            // The pad's own waves are judged by the list: the pad is not read from here.
-            if (soundsource::isPadWave(source)) {
-                if (listed.isEmpty()) {
-                    for (const SOUND_INDEX &s : m_waveLoadKitAttrList)
-                        listed.insert(s.file);
-                }
-                if (!listed.contains(source))
-                    gone.append(source);
-            } else if (!ztplatform::isRegularFile(source)) {
-                gone.append(source);
+        const bool plain = stored.form == soundsource::Form::Plain;
+        if (plain && soundsource::isPadWave(source)) {
+            if (listed.isEmpty()) {
+                for (const SOUND_INDEX &s : m_waveLoadKitAttrList)
+                    listed.insert(s.file);
             }
+            if (!listed.contains(source))
+                gone.append(source);
             continue;
         }
-        auto it = kitFiles.find(stored.kitFile);
-        if (it == kitFiles.end())
-            it = kitFiles.insert(stored.kitFile, kitFileAsLoaded(stored.kitFile));
-        if (!it.value())
+        const FoundAt *f = seen.value(plain ? source : stored.kitFile);
+        if (!f) {
+            if (unanswered)
+                unanswered->append(source);
+        } else if (!f->regular || (!plain && !kitFileAsLoaded(stored.kitFile, f->stamp))) {
             gone.append(source);
+        }
     }
     return gone;
 }
 
-bool SoundLibrary::kitFileAsLoaded(const QString &kitFile) const
+bool SoundLibrary::kitFileAsLoaded(const QString &kitFile, const ztplatform::FileStamp &now) const
 {
-    if (!ztplatform::isRegularFile(kitFile))
-        return false;
-    const ztplatform::FileStamp now = ztplatform::fileStamp(kitFile);
     auto matches = [&kitFile, &now](const QVector<READ_KIT_FILE> &loaded) {
         return std::any_of(loaded.cbegin(), loaded.cend(), [&](const READ_KIT_FILE &rec) {
             return QDir::fromNativeSeparators(rec.file) == kitFile && setupfiles::matchesLoad(rec, now);

@@ -7,6 +7,8 @@
 // gone is refused whole; a kit put back after a save over the loaded setup
 // names its sounds as the new file holds them.
 #include "history/edithistory.h"
+#include "hangingdisk.h"
+#include "platform/silentfiles.h"
 #include "setupflow_fixture.h"
 #include "mainwindow1/editing/kitpagescontroller.h"
 
@@ -366,6 +368,9 @@ private slots:
         QCOMPARE(padLabels(f->ui), QString("|||"));
     }
 
+    // A kit file saved over the loaded one renumbers the sounds it holds:
+    // CLEAR undone after it names each sound by the entry that holds it now,
+    // and a save then writes what the same kit saved before the CLEAR wrote.
     // Undone back to what was last saved, the close asks nothing.
     void undoneBackNothingToAsk()
     {
@@ -401,6 +406,47 @@ private slots:
         QCOMPARE(f->texts().size(), 1);
         QVERIFY(f->texts().first().contains("\"CLEAR of kit 1\" cannot be undone"));
         QVERIFY(f->texts().first().contains(sound));
+    }
+
+    // The look for a sound's file runs off the window's thread: a drive that
+    // does not answer refuses the undo with the same box, the kit and the
+    // steps as they were; answering again, the undo goes through.
+    void silentSoundDriveRefuses()
+    {
+        const QString sound = f->file("silent.wav");
+        QFile(sf::writeSounds(f->work.path(), {"Silent"}, 0).last().file).copy(sound);
+        f->editKit(1, [&sound](MainWindow1Records::soundKit &k) {
+            k.kpadChunk[0].soundName0 = "Silent";
+            k.kpadChunk[0].soundFile0 = sound;
+        });
+        showWindow();
+        f->typeKitNumber("1");
+        QTest::mouseClick(f->ui->btnClear, Qt::LeftButton);
+        const QByteArray cleared = kitSnapshot(f->kit(1));
+        {
+            HangingOpens hanging("silent.wav", 0, HangingOpens::Looks::OpensAndStats);
+            QElapsedTimer took;
+            took.start();
+            press(f->ui->btnClear, Qt::Key_Z, Qt::ControlModifier);
+            QVERIFY(took.elapsed() < 5000);
+            QCOMPARE(hanging.hung(), 1);
+            QCOMPARE(f->w->history().stack().index(), 1);
+            QCOMPARE(kitSnapshot(f->kit(1)), cleared);
+            QCOMPARE(f->texts().size(), 1);
+            QCOMPARE(f->texts().first(), QString("\"CLEAR of kit 1\" cannot be undone:\r\nThe drive of the sound %1 "
+                                                 "does not answer.").arg(sound));
+            // While that look waits, the file is not looked at again.
+            press(f->ui->btnClear, Qt::Key_Z, Qt::ControlModifier);
+            QCOMPARE(hanging.hung(), 1);
+            QCOMPARE(f->texts().size(), 2);
+            QCOMPARE(f->w->history().stack().index(), 1);
+        }
+        QTRY_VERIFY(!ztplatform::isSilentFile(sound));
+        f->prompter.clear();
+        press(f->ui->btnClear, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(f->texts(), QStringList());
+        QCOMPARE(f->w->history().stack().index(), 0);
+        QCOMPARE(f->kit(1).kpadChunk[0].soundFile0, sound);
     }
 
     // A refusal naming many gone sounds shows 25 of them and how many more;
