@@ -371,6 +371,80 @@ private slots:
     // A kit file saved over the loaded one renumbers the sounds it holds:
     // CLEAR undone after it names each sound by the entry that holds it now,
     // and a save then writes what the same kit saved before the CLEAR wrote.
+    // A kit saved over the loaded kit file whose sound another kit uses:
+    // CLEAR of that kit undone after it, the kit saves byte for byte as
+    // before and names the same sound.
+    void clearUndoneAfterKitSaveOverLoaded()
+    {
+        const QString k2 = f->file("K002.INI"), kick = k2 + ":U00000";
+        QVERIFY(makeKitFile(k2, 2));
+        f->importPicks({k2});
+        sf::Editor e;
+        e.loaded = f->w->library().loadedKitFiles();
+        const QByteArray kickBytes = sf::soundBytes(e, kick);
+        f->editKit(40, [&](MainWindow1Records::soundKit &kit) {
+            kit.kpadChunk[0].soundName0 = "Kick";
+            kit.kpadChunk[0].soundFile0 = kick;
+        });
+        showWindow();
+        const QString before = f->file("before"), after = f->file("after");
+        QVERIFY(QDir().mkpath(before) && QDir().mkpath(after));
+        f->ui->DownRbtn->click(); // the list Tom, Snare, Kick
+        f->saveKits({40}, before);
+        f->typeKitNumber("40");
+        QTest::mouseClick(f->ui->btnClear, Qt::LeftButton);
+        f->prompter.clear();
+        f->saveKits({2}, f->work.path());
+        QCOMPARE(f->prompter.titles().last(), QString("successfully saved."));
+        press(f->ui->btnClear, Qt::Key_Z, Qt::ControlModifier);
+        e.loaded = f->w->library().loadedKitFiles();
+        QCOMPARE(sf::soundBytes(e, f->kit(40).kpadChunk[0].soundFile0), kickBytes);
+        f->saveKits({40}, after);
+        const QStringList names = QDir(before).entryList(QDir::Files);
+        QCOMPARE(names, QDir(after).entryList(QDir::Files));
+        QVERIFY(!names.isEmpty());
+        for (const QString &name : names)
+            QVERIFY2(kf::readFile(before + "/" + name) == kf::readFile(after + "/" + name), qPrintable(name));
+    }
+
+    // CLEAR undone and redone around an "export all" over the loaded setup
+    // (it numbers the sounds anew and moves them to the new file): each state
+    // saves byte for byte as it saved before, and the close asks only away
+    // from what was saved last.
+    void clearUndoneAndRedoneAroundExportAll()
+    {
+        const QString setup = f->file("KIT_ALL.bin");
+        QVERIFY(makeSetup(setup));
+        showWindow();
+        f->importAll(setup);
+        f->ui->DownRbtn->click(); // the list Tom, Snare, Kick
+        f->exportAll(f->file("A.bin"));
+        f->typeKitNumber("6");
+        QTest::mouseClick(f->ui->btnClear, Qt::LeftButton);
+        f->exportAll(f->file("C.bin"));
+        press(f->ui->btnClear, Qt::Key_Z, Qt::ControlModifier);
+        f->prompter.buttonAnswers.enqueue(QMessageBox::Yes);
+        f->exportAll(setup);
+        QVERIFY(!f->w->doc().differsFromSaved(f->w->globalPage()));
+        f->exportAll(f->file("B.bin"));
+        press(f->ui->btnClear, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        QVERIFY(f->w->doc().differsFromSaved(f->w->globalPage()));
+        f->exportAll(f->file("D.bin"));
+        press(f->ui->btnClear, Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(f->w->doc().differsFromSaved(f->w->globalPage()));
+        f->exportAll(f->file("E.bin"));
+        press(f->ui->btnClear, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        QVERIFY(f->w->doc().differsFromSaved(f->w->globalPage()));
+        press(f->ui->btnClear, Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(!f->w->doc().differsFromSaved(f->w->globalPage()));
+        QCOMPARE(f->prompter.titles().count("successfully saved."), 6);
+        const QByteArray a = kf::readFile(f->file("A.bin")), c = kf::readFile(f->file("C.bin"));
+        QVERIFY(!a.isEmpty() && a != c);
+        QVERIFY(kf::readFile(f->file("B.bin")) == a);
+        QVERIFY(kf::readFile(f->file("E.bin")) == a);
+        QVERIFY(kf::readFile(f->file("D.bin")) == c);
+    }
+
     // Undone back to what was last saved, the close asks nothing.
     void undoneBackNothingToAsk()
     {
