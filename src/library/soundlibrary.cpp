@@ -270,14 +270,23 @@ const namerules::NamesInUse &SoundLibrary::soundNameIndex() const
     return names;
 }
 
-setupfiles::SoundBytes SoundLibrary::soundBytes() const
+setupfiles::SoundBytes SoundLibrary::soundBytes(bool apart) const
 {
-    auto entries = std::make_shared<soundsource::StoredEntries>(m_loadedKitFiles,
-                                                                m_loadClickFlag && !m_clickDeviceFlag);
-    return setupfiles::SoundBytes([entries](const QString &source) {
+    struct Held
+    {
+        Held(const QVector<READ_KIT_FILE> &loaded, bool apart, bool clicksFirst)
+            : copy(apart ? loaded : QVector<READ_KIT_FILE>())
+            , entries(apart ? copy : loaded, clicksFirst)
+        {
+        }
+        const QVector<READ_KIT_FILE> copy;
+        soundsource::StoredEntries entries;
+    };
+    const auto held = std::make_shared<Held>(m_loadedKitFiles, apart, m_loadClickFlag && !m_clickDeviceFlag);
+    return setupfiles::SoundBytes([held](const QString &source) {
         setupfiles::SoundBytes::Place place;
         const READ_KIT_FILE *kit = nullptr;
-        const int e = entries->find(source, &kit);
+        const int e = held->entries.find(source, &kit);
         if (e >= 0 && kit) {
             const percussionpadfile::P_SOUND_INDEX &entry = kit->info.soundChunk.soundIndex[e];
             place.file = kit->file;
