@@ -66,17 +66,8 @@ template <typename T>
 std::optional<T> readWithin(OpenKitFile &kit, const std::function<T()> &work, const std::function<void()> &turn)
 {
     kit.lastRead = nowMs();
-    const ztplatform::TimedLook<T> running(work);
-    if (!running.isStarted())
-        return work();
-    for (;;) {
-        if (std::optional<T> done = running.waitFor(20))
-            return done;
-        if (nowMs() - kit.lastRead >= kSilentLimitMs)
-            return std::nullopt;
-        if (turn)
-            turn();
-    }
+    return ztplatform::lookUntilStalled<T>(
+            work, [&kit]() { return nowMs() - kit.lastRead >= kSilentLimitMs; }, turn);
 }
 
 // The digests of `taken` as the file being imported holds them (empty where

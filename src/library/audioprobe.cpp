@@ -12,6 +12,8 @@
 #include <QThreadPool>
 
 #include <algorithm>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace audioprobe {
 namespace {
@@ -21,6 +23,14 @@ constexpr int kWaitStep = 20;            // ms between two calls of `wait`
 constexpr int kBatchMax = 16;            // files decoded by one ffmpeg run
 
 enum class Look { Audio, NotAudio, Unknown };
+
+// ffmpeg's answers about a batch of files.
+struct Decoded
+{
+    QVector<bool> each; // empty when the run itself failed
+    bool tooLong = false;
+    bool stopped = false;
+};
 
 // Frames a plain file at `rate` needs before ffmpeg's conversion to 48 kHz
 // writes any: at 48 kHz every frame comes out; the resampler writes nothing
@@ -58,38 +68,50 @@ bool isPlainPcm(QFile &file)
 // What can be told without ffmpeg.
 Look quickLook(const QString &path)
 {
-    // Pipes, devices and folders are never opened: reading them could block.
+    // Opened without waiting, then looked at: a pipe, a device or a folder is no sound.
     if (!ztplatform::isRegularFile(path))
         return Look::NotAudio;
+    const int fd = ztplatform::openRegularFile(path, O_RDONLY, false);
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() == 0)
+    if (fd < 0)
+        return Look::NotAudio;
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return Look::NotAudio;
+    }
+    if (file.size() == 0)
         return Look::NotAudio;
     return isPlainPcm(file) ? Look::Audio : Look::Unknown;
 }
 
 // Whether ffmpeg decodes each of `paths`, by one run for all; empty when the
 // run itself failed.
-QVector<bool> decodes(const QStringList &paths)
+Decoded decodes(const QStringList &paths, const std::atomic_bool *stop)
 {
     audioconverter converter;
     converter.setTimeout(kProbeTimeout);
+    converter.setStopFlag(stop);
     QString mesg;
-    QVector<bool> each;
-    converter.audioProbeRun(paths, mesg, &each);
-    if (each.isEmpty() && paths.size() == 1)
+    Decoded d;
+    converter.audioProbeRun(paths, mesg, &d.each);
+    d.tooLong = converter.tookTooLong();
+    d.stopped = stop && *stop;
+    if (d.each.isEmpty() && paths.size() == 1)
         qDebug() << "not audio:" << paths.first() << mesg.trimmed();
-    for (int i = 0; i < each.size(); ++i) {
-        if (!each.at(i))
+    for (int i = 0; i < d.each.size(); ++i) {
+        if (!d.each.at(i))
             qDebug() << "not audio:" << paths.at(i) << "(no samples)";
     }
-    return each;
+    return d;
 }
 
-// True when ffmpeg decodes `path`.
-bool decodesOne(const QString &path)
+// What ffmpeg makes of `path` alone.
+Verdict decodesOne(const QString &path, const std::atomic_bool *stop)
 {
-    const QVector<bool> each = decodes({path});
-    return !each.isEmpty() && each.first();
+    const Decoded d = decodes({path}, stop);
+    if (!d.each.isEmpty())
+        return d.each.first() ? Verdict::Audio : Verdict::NotAudio;
+    return d.stopped ? Verdict::Stopped : d.tooLong ? Verdict::TooLong : Verdict::NotAudio;
 }
 
 // The bytes of a file as a group row keeps them.
@@ -107,15 +129,25 @@ groupentries::Identity bytesOf(const QString &path)
 bool isAudio(const QString &path)
 {
     const Look look = quickLook(path);
-    return look == Look::Unknown ? decodesOne(path) : look == Look::Audio;
+    return look == Look::Unknown ? decodesOne(path, nullptr) == Verdict::Audio : look == Look::Audio;
 }
 
 QVector<bool> probeAll(const QStringList &paths, const std::function<void(int done)> &wait, int threads,
                        QVector<groupentries::Identity> *bytes)
 {
+    QVector<bool> flags;
+    for (Verdict v : probeEach(paths, wait, threads, bytes))
+        flags.append(v == Verdict::Audio);
+    return flags;
+}
+
+QVector<Verdict> probeEach(const QStringList &paths, const std::function<void(int done)> &wait, int threads,
+                           QVector<groupentries::Identity> *bytes, const std::atomic_bool *stop)
+{
     const int n = paths.size();
-    QVector<bool> flags(n, false);
-    bool *flag = flags.data(); // each element written by one task only
+    QVector<Verdict> verdicts(n, Verdict::Stopped);
+    Verdict *verdict = verdicts.data(); // each element written by one task only
+    const auto stopped = [stop] { return stop && *stop; };
     if (bytes)
         *bytes = QVector<groupentries::Identity>(n);
     groupentries::Identity *read = bytes ? bytes->data() : nullptr;
@@ -128,36 +160,43 @@ QVector<bool> probeAll(const QStringList &paths, const std::function<void(int do
     const int rounds = (n + workers * kBatchMax - 1) / (workers * kBatchMax);
     const int batch = std::max(1, (n + workers * rounds - 1) / std::max(1, workers * rounds));
 
-    auto finish = [&](int i, bool audio) {
-        flag[i] = audio;
-        if (audio && read)
+    auto finish = [&](int i, Verdict v) {
+        verdict[i] = v;
+        if (v == Verdict::Audio && read)
             read[i] = bytesOf(paths.at(i));
         done.fetchAndAddRelease(1);
     };
-    auto single = [&](int i) { finish(i, decodesOne(paths.at(i))); };
+    auto single = [&](int i) {
+        if (!stopped())
+            finish(i, decodesOne(paths.at(i), stop));
+    };
     auto probeBatch = [&](int from, int to) {
         QVector<int> unknown;
-        for (int i = from; i < to; ++i) {
+        for (int i = from; i < to && !stopped(); ++i) {
             const Look look = quickLook(paths.at(i));
             if (look == Look::Unknown)
                 unknown.append(i);
             else
-                finish(i, look == Look::Audio);
+                finish(i, look == Look::Audio ? Verdict::Audio : Verdict::NotAudio);
         }
         QStringList files;
         for (int i : qAsConst(unknown))
             files.append(paths.at(i));
-        if (files.isEmpty())
+        if (files.isEmpty() || stopped())
             return;
-        const QVector<bool> each = decodes(files);
-        if (each.isEmpty() && files.size() > 1) {
-            // The run itself failed (a file ffmpeg cannot open): each on its own.
+        const Decoded d = decodes(files, stop);
+        if (d.stopped)
+            return;
+        if (d.each.isEmpty() && files.size() > 1) {
+            // The run itself failed (a file ffmpeg cannot open, one that takes
+            // too long): each on its own.
             for (int i : qAsConst(unknown))
                 pool.start(QRunnable::create([&single, i] { single(i); }));
             return;
         }
+        const Verdict failed = d.tooLong ? Verdict::TooLong : Verdict::NotAudio;
         for (int j = 0; j < unknown.size(); ++j)
-            finish(unknown.at(j), !each.isEmpty() && each.at(j));
+            finish(unknown.at(j), d.each.isEmpty() ? failed : d.each.at(j) ? Verdict::Audio : Verdict::NotAudio);
     };
     for (int from = 0; from < n; from += batch) {
         const int to = std::min(n, from + batch);
@@ -167,7 +206,7 @@ QVector<bool> probeAll(const QStringList &paths, const std::function<void(int do
         if (wait)
             wait(done.loadAcquire());
     }
-    return flags;
+    return verdicts;
 }
 
 } // namespace audioprobe

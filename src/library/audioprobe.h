@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <QVector>
 
+#include <atomic>
 #include <functional>
 
 // Telling sound files from other files before they enter the library.
@@ -25,5 +26,19 @@ bool isAudio(const QString &path);
 // when it could not be read whole), one per path.
 QVector<bool> probeAll(const QStringList &paths, const std::function<void(int done)> &wait, int threads = 0,
                        QVector<groupentries::Identity> *bytes = nullptr);
+
+// What probeEach found of one file.
+enum class Verdict {
+    Audio,
+    NotAudio,
+    TooLong, // ffmpeg was killed: its run took too long
+    Stopped, // not judged: the stop came first
+};
+
+// probeAll's look, one verdict per path. Once *stop (when given) is true, no
+// file is begun any more and running ffmpeg runs are killed; the files not
+// judged by then are Stopped.
+QVector<Verdict> probeEach(const QStringList &paths, const std::function<void(int done)> &wait, int threads = 0,
+                           QVector<groupentries::Identity> *bytes = nullptr, const std::atomic_bool *stop = nullptr);
 
 } // namespace audioprobe

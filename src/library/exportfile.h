@@ -61,20 +61,21 @@ template <typename T>
 std::optional<T> waitWatched(Watch &watch, qint64 stallMs, const std::function<T()> &work,
                              const std::function<void()> &paint)
 {
-    const ztplatform::TimedLook<T> running(work);
-    if (!running.isStarted())
-        return work();
-    for (;;) {
-        if (std::optional<T> done = running.waitFor(20))
-            return done;
-        if (watch.step() != Watch::Step::Program && watch.sinceMovedMs() >= stallMs) {
-            if (watch.giveUp())
-                return std::nullopt;
-            qWarning() << "a file was being put in place when its folder stopped answering";
-            return running.waitFor(0);
-        }
-        paint();
-    }
+    bool givenUp = false;
+    std::optional<T> done = ztplatform::lookUntilStalled<T>(
+            work,
+            [&]() {
+                if (watch.step() == Watch::Step::Program || watch.sinceMovedMs() < stallMs)
+                    return false;
+                givenUp = watch.giveUp();
+                if (!givenUp)
+                    qWarning() << "a file was being put in place when its folder stopped answering";
+                return true;
+            },
+            paint);
+    if (givenUp)
+        return std::nullopt;
+    return done;
 }
 
 // Converts `source` into the pad's WAV form under a temporary name in the

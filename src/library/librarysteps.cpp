@@ -161,18 +161,63 @@ struct Stretches
             n += s.kept.size();
         return n;
     }
-    // From the last, so that the places of those before stay put; then each
-    // place in the sequence as it is now.
+    // Stretches that meet become one.
+    void join()
+    {
+        QVector<Stretch<T>> joined;
+        for (const Stretch<T> &s : qAsConst(parts)) {
+            if (!joined.isEmpty() && joined.last().at + joined.last().count == s.at) {
+                joined.last().count += s.count;
+                joined.last().kept += s.kept;
+            } else {
+                joined.append(s);
+            }
+        }
+        parts = joined;
+    }
+    // From the last, so that the places of those before stay put (many in
+    // one pass); then each place in the sequence as it is now.
     template <class Live>
     void exchange(Live &live)
     {
-        for (int i = parts.size() - 1; i >= 0; --i)
-            parts[i].exchange(live);
+        if (parts.size() > 16)
+            exchangeInOnePass(live);
+        else {
+            for (int i = parts.size() - 1; i >= 0; --i)
+                parts[i].exchange(live);
+        }
         int shift = 0;
         for (Stretch<T> &s : parts) {
             s.at += shift;
             shift += s.count - s.kept.size();
         }
+    }
+    template <class Live>
+    void exchangeInOnePass(Live &live)
+    {
+        const int size = int(live.size());
+        Live out;
+        out.reserve(size + keptCount());
+        int pos = 0;
+        for (Stretch<T> &s : parts) {
+            const int from = qBound(pos, s.at, size);
+            const int n = qBound(0, s.count, size - from);
+            for (int i = pos; i < from; ++i)
+                out.append(live.at(i));
+            QVector<T> now;
+            now.reserve(n);
+            for (int i = 0; i < n; ++i)
+                now.append(live.at(from + i));
+            for (const T &k : qAsConst(s.kept))
+                out.append(k);
+            s.at = from;
+            s.count = s.kept.size();
+            s.kept = now;
+            pos = from + n;
+        }
+        for (int i = pos; i < size; ++i)
+            out.append(live.at(i));
+        live = out;
     }
 };
 
@@ -232,6 +277,10 @@ struct ItemStretches
         for (const Part &p : qAsConst(parts))
             moved += p.count + p.kept.size();
         auto change = [&] {
+            if (parts.size() > 16) {
+                exchangeInOnePass(root);
+                return;
+            }
             for (int i = parts.size() - 1; i >= 0; --i) {
                 Part &p = parts[i];
                 const int n = qBound(0, root->rowCount() - p.at, p.count);
@@ -253,6 +302,48 @@ struct ItemStretches
             quietly(change);
         else
             change();
+    }
+
+private:
+    // Every item taken out of its place and put into the new order once:
+    // taking and putting rows one by one moves all the rows after each.
+    void exchangeInOnePass(QStandardItem *root)
+    {
+        const int size = root->rowCount(), columns = root->columnCount();
+        QVector<QList<QStandardItem *>> live(size);
+        for (int r = 0; r < size; ++r) {
+            for (int c = 0; c < columns; ++c)
+                live[r].append(root->takeChild(r, c));
+        }
+        QVector<QList<QStandardItem *>> out;
+        out.reserve(size);
+        int pos = 0;
+        for (Part &p : parts) {
+            const int from = qBound(pos, p.at, size);
+            const int n = qBound(0, p.count, size - from);
+            for (int r = pos; r < from; ++r)
+                out.append(live.at(r));
+            out += p.kept;
+            p.count = p.kept.size();
+            p.kept = live.mid(from, n);
+            p.at = from;
+            pos = from + n;
+        }
+        for (int r = pos; r < size; ++r)
+            out.append(live.at(r));
+        root->removeRows(0, size);
+        root->setRowCount(out.size());
+        for (int r = 0; r < out.size(); ++r) {
+            for (int c = 0; c < out.at(r).size(); ++c) {
+                if (out.at(r).at(c))
+                    root->setChild(r, c, out.at(r).at(c));
+            }
+        }
+        int shift = 0;
+        for (Part &p : parts) {
+            p.at += shift;
+            shift += p.count - p.kept.size();
+        }
     }
 };
 
@@ -425,6 +516,10 @@ public:
             if (m_pending->tail[seq])
                 setCount(*m_pending, seq, qMax(0, liveSize(seq) - firstAt(*m_pending, seq)));
         }
+        m_pending->entries.join();
+        m_pending->names.join();
+        m_pending->rows[0].join();
+        m_pending->rows[1].join();
         m_changes.push_back(std::move(m_pending));
     }
     // A cell a view's editor changed already: as it was. `fresh`: the part

@@ -128,8 +128,9 @@ public:
     // The same with the working list, kept between calls: valid until the
     // list or the groups change.
     const namerules::NamesInUse &soundNameIndex() const;
-    // Compares the bytes of sounds, stored sounds read in their loaded kit files.
-    setupfiles::SoundBytes soundBytes() const;
+    // Compares the bytes of sounds, stored sounds read in their loaded kit
+    // files; `apart`: as loaded now, for a thread that may outlive changes.
+    setupfiles::SoundBytes soundBytes(bool apart = false) const;
 
     // ---- the total list's and the hi-hat list's rows ----------------------------
     // The total list shows no sound (the hi-hat list stays as it is).

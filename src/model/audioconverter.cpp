@@ -2,6 +2,7 @@
 
 #include "platform/durablefile.h"
 #include "platform/fileidentity.h"
+#include "platform/heldsource.h"
 #include "platform/processio.h"
 #include "platform/replacefile.h"
 #include "platform/runfolders.h"
@@ -25,6 +26,9 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <iterator>
+#include <limits>
+#include <memory>
+#include <vector>
 #include <unistd.h>
 
 namespace {
@@ -54,6 +58,10 @@ constexpr qint64 kMaxDataSize = qint64(0xFFFFFFFFu) - 36;
 constexpr int kWatchStepMs = 50;
 
 std::atomic_int g_stallLimit{audioconverter::STALL_LIMIT_MS};
+std::atomic_int g_timeLimit{-1};
+
+constexpr qint64 kLimitBaseMs = 2 * 60 * 1000;
+constexpr qint64 kLimitMsPerMiB = 1000;
 
 // The file at `path` (not through a link) cut to 0 bytes.
 void emptyFile(const QString &path)
@@ -181,6 +189,40 @@ QString audioconverter::stallText()
     return QCoreApplication::translate("MainWindow1", "ffmpeg made no progress for too long and was stopped.");
 }
 
+int audioconverter::timeLimitFor(qint64 bytes)
+{
+    const qint64 limit = kLimitBaseMs + qMax<qint64>(0, bytes) / (1024 * 1024) * kLimitMsPerMiB;
+    return int(qMin<qint64>(limit, std::numeric_limits<int>::max()));
+}
+
+void audioconverter::setTimeLimit(int msecs)
+{
+    g_timeLimit = msecs;
+}
+
+int audioconverter::timeLimit()
+{
+    return g_timeLimit;
+}
+
+QString audioconverter::tooLongText()
+{
+    return QCoreApplication::translate("MainWindow1", "The conversion took too long and was stopped.");
+}
+
+QString audioconverter::notRegularText()
+{
+    return QCoreApplication::translate("MainWindow1",
+                                       "This is not a regular file (a pipe, a device or a folder); it was not converted.");
+}
+
+int audioconverter::limitFor(qint64 bytes) const
+{
+    if (g_timeLimit >= 0)
+        return g_timeLimit;
+    return m_timeout >= 0 ? m_timeout : timeLimitFor(bytes);
+}
+
 void audioconverter::setStopFlag(const std::atomic_bool *stop)
 {
     m_stop = stop;
@@ -253,7 +295,7 @@ QString audioconverter::argPath(const QString &path)
     return QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
 }
 
-audioconverter::RunEnd audioconverter::watchRun(QProcess &proc, QByteArray &text) const
+audioconverter::RunEnd audioconverter::watchRun(QProcess &proc, QByteArray &text, int limit) const
 {
     const int stall = stallLimit();
     const qint64 pid = proc.processId();
@@ -276,16 +318,23 @@ audioconverter::RunEnd audioconverter::watchRun(QProcess &proc, QByteArray &text
         }
         if (m_stop && *m_stop)
             return RunEnd::Stopped;
-        if (m_timeout >= 0 && clock.elapsed() >= m_timeout)
+        if (limit >= 0 && clock.elapsed() >= limit)
             return RunEnd::TimedOut;
         if (stall >= 0 && quiet.elapsed() >= stall)
             return RunEnd::Stalled;
     }
 }
 
-bool audioconverter::runProcess(const QStringList &args, QString &mesg, bool *started)
+bool audioconverter::runProcess(const QStringList &args, const QVector<Input> &inputs, QString &mesg, bool *started)
 {
-    QProcess proc;
+    ztplatform::SourceProcess proc;
+    qint64 bytes = 0;
+    for (const Input &in : inputs) {
+        proc.hand(*in.source);
+        bytes += in.source->size();
+    }
+    const int limit = limitFor(bytes);
+    const int stall = stallLimit();
     proc.setProgram(QDir::toNativeSeparators(program()));
     proc.setArguments(args);
     proc.setStandardOutputFile(QProcess::nullDevice());
@@ -294,16 +343,16 @@ bool audioconverter::runProcess(const QStringList &args, QString &mesg, bool *st
     RunEnd end = RunEnd::Ended;
     QByteArray text;
     // A start that does not come is no progress either.
-    const bool didStart = proc.waitForStarted(m_timeout >= 0 ? m_timeout : stallLimit());
+    const bool didStart = proc.waitForStarted(stall >= 0 && stall < limit ? stall : limit);
     if (started)
         *started = didStart;
     if (didStart) {
         proc.closeWriteChannel();
-        end = watchRun(proc, text);
+        end = watchRun(proc, text, limit);
         if (end == RunEnd::Stopped)
             qDebug() << "ffmpeg stopped; killed";
         else if (end == RunEnd::TimedOut)
-            qWarning() << "ffmpeg did not finish in" << m_timeout << "ms; killed";
+            qWarning() << "ffmpeg did not finish in" << limit << "ms; killed";
         else if (end == RunEnd::Stalled)
             qWarning() << "ffmpeg made no progress in" << stallLimit() << "ms; killed";
         if (end != RunEnd::Finished && proc.state() != QProcess::NotRunning) {
@@ -320,11 +369,16 @@ bool audioconverter::runProcess(const QStringList &args, QString &mesg, bool *st
 
     text += proc.readAllStandardError();
     mesg = QString::fromUtf8(text);
-    if (end == RunEnd::Stalled) {
+    for (const Input &in : inputs) {
+        if (in.named != in.shown)
+            mesg.replace(in.named, in.shown);
+    }
+    m_tooLong = end == RunEnd::Stalled || end == RunEnd::TimedOut;
+    if (m_tooLong) {
         // Never empty: an empty text means ffmpeg could not run at all.
         if (!mesg.isEmpty() && !mesg.endsWith(QLatin1Char('\n')))
             mesg += QLatin1Char('\n');
-        mesg += stallText() + QLatin1Char('\n');
+        mesg += (end == RunEnd::Stalled ? stallText() : tooLongText()) + QLatin1Char('\n');
     }
     const bool finished = end == RunEnd::Finished;
     const bool ok = finished && proc.exitStatus() == QProcess::NormalExit && proc.exitCode() == 0;
@@ -356,7 +410,16 @@ bool audioconverter::convertInto(const QString &inFile, QFileDevice *out, const 
     }
     const QString tmpPath = QDir::toNativeSeparators(tmpDir.filePath(randomQString(7)));
 
-    bool ranOk = runProcess(conversionArgs(argPath(inFile), QStringLiteral("s16le"), tmpPath), mesg);
+    // ffmpeg reads the file checked here: a pipe would hold it for ever.
+    const ztplatform::HeldSource source(inFile);
+    if (!source.isOpen()) {
+        qWarning() << "not converted, not a regular file:" << inFile << source.type() << source.error();
+        mesg = notRegularText() + QLatin1Char('\n');
+        return false;
+    }
+    const QString input = argPath(source.nameFor(tmpDir.path(), QStringLiteral("source")));
+    bool ranOk = runProcess(conversionArgs(input, QStringLiteral("s16le"), tmpPath), {{&source, input, argPath(inFile)}},
+                            mesg);
     const QString unwritten = outputFailure(mesg, tmpPath);
     if (!unwritten.isEmpty())
         ranOk = writeFault(temporaryFolder(), unwritten);
@@ -386,6 +449,7 @@ bool audioconverter::audioConverterRun(const QString &inFile, QFileDevice &out, 
 {
     m_faultPath.clear();
     m_faultReason.clear();
+    m_tooLong = false;
     qint64 size = 0;
     return convertInto(inFile, &out, out.fileName(), QString(), mesg, size) && size >= kFrameBytes;
 }
@@ -394,6 +458,7 @@ bool audioconverter::audioConverterRun(QString inFile, QString outFile, QString 
 {
     m_faultPath.clear();
     m_faultReason.clear();
+    m_tooLong = false;
     // An outFile that holds bytes is replaced only by a complete result.
     if (ztplatform::sameFile(inFile, outFile) || QFileInfo(outFile).size() > 0) {
         ztplatform::ReplaceFile replacement(outFile);
@@ -431,10 +496,21 @@ bool audioconverter::audioConverterWaveRun(QString inFile, QString outFile, QStr
 {
     m_faultPath.clear();
     m_faultReason.clear();
-    const QStringList args = conversionArgs(argPath(inFile), QStringLiteral("wav"), argPath(outFile));
+    m_tooLong = false;
+    const ztplatform::HeldSource source(inFile);
+    if (!source.isOpen()) {
+        qWarning() << "not converted, not a regular file:" << inFile << source.type() << source.error();
+        mesg = notRegularText() + QLatin1Char('\n');
+        return false;
+    }
+    // The link to the source lives in a folder of its own.
+    const ztplatform::RunFolder links(QStringLiteral("zt350conv-"));
+    const QString input =
+            argPath(source.nameFor(links.isValid() ? links.path() : QString(), QStringLiteral("source")));
+    const QStringList args = conversionArgs(input, QStringLiteral("wav"), argPath(outFile));
     const bool isSource = ztplatform::sameFile(inFile, outFile);
     bool started = false;
-    bool ranOk = runProcess(args, mesg, &started);
+    bool ranOk = runProcess(args, {{&source, input, argPath(inFile)}}, mesg, &started);
     const QString unwritten = outputFailure(mesg, argPath(outFile));
     if (!unwritten.isEmpty())
         ranOk = writeFault(outFile, unwritten);
@@ -448,6 +524,7 @@ bool audioconverter::audioConverterWaveRun(QString inFile, QString outFile, QStr
 bool audioconverter::audioProbeRun(const QStringList &inFiles, QString &mesg, QVector<bool> *each)
 {
     mesg.clear();
+    m_tooLong = false;
     if (each)
         each->clear();
     if (inFiles.isEmpty())
@@ -458,8 +535,20 @@ bool audioconverter::audioProbeRun(const QStringList &inFiles, QString &mesg, QV
         return false;
     }
     QStringList args = {QStringLiteral("-v"), QStringLiteral("error")};
-    for (const QString &in : inFiles)
-        args << QStringLiteral("-i") << argPath(in);
+    std::vector<std::unique_ptr<ztplatform::HeldSource>> sources;
+    QVector<Input> inputs;
+    for (int i = 0; i < inFiles.size(); ++i) {
+        sources.push_back(std::make_unique<ztplatform::HeldSource>(inFiles.at(i)));
+        const ztplatform::HeldSource &source = *sources.back();
+        if (!source.isOpen()) {
+            qDebug() << "not probed, not a regular file:" << inFiles.at(i);
+            mesg = notRegularText() + QLatin1Char('\n');
+            return false;
+        }
+        const QString input = argPath(source.nameFor(tmpDir.path(), QStringLiteral("in") + QString::number(i)));
+        inputs.append({&source, input, argPath(inFiles.at(i))});
+        args << QStringLiteral("-i") << input;
+    }
     // One raw output per file: its samples tell whether that file decodes.
     QStringList outs;
     for (int i = 0; i < inFiles.size(); ++i) {
@@ -469,7 +558,7 @@ bool audioconverter::audioProbeRun(const QStringList &inFiles, QString &mesg, QV
              << QStringLiteral("2") << QStringLiteral("-f") << QStringLiteral("s16le")
              << QDir::toNativeSeparators(outs.last());
     }
-    if (!runProcess(args, mesg))
+    if (!runProcess(args, inputs, mesg))
         return false;
     bool all = true;
     for (const QString &out : qAsConst(outs)) {

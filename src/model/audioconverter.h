@@ -11,6 +11,9 @@
 
 class QFileDevice;
 class QProcess;
+namespace ztplatform {
+class HeldSource;
+}
 
 // Converts audio files through an external ffmpeg into the pad's WAV form
 // (PCM, 48 kHz, 16-bit, stereo, plain 44-byte header). One object per thread;
@@ -27,9 +30,14 @@ public:
 
     static constexpr int WAVE_HEAD_SIZE = 44;
     static constexpr int COPY_BUFFER_SIZE = 0x64000;
-    // No upper bound unless a caller sets one: a run that keeps making
-    // progress is never cut short.
+    // Unless a caller sets one, a run's upper bound follows the size of its
+    // source (timeLimitFor()).
     static constexpr int DEFAULT_TIMEOUT_MS = -1;
+    // The bound of a run whose source holds `bytes`: 2 minutes, and 1 s more
+    // per MiB (a drive that reads 1 MiB/s). A 10-minute WAV of 8 channels
+    // at 192 kHz, 32 bits (3.7 GB) gets over an hour; ffmpeg converts such a
+    // file at many times its speed, so only a run that never ends reaches it.
+    static int timeLimitFor(qint64 bytes);
     // A run that neither ends nor makes progress (no text from ffmpeg, no
     // bytes read or written) this long is taken for stuck, killed and failed.
     // ffmpeg reports twice a second while it converts.
@@ -97,6 +105,18 @@ public:
     static void setStallLimit(int msecs);
     static int stallLimit();
     static QString stallText();
+    // The upper bound of every run, whatever its source (tests shorten it);
+    // -1: each run's own. A run killed at its bound ends its mesg with
+    // tooLongText().
+    static void setTimeLimit(int msecs);
+    static int timeLimit();
+    static QString tooLongText();
+    // True when the last run was killed because it took too long (its bound
+    // passed or it made no progress).
+    bool tookTooLong() const { return m_tooLong; }
+    // What ffmpeg is never given: a source that is not a regular file (a
+    // pipe, a device, a socket, a folder); such a run's mesg.
+    static QString notRegularText();
     // A run in progress ends (ffmpeg killed, the run failed) once *stop is
     // true; another thread may set it. The only way to stop a run from
     // outside: the process itself never leaves the running call.
@@ -110,11 +130,22 @@ public:
 private:
     enum class RunEnd { Finished, Ended, Stopped, TimedOut, Stalled };
 
-    // Runs ffmpeg; mesg gets its standard error. True when it ran and exited with 0.
-    bool runProcess(const QStringList &args, QString &mesg, bool *started = nullptr);
+    // A source as ffmpeg gets it: opened and checked, the name it is given,
+    // and the name its messages say instead.
+    struct Input
+    {
+        const ztplatform::HeldSource *source;
+        QString named;
+        QString shown;
+    };
+    // Runs ffmpeg, which inherits the inputs' descriptors; mesg gets its
+    // standard error. True when it ran and exited with 0.
+    bool runProcess(const QStringList &args, const QVector<Input> &inputs, QString &mesg, bool *started = nullptr);
     // Waits for the started `proc`, its standard error gathered into `text`,
-    // until it ends, a stop comes, the time limit passes or it stalls.
-    RunEnd watchRun(QProcess &proc, QByteArray &text) const;
+    // until it ends, a stop comes, `limit` passes or it stalls.
+    RunEnd watchRun(QProcess &proc, QByteArray &text, int limit) const;
+    // The bound of a run over sources of `bytes`.
+    int limitFor(qint64 bytes) const;
     static QString argPath(const QString &path);
     // Notes where and why the output could not be written; false.
     bool writeFault(const QString &path, const QString &reason);
@@ -131,6 +162,7 @@ private:
     QString m_program;
     int m_timeout = DEFAULT_TIMEOUT_MS;
     const std::atomic_bool *m_stop = nullptr;
+    bool m_tooLong = false;
 };
 
 #endif // AUDIOCONVERTER_H

@@ -107,6 +107,27 @@ std::optional<T> waitWithin(const TimedLook<T> &running, int limitMs, const std:
 
 } // namespace timedlook
 
+// `work` on a thread of its own, `turn` run every `turnMs` meanwhile, until
+// it returns or `stalled` (asked after each turn) says to wait no more: then
+// its result when it came just in time, else nothing. Without a thread,
+// `work` runs here.
+template <typename T>
+std::optional<T> lookUntilStalled(const std::function<T()> &work, const std::function<bool()> &stalled,
+                                  const std::function<void()> &turn, int turnMs = 20)
+{
+    const TimedLook<T> running(work);
+    if (!running.isStarted())
+        return work();
+    for (;;) {
+        if (std::optional<T> done = running.waitFor(turnMs))
+            return done;
+        if (stalled())
+            return running.waitFor(0);
+        if (turn)
+            turn();
+    }
+}
+
 // The same, `turn` run on the calling thread every `turnMs` meanwhile (it
 // lets the window paint).
 template <typename T>

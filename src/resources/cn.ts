@@ -3640,11 +3640,11 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
     </message>
     <message>
         <source>%1 in the SYS folder: %2 It was removed, and nothing was read through it.</source>
-        <translation>SYS 文件夹中的 %1：%2 它已被删除，且未通过它读取任何内容。</translation>
+        <translation>SYS 文件夹中的 %1：%2它已被删除，且未通过它读取任何内容。</translation>
     </message>
     <message>
         <source>%1 in the SYS folder: %2 It could not be removed (%3).</source>
-        <translation>SYS 文件夹中的 %1：%2 它未能被删除（%3）。</translation>
+        <translation>SYS 文件夹中的 %1：%2它未能被删除（%3）。</translation>
     </message>
     <message>
         <source>The restored global settings were not saved to the sampler pad: global.ini changed on the pad since it was loaded.</source>
@@ -3689,6 +3689,22 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
     <message>
         <source>%1 changed on the sampler pad after it was read</source>
         <translation>%1 在被读取后于采样打击垫上被更改</translation>
+    </message>
+    <message>
+        <source>The conversion of the following files took too long and was stopped; they were not added:</source>
+        <translation>以下文件的转换耗时过长，已被停止；这些文件未被添加：</translation>
+    </message>
+    <message>
+        <source>The import was canceled: %1 sounds were imported; the other files were not.</source>
+        <translation>导入已取消：已导入 %1 个音色；其余文件均未导入。</translation>
+    </message>
+    <message>
+        <source>The conversion took too long and was stopped.</source>
+        <translation>转换耗时过长，已被停止。</translation>
+    </message>
+    <message>
+        <source>This is not a regular file (a pipe, a device or a folder); it was not converted.</source>
+        <translation>这不是普通文件（管道、设备或文件夹），未进行转换。</translation>
     </message>
 </context>
 <context>

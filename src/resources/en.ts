@@ -3690,6 +3690,22 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <source>%1 changed on the sampler pad after it was read</source>
         <translation>%1 changed on the sampler pad after it was read</translation>
     </message>
+    <message>
+        <source>The conversion of the following files took too long and was stopped; they were not added:</source>
+        <translation>The conversion of the following files took too long and was stopped; they were not added:</translation>
+    </message>
+    <message>
+        <source>The import was canceled: %1 sounds were imported; the other files were not.</source>
+        <translation>The import was canceled: %1 sounds were imported; the other files were not.</translation>
+    </message>
+    <message>
+        <source>The conversion took too long and was stopped.</source>
+        <translation>The conversion took too long and was stopped.</translation>
+    </message>
+    <message>
+        <source>This is not a regular file (a pipe, a device or a folder); it was not converted.</source>
+        <translation>This is not a regular file (a pipe, a device or a folder); it was not converted.</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>

@@ -1559,7 +1559,7 @@ private slots:
         });
         const QString bin = f->file("bin"), log = f->file("runs.log");
         QVERIFY(QDir().mkpath(bin));
-        QVERIFY(kf::writeFile(bin + "/ffmpeg", QString("#!/bin/sh\necho \"+$2\" >> '%1'\nsleep 1\necho - >> '%1'\nexec '%2' \"$@\"\n")
+        QVERIFY(kf::writeFile(bin + "/ffmpeg", QString("#!/bin/sh\necho \"+$(readlink -f \"$2\")\" >> '%1'\nsleep 1\necho - >> '%1'\nexec '%2' \"$@\"\n")
                                                        .arg(log, QStandardPaths::findExecutable("ffmpeg"))
                                                        .toUtf8()));
         QVERIFY(QFile::setPermissions(bin + "/ffmpeg", QFile::ReadOwner | QFile::ExeOwner));

@@ -18,12 +18,16 @@
 #include "library/clicksounds.h"
 #include "support/crashdisk.h"
 #include "mainwindow1/startup.h"
+#include "model/audioconverter.h"
+#include "support/fakeprogram.h"
 #include "widgets/selectkitno.h"
 
 #include <QCryptographicHash>
 #include <QFileDialog>
 #include <QFileSystemModel>
 #include <QHeaderView>
+#include <QProgressDialog>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTranslator>
 #include <QTreeView>
@@ -32,6 +36,7 @@
 #include <atomic>
 #include <cerrno>
 #include <cstring>
+#include <csignal>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <thread>
@@ -581,6 +586,84 @@ private slots:
         QCOMPARE(f.prompter.texts(), QStringList({"The following files are not readable audio and were not added:\r\n"
                                                   + shortWav + "\r\n" + cut}));
         QCOMPARE(f.totalRows(), QStringList({"1|good|" + good}));
+    }
+
+    // A check whose ffmpeg runs past its bound is killed and told as taking
+    // too long; the other files are imported. A pipe or a folder named like a
+    // sound never reaches ffmpeg.
+    void slowAndOddFilesOfAnImport()
+    {
+        Fixture f;
+        f.open();
+        FakeProgram sleeper("ffmpeg", "exec sleep 60\n");
+        QVERIFY(sleeper.ready());
+        audioconverter::setTimeLimit(1000);
+        const QString good = writeBytes(f.path("good.wav"), pcmWav(2, 48000, 480));
+        const QString slow = writeBytes(f.path("slow.mp3"), "no header ffmpeg knows at once");
+        const QString pipe = f.path("pipe.wav");
+        QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+        const QString folder = f.path("folder.wav");
+        QVERIFY(QDir().mkpath(folder));
+        const QString after = writeBytes(f.path("after.wav"), pcmWav(2, 48000, 480));
+        QElapsedTimer clock;
+        clock.start();
+        f.importToList({good, slow, pipe, folder, after});
+        audioconverter::setTimeLimit(-1);
+        QVERIFY2(clock.elapsed() < 8000, qPrintable(QString::number(clock.elapsed())));
+        QCOMPARE(f.prompter.texts(),
+                 QStringList({"The following files are not readable audio and were not added:\r\n" + pipe + "\r\n"
+                                      + folder,
+                              "The conversion of the following files took too long and was stopped; they were not "
+                              "added:\r\n"
+                                      + slow}));
+        QCOMPARE(f.totalRows(), QStringList({"1|good|" + good, "2|after|" + after}));
+    }
+
+    // Cancel in the check's progress kills the running ffmpeg and leaves
+    // nothing of it; the files found to be sounds before are imported, and the
+    // box says how many.
+    void cancelStopsTheImport()
+    {
+        Fixture f;
+        MainWindow1 *w = f.open();
+        const QString pidFile = f.path("ffmpeg.pid");
+        FakeProgram hanging("ffmpeg", "echo $$ > '" + QFile::encodeName(pidFile) + "'\nexec sleep 60\n");
+        QVERIFY(hanging.ready());
+        QTemporaryDir tmp;
+        const QByteArray oldTmp = qgetenv("TMPDIR");
+        qputenv("TMPDIR", QFile::encodeName(tmp.path()));
+        const QString good = writeBytes(f.path("good.wav"), pcmWav(2, 48000, 480));
+        const QString hangs = writeBytes(f.path("hangs.ogg"), "no header ffmpeg knows at once");
+        const QString after = writeBytes(f.path("after.wav"), pcmWav(2, 48000, 480));
+        bool clicked = false;
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, [&]() {
+            QProgressDialog *d = w->preview().dialog();
+            if (clicked || !d || !d->isVisible() || !QFileInfo::exists(pidFile))
+                return;
+            QCOMPARE(d->labelText(), QString("Checking the sound files..."));
+            QPushButton *cancel = d->findChild<QPushButton *>();
+            QVERIFY(cancel && cancel->isVisible());
+            clicked = true;
+            QTest::mouseClick(cancel, Qt::LeftButton);
+        });
+        poll.start(50);
+        QElapsedTimer clock;
+        clock.start();
+        f.importToList({good, hangs, after});
+        poll.stop();
+        qputenv("TMPDIR", oldTmp);
+        QVERIFY(clicked);
+        QVERIFY2(clock.elapsed() < 8000, qPrintable(QString::number(clock.elapsed())));
+        QCOMPARE(f.prompter.texts(),
+                 QStringList({"The import was canceled: 2 sounds were imported; the other files were not."}));
+        QCOMPARE(f.totalRows(), QStringList({"1|good|" + good, "2|after|" + after}));
+        QCOMPARE(w->library().waveLoadKitAttrList().size(), 2);
+        QFile pid(pidFile);
+        QVERIFY(pid.open(QIODevice::ReadOnly));
+        QVERIFY(::kill(pid.readAll().trimmed().toInt(), 0) != 0); // the running ffmpeg is gone
+        QCOMPARE(QDir(tmp.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden).join(" "), QString());
+        QVERIFY(!w->preview().dialog() || !w->preview().dialog()->isVisible());
     }
 
     void soundFileTest()

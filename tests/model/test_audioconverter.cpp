@@ -143,6 +143,7 @@ private slots:
     void cleanup()
     {
         audioconverter::setStallLimit(audioconverter::STALL_LIMIT_MS);
+        audioconverter::setTimeLimit(-1);
         verifyNoTemporaryLeft();
     }
 
@@ -219,6 +220,7 @@ private slots:
     {
         audioconverter conv;
         conv.setProgram(makeFake("args", "for a in \"$@\"; do printf '%s\\n' \"$a\" >&2; done\n"
+                                         "readlink \"$2\" > '" + QFile::encodeName(path("link")) + "'\n"
                                          "printf 'ABCDEFGH' > \"$last\""));
         const QString out = path("args.wav");
         QString mesg;
@@ -229,6 +231,9 @@ private slots:
         QCOMPARE(args.size(), 12);
         QCOMPARE(args.mid(0, 11),
                  (QStringList{"-i", m_wav, "-map", "0:a:0", "-ar", "48000", "-ac", "2", "-f", "s16le", "-y"}));
+        // ffmpeg read the file as opened and checked, by a link of the same
+        // name; its messages name the file itself.
+        QCOMPARE(readAll(path("link")).left(14), QByteArray("/proc/self/fd/"));
         const QFileInfo tmp(args[11]);
         QVERIFY(QRegularExpression("^[A-Za-z0-9]{7}$").match(tmp.fileName()).hasMatch());
         QVERIFY2(tmp.absolutePath().startsWith(QDir(m_tmp).canonicalPath() + '/'), qPrintable(args[11]));
@@ -242,6 +247,9 @@ private slots:
         const QString fake = makeFake("args2", "for a in \"$@\"; do printf '%s\\n' \"$a\" >&2; done");
         const QString oldCwd = QDir::currentPath();
         QVERIFY(QDir::setCurrent(m_root.path()));
+        QFile source("-x.wav");
+        QVERIFY(source.open(QIODevice::WriteOnly));
+        source.close();
         audioconverter conv;
         conv.setProgram(fake);
         QString mesg;
@@ -413,6 +421,53 @@ private slots:
         conv.audioConverterRun(m_wav, path("bounded2.wav"), mesg);
         QVERIFY(t.elapsed() < 10000);
         QCOMPARE(QFileInfo(path("bounded2.wav")).size(), 0);
+
+        // Without a caller's bound, the source's size sets it: far beyond
+        // what a 10-minute WAV takes.
+        QCOMPARE(audioconverter::timeLimitFor(0), 120000);
+        QCOMPARE(audioconverter::timeLimitFor(115200000), 229000); // 10 min, 48 kHz, 16 bits, stereo
+        QVERIFY(audioconverter::timeLimitFor(3686400000LL) > 3600000); // 10 min, 192 kHz, 32 bits, 8 channels
+        // A run that reports for ever is killed at the bound and says so.
+        audioconverter::setTimeLimit(800);
+        audioconverter endless;
+        endless.setProgram(makeFake("endless", "while :; do echo \"size= 1kB\" >&2; sleep 0.1; done"));
+        t.restart();
+        QVERIFY(!endless.audioConverterRun(m_wav, path("bounded3.wav"), mesg));
+        QVERIFY2(t.elapsed() >= 800 && t.elapsed() < 8000, qPrintable(QString::number(t.elapsed())));
+        QVERIFY(endless.tookTooLong());
+        QVERIFY(mesg.endsWith(audioconverter::tooLongText() + "\n"));
+        QCOMPARE(QFileInfo(path("bounded3.wav")).size(), 0);
+        QVERIFY(!endless.audioConverterWaveRun(m_wav, path("bounded4.wav"), mesg));
+        QVERIFY(endless.tookTooLong());
+    }
+
+    // A pipe, a device or a folder at the source's name never reaches ffmpeg:
+    // it would wait on a pipe for ever.
+    void nonRegularSourcesNeverReachFfmpeg()
+    {
+        const QString marker = path("ran");
+        audioconverter conv;
+        conv.setProgram(makeFake("marks", "echo ran > '" + marker.toUtf8() + "'"));
+        const QString fifo = path("pipe.wav");
+        QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        const QString folder = path("folder.wav");
+        QVERIFY(QDir().mkpath(folder));
+        for (const QString &source : {fifo, folder, QString("/dev/zero")}) {
+            QString mesg;
+            QElapsedTimer t;
+            t.start();
+            QVERIFY(!conv.audioConverterRun(source, path("fromodd.wav"), mesg));
+            QCOMPARE(mesg, audioconverter::notRegularText() + "\n");
+            QVERIFY(!conv.audioConverterWaveRun(source, path("fromodd2.wav"), mesg));
+            QCOMPARE(mesg, audioconverter::notRegularText() + "\n");
+            QVector<bool> each;
+            QVERIFY(!conv.audioProbeRun({m_wav, source}, mesg, &each));
+            QVERIFY(each.isEmpty());
+            QVERIFY(t.elapsed() < 5000);
+            QVERIFY2(!QFileInfo::exists(marker), qPrintable(source));
+        }
+        QFile::remove(fifo);
+        QDir(folder).removeRecursively();
     }
 
     // A run that neither ends nor makes progress is killed after the stall

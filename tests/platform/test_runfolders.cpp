@@ -115,12 +115,22 @@ private slots:
         touch(tmp.path() + "/zt350play-Holder/" + ztplatform::runFolderLockName());
         QVERIFY(QFile::link(outside.path(), tmp.path() + "/zt350play-Holder/out"));
 
-        // A conversion whose ffmpeg waits on a pipe until the test ends it.
-        const QString fifo = work.filePath("in.wav");
-        QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        // A conversion whose ffmpeg runs on until the test ends it.
+        const QString in = work.filePath("in.wav");
+        touch(in);
+        QVERIFY(QDir(work.path()).mkpath("bin"));
+        QFile fake(work.filePath("bin/ffmpeg"));
+        QVERIFY(fake.open(QIODevice::WriteOnly) && fake.write("#!/bin/sh\necho $$ > '" + QFile::encodeName(work.filePath("ffmpeg.pid"))
+                                                         + "'\nexec sleep 20\n")
+                        > 0);
+        fake.close();
+        QVERIFY(fake.setPermissions(QFile::ReadOwner | QFile::ExeOwner));
         QProcess child;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("PATH", work.filePath("bin") + ":" + env.value("PATH"));
+        child.setProcessEnvironment(env);
         child.setProgram(QCoreApplication::applicationDirPath() + "/platform_convertchild");
-        child.setArguments({fifo, work.filePath("out.wav")});
+        child.setArguments({in, work.filePath("out.wav")});
         child.start();
         QVERIFY(child.waitForStarted());
         QStringList conv;
@@ -160,10 +170,10 @@ private slots:
         QVERIFY(QFileInfo(live.filePath("0")).isFile());
         QCOMPARE(tree(outside.path()), QStringList{"kept"});
 
-        // The orphaned ffmpeg ends when its pipe closes.
-        const int writer = ::open(QFile::encodeName(fifo).constData(), O_WRONLY | O_NONBLOCK);
-        if (writer >= 0)
-            ::close(writer);
+        // The orphaned ffmpeg ends.
+        QFile pid(work.filePath("ffmpeg.pid"));
+        if (pid.open(QIODevice::ReadOnly))
+            ::kill(pid_t(pid.readAll().trimmed().toInt()), SIGKILL);
     }
 
     void anotherUsersFolderStays()

@@ -265,6 +265,21 @@ private slots:
             }
             if (!left.isEmpty())
                 faults << m.context + QStringLiteral(": ") + left.join(QLatin1Char(' ')) + QStringLiteral(" in ") + zh;
+            // Chinese sentences run on without blanks, also after a placeholder
+            // that holds a whole sentence.
+            static const QRegularExpression blankAfterStop(QStringLiteral("[。！？] "));
+            static const QRegularExpression sentenceAfterArg(QStringLiteral("(%\\d) [A-Z][a-z]* [a-z]"));
+            QStringList blanks;
+            if (zh.contains(blankAfterStop))
+                blanks << QStringLiteral("a blank after a full stop");
+            for (auto it = sentenceAfterArg.globalMatch(m.source); it.hasNext();) {
+                const QString arg = it.next().captured(1);
+                const QRegularExpression runOn(QRegularExpression::escape(arg) + QStringLiteral(" [\\x{4e00}-\\x{9fff}]"));
+                if (runOn.match(zh).hasMatch())
+                    blanks << QStringLiteral("a blank after the sentence in ") + arg;
+            }
+            if (!blanks.isEmpty())
+                faults << m.context + QStringLiteral(": ") + blanks.join(QStringLiteral(", ")) + QStringLiteral(" in ") + zh;
         }
         for (const QString &f : qAsConst(faults))
             qWarning().noquote() << f;

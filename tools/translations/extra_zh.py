@@ -581,4 +581,12 @@ EXTRA = {
         '采样打击垫拒绝了一次写入（%1）；没有任何内容保存到它上面。',
     "%1 in the SYS folder: an unfinished file of the editor's. It could not be removed (%2).":
         'SYS 文件夹中的 %1：编辑器未完成的文件。它未能被删除（%2）。',
+    # an ffmpeg run that took too long, a source that is no file, an import canceled
+    'The conversion took too long and was stopped.': '转换耗时过长，已被停止。',
+    'This is not a regular file (a pipe, a device or a folder); it was not converted.':
+        '这不是普通文件（管道、设备或文件夹），未进行转换。',
+    'The conversion of the following files took too long and was stopped; they were not added:':
+        '以下文件的转换耗时过长，已被停止；这些文件未被添加：',
+    'The import was canceled: %1 sounds were imported; the other files were not.':
+        '导入已取消：已导入 %1 个音色；其余文件均未导入。',
 }

@@ -395,6 +395,8 @@ private:
     KitChainsController *m_kitChains = nullptr;
     HHWidgets m_hhWidgetGroup;
 
+    void writeGlobalFile(const QByteArray &chunk);
+
     bool m_switchKitNum = false;  // a kit switch fills the kit page: effect and link changes write nothing
     bool m_loadKitNoFlag = false; // a load or a kit move fills the kit page: a kit switch commits no kit
     bool m_padNoFlag = false;     // a pad switch of the pad settings page commits no pad

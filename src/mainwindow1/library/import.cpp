@@ -142,12 +142,12 @@ void SoundFilesController::addFilesToTotalList()
 // The items of the group whose files hold audio, in order; the others are
 // named in one warning.
 QVector<strSoundItem> SoundFilesController::audioItemsOf(const strSoundGroup &group,
-                                                        QHash<QString, groupentries::Identity> *bytes)
+                                                        QHash<QString, groupentries::Identity> *bytes, bool *canceled)
 {
     QStringList files;
     for (const strSoundItem &item : qAsConst(*group.itemList))
         files.append(item.file);
-    files = audioFilesOf(files, bytes);
+    files = audioFilesOf(files, bytes, canceled);
     const QSet<QString> audio(files.begin(), files.end());
     QVector<strSoundItem> items;
     for (const strSoundItem &item : qAsConst(*group.itemList)) {
@@ -158,8 +158,8 @@ QVector<strSoundItem> SoundFilesController::audioItemsOf(const strSoundGroup &gr
 }
 
 // The items as sounds of the group of their name (made at the bottom when
-// there is none).
-void SoundFilesController::addToGroupTree(const strSoundGroup *group, QStandardItemModel *model,
+// there is none); how many were added.
+int SoundFilesController::addToGroupTree(const strSoundGroup *group, QStandardItemModel *model,
                                           const QVector<strSoundItem> &items,
                                           const QHash<QString, groupentries::Identity> &bytes)
 {
@@ -179,12 +179,13 @@ void SoundFilesController::addToGroupTree(const strSoundGroup *group, QStandardI
     m_view.waveGroupTreeView->expand(model->index(g, 0));
     m_soundLists->getRightSoundList();
     tellRenamedSounds(names.changes());
+    return sounds.size();
 }
 
 // The items as new sounds of the total list; on the pad they are queued for
 // the writer. A file of the pad's sound folder, a file listed already and
-// sounds past the last number are left out.
-void SoundFilesController::addToTotalList(QStandardItemModel *model, const QVector<strSoundItem> &items)
+// sounds past the last number are left out. How many were added.
+int SoundFilesController::addToTotalList(QStandardItemModel *model, const QVector<strSoundItem> &items)
 {
     UiPrompter *prompter = UiPrompter::instance();
     const bool deviceMode = !m_pad.isUDiskFlag();
@@ -194,6 +195,7 @@ void SoundFilesController::addToTotalList(QStandardItemModel *model, const QVect
     QSet<QString> listedPaths = childPaths(model, 2);
     soundnames::IncomingNames names(m_library);
     int queued = 0;
+    int added = 0;
     for (const strSoundItem &item : qAsConst(items)) {
         const QString path = item.file;
         const QString given = item.name.trimmed().isEmpty() ? soundnames::nameFromFile(path) : item.name;
@@ -222,10 +224,12 @@ void SoundFilesController::addToTotalList(QStandardItemModel *model, const QVect
         }
         listedPaths.insert(path);
         m_library.addSound(name, path, number, !deviceMode);
+        ++added;
     }
     tellRenamedSounds(names.changes());
     if (deviceMode && queued > 0)
         emit padAddsQueued();
+    return added;
 }
 
 void SoundFilesController::tellRenamedSounds(const QVector<namerules::NameChange> &changes)
@@ -246,18 +250,19 @@ void SoundFilesController::addFileToGroupList(strSoundGroup *group, QStandardIte
     // Files that are not audio never reach the lists or the pad's queue; a
     // group row keeps what tells its file's bytes apart.
     QHash<QString, groupentries::Identity> bytes;
-    const QVector<strSoundItem> items = audioItemsOf(*group, mode == 3 ? &bytes : nullptr);
-    if (items.isEmpty())
-        return;
-
-    if (mode == 3) {
+    bool canceled = false;
+    const QVector<strSoundItem> items = audioItemsOf(*group, mode == 3 ? &bytes : nullptr, &canceled);
+    int added = 0;
+    if (!items.isEmpty() && mode == 3) {
         const editstep::Recorder::Scope step(m_library.recorder(), QString());
-        addToGroupTree(group, model, items, bytes);
-    } else if (mode == 4) {
+        added = addToGroupTree(group, model, items, bytes);
+    } else if (!items.isEmpty() && mode == 4) {
         // Sounds added on the pad are written to it: no step brings them back.
         const editstep::Recorder::Scope step(m_library.recorder(), WindowTexts::tr("sounds added to the list"));
         const editstep::Recorder::Paused onThePad(m_pad.isUDiskFlag() ? nullptr : m_library.recorder());
-        addToTotalList(model, items);
+        added = addToTotalList(model, items);
         m_soundLists->getRightSoundList();
     }
+    if (canceled)
+        tellCanceledImport(added);
 }

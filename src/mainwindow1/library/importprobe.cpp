@@ -12,6 +12,8 @@
 #include <QProgressDialog>
 #include <QSet>
 
+#include <atomic>
+
 namespace {
 
 constexpr int kDialogDelay = 500; // ms of probing before the progress shows
@@ -19,8 +21,24 @@ constexpr int kListedMax = 30;    // refused files named in the warning
 
 } // namespace
 
-QStringList SoundFilesController::audioFilesOf(const QStringList &paths, QHash<QString, groupentries::Identity> *bytes)
+namespace {
+
+// The files named in a warning: at most kListedMax, then "...".
+QString listed(const QStringList &files)
 {
+    QStringList named = files.mid(0, kListedMax);
+    if (files.size() > kListedMax)
+        named.append(QStringLiteral("..."));
+    return named.join(QStringLiteral("\r\n"));
+}
+
+} // namespace
+
+QStringList SoundFilesController::audioFilesOf(const QStringList &paths, QHash<QString, groupentries::Identity> *bytes,
+                                               bool *canceled)
+{
+    if (canceled)
+        *canceled = false;
     QStringList unique = paths;
     unique.removeDuplicates();
     if (unique.isEmpty())
@@ -30,18 +48,23 @@ QStringList SoundFilesController::audioFilesOf(const QStringList &paths, QHash<Q
     timer.start();
     QPointer<QProgressDialog> progress;
     bool shown = false;
+    std::atomic_bool stop{false};
     QVector<groupentries::Identity> read;
-    const QVector<bool> audio = audioprobe::probeAll(unique, [&](int done) {
+    const QVector<audioprobe::Verdict> verdicts = audioprobe::probeEach(unique, [&](int done) {
         if (!shown && timer.elapsed() >= kDialogDelay) {
             shown = true;
-            m_preview.showWaitDialog(WindowTexts::tr("Checking the sound files..."), unique.size());
+            m_preview.showWaitDialog(WindowTexts::tr("Checking the sound files..."), unique.size(),
+                                     WindowTexts::tr("Cancel"));
             progress = m_preview.dialog();
+            // Cancel stops the check; the dialog holds the window until it has stopped.
+            QObject::disconnect(progress, &QProgressDialog::canceled, progress, &QProgressDialog::cancel);
+            QObject::connect(progress, &QProgressDialog::canceled, progress, [&stop]() { stop = true; });
         }
         if (progress)
             progress->setValue(done);
         // Until the dialog holds the window, clicks wait.
         closehold::processEvents(shown ? QEventLoop::AllEvents : QEventLoop::ExcludeUserInputEvents);
-    }, 0, bytes ? &read : nullptr);
+    }, 0, bytes ? &read : nullptr, &stop);
     for (int i = 0; bytes && i < read.size(); ++i) {
         if (read.at(i).known())
             bytes->insert(unique.at(i), read.at(i));
@@ -52,26 +75,47 @@ QStringList SoundFilesController::audioFilesOf(const QStringList &paths, QHash<Q
     }
 
     QSet<QString> refused;
-    QStringList named;
+    QStringList notAudio, tooLong;
     for (int i = 0; i < unique.size(); ++i) {
-        if (audio.at(i))
+        const audioprobe::Verdict v = verdicts.at(i);
+        if (v == audioprobe::Verdict::Audio)
             continue;
         refused.insert(unique.at(i));
-        if (named.size() < kListedMax)
-            named.append(unique.at(i));
-        else if (named.size() == kListedMax)
-            named.append(QStringLiteral("..."));
+        if (v == audioprobe::Verdict::NotAudio)
+            notAudio.append(unique.at(i));
+        else if (v == audioprobe::Verdict::TooLong)
+            tooLong.append(unique.at(i));
     }
     if (refused.isEmpty())
         return paths;
-    UiPrompter::instance()->warning(m_parent, WindowTexts::tr("Warning"),
-                                    WindowTexts::tr("The following files are not readable audio and were not added:")
-                                            + QStringLiteral("\r\n") + named.join(QStringLiteral("\r\n")),
-                                    QMessageBox::Ok);
+    // A canceled import says once, after it, what it took.
+    const bool stopped = verdicts.contains(audioprobe::Verdict::Stopped);
+    if (canceled)
+        *canceled = stopped;
+    if (!notAudio.isEmpty() && !stopped)
+        UiPrompter::instance()->warning(m_parent, WindowTexts::tr("Warning"),
+                                        WindowTexts::tr("The following files are not readable audio and were not added:")
+                                                + QStringLiteral("\r\n") + listed(notAudio),
+                                        QMessageBox::Ok);
+    if (!tooLong.isEmpty() && !stopped)
+        UiPrompter::instance()->warning(
+                m_parent, WindowTexts::tr("Warning"),
+                WindowTexts::tr("The conversion of the following files took too long and was stopped; they were not "
+                                "added:")
+                        + QStringLiteral("\r\n") + listed(tooLong),
+                QMessageBox::Ok);
     QStringList kept;
     for (const QString &p : paths) {
         if (!refused.contains(p))
             kept.append(p);
     }
     return kept;
+}
+
+void SoundFilesController::tellCanceledImport(int imported)
+{
+    UiPrompter::instance()->information(
+            m_parent, WindowTexts::tr("Information"),
+            WindowTexts::tr("The import was canceled: %1 sounds were imported; the other files were not.").arg(imported),
+            QMessageBox::Ok);
 }

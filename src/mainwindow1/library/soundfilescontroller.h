@@ -84,9 +84,15 @@ public:
     // or drop, and what it became; nothing when none changed.
     void tellRenamedSounds(const QVector<namerules::NameChange> &changes);
     // The paths that hold decodable audio, in order; the others are named in
-    // one warning. Probes on all cores while the window stays responsive;
-    // with `bytes`, reads each audio file whole there for what tells its bytes apart.
-    QStringList audioFilesOf(const QStringList &paths, QHash<QString, groupentries::Identity> *bytes = nullptr);
+    // one warning, those whose ffmpeg took too long in another. Probes on all
+    // cores while the window stays responsive; with `bytes`, reads each audio
+    // file whole there for what tells its bytes apart. The progress's Cancel
+    // stops it: then only the files found audio before are kept, no warning
+    // is shown and *canceled is set.
+    QStringList audioFilesOf(const QStringList &paths, QHash<QString, groupentries::Identity> *bytes = nullptr,
+                             bool *canceled = nullptr);
+    // The box after a canceled import that took `imported` sounds.
+    void tellCanceledImport(int imported);
 
     // Export Sound: the sounds selected in the total list as WAV files, and
     // a report of what was written.
@@ -133,11 +139,12 @@ private:
     // the window painting meanwhile; nothing when its drive stops answering.
     std::optional<ConversionJobs::Done> convertOffThread(const QString &source, const QString &target);
     QVector<MainWindow1Records::strSoundItem> audioItemsOf(const MainWindow1Records::strSoundGroup &group,
-                                                          QHash<QString, groupentries::Identity> *bytes = nullptr);
-    void addToGroupTree(const MainWindow1Records::strSoundGroup *group, QStandardItemModel *model,
+                                                          QHash<QString, groupentries::Identity> *bytes = nullptr,
+                                                          bool *canceled = nullptr);
+    int addToGroupTree(const MainWindow1Records::strSoundGroup *group, QStandardItemModel *model,
                         const QVector<MainWindow1Records::strSoundItem> &items,
                         const QHash<QString, groupentries::Identity> &bytes);
-    void addToTotalList(QStandardItemModel *model, const QVector<MainWindow1Records::strSoundItem> &items);
+    int addToTotalList(QStandardItemModel *model, const QVector<MainWindow1Records::strSoundItem> &items);
     void showExportReport(const QStringList &written, const QString &folder);
 };
 

@@ -139,7 +139,8 @@ bool ShellController::dropFilesOnGroups(QDropEvent *event)
                                [](const QString &f) { return !QFileInfo(f).isFile() || !soundnames::isSoundFile(f); }),
                 files.end());
     QHash<QString, groupentries::Identity> bytes;
-    files = m_soundFiles.audioFilesOf(files, &bytes);
+    bool canceled = false;
+    files = m_soundFiles.audioFilesOf(files, &bytes, &canceled);
 
     soundnames::IncomingNames names(m_library);
     QVector<SoundLibrary::GroupSound> sounds;
@@ -147,6 +148,8 @@ bool ShellController::dropFilesOnGroups(QDropEvent *event)
         sounds.append({names.take(QFileInfo(path).baseName(), path), path, bytes.value(path)}); // up to the first "."
     m_library.addSoundsToGroup(groupRow, sounds);
     m_soundFiles.tellRenamedSounds(names.changes());
+    if (canceled)
+        m_soundFiles.tellCanceledImport(sounds.size());
     return false;
 }
 

@@ -1,0 +1,90 @@
+#include "platform/heldsource.h"
+
+#include "platform/sysio.h"
+
+#include <QDebug>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace ztplatform {
+
+HeldSource::HeldSource(const QString &path)
+    : m_path(path)
+{
+    if (path.isEmpty()) {
+        m_error = ENOENT;
+        return;
+    }
+    const int fd = sysio::open(path, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+        m_error = errno;
+        return;
+    }
+    struct stat st;
+    if (::fstat(fd, &st) != 0) {
+        m_error = errno;
+        ::close(fd);
+        return;
+    }
+    if (!S_ISREG(st.st_mode)) {
+        m_type = st.st_mode & S_IFMT;
+        ::close(fd);
+        return;
+    }
+    m_fd = fd;
+    m_size = st.st_size;
+}
+
+HeldSource::~HeldSource()
+{
+    if (m_fd >= 0)
+        ::close(m_fd);
+}
+
+QString HeldSource::nameFor(const QString &folder, const QString &stem) const
+{
+    if (m_fd < 0 || folder.isEmpty())
+        return m_path;
+    const QByteArray held = "/proc/self/fd/" + QByteArray::number(m_fd);
+    struct stat seen, own;
+    // The name must reach this very file.
+    if (::stat(held.constData(), &seen) != 0 || ::fstat(m_fd, &own) != 0 || seen.st_dev != own.st_dev
+        || seen.st_ino != own.st_ino)
+        return m_path;
+    QString name = QFileInfo(m_path).fileName();
+    if (name.isEmpty())
+        name = QStringLiteral("source");
+    const QString dir = QDir(folder).filePath(stem);
+    const QString link = QDir(dir).filePath(name);
+    if (::mkdir(QFile::encodeName(dir).constData(), 0700) != 0
+        || ::symlink(held.constData(), QFile::encodeName(link).constData()) != 0) {
+        qDebug() << "no link to the source in" << dir << ":" << std::strerror(errno);
+        return m_path;
+    }
+    return link;
+}
+
+void SourceProcess::hand(const HeldSource &source)
+{
+    if (source.isOpen())
+        m_fds.append(source.descriptor());
+}
+
+void SourceProcess::setupChildProcess()
+{
+    // In the child, between fork and exec: only what async signals may call.
+    for (int fd : qAsConst(m_fds)) {
+        const int flags = ::fcntl(fd, F_GETFD);
+        if (flags >= 0)
+            ::fcntl(fd, F_SETFD, flags & ~FD_CLOEXEC);
+    }
+}
+
+} // namespace ztplatform
