@@ -10,8 +10,8 @@
 //   backup started beside it than without (target <= 5 %); and the backup's
 //   own time (its kit records and settings read from the pad, written with
 //   the .prm records the load read as plain files, synced), for a first
-//   backup and for a repeat of an unchanged pad (links), each against the
-//   load. The pad and the backups are folders on the system's disk.
+//   backup and for a repeat of an unchanged pad (its newest backup read back
+//   and renamed), each against the load. The pad and the backups are folders on the system's disk.
 #include "benchpad.h"
 #include "benchsupport.h"
 #include "device/padbackup.h"
@@ -212,7 +212,7 @@ qint64 timedLoad(bool withBackup, bool *ok)
 // The backup alone, of the pad of the run, into `folder`: its settings read
 // below its root, and written with its .prm records (the load hands over
 // those it read: reading them again is no part of the backup).
-qint64 backUp(const QString &folder, int *linked)
+qint64 backUp(const QString &folder, bool *reused)
 {
     const Pad &p = pad(kSounds);
     const ztplatform::FolderAnchor root = ztplatform::FolderAnchor::record(p.root);
@@ -224,7 +224,7 @@ qint64 backUp(const QString &folder, int *linked)
     const QVector<padbackup::File> settings = padbackup::readSettings(root, tree);
     const padbackup::Written written = padbackup::write(folder, QDateTime::currentDateTime(), settings, prm);
     const qint64 ns = t.nsecsElapsed();
-    *linked = written.linked;
+    *reused = written.reused;
     return written.ok && settings.size() > KIT_MAX_COUNT && prm.size() == kSounds ? ns : -1;
 }
 
@@ -250,11 +250,11 @@ void BM_PadBackupAgainstLoad(benchmark::State &state)
         plainNs.push_back(timedLoad(false, &loadedPlain));
         besideNs.push_back(timedLoad(true, &loadedBeside));
         QTemporaryDir backups;
-        int linkedFirst = -1, linkedRepeat = -1;
-        firstNs.push_back(backUp(backups.filePath(QStringLiteral("pad")), &linkedFirst));
-        repeatNs.push_back(backUp(backups.filePath(QStringLiteral("pad")), &linkedRepeat));
-        if (!loadedPlain || !loadedBeside || firstNs.back() < 0 || repeatNs.back() < 0 || linkedFirst != 0
-            || linkedRepeat != kSounds + KIT_MAX_COUNT + 1) {
+        bool reusedFirst = true, reusedRepeat = false;
+        firstNs.push_back(backUp(backups.filePath(QStringLiteral("pad")), &reusedFirst));
+        repeatNs.push_back(backUp(backups.filePath(QStringLiteral("pad")), &reusedRepeat));
+        if (!loadedPlain || !loadedBeside || firstNs.back() < 0 || repeatNs.back() < 0 || reusedFirst
+            || !reusedRepeat) {
             state.SkipWithError("the pad was not loaded or backed up");
             return;
         }

@@ -8,7 +8,8 @@
 // and time below the pad's own folder:
 //   <root>/<pad>/<yyyy-MM-dd_HH-mm-ss>/
 //     KIT/k001.ini ..., SYS/global.ini, SYS/alter.ini, WAV_PRM/001/001.prm ...
-// A file equal to the same one in the newest backup is a link to it. Backups
+// A file equal to the same one in the newest backup is a link to it; a pad
+// whose files are all the newest backup's renames that backup instead. Backups
 // written before are read as well: one zip archive ZT350.zip, or KIT/ and
 // SYS/ as plain files with the .prm records in WAV_PRM.tar. A backup is
 // written under a hidden name and takes its own only once all of it is
@@ -76,12 +77,15 @@ struct Written
     QString why;    // why it was not, as the user is told
     int linked = 0; // files linked to the backup before
     int copied = 0; // files written anew
+    bool reused = false; // the newest backup held the same files: it took the new date and time
+    QString padFolder;   // the pad's folder of backups it went into
 };
 // Told the count of files laid out, now and then, on the writing thread.
 using Progress = std::function<void(int done)>;
 // Writes a backup of `settings` and `prm` into `padFolder`, taken `when`,
 // through `disk` (the system's when null); then only the last `keep` backups
-// of the folder stay. Once `stop` is set it ends between two files, its
+// of the folder stay. When the newest backup holds exactly these files, read
+// back and compared, no other is written: it is renamed to `when`. Once `stop` is set it ends between two files, its
 // hidden folder left for the next backup to clear.
 Written write(const QString &padFolder, const QDateTime &when, const QVector<File> &settings,
               const QVector<File> &prm, int keep = KEEP, ztplatform::Disk *disk = nullptr,

@@ -2,7 +2,8 @@
 // path in a hidden folder, read-only. A file whose bytes equal the same file
 // of the newest backup is a second link to it, else a new copy. Everything is
 // forced to the disk at once, then the folder takes its dated name: a listed
-// backup is whole.
+// backup is whole. When every file is the newest backup's, and that backup
+// holds nothing else, no other is written: it takes the new name.
 #include "device/padbackup.h"
 
 #include "platform/disk.h"
@@ -10,14 +11,17 @@
 #include <QCoreApplication>
 #include <QDebug>
 #include <QDir>
+#include <QFileInfo>
 #include <QHash>
 #include <QRegularExpression>
+#include <QSet>
 
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <memory>
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -224,6 +228,14 @@ private:
     int m_linked = 0;
 };
 
+// Whether the backup named `a` was taken after the one named `b`; taken the
+// same second, the later number.
+bool newer(const QString &a, const QString &b)
+{
+    const QString da = a.left(19), db = b.left(19);
+    return da != db ? da > db : a.mid(20).toInt() > b.mid(20).toInt();
+}
+
 // Removes what stands at `path` and below it; a backup first loses its
 // listed name, so that one cut short is never listed.
 void removeBackup(QDir pad, const QString &name)
@@ -243,6 +255,132 @@ int openNewest(const QString &padFolder)
     if (all.isEmpty())
         return -1;
     return ::open(QFile::encodeName(all.first().folder).constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+}
+
+// Reads the files of a backup back and says whether it holds exactly the
+// files given: the same names in the same folders, each a read-only regular
+// file of the same bytes, and nothing else (no other file, folder or link).
+class SameFiles
+{
+public:
+    explicit SameFiles(const QVector<const QVector<File> *> &parts)
+    {
+        for (const QVector<File> *files : parts) {
+            for (const File &f : *files) {
+                const int slash = f.path.lastIndexOf(QLatin1Char('/'));
+                const QString folder = slash < 0 ? QString() : f.path.left(slash);
+                QHash<QByteArray, const QByteArray *> &in = m_files[folder];
+                const QByteArray leaf = QFile::encodeName(f.path.mid(slash + 1));
+                m_plain = m_plain && plainPath(f.path) && !in.contains(leaf);
+                in.insert(leaf, &f.bytes);
+                ++m_count;
+                for (QString at = folder; !at.isEmpty();) {
+                    const int up = at.lastIndexOf(QLatin1Char('/'));
+                    m_folders[up < 0 ? QString() : at.left(up)].insert(QFile::encodeName(at.mid(up + 1)));
+                    at = up < 0 ? QString() : at.left(up);
+                }
+            }
+        }
+    }
+
+    // Whether the backup open at `root` holds them; stops early, false, once `stop` is set.
+    bool heldBy(int root, const std::atomic_bool *stop)
+    {
+        m_stop = stop;
+        m_matched = 0;
+        return m_plain && folderHolds(root, QString()) && m_matched == m_count;
+    }
+
+private:
+    bool folderHolds(int fd, const QString &path)
+    {
+        const int listed = ::dup(fd);
+        DIR *dir = listed < 0 ? nullptr : ::fdopendir(listed);
+        if (!dir) {
+            if (listed >= 0)
+                ::close(listed);
+            return false;
+        }
+        const std::unique_ptr<DIR, int (*)(DIR *)> closing(dir, ::closedir);
+        const QHash<QByteArray, const QByteArray *> files = m_files.value(path);
+        const QSet<QByteArray> folders = m_folders.value(path);
+        while (const dirent *entry = ::readdir(dir)) {
+            const QByteArray name(entry->d_name);
+            if (name == "." || name == "..")
+                continue;
+            if (m_stop && *m_stop)
+                return false;
+            const QString below = path.isEmpty() ? QFile::decodeName(name)
+                                                 : path + QLatin1Char('/') + QFile::decodeName(name);
+            if (folders.contains(name)) {
+                const Fd sub(::openat(fd, name.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+                if (sub.get() < 0 || !folderHolds(sub.get(), below))
+                    return false;
+            } else if (!files.contains(name) || !sameFile(fd, name, *files.value(name))) {
+                return false;
+            }
+        }
+        return true;
+    }
+
+    // A read-only regular file of exactly `bytes`, read now.
+    bool sameFile(int dir, const QByteArray &name, const QByteArray &bytes)
+    {
+        const Fd fd(::openat(dir, name.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+        struct stat st = {};
+        if (fd.get() < 0 || ::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_size != bytes.size()
+            || (st.st_mode & 0222) != 0)
+            return false;
+        m_read.resize(bytes.size() + 1);
+        qint64 done = 0;
+        for (ssize_t n = 1; n > 0 && done < m_read.size(); done += qMax<ssize_t>(n, 0)) {
+            n = ::read(fd.get(), m_read.data() + done, size_t(m_read.size() - done));
+            if (n < 0 && errno == EINTR)
+                n = 0;
+        }
+        if (done != bytes.size() || std::memcmp(m_read.constData(), bytes.constData(), size_t(bytes.size())) != 0)
+            return false;
+        ++m_matched;
+        return true;
+    }
+
+    QHash<QString, QHash<QByteArray, const QByteArray *>> m_files; // folder -> name -> bytes
+    QHash<QString, QSet<QByteArray>> m_folders;                    // folder -> the folders below it
+    int m_count = 0;
+    int m_matched = 0;
+    bool m_plain = true;
+    const std::atomic_bool *m_stop = nullptr;
+    QByteArray m_read;
+};
+
+// The pad's files as the newest backup holds them: it stands for this
+// backup too, renamed to `name` (when that is a later second than its own)
+// and synced. False when it does not hold them exactly, or cannot take the name.
+bool keepNewest(ztplatform::Disk &disk, int pad, const QString &padFolder, const QString &name,
+                const QVector<const QVector<File> *> &parts, const std::atomic_bool *stop, Written *result)
+{
+    const QVector<Backup> all = list(padFolder);
+    if (all.isEmpty())
+        return false;
+    const QString newest = QFileInfo(all.first().folder).fileName();
+    const Fd fd(::openat(pad, QFile::encodeName(newest).constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+    if (fd.get() < 0 || !SameFiles(parts).heldBy(fd.get(), stop))
+        return false;
+    QString kept = newest;
+    // Taken the same second, or on a clock set back: it keeps its own name.
+    if (name.left(19) > newest.left(19)) {
+        if (disk.renameAt(pad, QFile::encodeName(newest), pad, QFile::encodeName(name), true) != 0) {
+            qWarning() << "pad backup not renamed, written anew:" << padFolder << newest << systemError(errno);
+            return false;
+        }
+        kept = name;
+        if (disk.sync(pad) != 0)
+            result->why = systemError(errno);
+    }
+    result->ok = result->why.isEmpty();
+    result->reused = true;
+    result->folder = QDir(padFolder).filePath(kept);
+    return true;
 }
 
 // The files laid out in `staging` (an entry of `pad`) and forced to the disk.
@@ -284,6 +422,7 @@ Written write(const QString &padFolder, const QDateTime &when, const QVector<Fil
     // The user's data folder, not the pad: the system's own disk.
     ztplatform::Disk &disk = given ? *given : ztplatform::systemDisk();
     Written result;
+    result.padFolder = padFolder;
     const QDir pad(padFolder);
     // A pad's folder the user moved elsewhere and linked back is followed.
     const Fd padFd(QDir().mkpath(padFolder)
@@ -298,6 +437,11 @@ Written write(const QString &padFolder, const QDateTime &when, const QVector<Fil
          pad.entryList({QStringLiteral(".*") + kPartial, QStringLiteral(".*") + kGone}, QDir::Dirs | QDir::Hidden))
         QDir(pad.filePath(stale)).removeRecursively();
     QString name = when.toString(QLatin1String(kTimeFormat));
+    if (keepNewest(disk, padFd.get(), padFolder, name, {&settings, &prm}, stop, &result)) {
+        if (!result.ok)
+            qWarning() << "pad backup renamed, not synced:" << padFolder << result.why;
+        return result;
+    }
     for (int n = 2; pad.exists(name); ++n)
         name = when.toString(QLatin1String(kTimeFormat)) + QStringLiteral("_%1").arg(n);
     const QString staging = QLatin1Char('.') + name + kPartial;
@@ -328,11 +472,7 @@ QVector<Backup> list(const QString &padFolder)
     QVector<Backup> out;
     const QDir pad(padFolder);
     QStringList names = pad.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
-    // Newest first; taken the same second, the later number first.
-    std::sort(names.begin(), names.end(), [](const QString &a, const QString &b) {
-        const QString da = a.left(19), db = b.left(19);
-        return da != db ? da > db : a.mid(20).toInt() > b.mid(20).toInt();
-    });
+    std::sort(names.begin(), names.end(), newer);
     for (const QString &name : qAsConst(names)) {
         if (named.match(name).hasMatch())
             out.append({pad.filePath(name), QDateTime::fromString(name.left(19), QLatin1String(kTimeFormat))});

@@ -2,6 +2,7 @@
 
 #include "platform/durablefile.h"
 #include "platform/regularfile.h"
+#include "platform/volumeidentity.h"
 
 #include <QDebug>
 #include <QDir>
@@ -121,11 +122,48 @@ QVector<KitTarget> kitTargets(const QString &folder, const QVector<int> &kits, c
     return plan;
 }
 
-QString nonFileTarget(const QVector<KitTarget> &plan)
+namespace {
+
+// A path's directory entry: its folder resolved, letter case ignored.
+QString entryOf(const QString &path)
 {
-    for (const KitTarget &t : plan) {
-        if (t.usable && occupiedByNonFile(t.target))
-            return t.target;
+    const QFileInfo info(path);
+    return QDir(info.absoluteDir().canonicalPath()).filePath(info.fileName()).toCaseFolded();
+}
+
+} // namespace
+
+QVector<TargetLook> lookAtTargets(const QVector<KitTarget> &plan,
+                                  const std::function<QString(const QString &target)> &through,
+                                  const std::function<void()> &moved)
+{
+    QVector<TargetLook> looks(plan.size());
+    for (int i = 0; i < plan.size(); ++i) {
+        const KitTarget &t = plan.at(i);
+        TargetLook &l = looks[i];
+        l.entry = entryOf(t.target);
+        if (t.usable) {
+            const QFileInfo file(t.target);
+            l.nonFile = occupiedByNonFile(t.target);
+            l.isFile = file.isFile();
+            l.readOnly = l.isFile
+                         && (!file.isWritable()
+                             || !(file.permissions() & (QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther)));
+            l.through = l.isFile && through ? through(t.target) : t.target;
+            l.throughEntry = l.through == t.target ? l.entry : entryOf(l.through);
+            l.readOnlyVolume = ztplatform::isReadOnlyVolume(QFileInfo(l.through).absolutePath());
+        }
+        if (moved)
+            moved();
+    }
+    return looks;
+}
+
+QString nonFileTarget(const QVector<KitTarget> &plan, const QVector<TargetLook> &looks)
+{
+    for (int i = 0; i < plan.size() && i < looks.size(); ++i) {
+        if (plan.at(i).usable && looks.at(i).nonFile)
+            return plan.at(i).target;
     }
     return QString();
 }
@@ -133,22 +171,27 @@ QString nonFileTarget(const QVector<KitTarget> &plan)
 void askOverwrites(QVector<KitTarget> &plan, const std::function<bool(const QString &target)> &overwrite,
                    const std::function<QString(const QString &target)> &through)
 {
-    auto entry = [](const QString &path) {
-        const QFileInfo info(path);
-        return QDir(info.absoluteDir().canonicalPath()).filePath(info.fileName()).toCaseFolded();
-    };
+    askOverwrites(plan, lookAtTargets(plan, through), [&overwrite](const QString &target, const TargetLook &) {
+        return overwrite && overwrite(target);
+    });
+}
+
+void askOverwrites(QVector<KitTarget> &plan, const QVector<TargetLook> &looks,
+                   const std::function<bool(const QString &target, const TargetLook &look)> &overwrite)
+{
     QSet<QString> reached; // the entries its targets and written-through links replace
-    for (const KitTarget &t : qAsConst(plan))
-        reached.insert(entry(t.target));
-    for (KitTarget &t : plan) {
-        if (!t.usable || !QFileInfo(t.target).isFile())
+    for (const TargetLook &l : looks)
+        reached.insert(l.entry);
+    for (int i = 0; i < plan.size() && i < looks.size(); ++i) {
+        KitTarget &t = plan[i];
+        const TargetLook &l = looks.at(i);
+        if (!t.usable || !l.isFile)
             continue;
-        if (overwrite && overwrite(t.target)) {
+        if (overwrite && overwrite(t.target, l)) {
             t.temporary = true;
-            const QString end = through ? through(t.target) : t.target;
-            if (end != t.target && !reached.contains(entry(end))) {
-                t.replaces = end;
-                reached.insert(entry(end));
+            if (l.through != t.target && !reached.contains(l.throughEntry)) {
+                t.replaces = l.through;
+                reached.insert(l.throughEntry);
             }
         } else {
             t.write = false;

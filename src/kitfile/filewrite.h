@@ -71,8 +71,30 @@ bool occupiedByNonFile(const QString &path);
 // gets the overwrite question like any other target.
 QVector<KitTarget> kitTargets(const QString &folder, const QVector<int> &kits, const QVector<QString> &names);
 
-// The first usable target that occupiedByNonFile refuses; empty when none.
-QString nonFileTarget(const QVector<KitTarget> &plan);
+// What a kit save's plan needs of the disk for one target, looked at once
+// beforehand (lookAtTargets), so that nothing is looked at while asking.
+struct TargetLook
+{
+    bool nonFile = false;        // occupiedByNonFile
+    bool isFile = false;         // a regular file stands there, a link followed
+    bool readOnly = false;       // that file is read-only by its mode, or to this user
+    QString through;             // the file a save onto it replaces (the target when no file is there)
+    bool readOnlyVolume = false; // the folder of `through` is on a read-only file system
+    QString entry;               // the target's directory entry, its folder resolved, letter case ignored
+    QString throughEntry;        // the same of `through`
+};
+
+// The looks of each target of `plan`, in order (of an unusable one only its
+// entry); `through` gives the file a save onto an existing target replaces
+// (the target itself when not given). `moved` (when given) is called after
+// each target.
+QVector<TargetLook> lookAtTargets(const QVector<KitTarget> &plan,
+                                  const std::function<QString(const QString &target)> &through,
+                                  const std::function<void()> &moved = {});
+
+// The first usable target whose look found something other than a file
+// (occupiedByNonFile); empty when none.
+QString nonFileTarget(const QVector<KitTarget> &plan, const QVector<TargetLook> &looks);
 
 // `overwrite` is asked for each usable target that exists as a file; no
 // means that kit is not written, yes that it replaces that file. That file is
@@ -83,6 +105,10 @@ QString nonFileTarget(const QVector<KitTarget> &plan);
 // another.
 void askOverwrites(QVector<KitTarget> &plan, const std::function<bool(const QString &target)> &overwrite,
                    const std::function<QString(const QString &target)> &through = {});
+// The same on the looks taken of the plan's targets: `overwrite` gets each
+// target with its look, and nothing is looked at.
+void askOverwrites(QVector<KitTarget> &plan, const QVector<TargetLook> &looks,
+                   const std::function<bool(const QString &target, const TargetLook &look)> &overwrite);
 
 } // namespace setupfiles
 

@@ -60,8 +60,8 @@ void resolveSavedWaves(Records::soundKit &kit, const QVector<Records::SOUND_INDE
         }
         const Records::SOUND_INDEX &s = waves.at(i);
         slot.no = s.wave_No;
-        // A whole setup's table gives every wave cluster 0: its kits say the same.
-        slot.cluster = wholeSetup ? 0 : s.start_cluster;
+        // The saved table gives every wave cluster 0: its kits say the same.
+        slot.cluster = 0;
         slot.length = s.wave_length;
         slot.start = s.wave_start;
         slot.end = s.wave_end;

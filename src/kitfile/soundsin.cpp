@@ -4,11 +4,15 @@
 #include "model/namerules.h"
 #include "kitfile/sharedsounds.h"
 #include "kitfile/soundsource.h"
+#include "platform/regularfile.h"
 
 #include <QDebug>
 #include <QFile>
 #include <QHash>
 #include <QSet>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace setupfiles {
 
@@ -27,7 +31,11 @@ public:
     LoadError check(const Entry &e, bool riff)
     {
         if (!m_file.isOpen()) {
-            if (!m_file.open(QIODevice::ReadOnly)) {
+            // Through the editor's disk, a link followed.
+            const int fd = ztplatform::openRegularFile(m_file.fileName(), O_RDONLY, false);
+            if (fd < 0 || !m_file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+                if (fd >= 0)
+                    ::close(fd);
                 qWarning() << "cannot open" << m_file.fileName() << "to check its sounds";
                 return LoadError::SoundOpen;
             }
@@ -63,7 +71,7 @@ private:
 void setSources(percussionpadfile &pf, const QVector<QString> &sources)
 {
     Entry *table = pf.soundChunk.soundIndex;
-    const int n = pf.soundChunk.soundCount;
+    const int n = table ? pf.soundChunk.soundCount : 0;
     for (int i = 0; i < n; ++i)
         table[i].fileName = i < sources.size() ? sources.at(i) : QString();
 }
@@ -211,42 +219,46 @@ Records::SOUND_INDEX soundRecord(const QString &name, const QString &source, con
     return soundRecord(name, source, number, e.wave_lock, e.start_cluster, e.wave_length, e.wave_start, e.wave_end);
 }
 
-LoadError takeWholeSetupSounds(const QString &file, percussionpadfile &pf, WholeSetupSounds &out,
-                               const namerules::NamesInUse &inUse, SoundBytes *bytes,
+LoadError takeWholeSetupSounds(const QString &file, const QVector<Entry> &entries, WholeSetupSounds &out,
+                               QVector<QString> &sources, const namerules::NamesInUse &inUse, SoundBytes *bytes,
                                const std::function<void()> &moved)
 {
     WholeSetupSounds got;
-    const int n = pf.soundChunk.soundIndex ? pf.soundChunk.soundCount : 0;
-    QVector<QString> sources(n);
+    const int n = entries.size();
+    sources = QVector<QString>(n);
     QSet<QString> seenSources;
     QSet<quint16> seenWaves;
     WaveChecker checker(file, moved);
     SetupWaveNames waveNames(file, inUse, bytes);
     namerules::NamesInUse clickNames;
     int counter = 0;
+    auto refused = [&sources](LoadError e) {
+        sources.clear();
+        return e;
+    };
     for (int i = 0; i < n; ++i) {
-        const Entry &e = pf.soundChunk.soundIndex[i];
+        const Entry &e = entries.at(i);
         const bool click = e.wave_No > WAVE_MAX_COUNT;
         const int number = click ? 10000 + i : (got.clickFlag ? counter++ : i);
         const QString source = storedSource(file, number);
         if (seenSources.contains(source)) {
             qWarning() << "sound" << i << "of" << file << "repeats the source" << source;
-            return refuse(pf, LoadError::DataError);
+            return refused(LoadError::DataError);
         }
         seenSources.insert(source);
         sources[i] = source;
         if (!click) {
             if (e.wave_No >= WAVE_MAX_COUNT)
-                return refuse(pf, LoadError::TooManySounds);
+                return refused(LoadError::TooManySounds);
             if (seenWaves.contains(e.wave_No)) {
                 qWarning() << "wave number" << e.wave_No << "repeats in" << file;
-                return refuse(pf, LoadError::DataError);
+                return refused(LoadError::DataError);
             }
             seenWaves.insert(e.wave_No);
         }
         const LoadError bad = checker.check(e, !click);
         if (bad != LoadError::None)
-            return refuse(pf, bad);
+            return refused(bad);
 
         const QString stored = Records::charArray2String(e.wave_name, SOUND_NAME_LENGTH);
         bool unique = false;
@@ -267,9 +279,29 @@ LoadError takeWholeSetupSounds(const QString &file, percussionpadfile &pf, Whole
             got.waves.append(record);
         }
     }
-    setSources(pf, sources);
     out = got;
     return LoadError::None;
+}
+
+QVector<Entry> soundEntries(const percussionpadfile &pf)
+{
+    const int n = pf.soundChunk.soundIndex ? pf.soundChunk.soundCount : 0;
+    return n > 0 ? QVector<Entry>(pf.soundChunk.soundIndex, pf.soundChunk.soundIndex + n) : QVector<Entry>();
+}
+
+void takeSources(percussionpadfile &pf, const QVector<QString> &sources)
+{
+    setSources(pf, sources);
+}
+
+LoadError takeWholeSetupSounds(const QString &file, percussionpadfile &pf, WholeSetupSounds &out,
+                               const namerules::NamesInUse &inUse, SoundBytes *bytes,
+                               const std::function<void()> &moved)
+{
+    QVector<QString> sources;
+    const LoadError err = takeWholeSetupSounds(file, soundEntries(pf), out, sources, inUse, bytes, moved);
+    setSources(pf, sources);
+    return err;
 }
 
 LoadError kitFileNumbers(const percussionpadfile &pf, const QVector<Records::SOUND_INDEX> &library,

@@ -36,6 +36,17 @@ struct WholeSetupSounds
 LoadError takeWholeSetupSounds(const QString &file, percussionpadfile &pf, WholeSetupSounds &out,
                                const namerules::NamesInUse &inUse = namerules::NamesInUse(),
                                SoundBytes *bytes = nullptr, const std::function<void()> &moved = {});
+// The same for a copy of pf's sound table (soundEntries), which a thread of
+// its own may read while pf goes on: `sources` get each entry's source, for
+// takeSources; none when a sound is refused.
+QVector<percussionpadfile::P_SOUND_INDEX> soundEntries(const percussionpadfile &pf);
+LoadError takeWholeSetupSounds(const QString &file, const QVector<percussionpadfile::P_SOUND_INDEX> &entries,
+                               WholeSetupSounds &out, QVector<QString> &sources,
+                               const namerules::NamesInUse &inUse, SoundBytes *bytes,
+                               const std::function<void()> &moved);
+// Each entry of pf's sound table takes its source as its fileName; all are
+// emptied when `sources` is.
+void takeSources(percussionpadfile &pf, const QVector<QString> &sources);
 
 struct KitFileSounds
 {

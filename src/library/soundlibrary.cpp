@@ -270,14 +270,23 @@ const namerules::NamesInUse &SoundLibrary::soundNameIndex() const
     return names;
 }
 
-setupfiles::SoundBytes SoundLibrary::soundBytes() const
+setupfiles::SoundBytes SoundLibrary::soundBytes(bool apart) const
 {
-    auto entries = std::make_shared<soundsource::StoredEntries>(m_loadedKitFiles,
-                                                                m_loadClickFlag && !m_clickDeviceFlag);
-    return setupfiles::SoundBytes([entries](const QString &source) {
+    struct Held
+    {
+        Held(const QVector<READ_KIT_FILE> &loaded, bool apart, bool clicksFirst)
+            : copy(apart ? loaded : QVector<READ_KIT_FILE>())
+            , entries(apart ? copy : loaded, clicksFirst)
+        {
+        }
+        const QVector<READ_KIT_FILE> copy;
+        soundsource::StoredEntries entries;
+    };
+    const auto held = std::make_shared<Held>(m_loadedKitFiles, apart, m_loadClickFlag && !m_clickDeviceFlag);
+    return setupfiles::SoundBytes([held](const QString &source) {
         setupfiles::SoundBytes::Place place;
         const READ_KIT_FILE *kit = nullptr;
-        const int e = entries->find(source, &kit);
+        const int e = held->entries.find(source, &kit);
         if (e >= 0 && kit) {
             const percussionpadfile::P_SOUND_INDEX &entry = kit->info.soundChunk.soundIndex[e];
             place.file = kit->file;
@@ -516,10 +525,25 @@ QVector<QPair<int, SoundLibrary::SOUND_INDEX>> SoundLibrary::removeSounds(const 
         }
         tellSounds(plan);
     }
-    // The names keep one entry per row.
-    for (int r : rows) {
-        if (r >= 0 && r < m_soundList.size())
-            m_soundList.removeAt(r);
+    // The names keep one entry per row, taken out as the rows are.
+    if (rows.size() <= kManyRows) {
+        for (int r : rows) {
+            if (r >= 0 && r < m_soundList.size())
+                m_soundList.removeAt(r);
+        }
+    } else {
+        QVector<bool> gone(m_soundList.size(), false);
+        for (int r : rows) {
+            if (r >= 0 && r < gone.size())
+                gone[r] = true;
+        }
+        QStringList names;
+        names.reserve(m_soundList.size());
+        for (int i = 0; i < gone.size(); ++i) {
+            if (!gone.at(i))
+                names.append(m_soundList.at(i));
+        }
+        m_soundList = names;
     }
     dropRows(m_total->m_root, rows);
     dropRows(m_mirror->m_root, rows);

@@ -252,6 +252,10 @@
         <source>The sound %1 is gone.</source>
         <translation>音色 %1 已不存在。</translation>
     </message>
+    <message>
+        <source>The drive of the sound %1 does not answer.</source>
+        <translation>音色 %1 所在的驱动器没有响应。</translation>
+    </message>
 </context>
 <context>
     <name>LineEdit</name>
@@ -3791,6 +3795,10 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
     <message>
         <source>The sound %1 is gone.</source>
         <translation>音色 %1 已不存在。</translation>
+    </message>
+    <message>
+        <source>The drive of the sound %1 does not answer.</source>
+        <translation>音色 %1 所在的驱动器没有响应。</translation>
     </message>
     <message>
         <source>The sound groups changed since (a save): this step can no longer be undone.</source>

@@ -252,6 +252,10 @@
         <source>The sound %1 is gone.</source>
         <translation>The sound %1 is gone.</translation>
     </message>
+    <message>
+        <source>The drive of the sound %1 does not answer.</source>
+        <translation>The drive of the sound %1 does not answer.</translation>
+    </message>
 </context>
 <context>
     <name>LineEdit</name>
@@ -3791,6 +3795,10 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
     <message>
         <source>The sound %1 is gone.</source>
         <translation>The sound %1 is gone.</translation>
+    </message>
+    <message>
+        <source>The drive of the sound %1 does not answer.</source>
+        <translation>The drive of the sound %1 does not answer.</translation>
     </message>
     <message>
         <source>The sound groups changed since (a save): this step can no longer be undone.</source>

@@ -58,7 +58,7 @@ Written writeFile(FileWrite &w)
     return done;
 }
 
-Placed placeFile(FileWrite &w, bool rename)
+Placed placeFile(FileWrite &w, bool rename, bool sync)
 {
     Placed done;
     w.placing.moved(exportfile::Watch::Step::Place);
@@ -67,7 +67,7 @@ Placed placeFile(FileWrite &w, bool rename)
     if (rename && w.out.rename()) {
         done.renamed = w.renamed = true;
         w.placing.moved();
-        done.synced = w.out.syncFolder();
+        done.synced = sync && w.out.syncFolder();
     } else {
         done.kept = w.out.keep();
     }

@@ -73,8 +73,9 @@ struct Placed
     QString kept; // not renamed: where the new file is kept
 };
 
-// Renamed over the target and the folder synced; or, without `rename`, kept.
-Placed placeFile(FileWrite &w, bool rename);
+// Renamed over the target and, with `sync`, the folder synced; or, without
+// `rename`, kept.
+Placed placeFile(FileWrite &w, bool rename, bool sync = true);
 
 // The system's words for a drive that did not answer in time.
 QString timedOut();

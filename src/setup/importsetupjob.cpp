@@ -1,6 +1,7 @@
 #include "setup/importsetupjob.h"
 
 #include "library/exportfile.h"
+#include "kitfile/soundsin.h"
 #include "setup/loadnotices.h"
 
 #include <QCoreApplication>
@@ -109,15 +110,42 @@ bool ImportSetupJob::takeSounds(const QString &file, percussionpadfile *pf)
     m_sounds = setupfiles::WholeSetupSounds();
     if (!pf)
         return false;
-    setupfiles::WholeSetupSounds got;
-    // The setup's sounds replace the list's; their names must not repeat the groups'.
-    setupfiles::SoundBytes bytes = m_library.soundBytes();
-    const LoadError err =
-            setupfiles::takeWholeSetupSounds(file, *pf, got, m_library.soundNamesInUse(false), &bytes);
+    // The file read again on a thread of its own, which keeps what it reads
+    // into until it returns; a drive that reads nothing for the limit is told
+    // as a file that does not read. The setup's sounds replace the list's;
+    // their names must not repeat the groups'.
+    struct Take
+    {
+        QVector<percussionpadfile::P_SOUND_INDEX> entries;
+        namerules::NamesInUse inUse;
+        setupfiles::SoundBytes bytes;
+        setupfiles::WholeSetupSounds got;
+        QVector<QString> sources;
+        exportfile::Watch watch;
+    };
+    const auto t = std::make_shared<Take>();
+    t->entries = setupfiles::soundEntries(*pf);
+    t->inUse = m_library.soundNamesInUse(false);
+    t->bytes = m_library.soundBytes(true);
+    const std::optional<LoadError> done = exportfile::waitWatched<LoadError>(
+            t->watch, kReadStallMs,
+            [t, file]() {
+                return setupfiles::takeWholeSetupSounds(file, t->entries, t->got, t->sources, t->inUse, &t->bytes,
+                                                        [t]() { t->watch.moved(); });
+            },
+            [this]() {
+                if (m_paint)
+                    m_paint();
+            });
+    if (!done)
+        qWarning().noquote() << "the drive of" << file << "does not answer: its sounds are not read";
+    const LoadError err = done.value_or(LoadError::CannotOpen);
+    setupfiles::takeSources(*pf, err == LoadError::None ? t->sources : QVector<QString>());
     if (err != LoadError::None) {
         setupjob::noteNotRead(m_result, err, file, true);
         return false;
     }
+    setupfiles::WholeSetupSounds got = std::move(t->got);
     m_library.takeSetupSounds(got.waves, got.clicks, got.clickList);
     setupjob::noteRenamedSounds(m_result, {{file, got.renamed}});
     m_sounds = std::move(got);

@@ -11,6 +11,7 @@
 #include "platform/sysio.h"
 #include "platform/timedlook.h"
 #include "platform/volumeidentity.h"
+#include "library/exportfile.h"
 #include "setup/filethread.h"
 
 #include <QCoreApplication>
@@ -20,6 +21,7 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <cstring>
 #include <sys/stat.h>
@@ -27,6 +29,7 @@
 namespace {
 
 using savejob::FileWrite;
+using savejob::Placed;
 using savejob::Written;
 using savejob::offThread;
 using savejob::timedOut;
@@ -53,6 +56,8 @@ SaveKitsJob::Outcome SaveKitsJob::run(const Input &in)
     m_loaded.reset();
     m_refused.clear();
     m_keptAs.clear();
+    m_givenUp.clear();
+    m_inDoubt.clear();
     m_reload = {};
     Outcome out;
     if (plan() && writeBeside()) {
@@ -103,25 +108,23 @@ bool SaveKitsJob::plan()
     m_plan = setupfiles::kitTargets(folder, m_in.kits, m_names);
     if (!targetsAnswer())
         return false;
-    const QString notAFile = setupfiles::nonFileTarget(m_plan);
+    const std::optional<QVector<setupfiles::TargetLook>> looks = lookAtTargets();
+    if (!looks)
+        return false;
+    const QString notAFile = setupfiles::nonFileTarget(m_plan, *looks);
     if (!notAFile.isEmpty())
         return refuseAll(savejob::notAFileText() + savejob::crlf() + notAFile);
     // A read-only file system takes no file: nothing is asked that cannot be done.
-    for (const setupfiles::KitTarget &t : qAsConst(m_plan)) {
-        const QString at = t.usable && QFileInfo(t.target).isFile() ? savejob::writeTarget(m_run.lib, t.target)
-                                                                    : t.target;
-        if (t.usable && ztplatform::isReadOnlyVolume(QFileInfo(at).absolutePath()))
+    for (int i = 0; i < m_plan.size(); ++i) {
+        const setupfiles::KitTarget &t = m_plan.at(i);
+        if (t.usable && looks->at(i).readOnlyVolume)
             return refuseAll(t.target + QCoreApplication::translate("MainWindow1", " open error.") + savejob::crlf()
                              + QString::fromLocal8Bit(std::strerror(EROFS)) + savejob::crlf() + kitsNotSaved());
     }
     setupfiles::askOverwrites(
-            m_plan,
-            [this](const QString &target) {
-                // Read-only by its mode, or to this user.
-                const QFileInfo file(target);
-                const bool readOnly = !file.isWritable()
-                                      || !(file.permissions()
-                                           & (QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther));
+            m_plan, *looks,
+            [this](const QString &target, const setupfiles::TargetLook &look) {
+                const bool readOnly = look.readOnly;
                 return m_run.questions.ask(
                         QCoreApplication::translate("MainWindow1", "Warning"),
                         QCoreApplication::translate("MainWindow1",
@@ -131,8 +134,7 @@ bool SaveKitsJob::plan()
                                 + (readOnly ? savejob::crlf() + QCoreApplication::translate("MainWindow1",
                                                                                   "The file is read-only.")
                                             : QString()));
-            },
-            [this](const QString &target) { return savejob::writeTarget(m_run.lib, target); });
+            });
     // No file that a plain sound of the library, a group or the metronome
     // comes from is replaced, by whatever name it is reached.
     std::optional<ztplatform::ReachedFiles> sounds;
@@ -176,6 +178,35 @@ bool SaveKitsJob::targetsAnswer()
     return refuseAll(QDir::toNativeSeparators(targets.first())
                      + QCoreApplication::translate("MainWindow1", " open error.") + savejob::crlf() + timedOut()
                      + savejob::crlf() + kitsNotSaved());
+}
+
+// What the plan needs of each target (setupfiles::lookAtTargets), looked at
+// on a thread of its own: a target that does not answer within 2 s stops the
+// save before anything is asked or written, with the box of a file that does
+// not open. Nothing, with that box, then.
+std::optional<QVector<setupfiles::TargetLook>> SaveKitsJob::lookAtTargets()
+{
+    const auto watch = std::make_shared<exportfile::Watch>();
+    const auto at = std::make_shared<std::atomic_int>(0);
+    const QVector<setupfiles::KitTarget> plan = m_plan;
+    const std::function<QString(const QString &)> through = savejob::writeTargetFor(m_run.lib);
+    const std::optional<QVector<setupfiles::TargetLook>> looks =
+            exportfile::waitWatched<QVector<setupfiles::TargetLook>>(
+                    *watch, kTargetLookLimitMs,
+                    [watch, at, plan, through]() {
+                        return setupfiles::lookAtTargets(plan, through, [watch, at]() {
+                            ++*at;
+                            watch->moved();
+                        });
+                    },
+                    [this]() { m_run.paint(); });
+    if (looks)
+        return looks;
+    const QString target = m_plan.value(std::min(int(*at), int(m_plan.size()) - 1)).target;
+    qWarning().noquote() << "the folder of" << target << "does not answer: no kit is saved";
+    refuseAll(QDir::toNativeSeparators(target) + QCoreApplication::translate("MainWindow1", " open error.")
+              + savejob::crlf() + timedOut() + savejob::crlf() + kitsNotSaved());
+    return std::nullopt;
 }
 
 // Kit k (1..100) gathered and laid out in the document's model; false when
@@ -244,7 +275,7 @@ QString SaveKitsJob::kitsNotSaved() const
     for (int i = 0; i < m_plan.size(); ++i) {
         const setupfiles::KitTarget &t = m_plan.at(i);
         const ztplatform::ReplaceFile *file = fileOf(i);
-        if (t.write && !(file && file->isRenamed()))
+        if (t.write && !m_inDoubt.contains(i) && !(file && file->isRenamed()))
             kits << QCoreApplication::translate("MainWindow1", "Kit %1 %2").arg(t.kit).arg(m_names.value(t.kit - 1));
     }
     const QString kept = kitsKept();
@@ -271,7 +302,8 @@ QString SaveKitsJob::kitsKept() const
 
 ztplatform::ReplaceFile *SaveKitsJob::fileOf(int i) const
 {
-    return size_t(i) < m_files.size() && m_files[size_t(i)] ? &m_files[size_t(i)]->out : nullptr;
+    return size_t(i) < m_files.size() && m_files[size_t(i)] && !m_givenUp.contains(i) ? &m_files[size_t(i)]->out
+                                                                                       : nullptr;
 }
 
 // The save stops before any file is written: `text` is why.
@@ -361,7 +393,7 @@ bool SaveKitsJob::putInPlace()
         const setupfiles::KitTarget &t = m_plan.at(i);
         if (!t.write)
             continue;
-        ztplatform::ReplaceFile &file = m_files[size_t(i)]->out;
+        const ztplatform::ReplaceFile &file = m_files[size_t(i)]->out;
         // Sounds still in use that only the old file holds are kept, on the
         // disk, before the new file takes its place. The loaded setup is not
         // read back from a kit file: all its sounds in use are kept.
@@ -378,13 +410,7 @@ bool SaveKitsJob::putInPlace()
         // The rows name the sounds as the new file stores them before it takes its place.
         if (kept && !path.isEmpty() && !setup && !blocked.contains(t.target))
             savejob::groupsBefore(m_run, path, m_reload.moved.value(path), file.temporaryPath());
-        if (blocked.contains(t.target) || !kept || !file.rename()) {
-            const QString keptAs = file.keep();
-            savejob::noteNotReplaced(m_run, t.target, keptAs,
-                                     file.failedStep() == ztplatform::ReplaceFile::Step::Rename ? file.errorString()
-                                                                                               : QString());
-            m_refused.insert(i, m_run.result.notices.last().text);
-            m_keptAs.insert(i, keptAs);
+        if (!placeKit(i, kept && !blocked.contains(t.target))) {
             replacedAll = false;
             continue;
         }
@@ -404,29 +430,75 @@ bool SaveKitsJob::putInPlace()
     return replacedAll;
 }
 
-// The folder of each file in place synced, once; a folder that does not
-// confirm names every file of it the save put in place.
+// The new file of plan entry i renamed over its target or, without
+// `rename`, kept beside it, on a thread of its own; true once renamed. Else
+// the box says why; a folder that stops answering once the rename began
+// leaves the target in doubt, and the box says so.
+bool SaveKitsJob::placeKit(int i, bool rename)
+{
+    const setupfiles::KitTarget &t = m_plan.at(i);
+    const std::shared_ptr<FileWrite> w = m_files[size_t(i)];
+    const std::optional<Placed> done =
+            offThread<Placed>(m_run, w->placing, [w, rename]() { return placeFile(*w, rename, false); });
+    if (done && done->renamed)
+        return true;
+    if (done) {
+        savejob::noteNotReplaced(m_run, t.target, done->kept, done->failed == Step::Rename ? done->error : QString());
+        m_keptAs.insert(i, done->kept);
+    } else {
+        qWarning().noquote() << "the folder of" << t.target << "does not answer: the kit may not be in place";
+        m_givenUp.insert(i); // its thread keeps the file: it is not looked at here again
+        if (rename && w->placing.placing()) {
+            m_inDoubt.insert(i);
+            m_run.warn(QCoreApplication::translate("MainWindow1", "Warning"), savejob::placeInDoubtText(t.target));
+        } else {
+            m_run.warn(QCoreApplication::translate("MainWindow1", "Error"),
+                       savejob::notWrittenText(t.target, timedOut()));
+        }
+    }
+    m_refused.insert(i, m_run.result.notices.last().text);
+    return false;
+}
+
+// The folder of each file in place synced, once, on a thread of its own; a
+// folder that does not confirm, or not within the limit, names every file of
+// it the save put in place.
 void SaveKitsJob::syncFolders(bool &replacedAll)
 {
     QStringList folders;
-    QHash<QString, QVector<ztplatform::ReplaceFile *>> inFolder;
+    QHash<QString, QVector<int>> inFolder; // plan entries
     for (int i = 0; i < int(m_files.size()); ++i) {
-        ztplatform::ReplaceFile *file = fileOf(i);
+        const ztplatform::ReplaceFile *file = fileOf(i);
         if (!file || !file->isRenamed())
             continue;
         const QString folder = QFileInfo(file->target()).absolutePath();
         if (!inFolder.contains(folder))
             folders.append(folder);
-        inFolder[folder].append(file);
+        inFolder[folder].append(i);
     }
+    struct Synced
+    {
+        bool synced = false;
+        QString error;
+    };
     for (const QString &folder : qAsConst(folders)) {
-        ztplatform::ReplaceFile *first = inFolder.value(folder).first();
-        if (first->syncFolder())
+        const QVector<int> entries = inFolder.value(folder);
+        const std::shared_ptr<FileWrite> first = m_files[size_t(entries.first())];
+        exportfile::Watch watch;
+        const std::optional<Synced> done = offThread<Synced>(m_run, watch, [first]() {
+            Synced s;
+            s.synced = first->out.syncFolder();
+            s.error = first->out.errorString();
+            return s;
+        });
+        if (done && done->synced)
             continue;
+        if (!done)
+            qWarning().noquote() << "the folder" << folder << "does not answer: its new files may not be stored";
         QVector<QPair<QString, QString>> unconfirmed;
-        for (const ztplatform::ReplaceFile *file : inFolder.value(folder))
-            unconfirmed.append({file->target(), file->notKept()});
-        savejob::noteNotSynced(m_run, unconfirmed, first->errorString());
+        for (int i : entries)
+            unconfirmed.append({fileOf(i)->target(), fileOf(i)->notKept()});
+        savejob::noteNotSynced(m_run, unconfirmed, done ? done->error : timedOut());
         replacedAll = false;
     }
 }

@@ -81,10 +81,13 @@ private:
     savejob::Gathered m_got;                      // the sounds of the last kit written
     QHash<int, QString> m_refused;                // plan entry -> why its file is not in place
     QHash<int, QString> m_keptAs;                 // plan entry -> where its new file is kept instead
+    QSet<int> m_givenUp; // plan entries whose file a thread given up on still holds
+    QSet<int> m_inDoubt; // plan entries whose rename may or may not have taken
     Reload m_reload;
 
     bool plan();
     bool targetsAnswer();
+    std::optional<QVector<setupfiles::TargetLook>> lookAtTargets();
     bool layOutKit(int k, QStringList &sources);
     bool writeKit(int i);
     ztplatform::ReplaceFile *fileOf(int i) const;
@@ -92,6 +95,7 @@ private:
     bool refuseAll(const QString &text);
     bool fail(const QString &text);
     bool putInPlace();
+    bool placeKit(int i, bool rename);
     void syncFolders(bool &replacedAll);
     void report(bool replacedAll);
     QString kitsNotSaved() const;

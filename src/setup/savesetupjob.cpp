@@ -260,19 +260,9 @@ bool SaveSetupJob::placeOffThread(const std::shared_ptr<FileWrite> &out, bool re
         return false;
     }
     qWarning().noquote() << "the folder of" << m_in.target << "does not answer: the setup may not be in place";
-    const QString crlf = savejob::crlf();
     const bool inDoubt = rename && out->placing.placing();
     const QString text =
-            inDoubt
-                    ? QCoreApplication::translate(
-                              "MainWindow1",
-                              "The folder stopped answering while this file was being put in place under its name:")
-                              + crlf + QDir::toNativeSeparators(m_in.target) + crlf
-                              + QCoreApplication::translate(
-                                      "MainWindow1",
-                                      "It may or may not be there now. A file that had this name before is either "
-                                      "still the old one, whole, or the new one, whole. Please look in the folder.")
-                    : savejob::notWrittenText(m_in.target, timedOut());
+            inDoubt ? savejob::placeInDoubtText(m_in.target) : savejob::notWrittenText(m_in.target, timedOut());
     m_run.warn(inDoubt ? QCoreApplication::translate("MainWindow1", "Warning") : errorTitle(), text);
     refuse(text);
     return false;

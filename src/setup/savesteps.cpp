@@ -71,6 +71,17 @@ QString notWrittenText(const QString &file, const QString &reason)
            + QDir::toNativeSeparators(file) + crlf + reason;
 }
 
+QString placeInDoubtText(const QString &target)
+{
+    const QString crlf = QStringLiteral("\r\n");
+    return QCoreApplication::translate("MainWindow1",
+                                       "The folder stopped answering while this file was being put in place under its name:")
+           + crlf + QDir::toNativeSeparators(target) + crlf
+           + QCoreApplication::translate("MainWindow1",
+                                         "It may or may not be there now. A file that had this name before is either "
+                                         "still the old one, whole, or the new one, whole. Please look in the folder.");
+}
+
 QString notReadBackText()
 {
     return QCoreApplication::translate("MainWindow1",
@@ -357,6 +368,12 @@ TargetCheck checkTargetAmong(const TargetFiles &files, const QString &target)
 QString writeTarget(const SoundLibrary &lib, const QString &target)
 {
     return writeTargetAmong(loadedAndRecorded(lib), target);
+}
+
+std::function<QString(const QString &target)> writeTargetFor(const SoundLibrary &lib)
+{
+    const QStringList loaded = loadedAndRecorded(lib);
+    return [loaded](const QString &target) { return writeTargetAmong(loaded, target); };
 }
 
 ztplatform::ReachedFiles soundFiles(const SoundLibrary &lib)

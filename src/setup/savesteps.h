@@ -89,6 +89,9 @@ QString notAFileText();
 QString notReadBackText();
 // The error of a file that could not be written: the file and the system's reason.
 QString notWrittenText(const QString &file, const QString &reason);
+// The warning when the folder stopped answering while a new file was being
+// renamed over `target`: it may or may not be in place.
+QString placeInDoubtText(const QString &target);
 // The error of a save that would replace a file a sound of the library, a
 // group or the metronome comes from.
 QString soundFileText();
@@ -136,6 +139,9 @@ private:
 // file or setup (by whatever path it was loaded) is written through to it;
 // any other target, another link too, is replaced itself.
 QString writeTarget(const SoundLibrary &lib, const QString &target);
+// writeTarget over the loaded and recorded files as they are now, for a
+// thread of its own.
+std::function<QString(const QString &target)> writeTargetFor(const SoundLibrary &lib);
 // The files, and the links to them, by which the plain sounds of the
 // library, the groups and the metronome are reached: a save must replace
 // none of them.

@@ -1,7 +1,8 @@
 // Backups of a pad: its kit records, global.ini, alter.ini and .prm records
 // copied byte for byte as plain read-only files in a folder named by the date
 // and time below the pad's own folder, those unchanged since the newest
-// backup linked to it; only whole backups are listed, the last 20 are kept; a
+// backup linked to it, a pad wholly unchanged giving that backup the new
+// time instead; only whole backups are listed, the last 20 are kept; a
 // backup that cannot be written leaves nothing behind and says why; a backup
 // read back, in this layout or the two written before, names the sounds its
 // kits used; a damaged archive is refused; slots whose sound is no longer on
@@ -14,6 +15,7 @@
 
 #include <csignal>
 #include <fcntl.h>
+#include <functional>
 #include <thread>
 
 #include <sys/resource.h>
@@ -88,11 +90,12 @@ private slots:
         }
         QCOMPARE(fileBytes(w.folder + "/SYS/alter.ini"), QByteArray("ALTER"));
         QCOMPARE(QDir(w.folder + "/WAV_PRM/002").entryList(QDir::Files), QStringList{"050.prm"});
-        // The same second again: another folder, every file a link to the first's.
+        // The same files the same second again: the backup stands for it, named as it was.
         const padbackup::Written again = padbackup::write(data.filePath("A1B2"), when, settings, prm);
-        QCOMPARE(again.folder, data.filePath("A1B2/2024-05-01_14-03-22_2"));
-        QCOMPARE(again.linked, w.copied);
-        QCOMPARE(padbackup::list(data.filePath("A1B2")).first().folder, again.folder);
+        QVERIFY(again.ok && again.reused);
+        QCOMPARE(again.folder, w.folder);
+        QCOMPARE(again.copied + again.linked, 0);
+        QCOMPARE(padbackup::list(data.filePath("A1B2")).size(), 1);
 
         const padbackup::Contents c = padbackup::read(w.folder);
         QVERIFY2(c.ok, qPrintable(c.why));
@@ -162,6 +165,92 @@ private slots:
         QCOMPARE(third.linked, 0);
     }
 
+    // A pad loaded again and again unchanged keeps the backups from before:
+    // its newest backup, read back whole and equal, takes each new time; a
+    // changed .prm record gives a new one; a newest backup changed, cut
+    // short or added to by hand is never taken for the pad.
+    void anUnchangedPadKeepsItsEarlierBackups()
+    {
+        PadFixture pad;
+        for (int n : {1, 2, 3})
+            pad.addWave(n, QString("Snd%1").arg(n));
+        pad.writeKits({0, 1});
+        const ztplatform::FolderAnchor root = ztplatform::FolderAnchor::record(pad.root);
+        QTemporaryDir data;
+        const QString folder = data.filePath("pad");
+        const QDateTime start(QDate(2024, 8, 1), QTime(20, 0));
+        auto backUp = [&](const QDateTime &when) {
+            return padbackup::write(folder, when, padbackup::readSettings(root, treeOf(pad)),
+                                    padbackup::readPrmRecords(root, treeOf(pad)));
+        };
+        auto inode = [](const QString &path) {
+            struct stat st = {};
+            return ::lstat(QFile::encodeName(path).constData(), &st) == 0 ? st.st_ino : ino_t(0);
+        };
+        const QString kit1 = pad.kitPath + "/k001.ini";
+        QVERIFY(backUp(start).ok);
+        QByteArray kit = fileBytes(kit1);
+        kit[10] = char(kit[10] ^ 1);
+        QVERIFY(kf::writeFile(kit1, kit));
+        const padbackup::Written changed = backUp(start.addSecs(3600));
+        QVERIFY(changed.ok && !changed.reused);
+        const ino_t changedFolder = inode(changed.folder);
+        for (int day = 1; day <= 25; ++day) {
+            const padbackup::Written w = backUp(start.addDays(day));
+            QVERIFY2(w.ok && w.reused, qPrintable(w.why));
+            QCOMPARE(w.folder, folder + "/" + start.addDays(day).toString("yyyy-MM-dd_HH-mm-ss"));
+        }
+        QVector<padbackup::Backup> all = padbackup::list(folder);
+        QCOMPARE(all.size(), 2);
+        QCOMPARE(all.first().when, start.addDays(25));
+        QCOMPARE(inode(all.first().folder), changedFolder);
+        QCOMPARE(fileBytes(all.first().folder + "/KIT/k001.ini"), kit);
+        QCOMPARE(all.last().when, start);
+        QVERIFY(fileBytes(all.last().folder + "/KIT/k001.ini") != kit);
+        // Taken on a clock set back: the newest stands, under its own name.
+        QCOMPARE(backUp(start.addDays(2)).folder, all.first().folder);
+
+        // One .prm record changed on the pad: a new backup, the rest linked.
+        const QString prm2 = pad.model + "/" + padbackup::readPrmRecords(root, treeOf(pad)).at(1).path;
+        QByteArray record = fileBytes(prm2);
+        record[0] = char(record[0] ^ 1);
+        QVERIFY(kf::writeFile(prm2, record));
+        const padbackup::Written prmChanged = backUp(start.addDays(26));
+        QVERIFY(prmChanged.ok && !prmChanged.reused);
+        QCOMPARE(prmChanged.copied, 1);
+        QCOMPARE(padbackup::list(folder).size(), 3);
+
+        // The newest backup changed by hand: a whole new backup each time.
+        const QVector<std::function<bool(const QString &)>> handChanges = {
+            [](const QString &b) { // a byte, the size and mode kept
+                const QString f = b + "/KIT/k002.ini";
+                QByteArray bytes = fileBytes(f);
+                bytes[20] = char(bytes[20] ^ 1);
+                return QFile::setPermissions(f, QFile::ReadOwner | QFile::WriteOwner) && kf::writeFile(f, bytes)
+                       && QFile::setPermissions(f, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+            },
+            [](const QString &b) { return QFile::remove(b + "/SYS/global.ini"); }, // cut short
+            [](const QString &b) { return kf::writeFile(b + "/KIT/notes.txt", "mine"); },
+            [](const QString &b) { return QDir().mkpath(b + "/WAV_PRM/009"); },
+            [](const QString &b) { return QFile::setPermissions(b + "/KIT/k001.ini", QFile::ReadOwner | QFile::WriteOwner); },
+            [](const QString &b) { // a link to a file of the same bytes
+                const QString f = b + "/KIT/k001.ini", away = b + "/../k001.ini";
+                return QFile::copy(f, away) && QFile::setPermissions(f, QFile::ReadOwner | QFile::WriteOwner)
+                       && QFile::remove(f) && QFile::link(away, f);
+            },
+        };
+        for (int i = 0; i < handChanges.size(); ++i) {
+            const QString newest = padbackup::list(folder).first().folder;
+            QVERIFY(handChanges.at(i)(newest));
+            const padbackup::Written w = backUp(start.addDays(30 + i));
+            QVERIFY2(w.ok && !w.reused, qPrintable(QString::number(i)));
+            QCOMPARE(fileBytes(w.folder + "/KIT/k002.ini"), fileBytes(pad.kitPath + "/k002.ini"));
+            QCOMPARE(fileBytes(w.folder + "/SYS/global.ini"), fileBytes(pad.sysPath + "/global.ini"));
+            QCOMPARE(padbackup::list(folder).size(), 4 + i);
+            QCOMPARE(padbackup::list(folder).at(1).folder, newest); // left as the user made it
+        }
+    }
+
     // Links refused (another file system) give copies; a disk that cannot
     // sync its file system at once has each copy and folder synced.
     void linksRefusedAreCopies()
@@ -184,8 +273,8 @@ private slots:
         const QVector<padbackup::File> files = {{"KIT/k001.ini", "k"}, {"WAV_PRM/001/001.prm", "p"}};
         QVERIFY(padbackup::write(data.filePath("pad"), QDateTime::currentDateTime(), files, {}).ok);
         const padbackup::Written w =
-                padbackup::write(data.filePath("pad"), QDateTime::currentDateTime().addSecs(5), files, {},
-                                 padbackup::KEEP, &disk);
+                padbackup::write(data.filePath("pad"), QDateTime::currentDateTime().addSecs(5),
+                                 {{"KIT/k001.ini", "k2"}, files.last()}, {}, padbackup::KEEP, &disk);
         QVERIFY2(w.ok, qPrintable(w.why));
         QCOMPARE(w.copied, 2);
         QCOMPARE(disk.syncs, 2 + 4 + 1); // the copies, the backup's folders, the pad's folder
@@ -300,7 +389,7 @@ private slots:
         const QString pad = data.filePath("pad");
         const QDateTime start(QDate(2024, 1, 1), QTime(9, 0));
         for (int i = 0; i < 23; ++i)
-            QVERIFY(padbackup::write(pad, start.addSecs(i * 61), {{"KIT/k001.ini", "k"}}, {}).ok);
+            QVERIFY(padbackup::write(pad, start.addSecs(i * 61), {{"KIT/k001.ini", QByteArray::number(i)}}, {}).ok);
         QVERIFY(QDir().mkpath(pad + "/.2025-01-01_00-00-00.zt-part/KIT")); // one cut short
         QVERIFY(QDir().mkpath(pad + "/.2023-01-01_00-00-00.zt-gone/KIT")); // one cut short while removed
         QVERIFY(QDir().mkpath(pad + "/notes"));
@@ -357,7 +446,8 @@ private slots:
         const QVector<padbackup::File> files = {{"KIT/k001.ini", "k"}};
         const QDateTime when(QDate(2024, 2, 1), QTime(9, 0));
         QVERIFY(padbackup::write(data.filePath("pad"), when, files, {}).ok);
-        const padbackup::Written w = padbackup::write(data.filePath("pad"), when.addSecs(60), files, {});
+        const padbackup::Written w =
+                padbackup::write(data.filePath("pad"), when.addSecs(60), files + QVector<padbackup::File>{{"SYS/alter.ini", "a"}}, {});
         QVERIFY2(w.ok, qPrintable(w.why));
         QCOMPARE(w.linked, 1);
         QCOMPARE(fileBytes(data.filePath("elsewhere/2024-02-01_09-01-00/KIT/k001.ini")), QByteArray("k"));

@@ -121,10 +121,10 @@ private slots:
         QCOMPARE(kf::readFile(path("OUT2.bin")), kf::readFile(path("OUT.bin")));
     }
 
-    // A setup whose sounds carry start clusters (as a file the pad made may):
-    // the saved kits give each wave the cluster its table gives it, so the
-    // saved file loads and saves again byte for byte.
-    void wholeSetupClustersRoundTrip()
+    // A setup or a kit file whose sounds carry start clusters (as a file the
+    // pad made may): the saved kits give each wave the cluster its table gives
+    // it, so the saved file loads and saves again byte for byte.
+    void clustersRoundTrip()
     {
         QByteArray b = kf::readFile(m_src);
         const int wave0 = int(kf::rd32(b, 44)) + 12 + 5 * 40;
@@ -156,6 +156,23 @@ private slots:
         QCOMPARE(loadWholeSetup(f, path("CL1.bin")), LoadError::None);
         QVERIFY(!saveWholeSetup(f, path("CL2.bin"), m_temp));
         QCOMPARE(kf::readFile(path("CL2.bin")), kf::readFile(path("CL1.bin")));
+
+        // A kit file the same way.
+        b = kf::readFile(m_kitFile);
+        const int entry0 = int(kf::rd32(b, 28)) + 12;
+        for (int i = 0; i < 3; ++i)
+            kf::wr32(b, entry0 + 40 * i + 24, 0x6D0000u + quint32(i));
+        QVERIFY(kf::writeFile(path("K007c.INI"), b));
+        Editor g;
+        QCOMPARE(loadKitFile(g, path("K007c.INI")), LoadError::None);
+        QVERIFY(!saveKit(g, 6, path("CL1.INI"), m_temp));
+        Editor h;
+        QCOMPARE(loadKitFile(h, path("CL1.INI")), LoadError::None);
+        quint32 clusters = 0;
+        forEachSoundSlot(h.kits[6], [&clusters](auto s) { clusters |= s.cluster; });
+        QCOMPARE(clusters, quint32(0));
+        QVERIFY(!saveKit(h, 6, path("CL2.INI"), m_temp));
+        QCOMPARE(kf::readFile(path("CL2.INI")), kf::readFile(path("CL1.INI")));
     }
 
     void kitFileRoundTrip()

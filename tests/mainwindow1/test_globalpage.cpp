@@ -204,6 +204,36 @@ private slots:
         }
         QCOMPARE(kf::readFile(held), QByteArray("the old one"));
 
+        // Its write or its rename hangs: the window paints for 5 s, then a
+        // write that did not end is told as a file not generated, a rename
+        // as a file that may be there; the old file is whole either way.
+        for (const HangingOpens::Looks looks : {HangingOpens::Looks::Writes, HangingOpens::Looks::Renames}) {
+            const bool renaming = looks == HangingOpens::Looks::Renames;
+            f->prompter.clear();
+            f->prompter.fileAnswers.enqueue({held});
+            LoopTurns turns;
+            HangingOpens hanging(renaming ? "held.ini" : ".zt-part", 0, looks);
+            ui->btnGlobal->click();
+            QVERIFY2(turns.elapsed() >= 5000 && turns.elapsed() < 5000 + 2500, qPrintable(QString::number(turns.elapsed())));
+            QVERIFY2(turns.turns() >= 50, qPrintable(QString::number(turns.turns())));
+            QCOMPARE(hanging.hung(), 1);
+            QCOMPARE(f->prompter.titles() + f->prompter.texts(),
+                     renaming ? QStringList({"Warning", "The folder stopped answering while this file was being put in "
+                                                        "place under its name:\r\n" + held + "\r\nIt may or may not "
+                                                        "be there now. A file that had this name before is either still "
+                                                        "the old one, whole, or the new one, whole. Please look in the "
+                                                        "folder."})
+                              : QStringList({"Error", "Failed to generate file.\r\nFile location:\r\n" + held
+                                                              + "\r\n" + std::strerror(ETIMEDOUT)}));
+            QVERIFY(ui->globalLineEdit->text().isEmpty());
+            QCOMPARE(kf::readFile(held), QByteArray("the old one"));
+            hanging.release();
+            QTRY_COMPARE(hanging.waiting(), 0);
+            QTRY_COMPARE(QDir(f->work.path()).entryList({"*held*"}, QDir::Files | QDir::Hidden), QStringList({"held.ini"}));
+            QCOMPARE(kf::readFile(held).size(), renaming ? 843 : 11);
+        }
+        QVERIFY(kf::writeFile(held, "the old one"));
+
         // A name typed without a suffix is written as an ".ini" file.
         f->prompter.fileAnswers.enqueue({f->work.filePath("Global")});
         ui->btnGlobal->click();

@@ -229,6 +229,30 @@ private slots:
         QCOMPARE(library.binFilePath(), path("KEEP.bin"));
         hanging.release();
         QTRY_COMPARE(hanging.waiting(), 0);
+
+        // Its sounds are read again as they join the list: a drive silent
+        // then is told alike, the loop running meanwhile, and no sound joins.
+        ImportSetupJob second(doc, library, questions);
+        second.setPaint([] { QCoreApplication::processEvents(); });
+        QVERIFY(second.read(path("KEEP.bin")));
+        second.clear();
+        second.takeTables();
+        HangingOpens silent("/KEEP.bin");
+        ticks = 0;
+        clock.restart();
+        QVERIFY(!second.takeSounds(path("KEEP.bin"), &second.model()));
+        QVERIFY2(clock.elapsed() >= 1900 && clock.elapsed() < 2000 + 1500, qPrintable(QString::number(clock.elapsed())));
+        QVERIFY2(ticks >= 25, qPrintable(QString::number(ticks)));
+        QCOMPARE(silent.hung(), 1);
+        QCOMPARE(second.result().files.size(), 1);
+        QCOMPARE(second.result().files.first().outcome, FileOutcome::NotRead);
+        QCOMPARE(second.result().notices.size(), 1);
+        QCOMPARE(second.result().notices.first().title, QStringLiteral("Warning"));
+        QCOMPARE(second.result().notices.first().text, QStringLiteral("Fail to read file, import failed."));
+        QVERIFY(library.waveLoadKitAttrList().isEmpty() && second.sounds().waves.isEmpty());
+        QVERIFY(second.model().soundChunk.soundIndex[0].fileName.isEmpty());
+        silent.release();
+        QTRY_COMPARE(silent.waiting(), 0);
     }
 
     // Kit files picked together: recorded by kit number, read into their kit

@@ -334,7 +334,7 @@ private slots:
         // temporary is let go without waiting on the folder either.
         const QString fresh = path("silentkits");
         QVERIFY(QDir().mkpath(fresh));
-        HangingOpens hanging(".zt-part", 1, HangingOpens::Looks::OpensAndRemoves);
+        HangingOpens hanging(".zt-part", 2, HangingOpens::Looks::OpensAndRemoves); // its open and read-back answer
         ticks = 0;
         clock.restart();
         ScriptedQuestions questions;
@@ -364,6 +364,85 @@ private slots:
         stats.release();
         QTRY_COMPARE(stats.waiting(), 0);
         QCOMPARE(kf::readFile(existing), bytes);
+    }
+
+    // After its folder answered, the save's looks at its targets, the rename
+    // over the old file and the folder's sync run off the job's thread: the
+    // loop runs meanwhile, and a folder that stops answering is told without
+    // claiming what is in doubt.
+    void silentFolderWhilePlacingKitFile()
+    {
+        const QString out = path("quietkit");
+        QVERIFY(QDir().mkpath(out));
+        const QString existing = QDir(out).filePath("Kit 5.INI");
+        int ticks = 0;
+        QTimer tick;
+        connect(&tick, &QTimer::timeout, [&ticks] { ++ticks; });
+        tick.start(20);
+        savejob::Hooks painting = hooks();
+        painting.paint = [] { QCoreApplication::processEvents(); };
+        int asked = 0;
+        auto save = [&]() {
+            ScriptedQuestions questions;
+            questions.answers = {true};
+            const setupjob::Result done =
+                    SaveKitsJob(*m_doc, m_lib, questions, {}, painting).run({out, {5}, m_temp}).result;
+            asked = questions.asked.size();
+            return done;
+        };
+        QCOMPARE(titles(save()), QStringList({"successfully saved."}));
+        const QByteArray bytes = kf::readFile(existing);
+        const QString timedOut = QString(std::strerror(ETIMEDOUT));
+        QElapsedTimer clock;
+        struct Case
+        {
+            HangingOpens::Looks looks;
+            QByteArray hangs;
+            int answered;
+            int limitMs;
+        };
+        for (const Case &c : {Case{HangingOpens::Looks::OpensAndStats, "/Kit 5.INI", 1, 2000},
+                              Case{HangingOpens::Looks::Renames, "Kit 5.INI", 0, 5000},
+                              Case{HangingOpens::Looks::Syncs, "/quietkit", 0, 5000}}) {
+            QVERIFY(kf::writeFile(existing, "the old one"));
+            HangingOpens hanging(c.hangs, c.answered, c.looks);
+            ticks = 0;
+            clock.restart();
+            const setupjob::Result done = save();
+            QVERIFY2(clock.elapsed() >= c.limitMs - 100 && clock.elapsed() < c.limitMs + 2500,
+                     qPrintable(QString::number(clock.elapsed())));
+            QVERIFY2(ticks >= c.limitMs / 20 / 2, qPrintable(QString::number(ticks)));
+            QCOMPARE(hanging.hung(), 1);
+            if (c.looks == HangingOpens::Looks::OpensAndStats) {
+                // Before anything is asked: nothing is written.
+                QCOMPARE(asked, 0);
+                QCOMPARE(titles(done), QStringList({"Error"}));
+                QCOMPARE(done.notices.at(0).text, existing + " open error.\r\n" + timedOut
+                                                          + "\r\nThese kits are not saved:\r\nKit 5 Kit 5");
+                QCOMPARE(int(done.files.at(0).outcome), int(FileOutcome::Refused));
+            } else if (c.looks == HangingOpens::Looks::Renames) {
+                // The rename may yet take: neither saved nor not saved is claimed.
+                QCOMPARE(titles(done), QStringList({"Warning"}));
+                QCOMPARE(done.notices.at(0).text,
+                         "The folder stopped answering while this file was being put in place under its name:\r\n"
+                                 + existing
+                                 + "\r\nIt may or may not be there now. A file that had this name before is either "
+                                   "still the old one, whole, or the new one, whole. Please look in the folder.");
+                QCOMPARE(int(done.files.at(0).outcome), int(FileOutcome::Refused));
+                QCOMPARE(kf::readFile(existing), QByteArray("the old one"));
+            } else {
+                QCOMPARE(titles(done), QStringList({"Error"}));
+                QCOMPARE(done.notices.at(0).text,
+                         "The file was written, but the disk did not confirm that it is stored:\r\n" + existing
+                                 + "\r\n" + timedOut);
+                QCOMPARE(int(done.files.at(0).outcome), int(FileOutcome::Written));
+            }
+            hanging.release();
+            QTRY_COMPARE(hanging.waiting(), 0);
+            QTRY_COMPARE(QDir(out).entryList(QDir::Files | QDir::Hidden), QStringList({"Kit 5.INI"}));
+            QCOMPARE(kf::readFile(existing),
+                     c.looks == HangingOpens::Looks::OpensAndStats ? QByteArray("the old one") : bytes);
+        }
     }
 
     // No to the one overwrite asked: nothing is written, the file keeps its

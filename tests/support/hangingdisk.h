@@ -7,8 +7,9 @@
 // looks still go through, as before the drive stopped answering. Asked for
 // renames or writes instead, a rename onto such a name, or a write into a
 // file open at one, waits, opens go through, and once released the call is
-// made. Asked for opens and removes, both wait. Every other call goes to
-// the system.
+// made. Asked for opens and removes, both wait; asked for syncs, a sync of
+// a file or folder open at such a name waits. Every other call goes to the
+// system.
 
 #include "passdisk.h"
 
@@ -27,8 +28,8 @@
 class HangingOpens
 {
 public:
-    // What waits: opens only, stats too, removes too, renames only or writes only.
-    enum class Looks { Opens, OpensAndStats, OpensAndRemoves, Renames, Writes };
+    // What waits: opens only, stats too, removes too, renames only, writes only or syncs only.
+    enum class Looks { Opens, OpensAndStats, OpensAndRemoves, Renames, Writes, Syncs };
 
     explicit HangingOpens(const QByteArray &nameEnd, int answered = 0, Looks looks = Looks::Opens)
         : m_gate(new Gate(nameEnd, answered, looks))
@@ -120,6 +121,13 @@ private:
             if (m_looks == Looks::Writes)
                 hangOn(pathOf(fd));
             return PassDisk::writeWith(fd, data, size, perform);
+        }
+
+        int sync(int fd, bool dataOnly = false) override
+        {
+            if (m_looks == Looks::Syncs)
+                hangOn(pathOf(fd));
+            return PassDisk::sync(fd, dataOnly);
         }
 
         void release()

@@ -4,7 +4,9 @@
 #include "mainwindow1/windowtexts.h"
 
 
+#include "library/exportfile.h"
 #include "platform/replacefile.h"
+#include "setup/filethread.h"
 #include "setup/savesteps.h"
 #include "widgets/closehold.h"
 #include "widgets/dialogs/uiprompter.h"
@@ -22,8 +24,64 @@
 #include <QSpinBox>
 #include <QTreeView>
 
+#include <atomic>
 #include <cerrno>
 #include <cstring>
+#include <memory>
+#include <optional>
+
+namespace {
+
+// The global settings file written beside its target, synced and renamed
+// over it, held by the thread that does it: a thread given up on keeps it
+// until it returns, and its temporary goes with it unless renamed.
+struct GlobalWrite
+{
+    GlobalWrite(const QString &target, const QByteArray &bytes)
+        : out(target)
+        , chunk(bytes)
+    {
+    }
+    ztplatform::ReplaceFile out;
+    const QByteArray chunk;
+    exportfile::Watch watch;
+    std::atomic_bool renamed{false};
+};
+
+// What the writing thread came to.
+struct GlobalWritten
+{
+    bool opened = false;
+    bool renamed = false;
+    bool synced = false;
+    bool failed = false;
+    QString error;
+    QString notKept;
+};
+
+GlobalWritten writeGlobal(GlobalWrite &w)
+{
+    GlobalWritten done;
+    done.opened = w.out.open();
+    w.watch.moved();
+    if (done.opened && w.out.write(w.chunk)) {
+        w.watch.moved();
+        if (w.out.finish()) {
+            w.watch.moved(exportfile::Watch::Step::Place);
+            if (w.watch.mayPlace() && w.out.rename()) {
+                done.renamed = w.renamed = true;
+                w.watch.moved();
+                done.synced = w.out.syncFolder();
+            }
+        }
+    }
+    done.failed = w.out.failed();
+    done.error = w.out.errorString();
+    done.notKept = w.out.notKept();
+    return done;
+}
+
+} // namespace
 
 void KitPagesController::pressClickSound(const QModelIndex &index)
 {
@@ -129,38 +187,60 @@ void KitPagesController::exportGlobalFile()
         if (scratch.flush() && scratch.error() == QFileDevice::NoError && scratch.seek(0))
             chunk = scratch.readAll();
     }
-    ztplatform::ReplaceFile out(m_globalPath);
-    bool written = false;
-    if (chunk.size() != GLOBAL_CHUNK_SIZE) {
+    if (chunk.size() != GLOBAL_CHUNK_SIZE)
         qWarning() << __FILE__ << __LINE__ << Q_FUNC_INFO << "global chunk not built" << chunk.size();
-    } else if (!out.open()) {
-        qWarning() << __FILE__ << __LINE__ << Q_FUNC_INFO << "以只写模式打开globalFile文件失败"
-                   << m_globalPath;
-    } else {
-        written = out.write(chunk) && out.commit();
+    writeGlobalFile(chunk);
+}
+
+// The settings written over m_globalPath on a thread of their own, the
+// window painting meanwhile: a drive that stops answering is told as a file
+// that is not generated, or, once its rename began, as one that may be there.
+void KitPagesController::writeGlobalFile(const QByteArray &chunk)
+{
+    const auto w = std::make_shared<GlobalWrite>(m_globalPath, chunk);
+    std::optional<GlobalWritten> done = GlobalWritten();
+    if (chunk.size() == GLOBAL_CHUNK_SIZE)
+        done = exportfile::waitWatched<GlobalWritten>(
+                w->watch, savejob::kStallLimitMs, [w]() { return writeGlobal(*w); },
+                [] { closehold::processEvents(QEventLoop::ExcludeUserInputEvents); });
+    if (!done && !w->renamed && w->watch.placing()) {
+        qWarning().noquote() << "the folder of" << m_globalPath << "does not answer: the file may not be in place";
+        UiPrompter::instance()->warning(
+                m_boxes, WindowTexts::tr("Warning"),
+                WindowTexts::tr("The folder stopped answering while this file was being put in place under its name:")
+                        + QStringLiteral("\r\n") + m_globalPath + QStringLiteral("\r\n")
+                        + WindowTexts::tr("It may or may not be there now. A file that had this name before is either "
+                                          "still the old one, whole, or the new one, whole. Please look in the folder."));
+        return;
     }
-    if (!written && !out.isRenamed()) { // with the system's reason where a step of the write gave one
+    const bool renamed = done ? done->renamed : bool(w->renamed);
+    if (!renamed) { // with the system's reason where a step of the write gave one
+        if (!done)
+            qWarning().noquote() << "the folder of" << m_globalPath << "does not answer: the file is not generated";
+        const QString reason = done ? (done->failed ? done->error : QString()) : savejob::timedOut();
         UiPrompter::instance()->warning(
                 m_boxes, WindowTexts::tr("Error"),
                 WindowTexts::tr("Failed to generate file.") + QStringLiteral("\r\n") + WindowTexts::tr("File location:")
                         + QStringLiteral("\r\n") + m_globalPath
-                        + (out.failed() ? QStringLiteral("\r\n") + out.errorString() : QString()));
+                        + (reason.isEmpty() ? QString() : QStringLiteral("\r\n") + reason));
         return;
     }
     // In place, its folder synced or not: the file holds these settings.
     m_view.globalLineEdit->setText(m_globalPath);
     m_doc.markGlobalSaved(globalPage());
-    if (!written) {
+    const QString notKept = done ? done->notKept : QString();
+    if (!done || !done->synced) {
         UiPrompter::instance()->warning(
                 m_boxes, WindowTexts::tr("Error"),
                 WindowTexts::tr("The file was written, but the disk did not confirm that it is stored:")
-                        + QStringLiteral("\r\n") + m_globalPath + QStringLiteral("\r\n") + out.errorString()
-                        + (out.notKept().isEmpty() ? QString() : QStringLiteral("\r\n") + out.notKept()));
+                        + QStringLiteral("\r\n") + m_globalPath + QStringLiteral("\r\n")
+                        + (done ? done->error : savejob::timedOut())
+                        + (notKept.isEmpty() ? QString() : QStringLiteral("\r\n") + notKept));
         return;
     }
     UiPrompter::instance()->information(
             m_boxes, WindowTexts::tr("successfully saved."),
             WindowTexts::tr("The file has been generated:") + QStringLiteral("\r\n") + WindowTexts::tr("File location:")
                     + QStringLiteral("\r\n") + m_globalPath
-                    + (out.notKept().isEmpty() ? QString() : QStringLiteral("\r\n") + out.notKept()));
+                    + (notKept.isEmpty() ? QString() : QStringLiteral("\r\n") + notKept));
 }
