@@ -3,14 +3,20 @@
 // - deleting 10 % of the rows (spread through the list, a real selection,
 //   the delete button) and renumbering, 9,999 sounds against 1,000, with all
 //   100 kits using other sounds in their 43 slots: goal 12;
+// - deleting all but every hundredth row, then its undo and redo, 9,999
+//   sounds against 1,000: goal 12;
 // - the ascending name order, 9,999 sounds against 1,000: goal 12;
 // - exporting 200 stored sounds of 256 KiB out of one kit file against a
 //   plain copy of the same byte ranges, each file synced once and the folder
-//   once: goal 1.1.
+//   once: goal 1.1;
+// - exporting 220 audio files (half a second each, converted by ffmpeg)
+//   against converting them one after another: below 1 on a machine with
+//   more than one core.
 
 #include "mainwindow1/library/soundlistscontroller.h"
 #include "benchsupport.h"
 #include "document/kitreload.h"
+#include "history/edithistory.h"
 #include "editorbench.h"
 
 #include "mainwindow1/mainwindow1.h"
@@ -18,6 +24,7 @@
 #include "mainwindow1/mainwindow1_ui.h"
 #include "platform/durablefile.h"
 #include "platform/fileidentity.h"
+#include "library/exportfile.h"
 #include "widgets/dialogs/uiprompter.h"
 #include "widgets/totaltreeview.h"
 
@@ -26,7 +33,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QItemSelectionModel>
+#include <QProcess>
 #include <QStandardItemModel>
+#include <QTemporaryDir>
 
 #include <memory>
 
@@ -37,14 +46,19 @@ struct Library
     ScriptedPrompter prompter;
     std::unique_ptr<MainWindow1> w{new MainWindow1};
 
-    explicit Library(int sounds)
+    // `folder`: where the sounds' files are made (none: the paths name no file).
+    explicit Library(int sounds, const QString &folder = QString())
     {
         w->soundLists().skipSoundListOnClose();
         QVector<MainWindow1Records::SOUND_INDEX> records;
         for (int i = 0; i < sounds; ++i) {
             MainWindow1Records::SOUND_INDEX s;
             MainWindow1Records::str2CharArray(QString("Take %1").arg((i * 7919) % sounds), s.wave_name, 16);
-            s.file = QString("/library/samples/take%1.wav").arg(i);
+            s.file = QString("%1/take%2.wav").arg(folder.isEmpty() ? QString("/library/samples") : folder).arg(i);
+            if (!folder.isEmpty()) {
+                QFile f(s.file);
+                f.open(QIODevice::WriteOnly);
+            }
             s.wave_No = quint16(i + 1);
             s.wave_lock = 1;
             records << s;
@@ -105,6 +119,57 @@ void BM_DeleteAndRenumber9999Vs1000(benchmark::State &state)
     state.counters["goal"] = 12;
 }
 BENCHMARK(BM_DeleteAndRenumber9999Vs1000)->Iterations(2)->Unit(benchmark::kMillisecond);
+
+// Deletes all but every hundredth row through the delete button, then
+// undoes and redoes it.
+qint64 deleteNearlyAll(int sounds)
+{
+    QTemporaryDir files;
+    Library lib(sounds, files.path());
+    MainWindow1 *w = lib.w.get();
+    QItemSelectionModel *selection = w->form()->totalWaveTreeView->selectionModel();
+    QItemSelection rows;
+    int picked = 0;
+    for (int r = 0; r < sounds; ++r) {
+        if (r % 100 == 0)
+            continue;
+        const QModelIndex at = w->library().totalListItemModel()->soundItem(r, 0)->index();
+        rows.select(at, at);
+        ++picked;
+    }
+    selection->select(rows, QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    QElapsedTimer t;
+    t.start();
+    w->form()->tbtDel->click();
+    if (w->library().totalListItemModel()->soundCount() != sounds - picked)
+        return -1;
+    w->history().undo();
+    if (w->library().totalListItemModel()->soundCount() != sounds)
+        return -1;
+    w->history().redo();
+    const qint64 ns = t.nsecsElapsed();
+    if (w->library().totalListItemModel()->soundCount() != sounds - picked)
+        return -1;
+    return ns;
+}
+
+void BM_DeleteNearlyAll9999Vs1000(benchmark::State &state)
+{
+    qint64 base = 0, big = 0;
+    for (auto _ : state) {
+        const qint64 b = deleteNearlyAll(1000);
+        const qint64 l = deleteNearlyAll(9999);
+        if (b < 0 || l < 0) {
+            state.SkipWithError("the delete did not complete");
+            return;
+        }
+        base += b;
+        big += l;
+    }
+    reportRatio(state, "1000_ms", base, "9999_ms", big);
+    state.counters["goal"] = 12;
+}
+BENCHMARK(BM_DeleteNearlyAll9999Vs1000)->Iterations(2)->Unit(benchmark::kMillisecond);
 
 qint64 ascending(int sounds)
 {
@@ -206,6 +271,68 @@ void BM_ExportStoredVsCopy(benchmark::State &state)
     state.counters["goal"] = 1.1;
 }
 BENCHMARK(BM_ExportStoredVsCopy)->Iterations(3)->Unit(benchmark::kMillisecond);
+
+constexpr int kConverted = 220;
+
+// The same files converted one after another as the export converts each,
+// the folder synced once.
+qint64 oneAtATime(const QStringList &sources, const QString &folder)
+{
+    QElapsedTimer t;
+    t.start();
+    for (int i = 0; i < sources.size(); ++i) {
+        QString err;
+        exportfile::convert(sources.at(i), QString("%1/T%2.wav").arg(folder).arg(i), err);
+    }
+    ztplatform::syncPath(folder);
+    return t.nsecsElapsed();
+}
+
+void BM_ExportConvertedVsOneAtATime(benchmark::State &state)
+{
+    Library lib(0);
+    MainWindow1 *w = lib.w.get();
+    QTemporaryDir dir;
+    const QString tone = dir.filePath("tone.wav");
+    QProcess ffmpeg;
+    ffmpeg.start("ffmpeg", {"-hide_banner", "-loglevel", "error", "-f", "lavfi", "-i",
+                            "sine=frequency=440:sample_rate=44100:duration=0.5", "-ac", "1", "-y", tone});
+    ffmpeg.waitForFinished(60000);
+    QFile in(tone);
+    in.open(QIODevice::ReadOnly);
+    const QByteArray bytes = in.readAll();
+    QStringList sources;
+    QDir().mkpath(dir.filePath("src"));
+    for (int i = 0; i < kConverted; ++i) {
+        sources << dir.filePath(QString("src/T%1.wav").arg(i));
+        QFile out(sources.last());
+        out.open(QIODevice::WriteOnly);
+        out.write(bytes);
+        w->library().addSound(QString("T%1").arg(i), sources.last(), quint16(i + 1), true);
+    }
+    w->form()->totalWaveTreeView->selectAll();
+
+    qint64 base = 0, measured = 0;
+    int round = 0;
+    for (auto _ : state) {
+        const QString serial = dir.filePath(QString("serial%1").arg(round));
+        const QString exports = dir.filePath(QString("export%1").arg(round++));
+        QDir().mkpath(serial);
+        QDir().mkpath(exports);
+        base += oneAtATime(sources, serial);
+        lib.prompter.fileAnswers.enqueue({exports});
+        QElapsedTimer t;
+        t.start();
+        TotalTreeView::exportSoundAction()->trigger();
+        measured += t.nsecsElapsed();
+        if (QDir(exports).entryList(QDir::Files).size() != kConverted) {
+            state.SkipWithError("the export did not write every sound");
+            return;
+        }
+    }
+    reportRatio(state, "one_at_a_time_ms", base, "export_ms", measured);
+}
+BENCHMARK(BM_ExportConvertedVsOneAtATime)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

@@ -129,9 +129,10 @@ public:
     // file) moves in the kits the steps keep too.
     void useRecorder(editstep::Recorder *recorder) { m_recorder = recorder; }
     editstep::Recorder *recorder() const { return m_recorder; }
-    // Of `sources`, the sounds that are gone; a step that would put such a
-    // sound back into a kit is refused.
-    using SoundGone = std::function<QStringList(const QStringList &sources)>;
+    // Of `sources`, the sounds that are gone, and in `unanswered` those whose
+    // drive did not answer; a step that would put such a sound back into a
+    // kit is refused.
+    using SoundGone = std::function<QStringList(const QStringList &sources, QStringList *unanswered)>;
     void useSoundCheck(SoundGone gone) { m_soundGone = std::move(gone); }
 
     // ---- kits -------------------------------------------------------------------------
@@ -222,6 +223,10 @@ public:
     // Each keeps the kit's record, its name in kitNameList and its file image in
     // agreement: the image is what kitediting::writeKitImages makes of the record
     // and the pad list. Each emits kitChanged(kit) once for each kit it changes.
+
+    // The merge key of the edits on kit `kit`'s settings pages, the pad
+    // settings among them: a run of them on one control is one step.
+    static QString settingsRun(int kit);
 
     // Kit `kit` takes `name`: its record, kitNameList and its file image; with
     // `renumber` its record's kit number becomes `kit` too. The same name

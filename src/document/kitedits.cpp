@@ -27,12 +27,6 @@ Place at(Place::Page page, int kit, int pad = -1)
     return p;
 }
 
-// Edits on the kit settings page, the pad settings among them: a run of
-// them on one control is one step.
-QString settingsRun(int kit)
-{
-    return QStringLiteral("settings:%1").arg(kit);
-}
 
 // The pad list holds every pad, so that it can mirror the record.
 void fullPadList(QVector<KitDocument::KIT_PAD_SETTING> &pads)
@@ -42,6 +36,11 @@ void fullPadList(QVector<KitDocument::KIT_PAD_SETTING> &pads)
 }
 
 } // namespace
+
+QString KitDocument::settingsRun(int kit)
+{
+    return QStringLiteral("settings:%1").arg(kit);
+}
 
 void KitDocument::writeImages(int kit)
 {

@@ -604,11 +604,15 @@ QStringList KitDocument::goneSounds(const QVector<const soundKit *> &kept, const
     }
     if (back.isEmpty())
         return {};
-    QStringList gone = m_soundGone(QStringList(back.cbegin(), back.cend()));
+    QStringList unanswered;
+    QStringList gone = m_soundGone(QStringList(back.cbegin(), back.cend()), &unanswered);
     std::sort(gone.begin(), gone.end());
+    std::sort(unanswered.begin(), unanswered.end());
     QStringList out;
     for (const QString &source : qAsConst(gone))
         out.append(tr("The sound %1 is gone.").arg(source));
+    for (const QString &source : qAsConst(unanswered))
+        out.append(tr("The drive of the sound %1 does not answer.").arg(source));
     return out;
 }
 

@@ -73,6 +73,8 @@ EditHistory::EditHistory(QWidget *window, QAction *undo, QAction *redo)
     , m_redo(redo)
 {
     m_recorder.setSink([this](std::unique_ptr<editstep::Step> step) { push(std::move(step)); });
+    m_recorder.setRuns({[this](const QString &key) { return openRun(key) ? m_run : quint64(0); },
+                        [this](const QString &key) { return dropRun(key); }});
     m_undo->setShortcut(kUndo);
     m_redo->setShortcuts({kRedo, kRedoToo});
     for (QAction *action : {m_undo.data(), m_redo.data()})
@@ -89,6 +91,7 @@ EditHistory::~EditHistory()
 {
     qApp->removeEventFilter(this);
     m_recorder.setSink({});
+    m_recorder.setRuns({});
 }
 
 void EditHistory::endRun()
@@ -109,9 +112,40 @@ void EditHistory::push(std::unique_ptr<editstep::Step> step)
     if (m_applying)
         return;
     const bool run = !step->mergeKey().isEmpty();
+    const bool joins = m_runOpen;
+    const int before = m_stack.index();
     m_stack.push(new Command(this, std::move(step)));
-    m_runOpen = run;
+    // Merged into the step before it stays open; dropped (back where it began) it ends.
+    m_runOpen = run && m_stack.index() >= before;
+    if (m_runOpen && !(joins && m_stack.index() == before))
+        ++m_run;
     showTexts();
+}
+
+EditHistory::Command *EditHistory::openRun(const QString &mergeKey) const
+{
+    if (!m_runOpen || m_applying || mergeKey.isEmpty() || m_stack.count() == 0 || m_stack.index() != m_stack.count())
+        return nullptr;
+    auto *top = static_cast<Command *>(const_cast<QUndoCommand *>(m_stack.command(m_stack.count() - 1)));
+    return top->step().mergeKey() == mergeKey ? top : nullptr;
+}
+
+bool EditHistory::dropRun(const QString &mergeKey)
+{
+    Command *top = openRun(mergeKey);
+    if (!top)
+        return false;
+    // Undone, it puts back every byte the run changed; obsolete, the stack
+    // drops it (without undoing it again).
+    const editstep::Recorder::Paused paused(&m_recorder);
+    m_applying = true;
+    top->undo();
+    top->setObsolete(true);
+    m_stack.undo();
+    m_applying = false;
+    m_runOpen = false;
+    showTexts();
+    return true;
 }
 
 void EditHistory::undo()
@@ -126,14 +160,20 @@ void EditHistory::redo()
 
 void EditHistory::apply(bool undo)
 {
-    if (m_applying)
+    if (m_applying || m_checking)
         return;
     if (m_takeIn)
         m_takeIn();
     if (undo ? !m_stack.canUndo() : !m_stack.canRedo())
         return;
-    const auto *command = static_cast<const Command *>(m_stack.command(undo ? m_stack.index() - 1 : m_stack.index()));
+    const int index = m_stack.index(), count = m_stack.count();
+    const auto *command = static_cast<const Command *>(m_stack.command(undo ? index - 1 : index));
+    // The look at the step's files may wait on a drive: no other undo or redo runs meanwhile.
+    m_checking = true;
     const QStringList why = command->step().refusals();
+    m_checking = false;
+    if (m_stack.index() != index || m_stack.count() != count)
+        return; // the steps changed while the files were looked at
     if (!why.isEmpty()) {
         const QString what = undo ? tr("\"%1\" cannot be undone:").arg(command->step().name())
                                   : tr("\"%1\" cannot be redone:").arg(command->step().name());

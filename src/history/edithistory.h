@@ -57,6 +57,9 @@ protected:
 private:
     class Command;
     void push(std::unique_ptr<editstep::Step> step);
+    // The step made last, when it is the open run of `mergeKey`.
+    Command *openRun(const QString &mergeKey) const;
+    bool dropRun(const QString &mergeKey);
     void apply(bool undo);
     void showTexts();
 
@@ -67,7 +70,9 @@ private:
     std::function<void()> m_takeIn;
     std::function<void(const std::function<void()> &)> m_wrap;
     bool m_applying = false;
+    bool m_checking = false; // a step's files are being looked at before its undo or redo
     bool m_runOpen = false; // the last step may take the next one of its run
+    quint64 m_run = 0;      // the number of the run begun last
 };
 
 #endif

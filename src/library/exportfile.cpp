@@ -123,9 +123,10 @@ bool Watch::mayPlace()
 }
 
 Outcome convert(const QString &source, const QString &target, QString &err, QString *why, QString *notKept,
-                Watch *watch)
+                Watch *watch, bool createOnly)
 {
     ztplatform::ReplaceFile part(target);
+    part.setCreateOnly(createOnly);
     if (!part.open())
         return unwritable(why, part.errorString());
     audioconverter converter;
@@ -146,9 +147,10 @@ Outcome convert(const QString &source, const QString &target, QString &err, QStr
 }
 
 Outcome copyStored(const QString &kitFile, quint32 offset, quint32 length, const QString &target,
-                   const soundsource::LoadCheck &asLoaded, QString *why, Watch *watch)
+                   const soundsource::LoadCheck &asLoaded, QString *why, Watch *watch, bool createOnly)
 {
     ztplatform::ReplaceFile part(target);
+    part.setCreateOnly(createOnly);
     if (!part.open())
         return unwritable(why, part.errorString());
     moved(watch, Watch::Step::Source);

@@ -58,12 +58,12 @@ private:
 // own limit): it is given up then, and puts nothing in place unless its
 // rename had begun (watch.placing()), whose end is taken when it came.
 template <typename T>
-std::optional<T> waitWatched(Watch &watch, qint64 stallMs, const std::function<T()> &work,
+std::optional<T> waitWatched(Watch &watch, qint64 stallMs, const ztplatform::TimedLook<T> &running,
                              const std::function<void()> &paint)
 {
     bool givenUp = false;
-    std::optional<T> done = ztplatform::lookUntilStalled<T>(
-            work,
+    std::optional<T> done = ztplatform::waitUntilStalled<T>(
+            running,
             [&]() {
                 if (watch.step() == Watch::Step::Program || watch.sinceMovedMs() < stallMs)
                     return false;
@@ -76,6 +76,18 @@ std::optional<T> waitWatched(Watch &watch, qint64 stallMs, const std::function<T
     if (givenUp)
         return std::nullopt;
     return done;
+}
+
+// The same for `work`, started here; run on the calling thread when no
+// thread can be started.
+template <typename T>
+std::optional<T> waitWatched(Watch &watch, qint64 stallMs, const std::function<T()> &work,
+                             const std::function<void()> &paint)
+{
+    const ztplatform::TimedLook<T> running(work);
+    if (!running.isStarted())
+        return work();
+    return waitWatched<T>(watch, stallMs, running, paint);
 }
 
 // Converts `source` into the pad's WAV form under a temporary name in the
@@ -91,18 +103,21 @@ std::optional<T> waitWatched(Watch &watch, qint64 stallMs, const std::function<T
 // was and the temporary file is gone.
 // `notKept` (when given) gets what a replaced file had that the new one has not (ReplaceFile::notKept).
 // `watch` (when given) is told each step; once it gave up, the result is
-// Unwritable and `target` is as it was.
+// Unwritable and `target` is as it was. With `createOnly` nothing that
+// stands at `target` by the rename is replaced: Unwritable (EEXIST).
 Outcome convert(const QString &source, const QString &target, QString &err, QString *why = nullptr,
-                QString *notKept = nullptr, Watch *watch = nullptr);
+                QString *notKept = nullptr, Watch *watch = nullptr, bool createOnly = false);
 
 // Copies the `length` bytes at `offset` of a kit file into `target` by the
 // same temporary file, sync and rename as convert, the folder left alike.
 // Unreadable when the kit file cannot be read whole, Changed when, as opened,
 // `asLoaded` refuses it, Unwritable when the copy cannot be written (*why as
 // for convert). Unless Written, `target` is as it was and the temporary file
-// is gone. `watch` as for convert, told after each block too.
+// is gone. `watch` and `createOnly` as for convert, the watch told after
+// each block too.
 Outcome copyStored(const QString &kitFile, quint32 offset, quint32 length, const QString &target,
-                   const soundsource::LoadCheck &asLoaded, QString *why = nullptr, Watch *watch = nullptr);
+                   const soundsource::LoadCheck &asLoaded, QString *why = nullptr, Watch *watch = nullptr,
+                   bool createOnly = false);
 
 // The files the library's sounds come from (for a stored sound, its kit
 // file), to tell whether a target would replace one of them.

@@ -8,12 +8,16 @@
 #include "library/soundsource.h"
 #include "platform/fileidentity.h"
 #include "platform/regularfile.h"
+#include "platform/silentfiles.h"
+#include "platform/timedlook.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QMap>
 #include <QPointer>
 #include <QSignalBlocker>
+
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <cstring>
@@ -157,18 +161,63 @@ struct Stretches
             n += s.kept.size();
         return n;
     }
-    // From the last, so that the places of those before stay put; then each
-    // place in the sequence as it is now.
+    // Stretches that meet become one.
+    void join()
+    {
+        QVector<Stretch<T>> joined;
+        for (const Stretch<T> &s : qAsConst(parts)) {
+            if (!joined.isEmpty() && joined.last().at + joined.last().count == s.at) {
+                joined.last().count += s.count;
+                joined.last().kept += s.kept;
+            } else {
+                joined.append(s);
+            }
+        }
+        parts = joined;
+    }
+    // From the last, so that the places of those before stay put (many in
+    // one pass); then each place in the sequence as it is now.
     template <class Live>
     void exchange(Live &live)
     {
-        for (int i = parts.size() - 1; i >= 0; --i)
-            parts[i].exchange(live);
+        if (parts.size() > 16)
+            exchangeInOnePass(live);
+        else {
+            for (int i = parts.size() - 1; i >= 0; --i)
+                parts[i].exchange(live);
+        }
         int shift = 0;
         for (Stretch<T> &s : parts) {
             s.at += shift;
             shift += s.count - s.kept.size();
         }
+    }
+    template <class Live>
+    void exchangeInOnePass(Live &live)
+    {
+        const int size = int(live.size());
+        Live out;
+        out.reserve(size + keptCount());
+        int pos = 0;
+        for (Stretch<T> &s : parts) {
+            const int from = qBound(pos, s.at, size);
+            const int n = qBound(0, s.count, size - from);
+            for (int i = pos; i < from; ++i)
+                out.append(live.at(i));
+            QVector<T> now;
+            now.reserve(n);
+            for (int i = 0; i < n; ++i)
+                now.append(live.at(from + i));
+            for (const T &k : qAsConst(s.kept))
+                out.append(k);
+            s.at = from;
+            s.count = s.kept.size();
+            s.kept = now;
+            pos = from + n;
+        }
+        for (int i = pos; i < size; ++i)
+            out.append(live.at(i));
+        live = out;
     }
 };
 
@@ -228,6 +277,10 @@ struct ItemStretches
         for (const Part &p : qAsConst(parts))
             moved += p.count + p.kept.size();
         auto change = [&] {
+            if (parts.size() > 16) {
+                exchangeInOnePass(root);
+                return;
+            }
             for (int i = parts.size() - 1; i >= 0; --i) {
                 Part &p = parts[i];
                 const int n = qBound(0, root->rowCount() - p.at, p.count);
@@ -249,6 +302,48 @@ struct ItemStretches
             quietly(change);
         else
             change();
+    }
+
+private:
+    // Every item taken out of its place and put into the new order once:
+    // taking and putting rows one by one moves all the rows after each.
+    void exchangeInOnePass(QStandardItem *root)
+    {
+        const int size = root->rowCount(), columns = root->columnCount();
+        QVector<QList<QStandardItem *>> live(size);
+        for (int r = 0; r < size; ++r) {
+            for (int c = 0; c < columns; ++c)
+                live[r].append(root->takeChild(r, c));
+        }
+        QVector<QList<QStandardItem *>> out;
+        out.reserve(size);
+        int pos = 0;
+        for (Part &p : parts) {
+            const int from = qBound(pos, p.at, size);
+            const int n = qBound(0, p.count, size - from);
+            for (int r = pos; r < from; ++r)
+                out.append(live.at(r));
+            out += p.kept;
+            p.count = p.kept.size();
+            p.kept = live.mid(from, n);
+            p.at = from;
+            pos = from + n;
+        }
+        for (int r = pos; r < size; ++r)
+            out.append(live.at(r));
+        root->removeRows(0, size);
+        root->setRowCount(out.size());
+        for (int r = 0; r < out.size(); ++r) {
+            for (int c = 0; c < out.at(r).size(); ++c) {
+                if (out.at(r).at(c))
+                    root->setChild(r, c, out.at(r).at(c));
+            }
+        }
+        int shift = 0;
+        for (Part &p : parts) {
+            p.at += shift;
+            shift += p.count - p.kept.size();
+        }
     }
 };
 
@@ -421,6 +516,10 @@ public:
             if (m_pending->tail[seq])
                 setCount(*m_pending, seq, qMax(0, liveSize(seq) - firstAt(*m_pending, seq)));
         }
+        m_pending->entries.join();
+        m_pending->names.join();
+        m_pending->rows[0].join();
+        m_pending->rows[1].join();
         m_changes.push_back(std::move(m_pending));
     }
     // A cell a view's editor changed already: as it was. `fresh`: the part
@@ -531,9 +630,11 @@ public:
                     sources.append(e.file);
             }
         }
-        QStringList out;
-        for (const QString &gone : m_lib->goneSounds(sources))
+        QStringList out, unanswered;
+        for (const QString &gone : m_lib->goneSounds(sources, &unanswered))
             out.append(SoundLibrary::tr("The sound %1 is gone.").arg(gone));
+        for (const QString &silent : qAsConst(unanswered))
+            out.append(SoundLibrary::tr("The drive of the sound %1 does not answer.").arg(silent));
         return out;
     }
     qint64 size() const override
@@ -1021,43 +1122,90 @@ void SoundLibrary::touchFiles()
     m_recorder->touch(QStringLiteral("files"), [this] { return std::make_unique<FilesPart>(*this); });
 }
 
-QStringList SoundLibrary::goneSounds(const QStringList &sources) const
+namespace {
+
+constexpr int kGoneLookLimitMs = 2000; // a drive silent that long is not waited on
+
+// What a look found at a sound's file or kit file.
+struct FoundAt
 {
+    bool regular = false;
+    ztplatform::FileStamp stamp;
+};
+
+} // namespace
+
+QStringList SoundLibrary::goneSounds(const QStringList &sources, QStringList *unanswered) const
+{
+    // The files to look at: plain sound files and kit files, each once.
     QSet<QString> listed;
-    QHash<QString, bool> kitFiles; // kit file -> as a load read it
+    QStringList paths;
+    QHash<QString, int> at; // path -> its place in paths
+    for (const QString &source : sources) {
+        if (source.isEmpty())
+            continue;
+        const soundsource::Stored stored = soundsource::parse(source);
+        const bool plain = stored.form == soundsource::Form::Plain;
+        if (plain && soundsource::isPadWave(source))
+            continue; // the pad's own waves are judged by the list: the pad is not read from here
+        const QString path = plain ? source : stored.kitFile;
+        if (!at.contains(path)) {
+            at.insert(path, paths.size());
+            paths.append(path);
+        }
+    }
+    // Files whose drive still holds an earlier look are not looked at again.
+    QStringList looked;
+    for (const QString &path : qAsConst(paths)) {
+        if (!ztplatform::isSilentFile(path))
+            looked.append(path);
+    }
+    auto found = std::make_shared<QVector<FoundAt>>(looked.size());
+    const ztplatform::FilesInTurn look = ztplatform::lookAtFilesInTurn(
+            looked, kGoneLookLimitMs,
+            [looked, found](int i) {
+                const QString &path = looked.at(i);
+                FoundAt &f = (*found)[i];
+                f.regular = ztplatform::lookAtFile(path).type == S_IFREG;
+                if (f.regular)
+                    f.stamp = ztplatform::diskFileStamp(path);
+                return false;
+            },
+            m_lookTurn);
+    // Past the file given up on nothing was looked at.
+    const int answered = look.answered ? int(looked.size()) : look.at;
+    QHash<QString, const FoundAt *> seen;
+    for (int i = 0; i < answered; ++i)
+        seen.insert(looked.at(i), &found->at(i));
+
     QStringList gone;
     for (const QString &source : sources) {
         if (source.isEmpty())
             continue;
         const soundsource::Stored stored = soundsource::parse(source);
-        if (stored.form == soundsource::Form::Plain) {
-            // The pad's own waves are judged by the list: the pad is not read from here.
-            if (soundsource::isPadWave(source)) {
-                if (listed.isEmpty()) {
-                    for (const SOUND_INDEX &s : m_waveLoadKitAttrList)
-                        listed.insert(s.file);
-                }
-                if (!listed.contains(source))
-                    gone.append(source);
-            } else if (!ztplatform::isRegularFile(source)) {
-                gone.append(source);
+        const bool plain = stored.form == soundsource::Form::Plain;
+        if (plain && soundsource::isPadWave(source)) {
+            if (listed.isEmpty()) {
+                for (const SOUND_INDEX &s : m_waveLoadKitAttrList)
+                    listed.insert(s.file);
             }
+            if (!listed.contains(source))
+                gone.append(source);
             continue;
         }
-        auto it = kitFiles.find(stored.kitFile);
-        if (it == kitFiles.end())
-            it = kitFiles.insert(stored.kitFile, kitFileAsLoaded(stored.kitFile));
-        if (!it.value())
+        const FoundAt *f = seen.value(plain ? source : stored.kitFile);
+        if (!f) {
+            if (unanswered)
+                unanswered->append(source);
+        } else if (!f->regular || (!plain && !kitFileAsLoaded(stored.kitFile, f->stamp))) {
             gone.append(source);
+        }
     }
     return gone;
 }
 
-bool SoundLibrary::kitFileAsLoaded(const QString &kitFile) const
+bool SoundLibrary::kitFileAsLoaded(const QString &kitFile, const ztplatform::FileStamp &now) const
 {
-    if (!ztplatform::isRegularFile(kitFile))
-        return false;
-    const ztplatform::FileStamp now = ztplatform::fileStamp(kitFile);
     auto matches = [&kitFile, &now](const QVector<READ_KIT_FILE> &loaded) {
         return std::any_of(loaded.cbegin(), loaded.cend(), [&](const READ_KIT_FILE &rec) {
             return QDir::fromNativeSeparators(rec.file) == kitFile && setupfiles::matchesLoad(rec, now);

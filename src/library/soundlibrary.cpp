@@ -525,10 +525,25 @@ QVector<QPair<int, SoundLibrary::SOUND_INDEX>> SoundLibrary::removeSounds(const 
         }
         tellSounds(plan);
     }
-    // The names keep one entry per row.
-    for (int r : rows) {
-        if (r >= 0 && r < m_soundList.size())
-            m_soundList.removeAt(r);
+    // The names keep one entry per row, taken out as the rows are.
+    if (rows.size() <= kManyRows) {
+        for (int r : rows) {
+            if (r >= 0 && r < m_soundList.size())
+                m_soundList.removeAt(r);
+        }
+    } else {
+        QVector<bool> gone(m_soundList.size(), false);
+        for (int r : rows) {
+            if (r >= 0 && r < gone.size())
+                gone[r] = true;
+        }
+        QStringList names;
+        names.reserve(m_soundList.size());
+        for (int i = 0; i < gone.size(); ++i) {
+            if (!gone.at(i))
+                names.append(m_soundList.at(i));
+        }
+        m_soundList = names;
     }
     dropRows(m_total->m_root, rows);
     dropRows(m_mirror->m_root, rows);

@@ -72,8 +72,12 @@ public:
     void rowEdited(const QModelIndex &cell, const QString &before);
     // Of `sources`, the sounds that are gone: a file no longer a regular
     // file, a kit file's sound whose file is not as a load read it, a wave of
-    // the pad the list no longer holds (the pad is not read for it).
-    QStringList goneSounds(const QStringList &sources) const;
+    // the pad the list no longer holds (the pad is not read for it). The
+    // files are looked at on a thread of their own, the turn run meanwhile;
+    // those whose drive does not answer in time go to `unanswered`, not gone.
+    QStringList goneSounds(const QStringList &sources, QStringList *unanswered = nullptr) const;
+    // Run while goneSounds() waits on a drive (the window paints).
+    void setLookTurn(std::function<void()> turn) { m_lookTurn = std::move(turn); }
 
     // ---- the rows the views show --------------------------------------------------
     // The total list (number, name, source under the root "waveList").
@@ -464,8 +468,10 @@ private:
     void touchFiles();
     // A step of the user's named `name`, shown on the sound list or the groups.
     editstep::Recorder::Scope userStep(const QString &name, bool groups);
-    // The kit file at `kitFile` is as a load (now, or one a step keeps) read it.
-    bool kitFileAsLoaded(const QString &kitFile) const;
+    // The kit file at `kitFile`, found with `stamp`, is as a load (now, or
+    // one a step keeps) read it.
+    bool kitFileAsLoaded(const QString &kitFile, const ztplatform::FileStamp &stamp) const;
+    std::function<void()> m_lookTurn;
 
     // Rows appended for sounds of the pad: number and name fixed.
     void showPadSounds(const QVector<SOUND_INDEX> &sounds);

@@ -7,6 +7,7 @@
 #include "mainwindow1/shell/shellcontroller.h"
 
 #include "history/edithistory.h"
+#include "widgets/closehold.h"
 
 #include <QMenu>
 #include <QMenuBar>
@@ -25,7 +26,11 @@ void MainWindow1::makeHistory(QMenu *helpMenu, QMenu *fileMenu)
     editstep::Recorder *recorder = &m_history->recorder();
     m_doc.useRecorder(recorder);
     soundLibrary.useRecorder(recorder);
-    m_doc.useSoundCheck([this](const QStringList &sources) { return soundLibrary.goneSounds(sources); });
+    m_doc.useSoundCheck([this](const QStringList &sources, QStringList *unanswered) {
+        return soundLibrary.goneSounds(sources, unanswered);
+    });
+    // The window paints, its input held, while a drive is looked at.
+    soundLibrary.setLookTurn([] { closehold::processEvents(QEventLoop::ExcludeUserInputEvents); });
     m_history->setTakeInPages([this] { m_shell->takeInPages(); });
     m_history->setApplyWrapper([this](const std::function<void()> &run) {
         const KitDocument::Batch redraws(m_doc);

@@ -106,6 +106,18 @@ public:
     void pause() { ++m_paused; }
     void resume() { --m_paused; }
 
+    // The runs the sink merges: the run of `mergeKey` the next step would
+    // join (a number of its own, 0: none), and the step of that run undone
+    // and dropped whole (the run ended where it began; false: no such run).
+    struct Runs
+    {
+        std::function<quint64(const QString &mergeKey)> open;
+        std::function<bool(const QString &mergeKey)> drop;
+    };
+    void setRuns(Runs runs) { m_runs = std::move(runs); }
+    quint64 openRun(const QString &mergeKey) const { return m_runs.open ? m_runs.open(mergeKey) : 0; }
+    bool dropRun(const QString &mergeKey) { return m_runs.drop && m_runs.drop(mergeKey); }
+
     // One edit of the user: begin() at its start, end() when it goes.
     class Scope
     {
@@ -134,6 +146,7 @@ public:
 
 private:
     Sink m_sink;
+    Runs m_runs;
     std::unique_ptr<Step> m_step;
     int m_depth = 0;
     int m_paused = 0;

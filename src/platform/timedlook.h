@@ -107,6 +107,21 @@ std::optional<T> waitWithin(const TimedLook<T> &running, int limitMs, const std:
 
 } // namespace timedlook
 
+// A look already started, waited on as lookUntilStalled waits.
+template <typename T>
+std::optional<T> waitUntilStalled(const TimedLook<T> &running, const std::function<bool()> &stalled,
+                                  const std::function<void()> &turn, int turnMs = 20)
+{
+    for (;;) {
+        if (std::optional<T> done = running.waitFor(turnMs))
+            return done;
+        if (stalled())
+            return running.waitFor(0);
+        if (turn)
+            turn();
+    }
+}
+
 // `work` on a thread of its own, `turn` run every `turnMs` meanwhile, until
 // it returns or `stalled` (asked after each turn) says to wait no more: then
 // its result when it came just in time, else nothing. Without a thread,
@@ -118,14 +133,7 @@ std::optional<T> lookUntilStalled(const std::function<T()> &work, const std::fun
     const TimedLook<T> running(work);
     if (!running.isStarted())
         return work();
-    for (;;) {
-        if (std::optional<T> done = running.waitFor(turnMs))
-            return done;
-        if (stalled())
-            return running.waitFor(0);
-        if (turn)
-            turn();
-    }
+    return waitUntilStalled(running, stalled, turn, turnMs);
 }
 
 // The same, `turn` run on the calling thread every `turnMs` meanwhile (it

@@ -252,6 +252,10 @@
         <source>The sound %1 is gone.</source>
         <translation>音色 %1 已不存在。</translation>
     </message>
+    <message>
+        <source>The drive of the sound %1 does not answer.</source>
+        <translation>音色 %1 所在的驱动器没有响应。</translation>
+    </message>
 </context>
 <context>
     <name>LineEdit</name>
@@ -3702,6 +3706,18 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <source>This is not a regular file (a pipe, a device or a folder); it was not converted.</source>
         <translation>这不是普通文件（管道、设备或文件夹），未进行转换。</translation>
     </message>
+    <message>
+        <source>%1 (read-only)</source>
+        <translation>%1（只读）</translation>
+    </message>
+    <message>
+        <source>These files are already in the folder and will be replaced:</source>
+        <translation>文件夹中已有以下文件，将被替换：</translation>
+    </message>
+    <message>
+        <source>Do you confirm to overwrite them?</source>
+        <translation>确认要覆盖这些文件吗？</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>
@@ -3779,6 +3795,10 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
     <message>
         <source>The sound %1 is gone.</source>
         <translation>音色 %1 已不存在。</translation>
+    </message>
+    <message>
+        <source>The drive of the sound %1 does not answer.</source>
+        <translation>音色 %1 所在的驱动器没有响应。</translation>
     </message>
     <message>
         <source>The sound groups changed since (a save): this step can no longer be undone.</source>

@@ -252,6 +252,10 @@
         <source>The sound %1 is gone.</source>
         <translation>The sound %1 is gone.</translation>
     </message>
+    <message>
+        <source>The drive of the sound %1 does not answer.</source>
+        <translation>The drive of the sound %1 does not answer.</translation>
+    </message>
 </context>
 <context>
     <name>LineEdit</name>
@@ -3702,6 +3706,18 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <source>This is not a regular file (a pipe, a device or a folder); it was not converted.</source>
         <translation>This is not a regular file (a pipe, a device or a folder); it was not converted.</translation>
     </message>
+    <message>
+        <source>%1 (read-only)</source>
+        <translation>%1 (read-only)</translation>
+    </message>
+    <message>
+        <source>These files are already in the folder and will be replaced:</source>
+        <translation>These files are already in the folder and will be replaced:</translation>
+    </message>
+    <message>
+        <source>Do you confirm to overwrite them?</source>
+        <translation>Do you confirm to overwrite them?</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>
@@ -3779,6 +3795,10 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
     <message>
         <source>The sound %1 is gone.</source>
         <translation>The sound %1 is gone.</translation>
+    </message>
+    <message>
+        <source>The drive of the sound %1 does not answer.</source>
+        <translation>The drive of the sound %1 does not answer.</translation>
     </message>
     <message>
         <source>The sound groups changed since (a save): this step can no longer be undone.</source>

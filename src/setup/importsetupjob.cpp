@@ -29,12 +29,16 @@ bool ImportSetupJob::run(const QString &path, const Redraws &redraws)
 {
     if (!read(path))
         return false;
+    // The sounds are read again before the earlier load is cleared, as they
+    // would be compared after it (no loaded file): one that fails now leaves
+    // the editor as it was.
+    if (!readSounds(path, &m_rec.info, setupfiles::SoundBytes()))
+        return false;
     clear();
     if (redraws.cleared)
         redraws.cleared();
     takeTables();
-    if (!takeSounds(path, &m_rec.info))
-        return false;
+    takeReadSounds(path);
     if (redraws.soundsTaken)
         redraws.soundsTaken();
     if (takeKits(&m_rec.info, m_sounds.waves, redraws.kitTaking) && redraws.kitsTaken)
@@ -106,8 +110,18 @@ void ImportSetupJob::takeTables()
 
 bool ImportSetupJob::takeSounds(const QString &file, percussionpadfile *pf)
 {
-    m_library.dropClickSounds();
     m_sounds = setupfiles::WholeSetupSounds();
+    if (!pf || !readSounds(file, pf, m_library.soundBytes(true))) {
+        m_library.dropClickSounds();
+        return false;
+    }
+    takeReadSounds(file);
+    return true;
+}
+
+bool ImportSetupJob::readSounds(const QString &file, percussionpadfile *pf, const setupfiles::SoundBytes &bytes)
+{
+    m_read = setupfiles::WholeSetupSounds();
     if (!pf)
         return false;
     // The file read again on a thread of its own, which keeps what it reads
@@ -126,7 +140,7 @@ bool ImportSetupJob::takeSounds(const QString &file, percussionpadfile *pf)
     const auto t = std::make_shared<Take>();
     t->entries = setupfiles::soundEntries(*pf);
     t->inUse = m_library.soundNamesInUse(false);
-    t->bytes = m_library.soundBytes(true);
+    t->bytes = bytes;
     const std::optional<LoadError> done = exportfile::waitWatched<LoadError>(
             t->watch, kReadStallMs,
             [t, file]() {
@@ -145,12 +159,19 @@ bool ImportSetupJob::takeSounds(const QString &file, percussionpadfile *pf)
         setupjob::noteNotRead(m_result, err, file, true);
         return false;
     }
-    setupfiles::WholeSetupSounds got = std::move(t->got);
+    m_read = std::move(t->got);
+    return true;
+}
+
+void ImportSetupJob::takeReadSounds(const QString &file)
+{
+    m_library.dropClickSounds();
+    setupfiles::WholeSetupSounds got = std::move(m_read);
+    m_read = setupfiles::WholeSetupSounds();
     m_library.takeSetupSounds(got.waves, got.clicks, got.clickList);
     setupjob::noteRenamedSounds(m_result, {{file, got.renamed}});
     m_sounds = std::move(got);
     step(2);
-    return true;
 }
 
 bool ImportSetupJob::takeKits(percussionpadfile *pf, const QVector<SOUND_INDEX> &waves, const KitTaking &kitTaking)

@@ -4,7 +4,7 @@
 // The import of a whole setup: the file is read and checked in scratch, then
 // its kits become the document's and its sounds and metronome sounds the
 // library's, replacing every earlier load. Nothing changes when the file is
-// refused.
+// refused, at its first read or when its sounds are read again.
 
 #include "document/kitdocument.h"
 #include "library/soundlibrary.h"
@@ -68,6 +68,11 @@ public:
     percussionpadfile &model() { return m_rec.info; }
 
 private:
+    // The sounds of `file` read into `pf`, compared by `bytes`, held for
+    // takeReadSounds; nothing else changes. False (NotRead, its box) as takeSounds.
+    bool readSounds(const QString &file, percussionpadfile *pf, const setupfiles::SoundBytes &bytes);
+    // The sounds readSounds held join the library.
+    void takeReadSounds(const QString &file);
     void step(int done);
 
     KitDocument &m_doc;
@@ -82,6 +87,7 @@ private:
     int m_globalSize = 0;
     bool m_clicks = false;
     setupfiles::WholeSetupSounds m_sounds;
+    setupfiles::WholeSetupSounds m_read; // read, not yet taken
 };
 
 #endif

@@ -299,6 +299,19 @@ private slots:
                 records[r] = true;
             f.lib.removeSounds(rows, records);
         };
+        // Many rows apart and some together, as a long selection deletes them.
+        auto scatter = [&] {
+            const int size = f.lib.waveLoadKitAttrList().size();
+            QVector<int> rows;
+            QVector<bool> records(size, false);
+            for (int r = size - 1; r >= 0; --r) {
+                if (r % 9 == 4 || (r >= 600 && r < 640)) {
+                    rows.append(r);
+                    records[r] = true;
+                }
+            }
+            f.lib.removeSounds(rows, records);
+        };
         auto reorder = [&] {
             const editstep::Recorder::Scope ordering(&f.recorder, "order");
             QVector<soundorder::Row> shown = soundorder::stored(f.lib.waveLoadKitAttrList());
@@ -323,7 +336,7 @@ private slots:
             f.lib.lockSounds({2000, 7, 1000}, n++ % 2 == 0);
         };
         const std::vector<std::pair<const char *, std::function<void()>>> edits = {
-                {"append", add}, {"delete", remove}, {"reorder", reorder}, {"rename", rename}, {"lock", lock}};
+                {"append", add}, {"delete", remove}, {"delete many", scatter}, {"reorder", reorder}, {"rename", rename}, {"lock", lock}};
         for (const auto &edit : edits) {
             const QByteArray s0 = listDump(f.lib);
             const size_t made = f.done.size();
@@ -333,8 +346,10 @@ private slots:
             const QByteArray s2 = listDump(f.lib);
             QCOMPARE(f.done.size(), made + 2);
             QVERIFY2(s0 != s1 && s1 != s2, edit.first);
-            // A reorder keeps the new order, not the rows.
-            const qint64 most = QByteArray(edit.first) == "reorder" ? 3000 * 16 : 20000;
+            // A reorder keeps the new order, a delete the rows it took out.
+            const qint64 most = QByteArray(edit.first) == "reorder"       ? 3000 * 16
+                                : QByteArray(edit.first) == "delete many" ? 400 * 1000
+                                                                          : 20000;
             for (size_t i = made; i < f.done.size(); ++i)
                 QVERIFY2(f.done[i]->size() < most,
                          qPrintable(QString("%1: %2 bytes").arg(edit.first).arg(f.done[i]->size())));

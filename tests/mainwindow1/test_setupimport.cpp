@@ -10,6 +10,7 @@
 #include "mainwindow1/library/soundlistscontroller.h"
 #include "mainwindow1/mainwindow1.h"
 
+#include "history/edithistory.h"
 #include "device/driveprobe.h"
 #include "widgets/devicedetector.h"
 #include "widgets/totaltreeview.h"
@@ -258,6 +259,58 @@ private slots:
         QCOMPARE(f->prompter.titles().last(), QString("Error"));
         QCOMPARE(f->texts().last(), text.arg(path));
         QCOMPARE(f->snapshot(), before);
+    }
+
+    // A setup whose sounds do not read the second time (its drive silent
+    // then) leaves the editor with the setup loaded before: its kits, sounds
+    // and loaded file, and Export All writes its bytes. Through Import All
+    // and Import, twice, and right after an undo.
+    void setupUnreadAtItsSoundsKeepsTheLoad()
+    {
+        const QString a = f->file("KIT_ALL.bin"), c = f->file("c/KIT_ALL.bin"), b = f->file("b/KIT_ALL.bin");
+        QVERIFY(QDir(f->file(".")).mkpath("b") && QDir(f->file(".")).mkpath("c"));
+        QVERIFY(makeSetup(a) && makeSetup(b, 29) && makeSetup(c, 37));
+        f->importAll(a);
+        f->exportAll(f->file("A1.bin"));
+        const QByteArray exported = kf::readFile(f->file("A1.bin"));
+        QVERIFY(exported.size() > 1000);
+        QAction *undo = f->w->findChild<QAction *>("actionUndo");
+        QVERIFY(undo);
+        // B's file opens for its first read; the second read of its sounds
+        // finds the drive silent.
+        int exports = 0;
+        auto failB = [&](bool all) {
+            const QByteArray before = f->snapshot();
+            const QStringList sounds = f->w->library().soundList();
+            const QString kit5 = f->w->doc().kitAttrList().at(5).kit_name;
+            const QString bin = f->w->library().binFilePath();
+            f->prompter.clear();
+            {
+                HangingOpens silent("/b/KIT_ALL.bin", 1);
+                if (all)
+                    f->importAll(b);
+                else
+                    f->importPicks({b});
+                QCOMPARE(silent.hung(), 1);
+            }
+            QCOMPARE(f->texts().last(), QString("Fail to read file, import failed."));
+            QCOMPARE(f->snapshot(), before);
+            QCOMPARE(f->w->library().soundList(), sounds);
+            QCOMPARE(f->w->doc().kitAttrList().at(5).kit_name, kit5);
+            QCOMPARE(f->w->library().loadedKitFiles().size(), 1);
+            QCOMPARE(f->w->library().binFilePath(), bin);
+            const QString out = f->file(QString("again%1.bin").arg(++exports));
+            f->exportAll(out);
+            QCOMPARE(kf::readFile(out), exported);
+        };
+        failB(true);
+        failB(true);
+        failB(false);
+        // C loaded, then undone: B's failure keeps what the undo restored.
+        f->importAll(c);
+        QVERIFY(f->w->library().binFilePath() == c);
+        undo->trigger();
+        failB(true);
     }
 
     // A whole setup whose wave numbers have gaps (0, 1, 5): one row per

@@ -25,6 +25,7 @@
 #include <QProgressDialog>
 #include <QSignalSpy>
 #include <QTextEdit>
+#include <QThread>
 #include <QMutex>
 #include <QtTest>
 
@@ -91,6 +92,30 @@ QString encoded(const QString &path, const QStringList &extra = {})
     return QDir::toNativeSeparators(path);
 }
 
+// The box that asks before files already in `folder` are replaced.
+QString replaceQuestion(const QStringList &lines, const QString &folder)
+{
+    return "These files are already in the folder and will be replaced:\r\n" + lines.join("\r\n")
+           + "\r\nFile location:\r\n" + folder + "\r\nDo you confirm to overwrite them?";
+}
+
+// Answers as ScriptedPrompter does, running `meanwhile` first when a
+// detailed box (the export's question) is shown.
+struct ActingPrompter : ScriptedPrompter
+{
+    std::function<void()> meanwhile;
+
+protected:
+    QMessageBox::StandardButton detailedMessageBox(Kind kind, QWidget *parent, const QString &title,
+                                                   const QString &text, const QString &details,
+                                                   QMessageBox::StandardButtons buttons) override
+    {
+        if (meanwhile)
+            meanwhile();
+        return ScriptedPrompter::detailedMessageBox(kind, parent, title, text, details, buttons);
+    }
+};
+
 int g_fileSyncs = 0, g_folderSyncs = 0;
 bool g_folderFails = false;
 // Syncs as the system does, counting files and folders; a folder fails with
@@ -150,7 +175,8 @@ private slots:
         e.run(e.out);
         QCOMPARE(e.f.prompter.prompts.first().kind, UiPrompter::ExistingDirectory);
         QCOMPARE(e.f.prompter.prompts.first().title, QString("Output"));
-        QVERIFY(e.f.prompter.texts().isEmpty());
+        // The file already at one sound's name is replaced once agreed to.
+        QCOMPARE(e.f.prompter.texts(), QStringList{replaceQuestion({"tone.wav"}, e.out)});
         const QStringList written = {"mono.wav", "tone.wav", ".._up.wav", "mono~1.wav"};
         QCOMPARE(names.size(), 1);
         QCOMPARE(names.first().at(0).toStringList(), written);
@@ -181,8 +207,10 @@ private slots:
         QTRY_VERIFY(!report);
 
         // A second export: a fresh report; closed from its title bar it says nothing.
+        e.f.prompter.clear();
         e.select({1});
         e.run(e.out);
+        QCOMPARE(e.f.prompter.texts(), QStringList{replaceQuestion({"tone.wav"}, e.out)});
         report = w->soundFiles().custom();
         QVERIFY(report);
         QCOMPARE(e.report(), "tone.wav\nis successfully exported.\nFile location:\n" + e.out);
@@ -191,6 +219,143 @@ private slots:
         QTRY_VERIFY(!report);
         QCOMPARE(silent.size(), 0);
         QVERIFY(!w->soundFiles().custom());
+    }
+
+    // Files already at the sounds' names are asked about once, before
+    // anything is written: No writes none of the sounds, Yes replaces them.
+    void existingFilesAskedAboutFirst()
+    {
+        Export e;
+        MainWindow1 *w = e.w;
+        e.add("kick", writeBytes(e.f.path("src/kick.wav"), pcmWav(1, 8000, 800)), 1);
+        e.add("hat", writeBytes(e.f.path("src/hat.wav"), pcmWav(1, 8000, 800)), 2);
+        const QString kick = writeBytes(QDir(e.out).filePath("kick.wav"), "the drummer's own kick");
+        e.select({0, 1});
+        e.f.prompter.buttonAnswers << QMessageBox::No;
+        e.run(e.out);
+        QCOMPARE(e.f.prompter.texts(), QStringList({replaceQuestion({"kick.wav"}, e.out),
+                                                    "No file was saved: the existing files stay as they were."}));
+        const ScriptedPrompter::Prompt &asked = e.f.prompter.prompts.at(1);
+        QCOMPARE(asked.title, QString("Warning"));
+        QCOMPARE(asked.buttons, QMessageBox::Yes | QMessageBox::No);
+        QVERIFY(asked.details.isEmpty());
+        QCOMPARE(kf::readFile(kick), QByteArray("the drummer's own kick"));
+        QCOMPARE(QDir(e.out).entryList(QDir::Files | QDir::Hidden | QDir::System), QStringList{"kick.wav"});
+        QVERIFY(!w->soundFiles().custom());
+        QVERIFY(!w->preview().dialog()->isVisible());
+
+        e.f.prompter.clear();
+        e.f.prompter.buttonAnswers << QMessageBox::Yes;
+        e.run(e.out);
+        QCOMPARE(e.f.prompter.texts(), QStringList{replaceQuestion({"kick.wav"}, e.out)});
+        QCOMPARE(kf::rd32(e.file("kick.wav"), 24), 48000u);
+        QCOMPARE(e.report(), "kick.wav,  hat.wav\nis successfully exported.\nFile location:\n" + e.out);
+
+        // A long list: 25 lines, then how many more; every name in the details.
+        QStringList names;
+        QVector<int> rows;
+        for (int n = 0; n < 30; ++n) {
+            names << QString("s%1.wav").arg(n, 2, 10, QChar('0'));
+            e.add(names.last().chopped(4), writeBytes(e.f.path("src/" + names.last()), pcmWav(1, 8000, 80)),
+                  quint16(3 + n));
+            writeBytes(QDir(e.out).filePath(names.last()), "older");
+            rows << 2 + n;
+        }
+        e.select(rows);
+        e.f.prompter.clear();
+        e.f.prompter.buttonAnswers << QMessageBox::No;
+        e.run(e.out);
+        QCOMPARE(e.f.prompter.texts().first(), replaceQuestion(names.mid(0, 25) + QStringList{"and 5 more"}, e.out));
+        QCOMPARE(e.f.prompter.prompts.at(1).details, replaceQuestion(names, e.out));
+        QCOMPARE(e.f.prompter.texts().size(), 2);
+        for (const QString &name : qAsConst(names))
+            QCOMPARE(e.file(name), QByteArray("older"));
+    }
+
+    // One step sideways: a link at the name is replaced itself, never written
+    // through; a read-only file is named so and keeps its mode; a folder gone
+    // since the question, or a file made since at a name that was free, is
+    // told as not written, nothing made in its place.
+    void replacingOneStepSideways()
+    {
+        Export e;
+        e.add("kick", writeBytes(e.f.path("src/kick.wav"), pcmWav(1, 8000, 800)), 1);
+        e.add("snare", writeBytes(e.f.path("src/snare.wav"), pcmWav(1, 8000, 800)), 2);
+        e.add("hat", writeBytes(e.f.path("src/hat.wav"), pcmWav(1, 8000, 800)), 3);
+        const QString far = writeBytes(e.f.path("elsewhere/user.wav"), "the file the link leads to");
+        QVERIFY(QFile::link(far, QDir(e.out).filePath("kick.wav")));
+        const QString snare = writeBytes(QDir(e.out).filePath("snare.wav"), "read-only snare");
+        QVERIFY(QFile::setPermissions(snare, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+        e.select({0, 1, 2});
+        e.f.prompter.buttonAnswers << QMessageBox::Yes;
+        e.run(e.out);
+        QCOMPARE(e.f.prompter.texts(), QStringList{replaceQuestion({"kick.wav", "snare.wav (read-only)"}, e.out)});
+        QCOMPARE(kf::readFile(far), QByteArray("the file the link leads to"));
+        QVERIFY(!QFileInfo(QDir(e.out).filePath("kick.wav")).isSymLink());
+        QCOMPARE(kf::rd32(e.file("kick.wav"), 24), 48000u);
+        QCOMPARE(kf::rd32(e.file("snare.wav"), 24), 48000u);
+        struct stat st;
+        QVERIFY(::stat(QFile::encodeName(snare).constData(), &st) == 0);
+        QCOMPARE(st.st_mode & 07777, mode_t(0444));
+
+        ActingPrompter acting;
+        const QString gone = e.f.path("gone");
+        const QString made = e.f.path("made");
+        for (const QString &folder : {gone, made}) {
+            QVERIFY(QDir().mkpath(folder));
+            writeBytes(QDir(folder).filePath("kick.wav"), "older kick");
+            acting.meanwhile = [&]() {
+                if (folder == gone)
+                    QVERIFY(QDir(gone).removeRecursively());
+                else
+                    writeBytes(QDir(made).filePath("hat.wav"), "made since the question");
+            };
+            acting.clear();
+            acting.buttonAnswers << QMessageBox::Yes;
+            acting.fileAnswers.enqueue({folder});
+            TotalTreeView::exportSoundAction()->trigger();
+            const QStringList texts = acting.texts();
+            QCOMPARE(texts.size(), 2);
+            QCOMPARE(texts.first(), replaceQuestion({"kick.wav"}, folder));
+            if (folder == gone) {
+                QCOMPARE(texts.last(), "These files could not be written:\r\nkick.wav,  snare.wav,  hat.wav\r\n"
+                                       "File location:\r\n" + gone + "\r\n" + std::strerror(ENOENT));
+                QVERIFY(!QFileInfo::exists(gone));
+            } else {
+                QCOMPARE(texts.last(), "These files could not be written:\r\nhat.wav\r\nFile location:\r\n" + made
+                                               + "\r\n" + std::strerror(EEXIST));
+                QCOMPARE(kf::readFile(QDir(made).filePath("hat.wav")), QByteArray("made since the question"));
+                QCOMPARE(QDir(made).entryList(QDir::Files | QDir::Hidden | QDir::System),
+                         QStringList({"hat.wav", "kick.wav", "snare.wav"}));
+            }
+        }
+    }
+
+    // Conversions run side by side and end in any order; the report lists
+    // the sounds in the order they were selected.
+    void reportKeepsTheRowsOrder()
+    {
+        Export e;
+        const QString ffmpeg = QStandardPaths::findExecutable("ffmpeg");
+        QVERIFY(!ffmpeg.isEmpty());
+        const QString log = e.f.path("ends.log");
+        const FakeProgram slow("ffmpeg", "case \"$*\" in *slow*) sleep 1.5;; esac\n'" + QFile::encodeName(ffmpeg)
+                                                 + "' \"$@\"\nstatus=$?\n"
+                                                   "case \"$*\" in *slow*) echo slow;; *) echo quick;; esac >> '"
+                                                 + QFile::encodeName(log) + "'\nexit $status\n");
+        QVERIFY(slow.ready());
+        e.add("slow", writeBytes(e.f.path("src/slow.wav"), pcmWav(1, 8000, 800)), 1);
+        for (const char *name : {"a", "b", "c"})
+            e.add(name, writeBytes(e.f.path(QString("src/%1.wav").arg(name)), pcmWav(1, 8000, 800)), 2);
+        e.select({0, 1, 2, 3});
+        e.run(e.out);
+        QVERIFY(e.f.prompter.texts().isEmpty());
+        QCOMPARE(e.report(), "slow.wav,  a.wav,  b.wav,  c.wav\nis successfully exported.\nFile location:\n" + e.out);
+        const QList<QByteArray> ends = kf::readFile(log).trimmed().split('\n');
+        QCOMPARE(ends.size(), 4);
+        if (QThread::idealThreadCount() > 1)
+            QCOMPARE(ends.last(), QByteArray("slow"));
+        QVERIFY(!e.w->preview().dialog()->isVisible());
     }
 
     void refusalsAndFailures()
@@ -262,10 +427,12 @@ private slots:
         e.run(lib);
         QCOMPARE(kf::readFile(a), original);
         QCOMPARE(kf::readFile(lib + "/snare.wav"), QByteArray("an older snare"));
+        // Each name is chosen before the conversions run: the failed one's stays free.
         QCOMPARE(QDir(lib).entryList(QDir::Files | QDir::Hidden, QDir::Name),
-                 QStringList({"kick.wav", "kick~1.wav", "kick~2.wav", "snare.wav"}));
-        QCOMPARE(kf::rd32(kf::readFile(lib + "/kick~2.wav"), 24), 48000u);
-        QCOMPARE(e.report(), "kick~1.wav,  kick~2.wav\nis successfully exported.\nFile location:\n" + lib);
+                 QStringList({"kick.wav", "kick~2.wav", "kick~3.wav", "snare.wav"}));
+        QCOMPARE(kf::rd32(kf::readFile(lib + "/kick~3.wav"), 24), 48000u);
+        QCOMPARE(e.report(), "kick~2.wav,  kick~3.wav\nis successfully exported.\nFile location:\n" + lib);
+        QCOMPARE(e.f.prompter.texts().first(), replaceQuestion({"snare.wav"}, lib));
     }
 
     // A folder or a pipe at a sound's name is left as it is: the sound takes the next name.
@@ -367,7 +534,7 @@ private slots:
         QVERIFY(slow.ready());
         const LoopTurns loop;
         const Run late = exportInto(e.f.path("slow"));
-        QVERIFY(loop.elapsed() >= 3 * 700);
+        QVERIFY(loop.elapsed() >= 700);
         QVERIFY2(loop.turns() >= loop.elapsed() / 50 / 2, qPrintable(QString::number(loop.turns())));
         QCOMPARE(late.texts, quick.texts);
         QCOMPARE(late.files, quick.files);
@@ -628,20 +795,28 @@ private slots:
         QCOMPARE(hanging.hung(), 1);
         QCOMPARE(hanging.waiting(), 1);
         QVERIFY(loop.turns() >= 5000 / 50 / 2);
+        // b converts beside a: it was in place before a's rename stopped,
+        // and the folder's sync that follows is not waited on.
+        const bool beside = QThread::idealThreadCount() > 1;
+        const QString b = QDir(e.out).filePath("b.wav");
         QCOMPARE(e.f.prompter.texts(),
-                 QStringList({"The folder stopped answering while this file was being put in place under its name:\r\n"
+                 QStringList({replaceQuestion({"a.wav"}, e.out),
+                              "The folder stopped answering while this file was being put in place under its name:\r\n"
                                       + QDir(e.out).filePath("a.wav")
                                       + "\r\nIt may or may not be there now. A file that had this name before is "
                                         "either still the old one, whole, or the new one, whole. Please look in the "
                                         "folder.",
-                              "These files could not be written:\r\nb.wav\r\nFile location:\r\n" + e.out + "\r\n"
-                                      + std::strerror(ETIMEDOUT)}));
-        QCOMPARE(e.f.prompter.titles().first(), QString("Warning"));
+                              beside ? "The file was written, but the disk did not confirm that it is stored:\r\n" + b
+                                               + "\r\n" + std::strerror(ETIMEDOUT)
+                                     : "These files could not be written:\r\nb.wav\r\nFile location:\r\n" + e.out
+                                               + "\r\n" + std::strerror(ETIMEDOUT)}));
+        QCOMPARE(e.f.prompter.titles().at(1), QString("Warning"));
         QVERIFY(!e.w->soundFiles().custom());
         QCOMPARE(e.file("a.wav"), QByteArray("older file"));
         hanging.release();
         QTRY_COMPARE(hanging.waiting(), 0);
-        QTRY_COMPARE(QDir(e.out).entryList(QDir::Files | QDir::Hidden | QDir::System), QStringList{"a.wav"});
+        QTRY_COMPARE(QDir(e.out).entryList(QDir::Files | QDir::Hidden | QDir::System),
+                     beside ? QStringList({"a.wav", "b.wav"}) : QStringList{"a.wav"});
         QCOMPARE(e.file("a.wav"), expected);
     }
 
@@ -671,8 +846,9 @@ private slots:
         e.run(e.out);
         QCOMPARE(::seteuid(0), 0);
         QCOMPARE(e.f.prompter.texts(),
-                 QStringList("These files were replaced, but not all that they had was kept:\r\n" + target
-                             + "\r\nThe owner 4242 could not be kept: the file now belongs to nobody."));
+                 QStringList({replaceQuestion({"tone.wav (read-only)"}, e.out),
+                              "These files were replaced, but not all that they had was kept:\r\n" + target
+                             + "\r\nThe owner 4242 could not be kept: the file now belongs to nobody."}));
     }
 
     // The converted bytes reach the file only through the descriptor the

@@ -7,6 +7,8 @@
 // gone is refused whole; a kit put back after a save over the loaded setup
 // names its sounds as the new file holds them.
 #include "history/edithistory.h"
+#include "hangingdisk.h"
+#include "platform/silentfiles.h"
 #include "setupflow_fixture.h"
 #include "mainwindow1/editing/kitpagescontroller.h"
 
@@ -214,6 +216,33 @@ private slots:
         QCOMPARE(f->w->history().stack().count(), steps);
     }
 
+    // A value typed into a box and taken back with the box's own Ctrl+Z
+    // leaves no step, and the kit as it was to the byte (the first change of
+    // a kit tidies bytes its page does not show).
+    void typedThenUndoneLeavesNoStep()
+    {
+        showWindow();
+        Ui::MainWindow1 *ui = f->ui;
+        f->openKitPage(2);
+        const QByteArray before = kitSnapshot(f->kit(2));
+        const int tempo = ui->kitTempoSpinBox->value();
+        QTest::mouseClick(ui->kitTempoSpinBox, Qt::LeftButton);
+        ui->kitTempoSpinBox->selectAll();
+        QTest::keyClicks(ui->kitTempoSpinBox, "150");
+        QCOMPARE(int(f->kit(2).kit_tempo), 150);
+        QCOMPARE(action(f->w, "actionUndo")->text(), QString("Undo settings of kit 2"));
+        QTest::keyClick(ui->kitTempoSpinBox, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(ui->kitTempoSpinBox->value(), tempo);
+        QCOMPARE(f->w->history().stack().count(), 0);
+        QCOMPARE(action(f->w, "actionUndo")->text(), QString("Undo"));
+        QVERIFY(!action(f->w, "actionUndo")->isEnabled());
+        QCOMPARE(kitSnapshot(f->kit(2)), before);
+        // Typed again, the run is a step again.
+        QTest::keyClick(ui->kitTempoSpinBox, Qt::Key_Up);
+        QCOMPARE(f->w->history().stack().count(), 1);
+        QCOMPARE(int(f->kit(2).kit_tempo), tempo + 1);
+    }
+
     // A value changed and turned back by hand on the kit and pad settings
     // pages is the kit's again, as the page shows it.
     void aValueTurnedBackIsTaken()
@@ -339,6 +368,83 @@ private slots:
         QCOMPARE(padLabels(f->ui), QString("|||"));
     }
 
+    // A kit file saved over the loaded one renumbers the sounds it holds:
+    // CLEAR undone after it names each sound by the entry that holds it now,
+    // and a save then writes what the same kit saved before the CLEAR wrote.
+    // A kit saved over the loaded kit file whose sound another kit uses:
+    // CLEAR of that kit undone after it, the kit saves byte for byte as
+    // before and names the same sound.
+    void clearUndoneAfterKitSaveOverLoaded()
+    {
+        const QString k2 = f->file("K002.INI"), kick = k2 + ":U00000";
+        QVERIFY(makeKitFile(k2, 2));
+        f->importPicks({k2});
+        sf::Editor e;
+        e.loaded = f->w->library().loadedKitFiles();
+        const QByteArray kickBytes = sf::soundBytes(e, kick);
+        f->editKit(40, [&](MainWindow1Records::soundKit &kit) {
+            kit.kpadChunk[0].soundName0 = "Kick";
+            kit.kpadChunk[0].soundFile0 = kick;
+        });
+        showWindow();
+        const QString before = f->file("before"), after = f->file("after");
+        QVERIFY(QDir().mkpath(before) && QDir().mkpath(after));
+        f->ui->DownRbtn->click(); // the list Tom, Snare, Kick
+        f->saveKits({40}, before);
+        f->typeKitNumber("40");
+        QTest::mouseClick(f->ui->btnClear, Qt::LeftButton);
+        f->prompter.clear();
+        f->saveKits({2}, f->work.path());
+        QCOMPARE(f->prompter.titles().last(), QString("successfully saved."));
+        press(f->ui->btnClear, Qt::Key_Z, Qt::ControlModifier);
+        e.loaded = f->w->library().loadedKitFiles();
+        QCOMPARE(sf::soundBytes(e, f->kit(40).kpadChunk[0].soundFile0), kickBytes);
+        f->saveKits({40}, after);
+        const QStringList names = QDir(before).entryList(QDir::Files);
+        QCOMPARE(names, QDir(after).entryList(QDir::Files));
+        QVERIFY(!names.isEmpty());
+        for (const QString &name : names)
+            QVERIFY2(kf::readFile(before + "/" + name) == kf::readFile(after + "/" + name), qPrintable(name));
+    }
+
+    // CLEAR undone and redone around an "export all" over the loaded setup
+    // (it numbers the sounds anew and moves them to the new file): each state
+    // saves byte for byte as it saved before, and the close asks only away
+    // from what was saved last.
+    void clearUndoneAndRedoneAroundExportAll()
+    {
+        const QString setup = f->file("KIT_ALL.bin");
+        QVERIFY(makeSetup(setup));
+        showWindow();
+        f->importAll(setup);
+        f->ui->DownRbtn->click(); // the list Tom, Snare, Kick
+        f->exportAll(f->file("A.bin"));
+        f->typeKitNumber("6");
+        QTest::mouseClick(f->ui->btnClear, Qt::LeftButton);
+        f->exportAll(f->file("C.bin"));
+        press(f->ui->btnClear, Qt::Key_Z, Qt::ControlModifier);
+        f->prompter.buttonAnswers.enqueue(QMessageBox::Yes);
+        f->exportAll(setup);
+        QVERIFY(!f->w->doc().differsFromSaved(f->w->globalPage()));
+        f->exportAll(f->file("B.bin"));
+        press(f->ui->btnClear, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        QVERIFY(f->w->doc().differsFromSaved(f->w->globalPage()));
+        f->exportAll(f->file("D.bin"));
+        press(f->ui->btnClear, Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(f->w->doc().differsFromSaved(f->w->globalPage()));
+        f->exportAll(f->file("E.bin"));
+        press(f->ui->btnClear, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        QVERIFY(f->w->doc().differsFromSaved(f->w->globalPage()));
+        press(f->ui->btnClear, Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(!f->w->doc().differsFromSaved(f->w->globalPage()));
+        QCOMPARE(f->prompter.titles().count("successfully saved."), 6);
+        const QByteArray a = kf::readFile(f->file("A.bin")), c = kf::readFile(f->file("C.bin"));
+        QVERIFY(!a.isEmpty() && a != c);
+        QVERIFY(kf::readFile(f->file("B.bin")) == a);
+        QVERIFY(kf::readFile(f->file("E.bin")) == a);
+        QVERIFY(kf::readFile(f->file("D.bin")) == c);
+    }
+
     // Undone back to what was last saved, the close asks nothing.
     void undoneBackNothingToAsk()
     {
@@ -374,6 +480,47 @@ private slots:
         QCOMPARE(f->texts().size(), 1);
         QVERIFY(f->texts().first().contains("\"CLEAR of kit 1\" cannot be undone"));
         QVERIFY(f->texts().first().contains(sound));
+    }
+
+    // The look for a sound's file runs off the window's thread: a drive that
+    // does not answer refuses the undo with the same box, the kit and the
+    // steps as they were; answering again, the undo goes through.
+    void silentSoundDriveRefuses()
+    {
+        const QString sound = f->file("silent.wav");
+        QFile(sf::writeSounds(f->work.path(), {"Silent"}, 0).last().file).copy(sound);
+        f->editKit(1, [&sound](MainWindow1Records::soundKit &k) {
+            k.kpadChunk[0].soundName0 = "Silent";
+            k.kpadChunk[0].soundFile0 = sound;
+        });
+        showWindow();
+        f->typeKitNumber("1");
+        QTest::mouseClick(f->ui->btnClear, Qt::LeftButton);
+        const QByteArray cleared = kitSnapshot(f->kit(1));
+        {
+            HangingOpens hanging("silent.wav", 0, HangingOpens::Looks::OpensAndStats);
+            QElapsedTimer took;
+            took.start();
+            press(f->ui->btnClear, Qt::Key_Z, Qt::ControlModifier);
+            QVERIFY(took.elapsed() < 5000);
+            QCOMPARE(hanging.hung(), 1);
+            QCOMPARE(f->w->history().stack().index(), 1);
+            QCOMPARE(kitSnapshot(f->kit(1)), cleared);
+            QCOMPARE(f->texts().size(), 1);
+            QCOMPARE(f->texts().first(), QString("\"CLEAR of kit 1\" cannot be undone:\r\nThe drive of the sound %1 "
+                                                 "does not answer.").arg(sound));
+            // While that look waits, the file is not looked at again.
+            press(f->ui->btnClear, Qt::Key_Z, Qt::ControlModifier);
+            QCOMPARE(hanging.hung(), 1);
+            QCOMPARE(f->texts().size(), 2);
+            QCOMPARE(f->w->history().stack().index(), 1);
+        }
+        QTRY_VERIFY(!ztplatform::isSilentFile(sound));
+        f->prompter.clear();
+        press(f->ui->btnClear, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(f->texts(), QStringList());
+        QCOMPARE(f->w->history().stack().index(), 0);
+        QCOMPARE(f->kit(1).kpadChunk[0].soundFile0, sound);
     }
 
     // A refusal naming many gone sounds shows 25 of them and how many more;

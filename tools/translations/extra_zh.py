@@ -1,5 +1,9 @@
 # Texts the code shows (message boxes, captions set at run time), pre-translated.
 EXTRA = {
+    # Export Sound: files already at the sounds' names
+    '%1 (read-only)': '%1（只读）',
+    'These files are already in the folder and will be replaced:': '文件夹中已有以下文件，将被替换：',
+    'Do you confirm to overwrite them?': '确认要覆盖这些文件吗？',
     'All files (*)': '所有文件 (*)',
     # a kit-file import: a global settings file left, a pick passed over for another of its kit
     'The global settings file was not applied, as no kit file was imported:': '未导入任何套鼓文件，因此未应用全局设置文件：',

@@ -275,6 +275,7 @@ ZH.update({
     '"%1" cannot be undone:': '无法撤销“%1”：',
     '"%1" cannot be redone:': '无法重做“%1”：',
     'The sound %1 is gone.': '音色 %1 已不存在。',
+    'The drive of the sound %1 does not answer.': '音色 %1 所在的驱动器没有响应。',
     'The sound list changed since (a save or the pad): this step can no longer be undone.':
         '音色列表此后已被更改（保存或打击垫）：这一步无法再撤销。',
     'The sound groups changed since (a save): this step can no longer be undone.':

@@ -156,6 +156,12 @@ void KitPagesController::savePadSet(int pad)
     commitPadPage(m_view.kitNoSpinBox->value() - 1, pad);
 }
 
+bool KitPagesController::backWhereRunBegan(int k) const
+{
+    return m_runKitShown.unchanged(k, -1, shownKitPage(k))
+           && m_runPadShown.unchanged(k, m_curPadNumber, padPageValues(m_view));
+}
+
 void KitPagesController::commitPadPage(int k, int pad)
 {
     if (k < 0 || k >= m_doc.kitAttrList().size() || pad < 0 || pad >= PAD_NUM_MAX)

@@ -105,10 +105,27 @@ void KitPagesController::pageControlChanged(QWidget *control, int page)
     if (m_view.left_stackedWidget->currentIndex() != 2)
         return;
     const int k = m_view.kitNoSpinBox->value() - 1;
+    const auto kitBefore = m_kitPageShown; // as taken last, before this change
+    const PageShown padBefore = m_padPageShown;
     if (page == 0)
         commitPadPage(k, m_curPadNumber);
     else
         commitKitPageNow(k);
+    editstep::Recorder *recorder = m_doc.recorder();
+    const QString key = KitDocument::settingsRun(k);
+    const quint64 run = recorder ? recorder->openRun(key) : 0;
+    if (run == 0)
+        return;
+    if (run != m_run) {
+        m_run = run;
+        m_runKitShown = kitBefore;
+        m_runPadShown = padBefore;
+        return;
+    }
+    // Back where it began (typed and undone in the box): the run's step goes,
+    // with what the commits tidied in the kit on the way.
+    if (backWhereRunBegan(k))
+        recorder->dropRun(key);
 }
 
 void KitPagesController::commitKitPageNow(int k)

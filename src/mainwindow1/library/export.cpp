@@ -28,7 +28,9 @@
 #include <QProgressDialog>
 #include <QSet>
 #include <QStandardPaths>
+#include <QThread>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -83,29 +85,50 @@ struct Pick
     QString path;
 };
 
+// Where a sound of the export goes, chosen before anything is written.
+struct Target
+{
+    QString name;          // empty: its hundred names are taken
+    bool replaces = false; // a file or a link stands there: asked about first
+    bool readOnly = false; // that file is read-only, by its mode or to this user
+};
+
+// A stored sound's kit file as found before anything is written.
+struct StoredFound
+{
+    const MainWindow1Records::READ_KIT_FILE *kit = nullptr;
+    int entry = -1;
+    QString kitFile;  // as named by the sound
+    bool held = false;   // it held an earlier look given up on: not looked at
+    bool silent = false; // held, or the look for it found it silent
+};
+
 // One export under way: where it writes, what it wrote and what it could not.
 struct ExportRun
 {
+    ExportRun(QWidget *boxes, const PreviewController &progress, const QString &folder,
+              const std::function<soundsource::StoredEntries()> &stored)
+        : parent(boxes)
+        , preview(progress)
+        , dir(folder)
+        , entries(stored())
+    {
+    }
+
     QWidget *parent; // of the boxes
     const PreviewController &preview; // holds the progress
     QDir dir;
     soundsource::StoredEntries entries;
-    std::shared_ptr<exportfile::SourceFiles> sources; // read by the name looks
     QStringList written;
-    QSet<QString> writtenNow; // file names written by this run
     QStringList unwritten;    // file names whose target could not be written
     QStringList reasons;      // the system's reasons, each once
     QSet<QString> refused;    // kit files found changed since their load or unreadable, each told once
     QStringList notKept;      // each replaced file whose owner or attributes the new one lacks, and what
-    QString inDoubt;          // the file whose rename the folder stopped answering in, if any
+    QStringList inDoubt;      // the files whose rename the folder stopped answering in
     bool silent = false;      // the folder did not answer: the export ends
     QString silentWhy;        // and why, for each file not written then
 
-    void wrote(const QString &fileName)
-    {
-        written.append(fileName);
-        writtenNow.insert(fileName);
-    }
+    void wrote(const QString &fileName) { written.append(fileName); }
     void notWritten(const QString &fileName, const QString &reason)
     {
         unwritten.append(fileName);
@@ -135,57 +158,99 @@ QString firstName(const QString &name)
     return exportnames::freeName(name, [](const QString &) { return false; });
 }
 
-// The first free name for `name` in the run's folder (exportnames::freeName),
-// looked for with the folder open on a thread of its own, the window painting
-// meanwhile; nothing when the folder did not answer in time. A stored sound
-// passes by whatever stands at a name, a link too. A converted one passes by
-// a name written by this run, a name a library sound comes from, and a
-// folder, pipe or device (not a link to one): only a file or a link is
-// replaced.
-std::optional<QString> freeNameWithin(const ExportRun &run, const QString &name, bool stored)
+// True when the regular file `name` of the folder `fd` (or at `path` when
+// the folder could not be opened) may not be written: by its mode, or by
+// this user.
+bool readOnlyAt(int fd, const QString &name, const QString &path)
 {
-    const QString folder = run.dir.path();
-    const QSet<QString> writtenNow = run.writtenNow;
-    const std::shared_ptr<exportfile::SourceFiles> sources = run.sources;
-    auto look = [folder, writtenNow, sources, name, stored]() {
+    const QByteArray at = QFile::encodeName(fd >= 0 ? name : path);
+    const int dir = fd >= 0 ? fd : AT_FDCWD;
+    struct stat st;
+    if (::fstatat(dir, at.constData(), &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(st.st_mode))
+        return false;
+    return !(st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) || ::faccessat(dir, at.constData(), W_OK, AT_EACCESS) != 0;
+}
+
+// The name each sound of the first `end` rows takes in `folder`
+// (exportnames::freeName), found with the folder open on a thread of its
+// own, the window painting meanwhile; nothing when the folder did not
+// answer in time. No two sounds take one name. A stored sound passes by
+// whatever stands at a name, a link too. A converted one passes by a name a
+// library sound comes from and a folder, pipe or device (not a link to one):
+// a file or a link there is replaced, once the user agreed.
+std::optional<QVector<Target>> planTargets(const QString &folder, const QVector<Pick> &rows, int end,
+                                           const std::shared_ptr<exportfile::SourceFiles> &sources)
+{
+    QVector<QPair<QString, bool>> wanted; // safe name, stored; empty for a group
+    for (int r = 0; r < end; ++r) {
+        const Pick &row = rows.at(r);
+        wanted.append({row.sound ? exportnames::safeName(row.name) : QString(), soundsource::isStored(row.path)});
+    }
+    auto look = [folder, wanted, sources]() {
+        QVector<Target> targets(wanted.size());
         const int fd = ztplatform::sysio::open(folder, O_PATH | O_DIRECTORY | O_CLOEXEC);
         const QDir dir(folder);
-        const QString found = exportnames::freeName(name, [&](const QString &candidate) {
-            const unsigned type = fd >= 0 ? ztplatform::entryType(fd, candidate)
-                                          : ztplatform::entryType(AT_FDCWD, dir.filePath(candidate));
-            if (stored)
-                return type != 0;
-            return writtenNow.contains(candidate) || (type != 0 && type != S_IFLNK && type != S_IFREG)
-                   || sources->contains(dir.filePath(candidate));
-        });
+        auto typeOf = [&](const QString &name) {
+            return fd >= 0 ? ztplatform::entryType(fd, name) : ztplatform::entryType(AT_FDCWD, dir.filePath(name));
+        };
+        QSet<QString> taken;
+        for (int r = 0; r < wanted.size(); ++r) {
+            const bool stored = wanted.at(r).second;
+            if (wanted.at(r).first.isEmpty())
+                continue;
+            Target &t = targets[r];
+            t.name = exportnames::freeName(wanted.at(r).first, [&](const QString &candidate) {
+                if (taken.contains(candidate))
+                    return true;
+                const unsigned type = typeOf(candidate);
+                if (stored)
+                    return type != 0;
+                return (type != 0 && type != S_IFLNK && type != S_IFREG) || sources->contains(dir.filePath(candidate));
+            });
+            if (t.name.isEmpty())
+                continue;
+            taken.insert(t.name);
+            t.replaces = !stored && typeOf(t.name) != 0;
+            t.readOnly = t.replaces && readOnlyAt(fd, t.name, dir.filePath(t.name));
+        }
         if (fd >= 0)
             ::close(fd);
-        return found;
+        return targets;
     };
-    return ztplatform::lookAtFileWithin<QString>(folder, kFolderLookLimitMs, look, paintMeanwhile);
+    return ztplatform::lookAtFileWithin<QVector<Target>>(folder, kFolderLookLimitMs, look, paintMeanwhile);
 }
 
-// The folder did not answer, now or (`held`) on an earlier look still
-// waiting: `name` is not written, nor is what follows.
-bool folderSilent(ExportRun &run, const QString &name, bool held)
+constexpr int kShownNames = 25; // lines of names a box shows; the rest in its details
+
+// Asks once before the files at the targets' names are replaced: true to go
+// on. On No the box after it says that nothing was written.
+bool replaceAgreed(QWidget *parent, const QString &folder, const QVector<Target> &targets)
 {
-    qWarning().noquote() << "the folder" << run.dir.path() << "does not answer: the export ends";
-    closeProgress(run.preview);
-    run.silent = true;
-    run.silentWhy = silentReason(run.dir.path(), held);
-    run.notWritten(firstName(name), run.silentWhy);
+    QStringList names;
+    for (const Target &t : targets) {
+        if (t.replaces)
+            names << (t.readOnly ? WindowTexts::tr("%1 (read-only)").arg(t.name) : t.name);
+    }
+    if (names.isEmpty())
+        return true;
+    const QString crlf = QStringLiteral("\r\n");
+    const QString lead = WindowTexts::tr("These files are already in the folder and will be replaced:");
+    const QString tail = crlf + WindowTexts::tr("File location:") + crlf + folder + crlf
+                         + WindowTexts::tr("Do you confirm to overwrite them?");
+    QStringList shown = names.mid(0, kShownNames);
+    if (names.size() > shown.size())
+        shown << WindowTexts::tr("and %1 more").arg(names.size() - shown.size());
+    UiPrompter *prompter = UiPrompter::instance();
+    if (prompter->detailedBox(UiPrompter::Warning, parent, WindowTexts::tr("Warning"),
+                              lead + crlf + shown.join(crlf) + tail,
+                              names.size() > kShownNames ? lead + crlf + names.join(crlf) + tail : QString(),
+                              QMessageBox::Yes | QMessageBox::No)
+        == QMessageBox::Yes)
+        return true;
+    prompter->information(parent, WindowTexts::tr("Tip"),
+                          WindowTexts::tr("No file was saved: the existing files stay as they were."),
+                          QMessageBox::Ok);
     return false;
-}
-
-// The first free name for `name`, or the end of the export when the folder
-// does not answer.
-std::optional<QString> freeNameOrEnd(ExportRun &run, const QString &name, bool stored)
-{
-    const bool held = ztplatform::isSilentFile(run.dir.path());
-    const std::optional<QString> free = freeNameWithin(run, name, stored);
-    if (!free)
-        folderSilent(run, name, held);
-    return free;
 }
 
 void tooManyNames(QWidget *parent)
@@ -202,7 +267,8 @@ void tooManyNames(QWidget *parent)
 // one is silent until the work returns: no other look at it starts meanwhile.
 template <typename T>
 std::optional<T> offGuiThread(const std::shared_ptr<exportfile::Watch> &watch, const QString &source,
-                              const QString &folder, const std::function<T()> &work)
+                              const QString &folder, const std::function<T()> &work,
+                              const std::function<void()> &paint)
 {
     const auto read = std::make_shared<ztplatform::SilentLook>(source);
     const auto written = std::make_shared<ztplatform::SilentLook>(folder);
@@ -214,7 +280,7 @@ std::optional<T> offGuiThread(const std::shared_ptr<exportfile::Watch> &watch, c
                 written->returned();
                 return result;
             },
-            []() { paintMeanwhile(); });
+            paint);
     if (!done && watch->step() != exportfile::Watch::Step::Source)
         written->givenUp();
     else if (!done && !source.isEmpty())
@@ -231,7 +297,7 @@ bool writeStalled(ExportRun &run, const QString &fileName, const exportfile::Wat
     run.silent = true;
     run.silentWhy = silentReason();
     if (watch.placing())
-        run.inDoubt = fileName;
+        run.inDoubt << fileName;
     else
         run.notWritten(fileName, run.silentWhy);
     return false;
@@ -271,14 +337,15 @@ StoredPlace storedPlace(const MainWindow1Records::READ_KIT_FILE &kit, quint16 in
     return place;
 }
 
-// Writes a stored sound to `target` off the GUI thread, only while its kit
-// file is the one loaded (Changed otherwise); nothing is shown. A target
-// that cannot be written gives Unwritable, its reason in `why`. A copy that
-// stopped moving on is Unreadable when it was reading the kit file; nothing
-// when it was at the target. A kit file that still holds a look given up on
-// is not read (held).
+// Writes a stored sound to `target`, where nothing stands, off the GUI
+// thread, only while its kit file is the one loaded (Changed otherwise);
+// nothing is shown. A target that cannot be written gives Unwritable, its
+// reason in `why`. A copy that stopped moving on is Unreadable when it was
+// reading the kit file; nothing when it was at the target. A kit file that
+// still holds a look given up on is not read (held).
 std::optional<Copied> getDataFromKitFile(const StoredPlace &place, const QString &target,
-                                         const std::shared_ptr<exportfile::Watch> &watch)
+                                         const std::shared_ptr<exportfile::Watch> &watch,
+                                         const std::function<void()> &paint)
 {
     if (!place.inTable)
         return Copied{};
@@ -297,10 +364,10 @@ std::optional<Copied> getDataFromKitFile(const StoredPlace &place, const QString
     const auto copy = [place, target, asLoaded, watch]() {
         Copied done;
         done.outcome = exportfile::copyStored(place.readFrom, place.start, place.length, target, asLoaded, &done.why,
-                                              watch.get());
+                                              watch.get(), true);
         return done;
     };
-    const std::optional<Copied> copied = offGuiThread<Copied>(watch, place.readFrom, folder, copy);
+    const std::optional<Copied> copied = offGuiThread<Copied>(watch, place.readFrom, folder, copy, paint);
     if (!copied && watch->step() == exportfile::Watch::Step::Source) {
         qWarning().noquote() << "the kit file" << place.readFrom << "does not answer: its sounds are not exported";
         return Copied{};
@@ -314,16 +381,176 @@ struct Converted
     QString err, why, lost;
 };
 
-// exportfile::convert off the GUI thread; nothing when it stopped moving on.
-std::optional<Converted> convertOffGui(const QString &path, const QString &target,
-                                       const std::shared_ptr<exportfile::Watch> &watch)
+// The conversions of the export's audio files, begun ahead of the row the
+// export is at, as many at once as the machine has cores. Each is taken in
+// the rows' order, so that boxes and the report come as they would from one
+// conversion at a time.
+class Conversions
 {
-    const QString folder = QFileInfo(QDir::fromNativeSeparators(target)).path();
-    return offGuiThread<Converted>(watch, QString(), folder, [=]() {
+public:
+    // What a row's conversion came to: refused before it ran (`box` to
+    // show), its end, or nothing when it stopped moving on (`watch` says where).
+    struct Turn
+    {
+        QString box;
+        std::optional<Converted> done;
+        std::shared_ptr<exportfile::Watch> watch;
+    };
+
+    Conversions(const ExportRun &run, const QVector<Pick> &rows, const QVector<Target> &targets)
+        : m_folder(run.dir.path())
+        , m_rows(rows)
+        , m_targets(targets)
+        , m_jobs(size_t(targets.size()))
+        , m_limit(qMax(1, QThread::idealThreadCount()))
+    {
+    }
+    ~Conversions()
+    {
+        for (int r = m_next - 1; r >= 0; --r)
+            abandon(r);
+    }
+    Conversions(const Conversions &) = delete;
+    Conversions &operator=(const Conversions &) = delete;
+
+    // Begins the next conversions while fewer than the limit run.
+    void topUp();
+    // Row `row`'s conversion, begun now unless it was; the window paints meanwhile.
+    Turn take(int row);
+    // Row `row`'s conversion after the export ended before it: stopped
+    // unless its file was being put in place; what it came to when it ended
+    // (`inDoubt` when its rename did not end in time).
+    std::optional<Converted> abandon(int row, bool *inDoubt = nullptr);
+
+private:
+    struct Job
+    {
+        bool begun = false;
+        QString box;
+        std::shared_ptr<exportfile::Watch> watch;
+        std::shared_ptr<ztplatform::SilentLook> written;
+        std::function<Converted()> work;
+        ztplatform::TimedLook<Converted> running;
+        bool taken = false;
+    };
+
+    bool converts(int row) const
+    {
+        const Pick &pick = m_rows.at(row);
+        return pick.sound && !soundsource::isStored(pick.path) && !m_targets.at(row).name.isEmpty();
+    }
+    int running() const;
+    void begin(int row);
+
+    QString m_folder;
+    QVector<Pick> m_rows;
+    QVector<Target> m_targets;
+    std::vector<Job> m_jobs;
+    int m_limit;
+    int m_next = 0;        // the first row not yet looked at for a conversion
+    bool m_beginning = false;
+};
+
+int Conversions::running() const
+{
+    int n = 0;
+    for (int r = 0; r < m_next; ++r) {
+        const Job &job = m_jobs[size_t(r)];
+        n += job.begun && !job.taken && job.running.isStarted() && !job.running.done();
+    }
+    return n;
+}
+
+void Conversions::topUp()
+{
+    if (m_beginning)
+        return;
+    m_beginning = true;
+    while (m_next < int(m_jobs.size()) && running() < m_limit) {
+        if (converts(m_next))
+            begin(m_next);
+        ++m_next;
+    }
+    m_beginning = false;
+}
+
+// A pipe would hold ffmpeg for ever, and so would a file on a pad that
+// stopped answering; one that still holds such a look is not looked at.
+void Conversions::begin(int row)
+{
+    Job &job = m_jobs[size_t(row)];
+    job.begun = true;
+    const QString path = m_rows.at(row).path;
+    if (ztplatform::isSilentFile(path)) {
+        job.box = SoundFilesController::silentText(path);
+        return;
+    }
+    const std::optional<qint64> size = PreviewController::soundFileSize(path);
+    if (!size || *size < 0) {
+        job.box = WindowTexts::tr("Wrong data in file：") + QStringLiteral("\r\n") + path;
+        return;
+    }
+    const QString target = QDir::toNativeSeparators(QDir(m_folder).filePath(m_targets.at(row).name));
+    // Only what the user agreed to replace is replaced.
+    const bool createOnly = !m_targets.at(row).replaces;
+    const auto watch = std::make_shared<exportfile::Watch>();
+    const auto written = std::make_shared<ztplatform::SilentLook>(m_folder);
+    job.watch = watch;
+    job.written = written;
+    job.work = [path, target, createOnly, watch, written]() {
         Converted done;
-        done.outcome = exportfile::convert(path, target, done.err, &done.why, &done.lost, watch.get());
+        done.outcome = exportfile::convert(path, target, done.err, &done.why, &done.lost, watch.get(), createOnly);
+        written->returned();
         return done;
+    };
+    job.running = ztplatform::TimedLook<Converted>(job.work);
+}
+
+Conversions::Turn Conversions::take(int row)
+{
+    while (m_next <= row)
+        topUp();
+    Job &job = m_jobs[size_t(row)];
+    job.taken = true;
+    Turn turn;
+    turn.box = job.box;
+    turn.watch = job.watch;
+    if (!turn.box.isEmpty())
+        return turn;
+    if (!job.running.isStarted()) {
+        turn.done = job.work();
+        return turn;
+    }
+    turn.done = exportfile::waitWatched<Converted>(*job.watch, kFileStallLimitMs, job.running, [this]() {
+        topUp();
+        paintMeanwhile();
     });
+    if (!turn.done)
+        job.written->givenUp();
+    return turn;
+}
+
+std::optional<Converted> Conversions::abandon(int row, bool *inDoubt)
+{
+    if (row >= m_next)
+        return std::nullopt;
+    Job &job = m_jobs[size_t(row)];
+    if (!job.begun || job.taken || !job.running.isStarted())
+        return std::nullopt;
+    job.taken = true;
+    if (job.running.done())
+        return job.running.waitFor(0);
+    if (job.watch->giveUp()) {
+        // Stopped; one that waits on the folder holds it silent until it returns.
+        if (job.watch->step() != exportfile::Watch::Step::Program)
+            job.written->givenUp();
+        return std::nullopt;
+    }
+    const std::optional<Converted> done =
+            ztplatform::timedlook::waitWithin(job.running, kFileStallLimitMs, std::function<void()>(paintMeanwhile), 20);
+    if (!done && inDoubt)
+        *inDoubt = true;
+    return done;
 }
 
 // A kit file whose drive does not answer: none of its sounds is exported,
@@ -340,22 +567,48 @@ void kitFileSilent(ExportRun &run, const QString &kitFile, bool held)
     UiPrompter::instance()->warning(run.parent, WindowTexts::tr("Error"), text, QMessageBox::Ok);
 }
 
-// A stored sound copied out of its kit file. False when the export ends.
-bool exportStored(ExportRun &run, const QString &name, const QString &path)
+// Each stored sound's kit file, looked for before anything is written.
+QVector<StoredFound> findStored(ExportRun &run, const QVector<Pick> &rows)
 {
-    const MainWindow1Records::READ_KIT_FILE *kit = nullptr;
-    const QString named = soundsource::parse(path).kitFile;
-    const bool held = ztplatform::isSilentFile(named);
-    const int entry = held ? -1 : run.entries.find(path, &kit);
-    if (!kit && (held || ztplatform::isSilentFile(named))) {
-        kitFileSilent(run, named, held);
+    QVector<StoredFound> found(rows.size());
+    for (int r = 0; r < rows.size(); ++r) {
+        const Pick &row = rows.at(r);
+        if (!row.sound || !soundsource::isStored(row.path))
+            continue;
+        StoredFound &f = found[r];
+        f.kitFile = soundsource::parse(row.path).kitFile;
+        f.held = ztplatform::isSilentFile(f.kitFile);
+        f.entry = f.held ? -1 : run.entries.find(row.path, &f.kit);
+        f.silent = !f.kit && (f.held || ztplatform::isSilentFile(f.kitFile));
+    }
+    return found;
+}
+
+// The first row whose sound ends the export: a stored sound whose kit file
+// is not loaded, or not found in its table; all rows when none.
+int endingRow(const QVector<StoredFound> &found)
+{
+    for (int r = 0; r < found.size(); ++r) {
+        const StoredFound &f = found.at(r);
+        if (!f.kitFile.isEmpty() && !f.silent && (!f.kit || f.entry < 0))
+            return r;
+    }
+    return found.size();
+}
+
+// A stored sound copied out of its kit file into `fileName`. False when the export ends.
+bool exportStored(ExportRun &run, const StoredFound &found, const QString &fileName,
+                  const std::function<void()> &paint)
+{
+    if (found.silent) {
+        kitFileSilent(run, found.kitFile, found.held);
         return true;
     }
-    if (!kit) {
+    if (!found.kit) {
         closeProgress(run.preview);
         return false;
     }
-    if (entry < 0) {
+    if (found.entry < 0) {
         closeProgress(run.preview);
         UiPrompter::instance()->information(run.parent, WindowTexts::tr("Error"),
                                             WindowTexts::tr("File error!") + QStringLiteral("\r\n")
@@ -363,12 +616,8 @@ bool exportStored(ExportRun &run, const QString &name, const QString &path)
                                             QMessageBox::Ok);
         return false;
     }
-    // The record is not looked at again once events have run.
-    const StoredPlace place = storedPlace(*kit, quint16(entry));
-    const std::optional<QString> free = freeNameOrEnd(run, name, true);
-    if (!free)
-        return false;
-    const QString &fileName = *free;
+    // The record was not looked at again once events had run.
+    const StoredPlace place = storedPlace(*found.kit, quint16(found.entry));
     if (fileName.isEmpty()) {
         tooManyNames(run.parent);
         return true;
@@ -380,7 +629,7 @@ bool exportStored(ExportRun &run, const QString &name, const QString &path)
     UiPrompter *prompter = UiPrompter::instance();
     const auto watch = std::make_shared<exportfile::Watch>();
     const std::optional<Copied> copied =
-            getDataFromKitFile(place, QDir::toNativeSeparators(run.dir.filePath(fileName)), watch);
+            getDataFromKitFile(place, QDir::toNativeSeparators(run.dir.filePath(fileName)), watch, paint);
     if (!copied)
         return writeStalled(run, fileName, *watch);
     if (copied->held) {
@@ -411,55 +660,41 @@ bool exportStored(ExportRun &run, const QString &name, const QString &path)
     return true;
 }
 
-// An audio file converted into the pad's form. False when the export ends.
-bool exportPlain(ExportRun &run, const QString &name, const QString &path)
+// An audio file converted into the pad's form as `fileName`. False when the export ends.
+bool exportPlain(ExportRun &run, Conversions &conversions, int row, const QString &path, const QString &fileName)
 {
     UiPrompter *prompter = UiPrompter::instance();
     const QString crlf = QStringLiteral("\r\n");
-    const std::optional<QString> free = freeNameOrEnd(run, name, false);
-    if (!free)
-        return false;
-    const QString &fileName = *free;
     if (fileName.isEmpty()) {
         tooManyNames(run.parent);
         return true;
     }
-    const QString wrong = WindowTexts::tr("Wrong data in file：") + crlf;
-    // A pipe would hold ffmpeg for ever, and so would a file on a pad that
-    // stopped answering; one that still holds such a look is not looked at.
-    if (ztplatform::isSilentFile(path)) {
-        prompter->information(run.parent, WindowTexts::tr("Error"), SoundFilesController::silentText(path),
-                              QMessageBox::Ok);
+    const Conversions::Turn turn = conversions.take(row);
+    if (!turn.box.isEmpty()) {
+        prompter->information(run.parent, WindowTexts::tr("Error"), turn.box, QMessageBox::Ok);
         return true;
     }
-    const std::optional<qint64> size = PreviewController::soundFileSize(path);
-    if (!size || *size < 0) {
-        prompter->information(run.parent, WindowTexts::tr("Error"), wrong + path, QMessageBox::Ok);
-        return true;
-    }
-    const QString target = QDir::toNativeSeparators(run.dir.filePath(fileName));
-    const auto watch = std::make_shared<exportfile::Watch>();
-    const std::optional<Converted> converted = convertOffGui(path, target, watch);
-    if (!converted)
-        return writeStalled(run, fileName, *watch);
-    switch (converted->outcome) {
+    if (!turn.done)
+        return writeStalled(run, fileName, *turn.watch);
+    const Converted &converted = *turn.done;
+    switch (converted.outcome) {
     case exportfile::Outcome::NotRun:
         closeProgress(run.preview);
         prompter->information(run.parent, WindowTexts::tr("Error"),
                               WindowTexts::tr("Missing some files for the program!"), QMessageBox::Ok);
         return false;
     case exportfile::Outcome::Unwritable:
-        run.notWritten(fileName, converted->why);
+        run.notWritten(fileName, converted.why);
         return true;
     case exportfile::Outcome::Written:
         run.wrote(fileName);
-        if (!converted->lost.isEmpty())
-            run.notKept << target + crlf + converted->lost;
+        if (!converted.lost.isEmpty())
+            run.notKept << QDir::toNativeSeparators(run.dir.filePath(fileName)) + crlf + converted.lost;
         return true;
     default: // what ffmpeg said last, never its whole log
         prompter->information(run.parent, WindowTexts::tr("Error"),
-                              wrong + WindowTexts::tr("File Location: ") + path + crlf
-                                      + soundsource::logTail(converted->err),
+                              WindowTexts::tr("Wrong data in file：") + crlf + WindowTexts::tr("File Location: ")
+                                      + path + crlf + soundsource::logTail(converted.err),
                               QMessageBox::Ok);
         return true;
     }
@@ -479,20 +714,21 @@ void reportUnwritten(const ExportRun &run, const QString &folder)
                                     QMessageBox::Ok);
 }
 
-// The box for the file whose rename the folder stopped answering in: it may
+// The box for each file whose rename the folder stopped answering in: it may
 // be in place or not, and an older file at its name is whole either way.
 void reportInDoubt(const ExportRun &run)
 {
-    if (run.inDoubt.isEmpty())
-        return;
     const QString crlf = QStringLiteral("\r\n");
-    UiPrompter::instance()->warning(
-            run.parent, WindowTexts::tr("Warning"),
-            WindowTexts::tr("The folder stopped answering while this file was being put in place under its name:")
-                    + crlf + QDir::toNativeSeparators(run.dir.filePath(run.inDoubt)) + crlf
-                    + WindowTexts::tr("It may or may not be there now. A file that had this name before is either "
-                                      "still the old one, whole, or the new one, whole. Please look in the folder."),
-            QMessageBox::Ok);
+    for (const QString &name : run.inDoubt) {
+        UiPrompter::instance()->warning(
+                run.parent, WindowTexts::tr("Warning"),
+                WindowTexts::tr("The folder stopped answering while this file was being put in place under its name:")
+                        + crlf + QDir::toNativeSeparators(run.dir.filePath(name)) + crlf
+                        + WindowTexts::tr("It may or may not be there now. A file that had this name before is "
+                                          "either still the old one, whole, or the new one, whole. Please look in "
+                                          "the folder."),
+                QMessageBox::Ok);
+    }
 }
 
 // One box for the replaced files whose owner or attributes could not be kept.
@@ -505,6 +741,72 @@ void reportNotKept(const ExportRun &run)
                                     WindowTexts::tr("These files were replaced, but not all that they had was kept:")
                                             + crlf + run.notKept.join(crlf),
                                     QMessageBox::Ok);
+}
+
+// The export ended at `row`: the conversions begun ahead are stopped, or
+// taken as written when their files were already in place; when the folder
+// went silent, every other sound after `row` is told as not written.
+void endAfter(ExportRun &run, Conversions &conversions, const QVector<Pick> &rows, const QVector<Target> &targets,
+              int row)
+{
+    const QString crlf = QStringLiteral("\r\n");
+    for (int rest = row + 1; rest < rows.size(); ++rest) {
+        if (!rows.at(rest).sound)
+            continue;
+        const QString name = rest < targets.size() ? targets.at(rest).name : QString();
+        bool inDoubt = false;
+        const std::optional<Converted> done = conversions.abandon(rest, &inDoubt);
+        if (done && done->outcome == exportfile::Outcome::Written) {
+            run.wrote(name);
+            if (!done->lost.isEmpty())
+                run.notKept << QDir::toNativeSeparators(run.dir.filePath(name)) + crlf + done->lost;
+        } else if (inDoubt) {
+            run.inDoubt << name;
+        } else if (run.silent && rest < targets.size()) {
+            run.notWritten(name.isEmpty() ? firstName(exportnames::safeName(rows.at(rest).name)) : name,
+                           run.silentWhy);
+        }
+    }
+}
+
+// The rows exported in order into their targets; false when the export
+// ended early.
+bool exportRows(ExportRun &run, const QVector<Pick> &rows, const QVector<Target> &targets,
+                const QVector<StoredFound> &found)
+{
+    UiPrompter *prompter = UiPrompter::instance();
+    Conversions conversions(run, rows, targets);
+    const std::function<void()> paint = [&conversions]() {
+        conversions.topUp();
+        paintMeanwhile();
+    };
+    QElapsedTimer sinceStep;
+    sinceStep.start();
+    for (int r = 0; r < rows.size(); ++r) {
+        conversions.topUp();
+        const Pick &row = rows.at(r);
+        if (!row.sound) {
+            closeProgress(run.preview);
+            prompter->warning(run.parent, WindowTexts::tr("Warning"),
+                              WindowTexts::tr("The export of sound group name is not supported, ")
+                                      + QStringLiteral("\r\n")
+                                      + WindowTexts::tr("but this will not affect the sound export."),
+                              QMessageBox::Ok);
+            continue;
+        }
+        const QString &fileName = targets.at(r).name;
+        if (!(soundsource::isStored(row.path) ? exportStored(run, found.at(r), fileName, paint)
+                                              : exportPlain(run, conversions, r, row.path, fileName))) {
+            endAfter(run, conversions, rows, targets, r);
+            return false;
+        }
+        // The dialog repaints on each new value; a few times a second is enough.
+        if (sinceStep.elapsed() >= 40 || r + 1 == rows.size()) {
+            run.preview.dialog()->setValue(r + 1);
+            sinceStep.restart();
+        }
+    }
+    return true;
 }
 
 } // namespace
@@ -566,42 +868,40 @@ void SoundFilesController::exportSelectedSounds()
     }
 
     m_preview.showWaitDialog(WindowTexts::tr("The file is being exported..."), rows.size());
-    ExportRun run{m_parent, m_preview, QDir(folder), m_library.storedEntries(paintMeanwhile),
-                  std::make_shared<exportfile::SourceFiles>(m_library.librarySources()),
-                  {}, {}, {}, {}, {}, {}, {}, false, {}};
-    QElapsedTimer sinceStep;
-    sinceStep.start();
-    for (int r = 0; r < rows.size(); ++r) {
-        const Pick &row = rows.at(r);
-        if (!row.sound) {
-            closeProgress(m_preview);
-            prompter->warning(m_parent, WindowTexts::tr("Warning"),
-                              WindowTexts::tr("The export of sound group name is not supported, ")
-                                      + QStringLiteral("\r\n")
-                                      + WindowTexts::tr("but this will not affect the sound export."),
-                              QMessageBox::Ok);
-            continue;
+    ExportRun run(m_parent, m_preview, folder, [this]() { return m_library.storedEntries(paintMeanwhile); });
+    const QVector<StoredFound> found = findStored(run, rows);
+    // Every name is chosen, and a file at one asked about, before anything is written.
+    const bool held = ztplatform::isSilentFile(run.dir.path());
+    const int ending = endingRow(found);
+    const std::optional<QVector<Target>> targets =
+            planTargets(run.dir.path(), rows, ending < rows.size() ? ending + 1 : ending,
+                        std::make_shared<exportfile::SourceFiles>(m_library.librarySources()));
+    if (!targets) {
+        qWarning().noquote() << "the folder" << run.dir.path() << "does not answer: nothing is exported";
+        closeProgress(m_preview);
+        run.silentWhy = silentReason(run.dir.path(), held);
+        for (const Pick &row : qAsConst(rows)) {
+            if (row.sound)
+                run.notWritten(firstName(exportnames::safeName(row.name)), run.silentWhy);
         }
-        const QString name = exportnames::safeName(row.name);
-        if (!(soundsource::isStored(row.path) ? exportStored(run, name, row.path) : exportPlain(run, name, row.path))) {
-            // Ended early: no report, but what could not be written is told
-            // and what was written reaches the disk.
-            for (int rest = r + 1; run.silent && rest < rows.size(); ++rest) {
-                if (rows.at(rest).sound)
-                    run.notWritten(firstName(exportnames::safeName(rows.at(rest).name)), run.silentWhy);
-            }
-            reportInDoubt(run);
-            reportUnwritten(run, folder);
-            reportNotKept(run);
-            if (!run.written.isEmpty())
-                syncExportFolder(m_parent, folder, run.written);
+        reportUnwritten(run, folder);
+        return;
+    }
+    if (std::any_of(targets->cbegin(), targets->cend(), [](const Target &t) { return t.replaces; })) {
+        closeProgress(m_preview);
+        if (!replaceAgreed(m_parent, folder, *targets))
             return;
-        }
-        // The dialog repaints on each new value; a few times a second is enough.
-        if (sinceStep.elapsed() >= 40 || r + 1 == rows.size()) {
-            m_preview.dialog()->setValue(r + 1);
-            sinceStep.restart();
-        }
+        m_preview.showWaitDialog(WindowTexts::tr("The file is being exported..."), rows.size());
+    }
+    if (!exportRows(run, rows, *targets, found)) {
+        // Ended early: no report, but what could not be written is told
+        // and what was written reaches the disk.
+        reportInDoubt(run);
+        reportUnwritten(run, folder);
+        reportNotKept(run);
+        if (!run.written.isEmpty())
+            syncExportFolder(m_parent, folder, run.written);
+        return;
     }
     closeProgress(m_preview);
     reportUnwritten(run, folder);
