@@ -20,6 +20,8 @@
 
 namespace {
 
+constexpr int kSoundLookLimitMs = 2000; // a group sound's drive silent that long is not waited on
+
 // Read-only by its mode, or to this user, as the kit saves take it.
 bool isReadOnly(const QString &path)
 {
@@ -117,7 +119,9 @@ SoundLibrary::SoundListStart SoundLibrary::takeSoundList(const QString &fileName
     // What the close compares with: the rows as the file holds them, before they follow their sounds.
     m_listBaselineGroups = read; // made into bytes only when a write compares them
     m_listBaseline.clear();
-    groupentries::Checked checked = groupentries::checkGroups(read, setupfiles::keptSoundsFolder(fileName));
+    // Looked at off this thread: a sound whose drive does not answer stays as read.
+    groupentries::Checked checked = groupentries::checkGroupsWithin(read, setupfiles::keptSoundsFolder(fileName),
+                                                                    kSoundLookLimitMs, m_lookTurn);
     start.unmatched = std::move(checked.unmatched);
     start.fromKept = std::move(checked.fromKept);
     soundListToItemModel(read);
