@@ -3,11 +3,29 @@
 #include "kitfile/sharedsounds.h"
 #include "kitfile/soundsource.h"
 #include "platform/regularfile.h"
+#include "platform/timedlook.h"
 
+#include <QDebug>
 #include <QFile>
 #include <QFileInfo>
 
+#include <atomic>
+#include <chrono>
+#include <memory>
+
 namespace setupfiles {
+
+namespace {
+
+constexpr int kSilentLimitMs = 2000; // a drive that reads nothing that long is not waited on
+
+qint64 nowMs()
+{
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
+            .count();
+}
+
+} // namespace
 
 SoundBytes::Place SoundBytes::placeOf(const QString &source)
 {
@@ -18,9 +36,19 @@ SoundBytes::Place SoundBytes::placeOf(const QString &source)
     if (parseStoredSource(source).isStored()) {
         if (m_locate)
             place = m_locate(source);
-    } else if (ztplatform::isRegularFile(source)) {
-        place.file = source;
-        place.length = QFileInfo(source).size();
+    } else {
+        const std::optional<qint64> size = ztplatform::lookAtFileWithin<qint64>(
+                source, kSilentLimitMs,
+                [source]() { return ztplatform::isRegularFile(source) ? QFileInfo(source).size() : qint64(-1); },
+                m_turn);
+        if (!size) {
+            qWarning().noquote() << "the drive of" << source << "does not answer: its bytes are not compared";
+            return place; // looked at again when asked again
+        }
+        if (*size >= 0) {
+            place.file = source;
+            place.length = *size;
+        }
     }
     m_places.insert(source, place);
     return place;
@@ -33,13 +61,29 @@ QByteArray SoundBytes::digestOf(const Place &place)
     const auto known = m_digests.constFind(key);
     if (known != m_digests.constEnd())
         return known.value();
-    QFile file;
-    QByteArray digest;
-    if (ztplatform::openRegularFile(place.file, file) && place.start >= 0 && place.length >= 0
-        && place.start + place.length <= file.size())
-        digest = storedDigest(file, quint32(place.start), quint32(place.length));
-    m_digests.insert(key, digest);
-    return digest;
+    if (place.file.isEmpty() || place.start < 0 || place.length < 0 || ztplatform::isSilentFile(place.file))
+        return QByteArray();
+    // Read on a thread of its own while the file goes on reading.
+    const auto lastRead = std::make_shared<std::atomic<qint64>>(nowMs());
+    const auto mark = std::make_shared<ztplatform::SilentLook>(place.file);
+    const std::optional<QByteArray> read = ztplatform::lookUntilStalled<QByteArray>(
+            [place, lastRead, mark]() {
+                QFile file;
+                QByteArray digest;
+                if (ztplatform::openRegularFile(place.file, file) && place.start + place.length <= file.size())
+                    digest = storedDigest(file, quint32(place.start), quint32(place.length),
+                                          [lastRead]() { *lastRead = nowMs(); });
+                mark->returned();
+                return digest;
+            },
+            [lastRead]() { return nowMs() - *lastRead >= kSilentLimitMs; }, m_turn);
+    if (!read) {
+        mark->givenUp();
+        qWarning().noquote() << "the drive of" << place.file << "does not answer: its bytes are not compared";
+        return QByteArray();
+    }
+    m_digests.insert(key, *read);
+    return *read;
 }
 
 bool SoundBytes::same(const QString &source, const QString &other)

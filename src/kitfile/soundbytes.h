@@ -27,7 +27,14 @@ public:
     // whole file. Unset: every source is a plain file.
     using Locate = std::function<Place(const QString &source)>;
 
-    explicit SoundBytes(Locate locate = Locate()) : m_locate(std::move(locate)) {}
+    // Each file is looked at on a thread of its own, `turn` (when given) run
+    // meanwhile: one whose drive reads nothing for 2 s is not waited on, and
+    // reads as a file that cannot be read.
+    explicit SoundBytes(Locate locate = Locate(), std::function<void()> turn = {})
+        : m_locate(std::move(locate))
+        , m_turn(std::move(turn))
+    {
+    }
 
     // False also when either cannot be read.
     bool same(const QString &source, const QString &other);
@@ -38,6 +45,7 @@ private:
     QByteArray digestOf(const Place &place);
 
     Locate m_locate;
+    std::function<void()> m_turn;
     QHash<QString, Place> m_places;
     QHash<QString, QByteArray> m_digests; // by file, start and length
 };

@@ -274,15 +274,17 @@ setupfiles::SoundBytes SoundLibrary::soundBytes(bool apart) const
 {
     struct Held
     {
-        Held(const QVector<READ_KIT_FILE> &loaded, bool apart, bool clicksFirst)
+        Held(const QVector<READ_KIT_FILE> &loaded, bool apart, bool clicksFirst, const std::function<void()> &turn)
             : copy(apart ? loaded : QVector<READ_KIT_FILE>())
-            , entries(apart ? copy : loaded, clicksFirst)
+            , entries(apart ? copy : loaded, clicksFirst, turn)
         {
         }
         const QVector<READ_KIT_FILE> copy;
         soundsource::StoredEntries entries;
     };
-    const auto held = std::make_shared<Held>(m_loadedKitFiles, apart, m_loadClickFlag && !m_clickDeviceFlag);
+    // Looked at here, the window paints while a drive is awaited.
+    const std::function<void()> turn = apart ? std::function<void()>() : m_lookTurn;
+    const auto held = std::make_shared<Held>(m_loadedKitFiles, apart, m_loadClickFlag && !m_clickDeviceFlag, turn);
     return setupfiles::SoundBytes([held](const QString &source) {
         setupfiles::SoundBytes::Place place;
         const READ_KIT_FILE *kit = nullptr;
@@ -294,7 +296,7 @@ setupfiles::SoundBytes SoundLibrary::soundBytes(bool apart) const
             place.length = entry.wave_length;
         }
         return place;
-    });
+    }, turn);
 }
 
 void SoundLibrary::clearSoundRows()

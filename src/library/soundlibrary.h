@@ -129,7 +129,8 @@ public:
     // list or the groups change.
     const namerules::NamesInUse &soundNameIndex() const;
     // Compares the bytes of sounds, stored sounds read in their loaded kit
-    // files; `apart`: as loaded now, for a thread that may outlive changes.
+    // files, each file looked at off this thread (the look turn run meanwhile);
+    // `apart`: as loaded now, for a thread that may outlive changes.
     setupfiles::SoundBytes soundBytes(bool apart = false) const;
 
     // ---- the total list's and the hi-hat list's rows ----------------------------

@@ -477,6 +477,42 @@ private slots:
                                                 "\"\u2068drop\u2069\" → \"\u2068drop~00002\u2069\"")}));
     }
 
+    // The listed sound that holds a name stands on a drive that does not
+    // answer: its bytes are not waited on past the limit, and the new sound
+    // takes a number as one that is not the same; asked again meanwhile, no
+    // other look waits on it. Once it answers, a copy keeps the name.
+    void nameHeldOnASilentDriveTakesANumber()
+    {
+        Fixture f;
+        f.open();
+        const QByteArray bytes = pcmWav(1, 8000, 800);
+        const QString kick = writeBytes(f.path("stick/kick.wav"), bytes);
+        f.importToList({kick});
+        f.prompter.clear();
+        {
+            HangingOpens silent("stick/kick.wav");
+            QElapsedTimer clock;
+            clock.start();
+            f.importToList({writeBytes(f.path("copy/kick.wav"), bytes)});
+            QVERIFY2(clock.elapsed() < 2000 + 1500, qPrintable(QString::number(clock.elapsed())));
+            QCOMPARE(silent.hung(), 1);
+            QCOMPARE(f.prompter.texts(), QStringList({QString::fromUtf8(
+                                                 "These names were held by other sounds and were given a number:\r\n"
+                                                 "\"\u2068kick\u2069\" → \"\u2068kick~00001\u2069\"")}));
+            clock.restart();
+            f.importToList({writeBytes(f.path("copy2/kick.wav"), bytes)});
+            QVERIFY2(clock.elapsed() < 1500, qPrintable(QString::number(clock.elapsed())));
+            QCOMPARE(silent.hung(), 1);
+            QCOMPARE(f.totalRows().last().section('|', 1, 1), QString("kick~00002"));
+            silent.release();
+            QTRY_COMPARE(silent.waiting(), 0);
+        }
+        f.prompter.clear();
+        f.importToList({writeBytes(f.path("copy3/kick.wav"), bytes)});
+        QCOMPARE(f.prompter.texts(), QStringList());
+        QCOMPARE(f.totalRows().last().section('|', 1, 1), QString("kick"));
+    }
+
     void listImportLimits()
     {
         Fixture f;
