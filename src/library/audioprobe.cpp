@@ -3,6 +3,7 @@
 #include "library/waveprobe.h"
 #include "model/audioconverter.h"
 #include "platform/regularfile.h"
+#include "platform/timedlook.h"
 
 #include <QAtomicInt>
 #include <QDebug>
@@ -12,6 +13,9 @@
 #include <QThreadPool>
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <memory>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -21,8 +25,16 @@ namespace {
 constexpr int kProbeTimeout = 60 * 1000; // ms for one ffmpeg run
 constexpr int kWaitStep = 20;            // ms between two calls of `wait`
 constexpr int kBatchMax = 16;            // files decoded by one ffmpeg run
+constexpr int kLookLimitMs = 2000;       // a file's drive that answers nothing that long is not waited on
 
-enum class Look { Audio, NotAudio, Unknown };
+// Silent: the file's drive did not answer; it is not taken.
+enum class Look { Audio, NotAudio, Unknown, Silent };
+
+qint64 nowMs()
+{
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
+            .count();
+}
 
 // ffmpeg's answers about a batch of files.
 struct Decoded
@@ -65,8 +77,8 @@ bool isPlainPcm(QFile &file)
     return frames >= safeFrames(f.sampleRate);
 }
 
-// What can be told without ffmpeg.
-Look quickLook(const QString &path)
+// What can be told without ffmpeg, looked at here.
+Look quickLookHere(const QString &path)
 {
     // Opened without waiting, then looked at: a pipe, a device or a folder is no sound.
     if (!ztplatform::isRegularFile(path))
@@ -82,6 +94,17 @@ Look quickLook(const QString &path)
     if (file.size() == 0)
         return Look::NotAudio;
     return isPlainPcm(file) ? Look::Audio : Look::Unknown;
+}
+
+// The same on a thread of its own, not waited on past the limit.
+Look quickLook(const QString &path)
+{
+    const std::optional<Look> look =
+            ztplatform::lookAtFileWithin<Look>(path, kLookLimitMs, [path]() { return quickLookHere(path); }, {});
+    if (look)
+        return *look;
+    qWarning().noquote() << "the drive of" << path << "does not answer: it is not taken as a sound";
+    return Look::Silent;
 }
 
 // Whether ffmpeg decodes each of `paths`, by one run for all; empty when the
@@ -114,14 +137,29 @@ Verdict decodesOne(const QString &path, const std::atomic_bool *stop)
     return d.stopped ? Verdict::Stopped : d.tooLong ? Verdict::TooLong : Verdict::NotAudio;
 }
 
-// The bytes of a file as a group row keeps them.
+// The bytes of a file as a group row keeps them, read on a thread of its own
+// while the file goes on reading; unknown when its drive stops answering.
 groupentries::Identity bytesOf(const QString &path)
 {
-    ztplatform::FileStamp stamp;
-    const QString digest = groupentries::digestOfFile(path, &stamp);
-    if (digest.isEmpty())
+    if (ztplatform::isSilentFile(path))
         return {};
-    return {QString(), qint64(stamp.size), digest, groupentries::stampText(stamp)};
+    const auto lastRead = std::make_shared<std::atomic<qint64>>(nowMs());
+    const auto mark = std::make_shared<ztplatform::SilentLook>(path);
+    const std::optional<groupentries::Identity> read = ztplatform::lookUntilStalled<groupentries::Identity>(
+            [path, lastRead, mark]() {
+                ztplatform::FileStamp stamp;
+                const QString digest = groupentries::digestOfFile(path, &stamp, [lastRead]() { *lastRead = nowMs(); });
+                mark->returned();
+                if (digest.isEmpty())
+                    return groupentries::Identity();
+                return groupentries::Identity{QString(), qint64(stamp.size), digest, groupentries::stampText(stamp)};
+            },
+            [lastRead]() { return nowMs() - *lastRead >= kLookLimitMs; }, {});
+    if (!read) {
+        mark->givenUp();
+        qWarning().noquote() << "the drive of" << path << "does not answer: its bytes are not known";
+    }
+    return read.value_or(groupentries::Identity());
 }
 
 } // namespace

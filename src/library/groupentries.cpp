@@ -25,7 +25,12 @@ namespace {
 class HashSink : public QIODevice
 {
 public:
-    HashSink() : m_hash(QCryptographicHash::Sha256) { open(QIODevice::WriteOnly); }
+    explicit HashSink(std::function<void()> written = {})
+        : m_hash(QCryptographicHash::Sha256)
+        , m_written(std::move(written))
+    {
+        open(QIODevice::WriteOnly);
+    }
     QString hex() const { return QString::fromLatin1(m_hash.result().toHex()); }
 
 protected:
@@ -33,11 +38,14 @@ protected:
     qint64 writeData(const char *data, qint64 len) override
     {
         m_hash.addData(data, int(len));
+        if (m_written)
+            m_written();
         return len;
     }
 
 private:
     QCryptographicHash m_hash;
+    std::function<void()> m_written;
 };
 
 // One kit file as it is on the disk, with its entries by identity and the
@@ -277,11 +285,12 @@ QString stampText(const ztplatform::FileStamp &s)
 }
 
 QString digestAt(const QString &file, quint64 offset, quint64 length,
-                 const std::function<bool(const ztplatform::FileStamp &)> &expected, ztplatform::FileStamp *stamp)
+                 const std::function<bool(const ztplatform::FileStamp &)> &expected, ztplatform::FileStamp *stamp,
+                 const std::function<void()> &read)
 {
     if (offset > 0xFFFFFFFFu || length > 0xFFFFFFFFu)
         return QString();
-    HashSink sink;
+    HashSink sink(read);
     soundsource::CopyFault fault = soundsource::CopyFault::None;
     auto check = [&expected, stamp](const ztplatform::FileStamp &opened) {
         if (stamp)
@@ -293,13 +302,13 @@ QString digestAt(const QString &file, quint64 offset, quint64 length,
     return copied == length && fault == soundsource::CopyFault::None ? sink.hex() : QString();
 }
 
-QString digestOfFile(const QString &file, ztplatform::FileStamp *stamp)
+QString digestOfFile(const QString &file, ztplatform::FileStamp *stamp, const std::function<void()> &read)
 {
     const QFileInfo info(file);
     const quint64 size = quint64(info.size());
     // The file as opened holds as many bytes as were asked for.
     auto whole = [size](const ztplatform::FileStamp &opened) { return opened.size == size; };
-    return info.isFile() ? digestAt(file, 0, size, whole, stamp) : QString();
+    return info.isFile() ? digestAt(file, 0, size, whole, stamp, read) : QString();
 }
 
 bool readStoredSounds(const QString &kitFile, Records::READ_KIT_FILE &rec)

@@ -53,11 +53,13 @@ QString stampText(const ztplatform::FileStamp &stamp);
 // The SHA-256 (hex) of `length` bytes at `offset` of `file`, read as they are
 // now; empty when they cannot all be read, or when `stamp` (when given) gets
 // the stamp of the file as opened and `expected` refuses it.
+// `read` (when given) hears each block read.
 QString digestAt(const QString &file, quint64 offset, quint64 length,
                  const std::function<bool(const ztplatform::FileStamp &)> &expected = {},
-                 ztplatform::FileStamp *stamp = nullptr);
+                 ztplatform::FileStamp *stamp = nullptr, const std::function<void()> &read = {});
 // The same for a whole file (*stamp: its size is the bytes read).
-QString digestOfFile(const QString &file, ztplatform::FileStamp *stamp = nullptr);
+QString digestOfFile(const QString &file, ztplatform::FileStamp *stamp = nullptr,
+                     const std::function<void()> &read = {});
 
 // The kit file at kitFile read as it is now, its sounds with the sources a
 // load gives them; false when it does not read as a kit file.

@@ -1,8 +1,10 @@
 // The import probe's batches: one ffmpeg run gives a verdict per file; only a
 // run that itself failed is repeated file by file.
 #include "library/audioprobe.h"
+#include "support/hangingdisk.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
@@ -76,6 +78,38 @@ private slots:
                 audioprobe::probeAll({path("a.mp3"), path("silent.wav"), path("b.mp3")}, nullptr, 1);
         QCOMPARE(flags, QVector<bool>({true, false, true}));
         QCOMPARE(runs(), 1);
+    }
+
+    // A file whose drive does not answer is not waited on past the limit:
+    // it is not taken and no ffmpeg run waits on it; the others are taken
+    // with their bytes.
+    void silentDriveIsNotWaitedOn()
+    {
+        HangingOpens silent("/b.mp3");
+        QElapsedTimer clock;
+        clock.start();
+        QVector<groupentries::Identity> bytes;
+        const QVector<audioprobe::Verdict> verdicts =
+                audioprobe::probeEach({path("a.mp3"), path("b.mp3")}, nullptr, 2, &bytes);
+        QVERIFY2(clock.elapsed() < 2000 + 3000, qPrintable(QString::number(clock.elapsed())));
+        QCOMPARE(silent.hung(), 1);
+        QVERIFY(verdicts.size() == 2 && verdicts.at(0) == audioprobe::Verdict::Audio
+                && verdicts.at(1) == audioprobe::Verdict::NotAudio);
+        QVERIFY(bytes.at(0).known() && !bytes.at(1).known());
+        QCOMPARE(runs(), 1);
+        silent.release();
+        QTRY_COMPARE(silent.waiting(), 0);
+
+        // Silent only once it is decoded: its bytes are not waited on either.
+        HangingOpens later("/a.mp3", 2); // the look and ffmpeg's run answer
+        clock.restart();
+        const QVector<audioprobe::Verdict> again = audioprobe::probeEach({path("a.mp3")}, nullptr, 1, &bytes);
+        QVERIFY2(clock.elapsed() < 2000 + 3000, qPrintable(QString::number(clock.elapsed())));
+        QCOMPARE(later.hung(), 1);
+        QVERIFY(again.size() == 1 && again.at(0) == audioprobe::Verdict::Audio);
+        QVERIFY(!bytes.at(0).known());
+        later.release();
+        QTRY_COMPARE(later.waiting(), 0);
     }
 
     void failedRunIsRepeatedFileByFile()
