@@ -112,8 +112,9 @@ struct Contents
     QHash<int, QByteArray> soundRecords; // wave number (1-based) -> its .prm record
 };
 // What the backup at `backupFolder` holds, in any of its layouts; the names
-// and .prm records of its sounds only with `soundNames`.
-Contents read(const QString &backupFolder, bool soundNames = true);
+// and .prm records of its sounds only with `soundNames`. `beat` is called
+// now and then while the reading moves on.
+Contents read(const QString &backupFolder, bool soundNames = true, const std::function<void()> &beat = {});
 
 // The tar archive of `files`, and the files of one.
 QByteArray tarOf(const QVector<File> &files);

@@ -3507,6 +3507,14 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <translation>打击垫仍照常使用。</translation>
     </message>
     <message>
+        <source>the folder does not answer</source>
+        <translation>该文件夹没有响应</translation>
+    </message>
+    <message>
+        <source>The backups of the sampler pad cannot be read: %1 does not answer.</source>
+        <translation>无法读取采样打击垫的备份：%1 没有响应。</translation>
+    </message>
+    <message>
         <source>Kit %1, pad %2 %3</source>
         <translation>套鼓 %1，打击垫 %2 %3</translation>
     </message>

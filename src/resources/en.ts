@@ -3507,6 +3507,14 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <translation>The pad is used all the same.</translation>
     </message>
     <message>
+        <source>the folder does not answer</source>
+        <translation>the folder does not answer</translation>
+    </message>
+    <message>
+        <source>The backups of the sampler pad cannot be read: %1 does not answer.</source>
+        <translation>The backups of the sampler pad cannot be read: %1 does not answer.</translation>
+    </message>
+    <message>
         <source>Kit %1, pad %2 %3</source>
         <translation>Kit %1, pad %2 %3</translation>
     </message>

@@ -12,7 +12,9 @@
 #include "mainwindow1/device/padsynccontroller.h"
 #include "mainwindow1/editing/kitchainscontroller.h"
 #include "padwindow.h"
+#include "support/hangingdisk.h"
 #include "support/passdisk.h"
+#include "platform/silentfiles.h"
 
 #include <QAction>
 #include <QDirIterator>
@@ -242,6 +244,61 @@ private slots:
         QCOMPARE(backups.size(), 1);
         QCOMPARE(kf::readFile(backups.first().folder + "/KIT/k001.ini"), kit1);
         QVERIFY(kf::readFile(kitFile(f, 1)) != kit1);
+    }
+
+    // A data folder that does not answer holds neither the load nor the
+    // restore's list for longer than their limits: the load takes no backup
+    // and says so once, the pad is used; the restore says the backups cannot
+    // be read, and lists them once the folder answers again.
+    void aDataFolderNotAnsweringHoldsNeitherLoadNorRestore()
+    {
+        PadWindow f;
+        layOut(f);
+        const QString root = f.work.path() + "/data/zt350editor/pad-backups";
+        const QString silent = "The backups of the sampler pad cannot be read: " + root + " does not answer.";
+        QVERIFY(QDir().mkpath(root));
+        MainWindow1 *w = nullptr;
+        {
+            HangingOpens hang("/pad-backups");
+            const LoopTurns turns;
+            w = f.open();
+            QVERIFY(!w->pad().isUDiskFlag()); // the pad is used all the same
+            QVERIFY(!w->form()->labPad01a->text().isEmpty());
+            QCOMPARE(hang.hung(), 1);
+            QVERIFY2(turns.elapsed() < 8000, qPrintable(QString::number(turns.elapsed())));
+            QCOMPARE(f.prompter.texts(), QStringList{"The sampler pad could not be backed up into " + root
+                                                     + ": the folder does not answer.\r\nThe pad is used all the same."});
+            QVERIFY(w->padSync().backupFolder().isEmpty());
+            f.prompter.clear();
+            restoreAction(w)->trigger(); // the look given up on still waits: none started
+            QCOMPARE(f.prompter.texts(), QStringList{silent});
+            QCOMPARE(hang.hung(), 1);
+        }
+        QTRY_VERIFY(!ztplatform::isSilentFile(root));
+        f.prompter.clear();
+        restoreAction(w)->trigger();
+        QCOMPARE(f.prompter.texts().size(), 1);
+        QVERIFY2(f.prompter.texts().first().startsWith("There is no backup of this sampler pad in " + root + "/"),
+                 qPrintable(f.prompter.texts().first()));
+        QVERIFY(f.closeWithYes());
+
+        // Its backups listed while the pad's own folder stops answering.
+        f.prompter.clear();
+        w = f.open();
+        w->padSync().waitForBackup();
+        const QString folder = w->padSync().backupFolder();
+        QCOMPARE(padbackup::list(folder).size(), 1);
+        {
+            HangingOpens hang(QFile::encodeName("/" + QFileInfo(folder).fileName()));
+            const LoopTurns turns;
+            restoreAction(w)->trigger();
+            QCOMPARE(hang.hung(), 1);
+            QVERIFY2(turns.elapsed() < 9000, qPrintable(QString::number(turns.elapsed())));
+            QVERIFY(turns.turns() > 20); // the window painted meanwhile
+            QCOMPARE(f.prompter.texts(), QStringList{silent});
+            QVERIFY(f.prompter.itemLists.isEmpty());
+        }
+        QVERIFY(f.closeWithYes());
     }
 
     // A kit cleared and written back; the next load restores the backup

@@ -106,9 +106,12 @@ std::optional<bool> PadSyncController::putPadInOrder(PadIdentity &loaded)
                 if (findPadLeftovers(tree, root).isEmpty())
                     return out;
                 pace.beat();
-                out.backedUp = true;
-                out.backup = padbackup::write(backupFolder, backupWhen, settings, padbackup::readPrmRecords(root, tree));
-                pace.beat();
+                if (!backupFolder.isEmpty()) { // empty: the data folder did not answer, no backup this load
+                    out.backedUp = true;
+                    out.backup = padbackup::write(backupFolder, backupWhen, settings,
+                                                  padbackup::readPrmRecords(root, tree));
+                    pace.beat();
+                }
                 out.recovery = recoverPad(tree, root);
                 return out;
             },
