@@ -473,7 +473,8 @@ bool sameSound(const QByteArray &record, const Held &now)
     if (record.isEmpty())
         return true;
     const waveprm::PrmRecord was = waveprm::parseRecord(record);
-    return was.wave_length == now.length && was.wave_start == now.start && was.wave_end == now.end;
+    return was.wave_length == now.length && was.wave_start == now.start && was.wave_end == now.end
+           && (now.name.isEmpty() || was.nameField == now.name);
 }
 
 QVector<Missing> emptyMissingSlots(QVector<MainWindow1Records::soundKit> &kits, const QHash<quint16, Held> &present,

@@ -510,6 +510,31 @@ private slots:
         QCOMPARE(padbackup::padFolder(after, root), folder);
     }
 
+    // A new sound of the same length and range at a number: only the name its
+    // .prm record holds tells it from the one the backup knew; its slots are
+    // emptied and named. A sound whose name is not known is judged by length.
+    void aNewSoundOfTheSameLengthIsNotTheOld()
+    {
+        const QByteArray snare = waveprm::buildRecord(3, "Snare", 44 + 400);
+        const quint32 length = waveprm::waveLength(44 + 400);
+        const QByteArray clapName = waveprm::parseRecord(waveprm::buildRecord(3, "Clap", 44 + 400)).nameField;
+        QVERIFY(padbackup::sameSound(snare, {length, 0, length, waveprm::parseRecord(snare).nameField}));
+        QVERIFY(!padbackup::sameSound(snare, {length, 0, length, clapName}));
+        QVERIFY(padbackup::sameSound(snare, {length, 0, length, QByteArray()}));
+        QVector<MainWindow1Records::soundKit> kits(1);
+        for (auto &p : kits[0].kpadChunk)
+            p.aWaveNo = p.bWaveNo = NO_WAVE;
+        MainWindow1Records::PEDAL_SETTING &h = kits[0].pedalChunk;
+        h.hh_wave1_no = h.hh_wave2_no = h.hh_wave3_no = h.hh_wave4_no = h.hh_wave5_no = NO_WAVE;
+        kits[0].kpadChunk[4].bWaveNo = 2;
+        const QVector<padbackup::Missing> missing = padbackup::emptyMissingSlots(
+                kits, {{2, {length, 0, length, clapName}}}, {{3, "Snare"}}, {{3, snare}});
+        QCOMPARE(missing.size(), 1);
+        QCOMPARE(missing.at(0).pad * 10 + missing.at(0).slot, 51);
+        QCOMPARE(missing.at(0).name, QString("Snare"));
+        QCOMPARE(kits[0].kpadChunk[4].bWaveNo, quint16(NO_WAVE));
+    }
+
     // The list of names is read, never trusted: a last line cut short, a list
     // larger than the editor writes, a link or a pipe at its name and lines
     // with other names (reaching out with "..", not UTF-8) are passed over,

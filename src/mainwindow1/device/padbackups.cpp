@@ -111,6 +111,7 @@ struct BackupRead
     padbackup::Contents contents;
     std::shared_ptr<percussionpadfile> global; // its global settings, when asked for and read
     QByteArray globalFile;                     // the file they were read from
+    QString globalLeft;                        // why they are not put back, as the user is told
 };
 
 BackupRead readBackupKits(const QString &folder, const QVector<MainWindow1Records::SOUND_INDEX> &waves,
@@ -133,11 +134,18 @@ BackupRead readBackupKits(const QString &folder, const QVector<MainWindow1Record
         r.why = texts.join(QStringLiteral("\r\n"));
         return r;
     }
-    if (withGlobal && !r.contents.globalFile.isEmpty()) {
+    if (withGlobal && r.contents.globalFile.isEmpty()) {
+        r.globalLeft = WindowTexts::tr("its global.ini is missing");
+    } else if (withGlobal) {
         auto model = std::make_shared<percussionpadfile>();
         const PadGlobal global = readPadGlobal(r.contents.globalFile, *model);
         // Only the layout the pad reads: an older one is neither shown nor written.
-        if (global.ok && global.currentLayout) {
+        if (!global.ok || global.globalSize <= 0) {
+            r.globalLeft = WindowTexts::tr("its global.ini cannot be read");
+        } else if (!global.currentLayout) {
+            r.globalLeft = WindowTexts::tr("its global.ini is in an older layout, which Korvanta does not write to the "
+                                           "sampler pad");
+        } else {
             r.global = model;
             r.globalFile = global.fileBytes;
         }
@@ -238,13 +246,14 @@ int kitsDiffering(const BackupRead &r, const QHash<quint16, padbackup::Held> &pr
     return n;
 }
 
-// The pad's sounds now, by number.
-QHash<quint16, padbackup::Held> soundsHeld(const QVector<MainWindow1Records::SOUND_INDEX> &waves)
+// The pad's sounds now, by number, with the names their .prm records hold.
+QHash<quint16, padbackup::Held> soundsHeld(const QVector<MainWindow1Records::SOUND_INDEX> &waves,
+                                           const QHash<quint16, QByteArray> &names)
 {
     QHash<quint16, padbackup::Held> held;
     held.reserve(waves.size());
     for (const MainWindow1Records::SOUND_INDEX &s : waves)
-        held.insert(s.wave_No, {s.wave_length, s.wave_start, s.wave_end});
+        held.insert(s.wave_No, {s.wave_length, s.wave_start, s.wave_end, names.value(s.wave_No)});
     return held;
 }
 
@@ -266,22 +275,22 @@ QString missingText(const QVector<padbackup::Missing> &missing, int shown)
            + QStringLiteral("\r\n") + lines.join(QStringLiteral("\r\n"));
 }
 
-QString globalNotTakenText()
+QString globalNotTakenText(const QString &why)
 {
-    return WindowTexts::tr("The global settings and kit chains of this backup cannot be put back: its global.ini is "
-                           "missing or cannot be read, or its layout is not the one the sampler pad's global.ini "
-                           "has. They stay as they are now.");
+    return WindowTexts::tr("The global settings and kit chains of this backup cannot be put back: %1. They stay as "
+                           "they are now.")
+            .arg(why);
 }
 
 // What a restore could not put back, in one box the screen holds; every
 // slot behind its details.
-void tellRestored(QWidget *parent, bool globalLeft, const QVector<padbackup::Missing> &missing)
+void tellRestored(QWidget *parent, const QString &globalLeft, const QVector<padbackup::Missing> &missing)
 {
     constexpr int shownSlots = 25;
     const QString crlf = QStringLiteral("\r\n");
     QStringList told;
-    if (globalLeft)
-        told << globalNotTakenText();
+    if (!globalLeft.isEmpty())
+        told << globalNotTakenText(globalLeft);
     QStringList whole = told;
     if (!missing.isEmpty()) {
         told << missingText(missing, shownSlots);
@@ -330,7 +339,7 @@ void PadSyncController::restoreFromBackup()
     }
     const QVector<padbackup::Backup> &backups = listed->first;
     // Only the sounds on the pad now: the restore adds and removes none.
-    const QHash<quint16, padbackup::Held> present = soundsHeld(waves);
+    const QHash<quint16, padbackup::Held> present = soundsHeld(waves, m_padSoundNames);
     QStringList items;
     for (int i = 0; i < backups.size(); ++i) {
         const BackupRead &r = listed->second.at(i);
@@ -364,8 +373,16 @@ void PadSyncController::restoreFromBackup()
                           WindowTexts::tr("The backup cannot be restored:") + QStringLiteral("\r\n") + read.why);
         return;
     }
-    // Global settings the pad and the page both take in the current layout only.
-    if (!m_doc.currentGlobalLayout() || !writeback::isCurrentGlobalFile(m_pad.loadedGlobalFile()))
+    // Global settings the pad and the page both take in the current layout
+    // only; the backup's may be in it while the pad's own file is not.
+    if (read.global && !writeback::isCurrentGlobalFile(m_pad.loadedGlobalFile()))
+        read.globalLeft = WindowTexts::tr("the sampler pad's own global.ini is not in the layout Korvanta writes (it "
+                                          "is an older file's), so Korvanta does not write over it; the backup's "
+                                          "global.ini is fine");
+    else if (read.global && !m_doc.currentGlobalLayout())
+        read.globalLeft = WindowTexts::tr("the global settings in the editor are in an older layout than the sampler "
+                                          "pad's global.ini");
+    if (!read.globalLeft.isEmpty())
         read.global.reset();
     PadKits &kits = read.kits;
     const padbackup::Contents &contents = read.contents;
@@ -387,5 +404,5 @@ void PadSyncController::restoreFromBackup()
         }
     }
     emit restoredFromBackup(shown);
-    tellRestored(m_parent, !read.global, missing);
+    tellRestored(m_parent, read.globalLeft, missing);
 }

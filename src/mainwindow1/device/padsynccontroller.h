@@ -221,6 +221,7 @@ private:
     QVector<padbackup::File> m_backupSettings; // the pad's kit records and settings as the load found them
     bool m_backupTaken = false;              // written by the load before it put the pad in order
     bool m_backupsSkipped = false;
+    QHash<quint16, QByteArray> m_padSoundNames; // wave number (as kits store it) -> its .prm's name field at the load
 };
 
 #endif
