@@ -17,6 +17,7 @@
 #include "device/bindmount.h"
 #include "library/clicksounds.h"
 #include "support/crashdisk.h"
+#include "support/hangingdisk.h"
 #include "mainwindow1/startup.h"
 #include "model/audioconverter.h"
 #include "support/fakeprogram.h"
@@ -1094,6 +1095,47 @@ private slots:
         QCOMPARE(f.prompter.texts(), QStringList());
         QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualRect(group->child(2, 0)->index()).center());
         QCOMPARE(f.prompter.texts().value(0), "hat does not exist.\r\nPlease check path:" + hat);
+    }
+
+    // A group sound whose drive does not answer at the start is left as read:
+    // the start goes on after the limit, the row is not taken for lost, and
+    // the close leaves the groups' file as it was. Once the drive answers,
+    // the next start checks it as always.
+    void groupSoundOnASilentDriveIsLeftAsRead()
+    {
+        Fixture f;
+        const QString snare = writeBytes(f.path("stick/snare.wav"), pcmWav(1, 8000, 901)); // other bytes since
+        QVector<soundfilexml::strSoundGroup> list(1);
+        list[0].name = "Drums";
+        const QByteArray had = pcmWav(1, 8000, 900);
+        list[0].soundList = {{{}, "snare", snare, {}, {}, {}, {}, {}, {}, QString::number(had.size()),
+                              QString(QCryptographicHash::hash(had, QCryptographicHash::Sha256).toHex()), {}}};
+        const QString file = f.work.filePath("soundlist.xml");
+        QVERIFY(soundfilexml::writeSoundFileListXml(file, list));
+        const QByteArray before = kf::readFile(file);
+
+        {
+            HangingOpens silent("/snare.wav");
+            QElapsedTimer clock;
+            clock.start();
+            MainWindow1 *w = f.open(true);
+            QVERIFY2(clock.elapsed() < 2000 + 1500, qPrintable(QString::number(clock.elapsed())));
+            QCOMPARE(silent.hung(), 1);
+            QCOMPARE(f.prompter.texts(), QStringList());
+            const soundfilexml::strSoundItem row = w->library().soundGroupList().at(0).soundList.at(0);
+            QVERIFY(!row.lost);
+            QCOMPARE(row.file, snare);
+            QVERIFY(closeWindow(f));
+            QCOMPARE(kf::readFile(file), before);
+            silent.release();
+            QTRY_COMPARE(silent.waiting(), 0);
+        }
+
+        f.open(true);
+        QCOMPARE(f.prompter.texts(), QStringList({"These sounds of the sound groups are no longer in the files they "
+                                                  "name, which were written anew since, nor in \"Kept sounds\"; they "
+                                                  "are not taken for other sounds and cannot be previewed, dragged or "
+                                                  "saved:\r\nDrums: snare (" + snare + ")"}));
     }
 
     // The groups written at the close, stopped at every call: the old file or the new one, whole.
