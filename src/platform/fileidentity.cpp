@@ -181,7 +181,7 @@ bool replacesLinkOf(const RenameTarget &target, const ReachedPath &loaded)
 
 void ReachedFiles::add(const QString &path)
 {
-    const FileIdentity file = fileIdentity(path);
+    const FileIdentity file = diskFileStamp(path).identity;
     if (file.valid)
         m_entries.insert({file.device, file.inode});
     forEachLink(path, [this](const QString &link) {

@@ -120,6 +120,7 @@ bool replacesLinkOf(const RenameTarget &target, const ReachedPath &loaded);
 class ReachedFiles
 {
 public:
+    // The file `path` is looked at through the editor's disk (sysio).
     void add(const QString &path);
     // True when a rename over `target` (not followed) replaces one of them.
     bool replacedBy(const QString &target) const;

@@ -3611,6 +3611,10 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <translation>它的 global.ini 或节拍器文件夹与已加载的打击垫不同；两个卷中只有一个有序列号，因此无法比较。</translation>
     </message>
     <message>
+        <source>The drive of the sound %1 does not answer.</source>
+        <translation>音色 %1 所在的驱动器没有响应。</translation>
+    </message>
+    <message>
         <source>The folder stopped answering while this file was being put in place under its name:</source>
         <translation>将此文件放到其名称下时，文件夹停止了响应：</translation>
     </message>

@@ -3611,6 +3611,10 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <translation>Its global.ini or its metronome folder differs from the loaded pad's; only one of the two volumes has a serial number, so none could be compared.</translation>
     </message>
     <message>
+        <source>The drive of the sound %1 does not answer.</source>
+        <translation>The drive of the sound %1 does not answer.</translation>
+    </message>
+    <message>
         <source>The folder stopped answering while this file was being put in place under its name:</source>
         <translation>The folder stopped answering while this file was being put in place under its name:</translation>
     </message>

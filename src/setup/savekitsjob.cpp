@@ -135,17 +135,38 @@ bool SaveKitsJob::plan()
                                                                                   "The file is read-only.")
                                             : QString()));
             });
-    // No file that a plain sound of the library, a group or the metronome
-    // comes from is replaced, by whatever name it is reached.
-    std::optional<ztplatform::ReachedFiles> sounds;
-    for (const setupfiles::KitTarget &t : qAsConst(m_plan)) {
-        if (!t.write || !t.temporary)
-            continue;
-        if (!sounds)
-            sounds = savejob::soundFiles(m_run.lib);
-        if (sounds->replacedBy(t.replaces))
-            return refuseAll(savejob::soundFileText() + savejob::crlf() + t.target);
+    return noSoundFileReplaced();
+}
+
+// No file that a plain sound of the library, a group or the metronome comes
+// from is replaced, by whatever name it is reached; looked at off the
+// window's thread: a drive that does not answer stops the save before
+// anything is written. False, with its box, when the save may not go on.
+bool SaveKitsJob::noSoundFileReplaced()
+{
+    QStringList replacing;
+    QVector<int> entries; // plan entries, by replaced file
+    for (int i = 0; i < m_plan.size(); ++i) {
+        const setupfiles::KitTarget &t = m_plan.at(i);
+        if (t.write && t.temporary) {
+            replacing.append(t.replaces);
+            entries.append(i);
+        }
     }
+    if (replacing.isEmpty())
+        return true;
+    const savejob::SoundFilesLook look =
+            savejob::lookAtSoundFiles(m_run.lib, replacing, [this]() { m_run.paint(); });
+    if (!look.silentSound.isEmpty())
+        return refuseAll(QCoreApplication::translate("MainWindow1", "The drive of the sound %1 does not answer.")
+                                 .arg(QDir::toNativeSeparators(look.silentSound))
+                         + savejob::crlf() + kitsNotSaved());
+    if (look.silentTarget >= 0)
+        return refuseAll(QDir::toNativeSeparators(m_plan.at(entries.at(look.silentTarget)).target)
+                         + QCoreApplication::translate("MainWindow1", " open error.") + savejob::crlf() + timedOut()
+                         + savejob::crlf() + kitsNotSaved());
+    if (look.replaced >= 0)
+        return refuseAll(savejob::soundFileText() + savejob::crlf() + m_plan.at(entries.at(look.replaced)).target);
     return true;
 }
 

@@ -87,6 +87,7 @@ private:
 
     bool plan();
     bool targetsAnswer();
+    bool noSoundFileReplaced();
     std::optional<QVector<setupfiles::TargetLook>> lookAtTargets();
     bool layOutKit(int k, QStringList &sources);
     bool writeKit(int i);

@@ -17,6 +17,8 @@
 #include <QFileInfo>
 #include <QSet>
 
+#include <memory>
+
 namespace savejob {
 
 void Run::openProgress(const QString &label, int value) const
@@ -376,9 +378,44 @@ std::function<QString(const QString &target)> writeTargetFor(const SoundLibrary 
     return [loaded](const QString &target) { return writeTargetAmong(loaded, target); };
 }
 
-ztplatform::ReachedFiles soundFiles(const SoundLibrary &lib)
+SoundFilesLook lookAtSoundFiles(const SoundLibrary &lib, const QStringList &targets,
+                                const std::function<void()> &turn)
 {
-    return reachedFiles(soundSources(lib));
+    SoundFilesLook found;
+    const QStringList sources = soundSources(lib);
+    const QStringList paths = sources + targets;
+    const int count = int(sources.size());
+    for (int i = 0; i < paths.size(); ++i) {
+        if (!ztplatform::isSilentFile(paths.at(i)))
+            continue;
+        if (i < count)
+            found.silentSound = paths.at(i);
+        else
+            found.silentTarget = i - count;
+        return found;
+    }
+    const auto reached = std::make_shared<ztplatform::ReachedFiles>(); // the thread's own
+    const ztplatform::FilesInTurn look = ztplatform::lookAtFilesInTurn(
+            paths, kTargetLookLimitMs,
+            [paths, count, reached](int i) {
+                if (i < count) {
+                    reached->add(paths.at(i));
+                    return false;
+                }
+                return reached->replacedBy(paths.at(i));
+            },
+            turn);
+    if (look.answered) {
+        if (look.at >= count && look.at < paths.size())
+            found.replaced = look.at - count;
+        return found;
+    }
+    qWarning().noquote() << "the drive of" << paths.value(look.at) << "does not answer: no kit is saved";
+    if (look.at < count)
+        found.silentSound = paths.at(look.at);
+    else
+        found.silentTarget = look.at - count;
+    return found;
 }
 
 QString refusedTarget(const KitDocument &doc, const SoundLibrary &lib, const QString &target, bool kitFilesToo)

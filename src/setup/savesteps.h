@@ -142,10 +142,21 @@ QString writeTarget(const SoundLibrary &lib, const QString &target);
 // writeTarget over the loaded and recorded files as they are now, for a
 // thread of its own.
 std::function<QString(const QString &target)> writeTargetFor(const SoundLibrary &lib);
-// The files, and the links to them, by which the plain sounds of the
-// library, the groups and the metronome are reached: a save must replace
-// none of them.
-ztplatform::ReachedFiles soundFiles(const SoundLibrary &lib);
+// Whether a rename over one of `targets` (the files a kit save replaces)
+// takes the place of a file, or a link to one, that a plain sound of the
+// library, a group or the metronome comes from: each sound, then each
+// target, looked at in turn on a thread of its own, `turn` run meanwhile. A
+// file whose drive does not answer within 2 s (or still holds an earlier
+// look) ends the look.
+struct SoundFilesLook
+{
+    int replaced = -1;     // the first of `targets` that replaces one; -1 when none does
+    QString silentSound;   // the sound whose drive did not answer
+    int silentTarget = -1; // else the target whose drive did not answer
+    bool answered() const { return silentSound.isEmpty() && silentTarget < 0; }
+};
+SoundFilesLook lookAtSoundFiles(const SoundLibrary &lib, const QStringList &targets,
+                                const std::function<void()> &turn);
 // The kit files that the stored sounds of the library, the kits, the groups
 // and the metronome name ('/' separators), each path text once.
 QStringList storedKitFiles(const KitDocument &doc, const SoundLibrary &lib);

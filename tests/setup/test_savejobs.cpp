@@ -480,6 +480,63 @@ private slots:
         QCOMPARE(kf::readFile(kit6), QByteArray("the old six"));
     }
 
+    // The check that a save over a file replaces no sound of the library
+    // looks at the sounds off the job's thread: a sound's drive that does
+    // not answer stops the save within 2 s, before anything is written, and
+    // the box names the sound.
+    void silentSoundDriveStopsKitSave()
+    {
+        const QString out = path("quietsound");
+        QVERIFY(QDir().mkpath(out));
+        const QString existing = QDir(out).filePath("Kit 5.INI");
+        int ticks = 0;
+        QTimer tick;
+        connect(&tick, &QTimer::timeout, [&ticks] { ++ticks; });
+        tick.start(20);
+        savejob::Hooks painting = hooks();
+        painting.paint = [] { QCoreApplication::processEvents(); };
+        int asked = 0;
+        auto save = [&]() {
+            ScriptedQuestions questions;
+            questions.answers = {true};
+            const setupjob::Result done =
+                    SaveKitsJob(*m_doc, m_lib, questions, {}, painting).run({out, {5}, m_temp}).result;
+            asked = questions.asked.size();
+            return done;
+        };
+        QCOMPARE(titles(save()), QStringList({"successfully saved."}));
+        const QByteArray bytes = kf::readFile(existing);
+        const QByteArray sound = kf::readFile(snare().file);
+        HangingOpens hanging(QFileInfo(snare().file).fileName().prepend('/').toUtf8(), 0,
+                             HangingOpens::Looks::OpensAndStats);
+        QElapsedTimer clock;
+        clock.start();
+        const setupjob::Result done = save();
+        QVERIFY2(clock.elapsed() >= 1900 && clock.elapsed() < 2000 + 1500, qPrintable(QString::number(clock.elapsed())));
+        QVERIFY2(ticks >= 25, qPrintable(QString::number(ticks)));
+        QCOMPARE(hanging.hung(), 1);
+        QCOMPARE(asked, 2); // the overwrite, answered before the look
+        QCOMPARE(titles(done), QStringList({"Error"}));
+        QCOMPARE(done.notices.at(0).text, "The drive of the sound " + snare().file
+                                                  + " does not answer.\r\nThese kits are not saved:\r\nKit 5 Kit 5");
+        QCOMPARE(done.files.size(), 1);
+        QCOMPARE(int(done.files.at(0).outcome), int(FileOutcome::Refused));
+        QCOMPARE(kf::readFile(existing), bytes);
+        QCOMPARE(QDir(out).entryList(QDir::Files | QDir::Hidden), QStringList({"Kit 5.INI"}));
+
+        // Asked again while that look still waits: told at once, not waited on.
+        clock.restart();
+        QCOMPARE(titles(save()), QStringList({"Error"}));
+        QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
+        QCOMPARE(hanging.hung(), 1);
+        hanging.release();
+        QTRY_COMPARE(hanging.waiting(), 0);
+        QTRY_COMPARE(titles(save()), QStringList({"successfully saved."}));
+        QCOMPARE(kf::readFile(existing), bytes);
+        QCOMPARE(kf::readFile(snare().file), sound);
+        QCOMPARE(QDir(out).entryList(QDir::Files | QDir::Hidden), QStringList({"Kit 5.INI"}));
+    }
+
     // No to the one overwrite asked: nothing is written, the file keeps its
     // bytes and the notice says that nothing was saved.
     void declinedOverwriteSavesNothing()
