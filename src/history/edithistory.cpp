@@ -26,6 +26,15 @@ QLineEdit *textField(QObject *watched)
     return nullptr;
 }
 
+// The keys act on a field's text while it is being typed in: while its text
+// can be taken back, and for a redo also while it can be brought again.
+bool typedIn(const QLineEdit *text, bool undo)
+{
+    if (!text || text->isReadOnly())
+        return false;
+    return text->isUndoAvailable() || (!undo && text->isRedoAvailable());
+}
+
 } // namespace
 
 class EditHistory::Command : public QUndoCommand
@@ -214,19 +223,30 @@ void EditHistory::showTexts()
 
 bool EditHistory::eventFilter(QObject *watched, QEvent *event)
 {
-    if (event->type() != QEvent::ShortcutOverride)
+    const QEvent::Type type = event->type();
+    if (type != QEvent::ShortcutOverride && type != QEvent::KeyPress)
         return false;
     auto *key = static_cast<QKeyEvent *>(event);
     const QKeySequence pressed(int(key->modifiers() & ~Qt::KeypadModifier) | key->key());
     const bool undo = pressed == kUndo;
     if (!undo && pressed != kRedo && pressed != kRedoToo)
         return false;
-    const QLineEdit *text = textField(watched);
+    QLineEdit *text = textField(watched);
     if (!text)
         return false;
-    // A field typed in acts on its text; any other field leaves the keys to the window.
-    if (!text->isReadOnly() && (undo ? text->isUndoAvailable() : text->isRedoAvailable()))
-        return false;
-    event->ignore();
+    const bool typed = typedIn(text, undo);
+    if (type == QEvent::KeyPress) {
+        if (!typed)
+            return false;
+        // The field's own undo and redo, for Ctrl+Y too (no key of a field's on every desktop).
+        undo ? text->undo() : text->redo();
+        return true;
+    }
+    // A field typed in keeps the keys (nothing to redo there does nothing);
+    // any other field leaves them to the window.
+    if (typed)
+        event->accept();
+    else
+        event->ignore();
     return true;
 }

@@ -4,6 +4,7 @@
 #include "kitfile/fileread.h"
 #include "kitfile/soundsource.h"
 #include "kitfile/storedsounds.h"
+#include "platform/timedlook.h"
 
 #include <QCryptographicHash>
 #include <QDebug>
@@ -11,8 +12,10 @@
 #include <QFileInfo>
 #include <QIODevice>
 
+#include <atomic>
 #include <map>
 #include <memory>
+#include <vector>
 
 namespace groupentries {
 
@@ -357,6 +360,88 @@ Checked checkGroups(QVector<soundfilexml::strSoundGroup> &groups, const QString 
             checker.row(g.name, s);
     }
     return checker.out;
+}
+
+namespace {
+
+// The file a row's check reads first: its own, or its kit file.
+QString fileOfRow(const soundfilexml::strSoundItem &s)
+{
+    const setupfiles::StoredRef ref = setupfiles::parseStoredSource(s.file);
+    return QDir::fromNativeSeparators(ref.isStored() ? ref.kitFile : s.file);
+}
+
+// A check run by a thread that may outlive its caller: it holds copies only.
+struct RowsCheck
+{
+    struct Row
+    {
+        int group = 0;
+        int row = 0;
+        QString groupName;
+        soundfilexml::strSoundItem item; // the thread's copy, checked
+        Checked out;
+    };
+    Checker checker;
+    std::vector<Row> rows; // sized before the thread starts; row i written by look i only
+    std::atomic_bool stop{false};
+};
+
+} // namespace
+
+Checked checkGroupsWithin(QVector<soundfilexml::strSoundGroup> &groups, const QString &keptFolder, int limitMs,
+                          const std::function<void()> &turn, int *unanswered)
+{
+    auto run = std::make_shared<RowsCheck>();
+    run->checker.kept.folder = keptFolder;
+    QStringList paths;
+    int left = 0;
+    for (int g = 0; g < groups.size(); ++g) {
+        for (int r = 0; r < groups.at(g).soundList.size(); ++r) {
+            const soundfilexml::strSoundItem &s = groups.at(g).soundList.at(r);
+            if (!ofItem(s).known())
+                continue; // nothing to check
+            const QString path = fileOfRow(s);
+            if (ztplatform::isSilentFile(path)) {
+                ++left;
+                continue;
+            }
+            run->rows.push_back({g, r, groups.at(g).name, s, {}});
+            paths.append(path);
+        }
+    }
+    const ztplatform::FilesInTurn look = ztplatform::lookAtFilesInTurn(
+            paths, limitMs,
+            [run](int i) {
+                if (run->stop)
+                    return true; // given up on: what comes after is not looked at
+                RowsCheck::Row &row = run->rows.at(size_t(i));
+                run->checker.out = Checked();
+                run->checker.row(row.groupName, row.item);
+                row.out = std::move(run->checker.out);
+                return false;
+            },
+            turn);
+    const int answered = look.answered ? int(run->rows.size()) : look.at;
+    if (!look.answered) {
+        run->stop = true;
+        left += int(run->rows.size()) - answered;
+        if (look.started)
+            qWarning().noquote() << "the drive of" << paths.at(look.at)
+                                 << "does not answer: its group sound and those after it are left as read";
+        else
+            qWarning() << "the group sounds are left as read: no thread could look at them";
+    }
+    Checked out;
+    for (int i = 0; i < answered; ++i) {
+        const RowsCheck::Row &row = run->rows.at(size_t(i));
+        groups[row.group].soundList[row.row] = row.item;
+        out.unmatched += row.out.unmatched;
+        out.fromKept += row.out.fromKept;
+    }
+    if (unanswered)
+        *unanswered = left;
+    return out;
 }
 
 } // namespace groupentries

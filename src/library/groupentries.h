@@ -92,5 +92,13 @@ struct Checked
 // that copy; any other is marked lost and returned. Rows whose file is
 // missing or does not read are left as they are.
 Checked checkGroups(QVector<soundfilexml::strSoundGroup> &groups, const QString &keptFolder);
+// The same, row by row on a thread of its own, `turn` run meanwhile. Each
+// row that answers gives the next the whole `limitMs`; a row whose drive
+// does not answer in time is given up on (its file stays silent until its
+// look returns), and it and the rows after it stay as read, like rows whose
+// file does not read. Rows whose file is silent already are not looked at.
+// *unanswered (when given) gets the count of rows left so.
+Checked checkGroupsWithin(QVector<soundfilexml::strSoundGroup> &groups, const QString &keptFolder, int limitMs,
+                          const std::function<void()> &turn, int *unanswered = nullptr);
 
 } // namespace groupentries

@@ -4,6 +4,7 @@
 
 #include "platform/fileidentity.h"
 #include "platform/replacefile.h"
+#include "platform/timedlook.h"
 #include "platform/volumeidentity.h"
 #include "kitfile/lostsounds.h"
 #include "kitfile/storedsounds.h"
@@ -14,11 +15,17 @@
 #include <QFileInfo>
 #include <QStandardItemModel>
 
+#include <atomic>
 #include <cerrno>
 #include <cstring>
+#include <memory>
+#include <string>
 #include <unordered_map>
+#include <vector>
 
 namespace {
+
+constexpr int kSoundLookLimitMs = 2000; // a group sound's drive silent that long is not waited on
 
 // Read-only by its mode, or to this user, as the kit saves take it.
 bool isReadOnly(const QString &path)
@@ -117,7 +124,9 @@ SoundLibrary::SoundListStart SoundLibrary::takeSoundList(const QString &fileName
     // What the close compares with: the rows as the file holds them, before they follow their sounds.
     m_listBaselineGroups = read; // made into bytes only when a write compares them
     m_listBaseline.clear();
-    groupentries::Checked checked = groupentries::checkGroups(read, setupfiles::keptSoundsFolder(fileName));
+    // Looked at off this thread: a sound whose drive does not answer stays as read.
+    groupentries::Checked checked = groupentries::checkGroupsWithin(read, setupfiles::keptSoundsFolder(fileName),
+                                                                    kSoundLookLimitMs, m_lookTurn);
     start.unmatched = std::move(checked.unmatched);
     start.fromKept = std::move(checked.fromKept);
     soundListToItemModel(read);
@@ -285,10 +294,33 @@ bool SoundLibrary::keepOtherVersion(SoundListSave &save)
 
 void SoundLibrary::noteEntries()
 {
-    soundsource::StoredEntries entries = storedEntries();
-    std::unordered_map<const READ_KIT_FILE *, bool> asLoaded;
-    for (soundfilexml::strSoundGroup &g : m_soundGroupList) {
-        for (soundfilexml::strSoundItem &s : g.soundList) {
+    // The rows to read, with what a thread that may outlive this call needs:
+    // copies only.
+    struct Row
+    {
+        int group = 0;
+        int row = 0;
+        QString kitFile;
+        quint64 loadedLength = 0;
+        ztplatform::FileStamp loaded;
+        quint32 start = 0;
+        quint32 length = 0;
+        groupentries::Identity id; // the entry's; its digest and stamp read by the thread
+        bool read = false;         // the file was the one loaded: id is the row's
+    };
+    struct Reads
+    {
+        std::vector<Row> rows; // sized before the thread starts; row i written by look i only
+        std::unordered_map<std::string, bool> asLoaded; // the thread's own, by kit file
+        std::atomic_bool stop{false};
+    };
+    auto reads = std::make_shared<Reads>();
+    QStringList paths;
+    soundsource::StoredEntries entries = storedEntries(m_lookTurn);
+    for (int g = 0; g < m_soundGroupList.size(); ++g) {
+        const QVector<soundfilexml::strSoundItem> &sounds = m_soundGroupList.at(g).soundList;
+        for (int r = 0; r < sounds.size(); ++r) {
+            const soundfilexml::strSoundItem &s = sounds.at(r);
             const groupentries::Identity row = groupentries::ofItem(s);
             if (s.lost || !row.digest.isEmpty() || !soundsource::isStored(s.file))
                 continue;
@@ -296,20 +328,56 @@ void SoundLibrary::noteEntries()
             const int e = entries.find(s.file, &kit);
             if (e < 0)
                 continue;
-            auto it = asLoaded.find(kit);
-            if (it == asLoaded.end())
-                it = asLoaded.emplace(kit, setupfiles::matchesLoad(*kit, ztplatform::fileStamp(kit->file))).first;
             const percussionpadfile::P_SOUND_INDEX &entry = kit->info.soundChunk.soundIndex[e];
-            groupentries::Identity id = groupentries::ofEntry(entry);
-            if (!it->second || (row.known() && row != id))
-                continue; // not the file loaded, or the row names another sound
-            // Its bytes, read once for the row, from the file only while it is the one loaded.
-            ztplatform::FileStamp opened;
-            id.digest = groupentries::digestAt(
-                    kit->file, entry.wave_start, entry.wave_length,
-                    [kit](const ztplatform::FileStamp &now) { return setupfiles::matchesLoad(*kit, now); }, &opened);
-            id.seen = groupentries::stampText(opened);
-            groupentries::setItem(s, id);
+            const groupentries::Identity id = groupentries::ofEntry(entry);
+            if ((row.known() && row != id) || ztplatform::isSilentFile(kit->file))
+                continue; // the row names another sound, or its drive still holds a look
+            reads->rows.push_back({g, r, kit->file, kit->fileTotalLength, kit->stamp, entry.wave_start,
+                                   entry.wave_length, id, false});
+            paths.append(QDir::fromNativeSeparators(kit->file));
         }
+    }
+    // Their bytes, read once for each row, from the file only while it is
+    // the one loaded, off this thread: a row whose drive does not answer in
+    // time, and the rows after it, stay as they are, as when it does not read.
+    const ztplatform::FilesInTurn look = ztplatform::lookAtFilesInTurn(
+            paths, kSoundLookLimitMs,
+            [reads](int i) {
+                if (reads->stop)
+                    return true;
+                Row &row = reads->rows.at(size_t(i));
+                const std::string key = row.kitFile.toStdString();
+                auto it = reads->asLoaded.find(key);
+                if (it == reads->asLoaded.end())
+                    it = reads->asLoaded
+                                 .emplace(key, setupfiles::matchesLoad(row.loadedLength, row.loaded,
+                                                                       ztplatform::fileStamp(row.kitFile)))
+                                 .first;
+                if (!it->second)
+                    return false; // not the file loaded
+                ztplatform::FileStamp opened;
+                const quint64 loadedLength = row.loadedLength;
+                const ztplatform::FileStamp loaded = row.loaded;
+                row.id.digest = groupentries::digestAt(
+                        row.kitFile, row.start, row.length,
+                        [loadedLength, loaded](const ztplatform::FileStamp &now) {
+                            return setupfiles::matchesLoad(loadedLength, loaded, now);
+                        },
+                        &opened);
+                row.id.seen = groupentries::stampText(opened);
+                row.read = true;
+                return false;
+            },
+            m_lookTurn);
+    const int answered = look.answered ? int(reads->rows.size()) : look.at;
+    if (!look.answered) {
+        reads->stop = true;
+        qWarning().noquote() << "the drive of" << paths.at(look.at)
+                             << "does not answer: its group sound and those after it keep what they have";
+    }
+    for (int i = 0; i < answered; ++i) {
+        const Row &row = reads->rows.at(size_t(i));
+        if (row.read)
+            groupentries::setItem(m_soundGroupList[row.group].soundList[row.row], row.id);
     }
 }

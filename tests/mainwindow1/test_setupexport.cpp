@@ -1407,6 +1407,48 @@ private slots:
         QTRY_COMPARE(hanging.waiting(), 0);
     }
 
+    // A group sound of a loaded kit file has its bytes read before the
+    // groups are written: its drive silent, the write goes on after the
+    // limit with the row as it was, and a second write waits on no look.
+    // Once the drive answers, the next write takes the row's bytes.
+    void groupsWrittenPastASilentKitFile()
+    {
+        const QString kit = f->file("K002.INI");
+        QVERIFY(makeKitFile(kit, 2, 3));
+        f->importPicks({kit});
+        SoundLibrary &lib = f->w->library();
+        lib.addSoundsToGroup(0, {{"Kick", kit + ":U00000"}}); // its entry not known yet
+        const QString list = f->file("soundlist.xml");
+        auto row = [&list]() {
+            QVector<soundfilexml::strSoundGroup> groups;
+            soundfilexml::readSoundFileListXml(list, groups);
+            return groups.value(0).soundList.value(0);
+        };
+        QByteArray written;
+        {
+            HangingOpens silent("/K002.INI");
+            QElapsedTimer clock;
+            clock.start();
+            QVERIFY(lib.saveSoundList().written);
+            QVERIFY2(clock.elapsed() < 2000 + 1500, qPrintable(QString::number(clock.elapsed())));
+            QCOMPARE(silent.hung(), 1);
+            QCOMPARE(row().file, kit + ":U00000");
+            QVERIFY(row().entryLength.isEmpty() && row().entryDigest.isEmpty());
+            written = kf::readFile(list);
+            clock.restart();
+            QVERIFY(lib.saveSoundList({}, true).written);
+            QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
+            QCOMPARE(silent.hung(), 1);
+            QCOMPARE(kf::readFile(list), written);
+            silent.release();
+            QTRY_COMPARE(silent.waiting(), 0);
+        }
+        QVERIFY(lib.saveSoundList().written);
+        QCOMPARE(row().file, kit + ":U00000");
+        QCOMPARE(row().entryName, QString("Kick"));
+        QCOMPARE(row().entryDigest.size(), 64);
+    }
+
     // A pick whose later file is refused still rebuilds the lists; a save
     // stops, naming the kit and pad, rather than write a used slot empty.
     void refusedPickFinishesAndNoSlotIsSavedEmpty()

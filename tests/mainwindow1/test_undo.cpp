@@ -166,6 +166,43 @@ private slots:
         QCOMPARE(ui->labPad01a->text(), QString("Kick"));
     }
 
+    // In a name being typed, Ctrl+Shift+Z and Ctrl+Y act on its text: with
+    // nothing there to bring again they do nothing, and the window's steps,
+    // the one to redo among them, stay as they were.
+    void redoKeysInATypedNameKeepTheSteps()
+    {
+        showWindow();
+        Ui::MainWindow1 *ui = f->ui;
+        f->editKit(1, [](MainWindow1Records::soundKit &k) { k.kpadChunk[0].soundName0 = "Kick"; });
+        QTest::mouseClick(ui->btnClear, Qt::LeftButton);
+        action(f->w, "actionUndo")->trigger();
+        QCOMPARE(action(f->w, "actionRedo")->text(), QString("Redo CLEAR of kit 1"));
+        const QString name = f->kit(1).kit_name;
+        QTest::mouseClick(ui->kitNameLineEdit, Qt::LeftButton);
+        ui->kitNameLineEdit->selectAll();
+        QTest::keyClicks(ui->kitNameLineEdit, "Bo");
+        for (const Qt::KeyboardModifiers mods : {Qt::ControlModifier | Qt::ShiftModifier, Qt::KeyboardModifiers(Qt::ControlModifier)}) {
+            QTest::keyClick(ui->kitNameLineEdit, mods & Qt::ShiftModifier ? Qt::Key_Z : Qt::Key_Y, mods);
+            QCoreApplication::processEvents();
+            QCOMPARE(ui->kitNameLineEdit->text(), QString("Bo"));
+            QCOMPARE(f->w->history().stack().count(), 1);
+            QCOMPARE(f->w->history().stack().index(), 0);
+            QCOMPARE(action(f->w, "actionRedo")->text(), QString("Redo CLEAR of kit 1"));
+            QCOMPARE(f->kit(1).kit_name, name);
+            QCOMPARE(ui->labPad01a->text(), QString("Kick"));
+        }
+        // Taken back, the text comes again by either redo key.
+        QTest::keyClick(ui->kitNameLineEdit, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(ui->kitNameLineEdit->text(), name);
+        QTest::keyClick(ui->kitNameLineEdit, Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(ui->kitNameLineEdit->text(), QString("Bo"));
+        QTest::keyClick(ui->kitNameLineEdit, Qt::Key_Z, Qt::ControlModifier);
+        QTest::keyClick(ui->kitNameLineEdit, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(ui->kitNameLineEdit->text(), QString("Bo"));
+        QCOMPARE(f->w->history().stack().count(), 1);
+        QCOMPARE(action(f->w, "actionRedo")->text(), QString("Redo CLEAR of kit 1"));
+    }
+
     // Held down or typed, one control's run is one step; the next control
     // (the focus moved to it) begins another. Undo shows the kit settings
     // page of the kit and pad it changed.
