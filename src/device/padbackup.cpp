@@ -7,6 +7,7 @@
 #include "platform/disk.h"
 #include "platform/durablefile.h"
 #include "platform/replacefile.h"
+#include "platform/sysio.h"
 
 #include <QCoreApplication>
 #include <QCryptographicHash>
@@ -143,6 +144,7 @@ namespace {
 
 const QString kSamePads = QStringLiteral(".same-pads"); // "<name> <folder>" a line
 constexpr int kSamePadsKept = 1000;                     // lines, the newest
+constexpr qint64 kSamePadsLargest = kSamePadsKept * 42;  // "pad-" 16 digits, a blank, again, a line end
 
 // "pad-" and 16 lower-case hex digits, as padFolderName gives.
 bool digestName(const QString &name)
@@ -155,15 +157,45 @@ bool digestName(const QString &name)
     });
 }
 
-// The names handed another pad's folder, in the order they were handed;
-// lines that are not two such names are left out.
-QVector<QPair<QString, QString>> samePads(const QString &root)
+// The names handed another pad's folder, in the order they were handed. The
+// list is read, not trusted: a link, a pipe or anything but a regular file at
+// its name, or a file larger than the list is ever written, gives none; a
+// last line cut short and lines that are not two digest names are left out.
+// The data folder is opened first, so a drive that does not answer is found
+// whatever the pad's name.
+QVector<QPair<QString, QString>> samePads(const QString &root, bool read)
 {
     QVector<QPair<QString, QString>> out;
-    QFile file(root + QLatin1Char('/') + kSamePads);
-    if (!file.open(QIODevice::ReadOnly))
+    const int folder = ztplatform::sysio::open(root, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folder < 0)
         return out;
-    for (const QByteArray &line : file.read(kLargest).split('\n')) {
+    const int fd = read ? ztplatform::sysio::openAt(folder, QFile::encodeName(kSamePads),
+                                                     O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC)
+                        : -1;
+    ::close(folder);
+    if (fd < 0)
+        return out;
+    struct stat st = {};
+    QByteArray bytes;
+    bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size <= kSamePadsLargest;
+    if (ok) {
+        bytes.resize(int(st.st_size));
+        qint64 done = 0;
+        while (ok && done < bytes.size()) {
+            const ssize_t n = ::read(fd, bytes.data() + done, size_t(bytes.size() - done));
+            if (n < 0 && errno == EINTR)
+                continue;
+            ok = n > 0;
+            done += qMax<ssize_t>(n, 0);
+        }
+    }
+    ::close(fd);
+    if (!ok) {
+        qWarning() << "the list of pads' backup folders is not read:" << root + QLatin1Char('/') + kSamePads;
+        return out;
+    }
+    bytes.truncate(bytes.lastIndexOf('\n') + 1); // a line cut short is no line
+    for (const QByteArray &line : bytes.split('\n')) {
         const QList<QByteArray> names = line.trimmed().split(' ');
         if (names.size() == 2 && digestName(QString::fromLatin1(names.at(0)))
             && digestName(QString::fromLatin1(names.at(1))))
@@ -178,11 +210,9 @@ QString padFolder(const PadIdentity &identity, const QString &root)
 {
     const QString name = padFolderName(identity);
     QString folder = name;
-    if (digestName(name)) {
-        for (const QPair<QString, QString> &same : samePads(root)) {
-            if (same.first == name)
-                folder = same.second;
-        }
+    for (const QPair<QString, QString> &same : samePads(root, digestName(name))) {
+        if (same.first == name)
+            folder = same.second;
     }
     return root + QLatin1Char('/') + folder;
 }
@@ -196,7 +226,7 @@ bool keepFolderFor(const PadIdentity &loaded, const QByteArray &global, const QS
     const QString root = folder.path();
     if (!digestName(name) || !digestName(folder.fileName()) || name == folder.fileName())
         return true;
-    QVector<QPair<QString, QString>> same = samePads(root);
+    QVector<QPair<QString, QString>> same = samePads(root, true);
     same.erase(std::remove_if(same.begin(), same.end(), [&name](const QPair<QString, QString> &s) {
         return s.first == name;
     }), same.end());
@@ -378,10 +408,12 @@ namespace {
 
 // The names the plain .prm records below `prmFolder` (WAV_PRM/001/001.prm ...)
 // give their wave numbers; links are left out.
-void takePlainSoundNames(const QString &prmFolder, Contents *c)
+void takePlainSoundNames(const QString &prmFolder, Contents *c, const std::function<void()> &beat)
 {
     QVector<File> records;
     for (const QFileInfo &folder : QDir(prmFolder).entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::NoSymLinks)) {
+        if (beat)
+            beat();
         for (const QFileInfo &f : QDir(folder.absoluteFilePath()).entryInfoList(QDir::Files | QDir::NoSymLinks)) {
             QFile file(f.absoluteFilePath());
             if (f.fileName().endsWith(QLatin1String(".prm"), Qt::CaseInsensitive) && file.open(QIODevice::ReadOnly))
@@ -394,11 +426,13 @@ void takePlainSoundNames(const QString &prmFolder, Contents *c)
 
 } // namespace
 
-Contents read(const QString &backupFolder, bool soundNames)
+Contents read(const QString &backupFolder, bool soundNames, const std::function<void()> &beat)
 {
     const QDir backup(backupFolder);
     if (QFileInfo(backup.filePath(kArchive)).isFile())
         return readArchive(backup.filePath(kArchive));
+    if (beat)
+        beat();
     Contents c;
     c.kitRecords.resize(KIT_MAX_COUNT);
     auto sub = [&backup](const QString &name) {
@@ -429,7 +463,7 @@ Contents read(const QString &backupFolder, bool soundNames)
     if (soundNames && archive.open(QIODevice::ReadOnly))
         takeSoundNames(filesOfTar(archive.readAll()), &c);
     else if (soundNames && !prm.isEmpty())
-        takePlainSoundNames(prm, &c);
+        takePlainSoundNames(prm, &c, beat);
     c.ok = true;
     return c;
 }
@@ -439,7 +473,8 @@ bool sameSound(const QByteArray &record, const Held &now)
     if (record.isEmpty())
         return true;
     const waveprm::PrmRecord was = waveprm::parseRecord(record);
-    return was.wave_length == now.length && was.wave_start == now.start && was.wave_end == now.end;
+    return was.wave_length == now.length && was.wave_start == now.start && was.wave_end == now.end
+           && (now.name.isEmpty() || was.nameField == now.name);
 }
 
 QVector<Missing> emptyMissingSlots(QVector<MainWindow1Records::soundKit> &kits, const QHash<quint16, Held> &present,

@@ -112,8 +112,9 @@ struct Contents
     QHash<int, QByteArray> soundRecords; // wave number (1-based) -> its .prm record
 };
 // What the backup at `backupFolder` holds, in any of its layouts; the names
-// and .prm records of its sounds only with `soundNames`.
-Contents read(const QString &backupFolder, bool soundNames = true);
+// and .prm records of its sounds only with `soundNames`. `beat` is called
+// now and then while the reading moves on.
+Contents read(const QString &backupFolder, bool soundNames = true, const std::function<void()> &beat = {});
 
 // The tar archive of `files`, and the files of one.
 QByteArray tarOf(const QVector<File> &files);
@@ -140,11 +141,15 @@ struct Held
     quint32 length = 0;
     quint32 start = 0;
     quint32 end = 0;
+    QByteArray name; // the name field of its .prm record on the pad; empty when not known
 };
 // Whether `now` is the sound the backup's .prm `record` knew under its
-// number. A rename changes only the name, and where the audio lies on the
-// card may move; another length or range shows another sound. Without a
-// record only the number is known.
+// number. A sound's record keeps the name it was written with (the editor
+// renames a sound in its lists and kits, never in its record; a renumbering
+// changes only the number), and where the audio lies on the card may move;
+// another length, range or name shows another sound. Without a record only
+// the number is known; without the name its record holds now, only the
+// length and range.
 bool sameSound(const QByteArray &record, const Held &now);
 // Empties every slot of `kits` whose wave number (0-based, as kit records
 // store them) is not in `present`, or holds another sound than the one

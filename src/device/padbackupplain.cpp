@@ -7,6 +7,7 @@
 #include "device/padbackup.h"
 
 #include "platform/disk.h"
+#include "platform/sysio.h"
 
 #include <QCoreApplication>
 #include <QDebug>
@@ -470,13 +471,27 @@ QVector<Backup> list(const QString &padFolder)
 {
     static const QRegularExpression named(QStringLiteral("^\\d{4}-\\d{2}-\\d{2}_\\d{2}-\\d{2}-\\d{2}(_\\d+)?$"));
     QVector<Backup> out;
-    const QDir pad(padFolder);
-    QStringList names = pad.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
-    std::sort(names.begin(), names.end(), newer);
-    for (const QString &name : qAsConst(names)) {
-        if (named.match(name).hasMatch())
-            out.append({pad.filePath(name), QDateTime::fromString(name.left(19), QLatin1String(kTimeFormat))});
+    // Opened through the editor's disk: a data folder that stops answering holds the look, never more.
+    const int fd = ztplatform::sysio::open(padFolder, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    DIR *dir = fd < 0 ? nullptr : ::fdopendir(fd);
+    if (!dir) {
+        if (fd >= 0)
+            ::close(fd);
+        return out;
     }
+    const std::unique_ptr<DIR, int (*)(DIR *)> closing(dir, ::closedir);
+    QStringList names;
+    while (const dirent *entry = ::readdir(dir)) {
+        const QString name = QFile::decodeName(entry->d_name);
+        struct stat st = {};
+        // A folder, or a link to one, as the user may have made it.
+        if (named.match(name).hasMatch() && ::fstatat(::dirfd(dir), entry->d_name, &st, 0) == 0 && S_ISDIR(st.st_mode))
+            names << name;
+    }
+    std::sort(names.begin(), names.end(), newer);
+    const QDir pad(padFolder);
+    for (const QString &name : qAsConst(names))
+        out.append({pad.filePath(name), QDateTime::fromString(name.left(19), QLatin1String(kTimeFormat))});
     return out;
 }
 

@@ -1141,6 +1141,7 @@ QStringList SoundLibrary::goneSounds(const QStringList &sources, QStringList *un
     QSet<QString> listed;
     QStringList paths;
     QHash<QString, int> at; // path -> its place in paths
+    QSet<QString> kitFiles;
     for (const QString &source : sources) {
         if (source.isEmpty())
             continue;
@@ -1149,6 +1150,8 @@ QStringList SoundLibrary::goneSounds(const QStringList &sources, QStringList *un
         if (plain && soundsource::isPadWave(source))
             continue; // the pad's own waves are judged by the list: the pad is not read from here
         const QString path = plain ? source : stored.kitFile;
+        if (!plain)
+            kitFiles.insert(path);
         if (!at.contains(path)) {
             at.insert(path, paths.size());
             paths.append(path);
@@ -1156,18 +1159,21 @@ QStringList SoundLibrary::goneSounds(const QStringList &sources, QStringList *un
     }
     // Files whose drive still holds an earlier look are not looked at again.
     QStringList looked;
+    QVector<bool> stamped; // only a kit file's stamp is compared: with the load's
     for (const QString &path : qAsConst(paths)) {
-        if (!ztplatform::isSilentFile(path))
+        if (!ztplatform::isSilentFile(path)) {
             looked.append(path);
+            stamped.append(kitFiles.contains(path));
+        }
     }
     auto found = std::make_shared<QVector<FoundAt>>(looked.size());
     const ztplatform::FilesInTurn look = ztplatform::lookAtFilesInTurn(
             looked, kGoneLookLimitMs,
-            [looked, found](int i) {
+            [looked, stamped, found](int i) {
                 const QString &path = looked.at(i);
                 FoundAt &f = (*found)[i];
                 f.regular = ztplatform::lookAtFile(path).type == S_IFREG;
-                if (f.regular)
+                if (f.regular && stamped.at(i))
                     f.stamp = ztplatform::diskFileStamp(path);
                 return false;
             },

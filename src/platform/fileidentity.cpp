@@ -144,7 +144,7 @@ ReachedPath::ReachedPath(const QString &loaded)
 {
     if (loaded.isEmpty())
         return;
-    reached = QFileInfo(QDir::fromNativeSeparators(loaded)).canonicalFilePath();
+    reached = sysio::canonicalPath(QFileInfo(QDir::fromNativeSeparators(loaded)).absoluteFilePath());
     if (!reached.isEmpty()) {
         const QFileInfo r(reached);
         name = r.fileName();

@@ -104,6 +104,7 @@ struct RenameTarget
 };
 struct ReachedPath
 {
+    // Its canonical path found through the editor's disk (sysio).
     explicit ReachedPath(const QString &loaded);
     QString reached;     // the canonical path of its file; empty when none
     QString name;        // the last component of `reached`

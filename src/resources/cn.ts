@@ -3507,6 +3507,14 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <translation>打击垫仍照常使用。</translation>
     </message>
     <message>
+        <source>the folder does not answer</source>
+        <translation>该文件夹没有响应</translation>
+    </message>
+    <message>
+        <source>The backups of the sampler pad cannot be read: %1 does not answer.</source>
+        <translation>无法读取采样打击垫的备份：%1 没有响应。</translation>
+    </message>
+    <message>
         <source>Kit %1, pad %2 %3</source>
         <translation>套鼓 %1，打击垫 %2 %3</translation>
     </message>
@@ -3671,8 +3679,28 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <translation>此文件所在的驱动器没有响应，因此未取用该声音：</translation>
     </message>
     <message>
-        <source>The global settings and kit chains of this backup cannot be put back: its global.ini is missing or cannot be read, or its layout is not the one the sampler pad's global.ini has. They stay as they are now.</source>
-        <translation>无法恢复此备份的全局设置和套鼓链：其 global.ini 缺失或无法读取，或其格式与采样打击垫的 global.ini 不同。它们保持现在的样子。</translation>
+        <source>its global.ini is missing</source>
+        <translation>其 global.ini 缺失</translation>
+    </message>
+    <message>
+        <source>its global.ini cannot be read</source>
+        <translation>其 global.ini 无法读取</translation>
+    </message>
+    <message>
+        <source>its global.ini is in an older layout, which Korvanta does not write to the sampler pad</source>
+        <translation>其 global.ini 为旧格式，Korvanta 不会将其写入采样打击垫</translation>
+    </message>
+    <message>
+        <source>The global settings and kit chains of this backup cannot be put back: %1. They stay as they are now.</source>
+        <translation>无法恢复此备份的全局设置和套鼓链：%1。它们保持现在的样子。</translation>
+    </message>
+    <message>
+        <source>the sampler pad's own global.ini is not in the layout Korvanta writes (it is an older file's), so Korvanta does not write over it; the backup's global.ini is fine</source>
+        <translation>采样打击垫自身的 global.ini 不是 Korvanta 写入的格式（来自较旧的文件），因此 Korvanta 不会覆盖它；此备份的 global.ini 完好</translation>
+    </message>
+    <message>
+        <source>the global settings in the editor are in an older layout than the sampler pad's global.ini</source>
+        <translation>编辑器中的全局设置的格式比采样打击垫的 global.ini 旧</translation>
     </message>
     <message>
         <source>The sampler pad refused a write (%1); the next load of the sampler pad finishes this save from its record.</source>

@@ -3507,6 +3507,14 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <translation>The pad is used all the same.</translation>
     </message>
     <message>
+        <source>the folder does not answer</source>
+        <translation>the folder does not answer</translation>
+    </message>
+    <message>
+        <source>The backups of the sampler pad cannot be read: %1 does not answer.</source>
+        <translation>The backups of the sampler pad cannot be read: %1 does not answer.</translation>
+    </message>
+    <message>
         <source>Kit %1, pad %2 %3</source>
         <translation>Kit %1, pad %2 %3</translation>
     </message>
@@ -3671,8 +3679,28 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <translation>The drive of this file does not answer, so the sound is not taken:</translation>
     </message>
     <message>
-        <source>The global settings and kit chains of this backup cannot be put back: its global.ini is missing or cannot be read, or its layout is not the one the sampler pad's global.ini has. They stay as they are now.</source>
-        <translation>The global settings and kit chains of this backup cannot be put back: its global.ini is missing or cannot be read, or its layout is not the one the sampler pad's global.ini has. They stay as they are now.</translation>
+        <source>its global.ini is missing</source>
+        <translation>its global.ini is missing</translation>
+    </message>
+    <message>
+        <source>its global.ini cannot be read</source>
+        <translation>its global.ini cannot be read</translation>
+    </message>
+    <message>
+        <source>its global.ini is in an older layout, which Korvanta does not write to the sampler pad</source>
+        <translation>its global.ini is in an older layout, which Korvanta does not write to the sampler pad</translation>
+    </message>
+    <message>
+        <source>The global settings and kit chains of this backup cannot be put back: %1. They stay as they are now.</source>
+        <translation>The global settings and kit chains of this backup cannot be put back: %1. They stay as they are now.</translation>
+    </message>
+    <message>
+        <source>the sampler pad's own global.ini is not in the layout Korvanta writes (it is an older file's), so Korvanta does not write over it; the backup's global.ini is fine</source>
+        <translation>the sampler pad's own global.ini is not in the layout Korvanta writes (it is an older file's), so Korvanta does not write over it; the backup's global.ini is fine</translation>
+    </message>
+    <message>
+        <source>the global settings in the editor are in an older layout than the sampler pad's global.ini</source>
+        <translation>the global settings in the editor are in an older layout than the sampler pad's global.ini</translation>
     </message>
     <message>
         <source>The sampler pad refused a write (%1); the next load of the sampler pad finishes this save from its record.</source>

@@ -53,7 +53,8 @@ SaveKitsJob::Outcome SaveKitsJob::run(const Input &in)
     m_plan.clear();
     m_files.clear();
     m_replacing.clear();
-    m_loaded.reset();
+    m_replacedBy.clear();
+    m_cut.clear();
     m_refused.clear();
     m_keptAs.clear();
     m_givenUp.clear();
@@ -135,7 +136,35 @@ bool SaveKitsJob::plan()
                                                                                   "The file is read-only.")
                                             : QString()));
             });
-    return noSoundFileReplaced();
+    return noSoundFileReplaced() && loadedFilesAnswer();
+}
+
+// What the renames will do to the loaded and recorded files, looked at now
+// off the window's thread (nothing is renamed before putInPlace): a drive
+// that does not answer stops the save before anything is written. False,
+// with its box, then.
+bool SaveKitsJob::loadedFilesAnswer()
+{
+    QStringList replacing;
+    QVector<int> entries; // plan entries, by replaced file
+    for (int i = 0; i < m_plan.size(); ++i) {
+        const setupfiles::KitTarget &t = m_plan.at(i);
+        if (t.write && t.temporary) {
+            replacing.append(t.replaces);
+            entries.append(i);
+        }
+    }
+    if (replacing.isEmpty())
+        return true;
+    const savejob::LoadedLook look = savejob::lookAtLoadedFiles(m_run.lib, replacing, [this]() { m_run.paint(); });
+    if (!look.silent.isEmpty())
+        return refuseAll(QCoreApplication::translate("MainWindow1", "The drive does not answer: %1")
+                                 .arg(QDir::toNativeSeparators(look.silent))
+                         + savejob::crlf() + kitsNotSaved());
+    for (int k = 0; k < entries.size() && k < look.replaced.size(); ++k)
+        m_replacedBy.insert(entries.at(k), look.replaced.at(k));
+    m_cut = look.cut;
+    return true;
 }
 
 // No file that a plain sound of the library, a group or the metronome comes
@@ -361,10 +390,12 @@ bool SaveKitsJob::writeBeside()
             continue;
         if (!writeKit(i))
             return false;
-        // Asked before the rename, while the entry still reaches the old file.
-        if (t.temporary && !m_loaded)
-            m_loaded.emplace(m_run.lib);
-        const QStringList replaced = t.temporary ? m_loaded->replacedBy(t.replaces) : QStringList();
+        // Looked at before the writes; a file the gathering let go of since is not replaced.
+        const QStringList loaded = savejob::LoadedFiles::pathsOf(m_run.lib);
+        QStringList replaced = m_replacedBy.value(i);
+        replaced.erase(std::remove_if(replaced.begin(), replaced.end(),
+                                      [&loaded](const QString &file) { return !loaded.contains(file); }),
+                       replaced.end());
         if (!replaced.isEmpty()) {
             m_replacing.insert(t.target, replaced);
             // Under each of its paths: they all reach the one file.
@@ -391,13 +422,11 @@ bool SaveKitsJob::writeBeside()
 // their kit slots.
 bool SaveKitsJob::putInPlace()
 {
-    QStringList renamed;
-    for (const setupfiles::KitTarget &t : qAsConst(m_plan)) {
-        if (t.temporary && t.write)
-            renamed.append(t.replaces);
-    }
-    const QVector<savejob::LoadedFiles::CutOff> cut =
-            m_loaded ? m_loaded->cutOffBy(renamed) : QVector<savejob::LoadedFiles::CutOff>();
+    const QStringList loaded = savejob::LoadedFiles::pathsOf(m_run.lib);
+    QVector<savejob::LoadedFiles::CutOff> cut = m_cut;
+    cut.erase(std::remove_if(cut.begin(), cut.end(),
+                             [&loaded](const savejob::LoadedFiles::CutOff &c) { return !loaded.contains(c.file); }),
+              cut.end());
     QSet<QString> blocked; // targets left as they are
     for (const savejob::LoadedFiles::CutOff &c : cut) {
         if (savejob::keepLostSounds(m_run, c.file, {}, savejob::isLoadedSetup(m_run.lib, c.file))) {
@@ -414,6 +443,13 @@ bool SaveKitsJob::putInPlace()
         const setupfiles::KitTarget &t = m_plan.at(i);
         if (!t.write)
             continue;
+        // Once a folder stopped answering, no other file is put in place nor
+        // waited on: the kits left are not saved, their old files as they were.
+        if (!m_givenUp.isEmpty()) {
+            m_refused.insert(i, savejob::notWrittenText(t.target, timedOut()));
+            replacedAll = false;
+            continue;
+        }
         const ztplatform::ReplaceFile &file = m_files[size_t(i)]->out;
         // Sounds still in use that only the old file holds are kept, on the
         // disk, before the new file takes its place. The loaded setup is not
@@ -483,11 +519,15 @@ bool SaveKitsJob::placeKit(int i, bool rename)
 
 // The folder of each file in place synced, once, on a thread of its own; a
 // folder that does not confirm, or not within the limit, names every file of
-// it the save put in place.
+// it the save put in place. A folder a placing thread still waits on is not
+// synced: its files are named at once.
 void SaveKitsJob::syncFolders(bool &replacedAll)
 {
     QStringList folders;
     QHash<QString, QVector<int>> inFolder; // plan entries
+    QSet<QString> silent; // folders a placing thread still waits on: not waited on again
+    for (int i : qAsConst(m_givenUp))
+        silent.insert(QFileInfo(m_files[size_t(i)]->out.target()).absolutePath());
     for (int i = 0; i < int(m_files.size()); ++i) {
         const ztplatform::ReplaceFile *file = fileOf(i);
         if (!file || !file->isRenamed())
@@ -506,12 +546,13 @@ void SaveKitsJob::syncFolders(bool &replacedAll)
         const QVector<int> entries = inFolder.value(folder);
         const std::shared_ptr<FileWrite> first = m_files[size_t(entries.first())];
         exportfile::Watch watch;
-        const std::optional<Synced> done = offThread<Synced>(m_run, watch, [first]() {
-            Synced s;
-            s.synced = first->out.syncFolder();
-            s.error = first->out.errorString();
-            return s;
-        });
+        const std::optional<Synced> done =
+                silent.contains(folder) ? std::nullopt : offThread<Synced>(m_run, watch, [first]() {
+                    Synced s;
+                    s.synced = first->out.syncFolder();
+                    s.error = first->out.errorString();
+                    return s;
+                });
         if (done && done->synced)
             continue;
         if (!done)

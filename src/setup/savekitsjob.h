@@ -77,7 +77,8 @@ private:
     QVector<setupfiles::KitTarget> m_plan;
     std::vector<std::shared_ptr<savejob::FileWrite>> m_files; // by plan entry; null when not written
     QHash<QString, QStringList> m_replacing; // target -> the loaded or recorded files it replaces
-    std::optional<savejob::LoadedFiles> m_loaded; // looked at when the first file replaces another
+    QHash<int, QStringList> m_replacedBy;          // plan entry -> the loaded or recorded files it replaces
+    QVector<savejob::LoadedFiles::CutOff> m_cut;   // the loaded files the renames cut off
     savejob::Gathered m_got;                      // the sounds of the last kit written
     QHash<int, QString> m_refused;                // plan entry -> why its file is not in place
     QHash<int, QString> m_keptAs;                 // plan entry -> where its new file is kept instead
@@ -88,6 +89,7 @@ private:
     bool plan();
     bool targetsAnswer();
     bool noSoundFileReplaced();
+    bool loadedFilesAnswer();
     std::optional<QVector<setupfiles::TargetLook>> lookAtTargets();
     bool layOutKit(int k, QStringList &sources);
     bool writeKit(int i);

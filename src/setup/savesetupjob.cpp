@@ -277,8 +277,16 @@ bool SaveSetupJob::putInPlace(const std::shared_ptr<FileWrite> &out, bool &synce
     if (!m_replace)
         return placeOffThread(out, true, synced);
     // The replaced files are asked for before the rename, while the entry
-    // still reaches the old file.
-    const QStringList files = savejob::LoadedFiles(m_run.lib).replacedBy(out->out.target());
+    // still reaches the old file, off the window's thread: a drive that does
+    // not answer leaves the old file in place and keeps the new one beside it.
+    const savejob::LoadedLook look =
+            savejob::lookAtLoadedFiles(m_run.lib, {out->out.target()}, [this]() { m_run.paint(); });
+    if (!look.silent.isEmpty()) {
+        m_run.warn(errorTitle(), QCoreApplication::translate("MainWindow1", "The drive does not answer: %1")
+                                         .arg(QDir::toNativeSeparators(look.silent)));
+        return placeOffThread(out, false, synced);
+    }
+    const QStringList files = look.replaced.value(0);
     const QString loaded = files.value(0);
     const bool reload = !loaded.isEmpty() && savejob::isLoadedSetup(m_run.lib, loaded);
     const savejob::WrittenSounds written = savejob::writtenSounds(m_run.lib, m_got.waveAttrList);

@@ -237,41 +237,47 @@ void noteCollectError(Run &run, const setupfiles::CollectError &error)
 
 // ---- files a save replaces -------------------------------------------------
 
-LoadedFiles::LoadedFiles(const SoundLibrary &lib)
+QStringList LoadedFiles::pathsOf(const SoundLibrary &lib)
 {
-    auto take = [this](const QString &path) {
+    QStringList paths;
+    QSet<QString> seen;
+    auto take = [&paths, &seen](const QString &path) {
         const QString p = QDir::fromNativeSeparators(path);
-        if (!m_paths.contains(p)) {
-            m_paths.append(p);
-            m_reached.append(ztplatform::ReachedPath(p));
+        if (!seen.contains(p)) {
+            seen.insert(p);
+            paths.append(p);
         }
     };
     for (const Records::READ_KIT_FILE &r : lib.loadedKitFiles())
         take(r.file);
     for (const QString &recorded : lib.recordKitFileList())
         take(recorded);
+    return paths;
 }
 
-QStringList LoadedFiles::replacedBy(const QString &target) const
+void LoadedFiles::add(const QString &path)
 {
-    const ztplatform::RenameTarget t(target);
+    m_paths.append(path);
+    m_reached.append(ztplatform::ReachedPath(path));
+}
+
+QStringList LoadedFiles::replacedBy(const ztplatform::RenameTarget &target) const
+{
     QStringList files;
     for (int i = 0; i < m_paths.size(); ++i) {
-        if (ztplatform::replacesEntryOf(t, m_reached.at(i)))
+        if (ztplatform::replacesEntryOf(target, m_reached.at(i)))
             files.append(m_paths.at(i));
     }
     return files;
 }
 
-QVector<LoadedFiles::CutOff> LoadedFiles::cutOffBy(const QStringList &targets) const
+QVector<LoadedFiles::CutOff> LoadedFiles::cutOffBy(const QStringList &targets,
+                                                   const QVector<ztplatform::RenameTarget> &renamed) const
 {
-    QVector<ztplatform::RenameTarget> renamed;
-    for (const QString &target : targets)
-        renamed.append(ztplatform::RenameTarget(target));
     QVector<CutOff> cut;
     for (int i = 0; i < m_paths.size(); ++i) {
         CutOff c{m_paths.at(i), {}};
-        for (int k = 0; k < targets.size(); ++k) {
+        for (int k = 0; k < targets.size() && k < renamed.size(); ++k) {
             if (ztplatform::replacesLinkOf(renamed.at(k), m_reached.at(i)))
                 c.by.append(targets.at(k));
         }
@@ -376,6 +382,45 @@ std::function<QString(const QString &target)> writeTargetFor(const SoundLibrary 
 {
     const QStringList loaded = loadedAndRecorded(lib);
     return [loaded](const QString &target) { return writeTargetAmong(loaded, target); };
+}
+
+LoadedLook lookAtLoadedFiles(const SoundLibrary &lib, const QStringList &targets, const std::function<void()> &turn)
+{
+    LoadedLook found;
+    const QStringList loaded = LoadedFiles::pathsOf(lib);
+    const QStringList paths = loaded + targets;
+    const int count = int(loaded.size());
+    for (const QString &path : paths) {
+        if (ztplatform::isSilentFile(path)) {
+            found.silent = path;
+            return found;
+        }
+    }
+    struct Looks // the thread's own
+    {
+        LoadedFiles files;
+        QVector<ztplatform::RenameTarget> renamed;
+    };
+    const auto looks = std::make_shared<Looks>();
+    const ztplatform::FilesInTurn look = ztplatform::lookAtFilesInTurn(
+            paths, kTargetLookLimitMs,
+            [paths, count, looks](int i) {
+                if (i < count)
+                    looks->files.add(paths.at(i));
+                else
+                    looks->renamed.append(ztplatform::RenameTarget(paths.at(i)));
+                return false;
+            },
+            turn);
+    if (!look.answered) {
+        found.silent = paths.value(look.at);
+        qWarning().noquote() << "the drive of" << found.silent << "does not answer: no file is put in place";
+        return found;
+    }
+    for (const ztplatform::RenameTarget &t : qAsConst(looks->renamed))
+        found.replaced.append(looks->files.replacedBy(t));
+    found.cut = looks->files.cutOffBy(targets, looks->renamed);
+    return found;
 }
 
 SoundFilesLook lookAtSoundFiles(const SoundLibrary &lib, const QStringList &targets,

@@ -117,24 +117,39 @@ void noteCollectError(Run &run, const setupfiles::CollectError &error);
 class LoadedFiles
 {
 public:
-    explicit LoadedFiles(const SoundLibrary &lib);
+    // The paths of the library's loaded and recorded files, each once;
+    // nothing is looked at.
+    static QStringList pathsOf(const SoundLibrary &lib);
+    // One of those paths looked at.
+    void add(const QString &path);
     // Those whose directory entry a file renamed over `target` replaces.
-    QStringList replacedBy(const QString &target) const;
+    QStringList replacedBy(const ztplatform::RenameTarget &target) const;
     // Those reached through a symbolic link that a rename over one of
-    // `targets` replaces, each with those targets: after it their paths reach
-    // another file, so they are not read back but kept from (keepLostSounds)
-    // and forgotten.
+    // `targets` (`renamed` their looks) replaces, each with those targets:
+    // after it their paths reach another file, so they are not read back but
+    // kept from (keepLostSounds) and forgotten.
     struct CutOff
     {
         QString file;
         QStringList by;
     };
-    QVector<CutOff> cutOffBy(const QStringList &targets) const;
+    QVector<CutOff> cutOffBy(const QStringList &targets, const QVector<ztplatform::RenameTarget> &renamed) const;
 
 private:
     QStringList m_paths;
     QVector<ztplatform::ReachedPath> m_reached;
 };
+// What renames over `targets` do to the loaded and recorded files: each of
+// those files, then each target, looked at in turn on a thread of its own,
+// `turn` run meanwhile. A file whose drive does not answer within 2 s (or
+// still holds an earlier look) ends the look, and nothing is known then.
+struct LoadedLook
+{
+    QVector<QStringList> replaced;    // by target: LoadedFiles::replacedBy
+    QVector<LoadedFiles::CutOff> cut; // LoadedFiles::cutOffBy of all the targets
+    QString silent;                   // the file whose drive did not answer; empty when all did
+};
+LoadedLook lookAtLoadedFiles(const SoundLibrary &lib, const QStringList &targets, const std::function<void()> &turn);
 // The file a save onto `target` replaces: a symbolic link to a loaded kit
 // file or setup (by whatever path it was loaded) is written through to it;
 // any other target, another link too, is replaced itself.

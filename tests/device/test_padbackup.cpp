@@ -510,6 +510,79 @@ private slots:
         QCOMPARE(padbackup::padFolder(after, root), folder);
     }
 
+    // A new sound of the same length and range at a number: only the name its
+    // .prm record holds tells it from the one the backup knew; its slots are
+    // emptied and named. A sound whose name is not known is judged by length.
+    void aNewSoundOfTheSameLengthIsNotTheOld()
+    {
+        const QByteArray snare = waveprm::buildRecord(3, "Snare", 44 + 400);
+        const quint32 length = waveprm::waveLength(44 + 400);
+        const QByteArray clapName = waveprm::parseRecord(waveprm::buildRecord(3, "Clap", 44 + 400)).nameField;
+        QVERIFY(padbackup::sameSound(snare, {length, 0, length, waveprm::parseRecord(snare).nameField}));
+        QVERIFY(!padbackup::sameSound(snare, {length, 0, length, clapName}));
+        QVERIFY(padbackup::sameSound(snare, {length, 0, length, QByteArray()}));
+        QVector<MainWindow1Records::soundKit> kits(1);
+        for (auto &p : kits[0].kpadChunk)
+            p.aWaveNo = p.bWaveNo = NO_WAVE;
+        MainWindow1Records::PEDAL_SETTING &h = kits[0].pedalChunk;
+        h.hh_wave1_no = h.hh_wave2_no = h.hh_wave3_no = h.hh_wave4_no = h.hh_wave5_no = NO_WAVE;
+        kits[0].kpadChunk[4].bWaveNo = 2;
+        const QVector<padbackup::Missing> missing = padbackup::emptyMissingSlots(
+                kits, {{2, {length, 0, length, clapName}}}, {{3, "Snare"}}, {{3, snare}});
+        QCOMPARE(missing.size(), 1);
+        QCOMPARE(missing.at(0).pad * 10 + missing.at(0).slot, 51);
+        QCOMPARE(missing.at(0).name, QString("Snare"));
+        QCOMPARE(kits[0].kpadChunk[4].bWaveNo, quint16(NO_WAVE));
+    }
+
+    // The list of names is read, never trusted: a last line cut short, a list
+    // larger than the editor writes, a link or a pipe at its name and lines
+    // with other names (reaching out with "..", not UTF-8) are passed over,
+    // each at once; the next write replaces what stood there, a link itself.
+    void aDamagedListOfNamesIsNotTrusted()
+    {
+        QTemporaryDir data;
+        const QString root = data.filePath("pad-backups"), list = root + "/.same-pads";
+        PadIdentity pad;
+        pad.fingerprint = QByteArray(20, 'b') + "click-times";
+        const QString own = root + "/" + padbackup::padFolderName(pad);
+        QVERIFY(padbackup::keepFolderFor(pad, "new global", own));
+        PadIdentity after = pad;
+        after.fingerprint = fingerprintWith(pad, "new global");
+        const QString afterOwn = root + "/" + padbackup::padFolderName(after);
+        const QByteArray whole = kf::readFile(list);
+        QCOMPARE(padbackup::padFolder(after, root), own);
+        const QByteArray line = whole.trimmed();
+        const QVector<QPair<const char *, std::function<bool()>>> damaged = {
+            {"cut short", [&] { return QFile::remove(list) && kf::writeFile(list, line); }},
+            {"too large", [&] { return QFile::remove(list) && kf::writeFile(list, whole.repeated(2000)); }},
+            {"a link", [&] {
+                 return kf::writeFile(data.filePath("far"), whole) && QFile::remove(list)
+                        && QFile::link(data.filePath("far"), list);
+             }},
+            {"a pipe", [&] { return QFile::remove(list) && ::mkfifo(QFile::encodeName(list).constData(), 0644) == 0; }},
+            {"other names", [&] {
+                 QByteArray other = line;
+                 other.replace(other.indexOf(" pad-") + 1, 4, "../x");
+                 QByteArray bytes = line;
+                 bytes.replace(bytes.indexOf(" pad-") + 6, 2, "\xc3\x28");
+                 return QFile::remove(list) && kf::writeFile(list, other + "\n" + bytes + "\n");
+             }},
+        };
+        for (const auto &d : damaged) {
+            QVERIFY2(d.second(), d.first);
+            QElapsedTimer clock;
+            clock.start();
+            QCOMPARE(padbackup::padFolder(after, root), afterOwn);
+            QVERIFY2(clock.elapsed() < 1000, d.first);
+            QVERIFY2(padbackup::keepFolderFor(pad, "new global", own), d.first);
+            QCOMPARE(QFileInfo(list).isSymLink(), false);
+            QCOMPARE(kf::readFile(list), whole);
+            QCOMPARE(padbackup::padFolder(after, root), own);
+        }
+        QCOMPARE(kf::readFile(data.filePath("far")), whole); // the link's far file as it was
+    }
+
     void missingSoundsEmptied()
     {
         QVector<MainWindow1Records::soundKit> kits(2);

@@ -12,7 +12,9 @@
 #include "mainwindow1/device/padsynccontroller.h"
 #include "mainwindow1/editing/kitchainscontroller.h"
 #include "padwindow.h"
+#include "support/hangingdisk.h"
 #include "support/passdisk.h"
+#include "platform/silentfiles.h"
 
 #include <QAction>
 #include <QDirIterator>
@@ -244,6 +246,61 @@ private slots:
         QVERIFY(kf::readFile(kitFile(f, 1)) != kit1);
     }
 
+    // A data folder that does not answer holds neither the load nor the
+    // restore's list for longer than their limits: the load takes no backup
+    // and says so once, the pad is used; the restore says the backups cannot
+    // be read, and lists them once the folder answers again.
+    void aDataFolderNotAnsweringHoldsNeitherLoadNorRestore()
+    {
+        PadWindow f;
+        layOut(f);
+        const QString root = f.work.path() + "/data/zt350editor/pad-backups";
+        const QString silent = "The backups of the sampler pad cannot be read: " + root + " does not answer.";
+        QVERIFY(QDir().mkpath(root));
+        MainWindow1 *w = nullptr;
+        {
+            HangingOpens hang("/pad-backups");
+            const LoopTurns turns;
+            w = f.open();
+            QVERIFY(!w->pad().isUDiskFlag()); // the pad is used all the same
+            QVERIFY(!w->form()->labPad01a->text().isEmpty());
+            QCOMPARE(hang.hung(), 1);
+            QVERIFY2(turns.elapsed() < 8000, qPrintable(QString::number(turns.elapsed())));
+            QCOMPARE(f.prompter.texts(), QStringList{"The sampler pad could not be backed up into " + root
+                                                     + ": the folder does not answer.\r\nThe pad is used all the same."});
+            QVERIFY(w->padSync().backupFolder().isEmpty());
+            f.prompter.clear();
+            restoreAction(w)->trigger(); // the look given up on still waits: none started
+            QCOMPARE(f.prompter.texts(), QStringList{silent});
+            QCOMPARE(hang.hung(), 1);
+        }
+        QTRY_VERIFY(!ztplatform::isSilentFile(root));
+        f.prompter.clear();
+        restoreAction(w)->trigger();
+        QCOMPARE(f.prompter.texts().size(), 1);
+        QVERIFY2(f.prompter.texts().first().startsWith("There is no backup of this sampler pad in " + root + "/"),
+                 qPrintable(f.prompter.texts().first()));
+        QVERIFY(f.closeWithYes());
+
+        // Its backups listed while the pad's own folder stops answering.
+        f.prompter.clear();
+        w = f.open();
+        w->padSync().waitForBackup();
+        const QString folder = w->padSync().backupFolder();
+        QCOMPARE(padbackup::list(folder).size(), 1);
+        {
+            HangingOpens hang(QFile::encodeName("/" + QFileInfo(folder).fileName()));
+            const LoopTurns turns;
+            restoreAction(w)->trigger();
+            QCOMPARE(hang.hung(), 1);
+            QVERIFY2(turns.elapsed() < 9000, qPrintable(QString::number(turns.elapsed())));
+            QVERIFY(turns.turns() > 20); // the window painted meanwhile
+            QCOMPARE(f.prompter.texts(), QStringList{silent});
+            QVERIFY(f.prompter.itemLists.isEmpty());
+        }
+        QVERIFY(f.closeWithYes());
+    }
+
     // A kit cleared and written back; the next load restores the backup
     // taken before, in each layout backups were kept in: the kit is shown at
     // once, one step, written at the close.
@@ -448,6 +505,48 @@ private slots:
         QCOMPARE(kf::readFile(global), padGlobal);
     }
 
+    // A pad whose own global.ini is in the older layout (an older file taken
+    // in on the pad) and a backup taken before, in the pad's layout: the
+    // restore puts back its kits, and its box names the pad's file as why the
+    // global settings stay, not the backup's.
+    void aPadWithAnOlderGlobalIsToldNotTheBackup()
+    {
+        const FakeVolumeSerial serial; // its backups stay in one folder whatever its global.ini holds
+        PadWindow f;
+        layOut(f);
+        MainWindow1 *w = f.open();
+        const QString cleared = w->form()->labPad01a->text();
+        QVERIFY(!cleared.isEmpty());
+        w->form()->kitNumber->setText("1");
+        QTest::mouseClick(w->form()->btnClear, Qt::LeftButton);
+        QVERIFY(f.closeWithYes());
+        const QString global = f.pad.sysPath + "/global.ini";
+        QByteArray old(488, '\0');
+        std::memcpy(old.data(), "GLOB", 4);
+        kf::wr32(old, 4, 488);
+        old[32] = 81; // its audio volume
+        QVERIFY(QFile::remove(global));
+        QVERIFY(kf::writeFile(global, old));
+
+        f.prompter.clear();
+        w = f.open();
+        QVERIFY(!w->pad().isUDiskFlag());
+        QCOMPARE(w->form()->labPad01a->text(), QString());
+        w->padSync().waitForBackup();
+        const QVector<padbackup::Backup> backups = padbackup::list(w->padSync().backupFolder());
+        QCOMPARE(backups.size(), 2);
+        QVERIFY(writeback::isCurrentGlobalFile(kf::readFile(backups.last().folder + "/SYS/global.ini")));
+        f.prompter.itemAnswers.enqueue(1);
+        restoreAction(w)->trigger();
+        QCOMPARE(f.prompter.texts(),
+                 QStringList{"The global settings and kit chains of this backup cannot be put back: the sampler pad's "
+                             "own global.ini is not in the layout Korvanta writes (it is an older file's), so Korvanta "
+                             "does not write over it; the backup's global.ini is fine. They stay as they are now."});
+        QCOMPARE(w->form()->labPad01a->text(), cleared);
+        QCOMPARE(w->history().stack().count(), 1);
+        QCOMPARE(w->form()->audioVolume->text(), QString("81")); // the pad's global settings stay
+    }
+
     // A pad without serials is named by its settings: after the close wrote
     // a restored global.ini, the next load still lists its earlier backups
     // and keeps the new one beside them.
@@ -593,15 +692,26 @@ private slots:
     // A sound deleted and its number given to a new sound: the backup's
     // slots are not filled with the new one; they are named, left empty and
     // counted among the kits that differ.
+    void aNumberGivenToAnotherSoundIsNotRestored_data()
+    {
+        QTest::addColumn<int>("samples");
+        QTest::newRow("another length") << 900;
+        QTest::newRow("the same length and range") << 400; // only its name tells it from the old one
+    }
     void aNumberGivenToAnotherSoundIsNotRestored()
     {
+        QFETCH(int, samples);
         PadWindow f;
         layOut(f);
         MainWindow1 *w = f.open();
         w->padSync().waitForBackup();
         QVERIFY(f.closeWithYes());
-        QVERIFY(kf::writeFile(f.prm(3), waveprm::buildRecord(3, "Cowbell", 44 + 900)));
-        QVERIFY(kf::writeFile(f.wav(3), kf::wavBytes(900, 77)));
+        const waveprm::PrmRecord was = waveprm::parseRecord(kf::readFile(f.prm(3)));
+        QVERIFY(kf::writeFile(f.prm(3), waveprm::buildRecord(3, "Cowbell", quint32(44 + samples))));
+        QVERIFY(kf::writeFile(f.wav(3), kf::wavBytes(samples, 77)));
+        const waveprm::PrmRecord now = waveprm::parseRecord(kf::readFile(f.prm(3)));
+        QCOMPARE(was.wave_length == now.wave_length && was.wave_start == now.wave_start && was.wave_end == now.wave_end,
+                 samples == 400);
         w = f.open();
         int naming3 = 0;
         for (const MainWindow1Records::soundKit &k : w->doc().kitAttrList()) {

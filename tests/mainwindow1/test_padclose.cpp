@@ -1176,6 +1176,35 @@ private slots:
         QTRY_VERIFY(QFileInfo::exists(f.pad.sysPath + "/alter.ini"));
         QTRY_VERIFY(!QFileInfo::exists(f.pad.sysPath + "/.zt-journal")); // its last step
     }
+
+    // A pad whose global.ini is in the older layout holds eight kit chains:
+    // its chains left as loaded are not written, the cleared kit is, and the
+    // editor closes and ejects the pad with no error.
+    void aPadWithAnOlderGlobalClosesWithItsKitsWritten()
+    {
+        PadWindow f;
+        f.layOut(3);
+        const QString global = f.pad.sysPath + "/global.ini";
+        QByteArray old(488, '\0');
+        std::memcpy(old.data(), "GLOB", 4);
+        kf::wr32(old, 4, 488);
+        old[32] = 81; // its audio volume
+        QVERIFY(QFile::remove(global));
+        QVERIFY(kf::writeFile(global, old));
+        MainWindow1 *w = f.open();
+        QCOMPARE(w->form()->audioVolume->text(), QString("81"));
+        const QByteArray kit1 = kf::readFile(kitFile(f, 1));
+        w->form()->kitNumber->setText("1");
+        QTest::mouseClick(w->form()->btnClear, Qt::LeftButton);
+
+        QVERIFY(f.closeWithYes());
+        QCOMPARE(f.prompter.texts(), (QStringList{"Quit?", notice}));
+        QVERIFY(f.w.isNull());
+        QCOMPARE(kf::readFile(global), old);
+        QVERIFY(kf::readFile(kitFile(f, 1)) != kit1);
+        QCOMPARE(alter(f), alterBytes(true, false, false, {1}));
+        QCOMPARE(f.dismounter.mountPoints, QStringList{f.root()});
+    }
 };
 
 QTEST_MAIN(TestPadClose)

@@ -445,6 +445,41 @@ private slots:
         }
     }
 
+    // A folder that stops answering while one kit's file takes its name is
+    // waited on once: the kits after it are told as not saved, their old
+    // files stay as they were, and no temporary is left once it answers.
+    void silentFolderStopsTheKitsLeft()
+    {
+        const QString out = path("quietkits");
+        QVERIFY(QDir().mkpath(out));
+        const QString kit5 = QDir(out).filePath("Kit 5.INI"), kit6 = QDir(out).filePath("Kit 6.INI");
+        QVERIFY(kf::writeFile(kit6, "the old six"));
+        savejob::Hooks painting = hooks();
+        painting.paint = [] { QCoreApplication::processEvents(); };
+        ScriptedQuestions questions;
+        questions.answers = {true};
+        HangingOpens hanging(".INI", 0, HangingOpens::Looks::Renames);
+        QElapsedTimer clock;
+        clock.start();
+        const SaveKitsJob::Outcome done =
+                SaveKitsJob(*m_doc, m_lib, questions, {}, painting).run({out, {5, 6}, m_temp});
+        QVERIFY2(clock.elapsed() < 5000 + 2500, qPrintable(QString::number(clock.elapsed())));
+        QCOMPARE(hanging.hung(), 1);
+        QCOMPARE(titles(done.result), QStringList({"Warning", "Error"}));
+        QVERIFY(done.result.notices.at(0).text.startsWith(
+                "The folder stopped answering while this file was being put in place under its name:\r\n" + kit5));
+        QCOMPARE(done.result.notices.at(1).text, QString("These kits are not saved:\r\nKit 6 Kit 6"));
+        QCOMPARE(done.result.files.size(), 2);
+        QCOMPARE(int(done.result.files.at(1).outcome), int(FileOutcome::Refused));
+        QCOMPARE(done.result.files.at(1).reason,
+                 "The file could not be written:\r\n" + kit6 + "\r\n" + QString(std::strerror(ETIMEDOUT)));
+        QCOMPARE(kf::readFile(kit6), QByteArray("the old six"));
+        hanging.release();
+        QTRY_COMPARE(hanging.waiting(), 0);
+        QTRY_COMPARE(QDir(out).entryList(QDir::Files | QDir::Hidden), QStringList({"Kit 5.INI", "Kit 6.INI"}));
+        QCOMPARE(kf::readFile(kit6), QByteArray("the old six"));
+    }
+
     // The check that a save over a file replaces no sound of the library
     // looks at the sounds off the job's thread: a sound's drive that does
     // not answer stops the save within 2 s, before anything is written, and
@@ -500,6 +535,71 @@ private slots:
         QCOMPARE(kf::readFile(existing), bytes);
         QCOMPARE(kf::readFile(snare().file), sound);
         QCOMPARE(QDir(out).entryList(QDir::Files | QDir::Hidden), QStringList({"Kit 5.INI"}));
+    }
+
+    // What the renames do to the loaded kit files is looked at off the job's
+    // thread before anything is written: a loaded file's drive that does not
+    // answer stops the save within 2 s, the box names that file, and the
+    // files on the disk keep their bytes.
+    void silentLoadedFileStopsKitSave()
+    {
+        QTemporaryDir dir;
+        const QString held = dir.filePath("quietloaded"), out = dir.filePath("quietout");
+        QVERIFY(QDir().mkpath(held) && QDir().mkpath(out));
+        const QString k2 = held + "/K002.INI", existing = out + "/K002.INI";
+        auto m = std::make_unique<percussionpadfile>();
+        kf::KitStorage kits;
+        kits.fill({1, 2}, 7);
+        QVERIFY(kf::writeSingleKit(*m, kits, 1, kitSounds(m_sounds), k2));
+        const QByteArray loadedBytes = kf::readFile(k2);
+        QVERIFY(kf::writeFile(existing, "the old one"));
+        Editor e;
+        QCOMPARE(loadKitFile(e, k2), LoadError::None);
+        KitDocument doc;
+        doc.startKits(e.kits, {});
+        reloadKit(doc, 1, [](Kit &kit) { kit.kit_name = "K002"; });
+        SoundLibrary lib;
+        lib.takeSoundRecords(e.library);
+        for (const SoundLibrary::READ_KIT_FILE &loaded : qAsConst(e.loaded))
+            lib.addLoadedKitFile(loaded);
+        lib.recordKitFile(k2, 2);
+        int ticks = 0;
+        QTimer tick;
+        connect(&tick, &QTimer::timeout, [&ticks] { ++ticks; });
+        tick.start(20);
+        savejob::Hooks painting = hooks();
+        painting.paint = [] { QCoreApplication::processEvents(); };
+        int asked = 0;
+        auto save = [&]() {
+            ScriptedQuestions questions;
+            questions.answers = {true};
+            const setupjob::Result done =
+                    SaveKitsJob(doc, lib, questions, {}, painting).run({out, {2}, m_temp}).result;
+            asked = questions.asked.size();
+            return done;
+        };
+        HangingOpens hanging("quietloaded/K002.INI", 0, HangingOpens::Looks::OpensAndStats);
+        QElapsedTimer clock;
+        clock.start();
+        const setupjob::Result done = save();
+        QVERIFY2(clock.elapsed() >= 1900 && clock.elapsed() < 2000 + 1500, qPrintable(QString::number(clock.elapsed())));
+        QVERIFY2(ticks >= 25, qPrintable(QString::number(ticks)));
+        QCOMPARE(hanging.hung(), 1);
+        QCOMPARE(asked, 2); // the overwrite, answered before the look
+        QCOMPARE(titles(done), QStringList({"Error"}));
+        QCOMPARE(done.notices.at(0).text,
+                 "The drive does not answer: " + k2 + "\r\nThese kits are not saved:\r\nKit 2 K002");
+        QCOMPARE(done.files.size(), 1);
+        QCOMPARE(int(done.files.at(0).outcome), int(FileOutcome::Refused));
+        hanging.release();
+        QTRY_COMPARE(hanging.waiting(), 0);
+        QCOMPARE(kf::readFile(existing), QByteArray("the old one"));
+        QCOMPARE(kf::readFile(k2), loadedBytes);
+        QTRY_COMPARE(QDir(out).entryList(QDir::Files | QDir::Hidden), QStringList({"K002.INI"}));
+        QCOMPARE(QDir(held).entryList(QDir::Files | QDir::Hidden), QStringList({"K002.INI"}));
+        // Answering again, the same save goes through.
+        QTRY_COMPARE(titles(save()), QStringList({"successfully saved."}));
+        QVERIFY(kf::readFile(existing) != QByteArray("the old one"));
     }
 
     // No to the one overwrite asked: nothing is written, the file keeps its

@@ -11,6 +11,7 @@
 #include "model/editbaseline.h"
 #include "widgets/dialogs/uiprompter.h"
 #include "widgets/closehold.h"
+#include "platform/timedlook.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -19,8 +20,10 @@
 #include <QProgressDialog>
 #include <QThread>
 
+#include <atomic>
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -51,16 +54,52 @@ void waitServing(QWidget *parent, const QString &label, const std::function<bool
     }
 }
 
-// `work` on a thread of its own, waited on as above.
-template <typename T>
-T runAside(QWidget *parent, const QString &label, const std::function<T()> &work)
+constexpr int kDataLookLimitMs = 2000; // a data folder silent that long is not waited on
+constexpr int kDataStallMs = 5000;     // nor a reading of backups that moves on no further in that long
+
+void serveEvents()
 {
-    T out;
-    std::unique_ptr<QThread> thread(QThread::create([&out, &work] { out = work(); }));
-    thread->start();
-    waitServing(parent, label, [&thread](int ms) { return thread->wait(ulong(ms)); },
-                [] { return qMakePair(0, 0); });
-    return out;
+    QCoreApplication::processEvents();
+}
+
+// `work` on a thread of its own, waited on as above while it calls the beat
+// it is handed: nothing once it has not for kDataStallMs. A data folder that
+// stopped answering keeps that thread and what `work` captured (copies),
+// never the window.
+template <typename T>
+std::optional<T> readAside(QWidget *parent, const QString &label,
+                           const std::function<T(const std::function<void()> &beat)> &work)
+{
+    const auto beats = std::make_shared<std::atomic<int>>(0);
+    const std::function<void()> beat = [beats] { beats->fetch_add(1); };
+    const ztplatform::TimedLook<T> running([work, beat] { return work(beat); });
+    if (!running.isStarted())
+        return work(beat); // no thread to be had: read here
+    int seen = -1;
+    QElapsedTimer since;
+    waitServing(parent, label, [&](int ms) {
+        if (running.waitFor(ms))
+            return true;
+        if (beats->load() != seen) {
+            seen = beats->load();
+            since.start();
+            return false;
+        }
+        return since.elapsed() >= kDataStallMs;
+    }, [] { return qMakePair(0, 0); });
+    return running.waitFor(0);
+}
+
+QString notBackedUpText(const QString &folder, const QString &why)
+{
+    return WindowTexts::tr("The sampler pad could not be backed up into %1: %2.")
+                   .arg(QDir::toNativeSeparators(folder), why)
+           + QStringLiteral("\r\n") + WindowTexts::tr("The pad is used all the same.");
+}
+
+QString dataFolderSilentText()
+{
+    return WindowTexts::tr("the folder does not answer");
 }
 
 // A backup read for the restore: its kits taken as the pad's load takes them.
@@ -72,13 +111,15 @@ struct BackupRead
     padbackup::Contents contents;
     std::shared_ptr<percussionpadfile> global; // its global settings, when asked for and read
     QByteArray globalFile;                     // the file they were read from
+    QString globalLeft;                        // why they are not put back, as the user is told
 };
 
 BackupRead readBackupKits(const QString &folder, const QVector<MainWindow1Records::SOUND_INDEX> &waves,
-                          const QVector<MainWindow1Records::soundKit> &scratch, bool withGlobal = false)
+                          const QVector<MainWindow1Records::soundKit> &scratch, bool withGlobal = false,
+                          const std::function<void()> &beat = {})
 {
     BackupRead r;
-    r.contents = padbackup::read(folder);
+    r.contents = padbackup::read(folder, true, beat);
     if (!r.contents.ok) {
         r.why = r.contents.why;
         return r;
@@ -93,11 +134,18 @@ BackupRead readBackupKits(const QString &folder, const QVector<MainWindow1Record
         r.why = texts.join(QStringLiteral("\r\n"));
         return r;
     }
-    if (withGlobal && !r.contents.globalFile.isEmpty()) {
+    if (withGlobal && r.contents.globalFile.isEmpty()) {
+        r.globalLeft = WindowTexts::tr("its global.ini is missing");
+    } else if (withGlobal) {
         auto model = std::make_shared<percussionpadfile>();
         const PadGlobal global = readPadGlobal(r.contents.globalFile, *model);
         // Only the layout the pad reads: an older one is neither shown nor written.
-        if (global.ok && global.currentLayout) {
+        if (!global.ok || global.globalSize <= 0) {
+            r.globalLeft = WindowTexts::tr("its global.ini cannot be read");
+        } else if (!global.currentLayout) {
+            r.globalLeft = WindowTexts::tr("its global.ini is in an older layout, which Korvanta does not write to the "
+                                           "sampler pad");
+        } else {
             r.global = model;
             r.globalFile = global.fileBytes;
         }
@@ -116,16 +164,33 @@ void PadSyncController::keepPadAsLoaded(const PadIdentity &loaded, const QVector
     }
     waitForBackup();
     m_backupTaken = false;
-    m_backupFolder = padbackup::padFolder(loaded);
     m_backupIdentity = loaded;
     m_backupIdentity.table.reset();
     m_backupWhen = QDateTime::currentDateTime();
     m_backupSettings = settings;
+    const std::optional<QString> folder = lookUpBackupFolder(m_backupIdentity);
+    m_backupFolder = folder.value_or(QString());
+    if (folder)
+        return;
+    // No backup this load: the pad is used all the same.
+    m_backupSettings.clear();
+    tellDuringLoad({DeviceMessage{WindowTexts::tr("Warning"),
+                                  notBackedUpText(padbackup::backupsRoot(), dataFolderSilentText())}});
+}
+
+std::optional<QString> PadSyncController::lookUpBackupFolder(const PadIdentity &loaded)
+{
+    const QString root = padbackup::backupsRoot();
+    const std::optional<QString> folder = ztplatform::lookAtFileWithin<QString>(
+            root, kDataLookLimitMs, [loaded, root] { return padbackup::padFolder(loaded, root); }, serveEvents);
+    if (!folder)
+        qWarning().noquote() << "the folder of the pad's backups does not answer:" << root;
+    return folder;
 }
 
 void PadSyncController::backUpPad(const QVector<padbackup::File> &prm)
 {
-    if (!m_backupWriter || m_backupWriter->started() || m_backupTaken || m_backupsSkipped)
+    if (!m_backupWriter || m_backupWriter->started() || m_backupTaken || m_backupsSkipped || m_backupFolder.isEmpty())
         return;
     m_backupWriter->start(m_backupFolder, m_backupWhen, m_backupSettings, prm);
     m_backupSettings.clear();
@@ -153,11 +218,7 @@ void PadSyncController::backupEnded(bool ok, const QString &why)
 {
     if (ok)
         return;
-    UiPrompter::instance()->warning(
-            m_parent, WindowTexts::tr("Warning"),
-            WindowTexts::tr("The sampler pad could not be backed up into %1: %2.")
-                            .arg(QDir::toNativeSeparators(m_backupFolder), why)
-                    + QStringLiteral("\r\n") + WindowTexts::tr("The pad is used all the same."));
+    UiPrompter::instance()->warning(m_parent, WindowTexts::tr("Warning"), notBackedUpText(m_backupFolder, why));
 }
 
 namespace {
@@ -185,13 +246,14 @@ int kitsDiffering(const BackupRead &r, const QHash<quint16, padbackup::Held> &pr
     return n;
 }
 
-// The pad's sounds now, by number.
-QHash<quint16, padbackup::Held> soundsHeld(const QVector<MainWindow1Records::SOUND_INDEX> &waves)
+// The pad's sounds now, by number, with the names their .prm records hold.
+QHash<quint16, padbackup::Held> soundsHeld(const QVector<MainWindow1Records::SOUND_INDEX> &waves,
+                                           const QHash<quint16, QByteArray> &names)
 {
     QHash<quint16, padbackup::Held> held;
     held.reserve(waves.size());
     for (const MainWindow1Records::SOUND_INDEX &s : waves)
-        held.insert(s.wave_No, {s.wave_length, s.wave_start, s.wave_end});
+        held.insert(s.wave_No, {s.wave_length, s.wave_start, s.wave_end, names.value(s.wave_No)});
     return held;
 }
 
@@ -213,11 +275,30 @@ QString missingText(const QVector<padbackup::Missing> &missing, int shown)
            + QStringLiteral("\r\n") + lines.join(QStringLiteral("\r\n"));
 }
 
-QString globalNotTakenText()
+QString globalNotTakenText(const QString &why)
 {
-    return WindowTexts::tr("The global settings and kit chains of this backup cannot be put back: its global.ini is "
-                           "missing or cannot be read, or its layout is not the one the sampler pad's global.ini "
-                           "has. They stay as they are now.");
+    return WindowTexts::tr("The global settings and kit chains of this backup cannot be put back: %1. They stay as "
+                           "they are now.")
+            .arg(why);
+}
+
+// What a restore could not put back, in one box the screen holds; every
+// slot behind its details.
+void tellRestored(QWidget *parent, const QString &globalLeft, const QVector<padbackup::Missing> &missing)
+{
+    constexpr int shownSlots = 25;
+    const QString crlf = QStringLiteral("\r\n");
+    QStringList told;
+    if (!globalLeft.isEmpty())
+        told << globalNotTakenText(globalLeft);
+    QStringList whole = told;
+    if (!missing.isEmpty()) {
+        told << missingText(missing, shownSlots);
+        whole << missingText(missing, missing.size());
+    }
+    if (!told.isEmpty())
+        UiPrompter::instance()->detailedBox(UiPrompter::Warning, parent, WindowTexts::tr("Warning"), told.join(crlf),
+                                            missing.size() > shownSlots ? whole.join(crlf) : QString());
 }
 
 } // namespace
@@ -228,24 +309,40 @@ void PadSyncController::restoreFromBackup()
     if (m_pad.isUDiskFlag())
         return;
     waitForBackup(); // the backup of this load is one of them
+    const QString silent = WindowTexts::tr("The backups of the sampler pad cannot be read: %1 does not answer.")
+                                   .arg(QDir::toNativeSeparators(padbackup::backupsRoot()));
+    if (m_backupFolder.isEmpty()) { // the data folder did not answer at the load
+        const std::optional<QString> found = lookUpBackupFolder(m_backupIdentity);
+        if (!found) {
+            prompter->warning(m_parent, WindowTexts::tr("Warning"), silent);
+            return;
+        }
+        m_backupFolder = *found;
+    }
     const QString folder = m_backupFolder;
     const QVector<MainWindow1Records::SOUND_INDEX> waves = m_soundLists.waveAttrList();
     const QVector<MainWindow1Records::soundKit> scratch(m_doc.curKitAttr(), m_doc.curKitAttr() + KIT_MAX_COUNT);
     const QString reading = WindowTexts::tr("Reading the backups of the sampler pad…");
     using Listed = QPair<QVector<padbackup::Backup>, QVector<BackupRead>>;
-    const Listed listed = runAside<Listed>(m_parent, reading, [&folder, &waves, &scratch] {
-        Listed out;
-        out.first = padbackup::list(folder);
-        for (const padbackup::Backup &b : qAsConst(out.first))
-            out.second.append(readBackupKits(b.folder, waves, scratch));
-        return out;
-    });
-    const QVector<padbackup::Backup> &backups = listed.first;
+    const std::optional<Listed> listed = readAside<Listed>(
+            m_parent, reading, [folder, waves, scratch](const std::function<void()> &beat) {
+                Listed out;
+                out.first = padbackup::list(folder);
+                beat();
+                for (const padbackup::Backup &b : qAsConst(out.first))
+                    out.second.append(readBackupKits(b.folder, waves, scratch, false, beat));
+                return out;
+            });
+    if (!listed) {
+        prompter->warning(m_parent, WindowTexts::tr("Warning"), silent);
+        return;
+    }
+    const QVector<padbackup::Backup> &backups = listed->first;
     // Only the sounds on the pad now: the restore adds and removes none.
-    const QHash<quint16, padbackup::Held> present = soundsHeld(waves);
+    const QHash<quint16, padbackup::Held> present = soundsHeld(waves, m_padSoundNames);
     QStringList items;
     for (int i = 0; i < backups.size(); ++i) {
-        const BackupRead &r = listed.second.at(i);
+        const BackupRead &r = listed->second.at(i);
         items << (r.ok ? WindowTexts::tr("%1: kits differing from now: %2")
                                  .arg(whenText(backups.at(i).when))
                                  .arg(kitsDiffering(r, present, m_doc))
@@ -262,16 +359,30 @@ void PadSyncController::restoreFromBackup()
     if (chosen < 0)
         return;
     const QString chosenFolder = backups.at(chosen).folder;
-    BackupRead read = runAside<BackupRead>(m_parent, reading, [&chosenFolder, &waves, &scratch] {
-        return readBackupKits(chosenFolder, waves, scratch, true);
-    });
+    const std::optional<BackupRead> readNow = readAside<BackupRead>(
+            m_parent, reading, [chosenFolder, waves, scratch](const std::function<void()> &beat) {
+                return readBackupKits(chosenFolder, waves, scratch, true, beat);
+            });
+    if (!readNow) {
+        prompter->warning(m_parent, WindowTexts::tr("Warning"), silent);
+        return;
+    }
+    BackupRead read = *readNow;
     if (!read.ok) {
         prompter->warning(m_parent, WindowTexts::tr("Error"),
                           WindowTexts::tr("The backup cannot be restored:") + QStringLiteral("\r\n") + read.why);
         return;
     }
-    // Global settings the pad and the page both take in the current layout only.
-    if (!m_doc.currentGlobalLayout() || !writeback::isCurrentGlobalFile(m_pad.loadedGlobalFile()))
+    // Global settings the pad and the page both take in the current layout
+    // only; the backup's may be in it while the pad's own file is not.
+    if (read.global && !writeback::isCurrentGlobalFile(m_pad.loadedGlobalFile()))
+        read.globalLeft = WindowTexts::tr("the sampler pad's own global.ini is not in the layout Korvanta writes (it "
+                                          "is an older file's), so Korvanta does not write over it; the backup's "
+                                          "global.ini is fine");
+    else if (read.global && !m_doc.currentGlobalLayout())
+        read.globalLeft = WindowTexts::tr("the global settings in the editor are in an older layout than the sampler "
+                                          "pad's global.ini");
+    if (!read.globalLeft.isEmpty())
         read.global.reset();
     PadKits &kits = read.kits;
     const padbackup::Contents &contents = read.contents;
@@ -293,18 +404,5 @@ void PadSyncController::restoreFromBackup()
         }
     }
     emit restoredFromBackup(shown);
-    // A box the screen holds; every slot behind its details.
-    constexpr int shownSlots = 25;
-    const QString crlf = QStringLiteral("\r\n");
-    QStringList told;
-    if (!read.global)
-        told << globalNotTakenText();
-    QStringList whole = told;
-    if (!missing.isEmpty()) {
-        told << missingText(missing, shownSlots);
-        whole << missingText(missing, missing.size());
-    }
-    if (!told.isEmpty())
-        prompter->detailedBox(UiPrompter::Warning, m_parent, WindowTexts::tr("Warning"), told.join(crlf),
-                              missing.size() > shownSlots ? whole.join(crlf) : QString());
+    tellRestored(m_parent, read.globalLeft, missing);
 }

@@ -16,6 +16,7 @@
 #include "device/padsounds.h"
 #include "device/padtree.h"
 #include "device/padwatch.h"
+#include "device/waveprm.h"
 #include "platform/removabledrives.h"
 #include "platform/regularfile.h"
 #include "widgets/dialogs/uiprompter.h"
@@ -106,9 +107,12 @@ std::optional<bool> PadSyncController::putPadInOrder(PadIdentity &loaded)
                 if (findPadLeftovers(tree, root).isEmpty())
                     return out;
                 pace.beat();
-                out.backedUp = true;
-                out.backup = padbackup::write(backupFolder, backupWhen, settings, padbackup::readPrmRecords(root, tree));
-                pace.beat();
+                if (!backupFolder.isEmpty()) { // empty: the data folder did not answer, no backup this load
+                    out.backedUp = true;
+                    out.backup = padbackup::write(backupFolder, backupWhen, settings,
+                                                  padbackup::readPrmRecords(root, tree));
+                    pace.beat();
+                }
                 out.recovery = recoverPad(tree, root);
                 return out;
             },
@@ -316,8 +320,14 @@ DeviceMessages PadSyncController::loadPadSounds(const PadIdentity &loaded)
     // from what the load read, and the first write waits for it.
     QVector<padbackup::File> records;
     records.reserve(sounds->prmRecords.size());
-    for (const QPair<QString, QByteArray> &record : sounds->prmRecords)
+    m_padSoundNames.clear();
+    for (const QPair<QString, QByteArray> &record : sounds->prmRecords) {
         records.append({record.first, record.second});
+        // What tells a restore the sound now at a number from the one a backup knew there.
+        const waveprm::PrmRecord rec = waveprm::parseRecord(record.second);
+        if (rec.waveNo > 0 && !m_padSoundNames.contains(quint16(rec.waveNo - 1)))
+            m_padSoundNames.insert(quint16(rec.waveNo - 1), rec.nameField);
+    }
     backUpPad(records);
     m_soundLists.takeWaveAttrList(sounds->waveAttrList);
     m_library.loadPadSounds(sounds->waveLoadKitAttrList);

@@ -138,6 +138,10 @@ private:
     // The load wrote the backup itself, before it put the pad in order.
     void backupTaken(const padbackup::Written &written);
     void backupEnded(bool ok, const QString &why);
+    // The folder of the pad's backups, looked up off the window's thread
+    // (the data folder opened, its list of names read); nothing when the data
+    // folder does not answer in time.
+    std::optional<QString> lookUpBackupFolder(const PadIdentity &loaded);
     // The metronome list, filled from the pad's metronome folder.
     void importPadClicks();
     // The kits read from the pad, their records' images in `images`, become the
@@ -211,12 +215,13 @@ private:
     bool m_batchLook = false;      // padReadyForBatch() waits on the pad
     bool m_renumbering = false;    // the pad's pairs are renumbered on their thread
     PadBackupWriter *m_backupWriter = nullptr;
-    QString m_backupFolder;                  // this pad's backups
+    QString m_backupFolder;                  // this pad's backups; empty while the data folder did not answer
     PadIdentity m_backupIdentity;            // the pad's, as loaded: its backups' folder is named by it
     QDateTime m_backupWhen;                  // when the load began
     QVector<padbackup::File> m_backupSettings; // the pad's kit records and settings as the load found them
     bool m_backupTaken = false;              // written by the load before it put the pad in order
     bool m_backupsSkipped = false;
+    QHash<quint16, QByteArray> m_padSoundNames; // wave number (as kits store it) -> its .prm's name field at the load
 };
 
 #endif
