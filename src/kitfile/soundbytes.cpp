@@ -35,7 +35,7 @@ QByteArray SoundBytes::digestOf(const Place &place)
         return known.value();
     QFile file;
     QByteArray digest;
-    if (ztplatform::openRegularFile(place.file, file) && place.start >= 0 && place.length >= 0
+    if (ztplatform::openRegularFile(place.file, file, false) && place.start >= 0 && place.length >= 0
         && place.start + place.length <= file.size())
         digest = storedDigest(file, quint32(place.start), quint32(place.length));
     m_digests.insert(key, digest);

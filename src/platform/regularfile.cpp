@@ -279,7 +279,7 @@ std::optional<qint64> regularFileSizeWithin(const QString &path, int limitMs, co
             return lookBelow(root, path);
         BelowLook found;
         QFile file;
-        found.size = isRegularFile(path) && openRegularFile(path, file) ? file.size() : -1;
+        found.size = isRegularFile(path) && openRegularFile(path, file, false) ? file.size() : -1;
         return found;
     };
     const std::optional<BelowLook> found = lookAtFileWithin<BelowLook>(path, limitMs, look, turn);
@@ -309,9 +309,9 @@ int openRegularFile(const QString &path, int flags, bool noFollow)
     return fd;
 }
 
-bool openRegularFile(const QString &path, QFile &file)
+bool openRegularFile(const QString &path, QFile &file, bool noFollow)
 {
-    const int fd = openRegularFile(path);
+    const int fd = openRegularFile(path, O_RDONLY, noFollow);
     if (fd < 0)
         return false;
     file.setFileName(path);

@@ -28,9 +28,10 @@ std::optional<bool> isRegularFileWithin(const QString &path, int limitMs, const 
 bool isFolder(const QString &path);
 
 // The size of the regular file at `path` (isRegularFile, then opened as
-// below), -1 when there is none; looked at on a thread of its own, `turn`
-// run on the calling thread meanwhile. Nothing when its drive did not answer
-// within `limitMs`.
+// below, a link at the name followed), -1 when there is none; looked at on a
+// thread of its own, `turn` run on the calling thread meanwhile. A path the
+// watched folder's anchor covers is looked at below it, no link followed.
+// Nothing when its drive did not answer within `limitMs`.
 std::optional<qint64> regularFileSizeWithin(const QString &path, int limitMs, const std::function<void()> &turn);
 
 // What stands at `path`: its type bits (0: nothing) and, for a regular
@@ -54,8 +55,9 @@ int openRegularFile(const QString &path);
 // The same with the open's own `flags` (O_WRONLY | O_CREAT makes the file,
 // mode 0666 less the umask); a link at the name is followed unless `noFollow`.
 int openRegularFile(const QString &path, int flags, bool noFollow);
-// The same, handed to `file` (which then closes it), open for reading.
-bool openRegularFile(const QString &path, QFile &file);
+// The same, handed to `file` (which then closes it), open for reading; a
+// link at the name is followed unless `noFollow`.
+bool openRegularFile(const QString &path, QFile &file, bool noFollow);
 
 // Files below `folder`, reached by any path (links followed), are not read
 // any more: isRegularFile() is false for them from now on, on every thread,

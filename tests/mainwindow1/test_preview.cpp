@@ -194,6 +194,25 @@ private slots:
         QCOMPARE(w->preview().player2()->media().request().url(), QUrl::fromLocalFile(pad));
         QVERIFY(!QFile::exists(w->preview().previewFileName()));
         QCOMPARE(state(w), QMediaPlayer::PlayingState);
+        // Off the pad a link there plays the file it leads to; a link to a pipe is no sound.
+        const QString far = writeBytes(f.work.filePath("elsewhere/hit.wav"), pcmWav(2, 48000, 2400));
+        const QString linked = QDir::toNativeSeparators(f.work.filePath("ZT350/Wav_Data/001/0002.wav"));
+        const QString piped = QDir::toNativeSeparators(f.work.filePath("ZT350/Wav_Data/001/0003.wav"));
+        QVERIFY(::mkfifo(QFile::encodeName(f.work.filePath("elsewhere/pipe.wav")).constData(), 0600) == 0);
+        QVERIFY(QFile::link(far, linked) && QFile::link(f.work.filePath("elsewhere/pipe.wav"), piped));
+        const auto press = [&](const QString &source) {
+            w->form()->stopBtn2->click();
+            w->preview().choosePreviewSound(source);
+            w->form()->playBtn2->setEnabled(true);
+            w->form()->playBtn2->click();
+            return f.prompter.texts();
+        };
+        QCOMPARE(press(linked), QStringList());
+        QCOMPARE(w->preview().player2()->media().request().url(), QUrl::fromLocalFile(linked));
+        QCOMPARE(state(w), QMediaPlayer::PlayingState);
+        QCOMPARE(press(piped), QStringList{"Play error!"});
+        QCOMPARE(w->preview().playFileNameOld2(), linked);
+        f.prompter.clear();
 
         KitFile kit;
         QVERIFY(kit.make(f.work.path(), "KIT_ALL.BIN"));

@@ -467,6 +467,25 @@ private slots:
                  QStringList({"colon.wav", "marker.wav"}));
     }
 
+    // A sound kept as a link exports as the file it leads to; the link and that file stay as they were.
+    void linkedSoundExports()
+    {
+        Export e;
+        const QByteArray bytes = pcmWav(1, 8000, 800);
+        const QString far = writeBytes(e.f.path("disk/kick.wav"), bytes);
+        const QString link = e.f.path("src/kick.wav");
+        QVERIFY(QDir().mkpath(e.f.path("src")) && QFile::link(far, link));
+        e.add("kick", link, 1);
+        e.select({0});
+        e.run(e.out);
+        QVERIFY(e.f.prompter.texts().isEmpty());
+        const QFileInfo made(QDir(e.out).filePath("kick.wav"));
+        QVERIFY(made.isFile() && !made.isSymLink());
+        QVERIFY(e.file("kick.wav").startsWith("RIFF") && made.size() > 44);
+        QVERIFY(QFileInfo(link).isSymLink());
+        QCOMPARE(kf::readFile(far), bytes);
+    }
+
     // The progress dialog holds the window: a click on it while the export
     // runs reaches nothing.
     void windowHeldWhileExporting()

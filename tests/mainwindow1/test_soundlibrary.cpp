@@ -1097,6 +1097,79 @@ private slots:
         QCOMPARE(f.prompter.texts().value(0), "hat does not exist.\r\nPlease check path:" + hat);
     }
 
+    // A sound kept as a link to a file elsewhere is read as that file: it
+    // imports, previews, keeps its name beside a copy of its bytes, and a
+    // whole setup holding it saves, loads through a link and saves again the same.
+    void linkedSoundReadsAsItsFile()
+    {
+        Fixture f;
+        MainWindow1 *w = f.open();
+        const QString far = writeBytes(f.path("disk/kick.wav"), pcmWav(1, 8000, 800));
+        QVERIFY(QDir().mkpath(f.path("project")));
+        const QString link = f.path("project/kick.wav");
+        QVERIFY(QFile::link(far, link));
+        f.importToList({link});
+        QCOMPARE(f.prompter.texts(), QStringList());
+        QCOMPARE(f.totalRows().size(), 1);
+        QCOMPARE(f.totalRows().first().section('|', 1), "kick|" + link);
+        QVERIFY(w->getRawFile(far, f.path("device.wav"), 0) > 44);
+        const QByteArray device = kf::readFile(f.path("device.wav"));
+        QVERIFY(w->getRawFile(far, f.path("preview.wav"), 1) > 44);
+        const QByteArray preview = kf::readFile(f.path("preview.wav"));
+
+        QTreeView *total = w->form()->totalWaveTreeView;
+        const QModelIndex row = w->library().totalListItemModel()->soundIndex(0, 1);
+        QTest::mouseClick(total->viewport(), Qt::LeftButton, {}, total->visualRect(row).center());
+        QCOMPARE(f.prompter.texts(), QStringList());
+        QVERIFY(w->form()->playBtn2->isEnabled());
+        QTest::mouseClick(w->form()->playBtn2, Qt::LeftButton);
+        QCOMPARE(f.prompter.texts(), QStringList());
+        QCOMPARE(kf::readFile(w->preview().previewFileName()), preview);
+        QTest::mouseClick(w->form()->stopBtn2, Qt::LeftButton);
+
+        // The file itself is the same sound: it keeps the name.
+        f.importToList({far});
+        QCOMPARE(f.prompter.texts(), QStringList());
+        QCOMPARE(f.totalRows().last().section('|', 1), "kick|" + far);
+
+        reloadKit(w->doc(), 0, [&](MainWindow1Records::soundKit &kit) {
+            kit.kpadChunk[0].soundFile0 = link;
+            kit.kpadChunk[0].soundName0 = "kick";
+        });
+        const QString setup = f.path("disk/SET.bin"), again = f.path("disk/AGAIN.bin");
+        f.prompter.fileAnswers.enqueue({setup});
+        w->form()->actionExport_All->trigger();
+        QCOMPARE(f.prompter.titles(), QStringList({"successfully saved."}));
+        const QByteArray saved = kf::readFile(setup);
+        QVERIFY(saved.contains(device.mid(44)));
+
+        // Loaded through a link, its sound is the one saved, and saved again the file comes out the same.
+        const QString linkedSetup = f.path("project/SET.bin");
+        QVERIFY(QFile::link(setup, linkedSetup));
+        f.prompter.clear();
+        f.prompter.fileAnswers.enqueue({linkedSetup});
+        w->form()->actionImport_All->trigger();
+        QCOMPARE(w->library().loadedKitFiles().size(), 1);
+        const QString stored = w->doc().kit(0).kpadChunk[0].soundFile0;
+        QVERIFY2(stored.contains(":U"), qPrintable(stored));
+        QCOMPARE(w->getRawFile(stored, f.path("back.wav"), 0), quint32(device.size()));
+        QCOMPARE(kf::readFile(f.path("back.wav")), device);
+        f.prompter.clear();
+        f.prompter.fileAnswers.enqueue({again});
+        w->form()->actionExport_All->trigger();
+        QCOMPARE(f.prompter.titles(), QStringList({"successfully saved."}));
+        QCOMPARE(kf::readFile(again), saved);
+
+        // A link to a pipe, a folder or nothing is still no sound, and is not waited on.
+        const QString pipe = f.path("disk/pipe.wav");
+        QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+        QVERIFY(QFile::link(pipe, f.path("project/pipe.wav")) && QFile::link(f.path("disk"), f.path("project/dir.wav"))
+                && QFile::link(f.path("disk/gone.wav"), f.path("project/gone.wav")));
+        QCOMPARE(PreviewController::soundFileSize(link), std::optional<qint64>(QFileInfo(far).size()));
+        for (const char *name : {"project/pipe.wav", "project/dir.wav", "project/gone.wav"})
+            QCOMPARE(PreviewController::soundFileSize(f.path(name)), std::optional<qint64>(-1));
+    }
+
     // A group sound whose drive does not answer at the start is left as read:
     // the start goes on after the limit, the row is not taken for lost, and
     // the close leaves the groups' file as it was. Once the drive answers,

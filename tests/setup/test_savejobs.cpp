@@ -445,6 +445,41 @@ private slots:
         }
     }
 
+    // A folder that stops answering while one kit's file takes its name is
+    // waited on once: the kits after it are told as not saved, their old
+    // files stay as they were, and no temporary is left once it answers.
+    void silentFolderStopsTheKitsLeft()
+    {
+        const QString out = path("quietkits");
+        QVERIFY(QDir().mkpath(out));
+        const QString kit5 = QDir(out).filePath("Kit 5.INI"), kit6 = QDir(out).filePath("Kit 6.INI");
+        QVERIFY(kf::writeFile(kit6, "the old six"));
+        savejob::Hooks painting = hooks();
+        painting.paint = [] { QCoreApplication::processEvents(); };
+        ScriptedQuestions questions;
+        questions.answers = {true};
+        HangingOpens hanging(".INI", 0, HangingOpens::Looks::Renames);
+        QElapsedTimer clock;
+        clock.start();
+        const SaveKitsJob::Outcome done =
+                SaveKitsJob(*m_doc, m_lib, questions, {}, painting).run({out, {5, 6}, m_temp});
+        QVERIFY2(clock.elapsed() < 5000 + 2500, qPrintable(QString::number(clock.elapsed())));
+        QCOMPARE(hanging.hung(), 1);
+        QCOMPARE(titles(done.result), QStringList({"Warning", "Error"}));
+        QVERIFY(done.result.notices.at(0).text.startsWith(
+                "The folder stopped answering while this file was being put in place under its name:\r\n" + kit5));
+        QCOMPARE(done.result.notices.at(1).text, QString("These kits are not saved:\r\nKit 6 Kit 6"));
+        QCOMPARE(done.result.files.size(), 2);
+        QCOMPARE(int(done.result.files.at(1).outcome), int(FileOutcome::Refused));
+        QCOMPARE(done.result.files.at(1).reason,
+                 "The file could not be written:\r\n" + kit6 + "\r\n" + QString(std::strerror(ETIMEDOUT)));
+        QCOMPARE(kf::readFile(kit6), QByteArray("the old six"));
+        hanging.release();
+        QTRY_COMPARE(hanging.waiting(), 0);
+        QTRY_COMPARE(QDir(out).entryList(QDir::Files | QDir::Hidden), QStringList({"Kit 5.INI", "Kit 6.INI"}));
+        QCOMPARE(kf::readFile(kit6), QByteArray("the old six"));
+    }
+
     // The check that a save over a file replaces no sound of the library
     // looks at the sounds off the job's thread: a sound's drive that does
     // not answer stops the save within 2 s, before anything is written, and

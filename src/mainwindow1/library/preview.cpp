@@ -84,7 +84,7 @@ PadWaveLook lookAtPadWave(const QString &source)
     PadWaveLook look;
     look.stamp = ztplatform::fileStamp(source);
     QFile file;
-    if (ztplatform::isRegularFile(source) && ztplatform::openRegularFile(source, file))
+    if (ztplatform::isRegularFile(source) && ztplatform::openRegularFile(source, file, false))
         look.playable = playableLength(file);
     return look;
 }
