@@ -53,10 +53,11 @@ private:
     std::atomic_int m_state{Running};
 };
 
-// `work` on a thread of its own, `paint` called meanwhile. Nothing when
-// `watch` has not moved on for `stallMs` (ffmpeg's step aside, bounded by its
-// own limit): it is given up then, and puts nothing in place unless its
-// rename had begun (watch.placing()), whose end is taken when it came.
+// The work `running` on its thread waited on, `paint` called meanwhile.
+// Nothing when `watch` has not moved on for `stallMs` (ffmpeg's step aside,
+// bounded by its own limit): it is given up then, and puts nothing in place
+// unless its rename had begun (watch.placing()), whose end is taken when it
+// came.
 template <typename T>
 std::optional<T> waitWatched(Watch &watch, qint64 stallMs, const ztplatform::TimedLook<T> &running,
                              const std::function<void()> &paint)

@@ -443,6 +443,13 @@ bool SaveKitsJob::putInPlace()
         const setupfiles::KitTarget &t = m_plan.at(i);
         if (!t.write)
             continue;
+        // Once a folder stopped answering, no other file is put in place nor
+        // waited on: the kits left are not saved, their old files as they were.
+        if (!m_givenUp.isEmpty()) {
+            m_refused.insert(i, savejob::notWrittenText(t.target, timedOut()));
+            replacedAll = false;
+            continue;
+        }
         const ztplatform::ReplaceFile &file = m_files[size_t(i)]->out;
         // Sounds still in use that only the old file holds are kept, on the
         // disk, before the new file takes its place. The loaded setup is not
@@ -512,11 +519,15 @@ bool SaveKitsJob::placeKit(int i, bool rename)
 
 // The folder of each file in place synced, once, on a thread of its own; a
 // folder that does not confirm, or not within the limit, names every file of
-// it the save put in place.
+// it the save put in place. A folder a placing thread still waits on is not
+// synced: its files are named at once.
 void SaveKitsJob::syncFolders(bool &replacedAll)
 {
     QStringList folders;
     QHash<QString, QVector<int>> inFolder; // plan entries
+    QSet<QString> silent; // folders a placing thread still waits on: not waited on again
+    for (int i : qAsConst(m_givenUp))
+        silent.insert(QFileInfo(m_files[size_t(i)]->out.target()).absolutePath());
     for (int i = 0; i < int(m_files.size()); ++i) {
         const ztplatform::ReplaceFile *file = fileOf(i);
         if (!file || !file->isRenamed())
@@ -535,12 +546,13 @@ void SaveKitsJob::syncFolders(bool &replacedAll)
         const QVector<int> entries = inFolder.value(folder);
         const std::shared_ptr<FileWrite> first = m_files[size_t(entries.first())];
         exportfile::Watch watch;
-        const std::optional<Synced> done = offThread<Synced>(m_run, watch, [first]() {
-            Synced s;
-            s.synced = first->out.syncFolder();
-            s.error = first->out.errorString();
-            return s;
-        });
+        const std::optional<Synced> done =
+                silent.contains(folder) ? std::nullopt : offThread<Synced>(m_run, watch, [first]() {
+                    Synced s;
+                    s.synced = first->out.syncFolder();
+                    s.error = first->out.errorString();
+                    return s;
+                });
         if (done && done->synced)
             continue;
         if (!done)

@@ -405,12 +405,9 @@ private slots:
         QCOMPARE(padLabels(f->ui), QString("|||"));
     }
 
-    // A kit file saved over the loaded one renumbers the sounds it holds:
-    // CLEAR undone after it names each sound by the entry that holds it now,
-    // and a save then writes what the same kit saved before the CLEAR wrote.
     // A kit saved over the loaded kit file whose sound another kit uses:
-    // CLEAR of that kit undone after it, the kit saves byte for byte as
-    // before and names the same sound.
+    // CLEAR of that kit undone after it names the same sound by the entry
+    // that holds it now, and the kit saves byte for byte as before the CLEAR.
     void clearUndoneAfterKitSaveOverLoaded()
     {
         const QString k2 = f->file("K002.INI"), kick = k2 + ":U00000";

@@ -445,6 +445,41 @@ private slots:
         }
     }
 
+    // A folder that stops answering while one kit's file takes its name is
+    // waited on once: the kits after it are told as not saved, their old
+    // files stay as they were, and no temporary is left once it answers.
+    void silentFolderStopsTheKitsLeft()
+    {
+        const QString out = path("quietkits");
+        QVERIFY(QDir().mkpath(out));
+        const QString kit5 = QDir(out).filePath("Kit 5.INI"), kit6 = QDir(out).filePath("Kit 6.INI");
+        QVERIFY(kf::writeFile(kit6, "the old six"));
+        savejob::Hooks painting = hooks();
+        painting.paint = [] { QCoreApplication::processEvents(); };
+        ScriptedQuestions questions;
+        questions.answers = {true};
+        HangingOpens hanging(".INI", 0, HangingOpens::Looks::Renames);
+        QElapsedTimer clock;
+        clock.start();
+        const SaveKitsJob::Outcome done =
+                SaveKitsJob(*m_doc, m_lib, questions, {}, painting).run({out, {5, 6}, m_temp});
+        QVERIFY2(clock.elapsed() < 5000 + 2500, qPrintable(QString::number(clock.elapsed())));
+        QCOMPARE(hanging.hung(), 1);
+        QCOMPARE(titles(done.result), QStringList({"Warning", "Error"}));
+        QVERIFY(done.result.notices.at(0).text.startsWith(
+                "The folder stopped answering while this file was being put in place under its name:\r\n" + kit5));
+        QCOMPARE(done.result.notices.at(1).text, QString("These kits are not saved:\r\nKit 6 Kit 6"));
+        QCOMPARE(done.result.files.size(), 2);
+        QCOMPARE(int(done.result.files.at(1).outcome), int(FileOutcome::Refused));
+        QCOMPARE(done.result.files.at(1).reason,
+                 "The file could not be written:\r\n" + kit6 + "\r\n" + QString(std::strerror(ETIMEDOUT)));
+        QCOMPARE(kf::readFile(kit6), QByteArray("the old six"));
+        hanging.release();
+        QTRY_COMPARE(hanging.waiting(), 0);
+        QTRY_COMPARE(QDir(out).entryList(QDir::Files | QDir::Hidden), QStringList({"Kit 5.INI", "Kit 6.INI"}));
+        QCOMPARE(kf::readFile(kit6), QByteArray("the old six"));
+    }
+
     // The check that a save over a file replaces no sound of the library
     // looks at the sounds off the job's thread: a sound's drive that does
     // not answer stops the save within 2 s, before anything is written, and
@@ -565,6 +600,65 @@ private slots:
         // Answering again, the same save goes through.
         QTRY_COMPARE(titles(save()), QStringList({"successfully saved."}));
         QVERIFY(kf::readFile(existing) != QByteArray("the old one"));
+    }
+
+    // A save over the loaded kit file keeps the sounds it would lose off the
+    // job's thread: a drive that stops answering while they are copied keeps
+    // none of them within 5 s, the box names the folder, the loaded file is
+    // not replaced and the library still takes the sound from it.
+    void silentDriveWhileKeepingSoundsReplacesNothing()
+    {
+        QTemporaryDir dir;
+        const QString k2 = dir.filePath("K002.INI");
+        auto m = std::make_unique<percussionpadfile>();
+        kf::KitStorage kits;
+        kits.fill({1, 2}, 7);
+        QVERIFY(kf::writeSingleKit(*m, kits, 1, kitSounds(m_sounds), k2));
+        const QByteArray loadedBytes = kf::readFile(k2);
+        Editor e;
+        QCOMPARE(loadKitFile(e, k2), LoadError::None);
+        KitDocument doc;
+        doc.startKits(e.kits, {});
+        reloadKit(doc, 1, [&k2](Kit &kit) {
+            kit.kit_name = "K002";
+            sf::forEachSoundSlot(kit, [&k2](auto s) {
+                if (s.file == k2 + ":U00000")
+                    s.file.clear();
+            });
+        });
+        SoundLibrary lib;
+        lib.takeSoundRecords(e.library);
+        for (const SoundLibrary::READ_KIT_FILE &loaded : qAsConst(e.loaded))
+            lib.addLoadedKitFile(loaded);
+        lib.recordKitFile(k2, 2);
+        lib.openSoundList(dir.filePath("soundlist.xml"));
+        int ticks = 0;
+        QTimer tick;
+        connect(&tick, &QTimer::timeout, [&ticks] { ++ticks; });
+        tick.start(20);
+        savejob::Hooks painting = hooks();
+        painting.paint = [] { QCoreApplication::processEvents(); };
+        ScriptedQuestions questions;
+        questions.answers = {true};
+        HangingOpens hanging(".zt-part", 2, HangingOpens::Looks::Opens); // the kit's own file and its read-back answer
+        QElapsedTimer clock;
+        clock.start();
+        const setupjob::Result done = SaveKitsJob(doc, lib, questions, {}, painting).run({dir.path(), {2}, m_temp}).result;
+        QVERIFY2(clock.elapsed() >= 5000 && clock.elapsed() < 5000 + 2500, qPrintable(QString::number(clock.elapsed())));
+        QVERIFY2(ticks >= 100, qPrintable(QString::number(ticks)));
+        QCOMPARE(hanging.hung(), 1);
+        QVERIFY(titles(done).size() >= 1);
+        QCOMPARE(done.notices.at(0).text, "The sounds still in use could not be kept in this folder:\r\n"
+                                                  + dir.filePath("Kept sounds") + "\r\n"
+                                                  + QString(std::strerror(ETIMEDOUT)));
+        for (const setupjob::FileResult &r : done.files)
+            QVERIFY(r.outcome != FileOutcome::KeptAs && r.outcome != FileOutcome::Written);
+        QCOMPARE(kf::readFile(k2), loadedBytes);
+        QCOMPARE(lib.waveLoadKitAttrList().at(0).file, k2 + ":U00000");
+        hanging.release();
+        QTRY_COMPARE(hanging.waiting(), 0);
+        QTRY_VERIFY(!QFileInfo::exists(dir.filePath("Kept sounds")));
+        QCOMPARE(kf::readFile(k2), loadedBytes);
     }
 
     // No to the one overwrite asked: nothing is written, the file keeps its
