@@ -124,7 +124,7 @@ bool kitChainsEqual(const QVector<Records::KIT_CHAIN> &current, const QVector<Re
             return current.size() == original.size();
         const Records::KIT_CHAIN &a = current.at(i);
         const Records::KIT_CHAIN &b = original.at(i);
-        if (a.kit_chain != b.kit_chain || a.kit_chain_No != b.kit_chain_No
+        if (a.kit_chain != b.kit_chain || (a.kit_chain == 1 && a.kit_chain_No != b.kit_chain_No)
             || std::memcmp(a.curKitChain[i], b.curKitChain[i], STEP_MAX_COUNT) != 0)
             return false;
     }

@@ -36,8 +36,9 @@ DeviceMessage disconnectNotice();
 // The pad could not be dismounted (title "Warning").
 DeviceMessage dismountFailedMessage();
 
-// False at the first difference of the nine chains (active byte, number and
-// the chain's own row of steps).
+// False at the first difference of the nine chains that reaches global.ini
+// (active byte, the number of an active chain and the chain's own row of
+// steps); the number of a chain switched off is only its row's.
 bool kitChainsEqual(const QVector<MainWindow1Records::KIT_CHAIN> &current,
                     const QVector<MainWindow1Records::KIT_CHAIN> &original);
 // True when the kits differ in a field that is written back; wave positions,

@@ -546,6 +546,19 @@ void KitDocument::markGlobalSaved(const GlobalPage &page)
     m_savedState.setGlobal(globalSettingsBytes(page));
 }
 
+void KitDocument::markChainsSaved(const GlobalPage &page)
+{
+    m_savedState.setGlobalChains(globalSettingsBytes(page));
+}
+
+void KitDocument::markRestoredGlobalSaved(const GlobalPage &page)
+{
+    if (m_restoredGlobalFile.isEmpty())
+        return;
+    m_savedState.setGlobal(m_restoredGlobalFile);
+    m_savedState.setGlobalChains(globalSettingsBytes(page));
+}
+
 bool KitDocument::differsFromSaved(const GlobalPage &page)
 {
     return m_savedState.differs(m_kitAttrList, globalSettingsBytes(page));

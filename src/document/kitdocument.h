@@ -368,6 +368,12 @@ public:
     void markKitSaved(int kit);
     // The global settings as they stand become what the close compares with.
     void markGlobalSaved(const GlobalPage &page);
+    // The kit chains as they stand become what the close compares with; the
+    // other global settings keep what they were compared with.
+    void markChainsSaved(const GlobalPage &page);
+    // The restored global settings file, with the chains as they stand,
+    // becomes what the close compares with.
+    void markRestoredGlobalSaved(const GlobalPage &page);
     // True when a kit or the global settings changed since they were last marked.
     bool differsFromSaved(const GlobalPage &page);
 

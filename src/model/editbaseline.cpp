@@ -54,6 +54,15 @@ void EditBaseline::setGlobal(const QByteArray &chunk)
     m_global = chunk;
 }
 
+void EditBaseline::setGlobalChains(const QByteArray &chunk)
+{
+    constexpr int end = KIT_CHAIN_BLOCK_OFFSET + KIT_CHAIN_BLOCK_SIZE;
+    if (chunk.size() < end || m_global.size() < end)
+        return; // no block to take, or none kept to replace
+    m_global.replace(KIT_CHAIN_BLOCK_OFFSET, KIT_CHAIN_BLOCK_SIZE,
+                     chunk.mid(KIT_CHAIN_BLOCK_OFFSET, KIT_CHAIN_BLOCK_SIZE));
+}
+
 bool EditBaseline::differs(const QVector<Kit> &kits, const QByteArray &globalChunk) const
 {
     if (globalChunk != m_global || kits.size() != m_kits.size())

@@ -21,6 +21,8 @@ public:
     void setKits(const QVector<Kit> &kits);
     void setKit(int kit, const Kit &record);
     void setGlobal(const QByteArray &chunk);
+    // The kit-chain block of `chunk` replaces the kept one; the rest stays.
+    void setGlobalChains(const QByteArray &chunk);
 
     // True when a kit or the global chunk differs from what was kept.
     bool differs(const QVector<Kit> &kits, const QByteArray &globalChunk) const;

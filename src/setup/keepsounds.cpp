@@ -8,6 +8,7 @@
 #include "library/groupentries.h"
 #include "library/soundlibrary.h"
 #include "library/soundsource.h"
+#include "library/exportfile.h"
 #include "platform/durablefile.h"
 #include "platform/fileidentity.h"
 #include "platform/replacefile.h"
@@ -17,6 +18,7 @@
 #include "kitfile/lostsounds.h"
 #include "kitfile/soundsource.h"
 #include "kitfile/storedsounds.h"
+#include "setup/filethread.h"
 
 #include <QCoreApplication>
 #include <QDebug>
@@ -27,6 +29,9 @@
 #include <QSet>
 
 #include <algorithm>
+#include <atomic>
+#include <memory>
+#include <optional>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -163,10 +168,116 @@ QVector<setupfiles::LostSound> soundsToKeep(const Run &run, const QString &kitFi
     return lost;
 }
 
+// One sound keepFrom keeps: its source, the name its copy takes and its entry.
+struct KeepItem
+{
+    QString source;
+    QString name;
+    percussionpadfile::P_SOUND_INDEX entry;
+};
+
+// What the copies came to: all kept (the folder synced), or none and why.
+struct Copies
+{
+    bool kept = false;
+    QString why;                             // the system's reason when not kept
+    QHash<QString, QString> to;              // stored source -> its copy
+    QVector<QPair<QString, QString>> keptAs; // the copies, in the order kept
+};
+
+// The copies of `items` of the kit file `kit` made in `folderPath` and
+// synced, on the thread that calls it; `watch` moves after each. Once the
+// watch gave up, what was made goes again and nothing is kept.
+Copies makeCopies(const Records::READ_KIT_FILE &kit, const QString &folderPath, const QVector<KeepItem> &items,
+                  exportfile::Watch &watch, std::atomic_int &done)
+{
+    const QString kitFile = QDir::fromNativeSeparators(kit.file);
+    const QDir folder(folderPath);
+    const bool newFolder = !folder.exists();
+    Copies out;
+    QStringList made; // the copies made here
+    auto undo = [&made, &folder, newFolder](const QString &reason) {
+        for (const QString &copy : qAsConst(made))
+            ztplatform::sysio::unlinkAt(AT_FDCWD, QFile::encodeName(copy));
+        if (newFolder)
+            ztplatform::sysio::unlinkAt(AT_FDCWD, QFile::encodeName(folder.path()), AT_REMOVEDIR);
+        Copies none;
+        none.why = reason;
+        return none;
+    };
+    if (!ztplatform::makePath(folder.path())) {
+        qWarning() << "cannot make" << folder.path() << "to keep the sounds of" << kitFile;
+        return undo(QString::fromLocal8Bit(std::strerror(errno)));
+    }
+    for (const KeepItem &k : items) {
+        if (*watch.stopFlag())
+            return undo(timedOut());
+        const QString file = keptName(folder, k.name, kitFile, k.entry);
+        const QString copy = QDir::toNativeSeparators(folder.filePath(file));
+        const bool keptBefore = !file.isEmpty() && folder.exists(file);
+        QString why;
+        const bool kept = !file.isEmpty() && (keptBefore ? syncKept(copy, why) : keepCopy(kit, k.entry, copy, why));
+        if (!kept) {
+            qWarning() << "cannot keep the sound" << k.source << "as" << copy;
+            return undo(why);
+        }
+        if (!keptBefore)
+            made.append(copy);
+        if (!out.to.contains(k.source))
+            out.keptAs.append({k.source, copy});
+        out.to.insert(k.source, copy);
+        done = int(out.to.size());
+        watch.moved();
+    }
+    // The copies are synced one by one above, their names in the folder here,
+    // all before the caller renames the new kit file over the only other copy
+    // of these sounds: a folder that cannot be synced keeps nothing.
+    if (!ztplatform::syncPath(folder.path())
+        || (newFolder && !ztplatform::syncPath(QFileInfo(folder.path()).absolutePath()))) {
+        qWarning() << "cannot sync the folder of the sounds kept from" << kitFile;
+        return undo(QString::fromLocal8Bit(std::strerror(errno)));
+    }
+    if (*watch.stopFlag())
+        return undo(timedOut());
+    out.kept = true;
+    return out;
+}
+
+// The sounds of `lost` stored in the kit file of `record`, each checked to
+// be the one loaded; nothing, with the box, when one is not.
+std::optional<QVector<KeepItem>> itemsToKeep(Run &run, setupfiles::StoredSoundLocator &loc, int record,
+                                             const QString &target, const QVector<setupfiles::LostSound> &lost)
+{
+    QVector<KeepItem> items;
+    for (const setupfiles::LostSound &s : lost) {
+        const int e = loc.entryOf(record, s.source);
+        if (e < 0) {
+            // Named by a group from an older file of that name: the replace loses nothing of it.
+            qWarning() << "the sound" << s.source << "is not stored in" << target << "- nothing to keep";
+            continue;
+        }
+        const percussionpadfile::P_SOUND_INDEX &entry = loc.entry(record, e);
+        const QString name = s.name.isEmpty() ? Records::charArray2String(entry.wave_name, SOUND_NAME_LENGTH)
+                                              : s.name;
+        const setupfiles::CollectError::Kind bad = loc.verify(record, e);
+        if (bad != setupfiles::CollectError::None) {
+            setupfiles::CollectError err(bad);
+            err.path = QDir::toNativeSeparators(QDir::fromNativeSeparators(loc.record(record).file));
+            err.name = name;
+            noteCollectError(run, err); // the file is not the one loaded: why nothing is kept
+            return std::nullopt;
+        }
+        items.append({s.source, name, entry});
+    }
+    return items;
+}
+
 // keepLostSounds for the kit file of `record`, found through `loc`; with
 // `through` as soundsToKeep has it. A group row whose entry is not the one
 // stored at its source is neither kept from the file nor moved. *groupsMoved
-// (when given) is set when group rows moved to copies.
+// (when given) is set when group rows moved to copies. The copies are made
+// on a thread of its own: a drive that stops answering keeps nothing, and
+// the box names the folder.
 bool keepFrom(Run &run, setupfiles::StoredSoundLocator &loc, int record, const QString &target,
               const QHash<QString, int> &held, bool clicksToo, const QString &through = QString(),
               bool *groupsMoved = nullptr)
@@ -186,80 +297,43 @@ bool keepFrom(Run &run, setupfiles::StoredSoundLocator &loc, int record, const Q
     run.moveProgress(0, lost.size());
     const auto hide = qScopeGuard([&run] { run.hideProgress(); });
 
-    const QDir folder(setupfiles::keptSoundsFolder(run.lib.soundListFileName()));
-    const bool newFolder = !folder.exists();
-    QHash<QString, QString> to;                 // stored source -> its copy
-    QHash<QString, groupentries::Identity> was; // stored source -> its entry
-    QVector<QPair<QString, QString>> keptAs;    // the copies, in the order kept
-    QStringList made;                           // the copies made here
-    // What this call made goes again; a folder that cannot take the sounds is named.
-    auto undo = [&made, &folder, newFolder, &run](const QString &reason = QString()) {
-        for (const QString &copy : qAsConst(made))
-            ztplatform::sysio::unlinkAt(AT_FDCWD, QFile::encodeName(copy));
-        if (newFolder)
-            ztplatform::sysio::unlinkAt(AT_FDCWD, QFile::encodeName(folder.path()), AT_REMOVEDIR);
-        if (!reason.isEmpty())
-            noteNotKept(run, folder.path(), reason);
+    const std::optional<QVector<KeepItem>> items = itemsToKeep(run, loc, record, target, lost);
+    if (!items)
         return false;
-    };
-    if (!ztplatform::makePath(folder.path())) {
-        qWarning() << "cannot make" << folder.path() << "to keep the sounds of" << target;
-        return undo(QString::fromLocal8Bit(std::strerror(errno)));
-    }
-    for (const setupfiles::LostSound &s : lost) {
-        const int e = loc.entryOf(record, s.source);
-        if (e < 0) {
-            // Named by a group from an older file of that name: the replace loses nothing of it.
-            qWarning() << "the sound" << s.source << "is not stored in" << target << "- nothing to keep";
-            continue;
-        }
-        const percussionpadfile::P_SOUND_INDEX &entry = loc.entry(record, e);
-        const QString name = s.name.isEmpty() ? Records::charArray2String(entry.wave_name, SOUND_NAME_LENGTH)
-                                              : s.name;
-        const setupfiles::CollectError::Kind bad = loc.verify(record, e);
-        if (bad != setupfiles::CollectError::None) {
-            setupfiles::CollectError err(bad);
-            err.path = QDir::toNativeSeparators(kitFile);
-            err.name = name;
-            noteCollectError(run, err); // the file is not the one loaded: why nothing is kept
-            return undo();
-        }
-        const QString file = keptName(folder, name, kitFile, entry);
-        const QString copy = QDir::toNativeSeparators(folder.filePath(file));
-        const bool keptBefore = !file.isEmpty() && folder.exists(file);
-        QString why;
-        const bool kept = !file.isEmpty()
-                          && (keptBefore ? syncKept(copy, why) : keepCopy(loc.record(record), entry, copy, why));
-        if (!kept) {
-            qWarning() << "cannot keep the sound" << s.source << "as" << copy;
-            return undo(why);
-        }
-        if (!keptBefore)
-            made.append(copy);
-        if (!to.contains(s.source))
-            keptAs.append({s.source, copy});
-        to.insert(s.source, copy);
-        was.insert(s.source, groupentries::ofEntry(entry));
-        run.moveProgress(to.size(), lost.size()); // repaints only when the bar moves
-    }
-    if (to.isEmpty()) { // none was stored there
-        if (newFolder)
-            ztplatform::sysio::unlinkAt(AT_FDCWD, QFile::encodeName(folder.path()), AT_REMOVEDIR);
+    if (items->isEmpty()) // none was stored there
         return true;
+    QHash<QString, groupentries::Identity> was; // stored source -> its entry
+    for (const KeepItem &k : *items)
+        was.insert(k.source, groupentries::ofEntry(k.entry));
+    const QString folder = setupfiles::keptSoundsFolder(run.lib.soundListFileName());
+    const Records::READ_KIT_FILE kit = loc.record(record);
+    const QVector<KeepItem> keep = *items;
+    const auto watch = std::make_shared<exportfile::Watch>();
+    const auto done = std::make_shared<std::atomic_int>(0);
+    int shown = 0; // the copies the bar shows
+    auto show = [&run, &shown, &lost](int kept) {
+        while (shown < kept)
+            run.moveProgress(++shown, lost.size()); // repaints only when the bar moves
+    };
+    const std::optional<Copies> copies = exportfile::waitWatched<Copies>(
+            *watch, kStallLimitMs,
+            [kit, folder, keep, watch, done]() { return makeCopies(kit, folder, keep, *watch, *done); },
+            [&run, done, &show]() {
+                show(*done);
+                run.paint();
+            });
+    if (copies && copies->kept)
+        show(int(copies->to.size()));
+    if (!copies || !copies->kept) {
+        if (!copies)
+            qWarning() << "the drive does not answer: the sounds of" << target << "are not kept";
+        noteNotKept(run, folder, copies ? copies->why : timedOut());
+        return false;
     }
-    // The copies are synced one by one above, their names in the folder here,
-    // all before the caller renames the new kit file over the only other copy
-    // of these sounds: a folder that cannot be synced keeps nothing.
-    if (!ztplatform::syncPath(folder.path())
-        || (newFolder && !ztplatform::syncPath(QFileInfo(folder.path()).absolutePath()))) {
-        qWarning() << "cannot sync the folder of the sounds kept from" << target;
-        return undo(QString::fromLocal8Bit(std::strerror(errno)));
-    }
-
-    const bool moved = useCopies(run, to, was, clicksToo);
+    const bool moved = useCopies(run, copies->to, was, clicksToo);
     if (groupsMoved)
         *groupsMoved = *groupsMoved || moved;
-    for (const QPair<QString, QString> &k : qAsConst(keptAs))
+    for (const QPair<QString, QString> &k : qAsConst(copies->keptAs))
         run.result.files.append({k.first, setupjob::FileOutcome::KeptAs, k.second, {}, -1});
     return true;
 }

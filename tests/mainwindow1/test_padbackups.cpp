@@ -424,6 +424,43 @@ private slots:
     }
 
 
+    // The close wrote the restored global.ini and then failed on a kit: the
+    // pad holds the restored settings, so the restore undone is an edit the
+    // offline close asks about.
+    void restoredGlobalSettingsWrittenByAFailedCloseAreThePads()
+    {
+        FakeVolumeSerial serial;
+        PadWindow f;
+        layOut(f);
+        const QString global = f.pad.sysPath + "/global.ini";
+        const QByteArray backedUpGlobal = kf::readFile(global);
+        MainWindow1 *w = f.open();
+        w->padSync().waitForBackup();
+        QVERIFY(f.closeWithYes());
+        percussionpadfile m;
+        m.curFlag = 1;
+        m.initFileChunk();
+        m.new_globalChunk.audio.volume = 77;
+        QFile file(global);
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        m.writeGlobalChunk(&file);
+        file.close();
+
+        w = f.open();
+        f.prompter.itemAnswers.enqueue(1);
+        restoreAction(w)->trigger();
+        reloadKit(w->doc(), 8, [](MainWindow1Records::soundKit &kit) { kit.kit_tempo ^= 1; });
+        QVERIFY(QFile::resize(kitFile(f, 9), KIT_RECORD_SIZE - 1)); // kit 9 cannot be written
+        QVERIFY(!f.closeWithYes());
+        QCOMPARE(kf::readFile(global), backedUpGlobal);
+        reloadKit(w->doc(), 8, [w](MainWindow1Records::soundKit &kit) { kit = w->doc().originalKitAttrList().at(8); });
+        w->history().undo(); // the pad's settings of the load again
+        QCOMPARE(w->form()->audioVolume->text(), QString("77"));
+        f.prompter.clear();
+        QVERIFY(!w->close());
+        QCOMPARE(f.prompter.texts(), QStringList{"Quit?"});
+    }
+
     // A backup whose global.ini is in the older layout: its global settings
     // and chains are neither shown nor written; the restore's box says so,
     // and the close leaves the pad's global.ini as it is.

@@ -331,13 +331,75 @@ private slots:
             QCOMPARE(f.pad.snapshot(), before);
         if (failure == 2)
             QCOMPARE(alter(f), alterBytes(true, false, false, {9}));
-        // Offline now, the edits kept: the next close asks as an offline one.
+        // Offline now, the edits kept: the next close asks while one is not on
+        // the pad. When only the change file failed, both kits are.
+        const bool kit9Written = failure == 2 || failure == 3;
+        const bool kit7Written = failure == 3;
+        const MainWindow1Records::soundKit kit9 = w->doc().kitAttrList()[8]; // as written, its sounds renumbered
+        f.prompter.clear();
+        QCOMPARE(w->close(), kit7Written);
+        QCOMPARE(f.prompter.texts(), kit7Written ? QStringList{} : QStringList{"Quit?"});
+        if (kit7Written)
+            return;
+        // As loaded: the pad holds kit 9 edited when it was written, so that asks.
+        for (int k = 0; k < KIT_MAX_COUNT; ++k)
+            reloadKit(w->doc(), k, [w, k](MainWindow1Records::soundKit &kit) { kit = w->doc().originalKitAttrList().at(k); });
+        f.prompter.clear();
+        QCOMPARE(w->close(), !kit9Written);
+        QCOMPARE(f.prompter.texts(), kit9Written ? QStringList{"Quit?"} : QStringList{});
+        if (!kit9Written)
+            return;
+        // Kit 9 as written, kit 7 as loaded: as the pad holds them.
+        reloadKit(w->doc(), 8, [&](MainWindow1Records::soundKit &kit) { kit = kit9; });
+        f.prompter.clear();
+        QVERIFY(w->close());
+        QVERIFY(f.prompter.texts().isEmpty());
+    }
+
+    // What a failed close wrote is what the pad holds: an undo that takes a
+    // written kit or the written chains back to how they were loaded leaves
+    // an edit the pad does not have, and the offline close asks.
+    void undoneAfterAFailedCloseDiffersFromThePad()
+    {
+        PadWindow f;
+        f.layOut(3);
+        MainWindow1 *w = f.open();
+        QAction *undo = w->findChild<QAction *>("actionUndo");
+        QAction *redo = w->findChild<QAction *>("actionRedo");
+        QVERIFY(undo && redo);
+        const QByteArray global = kf::readFile(f.pad.sysPath + "/global.ini");
+        const QByteArray kit7 = kf::readFile(kitFile(f, 7));
+        w->doc().setChainStep(1, 0, 12);
+        openKitPage(w, 7);
+        QTest::mouseClick(w->form()->kitTempoSpinBox, Qt::LeftButton);
+        QTest::keyClick(w->form()->kitTempoSpinBox, Qt::Key_Up);
+        reloadKit(w->doc(), 8, [&](MainWindow1Records::soundKit &kit) { kit.kit_tempo ^= 1; });
+        QVERIFY(QFile::resize(kitFile(f, 9), KIT_RECORD_SIZE - 1)); // kit 9 cannot be written
+
+        QVERIFY(!f.closeWithYes());
+        QVERIFY(kf::readFile(kitFile(f, 7)) != kit7);
+        QVERIFY(kf::readFile(f.pad.sysPath + "/global.ini") != global);
+        f.prompter.clear();
+        QVERIFY(!w->close()); // kit 9 is not on the pad
+        QCOMPARE(f.prompter.texts(), QStringList{"Quit?"});
+        reloadKit(w->doc(), 8, [w](MainWindow1Records::soundKit &kit) { kit = w->doc().originalKitAttrList().at(8); });
+
+        undo->trigger(); // kit 7 as loaded
         f.prompter.clear();
         QVERIFY(!w->close());
         QCOMPARE(f.prompter.texts(), QStringList{"Quit?"});
-        for (int k = 0; k < KIT_MAX_COUNT; ++k) // as loaded: nothing to ask
-            reloadKit(w->doc(), k, [w, k](MainWindow1Records::soundKit &kit) { kit = w->doc().originalKitAttrList().at(k); });
+        undo->trigger(); // the chains as loaded too
+        f.prompter.clear();
+        QVERIFY(!w->close());
+        QCOMPARE(f.prompter.texts(), QStringList{"Quit?"});
+        redo->trigger();
+        f.prompter.clear();
+        QVERIFY(!w->close());
+        QCOMPARE(f.prompter.texts(), QStringList{"Quit?"});
+        redo->trigger(); // as the pad holds them
+        f.prompter.clear();
         QVERIFY(w->close());
+        QVERIFY(f.prompter.texts().isEmpty());
     }
 
     // Links of the pad's tree that lead out of it are left out at the load and
@@ -1113,6 +1175,35 @@ private slots:
         f.drives.release(f.root());
         QTRY_VERIFY(QFileInfo::exists(f.pad.sysPath + "/alter.ini"));
         QTRY_VERIFY(!QFileInfo::exists(f.pad.sysPath + "/.zt-journal")); // its last step
+    }
+
+    // A pad whose global.ini is in the older layout holds eight kit chains:
+    // its chains left as loaded are not written, the cleared kit is, and the
+    // editor closes and ejects the pad with no error.
+    void aPadWithAnOlderGlobalClosesWithItsKitsWritten()
+    {
+        PadWindow f;
+        f.layOut(3);
+        const QString global = f.pad.sysPath + "/global.ini";
+        QByteArray old(488, '\0');
+        std::memcpy(old.data(), "GLOB", 4);
+        kf::wr32(old, 4, 488);
+        old[32] = 81; // its audio volume
+        QVERIFY(QFile::remove(global));
+        QVERIFY(kf::writeFile(global, old));
+        MainWindow1 *w = f.open();
+        QCOMPARE(w->form()->audioVolume->text(), QString("81"));
+        const QByteArray kit1 = kf::readFile(kitFile(f, 1));
+        w->form()->kitNumber->setText("1");
+        QTest::mouseClick(w->form()->btnClear, Qt::LeftButton);
+
+        QVERIFY(f.closeWithYes());
+        QCOMPARE(f.prompter.texts(), (QStringList{"Quit?", notice}));
+        QVERIFY(f.w.isNull());
+        QCOMPARE(kf::readFile(global), old);
+        QVERIFY(kf::readFile(kitFile(f, 1)) != kit1);
+        QCOMPARE(alter(f), alterBytes(true, false, false, {1}));
+        QCOMPARE(f.dismounter.mountPoints, QStringList{f.root()});
     }
 };
 

@@ -602,6 +602,65 @@ private slots:
         QVERIFY(kf::readFile(existing) != QByteArray("the old one"));
     }
 
+    // A save over the loaded kit file keeps the sounds it would lose off the
+    // job's thread: a drive that stops answering while they are copied keeps
+    // none of them within 5 s, the box names the folder, the loaded file is
+    // not replaced and the library still takes the sound from it.
+    void silentDriveWhileKeepingSoundsReplacesNothing()
+    {
+        QTemporaryDir dir;
+        const QString k2 = dir.filePath("K002.INI");
+        auto m = std::make_unique<percussionpadfile>();
+        kf::KitStorage kits;
+        kits.fill({1, 2}, 7);
+        QVERIFY(kf::writeSingleKit(*m, kits, 1, kitSounds(m_sounds), k2));
+        const QByteArray loadedBytes = kf::readFile(k2);
+        Editor e;
+        QCOMPARE(loadKitFile(e, k2), LoadError::None);
+        KitDocument doc;
+        doc.startKits(e.kits, {});
+        reloadKit(doc, 1, [&k2](Kit &kit) {
+            kit.kit_name = "K002";
+            sf::forEachSoundSlot(kit, [&k2](auto s) {
+                if (s.file == k2 + ":U00000")
+                    s.file.clear();
+            });
+        });
+        SoundLibrary lib;
+        lib.takeSoundRecords(e.library);
+        for (const SoundLibrary::READ_KIT_FILE &loaded : qAsConst(e.loaded))
+            lib.addLoadedKitFile(loaded);
+        lib.recordKitFile(k2, 2);
+        lib.openSoundList(dir.filePath("soundlist.xml"));
+        int ticks = 0;
+        QTimer tick;
+        connect(&tick, &QTimer::timeout, [&ticks] { ++ticks; });
+        tick.start(20);
+        savejob::Hooks painting = hooks();
+        painting.paint = [] { QCoreApplication::processEvents(); };
+        ScriptedQuestions questions;
+        questions.answers = {true};
+        HangingOpens hanging(".zt-part", 2, HangingOpens::Looks::Opens); // the kit's own file and its read-back answer
+        QElapsedTimer clock;
+        clock.start();
+        const setupjob::Result done = SaveKitsJob(doc, lib, questions, {}, painting).run({dir.path(), {2}, m_temp}).result;
+        QVERIFY2(clock.elapsed() >= 5000 && clock.elapsed() < 5000 + 2500, qPrintable(QString::number(clock.elapsed())));
+        QVERIFY2(ticks >= 100, qPrintable(QString::number(ticks)));
+        QCOMPARE(hanging.hung(), 1);
+        QVERIFY(titles(done).size() >= 1);
+        QCOMPARE(done.notices.at(0).text, "The sounds still in use could not be kept in this folder:\r\n"
+                                                  + dir.filePath("Kept sounds") + "\r\n"
+                                                  + QString(std::strerror(ETIMEDOUT)));
+        for (const setupjob::FileResult &r : done.files)
+            QVERIFY(r.outcome != FileOutcome::KeptAs && r.outcome != FileOutcome::Written);
+        QCOMPARE(kf::readFile(k2), loadedBytes);
+        QCOMPARE(lib.waveLoadKitAttrList().at(0).file, k2 + ":U00000");
+        hanging.release();
+        QTRY_COMPARE(hanging.waiting(), 0);
+        QTRY_VERIFY(!QFileInfo::exists(dir.filePath("Kept sounds")));
+        QCOMPARE(kf::readFile(k2), loadedBytes);
+    }
+
     // No to the one overwrite asked: nothing is written, the file keeps its
     // bytes and the notice says that nothing was saved.
     void declinedOverwriteSavesNothing()

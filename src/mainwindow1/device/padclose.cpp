@@ -102,6 +102,14 @@ bool PadSyncController::generateOrderFile()
         m_pad.leaveDeviceMode();
         return false;
     }
+    // What reached the pad is what a later close compares with, even when the
+    // rest did not: a kit written and then undone is an edit again.
+    for (int kit : result.kitsWritten)
+        m_doc.markKitSaved(kit - 1);
+    if (result.globalWritten)
+        m_doc.markRestoredGlobalSaved(m_kitPages.globalPage());
+    else if (result.chainsWritten)
+        m_doc.markChainsSaved(m_kitPages.globalPage());
     if (result.stop == writeback::PadStop::AnotherPad)
         m_pad.padLost();
     showDeviceMessages(result.messages);
