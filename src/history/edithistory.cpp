@@ -120,6 +120,11 @@ void EditHistory::push(std::unique_ptr<editstep::Step> step)
 {
     if (m_applying)
         return;
+    if (m_checking) {
+        // The step being looked at stays on the stack, unmerged, until its look ends.
+        m_held.push_back(std::move(step));
+        return;
+    }
     const bool run = !step->mergeKey().isEmpty();
     const bool joins = m_runOpen;
     const int before = m_stack.index();
@@ -133,7 +138,7 @@ void EditHistory::push(std::unique_ptr<editstep::Step> step)
 
 EditHistory::Command *EditHistory::openRun(const QString &mergeKey) const
 {
-    if (!m_runOpen || m_applying || mergeKey.isEmpty() || m_stack.count() == 0 || m_stack.index() != m_stack.count())
+    if (!m_runOpen || m_applying || m_checking || mergeKey.isEmpty() || m_stack.count() == 0 || m_stack.index() != m_stack.count())
         return nullptr;
     auto *top = static_cast<Command *>(const_cast<QUndoCommand *>(m_stack.command(m_stack.count() - 1)));
     return top->step().mergeKey() == mergeKey ? top : nullptr;
@@ -181,6 +186,14 @@ void EditHistory::apply(bool undo)
     m_checking = true;
     const QStringList why = command->step().refusals();
     m_checking = false;
+    if (!m_held.empty()) {
+        // An edit came meanwhile: it is the newest step, and the look no longer holds.
+        std::vector<std::unique_ptr<editstep::Step>> held;
+        held.swap(m_held);
+        for (std::unique_ptr<editstep::Step> &step : held)
+            push(std::move(step));
+        return;
+    }
     if (m_stack.index() != index || m_stack.count() != count)
         return; // the steps changed while the files were looked at
     if (!why.isEmpty()) {

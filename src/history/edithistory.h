@@ -16,6 +16,7 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 class QAction;
 class QWidget;
@@ -71,6 +72,8 @@ private:
     std::function<void(const std::function<void()> &)> m_wrap;
     bool m_applying = false;
     bool m_checking = false; // a step's files are being looked at before its undo or redo
+    // Steps of edits made while a step's files were looked at: pushed once the look ends.
+    std::vector<std::unique_ptr<editstep::Step>> m_held;
     bool m_runOpen = false; // the last step may take the next one of its run
     quint64 m_run = 0;      // the number of the run begun last
 };

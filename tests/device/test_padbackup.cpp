@@ -634,8 +634,8 @@ private slots:
                          old2 = waveprm::buildRecord(2, "Kick", 44 + 800);
         const quint32 len400 = waveprm::waveLength(44 + 400), len800 = waveprm::waveLength(44 + 800),
                       len900 = waveprm::waveLength(44 + 900);
-        const QHash<quint16, padbackup::Held> present = {{1, {len800, 0, len800}}, {2, {len900, 0, len900}}};
-        QVERIFY(padbackup::sameSound(old3, {len400, 0, len400}));
+        const QHash<quint16, padbackup::Held> present = {{1, {len800, 0, len800, {}}}, {2, {len900, 0, len900, {}}}};
+        QVERIFY(padbackup::sameSound(old3, {len400, 0, len400, {}}));
         QVERIFY(!padbackup::sameSound(old3, present.value(2)));
         const QVector<padbackup::Missing> missing =
                 padbackup::emptyMissingSlots(kits, present, {{3, "Snare"}, {2, "Kick"}}, {{3, old3}, {2, old2}});
@@ -649,7 +649,7 @@ private slots:
         QCOMPARE(kits[0].kpadChunk[1].bWaveNo, quint16(1));
 
         kits[0].kpadChunk[1].aWaveNo = 0; // a number the backup held no sound under
-        const QHash<quint16, padbackup::Held> both = {{0, {len400, 0, len400}}, {1, {len800, 0, len800}}};
+        const QHash<quint16, padbackup::Held> both = {{0, {len400, 0, len400, {}}}, {1, {len800, 0, len800, {}}}};
         const QVector<padbackup::Missing> unknown = padbackup::emptyMissingSlots(kits, both, {}, {{2, old2}});
         QCOMPARE(unknown.size(), 1);
         QCOMPARE(unknown.at(0).wave, 1);

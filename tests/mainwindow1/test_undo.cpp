@@ -11,8 +11,10 @@
 #include "platform/silentfiles.h"
 #include "setupflow_fixture.h"
 #include "mainwindow1/editing/kitpagescontroller.h"
+#include "widgets/copykitfunc.h"
 
 #include <QMenuBar>
+#include <QSpinBox>
 #include <QTranslator>
 #include <QtTest>
 
@@ -555,6 +557,50 @@ private slots:
         QCOMPARE(f->texts(), QStringList());
         QCOMPARE(f->w->history().stack().index(), 0);
         QCOMPARE(f->kit(1).kpadChunk[0].soundFile0, sound);
+    }
+
+    // An edit made while a redo's files are looked at (a timer's, the window
+    // turning meanwhile) does not enter the stack under the look: it waits,
+    // becomes the newest step after it, and the redo is not done.
+    void editDuringTheLookWaitsForIt()
+    {
+        const QString sound = f->file("slow.wav");
+        QFile(sf::writeSounds(f->work.path(), {"Slow"}, 0).last().file).copy(sound);
+        f->editKit(3, [&sound](MainWindow1Records::soundKit &k) {
+            k.kpadChunk[0].soundName0 = "Slow";
+            k.kpadChunk[0].soundFile0 = sound;
+        });
+        showWindow();
+        f->typeKitNumber("3");
+        QTest::mouseClick(f->ui->btnCopyKit, Qt::LeftButton);
+        f->w->mainPadPage().kitCopy()->findChild<QSpinBox *>("dstKitBox")->setValue(8);
+        QTest::mouseClick(f->w->mainPadPage().kitCopy()->findChild<QAbstractButton *>("btnKitOk"), Qt::LeftButton);
+        QCOMPARE(f->w->history().stack().count(), 1);
+        f->w->history().undo();
+        QCOMPARE(f->w->history().stack().index(), 0);
+        const QByteArray kit3 = kitSnapshot(f->kit(3)), kit8 = kitSnapshot(f->kit(8));
+        f->prompter.clear();
+        QString firstDuringLook;
+        {
+            HangingOpens hanging("slow.wav", 0, HangingOpens::Looks::OpensAndStats);
+            QTimer::singleShot(300, f->w, [this, &firstDuringLook] {
+                f->typeKitNumber("3");
+                QTest::mouseClick(f->ui->btnClear, Qt::LeftButton);
+                firstDuringLook = f->w->history().stack().text(0);
+            });
+            press(f->ui->btnClear, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+            QCOMPARE(hanging.hung(), 1);
+        }
+        QCOMPARE(firstDuringLook, QString("Kit Copy of kit 3 to kit 8")); // the CLEAR held
+        QCOMPARE(f->texts(), QStringList());
+        QCOMPARE(f->w->history().stack().count(), 1);
+        QCOMPARE(f->w->history().stack().index(), 1);
+        QCOMPARE(f->w->history().stack().text(0), QString("CLEAR of kit 3"));
+        QCOMPARE(kitSnapshot(f->kit(8)), kit8);
+        QVERIFY(kitSnapshot(f->kit(3)) != kit3);
+        QTRY_VERIFY(!ztplatform::isSilentFile(sound));
+        f->w->history().undo();
+        QCOMPARE(kitSnapshot(f->kit(3)), kit3);
     }
 
     // A refusal naming many gone sounds shows 25 of them and how many more;
