@@ -15,6 +15,7 @@
 
 #include "device/bindmount.h"
 #include "platform/durablefile.h"
+#include "platform/silentfiles.h"
 #include "support/crashdisk.h"
 #include "support/hangingdisk.h"
 #include "support/passdisk.h"
@@ -1443,6 +1444,7 @@ private slots:
             silent.release();
             QTRY_COMPARE(silent.waiting(), 0);
         }
+        QTRY_VERIFY(!ztplatform::isSilentFile(kit)); // the look's thread has let go of it
         QVERIFY(lib.saveSoundList().written);
         QCOMPARE(row().file, kit + ":U00000");
         QCOMPARE(row().entryName, QString("Kick"));
