@@ -301,6 +301,21 @@ void tellRestored(QWidget *parent, const QString &globalLeft, const QVector<padb
                                             missing.size() > shownSlots ? whole.join(crlf) : QString());
 }
 
+// The restore's list: each backup's date and time, and how many kits differ from now.
+QStringList backupItems(const QVector<padbackup::Backup> &backups, const QVector<BackupRead> &reads,
+                        const QHash<quint16, padbackup::Held> &present, const KitDocument &doc)
+{
+    QStringList items;
+    for (int i = 0; i < backups.size(); ++i) {
+        const BackupRead &r = reads.at(i);
+        items << (r.ok ? WindowTexts::tr("%1: kits differing from now: %2")
+                                 .arg(whenText(backups.at(i).when))
+                                 .arg(kitsDiffering(r, present, doc))
+                       : WindowTexts::tr("%1: cannot be read").arg(whenText(backups.at(i).when)));
+    }
+    return items;
+}
+
 } // namespace
 
 void PadSyncController::restoreFromBackup()
@@ -340,14 +355,7 @@ void PadSyncController::restoreFromBackup()
     const QVector<padbackup::Backup> &backups = listed->first;
     // Only the sounds on the pad now: the restore adds and removes none.
     const QHash<quint16, padbackup::Held> present = soundsHeld(waves, m_padSoundNames);
-    QStringList items;
-    for (int i = 0; i < backups.size(); ++i) {
-        const BackupRead &r = listed->second.at(i);
-        items << (r.ok ? WindowTexts::tr("%1: kits differing from now: %2")
-                                 .arg(whenText(backups.at(i).when))
-                                 .arg(kitsDiffering(r, present, m_doc))
-                       : WindowTexts::tr("%1: cannot be read").arg(whenText(backups.at(i).when)));
-    }
+    const QStringList items = backupItems(backups, listed->second, present, m_doc);
     if (items.isEmpty()) {
         prompter->information(m_parent, WindowTexts::tr("Information"),
                               WindowTexts::tr("There is no backup of this sampler pad in %1 yet.")
