@@ -360,17 +360,6 @@ bool repoint(QVector<soundfilexml::strSoundGroup> &groups, const QHash<QString, 
     return any;
 }
 
-Checked checkGroups(QVector<soundfilexml::strSoundGroup> &groups, const QString &keptFolder)
-{
-    Checker checker;
-    checker.kept.folder = keptFolder;
-    for (soundfilexml::strSoundGroup &g : groups) {
-        for (soundfilexml::strSoundItem &s : g.soundList)
-            checker.row(g.name, s);
-    }
-    return checker.out;
-}
-
 namespace {
 
 // The file a row's check reads first: its own, or its kit file.

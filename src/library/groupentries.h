@@ -93,8 +93,7 @@ struct Checked
 // names them there now; one whose bytes are a copy in `keptFolder` names
 // that copy; any other is marked lost and returned. Rows whose file is
 // missing or does not read are left as they are.
-Checked checkGroups(QVector<soundfilexml::strSoundGroup> &groups, const QString &keptFolder);
-// The same, row by row on a thread of its own, `turn` run meanwhile. Each
+// The check runs row by row on a thread of its own, `turn` run meanwhile. Each
 // row that answers gives the next the whole `limitMs`; a row whose drive
 // does not answer in time is given up on (its file stays silent until its
 // look returns), and it and the rows after it stay as read, like rows whose

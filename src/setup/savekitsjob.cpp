@@ -28,6 +28,20 @@
 
 namespace {
 
+// The files the plan's kits replace, with the plan entries that replace them.
+QStringList replacedFiles(const QVector<setupfiles::KitTarget> &plan, QVector<int> *entries)
+{
+    QStringList replacing;
+    for (int i = 0; i < plan.size(); ++i) {
+        const setupfiles::KitTarget &t = plan.at(i);
+        if (t.write && t.temporary) {
+            replacing.append(t.replaces);
+            entries->append(i);
+        }
+    }
+    return replacing;
+}
+
 using savejob::FileWrite;
 using savejob::Placed;
 using savejob::Written;
@@ -145,15 +159,8 @@ bool SaveKitsJob::plan()
 // with its box, then.
 bool SaveKitsJob::loadedFilesAnswer()
 {
-    QStringList replacing;
     QVector<int> entries; // plan entries, by replaced file
-    for (int i = 0; i < m_plan.size(); ++i) {
-        const setupfiles::KitTarget &t = m_plan.at(i);
-        if (t.write && t.temporary) {
-            replacing.append(t.replaces);
-            entries.append(i);
-        }
-    }
+    const QStringList replacing = replacedFiles(m_plan, &entries);
     if (replacing.isEmpty())
         return true;
     const savejob::LoadedLook look = savejob::lookAtLoadedFiles(m_run.lib, replacing, [this]() { m_run.paint(); });
@@ -173,15 +180,8 @@ bool SaveKitsJob::loadedFilesAnswer()
 // anything is written. False, with its box, when the save may not go on.
 bool SaveKitsJob::noSoundFileReplaced()
 {
-    QStringList replacing;
     QVector<int> entries; // plan entries, by replaced file
-    for (int i = 0; i < m_plan.size(); ++i) {
-        const setupfiles::KitTarget &t = m_plan.at(i);
-        if (t.write && t.temporary) {
-            replacing.append(t.replaces);
-            entries.append(i);
-        }
-    }
+    const QStringList replacing = replacedFiles(m_plan, &entries);
     if (replacing.isEmpty())
         return true;
     const savejob::SoundFilesLook look =
