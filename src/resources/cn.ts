@@ -3631,6 +3631,14 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <translation>该文件现在可能已在此名称下，也可能不在。此前使用此名称的文件要么仍是完整的旧文件，要么已完整地换成新文件。请到该文件夹中查看。</translation>
     </message>
     <message>
+        <source>The folder stopped answering while the new file was being kept beside this file:</source>
+        <translation>将新文件保存在此文件旁边时，文件夹停止了响应：</translation>
+    </message>
+    <message>
+        <source>The new file may or may not be there now, under this file's name with "~" and a number. This file is as it was. Please look in the folder.</source>
+        <translation>新文件现在可能在该文件夹中，也可能不在，其名称为此文件名加上“~”和一个数字。此文件保持原样。请到该文件夹中查看。</translation>
+    </message>
+    <message>
         <source>ffmpeg made no progress for too long and was stopped.</source>
         <translation>转换程序长时间没有进展，已被停止。</translation>
     </message>

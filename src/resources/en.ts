@@ -3631,6 +3631,14 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <translation>It may or may not be there now. A file that had this name before is either still the old one, whole, or the new one, whole. Please look in the folder.</translation>
     </message>
     <message>
+        <source>The folder stopped answering while the new file was being kept beside this file:</source>
+        <translation>The folder stopped answering while the new file was being kept beside this file:</translation>
+    </message>
+    <message>
+        <source>The new file may or may not be there now, under this file's name with "~" and a number. This file is as it was. Please look in the folder.</source>
+        <translation>The new file may or may not be there now, under this file's name with "~" and a number. This file is as it was. Please look in the folder.</translation>
+    </message>
+    <message>
         <source>ffmpeg made no progress for too long and was stopped.</source>
         <translation>ffmpeg made no progress for too long and was stopped.</translation>
     </message>
