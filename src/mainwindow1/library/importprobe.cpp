@@ -49,6 +49,7 @@ QStringList SoundFilesController::audioFilesOf(const QStringList &paths, QHash<Q
     QPointer<QProgressDialog> progress;
     bool shown = false;
     std::atomic_bool stop{false};
+    QObject stopping; // the Cancel connection ends with this check, the dialog lives on
     QVector<groupentries::Identity> read;
     const QVector<audioprobe::Verdict> verdicts = audioprobe::probeEach(unique, [&](int done) {
         if (!shown && timer.elapsed() >= kDialogDelay) {
@@ -58,7 +59,7 @@ QStringList SoundFilesController::audioFilesOf(const QStringList &paths, QHash<Q
             progress = m_preview.dialog();
             // Cancel stops the check; the dialog holds the window until it has stopped.
             QObject::disconnect(progress, &QProgressDialog::canceled, progress, &QProgressDialog::cancel);
-            QObject::connect(progress, &QProgressDialog::canceled, progress, [&stop]() { stop = true; });
+            QObject::connect(progress, &QProgressDialog::canceled, &stopping, [&stop]() { stop = true; });
         }
         if (progress)
             progress->setValue(done);
