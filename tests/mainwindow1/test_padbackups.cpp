@@ -590,6 +590,43 @@ private slots:
         QCOMPARE(f.prompter.texts().join("|"), QString());
     }
 
+    // The close that writes a restored global.ini notes the pad's new name
+    // beside its backups; a data folder that does not answer then holds
+    // neither the write nor the close past the limit.
+    void aDataFolderNotAnsweringHoldsNotTheCloseThatWritesTheGlobal()
+    {
+        NoVolumeSerial noSerial;
+        PadWindow f;
+        layOut(f);
+        const QString global = f.pad.sysPath + "/global.ini";
+        MainWindow1 *w = f.open();
+        w->padSync().waitForBackup();
+        const QString folder = w->padSync().backupFolder();
+        const QString first = padbackup::list(folder).first().folder;
+        QVector<padbackup::File> settings = backedUp(first, "KIT") + backedUp(first, "SYS");
+        for (padbackup::File &file : settings) {
+            if (file.path == "SYS/global.ini")
+                file.bytes = globalWithVolume(77);
+        }
+        QVERIFY(padbackup::write(folder, QDateTime::currentDateTime().addDays(-1), settings,
+                                 backedUp(first, "WAV_PRM")).ok);
+        f.prompter.itemAnswers.enqueue(1); // the earlier one
+        restoreAction(w)->trigger();
+        QCOMPARE(w->form()->audioVolume->text(), QString("77"));
+        HangingOpens hang("/pad-backups");
+        QTimer bound; // a close that waits fails below
+        bound.setSingleShot(true);
+        QObject::connect(&bound, &QTimer::timeout, [&hang] { hang.release(); });
+        bound.start(15000);
+        const LoopTurns turns;
+        QVERIFY(f.closeWithYes());
+        QVERIFY2(turns.elapsed() < 2000 + 8000, qPrintable(QString::number(turns.elapsed())));
+        QCOMPARE(hang.hung(), 1);
+        QCOMPARE(kf::readFile(global).left(100), globalWithVolume(77).left(100));
+        hang.release();
+        QTRY_COMPARE(hang.waiting(), 0);
+    }
+
     // On the pad, a kit whose edits are all undone by the keys is not
     // written at the close; a kit edited and kept is.
     void aKitUndoneIsNotWritten()
