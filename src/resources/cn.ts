@@ -3511,6 +3511,14 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <translation>该文件夹没有响应</translation>
     </message>
     <message>
+        <source>The backup of the sampler pad into %1 has not moved on for %2 seconds: the folder may not answer.</source>
+        <translation>采样打击垫备份到 %1 的过程已有 %2 秒没有进展：该文件夹可能没有响应。</translation>
+    </message>
+    <message>
+        <source>Go on without the backup? With No, nothing is written to the sampler pad now.</source>
+        <translation>不等备份完成就继续吗？选择“否”则现在不向采样打击垫写入任何内容。</translation>
+    </message>
+    <message>
         <source>The backups of the sampler pad cannot be read: %1 does not answer.</source>
         <translation>无法读取采样打击垫的备份：%1 没有响应。</translation>
     </message>

@@ -3511,6 +3511,14 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <translation>the folder does not answer</translation>
     </message>
     <message>
+        <source>The backup of the sampler pad into %1 has not moved on for %2 seconds: the folder may not answer.</source>
+        <translation>The backup of the sampler pad into %1 has not moved on for %2 seconds: the folder may not answer.</translation>
+    </message>
+    <message>
+        <source>Go on without the backup? With No, nothing is written to the sampler pad now.</source>
+        <translation>Go on without the backup? With No, nothing is written to the sampler pad now.</translation>
+    </message>
+    <message>
         <source>The backups of the sampler pad cannot be read: %1 does not answer.</source>
         <translation>The backups of the sampler pad cannot be read: %1 does not answer.</translation>
     </message>

@@ -246,6 +246,58 @@ private slots:
         QVERIFY(kf::readFile(kitFile(f, 1)) != kit1);
     }
 
+    // A backup that stops moving on holds a write to the pad no longer than
+    // the limit: the box asks; No leaves the pad as it is and the window on
+    // it, Yes writes without the backup, which is then neither told nor kept.
+    void aBackupThatStopsMovingOnIsAskedAbout()
+    {
+        struct HeldDisk : PassDisk
+        {
+            QSemaphore go;
+            QAtomicInt held;
+            int mkdirAt(int dir, const QByteArray &name, mode_t mode) override
+            {
+                if (held.fetchAndStoreOrdered(1) == 0)
+                    go.tryAcquire(1, 60000);
+                return PassDisk::mkdirAt(dir, name, mode);
+            }
+        };
+        auto *disk = new HeldDisk; // never freed: the backup left behind may still call it
+        PadWindow f;
+        layOut(f);
+        const QByteArray kit1 = kf::readFile(kitFile(f, 1));
+        PadBackupWriter::setDisk(disk);
+        MainWindow1 *w = f.open();
+        PadBackupWriter::setDisk(nullptr);
+        QTRY_COMPARE(disk->held.loadAcquire(), 1); // the load ended, its backup held
+        const QString folder = w->padSync().backupFolder();
+        w->form()->kitNumber->setText("1");
+        QTest::mouseClick(w->form()->btnClear, Qt::LeftButton);
+        const QString asked = "The backup of the sampler pad into " + folder
+                              + " has not moved on for 10 seconds: the folder may not answer.\r\nGo on without the "
+                                "backup? With No, nothing is written to the sampler pad now.";
+        f.prompter.clear();
+        const LoopTurns turns;
+        QVERIFY(!f.closeWithYes()); // the backup's question takes its default, No
+        QVERIFY2(turns.elapsed() >= 10000 && turns.elapsed() < 10000 + 5000, qPrintable(QString::number(turns.elapsed())));
+        QVERIFY(turns.turns() > 10000 / 50 / 2); // the window painted meanwhile
+        QCOMPARE(f.prompter.texts(), QStringList({"Quit?", asked}));
+        QCOMPARE(kf::readFile(kitFile(f, 1)), kit1);
+        QVERIFY(!w->pad().isUDiskFlag()); // still on the pad
+
+        f.prompter.clear();
+        f.prompter.buttonAnswers.enqueue(QMessageBox::Yes);
+        QVERIFY(f.closeWithYes());
+        QCOMPARE(f.prompter.texts().mid(0, 2), QStringList({"Quit?", asked}));
+        QVERIFY(kf::readFile(kitFile(f, 1)) != kit1);
+        disk->go.release();
+        QTest::qWait(200);
+        QCoreApplication::processEvents();
+        for (const QString &t : f.prompter.texts())
+            QVERIFY2(!t.contains("could not be backed up"), qPrintable(t));
+        QVERIFY(padbackup::list(folder).isEmpty());
+    }
+
     // A data folder that does not answer holds neither the load nor the
     // restore's list for longer than their limits: the load takes no backup
     // and says so once, the pad is used; the restore says the backups cannot

@@ -43,7 +43,8 @@ bool PadSyncController::closeOnPad()
                                              QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
     if (answer != QMessageBox::Yes)
         return false;
-    waitForBackup(); // the pad as loaded is kept before it changes
+    if (!waitForBackup()) // the pad as loaded is kept before it changes
+        return false;     // the window stays on the pad, nothing written to it
     // Sounds still being written get their rows first, so the kits see them;
     // a pad that stops answering meanwhile takes nothing more.
     while (m_syncBatch && m_syncBatch->isRunning() && m_pad.padAnswering()) {
