@@ -555,6 +555,7 @@ bool audioconverter::audioProbeRun(const QStringList &inFiles, QString &mesg, QV
 {
     mesg.clear();
     m_tooLong = false;
+    m_silentSource.clear();
     if (each)
         each->clear();
     if (inFiles.isEmpty())
@@ -572,6 +573,7 @@ bool audioconverter::audioProbeRun(const QStringList &inFiles, QString &mesg, QV
         const QString stem = QStringLiteral("in") + QString::number(i);
         const std::optional<OpenedSource> opened = openSourceWithin(inFiles.at(i), folder, stem);
         if (!opened) {
+            m_silentSource = inFiles.at(i);
             mesg = QStringLiteral("The drive does not answer: ") + inFiles.at(i) + QLatin1Char('\n');
             return false;
         }

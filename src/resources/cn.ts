@@ -3695,6 +3695,10 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <translation>此文件所在的驱动器没有响应，因此未取用该声音：</translation>
     </message>
     <message>
+        <source>The drives of these files do not answer, so their sounds are not taken:</source>
+        <translation>这些文件所在的驱动器没有响应，因此未取用这些声音：</translation>
+    </message>
+    <message>
         <source>its global.ini is missing</source>
         <translation>其 global.ini 缺失</translation>
     </message>

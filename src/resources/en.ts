@@ -3695,6 +3695,10 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <translation>The drive of this file does not answer, so the sound is not taken:</translation>
     </message>
     <message>
+        <source>The drives of these files do not answer, so their sounds are not taken:</source>
+        <translation>The drives of these files do not answer, so their sounds are not taken:</translation>
+    </message>
+    <message>
         <source>its global.ini is missing</source>
         <translation>its global.ini is missing</translation>
     </message>

@@ -95,7 +95,7 @@ private slots:
         QVERIFY2(clock.elapsed() < 2000 + 3000, qPrintable(QString::number(clock.elapsed())));
         QCOMPARE(silent.hung(), 1);
         QVERIFY(verdicts.size() == 2 && verdicts.at(0) == audioprobe::Verdict::Audio
-                && verdicts.at(1) == audioprobe::Verdict::NotAudio);
+                && verdicts.at(1) == audioprobe::Verdict::Silent);
         QVERIFY(bytes.at(0).known() && !bytes.at(1).known());
         QCOMPARE(runs(), 1);
         silent.release();
@@ -127,7 +127,7 @@ private slots:
         QVERIFY2(verdicts, "the probe waits on a silent drive");
         QCOMPARE(silent.hung(), 1);
         QVERIFY(verdicts->size() == 2 && verdicts->at(0) == audioprobe::Verdict::Audio
-                && verdicts->at(1) == audioprobe::Verdict::NotAudio);
+                && verdicts->at(1) == audioprobe::Verdict::Silent);
         QTRY_COMPARE(silent.waiting(), 0);
     }
 

@@ -76,7 +76,7 @@ QStringList SoundFilesController::audioFilesOf(const QStringList &paths, QHash<Q
     }
 
     QSet<QString> refused;
-    QStringList notAudio, tooLong;
+    QStringList notAudio, tooLong, silent;
     for (int i = 0; i < unique.size(); ++i) {
         const audioprobe::Verdict v = verdicts.at(i);
         if (v == audioprobe::Verdict::Audio)
@@ -86,6 +86,8 @@ QStringList SoundFilesController::audioFilesOf(const QStringList &paths, QHash<Q
             notAudio.append(unique.at(i));
         else if (v == audioprobe::Verdict::TooLong)
             tooLong.append(unique.at(i));
+        else if (v == audioprobe::Verdict::Silent)
+            silent.append(unique.at(i));
     }
     if (refused.isEmpty())
         return paths;
@@ -98,6 +100,14 @@ QStringList SoundFilesController::audioFilesOf(const QStringList &paths, QHash<Q
                                         WindowTexts::tr("The following files are not readable audio and were not added:")
                                                 + QStringLiteral("\r\n") + listed(notAudio),
                                         QMessageBox::Ok);
+    if (!silent.isEmpty() && !stopped)
+        UiPrompter::instance()->warning(
+                m_parent, WindowTexts::tr("Warning"),
+                silent.size() == 1 ? silentText(silent.first())
+                                   : WindowTexts::tr("The drives of these files do not answer, so their sounds are not "
+                                                     "taken:")
+                                             + QStringLiteral("\r\n") + listed(silent),
+                QMessageBox::Ok);
     if (!tooLong.isEmpty() && !stopped)
         UiPrompter::instance()->warning(
                 m_parent, WindowTexts::tr("Warning"),
