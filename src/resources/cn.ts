@@ -3770,6 +3770,22 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <source>Do you confirm to overwrite them?</source>
         <translation>确认要覆盖这些文件吗？</translation>
     </message>
+    <message>
+        <source>the folder stopped answering while the file was being put in place; it is either still the old one, whole, or the new one, whole</source>
+        <translation>将文件放到位时文件夹停止了响应；它要么仍是完整的旧文件，要么已是完整的新文件</translation>
+    </message>
+    <message>
+        <source>The drive of the sound groups file "%1" does not answer: its groups are not read, and nothing is saved over it in this session.</source>
+        <translation>音色分组文件“%1”所在的驱动器没有响应：未读取其中的分组，本次运行中也不会覆盖保存该文件。</translation>
+    </message>
+    <message>
+        <source>The folder of "%1" stopped answering while the sound groups were being saved to it: the file is either still the old one, whole, or the new one, whole.
+
+Quit anyway? Choose No to keep the window open, and close the window again once the drive answers to save them.</source>
+        <translation>将音色分组保存到“%1”时其所在文件夹停止了响应：该文件要么仍是完整的旧文件，要么已是完整的新文件。
+
+仍要退出吗？选择“否”可保留窗口，待驱动器恢复响应后再次关闭窗口即可保存分组。</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>

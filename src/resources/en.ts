@@ -3770,6 +3770,22 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <source>Do you confirm to overwrite them?</source>
         <translation>Do you confirm to overwrite them?</translation>
     </message>
+    <message>
+        <source>the folder stopped answering while the file was being put in place; it is either still the old one, whole, or the new one, whole</source>
+        <translation>the folder stopped answering while the file was being put in place; it is either still the old one, whole, or the new one, whole</translation>
+    </message>
+    <message>
+        <source>The drive of the sound groups file "%1" does not answer: its groups are not read, and nothing is saved over it in this session.</source>
+        <translation>The drive of the sound groups file "%1" does not answer: its groups are not read, and nothing is saved over it in this session.</translation>
+    </message>
+    <message>
+        <source>The folder of "%1" stopped answering while the sound groups were being saved to it: the file is either still the old one, whole, or the new one, whole.
+
+Quit anyway? Choose No to keep the window open, and close the window again once the drive answers to save them.</source>
+        <translation>The folder of "%1" stopped answering while the sound groups were being saved to it: the file is either still the old one, whole, or the new one, whole.
+
+Quit anyway? Choose No to keep the window open, and close the window again once the drive answers to save them.</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>
