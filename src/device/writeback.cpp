@@ -286,6 +286,37 @@ PadWrite checkGlobalFile(const ztplatform::FolderAnchor &padRoot, const QString 
     return now == asLoaded ? PadWrite::Written : PadWrite::Changed;
 }
 
+// Why the global settings file at `path` took nothing: what stands there
+// when it is no regular file, that nothing does, or, for the kit-chain block,
+// that it holds the older layout; empty when none of these.
+QString globalFileReason(const ztplatform::FolderAnchor &padRoot, const QString &path, bool chainBlock)
+{
+    QString name;
+    const ztplatform::OpenFolder folder = path.isEmpty() ? ztplatform::OpenFolder() : padRoot.openFolderOf(path, &name);
+    if (!folder.isOpen())
+        return QString();
+    int error = 0;
+    const unsigned type = ztplatform::entryType(folder.fd(), name, &error);
+    if (type != S_IFREG)
+        return padreason::why(type, error);
+    const QByteArray bytes = chainBlock ? pairfiles::readRegular(folder, name, 8) : QByteArray();
+    const uchar *head = reinterpret_cast<const uchar *>(bytes.constData());
+    if (bytes.size() == 8 && bytepack::get32(head) == percussionpadfile::str2int(QStringLiteral("GLOB"))
+        && bytepack::get32(head + 4) <= quint32(GLOBAL_CHUNK_SIZE_OLD_MAX))
+        return DeviceText::tr("It holds the global settings in an older layout, which has no place for the kit "
+                              "chains.");
+    return QString();
+}
+
+// The box for the chains or a restored global.ini not written to `path`.
+DeviceMessage globalOpenError(const QString &path, const QString &why)
+{
+    QString text = DeviceText::tr("File location:") + path;
+    if (!why.isEmpty())
+        text += QStringLiteral("\r\n") + why;
+    return DeviceMessage{DeviceText::tr("Open Error"), text};
+}
+
 } // namespace
 
 bool isCurrentGlobalFile(const QByteArray &bytes)
@@ -709,7 +740,6 @@ struct WriteBackRun {
         const QByteArray global = restoredGlobalBytes(job);
         if (!chainsChanged && global.isEmpty())
             return;
-        globalFlag = 1;
         notSaved.global = stopped.global = !global.isEmpty();
         if (!going()) {
             stopped.chainsLeft = true;
@@ -726,15 +756,17 @@ struct WriteBackRun {
         stopped.chainsSaved = how == PadWrite::Written;
         result.chainsWritten = stopped.chainsSaved && chainsChanged;
         result.globalWritten = stopped.chainsSaved && !global.isEmpty();
-        if (stopped.chainsSaved)
+        if (stopped.chainsSaved) {
+            globalFlag = 1; // alter.ini tells the pad only of what reached it
             return;
+        }
         failed(how, path);
         stopped.chainsLeft = !going();
         if (stopped.chainsLeft)
             return;
         notSaved.chains = how;
         if (how == PadWrite::NotWritten)
-            chainsFailure = DeviceMessage{DeviceText::tr("Open Error"), DeviceText::tr("File location:") + path};
+            chainsFailure = globalOpenError(path, globalFileReason(job.padRoot, path, global.isEmpty()));
     }
 
     void kits()
@@ -894,6 +926,7 @@ struct WriteBackRun {
         for (const JournalPlan::Planned &k : p.planned)
             flags[k.slot] = 1;
         const bool kitsWritten = kitChangedFlag != 0 || !p.planned.isEmpty();
+        const bool globalWritten = (p.chainsChanged || p.global) && p.chainHow == PadWrite::Written;
         const ztplatform::OpenFolder sys = pad.base(pj::Area::Sys);
         pj::Step &alterStep = p.alterStep;
         alterStep.kind = pj::Kind::Put;
@@ -902,7 +935,7 @@ struct WriteBackRun {
         alterStep.from = found.isEmpty() ? QStringLiteral("alter.ini") : found;
         alterStep.hidden = pairfiles::freeHiddenName(sys, alterStep.from);
         alterStep.after =
-                alterFileBytes(kitsWritten, job.wavesChanged, p.chainsChanged || p.global || globalFlag != 0, flags);
+                alterFileBytes(kitsWritten, job.wavesChanged, globalWritten || globalFlag != 0, flags);
         if (!sys.isOpen() || alterStep.hidden.isEmpty())
             return false;
         p.record.steps << alterStep;
@@ -913,12 +946,13 @@ struct WriteBackRun {
     {
         if (!p.chainsChanged && !p.global)
             return;
-        globalFlag = 1;
         notSaved.global = stopped.global = p.global;
         // A whole file not written for what stands at its name is told as not opened.
         const bool putFailed = p.global && o.putFailed.contains(p.globalEntry);
         const bool saved = p.chainHow == PadWrite::Written && !putFailed
                 && (o.finished || (p.global ? o.globalWritten : o.chainsWritten));
+        if (saved)
+            globalFlag = 1;
         stopped.chainsSaved = saved;
         result.chainsWritten = saved && p.chainsChanged;
         result.globalWritten = saved && p.global;
@@ -928,7 +962,7 @@ struct WriteBackRun {
                 notSaved.chains = p.chainHow;
                 if (p.chainHow == PadWrite::NotWritten)
                     chainsFailure =
-                            DeviceMessage{DeviceText::tr("Open Error"), DeviceText::tr("File location:") + p.chainPath};
+                            globalOpenError(p.chainPath, globalFileReason(job.padRoot, p.chainPath, !p.global));
             } else {
                 stopped.chainsLeft = true;
             }
@@ -936,7 +970,7 @@ struct WriteBackRun {
             notSaved.chainsLeft = true;
         } else if (!saved && going()) {
             notSaved.chains = PadWrite::NotWritten;
-            chainsFailure = DeviceMessage{DeviceText::tr("Open Error"), DeviceText::tr("File location:") + p.chainPath};
+            chainsFailure = globalOpenError(p.chainPath, putFailed ? o.putWhy : QString());
         } else if (!saved) {
             stopped.chainsLeft = true;
         }
@@ -980,7 +1014,8 @@ struct WriteBackRun {
 
     void settleAlter(const JournalPlan &p, const padjournal::Outcome &o, padjournal::Pad &pad)
     {
-        result.alterWritten = o.finished && o.alterWritten;
+        // Finished, it holds the planned bytes, put now or found there already.
+        result.alterWritten = o.finished && !o.putFailed.contains(p.alterStep.from);
         if (o.finished && o.putFailed.contains(p.alterStep.from)) {
             notSaved.alter = PadWrite::NotWritten;
             notSaved.alterFile = job.sysPath + QLatin1Char('/') + p.alterStep.from;
@@ -988,6 +1023,18 @@ struct WriteBackRun {
             const unsigned type = now.isOpen() ? ztplatform::entryType(now.fd(), p.alterStep.from) : 0;
             notSaved.alterWhy = type != 0 && type != S_IFREG ? padreason::why(type, 0) : o.putWhy;
         }
+        // Its marks were planned with every file written: one the run could
+        // not put at its name takes its mark back.
+        const QByteArray marks = alterFileBytes(kitChangedFlag != 0, job.wavesChanged, globalFlag != 0, kitFlags);
+        if (!result.alterWritten || marks == p.alterStep.after || !going())
+            return;
+        const PadWrite how = writeAlterFile(job.padRoot, job.sysPath, marks, &notSaved.alterFile, &notSaved.alterWhy);
+        result.alterWritten = how == PadWrite::Written;
+        if (result.alterWritten)
+            return;
+        failed(how, notSaved.alterFile);
+        if (going())
+            notSaved.alter = how;
     }
 
     // The chains, the kits and alter.ini as one transaction of the pad's
@@ -1011,7 +1058,6 @@ struct WriteBackRun {
         if (pj::recordPresent(pad)) {
             qWarning() << "the pad holds the record of another change; nothing is saved to it";
             notSaved.heldBack = true;
-            globalFlag |= p.chainsChanged || p.global ? 1 : 0;
             settleKits(p, pj::Outcome());
             return true;
         }

@@ -26,6 +26,7 @@
 #include <QVector>
 
 #include <functional>
+#include <optional>
 
 class QModelIndex;
 namespace soundorder {
@@ -292,6 +293,7 @@ public:
         QString lockReason;  // why the lock could not be taken; empty when another editor holds it
         QVector<groupentries::Unmatched> unmatched; // rows whose bytes are nowhere: marked lost
         QVector<groupentries::Unmatched> fromKept;  // rows now taken from the kept sounds
+        bool silent = false; // its drive did not answer in time: nothing read, nothing is written over it
     };
     // The groups of the file join the groups, and the file is taken for this
     // editor; with no group at all, a group "Default" is made. A link at the
@@ -299,7 +301,9 @@ public:
     // file that does not read whole (or that a link names that is not
     // followed) is kept beside it first, as soundfilexml::keepCopyBeside /
     // moveAside name it; while another editor holds the groups nothing is
-    // moved or kept.
+    // moved or kept. The file is read, locked and kept aside off this
+    // thread: one whose drive does not answer in 2 s is not read (`silent`),
+    // never taken for an empty list, and nothing is written over it.
     SoundListStart openSoundList(const QString &fileName);
     // The groups' file opened at the start ("soundlist.xml").
     const QString &soundListFileName() const { return m_soundListFileName; }
@@ -313,6 +317,8 @@ public:
         QString lockReason;    // inUse: why the lock could not be taken; empty when another editor holds it
         QString keptAs;        // another program's version of the file, kept beside it before the write
         QString notKept;       // what the replaced file had that the new one lacks
+        bool silent = false;   // the drive did not answer in time: nothing was written
+        bool inDoubt = false;  // it stopped answering while the file was put in place: old or new, whole
     };
     // Asked before a read-only file is replaced, with the file's path; true for Yes.
     using ReadOnlyQuestion = std::function<bool(const QString &file)>;
@@ -326,14 +332,14 @@ public:
     // holds now. Without the lock it is tried again first. A read-only file
     // is replaced only once `ask` said Yes this session (the close asks again
     // when a save was told No). Sounds of loaded kit files that are as loaded
-    // take their entries along.
+    // take their entries along. The file is looked at and replaced off this
+    // thread: a drive that does not answer in 2 s writes nothing (`silent`),
+    // or leaves the old file or the new one in place (`inDoubt`).
     SoundListSave saveSoundList(const ReadOnlyQuestion &ask = ReadOnlyQuestion(), bool atClose = false);
     // The same for the groups as `change` makes them from these (the rows as
     // a save is about to make them), which stay as they are here.
     SoundListSave saveSoundListAs(const std::function<void(QVector<soundfilexml::strSoundGroup> &)> &change,
                                   const ReadOnlyQuestion &ask = ReadOnlyQuestion());
-    // True when this editor does not hold the groups' lock (now).
-    bool soundListInUse() const;
 
     // ---- the metronome list's sounds ---------------------------------------------------
     // The metronome sounds (at most five): name and source.
@@ -514,6 +520,7 @@ private:
     QString m_listBlocked; // why nothing may be written over what stands at the name
     ztplatform::FileStamp m_listStamp; // the file as this editor last read or wrote it
     QByteArray m_listBytes;            // its bytes then
+    QByteArray m_listInDoubt;          // bytes of a write whose drive stopped answering as it put them in place
     QByteArray m_listBaseline;         // the groups as the file holds them then
     QVector<soundfilexml::strSoundGroup> m_listBaselineGroups; // the same before they are made bytes
     ztplatform::FileLock m_listLock;
@@ -521,12 +528,14 @@ private:
     SoundListStart takeSoundList(const QString &fileName);
     // Group sounds naming sounds of loaded kit files, as loaded, take their entries.
     void noteEntries();
-    // False, with the reason, when another program's version of the file could not be kept.
-    bool keepOtherVersion(SoundListSave &save);
     // saveSoundList's write of `bytes` (noted entries taken).
     SoundListSave writeGroups(const QByteArray &bytes, const ReadOnlyQuestion &ask, bool atClose);
-    // True when the file is as this editor last read or wrote it (stamp, change time, bytes).
-    bool listUntouched() const;
+    // The file replaced by `bytes` off this thread, another program's version
+    // (`other`, when given) kept beside it first.
+    void replaceGroups(const QByteArray &bytes, const std::optional<QByteArray> &other, SoundListSave &save);
+    // soundfilexml::moveAside (no `bytes`) or keepCopyBeside off this thread:
+    // where the file was kept, or empty with the reason (its drive's silence too).
+    QString keepAsideWithin(const QString &target, const std::optional<QByteArray> &bytes, QString *reason) const;
     // The rows of group `group`'s sounds `sounds`, appended to it.
     void showGroupSounds(QStandardItem *group, const QVector<soundfilexml::strSoundItem> &sounds);
     // The groups read from the file join the groups and the tree, after those there.

@@ -3,6 +3,7 @@
 #include "library/soundlibrary.h"
 
 #include "platform/fileidentity.h"
+#include "platform/regularfile.h"
 #include "platform/replacefile.h"
 #include "platform/timedlook.h"
 #include "platform/volumeidentity.h"
@@ -12,6 +13,7 @@
 #include <QCoreApplication>
 #include <QDebug>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStandardItemModel>
 
@@ -19,13 +21,14 @@
 #include <cerrno>
 #include <cstring>
 #include <memory>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
 
 namespace {
 
-constexpr int kSoundLookLimitMs = 2000; // a group sound's drive silent that long is not waited on
+constexpr int kSoundLookLimitMs = 2000; // a drive silent that long (the groups' file's, a group sound's) is not waited on
 
 // Read-only by its mode, or to this user, as the kit saves take it.
 bool isReadOnly(const QString &path)
@@ -51,6 +54,163 @@ QString lockName(const QString &target)
     return file.absolutePath() + QStringLiteral("/.") + file.fileName() + QStringLiteral(".lock");
 }
 
+// Why nothing was read or written: the drive did not answer in time.
+QString silentReason()
+{
+    return QCoreApplication::translate("MainWindow1", "the folder does not answer");
+}
+
+// Why a write is in doubt: the drive stopped answering as the file was put in place.
+QString inDoubtReason()
+{
+    return QCoreApplication::translate("MainWindow1", "the folder stopped answering while the file was being put in "
+                                                      "place; it is either still the old one, whole, or the new one, "
+                                                      "whole");
+}
+
+// The file at `path` (a link followed) read whole, never waited on as a pipe;
+// false with the system's reason when it cannot be.
+bool readWhole(const QString &path, QByteArray &bytes, QString &why)
+{
+    QFile file;
+    if (!ztplatform::openRegularFile(path, file, false)) {
+        why = file.errorString().isEmpty() ? QString::fromLocal8Bit(std::strerror(errno)) : file.errorString();
+        return false;
+    }
+    bytes = file.readAll();
+    if (file.error() == QFileDevice::NoError)
+        return true;
+    why = file.errorString();
+    return false;
+}
+
+// What the start finds at the groups' file. Looked at on a thread of its
+// own: copies only, the lock taken there handed over.
+struct ListRead
+{
+    QString target;      // the file read, and written later
+    bool link = false;   // a link stands at the name
+    bool linked = false; // it names a regular file: the target
+    std::shared_ptr<ztplatform::FileLock> lock;
+    ztplatform::FileLock::State lockState = ztplatform::FileLock::Free;
+    bool held = false; // the lock is held on the file at its name
+    ztplatform::FileStamp stamp;
+    soundfilexml::ReadResult result;
+    QVector<soundfilexml::strSoundGroup> groups;
+};
+
+ListRead readList(const QString &fileName)
+{
+    ListRead read;
+    read.target = fileName;
+    const QFileInfo at(fileName);
+    read.link = at.isSymLink();
+    if (read.link) {
+        // Followed only to a regular file, which the writes then replace.
+        const QString far = at.canonicalFilePath();
+        if (!far.isEmpty() && QFileInfo(far).isFile()) {
+            read.target = far;
+            read.linked = true;
+        }
+    }
+    read.lock = std::make_shared<ztplatform::FileLock>();
+    const QString lock = lockName(read.target);
+    read.lockState = read.lock->take(lock);
+    read.held = read.lock->holds(lock);
+    read.stamp = ztplatform::fileStamp(read.target);
+    read.result = soundfilexml::readSoundList(read.target, read.groups);
+    return read;
+}
+
+// What a write finds at the groups' file before it writes, looked at on a
+// thread of its own.
+struct ListLook
+{
+    bool nameIsLink = false;
+    QString nameReaches;  // the file the name reaches, links followed
+    QString nameLinksTo;  // the link's text
+    ztplatform::FileLock::Entry lockEntry;      // what stands at the lock's name
+    std::shared_ptr<ztplatform::FileLock> lock; // taken when the one held is not that
+    bool readOnlyVolume = false;
+    bool readOnly = false;
+    ztplatform::FileStamp now;
+    bool read = false; // the file read whole
+    QByteArray bytes;
+    QString readError;
+};
+
+ListLook lookAtList(const QString &name, const QString &target, const ztplatform::FileLock::Entry &held)
+{
+    ListLook look;
+    const QFileInfo at(name);
+    look.nameIsLink = at.isSymLink();
+    look.nameReaches = at.canonicalFilePath();
+    if (look.nameIsLink)
+        look.nameLinksTo = at.symLinkTarget();
+    const QString lock = lockName(target);
+    look.lockEntry = ztplatform::FileLock::entryAt(lock);
+    if (!held.valid || !look.lockEntry.valid || held.device != look.lockEntry.device
+        || held.inode != look.lockEntry.inode) {
+        // Tried again at each write: the editor that held it may have ended.
+        look.lock = std::make_shared<ztplatform::FileLock>();
+        look.lock->take(lock);
+        look.lockEntry = ztplatform::FileLock::entryAt(lock);
+    }
+    // A read-only file system is said so: no question that cannot succeed.
+    look.readOnlyVolume = ztplatform::isReadOnlyVolume(QFileInfo(target).absolutePath());
+    look.readOnly = isReadOnly(target);
+    look.now = ztplatform::diskFileStamp(target);
+    if (look.now.identity.valid)
+        look.read = readWhole(target, look.bytes, look.readError);
+    return look;
+}
+
+// The stages of a replace: the drive's silence stops it before the rename,
+// or leaves it in doubt once the rename began.
+enum ReplaceStage { Preparing, Renaming, Stopped };
+
+// What a replace of the groups' file did, on a thread of its own.
+struct Replaced
+{
+    bool kept = true; // another program's version, when there was one, kept beside it
+    QString keptAs;
+    QString why; // why it was not kept or not written
+    bool written = false;
+    QString notKept;
+    ztplatform::FileStamp stamp; // the new file
+};
+
+Replaced replaceList(const QString &target, const QByteArray &bytes, const std::optional<QByteArray> &other,
+                     const std::shared_ptr<std::atomic_int> &stage)
+{
+    Replaced done;
+    if (other) {
+        done.keptAs = soundfilexml::keepCopyBeside(target, *other, &done.why);
+        done.kept = !done.keptAs.isEmpty();
+        if (!done.kept)
+            return done;
+    }
+    ztplatform::ReplaceFile file(target);
+    if (file.open() && file.write(bytes) && file.finish()) {
+        int preparing = Preparing;
+        if (!stage->compare_exchange_strong(preparing, Renaming)) {
+            done.why = silentReason(); // given up on: the old file stays
+            return done;
+        }
+        file.rename();
+        file.syncFolder();
+    }
+    done.written = !file.failed();
+    if (!done.written) {
+        qWarning() << "cannot write" << target << file.errorString();
+        done.why = file.errorString();
+        return done;
+    }
+    done.notKept = file.notKept();
+    done.stamp = ztplatform::fileStamp(target);
+    return done;
+}
+
 } // namespace
 
 SoundLibrary::SoundListStart SoundLibrary::openSoundList(const QString &fileName)
@@ -69,11 +229,6 @@ SoundLibrary::SoundListStart SoundLibrary::openSoundList(const QString &fileName
     return start;
 }
 
-bool SoundLibrary::soundListInUse() const
-{
-    return !m_soundListFileName.isEmpty() && !m_listLock.holds(lockName(m_listTarget));
-}
-
 SoundLibrary::SoundListStart SoundLibrary::takeSoundList(const QString &fileName)
 {
     SoundListStart start;
@@ -81,32 +236,36 @@ SoundLibrary::SoundListStart SoundLibrary::takeSoundList(const QString &fileName
     m_listTarget = fileName;
     m_listLinked = false;
     m_listBlocked.clear();
-    const QFileInfo at(fileName);
-    if (at.isSymLink()) {
-        // Followed only to a regular file, which the writes then replace.
-        const QString far = at.canonicalFilePath();
-        if (!far.isEmpty() && QFileInfo(far).isFile()) {
-            m_listTarget = far;
-            m_listLinked = true;
-        }
+    m_listBaseline.clear();
+    // Read off this thread. A read given up on is never taken for an empty
+    // list: nothing is written over the file this session.
+    const std::optional<ListRead> found = ztplatform::lookAtFileWithin<ListRead>(
+            fileName, kSoundLookLimitMs, [fileName]() { return readList(fileName); }, m_lookTurn);
+    if (!found) {
+        qWarning().noquote() << "the drive of" << fileName << "does not answer: the sound groups are not read";
+        start.silent = true;
+        m_listBlocked = silentReason();
+        return start;
     }
-    if (m_listLock.take(lockName(m_listTarget)) == ztplatform::FileLock::Unavailable) {
+    m_listTarget = found->target;
+    m_listLinked = found->linked;
+    m_listLock = std::move(*found->lock);
+    if (found->lockState == ztplatform::FileLock::Unavailable) {
         qWarning() << "the sound groups cannot be locked beside" << m_listTarget << m_listLock.errorString();
         start.lockReason = m_listLock.errorString();
     }
-    start.inUse = soundListInUse();
+    start.inUse = !found->held;
 
-    QVector<soundfilexml::strSoundGroup> read;
-    m_listStamp = ztplatform::fileStamp(m_listTarget);
-    const soundfilexml::ReadResult result = soundfilexml::readSoundList(m_listTarget, read);
+    QVector<soundfilexml::strSoundGroup> read = found->groups;
+    const soundfilexml::ReadResult &result = found->result;
+    m_listStamp = found->stamp;
     m_listBytes = result.bytes;
-    m_listBaseline.clear();
     if (result.status == soundfilexml::ReadResult::Unreadable) {
-        start.unreadable = at.isSymLink() && !m_listLinked
+        start.unreadable = found->link && !m_listLinked
                                    ? QCoreApplication::translate("MainWindow1", "it is a link to no regular file")
                                    : result.reason;
         if (!start.inUse) {
-            start.keptAs = soundfilexml::moveAside(m_listTarget, &start.notKept);
+            start.keptAs = keepAsideWithin(m_listTarget, std::nullopt, &start.notKept);
             if (start.keptAs.isEmpty())
                 m_listBlocked = start.notKept;
         }
@@ -116,14 +275,13 @@ SoundLibrary::SoundListStart SoundLibrary::takeSoundList(const QString &fileName
         qWarning() << result.skipped << "entries skipped in" << m_listTarget;
         start.partly = true;
         if (!start.inUse) {
-            start.keptAs = soundfilexml::keepCopyBeside(m_listTarget, result.bytes, &start.notKept);
+            start.keptAs = keepAsideWithin(m_listTarget, result.bytes, &start.notKept);
             if (start.keptAs.isEmpty())
                 m_listBlocked = start.notKept;
         }
     }
     // What the close compares with: the rows as the file holds them, before they follow their sounds.
     m_listBaselineGroups = read; // made into bytes only when a write compares them
-    m_listBaseline.clear();
     // Looked at off this thread: a sound whose drive does not answer stays as read.
     groupentries::Checked checked = groupentries::checkGroupsWithin(read, setupfiles::keptSoundsFolder(fileName),
                                                                     kSoundLookLimitMs, m_lookTurn);
@@ -131,6 +289,32 @@ SoundLibrary::SoundListStart SoundLibrary::takeSoundList(const QString &fileName
     start.fromKept = std::move(checked.fromKept);
     soundListToItemModel(read);
     return start;
+}
+
+QString SoundLibrary::keepAsideWithin(const QString &target, const std::optional<QByteArray> &bytes,
+                                      QString *reason) const
+{
+    struct Kept
+    {
+        QString as;
+        QString why;
+    };
+    const std::optional<Kept> kept = ztplatform::lookAtFileWithin<Kept>(
+            target, kSoundLookLimitMs,
+            [target, bytes]() {
+                Kept k;
+                k.as = bytes ? soundfilexml::keepCopyBeside(target, *bytes, &k.why)
+                             : soundfilexml::moveAside(target, &k.why);
+                return k;
+            },
+            m_lookTurn);
+    if (!kept) {
+        qWarning().noquote() << "the drive of" << target << "does not answer: the file is not kept beside it";
+        *reason = silentReason();
+        return {};
+    }
+    *reason = kept->why;
+    return kept->as;
 }
 
 void SoundLibrary::soundListToItemModel(const QVector<soundfilexml::strSoundGroup> &groups)
@@ -189,12 +373,39 @@ SoundLibrary::SoundListSave SoundLibrary::writeGroups(const QByteArray &bytes, c
     if (m_listBaseline.isEmpty() && !m_listBaselineGroups.isEmpty())
         m_listBaseline = listBytes(m_listBaselineGroups);
     m_listBaselineGroups.clear();
-    if (bytes == m_listBaseline && (atClose || listUntouched())) {
+    if (bytes == m_listBaseline && atClose) {
         save.written = true;
         return save;
     }
-    if (soundListInUse() && m_listLock.take(lockName(m_listTarget)) != ztplatform::FileLock::Held) {
-        // Tried again at each write: the editor that held it may have ended.
+    if (!m_listBlocked.isEmpty()) {
+        save.reason = m_listBlocked;
+        return save;
+    }
+    // Looked at off this thread: a drive that does not answer in time writes nothing.
+    const QString name = m_soundListFileName, target = m_listTarget;
+    const ztplatform::FileLock::Entry held = m_listLock.heldEntry();
+    const std::optional<ListLook> look = ztplatform::lookAtFileWithin<ListLook>(
+            target, kSoundLookLimitMs, [name, target, held]() { return lookAtList(name, target, held); }, m_lookTurn);
+    if (!look) {
+        qWarning().noquote() << "the drive of" << target << "does not answer: the sound groups are not written";
+        save.silent = true;
+        save.reason = silentReason();
+        return save;
+    }
+    if (!m_listInDoubt.isEmpty() && look->read && look->bytes == m_listInDoubt) {
+        // The write whose drive stopped answering did land.
+        m_listBytes = m_listInDoubt;
+        m_listStamp = look->now;
+    }
+    m_listInDoubt.clear();
+    const bool asKnown = look->read && look->bytes == m_listBytes;
+    if (bytes == m_listBaseline && look->now.identity.valid && look->now.untouchedSince(m_listStamp) && asKnown) {
+        save.written = true;
+        return save;
+    }
+    if (look->lock)
+        m_listLock = std::move(*look->lock);
+    if (!m_listLock.holdsEntry(look->lockEntry)) {
         save.inUse = true;
         save.lockReason = m_listLock.errorString();
         save.reason = save.lockReason.isEmpty()
@@ -203,30 +414,25 @@ SoundLibrary::SoundListSave SoundLibrary::writeGroups(const QByteArray &bytes, c
                                         .arg(save.lockReason);
         return save;
     }
-    if (!m_listBlocked.isEmpty()) {
-        save.reason = m_listBlocked;
-        return save;
-    }
-    if (m_listLinked && QFileInfo(m_soundListFileName).canonicalFilePath() != m_listTarget) {
+    if (m_listLinked && look->nameReaches != m_listTarget) {
         save.reason = QCoreApplication::translate("MainWindow1",
                                                   "it is a link that no longer names the file read at the start");
         return save;
     }
-    if (!m_listLinked && QFileInfo(m_soundListFileName).isSymLink()) {
+    if (!m_listLinked && look->nameIsLink) {
         save.reason = QCoreApplication::translate("MainWindow1",
                                                   "a link to \"%1\" was put at its name since the start; neither is "
                                                   "written over")
-                              .arg(QDir::toNativeSeparators(QFileInfo(m_soundListFileName).symLinkTarget()));
+                              .arg(QDir::toNativeSeparators(look->nameLinksTo));
         return save;
     }
-    // A read-only file system is said so: no question that cannot succeed.
-    if (ztplatform::isReadOnlyVolume(QFileInfo(m_listTarget).absolutePath())) {
+    if (look->readOnlyVolume) {
         save.reason = QString::fromLocal8Bit(std::strerror(EROFS));
         return save;
     }
     if (atClose && m_soundListReadOnly == ReadOnlyAnswer::No)
         m_soundListReadOnly = ReadOnlyAnswer::Unasked;
-    if (m_soundListReadOnly != ReadOnlyAnswer::Yes && isReadOnly(m_listTarget)) {
+    if (m_soundListReadOnly != ReadOnlyAnswer::Yes && look->readOnly) {
         if (m_soundListReadOnly == ReadOnlyAnswer::Unasked && ask)
             m_soundListReadOnly = ask(m_listTarget) ? ReadOnlyAnswer::Yes : ReadOnlyAnswer::No;
         if (m_soundListReadOnly != ReadOnlyAnswer::Yes) {
@@ -235,61 +441,62 @@ SoundLibrary::SoundListSave SoundLibrary::writeGroups(const QByteArray &bytes, c
             return save;
         }
     }
-    if (!keepOtherVersion(save))
-        return save;
-    ztplatform::ReplaceFile file(m_listTarget);
-    save.written = file.open() && file.write(bytes) && file.commit();
-    if (!save.written) {
-        qWarning() << "cannot write" << m_listTarget << file.errorString();
-        save.reason = file.errorString();
-        return save;
-    }
-    save.notKept = file.notKept();
-    m_listStamp = ztplatform::fileStamp(m_listTarget);
-    m_listBytes = bytes;
-    m_listBaseline = bytes;
-    m_listBaselineGroups.clear();
-    return save;
-}
-
-bool SoundLibrary::listUntouched() const
-{
-    const ztplatform::FileStamp now = ztplatform::fileStamp(m_listTarget);
-    if (!now.identity.valid || !now.untouchedSince(m_listStamp))
-        return false;
-    QFile file(m_listTarget);
-    return file.open(QIODevice::ReadOnly) && file.readAll() == m_listBytes && file.error() == QFileDevice::NoError;
-}
-
-bool SoundLibrary::keepOtherVersion(SoundListSave &save)
-{
-    const ztplatform::FileStamp now = ztplatform::fileStamp(m_listTarget);
-    if (!now.identity.valid)
-        return true;
     // Changed by another program since this editor read or wrote it: its
     // version is kept beside it before the groups are written over it. The
     // bytes decide; a new mode or time alone (the user made it read-only)
     // leaves nothing to keep.
-    QFile file(m_listTarget);
-    QString why;
-    if (file.open(QIODevice::ReadOnly)) {
-        const QByteArray held = file.readAll();
-        if (file.error() == QFileDevice::NoError && held == m_listBytes)
-            return true;
-        save.keptAs = soundfilexml::keepCopyBeside(m_listTarget, held, &why);
-        if (file.error() != QFileDevice::NoError) {
-            save.keptAs.clear();
-            why = file.errorString();
+    std::optional<QByteArray> other;
+    if (look->now.identity.valid && !asKnown) {
+        if (!look->read) {
+            save.reason = QCoreApplication::translate(
+                                  "MainWindow1", "another program changed it, and its version could not be kept: %1")
+                                  .arg(look->readError);
+            return save;
         }
-    } else {
-        why = file.errorString();
+        other = look->bytes;
     }
-    if (!save.keptAs.isEmpty())
-        return true;
-    save.reason = QCoreApplication::translate("MainWindow1",
-                                              "another program changed it, and its version could not be kept: %1")
-                          .arg(why);
-    return false;
+    replaceGroups(bytes, other, save);
+    return save;
+}
+
+void SoundLibrary::replaceGroups(const QByteArray &bytes, const std::optional<QByteArray> &other, SoundListSave &save)
+{
+    const QString target = m_listTarget;
+    const auto stage = std::make_shared<std::atomic_int>(Preparing);
+    const std::optional<Replaced> done = ztplatform::lookAtFileWithin<Replaced>(
+            target, kSoundLookLimitMs, [target, bytes, other, stage]() { return replaceList(target, bytes, other, stage); },
+            m_lookTurn);
+    if (!done) {
+        int preparing = Preparing;
+        if (stage->compare_exchange_strong(preparing, Stopped)) {
+            qWarning().noquote() << "the drive of" << target << "does not answer: the sound groups are not written";
+            save.silent = true;
+            save.reason = silentReason();
+        } else {
+            qWarning().noquote() << "the drive of" << target << "stopped answering as the sound groups were put in place";
+            save.inDoubt = true;
+            save.reason = inDoubtReason();
+            m_listInDoubt = bytes;
+        }
+        return;
+    }
+    save.keptAs = done->keptAs;
+    if (!done->kept) {
+        save.reason = QCoreApplication::translate("MainWindow1",
+                                                  "another program changed it, and its version could not be kept: %1")
+                              .arg(done->why);
+        return;
+    }
+    save.written = done->written;
+    if (!save.written) {
+        save.reason = done->why;
+        return;
+    }
+    save.notKept = done->notKept;
+    m_listStamp = done->stamp;
+    m_listBytes = bytes;
+    m_listBaseline = bytes;
+    m_listBaselineGroups.clear();
 }
 
 void SoundLibrary::noteEntries()

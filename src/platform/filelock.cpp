@@ -5,6 +5,7 @@
 #include <QFile>
 
 #include <cerrno>
+#include <utility>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -18,21 +19,54 @@ FileLock::~FileLock()
     release();
 }
 
+FileLock::FileLock(FileLock &&other) noexcept
+{
+    *this = std::move(other);
+}
+
+FileLock &FileLock::operator=(FileLock &&other) noexcept
+{
+    if (this == &other)
+        return *this;
+    release();
+    m_fd = other.m_fd;
+    m_file = other.m_file;
+    m_state = other.m_state;
+    m_error = std::move(other.m_error);
+    other.m_fd = -1;
+    other.m_file = Entry();
+    other.m_state = Free;
+    other.m_error.clear();
+    return *this;
+}
+
 void FileLock::release()
 {
     if (m_fd >= 0)
         ::close(m_fd); // frees the lock
     m_fd = -1;
+    m_file = Entry();
     m_state = Free;
     m_error.clear();
 }
 
+FileLock::Entry FileLock::entryAt(const QString &path)
+{
+    struct stat there;
+    if (::lstat(QFile::encodeName(path).constData(), &there) != 0)
+        return {};
+    return {quint64(there.st_dev), quint64(there.st_ino), true};
+}
+
 bool FileLock::holds(const QString &path) const
 {
-    struct stat mine, there;
-    return m_state == Held && m_fd >= 0 && ::fstat(m_fd, &mine) == 0
-           && ::lstat(QFile::encodeName(path).constData(), &there) == 0 && mine.st_dev == there.st_dev
-           && mine.st_ino == there.st_ino;
+    return holdsEntry(entryAt(path));
+}
+
+bool FileLock::holdsEntry(const Entry &entry) const
+{
+    return m_state == Held && m_fd >= 0 && m_file.valid && entry.valid && m_file.device == entry.device
+           && m_file.inode == entry.inode;
 }
 
 FileLock::State FileLock::take(const QString &path)
@@ -59,6 +93,9 @@ FileLock::State FileLock::take(const QString &path)
         m_error = QString::fromLocal8Bit(std::strerror(error));
         return m_state = Unavailable;
     }
+    struct stat mine;
+    if (::fstat(fd, &mine) == 0)
+        m_file = {quint64(mine.st_dev), quint64(mine.st_ino), true};
     m_fd = fd;
     return m_state = Held;
 }

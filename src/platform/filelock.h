@@ -22,6 +22,21 @@ public:
     ~FileLock();
     FileLock(const FileLock &) = delete;
     FileLock &operator=(const FileLock &) = delete;
+    // The lock goes with the object: taken on a thread of its own, it is
+    // handed to the one kept.
+    FileLock(FileLock &&other) noexcept;
+    FileLock &operator=(FileLock &&other) noexcept;
+
+    // What stands at a path itself (a link not followed), as holdsEntry()
+    // compares it.
+    struct Entry
+    {
+        quint64 device = 0;
+        quint64 inode = 0;
+        bool valid = false;
+    };
+    // Looks at the disk: for a thread of its own where the drive may not answer.
+    static Entry entryAt(const QString &path);
 
     // Takes the lock on `path` without waiting; the file is made (empty)
     // when missing, never through a link. A lock held before is freed first.
@@ -32,10 +47,15 @@ public:
     // it is held on (not removed or replaced since, which would let another
     // holder take a new file there).
     bool holds(const QString &path) const;
+    // The same for the entry found at that path (entryAt); looks at nothing.
+    bool holdsEntry(const Entry &entry) const;
+    // The file held (invalid when none is), as a thread of its own compares it.
+    Entry heldEntry() const { return m_state == Held && m_fd >= 0 ? m_file : Entry(); }
     QString errorString() const { return m_error; }
 
 private:
     int m_fd = -1;
+    Entry m_file; // the file held, as taken
     State m_state = Free;
     QString m_error;
 };

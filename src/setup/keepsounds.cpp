@@ -513,6 +513,12 @@ bool writeGroupList(Run &run, bool tell)
 static bool groupsWritten(Run &run, const SoundLibrary::SoundListSave &save, bool tell)
 {
     SoundLibrary &lib = run.lib;
+    if (save.inDoubt) {
+        // Either file stands whole; the rows' old places may be gone from it.
+        qWarning() << "the sound groups' folder stopped answering as they were written";
+        run.warn(QCoreApplication::translate("MainWindow1", "Warning"), placeInDoubtText(lib.soundListFileName()));
+        return false;
+    }
     run.groupsNotWritten = save.written ? QString() : save.reason;
     if (!save.keptAs.isEmpty())
         run.warn(QCoreApplication::translate("MainWindow1", "Information"), SoundLibrary::otherVersionKept(save.keptAs));

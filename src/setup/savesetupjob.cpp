@@ -261,9 +261,11 @@ bool SaveSetupJob::placeOffThread(const std::shared_ptr<FileWrite> &out, bool re
         return false;
     }
     qWarning().noquote() << "the folder of" << m_in.target << "does not answer: the setup may not be in place";
-    const bool inDoubt = rename && out->placing.placing();
-    const QString text =
-            inDoubt ? savejob::placeInDoubtText(m_in.target) : savejob::notWrittenText(m_in.target, timedOut());
+    // Once placing began, the new file may yet take the name, or its copy beside it.
+    const bool inDoubt = out->placing.placing();
+    const QString text = !inDoubt ? savejob::notWrittenText(m_in.target, timedOut())
+                         : rename ? savejob::placeInDoubtText(m_in.target)
+                                  : savejob::keepInDoubtText(m_in.target);
     m_run.warn(inDoubt ? QCoreApplication::translate("MainWindow1", "Warning") : errorTitle(), text);
     refuse(text);
     return false;

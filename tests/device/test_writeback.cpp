@@ -8,8 +8,12 @@
 #include "padfixture.h"
 #include "padstops.h"
 #include "support/crashdisk.h"
+#include "support/passdisk.h"
 
 #include <QtTest>
+
+#include <fcntl.h>
+#include <optional>
 
 using Records = MainWindow1Records;
 using namespace writeback;
@@ -152,10 +156,121 @@ private slots:
         for (const DeviceMessage &m : r.messages)
             shown << m.title + ": " + m.text;
         QCOMPARE(shown,
-                 (QStringList{"Open Error: File location:" + run.pad.sysPath + "/global.ini",
+                 (QStringList{"Open Error: File location:" + run.pad.sysPath
+                                      + "/global.ini\r\nIt holds the global settings in an older layout, which has "
+                                        "no place for the kit chains.",
                               "Warning: Kit 7 was not saved to the sampler pad:\r\n" + run.pad.kitPath
                                       + "/k007.ini\r\nIt is shorter than a kit record (1987 bytes).",
                               "Error: Open error.\r\n" + run.pad.sysPath + "/alter.ini\r\nIt is a folder, not a file."}));
+    }
+
+    // alter.ini marks only what reached the pad: chains refused for an
+    // old-layout global.ini and a kit refused for its short file leave their
+    // marks off, on the pad's own record of the change or, without room for
+    // that record, written one file at a time; and so again at a second close
+    // after the pad was loaded anew.
+    void refusedWritesLeaveTheirMarksOff_data()
+    {
+        QTest::addColumn<bool>("journaled");
+        QTest::newRow("with the pad's record") << true;
+        QTest::newRow("one file at a time") << false;
+    }
+    void refusedWritesLeaveTheirMarksOff()
+    {
+        QFETCH(bool, journaled);
+        struct NoRoomForRecord : PassDisk {
+            int refusals = 0;
+            int openAt(int dir, const QByteArray &name, int flags, mode_t mode = 0) override
+            {
+                if (name == QByteArray(padjournal::RECORD_NAME.data())) {
+                    ++refusals;
+                    errno = ENOSPC;
+                    return -1;
+                }
+                return PassDisk::openAt(dir, name, flags, mode);
+            }
+        } noRoom;
+        Run run;
+        run.kits[6].kit_tempo ^= 1;
+        run.kits[8].kit_tempo ^= 1;
+        run.chains[0].curKitChain[0][0] = 5;
+        QVERIFY(QFile::resize(run.pad.kitPath + "/k009.ini", KIT_RECORD_SIZE - 1));
+        QByteArray old = kf::readFile(run.pad.sysPath + "/global.ini");
+        kf::wr32(old, 4, 488);
+        QVERIFY(kf::writeFile(run.pad.sysPath + "/global.ini", old));
+        QByteArray expected(ALTER_FILE_SIZE, '\0');
+        kf::wr16(expected, 0, CHANGE_MARK);
+        expected[6 + 6] = 1;
+
+        for (int close = 1; close <= 2; ++close) {
+            WriteBackResult r;
+            {
+                std::optional<DiskInPlace> disk;
+                if (!journaled)
+                    disk.emplace(&noRoom);
+                r = run.writeBack();
+            }
+            QCOMPARE(noRoom.refusals, journaled ? 0 : close);
+            QVERIFY(r.failed && r.alterWritten && !r.chainsWritten);
+            QCOMPARE(r.kitsWritten, QVector<int>{7});
+            QCOMPARE(r.kitsNotSaved, QVector<int>{9});
+            QCOMPARE(r.messages.first().text, "File location:" + run.pad.sysPath
+                                                      + "/global.ini\r\nIt holds the global settings in an older "
+                                                        "layout, which has no place for the kit chains.");
+            QCOMPARE(kf::readFile(run.pad.sysPath + "/global.ini"), old);
+            QCOMPARE(run.alter(), expected);
+            QCOMPARE(run.global, 0);
+            QVERIFY(!QFileInfo::exists(run.pad.sysPath + "/" + padjournal::RECORD_NAME));
+            // Loaded anew: kit 7 as written; the chains and kit 9 still differ.
+            const PadKits again = readPadKits(run.pad.kitPath, run.pad.readSounds().waveAttrList, nullptr);
+            run.read.kitRecords[6] = again.kitRecords.at(6);
+            run.original[6] = again.kits.at(6);
+        }
+    }
+
+    // A restored global.ini the pad's record cannot put at its name (its
+    // folder refuses the entry) is not marked in alter.ini, which that record
+    // wrote after it.
+    void aGlobalFileNotPutTakesItsMarkBack()
+    {
+        struct GlobalRefused : PassDisk {
+            int openAt(int dir, const QByteArray &name, int flags, mode_t mode = 0) override
+            {
+                if (name == "global.ini" && (flags & O_ACCMODE) != O_RDONLY) {
+                    errno = EACCES;
+                    return -1;
+                }
+                return PassDisk::openAt(dir, name, flags, mode);
+            }
+            int renameAt(int fromDir, const QByteArray &from, int toDir, const QByteArray &to,
+                         bool noReplace = false) override
+            {
+                if (to == "global.ini") {
+                    errno = EACCES;
+                    return -1;
+                }
+                return PassDisk::renameAt(fromDir, from, toDir, to, noReplace);
+            }
+        } refused;
+        Run run;
+        run.kits[6].kit_tempo ^= 1;
+        run.restoredGlobal = run.globalAsLoaded;
+        run.restoredGlobal[100] = char(run.restoredGlobal.at(100) ^ 0x5a);
+        WriteBackResult r;
+        {
+            const DiskInPlace disk(&refused);
+            r = run.writeBack();
+        }
+        QVERIFY(r.failed && r.alterWritten && !r.globalWritten);
+        QCOMPARE(r.messages.first().text, "File location:" + run.pad.sysPath + "/global.ini\r\nPermission denied.");
+        QCOMPARE(r.kitsWritten, QVector<int>{7});
+        QCOMPARE(kf::readFile(run.pad.sysPath + "/global.ini"), run.globalAsLoaded);
+        QByteArray expected(ALTER_FILE_SIZE, '\0');
+        kf::wr16(expected, 0, CHANGE_MARK);
+        expected[6 + 6] = 1;
+        QCOMPARE(run.alter(), expected);
+        QCOMPARE(run.global, 0);
+        QCOMPARE(QDir(run.pad.sysPath).entryList(QDir::Files | QDir::Hidden), QStringList({"alter.ini", "global.ini"}));
     }
 
     // The change file's spelling is looked up in the admitted pad's SYS, not
@@ -379,6 +494,7 @@ private slots:
 
         const WriteBackResult w = run.writeBack(true);
         QVERIFY(w.failed && w.kitsWritten.isEmpty() && !w.chainsWritten && !w.alterWritten);
+        QCOMPARE(run.global, 0); // a later close's alter.ini does not claim the chains
         QCOMPARE(w.kitsNotSaved, QVector<int>{7});
         QCOMPARE(w.messages.size(), 1);
         QCOMPARE(w.messages.first().text,

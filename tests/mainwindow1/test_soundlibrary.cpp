@@ -13,6 +13,7 @@
 #include "library/modeltexts.h"
 #include "library/soundnames.h"
 #include "model/namerules.h"
+#include "platform/silentfiles.h"
 
 #include "device/bindmount.h"
 #include "library/clicksounds.h"
@@ -592,6 +593,27 @@ private slots:
         w->form()->addWaveFile->click();
         QCOMPARE(f.prompter.texts(), QStringList({refused + text}));
         QCOMPARE(w->library().soundListItemModel()->item(0)->rowCount(), 0);
+    }
+
+    // A file whose drive does not answer the check is told as such, not as a
+    // file that is not audio, after the limit; the others are imported.
+    void silentDriveToldAsSuch()
+    {
+        Fixture f;
+        f.open();
+        const QString good = writeBytes(f.path("good.wav"), pcmWav(1, 8000, 800));
+        const QString quiet = writeBytes(f.path("quiet.wav"), pcmWav(1, 8000, 800));
+        HangingOpens hanging("/quiet.wav");
+        QElapsedTimer clock;
+        clock.start();
+        f.importToList({good, quiet});
+        QVERIFY2(clock.elapsed() < 2000 + 5000, qPrintable(QString::number(clock.elapsed())));
+        QCOMPARE(hanging.hung(), 1);
+        QCOMPARE(f.prompter.texts(),
+                 QStringList({"The drive of this file does not answer, so the sound is not taken:\r\n" + quiet}));
+        QCOMPARE(f.totalRows(), QStringList({"1|good|" + good}));
+        hanging.release();
+        QTRY_COMPARE(hanging.waiting(), 0);
     }
 
     // A WAV whose data chunk holds no samples and a RIFF file of another form
@@ -1245,6 +1267,86 @@ private slots:
                                                   "name, which were written anew since, nor in \"Kept sounds\"; they "
                                                   "are not taken for other sounds and cannot be previewed, dragged or "
                                                   "saved:\r\nDrums: snare (" + snare + ")"}));
+    }
+
+    // A groups' file whose drive does not answer at the start is not waited
+    // on past the limit, nor taken for an empty list: the box says so, and
+    // no close writes over it, also once the drive answers again.
+    void soundListOnASilentDriveIsNotTakenForEmpty()
+    {
+        Fixture f;
+        const QString list = writeBytes(f.work.filePath("soundlist.xml"), kDrums);
+        HangingOpens silent("/soundlist.xml");
+        QElapsedTimer clock;
+        clock.start();
+        MainWindow1 *w = f.open(true);
+        QVERIFY2(clock.elapsed() < 2000 + 1500, qPrintable(QString::number(clock.elapsed())));
+        QCOMPARE(silent.hung(), 1);
+        QCOMPARE(f.prompter.texts(), QStringList({"The drive of the sound groups file \"" + list + "\" does not "
+                                                  "answer: its groups are not read, and nothing is saved over it in "
+                                                  "this session."}));
+        f.prompter.textAnswers.enqueue({"Loops", true});
+        w->form()->addWaveGroup->click();
+        silent.release();
+        QTRY_COMPARE(silent.waiting(), 0);
+        f.prompter.clear();
+        QVERIFY(!w->close()); // "Quit anyway?" answered No
+        QCOMPARE(f.prompter.texts(), QStringList({"The sound groups could not be saved to \"" + list + "\": the folder "
+                                                  "does not answer.\n\nQuit anyway? Choose No to keep the window "
+                                                  "open, free some space or make the file writable, and close the "
+                                                  "window again to save them."}));
+        QCOMPARE(kf::readFile(list), kDrums);
+        QCOMPARE(QDir(f.work.path()).entryList(QDir::Files), QStringList({"soundlist.xml"}));
+    }
+
+    // The close's write of the groups whose drive does not answer returns
+    // after the limit: nothing written, and the box says so. Stopped as the
+    // new file is put in place, the box says the file is the old or the new
+    // one; the new one that landed is taken for this editor's own.
+    void closeWriteOnASilentDriveIsNotWaitedOn()
+    {
+        Fixture f;
+        const QString list = writeBytes(f.work.filePath("soundlist.xml"), kDrums);
+        MainWindow1 *w = f.open(true);
+        f.prompter.textAnswers.enqueue({"Loops", true});
+        w->form()->addWaveGroup->click();
+        f.prompter.clear();
+        QElapsedTimer clock;
+        {
+            HangingOpens silent("/soundlist.xml", 0, HangingOpens::Looks::OpensAndStats);
+            clock.start();
+            QVERIFY(!w->close()); // "Quit anyway?" answered No
+            QVERIFY2(clock.elapsed() < 2000 + 1500, qPrintable(QString::number(clock.elapsed())));
+            QCOMPARE(silent.hung(), 1);
+            QCOMPARE(f.prompter.texts(), QStringList({"The sound groups could not be saved to \"" + list + "\": the "
+                                                      "folder does not answer.\n\nQuit anyway? Choose No to keep the "
+                                                      "window open, free some space or make the file writable, and "
+                                                      "close the window again to save them."}));
+            silent.release();
+            QTRY_VERIFY(!ztplatform::isSilentFile(list));
+            QCOMPARE(kf::readFile(list), kDrums);
+        }
+        f.prompter.clear();
+        {
+            HangingOpens silent("soundlist.xml", 0, HangingOpens::Looks::Renames);
+            clock.restart();
+            QVERIFY(!w->close());
+            QVERIFY2(clock.elapsed() < 2000 + 1500, qPrintable(QString::number(clock.elapsed())));
+            QCOMPARE(silent.hung(), 1);
+            QCOMPARE(f.prompter.texts(), QStringList({"The folder of \"" + list + "\" stopped answering while the "
+                                                      "sound groups were being saved to it: the file is either still "
+                                                      "the old one, whole, or the new one, whole.\n\nQuit anyway? "
+                                                      "Choose No to keep the window open, and close the window again "
+                                                      "once the drive answers to save them."}));
+            QCOMPARE(kf::readFile(list), kDrums);
+            silent.release();
+            QTRY_VERIFY(!ztplatform::isSilentFile(list));
+            QCOMPARE(groupNames(list), QStringList({"Loops/0", "Drums/1"}));
+        }
+        f.prompter.clear();
+        QVERIFY(closeWindow(f));
+        QCOMPARE(f.prompter.texts(), QStringList());
+        QCOMPARE(QDir(f.work.path()).entryList(QDir::Files), QStringList({"soundlist.xml"}));
     }
 
     // The groups written at the close, stopped at every call: the old file or the new one, whole.

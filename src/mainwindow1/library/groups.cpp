@@ -20,7 +20,11 @@ void tellSoundListStart(QWidget *w, const QString &fileName, const SoundLibrary:
     const QString file = QDir::toNativeSeparators(fileName);
     const QString crlf = QStringLiteral("\r\n");
     QStringList parts;
-    if (!start.unreadable.isEmpty())
+    if (start.silent)
+        parts << WindowTexts::tr("The drive of the sound groups file \"%1\" does not answer: its groups are not read, "
+                                 "and nothing is saved over it in this session.")
+                         .arg(file);
+    else if (!start.unreadable.isEmpty())
         parts << WindowTexts::tr("The sound groups file \"%1\" could not be read whole: %2.")
                          .arg(file, start.unreadable);
     else if (start.partly)
@@ -100,6 +104,16 @@ bool SoundListsController::saveSoundListAtClose()
                                       .arg(file, save.lockReason));
     if (save.written || save.inUse || save.declined)
         return true;
+    if (save.inDoubt)
+        return prompter->question(
+                       w, WindowTexts::tr("Error"),
+                       WindowTexts::tr("The folder of \"%1\" stopped answering while the sound groups were being "
+                                       "saved to it: the file is either still the old one, whole, or the new one, "
+                                       "whole.\n\nQuit anyway? Choose No to keep the window open, and close the "
+                                       "window again once the drive answers to save them.")
+                               .arg(file),
+                       QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+                == QMessageBox::Yes;
     return prompter->question(
                    w, WindowTexts::tr("Error"),
                    WindowTexts::tr("The sound groups could not be saved to \"%1\": %2.\n\nQuit anyway? Choose No to "
