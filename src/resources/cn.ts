@@ -2897,6 +2897,10 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <translation>它比一条套鼓记录（%1 字节）短。</translation>
     </message>
     <message>
+        <source>It holds the global settings in an older layout, which has no place for the kit chains.</source>
+        <translation>其中的全局设置为旧格式，没有存放套鼓链的位置。</translation>
+    </message>
+    <message>
         <source>was not saved to the sampler pad:</source>
         <translation>未保存到采样打击垫：</translation>
     </message>

@@ -2897,6 +2897,10 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <translation>It is shorter than a kit record (%1 bytes).</translation>
     </message>
     <message>
+        <source>It holds the global settings in an older layout, which has no place for the kit chains.</source>
+        <translation>It holds the global settings in an older layout, which has no place for the kit chains.</translation>
+    </message>
+    <message>
         <source>was not saved to the sampler pad:</source>
         <translation>was not saved to the sampler pad:</translation>
     </message>

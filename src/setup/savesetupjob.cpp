@@ -5,6 +5,7 @@
 #include "setup/filethread.h"
 
 #include "library/soundlibrary.h"
+#include "platform/regularfile.h"
 #include "platform/replacefile.h"
 #include "kitfile/fileread.h"
 #include "kitfile/filewrite.h"
@@ -159,8 +160,8 @@ bool SaveSetupJob::checkSourceFile(const setupfiles::StoredSoundLocator &loadedF
         refuse(shown);
         return false;
     };
-    QFile file(path);
-    if (!loaded || !file.open(QIODevice::ReadOnly))
+    QFile file;
+    if (!loaded || !ztplatform::openRegularFile(path, file, false))
         return refused(QT_TRANSLATE_NOOP("MainWindow1", "Fail to open file!"));
     std::unique_ptr<percussionpadfile> m(new percussionpadfile);
     m->curFlag = 0;
