@@ -568,7 +568,6 @@ void PadBackupWriter::start(const QString &padFolder, const QDateTime &when,
                             const QVector<padbackup::File> &settings, const QVector<padbackup::File> &prm)
 {
     wait();
-    m_started = true;
     m_state = std::make_shared<State>();
     m_result = padbackup::Written();
     m_total = settings.size() + prm.size();

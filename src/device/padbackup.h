@@ -173,7 +173,6 @@ public:
 
     void start(const QString &padFolder, const QDateTime &when, const QVector<padbackup::File> &settings,
                const QVector<padbackup::File> &prm);
-    bool started() const { return m_started; }
     // True while the backup started is being written.
     bool isRunning() const;
     // Waits at most `ms` for it; true when none is running any more.
@@ -211,7 +210,6 @@ private:
     QThread *m_thread = nullptr;
     std::shared_ptr<State> m_state = std::make_shared<State>();
     padbackup::Written m_result;
-    bool m_started = false;
     int m_total = 0;
 };
 

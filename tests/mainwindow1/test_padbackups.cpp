@@ -141,6 +141,19 @@ private slots:
         QCOMPARE(prm.size(), 3);
         QCOMPARE(prm.at(1).bytes, kf::readFile(f.pad.prmPath + "/001/002.prm"));
         QCOMPARE(f.prompter.texts().join("|"), QString());
+
+        // The pad loaded again in the same window, a kit changed on it meanwhile: a backup of its own.
+        QByteArray kit = kf::readFile(kitFile(f, 50));
+        kit[kit.size() - 1] = char(kit.at(kit.size() - 1) ^ 1);
+        QVERIFY(kf::writeFile(kitFile(f, 50), kit));
+        QTest::qWait(1100); // the next backup's folder is named by another second
+        w->recvFilePath(f.pad.root);
+        QVERIFY(!w->pad().isUDiskFlag());
+        w->padSync().waitForBackup();
+        const QVector<padbackup::Backup> again = padbackup::list(folder);
+        QCOMPARE(again.size(), 2);
+        QCOMPARE(backedUp(again.first().folder, "KIT").at(49).bytes, kit); // newest first
+        QCOMPARE(f.prompter.texts().join("|"), QString());
     }
 
     // A pad the load puts in order first is backed up before that, once.

@@ -180,6 +180,7 @@ void PadSyncController::keepPadAsLoaded(const PadIdentity &loaded, const QVector
         m_backupWriter->abandon();
     }
     m_backupTaken = false;
+    m_backupStarted = false;
     m_backupIdentity = loaded;
     m_backupIdentity.table.reset();
     m_backupWhen = QDateTime::currentDateTime();
@@ -206,8 +207,9 @@ std::optional<QString> PadSyncController::lookUpBackupFolder(const PadIdentity &
 
 void PadSyncController::backUpPad(const QVector<padbackup::File> &prm)
 {
-    if (!m_backupWriter || m_backupWriter->started() || m_backupTaken || m_backupsSkipped || m_backupFolder.isEmpty())
+    if (!m_backupWriter || m_backupStarted || m_backupTaken || m_backupsSkipped || m_backupFolder.isEmpty())
         return;
+    m_backupStarted = true;
     m_backupWriter->start(m_backupFolder, m_backupWhen, m_backupSettings, prm);
     m_backupSettings.clear();
 }

@@ -224,6 +224,7 @@ private:
     QDateTime m_backupWhen;                  // when the load began
     QVector<padbackup::File> m_backupSettings; // the pad's kit records and settings as the load found them
     bool m_backupTaken = false;              // written by the load before it put the pad in order
+    bool m_backupStarted = false;            // the backup of this load runs or has run
     bool m_backupsSkipped = false;
     bool m_batchHeld = false; // the batch run now writes nothing: its backup did not end
     QHash<quint16, QByteArray> m_padSoundNames; // wave number (as kits store it) -> its .prm's name field at the load
