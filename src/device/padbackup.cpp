@@ -540,6 +540,7 @@ QVector<Missing> emptyMissingSlots(QVector<MainWindow1Records::soundKit> &kits, 
 
 namespace {
 std::atomic<ztplatform::Disk *> writerDisk{nullptr};
+constexpr unsigned long kEndLimitMs = 2000; // a backup stopped at the end that does not end by then is left
 } // namespace
 
 void PadBackupWriter::setDisk(ztplatform::Disk *disk)
@@ -556,11 +557,11 @@ PadBackupWriter::PadBackupWriter(QObject *parent)
 // is taken again at the pad's next load.
 PadBackupWriter::~PadBackupWriter()
 {
-    m_stop = true;
-    if (m_thread) {
-        m_thread->wait();
+    m_state->stop = true;
+    if (m_thread && m_thread->wait(kEndLimitMs))
         delete m_thread;
-    }
+    else if (m_thread)
+        abandon();
 }
 
 void PadBackupWriter::start(const QString &padFolder, const QDateTime &when,
@@ -568,26 +569,45 @@ void PadBackupWriter::start(const QString &padFolder, const QDateTime &when,
 {
     wait();
     m_started = true;
-    m_stop = false;
+    m_state = std::make_shared<State>();
     m_result = padbackup::Written();
-    m_done = 0;
     m_total = settings.size() + prm.size();
     ztplatform::Disk *disk = writerDisk;
-    QThread *thread = QThread::create([this, padFolder, when, settings, prm, disk] {
+    const std::shared_ptr<State> state = m_state;
+    QThread *thread = QThread::create([state, padFolder, when, settings, prm, disk] {
         // Below the load and the window: the backup takes what they leave.
         ::setpriority(PRIO_PROCESS, ::gettid(), 19);
-        m_result = padbackup::write(padFolder, when, settings, prm, padbackup::KEEP, disk,
-                                    [this](int done) { m_done = done; }, &m_stop);
+        state->result = padbackup::write(padFolder, when, settings, prm, padbackup::KEEP, disk,
+                                         [state](int done) { state->done = done; }, &state->stop);
     });
     m_thread = thread;
     connect(thread, &QThread::finished, this, [this, thread] {
         if (m_thread != thread)
-            return; // told by wait()
-        thread->deleteLater();
-        m_thread = nullptr;
-        emit finished(m_result.ok, m_result.why);
+            return; // told by wait(), or abandoned
+        ended(thread);
     });
     thread->start();
+}
+
+void PadBackupWriter::ended(QThread *thread)
+{
+    thread->deleteLater();
+    m_thread = nullptr;
+    m_result = m_state->result; // the thread has ended: its result is whole
+    emit finished(m_result.ok, m_result.why);
+}
+
+void PadBackupWriter::abandon()
+{
+    if (!m_thread)
+        return;
+    QThread *thread = m_thread;
+    m_thread = nullptr;
+    m_state->stop = true;
+    // The thread object goes once its thread has ended, wherever that is.
+    connect(thread, &QThread::finished, thread, &QObject::deleteLater);
+    if (thread->isFinished())
+        thread->deleteLater();
 }
 
 bool PadBackupWriter::isRunning() const
@@ -608,5 +628,6 @@ void PadBackupWriter::wait()
     thread->wait();
     m_thread = nullptr;
     delete thread;
+    m_result = m_state->result;
     emit finished(m_result.ok, m_result.why);
 }

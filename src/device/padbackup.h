@@ -179,11 +179,15 @@ public:
     // Waits at most `ms` for it; true when none is running any more.
     bool waitFor(int ms);
     // The files laid out so far, of all.
-    int done() const { return m_done; }
+    int done() const { return m_state->done; }
     int total() const { return m_total; }
     // Until the backup started is written or refused; at once when none is
     // running. Blocks the caller: the window waits through its own loop.
     void wait();
+    // The backup running is no longer waited for: it is stopped between two
+    // files, its thread left to end on its own (a folder that does not
+    // answer keeps it, nothing more), and nothing of it is told.
+    void abandon();
     // What the backup came to, once it ended.
     const padbackup::Written &result() const { return m_result; }
     // The disk backups started from now on are written through (the
@@ -195,11 +199,19 @@ signals:
     void finished(bool ok, const QString &why);
 
 private:
+    // What the writing thread shares: it outlives the writer when abandoned.
+    struct State
+    {
+        std::atomic_bool stop{false};
+        std::atomic<int> done{0};
+        padbackup::Written result;
+    };
+    void ended(QThread *thread);
+
     QThread *m_thread = nullptr;
-    std::atomic_bool m_stop{false};
+    std::shared_ptr<State> m_state = std::make_shared<State>();
     padbackup::Written m_result;
     bool m_started = false;
-    std::atomic<int> m_done{0};
     int m_total = 0;
 };
 

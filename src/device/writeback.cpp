@@ -286,6 +286,37 @@ PadWrite checkGlobalFile(const ztplatform::FolderAnchor &padRoot, const QString 
     return now == asLoaded ? PadWrite::Written : PadWrite::Changed;
 }
 
+// Why the global settings file at `path` took nothing: what stands there
+// when it is no regular file, that nothing does, or, for the kit-chain block,
+// that it holds the older layout; empty when none of these.
+QString globalFileReason(const ztplatform::FolderAnchor &padRoot, const QString &path, bool chainBlock)
+{
+    QString name;
+    const ztplatform::OpenFolder folder = path.isEmpty() ? ztplatform::OpenFolder() : padRoot.openFolderOf(path, &name);
+    if (!folder.isOpen())
+        return QString();
+    int error = 0;
+    const unsigned type = ztplatform::entryType(folder.fd(), name, &error);
+    if (type != S_IFREG)
+        return padreason::why(type, error);
+    const QByteArray bytes = chainBlock ? pairfiles::readRegular(folder, name, 8) : QByteArray();
+    const uchar *head = reinterpret_cast<const uchar *>(bytes.constData());
+    if (bytes.size() == 8 && bytepack::get32(head) == percussionpadfile::str2int(QStringLiteral("GLOB"))
+        && bytepack::get32(head + 4) <= quint32(GLOBAL_CHUNK_SIZE_OLD_MAX))
+        return DeviceText::tr("It holds the global settings in an older layout, which has no place for the kit "
+                              "chains.");
+    return QString();
+}
+
+// The box for the chains or a restored global.ini not written to `path`.
+DeviceMessage globalOpenError(const QString &path, const QString &why)
+{
+    QString text = DeviceText::tr("File location:") + path;
+    if (!why.isEmpty())
+        text += QStringLiteral("\r\n") + why;
+    return DeviceMessage{DeviceText::tr("Open Error"), text};
+}
+
 } // namespace
 
 bool isCurrentGlobalFile(const QByteArray &bytes)
@@ -735,7 +766,7 @@ struct WriteBackRun {
             return;
         notSaved.chains = how;
         if (how == PadWrite::NotWritten)
-            chainsFailure = DeviceMessage{DeviceText::tr("Open Error"), DeviceText::tr("File location:") + path};
+            chainsFailure = globalOpenError(path, globalFileReason(job.padRoot, path, global.isEmpty()));
     }
 
     void kits()
@@ -931,7 +962,7 @@ struct WriteBackRun {
                 notSaved.chains = p.chainHow;
                 if (p.chainHow == PadWrite::NotWritten)
                     chainsFailure =
-                            DeviceMessage{DeviceText::tr("Open Error"), DeviceText::tr("File location:") + p.chainPath};
+                            globalOpenError(p.chainPath, globalFileReason(job.padRoot, p.chainPath, !p.global));
             } else {
                 stopped.chainsLeft = true;
             }
@@ -939,7 +970,7 @@ struct WriteBackRun {
             notSaved.chainsLeft = true;
         } else if (!saved && going()) {
             notSaved.chains = PadWrite::NotWritten;
-            chainsFailure = DeviceMessage{DeviceText::tr("Open Error"), DeviceText::tr("File location:") + p.chainPath};
+            chainsFailure = globalOpenError(p.chainPath, putFailed ? o.putWhy : QString());
         } else if (!saved) {
             stopped.chainsLeft = true;
         }

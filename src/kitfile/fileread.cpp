@@ -7,7 +7,6 @@
 
 #include <QDebug>
 #include <QFile>
-#include <QFileInfo>
 
 #include <algorithm>
 
@@ -36,14 +35,15 @@ private:
     const std::function<void()> m_read;
 };
 
+// Opens the file once; its size is the opened file's.
 LoadError openForReading(const QString &path, QFile &file)
 {
-    const QFileInfo fi(path);
-    if (fi.isFile() && fi.size() > RAW_DATA_LENGTH_MAX)
-        return LoadError::TooLarge;
-    file.setFileName(path);
-    if (!ztplatform::isRegularFile(path) || !file.open(QIODevice::ReadOnly))
+    if (!ztplatform::openToRead(path, file))
         return LoadError::CannotOpen;
+    if (file.size() > RAW_DATA_LENGTH_MAX) {
+        file.close();
+        return LoadError::TooLarge;
+    }
     return LoadError::None;
 }
 
@@ -83,8 +83,11 @@ void KitTables::copyTo(percussionpadfile::P_KIT_BASE_PARA *base0, percussionpadf
     }
 }
 
-LoadError readWholeSetupFile(const QString &path, MainWindow1Records::READ_KIT_FILE &rec, KitTables &tables,
-                             int *globalSize, bool *loadClickFlag, const std::function<void()> &moved)
+namespace {
+
+// A whole setup read from the open `file`, which was opened at `path`.
+LoadError readWholeSetup(QFile &file, const QString &path, MainWindow1Records::READ_KIT_FILE &rec,
+                         KitTables &tables, int *globalSize, bool *loadClickFlag, const std::function<void()> &moved)
 {
     MainWindow1Records::READ_KIT_FILE r;
     r.file = path;
@@ -92,10 +95,6 @@ LoadError readWholeSetupFile(const QString &path, MainWindow1Records::READ_KIT_F
     Model &m = r.info;
     m.curFlag = 0;
     m.initFileChunk();
-    WatchedFile file(moved);
-    LoadError err = openForReading(path, file);
-    if (err != LoadError::None)
-        return err;
     r.stamp = ztplatform::fileStamp(file.handle());
     if (!m.getChunkIndex(&file) || !m.readGlobalChunk(&file))
         return LoadError::DataError;
@@ -108,13 +107,13 @@ LoadError readWholeSetupFile(const QString &path, MainWindow1Records::READ_KIT_F
         qWarning() << path << "holds" << m.kitChunk.kit_count << "kits instead of" << KIT_MAX_COUNT;
         return LoadError::DataError;
     }
-    err = readSounds(file, m, false);
+    LoadError err = readSounds(file, m, false);
     if (err != LoadError::None)
         return err;
     m.kitFileName = path;
 
     WholeSetupSounds sounds;
-    err = takeWholeSetupSounds(path, m, sounds, namerules::NamesInUse(), nullptr, moved);
+    err = takeWholeSetupSounds(path, m, sounds, namerules::NamesInUse(), nullptr, moved, &file);
     if (err != LoadError::None)
         return err;
 
@@ -134,22 +133,10 @@ LoadError readWholeSetupFile(const QString &path, MainWindow1Records::READ_KIT_F
     return LoadError::None;
 }
 
-quint8 kitNumberOf(const QString &path)
+// A single-kit file read from the open `file`, which was opened at `path`.
+LoadError readKit(QFile &file, const QString &path, MainWindow1Records::READ_KIT_FILE &rec, KitTables &tables)
 {
-    QFile file(path);
-    if (!ztplatform::isRegularFile(path) || !file.open(QIODevice::ReadOnly))
-        return 0xFF;
-    const quint8 n = quint8(percussionpadfile::readKitNum(&file));
-    return n == 0 ? 1 : n;
-}
-
-LoadError readKitFile(const QString &path, MainWindow1Records::READ_KIT_FILE &rec, KitTables &tables)
-{
-    QFile file;
-    LoadError err = openForReading(path, file);
-    if (err != LoadError::None)
-        return err;
-    const quint8 number = kitNumberOf(path);
+    const quint8 number = kitNumberOf(file);
     if (number == 0xFF)
         return LoadError::OldLayout;
     if (number > KIT_MAX_COUNT) {
@@ -169,7 +156,7 @@ LoadError readKitFile(const QString &path, MainWindow1Records::READ_KIT_FILE &re
     tables.attach(m);
     if (!m.readSingleSkitChunk(&file, number - 1))
         return LoadError::DataError;
-    err = readSounds(file, m, true);
+    LoadError err = readSounds(file, m, true);
     if (err != LoadError::None)
         return err;
     m.kitFileName = path;
@@ -177,7 +164,7 @@ LoadError readKitFile(const QString &path, MainWindow1Records::READ_KIT_FILE &re
     // The sounds must stand in the file and carry numbers 1..9999 once each;
     // they are numbered for the editor when they are taken.
     KitFileSounds sounds;
-    err = takeKitFileSounds(path, m, {}, sounds);
+    err = takeKitFileSounds(path, m, {}, sounds, &file);
     if (err != LoadError::None)
         return err;
     for (int i = 0; i < m.soundChunk.soundCount; ++i)
@@ -189,20 +176,52 @@ LoadError readKitFile(const QString &path, MainWindow1Records::READ_KIT_FILE &re
     return LoadError::None;
 }
 
+} // namespace
+
+LoadError readWholeSetupFile(const QString &path, MainWindow1Records::READ_KIT_FILE &rec, KitTables &tables,
+                             int *globalSize, bool *loadClickFlag, const std::function<void()> &moved)
+{
+    WatchedFile file(moved);
+    const LoadError err = openForReading(path, file);
+    return err != LoadError::None ? err
+                                  : readWholeSetup(file, path, rec, tables, globalSize, loadClickFlag, moved);
+}
+
+quint8 kitNumberOf(const QString &path)
+{
+    QFile file;
+    return ztplatform::openToRead(path, file) ? kitNumberOf(file) : quint8(0xFF);
+}
+
+quint8 kitNumberOf(QFile &file)
+{
+    const quint8 n = quint8(percussionpadfile::readKitNum(&file));
+    return n == 0 ? 1 : n;
+}
+
+LoadError readKitFile(const QString &path, MainWindow1Records::READ_KIT_FILE &rec, KitTables &tables)
+{
+    QFile file;
+    const LoadError err = openForReading(path, file);
+    return err != LoadError::None ? err : readKit(file, path, rec, tables);
+}
+
 bool readsBack(const QString &path, bool wholeSetup)
 {
-    QFile file(path);
-    bool ok = ztplatform::isRegularFile(path) && file.open(QIODevice::ReadOnly);
+    // The file checked is the file read: opened once.
+    QFile file;
+    bool ok = openForReading(path, file) == LoadError::None;
     if (ok) {
         const quint32 type = percussionpadfile::judgeFileType(&file);
         ok = (wholeSetup ? type == 257 || type == 255 : type == Model::str2int(QStringLiteral("INDE")))
              && !Model::readIndex(&file, wholeSetup ? 0 : 2);
-        file.close();
     }
     auto rec = std::make_unique<MainWindow1Records::READ_KIT_FILE>();
     KitTables tables;
     ok = ok
-         && (wholeSetup ? readWholeSetupFile(path, *rec, tables) : readKitFile(path, *rec, tables)) == LoadError::None;
+         && (wholeSetup ? readWholeSetup(file, path, *rec, tables, nullptr, nullptr, {})
+                        : readKit(file, path, *rec, tables))
+                    == LoadError::None;
     if (!ok)
         qWarning() << path << "does not read back as the kit file it was written as";
     return ok;

@@ -11,6 +11,8 @@
 #include <memory>
 #include <vector>
 
+class QFile;
+
 namespace setupfiles {
 
 using PadRow = percussionpadfile::P_KIT_PAD_SETTING[PAD_NUM_MAX];
@@ -43,6 +45,8 @@ LoadError readWholeSetupFile(const QString &path, MainWindow1Records::READ_KIT_F
 // The kit number a single-kit file stores: 1..255 (0 reads as 1), 0xFF for a
 // file of an old layout or one that does not open.
 quint8 kitNumberOf(const QString &path);
+// The same for a file open for reading.
+quint8 kitNumberOf(QFile &file);
 
 // Reads a single-kit file into rec (flag 2, kitIndex = its kit number 1..100)
 // and its kit record into element kitIndex - 1 of tables. Refused besides the

@@ -63,10 +63,9 @@ QVector<LostSound> lostSounds(const QString &kitFile, const QHash<QString, int> 
 
 bool holdsStoredWave(const QString &file, const QString &kitFile, quint32 offset, quint32 length)
 {
-    if (!ztplatform::isRegularFile(file) || QFileInfo(file).size() != qint64(length))
-        return false;
-    QFile a(file), b(kitFile);
-    if (!a.open(QIODevice::ReadOnly) || !b.open(QIODevice::ReadOnly) || !b.seek(offset))
+    QFile a, b;
+    if (!ztplatform::openToRead(file, a) || a.size() != qint64(length)
+        || !ztplatform::openRegularFile(kitFile, b, false) || !b.seek(offset))
         return false;
     constexpr qint64 kBlock = 65536;
     for (qint64 left = length; left > 0;) {

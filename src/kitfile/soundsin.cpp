@@ -20,17 +20,23 @@ namespace {
 
 using Entry = percussionpadfile::P_SOUND_INDEX;
 
-// Opens the kit file at its first use and checks where sounds lie in it.
+// Opens the kit file at its first use (unless it is handed open) and checks
+// where sounds lie in it.
 class WaveChecker
 {
 public:
-    WaveChecker(const QString &path, std::function<void()> moved) : m_file(path), m_moved(std::move(moved)) {}
+    WaveChecker(const QString &path, QFile *opened, std::function<void()> moved)
+        : m_own(path), m_file(opened && opened->isOpen() ? *opened : m_own), m_moved(std::move(moved))
+    {
+        if (&m_file != &m_own)
+            m_size = m_file.size();
+    }
 
     // The entry's bytes lie inside the file and, when `riff`, begin with "RIFF"
     // of their own: an empty wave would show the next wave's tag.
     LoadError check(const Entry &e, bool riff)
     {
-        if (!m_file.isOpen()) {
+        if (!m_file.isOpen() && &m_file == &m_own) {
             // Through the editor's disk, a link followed.
             const int fd = ztplatform::openRegularFile(m_file.fileName(), O_RDONLY, false);
             if (fd < 0 || !m_file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
@@ -57,7 +63,8 @@ public:
     }
 
 private:
-    QFile m_file;
+    QFile m_own;
+    QFile &m_file;
     const std::function<void()> m_moved;
     qint64 m_size = 0;
 
@@ -137,8 +144,9 @@ namespace {
 class SetupWaveNames
 {
 public:
-    SetupWaveNames(const QString &file, const namerules::NamesInUse &groups, SoundBytes *bytes)
-        : m_file(file), m_inUse(groups), m_bytes(bytes)
+    SetupWaveNames(const QString &file, QFile *opened, const namerules::NamesInUse &groups, SoundBytes *bytes)
+        : m_path(file), m_own(file), m_file(opened && opened->isOpen() ? *opened : m_own), m_inUse(groups),
+          m_bytes(bytes)
     {
     }
 
@@ -150,7 +158,7 @@ public:
             *unique = false;
             return earlier->name;
         }
-        const SoundBytes::Place place{m_file.fileName(), e.wave_start, e.wave_length};
+        const SoundBytes::Place place{m_path, e.wave_start, e.wave_length};
         const QString name = namerules::soundName(stored, source, m_inUse, unique, [&](const QString &holder) {
             return m_bytes && m_bytes->same(holder, place);
         });
@@ -173,13 +181,15 @@ private:
             return false;
         if (held.start == e.wave_start)
             return true;
-        if (!m_file.isOpen() && !m_file.open(QIODevice::ReadOnly))
+        if (!m_file.isOpen() && !ztplatform::openRegularFile(m_path, m_file, false))
             return false;
         const QByteArray a = storedDigest(m_file, held.start, held.length);
         return !a.isEmpty() && a == storedDigest(m_file, e.wave_start, e.wave_length);
     }
 
-    QFile m_file;
+    const QString m_path;
+    QFile m_own;
+    QFile &m_file;
     namerules::NamesInUse m_inUse;
     SoundBytes *m_bytes;
     QHash<QString, Held> m_byRuled; // the rule's name -> the first wave that had it
@@ -219,17 +229,20 @@ Records::SOUND_INDEX soundRecord(const QString &name, const QString &source, con
     return soundRecord(name, source, number, e.wave_lock, e.start_cluster, e.wave_length, e.wave_start, e.wave_end);
 }
 
-LoadError takeWholeSetupSounds(const QString &file, const QVector<Entry> &entries, WholeSetupSounds &out,
-                               QVector<QString> &sources, const namerules::NamesInUse &inUse, SoundBytes *bytes,
-                               const std::function<void()> &moved)
+namespace {
+
+// The whole setup's sounds, checked in `opened` when it is given open.
+LoadError takeSetupSounds(const QString &file, QFile *opened, const QVector<Entry> &entries, WholeSetupSounds &out,
+                          QVector<QString> &sources, const namerules::NamesInUse &inUse, SoundBytes *bytes,
+                          const std::function<void()> &moved)
 {
     WholeSetupSounds got;
     const int n = entries.size();
     sources = QVector<QString>(n);
     QSet<QString> seenSources;
     QSet<quint16> seenWaves;
-    WaveChecker checker(file, moved);
-    SetupWaveNames waveNames(file, inUse, bytes);
+    WaveChecker checker(file, opened, moved);
+    SetupWaveNames waveNames(file, opened, inUse, bytes);
     namerules::NamesInUse clickNames;
     int counter = 0;
     auto refused = [&sources](LoadError e) {
@@ -283,6 +296,15 @@ LoadError takeWholeSetupSounds(const QString &file, const QVector<Entry> &entrie
     return LoadError::None;
 }
 
+} // namespace
+
+LoadError takeWholeSetupSounds(const QString &file, const QVector<Entry> &entries, WholeSetupSounds &out,
+                               QVector<QString> &sources, const namerules::NamesInUse &inUse, SoundBytes *bytes,
+                               const std::function<void()> &moved)
+{
+    return takeSetupSounds(file, nullptr, entries, out, sources, inUse, bytes, moved);
+}
+
 QVector<Entry> soundEntries(const percussionpadfile &pf)
 {
     const int n = pf.soundChunk.soundIndex ? pf.soundChunk.soundCount : 0;
@@ -296,10 +318,10 @@ void takeSources(percussionpadfile &pf, const QVector<QString> &sources)
 
 LoadError takeWholeSetupSounds(const QString &file, percussionpadfile &pf, WholeSetupSounds &out,
                                const namerules::NamesInUse &inUse, SoundBytes *bytes,
-                               const std::function<void()> &moved)
+                               const std::function<void()> &moved, QFile *opened)
 {
     QVector<QString> sources;
-    const LoadError err = takeWholeSetupSounds(file, soundEntries(pf), out, sources, inUse, bytes, moved);
+    const LoadError err = takeSetupSounds(file, opened, soundEntries(pf), out, sources, inUse, bytes, moved);
     setSources(pf, sources);
     return err;
 }
@@ -333,7 +355,7 @@ LoadError kitFileNumbers(const percussionpadfile &pf, const QVector<Records::SOU
 }
 
 LoadError takeKitFileSounds(const QString &file, percussionpadfile &pf,
-                            const QVector<Records::SOUND_INDEX> &library, KitFileSounds &out)
+                            const QVector<Records::SOUND_INDEX> &library, KitFileSounds &out, QFile *opened)
 {
     QVector<int> numbers;
     const LoadError numbered = kitFileNumbers(pf, library, &numbers);
@@ -343,7 +365,7 @@ LoadError takeKitFileSounds(const QString &file, percussionpadfile &pf,
     KitFileSounds got;
     const int n = numbers.size();
     QVector<QString> sources(n);
-    WaveChecker checker(file, {});
+    WaveChecker checker(file, opened, {});
     NameTaker names(library);
     for (int i = 0; i < n; ++i) {
         const Entry &e = pf.soundChunk.soundIndex[i];

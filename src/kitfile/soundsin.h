@@ -11,6 +11,8 @@
 
 #include <functional>
 
+class QFile;
+
 namespace setupfiles {
 
 using Records = MainWindow1Records;
@@ -33,9 +35,12 @@ struct WholeSetupSounds
 // each other and `inUse` (the groups' sounds), but a wave with the name and
 // the bytes of an earlier one, or of a sound of `inUse` (as `bytes` reads
 // them), keeps it. `moved` (when given) is called as the file's checks move on.
+// The bytes are looked at in `opened` when it is the file open already, else
+// in the file opened anew at `file`.
 LoadError takeWholeSetupSounds(const QString &file, percussionpadfile &pf, WholeSetupSounds &out,
                                const namerules::NamesInUse &inUse = namerules::NamesInUse(),
-                               SoundBytes *bytes = nullptr, const std::function<void()> &moved = {});
+                               SoundBytes *bytes = nullptr, const std::function<void()> &moved = {},
+                               QFile *opened = nullptr);
 // The same for a copy of pf's sound table (soundEntries), which a thread of
 // its own may read while pf goes on: `sources` get each entry's source, for
 // takeSources; none when a sound is refused.
@@ -63,9 +68,10 @@ void noteRenamedSounds(KitFileSounds &got, const QVector<QString> &ruled);
 // Sounds of a single-kit file read into pf from `file`, numbered after the last
 // sound of `library` (stored number + its number). Refused: numbers above 9,999
 // or equal to one in use, bytes outside the file or not "RIFF". On failure
-// every fileName of pf is emptied.
+// every fileName of pf is emptied. Bytes are looked at in `opened` as above.
 LoadError takeKitFileSounds(const QString &file, percussionpadfile &pf,
-                            const QVector<Records::SOUND_INDEX> &library, KitFileSounds &out);
+                            const QVector<Records::SOUND_INDEX> &library, KitFileSounds &out,
+                            QFile *opened = nullptr);
 
 // The numbers the sounds of a single-kit file read into pf take after the
 // last sound of `library` (stored number + its number); refused when one

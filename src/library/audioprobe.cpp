@@ -42,6 +42,7 @@ struct Decoded
     QVector<bool> each; // empty when the run itself failed
     bool tooLong = false;
     bool stopped = false;
+    bool silent = false; // a file's drive did not answer: nothing was run
 };
 
 // Frames a plain file at `rate` needs before ffmpeg's conversion to 48 kHz
@@ -118,6 +119,7 @@ Decoded decodes(const QStringList &paths, const std::atomic_bool *stop)
     Decoded d;
     converter.audioProbeRun(paths, mesg, &d.each);
     d.tooLong = converter.tookTooLong();
+    d.silent = !converter.silentSource().isEmpty();
     d.stopped = stop && *stop;
     if (d.each.isEmpty() && paths.size() == 1)
         qDebug() << "not audio:" << paths.first() << mesg.trimmed();
@@ -134,7 +136,7 @@ Verdict decodesOne(const QString &path, const std::atomic_bool *stop)
     const Decoded d = decodes({path}, stop);
     if (!d.each.isEmpty())
         return d.each.first() ? Verdict::Audio : Verdict::NotAudio;
-    return d.stopped ? Verdict::Stopped : d.tooLong ? Verdict::TooLong : Verdict::NotAudio;
+    return d.stopped ? Verdict::Stopped : d.silent ? Verdict::Silent : d.tooLong ? Verdict::TooLong : Verdict::NotAudio;
 }
 
 // The bytes of a file as a group row keeps them, read on a thread of its own
@@ -215,7 +217,9 @@ QVector<Verdict> probeEach(const QStringList &paths, const std::function<void(in
             if (look == Look::Unknown)
                 unknown.append(i);
             else
-                finish(i, look == Look::Audio ? Verdict::Audio : Verdict::NotAudio);
+                finish(i, look == Look::Audio    ? Verdict::Audio
+                          : look == Look::Silent ? Verdict::Silent
+                                                 : Verdict::NotAudio);
         }
         QStringList files;
         for (int i : qAsConst(unknown))
@@ -232,7 +236,7 @@ QVector<Verdict> probeEach(const QStringList &paths, const std::function<void(in
                 pool.start(QRunnable::create([&single, i] { single(i); }));
             return;
         }
-        const Verdict failed = d.tooLong ? Verdict::TooLong : Verdict::NotAudio;
+        const Verdict failed = d.silent ? Verdict::Silent : d.tooLong ? Verdict::TooLong : Verdict::NotAudio;
         for (int j = 0; j < unknown.size(); ++j)
             finish(unknown.at(j), d.each.isEmpty() ? failed : d.each.at(j) ? Verdict::Audio : Verdict::NotAudio);
     };

@@ -32,6 +32,7 @@ enum class Verdict {
     Audio,
     NotAudio,
     TooLong, // ffmpeg was killed: its run took too long
+    Silent,  // its drive did not answer within 2 s: not taken
     Stopped, // not judged: the stop came first
 };
 

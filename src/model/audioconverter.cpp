@@ -521,10 +521,41 @@ bool audioconverter::audioConverterWaveRun(QString inFile, QString outFile, QStr
     return ranOk;
 }
 
+namespace {
+
+constexpr int kSourceLookLimitMs = 2000; // a source's drive silent that long is not waited on
+
+// A source opened for ffmpeg and the name it is handed under.
+struct OpenedSource
+{
+    std::shared_ptr<const ztplatform::HeldSource> source;
+    QString name;
+};
+
+// `path` opened and named on a thread of its own: nothing when its drive does
+// not answer within the limit, or still holds a look given up on.
+std::optional<OpenedSource> openSourceWithin(const QString &path, const QString &folder, const QString &stem)
+{
+    const std::optional<OpenedSource> opened = ztplatform::lookAtFileWithin<OpenedSource>(
+            path, kSourceLookLimitMs,
+            [path, folder, stem]() {
+                auto source = std::make_shared<const ztplatform::HeldSource>(path);
+                const QString name = source->nameFor(folder, stem);
+                return OpenedSource{source, name};
+            },
+            {});
+    if (!opened)
+        qWarning().noquote() << "the drive of" << path << "does not answer: it is not probed";
+    return opened;
+}
+
+} // namespace
+
 bool audioconverter::audioProbeRun(const QStringList &inFiles, QString &mesg, QVector<bool> *each)
 {
     mesg.clear();
     m_tooLong = false;
+    m_silentSource.clear();
     if (each)
         each->clear();
     if (inFiles.isEmpty())
@@ -535,18 +566,25 @@ bool audioconverter::audioProbeRun(const QStringList &inFiles, QString &mesg, QV
         return false;
     }
     QStringList args = {QStringLiteral("-v"), QStringLiteral("error")};
-    std::vector<std::unique_ptr<ztplatform::HeldSource>> sources;
+    std::vector<std::shared_ptr<const ztplatform::HeldSource>> sources;
     QVector<Input> inputs;
     for (int i = 0; i < inFiles.size(); ++i) {
-        sources.push_back(std::make_unique<ztplatform::HeldSource>(inFiles.at(i)));
-        const ztplatform::HeldSource &source = *sources.back();
-        if (!source.isOpen()) {
+        const QString folder = tmpDir.path();
+        const QString stem = QStringLiteral("in") + QString::number(i);
+        const std::optional<OpenedSource> opened = openSourceWithin(inFiles.at(i), folder, stem);
+        if (!opened) {
+            m_silentSource = inFiles.at(i);
+            mesg = QStringLiteral("The drive does not answer: ") + inFiles.at(i) + QLatin1Char('\n');
+            return false;
+        }
+        if (!opened->source->isOpen()) {
             qDebug() << "not probed, not a regular file:" << inFiles.at(i);
             mesg = notRegularText() + QLatin1Char('\n');
             return false;
         }
-        const QString input = argPath(source.nameFor(tmpDir.path(), QStringLiteral("in") + QString::number(i)));
-        inputs.append({&source, input, argPath(inFiles.at(i))});
+        sources.push_back(opened->source);
+        const QString input = argPath(opened->name);
+        inputs.append({opened->source.get(), input, argPath(inFiles.at(i))});
         args << QStringLiteral("-i") << input;
     }
     // One raw output per file: its samples tell whether that file decodes.

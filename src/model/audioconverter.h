@@ -114,6 +114,9 @@ public:
     // True when the last run was killed because it took too long (its bound
     // passed or it made no progress).
     bool tookTooLong() const { return m_tooLong; }
+    // The source whose drive did not answer within the limit when the last
+    // probe opened it (nothing was probed then); empty when none.
+    QString silentSource() const { return m_silentSource; }
     // What ffmpeg is never given: a source that is not a regular file (a
     // pipe, a device, a socket, a folder); such a run's mesg.
     static QString notRegularText();
@@ -163,6 +166,7 @@ private:
     int m_timeout = DEFAULT_TIMEOUT_MS;
     const std::atomic_bool *m_stop = nullptr;
     bool m_tooLong = false;
+    QString m_silentSource;
 };
 
 #endif // AUDIOCONVERTER_H

@@ -300,7 +300,7 @@ int openRegularFile(const QString &path, int flags, bool noFollow)
 {
     if (path.isEmpty())
         return -1;
-    const int fd = sysio::open(path, flags | O_NONBLOCK | O_CLOEXEC | (noFollow ? O_NOFOLLOW : 0), 0666);
+    const int fd = sysio::open(path, flags | O_NONBLOCK | O_NOCTTY | O_CLOEXEC | (noFollow ? O_NOFOLLOW : 0), 0666);
     struct stat st;
     if (fd >= 0 && (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))) {
         ::close(fd);
@@ -314,6 +314,30 @@ bool openRegularFile(const QString &path, QFile &file, bool noFollow)
     const int fd = openRegularFile(path, O_RDONLY, noFollow);
     if (fd < 0)
         return false;
+    file.setFileName(path);
+    if (file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
+        return true;
+    ::close(fd);
+    return false;
+}
+
+bool openToRead(const QString &path, QFile &file, int *error)
+{
+    if (error)
+        *error = path.isEmpty() ? ENOENT : 0;
+    if (path.isEmpty() || !reachable(path))
+        return false;
+    const int fd = sysio::open(path, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0);
+    if (fd < 0) {
+        if (error)
+            *error = errno;
+        return false;
+    }
+    struct stat st;
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || fenced(path)) {
+        ::close(fd);
+        return false;
+    }
     file.setFileName(path);
     if (file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
         return true;

@@ -59,6 +59,15 @@ int openRegularFile(const QString &path, int flags, bool noFollow);
 // link at the name is followed unless `noFollow`.
 bool openRegularFile(const QString &path, QFile &file, bool noFollow);
 
+// Opens the file at `path` for reading into `file`, then checks what was
+// opened: a link at the name is followed, but the open waits on no pipe or
+// device, and only a regular file (fstat of the descriptor) that isRegularFile
+// would admit (not below the fenced folder, nor below a watched one that does
+// not answer) is kept. Read from `file` only, never again by the name.
+// `error` (when given) gets the errno of a refused open (ENOENT: nothing at
+// the name), 0 when what stands there is no file to read.
+bool openToRead(const QString &path, QFile &file, int *error = nullptr);
+
 // Files below `folder`, reached by any path (links followed), are not read
 // any more: isRegularFile() is false for them from now on, on every thread,
 // without a look at the disk for a path below the folder as named.

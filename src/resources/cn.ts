@@ -2897,6 +2897,10 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <translation>它比一条套鼓记录（%1 字节）短。</translation>
     </message>
     <message>
+        <source>It holds the global settings in an older layout, which has no place for the kit chains.</source>
+        <translation>其中的全局设置为旧格式，没有存放套鼓链的位置。</translation>
+    </message>
+    <message>
         <source>was not saved to the sampler pad:</source>
         <translation>未保存到采样打击垫：</translation>
     </message>
@@ -3511,6 +3515,14 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <translation>该文件夹没有响应</translation>
     </message>
     <message>
+        <source>The backup of the sampler pad into %1 has not moved on for %2 seconds: the folder may not answer.</source>
+        <translation>采样打击垫备份到 %1 的过程已有 %2 秒没有进展：该文件夹可能没有响应。</translation>
+    </message>
+    <message>
+        <source>Go on without the backup? With No, nothing is written to the sampler pad now.</source>
+        <translation>不等备份完成就继续吗？选择“否”则现在不向采样打击垫写入任何内容。</translation>
+    </message>
+    <message>
         <source>The backups of the sampler pad cannot be read: %1 does not answer.</source>
         <translation>无法读取采样打击垫的备份：%1 没有响应。</translation>
     </message>
@@ -3631,6 +3643,14 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <translation>该文件现在可能已在此名称下，也可能不在。此前使用此名称的文件要么仍是完整的旧文件，要么已完整地换成新文件。请到该文件夹中查看。</translation>
     </message>
     <message>
+        <source>The folder stopped answering while the new file was being kept beside this file:</source>
+        <translation>将新文件保存在此文件旁边时，文件夹停止了响应：</translation>
+    </message>
+    <message>
+        <source>The new file may or may not be there now, under this file's name with "~" and a number. This file is as it was. Please look in the folder.</source>
+        <translation>新文件现在可能在该文件夹中，也可能不在，其名称为此文件名加上“~”和一个数字。此文件保持原样。请到该文件夹中查看。</translation>
+    </message>
+    <message>
         <source>ffmpeg made no progress for too long and was stopped.</source>
         <translation>转换程序长时间没有进展，已被停止。</translation>
     </message>
@@ -3677,6 +3697,10 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
     <message>
         <source>The drive of this file does not answer, so the sound is not taken:</source>
         <translation>此文件所在的驱动器没有响应，因此未取用该声音：</translation>
+    </message>
+    <message>
+        <source>The drives of these files do not answer, so their sounds are not taken:</source>
+        <translation>这些文件所在的驱动器没有响应，因此未取用这些声音：</translation>
     </message>
     <message>
         <source>its global.ini is missing</source>

@@ -2897,6 +2897,10 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <translation>It is shorter than a kit record (%1 bytes).</translation>
     </message>
     <message>
+        <source>It holds the global settings in an older layout, which has no place for the kit chains.</source>
+        <translation>It holds the global settings in an older layout, which has no place for the kit chains.</translation>
+    </message>
+    <message>
         <source>was not saved to the sampler pad:</source>
         <translation>was not saved to the sampler pad:</translation>
     </message>
@@ -3511,6 +3515,14 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <translation>the folder does not answer</translation>
     </message>
     <message>
+        <source>The backup of the sampler pad into %1 has not moved on for %2 seconds: the folder may not answer.</source>
+        <translation>The backup of the sampler pad into %1 has not moved on for %2 seconds: the folder may not answer.</translation>
+    </message>
+    <message>
+        <source>Go on without the backup? With No, nothing is written to the sampler pad now.</source>
+        <translation>Go on without the backup? With No, nothing is written to the sampler pad now.</translation>
+    </message>
+    <message>
         <source>The backups of the sampler pad cannot be read: %1 does not answer.</source>
         <translation>The backups of the sampler pad cannot be read: %1 does not answer.</translation>
     </message>
@@ -3631,6 +3643,14 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <translation>It may or may not be there now. A file that had this name before is either still the old one, whole, or the new one, whole. Please look in the folder.</translation>
     </message>
     <message>
+        <source>The folder stopped answering while the new file was being kept beside this file:</source>
+        <translation>The folder stopped answering while the new file was being kept beside this file:</translation>
+    </message>
+    <message>
+        <source>The new file may or may not be there now, under this file's name with "~" and a number. This file is as it was. Please look in the folder.</source>
+        <translation>The new file may or may not be there now, under this file's name with "~" and a number. This file is as it was. Please look in the folder.</translation>
+    </message>
+    <message>
         <source>ffmpeg made no progress for too long and was stopped.</source>
         <translation>ffmpeg made no progress for too long and was stopped.</translation>
     </message>
@@ -3677,6 +3697,10 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
     <message>
         <source>The drive of this file does not answer, so the sound is not taken:</source>
         <translation>The drive of this file does not answer, so the sound is not taken:</translation>
+    </message>
+    <message>
+        <source>The drives of these files do not answer, so their sounds are not taken:</source>
+        <translation>The drives of these files do not answer, so their sounds are not taken:</translation>
     </message>
     <message>
         <source>its global.ini is missing</source>

@@ -13,7 +13,6 @@
 #include <QDebug>
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QSet>
 #include <QStandardItem>
 
@@ -63,14 +62,13 @@ bool ImportKitFilesJob::takePicks(const QStringList &picks, const Redraws &redra
     QStringList globals;                  // global settings files, known by their content
     QVector<QPair<QString, quint8>> kits; // recorded once every pick is taken
     for (const QString &pick : picks) {
-        QFile file(pick);
-        if (!ztplatform::isRegularFile(pick) || !file.open(QIODevice::ReadOnly)) {
+        QFile file;
+        if (!ztplatform::openToRead(pick, file)) {
             qDebug() << "Open error" << pick;
             return refusePick(pick, QCoreApplication::translate(
                                             "MainWindow1", "This file cannot be imported: it cannot be opened."));
         }
         const quint32 type = percussionpadfile::judgeFileType(&file);
-        file.close();
         if (type == 255 || type == 257) {
             // Taken only under a name that ends in ".bin": the sounds of a
             // file are read by that name as a whole setup's.
@@ -90,7 +88,7 @@ bool ImportKitFilesJob::takePicks(const QStringList &picks, const Redraws &redra
             m_library.pickGlobalFile(pick);
         } else if (type == kKitFileTag) {
             m_library.pickKitFile(pick);
-            const quint8 n = setupfiles::kitNumberOf(pick);
+            const quint8 n = setupfiles::kitNumberOf(file);
             if (n == 0xFF) {
                 setupjob::noteNotRead(m_result, LoadError::OldLayout, pick, false);
                 return false;
@@ -137,19 +135,19 @@ bool ImportKitFilesJob::takeSavedFiles(const QStringList &files, const Redraws &
 {
     m_library.clearKitFilePicks();
     for (const QString &path : files) {
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly)) {
+        QFile file;
+        if (!ztplatform::openToRead(path, file)) {
             qDebug() << "Open error" << path;
             return false;
         }
         m_library.pickKitFile(path);
-        const int n = quint8(percussionpadfile::readKitNum(&file));
+        const quint8 n = setupfiles::kitNumberOf(file);
         file.close();
         if (n == 0xFF) {
             m_result.notices.append(setupjob::loadErrorNotice(LoadError::OldLayout, path, false));
             return false;
         }
-        recordKitFile(path, n == 0 ? 1 : n, redraws);
+        recordKitFile(path, n, redraws);
     }
     return true;
 }
@@ -160,16 +158,17 @@ void ImportKitFilesJob::recordKitFile(const QString &path, int n, const Redraws 
     auto drop = [this](int j) { m_library.dropRecordedKitFile(j); };
     for (int j = files.size() - 1; j >= 0; --j) {
         const QString recorded = files.at(j);
-        QFile file(recorded);
-        if (!ztplatform::isRegularFile(recorded) || !file.open(QIODevice::ReadOnly)) {
+        QFile file;
+        int error = 0;
+        if (!ztplatform::openToRead(recorded, file, &error)) {
             qDebug() << "以只读模式打开文件失败" << recorded;
-            if (recorded.isEmpty() || !QFileInfo::exists(recorded)) {
+            if (error == ENOENT || error == ENOTDIR) { // nothing at the name
                 forget(recorded, redraws);
                 drop(j);
             }
             continue;
         }
-        int m = quint8(percussionpadfile::readKitNum(&file));
+        const quint8 m = setupfiles::kitNumberOf(file);
         file.close();
         if (m == 0xFF) {
             // Changed or cut since it was loaded: named once, then forgotten.
@@ -182,8 +181,6 @@ void ImportKitFilesJob::recordKitFile(const QString &path, int n, const Redraws 
             drop(j);
             continue;
         }
-        if (m == 0)
-            m = 1;
         if (m == n) {
             m_library.replaceRecordedKitFile(j, path, n);
             return;
@@ -238,15 +235,11 @@ bool ImportKitFilesJob::readGlobalFile()
     const QString crlf = QStringLiteral("\r\n");
     const QString notApplied =
             crlf + QCoreApplication::translate("MainWindow1", "The global settings file is not applied.");
-    QFile file(path);
-    QString why;
-    if (!QFileInfo::exists(path))
-        why = QString::fromLocal8Bit(std::strerror(ENOENT));
-    else if (!ztplatform::isRegularFile(path))
-        why = QCoreApplication::translate("MainWindow1", "It is not a regular file.");
-    else if (!file.open(QIODevice::ReadOnly))
-        why = file.errorString();
-    if (!why.isEmpty()) {
+    QFile file;
+    int error = 0;
+    if (!ztplatform::openToRead(path, file, &error)) {
+        const QString why = error != 0 ? QString::fromLocal8Bit(std::strerror(error))
+                                       : QCoreApplication::translate("MainWindow1", "It is not a regular file.");
         const setupjob::Notice n{setupjob::Notice::Warning, QCoreApplication::translate("MainWindow1", "Error"),
                                  QCoreApplication::translate("MainWindow1", "Open file error.") + crlf
                                          + QDir::toNativeSeparators(path) + crlf + why + notApplied};
@@ -312,11 +305,15 @@ bool ImportKitFilesJob::checkKitFiles(bool brandedToo)
         return refused();
     }
     for (const QString &path : qAsConst(m_library.kitFileList())) {
-        if (QFileInfo(path).size() > RAW_DATA_LENGTH_MAX) {
+        // One that does not open is named when it is read.
+        QFile file;
+        if (!ztplatform::openToRead(path, file))
+            continue;
+        if (file.size() > RAW_DATA_LENGTH_MAX) {
             setupjob::noteNotRead(m_result, LoadError::TooLarge, path, false);
             return refused();
         }
-        if (brandedToo && setupjob::isBranded(path, 2)) {
+        if (brandedToo && setupjob::isBranded(file, 2)) {
             const setupjob::Notice n = setupjob::brandedNotice();
             m_result.files.append({path, setupjob::FileOutcome::NotRead, QString(), n.text, -1});
             m_result.notices.append(n);
@@ -333,13 +330,13 @@ void ImportKitFilesJob::orderRecorded()
     const QSet<QString> picked(m_library.kitFileList().cbegin(), m_library.kitFileList().cend());
     QVector<quint8> numbers;
     for (const QString &file : qAsConst(m_library.recordKitFileList())) {
-        numbers.append(setupfiles::kitNumberOf(file));
+        QFile opened;
+        const bool opens = ztplatform::openToRead(file, opened);
+        numbers.append(opens ? setupfiles::kitNumberOf(opened) : quint8(0xFF));
         if (numbers.last() != 0xFF)
             continue;
         qDebug() << "no kit number in" << file;
         if (picked.contains(file)) {
-            QFile opened(file);
-            const bool opens = ztplatform::isRegularFile(file) && opened.open(QIODevice::ReadOnly);
             setupjob::noteNotRead(m_result, opens ? LoadError::OldLayout : LoadError::CannotOpen, file, false);
         }
     }
@@ -501,11 +498,10 @@ int ImportKitFilesJob::firstKitNumber() const
 {
     if (m_ordered.isEmpty())
         return -1;
-    QFile first(m_ordered.first());
-    if (!first.open(QIODevice::ReadOnly)) {
-        qDebug() << "以只读模式打开文件失败" << first.fileName();
+    QFile first;
+    if (!ztplatform::openToRead(m_ordered.first(), first)) {
+        qDebug() << "以只读模式打开文件失败" << m_ordered.first();
         return -1;
     }
-    const int n = quint8(percussionpadfile::readKitNum(&first));
-    return n == 0 ? 1 : n;
+    return setupfiles::kitNumberOf(first);
 }

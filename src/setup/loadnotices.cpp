@@ -124,9 +124,13 @@ void noteNotRead(Result &result, LoadError error, const QString &path, bool whol
 
 bool isBranded(const QString &path, int kind)
 {
-    QFile file(path);
-    return ztplatform::isRegularFile(path) && file.open(QIODevice::ReadOnly)
-           && percussionpadfile::readIndex(&file, kind);
+    QFile file;
+    return ztplatform::openToRead(path, file) && isBranded(file, kind);
+}
+
+bool isBranded(QFile &file, int kind)
+{
+    return percussionpadfile::readIndex(&file, kind);
 }
 
 Notice brandedNotice()

@@ -508,6 +508,9 @@ bool SaveKitsJob::placeKit(int i, bool rename)
         if (rename && w->placing.placing()) {
             m_inDoubt.insert(i);
             m_run.warn(QCoreApplication::translate("MainWindow1", "Warning"), savejob::placeInDoubtText(t.target));
+        } else if (w->placing.placing()) {
+            // Its copy beside the target may yet take its name.
+            m_run.warn(QCoreApplication::translate("MainWindow1", "Warning"), savejob::keepInDoubtText(t.target));
         } else {
             m_run.warn(QCoreApplication::translate("MainWindow1", "Error"),
                        savejob::notWrittenText(t.target, timedOut()));

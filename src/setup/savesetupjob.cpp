@@ -5,6 +5,7 @@
 #include "setup/filethread.h"
 
 #include "library/soundlibrary.h"
+#include "platform/regularfile.h"
 #include "platform/replacefile.h"
 #include "kitfile/fileread.h"
 #include "kitfile/filewrite.h"
@@ -159,8 +160,8 @@ bool SaveSetupJob::checkSourceFile(const setupfiles::StoredSoundLocator &loadedF
         refuse(shown);
         return false;
     };
-    QFile file(path);
-    if (!loaded || !file.open(QIODevice::ReadOnly))
+    QFile file;
+    if (!loaded || !ztplatform::openRegularFile(path, file, false))
         return refused(QT_TRANSLATE_NOOP("MainWindow1", "Fail to open file!"));
     std::unique_ptr<percussionpadfile> m(new percussionpadfile);
     m->curFlag = 0;
@@ -260,9 +261,11 @@ bool SaveSetupJob::placeOffThread(const std::shared_ptr<FileWrite> &out, bool re
         return false;
     }
     qWarning().noquote() << "the folder of" << m_in.target << "does not answer: the setup may not be in place";
-    const bool inDoubt = rename && out->placing.placing();
-    const QString text =
-            inDoubt ? savejob::placeInDoubtText(m_in.target) : savejob::notWrittenText(m_in.target, timedOut());
+    // Once placing began, the new file may yet take the name, or its copy beside it.
+    const bool inDoubt = out->placing.placing();
+    const QString text = !inDoubt ? savejob::notWrittenText(m_in.target, timedOut())
+                         : rename ? savejob::placeInDoubtText(m_in.target)
+                                  : savejob::keepInDoubtText(m_in.target);
     m_run.warn(inDoubt ? QCoreApplication::translate("MainWindow1", "Warning") : errorTitle(), text);
     refuse(text);
     return false;

@@ -84,6 +84,17 @@ QString placeInDoubtText(const QString &target)
                                          "still the old one, whole, or the new one, whole. Please look in the folder.");
 }
 
+QString keepInDoubtText(const QString &target)
+{
+    const QString crlf = QStringLiteral("\r\n");
+    return QCoreApplication::translate("MainWindow1",
+                                       "The folder stopped answering while the new file was being kept beside this file:")
+           + crlf + QDir::toNativeSeparators(target) + crlf
+           + QCoreApplication::translate("MainWindow1",
+                                         "The new file may or may not be there now, under this file's name with \"~\" "
+                                         "and a number. This file is as it was. Please look in the folder.");
+}
+
 QString notReadBackText()
 {
     return QCoreApplication::translate("MainWindow1",

@@ -92,6 +92,9 @@ QString notWrittenText(const QString &file, const QString &reason);
 // The warning when the folder stopped answering while a new file was being
 // renamed over `target`: it may or may not be in place.
 QString placeInDoubtText(const QString &target);
+// The warning when the folder stopped answering while a new file was being
+// kept beside `target` ("~1"): it may or may not be there, the target is as it was.
+QString keepInDoubtText(const QString &target);
 // The error of a save that would replace a file a sound of the library, a
 // group or the metronome comes from.
 QString soundFileText();

@@ -156,7 +156,9 @@ private slots:
         for (const DeviceMessage &m : r.messages)
             shown << m.title + ": " + m.text;
         QCOMPARE(shown,
-                 (QStringList{"Open Error: File location:" + run.pad.sysPath + "/global.ini",
+                 (QStringList{"Open Error: File location:" + run.pad.sysPath
+                                      + "/global.ini\r\nIt holds the global settings in an older layout, which has "
+                                        "no place for the kit chains.",
                               "Warning: Kit 7 was not saved to the sampler pad:\r\n" + run.pad.kitPath
                                       + "/k007.ini\r\nIt is shorter than a kit record (1987 bytes).",
                               "Error: Open error.\r\n" + run.pad.sysPath + "/alter.ini\r\nIt is a folder, not a file."}));
@@ -212,6 +214,9 @@ private slots:
             QVERIFY(r.failed && r.alterWritten && !r.chainsWritten);
             QCOMPARE(r.kitsWritten, QVector<int>{7});
             QCOMPARE(r.kitsNotSaved, QVector<int>{9});
+            QCOMPARE(r.messages.first().text, "File location:" + run.pad.sysPath
+                                                      + "/global.ini\r\nIt holds the global settings in an older "
+                                                        "layout, which has no place for the kit chains.");
             QCOMPARE(kf::readFile(run.pad.sysPath + "/global.ini"), old);
             QCOMPARE(run.alter(), expected);
             QCOMPARE(run.global, 0);
@@ -257,6 +262,7 @@ private slots:
             r = run.writeBack();
         }
         QVERIFY(r.failed && r.alterWritten && !r.globalWritten);
+        QCOMPARE(r.messages.first().text, "File location:" + run.pad.sysPath + "/global.ini\r\nPermission denied.");
         QCOMPARE(r.kitsWritten, QVector<int>{7});
         QCOMPARE(kf::readFile(run.pad.sysPath + "/global.ini"), run.globalAsLoaded);
         QByteArray expected(ALTER_FILE_SIZE, '\0');

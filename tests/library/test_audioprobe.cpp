@@ -1,6 +1,7 @@
 // The import probe's batches: one ffmpeg run gives a verdict per file; only a
 // run that itself failed is repeated file by file.
 #include "library/audioprobe.h"
+#include "platform/timedlook.h"
 #include "support/hangingdisk.h"
 
 #include <QDir>
@@ -94,7 +95,7 @@ private slots:
         QVERIFY2(clock.elapsed() < 2000 + 3000, qPrintable(QString::number(clock.elapsed())));
         QCOMPARE(silent.hung(), 1);
         QVERIFY(verdicts.size() == 2 && verdicts.at(0) == audioprobe::Verdict::Audio
-                && verdicts.at(1) == audioprobe::Verdict::NotAudio);
+                && verdicts.at(1) == audioprobe::Verdict::Silent);
         QVERIFY(bytes.at(0).known() && !bytes.at(1).known());
         QCOMPARE(runs(), 1);
         silent.release();
@@ -110,6 +111,24 @@ private slots:
         QVERIFY(!bytes.at(0).known());
         later.release();
         QTRY_COMPARE(later.waiting(), 0);
+    }
+
+    // A drive that answers the quick look and then goes silent is not
+    // waited on when ffmpeg's run opens the file: it is not taken, the others
+    // are.
+    void driveSilentAfterTheQuickLookIsNotWaitedOn()
+    {
+        HangingOpens silent("/b.mp3", 1); // the quick look answers
+        const QStringList files{path("a.mp3"), path("b.mp3")};
+        const ztplatform::TimedLook<QVector<audioprobe::Verdict>> probing(
+                [files]() { return audioprobe::probeEach(files, nullptr, 1); });
+        const std::optional<QVector<audioprobe::Verdict>> verdicts = probing.waitFor(2000 + 6000);
+        silent.release();
+        QVERIFY2(verdicts, "the probe waits on a silent drive");
+        QCOMPARE(silent.hung(), 1);
+        QVERIFY(verdicts->size() == 2 && verdicts->at(0) == audioprobe::Verdict::Audio
+                && verdicts->at(1) == audioprobe::Verdict::Silent);
+        QTRY_COMPARE(silent.waiting(), 0);
     }
 
     void failedRunIsRepeatedFileByFile()

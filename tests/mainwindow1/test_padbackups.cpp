@@ -246,6 +246,58 @@ private slots:
         QVERIFY(kf::readFile(kitFile(f, 1)) != kit1);
     }
 
+    // A backup that stops moving on holds a write to the pad no longer than
+    // the limit: the box asks; No leaves the pad as it is and the window on
+    // it, Yes writes without the backup, which is then neither told nor kept.
+    void aBackupThatStopsMovingOnIsAskedAbout()
+    {
+        struct HeldDisk : PassDisk
+        {
+            QSemaphore go;
+            QAtomicInt held;
+            int mkdirAt(int dir, const QByteArray &name, mode_t mode) override
+            {
+                if (held.fetchAndStoreOrdered(1) == 0)
+                    go.tryAcquire(1, 60000);
+                return PassDisk::mkdirAt(dir, name, mode);
+            }
+        };
+        auto *disk = new HeldDisk; // never freed: the backup left behind may still call it
+        PadWindow f;
+        layOut(f);
+        const QByteArray kit1 = kf::readFile(kitFile(f, 1));
+        PadBackupWriter::setDisk(disk);
+        MainWindow1 *w = f.open();
+        PadBackupWriter::setDisk(nullptr);
+        QTRY_COMPARE(disk->held.loadAcquire(), 1); // the load ended, its backup held
+        const QString folder = w->padSync().backupFolder();
+        w->form()->kitNumber->setText("1");
+        QTest::mouseClick(w->form()->btnClear, Qt::LeftButton);
+        const QString asked = "The backup of the sampler pad into " + folder
+                              + " has not moved on for 10 seconds: the folder may not answer.\r\nGo on without the "
+                                "backup? With No, nothing is written to the sampler pad now.";
+        f.prompter.clear();
+        const LoopTurns turns;
+        QVERIFY(!f.closeWithYes()); // the backup's question takes its default, No
+        QVERIFY2(turns.elapsed() >= 10000 && turns.elapsed() < 10000 + 5000, qPrintable(QString::number(turns.elapsed())));
+        QVERIFY(turns.turns() > 10000 / 50 / 2); // the window painted meanwhile
+        QCOMPARE(f.prompter.texts(), QStringList({"Quit?", asked}));
+        QCOMPARE(kf::readFile(kitFile(f, 1)), kit1);
+        QVERIFY(!w->pad().isUDiskFlag()); // still on the pad
+
+        f.prompter.clear();
+        f.prompter.buttonAnswers.enqueue(QMessageBox::Yes);
+        QVERIFY(f.closeWithYes());
+        QCOMPARE(f.prompter.texts().mid(0, 2), QStringList({"Quit?", asked}));
+        QVERIFY(kf::readFile(kitFile(f, 1)) != kit1);
+        disk->go.release();
+        QTest::qWait(200);
+        QCoreApplication::processEvents();
+        for (const QString &t : f.prompter.texts())
+            QVERIFY2(!t.contains("could not be backed up"), qPrintable(t));
+        QVERIFY(padbackup::list(folder).isEmpty());
+    }
+
     // A data folder that does not answer holds neither the load nor the
     // restore's list for longer than their limits: the load takes no backup
     // and says so once, the pad is used; the restore says the backups cannot
@@ -588,6 +640,43 @@ private slots:
         QCOMPARE(f.prompter.itemLists.size(), 2);
         QCOMPARE(f.prompter.itemLists.last().size(), 4);
         QCOMPARE(f.prompter.texts().join("|"), QString());
+    }
+
+    // The close that writes a restored global.ini notes the pad's new name
+    // beside its backups; a data folder that does not answer then holds
+    // neither the write nor the close past the limit.
+    void aDataFolderNotAnsweringHoldsNotTheCloseThatWritesTheGlobal()
+    {
+        NoVolumeSerial noSerial;
+        PadWindow f;
+        layOut(f);
+        const QString global = f.pad.sysPath + "/global.ini";
+        MainWindow1 *w = f.open();
+        w->padSync().waitForBackup();
+        const QString folder = w->padSync().backupFolder();
+        const QString first = padbackup::list(folder).first().folder;
+        QVector<padbackup::File> settings = backedUp(first, "KIT") + backedUp(first, "SYS");
+        for (padbackup::File &file : settings) {
+            if (file.path == "SYS/global.ini")
+                file.bytes = globalWithVolume(77);
+        }
+        QVERIFY(padbackup::write(folder, QDateTime::currentDateTime().addDays(-1), settings,
+                                 backedUp(first, "WAV_PRM")).ok);
+        f.prompter.itemAnswers.enqueue(1); // the earlier one
+        restoreAction(w)->trigger();
+        QCOMPARE(w->form()->audioVolume->text(), QString("77"));
+        HangingOpens hang("/pad-backups");
+        QTimer bound; // a close that waits fails below
+        bound.setSingleShot(true);
+        QObject::connect(&bound, &QTimer::timeout, [&hang] { hang.release(); });
+        bound.start(15000);
+        const LoopTurns turns;
+        QVERIFY(f.closeWithYes());
+        QVERIFY2(turns.elapsed() < 2000 + 8000, qPrintable(QString::number(turns.elapsed())));
+        QCOMPARE(hang.hung(), 1);
+        QCOMPARE(kf::readFile(global).left(100), globalWithVolume(77).left(100));
+        hang.release();
+        QTRY_COMPARE(hang.waiting(), 0);
     }
 
     // On the pad, a kit whose edits are all undone by the keys is not

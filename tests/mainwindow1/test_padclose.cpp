@@ -1180,6 +1180,34 @@ private slots:
     // A pad whose global.ini is in the older layout holds eight kit chains:
     // its chains left as loaded are not written, the cleared kit is, and the
     // editor closes and ejects the pad with no error.
+    // Chains edited on a pad whose global.ini is in the older layout: the box
+    // says why they were not written, and alter.ini does not mark them.
+    void chainsOnAPadWithAnOlderGlobalAreToldWhy()
+    {
+        PadWindow f;
+        f.layOut(3);
+        const QString global = f.pad.sysPath + "/global.ini";
+        QByteArray old(488, '\0');
+        std::memcpy(old.data(), "GLOB", 4);
+        kf::wr32(old, 4, 488);
+        QVERIFY(QFile::remove(global));
+        QVERIFY(kf::writeFile(global, old));
+        MainWindow1 *w = f.open();
+        w->doc().setChainStep(1, 0, 12);
+
+        QVERIFY(!f.closeWithYes());
+        QCOMPARE(f.prompter.titles().last(), QString("Open Error"));
+        QCOMPARE(f.prompter.texts(),
+                 (QStringList{"Quit?", notice,
+                              "File location:" + global
+                                      + "\r\nIt holds the global settings in an older layout, which has no place "
+                                        "for the kit chains."}));
+        QCOMPARE(kf::readFile(global), old);
+        QCOMPARE(alter(f), alterBytes(false, false, false, {}));
+        QVERIFY(!f.w.isNull() && w->pad().isUDiskFlag());
+        QCOMPARE(w->doc().globalFlag(), 0);
+    }
+
     void aPadWithAnOlderGlobalClosesWithItsKitsWritten()
     {
         PadWindow f;

@@ -276,8 +276,9 @@ private slots:
         QVERIFY(exported.size() > 1000);
         QAction *undo = f->w->findChild<QAction *>("actionUndo");
         QVERIFY(undo);
-        // B's file opens for its first read; the second read of its sounds
-        // finds the drive silent.
+        // B's file opens for its looks (its kind when picked, its brand mark)
+        // and its first read; the second read of its sounds finds the drive
+        // silent.
         int exports = 0;
         auto failB = [&](bool all) {
             const QByteArray before = f->snapshot();
@@ -286,7 +287,7 @@ private slots:
             const QString bin = f->w->library().binFilePath();
             f->prompter.clear();
             {
-                HangingOpens silent("/b/KIT_ALL.bin", 1);
+                HangingOpens silent("/b/KIT_ALL.bin", all ? 2 : 3);
                 if (all)
                     f->importAll(b);
                 else

@@ -563,6 +563,41 @@ private slots:
         QVERIFY(!w->preview().dialog()->isVisible());
     }
 
+    // No more conversions run at once than the machine has cores, also while
+    // the export waits on the first of them.
+    void conversionsAtOnceKeepToTheCores()
+    {
+        Export e;
+        const int cores = qMax(1, QThread::idealThreadCount());
+        QStringList written;
+        for (int i = 0; i < cores + 3; ++i) {
+            const QString name = QString("s%1").arg(i, 2, 10, QChar('0'));
+            e.add(name, writeBytes(e.f.path("src/" + name + ".wav"), pcmWav(1, 8000, 800)), quint16(i + 1));
+            written << name + ".wav";
+        }
+        const QString ffmpeg = QStandardPaths::findExecutable("ffmpeg");
+        QVERIFY(!ffmpeg.isEmpty());
+        const QByteArray runs = QFile::encodeName(e.f.path("runs"));
+        QVERIFY(QDir().mkpath(e.f.path("runs")));
+        // Each run notes how many run with it, then converts.
+        const FakeProgram counting("ffmpeg", "touch '" + runs + "'/$$\nls '" + runs + "' | wc -l >> '" + runs
+                                                     + ".log'\nsleep 0.4\nrm '" + runs + "'/$$\nexec '"
+                                                     + QFile::encodeName(ffmpeg) + "' \"$@\"\n");
+        QVERIFY(counting.ready());
+        QVector<int> rows;
+        for (int i = 0; i < cores + 3; ++i)
+            rows << i;
+        e.select(rows);
+        e.run(e.out);
+        QCOMPARE(QDir(e.out).entryList(QDir::Files | QDir::Hidden, QDir::Name), written);
+        const QList<QByteArray> counts = kf::readFile(e.f.path("runs.log")).trimmed().split('\n');
+        QCOMPARE(counts.size(), cores + 3);
+        int most = 0;
+        for (const QByteArray &c : counts)
+            most = qMax(most, c.trimmed().toInt());
+        QVERIFY2(most <= cores, qPrintable(QString("%1 at once, %2 cores").arg(most).arg(cores)));
+    }
+
     // A kit file whose drive stops answering during the copy is not waited
     // on: after the limit it is told as unreadable, the other sounds go and
     // nothing of the copy is left once the drive answers again.
@@ -720,7 +755,8 @@ private slots:
     }
 
     // A pad sound whose file does not answer is not waited on: the window
-    // paints meanwhile, the sound is refused after the limit, the others go.
+    // paints meanwhile, the sound is refused after the limit as a drive that
+    // does not answer, the others go.
     void padSoundThatDoesNotAnswerIsNotWaitedOn()
     {
         Export e;
@@ -734,7 +770,8 @@ private slots:
         QVERIFY(loop.elapsed() < 3 * 2000 + 10000); // the limit, and ffmpeg for the other
         QCOMPARE(hanging.hung(), 1);
         QVERIFY(loop.turns() >= 2000 / 50 / 2);
-        QCOMPARE(e.f.prompter.texts().first(), QString::fromUtf8("Wrong data in file\xEF\xBC\x9A\r\n") + slow);
+        QCOMPARE(e.f.prompter.texts().first(),
+                 "The drive of this file does not answer, so the sound is not taken:\r\n" + slow);
         QVERIFY(!QFileInfo::exists(e.out + "/slow.wav"));
         QCOMPARE(e.file("fine.wav").size(), 44 + 480 * 4);
         hanging.release();

@@ -595,6 +595,27 @@ private slots:
         QCOMPARE(w->library().soundListItemModel()->item(0)->rowCount(), 0);
     }
 
+    // A file whose drive does not answer the check is told as such, not as a
+    // file that is not audio, after the limit; the others are imported.
+    void silentDriveToldAsSuch()
+    {
+        Fixture f;
+        f.open();
+        const QString good = writeBytes(f.path("good.wav"), pcmWav(1, 8000, 800));
+        const QString quiet = writeBytes(f.path("quiet.wav"), pcmWav(1, 8000, 800));
+        HangingOpens hanging("/quiet.wav");
+        QElapsedTimer clock;
+        clock.start();
+        f.importToList({good, quiet});
+        QVERIFY2(clock.elapsed() < 2000 + 5000, qPrintable(QString::number(clock.elapsed())));
+        QCOMPARE(hanging.hung(), 1);
+        QCOMPARE(f.prompter.texts(),
+                 QStringList({"The drive of this file does not answer, so the sound is not taken:\r\n" + quiet}));
+        QCOMPARE(f.totalRows(), QStringList({"1|good|" + good}));
+        hanging.release();
+        QTRY_COMPARE(hanging.waiting(), 0);
+    }
+
     // A WAV whose data chunk holds no samples and a RIFF file of another form
     // than WAVE are refused like any file that does not decode.
     void noSamplesNoWaveRefused()

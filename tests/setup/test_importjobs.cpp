@@ -9,12 +9,20 @@
 #include "setup/importkitsjob.h"
 #include "setup/importsetupjob.h"
 #include "support/hangingdisk.h"
+#include "support/passdisk.h"
 
 #include <QDir>
 #include <QStandardItem>
 #include <QStandardItemModel>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <atomic>
+#include <thread>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace sf;
 using kf::TestSound;
@@ -49,6 +57,54 @@ Editor editorOf(const KitDocument &doc, const SoundLibrary &library)
         forgetTables(r);
     return e;
 }
+
+// The editor's disk while it lives: a look at a name that ends as told sees
+// `seen`, the file that stood there before something else took its place.
+class StaleLooks : public PassDisk
+{
+public:
+    StaleLooks(const QByteArray &nameEnd, const QString &seen)
+        : m_nameEnd(nameEnd), m_seen(QFile::encodeName(seen)), m_before(ztplatform::sysio::setDisk(this))
+    {
+    }
+    ~StaleLooks() override { ztplatform::sysio::setDisk(m_before); }
+    int statAt(int dir, const QByteArray &name, struct stat *st, int flags = 0) override
+    {
+        return system().statAt(dir, name.endsWith(m_nameEnd) ? m_seen : name, st, flags);
+    }
+
+private:
+    const QByteArray m_nameEnd;
+    const QByteArray m_seen;
+    ztplatform::Disk *const m_before;
+};
+
+// While it lives, a reader waiting in the open of the pipe at `path` gets a
+// writer that closes at once, so that such a read ends (with nothing read).
+class PipeReleaser
+{
+public:
+    explicit PipeReleaser(const QString &path)
+        : m_thread([this, name = QFile::encodeName(path)]() {
+              while (!m_stop) {
+                  const int fd = ::open(name.constData(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+                  if (fd >= 0)
+                      ::close(fd);
+                  std::this_thread::sleep_for(std::chrono::milliseconds(20));
+              }
+          })
+    {
+    }
+    ~PipeReleaser()
+    {
+        m_stop = true;
+        m_thread.join();
+    }
+
+private:
+    std::atomic<bool> m_stop{false};
+    std::thread m_thread;
+};
 
 } // namespace
 
@@ -385,6 +441,47 @@ private slots:
         const QString full = "The number of sound can not exceed 9999.";
         QCOMPARE(results, QStringList({"FULL41.INI Fail to read file, import failed.", "FULL3.INI read",
                                        "FULL7.INI " + full, "FULL9.INI " + full}));
+    }
+
+    // A picked kit file that a pipe or a folder took the place of, after the
+    // editor looked at its name, is not waited on: it gets the box of a file
+    // that does not open, and the files picked with it are read; a link to a
+    // kit file is read through.
+    void whatIsOpenedIsChecked()
+    {
+        Editor e = m_editor;
+        for (int k : {2, 6, 8})
+            QVERIFY(!saveKit(e, k, path(QString("SWAP%1.INI").arg(k + 1)), m_temp));
+        QVERIFY(QFile::link(path("SWAP9.INI"), path("LINK9.INI")));
+        const QByteArray fifo = QFile::encodeName(path("fifo"));
+        QCOMPARE(::mkfifo(fifo.constData(), 0600), 0);
+        QVERIFY(QDir().mkpath(path("folder")));
+        for (const QString &other : {QStringLiteral("fifo"), QStringLiteral("folder")}) {
+            KitDocument doc;
+            doc.startKits(QVector<MainWindow1Records::soundKit>(KIT_MAX_COUNT), {});
+            SoundLibrary library;
+            ScriptedQuestions questions;
+            ImportKitFilesJob job(doc, library, questions);
+            QFile::remove(path("SWAP5.old"));
+            QVERIFY(!saveKit(e, 4, path("SWAP5.INI"), m_temp));
+            QVERIFY(job.takePicks({path("SWAP3.INI"), path("SWAP5.INI"), path("SWAP7.INI"), path("LINK9.INI")}));
+            QVERIFY(QFile::rename(path("SWAP5.INI"), path("SWAP5.old")));
+            QVERIFY(QFile::rename(path(other), path("SWAP5.INI")));
+            {
+                const StaleLooks looks("/SWAP5.INI", path("SWAP5.old"));
+                const PipeReleaser release(path("SWAP5.INI"));
+                QVERIFY(job.run({}));
+            }
+            QVERIFY(QFile::rename(path("SWAP5.INI"), path(other)));
+            QStringList results;
+            for (const setupjob::FileResult &f : job.result().files)
+                results << QFileInfo(f.path).fileName() + (f.outcome == FileOutcome::Read ? " read" : " " + f.reason);
+            QCOMPARE(results, QStringList({"SWAP5.INI Fail to read file, import failed.", "SWAP3.INI read",
+                                           "SWAP7.INI read", "LINK9.INI read"}));
+            QCOMPARE(job.result().notices.size(), 1);
+            QCOMPARE(job.result().notices.first().title, QStringLiteral("Error"));
+            QCOMPARE(library.loadedKitFiles().size(), 3);
+        }
     }
 };
 

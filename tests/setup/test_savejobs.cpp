@@ -710,6 +710,63 @@ private slots:
         QCOMPARE(lib.soundGroupList().at(0).soundList.at(0).file, k2 + ":U00001");
     }
 
+    // The new file kept beside the loaded one when the sounds it would lose
+    // cannot be kept: a folder that stops answering while it takes its "~1"
+    // name is not told as a file not written, as that copy may yet appear.
+    void silentFolderWhileKeepingTheNewFileBeside()
+    {
+        QTemporaryDir dir;
+        const QString k2 = dir.filePath("K002.INI");
+        auto m = std::make_unique<percussionpadfile>();
+        kf::KitStorage kits;
+        kits.fill({1, 2}, 7);
+        QVERIFY(kf::writeSingleKit(*m, kits, 1, kitSounds(m_sounds), k2));
+        const QByteArray loadedBytes = kf::readFile(k2);
+        Editor e;
+        QCOMPARE(loadKitFile(e, k2), LoadError::None);
+        KitDocument doc;
+        doc.startKits(e.kits, {});
+        reloadKit(doc, 1, [&k2](Kit &kit) {
+            kit.kit_name = "K002";
+            sf::forEachSoundSlot(kit, [&k2](auto s) {
+                if (s.file == k2 + ":U00000")
+                    s.file.clear();
+            });
+        });
+        SoundLibrary lib;
+        lib.takeSoundRecords(e.library);
+        for (const SoundLibrary::READ_KIT_FILE &loaded : qAsConst(e.loaded))
+            lib.addLoadedKitFile(loaded);
+        lib.recordKitFile(k2, 2);
+        lib.openSoundList(dir.filePath("soundlist.xml"));
+        QVERIFY(kf::writeFile(dir.filePath("Kept sounds"), "a file, not a folder")); // no sound can be kept
+        savejob::Hooks painting = hooks();
+        painting.paint = [] { QCoreApplication::processEvents(); };
+        ScriptedQuestions questions;
+        questions.answers = {true};
+        HangingOpens hanging("~1.INI", 0, HangingOpens::Looks::Renames);
+        QElapsedTimer clock;
+        clock.start();
+        const setupjob::Result done = SaveKitsJob(doc, lib, questions, {}, painting).run({dir.path(), {2}, m_temp}).result;
+        QVERIFY2(clock.elapsed() < 5000 + 2500, qPrintable(QString::number(clock.elapsed())));
+        QCOMPARE(hanging.hung(), 1);
+        QStringList texts;
+        for (const setupjob::Notice &n : done.notices)
+            texts << n.text;
+        QVERIFY2(texts.contains("The folder stopped answering while the new file was being kept beside this file:\r\n"
+                                + k2
+                                + "\r\nThe new file may or may not be there now, under this file's name with \"~\" "
+                                  "and a number. This file is as it was. Please look in the folder."),
+                 qPrintable(texts.join("|")));
+        for (const QString &t : qAsConst(texts))
+            QVERIFY2(!t.startsWith("The file could not be written:"), qPrintable(t));
+        QCOMPARE(kf::readFile(k2), loadedBytes);
+        hanging.release();
+        QTRY_COMPARE(hanging.waiting(), 0);
+        QTRY_VERIFY(QFileInfo::exists(dir.filePath("K002~1.INI")));
+        QCOMPARE(kf::readFile(k2), loadedBytes);
+    }
+
     // No to the one overwrite asked: nothing is written, the file keeps its
     // bytes and the notice says that nothing was saved.
     void declinedOverwriteSavesNothing()

@@ -56,6 +56,7 @@ void waitServing(QWidget *parent, const QString &label, const std::function<bool
 
 constexpr int kDataLookLimitMs = 2000; // a data folder silent that long is not waited on
 constexpr int kDataStallMs = 5000;     // nor a reading of backups that moves on no further in that long
+constexpr int kBackupStallMs = 10000;  // a backup that lays out no file in that long is asked about
 
 void serveEvents()
 {
@@ -100,6 +101,16 @@ QString notBackedUpText(const QString &folder, const QString &why)
 QString dataFolderSilentText()
 {
     return WindowTexts::tr("the folder does not answer");
+}
+
+QString backupStalledText(const QString &folder)
+{
+    return WindowTexts::tr("The backup of the sampler pad into %1 has not moved on for %2 seconds: the folder may not "
+                           "answer.")
+                   .arg(QDir::toNativeSeparators(folder))
+                   .arg(kBackupStallMs / 1000)
+           + QStringLiteral("\r\n")
+           + WindowTexts::tr("Go on without the backup? With No, nothing is written to the sampler pad now.");
 }
 
 // A backup read for the restore: its kits taken as the pad's load takes them.
@@ -162,7 +173,12 @@ void PadSyncController::keepPadAsLoaded(const PadIdentity &loaded, const QVector
         m_backupWriter = new PadBackupWriter(this);
         connect(m_backupWriter, &PadBackupWriter::finished, this, &PadSyncController::backupEnded);
     }
-    waitForBackup();
+    // The backup of an earlier load: the pad has not been written since (or
+    // the user went on without it), so one that stopped moving on is left.
+    if (!waitWhileBackupMoves()) {
+        qWarning().noquote() << "the backup of the earlier load into" << m_backupFolder << "is left unfinished";
+        m_backupWriter->abandon();
+    }
     m_backupTaken = false;
     m_backupIdentity = loaded;
     m_backupIdentity.table.reset();
@@ -203,15 +219,42 @@ void PadSyncController::backupTaken(const padbackup::Written &written)
     backupEnded(written.ok, written.why);
 }
 
-void PadSyncController::waitForBackup()
+bool PadSyncController::waitWhileBackupMoves()
 {
     if (!m_backupWriter)
-        return;
+        return true;
     PadBackupWriter *writer = m_backupWriter;
+    int seen = -1;
+    QElapsedTimer since;
     waitServing(m_parent, WindowTexts::tr("Keeping a backup of the sampler pad…"),
-                [writer](int ms) { return writer->waitFor(ms); },
+                [writer, &seen, &since](int ms) {
+                    if (writer->waitFor(ms))
+                        return true;
+                    if (writer->done() != seen) {
+                        seen = writer->done();
+                        since.start();
+                    }
+                    return since.elapsed() >= kBackupStallMs;
+                },
                 [writer] { return qMakePair(writer->done(), writer->total()); });
+    if (!writer->waitFor(0))
+        return false;
     writer->wait(); // ended: told now
+    return true;
+}
+
+bool PadSyncController::waitForBackup()
+{
+    if (waitWhileBackupMoves())
+        return true;
+    const QMessageBox::StandardButton answer =
+            UiPrompter::instance()->question(m_parent, WindowTexts::tr("Warning"), backupStalledText(m_backupFolder),
+                                             QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+    if (answer != QMessageBox::Yes)
+        return false; // the backup goes on; the next write waits for it again
+    qWarning().noquote() << "the pad is written without its backup into" << m_backupFolder;
+    m_backupWriter->abandon();
+    return true;
 }
 
 void PadSyncController::backupEnded(bool ok, const QString &why)
@@ -323,7 +366,9 @@ void PadSyncController::restoreFromBackup()
     UiPrompter *prompter = UiPrompter::instance();
     if (m_pad.isUDiskFlag())
         return;
-    waitForBackup(); // the backup of this load is one of them
+    // The backup of this load is one of them once written; the restore writes
+    // nothing to the pad, so one that stopped moving on is not asked about.
+    waitWhileBackupMoves();
     const QString silent = WindowTexts::tr("The backups of the sampler pad cannot be read: %1 does not answer.")
                                    .arg(QDir::toNativeSeparators(padbackup::backupsRoot()));
     if (m_backupFolder.isEmpty()) { // the data folder did not answer at the load

@@ -18,6 +18,7 @@
 
 #include <QCoreApplication>
 #include <QDebug>
+#include <QFileInfo>
 #include <QProgressDialog>
 #include <QScopeGuard>
 #include <QSet>
@@ -29,6 +30,7 @@
 
 namespace {
 constexpr int WRITE_BACK_POLL_MS = 20;
+constexpr int DATA_FOLDER_LIMIT_MS = 2000; // the backups' folder silent that long is not waited on
 }
 
 bool PadSyncController::closeOnPad()
@@ -41,7 +43,8 @@ bool PadSyncController::closeOnPad()
                                              QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
     if (answer != QMessageBox::Yes)
         return false;
-    waitForBackup(); // the pad as loaded is kept before it changes
+    if (!waitForBackup()) // the pad as loaded is kept before it changes
+        return false;     // the window stays on the pad, nothing written to it
     // Sounds still being written get their rows first, so the kits see them;
     // a pad that stops answering meanwhile takes nothing more.
     while (m_syncBatch && m_syncBatch->isRunning() && m_pad.padAnswering()) {
@@ -147,11 +150,22 @@ bool PadSyncController::writeBackWhileAnswering(const PadSession::KitLists &list
     writing->job = m_pad.writeBackJob(own, m_reorderSoundFlag,
                                       [this](const QSet<QString> &files) { return usedWaveIndex(files); });
     writing->job.restoredGlobal = m_doc.restoredGlobalFile();
-    // The pad's next load finds its backups under the name its new global.ini gives it.
+    // The pad's next load finds its backups under the name its new global.ini
+    // gives it. Noted on a thread of its own: a data folder that does not
+    // answer holds the write to the pad no longer than the limit.
     writing->job.globalReplacing = [identity = m_backupIdentity, folder = m_backupFolder](const QByteArray &global) {
-        QString why;
-        if (!padbackup::keepFolderFor(identity, global, folder, &why))
-            qWarning().noquote() << "the backups of the sampler pad may not be found at its next load:" << why;
+        if (folder.isEmpty())
+            return;
+        const std::optional<QString> why = ztplatform::lookAtFileWithin<QString>(
+                QFileInfo(folder).path(), DATA_FOLDER_LIMIT_MS,
+                [identity, global, folder]() {
+                    QString failed;
+                    return padbackup::keepFolderFor(identity, global, folder, &failed) ? QString() : failed;
+                },
+                {});
+        if (!why || !why->isEmpty())
+            qWarning().noquote() << "the backups of the sampler pad may not be found at its next load:"
+                                 << why.value_or(QStringLiteral("the folder does not answer"));
     };
 
     QProgressDialog *progress = showPadProgress(WindowTexts::tr("Saving file..."), 5);

@@ -47,8 +47,11 @@ void PadSyncController::updateWavePrmAndData(int count, const QVector<int> &oldN
 {
     if (m_pad.isUDiskFlag())
         return;
-    waitForBackup(); // the pad as loaded is kept before it changes
     const int n = qMin(count, qMin(m_library.waveLoadKitAttrList().size(), oldNumbers.size()));
+    if (!waitForBackup()) { // the pad as loaded is kept before it changes
+        m_library.restoreSoundNumbers(oldNumbers.mid(0, n)); // nothing written: the list keeps its numbers
+        return;
+    }
     const QVector<WaveRenumber> changes =
             renumberedWaves(m_library.waveLoadKitAttrList().mid(0, n), oldNumbers.mid(0, n));
     if (changes.isEmpty())

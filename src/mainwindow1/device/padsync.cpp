@@ -21,6 +21,7 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QProgressDialog>
+#include <QScopedValueRollback>
 #include <QScopeGuard>
 #include <QSet>
 #include <QStandardItemModel>
@@ -107,8 +108,9 @@ SyncBatch *PadSyncController::ensureSyncBatch()
 
 void PadSyncController::runQueuedBatch(int flag)
 {
-    if (flag == 0 || flag == 1)
-        waitForBackup(); // the pad as loaded is kept before it changes
+    // The pad as loaded is kept before it changes: when its backup stopped
+    // moving on and the user did not go on without it, the batch writes nothing.
+    const QScopedValueRollback<bool> held(m_batchHeld, (flag == 0 || flag == 1) && !waitForBackup());
     if (flag == 0)
         deleteUsbWave();
     else if (flag == 1)
@@ -143,6 +145,8 @@ void PadSyncController::runPendingBatch()
 
 bool PadSyncController::padReadyForBatch()
 {
+    if (m_batchHeld)
+        return false;
     const closehold::Hold looking;
     m_batchLook = true;
     const bool ready = m_pad.padFoldersReady() && padCheck(true).same();

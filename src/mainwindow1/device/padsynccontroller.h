@@ -89,8 +89,10 @@ public:
     // Where this pad's backups are (empty before a pad loaded).
     const QString &backupFolder() const { return m_backupFolder; }
     // The backup taken at the load is written before anything is written to
-    // the pad: waited on with the window's events served, with progress.
-    void waitForBackup();
+    // the pad: waited on with the window's events served, with progress,
+    // while it moves on. One that stopped moving on is told, and the user
+    // goes on without it (true) or stops what was to write to the pad.
+    bool waitForBackup();
     // Loads from now on take no backup (a measurement's baseline).
     void skipBackups() { m_backupsSkipped = true; }
     // "Restore the pad from a backup...": a backup chosen from this pad's
@@ -138,6 +140,8 @@ private:
     // The load wrote the backup itself, before it put the pad in order.
     void backupTaken(const padbackup::Written &written);
     void backupEnded(bool ok, const QString &why);
+    // Waits for the backup while it moves on; true once it ended (told then).
+    bool waitWhileBackupMoves();
     // The folder of the pad's backups, looked up off the window's thread
     // (the data folder opened, its list of names read); nothing when the data
     // folder does not answer in time.
@@ -221,6 +225,7 @@ private:
     QVector<padbackup::File> m_backupSettings; // the pad's kit records and settings as the load found them
     bool m_backupTaken = false;              // written by the load before it put the pad in order
     bool m_backupsSkipped = false;
+    bool m_batchHeld = false; // the batch run now writes nothing: its backup did not end
     QHash<quint16, QByteArray> m_padSoundNames; // wave number (as kits store it) -> its .prm's name field at the load
 };
 

@@ -486,7 +486,11 @@ void Conversions::begin(int row)
         return;
     }
     const std::optional<qint64> size = PreviewController::soundFileSize(path);
-    if (!size || *size < 0) {
+    if (!size) {
+        job.box = SoundFilesController::silentText(path);
+        return;
+    }
+    if (*size < 0) {
         job.box = WindowTexts::tr("Wrong data in file：") + QStringLiteral("\r\n") + path;
         return;
     }
@@ -511,20 +515,21 @@ Conversions::Turn Conversions::take(int row)
     while (m_next <= row)
         topUp();
     Job &job = m_jobs[size_t(row)];
-    job.taken = true;
     Turn turn;
     turn.box = job.box;
     turn.watch = job.watch;
-    if (!turn.box.isEmpty())
-        return turn;
-    if (!job.running.isStarted()) {
-        turn.done = job.work();
+    if (!turn.box.isEmpty() || !job.running.isStarted()) {
+        job.taken = true;
+        if (turn.box.isEmpty())
+            turn.done = job.work();
         return turn;
     }
+    // Counted as running while it is waited on: the top-ups meanwhile keep to the limit.
     turn.done = exportfile::waitWatched<Converted>(*job.watch, kFileStallLimitMs, job.running, [this]() {
         topUp();
         paintMeanwhile();
     });
+    job.taken = true;
     if (!turn.done)
         job.written->givenUp();
     return turn;

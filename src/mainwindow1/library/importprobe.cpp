@@ -49,6 +49,7 @@ QStringList SoundFilesController::audioFilesOf(const QStringList &paths, QHash<Q
     QPointer<QProgressDialog> progress;
     bool shown = false;
     std::atomic_bool stop{false};
+    QObject stopping; // the Cancel connection ends with this check, the dialog lives on
     QVector<groupentries::Identity> read;
     const QVector<audioprobe::Verdict> verdicts = audioprobe::probeEach(unique, [&](int done) {
         if (!shown && timer.elapsed() >= kDialogDelay) {
@@ -58,7 +59,7 @@ QStringList SoundFilesController::audioFilesOf(const QStringList &paths, QHash<Q
             progress = m_preview.dialog();
             // Cancel stops the check; the dialog holds the window until it has stopped.
             QObject::disconnect(progress, &QProgressDialog::canceled, progress, &QProgressDialog::cancel);
-            QObject::connect(progress, &QProgressDialog::canceled, progress, [&stop]() { stop = true; });
+            QObject::connect(progress, &QProgressDialog::canceled, &stopping, [&stop]() { stop = true; });
         }
         if (progress)
             progress->setValue(done);
@@ -75,7 +76,7 @@ QStringList SoundFilesController::audioFilesOf(const QStringList &paths, QHash<Q
     }
 
     QSet<QString> refused;
-    QStringList notAudio, tooLong;
+    QStringList notAudio, tooLong, silent;
     for (int i = 0; i < unique.size(); ++i) {
         const audioprobe::Verdict v = verdicts.at(i);
         if (v == audioprobe::Verdict::Audio)
@@ -85,6 +86,8 @@ QStringList SoundFilesController::audioFilesOf(const QStringList &paths, QHash<Q
             notAudio.append(unique.at(i));
         else if (v == audioprobe::Verdict::TooLong)
             tooLong.append(unique.at(i));
+        else if (v == audioprobe::Verdict::Silent)
+            silent.append(unique.at(i));
     }
     if (refused.isEmpty())
         return paths;
@@ -97,6 +100,14 @@ QStringList SoundFilesController::audioFilesOf(const QStringList &paths, QHash<Q
                                         WindowTexts::tr("The following files are not readable audio and were not added:")
                                                 + QStringLiteral("\r\n") + listed(notAudio),
                                         QMessageBox::Ok);
+    if (!silent.isEmpty() && !stopped)
+        UiPrompter::instance()->warning(
+                m_parent, WindowTexts::tr("Warning"),
+                silent.size() == 1 ? silentText(silent.first())
+                                   : WindowTexts::tr("The drives of these files do not answer, so their sounds are not "
+                                                     "taken:")
+                                             + QStringLiteral("\r\n") + listed(silent),
+                QMessageBox::Ok);
     if (!tooLong.isEmpty() && !stopped)
         UiPrompter::instance()->warning(
                 m_parent, WindowTexts::tr("Warning"),
