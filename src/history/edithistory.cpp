@@ -184,7 +184,12 @@ void EditHistory::apply(bool undo)
     const auto *command = static_cast<const Command *>(m_stack.command(undo ? index - 1 : index));
     // The look at the step's files may wait on a drive: no other undo or redo runs meanwhile.
     m_checking = true;
-    const QStringList why = command->step().refusals();
+    QStringList why;
+    const std::function<void()> check = [command, &why] { why = command->step().refusals(); };
+    if (m_checkWrap)
+        m_checkWrap(check);
+    else
+        check();
     m_checking = false;
     if (!m_held.empty()) {
         // An edit came meanwhile: it is the newest step, and the look no longer holds.

@@ -37,6 +37,8 @@ public:
     void setTakeInPages(std::function<void()> takeIn) { m_takeIn = std::move(takeIn); }
     // Runs an undo or redo (its argument): the window batches the redraws.
     void setApplyWrapper(std::function<void(const std::function<void()> &)> wrap) { m_wrap = std::move(wrap); }
+    // Runs the look at a step's files before it is undone or redone.
+    void setCheckWrapper(std::function<void(const std::function<void()> &)> wrap) { m_checkWrap = std::move(wrap); }
     // The steps are being undone or redone: edits made now are no steps.
     bool applying() const { return m_applying; }
     // The step made last ends: the next edit is a step of its own.
@@ -70,6 +72,7 @@ private:
     editstep::Recorder m_recorder;
     std::function<void()> m_takeIn;
     std::function<void(const std::function<void()> &)> m_wrap;
+    std::function<void(const std::function<void()> &)> m_checkWrap;
     bool m_applying = false;
     bool m_checking = false; // a step's files are being looked at before its undo or redo
     // Steps of edits made while a step's files were looked at: pushed once the look ends.

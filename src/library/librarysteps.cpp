@@ -16,6 +16,7 @@
 #include <QMap>
 #include <QPointer>
 #include <QSignalBlocker>
+#include <QThread>
 
 #include <sys/stat.h>
 
@@ -277,7 +278,7 @@ struct ItemStretches
         for (const Part &p : qAsConst(parts))
             moved += p.count + p.kept.size();
         auto change = [&] {
-            if (parts.size() > 16) {
+            if (parts.size() > 16 || moved > 1024) {
                 exchangeInOnePass(root);
                 return;
             }
@@ -1125,72 +1126,109 @@ void SoundLibrary::touchFiles()
 namespace {
 
 constexpr int kGoneLookLimitMs = 2000; // a drive silent that long is not waited on
+constexpr int kFilesPerLookThread = 256;
 
-// What a look found at a sound's file or kit file.
-struct FoundAt
+// A sound of a step: the file its check looks at.
+struct AskedSound
 {
-    bool regular = false;
-    ztplatform::FileStamp stamp;
+    QString file; // its own file, or the kit file it is stored in; empty: a wave of the pad
+    bool kitFile = false;
+    int found = -1; // its place in what the looks found
 };
+
+AskedSound askedSound(const QString &source)
+{
+    const soundsource::Stored stored = soundsource::parse(source);
+    const bool plain = stored.form == soundsource::Form::Plain;
+    if (plain && soundsource::isPadWave(source))
+        return {}; // the pad's own waves are judged by the list: the pad is not read from here
+    return {plain ? source : stored.kitFile, !plain};
+}
 
 } // namespace
 
-QStringList SoundLibrary::goneSounds(const QStringList &sources, QStringList *unanswered) const
+SoundLibrary::LookOnce::LookOnce(const SoundLibrary &library)
+    : m_library(library.m_lookedAt ? nullptr : &library)
 {
-    // The files to look at: plain sound files and kit files, each once.
-    QSet<QString> listed;
-    QStringList paths;
-    QHash<QString, int> at; // path -> its place in paths
-    QSet<QString> kitFiles;
-    for (const QString &source : sources) {
-        if (source.isEmpty())
-            continue;
-        const soundsource::Stored stored = soundsource::parse(source);
-        const bool plain = stored.form == soundsource::Form::Plain;
-        if (plain && soundsource::isPadWave(source))
-            continue; // the pad's own waves are judged by the list: the pad is not read from here
-        const QString path = plain ? source : stored.kitFile;
-        if (!plain)
-            kitFiles.insert(path);
-        if (!at.contains(path)) {
-            at.insert(path, paths.size());
-            paths.append(path);
-        }
-    }
+    if (m_library)
+        m_library->m_lookedAt = std::make_unique<LookedAt>();
+}
+
+SoundLibrary::LookOnce::~LookOnce()
+{
+    if (m_library)
+        m_library->m_lookedAt.reset();
+}
+
+void SoundLibrary::lookAtSoundFiles(int from) const
+{
+    LookedAt &seen = *m_lookedAt;
     // Files whose drive still holds an earlier look are not looked at again.
+    const QStringList files = seen.files.mid(from);
+    const std::vector<bool> silent = ztplatform::silentFiles(files);
     QStringList looked;
+    QVector<int> places;
     QVector<bool> stamped; // only a kit file's stamp is compared: with the load's
-    for (const QString &path : qAsConst(paths)) {
-        if (!ztplatform::isSilentFile(path)) {
-            looked.append(path);
-            stamped.append(kitFiles.contains(path));
+    for (int i = 0; i < files.size(); ++i) {
+        if (!silent[size_t(i)]) {
+            looked.append(files.at(i));
+            places.append(from + i);
+            stamped.append(seen.found.at(size_t(from + i)).kitFile);
         }
     }
-    auto found = std::make_shared<QVector<FoundAt>>(looked.size());
-    const ztplatform::FilesInTurn look = ztplatform::lookAtFilesInTurn(
-            looked, kGoneLookLimitMs,
+    auto found = std::make_shared<std::vector<FoundAt>>(size_t(looked.size()));
+    const int threads = std::min(std::max(1, QThread::idealThreadCount()), 1 + int(looked.size()) / kFilesPerLookThread);
+    const ztplatform::FilesAcross look = ztplatform::lookAtFilesAcross(
+            looked, threads, kGoneLookLimitMs,
             [looked, stamped, found](int i) {
                 const QString &path = looked.at(i);
-                FoundAt &f = (*found)[i];
+                FoundAt &f = (*found)[size_t(i)];
                 f.regular = ztplatform::lookAtFile(path).type == S_IFREG;
                 if (f.regular && stamped.at(i))
                     f.stamp = ztplatform::diskFileStamp(path);
-                return false;
             },
             m_lookTurn);
-    // Past the file given up on nothing was looked at.
-    const int answered = look.answered ? int(looked.size()) : look.at;
-    QHash<QString, const FoundAt *> seen;
-    for (int i = 0; i < answered; ++i)
-        seen.insert(looked.at(i), &found->at(i));
+    for (int i = 0; i < looked.size(); ++i) {
+        if (look.answered[size_t(i)]) {
+            FoundAt &f = seen.found[size_t(places.at(i))];
+            f.regular = found->at(size_t(i)).regular;
+            f.stamp = found->at(size_t(i)).stamp;
+            f.answered = true;
+        }
+    }
+}
 
-    QStringList gone;
+QStringList SoundLibrary::goneSounds(const QStringList &sources, QStringList *unanswered) const
+{
+    const LookOnce once(*this); // when the step's check holds none
+    LookedAt &seen = *m_lookedAt;
+    const int from = seen.files.size();
+    QVector<AskedSound> asked;
+    asked.reserve(sources.size());
     for (const QString &source : sources) {
+        asked.append(source.isEmpty() ? AskedSound() : askedSound(source));
+        AskedSound &a = asked.last();
+        if (a.file.isEmpty())
+            continue;
+        auto at = seen.places.find(a.file);
+        if (at == seen.places.end()) { // each file once, unanswered unless looked at
+            at = seen.places.insert(a.file, seen.files.size());
+            seen.files.append(a.file);
+            seen.found.push_back(FoundAt());
+            seen.found.back().kitFile = a.kitFile;
+        }
+        a.found = at.value();
+    }
+    lookAtSoundFiles(from);
+
+    QSet<QString> listed;
+    QStringList gone;
+    for (int i = 0; i < sources.size(); ++i) {
+        const QString &source = sources.at(i);
+        const AskedSound &a = asked.at(i);
         if (source.isEmpty())
             continue;
-        const soundsource::Stored stored = soundsource::parse(source);
-        const bool plain = stored.form == soundsource::Form::Plain;
-        if (plain && soundsource::isPadWave(source)) {
+        if (a.file.isEmpty()) {
             if (listed.isEmpty()) {
                 for (const SOUND_INDEX &s : m_waveLoadKitAttrList)
                     listed.insert(s.file);
@@ -1199,11 +1237,11 @@ QStringList SoundLibrary::goneSounds(const QStringList &sources, QStringList *un
                 gone.append(source);
             continue;
         }
-        const FoundAt *f = seen.value(plain ? source : stored.kitFile);
-        if (!f) {
+        const FoundAt &f = seen.found.at(size_t(a.found));
+        if (!f.answered) {
             if (unanswered)
                 unanswered->append(source);
-        } else if (!f->regular || (!plain && !kitFileAsLoaded(stored.kitFile, f->stamp))) {
+        } else if (!f.regular || (a.kitFile && !kitFileAsLoaded(a.file, f.stamp))) {
             gone.append(source);
         }
     }

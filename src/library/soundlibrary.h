@@ -26,7 +26,9 @@
 #include <QVector>
 
 #include <functional>
+#include <memory>
 #include <optional>
+#include <vector>
 
 class QModelIndex;
 namespace soundorder {
@@ -79,6 +81,19 @@ public:
     QStringList goneSounds(const QStringList &sources, QStringList *unanswered = nullptr) const;
     // Run while goneSounds() waits on a drive (the window paints).
     void setLookTurn(std::function<void()> turn) { m_lookTurn = std::move(turn); }
+    // While one lives, goneSounds() looks at each file once (the parts of a
+    // step ask about the same sounds); the first to live holds it.
+    class LookOnce
+    {
+    public:
+        explicit LookOnce(const SoundLibrary &library);
+        ~LookOnce();
+        LookOnce(const LookOnce &) = delete;
+        LookOnce &operator=(const LookOnce &) = delete;
+
+    private:
+        const SoundLibrary *m_library;
+    };
 
     // ---- the rows the views show --------------------------------------------------
     // The total list (number, name, source under the root "waveList").
@@ -479,6 +494,24 @@ private:
     // one a step keeps) read it.
     bool kitFileAsLoaded(const QString &kitFile, const ztplatform::FileStamp &stamp) const;
     std::function<void()> m_lookTurn;
+    // What a look found at a sound's file or kit file.
+    struct FoundAt
+    {
+        bool kitFile = false;
+        bool answered = false;
+        bool regular = false;
+        ztplatform::FileStamp stamp;
+    };
+    // What goneSounds() found at each file, while a LookOnce lives.
+    struct LookedAt
+    {
+        QHash<QString, int> places;
+        QStringList files;
+        std::vector<FoundAt> found;
+    };
+    mutable std::unique_ptr<LookedAt> m_lookedAt;
+    // Looks at the files from place `from` on.
+    void lookAtSoundFiles(int from) const;
 
     // Rows appended for sounds of the pad: number and name fixed.
     void showPadSounds(const QVector<SOUND_INDEX> &sounds);

@@ -92,7 +92,9 @@ int StoredEntries::find(const QString &source, const Records::READ_KIT_FILE **ki
 
 bool isPadWave(const QString &path)
 {
-    return QDir::fromNativeSeparators(path).contains(QLatin1String("zt350/wav_data"), Qt::CaseInsensitive);
+    const QString name = QDir::fromNativeSeparators(path);
+    // "350/" has no case: the quick look first.
+    return name.contains(QLatin1String("350/")) && name.contains(QLatin1String("zt350/wav_data"), Qt::CaseInsensitive);
 }
 
 namespace {

@@ -32,6 +32,10 @@ void MainWindow1::makeHistory(QMenu *helpMenu, QMenu *fileMenu)
     // The window paints, its input held, while a drive is looked at.
     soundLibrary.setLookTurn([] { closehold::processEvents(QEventLoop::ExcludeUserInputEvents); });
     m_history->setTakeInPages([this] { m_shell->takeInPages(); });
+    m_history->setCheckWrapper([this](const std::function<void()> &check) {
+        const SoundLibrary::LookOnce once(soundLibrary); // the kits' sounds and the list's share one look
+        check();
+    });
     m_history->setApplyWrapper([this](const std::function<void()> &run) {
         const KitDocument::Batch redraws(m_doc);
         run();

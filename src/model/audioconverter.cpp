@@ -398,10 +398,41 @@ bool audioconverter::writeFault(const QString &path, const QString &reason)
     return false;
 }
 
+namespace {
+
+constexpr int kSourceLookLimitMs = 2000; // a source's drive silent that long is not waited on
+
+// A source opened for ffmpeg and the name it is handed under.
+struct OpenedSource
+{
+    std::shared_ptr<const ztplatform::HeldSource> source;
+    QString name;
+};
+
+// `path` opened and named on a thread of its own: nothing when its drive does
+// not answer within the limit, or still holds a look given up on.
+std::optional<OpenedSource> openSourceWithin(const QString &path, const QString &folder, const QString &stem)
+{
+    const std::optional<OpenedSource> opened = ztplatform::lookAtFileWithin<OpenedSource>(
+            path, kSourceLookLimitMs,
+            [path, folder, stem]() {
+                auto source = std::make_shared<const ztplatform::HeldSource>(path);
+                const QString name = source->nameFor(folder, stem);
+                return OpenedSource{source, name};
+            },
+            {});
+    if (!opened)
+        qWarning().noquote() << "the drive of" << path << "does not answer: ffmpeg is not run on it";
+    return opened;
+}
+
+} // namespace
+
 bool audioconverter::convertInto(const QString &inFile, QFileDevice *out, const QString &where,
                                  const QString &openError, QString &mesg, qint64 &size)
 {
     size = 0;
+    m_silentSource.clear();
     ztplatform::RunFolder tmpDir(QStringLiteral("zt350conv-"));
     if (!tmpDir.isValid()) {
         qWarning() << "cannot create a temporary folder:" << tmpDir.errorString();
@@ -410,14 +441,21 @@ bool audioconverter::convertInto(const QString &inFile, QFileDevice *out, const 
     }
     const QString tmpPath = QDir::toNativeSeparators(tmpDir.filePath(randomQString(7)));
 
-    // ffmpeg reads the file checked here: a pipe would hold it for ever.
-    const ztplatform::HeldSource source(inFile);
+    // ffmpeg reads the file checked here: a pipe would hold it for ever, and
+    // so would a drive that does not answer.
+    const std::optional<OpenedSource> opened = openSourceWithin(inFile, tmpDir.path(), QStringLiteral("source"));
+    if (!opened) {
+        m_silentSource = inFile;
+        mesg = QStringLiteral("The drive does not answer: ") + inFile + QLatin1Char('\n');
+        return false;
+    }
+    const ztplatform::HeldSource &source = *opened->source;
     if (!source.isOpen()) {
         qWarning() << "not converted, not a regular file:" << inFile << source.type() << source.error();
         mesg = notRegularText() + QLatin1Char('\n');
         return false;
     }
-    const QString input = argPath(source.nameFor(tmpDir.path(), QStringLiteral("source")));
+    const QString input = argPath(opened->name);
     bool ranOk = runProcess(conversionArgs(input, QStringLiteral("s16le"), tmpPath), {{&source, input, argPath(inFile)}},
                             mesg);
     const QString unwritten = outputFailure(mesg, tmpPath);
@@ -497,16 +535,23 @@ bool audioconverter::audioConverterWaveRun(QString inFile, QString outFile, QStr
     m_faultPath.clear();
     m_faultReason.clear();
     m_tooLong = false;
-    const ztplatform::HeldSource source(inFile);
+    m_silentSource.clear();
+    // The link to the source lives in a folder of its own.
+    const ztplatform::RunFolder links(QStringLiteral("zt350conv-"));
+    const std::optional<OpenedSource> opened =
+            openSourceWithin(inFile, links.isValid() ? links.path() : QString(), QStringLiteral("source"));
+    if (!opened) {
+        m_silentSource = inFile;
+        mesg = QStringLiteral("The drive does not answer: ") + inFile + QLatin1Char('\n');
+        return false;
+    }
+    const ztplatform::HeldSource &source = *opened->source;
     if (!source.isOpen()) {
         qWarning() << "not converted, not a regular file:" << inFile << source.type() << source.error();
         mesg = notRegularText() + QLatin1Char('\n');
         return false;
     }
-    // The link to the source lives in a folder of its own.
-    const ztplatform::RunFolder links(QStringLiteral("zt350conv-"));
-    const QString input =
-            argPath(source.nameFor(links.isValid() ? links.path() : QString(), QStringLiteral("source")));
+    const QString input = argPath(opened->name);
     const QStringList args = conversionArgs(input, QStringLiteral("wav"), argPath(outFile));
     const bool isSource = ztplatform::sameFile(inFile, outFile);
     bool started = false;
@@ -520,36 +565,6 @@ bool audioconverter::audioConverterWaveRun(QString inFile, QString outFile, QStr
         emptyFile(outFile);
     return ranOk;
 }
-
-namespace {
-
-constexpr int kSourceLookLimitMs = 2000; // a source's drive silent that long is not waited on
-
-// A source opened for ffmpeg and the name it is handed under.
-struct OpenedSource
-{
-    std::shared_ptr<const ztplatform::HeldSource> source;
-    QString name;
-};
-
-// `path` opened and named on a thread of its own: nothing when its drive does
-// not answer within the limit, or still holds a look given up on.
-std::optional<OpenedSource> openSourceWithin(const QString &path, const QString &folder, const QString &stem)
-{
-    const std::optional<OpenedSource> opened = ztplatform::lookAtFileWithin<OpenedSource>(
-            path, kSourceLookLimitMs,
-            [path, folder, stem]() {
-                auto source = std::make_shared<const ztplatform::HeldSource>(path);
-                const QString name = source->nameFor(folder, stem);
-                return OpenedSource{source, name};
-            },
-            {});
-    if (!opened)
-        qWarning().noquote() << "the drive of" << path << "does not answer: it is not probed";
-    return opened;
-}
-
-} // namespace
 
 bool audioconverter::audioProbeRun(const QStringList &inFiles, QString &mesg, QVector<bool> *each)
 {

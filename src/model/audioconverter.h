@@ -115,7 +115,7 @@ public:
     // passed or it made no progress).
     bool tookTooLong() const { return m_tooLong; }
     // The source whose drive did not answer within the limit when the last
-    // probe opened it (nothing was probed then); empty when none.
+    // run opened it (nothing was run then); empty when none.
     QString silentSource() const { return m_silentSource; }
     // What ffmpeg is never given: a source that is not a regular file (a
     // pipe, a device, a socket, a folder); such a run's mesg.

@@ -126,6 +126,7 @@ void ConversionJobs::State::work(const std::shared_ptr<State> &state)
             hold.unlock();
             audioconverter::removeEarlierOutput(input, target);
             done.converted = converter.audioConverterRun(input, target, done.mesg);
+            done.silent = !converter.silentSource().isEmpty();
             done.faultPath = converter.writeFaultPath();
             done.faultReason = converter.writeFaultReason();
             hold.lock();

@@ -35,7 +35,7 @@ public:
         unsigned readType = 0;
         int readError = 0;
         bool rootRefused = false; // its folder was not reached: the root is gone, or another
-        bool silent = false;      // not looked at: an earlier look at the source still waits on its drive
+        bool silent = false;      // an earlier look at the source still waits on its drive, or its open did not answer
     };
 
     // `program` is the ffmpeg every conversion runs; at most `threads` run

@@ -29,7 +29,7 @@ QString keyOf(const QString &path)
 } // namespace
 
 SilentLook::SilentLook(const QString &path)
-    : m_key(keyOf(path))
+    : m_path(path)
 {
 }
 
@@ -37,28 +37,42 @@ void SilentLook::givenUp()
 {
     Silent &s = silent();
     std::lock_guard<std::mutex> hold(s.lock);
-    if (m_returned || m_givenUp)
-        return;
-    m_givenUp = true;
-    ++s.looks[m_key];
+    int looking = Looking;
+    if (m_state.compare_exchange_strong(looking, GivenUp))
+        ++s.looks[keyOf(m_path)];
 }
 
 void SilentLook::returned()
 {
+    int looking = Looking;
+    if (m_state.compare_exchange_strong(looking, Returned) || looking == Returned)
+        return; // not given up on: the registry never held it
     Silent &s = silent();
     std::lock_guard<std::mutex> hold(s.lock);
-    if (m_returned)
+    if (m_state.exchange(Returned) != GivenUp)
         return;
-    m_returned = true;
-    if (m_givenUp && --s.looks[m_key] <= 0)
-        s.looks.remove(m_key);
+    const QString key = keyOf(m_path);
+    if (--s.looks[key] <= 0)
+        s.looks.remove(key);
 }
 
 bool isSilentFile(const QString &path)
 {
     Silent &s = silent();
     std::lock_guard<std::mutex> hold(s.lock);
-    return s.looks.contains(keyOf(path));
+    return !s.looks.isEmpty() && s.looks.contains(keyOf(path));
+}
+
+std::vector<bool> silentFiles(const QStringList &paths)
+{
+    std::vector<bool> out(size_t(paths.size()), false);
+    Silent &s = silent();
+    std::lock_guard<std::mutex> hold(s.lock);
+    if (s.looks.isEmpty())
+        return out;
+    for (int i = 0; i < paths.size(); ++i)
+        out[size_t(i)] = s.looks.contains(keyOf(paths.at(i)));
+    return out;
 }
 
 } // namespace ztplatform

@@ -6,6 +6,10 @@
 // one thread at most, however often it is asked for.
 
 #include <QString>
+#include <QStringList>
+
+#include <atomic>
+#include <vector>
 
 namespace ztplatform {
 
@@ -23,13 +27,15 @@ public:
     void returned();
 
 private:
-    const QString m_key;
-    bool m_returned = false;
-    bool m_givenUp = false;
+    enum State { Looking, Returned, GivenUp };
+    const QString m_path;
+    std::atomic<int> m_state{Looking}; // moves to GivenUp only under the registry's lock
 };
 
 // True while a look at `path` that was given up on has not returned.
 bool isSilentFile(const QString &path);
+// For each of `paths`, whether it is silent; one look at the registry for all.
+std::vector<bool> silentFiles(const QStringList &paths);
 
 } // namespace ztplatform
 

@@ -164,6 +164,90 @@ std::optional<T> lookAtFileWithin(const QString &path, int limitMs, std::functio
     return result;
 }
 
+namespace timedlook {
+
+// The files [begin, end) of `paths` one thread looks at in turn: the one it
+// is at, and the mark of the one its caller gave up on.
+class Stretch
+{
+public:
+    Stretch(const QStringList &paths, int begin, int end)
+        : m_paths(paths), m_begin(begin), m_end(end), m_at(begin)
+    {
+    }
+    int begin() const { return m_begin; }
+    int end() const { return m_end; }
+    int at() const { return m_at.load(); }
+
+    // On the looking thread: `look(i)` in turn until one returns true (its
+    // index) or all have been looked at (end()).
+    int run(const std::function<bool(int)> &look)
+    {
+        for (int i = m_begin; i < m_end; ++i) {
+            const bool stop = look(i);
+            std::lock_guard<std::mutex> hold(m_lock);
+            if (i == m_givenUpAt)
+                m_mark->returned();
+            if (stop)
+                return i;
+            m_at.store(i + 1);
+        }
+        return m_end;
+    }
+    // On the caller: the file being looked at is given up on and stays silent
+    // until its look returns. The files before it have all been looked at.
+    int giveUp()
+    {
+        std::lock_guard<std::mutex> hold(m_lock);
+        const int at = m_at.load();
+        if (m_givenUpAt < 0 && at < m_end) {
+            m_givenUpAt = at;
+            m_mark = std::make_unique<SilentLook>(m_paths.at(at));
+            m_mark->givenUp();
+        }
+        return at;
+    }
+
+private:
+    const QStringList m_paths;
+    const int m_begin;
+    const int m_end;
+    std::atomic<int> m_at;
+    std::mutex m_lock;
+    int m_givenUpAt = -1;
+    std::unique_ptr<SilentLook> m_mark;
+};
+
+// A stretch on its own thread, waited on by the caller.
+struct RunningStretch
+{
+    std::shared_ptr<Stretch> stretch;
+    TimedLook<int> thread;
+    int waitingOn = -1;
+    std::chrono::steady_clock::time_point since = std::chrono::steady_clock::now();
+
+    // True when the file it is at has not moved for `limitMs`.
+    bool stalled(int limitMs)
+    {
+        const int now = stretch->at();
+        if (now != waitingOn) {
+            waitingOn = now;
+            since = std::chrono::steady_clock::now();
+            return false;
+        }
+        return std::chrono::steady_clock::now() - since >= std::chrono::milliseconds(limitMs);
+    }
+};
+
+inline RunningStretch startStretch(const QStringList &paths, int begin, int end,
+                                   const std::shared_ptr<std::function<bool(int)>> &look)
+{
+    auto stretch = std::make_shared<Stretch>(paths, begin, end);
+    return {stretch, TimedLook<int>([stretch, look]() { return stretch->run(*look); })};
+}
+
+} // namespace timedlook
+
 // What a look at several files in turn found: the file whose look said to
 // stop (the count of files when none did), or the one given up on.
 struct FilesInTurn
@@ -183,39 +267,70 @@ inline FilesInTurn lookAtFilesInTurn(const QStringList &paths, int limitMs, std:
 {
     if (paths.isEmpty())
         return {};
-    auto at = std::make_shared<std::atomic<int>>(0);
-    auto marks = std::make_shared<std::vector<std::unique_ptr<SilentLook>>>();
-    for (const QString &path : paths)
-        marks->push_back(std::make_unique<SilentLook>(path));
-    const int count = int(paths.size());
-    const TimedLook<int> running([count, at, marks, look = std::move(look)]() {
-        for (int i = 0; i < count; ++i) {
-            at->store(i);
-            const bool stop = look(i);
-            marks->at(size_t(i))->returned();
-            if (stop)
-                return i;
-        }
-        return count;
-    });
-    int waitingOn = -1;
-    auto since = std::chrono::steady_clock::now();
+    timedlook::RunningStretch r = timedlook::startStretch(
+            paths, 0, int(paths.size()), std::make_shared<std::function<bool(int)>>(std::move(look)));
+    if (!r.thread.isStarted())
+        return {0, false, false};
     for (;;) {
-        if (const std::optional<int> found = running.waitFor(turnMs))
+        if (const std::optional<int> found = r.thread.waitFor(turnMs))
             return {*found, true};
-        const int now = at->load();
-        if (now != waitingOn) {
-            waitingOn = now;
-            since = std::chrono::steady_clock::now();
-        } else if (!running.isStarted() || std::chrono::steady_clock::now() - since >= std::chrono::milliseconds(limitMs)) {
-            if (!running.isStarted())
-                return {now, false, false};
-            marks->at(size_t(now))->givenUp();
-            return {now, false};
-        }
+        if (r.stalled(limitMs))
+            return {r.stretch->giveUp(), false};
         if (turn)
             turn();
     }
+}
+
+// Which of the files given to lookAtFilesAcross were looked at.
+struct FilesAcross
+{
+    std::vector<bool> answered;
+    bool allAnswered = true;
+};
+
+// `look(i)` for each of `paths`, split in order into at most `threads`
+// stretches, each looked at in turn on a thread of its own as
+// lookAtFilesInTurn does; `turn` run meanwhile. A stretch whose file
+// outlasts `limitMs` is given up on there; the others go on. `look` runs on
+// several threads at once.
+inline FilesAcross lookAtFilesAcross(const QStringList &paths, int threads, int limitMs,
+                                     const std::function<void(int)> &look, const std::function<void()> &turn,
+                                     int turnMs = 20)
+{
+    const int count = int(paths.size());
+    FilesAcross out;
+    out.answered.assign(size_t(count), false);
+    const int parts = std::max(1, std::min(threads, count));
+    const auto each = std::make_shared<std::function<bool(int)>>([look](int i) {
+        look(i);
+        return false;
+    });
+    std::vector<timedlook::RunningStretch> running;
+    for (int k = 0; k < parts && count > 0; ++k)
+        running.push_back(timedlook::startStretch(paths, int(qint64(count) * k / parts),
+                                                  int(qint64(count) * (k + 1) / parts), each));
+    auto answer = [&out](int from, int to) {
+        for (int i = from; i < to; ++i)
+            out.answered[size_t(i)] = true;
+    };
+    while (!running.empty()) {
+        running.front().thread.waitFor(turnMs);
+        for (auto r = running.begin(); r != running.end();) {
+            if (r->thread.waitFor(0)) {
+                answer(r->stretch->begin(), r->stretch->end());
+            } else if (!r->thread.isStarted() || r->stalled(limitMs)) {
+                out.allAnswered = false;
+                answer(r->stretch->begin(), r->thread.isStarted() ? r->stretch->giveUp() : r->stretch->begin());
+            } else {
+                ++r;
+                continue;
+            }
+            r = running.erase(r);
+        }
+        if (!running.empty() && turn)
+            turn();
+    }
+    return out;
 }
 
 } // namespace ztplatform

@@ -53,6 +53,54 @@ private slots:
                          .value_or(0),
                  5);
     }
+
+    // Files split across threads: a stretch whose file does not answer is
+    // given up on there, the file silent until its look returns; the files
+    // before it and the other stretches are answered; turns run meanwhile.
+    void filesAcrossThreads()
+    {
+        const QStringList paths = {QStringLiteral("/a/0"), QStringLiteral("/a/1"), QStringLiteral("/b/2"),
+                                   QStringLiteral("/b/3"), QStringLiteral("/c/4"), QStringLiteral("/c/5")};
+        auto gate = std::make_shared<std::atomic<bool>>(false);
+        auto looks = std::make_shared<std::atomic<int>>(0);
+        int turns = 0;
+        QElapsedTimer clock;
+        clock.start();
+        const FilesAcross found = lookAtFilesAcross(
+                paths, 3, 200,
+                [gate, looks](int i) {
+                    while (i == 3 && !*gate)
+                        QThread::msleep(5);
+                    ++*looks;
+                },
+                [&turns] { ++turns; }, 10);
+        QVERIFY2(clock.elapsed() >= 200 && clock.elapsed() < 1500, qPrintable(QString::number(clock.elapsed())));
+        QVERIFY(turns >= 1);
+        QVERIFY(!found.allAnswered);
+        QCOMPARE(found.answered, (std::vector<bool>{true, true, true, false, true, true}));
+        QVERIFY(isSilentFile(paths.at(3)));
+        QCOMPARE(silentFiles(paths), (std::vector<bool>{false, false, false, true, false, false}));
+        *gate = true;
+        QTRY_VERIFY(!isSilentFile(paths.at(3)));
+        QCOMPARE(looks->load(), 6);
+        QCOMPARE(silentFiles(paths), std::vector<bool>(6, false));
+
+        // All answer: each looked at once, whatever the threads.
+        for (int threads : {1, 4, 64}) {
+            auto seen = std::make_shared<std::vector<std::atomic<int>>>(paths.size());
+            const FilesAcross all = lookAtFilesAcross(paths, threads, 1000, [seen](int i) { ++(*seen)[size_t(i)]; }, {});
+            QVERIFY(all.allAnswered);
+            QCOMPARE(all.answered, std::vector<bool>(6, true));
+            for (const std::atomic<int> &n : *seen)
+                QCOMPARE(n.load(), 1);
+        }
+        QVERIFY(lookAtFilesAcross({}, 4, 1000, [](int) {}, {}).answered.empty());
+
+        // In turn: the look that says stop is where it ends.
+        const FilesInTurn stop = lookAtFilesInTurn(paths, 1000, [](int i) { return i == 4; }, {});
+        QVERIFY(stop.answered);
+        QCOMPARE(stop.at, 4);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestTimedLook)

@@ -18,8 +18,11 @@ const char kHorizontalBar[] = "QScrollBar::horizontal{height:10px; border:2px; b
 
 void styleBars(QTreeView *view)
 {
-    view->verticalScrollBar()->setStyleSheet(QString::fromLatin1(kVerticalBar));
-    view->horizontalScrollBar()->setStyleSheet(QString::fromLatin1(kHorizontalBar));
+    // Set again, a sheet polishes the bar anew.
+    if (view->verticalScrollBar()->styleSheet() != QLatin1String(kVerticalBar))
+        view->verticalScrollBar()->setStyleSheet(QString::fromLatin1(kVerticalBar));
+    if (view->horizontalScrollBar()->styleSheet() != QLatin1String(kHorizontalBar))
+        view->horizontalScrollBar()->setStyleSheet(QString::fromLatin1(kHorizontalBar));
 }
 
 // The settings the total list and the hi-hat mirror share.
@@ -33,6 +36,16 @@ void soundListView(QTreeView *view, Qt::ScrollBarPolicy horizontal, QStyle *styl
     view->setFocusPolicy(Qt::StrongFocus);
     if (view->style() != style)
         view->setStyle(style);
+}
+
+// The root opened again once its rows were made anew: at once, as it was
+// open before (an animation would first draw the whole list to a picture).
+void reopenRoot(QTreeView *view, const QModelIndex &root)
+{
+    const bool animated = view->isAnimated();
+    view->setAnimated(false);
+    view->expand(root);
+    view->setAnimated(animated);
 }
 
 } // namespace
@@ -54,7 +67,7 @@ void SoundListsController::showTotalList()
     view->header()->setStretchLastSection(true);
     soundListView(view, Qt::ScrollBarAsNeeded, m_style);
     // The root only: expanding every row would keep an index for each.
-    view->expand(model->rootIndex());
+    reopenRoot(view, model->rootIndex());
     view->repaint();
 }
 
@@ -65,7 +78,7 @@ void SoundListsController::showMirrorList()
     view->setColumnWidth(0, 165);
     view->header()->setStretchLastSection(false);
     soundListView(view, Qt::ScrollBarAlwaysOn, m_style);
-    view->expand(m_lib.hhSoundItemModel()->rootIndex());
+    reopenRoot(view, m_lib.hhSoundItemModel()->rootIndex());
     view->repaint();
 }
 

@@ -362,6 +362,10 @@ quint32 SoundFilesController::getRawFile(const QString &waveFileName, const QStr
                                  80);
         faultPath = converter.writeFaultPath();
         faultReason = converter.writeFaultReason();
+        if (!converter.silentSource().isEmpty()) {
+            tellSilent(waveFileName, preview);
+            return 0;
+        }
     } else {
         const std::optional<ConversionJobs::Done> done = convertOffThread(waveFileName, outFileName);
         if (!done || done->silent) {
