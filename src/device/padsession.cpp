@@ -272,6 +272,7 @@ writeback::WriteBackJob PadSession::writeBackJob(const KitLists &lists, bool sou
     job.chains = lists.chains;
     job.originalChains = lists.originalChains;
     job.kitFlags = lists.kitFlags;
+    job.kitMarks = lists.kitMarks;
     job.nameAdjusted = lists.nameAdjusted;
     job.kitChangedFlag = lists.kitChangedFlag;
     job.globalFlag = lists.globalFlag;

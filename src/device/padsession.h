@@ -174,6 +174,7 @@ public:
         const QVector<quint8> *nameAdjusted = nullptr;      // kitNumFlagList1
         int *kitChangedFlag = nullptr;
         int *globalFlag = nullptr;
+        QVector<quint8> *kitMarks = nullptr;                // kitMarkList
     };
     // The rows of the total sound list holding the files asked for.
     using SoundRows = std::function<WaveFileIndex(const QSet<QString> &files)>;

@@ -710,15 +710,20 @@ struct WriteBackRun {
     int &globalFlag;
     QVector<quint8> ownFlags = QVector<quint8>(KIT_MAX_COUNT, 0);
     QVector<quint8> &kitFlags;
+    QVector<quint8> ownMarks = QVector<quint8>(KIT_MAX_COUNT, 0);
+    QVector<quint8> &kitMarks;
 
     explicit WriteBackRun(WriteBackJob &j)
         : job(j)
         , kitChangedFlag(j.kitChangedFlag ? *j.kitChangedFlag : unusedKitFlag)
         , globalFlag(j.globalFlag ? *j.globalFlag : unusedGlobalFlag)
         , kitFlags(j.kitFlags ? *j.kitFlags : ownFlags)
+        , kitMarks(j.kitMarks ? *j.kitMarks : ownMarks)
     {
         if (kitFlags.size() < KIT_MAX_COUNT)
             kitFlags.resize(KIT_MAX_COUNT);
+        if (kitMarks.size() < KIT_MAX_COUNT)
+            kitMarks.resize(KIT_MAX_COUNT);
     }
 
     bool going() const { return stopped.stop == PadStop::None; }
@@ -787,6 +792,7 @@ struct WriteBackRun {
                                                               k + 1, &written);
             if (how == PadWrite::Written) {
                 kitFlags[k] = 1;
+                kitMarks[k] = 1;
                 kitChangedFlag = 1;
                 result.kitsWritten << k + 1;
                 stopped.kitsSaved << k + 1;
@@ -810,7 +816,7 @@ struct WriteBackRun {
             return;
         const PadWrite how =
                 writeAlterFile(job.padRoot, job.sysPath,
-                               alterFileBytes(kitChangedFlag != 0, job.wavesChanged, globalFlag != 0, kitFlags),
+                               alterFileBytes(kitChangedFlag != 0, job.wavesChanged, globalFlag != 0, kitMarks),
                                &notSaved.alterFile, &notSaved.alterWhy);
         result.alterWritten = how == PadWrite::Written;
         if (result.alterWritten)
@@ -919,12 +925,10 @@ struct WriteBackRun {
     bool planAlter(JournalPlan &p, padjournal::Pad &pad)
     {
         namespace pj = padjournal;
-        // The flags as they stand once the planned kits are written.
-        QVector<quint8> flags = kitFlags;
-        for (const KitToWrite &w : p.toWrite)
-            flags[w.slot] = 0;
+        // The marks as they stand once the planned kits are written.
+        QVector<quint8> marks = kitMarks;
         for (const JournalPlan::Planned &k : p.planned)
-            flags[k.slot] = 1;
+            marks[k.slot] = 1;
         const bool kitsWritten = kitChangedFlag != 0 || !p.planned.isEmpty();
         const bool globalWritten = (p.chainsChanged || p.global) && p.chainHow == PadWrite::Written;
         const ztplatform::OpenFolder sys = pad.base(pj::Area::Sys);
@@ -935,7 +939,7 @@ struct WriteBackRun {
         alterStep.from = found.isEmpty() ? QStringLiteral("alter.ini") : found;
         alterStep.hidden = pairfiles::freeHiddenName(sys, alterStep.from);
         alterStep.after =
-                alterFileBytes(kitsWritten, job.wavesChanged, globalWritten || globalFlag != 0, flags);
+                alterFileBytes(kitsWritten, job.wavesChanged, globalWritten || globalFlag != 0, marks);
         if (!sys.isOpen() || alterStep.hidden.isEmpty())
             return false;
         p.record.steps << alterStep;
@@ -991,6 +995,7 @@ struct WriteBackRun {
                 continue;
             }
             kitFlags[k.slot] = 1;
+            kitMarks[k.slot] = 1;
             kitChangedFlag = 1;
             result.kitsWritten << k.slot + 1;
             stopped.kitsSaved << k.slot + 1;
@@ -1025,7 +1030,7 @@ struct WriteBackRun {
         }
         // Its marks were planned with every file written: one the run could
         // not put at its name takes its mark back.
-        const QByteArray marks = alterFileBytes(kitChangedFlag != 0, job.wavesChanged, globalFlag != 0, kitFlags);
+        const QByteArray marks = alterFileBytes(kitChangedFlag != 0, job.wavesChanged, globalFlag != 0, kitMarks);
         if (!result.alterWritten || marks == p.alterStep.after || !going())
             return;
         const PadWrite how = writeAlterFile(job.padRoot, job.sysPath, marks, &notSaved.alterFile, &notSaved.alterWhy);

@@ -96,6 +96,7 @@ struct WriteBackJob {
     const QVector<MainWindow1Records::KIT_CHAIN> *chains = nullptr; // kitChainList
     const QVector<MainWindow1Records::KIT_CHAIN> *originalChains = nullptr; // originalKitChainList
     QVector<quint8> *kitFlags = nullptr; // kitNumFlagList
+    QVector<quint8> *kitMarks = nullptr; // 1: the kit was written to the pad in this run; alter.ini's marks
     const QVector<quint8> *nameAdjusted = nullptr; // kitNumFlagList1
     int *kitChangedFlag = nullptr;
     int *globalFlag = nullptr;

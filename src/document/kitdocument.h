@@ -98,6 +98,7 @@ public:
     {
         QVector<soundKit> kits;
         QVector<quint8> kitFlags;
+        QVector<quint8> kitMarks;
         int kitChangedFlag = 0;
         int globalFlag = 0;
     };
@@ -148,6 +149,7 @@ public:
     const QVector<soundKit> &originalKitAttrList() const { return m_originalKitAttrList; } // as loaded from the pad
     const QVector<quint8> &kitNumFlagList() const { return m_kitNumFlagList; }   // 1: renumbered or written back
     const QVector<quint8> &kitNumFlagList1() const { return m_kitNumFlagList1; } // 1: the pad load renamed it
+    const QVector<quint8> &kitMarkList() const { return m_kitMarkList; } // 1: written to the pad in this run
     const QVector<int> &kitMaxList() const { return m_kitMaxList; }              // kits (1-based) the last load renamed
     // Kit k's controls per effect type of kit effect `slot` (0..2, 3 the active effect).
     const QVector<KIT_EFFECT> &kitEffectList(int slot, int k) const;
@@ -455,6 +457,8 @@ private:
     QVector<soundKit> m_originalKitAttrList;
     QVector<quint8> m_kitNumFlagList = QVector<quint8>(KIT_MAX_COUNT, 0);
     QVector<quint8> m_kitNumFlagList1 = QVector<quint8>(KIT_MAX_COUNT, 0);
+    // What the pad holds anew is not undone with the edits.
+    QVector<quint8> m_kitMarkList = QVector<quint8>(KIT_MAX_COUNT, 0);
     QVector<int> m_kitMaxList;
     QVector<KIT_EFFECT> m_kitEffectList[4][KIT_MAX_COUNT];
     QVector<LINK_GROUP> m_kitLinkList[KIT_MAX_COUNT];

@@ -166,7 +166,7 @@ void KitDocument::restorePadKits(const QVector<soundKit> &kits, const QVector<in
 
 KitDocument::PadClose KitDocument::padClose() const
 {
-    return PadClose{m_kitAttrList, m_kitNumFlagList, m_kitChangedFlag, m_globalFlag};
+    return PadClose{m_kitAttrList, m_kitNumFlagList, m_kitMarkList, m_kitChangedFlag, m_globalFlag};
 }
 
 void KitDocument::takePadClose(const PadClose &close)
@@ -176,6 +176,7 @@ void KitDocument::takePadClose(const PadClose &close)
     for (int k = 0; k < close.kits.size() && k < m_kitAttrList.size(); ++k)
         m_kitAttrList[k] = close.kits.at(k);
     m_kitNumFlagList = close.kitFlags;
+    m_kitMarkList = close.kitMarks;
     m_kitChangedFlag = close.kitChangedFlag;
     m_globalFlag = close.globalFlag;
     kitsEdited(before);

@@ -13,6 +13,7 @@
 #include "platform/fileidentity.h"
 #include "platform/replacefile.h"
 #include "platform/sysio.h"
+#include "platform/timedlook.h"
 #include "kitfile/fileread.h"
 #include "kitfile/kitslots.h"
 #include "kitfile/lostsounds.h"
@@ -39,6 +40,57 @@
 namespace savejob {
 
 namespace {
+
+constexpr int kKitLookLimitMs = 2000; // a kit file's drive silent that long is not waited on
+
+// A kit file read as it is now (groupentries::readStoredSounds).
+struct KitRead
+{
+    bool read = false;
+    Records::READ_KIT_FILE rec;
+};
+
+// The kit file at `path` read off this thread, the window painting
+// meanwhile; nothing when its drive did not answer in time.
+std::optional<KitRead> readKitWithin(const Run &run, const QString &path)
+{
+    return ztplatform::lookAtFileWithin<KitRead>(
+            path, kKitLookLimitMs,
+            [path]() {
+                KitRead k;
+                k.read = groupentries::readStoredSounds(path, k.rec);
+                return k;
+            },
+            [&run]() { run.paint(); });
+}
+
+// `look(i)` for each of `paths` in turn off this thread, the window painting
+// meanwhile (ztplatform::lookAtFilesInTurn); the path whose drive did not
+// answer in time, or one still silent from before, else empty.
+QString lookInTurn(const Run &run, const QStringList &paths, const std::function<void(int)> &look)
+{
+    for (const QString &path : paths) {
+        if (ztplatform::isSilentFile(path))
+            return path;
+    }
+    const ztplatform::FilesInTurn done = ztplatform::lookAtFilesInTurn(
+            paths, kKitLookLimitMs,
+            [look](int i) {
+                look(i);
+                return false;
+            },
+            [&run]() { run.paint(); });
+    return done.answered ? QString() : paths.value(done.at);
+}
+
+// The box for a file whose drive does not answer.
+void noteSilent(Run &run, const QString &path)
+{
+    qWarning().noquote() << "the drive of" << path << "does not answer";
+    run.warn(QCoreApplication::translate("MainWindow1", "Error"),
+             QCoreApplication::translate("MainWindow1", "The drive does not answer: %1")
+                     .arg(QDir::toNativeSeparators(path)));
+}
 
 // Whether a group row that names `source` and carries `entry` still names
 // the sound stored there.
@@ -354,10 +406,99 @@ bool namesKitFile(const QVector<soundfilexml::strSoundGroup> &groups, const QStr
 // the disk (its folder synced), so that no row names an entry of it first.
 void writeAfter(Run &run, const QString &kitFile)
 {
-    const QString file = QFileInfo(kitFile).canonicalFilePath();
-    if (!ztplatform::syncPath(QFileInfo(file.isEmpty() ? kitFile : file).absolutePath()))
-        qWarning() << "cannot sync the folder of" << kitFile << std::strerror(errno);
+    // Synced off this thread: a folder that does not answer in time gets no
+    // groups naming the file's entries, and the box says so.
+    const std::optional<int> synced = ztplatform::lookAtFileWithin<int>(
+            kitFile, kKitLookLimitMs,
+            [kitFile]() {
+                const QString file = QFileInfo(kitFile).canonicalFilePath();
+                return ztplatform::syncPath(QFileInfo(file.isEmpty() ? kitFile : file).absolutePath()) ? 0 : errno;
+            },
+            [&run]() { run.paint(); });
+    if (!synced) {
+        noteSilent(run, kitFile);
+        run.groupsNotWritten = timedOut();
+        return;
+    }
+    if (*synced != 0)
+        qWarning() << "cannot sync the folder of" << kitFile << std::strerror(*synced);
     writeGroupList(run, true);
+}
+
+// A kit file the sounds name that a rename over the save's target cuts off:
+// the rename replaces the entry it is reached by (else a link on its way),
+// its loaded record, whether that is the loaded file's own entry, and a file
+// not loaded read now.
+struct CutOff
+{
+    QString kitFile;
+    bool replaced = false;
+    int record = -1;
+    bool own = false;
+    KitRead read;
+};
+
+// The kit files of storedKitFiles that a rename over `target` cuts off,
+// looked at off this thread; nothing, with the box, when a drive does not
+// answer in time.
+std::optional<QVector<CutOff>> cutOffFiles(Run &run, setupfiles::StoredSoundLocator &loaded, const QString &target)
+{
+    struct Looks // the thread's own while it looks; file i written by look i only
+    {
+        std::optional<ztplatform::RenameTarget> renamed;
+        std::vector<CutOff> files;
+        std::vector<char> cut;
+    };
+    const auto looks = std::make_shared<Looks>();
+    const QStringList kitFiles = storedKitFiles(run.doc, run.lib);
+    for (const QString &kitFile : kitFiles)
+        looks->files.push_back({kitFile, false, -1, false, {}});
+    looks->cut.assign(looks->files.size(), 0);
+    const QStringList paths = QStringList(target) + kitFiles;
+    QString silent = lookInTurn(run, paths, [looks, paths](int i) {
+        if (i == 0) {
+            looks->renamed.emplace(paths.at(0));
+            return;
+        }
+        CutOff &f = looks->files[size_t(i - 1)];
+        const ztplatform::ReachedPath reached(f.kitFile);
+        f.replaced = ztplatform::replacesEntryOf(*looks->renamed, reached);
+        looks->cut[size_t(i - 1)] = f.replaced || ztplatform::replacesLinkOf(*looks->renamed, reached);
+    });
+    if (!silent.isEmpty()) {
+        noteSilent(run, silent);
+        return std::nullopt;
+    }
+    // A loaded file's own entry, or a file not loaded, looked at next.
+    QStringList next;
+    std::vector<size_t> of;
+    for (size_t i = 0; i < looks->files.size(); ++i) {
+        CutOff &f = looks->files[i];
+        if (!looks->cut[i])
+            continue;
+        f.record = loaded.recordOf(f.kitFile);
+        if (f.record >= 0 && !f.replaced)
+            continue;
+        next.append(f.record >= 0 ? QDir::fromNativeSeparators(loaded.record(f.record).file) : f.kitFile);
+        of.push_back(i);
+    }
+    silent = lookInTurn(run, next, [looks, next, of](int j) {
+        CutOff &f = looks->files[of.at(size_t(j))];
+        if (f.record >= 0)
+            f.own = ztplatform::replacesEntryOf(*looks->renamed, ztplatform::ReachedPath(next.at(j)));
+        else
+            f.read.read = groupentries::readStoredSounds(f.kitFile, f.read.rec);
+    });
+    if (!silent.isEmpty()) {
+        noteSilent(run, silent);
+        return std::nullopt;
+    }
+    QVector<CutOff> cut;
+    for (size_t i = 0; i < looks->files.size(); ++i) {
+        if (looks->cut[i])
+            cut.append(looks->files[i]);
+    }
+    return cut;
 }
 
 } // namespace
@@ -401,36 +542,32 @@ bool keepLostSounds(Run &run, const QString &target, const QHash<QString, int> &
 
 bool keepNamedSounds(Run &run, const QString &target)
 {
-    const ztplatform::RenameTarget renamed(target);
     setupfiles::StoredSoundLocator loaded(run.lib.loadedKitFiles(), [&run]() { run.paint(); });
+    const std::optional<QVector<CutOff>> cut = cutOffFiles(run, loaded, target);
+    if (!cut)
+        return false;
     bool groupsMoved = false;
     // Rows moved to kept copies name them on the disk before the file changes.
     const auto armed = qScopeGuard([&run, &groupsMoved] {
         if (groupsMoved)
             writeGroupList(run, false);
     });
-    for (const QString &kitFile : storedKitFiles(run.doc, run.lib)) {
-        const ztplatform::ReachedPath reached(kitFile);
-        const bool replaced = ztplatform::replacesEntryOf(renamed, reached);
-        if (!replaced && !ztplatform::replacesLinkOf(renamed, reached))
-            continue;
-        const int record = loaded.recordOf(kitFile);
-        if (record >= 0 && replaced
-            && ztplatform::replacesEntryOf(renamed, ztplatform::ReachedPath(loaded.record(record).file)))
+    for (const CutOff &f : *cut) {
+        if (f.record >= 0 && f.replaced && f.own)
             continue; // the loaded file's own entry: keepLostSounds keeps from it
-        if (record >= 0) {
+        if (f.record >= 0) {
             // Another entry of it (a hard link), or a link to it, that the rename cuts off.
-            if (!keepFrom(run, loaded, record, kitFile, {}, true, kitFile, &groupsMoved))
+            if (!keepFrom(run, loaded, f.record, f.kitFile, {}, true, f.kitFile, &groupsMoved))
                 return false;
             continue;
         }
-        QVector<Records::READ_KIT_FILE> read(1);
-        if (!groupentries::readStoredSounds(kitFile, read[0])) {
-            qWarning() << kitFile << "does not read as a kit file: none of its sounds can be kept";
+        if (!f.read.read) {
+            qWarning() << f.kitFile << "does not read as a kit file: none of its sounds can be kept";
             continue;
         }
+        const QVector<Records::READ_KIT_FILE> read(1, f.read.rec);
         setupfiles::StoredSoundLocator loc(read, [&run]() { run.paint(); });
-        if (!keepFrom(run, loc, 0, kitFile, {}, true, kitFile, &groupsMoved))
+        if (!keepFrom(run, loc, 0, f.kitFile, {}, true, f.kitFile, &groupsMoved))
             return false;
     }
     return true;
@@ -464,14 +601,18 @@ bool repointGroups(Run &run, const QHash<QString, QString> &to, const QHash<QStr
     return true;
 }
 
-void groupsBefore(Run &run, const QString &kitFile, const QHash<QString, int> &moved, const QString &written)
+bool groupsBefore(Run &run, const QString &kitFile, const QHash<QString, int> &moved, const QString &written)
 {
     SoundLibrary &lib = run.lib;
     setupfiles::StoredSoundLocator loc(lib.loadedKitFiles(), [&run]() { run.paint(); });
     const int record = loc.recordOf(QDir::fromNativeSeparators(kitFile));
-    QVector<Records::READ_KIT_FILE> read(1);
-    const bool readNow = groupentries::readStoredSounds(written, read[0]);
-    const percussionpadfile::FILE_SOUND_CHUNK &chunk = read[0].info.soundChunk;
+    const std::optional<KitRead> read = readKitWithin(run, written);
+    if (!read) {
+        noteSilent(run, kitFile);
+        return false;
+    }
+    const bool readNow = read->read;
+    const percussionpadfile::FILE_SOUND_CHUNK &chunk = read->rec.info.soundChunk;
     QHash<QString, QString> to;
     QHash<QString, groupentries::Identity> was, now;
     for (auto it = moved.constBegin(); readNow && it != moved.constEnd(); ++it) {
@@ -487,6 +628,7 @@ void groupsBefore(Run &run, const QString &kitFile, const QHash<QString, int> &m
             [&](QVector<soundfilexml::strSoundGroup> &groups) { groupentries::repoint(groups, to, was, now); },
             readOnlyAsked(run));
     groupsWritten(run, save, false);
+    return true;
 }
 
 void tellGroupsNotWritten(Run &run)
@@ -544,9 +686,15 @@ void groupsFollow(Run &run, const QString &kitFile, const QHash<QString, int> &m
     SoundLibrary &lib = run.lib;
     setupfiles::StoredSoundLocator loc(lib.loadedKitFiles(), [&run]() { run.paint(); });
     const int record = loc.recordOf(QDir::fromNativeSeparators(kitFile));
-    QVector<Records::READ_KIT_FILE> read(1);
-    const bool readNow = groupentries::readStoredSounds(kitFile, read[0]);
-    const percussionpadfile::FILE_SOUND_CHUNK &chunk = read[0].info.soundChunk;
+    // Read off this thread: one whose drive does not answer moves the rows
+    // as one that does not read, and writeAfter tells that none is written.
+    const std::optional<KitRead> read = readKitWithin(run, kitFile);
+    if (!read)
+        qWarning().noquote() << "the drive of" << kitFile << "does not answer: the rows take no entries of it";
+    const KitRead none;
+    const KitRead &got = read ? *read : none;
+    const bool readNow = got.read;
+    const percussionpadfile::FILE_SOUND_CHUNK &chunk = got.rec.info.soundChunk;
     QHash<QString, QString> to;
     QHash<QString, groupentries::Identity> was, now;
     for (auto it = moved.constBegin(); it != moved.constEnd(); ++it) {

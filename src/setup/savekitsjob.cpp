@@ -465,9 +465,9 @@ bool SaveKitsJob::putInPlace()
                                                       setup))
                           && (!t.temporary || savejob::keepNamedSounds(m_run, t.replaces));
         // The rows name the sounds as the new file stores them before it takes its place.
-        if (kept && !path.isEmpty() && !setup && !blocked.contains(t.target))
-            savejob::groupsBefore(m_run, path, m_reload.moved.value(path), file.temporaryPath());
-        if (!placeKit(i, kept && !blocked.contains(t.target))) {
+        const bool before = !kept || path.isEmpty() || setup || blocked.contains(t.target)
+                            || savejob::groupsBefore(m_run, path, m_reload.moved.value(path), file.temporaryPath());
+        if (!placeKit(i, kept && before && !blocked.contains(t.target))) {
             replacedAll = false;
             continue;
         }

@@ -219,8 +219,10 @@ bool repointGroups(Run &run, const QHash<QString, QString> &to, const QHash<QStr
 // the loaded kit file kitFile: the groups are written with the rows `moved`
 // names as that file stores them (source, name after the name rule, length),
 // so that a stop right after the rename finds each row at its sound. The
-// library's rows stay until groupsFollow moves them.
-void groupsBefore(Run &run, const QString &kitFile, const QHash<QString, int> &moved, const QString &written);
+// library's rows stay until groupsFollow moves them. The new file is read
+// off the window's thread: false, with the box, when its drive does not
+// answer in time (the file is then not put in place).
+bool groupsBefore(Run &run, const QString &kitFile, const QHash<QString, int> &moved, const QString &written);
 // At the end of a save: when rows moved but the groups' file could not take
 // them (read-only and declined, another editor, no lock, a failed write), one
 // box names each row and where its sound is now; the next start finds them

@@ -29,6 +29,7 @@ class TestWriteBack : public QObject {
         QVector<Records::KIT_CHAIN> chains = QVector<Records::KIT_CHAIN>(KIT_CHAIN_ROWS);
         QVector<Records::KIT_CHAIN> originalChains = QVector<Records::KIT_CHAIN>(KIT_CHAIN_ROWS);
         QVector<quint8> flags = QVector<quint8>(KIT_MAX_COUNT, 0);
+        QVector<quint8> marks = QVector<quint8>(KIT_MAX_COUNT, 0);
         QVector<quint8> adjusted = QVector<quint8>(KIT_MAX_COUNT, 0);
         int kitChanged = 0, global = 0;
         PadKits read;
@@ -54,6 +55,7 @@ class TestWriteBack : public QObject {
             job.chains = &chains;
             job.originalChains = &originalChains;
             job.kitFlags = &flags;
+            job.kitMarks = &marks;
             job.nameAdjusted = &adjusted;
             job.kitChangedFlag = &kitChanged;
             job.globalFlag = &global;
@@ -226,6 +228,60 @@ private slots:
             run.read.kitRecords[6] = again.kitRecords.at(6);
             run.original[6] = again.kits.at(6);
         }
+    }
+
+    // A kit written at one close and refused at the next keeps its mark: the
+    // pad holds the first close's record of it and has not read alter.ini since.
+    void aKitWrittenEarlierKeepsItsMarkWhenRefusedLater_data()
+    {
+        QTest::addColumn<bool>("journaled");
+        QTest::newRow("with the pad's record") << true;
+        QTest::newRow("one file at a time") << false;
+    }
+    void aKitWrittenEarlierKeepsItsMarkWhenRefusedLater()
+    {
+        QFETCH(bool, journaled);
+        struct NoRoomForRecord : PassDisk {
+            int openAt(int dir, const QByteArray &name, int flags, mode_t mode = 0) override
+            {
+                if (name == QByteArray(padjournal::RECORD_NAME.data())) {
+                    errno = ENOSPC;
+                    return -1;
+                }
+                return PassDisk::openAt(dir, name, flags, mode);
+            }
+        } noRoom;
+        Run run;
+        const auto writeBack = [&]() {
+            std::optional<DiskInPlace> disk;
+            if (!journaled)
+                disk.emplace(&noRoom);
+            return run.writeBack();
+        };
+        QByteArray expected(ALTER_FILE_SIZE, '\0');
+        kf::wr16(expected, 0, CHANGE_MARK);
+        expected[6 + 6] = 1;
+
+        run.kits[6].kit_tempo ^= 1;
+        const WriteBackResult first = writeBack();
+        QVERIFY(!first.failed && first.alterWritten);
+        QCOMPARE(first.kitsWritten, QVector<int>{7});
+        QCOMPARE(run.alter(), expected);
+        const QByteArray written = kf::readFile(run.pad.kitPath + "/k007.ini");
+        // Loaded anew, kit 7 edited again; its file is now too short to take it.
+        const PadKits again = readPadKits(run.pad.kitPath, run.pad.readSounds().waveAttrList, nullptr);
+        run.read.kitRecords[6] = again.kitRecords.at(6);
+        run.original[6] = again.kits.at(6);
+        run.kits[6].kit_tempo ^= 2;
+        QVERIFY(QFile::resize(run.pad.kitPath + "/k007.ini", KIT_RECORD_SIZE - 1));
+
+        const WriteBackResult second = writeBack();
+        QVERIFY(second.failed && second.alterWritten);
+        QVERIFY(second.kitsWritten.isEmpty());
+        QCOMPARE(second.kitsNotSaved, QVector<int>{7});
+        QCOMPARE(kf::readFile(run.pad.kitPath + "/k007.ini"), written.left(KIT_RECORD_SIZE - 1));
+        QCOMPARE(run.alter(), expected);
+        QVERIFY(!QFileInfo::exists(run.pad.sysPath + "/" + padjournal::RECORD_NAME));
     }
 
     // A restored global.ini the pad's record cannot put at its name (its

@@ -661,6 +661,55 @@ private slots:
         QCOMPARE(kf::readFile(k2), loadedBytes);
     }
 
+    // A save over the loaded kit file whose new file does not answer as the
+    // groups read it, right before it would take the old one's place: the
+    // save returns after the limit, the box says the drive does not answer,
+    // the loaded file stays in place and the groups' file as it was.
+    void silentNewFileBeforeGroupsReplacesNothing()
+    {
+        QTemporaryDir dir;
+        const QString k2 = dir.filePath("K002.INI"), list = dir.filePath("soundlist.xml");
+        auto m = std::make_unique<percussionpadfile>();
+        kf::KitStorage kits;
+        kits.fill({1, 2}, 7);
+        QVERIFY(kf::writeSingleKit(*m, kits, 1, kitSounds(m_sounds), k2));
+        const QByteArray loadedBytes = kf::readFile(k2);
+        QVector<soundfilexml::strSoundGroup> groups(1);
+        groups[0].name = "G";
+        groups[0].soundList.append({{}, "Snare", k2 + ":U00001", {}, {}, {}, {}, {}, {}, {}, {}, {}});
+        QVERIFY(soundfilexml::writeSoundFileListXml(list, groups));
+        const QByteArray listBytes = kf::readFile(list);
+        Editor e;
+        QCOMPARE(loadKitFile(e, k2), LoadError::None);
+        KitDocument doc;
+        doc.startKits(e.kits, {});
+        reloadKit(doc, 1, [](Kit &kit) { kit.kit_name = "K002"; });
+        SoundLibrary lib;
+        lib.takeSoundRecords(e.library);
+        for (const SoundLibrary::READ_KIT_FILE &loaded : qAsConst(e.loaded))
+            lib.addLoadedKitFile(loaded);
+        lib.recordKitFile(k2, 2);
+        lib.openSoundList(list);
+        ScriptedQuestions questions;
+        questions.answers = {true};
+        HangingOpens hanging(".zt-part", 2); // the kit's own file and its read-back answer
+        QElapsedTimer clock;
+        clock.start();
+        const setupjob::Result done = SaveKitsJob(doc, lib, questions, {}, hooks()).run({dir.path(), {2}, m_temp}).result;
+        QVERIFY2(clock.elapsed() < 2000 + 2500, qPrintable(QString::number(clock.elapsed())));
+        QCOMPARE(hanging.hung(), 1);
+        QVERIFY(!done.notices.isEmpty());
+        QCOMPARE(done.notices.at(0).text, "The drive does not answer: " + k2);
+        for (const setupjob::FileResult &r : done.files)
+            QVERIFY(r.outcome != FileOutcome::Written);
+        QCOMPARE(kf::readFile(k2), loadedBytes);
+        QCOMPARE(kf::readFile(list), listBytes);
+        hanging.release();
+        QTRY_COMPARE(hanging.waiting(), 0);
+        QCOMPARE(kf::readFile(k2), loadedBytes);
+        QCOMPARE(lib.soundGroupList().at(0).soundList.at(0).file, k2 + ":U00001");
+    }
+
     // The new file kept beside the loaded one when the sounds it would lose
     // cannot be kept: a folder that stops answering while it takes its "~1"
     // name is not told as a file not written, as that copy may yet appear.

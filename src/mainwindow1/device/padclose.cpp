@@ -144,6 +144,7 @@ bool PadSyncController::writeBackWhileAnswering(const PadSession::KitLists &list
     own.chains = &writing->chains;
     own.originalChains = &writing->originalChains;
     own.kitFlags = &writing->close.kitFlags;
+    own.kitMarks = &writing->close.kitMarks;
     own.nameAdjusted = &writing->nameAdjusted;
     own.kitChangedFlag = &writing->close.kitChangedFlag;
     own.globalFlag = &writing->close.globalFlag;
