@@ -286,19 +286,32 @@ PadWrite checkGlobalFile(const ztplatform::FolderAnchor &padRoot, const QString 
     return now == asLoaded ? PadWrite::Written : PadWrite::Changed;
 }
 
+// The folder of `path` below the pad's root, open with `name` its entry, when
+// a regular file stands there; else none, and `reason` says what stands
+// there (empty when the folder itself does not open).
+ztplatform::OpenFolder regularEntry(const ztplatform::FolderAnchor &padRoot, const QString &path, QString *name,
+                                    QString *reason)
+{
+    ztplatform::OpenFolder folder = path.isEmpty() ? ztplatform::OpenFolder() : padRoot.openFolderOf(path, name);
+    if (!folder.isOpen())
+        return folder;
+    int error = 0;
+    const unsigned type = ztplatform::entryType(folder.fd(), *name, &error);
+    if (type == S_IFREG)
+        return folder;
+    *reason = padreason::why(type, error);
+    return ztplatform::OpenFolder();
+}
+
 // Why the global settings file at `path` took nothing: what stands there
 // when it is no regular file, that nothing does, or, for the kit-chain block,
 // that it holds the older layout; empty when none of these.
 QString globalFileReason(const ztplatform::FolderAnchor &padRoot, const QString &path, bool chainBlock)
 {
-    QString name;
-    const ztplatform::OpenFolder folder = path.isEmpty() ? ztplatform::OpenFolder() : padRoot.openFolderOf(path, &name);
+    QString name, reason;
+    const ztplatform::OpenFolder folder = regularEntry(padRoot, path, &name, &reason);
     if (!folder.isOpen())
-        return QString();
-    int error = 0;
-    const unsigned type = ztplatform::entryType(folder.fd(), name, &error);
-    if (type != S_IFREG)
-        return padreason::why(type, error);
+        return reason;
     const QByteArray bytes = chainBlock ? pairfiles::readRegular(folder, name, 8) : QByteArray();
     const uchar *head = reinterpret_cast<const uchar *>(bytes.constData());
     if (bytes.size() == 8 && bytepack::get32(head) == percussionpadfile::str2int(QStringLiteral("GLOB"))
@@ -434,14 +447,10 @@ PadWrite writeAlterFile(const ztplatform::FolderAnchor &padRoot, const QString &
 
 QString kitFileReason(const ztplatform::FolderAnchor &padRoot, const QString &file)
 {
-    QString name;
-    const ztplatform::OpenFolder folder = padRoot.openFolderOf(file, &name);
+    QString name, reason;
+    const ztplatform::OpenFolder folder = regularEntry(padRoot, file, &name, &reason);
     if (!folder.isOpen())
-        return QString();
-    int error = 0;
-    const unsigned type = ztplatform::entryType(folder.fd(), name, &error);
-    if (type != S_IFREG)
-        return padreason::why(type, error);
+        return reason;
     struct stat st;
     if (::fstatat(folder.fd(), QFile::encodeName(name).constData(), &st, AT_SYMLINK_NOFOLLOW) == 0
         && st.st_size < KIT_RECORD_SIZE)

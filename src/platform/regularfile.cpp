@@ -309,16 +309,24 @@ int openRegularFile(const QString &path, int flags, bool noFollow)
     return fd;
 }
 
-bool openRegularFile(const QString &path, QFile &file, bool noFollow)
+namespace {
+
+// `file` reads through `fd`, named `path`; `fd` is closed when it cannot.
+bool readThrough(int fd, const QString &path, QFile &file)
 {
-    const int fd = openRegularFile(path, O_RDONLY, noFollow);
-    if (fd < 0)
-        return false;
     file.setFileName(path);
     if (file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
         return true;
     ::close(fd);
     return false;
+}
+
+} // namespace
+
+bool openRegularFile(const QString &path, QFile &file, bool noFollow)
+{
+    const int fd = openRegularFile(path, O_RDONLY, noFollow);
+    return fd >= 0 && readThrough(fd, path, file);
 }
 
 bool openToRead(const QString &path, QFile &file, int *error)
@@ -338,11 +346,7 @@ bool openToRead(const QString &path, QFile &file, int *error)
         ::close(fd);
         return false;
     }
-    file.setFileName(path);
-    if (file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
-        return true;
-    ::close(fd);
-    return false;
+    return readThrough(fd, path, file);
 }
 
 void fenceFolder(const QString &folder)
