@@ -449,14 +449,14 @@ struct KitDocument::GlobalState
     PAD_FS_TRIG_ATTR curPad[PAD_NUM_MAX];
     QVector<M_PAD_FS_TRIG_ATTR> triggers1;
     M_PAD_FS_TRIG_ATTR curPad1[PAD_NUM_MAX];
-    int size = 0, globalFlag = 0, kitChangedFlag = 0;
+    int size = 0;
     QByteArray restoredFile;
 
     QByteArray bytes() const
     {
         QByteArray out;
         QDataStream ds(&out, QIODevice::WriteOnly);
-        ds << editEffect << effectOff << size << globalFlag << kitChangedFlag << triggers.size() << triggers1.size();
+        ds << editEffect << effectOff << size << triggers.size() << triggers1.size();
         for (const M_NEW_MASTER_EFFECT &m : master)
             ds << m.param1 << m.param2 << m.param3 << m.no;
         out += QByteArray(reinterpret_cast<const char *>(recordAndLoop), 7);
@@ -526,8 +526,6 @@ private:
         s.triggers1 = d.m_padTrigList1;
         std::copy(d.m_curPad1, d.m_curPad1 + PAD_NUM_MAX, s.curPad1);
         s.size = d.m_globalSize;
-        s.globalFlag = d.m_globalFlag;
-        s.kitChangedFlag = d.m_kitChangedFlag;
         s.restoredFile = d.m_restoredGlobalFile;
     }
     void put(const GlobalState &s)
@@ -550,8 +548,6 @@ private:
         d.m_padTrigList1 = s.triggers1;
         std::copy(s.curPad1, s.curPad1 + PAD_NUM_MAX, d.m_curPad1);
         d.m_globalSize = s.size;
-        d.m_globalFlag = s.globalFlag;
-        d.m_kitChangedFlag = s.kitChangedFlag;
         d.m_restoredGlobalFile = s.restoredFile;
     }
 

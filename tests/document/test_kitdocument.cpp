@@ -249,6 +249,34 @@ private slots:
         }
     }
 
+    // What a close wrote to the pad stays written: undoing a global step made
+    // before it does not take back the marks the next close's alter.ini needs.
+    void undoKeepsWhatTheCloseWrote()
+    {
+        Doc d;
+        d.startKits(QVector<Doc::soundKit>(KIT_MAX_COUNT), {});
+        editstep::Recorder recorder;
+        std::vector<std::unique_ptr<editstep::Step>> done;
+        recorder.setSink([&](std::unique_ptr<editstep::Step> step) { done.push_back(std::move(step)); });
+        d.useRecorder(&recorder);
+        recorder.begin(QStringLiteral("global settings"));
+        d.resetGlobalSettings();
+        recorder.end();
+        QCOMPARE(int(done.size()), 1);
+        {
+            const editstep::Recorder::Paused paused(&recorder);
+            Doc::PadClose close = d.padClose();
+            close.kitChangedFlag = 1;
+            close.globalFlag = 1;
+            close.kitMarks[6] = 1;
+            d.takePadClose(close);
+            done.back()->undo();
+        }
+        QCOMPARE(d.kitChangedFlag(), 1);
+        QCOMPARE(d.globalFlag(), 1);
+        QCOMPARE(d.kitMarkList().at(6), quint8(1));
+    }
+
     // Each user edit is one step; undone, the document is as it stood before
     // it, redone as after it, and its records, lists and images agree either
     // way, also after runs of undos and redos in any order.
