@@ -430,6 +430,8 @@ private:
 
     void showDefaultKitOne(bool reset);
     void showClickList();
+    // True while code fills the settings pages: no change there is the user's.
+    bool fillingPages() const;
     // A control of `page` (0 pad settings, 1 kit settings, 2 global settings) changed.
     void pageControlChanged(QWidget *control, int page);
     // The kit page's values into kit k, as the kit commit takes them, without its name and layer rules.

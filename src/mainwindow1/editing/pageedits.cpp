@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QSpinBox>
 #include <QStackedWidget>
 #include <QTreeView>
@@ -36,6 +37,13 @@ bool byUser(QWidget *control, const QList<QWidget *> &page)
             return true;
     }
     return false;
+}
+
+// True while a value is being typed into `box` (the box can take it back).
+bool typedIn(const QSpinBox *box)
+{
+    const auto *text = box->findChild<QLineEdit *>();
+    return text && text->isUndoAvailable();
 }
 
 } // namespace
@@ -67,9 +75,22 @@ void KitPagesController::watchPageEdits()
                 connect(combo, QOverload<int>::of(&QComboBox::currentIndexChanged), this, changed);
         }
     }
-    // The first three layers meet their rule when their edit ends: taken then.
-    for (QSpinBox *layer : {ui.hhLayer1SpinBox, ui.hhLayer2SpinBox, ui.hhLayer3SpinBox}) {
-        connect(layer, &QSpinBox::editingFinished, this, [this] {
+    // The first three layers meet their rule as the keys step them, a typed
+    // value when its edit ends; the kit takes each change at once.
+    QSpinBox *const layers[3] = {ui.hhLayer1SpinBox, ui.hhLayer2SpinBox, ui.hhLayer3SpinBox};
+    for (int layer = 1; layer <= 3; ++layer) {
+        QSpinBox *box = layers[layer - 1];
+        connect(box, QOverload<int>::of(&QSpinBox::valueChanged), this, [this, box, layer](int value) {
+            if (fillingPages() || !byUser(box, m_kitControls))
+                return;
+            if (!typedIn(box)) {
+                checkLayer(layer);
+                if (box->value() != value)
+                    return; // put back: that change came here on its own
+            }
+            pageControlChanged(box, 1);
+        });
+        connect(box, &QSpinBox::editingFinished, this, [this] {
             if (!m_kitPageFilling && !m_switchKitNum && m_view.left_stackedWidget->currentIndex() == 2)
                 commitKitPageNow(m_view.kitNoSpinBox->value() - 1);
         });
@@ -82,9 +103,14 @@ void KitPagesController::watchPageEdits()
     m_globalShown = PagePart::valuesOf(globalPageWidgets());
 }
 
+bool KitPagesController::fillingPages() const
+{
+    return m_padPageFilling || m_kitPageFilling || m_switchKitNum || m_padNoFlag || m_loadKitNoFlag;
+}
+
 void KitPagesController::pageControlChanged(QWidget *control, int page)
 {
-    if (m_padPageFilling || m_kitPageFilling || m_switchKitNum || m_padNoFlag || m_loadKitNoFlag)
+    if (fillingPages())
         return;
     const QList<QWidget *> &controls = page == 0 ? m_padControls : page == 1 ? m_kitControls : m_globalControls;
     if (!byUser(control, controls))
