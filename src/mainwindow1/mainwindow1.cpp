@@ -8,6 +8,7 @@
 #include "mainwindow1/library/previewcontroller.h"
 #include "mainwindow1/library/soundfilescontroller.h"
 #include "mainwindow1/library/soundlistscontroller.h"
+#include "mainwindow1/editing/kitheadercontroller.h"
 #include "mainwindow1/editing/kitpagescontroller.h"
 #include "mainwindow1/editing/mainpadpagecontroller.h"
 #include "mainwindow1/editing/kitchainscontroller.h"
@@ -21,9 +22,10 @@ void MainWindow1::makeControllers()
     makePreview(views.preview);
     makeSoundFiles(views.soundFiles);
     makeSoundLists(views.soundLists);
-    makeKitPages(views.kitPages);
+    m_kitHeader = std::make_unique<KitHeaderController>(views.kitHeader);
     makeMainPadPage(views.mainPadPage);
     makeKitChains(views.kitChains);
+    makeKitPages(views.kitPages);
     makeSetupFiles(views.setupFiles);
     makePadSync();
     makeShell(views.shell);
@@ -46,6 +48,7 @@ void MainWindow1::releaseControllers()
     m_kitChains.reset();
     m_mainPadPage.reset();
     m_kitPages.reset();
+    m_kitHeader.reset();
     m_soundLists.reset();
     m_soundFiles.reset();
     m_preview.reset();
@@ -131,9 +134,9 @@ void MainWindow1::makeSoundLists(const SoundListsView &view)
 void MainWindow1::wireSoundLists()
 {
     SoundListsController *lists = m_soundLists.get();
-    MainPadPageController *page = m_mainPadPage.get();
-    connect(lists, &SoundListsController::selectionStarting, page, &MainPadPageController::releaseNameField);
-    connect(lists, &SoundListsController::selectionTaken, page, &MainPadPageController::releaseKitFields);
+    KitHeaderController *header = m_kitHeader.get();
+    connect(lists, &SoundListsController::selectionStarting, header, &KitHeaderController::unframeName);
+    connect(lists, &SoundListsController::selectionTaken, header, &KitHeaderController::releaseFields);
     connect(lists, &SoundListsController::clickSoundsImported, m_kitPages.get(),
             &KitPagesController::showImportedClicks);
     connect(lists, &SoundListsController::soundsRenumbered, m_padSync.get(),
@@ -194,16 +197,15 @@ void MainWindow1::on_btnImportClickWave_clicked() { m_soundLists->importClickSou
 
 void MainWindow1::makeKitPages(const KitPagesView &view)
 {
-    m_kitPages = std::make_unique<KitPagesController>(m_doc, soundLibrary, view, this, *m_preview, *m_soundLists);
+    m_kitPages = std::make_unique<KitPagesController>(m_doc, soundLibrary, view, this, *m_kitHeader, *m_mainPadPage,
+                                                      *m_kitChains, *m_preview, *m_soundLists);
     connect(m_kitPages.get(), &KitPagesController::chainsRead, this, &MainWindow1::sendKitChainMeg);
     connect(m_kitPages.get(), &KitPagesController::chainPageLeft, this, &MainWindow1::sendKitChainInfo);
 }
 
-// Hands the KitPages controller the areas made after it.
+// The kit pages call no area made after them.
 void MainWindow1::wireKitPages()
 {
-    m_kitPages->useMainPadPage(*m_mainPadPage);
-    m_kitPages->useKitChains(*m_kitChains);
 }
 
 
@@ -261,7 +263,7 @@ void MainWindow1::leftHHSelectItemChanged(const QModelIndex &index) { m_kitPages
 
 void MainWindow1::makeMainPadPage(const MainPadPageView &view)
 {
-    m_mainPadPage = std::make_unique<MainPadPageController>(doc(), view, this);
+    m_mainPadPage = std::make_unique<MainPadPageController>(doc(), *m_kitHeader, view, this);
     MainPadPageController *page = m_mainPadPage.get();
     connect(page, &MainPadPageController::kitNameChanged, this, &MainWindow1::sendKitNameChanged);
     connect(page, &MainPadPageController::sourceKitChosen, this, &MainWindow1::sendSrcKit);
@@ -305,7 +307,7 @@ void MainWindow1::recvDstKit(int kit) { m_mainPadPage->copyKitTo(kit); }
 
 void MainWindow1::makeKitChains(const KitChainsView &view)
 {
-    m_kitChains = std::make_unique<KitChainsController>(m_doc, *m_mainPadPage, view, this, this);
+    m_kitChains = std::make_unique<KitChainsController>(m_doc, *m_kitHeader, *m_mainPadPage, view, this, this);
     connect(m_kitChains.get(), &KitChainsController::chainsConfirmed, this, &MainWindow1::sendKitChainInfo);
     connect(m_kitChains.get(), &KitChainsController::kitMoved, this, &MainWindow1::sendModelIndex);
 }
@@ -344,7 +346,8 @@ void MainWindow1::recvModel(QModelIndex index, quint8 flag) { m_kitPages->moveKi
 void MainWindow1::makeSetupFiles(const SetupFilesView &view)
 {
     m_setupFiles = std::make_unique<SetupFilesController>(doc(), library(), pad(), view, this, *m_preview, *m_soundFiles,
-                                                          *m_soundLists, *m_kitPages, *m_mainPadPage, *m_kitChains);
+                                                          *m_soundLists, *m_kitPages, *m_mainPadPage, *m_kitChains,
+                                                          *m_kitHeader);
     connect(m_setupFiles.get(), &SetupFilesController::kitNameRead, this, &MainWindow1::sendKitNameChanged);
     connect(m_setupFiles.get(), &SetupFilesController::loadFinished, this, [this] { getRightSoundList(); });
     connect(m_setupFiles.get(), &SetupFilesController::padUpdateWanted, this, &MainWindow1::sendUpdate);
@@ -410,7 +413,7 @@ bool MainWindow1::confirmOfflineClose() { return m_setupFiles->confirmOfflineClo
 void MainWindow1::makePadSync()
 {
     m_padSync = std::make_unique<PadSyncController>(m_doc, soundLibrary, m_pad, *m_soundLists, *m_kitPages,
-                                                   *m_mainPadPage, this);
+                                                   *m_mainPadPage, *m_kitHeader, this);
     connect(m_padSync.get(), &PadSyncController::soundListChanged, this, &MainWindow1::getRightSoundList);
     connect(m_padSync.get(), &PadSyncController::kitNameRead, this, &MainWindow1::sendKitNameChanged);
 }
@@ -451,8 +454,8 @@ void MainWindow1::recvUpdate(int flag, int) { m_padSync->runQueuedBatch(flag); }
 
 void MainWindow1::makeShell(const ShellView &view)
 {
-    const ShellController::Areas areas{*m_preview,     *m_soundFiles, *m_soundLists, *m_kitPages,
-                                       *m_mainPadPage, *m_kitChains,  *m_setupFiles, *m_padSync};
+    const ShellController::Areas areas{*m_preview,   *m_soundFiles, *m_soundLists, *m_kitPages, *m_mainPadPage,
+                                       *m_kitChains, *m_kitHeader,  *m_setupFiles, *m_padSync};
     m_shell = std::make_unique<ShellController>(areas, view, m_doc, soundLibrary, m_pad, this);
     connect(m_shell.get(), &ShellController::padAddsQueued, this, [this] { emit sendUpdate(1, 0); });
 }

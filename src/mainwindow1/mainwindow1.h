@@ -31,6 +31,7 @@ struct ShellView;
 class PreviewController;
 class SoundFilesController;
 class SoundListsController;
+class KitHeaderController;
 class KitPagesController;
 class MainPadPageController;
 class KitChainsController;
@@ -74,6 +75,7 @@ public:
     PreviewController &preview() { return *m_preview; }
     SoundFilesController &soundFiles() { return *m_soundFiles; }
     SoundListsController &soundLists() { return *m_soundLists; }
+    KitHeaderController &kitHeader() { return *m_kitHeader; }
     KitPagesController &kitPages() { return *m_kitPages; }
     MainPadPageController &mainPadPage() { return *m_mainPadPage; }
     KitChainsController &kitChains() { return *m_kitChains; }
@@ -306,6 +308,7 @@ private:
     std::unique_ptr<PreviewController> m_preview;
     std::unique_ptr<SoundFilesController> m_soundFiles;
     std::unique_ptr<SoundListsController> m_soundLists;
+    std::unique_ptr<KitHeaderController> m_kitHeader;
     std::unique_ptr<KitPagesController> m_kitPages;
     std::unique_ptr<MainPadPageController> m_mainPadPage;
     std::unique_ptr<KitChainsController> m_kitChains;

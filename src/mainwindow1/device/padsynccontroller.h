@@ -24,6 +24,7 @@
 #include <optional>
 
 class KitDocument;
+class KitHeaderController;
 class KitPagesController;
 class MainPadPageController;
 class QProgressDialog;
@@ -40,7 +41,8 @@ public:
     // The sound lists, the kit pages and the main pad page follow the pad's
     // load, batches and close; boxes and progress dialogs are children of `parent`.
     PadSyncController(KitDocument &doc, SoundLibrary &library, PadSession &pad, SoundListsController &soundLists,
-                      KitPagesController &kitPages, MainPadPageController &mainPadPage, QWidget *parent);
+                      KitPagesController &kitPages, MainPadPageController &mainPadPage,
+                      KitHeaderController &kitHeader, QWidget *parent);
     ~PadSyncController() override;
 
     // ---- choosing and loading the pad
@@ -206,6 +208,7 @@ private:
     SoundListsController &m_soundLists;
     KitPagesController &m_kitPages;
     MainPadPageController &m_mainPadPage;
+    KitHeaderController &m_kitHeader;
     QWidget *m_parent;
 
     bool m_fileErrCloseWindow = false;

@@ -14,11 +14,10 @@
 #include <array>
 
 class KitDocument;
-class LineEdit;
+class KitHeaderController;
 class MainPadPageController;
 class QGroupBox;
 class QLabel;
-class QLineEdit;
 class QPoint;
 class QRadioButton;
 class QSpinBox;
@@ -30,28 +29,24 @@ class QTreeView;
 class QWidget;
 
 // The widgets of the kit-chain page: the kit list, the chain's steps and
-// switch; the kit number and name fields it keeps in step.
+// switch.
 struct KitChainsView
 {
     QWidget *logoWidget3 = nullptr;
-    QLabel *label = nullptr; // the kit list's title
+    QLabel *kitListTitle = nullptr;
     QTreeView *kitListtreeView = nullptr;
-    QWidget *widget_8 = nullptr;
+    QWidget *kitMoveButtons = nullptr; // the frame of the two buttons below
     QToolButton *moveUpKit = nullptr;
     QToolButton *moveDownKit = nullptr;
-    QLabel *label_33 = nullptr;
+    QLabel *chainFunctionTitle = nullptr;
     QRadioButton *rBtnKitChainOn = nullptr;
     QRadioButton *rBtnKitChainOff = nullptr;
-    QLabel *label_34 = nullptr;
+    QLabel *chainNumberTitle = nullptr;
     QSpinBox *kitChainNoSpinBox = nullptr;
     QToolButton *btnKitChainSave = nullptr;
     QWidget *stepWidget = nullptr;
     std::array<QGroupBox *, STEP_MAX_COUNT> stepBoxes{};
     std::array<QLabel *, STEP_MAX_COUNT> stepLabels{};
-    QLineEdit *kitNumber = nullptr;
-    LineEdit *kitNameLineEdit = nullptr;
-    QSpinBox *kitNoSpinBox = nullptr;
-    QLabel *kitNameLabel = nullptr;
 };
 
 class KitChainsController : public QObject
@@ -62,8 +57,9 @@ public:
     using KitChain = MainWindow1Records::KIT_CHAIN;
 
     // `dropFilter` takes the drops on the steps.
-    KitChainsController(KitDocument &doc, MainPadPageController &mainPadPage, const KitChainsView &view,
-                        QWidget *boxParent, QObject *dropFilter, QObject *parent = nullptr);
+    KitChainsController(KitDocument &doc, KitHeaderController &header, MainPadPageController &mainPadPage,
+                        const KitChainsView &view, QWidget *boxParent, QObject *dropFilter,
+                        QObject *parent = nullptr);
     const KitChainsView &view() const { return m_view; }
     // The style the kit list is drawn with.
     void useStyle(QStyle *style) { m_style = style; }
@@ -145,6 +141,7 @@ private:
     KitChainsView m_view;
     QWidget *m_boxParent;
     QObject *m_dropFilter;
+    KitHeaderController &m_header;
     MainPadPageController &m_mainPadPage;
     QStyle *m_style = nullptr;
 

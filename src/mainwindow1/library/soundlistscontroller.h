@@ -48,7 +48,7 @@ struct SoundListsView
     QWidget *logoWidget1 = nullptr;
     QWidget *waveGroup_widget = nullptr;
     QLabel *left_waveList_label = nullptr;
-    QWidget *widget_7 = nullptr;
+    QWidget *groupButtons = nullptr; // the frame of NEW, ADD and DEL
     QToolButton *addWaveGroup = nullptr;
     QToolButton *addWaveFile = nullptr;
     QToolButton *delWaveGroup = nullptr;

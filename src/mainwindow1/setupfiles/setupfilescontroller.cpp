@@ -8,10 +8,10 @@ SetupFilesController::SetupFilesController(KitDocument &doc, SoundLibrary &libra
                                            const SetupFilesView &view, QWidget *parent, PreviewController &preview,
                                            SoundFilesController &soundFiles, SoundListsController &soundLists,
                                            KitPagesController &kitPages, MainPadPageController &mainPadPage,
-                                           KitChainsController &kitChains)
+                                           KitChainsController &kitChains, KitHeaderController &kitHeader)
     : m_doc(doc), m_library(library), m_pad(pad), m_view(view), m_parent(parent), m_preview(preview),
       m_soundFiles(soundFiles), m_soundLists(soundLists), m_kitPages(kitPages), m_mainPadPage(mainPadPage),
-      m_kitChains(kitChains)
+      m_kitChains(kitChains), m_kitHeader(kitHeader)
 {
 }
 

@@ -18,6 +18,7 @@
 
 class DeviceDetector;
 class KitChainsController;
+class KitHeaderController;
 class KitDocument;
 class KitPagesController;
 class MainPadPageController;
@@ -51,7 +52,8 @@ public:
     SetupFilesController(KitDocument &doc, SoundLibrary &library, PadSession &pad, const SetupFilesView &view,
                          QWidget *parent, PreviewController &preview, SoundFilesController &soundFiles,
                          SoundListsController &soundLists, KitPagesController &kitPages,
-                         MainPadPageController &mainPadPage, KitChainsController &kitChains);
+                         MainPadPageController &mainPadPage, KitChainsController &kitChains,
+                         KitHeaderController &kitHeader);
     ~SetupFilesController() override; // the kit choice dialog has no parent
     const SetupFilesView &view() const { return m_view; }
 
@@ -183,6 +185,7 @@ private:
     KitPagesController &m_kitPages;
     MainPadPageController &m_mainPadPage;
     KitChainsController &m_kitChains;
+    KitHeaderController &m_kitHeader;
     DeviceDetector *m_myDetector = nullptr;
     QString m_TempDirName;
     SelectKitNo *m_skn = nullptr;

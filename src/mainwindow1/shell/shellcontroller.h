@@ -12,6 +12,7 @@
 #include <QTemporaryDir>
 
 class KitChainsController;
+class KitHeaderController;
 class KitDocument;
 class KitPagesController;
 class MainPadPageController;
@@ -68,6 +69,7 @@ public:
         KitPagesController &kitPages;
         MainPadPageController &mainPadPage;
         KitChainsController &kitChains;
+        KitHeaderController &kitHeader;
         SetupFilesController &setupFiles;
         PadSyncController &padSync;
     };
@@ -166,6 +168,7 @@ private:
     KitPagesController &m_kitPages;
     MainPadPageController &m_mainPadPage;
     KitChainsController &m_kitChains;
+    KitHeaderController &m_kitHeader;
     SetupFilesController &m_setupFiles;
     PadSyncController &m_padSync;
     ShellView m_view;
