@@ -45,7 +45,7 @@ class TestPadSync : public QObject
         for (int row : rows)
             selection->select(w->library().totalListItemModel()->soundIndex(row),
                               QItemSelectionModel::Select | QItemSelectionModel::Rows);
-        w->deleteWaveFromList1();
+        w->soundLists().deleteSelectedSounds();
     }
 
     static bool batchDone(MainWindow1 *w)
@@ -315,7 +315,7 @@ private slots:
         bool asked = false;
         QTimer::singleShot(200, w, [w, &asked]() {
             asked = true;
-            emit w->sendUpdate(1, 0);
+            w->padSync().runQueuedBatch(1);
         });
         if (adding)
             f.importSounds({tone});
@@ -417,7 +417,7 @@ private slots:
         // A batch queued now follows the one left running.
         QElapsedTimer clock;
         clock.start();
-        emit w->sendUpdate(1, 0);
+        w->padSync().runQueuedBatch(1);
         QVERIFY(clock.elapsed() < 500);
 
         {
@@ -651,7 +651,7 @@ private slots:
             const QModelIndex third = w->library().totalListItemModel()->soundIndex(2); // in no kit
             w->form()->totalWaveTreeView->selectionModel()->select(third, QItemSelectionModel::ClearAndSelect
                                                                                | QItemSelectionModel::Rows);
-            w->deleteWaveFromList1();
+            w->soundLists().deleteSelectedSounds();
         };
         f.prompter.buttonAnswers.enqueue(QMessageBox::No);
         deleteThird();
@@ -698,7 +698,7 @@ private slots:
         const QModelIndex third = w->library().totalListItemModel()->soundIndex(2);
         w->form()->totalWaveTreeView->selectionModel()->select(third, QItemSelectionModel::ClearAndSelect
                                                                           | QItemSelectionModel::Rows);
-        w->deleteWaveFromList1(); // sound 3, in no kit
+        w->soundLists().deleteSelectedSounds(); // sound 3, in no kit
         QTRY_VERIFY_WITH_TIMEOUT(batchDone(w), 60000);
         QCOMPARE(f.prompter.texts(), QStringList{"The sampler pad is read-only (write-protected).\r\nThese sounds "
                                                  "were not deleted from the sampler pad and stay in the list:\r\n"
@@ -1056,7 +1056,7 @@ private slots:
         QTimer turn;
         QObject::connect(&turn, &QTimer::timeout, [&] {
             if (++turns == 2)
-                emit w->sendUpdate(0, 0); // a delete asked for meanwhile waits its turn
+                w->padSync().runQueuedBatch(0); // a delete asked for meanwhile waits its turn
             dialogShown = dialogShown || (w->padSync().usbDialog() && w->padSync().usbDialog()->isVisible());
         });
         turn.start(20);

@@ -598,18 +598,18 @@ private slots:
         press(f->ui->btnClear, Qt::Key_Z, Qt::ControlModifier);
         f->prompter.buttonAnswers.enqueue(QMessageBox::Yes);
         f->exportAll(setup);
-        QVERIFY(!f->w->doc().differsFromSaved(f->w->globalPage()));
+        QVERIFY(!f->w->doc().differsFromSaved(f->w->kitPages().globalPage()));
         f->exportAll(f->file("B.bin"));
         press(f->ui->btnClear, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
-        QVERIFY(f->w->doc().differsFromSaved(f->w->globalPage()));
+        QVERIFY(f->w->doc().differsFromSaved(f->w->kitPages().globalPage()));
         f->exportAll(f->file("D.bin"));
         press(f->ui->btnClear, Qt::Key_Z, Qt::ControlModifier);
-        QVERIFY(f->w->doc().differsFromSaved(f->w->globalPage()));
+        QVERIFY(f->w->doc().differsFromSaved(f->w->kitPages().globalPage()));
         f->exportAll(f->file("E.bin"));
         press(f->ui->btnClear, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
-        QVERIFY(f->w->doc().differsFromSaved(f->w->globalPage()));
+        QVERIFY(f->w->doc().differsFromSaved(f->w->kitPages().globalPage()));
         press(f->ui->btnClear, Qt::Key_Z, Qt::ControlModifier);
-        QVERIFY(!f->w->doc().differsFromSaved(f->w->globalPage()));
+        QVERIFY(!f->w->doc().differsFromSaved(f->w->kitPages().globalPage()));
         QCOMPARE(f->prompter.titles().count("successfully saved."), 6);
         const QByteArray a = kf::readFile(f->file("A.bin")), c = kf::readFile(f->file("C.bin"));
         QVERIFY(!a.isEmpty() && a != c);
@@ -622,12 +622,12 @@ private slots:
     void undoneBackNothingToAsk()
     {
         f->editKit(5, [](MainWindow1Records::soundKit &k) { k.kpadChunk[2].soundName0 = "Tom"; });
-        f->w->doc().markAllSaved(f->w->globalPage());
+        f->w->doc().markAllSaved(f->w->kitPages().globalPage());
         f->typeKitNumber("5");
         QTest::mouseClick(f->ui->btnClear, Qt::LeftButton);
-        QVERIFY(f->w->doc().differsFromSaved(f->w->globalPage()));
+        QVERIFY(f->w->doc().differsFromSaved(f->w->kitPages().globalPage()));
         f->w->history().undo();
-        QVERIFY(!f->w->doc().differsFromSaved(f->w->globalPage()));
+        QVERIFY(!f->w->doc().differsFromSaved(f->w->kitPages().globalPage()));
         QVERIFY(f->w->close());
         QCOMPARE(f->texts(), QStringList());
         f->w = nullptr;

@@ -182,6 +182,8 @@ public:
     // ---- selection ------------------------------------------------------------------
     void totalListSelection(const QModelIndex &index, bool press);
     void groupTreeSelection(const QModelIndex &index, bool press);
+    // The total list asks its current row to be pressed again (`again`).
+    void pressCurrentSound(bool again);
 
     // ---- renames ----------------------------------------------------------------------
     // Shows why a sound name is refused (blank, pattern, length; `symbols`

@@ -78,10 +78,6 @@ public:
     void save();
     void importWholeSetup();
     void exportWholeSetup();
-    // The import the pad asks for after its save, IMPORT_AFTER_SAVE_MS on;
-    // the window goes on meanwhile.
-    static constexpr int IMPORT_AFTER_SAVE_MS = 2000;
-    void importAfterPadSave(bool wanted);
     // The kit choice of a save closed: with OK, or without it (unlocks).
     void kitChoiceClosed(bool ok);
     void chooseKits(const QVector<int> &indexList);
