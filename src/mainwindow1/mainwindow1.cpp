@@ -517,9 +517,10 @@ void MainWindow1::connectDialogs()
     connect(m_mainPadPage->kitCopy(), &CopyKitFunc::sendDstKit, this, &MainWindow1::recvDstKit);
 }
 
-MainWindow1::MainWindow1(QWidget *parent)
+MainWindow1::MainWindow1(const WindowServices &services, QWidget *parent)
     : QMainWindow(parent)
     , ui(new Ui::MainWindow1)
+    , m_services(services)
 {
     // The form's images live in the resources of a static library.
     ztInitResources();

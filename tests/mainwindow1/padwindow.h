@@ -259,7 +259,7 @@ struct PadWindow {
     MainWindow1 *openAt(const QString &mountPoint)
     {
         drives.list = {{mountPoint + "/", true}};
-        w = new MainWindow1;
+        w = new MainWindow1(WindowServices{&prompter});
         w->soundLists().skipSoundListOnClose();
         w->recvFilePath(mountPoint + "/");
         return w;

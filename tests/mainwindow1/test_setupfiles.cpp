@@ -102,6 +102,7 @@ class TestSetupFiles : public QObject
     QTemporaryDir m_work;
     QString m_oldDir, m_setup, m_kitFile, m_plain;
     NoDrives m_drives;
+    ScriptedPrompter m_prompter;
     QVector<MainWindow1 *> m_windows;
 
     QString path(const QString &name) const { return m_work.filePath(name); }
@@ -111,7 +112,7 @@ class TestSetupFiles : public QObject
         const QString own = path(QString("w%1").arg(m_windows.size()));
         QDir().mkpath(own);
         QDir::setCurrent(own);
-        auto *w = new MainWindow1;
+        auto *w = new MainWindow1(WindowServices{&m_prompter});
         QDir::setCurrent(m_work.path());
         w->soundLists().skipSoundListOnClose();
         m_windows.append(w);

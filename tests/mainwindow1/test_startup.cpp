@@ -123,7 +123,7 @@ private slots:
     {
         FakeDrives drives;
         ScriptedPrompter prompts;
-        EditorStartup startup;
+        EditorStartup startup(WindowServices{&prompts});
         QVERIFY(startup.chooser->isVisible());
         QCOMPARE(startup.chooser->windowModality(), Qt::ApplicationModal);
         QCOMPARE(startup.window->setupFiles().myDetector(), startup.chooser);
@@ -182,7 +182,7 @@ private slots:
         ScriptedPrompter prompts;
         const QDateTime before = QFileInfo(soundList()).lastModified();
         {
-            EditorStartup startup;
+            EditorStartup startup(WindowServices{&prompts});
             answerChooser(button);
             QVERIFY(!startup.waitForChoice());
             QVERIFY(!g_escapeIgnored);
@@ -207,7 +207,7 @@ private slots:
         drives.list = {{root, true}};
         ScriptedPrompter prompts;
         {
-            EditorStartup startup;
+            EditorStartup startup(WindowServices{&prompts});
             answerChooser("btnOk", root);
             QVERIFY(!startup.waitForChoice());
             QVERIFY(!startup.chooser->closeFlag);
@@ -228,7 +228,7 @@ private slots:
             QDir(root).mkpath(d);
         drives.list = {{root, true}};
         ScriptedPrompter prompts;
-        EditorStartup startup;
+        EditorStartup startup(WindowServices{&prompts});
         answerChooser("btnOk", root);
         QVERIFY(!startup.waitForChoice());
         QCOMPARE(prompts.texts(), (QStringList{"The target file was not found.", "Metronome sounds were not found.",
@@ -247,7 +247,7 @@ private slots:
         drives.list = {{root, true}};
         ScriptedPrompter prompts;
         RecordingDismounter dismounter;
-        EditorStartup startup;
+        EditorStartup startup(WindowServices{&prompts});
         QTRY_COMPARE(startup.chooser->findChild<QComboBox *>("comboBox")->currentText(), root);
         answerChooser("btnOk");
         QVERIFY(startup.waitForChoice());
@@ -276,7 +276,7 @@ private slots:
         touch(soundList(), broken);
         QFile::remove(soundList() + ".bak");
         {
-            EditorStartup startup;
+            EditorStartup startup(WindowServices{&prompts});
             QCOMPARE(prompts.texts(), QStringList({"The sound groups file \"" + soundList() + "\" could not be read "
                                                    "whole: it is cut off or not in the sound list's form.\r\n\r\nThe "
                                                    "file as it was is kept as \"" + soundList() + ".bak\"."}));
@@ -302,7 +302,7 @@ private slots:
         touch(notADir);
         qputenv("TMPDIR", QFile::encodeName(notADir));
         {
-            EditorStartup startup;
+            EditorStartup startup(WindowServices{&prompts});
             qputenv("TMPDIR", oldTmp);
             QCOMPARE(prompts.titles(), QStringList{"Error"});
             QCOMPARE(prompts.texts(), QStringList{"Failed to create temporary directory!"});
@@ -333,7 +333,7 @@ private slots:
         QElapsedTimer clock;
         clock.start();
         {
-            EditorStartup plain;
+            EditorStartup plain(WindowServices{&prompts});
             QVERIFY(plain.chooser->isVisible());
         }
         const qint64 plainStart = clock.elapsed();
@@ -342,7 +342,7 @@ private slots:
         drives.list = {{root, true}};
         drives.hang(root);
         clock.restart();
-        EditorStartup startup;
+        EditorStartup startup(WindowServices{&prompts});
         QVERIFY(startup.chooser->isVisible());
         QVERIFY2(clock.elapsed() < plainStart + 1000,
                  qPrintable(QString("%1 ms, %2 ms without the drive").arg(clock.elapsed()).arg(plainStart)));
@@ -377,7 +377,7 @@ private slots:
         const QString root = pad.root + "/";
         drives.list = {{root, true}};
         ScriptedPrompter prompts;
-        EditorStartup startup;
+        EditorStartup startup(WindowServices{&prompts});
         auto *combo = startup.chooser->findChild<QComboBox *>("comboBox");
         QTRY_COMPARE(combo->currentText(), root);
         drives.hang(root);
@@ -407,7 +407,7 @@ private slots:
         touch(tmp.path() + "/zt350conv-notes");
         {
             ztplatform::RunFolder live(QStringLiteral("zt350probe-"));
-            EditorStartup startup;
+            EditorStartup startup(WindowServices{&prompts});
             qputenv("TMPDIR", oldTmp);
             QTRY_VERIFY(!QFileInfo::exists(killed));
             QVERIFY(QFileInfo(live.path()).isDir());
