@@ -118,6 +118,12 @@ class TestSetupFiles : public QObject
         m_windows.append(w);
         return w;
     }
+    // The windows' prompter, as a new one.
+    ScriptedPrompter &freshPrompter()
+    {
+        m_prompter.reset();
+        return m_prompter;
+    }
 
 private slots:
     void initTestCase()
@@ -168,7 +174,7 @@ private slots:
     void wholeSetupIntoTheWindow()
     {
         MainWindow1 *w = window();
-        ScriptedPrompter prompter;
+        ScriptedPrompter &prompter = freshPrompter();
         QSignalSpy names(w, &MainWindow1::sendKitNameChanged);
         QVERIFY(loadSetup(w, m_setup));
         QCOMPARE(prompter.titles(), QStringList({"Warning", "Warning"}));
@@ -212,7 +218,7 @@ private slots:
     void kitFilesIntoTheWindow()
     {
         MainWindow1 *w = window();
-        ScriptedPrompter reports;
+        freshPrompter(); // the load's reports are not looked at
         QVERIFY(loadSetup(w, m_setup));
         const QVector<Records::SOUND_INDEX> before = w->library().waveLoadKitAttrList();
         const QByteArray good = kf::readFile(m_kitFile);
@@ -234,7 +240,7 @@ private slots:
             QFile f(m_kitFile);
             QVERIFY(f.open(QIODevice::ReadOnly) && rec.info.getChunkIndex(&f));
             rec.info.readMultiKitSoundChunk(&f);
-            ScriptedPrompter prompter;
+            ScriptedPrompter &prompter = freshPrompter();
             QVERIFY(!w->showSound2(m_kitFile, &rec.info));
             QCOMPARE(prompter.titles(), QStringList({b.title}));
             QCOMPARE(prompter.texts(), QStringList({b.text}));
@@ -242,7 +248,7 @@ private slots:
         }
         QVERIFY(kf::writeFile(m_kitFile, good));
         QSignalSpy names(w, &MainWindow1::sendKitNameChanged);
-        ScriptedPrompter prompter;
+        ScriptedPrompter &prompter = freshPrompter();
         QVERIFY(loadKit(w, m_kitFile));
         QVERIFY(prompter.prompts.isEmpty());
         QCOMPARE(w->library().waveLoadKitAttrList().size(), 6);
@@ -265,7 +271,7 @@ private slots:
     void roundTripThroughTheWindow()
     {
         MainWindow1 *w = window();
-        ScriptedPrompter prompter;
+        ScriptedPrompter &prompter = freshPrompter();
         QVERIFY(loadSetup(w, m_setup));
         prompter.clear(); // the rename reports
         QVERIFY(loadKit(w, m_kitFile));
@@ -339,7 +345,7 @@ private slots:
     void messages()
     {
         MainWindow1 *w = window();
-        ScriptedPrompter prompter;
+        ScriptedPrompter &prompter = freshPrompter();
         CollectError modified(CollectError::Modified);
         modified.path = "/k/a.bin";
         CollectError kitModified = modified;
