@@ -34,26 +34,28 @@
 void MainWindow1::makeControllers()
 {
     const WindowViews views = windowViews(ui);
-    m_preview = std::make_unique<PreviewController>(views.preview, this);
+    m_preview = std::make_unique<PreviewController>(views.preview, this, *m_services.prompter);
     makeLibrary(views);
     makeEditing(views);
-    m_setupFiles = std::make_unique<SetupFilesController>(doc(), library(), pad(), views.setupFiles, this, *m_preview,
-                                                          *m_soundFiles, *m_soundLists, *m_kitPages, *m_mainPadPage,
-                                                          *m_kitChains, *m_kitHeader);
+    m_setupFiles = std::make_unique<SetupFilesController>(doc(), library(), pad(), views.setupFiles, this,
+                                                          *m_services.prompter, *m_preview, *m_soundFiles,
+                                                          *m_soundLists, *m_kitPages, *m_mainPadPage, *m_kitChains,
+                                                          *m_kitHeader);
     m_padSync = std::make_unique<PadSyncController>(m_doc, soundLibrary, m_pad, *m_soundLists, *m_kitPages,
-                                                   *m_mainPadPage, *m_kitHeader, this);
+                                                    *m_mainPadPage, *m_kitHeader, this, *m_services.prompter);
     const ShellController::Areas areas{*m_preview,   *m_soundFiles, *m_soundLists, *m_kitPages, *m_mainPadPage,
                                        *m_kitChains, *m_kitHeader,  *m_setupFiles, *m_padSync};
-    m_shell = std::make_unique<ShellController>(areas, views.shell, m_doc, soundLibrary, m_pad, this);
+    m_shell = std::make_unique<ShellController>(areas, views.shell, m_doc, soundLibrary, m_pad, this,
+                                                *m_services.prompter);
     wireAreas();
 }
 
 void MainWindow1::makeLibrary(const WindowViews &views)
 {
     m_soundFiles = std::make_unique<SoundFilesController>(m_doc, soundLibrary, m_pad, views.soundFiles, this,
-                                                          *m_preview);
+                                                          *m_services.prompter, *m_preview);
     m_soundLists = std::make_unique<SoundListsController>(m_doc, soundLibrary, m_pad, views.soundLists, this,
-                                                          *m_preview, *m_soundFiles);
+                                                          *m_services.prompter, *m_preview, *m_soundFiles);
     m_preview->useSoundFiles(*m_soundFiles);
     m_preview->useSoundLists(*m_soundLists);
     m_soundFiles->useSoundLists(*m_soundLists);
@@ -62,11 +64,13 @@ void MainWindow1::makeLibrary(const WindowViews &views)
 void MainWindow1::makeEditing(const WindowViews &views)
 {
     m_kitHeader = std::make_unique<KitHeaderController>(views.kitHeader);
-    m_mainPadPage = std::make_unique<MainPadPageController>(doc(), *m_kitHeader, views.mainPadPage, this);
+    m_mainPadPage = std::make_unique<MainPadPageController>(doc(), *m_kitHeader, views.mainPadPage, this,
+                                                            *m_services.prompter);
     m_kitChains = std::make_unique<KitChainsController>(m_doc, *m_kitHeader, *m_mainPadPage, views.kitChains, this,
-                                                        this);
-    m_kitPages = std::make_unique<KitPagesController>(m_doc, soundLibrary, views.kitPages, this, *m_kitHeader,
-                                                      *m_mainPadPage, *m_kitChains, *m_preview, *m_soundLists);
+                                                        *m_services.prompter, this);
+    m_kitPages = std::make_unique<KitPagesController>(m_doc, soundLibrary, views.kitPages, this, *m_services.prompter,
+                                                      *m_kitHeader, *m_mainPadPage, *m_kitChains, *m_preview,
+                                                      *m_soundLists);
 }
 
 void MainWindow1::releaseControllers()
@@ -200,9 +204,10 @@ void MainWindow1::connectRenames()
     connect(m_padSync.get(), &PadSyncController::kitNameRead, this, renamed);
 }
 
-MainWindow1::MainWindow1(QWidget *parent)
+MainWindow1::MainWindow1(const WindowServices &services, QWidget *parent)
     : QMainWindow(parent)
     , ui(new Ui::MainWindow1)
+    , m_services(services)
 {
     // The form's images live in the resources of a static library.
     ztInitResources();

@@ -4,6 +4,7 @@
 #include "device/padsession.h"
 #include "document/kitdocument.h"
 #include "library/soundlibrary.h"
+#include "mainwindow1/windowservices.h"
 
 #include <QMainWindow>
 #include <QModelIndex>
@@ -33,7 +34,7 @@ class MainWindow1 : public QMainWindow
     Q_OBJECT
 
 public:
-    explicit MainWindow1(QWidget *parent = nullptr);
+    explicit MainWindow1(const WindowServices &services, QWidget *parent = nullptr);
     ~MainWindow1() override;
 
     // 0 once the drive chooser was closed without OK (recvClose); the start-up waits while it is not.
@@ -164,6 +165,7 @@ public slots:
 
 private:
     Ui::MainWindow1 *ui;
+    const WindowServices m_services;
     int m_quitFlag = 1;
     KitDocument m_doc;
     SoundLibrary soundLibrary;

@@ -68,6 +68,7 @@ class TestMainWindow : public QObject
     QTemporaryDir m_work;
     QString m_oldDir;
     NoDrives m_drives;
+    ScriptedPrompter m_prompter;
     MainWindow1 *w = nullptr;
 
 private slots:
@@ -79,7 +80,7 @@ private slots:
         // The shared window in a folder of its own: the windows the tests
         // make come and go in the working folder, whose groups they hold.
         QVERIFY(QDir().mkpath(m_work.path() + "/shared") && QDir::setCurrent(m_work.path() + "/shared"));
-        w = new MainWindow1;
+        w = new MainWindow1(WindowServices{&m_prompter});
         w->soundLists().skipSoundListOnClose();
         QVERIFY(QDir::setCurrent(m_work.path()));
     }
@@ -173,7 +174,7 @@ private slots:
     {
         const QLocale old;
         QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
-        auto *cn = new MainWindow1;
+        auto *cn = new MainWindow1(WindowServices{&m_prompter});
         QLocale::setDefault(old);
         cn->soundLists().skipSoundListOnClose();
         QCOMPARE(cn->shell().FontFamily(), QString("Microsoft YaHei"));
@@ -192,7 +193,7 @@ private slots:
         for (QLocale::Language lang : {QLocale::English, QLocale::Chinese}) {
             QLocale::setDefault(QLocale(lang));
             QTranslator *t = installEditorTranslator(qApp);
-            std::unique_ptr<MainWindow1> m(new MainWindow1);
+            std::unique_ptr<MainWindow1> m(new MainWindow1(WindowServices{&m_prompter}));
             m->soundLists().skipSoundListOnClose();
             m->setGeometry(0, 0, 1080, 720);
             m->show();
@@ -603,7 +604,7 @@ private slots:
         }
         const QString file = m_work.path() + "/soundlist.xml";
         soundfilexml::writeSoundFileListXml(file, groups);
-        auto *m = new MainWindow1;
+        auto *m = new MainWindow1(WindowServices{&m_prompter});
         m->soundLists().skipSoundListOnClose();
         QFile::remove(file);
         QCOMPARE(m->library().soundListItemModel()->rowCount(), 2);
@@ -656,7 +657,7 @@ private slots:
     void closeAsksOnlyInDeviceMode()
     {
         ScriptedPrompter prompts;
-        QPointer<MainWindow1> m = new MainWindow1;
+        QPointer<MainWindow1> m = new MainWindow1(WindowServices{&prompts});
         m->soundLists().skipSoundListOnClose();
         m->show();
         // Device mode, answer No: the window stays.
@@ -684,7 +685,7 @@ private slots:
 
         // Offline with nothing changed (pages visited): no question at all.
         prompts.clear();
-        m = new MainWindow1;
+        m = new MainWindow1(WindowServices{&prompts});
         m->soundLists().skipSoundListOnClose();
         m->show();
         m->form()->btnSoundKit->click();
@@ -696,7 +697,7 @@ private slots:
 
         // Offline with an unsaved edit, still pending on the kit page: the
         // device mode's question; No keeps the window, Yes quits.
-        m = new MainWindow1;
+        m = new MainWindow1(WindowServices{&prompts});
         m->soundLists().skipSoundListOnClose();
         m->show();
         m->form()->btnSoundKit->click();
@@ -750,7 +751,7 @@ private slots:
         w->padSync().chooseDrive(QString());
         QVERIFY(w->pad().isUDiskFlag());
         QCOMPARE(w->padSync().loopFlag1(), 0);
-        MainWindow1 other;
+        MainWindow1 other(WindowServices{&m_prompter});
         other.soundLists().skipSoundListOnClose();
         other.padSync().chooseDrive("Device Unconnect(Default)");
         QCOMPARE(other.padSync().loopFlag1(), 0);

@@ -8,7 +8,7 @@
 PadSyncController::PadSyncController(KitDocument &doc, SoundLibrary &library, PadSession &pad,
                                      SoundListsController &soundLists, KitPagesController &kitPages,
                                      MainPadPageController &mainPadPage, KitHeaderController &kitHeader,
-                                     QWidget *parent)
+                                     QWidget *parent, UiPrompter &prompter)
     : m_doc(doc)
     , m_library(library)
     , m_pad(pad)
@@ -17,6 +17,7 @@ PadSyncController::PadSyncController(KitDocument &doc, SoundLibrary &library, Pa
     , m_mainPadPage(mainPadPage)
     , m_kitHeader(kitHeader)
     , m_parent(parent)
+    , m_prompter(prompter)
 {
     // The close tells it in its own box.
     connect(&m_pad, &PadSession::padNotAnswering, this, [this]() {

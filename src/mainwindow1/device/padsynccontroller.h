@@ -32,6 +32,7 @@ class QWidget;
 class SoundLibrary;
 class SoundListsController;
 class SyncBatch;
+class UiPrompter;
 
 class PadSyncController : public QObject
 {
@@ -42,7 +43,7 @@ public:
     // load, batches and close; boxes and progress dialogs are children of `parent`.
     PadSyncController(KitDocument &doc, SoundLibrary &library, PadSession &pad, SoundListsController &soundLists,
                       KitPagesController &kitPages, MainPadPageController &mainPadPage,
-                      KitHeaderController &kitHeader, QWidget *parent);
+                      KitHeaderController &kitHeader, QWidget *parent, UiPrompter &prompter);
     ~PadSyncController() override;
 
     // ---- choosing and loading the pad
@@ -210,6 +211,7 @@ private:
     MainPadPageController &m_mainPadPage;
     KitHeaderController &m_kitHeader;
     QWidget *m_parent;
+    UiPrompter &m_prompter; // answers every box and file dialog
 
     bool m_fileErrCloseWindow = false;
     int m_loopFlag1 = 1;

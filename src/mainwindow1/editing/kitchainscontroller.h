@@ -27,6 +27,7 @@ class QStyle;
 class QToolButton;
 class QTreeView;
 class QWidget;
+class UiPrompter;
 
 // The widgets of the kit-chain page: the kit list, the chain's steps and
 // switch.
@@ -58,7 +59,7 @@ public:
 
     // `dropFilter` takes the drops on the steps.
     KitChainsController(KitDocument &doc, KitHeaderController &header, MainPadPageController &mainPadPage,
-                        const KitChainsView &view, QWidget *boxParent, QObject *dropFilter,
+                        const KitChainsView &view, QWidget *boxParent, UiPrompter &prompter, QObject *dropFilter,
                         QObject *parent = nullptr);
     const KitChainsView &view() const { return m_view; }
     // The style the kit list is drawn with.
@@ -140,6 +141,7 @@ private:
     KitDocument &m_doc;
     KitChainsView m_view;
     QWidget *m_boxParent;
+    UiPrompter &m_prompter; // answers every box and file dialog
     QObject *m_dropFilter;
     KitHeaderController &m_header;
     MainPadPageController &m_mainPadPage;

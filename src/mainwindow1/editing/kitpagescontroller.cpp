@@ -10,14 +10,16 @@
 #include <QSpinBox>
 
 KitPagesController::KitPagesController(KitDocument &doc, SoundLibrary &library, const KitPagesView &view,
-                                       QWidget *boxes, KitHeaderController &header, MainPadPageController &mainPadPage,
-                                       KitChainsController &kitChains, PreviewController &preview,
+                                       QWidget *boxes, UiPrompter &prompter, KitHeaderController &header,
+                                       MainPadPageController &mainPadPage, KitChainsController &kitChains,
+                                       PreviewController &preview,
                                        SoundListsController &soundLists)
     : QObject(nullptr)
     , m_doc(doc)
     , m_library(library)
     , m_view(view)
     , m_boxes(boxes)
+    , m_prompter(prompter)
     , m_preview(preview)
     , m_soundLists(soundLists)
     , m_header(header)

@@ -39,6 +39,7 @@ class QTreeView;
 class QWidget;
 class SoundLibrary;
 class SoundListsController;
+class UiPrompter;
 
 // The page buttons, the panes they switch and the buttons each page shows.
 struct PageSwitchView
@@ -258,7 +259,7 @@ public:
 
     // `boxes` parents the messages and filters the drops on the hi-hat slots.
     KitPagesController(KitDocument &doc, SoundLibrary &library, const KitPagesView &view, QWidget *boxes,
-                       KitHeaderController &header, MainPadPageController &mainPadPage,
+                       UiPrompter &prompter, KitHeaderController &header, MainPadPageController &mainPadPage,
                        KitChainsController &kitChains, PreviewController &preview, SoundListsController &soundLists);
     const KitPagesView &view() const { return m_view; }
 
@@ -408,6 +409,7 @@ private:
     MainWindow1Tables m_tables; // the labels the pages show and the bytes the records store
     KitPagesView m_view;
     QWidget *m_boxes;
+    UiPrompter &m_prompter; // answers every box and file dialog
     PreviewController &m_preview;
     SoundListsController &m_soundLists;
     KitHeaderController &m_header;

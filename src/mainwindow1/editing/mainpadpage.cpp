@@ -94,8 +94,7 @@ void MainPadPageController::pageKit(int step)
 {
     const QString text = m_header.numberText();
     if (text.isEmpty() || text == QLatin1String("0")) {
-        UiPrompter::instance()->warning(m_parent, WindowTexts::tr("Warning"),
-                                        WindowTexts::tr("The kit number can not be blank."));
+        m_prompter.warning(m_parent, WindowTexts::tr("Warning"), WindowTexts::tr("The kit number can not be blank."));
         return;
     }
     const int n = text.toInt();
@@ -137,8 +136,7 @@ void MainPadPageController::typeKitNumber(const QString &text)
         m_oldKitNumber = m_currentKitNum + 1;
         return;
     }
-    UiPrompter::instance()->warning(m_parent, WindowTexts::tr("Warning"),
-                                    WindowTexts::tr("The range of kit number is 1~100."));
+    m_prompter.warning(m_parent, WindowTexts::tr("Warning"), WindowTexts::tr("The range of kit number is 1~100."));
     m_header.setNumberText(QString::number(m_oldKitNumber));
 }
 
@@ -183,9 +181,9 @@ bool MainPadPageController::applyKitName(int kit)
     m_header.unframeName();
     if (warning) {
         closehold::processEvents(QEventLoop::ExcludeUserInputEvents);
-        UiPrompter::instance()->warning(m_parent, WindowTexts::tr("Error"), text);
+        m_prompter.warning(m_parent, WindowTexts::tr("Error"), text);
     } else {
-        UiPrompter::instance()->information(m_parent, WindowTexts::tr("Error"), text);
+        m_prompter.information(m_parent, WindowTexts::tr("Error"), text);
     }
     return false;
 }

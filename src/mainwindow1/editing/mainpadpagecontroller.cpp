@@ -16,11 +16,12 @@
 #include <QToolButton>
 
 MainPadPageController::MainPadPageController(KitDocument &doc, KitHeaderController &header,
-                                             const MainPadPageView &view, QWidget *parent)
+                                             const MainPadPageView &view, QWidget *parent, UiPrompter &prompter)
     : m_doc(doc)
     , m_header(header)
     , m_view(view)
     , m_parent(parent)
+    , m_prompter(prompter)
 {
 }
 

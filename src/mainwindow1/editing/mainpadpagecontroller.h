@@ -23,6 +23,7 @@ class QPoint;
 class QPushButton;
 class QToolButton;
 class QWidget;
+class UiPrompter;
 
 // One pad: its box and the labels of its layers A and B (none for the foot switches).
 struct strPadWidgetGroup
@@ -56,7 +57,7 @@ public:
 
     // `parent` carries the boxes and the dialogs and filters the drops on the pads.
     MainPadPageController(KitDocument &doc, KitHeaderController &header, const MainPadPageView &view,
-                          QWidget *parent);
+                          QWidget *parent, UiPrompter &prompter);
     const MainPadPageView &view() const { return m_view; }
     ~MainPadPageController() override; // the copy dialogs go before the widgets they act on
 
@@ -164,6 +165,7 @@ private:
     KitHeaderController &m_header;
     MainPadPageView m_view;
     QWidget *m_parent;
+    UiPrompter &m_prompter; // answers every box and file dialog
     QMenu *m_pad_menu = nullptr;
     QAction *m_pad_copy = nullptr;
     QAction *m_pad_clear = nullptr;

@@ -26,7 +26,7 @@ void SetupFilesController::newSoundLists()
 // A whole setup as the editor's state: nothing changes when it is refused.
 bool SetupFilesController::loadWholeSetup(const QString &path)
 {
-    setupflow::BoxQuestions questions(m_parent);
+    setupflow::BoxQuestions questions(m_prompter, m_parent);
     ImportSetupJob job(m_doc, m_library, questions);
     job.setPaint(paintHeld);
     int shown = 0;
@@ -110,7 +110,7 @@ void SetupFilesController::autoLoadFile(const QString &file)
 
 void SetupFilesController::autoLoadKit(const QStringList &files)
 {
-    setupflow::BoxQuestions questions(m_parent);
+    setupflow::BoxQuestions questions(m_prompter, m_parent);
     ImportKitFilesJob job(m_doc, m_library, questions);
     job.setPaint(paintHeld);
     job.takeSavedFiles(files, forgetting());
@@ -119,7 +119,7 @@ void SetupFilesController::autoLoadKit(const QStringList &files)
 
 void SetupFilesController::autoLoadKitFile()
 {
-    setupflow::BoxQuestions questions(m_parent);
+    setupflow::BoxQuestions questions(m_prompter, m_parent);
     ImportKitFilesJob job(m_doc, m_library, questions);
     job.setPaint(paintHeld);
     if (!job.checkKitFiles(false)) {
