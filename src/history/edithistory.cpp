@@ -88,6 +88,7 @@ EditHistory::EditHistory(QWidget *window, QAction *undo, QAction *redo)
     , m_undo(undo)
     , m_redo(redo)
 {
+    m_stack.setUndoLimit(kKeptSteps);
     m_recorder.setSink([this](std::unique_ptr<editstep::Step> step) { push(std::move(step)); });
     m_undo->setShortcut(kUndo);
     m_redo->setShortcuts({kRedo, kRedoToo});

@@ -4,10 +4,11 @@
 // The window's undo and redo: the steps the document, the library and the
 // pages make, on a QUndoStack, with the menu's two actions and their keys.
 // A run of edits on one control (the focus staying on it) is one step,
-// merged by the stack; a run back where it began is no step. An undo or a
-// redo first takes in what a page holds that is not yet in the document, is
-// refused with a box when its step cannot be put back whole (the stack stays
-// as it was), and then tells where its change shows.
+// merged by the stack; a run back where it began is no step. The stack
+// keeps the last kKeptSteps steps. An undo or a redo first takes in what a
+// page holds that is not yet in the document, is refused with a box when its
+// step cannot be put back whole (the stack stays as it was), and then tells
+// where its change shows.
 
 #include "model/editstep.h"
 
@@ -27,6 +28,9 @@ class EditHistory : public QObject
     Q_OBJECT
 
 public:
+    // The steps kept: an older one can no longer be undone.
+    static constexpr int kKeptSteps = 1000;
+
     // `window` parents the boxes and holds the keys; the actions are the
     // menu's (their texts and keys are set here).
     EditHistory(QWidget *window, QAction *undo, QAction *redo);
