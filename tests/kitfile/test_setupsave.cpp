@@ -339,8 +339,6 @@ private slots:
         }
         StoredSoundLocator loc(e.loaded);
         HangingOpens hanging("/SILENT.bin", 0, HangingOpens::Looks::OpensAndStats);
-        QElapsedTimer clock;
-        clock.start();
         QCOMPARE(loc.recordOf(link), -1);
         QVERIFY(ztplatform::isSilentFile(copy) && ztplatform::isSilentFile(link));
         // The file that held the look is not looked at again while it waits.
@@ -385,8 +383,6 @@ private slots:
         Editor e;
         QCOMPARE(loadWholeSetup(e, copy), LoadError::None);
         auto turn = [] { QCoreApplication::processEvents(); };
-        QElapsedTimer clock;
-        clock.start();
         HangingOpens quiet("/QUIET.bin");
         const TurnsWhile quietTurns([&] { return quiet.waiting() > 0; });
         StoredSoundLocator loc(e.loaded, turn);
@@ -405,7 +401,6 @@ private slots:
         };
         HangingOpens hanging("/QUIET.wav", 0, HangingOpens::Looks::OpensAndStats);
         const TurnsWhile hangingTurns([&] { return hanging.waiting() > 0; });
-        clock.restart();
         CollectedWaves got;
         const CollectError err =
                 collectKitWaves(kit, 3, e.library, e.loaded, m_temp, raw, [&turn](int) { turn(); }, got);

@@ -5,7 +5,6 @@
 #include "support/hangingdisk.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
