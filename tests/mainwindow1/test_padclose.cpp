@@ -8,7 +8,6 @@
 #include "mainwindow1/device/padsynccontroller.h"
 #include "mainwindow1/editing/kittables.h"
 
-#include <QElapsedTimer>
 #include <QProgressDialog>
 #include <QScopeGuard>
 #include <QtTest>

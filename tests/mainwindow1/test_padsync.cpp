@@ -10,7 +10,6 @@
 #include "support/crashdisk.h"
 #include "support/hangingdisk.h"
 
-#include <QElapsedTimer>
 #include <QProcess>
 #include <QProgressDialog>
 #include <QScopeGuard>
@@ -1040,7 +1039,7 @@ private slots:
         };
         std::mutex lock;
         std::condition_variable resume;
-        bool hang = false, held = false, released = false, dialogShown = false, answered = false;
+        bool hang = false, held = false, released = false, dialogShown = false, answered = false, unanswered = false;
         FileEvents events;
         events.onEvent = [&](ztplatform::FileEvent e, const QString &) {
             std::unique_lock<std::mutex> hold(lock);
@@ -1048,7 +1047,8 @@ private slots:
                 return;
             if (!hang) {
                 // The first sync waits until the window has answered (a minute at most).
-                resume.wait_for(hold, std::chrono::minutes(1), [&] { return answered; });
+                if (!unanswered && !resume.wait_for(hold, std::chrono::minutes(1), [&] { return answered; }))
+                    unanswered = true;
                 return;
             }
             if (held)

@@ -20,7 +20,6 @@
 #include "widgets/copykitfunc.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QSpinBox>
