@@ -1,7 +1,8 @@
 // What undo and the pad's backups cost, against baselines of the same run:
-// - the history of 1,000 edits (kit, pad, chain and sound list edits, each
-//   its own step) in a window whose list holds 9,999 sounds: the heap it
-//   takes against the same edits made with no history (target <= 20 MB);
+// - the history of 1,000 edits (kit, pad, chain, sound list and group edits,
+//   each its own step) in a window whose list and whose group hold 9,999
+//   sounds each: the heap it takes against the same edits made with no
+//   history (target <= 20 MB);
 // - the undo of an IMPORT of a whole setup of 100 kits and 9,999 sounds
 //   into a list of 9,999 sounds, against the import itself (target
 //   <= 50 ms);
@@ -51,9 +52,9 @@ QString waveFile(int i)
 }
 
 // A window whose list holds `sounds` sounds, every pad of every kit using one.
-std::unique_ptr<MainWindow1> filledWindow(int sounds)
+std::unique_ptr<MainWindow1> filledWindow(UiPrompter &answers, int sounds)
 {
-    std::unique_ptr<MainWindow1> w(new MainWindow1);
+    std::unique_ptr<MainWindow1> w(new MainWindow1(WindowServices{&answers}));
     w->soundLists().skipSoundListOnClose();
     for (int i = 0; i < sounds; ++i)
         w->library().addSound(QStringLiteral("Sound%1").arg(i + 1), waveFile(i), quint16(i + 1), true);
@@ -77,11 +78,20 @@ qint64 heapInUse()
 }
 
 // Edit n of a session: CLEAR, Kit Copy, Pad Copy, a pad's settings, a kit's
-// name, a drop, a chain step, a pad layer cleared, a sound renamed.
+// name, a drop, a chain step, a pad layer cleared, a sound renamed, a sound
+// added to the group or one of its sounds renamed.
 void edit(MainWindow1 *w, int n)
 {
     KitDocument &d = w->doc();
     const int k = n % KIT_MAX_COUNT, pad = n % PAD_NUM_MAX;
+    if (n % 10 == 9) {
+        if (n % 20 == 9)
+            w->library().addSoundsToGroup(0, {{QStringLiteral("G%1").arg(n), waveFile(n)}});
+        else
+            w->library().renameGroupSound(0, n % kSounds, QStringLiteral("R%1").arg(n));
+        w->history().endRun();
+        return;
+    }
     switch (n % 9) {
     case 0: d.clearKit(k); break;
     case 1: d.copyKit((k + 1) % KIT_MAX_COUNT, k); break;
@@ -104,7 +114,15 @@ void edit(MainWindow1 *w, int n)
 // Heap taken by 1,000 edits, the history paused (the baseline) or not.
 qint64 thousandEdits(bool withHistory, int *steps, qint64 *kept)
 {
-    auto w = filledWindow(kSounds);
+    ScriptedPrompter answers;
+    auto w = filledWindow(answers, kSounds);
+    {
+        const editstep::Recorder::Paused loading(&w->history().recorder());
+        QVector<SoundLibrary::GroupSound> group;
+        for (int i = 0; i < kSounds; ++i)
+            group.append({QStringLiteral("G%1").arg(i), waveFile(i)});
+        w->library().addSoundsToGroup(0, group);
+    }
     const qint64 before = heapInUse();
     {
         std::unique_ptr<editstep::Recorder::Paused> off;
@@ -151,7 +169,7 @@ void BM_UndoImportOfHundredKits(benchmark::State &state)
     ScriptedPrompter prompter;
     for (auto _ : state) {
         state.PauseTiming();
-        auto w = filledWindow(kSounds);
+        auto w = filledWindow(prompter, kSounds);
         prompter.fileAnswers.enqueue({setup});
         QElapsedTimer t;
         t.start();
@@ -193,10 +211,10 @@ struct PadDrive : DriveSource
 
 // The window's load of the pad, its backup started beside it unless
 // `withBackup` is false; the backup is waited for afterwards, untimed.
-qint64 timedLoad(bool withBackup, bool *ok)
+qint64 timedLoad(UiPrompter &answers, bool withBackup, bool *ok)
 {
     QDir(padbackup::backupsRoot()).removeRecursively(); // the load's backup is a first one
-    std::unique_ptr<MainWindow1> w(new MainWindow1);
+    std::unique_ptr<MainWindow1> w(new MainWindow1(WindowServices{&answers}));
     w->soundLists().skipSoundListOnClose();
     if (!withBackup)
         w->padSync().skipBackups();
@@ -247,8 +265,8 @@ void BM_PadBackupAgainstLoad(benchmark::State &state)
     for (auto _ : state) {
         bool loadedPlain = false, loadedBeside = false;
         // Taken in turn, so that neither gains from the other's cache.
-        plainNs.push_back(timedLoad(false, &loadedPlain));
-        besideNs.push_back(timedLoad(true, &loadedBeside));
+        plainNs.push_back(timedLoad(prompter, false, &loadedPlain));
+        besideNs.push_back(timedLoad(prompter, true, &loadedBeside));
         QTemporaryDir backups;
         bool reusedFirst = true, reusedRepeat = false;
         firstNs.push_back(backUp(backups.filePath(QStringLiteral("pad")), &reusedFirst));

@@ -215,7 +215,7 @@ private slots:
         const QStringList before = f.pad.snapshot();
         HangingOpens hanging(file, answered);
         // The window answers while the file is held, before it gives up on it.
-        const TurnsWhile held([&] { return hanging.waiting() > 0 && f.prompter.prompts.isEmpty(); });
+        const TurnsWhile held([&] { return hanging.waiting() > 0 && f.prompter.texts().isEmpty(); });
         QElapsedTimer clock;
         clock.start();
         MainWindow1 *w = f.open();
