@@ -70,7 +70,7 @@ PageSwitchView pageSwitchView(Ui::MainWindow1 *ui)
 SoundPaneView soundPaneView(Ui::MainWindow1 *ui)
 {
     SoundPaneView v;
-    v.left_soundHHSet = ui->left_soundHHSet;
+    v.pane = ui->left_soundHHSet;
     v.logoWidget2 = ui->logoWidget2;
     v.soundListTitle = ui->label_3;
     v.ledColorTitle = ui->label_130;
@@ -83,7 +83,7 @@ SoundPaneView soundPaneView(Ui::MainWindow1 *ui)
 PadSettingsView padSettingsView(Ui::MainWindow1 *ui)
 {
     PadSettingsView v;
-    v.midStackedWidgetPad3 = ui->midStackedWidgetPad3;
+    v.pane = ui->midStackedWidgetPad3;
     v.pedalType = ui->pedalType;
     v.pedalWidget = ui->pedalWidget;
     v.hh_wave1_groupBox = ui->hh_wave1_groupBox;
@@ -142,7 +142,7 @@ PadSettingsView padSettingsView(Ui::MainWindow1 *ui)
 KitSettingsView kitSettingsView(Ui::MainWindow1 *ui)
 {
     KitSettingsView v;
-    v.rightHHSoundWidget = ui->rightHHSoundWidget;
+    v.pane = ui->rightHHSoundWidget;
     v.kitSettingsBox = ui->groupBox_5;
     v.kitVolumeSpinBox = ui->kitVolumeSpinBox;
     v.kitTempoSpinBox = ui->kitTempoSpinBox;
@@ -321,10 +321,10 @@ KitChainsView kitChainsView(Ui::MainWindow1 *ui)
 ShellView shellView(Ui::MainWindow1 *ui)
 {
     ShellView v;
-    v.stackedWidget = ui->stackedWidget;
+    v.windowPages = ui->stackedWidget;
     v.topWidget = ui->topWidget;
     v.topSectionWidget = ui->topSectionWidget;
-    v.left_top = ui->left_top;
+    v.topBarLeft = ui->left_top;
     v.splitter = ui->splitter;
     v.menuFile = ui->menuFile;
     v.menuEdit = ui->menuEdit;

@@ -59,7 +59,7 @@ struct PageSwitchView
 // The left pane of the kit settings pages: the hi-hat sound list's frame and the LED colors.
 struct SoundPaneView
 {
-    QWidget *left_soundHHSet = nullptr;
+    QWidget *pane = nullptr; // the left pane while the kit settings pages show
     QWidget *logoWidget2 = nullptr;
     QLabel *soundListTitle = nullptr;
     QLabel *ledColorTitle = nullptr;
@@ -72,7 +72,7 @@ struct SoundPaneView
 // layers, and the pad settings.
 struct PadSettingsView
 {
-    QWidget *midStackedWidgetPad3 = nullptr;
+    QWidget *pane = nullptr; // the middle pane while the kit settings pages show
     QComboBox *pedalType = nullptr;
     QWidget *pedalWidget = nullptr;
     QGroupBox *hh_wave1_groupBox = nullptr;
@@ -130,7 +130,7 @@ struct PadSettingsView
 // The right pane of the kit settings pages: the kit settings, links and effects.
 struct KitSettingsView
 {
-    QWidget *rightHHSoundWidget = nullptr;
+    QWidget *pane = nullptr; // the right pane while the kit settings pages show
     QGroupBox *kitSettingsBox = nullptr;
     QSpinBox *kitVolumeSpinBox = nullptr;
     QSpinBox *kitTempoSpinBox = nullptr;

@@ -77,9 +77,9 @@ void KitPagesController::setUpTexts(const QString &fontFamily)
 void KitPagesController::applyTheme(bool isDark)
 {
     const KitPagesView &v = m_view;
-    style(v.sounds.left_soundHHSet, isDark, "background-color:rgb(35, 35, 35); color: white; border-right:1px solid grey;",
+    style(v.sounds.pane, isDark, "background-color:rgb(35, 35, 35); color: white; border-right:1px solid grey;",
           "background-color: rgb(236, 236, 236); color: black;border-right:1px solid grey;");
-    for (QWidget *w : {v.pad.midStackedWidgetPad3, v.kit.rightHHSoundWidget})
+    for (QWidget *w : {v.pad.pane, v.kit.pane})
         style(w, isDark, "background-color:rgb(35, 35, 35); color: white;", "background-color: rgb(236, 236, 236); color: black;");
     style(v.sounds.soundListTitle, isDark, "color:white; border: none; border-right:1px solid grey;",
           "color:black; border: none; border-right:1px solid grey;");

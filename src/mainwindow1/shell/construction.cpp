@@ -92,7 +92,7 @@ void ShellController::buildFrame()
         v.actionGlobal_Setting->setVisible(false);
         v.actionBack_to_main_interface->setVisible(false);
     }
-    v.stackedWidget->setCurrentIndex(0); // the main page first
+    v.windowPages->setCurrentIndex(0); // the main page first
 
     // Each area's texts, fonts and widgets never shown.
     m_kitHeader.setUpTexts(m_FontFamily);

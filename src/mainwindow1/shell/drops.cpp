@@ -65,7 +65,7 @@ bool ShellController::filterEvent(QObject *watched, QEvent *event)
 {
     // Every event: the kit shown, and the pads' acceptance of drops. (A drag
     // move only asks for acceptance and reads no kit.)
-    if (event->type() != QEvent::DragMove && m_view.stackedWidget->currentIndex() == 0)
+    if (event->type() != QEvent::DragMove && m_view.windowPages->currentIndex() == 0)
         m_mainPadPage.selectShownKit();
     if (m_kitChains.kitChainUiFlag()) {
         if (m_kitChains.isStepArea(watched) && isDragEvent(event->type()))

@@ -22,7 +22,7 @@
 
 void ShellController::showGlobalPage()
 {
-    m_view.stackedWidget->setCurrentIndex(1);
+    m_view.windowPages->setCurrentIndex(1);
 }
 
 void ShellController::backToMainPage()
@@ -33,7 +33,7 @@ void ShellController::backToMainPage()
     m_mainPadPage.selectKit(quint8(kit - 1));
     m_kitHeader.setNumberText(QString::number(kit));
     m_mainPadPage.dispPadList(m_doc.kitAttrList(), quint8(kit - 1));
-    m_view.stackedWidget->setCurrentIndex(0);
+    m_view.windowPages->setCurrentIndex(0);
 }
 
 void ShellController::showKitPage()
@@ -42,7 +42,7 @@ void ShellController::showKitPage()
     if (kit >= 1 && kit <= KIT_MAX_COUNT)
         m_kitPages.updateKitNo(kit);
     // Names renamed in the kit-chain list wait for that page's OK.
-    m_view.stackedWidget->setCurrentIndex(1);
+    m_view.windowPages->setCurrentIndex(1);
 }
 
 QString ShellController::helpPagePath(int cnOrEn)
@@ -65,8 +65,8 @@ void ShellController::fitLeftTopBar()
     m_soundLists.fitGroupTree();
     // Never narrower than its buttons' texts.
     if (m_soundLists.groupTreeWidth() != m_original_width)
-        m_view.left_top->setFixedSize(
-                qMax((m_view.splitter->width() / 25) * 4, m_view.left_top->minimumSizeHint().width()),
+        m_view.topBarLeft->setFixedSize(
+                qMax((m_view.splitter->width() / 25) * 4, m_view.topBarLeft->minimumSizeHint().width()),
                 m_view.topSectionWidget->height());
 }
 
@@ -76,13 +76,13 @@ void ShellController::initDisplay(int width, int mode)
     if (mode == 0) {
         const int w = (width / 3) * 2;
         m_soundLists.setGroupPaneWidth(w);
-        m_view.left_top->setFixedSize(w, height);
+        m_view.topBarLeft->setFixedSize(w, height);
         m_original_width = w;
         if (m_kitChains.kitChainUiFlag())
             m_original_kit_width = w;
         m_right_original_width = width;
     } else if (mode == 1 || mode == 2) {
-        m_view.left_top->setFixedSize(width, height);
+        m_view.topBarLeft->setFixedSize(width, height);
         m_original_width = width;
         if (m_kitChains.kitChainUiFlag())
             m_original_kit_width = width;

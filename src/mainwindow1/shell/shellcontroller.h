@@ -38,10 +38,10 @@ class UiPrompter;
 // top bar and the menus.
 struct ShellView
 {
-    QStackedWidget *stackedWidget = nullptr; // the main page and the global settings page
+    QStackedWidget *windowPages = nullptr; // the main page and the global settings page
     QWidget *topWidget = nullptr;
     QWidget *topSectionWidget = nullptr;
-    QWidget *left_top = nullptr;
+    QWidget *topBarLeft = nullptr; // the top bar over the left pane
     QSplitter *splitter = nullptr;
     QMenu *menuFile = nullptr;
     QMenu *menuEdit = nullptr;

@@ -32,7 +32,7 @@ void ShellController::showStepPlace(const editstep::Place &place)
         showGlobalPage();
         return;
     }
-    if (m_view.stackedWidget->currentIndex() != 0)
+    if (m_view.windowPages->currentIndex() != 0)
         backToMainPage();
     const int kit = place.kit;
     switch (place.page) {
