@@ -1,11 +1,8 @@
-#include "platform/desktoptheme.h"
 #include "platform/fileidentity.h"
 #include "platform/pathcase.h"
-#include "fakeprogram.h"
 
 #include <QDir>
 #include <QFile>
-#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -118,91 +115,6 @@ private slots:
         QVERIFY(!isOnFatVolume(QString()));
         QVERIFY(!hasFatHiddenOrSystemAttribute(f.fileName()));
         QVERIFY(!hasFatHiddenOrSystemAttribute(dir.path() + "/missing"));
-    }
-
-    void themeSources()
-    {
-        quint32 v = 7;
-        ThemeSources none;
-        QVERIFY(!appsUseLightThemeFrom(none, &v));
-        QCOMPARE(v, 7u); // untouched: the caller treats it as light
-
-        ThemeSources gnome;
-        gnome.gsettingsRead = true;
-        gnome.gsettingsColorScheme = "'prefer-dark'\n";
-        QVERIFY(appsUseLightThemeFrom(gnome, &v));
-        QCOMPARE(v, 0u);
-        gnome.gsettingsColorScheme = "'default'\n";
-        QVERIFY(appsUseLightThemeFrom(gnome, &v));
-        QCOMPARE(v, 1u);
-        gnome.gsettingsColorScheme = "'prefer-light'";
-        QVERIFY(appsUseLightThemeFrom(gnome, &v));
-        QCOMPARE(v, 1u);
-
-        QTemporaryDir dir;
-        ThemeSources kde;
-        kde.kdeglobalsPath = dir.path() + "/kdeglobals";
-        QVERIFY(!appsUseLightThemeFrom(kde, &v)); // file missing
-        QFile f(kde.kdeglobalsPath);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write("[General]\nColorScheme=BreezeDark\n");
-        f.close();
-        QVERIFY(appsUseLightThemeFrom(kde, &v));
-        QCOMPARE(v, 0u);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write("[General]\nColorScheme=BreezeLight\n");
-        f.close();
-        QVERIFY(appsUseLightThemeFrom(kde, &v));
-        QCOMPARE(v, 1u);
-
-        // GNOME's "default" states no preference: a dark KDE scheme decides;
-        // an explicit GNOME choice wins over KDE.
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write("[General]\nColorScheme=BreezeDark\n");
-        f.close();
-        kde.gsettingsRead = true;
-        kde.gsettingsColorScheme = "'default'\n";
-        QVERIFY(appsUseLightThemeFrom(kde, &v));
-        QCOMPARE(v, 0u);
-        kde.gsettingsColorScheme = "'prefer-light'\n";
-        QVERIFY(appsUseLightThemeFrom(kde, &v));
-        QCOMPARE(v, 1u);
-        v = 7;
-        gnome.gsettingsColorScheme = "'something-else'";
-        QVERIFY(!appsUseLightThemeFrom(gnome, &v));
-        QCOMPARE(v, 7u);
-    }
-
-    // The desktop is asked without waiting: start() returns at once whatever
-    // gsettings does, and its answer is taken when it comes.
-    void desktopAskedWithoutWaiting()
-    {
-        QTemporaryDir config; // no KDE scheme
-        const QByteArray configWas = qgetenv("XDG_CONFIG_HOME");
-        qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
-        quint32 v = 7;
-        {
-            const FakeProgram silent("gsettings", "exec sleep 60\n");
-            QVERIFY(silent.ready());
-            DesktopTheme theme;
-            theme.start();
-            QVERIFY(theme.waiting()); // started while gsettings says nothing
-            QTest::qWait(300);
-            QVERIFY(theme.waiting());
-            QVERIFY(!theme.appsUseLightTheme(&v));
-        } // its process goes with it
-        const FakeProgram later("gsettings", "sleep 0.3\necho \"'prefer-dark'\"\n");
-        DesktopTheme theme;
-        QSignalSpy answered(&theme, &DesktopTheme::answered);
-        theme.start();
-        QVERIFY(theme.waiting() && !theme.appsUseLightTheme(&v));
-        QTRY_COMPARE(answered.count(), 1);
-        QVERIFY(!theme.waiting());
-        QVERIFY(theme.appsUseLightTheme(&v));
-        QCOMPARE(v, 0u);
-        theme.start(); // asked once
-        QVERIFY(!theme.waiting());
-        qputenv("XDG_CONFIG_HOME", configWas);
     }
 };
 
