@@ -57,8 +57,9 @@ public:
     using READ_KIT_FILE = MainWindow1Records::READ_KIT_FILE;
     using soundKit = MainWindow1Records::soundKit;
 
-    // An empty library: its lists show no sound; one per window.
-    explicit SoundLibrary(QObject *parent = nullptr);
+    // An empty library: its lists show no sound; one per window. Its default
+    // metronome sounds are those in `clickFolder` (empty: the installed ones).
+    explicit SoundLibrary(const QString &clickFolder = QString(), QObject *parent = nullptr);
     ~SoundLibrary() override;
 
     // ---- steps ------------------------------------------------------------------------
@@ -205,6 +206,8 @@ public:
     QHash<QString, quint16> mergeSources(const QHash<QString, QString> &to);
 
     // ---- the metronome list's rows ---------------------------------------------
+    // The files of the default metronome sounds, sorted by name.
+    QStringList defaultClickFiles() const;
     // The metronome list shows no sound.
     void clearClickRows();
     // A pad was loaded: the metronome list is empty and the next metronome
@@ -523,6 +526,7 @@ private:
     QString m_currentOldGroupName;
     QVector<SOUND_LIST_INFO> m_clickList;
     QVector<SOUND_INDEX> m_clickSetList;
+    QString m_clickFolder; // of the default metronome sounds
     bool m_clickDeviceFlag = false;
     QVector<READ_KIT_FILE> m_loadedKitFiles;
     setupfiles::SharedSounds m_sharedSounds;

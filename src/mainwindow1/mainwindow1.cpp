@@ -88,7 +88,7 @@ void MainWindow1::mediaStatusChanged(QMediaPlayer::MediaStatus status) { m_previ
 void MainWindow1::makeSoundFiles(const SoundFilesView &view)
 {
     m_soundFiles = std::make_unique<SoundFilesController>(m_doc, soundLibrary, m_pad, view, this, *m_services.prompter,
-                                                          *m_preview);
+                                                          m_services.conversion, *m_preview);
     connect(m_soundFiles.get(), &SoundFilesController::padAddsQueued, this, [this] { emit sendUpdate(1, 0); });
     connect(m_soundFiles.get(), &SoundFilesController::exportWritten, this, &MainWindow1::sendAllNameList);
 }
@@ -524,6 +524,7 @@ MainWindow1::MainWindow1(const WindowServices &services, QWidget *parent)
     : QMainWindow(parent)
     , ui(new Ui::MainWindow1)
     , m_services(services)
+    , soundLibrary(services.clickFolder)
 {
     // The form's images live in the resources of a static library.
     ztInitResources();

@@ -45,8 +45,9 @@ struct Export
     MainWindow1 *w = nullptr;
     QString out;
 
-    Export()
+    explicit Export(const audioconverter::Limits &conversion = audioconverter::Limits())
     {
+        f.services.conversion = conversion;
         w = f.open();
         out = f.path("out");
         QDir().mkpath(out);
@@ -711,16 +712,16 @@ private slots:
     // painting all the while.
     void stuckConverterFailsTheSound()
     {
-        Export e;
+        audioconverter::Limits quick;
+        quick.stallMs = 1000;
+        Export e(quick);
         const QString mono = writeBytes(e.f.path("src/mono.wav"), pcmWav(1, 44100, 4410));
         e.add("mono", mono, 1);
         const FakeProgram stuck("ffmpeg", "exec sleep 60\n");
         QVERIFY(stuck.ready());
-        audioconverter::setStallLimit(1000);
         e.select({0});
         const LoopTurns loop;
         e.run(e.out);
-        audioconverter::setStallLimit(audioconverter::STALL_LIMIT_MS);
         QVERIFY2(loop.elapsed() >= 1000 && loop.elapsed() < 10000, qPrintable(QString::number(loop.elapsed())));
         QVERIFY(loop.turns() >= 10);
         QCOMPARE(e.f.prompter.texts(),

@@ -16,7 +16,6 @@
 #include "platform/silentfiles.h"
 
 #include "device/bindmount.h"
-#include "library/clicksounds.h"
 #include "support/crashdisk.h"
 #include "support/hangingdisk.h"
 #include "mainwindow1/startup.h"
@@ -647,11 +646,11 @@ private slots:
     void slowAndOddFilesOfAnImport()
     {
         Fixture f;
+        f.services.conversion.timeMs = 1000;
         f.open();
         const QString ended = f.path("ended");
         FakeProgram sleeper("ffmpeg", reportsUntilKilled(ended));
         QVERIFY(sleeper.ready());
-        audioconverter::setTimeLimit(1000);
         const QString good = writeBytes(f.path("good.wav"), pcmWav(2, 48000, 480));
         const QString slow = writeBytes(f.path("slow.mp3"), "no header ffmpeg knows at once");
         const QString pipe = f.path("pipe.wav");
@@ -660,7 +659,6 @@ private slots:
         QVERIFY(QDir().mkpath(folder));
         const QString after = writeBytes(f.path("after.wav"), pcmWav(2, 48000, 480));
         f.importToList({good, slow, pipe, folder, after});
-        audioconverter::setTimeLimit(-1);
         QVERIFY(!QFileInfo::exists(ended)); // killed at its bound, before it ended on its own
         QCOMPARE(f.prompter.texts(),
                  QStringList({"The following files are not readable audio and were not added:\r\n" + pipe + "\r\n"
@@ -677,6 +675,7 @@ private slots:
     void cancelStopsTheImport()
     {
         Fixture f;
+        f.services.conversion.timeMs = 24 * 3600 * 1000; // no bound but the cancel ends it before its own end
         MainWindow1 *w = f.open();
         const QString pidFile = f.path("ffmpeg.pid");
         const QString ended = f.path("ended");
@@ -701,9 +700,7 @@ private slots:
             QTest::mouseClick(cancel, Qt::LeftButton);
         });
         poll.start(50);
-        audioconverter::setTimeLimit(24 * 3600 * 1000); // no bound but the cancel ends it before its own end
         f.importToList({good, hangs, after});
-        audioconverter::setTimeLimit(-1);
         poll.stop();
         qputenv("TMPDIR", oldTmp);
         QVERIFY(clicked);
@@ -1394,10 +1391,9 @@ private slots:
         for (int i = 0; i < 4; ++i)
             writeBytes(four.filePath(QString("c%1.wav").arg(i)), QByteArray(5000, 'x'));
         QDir(four.path()).mkdir("a folder");
-        clicksounds::setDefaultFolder(four.path());
         Fixture f;
+        f.services.clickFolder = four.path();
         MainWindow1 *w = f.open();
-        clicksounds::setDefaultFolder(QString());
         const QString capacity = "The list capacity is 5. Please import metronome sounds  up to the maximum "
                                  "capacity based on the list's limit.";
         QCOMPARE(f.prompter.texts(), QStringList({capacity}));

@@ -142,8 +142,6 @@ private slots:
 
     void cleanup()
     {
-        audioconverter::setStallLimit(audioconverter::STALL_LIMIT_MS);
-        audioconverter::setTimeLimit(-1);
         verifyNoTemporaryLeft();
     }
 
@@ -427,9 +425,12 @@ private slots:
         QCOMPARE(audioconverter::timeLimitFor(0), 120000);
         QCOMPARE(audioconverter::timeLimitFor(115200000), 229000); // 10 min, 48 kHz, 16 bits, stereo
         QVERIFY(audioconverter::timeLimitFor(3686400000LL) > 3600000); // 10 min, 192 kHz, 32 bits, 8 channels
-        // A run that reports for ever is killed at the bound and says so.
-        audioconverter::setTimeLimit(800);
-        audioconverter endless;
+        // A run that reports for ever is killed at the bound it was handed,
+        // before its caller's own, and says so.
+        audioconverter::Limits bounded;
+        bounded.timeMs = 800;
+        audioconverter endless(bounded);
+        endless.setTimeout(60000);
         endless.setProgram(makeFake("endless", "while :; do echo \"size= 1kB\" >&2; sleep 0.1; done"));
         t.restart();
         QVERIFY(!endless.audioConverterRun(m_wav, path("bounded3.wav"), mesg));
@@ -490,8 +491,9 @@ private slots:
     {
         QFETCH(QByteArray, script);
         QFETCH(bool, converts);
-        audioconverter::setStallLimit(1000);
-        audioconverter conv;
+        audioconverter::Limits quick;
+        quick.stallMs = 1000;
+        audioconverter conv(quick);
         conv.setProgram(makeFake("stall", script));
         const QString out = path("stall.wav");
         QFile::remove(out);
