@@ -549,7 +549,7 @@ private slots:
         f.layOut(3);
         MainWindow1 *w = f.open();
         ztplatform::setFileEventHook([&](ztplatform::FileEvent e, const QString &path) {
-            if (e == ztplatform::FileEvent::OpenedForWriting && path.endsWith(padjournal::RECORD_NAME))
+            if (e == ztplatform::FileEvent::OpenedForWriting && path.endsWith(padjournal::STAGING_NAME))
                 kf::writeFile(f.wav(2), "another program's bytes");
         });
         const auto unhook = qScopeGuard([] { ztplatform::setFileEventHook({}); });
@@ -856,8 +856,8 @@ private slots:
             for (int i = 0; i < 3; ++i)
                 r[i].wave_No = quint16(i + 1);
         });
-        // The record, then the fourth rename to a hidden name.
-        stopBefore(f.pad.root, 8, [&](ztplatform::Disk &) { w->padSync().updateWavePrmAndData(3, {2, 5, 9}); },
+        // The record (staged and renamed), then the fourth rename to a hidden name.
+        stopBefore(f.pad.root, 9, [&](ztplatform::Disk &) { w->padSync().updateWavePrmAndData(3, {2, 5, 9}); },
                    false);
         QCOMPARE(f.prompter.texts(),
                  QStringList{"The sounds on the sampler pad could not be renumbered, and the change could not be "
@@ -871,8 +871,7 @@ private slots:
         delete f.w.data();
         f.prompter.clear();
         f.open();
-        QCOMPARE(f.prompter.texts(), QStringList{"The editor stopped before it had finished changing the sounds on "
-                                                 "the sampler pad; they are now put in order.\r\nA renumbering cut "
+        QCOMPARE(f.prompter.texts(), QStringList{"A change of the sounds on the sampler pad was cut short; it is now put in order.\r\nA renumbering cut "
                                                  "short was finished: the kits on the sampler pad name the sounds' "
                                                  "new numbers.\r\nSound 2 is now number 1.\r\nSound 5 is now "
                                                  "number 2.\r\nSound 9 is now number 3.\r\nThese kits name the "
@@ -899,7 +898,7 @@ private slots:
             for (int i = 0; i < 3; ++i)
                 r[i].wave_No = quint16(i + 1);
         });
-        stopBefore(f.pad.root, 8, [&](ztplatform::Disk &) { w->padSync().updateWavePrmAndData(3, {2, 5, 9}); },
+        stopBefore(f.pad.root, 9, [&](ztplatform::Disk &) { w->padSync().updateWavePrmAndData(3, {2, 5, 9}); },
                    false);
         const QStringList lines = f.prompter.texts().value(0).split("\r\n");
         QCOMPARE(lines.size(), 4);
