@@ -227,7 +227,7 @@ private slots:
             int mkdirAt(int dir, const QByteArray &name, mode_t mode) override
             {
                 if (held.fetchAndStoreOrdered(1) == 0)
-                    go.tryAcquire(1, 5000); // not for ever: a window that blocks then fails below
+                    go.tryAcquire(1, 60000); // not for ever: a window that blocks then fails below
                 return PassDisk::mkdirAt(dir, name, mode);
             }
         } disk;
@@ -241,14 +241,20 @@ private slots:
         QVERIFY(padbackup::list(folder).isEmpty());
         w->form()->kitNumber->setText("1");
         QTest::mouseClick(w->form()->btnClear, Qt::LeftButton);
+        // The backup is let go once the window shows its progress.
         QStringList shown;
-        QTimer::singleShot(700, w, [&] {
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, w, [&] {
             for (QProgressDialog *d : w->findChildren<QProgressDialog *>()) {
                 if (d->isVisible())
                     shown << d->labelText();
             }
-            disk.go.release();
+            if (!shown.isEmpty()) {
+                poll.stop();
+                disk.go.release();
+            }
         });
+        poll.start(20);
         const bool closed = f.closeWithYes();
         PadBackupWriter::setDisk(nullptr);
         QVERIFY(closed);
