@@ -3950,10 +3950,6 @@ Quit anyway? Choose No to keep the window open, and close the window again once 
         <translation type="vanished">打击垫上的文件太多，无法放入一个压缩包</translation>
     </message>
     <message>
-        <source>The archive %1 is damaged or cannot be read.</source>
-        <translation>压缩包 %1 已损坏或无法读取。</translation>
-    </message>
-    <message>
         <source>the pad's file %1 cannot be kept under its name</source>
         <translation>打击垫的文件 %1 无法以其名称保存</translation>
     </message>

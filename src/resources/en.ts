@@ -3957,10 +3957,6 @@ Quit anyway? Choose No to keep the window open, and close the window again once 
         <translation type="vanished">the pad holds too many files for one archive</translation>
     </message>
     <message>
-        <source>The archive %1 is damaged or cannot be read.</source>
-        <translation>The archive %1 is damaged or cannot be read.</translation>
-    </message>
-    <message>
         <source>the pad's file %1 cannot be kept under its name</source>
         <translation>the pad's file %1 cannot be kept under its name</translation>
     </message>

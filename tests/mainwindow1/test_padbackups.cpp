@@ -1,8 +1,7 @@
 // The pad's backups through the window: each load keeps the pad's kits,
 // settings and .prm records as they were, as plain files, before anything is
 // written to it; a backup that cannot be written is told once and the pad is
-// used all the same; a backup restored from the File menu (one written in the
-// two earlier layouts too) shows its kits at once, is one step of the history, and
+// used all the same; a backup restored from the File menu shows its kits at once, is one step of the history, and
 // the close writes it to the pad as any edit; its sounds no longer on the pad
 // are named and their slots left empty.
 #include "device/padbackup.h"
@@ -49,20 +48,6 @@ QVector<padbackup::File> backedUp(const QString &backup, const QString &folder)
     std::sort(files.begin(), files.end(),
               [](const padbackup::File &a, const padbackup::File &b) { return a.path < b.path; });
     return files;
-}
-
-// The backup laid out as backups were written before: all in one zip
-// archive, or kits and settings as plain files with the .prm records in a tar.
-bool toEarlierLayout(const QString &backup, bool zip)
-{
-    const QVector<padbackup::File> settings = backedUp(backup, "KIT") + backedUp(backup, "SYS"),
-                                   prm = backedUp(backup, "WAV_PRM");
-    if (prm.isEmpty() || !QDir(backup + "/WAV_PRM").removeRecursively())
-        return false;
-    if (!zip)
-        return kf::writeFile(backup + "/WAV_PRM.tar", padbackup::tarOf(prm));
-    return QDir(backup + "/KIT").removeRecursively() && QDir(backup + "/SYS").removeRecursively()
-           && kf::writeFile(backup + "/ZT350.zip", padbackup::zipOf(settings + prm, QDateTime::currentDateTime()));
 }
 
 // The system's identity of a volume without either serial: its backups are
@@ -367,18 +352,9 @@ private slots:
     }
 
     // A kit cleared and written back; the next load restores the backup
-    // taken before, in each layout backups were kept in: the kit is shown at
-    // once, one step, written at the close.
-    void aBackupRestoredIsWrittenAtTheClose_data()
-    {
-        QTest::addColumn<int>("layout");
-        QTest::newRow("plain files") << 0;
-        QTest::newRow("one zip archive") << 1;
-        QTest::newRow("plain kits, .prm records in a tar") << 2;
-    }
+    // taken before: the kit is shown at once, one step, written at the close.
     void aBackupRestoredIsWrittenAtTheClose()
     {
-        QFETCH(int, layout);
         PadWindow f;
         layOut(f);
         const QByteArray kit1 = kf::readFile(kitFile(f, 1));
@@ -396,7 +372,6 @@ private slots:
         w->padSync().waitForBackup();
         const QVector<padbackup::Backup> backups = padbackup::list(w->padSync().backupFolder());
         QCOMPARE(backups.size(), 2);
-        QVERIFY(layout == 0 || toEarlierLayout(backups.last().folder, layout == 1));
         f.prompter.itemAnswers.enqueue(1); // the older one
         restoreAction(w)->trigger();
         QCOMPARE(f.prompter.itemLists.size(), 1);
