@@ -42,6 +42,13 @@ int renameNoReplace(int fromDir, const QByteArray &from, int toDir, const QByteA
 
 Disk::~Disk() = default;
 
+qint64 Disk::read(int fd, char *data, qint64 size, qint64 offset)
+{
+    return retried([&] {
+        return offset < 0 ? ::read(fd, data, size_t(size)) : ::pread(fd, data, size_t(size), off_t(offset));
+    });
+}
+
 int Disk::statAt(int dir, const QByteArray &name, struct stat *st, int flags)
 {
     return retried([&] { return ::fstatat(dir, name.constData(), st, flags); });

@@ -32,6 +32,10 @@ public:
     // engine): `perform` makes it and gives its count, -1 on failure. The
     // system's disk just lets it happen.
     virtual qint64 writeWith(int fd, const char *data, qint64 size, const std::function<qint64()> &perform) = 0;
+    // read(2) at the file's position (offset < 0), pread(2) at `offset`: up
+    // to `size` bytes, fewer at the end, 0 at the end; only a look, the
+    // system's unless a disk answers itself.
+    virtual qint64 read(int fd, char *data, qint64 size, qint64 offset = -1);
     // fsync(2), or fdatasync(2) with `dataOnly`: a file's bytes or a folder's
     // entries forced to the disk.
     virtual int sync(int fd, bool dataOnly = false) = 0;

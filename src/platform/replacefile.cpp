@@ -87,95 +87,20 @@ void removeLeftovers(Disk &disk, int dir)
         start = l.start;
     }
     QVector<QByteArray> names;
-    const int listed = disk.openAt(dir, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (DIR *d = listed >= 0 ? ::fdopendir(listed) : nullptr) {
-        while (const struct dirent *e = ::readdir(d)) {
-            if (isTemporaryName(QFile::decodeName(e->d_name)))
-                names.append(QByteArray(e->d_name));
-        }
-        ::closedir(d);
-    } else if (listed >= 0) {
-        ::close(listed);
+    for (const ListedEntry &e : listFolder(dir)) {
+        if (isTemporaryName(QFile::decodeName(e.name)))
+            names.append(e.name);
     }
     for (const QByteArray &name : qAsConst(names)) {
-        const int fd = disk.openAt(dir, name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        const Descriptor fd(disk.openAt(dir, name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
         struct stat file, entry;
         // Held by an editor at work on it: its lock tells.
-        if (fd >= 0 && ::fstat(fd, &file) == 0 && S_ISREG(file.st_mode) && before(file.st_mtim, start)
-            && ::flock(fd, LOCK_EX | LOCK_NB) == 0
+        if (fd.isOpen() && ::fstat(fd.get(), &file) == 0 && S_ISREG(file.st_mode) && before(file.st_mtim, start)
+            && ::flock(fd.get(), LOCK_EX | LOCK_NB) == 0
             && ::fstatat(dir, name.constData(), &entry, AT_SYMLINK_NOFOLLOW) == 0 && entry.st_ino == file.st_ino
             && entry.st_dev == file.st_dev && disk.unlinkAt(dir, name) != 0)
             qWarning() << "cannot remove the left-over" << QFile::decodeName(name) << ":" << std::strerror(errno);
-        if (fd >= 0)
-            ::close(fd);
     }
-}
-
-QString userName(uid_t uid)
-{
-    struct passwd pw, *found = nullptr;
-    char buffer[4096];
-    return ::getpwuid_r(uid, &pw, buffer, sizeof buffer, &found) == 0 && found
-                   ? QString::fromLocal8Bit(found->pw_name)
-                   : QString::number(uid);
-}
-
-QString groupName(gid_t gid)
-{
-    struct group gr, *found = nullptr;
-    char buffer[4096];
-    return ::getgrgid_r(gid, &gr, buffer, sizeof buffer, &found) == 0 && found
-                   ? QString::fromLocal8Bit(found->gr_name)
-                   : QString::number(gid);
-}
-
-// The extended attributes of `path`: name -> value.
-QVector<QPair<QByteArray, QByteArray>> attributesOf(const QByteArray &path)
-{
-    QVector<QPair<QByteArray, QByteArray>> out;
-    const ssize_t size = ::listxattr(path.constData(), nullptr, 0);
-    QByteArray list(int(qMax<ssize_t>(size, 0)), '\0');
-    const ssize_t got = size > 0 ? ::listxattr(path.constData(), list.data(), size_t(list.size())) : 0;
-    for (const QByteArray &name : list.left(int(qMax<ssize_t>(got, 0))).split('\0')) {
-        if (name.isEmpty())
-            continue;
-        const ssize_t n = ::getxattr(path.constData(), name.constData(), nullptr, 0);
-        QByteArray value(int(qMax<ssize_t>(n, 0)), '\0');
-        if (n >= 0 && ::getxattr(path.constData(), name.constData(), value.data(), size_t(value.size())) == n)
-            out.append({name, value});
-    }
-    return out;
-}
-
-QByteArray attributeOf(int fd, const QByteArray &name)
-{
-    const ssize_t n = ::fgetxattr(fd, name.constData(), nullptr, 0);
-    QByteArray value(int(qMax<ssize_t>(n, 0)), '\0');
-    if (n < 0 || ::fgetxattr(fd, name.constData(), value.data(), size_t(value.size())) != n)
-        return QByteArray();
-    return value;
-}
-
-// The other names in the folder `dir` of the file `st` (a hard-linked one), `name` left out.
-QStringList otherNamesIn(int dir, const struct stat &st, const QString &name)
-{
-    QStringList names;
-    const int listed = ::openat(dir, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (DIR *d = listed >= 0 ? ::fdopendir(listed) : nullptr) {
-        while (const struct dirent *e = ::readdir(d)) {
-            const QString found = QFile::decodeName(e->d_name);
-            struct stat at;
-            if (e->d_ino == st.st_ino && found != name
-                && ::fstatat(dir, e->d_name, &at, AT_SYMLINK_NOFOLLOW) == 0 && at.st_ino == st.st_ino
-                && at.st_dev == st.st_dev)
-                names.append(found);
-        }
-        ::closedir(d);
-    } else if (listed >= 0) {
-        ::close(listed);
-    }
-    names.sort();
-    return names;
 }
 
 // The name a kept temporary takes: "K001~1.INI" for "K001.INI".
@@ -205,21 +130,12 @@ ReplaceFile::ReplaceFile(const OpenFolder &folder, const QString &name)
 {
     m_file.setDisk(m_disk);
     if (folder.isOpen())
-        m_dir = ::fcntl(folder.fd(), F_DUPFD_CLOEXEC, 0);
+        m_dir = Descriptor::duplicate(folder.fd());
 }
 
 ReplaceFile::~ReplaceFile()
 {
     m_file.close();
-    if (m_fd >= 0)
-        ::close(m_fd);
-    if (!m_temporary.isEmpty() && !m_renamed && !m_kept
-        && disk().unlinkAt(m_dir, QFile::encodeName(m_temporary)) != 0)
-        qWarning() << "cannot remove the temporary" << temporaryPath() << ":" << std::strerror(errno);
-    if (m_lock >= 0)
-        ::close(m_lock);
-    if (m_dir >= 0)
-        ::close(m_dir);
 }
 
 void ReplaceFile::startedAgain()
@@ -243,7 +159,7 @@ QString ReplaceFile::temporaryPath() const
     if (m_temporary.isEmpty())
         return QString();
     if (m_folderPath.isEmpty())
-        return QStringLiteral("/proc/self/fd/%1/").arg(m_dir) + m_temporary;
+        return QStringLiteral("/proc/self/fd/%1/").arg(m_dir.get()) + m_temporary;
     return m_folderPath == QLatin1String("/") ? m_folderPath + m_temporary
                                              : m_folderPath + QLatin1Char('/') + m_temporary;
 }
@@ -263,6 +179,12 @@ bool ReplaceFile::fail(Step step, const QString &reason)
     return false;
 }
 
+// The step of the durable write that failed, as this file's.
+bool ReplaceFile::failedWith(const DurableWrite &write)
+{
+    return fail(write.failedStep(), write.errorString());
+}
+
 bool ReplaceFile::open()
 {
     if (failed() || !m_temporary.isEmpty())
@@ -276,33 +198,27 @@ bool ReplaceFile::open()
     if (!m_folderPath.isEmpty() && QFile::encodeName(m_folderPath).size() + 1 + target.size() >= PATH_MAX)
         return fail(Step::Create, ENAMETOOLONG);
     if (!m_folderPath.isEmpty())
-        m_dir = disk().openAt(AT_FDCWD, QFile::encodeName(m_folderPath), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (m_dir < 0)
+        m_dir.reset(disk().openAt(AT_FDCWD, QFile::encodeName(m_folderPath), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!m_dir.isOpen())
         return fail(Step::Create, m_folderPath.isEmpty() ? EBADF : errno);
-    const long nameMax = ::fpathconf(m_dir, _PC_NAME_MAX);
+    const long nameMax = ::fpathconf(m_dir.get(), _PC_NAME_MAX);
     if (target.size() > (nameMax > 0 ? nameMax : NAME_MAX))
         return fail(Step::Create, ENAMETOOLONG);
-    removeLeftovers(disk(), m_dir);
+    removeLeftovers(disk(), m_dir.get());
     m_file.setDisk(&disk());
+    m_write.emplace(disk(), m_dir.get());
+    m_write->setSyncedByCaller(m_syncedByCaller);
     // Written unseen by others when it replaces a file; given that file's mode at the end.
-    const mode_t mode = modeOf(m_dir, m_name) >= 0 ? 0600 : 0666;
-    for (quint32 n = 0; n < kMaxTries; ++n) {
-        const QString name = temporaryName(m_name, n);
-        // Exclusive: a name already taken, a link there too, is never opened.
-        m_fd = disk().openAt(m_dir, QFile::encodeName(name), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
-        if (m_fd >= 0) {
-            m_temporary = name;
-            // Another editor's cleanup leaves it while this object holds it.
-            if (::flock(m_fd, LOCK_EX | LOCK_NB) == 0)
-                m_lock = ::fcntl(m_fd, F_DUPFD_CLOEXEC, 0);
-            if (!m_file.openDescriptor(m_fd, QIODevice::WriteOnly, QFileDevice::DontCloseHandle))
-                return fail(Step::Create, m_file.errorString());
-            return true;
-        }
-        if (errno != EEXIST)
-            return fail(Step::Create, errno);
-    }
-    return fail(Step::Create, EEXIST);
+    const mode_t mode = modeOf(m_dir.get(), m_name) >= 0 ? 0600 : 0666;
+    if (!m_write->createFirstFree([this](quint32 n) { return temporaryName(m_name, n); }, kMaxTries, mode))
+        return failedWith(*m_write);
+    m_temporary = m_write->name();
+    // Another editor's cleanup leaves it while this object holds it.
+    if (::flock(m_write->fd(), LOCK_EX | LOCK_NB) == 0)
+        m_lock = Descriptor::duplicate(m_write->fd());
+    if (!m_file.openDescriptor(m_write->fd(), QIODevice::WriteOnly, QFileDevice::DontCloseHandle))
+        return fail(Step::Create, m_file.errorString());
+    return true;
 }
 
 bool ReplaceFile::write(const QByteArray &bytes)
@@ -320,9 +236,10 @@ void ReplaceFile::watchWrites(std::function<bool()> goOn, qint64 syncEvery)
         if (!goOn())
             return ECANCELED;
         const qint64 at = m_file.pos();
-        if (syncEvery <= 0 || m_fd < 0 || at - m_synced < syncEvery)
+        const int fd = m_write ? m_write->fd() : -1;
+        if (syncEvery <= 0 || fd < 0 || at - m_synced < syncEvery)
             return 0;
-        if (disk().sync(m_fd, true) != 0)
+        if (disk().sync(fd, true) != 0)
             return errno ? errno : EIO;
         m_synced = at;
         return goOn() ? 0 : ECANCELED;
@@ -335,10 +252,7 @@ bool ReplaceFile::readBack(const std::function<bool(const QString &path)> &check
         return false;
     if (m_file.isOpen() && !m_file.flush())
         return fail(Step::Write, writeFailure(m_file));
-    // Through the folder held: the temporary's longer name never makes the path too long.
-    if (!check(QStringLiteral("/proc/self/fd/%1/").arg(m_dir) + m_temporary))
-        return fail(Step::ReadBack, QStringLiteral("the written file does not read back"));
-    return true;
+    return m_write->readBack(check) || failedWith(*m_write);
 }
 
 bool ReplaceFile::finish()
@@ -347,7 +261,7 @@ bool ReplaceFile::finish()
         return false;
     if (m_finished)
         return true;
-    if (m_fd < 0)
+    if (!m_write || m_write->fd() < 0)
         return false;
     if (m_file.isOpen()) {
         const bool flushed = m_file.flush() && m_file.error() == QFileDevice::NoError;
@@ -356,68 +270,12 @@ bool ReplaceFile::finish()
         if (!flushed)
             return fail(Step::Write, reason);
     }
-    keepMetadata();
-    // Changed only where it differs: file systems without modes show both alike.
-    const int mode = modeOf(m_dir, m_name);
-    struct stat st;
-    if (mode >= 0 && (::fstat(m_fd, &st) != 0 || int(st.st_mode & 0777) != mode)
-        && disk().chmod(m_fd, mode_t(mode)) != 0)
-        return fail(Step::Mode, errno);
-    if (!m_syncedByCaller && !syncDescriptor(disk(), m_fd))
-        return fail(Step::Sync, errno);
-    const int fd = m_fd;
-    m_fd = -1;
-    if (::close(fd) != 0)
-        return fail(Step::Write, errno);
+    const bool done = m_write->keepAttributesOf(m_name, m_folderPath) && m_write->finish();
+    m_notKept = m_write->notKept();
+    if (!done)
+        return failedWith(*m_write);
     m_finished = true;
     return true;
-}
-
-// The owner, group and extended attributes of the file at the target given
-// to the temporary where they differ; each one that cannot be given is noted.
-void ReplaceFile::keepMetadata()
-{
-    const int old = disk().openAt(m_dir, QFile::encodeName(m_name), O_PATH | O_CLOEXEC);
-    struct stat was, is;
-    if (old < 0 || ::fstat(old, &was) != 0 || !S_ISREG(was.st_mode) || ::fstat(m_fd, &is) != 0) {
-        if (old >= 0)
-            ::close(old);
-        return;
-    }
-    // As root both; else the group alone may be one the user is in.
-    if ((was.st_uid != is.st_uid || was.st_gid != is.st_gid) && disk().chown(m_fd, was.st_uid, was.st_gid) != 0
-        && was.st_gid != is.st_gid)
-        disk().chown(m_fd, uid_t(-1), was.st_gid);
-    ::fstat(m_fd, &is);
-    if (was.st_uid != is.st_uid)
-        m_notKept << QCoreApplication::translate("MainWindow1",
-                                                 "The owner %1 could not be kept: the file now belongs to %2.")
-                             .arg(userName(was.st_uid), userName(is.st_uid));
-    if (was.st_gid != is.st_gid)
-        m_notKept << QCoreApplication::translate("MainWindow1",
-                                                 "The group %1 could not be kept: the file's group is now %2.")
-                             .arg(groupName(was.st_gid), groupName(is.st_gid));
-    // A rename replaces this name only: the file's other names keep the old bytes.
-    if (was.st_nlink > 1) {
-        const QStringList here = otherNamesIn(m_dir, was, m_name);
-        const qint64 elsewhere = qint64(was.st_nlink) - 1 - here.size();
-        QStringList names;
-        for (const QString &n : here)
-            names << QStringLiteral("\"%1\"").arg(QDir::toNativeSeparators(m_folderPath.isEmpty() ? n : m_folderPath + QLatin1Char('/') + n));
-        if (elsewhere > 0)
-            names << QCoreApplication::translate("MainWindow1", "%1 more in other folders").arg(elsewhere);
-        m_notKept << QCoreApplication::translate("MainWindow1",
-                                                 "The file had other names (hard links), which keep the old "
-                                                 "bytes: %1.")
-                             .arg(names.join(QStringLiteral(", ")));
-    }
-    // The ACL is one of them (system.posix_acl_access).
-    for (const auto &a : attributesOf(QStringLiteral("/proc/self/fd/%1").arg(old).toLatin1())) {
-        if (attributeOf(m_fd, a.first) != a.second && disk().setXattr(m_fd, a.first.constData(), a.second) != 0)
-            m_notKept << QCoreApplication::translate("MainWindow1", "The attribute %1 could not be kept.")
-                                 .arg(QString::fromLatin1(a.first));
-    }
-    ::close(old);
 }
 
 bool ReplaceFile::rename()
@@ -428,22 +286,18 @@ bool ReplaceFile::rename()
         return true;
     if (!finish())
         return false;
-    const QByteArray from = QFile::encodeName(m_temporary);
-    const QByteArray to = QFile::encodeName(m_name);
-    if (disk().renameAt(m_dir, from, m_dir, to, m_createOnly) != 0)
-        return fail(Step::Rename, errno);
+    if (!m_write->rename(m_name, m_createOnly))
+        return failedWith(*m_write);
     m_renamed = true;
-    if (m_lock >= 0)
-        ::close(m_lock);
-    m_lock = -1;
+    m_lock.close();
     return true;
 }
 
 bool ReplaceFile::syncFolder()
 {
-    if (failed() || m_dir < 0)
+    if (failed() || !m_write)
         return false;
-    return m_syncedByCaller || syncDescriptor(disk(), m_dir) || fail(Step::FolderSync, errno);
+    return m_write->syncFolder() || failedWith(*m_write);
 }
 
 bool ReplaceFile::commit()
@@ -453,15 +307,17 @@ bool ReplaceFile::commit()
 
 QString ReplaceFile::keep()
 {
-    m_kept = true;
+    if (m_write)
+        m_write->keep();
     if (m_temporary.isEmpty() || m_renamed)
         return temporaryPath();
     // Under a name the user sees, that no cleanup takes for a leftover.
     for (int n = 1; n < 100; ++n) {
         const QString name = keptName(m_name, n);
-        if (disk().renameAt(m_dir, QFile::encodeName(m_temporary), m_dir, QFile::encodeName(name), true) == 0) {
+        if (disk().renameAt(m_dir.get(), QFile::encodeName(m_temporary), m_dir.get(), QFile::encodeName(name), true)
+            == 0) {
             m_temporary = name;
-            if (!syncDescriptor(disk(), m_dir))
+            if (!syncDescriptor(disk(), m_dir.get()))
                 qWarning() << "the kept file's name may not be on the disk:" << temporaryPath();
             break;
         }

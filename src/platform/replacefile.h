@@ -1,21 +1,25 @@
 #ifndef ZT_PLATFORM_REPLACEFILE_H
 #define ZT_PLATFORM_REPLACEFILE_H
 
+#include "platform/descriptor.h"
+#include "platform/durablewrite.h"
+#include "platform/sysio.h"
+
 #include <QByteArray>
 #include <QFile>
-
-#include "platform/sysio.h"
 #include <QString>
 #include <QStringList>
 
 #include <functional>
+#include <optional>
 
 namespace ztplatform {
 
 class OpenFolder;
 
 // A file that takes the place of the one at its target only once it is
-// whole. In order:
+// whole, by the durable write (durablewrite.h) under a temporary name. In
+// order:
 //  open()     a new temporary in the target's folder (temporaryName()),
 //             created exclusively and never through a link: a name that is
 //             taken, by a link too, moves on to the next number. The first
@@ -41,7 +45,7 @@ class OpenFolder;
 class ReplaceFile
 {
 public:
-    enum class Step { None, Create, Write, ReadBack, Sync, Mode, Rename, FolderSync };
+    using Step = DurableWrite::Step;
 
     // `target` by path: its folder is opened when the temporary is made. The
     // file changes through `disk` (the editor's when null).
@@ -60,7 +64,12 @@ public:
     // many files at once (their file system, Disk::syncFileSystem) before
     // anything relies on them, as for files made in a hidden folder that
     // takes its name afterwards.
-    void setSyncedByCaller(bool byCaller) { m_syncedByCaller = byCaller; }
+    void setSyncedByCaller(bool byCaller)
+    {
+        m_syncedByCaller = byCaller;
+        if (m_write)
+            m_write->setSyncedByCaller(byCaller);
+    }
 
     bool open();
     // For a write watched from another thread: each write through file()
@@ -107,7 +116,7 @@ private:
     Disk &disk() const { return m_disk ? *m_disk : sysio::disk(); }
     bool fail(Step step, int error);
     bool fail(Step step, const QString &reason);
-    void keepMetadata();
+    bool failedWith(const DurableWrite &write);
 
     QString m_target;     // as given
     QString m_folderPath; // absolute; empty for an opened folder
@@ -116,14 +125,13 @@ private:
     bool m_syncedByCaller = false;
     Disk *m_disk = nullptr;
 
-    int m_dir = -1;
-    int m_fd = -1;
-    int m_lock = -1; // holds the temporary's lock until it is renamed or goes
+    Descriptor m_dir;
+    Descriptor m_lock; // holds the temporary's lock until it is renamed or goes
+    std::optional<DurableWrite> m_write; // the temporary, from open() on
     sysio::SeamFile m_file;
     QString m_temporary; // entry name of the temporary
     bool m_finished = false;
     bool m_renamed = false;
-    bool m_kept = false;
     Step m_failed = Step::None;
     QString m_error;
     QStringList m_notKept;
