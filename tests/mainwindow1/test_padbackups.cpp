@@ -764,6 +764,41 @@ private slots:
         QCOMPARE(lines.size(), 1 + 25 + 1);
         QCOMPARE(lines.last(), QString("and %1 more").arg(naming - 25));
         QCOMPARE(f.prompter.prompts.last().details.count("wave3 (sound 3)"), naming);
+        // Restored, neither backup would change a kit: their slots of sound 3 are empty now too.
+        f.prompter.itemAnswers.enqueue(-1);
+        restoreAction(w)->trigger();
+        const QStringList offered = f.prompter.itemLists.last();
+        QCOMPARE(offered.size(), 2);
+        for (const QString &item : offered)
+            QVERIFY2(item.endsWith(": kits differing from now: 0"), qPrintable(item));
+    }
+
+    // The list gives each backup's time to the second, in the locale's
+    // short form: backups taken within one minute are told apart.
+    void backupsAreListedToTheSecond()
+    {
+        const QLocale was;
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        PadWindow f;
+        layOut(f);
+        MainWindow1 *w = f.open();
+        w->padSync().waitForBackup();
+        const QString folder = w->padSync().backupFolder();
+        const QString newest = padbackup::list(folder).first().folder;
+        QVector<padbackup::File> settings = backedUp(newest, "KIT") + backedUp(newest, "SYS");
+        const QDate day(2024, 5, 1);
+        for (const QTime &at : {QTime(14, 3, 22), QTime(14, 3, 41)}) {
+            settings[0].bytes[0] = char(at.second()); // a backup of its own
+            QVERIFY(padbackup::write(folder, QDateTime(day, at), settings, backedUp(newest, "WAV_PRM")).ok);
+        }
+        f.prompter.itemAnswers.enqueue(-1);
+        restoreAction(w)->trigger();
+        QLocale::setDefault(was);
+        const QStringList offered = f.prompter.itemLists.last();
+        QCOMPARE(offered.size(), 3);
+        QCOMPARE(offered.at(1), QString("5/1/24 2:03:41 PM: kits differing from now: 1"));
+        QCOMPARE(offered.at(2), QString("5/1/24 2:03:22 PM: kits differing from now: 1"));
+        QVERIFY(f.closeWithYes());
     }
 
     // A sound deleted and its number given to a new sound: the backup's
