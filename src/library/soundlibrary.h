@@ -334,6 +334,7 @@ public:
         QString notKept;       // what the replaced file had that the new one lacks
         bool silent = false;   // the drive did not answer in time: nothing was written
         bool inDoubt = false;  // it stopped answering while the file was put in place: old or new, whole
+        bool notAFile = false; // a folder, a pipe or the like stands at its name: nothing was written
     };
     // Asked before a read-only file is replaced, with the file's path; true for Yes.
     using ReadOnlyQuestion = std::function<bool(const QString &file)>;

@@ -26,6 +26,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include <sys/stat.h>
+
 namespace {
 
 constexpr int kSoundLookLimitMs = 2000; // a drive silent that long (the groups' file's, a group sound's) is not waited on
@@ -134,6 +136,7 @@ struct ListLook
     bool readOnlyVolume = false;
     bool readOnly = false;
     ztplatform::FileStamp now;
+    unsigned type = 0; // what stands at the target (S_IFMT bits; 0: nothing)
     bool read = false; // the file read whole
     QByteArray bytes;
     QString readError;
@@ -160,9 +163,22 @@ ListLook lookAtList(const QString &name, const QString &target, const ztplatform
     look.readOnlyVolume = ztplatform::isReadOnlyVolume(QFileInfo(target).absolutePath());
     look.readOnly = isReadOnly(target);
     look.now = ztplatform::diskFileStamp(target);
-    if (look.now.identity.valid)
+    look.type = ztplatform::lookAtFile(target).type;
+    if (look.now.identity.valid && look.type == S_IFREG)
         look.read = readWhole(target, look.bytes, look.readError);
     return look;
+}
+
+// What stands at the name instead of the groups' file, as the user is told.
+QString notAFileReason(unsigned type)
+{
+    const char *kind = type == S_IFDIR                     ? QT_TRANSLATE_NOOP("MainWindow1", "a folder")
+                       : type == S_IFIFO                   ? QT_TRANSLATE_NOOP("MainWindow1", "a named pipe")
+                       : type == S_IFSOCK                  ? QT_TRANSLATE_NOOP("MainWindow1", "a socket")
+                       : type == S_IFCHR || type == S_IFBLK ? QT_TRANSLATE_NOOP("MainWindow1", "a device")
+                                                           : QT_TRANSLATE_NOOP("MainWindow1", "a file");
+    return QCoreApplication::translate("MainWindow1", "%1 stands at its name")
+            .arg(QCoreApplication::translate("MainWindow1", kind));
 }
 
 // The stages of a replace: the drive's silence stops it before the rename,
@@ -424,6 +440,11 @@ SoundLibrary::SoundListSave SoundLibrary::writeGroups(const QByteArray &bytes, c
                                                   "a link to \"%1\" was put at its name since the start; neither is "
                                                   "written over")
                               .arg(QDir::toNativeSeparators(look->nameLinksTo));
+        return save;
+    }
+    if (look->type != 0 && look->type != S_IFREG) {
+        save.notAFile = true;
+        save.reason = notAFileReason(look->type);
         return save;
     }
     if (look->readOnlyVolume) {

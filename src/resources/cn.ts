@@ -3790,6 +3790,18 @@ Quit anyway? Choose No to keep the window open, and close the window again once 
 
 仍要退出吗？选择“否”可保留窗口，待驱动器恢复响应后再次关闭窗口即可保存分组。</translation>
     </message>
+    <message>
+        <source>%1 stands at its name</source>
+        <translation>该名称处是%1</translation>
+    </message>
+    <message>
+        <source>The sound groups could not be saved to "%1": %2.
+
+Quit anyway? Choose No to keep the window open, move it away, and close the window again to save them.</source>
+        <translation>音色分组无法保存到“%1”：%2。
+
+仍要退出吗？选择“否”可保持窗口打开，将其移走，然后再次关闭窗口以保存音色分组。</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>

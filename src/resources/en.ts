@@ -3790,6 +3790,18 @@ Quit anyway? Choose No to keep the window open, and close the window again once 
 
 Quit anyway? Choose No to keep the window open, and close the window again once the drive answers to save them.</translation>
     </message>
+    <message>
+        <source>%1 stands at its name</source>
+        <translation>%1 stands at its name</translation>
+    </message>
+    <message>
+        <source>The sound groups could not be saved to "%1": %2.
+
+Quit anyway? Choose No to keep the window open, move it away, and close the window again to save them.</source>
+        <translation>The sound groups could not be saved to "%1": %2.
+
+Quit anyway? Choose No to keep the window open, move it away, and close the window again to save them.</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>

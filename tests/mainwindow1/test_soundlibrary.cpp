@@ -978,6 +978,35 @@ private slots:
         QCOMPARE(kf::readFile(far), kDrums);
     }
 
+    // A folder or a named pipe put at the groups' file's name during the
+    // session is named at the close, with no advice about room; nothing is
+    // written over it or kept beside it.
+    void folderOrPipePutAtTheFileDuringTheSessionIsNamed_data()
+    {
+        QTest::addColumn<bool>("pipe");
+        QTest::newRow("folder") << false;
+        QTest::newRow("pipe") << true;
+    }
+    void folderOrPipePutAtTheFileDuringTheSessionIsNamed()
+    {
+        QFETCH(bool, pipe);
+        Fixture f;
+        const QString list = writeBytes(f.work.filePath("soundlist.xml"), kDrums);
+        MainWindow1 *w = f.open(true);
+        QVERIFY(QFile::remove(list));
+        QVERIFY(pipe ? ::mkfifo(QFile::encodeName(list).constData(), 0644) == 0 : QDir().mkdir(list));
+        f.prompter.textAnswers.enqueue({"Loops", true});
+        w->form()->addWaveGroup->click();
+        f.prompter.buttonAnswers.enqueue(QMessageBox::No);
+        QVERIFY(!w->soundLists().saveSoundListAtClose());
+        QCOMPARE(f.prompter.texts(), QStringList({"The sound groups could not be saved to \"" + list + "\": "
+                                                  + (pipe ? "a named pipe" : "a folder") + " stands at its name."
+                                                  "\n\nQuit anyway? Choose No to keep the window open, move it "
+                                                  "away, and close the window again to save them."}));
+        QCOMPARE(QFileInfo(list).isDir(), !pipe);
+        QVERIFY(!QFileInfo::exists(list + ".bak"));
+    }
+
     // A link at the name is read through and written through: the file it
     // names keeps its groups and takes the new one; a link to nothing is
     // kept aside and named.

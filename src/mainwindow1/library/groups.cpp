@@ -114,13 +114,15 @@ bool SoundListsController::saveSoundListAtClose()
                                .arg(file),
                        QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
                 == QMessageBox::Yes;
-    return prompter->question(
-                   w, WindowTexts::tr("Error"),
-                   WindowTexts::tr("The sound groups could not be saved to \"%1\": %2.\n\nQuit anyway? Choose No to "
-                                   "keep the window open, free some space or make the file writable, and close the "
-                                   "window again to save them.")
-                           .arg(file, save.reason),
-                   QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+    const QString notSaved =
+            save.notAFile ? WindowTexts::tr("The sound groups could not be saved to \"%1\": %2.\n\nQuit anyway? Choose "
+                                            "No to keep the window open, move it away, and close the window again to "
+                                            "save them.")
+                          : WindowTexts::tr("The sound groups could not be saved to \"%1\": %2.\n\nQuit anyway? Choose "
+                                            "No to keep the window open, free some space or make the file writable, "
+                                            "and close the window again to save them.");
+    return prompter->question(w, WindowTexts::tr("Error"), notSaved.arg(file, save.reason),
+                              QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
             == QMessageBox::Yes;
 }
 
