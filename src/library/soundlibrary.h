@@ -302,6 +302,7 @@ public:
     {
         QString unreadable; // why the file could not be read whole; empty when it was (or is missing)
         bool partly = false; // it was read, but some of its entries could not be
+        bool lacking = false; // some sound rows are kept without a part of theirs that could not be read
         QString keptAs;      // where the file as it stood was kept
         QString notKept;     // why it could not be kept: nothing is written over it
         bool inUse = false;  // another editor holds the groups, or they cannot be locked: nothing is written

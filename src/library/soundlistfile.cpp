@@ -289,7 +289,8 @@ SoundLibrary::SoundListStart SoundLibrary::takeSoundList(const QString &fileName
     }
     if (result.skipped > 0) {
         qWarning() << result.skipped << "entries skipped in" << m_listTarget;
-        start.partly = true;
+        start.partly = result.outsideRows > 0;
+        start.lacking = result.lacking > 0;
         if (!start.inUse) {
             start.keptAs = keepAsideWithin(m_listTarget, result.bytes, &start.notKept);
             if (start.keptAs.isEmpty())

@@ -3802,6 +3802,10 @@ Quit anyway? Choose No to keep the window open, move it away, and close the wind
 
 仍要退出吗？选择“否”可保持窗口打开，将其移走，然后再次关闭窗口以保存音色分组。</translation>
     </message>
+    <message>
+        <source>Some sounds of "%1" had a part that could not be read; they are kept in the sound groups without it.</source>
+        <translation>“%1”中的一些音色有部分内容无法读取；它们仍保留在音色分组中，只是不含这部分内容。</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>

@@ -3802,6 +3802,10 @@ Quit anyway? Choose No to keep the window open, move it away, and close the wind
 
 Quit anyway? Choose No to keep the window open, move it away, and close the window again to save them.</translation>
     </message>
+    <message>
+        <source>Some sounds of "%1" had a part that could not be read; they are kept in the sound groups without it.</source>
+        <translation>Some sounds of "%1" had a part that could not be read; they are kept in the sound groups without it.</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>

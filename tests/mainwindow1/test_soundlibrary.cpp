@@ -782,6 +782,34 @@ private slots:
                                                   + list + ".bak\"."}));
     }
 
+    // A row whose entry digest or file bytes are not hex is kept without
+    // them: the start says so, not that an entry is left out; the file as
+    // read goes beside it.
+    void rowWithABadAttributeIsToldAsKept_data()
+    {
+        QTest::addColumn<QByteArray>("from");
+        QTest::addColumn<QByteArray>("to");
+        QTest::newRow("digest") << QByteArray("</file>") << QByteArray("</file><entry length=\"7\" digest=\"xyz\">K</entry>");
+        QTest::newRow("bytes") << QByteArray("<file>") << QByteArray("<file bytes=\"zz\">");
+    }
+    void rowWithABadAttributeIsToldAsKept()
+    {
+        QFETCH(QByteArray, from);
+        QFETCH(QByteArray, to);
+        Fixture f;
+        QByteArray held = kDrums;
+        held.replace(from, to);
+        const QString list = writeBytes(f.work.filePath("soundlist.xml"), held);
+        MainWindow1 *w = f.open(true);
+        QStandardItem *drums = w->library().soundListItemModel()->item(0);
+        QCOMPARE(drums->rowCount(), 1);
+        QCOMPARE(drums->child(0, 1)->text(), QString("/s/kick.wav"));
+        QCOMPARE(f.prompter.texts(), QStringList({"Some sounds of \"" + list + "\" had a part that could not be read; "
+                                                  "they are kept in the sound groups without it.\r\n\r\nThe file "
+                                                  "as it was is kept as \"" + list + ".bak\"."}));
+        QCOMPARE(kf::readFile(list + ".bak"), held);
+    }
+
     // A full working folder at the close: the old file stays whole, the user is
     // told why and keeps the window; with room made, the next close writes.
     void fullFolderAtTheCloseKeepsTheOldFile()

@@ -27,8 +27,12 @@ void tellSoundListStart(QWidget *w, const QString &fileName, const SoundLibrary:
     else if (!start.unreadable.isEmpty())
         parts << WindowTexts::tr("The sound groups file \"%1\" could not be read whole: %2.")
                          .arg(file, start.unreadable);
-    else if (start.partly)
+    if (start.partly)
         parts << WindowTexts::tr("Some entries of \"%1\" could not be read and are not in the sound groups.").arg(file);
+    if (start.lacking)
+        parts << WindowTexts::tr("Some sounds of \"%1\" had a part that could not be read; they are kept in the sound "
+                                 "groups without it.")
+                         .arg(file);
     if (!start.keptAs.isEmpty())
         parts << WindowTexts::tr("The file as it was is kept as \"%1\".").arg(QDir::toNativeSeparators(start.keptAs));
     else if (!start.notKept.isEmpty())
