@@ -104,8 +104,14 @@ QHash<QString, QString> SoundLibrary::handOverSharedSounds(const setupfiles::Sto
 
 QHash<QString, QString> SoundLibrary::handOverSharedSoundsWhere(const std::function<bool(const QString &)> &leaving)
 {
+    // Handed over on a copy first: a look that moves nothing changes nothing the steps keep.
+    setupfiles::SharedSounds after = m_sharedSounds;
+    const QHash<QString, QString> moved = after.handOverWhere(leaving);
+    if (moved.isEmpty())
+        return moved;
     touchFiles();
-    return m_sharedSounds.handOverWhere(leaving);
+    m_sharedSounds = after;
+    return moved;
 }
 
 void SoundLibrary::forgetKitFiles(const QStringList &files)

@@ -370,6 +370,47 @@ private slots:
         QVERIFY(f->texts().first().contains("The metronome sounds changed since"));
     }
 
+    // A whole setup, then a kit file whose sounds the setup holds too, then
+    // "export all" into a new file (its look at the loaded files hands no
+    // sound over): Ctrl+Z takes the kit file's IMPORT back with no box, and
+    // Ctrl+Shift+Z brings it again.
+    void kitImportUndoneAfterExportAllIntoNewFile()
+    {
+        const QString setup = f->file("KIT_ALL.bin"), kit = f->file("kits/K002.INI");
+        QVERIFY(QDir().mkpath(f->file("kits")));
+        QVERIFY(makeSetup(setup));
+        QVERIFY(makeKitFile(kit, 2, 12, true));
+        showWindow();
+        // The sound list, the loaded files and kit 2: what the IMPORT changes.
+        auto imported = [this] {
+            QByteArray out = kitSnapshot(f->kit(2));
+            for (const MainWindow1Records::SOUND_INDEX &s : f->w->library().waveLoadKitAttrList())
+                out += QByteArray(s.wave_name, 16) + s.file.toUtf8() + QByteArray::number(s.wave_No);
+            for (const MainWindow1Records::READ_KIT_FILE &l : f->w->library().loadedKitFiles())
+                out += l.file.toUtf8() + QByteArray::number(l.fileTotalLength);
+            return out + f->w->library().sharedSounds().twins().keys().join('|').toUtf8();
+        };
+        f->importAll(setup);
+        const QByteArray afterSetup = imported();
+        f->importPicks({kit});
+        QVERIFY(!f->w->library().sharedSounds().twins().isEmpty());
+        const QByteArray afterKit = imported();
+        QVERIFY(afterKit != afterSetup);
+        QCOMPARE(f->w->history().stack().count(), 2);
+        f->exportAll(f->file("NEW.bin"));
+        QCOMPARE(f->prompter.titles().last(), QString("successfully saved."));
+        const QByteArray exported = imported(); // kit 2 as the export numbered its sounds
+        f->prompter.clear();
+        press(f->ui->btnClear, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(f->texts(), QStringList());
+        QCOMPARE(f->w->history().stack().index(), 1);
+        QCOMPARE(imported(), afterSetup);
+        press(f->ui->btnClear, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(f->texts(), QStringList());
+        QCOMPARE(f->w->history().stack().index(), 2);
+        QCOMPARE(imported(), exported);
+    }
+
     // A save over the loaded setup numbers its sounds anew (the list was
     // reordered); CLEAR undone then names each sound by its new source.
     void clearUndoneAfterSaveOverLoaded()
