@@ -271,6 +271,7 @@ SoundLibrary::SoundListStart SoundLibrary::takeSoundList(const QString &fileName
         start.lockReason = m_listLock.errorString();
     }
     start.inUse = !found->held;
+    m_listOwn = found->held;
 
     QVector<soundfilexml::strSoundGroup> read = found->groups;
     const soundfilexml::ReadResult &result = found->result;
@@ -362,10 +363,21 @@ QString SoundLibrary::otherVersionKept(const QString &keptAs)
             .arg(QDir::toNativeSeparators(keptAs));
 }
 
+namespace {
+
+SoundLibrary::SoundListSave nothingToWrite()
+{
+    SoundLibrary::SoundListSave save;
+    save.written = true;
+    return save;
+}
+
+} // namespace
+
 SoundLibrary::SoundListSave SoundLibrary::saveSoundList(const ReadOnlyQuestion &ask, bool atClose)
 {
     if (m_soundListFileName.isEmpty())
-        return {true, {}, false, false, {}, {}, {}}; // nothing to write
+        return nothingToWrite();
     noteEntries();
     return writeGroups(listBytes(m_soundGroupList), ask, atClose);
 }
@@ -374,7 +386,7 @@ SoundLibrary::SoundListSave SoundLibrary::saveSoundListAs(
         const std::function<void(QVector<soundfilexml::strSoundGroup> &)> &change, const ReadOnlyQuestion &ask)
 {
     if (m_soundListFileName.isEmpty())
-        return {true, {}, false, false, {}, {}, {}};
+        return nothingToWrite();
     noteEntries();
     QVector<soundfilexml::strSoundGroup> groups = m_soundGroupList;
     change(groups);
@@ -422,13 +434,11 @@ SoundLibrary::SoundListSave SoundLibrary::writeGroups(const QByteArray &bytes, c
     }
     if (look->lock)
         m_listLock = std::move(*look->lock);
-    if (!m_listLock.holdsEntry(look->lockEntry)) {
-        save.inUse = true;
-        save.lockReason = m_listLock.errorString();
-        save.reason = save.lockReason.isEmpty()
-                              ? QCoreApplication::translate("MainWindow1", "the sound groups are in use by another editor")
-                              : QCoreApplication::translate("MainWindow1", "the sound groups cannot be locked: %1")
-                                        .arg(save.lockReason);
+    const bool holding = m_listLock.holdsEntry(look->lockEntry);
+    // Not this editor's to write over: another may hold the groups, or wrote them since this one read them.
+    const bool othersFile = !m_listOwn && look->now.identity.valid && !asKnown;
+    if (!holding || othersFile) {
+        notOurs(bytes, holding, atClose, save);
         return save;
     }
     if (m_listLinked && look->nameReaches != m_listTarget) {
@@ -481,6 +491,26 @@ SoundLibrary::SoundListSave SoundLibrary::writeGroups(const QByteArray &bytes, c
     return save;
 }
 
+void SoundLibrary::notOurs(const QByteArray &bytes, bool held, bool atClose, SoundListSave &save)
+{
+    save.inUse = true;
+    save.othersFile = held;
+    save.lockReason = held ? QString() : m_listLock.errorString();
+    if (held)
+        save.reason = QCoreApplication::translate("MainWindow1", "another editor saved them since this window read them");
+    else if (save.lockReason.isEmpty())
+        save.reason = QCoreApplication::translate("MainWindow1", "the sound groups are in use by another editor");
+    else
+        save.reason = QCoreApplication::translate("MainWindow1", "the sound groups cannot be locked: %1").arg(save.lockReason);
+    if (!atClose)
+        return; // the close keeps them beside the file
+    QString why;
+    save.besideAs = keepAsideWithin(m_listTarget, bytes, &why);
+    if (save.besideAs.isEmpty())
+        save.reason = QCoreApplication::translate("MainWindow1", "%1, and they could not be saved beside it: %2")
+                              .arg(save.reason, why);
+}
+
 void SoundLibrary::replaceGroups(const QByteArray &bytes, const std::optional<QByteArray> &other, SoundListSave &save)
 {
     const QString target = m_listTarget;
@@ -515,6 +545,7 @@ void SoundLibrary::replaceGroups(const QByteArray &bytes, const std::optional<QB
         return;
     }
     save.notKept = done->notKept;
+    m_listOwn = true; // written holding the lock
     m_listStamp = done->stamp;
     m_listBytes = bytes;
     m_listBaseline = bytes;

@@ -40,11 +40,15 @@ void tellSoundListStart(QWidget *w, const QString &fileName, const SoundLibrary:
                          .arg(start.notKept);
     if (start.inUse && start.lockReason.isEmpty())
         parts << WindowTexts::tr("The sound groups in \"%1\" are in use by another editor. Changes to the groups in "
-                                 "this window are kept for this session only.")
+                                 "this window are saved into it only if that editor has ended by this window's close "
+                                 "and left the file as this window read it; otherwise the close saves them beside it, "
+                                 "under a name it gives.")
                          .arg(file);
     else if (start.inUse)
         parts << WindowTexts::tr("The sound groups in \"%1\" cannot be locked for this editor (%2). Changes to the "
-                                 "groups in this window are kept for this session only.")
+                                 "groups in this window are saved into it only if this editor can lock it by its "
+                                 "close and finds it as it read it; otherwise the close saves them beside it, under a "
+                                 "name it gives.")
                          .arg(file, start.lockReason);
     auto rowsOf = [&crlf](QString heading, const QVector<groupentries::Unmatched> &rows) {
         for (const groupentries::Unmatched &u : rows)
@@ -61,6 +65,23 @@ void tellSoundListStart(QWidget *w, const QString &fileName, const SoundLibrary:
                         start.fromKept);
     if (!parts.isEmpty())
         UiPrompter::instance()->warning(w, WindowTexts::tr("Warning"), parts.join(crlf + crlf), QMessageBox::Ok);
+}
+
+// Where the close kept the groups of this window, and why not in the file.
+QString besideText(const QString &file, const SoundLibrary::SoundListSave &save)
+{
+    const QString beside = QDir::toNativeSeparators(save.besideAs);
+    if (save.othersFile)
+        return WindowTexts::tr("Another editor saved the sound groups in \"%1\" since this window read them: they "
+                               "stay as they are, and the groups of this window are saved beside them as \"%2\".")
+                .arg(file, beside);
+    if (!save.lockReason.isEmpty())
+        return WindowTexts::tr("The sound groups in \"%1\" cannot be locked for this editor (%2): the groups of this "
+                               "window are saved beside it as \"%3\".")
+                .arg(file, save.lockReason, beside);
+    return WindowTexts::tr("The sound groups in \"%1\" are in use by another editor: the groups of this window are "
+                           "saved beside it as \"%2\".")
+            .arg(file, beside);
 }
 
 } // namespace
@@ -96,17 +117,9 @@ bool SoundListsController::saveSoundListAtClose()
                                               "old one had:")
                                       .arg(file)
                                       + QStringLiteral("\r\n") + save.notKept);
-    if (save.inUse && save.lockReason.isEmpty())
-        prompter->information(w, WindowTexts::tr("Information"),
-                              WindowTexts::tr("The sound groups in \"%1\" are in use by another editor: the changes "
-                                              "to the groups in this window are not saved.")
-                                      .arg(file));
-    else if (save.inUse)
-        prompter->information(w, WindowTexts::tr("Information"),
-                              WindowTexts::tr("The sound groups in \"%1\" cannot be locked for this editor (%2): the "
-                                              "changes to the groups in this window are not saved.")
-                                      .arg(file, save.lockReason));
-    if (save.written || save.inUse || save.declined)
+    if (!save.besideAs.isEmpty())
+        prompter->information(w, WindowTexts::tr("Information"), besideText(file, save));
+    if (save.written || save.declined || !save.besideAs.isEmpty())
         return true;
     if (save.inDoubt)
         return prompter->question(
