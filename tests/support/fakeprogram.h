@@ -31,4 +31,13 @@ private:
     bool m_ready = false;
 };
 
+// A script that reports progress on stderr as ffmpeg does, so no stall
+// ends it, and after a minute or more ends on its own, leaving the file
+// `mark`: one killed before leaves none. `before` runs first.
+inline QByteArray reportsUntilKilled(const QString &mark, const QByteArray &before = QByteArray())
+{
+    return before + "i=0\nwhile [ $i -lt 600 ]; do echo 'size= 1kB' >&2; sleep 0.1; i=$((i+1)); done\n: > '"
+           + QFile::encodeName(mark) + "'\n";
+}
+
 #endif

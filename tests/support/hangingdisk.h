@@ -21,6 +21,7 @@
 #include <unistd.h>
 
 #include <condition_variable>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <vector>
@@ -213,6 +214,30 @@ public:
 private:
     QTimer m_timer;
     QElapsedTimer m_clock;
+    int m_turns = 0;
+};
+
+// Turns of the event loop (a timer every `everyMs`, as the window would paint)
+// taken while `during` holds, say while a drive is held and the window has not
+// yet given up on it: one shows the window answered meanwhile, without a look
+// at the clock.
+class TurnsWhile
+{
+public:
+    explicit TurnsWhile(std::function<bool()> during, int everyMs = 20)
+        : m_during(std::move(during))
+    {
+        QObject::connect(&m_timer, &QTimer::timeout, [this] {
+            if (m_during())
+                ++m_turns;
+        });
+        m_timer.start(everyMs);
+    }
+    int turns() const { return m_turns; }
+
+private:
+    std::function<bool()> m_during;
+    QTimer m_timer;
     int m_turns = 0;
 };
 
