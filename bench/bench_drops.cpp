@@ -45,9 +45,9 @@ void makeFile(const QString &path)
 }
 
 // A shown window whose setup holds n sounds and whose group tree holds `group` sounds.
-std::unique_ptr<MainWindow1> editor(int n, int group = 0)
+std::unique_ptr<MainWindow1> editor(UiPrompter &answers, int n, int group = 0)
 {
-    std::unique_ptr<MainWindow1> w(new MainWindow1);
+    std::unique_ptr<MainWindow1> w(new MainWindow1(WindowServices{&answers}));
     w->soundLists().skipSoundListOnClose();
     QObject::disconnect(w.get(), &MainWindow1::sendUpdate, w.get(), &MainWindow1::recvUpdate);
     w->resize(1400, 900);
@@ -188,8 +188,8 @@ void compare(benchmark::State &state, MainWindow1 *small, MainWindow1 *large, co
 void BM_PadDropKnownSound(benchmark::State &state)
 {
     ScriptedPrompter answers; // a box would wait for a user
-    auto small = editor(1000);
-    auto large = editor(9999);
+    auto small = editor(answers, 1000);
+    auto large = editor(answers, 9999);
     compare(state, small.get(), large.get(), "1000_ms", "9999_ms",
             [](MainWindow1 *w) { return padDrops(w, w->library().totalListItemModel()->soundCount()); });
 }
@@ -197,8 +197,8 @@ void BM_PadDropKnownSound(benchmark::State &state)
 void BM_DeviceListDrop(benchmark::State &state)
 {
     ScriptedPrompter answers;
-    auto small = editor(1000);
-    auto large = editor(9899);
+    auto small = editor(answers, 1000);
+    auto large = editor(answers, 9899);
     small->pad().beginLoad(QString());
     large->pad().beginLoad(QString());
     compare(state, small.get(), large.get(), "1000_ms", "9899_ms",
@@ -215,8 +215,8 @@ void BM_GroupFileDrop(benchmark::State &state)
         makeFile(path);
         files << QUrl::fromLocalFile(path);
     }
-    auto small = editor(0, 1000);
-    auto large = editor(0, 9999);
+    auto small = editor(answers, 0, 1000);
+    auto large = editor(answers, 0, 9999);
     compare(state, small.get(), large.get(), "1000_ms", "9999_ms",
             [&files](MainWindow1 *w) { return fileDrop(w, files); });
 }
@@ -224,7 +224,7 @@ void BM_GroupFileDrop(benchmark::State &state)
 void BM_DragMovesOverPad(benchmark::State &state)
 {
     ScriptedPrompter answers;
-    auto w = editor(1000);
+    auto w = editor(answers, 1000);
     PlainTarget plain;
     QMimeData mime;
     mime.setData(dragpayload::MIME_FORMAT, dragpayload::record(QStringLiteral("Kick"), soundPath(1)).toUtf8());

@@ -51,9 +51,9 @@ QString waveFile(int i)
 }
 
 // A window whose list holds `sounds` sounds, every pad of every kit using one.
-std::unique_ptr<MainWindow1> filledWindow(int sounds)
+std::unique_ptr<MainWindow1> filledWindow(UiPrompter &answers, int sounds)
 {
-    std::unique_ptr<MainWindow1> w(new MainWindow1);
+    std::unique_ptr<MainWindow1> w(new MainWindow1(WindowServices{&answers}));
     w->soundLists().skipSoundListOnClose();
     for (int i = 0; i < sounds; ++i)
         w->library().addSound(QStringLiteral("Sound%1").arg(i + 1), waveFile(i), quint16(i + 1), true);
@@ -104,7 +104,8 @@ void edit(MainWindow1 *w, int n)
 // Heap taken by 1,000 edits, the history paused (the baseline) or not.
 qint64 thousandEdits(bool withHistory, int *steps, qint64 *kept)
 {
-    auto w = filledWindow(kSounds);
+    ScriptedPrompter answers;
+    auto w = filledWindow(answers, kSounds);
     const qint64 before = heapInUse();
     {
         std::unique_ptr<editstep::Recorder::Paused> off;
@@ -151,7 +152,7 @@ void BM_UndoImportOfHundredKits(benchmark::State &state)
     ScriptedPrompter prompter;
     for (auto _ : state) {
         state.PauseTiming();
-        auto w = filledWindow(kSounds);
+        auto w = filledWindow(prompter, kSounds);
         prompter.fileAnswers.enqueue({setup});
         QElapsedTimer t;
         t.start();
@@ -193,10 +194,10 @@ struct PadDrive : DriveSource
 
 // The window's load of the pad, its backup started beside it unless
 // `withBackup` is false; the backup is waited for afterwards, untimed.
-qint64 timedLoad(bool withBackup, bool *ok)
+qint64 timedLoad(UiPrompter &answers, bool withBackup, bool *ok)
 {
     QDir(padbackup::backupsRoot()).removeRecursively(); // the load's backup is a first one
-    std::unique_ptr<MainWindow1> w(new MainWindow1);
+    std::unique_ptr<MainWindow1> w(new MainWindow1(WindowServices{&answers}));
     w->soundLists().skipSoundListOnClose();
     if (!withBackup)
         w->padSync().skipBackups();
@@ -247,8 +248,8 @@ void BM_PadBackupAgainstLoad(benchmark::State &state)
     for (auto _ : state) {
         bool loadedPlain = false, loadedBeside = false;
         // Taken in turn, so that neither gains from the other's cache.
-        plainNs.push_back(timedLoad(false, &loadedPlain));
-        besideNs.push_back(timedLoad(true, &loadedBeside));
+        plainNs.push_back(timedLoad(prompter, false, &loadedPlain));
+        besideNs.push_back(timedLoad(prompter, true, &loadedBeside));
         QTemporaryDir backups;
         bool reusedFirst = true, reusedRepeat = false;
         firstNs.push_back(backUp(backups.filePath(QStringLiteral("pad")), &reusedFirst));

@@ -27,9 +27,9 @@ QString waveFile(int i)
 }
 
 // A window whose sound library holds n sounds, the kits using them slot by slot.
-std::unique_ptr<MainWindow1> editorWithSounds(int n)
+std::unique_ptr<MainWindow1> editorWithSounds(UiPrompter &answers, int n)
 {
-    std::unique_ptr<MainWindow1> w(new MainWindow1);
+    std::unique_ptr<MainWindow1> w(new MainWindow1(WindowServices{&answers}));
     w->soundLists().skipSoundListOnClose();
     for (int i = 0; i < n; ++i)
         w->library().addSound(QStringLiteral("Sound%1").arg(i + 1), waveFile(i), quint16(i + 1), true);
@@ -84,10 +84,11 @@ template <class Run>
 void compareLibraries(benchmark::State &state, Run run)
 {
     double small = 0, large = 0;
+    ScriptedPrompter answers;
     for (auto _ : state) {
         state.PauseTiming();
-        auto a = editorWithSounds(1000);
-        auto b = editorWithSounds(9999);
+        auto a = editorWithSounds(answers, 1000);
+        auto b = editorWithSounds(answers, 9999);
         state.ResumeTiming();
         small += double(run(a.get(), 1000));
         large += double(run(b.get(), 9999));

@@ -34,9 +34,9 @@ struct PadDrives : DriveSource {
     QVector<DriveEntry> drives() const override { return {{pad(1000).root, true}, {pad(9999).root, true}}; }
 };
 
-std::unique_ptr<MainWindow1> loadedWindow(const Pad &p, qint64 *loadNs = nullptr)
+std::unique_ptr<MainWindow1> loadedWindow(UiPrompter &answers, const Pad &p, qint64 *loadNs = nullptr)
 {
-    std::unique_ptr<MainWindow1> w(new MainWindow1);
+    std::unique_ptr<MainWindow1> w(new MainWindow1(WindowServices{&answers}));
     w->soundLists().skipSoundListOnClose();
     QElapsedTimer t;
     t.start();
@@ -67,9 +67,9 @@ void BM_PadWindowLoadBySize(benchmark::State &state)
 {
     ScriptedPrompter prompter;
     PadDrives drives;
-    bySize(state, [](const Pad &p) {
+    bySize(state, [&prompter](const Pad &p) {
         qint64 ns = 0;
-        benchmark::DoNotOptimize(loadedWindow(p, &ns)->pad().isUDiskFlag());
+        benchmark::DoNotOptimize(loadedWindow(prompter, p, &ns)->pad().isUDiskFlag());
         return ns;
     });
     if (!prompter.texts().isEmpty())
@@ -82,10 +82,10 @@ void BM_PadWindowWriteBackByLibrarySize(benchmark::State &state)
     ScriptedPrompter prompter;
     PadDrives drives;
     std::map<const Pad *, std::unique_ptr<MainWindow1>> windows;
-    bySize(state, [&windows](const Pad &p) {
+    bySize(state, [&windows, &prompter](const Pad &p) {
         std::unique_ptr<MainWindow1> &w = windows[&p];
         if (!w)
-            w = loadedWindow(p);
+            w = loadedWindow(prompter, p);
         for (int k = 0; k < 10; ++k)
             reloadKit(w->doc(), k * 10, [](MainWindow1Records::soundKit &kit) { kit.kit_volume ^= 1; });
         // The records as the files hold them now: an earlier run wrote some.
@@ -110,8 +110,8 @@ void BM_PadWindowDeleteRowsByLibrarySize(benchmark::State &state)
 {
     ScriptedPrompter prompter;
     PadDrives drives;
-    bySize(state, [](const Pad &p) {
-        std::unique_ptr<MainWindow1> w = loadedWindow(p);
+    bySize(state, [&prompter](const Pad &p) {
+        std::unique_ptr<MainWindow1> w = loadedWindow(prompter, p);
         for (int row = 0; row < 100; ++row)
             w->pad().queueDelete(w->library().totalListItemModel()->soundText(row * 9, 2),
                                  quint16(w->library().totalListItemModel()->soundText(row * 9, 0).toInt()));

@@ -56,7 +56,7 @@ struct Window
         ztInitResources();
         ztplatform::setDriveSource(&drives);
         QDir::setCurrent(work.path());
-        w.reset(new MainWindow1);
+        w.reset(new MainWindow1(WindowServices{&prompter}));
         w->soundLists().skipSoundListOnClose();
     }
     ~Window()

@@ -27,8 +27,9 @@ qint64 showBareForm()
 qint64 showEditorWindow()
 {
     QElapsedTimer t;
+    ScriptedPrompter answers;
     t.start();
-    auto *window = new MainWindow1;
+    auto *window = new MainWindow1(WindowServices{&answers});
     window->show();
     QCoreApplication::processEvents();
     const qint64 ns = t.nsecsElapsed();

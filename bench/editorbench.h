@@ -35,7 +35,6 @@ inline int runEditorBenchmarks(int argc, char **argv)
     QTemporaryDir work; // the editor reads and writes its sound list here
     QDir::setCurrent(work.path());
     qputenv("XDG_DATA_HOME", QFile::encodeName(work.path() + "/data")); // the pads' backups too
-    ScriptedPrompter answers;
 
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

@@ -1,8 +1,11 @@
 #include "device/padjournal.h"
 
+#include "device/padkits.h"
 #include "device/padpaths.h"
 #include "device/padreasons.h"
 #include "device/pairfiles.h"
+#include "device/writeback.h"
+#include "model/bytepack.h"
 #include "model/namerules.h"
 #include "platform/inplacefile.h"
 #include "platform/disk.h"
@@ -103,11 +106,13 @@ bool preadAll(int fd, qint64 offset, qint64 n, QByteArray *out)
 // n bytes at `offset` of the regular file at the entry; false when it holds fewer.
 bool readRange(const ztplatform::OpenFolder &folder, const QString &name, qint64 offset, qint64 n, QByteArray *out)
 {
+    if (offset < 0 || n < 0 || n > BYTES_MAX)
+        return false;
     struct stat st;
     const int fd = openRegular(folder, name, &st);
     if (fd < 0)
         return false;
-    const bool ok = st.st_size >= offset + n && preadAll(fd, offset, n, out);
+    const bool ok = offset <= st.st_size - n && preadAll(fd, offset, n, out);
     ::close(fd);
     return ok;
 }
@@ -149,6 +154,12 @@ bool folderFits(Area area, const QString &fff)
     return fff.isEmpty() && (area == Area::Kit || area == Area::Sys);
 }
 
+// An entry of the pad by its area, folder and name, as FAT tells names apart.
+QString placeKey(Area area, const QString &fff, const QString &name)
+{
+    return QString::number(int(area)) + fff + QLatin1Char('/') + name.toLower();
+}
+
 bool markFits(const Mark &m)
 {
     return m.size >= 0 && m.digest.size() == DIGEST_SIZE;
@@ -172,7 +183,7 @@ bool stepFits(const Step &s)
                 && folderFits(s.area, s.toFolder) && markFits(s.mark) && s.before.size() == s.after.size()
                 && (s.after.isEmpty() || markFits(s.patched));
     case Kind::Remove:
-        return isEntryName(s.from) && (s.hidden.isEmpty() || isHiddenName(s.hidden)) && markFits(s.mark);
+        return isEntryName(s.from) && s.hidden.isEmpty() && markFits(s.mark);
     case Kind::Patch:
         return isEntryName(s.from) && !s.after.isEmpty() && s.before.size() == s.after.size();
     case Kind::Put:
@@ -336,15 +347,145 @@ bool decode(const QByteArray &bytes, Record *record)
     }
     if (!s.atEnd())
         return false;
-    // A file removed where it stands only in a record that only removes files.
-    const bool removesOnly = std::all_of(r.steps.cbegin(), r.steps.cend(),
-                                         [](const Step &st) { return st.kind == Kind::Remove; });
-    for (const Step &st : qAsConst(r.steps)) {
-        if (st.kind == Kind::Remove && st.hidden.isEmpty() && !removesOnly)
-            return false;
-    }
     *record = r;
     return true;
+}
+
+// ---- what the editor writes -------------------------------------------------
+
+namespace {
+
+// The number of the sound whose file `name` is in the numbered folder: "NNN.wav"
+// in WAV_DATA, "NNN.prm" in WAV_PRM, in any case; 0 for any other name.
+int soundNumberOf(Area area, const QString &fff, const QString &name)
+{
+    const QLatin1String suffix(area == Area::Data ? ".wav" : ".prm");
+    if ((area != Area::Data && area != Area::Prm) || name.size() != 7 || !name.endsWith(suffix, Qt::CaseInsensitive))
+        return 0;
+    bool ok = false;
+    const int file = name.left(3).toInt(&ok);
+    if (!ok || file < 1 || file > 100 || name.left(3) != padtree::threeDigits(file))
+        return 0;
+    return padtree::waveNumberFromLocation(fff.toInt(), file);
+}
+
+bool isNamed(const QString &name, const char *wanted)
+{
+    return name.compare(QLatin1String(wanted), Qt::CaseInsensitive) == 0;
+}
+
+bool isKitRecordPatch(const Step &s)
+{
+    return s.area == Area::Kit && s.from.size() == 8 && s.from.startsWith(QLatin1Char('k'), Qt::CaseInsensitive)
+            && s.from.endsWith(QLatin1String(".ini"), Qt::CaseInsensitive)
+            && s.from.mid(1, 3) == padtree::threeDigits(s.number) && s.offset == 0
+            && s.before.size() == KIT_RECORD_SIZE;
+}
+
+bool isChainBlockPatch(const Step &s)
+{
+    return s.area == Area::Sys && isNamed(s.from, "global.ini") && s.offset == KIT_CHAIN_BLOCK_OFFSET
+            && s.before.size() == KIT_CHAIN_BLOCK_SIZE;
+}
+
+// A renumbering's move: the .wav as it is, the .prm with its number patched.
+bool isSoundMove(const Step &s)
+{
+    const int to = soundNumberOf(s.area, s.toFolder, s.to);
+    if (!soundNumberOf(s.area, s.folder, s.from) || !to || pairfiles::hiddenTarget(s.hidden) != s.from)
+        return false;
+    if (s.area == Area::Data)
+        return s.offset == 0 && s.after.isEmpty() && !s.patched.isValid();
+    QByteArray number(2, '\0');
+    bytepack::put16(reinterpret_cast<uchar *>(number.data()), quint16(to));
+    return s.offset == 0 && s.after == number && s.before.size() == 2 && s.patched.isValid();
+}
+
+// A whole file a close puts: global.ini (a restore) or alter.ini.
+bool isSysPut(const Step &s)
+{
+    const bool alter = isNamed(s.from, "alter.ini");
+    const bool size = alter ? s.after.size() == writeback::ALTER_FILE_SIZE
+                            : isNamed(s.from, "global.ini") && writeback::isCurrentGlobalFile(s.after)
+                    && s.after.size() <= GLOBAL_FILE_MAX;
+    const bool replaces = s.mark.isValid() ? markOfBytes(s.before) == s.mark : s.before.isEmpty();
+    return s.area == Area::Sys && size && replaces && s.offset == 0 && pairfiles::hiddenTarget(s.hidden) == s.from;
+}
+
+// The step is one the editor writes for the record's purpose.
+bool isEditorsStep(Purpose purpose, const Step &s)
+{
+    const bool wave = s.area == Area::Data || s.area == Area::Prm;
+    const bool noBytes = s.offset == 0 && s.before.isEmpty() && s.after.isEmpty();
+    switch (s.kind) {
+    case Kind::MakeFolder:
+        return wave && (purpose == Purpose::AddSounds || purpose == Purpose::Renumbering);
+    case Kind::Create:
+        return purpose == Purpose::AddSounds && wave && noBytes && s.from.isEmpty() && s.folder == s.toFolder
+                && soundNumberOf(s.area, s.toFolder, s.to) == s.number && pairfiles::hiddenTarget(s.hidden) == s.to;
+    case Kind::Remove:
+        return purpose == Purpose::DeleteSounds && wave && noBytes && s.hidden.isEmpty()
+                && soundNumberOf(s.area, s.folder, s.from) == s.number;
+    case Kind::Move:
+        return purpose == Purpose::Renumbering && isSoundMove(s);
+    case Kind::Patch:
+        return isKitRecordPatch(s) ? purpose == Purpose::WriteBack || purpose == Purpose::Renumbering
+                                   : purpose == Purpose::WriteBack && isChainBlockPatch(s);
+    case Kind::Put:
+        return purpose == Purpose::WriteBack && isSysPut(s);
+    }
+    return false;
+}
+
+// No file is named by two steps: each name leaves, arrives and is hidden at
+// most once, a hidden name is no other name of the record, and each sound's
+// file and each folder are one step's.
+bool namesEachFileOnce(const Record &r)
+{
+    QSet<QString> leaving, arriving, hidden, made;
+    QSet<QPair<int, int>> sounds;
+    auto once = [](QSet<QString> &set, const QString &key) {
+        const int before = set.size();
+        set.insert(key);
+        return set.size() > before;
+    };
+    for (const Step &s : r.steps) {
+        bool ok = true;
+        if (s.kind == Kind::MakeFolder) {
+            ok = once(made, placeKey(s.area, s.folder, QString()));
+        } else {
+            if (s.kind != Kind::Create)
+                ok = once(leaving, placeKey(s.area, s.folder, s.from));
+            if (s.kind == Kind::Create || s.kind == Kind::Move)
+                ok = ok && once(arriving, placeKey(s.area, s.toFolder, s.to));
+            if (!s.hidden.isEmpty())
+                ok = ok && once(hidden, placeKey(s.area, s.folder, s.hidden));
+            const int before = sounds.size();
+            if (s.area == Area::Data || s.area == Area::Prm)
+                sounds.insert(qMakePair(int(s.area), int(s.number)));
+            ok = ok && (s.area == Area::Kit || s.area == Area::Sys || sounds.size() > before);
+        }
+        if (!ok)
+            return false;
+    }
+    for (const QString &h : qAsConst(hidden)) {
+        if (leaving.contains(h) || arriving.contains(h))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+bool isEditorsRecord(const Record &record)
+{
+    if (record.steps.isEmpty())
+        return false;
+    for (const Step &s : record.steps) {
+        if (!isEditorsStep(record.purpose, s))
+            return false;
+    }
+    return namesEachFileOnce(record);
 }
 
 // ---- the pad's folders ------------------------------------------------------
@@ -428,8 +569,32 @@ enum class At {
     Old,     // at its old name (a Patch or Put: the old bytes)
     Hidden,  // at its hidden name
     New,     // at its new name (a Patch or Put: the new bytes)
-    Torn,    // a Create's hidden file cut short, a Patch's range neither old nor new
+    Torn,    // a Create's hidden file cut short; a Patch's range with each sector old or new
+    Other,   // its name holds other bytes than the record's (changed since): left as it stands
 };
+
+constexpr qint64 SECTOR = 512;
+
+// Where a Patch stands from the bytes of its range: a write cut short leaves
+// each sector of it old or new, anything else was written by another hand.
+At patchAt(const Step &s, const QByteArray &now)
+{
+    if (now == s.after)
+        return At::New;
+    if (now == s.before)
+        return At::Old;
+    const qint64 end = s.offset + now.size();
+    for (qint64 at = s.offset; at < end;) {
+        const qint64 next = qMin(end, (at / SECTOR + 1) * SECTOR);
+        const int i = int(at - s.offset), n = int(next - at);
+        const QByteArray part = QByteArray::fromRawData(now.constData() + i, n);
+        if (part != QByteArray::fromRawData(s.before.constData() + i, n)
+            && part != QByteArray::fromRawData(s.after.constData() + i, n))
+            return At::Other;
+        at = next;
+    }
+    return At::Torn;
+}
 
 bool removesOnly(const Record &record)
 {
@@ -478,6 +643,7 @@ public:
         m_pad.forget();
         for (int i = 0; i < m_record.steps.size(); ++i)
             m_at[i] = locate(i);
+        arrivedFiles();
         m_durable = m_at;
         // The stamps tell the files as they stood before this look only.
         m_seen.clear();
@@ -510,8 +676,6 @@ private:
                 return false;
             if (s.kind == Kind::Move && a == At::Nowhere)
                 return false;
-            if (s.kind == Kind::Remove && a == At::Old && !m_removesOnly)
-                return false;
             // What stands at the new name now may be the file the walk put there.
             if ((s.kind == Kind::Move || s.kind == Kind::Create) && a != At::New && m_at.at(i) != At::New
                 && !targetFree(s, at))
@@ -525,7 +689,24 @@ private:
     const ztplatform::OpenFolder &change(Area area, const QString &fff) { return m_pad.forChange(area, fff); }
 
     At locate(int i);
+    // A Move's old name holding another moved file of the record is no change of another hand.
+    void arrivedFiles()
+    {
+        QSet<QString> arrived;
+        for (int j = 0; j < m_record.steps.size(); ++j) {
+            const Step &o = m_record.steps.at(j);
+            if (o.kind == Kind::Move && m_at.at(j) == At::New)
+                arrived << placeKey(o.area, o.toFolder, o.to);
+        }
+        for (int i = 0; i < m_record.steps.size(); ++i) {
+            const Step &s = m_record.steps.at(i);
+            if (s.kind == Kind::Move && m_at.at(i) == At::Other && arrived.contains(placeKey(s.area, s.folder, s.from)))
+                m_at[i] = At::Nowhere;
+        }
+    }
     bool targetFree(const Step &s, const QVector<At> &at);
+    // Step i's file holds other bytes than the record's: left as it stands, and named.
+    void keep(int i);
     bool refuse(const QString &what)
     {
         const int error = errno;
@@ -568,7 +749,20 @@ private:
             errno = EIO;
         return refuse(name);
     }
-    bool put(const Step &s);
+    bool put(const Step &s, const QByteArray &bytes);
+    // A Put's file as before it: its old bytes, or none when nothing stood there.
+    bool putBack(const Step &s)
+    {
+        if (s.mark.isValid()) {
+            const int failedBefore = m_out.putFailed.size();
+            return put(s, s.before) && m_out.putFailed.size() == failedBefore;
+        }
+        return removeEntry(s.area, s.folder, s.from);
+    }
+    static bool isAlterFile(const Step &s)
+    {
+        return s.from.compare(QLatin1String("alter.ini"), Qt::CaseInsensitive) == 0;
+    }
     bool writeCreated(const Step &s, const std::function<bool(const Step &, int)> &create);
     // The steps of finish(), in its order.
     bool makeFolders();
@@ -577,7 +771,6 @@ private:
     bool moveIn();
     bool patchOne(int i);
     bool writeBytes();
-    bool removeHidden();
     bool removeLeaving();
     void noteFinished();
     // Each folder touched since the last call forced to the disk once.
@@ -626,6 +819,7 @@ private:
     QVector<At> m_at;
     QVector<At> m_durable; // m_at when the walk last forced its folders to the disk
     QVector<bool> m_patchedNow; // a Move's file holds its patch
+    QSet<int> m_kept; // steps named as left for other bytes
     QSet<FolderKey> m_touched;
     QSet<quint16> m_noted[2]; // sounds in soundsUndone, soundsDone
     // A record that only removes files is finished by any load that finds it,
@@ -673,20 +867,27 @@ At Walk::locate(int i)
             return At::Hidden;
         if (s.kind == Kind::Move && holds(f, s.from))
             return At::Old;
-        return s.kind == Kind::Create && f.exists(s.hidden) ? At::Torn : At::Nowhere;
+        if (s.kind == Kind::Move)
+            return f.exists(s.from) || f.isLink(s.from) ? At::Other : At::Nowhere;
+        return f.exists(s.hidden) ? At::Torn : At::Nowhere;
     }
     case Kind::Remove:
-        if (standsAsSeen(i, f, s.from) || markOfEntry(f, s.from) == s.mark)
-            return At::Old;
-        return !s.hidden.isEmpty() && markOfEntry(f, s.hidden) == s.mark ? At::Hidden : At::Nowhere;
+        return standsAsSeen(i, f, s.from) || markOfEntry(f, s.from) == s.mark ? At::Old : At::Nowhere;
     case Kind::Patch: {
         QByteArray now;
         if (!readRange(f, s.from, s.offset, s.after.size(), &now))
             return At::Nowhere;
-        return now == s.after ? At::New : now == s.before ? At::Old : At::Torn;
+        return patchAt(s, now);
     }
-    case Kind::Put:
-        return markOfEntry(f, s.from) == markOfBytes(s.after) ? At::New : At::Old;
+    case Kind::Put: {
+        const Mark now = markOfEntry(f, s.from);
+        if (now == markOfBytes(s.after))
+            return At::New;
+        // Old only while it holds what the record replaces, or no file stands
+        // there (a link there is replaced, never followed).
+        const bool none = !s.mark.isValid() && (f.isLink(s.from) || !f.exists(s.from));
+        return (s.mark.isValid() && now == s.mark) || none ? At::Old : At::Other;
+    }
     }
     return At::Nowhere;
 }
@@ -698,22 +899,27 @@ bool Walk::targetFree(const Step &s, const QVector<At> &at)
         return true;
     for (int j = 0; j < m_record.steps.size(); ++j) {
         const Step &o = m_record.steps.at(j);
-        if ((o.kind == Kind::Move || o.kind == Kind::Remove) && at.at(j) == At::Old && o.area == s.area
+        if (o.kind == Kind::Move && at.at(j) == At::Old && o.area == s.area
             && o.folder == s.toFolder && o.from == s.to)
             return true;
     }
     return false;
 }
 
-bool Walk::put(const Step &s)
+// The file replaced whole through its hidden name: a stop leaves it old or new.
+bool Walk::put(const Step &s, const QByteArray &bytes)
 {
     const ztplatform::OpenFolder &f = change(s.area, s.folder);
-    const int fd = f.openEntry(s.hidden, O_WRONLY | O_CREAT | O_TRUNC);
+    m_touched << key(s.area, s.folder);
+    // A hidden file a stop left is the editor's own.
+    if (f.exists(s.hidden) && !f.remove(s.hidden))
+        return refuse(s.hidden);
+    const int fd = f.openEntry(s.hidden, O_WRONLY | O_CREAT | O_EXCL);
     bool ok = fd >= 0;
     int error = errno;
     if (ok) {
         m_out.changed = true;
-        ok = f.disk().write(fd, s.after.constData(), s.after.size()) && f.syncFile(fd);
+        ok = f.disk().write(fd, bytes.constData(), bytes.size()) && f.syncFile(fd);
         error = errno;
         ok = ::close(fd) == 0 && ok;
         ok = ok && f.rename(s.hidden, f, s.from);
@@ -721,15 +927,8 @@ bool Walk::put(const Step &s)
         if (!ok)
             f.remove(s.hidden);
     }
-    m_touched << key(s.area, s.folder);
     if (ok)
         return true;
-    // Without room for a new file, one of the same size takes the bytes in place.
-    InPlaceFile same;
-    if (same.open(f, s.from) && same.size() == s.after.size() && same.writeAt(0, s.after)) {
-        m_out.changed = true;
-        return true;
-    }
     errno = error;
     if (error == EROFS || error == EIO || error == ENOSPC || error == EDQUOT || error == ENODEV || error == ENXIO
         || error == EBADF)
@@ -795,7 +994,7 @@ bool Walk::hideLeaving()
     const QVector<Step> &steps = m_record.steps;
     for (int i = 0; i < steps.size(); ++i) {
         const Step &s = steps.at(i);
-        if ((s.kind == Kind::Move || s.kind == Kind::Remove) && m_at.at(i) == At::Old) {
+        if (s.kind == Kind::Move && m_at.at(i) == At::Old) {
             if (!rename(s.area, s.folder, s.from, s.folder, s.hidden))
                 return false;
             m_at[i] = At::Hidden;
@@ -818,10 +1017,45 @@ bool Walk::moveIn()
     return true;
 }
 
+void Walk::keep(int i)
+{
+    if (m_kept.contains(i))
+        return;
+    m_kept.insert(i);
+    const Step &s = m_record.steps.at(i);
+    QString line;
+    if (s.kind == Kind::Patch && s.area == Area::Kit) {
+        m_out.kitsKept << s.number;
+        line = DeviceText::tr("Kit %1 was changed on the sampler pad since; it is kept as the pad has it.")
+                       .arg(s.number);
+    } else if (s.kind == Kind::Patch) {
+        m_out.chainsKept = true;
+        line = DeviceText::tr("The kit chains in %1 were changed on the sampler pad since; they are kept as the "
+                              "pad has them.")
+                       .arg(s.from);
+    } else if (s.kind == Kind::Put) {
+        (isAlterFile(s) ? m_out.alterKept : m_out.globalKept) = true;
+        line = DeviceText::tr("%1 was changed on the sampler pad since; it is kept as the pad has it.").arg(s.from);
+    } else {
+        line = DeviceText::tr("Sound %1: %2 was changed on the sampler pad since; it is kept as the pad has it.")
+                       .arg(s.number)
+                       .arg(s.folder + QLatin1Char('/') + s.from);
+    }
+    m_out.kept << line;
+}
+
 bool Walk::patchOne(int i)
 {
     const Step &s = m_record.steps.at(i);
+    if (m_at.at(i) == At::Other) {
+        keep(i);
+        return true;
+    }
     if (m_at.at(i) == At::Nowhere) {
+        if (s.area == Area::Kit)
+            m_out.kitsMissing << s.number;
+        else
+            m_out.chainsMissing = true;
         m_out.missing << (s.area == Area::Kit
                                   ? DeviceText::tr("Kit %1 was not written: its file is missing or short.").arg(s.number)
                                   : DeviceText::tr("The kit chains were not written: global.ini is missing "
@@ -857,27 +1091,15 @@ bool Walk::writeBytes()
             return false;
     }
     for (int i = 0; i < steps.size(); ++i) {
-        if (steps.at(i).kind == Kind::Put && m_at.at(i) != At::New) {
+        if (steps.at(i).kind == Kind::Put && m_at.at(i) == At::Other) {
+            keep(i);
+        } else if (steps.at(i).kind == Kind::Put && m_at.at(i) == At::Old) {
             const int failedBefore = m_out.putFailed.size();
-            if (!put(steps.at(i)))
+            if (!put(steps.at(i), steps.at(i).after))
                 return false;
-            const bool alter = steps.at(i).from.compare(QLatin1String("alter.ini"), Qt::CaseInsensitive) == 0;
-            (alter ? m_out.alterWritten : m_out.globalWritten) = m_out.putFailed.size() == failedBefore;
+            (isAlterFile(steps.at(i)) ? m_out.alterWritten : m_out.globalWritten) =
+                    m_out.putFailed.size() == failedBefore;
             m_at[i] = At::New;
-        }
-    }
-    return true;
-}
-
-bool Walk::removeHidden()
-{
-    const QVector<Step> &steps = m_record.steps;
-    for (int i = 0; i < steps.size(); ++i) {
-        const Step &s = steps.at(i);
-        if (s.kind == Kind::Remove && m_at.at(i) == At::Hidden) {
-            if (!removeEntry(s.area, s.folder, s.hidden))
-                return false;
-            m_at[i] = At::Nowhere;
         }
     }
     return true;
@@ -905,8 +1127,8 @@ void Walk::noteFinished()
 }
 
 // Each file leaves its name where it stands, the two files of a pair one
-// right after the other (an older record's hidden files likewise). A file at
-// its name with other bytes than the record's stays, and is named.
+// right after the other. A file at its name with other bytes than the
+// record's stays, and is named.
 bool Walk::removeLeaving()
 {
     const QVector<Step> &steps = m_record.steps;
@@ -916,7 +1138,7 @@ bool Walk::removeLeaving()
     for (int i = 0; i < steps.size(); ++i) {
         const Step &s = steps.at(i);
         const At a = m_at.at(i);
-        if (a == At::Old || a == At::Hidden)
+        if (a == At::Old)
             continue;
         const QString name = s.folder + QLatin1Char('/') + s.from;
         if (dir(s.area, s.folder).exists(s.from) || dir(s.area, s.folder).isLink(s.from))
@@ -930,8 +1152,8 @@ bool Walk::removeLeaving()
     for (int i = 0; i < steps.size(); ++i) {
         const Step &s = steps.at(i);
         const At a = m_at.at(i);
-        if ((a == At::Old || a == At::Hidden) && !held.contains(s.number)) {
-            if (!removeEntry(s.area, s.folder, a == At::Old ? s.from : s.hidden))
+        if (a == At::Old && !held.contains(s.number)) {
+            if (!removeEntry(s.area, s.folder, s.from))
                 return false;
             m_at[i] = At::Nowhere;
         }
@@ -960,10 +1182,7 @@ bool Walk::finish(const std::function<bool(const Step &, int)> &create)
     if (!moveIn() || !syncTouched())
         return false;
     // Bytes in place: a Move's patch, then the records and blocks, then whole files.
-    if (!writeBytes())
-        return false;
-    // Files leaving the pad go last.
-    if (!removeHidden() || !syncTouched())
+    if (!writeBytes() || !syncTouched())
         return false;
     noteFinished();
     return true;
@@ -976,8 +1195,15 @@ bool Walk::undo()
     const QVector<bool> patchedWas = m_patchedNow;
     for (int i = 0; i < steps.size(); ++i) {
         const Step &s = steps.at(i);
+        if ((s.kind == Kind::Patch || s.kind == Kind::Put || s.kind == Kind::Move) && m_at.at(i) == At::Other)
+            keep(i);
         if (s.kind == Kind::Patch && (m_at.at(i) == At::New || m_at.at(i) == At::Torn)) {
             if (!writeAt(s.area, s.folder, s.from, s.offset, s.before))
+                return false;
+            m_at[i] = At::Old;
+        }
+        if (s.kind == Kind::Put && m_at.at(i) == At::New) {
+            if (!putBack(s))
                 return false;
             m_at[i] = At::Old;
         }
@@ -1002,7 +1228,7 @@ bool Walk::undo()
     for (int i = 0; i < steps.size(); ++i) {
         const Step &s = steps.at(i);
         const At a = m_at.at(i);
-        if ((s.kind == Kind::Move || s.kind == Kind::Remove) && a == At::Hidden) {
+        if (s.kind == Kind::Move && a == At::Hidden) {
             if (!rename(s.area, s.folder, s.hidden, s.folder, s.from))
                 return false;
             m_at[i] = At::Old;
@@ -1028,9 +1254,11 @@ bool Walk::undo()
         return false;
     for (int i = 0; i < steps.size(); ++i) {
         const Step &s = steps.at(i);
-        if ((s.kind == Kind::Move || s.kind == Kind::Remove) && m_at.at(i) != At::Old && s.area == Area::Data)
+        const bool lost = (s.kind == Kind::Move || s.kind == Kind::Remove) && m_at.at(i) != At::Old
+                && m_at.at(i) != At::Other;
+        if (lost && s.area == Area::Data)
             m_out.missing << DeviceText::tr("Sound %1: its .wav file is missing.").arg(s.number);
-        else if ((s.kind == Kind::Move || s.kind == Kind::Remove) && m_at.at(i) != At::Old)
+        else if (lost)
             m_out.missing << DeviceText::tr("Sound %1: its .prm file is missing.").arg(s.number);
         // Only what was moved, written or patched was taken back.
         if ((was.at(i) != At::Nowhere && was.at(i) != At::Old) || patchedWas.at(i))
@@ -1229,7 +1457,7 @@ Outcome run(Pad &pad, const Record &record, const std::function<bool(const Step 
     out.found = true;
     Walk walk(pad, record, out, seen);
     walk.locateAll();
-    if (written && walk.finish(create) && dropRecord(pad))
+    if (written && walk.canFinish() && walk.finish(create) && dropRecord(pad))
         return out;
     if (out.finished) {
         out.refused = true; // only the record's removal failed: the next load ends it
@@ -1283,7 +1511,7 @@ Outcome recover(Pad &pad)
         return out;
     out.found = true;
     Record record;
-    if (!decode(pairfiles::readRegular(sys, name, RECORD_MAX), &record)) {
+    if (!decode(pairfiles::readRegular(sys, name, RECORD_MAX), &record) || !isEditorsRecord(record)) {
         qWarning() << "the pad holds a change record that cannot be read; kept aside";
         keepAside(sys, name, out);
         return out;
@@ -1300,7 +1528,8 @@ Outcome recover(Pad &pad)
                 out.missing = walk.whereLines();
             return out;
         }
-        out.alreadyDone = !out.changed && out.missing.isEmpty() && out.putFailed.isEmpty();
+        out.alreadyDone = !out.changed && out.missing.isEmpty() && out.putFailed.isEmpty() && out.kept.isEmpty()
+                && out.left.isEmpty();
         if (!dropRecord(pad)) {
             // Every change is on the pad: the next load finds nothing left to do.
             out.recordStays = true;
@@ -1343,7 +1572,10 @@ QStringList describeUnreadable(const Outcome &o)
 QStringList describeWriteBack(const Outcome &o)
 {
     QStringList lines;
-    if (o.finished || o.changed)
+    if (o.undone)
+        return {DeviceText::tr("The save of an earlier close was taken back: the sampler pad holds what it held "
+                               "before that close.")};
+    if (o.finished)
         lines << DeviceText::tr("The save of an earlier close was finished from its record.");
     if (!o.kitsRepaired.isEmpty())
         lines << DeviceText::tr("These kits were found torn and written again: %1.").arg(numberRuns(o.kitsRepaired));
@@ -1433,7 +1665,7 @@ QStringList describe(const Outcome &o)
         lines << describeWriteBack(o);
         break;
     }
-    lines << o.missing;
+    lines << o.kept << o.missing;
     if (o.recordStays)
         lines << DeviceText::tr("Its record could not be removed (%1), so the next load looks at it again and finds "
                                 "nothing left to do.")

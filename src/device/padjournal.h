@@ -73,10 +73,10 @@ enum class Kind : quint8 {
                     // taken back then)
     Move = 3,       // `from` -> `hidden` -> `to` (in `toFolder`), then, when
                     // patchAfter is set, patched at patchAt
-    Remove = 4,     // `from` removed where it stands (`hidden` empty); in
-                    // older records `from` -> `hidden`, then removed
+    Remove = 4,     // `from` removed where it stands
     Patch = 5,      // bytes at `offset` of `from`: `before` -> `after`
-    Put = 6,        // the file `from` replaced whole by `after` (through `hidden`)
+    Put = 6,        // the file `from` replaced whole by `after` (through `hidden`);
+                    // `mark` and `before` the file it replaces (no mark: none stood there)
 };
 
 struct Step {
@@ -104,6 +104,12 @@ QByteArray encode(const Record &record);
 // anything but entries of the pad's own folders: every name one entry (no
 // "/", no ".."), every numbered folder 001 ... 100, every number in range.
 bool decode(const QByteArray &bytes, Record *record);
+// True when every step is one the editor writes for the record's purpose,
+// where it writes it (sound files only in the wave folders, kit records and
+// the kit-chain block only patched within their size, only global.ini and
+// alter.ini put whole, by a close), no file is named by two steps, and there
+// is a step.
+bool isEditorsRecord(const Record &record);
 
 // What one run of a record did, by sound and by kit.
 struct Outcome {
@@ -132,6 +138,13 @@ struct Outcome {
     QStringList putFailed; // whole files not written for what stands at their name
     QString putWhy;
     QStringList missing; // a line for each file found at none of its names
+    // A line for each file that holds other bytes than the record's (changed
+    // on the pad since): left as it stands.
+    QStringList kept;
+    QVector<int> kitsKept;
+    bool chainsKept = false, globalKept = false, alterKept = false;
+    QVector<int> kitsMissing; // kit records not written: the file missing or short
+    bool chainsMissing = false;
     // A file at a name the record removes that holds other bytes than the
     // record names: left there.
     struct Left {

@@ -276,11 +276,14 @@ PadRecovery recoverPad(const PadTreePaths &tree, const ztplatform::FolderAnchor 
         journal.recordStays = later.recordStays;
         journal.alreadyDone = false; // two records: each says what it was
         journal.missing << later.missing;
+        journal.kept << later.kept;
+        journal.left << later.left;
         journal.changed |= later.changed;
     }
     const int journalLines = lines.size();
     bool sysOnly = false; // only what stood in SYS is told
-    bool leftOut = journal.unreadable || journal.refused || journal.recordStays || !journal.missing.isEmpty();
+    bool leftOut = journal.unreadable || journal.refused || journal.recordStays || !journal.missing.isEmpty()
+            || !journal.kept.isEmpty() || !journal.left.isEmpty();
     result.changed = journal.changed;
     // With a record kept aside or refused, nothing else is moved: its hidden
     // files may be what it names.

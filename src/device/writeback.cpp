@@ -254,6 +254,8 @@ PadWrite checkChainFile(const ztplatform::FolderAnchor &padRoot, const QString &
 }
 
 constexpr int CHAIN_BLOCK_END = KIT_CHAIN_BLOCK_OFFSET + KIT_CHAIN_BLOCK_SIZE;
+// The largest alter.ini the save's record keeps to put back.
+constexpr int ALTER_READ_MAX = 64 * 1024;
 
 QByteArray withoutChains(QByteArray bytes)
 {
@@ -852,6 +854,7 @@ struct WriteBackRun {
         QVector<Planned> planned;
         QVector<QPair<int, PadWrite>> refusedKits;
         padjournal::Step alterStep;
+        QString alterBlocked; // why alter.ini is not written: what stands at its name
     };
 
     void planGlobal(JournalPlan &p, const QByteArray &bytes, padjournal::Pad &pad)
@@ -866,6 +869,8 @@ struct WriteBackRun {
         s.area = pj::Area::Sys;
         s.from = p.globalEntry;
         s.hidden = pairfiles::freeHiddenName(pad.base(pj::Area::Sys), s.from);
+        s.before = job.globalAsLoaded; // what the check found there
+        s.mark = pj::markOfBytes(s.before);
         s.after = bytes;
         if (s.hidden.isEmpty()) {
             p.chainHow = PadWrite::NotWritten;
@@ -951,6 +956,19 @@ struct WriteBackRun {
                 alterFileBytes(kitsWritten, job.wavesChanged, globalWritten || globalFlag != 0, marks);
         if (!sys.isOpen() || alterStep.hidden.isEmpty())
             return false;
+        // What it replaces: the file as it is now, or none.
+        const unsigned type = ztplatform::entryType(sys.fd(), alterStep.from);
+        if (type == S_IFREG) {
+            alterStep.before = pairfiles::readRegular(sys, alterStep.from, ALTER_READ_MAX + 1);
+            if (alterStep.before.size() > ALTER_READ_MAX) {
+                p.alterBlocked = QString::fromLocal8Bit(std::strerror(EFBIG));
+                return true;
+            }
+            alterStep.mark = pj::markOfBytes(alterStep.before);
+        } else if (type != 0 && type != S_IFLNK) { // a link is replaced, never followed
+            p.alterBlocked = padreason::why(type, 0);
+            return true;
+        }
         p.record.steps << alterStep;
         return true;
     }
@@ -962,8 +980,9 @@ struct WriteBackRun {
         notSaved.global = stopped.global = p.global;
         // A whole file not written for what stands at its name is told as not opened.
         const bool putFailed = p.global && o.putFailed.contains(p.globalEntry);
+        const bool otherBytes = o.chainsKept || o.globalKept;
         const bool saved = p.chainHow == PadWrite::Written && !putFailed
-                && (o.finished || (p.global ? o.globalWritten : o.chainsWritten));
+                && (o.finished ? !otherBytes && !o.chainsMissing : (p.global ? o.globalWritten : o.chainsWritten));
         if (saved)
             globalFlag = 1;
         stopped.chainsSaved = saved;
@@ -981,6 +1000,8 @@ struct WriteBackRun {
             }
         } else if (!saved && going() && notSaved.refusal) {
             notSaved.chainsLeft = true;
+        } else if (!saved && going() && otherBytes) {
+            notSaved.chains = PadWrite::Changed;
         } else if (!saved && going()) {
             notSaved.chains = PadWrite::NotWritten;
             chainsFailure = globalOpenError(p.chainPath, putFailed ? o.putWhy : QString());
@@ -994,13 +1015,19 @@ struct WriteBackRun {
         for (const KitToWrite &w : p.toWrite)
             kitFlags[w.slot] = 0;
         for (const JournalPlan::Planned &k : p.planned) {
-            const bool saved = o.finished || o.kitsWritten.contains(k.slot + 1);
+            const int kit = k.slot + 1;
+            const bool kept = o.kitsKept.contains(kit), missing = o.kitsMissing.contains(kit);
+            const bool saved = o.finished ? !kept && !missing : o.kitsWritten.contains(kit);
             if (!saved) {
-                result.kitsNotSaved << k.slot + 1;
-                if (going())
-                    notSaved.kitsFailed << k.slot + 1;
+                result.kitsNotSaved << kit;
+                if (!going())
+                    stopped.kitsLeft << kit;
+                else if (kept)
+                    notSaved.kitsChanged << kit;
+                else if (missing)
+                    notSaved.addKit(kit, PadWrite::NotWritten, k.file, kitFileReason(job.padRoot, k.file));
                 else
-                    stopped.kitsLeft << k.slot + 1;
+                    notSaved.kitsFailed << kit;
                 continue;
             }
             kitFlags[k.slot] = 1;
@@ -1028,6 +1055,16 @@ struct WriteBackRun {
 
     void settleAlter(const JournalPlan &p, const padjournal::Outcome &o, padjournal::Pad &pad)
     {
+        if (!p.alterBlocked.isEmpty()) {
+            notSaved.alter = PadWrite::NotWritten;
+            notSaved.alterFile = job.sysPath + QLatin1Char('/') + p.alterStep.from;
+            notSaved.alterWhy = p.alterBlocked;
+            return;
+        }
+        if (o.finished && o.alterKept) {
+            notSaved.alter = PadWrite::Changed;
+            return;
+        }
         // Finished, it holds the planned bytes, put now or found there already.
         result.alterWritten = o.finished && !o.putFailed.contains(p.alterStep.from);
         if (o.finished && o.putFailed.contains(p.alterStep.from)) {

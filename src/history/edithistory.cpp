@@ -75,9 +75,10 @@ private:
     bool m_made = true;
 };
 
-EditHistory::EditHistory(QWidget *window, QAction *undo, QAction *redo)
+EditHistory::EditHistory(QWidget *window, UiPrompter &prompter, QAction *undo, QAction *redo)
     : QObject(window)
     , m_window(window)
+    , m_prompter(prompter)
     , m_undo(undo)
     , m_redo(redo)
 {
@@ -209,8 +210,8 @@ void EditHistory::apply(bool undo)
         if (why.size() > shown.size())
             shown << QCoreApplication::translate("MainWindow1", "and %1 more").arg(why.size() - shown.size());
         const QString crlf = QStringLiteral("\r\n");
-        UiPrompter::instance()->detailedBox(UiPrompter::Warning, m_window, tr("Warning"), what + crlf + shown.join(crlf),
-                                            why.size() > kShownReasons ? what + crlf + why.join(crlf) : QString());
+        m_prompter.detailedBox(UiPrompter::Warning, m_window, tr("Warning"), what + crlf + shown.join(crlf),
+                               why.size() > kShownReasons ? what + crlf + why.join(crlf) : QString());
         return;
     }
     const editstep::Place place = command->step().place();

@@ -20,15 +20,16 @@
 
 class QAction;
 class QWidget;
+class UiPrompter;
 
 class EditHistory : public QObject
 {
     Q_OBJECT
 
 public:
-    // `window` parents the boxes and holds the keys; the actions are the
-    // menu's (their texts and keys are set here).
-    EditHistory(QWidget *window, QAction *undo, QAction *redo);
+    // `window` parents the boxes `prompter` answers and holds the keys; the
+    // actions are the menu's (their texts and keys are set here).
+    EditHistory(QWidget *window, UiPrompter &prompter, QAction *undo, QAction *redo);
     ~EditHistory() override;
 
     editstep::Recorder &recorder() { return m_recorder; }
@@ -67,6 +68,7 @@ private:
     void showTexts();
 
     QPointer<QWidget> m_window;
+    UiPrompter &m_prompter;
     QPointer<QAction> m_undo, m_redo;
     QUndoStack m_stack;
     editstep::Recorder m_recorder;

@@ -22,7 +22,7 @@ void MainWindow1::makeHistory(QMenu *helpMenu, QMenu *fileMenu)
     undo->setObjectName(QStringLiteral("actionUndo"));
     QAction *redo = menu->addAction(tr("Redo"));
     redo->setObjectName(QStringLiteral("actionRedo"));
-    m_history = new EditHistory(this, undo, redo);
+    m_history = new EditHistory(this, *m_services.prompter, undo, redo);
     editstep::Recorder *recorder = &m_history->recorder();
     m_doc.useRecorder(recorder);
     soundLibrary.useRecorder(recorder);

@@ -56,7 +56,7 @@ void MainWindow1::releaseControllers()
 
 void MainWindow1::makePreview(const PreviewView &view)
 {
-    m_preview = std::make_unique<PreviewController>(view, this);
+    m_preview = std::make_unique<PreviewController>(view, this, *m_services.prompter);
     connect(m_preview.get(), &PreviewController::loopPressed, this, &MainWindow1::sendLoopIndex2);
 }
 
@@ -87,7 +87,8 @@ void MainWindow1::mediaStatusChanged(QMediaPlayer::MediaStatus status) { m_previ
 
 void MainWindow1::makeSoundFiles(const SoundFilesView &view)
 {
-    m_soundFiles = std::make_unique<SoundFilesController>(m_doc, soundLibrary, m_pad, view, this, *m_preview);
+    m_soundFiles = std::make_unique<SoundFilesController>(m_doc, soundLibrary, m_pad, view, this, *m_services.prompter,
+                                                          *m_preview);
     connect(m_soundFiles.get(), &SoundFilesController::padAddsQueued, this, [this] { emit sendUpdate(1, 0); });
     connect(m_soundFiles.get(), &SoundFilesController::exportWritten, this, &MainWindow1::sendAllNameList);
 }
@@ -119,8 +120,8 @@ void MainWindow1::exportWave() { m_soundFiles->exportSelectedSounds(); }
 
 void MainWindow1::makeSoundLists(const SoundListsView &view)
 {
-    m_soundLists =
-            std::make_unique<SoundListsController>(m_doc, soundLibrary, m_pad, view, this, *m_preview, *m_soundFiles);
+    m_soundLists = std::make_unique<SoundListsController>(m_doc, soundLibrary, m_pad, view, this, *m_services.prompter,
+                                                          *m_preview, *m_soundFiles);
     SoundListsController *lists = m_soundLists.get();
     connect(lists, &SoundListsController::padDeleteQueued, this, [this] { emit sendUpdate(0, 0); });
     connect(lists, &SoundListsController::mirrorSelectionChanged, this, &MainWindow1::leftHHSelectItemChanged);
@@ -194,7 +195,8 @@ void MainWindow1::on_btnImportClickWave_clicked() { m_soundLists->importClickSou
 
 void MainWindow1::makeKitPages(const KitPagesView &view)
 {
-    m_kitPages = std::make_unique<KitPagesController>(m_doc, soundLibrary, view, this, *m_preview, *m_soundLists);
+    m_kitPages = std::make_unique<KitPagesController>(m_doc, soundLibrary, view, this, *m_services.prompter, *m_preview,
+                                                      *m_soundLists);
     connect(m_kitPages.get(), &KitPagesController::chainsRead, this, &MainWindow1::sendKitChainMeg);
     connect(m_kitPages.get(), &KitPagesController::chainPageLeft, this, &MainWindow1::sendKitChainInfo);
 }
@@ -261,7 +263,7 @@ void MainWindow1::leftHHSelectItemChanged(const QModelIndex &index) { m_kitPages
 
 void MainWindow1::makeMainPadPage(const MainPadPageView &view)
 {
-    m_mainPadPage = std::make_unique<MainPadPageController>(doc(), view, this);
+    m_mainPadPage = std::make_unique<MainPadPageController>(doc(), view, this, *m_services.prompter);
     MainPadPageController *page = m_mainPadPage.get();
     connect(page, &MainPadPageController::kitNameChanged, this, &MainWindow1::sendKitNameChanged);
     connect(page, &MainPadPageController::sourceKitChosen, this, &MainWindow1::sendSrcKit);
@@ -305,7 +307,7 @@ void MainWindow1::recvDstKit(int kit) { m_mainPadPage->copyKitTo(kit); }
 
 void MainWindow1::makeKitChains(const KitChainsView &view)
 {
-    m_kitChains = std::make_unique<KitChainsController>(m_doc, *m_mainPadPage, view, this, this);
+    m_kitChains = std::make_unique<KitChainsController>(m_doc, *m_mainPadPage, view, this, *m_services.prompter, this);
     connect(m_kitChains.get(), &KitChainsController::chainsConfirmed, this, &MainWindow1::sendKitChainInfo);
     connect(m_kitChains.get(), &KitChainsController::kitMoved, this, &MainWindow1::sendModelIndex);
 }
@@ -343,8 +345,9 @@ void MainWindow1::recvModel(QModelIndex index, quint8 flag) { m_kitPages->moveKi
 
 void MainWindow1::makeSetupFiles(const SetupFilesView &view)
 {
-    m_setupFiles = std::make_unique<SetupFilesController>(doc(), library(), pad(), view, this, *m_preview, *m_soundFiles,
-                                                          *m_soundLists, *m_kitPages, *m_mainPadPage, *m_kitChains);
+    m_setupFiles = std::make_unique<SetupFilesController>(doc(), library(), pad(), view, this, *m_services.prompter,
+                                                          *m_preview, *m_soundFiles, *m_soundLists, *m_kitPages,
+                                                          *m_mainPadPage, *m_kitChains);
     connect(m_setupFiles.get(), &SetupFilesController::kitNameRead, this, &MainWindow1::sendKitNameChanged);
     connect(m_setupFiles.get(), &SetupFilesController::loadFinished, this, [this] { getRightSoundList(); });
     connect(m_setupFiles.get(), &SetupFilesController::padUpdateWanted, this, &MainWindow1::sendUpdate);
@@ -410,7 +413,7 @@ bool MainWindow1::confirmOfflineClose() { return m_setupFiles->confirmOfflineClo
 void MainWindow1::makePadSync()
 {
     m_padSync = std::make_unique<PadSyncController>(m_doc, soundLibrary, m_pad, *m_soundLists, *m_kitPages,
-                                                   *m_mainPadPage, this);
+                                                    *m_mainPadPage, this, *m_services.prompter);
     connect(m_padSync.get(), &PadSyncController::soundListChanged, this, &MainWindow1::getRightSoundList);
     connect(m_padSync.get(), &PadSyncController::kitNameRead, this, &MainWindow1::sendKitNameChanged);
 }
@@ -453,7 +456,7 @@ void MainWindow1::makeShell(const ShellView &view)
 {
     const ShellController::Areas areas{*m_preview,     *m_soundFiles, *m_soundLists, *m_kitPages,
                                        *m_mainPadPage, *m_kitChains,  *m_setupFiles, *m_padSync};
-    m_shell = std::make_unique<ShellController>(areas, view, m_doc, soundLibrary, m_pad, this);
+    m_shell = std::make_unique<ShellController>(areas, view, m_doc, soundLibrary, m_pad, this, *m_services.prompter);
     connect(m_shell.get(), &ShellController::padAddsQueued, this, [this] { emit sendUpdate(1, 0); });
 }
 
@@ -517,9 +520,10 @@ void MainWindow1::connectDialogs()
     connect(m_mainPadPage->kitCopy(), &CopyKitFunc::sendDstKit, this, &MainWindow1::recvDstKit);
 }
 
-MainWindow1::MainWindow1(QWidget *parent)
+MainWindow1::MainWindow1(const WindowServices &services, QWidget *parent)
     : QMainWindow(parent)
     , ui(new Ui::MainWindow1)
+    , m_services(services)
 {
     // The form's images live in the resources of a static library.
     ztInitResources();

@@ -8,6 +8,7 @@
 #include "model/percussionpadfile1.h"
 #include "kitfile/setuperrors.h"
 #include "kitfile/wavecollect.h"
+#include "mainwindow1/windowservices.h"
 
 #include <QHash>
 #include <QMainWindow>
@@ -54,7 +55,7 @@ class MainWindow1 : public QMainWindow
     Q_OBJECT
 
 public:
-    explicit MainWindow1(QWidget *parent = nullptr);
+    explicit MainWindow1(const WindowServices &services, QWidget *parent = nullptr);
     ~MainWindow1() override;
 
     // 0 once the drive chooser was closed without OK (recvClose); the start-up waits while it is not.
@@ -299,6 +300,7 @@ public slots:
 
 private:
     Ui::MainWindow1 *ui;
+    const WindowServices m_services;
     int m_quitFlag = 1;
     KitDocument m_doc;
     SoundLibrary soundLibrary;

@@ -11,6 +11,7 @@
 #include "platform/runfolders.h"
 #include "resources/ztresources.h"
 #include "widgets/devicedetector.h"
+#include "widgets/dialogs/uiprompter.h"
 
 #include <QAbstractItemModel>
 #include <QApplication>
@@ -94,11 +95,11 @@ QTranslator *installEditorTranslator(QApplication *app, const QString &qtCatalog
     return trans;
 }
 
-EditorStartup::EditorStartup(int cnOrEn)
+EditorStartup::EditorStartup(const WindowServices &services, int cnOrEn)
 {
     // Temporary folders that runs killed earlier left behind.
     ztplatform::removeDeadRunFoldersLater();
-    window = new MainWindow1;
+    window = new MainWindow1(services);
     window->shell().setCnOrEn(cnOrEn);
     chooser = new DeviceDetector(nullptr);
     window->setupFiles().useDetector(chooser);
@@ -167,7 +168,8 @@ int runEditor(int argc, char **argv)
     qInfo().noquote() << "Catalogue" << (catalogue->isEmpty() ? QStringLiteral("none") : catalogue->filePath())
                       << "| help page" << ShellController::helpPagePath(cnOrEn) << "| metronome sounds"
                       << clicksounds::defaultFolder() << "| ffmpeg" << audioconverter::defaultProgram();
-    EditorStartup startup(cnOrEn);
+    QtUiPrompter prompter;
+    EditorStartup startup(WindowServices{&prompter}, cnOrEn);
     if (!startup.waitForChoice())
         return 0;
     startup.showWindow();

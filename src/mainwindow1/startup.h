@@ -1,6 +1,8 @@
 #ifndef ZT_MAINWINDOW1_STARTUP_H
 #define ZT_MAINWINDOW1_STARTUP_H
 
+#include "mainwindow1/windowservices.h"
+
 #include <QLocale>
 #include <QPointer>
 #include <QRect>
@@ -36,9 +38,9 @@ QTranslator *installEditorTranslator(QApplication *app, const QString &qtCatalog
 class EditorStartup
 {
 public:
-    // Builds the window, whose help command opens the page of `cnOrEn` (1
-    // Chinese, 0 English), and shows the chooser.
-    explicit EditorStartup(int cnOrEn = 1);
+    // Builds the window on `services`, whose help command opens the page of
+    // `cnOrEn` (1 Chinese, 0 English), and shows the chooser.
+    explicit EditorStartup(const WindowServices &services, int cnOrEn = 1);
     ~EditorStartup(); // ends the chooser; a window never shown goes unsaved
 
     // Waits until the chooser has answered; true when the window is to be shown.

@@ -3818,6 +3818,26 @@ Quit anyway? Choose No to keep the window open, move it away, and close the wind
         <source>%1, and they could not be saved beside it: %2</source>
         <translation>%1，且它们也无法另存到其旁边：%2</translation>
     </message>
+    <message>
+        <source>Kit %1 was changed on the sampler pad since; it is kept as the pad has it.</source>
+        <translation>套鼓 %1 此后已在采样打击垫上被更改；按打击垫上的样子保留。</translation>
+    </message>
+    <message>
+        <source>The kit chains in %1 were changed on the sampler pad since; they are kept as the pad has them.</source>
+        <translation>%1 中的套鼓链此后已在采样打击垫上被更改；按打击垫上的样子保留。</translation>
+    </message>
+    <message>
+        <source>%1 was changed on the sampler pad since; it is kept as the pad has it.</source>
+        <translation>%1 此后已在采样打击垫上被更改；按打击垫上的样子保留。</translation>
+    </message>
+    <message>
+        <source>Sound %1: %2 was changed on the sampler pad since; it is kept as the pad has it.</source>
+        <translation>音色 %1：%2 此后已在采样打击垫上被更改；按打击垫上的样子保留。</translation>
+    </message>
+    <message>
+        <source>The save of an earlier close was taken back: the sampler pad holds what it held before that close.</source>
+        <translation>早先一次关闭时的保存已被撤回：采样打击垫保存的是那次关闭之前的内容。</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>

@@ -3818,6 +3818,26 @@ Quit anyway? Choose No to keep the window open, move it away, and close the wind
         <source>%1, and they could not be saved beside it: %2</source>
         <translation>%1, and they could not be saved beside it: %2</translation>
     </message>
+    <message>
+        <source>Kit %1 was changed on the sampler pad since; it is kept as the pad has it.</source>
+        <translation>Kit %1 was changed on the sampler pad since; it is kept as the pad has it.</translation>
+    </message>
+    <message>
+        <source>The kit chains in %1 were changed on the sampler pad since; they are kept as the pad has them.</source>
+        <translation>The kit chains in %1 were changed on the sampler pad since; they are kept as the pad has them.</translation>
+    </message>
+    <message>
+        <source>%1 was changed on the sampler pad since; it is kept as the pad has it.</source>
+        <translation>%1 was changed on the sampler pad since; it is kept as the pad has it.</translation>
+    </message>
+    <message>
+        <source>Sound %1: %2 was changed on the sampler pad since; it is kept as the pad has it.</source>
+        <translation>Sound %1: %2 was changed on the sampler pad since; it is kept as the pad has it.</translation>
+    </message>
+    <message>
+        <source>The save of an earlier close was taken back: the sampler pad holds what it held before that close.</source>
+        <translation>The save of an earlier close was taken back: the sampler pad holds what it held before that close.</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>

@@ -147,6 +147,65 @@ class TestPadJournal : public QObject {
         return bytes + QCryptographicHash::hash(bytes, QCryptographicHash::Sha256);
     }
 
+    // A close's save: kits 7 and 8 and the chain block patched (or, with
+    // `restore`, global.ini put whole) and alter.ini put.
+    static pj::Record saveRecord(const PadFixture &fx, bool restore = false)
+    {
+        pj::Record r;
+        r.purpose = pj::Purpose::WriteBack;
+        for (int k : {7, 8}) {
+            pj::Step kit;
+            kit.kind = pj::Kind::Patch;
+            kit.area = pj::Area::Kit;
+            kit.number = quint16(k);
+            kit.from = QString("k%1.ini").arg(k, 3, 10, QChar('0'));
+            kit.before = kf::readFile(fx.kitPath + "/" + kit.from);
+            kit.after = kit.before;
+            kit.after[1500] = char(~kit.after.at(1500));
+            r.steps << kit;
+        }
+        const QByteArray global = kf::readFile(fx.sysPath + "/global.ini");
+        pj::Step chains;
+        chains.area = pj::Area::Sys;
+        chains.from = "global.ini";
+        if (restore) {
+            chains.kind = pj::Kind::Put;
+            chains.hidden = ztplatform::temporaryName(chains.from, 0);
+            chains.before = global;
+            chains.mark = pj::markOfBytes(global);
+            chains.after = global;
+            chains.after[100] = char(~chains.after.at(100));
+        } else {
+            chains.kind = pj::Kind::Patch;
+            chains.offset = KIT_CHAIN_BLOCK_OFFSET;
+            chains.before = global.mid(KIT_CHAIN_BLOCK_OFFSET, KIT_CHAIN_BLOCK_SIZE);
+            chains.after = QByteArray(KIT_CHAIN_BLOCK_SIZE, 'c');
+        }
+        r.steps << chains;
+        pj::Step alter;
+        alter.kind = pj::Kind::Put;
+        alter.area = pj::Area::Sys;
+        alter.from = "alter.ini";
+        alter.hidden = ztplatform::temporaryName(alter.from, 0);
+        alter.before = kf::readFile(fx.sysPath + "/alter.ini");
+        alter.mark = pj::markOfBytes(alter.before);
+        alter.after = QByteArray(106, '\x01');
+        r.steps << alter;
+        return r;
+    }
+
+    // The file `name` as the step of `record` that writes it leaves it.
+    static QByteArray afterStep(const PadFixture &fx, const pj::Record &record, const QString &name)
+    {
+        for (const pj::Step &s : record.steps) {
+            if (s.from != name)
+                continue;
+            QByteArray bytes = kf::readFile((s.area == pj::Area::Kit ? fx.kitPath : fx.sysPath) + "/" + name);
+            return s.kind == pj::Kind::Put ? s.after : bytes.replace(int(s.offset), s.after.size(), s.after);
+        }
+        return {};
+    }
+
 private slots:
     // A record is written field by field exactly as the reader's stream
     // reads it: null and empty texts, text beyond 16 bits, large bytes.
@@ -211,26 +270,19 @@ private slots:
     }
 
     // A delete stopped anywhere once its record is on the disk is finished,
-    // whichever of its files have left their names; so is one of an older
-    // record that gave its files hidden names first.
+    // whichever of its files have left their names.
     void aDeleteIsFinishedHoweverFarItGot()
     {
-        for (int gone : {0, 1, 2, -1, -2}) {
+        for (int gone : {0, 1, 2}) {
             PadFixture fx;
             layOut(fx);
-            pj::Record r = pairRecord(fx, pj::Purpose::DeleteSounds);
-            for (pj::Step &s : r.steps)
-                s.hidden = gone < 0 ? ztplatform::temporaryName(s.from, 0) : QString();
+            const pj::Record r = pairRecord(fx, pj::Purpose::DeleteSounds);
             kf::writeFile(fx.sysPath + "/" + pj::RECORD_NAME, pj::encode(r));
             const QString wav = fx.dataPath + "/001/002.wav", prm = fx.prmPath + "/001/002.prm";
             if (gone >= 1)
                 QVERIFY(QFile::remove(wav));
             if (gone >= 2)
                 QVERIFY(QFile::remove(prm));
-            if (gone <= -1)
-                QVERIFY(QFile::rename(wav, fx.dataPath + "/001/" + r.steps.at(0).hidden));
-            if (gone <= -2)
-                QVERIFY(QFile::rename(prm, fx.prmPath + "/001/" + r.steps.at(1).hidden));
             const PadFixture::Loaded again = fx.loadAgain();
             // Both files removed where they stood: the change was whole already.
             const QString told =
@@ -497,6 +549,75 @@ private slots:
         QVERIFY(pj::run(again, swap(fx)).finished);
     }
 
+    // Records of valid form whose steps the editor never writes (files
+    // outside the wave folders removed, a kit record put whole or patched
+    // past its size, a file named by two steps, sounds created by a save, an
+    // offset near 2^63): kept aside, nothing moved, and the box names it.
+    void aRecordWithStepsTheEditorNeverWritesIsKeptAside_data()
+    {
+        QTest::addColumn<QString>("kind");
+        for (const char *k : {"kit record removed", "global.ini removed", "kit record of 7 bytes",
+                              "a sound's audio patched", "one file in two steps", "sounds created by a save",
+                              "offset near 2^63", "chain block elsewhere", "a delete naming its hidden file"})
+            QTest::newRow(k) << QString(k);
+    }
+    void aRecordWithStepsTheEditorNeverWritesIsKeptAside()
+    {
+        QFETCH(QString, kind);
+        PadFixture fx;
+        fx.writeKits();
+        layOut(fx);
+        kf::writeFile(fx.sysPath + "/alter.ini", QByteArray(106, '\0'));
+        for (const pj::Record &r : {swap(fx), pairRecord(fx, pj::Purpose::DeleteSounds),
+                                    pairRecord(fx, pj::Purpose::AddSounds), saveRecord(fx), saveRecord(fx, true)})
+            QVERIFY(pj::isEditorsRecord(r));
+        pj::Record r = kind.contains("removed") || kind.contains("delete") ? pairRecord(fx, pj::Purpose::DeleteSounds)
+                : kind == "one file in two steps"                          ? swap(fx)
+                                                                           : saveRecord(fx);
+        pj::Step &s = r.steps[0];
+        if (kind.contains("removed")) {
+            const bool kit = kind.startsWith("kit");
+            s.area = kit ? pj::Area::Kit : pj::Area::Sys;
+            s.number = kit ? 1 : 0;
+            s.folder.clear();
+            s.from = kit ? "k001.ini" : "global.ini";
+            s.mark = pj::markOfBytes(kf::readFile((kit ? fx.kitPath : fx.sysPath) + "/" + s.from));
+        } else if (kind == "kit record of 7 bytes") {
+            s.kind = pj::Kind::Put;
+            s.hidden = ztplatform::temporaryName(s.from, 0);
+            s.mark = pj::markOfBytes(s.before);
+            s.after = "seven b";
+        } else if (kind == "a sound's audio patched") {
+            s.area = pj::Area::Data;
+            s.number = 2;
+            s.folder = "001";
+            s.from = "002.wav";
+            s.offset = 44;
+            s.before = kf::readFile(fx.dataPath + "/001/002.wav").mid(44, 8);
+            s.after = QByteArray(8, 'x');
+        } else if (kind == "one file in two steps") {
+            r.steps[1].to = r.steps[0].to;
+        } else if (kind == "sounds created by a save") {
+            r.steps << pairRecord(fx, pj::Purpose::AddSounds, kf::wavBytes(400, 3)).steps.at(0);
+        } else if (kind == "offset near 2^63" || kind == "chain block elsewhere") {
+            pj::Step &chains = r.steps[2];
+            chains.offset = kind == "chain block elsewhere" ? 400 : std::numeric_limits<qint64>::max() - 100;
+        } else {
+            s.hidden = ztplatform::temporaryName(s.from, 0);
+        }
+        pj::Record back;
+        QCOMPARE(pj::decode(pj::encode(r), &back), kind != "a delete naming its hidden file"); // an older form
+        QVERIFY(!pj::isEditorsRecord(back));
+        kf::writeFile(fx.sysPath + "/" + pj::RECORD_NAME, pj::encode(r));
+        const QStringList before = outsideSys(fx);
+        const PadFixture::Loaded again = fx.loadAgain();
+        QCOMPARE(outsideSys(fx), before);
+        QVERIFY(!QFileInfo::exists(fx.sysPath + "/" + pj::RECORD_NAME));
+        QCOMPARE(kf::readFile(fx.sysPath + "/unreadable-journal-1.bin"), pj::encode(r));
+        QVERIFY2(again.text().contains("unreadable-journal-1.bin"), qPrintable(again.text()));
+        QCOMPARE(again.recovery.messages.first().title, QString("Warning"));
+    }
+
     // An unreadable record with every name it could be kept aside under
     // taken: it stays where it is and is never acted on, nothing is moved,
     // the box says it could not be kept aside, and no later change is
@@ -608,16 +729,14 @@ private slots:
         QVERIFY(calls > 10);
     }
 
-    // A deletion or a renumbering turned back whose undo was cut short, and
-    // beside it the record of a save written after it: the older is undone
-    // first, then the save is finished, each record removed on its own, and
-    // a stop anywhere in that load ends, loaded again, as the load that was
-    // not stopped.
+    // A renumbering turned back whose undo was cut short, and beside it the
+    // record of a save written after it: the older is undone first, then the
+    // save is finished, each record removed on its own, and a stop anywhere in
+    // that load ends, loaded again, as the load that was not stopped.
     void aTurnedBackChangeAndALaterSaveAreBothEnded_data()
     {
         QTest::addColumn<bool>("renumbering");
         QTest::addColumn<QString>("undone");
-        QTest::newRow("deletion") << false << "These sounds were put back: 2.";
         QTest::newRow("renumbering") << true
                                      << "A renumbering cut short was undone: the sounds keep their numbers.\r\nThese "
                                         "kits name the sounds by the numbers they had: 1.";
@@ -628,12 +747,8 @@ private slots:
         QFETCH(QString, undone);
         PadFixture fx;
         layOut(fx);
-        pj::Record first = renumbering ? swap(fx) : pairRecord(fx, pj::Purpose::DeleteSounds);
-        // A deletion is turned back only in an older record, whose files took hidden names.
-        for (pj::Step &s : first.steps) {
-            if (s.kind == pj::Kind::Remove)
-                s.hidden = ztplatform::temporaryName(s.from, 0);
-        }
+        QVERIFY(renumbering);
+        const pj::Record first = swap(fx);
         QVERIFY(QFile::rename(fx.dataPath + "/001/002.wav", fx.dataPath + "/001/" + first.steps.at(renumbering).hidden));
         kf::writeFile(fx.sysPath + "/.zt-journal-undo", pj::encode(first));
         pj::Record save;
@@ -729,6 +844,125 @@ private slots:
         QCOMPARE(done.hidden, QStringList());
         for (const QString &path : odd)
             QCOMPARE(kf::readFile(path), wav);
+    }
+
+    // A save cut short once its record is on the pad, then one of its files
+    // changed on the pad itself before the next load: that file is kept as
+    // the pad has it and named, and the rest of the save is finished. A
+    // change within one sector of the range is no torn write.
+    void aFileChangedSinceTheStopIsKeptAsThePadHasIt_data()
+    {
+        QTest::addColumn<bool>("restore");
+        QTest::addColumn<QString>("changed");
+        QTest::addColumn<int>("at");
+        QTest::addColumn<QString>("told");
+        QTest::newRow("kit record") << false << "KIT/k007.ini" << 1000
+                                    << "Kit 7 was changed on the sampler pad since; it is kept as the pad has it.";
+        QTest::newRow("chain block") << false << "SYS/global.ini" << KIT_CHAIN_BLOCK_OFFSET + 10
+                                     << "The kit chains in global.ini were changed on the sampler pad since; they are "
+                                        "kept as the pad has them.";
+        QTest::newRow("global.ini") << true << "SYS/global.ini" << 20
+                                    << "global.ini was changed on the sampler pad since; it is kept as the pad has it.";
+        QTest::newRow("alter.ini") << false << "SYS/alter.ini" << 50
+                                   << "alter.ini was changed on the sampler pad since; it is kept as the pad has it.";
+    }
+    void aFileChangedSinceTheStopIsKeptAsThePadHasIt()
+    {
+        QFETCH(bool, restore);
+        QFETCH(QString, changed);
+        QFETCH(int, at);
+        QFETCH(QString, told);
+        PadFixture fx;
+        fx.writeKits();
+        kf::writeFile(fx.sysPath + "/alter.ini", QByteArray(106, '\0'));
+        const pj::Record r = saveRecord(fx, restore);
+        QMap<QString, QByteArray> expected;
+        for (const QString &f : QStringList{"KIT/k007.ini", "KIT/k008.ini", "SYS/global.ini", "SYS/alter.ini"})
+            expected[f] = afterStep(fx, r, f.section('/', 1));
+        QByteArray other = kf::readFile(fx.model + "/" + changed);
+        other[at] = char(other.at(at) ^ 0x21);
+        kf::writeFile(fx.model + "/" + changed, other);
+        expected[changed] = other;
+        kf::writeFile(fx.sysPath + "/" + pj::RECORD_NAME, pj::encode(r));
+
+        const PadFixture::Loaded again = fx.loadAgain();
+        for (auto e = expected.cbegin(); e != expected.cend(); ++e)
+            QVERIFY2(kf::readFile(fx.model + "/" + e.key()) == e.value(), qPrintable(e.key()));
+        QVERIFY2(again.text().contains(told), qPrintable(again.text()));
+        QVERIFY2(!again.text().contains("torn"), qPrintable(again.text()));
+        QCOMPARE(again.recovery.messages.first().title, QString("Warning"));
+        QVERIFY(!QFileInfo::exists(fx.sysPath + "/" + pj::RECORD_NAME));
+        QCOMPARE(fx.loadAgain().text(), QString());
+    }
+
+    // A renumbering cut short, then a kit it rewrites or a sound file it moves
+    // changed on the pad: the kit is kept as the pad has it and the rest is
+    // finished; the sound file is never moved, so the change is taken back.
+    void aRenumberingKeepsWhatChangedSince_data()
+    {
+        QTest::addColumn<bool>("kit");
+        QTest::newRow("kit record") << true;
+        QTest::newRow("sound file") << false;
+    }
+    void aRenumberingKeepsWhatChangedSince()
+    {
+        QFETCH(bool, kit);
+        PadFixture fx;
+        layOut(fx);
+        const pj::Record r = swap(fx);
+        const QString file = kit ? fx.kitPath + "/k001.ini" : fx.dataPath + "/001/001.wav";
+        QByteArray other = kf::readFile(file);
+        other[40] = char(other.at(40) ^ 0x21);
+        kf::writeFile(file, other);
+        const QByteArray two = kf::readFile(fx.dataPath + "/001/002.wav");
+        kf::writeFile(fx.sysPath + "/" + pj::RECORD_NAME, pj::encode(r));
+        const PadFixture::Loaded again = fx.loadAgain();
+        QCOMPARE(kf::readFile(file), other);
+        // Swapped, or each sound at its number.
+        QCOMPARE(kf::readFile(fx.dataPath + (kit ? "/001/001.wav" : "/001/002.wav")), two);
+        QCOMPARE(again.hidden, QStringList());
+        const QString told = kit ? "Kit 1 was changed on the sampler pad since; it is kept as the pad has it."
+                                 : "Sound 1: 001/001.wav was changed on the sampler pad since; it is kept as the pad "
+                                   "has it.";
+        QVERIFY2(again.text().contains(told), qPrintable(again.text()));
+        QVERIFY2(again.text().contains(kit ? "A renumbering cut short was finished" : "was undone"),
+                 qPrintable(again.text()));
+    }
+
+    // A delete or an add cut short, then a sound file it removes or a name it
+    // gives changed on the pad: nothing is removed or replaced, the file is
+    // named, and the load never says every step was already done.
+    void aSoundChangedSinceIsNeitherRemovedNorReplaced_data()
+    {
+        QTest::addColumn<bool>("adding");
+        QTest::newRow("delete") << false;
+        QTest::newRow("add") << true;
+    }
+    void aSoundChangedSinceIsNeitherRemovedNorReplaced()
+    {
+        QFETCH(bool, adding);
+        PadFixture fx;
+        layOut(fx);
+        const QByteArray wav = kf::wavBytes(400, 3), prm = waveprm::buildRecord(3, "three", quint32(wav.size()));
+        const pj::Record r = adding ? pairRecord(fx, pj::Purpose::AddSounds, wav, prm)
+                                    : pairRecord(fx, pj::Purpose::DeleteSounds);
+        if (adding) {
+            kf::writeFile(fx.dataPath + "/001/" + r.steps.at(0).hidden, wav);
+            kf::writeFile(fx.prmPath + "/001/" + r.steps.at(1).hidden, prm);
+        }
+        // The pad's own file at the name: new for an add, rewritten for a delete.
+        const QString file = fx.dataPath + (adding ? "/001/003.wav" : "/001/002.wav");
+        const QByteArray other = kf::wavBytes(400, 9);
+        kf::writeFile(file, other);
+        kf::writeFile(fx.sysPath + "/" + pj::RECORD_NAME, pj::encode(r));
+        const PadFixture::Loaded again = fx.loadAgain();
+        QCOMPARE(kf::readFile(file), other);
+        QVERIFY(QFileInfo::exists(fx.prmPath + (adding ? "/001/003.prm" : "/001/002.prm")) != adding);
+        QCOMPARE(again.hidden, QStringList());
+        QVERIFY2(!again.text().contains("already done"), qPrintable(again.text()));
+        QVERIFY2(again.text().contains(adding ? "The adding of these sounds was taken back"
+                                              : "Sound 2: 001/002.wav holds other bytes than the file deleted"),
+                 qPrintable(again.text()));
     }
 
     // A kit record and the chain block written part-way are known by the

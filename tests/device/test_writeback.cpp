@@ -537,7 +537,6 @@ private slots:
             s.number = 10;
             s.folder = "001";
             s.from = file;
-            s.hidden = ztplatform::temporaryName(file, 0);
             const QString &base = s.area == pj::Area::Data ? run.pad.dataPath : run.pad.prmPath;
             s.mark = pj::markOfBytes(kf::readFile(base + "/001/" + file));
             r.steps << s;

@@ -202,27 +202,10 @@ inline void writeClicks(const PadFixture &pad)
         touchFile(pad.sysPath + QString("/CLICK/click%1.wav").arg(i), kf::wavBytes(8000, quint32(i)));
 }
 
-// A script that also lets a test act when a box comes up.
-struct HookPrompter : ScriptedPrompter {
-    std::function<void(const Prompt &)> onPrompt;
-
-protected:
-    QMessageBox::StandardButton messageBox(Kind kind, QWidget *parent, const QString &title, const QString &text,
-                                           QMessageBox::StandardButtons buttons,
-                                           QMessageBox::StandardButton defaultButton) override
-    {
-        const QMessageBox::StandardButton answer =
-                ScriptedPrompter::messageBox(kind, parent, title, text, buttons, defaultButton);
-        if (onPrompt)
-            onPrompt(prompts.last());
-        return answer;
-    }
-};
-
 struct PadWindow {
     PadFixture pad;
     FakeDriveSource drives;
-    HookPrompter prompter;
+    ScriptedPrompter prompter;
     RecordingDismounter dismounter;
     QTemporaryDir work;
     QString oldDir = QDir::currentPath();
@@ -259,7 +242,7 @@ struct PadWindow {
     MainWindow1 *openAt(const QString &mountPoint)
     {
         drives.list = {{mountPoint + "/", true}};
-        w = new MainWindow1;
+        w = new MainWindow1(WindowServices{&prompter});
         w->soundLists().skipSoundListOnClose();
         w->recvFilePath(mountPoint + "/");
         return w;

@@ -92,7 +92,7 @@ struct Fixture
     MainWindow1 *open(bool writeSoundList = false)
     {
         w.reset();
-        w.reset(new MainWindow1);
+        w.reset(new MainWindow1(WindowServices{&prompter}));
         w->soundLists().setWriteSoundListOnClose(writeSoundList);
         return w.get();
     }

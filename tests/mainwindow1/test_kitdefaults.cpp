@@ -9,6 +9,7 @@
 #include "mainwindow1/mainwindow1_ui.h"
 #include "platform/removabledrives.h"
 #include "resources/ztresources.h"
+#include "widgets/dialogs/uiprompter.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -242,7 +243,8 @@ private slots:
         const QString oldDir = QDir::currentPath();
         QVERIFY(QDir::setCurrent(work.path()));
         {
-            MainWindow1 w;
+            ScriptedPrompter prompter;
+            MainWindow1 w(WindowServices{&prompter});
             w.soundLists().skipSoundListOnClose();
             Ui::MainWindow1 *ui = w.form();
 

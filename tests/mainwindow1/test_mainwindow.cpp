@@ -66,6 +66,7 @@ class TestMainWindow : public QObject
     QTemporaryDir m_work;
     QString m_oldDir;
     NoDrives m_drives;
+    ScriptedPrompter m_prompter;
     MainWindow1 *w = nullptr;
 
 private slots:
@@ -77,7 +78,7 @@ private slots:
         // The shared window in a folder of its own: the windows the tests
         // make come and go in the working folder, whose groups they hold.
         QVERIFY(QDir().mkpath(m_work.path() + "/shared") && QDir::setCurrent(m_work.path() + "/shared"));
-        w = new MainWindow1;
+        w = new MainWindow1(WindowServices{&m_prompter});
         w->soundLists().skipSoundListOnClose();
         QVERIFY(QDir::setCurrent(m_work.path()));
     }
@@ -171,7 +172,7 @@ private slots:
     {
         const QLocale old;
         QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
-        auto *cn = new MainWindow1;
+        auto *cn = new MainWindow1(WindowServices{&m_prompter});
         QLocale::setDefault(old);
         cn->soundLists().skipSoundListOnClose();
         QCOMPARE(cn->shell().FontFamily(), QString("Microsoft YaHei"));
@@ -190,7 +191,7 @@ private slots:
         for (QLocale::Language lang : {QLocale::English, QLocale::Chinese}) {
             QLocale::setDefault(QLocale(lang));
             QTranslator *t = installEditorTranslator(qApp);
-            std::unique_ptr<MainWindow1> m(new MainWindow1);
+            std::unique_ptr<MainWindow1> m(new MainWindow1(WindowServices{&m_prompter}));
             m->soundLists().skipSoundListOnClose();
             m->setGeometry(0, 0, 1080, 720);
             m->show();
@@ -424,7 +425,7 @@ private slots:
     {
         {
             const FakeProgram silent("gsettings", "exec sleep 60\n");
-            std::unique_ptr<MainWindow1> m(new MainWindow1);
+            std::unique_ptr<MainWindow1> m(new MainWindow1(WindowServices{&m_prompter}));
             m->soundLists().skipSoundListOnClose();
             m->show();
             QVERIFY(QTest::qWaitForWindowExposed(m.get()));
@@ -433,7 +434,7 @@ private slots:
             QVERIFY(m->shell().desktopTheme().waiting());
         }
         const FakeProgram dark("gsettings", "sleep 0.3\necho \"'prefer-dark'\"\n");
-        std::unique_ptr<MainWindow1> m(new MainWindow1);
+        std::unique_ptr<MainWindow1> m(new MainWindow1(WindowServices{&m_prompter}));
         m->soundLists().skipSoundListOnClose();
         const QString pane = m->form()->left_soundHHSet->styleSheet();
         QVERIFY(!m->isSystemDarkMode());
@@ -609,7 +610,7 @@ private slots:
         }
         const QString file = m_work.path() + "/soundlist.xml";
         soundfilexml::writeSoundFileListXml(file, groups);
-        auto *m = new MainWindow1;
+        auto *m = new MainWindow1(WindowServices{&m_prompter});
         m->soundLists().skipSoundListOnClose();
         QFile::remove(file);
         QCOMPARE(m->library().soundListItemModel()->rowCount(), 2);
@@ -662,7 +663,7 @@ private slots:
     void closeAsksOnlyInDeviceMode()
     {
         ScriptedPrompter prompts;
-        QPointer<MainWindow1> m = new MainWindow1;
+        QPointer<MainWindow1> m = new MainWindow1(WindowServices{&prompts});
         m->soundLists().skipSoundListOnClose();
         m->show();
         // Device mode, answer No: the window stays.
@@ -690,7 +691,7 @@ private slots:
 
         // Offline with nothing changed (pages visited): no question at all.
         prompts.clear();
-        m = new MainWindow1;
+        m = new MainWindow1(WindowServices{&prompts});
         m->soundLists().skipSoundListOnClose();
         m->show();
         m->form()->btnSoundKit->click();
@@ -702,7 +703,7 @@ private slots:
 
         // Offline with an unsaved edit, still pending on the kit page: the
         // device mode's question; No keeps the window, Yes quits.
-        m = new MainWindow1;
+        m = new MainWindow1(WindowServices{&prompts});
         m->soundLists().skipSoundListOnClose();
         m->show();
         m->form()->btnSoundKit->click();
@@ -756,7 +757,7 @@ private slots:
         w->recvFilePath(QString());
         QVERIFY(w->pad().isUDiskFlag());
         QCOMPARE(w->padSync().loopFlag1(), 0);
-        MainWindow1 other;
+        MainWindow1 other(WindowServices{&m_prompter});
         other.soundLists().skipSoundListOnClose();
         other.recvFilePath("Device Unconnect(Default)");
         QCOMPARE(other.padSync().loopFlag1(), 0);

@@ -12,6 +12,7 @@
 #include <QDesktopServices>
 #include <QSignalSpy>
 #include <QSplitter>
+#include <QScopeGuard>
 #include <QTimer>
 #include <QUrl>
 #include <QtTest>
@@ -19,22 +20,6 @@
 #include <memory>
 
 namespace {
-// Records the window's projectFlag whenever a box is shown.
-struct FlagPrompter : ScriptedPrompter
-{
-    MainWindow1 *w = nullptr;
-    QString flags; // "1" or "0" per box
-
-protected:
-    QMessageBox::StandardButton messageBox(Kind kind, QWidget *parent, const QString &title, const QString &text,
-                                           QMessageBox::StandardButtons buttons,
-                                           QMessageBox::StandardButton defaultButton) override
-    {
-        flags += w->setupFiles().projectFlag() ? '1' : '0';
-        return ScriptedPrompter::messageBox(kind, parent, title, text, buttons, defaultButton);
-    }
-};
-
 class UrlRecorder : public QObject
 {
     Q_OBJECT
@@ -101,15 +86,21 @@ private slots:
     void fileMenuSetsProjectFlagAround()
     {
         MainWindow1 *w = f->w;
-        FlagPrompter prompter;
-        prompter.w = w;
+        // The window's projectFlag whenever a box is shown: "1" or "0" per box.
+        ScriptedPrompter &prompter = f->prompter;
+        prompter.reset();
+        QString flags;
+        prompter.onPrompt = [&](const ScriptedPrompter::Prompt &) {
+            flags += w->setupFiles().projectFlag() ? '1' : '0';
+        };
+        const auto unhook = qScopeGuard([&prompter] { prompter.onPrompt = nullptr; });
         w->pad().beginLoad(QString()); // device mode, as while the pad loads
         f->ui->actionImport_All->trigger();
         QCOMPARE(prompter.texts(), QStringList({"In USB device mode, import files are not supported."}));
-        QCOMPARE(prompter.flags, QString("1"));
+        QCOMPARE(flags, QString("1"));
         QVERIFY(!w->setupFiles().projectFlag());
         f->ui->btnLoadFile->click();
-        QCOMPARE(prompter.flags, QString("10"));
+        QCOMPARE(flags, QString("10"));
 
         // Export All writes the whole setup: no kit choice.
         QSignalSpy names(w, &MainWindow1::sendKitNameList);

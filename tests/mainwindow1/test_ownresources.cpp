@@ -5,6 +5,7 @@
 #include "mainwindow1/shell/shellcontroller.h"
 #include "mainwindow1/mainwindow1_ui.h"
 #include "mainwindow1/startup.h"
+#include "widgets/dialogs/uiprompter.h"
 
 #include <QApplication>
 #include <QFile>
@@ -36,7 +37,8 @@ void TestOwnResources::windowShowsItsImages()
     QTemporaryDir work;
     QVERIFY(work.isValid());
     QVERIFY(QDir::setCurrent(work.path()));
-    auto *w = new MainWindow1;
+    ScriptedPrompter prompter;
+    auto *w = new MainWindow1(WindowServices{&prompter});
     w->soundLists().skipSoundListOnClose();
     QVERIFY(QFile::exists(QStringLiteral(":/images/1.png")));
     QVERIFY(!w->form()->btnSave->icon().pixmap(32, 32).isNull());

@@ -81,7 +81,7 @@ private slots:
         ztplatform::setDismounter(nullptr);
         ScriptedPrompter prompts;
 
-        EditorStartup startup;
+        EditorStartup startup(WindowServices{&prompts});
         QVERIFY(choosePad(startup, bind.root()));
         MainWindow1 *w = startup.window;
         QVector<MainWindow1Records::strSoundItem> items(1);
@@ -220,7 +220,7 @@ private slots:
         ztplatform::setDismounter(nullptr);
         ScriptedPrompter prompts;
 
-        EditorStartup startup;
+        EditorStartup startup(WindowServices{&prompts});
         QVERIFY(choosePad(startup, bind.root()));
         QFile busy(bind.root() + "ZT350/SYS/global.ini"); // keeps the volume busy
         QVERIFY(busy.open(QIODevice::ReadOnly));

@@ -155,7 +155,7 @@ struct StartedWindow
     {
         QLocale::setDefault(QLocale(language));
         installEditorTranslator(qApp);
-        startup = new EditorStartup;
+        startup = new EditorStartup(WindowServices{&prompts});
         DeviceDetector *chooser = startup->chooser;
         QTimer::singleShot(30, chooser, [chooser, atChooser]() {
             if (atChooser)

@@ -4,6 +4,7 @@
 #include "mainwindow1/shell/shellcontroller.h"
 #include "platform/removabledrives.h"
 #include "resources/ztresources.h"
+#include "widgets/dialogs/uiprompter.h"
 #include "widgets/selectkitno.h"
 
 #include <QPushButton>
@@ -27,6 +28,7 @@ class TestSelectKitWiring : public QObject
     QTemporaryDir m_work;
     QString m_oldDir;
     NoDrives m_drives;
+    ScriptedPrompter m_prompter;
     MainWindow1 *w = nullptr;
 
     // Runs the dialog the way the kit save does, answering with the given button clicks.
@@ -50,7 +52,7 @@ private slots:
         ztplatform::setDriveSource(&m_drives);
         m_oldDir = QDir::currentPath();
         QVERIFY(QDir::setCurrent(m_work.path()));
-        w = new MainWindow1;
+        w = new MainWindow1(WindowServices{&m_prompter});
         w->soundLists().skipSoundListOnClose();
     }
 

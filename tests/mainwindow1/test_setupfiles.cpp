@@ -102,6 +102,7 @@ class TestSetupFiles : public QObject
     QTemporaryDir m_work;
     QString m_oldDir, m_setup, m_kitFile, m_plain;
     NoDrives m_drives;
+    ScriptedPrompter m_prompter;
     QVector<MainWindow1 *> m_windows;
 
     QString path(const QString &name) const { return m_work.filePath(name); }
@@ -111,11 +112,17 @@ class TestSetupFiles : public QObject
         const QString own = path(QString("w%1").arg(m_windows.size()));
         QDir().mkpath(own);
         QDir::setCurrent(own);
-        auto *w = new MainWindow1;
+        auto *w = new MainWindow1(WindowServices{&m_prompter});
         QDir::setCurrent(m_work.path());
         w->soundLists().skipSoundListOnClose();
         m_windows.append(w);
         return w;
+    }
+    // The windows' prompter, as a new one.
+    ScriptedPrompter &freshPrompter()
+    {
+        m_prompter.reset();
+        return m_prompter;
     }
 
 private slots:
@@ -167,7 +174,7 @@ private slots:
     void wholeSetupIntoTheWindow()
     {
         MainWindow1 *w = window();
-        ScriptedPrompter prompter;
+        ScriptedPrompter &prompter = freshPrompter();
         QSignalSpy names(w, &MainWindow1::sendKitNameChanged);
         QVERIFY(loadSetup(w, m_setup));
         QCOMPARE(prompter.titles(), QStringList({"Warning", "Warning"}));
@@ -211,7 +218,7 @@ private slots:
     void kitFilesIntoTheWindow()
     {
         MainWindow1 *w = window();
-        ScriptedPrompter reports;
+        freshPrompter(); // the load's reports are not looked at
         QVERIFY(loadSetup(w, m_setup));
         const QVector<Records::SOUND_INDEX> before = w->library().waveLoadKitAttrList();
         const QByteArray good = kf::readFile(m_kitFile);
@@ -233,7 +240,7 @@ private slots:
             QFile f(m_kitFile);
             QVERIFY(f.open(QIODevice::ReadOnly) && rec.info.getChunkIndex(&f));
             rec.info.readMultiKitSoundChunk(&f);
-            ScriptedPrompter prompter;
+            ScriptedPrompter &prompter = freshPrompter();
             QVERIFY(!w->showSound2(m_kitFile, &rec.info));
             QCOMPARE(prompter.titles(), QStringList({b.title}));
             QCOMPARE(prompter.texts(), QStringList({b.text}));
@@ -241,7 +248,7 @@ private slots:
         }
         QVERIFY(kf::writeFile(m_kitFile, good));
         QSignalSpy names(w, &MainWindow1::sendKitNameChanged);
-        ScriptedPrompter prompter;
+        ScriptedPrompter &prompter = freshPrompter();
         QVERIFY(loadKit(w, m_kitFile));
         QVERIFY(prompter.prompts.isEmpty());
         QCOMPARE(w->library().waveLoadKitAttrList().size(), 6);
@@ -264,7 +271,7 @@ private slots:
     void roundTripThroughTheWindow()
     {
         MainWindow1 *w = window();
-        ScriptedPrompter prompter;
+        ScriptedPrompter &prompter = freshPrompter();
         QVERIFY(loadSetup(w, m_setup));
         prompter.clear(); // the rename reports
         QVERIFY(loadKit(w, m_kitFile));
@@ -338,7 +345,7 @@ private slots:
     void messages()
     {
         MainWindow1 *w = window();
-        ScriptedPrompter prompter;
+        ScriptedPrompter &prompter = freshPrompter();
         CollectError modified(CollectError::Modified);
         modified.path = "/k/a.bin";
         CollectError kitModified = modified;

@@ -23,6 +23,7 @@
 #include <QPointer>
 #include <QProcess>
 #include <QProgressDialog>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTextEdit>
 #include <QThread>
@@ -98,23 +99,6 @@ QString replaceQuestion(const QStringList &lines, const QString &folder)
     return "These files are already in the folder and will be replaced:\r\n" + lines.join("\r\n")
            + "\r\nFile location:\r\n" + folder + "\r\nDo you confirm to overwrite them?";
 }
-
-// Answers as ScriptedPrompter does, running `meanwhile` first when a
-// detailed box (the export's question) is shown.
-struct ActingPrompter : ScriptedPrompter
-{
-    std::function<void()> meanwhile;
-
-protected:
-    QMessageBox::StandardButton detailedMessageBox(Kind kind, QWidget *parent, const QString &title,
-                                                   const QString &text, const QString &details,
-                                                   QMessageBox::StandardButtons buttons) override
-    {
-        if (meanwhile)
-            meanwhile();
-        return ScriptedPrompter::detailedMessageBox(kind, parent, title, text, details, buttons);
-    }
-};
 
 int g_fileSyncs = 0, g_folderSyncs = 0;
 bool g_folderFails = false;
@@ -298,13 +282,18 @@ private slots:
         QVERIFY(::stat(QFile::encodeName(snare).constData(), &st) == 0);
         QCOMPARE(st.st_mode & 07777, mode_t(0444));
 
-        ActingPrompter acting;
+        // The folder changes while the question is shown.
+        ScriptedPrompter &acting = e.f.prompter;
+        acting.reset();
+        const auto unhook = qScopeGuard([&acting] { acting.onPrompt = nullptr; });
         const QString gone = e.f.path("gone");
         const QString made = e.f.path("made");
         for (const QString &folder : {gone, made}) {
             QVERIFY(QDir().mkpath(folder));
             writeBytes(QDir(folder).filePath("kick.wav"), "older kick");
-            acting.meanwhile = [&]() {
+            acting.onPrompt = [&](const ScriptedPrompter::Prompt &p) {
+                if (!p.text.startsWith("These files are already in the folder"))
+                    return;
                 if (folder == gone)
                     QVERIFY(QDir(gone).removeRecursively());
                 else

@@ -854,7 +854,7 @@ private slots:
         Fixture f;
         const QString list = writeBytes(f.work.filePath("soundlist.xml"), kDrums);
         MainWindow1 *a = f.open(true);
-        auto *b = new MainWindow1;
+        auto *b = new MainWindow1(WindowServices{&f.prompter});
         const QString inUse = "The sound groups in \"" + list + "\" are in use by another editor.";
         QCOMPARE(f.prompter.texts(), QStringList({inUse + " Changes to the groups in this window are saved into it "
                                                           "only if that editor has ended by this window's close and "

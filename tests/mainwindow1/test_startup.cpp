@@ -124,7 +124,7 @@ private slots:
     {
         FakeDrives drives;
         ScriptedPrompter prompts;
-        EditorStartup startup;
+        EditorStartup startup(WindowServices{&prompts});
         QVERIFY(startup.chooser->isVisible());
         QCOMPARE(startup.chooser->windowModality(), Qt::ApplicationModal);
         QCOMPARE(startup.window->setupFiles().myDetector(), startup.chooser);
@@ -183,7 +183,7 @@ private slots:
         ScriptedPrompter prompts;
         const QDateTime before = QFileInfo(soundList()).lastModified();
         {
-            EditorStartup startup;
+            EditorStartup startup(WindowServices{&prompts});
             answerChooser(button);
             QVERIFY(!startup.waitForChoice());
             QVERIFY(!g_escapeIgnored);
@@ -208,7 +208,7 @@ private slots:
         drives.list = {{root, true}};
         ScriptedPrompter prompts;
         {
-            EditorStartup startup;
+            EditorStartup startup(WindowServices{&prompts});
             answerChooser("btnOk", root);
             QVERIFY(!startup.waitForChoice());
             QVERIFY(!startup.chooser->closeFlag);
@@ -229,7 +229,7 @@ private slots:
             QDir(root).mkpath(d);
         drives.list = {{root, true}};
         ScriptedPrompter prompts;
-        EditorStartup startup;
+        EditorStartup startup(WindowServices{&prompts});
         answerChooser("btnOk", root);
         QVERIFY(!startup.waitForChoice());
         QCOMPARE(prompts.texts(), (QStringList{"The target file was not found.", "Metronome sounds were not found.",
@@ -248,7 +248,7 @@ private slots:
         drives.list = {{root, true}};
         ScriptedPrompter prompts;
         RecordingDismounter dismounter;
-        EditorStartup startup;
+        EditorStartup startup(WindowServices{&prompts});
         QTRY_COMPARE(startup.chooser->findChild<QComboBox *>("comboBox")->currentText(), root);
         answerChooser("btnOk");
         QVERIFY(startup.waitForChoice());
@@ -277,7 +277,7 @@ private slots:
         touch(soundList(), broken);
         QFile::remove(soundList() + ".bak");
         {
-            EditorStartup startup;
+            EditorStartup startup(WindowServices{&prompts});
             QCOMPARE(prompts.texts(), QStringList({"The sound groups file \"" + soundList() + "\" could not be read "
                                                    "whole: it is cut off or not in the sound list's form.\r\n\r\nThe "
                                                    "file as it was is kept as \"" + soundList() + ".bak\"."}));
@@ -303,7 +303,7 @@ private slots:
         touch(notADir);
         qputenv("TMPDIR", QFile::encodeName(notADir));
         {
-            EditorStartup startup;
+            EditorStartup startup(WindowServices{&prompts});
             qputenv("TMPDIR", oldTmp);
             QCOMPARE(prompts.titles(), QStringList{"Error"});
             QCOMPARE(prompts.texts(), QStringList{"Failed to create temporary directory!"});
@@ -334,7 +334,7 @@ private slots:
         const QString root = dead.path() + "/";
         drives.list = {{root, true}};
         drives.hang(root);
-        EditorStartup startup;
+        EditorStartup startup(WindowServices{&prompts});
         // Shown before the drive was given up on: it is not listed yet.
         QVERIFY(startup.chooser->isVisible());
         auto *combo = startup.chooser->findChild<QComboBox *>("comboBox");
@@ -372,7 +372,7 @@ private slots:
         const QString root = pad.root + "/";
         drives.list = {{root, true}};
         ScriptedPrompter prompts;
-        EditorStartup startup;
+        EditorStartup startup(WindowServices{&prompts});
         auto *combo = startup.chooser->findChild<QComboBox *>("comboBox");
         QTRY_COMPARE(combo->currentText(), root);
         drives.hang(root);
@@ -403,7 +403,7 @@ private slots:
         touch(tmp.path() + "/zt350conv-notes");
         {
             ztplatform::RunFolder live(QStringLiteral("zt350probe-"));
-            EditorStartup startup;
+            EditorStartup startup(WindowServices{&prompts});
             qputenv("TMPDIR", oldTmp);
             QTRY_VERIFY(!QFileInfo::exists(killed));
             QVERIFY(QFileInfo(live.path()).isDir());

@@ -33,7 +33,7 @@ struct WindowFixture
         ztInitResources();
         ztplatform::keepFileNameBytes(); // as the editor starts
         QDir::setCurrent(work.path());
-        w = new MainWindow1;
+        w = new MainWindow1(WindowServices{&prompter});
         w->soundLists().skipSoundListOnClose();
         ui = w->form();
     }

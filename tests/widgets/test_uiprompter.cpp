@@ -17,24 +17,19 @@ class TestUiPrompter : public QObject
 private slots:
     void scriptedAnswersAndRecords()
     {
-        QVERIFY(dynamic_cast<QtUiPrompter *>(UiPrompter::instance()));
         {
             ScriptedPrompter p;
-            QCOMPARE(UiPrompter::instance(), &p);
             // Default answers: the default button, else Ok, else Yes.
-            QCOMPARE(UiPrompter::instance()->warning(nullptr, "Warning", "w"), QMessageBox::Ok);
-            QCOMPARE(UiPrompter::instance()->question(nullptr, "Confirm", "Quit?", QMessageBox::Yes | QMessageBox::No,
-                                                      QMessageBox::No),
+            QCOMPARE(p.warning(nullptr, "Warning", "w"), QMessageBox::Ok);
+            QCOMPARE(p.question(nullptr, "Confirm", "Quit?", QMessageBox::Yes | QMessageBox::No, QMessageBox::No),
                      QMessageBox::No);
-            QCOMPARE(UiPrompter::instance()->question(nullptr, "Confirm", "q"), QMessageBox::Yes);
+            QCOMPARE(p.question(nullptr, "Confirm", "q"), QMessageBox::Yes);
             p.buttonAnswers.enqueue(QMessageBox::Cancel);
-            QCOMPARE(UiPrompter::instance()->critical(nullptr, "Error", "c"), QMessageBox::Cancel);
-            QCOMPARE(UiPrompter::instance()->information(nullptr, "Information", "i"), QMessageBox::Ok);
+            QCOMPARE(p.critical(nullptr, "Error", "c"), QMessageBox::Cancel);
+            QCOMPARE(p.information(nullptr, "Information", "i"), QMessageBox::Ok);
             p.fileAnswers.enqueue({"/x/a.wav", "/x/b.wav"});
-            QCOMPARE(UiPrompter::instance()->getOpenFileNames(nullptr, "Import", "/x", "*.wav"),
-                     (QStringList{"/x/a.wav", "/x/b.wav"}));
-            QCOMPARE(UiPrompter::instance()->getSaveFileName(nullptr, "Output", "/docs/Global", "ini files(*.ini)"),
-                     QString());
+            QCOMPARE(p.getOpenFileNames(nullptr, "Import", "/x", "*.wav"), (QStringList {"/x/a.wav", "/x/b.wav"}));
+            QCOMPARE(p.getSaveFileName(nullptr, "Output", "/docs/Global", "ini files(*.ini)"), QString());
             QCOMPARE(p.titles(), (QStringList{"Warning", "Confirm", "Confirm", "Error", "Information"}));
             QCOMPARE(p.texts(), (QStringList{"w", "Quit?", "q", "c", "i"}));
             QCOMPARE(p.prompts.size(), 7);
@@ -42,13 +37,16 @@ private slots:
             QCOMPARE(p.prompts[6].kind, ScriptedPrompter::SaveFile);
             QCOMPARE(p.prompts[6].title, QString("Output"));
             QCOMPARE(p.prompts[6].filter, QString("ini files(*.ini)"));
-            {
-                ScriptedPrompter inner; // nests and restores
-                QCOMPARE(UiPrompter::instance(), &inner);
-            }
-            QCOMPARE(UiPrompter::instance(), &p);
+            // A reset forgets what was shown and what was queued.
+            p.buttonAnswers.enqueue(QMessageBox::Cancel);
+            p.textAnswers.enqueue({"typed", true});
+            p.reset();
+            QVERIFY(p.prompts.isEmpty() && p.buttonAnswers.isEmpty() && p.textAnswers.isEmpty());
+            QCOMPARE(p.critical(nullptr, "Error", "c"), QMessageBox::Ok);
+            bool ok = true;
+            QCOMPARE(p.getText(nullptr, "Name", "label", "start", &ok), QString());
+            QVERIFY(!ok);
         }
-        QVERIFY(dynamic_cast<QtUiPrompter *>(UiPrompter::instance()));
     }
 
     void realMessageBox()
@@ -67,8 +65,9 @@ private slots:
             defaultKind = box->standardButton(defaultButton);
             box->button(QMessageBox::Yes)->click();
         });
-        const QMessageBox::StandardButton answer = UiPrompter::instance()->question(
-                nullptr, "Confirm", "Quit?", QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+        QtUiPrompter real;
+        const QMessageBox::StandardButton answer =
+                real.question(nullptr, "Confirm", "Quit?", QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
         QCOMPARE(answer, QMessageBox::Yes);
         QCOMPARE(title, QString("Confirm"));
         QCOMPARE(text, QString("Quit?"));
@@ -82,12 +81,12 @@ private slots:
     {
         {
             ScriptedPrompter p;
-            UiPrompter::instance()->information(nullptr, "Error", "refused");
-            UiPrompter::instance()->information(nullptr, "Warning", "w");
-            UiPrompter::instance()->warning(nullptr, "Tip", "t");
-            UiPrompter::instance()->warning(nullptr, "successfully saved.", "s");
-            UiPrompter::instance()->question(nullptr, "Error", "q?");
-            UiPrompter::instance()->detailedBox(UiPrompter::Warning, nullptr, "Warning", "cut", "whole");
+            p.information(nullptr, "Error", "refused");
+            p.information(nullptr, "Warning", "w");
+            p.warning(nullptr, "Tip", "t");
+            p.warning(nullptr, "successfully saved.", "s");
+            p.question(nullptr, "Error", "q?");
+            p.detailedBox(UiPrompter::Warning, nullptr, "Warning", "cut", "whole");
             QVector<UiPrompter::Kind> kinds;
             for (const ScriptedPrompter::Prompt &prompt : qAsConst(p.prompts))
                 kinds << prompt.kind;
@@ -106,8 +105,8 @@ private slots:
             icon = box->icon();
             box->button(QMessageBox::Ok)->click();
         });
-        QCOMPARE(UiPrompter::instance()->detailedBox(UiPrompter::Information, nullptr, "Error", "cut", "whole"),
-                 QMessageBox::Ok);
+        QtUiPrompter real;
+        QCOMPARE(real.detailedBox(UiPrompter::Information, nullptr, "Error", "cut", "whole"), QMessageBox::Ok);
         QCOMPARE(details, QString("whole"));
         QCOMPARE(icon, QMessageBox::Critical);
     }
@@ -154,9 +153,9 @@ private slots:
             caption = dlg->windowTitle();
             dlg->reject();
         });
-        const QString answer = UiPrompter::instance()->getSaveFileName(
-                nullptr, "Output", dir.path() + "/Global", "ini files(*.ini)", nullptr,
-                QFileDialog::DontUseNativeDialog);
+        QtUiPrompter real;
+        const QString answer = real.getSaveFileName(nullptr, "Output", dir.path() + "/Global", "ini files(*.ini)",
+                                                    nullptr, QFileDialog::DontUseNativeDialog);
         QVERIFY(answer.isEmpty());
         QCOMPARE(caption, QString("Output"));
     }

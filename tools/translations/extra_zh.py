@@ -575,9 +575,20 @@ EXTRA = {
     'Its record could not be removed (%1), so the next load looks at it again and finds nothing left to do.':
         '其记录未能删除（%1），因此下次加载时会再次查看它，并发现已无事可做。',
     '%1 in the SYS folder: %2 It was removed, and nothing was read through it.':
-        'SYS 文件夹中的 %1：%2 它已被删除，且未通过它读取任何内容。',
+        'SYS 文件夹中的 %1：%2它已被删除，且未通过它读取任何内容。',
     '%1 in the SYS folder: %2 It could not be removed (%3).':
-        'SYS 文件夹中的 %1：%2 它未能被删除（%3）。',
+        'SYS 文件夹中的 %1：%2它未能被删除（%3）。',
+    # a load's recovery: files changed on the pad since the change was cut short
+    'Kit %1 was changed on the sampler pad since; it is kept as the pad has it.':
+        '套鼓 %1 此后已在采样打击垫上被更改；按打击垫上的样子保留。',
+    'The kit chains in %1 were changed on the sampler pad since; they are kept as the pad has them.':
+        '%1 中的套鼓链此后已在采样打击垫上被更改；按打击垫上的样子保留。',
+    '%1 was changed on the sampler pad since; it is kept as the pad has it.':
+        '%1 此后已在采样打击垫上被更改；按打击垫上的样子保留。',
+    'Sound %1: %2 was changed on the sampler pad since; it is kept as the pad has it.':
+        '音色 %1：%2 此后已在采样打击垫上被更改；按打击垫上的样子保留。',
+    'The save of an earlier close was taken back: the sampler pad holds what it held before that close.':
+        '早先一次关闭时的保存已被撤回：采样打击垫保存的是那次关闭之前的内容。',
     # a close whose save the pad refused while it stayed
     'The sampler pad refused a write (%1); the next load of the sampler pad finishes this save from its record.':
         '采样打击垫拒绝了一次写入（%1）；下次载入采样打击垫时将根据其记录完成这次保存。',

@@ -147,7 +147,7 @@ void Driver::setUp()
         f.write(pcmWave(400 + 40 * i, 110.0 * (i + 1)));
         m_sounds.append(QDir::toNativeSeparators(path));
     }
-    m_w = new MainWindow1;
+    m_w = new MainWindow1(WindowServices{&m_prompter});
     m_w->resize(1400, 900);
     m_w->show();
     if (!QTest::qWaitForWindowExposed(m_w))

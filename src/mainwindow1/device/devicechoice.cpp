@@ -58,5 +58,5 @@ bool PadSyncController::padStillLoaded()
 void PadSyncController::showDeviceMessages(const DeviceMessages &messages)
 {
     for (const DeviceMessage &m : messages)
-        UiPrompter::instance()->detailedBox(UiPrompter::Warning, m_parent, m.title, m.text, m.details);
+        m_prompter.detailedBox(UiPrompter::Warning, m_parent, m.title, m.text, m.details);
 }

@@ -250,8 +250,8 @@ bool PadSyncController::waitForBackup()
     if (waitWhileBackupMoves())
         return true;
     const QMessageBox::StandardButton answer =
-            UiPrompter::instance()->question(m_parent, WindowTexts::tr("Warning"), backupStalledText(m_backupFolder),
-                                             QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+            m_prompter.question(m_parent, WindowTexts::tr("Warning"), backupStalledText(m_backupFolder),
+                                QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
     if (answer != QMessageBox::Yes)
         return false; // the backup goes on; the next write waits for it again
     qWarning().noquote() << "the pad is written without its backup into" << m_backupFolder;
@@ -263,7 +263,7 @@ void PadSyncController::backupEnded(bool ok, const QString &why)
 {
     if (ok)
         return;
-    UiPrompter::instance()->warning(m_parent, WindowTexts::tr("Warning"), notBackedUpText(m_backupFolder, why));
+    m_prompter.warning(m_parent, WindowTexts::tr("Warning"), notBackedUpText(m_backupFolder, why));
 }
 
 namespace {
@@ -332,7 +332,8 @@ QString globalNotTakenText(const QString &why)
 
 // What a restore could not put back, in one box the screen holds; every
 // slot behind its details.
-void tellRestored(QWidget *parent, const QString &globalLeft, const QVector<padbackup::Missing> &missing)
+void tellRestored(UiPrompter &prompter, QWidget *parent, const QString &globalLeft,
+                  const QVector<padbackup::Missing> &missing)
 {
     constexpr int shownSlots = 25;
     const QString crlf = QStringLiteral("\r\n");
@@ -345,8 +346,8 @@ void tellRestored(QWidget *parent, const QString &globalLeft, const QVector<padb
         whole << missingText(missing, missing.size());
     }
     if (!told.isEmpty())
-        UiPrompter::instance()->detailedBox(UiPrompter::Warning, parent, WindowTexts::tr("Warning"), told.join(crlf),
-                                            missing.size() > shownSlots ? whole.join(crlf) : QString());
+        prompter.detailedBox(UiPrompter::Warning, parent, WindowTexts::tr("Warning"), told.join(crlf),
+                             missing.size() > shownSlots ? whole.join(crlf) : QString());
 }
 
 // The restore's list: each backup's date and time, and how many kits a restore of it would change.
@@ -368,7 +369,6 @@ QStringList backupItems(const QVector<padbackup::Backup> &backups, const QVector
 
 void PadSyncController::restoreFromBackup()
 {
-    UiPrompter *prompter = UiPrompter::instance();
     if (m_pad.isUDiskFlag())
         return;
     // The backup of this load is one of them once written; the restore writes
@@ -379,7 +379,7 @@ void PadSyncController::restoreFromBackup()
     if (m_backupFolder.isEmpty()) { // the data folder did not answer at the load
         const std::optional<QString> found = lookUpBackupFolder(m_backupIdentity);
         if (!found) {
-            prompter->warning(m_parent, WindowTexts::tr("Warning"), silent);
+            m_prompter.warning(m_parent, WindowTexts::tr("Warning"), silent);
             return;
         }
         m_backupFolder = *found;
@@ -399,7 +399,7 @@ void PadSyncController::restoreFromBackup()
                 return out;
             });
     if (!listed) {
-        prompter->warning(m_parent, WindowTexts::tr("Warning"), silent);
+        m_prompter.warning(m_parent, WindowTexts::tr("Warning"), silent);
         return;
     }
     const QVector<padbackup::Backup> &backups = listed->first;
@@ -407,13 +407,13 @@ void PadSyncController::restoreFromBackup()
     const QHash<quint16, padbackup::Held> present = soundsHeld(waves, m_padSoundNames);
     const QStringList items = backupItems(backups, listed->second, present, m_doc);
     if (items.isEmpty()) {
-        prompter->information(m_parent, WindowTexts::tr("Information"),
-                              WindowTexts::tr("There is no backup of this sampler pad in %1 yet.")
-                                      .arg(QDir::toNativeSeparators(folder)));
+        m_prompter.information(m_parent, WindowTexts::tr("Information"),
+                               WindowTexts::tr("There is no backup of this sampler pad in %1 yet.")
+                                       .arg(QDir::toNativeSeparators(folder)));
         return;
     }
-    const int chosen = prompter->getItem(m_parent, WindowTexts::tr("Restore the pad from a backup"),
-                                         WindowTexts::tr("Backups of this sampler pad, newest first:"), items);
+    const int chosen = m_prompter.getItem(m_parent, WindowTexts::tr("Restore the pad from a backup"),
+                                          WindowTexts::tr("Backups of this sampler pad, newest first:"), items);
     if (chosen < 0)
         return;
     const QString chosenFolder = backups.at(chosen).folder;
@@ -422,13 +422,13 @@ void PadSyncController::restoreFromBackup()
                 return readBackupKits(chosenFolder, waves, scratch, true, beat);
             });
     if (!readNow) {
-        prompter->warning(m_parent, WindowTexts::tr("Warning"), silent);
+        m_prompter.warning(m_parent, WindowTexts::tr("Warning"), silent);
         return;
     }
     BackupRead read = *readNow;
     if (!read.ok) {
-        prompter->warning(m_parent, WindowTexts::tr("Error"),
-                          WindowTexts::tr("The backup cannot be restored:") + QStringLiteral("\r\n") + read.why);
+        m_prompter.warning(m_parent, WindowTexts::tr("Error"),
+                           WindowTexts::tr("The backup cannot be restored:") + QStringLiteral("\r\n") + read.why);
         return;
     }
     // Global settings the pad and the page both take in the current layout
@@ -462,5 +462,5 @@ void PadSyncController::restoreFromBackup()
         }
     }
     emit restoredFromBackup(shown);
-    tellRestored(m_parent, read.globalLeft, missing);
+    tellRestored(m_prompter, m_parent, read.globalLeft, missing);
 }

@@ -39,8 +39,8 @@ bool PadSyncController::closeOnPad()
         return false; // a close during the close
     const auto closeEnded = qScopeGuard([this]() { m_pad.endClose(); });
     const QMessageBox::StandardButton answer =
-            UiPrompter::instance()->question(m_parent, WindowTexts::tr("Confirm"), WindowTexts::tr("Quit?"),
-                                             QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
+            m_prompter.question(m_parent, WindowTexts::tr("Confirm"), WindowTexts::tr("Quit?"),
+                                QMessageBox::Yes | QMessageBox::No, QMessageBox::No);
     if (answer != QMessageBox::Yes)
         return false;
     if (!waitForBackup()) // the pad as loaded is kept before it changes
@@ -87,7 +87,7 @@ bool PadSyncController::generateOrderFile()
     if (!padThere())
         return false;
     const DeviceMessage notice = writeback::disconnectNotice();
-    UiPrompter::instance()->information(m_parent, notice.title, notice.text, QMessageBox::Ok);
+    m_prompter.information(m_parent, notice.title, notice.text, QMessageBox::Ok);
     // The pad may have gone while the notice was up, or another taken its place.
     if (!padThere())
         return false;

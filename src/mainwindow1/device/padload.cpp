@@ -172,7 +172,7 @@ void PadSyncController::chooseDrive(const QString &path)
     m_pad.beginLoad(path);
 
     auto refuse = [this](const QString &why = WindowTexts::tr("The current disk is not the sampler pad.")) {
-        UiPrompter::instance()->warning(m_parent, WindowTexts::tr("Error"), why, QMessageBox::Ok);
+        m_prompter.warning(m_parent, WindowTexts::tr("Error"), why, QMessageBox::Ok);
         m_pad.leaveDeviceMode();
         m_fileErrCloseWindow = true;
         m_loopFlag1 = 0;

@@ -345,7 +345,7 @@ void PadSyncController::completeDeleteBatch()
                                          "(another program may have removed it); they stay in the list:")
             + QStringLiteral("\r\n") + half.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")
             + WindowTexts::tr("Delete what is left of them from the sampler pad?");
-    if (UiPrompter::instance()->question(m_parent, WindowTexts::tr("Delete"), text) != QMessageBox::Yes)
+    if (m_prompter.question(m_parent, WindowTexts::tr("Delete"), text) != QMessageBox::Yes)
         return;
     m_pad.confirmHalfPairs(halfPaths);
     m_soundLists.deleteSoundsOfFiles(halfPaths);

@@ -7,7 +7,7 @@
 
 PadSyncController::PadSyncController(KitDocument &doc, SoundLibrary &library, PadSession &pad,
                                      SoundListsController &soundLists, KitPagesController &kitPages,
-                                     MainPadPageController &mainPadPage, QWidget *parent)
+                                     MainPadPageController &mainPadPage, QWidget *parent, UiPrompter &prompter)
     : m_doc(doc)
     , m_library(library)
     , m_pad(pad)
@@ -15,6 +15,7 @@ PadSyncController::PadSyncController(KitDocument &doc, SoundLibrary &library, Pa
     , m_kitPages(kitPages)
     , m_mainPadPage(mainPadPage)
     , m_parent(parent)
+    , m_prompter(prompter)
 {
     // The close tells it in its own box.
     connect(&m_pad, &PadSession::padNotAnswering, this, [this]() {

@@ -31,6 +31,7 @@ class QWidget;
 class SoundLibrary;
 class SoundListsController;
 class SyncBatch;
+class UiPrompter;
 
 class PadSyncController : public QObject
 {
@@ -40,7 +41,8 @@ public:
     // The sound lists, the kit pages and the main pad page follow the pad's
     // load, batches and close; boxes and progress dialogs are children of `parent`.
     PadSyncController(KitDocument &doc, SoundLibrary &library, PadSession &pad, SoundListsController &soundLists,
-                      KitPagesController &kitPages, MainPadPageController &mainPadPage, QWidget *parent);
+                      KitPagesController &kitPages, MainPadPageController &mainPadPage, QWidget *parent,
+                      UiPrompter &prompter);
     ~PadSyncController() override;
 
     // ---- choosing and loading the pad
@@ -207,6 +209,7 @@ private:
     KitPagesController &m_kitPages;
     MainPadPageController &m_mainPadPage;
     QWidget *m_parent;
+    UiPrompter &m_prompter; // answers every box and file dialog
 
     bool m_fileErrCloseWindow = false;
     int m_loopFlag1 = 1;

@@ -107,8 +107,8 @@ void KitPagesController::deleteClickSound()
     const QModelIndex current = m_view.clickWaveTreeView->currentIndex();
     const QModelIndex group = current.parent();
     if (!current.isValid() || !group.isValid()) {
-        UiPrompter::instance()->warning(m_boxes, WindowTexts::tr("Warning"),
-                                        WindowTexts::tr("Deleting group name is not supported."));
+        m_prompter.warning(m_boxes, WindowTexts::tr("Warning"),
+                           WindowTexts::tr("Deleting group name is not supported."));
         return;
     }
     const int row = current.row();
@@ -133,8 +133,8 @@ void KitPagesController::exportGlobalFile()
     m_view.globalLineEdit->clear();
     const QString proposed = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)
                              + QDir::separator() + QStringLiteral("Global");
-    m_globalPath = UiPrompter::instance()->getSaveFileName(m_boxes, WindowTexts::tr("Output"), proposed,
-                                                           WindowTexts::tr("ini files(*.ini *.INI)"));
+    m_globalPath = m_prompter.getSaveFileName(m_boxes, WindowTexts::tr("Output"), proposed,
+                                              WindowTexts::tr("ini files(*.ini *.INI)"));
     if (m_globalPath.isEmpty())
         return;
     // The desktop's dialog may hand back the name as typed; it asked about
@@ -150,27 +150,26 @@ void KitPagesController::exportGlobalFile()
     const std::optional<savejob::TargetCheck> check = savejob::lookAtTarget(
             m_doc, m_library, m_globalPath, true, [] { closehold::processEvents(QEventLoop::ExcludeUserInputEvents); });
     if (!check) {
-        UiPrompter::instance()->warning(m_boxes, WindowTexts::tr("Error"),
-                                        WindowTexts::tr("Failed to generate file.") + QStringLiteral("\r\n")
-                                                + WindowTexts::tr("File location:") + QStringLiteral("\r\n")
-                                                + m_globalPath + QStringLiteral("\r\n")
-                                                + QString::fromLocal8Bit(std::strerror(ETIMEDOUT)));
+        m_prompter.warning(m_boxes, WindowTexts::tr("Error"),
+                           WindowTexts::tr("Failed to generate file.") + QStringLiteral("\r\n")
+                                   + WindowTexts::tr("File location:") + QStringLiteral("\r\n") + m_globalPath
+                                   + QStringLiteral("\r\n") + QString::fromLocal8Bit(std::strerror(ETIMEDOUT)));
         return;
     }
     if (!check->refused.isEmpty()) {
-        UiPrompter::instance()->warning(m_boxes, WindowTexts::tr("Error"), check->refused, QMessageBox::Ok);
+        m_prompter.warning(m_boxes, WindowTexts::tr("Error"), check->refused, QMessageBox::Ok);
         return;
     }
     if (completed && check->isFile
-        && UiPrompter::instance()->warning(m_boxes, WindowTexts::tr("Warning"),
-                                           WindowTexts::tr("The file already exists. Do you confirm to overwrite it?")
-                                                   + QStringLiteral("\r\n") + WindowTexts::tr("File location: ")
-                                                   + QStringLiteral("\r\n") + QDir::toNativeSeparators(m_globalPath),
-                                           QMessageBox::Yes | QMessageBox::No)
-                   != QMessageBox::Yes) {
-        UiPrompter::instance()->information(m_boxes, WindowTexts::tr("Tip"),
-                                            WindowTexts::tr("No file was saved: the existing files stay as they were."),
-                                            QMessageBox::Ok);
+        && m_prompter.warning(m_boxes, WindowTexts::tr("Warning"),
+                              WindowTexts::tr("The file already exists. Do you confirm to overwrite it?")
+                                      + QStringLiteral("\r\n") + WindowTexts::tr("File location: ")
+                                      + QStringLiteral("\r\n") + QDir::toNativeSeparators(m_globalPath),
+                              QMessageBox::Yes | QMessageBox::No)
+                != QMessageBox::Yes) {
+        m_prompter.information(m_boxes, WindowTexts::tr("Tip"),
+                               WindowTexts::tr("No file was saved: the existing files stay as they were."),
+                               QMessageBox::Ok);
         m_globalPath.clear();
         return;
     }
@@ -205,12 +204,13 @@ void KitPagesController::writeGlobalFile(const QByteArray &chunk)
                 [] { closehold::processEvents(QEventLoop::ExcludeUserInputEvents); });
     if (!done && !w->renamed && w->watch.placing()) {
         qWarning().noquote() << "the folder of" << m_globalPath << "does not answer: the file may not be in place";
-        UiPrompter::instance()->warning(
+        m_prompter.warning(
                 m_boxes, WindowTexts::tr("Warning"),
                 WindowTexts::tr("The folder stopped answering while this file was being put in place under its name:")
                         + QStringLiteral("\r\n") + m_globalPath + QStringLiteral("\r\n")
-                        + WindowTexts::tr("It may or may not be there now. A file that had this name before is either "
-                                          "still the old one, whole, or the new one, whole. Please look in the folder."));
+                        + WindowTexts::tr(
+                                "It may or may not be there now. A file that had this name before is either "
+                                "still the old one, whole, or the new one, whole. Please look in the folder."));
         return;
     }
     const bool renamed = done ? done->renamed : bool(w->renamed);
@@ -218,11 +218,10 @@ void KitPagesController::writeGlobalFile(const QByteArray &chunk)
         if (!done)
             qWarning().noquote() << "the folder of" << m_globalPath << "does not answer: the file is not generated";
         const QString reason = done ? (done->failed ? done->error : QString()) : savejob::timedOut();
-        UiPrompter::instance()->warning(
-                m_boxes, WindowTexts::tr("Error"),
-                WindowTexts::tr("Failed to generate file.") + QStringLiteral("\r\n") + WindowTexts::tr("File location:")
-                        + QStringLiteral("\r\n") + m_globalPath
-                        + (reason.isEmpty() ? QString() : QStringLiteral("\r\n") + reason));
+        m_prompter.warning(m_boxes, WindowTexts::tr("Error"),
+                           WindowTexts::tr("Failed to generate file.") + QStringLiteral("\r\n")
+                                   + WindowTexts::tr("File location:") + QStringLiteral("\r\n") + m_globalPath
+                                   + (reason.isEmpty() ? QString() : QStringLiteral("\r\n") + reason));
         return;
     }
     // In place, its folder synced or not: the file holds these settings.
@@ -230,17 +229,15 @@ void KitPagesController::writeGlobalFile(const QByteArray &chunk)
     m_doc.markGlobalSaved(globalPage());
     const QString notKept = done ? done->notKept : QString();
     if (!done || !done->synced) {
-        UiPrompter::instance()->warning(
-                m_boxes, WindowTexts::tr("Error"),
-                WindowTexts::tr("The file was written, but the disk did not confirm that it is stored:")
-                        + QStringLiteral("\r\n") + m_globalPath + QStringLiteral("\r\n")
-                        + (done ? done->error : savejob::timedOut())
-                        + (notKept.isEmpty() ? QString() : QStringLiteral("\r\n") + notKept));
+        m_prompter.warning(m_boxes, WindowTexts::tr("Error"),
+                           WindowTexts::tr("The file was written, but the disk did not confirm that it is stored:")
+                                   + QStringLiteral("\r\n") + m_globalPath + QStringLiteral("\r\n")
+                                   + (done ? done->error : savejob::timedOut())
+                                   + (notKept.isEmpty() ? QString() : QStringLiteral("\r\n") + notKept));
         return;
     }
-    UiPrompter::instance()->information(
-            m_boxes, WindowTexts::tr("successfully saved."),
-            WindowTexts::tr("The file has been generated:") + QStringLiteral("\r\n") + WindowTexts::tr("File location:")
-                    + QStringLiteral("\r\n") + m_globalPath
-                    + (notKept.isEmpty() ? QString() : QStringLiteral("\r\n") + notKept));
+    m_prompter.information(m_boxes, WindowTexts::tr("successfully saved."),
+                           WindowTexts::tr("The file has been generated:") + QStringLiteral("\r\n")
+                                   + WindowTexts::tr("File location:") + QStringLiteral("\r\n") + m_globalPath
+                                   + (notKept.isEmpty() ? QString() : QStringLiteral("\r\n") + notKept));
 }

@@ -56,9 +56,9 @@ void KitPagesController::hhSoundChosen(const QModelIndex &index, bool drag)
                 name.isEmpty() || source.isEmpty() ? std::optional<qint64>(-1) : PreviewController::soundFileSize(path);
         if (!size || *size < 0) {
             m_preview.disablePreview();
-            UiPrompter::instance()->warning(m_boxes, WindowTexts::tr("Error"),
-                                            name + WindowTexts::tr(" does not exist.") + QStringLiteral("\r\n")
-                                                    + WindowTexts::tr("Please check path:") + path);
+            m_prompter.warning(m_boxes, WindowTexts::tr("Error"),
+                               name + WindowTexts::tr(" does not exist.") + QStringLiteral("\r\n")
+                                       + WindowTexts::tr("Please check path:") + path);
             return;
         }
         m_preview.showSoundName(name);

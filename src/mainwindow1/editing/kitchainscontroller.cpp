@@ -1,12 +1,13 @@
 #include "mainwindow1/editing/kitchainscontroller.h"
 
 KitChainsController::KitChainsController(KitDocument &doc, MainPadPageController &mainPadPage,
-                                         const KitChainsView &view, QWidget *boxParent, QObject *dropFilter,
-                                         QObject *parent)
+                                         const KitChainsView &view, QWidget *boxParent, UiPrompter &prompter,
+                                         QObject *dropFilter, QObject *parent)
     : QObject(parent)
     , m_doc(doc)
     , m_view(view)
     , m_boxParent(boxParent)
+    , m_prompter(prompter)
     , m_dropFilter(dropFilter)
     , m_mainPadPage(mainPadPage)
 {

@@ -28,6 +28,7 @@ class QStyle;
 class QToolButton;
 class QTreeView;
 class QWidget;
+class UiPrompter;
 
 // The widgets of the kit-chain page: the kit list, the chain's steps and
 // switch; the kit number and name fields it keeps in step.
@@ -63,7 +64,7 @@ public:
 
     // `dropFilter` takes the drops on the steps.
     KitChainsController(KitDocument &doc, MainPadPageController &mainPadPage, const KitChainsView &view,
-                        QWidget *boxParent, QObject *dropFilter, QObject *parent = nullptr);
+                        QWidget *boxParent, UiPrompter &prompter, QObject *dropFilter, QObject *parent = nullptr);
     const KitChainsView &view() const { return m_view; }
     // The style the kit list is drawn with.
     void useStyle(QStyle *style) { m_style = style; }
@@ -144,6 +145,7 @@ private:
     KitDocument &m_doc;
     KitChainsView m_view;
     QWidget *m_boxParent;
+    UiPrompter &m_prompter; // answers every box and file dialog
     QObject *m_dropFilter;
     MainPadPageController &m_mainPadPage;
     QStyle *m_style = nullptr;

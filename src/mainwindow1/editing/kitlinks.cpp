@@ -41,7 +41,7 @@ void KitPagesController::choosePadLink(bool first, int index)
     MainWindow1Records::LINK_GROUP pair = links[g];
     const int other = first ? pair.link_pad2 : pair.link_pad1;
     if (index == other && index != 0) {
-        UiPrompter::instance()->warning(
+        m_prompter.warning(
                 m_boxes, WindowTexts::tr("Warning"),
                 first ? WindowTexts::tr("Except for the option 'OFF', the link1 parameter must not be the same as "
                                         "the link2 parameter.")
@@ -82,8 +82,8 @@ void KitPagesController::chooseLinkGroup(int index)
 void KitPagesController::checkControlValue(int value)
 {
     if (value > 511 && value != kitediting::UNUSED_CONTROL)
-        UiPrompter::instance()->warning(m_boxes, WindowTexts::tr("Invalid Value"),
-                                        WindowTexts::tr("Value must be between 0 and 511."));
+        m_prompter.warning(m_boxes, WindowTexts::tr("Invalid Value"),
+                           WindowTexts::tr("Value must be between 0 and 511."));
 }
 
 QSpinBox *KitPagesController::controlBox(int slot, int control) const

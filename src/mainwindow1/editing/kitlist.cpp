@@ -75,7 +75,7 @@ void KitChainsController::kitListCellChanged(QStandardItem *item)
     const QString name = item->text();
     const QString refusal = kitpage::kitNameRefusal(name);
     if (!refusal.isEmpty()) {
-        UiPrompter::instance()->information(m_boxParent, WindowTexts::tr("Error"), refusal);
+        m_prompter.information(m_boxParent, WindowTexts::tr("Error"), refusal);
         // The name the list showed, a rename not yet taken over included; runs this slot again.
         item->setText(m_kitChainNameList[row]);
         return;

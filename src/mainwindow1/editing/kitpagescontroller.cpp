@@ -9,12 +9,14 @@
 #include <QSpinBox>
 
 KitPagesController::KitPagesController(KitDocument &doc, SoundLibrary &library, const KitPagesView &view,
-                                       QWidget *boxes, PreviewController &preview, SoundListsController &soundLists)
+                                       QWidget *boxes, UiPrompter &prompter, PreviewController &preview,
+                                       SoundListsController &soundLists)
     : QObject(nullptr)
     , m_doc(doc)
     , m_library(library)
     , m_view(view)
     , m_boxes(boxes)
+    , m_prompter(prompter)
     , m_preview(preview)
     , m_soundLists(soundLists)
 {

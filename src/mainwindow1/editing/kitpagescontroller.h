@@ -39,6 +39,7 @@ class QTreeView;
 class QWidget;
 class SoundLibrary;
 class SoundListsController;
+class UiPrompter;
 
 // The widgets the kit pages drive: the page buttons and the panes they
 // switch, the kit settings and pad settings pages with their hi-hat slots,
@@ -236,7 +237,7 @@ public:
 
     // `boxes` parents the messages and filters the drops on the hi-hat slots.
     KitPagesController(KitDocument &doc, SoundLibrary &library, const KitPagesView &view, QWidget *boxes,
-                       PreviewController &preview, SoundListsController &soundLists);
+                       UiPrompter &prompter, PreviewController &preview, SoundListsController &soundLists);
     const KitPagesView &view() const { return m_view; }
     // The pages of the editing area made after this one, handed over once all are made.
     void useMainPadPage(MainPadPageController &page) { m_mainPadPage = &page; }
@@ -389,6 +390,7 @@ private:
     MainWindow1Tables m_tables; // the labels the pages show and the bytes the records store
     KitPagesView m_view;
     QWidget *m_boxes;
+    UiPrompter &m_prompter; // answers every box and file dialog
     PreviewController &m_preview;
     SoundListsController &m_soundLists;
     MainPadPageController *m_mainPadPage = nullptr;

@@ -100,8 +100,7 @@ void MainPadPageController::pageKit(int step)
 {
     const QString text = m_view.kitNumber->text();
     if (text.isEmpty() || text == QLatin1String("0")) {
-        UiPrompter::instance()->warning(m_parent, WindowTexts::tr("Warning"),
-                                        WindowTexts::tr("The kit number can not be blank."));
+        m_prompter.warning(m_parent, WindowTexts::tr("Warning"), WindowTexts::tr("The kit number can not be blank."));
         return;
     }
     const int n = text.toInt();
@@ -145,8 +144,7 @@ void MainPadPageController::typeKitNumber(const QString &text)
         m_oldKitNumber = m_currentKitNum + 1;
         return;
     }
-    UiPrompter::instance()->warning(m_parent, WindowTexts::tr("Warning"),
-                                    WindowTexts::tr("The range of kit number is 1~100."));
+    m_prompter.warning(m_parent, WindowTexts::tr("Warning"), WindowTexts::tr("The range of kit number is 1~100."));
     m_view.kitNumber->setText(QString::number(m_oldKitNumber));
 }
 
@@ -191,9 +189,9 @@ bool MainPadPageController::applyKitName(int kit)
     m_view.kitNameLineEdit->setStyleSheet(kNoBorder);
     if (warning) {
         closehold::processEvents(QEventLoop::ExcludeUserInputEvents);
-        UiPrompter::instance()->warning(m_parent, WindowTexts::tr("Error"), text);
+        m_prompter.warning(m_parent, WindowTexts::tr("Error"), text);
     } else {
-        UiPrompter::instance()->information(m_parent, WindowTexts::tr("Error"), text);
+        m_prompter.information(m_parent, WindowTexts::tr("Error"), text);
     }
     return false;
 }

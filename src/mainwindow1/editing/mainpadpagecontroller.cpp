@@ -15,10 +15,12 @@
 #include <QPushButton>
 #include <QToolButton>
 
-MainPadPageController::MainPadPageController(KitDocument &doc, const MainPadPageView &view, QWidget *parent)
+MainPadPageController::MainPadPageController(KitDocument &doc, const MainPadPageView &view, QWidget *parent,
+                                             UiPrompter &prompter)
     : m_doc(doc)
     , m_view(view)
     , m_parent(parent)
+    , m_prompter(prompter)
 {
 }
 

@@ -26,6 +26,7 @@ class QSpinBox;
 class QStackedWidget;
 class QToolButton;
 class QWidget;
+class UiPrompter;
 
 // One pad: its box and the labels of its layers A and B (none for the foot switches).
 struct strPadWidgetGroup
@@ -63,7 +64,7 @@ public:
     using PadWidgets = std::array<strPadWidgetGroup, PAD_NUM_MAX>;
 
     // `parent` carries the boxes and the dialogs and filters the drops on the pads.
-    MainPadPageController(KitDocument &doc, const MainPadPageView &view, QWidget *parent);
+    MainPadPageController(KitDocument &doc, const MainPadPageView &view, QWidget *parent, UiPrompter &prompter);
     const MainPadPageView &view() const { return m_view; }
     ~MainPadPageController() override; // the copy dialogs go before the widgets they act on
 
@@ -179,6 +180,7 @@ private:
     KitDocument &m_doc;
     MainPadPageView m_view;
     QWidget *m_parent;
+    UiPrompter &m_prompter; // answers every box and file dialog
     QMenu *m_pad_menu = nullptr;
     QAction *m_pad_copy = nullptr;
     QAction *m_pad_clear = nullptr;

@@ -39,10 +39,9 @@ QPoint onScreen(const QPoint &at, const QSize &size)
     return QPoint(x, y);
 }
 
-void copyCompleted(QWidget *parent)
+void copyCompleted(UiPrompter &prompter, QWidget *parent)
 {
-    UiPrompter::instance()->information(parent, WindowTexts::tr("Complete"), WindowTexts::tr("Copy completed."),
-                                        QMessageBox::Ok);
+    prompter.information(parent, WindowTexts::tr("Complete"), WindowTexts::tr("Copy completed."), QMessageBox::Ok);
 }
 } // namespace
 
@@ -154,7 +153,7 @@ void MainPadPageController::recvDstPad(int kit, int srcPad, int dstPad)
     emit commitWanted(m_curkitNumber);
     m_doc.copyPad(k, srcPad - 1, dstPad - 1);
     redrawCopiedKit(kit);
-    copyCompleted(m_parent);
+    copyCompleted(m_prompter, m_parent);
 }
 
 void MainPadPageController::openKitCopy()
@@ -194,7 +193,7 @@ void MainPadPageController::copyKitTo(int kit)
     m_doc.copyKit(src, dst);
     emit kitNameChanged(m_doc.kitAttrList()[dst].kit_name, dst); // the name holders; the kit has it already
     redrawCopiedKit(kit);
-    copyCompleted(m_parent);
+    copyCompleted(m_prompter, m_parent);
 }
 
 void MainPadPageController::redrawCopiedKit(int kit)

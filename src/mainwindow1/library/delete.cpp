@@ -141,12 +141,11 @@ void SoundListsController::deleteSelectedSounds()
     QModelIndexList rows = selectedRowStarts(m_view.totalWaveTreeView->selectionModel());
     if (rows.isEmpty())
         return;
-    UiPrompter *prompter = UiPrompter::instance();
     const bool deviceMode = !m_pad.isUDiskFlag();
 
     if (anyLocked(rows, m_lib.waveLoadKitAttrList())) {
-        prompter->warning(w, WindowTexts::tr("Warning"), WindowTexts::tr("Deleting locked sound is not supported!"),
-                          QMessageBox::Ok);
+        m_prompter.warning(w, WindowTexts::tr("Warning"), WindowTexts::tr("Deleting locked sound is not supported!"),
+                           QMessageBox::Ok);
         return;
     }
 
@@ -168,9 +167,9 @@ void SoundListsController::deleteSelectedSounds()
         if (deviceMode)
             closeDialog();
         if (refused.root)
-            prompter->information(w, WindowTexts::tr("Tip"), refused.text, QMessageBox::Ok);
+            m_prompter.information(w, WindowTexts::tr("Tip"), refused.text, QMessageBox::Ok);
         else
-            prompter->warning(w, WindowTexts::tr("Warning"), refused.text, QMessageBox::Ok);
+            m_prompter.warning(w, WindowTexts::tr("Warning"), refused.text, QMessageBox::Ok);
         return;
     }
 
@@ -251,7 +250,6 @@ void SoundListsController::deleteFromGroups()
     const QModelIndexList rows = selectedRowStarts(m_view.waveGroupTreeView->selectionModel());
     if (rows.isEmpty())
         return;
-    UiPrompter *prompter = UiPrompter::instance();
     const QString defaultGroup = QStringLiteral("Default");
 
     QVector<int> groupRows;                 // group rows to delete
@@ -260,8 +258,8 @@ void SoundListsController::deleteFromGroups()
         if (row.parent().isValid()) {
             const QString file = row.sibling(row.row(), 1).data().toString();
             if (soundsource::isStored(file)) {
-                prompter->information(w, WindowTexts::tr("Tip"),
-                                      WindowTexts::tr("Deleting pkit file is not supported!"), QMessageBox::Ok);
+                m_prompter.information(w, WindowTexts::tr("Tip"),
+                                       WindowTexts::tr("Deleting pkit file is not supported!"), QMessageBox::Ok);
                 return;
             }
             const int g = row.parent().row();
@@ -271,16 +269,16 @@ void SoundListsController::deleteFromGroups()
             else
                 it->second.append(row.row());
         } else if (row.data().toString() == defaultGroup) {
-            prompter->warning(w, WindowTexts::tr("Warning"),
-                              WindowTexts::tr("Deleting the 'Default' group is not supported."), QMessageBox::Ok);
+            m_prompter.warning(w, WindowTexts::tr("Warning"),
+                               WindowTexts::tr("Deleting the 'Default' group is not supported."), QMessageBox::Ok);
             if (rows.size() == 1)
                 return;
         } else {
             groupRows.append(row.row());
         }
     }
-    if (prompter->warning(w, WindowTexts::tr("Delete"), WindowTexts::tr("Are you sure to delete it?"),
-                          QMessageBox::Yes | QMessageBox::No)
+    if (m_prompter.warning(w, WindowTexts::tr("Delete"), WindowTexts::tr("Are you sure to delete it?"),
+                           QMessageBox::Yes | QMessageBox::No)
         != QMessageBox::Yes)
         return;
 

@@ -53,7 +53,7 @@ void paintMeanwhile()
 // Each file of an export was synced as it was put in place; their names
 // once, here, on a thread of its own. A folder that cannot be synced, or not
 // within the limit, is told with every file written.
-void syncExportFolder(QWidget *parent, const QString &folder, const QStringList &written)
+void syncExportFolder(UiPrompter &prompter, QWidget *parent, const QString &folder, const QStringList &written)
 {
     const std::optional<int> error = ztplatform::lookAtFileWithin<int>(
             folder, kFolderSyncLimitMs, [folder]() { return ztplatform::syncPath(folder) ? 0 : errno; },
@@ -65,7 +65,7 @@ void syncExportFolder(QWidget *parent, const QString &folder, const QStringList 
     QStringList files;
     for (const QString &name : written)
         files << QDir::toNativeSeparators(QDir(folder).filePath(name));
-    UiPrompter::instance()->warning(
+    prompter.warning(
             parent, WindowTexts::tr("Error"),
             (files.size() == 1
                      ? WindowTexts::tr("The file was written, but the disk did not confirm that it is stored:")
@@ -106,9 +106,10 @@ struct StoredFound
 // One export under way: where it writes, what it wrote and what it could not.
 struct ExportRun
 {
-    ExportRun(QWidget *boxes, const PreviewController &progress, const QString &folder,
+    ExportRun(QWidget *boxes, UiPrompter &answers, const PreviewController &progress, const QString &folder,
               const std::function<soundsource::StoredEntries()> &stored)
         : parent(boxes)
+        , prompter(answers)
         , preview(progress)
         , dir(folder)
         , entries(stored())
@@ -116,6 +117,7 @@ struct ExportRun
     }
 
     QWidget *parent; // of the boxes
+    UiPrompter &prompter;
     const PreviewController &preview; // holds the progress
     QDir dir;
     soundsource::StoredEntries entries;
@@ -224,7 +226,7 @@ constexpr int kShownNames = 25; // lines of names a box shows; the rest in its d
 
 // Asks once before the files at the targets' names are replaced: true to go
 // on. On No the box after it says that nothing was written.
-bool replaceAgreed(QWidget *parent, const QString &folder, const QVector<Target> &targets)
+bool replaceAgreed(UiPrompter &prompter, QWidget *parent, const QString &folder, const QVector<Target> &targets)
 {
     QStringList names;
     for (const Target &t : targets) {
@@ -240,25 +242,23 @@ bool replaceAgreed(QWidget *parent, const QString &folder, const QVector<Target>
     QStringList shown = names.mid(0, kShownNames);
     if (names.size() > shown.size())
         shown << WindowTexts::tr("and %1 more").arg(names.size() - shown.size());
-    UiPrompter *prompter = UiPrompter::instance();
-    if (prompter->detailedBox(UiPrompter::Warning, parent, WindowTexts::tr("Warning"),
-                              lead + crlf + shown.join(crlf) + tail,
-                              names.size() > kShownNames ? lead + crlf + names.join(crlf) + tail : QString(),
-                              QMessageBox::Yes | QMessageBox::No)
+    if (prompter.detailedBox(UiPrompter::Warning, parent, WindowTexts::tr("Warning"),
+                             lead + crlf + shown.join(crlf) + tail,
+                             names.size() > kShownNames ? lead + crlf + names.join(crlf) + tail : QString(),
+                             QMessageBox::Yes | QMessageBox::No)
         == QMessageBox::Yes)
         return true;
-    prompter->information(parent, WindowTexts::tr("Tip"),
-                          WindowTexts::tr("No file was saved: the existing files stay as they were."),
-                          QMessageBox::Ok);
+    prompter.information(parent, WindowTexts::tr("Tip"),
+                         WindowTexts::tr("No file was saved: the existing files stay as they were."), QMessageBox::Ok);
     return false;
 }
 
-void tooManyNames(QWidget *parent)
+void tooManyNames(UiPrompter &prompter, QWidget *parent)
 {
-    UiPrompter::instance()->warning(parent, WindowTexts::tr("Error"),
-                                    WindowTexts::tr("It is detected that the number of files with the same name has "
-                                                    "exceeded 100, and the exceeding part will not be exported."),
-                                    QMessageBox::Ok);
+    prompter.warning(parent, WindowTexts::tr("Error"),
+                     WindowTexts::tr("It is detected that the number of files with the same name has "
+                                     "exceeded 100, and the exceeding part will not be exported."),
+                     QMessageBox::Ok);
 }
 
 // `work` on a thread of its own, the window painting meanwhile (the progress
@@ -569,7 +569,7 @@ void kitFileSilent(ExportRun &run, const QString &kitFile, bool held)
     const QString text = held ? SoundFilesController::silentText(kitFile)
                               : WindowTexts::tr("Failed to read the file.") + QStringLiteral("\r\n")
                                         + QDir::toNativeSeparators(kitFile);
-    UiPrompter::instance()->warning(run.parent, WindowTexts::tr("Error"), text, QMessageBox::Ok);
+    run.prompter.warning(run.parent, WindowTexts::tr("Error"), text, QMessageBox::Ok);
 }
 
 // Each stored sound's kit file, looked for before anything is written.
@@ -615,23 +615,22 @@ bool exportStored(ExportRun &run, const StoredFound &found, const QString &fileN
     }
     if (found.entry < 0) {
         closeProgress(run.preview);
-        UiPrompter::instance()->information(run.parent, WindowTexts::tr("Error"),
-                                            WindowTexts::tr("File error!") + QStringLiteral("\r\n")
-                                                    + WindowTexts::tr("Error:0012"),
-                                            QMessageBox::Ok);
+        run.prompter.information(run.parent, WindowTexts::tr("Error"),
+                                 WindowTexts::tr("File error!") + QStringLiteral("\r\n")
+                                         + WindowTexts::tr("Error:0012"),
+                                 QMessageBox::Ok);
         return false;
     }
     // The record was not looked at again once events had run.
     const StoredPlace place = storedPlace(*found.kit, quint16(found.entry));
     if (fileName.isEmpty()) {
-        tooManyNames(run.parent);
+        tooManyNames(run.prompter, run.parent);
         return true;
     }
     if (run.refused.contains(place.kitFile))
         return true; // its box named the file
     const QString crlf = QStringLiteral("\r\n");
     const QString shown = crlf + QDir::toNativeSeparators(place.kitFile);
-    UiPrompter *prompter = UiPrompter::instance();
     const auto watch = std::make_shared<exportfile::Watch>();
     const std::optional<Copied> copied =
             getDataFromKitFile(place, QDir::toNativeSeparators(run.dir.filePath(fileName)), watch, paint);
@@ -648,15 +647,15 @@ bool exportStored(ExportRun &run, const StoredFound &found, const QString &fileN
     case exportfile::Outcome::Changed:
         // Its bytes may lie elsewhere now: none of its sounds is exported.
         run.refused.insert(place.kitFile);
-        prompter->warning(run.parent, WindowTexts::tr("Error"),
-                          WindowTexts::tr("Please check path:")
-                                  + WindowTexts::tr("The file has been modified. Export failed.") + shown,
-                          QMessageBox::Ok);
+        run.prompter.warning(run.parent, WindowTexts::tr("Error"),
+                             WindowTexts::tr("Please check path:")
+                                     + WindowTexts::tr("The file has been modified. Export failed.") + shown,
+                             QMessageBox::Ok);
         break;
     case exportfile::Outcome::Unreadable:
         run.refused.insert(place.kitFile);
-        prompter->warning(run.parent, WindowTexts::tr("Error"), WindowTexts::tr("Failed to read the file.") + shown,
-                          QMessageBox::Ok);
+        run.prompter.warning(run.parent, WindowTexts::tr("Error"), WindowTexts::tr("Failed to read the file.") + shown,
+                             QMessageBox::Ok);
         break;
     default:
         run.notWritten(fileName, copied->why);
@@ -668,15 +667,14 @@ bool exportStored(ExportRun &run, const StoredFound &found, const QString &fileN
 // An audio file converted into the pad's form as `fileName`. False when the export ends.
 bool exportPlain(ExportRun &run, Conversions &conversions, int row, const QString &path, const QString &fileName)
 {
-    UiPrompter *prompter = UiPrompter::instance();
     const QString crlf = QStringLiteral("\r\n");
     if (fileName.isEmpty()) {
-        tooManyNames(run.parent);
+        tooManyNames(run.prompter, run.parent);
         return true;
     }
     const Conversions::Turn turn = conversions.take(row);
     if (!turn.box.isEmpty()) {
-        prompter->information(run.parent, WindowTexts::tr("Error"), turn.box, QMessageBox::Ok);
+        run.prompter.information(run.parent, WindowTexts::tr("Error"), turn.box, QMessageBox::Ok);
         return true;
     }
     if (!turn.done)
@@ -685,8 +683,8 @@ bool exportPlain(ExportRun &run, Conversions &conversions, int row, const QStrin
     switch (converted.outcome) {
     case exportfile::Outcome::NotRun:
         closeProgress(run.preview);
-        prompter->information(run.parent, WindowTexts::tr("Error"),
-                              WindowTexts::tr("Missing some files for the program!"), QMessageBox::Ok);
+        run.prompter.information(run.parent, WindowTexts::tr("Error"),
+                                 WindowTexts::tr("Missing some files for the program!"), QMessageBox::Ok);
         return false;
     case exportfile::Outcome::Unwritable:
         run.notWritten(fileName, converted.why);
@@ -697,10 +695,10 @@ bool exportPlain(ExportRun &run, Conversions &conversions, int row, const QStrin
             run.notKept << QDir::toNativeSeparators(run.dir.filePath(fileName)) + crlf + converted.lost;
         return true;
     default: // what ffmpeg said last, never its whole log
-        prompter->information(run.parent, WindowTexts::tr("Error"),
-                              WindowTexts::tr("Wrong data in file：") + crlf + WindowTexts::tr("File Location: ")
-                                      + path + crlf + soundsource::logTail(converted.err),
-                              QMessageBox::Ok);
+        run.prompter.information(run.parent, WindowTexts::tr("Error"),
+                                 WindowTexts::tr("Wrong data in file：") + crlf + WindowTexts::tr("File Location: ")
+                                         + path + crlf + soundsource::logTail(converted.err),
+                                 QMessageBox::Ok);
         return true;
     }
 }
@@ -711,12 +709,11 @@ void reportUnwritten(const ExportRun &run, const QString &folder)
     if (run.unwritten.isEmpty())
         return;
     const QString crlf = QStringLiteral("\r\n");
-    UiPrompter::instance()->warning(run.parent, WindowTexts::tr("Error"),
-                                    WindowTexts::tr("These files could not be written:") + crlf
-                                            + run.unwritten.join(QStringLiteral(",  ")) + crlf
-                                            + WindowTexts::tr("File location:") + crlf + folder + crlf
-                                            + run.reasons.join(crlf),
-                                    QMessageBox::Ok);
+    run.prompter.warning(run.parent, WindowTexts::tr("Error"),
+                         WindowTexts::tr("These files could not be written:") + crlf
+                                 + run.unwritten.join(QStringLiteral(",  ")) + crlf + WindowTexts::tr("File location:")
+                                 + crlf + folder + crlf + run.reasons.join(crlf),
+                         QMessageBox::Ok);
 }
 
 // The box for each file whose rename the folder stopped answering in: it may
@@ -725,7 +722,7 @@ void reportInDoubt(const ExportRun &run)
 {
     const QString crlf = QStringLiteral("\r\n");
     for (const QString &name : run.inDoubt) {
-        UiPrompter::instance()->warning(
+        run.prompter.warning(
                 run.parent, WindowTexts::tr("Warning"),
                 WindowTexts::tr("The folder stopped answering while this file was being put in place under its name:")
                         + crlf + QDir::toNativeSeparators(run.dir.filePath(name)) + crlf
@@ -742,10 +739,10 @@ void reportNotKept(const ExportRun &run)
     if (run.notKept.isEmpty())
         return;
     const QString crlf = QStringLiteral("\r\n");
-    UiPrompter::instance()->warning(run.parent, WindowTexts::tr("Warning"),
-                                    WindowTexts::tr("These files were replaced, but not all that they had was kept:")
-                                            + crlf + run.notKept.join(crlf),
-                                    QMessageBox::Ok);
+    run.prompter.warning(run.parent, WindowTexts::tr("Warning"),
+                         WindowTexts::tr("These files were replaced, but not all that they had was kept:") + crlf
+                                 + run.notKept.join(crlf),
+                         QMessageBox::Ok);
 }
 
 // The export ended at `row`: the conversions begun ahead are stopped, or
@@ -779,7 +776,6 @@ void endAfter(ExportRun &run, Conversions &conversions, const QVector<Pick> &row
 bool exportRows(ExportRun &run, const QVector<Pick> &rows, const QVector<Target> &targets,
                 const QVector<StoredFound> &found)
 {
-    UiPrompter *prompter = UiPrompter::instance();
     Conversions conversions(run, rows, targets);
     const std::function<void()> paint = [&conversions]() {
         conversions.topUp();
@@ -792,11 +788,11 @@ bool exportRows(ExportRun &run, const QVector<Pick> &rows, const QVector<Target>
         const Pick &row = rows.at(r);
         if (!row.sound) {
             closeProgress(run.preview);
-            prompter->warning(run.parent, WindowTexts::tr("Warning"),
-                              WindowTexts::tr("The export of sound group name is not supported, ")
-                                      + QStringLiteral("\r\n")
-                                      + WindowTexts::tr("but this will not affect the sound export."),
-                              QMessageBox::Ok);
+            run.prompter.warning(run.parent, WindowTexts::tr("Warning"),
+                                 WindowTexts::tr("The export of sound group name is not supported, ")
+                                         + QStringLiteral("\r\n")
+                                         + WindowTexts::tr("but this will not affect the sound export."),
+                                 QMessageBox::Ok);
             continue;
         }
         const QString &fileName = targets.at(r).name;
@@ -838,7 +834,6 @@ void SoundFilesController::showExportReport(const QStringList &written, const QS
 
 void SoundFilesController::exportSelectedSounds()
 {
-    UiPrompter *prompter = UiPrompter::instance();
     // One row per three indexes, in the order the selection gives them.
     // Read before the progress dialog lets events run.
     QVector<Pick> rows;
@@ -857,23 +852,24 @@ void SoundFilesController::exportSelectedSounds()
     }
     for (const Pick &row : qAsConst(rows)) {
         if (row.sound && locked.contains(row.path)) {
-            prompter->warning(m_parent, WindowTexts::tr("Warning"),
-                              WindowTexts::tr("Exporting locked sound is not supported!"), QMessageBox::Ok);
+            m_prompter.warning(m_parent, WindowTexts::tr("Warning"),
+                               WindowTexts::tr("Exporting locked sound is not supported!"), QMessageBox::Ok);
             return;
         }
     }
 
-    const QString folder = QDir::toNativeSeparators(prompter->getExistingDirectory(
+    const QString folder = QDir::toNativeSeparators(m_prompter.getExistingDirectory(
             m_parent, WindowTexts::tr("Output"), QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation),
             QFileDialog::ShowDirsOnly | QFileDialog::DontResolveSymlinks));
     if (folder.isEmpty()) {
-        prompter->information(m_parent, WindowTexts::tr("Error"), WindowTexts::tr("The output file path is not set."),
-                              QMessageBox::Ok);
+        m_prompter.information(m_parent, WindowTexts::tr("Error"), WindowTexts::tr("The output file path is not set."),
+                               QMessageBox::Ok);
         return;
     }
 
     m_preview.showWaitDialog(WindowTexts::tr("The file is being exported..."), rows.size());
-    ExportRun run(m_parent, m_preview, folder, [this]() { return m_library.storedEntries(paintMeanwhile); });
+    ExportRun run(m_parent, m_prompter, m_preview, folder,
+                  [this]() { return m_library.storedEntries(paintMeanwhile); });
     const QVector<StoredFound> found = findStored(run, rows);
     // Every name is chosen, and a file at one asked about, before anything is written.
     const bool held = ztplatform::isSilentFile(run.dir.path());
@@ -894,7 +890,7 @@ void SoundFilesController::exportSelectedSounds()
     }
     if (std::any_of(targets->cbegin(), targets->cend(), [](const Target &t) { return t.replaces; })) {
         closeProgress(m_preview);
-        if (!replaceAgreed(m_parent, folder, *targets))
+        if (!replaceAgreed(m_prompter, m_parent, folder, *targets))
             return;
         m_preview.showWaitDialog(WindowTexts::tr("The file is being exported..."), rows.size());
     }
@@ -905,7 +901,7 @@ void SoundFilesController::exportSelectedSounds()
         reportUnwritten(run, folder);
         reportNotKept(run);
         if (!run.written.isEmpty())
-            syncExportFolder(m_parent, folder, run.written);
+            syncExportFolder(m_prompter, m_parent, folder, run.written);
         return;
     }
     closeProgress(m_preview);
@@ -913,7 +909,7 @@ void SoundFilesController::exportSelectedSounds()
     reportNotKept(run);
     if (run.written.isEmpty())
         return;
-    syncExportFolder(m_parent, folder, run.written);
+    syncExportFolder(m_prompter, m_parent, folder, run.written);
     showExportReport(run.written, folder);
 }
 

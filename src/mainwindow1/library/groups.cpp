@@ -15,7 +15,8 @@
 namespace {
 
 // What the start found at the groups' file, in one box.
-void tellSoundListStart(QWidget *w, const QString &fileName, const SoundLibrary::SoundListStart &start)
+void tellSoundListStart(UiPrompter &prompter, QWidget *w, const QString &fileName,
+                        const SoundLibrary::SoundListStart &start)
 {
     const QString file = QDir::toNativeSeparators(fileName);
     const QString crlf = QStringLiteral("\r\n");
@@ -64,7 +65,7 @@ void tellSoundListStart(QWidget *w, const QString &fileName, const SoundLibrary:
         parts << rowsOf(WindowTexts::tr("These sounds of the sound groups are now taken from \"Kept sounds\":"),
                         start.fromKept);
     if (!parts.isEmpty())
-        UiPrompter::instance()->warning(w, WindowTexts::tr("Warning"), parts.join(crlf + crlf), QMessageBox::Ok);
+        prompter.warning(w, WindowTexts::tr("Warning"), parts.join(crlf + crlf), QMessageBox::Ok);
 }
 
 // Where the close kept the groups of this window, and why not in the file.
@@ -90,7 +91,7 @@ void SoundListsController::importSoundList(const QString &fileName)
 {
     const SoundLibrary::SoundListStart start = m_lib.openSoundList(fileName);
     m_view.waveGroupTreeView->expandAll();
-    tellSoundListStart(m_parent, fileName, start);
+    tellSoundListStart(m_prompter, m_parent, fileName, start);
 }
 
 bool SoundListsController::saveSoundListAtClose()
@@ -99,30 +100,29 @@ bool SoundListsController::saveSoundListAtClose()
         return true;
     SoundLibrary &lib = m_lib;
     QWidget *w = m_parent;
-    UiPrompter *prompter = UiPrompter::instance();
     // The close asks again about a read-only file a save was told to keep.
     const SoundLibrary::SoundListSave save = lib.saveSoundList(
-            [w, prompter](const QString &target) {
-                return prompter->question(w, WindowTexts::tr("Warning"), SoundLibrary::readOnlyQuestion(target),
-                                          QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
-                       == QMessageBox::Yes;
+            [this, w](const QString &target) {
+                return m_prompter.question(w, WindowTexts::tr("Warning"), SoundLibrary::readOnlyQuestion(target),
+                                           QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+                        == QMessageBox::Yes;
             },
             true);
     const QString file = QDir::toNativeSeparators(lib.soundListFileName());
     if (!save.keptAs.isEmpty())
-        prompter->information(w, WindowTexts::tr("Information"), SoundLibrary::otherVersionKept(save.keptAs));
+        m_prompter.information(w, WindowTexts::tr("Information"), SoundLibrary::otherVersionKept(save.keptAs));
     if (!save.notKept.isEmpty())
-        prompter->information(w, WindowTexts::tr("Information"),
-                              WindowTexts::tr("The sound groups are saved to \"%1\", but the new file lacks what the "
-                                              "old one had:")
-                                      .arg(file)
-                                      + QStringLiteral("\r\n") + save.notKept);
+        m_prompter.information(w, WindowTexts::tr("Information"),
+                               WindowTexts::tr("The sound groups are saved to \"%1\", but the new file lacks what the "
+                                               "old one had:")
+                                               .arg(file)
+                                       + QStringLiteral("\r\n") + save.notKept);
     if (!save.besideAs.isEmpty())
-        prompter->information(w, WindowTexts::tr("Information"), besideText(file, save));
+        m_prompter.information(w, WindowTexts::tr("Information"), besideText(file, save));
     if (save.written || save.declined || !save.besideAs.isEmpty())
         return true;
     if (save.inDoubt)
-        return prompter->question(
+        return m_prompter.question(
                        w, WindowTexts::tr("Error"),
                        WindowTexts::tr("The folder of \"%1\" stopped answering while the sound groups were being "
                                        "saved to it: the file is either still the old one, whole, or the new one, "
@@ -138,8 +138,8 @@ bool SoundListsController::saveSoundListAtClose()
                           : WindowTexts::tr("The sound groups could not be saved to \"%1\": %2.\n\nQuit anyway? Choose "
                                             "No to keep the window open, free some space or make the file writable, "
                                             "and close the window again to save them.");
-    return prompter->question(w, WindowTexts::tr("Error"), notSaved.arg(file, save.reason),
-                              QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+    return m_prompter.question(w, WindowTexts::tr("Error"), notSaved.arg(file, save.reason),
+                               QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
             == QMessageBox::Yes;
 }
 
@@ -147,13 +147,13 @@ void SoundListsController::addGroup()
 {
     QWidget *const w = m_parent;
     bool accepted = false;
-    const QString answer = UiPrompter::instance()->getText(w, WindowTexts::tr("Create a new category"),
-                                                           WindowTexts::tr("Please enter name for the category."),
-                                                           QString(), &accepted);
+    const QString answer =
+            m_prompter.getText(w, WindowTexts::tr("Create a new category"),
+                               WindowTexts::tr("Please enter name for the category."), QString(), &accepted);
     const QString name = accepted ? answer.simplified() : QString();
     if (name.isEmpty()) {
-        UiPrompter::instance()->information(w, WindowTexts::tr("Error"),
-                                            WindowTexts::tr("New category name can't be blank."), QMessageBox::Ok);
+        m_prompter.information(w, WindowTexts::tr("Error"), WindowTexts::tr("New category name can't be blank."),
+                               QMessageBox::Ok);
         return;
     }
     const int rows = m_lib.soundGroupList().size();
@@ -161,9 +161,9 @@ void SoundListsController::addGroup()
         return;
     for (const soundfilexml::strSoundGroup &group : m_lib.soundGroupList()) {
         if (group.name.simplified() == name) {
-            UiPrompter::instance()->information(
-                    w, WindowTexts::tr("Tip"),
-                    WindowTexts::tr("The category already exists, please recreate a new category."), QMessageBox::Ok);
+            m_prompter.information(w, WindowTexts::tr("Tip"),
+                                   WindowTexts::tr("The category already exists, please recreate a new category."),
+                                   QMessageBox::Ok);
             return;
         }
     }

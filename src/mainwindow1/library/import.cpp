@@ -46,10 +46,9 @@ void SoundFilesController::addFilesToGroup()
     QTreeView *view = m_view.waveGroupTreeView;
     const QModelIndex current = view->currentIndex();
     const QModelIndexList selected = view->selectionModel()->selectedIndexes();
-    UiPrompter *prompter = UiPrompter::instance();
     if (selected.size() < 2) {
-        prompter->information(m_parent, WindowTexts::tr("The selected sound category is not valid."),
-                              WindowTexts::tr("Choose a category to add sounds."), QMessageBox::Ok);
+        m_prompter.information(m_parent, WindowTexts::tr("The selected sound category is not valid."),
+                               WindowTexts::tr("Choose a category to add sounds."), QMessageBox::Ok);
         return;
     }
     QString target;
@@ -61,9 +60,9 @@ void SoundFilesController::addFilesToGroup()
         target = current.sibling(current.row(), 0).data().toString();
 
     const QStringList picked = nativePaths(
-            prompter->getOpenFileNames(m_parent, WindowTexts::tr("Select file to add"), QString(), soundFilter()));
+            m_prompter.getOpenFileNames(m_parent, WindowTexts::tr("Select file to add"), QString(), soundFilter()));
     if (picked.isEmpty()) {
-        prompter->warning(m_parent, WindowTexts::tr("Warning"), WindowTexts::tr("Choose no file!"), QMessageBox::Yes);
+        m_prompter.warning(m_parent, WindowTexts::tr("Warning"), WindowTexts::tr("Choose no file!"), QMessageBox::Yes);
         return;
     }
     const QSet<QString> listed = childPaths(m_library.soundListItemModel(), 1);
@@ -72,10 +71,10 @@ void SoundFilesController::addFilesToGroup()
     for (const QString &p : picked)
         anyListed = anyListed || listed.contains(p);
     if (anyListed) {
-        const QMessageBox::StandardButton answer = prompter->question(
-                m_parent, WindowTexts::tr("Information"),
-                WindowTexts::tr("Some files already exist. Do you want to add duplicate files?"),
-                QMessageBox::Ok | QMessageBox::No, QMessageBox::No);
+        const QMessageBox::StandardButton answer =
+                m_prompter.question(m_parent, WindowTexts::tr("Information"),
+                                    WindowTexts::tr("Some files already exist. Do you want to add duplicate files?"),
+                                    QMessageBox::Ok | QMessageBox::No, QMessageBox::No);
         for (const QString &p : picked) {
             if (answer == QMessageBox::Ok || !listed.contains(p))
                 paths.append(p);
@@ -102,15 +101,14 @@ void SoundFilesController::addFilesToGroup()
 
 void SoundFilesController::addFilesToTotalList()
 {
-    UiPrompter *prompter = UiPrompter::instance();
     if (m_library.waveLoadKitAttrList().size() >= WAVE_MAX_COUNT) {
-        prompter->warning(m_parent, WindowTexts::tr("Warning"),
-                          WindowTexts::tr("The number of sound can not exceed 9999."), QMessageBox::Ok);
+        m_prompter.warning(m_parent, WindowTexts::tr("Warning"),
+                           WindowTexts::tr("The number of sound can not exceed 9999."), QMessageBox::Ok);
         return;
     }
     const QString target = m_library.totalListItemModel()->rootIndex().data().toString();
     const QStringList chosen = nativePaths(
-            prompter->getOpenFileNames(m_parent, WindowTexts::tr("Select file to add"), QString(), soundFilter()));
+            m_prompter.getOpenFileNames(m_parent, WindowTexts::tr("Select file to add"), QString(), soundFilter()));
     if (chosen.isEmpty())
         return;
     emit listImportStarting();
@@ -128,9 +126,9 @@ void SoundFilesController::addFilesToTotalList()
         items.append(item);
     }
     if (anyListed)
-        prompter->question(m_parent, WindowTexts::tr("Information"),
-                           WindowTexts::tr("Some files already exist. Don't support to add duplicate files!"),
-                           QMessageBox::Ok);
+        m_prompter.question(m_parent, WindowTexts::tr("Information"),
+                            WindowTexts::tr("Some files already exist. Don't support to add duplicate files!"),
+                            QMessageBox::Ok);
     if (items.isEmpty())
         return;
     strSoundGroup request;
@@ -187,7 +185,6 @@ int SoundFilesController::addToGroupTree(const strSoundGroup *group, QStandardIt
 // sounds past the last number are left out. How many were added.
 int SoundFilesController::addToTotalList(QStandardItemModel *model, const QVector<strSoundItem> &items)
 {
-    UiPrompter *prompter = UiPrompter::instance();
     const bool deviceMode = !m_pad.isUDiskFlag();
     if (deviceMode)
         m_pad.clearAddQueue();
@@ -200,10 +197,10 @@ int SoundFilesController::addToTotalList(QStandardItemModel *model, const QVecto
         const QString path = item.file;
         const QString given = item.name.trimmed().isEmpty() ? soundnames::nameFromFile(path) : item.name;
         if (deviceMode && QDir::fromNativeSeparators(path).contains(padFolder, Qt::CaseInsensitive)) {
-            prompter->warning(m_parent, WindowTexts::tr("Error"),
-                              WindowTexts::tr("Adding the sound of a sampler pad is not supported. File location: ")
-                                      + QStringLiteral("\r\n") + path,
-                              QMessageBox::Ok);
+            m_prompter.warning(m_parent, WindowTexts::tr("Error"),
+                               WindowTexts::tr("Adding the sound of a sampler pad is not supported. File location: ")
+                                       + QStringLiteral("\r\n") + path,
+                               QMessageBox::Ok);
             continue;
         }
         if (listedPaths.contains(path)) {
@@ -212,8 +209,8 @@ int SoundFilesController::addToTotalList(QStandardItemModel *model, const QVecto
         }
         m_soundLists->noteLastWaveNumber(m_library.lastWaveNumber());
         if (m_soundLists->total_index() >= WAVE_MAX_COUNT) {
-            prompter->warning(m_parent, WindowTexts::tr("Warning"),
-                              WindowTexts::tr("The number of sound can not exceed 9999."), QMessageBox::Ok);
+            m_prompter.warning(m_parent, WindowTexts::tr("Warning"),
+                               WindowTexts::tr("The number of sound can not exceed 9999."), QMessageBox::Ok);
             break;
         }
         const quint16 number = quint16(m_soundLists->total_index() + 1);
@@ -240,7 +237,7 @@ void SoundFilesController::tellRenamedSounds(const QVector<namerules::NameChange
     const QString text = namerules::nameChangesText(
             WindowTexts::tr("These sound names were changed to names the sampler pad can hold:"),
             WindowTexts::tr("These names were held by other sounds and were given a number:"), changes, 25, &details);
-    UiPrompter::instance()->detailedBox(UiPrompter::Warning, m_parent, WindowTexts::tr("Warning"), text, details);
+    m_prompter.detailedBox(UiPrompter::Warning, m_parent, WindowTexts::tr("Warning"), text, details);
 }
 
 void SoundFilesController::addFileToGroupList(strSoundGroup *group, QStandardItemModel *model, quint8 mode)

@@ -96,20 +96,20 @@ QStringList SoundFilesController::audioFilesOf(const QStringList &paths, QHash<Q
     if (canceled)
         *canceled = stopped;
     if (!notAudio.isEmpty() && !stopped)
-        UiPrompter::instance()->warning(m_parent, WindowTexts::tr("Warning"),
-                                        WindowTexts::tr("The following files are not readable audio and were not added:")
-                                                + QStringLiteral("\r\n") + listed(notAudio),
-                                        QMessageBox::Ok);
+        m_prompter.warning(m_parent, WindowTexts::tr("Warning"),
+                           WindowTexts::tr("The following files are not readable audio and were not added:")
+                                   + QStringLiteral("\r\n") + listed(notAudio),
+                           QMessageBox::Ok);
     if (!silent.isEmpty() && !stopped)
-        UiPrompter::instance()->warning(
-                m_parent, WindowTexts::tr("Warning"),
-                silent.size() == 1 ? silentText(silent.first())
+        m_prompter.warning(m_parent, WindowTexts::tr("Warning"),
+                           silent.size() == 1
+                                   ? silentText(silent.first())
                                    : WindowTexts::tr("The drives of these files do not answer, so their sounds are not "
                                                      "taken:")
-                                             + QStringLiteral("\r\n") + listed(silent),
-                QMessageBox::Ok);
+                                           + QStringLiteral("\r\n") + listed(silent),
+                           QMessageBox::Ok);
     if (!tooLong.isEmpty() && !stopped)
-        UiPrompter::instance()->warning(
+        m_prompter.warning(
                 m_parent, WindowTexts::tr("Warning"),
                 WindowTexts::tr("The conversion of the following files took too long and was stopped; they were not "
                                 "added:")
@@ -125,8 +125,9 @@ QStringList SoundFilesController::audioFilesOf(const QStringList &paths, QHash<Q
 
 void SoundFilesController::tellCanceledImport(int imported)
 {
-    UiPrompter::instance()->information(
+    m_prompter.information(
             m_parent, WindowTexts::tr("Information"),
-            WindowTexts::tr("The import was canceled: %1 sounds were imported; the other files were not.").arg(imported),
+            WindowTexts::tr("The import was canceled: %1 sounds were imported; the other files were not.")
+                    .arg(imported),
             QMessageBox::Ok);
 }

@@ -22,11 +22,10 @@ void SoundListsController::lockSelected(bool lock)
     if (rows.isEmpty())
         return;
     if (!m_pad.isUDiskFlag()) {
-        UiPrompter::instance()->warning(
-                m_parent, WindowTexts::tr("Warning"),
-                lock ? WindowTexts::tr("In USB device mode, the sound lock function is not supported")
-                     : WindowTexts::tr("In USB device mode, the sound unlock function is not supported"),
-                QMessageBox::Ok);
+        m_prompter.warning(m_parent, WindowTexts::tr("Warning"),
+                           lock ? WindowTexts::tr("In USB device mode, the sound lock function is not supported")
+                                : WindowTexts::tr("In USB device mode, the sound unlock function is not supported"),
+                           QMessageBox::Ok);
         return;
     }
     // Sound rows only: the root's text is no number.

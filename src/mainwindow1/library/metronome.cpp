@@ -33,9 +33,8 @@ void SoundListsController::importClickSounds()
     const editstep::Recorder::Scope step(m_lib.recorder(), WindowTexts::tr("metronome sounds added"), QString(),
                                          global);
     QWidget *const w = m_parent;
-    UiPrompter *prompter = UiPrompter::instance();
     if (m_lib.clickList().size() >= 5) {
-        prompter->warning(
+        m_prompter.warning(
                 w, WindowTexts::tr("Warning"),
                 WindowTexts::tr("The list is full. Please delete some metronome sounds before importing more."),
                 QMessageBox::Ok);
@@ -71,19 +70,19 @@ void SoundListsController::importClickSounds()
         m_userFlag = false;
     } else {
         const QStringList picked =
-                prompter->getOpenFileNames(w, WindowTexts::tr("Obtain click sound files"), QString(), clickFilter());
+                m_prompter.getOpenFileNames(w, WindowTexts::tr("Obtain click sound files"), QString(), clickFilter());
         for (const QString &p : picked)
             candidates.append(QDir::toNativeSeparators(p));
     }
 
     const int total = m_lib.clickList().size() + candidates.size();
     if (total > 5) {
-        prompter->warning(w, WindowTexts::tr("Waring"),
-                          WindowTexts::tr("Only supports importing up to 5 metronome sounds."), QMessageBox::Ok);
+        m_prompter.warning(w, WindowTexts::tr("Waring"),
+                           WindowTexts::tr("Only supports importing up to 5 metronome sounds."), QMessageBox::Ok);
         return;
     }
     if (total < 5) {
-        prompter->warning(
+        m_prompter.warning(
                 w, WindowTexts::tr("Warning"),
                 WindowTexts::tr("The list capacity is 5. Please import metronome sounds  up to the maximum capacity "
                                 "based on the list's limit."),
@@ -95,7 +94,7 @@ void SoundListsController::importClickSounds()
     for (const QString &path : qAsConst(candidates)) {
         const QFileInfo fi(path);
         if (sizeOf(path) <= 4096) {
-            prompter->warning(
+            m_prompter.warning(
                     w, WindowTexts::tr("Warning"),
                     fi.fileName() + WindowTexts::tr("The sound length is less than 4KB and does not support import."),
                     QMessageBox::Ok);

@@ -167,12 +167,11 @@ void SoundListsController::showCheckedNameOrder()
 void SoundListsController::exportOrder()
 {
     QWidget *const w = m_parent;
-    UiPrompter *prompter = UiPrompter::instance();
     const SoundListModel *total = m_lib.totalListItemModel();
     if (total->soundCount() == 0) {
-        prompter->warning(w, WindowTexts::tr("Warning"),
-                          WindowTexts::tr("Sound list can not be blank while performing an export operation."),
-                          QMessageBox::Ok);
+        m_prompter.warning(w, WindowTexts::tr("Warning"),
+                           WindowTexts::tr("Sound list can not be blank while performing an export operation."),
+                           QMessageBox::Ok);
         return;
     }
     const QString desktop = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
@@ -184,31 +183,30 @@ void SoundListsController::exportOrder()
     // An earlier list is replaced whole, or stays as it was.
     ztplatform::ReplaceFile file(path);
     if (!ztplatform::makePath(desktop) || !file.open() || !file.write(bytes) || !file.commit()) {
-        prompter->warning(w, WindowTexts::tr("Warning"), WindowTexts::tr("Open file error."), QMessageBox::Ok);
+        m_prompter.warning(w, WindowTexts::tr("Warning"), WindowTexts::tr("Open file error."), QMessageBox::Ok);
         return;
     }
-    prompter->information(w, WindowTexts::tr("successfully exported."),
-                          WindowTexts::tr("File Location:") + QStringLiteral("\r\n") + path, QMessageBox::Ok);
+    m_prompter.information(w, WindowTexts::tr("successfully exported."),
+                           WindowTexts::tr("File Location:") + QStringLiteral("\r\n") + path, QMessageBox::Ok);
 }
 
 void SoundListsController::importOrder()
 {
     QWidget *const w = m_parent;
-    UiPrompter *prompter = UiPrompter::instance();
     const int rowCount = m_lib.totalListItemModel()->soundCount();
     if (rowCount == 0) {
-        prompter->warning(w, WindowTexts::tr("Warning"),
-                          WindowTexts::tr("MY SOUND LIST can not be blank while performing an import operation."),
-                          QMessageBox::Ok);
+        m_prompter.warning(w, WindowTexts::tr("Warning"),
+                           WindowTexts::tr("MY SOUND LIST can not be blank while performing an import operation."),
+                           QMessageBox::Ok);
         return;
     }
     m_totalList.clear();
     m_totalFileList.clear();
-    const QString path = prompter->getOpenFileName(w, WindowTexts::tr("Select the wave sort txt file."),
-                                                   QStringLiteral(" "), QStringLiteral("txt(*.txt)"));
+    const QString path = m_prompter.getOpenFileName(w, WindowTexts::tr("Select the wave sort txt file."),
+                                                    QStringLiteral(" "), QStringLiteral("txt(*.txt)"));
     QFile file(path);
     if (path.isEmpty() || !file.open(QIODevice::ReadOnly)) {
-        prompter->warning(w, WindowTexts::tr("Warning"), WindowTexts::tr("Open file error."), QMessageBox::Ok);
+        m_prompter.warning(w, WindowTexts::tr("Warning"), WindowTexts::tr("Open file error."), QMessageBox::Ok);
         return;
     }
     const QStringList names = soundorder::orderNames(file.readAll());
@@ -216,15 +214,15 @@ void SoundListsController::importOrder()
     QVector<soundorder::Row> rows;
     switch (soundorder::matchNames(names, m_lib.waveLoadKitAttrList(), rowCount, &rows)) {
     case soundorder::Match::CountDiffers:
-        prompter->warning(
+        m_prompter.warning(
                 w, WindowTexts::tr("Error"),
                 WindowTexts::tr("The number of waves in the imported file is not equal to sound list. Import failed!"),
                 QMessageBox::Ok);
         return;
     case soundorder::Match::NameMissing:
-        prompter->warning(w, WindowTexts::tr("Error"),
-                          WindowTexts::tr("Unable to find sound information in the sound list. Import failed!"),
-                          QMessageBox::Ok);
+        m_prompter.warning(w, WindowTexts::tr("Error"),
+                           WindowTexts::tr("Unable to find sound information in the sound list. Import failed!"),
+                           QMessageBox::Ok);
         return;
     case soundorder::Match::Ok:
         break;

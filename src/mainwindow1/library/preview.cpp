@@ -222,7 +222,7 @@ void PreviewController::tellPlayError(const QString &silent)
     QString text = WindowTexts::tr("Play error!");
     if (!silent.isEmpty())
         text += QStringLiteral("\r\n") + SoundFilesController::silentText(silent);
-    UiPrompter::instance()->information(m_parent, WindowTexts::tr("Error"), text, QMessageBox::Ok);
+    m_prompter.information(m_parent, WindowTexts::tr("Error"), text, QMessageBox::Ok);
 }
 
 void PreviewController::play()

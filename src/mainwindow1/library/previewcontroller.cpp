@@ -1,9 +1,10 @@
 // The preview's state and what the other areas ask of it.
 #include "mainwindow1/library/previewcontroller.h"
 
-PreviewController::PreviewController(const PreviewView &view, QWidget *parent)
+PreviewController::PreviewController(const PreviewView &view, QWidget *parent, UiPrompter &prompter)
     : m_view(view)
     , m_parent(parent)
+    , m_prompter(prompter)
 {
 }
 

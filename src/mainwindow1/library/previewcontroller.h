@@ -22,6 +22,7 @@ class QToolButton;
 class QWidget;
 class SoundFilesController;
 class SoundListsController;
+class UiPrompter;
 
 // The widgets of the preview bar.
 struct PreviewView
@@ -42,7 +43,7 @@ class PreviewController : public QObject
 
 public:
     // `parent` holds the player and the wait dialog and owns the boxes.
-    PreviewController(const PreviewView &view, QWidget *parent);
+    PreviewController(const PreviewView &view, QWidget *parent, UiPrompter &prompter);
     // The wait dialog goes with the preview, before the window's widgets.
     ~PreviewController() override;
     PreviewController(const PreviewController &) = delete;
@@ -138,6 +139,7 @@ signals:
 private:
     PreviewView m_view;
     QWidget *m_parent;
+    UiPrompter &m_prompter; // answers every box and file dialog
     SoundFilesController *m_soundFiles = nullptr;
     SoundListsController *m_soundLists = nullptr;
     QString m_TempPlayDirName2;

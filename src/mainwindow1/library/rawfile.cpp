@@ -79,12 +79,12 @@ void paintWhileConverting()
 }
 
 // The box of a sound whose file does not open for reading.
-void tellUnreadable(QWidget *parent, const QString &path, const QString &reason)
+void tellUnreadable(UiPrompter &prompter, QWidget *parent, const QString &path, const QString &reason)
 {
-    UiPrompter::instance()->information(parent, WindowTexts::tr("Error"),
-                                        WindowTexts::tr("The file cannot be read:") + QStringLiteral("\r\n") + path
-                                                + QStringLiteral("\r\n") + reason,
-                                        QMessageBox::Ok);
+    prompter.information(parent, WindowTexts::tr("Error"),
+                         WindowTexts::tr("The file cannot be read:") + QStringLiteral("\r\n") + path
+                                 + QStringLiteral("\r\n") + reason,
+                         QMessageBox::Ok);
 }
 
 
@@ -171,7 +171,7 @@ void SoundFilesController::tellSilent(const QString &path, bool preview)
     if (preview)
         return;
     m_rawFailureTold = true;
-    UiPrompter::instance()->information(m_parent, WindowTexts::tr("Error"), silentText(path), QMessageBox::Ok);
+    m_prompter.information(m_parent, WindowTexts::tr("Error"), silentText(path), QMessageBox::Ok);
 }
 
 // The one copy step of a stored sound: its bytes copied whole out of its
@@ -188,8 +188,7 @@ quint64 SoundFilesController::copyStoredSound(const QString &source, const QStri
         return 0;
     }
     if (e < 0) {
-        UiPrompter::instance()->information(m_parent, WindowTexts::tr("Error"), WindowTexts::tr("File error!"),
-                                            QMessageBox::Ok);
+        m_prompter.information(m_parent, WindowTexts::tr("Error"), WindowTexts::tr("File error!"), QMessageBox::Ok);
         return 0;
     }
     // Taken before the wait lets events run.
@@ -225,12 +224,12 @@ quint64 SoundFilesController::copyStoredSound(const QString &source, const QStri
     if (ztplatform::sysio::unlinkAt(AT_FDCWD, QFile::encodeName(target)) != 0 && errno != ENOENT)
         qWarning() << "cannot remove" << target << ":" << std::strerror(errno);
     if (fault == soundsource::CopyFault::Changed)
-        UiPrompter::instance()->warning(m_parent, WindowTexts::tr("Error"),
-                                        WindowTexts::tr("Please check path:")
-                                                + WindowTexts::tr("The file has been modified. The target sound was "
-                                                                  "not found.")
-                                                + QStringLiteral("\r\n") + QDir::toNativeSeparators(kitFile),
-                                        QMessageBox::Ok);
+        m_prompter.warning(m_parent, WindowTexts::tr("Error"),
+                           WindowTexts::tr("Please check path:")
+                                   + WindowTexts::tr("The file has been modified. The target sound was "
+                                                     "not found.")
+                                   + QStringLiteral("\r\n") + QDir::toNativeSeparators(kitFile),
+                           QMessageBox::Ok);
     return 0;
 }
 
@@ -252,20 +251,19 @@ std::optional<bool> SoundFilesController::readable(const QString &path)
         return std::nullopt;
     if (*failure == 0)
         return true;
-    tellUnreadable(m_parent, path, QString::fromLocal8Bit(std::strerror(*failure)));
+    tellUnreadable(m_prompter, m_parent, path, QString::fromLocal8Bit(std::strerror(*failure)));
     return false;
 }
 
 // The box of a sound whose file is gone: the kits that use it, and its row made current.
 void SoundFilesController::tellMissing(const QString &waveFileName)
 {
-    UiPrompter *prompter = UiPrompter::instance();
     const QFileInfo source(waveFileName);
     // Name the kits that use the missing file, pads first, then hi-hats.
     QStringList kits;
     for (int kit : kitusage::kitsUsing(m_doc.kitAttrList(), waveFileName))
         kits.append(QString::number(kit));
-    prompter->information(
+    m_prompter.information(
             m_parent, WindowTexts::tr("Error"),
             source.fileName() + WindowTexts::tr("sound exists in Kit ") + kits.join(QStringLiteral("、"))
                     + QStringLiteral("\r\n")
@@ -327,7 +325,6 @@ std::optional<ConversionJobs::Done> SoundFilesController::convertOffThread(const
 
 quint32 SoundFilesController::getRawFile(const QString &waveFileName, const QString &outFileName, quint8 format)
 {
-    UiPrompter *prompter = UiPrompter::instance();
     m_rawFailureTold = false;
     m_silentFile.clear();
     // A preview's work runs under its wait until Stop, a save's as a job.
@@ -373,7 +370,7 @@ quint32 SoundFilesController::getRawFile(const QString &waveFileName, const QStr
             return 0;
         }
         if (!done->regular && (done->readType != 0 || (done->readError != 0 && done->readError != ENOENT))) {
-            tellUnreadable(m_parent, waveFileName, padreason::why(done->readType, done->readError));
+            tellUnreadable(m_prompter, m_parent, waveFileName, padreason::why(done->readType, done->readError));
             return 0;
         }
         // The pad's owner judges the pad at the place, as for every read below it.
@@ -391,8 +388,8 @@ quint32 SoundFilesController::getRawFile(const QString &waveFileName, const QStr
     if (preview && m_preview.previewSession().stopped())
         return 0; // Stop ended the preview: nothing to report
     if (err.isEmpty()) {
-        prompter->information(m_parent, WindowTexts::tr("Error"), WindowTexts::tr("Missing some files for the program!"),
-                              QMessageBox::Ok);
+        m_prompter.information(m_parent, WindowTexts::tr("Error"),
+                               WindowTexts::tr("Missing some files for the program!"), QMessageBox::Ok);
         return 0;
     }
     // Judged by ffmpeg's exit and the samples written: a cut file that
@@ -405,7 +402,7 @@ quint32 SoundFilesController::getRawFile(const QString &waveFileName, const QStr
         return quint32(size);
     // A cause that is not the sound's (its output could not be written) is told as such.
     m_rawFailureTold = !faultReason.isEmpty();
-    prompter->information(m_parent, WindowTexts::tr("Error"),
-                          failedConversionText(faultPath, faultReason, waveFileName, err), QMessageBox::Ok);
+    m_prompter.information(m_parent, WindowTexts::tr("Error"),
+                           failedConversionText(faultPath, faultReason, waveFileName, err), QMessageBox::Ok);
     return 0;
 }

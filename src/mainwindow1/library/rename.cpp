@@ -36,7 +36,7 @@ bool SoundListsController::refuseSoundName(const QString &name, const QString &s
         text = WindowTexts::tr("The maximum number of sound name's character can't exceed 16!");
     else
         return false;
-    UiPrompter::instance()->information(m_parent, WindowTexts::tr("Error"), text, QMessageBox::Ok);
+    m_prompter.information(m_parent, WindowTexts::tr("Error"), text, QMessageBox::Ok);
     return true;
 }
 
@@ -90,7 +90,7 @@ void SoundListsController::renameGroupRow(QStandardItem *item)
             }
         }
         if (!refusal.isEmpty()) {
-            UiPrompter::instance()->question(m_parent, WindowTexts::tr("Warning"), refusal, QMessageBox::Ok);
+            m_prompter.question(m_parent, WindowTexts::tr("Warning"), refusal, QMessageBox::Ok);
             m_lib.putBackName(item->index(), old);
             return;
         }

@@ -58,11 +58,10 @@ void paintMeanwhile()
 
 // The box for a file whose drive still holds an earlier look given up on:
 // it is not looked at again until that look returns.
-void tellSilent(QWidget *parent, const QString &path)
+void tellSilent(UiPrompter &prompter, QWidget *parent, const QString &path)
 {
     qWarning().noquote() << "the drive of" << path << "still does not answer: the sound is not taken";
-    UiPrompter::instance()->warning(parent, WindowTexts::tr("Error"), SoundFilesController::silentText(path),
-                                    QMessageBox::Ok);
+    prompter.warning(parent, WindowTexts::tr("Error"), SoundFilesController::silentText(path), QMessageBox::Ok);
 }
 
 // True when a regular file (also through a link) stands at `path` and opens.
@@ -224,17 +223,16 @@ bool SoundListsController::showStoredSoundInfo(const QString &path, const sounds
                                                const QString &name, const QString &notWave)
 {
     QWidget *const w = m_parent;
-    UiPrompter *prompter = UiPrompter::instance();
     const QString &kitPath = src.kitFile;
     const MainWindow1Records::READ_KIT_FILE *kit = nullptr;
     // The sound is checked and read where Play and the export read it.
     if (ztplatform::isSilentFile(kitPath)) {
-        tellSilent(w, kitPath);
+        tellSilent(m_prompter, w, kitPath);
         return false;
     }
     const int entry = m_lib.storedSoundEntry(path, &kit, paintMeanwhile);
     if (entry < 0) {
-        prompter->information(w, WindowTexts::tr("Error"), WindowTexts::tr("File error!"), QMessageBox::Ok);
+        m_prompter.information(w, WindowTexts::tr("Error"), WindowTexts::tr("File error!"), QMessageBox::Ok);
         return false;
     }
     StoredSoundLoad load;
@@ -255,19 +253,19 @@ bool SoundListsController::showStoredSoundInfo(const QString &path, const sounds
     if (!look || look->result == StoredSoundLook::Gone) {
         if (!look)
             m_view.waveInfoShow->clear();
-        prompter->warning(w, WindowTexts::tr("Error"), gone, QMessageBox::Ok);
+        m_prompter.warning(w, WindowTexts::tr("Error"), gone, QMessageBox::Ok);
         return false;
     }
     if (look->result == StoredSoundLook::Changed) {
-        prompter->warning(w, WindowTexts::tr("Error"),
-                          WindowTexts::tr("Please check path:")
-                                  + WindowTexts::tr("The file has been modified. The target sound was not found.")
-                                  + QStringLiteral("\r\n") + kitPath,
-                          QMessageBox::Ok);
+        m_prompter.warning(w, WindowTexts::tr("Error"),
+                           WindowTexts::tr("Please check path:")
+                                   + WindowTexts::tr("The file has been modified. The target sound was not found.")
+                                   + QStringLiteral("\r\n") + kitPath,
+                           QMessageBox::Ok);
         return false;
     }
     if (look->result == StoredSoundLook::OpenFailed) {
-        prompter->warning(w, WindowTexts::tr("Error"), WindowTexts::tr("Open file error."), QMessageBox::Ok);
+        m_prompter.warning(w, WindowTexts::tr("Error"), WindowTexts::tr("Open file error."), QMessageBox::Ok);
         return false;
     }
     const waveprobe::Format &format = look->format;
@@ -295,7 +293,7 @@ bool SoundListsController::showFileSoundInfo(const QString &path, const QString 
     // Opened and read on a thread of its own: a file whose drive did not
     // answer in time is one that does not open.
     if (ztplatform::isSilentFile(path)) {
-        tellSilent(m_parent, path);
+        tellSilent(m_prompter, m_parent, path);
         return false;
     }
     const std::optional<std::optional<waveprobe::Format>> look = ztplatform::lookAtFileWithin<std::optional<waveprobe::Format>>(
@@ -315,8 +313,8 @@ bool SoundListsController::showFileSoundInfo(const QString &path, const QString 
     if (!look)
         qWarning().noquote() << "the drive of" << path << "does not answer: the sound is not taken";
     if (!look || !*look) {
-        UiPrompter::instance()->warning(m_parent, WindowTexts::tr("Error"), WindowTexts::tr("Open sound file error."),
-                                        QMessageBox::Ok);
+        m_prompter.warning(m_parent, WindowTexts::tr("Error"), WindowTexts::tr("Open sound file error."),
+                           QMessageBox::Ok);
         return false;
     }
     const waveprobe::Format &format = **look;
@@ -367,7 +365,7 @@ void SoundListsController::totalListSelection(const QModelIndex &index, bool pre
     if (!name.isEmpty() && !path.isEmpty() && ztplatform::isSilentFile(checkPath)) {
         m_preview.disablePreview();
         m_view.waveInfoShow->clear();
-        tellSilent(w, checkPath);
+        tellSilent(m_prompter, w, checkPath);
         return;
     }
     const std::optional<qint64> size =
@@ -375,11 +373,10 @@ void SoundListsController::totalListSelection(const QModelIndex &index, bool pre
     if (!size || *size < 0) {
         m_preview.disablePreview(); // before the box: nothing plays while it shows
         m_view.waveInfoShow->clear();
-        UiPrompter::instance()->warning(w, WindowTexts::tr("Error"),
-                                        WindowTexts::tr("Please check path:") + name
-                                                + WindowTexts::tr(" does not exist.") + QStringLiteral("\r\n")
-                                                + checkPath,
-                                        QMessageBox::Ok);
+        m_prompter.warning(w, WindowTexts::tr("Error"),
+                           WindowTexts::tr("Please check path:") + name + WindowTexts::tr(" does not exist.")
+                                   + QStringLiteral("\r\n") + checkPath,
+                           QMessageBox::Ok);
         return;
     }
 
@@ -438,21 +435,20 @@ void SoundListsController::groupTreeSelection(const QModelIndex &index, bool pre
         if (!lost.isEmpty()) {
             m_preview.disablePreview();
             if (!press || m_lostTold != selected.at(k))
-                UiPrompter::instance()->warning(w, WindowTexts::tr("Tip"), name + QStringLiteral("\r\n") + lost,
-                                                QMessageBox::Ok);
+                m_prompter.warning(w, WindowTexts::tr("Tip"), name + QStringLiteral("\r\n") + lost, QMessageBox::Ok);
             m_lostTold = press ? QModelIndex() : selected.at(k);
             return;
         }
         if (file++ == there.first) {
             m_preview.disablePreview();
             if (there.silent) {
-                tellSilent(w, files.at(there.first));
+                tellSilent(m_prompter, w, files.at(there.first));
                 return;
             }
-            UiPrompter::instance()->warning(w, WindowTexts::tr("Error"),
-                                            name + WindowTexts::tr(" does not exist.") + QStringLiteral("\r\n")
-                                                    + WindowTexts::tr("Please check path:") + path,
-                                            QMessageBox::Ok);
+            m_prompter.warning(w, WindowTexts::tr("Error"),
+                               name + WindowTexts::tr(" does not exist.") + QStringLiteral("\r\n")
+                                       + WindowTexts::tr("Please check path:") + path,
+                               QMessageBox::Ok);
             return;
         }
         if (name.isEmpty()) {

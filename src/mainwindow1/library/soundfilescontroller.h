@@ -27,6 +27,7 @@ class QStandardItemModel;
 class QWidget;
 class SoundLibrary;
 class TotalTreeView;
+class UiPrompter;
 class WaveTreeView1;
 
 // The lists sound files are imported into and exported from.
@@ -44,7 +45,7 @@ public:
     // `parent` owns the boxes; a preview's conversion runs under `preview`'s
     // wait and Stop.
     SoundFilesController(KitDocument &doc, SoundLibrary &library, PadSession &pad, const SoundFilesView &view,
-                         QWidget *parent, PreviewController &preview);
+                         QWidget *parent, UiPrompter &prompter, PreviewController &preview);
     SoundFilesController(const SoundFilesController &) = delete;
     SoundFilesController &operator=(const SoundFilesController &) = delete;
 
@@ -123,6 +124,7 @@ private:
     PadSession &m_pad;
     SoundFilesView m_view;
     QWidget *m_parent;
+    UiPrompter &m_prompter; // answers every box and file dialog
     PreviewController &m_preview;
     SoundListsController *m_soundLists = nullptr;
     CustomDialog *m_custom = nullptr; // the export report shown

@@ -28,6 +28,7 @@ class QTreeView;
 class QWidget;
 class SoundLibrary;
 class TotalTreeView;
+class UiPrompter;
 class WaveTreeView1;
 namespace soundorder {
 struct Row;
@@ -82,7 +83,8 @@ public:
     // panes; the preview stops as a selection changes; `files` tells the
     // renames of an import.
     SoundListsController(KitDocument &doc, SoundLibrary &library, PadSession &pad, const SoundListsView &view,
-                         QWidget *parent, PreviewController &preview, SoundFilesController &files);
+                         QWidget *parent, UiPrompter &prompter, PreviewController &preview,
+                         SoundFilesController &files);
     const SoundListsView &view() const { return m_view; }
     // The style the lists are drawn with.
     void useStyle(QStyle *style) { m_style = style; }
@@ -257,6 +259,7 @@ private:
     PadSession &m_pad;
     SoundListsView m_view;
     QWidget *m_parent;
+    UiPrompter &m_prompter; // answers every box and file dialog
     QStyle *m_style = nullptr;
     // A lost group sound whose box its selection showed: the press that follows does not show it again.
     QPersistentModelIndex m_lostTold;

@@ -52,7 +52,7 @@ bool SetupFilesController::keepGathered(const savejob::Run &run, const savejob::
 
 bool SetupFilesController::getWaveList(const QString &tempDir, QProgressDialog *dialog)
 {
-    setupflow::BoxQuestions questions(m_parent);
+    setupflow::BoxQuestions questions(m_prompter, m_parent);
     const setupfiles::ProgressFn progress = setupProgress(dialog);
     savejob::Run run{m_doc, m_library, questions, [progress](int value, int) { progress(value); }, saveHooks(), {}};
     savejob::Gathered got;
@@ -64,7 +64,7 @@ bool SetupFilesController::getWaveList(const QString &tempDir, QProgressDialog *
 
 bool SetupFilesController::getKitIniWaveList(const QString &tempDir, int kitIndex)
 {
-    setupflow::BoxQuestions questions(m_parent);
+    setupflow::BoxQuestions questions(m_prompter, m_parent);
     const setupfiles::ProgressFn progress = setupProgress(nullptr);
     savejob::Run run{m_doc, m_library, questions, [progress](int value, int) { progress(value); }, saveHooks(), {}};
     savejob::Gathered got;

@@ -29,9 +29,9 @@ bool SetupFilesController::stopPreviewFirst(bool loopToo)
     } else {
         return false;
     }
-    UiPrompter::instance()->warning(
-            m_parent, WindowTexts::tr("Warning"),
-            WindowTexts::tr("Please stop playing the music before importing or saving the file."), QMessageBox::Ok);
+    m_prompter.warning(m_parent, WindowTexts::tr("Warning"),
+                       WindowTexts::tr("Please stop playing the music before importing or saving the file."),
+                       QMessageBox::Ok);
     return true;
 }
 

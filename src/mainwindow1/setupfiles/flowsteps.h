@@ -9,6 +9,7 @@
 
 class MainWindow1;
 class QWidget;
+class UiPrompter;
 
 namespace setupflow {
 
@@ -16,10 +17,15 @@ namespace setupflow {
 class BoxQuestions : public setupjob::Questions
 {
 public:
-    explicit BoxQuestions(QWidget *parent) : m_parent(parent) {}
+    BoxQuestions(UiPrompter &prompter, QWidget *parent)
+        : m_prompter(prompter)
+        , m_parent(parent)
+    {
+    }
     bool ask(const QString &title, const QString &text) override;
 
 private:
+    UiPrompter &m_prompter;
     QWidget *m_parent;
 };
 

@@ -27,7 +27,7 @@
 // Global settings and kit files; true when the import reaches its common end.
 bool SetupFilesController::importKitFiles()
 {
-    setupflow::BoxQuestions questions(m_parent);
+    setupflow::BoxQuestions questions(m_prompter, m_parent);
     ImportKitFilesJob job(m_doc, m_library, questions);
     job.setPaint(paintHeld);
     int shown = 0;
@@ -56,11 +56,10 @@ bool SetupFilesController::importKitFiles()
 // to read, empty with kit files.
 QString SetupFilesController::pickImport(bool &kitFiles)
 {
-    UiPrompter *prompter = UiPrompter::instance();
     kitFiles = false;
     if (m_projectFlag)
-        return prompter->getOpenFileName(m_parent, WindowTexts::tr("Select file."), QStringLiteral(" "),
-                                         WindowTexts::tr("Whole-setup files") + QStringLiteral(" (*.bin *.BIN)"));
+        return m_prompter.getOpenFileName(m_parent, WindowTexts::tr("Select file."), QStringLiteral(" "),
+                                          WindowTexts::tr("Whole-setup files") + QStringLiteral(" (*.bin *.BIN)"));
     bool chosen = false;
     for (const QString &root : m_myDetector->getDevicePath()) {
         const QString save = QDir(root).filePath(QStringLiteral("SAVE"));
@@ -79,19 +78,18 @@ QString SetupFilesController::pickImport(bool &kitFiles)
 
 void SetupFilesController::importFiles()
 {
-    UiPrompter *prompter = UiPrompter::instance();
     if (!m_pad.isUDiskFlag()) {
         emit padUpdateWanted(3, 0);
-        prompter->warning(m_parent, WindowTexts::tr("Warning"),
-                          WindowTexts::tr("In USB device mode, import files are not supported."), QMessageBox::Ok);
+        m_prompter.warning(m_parent, WindowTexts::tr("Warning"),
+                           WindowTexts::tr("In USB device mode, import files are not supported."), QMessageBox::Ok);
         return;
     }
     const QString crlf = QStringLiteral("\r\n");
-    if (prompter->warning(m_parent, WindowTexts::tr("Warning"),
-                          WindowTexts::tr("*Note*") + crlf
-                                  + WindowTexts::tr("Importing a new file will delete the corresponding loaded file.")
-                                  + crlf + WindowTexts::tr("Are you sure to continue?"),
-                          QMessageBox::Yes | QMessageBox::No)
+    if (m_prompter.warning(m_parent, WindowTexts::tr("Warning"),
+                           WindowTexts::tr("*Note*") + crlf
+                                   + WindowTexts::tr("Importing a new file will delete the corresponding loaded file.")
+                                   + crlf + WindowTexts::tr("Are you sure to continue?"),
+                           QMessageBox::Yes | QMessageBox::No)
         == QMessageBox::No)
         return;
     // A kit name typed and not yet taken is the old kit's: its own step first.
@@ -121,8 +119,8 @@ void SetupFilesController::importFiles()
     } else if (refuseBranded(setupFile, 0)) {
         return;
     } else if (setupFile.isEmpty()) {
-        prompter->warning(m_parent, WindowTexts::tr("Warning"), WindowTexts::tr("No file data is selected!"),
-                          QMessageBox::Yes);
+        m_prompter.warning(m_parent, WindowTexts::tr("Warning"), WindowTexts::tr("No file data is selected!"),
+                           QMessageBox::Yes);
         return;
     } else {
         loaded = loadWholeSetup(setupFile);
@@ -166,20 +164,19 @@ bool SetupFilesController::judgeIsAllFile(const QString &dir)
         return false;
     if (*holds == savefolder::Holds::OnlyFiles)
         return true;
-    UiPrompter::instance()->warning(m_parent, WindowTexts::tr("Warning"),
-                                    WindowTexts::tr("The format of forder is error."), QMessageBox::Ok);
+    m_prompter.warning(m_parent, WindowTexts::tr("Warning"), WindowTexts::tr("The format of forder is error."),
+                       QMessageBox::Ok);
     return false;
 }
 
 bool SetupFilesController::openFilePath(const QString &dir)
 {
-    m_importFileList = UiPrompter::instance()->getOpenFileNames(
+    m_importFileList = m_prompter.getOpenFileNames(
             m_parent,
-            WindowTexts::tr("Select one or more files to open, please note only one binary file can be selected."),
-            dir,
+            WindowTexts::tr("Select one or more files to open, please note only one binary file can be selected."), dir,
             WindowTexts::tr("Kit and global settings files") + QStringLiteral(" (*.ini *.INI);;")
                     + WindowTexts::tr("Whole-setup files") + QStringLiteral(" (*.bin *.BIN)"));
-    setupflow::BoxQuestions questions(m_parent);
+    setupflow::BoxQuestions questions(m_prompter, m_parent);
     ImportKitFilesJob job(m_doc, m_library, questions);
     job.setPaint(paintHeld);
     const bool taken = job.takePicks(m_importFileList, forgetting());

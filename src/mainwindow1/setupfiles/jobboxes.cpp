@@ -7,17 +7,17 @@
 
 int SetupFilesController::showNotices(const setupjob::Result &result, int from)
 {
-    UiPrompter *p = UiPrompter::instance();
     for (int i = from; i < result.notices.size(); ++i) {
         const setupjob::Notice &n = result.notices.at(i);
         const QMessageBox::StandardButton button = n.yesButton ? QMessageBox::Yes : QMessageBox::Ok;
         if (!n.details.isEmpty())
-            p->detailedBox(n.kind == setupjob::Notice::Information ? UiPrompter::Information : UiPrompter::Warning,
-                           m_parent, n.title, n.text, n.details, button);
+            m_prompter.detailedBox(n.kind == setupjob::Notice::Information ? UiPrompter::Information
+                                                                           : UiPrompter::Warning,
+                                   m_parent, n.title, n.text, n.details, button);
         else if (n.kind == setupjob::Notice::Information)
-            p->information(m_parent, n.title, n.text, button);
+            m_prompter.information(m_parent, n.title, n.text, button);
         else
-            p->warning(m_parent, n.title, n.text, button);
+            m_prompter.warning(m_parent, n.title, n.text, button);
     }
     return result.notices.size();
 }
@@ -31,6 +31,5 @@ void SetupFilesController::showNotices(const QVector<setupjob::Notice> &notices)
 
 bool setupflow::BoxQuestions::ask(const QString &title, const QString &text)
 {
-    return UiPrompter::instance()->warning(m_parent, title, text, QMessageBox::Yes | QMessageBox::No)
-           == QMessageBox::Yes;
+    return m_prompter.warning(m_parent, title, text, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
 }

@@ -25,7 +25,7 @@ void SetupFilesController::newSoundLists()
 // A whole setup as the editor's state: nothing changes when it is refused.
 bool SetupFilesController::loadWholeSetup(const QString &path)
 {
-    setupflow::BoxQuestions questions(m_parent);
+    setupflow::BoxQuestions questions(m_prompter, m_parent);
     ImportSetupJob job(m_doc, m_library, questions);
     job.setPaint(paintHeld);
     int shown = 0;
@@ -109,7 +109,7 @@ void SetupFilesController::autoLoadFile(const QString &file)
 
 void SetupFilesController::autoLoadKit(const QStringList &files)
 {
-    setupflow::BoxQuestions questions(m_parent);
+    setupflow::BoxQuestions questions(m_prompter, m_parent);
     ImportKitFilesJob job(m_doc, m_library, questions);
     job.setPaint(paintHeld);
     job.takeSavedFiles(files, forgetting());
@@ -118,7 +118,7 @@ void SetupFilesController::autoLoadKit(const QStringList &files)
 
 void SetupFilesController::autoLoadKitFile()
 {
-    setupflow::BoxQuestions questions(m_parent);
+    setupflow::BoxQuestions questions(m_prompter, m_parent);
     ImportKitFilesJob job(m_doc, m_library, questions);
     job.setPaint(paintHeld);
     if (!job.checkKitFiles(false)) {

@@ -14,7 +14,7 @@
 
 void SetupFilesController::showKit1(percussionpadfile *pf)
 {
-    setupflow::BoxQuestions questions(m_parent);
+    setupflow::BoxQuestions questions(m_prompter, m_parent);
     ImportSetupJob job(m_doc, m_library, questions);
     int shown = 0;
     if (job.takeKits(pf, m_soundLists.waveAttrList(),
@@ -47,7 +47,7 @@ void SetupFilesController::takingKit(int k, const setupfiles::LoadedKit &lk)
 
 void SetupFilesController::showKit2(percussionpadfile *pf, int kitIdx, const QString &file)
 {
-    setupflow::BoxQuestions questions(m_parent);
+    setupflow::BoxQuestions questions(m_prompter, m_parent);
     ImportKitFilesJob job(m_doc, m_library, questions);
     job.setPaint(paintHeld);
     job.takeKit(pf, kitIdx, file, [this](int k, const setupfiles::LoadedKit &lk) { takingKit(k, lk); });

@@ -17,7 +17,7 @@
 bool SetupFilesController::showSound1(const QString &file, percussionpadfile *pf)
 {
     m_soundLists.noteClickListFull(false);
-    setupflow::BoxQuestions questions(m_parent);
+    setupflow::BoxQuestions questions(m_prompter, m_parent);
     ImportSetupJob job(m_doc, m_library, questions);
     int shown = 0;
     const bool taken = job.takeSounds(file, pf);
@@ -54,7 +54,7 @@ void SetupFilesController::drawSetupSounds(const setupfiles::WholeSetupSounds &g
 
 bool SetupFilesController::showSound2(const QString &file, percussionpadfile *pf)
 {
-    setupflow::BoxQuestions questions(m_parent);
+    setupflow::BoxQuestions questions(m_prompter, m_parent);
     ImportKitFilesJob job(m_doc, m_library, questions);
     const bool taken = job.takeKitSounds(file, pf);
     m_soundAddCount += job.soundsAdded();

@@ -43,11 +43,10 @@ struct AtTheName
 QString SetupFilesController::askSetupFile(bool &declined)
 {
     declined = false;
-    QString path = UiPrompter::instance()->getSaveFileName(
-            m_parent, WindowTexts::tr("Output"),
-            QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) + QDir::separator()
-                    + QStringLiteral("KIT_ALL"),
-            WindowTexts::tr("Whole-setup files") + QStringLiteral(" (*.bin *.BIN)"));
+    QString path = m_prompter.getSaveFileName(m_parent, WindowTexts::tr("Output"),
+                                              QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)
+                                                      + QDir::separator() + QStringLiteral("KIT_ALL"),
+                                              WindowTexts::tr("Whole-setup files") + QStringLiteral(" (*.bin *.BIN)"));
     if (path.isEmpty())
         return path;
     m_lastSaveFolder = QFileInfo(path).absolutePath();
@@ -71,13 +70,13 @@ QString SetupFilesController::askSetupFile(bool &declined)
     if (!at || !at->file || at->readOnlyVolume)
         return path;
     const QString crlf = QStringLiteral("\r\n");
-    declined = UiPrompter::instance()->warning(
-                       m_parent, WindowTexts::tr("Warning"),
-                       WindowTexts::tr("The file already exists. Do you confirm to overwrite it?") + crlf
-                               + WindowTexts::tr("File location: ") + crlf + QDir::toNativeSeparators(path)
-                               + (at->readOnly ? crlf + WindowTexts::tr("The file is read-only.") : QString()),
-                       QMessageBox::Yes | QMessageBox::No)
-               != QMessageBox::Yes;
+    declined =
+            m_prompter.warning(m_parent, WindowTexts::tr("Warning"),
+                               WindowTexts::tr("The file already exists. Do you confirm to overwrite it?") + crlf
+                                       + WindowTexts::tr("File location: ") + crlf + QDir::toNativeSeparators(path)
+                                       + (at->readOnly ? crlf + WindowTexts::tr("The file is read-only.") : QString()),
+                               QMessageBox::Yes | QMessageBox::No)
+            != QMessageBox::Yes;
     return path;
 }
 
@@ -89,7 +88,6 @@ bool SetupFilesController::hasFiveClicks() const
 
 void SetupFilesController::save()
 {
-    UiPrompter *prompter = UiPrompter::instance();
     if (!m_pad.isUDiskFlag())
         emit padUpdateWanted(3, 0);
     emit saveLocked(true);
@@ -125,15 +123,15 @@ void SetupFilesController::save()
         }
         if (kits.isEmpty()) {
             emit saveLocked(false);
-            prompter->information(m_parent, WindowTexts::tr("Tip"), WindowTexts::tr("Failed to generate file."),
-                                  QMessageBox::Ok);
+            m_prompter.information(m_parent, WindowTexts::tr("Tip"), WindowTexts::tr("Failed to generate file."),
+                                   QMessageBox::Ok);
             return;
         }
         if (kits.size() < KIT_MAX_COUNT) {
             // The folder of the last save of this run, else the user's home.
             const QString start = m_lastSaveFolder.isEmpty() ? QDir::homePath() : m_lastSaveFolder;
-            path = prompter->getExistingDirectory(m_parent, WindowTexts::tr("Output to specified directory"), start,
-                                                  QFileDialog::ShowDirsOnly | QFileDialog::DontResolveSymlinks);
+            path = m_prompter.getExistingDirectory(m_parent, WindowTexts::tr("Output to specified directory"), start,
+                                                   QFileDialog::ShowDirsOnly | QFileDialog::DontResolveSymlinks);
             if (!path.isEmpty())
                 m_lastSaveFolder = path;
             saveKitFiles(path, kits);
@@ -142,9 +140,9 @@ void SetupFilesController::save()
         path = askSetupFile(declined);
     }
     if (declined) {
-        prompter->information(m_parent, WindowTexts::tr("Tip"),
-                              WindowTexts::tr("No file was saved: the existing files stay as they were."),
-                              QMessageBox::Ok);
+        m_prompter.information(m_parent, WindowTexts::tr("Tip"),
+                               WindowTexts::tr("No file was saved: the existing files stay as they were."),
+                               QMessageBox::Ok);
         emit saveLocked(false);
         return;
     }
@@ -154,7 +152,7 @@ void SetupFilesController::save()
         return;
     }
     if (!hasFiveClicks()) {
-        prompter->warning(
+        m_prompter.warning(
                 m_parent, WindowTexts::tr("Error"),
                 WindowTexts::tr("Please switch to the global configuration interface and import 5 metronome sounds."),
                 QMessageBox::Ok);
@@ -163,8 +161,8 @@ void SetupFilesController::save()
     }
     path = QDir::toNativeSeparators(path);
     if (path.isEmpty()) {
-        prompter->information(m_parent, WindowTexts::tr("Error"), WindowTexts::tr("The output file is not set."),
-                              QMessageBox::Ok);
+        m_prompter.information(m_parent, WindowTexts::tr("Error"), WindowTexts::tr("The output file is not set."),
+                               QMessageBox::Ok);
         emit saveLocked(false);
         return;
     }
@@ -188,7 +186,7 @@ bool SetupFilesController::confirmOfflineClose()
     m_kitPages.commitShownKit(m_mainPadPage.curkitNumber());
     if (!m_doc.differsFromSaved(m_kitPages.globalPage()))
         return true;
-    return UiPrompter::instance()->question(m_parent, WindowTexts::tr("Confirm"), WindowTexts::tr("Quit?"),
-                                            QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
-           == QMessageBox::Yes;
+    return m_prompter.question(m_parent, WindowTexts::tr("Confirm"), WindowTexts::tr("Quit?"),
+                               QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+            == QMessageBox::Yes;
 }

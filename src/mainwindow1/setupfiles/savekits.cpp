@@ -26,7 +26,7 @@ void SetupFilesController::saveKitFiles(const QString &chosenFolder, const QVect
     }
     if (!m_soundLists.defaultOrderChecked())
         m_soundLists.checkDefaultOrder();
-    setupflow::BoxQuestions questions(m_parent);
+    setupflow::BoxQuestions questions(m_prompter, m_parent);
     SaveKitsJob job(m_doc, m_library, questions, saveProgress(), saveHooks());
     const SaveKitsJob::Outcome out = job.run({chosenFolder, kits, m_TempDirName});
     for (const setupjob::FileResult &f : out.result.with(setupjob::FileOutcome::Written))

@@ -12,7 +12,7 @@
 
 void SetupFilesController::saveWholeSetup(const QString &target)
 {
-    setupflow::BoxQuestions questions(m_parent);
+    setupflow::BoxQuestions questions(m_prompter, m_parent);
     SaveSetupJob job(m_doc, m_library, questions, saveProgress(), saveHooks());
     SaveSetupJob::Input in;
     in.target = target;

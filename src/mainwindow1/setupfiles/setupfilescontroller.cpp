@@ -5,13 +5,22 @@
 #include <QRadioButton>
 
 SetupFilesController::SetupFilesController(KitDocument &doc, SoundLibrary &library, PadSession &pad,
-                                           const SetupFilesView &view, QWidget *parent, PreviewController &preview,
-                                           SoundFilesController &soundFiles, SoundListsController &soundLists,
-                                           KitPagesController &kitPages, MainPadPageController &mainPadPage,
-                                           KitChainsController &kitChains)
-    : m_doc(doc), m_library(library), m_pad(pad), m_view(view), m_parent(parent), m_preview(preview),
-      m_soundFiles(soundFiles), m_soundLists(soundLists), m_kitPages(kitPages), m_mainPadPage(mainPadPage),
-      m_kitChains(kitChains)
+                                           const SetupFilesView &view, QWidget *parent, UiPrompter &prompter,
+                                           PreviewController &preview, SoundFilesController &soundFiles,
+                                           SoundListsController &soundLists, KitPagesController &kitPages,
+                                           MainPadPageController &mainPadPage, KitChainsController &kitChains)
+    : m_doc(doc)
+    , m_library(library)
+    , m_pad(pad)
+    , m_view(view)
+    , m_parent(parent)
+    , m_prompter(prompter)
+    , m_preview(preview)
+    , m_soundFiles(soundFiles)
+    , m_soundLists(soundLists)
+    , m_kitPages(kitPages)
+    , m_mainPadPage(mainPadPage)
+    , m_kitChains(kitChains)
 {
 }
 

@@ -30,6 +30,7 @@ class SelectKitNo;
 class SoundFilesController;
 class SoundLibrary;
 class SoundListsController;
+class UiPrompter;
 class percussionpadfile;
 namespace setupfiles {
 struct LoadedKit;
@@ -49,9 +50,10 @@ class SetupFilesController : public QObject
 public:
     // Given the areas it calls, all made before it.
     SetupFilesController(KitDocument &doc, SoundLibrary &library, PadSession &pad, const SetupFilesView &view,
-                         QWidget *parent, PreviewController &preview, SoundFilesController &soundFiles,
-                         SoundListsController &soundLists, KitPagesController &kitPages,
-                         MainPadPageController &mainPadPage, KitChainsController &kitChains);
+                         QWidget *parent, UiPrompter &prompter, PreviewController &preview,
+                         SoundFilesController &soundFiles, SoundListsController &soundLists,
+                         KitPagesController &kitPages, MainPadPageController &mainPadPage,
+                         KitChainsController &kitChains);
     ~SetupFilesController() override; // the kit choice dialog has no parent
     const SetupFilesView &view() const { return m_view; }
 
@@ -177,6 +179,7 @@ private:
     PadSession &m_pad;
     SetupFilesView m_view;
     QWidget *m_parent;
+    UiPrompter &m_prompter; // answers every box and file dialog
     PreviewController &m_preview;
     SoundFilesController &m_soundFiles;
     SoundListsController &m_soundLists;

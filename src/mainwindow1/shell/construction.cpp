@@ -37,7 +37,7 @@ bool makeTempFolder(const QTemporaryDir &dir, QString &name, QString &play, cons
 } // namespace
 
 ShellController::ShellController(const Areas &areas, const ShellView &view, KitDocument &doc, SoundLibrary &library,
-                                 PadSession &pad, QWidget *window)
+                                 PadSession &pad, QWidget *window, UiPrompter &prompter)
     : QObject(nullptr)
     , m_preview(areas.preview)
     , m_soundFiles(areas.soundFiles)
@@ -52,6 +52,7 @@ ShellController::ShellController(const Areas &areas, const ShellView &view, KitD
     , m_library(library)
     , m_pad(pad)
     , m_boxParent(window)
+    , m_prompter(prompter)
 {
 }
 
@@ -112,9 +113,8 @@ bool ShellController::makeTempFolders()
 {
     if (!makeTempFolder(m_tmpDir, m_TempDirName, m_TempPlayDirName, QStringLiteral("play"))
         || !makeTempFolder(m_tmpDir2, m_TempDirName2, m_TempPlayDirName2, QStringLiteral("PLAY"))) {
-        UiPrompter::instance()->information(m_boxParent, WindowTexts::tr("Error"),
-                                            WindowTexts::tr("Failed to create temporary directory!"),
-                                            QMessageBox::Ok);
+        m_prompter.information(m_boxParent, WindowTexts::tr("Error"),
+                               WindowTexts::tr("Failed to create temporary directory!"), QMessageBox::Ok);
         return false;
     }
     m_tmpDir.setAutoRemove(true);

@@ -50,12 +50,12 @@ dragpayload::Record droppedSound(const QString &payload, bool offline)
     return sound;
 }
 
-void warnMissing(QWidget *parent, const QString &name, const QString &checked)
+void warnMissing(UiPrompter &prompter, QWidget *parent, const QString &name, const QString &checked)
 {
-    UiPrompter::instance()->warning(parent, WindowTexts::tr("Error"),
-                                    name + WindowTexts::tr(" does not exist.") + QStringLiteral("\r\n")
-                                            + WindowTexts::tr("Please check path:") + checked,
-                                    QMessageBox::Ok);
+    prompter.warning(parent, WindowTexts::tr("Error"),
+                     name + WindowTexts::tr(" does not exist.") + QStringLiteral("\r\n")
+                             + WindowTexts::tr("Please check path:") + checked,
+                     QMessageBox::Ok);
 }
 
 } // namespace
@@ -129,12 +129,11 @@ bool ShellController::dropOnPad(int p, QDropEvent *event)
     const bool offline = m_pad.isUDiskFlag();
     const dragpayload::Record sound = droppedSound(payload, offline);
 
-    UiPrompter *prompter = UiPrompter::instance();
     // A file on a pad that stopped answering is not there.
     const QString checked = percussionpadfile::soundSourceFile(sound.path);
     const std::optional<qint64> size = PreviewController::soundFileSize(checked);
     if (!size || *size < 0) {
-        warnMissing(m_boxParent, sound.name, checked);
+        warnMissing(m_prompter, m_boxParent, sound.name, checked);
         return false;
     }
     if (m_mainPadPage.currentKitNum() != shown || shown >= m_doc.kitAttrList().size() || m_pad.isUDiskFlag() != offline)
@@ -148,12 +147,12 @@ bool ShellController::dropOnPad(int p, QDropEvent *event)
     const bool known = row >= 0;
     const bool onLabel = m_posFlagA || m_posFlagB;
     if (!known && onLabel && m_library.totalListItemModel()->soundCount() >= WAVE_MAX_COUNT) {
-        prompter->warning(m_boxParent, WindowTexts::tr("Warning"), limitText(), QMessageBox::Ok);
+        m_prompter.warning(m_boxParent, WindowTexts::tr("Warning"), limitText(), QMessageBox::Ok);
         return true;
     }
     m_soundLists.noteLastWaveNumber(m_library.lastWaveNumber());
     if (!known && m_soundLists.total_index() >= WAVE_MAX_COUNT) {
-        prompter->warning(m_boxParent, WindowTexts::tr("Warning"), limitText(), QMessageBox::Ok);
+        m_prompter.warning(m_boxParent, WindowTexts::tr("Warning"), limitText(), QMessageBox::Ok);
         return false;
     }
     if (!m_pad.isUDiskFlag() && m_soundLists.dragLeftOrRight() == 0)

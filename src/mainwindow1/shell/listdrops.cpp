@@ -123,10 +123,10 @@ bool ShellController::dropFilesOnGroups(QDropEvent *event)
             duplicates.insert(path);
     }
     if (!duplicates.isEmpty()) {
-        const QMessageBox::StandardButton answer = UiPrompter::instance()->question(
-                m_boxParent, WindowTexts::tr("Information"),
-                WindowTexts::tr("Some files already exist. Do you want to add duplicate files?"),
-                QMessageBox::Ok | QMessageBox::No, QMessageBox::No);
+        const QMessageBox::StandardButton answer =
+                m_prompter.question(m_boxParent, WindowTexts::tr("Information"),
+                                    WindowTexts::tr("Some files already exist. Do you want to add duplicate files?"),
+                                    QMessageBox::Ok | QMessageBox::No, QMessageBox::No);
         if (answer != QMessageBox::Ok) {
             files.erase(std::remove_if(files.begin(), files.end(),
                                        [&](const QString &f) { return duplicates.contains(f); }),
@@ -167,7 +167,6 @@ bool ShellController::dropOnTotalList(QDropEvent *event)
     if (payload.isEmpty())
         return true;
 
-    UiPrompter *prompter = UiPrompter::instance();
     soundnames::IncomingNames names(m_library);
     if (m_pad.isUDiskFlag()) {
         const dragpayload::Record sound = dragpayload::parseRecord(payload);
@@ -176,8 +175,8 @@ bool ShellController::dropOnTotalList(QDropEvent *event)
             return false;
         m_soundLists.noteLastWaveNumber(m_library.lastWaveNumber());
         if (m_soundLists.total_index() >= WAVE_MAX_COUNT) {
-            prompter->warning(m_boxParent, WindowTexts::tr("Warning"),
-                              WindowTexts::tr("The number of sound can not exceed 9999."), QMessageBox::Ok);
+            m_prompter.warning(m_boxParent, WindowTexts::tr("Warning"),
+                               WindowTexts::tr("The number of sound can not exceed 9999."), QMessageBox::Ok);
             return false;
         }
         {
@@ -205,8 +204,8 @@ bool ShellController::dropOnTotalList(QDropEvent *event)
             continue;
         m_soundLists.noteLastWaveNumber(m_library.lastWaveNumber());
         if (m_soundLists.total_index() >= WAVE_MAX_COUNT) {
-            prompter->warning(m_boxParent, WindowTexts::tr("Warning"),
-                              WindowTexts::tr("The number of sound can not exceed 9999."), QMessageBox::Ok);
+            m_prompter.warning(m_boxParent, WindowTexts::tr("Warning"),
+                               WindowTexts::tr("The number of sound can not exceed 9999."), QMessageBox::Ok);
             m_soundFiles.tellRenamedSounds(names.changes());
             if (!queued.isEmpty())
                 emit padAddsQueued(); // for the sounds queued before

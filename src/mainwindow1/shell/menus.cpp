@@ -55,8 +55,8 @@ void ShellController::openHtmlFile()
     // A missing page is not handed to the desktop.
     if (QFileInfo(page).isFile() && QDesktopServices::openUrl(QUrl::fromLocalFile(page)))
         return;
-    UiPrompter::instance()->warning(m_boxParent, WindowTexts::tr("Error"),
-                                    WindowTexts::tr("The default browser failed to open it."), QMessageBox::Ok);
+    m_prompter.warning(m_boxParent, WindowTexts::tr("Error"), WindowTexts::tr("The default browser failed to open it."),
+                       QMessageBox::Ok);
 }
 
 void ShellController::fitLeftTopBar()

@@ -32,6 +32,7 @@ class SetupFilesController;
 class SoundFilesController;
 class SoundLibrary;
 class SoundListsController;
+class UiPrompter;
 
 // The widgets of the frame: the two pages, the splitter of the panes, the
 // top bar and the menus.
@@ -73,8 +74,8 @@ public:
     };
 
     // `window` parents the boxes and filters the drops.
-    ShellController(const Areas &areas, const ShellView &view, KitDocument &doc, SoundLibrary &library,
-                    PadSession &pad, QWidget *window);
+    ShellController(const Areas &areas, const ShellView &view, KitDocument &doc, SoundLibrary &library, PadSession &pad,
+                    QWidget *window, UiPrompter &prompter);
     const ShellView &view() const { return m_view; }
 
     // ---- construction, in the window's order --------------------------------------
@@ -173,6 +174,7 @@ private:
     SoundLibrary &m_library;
     PadSession &m_pad;
     QWidget *m_boxParent; // the window: parent of the boxes, filter of the drops
+    UiPrompter &m_prompter; // answers every box and file dialog
 
     MyStyle *m_myStyle = nullptr;
     int m_original_width = 0;

@@ -4,10 +4,6 @@
 #include <QInputDialog>
 #include <QMap>
 
-namespace {
-UiPrompter *g_prompter = nullptr;
-}
-
 UiPrompter::~UiPrompter() = default;
 
 QString UiPrompter::getText(QWidget *parent, const QString &title, const QString &label, const QString &text,
@@ -42,19 +38,6 @@ UiPrompter::Kind UiPrompter::titledKind(Kind kind, const QString &title)
     if (is("Information") || is("Tip"))
         return Information;
     return kind;
-}
-
-UiPrompter *UiPrompter::instance()
-{
-    if (g_prompter)
-        return g_prompter;
-    static QtUiPrompter real;
-    return &real;
-}
-
-void UiPrompter::setInstance(UiPrompter *prompter)
-{
-    g_prompter = prompter;
 }
 
 QMessageBox::StandardButton QtUiPrompter::messageBox(Kind kind, QWidget *parent, const QString &title,
@@ -107,16 +90,16 @@ QStringList QtUiPrompter::fileDialog(Kind kind, QWidget *parent, const QString &
     return one.isEmpty() ? QStringList() : QStringList{one};
 }
 
-ScriptedPrompter::ScriptedPrompter()
-    : m_previous(g_prompter)
+void ScriptedPrompter::reset()
 {
-    UiPrompter::setInstance(this);
-}
-
-ScriptedPrompter::~ScriptedPrompter()
-{
-    if (g_prompter == this)
-        UiPrompter::setInstance(m_previous);
+    prompts.clear();
+    buttonAnswers.clear();
+    fileAnswers.clear();
+    textAnswers.clear();
+    itemAnswers.clear();
+    itemLists.clear();
+    onPrompt = nullptr;
+    m_details.clear();
 }
 
 QStringList ScriptedPrompter::texts() const
@@ -145,15 +128,21 @@ QMessageBox::StandardButton ScriptedPrompter::messageBox(Kind kind, QWidget *par
 {
     prompts.append({kind, parent, title, text, QString(), buttons, defaultButton, m_details});
     m_details.clear();
+    QMessageBox::StandardButton answer = QMessageBox::NoButton;
     if (!buttonAnswers.isEmpty())
-        return buttonAnswers.dequeue();
-    if (defaultButton != QMessageBox::NoButton)
-        return defaultButton;
-    if (buttons & QMessageBox::Ok)
-        return QMessageBox::Ok;
-    if (buttons & QMessageBox::Yes)
-        return QMessageBox::Yes;
-    return QMessageBox::NoButton;
+        answer = buttonAnswers.dequeue();
+    else if (defaultButton != QMessageBox::NoButton)
+        answer = defaultButton;
+    else if (buttons & QMessageBox::Ok)
+        answer = QMessageBox::Ok;
+    else if (buttons & QMessageBox::Yes)
+        answer = QMessageBox::Yes;
+    // Copies: the hook may replace itself or clear the prompts.
+    if (const std::function<void(const Prompt &)> hook = onPrompt) {
+        const Prompt shown = prompts.last();
+        hook(shown);
+    }
+    return answer;
 }
 
 QMessageBox::StandardButton ScriptedPrompter::detailedMessageBox(Kind kind, QWidget *parent, const QString &title,

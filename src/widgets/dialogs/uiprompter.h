@@ -9,8 +9,11 @@
 #include <QStringList>
 #include <QVector>
 
-// Every message box and file dialog of the editor goes through the current
-// prompter, so that tests can answer them and read what the user would see.
+#include <functional>
+
+// Every message box and file dialog of the editor goes through a prompter
+// handed to the window, so that tests can answer them and read what the user
+// would see.
 // A message box's icon follows its title (titledKind).
 // The named calls mirror QMessageBox and QFileDialog; an implementation
 // provides one message box and one file dialog for all of them.
@@ -96,11 +99,6 @@ public:
     // A choice of one of `items` (none is typed); the index chosen, -1 when cancelled.
     virtual int getItem(QWidget *parent, const QString &title, const QString &label, const QStringList &items);
 
-    // The prompter in use; the real dialogs unless a test set its own.
-    static UiPrompter *instance();
-    // Sets the prompter in use (not owned); nullptr restores the real one.
-    static void setInstance(UiPrompter *prompter);
-
 protected:
     virtual QMessageBox::StandardButton messageBox(Kind kind, QWidget *parent, const QString &title,
                                                    const QString &text, QMessageBox::StandardButtons buttons,
@@ -161,14 +159,14 @@ public:
     QQueue<QPair<QString, bool>> textAnswers; // text, accepted
     QQueue<int> itemAnswers;                  // index chosen, -1 cancelled (also when none is queued)
     QVector<QStringList> itemLists;           // the items of each choice offered
-
-    // Installs itself while it lives.
-    ScriptedPrompter();
-    ~ScriptedPrompter() override;
+    // Called as each message box is shown, once it is recorded and its answer taken.
+    std::function<void(const Prompt &)> onPrompt;
 
     QStringList texts() const;  // texts of all message boxes in order
     QStringList titles() const; // titles of all message boxes in order
     void clear() { prompts.clear(); }
+    // As a new one: no prompt recorded, no answer queued, no onPrompt.
+    void reset();
 
     QString getText(QWidget *parent, const QString &title, const QString &label, const QString &text,
                     bool *ok) override;
@@ -185,7 +183,6 @@ protected:
                                                    QMessageBox::StandardButtons buttons) override;
 
 private:
-    UiPrompter *m_previous;
     QString m_details; // of the box being recorded
 };
 
