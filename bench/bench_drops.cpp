@@ -4,13 +4,19 @@
 //   sounds (target ratio <= 1.2: one lookup by path, no scan);
 // - a drop of 100 group sounds onto the setup's list on the pad, 1,000 against
 //   9,899 sounds (target <= 1.2);
-// - 100 files dropped on a group tree of 1,000 against 9,999 sounds (target <= 12);
+// - 100 sound files dropped on a group of 1,000 against 9,999 sounds, each a
+//   step of the history (target <= 3);
+// - group edits at 9,999 rows (100 files dropped on the group, one of them
+//   renamed, the 100 deleted), each a step of the history, against the same
+//   edits with the history paused (target <= 1.2: a step keeps the rows it
+//   changed, never the group);
 // - 10,000 drag moves over a pad against the same events on a widget whose
 //   filter returns at once (target <= 2: the pads' acceptance is applied only
 //   when it changes).
 #include "mainwindow1/library/soundlistscontroller.h"
 #include "mainwindow1/editing/mainpadpagecontroller.h"
 #include "benchsupport.h"
+#include "history/edithistory.h"
 #include "editorbench.h"
 #include "library/dragpayload.h"
 #include "mainwindow1/mainwindow1.h"
@@ -18,6 +24,7 @@
 #include "mainwindow1/mainwindow1_ui.h"
 #include "widgets/dialogs/uiprompter.h"
 
+#include <QDataStream>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QElapsedTimer>
@@ -42,6 +49,25 @@ void makeFile(const QString &path)
     QDir().mkpath(QFileInfo(path).absolutePath());
     QFile f(path);
     f.open(QIODevice::WriteOnly);
+}
+
+// A sound file the drops take: PCM, 48 kHz, 16 bits, mono, 10 ms.
+void makeWave(const QString &path)
+{
+    const quint32 data = 960;
+    QByteArray wave;
+    QDataStream out(&wave, QIODevice::WriteOnly);
+    out.setByteOrder(QDataStream::LittleEndian);
+    out.writeRawData("RIFF", 4);
+    out << quint32(36 + data);
+    out.writeRawData("WAVEfmt ", 8);
+    out << quint32(16) << quint16(1) << quint16(1) << quint32(48000) << quint32(96000) << quint16(2) << quint16(16);
+    out.writeRawData("data", 4);
+    out << data;
+    wave.append(QByteArray(int(data), '\0'));
+    QFile f(path);
+    if (f.open(QIODevice::WriteOnly))
+        f.write(wave);
 }
 
 // A shown window whose setup holds n sounds and whose group tree holds `group` sounds.
@@ -134,6 +160,26 @@ qint64 fileDrop(MainWindow1 *w, const QList<QUrl> &files)
     return ns;
 }
 
+// The group edits of a user at the group tree: 100 files dropped on the
+// group, one of them renamed, the 100 deleted.
+qint64 groupEdits(MainWindow1 *w, const QList<QUrl> &files)
+{
+    QMimeData mime;
+    mime.setUrls(files);
+    QWidget *page = w->form()->left_stackedSoundWidget;
+    SoundLibrary &lib = w->library();
+    const int before = lib.soundGroupList().at(0).soundList.size();
+    QElapsedTimer t;
+    t.start();
+    drag(page, page->rect().center(), &mime);
+    lib.renameGroupSound(0, before, QStringLiteral("Renamed"));
+    QVector<int> dropped;
+    for (int r = before; r < lib.soundGroupList().at(0).soundList.size(); ++r)
+        dropped << r;
+    lib.deleteFromGroups({}, {{0, dropped}});
+    return dropped.size() == files.size() ? t.nsecsElapsed() : -1;
+}
+
 // 10,000 drag moves over `target` after one accepted enter.
 qint64 dragMoves(QWidget *target, const QPoint &at, const QMimeData *mime)
 {
@@ -212,13 +258,40 @@ void BM_GroupFileDrop(benchmark::State &state)
     QList<QUrl> files;
     for (int i = 0; i < 100; ++i) {
         const QString path = folder.filePath(QStringLiteral("drop%1.wav").arg(i));
-        makeFile(path);
+        makeWave(path);
         files << QUrl::fromLocalFile(path);
     }
     auto small = editor(answers, 0, 1000);
     auto large = editor(answers, 0, 9999);
     compare(state, small.get(), large.get(), "1000_ms", "9999_ms",
             [&files](MainWindow1 *w) { return fileDrop(w, files); });
+}
+
+void BM_GroupEditsAgainstNoHistory(benchmark::State &state)
+{
+    ScriptedPrompter answers;
+    QTemporaryDir folder;
+    QList<QUrl> files;
+    for (int i = 0; i < 100; ++i) {
+        const QString path = folder.filePath(QStringLiteral("drop%1.wav").arg(i));
+        makeWave(path);
+        files << QUrl::fromLocalFile(path);
+    }
+    auto w = editor(answers, 0, 9999);
+    std::vector<qint64> paused, kept;
+    for (auto _ : state) {
+        {
+            const editstep::Recorder::Paused off(&w->history().recorder());
+            paused.push_back(groupEdits(w.get(), files));
+        }
+        const int steps = w->history().stack().count();
+        kept.push_back(groupEdits(w.get(), files));
+        if (paused.back() < 0 || kept.back() < 0 || w->history().stack().count() != std::min(steps + 3, EditHistory::kKeptSteps)) {
+            state.SkipWithError("the edits were not made, or not as three steps");
+            return;
+        }
+    }
+    reportMedianRatio(state, "paused_ms", paused, "history_ms", kept);
 }
 
 void BM_DragMovesOverPad(benchmark::State &state)
@@ -241,6 +314,7 @@ void BM_DragMovesOverPad(benchmark::State &state)
 BENCHMARK(BM_PadDropKnownSound)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(BM_DeviceListDrop)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(BM_GroupFileDrop)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_GroupEditsAgainstNoHistory)->Unit(benchmark::kMillisecond)->Iterations(15);
 BENCHMARK(BM_DragMovesOverPad)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 } // namespace

@@ -1,7 +1,8 @@
 // What undo and the pad's backups cost, against baselines of the same run:
-// - the history of 1,000 edits (kit, pad, chain and sound list edits, each
-//   its own step) in a window whose list holds 9,999 sounds: the heap it
-//   takes against the same edits made with no history (target <= 20 MB);
+// - the history of 1,000 edits (kit, pad, chain, sound list and group edits,
+//   each its own step) in a window whose list and whose group hold 9,999
+//   sounds each: the heap it takes against the same edits made with no
+//   history (target <= 20 MB);
 // - the undo of an IMPORT of a whole setup of 100 kits and 9,999 sounds
 //   into a list of 9,999 sounds, against the import itself (target
 //   <= 50 ms);
@@ -77,11 +78,20 @@ qint64 heapInUse()
 }
 
 // Edit n of a session: CLEAR, Kit Copy, Pad Copy, a pad's settings, a kit's
-// name, a drop, a chain step, a pad layer cleared, a sound renamed.
+// name, a drop, a chain step, a pad layer cleared, a sound renamed, a sound
+// added to the group or one of its sounds renamed.
 void edit(MainWindow1 *w, int n)
 {
     KitDocument &d = w->doc();
     const int k = n % KIT_MAX_COUNT, pad = n % PAD_NUM_MAX;
+    if (n % 10 == 9) {
+        if (n % 20 == 9)
+            w->library().addSoundsToGroup(0, {{QStringLiteral("G%1").arg(n), waveFile(n)}});
+        else
+            w->library().renameGroupSound(0, n % kSounds, QStringLiteral("R%1").arg(n));
+        w->history().endRun();
+        return;
+    }
     switch (n % 9) {
     case 0: d.clearKit(k); break;
     case 1: d.copyKit((k + 1) % KIT_MAX_COUNT, k); break;
@@ -106,6 +116,13 @@ qint64 thousandEdits(bool withHistory, int *steps, qint64 *kept)
 {
     ScriptedPrompter answers;
     auto w = filledWindow(answers, kSounds);
+    {
+        const editstep::Recorder::Paused loading(&w->history().recorder());
+        QVector<SoundLibrary::GroupSound> group;
+        for (int i = 0; i < kSounds; ++i)
+            group.append({QStringLiteral("G%1").arg(i), waveFile(i)});
+        w->library().addSoundsToGroup(0, group);
+    }
     const qint64 before = heapInUse();
     {
         std::unique_ptr<editstep::Recorder::Paused> off;

@@ -55,7 +55,14 @@ public:
         if (!m_history->m_runOpen || later->m_step->mergeKey() != m_step->mergeKey())
             return false;
         m_step->absorb(*later->m_step);
-        setObsolete(m_step->unchanged()); // back where the run began: the stack drops it
+        // Back where the run began, the stack drops it: what the user sees
+        // is there again, and with it every byte the run changed.
+        if (m_step->unchanged()) {
+            setObsolete(true);
+        } else if (m_step->backAtRunStart()) {
+            m_history->takeBack(*m_step);
+            setObsolete(true);
+        }
         return true;
     }
     // Pushed once it is made: the first redo has nothing to do.
@@ -82,9 +89,8 @@ EditHistory::EditHistory(QWidget *window, UiPrompter &prompter, QAction *undo, Q
     , m_undo(undo)
     , m_redo(redo)
 {
+    m_stack.setUndoLimit(kKeptSteps);
     m_recorder.setSink([this](std::unique_ptr<editstep::Step> step) { push(std::move(step)); });
-    m_recorder.setRuns({[this](const QString &key) { return openRun(key) ? m_run : quint64(0); },
-                        [this](const QString &key) { return dropRun(key); }});
     m_undo->setShortcut(kUndo);
     m_redo->setShortcuts({kRedo, kRedoToo});
     for (QAction *action : {m_undo.data(), m_redo.data()})
@@ -101,7 +107,6 @@ EditHistory::~EditHistory()
 {
     qApp->removeEventFilter(this);
     m_recorder.setSink({});
-    m_recorder.setRuns({});
 }
 
 void EditHistory::endRun()
@@ -127,40 +132,19 @@ void EditHistory::push(std::unique_ptr<editstep::Step> step)
         return;
     }
     const bool run = !step->mergeKey().isEmpty();
-    const bool joins = m_runOpen;
     const int before = m_stack.index();
     m_stack.push(new Command(this, std::move(step)));
     // Merged into the step before it stays open; dropped (back where it began) it ends.
     m_runOpen = run && m_stack.index() >= before;
-    if (m_runOpen && !(joins && m_stack.index() == before))
-        ++m_run;
     showTexts();
 }
 
-EditHistory::Command *EditHistory::openRun(const QString &mergeKey) const
+void EditHistory::takeBack(editstep::Step &step)
 {
-    if (!m_runOpen || m_applying || m_checking || mergeKey.isEmpty() || m_stack.count() == 0 || m_stack.index() != m_stack.count())
-        return nullptr;
-    auto *top = static_cast<Command *>(const_cast<QUndoCommand *>(m_stack.command(m_stack.count() - 1)));
-    return top->step().mergeKey() == mergeKey ? top : nullptr;
-}
-
-bool EditHistory::dropRun(const QString &mergeKey)
-{
-    Command *top = openRun(mergeKey);
-    if (!top)
-        return false;
-    // Undone, it puts back every byte the run changed; obsolete, the stack
-    // drops it (without undoing it again).
     const editstep::Recorder::Paused paused(&m_recorder);
     m_applying = true;
-    top->undo();
-    top->setObsolete(true);
-    m_stack.undo();
+    step.undo();
     m_applying = false;
-    m_runOpen = false;
-    showTexts();
-    return true;
 }
 
 void EditHistory::undo()

@@ -3,10 +3,12 @@
 
 // The window's undo and redo: the steps the document, the library and the
 // pages make, on a QUndoStack, with the menu's two actions and their keys.
-// A run of edits on one control (the focus staying on it) is one step. An
-// undo or a redo first takes in what a page holds that is not yet in the
-// document, is refused with a box when its step cannot be put back whole
-// (the stack stays as it was), and then tells where its change shows.
+// A run of edits on one control (the focus staying on it) is one step,
+// merged by the stack; a run back where it began is no step. The stack
+// keeps the last kKeptSteps steps. An undo or a redo first takes in what a
+// page holds that is not yet in the document, is refused with a box when its
+// step cannot be put back whole (the stack stays as it was), and then tells
+// where its change shows.
 
 #include "model/editstep.h"
 
@@ -27,6 +29,9 @@ class EditHistory : public QObject
     Q_OBJECT
 
 public:
+    // The steps kept: an older one can no longer be undone.
+    static constexpr int kKeptSteps = 1000;
+
     // `window` parents the boxes `prompter` answers and holds the keys; the
     // actions are the menu's (their texts and keys are set here).
     EditHistory(QWidget *window, UiPrompter &prompter, QAction *undo, QAction *redo);
@@ -61,9 +66,8 @@ protected:
 private:
     class Command;
     void push(std::unique_ptr<editstep::Step> step);
-    // The step made last, when it is the open run of `mergeKey`.
-    Command *openRun(const QString &mergeKey) const;
-    bool dropRun(const QString &mergeKey);
+    // A run back where it began is undone as it leaves the stack.
+    void takeBack(editstep::Step &step);
     void apply(bool undo);
     void showTexts();
 
@@ -80,7 +84,6 @@ private:
     // Steps of edits made while a step's files were looked at: pushed once the look ends.
     std::vector<std::unique_ptr<editstep::Step>> m_held;
     bool m_runOpen = false; // the last step may take the next one of its run
-    quint64 m_run = 0;      // the number of the run begun last
 };
 
 #endif

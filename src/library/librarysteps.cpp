@@ -1,6 +1,6 @@
 // What the steps keep of the sound library: the sound list (its entries,
-// names and rows, only what each edit changed), the groups, the metronome
-// list and the loaded kit files.
+// names and rows, only what each edit changed), the metronome list and the
+// loaded kit files (the groups: groupsteps.cpp).
 #include "library/soundlibrary.h"
 
 #include "kitfile/storedsounds.h"
@@ -845,53 +845,6 @@ void SoundLibrary::soundsEditEnds()
         m_openSounds->toldDone();
 }
 
-// ---- the groups ----------------------------------------------------------------------------------------
-
-class SoundLibrary::GroupsPart : public editstep::Part
-{
-public:
-    explicit GroupsPart(SoundLibrary &lib)
-        : m_lib(&lib)
-        , m_groups(lib.m_soundGroupList)
-    {
-    }
-
-    QString key() const override { return QStringLiteral("groups"); }
-    void settle() override { m_mark = m_lib->m_outside[1]; }
-    void swap() override
-    {
-        if (!m_lib)
-            return;
-        SoundLibrary &l = *m_lib;
-        std::swap(l.m_soundGroupList, m_groups);
-        // The tree shows the groups again.
-        const QVector<soundfilexml::strSoundGroup> groups = l.m_soundGroupList;
-        l.m_groups->removeRows(0, l.m_groups->rowCount());
-        l.m_soundGroupList.clear();
-        l.soundListToItemModel(groups);
-        emit l.groupsChanged();
-    }
-    bool unchanged() const override
-    {
-        if (!m_lib)
-            return true;
-        // Every field of every row, as the groups' file keeps them.
-        return soundfilexml::toBytes(m_lib->m_soundGroupList) == soundfilexml::toBytes(m_groups);
-    }
-    QStringList refusals() const override
-    {
-        if (m_lib && m_lib->m_outside[1] != m_mark)
-            return {SoundLibrary::tr("The sound groups changed since (a save): this step can no longer be undone.")};
-        return {};
-    }
-    qint64 size() const override { return qint64(sizeof(GroupsPart)) + 32 * qint64(m_groups.size()); }
-
-private:
-    QPointer<SoundLibrary> m_lib;
-    QVector<soundfilexml::strSoundGroup> m_groups;
-    quint64 m_mark = 0;
-};
-
 // ---- the metronome list ---------------------------------------------------------------------------------
 
 class SoundLibrary::ClicksPart : public editstep::Part
@@ -1108,7 +1061,7 @@ void SoundLibrary::touch(int changes)
             if (area == 0)
                 return std::make_unique<SoundsPart>(*this);
             if (area == 1)
-                return std::make_unique<GroupsPart>(*this);
+                return groupsPart();
             return std::make_unique<ClicksPart>(*this);
         });
     }

@@ -1,6 +1,8 @@
 // The groups and their sounds, and the group tree's rows that show them.
 #include "library/soundlibrary.h"
 
+#include "library/groupchange.h"
+
 #include <QCoreApplication>
 #include <QDebug>
 #include <QIcon>
@@ -10,6 +12,13 @@
 namespace {
 
 const char kDefaultGroup[] = "Default";
+
+// A row shows a name as the groups keep it, however it was typed.
+void showName(QStandardItem *cell, const QString &name)
+{
+    if (cell && cell->text() != name)
+        cell->setText(name);
+}
 
 } // namespace
 
@@ -46,74 +55,63 @@ void SoundLibrary::addGroup(const QString &name)
 {
     const auto step = userStep(tr("new group %1").arg(name), true);
     const Edit edit(this, Groups);
-    m_soundGroupList.prepend({name, {}});
-    m_groups->insertRow(0, new QStandardItem(name));
+    insertGroup(0, name, true);
 }
 
 int SoundLibrary::appendGroup(const QString &name)
 {
     const Edit edit(this, Groups);
-    m_soundGroupList.append({name, {}});
-    m_groups->appendRow(new QStandardItem(name));
+    insertGroup(m_soundGroupList.size(), name, true);
     return m_soundGroupList.size() - 1;
-}
-
-void SoundLibrary::showGroupSounds(QStandardItem *group, const QVector<soundfilexml::strSoundItem> &sounds)
-{
-    const QIcon songIcon(QStringLiteral(":/images/song16x16_2.png"));
-    const Qt::ItemFlags leaf = Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsDragEnabled
-                               | Qt::ItemNeverHasChildren;
-    for (const soundfilexml::strSoundItem &s : sounds) {
-        auto *name = new QStandardItem(songIcon, s.name);
-        name->setFlags(leaf | Qt::ItemIsEditable);
-        auto *file = new QStandardItem(s.file);
-        file->setFlags(leaf);
-        group->appendRow({name, file});
-    }
 }
 
 void SoundLibrary::addSoundsToGroup(int group, const QVector<GroupSound> &sounds)
 {
     const auto step = userStep(tr("sounds added to group %1").arg(m_soundGroupList.value(group).name), true);
     const Edit edit(this, Groups);
-    QStandardItem *row = m_groups->item(group, 0);
-    if (!row || group >= m_soundGroupList.size())
+    if (group < 0 || group >= m_soundGroupList.size() || sounds.isEmpty())
         return;
-    QVector<soundfilexml::strSoundItem> items;
-    items.reserve(sounds.size());
+    GroupChange change(GroupChange::Rows, group, m_soundGroupList.at(group).soundList.size());
+    change.items.reserve(sounds.size());
     for (const GroupSound &s : sounds) {
         soundfilexml::strSoundItem item;
         item.name = s.name;
         item.file = s.file;
         groupentries::setItem(item, s.bytes);
-        items.append(item);
+        change.items.append(item);
     }
-    m_soundGroupList[group].soundList += items;
-    showGroupSounds(row, items);
+    change.rows = groupRows(change.items);
+    changeGroups(std::move(change));
 }
 
 void SoundLibrary::renameGroup(int group, const QString &name)
 {
-    const auto step = userStep(tr("name of group %1").arg(name), true);
-    const Edit edit(this, Groups);
     if (group < 0 || group >= m_soundGroupList.size())
         return;
-    m_soundGroupList[group].name = name;
-    if (QStandardItem *row = m_groups->item(group, 0))
-        row->setText(name);
+    if (m_soundGroupList.at(group).name != name) {
+        const auto step = userStep(tr("name of group %1").arg(name), true);
+        const Edit edit(this, Groups);
+        GroupChange change(GroupChange::GroupName, -1, group);
+        change.name = name;
+        changeGroups(std::move(change));
+    }
+    showName(m_groups->item(group, 0), name);
 }
 
 void SoundLibrary::renameGroupSound(int group, int row, const QString &name)
 {
-    const auto step = userStep(tr("name of sound %1").arg(name), true);
-    const Edit edit(this, Groups);
     if (group < 0 || group >= m_soundGroupList.size() || row < 0
         || row >= m_soundGroupList.at(group).soundList.size())
         return;
-    m_soundGroupList[group].soundList[row].name = name;
+    if (m_soundGroupList.at(group).soundList.at(row).name != name) {
+        const auto step = userStep(tr("name of sound %1").arg(name), true);
+        const Edit edit(this, Groups);
+        GroupChange change(GroupChange::SoundName, group, row);
+        change.name = name;
+        changeGroups(std::move(change));
+    }
     QStandardItem *groupRow = m_groups->item(group, 0);
-    if (QStandardItem *cell = groupRow ? groupRow->child(row, 0) : nullptr)
-        cell->setText(name);
+    showName(groupRow ? groupRow->child(row, 0) : nullptr, name);
 }
 
 void SoundLibrary::deleteFromGroups(QVector<int> groups, QVector<QPair<int, QVector<int>>> sounds)
@@ -130,11 +128,18 @@ void SoundLibrary::deleteFromGroups(QVector<int> groups, QVector<QPair<int, QVec
                 continue; // goes whole below
             groups.append(g);
         }
-        std::sort(entry.second.begin(), entry.second.end(), std::greater<int>());
-        for (int r : qAsConst(entry.second)) {
-            if (r < m_soundGroupList.at(g).soundList.size())
-                m_soundGroupList[g].soundList.removeAt(r);
-            group->removeRow(r);
+        QVector<int> &rows = entry.second;
+        std::sort(rows.begin(), rows.end(), std::greater<int>());
+        rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+        // Each run of rows in one change, the last run first: the rows before stay put.
+        for (int i = 0; i < rows.size();) {
+            int j = i + 1;
+            while (j < rows.size() && rows.at(j) == rows.at(j - 1) - 1)
+                ++j;
+            GroupChange change(GroupChange::Rows, g, rows.at(j - 1));
+            change.count = j - i;
+            changeGroups(std::move(change));
+            i = j;
         }
     }
     groups.erase(std::remove_if(groups.begin(), groups.end(),
@@ -146,8 +151,9 @@ void SoundLibrary::deleteFromGroups(QVector<int> groups, QVector<QPair<int, QVec
     std::sort(groups.begin(), groups.end(), std::greater<int>());
     groups.erase(std::unique(groups.begin(), groups.end()), groups.end());
     for (int g : qAsConst(groups)) {
-        m_soundGroupList.removeAt(g);
-        m_groups->removeRow(g);
+        GroupChange change(GroupChange::Groups, -1, g);
+        change.count = 1;
+        changeGroups(std::move(change));
     }
 }
 
@@ -167,9 +173,22 @@ bool SoundLibrary::repointGroupSounds(const QHash<QString, QString> &to,
                                       const QHash<QString, groupentries::Identity> &now)
 {
     const Edit edit(this, Groups);
-    return groupentries::repoint(m_soundGroupList, to, was, now, [this](int g, int r, const QString &file) {
-        QStandardItem *group = m_groups->item(g, 0);
-        if (QStandardItem *cell = group ? group->child(r, 1) : nullptr)
-            cell->setText(file);
-    });
+    if (!m_openGroups) {
+        return groupentries::repoint(m_soundGroupList, to, was, now, [this](int g, int r, const QString &file) {
+            QStandardItem *group = m_groups->item(g, 0);
+            if (QStandardItem *cell = group ? group->child(r, 1) : nullptr)
+                cell->setText(file);
+        });
+    }
+    // Within a step: each row moved is a change it keeps.
+    QVector<soundfilexml::strSoundGroup> moved = m_soundGroupList;
+    QVector<QPair<int, int>> rows;
+    const bool any = groupentries::repoint(moved, to, was, now,
+                                           [&rows](int g, int r, const QString &) { rows.append({g, r}); });
+    for (const QPair<int, int> &at : qAsConst(rows)) {
+        GroupChange change(GroupChange::Sound, at.first, at.second);
+        change.items.append(moved.at(at.first).soundList.at(at.second));
+        changeGroups(std::move(change));
+    }
+    return any;
 }

@@ -31,6 +31,7 @@
 #include <vector>
 
 class QModelIndex;
+struct GroupChange;
 namespace soundorder {
 struct Row;
 }
@@ -65,8 +66,9 @@ public:
     // The user's edits become steps of `recorder` (none: no step is kept).
     // Within a step every edit adds what it changes, as it was: the rows of
     // the sound list it appends, takes out or changes (or, for an edit that
-    // tells nothing, the stretch it changed), the groups, the metronome list,
-    // the loaded kit files. A part of the library changed outside the steps since (a
+    // tells nothing, the stretch it changed), the groups or group rows it puts
+    // in or takes out and the names it changes, the metronome list, the
+    // loaded kit files. A part of the library changed outside the steps since (a
     // save, the pad) refuses the steps that keep it.
     void useRecorder(editstep::Recorder *recorder) { m_recorder = recorder; }
     editstep::Recorder *recorder() const { return m_recorder; }
@@ -581,8 +583,17 @@ private:
     // soundfilexml::moveAside (no `bytes`) or keepCopyBeside off this thread:
     // where the file was kept, or empty with the reason (its drive's silence too).
     QString keepAsideWithin(const QString &target, const std::optional<QByteArray> &bytes, QString *reason) const;
-    // The rows of group `group`'s sounds `sounds`, appended to it.
-    void showGroupSounds(QStandardItem *group, const QVector<soundfilexml::strSoundItem> &sounds);
+    // Every change of the groups and the group tree is made here, and kept
+    // by the step being made (its part of the groups, when it has one).
+    GroupsPart *m_openGroups = nullptr;
+    std::unique_ptr<editstep::Part> groupsPart();
+    void changeGroups(GroupChange &&change);
+    // Exchanges what `change` keeps with the groups and the tree.
+    void exchangeGroups(GroupChange &change);
+    // A new group of no sound at `at`, its row editable or not.
+    void insertGroup(int at, const QString &name, bool editable);
+    // The group tree's rows showing `sounds`, made anew.
+    static QVector<QList<QStandardItem *>> groupRows(const QVector<soundfilexml::strSoundItem> &sounds);
     // The groups read from the file join the groups and the tree, after those there.
     void soundListToItemModel(const QVector<soundfilexml::strSoundGroup> &groups);
 };

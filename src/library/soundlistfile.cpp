@@ -2,6 +2,8 @@
 // whole at the close and by the saves that move the sounds its rows name.
 #include "library/soundlibrary.h"
 
+#include "library/groupchange.h"
+
 #include "platform/fileidentity.h"
 #include "platform/regularfile.h"
 #include "platform/replacefile.h"
@@ -235,10 +237,7 @@ SoundLibrary::SoundListStart SoundLibrary::openSoundList(const QString &fileName
     SoundListStart start = takeSoundList(fileName);
     if (m_soundGroupList.isEmpty()) {
         // Sounds are always added to some group.
-        m_soundGroupList.append({QStringLiteral("Default"), {}});
-        auto *group = new QStandardItem(QStringLiteral("Default"));
-        group->setEditable(false);
-        m_groups->appendRow(group);
+        insertGroup(0, QStringLiteral("Default"), false);
         m_listBaselineGroups = m_soundGroupList; // a group made here is no change
         m_listBaseline.clear();
     }
@@ -337,14 +336,17 @@ QString SoundLibrary::keepAsideWithin(const QString &target, const std::optional
 
 void SoundLibrary::soundListToItemModel(const QVector<soundfilexml::strSoundGroup> &groups)
 {
+    GroupChange change(GroupChange::Groups, -1, m_soundGroupList.size());
     for (const soundfilexml::strSoundGroup &g : groups) {
         auto *group = new QStandardItem(g.name);
         if (g.name == QLatin1String("Default"))
             group->setEditable(false);
-        showGroupSounds(group, g.soundList);
-        m_groups->appendRow(group);
+        for (const QList<QStandardItem *> &row : groupRows(g.soundList))
+            group->appendRow(row);
+        change.rows.append(QList<QStandardItem *>{group});
     }
-    m_soundGroupList += groups;
+    change.groups = groups;
+    changeGroups(std::move(change));
 }
 
 QString SoundLibrary::readOnlyQuestion(const QString &file)

@@ -19,13 +19,24 @@ void Step::add(std::unique_ptr<Part> part)
 
 bool Step::covers(const QString &key) const
 {
+    return partFor(key) != nullptr;
+}
+
+Part *Step::partFor(const QString &key) const
+{
     const bool ofKit = key.startsWith(QLatin1String("kit:"));
     for (const std::unique_ptr<Part> &p : m_parts) {
         const QString held = p->key();
         if (held == key || (ofKit && held == QLatin1String("kits")))
-            return true;
+            return p.get();
     }
-    return false;
+    return nullptr;
+}
+
+void Step::setRunStart(std::function<bool()> back)
+{
+    if (!m_runStart)
+        m_runStart = std::move(back);
 }
 
 bool Step::unchanged() const
@@ -72,12 +83,14 @@ void Step::redo()
 
 void Step::absorb(Step &later)
 {
-    // A part of the earlier step holds the older state of the same thing.
     for (std::unique_ptr<Part> &p : later.m_parts) {
-        if (!covers(p->key()))
+        if (Part *held = partFor(p->key()))
+            held->absorb(*p);
+        else
             m_parts.push_back(std::move(p));
     }
     later.m_parts.clear();
+    setRunStart(std::move(later.m_runStart));
 }
 
 qint64 Step::size() const
@@ -115,6 +128,12 @@ void Recorder::end()
     step->settle();
     if (m_sink)
         m_sink(std::move(step));
+}
+
+void Recorder::setRunStart(std::function<bool()> back)
+{
+    if (recording())
+        m_step->setRunStart(std::move(back));
 }
 
 void Recorder::touch(const QString &key, const std::function<std::unique_ptr<Part>()> &make)

@@ -48,6 +48,10 @@ public:
     virtual bool unchanged() const = 0;
     // Roughly what it keeps, in bytes.
     virtual qint64 size() const = 0;
+    // `later`, of the same key and made right after this one, becomes part
+    // of it. A part that keeps a whole state keeps its own, the older one;
+    // one that keeps what each edit changed takes the later's changes too.
+    virtual void absorb(Part &later) { (void)later; }
 };
 
 class Step
@@ -69,6 +73,12 @@ public:
     bool isEmpty() const { return m_parts.empty(); }
     // True when every part finds its state unchanged.
     bool unchanged() const;
+    // A step of a run (its merge key) may know the run's start as the user
+    // saw it: `back` tells whether what the user sees is there again. The
+    // first one given holds.
+    void setRunStart(std::function<bool()> back);
+    // True when it is given and finds the run's start there again.
+    bool backAtRunStart() const { return m_runStart && m_runStart(); }
     void settle();
     QStringList refusals() const;
     void undo();
@@ -82,6 +92,9 @@ private:
     QString m_mergeKey;
     Place m_place;
     std::vector<std::unique_ptr<Part>> m_parts;
+    std::function<bool()> m_runStart;
+
+    Part *partFor(const QString &key) const;
 };
 
 // The step being made. Edits nest: the outermost begin() opens the step
@@ -101,22 +114,12 @@ public:
     // Adds `part` unless the step covers its key; `make` runs only when it
     // is added. Nothing without an open step.
     void touch(const QString &key, const std::function<std::unique_ptr<Part>()> &make);
+    // Step::setRunStart on the step being made.
+    void setRunStart(std::function<bool()> back);
     // While paused (a step undone or redone, a load the user did not start)
     // nothing is taken.
     void pause() { ++m_paused; }
     void resume() { --m_paused; }
-
-    // The runs the sink merges: the run of `mergeKey` the next step would
-    // join (a number of its own, 0: none), and the step of that run undone
-    // and dropped whole (the run ended where it began; false: no such run).
-    struct Runs
-    {
-        std::function<quint64(const QString &mergeKey)> open;
-        std::function<bool(const QString &mergeKey)> drop;
-    };
-    void setRuns(Runs runs) { m_runs = std::move(runs); }
-    quint64 openRun(const QString &mergeKey) const { return m_runs.open ? m_runs.open(mergeKey) : 0; }
-    bool dropRun(const QString &mergeKey) { return m_runs.drop && m_runs.drop(mergeKey); }
 
     // One edit of the user: begin() at its start, end() when it goes.
     class Scope
@@ -146,7 +149,6 @@ public:
 
 private:
     Sink m_sink;
-    Runs m_runs;
     std::unique_ptr<Step> m_step;
     int m_depth = 0;
     int m_paused = 0;

@@ -2926,7 +2926,7 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
     </message>
     <message>
         <source>The editor stopped before it had finished changing the sounds on the sampler pad; they are now put in order.</source>
-        <translation>编辑器在完成对采样打击垫音色的更改之前已停止；现已将其整理完毕。</translation>
+        <translation type="vanished">编辑器在完成对采样打击垫音色的更改之前已停止；现已将其整理完毕。</translation>
     </message>
     <message>
         <source>A renumbering cut short was undone: the sounds keep their numbers.</source>
@@ -3178,11 +3178,11 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
     </message>
     <message>
         <source>The sampler pad holds a change record the editor cannot read; nothing was changed by it.</source>
-        <translation>采样打击垫上有一份编辑器无法读取的更改记录；未按它做任何更改。</translation>
+        <translation type="vanished">采样打击垫上有一份编辑器无法读取的更改记录；未按它做任何更改。</translation>
     </message>
     <message>
         <source>It was kept as %1 in the SYS folder.</source>
-        <translation>它已保留为 SYS 文件夹中的 %1。</translation>
+        <translation type="vanished">它已保留为 SYS 文件夹中的 %1。</translation>
     </message>
     <message>
         <source>A renumbering cut short was finished: the kits on the sampler pad name the sounds' new numbers.</source>
@@ -3472,11 +3472,11 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
     </message>
     <message>
         <source>The editor stopped before it had finished changing the files on the sampler pad.</source>
-        <translation>编辑器在完成对采样打击垫文件的更改之前已停止。</translation>
+        <translation type="vanished">编辑器在完成对采样打击垫文件的更改之前已停止。</translation>
     </message>
     <message>
         <source>The editor stopped before it had finished saving to the sampler pad; the save is now put in order.</source>
-        <translation>编辑器在完成向采样打击垫的保存之前已停止；现已将该保存整理完毕。</translation>
+        <translation type="vanished">编辑器在完成向采样打击垫的保存之前已停止；现已将该保存整理完毕。</translation>
     </message>
     <message>
         <source>This whole setup cannot be imported under this name: the name of a whole setup must end in ".bin".</source>
@@ -3572,7 +3572,7 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
     </message>
     <message>
         <source>It could not be kept aside (%1).</source>
-        <translation>无法另行保留它（%1）。</translation>
+        <translation type="vanished">无法另行保留它（%1）。</translation>
     </message>
     <message>
         <source>the sampler pad holds the record of an earlier change that its next load ends first or, if it cannot, names</source>
@@ -3837,6 +3837,30 @@ Quit anyway? Choose No to keep the window open, move it away, and close the wind
     <message>
         <source>The save of an earlier close was taken back: the sampler pad holds what it held before that close.</source>
         <translation>早先一次关闭时的保存已被撤回：采样打击垫保存的是那次关闭之前的内容。</translation>
+    </message>
+    <message>
+        <source>The sampler pad holds a change record the editor cannot read or did not write; it was neither finished nor taken back.</source>
+        <translation>采样打击垫中有一项编辑器无法读取或并非由编辑器写入的更改记录；它既未被完成，也未被撤回。</translation>
+    </message>
+    <message>
+        <source>It is kept aside as %1 in the SYS folder.</source>
+        <translation>它被另存为 SYS 文件夹中的 %1。</translation>
+    </message>
+    <message>
+        <source>%1 could not be forced to the disk (%2); what was put in order there may not survive a power cut.</source>
+        <translation>%1 未能强制写入磁盘（%2）；其中已整理好的内容在断电后可能无法保留。</translation>
+    </message>
+    <message>
+        <source>A change of the sounds on the sampler pad was cut short; it is now put in order.</source>
+        <translation>对采样打击垫上音色的一次更改被中断；现已整理完毕。</translation>
+    </message>
+    <message>
+        <source>A change of the files on the sampler pad was cut short.</source>
+        <translation>对采样打击垫上文件的一次更改被中断。</translation>
+    </message>
+    <message>
+        <source>A save to the sampler pad was cut short; it is now put in order.</source>
+        <translation>向采样打击垫的一次保存被中断；现已整理完毕。</translation>
     </message>
 </context>
 <context>

@@ -2926,7 +2926,7 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
     </message>
     <message>
         <source>The editor stopped before it had finished changing the sounds on the sampler pad; they are now put in order.</source>
-        <translation>The editor stopped before it had finished changing the sounds on the sampler pad; they are now put in order.</translation>
+        <translation type="vanished">The editor stopped before it had finished changing the sounds on the sampler pad; they are now put in order.</translation>
     </message>
     <message>
         <source>A renumbering cut short was undone: the sounds keep their numbers.</source>
@@ -3178,11 +3178,11 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
     </message>
     <message>
         <source>The sampler pad holds a change record the editor cannot read; nothing was changed by it.</source>
-        <translation>The sampler pad holds a change record the editor cannot read; nothing was changed by it.</translation>
+        <translation type="vanished">The sampler pad holds a change record the editor cannot read; nothing was changed by it.</translation>
     </message>
     <message>
         <source>It was kept as %1 in the SYS folder.</source>
-        <translation>It was kept as %1 in the SYS folder.</translation>
+        <translation type="vanished">It was kept as %1 in the SYS folder.</translation>
     </message>
     <message>
         <source>A renumbering cut short was finished: the kits on the sampler pad name the sounds' new numbers.</source>
@@ -3472,11 +3472,11 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
     </message>
     <message>
         <source>The editor stopped before it had finished changing the files on the sampler pad.</source>
-        <translation>The editor stopped before it had finished changing the files on the sampler pad.</translation>
+        <translation type="vanished">The editor stopped before it had finished changing the files on the sampler pad.</translation>
     </message>
     <message>
         <source>The editor stopped before it had finished saving to the sampler pad; the save is now put in order.</source>
-        <translation>The editor stopped before it had finished saving to the sampler pad; the save is now put in order.</translation>
+        <translation type="vanished">The editor stopped before it had finished saving to the sampler pad; the save is now put in order.</translation>
     </message>
     <message>
         <source>This whole setup cannot be imported under this name: the name of a whole setup must end in ".bin".</source>
@@ -3572,7 +3572,7 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
     </message>
     <message>
         <source>It could not be kept aside (%1).</source>
-        <translation>It could not be kept aside (%1).</translation>
+        <translation type="vanished">It could not be kept aside (%1).</translation>
     </message>
     <message>
         <source>the sampler pad holds the record of an earlier change that its next load ends first or, if it cannot, names</source>
@@ -3837,6 +3837,30 @@ Quit anyway? Choose No to keep the window open, move it away, and close the wind
     <message>
         <source>The save of an earlier close was taken back: the sampler pad holds what it held before that close.</source>
         <translation>The save of an earlier close was taken back: the sampler pad holds what it held before that close.</translation>
+    </message>
+    <message>
+        <source>The sampler pad holds a change record the editor cannot read or did not write; it was neither finished nor taken back.</source>
+        <translation>The sampler pad holds a change record the editor cannot read or did not write; it was neither finished nor taken back.</translation>
+    </message>
+    <message>
+        <source>It is kept aside as %1 in the SYS folder.</source>
+        <translation>It is kept aside as %1 in the SYS folder.</translation>
+    </message>
+    <message>
+        <source>%1 could not be forced to the disk (%2); what was put in order there may not survive a power cut.</source>
+        <translation>%1 could not be forced to the disk (%2); what was put in order there may not survive a power cut.</translation>
+    </message>
+    <message>
+        <source>A change of the sounds on the sampler pad was cut short; it is now put in order.</source>
+        <translation>A change of the sounds on the sampler pad was cut short; it is now put in order.</translation>
+    </message>
+    <message>
+        <source>A change of the files on the sampler pad was cut short.</source>
+        <translation>A change of the files on the sampler pad was cut short.</translation>
+    </message>
+    <message>
+        <source>A save to the sampler pad was cut short; it is now put in order.</source>
+        <translation>A save to the sampler pad was cut short; it is now put in order.</translation>
     </message>
 </context>
 <context>

@@ -1,19 +1,21 @@
 // The sound library's edits as steps: each undo and redo brings back the
 // sound list (entries, names, rows of the list and its hi-hat mirror), the
 // groups and the loaded kit files as they stood; a step keeps only the
-// stretch of the list it changed; a step whose sounds are gone, or whose part
-// of the library changed outside the steps since, is refused.
+// stretch of the list it changed, and of the groups the rows it changed; a
+// step whose sounds are gone, or whose part of the library changed outside
+// the steps since, is refused.
 #include "library/soundlibrary.h"
 #include "library/soundorder.h"
 
 #include <QDataStream>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include <malloc.h>
+
+#include <functional>
 
 namespace {
 
@@ -393,6 +395,90 @@ private slots:
         }
         QVERIFY(listDump(f.lib) == kept);
         QCOMPARE(f.done.size(), made);
+    }
+
+    // Every kind of group edit, each one step: undone, the groups, their
+    // rows and the tree are as before; redone, as after; all undone, as at
+    // the start. Two steps joined undo as one.
+    void groupEditsUndoneAndRedone()
+    {
+        Fixture f;
+        f.lib.addSoundsToGroup(0, {{"a", f.file(1)}, {"b", f.file(2)}, {"c", f.file(3)}, {"d", f.file(4)}});
+        f.lib.addGroup("Loops");
+        f.done.clear();
+        const QByteArray initial = libraryBytes(f.lib);
+        QSet<QString> seen;
+        const std::vector<std::function<void()>> edits = {
+            [&] { f.lib.addSoundsToGroup(1, {{"x", f.file(5)}, {"y", f.file(6)}}); },
+            [&] {
+                const editstep::Recorder::Scope drop(&f.recorder, "drop");
+                f.lib.appendGroup("Last");
+            },
+            [&] { f.lib.renameGroup(0, "Renamed"); },
+            [&] { f.lib.renameGroupSound(1, 2, "Named"); },
+            [&] { f.lib.deleteFromGroups({}, {{1, {0, 3, 2}}}); },
+            [&] { f.lib.deleteFromGroups({0, 2}, {{1, {0}}}); },
+            [&] {
+                const editstep::Recorder::Scope save(&f.recorder, "moved");
+                f.lib.repointGroupSounds({{f.file(5), f.file(7)}});
+            },
+        };
+        for (size_t n = 0; n < edits.size(); ++n) {
+            const QByteArray before = libraryBytes(f.lib);
+            edits[n]();
+            const QByteArray after = libraryBytes(f.lib);
+            QVERIFY2(after != before, qPrintable(QString("edit %1 changed nothing").arg(n)));
+            QVERIFY2(f.done.size() == n + 1, qPrintable(QString("edit %1: one step").arg(n)));
+            QVERIFY(namesKept(f.lib, seen));
+            f.undo();
+            QVERIFY2(libraryBytes(f.lib) == before, qPrintable(QString("edit %1 undone").arg(n)));
+            QVERIFY(namesKept(f.lib, seen));
+            f.redo();
+            QVERIFY2(libraryBytes(f.lib) == after, qPrintable(QString("edit %1 redone").arg(n)));
+        }
+        // A name given again is no step.
+        f.lib.renameGroup(0, f.lib.soundGroupList().at(0).name);
+        QCOMPARE(f.done.size(), edits.size());
+        while (!f.done.empty()) {
+            f.undo();
+            f.done.pop_back();
+        }
+        QCOMPARE(libraryBytes(f.lib), initial);
+
+        f.lib.addSoundsToGroup(1, {{"p", f.file(8)}});
+        f.lib.renameGroupSound(1, 4, "Joined");
+        QCOMPARE(int(f.done.size()), 2);
+        f.done[0]->absorb(*f.done[1]);
+        f.done.pop_back();
+        f.undo();
+        QCOMPARE(libraryBytes(f.lib), initial);
+        f.redo();
+        QCOMPARE(f.lib.soundGroupList().at(1).soundList.at(4).name, QString("Joined"));
+    }
+
+    // Edits of a group of 3,000 sounds keep the rows they changed, not the group.
+    void aGroupStepKeepsTheRowsItChanged()
+    {
+        Fixture f;
+        QVector<SoundLibrary::GroupSound> many;
+        for (int i = 0; i < 3000; ++i)
+            many.append({QString("G%1").arg(i), QString("/sounds/g%1.wav").arg(i)});
+        f.lib.addSoundsToGroup(0, many);
+        f.lib.addSoundsToGroup(0, {{"One", f.file(1)}});
+        f.lib.renameGroupSound(0, 1500, "Renamed");
+        f.lib.deleteFromGroups({}, {{0, {2000}}});
+        f.lib.renameGroup(0, "Mine");
+        QCOMPARE(int(f.done.size()), 5);
+        for (size_t i = 0; i < f.done.size(); ++i)
+            QVERIFY2(f.done.at(i)->size() < 2000, qPrintable(QString::number(f.done.at(i)->size())));
+        // Nor does a step hold on to the group as it was.
+        malloc_trim(0);
+        const size_t before = mallinfo2().uordblks;
+        for (int n = 0; n < 20; ++n)
+            f.lib.renameGroupSound(0, n, QString("Again%1").arg(n));
+        malloc_trim(0);
+        const size_t grown = mallinfo2().uordblks - before;
+        QVERIFY2(grown < 20 * 20000, qPrintable(QString::number(grown)));
     }
 
     // A rename of one sound in a long list keeps that row, not the list.

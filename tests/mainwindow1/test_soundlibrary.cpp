@@ -1398,7 +1398,7 @@ private slots:
         f.prompter.clear();
         {
             HangingOpens silent("/soundlist.xml", 0, HangingOpens::Looks::OpensAndStats);
-            const TurnsWhile held([&] { return silent.waiting() > 0 && f.prompter.prompts.isEmpty(); });
+            const TurnsWhile held([&] { return silent.waiting() > 0 && f.prompter.texts().isEmpty(); });
             QVERIFY(!w->close()); // "Quit anyway?" answered No
             QCOMPARE(silent.hung(), 1);
             QCOMPARE(silent.waiting(), 1);
@@ -1414,7 +1414,7 @@ private slots:
         f.prompter.clear();
         {
             HangingOpens silent("soundlist.xml", 0, HangingOpens::Looks::Renames);
-            const TurnsWhile held([&] { return silent.waiting() > 0 && f.prompter.prompts.isEmpty(); });
+            const TurnsWhile held([&] { return silent.waiting() > 0 && f.prompter.texts().isEmpty(); });
             QVERIFY(!w->close());
             QCOMPARE(silent.hung(), 1);
             QCOMPARE(silent.waiting(), 1);

@@ -522,6 +522,27 @@ private slots:
         QVERIFY(kf::readFile(f->file("D.bin")) == c);
     }
 
+    // The history keeps its last steps: the oldest goes, every other one
+    // still undoes.
+    void theHistoryKeepsItsLastSteps()
+    {
+        const int kept = EditHistory::kKeptSteps;
+        const QString second = f->kit(2).kit_name;
+        for (int n = 0; n <= kept; ++n) {
+            f->w->doc().renameKit(n % KIT_MAX_COUNT, QString("N%1").arg(n));
+            f->w->history().endRun();
+        }
+        const QUndoStack &stack = f->w->history().stack();
+        QCOMPARE(stack.count(), kept);
+        QCOMPARE(f->kit(1).kit_name, QString("N%1").arg(kept));
+        for (int n = 0; n < kept; ++n)
+            f->w->history().undo();
+        QVERIFY(!stack.canUndo());
+        QCOMPARE(f->kit(1).kit_name, QString("N0")); // the first rename stays
+        QCOMPARE(f->kit(2).kit_name, second);
+        QCOMPARE(f->texts(), QStringList());
+    }
+
     // Undone back to what was last saved, the close asks nothing.
     void undoneBackNothingToAsk()
     {
@@ -576,11 +597,11 @@ private slots:
         const QByteArray cleared = kitSnapshot(f->kit(1));
         {
             HangingOpens hanging("silent.wav", 0, HangingOpens::Looks::OpensAndStats);
-            QElapsedTimer took;
-            took.start();
+            const TurnsWhile held([&] { return hanging.waiting() > 0 && f->prompter.texts().isEmpty(); });
             press(f->ui->btnClear, Qt::Key_Z, Qt::ControlModifier);
-            QVERIFY(took.elapsed() < 5000);
             QCOMPARE(hanging.hung(), 1);
+            QCOMPARE(hanging.waiting(), 1); // refused while the look is held
+            QVERIFY(held.turns() > 0);
             QCOMPARE(f->w->history().stack().index(), 1);
             QCOMPARE(kitSnapshot(f->kit(1)), cleared);
             QCOMPARE(f->texts().size(), 1);

@@ -1,6 +1,7 @@
 // Steps over a plain value: nested edits make one step named by the
 // outermost, an edit that changes nothing makes none, overlapping parts and
-// steps joined in a run still put back each state in turn.
+// steps joined in a run still put back each state in turn, and a run keeps
+// its start and every change of a part that keeps changes.
 #include "model/editstep.h"
 
 #include <QtTest>
@@ -32,6 +33,41 @@ private:
     int m_kept;
 };
 bool ValuePart::m_refuse = false;
+
+// A part over a log that keeps what its edits appended, not the log.
+class LogPart : public editstep::Part
+{
+public:
+    LogPart(std::vector<int> &log, int value)
+        : m_log(log)
+    {
+        m_log.push_back(value);
+        m_added.push_back(value);
+    }
+    QString key() const override { return "log"; }
+    void swap() override
+    {
+        if (m_undone) {
+            m_log.insert(m_log.end(), m_added.begin(), m_added.end());
+        } else {
+            m_log.resize(m_log.size() - m_added.size());
+        }
+        m_undone = !m_undone;
+    }
+    bool unchanged() const override { return m_added.empty(); }
+    qint64 size() const override { return qint64(sizeof(*this) + m_added.size() * sizeof(int)); }
+    void absorb(editstep::Part &later) override
+    {
+        auto &l = static_cast<LogPart &>(later);
+        m_added.insert(m_added.end(), l.m_added.begin(), l.m_added.end());
+        l.m_added.clear();
+    }
+
+private:
+    std::vector<int> &m_log;
+    std::vector<int> m_added;
+    bool m_undone = false;
+};
 
 struct Fixture
 {
@@ -144,6 +180,32 @@ private slots:
         ValuePart::m_refuse = true;
         QCOMPARE(f.steps[0]->refusals(), QStringList({"a is gone", "b is gone"}));
         ValuePart::m_refuse = false;
+    }
+
+    // A run's start is the first step's; a part that keeps each edit's
+    // change takes the later step's changes when the run joins.
+    void aRunKeepsItsStartAndEveryChange()
+    {
+        Fixture f;
+        std::vector<int> log;
+        int shown = 0;
+        for (int v : {1, 2}) {
+            const editstep::Recorder::Scope edit(&f.recorder, "run", "key");
+            f.recorder.touch("log", [&log, v] { return std::make_unique<LogPart>(log, v); });
+            const int start = shown;
+            f.recorder.setRunStart([&shown, start] { return shown == start; });
+            shown = v;
+        }
+        QCOMPARE(int(f.steps.size()), 2);
+        QVERIFY(!f.steps[0]->backAtRunStart());
+        f.steps[0]->absorb(*f.steps[1]);
+        shown = 0;
+        QVERIFY(f.steps[0]->backAtRunStart()); // the start of the first step, not the second's
+        QCOMPARE(log, std::vector<int>({1, 2}));
+        f.steps[0]->undo();
+        QCOMPARE(log, std::vector<int>());
+        f.steps[0]->redo();
+        QCOMPARE(log, std::vector<int>({1, 2}));
     }
 };
 

@@ -123,6 +123,9 @@ std::optional<bool> PadSyncController::putPadInOrder(PadIdentity &loaded)
         backupTaken(done->backup);
     const PadRecovery *recovery = &done->recovery;
     tellDuringLoad(recovery->messages);
+    if (!recovery->asideFrom.isEmpty()) // told: the record takes the name its box gave it
+        m_pad.runOnPad<bool>([tree, root, told = *recovery](const PadPace &) { return setRecordAside(tree, root, told); },
+                             pumpEvents);
     if (!recovery->changed)
         return true;
     // Numbered folders may have emptied or filled: listed again. A finished

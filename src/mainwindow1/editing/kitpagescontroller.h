@@ -416,9 +416,6 @@ private:
     bool m_kitPageFilling = false;                        // the kit settings page is being filled from a kit record
     PageShownAs<kitediting::KitPageShown> m_kitPageShown; // what the kit settings page showed when filled or last taken
     PageShown m_padPageShown;                             // what the pad settings page showed when filled or last taken
-    quint64 m_run = 0;                                    // the run of edits on the settings pages begun last
-    PageShownAs<kitediting::KitPageShown> m_runKitShown;  // and the kit and pad settings pages as it began
-    PageShown m_runPadShown;
     QElapsedTimer m_kitFileEvents;                        // last event processing of updateKitFile
     bool m_padPageFilling = false;                        // the pad settings page is being filled from a pad
     QList<QWidget *> m_padControls, m_kitControls, m_globalControls; // what the user edits on each page
@@ -436,8 +433,8 @@ private:
     void pageControlChanged(QWidget *control, int page);
     // The kit page's values into kit k, as the kit commit takes them, without its name and layer rules.
     void commitKitPageNow(int k);
-    // True when the kit and pad settings pages of kit k show what they showed as the open run began.
-    bool backWhereRunBegan(int k) const;
+    // True when the kit and pad settings pages of kit k show what `kit` and `pad` held.
+    bool showsAgain(int k, const PageShownAs<kitediting::KitPageShown> &kit, const PageShown &pad) const;
     QList<QWidget *> globalPageWidgets() const;
     kitediting::KitPage readKitPage(int k) const;
     kitediting::KitPageShown shownKitPage(int k) const;

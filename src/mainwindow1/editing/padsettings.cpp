@@ -156,10 +156,10 @@ void KitPagesController::savePadSet(int pad)
     commitPadPage(m_view.kitNoSpinBox->value() - 1, pad);
 }
 
-bool KitPagesController::backWhereRunBegan(int k) const
+bool KitPagesController::showsAgain(int k, const PageShownAs<kitediting::KitPageShown> &kit,
+                                    const PageShown &pad) const
 {
-    return m_runKitShown.unchanged(k, -1, shownKitPage(k))
-           && m_runPadShown.unchanged(k, m_curPadNumber, padPageValues(m_view));
+    return kit.unchanged(k, -1, shownKitPage(k)) && pad.unchanged(k, m_curPadNumber, padPageValues(m_view));
 }
 
 void KitPagesController::commitPadPage(int k, int pad)

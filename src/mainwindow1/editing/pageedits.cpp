@@ -13,6 +13,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
+#include <QPointer>
 #include <QSpinBox>
 #include <QStackedWidget>
 #include <QTreeView>
@@ -107,25 +108,18 @@ void KitPagesController::pageControlChanged(QWidget *control, int page)
     const int k = m_view.kitNoSpinBox->value() - 1;
     const auto kitBefore = m_kitPageShown; // as taken last, before this change
     const PageShown padBefore = m_padPageShown;
+    editstep::Recorder *recorder = m_doc.recorder();
+    const editstep::Recorder::Scope step(recorder, QString(), KitDocument::settingsRun(k));
     if (page == 0)
         commitPadPage(k, m_curPadNumber);
     else
         commitKitPageNow(k);
-    editstep::Recorder *recorder = m_doc.recorder();
-    const QString key = KitDocument::settingsRun(k);
-    const quint64 run = recorder ? recorder->openRun(key) : 0;
-    if (run == 0)
-        return;
-    if (run != m_run) {
-        m_run = run;
-        m_runKitShown = kitBefore;
-        m_runPadShown = padBefore;
-        return;
+    // A run that shows these pages again (typed and undone in the box) is
+    // no step, and what the commits tidied in the kit on the way goes too.
+    if (recorder) {
+        const QPointer<KitPagesController> self(this);
+        recorder->setRunStart([self, k, kitBefore, padBefore] { return self && self->showsAgain(k, kitBefore, padBefore); });
     }
-    // Back where it began (typed and undone in the box): the run's step goes,
-    // with what the commits tidied in the kit on the way.
-    if (backWhereRunBegan(k))
-        recorder->dropRun(key);
 }
 
 void KitPagesController::commitKitPageNow(int k)
