@@ -132,7 +132,7 @@ private slots:
         kit[kit.size() - 1] = char(kit.at(kit.size() - 1) ^ 1);
         QVERIFY(kf::writeFile(kitFile(f, 50), kit));
         QTest::qWait(1100); // the next backup's folder is named by another second
-        w->recvFilePath(f.pad.root);
+        w->padSync().chooseDrive(f.pad.root);
         QVERIFY(!w->pad().isUDiskFlag());
         w->padSync().waitForBackup();
         const QVector<padbackup::Backup> again = padbackup::list(folder);
