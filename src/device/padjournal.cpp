@@ -9,6 +9,7 @@
 #include "model/namerules.h"
 #include "platform/inplacefile.h"
 #include "platform/disk.h"
+#include "platform/durablewrite.h"
 #include "platform/tempnames.h"
 
 #include <QCryptographicHash>
@@ -1311,11 +1312,11 @@ QStringList Walk::whereLines()
 
 // ---- the record in SYS ------------------------------------------------------
 
-// A first record is made at its name (never over anything there) and forced
-// to the disk, then SYS: until then no change follows it, and a load that
-// finds it cut short keeps it aside unread. One that replaces the record on
-// the pad (`replace`) is written under its staging name and renamed over it,
-// so the pad holds a whole record throughout.
+// Every record is written under its staging name, forced to the disk and
+// renamed, then SYS forced to the disk: a stop at its write leaves no record
+// at the record's name. A first record never replaces anything there; one
+// that replaces the record on the pad (`replace`) is renamed over it, so the
+// pad holds a whole record throughout.
 bool writeRecord(const Pad &pad, const QByteArray &bytes, bool replace = false)
 {
     const ztplatform::OpenFolder sys = pad.base(Area::Sys);
@@ -1323,22 +1324,16 @@ bool writeRecord(const Pad &pad, const QByteArray &bytes, bool replace = false)
         errno = ENOENT;
         return false;
     }
-    const QString name = replace ? QString(STAGING_NAME) : QString(RECORD_NAME);
-    if (replace)
-        sys.remove(STAGING_NAME);
-    const int fd = sys.openEntry(name, O_WRONLY | O_CREAT | O_EXCL);
-    if (fd < 0)
-        return false;
-    bool ok = sys.disk().write(fd, bytes.constData(), bytes.size()) && sys.syncFile(fd);
-    int error = errno;
-    if (::close(fd) != 0 && ok) {
-        ok = false;
-        error = errno;
-    }
-    if (ok && (!replace || sys.rename(STAGING_NAME, sys, RECORD_NAME)) && sys.sync())
+    if (sys.exists(STAGING_NAME) || sys.isLink(STAGING_NAME))
+        sys.remove(STAGING_NAME); // a stop's leftover: nothing followed it
+    ztplatform::DurableWrite record(sys);
+    if (record.create(STAGING_NAME) && record.write(bytes) && record.commit(RECORD_NAME, !replace))
         return true;
-    error = errno ? errno : error;
-    sys.remove(name);
+    const int error = record.error() ? record.error() : EIO;
+    qWarning() << "the change record was not written:" << record.errorString();
+    // Not surely on the disk: no change follows it.
+    if (record.isRenamed() && !replace)
+        sys.remove(RECORD_NAME);
     errno = error;
     return false;
 }
@@ -1390,25 +1385,19 @@ QString asideName(int n)
 
 constexpr int ASIDE_MAX = 999;
 
-// Anything at the record's name that cannot be read moves aside under a
-// visible name; nothing else is touched. Where it cannot, it stays, and
-// keeps every later change from being recorded.
+// Anything at the record's name that cannot be read is to be kept aside
+// under the first free visible name, once its load has told it: until then
+// it stays, and every load names it. Nothing else is touched.
 void keepAside(const ztplatform::OpenFolder &sys, const QString &name, Outcome &out)
 {
     out.unreadable = true;
+    out.asideFrom = name;
     for (int n = 1; n <= ASIDE_MAX; ++n) {
         const QString aside = asideName(n);
-        if (sys.exists(aside) || sys.isLink(aside))
-            continue;
-        if (pairfiles::moveEntry(sys, name, sys, aside)) {
-            sys.sync();
+        if (!sys.exists(aside) && !sys.isLink(aside)) {
             out.keptAs = aside;
-            out.changed = true;
-        } else {
-            out.refused = true;
-            out.error = errno ? errno : EIO;
+            return;
         }
-        return;
     }
     qWarning() << "no name is free to keep the unreadable change record aside";
     out.refused = true;
@@ -1416,6 +1405,27 @@ void keepAside(const ztplatform::OpenFolder &sys, const QString &name, Outcome &
 }
 
 } // namespace
+
+bool setAside(Pad &pad, const QString &from, const QString &as)
+{
+    const ztplatform::OpenFolder sys = pad.base(Area::Sys);
+    if (from != RECORD_NAME && from != UNDO_NAME && from != STAGING_NAME)
+        return false;
+    // The name told, or the next free one when another took it since.
+    for (int n = 0; n <= ASIDE_MAX; ++n) {
+        const QString aside = n == 0 ? as : asideName(n);
+        if (aside.isEmpty() || sys.exists(aside) || sys.isLink(aside))
+            continue;
+        if (!pairfiles::moveEntry(sys, from, sys, aside))
+            break;
+        if (sys.sync())
+            return true;
+        qWarning() << "SYS did not reach the disk after the change record was kept aside";
+        return false;
+    }
+    qWarning() << "the unreadable change record could not be kept aside:" << std::strerror(errno);
+    return false;
+}
 
 bool recordPresent(Pad &pad)
 {
@@ -1555,16 +1565,13 @@ QString numberRuns(QVector<int> list)
 QStringList describeUnreadable(const Outcome &o)
 {
     QStringList lines;
-    lines << DeviceText::tr("The sampler pad holds a change record the editor cannot read; nothing was changed "
-                            "by it.");
+    lines << DeviceText::tr("The sampler pad holds a change record the editor cannot read or did not write; it "
+                            "was neither finished nor taken back.");
     if (!o.keptAs.isEmpty())
-        lines << DeviceText::tr("It was kept as %1 in the SYS folder.").arg(o.keptAs);
+        lines << DeviceText::tr("It is kept aside as %1 in the SYS folder.").arg(o.keptAs);
     else if (o.asideFull)
         lines << DeviceText::tr("It could not be kept aside: the SYS folder already holds %1 to %2.")
                          .arg(asideName(1), asideName(ASIDE_MAX));
-    else if (o.refused)
-        lines << DeviceText::tr("It could not be kept aside (%1).")
-                         .arg(QString::fromLocal8Bit(std::strerror(o.error ? o.error : EIO)));
     return lines;
 }
 

@@ -114,8 +114,9 @@ bool isEditorsRecord(const Record &record);
 // What one run of a record did, by sound and by kit.
 struct Outcome {
     bool found = false;     // a record was there (readable or not)
-    bool unreadable = false; // it could not be read: kept aside, nothing moved
-    QString keptAs;          // where it was kept aside
+    bool unreadable = false; // it could not be read: to be kept aside, nothing moved
+    QString asideFrom;       // the name it stands at
+    QString keptAs;          // the name it is kept aside under, once told
     bool asideFull = false;  // every name it could be kept aside under was taken
     bool finished = false;   // every change of the record is on the pad
     bool undone = false;     // the record's changes were taken back
@@ -215,11 +216,15 @@ bool begin(Pad &pad, const Record &record);
 Outcome abandon(Pad &pad, const Record &record);
 
 // The load: a record found is read, checked and finished or undone by what
-// it and the files show; one found unreadable (or no regular file) is kept
-// aside under a visible name and nothing is moved. A stray staging record is
-// removed (nothing followed it). Of a record turned back and one written
-// after it, the first is ended and removed alone: a second call ends the other.
+// it and the files show; one found unreadable, not the editor's (or no
+// regular file) stays and nothing is moved: setAside() keeps it aside once
+// the load has told it. A stray staging record is removed (nothing followed
+// it). Of a record turned back and one written after it, the first is ended
+// and removed alone: a second call ends the other.
 Outcome recover(Pad &pad);
+// Moves the record at `from` (one of the journal's names) aside to `as`, or
+// the next free name, and forces SYS to the disk.
+bool setAside(Pad &pad, const QString &from, const QString &as);
 
 // The lines the load's box gives for `outcome` (empty when nothing to tell).
 QStringList describe(const Outcome &outcome);

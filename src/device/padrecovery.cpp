@@ -161,6 +161,14 @@ void addVisible(const QStringList &names, const QLatin1String &suffix, QMap<QStr
     }
 }
 
+// A folder whose repairs were not forced to the disk.
+QString notSynced(const QString &folders)
+{
+    return DeviceText::tr("%1 could not be forced to the disk (%2); what was put in order there may not survive a "
+                          "power cut.")
+            .arg(folders, QString::fromLocal8Bit(std::strerror(errno ? errno : EIO)));
+}
+
 void settleFolder(padjournal::Pad &pad, const QString &fff, Settled &out)
 {
     const ztplatform::OpenFolder &data = pad.folder(padjournal::Area::Data, fff);
@@ -175,8 +183,11 @@ void settleFolder(padjournal::Pad &pad, const QString &fff, Settled &out)
     out.changed = false;
     for (auto it = sounds.cbegin(); it != sounds.cend(); ++it)
         settleSound(data, prm, padtree::waveNumberFromLocation(fff.toInt(), it.key().toInt()), it.value(), out);
-    if (out.changed && !(data.sync() && prm.sync()))
+    if (out.changed && !(data.sync() && prm.sync())) {
+        out.kept << notSynced(QStringList{QStringLiteral("WAV_DATA/") + fff, QStringLiteral("WAV_PRM/") + fff}.join(
+                QStringLiteral(", ")));
         qWarning() << "the settled wave folders did not reach the disk:" << fff;
+    }
     out.changed |= before;
 }
 
@@ -249,8 +260,11 @@ SysCleared clearSys(const ztplatform::OpenFolder &sys)
                                       QString::fromLocal8Bit(std::strerror(errno ? errno : EIO)));
         }
     }
-    if (out.changed && !sys.sync())
+    if (out.changed && !sys.sync()) {
+        out.leftOut = true;
+        out.lines << notSynced(QStringLiteral("SYS"));
         qWarning() << "the cleared SYS folder did not reach the disk";
+    }
     return out;
 }
 
@@ -259,8 +273,8 @@ SysCleared clearSys(const ztplatform::OpenFolder &sys)
 PadRecovery recoverPad(const PadTreePaths &tree, const ztplatform::FolderAnchor &root)
 {
     PadRecovery result;
-    QStringList lines{DeviceText::tr("The editor stopped before it had finished changing the sounds on the sampler "
-                                     "pad; they are now put in order.")};
+    QStringList lines{DeviceText::tr("A change of the sounds on the sampler pad was cut short; it is now put in "
+                                     "order.")};
     padjournal::Pad pad(root, tree);
     // A change turned back is ended first; a record written after it, next.
     padjournal::Outcome journal = padjournal::recover(pad);
@@ -272,6 +286,8 @@ PadRecovery recoverPad(const PadTreePaths &tree, const ztplatform::FolderAnchor 
         lines << padjournal::describe(later);
         saveOnly = saveOnly && later.purpose == padjournal::Purpose::WriteBack;
         journal.unreadable = later.unreadable;
+        journal.asideFrom = later.asideFrom;
+        journal.keptAs = later.keptAs;
         journal.refused = later.refused;
         journal.recordStays = later.recordStays;
         journal.alreadyDone = false; // two records: each says what it was
@@ -285,6 +301,10 @@ PadRecovery recoverPad(const PadTreePaths &tree, const ztplatform::FolderAnchor 
     bool leftOut = journal.unreadable || journal.refused || journal.recordStays || !journal.missing.isEmpty()
             || !journal.kept.isEmpty() || !journal.left.isEmpty();
     result.changed = journal.changed;
+    if (journal.unreadable && !journal.keptAs.isEmpty()) {
+        result.asideFrom = journal.asideFrom;
+        result.asideAs = journal.keptAs;
+    }
     // With a record kept aside or refused, nothing else is moved: its hidden
     // files may be what it names.
     if (!journal.unreadable && !journal.refused) {
@@ -309,15 +329,21 @@ PadRecovery recoverPad(const PadTreePaths &tree, const ztplatform::FolderAnchor 
     // unreadable record held everything back; a save cut short and nothing
     // else is said to be one.
     if (journal.refused || journal.unreadable || sysOnly)
-        lines.first() = DeviceText::tr("The editor stopped before it had finished changing the files on the sampler "
-                                       "pad.");
+        lines.first() = DeviceText::tr("A change of the files on the sampler pad was cut short.");
     else if (journal.alreadyDone && lines.size() == journalLines)
         lines.removeFirst(); // its one line says it all
     else if (lines.size() > 1 && lines.size() == journalLines && journal.found && !journal.unreadable && saveOnly)
-        lines.first() = DeviceText::tr("The editor stopped before it had finished saving to the sampler pad; the "
-                                       "save is now put in order.");
+        lines.first() = DeviceText::tr("A save to the sampler pad was cut short; it is now put in order.");
     if (lines.size() > 1 || (journal.alreadyDone && !lines.isEmpty()))
         result.messages << DeviceMessage{leftOut ? DeviceText::tr("Warning") : DeviceText::tr("Information"),
                                          lines.join(QStringLiteral("\r\n"))};
     return result;
+}
+
+bool setRecordAside(const PadTreePaths &tree, const ztplatform::FolderAnchor &root, const PadRecovery &recovery)
+{
+    if (recovery.asideFrom.isEmpty())
+        return true;
+    padjournal::Pad pad(root, tree);
+    return padjournal::setAside(pad, recovery.asideFrom, recovery.asideAs);
 }

@@ -21,10 +21,13 @@ PadLeftovers findPadLeftovers(const PadTreePaths &tree, const ztplatform::Folder
 struct PadRecovery {
     bool changed = false;    // something on the pad was moved or removed
     DeviceMessages messages; // the one box saying what was done
+    // A record that cannot be read, or is none of the editor's: where it
+    // stands and the name the box gives it.
+    QString asideFrom, asideAs;
 };
 
-// Finishes or undoes the change whose record SYS holds (an unreadable one is
-// kept aside and then nothing else is touched), then, in each numbered
+// Finishes or undoes the change whose record SYS holds (with an unreadable
+// one nothing is touched), then, in each numbered
 // folder, gives each whole pair of hidden files (or a hidden file that makes
 // a whole pair with its partner) its names and removes the editor's other
 // hidden files there and in SYS. Hidden files pair only when the names they
@@ -32,5 +35,9 @@ struct PadRecovery {
 // never touched. A whole pair whose place another file holds stays hidden
 // and is named. Every file is reached from `root`.
 PadRecovery recoverPad(const PadTreePaths &tree, const ztplatform::FolderAnchor &root);
+
+// Once the box of `recovery` was shown: the record it names as kept aside
+// takes that name. Until then every load names it again. False when it stays.
+bool setRecordAside(const PadTreePaths &tree, const ztplatform::FolderAnchor &root, const PadRecovery &recovery);
 
 #endif

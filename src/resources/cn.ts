@@ -2926,7 +2926,7 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
     </message>
     <message>
         <source>The editor stopped before it had finished changing the sounds on the sampler pad; they are now put in order.</source>
-        <translation>编辑器在完成对采样打击垫音色的更改之前已停止；现已将其整理完毕。</translation>
+        <translation type="vanished">编辑器在完成对采样打击垫音色的更改之前已停止；现已将其整理完毕。</translation>
     </message>
     <message>
         <source>A renumbering cut short was undone: the sounds keep their numbers.</source>
@@ -3041,16 +3041,8 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <translation>无法在其旁边保留该文件（%1），因此音色分组不会保存覆盖它。</translation>
     </message>
     <message>
-        <source>The sound groups in "%1" are in use by another editor. Changes to the groups in this window are kept for this session only.</source>
-        <translation>“%1”中的音色分组正被另一个编辑器使用。此窗口中对分组的更改仅在本次运行中保留。</translation>
-    </message>
-    <message>
         <source>These sounds of the sound groups are no longer in the kit files they name, which were written anew since; they are not taken for other sounds:</source>
         <translation type="vanished">音色分组中的以下音色已不在其所指的套鼓文件中（这些文件之后已被重新写入）；它们不会被当作其他音色：</translation>
-    </message>
-    <message>
-        <source>The sound groups in "%1" are in use by another editor: the changes to the groups in this window are not saved.</source>
-        <translation>“%1”中的音色分组正被另一个编辑器使用：此窗口中对分组的更改不会保存。</translation>
     </message>
     <message>
         <source>it is cut off or not in the sound list's form</source>
@@ -3105,16 +3097,8 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <translation>启动后有人在其名称处放置了指向"%1"的链接；两者均未被覆盖</translation>
     </message>
     <message>
-        <source>The sound groups in "%1" cannot be locked for this editor (%2). Changes to the groups in this window are kept for this session only.</source>
-        <translation>无法为本编辑器锁定"%1"中的音色分组（%2）。本窗口中对分组的更改仅在本次会话中保留。</translation>
-    </message>
-    <message>
         <source>The sound groups are saved to "%1", but the new file lacks what the old one had:</source>
         <translation>音色分组已保存到"%1"，但新文件缺少旧文件原有的内容：</translation>
-    </message>
-    <message>
-        <source>The sound groups in "%1" cannot be locked for this editor (%2): the changes to the groups in this window are not saved.</source>
-        <translation>无法为本编辑器锁定"%1"中的音色分组（%2）：本窗口中对分组的更改未保存。</translation>
     </message>
     <message>
         <source>%1 more in other folders</source>
@@ -3194,11 +3178,11 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
     </message>
     <message>
         <source>The sampler pad holds a change record the editor cannot read; nothing was changed by it.</source>
-        <translation>采样打击垫上有一份编辑器无法读取的更改记录；未按它做任何更改。</translation>
+        <translation type="vanished">采样打击垫上有一份编辑器无法读取的更改记录；未按它做任何更改。</translation>
     </message>
     <message>
         <source>It was kept as %1 in the SYS folder.</source>
-        <translation>它已保留为 SYS 文件夹中的 %1。</translation>
+        <translation type="vanished">它已保留为 SYS 文件夹中的 %1。</translation>
     </message>
     <message>
         <source>A renumbering cut short was finished: the kits on the sampler pad name the sounds' new numbers.</source>
@@ -3488,11 +3472,11 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
     </message>
     <message>
         <source>The editor stopped before it had finished changing the files on the sampler pad.</source>
-        <translation>编辑器在完成对采样打击垫文件的更改之前已停止。</translation>
+        <translation type="vanished">编辑器在完成对采样打击垫文件的更改之前已停止。</translation>
     </message>
     <message>
         <source>The editor stopped before it had finished saving to the sampler pad; the save is now put in order.</source>
-        <translation>编辑器在完成向采样打击垫的保存之前已停止；现已将该保存整理完毕。</translation>
+        <translation type="vanished">编辑器在完成向采样打击垫的保存之前已停止；现已将该保存整理完毕。</translation>
     </message>
     <message>
         <source>This whole setup cannot be imported under this name: the name of a whole setup must end in ".bin".</source>
@@ -3588,7 +3572,7 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
     </message>
     <message>
         <source>It could not be kept aside (%1).</source>
-        <translation>无法另行保留它（%1）。</translation>
+        <translation type="vanished">无法另行保留它（%1）。</translation>
     </message>
     <message>
         <source>the sampler pad holds the record of an earlier change that its next load ends first or, if it cannot, names</source>
@@ -3791,6 +3775,50 @@ Quit anyway? Choose No to keep the window open, and close the window again once 
 仍要退出吗？选择“否”可保留窗口，待驱动器恢复响应后再次关闭窗口即可保存分组。</translation>
     </message>
     <message>
+        <source>%1 stands at its name</source>
+        <translation>该名称处是%1</translation>
+    </message>
+    <message>
+        <source>The sound groups could not be saved to "%1": %2.
+
+Quit anyway? Choose No to keep the window open, move it away, and close the window again to save them.</source>
+        <translation>音色分组无法保存到“%1”：%2。
+
+仍要退出吗？选择“否”可保持窗口打开，将其移走，然后再次关闭窗口以保存音色分组。</translation>
+    </message>
+    <message>
+        <source>Some sounds of "%1" had a part that could not be read; they are kept in the sound groups without it.</source>
+        <translation>“%1”中的一些音色有部分内容无法读取；它们仍保留在音色分组中，只是不含这部分内容。</translation>
+    </message>
+    <message>
+        <source>The sound groups in "%1" are in use by another editor. Changes to the groups in this window are saved into it only if that editor has ended by this window's close and left the file as this window read it; otherwise the close saves them beside it, under a name it gives.</source>
+        <translation>“%1”中的音色分组正被另一个编辑器使用。只有当该编辑器在本窗口关闭前已结束，并且文件仍是本窗口读取时的样子，本窗口中对分组的更改才会保存到该文件中；否则关闭时会将它们另存到该文件旁边，并告知文件名。</translation>
+    </message>
+    <message>
+        <source>The sound groups in "%1" cannot be locked for this editor (%2). Changes to the groups in this window are saved into it only if this editor can lock it by its close and finds it as it read it; otherwise the close saves them beside it, under a name it gives.</source>
+        <translation>无法为本编辑器锁定“%1”中的音色分组（%2）。只有当本编辑器在关闭前能够锁定该文件，并且文件仍是它读取时的样子，本窗口中对分组的更改才会保存到该文件中；否则关闭时会将它们另存到该文件旁边，并告知文件名。</translation>
+    </message>
+    <message>
+        <source>Another editor saved the sound groups in "%1" since this window read them: they stay as they are, and the groups of this window are saved beside them as "%2".</source>
+        <translation>自本窗口读取以来，另一个编辑器保存了“%1”中的音色分组：这些分组保持原样，本窗口的分组另存在其旁边，名为“%2”。</translation>
+    </message>
+    <message>
+        <source>The sound groups in "%1" cannot be locked for this editor (%2): the groups of this window are saved beside it as "%3".</source>
+        <translation>无法为本编辑器锁定“%1”中的音色分组（%2）：本窗口的分组另存在其旁边，名为“%3”。</translation>
+    </message>
+    <message>
+        <source>The sound groups in "%1" are in use by another editor: the groups of this window are saved beside it as "%2".</source>
+        <translation>“%1”中的音色分组正被另一个编辑器使用：本窗口的分组另存在其旁边，名为“%2”。</translation>
+    </message>
+    <message>
+        <source>another editor saved them since this window read them</source>
+        <translation>自本窗口读取以来，另一个编辑器保存了它们</translation>
+    </message>
+    <message>
+        <source>%1, and they could not be saved beside it: %2</source>
+        <translation>%1，且它们也无法另存到其旁边：%2</translation>
+    </message>
+    <message>
         <source>Kit %1 was changed on the sampler pad since; it is kept as the pad has it.</source>
         <translation>套鼓 %1 此后已在采样打击垫上被更改；按打击垫上的样子保留。</translation>
     </message>
@@ -3809,6 +3837,30 @@ Quit anyway? Choose No to keep the window open, and close the window again once 
     <message>
         <source>The save of an earlier close was taken back: the sampler pad holds what it held before that close.</source>
         <translation>早先一次关闭时的保存已被撤回：采样打击垫保存的是那次关闭之前的内容。</translation>
+    </message>
+    <message>
+        <source>The sampler pad holds a change record the editor cannot read or did not write; it was neither finished nor taken back.</source>
+        <translation>采样打击垫中有一项编辑器无法读取或并非由编辑器写入的更改记录；它既未被完成，也未被撤回。</translation>
+    </message>
+    <message>
+        <source>It is kept aside as %1 in the SYS folder.</source>
+        <translation>它被另存为 SYS 文件夹中的 %1。</translation>
+    </message>
+    <message>
+        <source>%1 could not be forced to the disk (%2); what was put in order there may not survive a power cut.</source>
+        <translation>%1 未能强制写入磁盘（%2）；其中已整理好的内容在断电后可能无法保留。</translation>
+    </message>
+    <message>
+        <source>A change of the sounds on the sampler pad was cut short; it is now put in order.</source>
+        <translation>对采样打击垫上音色的一次更改被中断；现已整理完毕。</translation>
+    </message>
+    <message>
+        <source>A change of the files on the sampler pad was cut short.</source>
+        <translation>对采样打击垫上文件的一次更改被中断。</translation>
+    </message>
+    <message>
+        <source>A save to the sampler pad was cut short; it is now put in order.</source>
+        <translation>向采样打击垫的一次保存被中断；现已整理完毕。</translation>
     </message>
 </context>
 <context>
@@ -3968,10 +4020,6 @@ Quit anyway? Choose No to keep the window open, and close the window again once 
     <message>
         <source>the pad holds too many files for one archive</source>
         <translation type="vanished">打击垫上的文件太多，无法放入一个压缩包</translation>
-    </message>
-    <message>
-        <source>The archive %1 is damaged or cannot be read.</source>
-        <translation>压缩包 %1 已损坏或无法读取。</translation>
     </message>
     <message>
         <source>the pad's file %1 cannot be kept under its name</source>

@@ -2926,7 +2926,7 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
     </message>
     <message>
         <source>The editor stopped before it had finished changing the sounds on the sampler pad; they are now put in order.</source>
-        <translation>The editor stopped before it had finished changing the sounds on the sampler pad; they are now put in order.</translation>
+        <translation type="vanished">The editor stopped before it had finished changing the sounds on the sampler pad; they are now put in order.</translation>
     </message>
     <message>
         <source>A renumbering cut short was undone: the sounds keep their numbers.</source>
@@ -3041,16 +3041,8 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <translation>It could not be kept beside it (%1), so the sound groups are not saved over it.</translation>
     </message>
     <message>
-        <source>The sound groups in "%1" are in use by another editor. Changes to the groups in this window are kept for this session only.</source>
-        <translation>The sound groups in "%1" are in use by another editor. Changes to the groups in this window are kept for this session only.</translation>
-    </message>
-    <message>
         <source>These sounds of the sound groups are no longer in the kit files they name, which were written anew since; they are not taken for other sounds:</source>
         <translation type="vanished">These sounds of the sound groups are no longer in the kit files they name, which were written anew since; they are not taken for other sounds:</translation>
-    </message>
-    <message>
-        <source>The sound groups in "%1" are in use by another editor: the changes to the groups in this window are not saved.</source>
-        <translation>The sound groups in "%1" are in use by another editor: the changes to the groups in this window are not saved.</translation>
     </message>
     <message>
         <source>it is cut off or not in the sound list's form</source>
@@ -3105,16 +3097,8 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <translation>a link to "%1" was put at its name since the start; neither is written over</translation>
     </message>
     <message>
-        <source>The sound groups in "%1" cannot be locked for this editor (%2). Changes to the groups in this window are kept for this session only.</source>
-        <translation>The sound groups in "%1" cannot be locked for this editor (%2). Changes to the groups in this window are kept for this session only.</translation>
-    </message>
-    <message>
         <source>The sound groups are saved to "%1", but the new file lacks what the old one had:</source>
         <translation>The sound groups are saved to "%1", but the new file lacks what the old one had:</translation>
-    </message>
-    <message>
-        <source>The sound groups in "%1" cannot be locked for this editor (%2): the changes to the groups in this window are not saved.</source>
-        <translation>The sound groups in "%1" cannot be locked for this editor (%2): the changes to the groups in this window are not saved.</translation>
     </message>
     <message>
         <source>%1 more in other folders</source>
@@ -3194,11 +3178,11 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
     </message>
     <message>
         <source>The sampler pad holds a change record the editor cannot read; nothing was changed by it.</source>
-        <translation>The sampler pad holds a change record the editor cannot read; nothing was changed by it.</translation>
+        <translation type="vanished">The sampler pad holds a change record the editor cannot read; nothing was changed by it.</translation>
     </message>
     <message>
         <source>It was kept as %1 in the SYS folder.</source>
-        <translation>It was kept as %1 in the SYS folder.</translation>
+        <translation type="vanished">It was kept as %1 in the SYS folder.</translation>
     </message>
     <message>
         <source>A renumbering cut short was finished: the kits on the sampler pad name the sounds' new numbers.</source>
@@ -3488,11 +3472,11 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
     </message>
     <message>
         <source>The editor stopped before it had finished changing the files on the sampler pad.</source>
-        <translation>The editor stopped before it had finished changing the files on the sampler pad.</translation>
+        <translation type="vanished">The editor stopped before it had finished changing the files on the sampler pad.</translation>
     </message>
     <message>
         <source>The editor stopped before it had finished saving to the sampler pad; the save is now put in order.</source>
-        <translation>The editor stopped before it had finished saving to the sampler pad; the save is now put in order.</translation>
+        <translation type="vanished">The editor stopped before it had finished saving to the sampler pad; the save is now put in order.</translation>
     </message>
     <message>
         <source>This whole setup cannot be imported under this name: the name of a whole setup must end in ".bin".</source>
@@ -3588,7 +3572,7 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
     </message>
     <message>
         <source>It could not be kept aside (%1).</source>
-        <translation>It could not be kept aside (%1).</translation>
+        <translation type="vanished">It could not be kept aside (%1).</translation>
     </message>
     <message>
         <source>the sampler pad holds the record of an earlier change that its next load ends first or, if it cannot, names</source>
@@ -3791,6 +3775,50 @@ Quit anyway? Choose No to keep the window open, and close the window again once 
 Quit anyway? Choose No to keep the window open, and close the window again once the drive answers to save them.</translation>
     </message>
     <message>
+        <source>%1 stands at its name</source>
+        <translation>%1 stands at its name</translation>
+    </message>
+    <message>
+        <source>The sound groups could not be saved to "%1": %2.
+
+Quit anyway? Choose No to keep the window open, move it away, and close the window again to save them.</source>
+        <translation>The sound groups could not be saved to "%1": %2.
+
+Quit anyway? Choose No to keep the window open, move it away, and close the window again to save them.</translation>
+    </message>
+    <message>
+        <source>Some sounds of "%1" had a part that could not be read; they are kept in the sound groups without it.</source>
+        <translation>Some sounds of "%1" had a part that could not be read; they are kept in the sound groups without it.</translation>
+    </message>
+    <message>
+        <source>The sound groups in "%1" are in use by another editor. Changes to the groups in this window are saved into it only if that editor has ended by this window's close and left the file as this window read it; otherwise the close saves them beside it, under a name it gives.</source>
+        <translation>The sound groups in "%1" are in use by another editor. Changes to the groups in this window are saved into it only if that editor has ended by this window's close and left the file as this window read it; otherwise the close saves them beside it, under a name it gives.</translation>
+    </message>
+    <message>
+        <source>The sound groups in "%1" cannot be locked for this editor (%2). Changes to the groups in this window are saved into it only if this editor can lock it by its close and finds it as it read it; otherwise the close saves them beside it, under a name it gives.</source>
+        <translation>The sound groups in "%1" cannot be locked for this editor (%2). Changes to the groups in this window are saved into it only if this editor can lock it by its close and finds it as it read it; otherwise the close saves them beside it, under a name it gives.</translation>
+    </message>
+    <message>
+        <source>Another editor saved the sound groups in "%1" since this window read them: they stay as they are, and the groups of this window are saved beside them as "%2".</source>
+        <translation>Another editor saved the sound groups in "%1" since this window read them: they stay as they are, and the groups of this window are saved beside them as "%2".</translation>
+    </message>
+    <message>
+        <source>The sound groups in "%1" cannot be locked for this editor (%2): the groups of this window are saved beside it as "%3".</source>
+        <translation>The sound groups in "%1" cannot be locked for this editor (%2): the groups of this window are saved beside it as "%3".</translation>
+    </message>
+    <message>
+        <source>The sound groups in "%1" are in use by another editor: the groups of this window are saved beside it as "%2".</source>
+        <translation>The sound groups in "%1" are in use by another editor: the groups of this window are saved beside it as "%2".</translation>
+    </message>
+    <message>
+        <source>another editor saved them since this window read them</source>
+        <translation>another editor saved them since this window read them</translation>
+    </message>
+    <message>
+        <source>%1, and they could not be saved beside it: %2</source>
+        <translation>%1, and they could not be saved beside it: %2</translation>
+    </message>
+    <message>
         <source>Kit %1 was changed on the sampler pad since; it is kept as the pad has it.</source>
         <translation>Kit %1 was changed on the sampler pad since; it is kept as the pad has it.</translation>
     </message>
@@ -3809,6 +3837,30 @@ Quit anyway? Choose No to keep the window open, and close the window again once 
     <message>
         <source>The save of an earlier close was taken back: the sampler pad holds what it held before that close.</source>
         <translation>The save of an earlier close was taken back: the sampler pad holds what it held before that close.</translation>
+    </message>
+    <message>
+        <source>The sampler pad holds a change record the editor cannot read or did not write; it was neither finished nor taken back.</source>
+        <translation>The sampler pad holds a change record the editor cannot read or did not write; it was neither finished nor taken back.</translation>
+    </message>
+    <message>
+        <source>It is kept aside as %1 in the SYS folder.</source>
+        <translation>It is kept aside as %1 in the SYS folder.</translation>
+    </message>
+    <message>
+        <source>%1 could not be forced to the disk (%2); what was put in order there may not survive a power cut.</source>
+        <translation>%1 could not be forced to the disk (%2); what was put in order there may not survive a power cut.</translation>
+    </message>
+    <message>
+        <source>A change of the sounds on the sampler pad was cut short; it is now put in order.</source>
+        <translation>A change of the sounds on the sampler pad was cut short; it is now put in order.</translation>
+    </message>
+    <message>
+        <source>A change of the files on the sampler pad was cut short.</source>
+        <translation>A change of the files on the sampler pad was cut short.</translation>
+    </message>
+    <message>
+        <source>A save to the sampler pad was cut short; it is now put in order.</source>
+        <translation>A save to the sampler pad was cut short; it is now put in order.</translation>
     </message>
 </context>
 <context>
@@ -3975,10 +4027,6 @@ Quit anyway? Choose No to keep the window open, and close the window again once 
     <message>
         <source>the pad holds too many files for one archive</source>
         <translation type="vanished">the pad holds too many files for one archive</translation>
-    </message>
-    <message>
-        <source>The archive %1 is damaged or cannot be read.</source>
-        <translation>The archive %1 is damaged or cannot be read.</translation>
     </message>
     <message>
         <source>the pad's file %1 cannot be kept under its name</source>

@@ -127,8 +127,10 @@ struct PadFixture {
     {
         const PadTreePaths tree = this->tree();
         Loaded l;
-        if (!findPadLeftovers(tree, ztplatform::FolderAnchor::record(root)).isEmpty())
+        if (!findPadLeftovers(tree, ztplatform::FolderAnchor::record(root)).isEmpty()) {
             l.recovery = recoverPad(tree, ztplatform::FolderAnchor::record(root));
+            setRecordAside(tree, ztplatform::FolderAnchor::record(root), l.recovery); // its box shown
+        }
         l.sounds = readSounds();
         QDirIterator it(model, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
         while (it.hasNext()) {

@@ -49,8 +49,8 @@ private slots:
             return 7;
         });
         QVERIFY(!look.waitFor(100).has_value());
-        QVERIFY(clock.elapsed() >= 100 && clock.elapsed() < 1000);
-        QVERIFY(!look.done());
+        QVERIFY(clock.elapsed() >= 100);
+        QVERIFY(!look.done()); // given up while the look is held
         *gate = true;
         QCOMPARE(look.waitFor(5000).value_or(0), 7);
         QVERIFY(look.done());
@@ -69,13 +69,13 @@ private slots:
         QElapsedTimer clock;
         clock.start();
         QCOMPARE(probe.refresh().size(), 3); // the whole list, at once
-        QVERIFY(clock.elapsed() < 500);
+        QCOMPARE(states(probe).filter("not answering"), QStringList()); // before any limit passed
         QTRY_COMPARE(states(probe), (QStringList{"dead=waiting", "pad=answered"}));
         QCOMPARE(probe.removableDrives().at(1).modelFolderNames,
                  (QStringList{"KIT", "SYS", "WAV_DATA", "WAV_PRM"}));
         QCOMPARE(probe.answeredRoots(), QStringList{pad});
 
-        QTRY_COMPARE_WITH_TIMEOUT(states(probe), (QStringList{"dead=not answering", "pad=answered"}), 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(states(probe), (QStringList{"dead=not answering", "pad=answered"}), 60000);
         QVERIFY(clock.elapsed() >= DriveProbe::ANSWER_LIMIT_MS);
         // Looked at once: a refresh does not start a second look at it.
         probe.refresh();
@@ -118,13 +118,25 @@ private slots:
 
         int turns = 0;
         QCOMPARE(ztplatform::lookWithin<int>(1000, [] { return 3; }, [&turns] { ++turns; }).value_or(0), 3);
+        auto gate = std::make_shared<std::atomic<bool>>(false);
+        auto returned = std::make_shared<std::atomic<bool>>(false);
         QElapsedTimer clock;
         clock.start();
         QVERIFY(!ztplatform::lookWithin<int>(
-                         300, [] { QThread::msleep(2000); return 4; }, [&turns] { ++turns; }, 20)
+                         300,
+                         [gate, returned] {
+                             while (!*gate)
+                                 QThread::msleep(5);
+                             *returned = true;
+                             return 4;
+                         },
+                         [&turns] { ++turns; }, 20)
                          .has_value());
-        QVERIFY2(clock.elapsed() >= 290 && clock.elapsed() < 1500, qPrintable(QString::number(clock.elapsed())));
-        QVERIFY(turns >= 300 / 20 / 2);
+        QVERIFY2(clock.elapsed() >= 290, qPrintable(QString::number(clock.elapsed())));
+        QVERIFY(turns > 0);
+        QVERIFY(!*returned); // given up while the look is held
+        *gate = true;
+        QTRY_VERIFY(*returned);
     }
 };
 

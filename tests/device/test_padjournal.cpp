@@ -536,6 +536,10 @@ private slots:
         const pj::Outcome o = pj::recover(pad);
         QVERIFY(o.found && o.unreadable && !o.undone && !o.finished);
         QCOMPARE(o.keptAs, QString("unreadable-journal-1.bin"));
+        // It stays where it is until its box was shown, and then goes aside.
+        QVERIFY(QFileInfo(at).exists() || QFileInfo(at).isSymLink());
+        QCOMPARE(pj::recover(pad).keptAs, o.keptAs);
+        QVERIFY(pj::setAside(pad, o.asideFrom, o.keptAs));
         QVERIFY(!QFileInfo(at).exists() && !QFileInfo(at).isSymLink());
         QVERIFY(QFileInfo(fx.sysPath + "/unreadable-journal-1.bin").exists()
                 || QFileInfo(fx.sysPath + "/unreadable-journal-1.bin").isSymLink());
@@ -634,9 +638,7 @@ private slots:
         const QStringList before = fx.snapshot();
         for (int load = 0; load < 2; ++load) {
             const PadFixture::Loaded again = fx.loadAgain();
-            QCOMPARE(again.text(), QString("The editor stopped before it had finished changing the files on the "
-                                           "sampler pad.\r\nThe sampler pad holds a change record the editor cannot "
-                                           "read; nothing was changed by it.\r\nIt could not be kept aside: the SYS "
+            QCOMPARE(again.text(), QString("A change of the files on the sampler pad was cut short.\r\nThe sampler pad holds a change record the editor cannot read or did not write; it was neither finished nor taken back.\r\nIt could not be kept aside: the SYS "
                                            "folder already holds unreadable-journal-1.bin to "
                                            "unreadable-journal-999.bin."));
             QCOMPARE(again.recovery.messages.first().title, QString("Warning"));
@@ -657,12 +659,91 @@ private slots:
         kf::writeFile(fx.sysPath + "/" + pj::RECORD_NAME, QByteArray(300, 'q'));
         touchFile(fx.dataPath + "/001/.006.wav.3.zt-part", "cut");
         const PadFixture::Loaded again = fx.loadAgain();
-        QCOMPARE(again.text(), QString("The editor stopped before it had finished changing the files on the sampler "
-                                       "pad.\r\nThe sampler pad holds a change record the editor cannot read; nothing "
-                                       "was changed by it.\r\nIt was kept as unreadable-journal-1.bin in the SYS "
-                                       "folder."));
+        QCOMPARE(again.text(), QString("A change of the files on the sampler pad was cut short.\r\nThe sampler pad holds a change record the editor cannot read or did not write; it was neither finished nor taken back.\r\nIt is kept aside as unreadable-journal-1.bin in the SYS folder."));
         QCOMPARE(again.recovery.messages.first().title, QString("Warning"));
         QVERIFY(QFileInfo::exists(fx.dataPath + "/001/.006.wav.3.zt-part"));
+    }
+
+    // A stop anywhere in the write of a change's first record (the editor
+    // killed, or the power cut with what was not synced lost): until the
+    // record has its name no load tells anything, and none ever reports a
+    // record it cannot read.
+    void aStopAtTheFirstRecordsWriteLeavesNothingToTell_data()
+    {
+        QTest::addColumn<bool>("powerCut");
+        QTest::newRow("killed") << false;
+        QTest::newRow("power cut") << true;
+    }
+    void aStopAtTheFirstRecordsWriteLeavesNothingToTell()
+    {
+        QFETCH(bool, powerCut);
+        int calls = 0;
+        {
+            PadFixture fx;
+            layOut(fx);
+            pj::Pad pad(ztplatform::FolderAnchor::record(fx.root), tree(fx));
+            stopBefore(fx.root, 0, [&](ztplatform::Disk &) { QVERIFY(pj::begin(pad, pairRecord(fx, pj::Purpose::AddSounds))); },
+                       false, &calls);
+        }
+        QVERIFY(calls >= 4);
+        int unnamed = 0;
+        for (int n = 1; n <= calls; ++n) {
+            PadFixture fx;
+            layOut(fx);
+            pj::Pad pad(ztplatform::FolderAnchor::record(fx.root), tree(fx));
+            QVERIFY(stopBefore(fx.root, n, [&](ztplatform::Disk &) { pj::begin(pad, pairRecord(fx, pj::Purpose::AddSounds)); },
+                               powerCut));
+            const bool recorded = QFileInfo::exists(fx.sysPath + "/" + pj::RECORD_NAME);
+            unnamed += !recorded;
+            const PadFixture::Loaded again = fx.loadAgain();
+            const QString where = QString("stop %1: ").arg(n) + again.text();
+            QVERIFY2(recorded || again.text().isEmpty(), qPrintable(where));
+            QVERIFY2(!again.text().contains("cannot read"), qPrintable(where));
+            QCOMPARE(QDir(fx.sysPath).entryList(QDir::Files | QDir::Hidden), QStringList{"global.ini"});
+        }
+        QVERIFY(unnamed >= 3);
+    }
+
+    // A load that keeps an unreadable record aside, stopped at any call (the
+    // editor killed, or the power cut): the next load names it again when
+    // that load was stopped before its box, or before the record was aside
+    // under the name its box gave.
+    void aStopOfTheLoadThatKeepsARecordAsideNamesItAgain_data()
+    {
+        QTest::addColumn<bool>("powerCut");
+        QTest::newRow("killed") << false;
+        QTest::newRow("power cut") << true;
+    }
+    void aStopOfTheLoadThatKeepsARecordAsideNamesItAgain()
+    {
+        QFETCH(bool, powerCut);
+        const QByteArray unreadable(300, 'q');
+        int told = 0, again = 0;
+        for (int n = 1;; ++n) {
+            PadFixture fx;
+            layOut(fx);
+            kf::writeFile(fx.sysPath + "/" + pj::RECORD_NAME, unreadable);
+            int callsAtBox = 0;
+            const auto load = [&](ztplatform::Disk &disk) {
+                const ztplatform::FolderAnchor root = ztplatform::FolderAnchor::record(fx.root);
+                const PadRecovery recovery = recoverPad(fx.tree(), root);
+                QVERIFY(recovery.messages.first().text.contains("unreadable-journal-1.bin"));
+                callsAtBox = static_cast<CrashDisk &>(disk).calls(); // the box shown
+                setRecordAside(fx.tree(), root, recovery);
+            };
+            if (!stopBefore(fx.root, n, load, powerCut))
+                break;
+            const bool aside = QFileInfo::exists(fx.sysPath + "/unreadable-journal-1.bin");
+            const PadFixture::Loaded next = fx.loadAgain();
+            const bool named = next.text().contains("It is kept aside as unreadable-journal-1.bin in the SYS folder.");
+            QCOMPARE(named, !aside);
+            QVERIFY(named || n > callsAtBox);
+            (aside ? told : again) += 1;
+            QCOMPARE(kf::readFile(fx.sysPath + "/unreadable-journal-1.bin"), unreadable);
+            QVERIFY(!QFileInfo::exists(fx.sysPath + "/" + pj::RECORD_NAME));
+            QCOMPARE(fx.loadAgain().text(), QString());
+        }
+        QVERIFY(again >= 1 && (powerCut || told >= 1));
     }
 
     // The record run forward, stopped at every call (what was not synced
@@ -762,8 +843,7 @@ private slots:
         copyTree(fx.root, keep.path());
 
         const PadFixture::Loaded again = fx.loadAgain();
-        QCOMPARE(again.text(), "The editor stopped before it had finished changing the sounds on the sampler pad; "
-                               "they are now put in order.\r\n" + undone + "\r\nThe save of an earlier close was "
+        QCOMPARE(again.text(), "A change of the sounds on the sampler pad was cut short; it is now put in order.\r\n" + undone + "\r\nThe save of an earlier close was "
                                "finished from its record.\r\nThese kits were written: 1.");
         QCOMPARE(again.sounds.waveLoadKitAttrList.size(), 2);
         QCOMPARE(again.hidden, QStringList());
@@ -806,6 +886,40 @@ private slots:
                                     fx.dataPath + "/001/.mine.txt"})
             QVERIFY2(QFileInfo::exists(kept), qPrintable(kept));
         QVERIFY(!QFileInfo::exists(fx.dataPath + "/001/007.wav"));
+    }
+
+    // Leftovers put in order whose folders cannot be forced to the disk: the
+    // box says the repair may not survive a power cut, as a warning.
+    void aRepairNotForcedToTheDiskIsTold()
+    {
+        PadFixture fx;
+        layOut(fx);
+        const QByteArray wav = kf::wavBytes(400, 5);
+        kf::writeFile(fx.dataPath + "/001/.005.wav.3.zt-part", wav);
+        kf::writeFile(fx.prmPath + "/001/.005.prm.1.zt-part", waveprm::buildRecord(5, "five", quint32(wav.size())));
+        kf::writeFile(fx.sysPath + "/.alter.ini.0.zt-part", QByteArray(106, '\0'));
+        struct FoldersNotSynced : PassDisk {
+            int sync(int fd, bool dataOnly = false) override
+            {
+                struct stat st;
+                if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+                    errno = EIO;
+                    return -1;
+                }
+                return PassDisk::sync(fd, dataOnly);
+            }
+        } disk;
+        PadFixture::Loaded again;
+        {
+            const DiskInPlace inPlace(&disk);
+            again = fx.loadAgain();
+        }
+        QCOMPARE(kf::readFile(fx.dataPath + "/001/005.wav"), wav);
+        QCOMPARE(again.recovery.messages.first().title, QString("Warning"));
+        for (const QString &folders : {QString("WAV_DATA/001, WAV_PRM/001"), QString("SYS")})
+            QVERIFY2(again.text().contains(folders + " could not be forced to the disk (Input/output error); what "
+                                                     "was put in order there may not survive a power cut."),
+                     qPrintable(again.text()));
     }
 
     // A cut-short add whose hidden pair waits beside a user's files named
@@ -1006,8 +1120,7 @@ private slots:
         QByteArray newGlobal = global;
         newGlobal.replace(KIT_CHAIN_BLOCK_OFFSET, KIT_CHAIN_BLOCK_SIZE, chains.after);
         QCOMPARE(kf::readFile(fx.sysPath + "/global.ini"), newGlobal);
-        QCOMPARE(again.text(), QString("The editor stopped before it had finished saving to the sampler pad; the save "
-                                       "is now put in order.\r\nThe save of an earlier close was finished from its "
+        QCOMPARE(again.text(), QString("A save to the sampler pad was cut short; it is now put in order.\r\nThe save of an earlier close was finished from its "
                                        "record.\r\nThese kits were found torn and written again: 7.\r\nThe kit "
                                        "chains were found torn and written again."));
         pj::Pad pad(ztplatform::FolderAnchor::record(fx.root), tree(fx));
@@ -1048,8 +1161,7 @@ private slots:
             first = fx.loadAgain();
         }
         QCOMPARE(kf::readFile(fx.kitPath + "/k007.ini"), kit.after);
-        QCOMPARE(first.text(), QString("The editor stopped before it had finished saving to the sampler pad; the save "
-                                       "is now put in order.\r\nThe save of an earlier close was finished from its "
+        QCOMPARE(first.text(), QString("A save to the sampler pad was cut short; it is now put in order.\r\nThe save of an earlier close was finished from its "
                                        "record.\r\nThese kits were written: 7.\r\nIts record could not be removed "
                                        "(Permission denied), so the next load looks at it again and finds nothing "
                                        "left to do."));
@@ -1083,8 +1195,7 @@ private slots:
         const PadFixture::Loaded first = fx.loadAgain();
         const QString kind = pipe ? "It is a named pipe, not a file." : "It is a symbolic link, which the editor does "
                                                                          "not follow.";
-        QCOMPARE(first.text(), QString("The editor stopped before it had finished changing the files on the sampler "
-                                       "pad.\r\n%1 in the SYS folder: %2 It was removed, and nothing was read "
+        QCOMPARE(first.text(), QString("A change of the files on the sampler pad was cut short.\r\n%1 in the SYS folder: %2 It was removed, and nothing was read "
                                        "through it.")
                                        .arg(hidden, kind));
         QVERIFY(!QFileInfo(path).exists() && !QFileInfo(path).isSymLink());
@@ -1104,8 +1215,7 @@ private slots:
             QSKIP("chattr +i is not available here (needs root and a file system that keeps the flag)");
         const auto unlock = qScopeGuard([&] { QProcess::execute("chattr", {"-i", fx.sysPath}); });
         const PadFixture::Loaded again = fx.loadAgain();
-        QCOMPARE(again.text(), QString("The editor stopped before it had finished changing the files on the sampler "
-                                       "pad.\r\n%1 in the SYS folder: an unfinished file of the editor's. It could "
+        QCOMPARE(again.text(), QString("A change of the files on the sampler pad was cut short.\r\n%1 in the SYS folder: an unfinished file of the editor's. It could "
                                        "not be removed (Operation not permitted).")
                                        .arg(hidden));
         QCOMPARE(again.recovery.messages.first().title, QString("Warning"));

@@ -31,18 +31,18 @@ private slots:
         drives.hang(root);
         QElapsedTimer clock;
         clock.start();
-        QTRY_COMPARE_WITH_TIMEOUT(stopped.count(), 1, 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(stopped.count(), 1, 60000);
         QVERIFY(clock.elapsed() >= PadWatch::ANSWER_LIMIT_MS - PadWatch::LOOK_INTERVAL_MS);
         QVERIFY(!watch.answering());
-        // Nothing more is run, and nobody waits.
+        // Nothing more is run, and nobody waits: no other look at the root begins.
         std::atomic<bool> ran{false};
-        clock.restart();
+        const int looking = drives.waiting();
         QVERIFY(!watch.run<bool>([&ran] { return ran = true; }).has_value());
-        QVERIFY(clock.elapsed() < 500);
+        QCOMPARE(drives.waiting(), looking);
         QVERIFY(!ran);
 
         drives.release(root);
-        QTRY_VERIFY_WITH_TIMEOUT(watch.answering(), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(watch.answering(), 60000);
         QCOMPARE(stopped.count(), 1);
         QCOMPARE(watch.run<int>([] { return 2; }).value_or(0), 2);
     }
@@ -56,21 +56,24 @@ private slots:
         QSignalSpy stopped(&watch, &PadWatch::stoppedAnswering);
         watch.watch(dir.path());
         auto gate = std::make_shared<std::atomic<bool>>(false);
+        auto returned = std::make_shared<std::atomic<bool>>(false);
         QElapsedTimer clock;
         clock.start();
         QVERIFY(!watch.run<int>(
-                             [gate] {
+                             [gate, returned] {
                                  while (!*gate)
                                      QThread::msleep(5);
+                                 *returned = true;
                                  return 3;
                              },
                              300)
                          .has_value());
-        QVERIFY(clock.elapsed() >= 300 && clock.elapsed() < 2000);
+        QVERIFY(clock.elapsed() >= 300);
+        QVERIFY(!*returned); // given up while the work is held
         QCOMPARE(stopped.count(), 1);
         QVERIFY(!watch.answering());
         *gate = true;
-        QTRY_VERIFY_WITH_TIMEOUT(watch.answering(), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(watch.answering(), 60000);
         watch.watch(QString());
         QVERIFY(watch.answering());
     }
@@ -97,24 +100,27 @@ private slots:
                 [&turns] { ++turns; }, 300);
         QCOMPARE(done.value_or(0), 4);
         QVERIFY(clock.elapsed() >= 1000);
-        QVERIFY(turns >= 10);
+        QVERIFY(turns > 0);
         QVERIFY(watch.answering());
 
         QSignalSpy stopped(&watch, &PadWatch::stoppedAnswering);
         auto gate = std::make_shared<std::atomic<bool>>(false);
         auto givenUp = std::make_shared<std::atomic<bool>>(false);
+        auto returned = std::make_shared<std::atomic<bool>>(false);
         clock.restart();
         QVERIFY(!watch.runPaced<int>(
-                              [gate, givenUp](const PadPace &pace) {
+                              [gate, givenUp, returned](const PadPace &pace) {
                                   pace.beat();
                                   while (!*gate)
                                       QThread::msleep(5);
                                   *givenUp = pace.abandoned();
+                                  *returned = true;
                                   return 5;
                               },
                               {}, 300)
                          .has_value());
-        QVERIFY(clock.elapsed() >= 300 && clock.elapsed() < 2000);
+        QVERIFY(clock.elapsed() >= 300);
+        QVERIFY(!*returned); // given up while the work is held
         QCOMPARE(stopped.count(), 1);
         QVERIFY(!watch.answering());
         *gate = true;

@@ -270,8 +270,7 @@ private slots:
         // A load while the pad is still read-only claims nothing put in order.
         const QStringList stuck = pad.snapshot();
         const QString refused = pad.loadAgain().text();
-        QVERIFY2(refused.startsWith("The editor stopped before it had finished changing the files on the sampler "
-                                    "pad.\r\n")
+        QVERIFY2(refused.startsWith("A change of the files on the sampler pad was cut short.\r\n")
                          && refused.contains("refused a write") && !refused.contains("put in order"),
                  qPrintable(refused));
         QCOMPARE(pad.snapshot(), stuck);

@@ -439,9 +439,10 @@ private slots:
         QCOMPARE(deleted.dataFolders, 2); // emptied, not removed
         QCOMPARE(deleted.files, 1);
         QCOMPARE(deleted.folders, 4 + 2);
-        // The record made at its name (made, written, synced), each file
-        // removed where it stands, the syncs, the record removed.
-        QCOMPARE(deleted.calls, 3 + 200 + 4 + 2 + 1);
+        // The record made under its staging name (made, written, synced) and
+        // renamed, each file removed where it stands, the syncs, the record
+        // removed.
+        QCOMPARE(deleted.calls, 4 + 200 + 4 + 2 + 1);
     }
 
     // A batch stopped while its pairs take their names, copied into a FAT
@@ -502,7 +503,7 @@ private slots:
         pad.addWave(4);
         const QString wav = pad.dataPath + "/001/004.wav";
         ztplatform::setFileEventHook([&](ztplatform::FileEvent e, const QString &path) {
-            if (e == ztplatform::FileEvent::OpenedForWriting && path.endsWith(padjournal::RECORD_NAME))
+            if (e == ztplatform::FileEvent::OpenedForWriting && path.endsWith(padjournal::STAGING_NAME))
                 removed ? QFile::remove(wav) : kf::writeFile(wav, "another program's bytes");
         });
         const auto unhook = qScopeGuard([] { ztplatform::setFileEventHook({}); });

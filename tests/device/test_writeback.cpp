@@ -184,7 +184,7 @@ private slots:
             int refusals = 0;
             int openAt(int dir, const QByteArray &name, int flags, mode_t mode = 0) override
             {
-                if (name == QByteArray(padjournal::RECORD_NAME.data())) {
+                if (name == QByteArray(padjournal::STAGING_NAME.data())) {
                     ++refusals;
                     errno = ENOSPC;
                     return -1;
@@ -244,7 +244,7 @@ private slots:
         struct NoRoomForRecord : PassDisk {
             int openAt(int dir, const QByteArray &name, int flags, mode_t mode = 0) override
             {
-                if (name == QByteArray(padjournal::RECORD_NAME.data())) {
+                if (name == QByteArray(padjournal::STAGING_NAME.data())) {
                     errno = ENOSPC;
                     return -1;
                 }

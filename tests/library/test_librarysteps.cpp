@@ -9,7 +9,6 @@
 
 #include <QDataStream>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QtTest>

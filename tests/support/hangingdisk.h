@@ -15,7 +15,6 @@
 
 #include "platform/sysio.h"
 
-#include <QElapsedTimer>
 #include <QTimer>
 
 #include <unistd.h>
@@ -55,8 +54,6 @@ public:
     void release() { m_gate->release(); }
     // Looks that waited or wait now.
     int hung() const { return m_gate->hung(); }
-    // Milliseconds since the first look began to wait (-1: none has).
-    qint64 sinceFirstHang() const { return m_gate->sinceFirstHang(); }
     // Looks waiting now.
     int waiting() const { return m_gate->waiting(); }
 
@@ -147,11 +144,6 @@ private:
             std::lock_guard<std::mutex> hold(m_lock);
             return m_hung;
         }
-        qint64 sinceFirstHang() const
-        {
-            std::lock_guard<std::mutex> hold(m_lock);
-            return m_hung > 0 ? m_sinceFirst.elapsed() : -1;
-        }
         int waiting() const
         {
             std::lock_guard<std::mutex> hold(m_lock);
@@ -174,8 +166,6 @@ private:
                 return;
             ++m_inside;
             ++m_hung;
-            if (m_hung == 1)
-                m_sinceFirst.start();
             m_changed.notify_all();
             m_changed.wait(hold, [this] { return m_released; });
             --m_inside;
@@ -190,31 +180,10 @@ private:
         bool m_released = false;
         int m_inside = 0;
         int m_hung = 0;
-        QElapsedTimer m_sinceFirst;
     };
 
     Gate *m_gate;
     ztplatform::Disk *m_before;
-};
-
-// Turns of the event loop while it lives (one each 50 ms the window would
-// paint), and the time since it was made.
-class LoopTurns
-{
-public:
-    LoopTurns()
-    {
-        QObject::connect(&m_timer, &QTimer::timeout, [this] { ++m_turns; });
-        m_timer.start(50);
-        m_clock.start();
-    }
-    int turns() const { return m_turns; }
-    qint64 elapsed() const { return m_clock.elapsed(); }
-
-private:
-    QTimer m_timer;
-    QElapsedTimer m_clock;
-    int m_turns = 0;
 };
 
 // Turns of the event loop (a timer every `everyMs`, as the window would paint)

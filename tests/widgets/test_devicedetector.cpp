@@ -185,7 +185,8 @@ private slots:
         DeviceDetector d(nullptr);
         d.getDevicePath();
         d.show();
-        QVERIFY(clock.elapsed() < 1000);
+        // Shown before either held drive was given up on.
+        QCOMPARE(items(d).filter("not answering"), QStringList());
         QVERIFY(d.isVisible());
         QTRY_COMPARE(items(d), (QStringList{"Device Unconnect(Default)", pad}));
         QCOMPARE(combo(d)->currentText(), pad);
@@ -194,7 +195,7 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(items(d),
                                   (QStringList{"Device Unconnect(Default)", dead + " (not answering)", pad,
                                                late + " (not answering)"}),
-                                  5000);
+                                  60000);
         QVERIFY(clock.elapsed() >= DriveProbe::ANSWER_LIMIT_MS);
         QVERIFY(!enabled(d, 1) && enabled(d, 2) && !enabled(d, 3));
         QCOMPARE(combo(d)->currentText(), pad); // the choice stays

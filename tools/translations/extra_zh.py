@@ -589,6 +589,15 @@ EXTRA = {
         '音色 %1：%2 此后已在采样打击垫上被更改；按打击垫上的样子保留。',
     'The save of an earlier close was taken back: the sampler pad holds what it held before that close.':
         '早先一次关闭时的保存已被撤回：采样打击垫保存的是那次关闭之前的内容。',
+    'The sampler pad holds a change record the editor cannot read or did not write; it was neither finished nor taken back.':
+        '采样打击垫中有一项编辑器无法读取或并非由编辑器写入的更改记录；它既未被完成，也未被撤回。',
+    'It is kept aside as %1 in the SYS folder.': '它被另存为 SYS 文件夹中的 %1。',
+    '%1 could not be forced to the disk (%2); what was put in order there may not survive a power cut.':
+        '%1 未能强制写入磁盘（%2）；其中已整理好的内容在断电后可能无法保留。',
+    'A change of the sounds on the sampler pad was cut short; it is now put in order.':
+        '对采样打击垫上音色的一次更改被中断；现已整理完毕。',
+    'A change of the files on the sampler pad was cut short.': '对采样打击垫上文件的一次更改被中断。',
+    'A save to the sampler pad was cut short; it is now put in order.': '向采样打击垫的一次保存被中断；现已整理完毕。',
     # a close whose save the pad refused while it stayed
     'The sampler pad refused a write (%1); the next load of the sampler pad finishes this save from its record.':
         '采样打击垫拒绝了一次写入（%1）；下次载入采样打击垫时将根据其记录完成这次保存。',

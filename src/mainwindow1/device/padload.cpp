@@ -1,6 +1,7 @@
 // Loading the pad at start: sounds, metronome sounds, global settings and
 // kits, under a progress dialog. The load only reads the pad; what an earlier
 // run left cut short is put in order first, as a write of its own.
+#include "mainwindow1/editing/kitheadercontroller.h"
 #include "mainwindow1/windowtexts.h"
 #include "mainwindow1/device/padsynccontroller.h"
 #include "mainwindow1/editing/kitpagescontroller.h"
@@ -123,6 +124,9 @@ std::optional<bool> PadSyncController::putPadInOrder(PadIdentity &loaded)
         backupTaken(done->backup);
     const PadRecovery *recovery = &done->recovery;
     tellDuringLoad(recovery->messages);
+    if (!recovery->asideFrom.isEmpty()) // told: the record takes the name its box gave it
+        m_pad.runOnPad<bool>([tree, root, told = *recovery](const PadPace &) { return setRecordAside(tree, root, told); },
+                             pumpEvents);
     if (!recovery->changed)
         return true;
     // Numbered folders may have emptied or filled: listed again. A finished
@@ -226,7 +230,7 @@ void PadSyncController::loadPad(const QString &modelFolder)
         m_loopFlag1 = 0;
         return;
     }
-    m_mainPadPage.setKitField(QStringLiteral("1"));
+    m_kitHeader.setNumberText(QStringLiteral("1"));
     m_mainPadPage.typeKitNumber(QStringLiteral("1"));
     m_kitPages.updateKitNo(1);
     m_doc.markAllSaved(m_kitPages.globalPage()); // an offline close after a failed close on the pad compares with this
