@@ -13,7 +13,10 @@
 // - 10,000 drag moves over a pad against the same events on a widget whose
 //   filter returns at once (target <= 2: the pads' acceptance is applied only
 //   when it changes).
+#include "mainwindow1/device/padsynccontroller.h"
+#include "mainwindow1/library/soundfilescontroller.h"
 #include "mainwindow1/library/soundlistscontroller.h"
+#include "mainwindow1/setupfiles/setupfilescontroller.h"
 #include "mainwindow1/editing/mainpadpagecontroller.h"
 #include "benchsupport.h"
 #include "history/edithistory.h"
@@ -75,7 +78,11 @@ std::unique_ptr<MainWindow1> editor(UiPrompter &answers, int n, int group = 0)
 {
     std::unique_ptr<MainWindow1> w(new MainWindow1(WindowServices{&answers}));
     w->soundLists().skipSoundListOnClose();
-    QObject::disconnect(w.get(), &MainWindow1::sendUpdate, w.get(), &MainWindow1::recvUpdate);
+    // The pad's writer is not run.
+    QObject::disconnect(&w->soundFiles(), &SoundFilesController::padAddsQueued, &w->padSync(), nullptr);
+    QObject::disconnect(&w->soundLists(), &SoundListsController::padDeleteQueued, &w->padSync(), nullptr);
+    QObject::disconnect(&w->setupFiles(), &SetupFilesController::padUpdateWanted, &w->padSync(), nullptr);
+    QObject::disconnect(&w->shell(), &ShellController::padAddsQueued, &w->padSync(), nullptr);
     w->resize(1400, 900);
     w->show();
     for (int i = 0; i < n; ++i)

@@ -220,7 +220,7 @@ qint64 timedLoad(UiPrompter &answers, bool withBackup, bool *ok)
         w->padSync().skipBackups();
     QElapsedTimer t;
     t.start();
-    w->recvFilePath(pad(kSounds).root);
+    w->padSync().chooseDrive(pad(kSounds).root);
     const qint64 ns = t.nsecsElapsed();
     w->padSync().waitForBackup();
     *ok = !w->pad().isUDiskFlag() && (padbackup::list(w->padSync().backupFolder()).size() == (withBackup ? 1 : 0));

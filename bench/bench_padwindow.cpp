@@ -40,7 +40,7 @@ std::unique_ptr<MainWindow1> loadedWindow(UiPrompter &answers, const Pad &p, qin
     w->soundLists().skipSoundListOnClose();
     QElapsedTimer t;
     t.start();
-    w->recvFilePath(p.root);
+    w->padSync().chooseDrive(p.root);
     if (loadNs)
         *loadNs += t.nsecsElapsed();
     return w;

@@ -68,8 +68,8 @@ struct Window
     // Empties the total list as a fresh setup has it.
     void clearList()
     {
-        w->initTotalItemModel();
-        w->initHHListItemModel();
+        w->soundLists().initTotalItemModel();
+        w->soundLists().initHHListItemModel();
         w->library().takeSoundRecords({});
         w->library().noteRowNames();
     }

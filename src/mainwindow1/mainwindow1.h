@@ -2,36 +2,21 @@
 #define ZT_MAINWINDOW1_H
 
 #include "device/padsession.h"
-#include "library/soundlibrary.h"
 #include "document/kitdocument.h"
-#include "model/mainwindow1records.h"
-#include "model/percussionpadfile1.h"
-#include "kitfile/setuperrors.h"
-#include "kitfile/wavecollect.h"
+#include "library/soundlibrary.h"
 #include "mainwindow1/windowservices.h"
 
-#include <QHash>
 #include <QMainWindow>
-#include <QMediaPlayer>
 #include <QModelIndex>
-#include <QStringList>
-#include <QVector>
 
 #include <memory>
 
 class QMenu;
-class QProgressDialog;
-struct KitChainsView;
-struct KitPagesView;
-struct MainPadPageView;
-struct PreviewView;
-struct SoundFilesView;
-struct SoundListsView;
-struct SetupFilesView;
-struct ShellView;
+struct WindowViews;
 class PreviewController;
 class SoundFilesController;
 class SoundListsController;
+class KitHeaderController;
 class KitPagesController;
 class MainPadPageController;
 class KitChainsController;
@@ -39,12 +24,6 @@ class SetupFilesController;
 class PadSyncController;
 class ShellController;
 class EditHistory;
-class QStandardItem;
-class QStandardItemModel;
-class QDropEvent;
-namespace soundorder {
-struct Row;
-}
 
 namespace Ui {
 class MainWindow1;
@@ -75,6 +54,7 @@ public:
     PreviewController &preview() { return *m_preview; }
     SoundFilesController &soundFiles() { return *m_soundFiles; }
     SoundListsController &soundLists() { return *m_soundLists; }
+    KitHeaderController &kitHeader() { return *m_kitHeader; }
     KitPagesController &kitPages() { return *m_kitPages; }
     MainPadPageController &mainPadPage() { return *m_mainPadPage; }
     KitChainsController &kitChains() { return *m_kitChains; }
@@ -88,94 +68,12 @@ public:
     SoundLibrary &library() { return soundLibrary; }
     const SoundLibrary &library() const { return soundLibrary; }
 
-    // ---- flags ----------------------------------------------------------------
-
-    // ---- kit editing --------------------------------------------------------------
-    // Main pad page.
-    void dispPadList(const QVector<MainWindow1Records::soundKit> &kits, quint8 kit);
-    void disHHList(const MainWindow1Records::soundKit *kit, quint8 kitNo, quint8 slot);
-
-    // Pad settings page.
-    void on_savePadSetBtn_clicked(int pad);
-
-    // Kit settings page.
-    void updateKitNo(int kitNo);
-
-    // Global settings to and from the kit file model.
-    void setGlobalFileChunk();
-    // The global settings page's values as a pack takes them.
-    KitDocument::GlobalPage globalPage() const;
-    void showVerAndGlobal1(percussionpadfile *pf);
-
-    // ---- sound library ------------------------------------------------------------
-    void initClickItemModel();
-    void initHHListItemModel();
-    void initTotalItemModel();
-    void getRightSoundList();
-    quint32 getRawFile(QString waveFileName, QString outFileName, quint8 format);
-    void showTotalRows(const QVector<soundorder::Row> &rows, bool itemEditable);
-    void connectSoundListSelections();
-
-    // ---- setup files ------------------------------------------------------------------
-    // A read kit file into the editor.
-    bool showSound1(QString file, percussionpadfile *pf);
-    void showKit1(percussionpadfile *pf);
-    bool showSound2(QString file, percussionpadfile *pf, int = 0, int = 0);
-    void showKit2(percussionpadfile *pf, int kitIdx, int, QString file);
-    // The sounds of a save.
-    bool getWaveList(QString TempDirName, QProgressDialog *dialog);
-    bool getKitIniWaveList(QString TempDirName, int kitIndex, QProgressDialog *dialog);
-    void waveKitOrder();
-    // Moves the dialog (when given) and keeps the window painting during long work.
-    setupfiles::ProgressFn setupProgress(QProgressDialog *dialog);
-    // Loads and saves of setup files.
-    bool judgeIsAllFile(QString dir);
-    bool openFilePath(QString dir);
-    // The sounds of kit file `path` leave the kits, the lists and their rows
-    // (setupjob::forgetKitFile); the sound chosen for preview follows a
-    // sound handed over to another loaded kit file.
-    void removeSoundFile(QString path, int kit);
-    // After the sounds of a kit file were forgotten: the sound chosen for
-    // preview follows a sound handed over (`moved`).
-    void soundFileRemoved(const QHash<QString, QString> &moved);
-    // Each sound the list holds once whose loaded kit file is gone or no
-    // longer as loaded is taken from another loaded kit file holding it; the
-    // sound chosen for preview follows it.
-    void handOverFromChangedFiles();
-    void autoLoadFile(QString file);
-    void autoLoadKit(QStringList files);
-    void autoLoadKitFile();
-    // The export of the kits the user chooses, as the Save button does it.
-    // The offline close: asks "Quit?" when kits or global settings changed
-    // since they were last loaded or saved; true when the window may close.
-    bool confirmOfflineClose();
-    // True when the desktop has said that apps use its dark theme (asked at
-    // the first call, never waited on). Nothing switches the look by it.
-    bool isSystemDarkMode() const;
-
-signals:
-    void themeChanged();
-    void sendLoopIndex2(int index);
-    void sendKitNameList(QVector<QString> names);
-    void sendKitIndexList(QVector<int> indexes);
-    void sendKitNameChanged(QString name, int kit);
-    void sendKitChainMeg(QVector<MainWindow1Records::KIT_CHAIN> chains);
-    void sendKitChainInfo(QVector<MainWindow1Records::KIT_CHAIN> chains, QVector<QString> names);
-    void sendModelIndex(QModelIndex index, quint8 flag);
-    void sendLabelSize(int width, int height);
-    void sendLoadSave(bool flag);
-    void sendUpdate(int flag, int kit);
-    void sendSrcKit(int kit);
-    void sendInitPad(int kit, int pad);
-    void sendAllNameList(QStringList names, QString folder);
-
 public slots:
-    void recvFilePath(QString path);
+    // 0 once the drive chooser was closed without OK.
     void recvClose(int flag);
-    void checkTheme(bool isDark);
 
+    // ---- the slots the form connects by name ----------------------------------------
     // Kit and pad editing.
-    void on_valueChanged(int value);
     void on_mode_currentIndexChanged(int index);
     void on_kitEffect1_currentIndexChanged(int index);
     void on_kitEffect2_currentIndexChanged(int index);
@@ -218,21 +116,6 @@ public slots:
     void on_btnGlobal_clicked();
     void on_globalPadComboBox_currentIndexChanged(int pad);
     void on_masterEffectComboBox_currentIndexChanged(int slot);
-    void recvKitNameList(QString name, int kit);
-    void updateKitNameAndNo(QString name, quint8 kit);
-    void recvKitChainMeg(QVector<MainWindow1Records::KIT_CHAIN> chains);
-    void recvKitChainInfo(QVector<MainWindow1Records::KIT_CHAIN> chains, QVector<QString> names);
-    void recvModel(QModelIndex index, quint8 flag);
-    void initDisplay(int width, int mode);
-    void kitChainListItemModelChanged(QStandardItem *item);
-    void rightMenu(QString objName);
-    void recvInteration(QString objName);
-    void clearPad();
-    void copyPad();
-    void padMenuClosed(); // the highlight goes unless Pad Copy was chosen
-    void padCopyEnded();  // the pad copy dialog closed, answered or not
-    void recvDstKitClick(int kit);
-    void recvDstKit(int kit);
     void on_btnCopyKit_clicked();
     void on_kitListtreeView_pressed(const QModelIndex &index);
     void on_btnSureKitChain_clicked();
@@ -250,15 +133,6 @@ public slots:
     void on_actionAbout_Korvanta_triggered();
 
     // Sound library.
-    void soundListItemModelChanged(QStandardItem *item);
-    void selectItemChanged(const QModelIndex &index);
-    void leftSelectItemChanged(const QModelIndex &index);
-    void leftHHSelectItemChanged(const QModelIndex &index);
-    void deleteWaveFromList();
-    void deleteWaveFromList1();
-    void exportWave();
-    void recvSelectItem(bool flag);
-    void waveLoop2(int index);
     void on_addWaveGroup_clicked();
     void on_addWaveFile_clicked();
     void on_tbtAddWave_clicked();
@@ -270,9 +144,6 @@ public slots:
     void on_loopBtn2_clicked();
     void on_waveHorizontalSlider2_sliderMoved(int position);
     void on_volumeHorizontalSlider2_valueChanged(int value);
-    void updatePosition2(qint64 position);
-    void mediaStatusChanged(QMediaPlayer::MediaStatus status);
-    void restartLoopPass();
     void on_upRbtn_clicked();
     void on_DownRbtn_clicked();
     void on_kitRbtn_clicked();
@@ -284,14 +155,8 @@ public slots:
     void on_btnExportRightWave_clicked();
     void on_btnImportRightWave_clicked();
     void on_actionReorder_Serial_Numbers_triggered();
-    void lockSound();
-    void unlockSound();
 
     // Setup files and device side.
-    void recvIsClose(bool flag);
-    void recvKitIndexState(QVector<int> indexList);
-    void recvLoadSave(bool flag);
-    void recvUpdate(int flag, int kit);
     void on_btnLoadFile_clicked();
     void on_btnSave_clicked();
     void on_actionImport_All_triggered();
@@ -308,6 +173,7 @@ private:
     std::unique_ptr<PreviewController> m_preview;
     std::unique_ptr<SoundFilesController> m_soundFiles;
     std::unique_ptr<SoundListsController> m_soundLists;
+    std::unique_ptr<KitHeaderController> m_kitHeader;
     std::unique_ptr<KitPagesController> m_kitPages;
     std::unique_ptr<MainPadPageController> m_mainPadPage;
     std::unique_ptr<KitChainsController> m_kitChains;
@@ -321,29 +187,17 @@ private:
     void makeHistory(QMenu *helpMenu, QMenu *fileMenu);
     void releaseHistory();
 
+    // The controllers, each handed the ones below it, then what they tell each other.
     void makeControllers();
+    void makeLibrary(const WindowViews &views);
+    void makeEditing(const WindowViews &views);
+    void wireAreas();
     void connectControls();
     void connectDialogs();
+    void connectHandOns();
+    void connectRenames();
     // The areas go before the widgets they drive.
     void releaseControllers();
-    void makePreview(const PreviewView &view);
-    void makeSoundFiles(const SoundFilesView &view);
-    void makeSoundLists(const SoundListsView &view);
-    void makeKitPages(const KitPagesView &view);
-    void makeMainPadPage(const MainPadPageView &view);
-    void makeKitChains(const KitChainsView &view);
-    void makeSetupFiles(const SetupFilesView &view);
-    void makePadSync();
-    void makeShell(const ShellView &view);
-    void wirePreview();
-    void wireSoundFiles();
-    void wireSoundLists();
-    void wireKitPages();
-    void wireMainPadPage();
-    void wireKitChains();
-    void wireSetupFiles();
-    void wirePadSync();
-    void wireShell();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

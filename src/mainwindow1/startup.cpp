@@ -108,7 +108,7 @@ EditorStartup::EditorStartup(const WindowServices &services, int cnOrEn)
         m_broken = true;
         return;
     }
-    QObject::connect(chooser, &DeviceDetector::sendCurFilePath, window.data(), &MainWindow1::recvFilePath);
+    QObject::connect(chooser, &DeviceDetector::sendCurFilePath, &window->padSync(), &PadSyncController::chooseDrive);
     QObject::connect(chooser, &DeviceDetector::sendClose, window.data(), &MainWindow1::recvClose);
     chooser->setWindowModality(Qt::ApplicationModal);
     chooser->getDevicePath();

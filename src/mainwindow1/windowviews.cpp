@@ -10,9 +10,9 @@ PreviewView previewView(Ui::MainWindow1 *ui)
     v.stopBtn2 = ui->stopBtn2;
     v.loopBtn2 = ui->loopBtn2;
     v.songLabel2 = ui->songLabel2;
-    v.volumeTotalTime_2 = ui->volumeTotalTime_2;
+    v.totalTime = ui->volumeTotalTime_2;
     v.waveHorizontalSlider2 = ui->waveHorizontalSlider2;
-    v.volumeProgTime_2 = ui->volumeProgTime_2;
+    v.playedTime = ui->volumeProgTime_2;
     v.volumeHorizontalSlider2 = ui->volumeHorizontalSlider2;
     return v;
 }
@@ -27,7 +27,7 @@ SoundListsView soundListsView(Ui::MainWindow1 *ui)
     v.logoWidget1 = ui->logoWidget1;
     v.waveGroup_widget = ui->waveGroup_widget;
     v.left_waveList_label = ui->left_waveList_label;
-    v.widget_7 = ui->widget_7;
+    v.groupButtons = ui->widget_7;
     v.addWaveGroup = ui->addWaveGroup;
     v.addWaveFile = ui->addWaveFile;
     v.delWaveGroup = ui->delWaveGroup;
@@ -50,31 +50,39 @@ SoundListsView soundListsView(Ui::MainWindow1 *ui)
     return v;
 }
 
-// The kit pages by area, in the form's order.
-void kitPagesTop(KitPagesView &v, Ui::MainWindow1 *ui)
+// The kit pages, page by page, in the form's order.
+PageSwitchView pageSwitchView(Ui::MainWindow1 *ui)
 {
+    PageSwitchView v;
     v.btnKitMove = ui->btnKitMove;
     v.btnSoundKit = ui->btnSoundKit;
     v.btnKitChain = ui->btnKitChain;
     v.rightTopStackedWidget = ui->rightTopStackedWidget;
-    v.kitNameLineEdit = ui->kitNameLineEdit;
-    v.kitNumber = ui->kitNumber;
     v.btnClear = ui->btnClear;
     v.btnLoadFile = ui->btnLoadFile;
     v.btnSave = ui->btnSave;
     v.left_stackedWidget = ui->left_stackedWidget;
-    v.left_soundHHSet = ui->left_soundHHSet;
-    v.logoWidget2 = ui->logoWidget2;
-    v.label_3 = ui->label_3;
-    v.label_130 = ui->label_130;
-    v.bottomColorComboBox = ui->bottomColorComboBox;
-    v.label_132 = ui->label_132;
-    v.workColorComboBox = ui->workColorComboBox;
+    v.midStackedWidget = ui->midStackedWidget;
+    v.right_stackedWidget = ui->right_stackedWidget;
+    return v;
 }
 
-void kitPagesHiHat(KitPagesView &v, Ui::MainWindow1 *ui)
+SoundPaneView soundPaneView(Ui::MainWindow1 *ui)
 {
-    v.midStackedWidget = ui->midStackedWidget;
+    SoundPaneView v;
+    v.left_soundHHSet = ui->left_soundHHSet;
+    v.logoWidget2 = ui->logoWidget2;
+    v.soundListTitle = ui->label_3;
+    v.ledColorTitle = ui->label_130;
+    v.bottomColorComboBox = ui->bottomColorComboBox;
+    v.ledHitColorTitle = ui->label_132;
+    v.workColorComboBox = ui->workColorComboBox;
+    return v;
+}
+
+PadSettingsView padSettingsView(Ui::MainWindow1 *ui)
+{
+    PadSettingsView v;
     v.midStackedWidgetPad3 = ui->midStackedWidgetPad3;
     v.pedalType = ui->pedalType;
     v.pedalWidget = ui->pedalWidget;
@@ -89,7 +97,7 @@ void kitPagesHiHat(KitPagesView &v, Ui::MainWindow1 *ui)
     v.hh_wave5_groupBox = ui->hh_wave5_groupBox;
     v.hh_wave5_name = ui->hh_wave5_name;
     v.btnClearHHWave = ui->btnClearHHWave;
-    v.groupBox_7 = ui->groupBox_7;
+    v.hiHatBox = ui->groupBox_7;
     v.hhLayer1SpinBox = ui->hhLayer1SpinBox;
     v.labLayer1 = ui->labLayer1;
     v.hhLayer2SpinBox = ui->hhLayer2SpinBox;
@@ -98,14 +106,10 @@ void kitPagesHiHat(KitPagesView &v, Ui::MainWindow1 *ui)
     v.labLayer3 = ui->labLayer3;
     v.hhLayer4SpinBox = ui->hhLayer4SpinBox;
     v.labLayer4 = ui->labLayer4;
-    v.label_147 = ui->label_147;
+    v.hhLayer5Title = ui->label_147;
     v.hhLayer5SpinBox = ui->hhLayer5SpinBox;
-}
-
-void kitPagesPad(KitPagesView &v, Ui::MainWindow1 *ui)
-{
     v.padGroupBox = ui->padGroupBox;
-    v.widget_11 = ui->widget_11;
+    v.padNumberArea = ui->widget_11;
     v.padNoComboBox = ui->padNoComboBox;
     v.midiCodeSpinBox = ui->midiCodeSpinBox;
     v.midiChannelComboBox = ui->midiChannelComboBox;
@@ -113,7 +117,7 @@ void kitPagesPad(KitPagesView &v, Ui::MainWindow1 *ui)
     v.extCtrl = ui->extCtrl;
     v.padOutput = ui->padOutput;
     v.muteGroup = ui->muteGroup;
-    v.label_189 = ui->label_189;
+    v.tempoSyncTitle = ui->label_189;
     v.tempoSync = ui->tempoSync;
     v.polyMono = ui->polyMono;
     v.dynamic = ui->dynamic;
@@ -121,7 +125,7 @@ void kitPagesPad(KitPagesView &v, Ui::MainWindow1 *ui)
     v.loop = ui->loop;
     v.trigType = ui->trigType;
     v.velocity = ui->velocity;
-    v.widget_12 = ui->widget_12;
+    v.padWavesArea = ui->widget_12;
     v.waveAName = ui->waveAName;
     v.waveAVolumeSpinBox = ui->waveAVolumeSpinBox;
     v.waveACenter = ui->waveACenter;
@@ -132,24 +136,21 @@ void kitPagesPad(KitPagesView &v, Ui::MainWindow1 *ui)
     v.waveBPan = ui->waveBPan;
     v.waveBPitch = ui->waveBPitch;
     v.waveBDecay = ui->waveBDecay;
+    return v;
 }
 
-void kitPagesKit(KitPagesView &v, Ui::MainWindow1 *ui)
+KitSettingsView kitSettingsView(Ui::MainWindow1 *ui)
 {
-    v.right_stackedWidget = ui->right_stackedWidget;
+    KitSettingsView v;
     v.rightHHSoundWidget = ui->rightHHSoundWidget;
-    v.groupBox_5 = ui->groupBox_5;
-    v.label_95 = ui->label_95;
-    v.kitNoSpinBox = ui->kitNoSpinBox;
-    v.label_32 = ui->label_32;
-    v.kitNameLabel = ui->kitNameLabel;
+    v.kitSettingsBox = ui->groupBox_5;
     v.kitVolumeSpinBox = ui->kitVolumeSpinBox;
     v.kitTempoSpinBox = ui->kitTempoSpinBox;
     v.linkGroupComboBox = ui->linkGroupComboBox;
     v.padLink1ComboBox = ui->padLink1ComboBox;
     v.padLink2ComboBox = ui->padLink2ComboBox;
     v.kitEffect1 = ui->kitEffect1;
-    v.label_19 = ui->label_19;
+    v.effect1NoTitle = ui->label_19;
     v.effect1_no = ui->effect1_no;
     v.lab_effect1_ctrl1 = ui->lab_effect1_ctrl1;
     v.effect1_ctrl1 = ui->effect1_ctrl1;
@@ -158,7 +159,7 @@ void kitPagesKit(KitPagesView &v, Ui::MainWindow1 *ui)
     v.lab_effect1_ctrl3 = ui->lab_effect1_ctrl3;
     v.effect1_ctrl3 = ui->effect1_ctrl3;
     v.kitEffect2 = ui->kitEffect2;
-    v.label_23 = ui->label_23;
+    v.effect2NoTitle = ui->label_23;
     v.effect2_no = ui->effect2_no;
     v.lab_effect2_ctrl1 = ui->lab_effect2_ctrl1;
     v.effect2_ctrl1 = ui->effect2_ctrl1;
@@ -167,7 +168,7 @@ void kitPagesKit(KitPagesView &v, Ui::MainWindow1 *ui)
     v.lab_effect2_ctrl3 = ui->lab_effect2_ctrl3;
     v.effect2_ctrl3 = ui->effect2_ctrl3;
     v.kitEffect3 = ui->kitEffect3;
-    v.label_24 = ui->label_24;
+    v.effect3NoTitle = ui->label_24;
     v.effect3_no = ui->effect3_no;
     v.lab_effect3_ctrl1 = ui->lab_effect3_ctrl1;
     v.effect3_ctrl1 = ui->effect3_ctrl1;
@@ -176,7 +177,7 @@ void kitPagesKit(KitPagesView &v, Ui::MainWindow1 *ui)
     v.lab_effect3_ctrl3 = ui->lab_effect3_ctrl3;
     v.effect3_ctrl3 = ui->effect3_ctrl3;
     v.activeFx = ui->activeFx;
-    v.label_25 = ui->label_25;
+    v.effect4NoTitle = ui->label_25;
     v.effect4_no = ui->effect4_no;
     v.lab_effect4_ctrl1 = ui->lab_effect4_ctrl1;
     v.effect4_ctrl1 = ui->effect4_ctrl1;
@@ -184,11 +185,13 @@ void kitPagesKit(KitPagesView &v, Ui::MainWindow1 *ui)
     v.effect4_ctrl2 = ui->effect4_ctrl2;
     v.lab_effect4_ctrl3 = ui->lab_effect4_ctrl3;
     v.effect4_ctrl3 = ui->effect4_ctrl3;
+    return v;
 }
 
-void kitPagesGlobal(KitPagesView &v, Ui::MainWindow1 *ui)
+GlobalSettingsView globalSettingsView(Ui::MainWindow1 *ui)
 {
-    v.label_27 = ui->label_27;
+    GlobalSettingsView v;
+    v.versionTitle = ui->label_27;
     v.version = ui->version;
     v.labEditEffect = ui->labEditEffect;
     v.labEffectOFF = ui->labEffectOFF;
@@ -229,40 +232,45 @@ void kitPagesGlobal(KitPagesView &v, Ui::MainWindow1 *ui)
     v.labLoopMeas = ui->labLoopMeas;
     v.labLoopMeasIndex = ui->labLoopMeasIndex;
     v.labRecPad = ui->labRecPad;
-    v.label_156 = ui->label_156;
+    v.metronomeTitle = ui->label_156;
     v.clickSoundNoSpinBox = ui->clickSoundNoSpinBox;
     v.clickNameLab = ui->clickNameLab;
     v.clickInterval = ui->clickInterval;
     v.clickPan = ui->clickPan;
     v.clickVolume = ui->clickVolume;
     v.clickOutput = ui->clickOutput;
-    v.label_155 = ui->label_155;
+    v.metronomeListTitle = ui->label_155;
     v.btnImportClickWave = ui->btnImportClickWave;
     v.btnDelClick = ui->btnDelClick;
     v.clickWaveTreeView = ui->clickWaveTreeView;
     v.globalLineEdit = ui->globalLineEdit;
     v.btnGlobal = ui->btnGlobal;
+    return v;
 }
 
 KitPagesView kitPagesView(Ui::MainWindow1 *ui)
 {
-    KitPagesView v;
-    kitPagesTop(v, ui);
-    kitPagesHiHat(v, ui);
-    kitPagesPad(v, ui);
-    kitPagesKit(v, ui);
-    kitPagesGlobal(v, ui);
+    return {pageSwitchView(ui), soundPaneView(ui), padSettingsView(ui), kitSettingsView(ui), globalSettingsView(ui)};
+}
+
+KitHeaderView kitHeaderView(Ui::MainWindow1 *ui)
+{
+    KitHeaderView v;
+    v.numberField = ui->kitNumber;
+    v.nameField = ui->kitNameLineEdit;
+    v.pageKitBox = ui->kitNoSpinBox;
+    v.pageKitTitle = ui->label_95;
+    v.pageNameLabel = ui->kitNameLabel;
+    v.pageNameTitle = ui->label_32;
     return v;
 }
 
 MainPadPageView mainPadPageView(Ui::MainWindow1 *ui)
 {
     MainPadPageView v;
-    v.kitNumber = ui->kitNumber;
-    v.kitNumberLabel_2 = ui->kitNumberLabel_2;
+    v.kitNumberTitle = ui->kitNumberLabel_2;
     v.upPageBtn = ui->upPageBtn;
     v.downPageBtn = ui->downPageBtn;
-    v.kitNameLineEdit = ui->kitNameLineEdit;
     v.btnRenameKit = ui->btnRenameKit;
     v.btnCopyKit = ui->btnCopyKit;
     QWidget *const groups[PAD_NUM_MAX] = {ui->groupPad1,  ui->groupPad2,  ui->groupPad3,  ui->groupPad4,  ui->groupPad5,
@@ -280,9 +288,6 @@ MainPadPageView mainPadPageView(Ui::MainWindow1 *ui)
                                                  ui->labPad17b};
     for (int p = 0; p < PAD_NUM_MAX; ++p)
         v.pads[size_t(p)] = {groups[p], labelsA[p], p < EXTEND_INPUT_NUM ? labelsB[p] : nullptr};
-    v.left_stackedWidget = ui->left_stackedWidget;
-    v.kitNoSpinBox = ui->kitNoSpinBox;
-    v.kitNameLabel = ui->kitNameLabel;
     return v;
 }
 
@@ -290,15 +295,15 @@ KitChainsView kitChainsView(Ui::MainWindow1 *ui)
 {
     KitChainsView v;
     v.logoWidget3 = ui->logoWidget3;
-    v.label = ui->label;
+    v.kitListTitle = ui->label;
     v.kitListtreeView = ui->kitListtreeView;
-    v.widget_8 = ui->widget_8;
+    v.kitMoveButtons = ui->widget_8;
     v.moveUpKit = ui->moveUpKit;
     v.moveDownKit = ui->moveDownKit;
-    v.label_33 = ui->label_33;
+    v.chainFunctionTitle = ui->label_33;
     v.rBtnKitChainOn = ui->rBtnKitChainOn;
     v.rBtnKitChainOff = ui->rBtnKitChainOff;
-    v.label_34 = ui->label_34;
+    v.chainNumberTitle = ui->label_34;
     v.kitChainNoSpinBox = ui->kitChainNoSpinBox;
     v.btnKitChainSave = ui->btnKitChainSave;
     v.stepWidget = ui->stepWidget;
@@ -310,10 +315,6 @@ KitChainsView kitChainsView(Ui::MainWindow1 *ui)
                     ui->step6Lab,  ui->step7Lab,  ui->step8Lab,  ui->step9Lab,  ui->step10Lab,
                     ui->step11Lab, ui->step12Lab, ui->step13Lab, ui->step14Lab, ui->step15Lab,
                     ui->step16Lab, ui->step17Lab, ui->step18Lab, ui->step19Lab, ui->step20Lab};
-    v.kitNumber = ui->kitNumber;
-    v.kitNameLineEdit = ui->kitNameLineEdit;
-    v.kitNoSpinBox = ui->kitNoSpinBox;
-    v.kitNameLabel = ui->kitNameLabel;
     return v;
 }
 
@@ -346,6 +347,7 @@ WindowViews windowViews(Ui::MainWindow1 *ui)
     views.preview = previewView(ui);
     views.soundFiles = {ui->waveGroupTreeView, ui->totalWaveTreeView};
     views.soundLists = soundListsView(ui);
+    views.kitHeader = kitHeaderView(ui);
     views.kitPages = kitPagesView(ui);
     views.mainPadPage = mainPadPageView(ui);
     views.kitChains = kitChainsView(ui);

@@ -5,6 +5,7 @@
 // the window that knows the whole form.
 
 #include "mainwindow1/editing/kitchainscontroller.h"
+#include "mainwindow1/editing/kitheadercontroller.h"
 #include "mainwindow1/editing/kitpagescontroller.h"
 #include "mainwindow1/editing/mainpadpagecontroller.h"
 #include "mainwindow1/library/previewcontroller.h"
@@ -22,6 +23,7 @@ struct WindowViews
     PreviewView preview;
     SoundFilesView soundFiles;
     SoundListsView soundLists;
+    KitHeaderView kitHeader;
     KitPagesView kitPages;
     MainPadPageView mainPadPage;
     KitChainsView kitChains;

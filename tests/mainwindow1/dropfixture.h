@@ -4,6 +4,7 @@
 // A shown main window (offscreen) that takes drags as Qt delivers them: the
 // enter, a move and the drop, sent to the real widgets.
 
+#include "padwriter.h"
 #include "mainwindow1/editing/mainpadpagecontroller.h"
 #include "library/dragpayload.h"
 #include "mainwindow1/shell/shellcontroller.h"
@@ -25,7 +26,7 @@ struct DropFixture : WindowFixture
         w->show();
         exposed = QTest::qWaitForWindowExposed(w);
         // The device writer is not run here; the tests watch its signal.
-        writerOff = QObject::disconnect(w, &MainWindow1::sendUpdate, w, &MainWindow1::recvUpdate);
+        writerOff = holdPadWriter(w);
     }
 
     // A file in the working folder; its native path.

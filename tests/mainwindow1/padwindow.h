@@ -11,6 +11,7 @@
 #include "mainwindow1/library/soundfilescontroller.h"
 #include "mainwindow1/library/soundlistscontroller.h"
 #include "mainwindow1/mainwindow1.h"
+#include "mainwindow1/device/padsynccontroller.h"
 #include "mainwindow1/editing/mainpadpagecontroller.h"
 #include "mainwindow1/shell/shellcontroller.h"
 #include "mainwindow1/mainwindow1_ui.h"
@@ -244,7 +245,7 @@ struct PadWindow {
         drives.list = {{mountPoint + "/", true}};
         w = new MainWindow1(WindowServices{&prompter});
         w->soundLists().skipSoundListOnClose();
-        w->recvFilePath(mountPoint + "/");
+        w->padSync().chooseDrive(mountPoint + "/");
         return w;
     }
 

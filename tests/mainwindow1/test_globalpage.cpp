@@ -1,6 +1,7 @@
 // The global settings page: the metronome list, the export of the global
 // settings file, and the mapping of the page to and from the global chunk.
 #include "setupflow_fixture.h"
+#include "mainwindow1/editing/kitpagescontroller.h"
 #include "mainwindow1/library/soundlistscontroller.h"
 #include "library/records_fixture.h"
 #include "support/hangingdisk.h"
@@ -124,7 +125,7 @@ private slots:
         ui->midiSync->setText("Reserved");
         ui->tempoIndicateLabel->setText("OFF");
         ui->ledLogoComboBox->setCurrentIndex(5);
-        reloadGlobalSettings(w->doc(), w->globalPage(), [](KitDocument::GlobalChunk &g) {
+        reloadGlobalSettings(w->doc(), w->kitPages().globalPage(), [](KitDocument::GlobalChunk &g) {
             g.effect[0] = {1, 2, 999, 10};
             g.effect[63] = {7, 8, 9, 4};
             g.pfta[0].rim_gain = 33;
@@ -151,7 +152,7 @@ private slots:
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QByteArray bytes = file.readAll();
-        QCOMPARE(written(w->doc(), w->globalPage()), bytes);
+        QCOMPARE(written(w->doc(), w->kitPages().globalPage()), bytes);
         QCOMPARE(bytes.left(4) + bytes.mid(458, 1) + bytes.mid(466, 1) + bytes.mid(482, 1) + bytes.mid(498, 2) + bytes.mid(599, 1),
                  QByteArray("GLOB\x66\x02\x0b\x04\x04\x64")); // cluster 102, sound 3, channel 12, chain 4 on
         QCOMPARE(bytes.size(), 843);
@@ -163,7 +164,7 @@ private slots:
             file.seek(0);
             QVERIFY(pf.readGlobalChunk(&file));
             second.w->doc().takeGlobalSize(int(pf.new_globalChunk.size));
-            second.w->showVerAndGlobal1(&pf);
+            second.w->kitPages().showVerAndGlobal1(&pf);
             QCOMPARE(pageTexts(second.ui), pageTexts(ui));
             QCOMPARE(second.ui->version->text(), QString("1.01"));
             QCOMPARE(QVector<int>({second.w->doc().meffChunk1(63).no, second.w->doc().kitChainList()[4].kit_chain,
@@ -313,18 +314,18 @@ private slots:
         g.kc.kit_chain_No = 5;
         g.kc.kitChain[5][2] = 0xFF;
         ui->midiSync->setText("ON");
-        w->showVerAndGlobal1(&pf);
+        w->kitPages().showVerAndGlobal1(&pf);
         QCOMPARE(ui->version->text() + ui->midiSync->text() + ui->midiExtCtrl->text(), QString("0.0255ONON"));
         QCOMPARE(int(w->doc().kitChainList()[5].kit_chain), 1);
         w->doc().beginFile(1);
-        w->setGlobalFileChunk();
+        w->kitPages().setGlobalFileChunk();
         const percussionpadfile::NEW_FILE_GLOBAL_CHUNK &out = w->doc().cf().new_globalChunk;
         QCOMPARE(QVector<int>({out.kc.kit_chain, out.kc.kit_chain_No, out.kc.kitChain[5][2], out.midi.ext_ctrl,
                                out.midi.midi_sync, out.click.pan, out.click.click_no, int(out.click.click_startCluster)}),
                  QVector<int>({5, 5, 0, 1, 1, 64, 0, 0})); // no metronome sounds chosen
         g.kc.kit_chain = g.kc.kit_chain_No = 0;
-        w->showVerAndGlobal1(&pf);
-        w->setGlobalFileChunk();
+        w->kitPages().showVerAndGlobal1(&pf);
+        w->kitPages().setGlobalFileChunk();
         QCOMPARE(out.kc.kit_chain * 100 + out.kc.kit_chain_No, 0);
     }
 
@@ -346,7 +347,7 @@ private slots:
         ui->labSensivity->setText("kept");
         pf.curFlag = 1;
         w->doc().takeGlobalSize(488);
-        w->showVerAndGlobal1(&pf);
+        w->kitPages().showVerAndGlobal1(&pf);
         QCOMPARE(QStringList({ui->effectType->text(), ui->effectCtrl1->text(), ui->clickNameLab->text(),
                               ui->audioOutput->text(), ui->labSensivity->text()}),
                  QStringList({"DANCD-FLA-L", "", "kept", "Phone", "0"}));
@@ -378,7 +379,7 @@ private slots:
         pf.curFlag = 1;
         QVERIFY(pf.readGlobalChunk(&file));
         w->doc().takeGlobalSize(int(pf.globalChunk.size));
-        w->showVerAndGlobal1(&pf);
+        w->kitPages().showVerAndGlobal1(&pf);
         auto labels = [ui]() {
             return QStringList{ui->labType->text(),        ui->labSensivity->text(),   ui->curveLabel->text(),
                                ui->maskTimeLabel->text(),  ui->labRetrigLevel->text(), ui->antiCrossLabel->text(),
@@ -411,7 +412,7 @@ private slots:
         current.initFileChunk();
         current.new_globalChunk.pfta[0].sensivity = 77;
         w->doc().takeGlobalSize(600);
-        w->showVerAndGlobal1(&current);
+        w->kitPages().showVerAndGlobal1(&current);
         QCOMPARE(ui->labSensivity->text(), QString("77"));
     }
 };

@@ -4,6 +4,7 @@
 #include "mainwindow1/editing/mainpadpagecontroller.h"
 #include "library/draghook.h"
 #include "mainwindow1/editing/kitchainscontroller.h"
+#include "mainwindow1/editing/kitpagescontroller.h"
 #include "kitfile/fileread.h"
 #include "windowfixture.h"
 
@@ -59,7 +60,7 @@ private slots:
         QStandardItem *root = w->kitChains().kitChainListItemModel()->item(0);
         QCOMPARE(root->text() + root->child(99, 0)->text() + root->child(9, 1)->text(), QString("Kit List100New Kit"));
         QVERIFY(!root->child(9, 0)->isEditable() && root->child(9, 1)->isEditable());
-        QSignalSpy info(w, &MainWindow1::sendKitChainInfo);
+        QSignalSpy info(&w->kitChains(), &KitChainsController::chainsConfirmed);
         f->ui->kitChainNoSpinBox->setValue(3);
         f->ui->rBtnKitChainOn->click();
         QCOMPARE(flags(w->doc().kitChainList()), QVector<int>({0, 0, 0, 10, 0, 0, 0, 0, 0}));
@@ -311,7 +312,7 @@ private slots:
             loaded[i].curKitChain[i][0] = quint8(i + 20);
         }
         loaded[6].kit_chain = 1;
-        emit w->sendKitChainMeg(loaded);
+        emit w->kitPages().chainsRead(loaded);
         QCOMPARE(flags(w->doc().kitChainList()), QVector<int>({0, 1, 2, 3, 4, 5, 16, 7, 8}));
         QCOMPARE(int(step(6, 0)), 26);
         QCOMPARE(f->ui->kitChainNoSpinBox->value(), 6);
@@ -319,7 +320,7 @@ private slots:
         QCOMPARE(f->ui->step1Lab->text(), QString("New Kit"));
 
         loaded[6].kit_chain = 0; // a file whose chain is off
-        emit w->sendKitChainMeg(loaded);
+        emit w->kitPages().chainsRead(loaded);
         QCOMPARE(flags(w->doc().kitChainList()), QVector<int>({0, 1, 2, 3, 4, 5, 6, 7, 8}));
         QVERIFY(f->ui->rBtnKitChainOff->isChecked());
     }

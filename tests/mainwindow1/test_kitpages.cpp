@@ -1,6 +1,7 @@
 // The main pad page and the kit settings page driven through the window:
 // paging, kit numbers, renames, Clear, the page buttons, the kit commit into
 // the records and file images, and re-pointing a renumbered wave.
+#include "mainwindow1/setupfiles/setupfilescontroller.h"
 #include "mainwindow1/editing/kitchainscontroller.h"
 #include "windowfixture.h"
 #include "mainwindow1/shell/shellcontroller.h"
@@ -108,7 +109,7 @@ private slots:
         QFETCH(QString, name);
         QFETCH(int, kind);
         QFETCH(QString, text);
-        QSignalSpy renamed(f->w, &MainWindow1::sendKitNameChanged);
+        QSignalSpy renamed(&f->w->mainPadPage(), &MainPadPageController::kitNameChanged);
         f->ui->kitNameLineEdit->setText(name);
         emit f->ui->kitNameLineEdit->editingFinished();
         QCOMPARE(f->prompter.prompts.size(), 1);
@@ -122,7 +123,7 @@ private slots:
     void acceptedRenameReachesAllThreeNames()
     {
         f->typeKitNumber("5");
-        QSignalSpy renamed(f->w, &MainWindow1::sendKitNameChanged);
+        QSignalSpy renamed(&f->w->mainPadPage(), &MainPadPageController::kitNameChanged);
         f->ui->btnRenameKit->click();
         f->ui->kitNameLineEdit->setText("Rock_1 a.b");
         emit f->ui->kitNameLineEdit->editingFinished();
@@ -147,7 +148,7 @@ private slots:
         w->doc().takeLoadedKit(3, lk);
         QCOMPARE(QStringList({f->ui->kitNameLineEdit->text(), f->ui->labPad03a->text(), f->ui->hh_wave2_name->text()}),
                  QStringList({"Loaded", "Kick", "Hat"}));
-        emit w->sendKitNameChanged("Signalled", 3);
+        emit w->setupFiles().kitNameRead("Signalled", 3);
         QCOMPARE(QStringList({f->kit(4).kit_name, w->doc().kitNameList()[3], f->w->kitChains().kitChainNameList()[3],
                               QString::fromLatin1(w->doc().base0(3).kit_name), f->ui->kitNameLineEdit->text()}),
                  QStringList({"Signalled", "Signalled", "Signalled", "Signalled", "Signalled"}));
@@ -167,7 +168,7 @@ private slots:
             k.pedalChunk.hh_wave2_name = "Hat";
         });
         f->editKit(4, [](MainWindow1Records::soundKit &k) { k.kpadChunk[0].soundName0 = "Other"; });
-        w->dispPadList(w->doc().kitAttrList(), 2);
+        w->mainPadPage().dispPadList(w->doc().kitAttrList(), 2);
         QCOMPARE(f->ui->labPad17b->text(), QString("Kick"));
         f->ui->btnClear->click();
         for (const MainWindow1Records::KIT_PAD_SETTING *s :
@@ -188,7 +189,7 @@ private slots:
     {
         Ui::MainWindow1 *ui = f->ui;
         const QString off = "background-color: black; color:white; border:1px solid white;";
-        QSignalSpy chains(f->w, &MainWindow1::sendKitChainInfo);
+        QSignalSpy chains(&f->w->kitPages(), &KitPagesController::chainPageLeft);
         ui->btnSoundKit->click();
         QCOMPARE(f->w->mainPadPage().dot(), 2);
         QCOMPARE(QVector<int>({ui->left_stackedWidget->currentIndex(), ui->midStackedWidget->currentIndex(),

@@ -148,7 +148,7 @@ private slots:
     {
         MainWindow1 *w = f->w;
         f->deviceMode();
-        QSignalSpy update(w, &MainWindow1::sendUpdate);
+        QSignalSpy update(&w->shell(), &ShellController::padAddsQueued);
         const QString a = f->sound("A.wav"), b = f->sound("B.wav"), c = f->sound("C.wav");
         const QString known = f->sound("Known.wav");
         f->addListed("Known", known, 5);

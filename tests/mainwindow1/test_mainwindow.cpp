@@ -1,4 +1,7 @@
+#include "mainwindow1/library/previewcontroller.h"
+#include "mainwindow1/library/soundfilescontroller.h"
 #include "mainwindow1/library/soundlistscontroller.h"
+#include "mainwindow1/editing/kitchainscontroller.h"
 #include "mainwindow1/setupfiles/setupfilescontroller.h"
 #include "mainwindow1/editing/kitpagescontroller.h"
 #include "mainwindow1/editing/mainpadpagecontroller.h"
@@ -19,7 +22,6 @@
 #include "platform/removabledrives.h"
 #include "resources/ztresources.h"
 #include "setupflow_fixture.h"
-#include "fakeprogram.h"
 #include "widgets/dialogs/uiprompter.h"
 
 #include <QGroupBox>
@@ -365,7 +367,7 @@ private slots:
         QCOMPARE(w->form()->effectCtrl1->text(), QString("0"));
         QCOMPARE(w->form()->effectType->text(), QString("/"));
         auto master6 = [this](quint16 param1, quint16 param2, quint8 no) {
-            reloadGlobalSettings(w->doc(), w->globalPage(), [=](KitDocument::GlobalChunk &g) {
+            reloadGlobalSettings(w->doc(), w->kitPages().globalPage(), [=](KitDocument::GlobalChunk &g) {
                 g.effect[6].param1 = param1;
                 g.effect[6].param2 = param2;
                 g.effect[6].param3 = 0;
@@ -402,12 +404,12 @@ private slots:
     void theme()
     {
         const QString lightPane = w->form()->left_soundHHSet->styleSheet();
-        w->checkTheme(true);
+        w->shell().applyTheme(true);
         QVERIFY(w->shell().isDarkMode());
         QCOMPARE(w->form()->left_soundHHSet->styleSheet(),
                  QString("background-color:rgb(35, 35, 35); color: white; border-right:1px solid grey;"));
         QCOMPARE(w->form()->kitTempoSpinBox->styleSheet(), QString("border:1px solid black; border-bottom:none;"));
-        w->checkTheme(false);
+        w->shell().applyTheme(false);
         QVERIFY(!w->shell().isDarkMode());
         QCOMPARE(w->form()->left_soundHHSet->styleSheet(),
                  QString("background-color: rgb(236, 236, 236); color: black;border-right:1px solid grey;"));
@@ -416,31 +418,6 @@ private slots:
                  QString("::section{background-color: #f0f0f0;color:black;}"));
         QCOMPARE(w->form()->kitTempoSpinBox->styleSheet(), QString("border: none; border-bottom:1px solid grey;"));
         Q_UNUSED(lightPane);
-    }
-
-    // The desktop's scheme is asked at construction and never waited on: the
-    // window shows while gsettings says nothing, and takes its answer when
-    // it comes; the look stays the form's.
-    void desktopSchemeNotWaitedOn()
-    {
-        {
-            const FakeProgram silent("gsettings", "exec sleep 60\n");
-            std::unique_ptr<MainWindow1> m(new MainWindow1(WindowServices{&m_prompter}));
-            m->soundLists().skipSoundListOnClose();
-            m->show();
-            QVERIFY(QTest::qWaitForWindowExposed(m.get()));
-            QVERIFY(!m->shell().desktopTheme().waiting()); // nothing asks at start
-            QVERIFY(!m->isSystemDarkMode());
-            QVERIFY(m->shell().desktopTheme().waiting());
-        }
-        const FakeProgram dark("gsettings", "sleep 0.3\necho \"'prefer-dark'\"\n");
-        std::unique_ptr<MainWindow1> m(new MainWindow1(WindowServices{&m_prompter}));
-        m->soundLists().skipSoundListOnClose();
-        const QString pane = m->form()->left_soundHHSet->styleSheet();
-        QVERIFY(!m->isSystemDarkMode());
-        QTRY_VERIFY(m->isSystemDarkMode());
-        QVERIFY(!m->shell().isDarkMode());
-        QCOMPARE(m->form()->left_soundHHSet->styleSheet(), pane);
     }
 
     void themeIconsOfSoundRows()
@@ -457,11 +434,11 @@ private slots:
         open.wave_No = 6;
         open.wave_lock = 1;
         w->library().takeSoundRecords({locked, open});
-        w->checkTheme(true);
+        w->shell().applyTheme(true);
         QVERIFY(total->soundItem(0, 0)->icon().cacheKey() != unlocked);
         QCOMPARE(total->soundItem(1, 0)->icon().cacheKey(), unlocked); // not locked
         QCOMPARE(total->soundItem(2, 0)->icon().cacheKey(), unlocked); // no such sound
-        w->checkTheme(false);
+        w->shell().applyTheme(false);
         w->library().takeSoundRecords({});
         w->library().clearSoundRows();
 
@@ -470,10 +447,10 @@ private slots:
         w->library().addSoundsToGroup(g, {{"a", "/a.wav"}});
         const QStandardItem *group = w->library().soundListItemModel()->item(g);
         const qint64 light = group->child(0)->icon().cacheKey(), groupIcon = group->icon().cacheKey();
-        w->checkTheme(true);
+        w->shell().applyTheme(true);
         QVERIFY(group->child(0)->icon().cacheKey() != light);
         QCOMPARE(group->icon().cacheKey(), groupIcon);
-        w->checkTheme(false);
+        w->shell().applyTheme(false);
         w->library().deleteFromGroups({g}, {});
     }
 
@@ -487,49 +464,62 @@ private slots:
                                             m->form()->effect3_ctrl1, m->form()->effect3_ctrl2, m->form()->effect3_ctrl3,
                                             m->form()->effect4_ctrl1, m->form()->effect4_ctrl2, m->form()->effect4_ctrl3};
         for (QSpinBox *box : controls) {
-            QVERIFY2(wired(box, QOverload<int>::of(&QSpinBox::valueChanged), m, &MainWindow1::on_valueChanged),
+            QVERIFY2(wired(box, QOverload<int>::of(&QSpinBox::valueChanged), &m->kitPages(),
+                           &KitPagesController::checkControlValue),
                      qPrintable(box->objectName()));
             QCOMPARE(SignalPeek::count(box, SIGNAL(valueChanged(int))), 3);
         }
         // 13: the group tree's item changes, once.
-        QVERIFY(QObject::disconnect(m->library().soundListItemModel(), &QStandardItemModel::itemChanged, m,
-                                    &MainWindow1::soundListItemModelChanged));
+        SoundListsController *lists = &m->soundLists();
+        QVERIFY(QObject::disconnect(m->library().soundListItemModel(), &QStandardItemModel::itemChanged, lists,
+                                    &SoundListsController::renameGroupRow));
         QCOMPARE(SignalPeek::count(m->library().soundListItemModel(), SIGNAL(itemChanged(QStandardItem *))), 0);
-        connect(m->library().soundListItemModel(), &QStandardItemModel::itemChanged, m,
-                &MainWindow1::soundListItemModelChanged);
+        connect(m->library().soundListItemModel(), &QStandardItemModel::itemChanged, lists,
+                &SoundListsController::renameGroupRow);
         // 17-20: the shared view actions and the total list's re-press.
-        QVERIFY(wired(WaveTreeView1::delSoundAction(), &QAction::triggered, m, &MainWindow1::deleteWaveFromList));
-        QVERIFY(wired(TotalTreeView::deleteSoundAction(), &QAction::triggered, m, &MainWindow1::deleteWaveFromList1));
-        QVERIFY(wired(TotalTreeView::exportSoundAction(), &QAction::triggered, m, &MainWindow1::exportWave));
-        QVERIFY(wired(m->form()->totalWaveTreeView, &TotalTreeView::sendSelectItem, m, &MainWindow1::recvSelectItem));
+        QVERIFY(wired(WaveTreeView1::delSoundAction(), &QAction::triggered, lists, &SoundListsController::deleteFromGroups));
+        QVERIFY(wired(TotalTreeView::deleteSoundAction(), &QAction::triggered, lists,
+                      &SoundListsController::deleteSelectedSounds));
+        QVERIFY(wired(TotalTreeView::exportSoundAction(), &QAction::triggered, &m->soundFiles(),
+                      &SoundFilesController::exportSelectedSounds));
+        QVERIFY(wired(m->form()->totalWaveTreeView, &TotalTreeView::sendSelectItem, lists,
+                      &SoundListsController::pressCurrentSound));
         // 21-25: preview loop and the kit selection dialog.
-        QVERIFY(wired(m, &MainWindow1::sendLoopIndex2, m, &MainWindow1::waveLoop2));
-        QVERIFY(m->setupFiles().skn());
-        QVERIFY(wired(m, &MainWindow1::sendKitNameList, m->setupFiles().skn(), &SelectKitNo::recvKitNameList));
-        QVERIFY(wired(m, &MainWindow1::sendKitIndexList, m->setupFiles().skn(), &SelectKitNo::recvKitIndexList));
-        QVERIFY(wired(m->setupFiles().skn(), &SelectKitNo::sendIsClose, m, &MainWindow1::recvIsClose));
-        QVERIFY(wired(m->setupFiles().skn(), &SelectKitNo::sendKitIndexState, m, &MainWindow1::recvKitIndexState));
-        // 27, 28: a rename reaches both name holders, in that order.
-        auto recvName = static_cast<void (MainWindow1::*)(QString, int)>(&MainWindow1::recvKitNameList);
-        QVERIFY(QObject::disconnect(m, &MainWindow1::sendKitNameChanged, m, recvName));
-        QVERIFY(QObject::disconnect(m, &MainWindow1::sendKitNameChanged, m, &MainWindow1::updateKitNameAndNo));
-        QCOMPARE(SignalPeek::count(m, SIGNAL(sendKitNameChanged(QString, int))), 0);
-        connect(m, &MainWindow1::sendKitNameChanged, m, recvName);
-        connect(m, &MainWindow1::sendKitNameChanged, m, &MainWindow1::updateKitNameAndNo);
-        // 29-34: the window's own signals.
-        QVERIFY(wired(m, &MainWindow1::sendKitChainMeg, m, &MainWindow1::recvKitChainMeg));
-        QVERIFY(wired(m, &MainWindow1::sendKitChainInfo, m, &MainWindow1::recvKitChainInfo));
-        QVERIFY(wired(m, &MainWindow1::sendModelIndex, m, &MainWindow1::recvModel));
-        QVERIFY(wired(m, &MainWindow1::sendLabelSize, m, &MainWindow1::initDisplay));
-        QVERIFY(wired(m, &MainWindow1::sendLoadSave, m, &MainWindow1::recvLoadSave));
-        QVERIFY(wired(m, &MainWindow1::sendUpdate, m, &MainWindow1::recvUpdate));
-        QCOMPARE(SignalPeek::count(m, SIGNAL(sendUpdate(int, int))), 1);
+        QVERIFY(wired(&m->preview(), &PreviewController::loopPressed, &m->preview(), &PreviewController::loopChanged));
+        SetupFilesController *files = &m->setupFiles();
+        QVERIFY(files->skn());
+        QVERIFY(wired(files, &SetupFilesController::kitChoiceNames, files->skn(), &SelectKitNo::recvKitNameList));
+        QVERIFY(wired(files, &SetupFilesController::kitChoiceIndexes, files->skn(), &SelectKitNo::recvKitIndexList));
+        QVERIFY(wired(files->skn(), &SelectKitNo::sendIsClose, files, &SetupFilesController::kitChoiceClosed));
+        QVERIFY(wired(files->skn(), &SelectKitNo::sendKitIndexState, files, &SetupFilesController::chooseKits));
+        // 27, 28: a rename, on the pads, by a load or by the pad's load, reaches both name holders.
+        for (const QObject *source : {static_cast<QObject *>(&m->mainPadPage()), static_cast<QObject *>(files),
+                                      static_cast<QObject *>(&m->padSync())}) {
+            const char *signal = source == &m->mainPadPage() ? SIGNAL(kitNameChanged(QString, int))
+                                                             : SIGNAL(kitNameRead(QString, int));
+            QCOMPARE(SignalPeek::count(source, signal), 1);
+        }
+        emit m->padSync().kitNameRead("Both", 7);
+        QCOMPARE(m->kitChains().kitChainNameList()[7] + m->doc().kitNameList()[7], QString("BothBoth"));
+        // 29-34: the chains and kits the pages hand each other; each area's call for the pad's writer.
+        KitChainsController *chains = &m->kitChains();
+        QVERIFY(wired(&m->kitPages(), &KitPagesController::chainsRead, chains, &KitChainsController::loadChains));
+        QVERIFY(wired(&m->kitPages(), &KitPagesController::chainPageLeft, chains, &KitChainsController::applyHandedOn));
+        QVERIFY(wired(chains, &KitChainsController::chainsConfirmed, chains, &KitChainsController::applyHandedOn));
+        QVERIFY(wired(chains, &KitChainsController::kitMoved, &m->kitPages(), &KitPagesController::moveKit));
+        QCOMPARE(SignalPeek::count(&m->soundFiles(), SIGNAL(padAddsQueued())), 1);
+        QCOMPARE(SignalPeek::count(lists, SIGNAL(padDeleteQueued())), 1);
+        QCOMPARE(SignalPeek::count(files, SIGNAL(padUpdateWanted(int, int))), 1);
+        QCOMPARE(SignalPeek::count(&m->shell(), SIGNAL(padAddsQueued())), 1);
         // 35-38: the kit copy roads.
-        QVERIFY(wired(m->form()->kitNameLineEdit, &LineEdit::sendClickRight, m, &MainWindow1::recvDstKitClick));
-        QVERIFY(QObject::disconnect(m, &MainWindow1::sendSrcKit, m->form()->kitNameLineEdit, &LineEdit::recvSrcKit));
-        connect(m, &MainWindow1::sendSrcKit, m->form()->kitNameLineEdit, &LineEdit::recvSrcKit);
-        QVERIFY(wired(m->form()->kitNameLineEdit, &LineEdit::sendMainDstKit, m, &MainWindow1::recvDstKit));
-        QVERIFY(wired(m->mainPadPage().kitCopy(), &CopyKitFunc::sendDstKit, m, &MainWindow1::recvDstKit));
+        MainPadPageController *page = &m->mainPadPage();
+        QVERIFY(wired(m->form()->kitNameLineEdit, &LineEdit::sendClickRight, page,
+                      &MainPadPageController::kitCopyTargetClicked));
+        QVERIFY(QObject::disconnect(page, &MainPadPageController::sourceKitChosen, m->form()->kitNameLineEdit,
+                                    &LineEdit::recvSrcKit));
+        connect(page, &MainPadPageController::sourceKitChosen, m->form()->kitNameLineEdit, &LineEdit::recvSrcKit);
+        QVERIFY(wired(m->form()->kitNameLineEdit, &LineEdit::sendMainDstKit, page, &MainPadPageController::copyKitTo));
+        QVERIFY(wired(page->kitCopy(), &CopyKitFunc::sendDstKit, page, &MainPadPageController::copyKitTo));
     }
 
     void padLabelConnections()
@@ -540,16 +530,20 @@ private slots:
                 if (!l)
                     continue;
                 ++labels;
-                QVERIFY2(wired(qobject_cast<PadLabel *>(l), &PadLabel::clickRight, w, &MainWindow1::rightMenu),
+                QVERIFY2(wired(qobject_cast<PadLabel *>(l), &PadLabel::clickRight, &w->mainPadPage(),
+                               &MainPadPageController::openPadMenu),
                          qPrintable(l->objectName()));
-                QVERIFY(wired(qobject_cast<PadLabel *>(l), &PadLabel::clickLeft, w, &MainWindow1::recvInteration));
+                QVERIFY(wired(qobject_cast<PadLabel *>(l), &PadLabel::clickLeft, &w->mainPadPage(),
+                              &MainPadPageController::clearHighlight));
                 QCOMPARE(SignalPeek::count(l, SIGNAL(clickRight(QString))), 1);
                 QCOMPARE(SignalPeek::count(l, SIGNAL(clickLeft(QString))), 1);
             }
         }
         QCOMPARE(labels, 36);
-        QVERIFY(wired(w->mainPadPage().pad_clear(), &QAction::triggered, w, &MainWindow1::clearPad));
-        QVERIFY(wired(w->mainPadPage().pad_copy(), &QAction::triggered, w, &MainWindow1::copyPad));
+        QVERIFY(wired(w->mainPadPage().pad_clear(), &QAction::triggered, &w->mainPadPage(),
+                      &MainPadPageController::clearPad));
+        QVERIFY(wired(w->mainPadPage().pad_copy(), &QAction::triggered, &w->mainPadPage(),
+                      &MainPadPageController::copyPad));
     }
 
     void saveChoiceReceivers()
@@ -561,12 +555,12 @@ private slots:
         top->setEnabled(false);
         for (QAction *a : actions)
             a->setEnabled(false);
-        w->recvIsClose(true);
+        w->setupFiles().kitChoiceClosed(true);
         QVERIFY(w->setupFiles().isSaveClose());
         QVERIFY(!top->isEnabled());
         // No kit chosen: the save's lock-out ends (twice does no harm).
-        w->recvIsClose(false);
-        w->recvIsClose(false);
+        w->setupFiles().kitChoiceClosed(false);
+        w->setupFiles().kitChoiceClosed(false);
         QVERIFY(!w->setupFiles().isSaveClose());
         QVERIFY(top->isEnabled());
         for (QAction *a : actions) {
@@ -581,9 +575,9 @@ private slots:
         const QVector<int> before = w->doc().kitIndexList();
         QVector<int> chosen(100, 1);
         chosen[0] = chosen[99] = 0;
-        w->recvKitIndexState(chosen);
+        w->setupFiles().chooseKits(chosen);
         QCOMPARE(w->doc().kitIndexList(), chosen);
-        w->recvKitIndexState({0, 1});
+        w->setupFiles().chooseKits({0, 1});
         QCOMPARE(w->doc().kitIndexList(), (QVector<int>{0, 1}));
         w->doc().takeKitSelection(before);
     }
@@ -754,12 +748,12 @@ private slots:
     void defaultChoiceIsOffline()
     {
         QCOMPARE(w->padSync().loopFlag1(), 1);
-        w->recvFilePath(QString());
+        w->padSync().chooseDrive(QString());
         QVERIFY(w->pad().isUDiskFlag());
         QCOMPARE(w->padSync().loopFlag1(), 0);
         MainWindow1 other(WindowServices{&m_prompter});
         other.soundLists().skipSoundListOnClose();
-        other.recvFilePath("Device Unconnect(Default)");
+        other.padSync().chooseDrive("Device Unconnect(Default)");
         QCOMPARE(other.padSync().loopFlag1(), 0);
         QVERIFY(!other.padSync().fileErrCloseWindow());
     }

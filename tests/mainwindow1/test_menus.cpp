@@ -103,7 +103,7 @@ private slots:
         QCOMPARE(flags, QString("10"));
 
         // Export All writes the whole setup: no kit choice.
-        QSignalSpy names(w, &MainWindow1::sendKitNameList);
+        QSignalSpy names(&w->setupFiles(), &SetupFilesController::kitChoiceNames);
         f->ui->actionExport_All->trigger();
         QCOMPARE(names.count(), 0);
         QVERIFY(!w->setupFiles().projectFlag());
@@ -164,7 +164,7 @@ private slots:
         QCOMPARE(f->ui->stackedWidget->currentIndex(), 1);
         f->ui->padNoComboBox->setCurrentIndex(2);
         f->ui->midiCodeSpinBox->setValue(77);
-        w->on_savePadSetBtn_clicked(w->kitPages().padOnPage());
+        w->kitPages().savePadSet(w->kitPages().padOnPage());
         QCOMPARE(int(f->kit(6).kpadChunk[2].midi_code), 77);
     }
 
@@ -194,12 +194,12 @@ private slots:
         MainWindow1 *w = f->w;
         w->show();
         QVERIFY(QTest::qWaitForWindowExposed(w));
-        w->initDisplay(f->ui->waveGroupTreeView->width(), 1); // the panes laid out for the tree's width
+        w->shell().initDisplay(f->ui->waveGroupTreeView->width(), 1); // the panes laid out for the tree's width
         f->ui->left_top->setFixedSize(33, 10);
         w->repaint();
         QCOMPARE(f->ui->left_top->size(), QSize(33, 10));
         QCOMPARE(f->ui->waveGroupTreeView->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
-        w->initDisplay(-1, 1); // laid out for another width than the tree's
+        w->shell().initDisplay(-1, 1); // laid out for another width than the tree's
         w->repaint();
         // Its share of the splitter, never narrower than its buttons' texts.
         const int share = (f->ui->splitter->width() / 25) * 4;

@@ -107,7 +107,7 @@ private slots:
                 s->aWaveNo = s->bWaveNo = 12;
             }
         });
-        w->dispPadList(w->doc().kitAttrList(), 3);
+        w->mainPadPage().dispPadList(w->doc().kitAttrList(), 3);
         rightClick(f->ui->labPad07b);
         w->mainPadPage().pad_clear()->trigger();
         for (const MainWindow1Records::KIT_PAD_SETTING *s : {&pad(4, 6), &w->doc().kitPadList(3)[6]}) {
@@ -216,7 +216,7 @@ private slots:
         f->ui->kitNameLineEdit->setText("Five");
         w->doc().setKitLink(4, 1, {2, 3});
         loadEffectMemory(w->doc(), 4, 2, 7, {10, 20, 30});
-        QSignalSpy renamed(w, &MainWindow1::sendKitNameChanged);
+        QSignalSpy renamed(&w->mainPadPage(), &MainPadPageController::kitNameChanged);
 
         f->ui->btnCopyKit->click();
         QVERIFY(w->mainPadPage().kitCopy()->isVisible());
@@ -279,9 +279,9 @@ private slots:
         w->mainPadPage().kitCopy()->hide();
         // A pad copied onto the pad the page shows is kept as well.
         f->editKit(7, [](MainWindow1Records::soundKit &k) { k.kpadChunk[1].midi_code = 77; });
-        w->rightMenu(w->mainPadPage().padWidgetGroup()[1].lableA->objectName()); // the pad menu on pad 2
+        w->mainPadPage().openPadMenu(w->mainPadPage().padWidgetGroup()[1].lableA->objectName()); // the pad menu on pad 2
         w->mainPadPage().pad_menu()->hide();
-        w->copyPad();
+        w->mainPadPage().copyPad();
         w->mainPadPage().copy_pad()->findChild<QSpinBox *>("dstValue")->setValue(int(w->kitPages().curPadNumber()) + 1);
         w->mainPadPage().copy_pad()->findChild<QAbstractButton *>("btnYes")->click();
         const int shown = w->kitPages().curPadNumber();

@@ -44,7 +44,7 @@ class TestPadSync : public QObject
         for (int row : rows)
             selection->select(w->library().totalListItemModel()->soundIndex(row),
                               QItemSelectionModel::Select | QItemSelectionModel::Rows);
-        w->deleteWaveFromList1();
+        w->soundLists().deleteSelectedSounds();
     }
 
     static bool batchDone(MainWindow1 *w)
@@ -318,7 +318,7 @@ private slots:
             if (asked || hanging.waiting() == 0)
                 return;
             asked = true;
-            emit w->sendUpdate(1, 0);
+            w->padSync().runQueuedBatch(1);
         });
         ask.start(5);
         if (adding)
@@ -425,7 +425,7 @@ private slots:
 
         // A batch queued now follows the one left running: asked for while
         // that one's write is held, it is not waited on.
-        emit w->sendUpdate(1, 0);
+        w->padSync().runQueuedBatch(1);
         QVERIFY(!batchDone(w));
 
         {
@@ -659,7 +659,7 @@ private slots:
             const QModelIndex third = w->library().totalListItemModel()->soundIndex(2); // in no kit
             w->form()->totalWaveTreeView->selectionModel()->select(third, QItemSelectionModel::ClearAndSelect
                                                                                | QItemSelectionModel::Rows);
-            w->deleteWaveFromList1();
+            w->soundLists().deleteSelectedSounds();
         };
         f.prompter.buttonAnswers.enqueue(QMessageBox::No);
         deleteThird();
@@ -706,7 +706,7 @@ private slots:
         const QModelIndex third = w->library().totalListItemModel()->soundIndex(2);
         w->form()->totalWaveTreeView->selectionModel()->select(third, QItemSelectionModel::ClearAndSelect
                                                                           | QItemSelectionModel::Rows);
-        w->deleteWaveFromList1(); // sound 3, in no kit
+        w->soundLists().deleteSelectedSounds(); // sound 3, in no kit
         QTRY_VERIFY_WITH_TIMEOUT(batchDone(w), 60000);
         QCOMPARE(f.prompter.texts(), QStringList{"The sampler pad is read-only (write-protected).\r\nThese sounds "
                                                  "were not deleted from the sampler pad and stay in the list:\r\n"
@@ -1064,7 +1064,7 @@ private slots:
         QTimer turn;
         QObject::connect(&turn, &QTimer::timeout, [&] {
             if (++turns == 2)
-                emit w->sendUpdate(0, 0); // a delete asked for meanwhile waits its turn
+                w->padSync().runQueuedBatch(0); // a delete asked for meanwhile waits its turn
             dialogShown = dialogShown || (w->padSync().usbDialog() && w->padSync().usbDialog()->isVisible());
             if (turns >= 2 && dialogShown) {
                 std::lock_guard<std::mutex> hold(lock);

@@ -34,9 +34,9 @@ class TestSelectKitWiring : public QObject
     // Runs the dialog the way the kit save does, answering with the given button clicks.
     void runSave(const QStringList &clicks)
     {
-        emit w->sendKitNameList(w->doc().kitNameList());
+        emit w->setupFiles().kitChoiceNames(w->doc().kitNameList());
         w->setupFiles().skn()->initKitIndex();
-        emit w->sendKitIndexList(w->doc().kitIndexList());
+        emit w->setupFiles().kitChoiceIndexes(w->doc().kitIndexList());
         SelectKitNo *dialog = w->setupFiles().skn();
         QTimer::singleShot(0, dialog, [dialog, clicks]() {
             for (const QString &name : clicks)
@@ -74,17 +74,17 @@ private slots:
     void windowFeedsTheDialog()
     {
         QVector<QString> names = {"One", "Two", "Three"};
-        emit w->sendKitNameList(names);
+        emit w->setupFiles().kitChoiceNames(names);
         QCOMPARE(w->setupFiles().skn()->kitNames(), names);
         w->setupFiles().skn()->initKitIndex();
-        emit w->sendKitIndexList(QVector<int>{1, 0, 1});
+        emit w->setupFiles().kitChoiceIndexes(QVector<int>{1, 0, 1});
         QCOMPARE(w->setupFiles().skn()->kitIndexes().mid(0, 3), QVector<int>({1, 0, 1}));
     }
 
     void okSendsTheChoiceBack()
     {
         QCOMPARE(w->doc().kitIndexList(), QVector<int>(100, 1));
-        w->recvIsClose(false); // as a kit choice answered before
+        w->setupFiles().kitChoiceClosed(false); // as a kit choice answered before
         runSave({"selAllRadioButton", "btnSure"});
         QVERIFY(w->setupFiles().isSaveClose());
         QCOMPARE(w->doc().kitIndexList(), QVector<int>(100, 0));
@@ -95,7 +95,7 @@ private slots:
         QVector<int> marks(100, 1);
         marks[41] = 0;
         w->doc().takeKitSelection(marks);
-        w->recvIsClose(true); // as a kit choice answered before
+        w->setupFiles().kitChoiceClosed(true); // as a kit choice answered before
         runSave({"selEmpRadioButton", "btnCancel"});
         QVERIFY(!w->setupFiles().isSaveClose());
         QCOMPARE(w->doc().kitIndexList().count(0), 1);
@@ -104,7 +104,7 @@ private slots:
 
     void okWithNothingChosenAnswersFalse()
     {
-        w->recvIsClose(true); // as a kit choice answered before
+        w->setupFiles().kitChoiceClosed(true); // as a kit choice answered before
         runSave({"selEmpRadioButton", "btnSure"});
         QVERIFY(!w->setupFiles().isSaveClose());
         QCOMPARE(w->doc().kitIndexList()[41], 0);

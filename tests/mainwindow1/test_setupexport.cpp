@@ -376,7 +376,7 @@ private slots:
         QVERIFY(kf::writeFile(f->file("KIT_ALL000000000.bin"), "not ours"));
         const QStringList before = folderEntries(f->work.path());
         f->prompter.clear();
-        QSignalSpy names(f->w, &MainWindow1::sendKitNameChanged);
+        QSignalSpy names(&f->w->setupFiles(), &SetupFilesController::kitNameRead);
         f->exportAll(setup);
         QCOMPARE(f->texts().last(), "The file has been generated:\r\nFile location:\r\n" + setup);
         QCOMPARE(folderEntries(f->work.path()), before);
@@ -668,7 +668,7 @@ private slots:
         f->exportAll(f->file("OUT.bin"));
         f->editKit(5, [](Kit &kit) { kit.kit_volume ^= 1; });
         f->saveKits({5}, f->work.path());
-        reloadGlobalSettings(f->w->doc(), f->w->globalPage(), [](KitDocument::GlobalChunk &g) { g.rec_level ^= 1; });
+        reloadGlobalSettings(f->w->doc(), f->w->kitPages().globalPage(), [](KitDocument::GlobalChunk &g) { g.rec_level ^= 1; });
         f->prompter.fileAnswers.enqueue({f->file("Global.ini")});
         f->ui->btnGlobal->click();
         in.reset();
@@ -678,7 +678,7 @@ private slots:
                                           unsynced + f->file("Global.ini") + "\r\nInput/output error"}));
         QVERIFY(setupfiles::readsBack(f->file("OUT.bin"), true));
         QVERIFY(f->unlocked());
-        QVERIFY(f->w->confirmOfflineClose());
+        QVERIFY(f->w->setupFiles().confirmOfflineClose());
         QCOMPARE(f->texts().size(), 3);
 
         // Four kits into one folder: each file it leaves unconfirmed is named.
@@ -704,11 +704,11 @@ private slots:
         QCOMPARE(f->prompter.titles(), QStringList({"Error", "Error"}));
         QCOMPARE(f->texts().last(), f->file(QString(252, 'n') + ".bin") + ":Fail to open file!\r\n"
                                             + reason(ENAMETOOLONG));
-        QVERIFY(f->w->confirmOfflineClose());
+        QVERIFY(f->w->setupFiles().confirmOfflineClose());
         f->editKit(50, [](Kit &kit) { kit.kit_volume ^= 1; });
         f->exportAll(f->file("gone/SET.bin"));
         f->prompter.buttonAnswers.enqueue(QMessageBox::No);
-        QVERIFY(!f->w->confirmOfflineClose());
+        QVERIFY(!f->w->setupFiles().confirmOfflineClose());
         QCOMPARE(f->texts().last(), QString("Quit?"));
     }
 
@@ -1882,7 +1882,7 @@ private slots:
         });
         f->w->pad().beginLoad(QString()); // device mode, as while the pad loads
         const QMap<QString, QByteArray> padFiles = tree(pad);
-        QSignalSpy updates(f->w, &MainWindow1::sendUpdate);
+        QSignalSpy updates(&f->w->setupFiles(), &SetupFilesController::padUpdateWanted);
 
         const QString target = f->file("SET.bin");
         f->exportAll(target);

@@ -1,5 +1,6 @@
 // The window's setup-file operations: kit files into the editor with their
 // messages, and the editor saved and read back through the real window.
+#include "mainwindow1/editing/kitpagescontroller.h"
 #include "document/kitreload.h"
 #include "mainwindow1/setupfiles/setupfilescontroller.h"
 #include "mainwindow1/library/soundlistscontroller.h"
@@ -34,10 +35,10 @@ struct NoDrives : DriveSource
 // Fresh sound lists, as a whole-setup load makes them.
 void newLists(MainWindow1 *w)
 {
-    w->initTotalItemModel();
-    w->initHHListItemModel();
+    w->soundLists().initTotalItemModel();
+    w->soundLists().initHHListItemModel();
     w->soundLists().useOwnClickSounds(false);
-    w->initClickItemModel();
+    w->soundLists().initClickItemModel();
 }
 
 // A whole setup into the window: checked in scratch, then shown.
@@ -56,9 +57,9 @@ bool loadSetup(MainWindow1 *w, const QString &file)
     w->library().noteSetupClicks(clicksFirst);
     w->doc().clearKits();
     newLists(w);
-    if (!w->showSound1(file, &rec.info))
+    if (!w->setupFiles().showSound1(file, &rec.info))
         return false;
-    w->showKit1(&rec.info); // the kits of the tables the model reads
+    w->setupFiles().showKit1(&rec.info); // the kits of the tables the model reads
     forgetTables(rec);
     w->library().addLoadedKitFile(rec);
     return true;
@@ -78,9 +79,9 @@ bool loadKit(MainWindow1 *w, const QString &file)
     if (readKitFile(file, rec, tables) != LoadError::None)
         return false;
     const int slot = rec.kitIndex - 1;
-    if (!w->showSound2(file, &rec.info))
+    if (!w->setupFiles().showSound2(file, &rec.info))
         return false;
-    w->showKit2(&rec.info, slot, 0, file); // the kit of the tables the model reads
+    w->setupFiles().showKit2(&rec.info, slot, file); // the kit of the tables the model reads
     forgetTables(rec);
     w->library().addLoadedKitFile(rec);
     return true;
@@ -175,7 +176,7 @@ private slots:
     {
         MainWindow1 *w = window();
         ScriptedPrompter &prompter = freshPrompter();
-        QSignalSpy names(w, &MainWindow1::sendKitNameChanged);
+        QSignalSpy names(&w->setupFiles(), &SetupFilesController::kitNameRead);
         QVERIFY(loadSetup(w, m_setup));
         QCOMPARE(prompter.titles(), QStringList({"Warning", "Warning"}));
         QCOMPARE(prompter.texts().at(0), QString("These sound names stored in the kit file ") + QChar(0x2068) + m_setup + QChar(0x2069)
@@ -241,13 +242,13 @@ private slots:
             QVERIFY(f.open(QIODevice::ReadOnly) && rec.info.getChunkIndex(&f));
             rec.info.readMultiKitSoundChunk(&f);
             ScriptedPrompter &prompter = freshPrompter();
-            QVERIFY(!w->showSound2(m_kitFile, &rec.info));
+            QVERIFY(!w->setupFiles().showSound2(m_kitFile, &rec.info));
             QCOMPARE(prompter.titles(), QStringList({b.title}));
             QCOMPARE(prompter.texts(), QStringList({b.text}));
             QCOMPARE(w->library().waveLoadKitAttrList().size(), before.size());
         }
         QVERIFY(kf::writeFile(m_kitFile, good));
-        QSignalSpy names(w, &MainWindow1::sendKitNameChanged);
+        QSignalSpy names(&w->setupFiles(), &SetupFilesController::kitNameRead);
         ScriptedPrompter &prompter = freshPrompter();
         QVERIFY(loadKit(w, m_kitFile));
         QVERIFY(prompter.prompts.isEmpty());
@@ -289,9 +290,9 @@ private slots:
         });
 
         w->doc().beginFile(0);
-        QVERIFY(w->getWaveList(w->shell().TempDirName(), nullptr));
-        w->waveKitOrder();
-        w->setGlobalFileChunk();
+        QVERIFY(w->setupFiles().getWaveList(w->shell().TempDirName(), nullptr));
+        w->setupFiles().waveKitOrder();
+        w->kitPages().setGlobalFileChunk();
         SetupFilesController &files = w->setupFiles();
         QVector<Records::SOUND_LIST_INFO> waveList = files.waveList();
         const KitDocument::SaveSounds sounds{w->soundLists().waveAttrList(), waveList, w->library().clickSetList(),
@@ -326,7 +327,7 @@ private slots:
         QCOMPARE(v->library().waveLoadKitAttrList().size(), 7);
 
         // Kit 2 alone, read back into its slot of the fresh window.
-        QVERIFY(w->getKitIniWaveList(w->shell().TempDirName(), 1, nullptr));
+        QVERIFY(w->setupFiles().getKitIniWaveList(w->shell().TempDirName(), 1));
         w->doc().beginFile(2);
         w->doc().setKitIniFileChunk(1, w->soundLists().waveAttrList(), w->setupFiles().waveList());
         QVERIFY(writeModel(w, path("KIT2.INI"), 1));

@@ -63,7 +63,7 @@ private slots:
 
     void refusedBeforeAnyFileIsChosen()
     {
-        QSignalSpy updates(f->w, &MainWindow1::sendUpdate);
+        QSignalSpy updates(&f->w->setupFiles(), &SetupFilesController::padUpdateWanted);
         const QByteArray before = f->snapshot();
         f->w->pad().beginLoad(QString()); // device mode, as while the pad loads
         f->ui->btnLoadFile->setCheckable(true);
@@ -105,31 +105,11 @@ private slots:
         QCOMPARE(f->snapshot(), before);
     }
 
-    // The import asked for after the pad's save comes two seconds on; the
-    // window is not held meanwhile.
-    void importAfterThePadsSaveDoesNotHoldTheWindow()
-    {
-        // The window turns before the import asks.
-        const TurnsWhile before([&] { return f->prompter.prompts.isEmpty(); });
-        f->prompter.buttonAnswers.enqueue(QMessageBox::No);
-        QElapsedTimer clock;
-        clock.start();
-        emit f->w->sendLoadSave(true);
-        QVERIFY(f->prompter.prompts.isEmpty());
-        QTRY_COMPARE_WITH_TIMEOUT(f->prompter.prompts.size(), 1, 60000);
-        QVERIFY(clock.elapsed() >= SetupFilesController::IMPORT_AFTER_SAVE_MS);
-        QVERIFY(before.turns() > 0);
-        QVERIFY(f->texts().first().startsWith("*Note*"));
-        emit f->w->sendLoadSave(false);
-        QTest::qWait(SetupFilesController::IMPORT_AFTER_SAVE_MS + 200);
-        QCOMPARE(f->prompter.prompts.size(), 1);
-    }
-
     void wholeSetupImported()
     {
         const QString setup = f->file("KIT_ALL.bin");
         QVERIFY(makeSetup(setup));
-        QSignalSpy names(f->w, &MainWindow1::sendKitNameChanged);
+        QSignalSpy names(&f->w->setupFiles(), &SetupFilesController::kitNameRead);
 
         // Import All, cancelled: the whole-setup import is told there is no file.
         const QByteArray before = f->snapshot();
@@ -169,7 +149,7 @@ private slots:
         QCOMPARE(sources.size(), 8);
         for (const QString &source : qAsConst(sources)) {
             const QString out = f->file("played.wav");
-            QVERIFY(f->w->getRawFile(source, out, 1) > 0);
+            QVERIFY(f->w->soundFiles().getRawFile(source, out, 1) > 0);
             QCOMPARE(kf::readFile(out), sf::soundBytes(stored, source));
         }
 
@@ -397,7 +377,7 @@ private slots:
         QVERIFY(kf::writeFile(k1, patched(k1, 57, QByteArray(1, '\0')))); // kit number 0 counts as kit 1
 
         f->prompter.clear();
-        QSignalSpy names(f->w, &MainWindow1::sendKitNameChanged);
+        QSignalSpy names(&f->w->setupFiles(), &SetupFilesController::kitNameRead);
         f->importPicks({k7, k2, k50});
         QCOMPARE(names.count(), 3);
         QCOMPARE(names.at(0).at(1).toInt(), 1);
@@ -572,36 +552,36 @@ private slots:
         QVERIFY(makeKitFile(bad, 7) && kf::writeFile(bad, patched(bad, 57, "\x96")) && makeKitFile(good, 2));
         const quint8 level = f->w->doc().curRecLevel();
         auto recLevel = [this](quint8 value) {
-            reloadGlobalSettings(f->w->doc(), f->w->globalPage(),
+            reloadGlobalSettings(f->w->doc(), f->w->kitPages().globalPage(),
                                  [value](KitDocument::GlobalChunk &g) { g.rec_level = value; });
         };
         recLevel(quint8(level + 3));
         f->prompter.fileAnswers.enqueue({global});
         f->ui->btnGlobal->click();
         recLevel(level);
-        f->w->doc().markGlobalSaved(f->w->globalPage()); // as if the file came from elsewhere
+        f->w->doc().markGlobalSaved(f->w->kitPages().globalPage()); // as if the file came from elsewhere
         f->prompter.clear();
         f->importPicks({global, bad});
         QCOMPARE(f->texts().mid(1), QStringList({bad + ":File data error!",
                                                  "The global settings file was not applied, as no kit file was "
                                                  "imported:\r\n" + global}));
         QCOMPARE(f->w->doc().curRecLevel(), level);
-        QVERIFY(f->w->confirmOfflineClose());
+        QVERIFY(f->w->setupFiles().confirmOfflineClose());
         f->importPicks({global, good});
         QCOMPARE(f->w->doc().curRecLevel(), quint8(level + 3));
-        QVERIFY(f->w->confirmOfflineClose());
+        QVERIFY(f->w->setupFiles().confirmOfflineClose());
 
         // Known by its content, whatever its name: a second download's name too.
         const QString second = f->file("Global (1).ini");
         QVERIFY(QFile::copy(global, second));
         recLevel(level);
-        f->w->doc().markGlobalSaved(f->w->globalPage());
+        f->w->doc().markGlobalSaved(f->w->kitPages().globalPage());
         f->importPicks({second, good});
         QCOMPARE(f->w->doc().curRecLevel(), quint8(level + 3));
 
         // Two of them: the user picks again.
         recLevel(level);
-        f->w->doc().markGlobalSaved(f->w->globalPage());
+        f->w->doc().markGlobalSaved(f->w->kitPages().globalPage());
         f->prompter.clear();
         f->importPicks({global, good, second});
         QCOMPARE(f->texts().mid(1), QStringList({"Only one global settings file can be selected.\r\n" + global

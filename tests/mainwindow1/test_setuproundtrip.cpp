@@ -32,11 +32,11 @@ QStringList slotFiles(const Kit &k)
 
 QByteArray globalBytes(MainWindow1 *w)
 {
-    w->setGlobalFileChunk();
+    w->kitPages().setGlobalFileChunk();
     QTemporaryFile t;
     if (!t.open())
         return QByteArray();
-    w->doc().writeGlobalFile(&t, w->globalPage());
+    w->doc().writeGlobalFile(&t, w->kitPages().globalPage());
     t.flush();
     t.seek(0);
     return t.readAll();
@@ -75,7 +75,7 @@ private slots:
             sources << c.file;
         QCOMPARE(sources.size(), 8);
         for (const QString &s : qAsConst(sources)) {
-            QVERIFY(w->getRawFile(s, a->file("device.wav"), 0) > 44);
+            QVERIFY(w->soundFiles().getRawFile(s, a->file("device.wav"), 0) > 44);
             device.insert(s, kf::readFile(a->file("device.wav")));
         }
 

@@ -1,5 +1,6 @@
 // Deleting sounds from the total list and groups or sounds from the group
 // tree, through the real window.
+#include "padwriter.h"
 #include "mainwindow1/library/soundlistscontroller.h"
 #include "soundlib_fixture.h"
 #include "library/records_fixture.h"
@@ -194,7 +195,7 @@ private slots:
 
         // Everything: the root row becomes current.
         l.select({0, 1, 2, 3});
-        w->deleteWaveFromList1();
+        w->soundLists().deleteSelectedSounds();
         QCOMPARE(w->library().totalListItemModel()->soundCount(), 0);
         QCOMPARE(w->library().hhSoundItemModel()->soundCount(), 0);
         QVERIFY(w->library().waveLoadKitAttrList().isEmpty() && w->library().soundList().isEmpty());
@@ -219,15 +220,14 @@ private slots:
         List l;
         MainWindow1 *w = l.w;
         w->pad().beginLoad(QString()); // device mode, as while the pad loads
-        QVERIFY(QObject::disconnect(w, &MainWindow1::sendUpdate, w, &MainWindow1::recvUpdate));
-        QSignalSpy updates(w, &MainWindow1::sendUpdate);
+        QVERIFY(holdPadWriter(w));
+        QSignalSpy updates(&w->soundLists(), &SoundListsController::padDeleteQueued); // a delete batch
         w->pad().queueDelete("Earlier.wav", 77); // deleted earlier in the run
         w->pad().beginDeleteBatch(false);
         w->pad().finishDeleteBatch();
         l.select({4, 1});
         w->form()->tbtDel->click();
         QCOMPARE(updates.size(), 1);
-        QCOMPARE(updates.first(), (QVariantList{0, 0}));
         QCOMPARE(w->pad().delUsbWaveList(), QStringList({l.files[4], l.files[1]}));
         QCOMPARE(w->pad().delUsbWaveNumList(), (QVector<quint16>{77, 5, 2}));
         QCOMPARE(l.recordFiles(), QStringList({l.files[0], l.files[2], l.files[3], l.files[5]}));
@@ -263,7 +263,7 @@ private slots:
             // A stored sound: only the kit-file message, after "Default"'s.
             g.f.prompter.clear();
             g.select({g.row(0), g.row(3, 0), g.row(3, 1), g.row(1)});
-            g.w->deleteWaveFromList();
+            g.w->soundLists().deleteFromGroups();
             QCOMPARE(g.f.prompter.texts(), QStringList({"Deleting the 'Default' group is not supported.",
                                                         "Deleting pkit file is not supported!"}));
             QCOMPARE(g.f.prompter.titles(), QStringList({"Warning", "Tip"}));

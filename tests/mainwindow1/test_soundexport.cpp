@@ -154,7 +154,7 @@ private slots:
         e.add("../up", writeBytes(e.f.path("src/up.wav"), pcmWav(2, 48000, 480)), 3);
         e.add("mono", writeBytes(e.f.path("other/mono.wav"), pcmWav(2, 8000, 800)), 4);
         kf::writeFile(QDir(e.out).filePath("tone.wav"), "older file");
-        QSignalSpy names(w, &MainWindow1::sendAllNameList);
+        QSignalSpy names(&w->soundFiles(), &SoundFilesController::exportWritten);
         e.select({0, 1, 2, 3});
         e.run(e.out);
         QCOMPARE(e.f.prompter.prompts.first().kind, UiPrompter::ExistingDirectory);

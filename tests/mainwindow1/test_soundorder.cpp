@@ -197,19 +197,19 @@ private slots:
         QItemSelectionModel *sel = w->form()->totalWaveTreeView->selectionModel();
         s.f.selectTotalRow(0);
         s.f.selectTotalRow(3, QItemSelectionModel::Select);
-        w->lockSound();
+        w->soundLists().lockSelected(true);
         QCOMPARE(w->library().waveLoadKitAttrList()[4].wave_lock, quint8(0));
         QCOMPARE(w->library().waveLoadKitAttrList()[2].wave_lock, quint8(0));
         QVERIFY(s.lockShown(0) && s.lockShown(3));
         s.f.selectTotalRow(2);
-        w->unlockSound();
+        w->soundLists().lockSelected(false);
         QCOMPARE(w->library().waveLoadKitAttrList()[1].wave_lock, quint8(1));
         QVERIFY(!s.lockShown(2));
         // A number no record has changes nothing.
         SoundListModel *total = w->library().totalListItemModel();
         total->setData(total->soundIndex(6, 0), "999");
         s.f.selectTotalRow(6);
-        w->lockSound();
+        w->soundLists().lockSelected(true);
         QVERIFY(!s.lockShown(6));
         QCOMPARE(w->library().waveLoadKitAttrList()[6].wave_lock, quint8(1));
 
@@ -231,8 +231,8 @@ private slots:
         // pad cannot take (no pad folders here) come back as they were.
         w->pad().beginLoad(QString()); // device mode, as while the pad loads
         s.f.prompter.clear();
-        w->lockSound();
-        w->unlockSound();
+        w->soundLists().lockSelected(true);
+        w->soundLists().lockSelected(false);
         QCOMPARE(s.f.prompter.texts(), QStringList({"In USB device mode, the sound lock function is not supported",
                                                     "In USB device mode, the sound unlock function is not supported"}));
         w->form()->actionReorder_Serial_Numbers->trigger();

@@ -136,7 +136,7 @@ private slots:
         reloadKit(w->doc(), 0, [&](MainWindow1Records::soundKit &kit) { kit.pedalChunk.hh_wave4_file = kick; });
         reloadKit(w->doc(), 0, [&](MainWindow1Records::soundKit &kit) { kit.pedalChunk.hh_wave4_name = "old"; });
         reloadKit(w->doc(), 9, [&](MainWindow1Records::soundKit &kit) { kit.pedalChunk.hh_wave5_file = kick; });
-        w->dispPadList(w->doc().kitAttrList(), 0);
+        w->mainPadPage().dispPadList(w->doc().kitAttrList(), 0);
 
         // Through the real editor: double click, type, Enter.
         w->show();

@@ -1,5 +1,6 @@
 // Selecting and pressing sounds in the total list and the group tree: source
 // checks, the information line, action enabling and drag payloads.
+#include "mainwindow1/library/soundfilescontroller.h"
 #include "mainwindow1/library/soundlistscontroller.h"
 #include "soundlib_fixture.h"
 #include "hangingdisk.h"
@@ -209,13 +210,13 @@ private slots:
         QCOMPARE(f.prompter.texts(), QStringList({"Please check path:WAVE5 does not exist.\r\n" + kit.record.file}));
         const QModelIndex goodIndex = w->library().totalListItemModel()->soundIndex(good);
         kf::writeFile(kit.path, original + "tail");
-        w->selectItemChanged(goodIndex);
+        w->soundLists().totalListSelection(goodIndex, false);
         QCOMPARE(f.prompter.texts().last(), QString("Please check path:The file has been modified. The target sound "
                                                     "was not found.\r\n" + kit.record.file));
         // A kit file that is gone.
         QFile::remove(kit.path);
         f.prompter.clear();
-        w->selectItemChanged(goodIndex);
+        w->soundLists().totalListSelection(goodIndex, false);
         QCOMPARE(f.prompter.texts(), QStringList({"Please check path:WAVE5 does not exist.\r\n" + native}));
     }
 
@@ -248,7 +249,7 @@ private slots:
         QCOMPARE(f.prompter.texts().last(), QString("Play error!"));
         f.prompter.fileAnswers.enqueue({f.path("out")});
         QDir().mkdir(f.path("out"));
-        w->exportWave();
+        w->soundFiles().exportSelectedSounds();
         QCOMPARE(f.prompter.texts().last(), QString::fromUtf8("Wrong data in file\xEF\xBC\x9A\r\n") + good);
         // A kit file pick that is a pipe reopens the file dialog.
         f.prompter.clear();
@@ -475,7 +476,7 @@ private slots:
         QCOMPARE(w->form()->waveInfoShow->text(), QString("16bit/48000Hz/Stereo"));
         QCOMPARE(w->preview().playFileNameNew2(), stored);
         const QString out = f.path("out.wav");
-        QCOMPARE(quint64(w->getRawFile(stored, out, 1)), quint64(kit.waves.at(7).size()));
+        QCOMPARE(quint64(w->soundFiles().getRawFile(stored, out, 1)), quint64(kit.waves.at(7).size()));
         QCOMPARE(kf::readFile(out), kit.waves.at(7));
     }
 

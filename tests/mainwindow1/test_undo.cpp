@@ -304,6 +304,102 @@ private slots:
         QCOMPARE(int(f->kit(4).kit_tempo), tempo);
     }
 
+    // Every box of the pad, kit, hi-hat and global settings pages changed by
+    // an arrow key is a step at once, while the box keeps the focus, and
+    // Ctrl+Z there takes it back.
+    void aBoxChangedByKeysIsAStepAtOnce()
+    {
+        f->editKit(2, [](MainWindow1Records::soundKit &k) {
+            k.kit_effect1 = 5; // an effect with three controls
+            k.effect1_ctrl1 = k.effect1_ctrl2 = k.effect1_ctrl3 = 20;
+        });
+        showWindow();
+        Ui::MainWindow1 *ui = f->ui;
+        f->openKitPage(2);
+        QStringList tried, noStep, notUndone;
+        auto tryBoxes = [&](QWidget *page) {
+            const QList<QWidget *> boxes = page->findChildren<QWidget *>();
+            for (QWidget *box : boxes) {
+                auto *spin = qobject_cast<QSpinBox *>(box);
+                auto *combo = qobject_cast<QComboBox *>(box);
+                if ((!spin && !combo) || !box->isVisible() || !box->isEnabled())
+                    continue;
+                // Which pad, link group or effect the page shows is no setting.
+                if (box == ui->padNoComboBox || box == ui->linkGroupComboBox || box == ui->globalPadComboBox
+                    || box == ui->masterEffectComboBox)
+                    continue;
+                auto value = [spin, combo] { return spin ? spin->value() : combo->currentIndex(); };
+                // Reached as by Tab: a click would open a list's popup.
+                if (combo)
+                    box->setFocus(Qt::TabFocusReason);
+                else
+                    QTest::mouseClick(box, Qt::LeftButton, Qt::NoModifier, QPoint(4, box->height() / 2));
+                const int before = value();
+                const int steps = f->w->history().stack().index();
+                QTest::keyClick(box, Qt::Key_Down);
+                if (value() == before)
+                    QTest::keyClick(box, Qt::Key_Up);
+                if (value() == before)
+                    continue;
+                tried << box->objectName();
+                if (f->w->history().stack().index() != steps + 1)
+                    noStep << box->objectName();
+                QTest::keyClick(box, Qt::Key_Z, Qt::ControlModifier);
+                if (value() != before || f->w->history().stack().index() != steps)
+                    notUndone << box->objectName();
+            }
+        };
+        tryBoxes(ui->stackedWidget->widget(0));
+        for (const char *name : {"hhLayer1SpinBox", "hhLayer2SpinBox", "hhLayer3SpinBox", "kitTempoSpinBox",
+                                 "effect1_ctrl3", "pedalType", "mode", "waveBPitch", "workColorComboBox"})
+            QVERIFY2(tried.contains(name), name);
+        ui->actionGlobal_Setting->trigger();
+        tryBoxes(ui->stackedWidget->currentWidget());
+        for (const char *name : {"clickSoundNoSpinBox", "ledTypeComboBox", "ledLogoComboBox"})
+            QVERIFY2(tried.contains(name), name);
+        QCOMPARE(noStep.join(","), QString());
+        QCOMPARE(notUndone.join(","), QString());
+        QCOMPARE(f->texts(), QStringList());
+    }
+
+    // A hi-hat velocity layer stepped past its rule stays where the rule
+    // holds, and the kit with it; a value typed goes into the kit at once and
+    // meets the rule when its edit ends: a refused one leaves no step.
+    void hiHatLayerKeepsItsRuleByKeys()
+    {
+        showWindow();
+        Ui::MainWindow1 *ui = f->ui;
+        f->openKitPage(3);
+        QTest::mouseClick(ui->hhLayer2SpinBox, Qt::LeftButton);
+        const int top = ui->hhLayer1SpinBox->value();
+        for (int i = ui->hhLayer2SpinBox->value(); i < top + 3; ++i)
+            QTest::keyClick(ui->hhLayer2SpinBox, Qt::Key_Up);
+        QCOMPARE(ui->hhLayer2SpinBox->value(), top - 2);
+        QCOMPARE(int(f->kit(3).pedalChunk.hh_layer2), top - 2);
+        QCOMPARE(f->w->history().stack().count(), 1);
+        QTest::keyClick(ui->hhLayer2SpinBox, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(f->w->history().stack().index(), 0);
+        QCOMPARE(int(f->kit(3).pedalChunk.hh_layer2), ui->hhLayer2SpinBox->value());
+
+        // Typed: the rule waits for Enter, which puts a refused value back.
+        const int low = ui->hhLayer3SpinBox->value();
+        QTest::mouseClick(ui->hhLayer3SpinBox, Qt::LeftButton);
+        ui->hhLayer3SpinBox->selectAll();
+        QTest::keyClicks(ui->hhLayer3SpinBox, "99"); // at or above layer 2
+        QCOMPARE(ui->hhLayer3SpinBox->value(), 99);
+        QCOMPARE(int(f->kit(3).pedalChunk.hh_layer3), 99);
+        QTest::keyClick(ui->hhLayer3SpinBox, Qt::Key_Return);
+        QCOMPARE(ui->hhLayer3SpinBox->value(), low);
+        QCOMPARE(int(f->kit(3).pedalChunk.hh_layer3), low);
+        QCOMPARE(f->w->history().stack().count(), 0);
+        ui->hhLayer3SpinBox->selectAll();
+        QTest::keyClicks(ui->hhLayer3SpinBox, "5");
+        QTest::keyClick(ui->hhLayer3SpinBox, Qt::Key_Return);
+        QCOMPARE(int(f->kit(3).pedalChunk.hh_layer3), 5);
+        QCOMPARE(f->w->history().stack().count(), 1);
+        QCOMPARE(action(f->w, "actionUndo")->text(), QString("Undo settings of kit 3"));
+    }
+
     // An IMPORT undone leaves the kits, the sound list and the loaded files
     // as before; redone, as the import left them.
     void importUndoneAsOneStep()
@@ -502,18 +598,18 @@ private slots:
         press(f->ui->btnClear, Qt::Key_Z, Qt::ControlModifier);
         f->prompter.buttonAnswers.enqueue(QMessageBox::Yes);
         f->exportAll(setup);
-        QVERIFY(!f->w->doc().differsFromSaved(f->w->globalPage()));
+        QVERIFY(!f->w->doc().differsFromSaved(f->w->kitPages().globalPage()));
         f->exportAll(f->file("B.bin"));
         press(f->ui->btnClear, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
-        QVERIFY(f->w->doc().differsFromSaved(f->w->globalPage()));
+        QVERIFY(f->w->doc().differsFromSaved(f->w->kitPages().globalPage()));
         f->exportAll(f->file("D.bin"));
         press(f->ui->btnClear, Qt::Key_Z, Qt::ControlModifier);
-        QVERIFY(f->w->doc().differsFromSaved(f->w->globalPage()));
+        QVERIFY(f->w->doc().differsFromSaved(f->w->kitPages().globalPage()));
         f->exportAll(f->file("E.bin"));
         press(f->ui->btnClear, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
-        QVERIFY(f->w->doc().differsFromSaved(f->w->globalPage()));
+        QVERIFY(f->w->doc().differsFromSaved(f->w->kitPages().globalPage()));
         press(f->ui->btnClear, Qt::Key_Z, Qt::ControlModifier);
-        QVERIFY(!f->w->doc().differsFromSaved(f->w->globalPage()));
+        QVERIFY(!f->w->doc().differsFromSaved(f->w->kitPages().globalPage()));
         QCOMPARE(f->prompter.titles().count("successfully saved."), 6);
         const QByteArray a = kf::readFile(f->file("A.bin")), c = kf::readFile(f->file("C.bin"));
         QVERIFY(!a.isEmpty() && a != c);
@@ -547,12 +643,12 @@ private slots:
     void undoneBackNothingToAsk()
     {
         f->editKit(5, [](MainWindow1Records::soundKit &k) { k.kpadChunk[2].soundName0 = "Tom"; });
-        f->w->doc().markAllSaved(f->w->globalPage());
+        f->w->doc().markAllSaved(f->w->kitPages().globalPage());
         f->typeKitNumber("5");
         QTest::mouseClick(f->ui->btnClear, Qt::LeftButton);
-        QVERIFY(f->w->doc().differsFromSaved(f->w->globalPage()));
+        QVERIFY(f->w->doc().differsFromSaved(f->w->kitPages().globalPage()));
         f->w->history().undo();
-        QVERIFY(!f->w->doc().differsFromSaved(f->w->globalPage()));
+        QVERIFY(!f->w->doc().differsFromSaved(f->w->kitPages().globalPage()));
         QVERIFY(f->w->close());
         QCOMPARE(f->texts(), QStringList());
         f->w = nullptr;

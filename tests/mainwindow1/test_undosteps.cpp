@@ -54,7 +54,7 @@ class TestUndoSteps : public QObject
         // The chains' steps and switches (which number a row shows is the page's).
         for (const MainWindow1Records::KIT_CHAIN &c : f->w->doc().kitChainList())
             out += char(c.kit_chain) + QByteArray(reinterpret_cast<const char *>(c.curKitChain), int(sizeof c.curKitChain));
-        out += f->w->doc().globalSettingsBytes(f->w->globalPage());
+        out += f->w->doc().globalSettingsBytes(f->w->kitPages().globalPage());
         out += f->totalRows().join('\n').toUtf8() + f->mirrorRows().join('\n').toUtf8();
         for (const MainWindow1Records::SOUND_INDEX &s : f->w->library().waveLoadKitAttrList())
             out += QByteArray(s.wave_name, 16) + s.file.toUtf8() + QByteArray::number(s.wave_No);

@@ -1,6 +1,7 @@
 // Loading the pad at start: sounds, metronome sounds, global settings and
 // kits, under a progress dialog. The load only reads the pad; what an earlier
 // run left cut short is put in order first, as a write of its own.
+#include "mainwindow1/editing/kitheadercontroller.h"
 #include "mainwindow1/windowtexts.h"
 #include "mainwindow1/device/padsynccontroller.h"
 #include "mainwindow1/editing/kitpagescontroller.h"
@@ -229,7 +230,7 @@ void PadSyncController::loadPad(const QString &modelFolder)
         m_loopFlag1 = 0;
         return;
     }
-    m_mainPadPage.setKitField(QStringLiteral("1"));
+    m_kitHeader.setNumberText(QStringLiteral("1"));
     m_mainPadPage.typeKitNumber(QStringLiteral("1"));
     m_kitPages.updateKitNo(1);
     m_doc.markAllSaved(m_kitPages.globalPage()); // an offline close after a failed close on the pad compares with this

@@ -1,5 +1,6 @@
 // Sounds added to and deleted from the pad while editing: the batches of the
 // worker threads, their progress, and the lists brought in line afterwards.
+#include "mainwindow1/editing/kitheadercontroller.h"
 #include "mainwindow1/windowtexts.h"
 #include "mainwindow1/device/padsynccontroller.h"
 #include "mainwindow1/library/soundlistscontroller.h"
@@ -250,7 +251,7 @@ void PadSyncController::completeAddBatch()
     m_addProgressValue = 0;
 
     const QHash<QString, int> records = firstRecordOfFile(m_library.waveLoadKitAttrList());
-    const int kitNo = m_mainPadPage.kitFieldNumber() - 1; // the kit shown now
+    const int kitNo = m_kitHeader.fieldNumber() - 1; // the kit shown now
     QStringList failedFiles;
     QVector<int> dropped;
     // Sources some kit's pads use: every such kit follows the sound to the

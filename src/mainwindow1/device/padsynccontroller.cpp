@@ -7,13 +7,15 @@
 
 PadSyncController::PadSyncController(KitDocument &doc, SoundLibrary &library, PadSession &pad,
                                      SoundListsController &soundLists, KitPagesController &kitPages,
-                                     MainPadPageController &mainPadPage, QWidget *parent, UiPrompter &prompter)
+                                     MainPadPageController &mainPadPage, KitHeaderController &kitHeader,
+                                     QWidget *parent, UiPrompter &prompter)
     : m_doc(doc)
     , m_library(library)
     , m_pad(pad)
     , m_soundLists(soundLists)
     , m_kitPages(kitPages)
     , m_mainPadPage(mainPadPage)
+    , m_kitHeader(kitHeader)
     , m_parent(parent)
     , m_prompter(prompter)
 {

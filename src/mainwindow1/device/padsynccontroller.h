@@ -24,6 +24,7 @@
 #include <optional>
 
 class KitDocument;
+class KitHeaderController;
 class KitPagesController;
 class MainPadPageController;
 class QProgressDialog;
@@ -41,8 +42,8 @@ public:
     // The sound lists, the kit pages and the main pad page follow the pad's
     // load, batches and close; boxes and progress dialogs are children of `parent`.
     PadSyncController(KitDocument &doc, SoundLibrary &library, PadSession &pad, SoundListsController &soundLists,
-                      KitPagesController &kitPages, MainPadPageController &mainPadPage, QWidget *parent,
-                      UiPrompter &prompter);
+                      KitPagesController &kitPages, MainPadPageController &mainPadPage,
+                      KitHeaderController &kitHeader, QWidget *parent, UiPrompter &prompter);
     ~PadSyncController() override;
 
     // ---- choosing and loading the pad
@@ -208,6 +209,7 @@ private:
     SoundListsController &m_soundLists;
     KitPagesController &m_kitPages;
     MainPadPageController &m_mainPadPage;
+    KitHeaderController &m_kitHeader;
     QWidget *m_parent;
     UiPrompter &m_prompter; // answers every box and file dialog
 

@@ -85,26 +85,26 @@ GlobalWritten writeGlobal(GlobalWrite &w)
 
 void KitPagesController::pressClickSound(const QModelIndex &index)
 {
-    QItemSelectionModel *selection = m_view.clickWaveTreeView->selectionModel();
+    QItemSelectionModel *selection = m_view.global.clickWaveTreeView->selectionModel();
     if (!index.parent().isValid() || !selection || selection->selectedIndexes().size() <= 1)
         return;
-    m_view.clickSoundNoSpinBox->setValue(index.sibling(index.row(), 0).data().toString().toInt());
-    m_view.clickNameLab->setText(index.sibling(index.row(), 1).data().toString().trimmed());
+    m_view.global.clickSoundNoSpinBox->setValue(index.sibling(index.row(), 0).data().toString().toInt());
+    m_view.global.clickNameLab->setText(index.sibling(index.row(), 1).data().toString().trimmed());
 }
 
 void KitPagesController::chooseClickSound(int value)
 {
     const int k = value - 1;
     if (k >= 0 && k < m_library.clickList().size())
-        m_view.clickNameLab->setText(m_library.clickList()[k].name);
+        m_view.global.clickNameLab->setText(m_library.clickList()[k].name);
     QStandardItem *group = m_library.clickListItemModel() ? m_library.clickListItemModel()->item(0) : nullptr;
     if (group && k >= 0 && k < group->rowCount())
-        m_view.clickWaveTreeView->setCurrentIndex(group->child(k)->index());
+        m_view.global.clickWaveTreeView->setCurrentIndex(group->child(k)->index());
 }
 
 void KitPagesController::deleteClickSound()
 {
-    const QModelIndex current = m_view.clickWaveTreeView->currentIndex();
+    const QModelIndex current = m_view.global.clickWaveTreeView->currentIndex();
     const QModelIndex group = current.parent();
     if (!current.isValid() || !group.isValid()) {
         m_prompter.warning(m_boxes, WindowTexts::tr("Warning"),
@@ -121,16 +121,16 @@ void KitPagesController::deleteClickSound()
     const QAbstractItemModel *model = group.model();
     const int left = model->rowCount(group);
     if (left == 0) {
-        m_view.clickWaveTreeView->setCurrentIndex(QModelIndex());
+        m_view.global.clickWaveTreeView->setCurrentIndex(QModelIndex());
         return;
     }
     const int next = qBound(0, row >= left - 1 ? row - 1 : row, left - 1);
-    m_view.clickWaveTreeView->setCurrentIndex(model->index(next, 0, group));
+    m_view.global.clickWaveTreeView->setCurrentIndex(model->index(next, 0, group));
 }
 
 void KitPagesController::exportGlobalFile()
 {
-    m_view.globalLineEdit->clear();
+    m_view.global.globalLineEdit->clear();
     const QString proposed = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)
                              + QDir::separator() + QStringLiteral("Global");
     m_globalPath = m_prompter.getSaveFileName(m_boxes, WindowTexts::tr("Output"), proposed,
@@ -174,7 +174,7 @@ void KitPagesController::exportGlobalFile()
         return;
     }
 
-    m_view.clickSoundNoSpinBox->setRange(1, 5);
+    m_view.global.clickSoundNoSpinBox->setRange(1, 5);
     const KitDocument::GlobalPage page = globalPage();
 
     // The chunk is built in a scratch file, then replaces the target whole, so a
@@ -225,7 +225,7 @@ void KitPagesController::writeGlobalFile(const QByteArray &chunk)
         return;
     }
     // In place, its folder synced or not: the file holds these settings.
-    m_view.globalLineEdit->setText(m_globalPath);
+    m_view.global.globalLineEdit->setText(m_globalPath);
     m_doc.markGlobalSaved(globalPage());
     const QString notKept = done ? done->notKept : QString();
     if (!done || !done->synced) {

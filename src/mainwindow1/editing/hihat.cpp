@@ -1,6 +1,7 @@
 // The hi-hat block of the kit settings page: the hi-hat sound list (preview
 // and drag), clearing the five hi-hat waves, and the velocity layer rules.
 #include "mainwindow1/editing/kitpagescontroller.h"
+#include "mainwindow1/editing/kitheadercontroller.h"
 #include "mainwindow1/editing/mainpadpagecontroller.h"
 #include "mainwindow1/windowtexts.h"
 #include "mainwindow1/library/previewcontroller.h"
@@ -36,13 +37,14 @@ void KitPagesController::hhSoundChosen(const QModelIndex &index, bool drag)
 
     // Spin boxes that lose the focus finish their edit (a layer rule may run).
     const QList<QWidget *> focused = {
-            m_view.kitNumber,          m_view.kitNameLineEdit,    m_view.hhLayer1SpinBox,    m_view.hhLayer2SpinBox,
-            m_view.hhLayer3SpinBox,    m_view.hhLayer4SpinBox,    m_view.hhLayer5SpinBox,    m_view.midiChannelComboBox,
-            m_view.velocity,           m_view.waveAVolumeSpinBox, m_view.waveBVolumeSpinBox, m_view.waveAPitch,
-            m_view.waveBPitch,         m_view.kitVolumeSpinBox,   m_view.kitTempoSpinBox,    m_view.effect1_ctrl1,
-            m_view.effect1_ctrl2,      m_view.effect1_ctrl3,      m_view.effect2_ctrl1,      m_view.effect2_ctrl2,
-            m_view.effect2_ctrl3,      m_view.effect3_ctrl1,      m_view.effect3_ctrl2,      m_view.effect3_ctrl3,
-            m_view.effect4_ctrl1,      m_view.effect4_ctrl2,      m_view.effect4_ctrl3};
+            m_view.pad.hhLayer1SpinBox,    m_view.pad.hhLayer2SpinBox,
+            m_view.pad.hhLayer3SpinBox,    m_view.pad.hhLayer4SpinBox,    m_view.pad.hhLayer5SpinBox,    m_view.pad.midiChannelComboBox,
+            m_view.pad.velocity,           m_view.pad.waveAVolumeSpinBox, m_view.pad.waveBVolumeSpinBox, m_view.pad.waveAPitch,
+            m_view.pad.waveBPitch,         m_view.kit.kitVolumeSpinBox,   m_view.kit.kitTempoSpinBox,    m_view.kit.effect1_ctrl1,
+            m_view.kit.effect1_ctrl2,      m_view.kit.effect1_ctrl3,      m_view.kit.effect2_ctrl1,      m_view.kit.effect2_ctrl2,
+            m_view.kit.effect2_ctrl3,      m_view.kit.effect3_ctrl1,      m_view.kit.effect3_ctrl2,      m_view.kit.effect3_ctrl3,
+            m_view.kit.effect4_ctrl1,      m_view.kit.effect4_ctrl2,      m_view.kit.effect4_ctrl3};
+    m_header.releaseFields();
     for (QWidget *widget : focused)
         widget->clearFocus();
 
@@ -90,24 +92,24 @@ void KitPagesController::pressHHSound(const QModelIndex &index)
 
 void KitPagesController::clearHHWaves()
 {
-    m_mainPadPage->selectKit(quint8(m_view.kitNoSpinBox->value() - 1));
-    if (m_mainPadPage->currentKitNum() >= m_doc.kitAttrList().size())
+    m_mainPadPage.selectKit(quint8(m_header.pageKit() - 1));
+    if (m_mainPadPage.currentKitNum() >= m_doc.kitAttrList().size())
         return;
-    m_doc.clearHiHat(m_mainPadPage->currentKitNum()); // the slots show it
+    m_doc.clearHiHat(m_mainPadPage.currentKitNum()); // the slots show it
 }
 
 // Layer `layer` (1..3) keeps its value when the rules allow it, else goes back
 // to the last value accepted. With `pendingOnly` an accepted value is left alone.
 void KitPagesController::checkLayer(int layer, bool pendingOnly)
 {
-    QSpinBox *const boxes[3] = {m_view.hhLayer1SpinBox, m_view.hhLayer2SpinBox, m_view.hhLayer3SpinBox};
-    QLabel *const below[3] = {m_view.labLayer2, m_view.labLayer3, m_view.labLayer4};
+    QSpinBox *const boxes[3] = {m_view.pad.hhLayer1SpinBox, m_view.pad.hhLayer2SpinBox, m_view.pad.hhLayer3SpinBox};
+    QLabel *const below[3] = {m_view.pad.labLayer2, m_view.pad.labLayer3, m_view.pad.labLayer4};
     int *const accepted[3] = {&m_original_layer1, &m_original_layer2, &m_original_layer3};
     QSpinBox *box = boxes[layer - 1];
     if (pendingOnly && box->value() == *accepted[layer - 1])
         return;
-    if (kitediting::hhLayerAccepted(layer, m_view.hhLayer1SpinBox->value(), m_view.hhLayer2SpinBox->value(),
-                                    m_view.hhLayer3SpinBox->value())) {
+    if (kitediting::hhLayerAccepted(layer, m_view.pad.hhLayer1SpinBox->value(), m_view.pad.hhLayer2SpinBox->value(),
+                                    m_view.pad.hhLayer3SpinBox->value())) {
         below[layer - 1]->setText(QString::number(box->value() - 1));
         *accepted[layer - 1] = box->value();
     } else {
@@ -140,7 +142,7 @@ void KitPagesController::disHHList(const MainWindow1Records::soundKit *kit, quin
 void KitPagesController::showChangedHiHat(int k)
 {
     // The hi-hat slots of the pad settings page, which its kit commit takes back.
-    if (k < 0 || k >= m_doc.kitAttrList().size() || k != m_view.kitNoSpinBox->value() - 1)
+    if (k < 0 || k >= m_doc.kitAttrList().size() || k != m_header.pageKit() - 1)
         return;
     for (quint8 slot = 0; slot < HH_NUM_MAX; ++slot)
         disHHList(&m_doc.kitAttrList().at(k), quint8(k), slot);

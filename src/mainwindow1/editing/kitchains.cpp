@@ -1,6 +1,7 @@
 // Kit chains: the page with its 20 step boxes, the chain number, ON/OFF, OK,
 // clearing a chain, and the chains of a loaded setup.
 #include "mainwindow1/editing/kitchainscontroller.h"
+#include "mainwindow1/editing/kitheadercontroller.h"
 #include "mainwindow1/editing/mainpadpagecontroller.h"
 #include "mainwindow1/windowtexts.h"
 
@@ -144,11 +145,10 @@ void KitChainsController::applyHandedOn(const QVector<KitChain> &chains, const Q
     const int kit = m_mainPadPage.oldKitNumber();
     if (kit < 1 || kit > m_doc.kitAttrList().size())
         return;
-    m_view.kitNumber->setText(QString::number(kit));
-    m_view.kitNameLineEdit->setText(names.value(kit - 1));
-    m_mainPadPage.noteNameFieldKit(kit - 1);
-    m_view.kitNameLabel->setText(names.value(kit - 1));
-    m_view.kitNoSpinBox->setValue(kit);
+    m_header.setNumberText(QString::number(kit));
+    m_header.showName(names.value(kit - 1), kit - 1);
+    m_header.setPageName(names.value(kit - 1));
+    m_header.setPageKit(kit);
     m_mainPadPage.dispPadList(m_doc.kitAttrList(), quint8(kit - 1));
 }
 
@@ -170,29 +170,29 @@ void KitChainsController::setUpTexts(const QString &fontFamily)
 {
     const KitChainsView &v = m_view;
     v.logoWidget3->hide();
-    v.label_33->setText(WindowTexts::tr("KIT CHIAN ") + QStringLiteral("\r\n") + WindowTexts::tr("FUNCTION"));
+    v.chainFunctionTitle->setText(WindowTexts::tr("KIT CHIAN ") + QStringLiteral("\r\n") + WindowTexts::tr("FUNCTION"));
     v.kitListtreeView->verticalScrollBar()->setStyleSheet(
             QStringLiteral("QScrollBar::vertical{width:10px; border:2px; border-radius:2px;}"));
     v.kitListtreeView->setAnimated(true);
 
-    for (QWidget *widget : {static_cast<QWidget *>(v.label_33), static_cast<QWidget *>(v.label_34),
+    for (QWidget *widget : {static_cast<QWidget *>(v.chainFunctionTitle), static_cast<QWidget *>(v.chainNumberTitle),
                             static_cast<QWidget *>(v.rBtnKitChainOff), static_cast<QWidget *>(v.rBtnKitChainOn),
                             static_cast<QWidget *>(v.moveUpKit), static_cast<QWidget *>(v.moveDownKit)})
         themesheets::setFamily(widget, fontFamily);
     v.btnKitChainSave->setStyleSheet(QStringLiteral("QToolTip { background-color: white; color: black;}"));
-    themesheets::setFamily(v.label, fontFamily, true);
+    themesheets::setFamily(v.kitListTitle, fontFamily, true);
 }
 
 void KitChainsController::applyTheme(bool isDark)
 {
     using themesheets::icon;
     using themesheets::style;
-    style(m_view.label, isDark, "background-color: rgb(35, 35, 35); color:white; ",
+    style(m_view.kitListTitle, isDark, "background-color: rgb(35, 35, 35); color:white; ",
           "background-color: rgb(236, 236, 236); color:black; ");
     style(m_view.kitListtreeView, isDark,
           " background-color: rgb(25, 25, 25); color:white; QHeadView{background-color: rgb(25, 25, 25); }",
           "background-color: rgb(236, 236, 236); color:black;");
-    style(m_view.widget_8, isDark, "background-color: rgb(35, 35, 35); color:white;",
+    style(m_view.kitMoveButtons, isDark, "background-color: rgb(35, 35, 35); color:white;",
           "background-color: rgb(236, 236, 236); color:black;");
     icon(m_view.moveUpKit, isDark, ":/images/kitUp2.png", ":/images/kitUp1.png");
     icon(m_view.moveDownKit, isDark, ":/images/kitDown2.png", ":/images/kitDown1.png");

@@ -14,11 +14,10 @@
 #include <array>
 
 class KitDocument;
-class LineEdit;
+class KitHeaderController;
 class MainPadPageController;
 class QGroupBox;
 class QLabel;
-class QLineEdit;
 class QPoint;
 class QRadioButton;
 class QSpinBox;
@@ -31,28 +30,24 @@ class QWidget;
 class UiPrompter;
 
 // The widgets of the kit-chain page: the kit list, the chain's steps and
-// switch; the kit number and name fields it keeps in step.
+// switch.
 struct KitChainsView
 {
     QWidget *logoWidget3 = nullptr;
-    QLabel *label = nullptr; // the kit list's title
+    QLabel *kitListTitle = nullptr;
     QTreeView *kitListtreeView = nullptr;
-    QWidget *widget_8 = nullptr;
+    QWidget *kitMoveButtons = nullptr; // the frame of the two buttons below
     QToolButton *moveUpKit = nullptr;
     QToolButton *moveDownKit = nullptr;
-    QLabel *label_33 = nullptr;
+    QLabel *chainFunctionTitle = nullptr;
     QRadioButton *rBtnKitChainOn = nullptr;
     QRadioButton *rBtnKitChainOff = nullptr;
-    QLabel *label_34 = nullptr;
+    QLabel *chainNumberTitle = nullptr;
     QSpinBox *kitChainNoSpinBox = nullptr;
     QToolButton *btnKitChainSave = nullptr;
     QWidget *stepWidget = nullptr;
     std::array<QGroupBox *, STEP_MAX_COUNT> stepBoxes{};
     std::array<QLabel *, STEP_MAX_COUNT> stepLabels{};
-    QLineEdit *kitNumber = nullptr;
-    LineEdit *kitNameLineEdit = nullptr;
-    QSpinBox *kitNoSpinBox = nullptr;
-    QLabel *kitNameLabel = nullptr;
 };
 
 class KitChainsController : public QObject
@@ -63,8 +58,9 @@ public:
     using KitChain = MainWindow1Records::KIT_CHAIN;
 
     // `dropFilter` takes the drops on the steps.
-    KitChainsController(KitDocument &doc, MainPadPageController &mainPadPage, const KitChainsView &view,
-                        QWidget *boxParent, UiPrompter &prompter, QObject *dropFilter, QObject *parent = nullptr);
+    KitChainsController(KitDocument &doc, KitHeaderController &header, MainPadPageController &mainPadPage,
+                        const KitChainsView &view, QWidget *boxParent, UiPrompter &prompter, QObject *dropFilter,
+                        QObject *parent = nullptr);
     const KitChainsView &view() const { return m_view; }
     // The style the kit list is drawn with.
     void useStyle(QStyle *style) { m_style = style; }
@@ -147,6 +143,7 @@ private:
     QWidget *m_boxParent;
     UiPrompter &m_prompter; // answers every box and file dialog
     QObject *m_dropFilter;
+    KitHeaderController &m_header;
     MainPadPageController &m_mainPadPage;
     QStyle *m_style = nullptr;
 

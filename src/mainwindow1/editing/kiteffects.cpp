@@ -2,6 +2,7 @@
 // active effect): type changes from the per-kit memory, the show of a kit's
 // stored effect, and the control layout of each type.
 #include "mainwindow1/editing/kitpagescontroller.h"
+#include "mainwindow1/editing/kitheadercontroller.h"
 #include "mainwindow1/windowtexts.h"
 
 #include "model/kitediting.h"
@@ -26,24 +27,24 @@ EffectSlot effectSlot(const KitPagesView &v, int n)
 {
     switch (n) {
     case 0:
-        return {v.kitEffect1,
-                {v.effect1_ctrl1, v.effect1_ctrl2, v.effect1_ctrl3},
-                {v.lab_effect1_ctrl1, v.lab_effect1_ctrl2, v.lab_effect1_ctrl3},
+        return {v.kit.kitEffect1,
+                {v.kit.effect1_ctrl1, v.kit.effect1_ctrl2, v.kit.effect1_ctrl3},
+                {v.kit.lab_effect1_ctrl1, v.kit.lab_effect1_ctrl2, v.kit.lab_effect1_ctrl3},
                 1};
     case 1:
-        return {v.kitEffect2,
-                {v.effect2_ctrl1, v.effect2_ctrl2, v.effect2_ctrl3},
-                {v.lab_effect2_ctrl1, v.lab_effect2_ctrl2, v.lab_effect2_ctrl3},
+        return {v.kit.kitEffect2,
+                {v.kit.effect2_ctrl1, v.kit.effect2_ctrl2, v.kit.effect2_ctrl3},
+                {v.kit.lab_effect2_ctrl1, v.kit.lab_effect2_ctrl2, v.kit.lab_effect2_ctrl3},
                 2};
     case 2:
-        return {v.kitEffect3,
-                {v.effect3_ctrl1, v.effect3_ctrl2, v.effect3_ctrl3},
-                {v.lab_effect3_ctrl1, v.lab_effect3_ctrl2, v.lab_effect3_ctrl3},
+        return {v.kit.kitEffect3,
+                {v.kit.effect3_ctrl1, v.kit.effect3_ctrl2, v.kit.effect3_ctrl3},
+                {v.kit.lab_effect3_ctrl1, v.kit.lab_effect3_ctrl2, v.kit.lab_effect3_ctrl3},
                 3};
     default:
-        return {v.activeFx,
-                {v.effect4_ctrl1, v.effect4_ctrl2, v.effect4_ctrl3},
-                {v.lab_effect4_ctrl1, v.lab_effect4_ctrl2, v.lab_effect4_ctrl3},
+        return {v.kit.activeFx,
+                {v.kit.effect4_ctrl1, v.kit.effect4_ctrl2, v.kit.effect4_ctrl3},
+                {v.kit.lab_effect4_ctrl1, v.kit.lab_effect4_ctrl2, v.kit.lab_effect4_ctrl3},
                 4};
     }
 }
@@ -91,7 +92,7 @@ void KitPagesController::typeChanged(int n, int t)
 {
     if (t < 0 || t >= kitediting::EFFECT_TYPE_COUNT)
         return; // no such type: nothing changes, the commit keeps the stored one
-    const int k = m_view.kitNoSpinBox->value() - 1;
+    const int k = m_header.pageKit() - 1;
     if (m_switchKitNum)
         return;
     const EffectSlot s = effectSlot(m_view, n);

@@ -1,6 +1,7 @@
 // Pad link groups and the effect control boxes of the kit settings page. Both
 // keep their values at once instead of waiting for the kit commit.
 #include "mainwindow1/editing/kitpagescontroller.h"
+#include "mainwindow1/editing/kitheadercontroller.h"
 #include "mainwindow1/windowtexts.h"
 
 #include "model/kitediting.h"
@@ -10,12 +11,6 @@
 #include <QSpinBox>
 
 namespace {
-
-// The kit (0-based) the page shows.
-int pageKit(const KitPagesView &v)
-{
-    return v.kitNoSpinBox->value() - 1;
-}
 
 // A control box keeps 0..511 and 999; anything else goes back to its last value.
 void controlChanged(QSpinBox *box, quint16 &memory, int value)
@@ -33,9 +28,9 @@ void KitPagesController::choosePadLink(bool first, int index)
 {
     if (m_switchKitNum || index < 0)
         return;
-    const int k = pageKit(m_view);
+    const int k = m_header.pageKit() - 1;
     const QVector<MainWindow1Records::LINK_GROUP> &links = m_doc.kitLinkList(k);
-    const int g = m_view.linkGroupComboBox->currentIndex();
+    const int g = m_view.kit.linkGroupComboBox->currentIndex();
     if (g < 0 || g >= links.size())
         return;
     MainWindow1Records::LINK_GROUP pair = links[g];
@@ -47,7 +42,7 @@ void KitPagesController::choosePadLink(bool first, int index)
                                         "the link2 parameter.")
                       : WindowTexts::tr("Except for the option 'OFF', the link2 parameter must not be the same as "
                                         "the link1 parameter."));
-        (first ? m_view.padLink1ComboBox : m_view.padLink2ComboBox)->setCurrentIndex(0);
+        (first ? m_view.kit.padLink1ComboBox : m_view.kit.padLink2ComboBox)->setCurrentIndex(0);
         return;
     }
     (first ? pair.link_pad1 : pair.link_pad2) = quint8(index);
@@ -56,14 +51,14 @@ void KitPagesController::choosePadLink(bool first, int index)
 
 void KitPagesController::chooseLinkGroup(int index)
 {
-    const int k = pageKit(m_view);
+    const int k = m_header.pageKit() - 1;
     if (index < 0 || k < 0 || k >= KIT_MAX_COUNT)
         return;
     const int p = m_original_link_group;
     if (p >= 0 && p < m_doc.kitLinkList(k).size()) {
         MainWindow1Records::LINK_GROUP pair = m_doc.kitLinkList(k)[p];
-        const int pad1 = m_view.padLink1ComboBox->currentIndex();
-        const int pad2 = m_view.padLink2ComboBox->currentIndex();
+        const int pad1 = m_view.kit.padLink1ComboBox->currentIndex();
+        const int pad2 = m_view.kit.padLink2ComboBox->currentIndex();
         if (pad1 >= 0)
             pair.link_pad1 = quint8(pad1);
         if (pad2 >= 0)
@@ -73,8 +68,8 @@ void KitPagesController::chooseLinkGroup(int index)
     }
     if (index < m_doc.kitLinkList(k).size()) {
         const MainWindow1Records::LINK_GROUP shown = m_doc.kitLinkList(k)[index];
-        m_view.padLink1ComboBox->setCurrentIndex(shown.link_pad1);
-        m_view.padLink2ComboBox->setCurrentIndex(shown.link_pad2);
+        m_view.kit.padLink1ComboBox->setCurrentIndex(shown.link_pad1);
+        m_view.kit.padLink2ComboBox->setCurrentIndex(shown.link_pad2);
     }
     m_original_link_group = index;
 }
@@ -88,10 +83,10 @@ void KitPagesController::checkControlValue(int value)
 
 QSpinBox *KitPagesController::controlBox(int slot, int control) const
 {
-    QSpinBox *const boxes[4][3] = {{m_view.effect1_ctrl1, m_view.effect1_ctrl2, m_view.effect1_ctrl3},
-                                   {m_view.effect2_ctrl1, m_view.effect2_ctrl2, m_view.effect2_ctrl3},
-                                   {m_view.effect3_ctrl1, m_view.effect3_ctrl2, m_view.effect3_ctrl3},
-                                   {m_view.effect4_ctrl1, m_view.effect4_ctrl2, m_view.effect4_ctrl3}};
+    QSpinBox *const boxes[4][3] = {{m_view.kit.effect1_ctrl1, m_view.kit.effect1_ctrl2, m_view.kit.effect1_ctrl3},
+                                   {m_view.kit.effect2_ctrl1, m_view.kit.effect2_ctrl2, m_view.kit.effect2_ctrl3},
+                                   {m_view.kit.effect3_ctrl1, m_view.kit.effect3_ctrl2, m_view.kit.effect3_ctrl3},
+                                   {m_view.kit.effect4_ctrl1, m_view.kit.effect4_ctrl2, m_view.kit.effect4_ctrl3}};
     return boxes[slot][control];
 }
 

@@ -2,6 +2,7 @@
 // steps), dragging a kit onto a step, and moving a kit up or down, which
 // swaps the two kits everywhere.
 #include "mainwindow1/editing/kitchainscontroller.h"
+#include "mainwindow1/editing/kitheadercontroller.h"
 #include "mainwindow1/editing/kitpage.h"
 #include "mainwindow1/editing/mainpadpagecontroller.h"
 #include "mainwindow1/windowtexts.h"
@@ -185,16 +186,15 @@ void KitChainsController::takeOverChainPage()
         m_doc.confirmChains(chain);
 
     // Names renamed in the kit list become the kits' names, on the main page too.
-    const int shown = m_view.kitNumber->text().toInt() - 1;
+    const int shown = m_header.fieldNumber() - 1;
     QVector<QString> names = m_doc.kitNameList();
     for (int k : qAsConst(m_kitListRenames)) {
         if (k < 0 || k >= m_kitChainNameList.size() || k >= names.size())
             continue;
         names[k] = m_kitChainNameList[k];
         if (k == shown) {
-            m_view.kitNameLineEdit->setText(names[k]);
-            m_mainPadPage.noteNameFieldKit(k);
-            m_view.kitNameLabel->setText(names[k]);
+            m_header.showName(names[k], k);
+            m_header.setPageName(names[k]);
         }
     }
     m_kitListRenames.clear();

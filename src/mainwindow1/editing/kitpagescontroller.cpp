@@ -1,4 +1,5 @@
 #include "mainwindow1/editing/kitpagescontroller.h"
+#include "mainwindow1/editing/kitheadercontroller.h"
 #include "mainwindow1/editing/mainpadpagecontroller.h"
 #include "document/kitdocument.h"
 #include "library/soundlibrary.h"
@@ -9,7 +10,9 @@
 #include <QSpinBox>
 
 KitPagesController::KitPagesController(KitDocument &doc, SoundLibrary &library, const KitPagesView &view,
-                                       QWidget *boxes, UiPrompter &prompter, PreviewController &preview,
+                                       QWidget *boxes, UiPrompter &prompter, KitHeaderController &header,
+                                       MainPadPageController &mainPadPage, KitChainsController &kitChains,
+                                       PreviewController &preview,
                                        SoundListsController &soundLists)
     : QObject(nullptr)
     , m_doc(doc)
@@ -19,12 +22,15 @@ KitPagesController::KitPagesController(KitDocument &doc, SoundLibrary &library, 
     , m_prompter(prompter)
     , m_preview(preview)
     , m_soundLists(soundLists)
+    , m_header(header)
+    , m_mainPadPage(mainPadPage)
+    , m_kitChains(kitChains)
 {
-    QGroupBox *const hhBoxes[HH_NUM_MAX] = {m_view.hh_wave1_groupBox, m_view.hh_wave2_groupBox,
-                                            m_view.hh_wave3_groupBox, m_view.hh_wave4_groupBox,
-                                            m_view.hh_wave5_groupBox};
-    QLabel *const names[HH_NUM_MAX] = {m_view.hh_wave1_name, m_view.hh_wave2_name, m_view.hh_wave3_name,
-                                       m_view.hh_wave4_name, m_view.hh_wave5_name};
+    QGroupBox *const hhBoxes[HH_NUM_MAX] = {m_view.pad.hh_wave1_groupBox, m_view.pad.hh_wave2_groupBox,
+                                            m_view.pad.hh_wave3_groupBox, m_view.pad.hh_wave4_groupBox,
+                                            m_view.pad.hh_wave5_groupBox};
+    QLabel *const names[HH_NUM_MAX] = {m_view.pad.hh_wave1_name, m_view.pad.hh_wave2_name, m_view.pad.hh_wave3_name,
+                                       m_view.pad.hh_wave4_name, m_view.pad.hh_wave5_name};
     for (int i = 0; i < HH_NUM_MAX; ++i) {
         m_hhWidgetGroup[size_t(i)].group = hhBoxes[i];
         m_hhWidgetGroup[size_t(i)].lableA = names[i];
@@ -62,11 +68,11 @@ void KitPagesController::moveKit(const QModelIndex &index, quint8 flag)
     if (row < 0 || moved < 0 || row >= KIT_MAX_COUNT || moved >= KIT_MAX_COUNT)
         return;
     // The kit page's edits go into the kit it shows before the kits change places.
-    commitShownKit(m_mainPadPage->oldKitNumber());
+    commitShownKit(m_mainPadPage.oldKitNumber());
     m_doc.moveKit(row, moved);
-    m_mainPadPage->selectKit(quint8(moved));
-    m_mainPadPage->setKitField(QString::number(moved + 1));
-    m_mainPadPage->dispPadList(m_doc.kitAttrList(), m_mainPadPage->currentKitNum());
+    m_mainPadPage.selectKit(quint8(moved));
+    m_header.setNumberText(QString::number(moved + 1));
+    m_mainPadPage.dispPadList(m_doc.kitAttrList(), m_mainPadPage.currentKitNum());
 
     // Show the moved kit on the kit page without committing the page again.
     showMovedKit(moved + 1);
@@ -75,8 +81,8 @@ void KitPagesController::moveKit(const QModelIndex &index, quint8 flag)
 void KitPagesController::showMovedKit(int kitNo)
 {
     const QScopedValueRollback<bool> noCommit(m_loadKitNoFlag, true);
-    if (m_view.kitNoSpinBox->value() != kitNo)
-        m_view.kitNoSpinBox->setValue(kitNo);
+    if (m_header.pageKit() != kitNo)
+        m_header.setPageKit(kitNo);
     else
         switchKit(kitNo);
 }

@@ -23,7 +23,7 @@
 
 class CustomComboBox;
 class KitChainsController;
-class LineEdit;
+class KitHeaderController;
 class MainPadPageController;
 class PreviewController;
 class QComboBox;
@@ -41,30 +41,37 @@ class SoundLibrary;
 class SoundListsController;
 class UiPrompter;
 
-// The widgets the kit pages drive: the page buttons and the panes they
-// switch, the kit settings and pad settings pages with their hi-hat slots,
-// and the global settings page with its metronome list; the kit number and
-// name fields the pages fill.
-struct KitPagesView
+// The page buttons, the panes they switch and the buttons each page shows.
+struct PageSwitchView
 {
     QToolButton *btnKitMove = nullptr;
     QToolButton *btnSoundKit = nullptr;
     QToolButton *btnKitChain = nullptr;
     QStackedWidget *rightTopStackedWidget = nullptr;
-    LineEdit *kitNameLineEdit = nullptr;
-    QLineEdit *kitNumber = nullptr;
     QToolButton *btnClear = nullptr;
     QToolButton *btnLoadFile = nullptr;
     QToolButton *btnSave = nullptr;
     QStackedWidget *left_stackedWidget = nullptr;
+    QStackedWidget *midStackedWidget = nullptr;
+    QStackedWidget *right_stackedWidget = nullptr;
+};
+
+// The left pane of the kit settings pages: the hi-hat sound list's frame and the LED colors.
+struct SoundPaneView
+{
     QWidget *left_soundHHSet = nullptr;
     QWidget *logoWidget2 = nullptr;
-    QLabel *label_3 = nullptr;
-    QLabel *label_130 = nullptr;
+    QLabel *soundListTitle = nullptr;
+    QLabel *ledColorTitle = nullptr;
     QComboBox *bottomColorComboBox = nullptr;
-    QLabel *label_132 = nullptr;
+    QLabel *ledHitColorTitle = nullptr;
     QComboBox *workColorComboBox = nullptr;
-    QStackedWidget *midStackedWidget = nullptr;
+};
+
+// The middle pane of the kit settings pages: the hi-hat slots and velocity
+// layers, and the pad settings.
+struct PadSettingsView
+{
     QWidget *midStackedWidgetPad3 = nullptr;
     QComboBox *pedalType = nullptr;
     QWidget *pedalWidget = nullptr;
@@ -79,7 +86,7 @@ struct KitPagesView
     QGroupBox *hh_wave5_groupBox = nullptr;
     QLabel *hh_wave5_name = nullptr;
     QPushButton *btnClearHHWave = nullptr;
-    QGroupBox *groupBox_7 = nullptr;
+    QGroupBox *hiHatBox = nullptr;
     QSpinBox *hhLayer1SpinBox = nullptr;
     QLabel *labLayer1 = nullptr;
     QSpinBox *hhLayer2SpinBox = nullptr;
@@ -88,10 +95,10 @@ struct KitPagesView
     QLabel *labLayer3 = nullptr;
     QSpinBox *hhLayer4SpinBox = nullptr;
     QLabel *labLayer4 = nullptr;
-    QLabel *label_147 = nullptr;
+    QLabel *hhLayer5Title = nullptr;
     QSpinBox *hhLayer5SpinBox = nullptr;
     QGroupBox *padGroupBox = nullptr;
-    QWidget *widget_11 = nullptr;
+    QWidget *padNumberArea = nullptr;
     CustomComboBox *padNoComboBox = nullptr;
     QSpinBox *midiCodeSpinBox = nullptr;
     QComboBox *midiChannelComboBox = nullptr;
@@ -99,7 +106,7 @@ struct KitPagesView
     QLabel *extCtrl = nullptr;
     QLabel *padOutput = nullptr;
     QComboBox *muteGroup = nullptr;
-    QLabel *label_189 = nullptr;
+    QLabel *tempoSyncTitle = nullptr;
     QLabel *tempoSync = nullptr;
     QComboBox *polyMono = nullptr;
     QComboBox *dynamic = nullptr;
@@ -107,7 +114,7 @@ struct KitPagesView
     QComboBox *loop = nullptr;
     QComboBox *trigType = nullptr;
     QSpinBox *velocity = nullptr;
-    QWidget *widget_12 = nullptr;
+    QWidget *padWavesArea = nullptr;
     QLabel *waveAName = nullptr;
     QSpinBox *waveAVolumeSpinBox = nullptr;
     QComboBox *waveACenter = nullptr;
@@ -118,20 +125,20 @@ struct KitPagesView
     QComboBox *waveBPan = nullptr;
     QSpinBox *waveBPitch = nullptr;
     QComboBox *waveBDecay = nullptr;
-    QStackedWidget *right_stackedWidget = nullptr;
+};
+
+// The right pane of the kit settings pages: the kit settings, links and effects.
+struct KitSettingsView
+{
     QWidget *rightHHSoundWidget = nullptr;
-    QGroupBox *groupBox_5 = nullptr;
-    QLabel *label_95 = nullptr;
-    QSpinBox *kitNoSpinBox = nullptr;
-    QLabel *label_32 = nullptr;
-    QLabel *kitNameLabel = nullptr;
+    QGroupBox *kitSettingsBox = nullptr;
     QSpinBox *kitVolumeSpinBox = nullptr;
     QSpinBox *kitTempoSpinBox = nullptr;
     QComboBox *linkGroupComboBox = nullptr;
     QComboBox *padLink1ComboBox = nullptr;
     QComboBox *padLink2ComboBox = nullptr;
     QComboBox *kitEffect1 = nullptr;
-    QLabel *label_19 = nullptr;
+    QLabel *effect1NoTitle = nullptr;
     QComboBox *effect1_no = nullptr;
     QLabel *lab_effect1_ctrl1 = nullptr;
     QSpinBox *effect1_ctrl1 = nullptr;
@@ -140,7 +147,7 @@ struct KitPagesView
     QLabel *lab_effect1_ctrl3 = nullptr;
     QSpinBox *effect1_ctrl3 = nullptr;
     QComboBox *kitEffect2 = nullptr;
-    QLabel *label_23 = nullptr;
+    QLabel *effect2NoTitle = nullptr;
     QComboBox *effect2_no = nullptr;
     QLabel *lab_effect2_ctrl1 = nullptr;
     QSpinBox *effect2_ctrl1 = nullptr;
@@ -149,7 +156,7 @@ struct KitPagesView
     QLabel *lab_effect2_ctrl3 = nullptr;
     QSpinBox *effect2_ctrl3 = nullptr;
     QComboBox *kitEffect3 = nullptr;
-    QLabel *label_24 = nullptr;
+    QLabel *effect3NoTitle = nullptr;
     QComboBox *effect3_no = nullptr;
     QLabel *lab_effect3_ctrl1 = nullptr;
     QSpinBox *effect3_ctrl1 = nullptr;
@@ -158,7 +165,7 @@ struct KitPagesView
     QLabel *lab_effect3_ctrl3 = nullptr;
     QSpinBox *effect3_ctrl3 = nullptr;
     QComboBox *activeFx = nullptr;
-    QLabel *label_25 = nullptr;
+    QLabel *effect4NoTitle = nullptr;
     QComboBox *effect4_no = nullptr;
     QLabel *lab_effect4_ctrl1 = nullptr;
     QSpinBox *effect4_ctrl1 = nullptr;
@@ -166,7 +173,12 @@ struct KitPagesView
     QSpinBox *effect4_ctrl2 = nullptr;
     QLabel *lab_effect4_ctrl3 = nullptr;
     QSpinBox *effect4_ctrl3 = nullptr;
-    QLabel *label_27 = nullptr;
+};
+
+// The global settings page with its metronome list.
+struct GlobalSettingsView
+{
+    QLabel *versionTitle = nullptr;
     QLabel *version = nullptr;
     QLabel *labEditEffect = nullptr;
     QLabel *labEffectOFF = nullptr;
@@ -207,19 +219,29 @@ struct KitPagesView
     QLabel *labLoopMeas = nullptr;
     QLabel *labLoopMeasIndex = nullptr;
     QLabel *labRecPad = nullptr;
-    QLabel *label_156 = nullptr;
+    QLabel *metronomeTitle = nullptr;
     QSpinBox *clickSoundNoSpinBox = nullptr;
     QLabel *clickNameLab = nullptr;
     QLabel *clickInterval = nullptr;
     QLabel *clickPan = nullptr;
     QLabel *clickVolume = nullptr;
     QLabel *clickOutput = nullptr;
-    QLabel *label_155 = nullptr;
+    QLabel *metronomeListTitle = nullptr;
     QPushButton *btnImportClickWave = nullptr;
     QPushButton *btnDelClick = nullptr;
     QTreeView *clickWaveTreeView = nullptr;
     QLineEdit *globalLineEdit = nullptr;
     QPushButton *btnGlobal = nullptr;
+};
+
+// The widgets the kit pages drive, page by page.
+struct KitPagesView
+{
+    PageSwitchView pages;
+    SoundPaneView sounds;
+    PadSettingsView pad;
+    KitSettingsView kit;
+    GlobalSettingsView global;
 };
 
 class KitPagesController : public QObject
@@ -237,11 +259,9 @@ public:
 
     // `boxes` parents the messages and filters the drops on the hi-hat slots.
     KitPagesController(KitDocument &doc, SoundLibrary &library, const KitPagesView &view, QWidget *boxes,
-                       UiPrompter &prompter, PreviewController &preview, SoundListsController &soundLists);
+                       UiPrompter &prompter, KitHeaderController &header, MainPadPageController &mainPadPage,
+                       KitChainsController &kitChains, PreviewController &preview, SoundListsController &soundLists);
     const KitPagesView &view() const { return m_view; }
-    // The pages of the editing area made after this one, handed over once all are made.
-    void useMainPadPage(MainPadPageController &page) { m_mainPadPage = &page; }
-    void useKitChains(KitChainsController &chains) { m_kitChains = &chains; }
 
     // ---- construction ----------------------------------------------------------------
     // Texts, fonts and the widgets never shown, in `fontFamily`.
@@ -258,8 +278,7 @@ public:
     // The pages the left and the right panes show (left 2: the pad settings page).
     int leftPage() const;
     int rightPage() const;
-    // The kit (1-based) the kit settings page shows; the pad (0-based) the pad page shows.
-    int kitOnPage() const;
+    // The pad (0-based) the pad page shows.
     int padOnPage() const;
     // "Pad 1" ... as the pad page's list names pad `pad` (0-based).
     QString padName(int pad) const;
@@ -393,8 +412,9 @@ private:
     UiPrompter &m_prompter; // answers every box and file dialog
     PreviewController &m_preview;
     SoundListsController &m_soundLists;
-    MainPadPageController *m_mainPadPage = nullptr;
-    KitChainsController *m_kitChains = nullptr;
+    KitHeaderController &m_header;
+    MainPadPageController &m_mainPadPage;
+    KitChainsController &m_kitChains;
     HHWidgets m_hhWidgetGroup;
 
     void writeGlobalFile(const QByteArray &chunk);
@@ -429,6 +449,8 @@ private:
 
     void showDefaultKitOne(bool reset);
     void showClickList();
+    // True while code fills the settings pages: no change there is the user's.
+    bool fillingPages() const;
     // A control of `page` (0 pad settings, 1 kit settings, 2 global settings) changed.
     void pageControlChanged(QWidget *control, int page);
     // The kit page's values into kit k, as the kit commit takes them, without its name and layer rules.

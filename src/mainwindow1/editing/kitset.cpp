@@ -1,4 +1,5 @@
 #include "mainwindow1/editing/kitpagescontroller.h"
+#include "mainwindow1/editing/kitheadercontroller.h"
 #include "mainwindow1/editing/mainpadpagecontroller.h"
 #include "mainwindow1/windowtexts.h"
 #include "document/kitdocument.h"
@@ -13,63 +14,62 @@
 // takes the layers as literals.
 void KitPagesController::showDefaultKitOne(bool reset)
 {
-    m_view.kitNoSpinBox->setValue(1);
-    m_view.kitNameLabel->setText(QStringLiteral("New Kit"));
-    m_view.kitNameLineEdit->setText(QStringLiteral("New Kit"));
-    m_mainPadPage->noteNameFieldKit(0);
-    m_view.kitVolumeSpinBox->setValue(100);
-    m_view.kitTempoSpinBox->setValue(120);
+    m_header.setPageKit(1);
+    m_header.setPageName(QStringLiteral("New Kit"));
+    m_header.showName(QStringLiteral("New Kit"), 0);
+    m_view.kit.kitVolumeSpinBox->setValue(100);
+    m_view.kit.kitTempoSpinBox->setValue(120);
     if (!reset) {
-        m_view.effect1_no->setCurrentIndex(0);
-        m_view.effect2_no->setCurrentIndex(0);
-        m_view.effect3_no->setCurrentIndex(0);
-        m_view.effect4_no->setCurrentIndex(0);
+        m_view.kit.effect1_no->setCurrentIndex(0);
+        m_view.kit.effect2_no->setCurrentIndex(0);
+        m_view.kit.effect3_no->setCurrentIndex(0);
+        m_view.kit.effect4_no->setCurrentIndex(0);
     }
-    m_view.bottomColorComboBox->setCurrentText(WindowTexts::tr("Orange"));
-    m_view.workColorComboBox->setCurrentText(WindowTexts::tr("Red"));
-    m_view.pedalType->setCurrentIndex(8);
+    m_view.sounds.bottomColorComboBox->setCurrentText(WindowTexts::tr("Orange"));
+    m_view.sounds.workColorComboBox->setCurrentText(WindowTexts::tr("Red"));
+    m_view.pad.pedalType->setCurrentIndex(8);
     for (QLabel *l :
-         {m_view.hh_wave1_name, m_view.hh_wave2_name, m_view.hh_wave3_name, m_view.hh_wave4_name, m_view.hh_wave5_name})
+         {m_view.pad.hh_wave1_name, m_view.pad.hh_wave2_name, m_view.pad.hh_wave3_name, m_view.pad.hh_wave4_name, m_view.pad.hh_wave5_name})
         l->setText(QString());
-    m_view.hhLayer1SpinBox->setValue(reset ? 100 : m_original_layer1);
-    m_view.hhLayer2SpinBox->setValue(reset ? 80 : m_original_layer2);
-    m_view.hhLayer3SpinBox->setValue(reset ? 40 : m_original_layer3);
-    m_view.hhLayer4SpinBox->setValue(0);
-    m_view.hhLayer5SpinBox->setValue(0);
+    m_view.pad.hhLayer1SpinBox->setValue(reset ? 100 : m_original_layer1);
+    m_view.pad.hhLayer2SpinBox->setValue(reset ? 80 : m_original_layer2);
+    m_view.pad.hhLayer3SpinBox->setValue(reset ? 40 : m_original_layer3);
+    m_view.pad.hhLayer4SpinBox->setValue(0);
+    m_view.pad.hhLayer5SpinBox->setValue(0);
     if (!reset) {
-        m_view.labLayer1->setText(QStringLiteral("127"));
-        m_view.labLayer2->setText(QString::number(m_original_layer1 - 1));
-        m_view.labLayer3->setText(QString::number(m_original_layer2 - 1));
-        m_view.labLayer4->setText(QString::number(m_original_layer3 - 1));
-        m_view.linkGroupComboBox->setCurrentIndex(0);
+        m_view.pad.labLayer1->setText(QStringLiteral("127"));
+        m_view.pad.labLayer2->setText(QString::number(m_original_layer1 - 1));
+        m_view.pad.labLayer3->setText(QString::number(m_original_layer2 - 1));
+        m_view.pad.labLayer4->setText(QString::number(m_original_layer3 - 1));
+        m_view.kit.linkGroupComboBox->setCurrentIndex(0);
     }
-    m_view.padLink1ComboBox->setCurrentIndex(0);
-    m_view.padLink2ComboBox->setCurrentIndex(0);
-    m_view.padNoComboBox->setCurrentIndex(0);
+    m_view.kit.padLink1ComboBox->setCurrentIndex(0);
+    m_view.kit.padLink2ComboBox->setCurrentIndex(0);
+    m_view.pad.padNoComboBox->setCurrentIndex(0);
     chooseMode(0);
-    m_view.midiCodeSpinBox->setValue(49);
-    m_view.midiChannelComboBox->setCurrentIndex(16);
-    m_view.midiGate->setText(QStringLiteral("OFF"));
-    m_view.extCtrl->setText(QStringLiteral("OFF"));
-    m_view.padOutput->setText(QStringLiteral("1"));
-    m_view.waveAVolumeSpinBox->setValue(100);
-    m_view.waveBVolumeSpinBox->setValue(100);
-    m_view.waveACenter->setCurrentIndex(16);
-    m_view.waveBPan->setCurrentIndex(16);
-    m_view.waveAPitch->setValue(0);
-    m_view.waveBPitch->setValue(0);
-    m_view.waveADecay->setCurrentIndex(0);
-    m_view.waveBDecay->setCurrentIndex(0);
-    m_view.muteGroup->setCurrentText(QStringLiteral("OFF"));
-    m_view.tempoSync->setText(QStringLiteral("OFF"));
-    m_view.mode->setCurrentText(QStringLiteral("Wave A Only"));
-    m_view.loop->setCurrentText(QStringLiteral("OFF"));
-    m_view.trigType->setCurrentText(QStringLiteral("Shot"));
-    m_view.velocity->setValue(127);
-    m_view.dynamic->setCurrentText(QStringLiteral("ON"));
-    m_view.polyMono->setCurrentText(QStringLiteral("Poly"));
-    m_view.trigType->setEnabled(false);
-    m_view.velocity->setEnabled(false);
+    m_view.pad.midiCodeSpinBox->setValue(49);
+    m_view.pad.midiChannelComboBox->setCurrentIndex(16);
+    m_view.pad.midiGate->setText(QStringLiteral("OFF"));
+    m_view.pad.extCtrl->setText(QStringLiteral("OFF"));
+    m_view.pad.padOutput->setText(QStringLiteral("1"));
+    m_view.pad.waveAVolumeSpinBox->setValue(100);
+    m_view.pad.waveBVolumeSpinBox->setValue(100);
+    m_view.pad.waveACenter->setCurrentIndex(16);
+    m_view.pad.waveBPan->setCurrentIndex(16);
+    m_view.pad.waveAPitch->setValue(0);
+    m_view.pad.waveBPitch->setValue(0);
+    m_view.pad.waveADecay->setCurrentIndex(0);
+    m_view.pad.waveBDecay->setCurrentIndex(0);
+    m_view.pad.muteGroup->setCurrentText(QStringLiteral("OFF"));
+    m_view.pad.tempoSync->setText(QStringLiteral("OFF"));
+    m_view.pad.mode->setCurrentText(QStringLiteral("Wave A Only"));
+    m_view.pad.loop->setCurrentText(QStringLiteral("OFF"));
+    m_view.pad.trigType->setCurrentText(QStringLiteral("Shot"));
+    m_view.pad.velocity->setValue(127);
+    m_view.pad.dynamic->setCurrentText(QStringLiteral("ON"));
+    m_view.pad.polyMono->setCurrentText(QStringLiteral("Poly"));
+    m_view.pad.trigType->setEnabled(false);
+    m_view.pad.velocity->setEnabled(false);
 }
 
 void KitPagesController::initKitSet()

@@ -3,6 +3,7 @@
 // the file images (none into the record when nothing was edited since the
 // show), and re-pointing kits to a renumbered wave.
 #include "mainwindow1/editing/kitpagescontroller.h"
+#include "mainwindow1/editing/kitheadercontroller.h"
 #include "mainwindow1/editing/mainpadpagecontroller.h"
 
 #include "model/kitediting.h"
@@ -37,34 +38,34 @@ kitediting::KitPage KitPagesController::readKitPage(int k) const
 {
     kitediting::KitPage page;
     page.name = m_doc.kit(k).kit_name;
-    page.volume = quint8(m_view.kitVolumeSpinBox->value());
-    page.tempo = quint8(m_view.kitTempoSpinBox->value());
-    QComboBox *const types[4] = {m_view.kitEffect1, m_view.kitEffect2, m_view.kitEffect3, m_view.activeFx};
-    QComboBox *const numbers[4] = {m_view.effect1_no, m_view.effect2_no, m_view.effect3_no, m_view.effect4_no};
-    QSpinBox *const controls[4][3] = {{m_view.effect1_ctrl1, m_view.effect1_ctrl2, m_view.effect1_ctrl3},
-                                      {m_view.effect2_ctrl1, m_view.effect2_ctrl2, m_view.effect2_ctrl3},
-                                      {m_view.effect3_ctrl1, m_view.effect3_ctrl2, m_view.effect3_ctrl3},
-                                      {m_view.effect4_ctrl1, m_view.effect4_ctrl2, m_view.effect4_ctrl3}};
+    page.volume = quint8(m_view.kit.kitVolumeSpinBox->value());
+    page.tempo = quint8(m_view.kit.kitTempoSpinBox->value());
+    QComboBox *const types[4] = {m_view.kit.kitEffect1, m_view.kit.kitEffect2, m_view.kit.kitEffect3, m_view.kit.activeFx};
+    QComboBox *const numbers[4] = {m_view.kit.effect1_no, m_view.kit.effect2_no, m_view.kit.effect3_no, m_view.kit.effect4_no};
+    QSpinBox *const controls[4][3] = {{m_view.kit.effect1_ctrl1, m_view.kit.effect1_ctrl2, m_view.kit.effect1_ctrl3},
+                                      {m_view.kit.effect2_ctrl1, m_view.kit.effect2_ctrl2, m_view.kit.effect2_ctrl3},
+                                      {m_view.kit.effect3_ctrl1, m_view.kit.effect3_ctrl2, m_view.kit.effect3_ctrl3},
+                                      {m_view.kit.effect4_ctrl1, m_view.kit.effect4_ctrl2, m_view.kit.effect4_ctrl3}};
     for (int e = 0; e < 4; ++e) {
         page.effectType[e] = types[e]->currentIndex();
         page.effectNo[e] = numbers[e]->currentIndex();
         for (int c = 0; c < 3; ++c)
             page.control[e][c] = quint16(controls[e][c]->value());
     }
-    const int bottom = m_view.bottomColorComboBox->currentIndex();
-    const int work = m_view.workColorComboBox->currentIndex();
+    const int bottom = m_view.sounds.bottomColorComboBox->currentIndex();
+    const int work = m_view.sounds.workColorComboBox->currentIndex();
     page.bottomColor = bottom >= 0 ? MainWindow1Tables::searchColorIndex(bottom) : -1;
     page.workColor = work >= 0 ? MainWindow1Tables::searchColorIndex(work) : -1;
-    page.pedalType = m_view.pedalType->currentIndex();
-    QSpinBox *const layers[HH_NUM_MAX] = {m_view.hhLayer1SpinBox, m_view.hhLayer2SpinBox, m_view.hhLayer3SpinBox,
-                                          m_view.hhLayer4SpinBox, m_view.hhLayer5SpinBox};
+    page.pedalType = m_view.pad.pedalType->currentIndex();
+    QSpinBox *const layers[HH_NUM_MAX] = {m_view.pad.hhLayer1SpinBox, m_view.pad.hhLayer2SpinBox, m_view.pad.hhLayer3SpinBox,
+                                          m_view.pad.hhLayer4SpinBox, m_view.pad.hhLayer5SpinBox};
     for (int i = 0; i < HH_NUM_MAX; ++i) {
         page.hhName[i] = m_hhWidgetGroup[size_t(i)].lableA->text();
         page.hhLayer[i] = quint8(layers[i]->value());
     }
-    page.linkGroup = m_view.linkGroupComboBox->currentIndex();
-    page.link1 = m_view.padLink1ComboBox->currentIndex();
-    page.link2 = m_view.padLink2ComboBox->currentIndex();
+    page.linkGroup = m_view.kit.linkGroupComboBox->currentIndex();
+    page.link1 = m_view.kit.padLink1ComboBox->currentIndex();
+    page.link2 = m_view.kit.padLink2ComboBox->currentIndex();
     return page;
 }
 
@@ -76,7 +77,7 @@ kitediting::KitPageShown KitPagesController::shownKitPage(int k) const
     shown.page = readKitPage(k);
     const kitediting::KitPage &page = shown.page;
     const QVector<MainWindow1Records::LINK_GROUP> &links = m_doc.kitLinkList(k);
-    const int pads = m_view.padLink1ComboBox->count();
+    const int pads = m_view.kit.padLink1ComboBox->count();
     for (int g = 0; g < links.size(); ++g) {
         const bool isShown = g == page.linkGroup;
         shown.links << (isShown ? page.link1 : itemOf(links[g].link_pad1, pads))
@@ -91,15 +92,15 @@ void KitPagesController::showKitPage(int kitNo, bool kitSwitch, int pad)
     if (k < 0 || k >= m_doc.kitAttrList().size())
         return;
     const QScopedValueRollback<bool> filling(m_kitPageFilling, true);
-    m_view.kitNameLabel->setText(m_doc.kit(k).kit_name);
-    m_view.kitVolumeSpinBox->setValue(m_doc.kit(k).kit_volume);
-    m_view.kitTempoSpinBox->setValue(m_doc.kit(k).kit_tempo);
+    m_header.setPageName(m_doc.kit(k).kit_name);
+    m_view.kit.kitVolumeSpinBox->setValue(m_doc.kit(k).kit_volume);
+    m_view.kit.kitTempoSpinBox->setValue(m_doc.kit(k).kit_tempo);
 
-    const int group = m_view.linkGroupComboBox->currentIndex();
+    const int group = m_view.kit.linkGroupComboBox->currentIndex();
     if (group >= 0 && group < m_doc.kitLinkList(k).size()) {
         const MainWindow1Records::LINK_GROUP pair = m_doc.kitLinkList(k)[group];
-        m_view.padLink1ComboBox->setCurrentIndex(itemOf(pair.link_pad1, m_view.padLink1ComboBox->count()));
-        m_view.padLink2ComboBox->setCurrentIndex(itemOf(pair.link_pad2, m_view.padLink2ComboBox->count()));
+        m_view.kit.padLink1ComboBox->setCurrentIndex(itemOf(pair.link_pad1, m_view.kit.padLink1ComboBox->count()));
+        m_view.kit.padLink2ComboBox->setCurrentIndex(itemOf(pair.link_pad2, m_view.kit.padLink2ComboBox->count()));
     }
 
     on_kitEffect1_currKitIndex(m_doc.kit(k).kit_effect1, k);
@@ -109,31 +110,31 @@ void KitPagesController::showKitPage(int kitNo, bool kitSwitch, int pad)
 
     const MainWindow1Records::soundKit r = m_doc.kit(k);
     const MainWindow1Records::PEDAL_SETTING &h = r.pedalChunk;
-    m_view.effect1_no->setCurrentIndex(effectNoItem(r.effect1_no));
-    m_view.effect2_no->setCurrentIndex(effectNoItem(r.effect2_no));
-    m_view.effect3_no->setCurrentIndex(effectNoItem(r.effect3_no));
-    m_view.effect4_no->setCurrentIndex(effectNoItem(h.active_no));
+    m_view.kit.effect1_no->setCurrentIndex(effectNoItem(r.effect1_no));
+    m_view.kit.effect2_no->setCurrentIndex(effectNoItem(r.effect2_no));
+    m_view.kit.effect3_no->setCurrentIndex(effectNoItem(r.effect3_no));
+    m_view.kit.effect4_no->setCurrentIndex(effectNoItem(h.active_no));
 
-    m_view.bottomColorComboBox->setCurrentIndex(itemOf(r.bottom_color, m_view.bottomColorComboBox->count()));
-    m_view.workColorComboBox->setCurrentIndex(itemOf(r.work_color, m_view.workColorComboBox->count()));
-    m_view.pedalType->setCurrentIndex(itemOf(h.pedal_contrl, m_view.pedalType->count()));
+    m_view.sounds.bottomColorComboBox->setCurrentIndex(itemOf(r.bottom_color, m_view.sounds.bottomColorComboBox->count()));
+    m_view.sounds.workColorComboBox->setCurrentIndex(itemOf(r.work_color, m_view.sounds.workColorComboBox->count()));
+    m_view.pad.pedalType->setCurrentIndex(itemOf(h.pedal_contrl, m_view.pad.pedalType->count()));
     const QString names[HH_NUM_MAX] = {h.hh_wave1_name, h.hh_wave2_name, h.hh_wave3_name, h.hh_wave4_name,
                                        h.hh_wave5_name};
     for (int i = 0; i < HH_NUM_MAX; ++i)
         m_hhWidgetGroup[size_t(i)].lableA->setText(names[i]);
-    m_view.hhLayer1SpinBox->setValue(h.hh_layer1);
-    m_view.hhLayer2SpinBox->setValue(h.hh_layer2);
-    m_view.hhLayer3SpinBox->setValue(h.hh_layer3);
-    m_view.hhLayer4SpinBox->setValue(h.hh_layer4);
-    m_view.hhLayer5SpinBox->setValue(h.hh_layer5);
-    m_view.labLayer1->setText(QStringLiteral("127"));
-    m_view.labLayer2->setText(QString::number(h.hh_layer1 - 1));
-    m_view.labLayer3->setText(QString::number(h.hh_layer2 - 1));
-    m_view.labLayer4->setText(QString::number(h.hh_layer3 - 1));
+    m_view.pad.hhLayer1SpinBox->setValue(h.hh_layer1);
+    m_view.pad.hhLayer2SpinBox->setValue(h.hh_layer2);
+    m_view.pad.hhLayer3SpinBox->setValue(h.hh_layer3);
+    m_view.pad.hhLayer4SpinBox->setValue(h.hh_layer4);
+    m_view.pad.hhLayer5SpinBox->setValue(h.hh_layer5);
+    m_view.pad.labLayer1->setText(QStringLiteral("127"));
+    m_view.pad.labLayer2->setText(QString::number(h.hh_layer1 - 1));
+    m_view.pad.labLayer3->setText(QString::number(h.hh_layer2 - 1));
+    m_view.pad.labLayer4->setText(QString::number(h.hh_layer3 - 1));
     // A refused layer goes back to this kit's own value.
-    m_original_layer1 = m_view.hhLayer1SpinBox->value();
-    m_original_layer2 = m_view.hhLayer2SpinBox->value();
-    m_original_layer3 = m_view.hhLayer3SpinBox->value();
+    m_original_layer1 = m_view.pad.hhLayer1SpinBox->value();
+    m_original_layer2 = m_view.pad.hhLayer2SpinBox->value();
+    m_original_layer3 = m_view.pad.hhLayer3SpinBox->value();
 
     m_padNoFlag = true;
     if (pad < 0)
@@ -147,21 +148,21 @@ void KitPagesController::switchKit(int kitNo)
 {
     m_switchKitNum = true;
     if (!m_loadKitNoFlag)
-        commitShownKit(m_mainPadPage->oldKitNumber());
+        commitShownKit(m_mainPadPage.oldKitNumber());
     showKitPage(kitNo, true);
-    m_mainPadPage->noteKitPageKit(m_view.kitNoSpinBox->value());
+    m_mainPadPage.noteKitPageKit(m_header.pageKit());
     m_switchKitNum = false;
 }
 
 void KitPagesController::updateKitNo(int kitNo)
 {
-    m_view.kitNoSpinBox->setValue(kitNo);
+    m_header.setPageKit(kitNo);
     showKitPage(kitNo, false);
 }
 
 void KitPagesController::commitShownKit(int kitNo)
 {
-    if (m_view.left_stackedWidget->currentIndex() != 2)
+    if (m_view.pages.left_stackedWidget->currentIndex() != 2)
         return;
     commitPadPage(kitNo - 1, m_curPadNumber);
     on_btnSaveOneKitSet_clicked(quint8(kitNo));
@@ -169,12 +170,12 @@ void KitPagesController::commitShownKit(int kitNo)
 
 void KitPagesController::on_btnSaveOneKitSet_clicked(quint8 kitNo)
 {
-    if (m_view.left_stackedWidget->currentIndex() != 2)
+    if (m_view.pages.left_stackedWidget->currentIndex() != 2)
         return;
     const int k = int(kitNo) - 1;
     if (k < 0 || k >= m_doc.kitAttrList().size() || k >= KIT_MAX_COUNT)
         return;
-    m_mainPadPage->applyKitName(k);
+    m_mainPadPage.applyKitName(k);
     settleHHLayers();
     const kitediting::KitPageShown shown = shownKitPage(k);
     if (m_kitPageShown.unchanged(k, -1, shown)) {

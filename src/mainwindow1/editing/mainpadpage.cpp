@@ -3,6 +3,7 @@
 #include "mainwindow1/editing/mainpadpagecontroller.h"
 #include "mainwindow1/windowtexts.h"
 #include "mainwindow1/editing/kitpage.h"
+#include "mainwindow1/editing/kitheadercontroller.h"
 
 #include "widgets/dialogs/uiprompter.h"
 #include "model/namerules.h"
@@ -17,25 +18,19 @@
 #include <QSpinBox>
 #include <QStackedWidget>
 
-namespace {
-const QString kNoBorder = QStringLiteral("border:0px;");
-} // namespace
-
 void MainPadPageController::dispPadList(const QVector<soundKit> &kits, quint8 kit)
 {
     if (!kits.isEmpty() && kit < kits.size()) {
         const soundKit &shown = kits[kit];
-        m_view.kitNameLineEdit->setText(shown.kit_name);
-        m_view.kitNameLabel->setText(shown.kit_name);
-        m_kitNameFieldKit = kit;
+        m_header.showName(shown.kit_name, kit);
+        m_header.setPageName(shown.kit_name);
         m_kitNameDrawn = shown.kit_name;
         for (quint8 p = 0; p < PAD_NUM_MAX; ++p)
             disPad(&shown, p);
         return;
     }
-    m_view.kitNameLineEdit->setText(QString());
+    m_header.showName(QString(), -1);
     m_currentKitNum = EMPTY_KIT_NUM;
-    m_kitNameFieldKit = -1;
     m_kitNameDrawn.clear();
     for (const strPadWidgetGroup &pad : m_view.pads) {
         pad.lableA->setText(QString());
@@ -78,10 +73,9 @@ void MainPadPageController::showChangedKit(int k)
         for (quint8 p = 0; p < PAD_NUM_MAX; ++p)
             disPad(&kit, p);
         // A name being typed into the field stays, unless the kit's own name changed.
-        if (kit.kit_name != m_kitNameDrawn || m_kitNameFieldKit != k) {
-            m_view.kitNameLineEdit->setText(kit.kit_name);
-            m_view.kitNameLabel->setText(kit.kit_name);
-            m_kitNameFieldKit = k;
+        if (kit.kit_name != m_kitNameDrawn || m_header.nameFieldKit() != k) {
+            m_header.showName(kit.kit_name, k);
+            m_header.setPageName(kit.kit_name);
             m_kitNameDrawn = kit.kit_name;
         }
     }
@@ -98,7 +92,7 @@ void MainPadPageController::showChangedKits()
 // The previous (step -1) or next (step 1) kit; no wrap at kits 1 and 100.
 void MainPadPageController::pageKit(int step)
 {
-    const QString text = m_view.kitNumber->text();
+    const QString text = m_header.numberText();
     if (text.isEmpty() || text == QLatin1String("0")) {
         m_prompter.warning(m_parent, WindowTexts::tr("Warning"), WindowTexts::tr("The kit number can not be blank."));
         return;
@@ -107,11 +101,11 @@ void MainPadPageController::pageKit(int step)
     const int next = n + step;
     if (next < 1 || next > KIT_MAX_COUNT)
         return;
-    if (m_view.left_stackedWidget->currentIndex() == 2) {
+    if (m_dot == 2) {
         m_oldKitNumber = n;
-        m_view.kitNoSpinBox->setValue(next); // commits kit n, shows the next one
+        m_header.setPageKit(next); // commits kit n, shows the next one
     }
-    m_view.kitNumber->setText(QString::number(next));
+    m_header.setNumberText(QString::number(next));
     m_currentKitNum = quint8(next - 1);
     m_oldKitNumber = next;
     dispPadList(m_doc.kitAttrList(), m_currentKitNum);
@@ -129,23 +123,21 @@ void MainPadPageController::pageDown()
 
 void MainPadPageController::typeKitNumber(const QString &text)
 {
-    m_view.kitNameLineEdit->clearFocus();
-    m_view.kitNumber->setFocus();
+    m_header.clearNameFocus();
+    m_header.focusNumber();
     const int n = text.toInt();
     if (n >= 1 && n <= KIT_MAX_COUNT) {
-        if (m_view.left_stackedWidget->currentIndex() == 2)
-            m_view.kitNoSpinBox->setValue(n); // commits the kit left
+        if (m_dot == 2)
+            m_header.setPageKit(n); // commits the kit left
         m_currentKitNum = quint8(n - 1);
-        if (m_currentKitNum < m_doc.kitAttrList().size()) {
-            m_view.kitNameLineEdit->setText(m_doc.kitAttrList()[m_currentKitNum].kit_name);
-            m_kitNameFieldKit = m_currentKitNum;
-        }
+        if (m_currentKitNum < m_doc.kitAttrList().size())
+            m_header.showName(m_doc.kitAttrList()[m_currentKitNum].kit_name, m_currentKitNum);
         dispPadList(m_doc.kitAttrList(), m_currentKitNum);
         m_oldKitNumber = m_currentKitNum + 1;
         return;
     }
     m_prompter.warning(m_parent, WindowTexts::tr("Warning"), WindowTexts::tr("The range of kit number is 1~100."));
-    m_view.kitNumber->setText(QString::number(m_oldKitNumber));
+    m_header.setNumberText(QString::number(m_oldKitNumber));
 }
 
 // ---- kit name -------------------------------------------------------------------
@@ -168,9 +160,9 @@ bool MainPadPageController::applyKitName(int kit)
 {
     if (kit < 0 || kit >= m_doc.kitAttrList().size())
         return false;
-    if (kit != m_kitNameFieldKit)
+    if (kit != m_header.nameFieldKit())
         return true; // the field holds another kit's name: this kit keeps its own
-    const QString name = m_view.kitNameLineEdit->text();
+    const QString name = m_header.nameText();
     const QString stored = m_doc.kitAttrList()[kit].kit_name;
     if (name == stored)
         return true;
@@ -185,8 +177,8 @@ bool MainPadPageController::applyKitName(int kit)
 
     // The boxes take the focus from the field; its own edit end must not run again.
     const QScopedValueRollback<bool> editing(m_kitNameEditing, true);
-    m_view.kitNameLineEdit->setText(stored);
-    m_view.kitNameLineEdit->setStyleSheet(kNoBorder);
+    m_header.setNameText(stored);
+    m_header.unframeName();
     if (warning) {
         closehold::processEvents(QEventLoop::ExcludeUserInputEvents);
         m_prompter.warning(m_parent, WindowTexts::tr("Error"), text);
@@ -201,38 +193,38 @@ void MainPadPageController::finishNameField()
     if (m_kitNameEditing)
         return;
     const QScopedValueRollback<bool> editing(m_kitNameEditing, true);
-    m_view.kitNameLineEdit->clearFocus();
-    int n = kitFieldNumber();
+    m_header.clearNameFocus();
+    int n = m_header.fieldNumber();
     if (n < 1 || n > KIT_MAX_COUNT)
         n = m_oldKitNumber;
     m_currentKitNum = quint8(n - 1);
     if (applyKitName(m_currentKitNum)) {
-        m_view.kitNameLineEdit->setStyleSheet(kNoBorder);
+        m_header.unframeName();
         if (m_dot == 2)
-            m_view.kitNameLabel->setText(m_view.kitNameLineEdit->text());
+            m_header.setPageName(m_header.nameText());
         dispPadList(m_doc.kitAttrList(), m_currentKitNum);
     }
 }
 
 bool MainPadPageController::finishKitNameEdit()
 {
-    if (m_parent->focusWidget() != m_view.kitNameLineEdit || m_kitNameEditing)
+    if (!m_header.nameFocused() || m_kitNameEditing)
         return true;
-    const QString typed = m_view.kitNameLineEdit->text();
+    const QString typed = m_header.nameText();
     finishNameField();
-    return m_view.kitNameLineEdit->text() == typed; // a refusal puts the stored name back
+    return m_header.nameText() == typed; // a refusal puts the stored name back
 }
 
 void MainPadPageController::startRename()
 {
-    m_view.kitNameLineEdit->setFocus();
+    m_header.focusName();
 }
 
 // ---- clear all pads -----------------------------------------------------------------
 
 void MainPadPageController::clearKit()
 {
-    m_currentKitNum = quint8(kitFieldNumber() - 1);
+    m_currentKitNum = quint8(m_header.fieldNumber() - 1);
     if (m_currentKitNum == EMPTY_KIT_NUM || m_currentKitNum >= m_doc.kitAttrList().size())
         return;
     // The record and its pad list alike, so that no later commit brings the
@@ -244,7 +236,7 @@ void MainPadPageController::showStepKit(int kit)
 {
     if (kit < 0 || kit >= m_doc.kitAttrList().size() || kit >= KIT_MAX_COUNT)
         return;
-    m_view.kitNumber->setText(QString::number(kit + 1));
+    m_header.setNumberText(QString::number(kit + 1));
     m_currentKitNum = quint8(kit);
     m_oldKitNumber = kit + 1;
     dispPadList(m_doc.kitAttrList(), m_currentKitNum);

@@ -2,6 +2,7 @@
 // the copy dialogs, and what the window's drops ask of the pads.
 #include "mainwindow1/editing/mainpadpagecontroller.h"
 #include "mainwindow1/windowtexts.h"
+#include "mainwindow1/editing/kitheadercontroller.h"
 
 #include "widgets/copykitfunc.h"
 #include "widgets/copypadfunc.h"
@@ -9,15 +10,15 @@
 #include "widgets/padlabel.h"
 
 #include <QMenu>
-#include <QRegExpValidator>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QToolButton>
 
-MainPadPageController::MainPadPageController(KitDocument &doc, const MainPadPageView &view, QWidget *parent,
-                                             UiPrompter &prompter)
+MainPadPageController::MainPadPageController(KitDocument &doc, KitHeaderController &header,
+                                             const MainPadPageView &view, QWidget *parent, UiPrompter &prompter)
     : m_doc(doc)
+    , m_header(header)
     , m_view(view)
     , m_parent(parent)
     , m_prompter(prompter)
@@ -32,20 +33,10 @@ MainPadPageController::~MainPadPageController()
 
 void MainPadPageController::setUpTexts(const QString &fontFamily)
 {
-    m_view.kitNumber->setValidator(new QRegExpValidator(
-            QRegExp(QStringLiteral("^([1-9][0-9]{0,1}|100)$"), Qt::CaseSensitive, QRegExp::RegExp), m_view.kitNumber));
-    m_view.kitNumber->setText(QStringLiteral("1"));
-    m_view.kitNumber->setStyleSheet(QStringLiteral("QToolTip{background-color:white; color:black;}"));
-    QFont nameFont(fontFamily);
-    nameFont.setUnderline(true);
-    nameFont.setBold(true);
-    nameFont.setPointSize(15);
-    m_view.kitNameLineEdit->setFont(nameFont);
-
     m_view.btnCopyKit->setToolTip(WindowTexts::tr("Kit Copy"));
-    QFont numberFont = m_view.kitNumberLabel_2->font();
+    QFont numberFont = m_view.kitNumberTitle->font();
     numberFont.setFamily(fontFamily); // only the family: the form's point size stays
-    m_view.kitNumberLabel_2->setFont(numberFont);
+    m_view.kitNumberTitle->setFont(numberFont);
     m_view.btnRenameKit->setStyleSheet(QStringLiteral("QToolTip { background-color: white; color: black;}"));
     for (QWidget *widget : {static_cast<QWidget *>(m_view.btnCopyKit), static_cast<QWidget *>(m_view.upPageBtn),
                             static_cast<QWidget *>(m_view.downPageBtn)})
@@ -117,26 +108,5 @@ int MainPadPageController::layerAt(int pad, const QPoint &pos) const
 
 void MainPadPageController::selectShownKit()
 {
-    m_currentKitNum = quint8(m_view.kitNumber->text().toUInt() - 1);
-}
-
-int MainPadPageController::kitFieldNumber() const
-{
-    return m_view.kitNumber->text().toInt();
-}
-
-void MainPadPageController::setKitField(const QString &text)
-{
-    m_view.kitNumber->setText(text);
-}
-
-void MainPadPageController::releaseNameField()
-{
-    m_view.kitNameLineEdit->setStyleSheet(QStringLiteral("border:0px;"));
-}
-
-void MainPadPageController::releaseKitFields()
-{
-    m_view.kitNumber->clearFocus();
-    m_view.kitNameLineEdit->clearFocus();
+    m_currentKitNum = quint8(m_header.numberText().toUInt() - 1);
 }

@@ -14,16 +14,13 @@
 class CopyKitFunc;
 class CopyPadFunc;
 class KitDocument;
-class LineEdit;
+class KitHeaderController;
 class PadLabel;
 class QAction;
 class QLabel;
-class QLineEdit;
 class QMenu;
 class QPoint;
 class QPushButton;
-class QSpinBox;
-class QStackedWidget;
 class QToolButton;
 class QWidget;
 class UiPrompter;
@@ -36,21 +33,16 @@ struct strPadWidgetGroup
     PadLabel *lableB = nullptr;
 };
 
-// The widgets of the main pad page: the kit number and name fields, paging,
-// the pads; the kit settings page's kit number and name it keeps in step.
+// The widgets of the main pad page: the kit number's title, paging, renaming
+// and copying the kit, the pads.
 struct MainPadPageView
 {
-    QLineEdit *kitNumber = nullptr;
-    QLabel *kitNumberLabel_2 = nullptr;
+    QLabel *kitNumberTitle = nullptr;
     QToolButton *upPageBtn = nullptr;
     QToolButton *downPageBtn = nullptr;
-    LineEdit *kitNameLineEdit = nullptr;
     QPushButton *btnRenameKit = nullptr;
     QPushButton *btnCopyKit = nullptr;
     std::array<strPadWidgetGroup, PAD_NUM_MAX> pads;
-    QStackedWidget *left_stackedWidget = nullptr; // 2: the kit settings page is shown
-    QSpinBox *kitNoSpinBox = nullptr;
-    QLabel *kitNameLabel = nullptr;
 };
 
 class MainPadPageController : public QObject
@@ -64,12 +56,13 @@ public:
     using PadWidgets = std::array<strPadWidgetGroup, PAD_NUM_MAX>;
 
     // `parent` carries the boxes and the dialogs and filters the drops on the pads.
-    MainPadPageController(KitDocument &doc, const MainPadPageView &view, QWidget *parent, UiPrompter &prompter);
+    MainPadPageController(KitDocument &doc, KitHeaderController &header, const MainPadPageView &view,
+                          QWidget *parent, UiPrompter &prompter);
     const MainPadPageView &view() const { return m_view; }
     ~MainPadPageController() override; // the copy dialogs go before the widgets they act on
 
     // ---- construction ----------------------------------------------------------------
-    // The kit number and name fields, texts and fonts, in `fontFamily`.
+    // Texts and fonts, in `fontFamily`.
     void setUpTexts(const QString &fontFamily);
     // The pad menu and the kit and pad copy dialogs (the window connects them).
     void makePadMenu();
@@ -106,19 +99,10 @@ public:
     void selectKit(quint8 kit) { m_currentKitNum = kit; }
     // The kit of the kit number field becomes the kit worked on.
     void selectShownKit();
-    // The kit number field's number, 0 when it holds none; its text set.
-    int kitFieldNumber() const;
-    void setKitField(const QString &text);
-    // A sound list's selection begins: the name field loses its frame; it
-    // was taken: the kit fields lose the focus (which ends their edits).
-    void releaseNameField();
-    void releaseKitFields();
     // The kit settings page switched to kit `kitNo` (1-based).
     void noteKitPageKit(int kitNo) { m_curkitNumber = m_oldKitNumber = kitNo; }
     // A page button showed page `page` (see dot()).
     void notePageShown(int page) { m_dot = page; }
-    // The name field was filled with the name of kit `kit` (0-based).
-    void noteNameFieldKit(int kit) { m_kitNameFieldKit = kit; }
 
     // ---- drawing ---------------------------------------------------------------------
     void dispPadList(const QVector<soundKit> &kits, quint8 kit);
@@ -178,6 +162,7 @@ private:
     int shownKit() const;
 
     KitDocument &m_doc;
+    KitHeaderController &m_header;
     MainPadPageView m_view;
     QWidget *m_parent;
     UiPrompter &m_prompter; // answers every box and file dialog
@@ -196,7 +181,6 @@ private:
     int m_curLayer = 0;
     int m_copySourceKit = 1;       // the kit the kit copy dialogs were last given (1-based)
     bool m_kitNameEditing = false; // a kit name is being checked (its messages move the focus)
-    int m_kitNameFieldKit = 0;     // the kit (0-based) whose name the name field shows, -1 none
     QString m_kitNameDrawn;        // the kit's name as the page last drew it
 };
 

@@ -1,6 +1,7 @@
 // The pad menu of the pad labels (clear a layer, copy a pad among pads 1..9)
 // and the kit copy from the copy button or the kit name field.
 #include "mainwindow1/editing/mainpadpagecontroller.h"
+#include "mainwindow1/editing/kitheadercontroller.h"
 #include "mainwindow1/windowtexts.h"
 #include "mainwindow1/editing/kitpage.h"
 
@@ -48,14 +49,14 @@ void copyCompleted(UiPrompter &prompter, QWidget *parent)
 // The kit number field as a kit index 0..99, -1 when it holds none.
 int MainPadPageController::shownKit() const
 {
-    const int n = m_view.kitNumber->text().toInt();
+    const int n = m_header.fieldNumber();
     return n >= 1 && n <= KIT_MAX_COUNT && n <= m_doc.kitAttrList().size() ? n - 1 : -1;
 }
 
 void MainPadPageController::openPadMenu(const QString &objName)
 {
     const QPoint at = QCursor::pos();
-    m_currentKitNum = quint8(m_view.kitNumber->text().toUInt() - 1);
+    m_currentKitNum = quint8(m_header.numberText().toUInt() - 1);
     const PadWidgets &pads = m_view.pads;
     int pad = -1;
     int layer = 0;
@@ -135,7 +136,7 @@ void MainPadPageController::copyPad()
     connect(dialog, &QDialog::finished, this, &MainPadPageController::padCopyEnded, Qt::UniqueConnection);
     connect(dialog, &CopyPadFunc::sendDstPad, this, &MainPadPageController::recvDstPad, Qt::UniqueConnection);
     connect(this, &MainPadPageController::sourcePadChosen, dialog, &CopyPadFunc::recvSrcPad, Qt::UniqueConnection);
-    emit sourcePadChosen(m_view.kitNumber->text().toInt(), m_curPadIndex + 1);
+    emit sourcePadChosen(m_header.fieldNumber(), m_curPadIndex + 1);
     dialog->show();
 }
 
@@ -201,6 +202,6 @@ void MainPadPageController::redrawCopiedKit(int kit)
     // A copy into the kit shown replaces what the kit settings page holds,
     // so the next commit keeps it (the pads show it as every change). The
     // copy dialogs stay open while the user pages on.
-    if (m_view.left_stackedWidget->currentIndex() == 2 && m_curkitNumber == kit)
+    if (m_dot == 2 && m_curkitNumber == kit)
         emit kitPageRedrawWanted(kit);
 }

@@ -1,7 +1,8 @@
-// The pad settings page: one pad of the kit in kitNoSpinBox, its mode rules,
+// The pad settings page: one pad of the kit the page holds, its mode rules,
 // and the commit of the page into the pad's record and the kit's pad list
 // (none when nothing was edited since the pad was shown).
 #include "mainwindow1/editing/kitpagescontroller.h"
+#include "mainwindow1/editing/kitheadercontroller.h"
 #include "mainwindow1/windowtexts.h"
 
 #include "mainwindow1/editing/pagevalues.h"
@@ -45,36 +46,36 @@ void takeItem(T &field, int item)
 // Every widget of the pad settings page that a commit reads.
 QVariantList padPageValues(const KitPagesView &v)
 {
-    return widgetValues({v.midiCodeSpinBox, v.midiChannelComboBox, v.midiGate, v.extCtrl, v.padOutput,
-                         v.waveAVolumeSpinBox, v.waveACenter, v.waveAPitch, v.waveADecay,
-                         v.waveBVolumeSpinBox, v.waveBPan, v.waveBPitch, v.waveBDecay, v.muteGroup,
-                         v.tempoSync, v.mode, v.loop, v.trigType, v.velocity, v.dynamic, v.polyMono});
+    return widgetValues({v.pad.midiCodeSpinBox, v.pad.midiChannelComboBox, v.pad.midiGate, v.pad.extCtrl, v.pad.padOutput,
+                         v.pad.waveAVolumeSpinBox, v.pad.waveACenter, v.pad.waveAPitch, v.pad.waveADecay,
+                         v.pad.waveBVolumeSpinBox, v.pad.waveBPan, v.pad.waveBPitch, v.pad.waveBDecay, v.pad.muteGroup,
+                         v.pad.tempoSync, v.pad.mode, v.pad.loop, v.pad.trigType, v.pad.velocity, v.pad.dynamic, v.pad.polyMono});
 }
 } // namespace
 
 void KitPagesController::chooseMode(int index)
 {
-    const int k = m_view.kitNoSpinBox->value() - 1;
-    const int p = m_view.padNoComboBox->currentIndex();
-    m_view.mode->setCurrentIndex(index);
+    const int k = m_header.pageKit() - 1;
+    const int p = m_view.pad.padNoComboBox->currentIndex();
+    m_view.pad.mode->setCurrentIndex(index);
 
     const kitediting::ModeRule rule = kitediting::padModeRule(m_modeFlag, index);
     if (!rule.applies)
         return;
-    m_view.velocity->setRange(0, 127);
-    m_view.velocity->setValue(127);
-    m_view.velocity->setEnabled(rule.velocityEnabled);
+    m_view.pad.velocity->setRange(0, 127);
+    m_view.pad.velocity->setValue(127);
+    m_view.pad.velocity->setEnabled(rule.velocityEnabled);
     if (rule.loopOff)
-        m_view.loop->setCurrentIndex(0);
-    m_view.loop->setEnabled(rule.loopEnabled);
+        m_view.pad.loop->setCurrentIndex(0);
+    m_view.pad.loop->setEnabled(rule.loopEnabled);
     if (!rule.trigStored)
-        m_view.trigType->setCurrentIndex(0);
+        m_view.pad.trigType->setCurrentIndex(0);
     else if (k >= 0 && k < m_doc.kitAttrList().size() && p >= 0 && p < PAD_NUM_MAX)
-        m_view.trigType->setCurrentIndex(itemOf(m_doc.kitAttrList()[k].kpadChunk[p].trig_mode, 2));
-    m_view.trigType->setEnabled(rule.trigEnabled);
+        m_view.pad.trigType->setCurrentIndex(itemOf(m_doc.kitAttrList()[k].kpadChunk[p].trig_mode, 2));
+    m_view.pad.trigType->setEnabled(rule.trigEnabled);
 
-    for (QWidget *box : {static_cast<QWidget *>(m_view.loop), static_cast<QWidget *>(m_view.trigType),
-                         static_cast<QWidget *>(m_view.velocity)})
+    for (QWidget *box : {static_cast<QWidget *>(m_view.pad.loop), static_cast<QWidget *>(m_view.pad.trigType),
+                         static_cast<QWidget *>(m_view.pad.velocity)})
         box->setStyleSheet(box->isEnabled() ? kEnabled : kDisabled);
 }
 
@@ -87,12 +88,12 @@ void KitPagesController::switchPad(int pad)
     const QScopedValueRollback<bool> filling(m_padPageFilling, true);
 
     m_modeFlag = false;
-    const int k = m_view.kitNoSpinBox->value() - 1;
+    const int k = m_header.pageKit() - 1;
     const bool kitShown = k >= 0 && k < m_doc.kitAttrList().size() && pad < m_doc.kitPadList(k).size();
     const int m = kitShown ? m_doc.kitPadList(k)[pad].mode : 0;
 
     // The foot switches offer "Wave A Only" and "HH Pedal", the other pads seven modes.
-    QComboBox *mode = m_view.mode;
+    QComboBox *mode = m_view.pad.mode;
     const bool foot = pad >= EXTEND_INPUT_NUM;
     if (foot) {
         for (int i = 6; i >= 1; --i) {
@@ -115,36 +116,36 @@ void KitPagesController::switchPad(int pad)
     if (kitShown) {
         const MainWindow1Records::KIT_PAD_SETTING &s = m_doc.kitPadList(k)[pad];
         const MainWindow1Records::KIT_PAD_SETTING &named = m_doc.kitAttrList()[k].kpadChunk[pad];
-        m_view.padNoComboBox->setCurrentIndex(pad);
-        m_view.waveAName->setText(named.soundName0);
-        m_view.waveBName->setText(named.soundName1);
-        m_view.midiChannelComboBox->setCurrentIndex(itemOf(s.midi_channel, 17));
+        m_view.pad.padNoComboBox->setCurrentIndex(pad);
+        m_view.pad.waveAName->setText(named.soundName0);
+        m_view.pad.waveBName->setText(named.soundName1);
+        m_view.pad.midiChannelComboBox->setCurrentIndex(itemOf(s.midi_channel, 17));
         // A value a label has no word for is shown as its number and kept.
-        m_view.extCtrl->setText(s.ext_ctrl == 0 ? kOff : s.ext_ctrl == 1 ? kOn : QString::number(s.ext_ctrl));
-        m_view.midiGate->setText(m_tables.searchMidiGate(s.midi_gate));
-        m_view.padOutput->setText(QString::number(s.pad_output));
-        m_view.waveACenter->setCurrentIndex(kitediting::panItem(s.aWavePan));
-        m_view.waveADecay->setCurrentIndex(decayLabels().indexOf(m_tables.mapKitDecay.key(s.aWaveDecay)));
-        m_view.waveBPan->setCurrentIndex(kitediting::panItem(s.bWavePan));
-        m_view.waveBDecay->setCurrentIndex(decayLabels().indexOf(m_tables.mapKitDecay.key(s.bWaveDecay)));
-        m_view.muteGroup->setCurrentIndex(itemOf(s.mute_group, 10));
-        m_view.tempoSync->setText(s.tempo_sync == 0 ? kOff : QString::number(s.tempo_sync));
+        m_view.pad.extCtrl->setText(s.ext_ctrl == 0 ? kOff : s.ext_ctrl == 1 ? kOn : QString::number(s.ext_ctrl));
+        m_view.pad.midiGate->setText(m_tables.searchMidiGate(s.midi_gate));
+        m_view.pad.padOutput->setText(QString::number(s.pad_output));
+        m_view.pad.waveACenter->setCurrentIndex(kitediting::panItem(s.aWavePan));
+        m_view.pad.waveADecay->setCurrentIndex(decayLabels().indexOf(m_tables.mapKitDecay.key(s.aWaveDecay)));
+        m_view.pad.waveBPan->setCurrentIndex(kitediting::panItem(s.bWavePan));
+        m_view.pad.waveBDecay->setCurrentIndex(decayLabels().indexOf(m_tables.mapKitDecay.key(s.bWaveDecay)));
+        m_view.pad.muteGroup->setCurrentIndex(itemOf(s.mute_group, 10));
+        m_view.pad.tempoSync->setText(s.tempo_sync == 0 ? kOff : QString::number(s.tempo_sync));
         if (m == 3)
-            m_view.velocity->setEnabled(true);
+            m_view.pad.velocity->setEnabled(true);
         // By position: the items are translated. A mode the list lacks shows no item.
-        m_view.mode->setCurrentIndex(kitediting::padModeItem(foot, s.mode));
-        m_view.velocity->setValue(s.velocity);
-        m_view.dynamic->setCurrentIndex(itemOf(s.dynamic, 2));
-        m_view.waveAVolumeSpinBox->setValue(s.aWaveVolume);
-        m_view.waveBVolumeSpinBox->setValue(s.bWaveVolume);
-        m_view.waveAPitch->setValue(m_tables.searchWavePitchKey(s.aWavePitch));
-        m_view.waveBPitch->setValue(m_tables.searchWavePitchKey(s.bWavePitch));
-        m_view.midiCodeSpinBox->setValue(s.midi_code);
-        m_view.loop->setCurrentIndex(itemOf(s.loop, 5));
-        m_view.trigType->setCurrentIndex(itemOf(s.trig_mode, 2));
-        m_view.polyMono->setCurrentIndex(itemOf(s.poly_mono, 2));
+        m_view.pad.mode->setCurrentIndex(kitediting::padModeItem(foot, s.mode));
+        m_view.pad.velocity->setValue(s.velocity);
+        m_view.pad.dynamic->setCurrentIndex(itemOf(s.dynamic, 2));
+        m_view.pad.waveAVolumeSpinBox->setValue(s.aWaveVolume);
+        m_view.pad.waveBVolumeSpinBox->setValue(s.bWaveVolume);
+        m_view.pad.waveAPitch->setValue(m_tables.searchWavePitchKey(s.aWavePitch));
+        m_view.pad.waveBPitch->setValue(m_tables.searchWavePitchKey(s.bWavePitch));
+        m_view.pad.midiCodeSpinBox->setValue(s.midi_code);
+        m_view.pad.loop->setCurrentIndex(itemOf(s.loop, 5));
+        m_view.pad.trigType->setCurrentIndex(itemOf(s.trig_mode, 2));
+        m_view.pad.polyMono->setCurrentIndex(itemOf(s.poly_mono, 2));
     }
-    m_curPadNumber = m_view.padNoComboBox->currentIndex();
+    m_curPadNumber = m_view.pad.padNoComboBox->currentIndex();
     if (kitShown)
         m_padPageShown.remember(k, m_curPadNumber, padPageValues(m_view));
     else
@@ -153,7 +154,7 @@ void KitPagesController::switchPad(int pad)
 
 void KitPagesController::savePadSet(int pad)
 {
-    commitPadPage(m_view.kitNoSpinBox->value() - 1, pad);
+    commitPadPage(m_header.pageKit() - 1, pad);
 }
 
 bool KitPagesController::showsAgain(int k, const PageShownAs<kitediting::KitPageShown> &kit,
@@ -172,19 +173,19 @@ void KitPagesController::commitPadPage(int k, int pad)
     MainWindow1Records::KIT_PAD_SETTING s = m_doc.kitAttrList()[k].kpadChunk[pad];
 
     s.padNo = quint8(pad);
-    s.midi_code = quint8(m_view.midiCodeSpinBox->value());
-    takeItem(s.midi_channel, m_view.midiChannelComboBox->currentIndex());
-    const QString gate = m_view.midiGate->text();
+    s.midi_code = quint8(m_view.pad.midiCodeSpinBox->value());
+    takeItem(s.midi_channel, m_view.pad.midiChannelComboBox->currentIndex());
+    const QString gate = m_view.pad.midiGate->text();
     for (int v = 0; v <= 81; ++v) {
         if (m_tables.mapKitMidiGate[v % 8].value(gate, -1) == v) {
             s.midi_gate = quint8(v);
             break;
         }
     }
-    const QString ext = m_view.extCtrl->text();
+    const QString ext = m_view.pad.extCtrl->text();
     if (ext == kOff || ext == kOn)
         s.ext_ctrl = ext == kOn ? 1 : 0;
-    s.pad_output = quint8(m_view.padOutput->text().toInt());
+    s.pad_output = quint8(m_view.pad.padOutput->text().toInt());
 
     struct Layer
     {
@@ -194,9 +195,9 @@ void KitPagesController::commitPadPage(int k, int pad)
         QComboBox *decay;
         quint8 &volumeField, &panField, &pitchField, &decayField;
     };
-    const Layer layers[2] = {{m_view.waveAVolumeSpinBox, m_view.waveACenter, m_view.waveAPitch, m_view.waveADecay,
+    const Layer layers[2] = {{m_view.pad.waveAVolumeSpinBox, m_view.pad.waveACenter, m_view.pad.waveAPitch, m_view.pad.waveADecay,
                               s.aWaveVolume, s.aWavePan, s.aWavePitch, s.aWaveDecay},
-                             {m_view.waveBVolumeSpinBox, m_view.waveBPan, m_view.waveBPitch, m_view.waveBDecay,
+                             {m_view.pad.waveBVolumeSpinBox, m_view.pad.waveBPan, m_view.pad.waveBPitch, m_view.pad.waveBDecay,
                               s.bWaveVolume, s.bWavePan, s.bWavePitch, s.bWaveDecay}};
     for (const Layer &l : layers) {
         l.volumeField = quint8(l.volume->value());
@@ -214,17 +215,17 @@ void KitPagesController::commitPadPage(int k, int pad)
     s.aWaveLength = 0;
     s.bWaveLength = 0;
 
-    takeItem(s.mute_group, m_view.muteGroup->currentIndex());
-    const QString tempo = m_view.tempoSync->text();
+    takeItem(s.mute_group, m_view.pad.muteGroup->currentIndex());
+    const QString tempo = m_view.pad.tempoSync->text();
     s.tempo_sync = tempo == kOff ? 0 : quint8(tempo.toUInt());
-    const int mode = kitediting::padModeValue(m_view.mode->count() == 2, m_view.mode->currentIndex());
+    const int mode = kitediting::padModeValue(m_view.pad.mode->count() == 2, m_view.pad.mode->currentIndex());
     if (mode >= 0)
         s.mode = quint8(mode);
-    takeItem(s.loop, m_view.loop->currentIndex());
-    takeItem(s.trig_mode, m_view.trigType->currentIndex());
-    s.velocity = quint8(m_view.velocity->value());
-    takeItem(s.dynamic, m_view.dynamic->currentIndex());
-    takeItem(s.poly_mono, m_view.polyMono->currentIndex());
+    takeItem(s.loop, m_view.pad.loop->currentIndex());
+    takeItem(s.trig_mode, m_view.pad.trigType->currentIndex());
+    s.velocity = quint8(m_view.pad.velocity->value());
+    takeItem(s.dynamic, m_view.pad.dynamic->currentIndex());
+    takeItem(s.poly_mono, m_view.pad.polyMono->currentIndex());
 
     m_doc.takePadPage(k, pad, s);
     m_padPageShown.remember(k, pad, values); // a value put back by hand is taken too

@@ -1,5 +1,6 @@
 // The three page buttons: main pad page, kit-chain page, kit settings page.
 #include "mainwindow1/editing/kitpagescontroller.h"
+#include "mainwindow1/editing/kitheadercontroller.h"
 #include "mainwindow1/editing/kitchainscontroller.h"
 #include "mainwindow1/editing/mainpadpagecontroller.h"
 #include "mainwindow1/library/soundlistscontroller.h"
@@ -14,82 +15,82 @@
 // The kit-chain page hands its chains and names on when it is left.
 void KitPagesController::leaveChainPage()
 {
-    m_kitChains->takeOverChainPage();
-    emit chainPageLeft(m_doc.kitChainList(), m_kitChains->kitChainNameList());
+    m_kitChains.takeOverChainPage();
+    emit chainPageLeft(m_doc.kitChainList(), m_kitChains.kitChainNameList());
 }
 
 void KitPagesController::showKitSettingsPage()
 {
-    if (m_mainPadPage->dot() == 1)
+    if (m_mainPadPage.dot() == 1)
         leaveChainPage();
-    else if (m_mainPadPage->dot() == 2)
-        commitShownKit(m_view.kitNoSpinBox->value()); // pressed again: keep the edits
-    m_kitChains->setPageShown(false);
+    else if (m_mainPadPage.dot() == 2)
+        commitShownKit(m_header.pageKit()); // pressed again: keep the edits
+    m_kitChains.setPageShown(false);
     m_soundLists.enableSoundPane(true);
 
-    int n = m_view.kitNumber->text().toInt();
+    int n = m_header.fieldNumber();
     if (n < 1 || n > KIT_MAX_COUNT)
-        n = m_view.kitNoSpinBox->value();
-    m_mainPadPage->applyKitName(n - 1);
+        n = m_header.pageKit();
+    m_mainPadPage.applyKitName(n - 1);
     updateKitNo(n);
 
-    m_view.rightTopStackedWidget->setCurrentIndex(0);
-    m_view.left_stackedWidget->setCurrentIndex(2);
-    m_view.midStackedWidget->setCurrentIndex(2);
-    m_view.right_stackedWidget->setCurrentIndex(1);
-    m_view.btnSoundKit->setStyleSheet(
+    m_view.pages.rightTopStackedWidget->setCurrentIndex(0);
+    m_view.pages.left_stackedWidget->setCurrentIndex(2);
+    m_view.pages.midStackedWidget->setCurrentIndex(2);
+    m_view.pages.right_stackedWidget->setCurrentIndex(1);
+    m_view.pages.btnSoundKit->setStyleSheet(
             QStringLiteral("background-color: rgb(167, 167, 167); color:black; border: none;"));
-    m_view.btnKitMove->setStyleSheet(QStringLiteral("background-color: black; color:white; border:1px solid white; "));
-    m_view.btnKitChain->setStyleSheet(QStringLiteral("background-color: black; color:white; border:1px solid white;"));
-    m_view.btnClear->hide();
-    m_view.btnLoadFile->hide();
-    m_view.btnSave->show();
-    m_mainPadPage->notePageShown(2);
+    m_view.pages.btnKitMove->setStyleSheet(QStringLiteral("background-color: black; color:white; border:1px solid white; "));
+    m_view.pages.btnKitChain->setStyleSheet(QStringLiteral("background-color: black; color:white; border:1px solid white;"));
+    m_view.pages.btnClear->hide();
+    m_view.pages.btnLoadFile->hide();
+    m_view.pages.btnSave->show();
+    m_mainPadPage.notePageShown(2);
 }
 
 void KitPagesController::showMainPadPage()
 {
     m_soundLists.enableSoundPane(true);
-    if (m_mainPadPage->dot() == 2) {
-        const int n = m_view.kitNoSpinBox->value();
-        m_mainPadPage->selectKit(quint8(n - 1));
-        m_view.kitNumber->setText(QString::number(n));
-        commitShownKit(m_mainPadPage->curkitNumber()); // still on the kit settings page
-        m_mainPadPage->dispPadList(m_doc.kitAttrList(), m_mainPadPage->currentKitNum());
+    if (m_mainPadPage.dot() == 2) {
+        const int n = m_header.pageKit();
+        m_mainPadPage.selectKit(quint8(n - 1));
+        m_header.setNumberText(QString::number(n));
+        commitShownKit(m_mainPadPage.curkitNumber()); // still on the kit settings page
+        m_mainPadPage.dispPadList(m_doc.kitAttrList(), m_mainPadPage.currentKitNum());
     }
-    m_kitChains->setPageShown(false);
-    m_view.left_stackedWidget->setCurrentIndex(0);
-    m_view.midStackedWidget->setCurrentIndex(0);
-    m_view.rightTopStackedWidget->setCurrentIndex(0);
-    m_view.right_stackedWidget->setCurrentIndex(0);
-    m_view.btnSoundKit->setStyleSheet(QStringLiteral("background-color: black; color:white; border:1px solid white;"));
-    m_view.btnKitMove->setStyleSheet(QStringLiteral("background-color: rgb(167, 167, 167); color:black; border:none;"));
-    m_view.btnKitChain->setStyleSheet(QStringLiteral("background-color: black; color:white; border:1px solid white;"));
-    m_view.btnClear->show();
-    m_view.btnLoadFile->show();
-    m_view.btnSave->show();
-    if (m_mainPadPage->dot() == 1)
+    m_kitChains.setPageShown(false);
+    m_view.pages.left_stackedWidget->setCurrentIndex(0);
+    m_view.pages.midStackedWidget->setCurrentIndex(0);
+    m_view.pages.rightTopStackedWidget->setCurrentIndex(0);
+    m_view.pages.right_stackedWidget->setCurrentIndex(0);
+    m_view.pages.btnSoundKit->setStyleSheet(QStringLiteral("background-color: black; color:white; border:1px solid white;"));
+    m_view.pages.btnKitMove->setStyleSheet(QStringLiteral("background-color: rgb(167, 167, 167); color:black; border:none;"));
+    m_view.pages.btnKitChain->setStyleSheet(QStringLiteral("background-color: black; color:white; border:1px solid white;"));
+    m_view.pages.btnClear->show();
+    m_view.pages.btnLoadFile->show();
+    m_view.pages.btnSave->show();
+    if (m_mainPadPage.dot() == 1)
         leaveChainPage();
-    m_mainPadPage->notePageShown(0);
+    m_mainPadPage.notePageShown(0);
 }
 
 void KitPagesController::showKitChainPage()
 {
-    if (m_mainPadPage->dot() == 2)
-        commitShownKit(m_mainPadPage->curkitNumber()); // leaving the kit settings page keeps its edits
-    m_kitChains->setPageShown(true);
-    m_view.left_stackedWidget->setCurrentIndex(1);
-    m_view.midStackedWidget->setCurrentIndex(1);
-    m_view.rightTopStackedWidget->setCurrentIndex(1);
-    m_view.right_stackedWidget->setCurrentIndex(0);
-    m_view.btnSoundKit->setStyleSheet(QStringLiteral("background-color: black;  color:white;border:1px solid white;"));
-    m_view.btnKitMove->setStyleSheet(QStringLiteral("background-color: black; color:white; border:1px solid white"));
-    m_view.btnKitChain->setStyleSheet(
+    if (m_mainPadPage.dot() == 2)
+        commitShownKit(m_mainPadPage.curkitNumber()); // leaving the kit settings page keeps its edits
+    m_kitChains.setPageShown(true);
+    m_view.pages.left_stackedWidget->setCurrentIndex(1);
+    m_view.pages.midStackedWidget->setCurrentIndex(1);
+    m_view.pages.rightTopStackedWidget->setCurrentIndex(1);
+    m_view.pages.right_stackedWidget->setCurrentIndex(0);
+    m_view.pages.btnSoundKit->setStyleSheet(QStringLiteral("background-color: black;  color:white;border:1px solid white;"));
+    m_view.pages.btnKitMove->setStyleSheet(QStringLiteral("background-color: black; color:white; border:1px solid white"));
+    m_view.pages.btnKitChain->setStyleSheet(
             QStringLiteral("background-color: rgb(167, 167, 167);color:black; border: none; "));
     m_soundLists.enableSoundPane(false);
     m_soundLists.clearTotalSelection();
-    m_kitChains->updateKitChainNameList();
+    m_kitChains.updateKitChainNameList();
     // Kit names may have come in after the chains (loads); the steps show them.
-    m_kitChains->disKitStep(m_doc.kitChainList(), m_kitChains->chainShown());
-    m_mainPadPage->notePageShown(1);
+    m_kitChains.disKitStep(m_doc.kitChainList(), m_kitChains.chainShown());
+    m_mainPadPage.notePageShown(1);
 }

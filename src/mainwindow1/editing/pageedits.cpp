@@ -6,6 +6,7 @@
 // holds the focus. What code shows on a page is no change.
 #include "mainwindow1/windowtexts.h"
 #include "mainwindow1/editing/kitpagescontroller.h"
+#include "mainwindow1/editing/kitheadercontroller.h"
 #include "mainwindow1/editing/mainpadpagecontroller.h"
 
 #include "history/pagepart.h"
@@ -13,6 +14,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPointer>
 #include <QSpinBox>
 #include <QStackedWidget>
@@ -39,25 +41,32 @@ bool byUser(QWidget *control, const QList<QWidget *> &page)
     return false;
 }
 
+// True while a value is being typed into `box` (the box can take it back).
+bool typedIn(const QSpinBox *box)
+{
+    const auto *text = box->findChild<QLineEdit *>();
+    return text && text->isUndoAvailable();
+}
+
 } // namespace
 
 void KitPagesController::watchPageEdits()
 {
     const KitPagesView &ui = m_view;
-    m_padControls = {ui.midiCodeSpinBox,    ui.midiChannelComboBox, ui.waveAVolumeSpinBox, ui.waveACenter,
-                     ui.waveAPitch,         ui.waveADecay,          ui.waveBVolumeSpinBox, ui.waveBPan,
-                     ui.waveBPitch,         ui.waveBDecay,          ui.muteGroup,          ui.mode,
-                     ui.loop,               ui.trigType,            ui.velocity,           ui.dynamic,
-                     ui.polyMono};
-    m_kitControls = {ui.kitVolumeSpinBox, ui.kitTempoSpinBox, ui.kitEffect1,      ui.kitEffect2,
-                     ui.kitEffect3,       ui.activeFx,        ui.effect1_no,      ui.effect2_no,
-                     ui.effect3_no,       ui.effect4_no,      ui.effect1_ctrl1,   ui.effect1_ctrl2,
-                     ui.effect1_ctrl3,    ui.effect2_ctrl1,   ui.effect2_ctrl2,   ui.effect2_ctrl3,
-                     ui.effect3_ctrl1,    ui.effect3_ctrl2,   ui.effect3_ctrl3,   ui.effect4_ctrl1,
-                     ui.effect4_ctrl2,    ui.effect4_ctrl3,   ui.bottomColorComboBox, ui.workColorComboBox,
-                     ui.pedalType,        ui.hhLayer4SpinBox, ui.hhLayer5SpinBox, ui.padLink1ComboBox,
-                     ui.padLink2ComboBox};
-    m_globalControls = {ui.clickSoundNoSpinBox, ui.ledTypeComboBox, ui.ledLogoComboBox, ui.clickWaveTreeView};
+    m_padControls = {ui.pad.midiCodeSpinBox,    ui.pad.midiChannelComboBox, ui.pad.waveAVolumeSpinBox, ui.pad.waveACenter,
+                     ui.pad.waveAPitch,         ui.pad.waveADecay,          ui.pad.waveBVolumeSpinBox, ui.pad.waveBPan,
+                     ui.pad.waveBPitch,         ui.pad.waveBDecay,          ui.pad.muteGroup,          ui.pad.mode,
+                     ui.pad.loop,               ui.pad.trigType,            ui.pad.velocity,           ui.pad.dynamic,
+                     ui.pad.polyMono};
+    m_kitControls = {ui.kit.kitVolumeSpinBox, ui.kit.kitTempoSpinBox, ui.kit.kitEffect1,      ui.kit.kitEffect2,
+                     ui.kit.kitEffect3,       ui.kit.activeFx,        ui.kit.effect1_no,      ui.kit.effect2_no,
+                     ui.kit.effect3_no,       ui.kit.effect4_no,      ui.kit.effect1_ctrl1,   ui.kit.effect1_ctrl2,
+                     ui.kit.effect1_ctrl3,    ui.kit.effect2_ctrl1,   ui.kit.effect2_ctrl2,   ui.kit.effect2_ctrl3,
+                     ui.kit.effect3_ctrl1,    ui.kit.effect3_ctrl2,   ui.kit.effect3_ctrl3,   ui.kit.effect4_ctrl1,
+                     ui.kit.effect4_ctrl2,    ui.kit.effect4_ctrl3,   ui.sounds.bottomColorComboBox, ui.sounds.workColorComboBox,
+                     ui.pad.pedalType,        ui.pad.hhLayer4SpinBox, ui.pad.hhLayer5SpinBox, ui.kit.padLink1ComboBox,
+                     ui.kit.padLink2ComboBox};
+    m_globalControls = {ui.global.clickSoundNoSpinBox, ui.global.ledTypeComboBox, ui.global.ledLogoComboBox, ui.global.clickWaveTreeView};
     const QList<QWidget *> *pages[3] = {&m_padControls, &m_kitControls, &m_globalControls};
     for (int page = 0; page < 3; ++page) {
         for (QWidget *w : *pages[page]) {
@@ -68,11 +77,24 @@ void KitPagesController::watchPageEdits()
                 connect(combo, QOverload<int>::of(&QComboBox::currentIndexChanged), this, changed);
         }
     }
-    // The first three layers meet their rule when their edit ends: taken then.
-    for (QSpinBox *layer : {ui.hhLayer1SpinBox, ui.hhLayer2SpinBox, ui.hhLayer3SpinBox}) {
-        connect(layer, &QSpinBox::editingFinished, this, [this] {
-            if (!m_kitPageFilling && !m_switchKitNum && m_view.left_stackedWidget->currentIndex() == 2)
-                commitKitPageNow(m_view.kitNoSpinBox->value() - 1);
+    // The first three layers meet their rule as the keys step them, a typed
+    // value when its edit ends; the kit takes each change at once.
+    QSpinBox *const layers[3] = {ui.pad.hhLayer1SpinBox, ui.pad.hhLayer2SpinBox, ui.pad.hhLayer3SpinBox};
+    for (int layer = 1; layer <= 3; ++layer) {
+        QSpinBox *box = layers[layer - 1];
+        connect(box, QOverload<int>::of(&QSpinBox::valueChanged), this, [this, box, layer](int value) {
+            if (fillingPages() || !byUser(box, m_kitControls))
+                return;
+            if (!typedIn(box)) {
+                checkLayer(layer);
+                if (box->value() != value)
+                    return; // put back: that change came here on its own
+            }
+            pageControlChanged(box, 1);
+        });
+        connect(box, &QSpinBox::editingFinished, this, [this] {
+            if (!m_kitPageFilling && !m_switchKitNum && m_view.pages.left_stackedWidget->currentIndex() == 2)
+                commitKitPageNow(m_header.pageKit() - 1);
         });
     }
     // The global page as it stands when the user comes to one of its boxes.
@@ -83,9 +105,14 @@ void KitPagesController::watchPageEdits()
     m_globalShown = PagePart::valuesOf(globalPageWidgets());
 }
 
+bool KitPagesController::fillingPages() const
+{
+    return m_padPageFilling || m_kitPageFilling || m_switchKitNum || m_padNoFlag || m_loadKitNoFlag;
+}
+
 void KitPagesController::pageControlChanged(QWidget *control, int page)
 {
-    if (m_padPageFilling || m_kitPageFilling || m_switchKitNum || m_padNoFlag || m_loadKitNoFlag)
+    if (fillingPages())
         return;
     const QList<QWidget *> &controls = page == 0 ? m_padControls : page == 1 ? m_kitControls : m_globalControls;
     if (!byUser(control, controls))
@@ -103,9 +130,9 @@ void KitPagesController::pageControlChanged(QWidget *control, int page)
         m_globalShown = PagePart::valuesOf(widgets);
         return;
     }
-    if (m_view.left_stackedWidget->currentIndex() != 2)
+    if (m_view.pages.left_stackedWidget->currentIndex() != 2)
         return;
-    const int k = m_view.kitNoSpinBox->value() - 1;
+    const int k = m_header.pageKit() - 1;
     const auto kitBefore = m_kitPageShown; // as taken last, before this change
     const PageShown padBefore = m_padPageShown;
     editstep::Recorder *recorder = m_doc.recorder();
@@ -136,22 +163,22 @@ void KitPagesController::commitKitPageNow(int k)
 void KitPagesController::showStepKit(int kitNo, int pad)
 {
     const QScopedValueRollback<bool> noCommit(m_loadKitNoFlag, true);
-    if (m_view.kitNoSpinBox->value() != kitNo)
-        m_view.kitNoSpinBox->setValue(kitNo); // a switch that commits nothing
+    if (m_header.pageKit() != kitNo)
+        m_header.setPageKit(kitNo); // a switch that commits nothing
     const QScopedValueRollback<bool> showing(m_switchKitNum, true);
     showKitPage(kitNo, false, pad < 0 ? m_curPadNumber : pad);
-    m_mainPadPage->noteKitPageKit(kitNo);
+    m_mainPadPage.noteKitPageKit(kitNo);
 }
 
 QList<QWidget *> KitPagesController::globalPageWidgets() const
 {
     const KitPagesView &ui = m_view;
-    return {ui.clickSoundNoSpinBox, ui.ledTypeComboBox, ui.ledLogoComboBox, ui.version,
-            ui.clickNameLab,        ui.clickInterval,   ui.clickPan,        ui.clickVolume,
-            ui.clickOutput,         ui.audioVolume,     ui.btAudioVolume,   ui.systanGain,
-            ui.audioOutput,         ui.globalCH,        ui.midiExtCtrl,     ui.midiSync,
-            ui.softThru,            ui.pcSwLabel,       ui.ccSwLabel,       ui.fxCtrl1CCLabel,
-            ui.fxCtrl2CCLabel,      ui.lcdContrast,     ui.tempoIndicateLabel};
+    return {ui.global.clickSoundNoSpinBox, ui.global.ledTypeComboBox, ui.global.ledLogoComboBox, ui.global.version,
+            ui.global.clickNameLab,        ui.global.clickInterval,   ui.global.clickPan,        ui.global.clickVolume,
+            ui.global.clickOutput,         ui.global.audioVolume,     ui.global.btAudioVolume,   ui.global.systanGain,
+            ui.global.audioOutput,         ui.global.globalCH,        ui.global.midiExtCtrl,     ui.global.midiSync,
+            ui.global.softThru,            ui.global.pcSwLabel,       ui.global.ccSwLabel,       ui.global.fxCtrl1CCLabel,
+            ui.global.fxCtrl2CCLabel,      ui.global.lcdContrast,     ui.global.tempoIndicateLabel};
 }
 
 void KitPagesController::keepGlobalPage()

@@ -98,7 +98,7 @@ void SoundListsController::applyTheme(bool isDark)
           "background-color: rgb(236, 236, 236); color:black;");
     style(v.waveGroupTreeView, isDark, "background-color: rgb(25, 25, 25); color:white;",
           "background-color: rgb(236, 236, 236);color:black;");
-    style(v.widget_7, isDark, "background-color: rgb(35, 35, 35); color:white;",
+    style(v.groupButtons, isDark, "background-color: rgb(35, 35, 35); color:white;",
           "background-color: rgb(236, 236, 236);color:black;");
     style(v.addWaveGroup, isDark, "border:none; color:white; QToolTip{background-color: white; color: black;}",
           "border:none; QToolTip{ background-color: rgb(236, 236, 236); color: black;}");
@@ -144,8 +144,8 @@ void SoundListsController::showOnPadLook()
     const SoundListsView &v = m_view;
     v.waveGroupTreeView->setEnabled(false);
     v.waveGroupTreeView->setStyleSheet(QStringLiteral("background-color:   rgb(230, 230, 230);"));
-    v.widget_7->setEnabled(false);
-    v.widget_7->setStyleSheet(QStringLiteral("background-color: rgb(250, 250, 250) "));
+    v.groupButtons->setEnabled(false);
+    v.groupButtons->setStyleSheet(QStringLiteral("background-color: rgb(250, 250, 250) "));
     v.waveGroup_widget->setStyleSheet(QStringLiteral("background-color: rgb(250, 250, 250);"));
     v.orderWidget->hide();
     v.rightwaveListIO->hide();

@@ -448,21 +448,21 @@ void PreviewController::positionChanged(qint64 position)
 {
     m_view.waveHorizontalSlider2->setValue(int(position));
     m_moved_2 = position;
-    m_view.volumeProgTime_2->setText(soundsource::timeText(position));
+    m_view.playedTime->setText(soundsource::timeText(position));
 }
 
 void PreviewController::getduration2()
 {
     const qint64 duration = m_player2->duration();
     m_view.waveHorizontalSlider2->setMaximum(int(duration));
-    m_view.volumeTotalTime_2->setText(soundsource::timeText(duration));
+    m_view.totalTime->setText(soundsource::timeText(duration));
 }
 
 void PreviewController::seek(int position)
 {
     m_player2->setPosition(position);
     m_moved_2 = position;
-    m_view.volumeProgTime_2->setText(soundsource::timeText(position, true));
+    m_view.playedTime->setText(soundsource::timeText(position, true));
 }
 
 void PreviewController::setVolume(int value)

@@ -31,9 +31,9 @@ struct PreviewView
     QToolButton *stopBtn2 = nullptr;
     QToolButton *loopBtn2 = nullptr;
     QLabel *songLabel2 = nullptr;
-    QLabel *volumeTotalTime_2 = nullptr;
+    QLabel *totalTime = nullptr;
     QSlider *waveHorizontalSlider2 = nullptr;
-    QLabel *volumeProgTime_2 = nullptr;
+    QLabel *playedTime = nullptr;
     QSlider *volumeHorizontalSlider2 = nullptr;
 };
 

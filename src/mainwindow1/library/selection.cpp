@@ -322,6 +322,12 @@ bool SoundListsController::showFileSoundInfo(const QString &path, const QString 
     return true;
 }
 
+void SoundListsController::pressCurrentSound(bool again)
+{
+    if (again)
+        totalListSelection(m_view.totalWaveTreeView->currentIndex(), true);
+}
+
 void SoundListsController::totalListSelection(const QModelIndex &index, bool press)
 {
     QWidget *const w = m_parent;

@@ -49,7 +49,7 @@ struct SoundListsView
     QWidget *logoWidget1 = nullptr;
     QWidget *waveGroup_widget = nullptr;
     QLabel *left_waveList_label = nullptr;
-    QWidget *widget_7 = nullptr;
+    QWidget *groupButtons = nullptr; // the frame of NEW, ADD and DEL
     QToolButton *addWaveGroup = nullptr;
     QToolButton *addWaveFile = nullptr;
     QToolButton *delWaveGroup = nullptr;
@@ -184,6 +184,8 @@ public:
     // ---- selection ------------------------------------------------------------------
     void totalListSelection(const QModelIndex &index, bool press);
     void groupTreeSelection(const QModelIndex &index, bool press);
+    // The total list asks its current row to be pressed again (`again`).
+    void pressCurrentSound(bool again);
 
     // ---- renames ----------------------------------------------------------------------
     // Shows why a sound name is refused (blank, pattern, length; `symbols`

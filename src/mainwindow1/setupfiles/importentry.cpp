@@ -22,7 +22,6 @@
 #include <QDebug>
 #include <QDir>
 #include <QFileInfo>
-#include <QTimer>
 
 // Global settings and kit files; true when the import reaches its common end.
 bool SetupFilesController::importKitFiles()
@@ -141,14 +140,6 @@ void SetupFilesController::exportWholeSetup()
     m_projectFlag = true;
     save();
     m_projectFlag = false;
-}
-
-void SetupFilesController::importAfterPadSave(bool wanted)
-{
-    if (!wanted)
-        return;
-    // Two seconds on, without holding the window meanwhile.
-    QTimer::singleShot(IMPORT_AFTER_SAVE_MS, Qt::PreciseTimer, this, &SetupFilesController::importFiles);
 }
 
 bool SetupFilesController::judgeIsAllFile(const QString &dir)

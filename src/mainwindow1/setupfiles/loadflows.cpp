@@ -1,5 +1,6 @@
 // Whole setups and kit files read into the editor, and read back after a
 // save replaced them.
+#include "mainwindow1/editing/kitheadercontroller.h"
 #include "mainwindow1/setupfiles/setupfilescontroller.h"
 #include "mainwindow1/library/soundlistscontroller.h"
 
@@ -93,7 +94,7 @@ bool SetupFilesController::showLoadedKits(const ImportKitFilesJob &job, bool imp
         return false;
     if (n <= KIT_MAX_COUNT) {
         const QString text = QString::number(n);
-        m_mainPadPage.setKitField(text);
+        m_kitHeader.setNumberText(text);
         m_mainPadPage.typeKitNumber(text);
         m_kitPages.updateKitNo(n);
     }

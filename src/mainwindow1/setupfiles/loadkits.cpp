@@ -1,4 +1,5 @@
 // The kit records of a read kit file into the editor's kits.
+#include "mainwindow1/editing/kitheadercontroller.h"
 #include "mainwindow1/setupfiles/setupfilescontroller.h"
 #include "mainwindow1/library/soundlistscontroller.h"
 
@@ -28,7 +29,7 @@ void SetupFilesController::drawSetupKits(const setupjob::Result &result, int &sh
 {
     shown = showNotices(result, shown);
 
-    m_mainPadPage.setKitField(QStringLiteral("1"));
+    m_kitHeader.setNumberText(QStringLiteral("1"));
     m_mainPadPage.typeKitNumber(QStringLiteral("1"));
     m_kitPages.setPadNoFlag(true);
     m_kitPages.updateKitNo(1);

@@ -1,6 +1,7 @@
 // The Save button, the kit-chain Save and the Export All action: the lock-out,
 // pending page edits, the kit choice, the output path and the guards of the
 // whole-setup road.
+#include "mainwindow1/editing/kitheadercontroller.h"
 #include "mainwindow1/setupfiles/setupfilescontroller.h"
 
 #include "mainwindow1/windowtexts.h"
@@ -92,7 +93,7 @@ void SetupFilesController::save()
         emit padUpdateWanted(3, 0);
     emit saveLocked(true);
 
-    const int shown = m_mainPadPage.kitFieldNumber(); // 0 when the field holds no number
+    const int shown = m_kitHeader.fieldNumber(); // 0 when the field holds no number
     if (m_kitPages.leftPage() == 2 && shown >= 1 && shown <= KIT_MAX_COUNT) {
         m_kitPages.savePadSet(m_kitPages.padOnPage());
         m_kitPages.on_btnSaveOneKitSet_clicked(quint8(shown));

@@ -8,7 +8,8 @@ SetupFilesController::SetupFilesController(KitDocument &doc, SoundLibrary &libra
                                            const SetupFilesView &view, QWidget *parent, UiPrompter &prompter,
                                            PreviewController &preview, SoundFilesController &soundFiles,
                                            SoundListsController &soundLists, KitPagesController &kitPages,
-                                           MainPadPageController &mainPadPage, KitChainsController &kitChains)
+                                           MainPadPageController &mainPadPage, KitChainsController &kitChains,
+                                           KitHeaderController &kitHeader)
     : m_doc(doc)
     , m_library(library)
     , m_pad(pad)
@@ -21,6 +22,7 @@ SetupFilesController::SetupFilesController(KitDocument &doc, SoundLibrary &libra
     , m_kitPages(kitPages)
     , m_mainPadPage(mainPadPage)
     , m_kitChains(kitChains)
+    , m_kitHeader(kitHeader)
 {
 }
 

@@ -18,6 +18,7 @@
 
 class DeviceDetector;
 class KitChainsController;
+class KitHeaderController;
 class KitDocument;
 class KitPagesController;
 class MainPadPageController;
@@ -53,7 +54,7 @@ public:
                          QWidget *parent, UiPrompter &prompter, PreviewController &preview,
                          SoundFilesController &soundFiles, SoundListsController &soundLists,
                          KitPagesController &kitPages, MainPadPageController &mainPadPage,
-                         KitChainsController &kitChains);
+                         KitChainsController &kitChains, KitHeaderController &kitHeader);
     ~SetupFilesController() override; // the kit choice dialog has no parent
     const SetupFilesView &view() const { return m_view; }
 
@@ -78,10 +79,6 @@ public:
     void save();
     void importWholeSetup();
     void exportWholeSetup();
-    // The import the pad asks for after its save, IMPORT_AFTER_SAVE_MS on;
-    // the window goes on meanwhile.
-    static constexpr int IMPORT_AFTER_SAVE_MS = 2000;
-    void importAfterPadSave(bool wanted);
     // The kit choice of a save closed: with OK, or without it (unlocks).
     void kitChoiceClosed(bool ok);
     void chooseKits(const QVector<int> &indexList);
@@ -186,6 +183,7 @@ private:
     KitPagesController &m_kitPages;
     MainPadPageController &m_mainPadPage;
     KitChainsController &m_kitChains;
+    KitHeaderController &m_kitHeader;
     DeviceDetector *m_myDetector = nullptr;
     QString m_TempDirName;
     SelectKitNo *m_skn = nullptr;

@@ -2,6 +2,7 @@
 // widgets set up in turn, the temporary folders and the dialogs.
 #include "mainwindow1/shell/shellcontroller.h"
 #include "mainwindow1/windowtexts.h"
+#include "mainwindow1/editing/kitheadercontroller.h"
 #include "mainwindow1/editing/kitchainscontroller.h"
 #include "mainwindow1/editing/kitpagescontroller.h"
 #include "mainwindow1/editing/mainpadpagecontroller.h"
@@ -45,6 +46,7 @@ ShellController::ShellController(const Areas &areas, const ShellView &view, KitD
     , m_kitPages(areas.kitPages)
     , m_mainPadPage(areas.mainPadPage)
     , m_kitChains(areas.kitChains)
+    , m_kitHeader(areas.kitHeader)
     , m_setupFiles(areas.setupFiles)
     , m_padSync(areas.padSync)
     , m_view(view)
@@ -93,6 +95,7 @@ void ShellController::buildFrame()
     v.stackedWidget->setCurrentIndex(0); // the main page first
 
     // Each area's texts, fonts and widgets never shown.
+    m_kitHeader.setUpTexts(m_FontFamily);
     m_mainPadPage.setUpTexts(m_FontFamily);
     m_kitPages.setUpTexts(m_FontFamily);
     m_kitChains.setUpTexts(m_FontFamily);

@@ -2,6 +2,7 @@
 // sound, kit-chain and hi-hat panes; sounds dropped on pads are set on the
 // shown kit and, when new to the setup, registered (offline: rows in the
 // lists; on the pad: queued for the writer).
+#include "mainwindow1/editing/kitheadercontroller.h"
 #include "mainwindow1/windowtexts.h"
 #include "mainwindow1/editing/mainpadpagecontroller.h"
 #include "mainwindow1/editing/kitchainscontroller.h"
@@ -86,7 +87,7 @@ bool ShellController::filterEvent(QObject *watched, QEvent *event)
         }
     }
     if (m_kitPages.isHiHatArea(watched) && m_kitPages.leftPage() == 2) {
-        m_mainPadPage.selectKit(quint8(m_kitPages.kitOnPage() - 1));
+        m_mainPadPage.selectKit(quint8(m_kitHeader.pageKit() - 1));
         if (isDragEvent(event->type()))
             return dropOnHiHat(static_cast<QDropEvent *>(event));
     }
@@ -185,7 +186,7 @@ bool ShellController::dropOnPad(int p, QDropEvent *event)
             // A sound of the pad's own list: the layers take its wave number.
             for (const MainWindow1Records::SOUND_INDEX &s : qAsConst(m_library.waveLoadKitAttrList())) {
                 if (s.file == path) {
-                    const int k = m_mainPadPage.kitFieldNumber() - 1;
+                    const int k = m_kitHeader.fieldNumber() - 1;
                     m_padSync.changeOnlineKitPath(path, path, s.wave_No, quint32(*size), k);
                     break;
                 }

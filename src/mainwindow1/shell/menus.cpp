@@ -1,5 +1,6 @@
 // The Edit and Manual menu actions, the help page and the sizing of the left
 // top bar on every repaint.
+#include "mainwindow1/editing/kitheadercontroller.h"
 #include "mainwindow1/windowtexts.h"
 #include "mainwindow1/editing/mainpadpagecontroller.h"
 #include "mainwindow1/library/soundlistscontroller.h"
@@ -28,16 +29,16 @@ void ShellController::backToMainPage()
 {
     // The kit page's edits first, into the kit it shows.
     m_kitPages.commitShownKit(m_mainPadPage.curkitNumber());
-    const int kit = m_kitPages.kitOnPage();
+    const int kit = m_kitHeader.pageKit();
     m_mainPadPage.selectKit(quint8(kit - 1));
-    m_mainPadPage.setKitField(QString::number(kit));
+    m_kitHeader.setNumberText(QString::number(kit));
     m_mainPadPage.dispPadList(m_doc.kitAttrList(), quint8(kit - 1));
     m_view.stackedWidget->setCurrentIndex(0);
 }
 
 void ShellController::showKitPage()
 {
-    const int kit = m_mainPadPage.kitFieldNumber();
+    const int kit = m_kitHeader.fieldNumber();
     if (kit >= 1 && kit <= KIT_MAX_COUNT)
         m_kitPages.updateKitNo(kit);
     // Names renamed in the kit-chain list wait for that page's OK.

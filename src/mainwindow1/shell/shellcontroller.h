@@ -5,13 +5,13 @@
 // the panes and the close. It calls every area below it.
 
 #include "model/editstep.h"
-#include "platform/desktoptheme.h"
 
 #include <QObject>
 #include <QString>
 #include <QTemporaryDir>
 
 class KitChainsController;
+class KitHeaderController;
 class KitDocument;
 class KitPagesController;
 class MainPadPageController;
@@ -69,6 +69,7 @@ public:
         KitPagesController &kitPages;
         MainPadPageController &mainPadPage;
         KitChainsController &kitChains;
+        KitHeaderController &kitHeader;
         SetupFilesController &setupFiles;
         PadSyncController &padSync;
     };
@@ -113,10 +114,6 @@ public:
     // ---- theme, pages and menus ---------------------------------------------------
     void applyTheme(bool isDark);
     bool isDarkMode() const { return m_isDarkMode; }
-    // True when the desktop has said that apps use its dark theme; asked
-    // at the first call, never waited on.
-    bool isSystemDarkMode();
-    const ztplatform::DesktopTheme &desktopTheme() const { return m_desktopTheme; }
     void showGlobalPage();
     void backToMainPage();
     void showKitPage();
@@ -167,6 +164,7 @@ private:
     KitPagesController &m_kitPages;
     MainPadPageController &m_mainPadPage;
     KitChainsController &m_kitChains;
+    KitHeaderController &m_kitHeader;
     SetupFilesController &m_setupFiles;
     PadSyncController &m_padSync;
     ShellView m_view;
@@ -188,7 +186,6 @@ private:
     QTemporaryDir m_tmpDir2;
     QString m_TempDirName, m_TempPlayDirName, m_TempDirName2, m_TempPlayDirName2;
     bool m_isDarkMode = false;           // the theme last applied is the dark one
-    ztplatform::DesktopTheme m_desktopTheme;
     int m_cnOrEn = 1;                    // the help command opens the Chinese page (1) or the English one (0)
     bool m_constructionComplete = false; // false when construction stopped early
 

@@ -1,5 +1,6 @@
 // After an undo or a redo: the pages show what the document holds, then the
 // page and the kit, pad or chain the step changed.
+#include "mainwindow1/editing/kitheadercontroller.h"
 #include "mainwindow1/shell/shellcontroller.h"
 #include "mainwindow1/editing/kitchainscontroller.h"
 #include "mainwindow1/editing/kitpagescontroller.h"
@@ -22,7 +23,7 @@ void ShellController::showStepPlace(const editstep::Place &place)
     using Place = editstep::Place;
     // What the pages show of the document first: nothing stale is taken back from them.
     if (m_mainPadPage.dot() == 2)
-        m_kitPages.showStepKit(m_kitPages.kitOnPage(), -1);
+        m_kitPages.showStepKit(m_kitHeader.pageKit(), -1);
     if (m_mainPadPage.dot() == 1)
         m_kitChains.showStepChain(-1);
     m_mainPadPage.showStepKit(m_mainPadPage.currentKitNum());

@@ -10,10 +10,3 @@ void ShellController::applyTheme(bool isDark)
     m_kitChains.applyTheme(isDark);
     m_soundLists.applyTheme(isDark);
 }
-
-bool ShellController::isSystemDarkMode()
-{
-    m_desktopTheme.start();
-    quint32 appsUseLightTheme = 1;
-    return m_desktopTheme.appsUseLightTheme(&appsUseLightTheme) && appsUseLightTheme == 0;
-}
