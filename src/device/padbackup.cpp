@@ -32,8 +32,6 @@ namespace padbackup {
 namespace {
 
 constexpr qint64 kLargest = 1 << 20; // no file the pad's tree holds here is larger
-const QString kArchive = QStringLiteral("ZT350.zip");
-const QString kPrmArchive = QStringLiteral("WAV_PRM.tar"); // backups written before the archive held all
 
 QString tr(const char *text)
 {
@@ -91,35 +89,6 @@ void readFolder(const ztplatform::FolderAnchor &root, const QString &folder, con
         if (wanted(name) && readEntry(open, name, &file.bytes))
             out.append(file);
     }
-}
-
-// ---- tar ----------------------------------------------------------------------------
-
-void octal(char *field, int width, quint64 value)
-{
-    for (int i = width - 2; i >= 0; --i, value >>= 3)
-        field[i] = char('0' + (value & 7));
-    field[width - 1] = '\0';
-}
-
-// The header of one entry, written at `p` (512 bytes, zero already).
-void tarHeader(char *p, const QByteArray &name, qint64 size, bool folder, quint64 mtime)
-{
-    std::memcpy(p, name.constData(), size_t(qMin(name.size(), 99)));
-    octal(p + 100, 8, folder ? 0755 : 0644);
-    octal(p + 108, 8, 0);
-    octal(p + 116, 8, 0);
-    octal(p + 124, 12, quint64(size));
-    octal(p + 136, 12, mtime);
-    p[156] = folder ? '5' : '0';
-    std::memcpy(p + 257, "ustar", 6);
-    std::memcpy(p + 263, "00", 2);
-    std::memset(p + 148, ' ', 8);
-    unsigned sum = 0;
-    for (int i = 0; i < 512; ++i)
-        sum += uchar(p[i]);
-    octal(p + 148, 7, sum);
-    p[155] = ' ';
 }
 
 } // namespace
@@ -270,157 +239,27 @@ QVector<File> readPrmRecords(const ztplatform::FolderAnchor &root, const PadTree
     return out;
 }
 
-QByteArray tarOf(const QVector<File> &files)
-{
-    // Each folder once, before its first file: the folders first found.
-    QVector<QPair<int, QByteArray>> folders; // before file i
-    QSet<QByteArray> seen;
-    qint64 size = 1024;
-    for (int i = 0; i < files.size(); ++i) {
-        const QByteArray path = files.at(i).path.toUtf8();
-        for (int slash = path.indexOf('/'); slash >= 0; slash = path.indexOf('/', slash + 1)) {
-            const QByteArray folder = path.left(slash + 1);
-            if (!seen.contains(folder)) {
-                seen.insert(folder);
-                folders.append({i, folder});
-                size += 512;
-            }
-        }
-        size += 512 + (files.at(i).bytes.size() + 511) / 512 * 512;
-    }
-    QByteArray tar(int(qMin<qint64>(size, 1 << 30)), '\0');
-    if (size > tar.size())
-        return QByteArray();
-    const quint64 mtime = quint64(QDateTime::currentSecsSinceEpoch());
-    char *p = tar.data();
-    int nextFolder = 0;
-    for (int i = 0; i < files.size(); ++i) {
-        for (; nextFolder < folders.size() && folders.at(nextFolder).first == i; ++nextFolder, p += 512)
-            tarHeader(p, folders.at(nextFolder).second, 0, true, mtime);
-        const File &f = files.at(i);
-        tarHeader(p, f.path.toUtf8(), f.bytes.size(), false, mtime);
-        p += 512;
-        std::memcpy(p, f.bytes.constData(), size_t(f.bytes.size()));
-        p += (f.bytes.size() + 511) / 512 * 512;
-    }
-    return tar;
-}
-
-QVector<File> filesOfTar(const QByteArray &tar)
-{
-    QVector<File> out;
-    for (int at = 0; at + 512 <= tar.size();) {
-        const char *h = tar.constData() + at;
-        if (h[0] == '\0')
-            break;
-        const QString name = QString::fromUtf8(h, int(qstrnlen(h, 100)));
-        bool ok = false;
-        const qint64 size = QByteArray(h + 124, int(qstrnlen(h + 124, 12))).trimmed().toLongLong(&ok, 8);
-        if (!ok || size < 0 || at + 512 + size > tar.size())
-            break;
-        if (h[156] == '0' || h[156] == '\0')
-            out.append({name, tar.mid(at + 512, int(size))});
-        at += 512 + int((size + 511) / 512 * 512);
-    }
-    return out;
-}
-
 namespace {
 
-// The name each .prm record of `records` gives its wave number, and the record.
-void takeSoundNames(const QVector<File> &records, Contents *c)
+// The names the .prm records below `prmFolder` (WAV_PRM/001/001.prm ...)
+// give their wave numbers, and the records; links are left out.
+void takeSoundNames(const QString &prmFolder, Contents *c, const std::function<void()> &beat)
 {
-    for (const File &f : records) {
-        const waveprm::PrmRecord rec = waveprm::parseRecord(f.bytes.left(waveprm::PRM_RECORD_SIZE));
-        if (rec.waveNo <= 0)
-            continue;
-        c->soundNames.insert(rec.waveNo,
-                             MainWindow1Records::charArray2String(rec.nameField.constData(), SOUND_NAME_LENGTH_MAX));
-        c->soundRecords.insert(rec.waveNo, f.bytes.left(waveprm::PRM_RECORD_SIZE));
-    }
-}
-
-// `bytes` as the new file `path`; why not, else empty.
-QString unpack(const QString &path, const QByteArray &bytes)
-{
-    QFile out(path);
-    if (!out.open(QIODevice::WriteOnly | QIODevice::NewOnly) || out.write(bytes) != bytes.size())
-        return out.errorString();
-    return QString();
-}
-
-// A backup kept in one archive: its kit records and global.ini unpacked
-// into a scratch folder, read as the pad's are.
-Contents readArchive(const QString &path)
-{
-    Contents c;
-    c.kitRecords.resize(KIT_MAX_COUNT);
-    QFile archive(path);
-    bool whole = false;
-    const QVector<File> files = archive.open(QIODevice::ReadOnly) && archive.size() < (1 << 30)
-                                        ? filesOfZip(archive.readAll(), &whole)
-                                        : QVector<File>();
-    if (!whole) {
-        c.why = tr("The archive %1 is damaged or cannot be read.").arg(QDir::toNativeSeparators(path));
-        return c;
-    }
-    c.unpacked = std::make_shared<QTemporaryDir>();
-    const QString kit = c.unpacked->filePath(QStringLiteral("KIT")), sys = c.unpacked->filePath(QStringLiteral("SYS"));
-    if (!c.unpacked->isValid() || !QDir().mkpath(kit) || !QDir().mkpath(sys)) {
-        c.why = tr("The folder %1 cannot be made").arg(QDir::toNativeSeparators(c.unpacked->path()));
-        return c;
-    }
-    QVector<File> prm;
-    bool kits = false;
-    for (const File &f : files) {
-        const int slash = f.path.indexOf(QLatin1Char('/'));
-        const QString folder = f.path.left(slash), leaf = f.path.mid(slash + 1);
-        const bool plain = slash > 0 && !leaf.contains(QLatin1Char('/')) && f.bytes.size() <= kLargest;
-        const int slot = plain && folder.compare(QLatin1String("KIT"), Qt::CaseInsensitive) == 0 ? padKitSlot(leaf) : -1;
-        if (slot >= 0 && c.kitRecords.at(slot).isEmpty()) {
-            kits = true;
-            c.kitRecords[slot] = f.bytes;
-            c.why = unpack(kit + QLatin1Char('/') + leaf, f.bytes);
-        } else if (plain && folder.compare(QLatin1String("SYS"), Qt::CaseInsensitive) == 0
-                   && leaf.compare(QLatin1String("global.ini"), Qt::CaseInsensitive) == 0 && c.globalFile.isEmpty()) {
-            c.globalFile = sys + QStringLiteral("/global.ini");
-            c.why = unpack(c.globalFile, f.bytes);
-        } else if (folder.compare(QLatin1String("WAV_PRM"), Qt::CaseInsensitive) == 0
-                   && f.path.endsWith(QLatin1String(".prm"), Qt::CaseInsensitive)) {
-            prm.append(f);
-        }
-        if (!c.why.isEmpty())
-            return c;
-    }
-    if (!kits) {
-        c.why = tr("The backup holds no kits.");
-        return c;
-    }
-    c.kitFolder = kit;
-    takeSoundNames(prm, &c);
-    c.ok = true;
-    return c;
-}
-
-} // namespace
-
-namespace {
-
-// The names the plain .prm records below `prmFolder` (WAV_PRM/001/001.prm ...)
-// give their wave numbers; links are left out.
-void takePlainSoundNames(const QString &prmFolder, Contents *c, const std::function<void()> &beat)
-{
-    QVector<File> records;
     for (const QFileInfo &folder : QDir(prmFolder).entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::NoSymLinks)) {
         if (beat)
             beat();
         for (const QFileInfo &f : QDir(folder.absoluteFilePath()).entryInfoList(QDir::Files | QDir::NoSymLinks)) {
             QFile file(f.absoluteFilePath());
-            if (f.fileName().endsWith(QLatin1String(".prm"), Qt::CaseInsensitive) && file.open(QIODevice::ReadOnly))
-                records.append({QString(), file.read(waveprm::PRM_RECORD_SIZE)});
+            if (!f.fileName().endsWith(QLatin1String(".prm"), Qt::CaseInsensitive) || !file.open(QIODevice::ReadOnly))
+                continue;
+            const QByteArray record = file.read(waveprm::PRM_RECORD_SIZE);
+            const waveprm::PrmRecord rec = waveprm::parseRecord(record);
+            if (rec.waveNo <= 0)
+                continue;
+            c->soundNames.insert(rec.waveNo, MainWindow1Records::charArray2String(rec.nameField.constData(),
+                                                                                  SOUND_NAME_LENGTH_MAX));
+            c->soundRecords.insert(rec.waveNo, record);
         }
-        takeSoundNames(records, c);
-        records.clear();
     }
 }
 
@@ -429,8 +268,6 @@ void takePlainSoundNames(const QString &prmFolder, Contents *c, const std::funct
 Contents read(const QString &backupFolder, bool soundNames, const std::function<void()> &beat)
 {
     const QDir backup(backupFolder);
-    if (QFileInfo(backup.filePath(kArchive)).isFile())
-        return readArchive(backup.filePath(kArchive));
     if (beat)
         beat();
     Contents c;
@@ -458,12 +295,9 @@ Contents read(const QString &backupFolder, bool soundNames, const std::function<
         if (!sys.isEmpty() && f.fileName().compare(QLatin1String("global.ini"), Qt::CaseInsensitive) == 0)
             c.globalFile = f.absoluteFilePath();
     }
-    QFile archive(backup.filePath(kPrmArchive));
     const QString prm = sub(QStringLiteral("WAV_PRM"));
-    if (soundNames && archive.open(QIODevice::ReadOnly))
-        takeSoundNames(filesOfTar(archive.readAll()), &c);
-    else if (soundNames && !prm.isEmpty())
-        takePlainSoundNames(prm, &c, beat);
+    if (soundNames && !prm.isEmpty())
+        takeSoundNames(prm, &c, beat);
     c.ok = true;
     return c;
 }

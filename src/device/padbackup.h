@@ -9,10 +9,8 @@
 //   <root>/<pad>/<yyyy-MM-dd_HH-mm-ss>/
 //     KIT/k001.ini ..., SYS/global.ini, SYS/alter.ini, WAV_PRM/001/001.prm ...
 // A file equal to the same one in the newest backup is a link to it; a pad
-// whose files are all the newest backup's renames that backup instead. Backups
-// written before are read as well: one zip archive ZT350.zip, or KIT/ and
-// SYS/ as plain files with the .prm records in WAV_PRM.tar. A backup is
-// written under a hidden name and takes its own only once all of it is
+// whose files are all the newest backup's renames that backup instead. A
+// backup is written under a hidden name and takes its own only once all of it is
 // synced, so a listed backup is whole. The last KEEP backups of a pad are kept.
 
 #include "device/padidentity.h"
@@ -26,12 +24,10 @@
 #include <QObject>
 #include <QSet>
 #include <QString>
-#include <QTemporaryDir>
 #include <QVector>
 
 #include <atomic>
 #include <functional>
-#include <initializer_list>
 #include <memory>
 
 class QThread;
@@ -106,25 +102,13 @@ struct Contents
     QString why;
     QString kitFolder;               // the backup's KIT folder, read as the pad's is
     QString globalFile;              // its global.ini, empty when it has none
-    std::shared_ptr<QTemporaryDir> unpacked; // holds both, for an archive, while this lives
     QVector<QByteArray> kitRecords;  // kit k's record at k (empty where none)
     QHash<int, QString> soundNames;  // wave number (1-based) -> the name its .prm held
     QHash<int, QByteArray> soundRecords; // wave number (1-based) -> its .prm record
 };
-// What the backup at `backupFolder` holds, in any of its layouts; the names
-// and .prm records of its sounds only with `soundNames`. `beat` is called
+// What the backup at `backupFolder` holds; the names and .prm records of its sounds only with `soundNames`. `beat` is called
 // now and then while the reading moves on.
 Contents read(const QString &backupFolder, bool soundNames = true, const std::function<void()> &beat = {});
-
-// The tar archive of `files`, and the files of one.
-QByteArray tarOf(const QVector<File> &files);
-QVector<File> filesOfTar(const QByteArray &tar);
-// The zip archive of `files`, their entries dated `when`; empty when they
-// do not fit one (65,535 entries, 2 GB). The files of one, folders left out;
-// `whole` false when it is damaged (those read before the damage are given).
-QByteArray zipOf(const QVector<File> &files, const QDateTime &when);
-QByteArray zipOf(std::initializer_list<const QVector<File> *> parts, const QDateTime &when); // in turn, as one
-QVector<File> filesOfZip(const QByteArray &zip, bool *whole);
 
 // A slot of a restored kit whose sound is no longer on the pad.
 struct Missing

@@ -110,9 +110,9 @@ Look quickLook(const QString &path)
 
 // Whether ffmpeg decodes each of `paths`, by one run for all; empty when the
 // run itself failed.
-Decoded decodes(const QStringList &paths, const std::atomic_bool *stop)
+Decoded decodes(const QStringList &paths, const std::atomic_bool *stop, const audioconverter::Limits &limits)
 {
-    audioconverter converter;
+    audioconverter converter(limits);
     converter.setTimeout(kProbeTimeout);
     converter.setStopFlag(stop);
     QString mesg;
@@ -131,9 +131,9 @@ Decoded decodes(const QStringList &paths, const std::atomic_bool *stop)
 }
 
 // What ffmpeg makes of `path` alone.
-Verdict decodesOne(const QString &path, const std::atomic_bool *stop)
+Verdict decodesOne(const QString &path, const std::atomic_bool *stop, const audioconverter::Limits &limits)
 {
-    const Decoded d = decodes({path}, stop);
+    const Decoded d = decodes({path}, stop, limits);
     if (!d.each.isEmpty())
         return d.each.first() ? Verdict::Audio : Verdict::NotAudio;
     return d.stopped ? Verdict::Stopped : d.silent ? Verdict::Silent : d.tooLong ? Verdict::TooLong : Verdict::NotAudio;
@@ -169,7 +169,7 @@ groupentries::Identity bytesOf(const QString &path)
 bool isAudio(const QString &path)
 {
     const Look look = quickLook(path);
-    return look == Look::Unknown ? decodesOne(path, nullptr) == Verdict::Audio : look == Look::Audio;
+    return look == Look::Unknown ? decodesOne(path, nullptr, audioconverter::Limits()) == Verdict::Audio : look == Look::Audio;
 }
 
 QVector<bool> probeAll(const QStringList &paths, const std::function<void(int done)> &wait, int threads,
@@ -182,7 +182,8 @@ QVector<bool> probeAll(const QStringList &paths, const std::function<void(int do
 }
 
 QVector<Verdict> probeEach(const QStringList &paths, const std::function<void(int done)> &wait, int threads,
-                           QVector<groupentries::Identity> *bytes, const std::atomic_bool *stop)
+                           QVector<groupentries::Identity> *bytes, const std::atomic_bool *stop,
+                           const audioconverter::Limits &limits)
 {
     const int n = paths.size();
     QVector<Verdict> verdicts(n, Verdict::Stopped);
@@ -208,7 +209,7 @@ QVector<Verdict> probeEach(const QStringList &paths, const std::function<void(in
     };
     auto single = [&](int i) {
         if (!stopped())
-            finish(i, decodesOne(paths.at(i), stop));
+            finish(i, decodesOne(paths.at(i), stop, limits));
     };
     auto probeBatch = [&](int from, int to) {
         QVector<int> unknown;
@@ -226,7 +227,7 @@ QVector<Verdict> probeEach(const QStringList &paths, const std::function<void(in
             files.append(paths.at(i));
         if (files.isEmpty() || stopped())
             return;
-        const Decoded d = decodes(files, stop);
+        const Decoded d = decodes(files, stop, limits);
         if (d.stopped)
             return;
         if (d.each.isEmpty() && files.size() > 1) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "library/groupentries.h"
+#include "model/audioconverter.h"
 
 #include <QString>
 #include <QStringList>
@@ -38,8 +39,9 @@ enum class Verdict {
 
 // probeAll's look, one verdict per path. Once *stop (when given) is true, no
 // file is begun any more and running ffmpeg runs are killed; the files not
-// judged by then are Stopped.
+// judged by then are Stopped. Each ffmpeg run keeps `limits`.
 QVector<Verdict> probeEach(const QStringList &paths, const std::function<void(int done)> &wait, int threads = 0,
-                           QVector<groupentries::Identity> *bytes = nullptr, const std::atomic_bool *stop = nullptr);
+                           QVector<groupentries::Identity> *bytes = nullptr, const std::atomic_bool *stop = nullptr,
+                           const audioconverter::Limits &limits = audioconverter::Limits());
 
 } // namespace audioprobe

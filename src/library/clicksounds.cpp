@@ -5,24 +5,10 @@
 #include <QDir>
 
 namespace clicksounds {
-namespace {
-QString &overrideFolder()
-{
-    static QString folder;
-    return folder;
-}
-} // namespace
 
 QString defaultFolder()
 {
-    if (!overrideFolder().isEmpty())
-        return overrideFolder();
     return ztplatform::dataPath(QStringLiteral("metronome_sound"));
-}
-
-void setDefaultFolder(const QString &path)
-{
-    overrideFolder() = path;
 }
 
 QStringList folderFiles(const QString &folder)

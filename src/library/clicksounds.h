@@ -7,11 +7,8 @@
 // listed.
 namespace clicksounds {
 
-// "metronome_sound" beside the executable or in the installed data folder,
-// unless another folder was set.
+// "metronome_sound" beside the executable or in the installed data folder.
 QString defaultFolder();
-// Sets the folder of the default sounds; an empty path restores the default.
-void setDefaultFolder(const QString &path);
 
 // The files of a folder (no folders, no hidden files), sorted by name, as native paths.
 QStringList folderFiles(const QString &folder);

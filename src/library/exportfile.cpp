@@ -123,13 +123,13 @@ bool Watch::mayPlace()
 }
 
 Outcome convert(const QString &source, const QString &target, QString &err, QString *why, QString *notKept,
-                Watch *watch, bool createOnly)
+                Watch *watch, bool createOnly, const audioconverter::Limits &limits)
 {
     ztplatform::ReplaceFile part(target);
     part.setCreateOnly(createOnly);
     if (!part.open())
         return unwritable(why, part.errorString());
-    audioconverter converter;
+    audioconverter converter(limits);
     if (watch)
         converter.setStopFlag(watch->stopFlag());
     moved(watch, Watch::Step::Program);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "library/soundsource.h"
+#include "model/audioconverter.h"
 #include "platform/timedlook.h"
 
 #include <QSet>
@@ -105,9 +106,11 @@ std::optional<T> waitWatched(Watch &watch, qint64 stallMs, const std::function<T
 // `notKept` (when given) gets what a replaced file had that the new one has not (ReplaceFile::notKept).
 // `watch` (when given) is told each step; once it gave up, the result is
 // Unwritable and `target` is as it was. With `createOnly` nothing that
-// stands at `target` by the rename is replaced: Unwritable (EEXIST).
+// stands at `target` by the rename is replaced: Unwritable (EEXIST). ffmpeg's
+// run keeps `limits`.
 Outcome convert(const QString &source, const QString &target, QString &err, QString *why = nullptr,
-                QString *notKept = nullptr, Watch *watch = nullptr, bool createOnly = false);
+                QString *notKept = nullptr, Watch *watch = nullptr, bool createOnly = false,
+                const audioconverter::Limits &limits = audioconverter::Limits());
 
 // Copies the `length` bytes at `offset` of a kit file into `target` by the
 // same temporary file, sync and rename as convert, the folder left alike.

@@ -648,6 +648,14 @@ public:
         }
         return bytes;
     }
+    // The later step's changes follow this one's; the root's text kept is the older.
+    void absorb(editstep::Part &later) override
+    {
+        auto &other = static_cast<SoundsPart &>(later);
+        for (std::unique_ptr<Kept> &k : other.m_kept)
+            m_kept.push_back(std::move(k));
+        other.m_kept.clear();
+    }
 
 private:
     // The list as an untold edit found it.

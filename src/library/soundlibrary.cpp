@@ -1,5 +1,6 @@
 #include "library/soundlibrary.h"
 
+#include "library/clicksounds.h"
 #include "library/kitusage.h"
 #include "library/soundlistmodel.h"
 #include "library/soundorder.h"
@@ -98,7 +99,7 @@ void dropRows(QStandardItem *parent, const QVector<int> &rows)
 
 } // namespace
 
-SoundLibrary::SoundLibrary(QObject *parent)
+SoundLibrary::SoundLibrary(const QString &clickFolder, QObject *parent)
     : QObject(parent)
     , m_total(new SoundListModel(SoundListModel::Kind::Total, this))
     , m_mirror(new SoundListModel(SoundListModel::Kind::Mirror, this))
@@ -107,6 +108,12 @@ SoundLibrary::SoundLibrary(QObject *parent)
     , m_kitOrder(new SoundListModel(SoundListModel::Kind::KitOrder, this))
 {
     m_currentOldGroupName = m_total->m_root->text();
+    m_clickFolder = clickFolder.isEmpty() ? clicksounds::defaultFolder() : clickFolder;
+}
+
+QStringList SoundLibrary::defaultClickFiles() const
+{
+    return clicksounds::folderFiles(m_clickFolder);
 }
 
 SoundLibrary::~SoundLibrary() = default;

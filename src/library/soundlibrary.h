@@ -58,8 +58,9 @@ public:
     using READ_KIT_FILE = MainWindow1Records::READ_KIT_FILE;
     using soundKit = MainWindow1Records::soundKit;
 
-    // An empty library: its lists show no sound; one per window.
-    explicit SoundLibrary(QObject *parent = nullptr);
+    // An empty library: its lists show no sound; one per window. Its default
+    // metronome sounds are those in `clickFolder` (empty: the installed ones).
+    explicit SoundLibrary(const QString &clickFolder = QString(), QObject *parent = nullptr);
     ~SoundLibrary() override;
 
     // ---- steps ------------------------------------------------------------------------
@@ -207,6 +208,8 @@ public:
     QHash<QString, quint16> mergeSources(const QHash<QString, QString> &to);
 
     // ---- the metronome list's rows ---------------------------------------------
+    // The files of the default metronome sounds, sorted by name.
+    QStringList defaultClickFiles() const;
     // The metronome list shows no sound.
     void clearClickRows();
     // A pad was loaded: the metronome list is empty and the next metronome
@@ -304,6 +307,7 @@ public:
     {
         QString unreadable; // why the file could not be read whole; empty when it was (or is missing)
         bool partly = false; // it was read, but some of its entries could not be
+        bool lacking = false; // some sound rows are kept without a part of theirs that could not be read
         QString keptAs;      // where the file as it stood was kept
         QString notKept;     // why it could not be kept: nothing is written over it
         bool inUse = false;  // another editor holds the groups, or they cannot be locked: nothing is written
@@ -329,13 +333,16 @@ public:
     {
         bool written = false;
         QString reason;        // why it was not, in the system's words or the editor's
-        bool inUse = false;    // another editor holds the groups
+        bool inUse = false;    // another editor holds the groups, or they cannot be locked, or othersFile
+        bool othersFile = false; // inUse: this editor holds the lock now, but another wrote the file since it read it
         bool declined = false; // the file is read-only and the user kept it so
         QString lockReason;    // inUse: why the lock could not be taken; empty when another editor holds it
+        QString besideAs;      // inUse at the close: the groups written beside the file, which stays as it is
         QString keptAs;        // another program's version of the file, kept beside it before the write
         QString notKept;       // what the replaced file had that the new one lacks
         bool silent = false;   // the drive did not answer in time: nothing was written
         bool inDoubt = false;  // it stopped answering while the file was put in place: old or new, whole
+        bool notAFile = false; // a folder, a pipe or the like stands at its name: nothing was written
     };
     // Asked before a read-only file is replaced, with the file's path; true for Yes.
     using ReadOnlyQuestion = std::function<bool(const QString &file)>;
@@ -346,7 +353,10 @@ public:
     // Writes the groups to the groups' file, whole or not at all (through a
     // link opened at the start, to the file it named), when they differ from
     // what the file held as read or last written (`atClose`), or from what it
-    // holds now. Without the lock it is tried again first. A read-only file
+    // holds now. Without the lock it is tried again first. An editor that did
+    // not hold the lock when it read the file never writes over one another
+    // editor wrote since: nor while another holds it (`inUse`); its close
+    // keeps its groups beside the file instead (`besideAs`). A read-only file
     // is replaced only once `ask` said Yes this session (the close asks again
     // when a save was told No). Sounds of loaded kit files that are as loaded
     // take their entries along. The file is looked at and replaced off this
@@ -525,6 +535,7 @@ private:
     QString m_currentOldGroupName;
     QVector<SOUND_LIST_INFO> m_clickList;
     QVector<SOUND_INDEX> m_clickSetList;
+    QString m_clickFolder; // of the default metronome sounds
     bool m_clickDeviceFlag = false;
     QVector<READ_KIT_FILE> m_loadedKitFiles;
     setupfiles::SharedSounds m_sharedSounds;
@@ -559,12 +570,17 @@ private:
     QByteArray m_listBaseline;         // the groups as the file holds them then
     QVector<soundfilexml::strSoundGroup> m_listBaselineGroups; // the same before they are made bytes
     ztplatform::FileLock m_listLock;
+    bool m_listOwn = false; // m_listStamp and m_listBytes were read or written holding the lock
     // The groups of the file read in and taken for this editor.
     SoundListStart takeSoundList(const QString &fileName);
     // Group sounds naming sounds of loaded kit files, as loaded, take their entries.
     void noteEntries();
     // saveSoundList's write of `bytes` (noted entries taken).
     SoundListSave writeGroups(const QByteArray &bytes, const ReadOnlyQuestion &ask, bool atClose);
+    // A write the file is not this editor's for (not held, or another
+    // editor's since it was read): told in `save`; at the close `bytes` are
+    // kept beside the file, which stays as it is.
+    void notOurs(const QByteArray &bytes, bool held, bool atClose, SoundListSave &save);
     // The file replaced by `bytes` off this thread, another program's version
     // (`other`, when given) kept beside it first.
     void replaceGroups(const QByteArray &bytes, const std::optional<QByteArray> &other, SoundListSave &save);

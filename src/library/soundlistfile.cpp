@@ -28,6 +28,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include <sys/stat.h>
+
 namespace {
 
 constexpr int kSoundLookLimitMs = 2000; // a drive silent that long (the groups' file's, a group sound's) is not waited on
@@ -136,6 +138,7 @@ struct ListLook
     bool readOnlyVolume = false;
     bool readOnly = false;
     ztplatform::FileStamp now;
+    unsigned type = 0; // what stands at the target (S_IFMT bits; 0: nothing)
     bool read = false; // the file read whole
     QByteArray bytes;
     QString readError;
@@ -162,9 +165,22 @@ ListLook lookAtList(const QString &name, const QString &target, const ztplatform
     look.readOnlyVolume = ztplatform::isReadOnlyVolume(QFileInfo(target).absolutePath());
     look.readOnly = isReadOnly(target);
     look.now = ztplatform::diskFileStamp(target);
-    if (look.now.identity.valid)
+    look.type = ztplatform::lookAtFile(target).type;
+    if (look.now.identity.valid && look.type == S_IFREG)
         look.read = readWhole(target, look.bytes, look.readError);
     return look;
+}
+
+// What stands at the name instead of the groups' file, as the user is told.
+QString notAFileReason(unsigned type)
+{
+    const char *kind = type == S_IFDIR                     ? QT_TRANSLATE_NOOP("MainWindow1", "a folder")
+                       : type == S_IFIFO                   ? QT_TRANSLATE_NOOP("MainWindow1", "a named pipe")
+                       : type == S_IFSOCK                  ? QT_TRANSLATE_NOOP("MainWindow1", "a socket")
+                       : type == S_IFCHR || type == S_IFBLK ? QT_TRANSLATE_NOOP("MainWindow1", "a device")
+                                                           : QT_TRANSLATE_NOOP("MainWindow1", "a file");
+    return QCoreApplication::translate("MainWindow1", "%1 stands at its name")
+            .arg(QCoreApplication::translate("MainWindow1", kind));
 }
 
 // The stages of a replace: the drive's silence stops it before the rename,
@@ -254,6 +270,7 @@ SoundLibrary::SoundListStart SoundLibrary::takeSoundList(const QString &fileName
         start.lockReason = m_listLock.errorString();
     }
     start.inUse = !found->held;
+    m_listOwn = found->held;
 
     QVector<soundfilexml::strSoundGroup> read = found->groups;
     const soundfilexml::ReadResult &result = found->result;
@@ -272,7 +289,8 @@ SoundLibrary::SoundListStart SoundLibrary::takeSoundList(const QString &fileName
     }
     if (result.skipped > 0) {
         qWarning() << result.skipped << "entries skipped in" << m_listTarget;
-        start.partly = true;
+        start.partly = result.outsideRows > 0;
+        start.lacking = result.lacking > 0;
         if (!start.inUse) {
             start.keptAs = keepAsideWithin(m_listTarget, result.bytes, &start.notKept);
             if (start.keptAs.isEmpty())
@@ -347,10 +365,21 @@ QString SoundLibrary::otherVersionKept(const QString &keptAs)
             .arg(QDir::toNativeSeparators(keptAs));
 }
 
+namespace {
+
+SoundLibrary::SoundListSave nothingToWrite()
+{
+    SoundLibrary::SoundListSave save;
+    save.written = true;
+    return save;
+}
+
+} // namespace
+
 SoundLibrary::SoundListSave SoundLibrary::saveSoundList(const ReadOnlyQuestion &ask, bool atClose)
 {
     if (m_soundListFileName.isEmpty())
-        return {true, {}, false, false, {}, {}, {}}; // nothing to write
+        return nothingToWrite();
     noteEntries();
     return writeGroups(listBytes(m_soundGroupList), ask, atClose);
 }
@@ -359,7 +388,7 @@ SoundLibrary::SoundListSave SoundLibrary::saveSoundListAs(
         const std::function<void(QVector<soundfilexml::strSoundGroup> &)> &change, const ReadOnlyQuestion &ask)
 {
     if (m_soundListFileName.isEmpty())
-        return {true, {}, false, false, {}, {}, {}};
+        return nothingToWrite();
     noteEntries();
     QVector<soundfilexml::strSoundGroup> groups = m_soundGroupList;
     change(groups);
@@ -407,13 +436,11 @@ SoundLibrary::SoundListSave SoundLibrary::writeGroups(const QByteArray &bytes, c
     }
     if (look->lock)
         m_listLock = std::move(*look->lock);
-    if (!m_listLock.holdsEntry(look->lockEntry)) {
-        save.inUse = true;
-        save.lockReason = m_listLock.errorString();
-        save.reason = save.lockReason.isEmpty()
-                              ? QCoreApplication::translate("MainWindow1", "the sound groups are in use by another editor")
-                              : QCoreApplication::translate("MainWindow1", "the sound groups cannot be locked: %1")
-                                        .arg(save.lockReason);
+    const bool holding = m_listLock.holdsEntry(look->lockEntry);
+    // Not this editor's to write over: another may hold the groups, or wrote them since this one read them.
+    const bool othersFile = !m_listOwn && look->now.identity.valid && !asKnown;
+    if (!holding || othersFile) {
+        notOurs(bytes, holding, atClose, save);
         return save;
     }
     if (m_listLinked && look->nameReaches != m_listTarget) {
@@ -426,6 +453,11 @@ SoundLibrary::SoundListSave SoundLibrary::writeGroups(const QByteArray &bytes, c
                                                   "a link to \"%1\" was put at its name since the start; neither is "
                                                   "written over")
                               .arg(QDir::toNativeSeparators(look->nameLinksTo));
+        return save;
+    }
+    if (look->type != 0 && look->type != S_IFREG) {
+        save.notAFile = true;
+        save.reason = notAFileReason(look->type);
         return save;
     }
     if (look->readOnlyVolume) {
@@ -459,6 +491,26 @@ SoundLibrary::SoundListSave SoundLibrary::writeGroups(const QByteArray &bytes, c
     }
     replaceGroups(bytes, other, save);
     return save;
+}
+
+void SoundLibrary::notOurs(const QByteArray &bytes, bool held, bool atClose, SoundListSave &save)
+{
+    save.inUse = true;
+    save.othersFile = held;
+    save.lockReason = held ? QString() : m_listLock.errorString();
+    if (held)
+        save.reason = QCoreApplication::translate("MainWindow1", "another editor saved them since this window read them");
+    else if (save.lockReason.isEmpty())
+        save.reason = QCoreApplication::translate("MainWindow1", "the sound groups are in use by another editor");
+    else
+        save.reason = QCoreApplication::translate("MainWindow1", "the sound groups cannot be locked: %1").arg(save.lockReason);
+    if (!atClose)
+        return; // the close keeps them beside the file
+    QString why;
+    save.besideAs = keepAsideWithin(m_listTarget, bytes, &why);
+    if (save.besideAs.isEmpty())
+        save.reason = QCoreApplication::translate("MainWindow1", "%1, and they could not be saved beside it: %2")
+                              .arg(save.reason, why);
 }
 
 void SoundLibrary::replaceGroups(const QByteArray &bytes, const std::optional<QByteArray> &other, SoundListSave &save)
@@ -495,6 +547,7 @@ void SoundLibrary::replaceGroups(const QByteArray &bytes, const std::optional<QB
         return;
     }
     save.notKept = done->notKept;
+    m_listOwn = true; // written holding the lock
     m_listStamp = done->stamp;
     m_listBytes = bytes;
     m_listBaseline = bytes;

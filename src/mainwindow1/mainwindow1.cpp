@@ -53,7 +53,7 @@ void MainWindow1::makeControllers()
 void MainWindow1::makeLibrary(const WindowViews &views)
 {
     m_soundFiles = std::make_unique<SoundFilesController>(m_doc, soundLibrary, m_pad, views.soundFiles, this,
-                                                          *m_services.prompter, *m_preview);
+                                                          *m_services.prompter, m_services.conversion, *m_preview);
     m_soundLists = std::make_unique<SoundListsController>(m_doc, soundLibrary, m_pad, views.soundLists, this,
                                                           *m_services.prompter, *m_preview, *m_soundFiles);
     m_preview->useSoundFiles(*m_soundFiles);
@@ -208,6 +208,7 @@ MainWindow1::MainWindow1(const WindowServices &services, QWidget *parent)
     : QMainWindow(parent)
     , ui(new Ui::MainWindow1)
     , m_services(services)
+    , soundLibrary(services.clickFolder)
 {
     // The form's images live in the resources of a static library.
     ztInitResources();

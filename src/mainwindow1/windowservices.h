@@ -1,13 +1,24 @@
 #ifndef ZT_MAINWINDOW1_WINDOWSERVICES_H
 #define ZT_MAINWINDOW1_WINDOWSERVICES_H
 
+#include "model/audioconverter.h"
+
+#include <QString>
+
 class UiPrompter;
 
 // What the window is handed at construction and hands on to the areas that
 // use it. The window owns none of it; each outlives the window.
 struct WindowServices
 {
-    UiPrompter *prompter = nullptr; // every message box and file dialog
+    explicit WindowServices(UiPrompter *answers)
+        : prompter(answers)
+    {
+    }
+
+    UiPrompter *prompter;               // every message box, file dialog and drag
+    audioconverter::Limits conversion;  // the bounds of every ffmpeg run
+    QString clickFolder;                // the default metronome sounds; empty: the installed ones
 };
 
 #endif

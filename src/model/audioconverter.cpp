@@ -57,9 +57,6 @@ constexpr qint64 kMaxDataSize = qint64(0xFFFFFFFFu) - 36;
 // How often a running ffmpeg is looked at.
 constexpr int kWatchStepMs = 50;
 
-std::atomic_int g_stallLimit{audioconverter::STALL_LIMIT_MS};
-std::atomic_int g_timeLimit{-1};
-
 constexpr qint64 kLimitBaseMs = 2 * 60 * 1000;
 constexpr qint64 kLimitMsPerMiB = 1000;
 
@@ -146,7 +143,10 @@ bool writeWave(QFile &tmp, QFileDevice &out, qint64 size, QString *writeError)
 
 } // namespace
 
-audioconverter::audioconverter()
+audioconverter::audioconverter() = default;
+
+audioconverter::audioconverter(const Limits &limits)
+    : m_limits(limits)
 {
 }
 
@@ -174,16 +174,6 @@ int audioconverter::timeout() const
     return m_timeout;
 }
 
-void audioconverter::setStallLimit(int msecs)
-{
-    g_stallLimit = msecs;
-}
-
-int audioconverter::stallLimit()
-{
-    return g_stallLimit;
-}
-
 QString audioconverter::stallText()
 {
     return QCoreApplication::translate("MainWindow1", "ffmpeg made no progress for too long and was stopped.");
@@ -193,16 +183,6 @@ int audioconverter::timeLimitFor(qint64 bytes)
 {
     const qint64 limit = kLimitBaseMs + qMax<qint64>(0, bytes) / (1024 * 1024) * kLimitMsPerMiB;
     return int(qMin<qint64>(limit, std::numeric_limits<int>::max()));
-}
-
-void audioconverter::setTimeLimit(int msecs)
-{
-    g_timeLimit = msecs;
-}
-
-int audioconverter::timeLimit()
-{
-    return g_timeLimit;
 }
 
 QString audioconverter::tooLongText()
@@ -218,8 +198,8 @@ QString audioconverter::notRegularText()
 
 int audioconverter::limitFor(qint64 bytes) const
 {
-    if (g_timeLimit >= 0)
-        return g_timeLimit;
+    if (m_limits.timeMs >= 0)
+        return m_limits.timeMs;
     return m_timeout >= 0 ? m_timeout : timeLimitFor(bytes);
 }
 
@@ -297,7 +277,7 @@ QString audioconverter::argPath(const QString &path)
 
 audioconverter::RunEnd audioconverter::watchRun(QProcess &proc, QByteArray &text, int limit) const
 {
-    const int stall = stallLimit();
+    const int stall = m_limits.stallMs;
     const qint64 pid = proc.processId();
     qint64 io = ztplatform::processIoBytes(pid);
     QElapsedTimer clock, quiet;
@@ -334,7 +314,7 @@ bool audioconverter::runProcess(const QStringList &args, const QVector<Input> &i
         bytes += in.source->size();
     }
     const int limit = limitFor(bytes);
-    const int stall = stallLimit();
+    const int stall = m_limits.stallMs;
     proc.setProgram(QDir::toNativeSeparators(program()));
     proc.setArguments(args);
     proc.setStandardOutputFile(QProcess::nullDevice());
@@ -354,7 +334,7 @@ bool audioconverter::runProcess(const QStringList &args, const QVector<Input> &i
         else if (end == RunEnd::TimedOut)
             qWarning() << "ffmpeg did not finish in" << limit << "ms; killed";
         else if (end == RunEnd::Stalled)
-            qWarning() << "ffmpeg made no progress in" << stallLimit() << "ms; killed";
+            qWarning() << "ffmpeg made no progress in" << stall << "ms; killed";
         if (end != RunEnd::Finished && proc.state() != QProcess::NotRunning) {
             proc.kill();
             proc.waitForFinished(5000);

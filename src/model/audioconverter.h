@@ -43,7 +43,19 @@ public:
     // ffmpeg reports twice a second while it converts.
     static constexpr int STALL_LIMIT_MS = 20 * 1000;
 
+    // The bounds every run of a converter keeps (tests shorten them).
+    struct Limits
+    {
+        // The upper bound of a run whatever its source; -1: each run's own
+        // (setTimeout(), else timeLimitFor()). A run killed at its bound ends
+        // its mesg with tooLongText().
+        int timeMs = -1;
+        // The stall limit; a stalled run's mesg ends with stallText().
+        int stallMs = STALL_LIMIT_MS;
+    };
+
     audioconverter();
+    explicit audioconverter(const Limits &limits);
     ~audioconverter();
     audioconverter(const audioconverter &) = delete;
     audioconverter &operator=(const audioconverter &) = delete;
@@ -100,16 +112,8 @@ public:
     // Upper bound of one ffmpeg run; a run past it is killed and counts as failed.
     void setTimeout(int msecs);
     int timeout() const;
-    // The stall limit of every converter (STALL_LIMIT_MS; tests shorten it).
-    // A stalled run's mesg ends with stallText().
-    static void setStallLimit(int msecs);
-    static int stallLimit();
+    const Limits &limits() const { return m_limits; }
     static QString stallText();
-    // The upper bound of every run, whatever its source (tests shorten it);
-    // -1: each run's own. A run killed at its bound ends its mesg with
-    // tooLongText().
-    static void setTimeLimit(int msecs);
-    static int timeLimit();
     static QString tooLongText();
     // True when the last run was killed because it took too long (its bound
     // passed or it made no progress).
@@ -163,6 +167,7 @@ private:
     QString m_faultReason;
 
     QString m_program;
+    Limits m_limits;
     int m_timeout = DEFAULT_TIMEOUT_MS;
     const std::atomic_bool *m_stop = nullptr;
     bool m_tooLong = false;

@@ -67,6 +67,7 @@ struct ConversionJobs::State
     };
 
     QString program;
+    audioconverter::Limits limits;
     ztplatform::FolderAnchor root; // sources below it are read through it
     std::mutex lock;
     std::condition_variable changed;
@@ -83,7 +84,7 @@ struct ConversionJobs::State
 
 void ConversionJobs::State::work(const std::shared_ptr<State> &state)
 {
-    audioconverter converter;
+    audioconverter converter(state->limits);
     converter.setProgram(state->program);
     converter.setStopFlag(&state->stop);
     std::unique_lock<std::mutex> hold(state->lock);
@@ -145,11 +146,12 @@ void ConversionJobs::State::work(const std::shared_ptr<State> &state)
     state->changed.notify_all();
 }
 
-ConversionJobs::ConversionJobs(const QString &program, int threads)
+ConversionJobs::ConversionJobs(const QString &program, int threads, const audioconverter::Limits &limits)
     : m_state(std::make_shared<State>())
     , m_threads(threads > 0 ? threads : qMax(1, QThread::idealThreadCount()))
 {
     m_state->program = program;
+    m_state->limits = limits;
 }
 
 ConversionJobs::~ConversionJobs()

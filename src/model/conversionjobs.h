@@ -5,6 +5,7 @@
 // audioConverterRun converts them, several at once, each on a thread of its
 // own, so that the caller only looks at the results.
 
+#include "model/audioconverter.h"
 #include "platform/anchoredfolder.h"
 
 #include <QString>
@@ -38,9 +39,10 @@ public:
         bool silent = false;      // an earlier look at the source still waits on its drive, or its open did not answer
     };
 
-    // `program` is the ffmpeg every conversion runs; at most `threads` run
-    // at once (0: as many as the machine has cores).
-    explicit ConversionJobs(const QString &program, int threads = 0);
+    // `program` is the ffmpeg every conversion runs, keeping `limits`; at
+    // most `threads` run at once (0: as many as the machine has cores).
+    explicit ConversionJobs(const QString &program, int threads = 0,
+                            const audioconverter::Limits &limits = audioconverter::Limits());
     // Stops what runs and what waits; does not wait for it (see settle()).
     ~ConversionJobs();
     ConversionJobs(const ConversionJobs &) = delete;

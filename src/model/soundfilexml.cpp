@@ -231,9 +231,15 @@ public:
         return true;
     }
 
+    // Sound rows kept without a part of theirs, and the skips those parts make up.
+    int lacking() const { return m_lacking; }
+    int skippedInRows() const { return m_inRows; }
+
 private:
     QXmlStreamReader m_xml;
     int m_skipped = 0;
+    int m_lacking = 0;
+    int m_inRows = 0;
 
     // The next token inside the element the reader is in; false at its end.
     bool next() { return m_xml.readNext() != QXmlStreamReader::EndElement && !m_xml.hasError(); }
@@ -296,10 +302,14 @@ private:
     {
         while (next()) {
             if (m_xml.isStartElement() && m_xml.qualifiedName().trimmed() == QLatin1String("sound")) {
+                const int before = m_skipped;
                 m_skipped += m_xml.attributes().size();
                 soundfilexml::strSoundItem s;
                 sound(s);
                 g.soundList.append(s);
+                // The row is kept; what of it was skipped, it lacks.
+                m_lacking += m_skipped > before ? 1 : 0;
+                m_inRows += m_skipped - before;
             } else {
                 passOver();
             }
@@ -369,7 +379,7 @@ soundfilexml::ReadResult soundfilexml::readSoundList(const QString &fileName, QV
     result.status = ReadResult::Unreadable;
     switch (found) {
     case ztplatform::FileRead::Read:
-        if (parseSoundList(result.bytes, soundGroupList, &result.skipped))
+        if (parseCounting(result.bytes, soundGroupList, result))
             result.status = ReadResult::Read;
         else
             result.reason = QCoreApplication::translate("MainWindow1", "it is cut off or not in the sound list's form");
@@ -390,9 +400,25 @@ soundfilexml::ReadResult soundfilexml::readSoundList(const QString &fileName, QV
 
 bool soundfilexml::parseSoundList(const QByteArray &bytes, QVector<strSoundGroup> &soundGroupList, int *skipped)
 {
+    ReadResult counted;
+    const bool read = parseCounting(bytes, soundGroupList, counted);
+    count(skipped, counted.skipped);
+    return read;
+}
+
+bool soundfilexml::parseCounting(const QByteArray &bytes, QVector<strSoundGroup> &soundGroupList, ReadResult &result)
+{
     const int from = soundGroupList.size();
-    if (!soundlistscan::scan(bytes, soundGroupList))
-        return parseSoundListXml(bytes, soundGroupList, skipped);
+    if (!soundlistscan::scan(bytes, soundGroupList)) {
+        ListReader reader(bytes);
+        int skipped = 0;
+        if (!reader.read(soundGroupList, &skipped))
+            return false;
+        result.skipped += skipped;
+        result.lacking += reader.lacking();
+        result.outsideRows += skipped - reader.skippedInRows();
+        return true;
+    }
     for (int g = from; g < soundGroupList.size(); ++g) {
         for (strSoundItem &s : soundGroupList[g].soundList) {
             if (s.name.trimmed().isEmpty())

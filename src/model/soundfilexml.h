@@ -44,6 +44,8 @@ public:
         enum Status { Read, Missing, Unreadable };
         Status status = Missing;
         int skipped = 0;  // elements, attributes, comments and texts the list does not hold
+        int lacking = 0;  // sound rows kept without a part of theirs that is skipped
+        int outsideRows = 0; // of `skipped`, those that belong to no sound row: nothing holds them
         QByteArray bytes; // the file as read
         QString reason;   // Unreadable: why, in the user's words
     };
@@ -60,6 +62,8 @@ public:
     // A file in the form this editor writes is read without an XML parser.
     static bool parseSoundList(const QByteArray &bytes, QVector<strSoundGroup> &soundGroupList,
                                int *skipped = nullptr);
+    // The same, counting in `result` what is skipped, and where.
+    static bool parseCounting(const QByteArray &bytes, QVector<strSoundGroup> &soundGroupList, ReadResult &result);
     // The same through the XML parser, whatever the file's form.
     static bool parseSoundListXml(const QByteArray &bytes, QVector<strSoundGroup> &soundGroupList,
                                   int *skipped = nullptr);

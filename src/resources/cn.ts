@@ -3041,16 +3041,8 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <translation>无法在其旁边保留该文件（%1），因此音色分组不会保存覆盖它。</translation>
     </message>
     <message>
-        <source>The sound groups in "%1" are in use by another editor. Changes to the groups in this window are kept for this session only.</source>
-        <translation>“%1”中的音色分组正被另一个编辑器使用。此窗口中对分组的更改仅在本次运行中保留。</translation>
-    </message>
-    <message>
         <source>These sounds of the sound groups are no longer in the kit files they name, which were written anew since; they are not taken for other sounds:</source>
         <translation type="vanished">音色分组中的以下音色已不在其所指的套鼓文件中（这些文件之后已被重新写入）；它们不会被当作其他音色：</translation>
-    </message>
-    <message>
-        <source>The sound groups in "%1" are in use by another editor: the changes to the groups in this window are not saved.</source>
-        <translation>“%1”中的音色分组正被另一个编辑器使用：此窗口中对分组的更改不会保存。</translation>
     </message>
     <message>
         <source>it is cut off or not in the sound list's form</source>
@@ -3105,16 +3097,8 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <translation>启动后有人在其名称处放置了指向"%1"的链接；两者均未被覆盖</translation>
     </message>
     <message>
-        <source>The sound groups in "%1" cannot be locked for this editor (%2). Changes to the groups in this window are kept for this session only.</source>
-        <translation>无法为本编辑器锁定"%1"中的音色分组（%2）。本窗口中对分组的更改仅在本次会话中保留。</translation>
-    </message>
-    <message>
         <source>The sound groups are saved to "%1", but the new file lacks what the old one had:</source>
         <translation>音色分组已保存到"%1"，但新文件缺少旧文件原有的内容：</translation>
-    </message>
-    <message>
-        <source>The sound groups in "%1" cannot be locked for this editor (%2): the changes to the groups in this window are not saved.</source>
-        <translation>无法为本编辑器锁定"%1"中的音色分组（%2）：本窗口中对分组的更改未保存。</translation>
     </message>
     <message>
         <source>%1 more in other folders</source>
@@ -3791,6 +3775,50 @@ Quit anyway? Choose No to keep the window open, and close the window again once 
 仍要退出吗？选择“否”可保留窗口，待驱动器恢复响应后再次关闭窗口即可保存分组。</translation>
     </message>
     <message>
+        <source>%1 stands at its name</source>
+        <translation>该名称处是%1</translation>
+    </message>
+    <message>
+        <source>The sound groups could not be saved to "%1": %2.
+
+Quit anyway? Choose No to keep the window open, move it away, and close the window again to save them.</source>
+        <translation>音色分组无法保存到“%1”：%2。
+
+仍要退出吗？选择“否”可保持窗口打开，将其移走，然后再次关闭窗口以保存音色分组。</translation>
+    </message>
+    <message>
+        <source>Some sounds of "%1" had a part that could not be read; they are kept in the sound groups without it.</source>
+        <translation>“%1”中的一些音色有部分内容无法读取；它们仍保留在音色分组中，只是不含这部分内容。</translation>
+    </message>
+    <message>
+        <source>The sound groups in "%1" are in use by another editor. Changes to the groups in this window are saved into it only if that editor has ended by this window's close and left the file as this window read it; otherwise the close saves them beside it, under a name it gives.</source>
+        <translation>“%1”中的音色分组正被另一个编辑器使用。只有当该编辑器在本窗口关闭前已结束，并且文件仍是本窗口读取时的样子，本窗口中对分组的更改才会保存到该文件中；否则关闭时会将它们另存到该文件旁边，并告知文件名。</translation>
+    </message>
+    <message>
+        <source>The sound groups in "%1" cannot be locked for this editor (%2). Changes to the groups in this window are saved into it only if this editor can lock it by its close and finds it as it read it; otherwise the close saves them beside it, under a name it gives.</source>
+        <translation>无法为本编辑器锁定“%1”中的音色分组（%2）。只有当本编辑器在关闭前能够锁定该文件，并且文件仍是它读取时的样子，本窗口中对分组的更改才会保存到该文件中；否则关闭时会将它们另存到该文件旁边，并告知文件名。</translation>
+    </message>
+    <message>
+        <source>Another editor saved the sound groups in "%1" since this window read them: they stay as they are, and the groups of this window are saved beside them as "%2".</source>
+        <translation>自本窗口读取以来，另一个编辑器保存了“%1”中的音色分组：这些分组保持原样，本窗口的分组另存在其旁边，名为“%2”。</translation>
+    </message>
+    <message>
+        <source>The sound groups in "%1" cannot be locked for this editor (%2): the groups of this window are saved beside it as "%3".</source>
+        <translation>无法为本编辑器锁定“%1”中的音色分组（%2）：本窗口的分组另存在其旁边，名为“%3”。</translation>
+    </message>
+    <message>
+        <source>The sound groups in "%1" are in use by another editor: the groups of this window are saved beside it as "%2".</source>
+        <translation>“%1”中的音色分组正被另一个编辑器使用：本窗口的分组另存在其旁边，名为“%2”。</translation>
+    </message>
+    <message>
+        <source>another editor saved them since this window read them</source>
+        <translation>自本窗口读取以来，另一个编辑器保存了它们</translation>
+    </message>
+    <message>
+        <source>%1, and they could not be saved beside it: %2</source>
+        <translation>%1，且它们也无法另存到其旁边：%2</translation>
+    </message>
+    <message>
         <source>Kit %1 was changed on the sampler pad since; it is kept as the pad has it.</source>
         <translation>套鼓 %1 此后已在采样打击垫上被更改；按打击垫上的样子保留。</translation>
     </message>
@@ -3992,10 +4020,6 @@ Quit anyway? Choose No to keep the window open, and close the window again once 
     <message>
         <source>the pad holds too many files for one archive</source>
         <translation type="vanished">打击垫上的文件太多，无法放入一个压缩包</translation>
-    </message>
-    <message>
-        <source>The archive %1 is damaged or cannot be read.</source>
-        <translation>压缩包 %1 已损坏或无法读取。</translation>
     </message>
     <message>
         <source>the pad's file %1 cannot be kept under its name</source>

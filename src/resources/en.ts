@@ -3041,16 +3041,8 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <translation>It could not be kept beside it (%1), so the sound groups are not saved over it.</translation>
     </message>
     <message>
-        <source>The sound groups in "%1" are in use by another editor. Changes to the groups in this window are kept for this session only.</source>
-        <translation>The sound groups in "%1" are in use by another editor. Changes to the groups in this window are kept for this session only.</translation>
-    </message>
-    <message>
         <source>These sounds of the sound groups are no longer in the kit files they name, which were written anew since; they are not taken for other sounds:</source>
         <translation type="vanished">These sounds of the sound groups are no longer in the kit files they name, which were written anew since; they are not taken for other sounds:</translation>
-    </message>
-    <message>
-        <source>The sound groups in "%1" are in use by another editor: the changes to the groups in this window are not saved.</source>
-        <translation>The sound groups in "%1" are in use by another editor: the changes to the groups in this window are not saved.</translation>
     </message>
     <message>
         <source>it is cut off or not in the sound list's form</source>
@@ -3105,16 +3097,8 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <translation>a link to "%1" was put at its name since the start; neither is written over</translation>
     </message>
     <message>
-        <source>The sound groups in "%1" cannot be locked for this editor (%2). Changes to the groups in this window are kept for this session only.</source>
-        <translation>The sound groups in "%1" cannot be locked for this editor (%2). Changes to the groups in this window are kept for this session only.</translation>
-    </message>
-    <message>
         <source>The sound groups are saved to "%1", but the new file lacks what the old one had:</source>
         <translation>The sound groups are saved to "%1", but the new file lacks what the old one had:</translation>
-    </message>
-    <message>
-        <source>The sound groups in "%1" cannot be locked for this editor (%2): the changes to the groups in this window are not saved.</source>
-        <translation>The sound groups in "%1" cannot be locked for this editor (%2): the changes to the groups in this window are not saved.</translation>
     </message>
     <message>
         <source>%1 more in other folders</source>
@@ -3791,6 +3775,50 @@ Quit anyway? Choose No to keep the window open, and close the window again once 
 Quit anyway? Choose No to keep the window open, and close the window again once the drive answers to save them.</translation>
     </message>
     <message>
+        <source>%1 stands at its name</source>
+        <translation>%1 stands at its name</translation>
+    </message>
+    <message>
+        <source>The sound groups could not be saved to "%1": %2.
+
+Quit anyway? Choose No to keep the window open, move it away, and close the window again to save them.</source>
+        <translation>The sound groups could not be saved to "%1": %2.
+
+Quit anyway? Choose No to keep the window open, move it away, and close the window again to save them.</translation>
+    </message>
+    <message>
+        <source>Some sounds of "%1" had a part that could not be read; they are kept in the sound groups without it.</source>
+        <translation>Some sounds of "%1" had a part that could not be read; they are kept in the sound groups without it.</translation>
+    </message>
+    <message>
+        <source>The sound groups in "%1" are in use by another editor. Changes to the groups in this window are saved into it only if that editor has ended by this window's close and left the file as this window read it; otherwise the close saves them beside it, under a name it gives.</source>
+        <translation>The sound groups in "%1" are in use by another editor. Changes to the groups in this window are saved into it only if that editor has ended by this window's close and left the file as this window read it; otherwise the close saves them beside it, under a name it gives.</translation>
+    </message>
+    <message>
+        <source>The sound groups in "%1" cannot be locked for this editor (%2). Changes to the groups in this window are saved into it only if this editor can lock it by its close and finds it as it read it; otherwise the close saves them beside it, under a name it gives.</source>
+        <translation>The sound groups in "%1" cannot be locked for this editor (%2). Changes to the groups in this window are saved into it only if this editor can lock it by its close and finds it as it read it; otherwise the close saves them beside it, under a name it gives.</translation>
+    </message>
+    <message>
+        <source>Another editor saved the sound groups in "%1" since this window read them: they stay as they are, and the groups of this window are saved beside them as "%2".</source>
+        <translation>Another editor saved the sound groups in "%1" since this window read them: they stay as they are, and the groups of this window are saved beside them as "%2".</translation>
+    </message>
+    <message>
+        <source>The sound groups in "%1" cannot be locked for this editor (%2): the groups of this window are saved beside it as "%3".</source>
+        <translation>The sound groups in "%1" cannot be locked for this editor (%2): the groups of this window are saved beside it as "%3".</translation>
+    </message>
+    <message>
+        <source>The sound groups in "%1" are in use by another editor: the groups of this window are saved beside it as "%2".</source>
+        <translation>The sound groups in "%1" are in use by another editor: the groups of this window are saved beside it as "%2".</translation>
+    </message>
+    <message>
+        <source>another editor saved them since this window read them</source>
+        <translation>another editor saved them since this window read them</translation>
+    </message>
+    <message>
+        <source>%1, and they could not be saved beside it: %2</source>
+        <translation>%1, and they could not be saved beside it: %2</translation>
+    </message>
+    <message>
         <source>Kit %1 was changed on the sampler pad since; it is kept as the pad has it.</source>
         <translation>Kit %1 was changed on the sampler pad since; it is kept as the pad has it.</translation>
     </message>
@@ -3999,10 +4027,6 @@ Quit anyway? Choose No to keep the window open, and close the window again once 
     <message>
         <source>the pad holds too many files for one archive</source>
         <translation type="vanished">the pad holds too many files for one archive</translation>
-    </message>
-    <message>
-        <source>The archive %1 is damaged or cannot be read.</source>
-        <translation>The archive %1 is damaged or cannot be read.</translation>
     </message>
     <message>
         <source>the pad's file %1 cannot be kept under its name</source>

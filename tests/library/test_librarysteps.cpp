@@ -481,6 +481,26 @@ private slots:
         QVERIFY2(grown < 20 * 20000, qPrintable(QString::number(grown)));
     }
 
+    // Two steps of the list joined (a run) undo and redo as one.
+    void listStepsJoinedUndoAsOne()
+    {
+        Fixture f;
+        f.fill(10);
+        const QByteArray initial = libraryBytes(f.lib);
+        f.lib.renameSound(2, "Two");
+        QVector<bool> records(10, false);
+        records[5] = true;
+        f.lib.removeSounds({5}, records);
+        const QByteArray after = libraryBytes(f.lib);
+        QCOMPARE(int(f.done.size()), 2);
+        f.done[0]->absorb(*f.done[1]);
+        f.done.pop_back();
+        f.undo();
+        QCOMPARE(libraryBytes(f.lib), initial);
+        f.redo();
+        QCOMPARE(libraryBytes(f.lib), after);
+    }
+
     // A rename of one sound in a long list keeps that row, not the list.
     void aStepKeepsTheStretchItChanged()
     {

@@ -73,6 +73,7 @@ struct Fixture
     QString oldDir;
     NoDrives drives;
     ScriptedPrompter prompter;
+    WindowServices services{&prompter}; // of the windows open() makes
     std::unique_ptr<MainWindow1> w;
 
     Fixture()
@@ -92,7 +93,7 @@ struct Fixture
     MainWindow1 *open(bool writeSoundList = false)
     {
         w.reset();
-        w.reset(new MainWindow1(WindowServices{&prompter}));
+        w.reset(new MainWindow1(services));
         w->soundLists().setWriteSoundListOnClose(writeSoundList);
         return w.get();
     }

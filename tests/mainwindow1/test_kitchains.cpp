@@ -2,7 +2,6 @@
 // the list, dragging a kit, moving kits (which swaps them everywhere) and the
 // chains of a loaded setup.
 #include "mainwindow1/editing/mainpadpagecontroller.h"
-#include "library/draghook.h"
 #include "mainwindow1/editing/kitchainscontroller.h"
 #include "mainwindow1/editing/kitpagescontroller.h"
 #include "kitfile/fileread.h"
@@ -48,7 +47,6 @@ private slots:
     }
     void cleanup()
     {
-        draghook::setRunner(nullptr);
         f.reset();
     }
 
@@ -194,10 +192,10 @@ private slots:
     void dragAKitFromTheList()
     {
         QStringList payloads;
-        draghook::setRunner([&](QDrag *drag, Qt::DropActions) {
+        f->prompter.onDrag = [&](QDrag *drag, Qt::DropActions) {
             payloads << QString::fromUtf8(drag->mimeData()->data("mimeformat")) + '|' + drag->mimeData()->text();
             return Qt::MoveAction;
-        });
+        };
         QTreeView *view = f->ui->kitListtreeView;
         const QModelIndex kit12 = nameCell(12)->index();
         view->selectionModel()->select(kit12, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);

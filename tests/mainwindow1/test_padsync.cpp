@@ -361,10 +361,14 @@ private slots:
                 return;
             watch.stop();
             QCoreApplication::postEvent(w, new QCloseEvent);
-            QTimer::singleShot(300, w, [&] {
-                released = true;
-                hanging.release();
-            });
+            // Once the window has had the close.
+            QMetaObject::invokeMethod(
+                    w,
+                    [&] {
+                        released = true;
+                        hanging.release();
+                    },
+                    Qt::QueuedConnection);
         });
         watch.start();
         f.prompter.onPrompt = [&](const ScriptedPrompter::Prompt &p) {

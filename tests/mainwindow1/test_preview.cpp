@@ -588,15 +588,21 @@ private slots:
         const QString name = w->form()->kitNameLineEdit->text();
         bool held = false, waitShown = true;
         QString early;
-        QTimer::singleShot(200, [&]() {
+        // At the wait's first turn, before it shows.
+        QTimer::singleShot(0, [&]() {
             waitShown = w->preview().dialog() && w->preview().dialog()->isVisible();
             QInputMethodEvent typing;
             typing.setCommitString("Early");
             QCoreApplication::sendEvent(QGuiApplication::focusObject(), &typing);
             early = w->form()->kitNameLineEdit->text();
         });
-        QTimer::singleShot(800, [&]() {
-            held = w->preview().dialog() && w->preview().dialog()->isVisible() && QApplication::activeModalWidget() == w->preview().dialog();
+        // Once it shows.
+        QTimer shown;
+        QObject::connect(&shown, &QTimer::timeout, [&]() {
+            if (!w->preview().dialog() || !w->preview().dialog()->isVisible())
+                return;
+            shown.stop();
+            held = QApplication::activeModalWidget() == w->preview().dialog();
             QInputMethodEvent typing;
             typing.setCommitString("Typed");
             if (QObject *focus = QGuiApplication::focusObject())
@@ -611,6 +617,7 @@ private slots:
             else
                 w->on_stopBtn2_clicked();
         });
+        shown.start(20);
         const QByteArray path = qgetenv("PATH");
         qputenv("PATH", bin.toLocal8Bit());
         w->form()->playBtn2->click();

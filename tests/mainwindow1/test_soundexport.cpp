@@ -45,8 +45,9 @@ struct Export
     MainWindow1 *w = nullptr;
     QString out;
 
-    Export()
+    explicit Export(const audioconverter::Limits &conversion = audioconverter::Limits())
     {
+        f.services.conversion = conversion;
         w = f.open();
         out = f.path("out");
         QDir().mkpath(out);
@@ -726,20 +727,20 @@ private slots:
     // painting all the while.
     void stuckConverterFailsTheSound()
     {
-        Export e;
+        audioconverter::Limits quick;
+        quick.stallMs = 1000;
+        Export e(quick);
         const QString mono = writeBytes(e.f.path("src/mono.wav"), pcmWav(1, 44100, 4410));
         e.add("mono", mono, 1);
         const QString started = e.f.path("started");
         const FakeProgram stuck("ffmpeg", ": > '" + QFile::encodeName(started) + "'\nexec sleep 60\n");
         QVERIFY(stuck.ready());
-        audioconverter::setStallLimit(1000);
         e.select({0});
         // The window paints while the converter is stuck, before it is told.
         const TurnsWhile held([&] { return QFileInfo::exists(started) && e.f.prompter.texts().isEmpty(); });
         QElapsedTimer clock;
         clock.start();
         e.run(e.out);
-        audioconverter::setStallLimit(audioconverter::STALL_LIMIT_MS);
         QVERIFY2(clock.elapsed() >= 1000, qPrintable(QString::number(clock.elapsed())));
         QVERIFY(held.turns() > 0);
         QCOMPARE(e.f.prompter.texts(),

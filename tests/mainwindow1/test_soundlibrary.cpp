@@ -17,7 +17,6 @@
 #include "platform/silentfiles.h"
 
 #include "device/bindmount.h"
-#include "library/clicksounds.h"
 #include "support/crashdisk.h"
 #include "support/hangingdisk.h"
 #include "mainwindow1/startup.h"
@@ -647,11 +646,11 @@ private slots:
     void slowAndOddFilesOfAnImport()
     {
         Fixture f;
+        f.services.conversion.timeMs = 1000;
         f.open();
         const QString ended = f.path("ended");
         FakeProgram sleeper("ffmpeg", reportsUntilKilled(ended));
         QVERIFY(sleeper.ready());
-        audioconverter::setTimeLimit(1000);
         const QString good = writeBytes(f.path("good.wav"), pcmWav(2, 48000, 480));
         const QString slow = writeBytes(f.path("slow.mp3"), "no header ffmpeg knows at once");
         const QString pipe = f.path("pipe.wav");
@@ -660,7 +659,6 @@ private slots:
         QVERIFY(QDir().mkpath(folder));
         const QString after = writeBytes(f.path("after.wav"), pcmWav(2, 48000, 480));
         f.importToList({good, slow, pipe, folder, after});
-        audioconverter::setTimeLimit(-1);
         QVERIFY(!QFileInfo::exists(ended)); // killed at its bound, before it ended on its own
         QCOMPARE(f.prompter.texts(),
                  QStringList({"The following files are not readable audio and were not added:\r\n" + pipe + "\r\n"
@@ -677,6 +675,7 @@ private slots:
     void cancelStopsTheImport()
     {
         Fixture f;
+        f.services.conversion.timeMs = 24 * 3600 * 1000; // no bound but the cancel ends it before its own end
         MainWindow1 *w = f.open();
         const QString pidFile = f.path("ffmpeg.pid");
         const QString ended = f.path("ended");
@@ -701,9 +700,7 @@ private slots:
             QTest::mouseClick(cancel, Qt::LeftButton);
         });
         poll.start(50);
-        audioconverter::setTimeLimit(24 * 3600 * 1000); // no bound but the cancel ends it before its own end
         f.importToList({good, hangs, after});
-        audioconverter::setTimeLimit(-1);
         poll.stop();
         qputenv("TMPDIR", oldTmp);
         QVERIFY(clicked);
@@ -776,6 +773,34 @@ private slots:
                                                   + list + ".bak\"."}));
     }
 
+    // A row whose entry digest or file bytes are not hex is kept without
+    // them: the start says so, not that an entry is left out; the file as
+    // read goes beside it.
+    void rowWithABadAttributeIsToldAsKept_data()
+    {
+        QTest::addColumn<QByteArray>("from");
+        QTest::addColumn<QByteArray>("to");
+        QTest::newRow("digest") << QByteArray("</file>") << QByteArray("</file><entry length=\"7\" digest=\"xyz\">K</entry>");
+        QTest::newRow("bytes") << QByteArray("<file>") << QByteArray("<file bytes=\"zz\">");
+    }
+    void rowWithABadAttributeIsToldAsKept()
+    {
+        QFETCH(QByteArray, from);
+        QFETCH(QByteArray, to);
+        Fixture f;
+        QByteArray held = kDrums;
+        held.replace(from, to);
+        const QString list = writeBytes(f.work.filePath("soundlist.xml"), held);
+        MainWindow1 *w = f.open(true);
+        QStandardItem *drums = w->library().soundListItemModel()->item(0);
+        QCOMPARE(drums->rowCount(), 1);
+        QCOMPARE(drums->child(0, 1)->text(), QString("/s/kick.wav"));
+        QCOMPARE(f.prompter.texts(), QStringList({"Some sounds of \"" + list + "\" had a part that could not be read; "
+                                                  "they are kept in the sound groups without it.\r\n\r\nThe file "
+                                                  "as it was is kept as \"" + list + ".bak\"."}));
+        QCOMPARE(kf::readFile(list + ".bak"), held);
+    }
+
     // A full working folder at the close: the old file stays whole, the user is
     // told why and keeps the window; with room made, the next close writes.
     void fullFolderAtTheCloseKeepsTheOldFile()
@@ -808,31 +833,64 @@ private slots:
         QCOMPARE(groupNames(list), QStringList({"Loops/0", "Drums/1"}));
     }
 
-    // Two editors on one folder: the second is told at its start; it takes
-    // the lock at its close once the first has ended and writes its groups,
-    // the first one's file kept beside them.
-    void secondEditorOnAFolderKeepsItsGroupsForTheSession()
+    // Two editors on one folder: the second is told at its start what its
+    // close will do. It never writes over the groups the first one saved
+    // since it read them, nor while the first holds them: its close keeps
+    // its own beside them and says so; the first one's stay in the file.
+    // Once the first has ended leaving the file as read, the second writes it.
+    void secondEditorNeverWritesOverTheFirstOnesGroups_data()
     {
+        QTest::addColumn<int>("first"); // 0 closes after a change, 1 stays open, 2 closes unchanged
+        QTest::newRow("the first saved since") << 0;
+        QTest::newRow("the first still holds them") << 1;
+        QTest::newRow("the first ended without a change") << 2;
+    }
+    void secondEditorNeverWritesOverTheFirstOnesGroups()
+    {
+        QFETCH(int, first);
         Fixture f;
         const QString list = writeBytes(f.work.filePath("soundlist.xml"), kDrums);
         MainWindow1 *a = f.open(true);
         auto *b = new MainWindow1(WindowServices{&f.prompter});
         const QString inUse = "The sound groups in \"" + list + "\" are in use by another editor.";
-        QCOMPARE(f.prompter.texts(), QStringList({inUse + " Changes to the groups in this window are kept for this "
-                                                          "session only."}));
+        QCOMPARE(f.prompter.texts(), QStringList({inUse + " Changes to the groups in this window are saved into it "
+                                                          "only if that editor has ended by this window's close and "
+                                                          "left the file as this window read it; otherwise the close "
+                                                          "saves them beside it, under a name it gives."}));
         QCOMPARE(b->library().soundListItemModel()->rowCount(), 1); // read all the same
-        f.prompter.textAnswers.enqueue({"A", true});
-        a->form()->addWaveGroup->click();
+        if (first == 0) {
+            f.prompter.textAnswers.enqueue({"A", true});
+            a->form()->addWaveGroup->click();
+        }
+        if (first != 1)
+            QVERIFY(closeWindow(f));
         f.prompter.textAnswers.enqueue({"B", true});
         b->form()->addWaveGroup->click();
-        QVERIFY(closeWindow(f));
         f.prompter.clear();
         QVERIFY(b->close());
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QCOMPARE(f.prompter.texts(), QStringList({"Another program changed the sound groups' file since this editor "
-                                                  "read it: that version is kept as \"" + list + ".bak\"."}));
-        QCOMPARE(groupNames(list), QStringList({"B/0", "Drums/1"}));
-        QCOMPARE(groupNames(list + ".bak"), QStringList({"A/0", "Drums/1"}));
+        if (first == 2) {
+            QCOMPARE(f.prompter.texts(), QStringList());
+            QCOMPARE(groupNames(list), QStringList({"B/0", "Drums/1"}));
+            QVERIFY(!QFileInfo::exists(list + ".bak"));
+            return;
+        }
+        const QString beside = first == 0 ? "Another editor saved the sound groups in \"" + list + "\" since this "
+                                            "window read them: they stay as they are, and the groups of this window "
+                                            "are saved beside them as \"" + list + ".bak\"."
+                                          : inUse.chopped(1) + ": the groups of this window are saved beside it as \""
+                                                    + list + ".bak\".";
+        QCOMPARE(f.prompter.texts(), QStringList({beside}));
+        QCOMPARE(groupNames(list + ".bak"), QStringList({"B/0", "Drums/1"}));
+        if (first == 1) {
+            QCOMPARE(kf::readFile(list), kDrums);
+            f.prompter.textAnswers.enqueue({"A", true});
+            a->form()->addWaveGroup->click();
+            f.prompter.clear();
+            QVERIFY(closeWindow(f)); // the first holds them still: it writes as ever
+            QVERIFY(f.prompter.texts().isEmpty());
+        }
+        QCOMPARE(groupNames(list), QStringList({"A/0", "Drums/1"}));
     }
 
     // A lock that cannot be taken (a link at its name) is told at the start
@@ -848,15 +906,18 @@ private slots:
         const QString loop = QString::fromLocal8Bit(std::strerror(ELOOP));
         QCOMPARE(f.prompter.texts(), QStringList({"The sound groups in \"" + list + "\" cannot be locked for this "
                                                   "editor (" + loop + "). Changes to the groups in this window are "
-                                                  "kept for this session only."}));
+                                                  "saved into it only if this editor can lock it by its close and "
+                                                  "finds it as it read it; otherwise the close saves them beside it, "
+                                                  "under a name it gives."}));
         f.prompter.textAnswers.enqueue({"Loops", true});
         w->form()->addWaveGroup->click();
         f.prompter.clear();
         QVERIFY(w->soundLists().saveSoundListAtClose());
         QCOMPARE(f.prompter.texts(), QStringList({"The sound groups in \"" + list + "\" cannot be locked for this "
-                                                  "editor (" + loop + "): the changes to the groups in this window "
-                                                  "are not saved."}));
+                                                  "editor (" + loop + "): the groups of this window are saved beside "
+                                                  "it as \"" + list + ".bak\"."}));
         QCOMPARE(kf::readFile(list), kDrums);
+        QCOMPARE(groupNames(list + ".bak"), QStringList({"Loops/0", "Drums/1"}));
         QVERIFY(QFile::remove(lock));
         f.prompter.clear();
         QVERIFY(closeWindow(f));
@@ -880,7 +941,8 @@ private slots:
         f.prompter.clear();
         QVERIFY(a->soundLists().saveSoundListAtClose());
         QCOMPARE(f.prompter.texts(), QStringList({"The sound groups in \"" + list + "\" are in use by another editor: "
-                                                  "the changes to the groups in this window are not saved."}));
+                                                  "the groups of this window are saved beside it as \"" + list
+                                                  + ".bak\"."}));
         QCOMPARE(kf::readFile(list), kDrums);
     }
 
@@ -970,6 +1032,35 @@ private slots:
                                                   "again to save them."}));
         QVERIFY(QFileInfo(list).isSymLink());
         QCOMPARE(kf::readFile(far), kDrums);
+    }
+
+    // A folder or a named pipe put at the groups' file's name during the
+    // session is named at the close, with no advice about room; nothing is
+    // written over it or kept beside it.
+    void folderOrPipePutAtTheFileDuringTheSessionIsNamed_data()
+    {
+        QTest::addColumn<bool>("pipe");
+        QTest::newRow("folder") << false;
+        QTest::newRow("pipe") << true;
+    }
+    void folderOrPipePutAtTheFileDuringTheSessionIsNamed()
+    {
+        QFETCH(bool, pipe);
+        Fixture f;
+        const QString list = writeBytes(f.work.filePath("soundlist.xml"), kDrums);
+        MainWindow1 *w = f.open(true);
+        QVERIFY(QFile::remove(list));
+        QVERIFY(pipe ? ::mkfifo(QFile::encodeName(list).constData(), 0644) == 0 : QDir().mkdir(list));
+        f.prompter.textAnswers.enqueue({"Loops", true});
+        w->form()->addWaveGroup->click();
+        f.prompter.buttonAnswers.enqueue(QMessageBox::No);
+        QVERIFY(!w->soundLists().saveSoundListAtClose());
+        QCOMPARE(f.prompter.texts(), QStringList({"The sound groups could not be saved to \"" + list + "\": "
+                                                  + (pipe ? "a named pipe" : "a folder") + " stands at its name."
+                                                  "\n\nQuit anyway? Choose No to keep the window open, move it "
+                                                  "away, and close the window again to save them."}));
+        QCOMPARE(QFileInfo(list).isDir(), !pipe);
+        QVERIFY(!QFileInfo::exists(list + ".bak"));
     }
 
     // A link at the name is read through and written through: the file it
@@ -1394,10 +1485,9 @@ private slots:
         for (int i = 0; i < 4; ++i)
             writeBytes(four.filePath(QString("c%1.wav").arg(i)), QByteArray(5000, 'x'));
         QDir(four.path()).mkdir("a folder");
-        clicksounds::setDefaultFolder(four.path());
         Fixture f;
+        f.services.clickFolder = four.path();
         MainWindow1 *w = f.open();
-        clicksounds::setDefaultFolder(QString());
         const QString capacity = "The list capacity is 5. Please import metronome sounds  up to the maximum "
                                  "capacity based on the list's limit.";
         QCOMPARE(f.prompter.texts(), QStringList({capacity}));

@@ -9,7 +9,6 @@
 #include "library/records_fixture.h"
 
 #include "device/padkits.h"
-#include "library/draghook.h"
 #include "platform/regularfile.h"
 #include "platform/silentfiles.h"
 #include "widgets/totaltreeview.h"
@@ -38,19 +37,21 @@ struct Recorded
 // Records every drag instead of waiting for the mouse.
 struct DragRecorder
 {
+    ScriptedPrompter &prompter;
     QVector<Recorded> drags;
-    DragRecorder()
+    explicit DragRecorder(ScriptedPrompter &answers)
+        : prompter(answers)
     {
-        draghook::setRunner([this](QDrag *drag, Qt::DropActions supported) {
+        prompter.onDrag = [this](QDrag *drag, Qt::DropActions supported) {
             Recorded r;
             r.payload = QString::fromUtf8(drag->mimeData()->data("mimeformat"));
             r.hasText = drag->mimeData()->hasText();
             r.text = drag->mimeData()->text();
             drags << r;
             return supported == Qt::MoveAction ? Qt::MoveAction : Qt::IgnoreAction;
-        });
+        };
     }
-    ~DragRecorder() { draghook::setRunner(nullptr); }
+    ~DragRecorder() { prompter.onDrag = nullptr; }
 };
 
 // A right press on `index` of `view`, as the user makes it: the view's menu
@@ -101,7 +102,7 @@ private slots:
             QVERIFY(!w->soundLists().dropToPadOrRight());
         }
         // The press handler ends the sentence with a full stop.
-        DragRecorder rec;
+        DragRecorder rec(f.prompter);
         f.selectTotalRow(4);
         w->on_totalWaveTreeView_pressed(w->library().totalListItemModel()->soundIndex(4));
         QCOMPARE(w->form()->waveInfoShow->text(), QString("This sound is not in wave format."));
@@ -484,7 +485,7 @@ private slots:
     {
         Fixture f;
         MainWindow1 *w = f.open();
-        DragRecorder rec;
+        DragRecorder rec(f.prompter);
         const QString a = writeBytes(f.path("Drums #2/kick.wav"), pcmWav(1, 8000, 800));
         const QString b = writeBytes(f.path("snare.wav"), pcmWav(1, 8000, 800));
         f.importToList({a, b});

@@ -741,11 +741,18 @@ private slots:
         QString firstDuringLook;
         {
             HangingOpens hanging("slow.wav", 0, HangingOpens::Looks::OpensAndStats);
-            QTimer::singleShot(300, f->w, [this, &firstDuringLook] {
+            // A CLEAR while the look waits.
+            bool cleared = false;
+            QTimer during;
+            QObject::connect(&during, &QTimer::timeout, f->w, [&] {
+                if (cleared || hanging.waiting() == 0)
+                    return;
+                cleared = true;
                 f->typeKitNumber("3");
                 QTest::mouseClick(f->ui->btnClear, Qt::LeftButton);
                 firstDuringLook = f->w->history().stack().text(0);
             });
+            during.start(5);
             press(f->ui->btnClear, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
             QCOMPARE(hanging.hung(), 1);
         }

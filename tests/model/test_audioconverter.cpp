@@ -144,8 +144,6 @@ private slots:
 
     void cleanup()
     {
-        audioconverter::setStallLimit(audioconverter::STALL_LIMIT_MS);
-        audioconverter::setTimeLimit(-1);
         verifyNoTemporaryLeft();
     }
 
@@ -430,10 +428,13 @@ private slots:
         QCOMPARE(audioconverter::timeLimitFor(0), 120000);
         QCOMPARE(audioconverter::timeLimitFor(115200000), 229000); // 10 min, 48 kHz, 16 bits, stereo
         QVERIFY(audioconverter::timeLimitFor(3686400000LL) > 3600000); // 10 min, 192 kHz, 32 bits, 8 channels
-        // A run that reports for ever is killed at the bound and says so,
-        // before it would end on its own.
-        audioconverter::setTimeLimit(800);
-        audioconverter endless;
+        // A run that reports for ever is killed at the bound it was handed,
+        // before its caller's own and before it would end on its own, and
+        // says so.
+        audioconverter::Limits bounded;
+        bounded.timeMs = 800;
+        audioconverter endless(bounded);
+        endless.setTimeout(60000);
         const QString ended = path("endless.ended");
         endless.setProgram(makeFake("endless", reportsUntilKilled(ended)));
         QElapsedTimer t;
@@ -496,8 +497,9 @@ private slots:
     {
         QFETCH(QByteArray, script);
         QFETCH(bool, converts);
-        audioconverter::setStallLimit(1000);
-        audioconverter conv;
+        audioconverter::Limits quick;
+        quick.stallMs = 1000;
+        audioconverter conv(quick);
         conv.setProgram(makeFake("stall", script));
         const QString out = path("stall.wav");
         QFile::remove(out);

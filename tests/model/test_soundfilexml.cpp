@@ -352,6 +352,15 @@ private slots:
         QVERIFY(soundfilexml::parseSoundList(readAll(p).replace(QByteArray(64, 'a'), "xyz"), out, &skipped));
         QCOMPARE(skipped, 1);
         QVERIFY(out[0].soundList[0].entryDigest.isEmpty() && out[0].soundList[0].entryLength.isEmpty());
+        // Its row is kept without it; a group's own attribute belongs to no row.
+        out.clear();
+        soundfilexml::ReadResult counted;
+        QVERIFY(soundfilexml::parseCounting(readAll(p).replace(QByteArray(64, 'a'), "xyz").replace("<group ", "<group x=\"1\" "),
+                                            out, counted));
+        QCOMPARE(out[0].soundList.size(), 1);
+        QCOMPARE(counted.skipped, 2);
+        QCOMPARE(counted.lacking, 1);
+        QCOMPARE(counted.outsideRows, 1);
     }
 
     // A file in the form the editor writes is read without the XML parser:

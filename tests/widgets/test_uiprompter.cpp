@@ -2,6 +2,7 @@
 #include "model/namerules.h"
 
 #include <QApplication>
+#include <QDrag>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QPushButton>
@@ -46,6 +47,19 @@ private slots:
             bool ok = true;
             QCOMPARE(p.getText(nullptr, "Name", "label", "start", &ok), QString());
             QVERIFY(!ok);
+            // A drag is answered by onDrag, never by the mouse; without it nothing is dropped.
+            QWidget source;
+            QDrag drag(&source);
+            QCOMPARE(p.runDrag(&drag, Qt::MoveAction), Qt::IgnoreAction);
+            int dragged = 0;
+            p.onDrag = [&dragged](QDrag *, Qt::DropActions supported) {
+                ++dragged;
+                return supported == Qt::MoveAction ? Qt::MoveAction : Qt::IgnoreAction;
+            };
+            QCOMPARE(p.runDrag(&drag, Qt::MoveAction), Qt::MoveAction);
+            p.reset();
+            QCOMPARE(p.runDrag(&drag, Qt::MoveAction), Qt::IgnoreAction);
+            QCOMPARE(dragged, 1);
         }
     }
 

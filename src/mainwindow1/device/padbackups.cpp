@@ -268,24 +268,27 @@ void PadSyncController::backupEnded(bool ok, const QString &why)
 
 namespace {
 
+// The locale's short date and time, with the seconds: backups taken a minute
+// apart are told apart.
 QString whenText(const QDateTime &when)
 {
-    return QLocale().toString(when, QLocale::ShortFormat);
+    const QLocale locale;
+    QString time = locale.timeFormat(QLocale::ShortFormat);
+    if (!time.contains(QLatin1Char('s')))
+        time.replace(QLatin1String("mm"), QLatin1String("mm:ss"));
+    return locale.toString(when, locale.dateFormat(QLocale::ShortFormat) + QLatin1Char(' ') + time);
 }
 
-// The kits of a backup that differ from the kits now: those a restore
-// cannot bring back whole, with a sound gone or another at its number, too.
-int kitsDiffering(const BackupRead &r, const QHash<quint16, padbackup::Held> &present, const KitDocument &doc)
+// The kits a restore of the backup would change: each as the restore puts it
+// back (a slot whose sound is gone, or another at its number, left empty)
+// against the kit now.
+int kitsChanging(const BackupRead &r, const QHash<quint16, padbackup::Held> &present, const KitDocument &doc)
 {
-    QVector<MainWindow1Records::soundKit> emptied = r.kits.kits;
-    QSet<int> notWhole;
-    for (const padbackup::Missing &m : padbackup::emptyMissingSlots(emptied, present, r.contents.soundNames,
-                                                                    r.contents.soundRecords))
-        notWhole.insert(m.kit - 1);
+    QVector<MainWindow1Records::soundKit> restored = r.kits.kits;
+    padbackup::emptyMissingSlots(restored, present, r.contents.soundNames, r.contents.soundRecords);
     int n = 0;
-    for (int k = 0; k < r.kits.kits.size() && k < KIT_MAX_COUNT; ++k) {
-        if (notWhole.contains(k)
-            || EditBaseline::kitSnapshot(r.kits.kits.at(k)) != EditBaseline::kitSnapshot(doc.kit(k)))
+    for (int k = 0; k < restored.size() && k < KIT_MAX_COUNT; ++k) {
+        if (EditBaseline::kitSnapshot(restored.at(k)) != EditBaseline::kitSnapshot(doc.kit(k)))
             ++n;
     }
     return n;
@@ -347,7 +350,7 @@ void tellRestored(UiPrompter &prompter, QWidget *parent, const QString &globalLe
                              missing.size() > shownSlots ? whole.join(crlf) : QString());
 }
 
-// The restore's list: each backup's date and time, and how many kits differ from now.
+// The restore's list: each backup's date and time, and how many kits a restore of it would change.
 QStringList backupItems(const QVector<padbackup::Backup> &backups, const QVector<BackupRead> &reads,
                         const QHash<quint16, padbackup::Held> &present, const KitDocument &doc)
 {
@@ -356,7 +359,7 @@ QStringList backupItems(const QVector<padbackup::Backup> &backups, const QVector
         const BackupRead &r = reads.at(i);
         items << (r.ok ? WindowTexts::tr("%1: kits differing from now: %2")
                                  .arg(whenText(backups.at(i).when))
-                                 .arg(kitsDiffering(r, present, doc))
+                                 .arg(kitsChanging(r, present, doc))
                        : WindowTexts::tr("%1: cannot be read").arg(whenText(backups.at(i).when)));
     }
     return items;

@@ -7,7 +7,6 @@
 #include "mainwindow1/library/previewcontroller.h"
 #include "mainwindow1/library/soundlistscontroller.h"
 
-#include "library/draghook.h"
 #include "library/dragpayload.h"
 #include "model/kitediting.h"
 #include "platform/regularfile.h"
@@ -71,7 +70,7 @@ void KitPagesController::hhSoundChosen(const QModelIndex &index, bool drag)
             mime->setText(name);
             auto *d = new QDrag(m_boxes);
             d->setMimeData(mime);
-            draghook::run(d, Qt::MoveAction);
+            m_prompter.runDrag(d, Qt::MoveAction);
             d->deleteLater();
         }
         m_preview.choosePreviewSound(source);

@@ -7,7 +7,6 @@
 #include "mainwindow1/editing/mainpadpagecontroller.h"
 #include "mainwindow1/windowtexts.h"
 
-#include "library/draghook.h"
 #include "library/dragpayload.h"
 #include "model/kitchain.h"
 #include "widgets/dialogs/uiprompter.h"
@@ -129,7 +128,7 @@ void KitChainsController::dragPressedKit()
     mime->setText(name);
     auto *drag = new QDrag(m_boxParent);
     drag->setMimeData(mime);
-    draghook::run(drag, Qt::MoveAction);
+    m_prompter.runDrag(drag, Qt::MoveAction);
     drag->deleteLater();
 }
 

@@ -118,6 +118,7 @@ struct ExportRun
 
     QWidget *parent; // of the boxes
     UiPrompter &prompter;
+    audioconverter::Limits conversion; // of each ffmpeg run
     const PreviewController &preview; // holds the progress
     QDir dir;
     soundsource::StoredEntries entries;
@@ -399,6 +400,7 @@ public:
 
     Conversions(const ExportRun &run, const QVector<Pick> &rows, const QVector<Target> &targets)
         : m_folder(run.dir.path())
+        , m_conversion(run.conversion)
         , m_rows(rows)
         , m_targets(targets)
         , m_jobs(size_t(targets.size()))
@@ -443,6 +445,7 @@ private:
     void begin(int row);
 
     QString m_folder;
+    audioconverter::Limits m_conversion;
     QVector<Pick> m_rows;
     QVector<Target> m_targets;
     std::vector<Job> m_jobs;
@@ -501,9 +504,10 @@ void Conversions::begin(int row)
     const auto written = std::make_shared<ztplatform::SilentLook>(m_folder);
     job.watch = watch;
     job.written = written;
-    job.work = [path, target, createOnly, watch, written]() {
+    job.work = [path, target, createOnly, watch, written, limits = m_conversion]() {
         Converted done;
-        done.outcome = exportfile::convert(path, target, done.err, &done.why, &done.lost, watch.get(), createOnly);
+        done.outcome = exportfile::convert(path, target, done.err, &done.why, &done.lost, watch.get(), createOnly,
+                                           limits);
         written->returned();
         return done;
     };
@@ -870,6 +874,7 @@ void SoundFilesController::exportSelectedSounds()
     m_preview.showWaitDialog(WindowTexts::tr("The file is being exported..."), rows.size());
     ExportRun run(m_parent, m_prompter, m_preview, folder,
                   [this]() { return m_library.storedEntries(paintMeanwhile); });
+    run.conversion = m_conversion;
     const QVector<StoredFound> found = findStored(run, rows);
     // Every name is chosen, and a file at one asked about, before anything is written.
     const bool held = ztplatform::isSilentFile(run.dir.path());

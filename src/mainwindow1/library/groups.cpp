@@ -28,8 +28,12 @@ void tellSoundListStart(UiPrompter &prompter, QWidget *w, const QString &fileNam
     else if (!start.unreadable.isEmpty())
         parts << WindowTexts::tr("The sound groups file \"%1\" could not be read whole: %2.")
                          .arg(file, start.unreadable);
-    else if (start.partly)
+    if (start.partly)
         parts << WindowTexts::tr("Some entries of \"%1\" could not be read and are not in the sound groups.").arg(file);
+    if (start.lacking)
+        parts << WindowTexts::tr("Some sounds of \"%1\" had a part that could not be read; they are kept in the sound "
+                                 "groups without it.")
+                         .arg(file);
     if (!start.keptAs.isEmpty())
         parts << WindowTexts::tr("The file as it was is kept as \"%1\".").arg(QDir::toNativeSeparators(start.keptAs));
     else if (!start.notKept.isEmpty())
@@ -37,11 +41,15 @@ void tellSoundListStart(UiPrompter &prompter, QWidget *w, const QString &fileNam
                          .arg(start.notKept);
     if (start.inUse && start.lockReason.isEmpty())
         parts << WindowTexts::tr("The sound groups in \"%1\" are in use by another editor. Changes to the groups in "
-                                 "this window are kept for this session only.")
+                                 "this window are saved into it only if that editor has ended by this window's close "
+                                 "and left the file as this window read it; otherwise the close saves them beside it, "
+                                 "under a name it gives.")
                          .arg(file);
     else if (start.inUse)
         parts << WindowTexts::tr("The sound groups in \"%1\" cannot be locked for this editor (%2). Changes to the "
-                                 "groups in this window are kept for this session only.")
+                                 "groups in this window are saved into it only if this editor can lock it by its "
+                                 "close and finds it as it read it; otherwise the close saves them beside it, under a "
+                                 "name it gives.")
                          .arg(file, start.lockReason);
     auto rowsOf = [&crlf](QString heading, const QVector<groupentries::Unmatched> &rows) {
         for (const groupentries::Unmatched &u : rows)
@@ -58,6 +66,23 @@ void tellSoundListStart(UiPrompter &prompter, QWidget *w, const QString &fileNam
                         start.fromKept);
     if (!parts.isEmpty())
         prompter.warning(w, WindowTexts::tr("Warning"), parts.join(crlf + crlf), QMessageBox::Ok);
+}
+
+// Where the close kept the groups of this window, and why not in the file.
+QString besideText(const QString &file, const SoundLibrary::SoundListSave &save)
+{
+    const QString beside = QDir::toNativeSeparators(save.besideAs);
+    if (save.othersFile)
+        return WindowTexts::tr("Another editor saved the sound groups in \"%1\" since this window read them: they "
+                               "stay as they are, and the groups of this window are saved beside them as \"%2\".")
+                .arg(file, beside);
+    if (!save.lockReason.isEmpty())
+        return WindowTexts::tr("The sound groups in \"%1\" cannot be locked for this editor (%2): the groups of this "
+                               "window are saved beside it as \"%3\".")
+                .arg(file, save.lockReason, beside);
+    return WindowTexts::tr("The sound groups in \"%1\" are in use by another editor: the groups of this window are "
+                           "saved beside it as \"%2\".")
+            .arg(file, beside);
 }
 
 } // namespace
@@ -92,17 +117,9 @@ bool SoundListsController::saveSoundListAtClose()
                                                "old one had:")
                                                .arg(file)
                                        + QStringLiteral("\r\n") + save.notKept);
-    if (save.inUse && save.lockReason.isEmpty())
-        m_prompter.information(w, WindowTexts::tr("Information"),
-                               WindowTexts::tr("The sound groups in \"%1\" are in use by another editor: the changes "
-                                               "to the groups in this window are not saved.")
-                                       .arg(file));
-    else if (save.inUse)
-        m_prompter.information(w, WindowTexts::tr("Information"),
-                               WindowTexts::tr("The sound groups in \"%1\" cannot be locked for this editor (%2): the "
-                                               "changes to the groups in this window are not saved.")
-                                       .arg(file, save.lockReason));
-    if (save.written || save.inUse || save.declined)
+    if (!save.besideAs.isEmpty())
+        m_prompter.information(w, WindowTexts::tr("Information"), besideText(file, save));
+    if (save.written || save.declined || !save.besideAs.isEmpty())
         return true;
     if (save.inDoubt)
         return m_prompter.question(
@@ -114,13 +131,15 @@ bool SoundListsController::saveSoundListAtClose()
                                .arg(file),
                        QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
                 == QMessageBox::Yes;
-    return m_prompter.question(
-                   w, WindowTexts::tr("Error"),
-                   WindowTexts::tr("The sound groups could not be saved to \"%1\": %2.\n\nQuit anyway? Choose No to "
-                                   "keep the window open, free some space or make the file writable, and close the "
-                                   "window again to save them.")
-                           .arg(file, save.reason),
-                   QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+    const QString notSaved =
+            save.notAFile ? WindowTexts::tr("The sound groups could not be saved to \"%1\": %2.\n\nQuit anyway? Choose "
+                                            "No to keep the window open, move it away, and close the window again to "
+                                            "save them.")
+                          : WindowTexts::tr("The sound groups could not be saved to \"%1\": %2.\n\nQuit anyway? Choose "
+                                            "No to keep the window open, free some space or make the file writable, "
+                                            "and close the window again to save them.");
+    return m_prompter.question(w, WindowTexts::tr("Error"), notSaved.arg(file, save.reason),
+                               QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
             == QMessageBox::Yes;
 }
 

@@ -65,7 +65,7 @@ QStringList SoundFilesController::audioFilesOf(const QStringList &paths, QHash<Q
             progress->setValue(done);
         // Until the dialog holds the window, clicks wait.
         closehold::processEvents(shown ? QEventLoop::AllEvents : QEventLoop::ExcludeUserInputEvents);
-    }, 0, bytes ? &read : nullptr, &stop);
+    }, 0, bytes ? &read : nullptr, &stop, m_conversion);
     for (int i = 0; bytes && i < read.size(); ++i) {
         if (read.at(i).known())
             bytes->insert(unique.at(i), read.at(i));

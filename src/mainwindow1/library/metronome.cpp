@@ -2,7 +2,6 @@
 #include "mainwindow1/windowtexts.h"
 
 #include "device/padpaths.h"
-#include "library/clicksounds.h"
 #include "mainwindow1/library/soundfilescontroller.h"
 #include "mainwindow1/library/soundlistscontroller.h"
 #include "model/namerules.h"
@@ -66,7 +65,7 @@ void SoundListsController::importClickSounds()
         if (!candidates.isEmpty())
             m_lib.padClickFolderRead();
     } else if (m_userFlag) {
-        candidates = clicksounds::folderFiles(clicksounds::defaultFolder());
+        candidates = m_lib.defaultClickFiles();
         m_userFlag = false;
     } else {
         const QStringList picked =

@@ -289,7 +289,8 @@ const ztplatform::FolderAnchor &SoundFilesController::padRoot() const
 std::shared_ptr<void> SoundFilesController::planConversions(const QVector<QPair<QString, QString>> &jobs)
 {
     const std::shared_ptr<ConversionJobs> planned(
-            new ConversionJobs(audioconverter::defaultProgram(paintWhileConverting)), [](ConversionJobs *j) {
+            new ConversionJobs(audioconverter::defaultProgram(paintWhileConverting), 0, m_conversion),
+            [](ConversionJobs *j) {
                 // Nothing writes into the temporary folder after the save.
                 if (!j->settle(kSettleLimitMs, paintWhileConverting))
                     qWarning() << "a stopped conversion did not end";
@@ -353,7 +354,7 @@ quint32 SoundFilesController::getRawFile(const QString &waveFileName, const QStr
     QString err, faultPath, faultReason;
     bool converted = false;
     if (preview) {
-        audioconverter converter;
+        audioconverter converter(m_conversion);
         converter.setStopFlag(m_preview.previewSession().stopFlag());
         m_preview.runPreviewWork([&]() { converted = converter.audioConverterWaveRun(waveFileName, outFileName, err); },
                                  80);

@@ -5,7 +5,6 @@
 #include "mainwindow1/library/soundfilescontroller.h"
 #include "mainwindow1/library/soundlistscontroller.h"
 
-#include "library/draghook.h"
 #include "library/dragpayload.h"
 #include "library/soundsource.h"
 #include "library/waveprobe.h"
@@ -194,7 +193,7 @@ void SoundListsController::dragPayload(const QString &payload, const QString &te
     auto *drag = new QDrag(m_parent);
     if (!rightPress) {
         drag->setMimeData(mime);
-        draghook::run(drag, Qt::MoveAction);
+        m_prompter.runDrag(drag, Qt::MoveAction);
     } else {
         delete mime;
     }

@@ -6,13 +6,14 @@
 
 SoundFilesController::SoundFilesController(KitDocument &doc, SoundLibrary &library, PadSession &pad,
                                            const SoundFilesView &view, QWidget *parent, UiPrompter &prompter,
-                                           PreviewController &preview)
+                                           const audioconverter::Limits &conversion, PreviewController &preview)
     : m_doc(doc)
     , m_library(library)
     , m_pad(pad)
     , m_view(view)
     , m_parent(parent)
     , m_prompter(prompter)
+    , m_conversion(conversion)
     , m_preview(preview)
 {
 }

@@ -4,6 +4,7 @@
 // Sound import and export: conversion through ffmpeg, the imports into the lists and groups, Export Sound.
 
 #include "library/groupentries.h"
+#include "model/audioconverter.h"
 #include "model/conversionjobs.h"
 #include "model/mainwindow1records.h"
 #include "model/namerules.h"
@@ -45,7 +46,8 @@ public:
     // `parent` owns the boxes; a preview's conversion runs under `preview`'s
     // wait and Stop.
     SoundFilesController(KitDocument &doc, SoundLibrary &library, PadSession &pad, const SoundFilesView &view,
-                         QWidget *parent, UiPrompter &prompter, PreviewController &preview);
+                         QWidget *parent, UiPrompter &prompter, const audioconverter::Limits &conversion,
+                         PreviewController &preview);
     SoundFilesController(const SoundFilesController &) = delete;
     SoundFilesController &operator=(const SoundFilesController &) = delete;
 
@@ -125,6 +127,7 @@ private:
     SoundFilesView m_view;
     QWidget *m_parent;
     UiPrompter &m_prompter; // answers every box and file dialog
+    const audioconverter::Limits m_conversion; // the bounds of each ffmpeg run
     PreviewController &m_preview;
     SoundListsController *m_soundLists = nullptr;
     CustomDialog *m_custom = nullptr; // the export report shown

@@ -1,6 +1,7 @@
 #include "widgets/dialogs/uiprompter.h"
 
 #include <QCoreApplication>
+#include <QDrag>
 #include <QInputDialog>
 #include <QMap>
 
@@ -17,6 +18,11 @@ int UiPrompter::getItem(QWidget *parent, const QString &title, const QString &la
     bool ok = false;
     const QString chosen = QInputDialog::getItem(parent, title, label, items, 0, false, &ok);
     return ok ? items.indexOf(chosen) : -1;
+}
+
+Qt::DropAction UiPrompter::runDrag(QDrag *drag, Qt::DropActions supported)
+{
+    return drag->exec(supported);
 }
 
 QMessageBox::StandardButton UiPrompter::detailedMessageBox(Kind kind, QWidget *parent, const QString &title,
@@ -99,6 +105,7 @@ void ScriptedPrompter::reset()
     itemAnswers.clear();
     itemLists.clear();
     onPrompt = nullptr;
+    onDrag = nullptr;
     m_details.clear();
 }
 
@@ -178,4 +185,12 @@ int ScriptedPrompter::getItem(QWidget *parent, const QString &title, const QStri
     itemLists.append(items);
     const int answer = itemAnswers.isEmpty() ? -1 : itemAnswers.dequeue();
     return answer >= 0 && answer < items.size() ? answer : -1;
+}
+
+Qt::DropAction ScriptedPrompter::runDrag(QDrag *drag, Qt::DropActions supported)
+{
+    // A copy: the hook may replace itself.
+    if (const std::function<Qt::DropAction(QDrag *, Qt::DropActions)> hook = onDrag)
+        return hook(drag, supported);
+    return Qt::IgnoreAction;
 }

@@ -8,15 +8,18 @@
 #include <QString>
 #include <QStringList>
 #include <QVector>
+#include <Qt>
 
 #include <functional>
 
-// Every message box and file dialog of the editor goes through a prompter
-// handed to the window, so that tests can answer them and read what the user
-// would see.
+// Every message box, file dialog and internal drag of the editor goes
+// through a prompter handed to the window, so that tests can answer them and
+// read what the user would see.
 // A message box's icon follows its title (titledKind).
 // The named calls mirror QMessageBox and QFileDialog; an implementation
 // provides one message box and one file dialog for all of them.
+class QDrag;
+
 class UiPrompter
 {
 public:
@@ -98,6 +101,8 @@ public:
                             bool *ok);
     // A choice of one of `items` (none is typed); the index chosen, -1 when cancelled.
     virtual int getItem(QWidget *parent, const QString &title, const QString &label, const QStringList &items);
+    // Runs `drag` until the user drops it (QDrag::exec); the action taken.
+    virtual Qt::DropAction runDrag(QDrag *drag, Qt::DropActions supported);
 
 protected:
     virtual QMessageBox::StandardButton messageBox(Kind kind, QWidget *parent, const QString &title,
@@ -161,16 +166,19 @@ public:
     QVector<QStringList> itemLists;           // the items of each choice offered
     // Called as each message box is shown, once it is recorded and its answer taken.
     std::function<void(const Prompt &)> onPrompt;
+    // Answers each drag instead of the mouse; without it a drag drops nothing.
+    std::function<Qt::DropAction(QDrag *, Qt::DropActions)> onDrag;
 
     QStringList texts() const;  // texts of all message boxes in order
     QStringList titles() const; // titles of all message boxes in order
     void clear() { prompts.clear(); }
-    // As a new one: no prompt recorded, no answer queued, no onPrompt.
+    // As a new one: no prompt recorded, no answer queued, no onPrompt or onDrag.
     void reset();
 
     QString getText(QWidget *parent, const QString &title, const QString &label, const QString &text,
                     bool *ok) override;
     int getItem(QWidget *parent, const QString &title, const QString &label, const QStringList &items) override;
+    Qt::DropAction runDrag(QDrag *drag, Qt::DropActions supported) override;
 
 protected:
     QMessageBox::StandardButton messageBox(Kind kind, QWidget *parent, const QString &title, const QString &text,
