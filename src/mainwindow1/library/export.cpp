@@ -2,6 +2,7 @@
 // report of what was written.
 #include "mainwindow1/library/soundfilescontroller.h"
 #include "mainwindow1/library/previewcontroller.h"
+#include "mainwindow1/library/rawfile.h"
 #include "mainwindow1/library/soundlistscontroller.h"
 #include "mainwindow1/windowtexts.h"
 
@@ -486,12 +487,12 @@ void Conversions::begin(int row)
     job.begun = true;
     const QString path = m_rows.at(row).path;
     if (ztplatform::isSilentFile(path)) {
-        job.box = SoundFilesController::silentText(path);
+        job.box = RawFiles::silentText(path);
         return;
     }
     const std::optional<qint64> size = PreviewController::soundFileSize(path);
     if (!size) {
-        job.box = SoundFilesController::silentText(path);
+        job.box = RawFiles::silentText(path);
         return;
     }
     if (*size < 0) {
@@ -571,7 +572,7 @@ void kitFileSilent(ExportRun &run, const QString &kitFile, bool held)
     if (run.refused.contains(kitFile))
         return;
     run.refused.insert(kitFile);
-    const QString text = held ? SoundFilesController::silentText(kitFile)
+    const QString text = held ? RawFiles::silentText(kitFile)
                               : WindowTexts::tr("Failed to read the file.") + QStringLiteral("\r\n")
                                         + QDir::toNativeSeparators(kitFile);
     run.prompter.warning(run.parent, WindowTexts::tr("Error"), text, QMessageBox::Ok);
@@ -842,7 +843,7 @@ void SoundFilesController::exportSelectedSounds()
     // One row per three indexes, in the order the selection gives them.
     // Read before the progress dialog lets events run.
     QVector<Pick> rows;
-    for (const QModelIndex &row : m_soundLists->selectedSoundRows()) {
+    for (const QModelIndex &row : m_soundLists.selectedSoundRows()) {
         auto cell = [&row](int column) { return row.sibling(row.row(), column).data().toString(); };
         // The path as it stands: a file name may end in a blank.
         rows.append({row.parent().isValid(), cell(1).trimmed(), cell(2)});
