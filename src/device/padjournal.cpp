@@ -165,7 +165,7 @@ QString placeKey(Area area, const QString &fff, const QString &name)
 
 bool markFits(const Mark &m)
 {
-    return m.size >= 0 && m.digest.size() == DIGEST_SIZE && m.modified >= 0;
+    return m.size >= 0 && m.digest.size() == DIGEST_SIZE;
 }
 
 bool stepFits(const Step &s)
