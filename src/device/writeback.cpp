@@ -7,6 +7,7 @@
 #include "device/padreasons.h"
 #include "model/bytepack.h"
 #include "model/namerules.h"
+#include "platform/disk.h"
 #include "platform/inplacefile.h"
 #include "platform/replacefile.h"
 #include "platform/regularfile.h"
@@ -362,7 +363,7 @@ QString kitFileReason(const ztplatform::FolderAnchor &padRoot, const QString &fi
     if (!folder.isOpen())
         return reason;
     struct stat st;
-    if (::fstatat(folder.fd(), QFile::encodeName(name).constData(), &st, AT_SYMLINK_NOFOLLOW) == 0
+    if (folder.disk().statAt(folder.fd(), QFile::encodeName(name), &st, AT_SYMLINK_NOFOLLOW) == 0
         && st.st_size < KIT_RECORD_SIZE)
         return padreason::shortKitRecord();
     return QString();
