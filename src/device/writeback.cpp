@@ -955,12 +955,10 @@ struct WriteBackRun {
         }
         pj::Outcome o;
         if (!planAlter(p, pad)) {
-            // No SYS folder to hold the record, or no name free in it.
-            failed(PadWrite::NotWritten, job.sysPath + QLatin1Char('/') + padjournal::RECORD_NAME);
-            notSaved.refusal = EIO;
+            noSys();
         } else if ((notSaved.roomNeeded = roomMissing(p.record, pad)) == 0) {
             o = pj::run(pad, p.record);
-            if (!o.found && (o.error == ENOSPC || o.error == EDQUOT || o.error == EFBIG))
+            if (!o.found && (o.error == ENOSPC || o.error == EDQUOT))
                 notSaved.roomNeeded = roomNeeded(p.record, pad); // nothing was written
             else if (!o.finished)
                 notFinished(o);
@@ -969,6 +967,23 @@ struct WriteBackRun {
         settleChains(p, o);
         settleKits(p, o);
         settleAlter(p, o, pad);
+    }
+
+    // No SYS folder to hold the record (or no name free in it): nothing is
+    // written, and alter.ini is named as not saved, with why.
+    void noSys()
+    {
+        const QString file = job.sysPath + QStringLiteral("/alter.ini");
+        ztplatform::Reach reach = ztplatform::Reach::Missing;
+        job.padRoot.openFolder(job.sysPath, &reach);
+        const PadWrite how = reach == ztplatform::Reach::Replaced ? PadWrite::Refused
+                : reach == ztplatform::Reach::Outside             ? PadWrite::Outside
+                                                                  : PadWrite::NotWritten;
+        failed(how, file);
+        if (going()) {
+            notSaved.alter = how;
+            notSaved.alterFile = file;
+        }
     }
 
     void notFinished(const padjournal::Outcome &o)

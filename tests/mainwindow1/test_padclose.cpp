@@ -916,15 +916,15 @@ private slots:
         QVERIFY(!f.w.isNull() && w->pad().isUDiskFlag());
     }
 
-    // A kit record whose write fails and whose old bytes cannot be put back
-    // either (the process may write no byte past 1000 of a file): the box
-    // names the file that may be damaged.
-    void aFailedRestoreNamesTheFile()
+    // A save whose record the process may not write (no byte past 1000 of a
+    // file): nothing is written, and the box says the pad refused the write.
+    void aRecordNotWrittenSavesNothing()
     {
         PadWindow f;
         f.layOut(3);
         MainWindow1 *w = f.open();
         reloadKit(w->doc(), 6, [&](MainWindow1Records::soundKit &kit) { kit.kit_tempo ^= 1; });
+        const QByteArray kitBefore = kf::readFile(kitFile(f, 7));
         ::signal(SIGXFSZ, SIG_IGN);
         rlimit old{};
         QCOMPARE(::getrlimit(RLIMIT_FSIZE, &old), 0);
@@ -937,9 +937,10 @@ private slots:
         const bool closed = f.closeWithYes();
         ::setrlimit(RLIMIT_FSIZE, &old);
         QVERIFY(!closed);
-        QCOMPARE(f.prompter.texts().last(), "Kit 7 was not saved to the sampler pad.\r\nWriting these files failed and "
-                                            "their old bytes could not be put back; they may be damaged:\r\n"
-                                                    + QDir::toNativeSeparators(kitFile(f, 7)));
+        QCOMPARE(f.prompter.texts().last(), "The sampler pad refused a write (File too large); nothing was saved to "
+                                            "it.\r\nKit 7 was not saved to the sampler pad.\r\nThe change file "
+                                            "alter.ini was not saved.");
+        QCOMPARE(kf::readFile(kitFile(f, 7)), kitBefore);
         QVERIFY(!f.w.isNull() && w->pad().isUDiskFlag());
     }
 
