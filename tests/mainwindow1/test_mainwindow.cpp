@@ -19,6 +19,7 @@
 #include "widgets/lineedit.h"
 #include "widgets/padlabel.h"
 #include "widgets/selectkitno.h"
+#include "platform/runfolders.h"
 #include "platform/removabledrives.h"
 #include "resources/ztresources.h"
 #include "setupflow_fixture.h"
@@ -131,7 +132,11 @@ private slots:
         QCOMPARE(w->shell().TempPlayDirName(), w->shell().TempDirName() + QDir::separator() + "play");
         QVERIFY(QFileInfo(w->shell().TempPlayDirName2()).isDir());
         QCOMPARE(w->shell().TempPlayDirName2(), w->shell().TempDirName2() + QDir::separator() + "PLAY");
-        QVERIFY(w->shell().tmpDir().autoRemove());
+        // Locked while the window lives: a later start tells them from a killed run's.
+        for (const QString &folder : {w->shell().TempDirName(), w->shell().TempDirName2()}) {
+            QVERIFY(QFileInfo(folder).fileName().startsWith(ztplatform::editorFolderPrefix()));
+            QVERIFY(QFileInfo(folder + "/" + ztplatform::runFolderLockName()).isFile());
+        }
     }
 
     void kitNumberField()
