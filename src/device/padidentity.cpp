@@ -2,6 +2,8 @@
 
 #include "device/padreasons.h"
 #include "model/percussionpadfile1.h"
+#include "platform/descriptor.h"
+#include "platform/disk.h"
 #include "platform/regularfile.h"
 #include "platform/sysio.h"
 
@@ -80,7 +82,7 @@ void appendTimes(QByteArray &out, int rootFd, const QStringList &root, const QSt
     const ztplatform::OpenFolder folder =
             relative.isEmpty() ? ztplatform::OpenFolder() : ztplatform::openFolderBelow(rootFd, relative);
     struct stat st;
-    if (!folder.isOpen() || ::fstat(folder.fd(), &st) != 0) {
+    if (!folder.isOpen() || folder.disk().stat(folder.fd(), &st) != 0) {
         out.append('-');
         return;
     }
@@ -122,11 +124,9 @@ PadIdentity readPadIdentity(const PadPlaces &places, bool withKits)
 {
     // Watched from before the root is opened: a mount made after this is told.
     auto table = std::make_shared<ztplatform::MountTableWatch>();
-    const int fd = openRoot(places.root);
-    PadIdentity id = readPadIdentityAt(fd, places, withKits);
+    const ztplatform::Descriptor fd(openRoot(places.root));
+    PadIdentity id = readPadIdentityAt(fd.get(), places, withKits);
     id.table = std::move(table);
-    if (fd >= 0)
-        ::close(fd);
     return id;
 }
 
@@ -219,11 +219,8 @@ bool PadGuard::admitsMount(const ztplatform::MountStamp &mount)
 
 PadMatch PadGuard::check(bool settingsToo)
 {
-    const int fd = openRoot(m_places.root);
-    const PadMatch match = judge(fd, settingsToo);
-    if (fd >= 0)
-        ::close(fd);
-    return match;
+    const ztplatform::Descriptor fd(openRoot(m_places.root));
+    return judge(fd.get(), settingsToo);
 }
 
 PadMatch PadGuard::judge(int rootFd, bool settingsToo)

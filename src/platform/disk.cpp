@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
 #include <unistd.h>
@@ -52,6 +53,16 @@ qint64 Disk::read(int fd, char *data, qint64 size, qint64 offset)
 int Disk::statAt(int dir, const QByteArray &name, struct stat *st, int flags)
 {
     return retried([&] { return ::fstatat(dir, name.constData(), st, flags); });
+}
+
+int Disk::stat(int fd, struct stat *st)
+{
+    return retried([&] { return ::fstat(fd, st); });
+}
+
+int Disk::lock(int fd, int operation)
+{
+    return retried([&] { return ::flock(fd, operation); });
 }
 
 int Disk::statxAt(int dir, const QByteArray &name, int flags, unsigned mask, struct statx *sx)

@@ -60,6 +60,11 @@ public:
     // fstatat(2): only a look, the system's unless a disk answers itself
     // (a test's drive that does not answer).
     virtual int statAt(int dir, const QByteArray &name, struct stat *st, int flags = 0);
+    // fstat(2) of an open file: a look as well.
+    virtual int stat(int fd, struct stat *st);
+    // flock(2) of an open file: `operation` LOCK_SH, LOCK_EX or LOCK_UN, with
+    // LOCK_NB not to wait. The system's unless a disk answers itself.
+    virtual int lock(int fd, int operation);
     // statx(2) of the fields in `mask`: a look as well.
     virtual int statxAt(int dir, const QByteArray &name, int flags, unsigned mask, struct statx *sx);
     // realpath(3) into `resolved`: also only a look, the system's unless a

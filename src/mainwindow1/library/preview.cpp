@@ -6,6 +6,7 @@
 #include "model/conversionjobs.h"
 #include "library/waveprobe.h"
 #include "platform/anchoredfolder.h"
+#include "platform/descriptor.h"
 #include "platform/fileidentity.h"
 #include "platform/regularfile.h"
 #include "platform/timedlook.h"
@@ -110,11 +111,8 @@ ztplatform::FileStamp padWaveStamp(const ztplatform::FolderAnchor &root, const Q
 {
     QString name;
     const ztplatform::OpenFolder folder = root.openFolderOf(source, &name);
-    const int fd = folder.isOpen() ? folder.openEntry(name, O_RDONLY | O_NONBLOCK) : -1;
-    const ztplatform::FileStamp stamp = ztplatform::fileStamp(fd);
-    if (fd >= 0)
-        ::close(fd);
-    return stamp;
+    const ztplatform::Descriptor fd(folder.isOpen() ? folder.openEntry(name, O_RDONLY | O_NONBLOCK) : -1);
+    return ztplatform::fileStamp(fd.get());
 }
 
 // A name of its own in `folder` for each copy of a pad sound: a copy whose
