@@ -192,7 +192,7 @@ private slots:
         const QLocale old;
         for (QLocale::Language lang : {QLocale::English, QLocale::Chinese}) {
             QLocale::setDefault(QLocale(lang));
-            QTranslator *t = installEditorTranslator(qApp);
+            const EditorLanguage language;
             std::unique_ptr<MainWindow1> m(new MainWindow1(WindowServices{&m_prompter}));
             m->soundLists().skipSoundListOnClose();
             m->setGeometry(0, 0, 1080, 720);
@@ -219,10 +219,8 @@ private slots:
                 const int title = QFontMetrics(box->font()).size(Qt::TextShowMnemonic, box->title()).height();
                 QVERIFY2(box->contentsRect().top() + title <= first->mapTo(box, QPoint()).y(), qPrintable(box->title()));
             }
-            qApp->removeTranslator(t);
         }
         QLocale::setDefault(old);
-        qApp->removeTranslator(installEditorTranslator(qApp)); // Qt's catalogue goes too
     }
 
     void splitter()

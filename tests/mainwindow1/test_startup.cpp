@@ -450,15 +450,17 @@ private slots:
 
         const QLocale old;
         QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
-        int cnOrEn = -1;
-        QTranslator *t =
-                installEditorTranslator(qobject_cast<QApplication *>(QCoreApplication::instance()), QString(), &cnOrEn);
-        QCOMPARE(cnOrEn, 1);
+        {
+            const EditorLanguage chinese;
+            QCOMPARE(chinese.cnOrEn(), 1);
+            QCOMPARE(chinese.catalogue().filePath(), QString(":/cn.qm"));
+        }
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-        QCOMPARE(installEditorTranslator(qobject_cast<QApplication *>(QCoreApplication::instance()), QString(), &cnOrEn),
-                 t);
-        QCOMPARE(cnOrEn, 0);
-        QCoreApplication::removeTranslator(t);
+        {
+            const EditorLanguage english;
+            QCOMPARE(english.cnOrEn(), 0);
+            QCOMPARE(english.catalogue().filePath(), QString(":/en.qm"));
+        }
         QLocale::setDefault(old);
     }
 
@@ -466,7 +468,6 @@ private slots:
     // too; without Qt's catalogue they stay English.
     void chineseLocaleTranslatesQtTexts()
     {
-        auto *app = qobject_cast<QApplication *>(QCoreApplication::instance());
         auto texts = []() {
             QMessageBox box(QMessageBox::Warning, "t", "x", QMessageBox::Yes | QMessageBox::No);
             QFileDialog dialog;
@@ -476,14 +477,16 @@ private slots:
         };
         const QLocale old;
         QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
-        QTranslator *t = installEditorTranslator(app);
-        QCOMPARE(texts(), QStringList({QString::fromUtf8("是(&Y)"), QString::fromUtf8("查找范围：")}));
-        QTemporaryDir noCatalogue;
-        installEditorTranslator(app, noCatalogue.path());
-        QCOMPARE(texts(), QStringList({"&Yes", "Look in:"}));
+        {
+            const EditorLanguage chinese;
+            QCOMPARE(texts(), QStringList({QString::fromUtf8("是(&Y)"), QString::fromUtf8("查找范围：")}));
+        }
+        {
+            QTemporaryDir noCatalogue;
+            const EditorLanguage chinese(noCatalogue.path());
+            QCOMPARE(texts(), QStringList({"&Yes", "Look in:"}));
+        }
         QLocale::setDefault(old);
-        installEditorTranslator(app);
-        QCoreApplication::removeTranslator(t);
     }
 
     // Installed into a prefix and started in another folder, in Chinese, the
