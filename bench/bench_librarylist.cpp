@@ -260,7 +260,7 @@ void BM_ExportStoredVsCopy(benchmark::State &state)
         lib.prompter.fileAnswers.enqueue({exports});
         QElapsedTimer t;
         t.start();
-        TotalTreeView::exportSoundAction()->trigger();
+        lib.w->form()->totalWaveTreeView->exportSoundAction()->trigger();
         measured += t.nsecsElapsed();
         if (QDir(exports).entryList(QDir::Files).size() != kStored) {
             state.SkipWithError("the export did not write every sound");
@@ -323,7 +323,7 @@ void BM_ExportConvertedVsOneAtATime(benchmark::State &state)
         lib.prompter.fileAnswers.enqueue({exports});
         QElapsedTimer t;
         t.start();
-        TotalTreeView::exportSoundAction()->trigger();
+        lib.w->form()->totalWaveTreeView->exportSoundAction()->trigger();
         measured += t.nsecsElapsed();
         if (QDir(exports).entryList(QDir::Files).size() != kConverted) {
             state.SkipWithError("the export did not write every sound");

@@ -148,10 +148,10 @@ void MainWindow1::connectControls()
         connect(box, QOverload<int>::of(&QSpinBox::valueChanged), m_kitPages.get(),
                 &KitPagesController::checkControlValue);
     SoundListsController *lists = m_soundLists.get();
-    connect(WaveTreeView1::delSoundAction(), &QAction::triggered, lists, &SoundListsController::deleteFromGroups);
-    connect(TotalTreeView::deleteSoundAction(), &QAction::triggered, lists,
+    connect(ui->waveGroupTreeView->delSoundAction(), &QAction::triggered, lists, &SoundListsController::deleteFromGroups);
+    connect(ui->totalWaveTreeView->deleteSoundAction(), &QAction::triggered, lists,
             &SoundListsController::deleteSelectedSounds);
-    connect(TotalTreeView::exportSoundAction(), &QAction::triggered, m_soundFiles.get(),
+    connect(ui->totalWaveTreeView->exportSoundAction(), &QAction::triggered, m_soundFiles.get(),
             &SoundFilesController::exportSelectedSounds);
     connect(ui->totalWaveTreeView, &TotalTreeView::sendSelectItem, lists, &SoundListsController::pressCurrentSound);
 }

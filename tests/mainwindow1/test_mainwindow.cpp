@@ -475,10 +475,10 @@ private slots:
         connect(m->library().soundListItemModel(), &QStandardItemModel::itemChanged, lists,
                 &SoundListsController::renameGroupRow);
         // 17-20: the shared view actions and the total list's re-press.
-        QVERIFY(wired(WaveTreeView1::delSoundAction(), &QAction::triggered, lists, &SoundListsController::deleteFromGroups));
-        QVERIFY(wired(TotalTreeView::deleteSoundAction(), &QAction::triggered, lists,
+        QVERIFY(wired(m->form()->waveGroupTreeView->delSoundAction(), &QAction::triggered, lists, &SoundListsController::deleteFromGroups));
+        QVERIFY(wired(m->form()->totalWaveTreeView->deleteSoundAction(), &QAction::triggered, lists,
                       &SoundListsController::deleteSelectedSounds));
-        QVERIFY(wired(TotalTreeView::exportSoundAction(), &QAction::triggered, &m->soundFiles(),
+        QVERIFY(wired(m->form()->totalWaveTreeView->exportSoundAction(), &QAction::triggered, &m->soundFiles(),
                       &SoundFilesController::exportSelectedSounds));
         QVERIFY(wired(m->form()->totalWaveTreeView, &TotalTreeView::sendSelectItem, lists,
                       &SoundListsController::pressCurrentSound));

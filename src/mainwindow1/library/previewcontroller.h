@@ -143,6 +143,7 @@ private:
     SoundFilesController *m_soundFiles = nullptr;
     SoundListsController *m_soundLists = nullptr;
     QString m_TempPlayDirName2;
+    int m_padCopies = 0; // copies of pad sounds made into it
 
     QMediaPlayer *m_player2 = nullptr;
     QString m_playFileNameNew2; // the sound chosen for preview

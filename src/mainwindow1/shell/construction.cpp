@@ -62,7 +62,7 @@ void ShellController::buildFrame()
 {
     m_myStyle = new MyStyle;
     // No field of the window or its dialogs changes under a wheel it did not ask for.
-    wheelguard::install();
+    wheelguard::install(this);
     m_soundLists.useStyle(m_myStyle);
     m_kitChains.useStyle(m_myStyle);
     m_original_width = m_soundLists.groupTreeWidth();
