@@ -44,7 +44,7 @@ namespace {
 struct Library
 {
     ScriptedPrompter prompter;
-    std::unique_ptr<MainWindow1> w{new MainWindow1(WindowServices{&prompter})};
+    std::unique_ptr<MainWindow1> w{new MainWindow1(benchServices(&prompter))};
 
     // `folder`: where the sounds' files are made (none: the paths name no file).
     explicit Library(int sounds, const QString &folder = QString())

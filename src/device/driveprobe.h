@@ -36,7 +36,8 @@ public:
         QStringList modelFolderNames;
     };
 
-    explicit DriveProbe(QObject *parent = nullptr);
+    // `drives` outlives the probe and every look it starts.
+    explicit DriveProbe(const DriveSource &drives, QObject *parent = nullptr);
 
     // Reads the drive list again (DriveSource::drives(): the mount table,
     // never a drive) and starts a look at each removable drive not looked at
@@ -61,6 +62,7 @@ private:
     bool collect();
     void pollLooks();
 
+    const DriveSource &m_source;
     QVector<Drive> m_drives;
     QHash<QString, Look> m_looks; // by root, for the drives listed
     QTimer m_poll;

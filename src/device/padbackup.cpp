@@ -373,17 +373,12 @@ QVector<Missing> emptyMissingSlots(QVector<MainWindow1Records::soundKit> &kits, 
 } // namespace padbackup
 
 namespace {
-std::atomic<ztplatform::Disk *> writerDisk{nullptr};
 constexpr unsigned long kEndLimitMs = 2000; // a backup stopped at the end that does not end by then is left
 } // namespace
 
-void PadBackupWriter::setDisk(ztplatform::Disk *disk)
-{
-    writerDisk = disk;
-}
-
-PadBackupWriter::PadBackupWriter(QObject *parent)
+PadBackupWriter::PadBackupWriter(ztplatform::Disk *disk, QObject *parent)
     : QObject(parent)
+    , m_disk(disk)
 {
 }
 
@@ -405,7 +400,7 @@ void PadBackupWriter::start(const QString &padFolder, const QDateTime &when,
     m_state = std::make_shared<State>();
     m_result = padbackup::Written();
     m_total = settings.size() + prm.size();
-    ztplatform::Disk *disk = writerDisk;
+    ztplatform::Disk *disk = m_disk;
     const std::shared_ptr<State> state = m_state;
     QThread *thread = QThread::create([state, padFolder, when, settings, prm, disk] {
         // Below the load and the window: the backup takes what they leave.

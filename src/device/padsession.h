@@ -8,6 +8,7 @@
 #include "device/kitwaves.h"
 #include "device/padidentity.h"
 #include "device/padtree.h"
+#include "device/padsystem.h"
 #include "device/padwatch.h"
 #include "device/syncbatch.h"
 #include "device/writeback.h"
@@ -47,7 +48,14 @@ public:
     };
     Q_ENUM(Mode)
 
-    explicit PadSession(QObject *parent = nullptr);
+    // Asks the system through `system`.
+    explicit PadSession(const PadSystem &system = PadSystem(), QObject *parent = nullptr);
+
+    // ---- the system ---------------------------------------------------------
+    const DriveSource &drives() const;
+    VolumeDismounter &dismounter();
+    // The disk the pad's backups are written through; null: the system's.
+    ztplatform::Disk *backupDisk() const { return m_system.backupDisk; }
 
     // ---- mode ---------------------------------------------------------------
     Mode mode() const { return m_mode; }
@@ -274,6 +282,8 @@ signals:
 private:
     void setMode(Mode mode);
 
+    const PadSystem m_system;
+    SystemVolumeDismounter m_systemDismounter; // when the system hands none
     Mode m_mode = Mode::Offline;
     bool m_padClosing = false;
 

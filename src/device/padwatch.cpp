@@ -32,8 +32,9 @@ qint64 PadPace::sinceBeat() const
     return steadyMs() - m_state->lastBeat;
 }
 
-PadWatch::PadWatch(QObject *parent)
+PadWatch::PadWatch(const DriveSource &drives, QObject *parent)
     : QObject(parent)
+    , m_drives(drives)
 {
     m_timer.setInterval(LOOK_INTERVAL_MS);
     connect(&m_timer, &QTimer::timeout, this, &PadWatch::look);
@@ -107,7 +108,8 @@ void PadWatch::look()
         setAnswering(true); // the last look returned
     m_lookBeforeSilence = false;
     const QString root = m_root;
-    m_look = ztplatform::TimedLook<bool>([root]() { return ztplatform::driveAnswers(root); });
+    const DriveSource *drives = &m_drives;
+    m_look = ztplatform::TimedLook<bool>([root, drives]() { return drives->answers(root); });
     m_lookAge.start();
 }
 

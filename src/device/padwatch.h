@@ -4,6 +4,7 @@
 // Whether the pad still answers, asked off the GUI thread, and work on the
 // pad that the GUI thread waits on no longer than a limit.
 
+#include "platform/removabledrives.h"
 #include "platform/timedlook.h"
 
 #include <QElapsedTimer>
@@ -41,7 +42,7 @@ private:
 };
 
 // Once a second, while it watches, the pad's root is looked at (a stat
-// through the drive layer, ztplatform::driveAnswers) on a thread of its own. A look that has not returned in
+// through the drive source it is handed, DriveSource::answers) on a thread of its own. A look that has not returned in
 // ANSWER_LIMIT_MS, or work given to run() that has not, makes the pad not
 // answering until a look returns again.
 class PadWatch : public QObject
@@ -53,7 +54,8 @@ public:
     static constexpr int LOOK_INTERVAL_MS = 1000;
     static constexpr int PACED_POLL_MS = 20; // the waiter's turns while paced work runs
 
-    explicit PadWatch(QObject *parent = nullptr);
+    // `drives` outlives the watch and every look it starts.
+    explicit PadWatch(const DriveSource &drives, QObject *parent = nullptr);
 
     // Watches the folder from now on; an empty name stops and counts the
     // pad as answering again.
@@ -140,6 +142,7 @@ private:
     void stopAnswering();
     void setAnswering(bool answering);
 
+    const DriveSource &m_drives;
     QString m_root;
     QTimer m_timer;
     ztplatform::TimedLook<bool> m_look; // the look under way, or the last one

@@ -209,6 +209,7 @@ MainWindow1::MainWindow1(const WindowServices &services, QWidget *parent)
     , ui(new Ui::MainWindow1)
     , m_services(services)
     , soundLibrary(services.clickFolder)
+    , m_pad(services.pad)
 {
     // The form's images live in the resources of a static library.
     ztInitResources();

@@ -95,7 +95,7 @@ EditorStartup::EditorStartup(const WindowServices &services, int cnOrEn)
     ztplatform::removeDeadRunFoldersLater();
     window = new MainWindow1(services);
     window->shell().setCnOrEn(cnOrEn);
-    chooser = new DeviceDetector(nullptr);
+    chooser = new DeviceDetector(window->pad().drives(), nullptr);
     window->setupFiles().useDetector(chooser);
     if (!window->shell().constructionComplete()) {
         // It has told the user; a half-built editor is not offered.

@@ -11,8 +11,8 @@ struct DriveEntry
     bool removable = false; // flagged removable, or mounted by the desktop under /media
 };
 
-// Source of the system's drive list; the chooser asks it on every look so
-// that tests can hand it a fake list.
+// Source of the system's drive list; the chooser asks it on every look.
+// Those that ask are handed one: tests hand in a fake list.
 class DriveSource
 {
 public:
@@ -64,14 +64,8 @@ QString usbSerialOf(const MountEntry &entry, const QString &sysRoot);
 // The drives of a mount table file.
 QVector<DriveEntry> drivesFromMountTable(const QString &mountTablePath, const QString &sysRoot);
 
-// Default source shared by the program; tests may replace it (nullptr restores).
-DriveSource *driveSource();
-// Waits until no driveAnswers() call runs.
-void setDriveSource(DriveSource *source);
-
-// DriveSource::answers() of the source in use, for a thread of its own: the
-// source is not replaced while the call runs.
-bool driveAnswers(const QString &root);
+// The system's drives (SystemDriveSource with its defaults).
+const DriveSource &systemDriveSource();
 
 } // namespace ztplatform
 

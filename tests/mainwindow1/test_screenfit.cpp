@@ -157,7 +157,7 @@ struct StartedWindow
     {
         QLocale::setDefault(QLocale(interfaceLanguage));
         language = std::make_unique<EditorLanguage>();
-        startup = new EditorStartup(WindowServices{&prompts});
+        startup = new EditorStartup(WindowServices{&prompts, PadSystem{&drives}});
         DeviceDetector *chooser = startup->chooser;
         QTimer::singleShot(30, chooser, [chooser, atChooser]() {
             if (atChooser)

@@ -32,10 +32,17 @@ namespace {
 struct FakeDrives : DriveSource
 {
     QVector<DriveEntry> list;
-    FakeDrives() { ztplatform::setDriveSource(this); }
-    ~FakeDrives() override { ztplatform::setDriveSource(nullptr); }
     QVector<DriveEntry> drives() const override { return list; }
 };
+
+// What the start is handed: the test's prompter and drives, and its dismount when given.
+WindowServices servicesOn(ScriptedPrompter &prompts, const DriveSource &drives, VolumeDismounter *dismounter = nullptr)
+{
+    WindowServices services(&prompts);
+    services.pad.drives = &drives;
+    services.pad.dismounter = dismounter;
+    return services;
+}
 
 QByteArray readAll(const QString &path)
 {
@@ -124,7 +131,7 @@ private slots:
     {
         FakeDrives drives;
         ScriptedPrompter prompts;
-        EditorStartup startup(WindowServices{&prompts});
+        EditorStartup startup(servicesOn(prompts, drives));
         QVERIFY(startup.chooser->isVisible());
         QCOMPARE(startup.chooser->windowModality(), Qt::ApplicationModal);
         QCOMPARE(startup.window->setupFiles().myDetector(), startup.chooser);
@@ -183,7 +190,7 @@ private slots:
         ScriptedPrompter prompts;
         const QDateTime before = QFileInfo(soundList()).lastModified();
         {
-            EditorStartup startup(WindowServices{&prompts});
+            EditorStartup startup(servicesOn(prompts, drives));
             answerChooser(button);
             QVERIFY(!startup.waitForChoice());
             QVERIFY(!g_escapeIgnored);
@@ -208,7 +215,7 @@ private slots:
         drives.list = {{root, true}};
         ScriptedPrompter prompts;
         {
-            EditorStartup startup(WindowServices{&prompts});
+            EditorStartup startup(servicesOn(prompts, drives));
             answerChooser("btnOk", root);
             QVERIFY(!startup.waitForChoice());
             QVERIFY(!startup.chooser->closeFlag);
@@ -229,7 +236,7 @@ private slots:
             QDir(root).mkpath(d);
         drives.list = {{root, true}};
         ScriptedPrompter prompts;
-        EditorStartup startup(WindowServices{&prompts});
+        EditorStartup startup(servicesOn(prompts, drives));
         answerChooser("btnOk", root);
         QVERIFY(!startup.waitForChoice());
         QCOMPARE(prompts.texts(), (QStringList{"The target file was not found.", "Metronome sounds were not found.",
@@ -248,7 +255,7 @@ private slots:
         drives.list = {{root, true}};
         ScriptedPrompter prompts;
         RecordingDismounter dismounter;
-        EditorStartup startup(WindowServices{&prompts});
+        EditorStartup startup(servicesOn(prompts, drives, &dismounter));
         QTRY_COMPARE(startup.chooser->findChild<QComboBox *>("comboBox")->currentText(), root);
         answerChooser("btnOk");
         QVERIFY(startup.waitForChoice());
@@ -277,7 +284,7 @@ private slots:
         touch(soundList(), broken);
         QFile::remove(soundList() + ".bak");
         {
-            EditorStartup startup(WindowServices{&prompts});
+            EditorStartup startup(servicesOn(prompts, drives));
             QCOMPARE(prompts.texts(), QStringList({"The sound groups file \"" + soundList() + "\" could not be read "
                                                    "whole: it is cut off or not in the sound list's form.\r\n\r\nThe "
                                                    "file as it was is kept as \"" + soundList() + ".bak\"."}));
@@ -303,7 +310,7 @@ private slots:
         touch(notADir);
         qputenv("TMPDIR", QFile::encodeName(notADir));
         {
-            EditorStartup startup(WindowServices{&prompts});
+            EditorStartup startup(servicesOn(prompts, drives));
             qputenv("TMPDIR", oldTmp);
             QCOMPARE(prompts.titles(), QStringList{"Error"});
             QCOMPARE(prompts.texts(), QStringList{"Failed to create temporary directory!"});
@@ -334,7 +341,7 @@ private slots:
         const QString root = dead.path() + "/";
         drives.list = {{root, true}};
         drives.hang(root);
-        EditorStartup startup(WindowServices{&prompts});
+        EditorStartup startup(servicesOn(prompts, drives));
         // Shown before the drive was given up on: it is not listed yet.
         QVERIFY(startup.chooser->isVisible());
         auto *combo = startup.chooser->findChild<QComboBox *>("comboBox");
@@ -372,7 +379,7 @@ private slots:
         const QString root = pad.root + "/";
         drives.list = {{root, true}};
         ScriptedPrompter prompts;
-        EditorStartup startup(WindowServices{&prompts});
+        EditorStartup startup(servicesOn(prompts, drives));
         auto *combo = startup.chooser->findChild<QComboBox *>("comboBox");
         QTRY_COMPARE(combo->currentText(), root);
         drives.hang(root);
@@ -403,7 +410,7 @@ private slots:
         touch(tmp.path() + "/zt350conv-notes");
         {
             ztplatform::RunFolder live(QStringLiteral("zt350probe-"));
-            EditorStartup startup(WindowServices{&prompts});
+            EditorStartup startup(servicesOn(prompts, drives));
             qputenv("TMPDIR", oldTmp);
             QTRY_VERIFY(!QFileInfo::exists(killed));
             QVERIFY(QFileInfo(live.path()).isDir());

@@ -10,6 +10,7 @@
 #include "mainwindow1/library/soundlistscontroller.h"
 #include "mainwindow1/setupfiles/setupfilescontroller.h"
 
+#include "device/padsession.h"
 #include "platform/durablefile.h"
 #include "widgets/devicedetector.h"
 #include "widgets/dialogs/uiprompter.h"
@@ -86,7 +87,7 @@ void ShellController::buildFrame()
     m_fontSize_9 = 9;
     m_fontSize_16 = 16;
 
-    m_setupFiles.useDetector(new DeviceDetector(nullptr));
+    m_setupFiles.useDetector(new DeviceDetector(m_pad.drives(), nullptr));
     v.actionReorder_Serial_Numbers->setVisible(false);
     if (m_soundLists.userFlag()) {
         v.actionGlobal_Setting->setVisible(false);
