@@ -59,6 +59,8 @@ ShellController::ShellController(const Areas &areas, const ShellView &view, KitD
 {
 }
 
+ShellController::~ShellController() = default;
+
 void ShellController::buildFrame()
 {
     m_myStyle = new MyStyle;
@@ -87,7 +89,8 @@ void ShellController::buildFrame()
     m_fontSize_9 = 9;
     m_fontSize_16 = 16;
 
-    m_setupFiles.useDetector(new DeviceDetector(m_pad.drives(), nullptr));
+    m_detector = std::make_unique<DeviceDetector>(m_pad.drives(), nullptr);
+    m_setupFiles.useDetector(m_detector.get());
     v.actionReorder_Serial_Numbers->setVisible(false);
     if (m_soundLists.userFlag()) {
         v.actionGlobal_Setting->setVisible(false);

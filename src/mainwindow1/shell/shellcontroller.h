@@ -10,6 +10,9 @@
 #include <QString>
 #include <QTemporaryDir>
 
+#include <memory>
+
+class DeviceDetector;
 class KitChainsController;
 class KitHeaderController;
 class KitDocument;
@@ -77,6 +80,7 @@ public:
     // `window` parents the boxes and filters the drops.
     ShellController(const Areas &areas, const ShellView &view, KitDocument &doc, SoundLibrary &library, PadSession &pad,
                     QWidget *window, UiPrompter &prompter);
+    ~ShellController() override;
     const ShellView &view() const { return m_view; }
 
     // ---- construction, in the window's order --------------------------------------
@@ -175,6 +179,7 @@ private:
     UiPrompter &m_prompter; // answers every box and file dialog
 
     MyStyle *m_myStyle = nullptr;
+    std::unique_ptr<DeviceDetector> m_detector; // the setup files' look at the drives, until the start hands its own
     int m_original_width = 0;
     int m_original_kit_width = 0;
     int m_right_original_width = 0;
