@@ -75,9 +75,9 @@ int main(int argc, char **argv)
     }
     if (asShown) {
         const QList<QWidget *> hidden = {ui.logoWidget1, ui.logoWidget2, ui.logoWidget3, ui.rightwaveListIO, ui.customRbtn,
-                           ui.label_147, ui.hhLayer5SpinBox, ui.label_189, ui.tempoSync, ui.label_95,
-                           ui.kitNoSpinBox, ui.label_32, ui.kitNameLabel, ui.label_19, ui.label_23, ui.label_24,
-                           ui.label_25, ui.effect1_no, ui.effect2_no, ui.effect3_no, ui.effect4_no};
+                           ui.hhLayer5Title, ui.hhLayer5SpinBox, ui.tempoSyncTitle, ui.tempoSync, ui.pageKitTitle,
+                           ui.kitNoSpinBox, ui.pageNameTitle, ui.kitNameLabel, ui.effect1NoTitle, ui.effect2NoTitle, ui.effect3NoTitle,
+                           ui.effect4NoTitle, ui.effect1_no, ui.effect2_no, ui.effect3_no, ui.effect4_no};
         for (QWidget *w : hidden)
             w->hide();
         ui.splitter->setStretchFactor(0, 4);

@@ -77,25 +77,21 @@ Mark markOf(qint64 size, Read read)
 }
 
 // The entry opened for reading: a regular file only, never through a link
-// or waiting on a pipe.
-int openRegular(const ztplatform::OpenFolder &folder, const QString &name, struct stat *st)
+// or waiting on a pipe. How it stands goes to *st.
+ztplatform::Descriptor openRegular(const ztplatform::OpenFolder &folder, const QString &name, struct stat *st)
 {
-    const int fd = folder.openEntry(name, O_RDONLY | O_NONBLOCK);
-    if (fd >= 0 && (::fstat(fd, st) != 0 || !S_ISREG(st->st_mode))) {
-        ::close(fd);
-        return -1;
-    }
+    ztplatform::Descriptor fd(folder.openEntry(name, O_RDONLY | O_NONBLOCK));
+    if (fd.isOpen() && (folder.disk().statAt(fd.get(), QByteArray(), st, AT_EMPTY_PATH) != 0 || !S_ISREG(st->st_mode)))
+        fd.reset();
     return fd;
 }
 
-bool preadAll(int fd, qint64 offset, qint64 n, QByteArray *out)
+bool preadAll(ztplatform::Disk &disk, int fd, qint64 offset, qint64 n, QByteArray *out)
 {
     out->resize(int(n));
     qint64 done = 0;
     while (done < n) {
-        const ssize_t r = ::pread(fd, out->data() + done, size_t(n - done), offset + done);
-        if (r < 0 && errno == EINTR)
-            continue;
+        const qint64 r = disk.read(fd, out->data() + done, n - done, offset + done);
         if (r <= 0)
             break;
         done += r;
@@ -110,12 +106,14 @@ bool readRange(const ztplatform::OpenFolder &folder, const QString &name, qint64
     if (offset < 0 || n < 0 || n > BYTES_MAX)
         return false;
     struct stat st;
-    const int fd = openRegular(folder, name, &st);
-    if (fd < 0)
-        return false;
-    const bool ok = offset <= st.st_size - n && preadAll(fd, offset, n, out);
-    ::close(fd);
-    return ok;
+    const ztplatform::Descriptor fd = openRegular(folder, name, &st);
+    return fd.isOpen() && offset <= st.st_size - n && preadAll(folder.disk(), fd.get(), offset, n, out);
+}
+
+// The entry as it stands, a link not followed: false when nothing does.
+bool statEntry(const ztplatform::OpenFolder &folder, const QString &name, struct stat *st)
+{
+    return folder.isOpen() && folder.disk().statAt(folder.fd(), QFile::encodeName(name), st, AT_SYMLINK_NOFOLLOW) == 0;
 }
 
 // ---- the record's bytes -----------------------------------------------------
@@ -218,12 +216,14 @@ Stamp stampOf(const struct stat &st)
 
 } // namespace
 
-Mark markOfFile(int fd, Stamp *stamp)
+Mark markOfFile(ztplatform::Disk &disk, int fd, Stamp *stamp)
 {
     struct stat st;
-    if (fd < 0 || ::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))
+    if (fd < 0 || disk.statAt(fd, QByteArray(), &st, AT_EMPTY_PATH) != 0 || !S_ISREG(st.st_mode))
         return Mark();
-    const Mark m = markOf(st.st_size, [fd](qint64 at, qint64 n, QByteArray *out) { return preadAll(fd, at, n, out); });
+    const Mark m = markOf(st.st_size, [&disk, fd](qint64 at, qint64 n, QByteArray *out) {
+        return preadAll(disk, fd, at, n, out);
+    });
     if (stamp && m.isValid())
         *stamp = stampOf(st);
     return m;
@@ -232,12 +232,8 @@ Mark markOfFile(int fd, Stamp *stamp)
 Mark markOfEntry(const ztplatform::OpenFolder &folder, const QString &name)
 {
     struct stat st;
-    const int fd = openRegular(folder, name, &st);
-    if (fd < 0)
-        return Mark();
-    const Mark m = markOf(st.st_size, [fd](qint64 at, qint64 n, QByteArray *out) { return preadAll(fd, at, n, out); });
-    ::close(fd);
-    return m;
+    const ztplatform::Descriptor fd = openRegular(folder, name, &st);
+    return fd.isOpen() ? markOfFile(folder.disk(), fd.get()) : Mark();
 }
 
 namespace {
@@ -808,9 +804,8 @@ private:
     bool standsAsSeen(int i, const ztplatform::OpenFolder &folder, const QString &name) const
     {
         struct stat st;
-        return i < m_seen.size() && m_seen.at(i).isValid() && folder.isOpen()
-                && ::fstatat(folder.fd(), QFile::encodeName(name).constData(), &st, AT_SYMLINK_NOFOLLOW) == 0
-                && S_ISREG(st.st_mode) && stampOf(st) == m_seen.at(i);
+        return i < m_seen.size() && m_seen.at(i).isValid() && statEntry(folder, name, &st) && S_ISREG(st.st_mode)
+                && stampOf(st) == m_seen.at(i);
     }
 
     Pad &m_pad;
@@ -838,13 +833,7 @@ At Walk::locate(int i)
     switch (s.kind) {
     case Kind::MakeFolder: {
         struct stat st;
-        const ztplatform::OpenFolder &base = dir(s.area, QString());
-        return base.isOpen()
-                        && ::fstatat(base.fd(), QFile::encodeName(s.folder).constData(), &st, AT_SYMLINK_NOFOLLOW)
-                                == 0
-                        && S_ISDIR(st.st_mode)
-                ? At::New
-                : At::Nowhere;
+        return statEntry(dir(s.area, QString()), s.folder, &st) && S_ISDIR(st.st_mode) ? At::New : At::Nowhere;
     }
     case Kind::Create:
     case Kind::Move: {
@@ -852,9 +841,7 @@ At Walk::locate(int i)
         // The file is known by its size first, its digest only when that fits.
         auto holds = [&](const ztplatform::OpenFolder &folder, const QString &name) {
             struct stat st;
-            if (!folder.isOpen() || ::fstatat(folder.fd(), QFile::encodeName(name).constData(), &st,
-                                              AT_SYMLINK_NOFOLLOW) != 0
-                || !S_ISREG(st.st_mode) || (st.st_size != s.mark.size && (!patchable || st.st_size != s.patched.size)))
+            if (!statEntry(folder, name, &st) || !S_ISREG(st.st_mode) || (st.st_size != s.mark.size && (!patchable || st.st_size != s.patched.size)))
                 return false;
             const Mark m = markOfEntry(folder, name);
             if (m != s.mark && (!patchable || m != s.patched))
@@ -911,54 +898,43 @@ bool Walk::targetFree(const Step &s, const QVector<At> &at)
 bool Walk::put(const Step &s, const QByteArray &bytes)
 {
     const ztplatform::OpenFolder &f = change(s.area, s.folder);
-    m_touched << key(s.area, s.folder);
     // A hidden file a stop left is the editor's own.
     if (f.exists(s.hidden) && !f.remove(s.hidden))
         return refuse(s.hidden);
-    const int fd = f.openEntry(s.hidden, O_WRONLY | O_CREAT | O_EXCL);
-    bool ok = fd >= 0;
-    int error = errno;
-    if (ok) {
+    ztplatform::DurableWrite file(f);
+    if (file.create(s.hidden))
         m_out.changed = true;
-        ok = f.disk().write(fd, bytes.constData(), bytes.size()) && f.syncFile(fd);
-        error = errno;
-        ok = ::close(fd) == 0 && ok;
-        ok = ok && f.rename(s.hidden, f, s.from);
-        error = ok ? 0 : (errno ? errno : error);
-        if (!ok)
-            f.remove(s.hidden);
-    }
-    if (ok)
+    if (file.write(bytes) && file.commit(s.from))
         return true;
+    const int error = file.error();
     errno = error;
     if (error == EROFS || error == EIO || error == ENOSPC || error == EDQUOT || error == ENODEV || error == ENXIO
-        || error == EBADF)
+        || error == EBADF || file.isRenamed())
         return refuse(s.from);
     // What stands at the name (a folder, say) keeps the file from being written: told, not retried.
     struct stat st;
-    const bool other = ::fstatat(f.fd(), QFile::encodeName(s.from).constData(), &st, AT_SYMLINK_NOFOLLOW) == 0
-            && !S_ISREG(st.st_mode);
+    const bool other = statEntry(f, s.from, &st) && !S_ISREG(st.st_mode);
     m_out.putFailed << s.from;
     m_out.putWhy = padreason::why(other ? st.st_mode & S_IFMT : 0, error);
     return true;
 }
 
+// The new file under its hidden name, its bytes on the disk; it takes its
+// name later with the others.
 bool Walk::writeCreated(const Step &s, const std::function<bool(const Step &, int)> &create)
 {
-    const ztplatform::OpenFolder &f = change(s.area, s.folder);
-    const int fd = create ? f.openEntry(s.hidden, O_WRONLY | O_CREAT | O_EXCL) : -1;
-    if (fd < 0) {
-        if (!create)
-            errno = ENOENT;
+    if (!create) {
+        errno = ENOENT;
         return refuse(s.hidden);
     }
-    m_out.changed = true;
-    bool ok = create(s, fd) && f.syncFile(fd);
-    const int error = errno;
-    ok = ::close(fd) == 0 && ok;
-    errno = ok ? 0 : (error ? error : EIO);
+    ztplatform::DurableWrite file(change(s.area, s.folder));
+    if (file.create(s.hidden))
+        m_out.changed = true;
     m_touched << key(s.area, s.folder);
-    return ok || refuse(s.hidden);
+    if (file.writeWith([&](int fd) { return create(s, fd); }) && file.finish() && file.keep())
+        return true;
+    errno = file.error();
+    return refuse(s.hidden);
 }
 
 bool Walk::makeFolders()

@@ -62,7 +62,7 @@ struct Stamp {
 
 // The regular file open at `fd`, read from where it is; invalid otherwise.
 // How it stood goes to *stamp.
-Mark markOfFile(int fd, Stamp *stamp = nullptr);
+Mark markOfFile(ztplatform::Disk &disk, int fd, Stamp *stamp = nullptr);
 // The regular file at the entry (a link is never followed); invalid otherwise.
 Mark markOfEntry(const ztplatform::OpenFolder &folder, const QString &name);
 

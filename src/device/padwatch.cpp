@@ -32,6 +32,18 @@ qint64 PadPace::sinceBeat() const
     return steadyMs() - m_state->lastBeat;
 }
 
+ztplatform::FolderAnchor PadPace::paced(ztplatform::FolderAnchor root) const
+{
+    const PadPace pace = *this;
+    root.setGoing([pace]() {
+        if (pace.abandoned())
+            return false;
+        pace.beat();
+        return true;
+    });
+    return root;
+}
+
 PadWatch::PadWatch(const DriveSource &drives, QObject *parent)
     : QObject(parent)
     , m_drives(drives)

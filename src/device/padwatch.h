@@ -4,6 +4,7 @@
 // Whether the pad still answers, asked off the GUI thread, and work on the
 // pad that the GUI thread waits on no longer than a limit.
 
+#include "platform/anchoredfolder.h"
 #include "platform/removabledrives.h"
 #include "platform/timedlook.h"
 
@@ -31,6 +32,9 @@ public:
     void abandon() const { m_state->abandoned = true; }
     // Milliseconds since the work began or last beat.
     qint64 sinceBeat() const;
+    // `root` for the work: each walk below it beats, and once the work is
+    // abandoned none is made, so it writes nothing more.
+    ztplatform::FolderAnchor paced(ztplatform::FolderAnchor root) const;
 
 private:
     struct State

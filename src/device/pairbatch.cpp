@@ -175,7 +175,7 @@ bool copyInto(ztplatform::Disk &disk, const QString &from, int fd, qint64 *size,
         if (!disk.write(fd, buffer.constData(), n))
             return false;
     }
-    *mark = padjournal::markOfFile(in.handle());
+    *mark = padjournal::markOfFile(disk, in.handle());
     return mark->size == *size;
 }
 
@@ -691,7 +691,7 @@ bool look(const ztplatform::OpenFolder &folder, const QString &entry, Found &f)
 {
     const int fd = folder.openEntry(entry, O_RDONLY | O_NONBLOCK);
     if (fd >= 0) {
-        f.mark = pj::markOfFile(fd, &f.stamp);
+        f.mark = pj::markOfFile(folder.disk(), fd, &f.stamp);
         const int error = errno;
         int flags = 0;
         f.fixed = f.mark.isValid() && ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0

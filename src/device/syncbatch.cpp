@@ -38,7 +38,7 @@ UsbUpdate *SyncBatch::startWorker(int slot)
     auto *thread = new QThread(nullptr);
     worker->moveToThread(thread);
     worker->setConverterProgram(m_program);
-    worker->setPad(m_padRoot, m_tree);
+    worker->setPad(m_batchRoot, m_tree);
     connectWorker(worker);
     // Deleted in its own thread as that thread ends, after its call returned.
     connect(thread, &QThread::finished, worker, &QObject::deleteLater);
@@ -62,7 +62,7 @@ void SyncBatch::runPooled(int slot, const std::shared_ptr<pairbatch::Shared> &sh
 {
     Slot &s = m_slots[slot];
     auto *worker = new UsbUpdate(nullptr);
-    worker->setPad(m_padRoot, m_tree);
+    worker->setPad(m_batchRoot, m_tree);
     worker->setBatch(shared);
     worker->leaveThreadRunning();
     connectWorker(worker); // its reports reach the GUI thread queued
@@ -77,14 +77,21 @@ void SyncBatch::runPooled(int slot, const std::shared_ptr<pairbatch::Shared> &sh
     });
 }
 
+void SyncBatch::beginPace()
+{
+    m_pace = PadPace();
+    m_batchRoot = m_pace.paced(m_padRoot);
+}
+
 bool SyncBatch::startAdd(const QVector<Sound> &sounds)
 {
     if (isRunning() || sounds.isEmpty())
         return false;
     m_kind = Adding;
     m_workerCount = 2;
+    beginPace();
     auto shared = std::make_shared<pairbatch::Shared>();
-    shared->add = std::make_unique<pairbatch::AddBatch>(m_padRoot, m_tree);
+    shared->add = std::make_unique<pairbatch::AddBatch>(m_batchRoot, m_tree);
     QVector<int> numbers;
     for (const Sound &s : sounds)
         numbers << s.waveNo;
@@ -115,10 +122,11 @@ bool SyncBatch::startDelete(const QVector<QString> &paths, const QSet<QString> &
     if (isRunning() || paths.isEmpty())
         return false;
     m_kind = Deleting;
+    beginPace();
     m_workerCount = paths.size() <= DELETE_ONE_WORKER_MAX ? 1 : 2;
     const int half = m_workerCount == 1 ? paths.size() : paths.size() / 2;
     auto shared = std::make_shared<pairbatch::Shared>();
-    shared->remove = std::make_unique<pairbatch::DeleteBatch>(m_padRoot, m_tree);
+    shared->remove = std::make_unique<pairbatch::DeleteBatch>(m_batchRoot, m_tree);
     shared->remove->takeHalfPairs(halfPairs);
     shared->sharesLeft = m_workerCount;
     for (int slot = 0; slot < m_workerCount; ++slot)

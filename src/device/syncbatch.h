@@ -2,6 +2,7 @@
 #define ZT_DEVICE_SYNCBATCH_H
 
 #include "device/padtree.h"
+#include "device/padwatch.h"
 #include "platform/anchoredfolder.h"
 
 #include <QObject>
@@ -71,6 +72,9 @@ public:
         m_padRoot = root;
         m_tree = tree;
     }
+    // Nobody waits for the running batch any more: its workers reach the pad
+    // no more, and what they wrote is left to the pad's journal.
+    void abandon() const { m_pace.abandon(); }
 
 signals:
     // The sounds or paths handled since the last one: one a sound added,
@@ -105,12 +109,15 @@ private:
     void connectWorker(UsbUpdate *worker);
     void runPooled(int slot, const std::shared_ptr<pairbatch::Shared> &shared, const QVector<QString> &paths);
     void releaseWorker(int slot);
+    void beginPace();
 
     Slot m_slots[2];
     Kind m_kind = Idle;
     int m_workerCount = 0;
     QString m_program;
     ztplatform::FolderAnchor m_padRoot;
+    PadPace m_pace;                      // the running batch's
+    ztplatform::FolderAnchor m_batchRoot; // m_padRoot on m_pace
     PadTreePaths m_tree;
 };
 

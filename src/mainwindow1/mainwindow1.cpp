@@ -52,7 +52,7 @@ void MainWindow1::makeControllers()
 
 void MainWindow1::makeLibrary(const WindowViews &views)
 {
-    m_soundFiles = std::make_unique<SoundFilesController>(m_doc, soundLibrary, m_pad, views.soundFiles, this,
+    m_soundFiles = std::make_unique<SoundFilesController>(m_doc, soundLibrary, m_pad, this,
                                                           *m_services.prompter, m_services.conversion, *m_preview);
     m_soundLists = std::make_unique<SoundListsController>(m_doc, soundLibrary, m_pad, views.soundLists, this,
                                                           *m_services.prompter, *m_preview, *m_soundFiles);

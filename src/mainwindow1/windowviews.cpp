@@ -10,9 +10,9 @@ PreviewView previewView(Ui::MainWindow1 *ui)
     v.stopBtn2 = ui->stopBtn2;
     v.loopBtn2 = ui->loopBtn2;
     v.songLabel2 = ui->songLabel2;
-    v.totalTime = ui->volumeTotalTime_2;
+    v.totalTime = ui->previewTotalTime;
     v.waveHorizontalSlider2 = ui->waveHorizontalSlider2;
-    v.playedTime = ui->volumeProgTime_2;
+    v.playedTime = ui->previewPlayedTime;
     v.volumeHorizontalSlider2 = ui->volumeHorizontalSlider2;
     return v;
 }
@@ -27,7 +27,7 @@ SoundListsView soundListsView(Ui::MainWindow1 *ui)
     v.logoWidget1 = ui->logoWidget1;
     v.waveGroup_widget = ui->waveGroup_widget;
     v.left_waveList_label = ui->left_waveList_label;
-    v.groupButtons = ui->widget_7;
+    v.groupButtons = ui->groupButtons;
     v.addWaveGroup = ui->addWaveGroup;
     v.addWaveFile = ui->addWaveFile;
     v.delWaveGroup = ui->delWaveGroup;
@@ -72,10 +72,10 @@ SoundPaneView soundPaneView(Ui::MainWindow1 *ui)
     SoundPaneView v;
     v.pane = ui->left_soundHHSet;
     v.logoWidget2 = ui->logoWidget2;
-    v.soundListTitle = ui->label_3;
-    v.ledColorTitle = ui->label_130;
+    v.soundListTitle = ui->soundListTitle;
+    v.ledColorTitle = ui->ledColorTitle;
     v.bottomColorComboBox = ui->bottomColorComboBox;
-    v.ledHitColorTitle = ui->label_132;
+    v.ledHitColorTitle = ui->ledHitColorTitle;
     v.workColorComboBox = ui->workColorComboBox;
     return v;
 }
@@ -97,7 +97,7 @@ PadSettingsView padSettingsView(Ui::MainWindow1 *ui)
     v.hh_wave5_groupBox = ui->hh_wave5_groupBox;
     v.hh_wave5_name = ui->hh_wave5_name;
     v.btnClearHHWave = ui->btnClearHHWave;
-    v.hiHatBox = ui->groupBox_7;
+    v.hiHatBox = ui->hiHatBox;
     v.hhLayer1SpinBox = ui->hhLayer1SpinBox;
     v.labLayer1 = ui->labLayer1;
     v.hhLayer2SpinBox = ui->hhLayer2SpinBox;
@@ -106,10 +106,10 @@ PadSettingsView padSettingsView(Ui::MainWindow1 *ui)
     v.labLayer3 = ui->labLayer3;
     v.hhLayer4SpinBox = ui->hhLayer4SpinBox;
     v.labLayer4 = ui->labLayer4;
-    v.hhLayer5Title = ui->label_147;
+    v.hhLayer5Title = ui->hhLayer5Title;
     v.hhLayer5SpinBox = ui->hhLayer5SpinBox;
     v.padGroupBox = ui->padGroupBox;
-    v.padNumberArea = ui->widget_11;
+    v.padNumberArea = ui->padNumberArea;
     v.padNoComboBox = ui->padNoComboBox;
     v.midiCodeSpinBox = ui->midiCodeSpinBox;
     v.midiChannelComboBox = ui->midiChannelComboBox;
@@ -117,7 +117,7 @@ PadSettingsView padSettingsView(Ui::MainWindow1 *ui)
     v.extCtrl = ui->extCtrl;
     v.padOutput = ui->padOutput;
     v.muteGroup = ui->muteGroup;
-    v.tempoSyncTitle = ui->label_189;
+    v.tempoSyncTitle = ui->tempoSyncTitle;
     v.tempoSync = ui->tempoSync;
     v.polyMono = ui->polyMono;
     v.dynamic = ui->dynamic;
@@ -125,7 +125,7 @@ PadSettingsView padSettingsView(Ui::MainWindow1 *ui)
     v.loop = ui->loop;
     v.trigType = ui->trigType;
     v.velocity = ui->velocity;
-    v.padWavesArea = ui->widget_12;
+    v.padWavesArea = ui->padWavesArea;
     v.waveAName = ui->waveAName;
     v.waveAVolumeSpinBox = ui->waveAVolumeSpinBox;
     v.waveACenter = ui->waveACenter;
@@ -143,14 +143,14 @@ KitSettingsView kitSettingsView(Ui::MainWindow1 *ui)
 {
     KitSettingsView v;
     v.pane = ui->rightHHSoundWidget;
-    v.kitSettingsBox = ui->groupBox_5;
+    v.kitSettingsBox = ui->kitSettingsBox;
     v.kitVolumeSpinBox = ui->kitVolumeSpinBox;
     v.kitTempoSpinBox = ui->kitTempoSpinBox;
     v.linkGroupComboBox = ui->linkGroupComboBox;
     v.padLink1ComboBox = ui->padLink1ComboBox;
     v.padLink2ComboBox = ui->padLink2ComboBox;
     v.kitEffect1 = ui->kitEffect1;
-    v.effect1NoTitle = ui->label_19;
+    v.effect1NoTitle = ui->effect1NoTitle;
     v.effect1_no = ui->effect1_no;
     v.lab_effect1_ctrl1 = ui->lab_effect1_ctrl1;
     v.effect1_ctrl1 = ui->effect1_ctrl1;
@@ -159,7 +159,7 @@ KitSettingsView kitSettingsView(Ui::MainWindow1 *ui)
     v.lab_effect1_ctrl3 = ui->lab_effect1_ctrl3;
     v.effect1_ctrl3 = ui->effect1_ctrl3;
     v.kitEffect2 = ui->kitEffect2;
-    v.effect2NoTitle = ui->label_23;
+    v.effect2NoTitle = ui->effect2NoTitle;
     v.effect2_no = ui->effect2_no;
     v.lab_effect2_ctrl1 = ui->lab_effect2_ctrl1;
     v.effect2_ctrl1 = ui->effect2_ctrl1;
@@ -168,7 +168,7 @@ KitSettingsView kitSettingsView(Ui::MainWindow1 *ui)
     v.lab_effect2_ctrl3 = ui->lab_effect2_ctrl3;
     v.effect2_ctrl3 = ui->effect2_ctrl3;
     v.kitEffect3 = ui->kitEffect3;
-    v.effect3NoTitle = ui->label_24;
+    v.effect3NoTitle = ui->effect3NoTitle;
     v.effect3_no = ui->effect3_no;
     v.lab_effect3_ctrl1 = ui->lab_effect3_ctrl1;
     v.effect3_ctrl1 = ui->effect3_ctrl1;
@@ -177,7 +177,7 @@ KitSettingsView kitSettingsView(Ui::MainWindow1 *ui)
     v.lab_effect3_ctrl3 = ui->lab_effect3_ctrl3;
     v.effect3_ctrl3 = ui->effect3_ctrl3;
     v.activeFx = ui->activeFx;
-    v.effect4NoTitle = ui->label_25;
+    v.effect4NoTitle = ui->effect4NoTitle;
     v.effect4_no = ui->effect4_no;
     v.lab_effect4_ctrl1 = ui->lab_effect4_ctrl1;
     v.effect4_ctrl1 = ui->effect4_ctrl1;
@@ -191,7 +191,7 @@ KitSettingsView kitSettingsView(Ui::MainWindow1 *ui)
 GlobalSettingsView globalSettingsView(Ui::MainWindow1 *ui)
 {
     GlobalSettingsView v;
-    v.versionTitle = ui->label_27;
+    v.versionTitle = ui->versionTitle;
     v.version = ui->version;
     v.labEditEffect = ui->labEditEffect;
     v.labEffectOFF = ui->labEffectOFF;
@@ -232,14 +232,14 @@ GlobalSettingsView globalSettingsView(Ui::MainWindow1 *ui)
     v.labLoopMeas = ui->labLoopMeas;
     v.labLoopMeasIndex = ui->labLoopMeasIndex;
     v.labRecPad = ui->labRecPad;
-    v.metronomeTitle = ui->label_156;
+    v.metronomeTitle = ui->metronomeTitle;
     v.clickSoundNoSpinBox = ui->clickSoundNoSpinBox;
     v.clickNameLab = ui->clickNameLab;
     v.clickInterval = ui->clickInterval;
     v.clickPan = ui->clickPan;
     v.clickVolume = ui->clickVolume;
     v.clickOutput = ui->clickOutput;
-    v.metronomeListTitle = ui->label_155;
+    v.metronomeListTitle = ui->metronomeListTitle;
     v.btnImportClickWave = ui->btnImportClickWave;
     v.btnDelClick = ui->btnDelClick;
     v.clickWaveTreeView = ui->clickWaveTreeView;
@@ -259,16 +259,16 @@ KitHeaderView kitHeaderView(Ui::MainWindow1 *ui)
     v.numberField = ui->kitNumber;
     v.nameField = ui->kitNameLineEdit;
     v.pageKitBox = ui->kitNoSpinBox;
-    v.pageKitTitle = ui->label_95;
+    v.pageKitTitle = ui->pageKitTitle;
     v.pageNameLabel = ui->kitNameLabel;
-    v.pageNameTitle = ui->label_32;
+    v.pageNameTitle = ui->pageNameTitle;
     return v;
 }
 
 MainPadPageView mainPadPageView(Ui::MainWindow1 *ui)
 {
     MainPadPageView v;
-    v.kitNumberTitle = ui->kitNumberLabel_2;
+    v.kitNumberTitle = ui->kitNumberTitle;
     v.upPageBtn = ui->upPageBtn;
     v.downPageBtn = ui->downPageBtn;
     v.btnRenameKit = ui->btnRenameKit;
@@ -295,15 +295,15 @@ KitChainsView kitChainsView(Ui::MainWindow1 *ui)
 {
     KitChainsView v;
     v.logoWidget3 = ui->logoWidget3;
-    v.kitListTitle = ui->label;
+    v.kitListTitle = ui->kitListTitle;
     v.kitListtreeView = ui->kitListtreeView;
-    v.kitMoveButtons = ui->widget_8;
+    v.kitMoveButtons = ui->kitMoveButtons;
     v.moveUpKit = ui->moveUpKit;
     v.moveDownKit = ui->moveDownKit;
-    v.chainFunctionTitle = ui->label_33;
+    v.chainFunctionTitle = ui->chainFunctionTitle;
     v.rBtnKitChainOn = ui->rBtnKitChainOn;
     v.rBtnKitChainOff = ui->rBtnKitChainOff;
-    v.chainNumberTitle = ui->label_34;
+    v.chainNumberTitle = ui->chainNumberTitle;
     v.kitChainNoSpinBox = ui->kitChainNoSpinBox;
     v.btnKitChainSave = ui->btnKitChainSave;
     v.stepWidget = ui->stepWidget;
@@ -345,7 +345,6 @@ WindowViews windowViews(Ui::MainWindow1 *ui)
 {
     WindowViews views;
     views.preview = previewView(ui);
-    views.soundFiles = {ui->waveGroupTreeView, ui->totalWaveTreeView};
     views.soundLists = soundListsView(ui);
     views.kitHeader = kitHeaderView(ui);
     views.kitPages = kitPagesView(ui);

@@ -21,7 +21,6 @@ class MainWindow1;
 struct WindowViews
 {
     PreviewView preview;
-    SoundFilesView soundFiles;
     SoundListsView soundLists;
     KitHeaderView kitHeader;
     KitPagesView kitPages;

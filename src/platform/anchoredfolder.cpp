@@ -287,6 +287,10 @@ OpenFolder FolderAnchor::openFolder(const QString &folder, Reach *reach) const
     const int rootLength = isValid() ? this->rootLength(folder) : -1;
     if (rootLength < 0)
         return OpenFolder();
+    if (m_going && !m_going()) {
+        result = Reach::Missing;
+        return OpenFolder();
+    }
     OpenFolder current(disk().openAt(AT_FDCWD, QFile::encodeName(m_path), O_RDONLY | O_DIRECTORY | O_CLOEXEC), m_disk);
     struct stat st;
     // A root check reads what it needs from the open root itself.
@@ -358,6 +362,8 @@ Reach FolderAnchor::recheck(const FolderIdentity &kept, const QString &path, Ste
 {
     if (!isValid() || !kept.valid)
         return Reach::Outside;
+    if (m_going && !m_going())
+        return Reach::Missing;
     Steps worked = cached ? *cached : Steps();
     if (worked.relative.isEmpty()) {
         const int rootLength = this->rootLength(path);

@@ -148,6 +148,10 @@ public:
     // From now on `check` decides whether the root is still the one
     // recorded, for this anchor and its copies made later.
     void setCheck(std::shared_ptr<RootCheck> check) { m_check = std::move(check); }
+    // From now on each walk below this anchor and its copies made later first
+    // asks `going`: false ends it as Missing before the root is opened, so
+    // work that was given up on reaches nothing more.
+    void setGoing(std::function<bool()> going) { m_going = std::move(going); }
     Disk &disk() const;
 
     // Opens `folder`, the root or an absolute path below it.
@@ -179,6 +183,7 @@ private:
     quint64 m_device = 0;
     quint64 m_inode = 0;
     std::shared_ptr<RootCheck> m_check;
+    std::function<bool()> m_going;
     Disk *m_disk = nullptr;
 };
 

@@ -158,8 +158,13 @@ QString RunFolder::filePath(const QString &name) const
 
 QStringList runFolderPrefixes()
 {
-    return {QStringLiteral("zt350conv-"), QStringLiteral("zt350probe-"), QStringLiteral("zt350wave-"),
-            QStringLiteral("zt350play-")};
+    return {editorFolderPrefix(), QStringLiteral("zt350conv-"), QStringLiteral("zt350probe-"),
+            QStringLiteral("zt350wave-"), QStringLiteral("zt350play-")};
+}
+
+QString editorFolderPrefix()
+{
+    return QStringLiteral("zt350editor-");
 }
 
 QString runFolderLockName()

@@ -36,8 +36,10 @@ private:
     bool m_autoRemove = true;
 };
 
-// "zt350conv-", "zt350probe-", "zt350wave-", "zt350play-".
+// "zt350editor-" (the window's own folders), "zt350conv-", "zt350probe-",
+// "zt350wave-", "zt350play-".
 QStringList runFolderPrefixes();
+QString editorFolderPrefix();
 
 // The name of the lock file inside a run folder.
 QString runFolderLockName();
@@ -45,8 +47,8 @@ QString runFolderLockName();
 // Removes from `tempFolder` (the system's temporary folder when empty) the
 // run folders of runs that no longer live: a folder named by a prefix and
 // six letters or digits, owned by this user, whose lock can be taken; one
-// without a lock file (made by an older editor) only when nothing changed in
-// it for an hour. Nothing else is touched and no link is followed. Returns
+// without a lock file (made by an older editor, which may still run) only
+// when nothing changed in it for an hour. Nothing else is touched and no link is followed. Returns
 // the folders removed.
 QStringList removeDeadRunFolders(const QString &tempFolder = QString());
 

@@ -127,6 +127,31 @@ private slots:
         QTRY_VERIFY(*givenUp);
         watch.watch(QString());
     }
+
+    // Work on a paced root beats at each walk below it, and reaches nothing
+    // once its pace is abandoned; the root it was made from still does.
+    void pacedRootStopsWhenAbandoned()
+    {
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkpath("SYS"));
+        const ztplatform::FolderAnchor root = ztplatform::FolderAnchor::record(dir.path());
+        const PadPace pace;
+        const ztplatform::FolderAnchor paced = pace.paced(root);
+        ztplatform::Reach reach = ztplatform::Reach::Outside;
+        QVERIFY(paced.openFolder(dir.path() + "/SYS", &reach).isOpen());
+        QCOMPARE(reach, ztplatform::Reach::Inside);
+        const ztplatform::FolderIdentity sys = ztplatform::identityOf(root.openFolder(dir.path() + "/SYS"));
+        QCOMPARE(paced.recheck(sys, dir.path() + "/SYS"), ztplatform::Reach::Inside);
+
+        pace.abandon();
+        QVERIFY(!paced.openFolder(dir.path() + "/SYS", &reach).isOpen());
+        QCOMPARE(reach, ztplatform::Reach::Missing);
+        QCOMPARE(paced.recheck(sys, dir.path() + "/SYS"), ztplatform::Reach::Missing);
+        const ztplatform::FolderAnchor copy = paced; // copies keep the pace
+        QVERIFY(!copy.openFolder(dir.path() + "/SYS").isOpen());
+        QVERIFY(root.openFolder(dir.path() + "/SYS", &reach).isOpen());
+        QCOMPARE(reach, ztplatform::Reach::Inside);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestPadWatch)

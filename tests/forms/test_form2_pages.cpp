@@ -151,7 +151,7 @@ void TestForm2Pages::padPageFrame()
     QCOMPARE(stretches(col), QList<int>({1, 2, 2, 9}));
     QCOMPARE(col->indexOf(ui.widget_9), 0);
     QCOMPARE(col->indexOf(ui.pedalWidget), 1);
-    QCOMPARE(col->indexOf(ui.groupBox_7), 2);
+    QCOMPARE(col->indexOf(ui.hiHatBox), 2);
     QCOMPARE(col->indexOf(ui.padGroupBox), 3);
     QCOMPARE(ui.midKitPadSet->font().family(), QStringLiteral("Microsoft YaHei"));
 
@@ -226,7 +226,7 @@ void TestForm2Pages::padPageVelocityLayers()
 {
     FormFixture f;
     Ui_MainWindow1 &ui = f.ui;
-    QGroupBox *gb = ui.groupBox_7;
+    QGroupBox *gb = ui.hiHatBox;
     QCOMPARE(gb->title(), QString());
     QCOMPARE(gb->minimumHeight(), 0); // its rows' own heights, never less
     QCOMPARE(gb->maximumHeight(), 16777215);
@@ -287,9 +287,9 @@ void TestForm2Pages::padPageVelocityLayers()
             QCOMPARE(row.upper->text().toInt() + 1,
                      (&row - 1)->spin->value());
     }
-    checkRow(ui.label_147, "HH Layer4:", ui.hhLayer5SpinBox);
-    QCOMPARE(rows->indexOf(ui.label_147), -1);
-    QCOMPARE(rows->itemAt(4)->layout(), holder(ui.label_147));
+    checkRow(ui.hhLayer5Title, "HH Layer4:", ui.hhLayer5SpinBox);
+    QCOMPARE(rows->indexOf(ui.hhLayer5Title), -1);
+    QCOMPARE(rows->itemAt(4)->layout(), holder(ui.hhLayer5Title));
 }
 
 void TestForm2Pages::padPageSettings()
@@ -304,15 +304,15 @@ void TestForm2Pages::padPageSettings()
     QCOMPARE(margins(col), QList<int>({0, 9, 0, 0}));
     QCOMPARE(col->spacing(), 0);
     QCOMPARE(stretches(col), QList<int>({4, 1, 4}));
-    QCOMPARE(col->indexOf(ui.widget_11), 0);
+    QCOMPARE(col->indexOf(ui.padNumberArea), 0);
     QCOMPARE(col->indexOf(ui.line_8), 1);
-    QCOMPARE(col->indexOf(ui.widget_12), 2);
+    QCOMPARE(col->indexOf(ui.padWavesArea), 2);
     QCOMPARE(ui.line_8->frameShape(), QFrame::HLine);
     QCOMPARE(ui.line_14->frameShape(), QFrame::VLine);
     QCOMPARE(ui.line_15->frameShape(), QFrame::VLine);
 
-    auto *upper = qobject_cast<QHBoxLayout *>(ui.widget_11->layout());
-    auto *lower = qobject_cast<QHBoxLayout *>(ui.widget_12->layout());
+    auto *upper = qobject_cast<QHBoxLayout *>(ui.padNumberArea->layout());
+    auto *lower = qobject_cast<QHBoxLayout *>(ui.padWavesArea->layout());
     QVERIFY(upper && lower);
     QCOMPARE(stretches(upper), QList<int>({4, 1, 4}));
     QCOMPARE(stretches(lower), QList<int>({4, 1, 4}));
@@ -335,7 +335,7 @@ void TestForm2Pages::padPageSettings()
         {ui.widgetExtCtrl, ui.label_152, "Ext CTRL:", ui.extCtrl, "QLabel"},
         {ui.widgetPadOutput, ui.label_153, "PAD Output:", ui.padOutput, "QLabel"},
         {ui.widgetMuteGroup, ui.label_188, "Mute Group:", ui.muteGroup, "QComboBox"},
-        {ui.widgetTempoSync, ui.label_189, "Tempo Sync:", ui.tempoSync, "QLabel"},
+        {ui.widgetTempoSync, ui.tempoSyncTitle, "Tempo Sync:", ui.tempoSync, "QLabel"},
         {ui.widgetPolyMono, ui.label_191, "Poly/Mono:", ui.polyMono, "QComboBox"},
         {ui.widgetDynamic, ui.label_192, "Dynamic:", ui.dynamic, "QComboBox"},
         {ui.widgetType, ui.label_193, "Type:", ui.mode, "QComboBox"},
@@ -521,10 +521,10 @@ void TestForm2Pages::kitSettingsPage()
     FormFixture f;
     Ui_MainWindow1 &ui = f.ui;
     QCOMPARE(ui.verticalLayout_58->indexOf(ui.kitSetScrollArea), 0);
-    QCOMPARE(ui.kitSetScrollArea->widget()->layout()->indexOf(ui.groupBox_5), 0);
+    QCOMPARE(ui.kitSetScrollArea->widget()->layout()->indexOf(ui.kitSettingsBox), 0);
     QCOMPARE(margins(ui.verticalLayout_58), QList<int>({0, 5, 5, 0}));
-    QVERIFY(ui.groupBox_5->font().bold());
-    QCOMPARE(ui.groupBox_5->title(), QString());
+    QVERIFY(ui.kitSettingsBox->font().bold());
+    QCOMPARE(ui.kitSettingsBox->title(), QString());
     QCOMPARE(stretches(ui.verticalLayout_45), QList<int>({4, 0, 3, 0, 3, 0, 3, 0, 3}));
     QWidget *order[] = {ui.widget_5, ui.line_10, ui.widget_3, ui.line_11, ui.widget_4,
                         ui.line_12, ui.widget_6, ui.line, ui.widget_14};
@@ -532,8 +532,8 @@ void TestForm2Pages::kitSettingsPage()
         QCOMPARE(ui.verticalLayout_45->indexOf(order[i]), i);
 
     QCOMPARE(stretches(ui.verticalLayout_39), QList<int>({0, 0, 1, 1, 0, 1, 1}));
-    checkRow(ui.label_95, "Kit No.:", ui.kitNoSpinBox);
-    checkRow(ui.label_32, "Kit Name:", ui.kitNameLabel);
+    checkRow(ui.pageKitTitle, "Kit No.:", ui.kitNoSpinBox);
+    checkRow(ui.pageNameTitle, "Kit Name:", ui.kitNameLabel);
     checkRow(ui.label_125, "Kit Volume:", ui.kitVolumeSpinBox);
     checkRow(ui.label_43, "Kit Click:", ui.kitTempoSpinBox);
     checkRow(ui.label_6, "Link group:", ui.linkGroupComboBox);
@@ -586,16 +586,16 @@ void TestForm2Pages::effectLists()
     struct Block { QWidget *w; QLabel *cap; const char *capText; QComboBox *type; QLabel *noCap; QComboBox *no;
                    QLabel *c[3]; QSpinBox *s[3]; int n; };
     const Block blocks[] = {
-        {ui.widget_3, ui.label_99, "Kit Effect1:", ui.kitEffect1, ui.label_19, ui.effect1_no,
+        {ui.widget_3, ui.label_99, "Kit Effect1:", ui.kitEffect1, ui.effect1NoTitle, ui.effect1_no,
          {ui.lab_effect1_ctrl1, ui.lab_effect1_ctrl2, ui.lab_effect1_ctrl3},
          {ui.effect1_ctrl1, ui.effect1_ctrl2, ui.effect1_ctrl3}, 1},
-        {ui.widget_4, ui.label_109, "Kit Effect2:", ui.kitEffect2, ui.label_23, ui.effect2_no,
+        {ui.widget_4, ui.label_109, "Kit Effect2:", ui.kitEffect2, ui.effect2NoTitle, ui.effect2_no,
          {ui.lab_effect2_ctrl1, ui.lab_effect2_ctrl2, ui.lab_effect2_ctrl3},
          {ui.effect2_ctrl1, ui.effect2_ctrl2, ui.effect2_ctrl3}, 2},
-        {ui.widget_6, ui.label_126, "Kit Effect3:", ui.kitEffect3, ui.label_24, ui.effect3_no,
+        {ui.widget_6, ui.label_126, "Kit Effect3:", ui.kitEffect3, ui.effect3NoTitle, ui.effect3_no,
          {ui.lab_effect3_ctrl1, ui.lab_effect3_ctrl2, ui.lab_effect3_ctrl3},
          {ui.effect3_ctrl1, ui.effect3_ctrl2, ui.effect3_ctrl3}, 3},
-        {ui.widget_14, ui.label_127, "Master Effect:", ui.activeFx, ui.label_25, ui.effect4_no,
+        {ui.widget_14, ui.label_127, "Master Effect:", ui.activeFx, ui.effect4NoTitle, ui.effect4_no,
          {ui.lab_effect4_ctrl1, ui.lab_effect4_ctrl2, ui.lab_effect4_ctrl3},
          {ui.effect4_ctrl1, ui.effect4_ctrl2, ui.effect4_ctrl3}, 4},
     };
@@ -642,7 +642,7 @@ void TestForm2Pages::globalPageLeftColumn()
 
     QCOMPARE(stretches(ui.verticalLayout_30), QList<int>({1, 1, 1, 2}));
     QCOMPARE(ui.verticalLayout_30->indexOf(ui.versionFrame), 0);
-    checkRow(ui.label_27, "Version:", ui.version);
+    checkRow(ui.versionTitle, "Version:", ui.version);
     QCOMPARE(ui.version->text(), QStringLiteral("1.01"));
     checkRow(ui.label_5, "BackUp Identifier:", ui.rbtBack);
     QCOMPARE(ui.rbtBack->text(), QStringLiteral("BACKUP"));
@@ -784,9 +784,9 @@ void TestForm2Pages::globalPageRightColumn()
     QCOMPARE(ui.verticalLayout_52->indexOf(ui.clickWaveTreeView), 2);
     QCOMPARE(ui.verticalLayout_52->itemAt(3)->layout(), ui.horizontalLayout_109);
     QCOMPARE(stretches(ui.verticalLayout_51), QList<int>({1, 4}));
-    QCOMPARE(ui.label_156->text(), QString());
-    QVERIFY(ui.label_156->font().bold());
-    QVERIFY(ui.label_155->font().bold());
+    QCOMPARE(ui.metronomeTitle->text(), QString());
+    QVERIFY(ui.metronomeTitle->font().bold());
+    QVERIFY(ui.metronomeListTitle->font().bold());
 
     checkRow(ui.label_7, "Click Sound No.:", ui.clickSoundNoSpinBox);
     checkSpin(ui.clickSoundNoSpinBox, 1, 5, 1);

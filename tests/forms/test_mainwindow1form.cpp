@@ -470,9 +470,9 @@ void TestMainWindow1Form::kitBar()
     QCOMPARE(ui.verticalLayout_26->spacing(), 0);
     QCOMPARE(margins(ui.verticalLayout_26), QMargins(30, 2, 0, 0));
     QCOMPARE(stretches(ui.verticalLayout_26), QStringList({"2", "3"}));
-    QCOMPARE(ui.verticalLayout_26->itemAt(0)->widget(), ui.kitNumberLabel_2);
+    QCOMPARE(ui.verticalLayout_26->itemAt(0)->widget(), ui.kitNumberTitle);
     QCOMPARE(ui.verticalLayout_26->itemAt(1)->layout(), ui.horizontalLayout_152);
-    QCOMPARE(ui.kitNumberLabel_2->text(), QStringLiteral("KIT NUMBER NO."));
+    QCOMPARE(ui.kitNumberTitle->text(), QStringLiteral("KIT NUMBER NO."));
     QCOMPARE(ui.horizontalLayout_152->spacing(), 5);
     QCOMPARE(margins(ui.horizontalLayout_152).bottom(), 0);
     QCOMPARE(stretches(ui.horizontalLayout_152), QStringList({"1", "4", "1"}));
@@ -480,7 +480,7 @@ void TestMainWindow1Form::kitBar()
     QCOMPARE(ui.horizontalLayout_152->itemAt(1)->widget(), ui.kitNumber);
     QCOMPARE(ui.horizontalLayout_152->itemAt(2)->widget(), ui.downPageBtn);
     for (QWidget *w : {static_cast<QWidget *>(ui.upPageBtn), static_cast<QWidget *>(ui.kitNumber),
-                       static_cast<QWidget *>(ui.downPageBtn), static_cast<QWidget *>(ui.kitNumberLabel_2)})
+                       static_cast<QWidget *>(ui.downPageBtn), static_cast<QWidget *>(ui.kitNumberTitle)})
         QCOMPARE(w->parentWidget(), ui.kitNameWidget);
     QCOMPARE(ui.upPageBtn->toolTip(),
              QStringLiteral("Switch kit Number to the previous kit\nand save the current kit settings"));
@@ -544,7 +544,7 @@ void TestMainWindow1Form::kitChainBar()
     QCOMPARE(ui.horizontalLayout_59->itemAt(0)->layout(), ui.horizontalLayout_57);
     QCOMPARE(ui.horizontalLayout_59->stretch(0), 3);
     QCOMPARE(stretches(ui.horizontalLayout_57), QStringList({"1", "1", "1", "2", "1", "1", "1", "1"}));
-    QCOMPARE(ui.horizontalLayout_57->itemAt(0)->widget(), ui.label_33);
+    QCOMPARE(ui.horizontalLayout_57->itemAt(0)->widget(), ui.chainFunctionTitle);
     QCOMPARE(ui.horizontalLayout_57->itemAt(1)->widget(), ui.rBtnKitChainOn);
     QCOMPARE(ui.horizontalLayout_57->itemAt(2)->widget(), ui.rBtnKitChainOff);
     QCOMPARE(ui.horizontalLayout_57->itemAt(3)->widget(), ui.kitChainNoWidget1);
@@ -555,7 +555,7 @@ void TestMainWindow1Form::kitChainBar()
     QCOMPARE(ui.horizontalSpacer->sizePolicy().horizontalPolicy(), QSizePolicy::Preferred);
     QCOMPARE(ui.horizontalSpacer->sizeHint(), QSize(40, 20));
 
-    QCOMPARE(ui.label_33->text(), QStringLiteral("<html><head/><body><p>KIT CHAIN</p><p>FUNCTION</p></body></html>"));
+    QCOMPARE(ui.chainFunctionTitle->text(), QStringLiteral("<html><head/><body><p>KIT CHAIN</p><p>FUNCTION</p></body></html>"));
     QCOMPARE(ui.rBtnKitChainOn->text(), QStringLiteral("ON"));
     QCOMPARE(ui.rBtnKitChainOff->text(), QStringLiteral("OFF"));
     QCOMPARE(ui.rBtnKitChainOn->styleSheet(), ui.rBtnKitChainOff->styleSheet());
@@ -576,7 +576,7 @@ void TestMainWindow1Form::kitChainBar()
     QCOMPARE(margins(ui.verticalLayout_38).top(), 9);
     QCOMPARE(margins(ui.verticalLayout_38).bottom(), 6);
     QCOMPARE(stretches(ui.verticalLayout_38), QStringList({"2", "3"}));
-    QCOMPARE(ui.label_34->text(), QStringLiteral("KIT CHAIN"));
+    QCOMPARE(ui.chainNumberTitle->text(), QStringLiteral("KIT CHAIN"));
     QSpinBox *chain = ui.kitChainNoSpinBox;
     QCOMPARE(chain->parentWidget(), ui.kitChainNoWidget1);
     QCOMPARE(chain->minimum(), 1);
@@ -650,11 +650,11 @@ void TestMainWindow1Form::playbackBar()
     QCOMPARE(ui.songLabel2->alignment(), Qt::AlignHCenter | Qt::AlignBottom);
     QCOMPARE(margins(ui.horizontalLayout_99), QMargins(9, 9, 9, 9));
     QCOMPARE(stretches(ui.horizontalLayout_99), QStringList({"1", "4", "1"}));
-    QCOMPARE(ui.horizontalLayout_99->itemAt(0)->widget(), ui.volumeTotalTime_2);
+    QCOMPARE(ui.horizontalLayout_99->itemAt(0)->widget(), ui.previewTotalTime);
     QCOMPARE(ui.horizontalLayout_99->itemAt(1)->widget(), ui.waveHorizontalSlider2);
-    QCOMPARE(ui.horizontalLayout_99->itemAt(2)->widget(), ui.volumeProgTime_2);
-    QCOMPARE(ui.volumeTotalTime_2->text(), QStringLiteral("00:00"));
-    QCOMPARE(ui.volumeProgTime_2->text(), QStringLiteral("00:00"));
+    QCOMPARE(ui.horizontalLayout_99->itemAt(2)->widget(), ui.previewPlayedTime);
+    QCOMPARE(ui.previewTotalTime->text(), QStringLiteral("00:00"));
+    QCOMPARE(ui.previewPlayedTime->text(), QStringLiteral("00:00"));
     QCOMPARE(ui.waveHorizontalSlider2->orientation(), Qt::Horizontal);
     QCOMPARE(ui.waveHorizontalSlider2->minimum(), 0);
     QCOMPARE(ui.waveHorizontalSlider2->maximum(), 99);
@@ -692,9 +692,9 @@ void TestMainWindow1Form::leftPanePages()
     const Page pages[] = {
         {ui.left_stackedSoundWidget, ui.logoWidget1, ui.labLogo1, ui.waveGroup_widget, ui.left_waveList_label,
          "LOCAL SOUND CATEGORY", ui.waveGroupTreeView, {"2", "1", "15", "1"}},
-        {ui.left_stackedKitWidget, ui.logoWidget3, ui.labLogo3, ui.widget_2, ui.label, "MY KITS",
+        {ui.left_stackedKitWidget, ui.logoWidget3, ui.labLogo3, ui.widget_2, ui.kitListTitle, "MY KITS",
          ui.kitListtreeView, {"2", "1", "15", "1"}},
-        {ui.left_soundHHSet, ui.logoWidget2, ui.labLogo2, ui.widget_13, ui.label_3, "MY SOUND LIST",
+        {ui.left_soundHHSet, ui.logoWidget2, ui.labLogo2, ui.widget_13, ui.soundListTitle, "MY SOUND LIST",
          ui.soundListTreeView, {"2", "1", "14", "1", "1"}},
     };
     for (const Page &p : pages) {
@@ -734,12 +734,12 @@ void TestMainWindow1Form::leftPanePages()
 
     // control strips
     QCOMPARE(ui.verticalLayout_57->itemAt(0)->widget(), ui.left_stackedWidget);
-    QCOMPARE(placeOf(ui.widget_7).index, 3);
-    QCOMPARE(placeOf(ui.widget_8).index, 3);
-    QCOMPARE(ui.widget_7->layout()->spacing(), 5);
-    QCOMPARE(ui.widget_8->layout()->spacing(), 2);
-    QCOMPARE(margins(ui.widget_7->layout()), QMargins(5, 0, 5, 0));
-    QCOMPARE(margins(ui.widget_8->layout()), QMargins(5, 0, 5, 0));
+    QCOMPARE(placeOf(ui.groupButtons).index, 3);
+    QCOMPARE(placeOf(ui.kitMoveButtons).index, 3);
+    QCOMPARE(ui.groupButtons->layout()->spacing(), 5);
+    QCOMPARE(ui.kitMoveButtons->layout()->spacing(), 2);
+    QCOMPARE(margins(ui.groupButtons->layout()), QMargins(5, 0, 5, 0));
+    QCOMPARE(margins(ui.kitMoveButtons->layout()), QMargins(5, 0, 5, 0));
     struct Tool
     {
         QToolButton *b;
@@ -762,8 +762,8 @@ void TestMainWindow1Form::leftPanePages()
         QVERIFY(sameImage(t.b->icon(), t.icon));
         QCOMPARE(stretchAt(placeOf(t.b)), 1);
     }
-    QCOMPARE(ui.addWaveGroup->parentWidget(), ui.widget_7);
-    QCOMPARE(ui.moveUpKit->parentWidget(), ui.widget_8);
+    QCOMPARE(ui.addWaveGroup->parentWidget(), ui.groupButtons);
+    QCOMPARE(ui.moveUpKit->parentWidget(), ui.kitMoveButtons);
     QVERIFY(ui.addWaveGroup->hasMouseTracking());
     QCOMPARE(ui.moveUpKit->iconSize(), QSize(18, 18));
     QCOMPARE(ui.moveDownKit->iconSize(), QSize(18, 18));
@@ -799,8 +799,8 @@ void TestMainWindow1Form::ledColourLists()
         QCOMPARE(stretches(box), QStringList({"1", "2"}));
         QCOMPARE(box->itemAt(1)->widget(), static_cast<QWidget *>(c));
     }
-    QCOMPARE(ui.label_130->text(), QStringLiteral("LED Color:"));
-    QCOMPARE(ui.label_132->text(), QStringLiteral("LED Hit Color:"));
+    QCOMPARE(ui.ledColorTitle->text(), QStringLiteral("LED Color:"));
+    QCOMPARE(ui.ledHitColorTitle->text(), QStringLiteral("LED Hit Color:"));
     QCOMPARE(placeOf(ui.ledColorWidget).index, 3);
     QCOMPARE(placeOf(ui.ledHitColorWidget).index, 4);
 }
@@ -834,7 +834,7 @@ void TestMainWindow1Form::sheetsFontsAndPolicies()
     QCOMPARE(ui.kitNumber->sizePolicy().horizontalPolicy(), QSizePolicy::Preferred);
     QVERIFY(!ui.kitNumber->hasMouseTracking());
     QVERIFY(ownFamily(ui.kitNumber, kYaHei));
-    QCOMPARE(ui.kitNumberLabel_2->alignment(), Qt::AlignCenter);
+    QCOMPARE(ui.kitNumberTitle->alignment(), Qt::AlignCenter);
     QCOMPARE(ui.kitNameLabel_2->textFormat(), Qt::AutoText);
     QCOMPARE(ui.rightRightTop->layoutDirection(), Qt::LeftToRight);
     QVERIFY(ui.rightRightTop->testAttribute(Qt::WA_SetLayoutDirection));
@@ -848,8 +848,8 @@ void TestMainWindow1Form::sheetsFontsAndPolicies()
         "rgba(255, 255, 255, 255), stop:0.8 rgba(255, 255, 255, 255));\n}\n");
     QCOMPARE(ui.rBtnKitChainOn->styleSheet(), indicator);
     QCOMPARE(ui.rBtnKitChainOff->styleSheet(), indicator);
-    QCOMPARE(ui.label_33->alignment(), Qt::AlignCenter);
-    QCOMPARE(ui.label_34->alignment(), Qt::AlignCenter);
+    QCOMPARE(ui.chainFunctionTitle->alignment(), Qt::AlignCenter);
+    QCOMPARE(ui.chainNumberTitle->alignment(), Qt::AlignCenter);
     QSpinBox *chain = ui.kitChainNoSpinBox;
     QCOMPARE(policy(chain), qMakePair(QSizePolicy::Minimum, QSizePolicy::Preferred));
     QCOMPARE(chain->buttonSymbols(), QAbstractSpinBox::UpDownArrows);
@@ -893,9 +893,9 @@ void TestMainWindow1Form::sheetsFontsAndPolicies()
     }
     QVERIFY(ownFamily(ui.widget_2, kYaHei));
     QCOMPARE(ui.left_waveList_label->styleSheet(), QStringLiteral("border:none;"));
-    QCOMPARE(ui.label_3->styleSheet(), QStringLiteral("border:none;"));
-    QVERIFY(ui.label->styleSheet().contains(QLatin1String("color: black;")));
-    QVERIFY(ui.label->styleSheet().contains(QLatin1String("border:none;")));
+    QCOMPARE(ui.soundListTitle->styleSheet(), QStringLiteral("border:none;"));
+    QVERIFY(ui.kitListTitle->styleSheet().contains(QLatin1String("color: black;")));
+    QVERIFY(ui.kitListTitle->styleSheet().contains(QLatin1String("border:none;")));
     QVERIFY(ui.waveGroupTreeView->styleSheet().startsWith(QLatin1String("WaveTreeView1{")));
     QVERIFY(ui.waveGroupTreeView->styleSheet().contains(QLatin1String("color: black;")));
     QVERIFY(ui.kitListtreeView->styleSheet().startsWith(QLatin1String("QTreeView{")));
@@ -904,12 +904,12 @@ void TestMainWindow1Form::sheetsFontsAndPolicies()
     QVERIFY(ui.soundListTreeView->styleSheet().contains(QLatin1String("border-right: 1px solid grey;")));
     QCOMPARE(policy(ui.waveGroupTreeView), prefPref);
     QCOMPARE(ui.soundListTreeView->sizePolicy().verticalPolicy(), QSizePolicy::Expanding);
-    QVERIFY(ui.widget_7->styleSheet().contains(QLatin1String("border-top: 1px solid grey;")));
-    QCOMPARE(policy(ui.widget_8), prefPref);
-    QVERIFY(ownFamily(ui.widget_8, kYaHei));
+    QVERIFY(ui.groupButtons->styleSheet().contains(QLatin1String("border-top: 1px solid grey;")));
+    QCOMPARE(policy(ui.kitMoveButtons), prefPref);
+    QVERIFY(ownFamily(ui.kitMoveButtons, kYaHei));
     for (const char *part : {"color: black;", "border:none;", "border-right: 1px solid grey;",
                              "border-top: 1px solid grey;"})
-        QVERIFY2(ui.widget_8->styleSheet().contains(QLatin1String(part)), part);
+        QVERIFY2(ui.kitMoveButtons->styleSheet().contains(QLatin1String(part)), part);
     for (QToolButton *b : {ui.addWaveGroup, ui.addWaveFile, ui.delWaveGroup}) {
         QCOMPARE(policy(b), prefPref);
         QVERIFY(ownFamily(b, kYaHei));
@@ -919,7 +919,7 @@ void TestMainWindow1Form::sheetsFontsAndPolicies()
         QVERIFY(ownFamily(b, kYaHei));
     for (QWidget *w : {ui.ledColorWidget, ui.ledHitColorWidget})
         QCOMPARE(w->styleSheet(), QString());
-    for (QLabel *l : {ui.label_130, ui.label_132}) {
+    for (QLabel *l : {ui.ledColorTitle, ui.ledHitColorTitle}) {
         QCOMPARE(l->styleSheet(), QStringLiteral("border:none;"));
         QVERIFY(ownFamily(l, kYaHei));
     }

@@ -19,6 +19,7 @@
 #include "widgets/lineedit.h"
 #include "widgets/padlabel.h"
 #include "widgets/selectkitno.h"
+#include "platform/runfolders.h"
 #include "platform/removabledrives.h"
 #include "resources/ztresources.h"
 #include "setupflow_fixture.h"
@@ -129,7 +130,11 @@ private slots:
         QCOMPARE(w->shell().TempPlayDirName(), w->shell().TempDirName() + QDir::separator() + "play");
         QVERIFY(QFileInfo(w->shell().TempPlayDirName2()).isDir());
         QCOMPARE(w->shell().TempPlayDirName2(), w->shell().TempDirName2() + QDir::separator() + "PLAY");
-        QVERIFY(w->shell().tmpDir().autoRemove());
+        // Locked while the window lives: a later start tells them from a killed run's.
+        for (const QString &folder : {w->shell().TempDirName(), w->shell().TempDirName2()}) {
+            QVERIFY(QFileInfo(folder).fileName().startsWith(ztplatform::editorFolderPrefix()));
+            QVERIFY(QFileInfo(folder + "/" + ztplatform::runFolderLockName()).isFile());
+        }
     }
 
     void kitNumberField()
@@ -158,8 +163,8 @@ private slots:
         QCOMPARE(w->shell().FontFamilyTxt(), QString("Arial"));
         QCOMPARE(w->shell().fontSize_9(), quint16(9));
         QCOMPARE(w->shell().fontSize_16(), quint16(16));
-        for (QWidget *l : {static_cast<QWidget *>(w->form()->label), static_cast<QWidget *>(w->form()->left_waveList_label),
-                           static_cast<QWidget *>(w->form()->right_waveList_label), static_cast<QWidget *>(w->form()->label_3)}) {
+        for (QWidget *l : {static_cast<QWidget *>(w->form()->kitListTitle), static_cast<QWidget *>(w->form()->left_waveList_label),
+                           static_cast<QWidget *>(w->form()->right_waveList_label), static_cast<QWidget *>(w->form()->soundListTitle)}) {
             QCOMPARE(l->font().family(), QString("Tahoma"));
             QVERIFY(l->font().bold());
         }
@@ -177,7 +182,7 @@ private slots:
         cn->soundLists().skipSoundListOnClose();
         QCOMPARE(cn->shell().FontFamily(), QString("Microsoft YaHei"));
         QCOMPARE(cn->shell().FontFamilyTxt(), QString("Arial"));
-        QCOMPARE(cn->form()->label_3->font().family(), QString("Microsoft YaHei"));
+        QCOMPARE(cn->form()->soundListTitle->font().family(), QString("Microsoft YaHei"));
         QCOMPARE(cn->form()->kitNameLineEdit->font().family(), QString("Microsoft YaHei"));
         delete cn;
     }
@@ -210,7 +215,7 @@ private slots:
                              <= h->sectionSize(0),
                      qPrintable(number));
             m->form()->btnSoundKit->click();
-            for (QLabel *first : {m->form()->label_95, m->form()->label_142, m->form()->label_148}) {
+            for (QLabel *first : {m->form()->pageKitTitle, m->form()->label_142, m->form()->label_148}) {
                 QGroupBox *box = nullptr;
                 for (QWidget *p = first->parentWidget(); p && !box; p = p->parentWidget())
                     box = qobject_cast<QGroupBox *>(p);
@@ -271,9 +276,9 @@ private slots:
 
     void fixedTexts()
     {
-        QCOMPARE(w->form()->label_33->text(), QString("KIT CHIAN \r\nFUNCTION"));
+        QCOMPARE(w->form()->chainFunctionTitle->text(), QString("KIT CHIAN \r\nFUNCTION"));
         QCOMPARE(w->form()->btnGlobal->text(), QString("Export Global"));
-        QCOMPARE(w->form()->groupBox_7->title(), QString("HH Setting"));
+        QCOMPARE(w->form()->hiHatBox->title(), QString("HH Setting"));
         QCOMPARE(w->form()->upRbtn->toolTip(), QString("Ascending Order"));
         QCOMPARE(w->form()->masterEffectComboBox->maxVisibleItems(), 10);
         QCOMPARE(w->form()->menuHelp->title(), QString("Manual"));

@@ -1096,7 +1096,9 @@ private slots:
 
     // The pad stops answering while the close waits for a batch that writes
     // sounds to it: the box does not say that nothing was saved, and the
-    // batch's sound still reaches the pad once it answers.
+    // batch, given up on, writes nothing more once the pad answers: its
+    // sound is neither on the pad nor in the list, and the pad's next load
+    // ends what it began.
     void aBatchLeftOnASilentPadAtTheCloseIsNotToldAsNothingSaved()
     {
         PadWindow f;
@@ -1136,9 +1138,19 @@ private slots:
                          "edits."));
         QVERIFY(!f.w.isNull() && w->pad().isUDiskFlag());
         QVERIFY(f.dismounter.mountPoints.isEmpty());
+        const QString wavFolder = QFileInfo(f.wav(4)).absolutePath();
+        const QStringList wavesBefore = QDir(wavFolder).entryList(QDir::Files | QDir::Hidden);
         release();
         QTRY_VERIFY_WITH_TIMEOUT(!w->padSync().syncBatch() || w->padSync().syncBatch()->liveWorkers() == 0, 60000);
-        QTRY_VERIFY(ztplatform::isRegularFile(f.wav(4)));
+        QTRY_VERIFY(!w->padSync().syncBatch()->isRunning());
+        QCOMPARE(QDir(wavFolder).entryList(QDir::Files | QDir::Hidden), wavesBefore);
+        QVERIFY(!ztplatform::isRegularFile(f.wav(4)));
+        for (const MainWindow1Records::SOUND_INDEX &s : w->library().waveLoadKitAttrList())
+            QVERIFY(QDir::fromNativeSeparators(s.file) != tone);
+        const PadFixture::Loaded again = f.pad.loadAgain();
+        QCOMPARE(again.hidden, QStringList());
+        QVERIFY(!ztplatform::isRegularFile(f.wav(4)));
+        QVERIFY(!QFileInfo::exists(f.pad.sysPath + "/.zt-journal"));
     }
 
     // The pad stops answering while the close writes to it: the window does
@@ -1172,15 +1184,52 @@ private slots:
         QVERIFY(!f.w.isNull() && w->pad().isUDiskFlag());
         QCOMPARE(w->doc().kitAttrList()[0].kit_tempo, quint8(w->doc().originalKitAttrList()[0].kit_tempo ^ 1));
         QVERIFY(f.dismounter.mountPoints.isEmpty());
-        // The write left behind ends on its own thread once the pad answers.
+        // The write left behind ends the call under way once the pad answers,
+        // and writes nothing more: no kit, no alter.ini.
+        const QByteArray kit1 = kf::readFile(kitFile(f, 1));
         {
             std::lock_guard<std::mutex> hold(lock);
             released = true;
         }
         resume.notify_all();
         f.drives.release(f.root());
-        QTRY_VERIFY(QFileInfo::exists(f.pad.sysPath + "/alter.ini"));
-        QTRY_VERIFY(!QFileInfo::exists(f.pad.sysPath + "/.zt-journal")); // its last step
+        QTest::qWait(500);
+        QVERIFY(!QFileInfo::exists(f.pad.sysPath + "/alter.ini"));
+        QCOMPARE(kf::readFile(kitFile(f, 1)), kit1);
+        // The pad's next load ends what it began: wholly saved or wholly as before.
+        const PadFixture::Loaded again = f.pad.loadAgain();
+        QCOMPARE(again.hidden, QStringList());
+        QVERIFY(!QFileInfo::exists(f.pad.sysPath + "/.zt-journal"));
+        QCOMPARE(QFileInfo::exists(f.pad.sysPath + "/alter.ini"), kf::readFile(kitFile(f, 1)) != kit1);
+    }
+
+    // One kit file does not answer while the pad's root does: the close waits
+    // on it no longer than on any look at the pad, says so and stays open with
+    // the edits; the file answering late gets nothing more.
+    void aSilentKitFileHoldsTheCloseNoLongerThanAnyLook()
+    {
+        PadWindow f;
+        f.layOut(3);
+        MainWindow1 *w = f.open();
+        reloadKit(w->doc(), 0, [&](MainWindow1Records::soundKit &kit) { kit.kit_tempo ^= 1; });
+        const QStringList before = f.pad.snapshot();
+        HangingOpens hanging("k001.ini");
+        const TurnsWhile held([&] { return hanging.waiting() > 0 && f.prompter.texts().size() == 2; });
+        QVERIFY(!f.closeWithYes());
+        QCOMPARE(hanging.waiting(), 1); // told while the file is still held
+        QVERIFY(held.turns() > 0);
+        QCOMPARE(f.prompter.texts(),
+                 (QStringList{"Quit?", notice,
+                              "The sampler pad stopped answering while the changes were written to it; they may have "
+                              "reached it only in part.\r\nKorvanta stays open without the sampler pad and keeps "
+                              "your edits."}));
+        QVERIFY(!f.w.isNull() && w->pad().isUDiskFlag());
+        QCOMPARE(w->doc().kitAttrList()[0].kit_tempo, quint8(w->doc().originalKitAttrList()[0].kit_tempo ^ 1));
+        QVERIFY(f.dismounter.mountPoints.isEmpty());
+        hanging.release();
+        QTRY_COMPARE(hanging.waiting(), 0);
+        QTest::qWait(500);
+        QCOMPARE(f.pad.snapshot(), before);
     }
 
     // A pad whose global.ini is in the older layout holds eight kit chains:

@@ -103,8 +103,8 @@ private slots:
         // The form's device-mode look.
         QVERIFY(!w->form()->waveGroupTreeView->isEnabled());
         QCOMPARE(w->form()->waveGroupTreeView->styleSheet(), QString("background-color:   rgb(230, 230, 230);"));
-        QVERIFY(!w->form()->widget_7->isEnabled());
-        QCOMPARE(w->form()->widget_7->styleSheet(), QString("background-color: rgb(250, 250, 250) "));
+        QVERIFY(!w->form()->groupButtons->isEnabled());
+        QCOMPARE(w->form()->groupButtons->styleSheet(), QString("background-color: rgb(250, 250, 250) "));
         QCOMPARE(w->form()->waveGroup_widget->styleSheet(), QString("background-color: rgb(250, 250, 250);"));
         for (QWidget *hidden : {static_cast<QWidget *>(w->form()->orderWidget), static_cast<QWidget *>(w->form()->rightwaveListIO),
                                 static_cast<QWidget *>(w->form()->tbtAddWave), static_cast<QWidget *>(w->form()->tbtDel)})

@@ -123,12 +123,12 @@ private slots:
         QCOMPARE(w->preview().index2(), 0);
         QCOMPARE(w->library().soundListFileName(), QDir(f.work.path()).absoluteFilePath("soundlist.xml"));
         w->preview().positionChanged(3599999);
-        QCOMPARE(w->form()->volumeProgTime_2->text(), QString("59:59"));
+        QCOMPARE(w->form()->previewPlayedTime->text(), QString("59:59"));
         QCOMPARE(w->preview().moved_2(), qint64(3599999));
         w->preview().positionChanged(3600000);
-        QCOMPARE(w->form()->volumeProgTime_2->text(), QString("01:00:00"));
+        QCOMPARE(w->form()->previewPlayedTime->text(), QString("01:00:00"));
         w->on_waveHorizontalSlider2_sliderMoved(65000);
-        QCOMPARE(w->form()->volumeProgTime_2->text(), QString("01:05"));
+        QCOMPARE(w->form()->previewPlayedTime->text(), QString("01:05"));
         QCOMPARE(w->preview().moved_2(), qint64(65000));
         w->form()->volumeHorizontalSlider2->setValue(0);
         QCOMPARE(w->preview().player2()->volume(), 0);
@@ -172,7 +172,7 @@ private slots:
         QCOMPARE(state(w), QMediaPlayer::PlayingState);
         QCOMPARE(w->form()->playBtn2->styleSheet(), QString("border-image:url(:/images/suspend.png)"));
         QTRY_VERIFY(w->preview().player2()->duration() > 0);
-        QCOMPARE(w->form()->volumeTotalTime_2->text(), QString("00:03"));
+        QCOMPARE(w->form()->previewTotalTime->text(), QString("00:03"));
         QCOMPARE(w->form()->waveHorizontalSlider2->maximum(), int(w->preview().player2()->duration()));
 
         // Stop resets the bar.

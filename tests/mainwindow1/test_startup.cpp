@@ -27,6 +27,9 @@
 #include <QTranslator>
 #include <QtTest>
 
+#include <ctime>
+#include <utime.h>
+
 namespace {
 
 struct FakeDrives : DriveSource
@@ -408,13 +411,29 @@ private slots:
         touch(killed + "/" + ztplatform::runFolderLockName());
         touch(killed + "/0", "samples");
         touch(tmp.path() + "/zt350conv-notes");
+        // A killed editor's own folder, and one an older editor left untouched for two hours.
+        const QString killedEditor = tmp.path() + "/zt350editor-Kill01";
+        touch(killedEditor + "/" + ztplatform::runFolderLockName());
+        touch(killedEditor + "/play/0", "samples");
+        const QString olderEditor = tmp.path() + "/zt350editor-Old123";
+        touch(olderEditor + "/PLAY/0", "samples");
+        const struct utimbuf twoHoursAgo = {::time(nullptr) - 7200, ::time(nullptr) - 7200};
+        QCOMPARE(::utime(QFile::encodeName(olderEditor).constData(), &twoHoursAgo), 0);
         {
             ztplatform::RunFolder live(QStringLiteral("zt350probe-"));
+            // Another editor that still runs.
+            MainWindow1 other(servicesOn(prompts, drives));
+            QVERIFY(other.shell().TempDirName().startsWith(tmp.path() + "/zt350editor-"));
             EditorStartup startup(servicesOn(prompts, drives));
             qputenv("TMPDIR", oldTmp);
             QTRY_VERIFY(!QFileInfo::exists(killed));
+            QTRY_VERIFY(!QFileInfo::exists(killedEditor));
+            QTRY_VERIFY(!QFileInfo::exists(olderEditor));
             QVERIFY(QFileInfo(live.path()).isDir());
             QVERIFY(QFileInfo(tmp.path() + "/zt350conv-notes").isFile());
+            QVERIFY(QFileInfo(other.shell().TempPlayDirName()).isDir());
+            QVERIFY(QFileInfo(other.shell().TempPlayDirName2()).isDir());
+            QVERIFY(QFileInfo(startup.window->shell().TempPlayDirName()).isDir());
         }
         QCOMPARE(QDir(tmp.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
                  QStringList{"zt350conv-notes"});

@@ -30,7 +30,9 @@
 
 namespace {
 constexpr int WRITE_BACK_POLL_MS = 20;
-constexpr int DATA_FOLDER_LIMIT_MS = 2000; // the backups' folder silent that long is not waited on
+// The backups' folder silent that long is not waited on: within the limit
+// of the write-back's looks at the pad.
+constexpr int DATA_FOLDER_LIMIT_MS = PadWatch::ANSWER_LIMIT_MS / 2;
 }
 
 bool PadSyncController::closeOnPad()
@@ -52,8 +54,10 @@ bool PadSyncController::closeOnPad()
         QThread::msleep(WRITE_BACK_POLL_MS);
     }
     if (m_syncBatch && m_syncBatch->isRunning()) {
-        // The batch was writing to the pad and may still: not "nothing saved".
+        // The batch was writing to the pad: not "nothing saved". It writes
+        // nothing more; the pad's next load ends what it began.
         m_batchAbandoned = true;
+        m_syncBatch->abandon();
         showDeviceMessages({notAnsweringAtCloseMessage(true)});
         m_pad.leaveDeviceMode();
         return false;
@@ -169,17 +173,30 @@ bool PadSyncController::writeBackWhileAnswering(const PadSession::KitLists &list
                                  << why.value_or(QStringLiteral("the folder does not answer"));
     };
 
+    // Waited on while each look at the pad returns within the limit of every
+    // other look; given up on, it reaches the pad no more, and the pad's
+    // journal ends what it began at the next load.
     QProgressDialog *progress = showPadProgress(WindowTexts::tr("Saving file..."), 5);
-    const ztplatform::TimedLook<writeback::WriteBackResult> run([writing]() {
-        return writeback::writeBack(writing->job, [writing](int value) { writing->progress = value; });
-    });
-    std::optional<writeback::WriteBackResult> done;
-    if (!run.isStarted()) // no thread to be had: written here
-        done = writeback::writeBack(writing->job, [writing](int value) { writing->progress = value; });
-    while (!done && !(done = run.waitFor(WRITE_BACK_POLL_MS)) && m_pad.padAnswering()) {
-        progress->setValue(writing->progress);
-        QCoreApplication::processEvents();
-    }
+    const std::optional<writeback::WriteBackResult> done = m_pad.runOnPad<writeback::WriteBackResult>(
+            [writing](const PadPace &pace) {
+                writeback::WriteBackJob &job = writing->job;
+                job.padRoot = pace.paced(job.padRoot);
+                if (const auto replacing = job.globalReplacing) {
+                    job.globalReplacing = [replacing, pace](const QByteArray &global) {
+                        pace.beat(); // the data folder is no look at the pad
+                        replacing(global);
+                        pace.beat();
+                    };
+                }
+                return writeback::writeBack(job, [writing, pace](int value) {
+                    pace.beat();
+                    writing->progress = value;
+                });
+            },
+            [progress, writing] {
+                progress->setValue(writing->progress);
+                QCoreApplication::processEvents();
+            });
     progress->close();
     if (!done)
         return false;

@@ -101,9 +101,11 @@ std::optional<bool> PadSyncController::putPadInOrder(PadIdentity &loaded)
     const QString backupFolder = m_backupFolder;
     const QDateTime backupWhen = m_backupWhen;
     const QVector<padbackup::File> settings = m_backupSettings;
-    // Its writes are waited on for as long as the pad's root answers.
+    // Its writes are waited on for as long as the pad's root answers; given
+    // up on, they stop at their next step, and the next load goes on from there.
     const std::optional<InOrder> done = m_pad.runOnPad<InOrder>(
-            [tree, root, backupFolder, backupWhen, settings](const PadPace &pace) {
+            [tree, padRoot = root, backupFolder, backupWhen, settings](const PadPace &pace) {
+                const ztplatform::FolderAnchor root = pace.paced(padRoot);
                 InOrder out;
                 if (findPadLeftovers(tree, root).isEmpty())
                     return out;
@@ -125,8 +127,11 @@ std::optional<bool> PadSyncController::putPadInOrder(PadIdentity &loaded)
     const PadRecovery *recovery = &done->recovery;
     tellDuringLoad(recovery->messages);
     if (!recovery->asideFrom.isEmpty()) // told: the record takes the name its box gave it
-        m_pad.runOnPad<bool>([tree, root, told = *recovery](const PadPace &) { return setRecordAside(tree, root, told); },
-                             pumpEvents);
+        m_pad.runOnPad<bool>(
+                [tree, root, told = *recovery](const PadPace &pace) {
+                    return setRecordAside(tree, pace.paced(root), told);
+                },
+                pumpEvents);
     if (!recovery->changed)
         return true;
     // Numbered folders may have emptied or filled: listed again. A finished

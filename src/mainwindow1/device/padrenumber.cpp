@@ -21,7 +21,8 @@
 
 // The pad's pairs and kit records renumbered on a thread of their own under
 // the pad's progress dialog, which holds the window while it paints; nothing
-// when the pad stopped answering meanwhile.
+// when the pad stopped answering meanwhile: the work then reaches the pad no
+// more, and the pad's journal ends what it began at the next load.
 std::optional<RenumberResult> PadSyncController::renumberWhileAnswering(const QVector<WaveRenumber> &changes,
                                                                         const QSet<quint16> &soundsBefore)
 {
@@ -33,8 +34,8 @@ std::optional<RenumberResult> PadSyncController::renumberWhileAnswering(const QV
     QProgressDialog *progress = showPadProgress(WindowTexts::tr("Saving file..."), 0);
     const QScopedValueRollback<bool> renumbering(m_renumbering, true);
     const std::optional<RenumberResult> ran = m_pad.runOnPad<RenumberResult>(
-            [changes, tree, root, soundsBefore, kits](const PadPace &) {
-                return renumberPadWaves(changes, tree, root, soundsBefore, kits);
+            [changes, tree, root, soundsBefore, kits](const PadPace &pace) {
+                return renumberPadWaves(changes, tree, pace.paced(root), soundsBefore, kits);
             },
             [] { QCoreApplication::processEvents(); }, 0);
     progress->hide();

@@ -130,9 +130,12 @@ bool PadSyncController::batchEnded()
 
 void PadSyncController::abandonBatch()
 {
-    // Its workers may never return: nothing waits on them, and their sounds
-    // are settled if they do. The pad counts as away from now on.
+    // Its workers may never return: nothing waits on them, they write nothing
+    // more if they do, and the pad's next load ends what they began. The pad
+    // counts as away from now on.
     m_batchAbandoned = true;
+    if (m_syncBatch)
+        m_syncBatch->abandon();
     m_soundLists.enableSoundPane(true);
     m_pad.leaveDeviceMode(); // its progress dialogs go with it
     showDeviceMessages({notAnsweringAtCloseMessage(true)});

@@ -6,6 +6,7 @@
 
 #include "library/exportfile.h"
 #include "platform/replacefile.h"
+#include "platform/runfolders.h"
 #include "setup/filethread.h"
 #include "setup/savesteps.h"
 #include "widgets/closehold.h"
@@ -18,7 +19,6 @@
 #include <QFileInfo>
 #include <QStandardItemModel>
 #include <QStandardPaths>
-#include <QTemporaryFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QSpinBox>
@@ -180,8 +180,9 @@ void KitPagesController::exportGlobalFile()
     // The chunk is built in a scratch file, then replaces the target whole, so a
     // failed write leaves an existing file as it was.
     QByteArray chunk;
-    QTemporaryFile scratch;
-    if (scratch.open()) {
+    const ztplatform::RunFolder scratchFolder(ztplatform::editorFolderPrefix());
+    QFile scratch(scratchFolder.filePath(QStringLiteral("global.ini")));
+    if (scratchFolder.isValid() && scratch.open(QIODevice::ReadWrite | QIODevice::NewOnly)) {
         m_doc.writeGlobalFile(&scratch, page);
         if (scratch.flush() && scratch.error() == QFileDevice::NoError && scratch.seek(0))
             chunk = scratch.readAll();

@@ -2,6 +2,7 @@
 // report of what was written.
 #include "mainwindow1/library/soundfilescontroller.h"
 #include "mainwindow1/library/previewcontroller.h"
+#include "mainwindow1/library/soundlistscontroller.h"
 #include "mainwindow1/windowtexts.h"
 
 #include "library/exportfile.h"
@@ -841,7 +842,7 @@ void SoundFilesController::exportSelectedSounds()
     // One row per three indexes, in the order the selection gives them.
     // Read before the progress dialog lets events run.
     QVector<Pick> rows;
-    for (const QModelIndex &row : selectedRowStarts(m_view.totalWaveTreeView->selectionModel())) {
+    for (const QModelIndex &row : m_soundLists->selectedSoundRows()) {
         auto cell = [&row](int column) { return row.sibling(row.row(), column).data().toString(); };
         // The path as it stands: a file name may end in a blank.
         rows.append({row.parent().isValid(), cell(1).trimmed(), cell(2)});

@@ -43,21 +43,13 @@ QStringList nativePaths(const QStringList &paths)
 
 void SoundFilesController::addFilesToGroup()
 {
-    QTreeView *view = m_view.waveGroupTreeView;
-    const QModelIndex current = view->currentIndex();
-    const QModelIndexList selected = view->selectionModel()->selectedIndexes();
-    if (selected.size() < 2) {
+    const std::optional<QString> group = m_soundLists->groupToFill();
+    if (!group) {
         m_prompter.information(m_parent, WindowTexts::tr("The selected sound category is not valid."),
                                WindowTexts::tr("Choose a category to add sounds."), QMessageBox::Ok);
         return;
     }
-    QString target;
-    if (selected.size() == 2 && !current.isValid())
-        target = QStringLiteral("Default");
-    else if (current.parent().isValid() && !current.parent().data().toString().isEmpty())
-        target = current.parent().data().toString();
-    else
-        target = current.sibling(current.row(), 0).data().toString();
+    const QString target = *group;
 
     const QStringList picked = nativePaths(
             m_prompter.getOpenFileNames(m_parent, WindowTexts::tr("Select file to add"), QString(), soundFilter()));
@@ -174,7 +166,7 @@ int SoundFilesController::addToGroupTree(const strSoundGroup *group, QStandardIt
                        item.file, bytes.value(item.file)});
     }
     m_library.addSoundsToGroup(g, sounds);
-    m_view.waveGroupTreeView->expand(model->index(g, 0));
+    m_soundLists->expandGroup(model->index(g, 0));
     m_soundLists->getRightSoundList();
     tellRenamedSounds(names.changes());
     return sounds.size();

@@ -4,6 +4,7 @@
 #include "mainwindow1/windowtexts.h"
 
 #include "device/padsession.h"
+#include "library/rowselection.h"
 #include "library/soundlibrary.h"
 #include "widgets/themesheets.h"
 #include "widgets/totaltreeview.h"
@@ -186,6 +187,42 @@ bool SoundListsController::soundRowCurrent() const
     return m_view.waveGroupTreeView->currentIndex().parent().isValid()
            || m_view.totalWaveTreeView->currentIndex().parent().isValid()
            || m_view.soundListTreeView->currentIndex().parent().isValid();
+}
+
+std::optional<QString> SoundListsController::groupToFill() const
+{
+    const QTreeView *view = m_view.waveGroupTreeView;
+    const QModelIndex current = view->currentIndex();
+    const QModelIndexList selected = view->selectionModel()->selectedIndexes();
+    if (selected.size() < 2)
+        return std::nullopt;
+    if (selected.size() == 2 && !current.isValid())
+        return QStringLiteral("Default");
+    if (current.parent().isValid() && !current.parent().data().toString().isEmpty())
+        return current.parent().data().toString();
+    return current.sibling(current.row(), 0).data().toString();
+}
+
+void SoundListsController::expandGroup(const QModelIndex &group)
+{
+    m_view.waveGroupTreeView->expand(group);
+}
+
+QModelIndexList SoundListsController::selectedSoundRows() const
+{
+    return selectedRowStarts(m_view.totalWaveTreeView->selectionModel());
+}
+
+void SoundListsController::pointAtSound(const QString &file)
+{
+    QModelIndex row;
+    const SoundListModel *total = m_lib.totalListItemModel();
+    for (int r = 0; r < total->soundCount() && !row.isValid(); ++r) {
+        if (total->soundText(r, 2) == file)
+            row = total->soundIndex(r, 2);
+    }
+    if (QItemSelectionModel *selection = m_view.totalWaveTreeView->selectionModel())
+        selection->setCurrentIndex(row, QItemSelectionModel::NoUpdate);
 }
 
 QModelIndexList SoundListsController::mirrorSelection() const

@@ -2,6 +2,7 @@
 // their kit file, audio files converted by ffmpeg.
 #include "mainwindow1/library/soundfilescontroller.h"
 #include "mainwindow1/library/previewcontroller.h"
+#include "mainwindow1/library/soundlistscontroller.h"
 #include "mainwindow1/windowtexts.h"
 
 #include "device/padreasons.h"
@@ -15,7 +16,6 @@
 #include "platform/sysio.h"
 #include "platform/timedlook.h"
 #include "widgets/dialogs/uiprompter.h"
-#include "widgets/totaltreeview.h"
 #include "document/kitdocument.h"
 #include "library/soundlibrary.h"
 #include "widgets/closehold.h"
@@ -271,14 +271,7 @@ void SoundFilesController::tellMissing(const QString &waveFileName)
                                       "press 'OK' to confirm.")
                     + QStringLiteral("\r\n") + WindowTexts::tr("File not found:") + waveFileName,
             QMessageBox::Ok);
-    QModelIndex row;
-    const SoundListModel *total = m_library.totalListItemModel();
-    for (int r = 0; r < total->soundCount() && !row.isValid(); ++r) {
-        if (total->soundText(r, 2) == waveFileName)
-            row = total->soundIndex(r, 2);
-    }
-    if (QItemSelectionModel *selection = m_view.totalWaveTreeView->selectionModel())
-        selection->setCurrentIndex(row, QItemSelectionModel::NoUpdate);
+    m_soundLists->pointAtSound(waveFileName);
 }
 
 const ztplatform::FolderAnchor &SoundFilesController::padRoot() const

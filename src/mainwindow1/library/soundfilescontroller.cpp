@@ -5,12 +5,11 @@
 #include "widgets/closehold.h"
 
 SoundFilesController::SoundFilesController(KitDocument &doc, SoundLibrary &library, PadSession &pad,
-                                           const SoundFilesView &view, QWidget *parent, UiPrompter &prompter,
+                                           QWidget *parent, UiPrompter &prompter,
                                            const audioconverter::Limits &conversion, PreviewController &preview)
     : m_doc(doc)
     , m_library(library)
     , m_pad(pad)
-    , m_view(view)
     , m_parent(parent)
     , m_prompter(prompter)
     , m_conversion(conversion)

@@ -27,16 +27,7 @@ class SoundListsController;
 class QStandardItemModel;
 class QWidget;
 class SoundLibrary;
-class TotalTreeView;
 class UiPrompter;
-class WaveTreeView1;
-
-// The lists sound files are imported into and exported from.
-struct SoundFilesView
-{
-    WaveTreeView1 *waveGroupTreeView = nullptr;
-    TotalTreeView *totalWaveTreeView = nullptr;
-};
 
 class SoundFilesController : public QObject
 {
@@ -45,13 +36,12 @@ class SoundFilesController : public QObject
 public:
     // `parent` owns the boxes; a preview's conversion runs under `preview`'s
     // wait and Stop.
-    SoundFilesController(KitDocument &doc, SoundLibrary &library, PadSession &pad, const SoundFilesView &view,
-                         QWidget *parent, UiPrompter &prompter, const audioconverter::Limits &conversion,
+    SoundFilesController(KitDocument &doc, SoundLibrary &library, PadSession &pad, QWidget *parent,
+                         UiPrompter &prompter, const audioconverter::Limits &conversion,
                          PreviewController &preview);
     SoundFilesController(const SoundFilesController &) = delete;
     SoundFilesController &operator=(const SoundFilesController &) = delete;
 
-    const SoundFilesView &view() const { return m_view; }
     // The lists an import fills, made after it.
     void useSoundLists(SoundListsController &lists) { m_soundLists = &lists; }
 
@@ -124,7 +114,6 @@ private:
     KitDocument &m_doc;
     SoundLibrary &m_library;
     PadSession &m_pad;
-    SoundFilesView m_view;
     QWidget *m_parent;
     UiPrompter &m_prompter; // answers every box and file dialog
     const audioconverter::Limits m_conversion; // the bounds of each ffmpeg run

@@ -15,6 +15,8 @@
 #include <QStringList>
 #include <QVector>
 
+#include <optional>
+
 class KitDocument;
 class PadSession;
 class PreviewController;
@@ -153,6 +155,14 @@ public:
     void clearTotalSelection();
     // A sound row is current in the group tree, the sound list or the mirror.
     bool soundRowCurrent() const;
+    // The group files picked for it go into: the group chosen in the group
+    // tree or the one of the sound chosen; nothing when no row is chosen.
+    std::optional<QString> groupToFill() const;
+    void expandGroup(const QModelIndex &group);
+    // The total list's selected rows, each once, as first cells in selection order.
+    QModelIndexList selectedSoundRows() const;
+    // The total list's row of `file` becomes current; none when no row holds it.
+    void pointAtSound(const QString &file);
     // The mirror's selected cells; its source column is hidden.
     QModelIndexList mirrorSelection() const;
     void hideMirrorSources();

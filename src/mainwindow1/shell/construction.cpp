@@ -12,6 +12,7 @@
 
 #include "device/padsession.h"
 #include "platform/durablefile.h"
+#include "platform/runfolders.h"
 #include "widgets/devicedetector.h"
 #include "widgets/dialogs/uiprompter.h"
 #include "widgets/mystyle.h"
@@ -27,11 +28,12 @@
 namespace {
 
 // A temporary folder and its play folder; false when it could not be made.
-bool makeTempFolder(const QTemporaryDir &dir, QString &name, QString &play, const QString &sub)
+bool makeTempFolder(std::unique_ptr<ztplatform::RunFolder> &dir, QString &name, QString &play, const QString &sub)
 {
-    if (!dir.isValid())
+    dir = std::make_unique<ztplatform::RunFolder>(ztplatform::editorFolderPrefix());
+    if (!dir->isValid())
         return false;
-    name = dir.path();
+    name = dir->path();
     play = name + QDir::separator() + sub;
     return ztplatform::makePath(play);
 }
@@ -124,8 +126,6 @@ bool ShellController::makeTempFolders()
                                WindowTexts::tr("Failed to create temporary directory!"), QMessageBox::Ok);
         return false;
     }
-    m_tmpDir.setAutoRemove(true);
-    m_tmpDir2.setAutoRemove(true);
     m_setupFiles.useTempFolder(m_TempDirName);
     m_preview.usePlayFolder(m_TempPlayDirName2);
     return true;

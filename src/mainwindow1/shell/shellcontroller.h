@@ -8,7 +8,8 @@
 
 #include <QObject>
 #include <QString>
-#include <QTemporaryDir>
+
+#include <memory>
 
 #include <memory>
 
@@ -31,6 +32,9 @@ class QMimeData;
 class QSplitter;
 class QStackedWidget;
 class QWidget;
+namespace ztplatform {
+class RunFolder;
+}
 class SetupFilesController;
 class SoundFilesController;
 class SoundLibrary;
@@ -109,7 +113,6 @@ public:
     void fitLeftTopBar();
 
     // ---- temporary folders --------------------------------------------------------
-    const QTemporaryDir &tmpDir() const { return m_tmpDir; }
     const QString &TempDirName() const { return m_TempDirName; }
     const QString &TempPlayDirName() const { return m_TempPlayDirName; }
     const QString &TempDirName2() const { return m_TempDirName2; }
@@ -187,8 +190,8 @@ private:
     QString m_FontFamilyTxt;
     quint16 m_fontSize_9 = 9;
     quint16 m_fontSize_16 = 16;
-    QTemporaryDir m_tmpDir;
-    QTemporaryDir m_tmpDir2;
+    // Locked while the run lives: a later start removes them once it is killed.
+    std::unique_ptr<ztplatform::RunFolder> m_tmpDir, m_tmpDir2;
     QString m_TempDirName, m_TempPlayDirName, m_TempDirName2, m_TempPlayDirName2;
     bool m_isDarkMode = false;           // the theme last applied is the dark one
     int m_cnOrEn = 1;                    // the help command opens the Chinese page (1) or the English one (0)
