@@ -1,7 +1,7 @@
 // Conversion through audioconverter against running the same ffmpeg command
 // directly, on the same 50 short files in the same run. The "ratio" counter is
 // converter time / direct time; the converter's own work (temporary folder,
-// header, copy) should keep it below 1.10.
+// header, copy) should keep it at most 1.05 ("goal").
 
 #include "benchsupport.h"
 #include "model/audioconverter.h"
@@ -92,6 +92,7 @@ void BM_ConverterVsDirectFfmpeg(benchmark::State &state)
     state.counters["converter_ms_per_file"] = double(converter) / files / 1e6;
     state.counters["ratio"] = direct > 0 ? double(converter) / double(direct) : 0.0;
     state.counters["overhead_pct"] = direct > 0 ? 100.0 * (double(converter) - double(direct)) / double(direct) : 0.0;
+    state.counters["goal"] = 1.05;
 }
 BENCHMARK(BM_ConverterVsDirectFfmpeg)->Iterations(3)->Unit(benchmark::kMillisecond);
 

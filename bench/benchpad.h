@@ -24,14 +24,15 @@ inline void writeFile(const QString &path, const QByteArray &bytes)
         f.write(bytes);
 }
 
-// A pad tree with sounds 1 ... count, 100 kits using some of them, a
-// current-layout global.ini and five metronome sounds.
+// A pad tree with sounds 1 ... count (each .wav of `wavSize` bytes), 100
+// kits using some of them, a current-layout global.ini and five metronome
+// sounds.
 struct Pad {
     QTemporaryDir dir;
     QString root, kitPath, sysPath, dataPath, prmPath;
     bool ok = false;
 
-    explicit Pad(int count)
+    explicit Pad(int count, int wavSize = 60)
     {
         if (!dir.isValid())
             return;
@@ -53,9 +54,9 @@ struct Pad {
         global.writeGlobalChunk(&g);
         g.close();
         for (int n = 1; n <= count; ++n) {
-            writeFile(dataPath + "/" + padtree::waveDataRelativePath(n), QByteArray(60, '\0'));
+            writeFile(dataPath + "/" + padtree::waveDataRelativePath(n), QByteArray(wavSize, '\0'));
             writeFile(prmPath + "/" + padtree::wavePrmRelativePath(n),
-                      waveprm::buildRecord(quint16(n), QString("sound%1").arg(n), 60));
+                      waveprm::buildRecord(quint16(n), QString("sound%1").arg(n), quint32(wavSize)));
         }
         QByteArray kit(KIT_RECORD_SIZE, '\0');
         for (int k = 1; k <= KIT_MAX_COUNT; ++k) {

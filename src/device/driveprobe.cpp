@@ -9,14 +9,19 @@ constexpr int LATE_POLL_MS = 500; // while only drives that did not answer in ti
 
 DriveProbe::DriveProbe(const DriveSource &drives, QObject *parent)
     : QObject(parent)
-    , m_source(drives)
+    , m_source(std::make_shared<DriveAsk>(drives))
 {
     connect(&m_poll, &QTimer::timeout, this, &DriveProbe::pollLooks);
 }
 
+DriveProbe::~DriveProbe()
+{
+    m_source->letGo();
+}
+
 QVector<DriveEntry> DriveProbe::refresh()
 {
-    const QVector<DriveEntry> all = m_source.drives();
+    const QVector<DriveEntry> all = m_source->drives();
     QVector<Drive> drives;
     QHash<QString, Look> looks;
     for (const DriveEntry &entry : all) {
@@ -34,7 +39,7 @@ QVector<DriveEntry> DriveProbe::refresh()
             // The look runs on after a drive goes; what it finds is dropped.
             Look look;
             const QString root = entry.root;
-            const DriveSource *source = &m_source;
+            const std::shared_ptr<const DriveAsk> source = m_source;
             look.look = ztplatform::TimedLook<QStringList>([source, root]() {
                 return source->answers(root) ? padtree::modelFolderEntryNames(root) : QStringList();
             });

@@ -6,6 +6,7 @@
 #include "model/kitrecordmap.h"
 #include "platform/disk.h"
 #include "platform/durablefile.h"
+#include "platform/job.h"
 #include "platform/replacefile.h"
 #include "platform/sysio.h"
 
@@ -21,6 +22,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <limits>
 
 #include <fcntl.h>
 #include <sys/resource.h>
@@ -387,10 +389,8 @@ PadBackupWriter::PadBackupWriter(ztplatform::Disk *disk, QObject *parent)
 PadBackupWriter::~PadBackupWriter()
 {
     m_state->stop = true;
-    if (m_thread && m_thread->wait(kEndLimitMs))
-        delete m_thread;
-    else if (m_thread)
-        abandon();
+    if (m_job)
+        m_job->waitFor(int(kEndLimitMs));
 }
 
 void PadBackupWriter::start(const QString &padFolder, const QDateTime &when,
@@ -399,63 +399,61 @@ void PadBackupWriter::start(const QString &padFolder, const QDateTime &when,
     wait();
     m_state = std::make_shared<State>();
     m_result = padbackup::Written();
-    m_total = settings.size() + prm.size();
+    const int total = settings.size() + prm.size();
+    m_total = total;
     ztplatform::Disk *disk = m_disk;
     const std::shared_ptr<State> state = m_state;
-    QThread *thread = QThread::create([state, padFolder, when, settings, prm, disk] {
-        // Below the load and the window: the backup takes what they leave.
-        ::setpriority(PRIO_PROCESS, ::gettid(), 19);
-        state->result = padbackup::write(padFolder, when, settings, prm, padbackup::KEEP, disk,
-                                         [state](int done) { state->done = done; }, &state->stop);
+    auto *job = new ztplatform::Job(
+            [state, padFolder, when, settings, prm, disk, total](const ztplatform::Job::Report &report) {
+                // Below the load and the window: the backup takes what they leave.
+                ::setpriority(PRIO_PROCESS, ::gettid(), 19);
+                state->result = padbackup::write(padFolder, when, settings, prm, padbackup::KEEP, disk,
+                                                 [state, report, total](int done) {
+                                                     state->done = done;
+                                                     report(done, total);
+                                                 },
+                                                 &state->stop);
+            },
+            this);
+    m_job = job;
+    connect(job, &ztplatform::Job::finished, this, [this, job] {
+        if (m_job == job)
+            ended(); // else told by wait(), or abandoned
     });
-    m_thread = thread;
-    connect(thread, &QThread::finished, this, [this, thread] {
-        if (m_thread != thread)
-            return; // told by wait(), or abandoned
-        ended(thread);
-    });
-    thread->start();
+    job->start();
 }
 
-void PadBackupWriter::ended(QThread *thread)
+void PadBackupWriter::ended()
 {
-    thread->deleteLater();
-    m_thread = nullptr;
-    m_result = m_state->result; // the thread has ended: its result is whole
+    m_job->deleteLater();
+    m_job = nullptr;
+    m_result = m_state->result; // the work has ended: its result is whole
     emit finished(m_result.ok, m_result.why);
 }
 
 void PadBackupWriter::abandon()
 {
-    if (!m_thread)
+    if (!m_job)
         return;
-    QThread *thread = m_thread;
-    m_thread = nullptr;
     m_state->stop = true;
-    // The thread object goes once its thread has ended, wherever that is.
-    connect(thread, &QThread::finished, thread, &QObject::deleteLater);
-    if (thread->isFinished())
-        thread->deleteLater();
+    m_job->deleteLater(); // its thread ends on its own
+    m_job = nullptr;
 }
 
 bool PadBackupWriter::isRunning() const
 {
-    return m_thread && !m_thread->isFinished();
+    return m_job && !m_job->isFinished();
 }
 
 bool PadBackupWriter::waitFor(int ms)
 {
-    return !m_thread || m_thread->wait(ulong(qMax(ms, 0)));
+    return !m_job || m_job->waitFor(ms);
 }
 
 void PadBackupWriter::wait()
 {
-    if (!m_thread)
+    if (!m_job)
         return;
-    QThread *thread = m_thread;
-    thread->wait();
-    m_thread = nullptr;
-    delete thread;
-    m_result = m_state->result;
-    emit finished(m_result.ok, m_result.why);
+    m_job->waitFor(std::numeric_limits<int>::max());
+    ended();
 }

@@ -30,7 +30,9 @@
 #include <functional>
 #include <memory>
 
-class QThread;
+namespace ztplatform {
+class Job;
+}
 
 namespace padbackup {
 
@@ -165,6 +167,8 @@ public:
     // The files laid out so far, of all.
     int done() const { return m_state->done; }
     int total() const { return m_total; }
+    // The backup running as a job (its progress counts files), or null.
+    ztplatform::Job *job() const { return m_job; }
     // Until the backup started is written or refused; at once when none is
     // running. Blocks the caller: the window waits through its own loop.
     void wait();
@@ -187,10 +191,10 @@ private:
         std::atomic<int> done{0};
         padbackup::Written result;
     };
-    void ended(QThread *thread);
+    void ended();
 
     ztplatform::Disk *m_disk;
-    QThread *m_thread = nullptr;
+    ztplatform::Job *m_job = nullptr;
     std::shared_ptr<State> m_state = std::make_shared<State>();
     padbackup::Written m_result;
     int m_total = 0;

@@ -56,7 +56,10 @@ QByteArray sha(const QByteArray &bytes)
     return QCryptographicHash::hash(bytes, QCryptographicHash::Sha256);
 }
 
-// The bytes a mark digests: all of a small file, else three samples.
+// The bytes a mark digests: all of a small file, else three samples. Every
+// byte of a 512 KiB sound read at each delete would cost several times the
+// removal itself; the modification time a mark of a file holds makes up for
+// the bytes between the samples.
 template <typename Read>
 Mark markOf(qint64 size, Read read)
 {
@@ -120,9 +123,10 @@ bool statEntry(const ztplatform::OpenFolder &folder, const QString &name, struct
 
 void get(QDataStream &s, Mark &m)
 {
-    qint64 size = -1;
-    s >> size >> m.digest;
+    qint64 size = -1, modified = 0;
+    s >> size >> m.digest >> modified;
     m.size = size;
+    m.modified = modified;
 }
 
 bool isEntryName(const QString &name)
@@ -221,12 +225,22 @@ Mark markOfFile(ztplatform::Disk &disk, int fd, Stamp *stamp)
     struct stat st;
     if (fd < 0 || disk.statAt(fd, QByteArray(), &st, AT_EMPTY_PATH) != 0 || !S_ISREG(st.st_mode))
         return Mark();
-    const Mark m = markOf(st.st_size, [&disk, fd](qint64 at, qint64 n, QByteArray *out) {
+    Mark m = markOf(st.st_size, [&disk, fd](qint64 at, qint64 n, QByteArray *out) {
         return preadAll(disk, fd, at, n, out);
     });
-    if (stamp && m.isValid())
-        *stamp = stampOf(st);
+    if (!m.isValid())
+        return m;
+    const Stamp now = stampOf(st);
+    if (st.st_size > 3 * SAMPLE)
+        m.modified = now.modified;
+    if (stamp)
+        *stamp = now;
     return m;
+}
+
+bool isSameFile(const Mark &recorded, const Mark &now)
+{
+    return recorded.isValid() && recorded == now && (recorded.modified == 0 || recorded.modified == now.modified);
 }
 
 Mark markOfEntry(const ztplatform::OpenFolder &folder, const QString &name)
@@ -272,6 +286,7 @@ public:
     {
         i64(m.size);
         bytes(m.digest);
+        i64(m.modified);
     }
 
 private:
@@ -860,7 +875,7 @@ At Walk::locate(int i)
         return f.exists(s.hidden) ? At::Torn : At::Nowhere;
     }
     case Kind::Remove:
-        return standsAsSeen(i, f, s.from) || markOfEntry(f, s.from) == s.mark ? At::Old : At::Nowhere;
+        return standsAsSeen(i, f, s.from) || isSameFile(s.mark, markOfEntry(f, s.from)) ? At::Old : At::Nowhere;
     case Kind::Patch: {
         QByteArray now;
         if (!readRange(f, s.from, s.offset, s.after.size(), &now))

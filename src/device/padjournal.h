@@ -35,16 +35,24 @@ extern const QLatin1String UNREADABLE_NAME;
 // The folders a step's file may lie in, below the model folder.
 enum class Area : quint8 { Kit = 1, Sys = 2, Data = 3, Prm = 4 };
 
-// A file's size and the digest of its bytes (of its first, middle and last
-// 64 KiB when it is larger than 192 KiB); size -1: nothing readable there.
+// A file's size and the SHA-256 of its size and bytes: of every byte up to
+// 192 KiB; of a larger file, of its first, middle and last 64 KiB only.
+// Read from a larger file, the mark also holds its modification time, which
+// isSameFile() compares. size -1: nothing readable there.
 struct Mark {
     qint64 size = -1;
     QByteArray digest;
+    qint64 modified = 0; // ns since the epoch; 0 when not read from a larger file
+    // Size and digest: a file whose bytes differ only between the samples compares equal.
     bool operator==(const Mark &o) const { return size == o.size && digest == o.digest; }
     bool operator!=(const Mark &o) const { return !(*this == o); }
     bool isValid() const { return size >= 0 && !digest.isEmpty(); }
 };
 Mark markOfBytes(const QByteArray &bytes);
+// `now` is the file `recorded` was read from, as far as the marks tell: the
+// same size and digest and, where `recorded` holds one, the same
+// modification time (a file rewritten between the samples has another).
+bool isSameFile(const Mark &recorded, const Mark &now);
 
 // How a regular file stood when its mark was read: the same file, not
 // written to since, still stands so.
@@ -73,7 +81,7 @@ enum class Kind : quint8 {
                     // taken back then)
     Move = 3,       // `from` -> `hidden` -> `to` (in `toFolder`), then, when
                     // patchAfter is set, patched at patchAt
-    Remove = 4,     // `from` removed where it stands
+    Remove = 4,     // `from` removed where it stands, only while isSameFile() of `mark`
     Patch = 5,      // bytes at `offset` of `from`: `before` -> `after`
     Put = 6,        // the file `from` replaced whole by `after` (through `hidden`);
                     // `mark` and `before` the file it replaces (no mark: none stood there)

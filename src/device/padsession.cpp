@@ -40,7 +40,8 @@ bool standsBelow(const ztplatform::FolderAnchor &root, const QString &path)
 PadSession::PadSession(const PadSystem &system, QObject *parent)
     : QObject(parent)
     , m_system(system)
-    , m_watch(drives())
+    , m_drives(std::make_shared<DriveAsk>(system.drives ? *system.drives : ztplatform::systemDriveSource()))
+    , m_watch(system.drives ? *system.drives : ztplatform::systemDriveSource())
 {
     connect(&m_watch, &PadWatch::stoppedAnswering, this, [this]() {
         if (m_mode == Mode::OnPad)
@@ -190,14 +191,14 @@ bool PadSession::padFoldersReady() const
 bool PadSession::drivePresent() const
 {
     const QString root = m_currentDirPath, kitPath = m_tree.kitPath;
-    const DriveSource *source = &drives();
+    const std::shared_ptr<const DriveAsk> source = m_drives;
     return m_watch.run<bool>([source, root, kitPath]() { return writeback::padDrivePresent(*source, root, kitPath); })
             .value_or(false);
 }
 
-const DriveSource &PadSession::drives() const
+PadSession::~PadSession()
 {
-    return m_system.drives ? *m_system.drives : ztplatform::systemDriveSource();
+    m_drives->letGo();
 }
 
 VolumeDismounter &PadSession::dismounter()
@@ -301,7 +302,7 @@ writeback::WriteBackJob PadSession::writeBackJob(const KitLists &lists, bool sou
     job.padRoot = m_padRoot;
     job.padGuard = m_padGuard; // also judges the pad before the first write
     job.driveRoot = m_currentDirPath;
-    job.drives = &drives();
+    job.drives = m_drives;
     job.sysPath = m_tree.sysPath;
     if (rows)
         job.waves = rows(writeback::soundFilesToLookUp(job));

@@ -50,9 +50,11 @@ public:
 
     // Asks the system through `system`.
     explicit PadSession(const PadSystem &system = PadSystem(), QObject *parent = nullptr);
+    ~PadSession() override;
 
     // ---- the system ---------------------------------------------------------
-    const DriveSource &drives() const;
+    // The drives as work on threads of its own asks them: let go with the session.
+    std::shared_ptr<const DriveAsk> drives() const { return m_drives; }
     VolumeDismounter &dismounter();
     // The disk the pad's backups are written through; null: the system's.
     ztplatform::Disk *backupDisk() const { return m_system.backupDisk; }
@@ -283,6 +285,7 @@ private:
     void setMode(Mode mode);
 
     const PadSystem m_system;
+    std::shared_ptr<DriveAsk> m_drives;
     SystemVolumeDismounter m_systemDismounter; // when the system hands none
     Mode m_mode = Mode::Offline;
     bool m_padClosing = false;

@@ -46,10 +46,15 @@ ztplatform::FolderAnchor PadPace::paced(ztplatform::FolderAnchor root) const
 
 PadWatch::PadWatch(const DriveSource &drives, QObject *parent)
     : QObject(parent)
-    , m_drives(drives)
+    , m_drives(std::make_shared<DriveAsk>(drives))
 {
     m_timer.setInterval(LOOK_INTERVAL_MS);
     connect(&m_timer, &QTimer::timeout, this, &PadWatch::look);
+}
+
+PadWatch::~PadWatch()
+{
+    m_drives->letGo();
 }
 
 void PadWatch::watch(const QString &root)
@@ -120,7 +125,7 @@ void PadWatch::look()
         setAnswering(true); // the last look returned
     m_lookBeforeSilence = false;
     const QString root = m_root;
-    const DriveSource *drives = &m_drives;
+    const std::shared_ptr<const DriveAsk> drives = m_drives;
     m_look = ztplatform::TimedLook<bool>([root, drives]() { return drives->answers(root); });
     m_lookAge.start();
 }

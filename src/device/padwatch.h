@@ -58,8 +58,9 @@ public:
     static constexpr int LOOK_INTERVAL_MS = 1000;
     static constexpr int PACED_POLL_MS = 20; // the waiter's turns while paced work runs
 
-    // `drives` outlives the watch and every look it starts.
+    // `drives` outlives the watch; looks still running let go of it with the watch.
     explicit PadWatch(const DriveSource &drives, QObject *parent = nullptr);
+    ~PadWatch() override;
 
     // Watches the folder from now on; an empty name stops and counts the
     // pad as answering again.
@@ -146,7 +147,7 @@ private:
     void stopAnswering();
     void setAnswering(bool answering);
 
-    const DriveSource &m_drives;
+    const std::shared_ptr<DriveAsk> m_drives; // let go with the watch
     QString m_root;
     QTimer m_timer;
     ztplatform::TimedLook<bool> m_look; // the look under way, or the last one

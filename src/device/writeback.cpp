@@ -7,6 +7,7 @@
 #include "device/padreasons.h"
 #include "model/bytepack.h"
 #include "model/namerules.h"
+#include "platform/disk.h"
 #include "platform/inplacefile.h"
 #include "platform/replacefile.h"
 #include "platform/regularfile.h"
@@ -23,6 +24,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <tuple>
 
 namespace writeback {
@@ -59,19 +61,6 @@ auto comparedPadFields(const Records::KIT_PAD_SETTING &d)
                     d.aWaveVolume, d.aWavePan, d.aWavePitch, d.aWavePitch_cent, d.aWaveDecay, d.bWaveVolume, d.bWavePan,
                     d.bWavePitch, d.bWavePitch_cent, d.bWaveDecay, d.mute_group, d.poly_mono, d.dynamic, d.mode,
                     d.trig_mode, d.loop, d.velocity);
-}
-
-// A current-layout global chunk at the start of the open file, long enough
-// to hold the kit-chain block.
-bool holdsCurrentGlobalChunk(InPlaceFile &f)
-{
-    const QByteArray bytes = f.readAt(0, 8);
-    if (bytes.size() != 8)
-        return false;
-    const uchar *head = reinterpret_cast<const uchar *>(bytes.constData());
-    return bytepack::get32(head) == percussionpadfile::str2int(QStringLiteral("GLOB"))
-            && bytepack::get32(head + 4) > quint32(GLOBAL_CHUNK_SIZE_OLD_MAX)
-            && f.size() >= KIT_CHAIN_BLOCK_OFFSET + KIT_CHAIN_BLOCK_SIZE;
 }
 
 void report(const std::function<void(int)> &progress, int value)
@@ -177,41 +166,6 @@ QString kitFileName(const QString &kitPath, int kitNum)
 
 namespace {
 
-// The global settings file opened in `f`, ready for the kit-chain block: a
-// current-layout chunk that still holds `asLoaded` where the block goes.
-PadWrite openChainFile(const ztplatform::FolderAnchor &padRoot, const QString &globalFile, const QByteArray &asLoaded,
-                       InPlaceFile &f, QString *usedPath, QString *entry)
-{
-    const QString path = globalFile.isEmpty() ? QString() : padtree::convertPathCaseInsensitivity(padRoot, globalFile);
-    if (usedPath)
-        *usedPath = path;
-    QString name;
-    ztplatform::Reach reach = ztplatform::Reach::Missing;
-    const ztplatform::OpenFolder folder =
-            path.isEmpty() ? ztplatform::OpenFolder() : padRoot.openFolderOf(path, &name, &reach);
-    if (entry)
-        *entry = name;
-    if (reach == ztplatform::Reach::Replaced)
-        return PadWrite::Refused;
-    if (reach == ztplatform::Reach::Outside) {
-        qWarning() << "the global settings file lies outside the pad's folders:" << path;
-        return PadWrite::Outside;
-    }
-    if (!folder.isOpen() || !f.open(folder, name)) {
-        qWarning() << "cannot open the global settings file" << path << f.errorString();
-        return PadWrite::NotWritten;
-    }
-    if (!holdsCurrentGlobalChunk(f)) {
-        qWarning() << "the global settings file holds no current-layout chunk; kit chains not written" << path;
-        return PadWrite::NotWritten;
-    }
-    if (f.readAt(KIT_CHAIN_BLOCK_OFFSET, KIT_CHAIN_BLOCK_SIZE) != asLoaded) {
-        qWarning() << "the kit chains of" << path << "changed since the pad was loaded; not written";
-        return PadWrite::Changed;
-    }
-    return PadWrite::Written;
-}
-
 // The kit file ready for its record: reached below the pad's root, a record
 // long, and holding the record read at load.
 PadWrite checkKitFile(const ztplatform::FolderAnchor &padRoot, const QString &file, const QByteArray &asLoaded)
@@ -265,10 +219,9 @@ QByteArray withoutChains(QByteArray bytes)
 }
 
 // The global settings file ready to be replaced, read only: it still holds
-// `asLoaded` whole. `opened` gets its folder.
+// `asLoaded` whole.
 PadWrite checkGlobalFile(const ztplatform::FolderAnchor &padRoot, const QString &globalFile,
-                         const QByteArray &asLoaded, QString *usedPath, QString *entry,
-                         ztplatform::OpenFolder *opened = nullptr)
+                         const QByteArray &asLoaded, QString *usedPath, QString *entry)
 {
     const QString path = globalFile.isEmpty() ? QString() : padtree::convertPathCaseInsensitivity(padRoot, globalFile);
     *usedPath = path;
@@ -283,8 +236,6 @@ PadWrite checkGlobalFile(const ztplatform::FolderAnchor &padRoot, const QString 
             folder.isOpen() ? pairfiles::readRegular(folder, *entry, GLOBAL_FILE_MAX + 1) : QByteArray();
     if (now.isEmpty() || asLoaded.isEmpty())
         return PadWrite::NotWritten;
-    if (opened)
-        *opened = std::move(folder);
     return now == asLoaded ? PadWrite::Written : PadWrite::Changed;
 }
 
@@ -363,48 +314,6 @@ QByteArray restoredGlobalBytes(const WriteBackJob &job)
     return bytes;
 }
 
-PadWrite writeGlobalFile(const ztplatform::FolderAnchor &padRoot, const QString &globalFile,
-                         const QByteArray &asLoaded, const QByteArray &bytes, QString *usedPath)
-{
-    QString path, name;
-    ztplatform::OpenFolder folder;
-    const PadWrite how = checkGlobalFile(padRoot, globalFile, asLoaded, &path, &name, &folder);
-    if (usedPath)
-        *usedPath = path;
-    if (how != PadWrite::Written)
-        return how;
-    {
-        ztplatform::ReplaceFile file(folder, name);
-        if (file.open() && file.write(bytes) && file.commit())
-            return PadWrite::Written;
-        if (file.isRenamed())
-            return PadWrite::MayBeDamaged;
-        qWarning() << "cannot replace the global settings file" << path << file.errorString();
-    }
-    // A full volume has no room for a new file; one of the same size takes the bytes in place.
-    InPlaceFile f;
-    if (f.open(folder, name) && f.size() == bytes.size() && f.writeAt(0, bytes))
-        return PadWrite::Written;
-    return f.restoreFailed() ? PadWrite::MayBeDamaged : PadWrite::NotWritten;
-}
-
-PadWrite writeKitChainBlock(const ztplatform::FolderAnchor &padRoot, const QString &globalFile,
-                            const QByteArray &asLoaded, const QVector<Records::KIT_CHAIN> &chains, QString *usedPath)
-{
-    InPlaceFile f;
-    QString path;
-    const PadWrite how = openChainFile(padRoot, globalFile, asLoaded, f, &path, nullptr);
-    if (usedPath)
-        *usedPath = path;
-    if (how != PadWrite::Written)
-        return how;
-    if (!f.writeAt(KIT_CHAIN_BLOCK_OFFSET, kitChainBlock(chains))) {
-        qWarning() << "cannot write the kit chains into" << path << f.errorString();
-        return f.restoreFailed() ? PadWrite::MayBeDamaged : PadWrite::NotWritten;
-    }
-    return PadWrite::Written;
-}
-
 PadWrite writeAlterFile(const ztplatform::FolderAnchor &padRoot, const QString &sysPath, const QByteArray &bytes,
                         QString *usedPath, QString *why)
 {
@@ -454,7 +363,7 @@ QString kitFileReason(const ztplatform::FolderAnchor &padRoot, const QString &fi
     if (!folder.isOpen())
         return reason;
     struct stat st;
-    if (::fstatat(folder.fd(), QFile::encodeName(name).constData(), &st, AT_SYMLINK_NOFOLLOW) == 0
+    if (folder.disk().statAt(folder.fd(), QFile::encodeName(name), &st, AT_SYMLINK_NOFOLLOW) == 0
         && st.st_size < KIT_RECORD_SIZE)
         return padreason::shortKitRecord();
     return QString();
@@ -473,7 +382,8 @@ struct NotSaved {
     bool heldBack = false; // an earlier change's record kept the save from the pad
     int refusal = 0;       // errno of a write the pad refused while it stayed
     bool recorded = false; // and the save's record stays for the next load
-    bool chainsLeft = false; // the chains not written for that refusal
+    bool chainsLeft = false; // the chains not written for that refusal or for want of room
+    qint64 roomNeeded = 0; // bytes the save needs free on the pad, which has less: nothing was written
     bool global = false; // the chains go with the restored global settings, in global.ini whole
 
     void addKit(int kitNo, PadWrite how, const QString &file, const QString &why)
@@ -506,6 +416,10 @@ struct NotSaved {
         if (heldBack)
             lines << DeviceText::tr("Nothing was saved to the sampler pad: it holds the record of an earlier change "
                                     "that its next load ends first or, if it cannot, names.");
+        if (roomNeeded)
+            lines << DeviceText::tr("Nothing was saved to the sampler pad: the save needs %1 KB free on it for its "
+                                    "record and files, and it has less.")
+                             .arg((roomNeeded + 1023) / 1024);
         const QString error = QString::fromLocal8Bit(std::strerror(refusal));
         if (refusal && recorded)
             lines << DeviceText::tr("The sampler pad refused a write (%1); the next load of the sampler pad finishes "
@@ -545,12 +459,14 @@ struct NotSaved {
         if (alter == PadWrite::Outside)
             lines << DeviceText::tr("The change file alter.ini was not saved: its folder is a link or leads out "
                                     "of the sampler pad.");
-        if (refusal)
+        if (refusal || roomNeeded)
             lines << DeviceText::tr("The change file alter.ini was not saved.");
         if (!damaged.isEmpty())
             lines << DeviceText::tr("Writing these files failed and their old bytes could not be put back; they "
                                     "may be damaged:")
                             + QStringLiteral("\r\n") + damaged.join(QStringLiteral("\r\n"));
+        if (roomNeeded)
+            lines << DeviceText::tr("Korvanta stays open without the sampler pad and keeps your edits.");
         lines.removeAll(QString());
         return lines;
     }
@@ -748,94 +664,20 @@ struct WriteBackRun {
         stopped.stop = stopAfter(job, how, &stopped.another);
     }
 
-    // The changed chains in place, or a restored global.ini whole with them.
-    void chains()
+    // Nothing is written once the pad takes nothing more: every change is left.
+    void leaveAll()
     {
         const QVector<Records::KIT_CHAIN> noChains;
         const QVector<Records::KIT_CHAIN> &chains = job.chains ? *job.chains : noChains;
-        const bool chainsChanged = !kitChainsEqual(chains, job.originalChains ? *job.originalChains : noChains);
-        const QByteArray global = restoredGlobalBytes(job);
-        if (!chainsChanged && global.isEmpty())
-            return;
-        notSaved.global = stopped.global = !global.isEmpty();
-        if (!going()) {
-            stopped.chainsLeft = true;
-            return;
-        }
-        QString path = job.globalFile;
-        if (job.padGuard && !global.isEmpty())
-            job.padGuard->globalWriting(global);
-        if (job.globalReplacing && !global.isEmpty())
-            job.globalReplacing(global);
-        const PadWrite how = global.isEmpty()
-                ? writeKitChainBlock(job.padRoot, job.globalFile, job.chainBlock, chains, &path)
-                : writeGlobalFile(job.padRoot, job.globalFile, job.globalAsLoaded, global, &path);
-        stopped.chainsSaved = how == PadWrite::Written;
-        result.chainsWritten = stopped.chainsSaved && chainsChanged;
-        result.globalWritten = stopped.chainsSaved && !global.isEmpty();
-        if (stopped.chainsSaved) {
-            globalFlag = 1; // alter.ini tells the pad only of what reached it
-            return;
-        }
-        failed(how, path);
-        stopped.chainsLeft = !going();
-        if (stopped.chainsLeft)
-            return;
-        notSaved.chains = how;
-        if (how == PadWrite::NotWritten)
-            chainsFailure = globalOpenError(path, globalFileReason(job.padRoot, path, global.isEmpty()));
-    }
-
-    void kits()
-    {
+        const bool global = !restoredGlobalBytes(job).isEmpty();
+        notSaved.global = stopped.global = global;
+        stopped.chainsLeft = global || !kitChainsEqual(chains, job.originalChains ? *job.originalChains : noChains);
         for (const KitToWrite &w : kitsToWrite(job, kitFlags)) {
-            const int k = w.slot;
-            (*job.kits)[k] = w.kit;
-            kitFlags[k] = 0;
-            if (!going()) {
-                stopped.kitsLeft << k + 1;
-                result.kitsNotSaved << k + 1;
-                continue;
-            }
-            const QString file =
-                    job.kitFiles.value(k).isEmpty() ? kitFileName(job.kitPath, k + 1) : job.kitFiles.at(k);
-            QByteArray written;
-            const PadWrite how = Records::writeKitRecordOnPad(job.padRoot, file, job.kitRecords.value(k), *job.kits,
-                                                              k + 1, &written);
-            if (how == PadWrite::Written) {
-                kitFlags[k] = 1;
-                kitMarks[k] = 1;
-                kitChangedFlag = 1;
-                result.kitsWritten << k + 1;
-                stopped.kitsSaved << k + 1;
-                if (job.padGuard)
-                    job.padGuard->kitWritten(k, written);
-                continue;
-            }
-            result.kitsNotSaved << k + 1;
-            failed(how, file);
-            if (going())
-                notSaved.addKit(k + 1, how, file,
-                                how == PadWrite::NotWritten ? kitFileReason(job.padRoot, file) : QString());
-            else
-                stopped.kitsLeft << k + 1;
+            (*job.kits)[w.slot] = w.kit;
+            kitFlags[w.slot] = 0;
+            stopped.kitsLeft << w.slot + 1;
+            result.kitsNotSaved << w.slot + 1;
         }
-    }
-
-    void alter()
-    {
-        if (!going())
-            return;
-        const PadWrite how =
-                writeAlterFile(job.padRoot, job.sysPath,
-                               alterFileBytes(kitChangedFlag != 0, job.wavesChanged, globalFlag != 0, kitMarks),
-                               &notSaved.alterFile, &notSaved.alterWhy);
-        result.alterWritten = how == PadWrite::Written;
-        if (result.alterWritten)
-            return;
-        failed(how, job.sysPath + QStringLiteral("/alter.ini"));
-        if (going())
-            notSaved.alter = how;
     }
 
     // What one journaled write-back plans before it runs.
@@ -999,7 +841,7 @@ struct WriteBackRun {
             } else {
                 stopped.chainsLeft = true;
             }
-        } else if (!saved && going() && notSaved.refusal) {
+        } else if (!saved && going() && (notSaved.refusal || notSaved.roomNeeded)) {
             notSaved.chainsLeft = true;
         } else if (!saved && going() && otherBytes) {
             notSaved.chains = PadWrite::Changed;
@@ -1090,12 +932,12 @@ struct WriteBackRun {
     }
 
     // The chains, the kits and alter.ini as one transaction of the pad's
-    // journal, each file checked first. False when the pad has no room for
-    // the record: then each file is written on its own.
-    bool journaled()
+    // journal, each file checked first. Without room on the pad for its
+    // record and the files it puts, nothing is written.
+    void write()
     {
         if (!going())
-            return false;
+            return leaveAll();
         namespace pj = padjournal;
         JournalPlan p;
         p.record.purpose = pj::Purpose::WriteBack;
@@ -1110,30 +952,64 @@ struct WriteBackRun {
         if (pj::recordPresent(pad)) {
             qWarning() << "the pad holds the record of another change; nothing is saved to it";
             notSaved.heldBack = true;
-            settleKits(p, pj::Outcome());
-            return true;
+            return settleKits(p, pj::Outcome());
         }
-        if (!planAlter(p, pad))
-            return false;
-
-        const pj::Outcome o = pj::run(pad, p.record);
-        if (!o.found && (o.error == ENOSPC || o.error == EDQUOT || o.error == EFBIG))
-            return false; // nothing was written
-        if (!o.finished) {
+        pj::Outcome o;
+        if (!planAlter(p, pad)) {
+            // No SYS folder to hold the record, or no name free in it.
             failed(PadWrite::NotWritten, job.sysPath + QLatin1Char('/') + padjournal::RECORD_NAME);
-            stayed = o.pending; // a record never written leaves nothing to finish
-            if (going() && o.refused) {
-                notSaved.refusal = o.error ? o.error : EIO;
-                notSaved.recorded = o.pending;
-            } else if (going()) {
-                notSaved.alter = PadWrite::NotWritten;
-            }
+            notSaved.refusal = EIO;
+        } else if ((notSaved.roomNeeded = roomMissing(p.record, pad)) == 0) {
+            o = pj::run(pad, p.record);
+            if (!o.found && (o.error == ENOSPC || o.error == EDQUOT || o.error == EFBIG))
+                notSaved.roomNeeded = roomNeeded(p.record, pad); // nothing was written
+            else if (!o.finished)
+                notFinished(o);
         }
         // From here on the journal's run is what happened.
         settleChains(p, o);
         settleKits(p, o);
         settleAlter(p, o, pad);
-        return true;
+    }
+
+    void notFinished(const padjournal::Outcome &o)
+    {
+        failed(PadWrite::NotWritten, job.sysPath + QLatin1Char('/') + padjournal::RECORD_NAME);
+        stayed = o.pending; // a record never written leaves nothing to finish
+        if (going() && o.refused) {
+            notSaved.refusal = o.error ? o.error : EIO;
+            notSaved.recorded = o.pending;
+        } else if (going()) {
+            notSaved.alter = PadWrite::NotWritten;
+        }
+    }
+
+    // The bytes the record and the files it puts take on the pad, each
+    // rounded up to whole blocks of its file system, one block more for SYS.
+    static qint64 roomNeeded(const padjournal::Record &record, padjournal::Pad &pad)
+    {
+        const ztplatform::OpenFolder sys = pad.base(padjournal::Area::Sys);
+        struct statvfs vfs;
+        const qint64 block = sys.isOpen() && ::fstatvfs(sys.fd(), &vfs) == 0 && vfs.f_frsize > 0 ? qint64(vfs.f_frsize)
+                                                                                                   : 4096;
+        const auto blocks = [block](qint64 bytes) { return (bytes + block - 1) / block * block; };
+        qint64 needed = blocks(padjournal::encode(record).size()) + block;
+        for (const padjournal::Step &s : record.steps) {
+            if (s.kind == padjournal::Kind::Put)
+                needed += blocks(s.after.size());
+        }
+        return needed;
+    }
+
+    // roomNeeded() when the pad has less free; 0 when it has that much (or does not tell).
+    static qint64 roomMissing(const padjournal::Record &record, padjournal::Pad &pad)
+    {
+        const ztplatform::OpenFolder sys = pad.base(padjournal::Area::Sys);
+        struct statvfs vfs;
+        if (!sys.isOpen() || ::fstatvfs(sys.fd(), &vfs) != 0)
+            return 0;
+        const qint64 needed = roomNeeded(record, pad);
+        return qint64(vfs.f_bavail) * qint64(vfs.f_frsize) < needed ? needed : 0;
     }
 
     void tell()
@@ -1164,18 +1040,10 @@ WriteBackResult writeBack(WriteBackJob &job, const std::function<void(int)> &pro
 {
     WriteBackRun run(job);
     run.stopped.stop = stopBefore(job, &run.stopped.another);
-    if (run.journaled()) {
-        report(progress, 1);
-        report(progress, 2);
-        report(progress, 4);
-    } else {
-        run.chains();
-        report(progress, 1);
-        run.kits();
-        report(progress, 2);
-        report(progress, 4);
-        run.alter(); // from the flags as they now stand
-    }
+    run.write();
+    report(progress, 1);
+    report(progress, 2);
+    report(progress, 4);
     if (run.result.alterWritten)
         report(progress, 5);
     run.tell();

@@ -66,18 +66,6 @@ enum class PadStop {
 // The sentence that names a stop (Gone, ReadOnly, WasAway).
 QString padStopText(PadStop stop);
 
-// Writes the block in place into globalFile (found ignoring case, reached
-// from padRoot without following a link) when it holds a current-layout
-// global chunk that still holds `asLoaded` where the block goes; `usedPath`
-// gets the file tried.
-PadWrite writeKitChainBlock(const ztplatform::FolderAnchor &padRoot, const QString &globalFile,
-                            const QByteArray &asLoaded, const QVector<MainWindow1Records::KIT_CHAIN> &chains,
-                            QString *usedPath = nullptr);
-// Replaces globalFile (found ignoring case, reached from padRoot without
-// following a link) whole by `bytes` while it still holds `asLoaded`;
-// without room for a new file, one of the same size takes them in place.
-PadWrite writeGlobalFile(const ztplatform::FolderAnchor &padRoot, const QString &globalFile,
-                         const QByteArray &asLoaded, const QByteArray &bytes, QString *usedPath = nullptr);
 // Writes alter.ini in sysPath (reached from padRoot without following a link)
 // whole: synced temporary file, then rename; a link of that name is replaced,
 // never written through. Without room for the temporary file, an existing
@@ -113,7 +101,7 @@ struct WriteBackJob {
     std::shared_ptr<PadGuard> padGuard; // when set: asked before the first write, told of each kit written
     std::function<void(const QByteArray &)> globalReplacing; // told global.ini's bytes before it is replaced whole
     QString driveRoot; // the pad's drive, to tell it gone; without one, gone is no model folder above kitPath
-    const DriveSource *drives = nullptr; // where driveRoot is looked for; null: the system's
+    std::shared_ptr<const DriveSource> drives; // where driveRoot is looked for; null: the system's
     QString sysPath;
     WaveFileIndex waves; // the total sound list by file
 };

@@ -6,6 +6,7 @@
 #include "ui_mainwindow1.h"
 
 #include "mainwindow1/library/previewcontroller.h"
+#include "mainwindow1/library/rawfile.h"
 #include "mainwindow1/library/soundfilescontroller.h"
 #include "mainwindow1/library/soundlistscontroller.h"
 #include "mainwindow1/editing/kitheadercontroller.h"
@@ -27,6 +28,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QMenu>
 #include <QSpinBox>
 #include <QStandardItemModel>
@@ -34,11 +36,10 @@
 void MainWindow1::makeControllers()
 {
     const WindowViews views = windowViews(ui);
-    m_preview = std::make_unique<PreviewController>(views.preview, this, *m_services.prompter);
     makeLibrary(views);
     makeEditing(views);
     m_setupFiles = std::make_unique<SetupFilesController>(doc(), library(), pad(), views.setupFiles, this,
-                                                          *m_services.prompter, *m_preview, *m_soundFiles,
+                                                          *m_services.prompter, *m_preview, *m_rawFiles,
                                                           *m_soundLists, *m_kitPages, *m_mainPadPage, *m_kitChains,
                                                           *m_kitHeader);
     m_padSync = std::make_unique<PadSyncController>(m_doc, soundLibrary, m_pad, *m_soundLists, *m_kitPages,
@@ -50,15 +51,18 @@ void MainWindow1::makeControllers()
     wireAreas();
 }
 
+// The library's areas, each given those below it: the previews and saves'
+// sound files, the preview, the lists, the imports and exports.
 void MainWindow1::makeLibrary(const WindowViews &views)
 {
-    m_soundFiles = std::make_unique<SoundFilesController>(m_doc, soundLibrary, m_pad, this,
-                                                          *m_services.prompter, m_services.conversion, *m_preview);
+    m_rawFiles = std::make_unique<RawFiles>(m_doc, soundLibrary, m_pad, this, *m_services.prompter,
+                                            m_services.conversion);
+    m_preview = std::make_unique<PreviewController>(views.preview, this, *m_services.prompter, *m_rawFiles);
     m_soundLists = std::make_unique<SoundListsController>(m_doc, soundLibrary, m_pad, views.soundLists, this,
-                                                          *m_services.prompter, *m_preview, *m_soundFiles);
-    m_preview->useSoundFiles(*m_soundFiles);
-    m_preview->useSoundLists(*m_soundLists);
-    m_soundFiles->useSoundLists(*m_soundLists);
+                                                          *m_services.prompter, *m_preview);
+    m_soundFiles = std::make_unique<SoundFilesController>(m_doc, soundLibrary, m_pad, this, *m_services.prompter,
+                                                          m_services.conversion, *m_preview, *m_soundLists);
+    connect(m_rawFiles.get(), &RawFiles::soundMissing, m_soundLists.get(), &SoundListsController::pointAtSound);
 }
 
 void MainWindow1::makeEditing(const WindowViews &views)
@@ -82,9 +86,10 @@ void MainWindow1::releaseControllers()
     m_mainPadPage.reset();
     m_kitPages.reset();
     m_kitHeader.reset();
-    m_soundLists.reset();
     m_soundFiles.reset();
+    m_soundLists.reset();
     m_preview.reset();
+    m_rawFiles.reset();
 }
 
 // What the library's controllers tell the areas above them, and the pages
@@ -224,6 +229,7 @@ MainWindow1::MainWindow1(const WindowServices &services, QWidget *parent)
     m_kitPages->setUpClickList();
     m_soundLists->initClickItemModel();
     m_preview->initSoundPlay();
+    m_soundLists->importSoundList(QDir::current().absoluteFilePath(QStringLiteral("soundlist.xml")));
     // The pages show what the document holds from here on.
     m_kitChains->connectDocument();
     m_mainPadPage->connectDocument();
@@ -274,9 +280,9 @@ void MainWindow1::recvClose(int flag) { m_quitFlag = flag; }
 // ---- the slots the form connects by name ----------------------------------------
 
 // The preview bar.
-void MainWindow1::on_playBtn2_clicked() { m_preview->play(); }
-void MainWindow1::on_stopBtn2_clicked() { m_preview->stop(); }
-void MainWindow1::on_loopBtn2_clicked() { m_preview->toggleLoop(); }
+void MainWindow1::on_playBtn2_clicked() { m_preview->play(m_soundLists->soundRowCurrent()); }
+void MainWindow1::on_stopBtn2_clicked() { m_preview->stop(m_soundLists->soundRowCurrent()); }
+void MainWindow1::on_loopBtn2_clicked() { m_preview->toggleLoop(m_soundLists->soundRowCurrent()); }
 void MainWindow1::on_waveHorizontalSlider2_sliderMoved(int position) { m_preview->seek(position); }
 void MainWindow1::on_volumeHorizontalSlider2_valueChanged(int value) { m_preview->setVolume(value); }
 

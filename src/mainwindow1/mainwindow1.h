@@ -13,6 +13,7 @@
 
 class QMenu;
 struct WindowViews;
+class RawFiles;
 class PreviewController;
 class SoundFilesController;
 class SoundListsController;
@@ -51,6 +52,7 @@ public:
     Ui::MainWindow1 *form() const { return ui; }
 
     // ---- the areas ---------------------------------------------------------------
+    RawFiles &rawFiles() { return *m_rawFiles; }
     PreviewController &preview() { return *m_preview; }
     SoundFilesController &soundFiles() { return *m_soundFiles; }
     SoundListsController &soundLists() { return *m_soundLists; }
@@ -170,6 +172,7 @@ private:
     KitDocument m_doc;
     SoundLibrary soundLibrary;
     PadSession m_pad;
+    std::unique_ptr<RawFiles> m_rawFiles;
     std::unique_ptr<PreviewController> m_preview;
     std::unique_ptr<SoundFilesController> m_soundFiles;
     std::unique_ptr<SoundListsController> m_soundLists;

@@ -8,6 +8,7 @@
 #include "library/clicksounds.h"
 #include "model/audioconverter.h"
 #include "platform/filenamebytes.h"
+#include "platform/removabledrives.h"
 #include "platform/runfolders.h"
 #include "resources/ztresources.h"
 #include "widgets/devicedetector.h"
@@ -95,7 +96,8 @@ EditorStartup::EditorStartup(const WindowServices &services, int cnOrEn)
     ztplatform::removeDeadRunFoldersLater();
     window = new MainWindow1(services);
     window->shell().setCnOrEn(cnOrEn);
-    chooser = new DeviceDetector(window->pad().drives(), nullptr);
+    // The chooser may outlive the window: it asks the drives it was handed.
+    chooser = new DeviceDetector(services.pad.drives ? *services.pad.drives : ztplatform::systemDriveSource(), nullptr);
     window->setupFiles().useDetector(chooser);
     if (!window->shell().constructionComplete()) {
         // It has told the user; a half-built editor is not offered.

@@ -4,7 +4,6 @@
 
 #include "model/bytepack.h"
 #include "model/kitrecordmap.h"
-#include "platform/anchoredfolder.h"
 #include "platform/inplacefile.h"
 
 #include <QFile>
@@ -156,41 +155,3 @@ bool MainWindow1Records::writePrmWaveInPlace(const char *fileName, quint16 waveN
     });
 }
 
-MainWindow1Records::PadRecordWrite MainWindow1Records::writeKitRecordOnPad(const ztplatform::FolderAnchor &padRoot,
-                                                                          const QString &file,
-                                                                          const QByteArray &asLoaded,
-                                                                          const QVector<soundKit> &kitAttrList,
-                                                                          int kitNo, QByteArray *written)
-{
-    if (!validKitNumber(kitAttrList, kitNo))
-        return PadRecordWrite::NotWritten;
-    const QByteArray native = QFile::encodeName(file);
-    QString name;
-    ztplatform::Reach reach = ztplatform::Reach::Missing;
-    const ztplatform::OpenFolder folder = padRoot.openFolderOf(file, &name, &reach);
-    if (reach == ztplatform::Reach::Replaced)
-        return PadRecordWrite::Refused;
-    if (reach == ztplatform::Reach::Outside) {
-        std::fprintf(stderr, "The kit file lies outside the pad's folders: %s\n", native.constData());
-        return PadRecordWrite::Outside;
-    }
-    InPlaceFile mf;
-    if (!folder.isOpen() || !mf.open(folder, name)) {
-        std::fprintf(stderr, "Failed to open file.%s\n", native.constData());
-        return PadRecordWrite::NotWritten;
-    }
-    if (mf.size() >= KIT_RECORD_SIZE
-        && (asLoaded.size() != KIT_RECORD_SIZE || mf.readAt(0, KIT_RECORD_SIZE) != asLoaded)) {
-        std::fprintf(stderr, "The kit file changed since it was loaded: %s\n", native.constData());
-        return PadRecordWrite::Changed;
-    }
-    if (patchOpenFile(mf, native.constData(), KIT_RECORD_SIZE, [&](char *view) {
-            if (!updateKit(view, kitAttrList, kitNo))
-                return false;
-            if (written)
-                *written = QByteArray(view, KIT_RECORD_SIZE);
-            return true;
-        }))
-        return PadRecordWrite::Written;
-    return mf.restoreFailed() ? PadRecordWrite::MayBeDamaged : PadRecordWrite::NotWritten;
-}

@@ -12,10 +12,6 @@
 #include <QString>
 #include <QVector>
 
-namespace ztplatform {
-class FolderAnchor;
-}
-
 struct MainWindow1Records
 {
     // ---- kit records --------------------------------------------------------
@@ -334,7 +330,7 @@ struct MainWindow1Records
     // the same guarantees.
     static bool writePrmWaveInPlace(const char *fileName, quint16 waveNo);
 
-    // What a checked write of a kit record on the pad did.
+    // What a checked write of a record on the pad did.
     enum class PadRecordWrite {
         Written,      // the record is written and synced
         NotWritten,   // missing, short or locked file, or a failed write whose old bytes are back
@@ -343,13 +339,6 @@ struct MainWindow1Records
         Outside,      // the file's folder is reached through a link or on another volume: not touched
         MayBeDamaged, // the write failed and the old bytes could not be put back
     };
-    // Writes kit kitNo into `file` like writeKitRecordInPlace, reaching the
-    // file from the pad's root without following a link, and only while the
-    // file still holds `asLoaded`, the record read from it at load.
-    // `written` gets the record the file holds after a write.
-    static PadRecordWrite writeKitRecordOnPad(const ztplatform::FolderAnchor &padRoot, const QString &file,
-                                              const QByteArray &asLoaded, const QVector<soundKit> &kitAttrList,
-                                              int kitNo, QByteArray *written = nullptr);
 };
 
 #endif // MAINWINDOW1RECORDS_H

@@ -65,9 +65,11 @@ bool writeAll(QFile *file, const char *data, qint64 n)
 }
 
 // Appends the wave bytes of the first n entries to file, in table order.
+// Entries that come from one source file in a row read it through one open.
 bool copyWaveBytes(QFile *file, const percussionpadfile::P_SOUND_INDEX *table, int n)
 {
     std::vector<char> block;
+    QFile src;
     for (int i = 0; i < n; ++i) {
         const percussionpadfile::P_SOUND_INDEX &e = table[i];
         if (file->pos() != qint64(e.wave_start)) {
@@ -78,12 +80,16 @@ bool copyWaveBytes(QFile *file, const percussionpadfile::P_SOUND_INDEX *table, i
         if (e.wave_length == 0)
             continue;
 
-        QFile src(percussionpadfile::soundSourceFile(e.fileName));
-        if (!src.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
-            qWarning() << Q_FUNC_INFO << "cannot open" << src.fileName();
-            return false;
+        const QString from = percussionpadfile::soundSourceFile(e.fileName);
+        if (!src.isOpen() || from != src.fileName()) {
+            src.close();
+            src.setFileName(from);
+            if (!src.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
+                qWarning() << Q_FUNC_INFO << "cannot open" << src.fileName();
+                return false;
+            }
         }
-        if (!src.seek(e.fileOffset)) {
+        if (src.pos() != qint64(e.fileOffset) && !src.seek(e.fileOffset)) {
             qWarning() << Q_FUNC_INFO << "读取文件偏移失败" << src.fileName() << e.fileOffset;
             return false;
         }

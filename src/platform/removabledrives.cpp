@@ -18,6 +18,18 @@ bool DriveSource::answers(const QString &root) const
     return !root.isEmpty() && ::stat(QFile::encodeName(root).constData(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
+QVector<DriveEntry> DriveAsk::drives() const
+{
+    const DriveSource *source = m_source;
+    return source ? source->drives() : QVector<DriveEntry>();
+}
+
+bool DriveAsk::answers(const QString &root) const
+{
+    const DriveSource *source = m_source;
+    return source && source->answers(root);
+}
+
 SystemDriveSource::SystemDriveSource(const QString &mountTablePath, const QString &sysRoot)
     : m_mountTable(mountTablePath.isEmpty() ? QStringLiteral("/proc/self/mountinfo") : mountTablePath)
     , m_sysRoot(sysRoot.isEmpty() ? QStringLiteral("/sys") : sysRoot)

@@ -4,6 +4,8 @@
 #include <QString>
 #include <QVector>
 
+#include <atomic>
+
 // One mounted volume as the drive chooser sees it.
 struct DriveEntry
 {
@@ -24,6 +26,24 @@ public:
     // drive takes to answer, for ever on a dead network or FUSE mount: asked
     // off the GUI thread only. True when the root is a folder.
     virtual bool answers(const QString &root) const;
+};
+
+// A drive source as work on threads of its own reaches it: once its owner
+// lets go, work that asks later is told of no drive and no answer, and the
+// source (which may be gone) is not asked.
+class DriveAsk : public DriveSource
+{
+public:
+    explicit DriveAsk(const DriveSource &source)
+        : m_source(&source)
+    {
+    }
+    QVector<DriveEntry> drives() const override;
+    bool answers(const QString &root) const override;
+    void letGo() { m_source = nullptr; }
+
+private:
+    std::atomic<const DriveSource *> m_source;
 };
 
 // Reads the mount table and the block device flags of sysfs.

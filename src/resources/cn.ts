@@ -3862,6 +3862,10 @@ Quit anyway? Choose No to keep the window open, move it away, and close the wind
         <source>A save to the sampler pad was cut short; it is now put in order.</source>
         <translation>向采样打击垫的一次保存被中断；现已整理完毕。</translation>
     </message>
+    <message>
+        <source>Nothing was saved to the sampler pad: the save needs %1 KB free on it for its record and files, and it has less.</source>
+        <translation>没有向采样打击垫保存任何内容：这次保存需要打击垫上有 %1 KB 的可用空间来存放其记录和文件，而打击垫上的空间不足。</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>

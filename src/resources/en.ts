@@ -3862,6 +3862,10 @@ Quit anyway? Choose No to keep the window open, move it away, and close the wind
         <source>A save to the sampler pad was cut short; it is now put in order.</source>
         <translation>A save to the sampler pad was cut short; it is now put in order.</translation>
     </message>
+    <message>
+        <source>Nothing was saved to the sampler pad: the save needs %1 KB free on it for its record and files, and it has less.</source>
+        <translation>Nothing was saved to the sampler pad: the save needs %1 KB free on it for its record and files, and it has less.</translation>
+    </message>
 </context>
 <context>
     <name>SelectKitNo</name>

@@ -142,8 +142,8 @@ class TestPadJournal : public QObject {
         s << quint8(record.purpose) << quint32(record.steps.size());
         for (const pj::Step &st : record.steps) {
             s << quint8(st.kind) << quint8(st.area) << st.number << st.folder << st.from << st.hidden << st.toFolder
-              << st.to << qint64(st.mark.size) << st.mark.digest << qint64(st.offset) << st.before << st.after
-              << qint64(st.patched.size) << st.patched.digest;
+              << st.to << qint64(st.mark.size) << st.mark.digest << st.mark.modified << qint64(st.offset)
+              << st.before << st.after << qint64(st.patched.size) << st.patched.digest << st.patched.modified;
         }
         return bytes + QCryptographicHash::hash(bytes, QCryptographicHash::Sha256);
     }
@@ -1078,6 +1078,51 @@ private slots:
         QVERIFY2(again.text().contains(adding ? "The adding of these sounds was taken back"
                                               : "Sound 2: 001/002.wav holds other bytes than the file deleted"),
                  qPrintable(again.text()));
+    }
+
+    // A sound larger than the digest's samples, rewritten since between them
+    // (same size, a later modification time), is not removed as the one
+    // recorded; the same file as recorded is.
+    void aLargeSoundRewrittenBetweenTheSamplesIsNotRemoved_data()
+    {
+        QTest::addColumn<bool>("rewritten");
+        QTest::newRow("rewritten") << true;
+        QTest::newRow("as recorded") << false;
+    }
+    void aLargeSoundRewrittenBetweenTheSamplesIsNotRemoved()
+    {
+        QFETCH(bool, rewritten);
+        PadFixture fx;
+        layOut(fx);
+        const QString wav = fx.dataPath + "/001/002.wav";
+        QByteArray bytes = kf::wavBytes(300000, 2); // larger than three samples of 64 KiB
+        QVERIFY(kf::writeFile(wav, bytes));
+        pj::Record r = pairRecord(fx, pj::Purpose::DeleteSounds);
+        {
+            QFile f(wav);
+            QVERIFY(f.open(QIODevice::ReadOnly));
+            r.steps[0].mark = pj::markOfFile(ztplatform::systemDisk(), f.handle());
+        }
+        QVERIFY(r.steps.at(0).mark.modified != 0);
+        if (rewritten) {
+            const QDateTime was = QFileInfo(wav).lastModified();
+            bytes[80000] = char(~bytes.at(80000)); // between the first and the middle sample
+            QVERIFY(kf::writeFile(wav, bytes));
+            QFile f(wav);
+            QVERIFY(f.open(QIODevice::ReadWrite) && f.setFileTime(was.addSecs(2), QFileDevice::FileModificationTime));
+        }
+        QCOMPARE(pj::markOfBytes(bytes), r.steps.at(0).mark);
+        kf::writeFile(fx.sysPath + "/" + pj::RECORD_NAME, pj::encode(r));
+        const PadFixture::Loaded again = fx.loadAgain();
+        QCOMPARE(QFileInfo::exists(wav), rewritten);
+        QCOMPARE(QFileInfo::exists(fx.prmPath + "/001/002.prm"), rewritten);
+        if (rewritten) {
+            QCOMPARE(kf::readFile(wav), bytes);
+            QVERIFY2(again.text().contains("Sound 2: 001/002.wav holds other bytes than the file deleted"),
+                     qPrintable(again.text()));
+        } else {
+            QVERIFY2(again.text().contains("The deletion of these sounds was finished: 2."), qPrintable(again.text()));
+        }
     }
 
     // A kit record and the chain block written part-way are known by the

@@ -13,7 +13,6 @@
 #include <QtTest>
 
 #include <fcntl.h>
-#include <optional>
 
 using Records = MainWindow1Records;
 using namespace writeback;
@@ -168,30 +167,10 @@ private slots:
 
     // alter.ini marks only what reached the pad: chains refused for an
     // old-layout global.ini and a kit refused for its short file leave their
-    // marks off, on the pad's own record of the change or, without room for
-    // that record, written one file at a time; and so again at a second close
-    // after the pad was loaded anew.
-    void refusedWritesLeaveTheirMarksOff_data()
-    {
-        QTest::addColumn<bool>("journaled");
-        QTest::newRow("with the pad's record") << true;
-        QTest::newRow("one file at a time") << false;
-    }
+    // marks off on the pad's record of the change, and so again at a second
+    // close after the pad was loaded anew.
     void refusedWritesLeaveTheirMarksOff()
     {
-        QFETCH(bool, journaled);
-        struct NoRoomForRecord : PassDisk {
-            int refusals = 0;
-            int openAt(int dir, const QByteArray &name, int flags, mode_t mode = 0) override
-            {
-                if (name == QByteArray(padjournal::STAGING_NAME.data())) {
-                    ++refusals;
-                    errno = ENOSPC;
-                    return -1;
-                }
-                return PassDisk::openAt(dir, name, flags, mode);
-            }
-        } noRoom;
         Run run;
         run.kits[6].kit_tempo ^= 1;
         run.kits[8].kit_tempo ^= 1;
@@ -205,14 +184,7 @@ private slots:
         expected[6 + 6] = 1;
 
         for (int close = 1; close <= 2; ++close) {
-            WriteBackResult r;
-            {
-                std::optional<DiskInPlace> disk;
-                if (!journaled)
-                    disk.emplace(&noRoom);
-                r = run.writeBack();
-            }
-            QCOMPARE(noRoom.refusals, journaled ? 0 : close);
+            const WriteBackResult r = run.writeBack();
             QVERIFY(r.failed && r.alterWritten && !r.chainsWritten);
             QCOMPARE(r.kitsWritten, QVector<int>{7});
             QCOMPARE(r.kitsNotSaved, QVector<int>{9});
@@ -230,17 +202,10 @@ private slots:
         }
     }
 
-    // A kit written at one close and refused at the next keeps its mark: the
-    // pad holds the first close's record of it and has not read alter.ini since.
-    void aKitWrittenEarlierKeepsItsMarkWhenRefusedLater_data()
+    // A pad with no room for the save's record takes nothing: no file is
+    // written, and the box names the room the save needs.
+    void aPadWithoutRoomForTheRecordTakesNothingAndSaysTheRoom()
     {
-        QTest::addColumn<bool>("journaled");
-        QTest::newRow("with the pad's record") << true;
-        QTest::newRow("one file at a time") << false;
-    }
-    void aKitWrittenEarlierKeepsItsMarkWhenRefusedLater()
-    {
-        QFETCH(bool, journaled);
         struct NoRoomForRecord : PassDisk {
             int openAt(int dir, const QByteArray &name, int flags, mode_t mode = 0) override
             {
@@ -252,12 +217,40 @@ private slots:
             }
         } noRoom;
         Run run;
-        const auto writeBack = [&]() {
-            std::optional<DiskInPlace> disk;
-            if (!journaled)
-                disk.emplace(&noRoom);
-            return run.writeBack();
-        };
+        run.kits[6].kit_tempo ^= 1;
+        run.chains[0].curKitChain[0][0] = 5;
+        const QStringList before = run.pad.snapshot();
+        WriteBackResult r;
+        {
+            const DiskInPlace disk(&noRoom);
+            r = run.writeBack();
+        }
+        QVERIFY(r.failed && !r.alterWritten && !r.chainsWritten);
+        QVERIFY(r.kitsWritten.isEmpty());
+        QCOMPARE(r.kitsNotSaved, QVector<int>{7});
+        QCOMPARE(run.pad.snapshot(), before);
+        QCOMPARE(r.messages.size(), 1);
+        QCOMPARE(r.messages.first().title, "Warning");
+        const QRegularExpression box("^Nothing was saved to the sampler pad: the save needs ([0-9]+) KB free on it "
+                                     "for its record and files, and it has less\\.\r\n"
+                                     "The kit chains were not saved to the sampler pad\\.\r\n"
+                                     "Kit 7 was not saved to the sampler pad\\.\r\n"
+                                     "The change file alter\\.ini was not saved\\.\r\n"
+                                     "Korvanta stays open without the sampler pad and keeps your edits\\.$");
+        const QRegularExpressionMatch shown = box.match(r.messages.first().text);
+        QVERIFY2(shown.hasMatch(), qPrintable(r.messages.first().text));
+        // The record of one kit, the chains and alter.ini, and alter.ini put whole.
+        QVERIFY(shown.captured(1).toInt() >= 8);
+        QCOMPARE(run.global, 0);
+        QCOMPARE(run.kitChanged, 0);
+    }
+
+    // A kit written at one close and refused at the next keeps its mark: the
+    // pad holds the first close's record of it and has not read alter.ini since.
+    void aKitWrittenEarlierKeepsItsMarkWhenRefusedLater()
+    {
+        Run run;
+        const auto writeBack = [&]() { return run.writeBack(); };
         QByteArray expected(ALTER_FILE_SIZE, '\0');
         kf::wr16(expected, 0, CHANGE_MARK);
         expected[6 + 6] = 1;
@@ -352,8 +345,8 @@ private slots:
         QCOMPARE(kf::readFile(t.filePath("b/SYS/ALTER.INI")), QByteArray(ALTER_FILE_SIZE, '\2'));
     }
 
-    // On a volume that is really full, every file the write-back touches is
-    // complete or as it was, and a sound's .wav/.prm pair is whole or absent.
+    // On a volume that is really full, the write-back writes nothing and
+    // names the room it needs, and a sound's .wav/.prm pair is whole or absent.
     void aFullVolumeLeavesEveryFileWholeOrAsItWas()
     {
         if (geteuid() != 0)
@@ -378,18 +371,20 @@ private slots:
         run.chains[0].curKitChain[0][0] = 5;
         QByteArray global = kf::readFile(run.pad.sysPath + "/global.ini");
 
+        const QByteArray kit9 = kf::readFile(run.pad.kitPath + "/k009.ini");
+
         const WriteBackResult r = run.writeBack();
-        QVERIFY(r.failed && r.chainsWritten && r.alterWritten); // no room for a new file: written in place
-        QCOMPARE(kf::readFile(alter), alterFileBytes(true, false, true, run.flags));
-        QCOMPARE(run.flags.count(1), 1);
+        QVERIFY(r.failed && !r.chainsWritten && !r.alterWritten && r.kitsWritten.isEmpty());
+        QVERIFY2(r.messages.first().text.contains(
+                         QRegularExpression("^Nothing was saved to the sampler pad: the save needs [0-9]+ KB free")),
+                 qPrintable(r.messages.first().text));
+        QCOMPARE(kf::readFile(alter), oldAlter);
+        QCOMPARE(run.flags.count(1), 0);
         QCOMPARE(QDir(run.pad.sysPath).entryList(QDir::Files | QDir::Hidden), QStringList({"alter.ini", "global.ini"}));
-        QCOMPARE(r.kitsNotSaved, QVector<int>{7});
+        QCOMPARE(r.kitsNotSaved, (QVector<int>{7, 9}));
         QCOMPARE(kf::readFile(kit7), QByteArray(KIT_RECORD_SIZE, '\0'));
-        QByteArray kit9(KIT_RECORD_SIZE, '\0');
-        QVERIFY(Records::updateKit(kit9.data(), run.kits, 9));
         QCOMPARE(kf::readFile(run.pad.kitPath + "/k009.ini"), kit9);
-        QCOMPARE(kf::readFile(run.pad.sysPath + "/global.ini"),
-                 global.replace(KIT_CHAIN_BLOCK_OFFSET, KIT_CHAIN_BLOCK_SIZE, kitChainBlock(run.chains)));
+        QCOMPARE(kf::readFile(run.pad.sysPath + "/global.ini"), global);
         audioconverter conv;
         int refusal = 0;
         // A full pad stops the batch: the sounds after it are not tried.

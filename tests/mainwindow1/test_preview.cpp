@@ -96,7 +96,7 @@ class TestPreview : public QObject
             QCOMPARE(state(w), QMediaPlayer::StoppedState);
             QVERIFY(w->preview().playFileNameOld2().isEmpty());
         } else {
-            QCOMPARE(w->soundFiles().getRawFile(source, f.path("out.wav"), 0), quint32(0));
+            QCOMPARE(w->rawFiles().getRawFile(source, f.path("out.wav"), nullptr), quint32(0));
             QCOMPARE(f.prompter.texts(), QStringList{silentText(looked)});
         }
         QCOMPARE(hanging.hung(), 1);
@@ -652,7 +652,7 @@ private slots:
         }
         QVERIFY(!QFileInfo::exists(out));
         // Answering again, it is copied.
-        QCOMPARE(w->soundFiles().getRawFile(stored, out, 0), quint32(kit.waves.at(4).size()));
+        QCOMPARE(w->rawFiles().getRawFile(stored, out, nullptr), quint32(kit.waves.at(4).size()));
         QCOMPARE(kf::readFile(out), kit.waves.at(4));
     }
 
@@ -676,14 +676,14 @@ private slots:
             QCOMPARE(hanging.hung(), 1);
             QVERIFY(ztplatform::isSilentFile(ini));
         }
-        QCOMPARE(w->soundFiles().getRawFile(stored, out, 0), quint32(0));
+        QCOMPARE(w->rawFiles().getRawFile(stored, out, nullptr), quint32(0));
         QCOMPARE(hanging.hung(), 1); // no other look
         QCOMPARE(hanging.waiting(), 1); // failed while the first look still waits
         QVERIFY(!QFileInfo::exists(out));
         // Once that look returns, the kit file is looked at again.
         hanging.release();
         QTRY_VERIFY(!ztplatform::isSilentFile(ini));
-        QCOMPARE(w->soundFiles().getRawFile(stored, out, 0), quint32(kit.waves.at(4).size()));
+        QCOMPARE(w->rawFiles().getRawFile(stored, out, nullptr), quint32(kit.waves.at(4).size()));
         QCOMPARE(kf::readFile(out), kit.waves.at(4));
         QCOMPARE(hanging.hung(), 1);
     }
@@ -727,7 +727,7 @@ private slots:
                 return;
         }
         QCOMPARE(QFileInfo(out).size(), 0);
-        QVERIFY(w->soundFiles().getRawFile(wave, out, 0) > 0);
+        QVERIFY(w->rawFiles().getRawFile(wave, out, nullptr) > 0);
         QCOMPARE(formatOf(out).sampleRate, 48000u);
         w->preview().choosePreviewSound(wave);
         w->form()->playBtn2->setEnabled(true);
@@ -748,36 +748,36 @@ private slots:
 
         // Whole setup: the metronome numbers, then the offset of five.
         w->library().noteSetupClicks(true);
-        QCOMPARE(w->soundFiles().getRawFile(whole + ":U10003", out, 0), quint32(kit.waves.at(3).size()));
+        QCOMPARE(w->rawFiles().getRawFile(whole + ":U10003", out, nullptr), quint32(kit.waves.at(3).size()));
         QCOMPARE(kf::readFile(out), kit.waves.at(3));
-        QCOMPARE(w->soundFiles().getRawFile(whole.left(whole.size() - 3) + "bin:U00001", out, 1), quint32(0)); // path case differs
+        QCOMPARE(w->rawFiles().getRawFile(whole.left(whole.size() - 3) + "bin:U00001", out, &w->preview()), quint32(0)); // path case differs
         QCOMPARE(f.prompter.texts(), QStringList({"File error!"}));
         f.prompter.clear();
-        QCOMPARE(w->soundFiles().getRawFile(whole + ":U00001", out, 1), quint32(kit.waves.at(6).size()));
+        QCOMPARE(w->rawFiles().getRawFile(whole + ":U00001", out, &w->preview()), quint32(kit.waves.at(6).size()));
         QCOMPARE(kf::readFile(out), kit.waves.at(6));
         w->soundLists().noteClickListFull(true);
         w->library().expectPadClickSounds();
-        QCOMPARE(w->soundFiles().getRawFile(whole + ":U00001", out, 0), quint32(kit.waves.at(1).size()));
+        QCOMPARE(w->rawFiles().getRawFile(whole + ":U00001", out, nullptr), quint32(kit.waves.at(1).size()));
         w->library().padClickFolderRead();
         w->library().noteSetupClicks(false);
-        QCOMPARE(w->soundFiles().getRawFile(whole + ":U00001", out, 0), quint32(kit.waves.at(1).size()));
+        QCOMPARE(w->rawFiles().getRawFile(whole + ":U00001", out, nullptr), quint32(kit.waves.at(1).size()));
         QCOMPARE(kf::readFile(out), kit.waves.at(1));
         // ":U" in capitals only, as the setup files read it; ":u" ends a plain path.
-        QCOMPARE(w->soundFiles().getRawFile(whole + ":u00001", out, 0), quint32(0));
+        QCOMPARE(w->rawFiles().getRawFile(whole + ":u00001", out, nullptr), quint32(0));
         QVERIFY(f.prompter.texts().last().endsWith("File not found:" + whole + ":u00001"));
         f.prompter.clear();
         // Single kit: the entry itself, the suffix in any case.
-        QCOMPARE(w->soundFiles().getRawFile(QDir::toNativeSeparators(ini) + ":U00004", out, 0), quint32(kit.waves.at(4).size()));
+        QCOMPARE(w->rawFiles().getRawFile(QDir::toNativeSeparators(ini) + ":U00004", out, nullptr), quint32(kit.waves.at(4).size()));
         QCOMPARE(kf::readFile(out), kit.waves.at(4));
         QVERIFY(f.prompter.texts().isEmpty());
         // Outside the table, not loaded, target not writable, kit file short.
-        QCOMPARE(w->soundFiles().getRawFile(whole + ":U10005", out, 0), quint32(0));
-        QCOMPARE(w->soundFiles().getRawFile(whole + ":U00008", out, 0), quint32(0));
-        QCOMPARE(w->soundFiles().getRawFile(f.path("GONE.INI") + ":U00001", out, 0), quint32(0));
+        QCOMPARE(w->rawFiles().getRawFile(whole + ":U10005", out, nullptr), quint32(0));
+        QCOMPARE(w->rawFiles().getRawFile(whole + ":U00008", out, nullptr), quint32(0));
+        QCOMPARE(w->rawFiles().getRawFile(f.path("GONE.INI") + ":U00001", out, nullptr), quint32(0));
         QCOMPARE(f.prompter.texts(), QStringList({"File error!", "File error!", "File error!"}));
-        QCOMPARE(w->soundFiles().getRawFile(whole + ":U10000", f.path("no/dir/out.wav"), 0), quint32(0));
+        QCOMPARE(w->rawFiles().getRawFile(whole + ":U10000", f.path("no/dir/out.wav"), nullptr), quint32(0));
         kf::writeFile(kit.path, kf::readFile(kit.path).left(int(kit.record.info.sound[2].wave_start) + 10));
-        QCOMPARE(w->soundFiles().getRawFile(whole + ":U00002", out, 0), quint32(0));
+        QCOMPARE(w->rawFiles().getRawFile(whole + ":U00002", out, nullptr), quint32(0));
         QVERIFY(!QFileInfo::exists(out)); // a short copy leaves no file
         QCOMPARE(f.prompter.texts().size(), 4);
         QCOMPARE(f.prompter.texts().last(),
@@ -785,7 +785,7 @@ private slots:
 
         // A plain file converted into the pad's form.
         const QString src = writeBytes(f.path("mono.wav"), pcmWav(1, 44100, 4410));
-        const quint32 size = w->soundFiles().getRawFile(src, out, 0);
+        const quint32 size = w->rawFiles().getRawFile(src, out, nullptr);
         QCOMPARE(qint64(size), QFileInfo(out).size());
         const QByteArray head = kf::readFile(out).left(44);
         QCOMPARE(head.left(4), QByteArray("RIFF"));
@@ -801,27 +801,27 @@ private slots:
         reloadKit(w->doc(), 6, [&](MainWindow1Records::soundKit &kit) { kit.pedalChunk.hh_wave1_file = gone; });
         w->library().showSounds({{1, "x", "other", false}, {2, "gone", gone, false}}, false, true);
         f.prompter.clear();
-        QCOMPARE(w->soundFiles().getRawFile(gone, out, 0), quint32(0));
+        QCOMPARE(w->rawFiles().getRawFile(gone, out, nullptr), quint32(0));
         QCOMPARE(f.prompter.texts(),
                  QStringList({QString::fromUtf8("gone.wavsound exists in Kit 3\xE3\x80\x81" "7\xE3\x80\x81" "2\r\n")
                               + "If you want to delete a sound, please find it in the right list and press 'OK' to "
                                 "confirm.\r\nFile not found:" + gone}));
         QCOMPARE(w->form()->totalWaveTreeView->currentIndex(), w->library().totalListItemModel()->soundIndex(1, 2));
         f.prompter.clear();
-        QCOMPARE(w->soundFiles().getRawFile(f.path("unused.wav"), out, 0), quint32(0));
+        QCOMPARE(w->rawFiles().getRawFile(f.path("unused.wav"), out, nullptr), quint32(0));
         QVERIFY(f.prompter.texts().first().startsWith("unused.wavsound exists in Kit \r\n"));
         QVERIFY(!w->form()->totalWaveTreeView->currentIndex().isValid());
 
         // ffmpeg's complaints, and no ffmpeg at all.
         const QString text = writeBytes(f.path("text.wav"), QByteArray("just some text, not audio"));
         f.prompter.clear();
-        QCOMPARE(w->soundFiles().getRawFile(text, out, 1), quint32(0));
+        QCOMPARE(w->rawFiles().getRawFile(text, out, &w->preview()), quint32(0));
         QCOMPARE(f.prompter.texts(), QStringList({QString::fromUtf8("Wrong data in file\xEF\xBC\x9A\r\nFile Location: ")
                                                   + text + "\r\nInvalid data found when processing input."}));
         const QByteArray path = qgetenv("PATH");
         qputenv("PATH", "");
         f.prompter.clear();
-        QCOMPARE(w->soundFiles().getRawFile(src, out, 0), quint32(0));
+        QCOMPARE(w->rawFiles().getRawFile(src, out, nullptr), quint32(0));
         qputenv("PATH", path);
         QCOMPARE(f.prompter.texts(), QStringList({"Missing some files for the program!"}));
 
@@ -843,12 +843,12 @@ private slots:
         for (const auto &o : outputs) {
             qputenv("ZT_ERR", o.first);
             f.prompter.clear();
-            QCOMPARE(w->soundFiles().getRawFile(src, out, 0), quint32(0));
+            QCOMPARE(w->rawFiles().getRawFile(src, out, nullptr), quint32(0));
             QCOMPARE(f.prompter.texts(), QStringList{wrong + o.second});
         }
         qputenv("ZT_OUT", "0123456789abcdef");
         f.prompter.clear();
-        QCOMPARE(w->soundFiles().getRawFile(src, out, 0), quint32(44 + 16));
+        QCOMPARE(w->rawFiles().getRawFile(src, out, nullptr), quint32(44 + 16));
         QVERIFY(f.prompter.texts().isEmpty());
         qputenv("PATH", path);
     }
@@ -867,7 +867,7 @@ private slots:
                                                              | QFileDevice::ExeOwner | QFileDevice::ExeGroup
                                                              | QFileDevice::ExeOther));
         QVERIFY(!root || ::seteuid(65534) == 0);
-        const quint32 got = w->soundFiles().getRawFile(src, f.path("out.wav"), 1);
+        const quint32 got = w->rawFiles().getRawFile(src, f.path("out.wav"), &w->preview());
         QVERIFY(!root || ::seteuid(0) == 0);
         QCOMPARE(got, quint32(0));
         QCOMPARE(f.prompter.texts(),

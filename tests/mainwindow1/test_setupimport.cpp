@@ -149,7 +149,7 @@ private slots:
         QCOMPARE(sources.size(), 8);
         for (const QString &source : qAsConst(sources)) {
             const QString out = f->file("played.wav");
-            QVERIFY(f->w->soundFiles().getRawFile(source, out, 1) > 0);
+            QVERIFY(f->w->rawFiles().getRawFile(source, out, &f->w->preview()) > 0);
             QCOMPARE(kf::readFile(out), sf::soundBytes(stored, source));
         }
 

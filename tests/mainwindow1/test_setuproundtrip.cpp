@@ -2,6 +2,7 @@
 // imported (converted by the real ffmpeg when saved), put on kits 1 and 2,
 // a kit renamed, an effect and a global setting changed; Export All and a
 // kit save, then a fresh window imports the whole setup and the kit files.
+#include "mainwindow1/library/rawfile.h"
 #include "mainwindow1/editing/mainpadpagecontroller.h"
 #include "dropfixture.h"
 #include "mainwindow1/shell/shellcontroller.h"
@@ -75,7 +76,7 @@ private slots:
             sources << c.file;
         QCOMPARE(sources.size(), 8);
         for (const QString &s : qAsConst(sources)) {
-            QVERIFY(w->soundFiles().getRawFile(s, a->file("device.wav"), 0) > 44);
+            QVERIFY(w->rawFiles().getRawFile(s, a->file("device.wav"), nullptr) > 44);
             device.insert(s, kf::readFile(a->file("device.wav")));
         }
 

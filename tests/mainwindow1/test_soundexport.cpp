@@ -722,6 +722,39 @@ private slots:
         QTRY_VERIFY(QDir(e.out).entryList(QDir::Files | QDir::Hidden | QDir::System).isEmpty());
     }
 
+    // Stored sounds in a row, the second's write stopping: the first is
+    // written, the second and every one after it is told as not written, and
+    // nothing of them is left once the write ends.
+    void storedRowsStopAtTheWriteThatDoesNotAnswer()
+    {
+        Export e;
+        KitFile kit;
+        QVERIFY(kit.make(e.f.work.path(), "KIT_ALL.BIN"));
+        e.w->library().addLoadedKitFile(kit.record);
+        const QString whole = QDir::toNativeSeparators(kit.path);
+        e.add("one", whole + ":U00001", 1);
+        e.add("two", whole + ":U00002", 2);
+        e.add("three", whole + ":U00003", 3);
+        e.w->library().noteSetupClicks(false);
+        e.select({0, 1, 2});
+        HangingOpens hanging(".two.wav.0.zt-part", 0, HangingOpens::Looks::Writes);
+        const TurnsWhile held([&] { return hanging.waiting() > 0 && e.f.prompter.texts().isEmpty(); });
+        e.run(e.out);
+        QCOMPARE(hanging.hung(), 1);
+        QCOMPARE(hanging.waiting(), 1); // told while the write is held
+        QVERIFY(held.turns() > 0);
+        // The folder held, the written one's name is not confirmed either.
+        QCOMPARE(e.f.prompter.texts(),
+                 QStringList({"These files could not be written:\r\ntwo.wav,  three.wav\r\nFile location:\r\n" + e.out
+                                      + "\r\n" + std::strerror(ETIMEDOUT),
+                              "The file was written, but the disk did not confirm that it is stored:\r\n"
+                                      + QDir(e.out).filePath("one.wav") + "\r\n" + std::strerror(ETIMEDOUT)}));
+        QCOMPARE(e.file("one.wav"), kit.waves.at(1));
+        hanging.release();
+        QTRY_COMPARE(hanging.waiting(), 0);
+        QTRY_COMPARE(QDir(e.out).entryList(QDir::Files | QDir::Hidden | QDir::System), QStringList{"one.wav"});
+    }
+
     // A converter that neither ends nor makes progress is stopped after the
     // stall limit: the sound's failure box, nothing at its name, the window
     // painting all the while.

@@ -1254,9 +1254,9 @@ private slots:
         QCOMPARE(f.prompter.texts(), QStringList());
         QCOMPARE(f.totalRows().size(), 1);
         QCOMPARE(f.totalRows().first().section('|', 1), "kick|" + link);
-        QVERIFY(w->soundFiles().getRawFile(far, f.path("device.wav"), 0) > 44);
+        QVERIFY(w->rawFiles().getRawFile(far, f.path("device.wav"), nullptr) > 44);
         const QByteArray device = kf::readFile(f.path("device.wav"));
-        QVERIFY(w->soundFiles().getRawFile(far, f.path("preview.wav"), 1) > 44);
+        QVERIFY(w->rawFiles().getRawFile(far, f.path("preview.wav"), &w->preview()) > 44);
         const QByteArray preview = kf::readFile(f.path("preview.wav"));
 
         QTreeView *total = w->form()->totalWaveTreeView;
@@ -1294,7 +1294,7 @@ private slots:
         QCOMPARE(w->library().loadedKitFiles().size(), 1);
         const QString stored = w->doc().kit(0).kpadChunk[0].soundFile0;
         QVERIFY2(stored.contains(":U"), qPrintable(stored));
-        QCOMPARE(w->soundFiles().getRawFile(stored, f.path("back.wav"), 0), quint32(device.size()));
+        QCOMPARE(w->rawFiles().getRawFile(stored, f.path("back.wav"), nullptr), quint32(device.size()));
         QCOMPARE(kf::readFile(f.path("back.wav")), device);
         f.prompter.clear();
         f.prompter.fileAnswers.enqueue({again});

@@ -477,7 +477,7 @@ private slots:
         QCOMPARE(w->form()->waveInfoShow->text(), QString("16bit/48000Hz/Stereo"));
         QCOMPARE(w->preview().playFileNameNew2(), stored);
         const QString out = f.path("out.wav");
-        QCOMPARE(quint64(w->soundFiles().getRawFile(stored, out, 1)), quint64(kit.waves.at(7).size()));
+        QCOMPARE(quint64(w->rawFiles().getRawFile(stored, out, &w->preview())), quint64(kit.waves.at(7).size()));
         QCOMPARE(kf::readFile(out), kit.waves.at(7));
     }
 

@@ -598,6 +598,9 @@ EXTRA = {
         '对采样打击垫上音色的一次更改被中断；现已整理完毕。',
     'A change of the files on the sampler pad was cut short.': '对采样打击垫上文件的一次更改被中断。',
     'A save to the sampler pad was cut short; it is now put in order.': '向采样打击垫的一次保存被中断；现已整理完毕。',
+    # a close without room on the pad for its record
+    'Nothing was saved to the sampler pad: the save needs %1 KB free on it for its record and files, and it has less.':
+        '没有向采样打击垫保存任何内容：这次保存需要打击垫上有 %1 KB 的可用空间来存放其记录和文件，而打击垫上的空间不足。',
     # a close whose save the pad refused while it stayed
     'The sampler pad refused a write (%1); the next load of the sampler pad finishes this save from its record.':
         '采样打击垫拒绝了一次写入（%1）；下次载入采样打击垫时将根据其记录完成这次保存。',

@@ -10,85 +10,38 @@
 #include "kitfile/kitsin.h"
 #include "model/editbaseline.h"
 #include "widgets/dialogs/uiprompter.h"
-#include "widgets/closehold.h"
-#include "platform/timedlook.h"
+#include "widgets/jobdialog.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QLocale>
-#include <QProgressDialog>
-#include <QThread>
 
-#include <atomic>
 #include <functional>
 #include <memory>
 #include <optional>
 
 namespace {
 
-// Waits until `ended(ms)` says so, serving the window's events meanwhile; a
-// progress box, which holds the window, shows once it takes long.
-void waitServing(QWidget *parent, const QString &label, const std::function<bool(int ms)> &ended,
-                 const std::function<QPair<int, int>()> &progress)
-{
-    if (ended(0))
-        return;
-    const closehold::Hold waiting;
-    QElapsedTimer waited;
-    waited.start();
-    std::unique_ptr<QProgressDialog> box;
-    while (!ended(10)) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-        if (!box && waited.elapsed() > 300) {
-            box = std::make_unique<QProgressDialog>(label, QString(), 0, 0, parent);
-            box->setWindowModality(Qt::WindowModal);
-            box->setMinimumDuration(0);
-            box->show();
-        }
-        if (box) {
-            const QPair<int, int> done = progress();
-            box->setRange(0, done.second);
-            box->setValue(qMin(done.first, done.second));
-        }
-    }
-}
-
 constexpr int kDataLookLimitMs = 2000; // a data folder silent that long is not waited on
 constexpr int kDataStallMs = 5000;     // nor a reading of backups that moves on no further in that long
 constexpr int kBackupStallMs = 10000;  // a backup that lays out no file in that long is asked about
 
-void serveEvents()
-{
-    QCoreApplication::processEvents();
-}
-
-// `work` on a thread of its own, waited on as above while it calls the beat
-// it is handed: nothing once it has not for kDataStallMs. A data folder that
-// stopped answering keeps that thread and what `work` captured (copies),
-// never the window.
+// `work` as a job, waited on while it reports: nothing once it has not for
+// kDataStallMs. A data folder that stopped answering keeps that job's thread
+// and what `work` captured (copies), never the window.
 template <typename T>
 std::optional<T> readAside(QWidget *parent, const QString &label,
                            const std::function<T(const std::function<void()> &beat)> &work)
 {
-    const auto beats = std::make_shared<std::atomic<int>>(0);
-    const std::function<void()> beat = [beats] { beats->fetch_add(1); };
-    const ztplatform::TimedLook<T> running([work, beat] { return work(beat); });
-    if (!running.isStarted())
-        return work(beat); // no thread to be had: read here
-    int seen = -1;
-    QElapsedTimer since;
-    waitServing(parent, label, [&](int ms) {
-        if (running.waitFor(ms))
-            return true;
-        if (beats->load() != seen) {
-            seen = beats->load();
-            since.start();
-            return false;
-        }
-        return since.elapsed() >= kDataStallMs;
-    }, [] { return qMakePair(0, 0); });
-    return running.waitFor(0);
+    const auto out = std::make_shared<std::optional<T>>();
+    ztplatform::Job job([work, out](const ztplatform::Job::Report &report) {
+        *out = work([report] { report(0, 0); });
+    });
+    JobDialog::Limits limits;
+    limits.stallMs = kDataStallMs;
+    if (!JobDialog::wait(parent, label, job, limits))
+        return std::nullopt;
+    return *out;
 }
 
 QString notBackedUpText(const QString &folder, const QString &why)
@@ -198,8 +151,8 @@ void PadSyncController::keepPadAsLoaded(const PadIdentity &loaded, const QVector
 std::optional<QString> PadSyncController::lookUpBackupFolder(const PadIdentity &loaded)
 {
     const QString root = padbackup::backupsRoot();
-    const std::optional<QString> folder = ztplatform::lookAtFileWithin<QString>(
-            root, kDataLookLimitMs, [loaded, root] { return padbackup::padFolder(loaded, root); }, serveEvents);
+    const std::optional<QString> folder = JobDialog::lookAtFileWithin<QString>(
+            root, kDataLookLimitMs, [loaded, root] { return padbackup::padFolder(loaded, root); });
     if (!folder)
         qWarning().noquote() << "the folder of the pad's backups does not answer:" << root;
     return folder;
@@ -223,25 +176,14 @@ void PadSyncController::backupTaken(const padbackup::Written &written)
 
 bool PadSyncController::waitWhileBackupMoves()
 {
-    if (!m_backupWriter)
+    if (!m_backupWriter || !m_backupWriter->job())
         return true;
-    PadBackupWriter *writer = m_backupWriter;
-    int seen = -1;
-    QElapsedTimer since;
-    waitServing(m_parent, WindowTexts::tr("Keeping a backup of the sampler pad…"),
-                [writer, &seen, &since](int ms) {
-                    if (writer->waitFor(ms))
-                        return true;
-                    if (writer->done() != seen) {
-                        seen = writer->done();
-                        since.start();
-                    }
-                    return since.elapsed() >= kBackupStallMs;
-                },
-                [writer] { return qMakePair(writer->done(), writer->total()); });
-    if (!writer->waitFor(0))
+    JobDialog::Limits limits;
+    limits.stallMs = kBackupStallMs;
+    if (!JobDialog::wait(m_parent, WindowTexts::tr("Keeping a backup of the sampler pad…"), *m_backupWriter->job(),
+                         limits))
         return false;
-    writer->wait(); // ended: told now
+    m_backupWriter->wait(); // ended: told now
     return true;
 }
 

@@ -189,7 +189,7 @@ void PadSyncController::chooseDrive(const QString &path)
 
     // A drive that stopped answering since the chooser looked at it is not
     // waited on, nor one that stops while it is looked at.
-    const DriveSource *drives = &m_pad.drives();
+    const std::shared_ptr<const DriveAsk> drives = m_pad.drives();
     const std::optional<ChosenDrive> drive = m_pad.runOnPad<ChosenDrive>(
             [drives, path](const PadPace &pace) {
                 drives->answers(path); // a root that is no folder holds no model folder

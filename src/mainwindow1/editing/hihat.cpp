@@ -28,7 +28,7 @@
 void KitPagesController::hhSoundChosen(const QModelIndex &index, bool drag)
 {
     if (m_preview.index2() % 2)
-        m_preview.stop();
+        m_preview.stop(m_soundLists.soundRowCurrent());
     if (m_preview.playingShown() && m_preview.player2())
         m_preview.stopPlayer();
 
@@ -56,14 +56,14 @@ void KitPagesController::hhSoundChosen(const QModelIndex &index, bool drag)
         const std::optional<qint64> size =
                 name.isEmpty() || source.isEmpty() ? std::optional<qint64>(-1) : PreviewController::soundFileSize(path);
         if (!size || *size < 0) {
-            m_preview.disablePreview();
+            m_preview.disablePreview(m_soundLists.soundRowCurrent());
             m_prompter.warning(m_boxes, WindowTexts::tr("Error"),
                                name + WindowTexts::tr(" does not exist.") + QStringLiteral("\r\n")
                                        + WindowTexts::tr("Please check path:") + path);
             return;
         }
         m_preview.showSoundName(name);
-        m_preview.readyToPlay();
+        m_preview.readyToPlay(m_soundLists.soundRowCurrent());
         if (drag) {
             auto *mime = new QMimeData;
             mime->setData(dragpayload::MIME_FORMAT, dragpayload::record(name, source).toUtf8());

@@ -2,6 +2,7 @@
 // report of what was written.
 #include "mainwindow1/library/soundfilescontroller.h"
 #include "mainwindow1/library/previewcontroller.h"
+#include "mainwindow1/library/rawfile.h"
 #include "mainwindow1/library/soundlistscontroller.h"
 #include "mainwindow1/windowtexts.h"
 
@@ -32,10 +33,12 @@
 #include <QThread>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
 #include <memory>
+#include <mutex>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -263,33 +266,6 @@ void tooManyNames(UiPrompter &prompter, QWidget *parent)
                      QMessageBox::Ok);
 }
 
-// `work` on a thread of its own, the window painting meanwhile (the progress
-// dialog holds its input); nothing when given up (exportfile::waitWatched).
-// Given up while it read `source` (when given) or wrote into `folder`, that
-// one is silent until the work returns: no other look at it starts meanwhile.
-template <typename T>
-std::optional<T> offGuiThread(const std::shared_ptr<exportfile::Watch> &watch, const QString &source,
-                              const QString &folder, const std::function<T()> &work,
-                              const std::function<void()> &paint)
-{
-    const auto read = std::make_shared<ztplatform::SilentLook>(source);
-    const auto written = std::make_shared<ztplatform::SilentLook>(folder);
-    const std::optional<T> done = exportfile::waitWatched<T>(
-            *watch, kFileStallLimitMs,
-            [work, read, written]() {
-                T result = work();
-                read->returned();
-                written->returned();
-                return result;
-            },
-            paint);
-    if (!done && watch->step() != exportfile::Watch::Step::Source)
-        written->givenUp();
-    else if (!done && !source.isEmpty())
-        read->givenUp();
-    return done;
-}
-
 // The write of `fileName` did not move on in time: it is not written, or it
 // may be when its rename had begun; what follows is not written.
 bool writeStalled(ExportRun &run, const QString &fileName, const exportfile::Watch &watch)
@@ -309,7 +285,6 @@ struct Copied
 {
     exportfile::Outcome outcome = exportfile::Outcome::Unreadable;
     QString why;
-    bool held = false; // the kit file holds an earlier look given up on: not read
 };
 
 // Where a stored sound lies, taken from its loaded kit file before events run.
@@ -339,42 +314,109 @@ StoredPlace storedPlace(const MainWindow1Records::READ_KIT_FILE &kit, quint16 in
     return place;
 }
 
-// Writes a stored sound to `target`, where nothing stands, off the GUI
-// thread, only while its kit file is the one loaded (Changed otherwise);
-// nothing is shown. A target that cannot be written gives Unwritable, its
-// reason in `why`. A copy that stopped moving on is Unreadable when it was
-// reading the kit file; nothing when it was at the target. A kit file that
-// still holds a look given up on is not read (held).
-std::optional<Copied> getDataFromKitFile(const StoredPlace &place, const QString &target,
-                                         const std::shared_ptr<exportfile::Watch> &watch,
-                                         const std::function<void()> &paint)
+// Stored sounds copied one after another on one thread, each only while its
+// kit file is the one loaded (Changed otherwise), into a target where nothing
+// stands; the thread stops at the first that is not written. The waiting
+// side gives up on the one that stops moving on, and on all after it.
+class StoredCopies
 {
-    if (!place.inTable)
-        return Copied{};
-    // Checked on the file as opened for the copy: what is read is what was loaded.
-    const quint64 loadedLength = place.loadedLength;
-    const ztplatform::FileStamp loadedStamp = place.loadedStamp;
-    auto asLoaded = [loadedLength, loadedStamp](const ztplatform::FileStamp &opened) {
-        return setupfiles::matchesLoad(loadedLength, loadedStamp, opened);
+public:
+    struct Item
+    {
+        StoredPlace place;
+        QString target;
+        std::shared_ptr<exportfile::Watch> watch = std::make_shared<exportfile::Watch>();
+        std::shared_ptr<ztplatform::SilentLook> read, written;
     };
-    if (ztplatform::isSilentFile(place.readFrom) || ztplatform::isSilentFile(place.kitFile)) {
-        Copied held;
-        held.held = true;
-        return held;
+
+    // The items waited on, `paint` run meanwhile. Their ends in order: fewer
+    // than the items when one was not written, or when one stopped moving
+    // on (*stalled then gets its index).
+    static QVector<Copied> run(QVector<Item> items, const std::function<void(int at)> &paint, int *stalled);
+
+private:
+    struct Shared
+    {
+        QVector<Item> items;
+        std::mutex lock;
+        QVector<Copied> done;
+        std::atomic_int at{0};
+    };
+    static int work(Shared &shared);
+};
+
+int StoredCopies::work(Shared &shared)
+{
+    for (int i = 0; i < shared.items.size(); ++i) {
+        shared.at = i;
+        const Item &item = shared.items.at(i);
+        const StoredPlace &place = item.place;
+        // Checked on the file as opened for the copy: what is read is what was loaded.
+        auto asLoaded = [&place](const ztplatform::FileStamp &opened) {
+            return setupfiles::matchesLoad(place.loadedLength, place.loadedStamp, opened);
+        };
+        Copied copied;
+        if (!*item.watch->stopFlag())
+            copied.outcome = exportfile::copyStored(place.readFrom, place.start, place.length, item.target,
+                                                    asLoaded, &copied.why, item.watch.get(), true);
+        item.read->returned();
+        item.written->returned();
+        std::lock_guard<std::mutex> hold(shared.lock);
+        shared.done.append(copied);
+        if (copied.outcome != exportfile::Outcome::Written)
+            return i;
     }
-    const QString folder = QFileInfo(QDir::fromNativeSeparators(target)).path();
-    const auto copy = [place, target, asLoaded, watch]() {
-        Copied done;
-        done.outcome = exportfile::copyStored(place.readFrom, place.start, place.length, target, asLoaded, &done.why,
-                                              watch.get(), true);
+    return int(shared.items.size());
+}
+
+QVector<Copied> StoredCopies::run(QVector<Item> items, const std::function<void(int at)> &paint, int *stalled)
+{
+    for (Item &item : items) {
+        item.read = std::make_shared<ztplatform::SilentLook>(item.place.readFrom);
+        item.written = std::make_shared<ztplatform::SilentLook>(
+                QFileInfo(QDir::fromNativeSeparators(item.target)).path());
+    }
+    const auto shared = std::make_shared<Shared>();
+    shared->items = items;
+    const ztplatform::TimedLook<int> running([shared]() { return work(*shared); });
+    if (!running.isStarted())
+        work(*shared);
+    int givenUpAt = -1;
+    bool givenUp = false;
+    if (running.isStarted())
+        ztplatform::waitUntilStalled<int>(
+                running,
+                [&]() {
+                    const int at = shared->at;
+                    const exportfile::Watch &watch = *items.at(at).watch;
+                    if (watch.sinceMovedMs() < kFileStallLimitMs)
+                        return false;
+                    givenUpAt = at;
+                    givenUp = items.at(at).watch->giveUp();
+                    if (!givenUp)
+                        qWarning() << "a file was being put in place when its folder stopped answering";
+                    // None after it starts any more.
+                    for (int i = at + 1; i < items.size(); ++i)
+                        items.at(i).watch->giveUp();
+                    return true;
+                },
+                [&]() { paint(shared->at); });
+    std::lock_guard<std::mutex> hold(shared->lock);
+    QVector<Copied> done = shared->done;
+    if (givenUpAt < 0)
         return done;
-    };
-    const std::optional<Copied> copied = offGuiThread<Copied>(watch, place.readFrom, folder, copy, paint);
-    if (!copied && watch->step() == exportfile::Watch::Step::Source) {
-        qWarning().noquote() << "the kit file" << place.readFrom << "does not answer: its sounds are not exported";
-        return Copied{};
+    // Given up while it ran, it is not written, whatever it came to; its end
+    // is taken when it came while its file was being put in place.
+    done.resize(qMin(done.size(), givenUp ? givenUpAt : givenUpAt + 1));
+    if (done.size() == givenUpAt) {
+        const Item &item = items.at(givenUpAt);
+        if (item.watch->step() != exportfile::Watch::Step::Source)
+            item.written->givenUp();
+        else
+            item.read->givenUp();
+        *stalled = givenUpAt;
     }
-    return copied;
+    return done;
 }
 
 struct Converted
@@ -486,12 +528,12 @@ void Conversions::begin(int row)
     job.begun = true;
     const QString path = m_rows.at(row).path;
     if (ztplatform::isSilentFile(path)) {
-        job.box = SoundFilesController::silentText(path);
+        job.box = RawFiles::silentText(path);
         return;
     }
     const std::optional<qint64> size = PreviewController::soundFileSize(path);
     if (!size) {
-        job.box = SoundFilesController::silentText(path);
+        job.box = RawFiles::silentText(path);
         return;
     }
     if (*size < 0) {
@@ -571,7 +613,7 @@ void kitFileSilent(ExportRun &run, const QString &kitFile, bool held)
     if (run.refused.contains(kitFile))
         return;
     run.refused.insert(kitFile);
-    const QString text = held ? SoundFilesController::silentText(kitFile)
+    const QString text = held ? RawFiles::silentText(kitFile)
                               : WindowTexts::tr("Failed to read the file.") + QStringLiteral("\r\n")
                                         + QDir::toNativeSeparators(kitFile);
     run.prompter.warning(run.parent, WindowTexts::tr("Error"), text, QMessageBox::Ok);
@@ -606,9 +648,35 @@ int endingRow(const QVector<StoredFound> &found)
     return found.size();
 }
 
+// What a stored sound's copy came to, told as the export tells it.
+void storedCopied(ExportRun &run, const QString &kitFile, const QString &fileName, const Copied &copied)
+{
+    const QString shown = QStringLiteral("\r\n") + QDir::toNativeSeparators(kitFile);
+    switch (copied.outcome) {
+    case exportfile::Outcome::Written:
+        run.wrote(fileName);
+        break;
+    case exportfile::Outcome::Changed:
+        // Its bytes may lie elsewhere now: none of its sounds is exported.
+        run.refused.insert(kitFile);
+        run.prompter.warning(run.parent, WindowTexts::tr("Error"),
+                             WindowTexts::tr("Please check path:")
+                                     + WindowTexts::tr("The file has been modified. Export failed.") + shown,
+                             QMessageBox::Ok);
+        break;
+    case exportfile::Outcome::Unreadable:
+        run.refused.insert(kitFile);
+        run.prompter.warning(run.parent, WindowTexts::tr("Error"), WindowTexts::tr("Failed to read the file.") + shown,
+                             QMessageBox::Ok);
+        break;
+    default:
+        run.notWritten(fileName, copied.why);
+        break;
+    }
+}
+
 // A stored sound copied out of its kit file into `fileName`. False when the export ends.
-bool exportStored(ExportRun &run, const StoredFound &found, const QString &fileName,
-                  const std::function<void()> &paint)
+bool exportStored(ExportRun &run, const StoredFound &found, const QString &fileName)
 {
     if (found.silent) {
         kitFileSilent(run, found.kitFile, found.held);
@@ -634,38 +702,53 @@ bool exportStored(ExportRun &run, const StoredFound &found, const QString &fileN
     }
     if (run.refused.contains(place.kitFile))
         return true; // its box named the file
-    const QString crlf = QStringLiteral("\r\n");
-    const QString shown = crlf + QDir::toNativeSeparators(place.kitFile);
-    const auto watch = std::make_shared<exportfile::Watch>();
-    const std::optional<Copied> copied =
-            getDataFromKitFile(place, QDir::toNativeSeparators(run.dir.filePath(fileName)), watch, paint);
-    if (!copied)
-        return writeStalled(run, fileName, *watch);
-    if (copied->held) {
-        kitFileSilent(run, place.kitFile, true);
+    if (place.inTable)
+        kitFileSilent(run, place.kitFile, true); // its file holds a look given up on
+    else
+        storedCopied(run, place.kitFile, fileName, Copied{});
+    return true;
+}
+
+// Where a stored sound is copied from, when nothing is to be told before its
+// copy: its kit file loaded, its entry in the table, its name chosen, and
+// neither refused nor holding a look given up on.
+std::optional<StoredPlace> readyPlace(const ExportRun &run, const StoredFound &found, const QString &fileName)
+{
+    if (found.silent || !found.kit || found.entry < 0 || fileName.isEmpty())
+        return std::nullopt;
+    const StoredPlace place = storedPlace(*found.kit, quint16(found.entry));
+    if (!place.inTable || run.refused.contains(place.kitFile) || ztplatform::isSilentFile(place.readFrom)
+        || ztplatform::isSilentFile(place.kitFile))
+        return std::nullopt;
+    return place;
+}
+
+// The stored sounds of rows [begin, end), each ready (readyPlace), copied on
+// one thread. *next gets the first row not told yet. False when the export
+// ends, at *next - 1.
+bool exportStoredRun(ExportRun &run, const QVector<Target> &targets, const QVector<StoredFound> &found, int begin,
+                     int end, const std::function<void(int row)> &paint, int *next)
+{
+    QVector<StoredCopies::Item> items;
+    for (int r = begin; r < end; ++r) {
+        StoredCopies::Item item;
+        item.place = *readyPlace(run, found.at(r), targets.at(r).name);
+        item.target = QDir::toNativeSeparators(run.dir.filePath(targets.at(r).name));
+        items.append(item);
+    }
+    int stalled = -1;
+    const QVector<Copied> done = StoredCopies::run(items, [&](int at) { paint(begin + at); }, &stalled);
+    for (int i = 0; i < done.size(); ++i)
+        storedCopied(run, items.at(i).place.kitFile, targets.at(begin + i).name, done.at(i));
+    *next = begin + done.size();
+    if (stalled < 0)
         return true;
-    }
-    switch (copied->outcome) {
-    case exportfile::Outcome::Written:
-        run.wrote(fileName);
-        break;
-    case exportfile::Outcome::Changed:
-        // Its bytes may lie elsewhere now: none of its sounds is exported.
-        run.refused.insert(place.kitFile);
-        run.prompter.warning(run.parent, WindowTexts::tr("Error"),
-                             WindowTexts::tr("Please check path:")
-                                     + WindowTexts::tr("The file has been modified. Export failed.") + shown,
-                             QMessageBox::Ok);
-        break;
-    case exportfile::Outcome::Unreadable:
-        run.refused.insert(place.kitFile);
-        run.prompter.warning(run.parent, WindowTexts::tr("Error"), WindowTexts::tr("Failed to read the file.") + shown,
-                             QMessageBox::Ok);
-        break;
-    default:
-        run.notWritten(fileName, copied->why);
-        break;
-    }
+    *next = begin + stalled + 1;
+    const StoredCopies::Item &item = items.at(stalled);
+    if (item.watch->step() != exportfile::Watch::Step::Source)
+        return writeStalled(run, targets.at(begin + stalled).name, *item.watch);
+    qWarning().noquote() << "the kit file" << item.place.readFrom << "does not answer: its sounds are not exported";
+    storedCopied(run, item.place.kitFile, targets.at(begin + stalled).name, Copied{});
     return true;
 }
 
@@ -788,6 +871,20 @@ bool exportRows(ExportRun &run, const QVector<Pick> &rows, const QVector<Target>
     };
     QElapsedTimer sinceStep;
     sinceStep.start();
+    // The dialog repaints on each new value; a few times a second is enough.
+    auto progress = [&](int done) {
+        if (sinceStep.elapsed() >= 40 || done == rows.size()) {
+            run.preview.dialog()->setValue(done);
+            sinceStep.restart();
+        }
+    };
+    // Stored sounds ready to copy, in a row from `r`, go on one thread.
+    auto readyEnd = [&](int r) {
+        while (r < targets.size() && rows.at(r).sound && soundsource::isStored(rows.at(r).path)
+               && readyPlace(run, found.at(r), targets.at(r).name))
+            ++r;
+        return r;
+    };
     for (int r = 0; r < rows.size(); ++r) {
         conversions.topUp();
         const Pick &row = rows.at(r);
@@ -801,16 +898,26 @@ bool exportRows(ExportRun &run, const QVector<Pick> &rows, const QVector<Target>
             continue;
         }
         const QString &fileName = targets.at(r).name;
-        if (!(soundsource::isStored(row.path) ? exportStored(run, found.at(r), fileName, paint)
-                                              : exportPlain(run, conversions, r, row.path, fileName))) {
+        const int readyTo = soundsource::isStored(row.path) ? readyEnd(r) : r;
+        if (readyTo > r) {
+            int next = r;
+            const bool goOn = exportStoredRun(run, targets, found, r, readyTo,
+                                              [&](int at) {
+                                                  paint();
+                                                  progress(at);
+                                              },
+                                              &next);
+            r = next - 1;
+            if (!goOn) {
+                endAfter(run, conversions, rows, targets, r);
+                return false;
+            }
+        } else if (!(soundsource::isStored(row.path) ? exportStored(run, found.at(r), fileName)
+                                                     : exportPlain(run, conversions, r, row.path, fileName))) {
             endAfter(run, conversions, rows, targets, r);
             return false;
         }
-        // The dialog repaints on each new value; a few times a second is enough.
-        if (sinceStep.elapsed() >= 40 || r + 1 == rows.size()) {
-            run.preview.dialog()->setValue(r + 1);
-            sinceStep.restart();
-        }
+        progress(r + 1);
     }
     return true;
 }
@@ -842,7 +949,7 @@ void SoundFilesController::exportSelectedSounds()
     // One row per three indexes, in the order the selection gives them.
     // Read before the progress dialog lets events run.
     QVector<Pick> rows;
-    for (const QModelIndex &row : m_soundLists->selectedSoundRows()) {
+    for (const QModelIndex &row : m_soundLists.selectedSoundRows()) {
         auto cell = [&row](int column) { return row.sibling(row.row(), column).data().toString(); };
         // The path as it stands: a file name may end in a blank.
         rows.append({row.parent().isValid(), cell(1).trimmed(), cell(2)});

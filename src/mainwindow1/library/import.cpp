@@ -43,7 +43,7 @@ QStringList nativePaths(const QStringList &paths)
 
 void SoundFilesController::addFilesToGroup()
 {
-    const std::optional<QString> group = m_soundLists->groupToFill();
+    const std::optional<QString> group = m_soundLists.groupToFill();
     if (!group) {
         m_prompter.information(m_parent, WindowTexts::tr("The selected sound category is not valid."),
                                WindowTexts::tr("Choose a category to add sounds."), QMessageBox::Ok);
@@ -166,9 +166,9 @@ int SoundFilesController::addToGroupTree(const strSoundGroup *group, QStandardIt
                        item.file, bytes.value(item.file)});
     }
     m_library.addSoundsToGroup(g, sounds);
-    m_soundLists->expandGroup(model->index(g, 0));
-    m_soundLists->getRightSoundList();
-    tellRenamedSounds(names.changes());
+    m_soundLists.expandGroup(model->index(g, 0));
+    m_soundLists.getRightSoundList();
+    m_soundLists.tellRenamedSounds(names.changes());
     return sounds.size();
 }
 
@@ -199,13 +199,13 @@ int SoundFilesController::addToTotalList(QStandardItemModel *model, const QVecto
             qDebug() << __FILE__ << __LINE__ << Q_FUNC_INFO << "不支持重复添加音色";
             continue;
         }
-        m_soundLists->noteLastWaveNumber(m_library.lastWaveNumber());
-        if (m_soundLists->total_index() >= WAVE_MAX_COUNT) {
+        m_soundLists.noteLastWaveNumber(m_library.lastWaveNumber());
+        if (m_soundLists.total_index() >= WAVE_MAX_COUNT) {
             m_prompter.warning(m_parent, WindowTexts::tr("Warning"),
                                WindowTexts::tr("The number of sound can not exceed 9999."), QMessageBox::Ok);
             break;
         }
-        const quint16 number = quint16(m_soundLists->total_index() + 1);
+        const quint16 number = quint16(m_soundLists.total_index() + 1);
         const QString name = names.take(given, path);
         if (deviceMode) {
             m_pad.queueAdd(path, number);
@@ -215,21 +215,10 @@ int SoundFilesController::addToTotalList(QStandardItemModel *model, const QVecto
         m_library.addSound(name, path, number, !deviceMode);
         ++added;
     }
-    tellRenamedSounds(names.changes());
+    m_soundLists.tellRenamedSounds(names.changes());
     if (deviceMode && queued > 0)
         emit padAddsQueued();
     return added;
-}
-
-void SoundFilesController::tellRenamedSounds(const QVector<namerules::NameChange> &changes)
-{
-    if (changes.isEmpty())
-        return;
-    QString details;
-    const QString text = namerules::nameChangesText(
-            WindowTexts::tr("These sound names were changed to names the sampler pad can hold:"),
-            WindowTexts::tr("These names were held by other sounds and were given a number:"), changes, 25, &details);
-    m_prompter.detailedBox(UiPrompter::Warning, m_parent, WindowTexts::tr("Warning"), text, details);
 }
 
 void SoundFilesController::addFileToGroupList(strSoundGroup *group, QStandardItemModel *model, quint8 mode)
@@ -250,7 +239,7 @@ void SoundFilesController::addFileToGroupList(strSoundGroup *group, QStandardIte
         const editstep::Recorder::Scope step(m_library.recorder(), WindowTexts::tr("sounds added to the list"));
         const editstep::Recorder::Paused onThePad(m_pad.isUDiskFlag() ? nullptr : m_library.recorder());
         added = addToTotalList(model, items);
-        m_soundLists->getRightSoundList();
+        m_soundLists.getRightSoundList();
     }
     if (canceled)
         tellCanceledImport(added);

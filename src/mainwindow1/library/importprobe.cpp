@@ -1,6 +1,7 @@
 // Picked files that are not audio are refused before they are listed.
 #include "mainwindow1/library/soundfilescontroller.h"
 #include "mainwindow1/library/previewcontroller.h"
+#include "mainwindow1/library/rawfile.h"
 #include "mainwindow1/windowtexts.h"
 
 #include "library/audioprobe.h"
@@ -103,7 +104,7 @@ QStringList SoundFilesController::audioFilesOf(const QStringList &paths, QHash<Q
     if (!silent.isEmpty() && !stopped)
         m_prompter.warning(m_parent, WindowTexts::tr("Warning"),
                            silent.size() == 1
-                                   ? silentText(silent.first())
+                                   ? RawFiles::silentText(silent.first())
                                    : WindowTexts::tr("The drives of these files do not answer, so their sounds are not "
                                                      "taken:")
                                            + QStringLiteral("\r\n") + listed(silent),

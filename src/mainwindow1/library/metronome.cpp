@@ -2,7 +2,6 @@
 #include "mainwindow1/windowtexts.h"
 
 #include "device/padpaths.h"
-#include "mainwindow1/library/soundfilescontroller.h"
 #include "mainwindow1/library/soundlistscontroller.h"
 #include "model/namerules.h"
 #include "widgets/dialogs/uiprompter.h"
@@ -121,5 +120,5 @@ void SoundListsController::importClickSounds()
     m_lib.takeClickSounds(added, deviceRecords);
     m_clickFlag = m_lib.clickList().size() == 5;
     emit clickSoundsImported(m_lib.clickList().size());
-    m_soundFiles.tellRenamedSounds(renamed);
+    tellRenamedSounds(renamed);
 }

@@ -1,8 +1,6 @@
 // Preview playback on the second media player.
 #include "mainwindow1/library/previewcontroller.h"
 #include "mainwindow1/windowtexts.h"
-#include "mainwindow1/library/soundfilescontroller.h"
-#include "mainwindow1/library/soundlistscontroller.h"
 
 #include "library/soundsource.h"
 #include "model/conversionjobs.h"
@@ -163,8 +161,8 @@ quint64 PreviewController::stampThenRawFile(const QString &source, const QString
         return 0;
     }
     stamp = *now;
-    const quint64 length = m_soundFiles->getRawFile(source, preview, 1);
-    silent = m_soundFiles->silentFile();
+    const quint64 length = m_rawFiles.getRawFile(source, preview, this);
+    silent = m_rawFiles.silentFile();
     return length;
 }
 
@@ -199,8 +197,6 @@ void PreviewController::initSoundPlay()
     m_view.playBtn2->setStyleSheet(QString::fromLatin1(kInitialStyle));
     m_view.playBtn2->setFixedSize(26, 26);
 
-    m_soundLists->importSoundList(QDir::current().absoluteFilePath(QStringLiteral("soundlist.xml")));
-
     m_playFileNameOld2.clear();
     m_playFileNameNew2.clear();
     m_view.playBtn2->setEnabled(false);
@@ -220,21 +216,22 @@ void PreviewController::tellPlayError(const QString &silent)
 {
     QString text = WindowTexts::tr("Play error!");
     if (!silent.isEmpty())
-        text += QStringLiteral("\r\n") + SoundFilesController::silentText(silent);
+        text += QStringLiteral("\r\n") + RawFiles::silentText(silent);
     m_prompter.information(m_parent, WindowTexts::tr("Error"), text, QMessageBox::Ok);
 }
 
-void PreviewController::play()
+void PreviewController::play(bool soundChosen)
 {
     if (m_previewSession.preparing())
         return; // one preparation at a time
+    m_soundChosen = soundChosen;
     // The preview held is made again when its file changed since (a save
     // read back, another program): a stopped or paused player plays the
     // sound as it is now.
     bool stale = false;
     if (m_playFileNameOld2 == m_playFileNameNew2 && m_player2->state() != QMediaPlayer::PlayingState) {
         const QString held = m_playFileNameNew2;
-        const ztplatform::FolderAnchor root = m_soundFiles->padRoot();
+        const ztplatform::FolderAnchor root = m_rawFiles.padRoot();
         const bool onPad = soundsource::isPadWave(held) && root.covers(held);
         const std::optional<ztplatform::FileStamp> now = lookAtSound<ztplatform::FileStamp>(
                 held, [held, root, onPad]() { return onPad ? padWaveStamp(root, held) : previewSourceStamp(held); });
@@ -243,7 +240,7 @@ void PreviewController::play()
     if (m_playFileNameOld2 != m_playFileNameNew2 || stale) {
         m_player2->stop();
         m_player2->setMedia(QUrl::fromLocalFile(QStringLiteral("play2.wav")));
-        m_soundFiles->handOverFromChangedFiles();
+        handOverFromChangedFiles();
         const QString source = m_playFileNameNew2;
         const QString preview = previewFileName();
         const bool stored = soundsource::isStored(source);
@@ -252,7 +249,7 @@ void PreviewController::play()
         ztplatform::FileStamp stamp;
         quint64 length = 0;
         QString silent;
-        const ztplatform::FolderAnchor root = m_soundFiles->padRoot();
+        const ztplatform::FolderAnchor root = m_rawFiles.padRoot();
         const bool onPad = padWave && root.covers(source);
         if (padWave) {
             const QString copy = onPad ? padCopyName(m_TempPlayDirName2, ++m_padCopies) : QString();
@@ -347,21 +344,22 @@ void PreviewController::restartLoopPass()
         m_player2->play();
 }
 
-void PreviewController::stop()
+void PreviewController::stop(bool soundChosen)
 {
     if (m_previewSession.preparing())
         m_previewSession.stop();
     if (m_index2 % 2)
-        toggleLoop();
+        toggleLoop(soundChosen);
     m_previewSession.loopRun = 0; // Stop always stops, also a loop no tree could switch off
     m_player2->stop();
 }
 
-void PreviewController::toggleLoop()
+void PreviewController::toggleLoop(bool soundChosen)
 {
     if (m_previewSession.preparing() && !(m_previewSession.stopped() && m_index2 % 2))
         return; // during a preparation only its Stop turns loop mode off
-    if (!m_soundLists->soundRowCurrent())
+    m_soundChosen = soundChosen;
+    if (!soundChosen)
         return;
     ++m_index2;
     m_singleLoop = m_index2 % 2;
@@ -375,7 +373,7 @@ void PreviewController::loopChanged(int index)
     if (index % 2) {
         m_player2->setMedia(QUrl::fromLocalFile(QStringLiteral("play1.wav")));
         const QString preview = previewFileName();
-        m_soundFiles->handOverFromChangedFiles();
+        handOverFromChangedFiles();
         const QString source = m_playFileNameNew2;
         ztplatform::FileStamp stamp;
         m_previewSession.clearStop();
@@ -409,7 +407,7 @@ void PreviewController::loopChanged(int index)
     // Loop mode off with the player stopped: one pass that leaves it stopped.
     m_player2->play();
     if (!resumeStyle)
-        play();
+        play(m_soundChosen);
     m_player2->stop();
 }
 
@@ -486,24 +484,24 @@ bool PreviewController::playingShown() const
     return m_view.playBtn2->styleSheet() == QLatin1String(kPlayingStyle);
 }
 
-void PreviewController::disablePreview()
+void PreviewController::disablePreview(bool soundChosen)
 {
     m_view.songLabel2->clear();
-    stop();
+    stop(soundChosen);
     m_view.playBtn2->setEnabled(false);
     m_view.playBtn2->setStyleSheet(QString::fromLatin1(kPlayStyle));
     m_view.stopBtn2->setEnabled(false);
     m_view.playBtn2->repaint();
 }
 
-void PreviewController::readyToPlay()
+void PreviewController::readyToPlay(bool soundChosen)
 {
     m_view.playBtn2->setStyleSheet(QString::fromLatin1(kPlayStyle));
     if (playerState() == QMediaPlayer::StoppedState) {
         m_view.playBtn2->setEnabled(true);
         m_view.playBtn2->repaint();
     } else {
-        stop();
+        stop(soundChosen);
     }
 }
 

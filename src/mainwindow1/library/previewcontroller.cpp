@@ -1,10 +1,12 @@
 // The preview's state and what the other areas ask of it.
 #include "mainwindow1/library/previewcontroller.h"
 
-PreviewController::PreviewController(const PreviewView &view, QWidget *parent, UiPrompter &prompter)
+PreviewController::PreviewController(const PreviewView &view, QWidget *parent, UiPrompter &prompter,
+                                     RawFiles &rawFiles)
     : m_view(view)
     , m_parent(parent)
     , m_prompter(prompter)
+    , m_rawFiles(rawFiles)
 {
 }
 
@@ -26,6 +28,11 @@ void PreviewController::choosePreviewSound(const QString &source)
 void PreviewController::followMovedSounds(const QHash<QString, QString> &moved)
 {
     m_playFileNameNew2 = moved.value(m_playFileNameNew2, m_playFileNameNew2);
+}
+
+void PreviewController::handOverFromChangedFiles()
+{
+    followMovedSounds(m_rawFiles.handOverFromChangedFiles());
 }
 
 void PreviewController::stopPlayer()

@@ -4,6 +4,7 @@
 // The preview bar: the player, the sound chosen, loop and the wait of a long preparation.
 
 #include "mainwindow1/library/previewsession.h"
+#include "mainwindow1/library/rawfile.h"
 #include "platform/fileidentity.h"
 
 #include <QHash>
@@ -20,8 +21,6 @@ class QLabel;
 class QSlider;
 class QToolButton;
 class QWidget;
-class SoundFilesController;
-class SoundListsController;
 class UiPrompter;
 
 // The widgets of the preview bar.
@@ -37,13 +36,14 @@ struct PreviewView
     QSlider *volumeHorizontalSlider2 = nullptr;
 };
 
-class PreviewController : public QObject
+class PreviewController : public QObject, public PreviewWork
 {
     Q_OBJECT
 
 public:
-    // `parent` holds the player and the wait dialog and owns the boxes.
-    PreviewController(const PreviewView &view, QWidget *parent, UiPrompter &prompter);
+    // `parent` holds the player and the wait dialog and owns the boxes;
+    // `rawFiles` makes the previews.
+    PreviewController(const PreviewView &view, QWidget *parent, UiPrompter &prompter, RawFiles &rawFiles);
     // The wait dialog goes with the preview, before the window's widgets.
     ~PreviewController() override;
     PreviewController(const PreviewController &) = delete;
@@ -56,10 +56,6 @@ public:
     // time. The window paints, its input held, while it is looked at.
     static std::optional<qint64> soundFileSize(const QString &path);
 
-    // ---- the areas of the library made after it: the conversion and the
-    // files a save changed, the sound lists and their file
-    void useSoundFiles(SoundFilesController &files) { m_soundFiles = &files; }
-    void useSoundLists(SoundListsController &lists) { m_soundLists = &lists; }
     // The folder the previews are converted into.
     void usePlayFolder(const QString &folder) { m_TempPlayDirName2 = folder; }
 
@@ -82,11 +78,11 @@ public:
     // Play shows that the preview plays.
     bool playingShown() const;
     // No sound to preview: the player stops, its buttons are disabled and the
-    // bar names no sound.
-    void disablePreview();
+    // bar names no sound. `soundChosen`: a sound row is current in the lists.
+    void disablePreview(bool soundChosen);
     // Ready to play: the Play button shows the play image and is enabled when
     // the player is stopped; a player in another state is stopped.
-    void readyToPlay();
+    void readyToPlay(bool soundChosen);
     void showSoundName(const QString &name);
     // The bar as before any preview: "Sample", the idle Play image.
     void showIdle();
@@ -94,12 +90,15 @@ public:
     // ---- what the user and the other areas do --------------------------------------
     // The bar's fonts and sliders, in `fontFamily`.
     void setUpTexts(const QString &fontFamily);
-    // The player and its bar; the sound list file is read in between.
+    // The player and its bar.
     void initSoundPlay();
     // A sound row was chosen: the next Play previews `source`.
     void choosePreviewSound(const QString &source);
     // The sound chosen follows a sound that moved to another source.
     void followMovedSounds(const QHash<QString, QString> &moved);
+    // Sounds of loaded kit files gone or changed are taken from others that
+    // hold them; the sound chosen follows.
+    void handOverFromChangedFiles();
     // Stops the player only; a loop run goes on from its stop.
     void stopPlayer();
     // `d` becomes the wait dialog; the earlier one goes.
@@ -108,9 +107,11 @@ public:
     void stopPreparingThenClose();
     void stopPreviewForClose();
 
-    void play();
-    void stop();
-    void toggleLoop();
+    void play(bool soundChosen);
+    // Stop; loop mode goes off only while `soundChosen` (a sound row is current).
+    void stop(bool soundChosen);
+    // Loop mode on or off, only while `soundChosen`.
+    void toggleLoop(bool soundChosen);
     // Loop mode changed to `index` (odd: on).
     void loopChanged(int index);
     void restartLoopPass();
@@ -130,7 +131,9 @@ public:
     // painting; input waits until the wait dialog, shown once the work lasts
     // over half a second, holds the window. It steps up to lastStep. False
     // when Stop ended the work.
-    bool runPreviewWork(const std::function<void()> &work, int lastStep);
+    bool runPreviewWork(const std::function<void()> &work, int lastStep) override;
+    const std::atomic_bool *previewStopFlag() const override { return m_previewSession.stopFlag(); }
+    bool previewStopped() const override { return m_previewSession.stopped(); }
 
 signals:
     // Loop was pressed: its press count, odd while loop mode is on.
@@ -140,8 +143,7 @@ private:
     PreviewView m_view;
     QWidget *m_parent;
     UiPrompter &m_prompter; // answers every box and file dialog
-    SoundFilesController *m_soundFiles = nullptr;
-    SoundListsController *m_soundLists = nullptr;
+    RawFiles &m_rawFiles;
     QString m_TempPlayDirName2;
     int m_padCopies = 0; // copies of pad sounds made into it
 
@@ -152,6 +154,7 @@ private:
     int m_index2 = 0;           // loop presses; odd while loop mode is on
     quint8 m_playerStrate2 = 0; // player state recorded at a Play press or loop change
     bool m_singleLoop = false;  // loop playback of the preview is on
+    bool m_soundChosen = false; // a sound row was current at the last press: the lists wait while it prepares
     qint64 m_moved_2 = 0;       // last position in ms
     PreviewSession m_previewSession; // the preparation, its Stop and the loop run
     QPointer<QProgressDialog> m_dialog; // wait dialog of the long operations

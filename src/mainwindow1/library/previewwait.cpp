@@ -94,7 +94,7 @@ void PreviewController::openWaitDialog()
     showWaitDialog(WindowTexts::tr("Loading..."), 100, WindowTexts::tr("Cancel"));
     // Cancel does not hide it: it holds the window until the work has ended.
     QObject::disconnect(m_dialog, &QProgressDialog::canceled, m_dialog, &QProgressDialog::cancel);
-    connect(m_dialog, &QProgressDialog::canceled, this, &PreviewController::stop);
+    connect(m_dialog, &QProgressDialog::canceled, this, [this]() { stop(m_soundChosen); });
     m_dialog->activateWindow(); // typing, an input method's too, then goes to the dialog
     m_dialog->setValue(5);
 }

@@ -1,8 +1,6 @@
 // The wave of a sound source written to a file: stored sounds copied out of
 // their kit file, audio files converted by ffmpeg.
-#include "mainwindow1/library/soundfilescontroller.h"
-#include "mainwindow1/library/previewcontroller.h"
-#include "mainwindow1/library/soundlistscontroller.h"
+#include "mainwindow1/library/rawfile.h"
 #include "mainwindow1/windowtexts.h"
 
 #include "device/padreasons.h"
@@ -15,6 +13,7 @@
 #include "platform/silentfiles.h"
 #include "platform/sysio.h"
 #include "platform/timedlook.h"
+#include "setup/kitfileforget.h"
 #include "widgets/dialogs/uiprompter.h"
 #include "document/kitdocument.h"
 #include "library/soundlibrary.h"
@@ -156,7 +155,23 @@ private:
 
 } // namespace
 
-QString SoundFilesController::silentText(const QString &path)
+RawFiles::RawFiles(KitDocument &doc, SoundLibrary &library, PadSession &pad, QWidget *parent, UiPrompter &prompter,
+                   const audioconverter::Limits &conversion)
+    : m_doc(doc)
+    , m_library(library)
+    , m_pad(pad)
+    , m_parent(parent)
+    , m_prompter(prompter)
+    , m_conversion(conversion)
+{
+}
+
+QHash<QString, QString> RawFiles::handOverFromChangedFiles()
+{
+    return setupjob::handOverFromChangedFiles(m_doc, m_library, paintMeanwhile);
+}
+
+QString RawFiles::silentText(const QString &path)
 {
     return WindowTexts::tr("The drive of this file does not answer, so the sound is not taken:")
            + QStringLiteral("\r\n") + QDir::toNativeSeparators(path);
@@ -164,7 +179,7 @@ QString SoundFilesController::silentText(const QString &path)
 
 // `path`'s drive did not answer, now or on an earlier look still waiting. A
 // save's box says so, and no box blames the sound.
-void SoundFilesController::tellSilent(const QString &path, bool preview)
+void RawFiles::tellSilent(const QString &path, bool preview)
 {
     qWarning().noquote() << "the drive of" << path << "does not answer: the sound is not taken";
     m_silentFile = path;
@@ -178,13 +193,13 @@ void SoundFilesController::tellSilent(const QString &path, bool preview)
 // loaded kit file into `target`. Its length, or 0: "File error!" when its kit
 // file is not loaded or the entry lies outside its table; a short copy leaves
 // no target. A preview copies off the GUI thread until its Stop.
-quint64 SoundFilesController::copyStoredSound(const QString &source, const QString &target, bool preview)
+quint64 RawFiles::copyStoredSound(const QString &source, const QString &target, PreviewWork *preview)
 {
     const MainWindow1Records::READ_KIT_FILE *kit = nullptr;
     const QString named = soundsource::parse(source).kitFile;
     const int e = m_library.storedSoundEntry(source, &kit, paintMeanwhile);
     if (e < 0 && !kit && ztplatform::isSilentFile(named)) {
-        tellSilent(named, preview);
+        tellSilent(named, preview != nullptr);
         return 0;
     }
     if (e < 0) {
@@ -201,7 +216,7 @@ quint64 SoundFilesController::copyStoredSound(const QString &source, const QStri
     auto asLoaded = [loadedLength, loadedStamp](const ztplatform::FileStamp &opened) {
         return setupfiles::matchesLoad(loadedLength, loadedStamp, opened);
     };
-    const std::atomic_bool *stop = preview ? m_preview.previewSession().stopFlag() : nullptr;
+    const std::atomic_bool *stop = preview ? preview->previewStopFlag() : nullptr;
     const auto job = [kitFile, start, length, target, asLoaded](const StoredCopy &state) {
         StoredCopy::Done done;
         done.written = soundsource::copyStoredWave(kitFile, start, length, target, &state.shared->stop, &done.fault,
@@ -210,12 +225,12 @@ quint64 SoundFilesController::copyStoredSound(const QString &source, const QStri
     };
     std::optional<StoredCopy::Done> copied;
     if (preview) {
-        m_preview.runPreviewWork([&]() { copied = StoredCopy::run(kitFile, job, stop, {}); }, 88);
+        preview->runPreviewWork([&]() { copied = StoredCopy::run(kitFile, job, stop, {}); }, 88);
     } else {
         copied = StoredCopy::run(kitFile, job, nullptr, paintMeanwhile);
     }
     if (!copied)
-        tellSilent(kitFile, preview);
+        tellSilent(kitFile, preview != nullptr);
     const quint64 written = copied ? copied->written : 0;
     const soundsource::CopyFault fault = copied ? copied->fault : soundsource::CopyFault::Read;
     if (written == length && fault == soundsource::CopyFault::None)
@@ -235,7 +250,7 @@ quint64 SoundFilesController::copyStoredSound(const QString &source, const QStri
 
 // True when `path` opens for reading; otherwise the user is told which
 // file and why. Nothing, and no box, when its drive did not answer in time.
-std::optional<bool> SoundFilesController::readable(const QString &path)
+std::optional<bool> RawFiles::readable(const QString &path)
 {
     const std::optional<int> failure = ztplatform::lookAtFileWithin<int>(
             path, kSourceLookLimitMs,
@@ -256,7 +271,7 @@ std::optional<bool> SoundFilesController::readable(const QString &path)
 }
 
 // The box of a sound whose file is gone: the kits that use it, and its row made current.
-void SoundFilesController::tellMissing(const QString &waveFileName)
+void RawFiles::tellMissing(const QString &waveFileName)
 {
     const QFileInfo source(waveFileName);
     // Name the kits that use the missing file, pads first, then hi-hats.
@@ -271,15 +286,15 @@ void SoundFilesController::tellMissing(const QString &waveFileName)
                                       "press 'OK' to confirm.")
                     + QStringLiteral("\r\n") + WindowTexts::tr("File not found:") + waveFileName,
             QMessageBox::Ok);
-    m_soundLists->pointAtSound(waveFileName);
+    emit soundMissing(waveFileName);
 }
 
-const ztplatform::FolderAnchor &SoundFilesController::padRoot() const
+const ztplatform::FolderAnchor &RawFiles::padRoot() const
 {
     return m_pad.padRoot();
 }
 
-std::shared_ptr<void> SoundFilesController::planConversions(const QVector<QPair<QString, QString>> &jobs)
+std::shared_ptr<void> RawFiles::planConversions(const QVector<QPair<QString, QString>> &jobs)
 {
     const std::shared_ptr<ConversionJobs> planned(
             new ConversionJobs(audioconverter::defaultProgram(paintWhileConverting), 0, m_conversion),
@@ -296,7 +311,7 @@ std::shared_ptr<void> SoundFilesController::planConversions(const QVector<QPair<
     return planned;
 }
 
-std::optional<ConversionJobs::Done> SoundFilesController::convertOffThread(const QString &source,
+std::optional<ConversionJobs::Done> RawFiles::convertOffThread(const QString &source,
                                                                            const QString &target)
 {
     std::shared_ptr<ConversionJobs> jobs = m_planned.lock();
@@ -317,14 +332,14 @@ std::optional<ConversionJobs::Done> SoundFilesController::convertOffThread(const
     }
 }
 
-quint32 SoundFilesController::getRawFile(const QString &waveFileName, const QString &outFileName, quint8 format)
+quint32 RawFiles::getRawFile(const QString &waveFileName, const QString &outFileName, PreviewWork *previewWork)
 {
     m_rawFailureTold = false;
     m_silentFile.clear();
     // A preview's work runs under its wait until Stop, a save's as a job.
-    const bool preview = format != 0;
+    const bool preview = previewWork != nullptr;
     if (soundsource::isStored(waveFileName))
-        return quint32(copyStoredSound(waveFileName, outFileName, preview));
+        return quint32(copyStoredSound(waveFileName, outFileName, previewWork));
 
     // The pad's own files are looked at only below its root, by the save's conversion.
     const bool onPad = !preview && m_pad.padRoot().covers(waveFileName);
@@ -348,9 +363,9 @@ quint32 SoundFilesController::getRawFile(const QString &waveFileName, const QStr
     bool converted = false;
     if (preview) {
         audioconverter converter(m_conversion);
-        converter.setStopFlag(m_preview.previewSession().stopFlag());
-        m_preview.runPreviewWork([&]() { converted = converter.audioConverterWaveRun(waveFileName, outFileName, err); },
-                                 80);
+        converter.setStopFlag(previewWork->previewStopFlag());
+        previewWork->runPreviewWork(
+                [&]() { converted = converter.audioConverterWaveRun(waveFileName, outFileName, err); }, 80);
         faultPath = converter.writeFaultPath();
         faultReason = converter.writeFaultReason();
         if (!converter.silentSource().isEmpty()) {
@@ -379,7 +394,7 @@ quint32 SoundFilesController::getRawFile(const QString &waveFileName, const QStr
         faultPath = done->faultPath;
         faultReason = done->faultReason;
     }
-    if (preview && m_preview.previewSession().stopped())
+    if (preview && previewWork->previewStopped())
         return 0; // Stop ended the preview: nothing to report
     if (err.isEmpty()) {
         m_prompter.information(m_parent, WindowTexts::tr("Error"),

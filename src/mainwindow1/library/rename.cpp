@@ -150,3 +150,14 @@ bool SoundListsController::replaceNameToPadSetting(quint8 mode, QString file, QS
         changed = m_lib.nameMirrorRowsOf(file, name) || changed;
     return changed;
 }
+
+void SoundListsController::tellRenamedSounds(const QVector<namerules::NameChange> &changes)
+{
+    if (changes.isEmpty())
+        return;
+    QString details;
+    const QString text = namerules::nameChangesText(
+            WindowTexts::tr("These sound names were changed to names the sampler pad can hold:"),
+            WindowTexts::tr("These names were held by other sounds and were given a number:"), changes, 25, &details);
+    m_prompter.detailedBox(UiPrompter::Warning, m_parent, WindowTexts::tr("Warning"), text, details);
+}

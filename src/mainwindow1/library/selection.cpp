@@ -2,7 +2,7 @@
 // the sound information line, the preview sound and the drag payloads.
 #include "mainwindow1/windowtexts.h"
 #include "mainwindow1/library/previewcontroller.h"
-#include "mainwindow1/library/soundfilescontroller.h"
+#include "mainwindow1/library/rawfile.h"
 #include "mainwindow1/library/soundlistscontroller.h"
 
 #include "library/dragpayload.h"
@@ -60,7 +60,7 @@ void paintMeanwhile()
 void tellSilent(UiPrompter &prompter, QWidget *parent, const QString &path)
 {
     qWarning().noquote() << "the drive of" << path << "still does not answer: the sound is not taken";
-    prompter.warning(parent, WindowTexts::tr("Error"), SoundFilesController::silentText(path), QMessageBox::Ok);
+    prompter.warning(parent, WindowTexts::tr("Error"), RawFiles::silentText(path), QMessageBox::Ok);
 }
 
 // True when a regular file (also through a link) stands at `path` and opens.
@@ -175,7 +175,7 @@ bool SoundListsController::beginSelection(QTreeView *own, QTreeView *other, QMod
     }
     emit selectionStarting();
     if (m_preview.index2() % 2)
-        m_preview.stop();
+        m_preview.stop(soundRowCurrent());
     if (m_preview.playingShown())
         m_preview.stopPlayer();
     *selected = orderedSelection(own->selectionModel());
@@ -350,7 +350,7 @@ void SoundListsController::totalListSelection(const QModelIndex &index, bool pre
     QString path = selected.at(2).data().toString();
     if (soundsource::isStored(path)) {
         // A sound kit files share whose file is gone is taken from another.
-        m_soundFiles.handOverFromChangedFiles();
+        m_preview.handOverFromChangedFiles();
         path = selected.at(2).data().toString();
     }
 
@@ -363,12 +363,12 @@ void SoundListsController::totalListSelection(const QModelIndex &index, bool pre
     bool previewable = false;
     const auto refused = qScopeGuard([&]() {
         if (!previewable)
-            m_preview.disablePreview();
+            m_preview.disablePreview(soundRowCurrent());
     });
     // A file on a pad that stopped answering is not there; one that still
     // holds such a look is not looked at again, and the box says why.
     if (!name.isEmpty() && !path.isEmpty() && ztplatform::isSilentFile(checkPath)) {
-        m_preview.disablePreview();
+        m_preview.disablePreview(soundRowCurrent());
         m_view.waveInfoShow->clear();
         tellSilent(m_prompter, w, checkPath);
         return;
@@ -376,7 +376,7 @@ void SoundListsController::totalListSelection(const QModelIndex &index, bool pre
     const std::optional<qint64> size =
             name.isEmpty() || path.isEmpty() ? std::optional<qint64>(-1) : PreviewController::soundFileSize(checkPath);
     if (!size || *size < 0) {
-        m_preview.disablePreview(); // before the box: nothing plays while it shows
+        m_preview.disablePreview(soundRowCurrent()); // before the box: nothing plays while it shows
         m_view.waveInfoShow->clear();
         m_prompter.warning(w, WindowTexts::tr("Error"),
                            WindowTexts::tr("Please check path:") + name + WindowTexts::tr(" does not exist.")
@@ -386,7 +386,7 @@ void SoundListsController::totalListSelection(const QModelIndex &index, bool pre
     }
 
     m_preview.showSoundName(name);
-    m_preview.readyToPlay();
+    m_preview.readyToPlay(soundRowCurrent());
     path = QDir::toNativeSeparators(path);
     const QString notWave = press ? WindowTexts::tr("This sound is not in wave format.")
                                   : WindowTexts::tr("This sound is not in wave format");
@@ -438,14 +438,14 @@ void SoundListsController::groupTreeSelection(const QModelIndex &index, bool pre
             continue;
         const QString lost = m_lib.groupSoundLost(selected.at(k).parent().row(), selected.at(k).row());
         if (!lost.isEmpty()) {
-            m_preview.disablePreview();
+            m_preview.disablePreview(soundRowCurrent());
             if (!press || m_lostTold != selected.at(k))
                 m_prompter.warning(w, WindowTexts::tr("Tip"), name + QStringLiteral("\r\n") + lost, QMessageBox::Ok);
             m_lostTold = press ? QModelIndex() : selected.at(k);
             return;
         }
         if (file++ == there.first) {
-            m_preview.disablePreview();
+            m_preview.disablePreview(soundRowCurrent());
             if (there.silent) {
                 tellSilent(m_prompter, w, files.at(there.first));
                 return;
@@ -457,12 +457,12 @@ void SoundListsController::groupTreeSelection(const QModelIndex &index, bool pre
             return;
         }
         if (name.isEmpty()) {
-            m_preview.disablePreview();
+            m_preview.disablePreview(soundRowCurrent());
             return;
         }
         if (!dropToPadOrRight())
             m_preview.showSoundName(name);
-        m_preview.readyToPlay();
+        m_preview.readyToPlay(soundRowCurrent());
         if (!m_pad.isUDiskFlag()) {
             records.append({name, path});
             dragFromGroups();

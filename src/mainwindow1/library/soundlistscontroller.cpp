@@ -2,7 +2,7 @@
 
 SoundListsController::SoundListsController(KitDocument &doc, SoundLibrary &library, PadSession &pad,
                                            const SoundListsView &view, QWidget *parent, UiPrompter &prompter,
-                                           PreviewController &preview, SoundFilesController &files)
+                                           PreviewController &preview)
     : QObject(nullptr)
     , m_doc(doc)
     , m_lib(library)
@@ -11,6 +11,5 @@ SoundListsController::SoundListsController(KitDocument &doc, SoundLibrary &libra
     , m_parent(parent)
     , m_prompter(prompter)
     , m_preview(preview)
-    , m_soundFiles(files)
 {
 }

@@ -4,6 +4,7 @@
 // The sound lists and groups: the total list, the group tree, the hi-hat and metronome lists, their selections, renames, orders, locks and deletes.
 
 #include "model/mainwindow1records.h"
+#include "model/namerules.h"
 
 #include <QModelIndex>
 #include <QPersistentModelIndex>
@@ -20,7 +21,6 @@
 class KitDocument;
 class PadSession;
 class PreviewController;
-class SoundFilesController;
 class QLabel;
 class QRadioButton;
 class QStandardItem;
@@ -82,11 +82,9 @@ public:
     using SOUND_INDEX = MainWindow1Records::SOUND_INDEX;
 
     // `parent` owns the boxes and the drags and filters the drops on the
-    // panes; the preview stops as a selection changes; `files` tells the
-    // renames of an import.
+    // panes; the preview stops as a selection changes.
     SoundListsController(KitDocument &doc, SoundLibrary &library, PadSession &pad, const SoundListsView &view,
-                         QWidget *parent, UiPrompter &prompter, PreviewController &preview,
-                         SoundFilesController &files);
+                         QWidget *parent, UiPrompter &prompter, PreviewController &preview);
     const SoundListsView &view() const { return m_view; }
     // The style the lists are drawn with.
     void useStyle(QStyle *style) { m_style = style; }
@@ -205,6 +203,9 @@ public:
     void totalListItemModelChanged(QStandardItem *item);
     void renameGroupRow(QStandardItem *item);
     void hhListItemModelChanged(QStandardItem *item);
+    // One box listing each sound name the sound-name rule changed in one import
+    // or drop, and what it became; nothing when none changed.
+    void tellRenamedSounds(const QVector<namerules::NameChange> &changes);
 
     // ---- orders -------------------------------------------------------------------------
     // The orders are steps of the user's, the order buttons with them.
@@ -276,7 +277,6 @@ private:
     // A lost group sound whose box its selection showed: the press that follows does not show it again.
     QPersistentModelIndex m_lostTold;
     PreviewController &m_preview;
-    SoundFilesController &m_soundFiles;
 
     QVector<SOUND_INDEX> m_waveAttrList;
     int m_total_index = 0;

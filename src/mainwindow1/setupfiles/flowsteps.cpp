@@ -20,12 +20,12 @@ bool SetupFilesController::stopPreviewFirst(bool loopToo)
 {
     if (m_preview.playingShown()) {
         if (m_preview.singleLoop())
-            m_preview.stop();
+            m_preview.stop(m_soundLists.soundRowCurrent());
         else
             m_preview.stopPlayer();
         m_preview.showIdle();
     } else if (loopToo && m_preview.singleLoop()) {
-        m_preview.stop();
+        m_preview.stop(m_soundLists.soundRowCurrent());
     } else {
         return false;
     }

@@ -3,7 +3,7 @@
 #include "mainwindow1/editing/kitpagescontroller.h"
 
 #include "mainwindow1/library/previewcontroller.h"
-#include "mainwindow1/library/soundfilescontroller.h"
+#include "mainwindow1/library/rawfile.h"
 #include "mainwindow1/setupfiles/flowsteps.h"
 #include "document/kitdocument.h"
 #include "library/soundlibrary.h"
@@ -28,10 +28,10 @@ savejob::Hooks SetupFilesController::saveHooks()
 {
     savejob::Hooks hooks;
     hooks.rawFile = [this](const QString &source, const QString &target) {
-        return m_soundFiles.getRawFile(source, target, 0);
+        return m_rawFiles.getRawFile(source, target, nullptr);
     };
-    hooks.rawPlan = [this](const QVector<QPair<QString, QString>> &jobs) { return m_soundFiles.planConversions(jobs); };
-    hooks.rawFailureTold = [this] { return m_soundFiles.rawFailureTold(); };
+    hooks.rawPlan = [this](const QVector<QPair<QString, QString>> &jobs) { return m_rawFiles.planConversions(jobs); };
+    hooks.rawFailureTold = [this] { return m_rawFiles.rawFailureTold(); };
     hooks.slotName = [this](int slot) {
         // A hi-hat slot by its group's title, a pad layer by the pad's name and A or B.
         const int layer = slot - HH_NUM_MAX;

@@ -6,7 +6,7 @@
 
 SetupFilesController::SetupFilesController(KitDocument &doc, SoundLibrary &library, PadSession &pad,
                                            const SetupFilesView &view, QWidget *parent, UiPrompter &prompter,
-                                           PreviewController &preview, SoundFilesController &soundFiles,
+                                           PreviewController &preview, RawFiles &rawFiles,
                                            SoundListsController &soundLists, KitPagesController &kitPages,
                                            MainPadPageController &mainPadPage, KitChainsController &kitChains,
                                            KitHeaderController &kitHeader)
@@ -17,7 +17,7 @@ SetupFilesController::SetupFilesController(KitDocument &doc, SoundLibrary &libra
     , m_parent(parent)
     , m_prompter(prompter)
     , m_preview(preview)
-    , m_soundFiles(soundFiles)
+    , m_rawFiles(rawFiles)
     , m_soundLists(soundLists)
     , m_kitPages(kitPages)
     , m_mainPadPage(mainPadPage)

@@ -27,8 +27,8 @@ class PreviewController;
 class QProgressDialog;
 class QRadioButton;
 class QWidget;
+class RawFiles;
 class SelectKitNo;
-class SoundFilesController;
 class SoundLibrary;
 class SoundListsController;
 class UiPrompter;
@@ -52,7 +52,7 @@ public:
     // Given the areas it calls, all made before it.
     SetupFilesController(KitDocument &doc, SoundLibrary &library, PadSession &pad, const SetupFilesView &view,
                          QWidget *parent, UiPrompter &prompter, PreviewController &preview,
-                         SoundFilesController &soundFiles, SoundListsController &soundLists,
+                         RawFiles &rawFiles, SoundListsController &soundLists,
                          KitPagesController &kitPages, MainPadPageController &mainPadPage,
                          KitChainsController &kitChains, KitHeaderController &kitHeader);
     ~SetupFilesController() override; // the kit choice dialog has no parent
@@ -178,7 +178,7 @@ private:
     QWidget *m_parent;
     UiPrompter &m_prompter; // answers every box and file dialog
     PreviewController &m_preview;
-    SoundFilesController &m_soundFiles;
+    RawFiles &m_rawFiles;
     SoundListsController &m_soundLists;
     KitPagesController &m_kitPages;
     MainPadPageController &m_mainPadPage;

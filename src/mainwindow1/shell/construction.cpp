@@ -91,7 +91,7 @@ void ShellController::buildFrame()
     m_fontSize_9 = 9;
     m_fontSize_16 = 16;
 
-    m_detector = std::make_unique<DeviceDetector>(m_pad.drives(), nullptr);
+    m_detector = std::make_unique<DeviceDetector>(*m_pad.drives(), nullptr);
     m_setupFiles.useDetector(m_detector.get());
     v.actionReorder_Serial_Numbers->setVisible(false);
     if (m_soundLists.userFlag()) {

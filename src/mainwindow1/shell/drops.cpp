@@ -196,6 +196,6 @@ bool ShellController::dropOnPad(int p, QDropEvent *event)
 
     if (m_dragFlag) // the pad shows its new sound
         m_posFlagA = m_posFlagB = false;
-    m_soundFiles.tellRenamedSounds(names.changes());
+    m_soundLists.tellRenamedSounds(names.changes());
     return true;
 }

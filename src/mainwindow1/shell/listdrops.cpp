@@ -147,7 +147,7 @@ bool ShellController::dropFilesOnGroups(QDropEvent *event)
     for (const QString &path : qAsConst(files))
         sounds.append({names.take(QFileInfo(path).baseName(), path), path, bytes.value(path)}); // up to the first "."
     m_library.addSoundsToGroup(groupRow, sounds);
-    m_soundFiles.tellRenamedSounds(names.changes());
+    m_soundLists.tellRenamedSounds(names.changes());
     if (canceled)
         m_soundFiles.tellCanceledImport(sounds.size());
     return false;
@@ -185,7 +185,7 @@ bool ShellController::dropOnTotalList(QDropEvent *event)
             m_library.addSound(names.take(sound.name, path), path, quint16(m_soundLists.total_index() + 1), true);
         }
         m_soundLists.getRightSoundList();
-        m_soundFiles.tellRenamedSounds(names.changes());
+        m_soundLists.tellRenamedSounds(names.changes());
         return false;
     }
     if (m_soundLists.dragLeftOrRight() != 0)
@@ -206,7 +206,7 @@ bool ShellController::dropOnTotalList(QDropEvent *event)
         if (m_soundLists.total_index() >= WAVE_MAX_COUNT) {
             m_prompter.warning(m_boxParent, WindowTexts::tr("Warning"),
                                WindowTexts::tr("The number of sound can not exceed 9999."), QMessageBox::Ok);
-            m_soundFiles.tellRenamedSounds(names.changes());
+            m_soundLists.tellRenamedSounds(names.changes());
             if (!queued.isEmpty())
                 emit padAddsQueued(); // for the sounds queued before
             return false;
@@ -216,7 +216,7 @@ bool ShellController::dropOnTotalList(QDropEvent *event)
         m_library.addSound(names.take(sound.name, path), path, number, false);
         queued.insert(path);
     }
-    m_soundFiles.tellRenamedSounds(names.changes());
+    m_soundLists.tellRenamedSounds(names.changes());
     emit padAddsQueued();
     return false;
 }
@@ -260,6 +260,6 @@ bool ShellController::dropOnHiHat(QDropEvent *event)
                                number ? quint16(number->text().toInt()) : -1);
     }
     m_kitPages.disHHList(&m_doc.kitAttrList()[kit], quint8(kit), quint8(slot)); // a refused drop too
-    m_soundFiles.tellRenamedSounds(names.changes());
+    m_soundLists.tellRenamedSounds(names.changes());
     return false;
 }

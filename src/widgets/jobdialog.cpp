@@ -1,0 +1,95 @@
+#include "widgets/jobdialog.h"
+
+#include "widgets/closehold.h"
+
+#include <QCloseEvent>
+#include <QElapsedTimer>
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QPointer>
+#include <QTimer>
+
+namespace {
+
+constexpr int kTickMs = 20;
+
+} // namespace
+
+JobDialog::JobDialog(QWidget *parent, const QString &label, const QString &cancelText)
+    : QProgressDialog(label, cancelText, 0, 0, parent)
+{
+    setWindowModality(parent ? Qt::WindowModal : Qt::ApplicationModal);
+    setAutoReset(false);
+    setAutoClose(false);
+    setMinimumDuration(0);
+}
+
+// The box goes with its job, not before.
+void JobDialog::reject()
+{
+}
+
+void JobDialog::closeEvent(QCloseEvent *event)
+{
+    event->ignore();
+}
+
+// Events are served by hand, not by a QEventLoop of its own: that would not
+// run once the application was asked to quit.
+bool JobDialog::wait(QWidget *parent, const QString &label, ztplatform::Job &job, const Limits &limits)
+{
+    job.start();
+    if (job.isFinished())
+        return true;
+    const closehold::Hold holding;
+    bool over = false;
+    QObject guard;
+    QObject::connect(&job, &ztplatform::Job::finished, &guard, [&over] { over = true; });
+    int seen = job.reports();
+    QElapsedTimer since, moved;
+    since.start();
+    moved.start();
+    QTimer tick;
+    QObject::connect(&tick, &QTimer::timeout, &guard, [&] {
+        if (job.reports() != seen) {
+            seen = job.reports();
+            moved.restart();
+        }
+        if ((limits.limitMs > 0 && since.elapsed() >= limits.limitMs)
+            || (limits.stallMs > 0 && moved.elapsed() >= limits.stallMs) || (limits.giveUp && limits.giveUp()))
+            over = true;
+    });
+    tick.start(kTickMs);
+    // Until the box holds the window, its input waits.
+    const qint64 showAt = label.isEmpty() ? -1 : qMax(limits.showAfterMs, 0);
+    QPointer<JobDialog> box;
+    while (!over && !job.isFinished()) {
+        if (!box && showAt >= 0 && since.elapsed() >= showAt)
+            box = showBox(parent, label, job, limits);
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents
+                                        | (box ? QEventLoop::AllEvents : QEventLoop::ExcludeUserInputEvents));
+    }
+    delete box;
+    return job.isFinished();
+}
+
+JobDialog *JobDialog::showBox(QWidget *parent, const QString &label, ztplatform::Job &job, const Limits &limits)
+{
+    auto *box = new JobDialog(parent, label, limits.cancelText);
+    if (!limits.cancelText.isEmpty()) {
+        // Cancel asks the job to stop; the box holds the window until it has.
+        QObject::disconnect(box, &QProgressDialog::canceled, box, &QProgressDialog::cancel);
+        QObject::connect(box, &QProgressDialog::canceled, box, [&limits] {
+            if (limits.cancel)
+                limits.cancel();
+        });
+    }
+    const auto moveTo = [box](int done, int total) {
+        box->setRange(0, qMax(total, 0));
+        box->setValue(qBound(0, done, qMax(total, 0)));
+    };
+    moveTo(job.done(), job.total());
+    QObject::connect(&job, &ztplatform::Job::progress, box, moveTo);
+    box->show();
+    return box;
+}

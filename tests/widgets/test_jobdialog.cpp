@@ -1,0 +1,121 @@
+// A job tells its progress then its end on the thread that made it; the
+// window waiting on one paints meanwhile, and once the box shows the box
+// holds it; a job that stops reporting is given up on and let go of.
+#include "widgets/jobdialog.h"
+
+#include <QApplication>
+#include <QPointer>
+#include <QSemaphore>
+#include <QThread>
+#include <QTimer>
+#include <QWidget>
+#include <QtTest>
+
+#include <atomic>
+#include <memory>
+
+using ztplatform::Job;
+
+class TestJobDialog : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void aJobTellsItsProgressThenItsEnd()
+    {
+        QStringList told;
+        QThread *workThread = nullptr;
+        Job job([&workThread](const Job::Report &report) {
+            workThread = QThread::currentThread();
+            for (int i = 1; i <= 3; ++i)
+                report(i, 3);
+        });
+        QObject::connect(&job, &Job::progress, [&](int done, int total) {
+            QCOMPARE(QThread::currentThread(), qApp->thread());
+            told << QString("%1/%2").arg(done).arg(total);
+        });
+        QObject::connect(&job, &Job::finished, [&] { told << "finished"; });
+        QVERIFY(JobDialog::wait(nullptr, QString(), job));
+        QVERIFY(workThread != qApp->thread());
+        QTRY_VERIFY(told.contains("finished"));
+        QVERIFY(told.size() >= 2);
+        QCOMPARE(told.mid(told.size() - 2), QStringList({"3/3", "finished"}));
+        QCOMPARE(job.reports(), 3);
+        QCOMPARE(job.done(), 3);
+    }
+
+    void theWindowPaintsWhileAJobIsHeldThenItsBoxHoldsTheWindow()
+    {
+        QWidget window;
+        window.show();
+        QSemaphore go;
+        Job job([&go](const Job::Report &report) {
+            report(1, 4);
+            go.acquire();
+            report(4, 4);
+        });
+        int turns = 0;
+        QPointer<QProgressDialog> box;
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            ++turns;
+            for (QProgressDialog *d : window.findChildren<QProgressDialog *>()) {
+                if (d->isVisible() && !box) {
+                    box = d;
+                    QCOMPARE(d->labelText(), QString("Working…"));
+                    QCOMPARE(QApplication::activeModalWidget(), d);
+                    QCOMPARE(d->value(), 1);
+                    QCOMPARE(d->maximum(), 4);
+                    go.release(); // only once the box holds the window
+                }
+            }
+        });
+        poll.start(10);
+        QVERIFY(JobDialog::wait(&window, "Working…", job));
+        QVERIFY(turns > 0);
+        QVERIFY(job.isFinished());
+        QVERIFY(box.isNull()); // the box goes with its job
+        QVERIFY(!QApplication::activeModalWidget());
+    }
+
+    void aJobThatStopsReportingIsGivenUpAndLetGoOf()
+    {
+        auto go = std::make_shared<QSemaphore>();
+        auto ended = std::make_shared<std::atomic_bool>(false);
+        auto *job = new Job([go, ended](const Job::Report &report) {
+            report(0, 0);
+            go->acquire();
+            *ended = true;
+        });
+        int turns = 0;
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, [&] { ++turns; });
+        poll.start(10);
+        JobDialog::Limits limits;
+        limits.stallMs = 200;
+        QVERIFY(!JobDialog::wait(nullptr, QString(), *job, limits));
+        QVERIFY(turns > 0);
+        QVERIFY(!job->isFinished());
+        delete job; // its work goes on with what it captured
+        go->release();
+        QTRY_VERIFY(ended->load());
+    }
+
+    void aLookAtASilentFileIsNotStartedAgain()
+    {
+        auto go = std::make_shared<QSemaphore>();
+        const QString path = QDir::tempPath() + "/look-held";
+        QVERIFY(!JobDialog::lookAtFileWithin<int>(path, 100, [go] {
+                     go->acquire();
+                     return 1;
+                 }));
+        QVERIFY(ztplatform::isSilentFile(path));
+        QVERIFY(!JobDialog::lookAtFileWithin<int>(path, 100, [] { return 2; }));
+        go->release();
+        QTRY_VERIFY(!ztplatform::isSilentFile(path));
+        QCOMPARE(JobDialog::lookAtFileWithin<int>(path, 5000, [] { return 3; }), std::optional<int>(3));
+    }
+};
+
+QTEST_MAIN(TestJobDialog)
+#include "test_jobdialog.moc"
