@@ -221,7 +221,7 @@ QString executableAt(const QString &path)
 {
     struct stat st;
     if (ztplatform::sysio::statPath(path, &st) != 0 || !S_ISREG(st.st_mode)
-        || ::access(QFile::encodeName(path).constData(), X_OK) != 0)
+        || ztplatform::sysio::disk().accessAt(AT_FDCWD, QFile::encodeName(path), X_OK) != 0)
         return QString();
     return QDir::cleanPath(QFileInfo(path).absoluteFilePath());
 }

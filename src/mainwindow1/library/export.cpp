@@ -174,9 +174,10 @@ bool readOnlyAt(int fd, const QString &name, const QString &path)
     const QByteArray at = QFile::encodeName(fd >= 0 ? name : path);
     const int dir = fd >= 0 ? fd : AT_FDCWD;
     struct stat st;
-    if (::fstatat(dir, at.constData(), &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(st.st_mode))
+    if (ztplatform::sysio::disk().statAt(dir, at, &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(st.st_mode))
         return false;
-    return !(st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) || ::faccessat(dir, at.constData(), W_OK, AT_EACCESS) != 0;
+    return !(st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH))
+            || ztplatform::sysio::disk().accessAt(dir, at, W_OK, AT_EACCESS) != 0;
 }
 
 // The name each sound of the first `end` rows takes in `folder`

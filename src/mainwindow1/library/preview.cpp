@@ -9,6 +9,7 @@
 #include "platform/descriptor.h"
 #include "platform/fileidentity.h"
 #include "platform/regularfile.h"
+#include "platform/sysio.h"
 #include "platform/timedlook.h"
 #include "widgets/dialogs/uiprompter.h"
 #include "widgets/closehold.h"
@@ -25,6 +26,8 @@
 #include <QUrl>
 
 #include <atomic>
+#include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -123,14 +126,20 @@ QString padCopyName(const QString &folder)
     return QDir(folder).filePath(QStringLiteral("pad%1.wav").arg(++copies));
 }
 
+// Removes the scratch file at `path`, through the editor's disk.
+void removeScratch(const QString &path)
+{
+    if (ztplatform::sysio::unlinkAt(AT_FDCWD, QFile::encodeName(path)) != 0 && errno != ENOENT)
+        qWarning() << "cannot remove" << path << ":" << std::strerror(errno);
+}
+
 // The copy of a pad sound made the preview; the copy goes either way.
 bool takePadCopy(const QString &copy, const QString &preview)
 {
-    QFile::remove(preview);
-    if (QFile::rename(copy, preview))
+    if (ztplatform::sysio::renameAt(AT_FDCWD, QFile::encodeName(copy), AT_FDCWD, QFile::encodeName(preview)) == 0)
         return true;
-    qWarning() << "cannot make" << copy << "the preview:" << preview;
-    QFile::remove(copy);
+    qWarning() << "cannot make" << copy << "the preview:" << preview << std::strerror(errno);
+    removeScratch(copy);
     return false;
 }
 
@@ -262,7 +271,7 @@ void PreviewController::play(bool soundChosen)
                 if (look->rootRefused)
                     ztplatform::askFolderOwner(source);
                 if (onPad && length == 0)
-                    QFile::remove(copy);
+                    removeScratch(copy);
                 else if (onPad && !takePadCopy(copy, preview))
                     length = 0;
             } else {
