@@ -346,17 +346,12 @@ QVector<Missing> emptyMissingSlots(QVector<MainWindow1Records::soundKit> &kits, 
 } // namespace padbackup
 
 namespace {
-std::atomic<ztplatform::Disk *> writerDisk{nullptr};
 constexpr unsigned long kEndLimitMs = 2000; // a backup stopped at the end that does not end by then is left
 } // namespace
 
-void PadBackupWriter::setDisk(ztplatform::Disk *disk)
-{
-    writerDisk = disk;
-}
-
-PadBackupWriter::PadBackupWriter(QObject *parent)
+PadBackupWriter::PadBackupWriter(ztplatform::Disk *disk, QObject *parent)
     : QObject(parent)
+    , m_disk(disk)
 {
 }
 
@@ -377,7 +372,7 @@ void PadBackupWriter::start(const QString &padFolder, const QDateTime &when,
     m_result = padbackup::Written();
     const int total = settings.size() + prm.size();
     m_total = total;
-    ztplatform::Disk *disk = writerDisk;
+    ztplatform::Disk *disk = m_disk;
     const std::shared_ptr<State> state = m_state;
     auto *job = new ztplatform::Job(
             [state, padFolder, when, settings, prm, disk, total](const ztplatform::Job::Report &report) {

@@ -22,6 +22,11 @@ namespace {
 
 constexpr qint64 FILE_READ_MAX = 64 * 1024; // far above any global.ini or kit file of the pad
 
+const ztplatform::VolumeIdentitySource &volumesOf(const PadPlaces &places)
+{
+    return places.volumes ? *places.volumes : ztplatform::systemVolumeIdentitySource();
+}
+
 // The drive root as given and as its canonical path: the pad's paths start
 // with one of them.
 QStringList rootSpellings(const QString &root)
@@ -135,8 +140,9 @@ PadIdentity readPadIdentityAt(int rootFd, const PadPlaces &places, bool withKits
 {
     PadIdentity id;
     const QStringList root = rootSpellings(places.root);
-    id.mount = ztplatform::volumeIdentitySource()->mountStamp(rootFd);
-    id.volume = ztplatform::volumeIdentitySource()->identityAt(rootFd);
+    const ztplatform::VolumeIdentitySource &volumes = volumesOf(places);
+    id.mount = volumes.mountStamp(rootFd);
+    id.volume = volumes.identityAt(rootFd);
     QByteArray global;
     const ztplatform::FileRead read =
             id.volume.valid
@@ -226,7 +232,7 @@ PadMatch PadGuard::check(bool settingsToo)
 
 PadMatch PadGuard::judge(int rootFd, bool settingsToo)
 {
-    const ztplatform::MountStamp stamp = ztplatform::volumeIdentitySource()->mountStamp(rootFd);
+    const ztplatform::MountStamp stamp = volumesOf(m_places).mountStamp(rootFd);
     QMutexLocker hold(&m_lock);
     if (m_lost.another())
         return m_lost;

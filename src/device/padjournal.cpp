@@ -1388,11 +1388,21 @@ bool writeRecord(const Pad &pad, const QByteArray &bytes, bool replace = false)
 }
 
 // The record walked (under `name`) leaves SYS, and SYS is forced to the
-// disk; a record under the other name is another change's.
-bool dropRecord(const Pad &pad, const QString &name = RECORD_NAME)
+// disk; a record under the other name is another change's. A record removed
+// whose SYS could not be forced to the disk sets out->notSynced.
+bool dropRecord(const Pad &pad, const QString &name = RECORD_NAME, Outcome *out = nullptr)
 {
     const ztplatform::OpenFolder sys = pad.base(Area::Sys);
-    return sys.remove(name) && sys.sync();
+    if (!sys.remove(name))
+        return false;
+    if (sys.sync())
+        return true;
+    if (!out)
+        return false;
+    out->notSynced = true;
+    out->error = out->error ? out->error : (errno ? errno : EIO);
+    qWarning() << "SYS did not reach the disk after the change record left it";
+    return true;
 }
 
 // From now on the record is undone, whatever later loads find.
@@ -1420,7 +1430,7 @@ void takeBack(Walk &walk, const Pad &sys, bool alreadyBack, Outcome &out, bool r
         return;
     }
     walk.locateAll();
-    if (walk.undo() && dropRecord(sys, UNDO_NAME))
+    if (walk.undo() && dropRecord(sys, UNDO_NAME, &out))
         return;
     out.refused = true;
     out.missing = walk.whereLines();
@@ -1589,7 +1599,7 @@ Outcome recover(Pad &pad)
         }
         out.alreadyDone = !out.changed && out.missing.isEmpty() && out.putFailed.isEmpty() && out.kept.isEmpty()
                 && out.left.isEmpty();
-        if (!dropRecord(pad)) {
+        if (!dropRecord(pad, RECORD_NAME, &out)) {
             // Every change is on the pad: the next load finds nothing left to do.
             out.recordStays = true;
             out.error = errno ? errno : EIO;
@@ -1622,6 +1632,14 @@ QStringList describeUnreadable(const Outcome &o)
         lines << DeviceText::tr("It could not be kept aside: the SYS folder already holds %1 to %2.")
                          .arg(asideName(1), asideName(ASIDE_MAX));
     return lines;
+}
+
+// The record's removal not forced to the disk: a power cut may bring it back.
+QString notSyncedLine(const QString &error)
+{
+    return DeviceText::tr("%1 could not be forced to the disk (%2); what was put in order there may not survive a "
+                          "power cut.")
+            .arg(QStringLiteral("SYS"), error);
 }
 
 // What a close's write-back finished from its record, file by file.
@@ -1668,6 +1686,8 @@ QStringList describe(const Outcome &o)
                                           .arg(error)
                                 : DeviceText::tr("The sampler pad held the record of an earlier change whose every "
                                                  "step was already done; the record was removed."));
+        if (o.notSynced)
+            lines << notSyncedLine(error);
         return lines;
     }
     if (o.unreadable)
@@ -1722,6 +1742,8 @@ QStringList describe(const Outcome &o)
         break;
     }
     lines << o.kept << o.missing;
+    if (o.notSynced)
+        lines << notSyncedLine(error);
     if (o.recordStays)
         lines << DeviceText::tr("Its record could not be removed (%1), so the next load looks at it again and finds "
                                 "nothing left to do.")

@@ -71,11 +71,11 @@ void report(const std::function<void(int)> &progress, int value)
 
 } // namespace
 
-bool padDrivePresent(const QString &root, const QString &kitPath)
+bool padDrivePresent(const DriveSource &drives, const QString &root, const QString &kitPath)
 {
     const QString wanted = withoutTrailingSlash(root);
     bool listed = false;
-    for (const DriveEntry &d : ztplatform::driveSource()->drives()) {
+    for (const DriveEntry &d : drives.drives()) {
         if (d.removable && withoutTrailingSlash(d.root) == wanted)
             listed = true;
     }
@@ -511,7 +511,8 @@ struct Stopped {
 bool padGone(const WriteBackJob &job)
 {
     if (!job.driveRoot.isEmpty())
-        return !padDrivePresent(job.driveRoot, job.kitPath);
+        return !padDrivePresent(job.drives ? *job.drives : ztplatform::systemDriveSource(), job.driveRoot,
+                                job.kitPath);
     return job.kitPath.isEmpty() || !QFileInfo(QFileInfo(job.kitPath).absolutePath()).isDir();
 }
 
@@ -960,7 +961,7 @@ struct WriteBackRun {
             notSaved.refusal = EIO;
         } else if ((notSaved.roomNeeded = roomMissing(p.record, pad)) == 0) {
             o = pj::run(pad, p.record);
-            if (!o.found && (o.error == ENOSPC || o.error == EDQUOT || o.error == EFBIG))
+            if (!o.found && (o.error == ENOSPC || o.error == EDQUOT))
                 notSaved.roomNeeded = roomNeeded(p.record, pad); // nothing was written
             else if (!o.finished)
                 notFinished(o);

@@ -101,6 +101,12 @@ int Disk::syncFileSystem(int)
     return -1;
 }
 
+int Disk::writeBack(int, qint64, qint64, bool)
+{
+    errno = ENOSYS;
+    return -1;
+}
+
 int SystemDisk::openAt(int dir, const QByteArray &name, int flags, mode_t mode)
 {
     return retried([&] { return ::openat(dir, name.constData(), flags, mode); });
@@ -138,6 +144,13 @@ int SystemDisk::sync(int fd, bool dataOnly)
 int SystemDisk::syncFileSystem(int fd)
 {
     return retried([&] { return ::syncfs(fd); });
+}
+
+int SystemDisk::writeBack(int fd, qint64 offset, qint64 length, bool wait)
+{
+    const unsigned flags = wait ? SYNC_FILE_RANGE_WAIT_BEFORE | SYNC_FILE_RANGE_WRITE | SYNC_FILE_RANGE_WAIT_AFTER
+                                : SYNC_FILE_RANGE_WRITE;
+    return retried([&] { return ::sync_file_range(fd, off_t(offset), off_t(length), flags); });
 }
 
 int SystemDisk::renameAt(int fromDir, const QByteArray &from, int toDir, const QByteArray &to, bool noReplace)

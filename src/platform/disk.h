@@ -43,6 +43,11 @@ public:
     // forced to the disk at once. A disk that cannot says ENOSYS (the
     // default); the caller then syncs each file itself.
     virtual int syncFileSystem(int fd);
+    // sync_file_range(2): the bytes of [offset, offset + length) started on
+    // their way to the disk, and with `wait` waited for; where they lie and
+    // the disk's own cache are left to a sync. A disk that cannot says ENOSYS
+    // (the default); the caller then syncs the file itself.
+    virtual int writeBack(int fd, qint64 offset, qint64 length, bool wait);
     // renameat(2); with `noReplace` nothing standing at `to` is replaced.
     virtual int renameAt(int fromDir, const QByteArray &from, int toDir, const QByteArray &to,
                          bool noReplace = false) = 0;
@@ -84,6 +89,7 @@ public:
     qint64 writeWith(int fd, const char *data, qint64 size, const std::function<qint64()> &perform) override;
     int sync(int fd, bool dataOnly = false) override;
     int syncFileSystem(int fd) override;
+    int writeBack(int fd, qint64 offset, qint64 length, bool wait) override;
     int renameAt(int fromDir, const QByteArray &from, int toDir, const QByteArray &to,
                  bool noReplace = false) override;
     int unlinkAt(int dir, const QByteArray &name, int flags = 0) override;

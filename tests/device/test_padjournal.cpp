@@ -1276,6 +1276,48 @@ private slots:
         QCOMPARE(fx.loadAgain().text(), QString());
     }
 
+    // A recovery whose record left SYS but whose SYS could not be forced to
+    // the disk after it says the repair may not survive a power cut, as a
+    // warning, not that it is complete.
+    void aRecordRemovedButNotForcedToTheDiskIsTold()
+    {
+        PadFixture fx;
+        fx.writeKits();
+        const pj::Record r = saveRecord(fx);
+        kf::writeFile(fx.sysPath + "/alter.ini", QByteArray(106, '\0'));
+        kf::writeFile(fx.sysPath + "/" + pj::RECORD_NAME, pj::encode(saveRecord(fx)));
+        struct SysNotSyncedAfterRecord : PassDisk {
+            bool removed = false;
+            int unlinkAt(int dir, const QByteArray &name, int flags = 0) override
+            {
+                removed |= name == QByteArray(pj::RECORD_NAME.data());
+                return PassDisk::unlinkAt(dir, name, flags);
+            }
+            int sync(int fd, bool dataOnly = false) override
+            {
+                struct stat st;
+                if (removed && ::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+                    errno = EIO;
+                    return -1;
+                }
+                return PassDisk::sync(fd, dataOnly);
+            }
+        } disk;
+        PadFixture::Loaded again;
+        {
+            const DiskInPlace inPlace(&disk);
+            again = fx.loadAgain();
+        }
+        QVERIFY(!QFileInfo::exists(fx.sysPath + "/" + pj::RECORD_NAME));
+        QCOMPARE(kf::readFile(fx.kitPath + "/k007.ini"), afterStep(fx, r, "k007.ini"));
+        QCOMPARE(again.recovery.messages.first().title, QString("Warning"));
+        QVERIFY2(again.text().contains("These kits were written: 7, 8.\r\n"), qPrintable(again.text()));
+        QVERIFY2(again.text().endsWith("SYS could not be forced to the disk (Input/output error); what was put in "
+                                       "order there may not survive a power cut."),
+                 qPrintable(again.text()));
+        QVERIFY2(!again.text().contains("could not be removed"), qPrintable(again.text()));
+    }
+
     // A link or a pipe at a hidden name in SYS is never followed nor opened:
     // the load removes its entry alone and names it, once.
     void aLinkOrPipeAtAHiddenSysNameIsNamedOnce_data()

@@ -602,13 +602,13 @@ private slots:
         FakeDriveSource drives;
         const QString root = pad.root + "/";
         drives.list = {DriveEntry{"/", false}, DriveEntry{root, true}};
-        QVERIFY(padDrivePresent(pad.root, pad.kitPath));
-        QVERIFY(padDrivePresent(root, pad.kitPath));
+        QVERIFY(padDrivePresent(drives, pad.root, pad.kitPath));
+        QVERIFY(padDrivePresent(drives, root, pad.kitPath));
         drives.list[1].removable = false;
-        QVERIFY(!padDrivePresent(root, pad.kitPath));
+        QVERIFY(!padDrivePresent(drives, root, pad.kitPath));
         drives.list[1].removable = true;
         QVERIFY(QDir(pad.model).removeRecursively());
-        QVERIFY(!padDrivePresent(root, pad.kitPath));
+        QVERIFY(!padDrivePresent(drives, root, pad.kitPath));
         QCOMPARE(driveGoneMessage().text,
                  QString("The 350 device was disconnected.\r\nFailed to save file.\r\nKorvanta stays open without the "
                          "350 device and keeps your edits."));

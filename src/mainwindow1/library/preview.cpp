@@ -118,12 +118,11 @@ ztplatform::FileStamp padWaveStamp(const ztplatform::FolderAnchor &root, const Q
     return ztplatform::fileStamp(fd.get());
 }
 
-// A name of its own in `folder` for each copy of a pad sound: a copy whose
-// read was given up may still be written.
-QString padCopyName(const QString &folder)
+// A name of its own in `folder` for the copy numbered `copy` of a pad sound:
+// a copy whose read was given up may still be written.
+QString padCopyName(const QString &folder, int copy)
 {
-    static int copies = 0;
-    return QDir(folder).filePath(QStringLiteral("pad%1.wav").arg(++copies));
+    return QDir(folder).filePath(QStringLiteral("pad%1.wav").arg(copy));
 }
 
 // Removes the scratch file at `path`, through the editor's disk.
@@ -260,7 +259,7 @@ void PreviewController::play(bool soundChosen)
         const ztplatform::FolderAnchor root = m_rawFiles.padRoot();
         const bool onPad = padWave && root.covers(source);
         if (padWave) {
-            const QString copy = onPad ? padCopyName(m_TempPlayDirName2) : QString();
+            const QString copy = onPad ? padCopyName(m_TempPlayDirName2, ++m_padCopies) : QString();
             const std::optional<PadWaveLook> look = lookAtSound<PadWaveLook>(source, [source, root, copy, onPad]() {
                 return onPad ? copyPadWave(root, source, copy) : lookAtPadWave(source);
             });

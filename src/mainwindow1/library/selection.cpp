@@ -208,8 +208,8 @@ void SoundListsController::enableSoundActions(const QString &path)
             break;
         }
     }
-    TotalTreeView::exportSoundAction()->setEnabled(!locked);
-    TotalTreeView::deleteSoundAction()->setEnabled(!locked && m_pad.isUDiskFlag());
+    m_view.totalWaveTreeView->exportSoundAction()->setEnabled(!locked);
+    m_view.totalWaveTreeView->deleteSoundAction()->setEnabled(!locked && m_pad.isUDiskFlag());
 }
 
 // The information line of a sound stored in a loaded kit file, once the file
@@ -333,8 +333,8 @@ void SoundListsController::totalListSelection(const QModelIndex &index, bool pre
         return;
     if (selected.size() > 5) {
         dragSeveralSounds(true);
-        TotalTreeView::exportSoundAction()->setEnabled(true);
-        TotalTreeView::deleteSoundAction()->setEnabled(m_pad.isUDiskFlag());
+        m_view.totalWaveTreeView->exportSoundAction()->setEnabled(true);
+        m_view.totalWaveTreeView->deleteSoundAction()->setEnabled(m_pad.isUDiskFlag());
         return;
     }
     dragSeveralSounds(false);
