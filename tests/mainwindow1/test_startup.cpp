@@ -304,32 +304,6 @@ private slots:
         QFile::remove(soundList() + ".bak");
     }
 
-    // A read of the groups' file that fails is told in the start's box, and
-    // the file is kept aside as it was.
-    void libraryWhoseReadFailsIsTold()
-    {
-        FakeDrives drives;
-        ScriptedPrompter prompts;
-        QFile::remove(soundList() + ".bak");
-        CrashDisk disk(m_work.path());
-        disk.setReads(CrashDisk::Reads::Fail, "/soundlist.xml");
-        {
-            DiskInPlace in(&disk);
-            EditorStartup startup(WindowServices{&prompts});
-            QVERIFY(disk.readsStopped() > 0);
-            QCOMPARE(prompts.texts(), QStringList({"The sound groups file \"" + soundList() + "\" could not be read "
-                                                   "whole: Input/output error.\r\n\r\nThe file as it was is kept as \""
-                                                   + soundList() + ".bak\"."}));
-            answerChooser("btnOk");
-            QVERIFY(startup.waitForChoice());
-            startup.showWindow();
-            startup.window->close();
-            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        }
-        QCOMPARE(readAll(soundList() + ".bak"), m_library);
-        QFile::remove(soundList() + ".bak");
-    }
-
     void temporaryFolderFailure()
     {
         FakeDrives drives;
@@ -576,6 +550,32 @@ private slots:
                  log.constData());
         QVERIFY(QFileInfo(data + "Korvanta_Ch.htm").isFile() && QFileInfo(data + "metronome_sound/click5.wav").isFile());
         QCOMPARE(QDir(far.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList());
+    }
+
+    // A read of the groups' file that fails is told in the start's box, and
+    // the file is kept aside as it was.
+    void libraryWhoseReadFailsIsTold()
+    {
+        FakeDrives drives;
+        ScriptedPrompter prompts;
+        QFile::remove(soundList() + ".bak");
+        CrashDisk disk(m_work.path());
+        disk.setReads(CrashDisk::Reads::Fail, "/soundlist.xml");
+        {
+            DiskInPlace in(&disk);
+            EditorStartup startup(WindowServices{&prompts});
+            QVERIFY(disk.readsStopped() > 0);
+            QCOMPARE(prompts.texts(), QStringList({"The sound groups file \"" + soundList() + "\" could not be read "
+                                                   "whole: Input/output error.\r\n\r\nThe file as it was is kept as \""
+                                                   + soundList() + ".bak\"."}));
+            answerChooser("btnOk");
+            QVERIFY(startup.waitForChoice());
+            startup.showWindow();
+            startup.window->close();
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        }
+        QCOMPARE(readAll(soundList() + ".bak"), m_library);
+        QFile::remove(soundList() + ".bak");
     }
 
     // A read of the groups' file that never returns is not waited on: the
