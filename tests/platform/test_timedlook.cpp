@@ -73,7 +73,10 @@ private slots:
                         QThread::msleep(5);
                     ++*looks;
                 },
-                [&turns] { ++turns; }, 10);
+                [&turns](const std::function<bool(int)> &ended) {
+                    while (!ended(10))
+                        ++turns;
+                });
         QVERIFY2(clock.elapsed() >= 200, qPrintable(QString::number(clock.elapsed())));
         QVERIFY(turns >= 1);
         QCOMPARE(looks->load(), 5); // given up while the fourth file's look is held
