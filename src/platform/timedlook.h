@@ -114,56 +114,7 @@ std::optional<T> lookWithin(int limitMs, std::function<T()> look)
     return TimedLook<T>(std::move(look)).waitFor(limitMs);
 }
 
-namespace timedlook {
-
-// `running` waited on at most `limitMs`, `turn` run every `turnMs` meanwhile.
-template <typename T>
-std::optional<T> waitWithin(const TimedLook<T> &running, int limitMs, const std::function<void()> &turn, int turnMs)
-{
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(limitMs);
-    for (;;) {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - std::chrono::steady_clock::now());
-        if (std::optional<T> result = running.waitFor(int(std::max<qint64>(0, std::min<qint64>(turnMs, left.count())))))
-            return result;
-        if (left.count() <= 0 || !running.isStarted())
-            return std::nullopt;
-        if (turn)
-            turn();
-    }
-}
-
-} // namespace timedlook
-
 // A look already started, waited on as lookUntilStalled waits.
-template <typename T>
-std::optional<T> waitUntilStalled(const TimedLook<T> &running, const std::function<bool()> &stalled,
-                                  const std::function<void()> &turn, int turnMs = 20)
-{
-    for (;;) {
-        if (std::optional<T> done = running.waitFor(turnMs))
-            return done;
-        if (stalled())
-            return running.waitFor(0);
-        if (turn)
-            turn();
-    }
-}
-
-// `work` on a thread of its own, `turn` run every `turnMs` meanwhile, until
-// it returns or `stalled` (asked after each turn) says to wait no more: then
-// its result when it came just in time, else nothing. Without a thread,
-// `work` runs here.
-template <typename T>
-std::optional<T> lookUntilStalled(const std::function<T()> &work, const std::function<bool()> &stalled,
-                                  const std::function<void()> &turn, int turnMs = 20)
-{
-    const TimedLook<T> running(work);
-    if (!running.isStarted())
-        return work();
-    return waitUntilStalled(running, stalled, turn, turnMs);
-}
-
-// The same two, waited on through `wait`.
 template <typename T>
 std::optional<T> waitUntilStalled(const TimedLook<T> &running, const std::function<bool()> &stalled, const Waiter &wait)
 {
@@ -171,6 +122,9 @@ std::optional<T> waitUntilStalled(const TimedLook<T> &running, const std::functi
     return running.waitFor(0);
 }
 
+// `work` on a thread of its own, waited on through `wait` until it returns
+// or `stalled` says to wait no more: then its result when it came just in
+// time, else nothing. Without a thread, `work` runs here.
 template <typename T>
 std::optional<T> lookUntilStalled(const std::function<T()> &work, const std::function<bool()> &stalled,
                                   const Waiter &wait)
@@ -186,14 +140,6 @@ template <typename T>
 std::optional<T> lookWithin(int limitMs, std::function<T()> look, const Waiter &wait)
 {
     return timedlook::waitWithin(TimedLook<T>(std::move(look)), limitMs, wait);
-}
-
-// The same, `turn` run on the calling thread every `turnMs` meanwhile (it
-// lets the window paint).
-template <typename T>
-std::optional<T> lookWithin(int limitMs, std::function<T()> look, const std::function<void()> &turn, int turnMs = 20)
-{
-    return timedlook::waitWithin(TimedLook<T>(std::move(look)), limitMs, turn, turnMs);
 }
 
 namespace timedlook {
@@ -221,16 +167,6 @@ std::optional<T> lookAtFile(const QString &path, std::function<T()> look, const 
 
 // The same for a look at the file `path`: nothing, and no look started,
 // while an earlier one given up on still waits on its drive.
-template <typename T>
-std::optional<T> lookAtFileWithin(const QString &path, int limitMs, std::function<T()> look,
-                                  const std::function<void()> &turn, int turnMs = 20)
-{
-    return timedlook::lookAtFile<T>(path, std::move(look), [&](const TimedLook<T> &running) {
-        return timedlook::waitWithin(running, limitMs, turn, turnMs);
-    });
-}
-
-// The same, waited on through `wait`.
 template <typename T>
 std::optional<T> lookAtFileWithin(const QString &path, int limitMs, std::function<T()> look, const Waiter &wait)
 {

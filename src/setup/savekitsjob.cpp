@@ -102,7 +102,7 @@ void SaveKitsJob::dropFiles()
                 files->clear();
                 return true;
             },
-            [this]() { m_run.paint(); });
+            setupjob::paintingWaiter([this]() { m_run.paint(); }));
     if (!dropped)
         qWarning().noquote() << "the folder of" << m_in.folder << "does not answer: a temporary file may stay";
 }
@@ -221,7 +221,7 @@ bool SaveKitsJob::targetsAnswer()
                     ztplatform::isRegularFile(target);
                 return true;
             },
-            [this]() { m_run.paint(); });
+            setupjob::paintingWaiter([this]() { m_run.paint(); }));
     if (answered)
         return true;
     qWarning().noquote() << "the folder" << folder << "does not answer: no kit is saved";
