@@ -76,7 +76,7 @@ void makeWave(const QString &path)
 // A shown window whose setup holds n sounds and whose group tree holds `group` sounds.
 std::unique_ptr<MainWindow1> editor(UiPrompter &answers, int n, int group = 0)
 {
-    std::unique_ptr<MainWindow1> w(new MainWindow1(WindowServices{&answers}));
+    std::unique_ptr<MainWindow1> w(new MainWindow1(benchServices(&answers)));
     w->soundLists().skipSoundListOnClose();
     // The pad's writer is not run.
     QObject::disconnect(&w->soundFiles(), &SoundFilesController::padAddsQueued, &w->padSync(), nullptr);

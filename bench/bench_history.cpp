@@ -54,7 +54,7 @@ QString waveFile(int i)
 // A window whose list holds `sounds` sounds, every pad of every kit using one.
 std::unique_ptr<MainWindow1> filledWindow(UiPrompter &answers, int sounds)
 {
-    std::unique_ptr<MainWindow1> w(new MainWindow1(WindowServices{&answers}));
+    std::unique_ptr<MainWindow1> w(new MainWindow1(benchServices(&answers)));
     w->soundLists().skipSoundListOnClose();
     for (int i = 0; i < sounds; ++i)
         w->library().addSound(QStringLiteral("Sound%1").arg(i + 1), waveFile(i), quint16(i + 1), true);
@@ -200,12 +200,9 @@ void BM_UndoImportOfHundredKits(benchmark::State &state)
 }
 BENCHMARK(BM_UndoImportOfHundredKits)->Iterations(3)->Unit(benchmark::kMillisecond);
 
-// Lists the pad of the run as a removable drive while it lives.
+// Lists the pad of the run as a removable drive.
 struct PadDrive : DriveSource
 {
-    DriveSource *previous = ztplatform::driveSource();
-    PadDrive() { ztplatform::setDriveSource(this); }
-    ~PadDrive() override { ztplatform::setDriveSource(previous); }
     QVector<DriveEntry> drives() const override { return {{pad(kSounds).root, true}}; }
 };
 
@@ -213,8 +210,9 @@ struct PadDrive : DriveSource
 // `withBackup` is false; the backup is waited for afterwards, untimed.
 qint64 timedLoad(UiPrompter &answers, bool withBackup, bool *ok)
 {
+    static const PadDrive drive;
     QDir(padbackup::backupsRoot()).removeRecursively(); // the load's backup is a first one
-    std::unique_ptr<MainWindow1> w(new MainWindow1(WindowServices{&answers}));
+    std::unique_ptr<MainWindow1> w(new MainWindow1(benchServices(&answers, &drive)));
     w->soundLists().skipSoundListOnClose();
     if (!withBackup)
         w->padSync().skipBackups();
@@ -260,7 +258,6 @@ void BM_PadBackupAgainstLoad(benchmark::State &state)
         return;
     }
     ScriptedPrompter prompter;
-    PadDrive drive;
     std::vector<qint64> plainNs, besideNs, firstNs, repeatNs;
     for (auto _ : state) {
         bool loadedPlain = false, loadedBeside = false;

@@ -29,7 +29,7 @@ QString waveFile(int i)
 // A window whose sound library holds n sounds, the kits using them slot by slot.
 std::unique_ptr<MainWindow1> editorWithSounds(UiPrompter &answers, int n)
 {
-    std::unique_ptr<MainWindow1> w(new MainWindow1(WindowServices{&answers}));
+    std::unique_ptr<MainWindow1> w(new MainWindow1(benchServices(&answers)));
     w->soundLists().skipSoundListOnClose();
     for (int i = 0; i < n; ++i)
         w->library().addSound(QStringLiteral("Sound%1").arg(i + 1), waveFile(i), quint16(i + 1), true);

@@ -44,7 +44,7 @@ namespace {
 struct Library
 {
     ScriptedPrompter prompter;
-    std::unique_ptr<MainWindow1> w{new MainWindow1(WindowServices{&prompter})};
+    std::unique_ptr<MainWindow1> w{new MainWindow1(benchServices(&prompter))};
 
     // `folder`: where the sounds' files are made (none: the paths name no file).
     explicit Library(int sounds, const QString &folder = QString())
@@ -260,7 +260,7 @@ void BM_ExportStoredVsCopy(benchmark::State &state)
         lib.prompter.fileAnswers.enqueue({exports});
         QElapsedTimer t;
         t.start();
-        TotalTreeView::exportSoundAction()->trigger();
+        lib.w->form()->totalWaveTreeView->exportSoundAction()->trigger();
         measured += t.nsecsElapsed();
         if (QDir(exports).entryList(QDir::Files).size() != kStored) {
             state.SkipWithError("the export did not write every sound");
@@ -323,7 +323,7 @@ void BM_ExportConvertedVsOneAtATime(benchmark::State &state)
         lib.prompter.fileAnswers.enqueue({exports});
         QElapsedTimer t;
         t.start();
-        TotalTreeView::exportSoundAction()->trigger();
+        lib.w->form()->totalWaveTreeView->exportSoundAction()->trigger();
         measured += t.nsecsElapsed();
         if (QDir(exports).entryList(QDir::Files).size() != kConverted) {
             state.SkipWithError("the export did not write every sound");

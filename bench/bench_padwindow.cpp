@@ -26,17 +26,15 @@
 
 namespace {
 
-// Lists the pads of the run as removable drives while it lives.
+// Lists the pads of the run as removable drives.
 struct PadDrives : DriveSource {
-    DriveSource *previous = ztplatform::driveSource();
-    PadDrives() { ztplatform::setDriveSource(this); }
-    ~PadDrives() override { ztplatform::setDriveSource(previous); }
     QVector<DriveEntry> drives() const override { return {{pad(1000).root, true}, {pad(9999).root, true}}; }
 };
 
 std::unique_ptr<MainWindow1> loadedWindow(UiPrompter &answers, const Pad &p, qint64 *loadNs = nullptr)
 {
-    std::unique_ptr<MainWindow1> w(new MainWindow1(WindowServices{&answers}));
+    static const PadDrives drives;
+    std::unique_ptr<MainWindow1> w(new MainWindow1(benchServices(&answers, &drives)));
     w->soundLists().skipSoundListOnClose();
     QElapsedTimer t;
     t.start();
@@ -66,7 +64,6 @@ void bySize(benchmark::State &state, Measure measure)
 void BM_PadWindowLoadBySize(benchmark::State &state)
 {
     ScriptedPrompter prompter;
-    PadDrives drives;
     bySize(state, [&prompter](const Pad &p) {
         qint64 ns = 0;
         benchmark::DoNotOptimize(loadedWindow(prompter, p, &ns)->pad().isUDiskFlag());
@@ -80,7 +77,6 @@ BENCHMARK(BM_PadWindowLoadBySize)->Iterations(2)->Unit(benchmark::kMillisecond);
 void BM_PadWindowWriteBackByLibrarySize(benchmark::State &state)
 {
     ScriptedPrompter prompter;
-    PadDrives drives;
     std::map<const Pad *, std::unique_ptr<MainWindow1>> windows;
     bySize(state, [&windows, &prompter](const Pad &p) {
         std::unique_ptr<MainWindow1> &w = windows[&p];
@@ -109,7 +105,6 @@ BENCHMARK(BM_PadWindowWriteBackByLibrarySize)->Iterations(20)->Unit(benchmark::k
 void BM_PadWindowDeleteRowsByLibrarySize(benchmark::State &state)
 {
     ScriptedPrompter prompter;
-    PadDrives drives;
     bySize(state, [&prompter](const Pad &p) {
         std::unique_ptr<MainWindow1> w = loadedWindow(prompter, p);
         for (int row = 0; row < 100; ++row)

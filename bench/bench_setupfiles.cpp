@@ -32,7 +32,7 @@ namespace {
 struct Window
 {
     ScriptedPrompter prompter;
-    std::unique_ptr<MainWindow1> w{new MainWindow1(WindowServices{&prompter})};
+    std::unique_ptr<MainWindow1> w{new MainWindow1(benchServices(&prompter))};
 
     Window() { w->soundLists().skipSoundListOnClose(); }
 

@@ -54,16 +54,14 @@ struct Window
     Window()
     {
         ztInitResources();
-        ztplatform::setDriveSource(&drives);
         QDir::setCurrent(work.path());
-        w.reset(new MainWindow1(WindowServices{&prompter}));
+        w.reset(new MainWindow1(WindowServices(&prompter, PadSystem{&drives})));
         w->soundLists().skipSoundListOnClose();
     }
     ~Window()
     {
         w.reset();
         QDir::setCurrent(oldDir);
-        ztplatform::setDriveSource(nullptr);
     }
     // Empties the total list as a fresh setup has it.
     void clearList()

@@ -29,7 +29,7 @@ qint64 showEditorWindow()
     QElapsedTimer t;
     ScriptedPrompter answers;
     t.start();
-    auto *window = new MainWindow1(WindowServices{&answers});
+    auto *window = new MainWindow1(benchServices(&answers));
     window->show();
     QCoreApplication::processEvents();
     const qint64 ns = t.nsecsElapsed();

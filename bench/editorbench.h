@@ -23,6 +23,14 @@ struct NoDrives : DriveSource
     QVector<DriveEntry> drives() const override { return {}; }
 };
 
+// What a benchmark's window is handed: its prompter, and `drives` (none: no
+// removable drive).
+inline WindowServices benchServices(UiPrompter *answers, const DriveSource *drives = nullptr)
+{
+    static const NoDrives none;
+    return WindowServices(answers, PadSystem{drives ? drives : &none});
+}
+
 inline int runEditorBenchmarks(int argc, char **argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
@@ -30,15 +38,12 @@ inline int runEditorBenchmarks(int argc, char **argv)
     QApplication app(argc, argv);
     ztInitResources();
     registerQueuedTypes();
-    NoDrives drives;
-    ztplatform::setDriveSource(&drives);
     QTemporaryDir work; // the editor reads and writes its sound list here
     QDir::setCurrent(work.path());
     qputenv("XDG_DATA_HOME", QFile::encodeName(work.path() + "/data")); // the pads' backups too
 
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
-    ztplatform::setDriveSource(nullptr);
     return 0;
 }
 

@@ -7,15 +7,21 @@ constexpr int POLL_MS = 25;       // while a drive may still answer in time
 constexpr int LATE_POLL_MS = 500; // while only drives that did not answer in time may
 }
 
-DriveProbe::DriveProbe(QObject *parent)
+DriveProbe::DriveProbe(const DriveSource &drives, QObject *parent)
     : QObject(parent)
+    , m_source(std::make_shared<DriveAsk>(drives))
 {
     connect(&m_poll, &QTimer::timeout, this, &DriveProbe::pollLooks);
 }
 
+DriveProbe::~DriveProbe()
+{
+    m_source->letGo();
+}
+
 QVector<DriveEntry> DriveProbe::refresh()
 {
-    const QVector<DriveEntry> all = ztplatform::driveSource()->drives();
+    const QVector<DriveEntry> all = m_source->drives();
     QVector<Drive> drives;
     QHash<QString, Look> looks;
     for (const DriveEntry &entry : all) {
@@ -33,8 +39,9 @@ QVector<DriveEntry> DriveProbe::refresh()
             // The look runs on after a drive goes; what it finds is dropped.
             Look look;
             const QString root = entry.root;
-            look.look = ztplatform::TimedLook<QStringList>([root]() {
-                return ztplatform::driveAnswers(root) ? padtree::modelFolderEntryNames(root) : QStringList();
+            const std::shared_ptr<const DriveAsk> source = m_source;
+            look.look = ztplatform::TimedLook<QStringList>([source, root]() {
+                return source->answers(root) ? padtree::modelFolderEntryNames(root) : QStringList();
             });
             look.age.start();
             looks.insert(entry.root, look);

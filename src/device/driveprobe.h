@@ -14,6 +14,8 @@
 #include <QTimer>
 #include <QVector>
 
+#include <memory>
+
 class DriveProbe : public QObject
 {
     Q_OBJECT
@@ -36,7 +38,9 @@ public:
         QStringList modelFolderNames;
     };
 
-    explicit DriveProbe(QObject *parent = nullptr);
+    // `drives` outlives the probe; looks still running let go of it with the probe.
+    explicit DriveProbe(const DriveSource &drives, QObject *parent = nullptr);
+    ~DriveProbe() override;
 
     // Reads the drive list again (DriveSource::drives(): the mount table,
     // never a drive) and starts a look at each removable drive not looked at
@@ -61,6 +65,7 @@ private:
     bool collect();
     void pollLooks();
 
+    const std::shared_ptr<DriveAsk> m_source;
     QVector<Drive> m_drives;
     QHash<QString, Look> m_looks; // by root, for the drives listed
     QTimer m_poll;

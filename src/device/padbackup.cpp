@@ -5,8 +5,10 @@
 #include "device/waveprm.h"
 #include "model/kitrecordmap.h"
 #include "platform/disk.h"
+#include "platform/descriptor.h"
 #include "platform/durablefile.h"
 #include "platform/job.h"
+#include "platform/regularfile.h"
 #include "platform/replacefile.h"
 #include "platform/sysio.h"
 
@@ -55,24 +57,9 @@ QString folderSafe(const QString &text)
 // opened without following a link or waiting on a pipe; false when it is not.
 bool readEntry(const ztplatform::OpenFolder &folder, const QString &name, QByteArray *bytes)
 {
-    const int fd = folder.openEntry(name, O_RDONLY | O_NONBLOCK);
-    if (fd < 0)
-        return false;
-    struct stat st = {};
-    bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size <= kLargest;
-    if (ok) {
-        bytes->resize(int(st.st_size));
-        qint64 done = 0;
-        while (ok && done < st.st_size) {
-            const ssize_t n = ::read(fd, bytes->data() + done, size_t(st.st_size - done));
-            if (n < 0 && errno == EINTR)
-                continue;
-            ok = n > 0;
-            done += qMax<ssize_t>(n, 0);
-        }
-    }
-    ::close(fd);
-    return ok;
+    return folder.isOpen()
+            && ztplatform::readRegularFileAt(folder.disk(), folder.fd(), name, kLargest, *bytes)
+                       == ztplatform::FileRead::Read;
 }
 
 // The regular files of `folder` below the pad's root that `wanted` takes,
@@ -137,31 +124,15 @@ bool digestName(const QString &name)
 QVector<QPair<QString, QString>> samePads(const QString &root, bool read)
 {
     QVector<QPair<QString, QString>> out;
-    const int folder = ztplatform::sysio::open(root, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (folder < 0)
+    const ztplatform::Descriptor folder(ztplatform::sysio::open(root, O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!folder.isOpen() || !read)
         return out;
-    const int fd = read ? ztplatform::sysio::openAt(folder, QFile::encodeName(kSamePads),
-                                                     O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC)
-                        : -1;
-    ::close(folder);
-    if (fd < 0)
-        return out;
-    struct stat st = {};
     QByteArray bytes;
-    bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size <= kSamePadsLargest;
-    if (ok) {
-        bytes.resize(int(st.st_size));
-        qint64 done = 0;
-        while (ok && done < bytes.size()) {
-            const ssize_t n = ::read(fd, bytes.data() + done, size_t(bytes.size() - done));
-            if (n < 0 && errno == EINTR)
-                continue;
-            ok = n > 0;
-            done += qMax<ssize_t>(n, 0);
-        }
-    }
-    ::close(fd);
-    if (!ok) {
+    const ztplatform::FileRead found =
+            ztplatform::readRegularFileAt(folder.get(), kSamePads, kSamePadsLargest, bytes);
+    if (found == ztplatform::FileRead::Missing)
+        return out;
+    if (found != ztplatform::FileRead::Read) {
         qWarning() << "the list of pads' backup folders is not read:" << root + QLatin1Char('/') + kSamePads;
         return out;
     }
@@ -375,17 +346,12 @@ QVector<Missing> emptyMissingSlots(QVector<MainWindow1Records::soundKit> &kits, 
 } // namespace padbackup
 
 namespace {
-std::atomic<ztplatform::Disk *> writerDisk{nullptr};
 constexpr unsigned long kEndLimitMs = 2000; // a backup stopped at the end that does not end by then is left
 } // namespace
 
-void PadBackupWriter::setDisk(ztplatform::Disk *disk)
-{
-    writerDisk = disk;
-}
-
-PadBackupWriter::PadBackupWriter(QObject *parent)
+PadBackupWriter::PadBackupWriter(ztplatform::Disk *disk, QObject *parent)
     : QObject(parent)
+    , m_disk(disk)
 {
 }
 
@@ -406,7 +372,7 @@ void PadBackupWriter::start(const QString &padFolder, const QDateTime &when,
     m_result = padbackup::Written();
     const int total = settings.size() + prm.size();
     m_total = total;
-    ztplatform::Disk *disk = writerDisk;
+    ztplatform::Disk *disk = m_disk;
     const std::shared_ptr<State> state = m_state;
     auto *job = new ztplatform::Job(
             [state, padFolder, when, settings, prm, disk, total](const ztplatform::Job::Report &report) {

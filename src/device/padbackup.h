@@ -154,7 +154,8 @@ class PadBackupWriter : public QObject
     Q_OBJECT
 
 public:
-    explicit PadBackupWriter(QObject *parent = nullptr);
+    // Its backups are written through `disk` (the system's when null).
+    explicit PadBackupWriter(ztplatform::Disk *disk = nullptr, QObject *parent = nullptr);
     ~PadBackupWriter() override;
 
     void start(const QString &padFolder, const QDateTime &when, const QVector<padbackup::File> &settings,
@@ -177,9 +178,6 @@ public:
     void abandon();
     // What the backup came to, once it ended.
     const padbackup::Written &result() const { return m_result; }
-    // The disk backups started from now on are written through (the
-    // system's when null): a test's, to hold or refuse them.
-    static void setDisk(ztplatform::Disk *disk);
 
 signals:
     // The backup ended, told on the thread that started it.
@@ -195,6 +193,7 @@ private:
     };
     void ended();
 
+    ztplatform::Disk *m_disk;
     ztplatform::Job *m_job = nullptr;
     std::shared_ptr<State> m_state = std::make_shared<State>();
     padbackup::Written m_result;

@@ -6,7 +6,11 @@
 // holds nothing else, no other is written: it takes the new name.
 #include "device/padbackup.h"
 
+#include "platform/anchoredfolder.h"
+#include "platform/descriptor.h"
 #include "platform/disk.h"
+#include "platform/durablefile.h"
+#include "platform/durablewrite.h"
 #include "platform/sysio.h"
 
 #include <QCoreApplication>
@@ -20,9 +24,9 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <map>
 #include <memory>
 
-#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -47,43 +51,12 @@ QString systemError(int error)
     return QString::fromLocal8Bit(std::strerror(error));
 }
 
-class Fd
-{
-public:
-    explicit Fd(int fd = -1) : m_fd(fd) {}
-    ~Fd()
-    {
-        if (m_fd >= 0)
-            ::close(m_fd);
-    }
-    Fd(const Fd &) = delete;
-    Fd &operator=(const Fd &) = delete;
-    int get() const { return m_fd; }
-    // Closed now; false, with errno, when the close reports a failed write.
-    bool close()
-    {
-        const int fd = m_fd;
-        m_fd = -1;
-        return fd < 0 || ::close(fd) == 0;
-    }
-
-private:
-    int m_fd;
-};
-
 // The folders below one open folder, each opened once and never through a
 // link; made where missing when `make`.
 class Folders
 {
 public:
     Folders(ztplatform::Disk &disk, int root, bool make) : m_disk(disk), m_root(root), m_make(make) {}
-    ~Folders()
-    {
-        for (const int fd : qAsConst(m_fds))
-            ::close(fd);
-    }
-    Folders(const Folders &) = delete;
-    Folders &operator=(const Folders &) = delete;
 
     int root() const { return m_root; }
     // The open folder at `path` ("" for the root); -1, with errno, when it
@@ -92,9 +65,9 @@ public:
     {
         if (path.isEmpty())
             return m_root;
-        const auto known = m_fds.constFind(path);
-        if (known != m_fds.cend())
-            return known.value();
+        const auto known = m_fds.find(path);
+        if (known != m_fds.end())
+            return known->second.get();
         const int slash = path.lastIndexOf(QLatin1Char('/'));
         const int parent = folder(slash < 0 ? QString() : path.left(slash));
         if (parent < 0)
@@ -102,20 +75,34 @@ public:
         const QByteArray leaf = QFile::encodeName(path.mid(slash + 1));
         if (m_make && m_disk.mkdirAt(parent, leaf, 0755) != 0 && errno != EEXIST)
             return -1;
-        const int fd = m_disk.openAt(parent, leaf, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-        if (fd >= 0)
-            m_fds.insert(path, fd);
-        return fd;
+        ztplatform::Descriptor fd(m_disk.openAt(parent, leaf, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+        if (!fd.isOpen())
+            return -1;
+        return m_fds.emplace(path, std::move(fd)).first->second.get();
     }
-    // Every folder opened, its path with it.
-    const QHash<QString, int> &opened() const { return m_fds; }
+    // Every folder opened, by its path.
+    const std::map<QString, ztplatform::Descriptor> &opened() const { return m_fds; }
 
 private:
     ztplatform::Disk &m_disk;
     int m_root;
     bool m_make;
-    QHash<QString, int> m_fds;
+    std::map<QString, ztplatform::Descriptor> m_fds;
 };
+
+// Whether the open file `fd` is a read-only regular file of exactly `bytes`,
+// read now through `disk`; its look goes to `st`. `buffer` is reused.
+bool holdsExactly(ztplatform::Disk &disk, int fd, const QByteArray &bytes, QByteArray &buffer, struct stat *st)
+{
+    if (fd < 0 || disk.stat(fd, st) != 0 || !S_ISREG(st->st_mode) || st->st_size != bytes.size()
+        || (st->st_mode & 0222) != 0)
+        return false;
+    buffer.resize(bytes.size() + 1);
+    qint64 done = 0;
+    for (qint64 n = 1; n > 0 && done < buffer.size(); done += qMax<qint64>(n, 0))
+        n = disk.read(fd, buffer.data() + done, buffer.size() - done);
+    return done == bytes.size() && std::memcmp(buffer.constData(), bytes.constData(), size_t(bytes.size())) == 0;
+}
 
 // A path a backup may hold: relative, each step a plain name.
 bool plainPath(const QString &path)
@@ -170,12 +157,13 @@ public:
         if (errno != ENOSYS)
             return systemError(errno);
         for (const QPair<QString, QByteArray> &copy : qAsConst(m_copies)) {
-            const Fd fd(m_disk.openAt(m_staging.folder(copy.first), copy.second, O_RDONLY | O_NOFOLLOW | O_CLOEXEC));
-            if (fd.get() < 0 || m_disk.sync(fd.get()) != 0)
+            const ztplatform::Descriptor fd(
+                    m_disk.openAt(m_staging.folder(copy.first), copy.second, O_RDONLY | O_NOFOLLOW | O_CLOEXEC));
+            if (!fd.isOpen() || m_disk.sync(fd.get()) != 0)
                 return systemError(errno);
         }
-        for (auto it = m_staging.opened().cbegin(); it != m_staging.opened().cend(); ++it) {
-            if (m_disk.sync(it.value()) != 0)
+        for (const auto &folder : m_staging.opened()) {
+            if (m_disk.sync(folder.second.get()) != 0)
                 return systemError(errno);
         }
         return m_disk.sync(m_staging.root()) == 0 ? QString() : systemError(errno);
@@ -189,19 +177,9 @@ private:
     // read-only file holding exactly `bytes` (read now, not trusted).
     bool linked(int from, int to, const QByteArray &leaf, const QByteArray &bytes)
     {
-        const Fd old(::openat(from, leaf.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+        const ztplatform::Descriptor old(m_disk.openAt(from, leaf, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
         struct stat st = {};
-        if (old.get() < 0 || ::fstat(old.get(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_size != bytes.size()
-            || (st.st_mode & 0222) != 0)
-            return false;
-        m_read.resize(bytes.size() + 1);
-        qint64 done = 0;
-        for (ssize_t n = 1; n > 0 && done < m_read.size(); done += qMax<ssize_t>(n, 0)) {
-            n = ::read(old.get(), m_read.data() + done, size_t(m_read.size() - done));
-            if (n < 0 && errno == EINTR)
-                n = 0;
-        }
-        if (done != bytes.size() || std::memcmp(m_read.constData(), bytes.constData(), size_t(bytes.size())) != 0)
+        if (!holdsExactly(m_disk, old.get(), bytes, m_read, &st))
             return false;
         // Refused (another file system, too many links): a copy instead.
         if (m_disk.linkAt(from, leaf, to, leaf) != 0)
@@ -215,10 +193,20 @@ private:
         return false;
     }
 
+    // A new read-only file, synced with the rest by sync(); false with errno,
+    // and nothing left, when it cannot be written.
     bool copied(int to, const QByteArray &leaf, const QByteArray &bytes)
     {
-        Fd fd(m_disk.openAt(to, leaf, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, kReadOnly));
-        return fd.get() >= 0 && m_disk.write(fd.get(), bytes.constData(), bytes.size()) && fd.close();
+        int error = 0;
+        {
+            ztplatform::DurableWrite copy(m_disk, to);
+            copy.setSyncedByCaller(true);
+            if (copy.create(QFile::decodeName(leaf), kReadOnly) && copy.write(bytes) && copy.finish())
+                return copy.keep();
+            error = copy.error();
+        }
+        errno = error;
+        return false;
     }
 
     ztplatform::Disk &m_disk;
@@ -237,25 +225,28 @@ bool newer(const QString &a, const QString &b)
     return da != db ? da > db : a.mid(20).toInt() > b.mid(20).toInt();
 }
 
-// Removes what stands at `path` and below it; a backup first loses its
-// listed name, so that one cut short is never listed.
-void removeBackup(QDir pad, const QString &name)
+// Removes the entry `name` of the pad's folder `pad` and all below it; a
+// backup first loses its listed name, so that one cut short is never listed.
+void removeBackup(ztplatform::Disk &disk, int pad, const QString &padFolder, const QString &name)
 {
     const QString hidden = name.startsWith(QLatin1Char('.')) ? name : QLatin1Char('.') + name + kGone;
-    if (hidden != name && !pad.rename(name, hidden)) {
-        qWarning() << "old pad backup not removed:" << pad.filePath(name);
+    if (hidden != name
+        && disk.renameAt(pad, QFile::encodeName(name), pad, QFile::encodeName(hidden), true) != 0) {
+        qWarning() << "old pad backup not removed:" << padFolder << name << systemError(errno);
         return;
     }
-    QDir(pad.filePath(hidden)).removeRecursively();
+    if (!ztplatform::removeTree(disk, pad, QFile::encodeName(hidden)))
+        qWarning() << "old pad backup not wholly removed:" << padFolder << hidden << systemError(errno);
 }
 
-// The newest backup's folder, opened; -1 when there is none.
-int openNewest(const QString &padFolder)
+// The newest backup's folder, opened; none when there is none.
+ztplatform::Descriptor openNewest(ztplatform::Disk &disk, int pad, const QString &padFolder)
 {
     const QVector<Backup> all = list(padFolder);
     if (all.isEmpty())
-        return -1;
-    return ::open(QFile::encodeName(all.first().folder).constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+        return ztplatform::Descriptor();
+    return ztplatform::Descriptor(disk.openAt(pad, QFile::encodeName(QFileInfo(all.first().folder).fileName()),
+                                              O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
 }
 
 // Reads the files of a backup back and says whether it holds exactly the
@@ -264,7 +255,8 @@ int openNewest(const QString &padFolder)
 class SameFiles
 {
 public:
-    explicit SameFiles(const QVector<const QVector<File> *> &parts)
+    SameFiles(ztplatform::Disk &disk, const QVector<const QVector<File> *> &parts)
+        : m_disk(disk)
     {
         for (const QVector<File> *files : parts) {
             for (const File &f : *files) {
@@ -295,27 +287,18 @@ public:
 private:
     bool folderHolds(int fd, const QString &path)
     {
-        const int listed = ::dup(fd);
-        DIR *dir = listed < 0 ? nullptr : ::fdopendir(listed);
-        if (!dir) {
-            if (listed >= 0)
-                ::close(listed);
-            return false;
-        }
-        const std::unique_ptr<DIR, int (*)(DIR *)> closing(dir, ::closedir);
         const QHash<QByteArray, const QByteArray *> files = m_files.value(path);
         const QSet<QByteArray> folders = m_folders.value(path);
-        while (const dirent *entry = ::readdir(dir)) {
-            const QByteArray name(entry->d_name);
-            if (name == "." || name == "..")
-                continue;
+        for (const ztplatform::ListedEntry &entry : ztplatform::listFolder(fd)) {
+            const QByteArray &name = entry.name;
             if (m_stop && *m_stop)
                 return false;
             const QString below = path.isEmpty() ? QFile::decodeName(name)
                                                  : path + QLatin1Char('/') + QFile::decodeName(name);
             if (folders.contains(name)) {
-                const Fd sub(::openat(fd, name.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
-                if (sub.get() < 0 || !folderHolds(sub.get(), below))
+                const ztplatform::Descriptor sub(
+                        m_disk.openAt(fd, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+                if (!sub.isOpen() || !folderHolds(sub.get(), below))
                     return false;
             } else if (!files.contains(name) || !sameFile(fd, name, *files.value(name))) {
                 return false;
@@ -327,24 +310,15 @@ private:
     // A read-only regular file of exactly `bytes`, read now.
     bool sameFile(int dir, const QByteArray &name, const QByteArray &bytes)
     {
-        const Fd fd(::openat(dir, name.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+        const ztplatform::Descriptor fd(m_disk.openAt(dir, name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
         struct stat st = {};
-        if (fd.get() < 0 || ::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_size != bytes.size()
-            || (st.st_mode & 0222) != 0)
-            return false;
-        m_read.resize(bytes.size() + 1);
-        qint64 done = 0;
-        for (ssize_t n = 1; n > 0 && done < m_read.size(); done += qMax<ssize_t>(n, 0)) {
-            n = ::read(fd.get(), m_read.data() + done, size_t(m_read.size() - done));
-            if (n < 0 && errno == EINTR)
-                n = 0;
-        }
-        if (done != bytes.size() || std::memcmp(m_read.constData(), bytes.constData(), size_t(bytes.size())) != 0)
+        if (!holdsExactly(m_disk, fd.get(), bytes, m_read, &st))
             return false;
         ++m_matched;
         return true;
     }
 
+    ztplatform::Disk &m_disk;
     QHash<QString, QHash<QByteArray, const QByteArray *>> m_files; // folder -> name -> bytes
     QHash<QString, QSet<QByteArray>> m_folders;                    // folder -> the folders below it
     int m_count = 0;
@@ -364,8 +338,9 @@ bool keepNewest(ztplatform::Disk &disk, int pad, const QString &padFolder, const
     if (all.isEmpty())
         return false;
     const QString newest = QFileInfo(all.first().folder).fileName();
-    const Fd fd(::openat(pad, QFile::encodeName(newest).constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
-    if (fd.get() < 0 || !SameFiles(parts).heldBy(fd.get(), stop))
+    const ztplatform::Descriptor fd(
+            disk.openAt(pad, QFile::encodeName(newest), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+    if (!fd.isOpen() || !SameFiles(disk, parts).heldBy(fd.get(), stop))
         return false;
     QString kept = newest;
     // Taken the same second, or on a clock set back: it keeps its own name.
@@ -384,6 +359,17 @@ bool keepNewest(ztplatform::Disk &disk, int pad, const QString &padFolder, const
     return true;
 }
 
+// Leftovers of backups cut short, or of old ones being removed, go.
+void removeLeftovers(ztplatform::Disk &disk, int pad, const QString &padFolder)
+{
+    for (const ztplatform::ListedEntry &e : ztplatform::listFolder(pad)) {
+        const QString name = QFile::decodeName(e.name);
+        if (name.startsWith(QLatin1Char('.')) && (name.endsWith(kPartial) || name.endsWith(kGone))
+            && !ztplatform::removeTree(disk, pad, e.name))
+            qWarning() << "a pad backup's leftover not removed:" << padFolder << name << systemError(errno);
+    }
+}
+
 // The files laid out in `staging` (an entry of `pad`) and forced to the disk.
 QString layOut(ztplatform::Disk &disk, int pad, const QString &staging, const QString &padFolder,
                const QVector<const QVector<File> *> &parts, const Progress &progress, const std::atomic_bool *stop,
@@ -391,9 +377,10 @@ QString layOut(ztplatform::Disk &disk, int pad, const QString &staging, const QS
 {
     if (disk.mkdirAt(pad, QFile::encodeName(staging), 0755) != 0)
         return tr("The folder %1 cannot be made").arg(QDir::toNativeSeparators(padFolder + QLatin1Char('/') + staging));
-    const Fd root(disk.openAt(pad, QFile::encodeName(staging), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
-    const Fd newest(openNewest(padFolder));
-    if (root.get() < 0)
+    const ztplatform::Descriptor root(
+            disk.openAt(pad, QFile::encodeName(staging), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+    const ztplatform::Descriptor newest = openNewest(disk, pad, padFolder);
+    if (!root.isOpen())
         return systemError(errno);
     Layout layout(disk, root.get(), newest.get());
     int done = 0;
@@ -426,24 +413,23 @@ Written write(const QString &padFolder, const QDateTime &when, const QVector<Fil
     result.padFolder = padFolder;
     const QDir pad(padFolder);
     // A pad's folder the user moved elsewhere and linked back is followed.
-    const Fd padFd(QDir().mkpath(padFolder)
-                           ? ::open(QFile::encodeName(padFolder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)
-                           : -1);
-    if (padFd.get() < 0) {
+    const ztplatform::Descriptor padFd(ztplatform::makePath(disk, padFolder)
+                                               ? disk.openAt(AT_FDCWD, QFile::encodeName(padFolder),
+                                                             O_RDONLY | O_DIRECTORY | O_CLOEXEC)
+                                               : -1);
+    if (!padFd.isOpen()) {
         result.why = tr("The folder %1 cannot be made").arg(QDir::toNativeSeparators(padFolder));
         return result;
     }
-    // Leftovers of backups cut short, or of old ones being removed, go first.
-    for (const QString &stale :
-         pad.entryList({QStringLiteral(".*") + kPartial, QStringLiteral(".*") + kGone}, QDir::Dirs | QDir::Hidden))
-        QDir(pad.filePath(stale)).removeRecursively();
+    removeLeftovers(disk, padFd.get(), padFolder);
     QString name = when.toString(QLatin1String(kTimeFormat));
     if (keepNewest(disk, padFd.get(), padFolder, name, {&settings, &prm}, stop, &result)) {
         if (!result.ok)
             qWarning() << "pad backup renamed, not synced:" << padFolder << result.why;
         return result;
     }
-    for (int n = 2; pad.exists(name); ++n)
+    struct stat st;
+    for (int n = 2; disk.statAt(padFd.get(), QFile::encodeName(name), &st, AT_SYMLINK_NOFOLLOW) == 0; ++n)
         name = when.toString(QLatin1String(kTimeFormat)) + QStringLiteral("_%1").arg(n);
     const QString staging = QLatin1Char('.') + name + kPartial;
     result.why = layOut(disk, padFd.get(), staging, padFolder, {&settings, &prm}, progress, stop, &result);
@@ -455,7 +441,7 @@ Written write(const QString &padFolder, const QDateTime &when, const QVector<Fil
     if (result.why.isEmpty() && disk.sync(padFd.get()) != 0)
         result.why = systemError(errno);
     if (!result.why.isEmpty()) {
-        QDir(pad.filePath(staging)).removeRecursively();
+        ztplatform::removeTree(disk, padFd.get(), QFile::encodeName(staging));
         qWarning() << "pad backup not written:" << padFolder << result.why;
         return result;
     }
@@ -463,7 +449,7 @@ Written write(const QString &padFolder, const QDateTime &when, const QVector<Fil
     result.folder = pad.filePath(name);
     const QVector<Backup> all = list(padFolder);
     for (int i = keep; i < all.size(); ++i)
-        removeBackup(pad, QFileInfo(all.at(i).folder).fileName());
+        removeBackup(disk, padFd.get(), padFolder, QFileInfo(all.at(i).folder).fileName());
     return result;
 }
 
@@ -471,21 +457,15 @@ QVector<Backup> list(const QString &padFolder)
 {
     static const QRegularExpression named(QStringLiteral("^\\d{4}-\\d{2}-\\d{2}_\\d{2}-\\d{2}-\\d{2}(_\\d+)?$"));
     QVector<Backup> out;
-    // Opened through the editor's disk: a data folder that stops answering holds the look, never more.
-    const int fd = ztplatform::sysio::open(padFolder, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    DIR *dir = fd < 0 ? nullptr : ::fdopendir(fd);
-    if (!dir) {
-        if (fd >= 0)
-            ::close(fd);
-        return out;
-    }
-    const std::unique_ptr<DIR, int (*)(DIR *)> closing(dir, ::closedir);
+    // Looked at through the editor's disk: a data folder that stops answering holds the look, never more.
+    ztplatform::Disk &disk = ztplatform::sysio::disk();
+    const ztplatform::Descriptor fd(disk.openAt(AT_FDCWD, QFile::encodeName(padFolder), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     QStringList names;
-    while (const dirent *entry = ::readdir(dir)) {
-        const QString name = QFile::decodeName(entry->d_name);
+    for (const ztplatform::ListedEntry &entry : ztplatform::listFolder(fd.get())) {
+        const QString name = QFile::decodeName(entry.name);
         struct stat st = {};
         // A folder, or a link to one, as the user may have made it.
-        if (named.match(name).hasMatch() && ::fstatat(::dirfd(dir), entry->d_name, &st, 0) == 0 && S_ISDIR(st.st_mode))
+        if (named.match(name).hasMatch() && disk.statAt(fd.get(), entry.name, &st, 0) == 0 && S_ISDIR(st.st_mode))
             names << name;
     }
     std::sort(names.begin(), names.end(), newer);

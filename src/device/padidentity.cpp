@@ -2,6 +2,8 @@
 
 #include "device/padreasons.h"
 #include "model/percussionpadfile1.h"
+#include "platform/descriptor.h"
+#include "platform/disk.h"
 #include "platform/regularfile.h"
 #include "platform/sysio.h"
 
@@ -19,6 +21,11 @@
 namespace {
 
 constexpr qint64 FILE_READ_MAX = 64 * 1024; // far above any global.ini or kit file of the pad
+
+const ztplatform::VolumeIdentitySource &volumesOf(const PadPlaces &places)
+{
+    return places.volumes ? *places.volumes : ztplatform::systemVolumeIdentitySource();
+}
 
 // The drive root as given and as its canonical path: the pad's paths start
 // with one of them.
@@ -80,7 +87,7 @@ void appendTimes(QByteArray &out, int rootFd, const QStringList &root, const QSt
     const ztplatform::OpenFolder folder =
             relative.isEmpty() ? ztplatform::OpenFolder() : ztplatform::openFolderBelow(rootFd, relative);
     struct stat st;
-    if (!folder.isOpen() || ::fstat(folder.fd(), &st) != 0) {
+    if (!folder.isOpen() || folder.disk().stat(folder.fd(), &st) != 0) {
         out.append('-');
         return;
     }
@@ -122,11 +129,9 @@ PadIdentity readPadIdentity(const PadPlaces &places, bool withKits)
 {
     // Watched from before the root is opened: a mount made after this is told.
     auto table = std::make_shared<ztplatform::MountTableWatch>();
-    const int fd = openRoot(places.root);
-    PadIdentity id = readPadIdentityAt(fd, places, withKits);
+    const ztplatform::Descriptor fd(openRoot(places.root));
+    PadIdentity id = readPadIdentityAt(fd.get(), places, withKits);
     id.table = std::move(table);
-    if (fd >= 0)
-        ::close(fd);
     return id;
 }
 
@@ -134,8 +139,9 @@ PadIdentity readPadIdentityAt(int rootFd, const PadPlaces &places, bool withKits
 {
     PadIdentity id;
     const QStringList root = rootSpellings(places.root);
-    id.mount = ztplatform::volumeIdentitySource()->mountStamp(rootFd);
-    id.volume = ztplatform::volumeIdentitySource()->identityAt(rootFd);
+    const ztplatform::VolumeIdentitySource &volumes = volumesOf(places);
+    id.mount = volumes.mountStamp(rootFd);
+    id.volume = volumes.identityAt(rootFd);
     QByteArray global;
     const ztplatform::FileRead read =
             id.volume.valid
@@ -219,16 +225,13 @@ bool PadGuard::admitsMount(const ztplatform::MountStamp &mount)
 
 PadMatch PadGuard::check(bool settingsToo)
 {
-    const int fd = openRoot(m_places.root);
-    const PadMatch match = judge(fd, settingsToo);
-    if (fd >= 0)
-        ::close(fd);
-    return match;
+    const ztplatform::Descriptor fd(openRoot(m_places.root));
+    return judge(fd.get(), settingsToo);
 }
 
 PadMatch PadGuard::judge(int rootFd, bool settingsToo)
 {
-    const ztplatform::MountStamp stamp = ztplatform::volumeIdentitySource()->mountStamp(rootFd);
+    const ztplatform::MountStamp stamp = volumesOf(m_places).mountStamp(rootFd);
     QMutexLocker hold(&m_lock);
     if (m_lost.another())
         return m_lost;

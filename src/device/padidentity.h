@@ -22,6 +22,7 @@ struct PadPlaces {
     QString clickPath; // SYS/CLICK
     QString globalFile; // SYS/global.ini
     QVector<QString> kitFiles; // the kit file of each slot (empty where none)
+    const ztplatform::VolumeIdentitySource *volumes = nullptr; // the volume is asked there; null: the system's
 };
 
 // The volume's serial numbers, a fingerprint of what the editor never
@@ -50,8 +51,8 @@ QByteArray kitDigest(const QByteArray &record);
 // the metronome folder's times stay as read.
 QByteArray fingerprintWith(const PadIdentity &id, const QByteArray &global);
 
-// Read now below the root opened once, the volume through
-// ztplatform::volumeIdentitySource(); the kit records too when `withKits`.
+// Read now below the root opened once, the volume through `places.volumes`;
+// the kit records too when `withKits`.
 PadIdentity readPadIdentity(const PadPlaces &places, bool withKits = false);
 // The same below the open root `rootFd`, without a table watch.
 PadIdentity readPadIdentityAt(int rootFd, const PadPlaces &places, bool withKits = false);

@@ -583,6 +583,7 @@ enum class At {
     New,     // at its new name (a Patch or Put: the new bytes)
     Torn,    // a Create's hidden file cut short; a Patch's range with each sector old or new
     Other,   // its name holds other bytes than the record's (changed since): left as it stands
+    OtherNew, // a Move's file gone from its old names, its new name holding other bytes: left there
 };
 
 constexpr qint64 SECTOR = 512;
@@ -634,6 +635,7 @@ public:
         , m_at(record.steps.size(), At::Nowhere)
         , m_durable(record.steps.size(), At::Nowhere)
         , m_patchedNow(record.steps.size(), false)
+        , m_double(record.steps.size(), false)
         , m_removesOnly(removesOnly(record))
         , m_live(!m_seen.isEmpty())
     {
@@ -686,11 +688,13 @@ private:
             const At a = at.at(i);
             if (s.kind == Kind::Create && a != At::Hidden && a != At::New)
                 return false;
-            if (s.kind == Kind::Move && a == At::Nowhere)
+            // A file to move that is gone, or holds other bytes now, keeps the
+            // change from being whole: it is taken back.
+            if (s.kind == Kind::Move && (a == At::Nowhere || a == At::Other))
                 return false;
             // What stands at the new name now may be the file the walk put there.
-            if ((s.kind == Kind::Move || s.kind == Kind::Create) && a != At::New && m_at.at(i) != At::New
-                && !targetFree(s, at))
+            if ((s.kind == Kind::Move || s.kind == Kind::Create) && a != At::New && a != At::OtherNew
+                && m_at.at(i) != At::New && !targetFree(s, at))
                 return false;
         }
         return true;
@@ -701,6 +705,33 @@ private:
     const ztplatform::OpenFolder &change(Area area, const QString &fff) { return m_pad.forChange(area, fff); }
 
     At locate(int i);
+    // The entry is a regular file holding step i's file (patched or not),
+    // known by its size first, its digest only when that fits.
+    bool holdsFileOf(int i, const ztplatform::OpenFolder &folder, const QString &name)
+    {
+        const Step &s = m_record.steps.at(i);
+        const bool patchable = !s.after.isEmpty();
+        struct stat st;
+        if (!statEntry(folder, name, &st) || !S_ISREG(st.st_mode)
+            || (st.st_size != s.mark.size && (!patchable || st.st_size != s.patched.size)))
+            return false;
+        const Mark m = markOfEntry(folder, name);
+        if (m != s.mark && (!patchable || m != s.patched))
+            return false;
+        m_patchedNow[i] = patchable && m == s.patched && m != s.mark;
+        return true;
+    }
+    // The copies a move left at its hidden name beside its new one go first.
+    bool dropDoubles()
+    {
+        for (int i = 0; i < m_record.steps.size(); ++i) {
+            const Step &s = m_record.steps.at(i);
+            if (m_double.at(i) && m_at.at(i) == At::New && !removeEntry(s.area, s.folder, s.hidden))
+                return false;
+            m_double[i] = false;
+        }
+        return syncTouched();
+    }
     // A Move's old name holding another moved file of the record is no change of another hand.
     void arrivedFiles()
     {
@@ -710,13 +741,29 @@ private:
             if (o.kind == Kind::Move && m_at.at(j) == At::New)
                 arrived << placeKey(o.area, o.toFolder, o.to);
         }
+        QSet<QString> leaving;
+        for (int j = 0; j < m_record.steps.size(); ++j) {
+            const Step &o = m_record.steps.at(j);
+            if (o.kind == Kind::Move && m_at.at(j) == At::Old)
+                leaving << placeKey(o.area, o.folder, o.from);
+        }
         for (int i = 0; i < m_record.steps.size(); ++i) {
             const Step &s = m_record.steps.at(i);
             if (s.kind == Kind::Move && m_at.at(i) == At::Other && arrived.contains(placeKey(s.area, s.folder, s.from)))
+                m_at[i] = takenSince(s) ? At::OtherNew : At::Nowhere;
+            // The new name holding a file of the record that has yet to leave it.
+            if (s.kind == Kind::Move && m_at.at(i) == At::OtherNew
+                && leaving.contains(placeKey(s.area, s.toFolder, s.to)))
                 m_at[i] = At::Nowhere;
         }
     }
     bool targetFree(const Step &s, const QVector<At> &at);
+    // Something stands at the step's new name.
+    bool takenSince(const Step &s)
+    {
+        const ztplatform::OpenFolder &t = dir(s.area, s.toFolder);
+        return t.exists(s.to) || t.isLink(s.to);
+    }
     // Step i's file holds other bytes than the record's: left as it stands, and named.
     void keep(int i);
     bool refuse(const QString &what)
@@ -830,6 +877,7 @@ private:
     QVector<At> m_at;
     QVector<At> m_durable; // m_at when the walk last forced its folders to the disk
     QVector<bool> m_patchedNow; // a Move's file holds its patch
+    QVector<bool> m_double; // a Move's file at its new name stands at its hidden name too
     QSet<int> m_kept; // steps named as left for other bytes
     QSet<FolderKey> m_touched;
     QSet<quint16> m_noted[2]; // sounds in soundsUndone, soundsDone
@@ -852,26 +900,26 @@ At Walk::locate(int i)
     }
     case Kind::Create:
     case Kind::Move: {
-        const bool patchable = !s.after.isEmpty();
-        // The file is known by its size first, its digest only when that fits.
         auto holds = [&](const ztplatform::OpenFolder &folder, const QString &name) {
-            struct stat st;
-            if (!statEntry(folder, name, &st) || !S_ISREG(st.st_mode) || (st.st_size != s.mark.size && (!patchable || st.st_size != s.patched.size)))
-                return false;
-            const Mark m = markOfEntry(folder, name);
-            if (m != s.mark && (!patchable || m != s.patched))
-                return false;
-            m_patchedNow[i] = patchable && m == s.patched && m != s.mark;
-            return true;
+            return holdsFileOf(i, folder, name);
         };
-        if (holds(dir(s.area, s.toFolder), s.to))
+        m_double[i] = false;
+        if (holds(dir(s.area, s.toFolder), s.to)) {
+            // A move between folders cut by a power cut can leave the file at
+            // both names (FAT): the copy at the hidden name is the same file.
+            const bool patched = m_patchedNow.at(i);
+            m_double[i] = s.toFolder != s.folder && holds(f, s.hidden);
+            m_patchedNow[i] = patched;
             return At::New;
+        }
         if (holds(f, s.hidden))
             return At::Hidden;
         if (s.kind == Kind::Move && holds(f, s.from))
             return At::Old;
+        if (s.kind == Kind::Move && (f.exists(s.from) || f.isLink(s.from)))
+            return At::Other;
         if (s.kind == Kind::Move)
-            return f.exists(s.from) || f.isLink(s.from) ? At::Other : At::Nowhere;
+            return takenSince(s) ? At::OtherNew : At::Nowhere;
         return f.exists(s.hidden) ? At::Torn : At::Nowhere;
     }
     case Kind::Remove:
@@ -1029,9 +1077,10 @@ void Walk::keep(int i)
         (isAlterFile(s) ? m_out.alterKept : m_out.globalKept) = true;
         line = DeviceText::tr("%1 was changed on the sampler pad since; it is kept as the pad has it.").arg(s.from);
     } else {
+        const bool created = s.kind == Kind::Create || m_at.at(i) == At::OtherNew;
         line = DeviceText::tr("Sound %1: %2 was changed on the sampler pad since; it is kept as the pad has it.")
                        .arg(s.number)
-                       .arg(s.folder + QLatin1Char('/') + s.from);
+                       .arg(created ? s.toFolder + QLatin1Char('/') + s.to : s.folder + QLatin1Char('/') + s.from);
     }
     m_out.kept << line;
 }
@@ -1074,7 +1123,9 @@ bool Walk::writeBytes()
     const QVector<Step> &steps = m_record.steps;
     for (int i = 0; i < steps.size(); ++i) {
         const Step &s = steps.at(i);
-        if (s.kind == Kind::Move && !s.after.isEmpty() && !m_patchedNow.at(i)) {
+        if (s.kind == Kind::Move && m_at.at(i) == At::OtherNew)
+            keep(i);
+        if (s.kind == Kind::Move && m_at.at(i) == At::New && !s.after.isEmpty() && !m_patchedNow.at(i)) {
             if (!writeAt(s.area, s.toFolder, s.to, s.offset, s.after))
                 return false;
             m_patchedNow[i] = true;
@@ -1164,7 +1215,7 @@ bool Walk::finish(const std::function<bool(const Step &, int)> &create)
         return true;
     }
     // The folders, then the new files under their hidden names.
-    if (!makeFolders() || !syncTouched())
+    if (!dropDoubles() || !makeFolders() || !syncTouched())
         return false;
     if (!writeCreates(create) || !syncTouched())
         return false;
@@ -1182,12 +1233,19 @@ bool Walk::finish(const std::function<bool(const Step &, int)> &create)
 
 bool Walk::undo()
 {
+    if (!dropDoubles())
+        return false;
     const QVector<Step> &steps = m_record.steps;
     const QVector<At> was = m_at;
     const QVector<bool> patchedWas = m_patchedNow;
     for (int i = 0; i < steps.size(); ++i) {
         const Step &s = steps.at(i);
-        if ((s.kind == Kind::Patch || s.kind == Kind::Put || s.kind == Kind::Move) && m_at.at(i) == At::Other)
+        if ((s.kind == Kind::Patch || s.kind == Kind::Put || s.kind == Kind::Move)
+            && (m_at.at(i) == At::Other || m_at.at(i) == At::OtherNew))
+            keep(i);
+        // A new file's name taken by other bytes since: left, and named.
+        if (s.kind == Kind::Create && m_at.at(i) != At::New
+            && (dir(s.area, s.toFolder).exists(s.to) || dir(s.area, s.toFolder).isLink(s.to)))
             keep(i);
         if (s.kind == Kind::Patch && (m_at.at(i) == At::New || m_at.at(i) == At::Torn)) {
             if (!writeAt(s.area, s.folder, s.from, s.offset, s.before))
@@ -1247,7 +1305,7 @@ bool Walk::undo()
     for (int i = 0; i < steps.size(); ++i) {
         const Step &s = steps.at(i);
         const bool lost = (s.kind == Kind::Move || s.kind == Kind::Remove) && m_at.at(i) != At::Old
-                && m_at.at(i) != At::Other;
+                && m_at.at(i) != At::Other && m_at.at(i) != At::OtherNew;
         if (lost && s.area == Area::Data)
             m_out.missing << DeviceText::tr("Sound %1: its .wav file is missing.").arg(s.number);
         else if (lost)
@@ -1330,11 +1388,21 @@ bool writeRecord(const Pad &pad, const QByteArray &bytes, bool replace = false)
 }
 
 // The record walked (under `name`) leaves SYS, and SYS is forced to the
-// disk; a record under the other name is another change's.
-bool dropRecord(const Pad &pad, const QString &name = RECORD_NAME)
+// disk; a record under the other name is another change's. A record removed
+// whose SYS could not be forced to the disk sets out->notSynced.
+bool dropRecord(const Pad &pad, const QString &name = RECORD_NAME, Outcome *out = nullptr)
 {
     const ztplatform::OpenFolder sys = pad.base(Area::Sys);
-    return sys.remove(name) && sys.sync();
+    if (!sys.remove(name))
+        return false;
+    if (sys.sync())
+        return true;
+    if (!out)
+        return false;
+    out->notSynced = true;
+    out->error = out->error ? out->error : (errno ? errno : EIO);
+    qWarning() << "SYS did not reach the disk after the change record left it";
+    return true;
 }
 
 // From now on the record is undone, whatever later loads find.
@@ -1362,7 +1430,7 @@ void takeBack(Walk &walk, const Pad &sys, bool alreadyBack, Outcome &out, bool r
         return;
     }
     walk.locateAll();
-    if (walk.undo() && dropRecord(sys, UNDO_NAME))
+    if (walk.undo() && dropRecord(sys, UNDO_NAME, &out))
         return;
     out.refused = true;
     out.missing = walk.whereLines();
@@ -1531,7 +1599,7 @@ Outcome recover(Pad &pad)
         }
         out.alreadyDone = !out.changed && out.missing.isEmpty() && out.putFailed.isEmpty() && out.kept.isEmpty()
                 && out.left.isEmpty();
-        if (!dropRecord(pad)) {
+        if (!dropRecord(pad, RECORD_NAME, &out)) {
             // Every change is on the pad: the next load finds nothing left to do.
             out.recordStays = true;
             out.error = errno ? errno : EIO;
@@ -1564,6 +1632,14 @@ QStringList describeUnreadable(const Outcome &o)
         lines << DeviceText::tr("It could not be kept aside: the SYS folder already holds %1 to %2.")
                          .arg(asideName(1), asideName(ASIDE_MAX));
     return lines;
+}
+
+// The record's removal not forced to the disk: a power cut may bring it back.
+QString notSyncedLine(const QString &error)
+{
+    return DeviceText::tr("%1 could not be forced to the disk (%2); what was put in order there may not survive a "
+                          "power cut.")
+            .arg(QStringLiteral("SYS"), error);
 }
 
 // What a close's write-back finished from its record, file by file.
@@ -1610,6 +1686,8 @@ QStringList describe(const Outcome &o)
                                           .arg(error)
                                 : DeviceText::tr("The sampler pad held the record of an earlier change whose every "
                                                  "step was already done; the record was removed."));
+        if (o.notSynced)
+            lines << notSyncedLine(error);
         return lines;
     }
     if (o.unreadable)
@@ -1664,6 +1742,8 @@ QStringList describe(const Outcome &o)
         break;
     }
     lines << o.kept << o.missing;
+    if (o.notSynced)
+        lines << notSyncedLine(error);
     if (o.recordStays)
         lines << DeviceText::tr("Its record could not be removed (%1), so the next load looks at it again and finds "
                                 "nothing left to do.")

@@ -132,6 +132,7 @@ struct Outcome {
     bool away = false;       // of those, the pad was no longer at its place (pulled, or another there)
     bool pending = false;    // and the next load finishes it (as far as the walk forced it to the disk)
     bool recordStays = false; // every change is on the pad, but the record could not be removed
+    bool notSynced = false;  // the record was removed, but SYS could not be forced to the disk after it
     bool alreadyDone = false; // every change was on the pad before the walk: it changed nothing
     bool changed = false;    // something on the pad was written, moved or removed
     Purpose purpose = Purpose::WriteBack;

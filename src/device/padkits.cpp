@@ -4,6 +4,8 @@
 #include "device/padreasons.h"
 #include "model/kitrecordmap.h"
 #include "model/namerules.h"
+#include "platform/descriptor.h"
+#include "platform/disk.h"
 #include "platform/regularfile.h"
 
 #include <QDebug>
@@ -115,22 +117,21 @@ QVector<QString> kitFilesOf(const padtree::FolderEntries &entries, QStringList *
 }
 
 // The file `name` of `folder` opened for reading without following a link
-// or waiting on a pipe; -1 with `why` set unless it is a regular file.
-int openPadFile(const ztplatform::OpenFolder &folder, const QString &name, QString *why)
+// or waiting on a pipe; none, `why` set, unless it is a regular file.
+ztplatform::Descriptor openPadFile(const ztplatform::OpenFolder &folder, const QString &name, QString *why)
 {
-    const int fd = folder.openEntry(name, O_RDONLY | O_NONBLOCK);
+    ztplatform::Descriptor fd(folder.openEntry(name, O_RDONLY | O_NONBLOCK));
     const int error = errno;
     struct stat st;
-    if (fd >= 0 && ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode))
+    if (fd.isOpen() && folder.disk().stat(fd.get(), &st) == 0 && S_ISREG(st.st_mode))
         return fd;
-    if (fd >= 0) {
+    if (fd.isOpen()) {
         *why = padreason::why(st.st_mode & S_IFMT, 0);
-        ::close(fd);
-        return -1;
+        return ztplatform::Descriptor();
     }
     const unsigned type = ztplatform::entryType(folder.fd(), name);
     *why = padreason::why(type == S_IFREG ? 0 : type, type == 0 ? ENOENT : error);
-    return -1;
+    return ztplatform::Descriptor();
 }
 
 PadKits refuse(PadKits &result, const QString &file, const QString &why)
@@ -266,14 +267,12 @@ PadKits readPadKits(const ztplatform::FolderAnchor &root, const QString &kitPath
         const QString named =
                 path.isEmpty() ? kitPath + QStringLiteral("/k%1.ini").arg(padtree::threeDigits(slot + 1)) : path;
         QString why;
-        const int fd = openPadFile(folder, named.mid(named.lastIndexOf(QLatin1Char('/')) + 1), &why);
+        ztplatform::Descriptor fd = openPadFile(folder, named.mid(named.lastIndexOf(QLatin1Char('/')) + 1), &why);
         QFile file;
-        if (fd < 0)
+        if (!fd.isOpen())
             return refuse(result, named, why);
-        if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-            ::close(fd);
+        if (!ztplatform::openFile(file, std::move(fd), QIODevice::ReadOnly))
             return refuse(result, named, padreason::why(0, EIO));
-        }
         if (file.size() < KIT_RECORD_SIZE)
             return refuse(result, named, padreason::shortKitRecord());
         result.kitRecords[slot] = file.peek(KIT_RECORD_SIZE);
@@ -343,13 +342,12 @@ PadGlobal readPadGlobal(const ztplatform::FolderAnchor &root, const QString &usb
     if (!usbGlobalIniFile.isEmpty() && !folder.isOpen()
         && (reach != ztplatform::Reach::Missing || padtree::padAway(root)))
         return globalChanged(root);
-    const int fd = folder.isOpen() ? openPadFile(folder, name, &why) : -1;
+    ztplatform::Descriptor fd = folder.isOpen() ? openPadFile(folder, name, &why) : ztplatform::Descriptor();
     QFile file;
-    if (fd < 0 || !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        if (fd >= 0) {
-            ::close(fd);
+    const bool found = fd.isOpen();
+    if (!ztplatform::openFile(file, std::move(fd), QIODevice::ReadOnly)) {
+        if (found)
             why = padreason::why(0, EIO);
-        }
         result.messages << DeviceMessage{
                 DeviceText::tr("Warning"),
                 padreason::withFile(DeviceText::tr("Fail to read file, import failed."), usbGlobalIniFile, why)};

@@ -1,6 +1,8 @@
 #include "device/padpaths.h"
 
 #include "device/padreasons.h"
+#include "platform/descriptor.h"
+#include "platform/disk.h"
 #include "platform/pathcase.h"
 #include "platform/regularfile.h"
 
@@ -74,11 +76,8 @@ namespace {
 // On the pad's FAT volume, hidden and system are attributes, not names.
 bool markedHidden(const ztplatform::OpenFolder &folder, const FolderEntry &entry)
 {
-    const int fd = folder.openEntry(entry.name, O_RDONLY | O_NONBLOCK);
-    const bool marked = ztplatform::hasFatHiddenOrSystemAttribute(fd);
-    if (fd >= 0)
-        ::close(fd);
-    return marked;
+    const ztplatform::Descriptor fd(folder.openEntry(entry.name, O_RDONLY | O_NONBLOCK));
+    return ztplatform::hasFatHiddenOrSystemAttribute(fd.get());
 }
 
 } // namespace
@@ -122,15 +121,14 @@ void readClickEntry(const ztplatform::OpenFolder &folder, const FolderEntry &ent
     const QString native = QDir::toNativeSeparators(entry.path);
     unsigned type = entry.type;
     if (type == S_IFREG) {
-        const int fd = folder.openEntry(entry.name, O_RDONLY | O_NONBLOCK);
+        const ztplatform::Descriptor fd(folder.openEntry(entry.name, O_RDONLY | O_NONBLOCK));
         struct stat st;
-        type = fd < 0 ? (errno == ELOOP ? S_IFLNK : 0) : (::fstat(fd, &st) == 0 ? st.st_mode & S_IFMT : 0);
+        type = !fd.isOpen() ? (errno == ELOOP ? S_IFLNK : 0)
+                            : (folder.disk().stat(fd.get(), &st) == 0 ? st.st_mode & S_IFMT : 0);
         if (type == S_IFREG) {
             read.files << native;
             read.sizes << qint64(st.st_size);
         }
-        if (fd >= 0)
-            ::close(fd);
     }
     if (type == S_IFLNK)
         read.links << entry.path;
@@ -201,13 +199,10 @@ bool isMainFolderSet(const QStringList &names)
 
 namespace {
 
-bool isRegularDescriptor(int fd)
+bool isRegularDescriptor(ztplatform::Disk &disk, const ztplatform::Descriptor &fd)
 {
     struct stat st;
-    const bool regular = fd >= 0 && ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
-    if (fd >= 0)
-        ::close(fd);
-    return regular;
+    return fd.isOpen() && disk.stat(fd.get(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
 // The path itself when `holdsFile` finds a file there, else its spelling on
@@ -227,13 +222,16 @@ QString convertPathCaseInsensitivity(const ztplatform::FolderAnchor &root, const
     return probeIgnoringCase(path, [&root](const QString &p) {
         QString name;
         const ztplatform::OpenFolder folder = root.openFolderOf(p, &name);
-        return folder.isOpen() && isRegularDescriptor(folder.openEntry(name, O_RDONLY | O_NONBLOCK));
+        return folder.isOpen()
+                && isRegularDescriptor(folder.disk(), ztplatform::Descriptor(folder.openEntry(name, O_RDONLY | O_NONBLOCK)));
     });
 }
 
 QString convertPathCaseInsensitivity(const QString &path)
 {
-    return probeIgnoringCase(path, [](const QString &p) { return isRegularDescriptor(ztplatform::openRegularFile(p)); });
+    return probeIgnoringCase(path, [](const QString &p) {
+        return ztplatform::Descriptor(ztplatform::openRegularFile(p)).isOpen();
+    });
 }
 
 bool isUsableFolder(const QString &path)

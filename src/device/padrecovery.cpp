@@ -290,6 +290,7 @@ PadRecovery recoverPad(const PadTreePaths &tree, const ztplatform::FolderAnchor 
         journal.keptAs = later.keptAs;
         journal.refused = later.refused;
         journal.recordStays = later.recordStays;
+        journal.notSynced |= later.notSynced;
         journal.alreadyDone = false; // two records: each says what it was
         journal.missing << later.missing;
         journal.kept << later.kept;
@@ -298,7 +299,8 @@ PadRecovery recoverPad(const PadTreePaths &tree, const ztplatform::FolderAnchor 
     }
     const int journalLines = lines.size();
     bool sysOnly = false; // only what stood in SYS is told
-    bool leftOut = journal.unreadable || journal.refused || journal.recordStays || !journal.missing.isEmpty()
+    bool leftOut = journal.unreadable || journal.refused || journal.recordStays || journal.notSynced
+            || !journal.missing.isEmpty()
             || !journal.kept.isEmpty() || !journal.left.isEmpty();
     result.changed = journal.changed;
     if (journal.unreadable && !journal.keptAs.isEmpty()) {

@@ -37,7 +37,11 @@ bool standsBelow(const ztplatform::FolderAnchor &root, const QString &path)
 
 } // namespace
 
-PadSession::PadSession(QObject *parent) : QObject(parent)
+PadSession::PadSession(const PadSystem &system, QObject *parent)
+    : QObject(parent)
+    , m_system(system)
+    , m_drives(std::make_shared<DriveAsk>(system.drives ? *system.drives : ztplatform::systemDriveSource()))
+    , m_watch(system.drives ? *system.drives : ztplatform::systemDriveSource())
 {
     connect(&m_watch, &PadWatch::stoppedAnswering, this, [this]() {
         if (m_mode == Mode::OnPad)
@@ -187,13 +191,25 @@ bool PadSession::padFoldersReady() const
 bool PadSession::drivePresent() const
 {
     const QString root = m_currentDirPath, kitPath = m_tree.kitPath;
-    return m_watch.run<bool>([root, kitPath]() { return writeback::padDrivePresent(root, kitPath); })
+    const std::shared_ptr<const DriveAsk> source = m_drives;
+    return m_watch.run<bool>([source, root, kitPath]() { return writeback::padDrivePresent(*source, root, kitPath); })
             .value_or(false);
+}
+
+PadSession::~PadSession()
+{
+    m_drives->letGo();
+}
+
+VolumeDismounter &PadSession::dismounter()
+{
+    return m_system.dismounter ? *m_system.dismounter : m_systemDismounter;
 }
 
 PadPlaces PadSession::padPlaces() const
 {
-    return PadPlaces{m_currentDirPath, m_tree.sys_click_path, m_tree.usbGlobalIniFile, m_padKitFiles};
+    return PadPlaces{m_currentDirPath, m_tree.sys_click_path, m_tree.usbGlobalIniFile, m_padKitFiles,
+                     m_system.volumes};
 }
 
 PadIdentity PadSession::currentPadIdentity() const
@@ -286,6 +302,7 @@ writeback::WriteBackJob PadSession::writeBackJob(const KitLists &lists, bool sou
     job.padRoot = m_padRoot;
     job.padGuard = m_padGuard; // also judges the pad before the first write
     job.driveRoot = m_currentDirPath;
+    job.drives = m_drives;
     job.sysPath = m_tree.sysPath;
     if (rows)
         job.waves = rows(writeback::soundFilesToLookUp(job));

@@ -8,6 +8,7 @@
 #include "device/kitwaves.h"
 #include "device/padidentity.h"
 #include "device/padtree.h"
+#include "device/padsystem.h"
 #include "device/padwatch.h"
 #include "device/syncbatch.h"
 #include "device/writeback.h"
@@ -47,7 +48,16 @@ public:
     };
     Q_ENUM(Mode)
 
-    explicit PadSession(QObject *parent = nullptr);
+    // Asks the system through `system`.
+    explicit PadSession(const PadSystem &system = PadSystem(), QObject *parent = nullptr);
+    ~PadSession() override;
+
+    // ---- the system ---------------------------------------------------------
+    // The drives as work on threads of its own asks them: let go with the session.
+    std::shared_ptr<const DriveAsk> drives() const { return m_drives; }
+    VolumeDismounter &dismounter();
+    // The disk the pad's backups are written through; null: the system's.
+    ztplatform::Disk *backupDisk() const { return m_system.backupDisk; }
 
     // ---- mode ---------------------------------------------------------------
     Mode mode() const { return m_mode; }
@@ -279,6 +289,9 @@ signals:
 private:
     void setMode(Mode mode);
 
+    const PadSystem m_system;
+    std::shared_ptr<DriveAsk> m_drives;
+    SystemVolumeDismounter m_systemDismounter; // when the system hands none
     Mode m_mode = Mode::Offline;
     bool m_padClosing = false;
 

@@ -6,6 +6,8 @@
 #include "model/namerules.h"
 #include "kitfile/soundbytes.h"
 #include "kitfile/soundsin.h"
+#include "platform/descriptor.h"
+#include "platform/disk.h"
 
 #include <QCoreApplication>
 #include <QDebug>
@@ -213,19 +215,15 @@ enum class PrmRead { Read, NotRegular, Failed };
 // a regular one.
 PrmRead readPrm(const ztplatform::OpenFolder &folder, const QString &name, QByteArray &bytes)
 {
-    const int fd = folder.openEntry(name, O_RDONLY | O_NONBLOCK);
-    if (fd < 0)
+    ztplatform::Descriptor fd(folder.openEntry(name, O_RDONLY | O_NONBLOCK));
+    if (!fd.isOpen())
         return errno == ELOOP ? PrmRead::NotRegular : PrmRead::Failed;
     struct stat st;
     QFile f;
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        ::close(fd);
+    if (folder.disk().stat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode))
         return PrmRead::NotRegular;
-    }
-    if (!f.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        ::close(fd);
+    if (!ztplatform::openFile(f, std::move(fd), QIODevice::ReadOnly))
         return PrmRead::Failed;
-    }
     bytes = f.read(qBound<qint64>(waveprm::PRM_RECORD_SIZE, qint64(st.st_size), 1 << 20));
     return PrmRead::Read;
 }

@@ -44,11 +44,17 @@ ztplatform::FolderAnchor PadPace::paced(ztplatform::FolderAnchor root) const
     return root;
 }
 
-PadWatch::PadWatch(QObject *parent)
+PadWatch::PadWatch(const DriveSource &drives, QObject *parent)
     : QObject(parent)
+    , m_drives(std::make_shared<DriveAsk>(drives))
 {
     m_timer.setInterval(LOOK_INTERVAL_MS);
     connect(&m_timer, &QTimer::timeout, this, &PadWatch::look);
+}
+
+PadWatch::~PadWatch()
+{
+    m_drives->letGo();
 }
 
 void PadWatch::watch(const QString &root)
@@ -111,7 +117,8 @@ void PadWatch::look()
         setAnswering(true); // the last look returned
     m_lookBeforeSilence = false;
     const QString root = m_root;
-    m_look = ztplatform::TimedLook<bool>([root]() { return ztplatform::driveAnswers(root); });
+    const std::shared_ptr<const DriveAsk> drives = m_drives;
+    m_look = ztplatform::TimedLook<bool>([root, drives]() { return drives->answers(root); });
     m_lookAge.start();
 }
 

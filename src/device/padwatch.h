@@ -5,6 +5,7 @@
 // pad that the GUI thread waits on no longer than a limit.
 
 #include "platform/anchoredfolder.h"
+#include "platform/removabledrives.h"
 #include "platform/timedlook.h"
 
 #include <QElapsedTimer>
@@ -45,7 +46,7 @@ private:
 };
 
 // Once a second, while it watches, the pad's root is looked at (a stat
-// through the drive layer, ztplatform::driveAnswers) on a thread of its own. A look that has not returned in
+// through the drive source it is handed, DriveSource::answers) on a thread of its own. A look that has not returned in
 // ANSWER_LIMIT_MS, or work given to run() that has not, makes the pad not
 // answering until a look returns again.
 class PadWatch : public QObject
@@ -57,7 +58,9 @@ public:
     static constexpr int LOOK_INTERVAL_MS = 1000;
     static constexpr int PACED_POLL_MS = 20; // the waiter's turns while paced work runs
 
-    explicit PadWatch(QObject *parent = nullptr);
+    // `drives` outlives the watch; looks still running let go of it with the watch.
+    explicit PadWatch(const DriveSource &drives, QObject *parent = nullptr);
+    ~PadWatch() override;
 
     // Watches the folder from now on; an empty name stops and counts the
     // pad as answering again.
@@ -143,6 +146,7 @@ private:
     void stopAnswering();
     void setAnswering(bool answering);
 
+    const std::shared_ptr<DriveAsk> m_drives; // let go with the watch
     QString m_root;
     QTimer m_timer;
     ztplatform::TimedLook<bool> m_look; // the look under way, or the last one

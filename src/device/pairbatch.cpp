@@ -6,7 +6,9 @@
 #include "device/usbupdate.h"
 #include "model/audioconverter.h"
 #include "model/percussionpadfile1.h"
+#include "platform/descriptor.h"
 #include "platform/disk.h"
+#include "platform/durablewrite.h"
 #include "platform/regularfile.h"
 #include "platform/runfolders.h"
 #include "platform/tempnames.h"
@@ -180,24 +182,22 @@ bool copyInto(ztplatform::Disk &disk, const QString &from, int fd, qint64 *size,
 }
 
 // Makes `hidden` in the folder, lets `write` fill the open file and forces
-// it to the disk. False with errno on failure.
+// it to the disk. False with errno on failure, the file made then removed.
 bool writeHidden(const ztplatform::OpenFolder &folder, const QString &hidden, const std::function<bool(int)> &write)
 {
     if (hidden.isEmpty()) {
         errno = EEXIST; // no hidden name was free
         return false;
     }
-    const int fd = folder.openEntry(hidden, O_WRONLY | O_CREAT | O_EXCL);
-    if (fd < 0)
-        return false;
-    bool ok = write(fd) && folder.syncFile(fd);
-    int error = errno;
-    if (::close(fd) != 0 && ok) {
-        ok = false;
-        error = errno;
+    int error = 0;
+    {
+        ztplatform::DurableWrite file(folder);
+        if (file.create(hidden) && file.writeWith(write) && file.finish())
+            return file.keep();
+        error = file.error();
     }
     errno = error;
-    return ok;
+    return false;
 }
 
 WaveWrite refused(int error, int *refusal)
@@ -276,12 +276,6 @@ bool AddBatch::plan(const QVector<int> &waveNos)
         m_order << n;
     }
     return true;
-}
-
-void AddBatch::drop(const Pair &pair) const
-{
-    pair.data->folder.remove(pair.names->hiddenWav);
-    pair.prm->folder.remove(pair.names->hiddenPrm);
 }
 
 // The names of one planned sound, looked for without changing anything: a
@@ -522,15 +516,17 @@ WaveWrite AddBatch::stage(audioconverter &conv, int waveNo, const QString &sourc
     qint64 size = 0;
     const ztplatform::OpenFolder &data = pair.data->folder, &prm = pair.prm->folder;
     QByteArray record;
-    const bool written = writeHidden(data, names.hiddenWav,
-                                     [&](int fd) { return copyInto(data.disk(), converted, fd, &size, &pair.wavMark); })
-            && writeHidden(prm, names.hiddenPrm, [&](int fd) {
-                   record = waveprm::buildRecord(quint16(waveNo), name, quint32(size));
-                   return prm.disk().write(fd, record.constData(), record.size());
-               });
+    const bool wav = writeHidden(data, names.hiddenWav,
+                                 [&](int fd) { return copyInto(data.disk(), converted, fd, &size, &pair.wavMark); });
+    const bool written = wav && writeHidden(prm, names.hiddenPrm, [&](int fd) {
+        record = waveprm::buildRecord(quint16(waveNo), name, quint32(size));
+        return prm.disk().write(fd, record.constData(), record.size());
+    });
     if (!written) {
+        // Only what this write made goes: a file found at a hidden name is not ours.
         const int error = errno;
-        drop(pair);
+        if (wav)
+            data.remove(names.hiddenWav);
         return refused(error, refusal);
     }
     pair.prmMark = pj::markOfBytes(record);
@@ -689,27 +685,26 @@ struct Found {
 // when nothing does.
 bool look(const ztplatform::OpenFolder &folder, const QString &entry, Found &f)
 {
-    const int fd = folder.openEntry(entry, O_RDONLY | O_NONBLOCK);
-    if (fd >= 0) {
-        f.mark = pj::markOfFile(folder.disk(), fd, &f.stamp);
+    const ztplatform::Descriptor fd(folder.openEntry(entry, O_RDONLY | O_NONBLOCK));
+    if (fd.isOpen()) {
+        f.mark = pj::markOfFile(folder.disk(), fd.get(), &f.stamp);
         const int error = errno;
         int flags = 0;
-        f.fixed = f.mark.isValid() && ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0
+        f.fixed = f.mark.isValid() && ::ioctl(fd.get(), FS_IOC_GETFLAGS, &flags) == 0
                 && (flags & (FS_IMMUTABLE_FL | FS_APPEND_FL)) != 0;
         if (f.mark.isValid())
             f.st.st_mode = S_IFREG;
-        else if (::fstat(fd, &f.st) != 0)
+        else if (folder.disk().stat(fd.get(), &f.st) != 0)
             f.looked = errno;
         else
             f.markError = error ? error : EIO;
-        ::close(fd);
         return true;
     }
     const int error = errno;
     if (error == ENOENT)
         return false;
     // A link, or what cannot be opened: looked at without following it.
-    if (::fstatat(folder.fd(), QFile::encodeName(entry).constData(), &f.st, AT_SYMLINK_NOFOLLOW) != 0) {
+    if (folder.disk().statAt(folder.fd(), QFile::encodeName(entry), &f.st, AT_SYMLINK_NOFOLLOW) != 0) {
         if (errno == ENOENT)
             return false;
         f.looked = errno;

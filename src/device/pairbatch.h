@@ -88,7 +88,6 @@ private:
     padjournal::Record planRecord(QVector<padjournal::Step> *makes);
     bool planFiles(Planned &p, QSet<QString> &folders);
     void abandon();
-    void drop(const Pair &pair) const;
 
     ztplatform::FolderAnchor m_root;
     PadTreePaths m_tree;

@@ -3,6 +3,7 @@
 #include "model/audioconverter.h"
 #include "model/bytepack.h"
 #include "model/percussionpadfile1.h"
+#include "platform/descriptor.h"
 #include "platform/disk.h"
 #include "platform/tempnames.h"
 
@@ -22,15 +23,12 @@ constexpr int PRM_SIZE_FIELD = 38;
 constexpr int HIDDEN_TRIES = 1000;
 
 // The entry opened for reading without following a link or waiting on a
-// pipe; -1 unless it is a regular file.
-int openRegular(const ztplatform::OpenFolder &folder, const QString &name)
+// pipe, with its look; none unless it is a regular file.
+ztplatform::Descriptor openRegular(const ztplatform::OpenFolder &folder, const QString &name, struct stat *st)
 {
-    const int fd = folder.openEntry(name, O_RDONLY | O_NONBLOCK);
-    struct stat st;
-    if (fd >= 0 && (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))) {
-        ::close(fd);
-        return -1;
-    }
+    ztplatform::Descriptor fd(folder.openEntry(name, O_RDONLY | O_NONBLOCK));
+    if (fd.isOpen() && (folder.disk().stat(fd.get(), st) != 0 || !S_ISREG(st->st_mode)))
+        fd.reset();
     return fd;
 }
 
@@ -86,27 +84,17 @@ bool moveEntry(const ztplatform::OpenFolder &source, const QString &from, const 
 
 qint64 regularSize(const ztplatform::OpenFolder &folder, const QString &name)
 {
-    const int fd = openRegular(folder, name);
-    if (fd < 0)
-        return -1;
     struct stat st;
-    const qint64 size = ::fstat(fd, &st) == 0 ? qint64(st.st_size) : -1;
-    ::close(fd);
-    return size;
+    return openRegular(folder, name, &st).isOpen() ? qint64(st.st_size) : -1;
 }
 
 QByteArray readRegular(const ztplatform::OpenFolder &folder, const QString &name, qint64 max)
 {
-    const int fd = openRegular(folder, name);
-    if (fd < 0)
-        return QByteArray();
+    struct stat st;
     QFile file;
-    QByteArray bytes;
-    if (file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
-        bytes = file.read(max);
-    else
-        ::close(fd);
-    return bytes;
+    if (!ztplatform::openFile(file, openRegular(folder, name, &st), QIODevice::ReadOnly))
+        return QByteArray();
+    return file.read(max);
 }
 
 bool isWholePair(const QByteArray &record, qint64 wavSize)

@@ -1,11 +1,13 @@
 #include "device/savefolder.h"
 
+#include "platform/anchoredfolder.h"
+#include "platform/descriptor.h"
+#include "platform/disk.h"
 #include "platform/sysio.h"
 #include "platform/timedlook.h"
 
 #include <QFile>
 
-#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -15,30 +17,22 @@ namespace savefolder {
 Holds look(const QString &folder)
 {
     const QByteArray path = QFile::encodeName(folder);
-    const int fd = ztplatform::sysio::openAt(AT_FDCWD, path, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-    if (fd < 0)
+    ztplatform::Disk &disk = ztplatform::sysio::disk();
+    const ztplatform::Descriptor fd(disk.openAt(AT_FDCWD, path, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+    if (!fd.isOpen())
         return Holds::Nothing;
-    DIR *dir = ::fdopendir(fd);
-    if (!dir) {
-        ::close(fd);
-        return Holds::Nothing;
-    }
-    Holds holds = Holds::OnlyFiles;
-    while (const dirent *entry = ::readdir(dir)) {
-        if (entry->d_name[0] == '.')
-            continue; // ".", ".." and hidden entries
-        bool folder = entry->d_type == DT_DIR;
-        if (entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) {
+    for (const ztplatform::ListedEntry &entry : ztplatform::listFolder(fd.get())) {
+        if (entry.name.startsWith('.'))
+            continue; // hidden
+        bool folder = entry.type == S_IFDIR;
+        if (entry.type == S_IFLNK || entry.type == 0) {
             struct stat st;
-            folder = ::fstatat(::dirfd(dir), entry->d_name, &st, 0) == 0 && S_ISDIR(st.st_mode);
+            folder = disk.statAt(fd.get(), entry.name, &st, 0) == 0 && S_ISDIR(st.st_mode);
         }
-        if (folder) {
-            holds = Holds::SomeFolders;
-            break;
-        }
+        if (folder)
+            return Holds::SomeFolders;
     }
-    ::closedir(dir);
-    return holds;
+    return Holds::OnlyFiles;
 }
 
 std::optional<Holds> lookWithin(const QString &folder, int limitMs, const ztplatform::Waiter &wait)

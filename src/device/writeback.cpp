@@ -71,11 +71,11 @@ void report(const std::function<void(int)> &progress, int value)
 
 } // namespace
 
-bool padDrivePresent(const QString &root, const QString &kitPath)
+bool padDrivePresent(const DriveSource &drives, const QString &root, const QString &kitPath)
 {
     const QString wanted = withoutTrailingSlash(root);
     bool listed = false;
-    for (const DriveEntry &d : ztplatform::driveSource()->drives()) {
+    for (const DriveEntry &d : drives.drives()) {
         if (d.removable && withoutTrailingSlash(d.root) == wanted)
             listed = true;
     }
@@ -511,7 +511,8 @@ struct Stopped {
 bool padGone(const WriteBackJob &job)
 {
     if (!job.driveRoot.isEmpty())
-        return !padDrivePresent(job.driveRoot, job.kitPath);
+        return !padDrivePresent(job.drives ? *job.drives : ztplatform::systemDriveSource(), job.driveRoot,
+                                job.kitPath);
     return job.kitPath.isEmpty() || !QFileInfo(QFileInfo(job.kitPath).absolutePath()).isDir();
 }
 

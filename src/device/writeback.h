@@ -10,6 +10,7 @@
 #include "device/padidentity.h"
 #include "model/mainwindow1records.h"
 #include "platform/anchoredfolder.h"
+#include "platform/removabledrives.h"
 
 #include <QByteArray>
 #include <QSet>
@@ -24,9 +25,9 @@ namespace writeback {
 constexpr int ALTER_FILE_SIZE = 106;
 constexpr quint16 CHANGE_MARK = 0xAA55;
 
-// True when the drive layer still lists `root` (trailing "/" aside) as a
+// True when `drives` still lists `root` (trailing "/" aside) as a
 // removable drive and the model folder above kitPath still exists.
-bool padDrivePresent(const QString &root, const QString &kitPath);
+bool padDrivePresent(const DriveSource &drives, const QString &root, const QString &kitPath);
 // "The 350 device was disconnected." ... (title "Error").
 DeviceMessage driveGoneMessage();
 // The notice to disconnect the pad, shown before anything is written
@@ -100,6 +101,7 @@ struct WriteBackJob {
     std::shared_ptr<PadGuard> padGuard; // when set: asked before the first write, told of each kit written
     std::function<void(const QByteArray &)> globalReplacing; // told global.ini's bytes before it is replaced whole
     QString driveRoot; // the pad's drive, to tell it gone; without one, gone is no model folder above kitPath
+    std::shared_ptr<const DriveSource> drives; // where driveRoot is looked for; null: the system's
     QString sysPath;
     WaveFileIndex waves; // the total sound list by file
 };

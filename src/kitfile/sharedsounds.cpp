@@ -47,15 +47,8 @@ struct OpenKitFile
 
 QByteArray readDigest(OpenKitFile &kit, quint32 start, quint32 length)
 {
-    if (!kit.file.isOpen()) {
-        const int fd = ztplatform::openRegularFile(kit.path, O_RDONLY, false);
-        if (fd < 0)
-            return QByteArray();
-        if (!kit.file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-            ::close(fd);
-            return QByteArray();
-        }
-    }
+    if (!kit.file.isOpen() && !ztplatform::openRegularFile(kit.path, kit.file, false))
+        return QByteArray();
     kit.lastRead = nowMs();
     return storedDigest(kit.file, start, length, [&kit]() { kit.lastRead = nowMs(); });
 }

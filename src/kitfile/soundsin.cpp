@@ -38,10 +38,7 @@ public:
     {
         if (!m_file.isOpen() && &m_file == &m_own) {
             // Through the editor's disk, a link followed.
-            const int fd = ztplatform::openRegularFile(m_file.fileName(), O_RDONLY, false);
-            if (fd < 0 || !m_file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-                if (fd >= 0)
-                    ::close(fd);
+            if (!ztplatform::openRegularFile(m_file.fileName(), m_file, false)) {
                 qWarning() << "cannot open" << m_file.fileName() << "to check its sounds";
                 return LoadError::SoundOpen;
             }

@@ -48,10 +48,7 @@ TableLook lookAtTable(const QString &file, quint64 loadedLength, const ztplatfor
         return look;
     }
     QFile in;
-    const int fd = ztplatform::openRegularFile(file, O_RDONLY, false);
-    if (fd < 0 || !in.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        if (fd >= 0)
-            ::close(fd);
+    if (!ztplatform::openRegularFile(file, in, false)) {
         look.state = CollectError::OpenFailed;
     } else if (!matchesLoad(loadedLength, loaded, ztplatform::fileStamp(in.handle()))) { // as opened: what is read
         look.state = CollectError::Modified;

@@ -84,15 +84,8 @@ Look quickLookHere(const QString &path)
     // Opened without waiting, then looked at: a pipe, a device or a folder is no sound.
     if (!ztplatform::isRegularFile(path))
         return Look::NotAudio;
-    const int fd = ztplatform::openRegularFile(path, O_RDONLY, false);
-    QFile file(path);
-    if (fd < 0)
-        return Look::NotAudio;
-    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        ::close(fd);
-        return Look::NotAudio;
-    }
-    if (file.size() == 0)
+    QFile file;
+    if (!ztplatform::openRegularFile(path, file, false) || file.size() == 0)
         return Look::NotAudio;
     return isPlainPcm(file) ? Look::Audio : Look::Unknown;
 }

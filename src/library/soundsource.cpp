@@ -1,6 +1,7 @@
 #include "library/soundsource.h"
 
 #include "model/audioconverter.h"
+#include "platform/descriptor.h"
 #include "platform/fileidentity.h"
 #include "platform/regularfile.h"
 #include "platform/sysio.h"
@@ -109,13 +110,9 @@ bool openKitFile(QFile &in, const QString &kitFile, quint32 offset, const LoadCh
     const bool regular = ztplatform::isRegularFile(kitFile);
     if (stop && *stop)
         return false;
-    const int fd = regular ? ztplatform::openRegularFile(kitFile, O_RDONLY, false) : -1;
-    if (fd < 0 || !in.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        if (fd >= 0)
-            ::close(fd);
+    if (!regular || !ztplatform::openRegularFile(kitFile, in, false))
         return false;
-    }
-    if (asLoaded && !asLoaded(ztplatform::fileStamp(fd))) {
+    if (asLoaded && !asLoaded(ztplatform::fileStamp(in.handle()))) {
         failed = CopyFault::Changed;
         return false;
     }
@@ -168,14 +165,11 @@ quint64 copyStoredWave(const QString &kitFile, quint32 offset, quint32 length, c
         moved();
     failed = CopyFault::Write;
     // Opened first, never through a link, then emptied once it is known to be a file.
-    const int fd = ztplatform::openRegularFile(target, O_WRONLY | O_CREAT, true);
+    ztplatform::Descriptor fd(ztplatform::openRegularFile(target, O_WRONLY | O_CREAT, true));
     ztplatform::sysio::SeamFile out;
-    if (fd < 0 || ztplatform::sysio::truncate(fd, 0) != 0
-        || !out.openDescriptor(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle)) {
-        if (fd >= 0 && !out.isOpen())
-            ::close(fd);
+    if (!fd.isOpen() || ztplatform::sysio::truncate(fd.get(), 0) != 0
+        || !out.openDescriptor(std::move(fd), QIODevice::WriteOnly))
         return 0;
-    }
     const quint64 written = copyBlocks(in, out, length, stop, failed, moved);
     out.close();
     if (out.error() != QFileDevice::NoError) {

@@ -153,10 +153,10 @@ void MainWindow1::connectControls()
         connect(box, QOverload<int>::of(&QSpinBox::valueChanged), m_kitPages.get(),
                 &KitPagesController::checkControlValue);
     SoundListsController *lists = m_soundLists.get();
-    connect(WaveTreeView1::delSoundAction(), &QAction::triggered, lists, &SoundListsController::deleteFromGroups);
-    connect(TotalTreeView::deleteSoundAction(), &QAction::triggered, lists,
+    connect(ui->waveGroupTreeView->delSoundAction(), &QAction::triggered, lists, &SoundListsController::deleteFromGroups);
+    connect(ui->totalWaveTreeView->deleteSoundAction(), &QAction::triggered, lists,
             &SoundListsController::deleteSelectedSounds);
-    connect(TotalTreeView::exportSoundAction(), &QAction::triggered, m_soundFiles.get(),
+    connect(ui->totalWaveTreeView->exportSoundAction(), &QAction::triggered, m_soundFiles.get(),
             &SoundFilesController::exportSelectedSounds);
     connect(ui->totalWaveTreeView, &TotalTreeView::sendSelectItem, lists, &SoundListsController::pressCurrentSound);
 }
@@ -214,6 +214,7 @@ MainWindow1::MainWindow1(const WindowServices &services, QWidget *parent)
     , ui(new Ui::MainWindow1)
     , m_services(services)
     , soundLibrary(services.clickFolder)
+    , m_pad(services.pad)
 {
     // The form's images live in the resources of a static library.
     ztInitResources();

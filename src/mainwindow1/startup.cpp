@@ -8,6 +8,7 @@
 #include "library/clicksounds.h"
 #include "model/audioconverter.h"
 #include "platform/filenamebytes.h"
+#include "platform/removabledrives.h"
 #include "platform/runfolders.h"
 #include "resources/ztresources.h"
 #include "widgets/devicedetector.h"
@@ -25,9 +26,6 @@
 #include <QTranslator>
 
 namespace {
-QTranslator *trans = nullptr;
-QTranslator *qtTrans = nullptr; // Qt's own texts: buttons, file dialogs
-
 // The minimum size of a window not shown yet, once its styles and fonts are
 // in: the size hints its layouts kept from before are dropped first.
 QSize laidOutMinimum(QWidget *window)
@@ -73,26 +71,23 @@ void registerQueuedTypes()
     qRegisterMetaType<QItemSelection>();
 }
 
-QTranslator *installEditorTranslator(QApplication *app, const QString &qtCatalogueDir, int *cnOrEn)
+EditorLanguage::EditorLanguage(const QString &qtCatalogueDir)
 {
     ztInitResources();
-    if (!trans)
-        trans = new QTranslator;
-    if (!qtTrans)
-        qtTrans = new QTranslator;
-    int chinese = 1;
-    const QString file = translationForLanguage(QLocale().language(), &chinese);
-    if (cnOrEn)
-        *cnOrEn = chinese;
+    const QString file = translationForLanguage(QLocale().language(), &m_cnOrEn);
     // A missing catalogue leaves the source texts (English).
-    trans->load(file);
-    app->installTranslator(trans);
+    m_editor.load(file);
+    QCoreApplication::installTranslator(&m_editor);
     const QString dir = qtCatalogueDir.isEmpty() ? QLibraryInfo::location(QLibraryInfo::TranslationsPath)
                                                  : qtCatalogueDir;
-    app->removeTranslator(qtTrans);
-    if (chinese == 1 && qtTrans->load(QLocale(), QStringLiteral("qtbase"), QStringLiteral("_"), dir))
-        app->installTranslator(qtTrans);
-    return trans;
+    if (m_cnOrEn == 1 && m_qt.load(QLocale(), QStringLiteral("qtbase"), QStringLiteral("_"), dir))
+        QCoreApplication::installTranslator(&m_qt);
+}
+
+EditorLanguage::~EditorLanguage()
+{
+    QCoreApplication::removeTranslator(&m_qt);
+    QCoreApplication::removeTranslator(&m_editor);
 }
 
 EditorStartup::EditorStartup(const WindowServices &services, int cnOrEn)
@@ -101,7 +96,8 @@ EditorStartup::EditorStartup(const WindowServices &services, int cnOrEn)
     ztplatform::removeDeadRunFoldersLater();
     window = new MainWindow1(services);
     window->shell().setCnOrEn(cnOrEn);
-    chooser = new DeviceDetector(nullptr);
+    // The chooser may outlive the window: it asks the drives it was handed.
+    chooser = new DeviceDetector(services.pad.drives ? *services.pad.drives : ztplatform::systemDriveSource(), nullptr);
     window->setupFiles().useDetector(chooser);
     if (!window->shell().constructionComplete()) {
         // It has told the user; a half-built editor is not offered.
@@ -156,12 +152,12 @@ int runEditor(int argc, char **argv)
     QApplication app(argc, argv);
     ztplatform::keepFileNameBytes();
     registerQueuedTypes();
-    int cnOrEn = 1;
-    const QTranslator *catalogue = installEditorTranslator(&app, QString(), &cnOrEn);
+    const EditorLanguage language;
+    const int cnOrEn = language.cnOrEn();
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/images/zt350editor.png")));
     QGuiApplication::setDesktopFileName(QStringLiteral("zt350editor"));
     // Where this run found what it loads.
-    qInfo().noquote() << "Catalogue" << (catalogue->isEmpty() ? QStringLiteral("none") : catalogue->filePath())
+    qInfo().noquote() << "Catalogue" << (language.catalogue().isEmpty() ? QStringLiteral("none") : language.catalogue().filePath())
                       << "| help page" << ShellController::helpPagePath(cnOrEn) << "| metronome sounds"
                       << clicksounds::defaultFolder() << "| ffmpeg" << audioconverter::defaultProgram();
     QtUiPrompter prompter;

@@ -7,11 +7,10 @@
 #include <QPointer>
 #include <QRect>
 #include <QString>
+#include <QTranslator>
 
 class DeviceDetector;
 class MainWindow1;
-class QApplication;
-class QTranslator;
 
 // The main window's opening place on a screen's available area: the size its
 // pages are laid out for, or the area less a title bar where that is smaller,
@@ -25,13 +24,27 @@ QString translationForLanguage(QLocale::Language language, int *chinese);
 // Types carried by queued signals.
 void registerQueuedTypes();
 
-// Loads the catalogue of the system language into a translator made once
-// and installs it; *cnOrEn (when given) becomes 1 for Chinese, 0 for
-// English. For Chinese, Qt's own catalogue ("qtbase")
-// of the locale is installed beside it from qtCatalogueDir (empty: Qt's
-// translations folder); without that file Qt's texts stay English.
-QTranslator *installEditorTranslator(QApplication *app, const QString &qtCatalogueDir = QString(),
-                                     int *cnOrEn = nullptr);
+// The catalogue of the system language, installed while the object lives.
+// For Chinese, Qt's own catalogue ("qtbase") of the locale is installed
+// beside it from qtCatalogueDir (empty: Qt's translations folder); without
+// that file Qt's texts stay English.
+class EditorLanguage
+{
+public:
+    explicit EditorLanguage(const QString &qtCatalogueDir = QString());
+    ~EditorLanguage();
+    EditorLanguage(const EditorLanguage &) = delete;
+    EditorLanguage &operator=(const EditorLanguage &) = delete;
+
+    // 1 for Chinese, 0 for English.
+    int cnOrEn() const { return m_cnOrEn; }
+    const QTranslator &catalogue() const { return m_editor; }
+
+private:
+    QTranslator m_editor;
+    QTranslator m_qt; // Qt's own texts: buttons, file dialogs
+    int m_cnOrEn = 1;
+};
 
 // The start-up after the application exists: builds the main window and the
 // drive chooser, waits for the choice and shows the window.

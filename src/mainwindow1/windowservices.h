@@ -1,6 +1,7 @@
 #ifndef ZT_MAINWINDOW1_WINDOWSERVICES_H
 #define ZT_MAINWINDOW1_WINDOWSERVICES_H
 
+#include "device/padsystem.h"
 #include "model/audioconverter.h"
 
 #include <QString>
@@ -11,14 +12,16 @@ class UiPrompter;
 // use it. The window owns none of it; each outlives the window.
 struct WindowServices
 {
-    explicit WindowServices(UiPrompter *answers)
+    explicit WindowServices(UiPrompter *answers, const PadSystem &padSystem = PadSystem())
         : prompter(answers)
+        , pad(padSystem)
     {
     }
 
     UiPrompter *prompter;               // every message box, file dialog and drag
     audioconverter::Limits conversion;  // the bounds of every ffmpeg run
     QString clickFolder;                // the default metronome sounds; empty: the installed ones
+    PadSystem pad;                      // the drives, the pad's volume, its dismount and backups
 };
 
 #endif

@@ -1,5 +1,6 @@
 #include "model/audioconverter.h"
 
+#include "platform/descriptor.h"
 #include "platform/durablefile.h"
 #include "platform/fileidentity.h"
 #include "platform/heldsource.h"
@@ -63,11 +64,9 @@ constexpr qint64 kLimitMsPerMiB = 1000;
 // The file at `path` (not through a link) cut to 0 bytes.
 void emptyFile(const QString &path)
 {
-    const int fd = ztplatform::sysio::open(path, O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0 || ztplatform::sysio::truncate(fd, 0) != 0)
+    const ztplatform::Descriptor fd(ztplatform::sysio::open(path, O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    if (!fd.isOpen() || ztplatform::sysio::truncate(fd.get(), 0) != 0)
         qWarning() << "cannot empty" << path << ":" << std::strerror(errno);
-    if (fd >= 0)
-        ::close(fd);
 }
 
 // ffmpeg's arguments for a conversion of the first audio stream of `in` (the
@@ -490,12 +489,10 @@ bool audioconverter::audioConverterRun(QString inFile, QString outFile, QString 
         return converted && (replacement.commit() || writeFault(outFile, replacement.errorString()));
     }
     // Otherwise it is made new, or emptied, and left empty unless the conversion completes.
-    const int fd = ztplatform::sysio::open(outFile, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    const QString openError = QString::fromLocal8Bit(std::strerror(fd < 0 ? errno : EBADF));
+    ztplatform::Descriptor fd(ztplatform::sysio::open(outFile, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
+    const QString openError = QString::fromLocal8Bit(std::strerror(fd.isOpen() ? EBADF : errno));
     ztplatform::sysio::SeamFile out(outFile);
-    const bool opened = fd >= 0 && out.openDescriptor(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle);
-    if (fd >= 0 && !opened)
-        ::close(fd);
+    const bool opened = out.openDescriptor(std::move(fd), QIODevice::WriteOnly);
     qint64 size = 0;
     bool converted = convertInto(inFile, opened ? &out : nullptr, outFile, openError, mesg, size);
     if (opened) {

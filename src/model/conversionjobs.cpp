@@ -1,6 +1,7 @@
 #include "model/conversionjobs.h"
 
 #include "model/audioconverter.h"
+#include "platform/descriptor.h"
 #include "platform/fileidentity.h"
 #include "platform/regularfile.h"
 #include "platform/silentfiles.h"
@@ -34,17 +35,6 @@ qint64 nowMs()
                    std::chrono::steady_clock::now().time_since_epoch())
             .count();
 }
-
-// Closes a descriptor when it goes.
-struct Fd
-{
-    int fd = -1;
-    ~Fd()
-    {
-        if (fd >= 0)
-            ::close(fd);
-    }
-};
 
 // Where the copy of a source read below the root goes: beside the target,
 // with the source's suffix, which tells ffmpeg its form.
@@ -167,12 +157,11 @@ bool ConversionJobs::copyBelow(const ztplatform::FolderAnchor &root, const QStri
     QString name;
     ztplatform::Reach reach = ztplatform::Reach::Missing;
     const ztplatform::OpenFolder folder = root.openFolderOf(source, &name, &reach);
-    Fd in;
-    in.fd = folder.isOpen() ? folder.openEntry(name, O_RDONLY | O_NONBLOCK) : -1;
+    const ztplatform::Descriptor in(folder.isOpen() ? folder.openEntry(name, O_RDONLY | O_NONBLOCK) : -1);
     const int openError = errno;
     struct stat st;
-    if (in.fd < 0 || ::fstat(in.fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        if (in.fd >= 0)
+    if (!in.isOpen() || ::fstat(in.get(), &st) != 0 || !S_ISREG(st.st_mode)) {
+        if (in.isOpen())
             done.readType = st.st_mode & S_IFMT;
         else if (folder.isOpen())
             done.readType = ztplatform::entryType(folder.fd(), name);
@@ -187,10 +176,10 @@ bool ConversionJobs::copyBelow(const ztplatform::FolderAnchor &root, const QStri
         return false;
     }
     if (stamp)
-        *stamp = ztplatform::fileStamp(in.fd);
-    Fd out;
-    out.fd = ztplatform::sysio::open(copy, O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0600);
-    if (out.fd < 0) {
+        *stamp = ztplatform::fileStamp(in.get());
+    const ztplatform::Descriptor out(
+            ztplatform::sysio::open(copy, O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0600));
+    if (!out.isOpen()) {
         done.faultPath = copy;
         done.faultReason = QString::fromLocal8Bit(std::strerror(errno));
         return false;
@@ -199,7 +188,7 @@ bool ConversionJobs::copyBelow(const ztplatform::FolderAnchor &root, const QStri
     for (;;) {
         if (stop)
             return false;
-        const ssize_t got = ::read(in.fd, buffer, sizeof buffer);
+        const ssize_t got = ::read(in.get(), buffer, sizeof buffer);
         if (got < 0 && errno == EINTR)
             continue;
         if (got < 0) {
@@ -210,7 +199,7 @@ bool ConversionJobs::copyBelow(const ztplatform::FolderAnchor &root, const QStri
             return true;
         moved();
         for (ssize_t at = 0; at < got;) {
-            const ssize_t put = ::write(out.fd, buffer + at, size_t(got - at));
+            const ssize_t put = ::write(out.get(), buffer + at, size_t(got - at));
             if (put < 0 && errno == EINTR)
                 continue;
             if (put < 0) {

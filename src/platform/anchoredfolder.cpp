@@ -1,5 +1,7 @@
 #include "platform/anchoredfolder.h"
 
+#include "platform/descriptor.h"
+#include "platform/disk.h"
 #include "platform/durablefile.h"
 #include "platform/sysio.h"
 #include "platform/volumeidentity.h"
@@ -351,6 +353,23 @@ QVector<ListedEntry> listFolder(int fd)
     }
     ::closedir(dir);
     return entries;
+}
+
+bool removeTree(Disk &disk, int dir, const QByteArray &name)
+{
+    if (disk.unlinkAt(dir, name) == 0 || errno == ENOENT)
+        return true;
+    if (errno != EISDIR && errno != EPERM)
+        return false;
+    bool all = true;
+    {
+        const Descriptor folder(disk.openAt(dir, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+        if (!folder.isOpen())
+            return false;
+        for (const ListedEntry &e : listFolder(folder.get()))
+            all = removeTree(disk, folder.get(), e.name) && all;
+    }
+    return all && (disk.unlinkAt(dir, name, AT_REMOVEDIR) == 0 || errno == ENOENT);
 }
 
 FolderIdentity identityOf(const OpenFolder &folder)

@@ -105,6 +105,10 @@ struct ListedEntry
 // Every entry of the open folder `fd`, hidden ones too, without "." and "..",
 // read from its start through a copy of the descriptor.
 QVector<ListedEntry> listFolder(int fd);
+// Removes the entry `name` of the open folder `dir` through `disk`, a folder
+// with everything below it; a link is removed, never followed. True when
+// nothing stands at the name any more; what could not go is left.
+bool removeTree(Disk &disk, int dir, const QByteArray &name);
 
 // What tells an open folder from every other: its device, inode and mount.
 struct FolderIdentity {

@@ -1,5 +1,7 @@
 #include "platform/descriptor.h"
 
+#include <QFile>
+
 #include <cerrno>
 #include <fcntl.h>
 #include <unistd.h>
@@ -42,6 +44,14 @@ Descriptor Descriptor::duplicate(int fd) noexcept
         return Descriptor();
     }
     return Descriptor(::fcntl(fd, F_DUPFD_CLOEXEC, 0));
+}
+
+bool openFile(QFile &file, Descriptor fd, QIODevice::OpenMode mode)
+{
+    if (!fd.isOpen() || !file.open(fd.get(), mode, QFileDevice::AutoCloseHandle))
+        return false;
+    fd.release();
+    return true;
 }
 
 } // namespace ztplatform

@@ -1,6 +1,10 @@
 #ifndef ZT_PLATFORM_DESCRIPTOR_H
 #define ZT_PLATFORM_DESCRIPTOR_H
 
+#include <QIODevice>
+
+class QFile;
+
 namespace ztplatform {
 
 // An open file descriptor with one owner: closed when the owner goes, moved
@@ -44,6 +48,10 @@ public:
 private:
     int m_fd = -1;
 };
+
+// `file` opened on `fd` with `mode`, and closing it when it goes; `fd` is
+// closed when the file refuses it.
+bool openFile(QFile &file, Descriptor fd, QIODevice::OpenMode mode);
 
 } // namespace ztplatform
 

@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
 #include <unistd.h>
@@ -54,6 +55,16 @@ int Disk::statAt(int dir, const QByteArray &name, struct stat *st, int flags)
     return retried([&] { return ::fstatat(dir, name.constData(), st, flags); });
 }
 
+int Disk::stat(int fd, struct stat *st)
+{
+    return retried([&] { return ::fstat(fd, st); });
+}
+
+int Disk::lock(int fd, int operation)
+{
+    return retried([&] { return ::flock(fd, operation); });
+}
+
 int Disk::statxAt(int dir, const QByteArray &name, int flags, unsigned mask, struct statx *sx)
 {
     return retried([&] { return ::statx(dir, name.constData(), flags, mask, sx); });
@@ -75,6 +86,12 @@ int Disk::linkAt(int fromDir, const QByteArray &from, int toDir, const QByteArra
 }
 
 int Disk::syncFileSystem(int)
+{
+    errno = ENOSYS;
+    return -1;
+}
+
+int Disk::writeBack(int, qint64, qint64, bool)
 {
     errno = ENOSYS;
     return -1;
@@ -117,6 +134,13 @@ int SystemDisk::sync(int fd, bool dataOnly)
 int SystemDisk::syncFileSystem(int fd)
 {
     return retried([&] { return ::syncfs(fd); });
+}
+
+int SystemDisk::writeBack(int fd, qint64 offset, qint64 length, bool wait)
+{
+    const unsigned flags = wait ? SYNC_FILE_RANGE_WAIT_BEFORE | SYNC_FILE_RANGE_WRITE | SYNC_FILE_RANGE_WAIT_AFTER
+                                : SYNC_FILE_RANGE_WRITE;
+    return retried([&] { return ::sync_file_range(fd, off_t(offset), off_t(length), flags); });
 }
 
 int SystemDisk::renameAt(int fromDir, const QByteArray &from, int toDir, const QByteArray &to, bool noReplace)

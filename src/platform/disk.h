@@ -43,6 +43,11 @@ public:
     // forced to the disk at once. A disk that cannot says ENOSYS (the
     // default); the caller then syncs each file itself.
     virtual int syncFileSystem(int fd);
+    // sync_file_range(2): the bytes of [offset, offset + length) started on
+    // their way to the disk, and with `wait` waited for; where they lie and
+    // the disk's own cache are left to a sync. A disk that cannot says ENOSYS
+    // (the default); the caller then syncs the file itself.
+    virtual int writeBack(int fd, qint64 offset, qint64 length, bool wait);
     // renameat(2); with `noReplace` nothing standing at `to` is replaced.
     virtual int renameAt(int fromDir, const QByteArray &from, int toDir, const QByteArray &to,
                          bool noReplace = false) = 0;
@@ -55,6 +60,11 @@ public:
     // fstatat(2): only a look, the system's unless a disk answers itself
     // (a test's drive that does not answer).
     virtual int statAt(int dir, const QByteArray &name, struct stat *st, int flags = 0);
+    // fstat(2) of an open file: a look as well.
+    virtual int stat(int fd, struct stat *st);
+    // flock(2) of an open file: `operation` LOCK_SH, LOCK_EX or LOCK_UN, with
+    // LOCK_NB not to wait. The system's unless a disk answers itself.
+    virtual int lock(int fd, int operation);
     // statx(2) of the fields in `mask`: a look as well.
     virtual int statxAt(int dir, const QByteArray &name, int flags, unsigned mask, struct statx *sx);
     // realpath(3) into `resolved`: also only a look, the system's unless a
@@ -74,6 +84,7 @@ public:
     qint64 writeWith(int fd, const char *data, qint64 size, const std::function<qint64()> &perform) override;
     int sync(int fd, bool dataOnly = false) override;
     int syncFileSystem(int fd) override;
+    int writeBack(int fd, qint64 offset, qint64 length, bool wait) override;
     int renameAt(int fromDir, const QByteArray &from, int toDir, const QByteArray &to,
                  bool noReplace = false) override;
     int unlinkAt(int dir, const QByteArray &name, int flags = 0) override;

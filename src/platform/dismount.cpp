@@ -90,29 +90,3 @@ bool SystemVolumeDismounter::dismount(const QString &mountPoint)
     const QString umount = findProgram(QStringLiteral("umount"));
     return !umount.isEmpty() && run(umount, {withoutTrailingSlash(mountPoint)}, COMMAND_TIMEOUT_MS);
 }
-
-namespace ztplatform {
-
-namespace {
-VolumeDismounter *g_dismounter = nullptr;
-}
-
-VolumeDismounter *dismounter()
-{
-    if (g_dismounter)
-        return g_dismounter;
-    static SystemVolumeDismounter system;
-    return &system;
-}
-
-void setDismounter(VolumeDismounter *d)
-{
-    g_dismounter = d;
-}
-
-bool safelyRemoveUSBDevice(const QString &mountPoint)
-{
-    return dismounter()->dismount(mountPoint);
-}
-
-} // namespace ztplatform

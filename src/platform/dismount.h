@@ -5,7 +5,7 @@
 #include <QStringList>
 
 // Dismounts the volume mounted exactly at a mount point, so that the pad can
-// be unplugged safely. Tests install a fake in place of the system's.
+// be unplugged safely. Those that dismount are handed one: tests a fake.
 class VolumeDismounter {
 public:
     virtual ~VolumeDismounter();
@@ -35,16 +35,5 @@ protected:
     // Runs the command; true when it finished in time with exit code 0.
     virtual bool run(const QString &program, const QStringList &args, int timeoutMs);
 };
-
-namespace ztplatform {
-
-// The dismounter in use; the system's unless a test set its own.
-VolumeDismounter *dismounter();
-void setDismounter(VolumeDismounter *dismounter);
-
-// Dismounts the pad's volume through the dismounter in use.
-bool safelyRemoveUSBDevice(const QString &mountPoint);
-
-} // namespace ztplatform
 
 #endif

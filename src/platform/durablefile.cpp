@@ -1,3 +1,5 @@
+#include "platform/descriptor.h"
+#include "platform/disk.h"
 #include "platform/durablefile.h"
 
 #include "platform/sysio.h"
@@ -50,23 +52,28 @@ QString writeFailure(QFileDevice &file)
 bool syncPath(const QString &path)
 {
     const QByteArray name = QFile::encodeName(path);
-    const int fd = name.isEmpty() ? -1 : sysio::openAt(AT_FDCWD, name, O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) {
+    const Descriptor fd(name.isEmpty() ? -1 : sysio::openAt(AT_FDCWD, name, O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    if (!fd.isOpen()) {
         const int error = errno;
         qWarning() << "cannot open" << path << "to sync it:" << std::strerror(error);
         errno = error;
         return false;
     }
-    const bool synced = syncDescriptor(fd);
-    const int error = errno;
-    if (!synced)
+    const bool synced = syncDescriptor(fd.get());
+    if (!synced) {
+        const int error = errno;
         qWarning() << "fsync of" << path << "failed:" << std::strerror(error);
-    ::close(fd);
-    errno = error;
+        errno = error;
+    }
     return synced;
 }
 
 bool makePath(const QString &path)
+{
+    return makePath(sysio::disk(), path);
+}
+
+bool makePath(Disk &disk, const QString &path)
 {
     const QString clean = QDir::cleanPath(QDir::fromNativeSeparators(path));
     struct stat st;
@@ -74,19 +81,19 @@ bool makePath(const QString &path)
         errno = ENOENT;
         return false;
     }
-    if (::stat(QFile::encodeName(clean).constData(), &st) == 0) {
+    if (disk.statAt(AT_FDCWD, QFile::encodeName(clean), &st) == 0) {
         if (S_ISDIR(st.st_mode))
             return true;
         errno = ENOTDIR;
         return false;
     }
     const int slash = clean.lastIndexOf(QLatin1Char('/'));
-    if (slash > 0 && !makePath(clean.left(slash)))
+    if (slash > 0 && !makePath(disk, clean.left(slash)))
         return false;
-    if (sysio::mkdirAt(AT_FDCWD, QFile::encodeName(clean), 0777) == 0)
+    if (disk.mkdirAt(AT_FDCWD, QFile::encodeName(clean), 0777) == 0)
         return true;
     // Made meanwhile by another: as good, when it is a folder.
-    return errno == EEXIST && ::stat(QFile::encodeName(clean).constData(), &st) == 0 && S_ISDIR(st.st_mode);
+    return errno == EEXIST && disk.statAt(AT_FDCWD, QFile::encodeName(clean), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
 } // namespace ztplatform

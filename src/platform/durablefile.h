@@ -33,6 +33,7 @@ bool syncPath(const QString &path);
 // Makes the folder at `path` and each missing one above it (mkdir -p), by the
 // seam's mkdir. True when `path` is a folder then; errno tells why not.
 bool makePath(const QString &path);
+bool makePath(Disk &disk, const QString &path);
 
 } // namespace ztplatform
 

@@ -1,3 +1,5 @@
+#include "platform/descriptor.h"
+#include "platform/disk.h"
 #include "platform/regularfile.h"
 
 #include "platform/anchoredfolder.h"
@@ -415,18 +417,24 @@ unsigned entryType(int dir, const QString &name, int *error)
 
 FileRead readRegularFileAt(int dir, const QString &path, qint64 maxBytes, QByteArray &bytes, int *error)
 {
+    return readRegularFileAt(sysio::disk(), dir, path, maxBytes, bytes, error);
+}
+
+FileRead readRegularFileAt(Disk &disk, int dir, const QString &path, qint64 maxBytes, QByteArray &bytes, int *error)
+{
     bytes.clear();
     int failure = 0;
     const FileRead found = [&]() {
         const QByteArray name = QFile::encodeName(path);
-        const int fd = name.isEmpty() ? -1 : sysio::openAt(dir, name, O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
-        if (fd < 0) {
+        const Descriptor fd(name.isEmpty() ? -1
+                                           : disk.openAt(dir, name, O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC));
+        if (!fd.isOpen()) {
             failure = name.isEmpty() ? ENOENT : errno;
             return failure == ENOENT ? FileRead::Missing : failure == ELOOP ? FileRead::NotRegular : FileRead::Failed;
         }
         FileRead result = FileRead::Read;
         struct stat st;
-        if (::fstat(fd, &st) != 0) {
+        if (disk.stat(fd.get(), &st) != 0) {
             failure = errno;
             result = FileRead::Failed;
         } else if (!S_ISREG(st.st_mode)) {
@@ -436,9 +444,7 @@ FileRead readRegularFileAt(int dir, const QString &path, qint64 maxBytes, QByteA
         }
         char buffer[65536];
         while (result == FileRead::Read) {
-            const ssize_t n = ::read(fd, buffer, sizeof buffer);
-            if (n < 0 && errno == EINTR)
-                continue;
+            const qint64 n = disk.read(fd.get(), buffer, sizeof buffer);
             if (n < 0) {
                 failure = errno;
                 result = FileRead::Failed;
@@ -450,7 +456,6 @@ FileRead readRegularFileAt(int dir, const QString &path, qint64 maxBytes, QByteA
                 bytes.append(buffer, int(n));
             }
         }
-        ::close(fd);
         return result;
     }();
     if (error)

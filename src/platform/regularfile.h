@@ -14,6 +14,7 @@ class QObject;
 
 namespace ztplatform {
 
+class Disk;
 class FolderAnchor;
 
 // True when `path` names a regular file (also through a link) that may be
@@ -117,6 +118,9 @@ FileRead readRegularFile(const QString &path, qint64 maxBytes, QByteArray &bytes
 // The same for `name` relative to the open folder `dir` (AT_FDCWD: the
 // working folder).
 FileRead readRegularFileAt(int dir, const QString &name, qint64 maxBytes, QByteArray &bytes, int *error = nullptr);
+// The same through `disk`.
+FileRead readRegularFileAt(Disk &disk, int dir, const QString &name, qint64 maxBytes, QByteArray &bytes,
+                           int *error = nullptr);
 
 // The type bits (st_mode & S_IFMT) of what stands at `name` relative to the
 // open folder `dir`, a link not followed; 0 when nothing does, and `error`

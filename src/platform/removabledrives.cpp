@@ -4,8 +4,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QMutex>
-#include <QWaitCondition>
 #include <QSet>
 
 #include <algorithm>
@@ -18,6 +16,18 @@ bool DriveSource::answers(const QString &root) const
 {
     struct stat st;
     return !root.isEmpty() && ::stat(QFile::encodeName(root).constData(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+QVector<DriveEntry> DriveAsk::drives() const
+{
+    const DriveSource *source = m_source;
+    return source ? source->drives() : QVector<DriveEntry>();
+}
+
+bool DriveAsk::answers(const QString &root) const
+{
+    const DriveSource *source = m_source;
+    return source && source->answers(root);
 }
 
 SystemDriveSource::SystemDriveSource(const QString &mountTablePath, const QString &sysRoot)
@@ -195,42 +205,10 @@ QVector<DriveEntry> drivesFromMountTable(const QString &mountTablePath, const QS
     return drives;
 }
 
-namespace {
-DriveSource *g_source = nullptr;
-QMutex g_sourceLock;
-QWaitCondition g_sourceIdle;
-int g_answersRunning = 0;
-} // namespace
-
-DriveSource *driveSource()
+const DriveSource &systemDriveSource()
 {
-    if (g_source)
-        return g_source;
-    static SystemDriveSource systemSource;
-    return &systemSource;
-}
-
-void setDriveSource(DriveSource *source)
-{
-    QMutexLocker hold(&g_sourceLock);
-    while (g_answersRunning > 0)
-        g_sourceIdle.wait(&g_sourceLock);
-    g_source = source;
-}
-
-bool driveAnswers(const QString &root)
-{
-    DriveSource *source;
-    {
-        QMutexLocker hold(&g_sourceLock);
-        source = driveSource();
-        ++g_answersRunning;
-    }
-    const bool answered = source->answers(root);
-    QMutexLocker hold(&g_sourceLock);
-    --g_answersRunning;
-    g_sourceIdle.wakeAll();
-    return answered;
+    static const SystemDriveSource source;
+    return source;
 }
 
 } // namespace ztplatform

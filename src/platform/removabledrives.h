@@ -4,6 +4,8 @@
 #include <QString>
 #include <QVector>
 
+#include <atomic>
+
 // One mounted volume as the drive chooser sees it.
 struct DriveEntry
 {
@@ -11,8 +13,8 @@ struct DriveEntry
     bool removable = false; // flagged removable, or mounted by the desktop under /media
 };
 
-// Source of the system's drive list; the chooser asks it on every look so
-// that tests can hand it a fake list.
+// Source of the system's drive list; the chooser asks it on every look.
+// Those that ask are handed one: tests hand in a fake list.
 class DriveSource
 {
 public:
@@ -24,6 +26,24 @@ public:
     // drive takes to answer, for ever on a dead network or FUSE mount: asked
     // off the GUI thread only. True when the root is a folder.
     virtual bool answers(const QString &root) const;
+};
+
+// A drive source as work on threads of its own reaches it: once its owner
+// lets go, work that asks later is told of no drive and no answer, and the
+// source (which may be gone) is not asked.
+class DriveAsk : public DriveSource
+{
+public:
+    explicit DriveAsk(const DriveSource &source)
+        : m_source(&source)
+    {
+    }
+    QVector<DriveEntry> drives() const override;
+    bool answers(const QString &root) const override;
+    void letGo() { m_source = nullptr; }
+
+private:
+    std::atomic<const DriveSource *> m_source;
 };
 
 // Reads the mount table and the block device flags of sysfs.
@@ -64,14 +84,8 @@ QString usbSerialOf(const MountEntry &entry, const QString &sysRoot);
 // The drives of a mount table file.
 QVector<DriveEntry> drivesFromMountTable(const QString &mountTablePath, const QString &sysRoot);
 
-// Default source shared by the program; tests may replace it (nullptr restores).
-DriveSource *driveSource();
-// Waits until no driveAnswers() call runs.
-void setDriveSource(DriveSource *source);
-
-// DriveSource::answers() of the source in use, for a thread of its own: the
-// source is not replaced while the call runs.
-bool driveAnswers(const QString &root);
+// The system's drives (SystemDriveSource with its defaults).
+const DriveSource &systemDriveSource();
 
 } // namespace ztplatform
 

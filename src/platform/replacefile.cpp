@@ -237,13 +237,33 @@ void ReplaceFile::watchWrites(std::function<bool()> goOn, qint64 syncEvery)
             return ECANCELED;
         const qint64 at = m_file.pos();
         const int fd = m_write ? m_write->fd() : -1;
-        if (syncEvery <= 0 || fd < 0 || at - m_synced < syncEvery)
+        if (syncEvery <= 0 || fd < 0 || at - m_started < (m_writeBack ? syncEvery / 2 : syncEvery))
             return 0;
-        if (disk().sync(fd, true) != 0)
+        if (!forceOnTheWay(fd, at, syncEvery))
             return errno ? errno : EIO;
-        m_synced = at;
         return goOn() ? 0 : ECANCELED;
     });
+}
+
+// The bytes up to `at` started on their way to the disk, those started
+// before them waited for; where the disk cannot, all forced once `syncEvery`
+// bytes wait.
+bool ReplaceFile::forceOnTheWay(int fd, qint64 at, qint64 syncEvery)
+{
+    if (m_writeBack && disk().writeBack(fd, m_started, at - m_started, false) == 0
+        && (m_synced == m_started || disk().writeBack(fd, m_synced, m_started - m_synced, true) == 0)) {
+        m_synced = m_started;
+        m_started = at;
+        return true;
+    }
+    m_writeBack = false;
+    m_started = m_synced;
+    if (at - m_synced < syncEvery)
+        return true;
+    if (disk().sync(fd, true) != 0)
+        return false;
+    m_synced = m_started = at;
+    return true;
 }
 
 bool ReplaceFile::readBack(const std::function<bool(const QString &path)> &check)

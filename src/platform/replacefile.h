@@ -73,9 +73,12 @@ public:
 
     bool open();
     // For a write watched from another thread: each write through file()
-    // first asks `goOn` (false fails it, ECANCELED), and the bytes are forced
-    // to the disk every `syncEvery` bytes on the way, so that finish() has
-    // little left to force and a slow drive still shows it moves on.
+    // first asks `goOn` (false fails it, ECANCELED), and the bytes go to the
+    // disk on the way, never `syncEvery` bytes of them waited for at once, so
+    // that finish() has little left to force and a slow drive still shows it
+    // moves on. Half of that is started while the half before it is waited
+    // for, so the disk writes while more is handed over; a disk that cannot
+    // (Disk::writeBack) is synced every `syncEvery` bytes instead.
     void watchWrites(std::function<bool()> goOn, qint64 syncEvery);
     // The open temporary. Its descriptor stays with this object: closing the
     // QFile only flushes it.
@@ -117,6 +120,7 @@ private:
     bool fail(Step step, int error);
     bool fail(Step step, const QString &reason);
     bool failedWith(const DurableWrite &write);
+    bool forceOnTheWay(int fd, qint64 at, qint64 syncEvery);
 
     QString m_target;     // as given
     QString m_folderPath; // absolute; empty for an opened folder
@@ -135,7 +139,9 @@ private:
     Step m_failed = Step::None;
     QString m_error;
     QStringList m_notKept;
-    qint64 m_synced = 0; // bytes forced to the disk on the way (watchWrites)
+    qint64 m_synced = 0;  // bytes forced to the disk on the way (watchWrites)
+    qint64 m_started = 0; // bytes started on their way there
+    bool m_writeBack = true; // the disk starts and waits for stretches (Disk::writeBack)
 };
 
 } // namespace ztplatform

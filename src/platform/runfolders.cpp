@@ -113,6 +113,21 @@ const QRegularExpression &runFolderName()
     return re;
 }
 
+// The scratch file an older editor built the global settings file in.
+const QRegularExpression &scratchFileName()
+{
+    static const QRegularExpression re(QStringLiteral("^zt350editor\\.[A-Za-z0-9]{6}$"));
+    return re;
+}
+
+// Such a file of this user that nothing changed for an hour: its run is over.
+bool isOldScratchFile(int dir, const QByteArray &name)
+{
+    struct stat st;
+    return ::fstatat(dir, name.constData(), &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(st.st_mode)
+            && st.st_uid == ::geteuid() && std::time(nullptr) - st.st_mtime > kLocklessAgeSeconds;
+}
+
 } // namespace
 
 RunFolder::RunFolder(const QString &prefix)
@@ -180,6 +195,11 @@ QStringList removeDeadRunFolders(const QString &tempFolder)
     if (dir < 0)
         return removed;
     for (const QByteArray &name : entryNames(dir)) {
+        if (scratchFileName().match(QFile::decodeName(name)).hasMatch()) {
+            if (isOldScratchFile(dir, name) && ::unlinkat(dir, name.constData(), 0) == 0)
+                removed << folder + QLatin1Char('/') + QFile::decodeName(name);
+            continue;
+        }
         if (!runFolderName().match(QFile::decodeName(name)).hasMatch())
             continue;
         const int fd = retryOpenAt(dir, name.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
@@ -202,7 +222,8 @@ QStringList removeDeadRunFolders(const QString &tempFolder)
     }
     ::close(dir);
     if (!removed.isEmpty())
-        qInfo().noquote() << "Removed the temporary folders of earlier runs:" << removed.join(QStringLiteral(", "));
+        qInfo().noquote() << "Removed what earlier runs left in the temporary folder:"
+                          << removed.join(QStringLiteral(", "));
     return removed;
 }
 

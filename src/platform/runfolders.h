@@ -48,8 +48,9 @@ QString runFolderLockName();
 // run folders of runs that no longer live: a folder named by a prefix and
 // six letters or digits, owned by this user, whose lock can be taken; one
 // without a lock file (made by an older editor, which may still run) only
-// when nothing changed in it for an hour. Nothing else is touched and no link is followed. Returns
-// the folders removed.
+// when nothing changed in it for an hour; so too a scratch file an older
+// editor left ("zt350editor." and six letters or digits). Nothing else is
+// touched and no link is followed. Returns what was removed.
 QStringList removeDeadRunFolders(const QString &tempFolder = QString());
 
 // The same on a thread of the global pool: the start does not wait for it.

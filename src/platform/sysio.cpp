@@ -32,6 +32,11 @@ bool SeamFile::openDescriptor(int fd, OpenMode mode, FileHandleFlags handleFlags
     return open(fd, mode | QIODevice::Unbuffered, handleFlags);
 }
 
+bool SeamFile::openDescriptor(Descriptor fd, OpenMode mode)
+{
+    return openFile(*this, std::move(fd), mode | QIODevice::Unbuffered);
+}
+
 qint64 SeamFile::writeData(const char *data, qint64 len)
 {
     const int fd = handle();

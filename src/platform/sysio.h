@@ -1,6 +1,7 @@
 #ifndef ZT_PLATFORM_SYSIO_H
 #define ZT_PLATFORM_SYSIO_H
 
+#include "platform/descriptor.h"
 #include "platform/disk.h"
 
 #include <QByteArray>
@@ -92,6 +93,8 @@ public:
     void setDisk(Disk *disk) { m_disk = disk; }
     Disk &disk() const { return m_disk ? *m_disk : sysio::disk(); }
     bool openDescriptor(int fd, OpenMode mode, FileHandleFlags handleFlags);
+    // Takes `fd` over (closed when the open fails).
+    bool openDescriptor(Descriptor fd, OpenMode mode);
     int failure() const { return m_failure; }
     // Asked before each write: 0 lets it go on, an errno fails it with that error.
     void setBeforeWrite(std::function<int()> beforeWrite) { m_beforeWrite = std::move(beforeWrite); }

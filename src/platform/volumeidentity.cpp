@@ -165,21 +165,10 @@ VolumeIdentity SystemVolumeIdentitySource::identity(const QString &folder) const
     return readVolumeIdentity(folder, m_mountTable, m_byUuid, m_sysRoot);
 }
 
-namespace {
-VolumeIdentitySource *g_identitySource = nullptr;
-}
-
-VolumeIdentitySource *volumeIdentitySource()
+const VolumeIdentitySource &systemVolumeIdentitySource()
 {
-    if (g_identitySource)
-        return g_identitySource;
-    static SystemVolumeIdentitySource systemSource;
-    return &systemSource;
-}
-
-void setVolumeIdentitySource(VolumeIdentitySource *source)
-{
-    g_identitySource = source;
+    static const SystemVolumeIdentitySource source;
+    return source;
 }
 
 } // namespace ztplatform

@@ -78,7 +78,7 @@ private:
 // True when the volume holding `folder` is mounted read-only.
 bool isReadOnlyVolume(const QString &folder);
 
-// Where the program asks; tests may hand in their own.
+// Where the program asks; those that ask are handed one, tests their own.
 class VolumeIdentitySource
 {
 public:
@@ -104,9 +104,8 @@ private:
     QString m_sysRoot;
 };
 
-VolumeIdentitySource *volumeIdentitySource();
-// nullptr restores the system's.
-void setVolumeIdentitySource(VolumeIdentitySource *source);
+// The system's (SystemVolumeIdentitySource with its defaults).
+const VolumeIdentitySource &systemVolumeIdentitySource();
 
 } // namespace ztplatform
 

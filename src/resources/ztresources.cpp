@@ -7,11 +7,8 @@ static void initRes()
     Q_INIT_RESOURCE(res);
 }
 
+// Qt registers the same resources once however often it is asked.
 void ztInitResources()
 {
-    static bool done = false;
-    if (!done) {
-        initRes();
-        done = true;
-    }
+    initRes();
 }

@@ -14,19 +14,19 @@ constexpr int REFRESH_SHOWN_MS = 1000;
 constexpr int REFRESH_HIDDEN_MS = 2000;
 } // namespace
 
-DeviceDetector::DeviceDetector(QWidget *parent)
+DeviceDetector::DeviceDetector(const DriveSource &drives, QWidget *parent)
     : QWidget(parent)
     , closeFlag(true)
     , currentIndex(0)
     , oldDeviceCount(0)
     , newDeviceCount(0)
     , ui(new Ui::DeviceDetector)
-    , m_probe(new DriveProbe(this))
+    , m_probe(new DriveProbe(drives, this))
 {
     ui->setupUi(this);
     setWindowTitle(tr("Select Disk"));
     // The mount table only: no drive is looked at before getDevicePath().
-    list = ztplatform::driveSource()->drives();
+    list = drives.drives();
     oldDeviceCount = list.size();
     ui->comboBox->clear();
     ui->comboBox->addItem(tr("Device Unconnect(Default)"));

@@ -21,7 +21,8 @@ class DeviceDetector : public QWidget
     Q_OBJECT
 
 public:
-    explicit DeviceDetector(QWidget *parent = nullptr);
+    // Lists the drives of `drives`, which outlives the chooser and its looks.
+    explicit DeviceDetector(const DriveSource &drives, QWidget *parent = nullptr);
     ~DeviceDetector() override;
 
     // Lists the removable drives as their roots answer, each looked at off

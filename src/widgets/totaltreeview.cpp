@@ -7,46 +7,24 @@
 #include <QMenu>
 #include <QMouseEvent>
 
-QAction *TotalTreeView::right_del_sound = nullptr;
-QAction *TotalTreeView::right_export_sound = nullptr;
-
-// Both actions live for the whole run.
-QAction *TotalTreeView::deleteSoundAction()
-{
-    if (!right_del_sound) {
-        right_del_sound = new QAction;
-        translateActions();
-    }
-    return right_del_sound;
-}
-
-QAction *TotalTreeView::exportSoundAction()
-{
-    if (!right_export_sound) {
-        right_export_sound = new QAction;
-        translateActions();
-    }
-    return right_export_sound;
-}
-
 void TotalTreeView::translateActions()
 {
-    if (right_del_sound)
-        right_del_sound->setText(tr("Delete Sound"));
-    if (right_export_sound)
-        right_export_sound->setText(tr("Export Sound"));
+    m_deleteSound->setText(tr("Delete Sound"));
+    m_exportSound->setText(tr("Export Sound"));
 }
 
 TotalTreeView::TotalTreeView(QWidget *parent)
     : QTreeView(parent)
+    , m_deleteSound(new QAction(this))
+    , m_exportSound(new QAction(this))
 {
     menu = new QMenu(this);
     menu->setFixedWidth(200);
     menu->setStyleSheet(QStringLiteral("QMenu::item:disabled{color: grey;}"));
     menu->setStyle(style());
-    menu->addAction(exportSoundAction());
+    menu->addAction(m_exportSound);
     menu->addSeparator();
-    menu->addAction(deleteSoundAction());
+    menu->addAction(m_deleteSound);
     translateActions();
     dclFlag = false;
 }

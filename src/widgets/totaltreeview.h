@@ -17,12 +17,9 @@ public:
     explicit TotalTreeView(QWidget *parent = nullptr);
     ~TotalTreeView() override;
 
-    // The actions shared by all total lists; made on first use, their texts
-    // in the installed language (set again by each new list and when it changes).
-    static QAction *deleteSoundAction();
-    static QAction *exportSoundAction();
-    static QAction *right_del_sound;
-    static QAction *right_export_sound;
+    // The actions of its context menu, their texts in the installed language.
+    QAction *deleteSoundAction() const { return m_deleteSound; }
+    QAction *exportSoundAction() const { return m_exportSound; }
 
     QMenu *contextMenu() const { return menu; }
     bool doubleClickFlag() const { return dclFlag; }
@@ -40,8 +37,10 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
-    static void translateActions();
+    void translateActions();
 
+    QAction *m_deleteSound = nullptr;
+    QAction *m_exportSound = nullptr;
     QMenu *menu = nullptr;
     bool dclFlag = false;
     bool m_isRight = false;

@@ -7,23 +7,13 @@
 #include <QMouseEvent>
 #include <QToolTip>
 
-QAction *WaveTreeView1::del_sound = nullptr;
-
-QAction *WaveTreeView1::delSoundAction()
-{
-    // Lives for the whole run.
-    if (!del_sound)
-        del_sound = new QAction;
-    del_sound->setText(tr("Delete Sound"));
-    return del_sound;
-}
-
 WaveTreeView1::WaveTreeView1(QWidget *parent)
     : QTreeView(parent)
+    , m_deleteSound(new QAction(tr("Delete Sound"), this))
 {
     menu = new QMenu(this);
     menu->setFixedWidth(200);
-    menu->addAction(delSoundAction());
+    menu->addAction(m_deleteSound);
 }
 
 WaveTreeView1::~WaveTreeView1() = default;
@@ -31,7 +21,7 @@ WaveTreeView1::~WaveTreeView1() = default;
 void WaveTreeView1::changeEvent(QEvent *event)
 {
     if (event->type() == QEvent::LanguageChange)
-        delSoundAction();
+        m_deleteSound->setText(tr("Delete Sound"));
     QTreeView::changeEvent(event);
 }
 

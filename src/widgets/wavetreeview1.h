@@ -17,10 +17,8 @@ public:
     explicit WaveTreeView1(QWidget *parent = nullptr);
     ~WaveTreeView1() override;
 
-    // The "Delete Sound" action shared by all group trees; made on first use,
-    // its text in the installed language (set again at each call).
-    static QAction *delSoundAction();
-    static QAction *del_sound;
+    // The "Delete Sound" action of its context menu, its text in the installed language.
+    QAction *delSoundAction() const { return m_deleteSound; }
 
     QMenu *contextMenu() const { return menu; }
     // True while the last press in this tree was a right press.
@@ -35,6 +33,7 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
 
 private:
+    QAction *m_deleteSound = nullptr;
     QMenu *menu = nullptr;
     bool m_isLeftWave = false;
 };

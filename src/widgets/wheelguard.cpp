@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QEvent>
-#include <QPointer>
 #include <QSlider>
 
 namespace {
@@ -38,8 +37,6 @@ protected:
     }
 };
 
-QPointer<WheelGuard> g_guard;
-
 } // namespace
 
 namespace wheelguard {
@@ -51,12 +48,14 @@ bool covers(const QWidget *widget)
                || qobject_cast<const QSlider *>(widget));
 }
 
-void install()
+void install(QObject *owner)
 {
-    if (g_guard || !qApp)
+    const QString name = QStringLiteral("wheelGuard");
+    if (!qApp || owner->findChild<QObject *>(name, Qt::FindDirectChildrenOnly))
         return;
-    g_guard = new WheelGuard(qApp);
-    qApp->installEventFilter(g_guard);
+    auto *guard = new WheelGuard(owner);
+    guard->setObjectName(name);
+    qApp->installEventFilter(guard);
     // Widgets polished before now.
     for (QWidget *widget : QApplication::allWidgets())
         WheelGuard::keepFromWheelFocus(widget);

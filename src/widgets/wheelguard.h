@@ -1,5 +1,6 @@
 #pragma once
 
+class QObject;
 class QWidget;
 
 // Spin boxes, combo boxes and sliders take the mouse wheel only while they
@@ -9,8 +10,8 @@ class QWidget;
 namespace wheelguard {
 
 // Puts the rule over every widget of the application, those made later
-// included (each is set up when it is first polished). Once is enough.
-void install();
+// included (each is set up when it is first polished), while `owner` lives.
+void install(QObject *owner);
 
 // True for the widgets the rule covers (scroll bars are not among them).
 bool covers(const QWidget *widget);

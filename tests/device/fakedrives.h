@@ -10,20 +10,18 @@
 #include <condition_variable>
 #include <mutex>
 
-// A drive list the test controls; installs itself while it lives.
+// A drive list the test controls, handed to what lists drives.
 struct FakeDriveSource : DriveSource
 {
     QVector<DriveEntry> list;
-    FakeDriveSource() { ztplatform::setDriveSource(this); }
+    FakeDriveSource() = default;
     ~FakeDriveSource() override
     {
-        // Looks still waiting in answers() return before it goes.
-        {
-            std::lock_guard<std::mutex> hold(m_lock);
-            m_hanging.clear();
-            m_changed.notify_all();
-        }
-        ztplatform::setDriveSource(nullptr);
+        // Looks still in answers() return before it goes.
+        std::unique_lock<std::mutex> hold(m_lock);
+        m_hanging.clear();
+        m_changed.notify_all();
+        m_changed.wait(hold, [&] { return m_calls == 0; });
     }
     QVector<DriveEntry> drives() const override { return list; }
 
@@ -47,20 +45,24 @@ struct FakeDriveSource : DriveSource
     }
     bool answers(const QString &root) const override
     {
-        {
-            std::unique_lock<std::mutex> hold(m_lock);
-            ++m_inside;
-            m_changed.wait(hold, [&] { return !m_hanging.contains(root); });
-            --m_inside;
-            m_changed.notify_all();
-        }
-        return DriveSource::answers(root);
+        std::unique_lock<std::mutex> hold(m_lock);
+        ++m_calls;
+        ++m_inside;
+        m_changed.wait(hold, [&] { return !m_hanging.contains(root); });
+        --m_inside;
+        hold.unlock();
+        const bool answered = DriveSource::answers(root);
+        hold.lock();
+        --m_calls;
+        m_changed.notify_all();
+        return answered;
     }
 
 private:
     mutable std::mutex m_lock;
     mutable std::condition_variable m_changed;
-    mutable int m_inside = 0;
+    mutable int m_inside = 0; // waiting while their root hangs
+    mutable int m_calls = 0;  // in answers()
     QSet<QString> m_hanging;
 };
 

@@ -64,7 +64,7 @@ private slots:
         makePadTree(pad);
         src.list = {{fixed, false}, {dead, true}, {pad, true}};
         src.hang(dead);
-        DriveProbe probe;
+        DriveProbe probe(src);
         QSignalSpy changed(&probe, &DriveProbe::changed);
         QElapsedTimer clock;
         clock.start();

@@ -314,8 +314,7 @@ private slots:
                 return PassDisk::openAt(dir, name, flags, mode);
             }
         } disk;
-        PadBackupWriter::setDisk(&disk);
-        auto *writer = new PadBackupWriter;
+        auto *writer = new PadBackupWriter(&disk);
         int told = 0;
         QObject::connect(writer, &PadBackupWriter::finished, [&told] { ++told; });
         writer->start(padFolder, QDateTime(QDate(2024, 1, 1), QTime(1, 0)), {{"KIT/k001.ini", "k"}}, prm);
@@ -326,7 +325,6 @@ private slots:
         });
         delete writer;
         release.join();
-        PadBackupWriter::setDisk(nullptr);
         QCOMPARE(told, 0);
         QVERIFY(disk.files.loadAcquire() < 1 + prm.size());
         QVERIFY(padbackup::list(padFolder).isEmpty());

@@ -864,6 +864,45 @@ private slots:
         QVERIFY(stops >= 4);
     }
 
+    // A close's save turned back and cut short during that undo (a kit and
+    // alter.ini already new): the next load ends it undone and says so,
+    // alter.ini as before the close, and so does a load stopped anywhere.
+    void aTurnedBackSaveCutShortEndsUndone()
+    {
+        PadFixture fx;
+        fx.writeKits();
+        const QByteArray alterBefore(106, '\0');
+        kf::writeFile(fx.sysPath + "/alter.ini", alterBefore);
+        const pj::Record r = saveRecord(fx);
+        const QStringList old = fx.snapshot();
+        kf::writeFile(fx.kitPath + "/k007.ini", afterStep(fx, r, "k007.ini"));
+        kf::writeFile(fx.sysPath + "/global.ini", afterStep(fx, r, "global.ini"));
+        kf::writeFile(fx.sysPath + "/alter.ini", afterStep(fx, r, "alter.ini"));
+        kf::writeFile(fx.sysPath + "/.zt-journal-undo", pj::encode(r));
+        QTemporaryDir keep;
+        copyTree(fx.root, keep.path());
+
+        const PadFixture::Loaded again = fx.loadAgain();
+        QCOMPARE(again.text(), QString("A save to the sampler pad was cut short; it is now put in order.\r\nThe save "
+                                       "of an earlier close was taken back: the sampler pad holds what it held before "
+                                       "that close."));
+        QCOMPARE(kf::readFile(fx.sysPath + "/alter.ini"), alterBefore);
+        QCOMPARE(fx.snapshot(), old);
+        QCOMPARE(fx.loadAgain().text(), QString());
+        int stops = 0;
+        for (int m = 1;; ++m) {
+            QVERIFY(QDir(fx.model).removeRecursively());
+            copyTree(keep.path(), fx.root);
+            if (!stopBefore(fx.root, m, [&](ztplatform::Disk &) { fx.loadAgain(); }))
+                break;
+            ++stops;
+            const PadFixture::Loaded last = fx.loadAgain();
+            QVERIFY2(fx.snapshot() == old, qPrintable(QString("stop %1").arg(m)));
+            QVERIFY2(last.text().isEmpty() || last.text().contains("was taken back"), qPrintable(last.text()));
+        }
+        QVERIFY(stops >= 3);
+    }
+
     // Leftovers are known exactly: hidden files pair only when the names they
     // stand for have the same stem, SYS is cleared of the editor's own, and
     // hidden names not of the editor's pattern stay.
@@ -1012,36 +1051,48 @@ private slots:
 
     // A renumbering cut short, then a kit it rewrites or a sound file it moves
     // changed on the pad: the kit is kept as the pad has it and the rest is
-    // finished; the sound file is never moved, so the change is taken back.
+    // finished; the sound file is never moved, so the change is taken back;
+    // a sound file changed at its new name stays there and the rest is finished.
     void aRenumberingKeepsWhatChangedSince_data()
     {
-        QTest::addColumn<bool>("kit");
-        QTest::newRow("kit record") << true;
-        QTest::newRow("sound file") << false;
+        QTest::addColumn<QString>("what");
+        QTest::newRow("kit record") << "kit";
+        QTest::newRow("sound file") << "sound";
+        QTest::newRow("sound file at its new name") << "moved";
     }
     void aRenumberingKeepsWhatChangedSince()
     {
-        QFETCH(bool, kit);
+        QFETCH(QString, what);
+        const bool kit = what == "kit", moved = what == "moved";
         PadFixture fx;
         layOut(fx);
         const pj::Record r = swap(fx);
+        const QByteArray two = kf::readFile(fx.dataPath + "/001/002.wav");
+        if (moved) { // both .wav files at their new names, 001.wav then changed
+            const QString one = fx.dataPath + "/001/001.wav", other = fx.dataPath + "/001/002.wav";
+            const QString hidden = fx.dataPath + "/001/" + r.steps.at(0).hidden;
+            QVERIFY(QFile::rename(one, hidden) && QFile::rename(other, one) && QFile::rename(hidden, other));
+        }
         const QString file = kit ? fx.kitPath + "/k001.ini" : fx.dataPath + "/001/001.wav";
         QByteArray other = kf::readFile(file);
         other[40] = char(other.at(40) ^ 0x21);
         kf::writeFile(file, other);
-        const QByteArray two = kf::readFile(fx.dataPath + "/001/002.wav");
         kf::writeFile(fx.sysPath + "/" + pj::RECORD_NAME, pj::encode(r));
         const PadFixture::Loaded again = fx.loadAgain();
         QCOMPARE(kf::readFile(file), other);
         // Swapped, or each sound at its number.
-        QCOMPARE(kf::readFile(fx.dataPath + (kit ? "/001/001.wav" : "/001/002.wav")), two);
+        if (!moved)
+            QCOMPARE(kf::readFile(fx.dataPath + (kit ? "/001/001.wav" : "/001/002.wav")), two);
         QCOMPARE(again.hidden, QStringList());
         const QString told = kit ? "Kit 1 was changed on the sampler pad since; it is kept as the pad has it."
-                                 : "Sound 1: 001/001.wav was changed on the sampler pad since; it is kept as the pad "
-                                   "has it.";
+                                 : QString("Sound %1: 001/001.wav was changed on the sampler pad since; it is kept as "
+                                           "the pad has it.")
+                                           .arg(moved ? 2 : 1);
         QVERIFY2(again.text().contains(told), qPrintable(again.text()));
-        QVERIFY2(again.text().contains(kit ? "A renumbering cut short was finished" : "was undone"),
+        QVERIFY2(again.text().contains(kit || moved ? "A renumbering cut short was finished" : "was undone"),
                  qPrintable(again.text()));
+        if (moved) // the .prm files followed, the kit names the new numbers
+            QCOMPARE(kf::readFile(fx.kitPath + "/k001.ini"), r.steps.last().after);
     }
 
     // A delete or an add cut short, then a sound file it removes or a name it
@@ -1078,6 +1129,10 @@ private slots:
         QVERIFY2(again.text().contains(adding ? "The adding of these sounds was taken back"
                                               : "Sound 2: 001/002.wav holds other bytes than the file deleted"),
                  qPrintable(again.text()));
+        if (adding)
+            QVERIFY2(again.text().contains("Sound 3: 001/003.wav was changed on the sampler pad since; it is kept as "
+                                           "the pad has it."),
+                     qPrintable(again.text()));
     }
 
     // A sound larger than the digest's samples, rewritten since between them
@@ -1219,6 +1274,48 @@ private slots:
         QVERIFY(!QFileInfo::exists(fx.sysPath + "/" + pj::RECORD_NAME));
         QCOMPARE(kf::readFile(fx.kitPath + "/k007.ini"), kit.after);
         QCOMPARE(fx.loadAgain().text(), QString());
+    }
+
+    // A recovery whose record left SYS but whose SYS could not be forced to
+    // the disk after it says the repair may not survive a power cut, as a
+    // warning, not that it is complete.
+    void aRecordRemovedButNotForcedToTheDiskIsTold()
+    {
+        PadFixture fx;
+        fx.writeKits();
+        const pj::Record r = saveRecord(fx);
+        kf::writeFile(fx.sysPath + "/alter.ini", QByteArray(106, '\0'));
+        kf::writeFile(fx.sysPath + "/" + pj::RECORD_NAME, pj::encode(saveRecord(fx)));
+        struct SysNotSyncedAfterRecord : PassDisk {
+            bool removed = false;
+            int unlinkAt(int dir, const QByteArray &name, int flags = 0) override
+            {
+                removed |= name == QByteArray(pj::RECORD_NAME.data());
+                return PassDisk::unlinkAt(dir, name, flags);
+            }
+            int sync(int fd, bool dataOnly = false) override
+            {
+                struct stat st;
+                if (removed && ::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+                    errno = EIO;
+                    return -1;
+                }
+                return PassDisk::sync(fd, dataOnly);
+            }
+        } disk;
+        PadFixture::Loaded again;
+        {
+            const DiskInPlace inPlace(&disk);
+            again = fx.loadAgain();
+        }
+        QVERIFY(!QFileInfo::exists(fx.sysPath + "/" + pj::RECORD_NAME));
+        QCOMPARE(kf::readFile(fx.kitPath + "/k007.ini"), afterStep(fx, r, "k007.ini"));
+        QCOMPARE(again.recovery.messages.first().title, QString("Warning"));
+        QVERIFY2(again.text().contains("These kits were written: 7, 8.\r\n"), qPrintable(again.text()));
+        QVERIFY2(again.text().endsWith("SYS could not be forced to the disk (Input/output error); what was put in "
+                                       "order there may not survive a power cut."),
+                 qPrintable(again.text()));
+        QVERIFY2(!again.text().contains("could not be removed"), qPrintable(again.text()));
     }
 
     // A link or a pipe at a hidden name in SYS is never followed nor opened:

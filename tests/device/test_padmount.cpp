@@ -26,10 +26,10 @@ private slots:
         if (!bind.mount(pad.path()))
             QSKIP(qPrintable("cannot bind-mount here (" + bind.error + "); skipping the real drive test"));
 
-        ztplatform::setDriveSource(nullptr); // the real mount table
+        const DriveSource &system = ztplatform::systemDriveSource(); // the real mount table
         const QString root = bind.root();
         bool listed = false;
-        for (const DriveEntry &d : ztplatform::driveSource()->drives()) {
+        for (const DriveEntry &d : system.drives()) {
             if (d.root == root) {
                 listed = true;
                 QVERIFY(d.removable);
@@ -37,7 +37,7 @@ private slots:
         }
         QVERIFY(listed);
 
-        DeviceDetector chooser(nullptr);
+        DeviceDetector chooser(system);
         chooser.getDevicePath();
         // Listed once its root answered, off the GUI thread.
         QTRY_VERIFY(chooser.getDevicePath().contains(root));

@@ -36,7 +36,7 @@ private slots:
         drives.list = {{pad.root + "/", true}};
         pad.addWave(10, "Kick");
         pad.writeKits({9, 0xFFFF});
-        PadSession s;
+        PadSession s(PadSystem{&drives});
         open(s, pad);
         QVERIFY(s.padFoldersReady() && s.drivePresent());
         const PadSounds sounds =

@@ -21,7 +21,7 @@ private slots:
         QTemporaryDir dir;
         const QString root = dir.path() + "/";
         FakeDriveSource drives;
-        PadWatch watch;
+        PadWatch watch(drives);
         QSignalSpy stopped(&watch, &PadWatch::stoppedAnswering);
         watch.watch(root);
         QCOMPARE(watch.run<int>([] { return 1; }).value_or(0), 1);
@@ -52,7 +52,7 @@ private slots:
     void workBeyondTheLimit()
     {
         QTemporaryDir dir;
-        PadWatch watch;
+        PadWatch watch(ztplatform::systemDriveSource());
         QSignalSpy stopped(&watch, &PadWatch::stoppedAnswering);
         watch.watch(dir.path());
         auto gate = std::make_shared<std::atomic<bool>>(false);
@@ -84,7 +84,7 @@ private slots:
     void pacedWorkWaitsPerLook()
     {
         QTemporaryDir dir;
-        PadWatch watch;
+        PadWatch watch(ztplatform::systemDriveSource());
         watch.watch(dir.path());
         int turns = 0;
         QElapsedTimer clock;

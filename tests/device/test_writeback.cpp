@@ -165,6 +165,44 @@ private slots:
                               "Error: Open error.\r\n" + run.pad.sysPath + "/alter.ini\r\nIt is a folder, not a file."}));
     }
 
+    // A kit file that goes missing after the save read it and before its
+    // record is run: the rest is saved, that kit is not counted as saved, its
+    // mark stays off, and the box names it.
+    void aKitWhoseFileWentMissingIsNotSaved()
+    {
+        Run run;
+        run.kits[6].kit_tempo ^= 1;
+        run.kits[8].kit_tempo ^= 1;
+        const QString k7 = run.pad.kitPath + "/k007.ini";
+        struct RemovesAtRecord : PassDisk {
+            QString file;
+            int openAt(int dir, const QByteArray &name, int flags, mode_t mode = 0) override
+            {
+                if (name == QByteArray(padjournal::STAGING_NAME.data()))
+                    QFile::remove(file);
+                return PassDisk::openAt(dir, name, flags, mode);
+            }
+        } disk;
+        disk.file = k7;
+        WriteBackResult r;
+        {
+            const DiskInPlace inPlace(&disk);
+            r = run.writeBack();
+        }
+        QVERIFY(r.failed);
+        QCOMPARE(r.kitsWritten, QVector<int>{9});
+        QCOMPARE(r.kitsNotSaved, QVector<int>{7});
+        QCOMPARE(run.flags.at(6), quint8(0));
+        QCOMPARE(run.marks.at(6), quint8(0));
+        QVERIFY(!QFileInfo::exists(k7));
+        QStringList shown;
+        for (const DeviceMessage &m : r.messages)
+            shown << m.title + ": " + m.text;
+        QVERIFY2(shown.join("\n").contains("Kit 7 was not saved to the sampler pad:\r\n" + k7),
+                 qPrintable(shown.join("\n")));
+        QVERIFY(!QFileInfo::exists(run.pad.sysPath + "/" + padjournal::RECORD_NAME));
+    }
+
     // alter.ini marks only what reached the pad: chains refused for an
     // old-layout global.ini and a kit refused for its short file leave their
     // marks off on the pad's record of the change, and so again at a second
@@ -564,13 +602,13 @@ private slots:
         FakeDriveSource drives;
         const QString root = pad.root + "/";
         drives.list = {DriveEntry{"/", false}, DriveEntry{root, true}};
-        QVERIFY(padDrivePresent(pad.root, pad.kitPath));
-        QVERIFY(padDrivePresent(root, pad.kitPath));
+        QVERIFY(padDrivePresent(drives, pad.root, pad.kitPath));
+        QVERIFY(padDrivePresent(drives, root, pad.kitPath));
         drives.list[1].removable = false;
-        QVERIFY(!padDrivePresent(root, pad.kitPath));
+        QVERIFY(!padDrivePresent(drives, root, pad.kitPath));
         drives.list[1].removable = true;
         QVERIFY(QDir(pad.model).removeRecursively());
-        QVERIFY(!padDrivePresent(root, pad.kitPath));
+        QVERIFY(!padDrivePresent(drives, root, pad.kitPath));
         QCOMPARE(driveGoneMessage().text,
                  QString("The 350 device was disconnected.\r\nFailed to save file.\r\nKorvanta stays open without the "
                          "350 device and keeps your edits."));

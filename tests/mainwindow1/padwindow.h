@@ -40,8 +40,6 @@ struct RecordingDismounter : VolumeDismounter {
     bool answer = true;
     std::function<void()> onDismount;
     std::atomic_int left{0}; // calls that have returned: none touches this object after
-    RecordingDismounter() { ztplatform::setDismounter(this); }
-    ~RecordingDismounter() override { ztplatform::setDismounter(nullptr); }
     bool dismount(const QString &mountPoint) override
     {
         mountPoints << mountPoint;
@@ -59,8 +57,6 @@ struct RecordingDismounter : VolumeDismounter {
 struct FakeVolumeSerial : ztplatform::VolumeIdentitySource {
     QString uuid = "A";
     int mounts = 0;
-    FakeVolumeSerial() { ztplatform::setVolumeIdentitySource(this); }
-    ~FakeVolumeSerial() override { ztplatform::setVolumeIdentitySource(nullptr); }
     ztplatform::VolumeIdentity identity(const QString &folder) const override
     {
         ztplatform::VolumeIdentity id = ztplatform::SystemVolumeIdentitySource().identity(folder);
@@ -80,8 +76,6 @@ struct FakeVolumeSerial : ztplatform::VolumeIdentitySource {
 // root is always inode 1). The next `awayChecks` looks find no pad at all.
 struct ReusedMountIds : ztplatform::VolumeIdentitySource {
     mutable int awayChecks = 0;
-    ReusedMountIds() { ztplatform::setVolumeIdentitySource(this); }
-    ~ReusedMountIds() override { ztplatform::setVolumeIdentitySource(nullptr); }
     ztplatform::VolumeIdentity identity(const QString &folder) const override
     {
         return ztplatform::SystemVolumeIdentitySource().identity(folder);
@@ -208,6 +202,8 @@ struct PadWindow {
     FakeDriveSource drives;
     ScriptedPrompter prompter;
     RecordingDismounter dismounter;
+    const ztplatform::VolumeIdentitySource *volumes = nullptr; // the pad's volume; null: the system's
+    ztplatform::Disk *backupDisk = nullptr;                    // the backups' writes; null: the system's
     QTemporaryDir work;
     QString oldDir = QDir::currentPath();
     QPointer<MainWindow1> w;
@@ -229,6 +225,14 @@ struct PadWindow {
     }
     QString root() const { return pad.root + "/"; }
 
+    // What a window on the pad is handed: the test's prompter, drives, volume, dismount and backup disk.
+    WindowServices services()
+    {
+        WindowServices s(&prompter);
+        s.pad = PadSystem{&drives, volumes, &dismounter, backupDisk};
+        return s;
+    }
+
     // Sounds 1 ... n and kits that use the first of them.
     void layOut(int sounds = 3)
     {
@@ -243,7 +247,7 @@ struct PadWindow {
     MainWindow1 *openAt(const QString &mountPoint)
     {
         drives.list = {{mountPoint + "/", true}};
-        w = new MainWindow1(WindowServices{&prompter});
+        w = new MainWindow1(services());
         w->soundLists().skipSoundListOnClose();
         w->padSync().chooseDrive(mountPoint + "/");
         return w;

@@ -73,13 +73,12 @@ struct Fixture
     QString oldDir;
     NoDrives drives;
     ScriptedPrompter prompter;
-    WindowServices services{&prompter}; // of the windows open() makes
+    WindowServices services{&prompter, PadSystem{&drives}}; // of the windows open() makes
     std::unique_ptr<MainWindow1> w;
 
     Fixture()
     {
         ztInitResources();
-        ztplatform::setDriveSource(&drives);
         oldDir = QDir::currentPath();
         QDir::setCurrent(work.path());
     }
@@ -87,7 +86,6 @@ struct Fixture
     {
         w.reset();
         QDir::setCurrent(oldDir);
-        ztplatform::setDriveSource(nullptr);
     }
 
     MainWindow1 *open(bool writeSoundList = false)

@@ -238,13 +238,12 @@ private slots:
     {
         ztInitResources();
         NoDrives drives;
-        ztplatform::setDriveSource(&drives);
         QTemporaryDir work;
         const QString oldDir = QDir::currentPath();
         QVERIFY(QDir::setCurrent(work.path()));
         {
             ScriptedPrompter prompter;
-            MainWindow1 w(WindowServices{&prompter});
+            MainWindow1 w(WindowServices{&prompter, PadSystem{&drives}});
             w.soundLists().skipSoundListOnClose();
             Ui::MainWindow1 *ui = w.form();
 
@@ -299,7 +298,6 @@ private slots:
             QCOMPARE(int(w.doc().kitAttrList()[6].pedalChunk.active_effectCtrl2), 999);
         }
         QDir::setCurrent(oldDir);
-        ztplatform::setDriveSource(nullptr);
     }
 };
 

@@ -76,12 +76,11 @@ private slots:
     void initTestCase()
     {
         ztInitResources();
-        ztplatform::setDriveSource(&m_drives);
         m_oldDir = QDir::currentPath();
         // The shared window in a folder of its own: the windows the tests
         // make come and go in the working folder, whose groups they hold.
         QVERIFY(QDir().mkpath(m_work.path() + "/shared") && QDir::setCurrent(m_work.path() + "/shared"));
-        w = new MainWindow1(WindowServices{&m_prompter});
+        w = new MainWindow1(WindowServices{&m_prompter, PadSystem{&m_drives}});
         w->soundLists().skipSoundListOnClose();
         QVERIFY(QDir::setCurrent(m_work.path()));
     }
@@ -91,7 +90,6 @@ private slots:
         delete w;
         QVERIFY(!QFile::exists(m_work.path() + "/soundlist.xml"));
         QDir::setCurrent(m_oldDir);
-        ztplatform::setDriveSource(nullptr);
     }
 
     void startValues()
@@ -179,7 +177,7 @@ private slots:
     {
         const QLocale old;
         QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
-        auto *cn = new MainWindow1(WindowServices{&m_prompter});
+        auto *cn = new MainWindow1(WindowServices{&m_prompter, PadSystem{&m_drives}});
         QLocale::setDefault(old);
         cn->soundLists().skipSoundListOnClose();
         QCOMPARE(cn->shell().FontFamily(), QString("Microsoft YaHei"));
@@ -197,8 +195,8 @@ private slots:
         const QLocale old;
         for (QLocale::Language lang : {QLocale::English, QLocale::Chinese}) {
             QLocale::setDefault(QLocale(lang));
-            QTranslator *t = installEditorTranslator(qApp);
-            std::unique_ptr<MainWindow1> m(new MainWindow1(WindowServices{&m_prompter}));
+            const EditorLanguage language;
+            std::unique_ptr<MainWindow1> m(new MainWindow1(WindowServices{&m_prompter, PadSystem{&m_drives}}));
             m->soundLists().skipSoundListOnClose();
             m->setGeometry(0, 0, 1080, 720);
             m->show();
@@ -224,10 +222,8 @@ private slots:
                 const int title = QFontMetrics(box->font()).size(Qt::TextShowMnemonic, box->title()).height();
                 QVERIFY2(box->contentsRect().top() + title <= first->mapTo(box, QPoint()).y(), qPrintable(box->title()));
             }
-            qApp->removeTranslator(t);
         }
         QLocale::setDefault(old);
-        qApp->removeTranslator(installEditorTranslator(qApp)); // Qt's catalogue goes too
     }
 
     void splitter()
@@ -482,10 +478,10 @@ private slots:
         connect(m->library().soundListItemModel(), &QStandardItemModel::itemChanged, lists,
                 &SoundListsController::renameGroupRow);
         // 17-20: the shared view actions and the total list's re-press.
-        QVERIFY(wired(WaveTreeView1::delSoundAction(), &QAction::triggered, lists, &SoundListsController::deleteFromGroups));
-        QVERIFY(wired(TotalTreeView::deleteSoundAction(), &QAction::triggered, lists,
+        QVERIFY(wired(m->form()->waveGroupTreeView->delSoundAction(), &QAction::triggered, lists, &SoundListsController::deleteFromGroups));
+        QVERIFY(wired(m->form()->totalWaveTreeView->deleteSoundAction(), &QAction::triggered, lists,
                       &SoundListsController::deleteSelectedSounds));
-        QVERIFY(wired(TotalTreeView::exportSoundAction(), &QAction::triggered, &m->soundFiles(),
+        QVERIFY(wired(m->form()->totalWaveTreeView->exportSoundAction(), &QAction::triggered, &m->soundFiles(),
                       &SoundFilesController::exportSelectedSounds));
         QVERIFY(wired(m->form()->totalWaveTreeView, &TotalTreeView::sendSelectItem, lists,
                       &SoundListsController::pressCurrentSound));
@@ -609,7 +605,7 @@ private slots:
         }
         const QString file = m_work.path() + "/soundlist.xml";
         soundfilexml::writeSoundFileListXml(file, groups);
-        auto *m = new MainWindow1(WindowServices{&m_prompter});
+        auto *m = new MainWindow1(WindowServices{&m_prompter, PadSystem{&m_drives}});
         m->soundLists().skipSoundListOnClose();
         QFile::remove(file);
         QCOMPARE(m->library().soundListItemModel()->rowCount(), 2);
@@ -656,13 +652,12 @@ private slots:
             QVERIFY(f.w->close());
             QVERIFY(f.prompter.prompts.isEmpty());
         }
-        ztplatform::setDriveSource(&m_drives);
     }
 
     void closeAsksOnlyInDeviceMode()
     {
         ScriptedPrompter prompts;
-        QPointer<MainWindow1> m = new MainWindow1(WindowServices{&prompts});
+        QPointer<MainWindow1> m = new MainWindow1(WindowServices{&prompts, PadSystem{&m_drives}});
         m->soundLists().skipSoundListOnClose();
         m->show();
         // Device mode, answer No: the window stays.
@@ -690,7 +685,7 @@ private slots:
 
         // Offline with nothing changed (pages visited): no question at all.
         prompts.clear();
-        m = new MainWindow1(WindowServices{&prompts});
+        m = new MainWindow1(WindowServices{&prompts, PadSystem{&m_drives}});
         m->soundLists().skipSoundListOnClose();
         m->show();
         m->form()->btnSoundKit->click();
@@ -702,7 +697,7 @@ private slots:
 
         // Offline with an unsaved edit, still pending on the kit page: the
         // device mode's question; No keeps the window, Yes quits.
-        m = new MainWindow1(WindowServices{&prompts});
+        m = new MainWindow1(WindowServices{&prompts, PadSystem{&m_drives}});
         m->soundLists().skipSoundListOnClose();
         m->show();
         m->form()->btnSoundKit->click();
@@ -738,7 +733,6 @@ private slots:
             QTRY_COMPARE(f.prompter.texts(), QStringList({"Kit name can't be blank!", "Quit?"}));
             QVERIFY(f.w->isVisible()); // answered No
         }
-        ztplatform::setDriveSource(&m_drives);
     }
 
     void recvCloseStoresTheFlag()
@@ -756,7 +750,7 @@ private slots:
         w->padSync().chooseDrive(QString());
         QVERIFY(w->pad().isUDiskFlag());
         QCOMPARE(w->padSync().loopFlag1(), 0);
-        MainWindow1 other(WindowServices{&m_prompter});
+        MainWindow1 other(WindowServices{&m_prompter, PadSystem{&m_drives}});
         other.soundLists().skipSoundListOnClose();
         other.padSync().chooseDrive("Device Unconnect(Default)");
         QCOMPARE(other.padSync().loopFlag1(), 0);

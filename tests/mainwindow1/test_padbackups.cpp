@@ -53,8 +53,6 @@ QVector<padbackup::File> backedUp(const QString &backup, const QString &folder)
 // The system's identity of a volume without either serial: its backups are
 // named by its settings.
 struct NoVolumeSerial : ztplatform::VolumeIdentitySource {
-    NoVolumeSerial() { ztplatform::setVolumeIdentitySource(this); }
-    ~NoVolumeSerial() override { ztplatform::setVolumeIdentitySource(nullptr); }
     ztplatform::VolumeIdentity identity(const QString &folder) const override
     {
         ztplatform::VolumeIdentity id = ztplatform::SystemVolumeIdentitySource().identity(folder);
@@ -219,7 +217,7 @@ private slots:
         PadWindow f;
         layOut(f);
         const QByteArray kit1 = kf::readFile(kitFile(f, 1));
-        PadBackupWriter::setDisk(&disk);
+        f.backupDisk = &disk;
         MainWindow1 *w = f.open();
         QTRY_COMPARE(disk.held.loadAcquire(), 1); // the load ended, its backup held
         const QString folder = w->padSync().backupFolder();
@@ -241,7 +239,6 @@ private slots:
         });
         poll.start(20);
         const bool closed = f.closeWithYes();
-        PadBackupWriter::setDisk(nullptr);
         QVERIFY(closed);
         QCOMPARE(shown, QStringList{"Keeping a backup of the sampler pad…"});
         const QVector<padbackup::Backup> backups = padbackup::list(folder);
@@ -270,9 +267,8 @@ private slots:
         PadWindow f;
         layOut(f);
         const QByteArray kit1 = kf::readFile(kitFile(f, 1));
-        PadBackupWriter::setDisk(disk);
+        f.backupDisk = disk;
         MainWindow1 *w = f.open();
-        PadBackupWriter::setDisk(nullptr);
         QTRY_COMPARE(disk->held.loadAcquire(), 1); // the load ended, its backup held
         const QString folder = w->padSync().backupFolder();
         w->form()->kitNumber->setText("1");
@@ -436,6 +432,7 @@ private slots:
         QFETCH(bool, undone);
         FakeVolumeSerial serial; // the pad's backups stay one pad's when its settings change
         PadWindow f;
+        f.volumes = &serial;
         layOut(f);
         const QString global = f.pad.sysPath + "/global.ini";
         const QByteArray backedUpGlobal = kf::readFile(global);
@@ -480,6 +477,7 @@ private slots:
     {
         FakeVolumeSerial serial;
         PadWindow f;
+        f.volumes = &serial;
         layOut(f);
         const QString global = f.pad.sysPath + "/global.ini";
         const QByteArray backedUpGlobal = kf::readFile(global);
@@ -562,6 +560,7 @@ private slots:
     {
         const FakeVolumeSerial serial; // its backups stay in one folder whatever its global.ini holds
         PadWindow f;
+        f.volumes = &serial;
         layOut(f);
         MainWindow1 *w = f.open();
         const QString cleared = w->form()->labPad01a->text();
@@ -603,6 +602,7 @@ private slots:
     {
         NoVolumeSerial noSerial;
         PadWindow f;
+        f.volumes = &noSerial;
         layOut(f);
         const QString global = f.pad.sysPath + "/global.ini";
         MainWindow1 *w = f.open();
@@ -646,6 +646,7 @@ private slots:
     {
         NoVolumeSerial noSerial;
         PadWindow f;
+        f.volumes = &noSerial;
         layOut(f);
         const QString global = f.pad.sysPath + "/global.ini";
         MainWindow1 *w = f.open();

@@ -461,6 +461,7 @@ private slots:
         FakeVolumeSerial noSerial;
         noSerial.uuid.clear();
         PadWindow f;
+        f.volumes = &noSerial;
         f.layOut(3);
         MainWindow1 *w = f.open();
         reloadKit(w->doc(), 6, [&](MainWindow1Records::soundKit &kit) { kit.kit_tempo ^= 1; });
@@ -513,6 +514,7 @@ private slots:
         FakeVolumeSerial noSerial;
         noSerial.uuid.clear();
         PadWindow f;
+        f.volumes = &noSerial;
         f.layOut(3);
         MainWindow1 *w = f.open();
         reloadKit(w->doc(), 6, [&](MainWindow1Records::soundKit &kit) { kit.kit_tempo ^= 1; });
@@ -540,9 +542,10 @@ private slots:
     // A's: the close names the other pad, not a kit changed on the pad.
     void anotherVolumeIsNamedAtTheClose()
     {
+        FakeVolumeSerial serial;
         PadWindow f;
         f.layOut(3);
-        FakeVolumeSerial serial;
+        f.volumes = &serial;
         MainWindow1 *w = f.open();
         reloadKit(w->doc(), 0, [&](MainWindow1Records::soundKit &kit) { kit.kit_tempo ^= 1; });
         serial.uuid = "B";
@@ -579,9 +582,10 @@ private slots:
         QFETCH(QVector<int>, differ);
         QFETCH(int, edited);
         QFETCH(QString, box);
+        FakeVolumeSerial serial;
         PadWindow f;
         f.layOut(3);
-        FakeVolumeSerial serial;
+        f.volumes = &serial;
         MainWindow1 *w = f.open();
         for (int k = 0; k < edited; ++k)
             reloadKit(w->doc(), k, [&](MainWindow1Records::soundKit &kit) { kit.kit_tempo ^= 1; });
@@ -636,6 +640,7 @@ private slots:
         FakeVolumeSerial noSerial;
         noSerial.uuid.clear();
         PadWindow f;
+        f.volumes = &noSerial;
         f.layOut(3);
         MainWindow1 *w = f.open();
         reloadKit(w->doc(), 6, [&](MainWindow1Records::soundKit &kit) { kit.kit_tempo ^= 1; });
@@ -684,9 +689,10 @@ private slots:
     // place: the close writes nothing more and tells the pad gone.
     void noPadTreeAtThePlaceMidCloseIsToldAsGone()
     {
+        FakeVolumeSerial serial;
         PadWindow f;
         f.layOut(3);
-        FakeVolumeSerial serial;
+        f.volumes = &serial;
         MainWindow1 *w = f.open();
         for (int k : {0, 1, 2})
             reloadKit(w->doc(), k, [&](MainWindow1Records::soundKit &kit) { kit.kit_tempo ^= 1; });
@@ -785,9 +791,10 @@ private slots:
     void anotherPadsSoundsAreNotTaken()
     {
         QFETCH(bool, atClose);
+        FakeVolumeSerial serial;
         PadWindow f;
         f.layOut(3);
-        FakeVolumeSerial serial;
+        f.volumes = &serial;
         MainWindow1 *w = f.open();
         reloadKit(w->doc(), 0, [&](MainWindow1Records::soundKit &kit) { kit.kit_tempo ^= 1; });
         serial.uuid = "B";
@@ -823,9 +830,10 @@ private slots:
     // root's place is named as every read of the pad names it.
     void looksAtPadSoundsGoBelowTheRoot()
     {
+        FakeVolumeSerial serial;
         PadWindow f;
         f.layOut(3);
-        FakeVolumeSerial serial;
+        f.volumes = &serial;
         MainWindow1 *w = f.open();
         const ztplatform::Waiter turn;
         const auto isFile = [&turn](const QString &path) {

@@ -77,9 +77,7 @@ private slots:
         BindMount bind;
         if (!bind.mount(pad.root, "zt350-e2e"))
             QSKIP(qPrintable("cannot bind-mount here (" + bind.error + ")"));
-        ztplatform::setDriveSource(nullptr); // the real mount table and dismount
-        ztplatform::setDismounter(nullptr);
-        ScriptedPrompter prompts;
+        ScriptedPrompter prompts; // the real mount table and dismount
 
         EditorStartup startup(WindowServices{&prompts});
         QVERIFY(choosePad(startup, bind.root()));
@@ -173,14 +171,15 @@ private slots:
         QFETCH(bool, duringLoad);
         if (!BindMount::unavailable().isEmpty())
             QSKIP(qPrintable(BindMount::unavailable()));
+        std::unique_ptr<ReusedMountIds> ids(duringLoad ? nullptr : new ReusedMountIds);
         PadWindow f;
+        f.volumes = ids.get();
         layOut(f.pad);
         std::memset(f.pad.kits.base[1].kit_name, 0, KIT_NAME_FIELD); // a box while the pad loads
         f.pad.saveKits();
         BindMount bind;
         if (!bind.mount(f.pad.root, "zt350-remount"))
             QSKIP(qPrintable("cannot bind-mount here (" + bind.error + ")"));
-        std::unique_ptr<ReusedMountIds> ids(duringLoad ? nullptr : new ReusedMountIds);
         auto remount = [&]() {
             QVERIFY(BindMount::run("umount", {bind.mountPoint}));
             QByteArray kit5 = kf::readFile(writeback::kitFileName(f.pad.kitPath, 5));
@@ -216,8 +215,6 @@ private slots:
         BindMount bind;
         if (!bind.mount(pad.root, "zt350-e2e"))
             QSKIP(qPrintable("cannot bind-mount here (" + bind.error + ")"));
-        ztplatform::setDriveSource(nullptr);
-        ztplatform::setDismounter(nullptr);
         ScriptedPrompter prompts;
 
         EditorStartup startup(WindowServices{&prompts});

@@ -579,9 +579,10 @@ private slots:
     // B and the editor goes on offline.
     void anotherPadAtThePlaceLosesNoSound()
     {
+        FakeVolumeSerial serial;
         PadWindow f;
         f.layOut(3);
-        FakeVolumeSerial serial;
+        f.volumes = &serial;
         MainWindow1 *w = f.open();
         serial.uuid = "B";
         const QStringList before = f.pad.snapshot();
@@ -603,9 +604,10 @@ private slots:
     // nothing is removed, and the box says why though the pad is back.
     void aPadAwayForAMomentIsNamed()
     {
+        ReusedMountIds mounts;
         PadWindow f;
         f.layOut(3);
-        ReusedMountIds mounts;
+        f.volumes = &mounts;
         MainWindow1 *w = f.open();
         mounts.awayChecks = 1;
         deleteRows(w, {1});
@@ -623,9 +625,10 @@ private slots:
     // and the next load does.
     void aPadGoneDuringADeleteLeavesItToTheNextLoad()
     {
+        FakeVolumeSerial serial;
         PadWindow f;
         f.layOut(4);
-        FakeVolumeSerial serial;
+        f.volumes = &serial;
         MainWindow1 *w = f.open();
         FileEvents events;
         events.onEvent = [&](ztplatform::FileEvent e, const QString &path) {
@@ -943,9 +946,10 @@ private slots:
     // A renumbering that finds another pad at the pad's place says so once.
     void anotherPadAtARenumberingIsToldOnce()
     {
+        FakeVolumeSerial serial;
         PadWindow f;
         f.layOut(3);
-        FakeVolumeSerial serial;
+        f.volumes = &serial;
         MainWindow1 *w = f.open();
         serial.uuid = "B";
         editRecords(w->library(), [](QVector<MainWindow1Records::SOUND_INDEX> &r) {
@@ -973,11 +977,12 @@ private slots:
     void aRenumberingCutByASwapOrAPullSaysWhatIsThere()
     {
         QFETCH(bool, swapped);
+        FakeVolumeSerial serial;
         PadWindow f;
         for (int n : {2, 5, 9})
             f.pad.addWave(n);
         f.pad.writeKits({4, 8});
-        FakeVolumeSerial serial;
+        f.volumes = &serial;
         MainWindow1 *w = f.open();
         editRecords(w->library(), [](QVector<MainWindow1Records::SOUND_INDEX> &r) {
             for (int i = 0; i < 3; ++i)

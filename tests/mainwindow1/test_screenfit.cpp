@@ -54,6 +54,7 @@
 #include <fcntl.h>
 #include <sys/prctl.h>
 #include <sys/wait.h>
+#include <memory>
 
 namespace {
 
@@ -147,15 +148,16 @@ struct StartedWindow
     FakeDriveSource drives;
     ScriptedPrompter prompts;
     const QLocale oldLocale;
+    std::unique_ptr<EditorLanguage> language;
     EditorStartup *startup = nullptr;
     QScopedPointer<MainWindow1> w;
     bool shown = false;
 
-    explicit StartedWindow(QLocale::Language language, const std::function<void(QWidget *)> &atChooser = {})
+    explicit StartedWindow(QLocale::Language interfaceLanguage, const std::function<void(QWidget *)> &atChooser = {})
     {
-        QLocale::setDefault(QLocale(language));
-        installEditorTranslator(qApp);
-        startup = new EditorStartup(WindowServices{&prompts});
+        QLocale::setDefault(QLocale(interfaceLanguage));
+        language = std::make_unique<EditorLanguage>();
+        startup = new EditorStartup(WindowServices{&prompts, PadSystem{&drives}});
         DeviceDetector *chooser = startup->chooser;
         QTimer::singleShot(30, chooser, [chooser, atChooser]() {
             if (atChooser)
@@ -176,8 +178,8 @@ struct StartedWindow
     {
         w.reset();
         delete startup;
+        language.reset();
         QLocale::setDefault(oldLocale);
-        qApp->removeTranslator(installEditorTranslator(qApp));
     }
     StartedWindow(const StartedWindow &) = delete;
     StartedWindow &operator=(const StartedWindow &) = delete;

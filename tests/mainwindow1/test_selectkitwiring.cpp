@@ -49,10 +49,9 @@ private slots:
     void initTestCase()
     {
         ztInitResources();
-        ztplatform::setDriveSource(&m_drives);
         m_oldDir = QDir::currentPath();
         QVERIFY(QDir::setCurrent(m_work.path()));
-        w = new MainWindow1(WindowServices{&m_prompter});
+        w = new MainWindow1(WindowServices{&m_prompter, PadSystem{&m_drives}});
         w->soundLists().skipSoundListOnClose();
     }
 
@@ -60,7 +59,6 @@ private slots:
     {
         delete w;
         QDir::setCurrent(m_oldDir);
-        ztplatform::setDriveSource(nullptr);
     }
 
     void dialogIsMadeWithoutParent()

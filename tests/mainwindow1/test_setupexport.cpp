@@ -809,7 +809,7 @@ private slots:
         const QString out = f->file("out");
         QVERIFY(QDir().mkpath(out));
         f->prompter.fileAnswers.enqueue({out});
-        TotalTreeView::exportSoundAction()->trigger();
+        f->ui->totalWaveTreeView->exportSoundAction()->trigger();
         QCOMPARE(kf::readFile(out + "/Snare.wav"), bytes);
     }
 

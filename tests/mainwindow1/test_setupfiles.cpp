@@ -113,7 +113,7 @@ class TestSetupFiles : public QObject
         const QString own = path(QString("w%1").arg(m_windows.size()));
         QDir().mkpath(own);
         QDir::setCurrent(own);
-        auto *w = new MainWindow1(WindowServices{&m_prompter});
+        auto *w = new MainWindow1(WindowServices{&m_prompter, PadSystem{&m_drives}});
         QDir::setCurrent(m_work.path());
         w->soundLists().skipSoundListOnClose();
         m_windows.append(w);
@@ -130,7 +130,6 @@ private slots:
     void initTestCase()
     {
         ztInitResources();
-        ztplatform::setDriveSource(&m_drives);
         m_oldDir = QDir::currentPath();
         QVERIFY(QDir::setCurrent(m_work.path()));
         const QVector<TestSound> sounds = writeSounds(m_work.path(), {"Kick", "Snare_", "Tom"}, 0);
@@ -169,7 +168,6 @@ private slots:
     {
         qDeleteAll(m_windows);
         QDir::setCurrent(m_oldDir);
-        ztplatform::setDriveSource(nullptr);
     }
 
     void wholeSetupIntoTheWindow()

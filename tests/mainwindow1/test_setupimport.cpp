@@ -360,7 +360,7 @@ private slots:
             w->form()->playBtn2->click();
             QCOMPARE(kf::readFile(w->preview().previewFileName()), wave);
             f->prompter.fileAnswers.enqueue({out});
-            TotalTreeView::exportSoundAction()->trigger();
+            w->form()->totalWaveTreeView->exportSoundAction()->trigger();
             QCOMPARE(kf::readFile(QDir(out).filePath(sounds.at(6 + r).name + ".wav")), wave);
         }
         QCOMPARE(f->texts(), QStringList());

@@ -73,7 +73,7 @@ struct Export
     void run(const QString &folder)
     {
         f.prompter.fileAnswers.enqueue(folder.isEmpty() ? QStringList() : QStringList{folder});
-        TotalTreeView::exportSoundAction()->trigger();
+        w->form()->totalWaveTreeView->exportSoundAction()->trigger();
     }
     QByteArray file(const QString &name) const { return kf::readFile(QDir(out).filePath(name)); }
     QString report() const
@@ -303,7 +303,7 @@ private slots:
             acting.clear();
             acting.buttonAnswers << QMessageBox::Yes;
             acting.fileAnswers.enqueue({folder});
-            TotalTreeView::exportSoundAction()->trigger();
+            e.w->form()->totalWaveTreeView->exportSoundAction()->trigger();
             const QStringList texts = acting.texts();
             QCOMPARE(texts.size(), 2);
             QCOMPARE(texts.first(), replaceQuestion({"kick.wav"}, folder));
@@ -362,7 +362,7 @@ private slots:
         const QString noise = writeBytes(e.f.path("src/noise.wav"), QByteArray(3000, 'x'));
         e.add("noise", noise, 2);
         e.add("safe", writeBytes(e.f.path("src/safe.wav"), pcmWav(2, 48000, 480)), 3, 0);
-        TotalTreeView::exportSoundAction()->trigger(); // nothing selected
+        w->form()->totalWaveTreeView->exportSoundAction()->trigger(); // nothing selected
         QVERIFY(e.f.prompter.prompts.isEmpty());
         e.select({0, 2});
         e.run(e.out);

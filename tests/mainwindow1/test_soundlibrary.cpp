@@ -43,6 +43,7 @@
 #include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
+#include <memory>
 
 using namespace soundlib;
 
@@ -150,7 +151,7 @@ private slots:
         for (const auto &lang : {qMakePair(QLocale::English, QStringList({"waveList", "Kit List", "Kit List"})),
                                  qMakePair(QLocale::Chinese, QStringList({"音色列表", "套鼓列表", "套鼓列表"}))}) {
             QLocale::setDefault(QLocale(lang.first));
-            QTranslator *t = installEditorTranslator(qApp);
+            const EditorLanguage language;
             Fixture f;
             MainWindow1 *w = f.open();
             w->setupFiles().skn()->initKitIndex();
@@ -160,10 +161,8 @@ private slots:
                                   kits->model()->index(0, 0).data().toString()}),
                      lang.second);
             QCOMPARE(w->library().hhSoundItemModel()->rootIndex().data().toString(), w->library().currentOldGroupName());
-            qApp->removeTranslator(t);
         }
         QLocale::setDefault(old);
-        qApp->removeTranslator(installEditorTranslator(qApp)); // Qt's catalogue goes too
     }
 
     // The file dialog filters of the sound import, the metronome import and
@@ -172,7 +171,7 @@ private slots:
     {
         const QLocale old;
         QLocale::setDefault(QLocale(QLocale::Chinese));
-        installEditorTranslator(qApp);
+        auto language = std::make_unique<EditorLanguage>();
         Fixture f;
         MainWindow1 *w = f.open();
         f.prompter.clear();
@@ -184,8 +183,8 @@ private slots:
         w->form()->btnLoadFile->click();
         w->form()->actionExport_All->trigger();
         w->form()->btnGlobal->click();
+        language.reset();
         QLocale::setDefault(old);
-        qApp->removeTranslator(installEditorTranslator(qApp)); // Qt's catalogue goes too
         QStringList filters, save;
         for (const ScriptedPrompter::Prompt &p : qAsConst(f.prompter.prompts))
             (p.kind == UiPrompter::SaveFile ? save : filters) << p.filter;

@@ -122,8 +122,8 @@ private slots:
         const QString a = writeBytes(f.path("a.wav"), pcmWav(1, 8000, 800));
         const QString b = writeBytes(f.path("b.wav"), pcmWav(1, 8000, 800));
         f.importToList({a, b});
-        QAction *exportAction = TotalTreeView::exportSoundAction();
-        QAction *deleteAction = TotalTreeView::deleteSoundAction();
+        QAction *exportAction = w->form()->totalWaveTreeView->exportSoundAction();
+        QAction *deleteAction = w->form()->totalWaveTreeView->deleteSoundAction();
 
         // A locked sound disables both actions.
         editRecords(w->library(), [](QVector<MainWindow1Records::SOUND_INDEX> &r) { r[1].wave_lock = 0; });

@@ -35,10 +35,17 @@ namespace {
 struct FakeDrives : DriveSource
 {
     QVector<DriveEntry> list;
-    FakeDrives() { ztplatform::setDriveSource(this); }
-    ~FakeDrives() override { ztplatform::setDriveSource(nullptr); }
     QVector<DriveEntry> drives() const override { return list; }
 };
+
+// What the start is handed: the test's prompter and drives, and its dismount when given.
+WindowServices servicesOn(ScriptedPrompter &prompts, const DriveSource &drives, VolumeDismounter *dismounter = nullptr)
+{
+    WindowServices services(&prompts);
+    services.pad.drives = &drives;
+    services.pad.dismounter = dismounter;
+    return services;
+}
 
 QByteArray readAll(const QString &path)
 {
@@ -127,7 +134,7 @@ private slots:
     {
         FakeDrives drives;
         ScriptedPrompter prompts;
-        EditorStartup startup(WindowServices{&prompts});
+        EditorStartup startup(servicesOn(prompts, drives));
         QVERIFY(startup.chooser->isVisible());
         QCOMPARE(startup.chooser->windowModality(), Qt::ApplicationModal);
         QCOMPARE(startup.window->setupFiles().myDetector(), startup.chooser);
@@ -186,7 +193,7 @@ private slots:
         ScriptedPrompter prompts;
         const QDateTime before = QFileInfo(soundList()).lastModified();
         {
-            EditorStartup startup(WindowServices{&prompts});
+            EditorStartup startup(servicesOn(prompts, drives));
             answerChooser(button);
             QVERIFY(!startup.waitForChoice());
             QVERIFY(!g_escapeIgnored);
@@ -211,7 +218,7 @@ private slots:
         drives.list = {{root, true}};
         ScriptedPrompter prompts;
         {
-            EditorStartup startup(WindowServices{&prompts});
+            EditorStartup startup(servicesOn(prompts, drives));
             answerChooser("btnOk", root);
             QVERIFY(!startup.waitForChoice());
             QVERIFY(!startup.chooser->closeFlag);
@@ -232,7 +239,7 @@ private slots:
             QDir(root).mkpath(d);
         drives.list = {{root, true}};
         ScriptedPrompter prompts;
-        EditorStartup startup(WindowServices{&prompts});
+        EditorStartup startup(servicesOn(prompts, drives));
         answerChooser("btnOk", root);
         QVERIFY(!startup.waitForChoice());
         QCOMPARE(prompts.texts(), (QStringList{"The target file was not found.", "Metronome sounds were not found.",
@@ -251,7 +258,7 @@ private slots:
         drives.list = {{root, true}};
         ScriptedPrompter prompts;
         RecordingDismounter dismounter;
-        EditorStartup startup(WindowServices{&prompts});
+        EditorStartup startup(servicesOn(prompts, drives, &dismounter));
         QTRY_COMPARE(startup.chooser->findChild<QComboBox *>("comboBox")->currentText(), root);
         answerChooser("btnOk");
         QVERIFY(startup.waitForChoice());
@@ -280,7 +287,7 @@ private slots:
         touch(soundList(), broken);
         QFile::remove(soundList() + ".bak");
         {
-            EditorStartup startup(WindowServices{&prompts});
+            EditorStartup startup(servicesOn(prompts, drives));
             QCOMPARE(prompts.texts(), QStringList({"The sound groups file \"" + soundList() + "\" could not be read "
                                                    "whole: it is cut off or not in the sound list's form.\r\n\r\nThe "
                                                    "file as it was is kept as \"" + soundList() + ".bak\"."}));
@@ -306,7 +313,7 @@ private slots:
         touch(notADir);
         qputenv("TMPDIR", QFile::encodeName(notADir));
         {
-            EditorStartup startup(WindowServices{&prompts});
+            EditorStartup startup(servicesOn(prompts, drives));
             qputenv("TMPDIR", oldTmp);
             QCOMPARE(prompts.titles(), QStringList{"Error"});
             QCOMPARE(prompts.texts(), QStringList{"Failed to create temporary directory!"});
@@ -337,7 +344,7 @@ private slots:
         const QString root = dead.path() + "/";
         drives.list = {{root, true}};
         drives.hang(root);
-        EditorStartup startup(WindowServices{&prompts});
+        EditorStartup startup(servicesOn(prompts, drives));
         // Shown before the drive was given up on: it is not listed yet.
         QVERIFY(startup.chooser->isVisible());
         auto *combo = startup.chooser->findChild<QComboBox *>("comboBox");
@@ -375,7 +382,7 @@ private slots:
         const QString root = pad.root + "/";
         drives.list = {{root, true}};
         ScriptedPrompter prompts;
-        EditorStartup startup(WindowServices{&prompts});
+        EditorStartup startup(servicesOn(prompts, drives));
         auto *combo = startup.chooser->findChild<QComboBox *>("comboBox");
         QTRY_COMPARE(combo->currentText(), root);
         drives.hang(root);
@@ -415,9 +422,9 @@ private slots:
         {
             ztplatform::RunFolder live(QStringLiteral("zt350probe-"));
             // Another editor that still runs.
-            MainWindow1 other(WindowServices{&prompts});
+            MainWindow1 other(servicesOn(prompts, drives));
             QVERIFY(other.shell().TempDirName().startsWith(tmp.path() + "/zt350editor-"));
-            EditorStartup startup(WindowServices{&prompts});
+            EditorStartup startup(servicesOn(prompts, drives));
             qputenv("TMPDIR", oldTmp);
             QTRY_VERIFY(!QFileInfo::exists(killed));
             QTRY_VERIFY(!QFileInfo::exists(killedEditor));
@@ -469,15 +476,17 @@ private slots:
 
         const QLocale old;
         QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
-        int cnOrEn = -1;
-        QTranslator *t =
-                installEditorTranslator(qobject_cast<QApplication *>(QCoreApplication::instance()), QString(), &cnOrEn);
-        QCOMPARE(cnOrEn, 1);
+        {
+            const EditorLanguage chinese;
+            QCOMPARE(chinese.cnOrEn(), 1);
+            QCOMPARE(chinese.catalogue().filePath(), QString(":/cn.qm"));
+        }
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-        QCOMPARE(installEditorTranslator(qobject_cast<QApplication *>(QCoreApplication::instance()), QString(), &cnOrEn),
-                 t);
-        QCOMPARE(cnOrEn, 0);
-        QCoreApplication::removeTranslator(t);
+        {
+            const EditorLanguage english;
+            QCOMPARE(english.cnOrEn(), 0);
+            QCOMPARE(english.catalogue().filePath(), QString(":/en.qm"));
+        }
         QLocale::setDefault(old);
     }
 
@@ -485,7 +494,6 @@ private slots:
     // too; without Qt's catalogue they stay English.
     void chineseLocaleTranslatesQtTexts()
     {
-        auto *app = qobject_cast<QApplication *>(QCoreApplication::instance());
         auto texts = []() {
             QMessageBox box(QMessageBox::Warning, "t", "x", QMessageBox::Yes | QMessageBox::No);
             QFileDialog dialog;
@@ -495,14 +503,16 @@ private slots:
         };
         const QLocale old;
         QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
-        QTranslator *t = installEditorTranslator(app);
-        QCOMPARE(texts(), QStringList({QString::fromUtf8("是(&Y)"), QString::fromUtf8("查找范围：")}));
-        QTemporaryDir noCatalogue;
-        installEditorTranslator(app, noCatalogue.path());
-        QCOMPARE(texts(), QStringList({"&Yes", "Look in:"}));
+        {
+            const EditorLanguage chinese;
+            QCOMPARE(texts(), QStringList({QString::fromUtf8("是(&Y)"), QString::fromUtf8("查找范围：")}));
+        }
+        {
+            QTemporaryDir noCatalogue;
+            const EditorLanguage chinese(noCatalogue.path());
+            QCOMPARE(texts(), QStringList({"&Yes", "Look in:"}));
+        }
         QLocale::setDefault(old);
-        installEditorTranslator(app);
-        QCoreApplication::removeTranslator(t);
     }
 
     // Installed into a prefix and started in another folder, in Chinese, the

@@ -36,7 +36,7 @@ struct WindowFixture
         ztInitResources();
         ztplatform::keepFileNameBytes(); // as the editor starts
         QDir::setCurrent(work.path());
-        w = new MainWindow1(WindowServices{&prompter});
+        w = new MainWindow1(WindowServices{&prompter, PadSystem{&drives}});
         w->soundLists().skipSoundListOnClose();
         ui = w->form();
     }

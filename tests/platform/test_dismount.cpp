@@ -30,17 +30,6 @@ struct RecordingDismounter : SystemVolumeDismounter {
     }
 };
 
-struct FakeDismounter : VolumeDismounter {
-    QStringList calls;
-    FakeDismounter() { ztplatform::setDismounter(this); }
-    ~FakeDismounter() override { ztplatform::setDismounter(nullptr); }
-    bool dismount(const QString &mountPoint) override
-    {
-        calls << mountPoint;
-        return true;
-    }
-};
-
 bool run(const QString &program, const QStringList &args)
 {
     QProcess p;
@@ -90,13 +79,6 @@ private slots:
         d.failing = failing;
         QCOMPARE(d.dismount("/media/pad/"), result);
         QCOMPARE(d.commands, commands);
-    }
-
-    void theSeamTakesTheCall()
-    {
-        FakeDismounter fake;
-        QVERIFY(ztplatform::safelyRemoveUSBDevice("/media/pad/"));
-        QCOMPARE(fake.calls, QStringList{"/media/pad/"});
     }
 
     // A folder bound under /media is really dismounted; dismounting it again fails.

@@ -173,19 +173,6 @@ private slots:
         QVERIFY(!readVolumeIdentity(base + "/missing", table, byUuid).valid);
         QVERIFY(!(VolumeIdentity() == VolumeIdentity()));
     }
-
-    void replaceableSource()
-    {
-        struct Fake : DriveSource {
-            QVector<DriveEntry> drives() const override { return {{"/x/", true}}; }
-        } fake;
-        DriveSource *system = driveSource();
-        QVERIFY(system);
-        setDriveSource(&fake);
-        QCOMPARE(driveSource()->drives().first().root, QString("/x/"));
-        setDriveSource(nullptr);
-        QCOMPARE(driveSource(), system);
-    }
 };
 
 QTEST_GUILESS_MAIN(TestRemovableDrives)

@@ -354,6 +354,46 @@ private slots:
         QCOMPARE(read(path("a.ini")), QByteArray("new"));
     }
 
+    // A watched write sends its bytes to the disk on the way: each half of
+    // the stretch is started while the half before it is waited for; a disk
+    // that cannot is synced once a whole stretch waits. The file is whole.
+    void watchedWritesReachTheDiskOnTheWay()
+    {
+        struct Recording : PassDisk
+        {
+            bool writesBack = true;
+            QStringList calls;
+            int writeBack(int fd, qint64 offset, qint64 length, bool wait) override
+            {
+                if (!writesBack)
+                    return ztplatform::Disk::writeBack(fd, offset, length, wait);
+                calls << QString("%1 %2+%3").arg(wait ? "wait" : "start").arg(offset >> 20).arg(length >> 20);
+                return system().writeBack(fd, offset, length, wait);
+            }
+            int sync(int fd, bool dataOnly = false) override
+            {
+                calls << (dataOnly ? "data sync" : "sync");
+                return PassDisk::sync(fd, dataOnly);
+            }
+        };
+        const QByteArray block(1 << 20, 'x');
+        for (const bool writesBack : {true, false}) {
+            Recording disk;
+            disk.writesBack = writesBack;
+            ReplaceFile f(path("big.bin"), &disk);
+            QVERIFY(f.open());
+            f.watchWrites([]() { return true; }, 4 << 20);
+            for (int i = 0; i < 10; ++i)
+                QVERIFY(f.write(block));
+            const QStringList onTheWay = disk.calls;
+            QVERIFY(f.commit());
+            QCOMPARE(onTheWay, writesBack ? QStringList({"start 0+2", "start 2+2", "wait 0+2", "start 4+2", "wait 2+2",
+                                                         "start 6+2", "wait 4+2"})
+                                          : QStringList({"data sync", "data sync"}));
+            QCOMPARE(read(path("big.bin")), block.repeated(10));
+        }
+    }
+
     // From an opened folder: its entries only, reached by its descriptor.
     void fromAnOpenedFolder()
     {

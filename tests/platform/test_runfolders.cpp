@@ -147,23 +147,30 @@ private slots:
         // closes it; the ffmpeg that runs on never does.
         QTRY_VERIFY(lockIsFree(killed + "/" + ztplatform::runFolderLockName()));
 
-        // A folder of an older editor, untouched for two hours.
+        // A folder of an older editor, untouched for two hours, and its scratch
+        // files: one as old, one just written, and one that only looks alike.
         const QString old = tmp.path() + "/zt350conv-Old123";
         QDir().mkpath(old + "/inside");
         touch(old + "/inside/0");
         const struct utimbuf twoHoursAgo = {::time(nullptr) - 7200, ::time(nullptr) - 7200};
         QCOMPARE(::utime(QFile::encodeName(old).constData(), &twoHoursAgo), 0);
+        const QString oldScratch = tmp.path() + "/zt350editor.Glob12";
+        touch(oldScratch);
+        touch(tmp.path() + "/zt350editor.Fresh1");
+        touch(tmp.path() + "/zt350editor.Glob1");
+        for (const QString &file : {oldScratch, tmp.path() + "/zt350editor.Glob1"})
+            QCOMPARE(::utime(QFile::encodeName(file).constData(), &twoHoursAgo), 0);
 
         const QStringList before = tree(tmp.path());
         QStringList removed = ztplatform::removeDeadRunFolders(tmp.path());
-        QStringList gone{killed, old, tmp.path() + "/zt350play-Holder"};
+        QStringList gone{killed, old, tmp.path() + "/zt350play-Holder", oldScratch};
         removed.sort();
         gone.sort();
         QCOMPARE(removed, gone);
         QStringList expected;
         for (const QString &entry : before) {
             if (!entry.startsWith(QFileInfo(killed).fileName()) && !entry.startsWith("zt350conv-Old123")
-                && !entry.startsWith("zt350play-Holder"))
+                && !entry.startsWith("zt350play-Holder") && entry != "zt350editor.Glob12")
                 expected << entry;
         }
         QCOMPARE(tree(tmp.path()), expected);

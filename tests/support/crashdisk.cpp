@@ -575,6 +575,32 @@ public:
         return e;
     }
 
+    // As cutEntries(), with the next unsynced name change, when it moves a
+    // file across folders, half on the disk: the new name made, the old one
+    // not yet removed (as FAT leaves it). False when that change is none such.
+    bool doubledEntries(int call, int names, Entries *out) const
+    {
+        Entries e = m_first;
+        bool doubled = false;
+        for (int i = 0; i < m_next; ++i) {
+            const CrashDisk::Op &op = m_ops.at(i);
+            if (!op.namesChange())
+                continue;
+            if (m_syncedBy.at(i) >= call && names-- <= 0) {
+                // Only the first change the cut loses, and only a move between folders.
+                if (names == -1 && op.kind == CrashDisk::Op::Rename && op.dir != op.toDir
+                    && e[op.dir].contains(op.name)) {
+                    e[op.toDir].insert(op.to, e[op.dir].value(op.name));
+                    doubled = true;
+                }
+                continue;
+            }
+            applyNames(e, op);
+        }
+        *out = e;
+        return doubled;
+    }
+
     // The writes played so far that no sync of their file holds yet.
     QVector<int> unsyncedWrites() const
     {
@@ -627,7 +653,10 @@ QString CrashDisk::State::describe() const
     case Stop::Killed:
         return QStringLiteral("killed before call %1").arg(before);
     case Stop::PowerCut:
-        return QStringLiteral("power cut before call %1, %2 unsynced name changes on the disk").arg(before).arg(names);
+        return QStringLiteral("power cut before call %1, %2 unsynced name changes on the disk%3")
+                .arg(before)
+                .arg(names)
+                .arg(bothNames ? QStringLiteral(", the next a move left at both its names") : QString());
     case Stop::Torn:
         return QStringLiteral("power cut before call %1, a write torn after %2 sectors").arg(before).arg(sectors);
     }
@@ -647,6 +676,7 @@ QVector<CrashDisk::State> CrashDisk::states() const
         if (at != seen.cend()) {
             out[at.value()].ways |= 1 << int(s.stop);
             out[at.value()].someNames |= s.someNames;
+            out[at.value()].bothNames |= s.bothNames;
             return;
         }
         s.ways = 1 << int(s.stop);
@@ -665,6 +695,16 @@ QVector<CrashDisk::State> CrashDisk::states() const
             cut.entries = f.cutEntries(k, p);
             add(State{Stop::PowerCut, k, p, 0, treeOf(cut)});
         }
+        // A move between folders at both its names.
+        for (int p = 0; p < unsynced; ++p) {
+            Replay both = cut;
+            if (f.doubledEntries(k, p, &both.entries)) {
+                State s{Stop::PowerCut, k, p, 0, treeOf(both)};
+                s.bothNames = true;
+                add(s);
+            }
+        }
+        cut.entries = f.cutEntries(k, unsynced);
         // cut.entries now holds every name change.
         for (int w : f.unsyncedWrites()) {
             const Op &op = f.op(w);

@@ -10,7 +10,9 @@
 //    file's last sync, names changed since their folder's last sync, of which
 //    each in-order prefix may have reached the disk;
 //  - a write torn by the power cut: its first sectors (512 bytes each) on the
-//    disk, the rest not.
+//    disk, the rest not;
+//  - a move between folders cut by the power cut half-way: the file at both
+//    its old and its new name, as FAT can leave it.
 // It can also refuse every call from a given one on (EIO), as a pad pulled
 // out while the editor goes on.
 
@@ -54,6 +56,7 @@ public:
         filetree::Tree tree;
         int ways = 0; // every kind of stop that leaves this tree, by 1 << Stop
         bool someNames = false; // a power cut with some but not all unsynced name changes leaves it too
+        bool bothNames = false; // a move between folders left at both its names leaves it too
         bool cameBy(Stop kind) const { return ways & (1 << int(kind)); }
         QString describe() const;
     };

@@ -44,7 +44,7 @@ private slots:
     {
         FakeDriveSource src;
         src.list = {{root("fixed"), false}};
-        DeviceDetector d(nullptr);
+        DeviceDetector d(src);
         QCOMPARE(d.windowTitle(), QString("Select Disk"));
         QVERIFY(d.closeFlag);
         QCOMPARE(d.oldDeviceCount, 1);
@@ -68,7 +68,7 @@ private slots:
         makePadTree(a);
         makePadTree(b, {"kit", "Sys", "wav_data", "WAV_PRM"}, "zt350");
         src.list = {{fixed, false}, {a, true}, {plain, true}, {b, true}};
-        DeviceDetector d(nullptr);
+        DeviceDetector d(src);
         d.getDevicePath(); // the drives answer off the GUI thread
         QTRY_COMPARE(items(d), (QStringList{"Device Unconnect(Default)", a, plain, b}));
         QCOMPARE(combo(d)->currentText(), b);
@@ -97,20 +97,20 @@ private slots:
 
         src.list = {{extra, true}};
         {
-            DeviceDetector d(nullptr);
+            DeviceDetector d(src);
             d.getDevicePath();
             QTRY_COMPARE(combo(d)->count(), 2);
             QCOMPARE(combo(d)->currentIndex(), 0);
         }
         src.list = {{hidden, true}};
         {
-            DeviceDetector d(nullptr);
+            DeviceDetector d(src);
             d.getDevicePath();
             QTRY_COMPARE(combo(d)->currentText(), hidden);
         }
         src.list = {{fileKit, true}, {five, true}};
         {
-            DeviceDetector d(nullptr);
+            DeviceDetector d(src);
             d.getDevicePath();
             QTRY_COMPARE(combo(d)->count(), 3);
             QCOMPARE(combo(d)->currentText(), fileKit);
@@ -124,7 +124,7 @@ private slots:
         makePadTree(good);
         makePadTree(bad, {"KIT", "SYS", "WAV_DATA", "MUSIC"});
         src.list = {{good, true}, {bad, true}};
-        DeviceDetector d(nullptr);
+        DeviceDetector d(src);
         d.getDevicePath();
         QTRY_COMPARE(combo(d)->count(), 3);
         QCOMPARE(combo(d)->currentIndex(), 0);
@@ -133,7 +133,7 @@ private slots:
     void judgeFourName()
     {
         FakeDriveSource src;
-        DeviceDetector d(nullptr);
+        DeviceDetector d(src);
         QVERIFY(d.judgeFourName({"KIT", "Sys", "wav_data", "WAV_PRM"}));
         QVERIFY(d.judgeFourName({"kit", "kit", "kit", "kit"})); // four known names
         QVERIFY(!d.judgeFourName({"KIT", "SYS", "WAV_DATA"}));
@@ -146,7 +146,7 @@ private slots:
         FakeDriveSource src;
         const QString a = root("r1"), b = root("r2"), fixed = root("r3");
         src.list = {{fixed, false}, {a, true}};
-        DeviceDetector d(nullptr);
+        DeviceDetector d(src);
         d.getDevicePath();
         QTRY_COMPARE(items(d), (QStringList{"Device Unconnect(Default)", a}));
 
@@ -182,7 +182,7 @@ private slots:
         src.hang(late);
         QElapsedTimer clock;
         clock.start();
-        DeviceDetector d(nullptr);
+        DeviceDetector d(src);
         d.getDevicePath();
         d.show();
         // Shown before either held drive was given up on.
@@ -224,7 +224,7 @@ private slots:
     {
         FakeDriveSource src;
         {
-            DeviceDetector d(nullptr);
+            DeviceDetector d(src);
             QStringList events;
             connect(&d, &DeviceDetector::sendClose, this, [&](int f) { events << QString("close %1").arg(f); });
             connect(&d, &DeviceDetector::sendCurFilePath, this, [&](QString p) { events << "path " + p; });
@@ -234,7 +234,7 @@ private slots:
             QVERIFY(d.closeFlag);
         }
         {
-            DeviceDetector d(nullptr);
+            DeviceDetector d(src);
             QStringList events;
             connect(&d, &DeviceDetector::sendClose, this, [&](int f) { events << QString("close %1").arg(f); });
             connect(&d, &DeviceDetector::sendCurFilePath, this, [&](QString p) { events << "path " + p; });

@@ -61,7 +61,6 @@ class TestTreeViews : public QObject
     Q_OBJECT
 
 private slots:
-    void sharedActionsMadeOnceOnFirstUse();
     void construction();
     void totalRightPressOpensMenu();
     void menusReadTheInstalledLanguage();
@@ -72,25 +71,6 @@ private slots:
     void groupRightPressWithOtherButtonHeldOpensNothing();
     void groupPressSelectsGroupRow();
 };
-
-void TestTreeViews::sharedActionsMadeOnceOnFirstUse()
-{
-    // Made on first use (never before the application exists), once, without
-    // a parent, with the source texts while no catalogue is installed.
-    QAction *del = TotalTreeView::deleteSoundAction();
-    QAction *exp = TotalTreeView::exportSoundAction();
-    QAction *groupDel = WaveTreeView1::delSoundAction();
-    QVERIFY(del && exp && groupDel);
-    QVERIFY(!del->parent());
-    QVERIFY(!exp->parent());
-    QVERIFY(!groupDel->parent());
-    QCOMPARE(exp->text(), QString("Export Sound"));
-    QCOMPARE(TotalTreeView::deleteSoundAction(), del);
-    QCOMPARE(TotalTreeView::exportSoundAction(), exp);
-    QCOMPARE(WaveTreeView1::delSoundAction(), groupDel);
-    QCOMPARE(TotalTreeView::right_del_sound, del);
-    QCOMPARE(WaveTreeView1::del_sound, groupDel);
-}
 
 void TestTreeViews::construction()
 {
@@ -104,30 +84,30 @@ void TestTreeViews::construction()
     QVERIFY(!total.isRight());
     QVERIFY(!total.doubleClickFlag());
 
-    // Shared actions, the same for every instance.
-    QVERIFY(TotalTreeView::right_del_sound);
-    QVERIFY(TotalTreeView::right_export_sound);
-    QVERIFY(WaveTreeView1::del_sound);
-    QCOMPARE(TotalTreeView::deleteSoundAction(), TotalTreeView::right_del_sound);
-    QCOMPARE(WaveTreeView1::delSoundAction(), WaveTreeView1::del_sound);
-    QCOMPARE(TotalTreeView::right_del_sound->text(), QString("Delete Sound"));
-    QCOMPARE(TotalTreeView::right_export_sound->text(), QString("Export Sound"));
-    QCOMPARE(WaveTreeView1::del_sound->text(), QString("Delete Sound"));
-    QVERIFY(WaveTreeView1::del_sound != TotalTreeView::right_del_sound);
+    // Each view's actions are its own, with the source texts while no
+    // catalogue is installed.
+    QCOMPARE(total.deleteSoundAction()->parent(), &total);
+    QCOMPARE(total.exportSoundAction()->parent(), &total);
+    QCOMPARE(groups.delSoundAction()->parent(), &groups);
+    QCOMPARE(total.deleteSoundAction()->text(), QString("Delete Sound"));
+    QCOMPARE(total.exportSoundAction()->text(), QString("Export Sound"));
+    QCOMPARE(groups.delSoundAction()->text(), QString("Delete Sound"));
+    QVERIFY(total2.deleteSoundAction() != total.deleteSoundAction());
+    QVERIFY(groups2.delSoundAction() != groups.delSoundAction());
 
     const QList<QAction *> totalEntries = total.contextMenu()->actions();
     QCOMPARE(totalEntries.size(), 3);
-    QCOMPARE(totalEntries.at(0), TotalTreeView::right_export_sound);
+    QCOMPARE(totalEntries.at(0), total.exportSoundAction());
     QVERIFY(totalEntries.at(1)->isSeparator());
-    QCOMPARE(totalEntries.at(2), TotalTreeView::right_del_sound);
-    QCOMPARE(total2.contextMenu()->actions().at(2), TotalTreeView::right_del_sound);
+    QCOMPARE(totalEntries.at(2), total.deleteSoundAction());
+    QCOMPARE(total2.contextMenu()->actions().at(2), total2.deleteSoundAction());
     QCOMPARE(total.contextMenu()->parent(), &total);
     QCOMPARE(total.contextMenu()->minimumWidth(), 200);
     QCOMPARE(total.contextMenu()->maximumWidth(), 200);
     QCOMPARE(total.contextMenu()->styleSheet(), QString("QMenu::item:disabled{color: grey;}"));
 
-    QCOMPARE(groups.contextMenu()->actions(), QList<QAction *>{WaveTreeView1::del_sound});
-    QCOMPARE(groups2.contextMenu()->actions(), QList<QAction *>{WaveTreeView1::del_sound});
+    QCOMPARE(groups.contextMenu()->actions(), QList<QAction *>{groups.delSoundAction()});
+    QCOMPARE(groups2.contextMenu()->actions(), QList<QAction *>{groups2.delSoundAction()});
     QCOMPARE(groups.contextMenu()->parent(), &groups);
     QCOMPARE(groups.contextMenu()->maximumWidth(), 200);
     QVERIFY(!total.model());
@@ -178,11 +158,12 @@ void TestTreeViews::menusReadTheInstalledLanguage()
     const QModelIndex row = model.index(0, 1, model.index(0, 0));
     QTest::mousePress(view.viewport(), Qt::RightButton, Qt::NoModifier, view.visualRect(row).center());
     QCOMPARE(entries, (QStringList{"导出音色", "-", "删除音色"}));
-    QCOMPARE(WaveTreeView1::delSoundAction()->text(), QString("删除音色")); // as a new group tree has it
+    const WaveTreeView1 groups;
+    QCOMPARE(groups.delSoundAction()->text(), QString("删除音色")); // as a new group tree has it
 
     QCoreApplication::removeTranslator(&cn);
     QCoreApplication::processEvents();
-    QCOMPARE(TotalTreeView::exportSoundAction()->text(), QString("Export Sound"));
+    QCOMPARE(view.exportSoundAction()->text(), QString("Export Sound"));
 }
 
 void TestTreeViews::totalPlainPressOnMultiSelectionKeepsRow()

@@ -46,8 +46,6 @@ namespace {
 // No removable drive: the window works offline.
 struct NoDrives : DriveSource
 {
-    NoDrives() { ztplatform::setDriveSource(this); }
-    ~NoDrives() override { ztplatform::setDriveSource(nullptr); }
     QVector<DriveEntry> drives() const override { return {}; }
 };
 
@@ -82,6 +80,7 @@ public:
 private:
     QString m_work;
     std::mt19937 m_random;
+    NoDrives m_drives;
     ScriptedPrompter m_prompter;
     MainWindow1 *m_w = nullptr;
     QStringList m_sounds;
@@ -147,7 +146,7 @@ void Driver::setUp()
         f.write(pcmWave(400 + 40 * i, 110.0 * (i + 1)));
         m_sounds.append(QDir::toNativeSeparators(path));
     }
-    m_w = new MainWindow1(WindowServices{&m_prompter});
+    m_w = new MainWindow1(WindowServices(&m_prompter, PadSystem{&m_drives}));
     m_w->resize(1400, 900);
     m_w->show();
     if (!QTest::qWaitForWindowExposed(m_w))
@@ -590,7 +589,6 @@ int main(int argc, char **argv)
     const QString work = QDir(args.at(1)).absolutePath();
     QDir().mkpath(work);
     QDir::setCurrent(work);
-    NoDrives drives;
     QString text;
     {
         Driver driver(work, args.at(2).toUInt());

@@ -124,7 +124,7 @@ BackupRead readBackupKits(const QString &folder, const QVector<MainWindow1Record
 void PadSyncController::keepPadAsLoaded(const PadIdentity &loaded, const QVector<padbackup::File> &settings)
 {
     if (!m_backupWriter) {
-        m_backupWriter = new PadBackupWriter(this);
+        m_backupWriter = new PadBackupWriter(m_pad.backupDisk(), this);
         connect(m_backupWriter, &PadBackupWriter::finished, this, &PadSyncController::backupEnded);
     }
     // The backup of an earlier load: the pad has not been written since (or

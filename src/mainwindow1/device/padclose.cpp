@@ -210,10 +210,11 @@ bool PadSyncController::dismountWhileAnswering()
     QProgressDialog *progress = showPadProgress(WindowTexts::tr("Saving file..."), 5);
     progress->setValue(4);
     const QString mountPoint = m_pad.currentDirPath();
-    const ztplatform::TimedLook<bool> run([mountPoint]() { return ztplatform::safelyRemoveUSBDevice(mountPoint); });
+    VolumeDismounter *dismounter = &m_pad.dismounter();
+    const ztplatform::TimedLook<bool> run([dismounter, mountPoint]() { return dismounter->dismount(mountPoint); });
     std::optional<bool> done;
     if (!run.isStarted())
-        done = ztplatform::safelyRemoveUSBDevice(mountPoint);
+        done = dismounter->dismount(mountPoint);
     JobDialog::waitUntil([&](int ms) {
         return done || (done = run.waitFor(qMin(ms, WRITE_BACK_POLL_MS))) || !m_pad.padAnswering();
     }, false);

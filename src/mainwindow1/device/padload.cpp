@@ -180,9 +180,10 @@ void PadSyncController::chooseDrive(const QString &path)
 
     // A drive that stopped answering since the chooser looked at it is not
     // waited on, nor one that stops while it is looked at.
+    const std::shared_ptr<const DriveAsk> drives = m_pad.drives();
     const std::optional<ChosenDrive> drive = m_pad.runOnPad<ChosenDrive>(
-            [path](const PadPace &pace) {
-                ztplatform::driveAnswers(path); // a root that is no folder holds no model folder
+            [drives, path](const PadPace &pace) {
+                drives->answers(path); // a root that is no folder holds no model folder
                 pace.beat();
                 return lookAtChosenDrive(path, pace);
             });

@@ -11,6 +11,7 @@
 #include "library/exportnames.h"
 #include "library/rowselection.h"
 #include "library/soundsource.h"
+#include "platform/descriptor.h"
 #include "platform/durablefile.h"
 #include "platform/fileidentity.h"
 #include "platform/regularfile.h"
@@ -189,7 +190,8 @@ std::optional<QVector<Target>> planTargets(const QString &folder, const QVector<
     }
     auto look = [folder, wanted, sources]() {
         QVector<Target> targets(wanted.size());
-        const int fd = ztplatform::sysio::open(folder, O_PATH | O_DIRECTORY | O_CLOEXEC);
+        const ztplatform::Descriptor opened(ztplatform::sysio::open(folder, O_PATH | O_DIRECTORY | O_CLOEXEC));
+        const int fd = opened.get();
         const QDir dir(folder);
         auto typeOf = [&](const QString &name) {
             return fd >= 0 ? ztplatform::entryType(fd, name) : ztplatform::entryType(AT_FDCWD, dir.filePath(name));
@@ -214,8 +216,6 @@ std::optional<QVector<Target>> planTargets(const QString &folder, const QVector<
             t.replaces = !stored && typeOf(t.name) != 0;
             t.readOnly = t.replaces && readOnlyAt(fd, t.name, dir.filePath(t.name));
         }
-        if (fd >= 0)
-            ::close(fd);
         return targets;
     };
     return ztplatform::lookAtFileWithin<QVector<Target>>(folder, kFolderLookLimitMs, look, JobDialog::waiter());

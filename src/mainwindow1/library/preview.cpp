@@ -6,6 +6,7 @@
 #include "model/conversionjobs.h"
 #include "library/waveprobe.h"
 #include "platform/anchoredfolder.h"
+#include "platform/descriptor.h"
 #include "platform/fileidentity.h"
 #include "platform/regularfile.h"
 #include "platform/timedlook.h"
@@ -110,19 +111,15 @@ ztplatform::FileStamp padWaveStamp(const ztplatform::FolderAnchor &root, const Q
 {
     QString name;
     const ztplatform::OpenFolder folder = root.openFolderOf(source, &name);
-    const int fd = folder.isOpen() ? folder.openEntry(name, O_RDONLY | O_NONBLOCK) : -1;
-    const ztplatform::FileStamp stamp = ztplatform::fileStamp(fd);
-    if (fd >= 0)
-        ::close(fd);
-    return stamp;
+    const ztplatform::Descriptor fd(folder.isOpen() ? folder.openEntry(name, O_RDONLY | O_NONBLOCK) : -1);
+    return ztplatform::fileStamp(fd.get());
 }
 
-// A name of its own in `folder` for each copy of a pad sound: a copy whose
-// read was given up may still be written.
-QString padCopyName(const QString &folder)
+// A name of its own in `folder` for the copy numbered `copy` of a pad sound:
+// a copy whose read was given up may still be written.
+QString padCopyName(const QString &folder, int copy)
 {
-    static int copies = 0;
-    return QDir(folder).filePath(QStringLiteral("pad%1.wav").arg(++copies));
+    return QDir(folder).filePath(QStringLiteral("pad%1.wav").arg(copy));
 }
 
 // The copy of a pad sound made the preview; the copy goes either way.
@@ -251,7 +248,7 @@ void PreviewController::play(bool soundChosen)
         const ztplatform::FolderAnchor root = m_rawFiles.padRoot();
         const bool onPad = padWave && root.covers(source);
         if (padWave) {
-            const QString copy = onPad ? padCopyName(m_TempPlayDirName2) : QString();
+            const QString copy = onPad ? padCopyName(m_TempPlayDirName2, ++m_padCopies) : QString();
             const std::optional<PadWaveLook> look = lookAtSound<PadWaveLook>(source, [source, root, copy, onPad]() {
                 return onPad ? copyPadWave(root, source, copy) : lookAtPadWave(source);
             });

@@ -145,6 +145,7 @@ private:
     UiPrompter &m_prompter; // answers every box and file dialog
     RawFiles &m_rawFiles;
     QString m_TempPlayDirName2;
+    int m_padCopies = 0; // copies of pad sounds made into it
 
     QMediaPlayer *m_player2 = nullptr;
     QString m_playFileNameNew2; // the sound chosen for preview

@@ -9,6 +9,7 @@
 #include "library/soundsource.h"
 #include "library/waveprobe.h"
 #include "model/audioconverter.h"
+#include "platform/descriptor.h"
 #include "platform/regularfile.h"
 #include "platform/silentfiles.h"
 #include "platform/sysio.h"
@@ -240,11 +241,8 @@ std::optional<bool> RawFiles::readable(const QString &path)
     const std::optional<int> failure = ztplatform::lookAtFileWithin<int>(
             path, kSourceLookLimitMs,
             [path]() {
-                const int fd = ztplatform::sysio::open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-                if (fd < 0)
-                    return errno;
-                ::close(fd);
-                return 0;
+                const ztplatform::Descriptor fd(ztplatform::sysio::open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+                return fd.isOpen() ? 0 : errno;
             },
             JobDialog::waiter());
     if (!failure)

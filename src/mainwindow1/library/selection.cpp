@@ -8,6 +8,7 @@
 #include "library/dragpayload.h"
 #include "library/soundsource.h"
 #include "library/waveprobe.h"
+#include "platform/descriptor.h"
 #include "platform/fileidentity.h"
 #include "platform/regularfile.h"
 #include "platform/silentfiles.h"
@@ -62,10 +63,7 @@ bool fileOpens(const QString &path)
 {
     if (!ztplatform::isRegularFile(path))
         return false;
-    const int fd = ztplatform::openRegularFile(path, O_RDONLY, false);
-    if (fd >= 0)
-        ::close(fd);
-    return fd >= 0;
+    return ztplatform::Descriptor(ztplatform::openRegularFile(path, O_RDONLY, false)).isOpen();
 }
 
 // What a look at `files` in order found: the first that is not there
@@ -130,12 +128,11 @@ struct StoredSoundLoad
 StoredSoundLook lookAtStoredSound(const StoredSoundLoad &load)
 {
     StoredSoundLook look;
-    const int fd = ztplatform::isRegularFile(load.kitFile) ? ztplatform::openRegularFile(load.kitFile, O_RDONLY, false)
-                                                           : -1;
     QFile file;
-    if (fd >= 0 && !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
-        ::close(fd);
-    const ztplatform::FileStamp now = file.isOpen() ? ztplatform::fileStamp(fd) : ztplatform::fileStamp(load.kitFile);
+    if (ztplatform::isRegularFile(load.kitFile))
+        ztplatform::openRegularFile(load.kitFile, file, false);
+    const ztplatform::FileStamp now =
+            file.isOpen() ? ztplatform::fileStamp(file.handle()) : ztplatform::fileStamp(load.kitFile);
     if (!setupfiles::matchesLoad(load.length, load.stamp, now)) {
         look.result = StoredSoundLook::Changed;
         return look;
@@ -205,8 +202,8 @@ void SoundListsController::enableSoundActions(const QString &path)
             break;
         }
     }
-    TotalTreeView::exportSoundAction()->setEnabled(!locked);
-    TotalTreeView::deleteSoundAction()->setEnabled(!locked && m_pad.isUDiskFlag());
+    m_view.totalWaveTreeView->exportSoundAction()->setEnabled(!locked);
+    m_view.totalWaveTreeView->deleteSoundAction()->setEnabled(!locked && m_pad.isUDiskFlag());
 }
 
 // The information line of a sound stored in a loaded kit file, once the file
@@ -293,13 +290,8 @@ bool SoundListsController::showFileSoundInfo(const QString &path, const QString 
             path, kFileLookLimitMs,
             [path]() -> std::optional<waveprobe::Format> {
                 QFile file;
-                const int fd = ztplatform::openRegularFile(path, O_RDONLY, false);
-                if (fd < 0)
+                if (!ztplatform::openRegularFile(path, file, false))
                     return std::nullopt;
-                if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-                    ::close(fd);
-                    return std::nullopt;
-                }
                 return waveprobe::probePlain(file);
             },
             JobDialog::waiter());
@@ -335,8 +327,8 @@ void SoundListsController::totalListSelection(const QModelIndex &index, bool pre
         return;
     if (selected.size() > 5) {
         dragSeveralSounds(true);
-        TotalTreeView::exportSoundAction()->setEnabled(true);
-        TotalTreeView::deleteSoundAction()->setEnabled(m_pad.isUDiskFlag());
+        m_view.totalWaveTreeView->exportSoundAction()->setEnabled(true);
+        m_view.totalWaveTreeView->deleteSoundAction()->setEnabled(m_pad.isUDiskFlag());
         return;
     }
     dragSeveralSounds(false);

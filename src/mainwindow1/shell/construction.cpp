@@ -10,6 +10,7 @@
 #include "mainwindow1/library/soundlistscontroller.h"
 #include "mainwindow1/setupfiles/setupfilescontroller.h"
 
+#include "device/padsession.h"
 #include "platform/durablefile.h"
 #include "platform/runfolders.h"
 #include "widgets/devicedetector.h"
@@ -66,7 +67,7 @@ void ShellController::buildFrame()
 {
     m_myStyle = new MyStyle;
     // No field of the window or its dialogs changes under a wheel it did not ask for.
-    wheelguard::install();
+    wheelguard::install(this);
     m_soundLists.useStyle(m_myStyle);
     m_kitChains.useStyle(m_myStyle);
     m_original_width = m_soundLists.groupTreeWidth();
@@ -90,7 +91,8 @@ void ShellController::buildFrame()
     m_fontSize_9 = 9;
     m_fontSize_16 = 16;
 
-    m_setupFiles.useDetector(new DeviceDetector(nullptr));
+    m_detector = std::make_unique<DeviceDetector>(*m_pad.drives(), nullptr);
+    m_setupFiles.useDetector(m_detector.get());
     v.actionReorder_Serial_Numbers->setVisible(false);
     if (m_soundLists.userFlag()) {
         v.actionGlobal_Setting->setVisible(false);

@@ -11,6 +11,9 @@
 
 #include <memory>
 
+#include <memory>
+
+class DeviceDetector;
 class KitChainsController;
 class KitHeaderController;
 class KitDocument;
@@ -179,6 +182,7 @@ private:
     UiPrompter &m_prompter; // answers every box and file dialog
 
     MyStyle *m_myStyle = nullptr;
+    std::unique_ptr<DeviceDetector> m_detector; // the setup files' look at the drives, until the start hands its own
     int m_original_width = 0;
     int m_original_kit_width = 0;
     int m_right_original_width = 0;
