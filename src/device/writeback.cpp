@@ -961,7 +961,7 @@ struct WriteBackRun {
             notSaved.refusal = EIO;
         } else if ((notSaved.roomNeeded = roomMissing(p.record, pad)) == 0) {
             o = pj::run(pad, p.record);
-            if (!o.found && (o.error == ENOSPC || o.error == EDQUOT || o.error == EFBIG))
+            if (!o.found && (o.error == ENOSPC || o.error == EDQUOT))
                 notSaved.roomNeeded = roomNeeded(p.record, pad); // nothing was written
             else if (!o.finished)
                 notFinished(o);

@@ -915,23 +915,24 @@ private slots:
 
         QVERIFY(!f.closeWithYes());
         QCOMPARE(f.prompter.texts().last(),
-                 QString("Kit 7 was not saved to the sampler pad: its folder is a link or leads out of the sampler "
+                 QString("The sampler pad refused a write (Input/output error); nothing was saved to it.\r\n"
+                         "Kit 7 was not saved to the sampler pad: its folder is a link or leads out of the sampler "
                          "pad.\r\nThe kit chains were not saved to the sampler pad: the folder of global.ini is a link "
-                         "or leads out of the sampler pad.\r\nThe change file alter.ini was not saved: its folder is a "
-                         "link or leads out of the sampler pad."));
+                         "or leads out of the sampler pad.\r\nThe change file alter.ini was not saved."));
         QCOMPARE(files(), before);
         QVERIFY(!QFileInfo::exists(target + "/SYS/alter.ini"));
         QVERIFY(!f.w.isNull() && w->pad().isUDiskFlag());
     }
 
-    // A kit record whose write fails and whose old bytes cannot be put back
-    // either (the process may write no byte past 1000 of a file): the box
-    // names the file that may be damaged.
-    void aFailedRestoreNamesTheFile()
+    // A pad that takes no byte past 1000 of a file refuses the record's
+    // write: nothing is saved, the kit keeps its bytes, and the box tells the
+    // refusal as it is, not as missing room.
+    void aRefusedRecordSavesNothingAndSaysWhy()
     {
         PadWindow f;
         f.layOut(3);
         MainWindow1 *w = f.open();
+        const QByteArray kitBefore = kf::readFile(kitFile(f, 7));
         reloadKit(w->doc(), 6, [&](MainWindow1Records::soundKit &kit) { kit.kit_tempo ^= 1; });
         ::signal(SIGXFSZ, SIG_IGN);
         rlimit old{};
@@ -945,9 +946,10 @@ private slots:
         const bool closed = f.closeWithYes();
         ::setrlimit(RLIMIT_FSIZE, &old);
         QVERIFY(!closed);
-        QCOMPARE(f.prompter.texts().last(), "Kit 7 was not saved to the sampler pad.\r\nWriting these files failed and "
-                                            "their old bytes could not be put back; they may be damaged:\r\n"
-                                                    + QDir::toNativeSeparators(kitFile(f, 7)));
+        QVERIFY(f.prompter.texts().last().startsWith(
+                "The sampler pad refused a write (File too large); nothing was saved to it.\r\nKit 7 was not saved "
+                "to the sampler pad.\r\n"));
+        QCOMPARE(kf::readFile(kitFile(f, 7)), kitBefore);
         QVERIFY(!f.w.isNull() && w->pad().isUDiskFlag());
     }
 
