@@ -8,6 +8,7 @@
 #include "platform/regularfile.h"
 #include "platform/silentfiles.h"
 #include "platform/sysio.h"
+#include "platform/timedlook.h"
 
 #include <QDebug>
 #include <QFile>
@@ -269,23 +270,17 @@ void ConversionJobs::giveUp(int job)
         m_state->jobs.at(job).look->givenUp();
 }
 
-bool ConversionJobs::settle(int limitMs, const std::function<void()> &turn)
+bool ConversionJobs::settle(int limitMs, const ztplatform::Waiter &wait)
 {
     m_state->stop = true;
     const qint64 end = nowMs() + limitMs;
-    std::unique_lock<std::mutex> hold(m_state->lock);
-    for (;;) {
-        if (m_state->converting == 0)
-            return true;
+    bool settled = false;
+    ztplatform::timedlook::waitUntil(wait, [&](int ms) {
+        std::unique_lock<std::mutex> hold(m_state->lock);
         const qint64 left = end - nowMs();
-        if (left <= 0)
-            return false;
-        m_state->changed.wait_for(hold, std::chrono::milliseconds(qMin<qint64>(20, left)),
-                                  [&] { return m_state->converting == 0; });
-        if (turn && m_state->converting != 0) {
-            hold.unlock();
-            turn();
-            hold.lock();
-        }
-    }
+        settled = m_state->changed.wait_for(hold, std::chrono::milliseconds(qBound<qint64>(0, ms, qMax<qint64>(left, 0))),
+                                            [&] { return m_state->converting == 0; });
+        return settled || left <= 0;
+    });
+    return settled;
 }

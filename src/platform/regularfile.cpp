@@ -206,7 +206,7 @@ bool askFolderOwner(const QString &path)
     return !ownerFences(root);
 }
 
-std::optional<bool> isRegularFileWithin(const QString &path, int limitMs, const std::function<void()> &turn)
+std::optional<bool> isRegularFileWithin(const QString &path, int limitMs, const Waiter &wait)
 {
     if (path.isEmpty() || !reachable(path))
         return false;
@@ -231,7 +231,7 @@ std::optional<bool> isRegularFileWithin(const QString &path, int limitMs, const 
                     found.canonical = sysio::canonicalPath(path);
                 return found;
             },
-            turn);
+            wait);
     if (!look)
         return std::nullopt;
     if (look->below && !look->regular && !look->below->refused)
@@ -271,7 +271,7 @@ FileLook lookAtFile(const QString &path)
     return look;
 }
 
-std::optional<qint64> regularFileSizeWithin(const QString &path, int limitMs, const std::function<void()> &turn)
+std::optional<qint64> regularFileSizeWithin(const QString &path, int limitMs, const Waiter &wait)
 {
     const FolderAnchor root = anchorOver(path);
     const auto look = [path, root]() -> BelowLook {
@@ -282,7 +282,7 @@ std::optional<qint64> regularFileSizeWithin(const QString &path, int limitMs, co
         found.size = isRegularFile(path) && openRegularFile(path, file, false) ? file.size() : -1;
         return found;
     };
-    const std::optional<BelowLook> found = lookAtFileWithin<BelowLook>(path, limitMs, look, turn);
+    const std::optional<BelowLook> found = lookAtFileWithin<BelowLook>(path, limitMs, look, wait);
     if (!found)
         return std::nullopt;
     // The folder's owner judges a root it did not admit, on the calling thread.

@@ -12,7 +12,7 @@
 #include "platform/sysio.h"
 #include "platform/timedlook.h"
 #include "widgets/dialogs/uiprompter.h"
-#include "widgets/closehold.h"
+#include "widgets/jobdialog.h"
 
 #include <QApplication>
 #include <QFile>
@@ -62,7 +62,7 @@ template <typename T>
 std::optional<T> lookAtSound(const QString &source, std::function<T()> look)
 {
     return ztplatform::lookAtFileWithin<T>(previewSourceFile(source), kSoundLookLimitMs, std::move(look),
-                                           []() { closehold::processEvents(QEventLoop::ExcludeUserInputEvents); });
+                                           JobDialog::waiter());
 }
 
 // A pad's .wav as the player takes it: what it plays (0: nothing, for a
@@ -146,9 +146,7 @@ bool takePadCopy(const QString &copy, const QString &preview)
 
 std::optional<qint64> PreviewController::soundFileSize(const QString &path)
 {
-    const std::optional<qint64> size = ztplatform::regularFileSizeWithin(path, kSoundLookLimitMs, []() {
-        closehold::processEvents(QEventLoop::ExcludeUserInputEvents);
-    });
+    const std::optional<qint64> size = ztplatform::regularFileSizeWithin(path, kSoundLookLimitMs, JobDialog::waiter());
     if (!size)
         qWarning().noquote() << "the drive of" << path << "does not answer: the sound is not taken";
     return size;
