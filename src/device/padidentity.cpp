@@ -73,7 +73,8 @@ ztplatform::FileRead readBelow(int rootFd, const QStringList &root, const QStrin
             *why = DeviceText::tr("Its folder is a link or leads out of the sampler pad.");
         return reach == ztplatform::Reach::Outside ? ztplatform::FileRead::NotRegular : ztplatform::FileRead::Missing;
     }
-    const ztplatform::FileRead read = ztplatform::readRegularFileAt(folder.fd(), name, FILE_READ_MAX, bytes);
+    const ztplatform::FileRead read =
+            ztplatform::readRegularFileAt(folder.disk(), folder.fd(), name, FILE_READ_MAX, bytes);
     if (why && read == ztplatform::FileRead::NotRegular)
         *why = padreason::why(ztplatform::entryType(folder.fd(), name), 0);
     if (why && read == ztplatform::FileRead::TooLarge)

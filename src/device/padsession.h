@@ -133,14 +133,19 @@ public:
     // a pad that does not answer is taken for gone, without a look, until
     // it answers again.
     bool padAnswering() const { return m_watch.answering(); }
+    // How the window waits on the pad's looks (it paints meanwhile).
+    void useWaiter(ztplatform::Waiter wait)
+    {
+        m_waiter = wait;
+        m_watch.useWaiter(std::move(wait));
+    }
     // `work` on a thread of its own, beating its pace after each look at the
-    // pad, waited on with `whileWaiting` run meanwhile (PadWatch::runPaced):
+    // pad, waited on through the window's waiter (PadWatch::runPaced):
     // nothing when the pad stopped answering, which it then is told.
     template <typename T>
-    std::optional<T> runOnPad(std::function<T(const PadPace &)> work, const std::function<void()> &whileWaiting,
-                              int lookLimitMs = PadWatch::ANSWER_LIMIT_MS)
+    std::optional<T> runOnPad(std::function<T(const PadPace &)> work, int lookLimitMs = PadWatch::ANSWER_LIMIT_MS)
     {
-        return m_watch.runPaced<T>(std::move(work), whileWaiting, lookLimitMs);
+        return m_watch.runPaced<T>(std::move(work), m_waiter, lookLimitMs);
     }
     // Where the pad's identity is read.
     PadPlaces padPlaces() const;
@@ -296,6 +301,7 @@ private:
     ztplatform::FolderAnchor m_padRoot;   // the pad's root at load; the pad's files are written only below it
     std::shared_ptr<PadGuard> m_padGuard; // tells the pad loaded from another one at its place, before each write
     mutable PadWatch m_watch;             // whether the pad answers; the GUI thread's looks at it
+    ztplatform::Waiter m_waiter;          // how the window waits on them
     QStringList m_padLinksLeftOut;
     QStringList m_clickSkipped;
     std::optional<padtree::ClickFiles> m_clicksRead; // the load's, taken once

@@ -78,10 +78,10 @@ struct FolderId {
     bool operator==(const FolderId &o) const { return device == o.device && inode == o.inode; }
 };
 
-FolderId idOf(int fd)
+FolderId idOf(const ztplatform::OpenFolder &folder)
 {
     struct stat st;
-    return fd >= 0 && ::fstat(fd, &st) == 0 ? FolderId{st.st_dev, st.st_ino} : FolderId();
+    return folder.isOpen() && folder.disk().stat(folder.fd(), &st) == 0 ? FolderId{st.st_dev, st.st_ino} : FolderId();
 }
 
 // The numbered wave folders, each opened below the folder that holds it
@@ -111,7 +111,7 @@ public:
         }
         ztplatform::OpenFolder folder = ztplatform::openFolderBelow(it->second.fd(), name);
         if (folder.isOpen())
-            m_read.append({holder, name, idOf(folder.fd())});
+            m_read.append({holder, name, idOf(folder)});
         return folder;
     }
 
@@ -129,14 +129,15 @@ public:
         std::map<QString, ztplatform::OpenFolder> now;
         for (const auto &held : m_holders) {
             ztplatform::OpenFolder again = m_root.openFolder(held.first);
-            if (!again.isOpen() || !(idOf(again.fd()) == idOf(held.second.fd())))
+            if (!again.isOpen() || !(idOf(again) == idOf(held.second)))
                 return false;
             now.emplace(held.first, std::move(again));
         }
         for (const Read &read : m_read) {
             struct stat st;
             const QByteArray name = QFile::encodeName(read.name);
-            if (::fstatat(now.at(read.holder).fd(), name.constData(), &st, AT_SYMLINK_NOFOLLOW) != 0
+            const ztplatform::OpenFolder &holder = now.at(read.holder);
+            if (holder.disk().statAt(holder.fd(), name, &st, AT_SYMLINK_NOFOLLOW) != 0
                 || !(FolderId{st.st_dev, st.st_ino} == read.id))
                 return false;
         }

@@ -107,14 +107,6 @@ void PadWatch::endTurns(bool turning)
         m_turning = false;
 }
 
-bool PadWatch::turnWhileWaiting()
-{
-    // Clicks and keys wait for the end of the look: no action of the user
-    // runs in the middle of the one that waits.
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-    return judgeLook();
-}
-
 void PadWatch::look()
 {
     if (m_look.isStarted() && !m_look.done()) {

@@ -68,12 +68,16 @@ public:
     const QString &root() const { return m_root; }
     bool answering() const { return m_answering; }
 
+    // How the GUI thread waits on work (it lets the window paint); without
+    // one it blocks.
+    void useWaiter(ztplatform::Waiter wait) { m_waiter = std::move(wait); }
+
     // `work` on a thread of its own, waited on at most `limitMs`: its
     // result, or nothing when it has not returned by then or the watch
     // found the pad silent meanwhile (the pad then does not answer). Nothing
-    // is run while the pad does not answer. On the GUI thread the window
-    // paints meanwhile, its input held (turnWhileWaiting()). `work` captures
-    // copies or shared pointers only: it may outlive the caller.
+    // is run while the pad does not answer. On the GUI thread the wait goes
+    // through the waiter (useWaiter). `work` captures copies or shared
+    // pointers only: it may outlive the caller.
     template <typename T>
     std::optional<T> run(std::function<T()> work, int limitMs = ANSWER_LIMIT_MS)
     {
@@ -83,31 +87,28 @@ public:
         QElapsedTimer waited;
         waited.start();
         const bool turning = beginTurns();
-        std::optional<T> result;
-        for (;;) {
+        ztplatform::timedlook::waitUntil(turning ? m_waiter : ztplatform::Waiter(), [&](int ms) {
             const qint64 left = limitMs - waited.elapsed();
-            result = running.waitFor(int(qBound<qint64>(0, turning ? PACED_POLL_MS : left, qMax<qint64>(left, 0))));
-            if (result || left <= 0 || !running.isStarted())
-                break;
-            if (turning && !turnWhileWaiting())
-                break;
-        }
+            if (!running.isStarted() || running.waitFor(int(qBound<qint64>(0, ms, qMax<qint64>(left, 0)))) || left <= 0)
+                return true;
+            return turning && !judgeLook();
+        });
         endTurns(turning);
+        std::optional<T> result = running.waitFor(0);
         if (!result)
             stopAnswering();
         return result;
     }
 
     // `work` on a thread of its own, handed a pace on which it beats after
-    // each look at the pad; `whileWaiting` runs on the calling thread in the
-    // meantime (it lets the window paint). Waited on while each look returns
-    // within `lookLimitMs` of the last (0: however long, while the watched
-    // root answers): its result, or nothing, the pace abandoned and the pad
-    // not answering, when one has not or the root stopped answering. Nothing
-    // is run while the pad does not answer. `work` captures copies or shared
-    // pointers only: it may outlive the caller.
+    // each look at the pad, waited on through `wait`. Waited on while each
+    // look returns within `lookLimitMs` of the last (0: however long, while
+    // the watched root answers): its result, or nothing, the pace abandoned
+    // and the pad not answering, when one has not or the root stopped
+    // answering. Nothing is run while the pad does not answer. `work`
+    // captures copies or shared pointers only: it may outlive the caller.
     template <typename T>
-    std::optional<T> runPaced(std::function<T(const PadPace &)> work, const std::function<void()> &whileWaiting,
+    std::optional<T> runPaced(std::function<T(const PadPace &)> work, const ztplatform::Waiter &wait,
                               int lookLimitMs = ANSWER_LIMIT_MS)
     {
         if (!judgeLook())
@@ -116,17 +117,18 @@ public:
         const ztplatform::TimedLook<T> running([work, pace]() { return work(pace); });
         if (!running.isStarted())
             return work(pace); // no thread to be had: run here
-        for (;;) {
-            if (std::optional<T> result = running.waitFor(PACED_POLL_MS))
-                return result;
-            if (whileWaiting)
-                whileWaiting();
-            if ((lookLimitMs > 0 && pace.sinceBeat() >= lookLimitMs) || !judgeLook()) {
-                pace.abandon();
-                stopAnswering();
-                return std::nullopt;
-            }
-        }
+        bool silent = false;
+        ztplatform::timedlook::waitUntil(wait, [&](int ms) {
+            if (running.waitFor(qMin(ms, int(PACED_POLL_MS))))
+                return true;
+            silent = (lookLimitMs > 0 && pace.sinceBeat() >= lookLimitMs) || !judgeLook();
+            return silent;
+        });
+        if (std::optional<T> result = running.waitFor(0))
+            return result;
+        pace.abandon();
+        stopAnswering();
+        return std::nullopt;
     }
 
 signals:
@@ -137,9 +139,6 @@ private:
     // not inside another such wait (which then waits without them).
     bool beginTurns();
     void endTurns(bool turning);
-    // The window's events but its input, once; false when the watch found
-    // the pad silent meanwhile.
-    bool turnWhileWaiting();
     void look();
     // False, and the pad not answering, when the look under way is overdue.
     bool judgeLook();
@@ -155,6 +154,7 @@ private:
     bool m_answering = true;
     bool m_lookBeforeSilence = false; // m_look began before work found the pad silent
     bool m_turning = false;           // a wait on the GUI thread lets events run
+    ztplatform::Waiter m_waiter;
 };
 
 #endif

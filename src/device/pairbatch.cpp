@@ -75,7 +75,7 @@ public:
             f->folder = m_root.openFolder(key, &f->reach);
             // Files are removed where they stand: a folder that refuses it is
             // known before the first of a pair goes.
-            if (f->folder.isOpen() && ::faccessat(f->folder.fd(), ".", W_OK | X_OK, AT_EACCESS) != 0)
+            if (f->folder.isOpen() && f->folder.disk().accessAt(f->folder.fd(), ".", W_OK | X_OK, AT_EACCESS) != 0)
                 f->refusal = errno;
         } else {
             f->base = m_root.openFolder(base, &f->reach);

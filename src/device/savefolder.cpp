@@ -35,9 +35,9 @@ Holds look(const QString &folder)
     return Holds::OnlyFiles;
 }
 
-std::optional<Holds> lookWithin(const QString &folder, int limitMs, const std::function<void()> &turn)
+std::optional<Holds> lookWithin(const QString &folder, int limitMs, const ztplatform::Waiter &wait)
 {
-    return ztplatform::lookWithin<Holds>(limitMs, [folder]() { return look(folder); }, turn);
+    return ztplatform::lookWithin<Holds>(limitMs, [folder]() { return look(folder); }, wait);
 }
 
 } // namespace savefolder

@@ -4,6 +4,8 @@
 // The saved-file folder "SAVE" at a drive's root, which the import opens
 // first when a drive holds one.
 
+#include "platform/waiter.h"
+
 #include <QString>
 
 #include <functional>
@@ -21,10 +23,9 @@ enum class Holds {
 // Any thread.
 Holds look(const QString &folder);
 
-// The same on a thread of its own, waited on at most `limitMs` while `turn`
-// runs here (it lets the window paint): nothing when the drive did not
-// answer in time.
-std::optional<Holds> lookWithin(const QString &folder, int limitMs, const std::function<void()> &turn);
+// The same on a thread of its own, waited on at most `limitMs` through
+// `wait`: nothing when the drive did not answer in time.
+std::optional<Holds> lookWithin(const QString &folder, int limitMs, const ztplatform::Waiter &wait);
 
 } // namespace savefolder
 

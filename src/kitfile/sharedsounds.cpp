@@ -53,21 +53,21 @@ QByteArray readDigest(OpenKitFile &kit, quint32 start, quint32 length)
     return storedDigest(kit.file, start, length, [&kit]() { kit.lastRead = nowMs(); });
 }
 
-// `work` reading `kit` on a thread of its own, `turn` run meanwhile; nothing
+// `work` reading `kit` on a thread of its own, waited on through `wait`; nothing
 // once the file has read nothing for kSilentLimitMs.
 template <typename T>
-std::optional<T> readWithin(OpenKitFile &kit, const std::function<T()> &work, const std::function<void()> &turn)
+std::optional<T> readWithin(OpenKitFile &kit, const std::function<T()> &work, const ztplatform::Waiter &wait)
 {
     kit.lastRead = nowMs();
     return ztplatform::lookUntilStalled<T>(
-            work, [&kit]() { return nowMs() - kit.lastRead >= kSilentLimitMs; }, turn);
+            work, [&kit]() { return nowMs() - kit.lastRead >= kSilentLimitMs; }, wait);
 }
 
 // The digests of `taken` as the file being imported holds them (empty where
 // one cannot be read), read on a thread of its own; nothing when the file
 // does not open or its drive stops answering.
 std::optional<QVector<QByteArray>> takenDigests(const QString &kitFile, const QVector<Records::SOUND_INDEX> &taken,
-                                                const std::function<void()> &turn)
+                                                const ztplatform::Waiter &wait)
 {
     const auto kit = std::make_shared<OpenKitFile>();
     kit->path = kitFile;
@@ -82,7 +82,7 @@ std::optional<QVector<QByteArray>> takenDigests(const QString &kitFile, const QV
                     out.append(readDigest(*kit, s.wave_start, s.wave_length));
                 return out;
             },
-            turn);
+            wait);
     if (!digests)
         qWarning().noquote() << "the drive of" << kitFile << "does not answer: its sounds are not compared";
     if (!digests || digests->size() != taken.size())
@@ -96,9 +96,9 @@ std::optional<QVector<QByteArray>> takenDigests(const QString &kitFile, const QV
 class LibraryReader
 {
 public:
-    LibraryReader(const QVector<Records::READ_KIT_FILE> &loaded, const std::function<void()> &turn)
-        : m_locator(loaded, turn)
-        , m_turn(turn)
+    LibraryReader(const QVector<Records::READ_KIT_FILE> &loaded, const ztplatform::Waiter &wait)
+        : m_locator(loaded, wait)
+        , m_wait(wait)
     {
     }
 
@@ -137,14 +137,14 @@ public:
 
 private:
     StoredSoundLocator m_locator;
-    std::function<void()> m_turn;
+    ztplatform::Waiter m_wait;
     std::map<int, std::shared_ptr<OpenKitFile>> m_files;
     std::set<int> m_silent;
 
     std::optional<QByteArray> read(const std::shared_ptr<OpenKitFile> &kit, quint32 start, quint32 length) const
     {
         return readWithin<QByteArray>(
-                *kit, [kit, start, length]() { return readDigest(*kit, start, length); }, m_turn);
+                *kit, [kit, start, length]() { return readDigest(*kit, start, length); }, m_wait);
     }
 };
 
@@ -171,11 +171,11 @@ QByteArray storedDigest(QFile &file, quint32 start, quint32 length, const std::f
 QHash<int, QString> SharedSounds::match(const QString &kitFile, const QVector<Records::SOUND_INDEX> &taken,
                                         const QVector<Records::SOUND_INDEX> &library,
                                         const QVector<Records::READ_KIT_FILE> &loaded,
-                                        const std::function<void()> &turn)
+                                        const ztplatform::Waiter &wait)
 {
     QHash<int, QString> same;
     const std::optional<QVector<QByteArray>> digests =
-            taken.isEmpty() ? std::nullopt : takenDigests(kitFile, taken, turn);
+            taken.isEmpty() ? std::nullopt : takenDigests(kitFile, taken, wait);
     if (!digests)
         return same;
     // The list's stored sounds that bear a name of the file, by name and
@@ -184,7 +184,7 @@ QHash<int, QString> SharedSounds::match(const QString &kitFile, const QVector<Re
     QHash<QByteArray, bool> names;
     for (const Records::SOUND_INDEX &s : taken)
         names.insert(nameOf(s), true);
-    LibraryReader reader(loaded, turn);
+    LibraryReader reader(loaded, wait);
     for (const Records::SOUND_INDEX &s : library) {
         if (!names.contains(nameOf(s)) || !parseStoredSource(s.file).isStored())
             continue;

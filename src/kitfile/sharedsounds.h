@@ -12,6 +12,8 @@
 #include <QHash>
 #include <QString>
 
+#include "platform/waiter.h"
+
 #include <functional>
 
 class QFile;
@@ -44,12 +46,12 @@ public:
     // each is read once. A list sound matches only while its file is checked
     // unchanged since its load, its kept digest too. Each sound of `taken`
     // that is added stays known by its digest. The list's kit files are read
-    // on a thread of their own, `turn` run meanwhile, and so is kitFile: one
+    // on a thread of their own, waited on through `wait`, and so is kitFile: one
     // whose drive stops answering matches nothing.
     QHash<int, QString> match(const QString &kitFile, const QVector<Records::SOUND_INDEX> &taken,
                               const QVector<Records::SOUND_INDEX> &library,
                               const QVector<Records::READ_KIT_FILE> &loaded,
-                              const std::function<void()> &turn = {});
+                              const ztplatform::Waiter &wait = {});
     void addTwin(const QString &source, const QString &listSource) { m_twinOf.insert(source, listSource); }
 
     // Before the sounds stored in a kit file leave the list: each of them that

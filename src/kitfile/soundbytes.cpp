@@ -40,7 +40,7 @@ SoundBytes::Place SoundBytes::placeOf(const QString &source)
         const std::optional<qint64> size = ztplatform::lookAtFileWithin<qint64>(
                 source, kSilentLimitMs,
                 [source]() { return ztplatform::isRegularFile(source) ? QFileInfo(source).size() : qint64(-1); },
-                m_turn);
+                m_wait);
         if (!size) {
             qWarning().noquote() << "the drive of" << source << "does not answer: its bytes are not compared";
             return place; // looked at again when asked again
@@ -76,7 +76,7 @@ QByteArray SoundBytes::digestOf(const Place &place)
                 mark->returned();
                 return digest;
             },
-            [lastRead]() { return nowMs() - *lastRead >= kSilentLimitMs; }, m_turn);
+            [lastRead]() { return nowMs() - *lastRead >= kSilentLimitMs; }, m_wait);
     if (!read) {
         mark->givenUp();
         qWarning().noquote() << "the drive of" << place.file << "does not answer: its bytes are not compared";

@@ -9,6 +9,8 @@
 #include <QHash>
 #include <QString>
 
+#include "platform/waiter.h"
+
 #include <functional>
 
 namespace setupfiles {
@@ -27,12 +29,12 @@ public:
     // whole file. Unset: every source is a plain file.
     using Locate = std::function<Place(const QString &source)>;
 
-    // Each file is looked at on a thread of its own, `turn` (when given) run
-    // meanwhile: one whose drive reads nothing for 2 s is not waited on, and
+    // Each file is looked at on a thread of its own, waited on through
+    // `wait`: one whose drive reads nothing for 2 s is not waited on, and
     // reads as a file that cannot be read.
-    explicit SoundBytes(Locate locate = Locate(), std::function<void()> turn = {})
+    explicit SoundBytes(Locate locate = Locate(), ztplatform::Waiter wait = {})
         : m_locate(std::move(locate))
-        , m_turn(std::move(turn))
+        , m_wait(std::move(wait))
     {
     }
 
@@ -45,7 +47,7 @@ private:
     QByteArray digestOf(const Place &place);
 
     Locate m_locate;
-    std::function<void()> m_turn;
+    ztplatform::Waiter m_wait;
     QHash<QString, Place> m_places;
     QHash<QString, QByteArray> m_digests; // by file, start and length
 };

@@ -79,11 +79,11 @@ QString absoluteText(const QString &path)
 
 // The first of `loaded` that is the same file as `kitFile` now; -1 when none
 // is, or when a drive does not answer or still holds an earlier look. Each
-// file is looked at in turn on a thread of its own (`turn` run meanwhile);
+// file is looked at in turn on a thread of its own (waited on through `wait`);
 // given up on, the file it waits on and `kitFile` stay silent until it
 // returns. A loaded file already silent is not that file.
 int sameFileWithin(const QString &kitFile, const QVector<Records::READ_KIT_FILE> &loaded,
-                   const std::function<void()> &turn)
+                   const ztplatform::Waiter &wait)
 {
     if (ztplatform::isSilentFile(kitFile))
         return -1;
@@ -111,7 +111,7 @@ int sameFileWithin(const QString &kitFile, const QVector<Records::READ_KIT_FILE>
                     asked->returned();
                 return same;
             },
-            turn);
+            wait);
     if (look.answered)
         return look.at < paths.size() ? records.at(look.at) : -1;
     if (look.started)
@@ -153,16 +153,16 @@ QStringList storedSourceFiles(const QVector<Records::SOUND_LIST_INFO> &waves)
 }
 
 QString changedSource(const QStringList &files, const QVector<Records::READ_KIT_FILE> &loaded,
-                      const std::function<void()> &turn, CollectError::Kind *why)
+                      const ztplatform::Waiter &wait, CollectError::Kind *why)
 {
-    const StoredSoundLocator loc(loaded, turn);
+    const StoredSoundLocator loc(loaded, wait);
     for (const QString &file : files) {
         const QString path = QDir::fromNativeSeparators(file);
         const int r = loc.recordOf(path);
         std::optional<ztplatform::FileStamp> now;
         if (r >= 0)
             now = ztplatform::lookAtFileWithin<ztplatform::FileStamp>(
-                    path, kLookLimitMs, [path]() { return ztplatform::diskFileStamp(path); }, turn);
+                    path, kLookLimitMs, [path]() { return ztplatform::diskFileStamp(path); }, wait);
         if (r >= 0 && !now)
             qWarning().noquote() << "the drive of" << path << "does not answer: taken for a file that does not open";
         if (r < 0 || !now || !matchesLoad(loc.record(r), *now)) {
@@ -174,9 +174,9 @@ QString changedSource(const QStringList &files, const QVector<Records::READ_KIT_
     return QString();
 }
 
-StoredSoundLocator::StoredSoundLocator(const QVector<Records::READ_KIT_FILE> &files, std::function<void()> turn)
+StoredSoundLocator::StoredSoundLocator(const QVector<Records::READ_KIT_FILE> &files, ztplatform::Waiter wait)
     : m_files(files)
-    , m_turn(std::move(turn))
+    , m_wait(std::move(wait))
 {
     m_probes.resize(size_t(files.size()));
     for (int i = files.size() - 1; i >= 0; --i)
@@ -193,7 +193,7 @@ int StoredSoundLocator::recordOf(const QString &kitFile) const
     const auto other = m_byOtherPath.constFind(kitFile);
     if (other != m_byOtherPath.constEnd())
         return other.value();
-    const int found = kitFile.isEmpty() ? -1 : sameFileWithin(kitFile, m_files, m_turn);
+    const int found = kitFile.isEmpty() ? -1 : sameFileWithin(kitFile, m_files, m_wait);
     m_byOtherPath.insert(kitFile, found);
     return found;
 }
@@ -246,7 +246,7 @@ CollectError::Kind StoredSoundLocator::verify(int record, int e)
         // or still holds an earlier look given up on, is a file that does not open.
         const std::optional<TableLook> look = ztplatform::lookAtFileWithin<TableLook>(
                 file, kLookLimitMs, [=]() { return lookAtTable(file, length, stamp, waveCount, layout, count); },
-                m_turn);
+                m_wait);
         if (!look)
             qWarning().noquote() << "the drive of" << file << "does not answer: its sounds are not read";
         p.state = look ? look->state : CollectError::OpenFailed;

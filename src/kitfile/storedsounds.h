@@ -10,6 +10,8 @@
 
 #include <QHash>
 
+#include "platform/waiter.h"
+
 #include <functional>
 #include <memory>
 #include <vector>
@@ -32,18 +34,18 @@ bool matchesLoad(quint64 loadedLength, const ztplatform::FileStamp &loaded, cons
 QStringList storedSourceFiles(const QVector<Records::SOUND_LIST_INFO> &waves);
 // The first of those `files` that, looked at by that path, is not the loaded
 // file the load read (matchesLoad); empty when there is none. Asked after the
-// copy, it tells that what was copied is what was loaded. `turn` as for
+// copy, it tells that what was copied is what was loaded. `wait` as for
 // StoredSoundLocator. `why` gets Modified, or OpenFailed for a file whose
 // drive did not answer within the limit.
 QString changedSource(const QStringList &files, const QVector<Records::READ_KIT_FILE> &loaded,
-                      const std::function<void()> &turn = {}, CollectError::Kind *why = nullptr);
+                      const ztplatform::Waiter &wait = {}, CollectError::Kind *why = nullptr);
 
 class StoredSoundLocator
 {
 public:
-    // `turn` (when given) is run on the calling thread while a look at a
-    // drive is awaited (it lets the window paint).
-    explicit StoredSoundLocator(const QVector<Records::READ_KIT_FILE> &files, std::function<void()> turn = {});
+    // `wait` (when given) waits on the calling thread for a look at a
+    // drive (it lets the window paint).
+    explicit StoredSoundLocator(const QVector<Records::READ_KIT_FILE> &files, ztplatform::Waiter wait = {});
     ~StoredSoundLocator();
 
     // The first loaded kit file with this path ('/' separators), else the
@@ -66,7 +68,7 @@ public:
 private:
     struct Probe;
     const QVector<Records::READ_KIT_FILE> &m_files;
-    std::function<void()> m_turn;
+    ztplatform::Waiter m_wait;
     QHash<QString, int> m_byPath;
     mutable QHash<QString, int> m_byOtherPath; // texts found by identity
     std::vector<std::unique_ptr<Probe>> m_probes;

@@ -35,12 +35,15 @@ void tell(const ProgressFn &progress, int value)
         progress(value);
 }
 
-// Lets the window paint while a look at a drive is awaited.
-std::function<void()> turnOf(const ProgressFn &progress)
+// Waits on a look at a drive, telling `progress` meanwhile (the window paints).
+ztplatform::Waiter waiterOf(const ProgressFn &progress)
 {
     if (!progress)
         return {};
-    return [progress]() { progress(-1); };
+    return [progress](const std::function<bool(int ms)> &ended) {
+        while (!ended(20))
+            progress(-1);
+    };
 }
 
 // Lock byte of the first library sound with each source.
@@ -88,7 +91,7 @@ CollectError locate(StoredSoundLocator &loc, const StoredRef &ref, const QString
 // but not converted is named with the sound (a missing one the conversion
 // has named with its kits).
 CollectError convert(const RawWaveFn &rawWave, const QString &source, const QString &name, const QString &target,
-                     Place &out, const std::function<void()> &turn)
+                     Place &out, const ztplatform::Waiter &wait)
 {
     if (target.isEmpty()) {
         qWarning() << "no temporary folder to convert" << source << "into";
@@ -98,7 +101,7 @@ CollectError convert(const RawWaveFn &rawWave, const QString &source, const QStr
     if (len == 0) {
         // A source whose drive does not answer is named like one that did not convert.
         const std::optional<bool> file = ztplatform::lookAtFileWithin<bool>(
-                source, kLookLimitMs, [source]() { return ztplatform::lookAtFile(source).type == S_IFREG; }, turn);
+                source, kLookLimitMs, [source]() { return ztplatform::lookAtFile(source).type == S_IFREG; }, wait);
         CollectError err(!file || *file ? CollectError::ConvertFailed : CollectError::RawFailed);
         err.path = source;
         err.name = name;
@@ -198,7 +201,7 @@ CollectError collectWholeSetupWaves(const QVector<TotalRow> &rows, QVector<Recor
     tell(progress, 60);
 
     const QHash<QString, quint8> locks = firstLocks(library);
-    StoredSoundLocator loc(files, turnOf(progress));
+    StoredSoundLocator loc(files, waiterOf(progress));
     const int n = got.waveList.size();
     const std::shared_ptr<void> planned = planConversions(plan, sourcesOf(got.waveList), tempDir, [](int i) { return i; });
     const float step = n > 0 ? 40.0f / float(n) : 0.0f;
@@ -219,7 +222,7 @@ CollectError collectWholeSetupWaves(const QVector<TotalRow> &rows, QVector<Recor
                          notLoaded(whole ? CollectError::NotLoadedWhole : CollectError::NotLoadedKit, kitNo), false,
                          place);
         } else {
-            err = convert(rawWave, source, w.name, rawWavePath(tempDir, i), place, turnOf(progress));
+            err = convert(rawWave, source, w.name, rawWavePath(tempDir, i), place, waiterOf(progress));
         }
         if (err)
             return err;
@@ -260,8 +263,8 @@ CollectError collectKitWaves(Records::soundKit &kit, int kitIndex, const QVector
     forEachHiHatSlot(numbered, gather);
 
     const QHash<QString, quint8> locks = firstLocks(library);
-    const std::function<void()> turn = turnOf(progress);
-    StoredSoundLocator loc(files, turn);
+    const ztplatform::Waiter wait = waiterOf(progress);
+    StoredSoundLocator loc(files, wait);
     const std::shared_ptr<void> planned = planConversions(plan, sourcesOf(got.waveList), tempDir, [](int i) { return i; });
     quint64 estimate = kKitFileFixed + quint64(SOUND_ENTRY_SIZE) * quint64(got.waveList.size());
     const quint64 limit = quint64(RAW_DATA_LENGTH_MAX);
@@ -277,7 +280,7 @@ CollectError collectKitWaves(Records::soundKit &kit, int kitIndex, const QVector
                     ref.kitFile.isEmpty() ? std::optional<bool>(false)
                                           : ztplatform::lookWithin<bool>(
                                                     kLookLimitMs, [file = ref.kitFile]() { return QFileInfo::exists(file); },
-                                                    turn);
+                                                    wait);
             if (!there || !*there) {
                 // A kit file whose drive does not answer is one that does not open.
                 err = CollectError(there ? CollectError::KitFileMissing : CollectError::OpenFailed);
@@ -291,7 +294,7 @@ CollectError collectKitWaves(Records::soundKit &kit, int kitIndex, const QVector
             estimate += place.size;
         } else {
             const std::optional<qint64> size = ztplatform::lookAtFileWithin<qint64>(
-                    source, kLookLimitMs, [source]() { return qMax<qint64>(ztplatform::lookAtFile(source).size, 0); }, turn);
+                    source, kLookLimitMs, [source]() { return qMax<qint64>(ztplatform::lookAtFile(source).size, 0); }, wait);
             if (!size) {
                 qWarning().noquote() << "the drive of" << source << "does not answer: the sound is not taken";
                 err = CollectError(CollectError::ConvertFailed);
@@ -303,7 +306,7 @@ CollectError collectKitWaves(Records::soundKit &kit, int kitIndex, const QVector
             estimate += sourceSize;
             if (estimate > limit)
                 return CollectError(CollectError::TooLarge);
-            err = convert(rawWave, source, w.name, rawWavePath(tempDir, i), place, turn);
+            err = convert(rawWave, source, w.name, rawWavePath(tempDir, i), place, wait);
             if (err)
                 return err;
             estimate = estimate - sourceSize + place.size;

@@ -94,7 +94,7 @@ Look quickLookHere(const QString &path)
 Look quickLook(const QString &path)
 {
     const std::optional<Look> look =
-            ztplatform::lookAtFileWithin<Look>(path, kLookLimitMs, [path]() { return quickLookHere(path); }, {});
+            ztplatform::lookAtFileWithin<Look>(path, kLookLimitMs, [path]() { return quickLookHere(path); }, ztplatform::Waiter());
     if (look)
         return *look;
     qWarning().noquote() << "the drive of" << path << "does not answer: it is not taken as a sound";
@@ -149,7 +149,7 @@ groupentries::Identity bytesOf(const QString &path)
                     return groupentries::Identity();
                 return groupentries::Identity{QString(), qint64(stamp.size), digest, groupentries::stampText(stamp)};
             },
-            [lastRead]() { return nowMs() - *lastRead >= kLookLimitMs; }, {});
+            [lastRead]() { return nowMs() - *lastRead >= kLookLimitMs; }, ztplatform::Waiter());
     if (!read) {
         mark->givenUp();
         qWarning().noquote() << "the drive of" << path << "does not answer: its bytes are not known";

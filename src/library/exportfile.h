@@ -61,7 +61,7 @@ private:
 // came.
 template <typename T>
 std::optional<T> waitWatched(Watch &watch, qint64 stallMs, const ztplatform::TimedLook<T> &running,
-                             const std::function<void()> &paint)
+                             const ztplatform::Waiter &wait)
 {
     bool givenUp = false;
     std::optional<T> done = ztplatform::waitUntilStalled<T>(
@@ -74,7 +74,7 @@ std::optional<T> waitWatched(Watch &watch, qint64 stallMs, const ztplatform::Tim
                     qWarning() << "a file was being put in place when its folder stopped answering";
                 return true;
             },
-            paint);
+            wait);
     if (givenUp)
         return std::nullopt;
     return done;
@@ -84,12 +84,12 @@ std::optional<T> waitWatched(Watch &watch, qint64 stallMs, const ztplatform::Tim
 // thread can be started.
 template <typename T>
 std::optional<T> waitWatched(Watch &watch, qint64 stallMs, const std::function<T()> &work,
-                             const std::function<void()> &paint)
+                             const ztplatform::Waiter &wait)
 {
     const ztplatform::TimedLook<T> running(work);
     if (!running.isStarted())
         return work();
-    return waitWatched<T>(watch, stallMs, running, paint);
+    return waitWatched<T>(watch, stallMs, running, wait);
 }
 
 // Converts `source` into the pad's WAV form under a temporary name in the

@@ -388,7 +388,7 @@ struct RowsCheck
 } // namespace
 
 Checked checkGroupsWithin(QVector<soundfilexml::strSoundGroup> &groups, const QString &keptFolder, int limitMs,
-                          const std::function<void()> &turn, int *unanswered)
+                          const ztplatform::Waiter &wait, int *unanswered)
 {
     auto run = std::make_shared<RowsCheck>();
     run->checker.kept.folder = keptFolder;
@@ -419,7 +419,7 @@ Checked checkGroupsWithin(QVector<soundfilexml::strSoundGroup> &groups, const QS
                 row.out = std::move(run->checker.out);
                 return false;
             },
-            turn);
+            wait);
     const int answered = look.answered ? int(run->rows.size()) : look.at;
     if (!look.answered) {
         run->stop = true;

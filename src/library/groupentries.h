@@ -14,6 +14,8 @@
 #include <QString>
 #include <QVector>
 
+#include "platform/waiter.h"
+
 #include <functional>
 
 namespace groupentries {
@@ -93,13 +95,13 @@ struct Checked
 // names them there now; one whose bytes are a copy in `keptFolder` names
 // that copy; any other is marked lost and returned. Rows whose file is
 // missing or does not read are left as they are.
-// The check runs row by row on a thread of its own, `turn` run meanwhile. Each
+// The check runs row by row on a thread of its own, waited on through `wait`. Each
 // row that answers gives the next the whole `limitMs`; a row whose drive
 // does not answer in time is given up on (its file stays silent until its
 // look returns), and it and the rows after it stay as read, like rows whose
 // file does not read. Rows whose file is silent already are not looked at.
 // *unanswered (when given) gets the count of rows left so.
 Checked checkGroupsWithin(QVector<soundfilexml::strSoundGroup> &groups, const QString &keptFolder, int limitMs,
-                          const std::function<void()> &turn, int *unanswered = nullptr);
+                          const ztplatform::Waiter &wait, int *unanswered = nullptr);
 
 } // namespace groupentries

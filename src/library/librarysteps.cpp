@@ -1148,7 +1148,7 @@ void SoundLibrary::lookAtSoundFiles(int from) const
                 if (f.regular && stamped.at(i))
                     f.stamp = ztplatform::diskFileStamp(path);
             },
-            m_lookTurn);
+            m_lookWait);
     for (int i = 0; i < looked.size(); ++i) {
         if (look.answered[size_t(i)]) {
             FoundAt &f = seen.found[size_t(places.at(i))];

@@ -68,11 +68,11 @@ void SoundLibrary::forgetLoadedKitFile(int index)
 }
 
 QHash<int, QString> SoundLibrary::takeKitFileSounds(const QString &file, QVector<SOUND_INDEX> &sounds,
-                                                    const std::function<void()> &turn)
+                                                    const ztplatform::Waiter &wait)
 {
     touchFiles();
     const Edit edit(this, Sounds);
-    const QHash<int, QString> same = m_sharedSounds.match(file, sounds, m_waveLoadKitAttrList, m_loadedKitFiles, turn);
+    const QHash<int, QString> same = m_sharedSounds.match(file, sounds, m_waveLoadKitAttrList, m_loadedKitFiles, wait);
     namerules::NamesInUse inUse = soundNamesInUse();
     setupfiles::SoundBytes bytes = soundBytes();
     for (int i = 0; i < sounds.size(); ++i) {

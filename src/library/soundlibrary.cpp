@@ -281,17 +281,17 @@ setupfiles::SoundBytes SoundLibrary::soundBytes(bool apart) const
 {
     struct Held
     {
-        Held(const QVector<READ_KIT_FILE> &loaded, bool apart, bool clicksFirst, const std::function<void()> &turn)
+        Held(const QVector<READ_KIT_FILE> &loaded, bool apart, bool clicksFirst, const ztplatform::Waiter &wait)
             : copy(apart ? loaded : QVector<READ_KIT_FILE>())
-            , entries(apart ? copy : loaded, clicksFirst, turn)
+            , entries(apart ? copy : loaded, clicksFirst, wait)
         {
         }
         const QVector<READ_KIT_FILE> copy;
         soundsource::StoredEntries entries;
     };
     // Looked at here, the window paints while a drive is awaited.
-    const std::function<void()> turn = apart ? std::function<void()>() : m_lookTurn;
-    const auto held = std::make_shared<Held>(m_loadedKitFiles, apart, m_loadClickFlag && !m_clickDeviceFlag, turn);
+    const ztplatform::Waiter wait = apart ? ztplatform::Waiter() : m_lookWait;
+    const auto held = std::make_shared<Held>(m_loadedKitFiles, apart, m_loadClickFlag && !m_clickDeviceFlag, wait);
     return setupfiles::SoundBytes([held](const QString &source) {
         setupfiles::SoundBytes::Place place;
         const READ_KIT_FILE *kit = nullptr;
@@ -303,7 +303,7 @@ setupfiles::SoundBytes SoundLibrary::soundBytes(bool apart) const
             place.length = entry.wave_length;
         }
         return place;
-    }, turn);
+    }, wait);
 }
 
 void SoundLibrary::clearSoundRows()
@@ -820,14 +820,14 @@ void SoundLibrary::appendKitOrder(const QVector<KitOrderGroup> &groups)
     }
 }
 
-soundsource::StoredEntries SoundLibrary::storedEntries(const std::function<void()> &turn) const
+soundsource::StoredEntries SoundLibrary::storedEntries(const ztplatform::Waiter &wait) const
 {
     // The five metronome sounds stand first in a whole setup that holds them.
-    return soundsource::StoredEntries(m_loadedKitFiles, m_loadClickFlag && !m_clickDeviceFlag, turn);
+    return soundsource::StoredEntries(m_loadedKitFiles, m_loadClickFlag && !m_clickDeviceFlag, wait);
 }
 
 int SoundLibrary::storedSoundEntry(const QString &source, const READ_KIT_FILE **kit,
-                                   const std::function<void()> &turn) const
+                                   const ztplatform::Waiter &wait) const
 {
-    return storedEntries(turn).find(source, kit);
+    return storedEntries(wait).find(source, kit);
 }

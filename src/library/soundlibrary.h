@@ -79,11 +79,12 @@ public:
     // Of `sources`, the sounds that are gone: a file no longer a regular
     // file, a kit file's sound whose file is not as a load read it, a wave of
     // the pad the list no longer holds (the pad is not read for it). The
-    // files are looked at on a thread of their own, the turn run meanwhile;
+    // files are looked at on a thread of their own, waited on through the
+    // look waiter;
     // those whose drive does not answer in time go to `unanswered`, not gone.
     QStringList goneSounds(const QStringList &sources, QStringList *unanswered = nullptr) const;
-    // Run while goneSounds() waits on a drive (the window paints).
-    void setLookTurn(std::function<void()> turn) { m_lookTurn = std::move(turn); }
+    // How goneSounds() and the list's looks wait on a drive (the window paints).
+    void useLookWaiter(ztplatform::Waiter wait) { m_lookWait = std::move(wait); }
     // While one lives, goneSounds() looks at each file once (the parts of a
     // step ask about the same sounds); the first to live holds it.
     class LookOnce
@@ -148,7 +149,7 @@ public:
     // list or the groups change.
     const namerules::NamesInUse &soundNameIndex() const;
     // Compares the bytes of sounds, stored sounds read in their loaded kit
-    // files, each file looked at off this thread (the look turn run meanwhile);
+    // files, each file looked at off this thread (through the look waiter);
     // `apart`: as loaded now, for a thread that may outlive changes.
     setupfiles::SoundBytes soundBytes(bool apart = false) const;
 
@@ -246,10 +247,10 @@ public:
 
     // ---- stored sounds of loaded kit files -------------------------------------
     // The finder of stored sounds in the loaded kit files, kept for many sounds
-    // in a row; `turn` runs while it awaits a drive (StoredEntries).
-    soundsource::StoredEntries storedEntries(const std::function<void()> &turn = {}) const;
+    // in a row; `wait` waits on a drive (StoredEntries).
+    soundsource::StoredEntries storedEntries(const ztplatform::Waiter &wait = {}) const;
     // A stored sound's table entry in its loaded kit file *kit; -1: file not loaded (*kit null) or beyond its table.
-    int storedSoundEntry(const QString &source, const READ_KIT_FILE **kit, const std::function<void()> &turn = {}) const;
+    int storedSoundEntry(const QString &source, const READ_KIT_FILE **kit, const ztplatform::Waiter &wait = {}) const;
 
     // ---- the groups ---------------------------------------------------------------
     // Why sound `row` of group `group` can be neither previewed, dragged nor
@@ -421,7 +422,7 @@ public:
     // and the groups' sounds. Returned: position in `sounds` -> the list
     // source it stands for.
     QHash<int, QString> takeKitFileSounds(const QString &file, QVector<SOUND_INDEX> &sounds,
-                                          const std::function<void()> &turn = {});
+                                          const ztplatform::Waiter &wait = {});
     // Before the sounds stored in a kit file leave the list: each of them
     // another kit file's sound stands for hands over to it (list source
     // leaving -> its twin). The kit file's twins are then forgotten.
@@ -505,7 +506,7 @@ private:
     // The kit file at `kitFile`, found with `stamp`, is as a load (now, or
     // one a step keeps) read it.
     bool kitFileAsLoaded(const QString &kitFile, const ztplatform::FileStamp &stamp) const;
-    std::function<void()> m_lookTurn;
+    ztplatform::Waiter m_lookWait;
     // What a look found at a sound's file or kit file.
     struct FoundAt
     {

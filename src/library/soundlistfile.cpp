@@ -255,7 +255,7 @@ SoundLibrary::SoundListStart SoundLibrary::takeSoundList(const QString &fileName
     // Read off this thread. A read given up on is never taken for an empty
     // list: nothing is written over the file this session.
     const std::optional<ListRead> found = ztplatform::lookAtFileWithin<ListRead>(
-            fileName, kSoundLookLimitMs, [fileName]() { return readList(fileName); }, m_lookTurn);
+            fileName, kSoundLookLimitMs, [fileName]() { return readList(fileName); }, m_lookWait);
     if (!found) {
         qWarning().noquote() << "the drive of" << fileName << "does not answer: the sound groups are not read";
         start.silent = true;
@@ -301,7 +301,7 @@ SoundLibrary::SoundListStart SoundLibrary::takeSoundList(const QString &fileName
     m_listBaselineGroups = read; // made into bytes only when a write compares them
     // Looked at off this thread: a sound whose drive does not answer stays as read.
     groupentries::Checked checked = groupentries::checkGroupsWithin(read, setupfiles::keptSoundsFolder(fileName),
-                                                                    kSoundLookLimitMs, m_lookTurn);
+                                                                    kSoundLookLimitMs, m_lookWait);
     start.unmatched = std::move(checked.unmatched);
     start.fromKept = std::move(checked.fromKept);
     soundListToItemModel(read);
@@ -324,7 +324,7 @@ QString SoundLibrary::keepAsideWithin(const QString &target, const std::optional
                              : soundfilexml::moveAside(target, &k.why);
                 return k;
             },
-            m_lookTurn);
+            m_lookWait);
     if (!kept) {
         qWarning().noquote() << "the drive of" << target << "does not answer: the file is not kept beside it";
         *reason = silentReason();
@@ -416,7 +416,7 @@ SoundLibrary::SoundListSave SoundLibrary::writeGroups(const QByteArray &bytes, c
     const QString name = m_soundListFileName, target = m_listTarget;
     const ztplatform::FileLock::Entry held = m_listLock.heldEntry();
     const std::optional<ListLook> look = ztplatform::lookAtFileWithin<ListLook>(
-            target, kSoundLookLimitMs, [name, target, held]() { return lookAtList(name, target, held); }, m_lookTurn);
+            target, kSoundLookLimitMs, [name, target, held]() { return lookAtList(name, target, held); }, m_lookWait);
     if (!look) {
         qWarning().noquote() << "the drive of" << target << "does not answer: the sound groups are not written";
         save.silent = true;
@@ -519,7 +519,7 @@ void SoundLibrary::replaceGroups(const QByteArray &bytes, const std::optional<QB
     const auto stage = std::make_shared<std::atomic_int>(Preparing);
     const std::optional<Replaced> done = ztplatform::lookAtFileWithin<Replaced>(
             target, kSoundLookLimitMs, [target, bytes, other, stage]() { return replaceList(target, bytes, other, stage); },
-            m_lookTurn);
+            m_lookWait);
     if (!done) {
         int preparing = Preparing;
         if (stage->compare_exchange_strong(preparing, Stopped)) {
@@ -578,7 +578,7 @@ void SoundLibrary::noteEntries()
     };
     auto reads = std::make_shared<Reads>();
     QStringList paths;
-    soundsource::StoredEntries entries = storedEntries(m_lookTurn);
+    soundsource::StoredEntries entries = storedEntries(m_lookWait);
     for (int g = 0; g < m_soundGroupList.size(); ++g) {
         const QVector<soundfilexml::strSoundItem> &sounds = m_soundGroupList.at(g).soundList;
         for (int r = 0; r < sounds.size(); ++r) {
@@ -630,7 +630,7 @@ void SoundLibrary::noteEntries()
                 row.read = true;
                 return false;
             },
-            m_lookTurn);
+            m_lookWait);
     const int answered = look.answered ? int(reads->rows.size()) : look.at;
     if (!look.answered) {
         reads->stop = true;

@@ -55,8 +55,8 @@ bool inTable(const Records::READ_KIT_FILE &kit, int entry)
 }
 
 StoredEntries::StoredEntries(const QVector<Records::READ_KIT_FILE> &loaded, bool clicksFirst,
-                             std::function<void()> turn)
-    : m_locator(loaded, std::move(turn))
+                             ztplatform::Waiter wait)
+    : m_locator(loaded, std::move(wait))
     , m_clicksFirst(clicksFirst)
 {
 }

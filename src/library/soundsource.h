@@ -52,9 +52,9 @@ bool inTable(const Records::READ_KIT_FILE &kit, int entry);
 class StoredEntries
 {
 public:
-    // `turn` (when given) runs while a look at a drive is awaited (it lets the window paint).
+    // `wait` (when given) waits on a look at a drive (the window paints meanwhile).
     StoredEntries(const QVector<Records::READ_KIT_FILE> &loaded, bool clicksFirst,
-                  std::function<void()> turn = {});
+                  ztplatform::Waiter wait = {});
     // The entry of `source` in its loaded kit file *kit; -1 when the file is
     // not loaded (*kit null) or the entry lies outside its table.
     int find(const QString &source, const Records::READ_KIT_FILE **kit);

@@ -7,7 +7,7 @@
 #include "mainwindow1/shell/shellcontroller.h"
 
 #include "history/edithistory.h"
-#include "widgets/closehold.h"
+#include "widgets/jobdialog.h"
 
 #include <QMenu>
 #include <QMenuBar>
@@ -30,7 +30,7 @@ void MainWindow1::makeHistory(QMenu *helpMenu, QMenu *fileMenu)
         return soundLibrary.goneSounds(sources, unanswered);
     });
     // The window paints, its input held, while a drive is looked at.
-    soundLibrary.setLookTurn([] { closehold::processEvents(QEventLoop::ExcludeUserInputEvents); });
+    soundLibrary.useLookWaiter(JobDialog::waiter());
     m_history->setTakeInPages([this] { m_shell->takeInPages(); });
     m_history->setCheckWrapper([this](const std::function<void()> &check) {
         const SoundLibrary::LookOnce once(soundLibrary); // the kits' sounds and the list's share one look

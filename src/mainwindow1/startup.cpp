@@ -13,6 +13,7 @@
 #include "resources/ztresources.h"
 #include "widgets/devicedetector.h"
 #include "widgets/dialogs/uiprompter.h"
+#include "widgets/jobdialog.h"
 
 #include <QAbstractItemModel>
 #include <QApplication>
@@ -22,7 +23,6 @@
 #include <QLibraryInfo>
 #include <QPersistentModelIndex>
 #include <QScreen>
-#include <QThread>
 #include <QTranslator>
 
 namespace {
@@ -128,12 +128,8 @@ bool EditorStartup::waitForChoice()
 {
     if (m_broken)
         return false;
-    while (window && window->padSync().loopFlag1() != 0) {
-        QThread::msleep(10);
-        QCoreApplication::processEvents();
-        if (window && window->quitFlag() == 0)
-            break;
-    }
+    JobDialog::waitUntil(
+            [this](int) { return !window || window->padSync().loopFlag1() == 0 || window->quitFlag() == 0; }, false);
     if (chooser->closeFlag)
         return false;
     if (!window || window->padSync().fileErrCloseWindow())

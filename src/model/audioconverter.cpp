@@ -221,7 +221,7 @@ QString executableAt(const QString &path)
 {
     struct stat st;
     if (ztplatform::sysio::statPath(path, &st) != 0 || !S_ISREG(st.st_mode)
-        || ::access(QFile::encodeName(path).constData(), X_OK) != 0)
+        || ztplatform::sysio::disk().accessAt(AT_FDCWD, QFile::encodeName(path), X_OK) != 0)
         return QString();
     return QDir::cleanPath(QFileInfo(path).absoluteFilePath());
 }
@@ -234,7 +234,7 @@ QString notFound(const QString &appDir)
 
 } // namespace
 
-QString audioconverter::defaultProgram(const std::function<void()> &turn)
+QString audioconverter::defaultProgram(const ztplatform::Waiter &wait)
 {
     QString appDir;
     if (QCoreApplication::instance())
@@ -242,7 +242,7 @@ QString audioconverter::defaultProgram(const std::function<void()> &turn)
     // Looked for on a thread of its own: a folder of PATH on a drive that
     // does not answer finds no ffmpeg, and holds no further look.
     const std::optional<QString> found = ztplatform::lookAtFileWithin<QString>(
-            notFound(appDir), kProgramLookLimitMs, [appDir]() { return findProgram(appDir); }, turn);
+            notFound(appDir), kProgramLookLimitMs, [appDir]() { return findProgram(appDir); }, wait);
     if (!found)
         qWarning() << "a folder where ffmpeg is looked for does not answer: ffmpeg is not found";
     return found.value_or(notFound(appDir));
@@ -399,7 +399,7 @@ std::optional<OpenedSource> openSourceWithin(const QString &path, const QString 
                 const QString name = source->nameFor(folder, stem);
                 return OpenedSource{source, name};
             },
-            {});
+            ztplatform::Waiter());
     if (!opened)
         qWarning().noquote() << "the drive of" << path << "does not answer: ffmpeg is not run on it";
     return opened;

@@ -7,6 +7,8 @@
 #include <QtGlobal>
 
 #include <atomic>
+#include "platform/waiter.h"
+
 #include <functional>
 
 class QFileDevice;
@@ -130,8 +132,8 @@ public:
     void setStopFlag(const std::atomic_bool *stop);
 
     // "ffmpeg" beside the executable when present, else the one on PATH;
-    // looked for at most 2 s, `turn` run meanwhile.
-    static QString defaultProgram(const std::function<void()> &turn = {});
+    // looked for at most 2 s, waited on through `wait`.
+    static QString defaultProgram(const ztplatform::Waiter &wait = {});
     static QString findProgram(const QString &appDir);
 
 private:

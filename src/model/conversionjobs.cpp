@@ -1,11 +1,14 @@
 #include "model/conversionjobs.h"
 
 #include "model/audioconverter.h"
+#include "platform/anchoredfolder.h"
 #include "platform/descriptor.h"
+#include "platform/disk.h"
 #include "platform/fileidentity.h"
 #include "platform/regularfile.h"
 #include "platform/silentfiles.h"
 #include "platform/sysio.h"
+#include "platform/timedlook.h"
 
 #include <QDebug>
 #include <QFile>
@@ -159,7 +162,7 @@ bool ConversionJobs::copyBelow(const ztplatform::FolderAnchor &root, const QStri
     const ztplatform::Descriptor in(folder.isOpen() ? folder.openEntry(name, O_RDONLY | O_NONBLOCK) : -1);
     const int openError = errno;
     struct stat st;
-    if (!in.isOpen() || ::fstat(in.get(), &st) != 0 || !S_ISREG(st.st_mode)) {
+    if (!in.isOpen() || folder.disk().stat(in.get(), &st) != 0 || !S_ISREG(st.st_mode)) {
         if (in.isOpen())
             done.readType = st.st_mode & S_IFMT;
         else if (folder.isOpen())
@@ -176,8 +179,10 @@ bool ConversionJobs::copyBelow(const ztplatform::FolderAnchor &root, const QStri
     }
     if (stamp)
         *stamp = ztplatform::fileStamp(in.get());
-    const ztplatform::Descriptor out(
-            ztplatform::sysio::open(copy, O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0600));
+    // The copy is scratch, written through the editor's disk.
+    ztplatform::Disk &scratch = ztplatform::sysio::disk();
+    const ztplatform::Descriptor out(scratch.openAt(AT_FDCWD, QFile::encodeName(copy),
+                                                    O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0600));
     if (!out.isOpen()) {
         done.faultPath = copy;
         done.faultReason = QString::fromLocal8Bit(std::strerror(errno));
@@ -187,9 +192,7 @@ bool ConversionJobs::copyBelow(const ztplatform::FolderAnchor &root, const QStri
     for (;;) {
         if (stop)
             return false;
-        const ssize_t got = ::read(in.get(), buffer, sizeof buffer);
-        if (got < 0 && errno == EINTR)
-            continue;
+        const qint64 got = folder.disk().read(in.get(), buffer, sizeof buffer);
         if (got < 0) {
             done.readError = errno;
             return false;
@@ -197,16 +200,10 @@ bool ConversionJobs::copyBelow(const ztplatform::FolderAnchor &root, const QStri
         if (got == 0)
             return true;
         moved();
-        for (ssize_t at = 0; at < got;) {
-            const ssize_t put = ::write(out.get(), buffer + at, size_t(got - at));
-            if (put < 0 && errno == EINTR)
-                continue;
-            if (put < 0) {
-                done.faultPath = copy;
-                done.faultReason = QString::fromLocal8Bit(std::strerror(errno));
-                return false;
-            }
-            at += put;
+        if (!scratch.write(out.get(), buffer, got)) {
+            done.faultPath = copy;
+            done.faultReason = QString::fromLocal8Bit(std::strerror(errno));
+            return false;
         }
     }
 }
@@ -273,23 +270,17 @@ void ConversionJobs::giveUp(int job)
         m_state->jobs.at(job).look->givenUp();
 }
 
-bool ConversionJobs::settle(int limitMs, const std::function<void()> &turn)
+bool ConversionJobs::settle(int limitMs, const ztplatform::Waiter &wait)
 {
     m_state->stop = true;
     const qint64 end = nowMs() + limitMs;
-    std::unique_lock<std::mutex> hold(m_state->lock);
-    for (;;) {
-        if (m_state->converting == 0)
-            return true;
+    bool settled = false;
+    ztplatform::timedlook::waitUntil(wait, [&](int ms) {
+        std::unique_lock<std::mutex> hold(m_state->lock);
         const qint64 left = end - nowMs();
-        if (left <= 0)
-            return false;
-        m_state->changed.wait_for(hold, std::chrono::milliseconds(qMin<qint64>(20, left)),
-                                  [&] { return m_state->converting == 0; });
-        if (turn && m_state->converting != 0) {
-            hold.unlock();
-            turn();
-            hold.lock();
-        }
-    }
+        settled = m_state->changed.wait_for(hold, std::chrono::milliseconds(qBound<qint64>(0, ms, qMax<qint64>(left, 0))),
+                                            [&] { return m_state->converting == 0; });
+        return settled || left <= 0;
+    });
+    return settled;
 }

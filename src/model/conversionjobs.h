@@ -7,6 +7,7 @@
 
 #include "model/audioconverter.h"
 #include "platform/anchoredfolder.h"
+#include "platform/waiter.h"
 
 #include <QString>
 #include <QVector>
@@ -73,10 +74,10 @@ public:
     // no job looks at its source again (ztplatform::isSilentFile).
     void giveUp(int job);
     // No job begins any more and running ones are killed. Waits at most
-    // `limitMs`, `turn` run every 20 ms meanwhile, until no conversion writes
+    // `limitMs`, through `wait`, until no conversion writes
     // its target any more; true once none does. A look at a source that
     // never returns is not waited on: it converts nothing afterwards.
-    bool settle(int limitMs, const std::function<void()> &turn = {});
+    bool settle(int limitMs, const ztplatform::Waiter &wait = {});
 
 private:
     struct State;

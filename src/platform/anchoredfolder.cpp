@@ -157,7 +157,7 @@ OpenFolder OpenFolder::makeFolder(const QString &name, bool *created) const
     OpenFolder folder(disk().openAt(m_fd, native, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC), m_disk);
     struct stat here, there;
     if (folder.isOpen()
-        && (::fstat(m_fd, &here) != 0 || ::fstat(folder.fd(), &there) != 0 || here.st_dev != there.st_dev))
+        && (disk().stat(m_fd, &here) != 0 || disk().stat(folder.fd(), &there) != 0 || here.st_dev != there.st_dev))
         return OpenFolder();
     return folder;
 }
@@ -166,15 +166,14 @@ bool OpenFolder::isLink(const QString &name) const
 {
     struct stat st;
     return m_fd >= 0 && isEntryName(name)
-            && ::fstatat(m_fd, QFile::encodeName(name).constData(), &st, AT_SYMLINK_NOFOLLOW) == 0
-            && S_ISLNK(st.st_mode);
+            && disk().statAt(m_fd, QFile::encodeName(name), &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISLNK(st.st_mode);
 }
 
 bool OpenFolder::exists(const QString &name) const
 {
     struct stat st;
     return m_fd >= 0 && isEntryName(name)
-            && ::fstatat(m_fd, QFile::encodeName(name).constData(), &st, AT_SYMLINK_NOFOLLOW) == 0;
+            && disk().statAt(m_fd, QFile::encodeName(name), &st, AT_SYMLINK_NOFOLLOW) == 0;
 }
 
 bool OpenFolder::remove(const QString &name) const
@@ -218,11 +217,11 @@ OpenFolder openFolderBelow(int rootFd, const QString &relative, Reach *reach, Di
     Reach &result = reach ? *reach : ignored;
     result = Reach::Missing;
     struct stat st;
-    if (rootFd < 0 || ::fstat(rootFd, &st) != 0)
+    Disk &by = disk ? *disk : sysio::disk();
+    if (rootFd < 0 || by.stat(rootFd, &st) != 0)
         return OpenFolder();
     result = Reach::Outside;
-    OpenFolder current(::fcntl(rootFd, F_DUPFD_CLOEXEC, 0), disk);
-    Disk &by = current.disk();
+    OpenFolder current(Descriptor::duplicate(rootFd).release(), disk);
     const quint64 device = quint64(st.st_dev);
     const QStringList steps = relative.split(QLatin1Char('/'), Qt::SkipEmptyParts);
     for (const QString &step : steps) {
@@ -232,12 +231,12 @@ OpenFolder openFolderBelow(int rootFd, const QString &relative, Reach *reach, Di
         OpenFolder next(by.openAt(current.fd(), native, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC), disk);
         struct stat entry;
         if (!next.isOpen()) {
-            const bool link = ::fstatat(current.fd(), native.constData(), &entry, AT_SYMLINK_NOFOLLOW) == 0
+            const bool link = by.statAt(current.fd(), native, &entry, AT_SYMLINK_NOFOLLOW) == 0
                     && S_ISLNK(entry.st_mode);
             result = link ? Reach::Outside : Reach::Missing;
             return OpenFolder();
         }
-        if (::fstat(next.fd(), &entry) != 0 || quint64(entry.st_dev) != device)
+        if (by.stat(next.fd(), &entry) != 0 || quint64(entry.st_dev) != device)
             return OpenFolder(); // another volume mounted inside the tree
         current = std::move(next);
     }
@@ -296,7 +295,7 @@ OpenFolder FolderAnchor::openFolder(const QString &folder, Reach *reach) const
     OpenFolder current(disk().openAt(AT_FDCWD, QFile::encodeName(m_path), O_RDONLY | O_DIRECTORY | O_CLOEXEC), m_disk);
     struct stat st;
     // A root check reads what it needs from the open root itself.
-    if (!current.isOpen() || (!m_check && ::fstat(current.fd(), &st) != 0)) {
+    if (!current.isOpen() || (!m_check && disk().stat(current.fd(), &st) != 0)) {
         result = Reach::Missing;
         if (m_check)
             m_check->admit(-1); // told that the root is not there

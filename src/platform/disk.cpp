@@ -65,6 +65,11 @@ int Disk::lock(int fd, int operation)
     return retried([&] { return ::flock(fd, operation); });
 }
 
+int Disk::accessAt(int dir, const QByteArray &name, int mode, int flags)
+{
+    return retried([&] { return ::faccessat(dir, name.constData(), mode, flags); });
+}
+
 int Disk::statxAt(int dir, const QByteArray &name, int flags, unsigned mask, struct statx *sx)
 {
     return retried([&] { return ::statx(dir, name.constData(), flags, mask, sx); });
@@ -83,6 +88,11 @@ int Disk::realPath(const QByteArray &name, QByteArray *resolved)
 int Disk::linkAt(int fromDir, const QByteArray &from, int toDir, const QByteArray &to)
 {
     return retried([&] { return ::linkat(fromDir, from.constData(), toDir, to.constData(), 0); });
+}
+
+int Disk::symlinkAt(const QByteArray &target, int dir, const QByteArray &name)
+{
+    return retried([&] { return ::symlinkat(target.constData(), dir, name.constData()); });
 }
 
 int Disk::syncFileSystem(int)

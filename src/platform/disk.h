@@ -65,11 +65,16 @@ public:
     // flock(2) of an open file: `operation` LOCK_SH, LOCK_EX or LOCK_UN, with
     // LOCK_NB not to wait. The system's unless a disk answers itself.
     virtual int lock(int fd, int operation);
+    // faccessat(2): whether the editor may use `name` as `mode` asks; a look.
+    virtual int accessAt(int dir, const QByteArray &name, int mode, int flags = 0);
     // statx(2) of the fields in `mask`: a look as well.
     virtual int statxAt(int dir, const QByteArray &name, int flags, unsigned mask, struct statx *sx);
     // realpath(3) into `resolved`: also only a look, the system's unless a
     // disk answers itself.
     virtual int realPath(const QByteArray &name, QByteArray *resolved);
+    // symlinkat(2): a link at `name` leading to `target`. The system's
+    // unless a disk answers itself.
+    virtual int symlinkAt(const QByteArray &target, int dir, const QByteArray &name);
     // linkat(2), a link never followed: a second name for the file `from`.
     // The system's unless a disk answers itself.
     virtual int linkAt(int fromDir, const QByteArray &from, int toDir, const QByteArray &to);

@@ -278,13 +278,14 @@ bool DurableWrite::keepAttributesOf(const QString &name, const QString &folderPa
         return stop(Step::Mode, EBADF);
     const Descriptor old(m_disk->openAt(m_dir, QFile::encodeName(name), O_PATH | O_CLOEXEC));
     struct stat was, is;
-    if (!old.isOpen() || ::fstat(old.get(), &was) != 0 || !S_ISREG(was.st_mode) || ::fstat(m_fd.get(), &is) != 0)
+    if (!old.isOpen() || m_disk->stat(old.get(), &was) != 0 || !S_ISREG(was.st_mode)
+        || m_disk->stat(m_fd.get(), &is) != 0)
         return true;
     // As root both; else the group alone may be one the user is in.
     if ((was.st_uid != is.st_uid || was.st_gid != is.st_gid) && m_disk->chown(m_fd.get(), was.st_uid, was.st_gid) != 0
         && was.st_gid != is.st_gid)
         m_disk->chown(m_fd.get(), uid_t(-1), was.st_gid);
-    ::fstat(m_fd.get(), &is);
+    m_disk->stat(m_fd.get(), &is);
     if (was.st_uid != is.st_uid)
         m_notKept << QCoreApplication::translate("MainWindow1",
                                                  "The owner %1 could not be kept: the file now belongs to %2.")
@@ -305,7 +306,7 @@ bool DurableWrite::keepAttributesOf(const QString &name, const QString &folderPa
     // Changed only where it differs: file systems without modes show both alike.
     struct stat now;
     const mode_t mode = was.st_mode & 0777;
-    if ((::fstat(m_fd.get(), &now) != 0 || (now.st_mode & 0777) != mode) && m_disk->chmod(m_fd.get(), mode) != 0)
+    if ((m_disk->stat(m_fd.get(), &now) != 0 || (now.st_mode & 0777) != mode) && m_disk->chmod(m_fd.get(), mode) != 0)
         return stop(Step::Mode, errno);
     return true;
 }

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 
 #include <algorithm>
@@ -83,14 +84,14 @@ FileIdentity fileIdentity(const QString &path)
 FileStamp fileStamp(int fd)
 {
     struct stat st;
-    return fd >= 0 && ::fstat(fd, &st) == 0 ? stampOf(st) : FileStamp();
+    return fd >= 0 && sysio::disk().stat(fd, &st) == 0 ? stampOf(st) : FileStamp();
 }
 
 FileStamp fileStamp(const QString &path)
 {
     struct stat st;
     const QByteArray name = QFile::encodeName(QDir::fromNativeSeparators(path));
-    return !name.isEmpty() && ::stat(name.constData(), &st) == 0 ? stampOf(st) : FileStamp();
+    return !name.isEmpty() && sysio::disk().statAt(AT_FDCWD, name, &st) == 0 ? stampOf(st) : FileStamp();
 }
 
 FileStamp diskFileStamp(const QString &path)

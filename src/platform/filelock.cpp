@@ -29,11 +29,10 @@ FileLock &FileLock::operator=(FileLock &&other) noexcept
     if (this == &other)
         return *this;
     release();
-    m_fd = other.m_fd;
+    m_fd = std::move(other.m_fd);
     m_file = other.m_file;
     m_state = other.m_state;
     m_error = std::move(other.m_error);
-    other.m_fd = -1;
     other.m_file = Entry();
     other.m_state = Free;
     other.m_error.clear();
@@ -42,9 +41,7 @@ FileLock &FileLock::operator=(FileLock &&other) noexcept
 
 void FileLock::release()
 {
-    if (m_fd >= 0)
-        ::close(m_fd); // frees the lock
-    m_fd = -1;
+    m_fd.reset();
     m_file = Entry();
     m_state = Free;
     m_error.clear();
@@ -53,7 +50,7 @@ void FileLock::release()
 FileLock::Entry FileLock::entryAt(const QString &path)
 {
     struct stat there;
-    if (::lstat(QFile::encodeName(path).constData(), &there) != 0)
+    if (sysio::disk().statAt(AT_FDCWD, QFile::encodeName(path), &there, AT_SYMLINK_NOFOLLOW) != 0)
         return {};
     return {quint64(there.st_dev), quint64(there.st_ino), true};
 }
@@ -65,7 +62,7 @@ bool FileLock::holds(const QString &path) const
 
 bool FileLock::holdsEntry(const Entry &entry) const
 {
-    return m_state == Held && m_fd >= 0 && m_file.valid && entry.valid && m_file.device == entry.device
+    return m_state == Held && m_fd.isOpen() && m_file.valid && entry.valid && m_file.device == entry.device
            && m_file.inode == entry.inode;
 }
 
@@ -74,29 +71,25 @@ FileLock::State FileLock::take(const QString &path)
     release();
     const int flags = O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK;
     // Made only when missing: an open that may create counts as a write.
-    int fd = sysio::open(path, O_RDONLY | flags);
-    if (fd < 0 && errno == ENOENT)
-        fd = sysio::open(path, O_RDONLY | O_CREAT | flags, 0644);
-    if (fd < 0) {
+    Disk &disk = sysio::disk();
+    Descriptor fd(sysio::open(path, O_RDONLY | flags));
+    if (!fd.isOpen() && errno == ENOENT)
+        fd.reset(sysio::open(path, O_RDONLY | O_CREAT | flags, 0644));
+    if (!fd.isOpen()) {
         m_error = QString::fromLocal8Bit(std::strerror(errno));
         return m_state = Unavailable;
     }
-    int r;
-    do {
-        r = ::flock(fd, LOCK_EX | LOCK_NB);
-    } while (r != 0 && errno == EINTR);
-    if (r != 0) {
+    if (disk.lock(fd.get(), LOCK_EX | LOCK_NB) != 0) {
         const int error = errno;
-        ::close(fd);
         if (error == EWOULDBLOCK)
             return m_state = HeldElsewhere;
         m_error = QString::fromLocal8Bit(std::strerror(error));
         return m_state = Unavailable;
     }
     struct stat mine;
-    if (::fstat(fd, &mine) == 0)
+    if (disk.stat(fd.get(), &mine) == 0)
         m_file = {quint64(mine.st_dev), quint64(mine.st_ino), true};
-    m_fd = fd;
+    m_fd = std::move(fd);
     return m_state = Held;
 }
 

@@ -1,6 +1,8 @@
 #ifndef ZT_PLATFORM_FILELOCK_H
 #define ZT_PLATFORM_FILELOCK_H
 
+#include "platform/descriptor.h"
+
 #include <QString>
 
 namespace ztplatform {
@@ -50,11 +52,11 @@ public:
     // The same for the entry found at that path (entryAt); looks at nothing.
     bool holdsEntry(const Entry &entry) const;
     // The file held (invalid when none is), as a thread of its own compares it.
-    Entry heldEntry() const { return m_state == Held && m_fd >= 0 ? m_file : Entry(); }
+    Entry heldEntry() const { return m_state == Held && m_fd.isOpen() ? m_file : Entry(); }
     QString errorString() const { return m_error; }
 
 private:
-    int m_fd = -1;
+    Descriptor m_fd; // closed, the lock is freed
     Entry m_file; // the file held, as taken
     State m_state = Free;
     QString m_error;

@@ -1,5 +1,7 @@
 #include "platform/heldsource.h"
 
+#include "platform/descriptor.h"
+#include "platform/disk.h"
 #include "platform/sysio.h"
 
 #include <QDebug>
@@ -22,30 +24,27 @@ HeldSource::HeldSource(const QString &path)
         m_error = ENOENT;
         return;
     }
-    const int fd = sysio::open(path, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0) {
+    Descriptor fd(sysio::open(path, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    if (!fd.isOpen()) {
         m_error = errno;
         return;
     }
     struct stat st;
-    if (::fstat(fd, &st) != 0) {
+    if (sysio::disk().stat(fd.get(), &st) != 0) {
         m_error = errno;
-        ::close(fd);
         return;
     }
     if (!S_ISREG(st.st_mode)) {
         m_type = st.st_mode & S_IFMT;
-        ::close(fd);
         return;
     }
-    m_fd = fd;
+    m_fd = fd.release();
     m_size = st.st_size;
 }
 
 HeldSource::~HeldSource()
 {
-    if (m_fd >= 0)
-        ::close(m_fd);
+    Descriptor(m_fd).close();
 }
 
 QString HeldSource::nameFor(const QString &folder, const QString &stem) const
@@ -55,7 +54,8 @@ QString HeldSource::nameFor(const QString &folder, const QString &stem) const
     const QByteArray held = "/proc/self/fd/" + QByteArray::number(m_fd);
     struct stat seen, own;
     // The name must reach this very file.
-    if (::stat(held.constData(), &seen) != 0 || ::fstat(m_fd, &own) != 0 || seen.st_dev != own.st_dev
+    Disk &disk = sysio::disk();
+    if (disk.statAt(AT_FDCWD, held, &seen) != 0 || disk.stat(m_fd, &own) != 0 || seen.st_dev != own.st_dev
         || seen.st_ino != own.st_ino)
         return m_path;
     QString name = QFileInfo(m_path).fileName();
@@ -63,8 +63,8 @@ QString HeldSource::nameFor(const QString &folder, const QString &stem) const
         name = QStringLiteral("source");
     const QString dir = QDir(folder).filePath(stem);
     const QString link = QDir(dir).filePath(name);
-    if (::mkdir(QFile::encodeName(dir).constData(), 0700) != 0
-        || ::symlink(held.constData(), QFile::encodeName(link).constData()) != 0) {
+    if (disk.mkdirAt(AT_FDCWD, QFile::encodeName(dir), 0700) != 0
+        || disk.symlinkAt(held, AT_FDCWD, QFile::encodeName(link)) != 0) {
         qDebug() << "no link to the source in" << dir << ":" << std::strerror(errno);
         return m_path;
     }

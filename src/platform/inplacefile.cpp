@@ -1,6 +1,8 @@
 #include "platform/inplacefile.h"
 
 #include "platform/anchoredfolder.h"
+#include "platform/descriptor.h"
+#include "platform/disk.h"
 #include "platform/durablefile.h"
 #include "platform/sysio.h"
 
@@ -34,25 +36,19 @@ bool InPlaceFile::open(const ztplatform::OpenFolder &folder, const QString &name
     return take(folder.openEntry(name, O_RDWR));
 }
 
-bool InPlaceFile::take(int fd)
+bool InPlaceFile::take(int opened)
 {
-    if (fd < 0) {
+    ztplatform::Descriptor fd(opened);
+    if (!fd.isOpen() || m_disk->lock(fd.get(), LOCK_EX | LOCK_NB) != 0) {
         m_error = QString::fromLocal8Bit(std::strerror(errno));
-        return false;
-    }
-    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-        m_error = QString::fromLocal8Bit(std::strerror(errno));
-        ::close(fd);
         return false;
     }
     struct stat st;
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    if (m_disk->stat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode)) {
         m_error = QStringLiteral("not a regular file");
-        ::flock(fd, LOCK_UN);
-        ::close(fd);
-        return false;
+        return false; // the close frees the lock
     }
-    m_fd = fd;
+    m_fd = fd.release();
     m_size = st.st_size;
     return true;
 }
@@ -65,9 +61,7 @@ QByteArray InPlaceFile::readAt(qint64 offset, qint64 n)
     out.resize(int(qMin(n, qMax<qint64>(0, m_size - offset))));
     qint64 done = 0;
     while (done < out.size()) {
-        const ssize_t r = ::pread(m_fd, out.data() + done, size_t(out.size() - done), offset + done);
-        if (r < 0 && errno == EINTR)
-            continue;
+        const qint64 r = m_disk->read(m_fd, out.data() + done, out.size() - done, offset + done);
         if (r <= 0)
             break;
         done += r;
@@ -106,10 +100,8 @@ bool InPlaceFile::writeAt(qint64 offset, const QByteArray &bytes)
 
 void InPlaceFile::close()
 {
-    if (m_fd >= 0) {
-        ::flock(m_fd, LOCK_UN);
-        ::close(m_fd);
-        m_fd = -1;
-    }
+    // The close frees the lock.
+    ztplatform::Descriptor(m_fd).close();
+    m_fd = -1;
     m_size = 0;
 }

@@ -172,16 +172,14 @@ BelowLook lookBelow(const FolderAnchor &root, const QString &path)
     Reach reach = Reach::Missing;
     const OpenFolder folder = root.openFolderOf(path, &name, &reach);
     look.refused = !folder.isOpen() && reach != Reach::Outside;
-    const int fd = folder.isOpen() ? folder.openEntry(name, O_RDONLY | O_NONBLOCK) : -1;
+    const Descriptor fd(folder.isOpen() ? folder.openEntry(name, O_RDONLY | O_NONBLOCK) : -1);
     struct stat st;
-    if (fd >= 0 && ::fstat(fd, &st) == 0) {
+    if (fd.isOpen() && folder.disk().stat(fd.get(), &st) == 0) {
         look.type = unsigned(st.st_mode & S_IFMT);
         look.size = S_ISREG(st.st_mode) ? qint64(st.st_size) : -1;
     } else if (folder.isOpen()) {
         look.type = entryType(folder.fd(), name);
     }
-    if (fd >= 0)
-        ::close(fd);
     return look;
 }
 
@@ -208,7 +206,7 @@ bool askFolderOwner(const QString &path)
     return !ownerFences(root);
 }
 
-std::optional<bool> isRegularFileWithin(const QString &path, int limitMs, const std::function<void()> &turn)
+std::optional<bool> isRegularFileWithin(const QString &path, int limitMs, const Waiter &wait)
 {
     if (path.isEmpty() || !reachable(path))
         return false;
@@ -233,7 +231,7 @@ std::optional<bool> isRegularFileWithin(const QString &path, int limitMs, const 
                     found.canonical = sysio::canonicalPath(path);
                 return found;
             },
-            turn);
+            wait);
     if (!look)
         return std::nullopt;
     if (look->below && !look->regular && !look->below->refused)
@@ -273,7 +271,7 @@ FileLook lookAtFile(const QString &path)
     return look;
 }
 
-std::optional<qint64> regularFileSizeWithin(const QString &path, int limitMs, const std::function<void()> &turn)
+std::optional<qint64> regularFileSizeWithin(const QString &path, int limitMs, const Waiter &wait)
 {
     const FolderAnchor root = anchorOver(path);
     const auto look = [path, root]() -> BelowLook {
@@ -284,7 +282,7 @@ std::optional<qint64> regularFileSizeWithin(const QString &path, int limitMs, co
         found.size = isRegularFile(path) && openRegularFile(path, file, false) ? file.size() : -1;
         return found;
     };
-    const std::optional<BelowLook> found = lookAtFileWithin<BelowLook>(path, limitMs, look, turn);
+    const std::optional<BelowLook> found = lookAtFileWithin<BelowLook>(path, limitMs, look, wait);
     if (!found)
         return std::nullopt;
     // The folder's owner judges a root it did not admit, on the calling thread.
@@ -302,33 +300,27 @@ int openRegularFile(const QString &path, int flags, bool noFollow)
 {
     if (path.isEmpty())
         return -1;
-    const int fd = sysio::open(path, flags | O_NONBLOCK | O_NOCTTY | O_CLOEXEC | (noFollow ? O_NOFOLLOW : 0), 0666);
+    Descriptor fd(sysio::open(path, flags | O_NONBLOCK | O_NOCTTY | O_CLOEXEC | (noFollow ? O_NOFOLLOW : 0), 0666));
     struct stat st;
-    if (fd >= 0 && (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))) {
-        ::close(fd);
+    if (fd.isOpen() && (sysio::disk().stat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode)))
         return -1;
-    }
-    return fd;
+    return fd.release();
 }
 
 namespace {
 
 // `file` reads through `fd`, named `path`; `fd` is closed when it cannot.
-bool readThrough(int fd, const QString &path, QFile &file)
+bool readThrough(Descriptor fd, const QString &path, QFile &file)
 {
     file.setFileName(path);
-    if (file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
-        return true;
-    ::close(fd);
-    return false;
+    return openFile(file, std::move(fd), QIODevice::ReadOnly);
 }
 
 } // namespace
 
 bool openRegularFile(const QString &path, QFile &file, bool noFollow)
 {
-    const int fd = openRegularFile(path, O_RDONLY, noFollow);
-    return fd >= 0 && readThrough(fd, path, file);
+    return readThrough(Descriptor(openRegularFile(path, O_RDONLY, noFollow)), path, file);
 }
 
 bool openToRead(const QString &path, QFile &file, int *error)
@@ -337,18 +329,16 @@ bool openToRead(const QString &path, QFile &file, int *error)
         *error = path.isEmpty() ? ENOENT : 0;
     if (path.isEmpty() || !reachable(path))
         return false;
-    const int fd = sysio::open(path, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0);
-    if (fd < 0) {
+    Descriptor fd(sysio::open(path, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0));
+    if (!fd.isOpen()) {
         if (error)
             *error = errno;
         return false;
     }
     struct stat st;
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || fenced(path)) {
-        ::close(fd);
+    if (sysio::disk().stat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode) || fenced(path))
         return false;
-    }
-    return readThrough(fd, path, file);
+    return readThrough(std::move(fd), path, file);
 }
 
 void fenceFolder(const QString &folder)
@@ -409,7 +399,7 @@ unsigned entryType(int dir, const QString &name, int *error)
 {
     struct stat st;
     const QByteArray native = QFile::encodeName(name);
-    const bool found = !native.isEmpty() && ::fstatat(dir, native.constData(), &st, AT_SYMLINK_NOFOLLOW) == 0;
+    const bool found = !native.isEmpty() && sysio::disk().statAt(dir, native, &st, AT_SYMLINK_NOFOLLOW) == 0;
     if (error)
         *error = found ? 0 : native.isEmpty() ? ENOENT : errno;
     return found ? unsigned(st.st_mode & S_IFMT) : 0;

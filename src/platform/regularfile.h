@@ -1,6 +1,8 @@
 #ifndef ZT_PLATFORM_REGULARFILE_H
 #define ZT_PLATFORM_REGULARFILE_H
 
+#include "platform/waiter.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -19,21 +21,21 @@ class FolderAnchor;
 // read. Named pipes, devices and folders are not: opening them may block or
 // read no sound. Nor is a file below the fenced folder (fenceFolder).
 bool isRegularFile(const QString &path);
-// The same, the drive looked at on a thread of its own, `turn` run on the
-// calling thread meanwhile; what needs the calling thread (the watched
+// The same, the drive looked at on a thread of its own, waited on through
+// `wait`; what needs the calling thread (the watched
 // folder's owner) is asked there. Nothing when the drive did not answer
 // within `limitMs`.
-std::optional<bool> isRegularFileWithin(const QString &path, int limitMs, const std::function<void()> &turn);
+std::optional<bool> isRegularFileWithin(const QString &path, int limitMs, const Waiter &wait);
 // True when `path` names a folder (also through a link). Like isRegularFile()
 // it looks through the editor's disk (sysio), which tests may make hang.
 bool isFolder(const QString &path);
 
 // The size of the regular file at `path` (isRegularFile, then opened as
 // below, a link at the name followed), -1 when there is none; looked at on a
-// thread of its own, `turn` run on the calling thread meanwhile. A path the
+// thread of its own, waited on through `wait`. A path the
 // watched folder's anchor covers is looked at below it, no link followed.
 // Nothing when its drive did not answer within `limitMs`.
-std::optional<qint64> regularFileSizeWithin(const QString &path, int limitMs, const std::function<void()> &turn);
+std::optional<qint64> regularFileSizeWithin(const QString &path, int limitMs, const Waiter &wait);
 
 // What stands at `path`: its type bits (0: nothing) and, for a regular
 // file, its size (else -1). A path the watched folder's anchor covers is

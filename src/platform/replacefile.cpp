@@ -81,7 +81,7 @@ void removeLeftovers(Disk &disk, int dir)
     {
         Leftovers &l = leftovers();
         QMutexLocker hold(&l.lock);
-        if (::fstat(dir, &st) != 0 || l.seen.contains({quint64(st.st_dev), quint64(st.st_ino)}))
+        if (disk.stat(dir, &st) != 0 || l.seen.contains({quint64(st.st_dev), quint64(st.st_ino)}))
             return;
         l.seen.insert({quint64(st.st_dev), quint64(st.st_ino)});
         start = l.start;
@@ -95,9 +95,9 @@ void removeLeftovers(Disk &disk, int dir)
         const Descriptor fd(disk.openAt(dir, name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
         struct stat file, entry;
         // Held by an editor at work on it: its lock tells.
-        if (fd.isOpen() && ::fstat(fd.get(), &file) == 0 && S_ISREG(file.st_mode) && before(file.st_mtim, start)
-            && ::flock(fd.get(), LOCK_EX | LOCK_NB) == 0
-            && ::fstatat(dir, name.constData(), &entry, AT_SYMLINK_NOFOLLOW) == 0 && entry.st_ino == file.st_ino
+        if (fd.isOpen() && disk.stat(fd.get(), &file) == 0 && S_ISREG(file.st_mode) && before(file.st_mtim, start)
+            && disk.lock(fd.get(), LOCK_EX | LOCK_NB) == 0
+            && disk.statAt(dir, name, &entry, AT_SYMLINK_NOFOLLOW) == 0 && entry.st_ino == file.st_ino
             && entry.st_dev == file.st_dev && disk.unlinkAt(dir, name) != 0)
             qWarning() << "cannot remove the left-over" << QFile::decodeName(name) << ":" << std::strerror(errno);
     }
@@ -214,7 +214,7 @@ bool ReplaceFile::open()
         return failedWith(*m_write);
     m_temporary = m_write->name();
     // Another editor's cleanup leaves it while this object holds it.
-    if (::flock(m_write->fd(), LOCK_EX | LOCK_NB) == 0)
+    if (disk().lock(m_write->fd(), LOCK_EX | LOCK_NB) == 0)
         m_lock = Descriptor::duplicate(m_write->fd());
     if (!m_file.openDescriptor(m_write->fd(), QIODevice::WriteOnly, QFileDevice::DontCloseHandle))
         return fail(Step::Create, m_file.errorString());

@@ -1,10 +1,14 @@
 #include "platform/runfolders.h"
 
 #include "platform/anchoredfolder.h"
+#include "platform/descriptor.h"
+#include "platform/disk.h"
+#include "platform/sysio.h"
 
 #include <QDebug>
 #include <QDir>
 #include <QFile>
+#include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QThreadPool>
 
@@ -26,31 +30,14 @@ const char kLockNameNew[] = ".zt350-run.lock.new";
 constexpr int kTreeDepthMax = 32;
 constexpr time_t kLocklessAgeSeconds = 60 * 60;
 
-int retryOpenAt(int dir, const char *name, int flags, mode_t mode = 0)
+Disk &disk()
 {
-    int fd;
-    do {
-        fd = ::openat(dir, name, flags, mode);
-    } while (fd < 0 && errno == EINTR);
-    return fd;
+    return sysio::disk();
 }
 
-int retryFlock(int fd, int operation)
+Descriptor openAt(int dir, const QByteArray &name, int flags, mode_t mode = 0)
 {
-    int r;
-    do {
-        r = ::flock(fd, operation);
-    } while (r != 0 && errno == EINTR);
-    return r;
-}
-
-// The names of the entries of the open folder `fd`, "." and ".." left out.
-QVector<QByteArray> entryNames(int fd)
-{
-    QVector<QByteArray> names;
-    for (const ListedEntry &e : listFolder(fd))
-        names << e.name;
-    return names;
+    return Descriptor(disk().openAt(dir, name, flags, mode));
 }
 
 // Empties the open folder `fd`: files and links are unlinked, folders
@@ -58,21 +45,19 @@ QVector<QByteArray> entryNames(int fd)
 bool emptyTree(int fd, int depth)
 {
     bool all = true;
-    for (const QByteArray &name : entryNames(fd)) {
+    for (const ListedEntry &e : listFolder(fd)) {
         struct stat st;
-        if (::fstatat(fd, name.constData(), &st, AT_SYMLINK_NOFOLLOW) != 0)
+        if (disk().statAt(fd, e.name, &st, AT_SYMLINK_NOFOLLOW) != 0)
             continue; // gone meanwhile
         if (S_ISDIR(st.st_mode)) {
-            const int sub = depth < kTreeDepthMax
-                    ? retryOpenAt(fd, name.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC)
-                    : -1;
-            if (sub >= 0) {
-                all = emptyTree(sub, depth + 1) && all;
-                ::close(sub);
+            if (depth < kTreeDepthMax) {
+                const Descriptor sub = openAt(fd, e.name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+                if (sub.isOpen())
+                    all = emptyTree(sub.get(), depth + 1) && all;
             }
-            if (::unlinkat(fd, name.constData(), AT_REMOVEDIR) != 0 && errno != ENOENT)
+            if (disk().unlinkAt(fd, e.name, AT_REMOVEDIR) != 0 && errno != ENOENT)
                 all = false;
-        } else if (::unlinkat(fd, name.constData(), 0) != 0 && errno != ENOENT) {
+        } else if (disk().unlinkAt(fd, e.name, 0) != 0 && errno != ENOENT) {
             all = false;
         }
     }
@@ -82,24 +67,39 @@ bool emptyTree(int fd, int depth)
 // True when the run folder open at `fd` belongs to no living run.
 bool isDeadRun(int fd, const struct stat &folder)
 {
-    const int lock = retryOpenAt(fd, kLockName, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-    if (lock < 0)
+    // Closed on return, which frees the lock taken: nobody waits for it.
+    const Descriptor lock = openAt(fd, kLockName, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (!lock.isOpen())
         return errno == ENOENT && std::time(nullptr) - folder.st_mtime > kLocklessAgeSeconds;
     struct stat st;
-    const bool dead = ::fstat(lock, &st) == 0 && S_ISREG(st.st_mode) && retryFlock(lock, LOCK_EX | LOCK_NB) == 0;
-    ::close(lock); // frees the lock taken: nobody waits for it
-    return dead;
+    return disk().stat(lock.get(), &st) == 0 && S_ISREG(st.st_mode) && disk().lock(lock.get(), LOCK_EX | LOCK_NB) == 0;
 }
 
 // Removes the folder `name` of the open folder `parent` and what it holds.
 bool removeFolderAt(int parent, const QByteArray &name)
 {
-    const int fd = retryOpenAt(parent, name.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-    if (fd < 0)
+    const Descriptor fd = openAt(parent, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (!fd.isOpen())
         return errno == ENOENT;
-    const bool emptied = emptyTree(fd, 0);
-    ::close(fd);
-    return emptied && (::unlinkat(parent, name.constData(), AT_REMOVEDIR) == 0 || errno == ENOENT);
+    return emptyTree(fd.get(), 0) && (disk().unlinkAt(parent, name, AT_REMOVEDIR) == 0 || errno == ENOENT);
+}
+
+// A new folder `prefix` and six letters or digits, made only where nothing
+// stands; its path, or empty with errno.
+QByteArray makeRunFolder(const QString &prefix)
+{
+    static const char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    const QByteArray start = QFile::encodeName(QDir::tempPath() + QLatin1Char('/') + prefix);
+    for (int tries = 0; tries < 100; ++tries) {
+        QByteArray path = start;
+        for (int i = 0; i < 6; ++i)
+            path += kLetters[QRandomGenerator::global()->bounded(int(sizeof kLetters) - 1)];
+        if (disk().mkdirAt(AT_FDCWD, path, 0700) == 0)
+            return path;
+        if (errno != EEXIST)
+            return QByteArray();
+    }
+    return QByteArray();
 }
 
 const QRegularExpression &runFolderName()
@@ -124,7 +124,7 @@ const QRegularExpression &scratchFileName()
 bool isOldScratchFile(int dir, const QByteArray &name)
 {
     struct stat st;
-    return ::fstatat(dir, name.constData(), &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(st.st_mode)
+    return disk().statAt(dir, name, &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(st.st_mode)
             && st.st_uid == ::geteuid() && std::time(nullptr) - st.st_mtime > kLocklessAgeSeconds;
 }
 
@@ -132,29 +132,27 @@ bool isOldScratchFile(int dir, const QByteArray &name)
 
 RunFolder::RunFolder(const QString &prefix)
 {
-    QByteArray path = QFile::encodeName(QDir::tempPath() + QLatin1Char('/') + prefix + QStringLiteral("XXXXXX"));
-    if (!::mkdtemp(path.data())) {
+    const QByteArray path = makeRunFolder(prefix);
+    if (path.isEmpty()) {
         m_error = QString::fromLocal8Bit(std::strerror(errno));
         return;
     }
     m_path = QFile::decodeName(path);
     // The lock file takes its name only once it is locked: a lock file there
     // is always a run's own while that run lives.
-    const int dir = retryOpenAt(AT_FDCWD, path.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-    const int lock =
-            dir < 0 ? -1 : retryOpenAt(dir, kLockNameNew, O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
-    if (lock < 0 || retryFlock(lock, LOCK_EX) != 0 || ::renameat(dir, kLockNameNew, dir, kLockName) != 0) {
+    const Descriptor dir = openAt(AT_FDCWD, path, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    Descriptor lock = dir.isOpen()
+            ? openAt(dir.get(), kLockNameNew, O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600)
+            : Descriptor();
+    if (!lock.isOpen() || disk().lock(lock.get(), LOCK_EX) != 0
+        || disk().renameAt(dir.get(), kLockNameNew, dir.get(), kLockName) != 0) {
         m_error = QString::fromLocal8Bit(std::strerror(errno));
-        if (lock >= 0)
-            ::close(lock);
-        if (dir >= 0)
-            ::close(dir);
+        lock.reset();
         removeFolderAt(AT_FDCWD, path);
         m_path.clear();
         return;
     }
-    ::close(dir);
-    m_lockFd = lock;
+    m_lockFd = lock.release();
 }
 
 RunFolder::~RunFolder()
@@ -163,7 +161,7 @@ RunFolder::~RunFolder()
         return;
     if (m_autoRemove && !removeFolderAt(AT_FDCWD, QFile::encodeName(m_path)))
         qWarning() << "cannot remove the temporary folder" << m_path << ":" << std::strerror(errno);
-    ::close(m_lockFd);
+    Descriptor(m_lockFd).close();
 }
 
 QString RunFolder::filePath(const QString &name) const
@@ -191,36 +189,34 @@ QStringList removeDeadRunFolders(const QString &tempFolder)
 {
     QStringList removed;
     const QString folder = tempFolder.isEmpty() ? QDir::tempPath() : tempFolder;
-    const int dir = retryOpenAt(AT_FDCWD, QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dir < 0)
+    const Descriptor dir = openAt(AT_FDCWD, QFile::encodeName(folder), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (!dir.isOpen())
         return removed;
-    for (const QByteArray &name : entryNames(dir)) {
-        if (scratchFileName().match(QFile::decodeName(name)).hasMatch()) {
-            if (isOldScratchFile(dir, name) && ::unlinkat(dir, name.constData(), 0) == 0)
-                removed << folder + QLatin1Char('/') + QFile::decodeName(name);
+    for (const ListedEntry &e : listFolder(dir.get())) {
+        if (scratchFileName().match(QFile::decodeName(e.name)).hasMatch()) {
+            if (isOldScratchFile(dir.get(), e.name) && disk().unlinkAt(dir.get(), e.name, 0) == 0)
+                removed << folder + QLatin1Char('/') + QFile::decodeName(e.name);
             continue;
         }
-        if (!runFolderName().match(QFile::decodeName(name)).hasMatch())
+        if (!runFolderName().match(QFile::decodeName(e.name)).hasMatch())
             continue;
-        const int fd = retryOpenAt(dir, name.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-        if (fd < 0)
-            continue;
-        struct stat st;
-        const bool dead = ::fstat(fd, &st) == 0 && st.st_uid == ::geteuid() && isDeadRun(fd, st);
-        bool emptied = false;
-        if (dead)
-            emptied = emptyTree(fd, 0);
-        ::close(fd);
+        bool dead = false, emptied = false;
+        {
+            const Descriptor fd = openAt(dir.get(), e.name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+            struct stat st;
+            dead = fd.isOpen() && disk().stat(fd.get(), &st) == 0 && st.st_uid == ::geteuid()
+                    && isDeadRun(fd.get(), st);
+            emptied = dead && emptyTree(fd.get(), 0);
+        }
         if (!dead)
             continue;
-        const QString path = folder + QLatin1Char('/') + QFile::decodeName(name);
-        if (emptied && ::unlinkat(dir, name.constData(), AT_REMOVEDIR) == 0)
+        const QString path = folder + QLatin1Char('/') + QFile::decodeName(e.name);
+        if (emptied && disk().unlinkAt(dir.get(), e.name, AT_REMOVEDIR) == 0)
             removed << path;
         else
             qWarning() << "cannot remove the temporary folder of an earlier run" << path << ":"
                        << std::strerror(errno);
     }
-    ::close(dir);
     if (!removed.isEmpty())
         qInfo().noquote() << "Removed what earlier runs left in the temporary folder:"
                           << removed.join(QStringLiteral(", "));

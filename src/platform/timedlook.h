@@ -5,6 +5,7 @@
 // that nobody waits on a drive that does not answer longer than they chose.
 
 #include "platform/silentfiles.h"
+#include "platform/waiter.h"
 
 #include <QDebug>
 #include <QStringList>
@@ -80,6 +81,32 @@ private:
     std::shared_ptr<State> m_state;
 };
 
+namespace timedlook {
+
+inline void waitUntil(const Waiter &wait, const std::function<bool(int ms)> &ended)
+{
+    if (wait)
+        wait(ended);
+    else
+        while (!ended(20)) {
+        }
+}
+
+// `running` waited on at most `limitMs` through `wait`.
+template <typename T>
+std::optional<T> waitWithin(const TimedLook<T> &running, int limitMs, const Waiter &wait)
+{
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(limitMs);
+    waitUntil(wait, [&running, end](int ms) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - std::chrono::steady_clock::now());
+        return !running.isStarted() || running.waitFor(int(std::max<qint64>(0, std::min<qint64>(ms, left.count()))))
+               || left.count() <= 0;
+    });
+    return running.waitFor(0);
+}
+
+} // namespace timedlook
+
 // Runs `look` on a thread of its own and waits at most `limitMs` for it.
 template <typename T>
 std::optional<T> lookWithin(int limitMs, std::function<T()> look)
@@ -87,68 +114,40 @@ std::optional<T> lookWithin(int limitMs, std::function<T()> look)
     return TimedLook<T>(std::move(look)).waitFor(limitMs);
 }
 
-namespace timedlook {
-
-// `running` waited on at most `limitMs`, `turn` run every `turnMs` meanwhile.
-template <typename T>
-std::optional<T> waitWithin(const TimedLook<T> &running, int limitMs, const std::function<void()> &turn, int turnMs)
-{
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(limitMs);
-    for (;;) {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - std::chrono::steady_clock::now());
-        if (std::optional<T> result = running.waitFor(int(std::max<qint64>(0, std::min<qint64>(turnMs, left.count())))))
-            return result;
-        if (left.count() <= 0 || !running.isStarted())
-            return std::nullopt;
-        if (turn)
-            turn();
-    }
-}
-
-} // namespace timedlook
-
 // A look already started, waited on as lookUntilStalled waits.
 template <typename T>
-std::optional<T> waitUntilStalled(const TimedLook<T> &running, const std::function<bool()> &stalled,
-                                  const std::function<void()> &turn, int turnMs = 20)
+std::optional<T> waitUntilStalled(const TimedLook<T> &running, const std::function<bool()> &stalled, const Waiter &wait)
 {
-    for (;;) {
-        if (std::optional<T> done = running.waitFor(turnMs))
-            return done;
-        if (stalled())
-            return running.waitFor(0);
-        if (turn)
-            turn();
-    }
+    timedlook::waitUntil(wait, [&](int ms) { return running.waitFor(qMin(ms, 20)).has_value() || stalled(); });
+    return running.waitFor(0);
 }
 
-// `work` on a thread of its own, `turn` run every `turnMs` meanwhile, until
-// it returns or `stalled` (asked after each turn) says to wait no more: then
-// its result when it came just in time, else nothing. Without a thread,
-// `work` runs here.
+// `work` on a thread of its own, waited on through `wait` until it returns
+// or `stalled` says to wait no more: then its result when it came just in
+// time, else nothing. Without a thread, `work` runs here.
 template <typename T>
 std::optional<T> lookUntilStalled(const std::function<T()> &work, const std::function<bool()> &stalled,
-                                  const std::function<void()> &turn, int turnMs = 20)
+                                  const Waiter &wait)
 {
     const TimedLook<T> running(work);
     if (!running.isStarted())
         return work();
-    return waitUntilStalled(running, stalled, turn, turnMs);
+    return waitUntilStalled(running, stalled, wait);
 }
 
-// The same, `turn` run on the calling thread every `turnMs` meanwhile (it
-// lets the window paint).
+// `look` on a thread of its own, waited on at most `limitMs` through `wait`.
 template <typename T>
-std::optional<T> lookWithin(int limitMs, std::function<T()> look, const std::function<void()> &turn, int turnMs = 20)
+std::optional<T> lookWithin(int limitMs, std::function<T()> look, const Waiter &wait)
 {
-    return timedlook::waitWithin(TimedLook<T>(std::move(look)), limitMs, turn, turnMs);
+    return timedlook::waitWithin(TimedLook<T>(std::move(look)), limitMs, wait);
 }
 
-// The same for a look at the file `path`: nothing, and no look started,
-// while an earlier one given up on still waits on its drive.
-template <typename T>
-std::optional<T> lookAtFileWithin(const QString &path, int limitMs, std::function<T()> look,
-                                  const std::function<void()> &turn, int turnMs = 20)
+namespace timedlook {
+
+// A look at the file `path` started as lookAtFileWithin starts it, waited
+// on by `waitOn`, and given up on when that finds nothing.
+template <typename T, typename WaitOn>
+std::optional<T> lookAtFile(const QString &path, std::function<T()> look, const WaitOn &waitOn)
 {
     if (isSilentFile(path))
         return std::nullopt;
@@ -158,10 +157,22 @@ std::optional<T> lookAtFileWithin(const QString &path, int limitMs, std::functio
         mark->returned();
         return result;
     });
-    std::optional<T> result = timedlook::waitWithin(running, limitMs, turn, turnMs);
+    std::optional<T> result = waitOn(running);
     if (!result && running.isStarted())
         mark->givenUp();
     return result;
+}
+
+} // namespace timedlook
+
+// The same for a look at the file `path`: nothing, and no look started,
+// while an earlier one given up on still waits on its drive.
+template <typename T>
+std::optional<T> lookAtFileWithin(const QString &path, int limitMs, std::function<T()> look, const Waiter &wait)
+{
+    return timedlook::lookAtFile<T>(path, std::move(look), [&](const TimedLook<T> &running) {
+        return timedlook::waitWithin(running, limitMs, wait);
+    });
 }
 
 namespace timedlook {
@@ -258,12 +269,12 @@ struct FilesInTurn
 };
 
 // `look(i)` for each of `paths` in order, on a thread of its own, until one
-// returns true; `turn` run meanwhile. Each file that answers gives the next
+// returns true, waited on through `wait`. Each file that answers gives the next
 // the whole `limitMs`; the one that outlasts it is given up on and stays
 // silent (isSilentFile) until its look returns. The caller leaves out files
 // already silent.
 inline FilesInTurn lookAtFilesInTurn(const QStringList &paths, int limitMs, std::function<bool(int)> look,
-                                     const std::function<void()> &turn, int turnMs = 20)
+                                     const Waiter &wait)
 {
     if (paths.isEmpty())
         return {};
@@ -271,14 +282,18 @@ inline FilesInTurn lookAtFilesInTurn(const QStringList &paths, int limitMs, std:
             paths, 0, int(paths.size()), std::make_shared<std::function<bool(int)>>(std::move(look)));
     if (!r.thread.isStarted())
         return {0, false, false};
-    for (;;) {
-        if (const std::optional<int> found = r.thread.waitFor(turnMs))
-            return {*found, true};
-        if (r.stalled(limitMs))
-            return {r.stretch->giveUp(), false};
-        if (turn)
-            turn();
-    }
+    FilesInTurn out;
+    timedlook::waitUntil(wait, [&](int ms) {
+        if (const std::optional<int> found = r.thread.waitFor(ms)) {
+            out = {*found, true};
+            return true;
+        }
+        if (!r.stalled(limitMs))
+            return false;
+        out = {r.stretch->giveUp(), false};
+        return true;
+    });
+    return out;
 }
 
 // Which of the files given to lookAtFilesAcross were looked at.
@@ -290,12 +305,11 @@ struct FilesAcross
 
 // `look(i)` for each of `paths`, split in order into at most `threads`
 // stretches, each looked at in turn on a thread of its own as
-// lookAtFilesInTurn does; `turn` run meanwhile. A stretch whose file
+// lookAtFilesInTurn does, waited on through `wait`. A stretch whose file
 // outlasts `limitMs` is given up on there; the others go on. `look` runs on
 // several threads at once.
 inline FilesAcross lookAtFilesAcross(const QStringList &paths, int threads, int limitMs,
-                                     const std::function<void(int)> &look, const std::function<void()> &turn,
-                                     int turnMs = 20)
+                                     const std::function<void(int)> &look, const Waiter &wait)
 {
     const int count = int(paths.size());
     FilesAcross out;
@@ -313,8 +327,9 @@ inline FilesAcross lookAtFilesAcross(const QStringList &paths, int threads, int 
         for (int i = from; i < to; ++i)
             out.answered[size_t(i)] = true;
     };
-    while (!running.empty()) {
-        running.front().thread.waitFor(turnMs);
+    timedlook::waitUntil(wait, [&](int ms) {
+        if (!running.empty())
+            running.front().thread.waitFor(ms);
         for (auto r = running.begin(); r != running.end();) {
             if (r->thread.waitFor(0)) {
                 answer(r->stretch->begin(), r->stretch->end());
@@ -327,9 +342,8 @@ inline FilesAcross lookAtFilesAcross(const QStringList &paths, int threads, int 
             }
             r = running.erase(r);
         }
-        if (!running.empty() && turn)
-            turn();
-    }
+        return running.empty();
+    });
     return out;
 }
 

@@ -40,7 +40,7 @@ bool keepWaves(Run &run, const setupfiles::CollectError &err, const setupfiles::
 // Before a gathering: the shared sounds of changed files move, the preview too.
 void handOver(Run &run)
 {
-    const QHash<QString, QString> moved = setupjob::handOverFromChangedFiles(run.doc, run.lib, [&run]() { run.paint(); });
+    const QHash<QString, QString> moved = setupjob::handOverFromChangedFiles(run.doc, run.lib, setupjob::paintingWaiter([&run]() { run.paint(); }));
     if (!moved.isEmpty() && run.hooks.soundsMoved)
         run.hooks.soundsMoved(moved);
 }

@@ -26,11 +26,11 @@ QHash<QString, QString> forgetKitFile(KitDocument &doc, SoundLibrary &library, c
 }
 
 QHash<QString, QString> handOverFromChangedFiles(KitDocument &doc, SoundLibrary &library,
-                                                 const std::function<void()> &turn)
+                                                 const ztplatform::Waiter &wait)
 {
     if (library.sharedSounds().twins().isEmpty())
         return {};
-    setupfiles::StoredSoundLocator files(library.loadedKitFiles(), turn);
+    setupfiles::StoredSoundLocator files(library.loadedKitFiles(), wait);
     const QHash<QString, QString> moved = library.handOverSharedSoundsWhere([&files](const QString &source) {
         const setupfiles::StoredRef ref = setupfiles::parseStoredSource(source);
         const int r = ref.isStored() ? files.recordOf(ref.kitFile) : -1;

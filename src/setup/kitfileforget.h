@@ -9,6 +9,8 @@
 #include "library/soundlibrary.h"
 #include "kitfile/kitfiles.h"
 
+#include "platform/waiter.h"
+
 #include <QHash>
 
 namespace setupjob {
@@ -25,11 +27,11 @@ QHash<QString, QString> forgetKitFile(KitDocument &doc, SoundLibrary &library, c
 
 // Each sound the list holds once whose loaded kit file is gone or no longer
 // as loaded is taken from another loaded kit file holding it. Returns the
-// sources handed over (old -> new). `turn` (when given) runs while a look at
-// a drive is awaited (it lets the window paint); a file whose drive does not
-// answer is one no longer as loaded.
+// sources handed over (old -> new). `wait` (when given) waits on a look at a
+// drive (it lets the window paint); a file whose drive does not answer is
+// one no longer as loaded.
 QHash<QString, QString> handOverFromChangedFiles(KitDocument &doc, SoundLibrary &library,
-                                                 const std::function<void()> &turn = {});
+                                                 const ztplatform::Waiter &wait = {});
 
 } // namespace setupjob
 

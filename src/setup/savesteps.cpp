@@ -395,7 +395,7 @@ std::function<QString(const QString &target)> writeTargetFor(const SoundLibrary 
     return [loaded](const QString &target) { return writeTargetAmong(loaded, target); };
 }
 
-LoadedLook lookAtLoadedFiles(const SoundLibrary &lib, const QStringList &targets, const std::function<void()> &turn)
+LoadedLook lookAtLoadedFiles(const SoundLibrary &lib, const QStringList &targets, const ztplatform::Waiter &wait)
 {
     LoadedLook found;
     const QStringList loaded = LoadedFiles::pathsOf(lib);
@@ -422,7 +422,7 @@ LoadedLook lookAtLoadedFiles(const SoundLibrary &lib, const QStringList &targets
                     looks->renamed.append(ztplatform::RenameTarget(paths.at(i)));
                 return false;
             },
-            turn);
+            wait);
     if (!look.answered) {
         found.silent = paths.value(look.at);
         qWarning().noquote() << "the drive of" << found.silent << "does not answer: no file is put in place";
@@ -435,7 +435,7 @@ LoadedLook lookAtLoadedFiles(const SoundLibrary &lib, const QStringList &targets
 }
 
 SoundFilesLook lookAtSoundFiles(const SoundLibrary &lib, const QStringList &targets,
-                                const std::function<void()> &turn)
+                                const ztplatform::Waiter &wait)
 {
     SoundFilesLook found;
     const QStringList sources = soundSources(lib);
@@ -460,7 +460,7 @@ SoundFilesLook lookAtSoundFiles(const SoundLibrary &lib, const QStringList &targ
                 }
                 return reached->replacedBy(paths.at(i));
             },
-            turn);
+            wait);
     if (look.answered) {
         if (look.at >= count && look.at < paths.size())
             found.replaced = look.at - count;
@@ -480,11 +480,11 @@ QString refusedTarget(const KitDocument &doc, const SoundLibrary &lib, const QSt
 }
 
 std::optional<TargetCheck> lookAtTarget(const KitDocument &doc, const SoundLibrary &lib, const QString &target,
-                                        bool kitFilesToo, const std::function<void()> &turn)
+                                        bool kitFilesToo, const ztplatform::Waiter &wait)
 {
     const TargetFiles files = targetFiles(doc, lib, kitFilesToo);
     const std::optional<TargetCheck> check = ztplatform::lookAtFileWithin<TargetCheck>(
-            target, kTargetLookLimitMs, [files, target]() { return checkTargetAmong(files, target); }, turn);
+            target, kTargetLookLimitMs, [files, target]() { return checkTargetAmong(files, target); }, wait);
     if (!check)
         qWarning().noquote() << "the drive of" << target << "does not answer: nothing is saved there";
     return check;
@@ -494,7 +494,7 @@ bool copiedAsLoaded(Run &run, const QStringList &sources, bool kitWording)
 {
     setupfiles::CollectError::Kind why = setupfiles::CollectError::Modified;
     const QString changed =
-            setupfiles::changedSource(sources, run.lib.loadedKitFiles(), [&run]() { run.paint(); }, &why);
+            setupfiles::changedSource(sources, run.lib.loadedKitFiles(), setupjob::paintingWaiter([&run]() { run.paint(); }), &why);
     if (changed.isEmpty())
         return true;
     run.hideProgress();

@@ -144,7 +144,7 @@ private:
 };
 // What renames over `targets` do to the loaded and recorded files: each of
 // those files, then each target, looked at in turn on a thread of its own,
-// `turn` run meanwhile. A file whose drive does not answer within 2 s (or
+// waited on through `wait`. A file whose drive does not answer within 2 s (or
 // still holds an earlier look) ends the look, and nothing is known then.
 struct LoadedLook
 {
@@ -152,7 +152,7 @@ struct LoadedLook
     QVector<LoadedFiles::CutOff> cut; // LoadedFiles::cutOffBy of all the targets
     QString silent;                   // the file whose drive did not answer; empty when all did
 };
-LoadedLook lookAtLoadedFiles(const SoundLibrary &lib, const QStringList &targets, const std::function<void()> &turn);
+LoadedLook lookAtLoadedFiles(const SoundLibrary &lib, const QStringList &targets, const ztplatform::Waiter &wait);
 // The file a save onto `target` replaces: a symbolic link to a loaded kit
 // file or setup (by whatever path it was loaded) is written through to it;
 // any other target, another link too, is replaced itself.
@@ -163,7 +163,7 @@ std::function<QString(const QString &target)> writeTargetFor(const SoundLibrary 
 // Whether a rename over one of `targets` (the files a kit save replaces)
 // takes the place of a file, or a link to one, that a plain sound of the
 // library, a group or the metronome comes from: each sound, then each
-// target, looked at in turn on a thread of its own, `turn` run meanwhile. A
+// target, looked at in turn on a thread of its own, waited on through `wait`. A
 // file whose drive does not answer within 2 s (or still holds an earlier
 // look) ends the look.
 struct SoundFilesLook
@@ -174,7 +174,7 @@ struct SoundFilesLook
     bool answered() const { return silentSound.isEmpty() && silentTarget < 0; }
 };
 SoundFilesLook lookAtSoundFiles(const SoundLibrary &lib, const QStringList &targets,
-                                const std::function<void()> &turn);
+                                const ztplatform::Waiter &wait);
 // The kit files that the stored sounds of the library, the kits, the groups
 // and the metronome name ('/' separators), each path text once.
 QStringList storedKitFiles(const KitDocument &doc, const SoundLibrary &lib);
@@ -186,7 +186,7 @@ QStringList storedKitFiles(const KitDocument &doc, const SoundLibrary &lib);
 QString refusedTarget(const KitDocument &doc, const SoundLibrary &lib, const QString &target, bool kitFilesToo);
 // The same looks, and whether a file stands at the target and the file a
 // save replaces (writeTarget; else the target), on a thread of their own,
-// `turn` run meanwhile; nothing when they did not end within 2 s.
+// waited on through `wait`; nothing when they did not end within 2 s.
 struct TargetCheck
 {
     QString refused;
@@ -194,7 +194,7 @@ struct TargetCheck
     QString dest;
 };
 std::optional<TargetCheck> lookAtTarget(const KitDocument &doc, const SoundLibrary &lib, const QString &target,
-                                        bool kitFilesToo, const std::function<void()> &turn);
+                                        bool kitFilesToo, const ztplatform::Waiter &wait);
 // After a save wrote its file: true when each of `sources` (the kit files its
 // stored sounds were copied from, setupfiles::storedSourceFiles of the waves
 // it gathered) is still the file that was loaded; else false, the first changed

@@ -4,6 +4,8 @@
 // What the save and import jobs share: the seams they are given and the
 // result they return, file by file.
 
+#include "platform/waiter.h"
+
 #include <QString>
 #include <QVector>
 
@@ -75,6 +77,18 @@ public:
 // Moves the job's progress to `value` of `maximum` and keeps the window
 // painting; never stops the job.
 using Progress = std::function<void(int value, int maximum)>;
+
+// Waits on a look at a drive, `paint` run meanwhile (the window paints);
+// blocks without one.
+inline ztplatform::Waiter paintingWaiter(std::function<void()> paint)
+{
+    if (!paint)
+        return {};
+    return [paint](const std::function<bool(int ms)> &ended) {
+        while (!ended(20))
+            paint();
+    };
+}
 
 } // namespace setupjob
 

@@ -2,12 +2,15 @@
 
 #include "widgets/closehold.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QElapsedTimer>
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QPointer>
 #include <QTimer>
+
+#include <optional>
 
 namespace {
 
@@ -71,6 +74,27 @@ bool JobDialog::wait(QWidget *parent, const QString &label, ztplatform::Job &job
     }
     delete box;
     return job.isFinished();
+}
+
+void JobDialog::waitUntil(const std::function<bool(int ms)> &ended, bool closeWaits)
+{
+    if (ended(kTickMs))
+        return;
+    std::optional<closehold::Hold> holding;
+    if (closeWaits)
+        holding.emplace();
+    QTimer tick; // asks again at least this often
+    tick.start(kTickMs);
+    while (!ended(0)) {
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents
+                                        | (QApplication::activeModalWidget() ? QEventLoop::AllEvents
+                                                                             : QEventLoop::ExcludeUserInputEvents));
+    }
+}
+
+ztplatform::Waiter JobDialog::waiter(bool closeWaits)
+{
+    return [closeWaits](const std::function<bool(int ms)> &ended) { waitUntil(ended, closeWaits); };
 }
 
 JobDialog *JobDialog::showBox(QWidget *parent, const QString &label, ztplatform::Job &job, const Limits &limits)

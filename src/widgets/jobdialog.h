@@ -7,13 +7,11 @@
 // the window is put off meanwhile.
 
 #include "platform/job.h"
-#include "platform/silentfiles.h"
+#include "platform/waiter.h"
 
 #include <QProgressDialog>
 
 #include <functional>
-#include <memory>
-#include <optional>
 
 // A wait also ends once the job has not reported for `stallMs`, after
 // `limitMs` (0: no such limit), or once `giveUp` (asked as time passes)
@@ -40,40 +38,12 @@ public:
     // ended. With no `label` no box shows.
     static bool wait(QWidget *parent, const QString &label, ztplatform::Job &job, const Limits &limits = {});
 
-    // `look` as a job, waited on at most `limitMs` with no box: its result,
-    // or nothing when it has not returned by then.
-    template <typename T>
-    static std::optional<T> lookWithin(int limitMs, std::function<T()> look)
-    {
-        const auto out = std::make_shared<std::optional<T>>();
-        ztplatform::Job job([out, look = std::move(look)](const ztplatform::Job::Report &) { *out = look(); });
-        Limits limits;
-        limits.limitMs = limitMs;
-        if (!wait(nullptr, QString(), job, limits))
-            return std::nullopt;
-        return *out;
-    }
-
-    // The same for a look at the file `path`: nothing, and no look started,
-    // while an earlier one given up on still waits on its drive.
-    template <typename T>
-    static std::optional<T> lookAtFileWithin(const QString &path, int limitMs, std::function<T()> look)
-    {
-        if (ztplatform::isSilentFile(path))
-            return std::nullopt;
-        const auto mark = std::make_shared<ztplatform::SilentLook>(path);
-        const auto out = std::make_shared<std::optional<T>>();
-        ztplatform::Job job([mark, out, look = std::move(look)](const ztplatform::Job::Report &) {
-            *out = look();
-            mark->returned();
-        });
-        Limits limits;
-        limits.limitMs = limitMs;
-        if (wait(nullptr, QString(), job, limits))
-            return *out;
-        mark->givenUp();
-        return std::nullopt;
-    }
+    // Serves the window's events until `ended(ms)` says so: its input waits
+    // unless a modal dialog holds the window, and a close of the window
+    // meanwhile is put off unless not `closeWaits`. No box shows.
+    static void waitUntil(const std::function<bool(int ms)> &ended, bool closeWaits = true);
+    // The same, for what waits below the window.
+    static ztplatform::Waiter waiter(bool closeWaits = true);
 
     void reject() override;
 

@@ -97,7 +97,11 @@ private slots:
                     }
                     return 4;
                 },
-                [&turns] { ++turns; }, 300);
+                [&turns](const std::function<bool(int)> &ended) {
+                    while (!ended(20))
+                        ++turns;
+                },
+                300);
         QCOMPARE(done.value_or(0), 4);
         QVERIFY(clock.elapsed() >= 1000);
         QVERIFY(turns > 0);

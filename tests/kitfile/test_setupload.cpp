@@ -280,7 +280,7 @@ private slots:
         const TurnsWhile hangingTurns([&] { return hanging.waiting() > 0; });
         clock.start();
         SharedSounds shared;
-        QVERIFY(shared.match(m_kit, got.entries, e.library, e.loaded, [] { QCoreApplication::processEvents(); })
+        QVERIFY(shared.match(m_kit, got.entries, e.library, e.loaded, eventsWhileWaiting())
                         .isEmpty());
         QVERIFY(hanging.waiting() > 0); // told while the look is held
         QVERIFY(hangingTurns.turns() > 0); // the loop ran while the look was held
@@ -299,7 +299,7 @@ private slots:
         HangingOpens imported("/K038.INI");
         const TurnsWhile importedTurns([&] { return imported.waiting() > 0; });
         clock.restart();
-        QVERIFY(shared.match(kit, got.entries, e.library, e.loaded, [] { QCoreApplication::processEvents(); })
+        QVERIFY(shared.match(kit, got.entries, e.library, e.loaded, eventsWhileWaiting())
                         .isEmpty());
         QVERIFY(clock.elapsed() >= 1900);
         QVERIFY(importedTurns.turns() > 0); // the loop ran while the look was held

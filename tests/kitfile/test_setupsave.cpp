@@ -382,7 +382,7 @@ private slots:
         QVERIFY(kf::writeFile(wav, kf::wavBytes(300, 9)));
         Editor e;
         QCOMPARE(loadWholeSetup(e, copy), LoadError::None);
-        auto turn = [] { QCoreApplication::processEvents(); };
+        const ztplatform::Waiter turn = eventsWhileWaiting();
         HangingOpens quiet("/QUIET.bin");
         const TurnsWhile quietTurns([&] { return quiet.waiting() > 0; });
         StoredSoundLocator loc(e.loaded, turn);
@@ -403,7 +403,7 @@ private slots:
         const TurnsWhile hangingTurns([&] { return hanging.waiting() > 0; });
         CollectedWaves got;
         const CollectError err =
-                collectKitWaves(kit, 3, e.library, e.loaded, m_temp, raw, [&turn](int) { turn(); }, got);
+                collectKitWaves(kit, 3, e.library, e.loaded, m_temp, raw, [](int) { QCoreApplication::processEvents(); }, got);
         QCOMPARE(err.kind, CollectError::ConvertFailed);
         QCOMPARE(err.path, wav);
         QCOMPARE(err.name, QString("Quiet"));
@@ -431,7 +431,7 @@ private slots:
         const TurnsWhile hangingTurns([&] { return hanging.waiting() > 0; });
         QElapsedTimer clock;
         clock.start();
-        QCOMPARE(changedSource({copy}, e.loaded, [] { QCoreApplication::processEvents(); }, &why), copy);
+        QCOMPARE(changedSource({copy}, e.loaded, eventsWhileWaiting(), &why), copy);
         QCOMPARE(why, CollectError::OpenFailed);
         QCOMPARE(hanging.hung(), 1);
         QVERIFY(clock.elapsed() >= 1900);

@@ -835,7 +835,7 @@ private slots:
         f.layOut(3);
         f.volumes = &serial;
         MainWindow1 *w = f.open();
-        const auto turn = []() {};
+        const ztplatform::Waiter turn;
         const auto isFile = [&turn](const QString &path) {
             return ztplatform::isRegularFileWithin(path, 2000, turn);
         };

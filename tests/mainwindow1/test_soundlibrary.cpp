@@ -689,7 +689,11 @@ private slots:
         bool clicked = false;
         QTimer poll;
         QObject::connect(&poll, &QTimer::timeout, [&]() {
-            QProgressDialog *d = w->preview().dialog();
+            QProgressDialog *d = nullptr;
+            for (QProgressDialog *shown : w->findChildren<QProgressDialog *>()) {
+                if (shown->isVisible())
+                    d = shown;
+            }
             if (clicked || !d || !d->isVisible() || !QFileInfo::exists(pidFile))
                 return;
             QCOMPARE(d->labelText(), QString("Checking the sound files..."));

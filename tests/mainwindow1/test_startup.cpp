@@ -2,6 +2,7 @@
 #include "mainwindow1/editing/mainpadpagecontroller.h"
 #include "mainwindow1/setupfiles/setupfilescontroller.h"
 #include "widgets/devicedetector.h"
+#include "crashdisk.h"
 #include "hangingdisk.h"
 #include "padwindow.h"
 #include "mainwindow1/mainwindow1.h"
@@ -549,6 +550,59 @@ private slots:
                  log.constData());
         QVERIFY(QFileInfo(data + "Korvanta_Ch.htm").isFile() && QFileInfo(data + "metronome_sound/click5.wav").isFile());
         QCOMPARE(QDir(far.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList());
+    }
+
+    // A read of the groups' file that fails is told in the start's box, and
+    // the file is kept aside as it was.
+    void libraryWhoseReadFailsIsTold()
+    {
+        FakeDrives drives;
+        ScriptedPrompter prompts;
+        QFile::remove(soundList() + ".bak");
+        CrashDisk disk(m_work.path());
+        disk.setReads(CrashDisk::Reads::Fail, "/soundlist.xml");
+        {
+            DiskInPlace in(&disk);
+            EditorStartup startup(WindowServices{&prompts});
+            QVERIFY(disk.readsStopped() > 0);
+            QCOMPARE(prompts.texts(), QStringList({"The sound groups file \"" + soundList() + "\" could not be read "
+                                                   "whole: Input/output error.\r\n\r\nThe file as it was is kept as \""
+                                                   + soundList() + ".bak\"."}));
+            answerChooser("btnOk");
+            QVERIFY(startup.waitForChoice());
+            startup.showWindow();
+            startup.window->close();
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        }
+        QCOMPARE(readAll(soundList() + ".bak"), m_library);
+        QFile::remove(soundList() + ".bak");
+    }
+
+    // A read of the groups' file that never returns is not waited on: the
+    // start goes on and says so while the read is still held, and nothing is
+    // written over the file.
+    void libraryWhoseReadNeverReturnsIsNotWaitedOn()
+    {
+        FakeDrives drives;
+        ScriptedPrompter prompts;
+        auto *disk = new CrashDisk(m_work.path()); // a read given up on still calls it: it is never freed
+        disk->setReads(CrashDisk::Reads::Hold, "/soundlist.xml");
+        {
+            DiskInPlace in(disk);
+            EditorStartup startup(WindowServices{&prompts});
+            QCOMPARE(disk->readsHeld(), 1); // the start went on while the read is held
+            QCOMPARE(prompts.texts(), QStringList({"The drive of the sound groups file \"" + soundList()
+                                                   + "\" does not answer: its groups are not read, and nothing is "
+                                                     "saved over it in this session."}));
+            disk->releaseReads();
+            QTRY_COMPARE(disk->readsHeld(), 0);
+            answerChooser("btnOk");
+            QVERIFY(startup.waitForChoice());
+            startup.showWindow();
+            startup.window->close();
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        }
+        QCOMPARE(readAll(soundList()), m_library);
     }
 };
 

@@ -20,9 +20,13 @@ private slots:
     {
         int turns = 0;
         int asked = 0;
+        int stepMs = 20;
+        const ztplatform::Waiter counting = [&turns, &stepMs](const std::function<bool(int)> &ended) {
+            while (!ended(stepMs))
+                ++turns;
+        };
         QCOMPARE(ztplatform::lookUntilStalled<int>(
-                         [] { QThread::msleep(100); return 3; }, [&asked] { ++asked; return false; },
-                         [&turns] { ++turns; })
+                         [] { QThread::msleep(100); return 3; }, [&asked] { ++asked; return false; }, counting)
                          .value_or(0),
                  3);
         QVERIFY(turns >= 1 && asked == turns);
@@ -32,6 +36,7 @@ private slots:
         auto gate = std::make_shared<std::atomic<bool>>(false);
         auto returned = std::make_shared<std::atomic<bool>>(false);
         turns = 0;
+        stepMs = 10;
         const std::optional<int> stalled = ztplatform::lookUntilStalled<int>(
                 [gate, returned] {
                     while (!*gate)
@@ -39,7 +44,7 @@ private slots:
                     *returned = true;
                     return 4;
                 },
-                [&turns] { return turns >= 10; }, [&turns] { ++turns; }, 10);
+                [&turns] { return turns >= 10; }, counting);
         QVERIFY(!stalled.has_value());
         QCOMPARE(turns, 10);
         QVERIFY(!*returned);
@@ -49,7 +54,7 @@ private slots:
         // A result that came by the time the stall is seen is taken.
         QCOMPARE(ztplatform::lookUntilStalled<int>(
                          [] { QThread::msleep(60); return 5; },
-                         [] { QThread::msleep(200); return true; }, {}, 10)
+                         [] { QThread::msleep(200); return true; }, {})
                          .value_or(0),
                  5);
     }
@@ -73,7 +78,10 @@ private slots:
                         QThread::msleep(5);
                     ++*looks;
                 },
-                [&turns] { ++turns; }, 10);
+                [&turns](const std::function<bool(int)> &ended) {
+                    while (!ended(10))
+                        ++turns;
+                });
         QVERIFY2(clock.elapsed() >= 200, qPrintable(QString::number(clock.elapsed())));
         QVERIFY(turns >= 1);
         QCOMPARE(looks->load(), 5); // given up while the fourth file's look is held

@@ -218,6 +218,58 @@ int CrashDisk::fileSyncs() const
     return m_fileSyncs;
 }
 
+void CrashDisk::setReads(Reads reads, const QByteArray &pathEnd)
+{
+    QMutexLocker hold(&m_lock);
+    m_reads = reads;
+    m_readsEnd = pathEnd;
+    m_readsReleased.wakeAll();
+}
+
+void CrashDisk::releaseReads()
+{
+    setReads(Reads::Pass);
+}
+
+int CrashDisk::readsStopped() const
+{
+    QMutexLocker hold(&m_lock);
+    return m_readsStopped;
+}
+
+int CrashDisk::readsHeld() const
+{
+    QMutexLocker hold(&m_lock);
+    return m_readsHeld;
+}
+
+qint64 CrashDisk::read(int fd, char *data, qint64 size, qint64 offset)
+{
+    {
+        QMutexLocker hold(&m_lock);
+        const auto stops = [&] {
+            if (m_reads == Reads::Pass)
+                return false;
+            char path[4096];
+            const ssize_t n = ::readlink(QByteArray("/proc/self/fd/" + QByteArray::number(fd)).constData(), path,
+                                         sizeof path);
+            return n > 0 && QByteArray(path, int(n)).endsWith(m_readsEnd);
+        };
+        if (stops()) {
+            ++m_readsStopped;
+            if (m_reads == Reads::Fail) {
+                errno = EIO;
+                return -1;
+            }
+            ++m_readsHeld;
+            while (m_reads == Reads::Hold)
+                m_readsReleased.wait(&m_lock);
+            --m_readsHeld;
+        }
+    }
+    return Disk::read(fd, data, size, offset);
+}
+
 bool CrashDisk::admit()
 {
     ++m_calls;

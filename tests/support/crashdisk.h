@@ -14,7 +14,8 @@
 //  - a move between folders cut by the power cut half-way: the file at both
 //    its old and its new name, as FAT can leave it.
 // It can also refuse every call from a given one on (EIO), as a pad pulled
-// out while the editor goes on.
+// out while the editor goes on, and fail the reads of a file, or hold them as
+// a drive that stopped answering does.
 
 #include "filetree.h"
 
@@ -23,6 +24,7 @@
 #include <QHash>
 #include <QMutex>
 #include <QVector>
+#include <QWaitCondition>
 
 #include <sys/stat.h>
 
@@ -40,6 +42,14 @@ public:
     void failFrom(int n);
     // True once a call was refused.
     bool refused() const;
+    // Reads of a file whose path ends with `pathEnd`: failed with EIO, or
+    // held until releaseReads(); Pass lets them through again.
+    enum class Reads { Pass, Fail, Hold };
+    void setReads(Reads reads, const QByteArray &pathEnd = QByteArray());
+    void releaseReads();
+    // Reads failed or held so far, and those held now.
+    int readsStopped() const;
+    int readsHeld() const;
     // Calls that change something, made or refused; a stop "before call k"
     // runs from 1 to calls() + 1.
     int calls() const;
@@ -73,6 +83,7 @@ public:
     QString root() const { return m_root; }
 
     int openAt(int dir, const QByteArray &name, int flags, mode_t mode = 0) override;
+    qint64 read(int fd, char *data, qint64 size, qint64 offset = -1) override;
     bool write(int fd, const char *data, qint64 size, qint64 offset = -1) override;
     qint64 writeWith(int fd, const char *data, qint64 size, const std::function<qint64()> &perform) override;
     int sync(int fd, bool dataOnly = false) override;
@@ -106,6 +117,10 @@ private:
     int m_failFrom = 0;
     bool m_refused = false;
     int m_folderSyncs = 0, m_fileSyncs = 0;
+    Reads m_reads = Reads::Pass;
+    QByteArray m_readsEnd;
+    int m_readsStopped = 0, m_readsHeld = 0;
+    QWaitCondition m_readsReleased;
 };
 
 // The editor stopped before the n-th call that changes something (0: never):

@@ -14,7 +14,9 @@
 #include "passdisk.h"
 
 #include "platform/sysio.h"
+#include "platform/waiter.h"
 
+#include <QCoreApplication>
 #include <QTimer>
 
 #include <unistd.h>
@@ -209,5 +211,14 @@ private:
     QTimer m_timer;
     int m_turns = 0;
 };
+
+// Waits as the window does: the event loop runs meanwhile.
+inline ztplatform::Waiter eventsWhileWaiting()
+{
+    return [](const std::function<bool(int)> &ended) {
+        while (!ended(20))
+            QCoreApplication::processEvents();
+    };
+}
 
 #endif

@@ -3,6 +3,8 @@
 // holds it; a job that stops reporting is given up on and let go of.
 #include "widgets/jobdialog.h"
 
+#include "platform/timedlook.h"
+
 #include <QApplication>
 #include <QPointer>
 #include <QSemaphore>
@@ -101,19 +103,25 @@ private slots:
         QTRY_VERIFY(ended->load());
     }
 
-    void aLookAtASilentFileIsNotStartedAgain()
+    void aLookGivenUpOnIsNotStartedAgainWhileItWaits()
     {
         auto go = std::make_shared<QSemaphore>();
         const QString path = QDir::tempPath() + "/look-held";
-        QVERIFY(!JobDialog::lookAtFileWithin<int>(path, 100, [go] {
+        int turns = 0;
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, [&] { ++turns; });
+        poll.start(10);
+        const ztplatform::Waiter wait = JobDialog::waiter();
+        QVERIFY(!ztplatform::lookAtFileWithin<int>(path, 200, [go] {
                      go->acquire();
                      return 1;
-                 }));
+                 }, wait));
+        QVERIFY(turns > 0); // the window answered meanwhile
         QVERIFY(ztplatform::isSilentFile(path));
-        QVERIFY(!JobDialog::lookAtFileWithin<int>(path, 100, [] { return 2; }));
+        QVERIFY(!ztplatform::lookAtFileWithin<int>(path, 200, [] { return 2; }, wait));
         go->release();
         QTRY_VERIFY(!ztplatform::isSilentFile(path));
-        QCOMPARE(JobDialog::lookAtFileWithin<int>(path, 5000, [] { return 3; }), std::optional<int>(3));
+        QCOMPARE(ztplatform::lookAtFileWithin<int>(path, 5000, [] { return 3; }, wait), std::optional<int>(3));
     }
 };
 

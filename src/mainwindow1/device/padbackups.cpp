@@ -11,6 +11,7 @@
 #include "model/editbaseline.h"
 #include "widgets/dialogs/uiprompter.h"
 #include "widgets/jobdialog.h"
+#include "platform/timedlook.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -151,8 +152,8 @@ void PadSyncController::keepPadAsLoaded(const PadIdentity &loaded, const QVector
 std::optional<QString> PadSyncController::lookUpBackupFolder(const PadIdentity &loaded)
 {
     const QString root = padbackup::backupsRoot();
-    const std::optional<QString> folder = JobDialog::lookAtFileWithin<QString>(
-            root, kDataLookLimitMs, [loaded, root] { return padbackup::padFolder(loaded, root); });
+    const std::optional<QString> folder = ztplatform::lookAtFileWithin<QString>(
+            root, kDataLookLimitMs, [loaded, root] { return padbackup::padFolder(loaded, root); }, JobDialog::waiter());
     if (!folder)
         qWarning().noquote() << "the folder of the pad's backups does not answer:" << root;
     return folder;

@@ -12,18 +12,18 @@
 #include "platform/dismount.h"
 #include "platform/timedlook.h"
 #include "widgets/dialogs/uiprompter.h"
+#include "widgets/jobdialog.h"
 #include "document/kitdocument.h"
 #include "device/padsession.h"
 #include "library/soundlibrary.h"
 
-#include <QCoreApplication>
 #include <QDebug>
 #include <QFileInfo>
 #include <QProgressDialog>
 #include <QScopeGuard>
 #include <QSet>
 #include <QStandardItemModel>
-#include <QThread>
+#include <QTimer>
 
 #include <atomic>
 #include <memory>
@@ -49,10 +49,8 @@ bool PadSyncController::closeOnPad()
         return false;     // the window stays on the pad, nothing written to it
     // Sounds still being written get their rows first, so the kits see them;
     // a pad that stops answering meanwhile takes nothing more.
-    while (m_syncBatch && m_syncBatch->isRunning() && m_pad.padAnswering()) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, WRITE_BACK_POLL_MS);
-        QThread::msleep(WRITE_BACK_POLL_MS);
-    }
+    JobDialog::waitUntil(
+            [this](int) { return !m_syncBatch || !m_syncBatch->isRunning() || !m_pad.padAnswering(); }, false);
     if (m_syncBatch && m_syncBatch->isRunning()) {
         // The batch was writing to the pad: not "nothing saved". It writes
         // nothing more; the pad's next load ends what it began.
@@ -167,7 +165,7 @@ bool PadSyncController::writeBackWhileAnswering(const PadSession::KitLists &list
                     QString failed;
                     return padbackup::keepFolderFor(identity, global, folder, &failed) ? QString() : failed;
                 },
-                {});
+                ztplatform::Waiter());
         if (!why || !why->isEmpty())
             qWarning().noquote() << "the backups of the sampler pad may not be found at its next load:"
                                  << why.value_or(QStringLiteral("the folder does not answer"));
@@ -177,6 +175,9 @@ bool PadSyncController::writeBackWhileAnswering(const PadSession::KitLists &list
     // other look; given up on, it reaches the pad no more, and the pad's
     // journal ends what it began at the next load.
     QProgressDialog *progress = showPadProgress(WindowTexts::tr("Saving file..."), 5);
+    QTimer moving; // the bar follows the write while it is waited on
+    connect(&moving, &QTimer::timeout, progress, [progress, writing] { progress->setValue(writing->progress); });
+    moving.start(WRITE_BACK_POLL_MS);
     const std::optional<writeback::WriteBackResult> done = m_pad.runOnPad<writeback::WriteBackResult>(
             [writing](const PadPace &pace) {
                 writeback::WriteBackJob &job = writing->job;
@@ -192,11 +193,8 @@ bool PadSyncController::writeBackWhileAnswering(const PadSession::KitLists &list
                     pace.beat();
                     writing->progress = value;
                 });
-            },
-            [progress, writing] {
-                progress->setValue(writing->progress);
-                QCoreApplication::processEvents();
             });
+    moving.stop();
     progress->close();
     if (!done)
         return false;
@@ -217,8 +215,9 @@ bool PadSyncController::dismountWhileAnswering()
     std::optional<bool> done;
     if (!run.isStarted())
         done = dismounter->dismount(mountPoint);
-    while (!done && !(done = run.waitFor(WRITE_BACK_POLL_MS)) && m_pad.padAnswering())
-        QCoreApplication::processEvents();
+    JobDialog::waitUntil([&](int ms) {
+        return done || (done = run.waitFor(qMin(ms, WRITE_BACK_POLL_MS))) || !m_pad.padAnswering();
+    }, false);
     progress->close();
     if (!done)
         qWarning().noquote() << "the pad at" << mountPoint << "stopped answering while it was dismounted";

@@ -25,7 +25,6 @@
 #include "device/padsession.h"
 #include "library/soundlibrary.h"
 
-#include <QCoreApplication>
 #include <QFileInfo>
 #include <QProgressDialog>
 #include <QStandardItemModel>
@@ -34,11 +33,6 @@
 #include <memory>
 
 namespace {
-
-void pumpEvents()
-{
-    QCoreApplication::processEvents();
-}
 
 // True when one of `links` is a global.ini.
 bool namesGlobalIni(const QStringList &links)
@@ -118,8 +112,7 @@ std::optional<bool> PadSyncController::putPadInOrder(PadIdentity &loaded)
                 }
                 out.recovery = recoverPad(tree, root);
                 return out;
-            },
-            pumpEvents, 0);
+            }, 0);
     if (!done)
         return std::nullopt;
     if (done->backedUp)
@@ -130,8 +123,7 @@ std::optional<bool> PadSyncController::putPadInOrder(PadIdentity &loaded)
         m_pad.runOnPad<bool>(
                 [tree, root, told = *recovery](const PadPace &pace) {
                     return setRecordAside(tree, pace.paced(root), told);
-                },
-                pumpEvents);
+                });
     if (!recovery->changed)
         return true;
     // Numbered folders may have emptied or filled: listed again. A finished
@@ -146,8 +138,7 @@ std::optional<bool> PadSyncController::putPadInOrder(PadIdentity &loaded)
     const std::optional<Relisted> again = m_pad.runOnPad<Relisted>(
             [root, tree, places](const PadPace &pace) {
                 return Relisted{relistPadTree(root, tree, pace), readPadIdentity(places)};
-            },
-            pumpEvents);
+            });
     if (!again)
         return std::nullopt;
     const std::optional<PadTreeRead> relisted = again->read;
@@ -195,8 +186,7 @@ void PadSyncController::chooseDrive(const QString &path)
                 drives->answers(path); // a root that is no folder holds no model folder
                 pace.beat();
                 return lookAtChosenDrive(path, pace);
-            },
-            [] { QCoreApplication::processEvents(); });
+            });
     if (!drive) {
         refuse(notAnsweringAtLoadText());
         return;
@@ -218,7 +208,6 @@ void PadSyncController::loadPad(const QString &modelFolder)
     const editstep::Recorder::Paused loading(m_doc.recorder());
     QProgressDialog *progress = showPadProgress(WindowTexts::tr("The files are loading..."), 100);
     progress->setValue(1);
-    pumpEvents();
     std::optional<PadIdentity> loaded;
     DeviceMessages refusal = loadPadTree(modelFolder, &loaded);
     if (refusal.isEmpty())
@@ -270,8 +259,7 @@ DeviceMessages PadSyncController::loadPadTree(const QString &modelFolder, std::o
     const DeviceMessages notPad{{WindowTexts::tr("Error"), WindowTexts::tr("The current disk is not the sampler pad.")}};
     // Both checks run so that both report; their boxes come without the dialog.
     const std::optional<PadTreeRead> tree = m_pad.runOnPad<PadTreeRead>(
-            [root = m_pad.padRoot(), modelFolder](const PadPace &pace) { return readPadTree(root, modelFolder, pace); },
-            pumpEvents);
+            [root = m_pad.padRoot(), modelFolder](const PadPace &pace) { return readPadTree(root, modelFolder, pace); });
     if (!tree)
         return silent;
     m_pad.takeTree(tree->tree);
@@ -282,14 +270,14 @@ DeviceMessages PadSyncController::loadPadTree(const QString &modelFolder, std::o
     if (!tree->ok)
         return notPad;
     const PadPlaces places = m_pad.padPlaces();
-    *loaded = m_pad.runOnPad<PadIdentity>([places](const PadPace &) { return readPadIdentity(places); }, pumpEvents);
+    *loaded = m_pad.runOnPad<PadIdentity>([places](const PadPace &) { return readPadIdentity(places); });
     if (!*loaded)
         return silent;
     // What the backup keeps of the pad as it stands, read before anything is written to it.
     const ztplatform::FolderAnchor root = m_pad.padRoot();
     const PadTreePaths read = m_pad.tree();
     const std::optional<QVector<padbackup::File>> settings = m_pad.runOnPad<QVector<padbackup::File>>(
-            [root, read](const PadPace &) { return padbackup::readSettings(root, read); }, pumpEvents);
+            [root, read](const PadPace &) { return padbackup::readSettings(root, read); });
     if (!settings)
         return silent;
     keepPadAsLoaded(**loaded, *settings);
@@ -317,8 +305,7 @@ DeviceMessages PadSyncController::loadPadSounds(const PadIdentity &loaded)
                 if (read.padChanged)
                     return read;
                 return guard->check(true).another() ? padChangedWhileRead(false) : read;
-            },
-            pumpEvents);
+            });
     if (!sounds)
         return {{WindowTexts::tr("Error"), notAnsweringAtLoadText()}};
     if (sounds->padChanged)
@@ -368,8 +355,7 @@ std::optional<padtree::ClickFiles> PadSyncController::readPadClicks(const PadIde
                 padtree::ClickFiles read = padtree::readClickFiles(root, clickPath, [pace]() { pace.beat(); });
                 read.padChanged = read.padChanged || guard->check(true).another();
                 return read;
-            },
-            pumpEvents);
+            });
 }
 
 DeviceMessages PadSyncController::loadPadSettings(const PadIdentity &loaded)
@@ -394,8 +380,7 @@ DeviceMessages PadSyncController::loadPadSettings(const PadIdentity &loaded)
                 changed.padChanged = true;
                 changed.messages = padChangedWhileRead(false).messages;
                 return changed;
-            },
-            pumpEvents);
+            });
     if (!global)
         return {{WindowTexts::tr("Error"), notAnsweringAtLoadText()}};
     if (!global->ok)
@@ -434,8 +419,7 @@ DeviceMessages PadSyncController::loadPadKits(const PadIdentity &loaded)
                 if (read.padChanged)
                     return read;
                 return guard->check(true).another() ? padKitsChanged(false) : read;
-            },
-            pumpEvents);
+            });
     if (!kits)
         return {{WindowTexts::tr("Error"), notAnsweringAtLoadText()}};
     if (kits->padChanged)

@@ -11,7 +11,6 @@
 
 #include "mainwindow1/windowtexts.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QProgressDialog>
 #include <QScopedValueRollback>
@@ -36,8 +35,7 @@ std::optional<RenumberResult> PadSyncController::renumberWhileAnswering(const QV
     const std::optional<RenumberResult> ran = m_pad.runOnPad<RenumberResult>(
             [changes, tree, root, soundsBefore, kits](const PadPace &pace) {
                 return renumberPadWaves(changes, tree, pace.paced(root), soundsBefore, kits);
-            },
-            [] { QCoreApplication::processEvents(); }, 0);
+            }, 0);
     progress->hide();
     // A batch asked for meanwhile waited for the renumbering.
     QTimer::singleShot(0, this, &PadSyncController::runPendingBatch);

@@ -16,8 +16,8 @@
 #include "device/padsession.h"
 #include "library/soundlibrary.h"
 #include "widgets/closehold.h"
+#include "widgets/jobdialog.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
@@ -122,9 +122,7 @@ bool PadSyncController::batchEnded()
 {
     // The window goes on painting; the pad's watch ends the wait when the pad
     // stops answering (abandonBatch()).
-    const closehold::Hold waiting;
-    while (m_syncBatch && m_syncBatch->isRunning() && !m_batchAbandoned)
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    JobDialog::waitUntil([this](int) { return !m_syncBatch || !m_syncBatch->isRunning() || m_batchAbandoned; });
     return !m_syncBatch || !m_syncBatch->isRunning();
 }
 
@@ -197,10 +195,8 @@ void PadSyncController::deleteUsbWave()
 void PadSyncController::recvAddProgress(int value)
 {
     m_addProgressValue += value;
-    if (m_usbDialog && m_addProgressValue < m_usbDialog->maximum()) {
+    if (m_usbDialog && m_addProgressValue < m_usbDialog->maximum())
         m_usbDialog->setValue(m_addProgressValue);
-        closehold::processEvents();
-    }
 }
 
 void PadSyncController::waveFailed(int waveNo, int refusal)

@@ -2,6 +2,7 @@
 
 #include "device/syncbatch.h"
 #include "device/padsession.h"
+#include "widgets/jobdialog.h"
 
 #include <QProgressDialog>
 
@@ -19,6 +20,7 @@ PadSyncController::PadSyncController(KitDocument &doc, SoundLibrary &library, Pa
     , m_parent(parent)
     , m_prompter(prompter)
 {
+    m_pad.useWaiter(JobDialog::waiter(false));
     // The close tells it in its own box.
     connect(&m_pad, &PadSession::padNotAnswering, this, [this]() {
         if (m_pad.padClosing() || m_renumbering)

@@ -9,7 +9,7 @@
 #include "platform/runfolders.h"
 #include "setup/filethread.h"
 #include "setup/savesteps.h"
-#include "widgets/closehold.h"
+#include "widgets/jobdialog.h"
 #include "widgets/dialogs/uiprompter.h"
 #include "document/kitdocument.h"
 #include "library/soundlibrary.h"
@@ -148,7 +148,7 @@ void KitPagesController::exportGlobalFile()
     // Looked at off the window's thread: a drive that does not answer is told
     // as a file that is not generated.
     const std::optional<savejob::TargetCheck> check = savejob::lookAtTarget(
-            m_doc, m_library, m_globalPath, true, [] { closehold::processEvents(QEventLoop::ExcludeUserInputEvents); });
+            m_doc, m_library, m_globalPath, true, JobDialog::waiter());
     if (!check) {
         m_prompter.warning(m_boxes, WindowTexts::tr("Error"),
                            WindowTexts::tr("Failed to generate file.") + QStringLiteral("\r\n")
@@ -201,8 +201,7 @@ void KitPagesController::writeGlobalFile(const QByteArray &chunk)
     std::optional<GlobalWritten> done = GlobalWritten();
     if (chunk.size() == GLOBAL_CHUNK_SIZE)
         done = exportfile::waitWatched<GlobalWritten>(
-                w->watch, savejob::kStallLimitMs, [w]() { return writeGlobal(*w); },
-                [] { closehold::processEvents(QEventLoop::ExcludeUserInputEvents); });
+                w->watch, savejob::kStallLimitMs, [w]() { return writeGlobal(*w); }, JobDialog::waiter());
     if (!done && !w->renamed && w->watch.placing()) {
         qWarning().noquote() << "the folder of" << m_globalPath << "does not answer: the file may not be in place";
         m_prompter.warning(

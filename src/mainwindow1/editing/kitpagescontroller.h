@@ -10,7 +10,6 @@
 #include "model/pageshown.h"
 #include "model/percussionpadfile1.h"
 
-#include <QElapsedTimer>
 #include <QList>
 #include <QVariant>
 #include <QMap>
@@ -436,7 +435,6 @@ private:
     bool m_kitPageFilling = false;                        // the kit settings page is being filled from a kit record
     PageShownAs<kitediting::KitPageShown> m_kitPageShown; // what the kit settings page showed when filled or last taken
     PageShown m_padPageShown;                             // what the pad settings page showed when filled or last taken
-    QElapsedTimer m_kitFileEvents;                        // last event processing of updateKitFile
     bool m_padPageFilling = false;                        // the pad settings page is being filled from a pad
     QList<QWidget *> m_padControls, m_kitControls, m_globalControls; // what the user edits on each page
     QVariantList m_globalShown; // the global page as it stood before the user's change

@@ -8,7 +8,6 @@
 
 #include "model/kitediting.h"
 #include "document/kitdocument.h"
-#include "widgets/closehold.h"
 
 #include <QDir>
 #include <QScopedValueRollback>
@@ -195,12 +194,4 @@ void KitPagesController::updateKitFile(quint16 oldNo, quint16 newNo, QString old
     const int kits = qMin(m_doc.kitAttrList().size(), KIT_MAX_COUNT);
     for (int k = 0; k < kits; ++k)
         m_doc.renumberSound(k, o, n, newNo); // marks the kit renumbered
-
-    // Paint now and then; no user input runs halfway through a renumbering.
-    if (!m_kitFileEvents.isValid()) {
-        m_kitFileEvents.start();
-    } else if (m_kitFileEvents.elapsed() >= 50) {
-        closehold::processEvents(QEventLoop::ExcludeUserInputEvents);
-        m_kitFileEvents.restart();
-    }
 }

@@ -12,7 +12,6 @@
 #include <QScopedValueRollback>
 #include "widgets/lineedit.h"
 #include "widgets/padlabel.h"
-#include "widgets/closehold.h"
 #include <QLabel>
 #include <QLineEdit>
 #include <QSpinBox>
@@ -179,12 +178,10 @@ bool MainPadPageController::applyKitName(int kit)
     const QScopedValueRollback<bool> editing(m_kitNameEditing, true);
     m_header.setNameText(stored);
     m_header.unframeName();
-    if (warning) {
-        closehold::processEvents(QEventLoop::ExcludeUserInputEvents);
+    if (warning)
         m_prompter.warning(m_parent, WindowTexts::tr("Error"), text);
-    } else {
+    else
         m_prompter.information(m_parent, WindowTexts::tr("Error"), text);
-    }
     return false;
 }
 

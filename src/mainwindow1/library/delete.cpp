@@ -13,7 +13,6 @@
 #include "document/kitdocument.h"
 #include "device/padsession.h"
 #include "library/soundlibrary.h"
-#include "widgets/closehold.h"
 
 #include <QDebug>
 #include <QDir>
@@ -205,7 +204,6 @@ void SoundListsController::deleteSelectedSounds()
             ++m_delProgressValue;
             if (m_delDialog)
                 m_delDialog->setValue(m_delProgressValue);
-            closehold::processEvents();
         } else {
             goneRows.append(pick.row);
             m_total_index = 0;
@@ -288,10 +286,8 @@ void SoundListsController::deleteFromGroups()
 void SoundListsController::recvDelProgress(int value)
 {
     m_delProgressValue += value;
-    if (m_delDialog && m_delProgressValue < m_delDialog->maximum()) {
+    if (m_delDialog && m_delProgressValue < m_delDialog->maximum())
         m_delDialog->setValue(m_delProgressValue);
-        closehold::processEvents();
-    }
 }
 
 void SoundListsController::fillDeleteProgress()

@@ -22,7 +22,7 @@
 #include "widgets/customdialog.h"
 #include "widgets/dialogs/uiprompter.h"
 #include "widgets/totaltreeview.h"
-#include "widgets/closehold.h"
+#include "widgets/jobdialog.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -49,12 +49,6 @@ constexpr int kFolderLookLimitMs = 2000; // a folder silent that long is not wai
 constexpr int kFolderSyncLimitMs = 5000; // nor one whose sync takes longer
 constexpr int kFileStallLimitMs = 5000;  // nor a file's write that has not moved on that long
 
-// Lets the window paint, its input held, while a look at the folder runs.
-void paintMeanwhile()
-{
-    closehold::processEvents(QEventLoop::ExcludeUserInputEvents);
-}
-
 // Each file of an export was synced as it was put in place; their names
 // once, here, on a thread of its own. A folder that cannot be synced, or not
 // within the limit, is told with every file written.
@@ -62,7 +56,7 @@ void syncExportFolder(UiPrompter &prompter, QWidget *parent, const QString &fold
 {
     const std::optional<int> error = ztplatform::lookAtFileWithin<int>(
             folder, kFolderSyncLimitMs, [folder]() { return ztplatform::syncPath(folder) ? 0 : errno; },
-            paintMeanwhile);
+            JobDialog::waiter());
     if (error && *error == 0)
         return;
     const QString reason = QString::fromLocal8Bit(std::strerror(error ? *error : ETIMEDOUT));
@@ -174,9 +168,10 @@ bool readOnlyAt(int fd, const QString &name, const QString &path)
     const QByteArray at = QFile::encodeName(fd >= 0 ? name : path);
     const int dir = fd >= 0 ? fd : AT_FDCWD;
     struct stat st;
-    if (::fstatat(dir, at.constData(), &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(st.st_mode))
+    if (ztplatform::sysio::disk().statAt(dir, at, &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(st.st_mode))
         return false;
-    return !(st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) || ::faccessat(dir, at.constData(), W_OK, AT_EACCESS) != 0;
+    return !(st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH))
+            || ztplatform::sysio::disk().accessAt(dir, at, W_OK, AT_EACCESS) != 0;
 }
 
 // The name each sound of the first `end` rows takes in `folder`
@@ -224,7 +219,7 @@ std::optional<QVector<Target>> planTargets(const QString &folder, const QVector<
         }
         return targets;
     };
-    return ztplatform::lookAtFileWithin<QVector<Target>>(folder, kFolderLookLimitMs, look, paintMeanwhile);
+    return ztplatform::lookAtFileWithin<QVector<Target>>(folder, kFolderLookLimitMs, look, JobDialog::waiter());
 }
 
 constexpr int kShownNames = 25; // lines of names a box shows; the rest in its details
@@ -329,10 +324,11 @@ public:
         std::shared_ptr<ztplatform::SilentLook> read, written;
     };
 
-    // The items waited on, `paint` run meanwhile. Their ends in order: fewer
+    // The items waited on, the window painting and `moved` told where they
+    // are meanwhile. Their ends in order: fewer
     // than the items when one was not written, or when one stopped moving
     // on (*stalled then gets its index).
-    static QVector<Copied> run(QVector<Item> items, const std::function<void(int at)> &paint, int *stalled);
+    static QVector<Copied> run(QVector<Item> items, const std::function<void(int at)> &moved, int *stalled);
 
 private:
     struct Shared
@@ -369,7 +365,7 @@ int StoredCopies::work(Shared &shared)
     return int(shared.items.size());
 }
 
-QVector<Copied> StoredCopies::run(QVector<Item> items, const std::function<void(int at)> &paint, int *stalled)
+QVector<Copied> StoredCopies::run(QVector<Item> items, const std::function<void(int at)> &moved, int *stalled)
 {
     for (Item &item : items) {
         item.read = std::make_shared<ztplatform::SilentLook>(item.place.readFrom);
@@ -400,7 +396,12 @@ QVector<Copied> StoredCopies::run(QVector<Item> items, const std::function<void(
                         items.at(i).watch->giveUp();
                     return true;
                 },
-                [&]() { paint(shared->at); });
+                [&](const std::function<bool(int ms)> &ended) {
+                    JobDialog::waitUntil([&](int ms) {
+                        moved(shared->at);
+                        return ended(ms);
+                    });
+                });
     std::lock_guard<std::mutex> hold(shared->lock);
     QVector<Copied> done = shared->done;
     if (givenUpAt < 0)
@@ -460,6 +461,16 @@ public:
 
     // Begins the next conversions while fewer than the limit run.
     void topUp();
+    // The window's waiter, the conversions topped up meanwhile.
+    ztplatform::Waiter waiter()
+    {
+        return [this](const std::function<bool(int ms)> &ended) {
+            JobDialog::waitUntil([this, &ended](int ms) {
+                topUp();
+                return ended(ms);
+            });
+        };
+    }
     // Row `row`'s conversion, begun now unless it was; the window paints meanwhile.
     Turn take(int row);
     // Row `row`'s conversion after the export ended before it: stopped
@@ -572,10 +583,7 @@ Conversions::Turn Conversions::take(int row)
         return turn;
     }
     // Counted as running while it is waited on: the top-ups meanwhile keep to the limit.
-    turn.done = exportfile::waitWatched<Converted>(*job.watch, kFileStallLimitMs, job.running, [this]() {
-        topUp();
-        paintMeanwhile();
-    });
+    turn.done = exportfile::waitWatched<Converted>(*job.watch, kFileStallLimitMs, job.running, waiter());
     job.taken = true;
     if (!turn.done)
         job.written->givenUp();
@@ -599,7 +607,7 @@ std::optional<Converted> Conversions::abandon(int row, bool *inDoubt)
         return std::nullopt;
     }
     const std::optional<Converted> done =
-            ztplatform::timedlook::waitWithin(job.running, kFileStallLimitMs, std::function<void()>(paintMeanwhile), 20);
+            ztplatform::timedlook::waitWithin(job.running, kFileStallLimitMs, JobDialog::waiter());
     if (!done && inDoubt)
         *inDoubt = true;
     return done;
@@ -865,10 +873,6 @@ bool exportRows(ExportRun &run, const QVector<Pick> &rows, const QVector<Target>
                 const QVector<StoredFound> &found)
 {
     Conversions conversions(run, rows, targets);
-    const std::function<void()> paint = [&conversions]() {
-        conversions.topUp();
-        paintMeanwhile();
-    };
     QElapsedTimer sinceStep;
     sinceStep.start();
     // The dialog repaints on each new value; a few times a second is enough.
@@ -903,7 +907,7 @@ bool exportRows(ExportRun &run, const QVector<Pick> &rows, const QVector<Target>
             int next = r;
             const bool goOn = exportStoredRun(run, targets, found, r, readyTo,
                                               [&](int at) {
-                                                  paint();
+                                                  conversions.topUp();
                                                   progress(at);
                                               },
                                               &next);
@@ -981,7 +985,7 @@ void SoundFilesController::exportSelectedSounds()
 
     m_preview.showWaitDialog(WindowTexts::tr("The file is being exported..."), rows.size());
     ExportRun run(m_parent, m_prompter, m_preview, folder,
-                  [this]() { return m_library.storedEntries(paintMeanwhile); });
+                  [this]() { return m_library.storedEntries(JobDialog::waiter()); });
     run.conversion = m_conversion;
     const QVector<StoredFound> found = findStored(run, rows);
     // Every name is chosen, and a file at one asked about, before anything is written.

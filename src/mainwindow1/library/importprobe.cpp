@@ -6,11 +6,8 @@
 
 #include "library/audioprobe.h"
 #include "widgets/dialogs/uiprompter.h"
-#include "widgets/closehold.h"
+#include "widgets/jobdialog.h"
 
-#include <QElapsedTimer>
-#include <QPointer>
-#include <QProgressDialog>
 #include <QSet>
 
 #include <atomic>
@@ -45,35 +42,23 @@ QStringList SoundFilesController::audioFilesOf(const QStringList &paths, QHash<Q
     if (unique.isEmpty())
         return paths;
 
-    QElapsedTimer timer;
-    timer.start();
-    QPointer<QProgressDialog> progress;
-    bool shown = false;
     std::atomic_bool stop{false};
-    QObject stopping; // the Cancel connection ends with this check, the dialog lives on
     QVector<groupentries::Identity> read;
-    const QVector<audioprobe::Verdict> verdicts = audioprobe::probeEach(unique, [&](int done) {
-        if (!shown && timer.elapsed() >= kDialogDelay) {
-            shown = true;
-            m_preview.showWaitDialog(WindowTexts::tr("Checking the sound files..."), unique.size(),
-                                     WindowTexts::tr("Cancel"));
-            progress = m_preview.dialog();
-            // Cancel stops the check; the dialog holds the window until it has stopped.
-            QObject::disconnect(progress, &QProgressDialog::canceled, progress, &QProgressDialog::cancel);
-            QObject::connect(progress, &QProgressDialog::canceled, &stopping, [&stop]() { stop = true; });
-        }
-        if (progress)
-            progress->setValue(done);
-        // Until the dialog holds the window, clicks wait.
-        closehold::processEvents(shown ? QEventLoop::AllEvents : QEventLoop::ExcludeUserInputEvents);
-    }, 0, bytes ? &read : nullptr, &stop, m_conversion);
+    QVector<audioprobe::Verdict> verdicts;
+    const int count = unique.size();
+    // Waited on to its end: the work may use what lives here.
+    ztplatform::Job probing([&](const ztplatform::Job::Report &report) {
+        verdicts = audioprobe::probeEach(unique, [&report, count](int done) { report(done, count); }, 0,
+                                         bytes ? &read : nullptr, &stop, m_conversion);
+    });
+    JobLimits limits;
+    limits.showAfterMs = kDialogDelay;
+    limits.cancelText = WindowTexts::tr("Cancel");
+    limits.cancel = [&stop]() { stop = true; }; // the box holds the window until the check has stopped
+    JobDialog::wait(m_parent, WindowTexts::tr("Checking the sound files..."), probing, limits);
     for (int i = 0; bytes && i < read.size(); ++i) {
         if (read.at(i).known())
             bytes->insert(unique.at(i), read.at(i));
-    }
-    if (progress) {
-        progress->close();
-        progress->hide();
     }
 
     QSet<QString> refused;

@@ -9,9 +9,10 @@
 #include "platform/descriptor.h"
 #include "platform/fileidentity.h"
 #include "platform/regularfile.h"
+#include "platform/sysio.h"
 #include "platform/timedlook.h"
 #include "widgets/dialogs/uiprompter.h"
-#include "widgets/closehold.h"
+#include "widgets/jobdialog.h"
 
 #include <QApplication>
 #include <QFile>
@@ -25,6 +26,8 @@
 #include <QUrl>
 
 #include <atomic>
+#include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -59,7 +62,7 @@ template <typename T>
 std::optional<T> lookAtSound(const QString &source, std::function<T()> look)
 {
     return ztplatform::lookAtFileWithin<T>(previewSourceFile(source), kSoundLookLimitMs, std::move(look),
-                                           []() { closehold::processEvents(QEventLoop::ExcludeUserInputEvents); });
+                                           JobDialog::waiter());
 }
 
 // A pad's .wav as the player takes it: what it plays (0: nothing, for a
@@ -122,14 +125,20 @@ QString padCopyName(const QString &folder, int copy)
     return QDir(folder).filePath(QStringLiteral("pad%1.wav").arg(copy));
 }
 
+// Removes the scratch file at `path`, through the editor's disk.
+void removeScratch(const QString &path)
+{
+    if (ztplatform::sysio::unlinkAt(AT_FDCWD, QFile::encodeName(path)) != 0 && errno != ENOENT)
+        qWarning() << "cannot remove" << path << ":" << std::strerror(errno);
+}
+
 // The copy of a pad sound made the preview; the copy goes either way.
 bool takePadCopy(const QString &copy, const QString &preview)
 {
-    QFile::remove(preview);
-    if (QFile::rename(copy, preview))
+    if (ztplatform::sysio::renameAt(AT_FDCWD, QFile::encodeName(copy), AT_FDCWD, QFile::encodeName(preview)) == 0)
         return true;
-    qWarning() << "cannot make" << copy << "the preview:" << preview;
-    QFile::remove(copy);
+    qWarning() << "cannot make" << copy << "the preview:" << preview << std::strerror(errno);
+    removeScratch(copy);
     return false;
 }
 
@@ -137,9 +146,7 @@ bool takePadCopy(const QString &copy, const QString &preview)
 
 std::optional<qint64> PreviewController::soundFileSize(const QString &path)
 {
-    const std::optional<qint64> size = ztplatform::regularFileSizeWithin(path, kSoundLookLimitMs, []() {
-        closehold::processEvents(QEventLoop::ExcludeUserInputEvents);
-    });
+    const std::optional<qint64> size = ztplatform::regularFileSizeWithin(path, kSoundLookLimitMs, JobDialog::waiter());
     if (!size)
         qWarning().noquote() << "the drive of" << path << "does not answer: the sound is not taken";
     return size;
@@ -261,7 +268,7 @@ void PreviewController::play(bool soundChosen)
                 if (look->rootRefused)
                     ztplatform::askFolderOwner(source);
                 if (onPad && length == 0)
-                    QFile::remove(copy);
+                    removeScratch(copy);
                 else if (onPad && !takePadCopy(copy, preview))
                     length = 0;
             } else {

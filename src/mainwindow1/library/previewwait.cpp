@@ -2,6 +2,7 @@
 // preview's work on a worker thread while the window paints.
 #include "mainwindow1/library/previewcontroller.h"
 #include "mainwindow1/windowtexts.h"
+#include "widgets/jobdialog.h"
 
 #include <QApplication>
 #include <QToolButton>
@@ -129,11 +130,7 @@ bool PreviewController::runPreviewWork(const std::function<void()> &work, int la
     show.start(kWaitDialogDelay);
     thread->start();
     // Input waits while the wait dialog does not hold the window.
-    while (!done) {
-        const bool held = wait && wait->isVisible();
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents
-                                        | (held ? QEventLoop::AllEvents : QEventLoop::ExcludeUserInputEvents));
-    }
+    JobDialog::waitUntil([&done](int) { return done; }, false);
     thread->wait();
     typing.reset();
     show.stop();

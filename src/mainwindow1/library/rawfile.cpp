@@ -18,9 +18,8 @@
 #include "widgets/dialogs/uiprompter.h"
 #include "document/kitdocument.h"
 #include "library/soundlibrary.h"
-#include "widgets/closehold.h"
+#include "widgets/jobdialog.h"
 
-#include <QApplication>
 #include <QDebug>
 #include <QDir>
 #include <QFile>
@@ -61,22 +60,8 @@ QString failedConversionText(const QString &faultPath, const QString &faultReaso
 
 constexpr int kSourceLookLimitMs = 2000; // a source's drive silent that long is not waited on
 
-// Run while a look at a source's drive is awaited: the window paints, its input held.
-void paintMeanwhile()
-{
-    closehold::processEvents(QEventLoop::ExcludeUserInputEvents);
-}
-
 constexpr int kConversionPollMs = 20;
 constexpr int kSettleLimitMs = 6000; // a killed ffmpeg is waited on for 5 s
-
-// Run while a conversion is awaited: the window paints; input goes to the
-// window only while a modal dialog (the save's progress) holds it.
-void paintWhileConverting()
-{
-    closehold::processEvents(QApplication::activeModalWidget() ? QEventLoop::AllEvents
-                                                                : QEventLoop::ExcludeUserInputEvents);
-}
 
 // The box of a sound whose file does not open for reading.
 void tellUnreadable(UiPrompter &prompter, QWidget *parent, const QString &path, const QString &reason)
@@ -112,11 +97,11 @@ public:
 
     void moved() const { shared->lastMove = nowMs(); }
 
-    // `job` on a thread of its own, `turn` run meanwhile; `stop` (when
+    // `job` on a thread of its own, waited on through `wait`; `stop` (when
     // given) is handed on. Nothing when the drive of `kitFile` did not move
     // it on in time, or has not returned an earlier copy given up on.
     static std::optional<Done> run(const QString &kitFile, const std::function<Done(const StoredCopy &)> &job,
-                                   const std::atomic_bool *stop, const std::function<void()> &turn)
+                                   const std::atomic_bool *stop, const ztplatform::Waiter &wait)
     {
         if (ztplatform::isSilentFile(kitFile))
             return std::nullopt;
@@ -130,19 +115,19 @@ public:
         });
         if (!running.isStarted())
             return job(state);
-        for (;;) {
-            if (std::optional<Done> done = running.waitFor(kPollMs))
-                return done;
+        std::optional<Done> done;
+        ztplatform::timedlook::waitUntil(wait, [&](int ms) {
+            if ((done = running.waitFor(qMin(ms, kPollMs))))
+                return true;
             if (stop && *stop)
                 state.shared->stop = true;
-            if (nowMs() - state.shared->lastMove >= kStoredCopyLimitMs) {
-                state.shared->stop = true; // it touches the target no more once it returns
-                mark->givenUp();
-                return std::nullopt;
-            }
-            if (turn)
-                turn();
-        }
+            if (nowMs() - state.shared->lastMove < kStoredCopyLimitMs)
+                return false;
+            state.shared->stop = true; // it touches the target no more once it returns
+            mark->givenUp();
+            return true;
+        });
+        return done;
     }
 
 private:
@@ -169,7 +154,7 @@ RawFiles::RawFiles(KitDocument &doc, SoundLibrary &library, PadSession &pad, QWi
 
 QHash<QString, QString> RawFiles::handOverFromChangedFiles()
 {
-    return setupjob::handOverFromChangedFiles(m_doc, m_library, paintMeanwhile);
+    return setupjob::handOverFromChangedFiles(m_doc, m_library, JobDialog::waiter());
 }
 
 QString RawFiles::silentText(const QString &path)
@@ -198,7 +183,7 @@ quint64 RawFiles::copyStoredSound(const QString &source, const QString &target, 
 {
     const MainWindow1Records::READ_KIT_FILE *kit = nullptr;
     const QString named = soundsource::parse(source).kitFile;
-    const int e = m_library.storedSoundEntry(source, &kit, paintMeanwhile);
+    const int e = m_library.storedSoundEntry(source, &kit, JobDialog::waiter());
     if (e < 0 && !kit && ztplatform::isSilentFile(named)) {
         tellSilent(named, preview != nullptr);
         return 0;
@@ -226,9 +211,9 @@ quint64 RawFiles::copyStoredSound(const QString &source, const QString &target, 
     };
     std::optional<StoredCopy::Done> copied;
     if (preview) {
-        preview->runPreviewWork([&]() { copied = StoredCopy::run(kitFile, job, stop, {}); }, 88);
+        preview->runPreviewWork([&]() { copied = StoredCopy::run(kitFile, job, stop, ztplatform::Waiter()); }, 88);
     } else {
-        copied = StoredCopy::run(kitFile, job, nullptr, paintMeanwhile);
+        copied = StoredCopy::run(kitFile, job, nullptr, JobDialog::waiter());
     }
     if (!copied)
         tellSilent(kitFile, preview != nullptr);
@@ -259,7 +244,7 @@ std::optional<bool> RawFiles::readable(const QString &path)
                 const ztplatform::Descriptor fd(ztplatform::sysio::open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC));
                 return fd.isOpen() ? 0 : errno;
             },
-            paintMeanwhile);
+            JobDialog::waiter());
     if (!failure)
         return std::nullopt;
     if (*failure == 0)
@@ -295,10 +280,10 @@ const ztplatform::FolderAnchor &RawFiles::padRoot() const
 std::shared_ptr<void> RawFiles::planConversions(const QVector<QPair<QString, QString>> &jobs)
 {
     const std::shared_ptr<ConversionJobs> planned(
-            new ConversionJobs(audioconverter::defaultProgram(paintWhileConverting), 0, m_conversion),
+            new ConversionJobs(audioconverter::defaultProgram(JobDialog::waiter()), 0, m_conversion),
             [](ConversionJobs *j) {
                 // Nothing writes into the temporary folder after the save.
-                if (!j->settle(kSettleLimitMs, paintWhileConverting))
+                if (!j->settle(kSettleLimitMs, JobDialog::waiter()))
                     qWarning() << "a stopped conversion did not end";
                 delete j;
             });
@@ -315,19 +300,20 @@ std::optional<ConversionJobs::Done> RawFiles::convertOffThread(const QString &so
     std::shared_ptr<ConversionJobs> jobs = m_planned.lock();
     int job = jobs ? jobs->find(source, target) : -1;
     if (job < 0) {
-        jobs = std::make_shared<ConversionJobs>(audioconverter::defaultProgram(paintWhileConverting), 1);
+        jobs = std::make_shared<ConversionJobs>(audioconverter::defaultProgram(JobDialog::waiter()), 1);
         jobs->readBelow(m_pad.padRoot());
         job = jobs->add(source, target);
     }
-    for (;;) {
-        if (std::optional<ConversionJobs::Done> done = jobs->waitFor(job, kConversionPollMs))
-            return done;
-        if (jobs->lookingForMs(job) >= kSourceLookLimitMs) {
-            jobs->giveUp(job);
-            return std::nullopt;
-        }
-        paintWhileConverting();
-    }
+    std::optional<ConversionJobs::Done> done;
+    JobDialog::waitUntil([&](int ms) {
+        if ((done = jobs->waitFor(job, qMin(ms, kConversionPollMs))))
+            return true;
+        if (jobs->lookingForMs(job) < kSourceLookLimitMs)
+            return false;
+        jobs->giveUp(job);
+        return true;
+    });
+    return done;
 }
 
 quint32 RawFiles::getRawFile(const QString &waveFileName, const QString &outFileName, PreviewWork *previewWork)
@@ -342,7 +328,7 @@ quint32 RawFiles::getRawFile(const QString &waveFileName, const QString &outFile
     // The pad's own files are looked at only below its root, by the save's conversion.
     const bool onPad = !preview && m_pad.padRoot().covers(waveFileName);
     const std::optional<bool> regular =
-            onPad ? true : ztplatform::isRegularFileWithin(waveFileName, kSourceLookLimitMs, paintMeanwhile);
+            onPad ? true : ztplatform::isRegularFileWithin(waveFileName, kSourceLookLimitMs, JobDialog::waiter());
     if (!regular) {
         tellSilent(waveFileName, preview);
         return 0;

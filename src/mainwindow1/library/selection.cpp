@@ -18,7 +18,7 @@
 #include "widgets/wavetreeview1.h"
 #include "device/padsession.h"
 #include "library/soundlibrary.h"
-#include "widgets/closehold.h"
+#include "widgets/jobdialog.h"
 
 #include <QAction>
 #include <QDir>
@@ -49,12 +49,6 @@ QModelIndexList orderedSelection(QItemSelectionModel *selection)
 }
 
 constexpr int kFileLookLimitMs = 2000; // a drive silent that long is not waited on
-
-// Lets the window paint, its input held, while a look runs.
-void paintMeanwhile()
-{
-    closehold::processEvents(QEventLoop::ExcludeUserInputEvents);
-}
 
 // The box for a file whose drive still holds an earlier look given up on:
 // it is not looked at again until that look returns.
@@ -103,7 +97,7 @@ FilesLook firstFileMissing(QStringList files)
                     it = seen->insert(files.at(i), fileOpens(files.at(i)));
                 return !it.value();
             },
-            paintMeanwhile);
+            JobDialog::waiter());
     if (look.answered && look.at == files.size() && silentAt >= 0)
         return {silentAt, false, true};
     return {look.at, look.answered, false};
@@ -226,7 +220,7 @@ bool SoundListsController::showStoredSoundInfo(const QString &path, const sounds
         tellSilent(m_prompter, w, kitPath);
         return false;
     }
-    const int entry = m_lib.storedSoundEntry(path, &kit, paintMeanwhile);
+    const int entry = m_lib.storedSoundEntry(path, &kit, JobDialog::waiter());
     if (entry < 0) {
         m_prompter.information(w, WindowTexts::tr("Error"), WindowTexts::tr("File error!"), QMessageBox::Ok);
         return false;
@@ -241,7 +235,7 @@ bool SoundListsController::showStoredSoundInfo(const QString &path, const sounds
     load.name = MainWindow1Records::charArray2String(kit->info.sound[size_t(entry)].wave_name, SOUND_NAME_LENGTH);
     load.offset = kit->info.sound[size_t(entry)].wave_start;
     const std::optional<StoredSoundLook> look = ztplatform::lookAtFileWithin<StoredSoundLook>(
-            kitPath, kFileLookLimitMs, [load]() { return lookAtStoredSound(load); }, paintMeanwhile);
+            kitPath, kFileLookLimitMs, [load]() { return lookAtStoredSound(load); }, JobDialog::waiter());
     if (!look)
         qWarning().noquote() << "the drive of" << kitPath << "does not answer: the sound is not taken";
     const QString gone = WindowTexts::tr("Please check path:") + name + WindowTexts::tr(" does not exist.")
@@ -300,7 +294,7 @@ bool SoundListsController::showFileSoundInfo(const QString &path, const QString 
                     return std::nullopt;
                 return waveprobe::probePlain(file);
             },
-            paintMeanwhile);
+            JobDialog::waiter());
     if (!look)
         qWarning().noquote() << "the drive of" << path << "does not answer: the sound is not taken";
     if (!look || !*look) {

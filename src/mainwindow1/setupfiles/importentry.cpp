@@ -17,7 +17,7 @@
 #include "device/padsession.h"
 #include "device/savefolder.h"
 #include "library/soundlibrary.h"
-#include "widgets/closehold.h"
+#include "widgets/jobdialog.h"
 
 #include <QDebug>
 #include <QDir>
@@ -146,9 +146,8 @@ bool SetupFilesController::judgeIsAllFile(const QString &dir)
 {
     // Looked at off the GUI thread: a drive that does not answer in time is
     // passed over, the window painting meanwhile.
-    const std::optional<savefolder::Holds> holds = savefolder::lookWithin(
-            dir, DriveProbe::ANSWER_LIMIT_MS,
-            []() { closehold::processEvents(QEventLoop::ExcludeUserInputEvents); });
+    const std::optional<savefolder::Holds> holds =
+            savefolder::lookWithin(dir, DriveProbe::ANSWER_LIMIT_MS, JobDialog::waiter());
     if (!holds)
         qWarning().noquote() << "the drive of" << dir << "does not answer: the folder is passed over";
     if (!holds || *holds == savefolder::Holds::Nothing)

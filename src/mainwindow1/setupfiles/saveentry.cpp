@@ -10,6 +10,7 @@
 #include "mainwindow1/editing/kitchainscontroller.h"
 #include "mainwindow1/setupfiles/flowsteps.h"
 
+#include "widgets/jobdialog.h"
 #include "widgets/dialogs/uiprompter.h"
 #include "widgets/selectkitno.h"
 #include "document/kitdocument.h"
@@ -67,7 +68,7 @@ QString SetupFilesController::askSetupFile(bool &declined)
                 a.readOnlyVolume = a.file && ztplatform::isReadOnlyVolume(info.absolutePath());
                 return a;
             },
-            paintHeld);
+            JobDialog::waiter());
     if (!at || !at->file || at->readOnlyVolume)
         return path;
     const QString crlf = QStringLiteral("\r\n");

@@ -1,0 +1,15 @@
+#ifndef ZT_PLATFORM_WAITER_H
+#define ZT_PLATFORM_WAITER_H
+
+#include <functional>
+
+namespace ztplatform {
+
+// Waits until `ended(ms)`, which may block up to `ms` itself, says so. The
+// window hands in its own, which lets it paint meanwhile; without one the
+// calling thread blocks.
+using Waiter = std::function<void(const std::function<bool(int ms)> &ended)>;
+
+} // namespace ztplatform
+
+#endif
