@@ -915,10 +915,10 @@ private slots:
 
         QVERIFY(!f.closeWithYes());
         QCOMPARE(f.prompter.texts().last(),
-                 QString("The sampler pad refused a write (Input/output error); nothing was saved to it.\r\n"
-                         "Kit 7 was not saved to the sampler pad: its folder is a link or leads out of the sampler "
+                 QString("Kit 7 was not saved to the sampler pad: its folder is a link or leads out of the sampler "
                          "pad.\r\nThe kit chains were not saved to the sampler pad: the folder of global.ini is a link "
-                         "or leads out of the sampler pad.\r\nThe change file alter.ini was not saved."));
+                         "or leads out of the sampler pad.\r\nThe change file alter.ini was not saved: its folder is a "
+                         "link or leads out of the sampler pad."));
         QCOMPARE(files(), before);
         QVERIFY(!QFileInfo::exists(target + "/SYS/alter.ini"));
         QVERIFY(!f.w.isNull() && w->pad().isUDiskFlag());
