@@ -23,7 +23,6 @@
 #include <cstring>
 #include <fcntl.h>
 #include <linux/fs.h>
-#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -690,7 +689,7 @@ bool look(const ztplatform::OpenFolder &folder, const QString &entry, Found &f)
         f.mark = pj::markOfFile(folder.disk(), fd.get(), &f.stamp);
         const int error = errno;
         int flags = 0;
-        f.fixed = f.mark.isValid() && ::ioctl(fd.get(), FS_IOC_GETFLAGS, &flags) == 0
+        f.fixed = f.mark.isValid() && folder.disk().readControl(fd.get(), FS_IOC_GETFLAGS, &flags) == 0
                 && (flags & (FS_IMMUTABLE_FL | FS_APPEND_FL)) != 0;
         if (f.mark.isValid())
             f.st.st_mode = S_IFREG;
