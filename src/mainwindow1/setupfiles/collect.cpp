@@ -41,6 +41,5 @@ void SetupFilesController::waveKitOrder()
 {
     const setupfiles::WaveOrder order = setupfiles::kitWaveOrder(m_doc.kitAttrList(), m_library.waveLoadKitAttrList(),
                                                                  m_soundLists.waveAttrList());
-    m_soundLists.keepOrderLists(order.totalList, order.totalFileList, order.remainingList);
     m_kitOrderList = order.kitOrderList;
 }
