@@ -10,7 +10,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QMutex>
 #include <QStringList>
 
 #include <cerrno>
@@ -37,24 +36,6 @@ bool isEntryName(const QString &name)
             && !name.contains(QLatin1Char('/'));
 }
 
-struct Hook {
-    QMutex lock;
-    FileEventHook hook;
-};
-
-Hook &hook()
-{
-    static Hook h;
-    return h;
-}
-
-// The path the open descriptor names now.
-QString pathOf(int fd)
-{
-    const QString link = QStringLiteral("/proc/self/fd/") + QString::number(fd);
-    return QFileInfo(link).symLinkTarget();
-}
-
 // The identity of what `relative` names below the open `dir` (its last step
 // not followed; empty: `dir` itself), with the mount id a newer kernel never
 // gives again where it tells it; its mount to *stamp.
@@ -76,24 +57,7 @@ FolderIdentity identityAt(Disk &disk, int dir, const QByteArray &relative, Mount
     return id;
 }
 
-void report(FileEvent event, int fd, const QString &name = QString())
-{
-    FileEventHook h;
-    {
-        QMutexLocker hold(&hook().lock);
-        h = hook().hook;
-    }
-    if (h)
-        h(event, name.isEmpty() ? pathOf(fd) : pathOf(fd) + QLatin1Char('/') + name);
-}
-
 } // namespace
-
-void setFileEventHook(FileEventHook h)
-{
-    QMutexLocker hold(&hook().lock);
-    hook().hook = std::move(h);
-}
 
 RootCheck::~RootCheck() = default;
 
@@ -136,9 +100,10 @@ int OpenFolder::openEntry(const QString &name, int flags, int mode) const
 {
     if (m_fd < 0 || !isEntryName(name))
         return -1;
-    const int fd = disk().openAt(m_fd, QFile::encodeName(name), flags | O_NOFOLLOW | O_CLOEXEC, mode_t(mode));
+    const QByteArray native = QFile::encodeName(name);
+    const int fd = disk().openAt(m_fd, native, flags | O_NOFOLLOW | O_CLOEXEC, mode_t(mode));
     if (fd >= 0 && (flags & O_ACCMODE) != O_RDONLY)
-        report(FileEvent::OpenedForWriting, m_fd, name);
+        disk().changed(FileEvent::OpenedForWriting, m_fd, native);
     return fd;
 }
 
@@ -178,9 +143,10 @@ bool OpenFolder::remove(const QString &name) const
 {
     if (m_fd < 0 || !isEntryName(name))
         return false;
-    if (disk().unlinkAt(m_fd, QFile::encodeName(name)) != 0)
+    const QByteArray native = QFile::encodeName(name);
+    if (disk().unlinkAt(m_fd, native) != 0)
         return errno == ENOENT;
-    report(FileEvent::Removed, m_fd, name);
+    disk().changed(FileEvent::Removed, m_fd, native);
     return true;
 }
 
@@ -205,7 +171,7 @@ bool OpenFolder::syncFile(int fd) const
 {
     if (!syncDescriptor(disk(), fd))
         return false;
-    report(FileEvent::Synced, fd);
+    disk().changed(FileEvent::Synced, fd, QByteArray());
     return true;
 }
 

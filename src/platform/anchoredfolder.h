@@ -39,18 +39,11 @@ public:
     virtual bool admitsMount(const MountStamp &mount);
 };
 
-// What tests may watch of the writes below an anchor, with the path of the
-// entry or folder: an entry opened for writing or removed, a file or a
-// folder forced to the disk. The hook runs on the writing thread.
-enum class FileEvent { OpenedForWriting, Removed, Synced };
-using FileEventHook = std::function<void(FileEvent event, const QString &path)>;
-// Empty ends the watch.
-void setFileEventHook(FileEventHook hook);
-
 // An open folder, closed with the object. Names given to its operations are
 // single entries of the folder; a link at such a name is never followed. Its
 // changes go through the disk it was opened with (the editor's when none),
-// and the folders opened from it keep that disk.
+// and the folders opened from it keep that disk, which is told of each
+// change (Disk::changed).
 class OpenFolder
 {
 public:

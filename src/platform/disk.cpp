@@ -156,6 +156,8 @@ int Disk::readControl(int fd, unsigned long request, void *arg)
     return retried([&] { return ::ioctl(fd, request, arg); });
 }
 
+void Disk::changed(FileEvent, int, const QByteArray &) {}
+
 int Disk::syncFileSystem(int)
 {
     errno = ENOSYS;

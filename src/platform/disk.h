@@ -15,6 +15,10 @@ struct statx;
 
 namespace ztplatform {
 
+// A change an open folder made through its disk: an entry opened for writing
+// or removed, a file or a folder forced to the disk.
+enum class FileEvent { OpenedForWriting, Removed, Synced };
+
 // An entry as a folder lists it: its name and type (st_mode & S_IFMT of what
 // stands at the name, a link not followed); type 0 when the listing does not
 // tell it.
@@ -97,6 +101,10 @@ public:
     // ioctl(2) of an open file for a request that only reads into `arg`
     // (its flags, its attributes): a look as well.
     virtual int readControl(int fd, unsigned long request, void *arg);
+    // Told after an open folder made a change: `fd` the folder (for a sync,
+    // the file or folder synced), `name` the entry (empty for a sync).
+    // Nothing by default; a test's disk watches the changes.
+    virtual void changed(FileEvent event, int fd, const QByteArray &name);
 };
 
 // The system itself: every call retried while it is interrupted (EINTR).

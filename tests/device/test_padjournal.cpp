@@ -360,15 +360,14 @@ private slots:
         const pj::Record r = pairRecord(fx, pj::Purpose::DeleteSounds);
         const QString prmFolder = fx.prmPath + "/001", aside = fx.root + "/aside";
         bool swapped = false;
-        ztplatform::setFileEventHook([&](ztplatform::FileEvent e, const QString &path) {
+        WatchingChanges watch([&](ztplatform::FileEvent e, const QString &path) {
             if (swapped || e != ztplatform::FileEvent::Removed || !path.contains("/WAV_DATA/"))
                 return;
             swapped = QDir().rename(prmFolder, aside);
             copyTree(aside, prmFolder);
         });
-        pj::Pad pad(ztplatform::FolderAnchor::record(fx.root), tree(fx));
+        pj::Pad pad(ztplatform::FolderAnchor::record(fx.root, &watch), tree(fx));
         const pj::Outcome o = pj::run(pad, r);
-        ztplatform::setFileEventHook({});
         QVERIFY(swapped && o.finished);
         const QString removed = r.steps.at(1).from;
         QVERIFY(QFileInfo::exists(aside + "/" + removed));
@@ -385,11 +384,17 @@ private slots:
         struct RootOpens : PassDisk {
             QByteArray root;
             QAtomicInt opens;
+            std::function<void(ztplatform::FileEvent, const QString &)> watch;
             int openAt(int dir, const QByteArray &name, int flags, mode_t mode = 0) override
             {
                 if (name == root)
                     opens.fetchAndAddRelaxed(1);
                 return PassDisk::openAt(dir, name, flags, mode);
+            }
+            void changed(ztplatform::FileEvent e, int fd, const QByteArray &name) override
+            {
+                if (watch)
+                    watch(e, changedPath(fd, name));
             }
         } disk;
         disk.root = QFile::encodeName(QFileInfo(fx.root).canonicalFilePath());
@@ -402,16 +407,16 @@ private slots:
         const QString prmFolder = fx.prmPath + "/001", aside = fx.root + "/aside";
         int changes = 0;
         bool swapped = false;
-        ztplatform::setFileEventHook([&](ztplatform::FileEvent e, const QString &path) {
+        disk.watch = [&](ztplatform::FileEvent e, const QString &path) {
             ++changes;
             if (swapped || e != ztplatform::FileEvent::Removed || !path.contains("/WAV_DATA/"))
                 return;
             swapped = QDir().rename(prmFolder, aside);
             copyTree(aside, prmFolder);
-        });
+        };
         pj::Pad pad(anchor, tree(fx));
         const pj::Outcome o = pj::run(pad, r);
-        ztplatform::setFileEventHook({});
+        disk.watch = nullptr;
         QVERIFY(swapped && o.finished);
         QVERIFY(QFileInfo::exists(aside + "/" + r.steps.at(1).from));
         QVERIFY(!QFileInfo::exists(prmFolder + "/" + r.steps.at(1).from) && QFileInfo::exists(prmFolder + "/001.prm"));

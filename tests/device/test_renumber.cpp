@@ -3,10 +3,10 @@
 #include "padfixture.h"
 #include "padstops.h"
 #include "support/crashdisk.h"
+#include "support/passdisk.h"
 #include "support/memorytemp.h"
 #include "model/kitrecordmap.h"
 
-#include <QScopeGuard>
 #include <QtTest>
 
 using Records = MainWindow1Records;
@@ -125,11 +125,11 @@ private slots:
         pad.addWave(3);
         pad.addWave(150);
         QStringList synced;
-        ztplatform::setFileEventHook([&synced](ztplatform::FileEvent e, const QString &path) {
+        WatchingChanges watch([&synced](ztplatform::FileEvent e, const QString &path) {
             if (e == ztplatform::FileEvent::Synced)
                 synced << path;
         });
-        const auto unhook = qScopeGuard([] { ztplatform::setFileEventHook({}); });
+        const DiskInPlace inPlace(&watch);
         const QVector<int> old{3, 150}; // 3 becomes 1 in 001, 150 becomes 2 and leaves 002
         QVERIFY(renumber(pad, old).ok);
         for (const QString &folder : {pad.dataPath + "/001", pad.dataPath + "/002", pad.prmPath + "/002"})
@@ -258,11 +258,11 @@ private slots:
         PadFixture pad(bind.mountPoint); // the same tree, seen through the mount
         const QStringList before = pad.snapshot();
         bool readOnly = false;
-        ztplatform::setFileEventHook([&](ztplatform::FileEvent e, const QString &path) {
+        WatchingChanges watch([&](ztplatform::FileEvent e, const QString &path) {
             if (e == ztplatform::FileEvent::Synced && path.contains("/WAV_DATA/") && !readOnly)
                 readOnly = bind.makeReadOnly();
         });
-        const auto unhook = qScopeGuard([] { ztplatform::setFileEventHook({}); });
+        const DiskInPlace inPlace(&watch);
         const QVector<int> old{2, 4};
         const RenumberResult r = renumber(pad, old);
         QVERIFY(readOnly && !r.ok);

@@ -7,6 +7,7 @@
 #include "padstops.h"
 #include "support/crashdisk.h"
 #include "support/memorytemp.h"
+#include "support/passdisk.h"
 
 #include <QProcess>
 #include <QScopeGuard>
@@ -505,11 +506,11 @@ private slots:
         PadFixture pad;
         pad.addWave(4);
         const QString wav = pad.dataPath + "/001/004.wav";
-        ztplatform::setFileEventHook([&](ztplatform::FileEvent e, const QString &path) {
+        WatchingChanges watch([&](ztplatform::FileEvent e, const QString &path) {
             if (e == ztplatform::FileEvent::OpenedForWriting && path.endsWith(padjournal::STAGING_NAME))
                 removed ? QFile::remove(wav) : kf::writeFile(wav, "another program's bytes");
         });
-        const auto unhook = qScopeGuard([] { ztplatform::setFileEventHook({}); });
+        const DiskInPlace inPlace(&watch);
         SyncBatch batch;
         batch.setPad(root(pad), pad.tree());
         QSignalSpy kept(&batch, &SyncBatch::deleteFailed);

@@ -17,6 +17,8 @@
 #include "mainwindow1/mainwindow1_ui.h"
 #include "model/audioconverter.h"
 #include "platform/anchoredfolder.h"
+#include "platform/sysio.h"
+#include "support/passdisk.h"
 #include "platform/dismount.h"
 #include "platform/volumeidentity.h"
 #include "resources/ztresources.h"
@@ -93,33 +95,22 @@ struct ReusedMountIds : ztplatform::VolumeIdentitySource {
 };
 
 // The writes below the pad's root, one line each ("write", "remove" or
-// "sync", then the path), on whatever thread they run; `onEvent` may act.
-// Gone, it waits for the calls in it; a write given up on that ends later
-// calls nothing of it.
+// "sync", then the path), on whatever thread they run, seen by the editor's
+// disk while it lives; `onEvent` may act. Gone, it waits for the calls in
+// it; a write given up on that ends later calls nothing of it.
 struct FileEvents {
     QMutex lock;
     QStringList log;
     std::function<void(ztplatform::FileEvent, const QString &)> onEvent;
     FileEvents()
-        : m_gate(std::make_shared<Gate>())
+        : m_gate(new Gate) // a write given up on may call it later: it is never freed
     {
         m_gate->owner = this;
-        ztplatform::setFileEventHook([gate = m_gate](ztplatform::FileEvent e, const QString &path) {
-            {
-                QMutexLocker hold(&gate->lock);
-                if (!gate->owner)
-                    return;
-                ++gate->calling;
-            }
-            gate->owner->record(e, path);
-            QMutexLocker hold(&gate->lock);
-            if (--gate->calling == 0)
-                gate->idle.wakeAll();
-        });
+        m_before = ztplatform::sysio::setDisk(m_gate);
     }
     ~FileEvents()
     {
-        ztplatform::setFileEventHook({});
+        ztplatform::sysio::setDisk(m_before);
         QMutexLocker hold(&m_gate->lock);
         m_gate->owner = nullptr;
         while (m_gate->calling > 0)
@@ -132,12 +123,25 @@ struct FileEvents {
     }
 
 private:
-    struct Gate
+    struct Gate : PassDisk
     {
         QMutex lock;
         QWaitCondition idle;
         FileEvents *owner = nullptr;
         int calling = 0;
+        void changed(ztplatform::FileEvent e, int fd, const QByteArray &name) override
+        {
+            {
+                QMutexLocker hold(&lock);
+                if (!owner)
+                    return;
+                ++calling;
+            }
+            owner->record(e, changedPath(fd, name));
+            QMutexLocker hold(&lock);
+            if (--calling == 0)
+                idle.wakeAll();
+        }
     };
     void record(ztplatform::FileEvent e, const QString &path)
     {
@@ -149,7 +153,8 @@ private:
         if (onEvent)
             onEvent(e, path);
     }
-    std::shared_ptr<Gate> m_gate;
+    Gate *m_gate;
+    ztplatform::Disk *m_before = nullptr;
 };
 
 // Kits as the pad's own writer leaves them: kit numbers 1 ... 100, wave

@@ -558,11 +558,11 @@ private slots:
         PadWindow f;
         f.layOut(3);
         MainWindow1 *w = f.open();
-        ztplatform::setFileEventHook([&](ztplatform::FileEvent e, const QString &path) {
+        WatchingChanges watch([&](ztplatform::FileEvent e, const QString &path) {
             if (e == ztplatform::FileEvent::OpenedForWriting && path.endsWith(padjournal::STAGING_NAME))
                 kf::writeFile(f.wav(2), "another program's bytes");
         });
-        const auto unhook = qScopeGuard([] { ztplatform::setFileEventHook({}); });
+        const DiskInPlace inPlace(&watch);
         const QStringList rows = f.rows();
         deleteRows(w, {1});
         QTRY_VERIFY_WITH_TIMEOUT(batchDone(w), 60000);

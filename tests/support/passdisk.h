@@ -6,6 +6,9 @@
 
 #include "platform/disk.h"
 
+#include <QFileInfo>
+#include <QString>
+
 #include <functional>
 
 class PassDisk : public ztplatform::Disk
@@ -44,8 +47,35 @@ public:
         return system().setXattr(fd, name, value);
     }
 
+    // The path of what an open folder changed: the entry `name` of the
+    // folder `fd`, or `fd` itself when there is no name.
+    static QString changedPath(int fd, const QByteArray &name)
+    {
+        const QString folder = QFileInfo(QStringLiteral("/proc/self/fd/") + QString::number(fd)).symLinkTarget();
+        return name.isEmpty() ? folder : folder + QLatin1Char('/') + QFile::decodeName(name);
+    }
+
 protected:
     static ztplatform::Disk &system() { return ztplatform::systemDisk(); }
+};
+
+// A disk that tells `watch` of each change an open folder made through it,
+// with the path changed, on the thread that made it.
+class WatchingChanges : public PassDisk
+{
+public:
+    using Watch = std::function<void(ztplatform::FileEvent event, const QString &path)>;
+    explicit WatchingChanges(Watch watch)
+        : m_watch(std::move(watch))
+    {
+    }
+    void changed(ztplatform::FileEvent event, int fd, const QByteArray &name) override
+    {
+        m_watch(event, changedPath(fd, name));
+    }
+
+private:
+    Watch m_watch;
 };
 
 // A disk whose syncs `answer` gives instead of the system.
