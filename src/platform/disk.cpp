@@ -10,6 +10,7 @@
 #include <sys/stat.h>
 #include <sys/vfs.h>
 #include <sys/xattr.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 namespace ztplatform {
@@ -144,6 +145,27 @@ int Disk::list(int dir, QVector<ListedEntry> *entries)
     ::closedir(listed);
     errno = error;
     return error ? -1 : 0;
+}
+
+int Disk::attributesAt(const QByteArray &path, QVector<QPair<QByteArray, QByteArray>> *attributes)
+{
+    const ssize_t size = retried([&] { return ::listxattr(path.constData(), nullptr, 0); });
+    if (size < 0)
+        return -1;
+    QByteArray list(int(size), '\0');
+    const ssize_t got = size > 0 ? retried([&] { return ::listxattr(path.constData(), list.data(), size_t(size)); }) : 0;
+    if (got < 0)
+        return -1;
+    for (const QByteArray &name : list.left(int(got)).split('\0')) {
+        if (name.isEmpty())
+            continue;
+        const ssize_t n = retried([&] { return ::getxattr(path.constData(), name.constData(), nullptr, 0); });
+        QByteArray value(int(qMax<ssize_t>(n, 0)), '\0');
+        if (n >= 0
+            && retried([&] { return ::getxattr(path.constData(), name.constData(), value.data(), size_t(n)); }) == n)
+            attributes->append({name, value});
+    }
+    return 0;
 }
 
 int Disk::statFileSystem(int fd, struct statfs *st)

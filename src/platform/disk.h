@@ -2,6 +2,8 @@
 #define ZT_PLATFORM_DISK_H
 
 #include <QByteArray>
+#include <QList>
+#include <QPair>
 #include <QVector>
 #include <QtGlobal>
 
@@ -96,6 +98,10 @@ public:
     // Every entry of the open folder `dir` from its start, "." and ".." left
     // out, into `entries`: a look, the system's unless a disk answers itself.
     virtual int list(int dir, QVector<ListedEntry> *entries);
+    // The extended attributes of the file at `path` (a link followed), each
+    // name with its value, into `attributes`: a look as well; one that goes
+    // while read is left out.
+    virtual int attributesAt(const QByteArray &path, QVector<QPair<QByteArray, QByteArray>> *attributes);
     // fstatfs(2) of an open file: a look as well.
     virtual int statFileSystem(int fd, struct statfs *st);
     // ioctl(2) of an open file for a request that only reads into `arg`

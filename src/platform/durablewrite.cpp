@@ -17,7 +17,6 @@
 #include <grp.h>
 #include <pwd.h>
 #include <sys/stat.h>
-#include <sys/xattr.h>
 #include <unistd.h>
 
 namespace ztplatform {
@@ -57,31 +56,12 @@ QString groupName(gid_t gid)
                    : QString::number(gid);
 }
 
-// The extended attributes of `path`: name -> value.
-QVector<QPair<QByteArray, QByteArray>> attributesOf(const QByteArray &path)
+// The extended attributes of the open file `fd`: name -> value.
+QVector<QPair<QByteArray, QByteArray>> attributesOf(Disk &disk, int fd)
 {
     QVector<QPair<QByteArray, QByteArray>> out;
-    const ssize_t size = ::listxattr(path.constData(), nullptr, 0);
-    QByteArray list(int(qMax<ssize_t>(size, 0)), '\0');
-    const ssize_t got = size > 0 ? ::listxattr(path.constData(), list.data(), size_t(list.size())) : 0;
-    for (const QByteArray &name : list.left(int(qMax<ssize_t>(got, 0))).split('\0')) {
-        if (name.isEmpty())
-            continue;
-        const ssize_t n = ::getxattr(path.constData(), name.constData(), nullptr, 0);
-        QByteArray value(int(qMax<ssize_t>(n, 0)), '\0');
-        if (n >= 0 && ::getxattr(path.constData(), name.constData(), value.data(), size_t(value.size())) == n)
-            out.append({name, value});
-    }
+    disk.attributesAt(QByteArrayLiteral("/proc/self/fd/") + QByteArray::number(fd), &out);
     return out;
-}
-
-QByteArray attributeOf(int fd, const QByteArray &name)
-{
-    const ssize_t n = ::fgetxattr(fd, name.constData(), nullptr, 0);
-    QByteArray value(int(qMax<ssize_t>(n, 0)), '\0');
-    if (n < 0 || ::fgetxattr(fd, name.constData(), value.data(), size_t(value.size())) != n)
-        return QByteArray();
-    return value;
 }
 
 // The other names in the folder `dir` of the file `st` (a hard-linked one), `name` left out.
@@ -292,8 +272,16 @@ bool DurableWrite::keepAttributesOf(const QString &name, const QString &folderPa
     if (was.st_nlink > 1)
         m_notKept << hardLinkNote(*m_disk, m_dir, was, name, folderPath);
     // The ACL is one of them (system.posix_acl_access).
-    for (const auto &a : attributesOf(QStringLiteral("/proc/self/fd/%1").arg(old.get()).toLatin1())) {
-        if (attributeOf(m_fd.get(), a.first) != a.second && m_disk->setXattr(m_fd.get(), a.first.constData(), a.second) != 0)
+    const QVector<QPair<QByteArray, QByteArray>> held = attributesOf(*m_disk, m_fd.get());
+    const auto valueNow = [&held](const QByteArray &name) {
+        for (const auto &a : held) {
+            if (a.first == name)
+                return a.second;
+        }
+        return QByteArray();
+    };
+    for (const auto &a : attributesOf(*m_disk, old.get())) {
+        if (valueNow(a.first) != a.second && m_disk->setXattr(m_fd.get(), a.first.constData(), a.second) != 0)
             m_notKept << QCoreApplication::translate("MainWindow1", "The attribute %1 could not be kept.")
                                  .arg(QString::fromLatin1(a.first));
     }
