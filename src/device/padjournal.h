@@ -153,6 +153,9 @@ struct Outcome {
     QStringList kept;
     QVector<int> kitsKept;
     bool chainsKept = false, globalKept = false, alterKept = false;
+    // A line for each sound file a power cut left at two names that may
+    // share their place on the medium: neither was removed.
+    QStringList twins;
     QVector<int> kitsMissing; // kit records not written: the file missing or short
     bool chainsMissing = false;
     // A file at a name the record removes that holds other bytes than the

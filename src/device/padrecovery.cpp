@@ -294,6 +294,7 @@ PadRecovery recoverPad(const PadTreePaths &tree, const ztplatform::FolderAnchor 
         journal.alreadyDone = false; // two records: each says what it was
         journal.missing << later.missing;
         journal.kept << later.kept;
+        journal.twins << later.twins;
         journal.left << later.left;
         journal.changed |= later.changed;
     }
@@ -301,7 +302,7 @@ PadRecovery recoverPad(const PadTreePaths &tree, const ztplatform::FolderAnchor 
     bool sysOnly = false; // only what stood in SYS is told
     bool leftOut = journal.unreadable || journal.refused || journal.recordStays || journal.notSynced
             || !journal.missing.isEmpty()
-            || !journal.kept.isEmpty() || !journal.left.isEmpty();
+            || !journal.kept.isEmpty() || !journal.left.isEmpty() || !journal.twins.isEmpty();
     result.changed = journal.changed;
     if (journal.unreadable && !journal.keptAs.isEmpty()) {
         result.asideFrom = journal.asideFrom;
@@ -342,10 +343,34 @@ PadRecovery recoverPad(const PadTreePaths &tree, const ztplatform::FolderAnchor 
     return result;
 }
 
-bool setRecordAside(const PadTreePaths &tree, const ztplatform::FolderAnchor &root, const PadRecovery &recovery)
+bool setRecordAside(const PadTreePaths &tree, const ztplatform::FolderAnchor &root, const PadRecovery &recovery,
+                    DeviceMessages *told)
 {
     if (recovery.asideFrom.isEmpty())
         return true;
     padjournal::Pad pad(root, tree);
-    return padjournal::setAside(pad, recovery.asideFrom, recovery.asideAs);
+    if (padjournal::setAside(pad, recovery.asideFrom, recovery.asideAs))
+        return true;
+    const QString error = QString::fromLocal8Bit(std::strerror(errno ? errno : EIO));
+    const ztplatform::OpenFolder sys = pad.base(padjournal::Area::Sys);
+    const bool stays = !sys.isOpen() || sys.exists(recovery.asideFrom) || sys.isLink(recovery.asideFrom);
+    if (told)
+        *told << DeviceMessage{DeviceText::tr("Warning"),
+                               stays ? DeviceText::tr("The change record could not be kept aside as %1 (%2); it "
+                                                      "stays at its name in the SYS folder, and the next load of "
+                                                      "the sampler pad names it again.")
+                                               .arg(recovery.asideAs, error)
+                                     : DeviceText::tr("The change record was moved aside, but the SYS folder could "
+                                                      "not be forced to the disk (%1); after a power cut the next "
+                                                      "load of the sampler pad names it again.")
+                                               .arg(error)};
+    return false;
+}
+
+DeviceMessage recordAsideUnanswered(const PadRecovery &recovery)
+{
+    return {DeviceText::tr("Warning"), DeviceText::tr("The change record could not be kept aside as %1: the sampler "
+                                                      "pad did not answer. The next load of the sampler pad names it "
+                                                      "again.")
+                                               .arg(recovery.asideAs)};
 }

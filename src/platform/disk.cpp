@@ -1,5 +1,9 @@
 #include "platform/disk.h"
 
+#include "platform/descriptor.h"
+#include "platform/pathcase.h"
+#include "platform/storageextents.h"
+
 #include <cerrno>
 #include <cstdlib>
 #include <fcntl.h>
@@ -88,6 +92,17 @@ int Disk::realPath(const QByteArray &name, QByteArray *resolved)
 int Disk::linkAt(int fromDir, const QByteArray &from, int toDir, const QByteArray &to)
 {
     return retried([&] { return ::linkat(fromDir, from.constData(), toDir, to.constData(), 0); });
+}
+
+bool Disk::mayShareStorage(int dirA, const QByteArray &nameA, int dirB, const QByteArray &nameB)
+{
+    const int flags = O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC;
+    const Descriptor a(retried([&] { return ::openat(dirA, nameA.constData(), flags); }));
+    const Descriptor b(retried([&] { return ::openat(dirB, nameB.constData(), flags); }));
+    // A name that cannot be opened is not looked into: true on FAT.
+    if (!a.isOpen() || !b.isOpen())
+        return isOnFatVolume(dirA) || isOnFatVolume(dirB);
+    return ztplatform::mayShareStorage(a.get(), b.get());
 }
 
 int Disk::symlinkAt(const QByteArray &target, int dir, const QByteArray &name)

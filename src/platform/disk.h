@@ -78,6 +78,11 @@ public:
     // linkat(2), a link never followed: a second name for the file `from`.
     // The system's unless a disk answers itself.
     virtual int linkAt(int fromDir, const QByteArray &from, int toDir, const QByteArray &to);
+    // Whether the regular files at the two entries may lie in the same place
+    // on the medium, so that removing either frees the other's bytes (a FAT
+    // rename cut by a power cut). True when unsure; false off FAT. A look,
+    // the system's unless a disk answers itself.
+    virtual bool mayShareStorage(int dirA, const QByteArray &nameA, int dirB, const QByteArray &nameB);
 };
 
 // The system itself: every call retried while it is interrupted (EINTR).

@@ -1,7 +1,9 @@
 // The editor's disk: every call that a signal interrupts is made again, and
 // a write's failure is the disk's own answer.
+#include "platform/descriptor.h"
 #include "platform/disk.h"
 #include "platform/durablefile.h"
+#include "platform/storageextents.h"
 #include "platform/sysio.h"
 #include "support/passdisk.h"
 
@@ -130,6 +132,25 @@ private slots:
         QCOMPARE(ztplatform::writeFailure(file), QString::fromLocal8Bit(std::strerror(ENOSPC)));
         struct stat st;
         QVERIFY(::fstat(fd, &st) == 0 && st.st_size == 0);
+    }
+
+    // Two files share their place only where their extents overlap; off FAT
+    // two names never share one file's bytes, and a copy is its own file.
+    void filesShareTheirPlaceOnlyWhereTheirExtentsMeet()
+    {
+        using E = ztplatform::Extent;
+        QVERIFY(ztplatform::extentsOverlap({E(4096, 8192), E(0, 512)}, {E(8000, 9000)}));
+        QVERIFY(!ztplatform::extentsOverlap({E(0, 4096), E(16384, 20480)}, {E(4096, 16384), E(20480, 30000)}));
+        QVERIFY(!ztplatform::extentsOverlap({}, {E(0, 4096)}));
+        QTemporaryDir dir;
+        for (const char *name : {"a.wav", "b.wav"}) {
+            QFile f(dir.filePath(name));
+            QVERIFY(f.open(QIODevice::WriteOnly) && f.write(QByteArray(70000, 'w')) == 70000);
+        }
+        const ztplatform::Descriptor folder(
+                ::open(QFile::encodeName(dir.path()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+        QVERIFY(folder.isOpen());
+        QVERIFY(!ztplatform::systemDisk().mayShareStorage(folder.get(), "a.wav", folder.get(), "b.wav"));
     }
 };
 
