@@ -768,6 +768,17 @@ private:
         return removeEntry(area, name.first, name.second);
     }
     bool dropCopy(int i);
+    // Step i's file looked for at its hidden and old names only.
+    At notAtItsNewName(int i)
+    {
+        const Step &s = m_record.steps.at(i);
+        const ztplatform::OpenFolder &f = dir(s.area, s.folder);
+        m_double[i] = false;
+        m_patchedNow[i] = false;
+        if (holdsFileOf(i, f, s.hidden))
+            return At::Hidden;
+        return s.kind == Kind::Move && holdsFileOf(i, f, s.from) ? At::Old : At::Nowhere;
+    }
     At locateFile(int i);
     void noteEmpties(int i, At at);
     // A Move's old name holding another moved file of the record is no change of another hand.
@@ -793,6 +804,10 @@ private:
             if (s.kind == Kind::Move && m_at.at(i) == At::OtherNew
                 && leaving.contains(placeKey(s.area, s.toFolder, s.to)))
                 m_at[i] = At::Nowhere;
+            // Or that file, of the same bytes: this one is where else it stands.
+            if ((s.kind == Kind::Move || s.kind == Kind::Create) && m_at.at(i) == At::New
+                && leaving.contains(placeKey(s.area, s.toFolder, s.to)))
+                m_at[i] = notAtItsNewName(i);
         }
     }
     bool targetFree(int i, const QVector<At> &at);
@@ -980,10 +995,9 @@ At Walk::locateFile(int i)
         return At::Old;
     At at = At::Nowhere;
     if (holds(dir(s.area, s.toFolder), s.to)) {
-        // A move between folders cut by a power cut can leave the file at
-        // both names (FAT).
+        // A rename cut by a power cut can leave the file at both names (FAT).
         const bool patched = m_patchedNow.at(i);
-        m_double[i] = s.toFolder != s.folder && holds(f, s.hidden);
+        m_double[i] = holds(f, s.hidden);
         m_patchedNow[i] = patched;
         at = At::New;
     } else if (holds(f, s.hidden)) {
@@ -1026,36 +1040,21 @@ void Walk::noteEmpties(int i, At at)
     }
 }
 
-// The copy a move left at its hidden name beside its new one. One that may
-// share its place on the medium with the file is never removed, as that
-// frees the file's bytes: it takes a free name of its own in its folder, a
-// rename that frees nothing, and is named.
+// The copy a move left at its hidden name beside its new one, removed; one
+// that may share its place on the medium with the file is renamed instead,
+// and named.
 bool Walk::dropCopy(int i)
 {
     const Step &s = m_record.steps.at(i);
-    const ztplatform::OpenFolder &at = change(s.area, s.folder);
-    if (!change(s.area, s.toFolder).mayShareStorage(s.to, at, s.hidden))
-        return removeEntry(s.area, s.folder, s.hidden);
+    m_touched << key(s.area, s.folder);
     QString copy;
-    for (int n = 1; n <= 99 && copy.isEmpty(); ++n) {
-        const QString name = QStringLiteral(".sound-%1-copy%2%3")
-                                     .arg(s.number)
-                                     .arg(n > 1 ? QLatin1Char('-') + QString::number(n) : QString())
-                                     .arg(s.area == Area::Data ? QLatin1String(".wav") : QLatin1String(".prm"));
-        if (!at.exists(name) && !at.isLink(name))
-            copy = name;
-    }
-    if (copy.isEmpty()) {
-        errno = EEXIST;
+    const QString suffix = s.area == Area::Data ? QStringLiteral(".wav") : QStringLiteral(".prm");
+    if (!pairfiles::dropSecondName(change(s.area, s.folder), s.hidden, change(s.area, s.toFolder), s.to,
+                                   QStringLiteral(".sound-%1-copy").arg(s.number), suffix, &copy))
         return refuse(s.hidden);
-    }
-    if (!rename(s.area, s.folder, s.hidden, s.folder, copy))
-        return false;
-    m_out.twins << DeviceText::tr("Sound %1: after a power cut its file stood at two names on the sampler pad, "
-                                  "which may share the same place on the stick; the second name is kept as %2. "
-                                  "Check the stick with your computer's disk check before deleting either.")
-                           .arg(s.number)
-                           .arg(areaFolder(s.area) + QLatin1Char('/') + s.folder + QLatin1Char('/') + copy);
+    m_out.changed = true;
+    if (!copy.isEmpty())
+        m_out.twins << twinLine(s.number, areaFolder(s.area) + QLatin1Char('/') + s.folder + QLatin1Char('/') + copy);
     return true;
 }
 
@@ -1706,8 +1705,18 @@ Outcome recover(Pad &pad)
             keepAside(sys, STAGING_NAME, out);
             return out;
         }
-        if (sys.remove(STAGING_NAME) && sys.sync())
+        // Beside the record it may be the record's second name (a rename cut
+        // short on FAT): then it is kept under a name of its own.
+        const QString record = sys.exists(UNDO_NAME) ? QString(UNDO_NAME) : QString(RECORD_NAME);
+        QString copy;
+        const bool gone = sys.exists(record)
+                ? pairfiles::dropSecondName(sys, STAGING_NAME, sys, record, QStringLiteral(".copy-of-zt-journal"),
+                                            QString(), &copy)
+                : sys.remove(STAGING_NAME);
+        if (gone && sys.sync())
             out.changed = true;
+        if (!copy.isEmpty())
+            out.twins << sysTwinLine(record, copy);
     }
     const bool back = sys.exists(UNDO_NAME) || sys.isLink(UNDO_NAME);
     const QString name = back ? QString(UNDO_NAME) : QString(RECORD_NAME);
@@ -1888,6 +1897,23 @@ QStringList describe(const Outcome &o)
     else if (o.refused && !o.away)
         lines << refusalLine(o);
     return lines;
+}
+
+QString twinLine(int number, const QString &copy)
+{
+    return DeviceText::tr("Sound %1: after a power cut its file stood at two names on the sampler pad, which may "
+                          "share the same place on the stick; the second name is kept as %2. Check the stick with "
+                          "your computer's disk check before deleting either.")
+            .arg(number)
+            .arg(copy);
+}
+
+QString sysTwinLine(const QString &name, const QString &copy)
+{
+    return DeviceText::tr("%1 in the SYS folder: after a power cut the file stood at a second name too, which may "
+                          "share the same place on the stick; that name is kept as %2. Check the stick with your "
+                          "computer's disk check before deleting either.")
+            .arg(name, copy);
 }
 
 QString refusalLine(const Outcome &o)

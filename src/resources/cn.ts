@@ -2977,6 +2977,10 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <translation>音色 %1：缺少 .wav 文件。</translation>
     </message>
     <message>
+        <source>%1 in the SYS folder: after a power cut the file stood at a second name too, which may share the same place on the stick; that name is kept as %2. Check the stick with your computer's disk check before deleting either.</source>
+        <translation>SYS 文件夹中的 %1：断电后，该文件还有第二个名称，二者可能占用 U 盘上的同一位置；该名称保留为 %2。删除其中任何一个之前，请先用电脑的磁盘检查工具检查 U 盘。</translation>
+    </message>
+    <message>
         <source>Sound %1: after a power cut its file stood at two names on the sampler pad, which may share the same place on the stick; the second name is kept as %2. Check the stick with your computer's disk check before deleting either.</source>
         <translation>音色 %1：断电后，它的文件在采样打击垫上有两个名称，二者可能占用 U 盘上的同一位置；第二个名称保留为 %2。删除其中任何一个之前，请先用电脑的磁盘检查工具检查 U 盘。</translation>
     </message>

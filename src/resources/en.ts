@@ -2977,6 +2977,10 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <translation>Sound %1: its .wav file is missing.</translation>
     </message>
     <message>
+        <source>%1 in the SYS folder: after a power cut the file stood at a second name too, which may share the same place on the stick; that name is kept as %2. Check the stick with your computer's disk check before deleting either.</source>
+        <translation>%1 in the SYS folder: after a power cut the file stood at a second name too, which may share the same place on the stick; that name is kept as %2. Check the stick with your computer's disk check before deleting either.</translation>
+    </message>
+    <message>
         <source>Sound %1: after a power cut its file stood at two names on the sampler pad, which may share the same place on the stick; the second name is kept as %2. Check the stick with your computer's disk check before deleting either.</source>
         <translation>Sound %1: after a power cut its file stood at two names on the sampler pad, which may share the same place on the stick; the second name is kept as %2. Check the stick with your computer's disk check before deleting either.</translation>
     </message>

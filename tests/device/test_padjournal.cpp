@@ -1193,6 +1193,78 @@ private slots:
         QCOMPARE(again.sounds.waveLoadKitAttrList.size(), 3);
     }
 
+    // The same for a second name a rename within a folder left: a sound's
+    // hidden name beside its new one, a replaced alter.ini's hidden name, a
+    // staged record beside the record.
+    void aSecondNameThatMayShareIsKeptWhereverItStands_data()
+    {
+        QTest::addColumn<QString>("where");
+        QTest::addColumn<bool>("share");
+        for (const char *where : {"same folder", "alter.ini", "record"}) {
+            QTest::newRow(qPrintable(QString(where) + ", may share")) << QString(where) << true;
+            QTest::newRow(qPrintable(QString(where) + ", do not share")) << QString(where) << false;
+        }
+    }
+    void aSecondNameThatMayShareIsKeptWhereverItStands()
+    {
+        QFETCH(QString, where);
+        QFETCH(bool, share);
+        struct Answering : PassDisk {
+            bool share = false;
+            bool mayShareStorage(int, const QByteArray &, int, const QByteArray &) override { return share; }
+        } disk;
+        disk.share = share;
+        DiskInPlace in(&disk);
+        PadFixture fx;
+        fx.writeKits();
+        layOut(fx);
+        kf::writeFile(fx.sysPath + "/alter.ini", QByteArray(106, '\0'));
+        const bool sys = where != "same folder";
+        const pj::Record r = sys ? saveRecord(fx) : swap(fx);
+        const QByteArray one = kf::readFile(fx.dataPath + "/001/001.wav");
+        const QByteArray two = kf::readFile(fx.dataPath + "/001/002.wav");
+        QString copy, told;
+        if (!sys) { // sound 1 at 002.wav and at its hidden name, sound 2 hidden
+            const QString data = fx.dataPath + "/001/";
+            QVERIFY(QFile::rename(data + "002.wav", data + r.steps.at(1).hidden));
+            QVERIFY(QFile::copy(data + "001.wav", data + "002.wav"));
+            QVERIFY(QFile::rename(data + "001.wav", data + r.steps.at(0).hidden));
+            copy = data + ".sound-1-copy.wav";
+            told = "Sound 1: after a power cut its file stood at two names on the sampler pad, which may share the "
+                   "same place on the stick; the second name is kept as WAV_DATA/001/.sound-1-copy.wav.";
+        } else if (where == "alter.ini") { // alter.ini new, and at its hidden name too
+            kf::writeFile(fx.sysPath + "/alter.ini", r.steps.last().after);
+            kf::writeFile(fx.sysPath + "/" + r.steps.last().hidden, r.steps.last().after);
+            copy = fx.sysPath + "/.copy-of-alter-ini";
+            told = "alter.ini in the SYS folder: after a power cut the file stood at a second name too, which may "
+                   "share the same place on the stick; that name is kept as .copy-of-alter-ini.";
+        } else { // the record at its staging name too
+            kf::writeFile(fx.sysPath + "/" + pj::STAGING_NAME, pj::encode(r));
+            copy = fx.sysPath + "/.copy-of-zt-journal";
+            told = ".zt-journal in the SYS folder: after a power cut the file stood at a second name too, which may "
+                   "share the same place on the stick; that name is kept as .copy-of-zt-journal.";
+        }
+        kf::writeFile(fx.sysPath + "/" + pj::RECORD_NAME, pj::encode(r));
+        const PadFixture::Loaded again = fx.loadAgain();
+        QCOMPARE(again.hidden, QStringList());
+        QVERIFY(!QFileInfo::exists(fx.sysPath + "/" + pj::RECORD_NAME));
+        QVERIFY(!QFileInfo::exists(fx.sysPath + "/" + pj::STAGING_NAME));
+        QCOMPARE(QFileInfo::exists(copy), share);
+        QVERIFY2(again.text().contains(told) == share, qPrintable(again.text()));
+        QVERIFY2(again.text().contains(sys ? "The save of an earlier close was finished from its record."
+                                           : "A renumbering cut short was finished"),
+                 qPrintable(again.text()));
+        if (sys) {
+            QCOMPARE(kf::readFile(fx.sysPath + "/alter.ini"), r.steps.last().after);
+            return;
+        }
+        QCOMPARE(kf::readFile(fx.dataPath + "/001/002.wav"), one);
+        QCOMPARE(kf::readFile(fx.dataPath + "/001/001.wav"), two);
+        if (share)
+            QCOMPARE(kf::readFile(copy), one);
+        QCOMPARE(kf::readFile(fx.kitPath + "/k001.ini"), r.steps.last().after);
+    }
+
     // A delete or an add cut short, then a sound file it removes or a name it
     // gives changed on the pad: nothing is removed or replaced, the file is
     // named, and the load never says every step was already done.
