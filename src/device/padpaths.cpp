@@ -77,7 +77,7 @@ namespace {
 bool markedHidden(const ztplatform::OpenFolder &folder, const FolderEntry &entry)
 {
     const ztplatform::Descriptor fd(folder.openEntry(entry.name, O_RDONLY | O_NONBLOCK));
-    return ztplatform::hasFatHiddenOrSystemAttribute(fd.get());
+    return ztplatform::hasFatHiddenOrSystemAttribute(folder.disk(), fd.get());
 }
 
 } // namespace
@@ -86,7 +86,7 @@ FolderEntries listEntriesAndLinks(const ztplatform::OpenFolder &folder, const QS
 {
     FolderEntries entries;
     const QString prefix = path.endsWith(QLatin1Char('/')) ? path : path + QLatin1Char('/');
-    for (const ztplatform::ListedEntry &e : ztplatform::listFolder(folder.fd())) {
+    for (const ztplatform::ListedEntry &e : ztplatform::listFolder(folder.disk(), folder.fd())) {
         if (e.name.startsWith('.')) // hidden
             continue;
         FolderEntry entry;
@@ -95,7 +95,7 @@ FolderEntries listEntriesAndLinks(const ztplatform::OpenFolder &folder, const QS
         entry.type = e.type ? e.type : ztplatform::entryType(folder.fd(), entry.name);
         entries.append(entry);
     }
-    if (ztplatform::isOnFatVolume(folder.fd())) {
+    if (ztplatform::isOnFatVolume(folder.disk(), folder.fd())) {
         entries.erase(std::remove_if(entries.begin(), entries.end(),
                                      [&folder](const FolderEntry &e) { return markedHidden(folder, e); }),
                       entries.end());

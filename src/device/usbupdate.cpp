@@ -80,11 +80,15 @@ bool UsbUpdate::generateStandardWave(int threadId)
     audioconverter conv;
     if (!m_program.isEmpty())
         conv.setProgram(m_program);
+    const PadPace pace = m_pace;
+    conv.setProgressed([pace] { pace.beat(); });
+    conv.setStopFlag(pace.abandonedFlag());
     bool stopped = false;
     for (int i = 0; i < files.size(); ++i) {
         const int waveNo = numbers.value(i);
         waveprm::WaveWrite result = waveprm::WaveWrite::Stopped;
         int refusal = 0;
+        stopped = stopped || pace.abandoned();
         if (!stopped && shared->add)
             result = shared->add->stage(conv, waveNo, files.at(i), names.value(i), &refusal);
         // A write the pad refused stops the share: the rest are not tried.
@@ -92,6 +96,7 @@ bool UsbUpdate::generateStandardWave(int threadId)
             stopped = true;
         if (result != waveprm::WaveWrite::Written)
             emit sendWaveFailed(waveNo, files.at(i), refusal);
+        pace.beat();
         emit sendProgress(1);
     }
     // The last share to end gives every staged pair its names.
@@ -122,6 +127,7 @@ bool UsbUpdate::singleDelWaveFile(QVector<QString> pathList, QString dataPath, Q
         const int why = shared->remove ? shared->remove->stage(path, &error) : int(PadGone);
         if (why >= 0)
             emit sendDeleteFailed(path, why, error);
+        m_pace.beat();
         ++handled;
         if (since.elapsed() >= DEL_PROGRESS_MS) {
             emit sendDelProgress(handled);

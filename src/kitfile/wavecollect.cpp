@@ -35,17 +35,6 @@ void tell(const ProgressFn &progress, int value)
         progress(value);
 }
 
-// Waits on a look at a drive, telling `progress` meanwhile (the window paints).
-ztplatform::Waiter waiterOf(const ProgressFn &progress)
-{
-    if (!progress)
-        return {};
-    return [progress](const std::function<bool(int ms)> &ended) {
-        while (!ended(20))
-            progress(-1);
-    };
-}
-
 // Lock byte of the first library sound with each source.
 QHash<QString, quint8> firstLocks(const QVector<Records::SOUND_INDEX> &library)
 {
@@ -157,7 +146,7 @@ CollectError collectWholeSetupWaves(const QVector<TotalRow> &rows, QVector<Recor
                                     const QVector<Records::SOUND_INDEX> &library,
                                     const QVector<Records::READ_KIT_FILE> &files, const QString &tempDir,
                                     const RawWaveFn &rawWave, const ProgressFn &progress, CollectedWaves &out,
-                                    const RawPlanFn &plan)
+                                    const RawPlanFn &plan, const ztplatform::Waiter &wait)
 {
     CollectedWaves got;
     tell(progress, 10);
@@ -180,7 +169,6 @@ CollectError collectWholeSetupWaves(const QVector<TotalRow> &rows, QVector<Recor
     QVector<Records::soundKit> renumbered = kits;
     CollectError missing;
     for (int k = 0; k < renumbered.size() && !missing; ++k) {
-        tell(progress, -1);
         int place = 0;
         forEachSoundSlot(renumbered[k], [&](auto slot) {
             const int i = slot.file.isEmpty() ? -1 : lastRow.value(slot.file, -1);
@@ -201,7 +189,7 @@ CollectError collectWholeSetupWaves(const QVector<TotalRow> &rows, QVector<Recor
     tell(progress, 60);
 
     const QHash<QString, quint8> locks = firstLocks(library);
-    StoredSoundLocator loc(files, waiterOf(progress));
+    StoredSoundLocator loc(files, wait);
     const int n = got.waveList.size();
     const std::shared_ptr<void> planned = planConversions(plan, sourcesOf(got.waveList), tempDir, [](int i) { return i; });
     const float step = n > 0 ? 40.0f / float(n) : 0.0f;
@@ -222,7 +210,7 @@ CollectError collectWholeSetupWaves(const QVector<TotalRow> &rows, QVector<Recor
                          notLoaded(whole ? CollectError::NotLoadedWhole : CollectError::NotLoadedKit, kitNo), false,
                          place);
         } else {
-            err = convert(rawWave, source, w.name, rawWavePath(tempDir, i), place, waiterOf(progress));
+            err = convert(rawWave, source, w.name, rawWavePath(tempDir, i), place, wait);
         }
         if (err)
             return err;
@@ -238,14 +226,13 @@ CollectError collectWholeSetupWaves(const QVector<TotalRow> &rows, QVector<Recor
 
 CollectError collectKitWaves(Records::soundKit &kit, int kitIndex, const QVector<Records::SOUND_INDEX> &library,
                              const QVector<Records::READ_KIT_FILE> &files, const QString &tempDir,
-                             const RawWaveFn &rawWave, const ProgressFn &progress, CollectedWaves &out,
-                             const RawPlanFn &plan)
+                             const RawWaveFn &rawWave, CollectedWaves &out, const RawPlanFn &plan,
+                             const ztplatform::Waiter &wait)
 {
     CollectedWaves got;
     Records::soundKit numbered = kit;
     QHash<QString, int> position;
     auto gather = [&](auto slot) {
-        tell(progress, -1);
         if (slot.file.isEmpty())
             return;
         int i = position.value(slot.file, -1);
@@ -263,7 +250,6 @@ CollectError collectKitWaves(Records::soundKit &kit, int kitIndex, const QVector
     forEachHiHatSlot(numbered, gather);
 
     const QHash<QString, quint8> locks = firstLocks(library);
-    const ztplatform::Waiter wait = waiterOf(progress);
     StoredSoundLocator loc(files, wait);
     const std::shared_ptr<void> planned = planConversions(plan, sourcesOf(got.waveList), tempDir, [](int i) { return i; });
     quint64 estimate = kKitFileFixed + quint64(SOUND_ENTRY_SIZE) * quint64(got.waveList.size());

@@ -8,6 +8,7 @@
 
 #include "model/mainwindow1records.h"
 #include "kitfile/setuperrors.h"
+#include "platform/waiter.h"
 
 #include <QPair>
 
@@ -25,7 +26,7 @@ using RawWaveFn = std::function<quint32(const QString &source, const QString &ta
 // its order, before it asks the first: they may begin at once. What it
 // returns is held until the gathering ends.
 using RawPlanFn = std::function<std::shared_ptr<void>(const QVector<QPair<QString, QString>> &jobs)>;
-// Told as the work goes on: a new progress value, or -1 when there is none.
+// Told as the work goes on: a new progress value.
 using ProgressFn = std::function<void(int)>;
 
 struct TotalRow
@@ -49,7 +50,7 @@ CollectError collectWholeSetupWaves(const QVector<TotalRow> &rows, QVector<Recor
                                     const QVector<Records::SOUND_INDEX> &library,
                                     const QVector<Records::READ_KIT_FILE> &files, const QString &tempDir,
                                     const RawWaveFn &rawWave, const ProgressFn &progress, CollectedWaves &out,
-                                    const RawPlanFn &plan = {});
+                                    const RawPlanFn &plan = {}, const ztplatform::Waiter &wait = {});
 
 // Single kit: the distinct sources of the kit's pad layers (A then B) and
 // hi-hat slots, numbered in that order into the kit's slots, each wave
@@ -57,8 +58,8 @@ CollectError collectWholeSetupWaves(const QVector<TotalRow> &rows, QVector<Recor
 // estimated file size is tested with each sound, again after a conversion.
 CollectError collectKitWaves(Records::soundKit &kit, int kitIndex, const QVector<Records::SOUND_INDEX> &library,
                              const QVector<Records::READ_KIT_FILE> &files, const QString &tempDir,
-                             const RawWaveFn &rawWave, const ProgressFn &progress, CollectedWaves &out,
-                             const RawPlanFn &plan = {});
+                             const RawWaveFn &rawWave, CollectedWaves &out, const RawPlanFn &plan = {},
+                             const ztplatform::Waiter &wait = {});
 
 struct CollectedClicks
 {

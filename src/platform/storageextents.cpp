@@ -1,13 +1,12 @@
 #include "platform/storageextents.h"
 
+#include "platform/disk.h"
 #include "platform/pathcase.h"
 
 #include <linux/fiemap.h>
 #include <linux/fs.h>
-#include <sys/ioctl.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <vector>
 
 namespace ztplatform {
@@ -19,7 +18,7 @@ constexpr int ROUNDS_MAX = 4096; // 262,144 extents: beyond that, told as unknow
 
 // The file's extents on its medium; false when the system does not tell
 // them all, or tells one it cannot place.
-bool physicalExtents(int fd, QVector<Extent> *out)
+bool physicalExtents(Disk &disk, int fd, QVector<Extent> *out)
 {
     std::vector<char> buffer(sizeof(struct fiemap) + BATCH * sizeof(struct fiemap_extent));
     quint64 start = 0;
@@ -29,11 +28,7 @@ bool physicalExtents(int fd, QVector<Extent> *out)
         map->fm_start = start;
         map->fm_length = FIEMAP_MAX_OFFSET - start;
         map->fm_extent_count = BATCH;
-        int r;
-        do {
-            r = ::ioctl(fd, FS_IOC_FIEMAP, map);
-        } while (r < 0 && errno == EINTR);
-        if (r != 0)
+        if (disk.readControl(fd, FS_IOC_FIEMAP, map) != 0)
             return false;
         if (map->fm_mapped_extents == 0)
             return true;
@@ -69,12 +64,12 @@ bool extentsOverlap(QVector<Extent> a, QVector<Extent> b)
     return false;
 }
 
-bool mayShareStorage(int fdA, int fdB)
+bool mayShareStorage(Disk &disk, int fdA, int fdB)
 {
-    if (fdA < 0 || fdB < 0 || (!isOnFatVolume(fdA) && !isOnFatVolume(fdB)))
+    if (fdA < 0 || fdB < 0 || (!isOnFatVolume(disk, fdA) && !isOnFatVolume(disk, fdB)))
         return false;
     QVector<Extent> a, b;
-    return !physicalExtents(fdA, &a) || !physicalExtents(fdB, &b) || extentsOverlap(a, b);
+    return !physicalExtents(disk, fdA, &a) || !physicalExtents(disk, fdB, &b) || extentsOverlap(a, b);
 }
 
 } // namespace ztplatform

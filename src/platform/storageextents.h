@@ -7,6 +7,8 @@
 
 namespace ztplatform {
 
+class Disk;
+
 // A run of bytes on the medium: [first, end).
 using Extent = QPair<quint64, quint64>;
 
@@ -17,7 +19,8 @@ bool extentsOverlap(QVector<Extent> a, QVector<Extent> b);
 // their medium. Only a FAT volume lets two entries name one cluster chain (a
 // rename cut short by a power cut); there the answer is true unless the
 // system tells both files' extents and they lie apart. False elsewhere.
-bool mayShareStorage(int fdA, int fdB);
+// The file system and the extents are read through `disk`.
+bool mayShareStorage(Disk &disk, int fdA, int fdB);
 
 } // namespace ztplatform
 

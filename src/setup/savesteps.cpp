@@ -39,14 +39,6 @@ void Run::moveProgress(int value, int maximum) const
         progress(value, maximum);
 }
 
-void Run::paint() const
-{
-    if (hooks.paint)
-        hooks.paint();
-    else
-        moveProgress(-1);
-}
-
 void Run::warn(const QString &title, const QString &text, bool yesButton)
 {
     result.note(setupjob::Notice::Warning, title, text);
@@ -494,7 +486,7 @@ bool copiedAsLoaded(Run &run, const QStringList &sources, bool kitWording)
 {
     setupfiles::CollectError::Kind why = setupfiles::CollectError::Modified;
     const QString changed =
-            setupfiles::changedSource(sources, run.lib.loadedKitFiles(), setupjob::paintingWaiter([&run]() { run.paint(); }), &why);
+            setupfiles::changedSource(sources, run.lib.loadedKitFiles(), run.hooks.wait, &why);
     if (changed.isEmpty())
         return true;
     run.hideProgress();

@@ -48,8 +48,9 @@ struct Hooks
     std::function<void()> hideProgress;
     // Sounds that took new sources (old -> new): the sound chosen for preview follows.
     std::function<void(const QHash<QString, QString> &moved)> soundsMoved;
-    // Lets the window paint, its input held, while a drive is awaited.
-    std::function<void()> paint;
+    // How a drive, a file or a copy is awaited: the window's waiter, which
+    // lets it paint; without one the save blocks.
+    ztplatform::Waiter wait;
 };
 
 // One save under way: what it reads and changes and what it reports.
@@ -58,7 +59,7 @@ struct Run
     KitDocument &doc;
     SoundLibrary &lib;
     setupjob::Questions &questions;
-    setupjob::Progress progress; // a value < 0 only lets the window paint
+    setupjob::Progress progress;
     Hooks hooks;
     setupjob::Result result;
     // Group rows this save moved (group and row -> group name, row name, new
@@ -70,8 +71,6 @@ struct Run
     void openProgress(const QString &label, int value) const;
     void hideProgress() const;
     void moveProgress(int value, int maximum = 100) const;
-    // Run while a drive is awaited: hooks.paint, else a progress that does not move.
-    void paint() const;
     // A box after the job, with its one button.
     void warn(const QString &title, const QString &text, bool yesButton = false);
     void inform(const QString &title, const QString &text);

@@ -188,7 +188,7 @@ private slots:
         const QString out = path("silent");
         QVERIFY(QDir().mkpath(out));
         savejob::Hooks painting = hooks();
-        painting.paint = [] { QCoreApplication::processEvents(); };
+        painting.wait = eventsWhileWaiting();
         auto save = [&](const QString &target) {
             ScriptedQuestions questions;
             SaveSetupJob::Input in;
@@ -247,7 +247,7 @@ private slots:
         const QString target = out + "/HELD.bin";
         QVERIFY(kf::writeFile(target, "the old one"));
         savejob::Hooks painting = hooks();
-        painting.paint = [] { QCoreApplication::processEvents(); };
+        painting.wait = eventsWhileWaiting();
         auto save = [&]() {
             ScriptedQuestions questions;
             SaveSetupJob::Input in;
@@ -285,7 +285,7 @@ private slots:
         QVERIFY(QDir().mkpath(out));
         const QString existing = QDir(out).filePath("Kit 5.INI");
         savejob::Hooks painting = hooks();
-        painting.paint = [] { QCoreApplication::processEvents(); };
+        painting.wait = eventsWhileWaiting();
         auto save = [&]() {
             ScriptedQuestions questions;
             questions.answers = {true};
@@ -365,7 +365,7 @@ private slots:
         QVERIFY(QDir().mkpath(out));
         const QString existing = QDir(out).filePath("Kit 5.INI");
         savejob::Hooks painting = hooks();
-        painting.paint = [] { QCoreApplication::processEvents(); };
+        painting.wait = eventsWhileWaiting();
         int asked = 0;
         auto save = [&]() {
             ScriptedQuestions questions;
@@ -440,7 +440,7 @@ private slots:
         const QString kit5 = QDir(out).filePath("Kit 5.INI"), kit6 = QDir(out).filePath("Kit 6.INI");
         QVERIFY(kf::writeFile(kit6, "the old six"));
         savejob::Hooks painting = hooks();
-        painting.paint = [] { QCoreApplication::processEvents(); };
+        painting.wait = eventsWhileWaiting();
         ScriptedQuestions questions;
         questions.answers = {true};
         HangingOpens hanging(".INI", 0, HangingOpens::Looks::Renames);
@@ -473,7 +473,7 @@ private slots:
         QVERIFY(QDir().mkpath(out));
         const QString existing = QDir(out).filePath("Kit 5.INI");
         savejob::Hooks painting = hooks();
-        painting.paint = [] { QCoreApplication::processEvents(); };
+        painting.wait = eventsWhileWaiting();
         int asked = 0;
         auto save = [&]() {
             ScriptedQuestions questions;
@@ -543,7 +543,7 @@ private slots:
             lib.addLoadedKitFile(loaded);
         lib.recordKitFile(k2, 2);
         savejob::Hooks painting = hooks();
-        painting.paint = [] { QCoreApplication::processEvents(); };
+        painting.wait = eventsWhileWaiting();
         int asked = 0;
         auto save = [&]() {
             ScriptedQuestions questions;
@@ -609,7 +609,7 @@ private slots:
         lib.recordKitFile(k2, 2);
         lib.openSoundList(dir.filePath("soundlist.xml"));
         savejob::Hooks painting = hooks();
-        painting.paint = [] { QCoreApplication::processEvents(); };
+        painting.wait = eventsWhileWaiting();
         ScriptedQuestions questions;
         questions.answers = {true};
         HangingOpens hanging(".zt-part", 2, HangingOpens::Looks::Opens); // the kit's own file and its read-back answer
@@ -712,7 +712,7 @@ private slots:
         lib.openSoundList(dir.filePath("soundlist.xml"));
         QVERIFY(kf::writeFile(dir.filePath("Kept sounds"), "a file, not a folder")); // no sound can be kept
         savejob::Hooks painting = hooks();
-        painting.paint = [] { QCoreApplication::processEvents(); };
+        painting.wait = eventsWhileWaiting();
         ScriptedQuestions questions;
         questions.answers = {true};
         HangingOpens hanging("~1.INI", 0, HangingOpens::Looks::Renames);
