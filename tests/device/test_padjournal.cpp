@@ -1204,6 +1204,8 @@ private slots:
             QTest::newRow(qPrintable(QString(where) + ", may share")) << QString(where) << true;
             QTest::newRow(qPrintable(QString(where) + ", do not share")) << QString(where) << false;
         }
+        // Other bytes at the hidden name: another file, whatever the disk says.
+        QTest::newRow("alter.ini of other bytes") << "other bytes" << true;
     }
     void aSecondNameThatMayShareIsKeptWhereverItStands()
     {
@@ -1232,9 +1234,11 @@ private slots:
             copy = data + ".sound-1-copy.wav";
             told = "Sound 1: after a power cut its file stood at two names on the sampler pad, which may share the "
                    "same place on the stick; the second name is kept as WAV_DATA/001/.sound-1-copy.wav.";
-        } else if (where == "alter.ini") { // alter.ini new, and at its hidden name too
+        } else if (where != "record") { // alter.ini new, and at its hidden name too
             kf::writeFile(fx.sysPath + "/alter.ini", r.steps.last().after);
-            kf::writeFile(fx.sysPath + "/" + r.steps.last().hidden, r.steps.last().after);
+            kf::writeFile(fx.sysPath + "/" + r.steps.last().hidden,
+                          where == "other bytes" ? QByteArray(106, '\x02') : r.steps.last().after);
+            share = share && where == "alter.ini";
             copy = fx.sysPath + "/.copy-of-alter-ini";
             told = "alter.ini in the SYS folder: after a power cut the file stood at a second name too, which may "
                    "share the same place on the stick; that name is kept as .copy-of-alter-ini.";
