@@ -27,7 +27,6 @@
 
 #include <QFileInfo>
 #include <QProgressDialog>
-#include <QStandardItemModel>
 
 #include <algorithm>
 #include <memory>

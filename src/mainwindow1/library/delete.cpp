@@ -21,7 +21,6 @@
 #include <QProgressDialog>
 #include <QSet>
 #include <QSignalBlocker>
-#include <QStandardItemModel>
 
 #include <algorithm>
 
