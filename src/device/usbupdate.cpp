@@ -1,21 +1,13 @@
 #include "device/usbupdate.h"
 
-#include "device/padpaths.h"
 #include "device/pairbatch.h"
 #include "device/waveprm.h"
 #include "model/audioconverter.h"
 #include "model/mainwindow1records.h"
 
 #include <QCoreApplication>
-#include <QDebug>
-#include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
-#include <QFileInfo>
 #include <QThread>
-
-#include <cerrno>
-#include <cstring>
 
 UsbUpdate::UsbUpdate(QObject *parent)
     : QObject(parent)
@@ -38,16 +30,6 @@ void UsbUpdate::getSoundList(QVector<int> numList, QVector<QString> waveList, QV
         addNum1 = numList;
         addName1 = nameList;
     }
-}
-
-void UsbUpdate::str2CharArray(QString str, char *field, quint8 n)
-{
-    MainWindow1Records::str2CharArray(str, field, n);
-}
-
-QString UsbUpdate::convertPathCaseInsensitivity(const QString &path)
-{
-    return padtree::convertPathCaseInsensitivity(path);
 }
 
 std::shared_ptr<pairbatch::Shared> UsbUpdate::batch(bool adding, const QString &dataPath, const QString &prmPath)

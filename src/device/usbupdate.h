@@ -75,11 +75,6 @@ public:
     // once the call has returned.
     void leaveThreadRunning() { m_leavesThread = true; }
 
-    // Latin-1 bytes of the first min(length, n) characters, zero-filled to n.
-    static void str2CharArray(QString str, char *field, quint8 n);
-    // The file itself when readable, else its spelling found ignoring case.
-    static QString convertPathCaseInsensitivity(const QString &path);
-
     QVector<QString> soundList1, soundList2;
     QVector<int> addNum1, addNum2;
     QVector<QString> addName1, addName2;

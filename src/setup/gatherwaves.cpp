@@ -10,8 +10,6 @@
 #include "kitfile/storedsounds.h"
 #include "kitfile/wavecollect.h"
 
-#include <QStandardItem>
-
 namespace savejob {
 
 namespace {

@@ -14,7 +14,6 @@
 #include <QDir>
 #include <QFile>
 #include <QSet>
-#include <QStandardItem>
 
 #include <cerrno>
 #include <cstring>

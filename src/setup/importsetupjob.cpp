@@ -4,7 +4,6 @@
 #include "kitfile/soundsin.h"
 #include "setup/loadnotices.h"
 
-#include <QCoreApplication>
 #include <QDebug>
 
 #include <memory>

@@ -17,7 +17,6 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 
 #include <memory>
 #include <optional>

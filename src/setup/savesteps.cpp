@@ -466,11 +466,6 @@ SoundFilesLook lookAtSoundFiles(const SoundLibrary &lib, const QStringList &targ
     return found;
 }
 
-QString refusedTarget(const KitDocument &doc, const SoundLibrary &lib, const QString &target, bool kitFilesToo)
-{
-    return checkTargetAmong(targetFiles(doc, lib, kitFilesToo), target).refused;
-}
-
 std::optional<TargetCheck> lookAtTarget(const KitDocument &doc, const SoundLibrary &lib, const QString &target,
                                         bool kitFilesToo, const ztplatform::Waiter &wait)
 {

@@ -177,15 +177,14 @@ SoundFilesLook lookAtSoundFiles(const SoundLibrary &lib, const QStringList &targ
 // The kit files that the stored sounds of the library, the kits, the groups
 // and the metronome name ('/' separators), each path text once.
 QStringList storedKitFiles(const KitDocument &doc, const SoundLibrary &lib);
-// Why a save of one file onto `target` may not go on, its message with the
-// path on a line of its own: something other than a regular file stands
-// there, or the file it replaces (writeTarget) is one a plain sound of the
-// library, a group or the metronome comes from; with `kitFilesToo` also a
-// loaded or recorded kit file, or one a stored sound names. Empty when it may.
-QString refusedTarget(const KitDocument &doc, const SoundLibrary &lib, const QString &target, bool kitFilesToo);
-// The same looks, and whether a file stands at the target and the file a
-// save replaces (writeTarget; else the target), on a thread of their own,
-// waited on through `wait`; nothing when they did not end within 2 s.
+// Why a save of one file onto `target` may not go on (`refused`, its message
+// with the path on a line of its own: something other than a regular file
+// stands there, or the file it replaces (writeTarget) is one a plain sound of
+// the library, a group or the metronome comes from; with `kitFilesToo` also a
+// loaded or recorded kit file, or one a stored sound names; empty when it
+// may), whether a file stands at the target and the file a save replaces
+// (writeTarget; else the target), looked at on a thread of their own, waited
+// on through `wait`; nothing when they did not end within 2 s.
 struct TargetCheck
 {
     QString refused;

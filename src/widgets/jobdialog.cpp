@@ -64,14 +64,19 @@ JobDialog::JobDialog(QWidget *parent, const QString &label, const QString &cance
     setMinimumDuration(0);
 }
 
-// The box goes with its job, not before.
+// A job's box goes with its job, not before.
 void JobDialog::reject()
 {
+    if (!m_heldByJob)
+        QProgressDialog::reject();
 }
 
 void JobDialog::closeEvent(QCloseEvent *event)
 {
-    event->ignore();
+    if (m_heldByJob)
+        event->ignore();
+    else
+        QProgressDialog::closeEvent(event);
 }
 
 // Events are served by hand, not by a QEventLoop of its own: that would not
@@ -137,6 +142,7 @@ ztplatform::Waiter JobDialog::waiter(bool closeWaits)
 JobDialog *JobDialog::showBox(QWidget *parent, const QString &label, ztplatform::Job &job, const Limits &limits)
 {
     auto *box = new JobDialog(parent, label, limits.cancelText);
+    box->m_heldByJob = true;
     if (!limits.cancelText.isEmpty()) {
         // Cancel asks the job to stop; the box holds the window until it has.
         QObject::disconnect(box, &QProgressDialog::canceled, box, &QProgressDialog::cancel);
@@ -155,17 +161,18 @@ JobDialog *JobDialog::showBox(QWidget *parent, const QString &label, ztplatform:
     return box;
 }
 
-JobDialog *JobDialog::stepBox(QWidget *parent, const QString &title, const QString &label)
+JobDialog *JobDialog::stepBox(QWidget *parent, const QString &title, const QString &label,
+                              const QString &cancelText)
 {
-    auto *box = new JobDialog(parent, label, QString());
+    auto *box = new JobDialog(parent, label, cancelText);
     box->setWindowModality(Qt::WindowModal);
     box->setWindowTitle(title);
-    box->setCancelButton(nullptr);
+    if (cancelText.isEmpty())
+        box->setCancelButton(nullptr);
     box->setAutoReset(true);
     box->setAutoClose(true);
     box->setMinimumDuration(5);
     box->setRange(0, 100);
-    box->setMaximumHeight(150);
     return box;
 }
 

@@ -64,9 +64,10 @@ public:
     static ztplatform::Waiter waiter(bool closeWaits = true);
 
     // A box for work the window runs step by step: window-modal, titled
-    // `title`, without Cancel, over 0 to 100; it hides once it reaches its
-    // end. Not shown until showAt.
-    static JobDialog *stepBox(QWidget *parent, const QString &title, const QString &label);
+    // `title`, with `cancelText`'s button if any, over 0 to 100; it hides
+    // once it reaches its end, or when closed. Not shown yet.
+    static JobDialog *stepBox(QWidget *parent, const QString &title, const QString &label,
+                              const QString &cancelText = QString());
     // Shows it at `value`; the window paints it, a close put off meanwhile.
     void showAt(int value);
     // Moves the bar (its range too, with a `maximum` > 0): the window paints
@@ -85,6 +86,7 @@ private:
     void paintHeld();
 
     QElapsedTimer m_painted;
+    bool m_heldByJob = false; // stays until its job ends
     static JobDialog *showBox(QWidget *parent, const QString &label, ztplatform::Job &job, const Limits &limits);
 };
 

@@ -9,6 +9,7 @@
 #include "library/soundlibrary.h"
 #include "platform/durablefile.h"
 #include "support/crashdisk.h"
+#include "support/memorytemp.h"
 #include "support/hangingdisk.h"
 #include "support/passdisk.h"
 #include "setup/importkitsjob.h"
@@ -932,6 +933,7 @@ private slots:
     // row at the sound it named, or names the row; never at another sound.
     void savedKitStoppedAnywhereKeepsGroupRowsOnTheirSounds()
     {
+        const TempInMemory inMemory;
         QTemporaryDir dir;
         auto m = std::make_unique<percussionpadfile>();
         kf::KitStorage kits;

@@ -163,6 +163,9 @@ private slots:
         box->putAway();
         QVERIFY(!box->isVisible());
         QTRY_VERIFY(!window.isVisible());
+        box->show(); // unlike a job's box, a step box closes when asked
+        QVERIFY(box->close());
+        QVERIFY(!box->isVisible());
         delete box;
     }
 };

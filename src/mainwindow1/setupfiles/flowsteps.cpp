@@ -75,6 +75,7 @@ JobDialog *SetupFilesController::openSaveProgress(const QString &label, int valu
     // A child of the window, so that its modality holds the window (its
     // menus and its close button too) while the save lets events run.
     JobDialog *box = JobDialog::stepBox(m_parent, WindowTexts::tr("Please wait..."), label);
+    box->setMaximumHeight(150);
     m_preview.holdWaitDialog(box);
     box->showAt(value);
     return box;
