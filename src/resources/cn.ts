@@ -141,25 +141,6 @@
     </message>
 </context>
 <context>
-    <name>ImportTip</name>
-    <message>
-        <source>Dialog</source>
-        <translation>对话框</translation>
-    </message>
-    <message>
-        <source>Yes</source>
-        <translation>是</translation>
-    </message>
-    <message>
-        <source>No</source>
-        <translation>否</translation>
-    </message>
-    <message>
-        <source>Warning</source>
-        <translation>警告</translation>
-    </message>
-</context>
-<context>
     <name>KitDocument</name>
     <message>
         <source>kit chain %1 ON</source>

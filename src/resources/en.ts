@@ -141,25 +141,6 @@
     </message>
 </context>
 <context>
-    <name>ImportTip</name>
-    <message>
-        <source>Dialog</source>
-        <translation>Dialog</translation>
-    </message>
-    <message>
-        <source>Yes</source>
-        <translation>Yes</translation>
-    </message>
-    <message>
-        <source>No</source>
-        <translation>No</translation>
-    </message>
-    <message>
-        <source>Warning</source>
-        <translation>Warning</translation>
-    </message>
-</context>
-<context>
     <name>KitDocument</name>
     <message>
         <source>kit chain %1 ON</source>

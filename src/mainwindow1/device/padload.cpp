@@ -28,7 +28,6 @@
 
 #include <QFileInfo>
 #include <QProgressDialog>
-#include <QStandardItemModel>
 
 #include <algorithm>
 #include <memory>
