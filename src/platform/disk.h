@@ -111,6 +111,11 @@ public:
     // the file or folder synced), `name` the entry (empty for a sync).
     // Nothing by default; a test's disk watches the changes.
     virtual void changed(FileEvent event, int fd, const QByteArray &name);
+    // Whether the regular files at the two entries may lie in the same place
+    // on the medium, so that removing either frees the other's bytes (a FAT
+    // rename cut by a power cut). True when unsure; false off FAT. A look,
+    // the system's unless a disk answers itself.
+    virtual bool mayShareStorage(int dirA, const QByteArray &nameA, int dirB, const QByteArray &nameB);
 };
 
 // The system itself: every call retried while it is interrupted (EINTR).
