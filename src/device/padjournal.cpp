@@ -618,6 +618,16 @@ bool removesOnly(const Record &record)
 
 // A folder of the pad by its area and numbered folder.
 using FolderKey = QPair<int, QString>;
+// An entry of a step's area: its numbered folder and name.
+using Name = QPair<QString, QString>;
+
+QString areaFolder(Area area)
+{
+    return area == Area::Data ? QStringLiteral("WAV_DATA")
+            : area == Area::Prm ? QStringLiteral("WAV_PRM")
+            : area == Area::Kit ? QStringLiteral("KIT")
+                                : QStringLiteral("SYS");
+}
 
 FolderKey key(Area area, const QString &fff)
 {
@@ -627,7 +637,7 @@ FolderKey key(Area area, const QString &fff)
 class Walk
 {
 public:
-    Walk(Pad &pad, const Record &record, Outcome &out, const QVector<Stamp> &stamps = {})
+    Walk(Pad &pad, const Record &record, Outcome &out, const QVector<Stamp> &stamps = {}, bool live = false)
         : m_pad(pad)
         , m_record(record)
         , m_out(out)
@@ -636,8 +646,11 @@ public:
         , m_durable(record.steps.size(), At::Nowhere)
         , m_patchedNow(record.steps.size(), false)
         , m_double(record.steps.size(), false)
+        , m_empty(record.steps.size())
+        , m_lostEmpty(record.steps.size())
+        , m_arrived(record.steps.size(), false)
         , m_removesOnly(removesOnly(record))
-        , m_live(!m_seen.isEmpty())
+        , m_live(live || !m_seen.isEmpty())
     {
         m_out.purpose = record.purpose;
         QSet<quint16> seen;
@@ -661,6 +674,7 @@ public:
         m_durable = m_at;
         // The stamps tell the files as they stood before this look only.
         m_seen.clear();
+        m_looked = true;
     }
 
     At at(int i) const { return m_at.at(i); }
@@ -694,7 +708,7 @@ private:
                 return false;
             // What stands at the new name now may be the file the walk put there.
             if ((s.kind == Kind::Move || s.kind == Kind::Create) && a != At::New && a != At::OtherNew
-                && m_at.at(i) != At::New && !targetFree(s, at))
+                && m_at.at(i) != At::New && !targetFree(i, at))
                 return false;
         }
         return true;
@@ -721,17 +735,52 @@ private:
         m_patchedNow[i] = patchable && m == s.patched && m != s.mark;
         return true;
     }
-    // The copies a move left at its hidden name beside its new one go first.
-    bool dropDoubles()
+    // What a rename cut by a power cut left beside a step's file goes
+    // first: an empty file at one of its names (it owns nothing on the
+    // medium), and the copy a move left at its hidden name beside its new one.
+    bool settleNames()
     {
         for (int i = 0; i < m_record.steps.size(); ++i) {
             const Step &s = m_record.steps.at(i);
-            if (m_double.at(i) && m_at.at(i) == At::New && !removeEntry(s.area, s.folder, s.hidden))
+            for (const Name &e : qAsConst(m_empty.at(i))) {
+                if (!removeEmpty(s.area, e))
+                    return false;
+            }
+            m_empty[i].clear();
+            // A new file that never got its bytes: the add is taken back.
+            if (s.kind == Kind::Create && m_at.at(i) == At::Nowhere && !m_lostEmpty.at(i).second.isEmpty()) {
+                if (!removeEmpty(s.area, m_lostEmpty.at(i)))
+                    return false;
+                m_lostEmpty[i] = Name();
+            }
+            if (m_double.at(i) && m_at.at(i) == At::New && !dropCopy(i))
                 return false;
             m_double[i] = false;
         }
         return syncTouched();
     }
+    bool removeEmpty(Area area, const Name &name)
+    {
+        struct stat st;
+        // Gone, or something else there now: its rename is refused later.
+        if (!statEntry(change(area, name.first), name.second, &st) || !S_ISREG(st.st_mode) || st.st_size != 0)
+            return true;
+        return removeEntry(area, name.first, name.second);
+    }
+    bool dropCopy(int i);
+    // Step i's file looked for at its hidden and old names only.
+    At notAtItsNewName(int i)
+    {
+        const Step &s = m_record.steps.at(i);
+        const ztplatform::OpenFolder &f = dir(s.area, s.folder);
+        m_double[i] = false;
+        m_patchedNow[i] = false;
+        if (holdsFileOf(i, f, s.hidden))
+            return At::Hidden;
+        return s.kind == Kind::Move && holdsFileOf(i, f, s.from) ? At::Old : At::Nowhere;
+    }
+    At locateFile(int i);
+    void noteEmpties(int i, At at);
     // A Move's old name holding another moved file of the record is no change of another hand.
     void arrivedFiles()
     {
@@ -755,9 +804,13 @@ private:
             if (s.kind == Kind::Move && m_at.at(i) == At::OtherNew
                 && leaving.contains(placeKey(s.area, s.toFolder, s.to)))
                 m_at[i] = At::Nowhere;
+            // Or that file, of the same bytes: this one is where else it stands.
+            if ((s.kind == Kind::Move || s.kind == Kind::Create) && m_at.at(i) == At::New
+                && leaving.contains(placeKey(s.area, s.toFolder, s.to)))
+                m_at[i] = notAtItsNewName(i);
         }
     }
-    bool targetFree(const Step &s, const QVector<At> &at);
+    bool targetFree(int i, const QVector<At> &at);
     // Something stands at the step's new name.
     bool takenSince(const Step &s)
     {
@@ -878,6 +931,10 @@ private:
     QVector<At> m_durable; // m_at when the walk last forced its folders to the disk
     QVector<bool> m_patchedNow; // a Move's file holds its patch
     QVector<bool> m_double; // a Move's file at its new name stands at its hidden name too
+    QVector<QVector<Name>> m_empty; // empty files at a step's other names, once its file is found
+    QVector<Name> m_lostEmpty; // the empty file at a name of a step whose file is nowhere
+    QVector<bool> m_arrived; // this walk moved the file to its new name
+    bool m_looked = false; // the files were located once
     QSet<int> m_kept; // steps named as left for other bytes
     QSet<FolderKey> m_touched;
     QSet<quint16> m_noted[2]; // sounds in soundsUndone, soundsDone
@@ -899,29 +956,8 @@ At Walk::locate(int i)
         return statEntry(dir(s.area, QString()), s.folder, &st) && S_ISDIR(st.st_mode) ? At::New : At::Nowhere;
     }
     case Kind::Create:
-    case Kind::Move: {
-        auto holds = [&](const ztplatform::OpenFolder &folder, const QString &name) {
-            return holdsFileOf(i, folder, name);
-        };
-        m_double[i] = false;
-        if (holds(dir(s.area, s.toFolder), s.to)) {
-            // A move between folders cut by a power cut can leave the file at
-            // both names (FAT): the copy at the hidden name is the same file.
-            const bool patched = m_patchedNow.at(i);
-            m_double[i] = s.toFolder != s.folder && holds(f, s.hidden);
-            m_patchedNow[i] = patched;
-            return At::New;
-        }
-        if (holds(f, s.hidden))
-            return At::Hidden;
-        if (s.kind == Kind::Move && holds(f, s.from))
-            return At::Old;
-        if (s.kind == Kind::Move && (f.exists(s.from) || f.isLink(s.from)))
-            return At::Other;
-        if (s.kind == Kind::Move)
-            return takenSince(s) ? At::OtherNew : At::Nowhere;
-        return f.exists(s.hidden) ? At::Torn : At::Nowhere;
-    }
+    case Kind::Move:
+        return locateFile(i);
     case Kind::Remove:
         return standsAsSeen(i, f, s.from) || isSameFile(s.mark, markOfEntry(f, s.from)) ? At::Old : At::Nowhere;
     case Kind::Patch: {
@@ -943,10 +979,93 @@ At Walk::locate(int i)
     return At::Nowhere;
 }
 
-// The new name holds nothing, or a file of the record that leaves it.
-bool Walk::targetFree(const Step &s, const QVector<At> &at)
+At Walk::locateFile(int i)
 {
+    const Step &s = m_record.steps.at(i);
+    const ztplatform::OpenFolder &f = dir(s.area, s.folder);
+    auto holds = [&](const ztplatform::OpenFolder &folder, const QString &name) {
+        return holdsFileOf(i, folder, name);
+    };
+    m_double[i] = false;
+    m_empty[i].clear();
+    m_lostEmpty[i] = Name();
+    // A change made now finds a file to move at its old name first: a
+    // copy at the new name is another file standing there.
+    if (m_live && !m_looked && s.kind == Kind::Move && holds(f, s.from))
+        return At::Old;
+    At at = At::Nowhere;
+    if (holds(dir(s.area, s.toFolder), s.to)) {
+        // A rename cut by a power cut can leave the file at both names (FAT).
+        const bool patched = m_patchedNow.at(i);
+        m_double[i] = holds(f, s.hidden);
+        m_patchedNow[i] = patched;
+        at = At::New;
+    } else if (holds(f, s.hidden)) {
+        at = At::Hidden;
+    } else if (s.kind == Kind::Move && holds(f, s.from)) {
+        at = At::Old;
+    }
+    if (!m_live)
+        noteEmpties(i, at);
+    if (at != At::Nowhere || !m_lostEmpty.at(i).second.isEmpty())
+        return at;
+    if (s.kind == Kind::Move && (f.exists(s.from) || f.isLink(s.from)))
+        return At::Other;
+    // Gone from its names: its new name holds it changed since only
+    // when a stop came after the move, or this walk made the move.
+    if (s.kind == Kind::Move)
+        return takenSince(s) && (!m_live || m_arrived.at(i)) ? At::OtherNew : At::Nowhere;
+    return f.exists(s.hidden) ? At::Torn : At::Nowhere;
+}
+
+// FAT gives a rename its new name before the file: a power cut between the
+// two leaves an empty file there. Beside the step's file, such a file goes;
+// with the file nowhere, the sound was lost with it.
+void Walk::noteEmpties(int i, At at)
+{
+    const Step &s = m_record.steps.at(i);
+    if (s.mark.size <= 0)
+        return;
+    const Name names[3] = {{s.toFolder, s.to}, {s.folder, s.hidden}, {s.folder, s.from}};
+    const At where[3] = {At::New, At::Hidden, At::Old};
+    for (int k = 0; k < (s.kind == Kind::Move ? 3 : 1); ++k) {
+        struct stat st;
+        if (where[k] == at || !statEntry(dir(s.area, names[k].first), names[k].second, &st) || !S_ISREG(st.st_mode)
+            || st.st_size != 0)
+            continue;
+        if (at != At::Nowhere)
+            m_empty[i] << names[k];
+        else if (m_lostEmpty.at(i).second.isEmpty())
+            m_lostEmpty[i] = names[k];
+    }
+}
+
+// The copy a move left at its hidden name beside its new one, removed; one
+// that may share its place on the medium with the file is renamed instead,
+// and named.
+bool Walk::dropCopy(int i)
+{
+    const Step &s = m_record.steps.at(i);
+    m_touched << key(s.area, s.folder);
+    QString copy;
+    const QString suffix = s.area == Area::Data ? QStringLiteral(".wav") : QStringLiteral(".prm");
+    if (!pairfiles::dropSecondName(change(s.area, s.folder), s.hidden, change(s.area, s.toFolder), s.to,
+                                   QStringLiteral(".sound-%1-copy").arg(s.number), suffix, &copy))
+        return refuse(s.hidden);
+    m_out.changed = true;
+    if (!copy.isEmpty())
+        m_out.twins << twinLine(s.number, areaFolder(s.area) + QLatin1Char('/') + s.folder + QLatin1Char('/') + copy);
+    return true;
+}
+
+// The new name holds nothing, an empty file a power cut left there, or a
+// file of the record that leaves it.
+bool Walk::targetFree(int i, const QVector<At> &at)
+{
+    const Step &s = m_record.steps.at(i);
     if (!dir(s.area, s.toFolder).exists(s.to) && !dir(s.area, s.toFolder).isLink(s.to))
+        return true;
+    if (m_empty.at(i).contains(Name(s.toFolder, s.to)))
         return true;
     for (int j = 0; j < m_record.steps.size(); ++j) {
         const Step &o = m_record.steps.at(j);
@@ -1052,6 +1171,7 @@ bool Walk::moveIn()
             if (!rename(s.area, s.folder, s.hidden, s.toFolder, s.to))
                 return false;
             m_at[i] = At::New;
+            m_arrived[i] = true;
         }
     }
     return true;
@@ -1160,7 +1280,8 @@ void Walk::noteFinished()
     }
     for (int i = 0; i < steps.size(); ++i) {
         const Step &s = steps.at(i);
-        if (s.kind == Kind::Move && s.area == Area::Data) {
+        // Only a file that holds its bytes at its new name took the number.
+        if (s.kind == Kind::Move && s.area == Area::Data && m_at.at(i) == At::New) {
             const int n = padtree::waveNumberFromLocation(s.toFolder.toInt(), s.to.section(QLatin1Char('.'), 0, 0)
                                                                                        .toInt());
             m_out.renumbered << qMakePair(s.number, quint16(n));
@@ -1215,7 +1336,7 @@ bool Walk::finish(const std::function<bool(const Step &, int)> &create)
         return true;
     }
     // The folders, then the new files under their hidden names.
-    if (!dropDoubles() || !makeFolders() || !syncTouched())
+    if (!settleNames() || !makeFolders() || !syncTouched())
         return false;
     if (!writeCreates(create) || !syncTouched())
         return false;
@@ -1233,7 +1354,7 @@ bool Walk::finish(const std::function<bool(const Step &, int)> &create)
 
 bool Walk::undo()
 {
-    if (!dropDoubles())
+    if (!settleNames())
         return false;
     const QVector<Step> &steps = m_record.steps;
     const QVector<At> was = m_at;
@@ -1306,7 +1427,13 @@ bool Walk::undo()
         const Step &s = steps.at(i);
         const bool lost = (s.kind == Kind::Move || s.kind == Kind::Remove) && m_at.at(i) != At::Old
                 && m_at.at(i) != At::Other && m_at.at(i) != At::OtherNew;
-        if (lost && s.area == Area::Data)
+        const Name &empty = m_lostEmpty.at(i);
+        if (lost && !empty.second.isEmpty())
+            m_out.missing << DeviceText::tr("Sound %1: a power cut left %2 empty; the sound's bytes are lost.")
+                                     .arg(s.number)
+                                     .arg(areaFolder(s.area) + QLatin1Char('/') + empty.first + QLatin1Char('/')
+                                          + empty.second);
+        else if (lost && s.area == Area::Data)
             m_out.missing << DeviceText::tr("Sound %1: its .wav file is missing.").arg(s.number);
         else if (lost)
             m_out.missing << DeviceText::tr("Sound %1: its .prm file is missing.").arg(s.number);
@@ -1471,18 +1598,25 @@ bool setAside(Pad &pad, const QString &from, const QString &as)
     if (from != RECORD_NAME && from != UNDO_NAME && from != STAGING_NAME)
         return false;
     // The name told, or the next free one when another took it since.
+    errno = EEXIST; // every name taken
     for (int n = 0; n <= ASIDE_MAX; ++n) {
         const QString aside = n == 0 ? as : asideName(n);
-        if (aside.isEmpty() || sys.exists(aside) || sys.isLink(aside))
+        if (aside.isEmpty() || sys.exists(aside) || sys.isLink(aside)) {
+            errno = EEXIST;
             continue;
+        }
         if (!pairfiles::moveEntry(sys, from, sys, aside))
             break;
         if (sys.sync())
             return true;
+        const int error = errno;
         qWarning() << "SYS did not reach the disk after the change record was kept aside";
+        errno = error;
         return false;
     }
-    qWarning() << "the unreadable change record could not be kept aside:" << std::strerror(errno);
+    const int error = errno ? errno : EIO;
+    qWarning() << "the unreadable change record could not be kept aside:" << std::strerror(error);
+    errno = error;
     return false;
 }
 
@@ -1524,7 +1658,7 @@ Outcome run(Pad &pad, const Record &record, const std::function<bool(const Step 
             return out;
     }
     out.found = true;
-    Walk walk(pad, record, out, seen);
+    Walk walk(pad, record, out, seen, true);
     walk.locateAll();
     if (written && walk.canFinish() && walk.finish(create) && dropRecord(pad))
         return out;
@@ -1571,8 +1705,18 @@ Outcome recover(Pad &pad)
             keepAside(sys, STAGING_NAME, out);
             return out;
         }
-        if (sys.remove(STAGING_NAME) && sys.sync())
+        // Beside the record it may be the record's second name (a rename cut
+        // short on FAT): then it is kept under a name of its own.
+        const QString record = sys.exists(UNDO_NAME) ? QString(UNDO_NAME) : QString(RECORD_NAME);
+        QString copy;
+        const bool gone = sys.exists(record)
+                ? pairfiles::dropSecondName(sys, STAGING_NAME, sys, record, QStringLiteral(".copy-of-zt-journal"),
+                                            QString(), &copy)
+                : sys.remove(STAGING_NAME);
+        if (gone && sys.sync())
             out.changed = true;
+        if (!copy.isEmpty())
+            out.twins << sysTwinLine(record, copy);
     }
     const bool back = sys.exists(UNDO_NAME) || sys.isLink(UNDO_NAME);
     const QString name = back ? QString(UNDO_NAME) : QString(RECORD_NAME);
@@ -1741,7 +1885,7 @@ QStringList describe(const Outcome &o)
         lines << describeWriteBack(o);
         break;
     }
-    lines << o.kept << o.missing;
+    lines << o.kept << o.twins << o.missing;
     if (o.notSynced)
         lines << notSyncedLine(error);
     if (o.recordStays)
@@ -1753,6 +1897,23 @@ QStringList describe(const Outcome &o)
     else if (o.refused && !o.away)
         lines << refusalLine(o);
     return lines;
+}
+
+QString twinLine(int number, const QString &copy)
+{
+    return DeviceText::tr("Sound %1: after a power cut its file stood at two names on the sampler pad, which may "
+                          "share the same place on the stick; the second name is kept as %2. Check the stick with "
+                          "your computer's disk check before deleting either.")
+            .arg(number)
+            .arg(copy);
+}
+
+QString sysTwinLine(const QString &name, const QString &copy)
+{
+    return DeviceText::tr("%1 in the SYS folder: after a power cut the file stood at a second name too, which may "
+                          "share the same place on the stick; that name is kept as %2. Check the stick with your "
+                          "computer's disk check before deleting either.")
+            .arg(name, copy);
 }
 
 QString refusalLine(const Outcome &o)

@@ -153,6 +153,9 @@ struct Outcome {
     QStringList kept;
     QVector<int> kitsKept;
     bool chainsKept = false, globalKept = false, alterKept = false;
+    // A line for each sound file a power cut left at two names that may
+    // share their place on the medium: neither was removed.
+    QStringList twins;
     QVector<int> kitsMissing; // kit records not written: the file missing or short
     bool chainsMissing = false;
     // A file at a name the record removes that holds other bytes than the
@@ -237,6 +240,11 @@ bool setAside(Pad &pad, const QString &from, const QString &as);
 
 // The lines the load's box gives for `outcome` (empty when nothing to tell).
 QStringList describe(const Outcome &outcome);
+// The line for sound `number`, whose file a power cut left at a second name
+// that may share its place on the medium, kept as `copy`.
+QString twinLine(int number, const QString &copy);
+// The same for the file `name` of SYS.
+QString sysTwinLine(const QString &name, const QString &copy);
 // Its line for a write the pad refused while at its place; empty otherwise.
 QString refusalLine(const Outcome &outcome);
 

@@ -79,10 +79,31 @@ struct Sound {
     QString finalWav, finalPrm; // at their names
 };
 
+// A leftover hidden file goes, unless it may share its place on the medium
+// with the file at the visible name it stands for: then it is kept under a
+// name of its own, and named.
+enum class Leftover { Stays, Removed, Renamed };
+Leftover dropLeftover(const ztplatform::OpenFolder &folder, const QString &name, const QString &visible,
+                      const QString &place, int number, Settled &out)
+{
+    if (visible.isEmpty())
+        return folder.remove(name) ? Leftover::Removed : Leftover::Stays;
+    const QString suffix = pairfiles::hiddenTarget(name).right(4);
+    QString copy;
+    if (!pairfiles::dropSecondName(folder, name, folder, visible, QStringLiteral(".sound-%1-copy").arg(number),
+                                   suffix, &copy))
+        return Leftover::Stays;
+    if (copy.isEmpty())
+        return Leftover::Removed;
+    out.kept << padjournal::twinLine(number, place + copy);
+    out.changed = true;
+    return Leftover::Renamed;
+}
+
 // One sound's hidden files: a whole pair found among them (and its partner
 // standing at its name) takes its names; the rest go.
-void settleSound(const ztplatform::OpenFolder &data, const ztplatform::OpenFolder &prm, int location,
-                 const Sound &sound, Settled &out)
+void settleSound(const ztplatform::OpenFolder &data, const ztplatform::OpenFolder &prm, const QString &fff,
+                 int location, const Sound &sound, Settled &out)
 {
     const bool placeTaken = !sound.finalWav.isEmpty() && !sound.finalPrm.isEmpty();
     const QStringList wavs = sound.finalWav.isEmpty() || placeTaken ? sound.wavs : QStringList{sound.finalWav};
@@ -116,16 +137,22 @@ void settleSound(const ztplatform::OpenFolder &data, const ztplatform::OpenFolde
             out.kept << DeviceText::tr("Sound %1: its files could not be given their names.").arg(location);
     }
     // A folder at a leftover's name fails the remove and stays whole.
+    const QString wavAt = wav.isEmpty() || wav == sound.finalWav ? sound.finalWav : pairfiles::hiddenTarget(wav);
+    const QString prmAt = rec.isEmpty() || rec == sound.finalPrm ? sound.finalPrm : pairfiles::hiddenTarget(rec);
     bool removed = false, stayed = false;
     for (const QString &name : sound.wavs) {
-        const bool gone = name == wav || data.remove(name);
-        removed |= gone && name != wav;
-        stayed |= !gone;
+        const Leftover l = name == wav ? Leftover::Renamed
+                                       : dropLeftover(data, name, wavAt, QStringLiteral("WAV_DATA/%1/").arg(fff),
+                                                      location, out);
+        removed |= l == Leftover::Removed;
+        stayed |= l == Leftover::Stays;
     }
     for (const QString &name : sound.prms) {
-        const bool gone = name == rec || prm.remove(name);
-        removed |= gone && name != rec;
-        stayed |= !gone;
+        const Leftover l = name == rec ? Leftover::Renamed
+                                       : dropLeftover(prm, name, prmAt, QStringLiteral("WAV_PRM/%1/").arg(fff),
+                                                      location, out);
+        removed |= l == Leftover::Removed;
+        stayed |= l == Leftover::Stays;
     }
     out.changed |= removed;
     if (stayed)
@@ -182,7 +209,7 @@ void settleFolder(padjournal::Pad &pad, const QString &fff, Settled &out)
     const bool before = out.changed;
     out.changed = false;
     for (auto it = sounds.cbegin(); it != sounds.cend(); ++it)
-        settleSound(data, prm, padtree::waveNumberFromLocation(fff.toInt(), it.key().toInt()), it.value(), out);
+        settleSound(data, prm, fff, padtree::waveNumberFromLocation(fff.toInt(), it.key().toInt()), it.value(), out);
     if (out.changed && !(data.sync() && prm.sync())) {
         out.kept << notSynced(QStringList{QStringLiteral("WAV_DATA/") + fff, QStringLiteral("WAV_PRM/") + fff}.join(
                 QStringLiteral(", ")));
@@ -237,8 +264,22 @@ SysCleared clearSys(const ztplatform::OpenFolder &sys)
         int error = 0;
         const unsigned type = ztplatform::entryType(sys.fd(), name, &error);
         if (type == S_IFREG) {
-            if (sys.remove(name)) {
+            // It may be a second name of the file it stands for (a rename cut
+            // short on FAT): then it is kept under a name of its own.
+            const QString target = pairfiles::findEntry(sys, pairfiles::hiddenTarget(name));
+            QString copy;
+            const bool gone = target.isEmpty()
+                    ? sys.remove(name)
+                    : pairfiles::dropSecondName(sys, name, sys, target,
+                                                QStringLiteral(".copy-of-") + QString(target).replace(QLatin1Char('.'),
+                                                                                                     QLatin1Char('-')),
+                                                QString(), &copy);
+            if (gone) {
                 out.changed = true;
+                if (!copy.isEmpty()) {
+                    out.leftOut = true;
+                    out.lines << padjournal::sysTwinLine(target, copy);
+                }
             } else {
                 out.leftOut = true;
                 out.lines << DeviceText::tr("%1 in the SYS folder: an unfinished file of the editor's. It could not "
@@ -294,6 +335,7 @@ PadRecovery recoverPad(const PadTreePaths &tree, const ztplatform::FolderAnchor 
         journal.alreadyDone = false; // two records: each says what it was
         journal.missing << later.missing;
         journal.kept << later.kept;
+        journal.twins << later.twins;
         journal.left << later.left;
         journal.changed |= later.changed;
     }
@@ -301,7 +343,7 @@ PadRecovery recoverPad(const PadTreePaths &tree, const ztplatform::FolderAnchor 
     bool sysOnly = false; // only what stood in SYS is told
     bool leftOut = journal.unreadable || journal.refused || journal.recordStays || journal.notSynced
             || !journal.missing.isEmpty()
-            || !journal.kept.isEmpty() || !journal.left.isEmpty();
+            || !journal.kept.isEmpty() || !journal.left.isEmpty() || !journal.twins.isEmpty();
     result.changed = journal.changed;
     if (journal.unreadable && !journal.keptAs.isEmpty()) {
         result.asideFrom = journal.asideFrom;
@@ -342,10 +384,34 @@ PadRecovery recoverPad(const PadTreePaths &tree, const ztplatform::FolderAnchor 
     return result;
 }
 
-bool setRecordAside(const PadTreePaths &tree, const ztplatform::FolderAnchor &root, const PadRecovery &recovery)
+bool setRecordAside(const PadTreePaths &tree, const ztplatform::FolderAnchor &root, const PadRecovery &recovery,
+                    DeviceMessages *told)
 {
     if (recovery.asideFrom.isEmpty())
         return true;
     padjournal::Pad pad(root, tree);
-    return padjournal::setAside(pad, recovery.asideFrom, recovery.asideAs);
+    if (padjournal::setAside(pad, recovery.asideFrom, recovery.asideAs))
+        return true;
+    const QString error = QString::fromLocal8Bit(std::strerror(errno ? errno : EIO));
+    const ztplatform::OpenFolder sys = pad.base(padjournal::Area::Sys);
+    const bool stays = !sys.isOpen() || sys.exists(recovery.asideFrom) || sys.isLink(recovery.asideFrom);
+    if (told)
+        *told << DeviceMessage{DeviceText::tr("Warning"),
+                               stays ? DeviceText::tr("The change record could not be kept aside as %1 (%2); it "
+                                                      "stays at its name in the SYS folder, and the next load of "
+                                                      "the sampler pad names it again.")
+                                               .arg(recovery.asideAs, error)
+                                     : DeviceText::tr("The change record was moved aside, but the SYS folder could "
+                                                      "not be forced to the disk (%1); after a power cut the next "
+                                                      "load of the sampler pad names it again.")
+                                               .arg(error)};
+    return false;
+}
+
+DeviceMessage recordAsideUnanswered(const PadRecovery &recovery)
+{
+    return {DeviceText::tr("Warning"), DeviceText::tr("The change record could not be kept aside as %1: the sampler "
+                                                      "pad did not answer. The next load of the sampler pad names it "
+                                                      "again.")
+                                               .arg(recovery.asideAs)};
 }

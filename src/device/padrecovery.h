@@ -37,7 +37,12 @@ struct PadRecovery {
 PadRecovery recoverPad(const PadTreePaths &tree, const ztplatform::FolderAnchor &root);
 
 // Once the box of `recovery` was shown: the record it names as kept aside
-// takes that name. Until then every load names it again. False when it stays.
-bool setRecordAside(const PadTreePaths &tree, const ztplatform::FolderAnchor &root, const PadRecovery &recovery);
+// takes that name. Until then every load names it again. False when it stays,
+// or its new name was not forced to the disk; the box saying which goes to
+// *told.
+bool setRecordAside(const PadTreePaths &tree, const ztplatform::FolderAnchor &root, const PadRecovery &recovery,
+                    DeviceMessages *told = nullptr);
+// The box when the pad did not answer while the record was being kept aside.
+DeviceMessage recordAsideUnanswered(const PadRecovery &recovery);
 
 #endif

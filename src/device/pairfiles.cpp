@@ -81,6 +81,36 @@ bool moveEntry(const ztplatform::OpenFolder &source, const QString &from, const 
     return source.disk().renameAt(source.fd(), QFile::encodeName(from), target.fd(), QFile::encodeName(to), true) == 0;
 }
 
+namespace {
+constexpr qint64 HEAD_READ = 64 * 1024;
+}
+
+bool dropSecondName(const ztplatform::OpenFolder &folder, const QString &name,
+                    const ztplatform::OpenFolder &keptFolder, const QString &kept, const QString &copy,
+                    const QString &suffix, QString *copyName)
+{
+    copyName->clear();
+    // Only a file of the same size and first bytes can be the same file.
+    const qint64 size = regularSize(folder, name);
+    const bool same = size >= 0 && size == regularSize(keptFolder, kept)
+            && readRegular(folder, name, HEAD_READ) == readRegular(keptFolder, kept, HEAD_READ);
+    if (!same || !keptFolder.mayShareStorage(kept, folder, name))
+        return folder.remove(name);
+    for (int n = 1; n <= 99; ++n) {
+        const QString candidate = copy + (n > 1 ? QLatin1Char('-') + QString::number(n) : QString()) + suffix;
+        if (folder.exists(candidate)) // a link there exists too
+            continue;
+        if (moveEntry(folder, name, folder, candidate)) {
+            *copyName = candidate;
+            return true;
+        }
+        if (errno != EEXIST)
+            return false;
+    }
+    errno = EEXIST;
+    return false;
+}
+
 qint64 regularSize(const ztplatform::OpenFolder &folder, const QString &name)
 {
     struct stat st;

@@ -32,6 +32,17 @@ QString hiddenTarget(const QString &hidden);
 bool moveEntry(const ztplatform::OpenFolder &source, const QString &from, const ztplatform::OpenFolder &target,
                const QString &to);
 
+// Entry `name` of `folder`, a second name a rename cut by a power cut left
+// on the file that stands at `kept` of `keptFolder`: removed, unless the two
+// may share their place on the medium (FAT), where removing either frees the
+// other's bytes. Then it takes a free name of its own beside it, `copy` (a
+// number added when taken) and `suffix`: a rename to a free name frees
+// nothing. *copyName is that name, empty when removed. False, errno set,
+// when neither was done.
+bool dropSecondName(const ztplatform::OpenFolder &folder, const QString &name,
+                    const ztplatform::OpenFolder &keptFolder, const QString &kept, const QString &copy,
+                    const QString &suffix, QString *copyName);
+
 // The size of the regular file at the entry, -1 for anything else.
 qint64 regularSize(const ztplatform::OpenFolder &folder, const QString &name);
 // Up to `max` bytes of the regular file at the entry; empty for anything else.

@@ -229,8 +229,13 @@ RenumberResult renumberPadWaves(const QVector<WaveRenumber> &changes, const PadT
         }
         return r;
     }
-    if (o.undone && o.missing.isEmpty())
-        return keepNumbers();
+    if (o.undone && (!o.refused || o.missing.isEmpty())) {
+        // Taken back: a file missing went by another hand.
+        RenumberResult r = keepNumbers();
+        for (const QString &line : o.missing)
+            r.messages.first().text += QStringLiteral("\r\n") + line;
+        return r;
+    }
     QStringList lines{DeviceText::tr("The sounds on the sampler pad could not be renumbered, and the change could "
                                      "not be taken back; the next load of the sampler pad finishes it or takes it "
                                      "back, kits and sounds together.")};

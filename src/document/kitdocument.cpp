@@ -109,7 +109,6 @@ using Scope = editstep::Recorder::Scope;
 
 KitDocument::KitDocument(QObject *parent) : QObject(parent)
 {
-    m_chunkID = percussionpadfile::str2int(QStringLiteral("RIFF"));
     m_cf.curFlag = 0;
     m_cf.initFileChunk();
 }

@@ -153,10 +153,6 @@ public:
     const QVector<int> &kitMaxList() const { return m_kitMaxList; }              // kits (1-based) the last load renamed
     // Kit k's controls per effect type of kit effect `slot` (0..2, 3 the active effect).
     const QVector<KIT_EFFECT> &kitEffectList(int slot, int k) const;
-    const QVector<KIT_EFFECT> &kitEffectList1(int k) const { return kitEffectList(0, k); }
-    const QVector<KIT_EFFECT> &kitEffectList2(int k) const { return kitEffectList(1, k); }
-    const QVector<KIT_EFFECT> &kitEffectList3(int k) const { return kitEffectList(2, k); }
-    const QVector<KIT_EFFECT> &kitEffectList4(int k) const { return kitEffectList(3, k); }
     const QVector<LINK_GROUP> &kitLinkList(int k) const; // kit k's five link pairs as its page takes them
     // Kit k's file image: base part, hi-hat and pedal part, pad parts.
     const BaseImage &base0(int k) const;
@@ -193,7 +189,6 @@ public:
 
     // ---- kit file model -----------------------------------------------------------------------
     const percussionpadfile &cf() const { return m_cf; } // the model the saves fill and write
-    quint32 chunkID() const { return m_chunkID; }         // the "RIFF" tag
 
     // ---- what a start or a load makes of the kits --------------------------------------------
     // A new setup: `kits` (KIT_MAX_COUNT) with their names, selection marks,
@@ -492,7 +487,6 @@ private:
     percussionpadfile m_cf;
     std::vector<percussionpadfile::P_SOUND_INDEX> m_sound0 =
             std::vector<percussionpadfile::P_SOUND_INDEX>(WAVE_MAX_COUNT1); // the sound table cf writes from
-    quint32 m_chunkID = 0;
     EditBaseline m_savedState; // kits and global settings as last loaded or saved
 };
 

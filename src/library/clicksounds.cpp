@@ -1,7 +1,6 @@
 #include "library/clicksounds.h"
 #include "platform/datafiles.h"
 
-#include <QCoreApplication>
 #include <QDir>
 
 namespace clicksounds {

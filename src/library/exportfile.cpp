@@ -5,8 +5,6 @@
 #include "platform/durablefile.h"
 #include "platform/replacefile.h"
 
-#include <QDir>
-#include <QFile>
 #include <QFileInfo>
 
 #include <cerrno>

@@ -11,11 +11,9 @@
 #include "platform/silentfiles.h"
 #include "platform/timedlook.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QMap>
 #include <QPointer>
-#include <QSignalBlocker>
 #include <QThread>
 
 #include <sys/stat.h>

@@ -4,8 +4,6 @@
 #include "library/groupchange.h"
 
 #include <QCoreApplication>
-#include <QDebug>
-#include <QIcon>
 
 #include <algorithm>
 

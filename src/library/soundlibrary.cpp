@@ -11,7 +11,6 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QIcon>
-#include <QSignalBlocker>
 
 #include <memory>
 

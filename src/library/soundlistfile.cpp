@@ -17,7 +17,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QStandardItemModel>
 
 #include <atomic>
 #include <cerrno>

@@ -1,7 +1,6 @@
 #include "library/waveprobe.h"
 
 #include <QCoreApplication>
-#include <QFile>
 #include <QIODevice>
 
 namespace waveprobe {

@@ -27,7 +27,6 @@
 #include "widgets/wavetreeview1.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QDir>
 #include <QMenu>
 #include <QSpinBox>

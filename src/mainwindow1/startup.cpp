@@ -23,7 +23,6 @@
 #include <QLibraryInfo>
 #include <QPersistentModelIndex>
 #include <QScreen>
-#include <QTranslator>
 
 namespace {
 // The minimum size of a window not shown yet, once its styles and fonts are

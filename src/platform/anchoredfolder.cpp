@@ -196,6 +196,13 @@ bool OpenFolder::rename(const QString &from, const OpenFolder &target, const QSt
     return disk().renameAt(m_fd, QFile::encodeName(from), target.m_fd, QFile::encodeName(to)) == 0;
 }
 
+bool OpenFolder::mayShareStorage(const QString &name, const OpenFolder &other, const QString &otherName) const
+{
+    if (m_fd < 0 || other.m_fd < 0 || !isEntryName(name) || !isEntryName(otherName))
+        return true;
+    return disk().mayShareStorage(m_fd, QFile::encodeName(name), other.m_fd, QFile::encodeName(otherName));
+}
+
 bool OpenFolder::sync() const
 {
     return syncFile(m_fd);

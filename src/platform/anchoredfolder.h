@@ -85,6 +85,9 @@ public:
     // Gives entry `from` the name `to` in `target` (rename(2), replacing);
     // false, and nothing changed, on failure.
     bool rename(const QString &from, const OpenFolder &target, const QString &to) const;
+    // Whether entry `name` and entry `otherName` of `other` may lie in the
+    // same place on the medium (Disk::mayShareStorage); true when unsure.
+    bool mayShareStorage(const QString &name, const OpenFolder &other, const QString &otherName) const;
     // Forces the folder's entries to the disk.
     bool sync() const;
     // Forces the open file `fd` (an entry of this folder) to the disk.

@@ -1,5 +1,9 @@
 #include "platform/disk.h"
 
+#include "platform/descriptor.h"
+#include "platform/pathcase.h"
+#include "platform/storageextents.h"
+
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -92,6 +96,17 @@ int Disk::realPath(const QByteArray &name, QByteArray *resolved)
 int Disk::linkAt(int fromDir, const QByteArray &from, int toDir, const QByteArray &to)
 {
     return retried([&] { return ::linkat(fromDir, from.constData(), toDir, to.constData(), 0); });
+}
+
+bool Disk::mayShareStorage(int dirA, const QByteArray &nameA, int dirB, const QByteArray &nameB)
+{
+    const int flags = O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC;
+    const Descriptor a(openAt(dirA, nameA, flags));
+    const Descriptor b(openAt(dirB, nameB, flags));
+    // A name that cannot be opened is not looked into: true on FAT.
+    if (!a.isOpen() || !b.isOpen())
+        return isOnFatVolume(*this, dirA) || isOnFatVolume(*this, dirB);
+    return ztplatform::mayShareStorage(*this, a.get(), b.get());
 }
 
 int Disk::symlinkAt(const QByteArray &target, int dir, const QByteArray &name)

@@ -97,6 +97,11 @@ public:
     // ioctl(2) of an open file for a request that only reads into `arg`
     // (its flags, its attributes): a look as well.
     virtual int readControl(int fd, unsigned long request, void *arg);
+    // Whether the regular files at the two entries may lie in the same place
+    // on the medium, so that removing either frees the other's bytes (a FAT
+    // rename cut by a power cut). True when unsure; false off FAT. A look,
+    // the system's unless a disk answers itself.
+    virtual bool mayShareStorage(int dirA, const QByteArray &nameA, int dirB, const QByteArray &nameB);
 };
 
 // The system itself: every call retried while it is interrupted (EINTR).

@@ -141,25 +141,6 @@
     </message>
 </context>
 <context>
-    <name>ImportTip</name>
-    <message>
-        <source>Dialog</source>
-        <translation>对话框</translation>
-    </message>
-    <message>
-        <source>Yes</source>
-        <translation>是</translation>
-    </message>
-    <message>
-        <source>No</source>
-        <translation>否</translation>
-    </message>
-    <message>
-        <source>Warning</source>
-        <translation>警告</translation>
-    </message>
-</context>
-<context>
     <name>KitDocument</name>
     <message>
         <source>kit chain %1 ON</source>
@@ -2962,6 +2943,18 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <translation>音色 %1：缺少 .wav 文件。</translation>
     </message>
     <message>
+        <source>%1 in the SYS folder: after a power cut the file stood at a second name too, which may share the same place on the stick; that name is kept as %2. Check the stick with your computer's disk check before deleting either.</source>
+        <translation>SYS 文件夹中的 %1：断电后，该文件还有第二个名称，二者可能占用 U 盘上的同一位置；该名称保留为 %2。删除其中任何一个之前，请先用电脑的磁盘检查工具检查 U 盘。</translation>
+    </message>
+    <message>
+        <source>Sound %1: after a power cut its file stood at two names on the sampler pad, which may share the same place on the stick; the second name is kept as %2. Check the stick with your computer's disk check before deleting either.</source>
+        <translation>音色 %1：断电后，它的文件在采样打击垫上有两个名称，二者可能占用 U 盘上的同一位置；第二个名称保留为 %2。删除其中任何一个之前，请先用电脑的磁盘检查工具检查 U 盘。</translation>
+    </message>
+    <message>
+        <source>Sound %1: a power cut left %2 empty; the sound's bytes are lost.</source>
+        <translation>音色 %1：断电使 %2 成为空文件；该音色的数据已丢失。</translation>
+    </message>
+    <message>
         <source>Sound %1: its .prm file is missing.</source>
         <translation>音色 %1：缺少 .prm 文件。</translation>
     </message>
@@ -3830,6 +3823,18 @@ Quit anyway? Choose No to keep the window open, move it away, and close the wind
     <message>
         <source>It is kept aside as %1 in the SYS folder.</source>
         <translation>它被另存为 SYS 文件夹中的 %1。</translation>
+    </message>
+    <message>
+        <source>The change record could not be kept aside as %1 (%2); it stays at its name in the SYS folder, and the next load of the sampler pad names it again.</source>
+        <translation>更改记录无法另存为 %1（%2）；它仍以原名留在 SYS 文件夹中，采样打击垫下次载入时会再次提到它。</translation>
+    </message>
+    <message>
+        <source>The change record was moved aside, but the SYS folder could not be forced to the disk (%1); after a power cut the next load of the sampler pad names it again.</source>
+        <translation>更改记录已被移开，但 SYS 文件夹无法强制写入磁盘（%1）；如果断电，采样打击垫下次载入时会再次提到它。</translation>
+    </message>
+    <message>
+        <source>The change record could not be kept aside as %1: the sampler pad did not answer. The next load of the sampler pad names it again.</source>
+        <translation>更改记录无法另存为 %1：采样打击垫没有响应。采样打击垫下次载入时会再次提到它。</translation>
     </message>
     <message>
         <source>%1 could not be forced to the disk (%2); what was put in order there may not survive a power cut.</source>

@@ -141,25 +141,6 @@
     </message>
 </context>
 <context>
-    <name>ImportTip</name>
-    <message>
-        <source>Dialog</source>
-        <translation>Dialog</translation>
-    </message>
-    <message>
-        <source>Yes</source>
-        <translation>Yes</translation>
-    </message>
-    <message>
-        <source>No</source>
-        <translation>No</translation>
-    </message>
-    <message>
-        <source>Warning</source>
-        <translation>Warning</translation>
-    </message>
-</context>
-<context>
     <name>KitDocument</name>
     <message>
         <source>kit chain %1 ON</source>
@@ -2962,6 +2943,18 @@ Quit anyway? Choose No to keep the window open, free some space or make the file
         <translation>Sound %1: its .wav file is missing.</translation>
     </message>
     <message>
+        <source>%1 in the SYS folder: after a power cut the file stood at a second name too, which may share the same place on the stick; that name is kept as %2. Check the stick with your computer's disk check before deleting either.</source>
+        <translation>%1 in the SYS folder: after a power cut the file stood at a second name too, which may share the same place on the stick; that name is kept as %2. Check the stick with your computer's disk check before deleting either.</translation>
+    </message>
+    <message>
+        <source>Sound %1: after a power cut its file stood at two names on the sampler pad, which may share the same place on the stick; the second name is kept as %2. Check the stick with your computer's disk check before deleting either.</source>
+        <translation>Sound %1: after a power cut its file stood at two names on the sampler pad, which may share the same place on the stick; the second name is kept as %2. Check the stick with your computer's disk check before deleting either.</translation>
+    </message>
+    <message>
+        <source>Sound %1: a power cut left %2 empty; the sound's bytes are lost.</source>
+        <translation>Sound %1: a power cut left %2 empty; the sound's bytes are lost.</translation>
+    </message>
+    <message>
         <source>Sound %1: its .prm file is missing.</source>
         <translation>Sound %1: its .prm file is missing.</translation>
     </message>
@@ -3830,6 +3823,18 @@ Quit anyway? Choose No to keep the window open, move it away, and close the wind
     <message>
         <source>It is kept aside as %1 in the SYS folder.</source>
         <translation>It is kept aside as %1 in the SYS folder.</translation>
+    </message>
+    <message>
+        <source>The change record could not be kept aside as %1 (%2); it stays at its name in the SYS folder, and the next load of the sampler pad names it again.</source>
+        <translation>The change record could not be kept aside as %1 (%2); it stays at its name in the SYS folder, and the next load of the sampler pad names it again.</translation>
+    </message>
+    <message>
+        <source>The change record was moved aside, but the SYS folder could not be forced to the disk (%1); after a power cut the next load of the sampler pad names it again.</source>
+        <translation>The change record was moved aside, but the SYS folder could not be forced to the disk (%1); after a power cut the next load of the sampler pad names it again.</translation>
+    </message>
+    <message>
+        <source>The change record could not be kept aside as %1: the sampler pad did not answer. The next load of the sampler pad names it again.</source>
+        <translation>The change record could not be kept aside as %1: the sampler pad did not answer. The next load of the sampler pad names it again.</translation>
     </message>
     <message>
         <source>%1 could not be forced to the disk (%2); what was put in order there may not survive a power cut.</source>

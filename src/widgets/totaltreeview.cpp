@@ -26,7 +26,6 @@ TotalTreeView::TotalTreeView(QWidget *parent)
     menu->addSeparator();
     menu->addAction(m_deleteSound);
     translateActions();
-    dclFlag = false;
 }
 
 TotalTreeView::~TotalTreeView() = default;
@@ -65,24 +64,11 @@ void TotalTreeView::mousePressEvent(QMouseEvent *event)
         return;
     }
 
-    dclFlag = false;
-    emit sendDoubleClickItem(false);
     QTreeView::mousePressEvent(event);
-}
-
-void TotalTreeView::mouseDoubleClickEvent(QMouseEvent *event)
-{
-    if (event->type() == QEvent::MouseButtonDblClick) {
-        dclFlag = true;
-        emit sendDoubleClickItem(true);
-    }
-    QTreeView::mouseDoubleClickEvent(event);
 }
 
 void TotalTreeView::keyPressEvent(QKeyEvent *event)
 {
-    dclFlag = false;
-    emit sendDoubleClickItem(false);
     if (event->key() == Qt::Key_Space)
         event->ignore();
     QTreeView::keyPressEvent(event);

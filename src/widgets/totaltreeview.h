@@ -22,18 +22,15 @@ public:
     QAction *exportSoundAction() const { return m_exportSound; }
 
     QMenu *contextMenu() const { return menu; }
-    bool doubleClickFlag() const { return dclFlag; }
     // True while the last press in this list was a right press.
     bool isRight() const { return m_isRight; }
 
 signals:
-    void sendDoubleClickItem(bool flag);
     void sendSelectItem(bool flag);
 
 protected:
     void changeEvent(QEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
-    void mouseDoubleClickEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
@@ -42,6 +39,5 @@ private:
     QAction *m_deleteSound = nullptr;
     QAction *m_exportSound = nullptr;
     QMenu *menu = nullptr;
-    bool dclFlag = false;
     bool m_isRight = false;
 };

@@ -1098,6 +1098,180 @@ private slots:
             QCOMPARE(kf::readFile(fx.kitPath + "/k001.ini"), r.steps.last().after);
     }
 
+    // FAT gives a rename its new name before the file: a power cut between
+    // the two leaves an empty file there. Beside the file still at its hidden
+    // name it goes and the move is finished, telling nothing alarming; with
+    // the file gone too, the sound is lost and named.
+    void anEmptyFileAMoveLeftIsNoChangeSince_data()
+    {
+        QTest::addColumn<bool>("lost");
+        QTest::newRow("file at its hidden name") << false;
+        QTest::newRow("file gone") << true;
+    }
+    void anEmptyFileAMoveLeftIsNoChangeSince()
+    {
+        QFETCH(bool, lost);
+        PadFixture fx, ref;
+        layOut(fx);
+        const pj::Record r = swap(fx);
+        copyTree(fx.root, ref.root);
+        pj::Pad refPad(ztplatform::FolderAnchor::record(ref.root), tree(ref));
+        QVERIFY(pj::run(refPad, r).finished);
+        // Sound 2 hidden; sound 1 on its way to 002.wav, which a power cut left empty.
+        const QString data = fx.dataPath + "/001/";
+        QVERIFY(QFile::rename(data + "002.wav", data + r.steps.at(1).hidden));
+        QVERIFY(lost ? QFile::remove(data + "001.wav") : QFile::rename(data + "001.wav", data + r.steps.at(0).hidden));
+        kf::writeFile(data + "002.wav", QByteArray());
+        kf::writeFile(fx.sysPath + "/" + pj::RECORD_NAME, pj::encode(r));
+        const PadFixture::Loaded again = fx.loadAgain();
+        QCOMPARE(again.hidden, QStringList());
+        QVERIFY(!QFileInfo::exists(fx.sysPath + "/" + pj::RECORD_NAME));
+        if (!lost) {
+            QCOMPARE(outsideSys(fx), outsideSys(ref));
+            QVERIFY2(again.text().startsWith("A change of the sounds on the sampler pad was cut short; it is now put "
+                                             "in order.\r\nA renumbering cut short was finished")
+                             && !again.text().contains("changed on the sampler pad since"),
+                     qPrintable(again.text()));
+            QCOMPARE(again.recovery.messages.first().title, QString("Information"));
+            return;
+        }
+        QVERIFY2(again.text().contains("Sound 1: a power cut left WAV_DATA/001/002.wav empty; the sound's bytes are "
+                                       "lost.")
+                         && !again.text().contains("changed on the sampler pad since"),
+                 qPrintable(again.text()));
+        QCOMPARE(kf::readFile(data + "002.wav"), kf::readFile(ref.dataPath + "/001/001.wav")); // sound 2 back
+        QVERIFY(!QFileInfo::exists(data + "001.wav"));
+        QCOMPARE(kf::readFile(fx.kitPath + "/k001.ini"), r.steps.last().before);
+    }
+
+    // A move between folders that a power cut left at both names: on FAT the
+    // two may name one cluster chain, and removing either frees the other's
+    // bytes. Where the disk says they may share, neither goes: the move is
+    // finished, the copy takes a name of its own and the box names it.
+    void aCopyThatMayShareTheFilesPlaceIsNeverRemoved_data()
+    {
+        QTest::addColumn<bool>("share");
+        QTest::newRow("may share") << true;
+        QTest::newRow("do not share") << false;
+    }
+    void aCopyThatMayShareTheFilesPlaceIsNeverRemoved()
+    {
+        QFETCH(bool, share);
+        struct Answering : PassDisk {
+            bool share = false;
+            bool mayShareStorage(int, const QByteArray &, int, const QByteArray &) override { return share; }
+        } disk;
+        disk.share = share;
+        DiskInPlace in(&disk);
+        PadFixture fx;
+        layOut(fx);
+        fx.addWave(150, "far");
+        pj::Record r;
+        r.purpose = pj::Purpose::Renumbering;
+        r.steps << move(fx, pj::Area::Data, 150, 3) << move(fx, pj::Area::Prm, 150, 3);
+        const QString from = fx.dataPath + "/002/";
+        const QByteArray wav = kf::readFile(from + "050.wav");
+        QVERIFY(QFile::rename(from + "050.wav", from + r.steps.at(0).hidden));
+        kf::writeFile(fx.dataPath + "/001/003.wav", wav);
+        QVERIFY(QFile::rename(fx.prmPath + "/002/050.prm", fx.prmPath + "/002/" + r.steps.at(1).hidden));
+        kf::writeFile(fx.sysPath + "/" + pj::RECORD_NAME, pj::encode(r));
+        const PadFixture::Loaded again = fx.loadAgain();
+        QCOMPARE(again.hidden, QStringList());
+        QCOMPARE(kf::readFile(fx.dataPath + "/001/003.wav"), wav);
+        QCOMPARE(kf::rd16(kf::readFile(fx.prmPath + "/001/003.prm"), 0), quint16(3));
+        const QString copy = from + ".sound-150-copy.wav";
+        const QString told = "Sound 150: after a power cut its file stood at two names on the sampler pad, which may "
+                             "share the same place on the stick; the second name is kept as "
+                             "WAV_DATA/002/.sound-150-copy.wav. Check the stick with your computer's disk check "
+                             "before deleting either.";
+        QVERIFY2(again.text().contains("A renumbering cut short was finished"), qPrintable(again.text()));
+        QCOMPARE(again.text().contains(told), share);
+        QCOMPARE(QFileInfo::exists(copy), share);
+        if (share)
+            QCOMPARE(kf::readFile(copy), wav);
+        QCOMPARE(QDir(from).entryList(QDir::Files | QDir::Hidden), share ? QStringList{".sound-150-copy.wav"}
+                                                                        : QStringList());
+        QCOMPARE(again.recovery.messages.first().title, QString(share ? "Warning" : "Information"));
+        // The copy is no sound of the pad's.
+        QCOMPARE(again.sounds.waveLoadKitAttrList.size(), 3);
+    }
+
+    // The same for a second name a rename within a folder left: a sound's
+    // hidden name beside its new one, a replaced alter.ini's hidden name, a
+    // staged record beside the record.
+    void aSecondNameThatMayShareIsKeptWhereverItStands_data()
+    {
+        QTest::addColumn<QString>("where");
+        QTest::addColumn<bool>("share");
+        for (const char *where : {"same folder", "alter.ini", "record"}) {
+            QTest::newRow(qPrintable(QString(where) + ", may share")) << QString(where) << true;
+            QTest::newRow(qPrintable(QString(where) + ", do not share")) << QString(where) << false;
+        }
+        // Other bytes at the hidden name: another file, whatever the disk says.
+        QTest::newRow("alter.ini of other bytes") << "other bytes" << true;
+    }
+    void aSecondNameThatMayShareIsKeptWhereverItStands()
+    {
+        QFETCH(QString, where);
+        QFETCH(bool, share);
+        struct Answering : PassDisk {
+            bool share = false;
+            bool mayShareStorage(int, const QByteArray &, int, const QByteArray &) override { return share; }
+        } disk;
+        disk.share = share;
+        DiskInPlace in(&disk);
+        PadFixture fx;
+        fx.writeKits();
+        layOut(fx);
+        kf::writeFile(fx.sysPath + "/alter.ini", QByteArray(106, '\0'));
+        const bool sys = where != "same folder";
+        const pj::Record r = sys ? saveRecord(fx) : swap(fx);
+        const QByteArray one = kf::readFile(fx.dataPath + "/001/001.wav");
+        const QByteArray two = kf::readFile(fx.dataPath + "/001/002.wav");
+        QString copy, told;
+        if (!sys) { // sound 1 at 002.wav and at its hidden name, sound 2 hidden
+            const QString data = fx.dataPath + "/001/";
+            QVERIFY(QFile::rename(data + "002.wav", data + r.steps.at(1).hidden));
+            QVERIFY(QFile::copy(data + "001.wav", data + "002.wav"));
+            QVERIFY(QFile::rename(data + "001.wav", data + r.steps.at(0).hidden));
+            copy = data + ".sound-1-copy.wav";
+            told = "Sound 1: after a power cut its file stood at two names on the sampler pad, which may share the "
+                   "same place on the stick; the second name is kept as WAV_DATA/001/.sound-1-copy.wav.";
+        } else if (where != "record") { // alter.ini new, and at its hidden name too
+            kf::writeFile(fx.sysPath + "/alter.ini", r.steps.last().after);
+            kf::writeFile(fx.sysPath + "/" + r.steps.last().hidden,
+                          where == "other bytes" ? QByteArray(106, '\x02') : r.steps.last().after);
+            share = share && where == "alter.ini";
+            copy = fx.sysPath + "/.copy-of-alter-ini";
+            told = "alter.ini in the SYS folder: after a power cut the file stood at a second name too, which may "
+                   "share the same place on the stick; that name is kept as .copy-of-alter-ini.";
+        } else { // the record at its staging name too
+            kf::writeFile(fx.sysPath + "/" + pj::STAGING_NAME, pj::encode(r));
+            copy = fx.sysPath + "/.copy-of-zt-journal";
+            told = ".zt-journal in the SYS folder: after a power cut the file stood at a second name too, which may "
+                   "share the same place on the stick; that name is kept as .copy-of-zt-journal.";
+        }
+        kf::writeFile(fx.sysPath + "/" + pj::RECORD_NAME, pj::encode(r));
+        const PadFixture::Loaded again = fx.loadAgain();
+        QCOMPARE(again.hidden, QStringList());
+        QVERIFY(!QFileInfo::exists(fx.sysPath + "/" + pj::RECORD_NAME));
+        QVERIFY(!QFileInfo::exists(fx.sysPath + "/" + pj::STAGING_NAME));
+        QCOMPARE(QFileInfo::exists(copy), share);
+        QVERIFY2(again.text().contains(told) == share, qPrintable(again.text()));
+        QVERIFY2(again.text().contains(sys ? "The save of an earlier close was finished from its record."
+                                           : "A renumbering cut short was finished"),
+                 qPrintable(again.text()));
+        if (sys) {
+            QCOMPARE(kf::readFile(fx.sysPath + "/alter.ini"), r.steps.last().after);
+            return;
+        }
+        QCOMPARE(kf::readFile(fx.dataPath + "/001/002.wav"), one);
+        QCOMPARE(kf::readFile(fx.dataPath + "/001/001.wav"), two);
+        if (share)
+            QCOMPARE(kf::readFile(copy), one);
+        QCOMPARE(kf::readFile(fx.kitPath + "/k001.ini"), r.steps.last().after);
+    }
+
     // A delete or an add cut short, then a sound file it removes or a name it
     // gives changed on the pad: nothing is removed or replaced, the file is
     // named, and the load never says every step was already done.

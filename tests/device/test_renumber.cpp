@@ -4,6 +4,7 @@
 #include "padstops.h"
 #include "support/crashdisk.h"
 #include "support/memorytemp.h"
+#include "support/passdisk.h"
 #include "model/kitrecordmap.h"
 
 #include <QScopeGuard>
@@ -241,6 +242,40 @@ private slots:
         QVERIFY(count.states >= 20 && count.repairStops >= 10);
         // Wave 100 moves from folder 002 to 001: a power cut can leave it at both names.
         QVERIFY2(count.bothNames > 0 && count.outside > 0, qPrintable(count.describe()));
+    }
+
+    // A sound deleted from its old name while another file took its new one,
+    // as the change is being made, is not counted as moved: the change is
+    // taken back and the other file stays.
+    void aSoundGoneWhileAnotherTookItsPlaceIsNotCountedMoved()
+    {
+        PadFixture pad;
+        pad.addWave(5);
+        const QString oldWav = pad.dataPath + "/001/005.wav", newWav = pad.dataPath + "/001/001.wav";
+        const QByteArray record5 = kf::readFile(pad.prmPath + "/001/005.prm");
+        struct Meddle : PassDisk {
+            std::function<void()> act;
+            int openAt(int dir, const QByteArray &name, int flags, mode_t mode = 0) override
+            {
+                if (name == ".zt-journal-new" && act)
+                    std::exchange(act, {})();
+                return PassDisk::openAt(dir, name, flags, mode);
+            }
+        } disk;
+        disk.act = [&] {
+            QFile::remove(oldWav);
+            touchFile(newWav, "another file");
+        };
+        DiskInPlace in(&disk);
+        const RenumberResult r = renumber(pad, {5});
+        QVERIFY(!r.ok);
+        QVERIFY(r.newFiles.isEmpty());
+        QVERIFY2(r.messages.value(0).text.contains("Sound 5: its .wav file is missing."),
+                 qPrintable(r.messages.value(0).text));
+        QCOMPARE(kf::readFile(newWav), QByteArray("another file"));
+        QCOMPARE(kf::readFile(pad.prmPath + "/001/005.prm"), record5);
+        QVERIFY(!QFileInfo::exists(pad.prmPath + "/001/001.prm"));
+        QVERIFY(!QFileInfo::exists(pad.sysPath + "/.zt-journal"));
     }
 
     // A pad turned read-only part-way: the box says where the sounds are, the

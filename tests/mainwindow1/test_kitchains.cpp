@@ -232,7 +232,7 @@ private slots:
         QCOMPARE(int(w->doc().kitLinkList(8)[2].link_pad1) * 10 + w->doc().kitLinkList(8)[2].link_pad2, 34);
         QCOMPARE(int(w->doc().kitLinkList(9)[2].link_pad1) * 10 + w->doc().kitLinkList(9)[2].link_pad2,
                  links9.link_pad1 * 10 + links9.link_pad2);
-        QCOMPARE(int(w->doc().kitEffectList2(8)[5].parm3), 3);
+        QCOMPARE(int(w->doc().kitEffectList(1, 8)[5].parm3), 3);
         QCOMPARE(w->doc().kitPadList(8)[0].padNo, f->kit(9).kpadChunk[0].padNo);
         QCOMPARE(f->ui->kitNoSpinBox->value() * 100 + w->mainPadPage().oldKitNumber(), 909);
 

@@ -106,7 +106,6 @@ private slots:
         QCOMPARE(w->mainPadPage().oldKitNumber(), 1);
         QCOMPARE(w->doc().globalSize(), 843);
         QCOMPARE(w->doc().cf().curFlag, 0);
-        QCOMPARE(w->doc().chunkID(), quint32('R' | ('I' << 8) | ('F' << 16) | (quint32('F') << 24)));
         QCOMPARE(dragpayload::MIME_FORMAT, QString("mimeformat"));
         QVERIFY(w->setupFiles().myDetector());
         QVERIFY(w->mainPadPage().copy_pad() && w->mainPadPage().kitCopy() && w->shell().myStyle());
@@ -313,8 +312,8 @@ private slots:
             QCOMPARE(int(w->doc().kitAttrList()[k].kit_no), k);
             QCOMPARE(w->doc().kitPadList(k).size(), 19);
             QCOMPARE(w->doc().kitLinkList(k).size(), 5);
-            for (auto *list : {&w->doc().kitEffectList1(k), &w->doc().kitEffectList2(k), &w->doc().kitEffectList3(k),
-                               &w->doc().kitEffectList4(k)}) {
+            for (int slot = 0; slot < 4; ++slot) {
+                const QVector<MainWindow1Records::KIT_EFFECT> *list = &w->doc().kitEffectList(slot, k);
                 QCOMPARE(list->size(), 24);
                 QCOMPARE(int(list->at(18).parm2), 0x77);
                 QCOMPARE(int(list->at(23).parm1), 999);

@@ -291,6 +291,40 @@ private slots:
         QVERIFY(!QFileInfo::exists(record));
     }
 
+    // A set-aside the pad refuses is told: the record stays at its name, and
+    // the next load names it again.
+    void anUnreadableRecordThatCannotGoAsideIsTold()
+    {
+        PadWindow f;
+        f.layOut(3);
+        const QString record = f.pad.sysPath + "/.zt-journal", aside = f.pad.sysPath + "/unreadable-journal-1.bin";
+        touchFile(record, QByteArray(300, 'q'));
+        struct RefuseAside : PassDisk {
+            ztplatform::Disk *before = ztplatform::sysio::setDisk(this);
+            ~RefuseAside() override { ztplatform::sysio::setDisk(before); }
+            int renameAt(int fromDir, const QByteArray &from, int toDir, const QByteArray &to,
+                         bool noReplace = false) override
+            {
+                if (to.startsWith("unreadable-journal")) {
+                    errno = EIO;
+                    return -1;
+                }
+                return PassDisk::renameAt(fromDir, from, toDir, to, noReplace);
+            }
+        } refuse;
+        MainWindow1 *w = f.open();
+        QVERIFY(!w->pad().isUDiskFlag());
+        const QStringList texts = f.prompter.texts();
+        QVERIFY2(texts.size() >= 2 && texts.at(0).contains("It is kept aside as unreadable-journal-1.bin"),
+                 qPrintable(texts.join("\n")));
+        QCOMPARE(texts.at(1), QString("The change record could not be kept aside as unreadable-journal-1.bin (%1); "
+                                      "it stays at its name in the SYS folder, and the next load of the sampler pad "
+                                      "names it again.")
+                                      .arg(QString::fromLocal8Bit(std::strerror(EIO))));
+        QCOMPARE(kf::readFile(record), QByteArray(300, 'q'));
+        QVERIFY(!QFileInfo::exists(aside));
+    }
+
     // A leftover that is no file is not claimed removed: a folder stays whole
     // and its sound is named; a pipe or a link goes itself, never its target.
     void leftoversThatAreNoFileAreNotClaimedRemoved_data()

@@ -227,7 +227,7 @@ private slots:
         QCOMPARE(dst.kit_name + dst.pedalChunk.hh_wave4_name + dst.kpadChunk[9].soundName1, QString("FiveHatTom"));
         QCOMPARE(QVector<int>({dst.kit_no, dst.kit_volume, dst.kit_effect3, dst.kpadChunk[9].midi_code,
                                w->doc().kitPadList(7)[9].midi_code, w->doc().kitLinkList(7)[1].link_pad2,
-                               w->doc().kitEffectList3(7)[7].parm2}),
+                               w->doc().kitEffectList(2, 7)[7].parm2}),
                  QVector<int>({7, 66, 7, 50, 50, 3, 20}));
         QCOMPARE(w->doc().kitNameList()[7] + w->kitChains().kitChainNameList()[7], QString("FiveFive"));
         QCOMPARE(renamed.count(), 1);

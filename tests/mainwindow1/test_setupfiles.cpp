@@ -207,7 +207,7 @@ private slots:
         QCOMPARE(w->doc().kitMaxList(), QVector<int>({1, 2}));
         QCOMPARE(w->doc().kitAttrList().at(2).kit_name, QString("KIT2"));
         QCOMPARE(w->doc().kitNameList().at(1), QString("K002"));
-        QCOMPARE(int(w->doc().kitEffectList1(2).at(7).parm2), 123);
+        QCOMPARE(int(w->doc().kitEffectList(0, 2).at(7).parm2), 123);
         const Records::soundKit &k0 = w->doc().kitAttrList().at(0);
         QCOMPARE(k0.kpadChunk[0].soundName0, QString("Kick"));
         QCOMPARE(k0.kpadChunk[0].soundFile0, m_setup + ":U00000");

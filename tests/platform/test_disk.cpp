@@ -1,7 +1,9 @@
 // The editor's disk: every call that a signal interrupts is made again, and
 // a write's failure is the disk's own answer.
+#include "platform/descriptor.h"
 #include "platform/disk.h"
 #include "platform/durablefile.h"
+#include "platform/storageextents.h"
 #include "platform/sysio.h"
 #include "support/passdisk.h"
 
@@ -13,6 +15,10 @@
 #include <csignal>
 #include <cstring>
 #include <fcntl.h>
+#include <linux/fiemap.h>
+#include <linux/fs.h>
+#include <linux/magic.h>
+#include <sys/vfs.h>
 #include <pthread.h>
 #include <sys/stat.h>
 #include <thread>
@@ -130,6 +136,69 @@ private slots:
         QCOMPARE(ztplatform::writeFailure(file), QString::fromLocal8Bit(std::strerror(ENOSPC)));
         struct stat st;
         QVERIFY(::fstat(fd, &st) == 0 && st.st_size == 0);
+    }
+
+    // Two files share their place only where their extents overlap; off FAT
+    // two names never share one file's bytes, and a copy is its own file.
+    void filesShareTheirPlaceOnlyWhereTheirExtentsMeet()
+    {
+        using E = ztplatform::Extent;
+        QVERIFY(ztplatform::extentsOverlap({E(4096, 8192), E(0, 512)}, {E(8000, 9000)}));
+        QVERIFY(!ztplatform::extentsOverlap({E(0, 4096), E(16384, 20480)}, {E(4096, 16384), E(20480, 30000)}));
+        QVERIFY(!ztplatform::extentsOverlap({}, {E(0, 4096)}));
+        QTemporaryDir dir;
+        for (const char *name : {"a.wav", "b.wav"}) {
+            QFile f(dir.filePath(name));
+            QVERIFY(f.open(QIODevice::WriteOnly) && f.write(QByteArray(70000, 'w')) == 70000);
+        }
+        const ztplatform::Descriptor folder(
+                ::open(QFile::encodeName(dir.path()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+        QVERIFY(folder.isOpen());
+        QVERIFY(!ztplatform::systemDisk().mayShareStorage(folder.get(), "a.wav", folder.get(), "b.wav"));
+        // On FAT: true unless both files' extents are told and lie apart.
+        struct Fat : PassDisk {
+            QVector<QVector<E>> extents; // by file, in the order opened
+            QHash<int, int> files;       // descriptor -> file
+            int openAt(int dir, const QByteArray &name, int flags, mode_t mode = 0) override
+            {
+                const int fd = PassDisk::openAt(dir, name, flags, mode);
+                files.insert(fd, files.size());
+                return fd;
+            }
+            int statFileSystem(int, struct statfs *st) override
+            {
+                *st = {};
+                st->f_type = MSDOS_SUPER_MAGIC;
+                return 0;
+            }
+            int readControl(int fd, unsigned long request, void *arg) override
+            {
+                const int file = files.value(fd, -1);
+                if (request != FS_IOC_FIEMAP || file < 0 || file >= extents.size()) {
+                    errno = EOPNOTSUPP;
+                    return -1;
+                }
+                auto *map = static_cast<struct fiemap *>(arg);
+                const QVector<E> &mine = extents.at(file);
+                map->fm_mapped_extents = quint32(mine.size());
+                for (int i = 0; i < mine.size(); ++i) {
+                    map->fm_extents[i] = {};
+                    map->fm_extents[i].fe_logical = quint64(i) * 4096;
+                    map->fm_extents[i].fe_physical = mine.at(i).first;
+                    map->fm_extents[i].fe_length = mine.at(i).second - mine.at(i).first;
+                    map->fm_extents[i].fe_flags = i + 1 == mine.size() ? FIEMAP_EXTENT_LAST : 0;
+                }
+                return 0;
+            }
+        };
+        const auto ask = [&](const QVector<QVector<E>> &extents) {
+            Fat fat;
+            fat.extents = extents;
+            return fat.mayShareStorage(folder.get(), "a.wav", folder.get(), "b.wav");
+        };
+        QVERIFY(ask({{E(0, 4096)}, {E(0, 4096)}}));
+        QVERIFY(!ask({{E(0, 4096), E(8192, 12288)}, {E(4096, 8192)}}));
+        QVERIFY(ask({{E(0, 4096)}})); // the second file's extents not told
     }
 };
 

@@ -1,6 +1,5 @@
-// The export report and the import tip dialogs.
+// The export report dialog.
 #include "widgets/customdialog.h"
-#include "widgets/importtip.h"
 
 #include <QPushButton>
 #include <QSignalSpy>
@@ -32,26 +31,6 @@ private slots:
         d.findChild<QPushButton *>("btnOKSucc")->click();
         QCOMPARE(ok.size(), 1);
         QVERIFY(!d.isVisible());
-    }
-
-    void importTip()
-    {
-        ImportTip tip;
-        QCOMPARE(tip.windowTitle(), QString("Warning"));
-        auto *text = tip.findChild<QTextEdit *>("textEdit");
-        QVERIFY(text->isReadOnly() && text->toPlainText().isEmpty());
-        tip.recvTipMes("first");
-        tip.recvTipMes("Replace the sounds?");
-        QCOMPARE(text->toPlainText(), QString("Replace the sounds?"));
-        QSignalSpy answers(&tip, &ImportTip::sendYesOrNo);
-        tip.show();
-        tip.findChild<QPushButton *>("btnYes")->click();
-        QVERIFY(!tip.isVisible());
-        tip.show();
-        tip.findChild<QPushButton *>("btnNo")->click();
-        QCOMPARE(answers.size(), 2);
-        QCOMPARE(answers.at(0).first().toInt(), 1);
-        QCOMPARE(answers.at(1).first().toInt(), 0);
     }
 };
 

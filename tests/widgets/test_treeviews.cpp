@@ -66,7 +66,6 @@ private slots:
     void menusReadTheInstalledLanguage();
     void totalPlainPressOnMultiSelectionKeepsRow();
     void totalModifiedPressKeepsBaseBehaviour();
-    void totalDoubleClickAndKeys();
     void groupRightPressOpensMenu();
     void groupRightPressWithOtherButtonHeldOpensNothing();
     void groupPressSelectsGroupRow();
@@ -82,7 +81,6 @@ void TestTreeViews::construction()
     QCOMPARE(total.parentWidget(), &page);
     QCOMPARE(groups.parentWidget(), &page);
     QVERIFY(!total.isRight());
-    QVERIFY(!total.doubleClickFlag());
 
     // Each view's actions are its own, with the source texts while no
     // catalogue is installed.
@@ -186,13 +184,11 @@ void TestTreeViews::totalPlainPressOnMultiSelectionKeepsRow()
     QCOMPARE(selection->selectedIndexes().size(), 9);
 
     QSignalSpy selectSpy(&view, &TotalTreeView::sendSelectItem);
-    QSignalSpy doubleSpy(&view, &TotalTreeView::sendDoubleClickItem);
     QSignalSpy pressedSpy(&view, &QTreeView::pressed);
     QTest::mousePress(view.viewport(), Qt::LeftButton, Qt::NoModifier,
                       view.visualRect(model.index(1, 1, root)).center());
     QCOMPARE(selectSpy.count(), 1);
     QCOMPARE(selectSpy.at(0).at(0).toBool(), true);
-    QCOMPARE(doubleSpy.count(), 0);
     QCOMPARE(pressedSpy.count(), 0); // the base handling was skipped
     QCOMPARE(selection->selectedRows().size(), 1);
     QCOMPARE(selection->selectedRows().at(0).row(), 1);
@@ -204,8 +200,6 @@ void TestTreeViews::totalPlainPressOnMultiSelectionKeepsRow()
     QTest::mousePress(view.viewport(), Qt::LeftButton, Qt::NoModifier,
                       view.visualRect(model.index(3, 1, root)).center());
     QCOMPARE(selectSpy.count(), 1);
-    QCOMPARE(doubleSpy.count(), 1);
-    QCOMPARE(doubleSpy.at(0).at(0).toBool(), false);
     QCOMPARE(pressedSpy.count(), 1);
     QCOMPARE(selection->selectedRows().size(), 1);
     QCOMPARE(selection->selectedRows().at(0).row(), 3);
@@ -228,47 +222,13 @@ void TestTreeViews::totalModifiedPressKeepsBaseBehaviour()
                       QItemSelectionModel::Select);
 
     QSignalSpy selectSpy(&view, &TotalTreeView::sendSelectItem);
-    QSignalSpy doubleSpy(&view, &TotalTreeView::sendDoubleClickItem);
     press(&view, model.index(3, 1, root), Qt::LeftButton, Qt::ControlModifier);
     QCOMPARE(selectSpy.count(), 0);
-    QCOMPARE(doubleSpy.count(), 1);
     QCOMPARE(selection->selectedRows().size(), 4);
 
     // A press on the root row goes to the base view without any signal.
     press(&view, root, Qt::LeftButton);
     QCOMPARE(selectSpy.count(), 0);
-    QCOMPARE(doubleSpy.count(), 1);
-}
-
-void TestTreeViews::totalDoubleClickAndKeys()
-{
-    QStandardItemModel model;
-    fillList(model, 2, 3);
-    TotalTreeView view;
-    view.setModel(&model);
-    view.expandAll();
-    view.resize(300, 300);
-    view.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&view));
-    const QModelIndex cell = model.index(0, 1, model.index(0, 0));
-    QSignalSpy doubleSpy(&view, &TotalTreeView::sendDoubleClickItem);
-
-    press(&view, cell, Qt::LeftButton);
-    QCOMPARE(doubleSpy.count(), 1);
-    QCOMPARE(doubleSpy.at(0).at(0).toBool(), false);
-    QTest::mouseDClick(view.viewport(), Qt::LeftButton, Qt::NoModifier, view.visualRect(cell).center());
-    QCOMPARE(doubleSpy.count(), 2);
-    QCOMPARE(doubleSpy.at(1).at(0).toBool(), true);
-    QVERIFY(view.doubleClickFlag());
-
-    doubleSpy.clear();
-    QTest::keyClick(&view, Qt::Key_Space);
-    QCOMPARE(doubleSpy.count(), 1);
-    QCOMPARE(doubleSpy.at(0).at(0).toBool(), false);
-    QVERIFY(!view.doubleClickFlag());
-
-    QTest::keyClick(&view, Qt::Key_Down);
-    QCOMPARE(doubleSpy.count(), 2);
 }
 
 void TestTreeViews::groupRightPressOpensMenu()

@@ -3,15 +3,11 @@
 
 #include "device/devicemessage.h"
 #include "device/padidentity.h"
-#include "device/padwatch.h"
 #include "device/writeback.h"
 #include "widgets/dialogs/uiprompter.h"
-#include "document/kitdocument.h"
 #include "device/padsession.h"
 #include "widgets/jobdialog.h"
 
-#include <QCoreApplication>
-#include <QProgressDialog>
 
 QString PadSyncController::notAnsweringAtLoadText() const
 {

@@ -28,7 +28,6 @@
 
 #include <QFileInfo>
 #include <QProgressDialog>
-#include <QStandardItemModel>
 
 #include <algorithm>
 #include <memory>
@@ -116,11 +115,15 @@ std::optional<bool> PadSyncController::putPadInOrder(PadIdentity &loaded)
         backupTaken(done->backup);
     const PadRecovery *recovery = &done->recovery;
     tellDuringLoad(recovery->messages);
-    if (!recovery->asideFrom.isEmpty()) // told: the record takes the name its box gave it
-        m_pad.runOnPad<bool>(
+    if (!recovery->asideFrom.isEmpty()) { // told: the record takes the name its box gave it
+        const std::optional<DeviceMessages> aside = m_pad.runOnPad<DeviceMessages>(
                 [tree, root, told = *recovery](const PadPace &pace) {
-                    return setRecordAside(tree, pace.paced(root), told);
+                    DeviceMessages failed;
+                    setRecordAside(tree, pace.paced(root), told, &failed);
+                    return failed;
                 });
+        tellDuringLoad(aside ? *aside : DeviceMessages{recordAsideUnanswered(*recovery)});
+    }
     if (!recovery->changed)
         return true;
     // Numbered folders may have emptied or filled: listed again. A finished

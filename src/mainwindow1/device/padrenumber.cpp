@@ -11,7 +11,6 @@
 
 #include "mainwindow1/windowtexts.h"
 
-#include <QDir>
 #include <QProgressDialog>
 #include <QScopedValueRollback>
 #include <QTimer>

@@ -20,11 +20,9 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
-#include <QProgressDialog>
 #include <QScopedValueRollback>
 #include <QScopeGuard>
 #include <QSet>
-#include <QStandardItemModel>
 
 #include <algorithm>
 #include <cerrno>

@@ -5,7 +5,6 @@
 #include "document/kitdocument.h"
 #include "library/soundlibrary.h"
 
-#include <QStandardItemModel>
 #include <QComboBox>
 #include <QLabel>
 #include <QSpinBox>

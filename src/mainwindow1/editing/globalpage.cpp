@@ -17,7 +17,6 @@
 #include <QDebug>
 #include <QDir>
 #include <QFileInfo>
-#include <QStandardItemModel>
 #include <QStandardPaths>
 #include <QLabel>
 #include <QLineEdit>

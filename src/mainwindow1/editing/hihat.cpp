@@ -15,10 +15,8 @@
 
 #include <QDrag>
 #include <QMimeData>
-#include "widgets/lineedit.h"
 #include <QComboBox>
 #include <QLabel>
-#include <QLineEdit>
 #include <QSpinBox>
 
 // A sound of the hi-hat list was selected (or pressed, which also drags it).

@@ -10,7 +10,6 @@
 #include "library/dragpayload.h"
 #include "model/kitchain.h"
 #include "widgets/dialogs/uiprompter.h"
-#include "widgets/lineedit.h"
 #include "document/kitdocument.h"
 
 #include <QAbstractItemDelegate>
@@ -20,8 +19,6 @@
 #include <QMimeData>
 #include <QScopedValueRollback>
 #include <QStandardItemModel>
-#include <QLabel>
-#include <QLineEdit>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTreeView>

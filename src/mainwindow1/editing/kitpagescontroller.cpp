@@ -7,7 +7,6 @@
 #include <QScopedValueRollback>
 #include <QGroupBox>
 #include <QLabel>
-#include <QSpinBox>
 
 KitPagesController::KitPagesController(KitDocument &doc, SoundLibrary &library, const KitPagesView &view,
                                        QWidget *boxes, UiPrompter &prompter, KitHeaderController &header,

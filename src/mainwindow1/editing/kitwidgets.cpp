@@ -11,9 +11,7 @@
 
 #include <QHeaderView>
 #include <QLayout>
-#include <QStandardItemModel>
 #include "widgets/customcombobox.h"
-#include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>

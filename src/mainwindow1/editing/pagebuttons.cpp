@@ -6,9 +6,6 @@
 #include "mainwindow1/library/soundlistscontroller.h"
 #include "document/kitdocument.h"
 
-#include <QItemSelectionModel>
-#include <QLineEdit>
-#include <QSpinBox>
 #include <QStackedWidget>
 #include <QToolButton>
 

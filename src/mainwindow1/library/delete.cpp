@@ -22,7 +22,6 @@
 #include <QProgressDialog>
 #include <QSet>
 #include <QSignalBlocker>
-#include <QStandardItemModel>
 
 #include <algorithm>
 

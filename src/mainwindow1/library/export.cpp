@@ -9,7 +9,6 @@
 #include "library/exportfile.h"
 #include "library/soundlibrary.h"
 #include "library/exportnames.h"
-#include "library/rowselection.h"
 #include "library/soundsource.h"
 #include "platform/descriptor.h"
 #include "platform/durablefile.h"
@@ -21,14 +20,11 @@
 #include "kitfile/storedsounds.h"
 #include "widgets/customdialog.h"
 #include "widgets/dialogs/uiprompter.h"
-#include "widgets/totaltreeview.h"
 #include "widgets/jobdialog.h"
 
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
-#include <QItemSelectionModel>
-#include <QProgressDialog>
 #include <QSet>
 #include <QStandardPaths>
 #include <QThread>

@@ -8,9 +8,7 @@
 #include "widgets/wavetreeview1.h"
 #include "library/soundlibrary.h"
 
-#include <QDebug>
 #include <QDir>
-#include <QStandardItemModel>
 
 namespace {
 

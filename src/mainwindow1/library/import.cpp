@@ -6,13 +6,11 @@
 #include "library/modeltexts.h"
 #include "library/soundnames.h"
 #include "widgets/dialogs/uiprompter.h"
-#include "widgets/wavetreeview1.h"
 #include "device/padsession.h"
 #include "library/soundlibrary.h"
 
 #include <QDebug>
 #include <QDir>
-#include <QItemSelectionModel>
 #include <QSet>
 #include <QStandardItemModel>
 

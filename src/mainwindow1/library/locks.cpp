@@ -12,8 +12,6 @@
 #include "device/padsession.h"
 #include "library/soundlibrary.h"
 
-#include <QItemSelectionModel>
-#include <QStandardItemModel>
 
 // Sets the lock of the sounds whose numbers the selected rows show.
 void SoundListsController::lockSelected(bool lock)

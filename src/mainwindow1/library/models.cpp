@@ -8,7 +8,6 @@
 #include "widgets/wavetreeview1.h"
 
 #include <QHeaderView>
-#include <QItemSelectionModel>
 #include <QScrollBar>
 
 namespace {

@@ -13,11 +13,9 @@
 #include "device/padsession.h"
 #include "library/soundlibrary.h"
 
-#include <QDir>
 #include <QFile>
 #include <QItemSelectionModel>
 #include <QRadioButton>
-#include <QStandardItemModel>
 #include <QStandardPaths>
 
 void SoundListsController::showTotalRows(const QVector<soundorder::Row> &rows, bool itemEditable)

@@ -16,7 +16,6 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QShortcut>
-#include <QStandardItemModel>
 #include <QToolButton>
 
 using themesheets::icon;

@@ -14,15 +14,12 @@
 #include "widgets/dialogs/uiprompter.h"
 #include "widgets/jobdialog.h"
 
-#include <QApplication>
 #include <QFile>
 #include <QLabel>
 #include <QSlider>
 #include <QToolButton>
 #include <QDebug>
 #include <QDir>
-#include <QFileInfo>
-#include <QStandardItemModel>
 #include <QUrl>
 
 #include <atomic>

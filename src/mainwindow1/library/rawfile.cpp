@@ -24,8 +24,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QItemSelectionModel>
-#include <QStandardItemModel>
 
 #include <atomic>
 #include <cerrno>

@@ -12,7 +12,6 @@
 
 #include <QDir>
 #include <QScopedValueRollback>
-#include <QStandardItemModel>
 
 namespace {
 

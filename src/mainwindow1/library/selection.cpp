@@ -24,7 +24,6 @@
 #include <QDir>
 #include <QDrag>
 #include <QFile>
-#include <QFileInfo>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QMimeData>

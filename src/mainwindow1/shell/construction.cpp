@@ -18,7 +18,6 @@
 #include "widgets/mystyle.h"
 #include "widgets/wheelguard.h"
 
-#include <QAction>
 #include <QDir>
 #include <QLocale>
 #include <QMenu>

@@ -14,7 +14,6 @@
 #include "mainwindow1/library/soundlistscontroller.h"
 
 #include "library/dragpayload.h"
-#include "library/modeltexts.h"
 #include "library/soundnames.h"
 #include "platform/regularfile.h"
 #include "widgets/dialogs/uiprompter.h"
@@ -26,7 +25,6 @@
 #include <QDropEvent>
 #include <QMimeData>
 #include <QStackedWidget>
-#include <QStandardItemModel>
 
 namespace {
 bool isDragEvent(QEvent::Type t)

@@ -10,9 +10,7 @@
 #include "mainwindow1/library/soundlistscontroller.h"
 
 #include "library/dragpayload.h"
-#include "model/kitchain.h"
 #include "widgets/dialogs/uiprompter.h"
-#include "library/modeltexts.h"
 #include "library/soundnames.h"
 #include "document/kitdocument.h"
 #include "device/padsession.h"
@@ -21,10 +19,8 @@
 #include <QDir>
 #include <QDropEvent>
 #include <QFileInfo>
-#include <QGroupBox>
 #include <QMimeData>
 #include <QSet>
-#include <QStandardItemModel>
 #include <QUrl>
 
 #include <algorithm>

@@ -13,7 +13,6 @@
 #include "document/kitdocument.h"
 
 #include <QAction>
-#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QSplitter>
