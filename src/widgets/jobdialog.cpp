@@ -35,13 +35,16 @@ void askCloseAgain(const QPointer<QWidget> &window, int ms)
 } // namespace
 
 JobDialog::CloseHold::CloseHold()
+    : m_installed(QThread::currentThread() == qApp->thread())
 {
-    if (QThread::currentThread() == qApp->thread())
+    if (m_installed)
         qApp->installEventFilter(this);
 }
 
 JobDialog::CloseHold::~CloseHold()
 {
+    if (!m_installed)
+        return;
     qApp->removeEventFilter(this);
     askCloseAgain(m_asked, 0);
 }

@@ -49,6 +49,7 @@ public:
         bool eventFilter(QObject *watched, QEvent *event) override;
 
     private:
+        const bool m_installed; // made on the window's thread
         QPointer<QWidget> m_asked;
     };
 
