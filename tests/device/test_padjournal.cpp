@@ -20,6 +20,8 @@ namespace pj = padjournal;
 class TestPadJournal : public QObject {
     Q_OBJECT
 
+    const TempInMemory m_inMemory; // the pad trees below lie in memory, made before any of them
+
     static PadTreePaths tree(const PadFixture &fx)
     {
         PadTreePaths t;
@@ -759,7 +761,6 @@ private slots:
     // the same stop always ends in the same state.
     void aStopAnywhereAndAStopInTheRecoveryEndAlike()
     {
-        const TempInMemory inMemory;
         int calls = 0;
         QStringList old, now;
         for (int n = 0; n == 0 || n <= calls; ++n) {
@@ -832,7 +833,6 @@ private slots:
     }
     void aTurnedBackChangeAndALaterSaveAreBothEnded()
     {
-        const TempInMemory inMemory;
         QFETCH(bool, renumbering);
         QFETCH(QString, undone);
         PadFixture fx;

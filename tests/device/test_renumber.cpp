@@ -15,6 +15,8 @@ using Records = MainWindow1Records;
 class TestRenumber : public QObject {
     Q_OBJECT
 
+    const TempInMemory m_inMemory; // the pad trees below lie in memory, made before any of them
+
     static ztplatform::FolderAnchor root(const PadFixture &pad) { return ztplatform::FolderAnchor::record(pad.root); }
 
     static QString wav(const PadFixture &pad, int n)
@@ -171,7 +173,6 @@ private slots:
     // before, and a slot that named no sound names none.
     void aStopIsFinishedOrUndoneAtTheNextLoad()
     {
-        const TempInMemory inMemory;
         const QVector<int> old{3, 1, 100}; // wave 3 takes the place wave 1 leaves
         int calls = 0;
         QStringList before, after;
@@ -221,7 +222,6 @@ private slots:
     // after, and a slot that named no sound names none.
     void everyStopKeepsEachKit()
     {
-        const TempInMemory inMemory;
         PadFixture pad;
         const QVector<int> old{3, 1, 100}; // wave 3 takes the place wave 1 leaves
         for (int w : old)

@@ -21,6 +21,7 @@
 class TestUsbUpdate : public QObject {
     Q_OBJECT
 
+    const TempInMemory m_inMemory; // the pad trees below lie in memory, made before any of them
     QTemporaryDir m_inputs;
     QString m_tone; // one second at 48 kHz
     QString m_click; // 20 ms
@@ -301,7 +302,6 @@ private slots:
     }
     void aStopLeavesEveryPairWholeOrGone()
     {
-        const TempInMemory inMemory;
         QFETCH(bool, adding);
         audioconverter conv;
         bool done = false;
@@ -359,7 +359,6 @@ private slots:
     }
     void everyStopKeepsEachKit()
     {
-        const TempInMemory inMemory;
         QFETCH(QString, change);
         const bool adding = change.endsWith("add");
         const QVector<int> sounds = change.startsWith("batch") ? QVector<int>{2, 3, 101} : QVector<int>{2};

@@ -23,6 +23,8 @@ using namespace writeback;
 class TestWriteBack : public QObject {
     Q_OBJECT
 
+    const TempInMemory m_inMemory; // the pad trees below lie in memory, made before any of them
+
     struct Run {
         PadFixture pad;
         QVector<Records::soundKit> kits, original;
@@ -447,7 +449,6 @@ private slots:
     }
     void aStopLeavesEachFileOldOrNew()
     {
-        const TempInMemory inMemory;
         QFETCH(bool, restored);
         const QStringList files{"KIT/k007.ini", "KIT/k042.ini", "SYS/global.ini", "SYS/alter.ini"};
         auto edit = [restored](Run &run) {
@@ -508,7 +509,6 @@ private slots:
     // plays the record and the bytes it played before or after.
     void everyStopKeepsEachKit()
     {
-        const TempInMemory inMemory;
         Run run;
         auto work = [&](ztplatform::Disk &disk) {
             run.kits[6].kit_tempo ^= 1;

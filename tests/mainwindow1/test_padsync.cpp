@@ -9,6 +9,7 @@
 
 #include "support/crashdisk.h"
 #include "support/hangingdisk.h"
+#include "support/memorytemp.h"
 
 #include <QProcess>
 #include <QProgressDialog>
@@ -859,6 +860,7 @@ private slots:
     // are; the next load finishes it, sounds and kits together, and says so.
     void aRenumberingCutShortIsFinishedAtTheNextLoad()
     {
+        const TempInMemory inMemory;
         PadWindow f;
         for (int n : {2, 5, 9})
             f.pad.addWave(n);

@@ -18,6 +18,7 @@
 #include "platform/tempnames.h"
 #include "widgets/customdialog.h"
 #include "widgets/totaltreeview.h"
+#include "support/memorytemp.h"
 
 #include <QAction>
 #include <QPointer>
@@ -1002,6 +1003,7 @@ private slots:
     // the next write there, by the editor started again, leaves no temporary.
     void stoppedAtEveryCall()
     {
+        const TempInMemory inMemory;
         Export e;
         KitFile kit;
         QVERIFY(kit.make(e.f.work.path(), "KIT_ALL.BIN"));
