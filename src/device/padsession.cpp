@@ -209,11 +209,6 @@ PadPlaces PadSession::padPlaces() const
                      m_system.volumes};
 }
 
-PadIdentity PadSession::currentPadIdentity() const
-{
-    return readPadIdentity(padPlaces());
-}
-
 PadMatch PadSession::padCheck(bool settingsToo)
 {
     if (!m_padGuard)

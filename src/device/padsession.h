@@ -149,8 +149,6 @@ public:
     }
     // Where the pad's identity is read.
     PadPlaces padPlaces() const;
-    // The identity of what stands at the pad's place now.
-    PadIdentity currentPadIdentity() const;
     // The pad at the pad's place judged now; Same when no pad was loaded.
     PadMatch padCheck(bool settingsToo);
     // Another pad found by an earlier check; Same when none.

@@ -184,10 +184,13 @@ PadWrite checkKitFile(const ztplatform::FolderAnchor &padRoot, const QString &fi
     return asLoaded == now ? PadWrite::Written : PadWrite::Changed;
 }
 
-// The global settings file ready for the kit-chain block, read only: a
-// current-layout chunk that still holds `asLoaded` where the block goes.
-PadWrite checkChainFile(const ztplatform::FolderAnchor &padRoot, const QString &globalFile,
-                        const QByteArray &asLoaded, QString *usedPath, QString *entry)
+constexpr int CHAIN_BLOCK_END = KIT_CHAIN_BLOCK_OFFSET + KIT_CHAIN_BLOCK_SIZE;
+
+// The first `max` bytes of the global settings file, read only into `now`
+// (empty when it is no regular file); Refused or Outside when its folder is
+// not reached below the pad's root, else Written.
+PadWrite readGlobalFile(const ztplatform::FolderAnchor &padRoot, const QString &globalFile, qint64 max,
+                        QString *usedPath, QString *entry, QByteArray *now)
 {
     const QString path = globalFile.isEmpty() ? QString() : padtree::convertPathCaseInsensitivity(padRoot, globalFile);
     *usedPath = path;
@@ -198,16 +201,25 @@ PadWrite checkChainFile(const ztplatform::FolderAnchor &padRoot, const QString &
         return PadWrite::Refused;
     if (reach == ztplatform::Reach::Outside)
         return PadWrite::Outside;
-    constexpr int end = KIT_CHAIN_BLOCK_OFFSET + KIT_CHAIN_BLOCK_SIZE;
-    const QByteArray now = folder.isOpen() ? pairfiles::readRegular(folder, *entry, end) : QByteArray();
+    *now = folder.isOpen() ? pairfiles::readRegular(folder, *entry, max) : QByteArray();
+    return PadWrite::Written;
+}
+
+// The global settings file ready for the kit-chain block: a current-layout
+// chunk that still holds `asLoaded` where the block goes.
+PadWrite checkChainFile(const ztplatform::FolderAnchor &padRoot, const QString &globalFile,
+                        const QByteArray &asLoaded, QString *usedPath, QString *entry)
+{
+    QByteArray now;
+    const PadWrite reached = readGlobalFile(padRoot, globalFile, CHAIN_BLOCK_END, usedPath, entry, &now);
+    if (reached != PadWrite::Written)
+        return reached;
     const uchar *head = reinterpret_cast<const uchar *>(now.constData());
-    if (now.size() < end || bytepack::get32(head) != percussionpadfile::str2int(QStringLiteral("GLOB"))
+    if (now.size() < CHAIN_BLOCK_END || bytepack::get32(head) != percussionpadfile::str2int(QStringLiteral("GLOB"))
         || bytepack::get32(head + 4) <= quint32(GLOBAL_CHUNK_SIZE_OLD_MAX))
         return PadWrite::NotWritten;
     return now.mid(KIT_CHAIN_BLOCK_OFFSET) == asLoaded ? PadWrite::Written : PadWrite::Changed;
 }
-
-constexpr int CHAIN_BLOCK_END = KIT_CHAIN_BLOCK_OFFSET + KIT_CHAIN_BLOCK_SIZE;
 // The largest alter.ini the save's record keeps to put back.
 constexpr int ALTER_READ_MAX = 64 * 1024;
 
@@ -218,22 +230,14 @@ QByteArray withoutChains(QByteArray bytes)
     return bytes;
 }
 
-// The global settings file ready to be replaced, read only: it still holds
-// `asLoaded` whole.
+// The global settings file ready to be replaced: it still holds `asLoaded` whole.
 PadWrite checkGlobalFile(const ztplatform::FolderAnchor &padRoot, const QString &globalFile,
                          const QByteArray &asLoaded, QString *usedPath, QString *entry)
 {
-    const QString path = globalFile.isEmpty() ? QString() : padtree::convertPathCaseInsensitivity(padRoot, globalFile);
-    *usedPath = path;
-    ztplatform::Reach reach = ztplatform::Reach::Missing;
-    ztplatform::OpenFolder folder =
-            path.isEmpty() ? ztplatform::OpenFolder() : padRoot.openFolderOf(path, entry, &reach);
-    if (reach == ztplatform::Reach::Replaced)
-        return PadWrite::Refused;
-    if (reach == ztplatform::Reach::Outside)
-        return PadWrite::Outside;
-    const QByteArray now =
-            folder.isOpen() ? pairfiles::readRegular(folder, *entry, GLOBAL_FILE_MAX + 1) : QByteArray();
+    QByteArray now;
+    const PadWrite reached = readGlobalFile(padRoot, globalFile, GLOBAL_FILE_MAX + 1, usedPath, entry, &now);
+    if (reached != PadWrite::Written)
+        return reached;
     if (now.isEmpty() || asLoaded.isEmpty())
         return PadWrite::NotWritten;
     return now == asLoaded ? PadWrite::Written : PadWrite::Changed;

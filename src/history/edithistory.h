@@ -45,8 +45,6 @@ public:
     void setApplyWrapper(std::function<void(const std::function<void()> &)> wrap) { m_wrap = std::move(wrap); }
     // Runs the look at a step's files before it is undone or redone.
     void setCheckWrapper(std::function<void(const std::function<void()> &)> wrap) { m_checkWrap = std::move(wrap); }
-    // The steps are being undone or redone: edits made now are no steps.
-    bool applying() const { return m_applying; }
     // The step made last ends: the next edit is a step of its own.
     void endRun();
     // Roughly what the steps keep, in bytes.

@@ -65,11 +65,6 @@ void clearKitFileLayers(QVector<Records::KIT_PAD_SETTING> &pads, const StoredIn 
         forEachLayer(pad, ClearStored{storedIn});
 }
 
-int removeKitFileSounds(QVector<Records::SOUND_INDEX> &library, const QString &kitFile)
-{
-    return removeKitFileSounds(library, StoredIn(kitFile));
-}
-
 int removeKitFileSounds(QVector<Records::SOUND_INDEX> &library, const StoredIn &storedIn)
 {
     const auto gone = std::remove_if(library.begin(), library.end(),

@@ -44,7 +44,6 @@ void clearKitFileSlots(QVector<Records::soundKit> &kits, const StoredIn &storedI
 void clearKitFileLayers(QVector<Records::KIT_PAD_SETTING> &pads, const StoredIn &storedIn);
 
 // Removes the sounds stored in kitFile from the list; how many went.
-int removeKitFileSounds(QVector<Records::SOUND_INDEX> &library, const QString &kitFile);
 int removeKitFileSounds(QVector<Records::SOUND_INDEX> &library, const StoredIn &storedIn);
 
 // Where the sounds stored in kitFile stand in its new file, when it was

@@ -19,11 +19,6 @@ quint8 savedEffectNumber(quint8 no)
     return no == 4 ? quint8(10) : no;
 }
 
-void clearName(Entry &e)
-{
-    std::memset(e.wave_name, 0, sizeof e.wave_name);
-}
-
 void setTags(percussionpadfile &m)
 {
     m.kitChunk.skit = percussionpadfile::str2int(QStringLiteral("SKIT"));
@@ -154,7 +149,7 @@ bool fillWholeSetupSounds(percussionpadfile &m, const QVector<Records::SOUND_IND
 
     auto fill = [](Entry &e, const Records::SOUND_INDEX &s, quint16 no, const QString &file, quint32 offset,
                    quint32 size) {
-        clearName(e);
+        std::memset(e.wave_name, 0, sizeof e.wave_name);
         std::memcpy(e.wave_name, s.wave_name, SOUND_NAME_LENGTH_MAX);
         e.wave_No = no;
         e.wave_lock = s.wave_lock;
@@ -200,7 +195,7 @@ bool fillKitFileSounds(percussionpadfile &m, const QVector<Records::SOUND_INDEX>
     for (int i = 0; i < n; ++i) {
         const Records::SOUND_INDEX &s = waves.at(i);
         Entry &e = table[i];
-        clearName(e);
+        std::memset(e.wave_name, 0, sizeof e.wave_name);
         if (i < waveList.size())
             percussionpadfile::str2CharArray(waveList.at(i).name, e.wave_name, SOUND_NAME_LENGTH_MAX);
         else

@@ -1,18 +1,14 @@
-// The pad's kit record files and wave parameter records, rewritten in place.
+// The pad's kit records as the pad stores them.
 
 #include "model/mainwindow1records.h"
 
 #include "model/bytepack.h"
 #include "model/kitrecordmap.h"
-#include "platform/inplacefile.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 #include <cstdio>
 #include <cstring>
-
-using bytepack::put16;
 
 namespace {
 
@@ -59,56 +55,6 @@ MainWindow1Records::soundKit deviceKit(MainWindow1Records::soundKit k, int kitNo
     return k;
 }
 
-// Reads the first `needed` bytes of the open file, lets `update` change them
-// and writes them back in place, checked and synced; a failed write puts the
-// old bytes back as far as the volume lets (InPlaceFile::restoreFailed).
-template <typename Update>
-bool patchOpenFile(InPlaceFile &mf, const char *fileName, qint64 needed, Update update)
-{
-    if (mf.size() < needed) {
-        std::fprintf(stderr, "File is too short for the record (%lld of %lld bytes): %s\n",
-                     static_cast<long long>(mf.size()), static_cast<long long>(needed), fileName);
-        return false;
-    }
-    QByteArray view = mf.readAt(0, needed);
-    if (view.size() != needed) {
-        std::fprintf(stderr, "Failed to read the record: %s\n", fileName);
-        return false;
-    }
-    if (!update(view.data()))
-        return false;
-    if (!mf.writeAt(0, view)) {
-        std::fprintf(stderr, "Failed to write the record (%s): %s\n", qPrintable(mf.errorString()), fileName);
-        return false;
-    }
-    return true;
-}
-
-// The same for the existing file at fileName; nothing is created, truncated or
-// extended, and a link at the name is not followed.
-template <typename Update>
-bool patchInPlace(const char *fileName, qint64 needed, Update update)
-{
-    if (!fileName) {
-        std::fprintf(stderr, "Failed to open file.\n");
-        return false;
-    }
-    InPlaceFile mf;
-    if (!mf.open(QFile::decodeName(fileName))) {
-        std::fprintf(stderr, "Failed to open file.%s\n", fileName);
-        return false;
-    }
-    return patchOpenFile(mf, fileName, needed, update);
-}
-
-bool validKitNumber(const QVector<MainWindow1Records::soundKit> &kitAttrList, int kitNo)
-{
-    if (kitNo >= 1 && kitNo <= KIT_MAX_COUNT && kitNo <= kitAttrList.size())
-        return true;
-    std::fprintf(stderr, "Kit number %d has no kit record.\n", kitNo);
-    return false;
-}
-
 } // namespace
 
 bool MainWindow1Records::updateKit(char *view, const QVector<soundKit> &kitAttrList, int kitNo)
@@ -130,28 +76,3 @@ bool MainWindow1Records::updateKit(char *view, const QVector<soundKit> &kitAttrL
     std::memcpy(view, rec, KIT_RECORD_SIZE);
     return true;
 }
-
-void MainWindow1Records::updatePrm(char *view, quint16 waveNo)
-{
-    if (!view)
-        return;
-    put16(reinterpret_cast<uchar *>(view), waveNo);
-}
-
-bool MainWindow1Records::writeKitRecordInPlace(const char *fileName, const QVector<soundKit> &kitAttrList,
-                                          int kitNo)
-{
-    if (!validKitNumber(kitAttrList, kitNo))
-        return false;
-    return patchInPlace(fileName, KIT_RECORD_SIZE,
-                        [&](char *view) { return updateKit(view, kitAttrList, kitNo); });
-}
-
-bool MainWindow1Records::writePrmWaveInPlace(const char *fileName, quint16 waveNo)
-{
-    return patchInPlace(fileName, 2, [&](char *view) {
-        updatePrm(view, waveNo);
-        return true;
-    });
-}
-

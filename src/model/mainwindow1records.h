@@ -148,22 +148,11 @@ struct MainWindow1Records
     // valid UTF-8, else as Latin-1.
     static QString charArray2String(const char *field, uint n);
 
-    // ---- device records written in place -----------------------------------------
-    // Checked in-place writes into files that already exist on the pad.
-    // kitNo runs 1..100 and selects element kitNo - 1 of kitAttrList.
+    // ---- device records ------------------------------------------------------------
 
-    // Packs the device kit record of kit kitNo into the KIT_RECORD_SIZE bytes at view.
+    // Packs the device kit record of kit kitNo (1..100, element kitNo - 1 of
+    // kitAttrList) into the KIT_RECORD_SIZE bytes at view.
     static bool updateKit(char *view, const QVector<soundKit> &kitAttrList, int kitNo);
-    // Stores waveNo little-endian in bytes 0 and 1 of view.
-    static void updatePrm(char *view, quint16 waveNo);
-    // Rewrites the record inside the existing kit record file fileName (UTF-8 path).
-    // Never creates or extends the file nor writes through a link; true when
-    // the record was written and synced. On false the file holds its old
-    // bytes, unless putting them back failed too (logged).
-    static bool writeKitRecordInPlace(const char *fileName, const QVector<soundKit> &kitAttrList, int kitNo);
-    // Rewrites the wave number at the start of the existing .prm file fileName;
-    // the same guarantees.
-    static bool writePrmWaveInPlace(const char *fileName, quint16 waveNo);
 
     // What a checked write of a record on the pad did.
     enum class PadRecordWrite {

@@ -410,7 +410,7 @@ ImportKitFilesJob::Read ImportKitFilesJob::loadFile(const QString &path, bool re
     // will be without its earlier load, before that load goes.
     if (again) {
         QVector<MainWindow1Records::SOUND_INDEX> remaining = m_library.waveLoadKitAttrList();
-        setupfiles::removeKitFileSounds(remaining, path);
+        setupfiles::removeKitFileSounds(remaining, setupfiles::StoredIn(path));
         const LoadError numbered = setupfiles::kitFileNumbers(rec.info, remaining);
         if (numbered != LoadError::None) {
             setupjob::noteNotRead(m_result, numbered, path, false);

@@ -170,7 +170,7 @@ private slots:
         QVERIFY(!s.isUDiskFlag());
         s.leaveDeviceMode();
         open(s, pad);
-        s.padLoaded(s.currentPadIdentity());
+        s.padLoaded(readPadIdentity(s.padPlaces()));
         s.padLost();
         s.leaveDeviceMode();
         s.padLost();

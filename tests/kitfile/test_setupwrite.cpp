@@ -139,7 +139,7 @@ private slots:
         QVector<Records::SOUND_INDEX> library = {plainSound("A", kitFile + ":U00000", 1),
                                                  plainSound("B", "/k/a.wav", 2),
                                                  plainSound("C", kitFile + ":U00001", 3)};
-        QCOMPARE(setupfiles::removeKitFileSounds(library, kitFile), 2);
+        QCOMPARE(setupfiles::removeKitFileSounds(library, setupfiles::StoredIn(kitFile)), 2);
         QCOMPARE(library.size(), 1);
         QCOMPARE(library.at(0).file, QString("/k/a.wav"));
     }

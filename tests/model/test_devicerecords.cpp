@@ -7,19 +7,11 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include <cstdio>
 #include <cstring>
-#include <unistd.h>
 
 namespace {
 
 using R = MainWindow1Records;
-
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 bool writeAll(const QString &path, const QByteArray &b)
 {
@@ -45,24 +37,6 @@ QVector<R::soundKit> kitsWithValues()
         }
     }
     return kits;
-}
-
-// Runs `fn` with the standard error stream sent to `file`; returns what was written.
-template <typename Fn>
-QByteArray captureStderr(const QString &file, Fn fn)
-{
-    std::fflush(stderr);
-    const int saved = ::dup(2);
-    FILE *out = std::fopen(QFile::encodeName(file).constData(), "w");
-    if (saved < 0 || !out)
-        return QByteArray("capture failed");
-    ::dup2(::fileno(out), 2);
-    fn();
-    std::fflush(stderr);
-    ::dup2(saved, 2);
-    ::close(saved);
-    std::fclose(out);
-    return readAll(file);
 }
 
 QByteArray packKit(const QVector<R::soundKit> &kits, int kitNo)
@@ -182,103 +156,6 @@ private slots:
         // A long name is cut at 13 bytes.
         kits[4].kit_name = QStringLiteral("ABCDEFGHIJKLMNOPQ");
         QCOMPARE(packKit(kits, 5).left(14), QByteArray("ABCDEFGHIJKLM\x05"));
-    }
-
-    // Only the record bytes of an existing file change.
-    void kitRecordInPlace()
-    {
-        const QVector<R::soundKit> kits = kitsWithValues();
-        const QByteArray tail(300, '\xA5');
-        const QString file = path("k007.ini");
-        QVERIFY(writeAll(file, QByteArray(KIT_RECORD_SIZE, '\xCC') + tail));
-        QVERIFY(R::writeKitRecordInPlace(QFile::encodeName(file).constData(), kits, 7));
-        const QByteArray after = readAll(file);
-        QCOMPARE(after.size(), KIT_RECORD_SIZE + tail.size());
-        QCOMPARE(after.left(KIT_RECORD_SIZE), packKit(kits, 7));
-        QCOMPARE(after.mid(KIT_RECORD_SIZE), tail);
-
-        // Exactly 1987 bytes: written, not extended.
-        const QString exact = path("k100.ini");
-        QVERIFY(writeAll(exact, QByteArray(KIT_RECORD_SIZE, '\0')));
-        QVERIFY(R::writeKitRecordInPlace(QFile::encodeName(exact).constData(), kits, 100));
-        QCOMPARE(readAll(exact), packKit(kits, 100));
-
-        // A short file is refused and left alone.
-        const QString shortFile = path("k001.ini");
-        const QByteArray shortBytes(KIT_RECORD_SIZE - 1, '\x42');
-        QVERIFY(writeAll(shortFile, shortBytes));
-        QVERIFY(!R::writeKitRecordInPlace(QFile::encodeName(shortFile).constData(), kits, 1));
-        QCOMPARE(readAll(shortFile), shortBytes);
-        const QString empty = path("k002.ini");
-        QVERIFY(writeAll(empty, QByteArray()));
-        QVERIFY(!R::writeKitRecordInPlace(QFile::encodeName(empty).constData(), kits, 2));
-        QCOMPARE(QFileInfo(empty).size(), qint64(0));
-
-        // A missing file is not created.
-        const QString missing = path("KIT/k003.ini");
-        QVERIFY(!R::writeKitRecordInPlace(QFile::encodeName(missing).constData(), kits, 3));
-        QVERIFY(!QFile::exists(missing));
-        const QString missing2 = path("k004.ini");
-        QVERIFY(!R::writeKitRecordInPlace(QFile::encodeName(missing2).constData(), kits, 4));
-        QVERIFY(!QFile::exists(missing2));
-
-        // A bad kit number touches nothing.
-        QVERIFY(writeAll(file, QByteArray(KIT_RECORD_SIZE, '\xCC')));
-        QVERIFY(!R::writeKitRecordInPlace(QFile::encodeName(file).constData(), kits, 0));
-        QVERIFY(!R::writeKitRecordInPlace(QFile::encodeName(file).constData(), kits, 101));
-        QCOMPARE(readAll(file), QByteArray(KIT_RECORD_SIZE, '\xCC'));
-        QVERIFY(!R::writeKitRecordInPlace(nullptr, kits, 1));
-    }
-
-    // Failures leave their diagnostic on the standard error stream.
-    void diagnostics()
-    {
-        const QVector<R::soundKit> kits = kitsWithValues();
-        const QByteArray missing = QFile::encodeName(path("k050.ini"));
-        const QByteArray err = captureStderr(path("err1.txt"), [&]() {
-            QVERIFY(!R::writeKitRecordInPlace(missing.constData(), kits, 50));
-        });
-        QCOMPARE(err, QByteArray("Failed to open file.") + missing + '\n');
-
-        const QString prm = path("short.prm");
-        QVERIFY(writeAll(prm, QByteArray("\x01", 1)));
-        const QByteArray err2 = captureStderr(path("err2.txt"), [&]() {
-            QVERIFY(!R::writePrmWaveInPlace(QFile::encodeName(prm).constData(), 7));
-        });
-        QVERIFY2(err2.endsWith(QFile::encodeName(prm) + '\n'), err2.constData());
-        QCOMPARE(readAll(prm), QByteArray("\x01", 1));
-    }
-
-    void prmInPlace()
-    {
-        QByteArray prm(64, '\0');
-        for (int i = 0; i < 64; ++i)
-            prm[i] = char(0x80 + i);
-        const QString file = path("00001.prm");
-        QVERIFY(writeAll(file, prm));
-        QVERIFY(R::writePrmWaveInPlace(QFile::encodeName(file).constData(), 258));
-        QByteArray expect = prm;
-        expect[0] = 0x02;
-        expect[1] = 0x01;
-        QCOMPARE(readAll(file), expect);
-
-        QByteArray view("\xAA\xBB\xCC", 3);
-        R::updatePrm(view.data(), 0xFFFF);
-        QCOMPARE(view, QByteArray("\xFF\xFF\xCC", 3));
-
-        const QString two = path("two.prm");
-        QVERIFY(writeAll(two, QByteArray("\0\0", 2)));
-        QVERIFY(R::writePrmWaveInPlace(QFile::encodeName(two).constData(), 9998));
-        QCOMPARE(readAll(two), QByteArray("\x0E\x27", 2));
-
-        const QString one = path("one.prm");
-        QVERIFY(writeAll(one, QByteArray("\x33", 1)));
-        QVERIFY(!R::writePrmWaveInPlace(QFile::encodeName(one).constData(), 1));
-        QCOMPARE(readAll(one), QByteArray("\x33", 1));
-
-        const QString missing = path("99999.prm");
-        QVERIFY(!R::writePrmWaveInPlace(QFile::encodeName(missing).constData(), 1));
-        QVERIFY(!QFile::exists(missing));
     }
 };
 
