@@ -4,7 +4,6 @@
 
 #include <QSet>
 #include <QString>
-#include <QStringList>
 #include <QVector>
 
 #include <array>

@@ -3,7 +3,6 @@
 #include "kitfile/soundbytes.h"
 #include "model/namerules.h"
 
-#include <QSet>
 #include <QString>
 #include <QVector>
 

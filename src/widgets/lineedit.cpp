@@ -31,7 +31,6 @@ LineEdit::~LineEdit()
 
 void LineEdit::recvSrcKit(int kit)
 {
-    current_kit_index = kit;
     emit sendSrcKit(kit);
 }
 

@@ -39,6 +39,4 @@ private:
     QMenu *kit_menu = nullptr;
     QAction *kit_copy = nullptr;
     QPointer<CopyKitFunc> copy_kit;
-    int current_kit_index = 1;
-    int dst_kit = 1;
 };
