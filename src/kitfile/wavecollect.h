@@ -17,6 +17,7 @@
 namespace setupfiles {
 
 using Records = MainWindow1Records;
+class StoredSoundLocator;
 
 // Writes the device form of a plain sound to target; its size, 0 on failure
 // (the failure already told to the user).
@@ -49,7 +50,9 @@ CollectError collectWholeSetupWaves(const QVector<TotalRow> &rows, QVector<Recor
                                     const QVector<Records::SOUND_INDEX> &library,
                                     const QVector<Records::READ_KIT_FILE> &files, const QString &tempDir,
                                     const RawWaveFn &rawWave, const ProgressFn &progress, CollectedWaves &out,
-                                    const RawPlanFn &plan = {});
+                                    const RawPlanFn &plan = {}, StoredSoundLocator *loaded = nullptr);
+
+// `loaded`, when given, is the locator of `files` the job already holds.
 
 // Single kit: the distinct sources of the kit's pad layers (A then B) and
 // hi-hat slots, numbered in that order into the kit's slots, each wave
@@ -71,7 +74,8 @@ struct CollectedClicks
 // checked against their kit file like the sounds of a whole setup.
 CollectError collectClickWaves(const QVector<Records::SOUND_LIST_INFO> &clickList,
                                const QVector<Records::READ_KIT_FILE> &files, const QString &tempDir,
-                               const RawWaveFn &rawWave, CollectedClicks &out, const RawPlanFn &plan = {});
+                               const RawWaveFn &rawWave, CollectedClicks &out, const RawPlanFn &plan = {},
+                               StoredSoundLocator *loaded = nullptr);
 
 } // namespace setupfiles
 
