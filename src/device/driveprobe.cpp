@@ -65,16 +65,6 @@ QVector<DriveEntry> DriveProbe::refresh()
     return all;
 }
 
-QStringList DriveProbe::answeredRoots() const
-{
-    QStringList roots;
-    for (const Drive &d : m_drives) {
-        if (d.answer == Answer::Answered)
-            roots << d.root;
-    }
-    return roots;
-}
-
 bool DriveProbe::collect()
 {
     bool any = false;

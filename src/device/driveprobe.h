@@ -48,8 +48,6 @@ public:
     QVector<DriveEntry> refresh();
     // The removable drives of the last list, in its order.
     const QVector<Drive> &removableDrives() const { return m_drives; }
-    // Roots of the removable drives that answered, in list order.
-    QStringList answeredRoots() const;
 
 signals:
     // A drive answered, stopped answering, came or went.

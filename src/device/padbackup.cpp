@@ -17,9 +17,7 @@
 #include <QDebug>
 #include <QDir>
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <QStandardPaths>
-#include <QThread>
 
 #include <algorithm>
 #include <cerrno>
@@ -28,7 +26,6 @@
 
 #include <fcntl.h>
 #include <sys/resource.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace padbackup {

@@ -29,7 +29,6 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace padbackup {
 
@@ -289,7 +288,9 @@ private:
     {
         const QHash<QByteArray, const QByteArray *> files = m_files.value(path);
         const QSet<QByteArray> folders = m_folders.value(path);
-        for (const ztplatform::ListedEntry &entry : ztplatform::listFolder(fd)) {
+        int error = 0;
+        const QVector<ztplatform::ListedEntry> entries = ztplatform::listFolder(m_disk, fd, &error);
+        for (const ztplatform::ListedEntry &entry : entries) {
             const QByteArray &name = entry.name;
             if (m_stop && *m_stop)
                 return false;
@@ -304,7 +305,7 @@ private:
                 return false;
             }
         }
-        return true;
+        return error == 0;
     }
 
     // A read-only regular file of exactly `bytes`, read now.
@@ -362,7 +363,7 @@ bool keepNewest(ztplatform::Disk &disk, int pad, const QString &padFolder, const
 // Leftovers of backups cut short, or of old ones being removed, go.
 void removeLeftovers(ztplatform::Disk &disk, int pad, const QString &padFolder)
 {
-    for (const ztplatform::ListedEntry &e : ztplatform::listFolder(pad)) {
+    for (const ztplatform::ListedEntry &e : ztplatform::listFolder(disk, pad)) {
         const QString name = QFile::decodeName(e.name);
         if (name.startsWith(QLatin1Char('.')) && (name.endsWith(kPartial) || name.endsWith(kGone))
             && !ztplatform::removeTree(disk, pad, e.name))
@@ -461,7 +462,7 @@ QVector<Backup> list(const QString &padFolder)
     ztplatform::Disk &disk = ztplatform::sysio::disk();
     const ztplatform::Descriptor fd(disk.openAt(AT_FDCWD, QFile::encodeName(padFolder), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     QStringList names;
-    for (const ztplatform::ListedEntry &entry : ztplatform::listFolder(fd.get())) {
+    for (const ztplatform::ListedEntry &entry : ztplatform::listFolder(disk, fd.get())) {
         const QString name = QFile::decodeName(entry.name);
         struct stat st = {};
         // A folder, or a link to one, as the user may have made it.

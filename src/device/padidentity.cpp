@@ -8,13 +8,11 @@
 #include "platform/sysio.h"
 
 #include <QCryptographicHash>
-#include <QFile>
 #include <QFileInfo>
 #include <QStringList>
 
 #include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <utility>
 

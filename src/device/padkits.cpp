@@ -28,8 +28,6 @@ namespace {
 using Records = MainWindow1Records;
 using soundKit = Records::soundKit;
 
-constexpr int KIT_EFFECT_TYPE_COUNT = 24;
-
 // Effect numbers 10 and 0xFF mean none.
 quint8 effectNumber(quint8 no)
 {
@@ -381,30 +379,4 @@ PadGlobal readPadGlobal(const ztplatform::FolderAnchor &root, const QString &usb
     if (!again.isOpen() || !(ztplatform::identityOf(again) == ztplatform::identityOf(folder)))
         return globalChanged(root);
     return result;
-}
-
-void storeKitMemories(const soundKit &kit, QVector<Records::KIT_EFFECT> &effects1,
-                      QVector<Records::KIT_EFFECT> &effects2, QVector<Records::KIT_EFFECT> &effects3,
-                      QVector<Records::KIT_EFFECT> &activeEffects, QVector<Records::LINK_GROUP> &links)
-{
-    auto remember = [](QVector<Records::KIT_EFFECT> &list, quint8 type, quint16 c1, quint16 c2, quint16 c3) {
-        if (type >= KIT_EFFECT_TYPE_COUNT || type >= list.size()) {
-            qDebug() << "effect type" << type << "has no memory; kept in the kit only";
-            return;
-        }
-        list[type] = Records::KIT_EFFECT{c1, c2, c3};
-    };
-    remember(effects1, kit.kit_effect1, kit.effect1_ctrl1, kit.effect1_ctrl2, kit.effect1_ctrl3);
-    remember(effects2, kit.kit_effect2, kit.effect2_ctrl1, kit.effect2_ctrl2, kit.effect2_ctrl3);
-    remember(effects3, kit.kit_effect3, kit.effect3_ctrl1, kit.effect3_ctrl2, kit.effect3_ctrl3);
-    const Records::PEDAL_SETTING &h = kit.pedalChunk;
-    remember(activeEffects, h.active_fx, h.active_effectCtrl1, h.active_effectCtrl2, h.active_effectCtrl3);
-
-    if (links.size() < 5)
-        links.resize(5);
-    links[0] = Records::LINK_GROUP{kit.pad_link1, kit.pad_link2};
-    links[1] = Records::LINK_GROUP{h.pad_link2_1, h.pad_link2_2};
-    links[2] = Records::LINK_GROUP{h.pad_link3_1, h.pad_link3_2};
-    links[3] = Records::LINK_GROUP{h.pad_link4_1, h.pad_link4_2};
-    links[4] = Records::LINK_GROUP{h.pad_link5_1, h.pad_link5_2};
 }

@@ -92,13 +92,4 @@ PadGlobal readPadGlobal(const ztplatform::FolderAnchor &root, const QString &usb
 // The same for a file of the editor's own (a backup): its folder is the root.
 PadGlobal readPadGlobal(const QString &usbGlobalIniFile, percussionpadfile &model);
 
-// Keeps the kit's effect controls in the per-type memories (types 0 ... 23;
-// another type byte is kept in the kit but not remembered) and its five link
-// pairs in the link list.
-void storeKitMemories(const MainWindow1Records::soundKit &kit, QVector<MainWindow1Records::KIT_EFFECT> &effects1,
-                      QVector<MainWindow1Records::KIT_EFFECT> &effects2,
-                      QVector<MainWindow1Records::KIT_EFFECT> &effects3,
-                      QVector<MainWindow1Records::KIT_EFFECT> &activeEffects,
-                      QVector<MainWindow1Records::LINK_GROUP> &links);
-
 #endif

@@ -16,7 +16,6 @@
 #include <fcntl.h>
 #include <functional>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace padtree {
 
@@ -77,7 +76,7 @@ namespace {
 bool markedHidden(const ztplatform::OpenFolder &folder, const FolderEntry &entry)
 {
     const ztplatform::Descriptor fd(folder.openEntry(entry.name, O_RDONLY | O_NONBLOCK));
-    return ztplatform::hasFatHiddenOrSystemAttribute(fd.get());
+    return ztplatform::hasFatHiddenOrSystemAttribute(folder.disk(), fd.get());
 }
 
 } // namespace
@@ -86,7 +85,7 @@ FolderEntries listEntriesAndLinks(const ztplatform::OpenFolder &folder, const QS
 {
     FolderEntries entries;
     const QString prefix = path.endsWith(QLatin1Char('/')) ? path : path + QLatin1Char('/');
-    for (const ztplatform::ListedEntry &e : ztplatform::listFolder(folder.fd())) {
+    for (const ztplatform::ListedEntry &e : ztplatform::listFolder(folder.disk(), folder.fd())) {
         if (e.name.startsWith('.')) // hidden
             continue;
         FolderEntry entry;
@@ -95,7 +94,7 @@ FolderEntries listEntriesAndLinks(const ztplatform::OpenFolder &folder, const QS
         entry.type = e.type ? e.type : ztplatform::entryType(folder.fd(), entry.name);
         entries.append(entry);
     }
-    if (ztplatform::isOnFatVolume(folder.fd())) {
+    if (ztplatform::isOnFatVolume(folder.disk(), folder.fd())) {
         entries.erase(std::remove_if(entries.begin(), entries.end(),
                                      [&folder](const FolderEntry &e) { return markedHidden(folder, e); }),
                       entries.end());
@@ -205,33 +204,20 @@ bool isRegularDescriptor(ztplatform::Disk &disk, const ztplatform::Descriptor &f
     return fd.isOpen() && disk.stat(fd.get(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
-// The path itself when `holdsFile` finds a file there, else its spelling on
-// the disk when that does; the path unchanged otherwise.
-QString probeIgnoringCase(const QString &path, const std::function<bool(const QString &)> &holdsFile)
-{
-    if (path.isEmpty() || holdsFile(path))
-        return path;
-    const QString resolved = ztplatform::resolvePathCaseInsensitive(path);
-    return !resolved.isEmpty() && resolved != path && holdsFile(resolved) ? resolved : path;
-}
-
 } // namespace
 
 QString convertPathCaseInsensitivity(const ztplatform::FolderAnchor &root, const QString &path)
 {
-    return probeIgnoringCase(path, [&root](const QString &p) {
+    const auto holdsFile = [&root](const QString &p) {
         QString name;
         const ztplatform::OpenFolder folder = root.openFolderOf(p, &name);
         return folder.isOpen()
                 && isRegularDescriptor(folder.disk(), ztplatform::Descriptor(folder.openEntry(name, O_RDONLY | O_NONBLOCK)));
-    });
-}
-
-QString convertPathCaseInsensitivity(const QString &path)
-{
-    return probeIgnoringCase(path, [](const QString &p) {
-        return ztplatform::Descriptor(ztplatform::openRegularFile(p)).isOpen();
-    });
+    };
+    if (path.isEmpty() || holdsFile(path))
+        return path;
+    const QString resolved = ztplatform::resolvePathCaseInsensitive(path);
+    return !resolved.isEmpty() && resolved != path && holdsFile(resolved) ? resolved : path;
 }
 
 bool isUsableFolder(const QString &path)

@@ -77,9 +77,6 @@ bool isMainFolderSet(const QStringList &names);
 // Each is probed below `root`: never through a link, never waiting on a pipe
 // or a device.
 QString convertPathCaseInsensitivity(const ztplatform::FolderAnchor &root, const QString &path);
-// The same probed by name: a link at the name is not followed, a pipe not
-// waited on.
-QString convertPathCaseInsensitivity(const QString &path);
 
 // Only an absolute path is taken for one of the pad's folders: files below
 // an empty or relative one would land beside the working folder or at the

@@ -2,13 +2,11 @@
 
 #include "device/devicemessage.h"
 #include "model/percussionpadfile1.h"
-#include "platform/regularfile.h"
 
 #include <QDir>
 
 #include <cerrno>
 #include <cstring>
-#include <fcntl.h>
 #include <sys/stat.h>
 
 namespace padreason {
@@ -45,15 +43,6 @@ QString why(unsigned type, int error)
     if (error == 0)
         return DeviceText::tr("It could not be opened.");
     return QString::fromLocal8Bit(std::strerror(error)) + QLatin1Char('.');
-}
-
-QString whyAt(const QString &path, int error)
-{
-    if (path.isEmpty())
-        return why(0, ENOENT);
-    int lookError = 0;
-    const unsigned type = ztplatform::entryType(AT_FDCWD, path, &lookError);
-    return why(type == S_IFREG ? 0 : type, type == 0 ? (error ? error : lookError) : error);
 }
 
 QString shortKitRecord()

@@ -12,8 +12,6 @@ QString kindText(unsigned type);
 // One sentence: what stands there when it is no regular file (`type`), that
 // nothing does (ENOENT), or the system's reason for `error`.
 QString why(unsigned type, int error);
-// The same for the name `path` as it is now.
-QString whyAt(const QString &path, int error);
 // "It is shorter than a kit record (1987 bytes)."
 QString shortKitRecord();
 // `lead`, the file (native separators) and `reason`, each on a line.

@@ -10,9 +10,6 @@
 
 #include <QDebug>
 #include <QDir>
-#include <QFileInfo>
-
-#include <algorithm>
 
 #include <fcntl.h>
 #include <sys/stat.h>

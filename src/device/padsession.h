@@ -166,7 +166,6 @@ public:
     // ---- as loaded ----------------------------------------------------------
     const QVector<QString> &padKitFiles() const { return m_padKitFiles; }      // the file each kit was read from
     const QVector<QByteArray> &padKitRecords() const { return m_padKitRecords; } // and the record it held then
-    const QByteArray &padChainBlock() const { return m_padChainBlock; }         // global.ini's kit-chain block
     // The load read the kits from `files`, holding `records`.
     void takeLoadedKits(const QVector<QString> &files, const QVector<QByteArray> &records);
     // The load read the kit-chain block of global.ini.

@@ -32,15 +32,18 @@ qint64 PadPace::sinceBeat() const
     return steadyMs() - m_state->lastBeat;
 }
 
+bool PadPace::goOn() const
+{
+    if (abandoned())
+        return false;
+    beat();
+    return true;
+}
+
 ztplatform::FolderAnchor PadPace::paced(ztplatform::FolderAnchor root) const
 {
     const PadPace pace = *this;
-    root.setGoing([pace]() {
-        if (pace.abandoned())
-            return false;
-        pace.beat();
-        return true;
-    });
+    root.setGoing([pace]() { return pace.goOn(); });
     return root;
 }
 

@@ -30,6 +30,10 @@ public:
     // Nobody waits any more: work with steps left stops at the next one.
     bool abandoned() const { return m_state->abandoned; }
     void abandon() const { m_state->abandoned = true; }
+    // Set once abandoned, for work that polls a flag (lives with the pace).
+    const std::atomic_bool *abandonedFlag() const { return &m_state->abandoned; }
+    // Beats and tells whether the work goes on (not abandoned).
+    bool goOn() const;
     // Milliseconds since the work began or last beat.
     qint64 sinceBeat() const;
     // `root` for the work: each walk below it beats, and once the work is
@@ -40,7 +44,7 @@ private:
     struct State
     {
         std::atomic<qint64> lastBeat{0}; // steady clock, ms
-        std::atomic<bool> abandoned{false};
+        std::atomic_bool abandoned{false};
     };
     std::shared_ptr<State> m_state;
 };

@@ -23,7 +23,6 @@
 #include <cstring>
 #include <fcntl.h>
 #include <linux/fs.h>
-#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -160,23 +159,38 @@ qint64 fileSize(const QString &path)
 }
 
 // Copies the file `from` into the open `fd` through `disk`; its size goes to
-// *size, its mark to *mark.
-bool copyInto(ztplatform::Disk &disk, const QString &from, int fd, qint64 *size, padjournal::Mark *mark)
+// *size, its mark to *mark. Each buffer is started on its way to the disk and
+// the one before it waited for, so the sync that ends the file has little
+// left and every returning call is progress of the pace. Work given up on
+// writes no further buffer (false, ECANCELED).
+bool copyInto(ztplatform::Disk &disk, const QString &from, int fd, qint64 *size, padjournal::Mark *mark,
+              const PadPace &pace)
 {
     QFile in(from);
     if (!in.open(QIODevice::ReadOnly))
         return false;
     *size = in.size();
     QByteArray buffer(audioconverter::COPY_BUFFER_SIZE, Qt::Uninitialized);
+    qint64 at = 0, before = 0;
+    bool writeBack = true;
     for (;;) {
         const qint64 n = in.read(buffer.data(), buffer.size());
         if (n == 0)
             break;
         if (n < 0)
             return false;
+        if (!pace.goOn()) {
+            errno = ECANCELED;
+            return false;
+        }
         if (!disk.write(fd, buffer.constData(), n))
             return false;
+        writeBack = writeBack && disk.writeBack(fd, at, n, false) == 0
+                && (at == before || disk.writeBack(fd, before, at - before, true) == 0);
+        before = at;
+        at += n;
     }
+    pace.beat();
     *mark = padjournal::markOfFile(disk, in.handle());
     return mark->size == *size;
 }
@@ -499,6 +513,8 @@ WaveWrite AddBatch::stage(audioconverter &conv, int waveNo, const QString &sourc
         qDebug().noquote() << DeviceText::tr("Wrong data in file：") + QStringLiteral("\r\n") + ffmpegText;
         return WaveWrite::ConversionFailed;
     }
+    if (m_pace.abandoned())
+        return WaveWrite::Stopped; // given up on while it converted
     {
         // Both folders are reached before either file is written.
         QMutexLocker hold(&m_lock);
@@ -516,12 +532,18 @@ WaveWrite AddBatch::stage(audioconverter &conv, int waveNo, const QString &sourc
     qint64 size = 0;
     const ztplatform::OpenFolder &data = pair.data->folder, &prm = pair.prm->folder;
     QByteArray record;
-    const bool wav = writeHidden(data, names.hiddenWav,
-                                 [&](int fd) { return copyInto(data.disk(), converted, fd, &size, &pair.wavMark); });
-    const bool written = wav && writeHidden(prm, names.hiddenPrm, [&](int fd) {
+    const bool wav = writeHidden(data, names.hiddenWav, [&](int fd) {
+        return copyInto(data.disk(), converted, fd, &size, &pair.wavMark, m_pace);
+    });
+    const bool written = wav && m_pace.goOn() && writeHidden(prm, names.hiddenPrm, [&](int fd) {
         record = waveprm::buildRecord(quint16(waveNo), name, quint32(size));
         return prm.disk().write(fd, record.constData(), record.size());
     });
+    if (!written && m_pace.abandoned()) {
+        // Given up on: nothing more reaches the pad; the journal ends it.
+        qWarning() << "the batch was given up on; wave" << waveNo << "is left to the next load";
+        return WaveWrite::Stopped;
+    }
     if (!written) {
         // Only what this write made goes: a file found at a hidden name is not ours.
         const int error = errno;
@@ -690,7 +712,7 @@ bool look(const ztplatform::OpenFolder &folder, const QString &entry, Found &f)
         f.mark = pj::markOfFile(folder.disk(), fd.get(), &f.stamp);
         const int error = errno;
         int flags = 0;
-        f.fixed = f.mark.isValid() && ::ioctl(fd.get(), FS_IOC_GETFLAGS, &flags) == 0
+        f.fixed = f.mark.isValid() && folder.disk().readControl(fd.get(), FS_IOC_GETFLAGS, &flags) == 0
                 && (flags & (FS_IMMUTABLE_FL | FS_APPEND_FL)) != 0;
         if (f.mark.isValid())
             f.st.st_mode = S_IFREG;

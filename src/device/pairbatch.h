@@ -20,6 +20,7 @@
 
 #include "device/padjournal.h"
 #include "device/padtree.h"
+#include "device/padwatch.h"
 #include "device/waveprm.h"
 #include "platform/anchoredfolder.h"
 
@@ -75,6 +76,9 @@ public:
     // of the .wav written for them.
     QVector<Failure> commit(QHash<int, qint64> *written = nullptr);
     int staged() const;
+    // The pace the batch beats as its bytes reach the pad; once it is
+    // abandoned no further byte is written.
+    void setPace(const PadPace &pace) { m_pace = pace; }
 
 private:
     struct Pair;
@@ -101,6 +105,7 @@ private:
     enum class Begun { No, Yes, Refused } m_begun = Begun::No;
     int m_refusal = 0; // errno of the record the pad refused
     std::vector<Pair> m_pairs;
+    PadPace m_pace;
 };
 
 class DeleteBatch

@@ -12,7 +12,6 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace pairfiles {
 
@@ -37,7 +36,7 @@ ztplatform::Descriptor openRegular(const ztplatform::OpenFolder &folder, const Q
 QStringList entryNames(const ztplatform::OpenFolder &folder)
 {
     QStringList names;
-    for (const ztplatform::ListedEntry &e : ztplatform::listFolder(folder.fd()))
+    for (const ztplatform::ListedEntry &e : ztplatform::listFolder(folder.disk(), folder.fd()))
         names << QFile::decodeName(e.name);
     return names;
 }
@@ -91,10 +90,17 @@ qint64 regularSize(const ztplatform::OpenFolder &folder, const QString &name)
 QByteArray readRegular(const ztplatform::OpenFolder &folder, const QString &name, qint64 max)
 {
     struct stat st;
-    QFile file;
-    if (!ztplatform::openFile(file, openRegular(folder, name, &st), QIODevice::ReadOnly))
-        return QByteArray();
-    return file.read(max);
+    const ztplatform::Descriptor fd = openRegular(folder, name, &st);
+    QByteArray bytes;
+    while (fd.isOpen() && bytes.size() < max) {
+        const int had = bytes.size();
+        bytes.resize(had + int(qMin<qint64>(max - had, 65536)));
+        const qint64 n = folder.disk().read(fd.get(), bytes.data() + had, bytes.size() - had);
+        bytes.resize(had + int(qMax<qint64>(n, 0)));
+        if (n <= 0)
+            break;
+    }
+    return bytes;
 }
 
 bool isWholePair(const QByteArray &record, qint64 wavSize)

@@ -10,7 +10,6 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace savefolder {
 
@@ -21,7 +20,7 @@ Holds look(const QString &folder)
     const ztplatform::Descriptor fd(disk.openAt(AT_FDCWD, path, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
     if (!fd.isOpen())
         return Holds::Nothing;
-    for (const ztplatform::ListedEntry &entry : ztplatform::listFolder(fd.get())) {
+    for (const ztplatform::ListedEntry &entry : ztplatform::listFolder(disk, fd.get())) {
         if (entry.name.startsWith('.'))
             continue; // hidden
         bool folder = entry.type == S_IFDIR;

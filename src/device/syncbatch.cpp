@@ -39,6 +39,7 @@ UsbUpdate *SyncBatch::startWorker(int slot)
     worker->moveToThread(thread);
     worker->setConverterProgram(m_program);
     worker->setPad(m_batchRoot, m_tree);
+    worker->setPace(m_pace);
     connectWorker(worker);
     // Deleted in its own thread as that thread ends, after its call returned.
     connect(thread, &QThread::finished, worker, &QObject::deleteLater);
@@ -63,6 +64,7 @@ void SyncBatch::runPooled(int slot, const std::shared_ptr<pairbatch::Shared> &sh
     Slot &s = m_slots[slot];
     auto *worker = new UsbUpdate(nullptr);
     worker->setPad(m_batchRoot, m_tree);
+    worker->setPace(m_pace);
     worker->setBatch(shared);
     worker->leaveThreadRunning();
     connectWorker(worker); // its reports reach the GUI thread queued
@@ -92,6 +94,7 @@ bool SyncBatch::startAdd(const QVector<Sound> &sounds)
     beginPace();
     auto shared = std::make_shared<pairbatch::Shared>();
     shared->add = std::make_unique<pairbatch::AddBatch>(m_batchRoot, m_tree);
+    shared->add->setPace(m_pace);
     QVector<int> numbers;
     for (const Sound &s : sounds)
         numbers << s.waveNo;

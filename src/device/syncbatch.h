@@ -75,6 +75,9 @@ public:
     // Nobody waits for the running batch any more: its workers reach the pad
     // no more, and what they wrote is left to the pad's journal.
     void abandon() const { m_pace.abandon(); }
+    // Milliseconds since the running batch last made progress: a sound
+    // converted on, a byte reached the pad, a look at it returned, a step ended.
+    qint64 sinceProgress() const { return m_pace.sinceBeat(); }
 
 signals:
     // The sounds or paths handled since the last one: one a sound added,

@@ -1,21 +1,13 @@
 #include "device/usbupdate.h"
 
-#include "device/padpaths.h"
 #include "device/pairbatch.h"
 #include "device/waveprm.h"
 #include "model/audioconverter.h"
 #include "model/mainwindow1records.h"
 
 #include <QCoreApplication>
-#include <QDebug>
-#include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
-#include <QFileInfo>
 #include <QThread>
-
-#include <cerrno>
-#include <cstring>
 
 UsbUpdate::UsbUpdate(QObject *parent)
     : QObject(parent)
@@ -38,16 +30,6 @@ void UsbUpdate::getSoundList(QVector<int> numList, QVector<QString> waveList, QV
         addNum1 = numList;
         addName1 = nameList;
     }
-}
-
-void UsbUpdate::str2CharArray(QString str, char *field, quint8 n)
-{
-    MainWindow1Records::str2CharArray(str, field, n);
-}
-
-QString UsbUpdate::convertPathCaseInsensitivity(const QString &path)
-{
-    return padtree::convertPathCaseInsensitivity(path);
 }
 
 std::shared_ptr<pairbatch::Shared> UsbUpdate::batch(bool adding, const QString &dataPath, const QString &prmPath)
@@ -80,11 +62,15 @@ bool UsbUpdate::generateStandardWave(int threadId)
     audioconverter conv;
     if (!m_program.isEmpty())
         conv.setProgram(m_program);
+    const PadPace pace = m_pace;
+    conv.setProgressed([pace] { pace.beat(); });
+    conv.setStopFlag(pace.abandonedFlag());
     bool stopped = false;
     for (int i = 0; i < files.size(); ++i) {
         const int waveNo = numbers.value(i);
         waveprm::WaveWrite result = waveprm::WaveWrite::Stopped;
         int refusal = 0;
+        stopped = stopped || pace.abandoned();
         if (!stopped && shared->add)
             result = shared->add->stage(conv, waveNo, files.at(i), names.value(i), &refusal);
         // A write the pad refused stops the share: the rest are not tried.
@@ -92,6 +78,7 @@ bool UsbUpdate::generateStandardWave(int threadId)
             stopped = true;
         if (result != waveprm::WaveWrite::Written)
             emit sendWaveFailed(waveNo, files.at(i), refusal);
+        pace.beat();
         emit sendProgress(1);
     }
     // The last share to end gives every staged pair its names.
@@ -122,6 +109,7 @@ bool UsbUpdate::singleDelWaveFile(QVector<QString> pathList, QString dataPath, Q
         const int why = shared->remove ? shared->remove->stage(path, &error) : int(PadGone);
         if (why >= 0)
             emit sendDeleteFailed(path, why, error);
+        m_pace.beat();
         ++handled;
         if (since.elapsed() >= DEL_PROGRESS_MS) {
             emit sendDelProgress(handled);

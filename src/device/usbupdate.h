@@ -2,6 +2,7 @@
 #define ZT_DEVICE_USBUPDATE_H
 
 #include "device/padtree.h"
+#include "device/padwatch.h"
 #include "platform/anchoredfolder.h"
 
 #include <QObject>
@@ -67,14 +68,12 @@ public:
     // The batch this worker stages its share into; without one it commits
     // its share itself.
     void setBatch(std::shared_ptr<pairbatch::Shared> batch) { m_shared = std::move(batch); }
+    // The batch's pace: beaten as each sound converts and each step ends;
+    // once abandoned, the share stops at its next step.
+    void setPace(const PadPace &pace) { m_pace = pace; }
     // Called on a thread it does not own (a pool's): that thread goes on
     // once the call has returned.
     void leaveThreadRunning() { m_leavesThread = true; }
-
-    // Latin-1 bytes of the first min(length, n) characters, zero-filled to n.
-    static void str2CharArray(QString str, char *field, quint8 n);
-    // The file itself when readable, else its spelling found ignoring case.
-    static QString convertPathCaseInsensitivity(const QString &path);
 
     QVector<QString> soundList1, soundList2;
     QVector<int> addNum1, addNum2;
@@ -114,6 +113,7 @@ private:
     ztplatform::FolderAnchor m_padRoot;
     PadTreePaths m_tree;
     std::shared_ptr<pairbatch::Shared> m_shared;
+    PadPace m_pace;
     bool m_leavesThread = false;
 };
 

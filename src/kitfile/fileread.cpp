@@ -8,8 +8,6 @@
 #include <QDebug>
 #include <QFile>
 
-#include <algorithm>
-
 namespace setupfiles {
 
 namespace {
@@ -69,18 +67,6 @@ void KitTables::attach(percussionpadfile &model)
     model.kitChunk.baseChunk = base.data();
     model.kitChunk.pedalChunk = pedal.data();
     model.kitChunk.kpadChunk = pad.get();
-}
-
-void KitTables::copyTo(percussionpadfile::P_KIT_BASE_PARA *base0, percussionpadfile::P_PEDAL_SETTING *pedal0,
-                       PadRow *pad0, int k) const
-{
-    const int first = k < 0 ? 0 : k;
-    const int last = k < 0 ? KIT_MAX_COUNT - 1 : k;
-    for (int i = first; i <= last && i < KIT_MAX_COUNT; ++i) {
-        base0[i] = base[size_t(i)];
-        pedal0[i] = pedal[size_t(i)];
-        std::copy(pad[i], pad[i] + PAD_NUM_MAX, pad0[i]);
-    }
 }
 
 namespace {

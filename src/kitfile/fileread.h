@@ -26,9 +26,6 @@ struct KitTables
 
     KitTables();
     void attach(percussionpadfile &model);
-    // Copies kit k (all kits when k < 0) into the editor's tables.
-    void copyTo(percussionpadfile::P_KIT_BASE_PARA *base0, percussionpadfile::P_PEDAL_SETTING *pedal0,
-                PadRow *pad0, int k = -1) const;
 };
 
 // Reads a whole setup into rec (file, flag 0, waveCount, fileTotalLength and

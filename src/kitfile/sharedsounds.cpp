@@ -13,11 +13,9 @@
 
 #include <atomic>
 #include <chrono>
-#include <fcntl.h>
 #include <map>
 #include <set>
 #include <memory>
-#include <unistd.h>
 
 namespace setupfiles {
 

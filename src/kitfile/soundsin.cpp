@@ -11,9 +11,6 @@
 #include <QHash>
 #include <QSet>
 
-#include <fcntl.h>
-#include <unistd.h>
-
 namespace setupfiles {
 
 namespace {
@@ -72,17 +69,9 @@ private:
     }
 };
 
-void setSources(percussionpadfile &pf, const QVector<QString> &sources)
-{
-    Entry *table = pf.soundChunk.soundIndex;
-    const int n = table ? pf.soundChunk.soundCount : 0;
-    for (int i = 0; i < n; ++i)
-        table[i].fileName = i < sources.size() ? sources.at(i) : QString();
-}
-
 LoadError refuse(percussionpadfile &pf, LoadError e)
 {
-    setSources(pf, {});
+    takeSources(pf, {});
     return e;
 }
 
@@ -310,7 +299,10 @@ QVector<Entry> soundEntries(const percussionpadfile &pf)
 
 void takeSources(percussionpadfile &pf, const QVector<QString> &sources)
 {
-    setSources(pf, sources);
+    Entry *table = pf.soundChunk.soundIndex;
+    const int n = table ? pf.soundChunk.soundCount : 0;
+    for (int i = 0; i < n; ++i)
+        table[i].fileName = i < sources.size() ? sources.at(i) : QString();
 }
 
 LoadError takeWholeSetupSounds(const QString &file, percussionpadfile &pf, WholeSetupSounds &out,
@@ -319,7 +311,7 @@ LoadError takeWholeSetupSounds(const QString &file, percussionpadfile &pf, Whole
 {
     QVector<QString> sources;
     const LoadError err = takeSetupSounds(file, opened, soundEntries(pf), out, sources, inUse, bytes, moved);
-    setSources(pf, sources);
+    takeSources(pf, sources);
     return err;
 }
 
@@ -376,7 +368,7 @@ LoadError takeKitFileSounds(const QString &file, percussionpadfile &pf,
         got.entries.append(soundRecord(names.take(fitKitFileSoundName(stored, nullptr)), sources.at(i), e,
                                        quint16(numbers.at(i))));
     }
-    setSources(pf, sources);
+    takeSources(pf, sources);
     noteRenamedSounds(got, {});
     out = got;
     return LoadError::None;

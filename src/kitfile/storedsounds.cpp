@@ -12,9 +12,7 @@
 #include <QFileInfo>
 #include <QSet>
 
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace setupfiles {
 

@@ -37,17 +37,6 @@ void tell(const ProgressFn &progress, int value)
         progress(value);
 }
 
-// Waits on a look at a drive, telling `progress` meanwhile (the window paints).
-ztplatform::Waiter waiterOf(const ProgressFn &progress)
-{
-    if (!progress)
-        return {};
-    return [progress](const std::function<bool(int ms)> &ended) {
-        while (!ended(20))
-            progress(-1);
-    };
-}
-
 // Lock byte of the first library sound with each source.
 QHash<QString, quint8> firstLocks(const QVector<Records::SOUND_INDEX> &library)
 {
@@ -159,7 +148,8 @@ CollectError collectWholeSetupWaves(const QVector<TotalRow> &rows, QVector<Recor
                                     const QVector<Records::SOUND_INDEX> &library,
                                     const QVector<Records::READ_KIT_FILE> &files, const QString &tempDir,
                                     const RawWaveFn &rawWave, const ProgressFn &progress, CollectedWaves &out,
-                                    const RawPlanFn &plan, StoredSoundLocator *loaded)
+                                    const RawPlanFn &plan, const ztplatform::Waiter &wait,
+                                    StoredSoundLocator *loaded)
 {
     CollectedWaves got;
     tell(progress, 10);
@@ -182,7 +172,6 @@ CollectError collectWholeSetupWaves(const QVector<TotalRow> &rows, QVector<Recor
     QVector<Records::soundKit> renumbered = kits;
     CollectError missing;
     for (int k = 0; k < renumbered.size() && !missing; ++k) {
-        tell(progress, -1);
         int place = 0;
         forEachSoundSlot(renumbered[k], [&](auto slot) {
             const int i = slot.file.isEmpty() ? -1 : lastRow.value(slot.file, -1);
@@ -204,7 +193,7 @@ CollectError collectWholeSetupWaves(const QVector<TotalRow> &rows, QVector<Recor
 
     const QHash<QString, quint8> locks = firstLocks(library);
     std::optional<StoredSoundLocator> own;
-    StoredSoundLocator &loc = loaded ? *loaded : own.emplace(files, waiterOf(progress));
+    StoredSoundLocator &loc = loaded ? *loaded : own.emplace(files, wait);
     const int n = got.waveList.size();
     const std::shared_ptr<void> planned = planConversions(plan, sourcesOf(got.waveList), tempDir, [](int i) { return i; });
     const float step = n > 0 ? 40.0f / float(n) : 0.0f;
@@ -225,7 +214,7 @@ CollectError collectWholeSetupWaves(const QVector<TotalRow> &rows, QVector<Recor
                          notLoaded(whole ? CollectError::NotLoadedWhole : CollectError::NotLoadedKit, kitNo), false,
                          place);
         } else {
-            err = convert(rawWave, source, w.name, rawWavePath(tempDir, i), place, waiterOf(progress));
+            err = convert(rawWave, source, w.name, rawWavePath(tempDir, i), place, wait);
         }
         if (err)
             return err;
@@ -241,14 +230,13 @@ CollectError collectWholeSetupWaves(const QVector<TotalRow> &rows, QVector<Recor
 
 CollectError collectKitWaves(Records::soundKit &kit, int kitIndex, const QVector<Records::SOUND_INDEX> &library,
                              const QVector<Records::READ_KIT_FILE> &files, const QString &tempDir,
-                             const RawWaveFn &rawWave, const ProgressFn &progress, CollectedWaves &out,
-                             const RawPlanFn &plan)
+                             const RawWaveFn &rawWave, CollectedWaves &out, const RawPlanFn &plan,
+                             const ztplatform::Waiter &wait)
 {
     CollectedWaves got;
     Records::soundKit numbered = kit;
     QHash<QString, int> position;
     auto gather = [&](auto slot) {
-        tell(progress, -1);
         if (slot.file.isEmpty())
             return;
         int i = position.value(slot.file, -1);
@@ -266,7 +254,6 @@ CollectError collectKitWaves(Records::soundKit &kit, int kitIndex, const QVector
     forEachHiHatSlot(numbered, gather);
 
     const QHash<QString, quint8> locks = firstLocks(library);
-    const ztplatform::Waiter wait = waiterOf(progress);
     StoredSoundLocator loc(files, wait);
     const std::shared_ptr<void> planned = planConversions(plan, sourcesOf(got.waveList), tempDir, [](int i) { return i; });
     quint64 estimate = kKitFileFixed + quint64(SOUND_ENTRY_SIZE) * quint64(got.waveList.size());

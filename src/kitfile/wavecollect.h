@@ -8,6 +8,7 @@
 
 #include "model/mainwindow1records.h"
 #include "kitfile/setuperrors.h"
+#include "platform/waiter.h"
 
 #include <QPair>
 
@@ -26,7 +27,7 @@ using RawWaveFn = std::function<quint32(const QString &source, const QString &ta
 // its order, before it asks the first: they may begin at once. What it
 // returns is held until the gathering ends.
 using RawPlanFn = std::function<std::shared_ptr<void>(const QVector<QPair<QString, QString>> &jobs)>;
-// Told as the work goes on: a new progress value, or -1 when there is none.
+// Told as the work goes on: a new progress value.
 using ProgressFn = std::function<void(int)>;
 
 struct TotalRow
@@ -50,7 +51,8 @@ CollectError collectWholeSetupWaves(const QVector<TotalRow> &rows, QVector<Recor
                                     const QVector<Records::SOUND_INDEX> &library,
                                     const QVector<Records::READ_KIT_FILE> &files, const QString &tempDir,
                                     const RawWaveFn &rawWave, const ProgressFn &progress, CollectedWaves &out,
-                                    const RawPlanFn &plan = {}, StoredSoundLocator *loaded = nullptr);
+                                    const RawPlanFn &plan = {}, const ztplatform::Waiter &wait = {},
+                                    StoredSoundLocator *loaded = nullptr);
 
 // `loaded`, when given, is the locator of `files` the job already holds.
 
@@ -60,8 +62,8 @@ CollectError collectWholeSetupWaves(const QVector<TotalRow> &rows, QVector<Recor
 // estimated file size is tested with each sound, again after a conversion.
 CollectError collectKitWaves(Records::soundKit &kit, int kitIndex, const QVector<Records::SOUND_INDEX> &library,
                              const QVector<Records::READ_KIT_FILE> &files, const QString &tempDir,
-                             const RawWaveFn &rawWave, const ProgressFn &progress, CollectedWaves &out,
-                             const RawPlanFn &plan = {});
+                             const RawWaveFn &rawWave, CollectedWaves &out, const RawPlanFn &plan = {},
+                             const ztplatform::Waiter &wait = {});
 
 struct CollectedClicks
 {

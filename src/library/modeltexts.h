@@ -5,20 +5,13 @@
 
 class QStandardItemModel;
 
-// The trimmed texts of cell `column` of every second-level row of a model
-// (the sounds under the groups, or under a list's root), for lookups of names.
-QSet<QString> childTexts(const QStandardItemModel *model, int column);
-
-// The same cells' texts as they stand, for lookups of paths: a file name may
-// end in a blank.
+// The texts of cell `column` of every second-level row of a model (the sounds
+// under the groups, or under a list's root) as they stand, for lookups of
+// paths: a file name may end in a blank.
 QSet<QString> childPaths(const QStandardItemModel *model, int column);
 
-// Whether cell `column` of a second-level row holds `name` (trimmed).
-bool findItemFromModel(QString name, QStandardItemModel *model, quint8 column);
-
-// `name` when cell column 0 (getDisplayName) or 1 (getDisplayName2,
-// getDisplayKitName) of no second-level row holds it, else the first free
-// fallback name of at most maxLen characters built from it or defaultPrefix.
+// `name` when cell column 0 (getDisplayName) or 1 (getDisplayName2) of no
+// second-level row holds it (trimmed), else the first free fallback name of at
+// most maxLen characters built from it or defaultPrefix.
 QString getDisplayName(QString name, QStandardItemModel *model, QString defaultPrefix, quint8 maxLen);
 QString getDisplayName2(QString name, QStandardItemModel *model, QString defaultPrefix, quint8 maxLen);
-QString getDisplayKitName(QString name, QStandardItemModel *model, QString defaultPrefix, quint8 maxLen);

@@ -105,7 +105,6 @@ SoundLibrary::SoundLibrary(const QString &clickFolder, QObject *parent)
     , m_mirror(new SoundListModel(SoundListModel::Kind::Mirror, this))
     , m_groups(new SoundListModel(SoundListModel::Kind::Groups, this))
     , m_clicks(new SoundListModel(SoundListModel::Kind::Metronome, this))
-    , m_kitOrder(new SoundListModel(SoundListModel::Kind::KitOrder, this))
 {
     m_currentOldGroupName = m_total->m_root->text();
     m_clickFolder = clickFolder.isEmpty() ? clicksounds::defaultFolder() : clickFolder;
@@ -348,13 +347,6 @@ void SoundLibrary::loadPadSounds(const QVector<SOUND_INDEX> &sounds)
     const Edit edit(this, Sounds);
     m_waveLoadKitAttrList = sounds;
     showPadSounds(sounds);
-}
-
-void SoundLibrary::removeMirrorRow(int row)
-{
-    const Edit edit(this, Sounds);
-    if (row >= 0 && row < m_mirror->m_root->rowCount())
-        m_mirror->m_root->removeRow(row);
 }
 
 void SoundLibrary::showSounds(const QVector<soundorder::Row> &rows, bool numbersEditable, bool namesEditable)
@@ -802,22 +794,6 @@ void SoundLibrary::repointClickSounds(const QHash<QString, QString> &to)
     setupfiles::repointSources(m_clickSetList, to);
     for (int g = 0; g < m_clicks->rowCount(); ++g)
         repointCells(m_clicks->item(g, 0), 2, to);
-}
-
-void SoundLibrary::clearKitOrder()
-{
-    m_kitOrder->rebuild();
-}
-
-void SoundLibrary::appendKitOrder(const QVector<KitOrderGroup> &groups)
-{
-    for (const KitOrderGroup &g : groups) {
-        QStandardItem *group = fixedItem(g.name);
-        m_kitOrder->appendRow(group);
-        for (const KitOrderRow &row : g.rows)
-            group->appendRow({new QStandardItem(row.layer), new QStandardItem(lockIcon(row.locked), row.number),
-                              new QStandardItem(row.name), new QStandardItem(row.file)});
-    }
 }
 
 soundsource::StoredEntries SoundLibrary::storedEntries(const ztplatform::Waiter &wait) const

@@ -112,9 +112,6 @@ public:
     // The metronome list: index, name and source under its group.
     SoundListModel *clickListItemModel() { return m_clicks; }
     const SoundListModel *clickListItemModel() const { return m_clicks; }
-    // The kit-by-kit list of sound uses: layer, number, name, source.
-    SoundListModel *kitOrderItemModel() { return m_kitOrder; }
-    const SoundListModel *kitOrderItemModel() const { return m_kitOrder; }
     // The sound and lock icons of the rows, in the dark or the light look.
     void useDarkIcons(bool dark);
 
@@ -160,8 +157,6 @@ public:
     void clearMirrorRows();
     // The hi-hat list made anew from the total list, row for row.
     void mirrorSoundRows();
-    // Row `row` of the hi-hat list goes (after its total-list row went).
-    void removeMirrorRow(int row);
     // The total list shows `rows` in their order (a number cell and a name
     // cell an editor may change when told so), the hi-hat list follows and
     // the names are noted.
@@ -226,25 +221,6 @@ public:
     // The metronome sounds whose sources `to` names move there.
     void repointClickSounds(const QHash<QString, QString> &to);
 
-    // ---- the kit-by-kit list of uses ----------------------------------------------
-    struct KitOrderRow
-    {
-        QString layer;
-        QString number;
-        QString name;
-        QString file;
-        bool locked = false;
-    };
-    struct KitOrderGroup
-    {
-        QString name;
-        QVector<KitOrderRow> rows;
-    };
-    // The kit-by-kit list shows nothing.
-    void clearKitOrder();
-    // Groups appended to it, each with its rows.
-    void appendKitOrder(const QVector<KitOrderGroup> &groups);
-
     // ---- stored sounds of loaded kit files -------------------------------------
     // The finder of stored sounds in the loaded kit files, kept for many sounds
     // in a row; `wait` waits on a drive (StoredEntries).
@@ -264,8 +240,6 @@ public:
     GroupNameLists leftSoundList() const;
     // The first group whose name, trimmed, is `name`; the number of groups when there is none.
     int getGroupIndexFromModel(const QString &name) const;
-    // The groups as the group tree shows them, the way the groups' file keeps them.
-    void updateSoundGroupList(QVector<soundfilexml::strSoundGroup> &groups) const { groups = m_soundGroupList; }
     // The user's new group, at the top.
     void addGroup(const QString &name);
     // A new group at the bottom, for sounds added to a group of that name
@@ -550,7 +524,6 @@ private:
     SoundListModel *m_mirror;
     SoundListModel *m_groups;
     SoundListModel *m_clicks;
-    SoundListModel *m_kitOrder;
     mutable SoundPathIndex m_totalPathIndex{2}; // rows of the total list by source path
     mutable SoundNameIndex m_nameIndex;
     // Edits of the working list begun; m_listEdits when the name index last

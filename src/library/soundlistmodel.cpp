@@ -14,9 +14,6 @@ QStringList headersOf(SoundListModel::Kind kind)
         return {QCoreApplication::translate("MainWindow1", "Item"), name, file};
     case SoundListModel::Kind::Metronome:
         return {QCoreApplication::translate("MainWindow1", "Index"), name, file};
-    case SoundListModel::Kind::KitOrder:
-        return {QCoreApplication::translate("MainWindow1", "Layer"), QCoreApplication::translate("MainWindow1", "Index"),
-                name, file};
     case SoundListModel::Kind::Mirror:
     case SoundListModel::Kind::Groups:
         break;

@@ -16,7 +16,7 @@ class SoundListModel : public QStandardItemModel
 {
     Q_OBJECT
 public:
-    enum class Kind { Total, Mirror, Groups, Metronome, KitOrder };
+    enum class Kind { Total, Mirror, Groups, Metronome };
 
     Kind kind() const { return m_kind; }
     // The row the sounds stand under: the root of the total list and the

@@ -104,12 +104,4 @@ QString infoLine(const Format &f)
     return bits + QStringLiteral("bit/") + rate + QStringLiteral("Hz/") + channels;
 }
 
-qint64 playableSize(const QString &path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly) || !probePlain(f).hasFmt || dataBytes(f) == 0)
-        return 0;
-    return f.size();
-}
-
 } // namespace waveprobe

@@ -40,7 +40,4 @@ qint64 findChunk(QIODevice &dev, const char *tag, quint32 *length);
 // The declared size of the "data" chunk of a WAVE file, found by walking its
 // chunks; 0 when the file is not one or has no such chunk.
 quint32 dataBytes(QIODevice &dev);
-// The size of the file at `path` when it holds a WAVE header with format
-// fields and a non-empty "data" chunk; 0 for a missing file or a broken header.
-qint64 playableSize(const QString &path);
 } // namespace waveprobe

@@ -105,7 +105,7 @@ QString outputFailure(const QString &mesg, const QString &out)
 
 // The 44-byte header for `size` bytes of samples, then the samples of tmp.
 // A failed write of `out` leaves its reason in *writeError.
-bool writeWave(QFile &tmp, QFileDevice &out, qint64 size, QString *writeError)
+bool writeWave(QFile &tmp, QFileDevice &out, qint64 size, QString *writeError, const std::function<void()> &progressed)
 {
     audioconverter::WAVE_PARA para;
     para.audioFormat = 1;
@@ -132,6 +132,8 @@ bool writeWave(QFile &tmp, QFileDevice &out, qint64 size, QString *writeError)
             return false;
         }
         copied += n;
+        if (progressed)
+            progressed();
     }
     if (copied != size) {
         qWarning() << "copy incomplete:" << copied << "of" << size << "bytes";
@@ -317,6 +319,8 @@ audioconverter::RunEnd audioconverter::watchRun(QProcess &proc, QByteArray &text
             text += more;
             io = ioNow;
             quiet.restart();
+            if (m_progressed)
+                m_progressed();
         }
         if (m_stop && *m_stop)
             return RunEnd::Stopped;
@@ -349,6 +353,8 @@ bool audioconverter::runProcess(const QStringList &args, const QVector<Input> &i
     if (started)
         *started = didStart;
     if (didStart) {
+        if (m_progressed)
+            m_progressed();
         proc.closeWriteChannel();
         end = watchRun(proc, text, limit);
         if (end == RunEnd::Stopped)
@@ -509,7 +515,7 @@ bool audioconverter::convertInto(const QString &inFile, QFileDevice *out, const 
         return false;
     }
     QString writeError;
-    const bool written = writeWave(tmp, *out, size, &writeError);
+    const bool written = writeWave(tmp, *out, size, &writeError, m_progressed);
     return written || (!writeError.isEmpty() && writeFault(where, writeError));
 }
 

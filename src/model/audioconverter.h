@@ -136,6 +136,9 @@ public:
     // true; another thread may set it. The only way to stop a run from
     // outside: the process itself never leaves the running call.
     void setStopFlag(const std::atomic_bool *stop);
+    // Called on the converting thread each time a run is seen to make
+    // progress (ffmpeg's text, bytes read or written, a buffer copied).
+    void setProgressed(std::function<void()> progressed) { m_progressed = std::move(progressed); }
 
     // "ffmpeg" beside the executable when present, else the one on PATH;
     // looked for at most 2 s, waited on through `wait`.
@@ -185,6 +188,7 @@ private:
     Limits m_limits;
     int m_timeout = DEFAULT_TIMEOUT_MS;
     const std::atomic_bool *m_stop = nullptr;
+    std::function<void()> m_progressed;
     bool m_tooLong = false;
     QString m_silentSource;
 };

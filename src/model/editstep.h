@@ -65,7 +65,6 @@ public:
     const Place &place() const { return m_place; }
     void setName(const QString &name) { m_name = name; }
     void setPlace(const Place &place) { m_place = place; }
-    void setMergeKey(const QString &key) { m_mergeKey = key; }
 
     void add(std::unique_ptr<Part> part);
     // A part of this key, or one over all kits for a kit's key ("kit:N").

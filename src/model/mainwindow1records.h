@@ -17,54 +17,17 @@ struct MainWindow1Records
     // ---- kit records --------------------------------------------------------
 
     // One pad of a kit.
-    struct KIT_PAD_SETTING {
+    struct KIT_PAD_SETTING : percussionpadfile::P_KIT_PAD_SETTING {
         QString soundName0;
         QString soundFile0;
         QString soundIndex0;
         QString soundName1;
         QString soundFile1;
         QString soundIndex1;
-        quint16 aWaveNo = 0;
-        quint16 bWaveNo = 0;
-        quint32 aWaveStartCluster = 0;
-        quint32 aWaveLength = 0;
-        quint32 aWaveStart = 0;
-        quint32 aWaveEnd = 0;
-        quint8 aWaveVolume = 0;
-        quint8 aWavePan = 0;
-        quint8 aWavePitch = 0;
-        quint8 aWavePitch_cent = 0;
-        quint8 aWaveDecay = 0;
-        quint32 bWaveStartCluster = 0;
-        quint32 bWaveLength = 0;
-        quint32 bWaveStart = 0;
-        quint32 bWaveEnd = 0;
-        quint8 bWaveVolume = 0;
-        quint8 bWavePan = 0;
-        quint8 bWavePitch = 0;
-        quint8 bWavePitch_cent = 0;
-        quint8 bWaveDecay = 0;
-        quint8 padNo = 0;
-        quint8 midi_code = 0;
-        quint8 midi_channel = 0;
-        quint8 midi_gate = 0;
-        quint8 ext_ctrl = 0;
-        quint8 pad_output = 0;
-        quint8 mute_group = 0;
-        quint8 tempo_sync = 0;
-        quint8 mode = 0;
-        quint8 loop = 0;
-        quint8 trig_mode = 0;
-        quint8 velocity = 0;
-        quint8 dynamic = 0;
-        quint8 poly_mono = 0;
-        quint8 pad_volume = 0;
-        quint8 pad_fs_ctrl = 0;
-        quint8 reserved[33] = {};
     };
 
     // The hi-hat and pedal block of a kit.
-    struct PEDAL_SETTING {
+    struct PEDAL_SETTING : percussionpadfile::P_PEDAL_SETTING {
         QString hh_wave1_file;
         QString hh_wave2_file;
         QString hh_wave3_file;
@@ -75,86 +38,10 @@ struct MainWindow1Records
         QString hh_wave3_name;
         QString hh_wave4_name;
         QString hh_wave5_name;
-        quint8 pedal_contrl = 0;
-        quint16 hh_wave1_no = 0;
-        quint32 hh_wave1_startCluster = 0;
-        quint32 hh_wave1_length = 0;
-        quint32 hh_wave1_start = 0;
-        quint32 hh_wave1_end = 0;
-        quint16 hh_wave2_no = 0;
-        quint32 hh_wave2_startCluster = 0;
-        quint32 hh_wave2_length = 0;
-        quint32 hh_wave2_start = 0;
-        quint32 hh_wave2_end = 0;
-        quint16 hh_wave3_no = 0;
-        quint32 hh_wave3_startCluster = 0;
-        quint32 hh_wave3_length = 0;
-        quint32 hh_wave3_start = 0;
-        quint32 hh_wave3_end = 0;
-        quint16 hh_wave4_no = 0;
-        quint32 hh_wave4_startCluster = 0;
-        quint32 hh_wave4_length = 0;
-        quint32 hh_wave4_start = 0;
-        quint32 hh_wave4_end = 0;
-        quint16 hh_wave5_no = 0;
-        quint32 hh_wave5_startCluster = 0;
-        quint32 hh_wave5_length = 0;
-        quint32 hh_wave5_start = 0;
-        quint32 hh_wave5_end = 0;
-        quint8 hh_layer1 = 0;
-        quint8 hh_layer2 = 0;
-        quint8 hh_layer3 = 0;
-        quint8 hh_layer4 = 0;
-        quint8 hh_layer5 = 0;
-        quint8 hh_midi_code = 0;
-        quint8 pad_link2_1 = 0;
-        quint8 pad_link2_2 = 0;
-        quint8 pad_link3_1 = 0;
-        quint8 pad_link3_2 = 0;
-        quint8 pad_link4_1 = 0;
-        quint8 pad_link4_2 = 0;
-        quint8 pad_link5_1 = 0;
-        quint8 pad_link5_2 = 0;
-        quint8 active_fx = 0;
-        quint8 active_off = 0;
-        quint8 active_no = 0;
-        quint16 active_effectCtrl1 = 0;
-        quint16 active_effectCtrl2 = 0;
-        quint16 active_effectCtrl3 = 0;
-        quint8 reserved[14] = {};
     };
 
     // One kit's complete settings.
-    struct soundKit {
-        quint8 kit_no = 0;
-        quint8 kit_volume = 0;
-        quint8 kit_tempo = 0;
-        quint8 click_beat = 0;
-        quint8 click_volune = 0;
-        quint8 pad_link1 = 0;
-        quint8 pad_link2 = 0;
-        quint8 kit_effect1_state = 0;
-        quint8 kit_effect2_state = 0;
-        quint8 kit_effect3_state = 0;
-        quint8 kit_effect1 = 0;
-        quint8 effect1_no = 0;
-        quint16 effect1_ctrl1 = 0;
-        quint16 effect1_ctrl2 = 0;
-        quint16 effect1_ctrl3 = 0;
-        quint8 kit_effect2 = 0;
-        quint8 effect2_no = 0;
-        quint16 effect2_ctrl1 = 0;
-        quint16 effect2_ctrl2 = 0;
-        quint16 effect2_ctrl3 = 0;
-        quint8 kit_effect3 = 0;
-        quint8 effect3_no = 0;
-        quint16 effect3_ctrl1 = 0;
-        quint16 effect3_ctrl2 = 0;
-        quint16 effect3_ctrl3 = 0;
-        quint8 bottom_color = 0;
-        quint8 work_color = 0;
-        quint8 pad_volume = 0;
-        quint8 reserved[4] = {};
+    struct soundKit : percussionpadfile::P_KIT_BASE_FIELDS {
         QString kit_name;
         PEDAL_SETTING pedalChunk;
         KIT_PAD_SETTING kpadChunk[PAD_NUM_MAX];
@@ -183,13 +70,7 @@ struct MainWindow1Records
 
     // ---- global settings ------------------------------------------------------
 
-    struct M_NEW_MASTER_EFFECT {
-        quint16 param1 = 0;
-        quint16 param2 = 0;
-        quint16 param3 = 0;
-        quint8 no = 0;
-    };
-
+    using M_NEW_MASTER_EFFECT = percussionpadfile::NEW_MASTER_EFFECT;
     struct CLICK_SETTING {
         quint32 click_startCluster = 0;
         quint32 click_waveLength = 0;
@@ -201,59 +82,13 @@ struct MainWindow1Records
         quint8 reserved[3] = {};
     };
 
-    struct AUDIO_SETTING {
-        quint8 volume = 0;
-        quint8 bt_volume = 0;
-        quint8 systan_gain = 0;
-        quint8 output = 0;
-        quint8 reserved[4] = {};
-    };
-
-    struct MIDI_SETTING {
-        quint8 global_ch = 0;
-        quint8 ext_ctrl = 0;
-        quint8 midi_sync = 0;
-        quint8 soft_thru = 0;
-        quint8 pc_sw = 0;
-        quint8 cc_sw = 0;
-        quint8 fx_ctrl1_cc = 0;
-        quint8 fx_ctrl2_cc = 0;
-        quint8 reserved[4] = {};
-    };
-
-    struct LCD_LED_CHUNK {
-        quint8 lcd_contrast = 0;
-        quint8 led_type = 0;
-        quint8 tempo_indicate = 0;
-        quint8 led_logo = 0;
-    };
-
+    using AUDIO_SETTING = percussionpadfile::P_AUDIO_SETTING;
+    using MIDI_SETTING = percussionpadfile::P_MIDI_SETTING;
+    using LCD_LED_CHUNK = percussionpadfile::P_LCD_LED_CHUNK;
     // Trigger record of old global chunks (842 bytes or less).
-    struct PAD_FS_TRIG_ATTR {
-        quint8 sensibility = 0;
-        quint8 threshold = 0;
-        quint8 curve = 0;
-        quint8 mask_time = 0;
-        quint8 anti_cross = 0;
-        quint8 model = 0;
-        quint8 trig_mode = 0;
-        quint8 pad_fs_ctrl = 0;
-        quint8 open = 0;
-        quint8 close = 0;
-        quint8 reserved[2] = {};
-    };
-
+    using PAD_FS_TRIG_ATTR = percussionpadfile::P_PAD_FS_TRIG_ATTR;
     // Trigger record of current global chunks.
-    struct M_PAD_FS_TRIG_ATTR {
-        quint8 type = 0;
-        quint8 sensivity = 0;
-        quint8 curve = 0;
-        quint8 mask_time = 0;
-        quint8 retrig_level = 0;
-        quint8 anti_cross = 0;
-        quint8 rim_gain = 0;
-        quint8 dynamic_range = 0;
-    };
+    using M_PAD_FS_TRIG_ATTR = percussionpadfile::NEW_PAD_FS_TRIG_ATTR;
 
     // ---- sound records ----------------------------------------------------------
 

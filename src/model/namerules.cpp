@@ -5,7 +5,6 @@
 #include <QCoreApplication>
 #include <QDebug>
 #include <QHash>
-#include <QMutex>
 #include <QPair>
 #include <QRegularExpression>
 #include <QStringList>
@@ -39,11 +38,11 @@ bool isAscii(const QString &s)
     return true;
 }
 
-// Any script to Latin, then Latin to ASCII: made once, cloned for each thread
-// that uses it (a transliterator is not shared between threads).
-const icu::Transliterator *toAsciiPrototype()
+// Any script to Latin, then Latin to ASCII: one for each thread that uses
+// it (a transliterator is not shared between threads).
+icu::Transliterator *threadToAscii()
 {
-    static const std::unique_ptr<icu::Transliterator> prototype = [] {
+    thread_local const std::unique_ptr<icu::Transliterator> mine = [] {
         UErrorCode status = U_ZERO_ERROR;
         std::unique_ptr<icu::Transliterator> t(
                 icu::Transliterator::createInstance("Any-Latin; Latin-ASCII", UTRANS_FORWARD, status));
@@ -52,17 +51,6 @@ const icu::Transliterator *toAsciiPrototype()
             t.reset();
         }
         return t;
-    }();
-    return prototype.get();
-}
-
-icu::Transliterator *threadToAscii()
-{
-    static QMutex cloning;
-    thread_local const std::unique_ptr<icu::Transliterator> mine = [] {
-        const QMutexLocker lock(&cloning);
-        const icu::Transliterator *prototype = toAsciiPrototype();
-        return std::unique_ptr<icu::Transliterator>(prototype ? prototype->clone() : nullptr);
     }();
     return mine.get();
 }

@@ -43,8 +43,7 @@ percussionpadfile::percussionpadfile(const percussionpadfile &other)
 }
 
 percussionpadfile::percussionpadfile(percussionpadfile &&other) noexcept
-    : kitSoundList(std::move(other.kitSoundList)),
-      kitFileName(std::move(other.kitFileName))
+    : kitFileName(std::move(other.kitFileName))
 {
     copyChunks(other);
     const bool ownTable = other.soundChunk.soundIndex == other.sound.data();
@@ -69,7 +68,6 @@ percussionpadfile &percussionpadfile::operator=(percussionpadfile &&other) noexc
     if (this == &other)
         return *this;
     copyChunks(other);
-    kitSoundList = std::move(other.kitSoundList);
     kitFileName = std::move(other.kitFileName);
     const bool ownTable = other.soundChunk.soundIndex == other.sound.data();
     sound.swap(other.sound);
@@ -84,7 +82,7 @@ percussionpadfile &percussionpadfile::operator=(percussionpadfile &&other) noexc
 
 percussionpadfile::~percussionpadfile() = default;
 
-// The kind and everything but the sound table's buffer and the kit file list; the kit
+// The kind and everything but the sound table's buffer and the file name; the kit
 // references are shared as they are.
 void percussionpadfile::copyChunks(const percussionpadfile &other)
 {
@@ -105,7 +103,6 @@ void percussionpadfile::copyFrom(const percussionpadfile &other)
     sound = other.sound;
     if (sound.size() != size_t(WAVE_MAX_COUNT1))
         sound.resize(WAVE_MAX_COUNT1);    // copy of a moved-from model
-    kitSoundList = other.kitSoundList;
     kitFileName = other.kitFileName;
     // Never refer to the source's own table.
     if (other.soundChunk.soundIndex == other.sound.data() || other.soundChunk.soundIndex == nullptr)

@@ -246,8 +246,8 @@ public:
     };
 
     // ---- kit chunk ------------------------------------------------------
-    struct P_KIT_BASE_PARA {
-        char kit_name[KIT_NAME_FIELD] = {};
+    // The settings of a kit record's base part behind its name.
+    struct P_KIT_BASE_FIELDS {
         quint8 kit_no = 0;
         quint8 kit_volume = 0;
         quint8 kit_tempo = 0;
@@ -277,6 +277,10 @@ public:
         quint8 work_color = 0;
         quint8 pad_volume = 0;
         quint8 reserved[4] = {};
+    };
+
+    struct P_KIT_BASE_PARA : P_KIT_BASE_FIELDS {
+        char kit_name[KIT_NAME_FIELD] = {};
     };
 
     struct P_PEDAL_SETTING {
@@ -422,7 +426,6 @@ public:
     FILE_KIT_CHUNK kitChunk;
     FILE_SOUND_CHUNK soundChunk;
     std::vector<P_SOUND_INDEX> sound;   // WAVE_MAX_COUNT1 entries, allocated once
-    QList<int> kitSoundList;
     QString kitFileName;
 
     percussionpadfile();
@@ -461,7 +464,6 @@ public:
     static QString judgeWaveName(QFile *file, int i, int kitFlag);
     // judgeWaveName of entries 0 .. count-1, the table read at once.
     static QVector<QString> judgeWaveNames(QFile *file, int count, int kitFlag);
-    static quint64 judgeWaveTotalLength(QFile *file);
 
     // ---- global chunk -----------------------------------------------------
     void initGlobalChunk();
@@ -481,7 +483,6 @@ public:
     void writeWaveNodeChunk(QFile *file, int which);
     bool readSounChunk(QFile *file);
     bool readMultiKitSoundChunk(QFile *file, int = 0, int = 0);
-    void addKitSoundList(uint waveNo);
     // Fills both wave-node lists from the waves in sound-list order and in kit
     // order (same numbers); false when they differ in length or exceed the lists.
     bool setWaveNodeLists(const QVector<quint16> &listOrder, const QVector<quint16> &kitOrder);

@@ -5,7 +5,6 @@
 #include "model/bytepack.h"
 
 #include <QDataStream>
-#include <QDebug>
 #include <QFile>
 
 #include <cstring>
@@ -115,13 +114,4 @@ QVector<QString> percussionpadfile::judgeWaveNames(QFile *file, int count, int k
     for (int i = 0; i < count; ++i)
         names.append(charArray2String(bytes + qint64(SOUND_ENTRY_SIZE) * i, SOUND_NAME_LENGTH));
     return names;
-}
-
-quint64 percussionpadfile::judgeWaveTotalLength(QFile *file)
-{
-    const quint32 addr = soundChunkAddress(file, 1);
-    qDebug("soundAddr00=0x%x", addr);
-    uchar buf[8];
-    readAt(file, addr, buf, 8);
-    return bytepack::get32(buf + 4);
 }

@@ -350,10 +350,3 @@ bool percussionpadfile::readMultiKitSoundChunk(QFile *file, int, int)
 {
     return readSoundTable(file, true);
 }
-
-void percussionpadfile::addKitSoundList(uint waveNo)
-{
-    const int no = int(waveNo);
-    if (!kitSoundList.contains(no))
-        kitSoundList.append(no);
-}

@@ -13,8 +13,6 @@
 #include <QDir>
 #include <QDomDocument>
 #include <QDomElement>
-#include <QDomNode>
-#include <QDomText>
 #include <QFile>
 #include <QFileInfo>
 #include <QXmlStreamReader>
@@ -89,24 +87,6 @@ void count(int *skipped, int n = 1)
         *skipped += n;
 }
 
-// True when a node passed over holds something a rewrite would not keep: an
-// element, a comment, an instruction or text other than white space.
-bool holdsSomething(const QDomNode &node)
-{
-    if (node.isText()) // CDATA sections too
-        return !node.nodeValue().trimmed().isEmpty();
-    return !node.isNull();
-}
-
-// The attributes of `element` other than `kept`.
-int otherAttributes(const QDomElement &element, std::initializer_list<const char *> kept = {})
-{
-    int n = element.attributes().count();
-    for (const char *name : kept)
-        n -= element.hasAttribute(QLatin1String(name)) ? 1 : 0;
-    return n;
-}
-
 bool isDigest(const QString &text)
 {
     if (text.size() != 64)
@@ -117,15 +97,6 @@ bool isDigest(const QString &text)
             return false;
     }
     return true;
-}
-
-// The child nodes of a text element that its text does not keep.
-int nestedNodes(const QDomElement &element)
-{
-    int n = 0;
-    for (QDomNode node = element.firstChild(); !node.isNull(); node = node.nextSibling())
-        n += node.isText() ? 0 : 1;
-    return n;
 }
 
 QString errnoText(int error)
@@ -164,18 +135,6 @@ void readEntry(const QXmlStreamAttributes &attributes, const QString &text, int 
     sound.entrySeen = digest.isEmpty() ? QString() : attributes.value(QLatin1String("seen")).toString();
 }
 
-// The same read from a document tree.
-void readEntry(const QDomElement &element, soundfilexml::strSoundItem &sound, int *skipped)
-{
-    QXmlStreamAttributes attributes;
-    const QDomNamedNodeMap all = element.attributes();
-    for (int i = 0; i < all.count(); ++i) {
-        const QDomAttr a = all.item(i).toAttr();
-        attributes.append(a.name(), a.value());
-    }
-    readEntry(attributes, element.text(), nestedNodes(element), sound, skipped);
-}
-
 // A sound's name from its file: the part after the last separator, cut before its last ".".
 QString derivedName(const QString &file)
 {
@@ -187,8 +146,7 @@ QString derivedName(const QString &file)
 }
 
 // The groups' file read in one pass over its tokens, without a document
-// tree: what the list does not hold is counted as `skipped` as the tree's
-// walk counts it (parseGroupsMembers and the functions it calls).
+// tree: what the list does not hold is counted as `skipped`.
 class ListReader
 {
 public:
@@ -433,83 +391,6 @@ bool soundfilexml::parseSoundListXml(const QByteArray &bytes, QVector<strSoundGr
     return ListReader(bytes).read(soundGroupList, skipped);
 }
 
-void soundfilexml::parseGroupsMembers(const QDomElement &element, QVector<strSoundGroup> &soundGroupList,
-                                     int *skipped)
-{
-    count(skipped, otherAttributes(element));
-    for (QDomNode node = element.firstChild(); !node.isNull(); node = node.nextSibling()) {
-        const QDomElement child = node.toElement();
-        if (child.isNull() || child.tagName() != QLatin1String("group")) {
-            if (holdsSomething(node))
-                count(skipped);
-            continue;
-        }
-        count(skipped, otherAttributes(child, {"name"}));
-        strSoundGroup group;
-        groupClear(group);
-        group.name = child.attribute(QStringLiteral("name"));
-        parseGruopMembers(child, group, skipped);
-        soundGroupList.append(group);
-    }
-}
-
-void soundfilexml::parseGruopMembers(const QDomElement &element, strSoundGroup &groupTemp, int *skipped)
-{
-    for (QDomNode node = element.firstChild(); !node.isNull(); node = node.nextSibling()) {
-        const QDomElement child = node.toElement();
-        if (child.isNull() || child.tagName().trimmed() != QLatin1String("sound")) {
-            if (holdsSomething(node))
-                count(skipped);
-            continue;
-        }
-        count(skipped, otherAttributes(child));
-        strSoundItem sound;
-        soundClear(sound);
-        QString index, lock, cluster, length, start, end;
-        parseSoundMembers(child, index, sound.name, sound.file, lock, cluster, length, start, end, skipped);
-        const QDomElement entry = child.lastChildElement(QStringLiteral("entry"));
-        if (!entry.isNull())
-            readEntry(entry, sound, skipped);
-        groupTemp.soundList.append(sound);
-    }
-}
-
-void soundfilexml::parseSoundMembers(const QDomElement &element, QString &soundIndex, QString &soundName,
-                                     QString &soundFile, QString &soundLock, QString &startCluster,
-                                     QString &waveLength, QString &waveStart, QString &waveEnd, int *skipped)
-{
-    Q_UNUSED(soundIndex)
-    Q_UNUSED(soundLock)
-    Q_UNUSED(startCluster)
-    Q_UNUSED(waveLength)
-    Q_UNUSED(waveStart)
-    Q_UNUSED(waveEnd)
-
-    bool haveName = false, haveFile = false;
-    for (QDomNode node = element.firstChild(); !node.isNull(); node = node.nextSibling()) {
-        const QDomElement child = node.toElement();
-        const bool isName = !child.isNull() && child.tagName() == QLatin1String("name");
-        const bool isFile = !child.isNull() && child.tagName() == QLatin1String("file");
-        if (!isName && !isFile) {
-            // The last "entry" is the caller's; an earlier one is replaced by it.
-            const bool entry = !child.isNull() && child.tagName() == QLatin1String("entry")
-                               && child.nextSiblingElement(QStringLiteral("entry")).isNull();
-            if (!entry && holdsSomething(node))
-                count(skipped);
-            continue;
-        }
-        // A later one replaces an earlier one; what the text leaves out is skipped.
-        bool &seen = isName ? haveName : haveFile;
-        const QString bytes = isFile ? fileOfBytes(child.attribute(QStringLiteral("bytes"))) : QString();
-        count(skipped, (seen ? 1 : 0) + otherAttributes(child) - (bytes.isEmpty() ? 0 : 1) + nestedNodes(child));
-        seen = true;
-        (isName ? soundName : soundFile) = bytes.isEmpty() ? child.text() : bytes;
-    }
-
-    if (soundName.trimmed().isEmpty())
-        soundName = derivedName(soundFile);
-}
-
 QByteArray soundfilexml::toBytes(const QVector<strSoundGroup> &soundFileList)
 {
     QDomDocument doc;
@@ -598,35 +479,4 @@ QString soundfilexml::moveAside(const QString &fileName, QString *reason)
     if (reason)
         *reason = errnoText(error);
     return QString();
-}
-
-bool soundfilexml::moveBack(const QString &kept, const QString &fileName)
-{
-    return renameToFree(kept, fileName) == 0;
-}
-
-void soundfilexml::soundClear(strSoundItem &sound)
-{
-    sound.name.clear();
-    sound.file.clear();
-}
-
-void soundfilexml::groupClear(strSoundGroup &group)
-{
-    group.name.clear();
-    group.soundList.clear();
-}
-
-QString soundfilexml::groupListToString(QVector<strSoundGroup> soundGroupList)
-{
-    QString text;
-    for (const strSoundGroup &group : soundGroupList) {
-        text += QStringLiteral("GroupName:") + group.name + QLatin1Char('\n');
-        for (const strSoundItem &sound : group.soundList) {
-            text += QStringLiteral("SoundName:") + sound.name + QLatin1Char('\n');
-            text += QStringLiteral("SoundFile:") + sound.file + QLatin1Char('\n');
-            text += QLatin1Char('\n');
-        }
-    }
-    return text;
 }

@@ -5,8 +5,6 @@
 #include <QString>
 #include <QVector>
 
-class QDomElement;
-
 // Reads and writes the sound library's group list ("soundlist.xml").
 class soundfilexml
 {
@@ -83,24 +81,8 @@ public:
     // Gives whatever stands at `fileName` (a file, a link, a pipe, a folder) the
     // first free name of those above; that name, or empty with the reason.
     static QString moveAside(const QString &fileName, QString *reason = nullptr);
-    // Gives `kept` the name `fileName` back, unless something stands there now.
-    static bool moveBack(const QString &kept, const QString &fileName);
     // The bytes writeSoundFileListXml writes for these groups.
     static QByteArray toBytes(const QVector<strSoundGroup> &soundFileList);
-
-    // Each skipped node that holds anything is counted in `skipped`.
-    static void parseGroupsMembers(const QDomElement &element, QVector<strSoundGroup> &soundGroupList,
-                                   int *skipped = nullptr);
-    static void parseGruopMembers(const QDomElement &element, strSoundGroup &groupTemp, int *skipped = nullptr);
-    static void parseSoundMembers(const QDomElement &element, QString &soundIndex, QString &soundName,
-                                  QString &soundFile, QString &soundLock, QString &startCluster,
-                                  QString &waveLength, QString &waveStart, QString &waveEnd,
-                                  int *skipped = nullptr);
-
-    static void soundClear(strSoundItem &sound);
-    static void groupClear(strSoundGroup &group);
-
-    static QString groupListToString(QVector<strSoundGroup> soundGroupList);
 };
 
 #endif // SOUNDFILEXML_H

@@ -14,8 +14,6 @@
 #include <QStringList>
 
 #include <cerrno>
-#include <cstring>
-#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
@@ -250,7 +248,8 @@ FolderAnchor FolderAnchor::record(const QString &root, Disk *disk)
     anchor.m_disk = disk;
     const QString canonical = QFileInfo(root).canonicalFilePath();
     struct stat st;
-    if (canonical.isEmpty() || ::stat(QFile::encodeName(canonical).constData(), &st) != 0 || !S_ISDIR(st.st_mode))
+    if (canonical.isEmpty() || anchor.disk().statAt(AT_FDCWD, QFile::encodeName(canonical), &st) != 0
+        || !S_ISDIR(st.st_mode))
         return anchor;
     anchor.m_path = canonical;
     anchor.m_native = QFile::encodeName(canonical);
@@ -317,40 +316,12 @@ OpenFolder FolderAnchor::openFolder(const QString &folder, Reach *reach) const
     return openFolderBelow(current.fd(), relative, &result, m_disk);
 }
 
-namespace {
-
-unsigned typeOfListed(unsigned char type)
-{
-    switch (type) {
-    case DT_REG: return S_IFREG;
-    case DT_DIR: return S_IFDIR;
-    case DT_LNK: return S_IFLNK;
-    case DT_FIFO: return S_IFIFO;
-    case DT_CHR: return S_IFCHR;
-    case DT_BLK: return S_IFBLK;
-    case DT_SOCK: return S_IFSOCK;
-    default: return 0;
-    }
-}
-
-} // namespace
-
-QVector<ListedEntry> listFolder(int fd)
+QVector<ListedEntry> listFolder(Disk &disk, int fd, int *error)
 {
     QVector<ListedEntry> entries;
-    const int own = fd >= 0 ? ::fcntl(fd, F_DUPFD_CLOEXEC, 0) : -1;
-    DIR *dir = own >= 0 ? ::fdopendir(own) : nullptr;
-    if (!dir) {
-        if (own >= 0)
-            ::close(own);
-        return entries;
-    }
-    ::rewinddir(dir);
-    while (const dirent *e = ::readdir(dir)) {
-        if (std::strcmp(e->d_name, ".") != 0 && std::strcmp(e->d_name, "..") != 0)
-            entries.append({QByteArray(e->d_name), typeOfListed(e->d_type)});
-    }
-    ::closedir(dir);
+    const bool listed = disk.list(fd, &entries) == 0;
+    if (error)
+        *error = listed ? 0 : errno;
     return entries;
 }
 
@@ -365,7 +336,7 @@ bool removeTree(Disk &disk, int dir, const QByteArray &name)
         const Descriptor folder(disk.openAt(dir, name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
         if (!folder.isOpen())
             return false;
-        for (const ListedEntry &e : listFolder(folder.get()))
+        for (const ListedEntry &e : listFolder(disk, folder.get()))
             all = removeTree(disk, folder.get(), e.name) && all;
     }
     return all && (disk.unlinkAt(dir, name, AT_REMOVEDIR) == 0 || errno == ENOENT);
@@ -417,7 +388,7 @@ Reach FolderAnchor::recheck(const FolderIdentity &kept, const QString &path, Ste
             return admitted;
     } else {
         struct stat st;
-        if (::fstat(root.fd(), &st) != 0)
+        if (disk().stat(root.fd(), &st) != 0)
             return Reach::Missing;
         if (quint64(st.st_dev) != m_device || quint64(st.st_ino) != m_inode)
             return Reach::Replaced;

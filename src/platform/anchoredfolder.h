@@ -1,6 +1,8 @@
 #ifndef ZT_PLATFORM_ANCHOREDFOLDER_H
 #define ZT_PLATFORM_ANCHOREDFOLDER_H
 
+#include "platform/disk.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QVector>
@@ -11,7 +13,6 @@
 
 namespace ztplatform {
 
-class Disk;
 struct MountStamp;
 
 // Where a walk to a folder below an anchor ended.
@@ -94,17 +95,9 @@ private:
     Disk *m_disk = nullptr;
 };
 
-// An entry as a folder lists it: its name and type (st_mode & S_IFMT of what
-// stands at the name, a link not followed); type 0 when the listing does not
-// tell it.
-struct ListedEntry
-{
-    QByteArray name;
-    unsigned type = 0;
-};
-// Every entry of the open folder `fd`, hidden ones too, without "." and "..",
-// read from its start through a copy of the descriptor.
-QVector<ListedEntry> listFolder(int fd);
+// Every entry of the open folder `fd` as `disk` lists it, hidden ones too;
+// none, with the errno in *error (0 when listed), when it cannot be read.
+QVector<ListedEntry> listFolder(Disk &disk, int fd, int *error = nullptr);
 // Removes the entry `name` of the open folder `dir` through `disk`, a folder
 // with everything below it; a link is removed, never followed. True when
 // nothing stands at the name any more; what could not go is left.

@@ -2,9 +2,13 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
+#include <sys/vfs.h>
 #include <sys/xattr.h>
 #include <unistd.h>
 
@@ -93,6 +97,63 @@ int Disk::linkAt(int fromDir, const QByteArray &from, int toDir, const QByteArra
 int Disk::symlinkAt(const QByteArray &target, int dir, const QByteArray &name)
 {
     return retried([&] { return ::symlinkat(target.constData(), dir, name.constData()); });
+}
+
+namespace {
+
+unsigned typeOfListed(unsigned char type)
+{
+    switch (type) {
+    case DT_REG: return S_IFREG;
+    case DT_DIR: return S_IFDIR;
+    case DT_LNK: return S_IFLNK;
+    case DT_FIFO: return S_IFIFO;
+    case DT_CHR: return S_IFCHR;
+    case DT_BLK: return S_IFBLK;
+    case DT_SOCK: return S_IFSOCK;
+    default: return 0;
+    }
+}
+
+} // namespace
+
+int Disk::list(int dir, QVector<ListedEntry> *entries)
+{
+    // Read through a copy, so that the folder's own descriptor stays as it is.
+    const int own = dir >= 0 ? ::fcntl(dir, F_DUPFD_CLOEXEC, 0) : -1;
+    DIR *listed = own >= 0 ? ::fdopendir(own) : nullptr;
+    if (!listed) {
+        const int error = dir >= 0 ? errno : EBADF;
+        if (own >= 0)
+            ::close(own);
+        errno = error;
+        return -1;
+    }
+    ::rewinddir(listed);
+    int error = 0;
+    for (;;) {
+        errno = 0;
+        const dirent *e = ::readdir(listed);
+        if (!e) {
+            error = errno;
+            break;
+        }
+        if (std::strcmp(e->d_name, ".") != 0 && std::strcmp(e->d_name, "..") != 0)
+            entries->append({QByteArray(e->d_name), typeOfListed(e->d_type)});
+    }
+    ::closedir(listed);
+    errno = error;
+    return error ? -1 : 0;
+}
+
+int Disk::statFileSystem(int fd, struct statfs *st)
+{
+    return retried([&] { return ::fstatfs(fd, st); });
+}
+
+int Disk::readControl(int fd, unsigned long request, void *arg)
+{
+    return retried([&] { return ::ioctl(fd, request, arg); });
 }
 
 int Disk::syncFileSystem(int)

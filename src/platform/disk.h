@@ -2,6 +2,7 @@
 #define ZT_PLATFORM_DISK_H
 
 #include <QByteArray>
+#include <QVector>
 #include <QtGlobal>
 
 #include <sys/types.h>
@@ -9,9 +10,19 @@
 #include <functional>
 
 struct stat;
+struct statfs;
 struct statx;
 
 namespace ztplatform {
+
+// An entry as a folder lists it: its name and type (st_mode & S_IFMT of what
+// stands at the name, a link not followed); type 0 when the listing does not
+// tell it.
+struct ListedEntry
+{
+    QByteArray name;
+    unsigned type = 0;
+};
 
 // The calls by which the editor opens and changes files and folders. Writers
 // are handed one; the editor's own goes straight to the system, and tests put
@@ -78,6 +89,14 @@ public:
     // linkat(2), a link never followed: a second name for the file `from`.
     // The system's unless a disk answers itself.
     virtual int linkAt(int fromDir, const QByteArray &from, int toDir, const QByteArray &to);
+    // Every entry of the open folder `dir` from its start, "." and ".." left
+    // out, into `entries`: a look, the system's unless a disk answers itself.
+    virtual int list(int dir, QVector<ListedEntry> *entries);
+    // fstatfs(2) of an open file: a look as well.
+    virtual int statFileSystem(int fd, struct statfs *st);
+    // ioctl(2) of an open file for a request that only reads into `arg`
+    // (its flags, its attributes): a look as well.
+    virtual int readControl(int fd, unsigned long request, void *arg);
 };
 
 // The system itself: every call retried while it is interrupted (EINTR).

@@ -1,6 +1,7 @@
 #include "platform/durablewrite.h"
 
 #include "platform/anchoredfolder.h"
+#include "platform/descriptor.h"
 #include "platform/disk.h"
 
 #include <QCoreApplication>
@@ -12,7 +13,6 @@
 
 #include <cerrno>
 #include <cstring>
-#include <dirent.h>
 #include <fcntl.h>
 #include <grp.h>
 #include <pwd.h>
@@ -85,30 +85,24 @@ QByteArray attributeOf(int fd, const QByteArray &name)
 }
 
 // The other names in the folder `dir` of the file `st` (a hard-linked one), `name` left out.
-QStringList otherNamesIn(int dir, const struct stat &st, const QString &name)
+QStringList otherNamesIn(Disk &disk, int dir, const struct stat &st, const QString &name)
 {
     QStringList names;
-    const int listed = ::openat(dir, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (DIR *d = listed >= 0 ? ::fdopendir(listed) : nullptr) {
-        while (const struct dirent *e = ::readdir(d)) {
-            const QString found = QFile::decodeName(e->d_name);
-            struct stat at;
-            if (e->d_ino == st.st_ino && found != name
-                && ::fstatat(dir, e->d_name, &at, AT_SYMLINK_NOFOLLOW) == 0 && at.st_ino == st.st_ino
-                && at.st_dev == st.st_dev)
-                names.append(found);
-        }
-        ::closedir(d);
-    } else if (listed >= 0) {
-        ::close(listed);
+    const Descriptor listed(disk.openAt(dir, QByteArrayLiteral("."), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    for (const ListedEntry &e : listed.isOpen() ? listFolder(disk, listed.get()) : QVector<ListedEntry>()) {
+        const QString found = QFile::decodeName(e.name);
+        struct stat at;
+        if (found != name && disk.statAt(dir, e.name, &at, AT_SYMLINK_NOFOLLOW) == 0 && at.st_ino == st.st_ino
+            && at.st_dev == st.st_dev)
+            names.append(found);
     }
     names.sort();
     return names;
 }
 
-QString hardLinkNote(int dir, const struct stat &was, const QString &name, const QString &folderPath)
+QString hardLinkNote(Disk &disk, int dir, const struct stat &was, const QString &name, const QString &folderPath)
 {
-    const QStringList here = otherNamesIn(dir, was, name);
+    const QStringList here = otherNamesIn(disk, dir, was, name);
     const qint64 elsewhere = qint64(was.st_nlink) - 1 - here.size();
     QStringList names;
     for (const QString &n : here)
@@ -296,7 +290,7 @@ bool DurableWrite::keepAttributesOf(const QString &name, const QString &folderPa
                              .arg(groupName(was.st_gid), groupName(is.st_gid));
     // A rename replaces this name only: the file's other names keep the old bytes.
     if (was.st_nlink > 1)
-        m_notKept << hardLinkNote(m_dir, was, name, folderPath);
+        m_notKept << hardLinkNote(*m_disk, m_dir, was, name, folderPath);
     // The ACL is one of them (system.posix_acl_access).
     for (const auto &a : attributesOf(QStringLiteral("/proc/self/fd/%1").arg(old.get()).toLatin1())) {
         if (attributeOf(m_fd.get(), a.first) != a.second && m_disk->setXattr(m_fd.get(), a.first.constData(), a.second) != 0)

@@ -33,7 +33,7 @@ FileIdentity identityBy(const QString &path, bool follow)
     FileIdentity id;
     struct stat st;
     const QByteArray name = QFile::encodeName(QDir::fromNativeSeparators(path));
-    if (name.isEmpty() || (follow ? ::stat(name.constData(), &st) : ::lstat(name.constData(), &st)) != 0)
+    if (name.isEmpty() || sysio::disk().statAt(AT_FDCWD, name, &st, follow ? 0 : AT_SYMLINK_NOFOLLOW) != 0)
         return id;
     id.device = quint64(st.st_dev);
     id.inode = quint64(st.st_ino);

@@ -11,7 +11,6 @@
 #include <linux/msdos_fs.h>
 #include <sys/ioctl.h>
 #include <sys/vfs.h>
-#include <unistd.h>
 
 namespace ztplatform {
 
@@ -76,32 +75,26 @@ QString resolvePathCaseInsensitive(const QString &path)
 
 bool isOnFatVolume(const QString &dir)
 {
-    struct statfs st;
-    if (dir.isEmpty() || statfs(QFile::encodeName(dir).constData(), &st) != 0)
-        return false;
-    return st.f_type == MSDOS_SUPER_MAGIC;
+    const Descriptor fd(dir.isEmpty() ? -1 : sysio::open(dir, O_PATH | O_CLOEXEC));
+    return isOnFatVolume(sysio::disk(), fd.get());
 }
 
 bool hasFatHiddenOrSystemAttribute(const QString &path)
 {
-    const int fd = sysio::open(path, O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW);
-    if (fd < 0)
-        return false;
-    const bool marked = hasFatHiddenOrSystemAttribute(fd);
-    ::close(fd);
-    return marked;
+    const Descriptor fd(sysio::open(path, O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW));
+    return hasFatHiddenOrSystemAttribute(sysio::disk(), fd.get());
 }
 
-bool isOnFatVolume(int fd)
+bool isOnFatVolume(Disk &disk, int fd)
 {
     struct statfs st;
-    return fd >= 0 && ::fstatfs(fd, &st) == 0 && st.f_type == MSDOS_SUPER_MAGIC;
+    return fd >= 0 && disk.statFileSystem(fd, &st) == 0 && st.f_type == MSDOS_SUPER_MAGIC;
 }
 
-bool hasFatHiddenOrSystemAttribute(int fd)
+bool hasFatHiddenOrSystemAttribute(Disk &disk, int fd)
 {
     __u32 attributes = 0;
-    return fd >= 0 && ::ioctl(fd, FAT_IOCTL_GET_ATTRIBUTES, &attributes) == 0
+    return fd >= 0 && disk.readControl(fd, FAT_IOCTL_GET_ATTRIBUTES, &attributes) == 0
             && (attributes & (ATTR_HIDDEN | ATTR_SYS)) != 0;
 }
 

@@ -5,6 +5,8 @@
 
 namespace ztplatform {
 
+class Disk;
+
 // Resolves `relative` (components separated by "/") below `base`, matching
 // each component ignoring letter case the way the pad's FAT storage does.
 // An exact match wins over a case-insensitive one. Returns the resolved
@@ -28,9 +30,9 @@ bool isOnFatVolume(const QString &dir);
 // any other file system or when the attributes cannot be read.
 bool hasFatHiddenOrSystemAttribute(const QString &path);
 
-// The same for the open folder `fd`, and for the open entry `fd`.
-bool isOnFatVolume(int fd);
-bool hasFatHiddenOrSystemAttribute(int fd);
+// The same for the open folder `fd`, and for the open entry `fd`, asked of `disk`.
+bool isOnFatVolume(Disk &disk, int fd);
+bool hasFatHiddenOrSystemAttribute(Disk &disk, int fd);
 
 } // namespace ztplatform
 

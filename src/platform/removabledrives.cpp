@@ -1,5 +1,7 @@
 #include "platform/removabledrives.h"
 
+#include "platform/sysio.h"
+
 #include <QDebug>
 #include <QDir>
 #include <QFile>
@@ -15,7 +17,7 @@ DriveSource::~DriveSource() = default;
 bool DriveSource::answers(const QString &root) const
 {
     struct stat st;
-    return !root.isEmpty() && ::stat(QFile::encodeName(root).constData(), &st) == 0 && S_ISDIR(st.st_mode);
+    return !root.isEmpty() && ztplatform::sysio::statPath(root, &st) == 0 && S_ISDIR(st.st_mode);
 }
 
 QVector<DriveEntry> DriveAsk::drives() const

@@ -35,10 +35,10 @@ constexpr quint32 kMaxTries = 100000;
 
 // The permission bits of the regular file at `name` (through a link); -1
 // when there is none.
-int modeOf(int dir, const QString &name)
+int modeOf(Disk &disk, int dir, const QString &name)
 {
     struct stat st;
-    if (::fstatat(dir, QFile::encodeName(name).constData(), &st, 0) != 0 || !S_ISREG(st.st_mode))
+    if (disk.statAt(dir, QFile::encodeName(name), &st) != 0 || !S_ISREG(st.st_mode))
         return -1;
     return int(st.st_mode & 0777);
 }
@@ -87,7 +87,7 @@ void removeLeftovers(Disk &disk, int dir)
         start = l.start;
     }
     QVector<QByteArray> names;
-    for (const ListedEntry &e : listFolder(dir)) {
+    for (const ListedEntry &e : listFolder(disk, dir)) {
         if (isTemporaryName(QFile::decodeName(e.name)))
             names.append(e.name);
     }
@@ -209,7 +209,7 @@ bool ReplaceFile::open()
     m_write.emplace(disk(), m_dir.get());
     m_write->setSyncedByCaller(m_syncedByCaller);
     // Written unseen by others when it replaces a file; given that file's mode at the end.
-    const mode_t mode = modeOf(m_dir.get(), m_name) >= 0 ? 0600 : 0666;
+    const mode_t mode = modeOf(disk(), m_dir.get(), m_name) >= 0 ? 0600 : 0666;
     if (!m_write->createFirstFree([this](quint32 n) { return temporaryName(m_name, n); }, kMaxTries, mode))
         return failedWith(*m_write);
     m_temporary = m_write->name();

@@ -45,7 +45,7 @@ Descriptor openAt(int dir, const QByteArray &name, int flags, mode_t mode = 0)
 bool emptyTree(int fd, int depth)
 {
     bool all = true;
-    for (const ListedEntry &e : listFolder(fd)) {
+    for (const ListedEntry &e : listFolder(disk(), fd)) {
         struct stat st;
         if (disk().statAt(fd, e.name, &st, AT_SYMLINK_NOFOLLOW) != 0)
             continue; // gone meanwhile
@@ -192,7 +192,7 @@ QStringList removeDeadRunFolders(const QString &tempFolder)
     const Descriptor dir = openAt(AT_FDCWD, QFile::encodeName(folder), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (!dir.isOpen())
         return removed;
-    for (const ListedEntry &e : listFolder(dir.get())) {
+    for (const ListedEntry &e : listFolder(disk(), dir.get())) {
         if (scratchFileName().match(QFile::decodeName(e.name)).hasMatch()) {
             if (isOldScratchFile(dir.get(), e.name) && disk().unlinkAt(dir.get(), e.name, 0) == 0)
                 removed << folder + QLatin1Char('/') + QFile::decodeName(e.name);

@@ -70,7 +70,7 @@ VolumeIdentity readVolumeIdentity(const QString &folder, const QString &mountTab
     VolumeIdentity id;
     const QString canonical = QFileInfo(folder).canonicalFilePath();
     struct stat st;
-    if (canonical.isEmpty() || ::stat(QFile::encodeName(canonical).constData(), &st) != 0)
+    if (canonical.isEmpty() || sysio::disk().statAt(AT_FDCWD, QFile::encodeName(canonical), &st) != 0)
         return id;
     id.valid = true;
     id.device = quint64(st.st_dev);
@@ -97,7 +97,9 @@ MountStamp readMountStamp(int fd)
 {
     MountStamp stamp;
     struct statx sx;
-    if (fd < 0 || ::statx(fd, "", AT_EMPTY_PATH, STATX_INO | STATX_MNT_ID | STATX_MNT_ID_UNIQUE, &sx) != 0)
+    if (fd < 0
+        || sysio::disk().statxAt(fd, QByteArray(), AT_EMPTY_PATH, STATX_INO | STATX_MNT_ID | STATX_MNT_ID_UNIQUE, &sx)
+                   != 0)
         return stamp;
     return mountStampOf(sx);
 }
@@ -138,7 +140,7 @@ VolumeIdentitySource::~VolumeIdentitySource() = default;
 VolumeIdentity VolumeIdentitySource::identityAt(int folderFd) const
 {
     struct stat st;
-    if (folderFd < 0 || ::fstat(folderFd, &st) != 0)
+    if (folderFd < 0 || sysio::disk().stat(folderFd, &st) != 0)
         return VolumeIdentity();
     const QString path = QFileInfo(QStringLiteral("/proc/self/fd/") + QString::number(folderFd)).symLinkTarget();
     const VolumeIdentity id = path.isEmpty() ? VolumeIdentity() : identity(path);

@@ -83,13 +83,6 @@
     </message>
 </context>
 <context>
-    <name>CustomLineEdit</name>
-    <message>
-        <source>Kit Copy</source>
-        <translation>套鼓复制</translation>
-    </message>
-</context>
-<context>
     <name>DeviceDetector</name>
     <message>
         <source>Form</source>
@@ -2173,10 +2166,6 @@ and save the current pad settings</source>
         <translation>序号</translation>
     </message>
     <message>
-        <source>Layer</source>
-        <translation>层</translation>
-    </message>
-    <message>
         <source>Please wait...</source>
         <translation>请稍候...</translation>
     </message>
@@ -2523,10 +2512,6 @@ and save the current pad settings</source>
     <message>
         <source>Unable to find sound information in the sound list. Import failed!</source>
         <translation>在音色列表中找不到音色信息，导入失败！</translation>
-    </message>
-    <message>
-        <source>Unassign</source>
-        <translation>未分配</translation>
     </message>
     <message>
         <source>Group name can't be blank!</source>

@@ -83,13 +83,6 @@
     </message>
 </context>
 <context>
-    <name>CustomLineEdit</name>
-    <message>
-        <source>Kit Copy</source>
-        <translation>Kit Copy</translation>
-    </message>
-</context>
-<context>
     <name>DeviceDetector</name>
     <message>
         <source>Form</source>
@@ -2173,10 +2166,6 @@ and save the current pad settings</translation>
         <translation>Item</translation>
     </message>
     <message>
-        <source>Layer</source>
-        <translation>Layer</translation>
-    </message>
-    <message>
         <source>Please wait...</source>
         <translation>Please wait...</translation>
     </message>
@@ -2523,10 +2512,6 @@ and save the current pad settings</translation>
     <message>
         <source>Unable to find sound information in the sound list. Import failed!</source>
         <translation>Unable to find sound information in the sound list. Import failed!</translation>
-    </message>
-    <message>
-        <source>Unassign</source>
-        <translation>Unassign</translation>
     </message>
     <message>
         <source>Group name can't be blank!</source>

@@ -88,7 +88,7 @@ QString timedOut();
 template <typename T>
 std::optional<T> offThread(const Run &run, exportfile::Watch &watch, const std::function<T()> &work)
 {
-    return exportfile::waitWatched<T>(watch, kStallLimitMs, work, setupjob::paintingWaiter([&run]() { run.paint(); }));
+    return exportfile::waitWatched<T>(watch, kStallLimitMs, work, run.hooks.wait);
 }
 
 } // namespace savejob

@@ -10,8 +10,6 @@
 #include "kitfile/storedsounds.h"
 #include "kitfile/wavecollect.h"
 
-#include <QStandardItem>
-
 namespace savejob {
 
 namespace {
@@ -40,7 +38,7 @@ bool keepWaves(Run &run, const setupfiles::CollectError &err, const setupfiles::
 // Before a gathering: the shared sounds of changed files move, the preview too.
 void handOver(Run &run)
 {
-    const QHash<QString, QString> moved = setupjob::handOverFromChangedFiles(run.doc, run.lib, setupjob::paintingWaiter([&run]() { run.paint(); }));
+    const QHash<QString, QString> moved = setupjob::handOverFromChangedFiles(run.doc, run.lib, run.hooks.wait);
     if (!moved.isEmpty() && run.hooks.soundsMoved)
         run.hooks.soundsMoved(moved);
 }
@@ -75,7 +73,8 @@ bool gatherWholeSetup(Run &run, const QString &tempDir, Gathered &got, setupfile
     QVector<Records::soundKit> numbered = run.doc.kitAttrList();
     const setupfiles::CollectError err = setupfiles::collectWholeSetupWaves(
             run.lib.totalRows(), numbered, run.lib.waveLoadKitAttrList(), run.lib.loadedKitFiles(), tempDir,
-            rawWaves(run), [&run](int value) { run.moveProgress(value); }, waves, run.hooks.rawPlan, loaded);
+            rawWaves(run), [&run](int value) { run.moveProgress(value); }, waves, run.hooks.rawPlan, run.hooks.wait,
+            loaded);
     if (!err)
         run.doc.takeSlotNumbers(numbered);
     return keepWaves(run, err, waves, got);
@@ -91,7 +90,7 @@ bool gatherKit(Run &run, const QString &tempDir, int kitIndex, Gathered &got)
     Records::soundKit numbered = run.doc.kitAttrList().at(kitIndex);
     const setupfiles::CollectError err = setupfiles::collectKitWaves(
             numbered, kitIndex, run.lib.waveLoadKitAttrList(), run.lib.loadedKitFiles(), tempDir, rawWaves(run),
-            [&run](int) { run.moveProgress(-1); }, waves, run.hooks.rawPlan);
+            waves, run.hooks.rawPlan, run.hooks.wait);
     return keepWaves(run, err, waves, got);
 }
 

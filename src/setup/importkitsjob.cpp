@@ -14,7 +14,6 @@
 #include <QDir>
 #include <QFile>
 #include <QSet>
-#include <QStandardItem>
 
 #include <cerrno>
 #include <cstring>
@@ -453,7 +452,7 @@ bool ImportKitFilesJob::takeKitSounds(const QString &file, percussionpadfile *pf
     ruled.reserve(got.entries.size());
     for (const MainWindow1Records::SOUND_INDEX &s : qAsConst(got.entries))
         ruled.append(MainWindow1Records::charArray2String(s.wave_name, SOUND_NAME_LENGTH_MAX));
-    m_library.takeKitFileSounds(file, got.entries, setupjob::paintingWaiter(m_paint));
+    m_library.takeKitFileSounds(file, got.entries, m_wait);
     setupfiles::noteRenamedSounds(got, ruled);
     if (!got.renamed.isEmpty())
         m_renamedSounds.append({file, got.renamed});

@@ -39,8 +39,8 @@ public:
 
     ImportKitFilesJob(KitDocument &doc, SoundLibrary &library, setupjob::Questions &questions,
                       setupjob::Progress progress = {});
-    // Run while a drive is awaited (it lets the window paint, its input held).
-    void setPaint(std::function<void()> paint) { m_paint = std::move(paint); }
+    // How a drive is awaited (the window's waiter lets it paint); without one it blocks.
+    void setWaiter(ztplatform::Waiter wait) { m_wait = std::move(wait); }
 
     // The import of the picks taken: the global settings file read, the kit
     // files checked, then read by kit number into their slots (loading,
@@ -119,7 +119,7 @@ private:
     SoundLibrary &m_library;
     setupjob::Questions &m_questions;
     setupjob::Progress m_progress;
-    std::function<void()> m_paint;
+    ztplatform::Waiter m_wait;
     setupjob::Result m_result;
     std::unique_ptr<percussionpadfile> m_global;
     QString m_wholeSetup;

@@ -4,7 +4,6 @@
 #include "kitfile/soundsin.h"
 #include "setup/loadnotices.h"
 
-#include <QCoreApplication>
 #include <QDebug>
 
 #include <memory>
@@ -76,7 +75,7 @@ bool ImportSetupJob::read(const QString &path)
                 return setupfiles::readWholeSetupFile(path, r->rec, r->tables, &r->globalSize, &r->clicks,
                                                       [r]() { r->watch.moved(); });
             },
-            setupjob::paintingWaiter(m_paint));
+            m_wait);
     if (!done)
         qWarning().noquote() << "the drive of" << path << "does not answer: the setup is not read";
     const LoadError err = done.value_or(LoadError::CannotOpen);
@@ -144,7 +143,7 @@ bool ImportSetupJob::readSounds(const QString &file, percussionpadfile *pf, cons
                 return setupfiles::takeWholeSetupSounds(file, t->entries, t->got, t->sources, t->inUse, &t->bytes,
                                                         [t]() { t->watch.moved(); });
             },
-            setupjob::paintingWaiter(m_paint));
+            m_wait);
     if (!done)
         qWarning().noquote() << "the drive of" << file << "does not answer: its sounds are not read";
     const LoadError err = done.value_or(LoadError::CannotOpen);

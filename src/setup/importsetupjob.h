@@ -34,8 +34,8 @@ public:
     ImportSetupJob(KitDocument &doc, SoundLibrary &library, setupjob::Questions &questions,
                    setupjob::Progress progress = {});
 
-    // Run on the job's thread while it waits on a drive (it lets the window paint).
-    void setPaint(std::function<void()> paint) { m_paint = std::move(paint); }
+    // How a drive is awaited (the window's waiter lets it paint); without one it blocks.
+    void setWaiter(ztplatform::Waiter wait) { m_wait = std::move(wait); }
 
     // Every step in order; true when the file became the loaded whole setup.
     bool run(const QString &path, const Redraws &redraws = {});
@@ -79,7 +79,7 @@ private:
     SoundLibrary &m_library;
     setupjob::Questions &m_questions;
     setupjob::Progress m_progress;
-    std::function<void()> m_paint;
+    ztplatform::Waiter m_wait;
     setupjob::Result m_result;
     QString m_path;
     MainWindow1Records::READ_KIT_FILE m_rec;

@@ -61,7 +61,7 @@ std::optional<KitRead> readKitWithin(const Run &run, const QString &path)
                 k.read = groupentries::readStoredSounds(path, k.rec);
                 return k;
             },
-            setupjob::paintingWaiter([&run]() { run.paint(); }));
+            run.hooks.wait);
 }
 
 // `look(i)` for each of `paths` in turn off this thread, the window painting
@@ -79,7 +79,7 @@ QString lookInTurn(const Run &run, const QStringList &paths, const std::function
                 look(i);
                 return false;
             },
-            setupjob::paintingWaiter([&run]() { run.paint(); }));
+            run.hooks.wait);
     return done.answered ? QString() : paths.value(done.at);
 }
 
@@ -370,10 +370,12 @@ bool keepFrom(Run &run, setupfiles::StoredSoundLocator &loc, int record, const Q
     const std::optional<Copies> copies = exportfile::waitWatched<Copies>(
             *watch, kStallLimitMs,
             [kit, folder, keep, watch, done]() { return makeCopies(kit, folder, keep, *watch, *done); },
-            setupjob::paintingWaiter([&run, done, &show]() {
-                show(*done);
-                run.paint();
-            }));
+            [&run, done, &show](const std::function<bool(int ms)> &ended) {
+                ztplatform::timedlook::waitUntil(run.hooks.wait, [&](int ms) {
+                    show(*done);
+                    return ended(ms);
+                });
+            });
     if (copies && copies->kept)
         show(int(copies->to.size()));
     if (!copies || !copies->kept) {
@@ -414,7 +416,7 @@ void writeAfter(Run &run, const QString &kitFile)
                 const QString file = QFileInfo(kitFile).canonicalFilePath();
                 return ztplatform::syncPath(QFileInfo(file.isEmpty() ? kitFile : file).absolutePath()) ? 0 : errno;
             },
-            setupjob::paintingWaiter([&run]() { run.paint(); }));
+            run.hooks.wait);
     if (!synced) {
         noteSilent(run, kitFile);
         run.groupsNotWritten = timedOut();
@@ -526,7 +528,7 @@ QStringList storedKitFiles(const KitDocument &doc, const SoundLibrary &lib)
 bool keepLostSounds(Run &run, const QString &target, const QHash<QString, int> &held, bool clicksToo,
                     bool writeGroups)
 {
-    setupfiles::StoredSoundLocator loc(run.lib.loadedKitFiles(), setupjob::paintingWaiter([&run]() { run.paint(); }));
+    setupfiles::StoredSoundLocator loc(run.lib.loadedKitFiles(), run.hooks.wait);
     const int record = loc.recordOf(QDir::fromNativeSeparators(target));
     if (record < 0)
         return true;
@@ -542,7 +544,7 @@ bool keepLostSounds(Run &run, const QString &target, const QHash<QString, int> &
 
 bool keepNamedSounds(Run &run, const QString &target)
 {
-    setupfiles::StoredSoundLocator loaded(run.lib.loadedKitFiles(), setupjob::paintingWaiter([&run]() { run.paint(); }));
+    setupfiles::StoredSoundLocator loaded(run.lib.loadedKitFiles(), run.hooks.wait);
     const std::optional<QVector<CutOff>> cut = cutOffFiles(run, loaded, target);
     if (!cut)
         return false;
@@ -566,7 +568,7 @@ bool keepNamedSounds(Run &run, const QString &target)
             continue;
         }
         const QVector<Records::READ_KIT_FILE> read(1, f.read.rec);
-        setupfiles::StoredSoundLocator loc(read, setupjob::paintingWaiter([&run]() { run.paint(); }));
+        setupfiles::StoredSoundLocator loc(read, run.hooks.wait);
         if (!keepFrom(run, loc, 0, f.kitFile, {}, true, f.kitFile, &groupsMoved))
             return false;
     }
@@ -604,7 +606,7 @@ bool repointGroups(Run &run, const QHash<QString, QString> &to, const QHash<QStr
 bool groupsBefore(Run &run, const QString &kitFile, const QHash<QString, int> &moved, const QString &written)
 {
     SoundLibrary &lib = run.lib;
-    setupfiles::StoredSoundLocator loc(lib.loadedKitFiles(), setupjob::paintingWaiter([&run]() { run.paint(); }));
+    setupfiles::StoredSoundLocator loc(lib.loadedKitFiles(), run.hooks.wait);
     const int record = loc.recordOf(QDir::fromNativeSeparators(kitFile));
     const std::optional<KitRead> read = readKitWithin(run, written);
     if (!read) {
@@ -684,7 +686,7 @@ void groupsFollow(Run &run, const QString &kitFile, const QHash<QString, int> &m
 {
     // The entries the rows reached: the loaded file's, before its read-back.
     SoundLibrary &lib = run.lib;
-    setupfiles::StoredSoundLocator loc(lib.loadedKitFiles(), setupjob::paintingWaiter([&run]() { run.paint(); }));
+    setupfiles::StoredSoundLocator loc(lib.loadedKitFiles(), run.hooks.wait);
     const int record = loc.recordOf(QDir::fromNativeSeparators(kitFile));
     // Read off this thread: one whose drive does not answer moves the rows
     // as one that does not read, and writeAfter tells that none is written.

@@ -17,7 +17,6 @@
 #include <QCoreApplication>
 #include <QDebug>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -102,7 +101,7 @@ void SaveKitsJob::dropFiles()
                 files->clear();
                 return true;
             },
-            setupjob::paintingWaiter([this]() { m_run.paint(); }));
+            m_run.hooks.wait);
     if (!dropped)
         qWarning().noquote() << "the folder of" << m_in.folder << "does not answer: a temporary file may stay";
 }
@@ -163,7 +162,7 @@ bool SaveKitsJob::loadedFilesAnswer()
     const QStringList replacing = replacedFiles(m_plan, &entries);
     if (replacing.isEmpty())
         return true;
-    const savejob::LoadedLook look = savejob::lookAtLoadedFiles(m_run.lib, replacing, setupjob::paintingWaiter([this]() { m_run.paint(); }));
+    const savejob::LoadedLook look = savejob::lookAtLoadedFiles(m_run.lib, replacing, m_run.hooks.wait);
     if (!look.silent.isEmpty())
         return refuseAll(QCoreApplication::translate("MainWindow1", "The drive does not answer: %1")
                                  .arg(QDir::toNativeSeparators(look.silent))
@@ -185,7 +184,7 @@ bool SaveKitsJob::noSoundFileReplaced()
     if (replacing.isEmpty())
         return true;
     const savejob::SoundFilesLook look =
-            savejob::lookAtSoundFiles(m_run.lib, replacing, setupjob::paintingWaiter([this]() { m_run.paint(); }));
+            savejob::lookAtSoundFiles(m_run.lib, replacing, m_run.hooks.wait);
     if (!look.silentSound.isEmpty())
         return refuseAll(QCoreApplication::translate("MainWindow1", "The drive of the sound %1 does not answer.")
                                  .arg(QDir::toNativeSeparators(look.silentSound))
@@ -221,7 +220,7 @@ bool SaveKitsJob::targetsAnswer()
                     ztplatform::isRegularFile(target);
                 return true;
             },
-            setupjob::paintingWaiter([this]() { m_run.paint(); }));
+            m_run.hooks.wait);
     if (answered)
         return true;
     qWarning().noquote() << "the folder" << folder << "does not answer: no kit is saved";
@@ -249,7 +248,7 @@ std::optional<QVector<setupfiles::TargetLook>> SaveKitsJob::lookAtTargets()
                             watch->moved();
                         });
                     },
-                    setupjob::paintingWaiter([this]() { m_run.paint(); }));
+                    m_run.hooks.wait);
     if (looks)
         return looks;
     const QString target = m_plan.value(std::min(int(*at), int(m_plan.size()) - 1)).target;

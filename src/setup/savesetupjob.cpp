@@ -17,7 +17,6 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 
 #include <memory>
 #include <optional>
@@ -115,7 +114,7 @@ bool SaveSetupJob::stop(const QString &text, const QString &title)
 bool SaveSetupJob::checkTarget(QString &dest)
 {
     const std::optional<savejob::TargetCheck> check =
-            savejob::lookAtTarget(m_run.doc, m_run.lib, m_in.target, false, setupjob::paintingWaiter([this]() { m_run.paint(); }));
+            savejob::lookAtTarget(m_run.doc, m_run.lib, m_in.target, false, m_run.hooks.wait);
     if (!check) {
         const QString text = QDir::toNativeSeparators(m_in.target) + QLatin1Char(':')
                              + QCoreApplication::translate("MainWindow1", "Fail to open file!") + savejob::crlf()
@@ -138,8 +137,7 @@ bool SaveSetupJob::checkTarget(QString &dest)
 // Each whole setup a kit's sound comes from, read again as the save starts.
 bool SaveSetupJob::checkSources()
 {
-    m_loaded = std::make_unique<setupfiles::StoredSoundLocator>(
-            m_run.lib.loadedKitFiles(), setupjob::paintingWaiter([this]() { m_run.paint(); }));
+    m_loaded = std::make_unique<setupfiles::StoredSoundLocator>(m_run.lib.loadedKitFiles(), m_run.hooks.wait);
     for (const QString &source : setupfiles::kitSourceFiles(m_run.doc.kitAttrList())) {
         const QString listed = QDir::fromNativeSeparators(source);
         if (setupfiles::isWholeSetupPath(listed) && !checkSourceFile(*m_loaded, listed))
@@ -292,7 +290,7 @@ bool SaveSetupJob::putInPlace(const std::shared_ptr<FileWrite> &out, bool &synce
     // still reaches the old file, off the window's thread: a drive that does
     // not answer leaves the old file in place and keeps the new one beside it.
     const savejob::LoadedLook look =
-            savejob::lookAtLoadedFiles(m_run.lib, {out->out.target()}, setupjob::paintingWaiter([this]() { m_run.paint(); }));
+            savejob::lookAtLoadedFiles(m_run.lib, {out->out.target()}, m_run.hooks.wait);
     if (!look.silent.isEmpty()) {
         m_run.warn(errorTitle(), QCoreApplication::translate("MainWindow1", "The drive does not answer: %1")
                                          .arg(QDir::toNativeSeparators(look.silent)));

@@ -39,14 +39,6 @@ void Run::moveProgress(int value, int maximum) const
         progress(value, maximum);
 }
 
-void Run::paint() const
-{
-    if (hooks.paint)
-        hooks.paint();
-    else
-        moveProgress(-1);
-}
-
 void Run::warn(const QString &title, const QString &text, bool yesButton)
 {
     result.note(setupjob::Notice::Warning, title, text);
@@ -474,11 +466,6 @@ SoundFilesLook lookAtSoundFiles(const SoundLibrary &lib, const QStringList &targ
     return found;
 }
 
-QString refusedTarget(const KitDocument &doc, const SoundLibrary &lib, const QString &target, bool kitFilesToo)
-{
-    return checkTargetAmong(targetFiles(doc, lib, kitFilesToo), target).refused;
-}
-
 std::optional<TargetCheck> lookAtTarget(const KitDocument &doc, const SoundLibrary &lib, const QString &target,
                                         bool kitFilesToo, const ztplatform::Waiter &wait)
 {
@@ -501,8 +488,7 @@ bool copiedAsLoaded(Run &run, const QStringList &sources, bool kitWording, const
             others.append(source);
     }
     if (changed.isEmpty() && !others.isEmpty())
-        changed = setupfiles::changedSource(others, run.lib.loadedKitFiles(),
-                                            setupjob::paintingWaiter([&run]() { run.paint(); }), &why);
+        changed = setupfiles::changedSource(others, run.lib.loadedKitFiles(), run.hooks.wait, &why);
     if (changed.isEmpty())
         return true;
     run.hideProgress();

@@ -49,8 +49,9 @@ struct Hooks
     std::function<void()> hideProgress;
     // Sounds that took new sources (old -> new): the sound chosen for preview follows.
     std::function<void(const QHash<QString, QString> &moved)> soundsMoved;
-    // Lets the window paint, its input held, while a drive is awaited.
-    std::function<void()> paint;
+    // How a drive, a file or a copy is awaited: the window's waiter, which
+    // lets it paint; without one the save blocks.
+    ztplatform::Waiter wait;
 };
 
 // One save under way: what it reads and changes and what it reports.
@@ -59,7 +60,7 @@ struct Run
     KitDocument &doc;
     SoundLibrary &lib;
     setupjob::Questions &questions;
-    setupjob::Progress progress; // a value < 0 only lets the window paint
+    setupjob::Progress progress;
     Hooks hooks;
     setupjob::Result result;
     // Group rows this save moved (group and row -> group name, row name, new
@@ -71,8 +72,6 @@ struct Run
     void openProgress(const QString &label, int value) const;
     void hideProgress() const;
     void moveProgress(int value, int maximum = 100) const;
-    // Run while a drive is awaited: hooks.paint, else a progress that does not move.
-    void paint() const;
     // A box after the job, with its one button.
     void warn(const QString &title, const QString &text, bool yesButton = false);
     void inform(const QString &title, const QString &text);
@@ -179,15 +178,14 @@ SoundFilesLook lookAtSoundFiles(const SoundLibrary &lib, const QStringList &targ
 // The kit files that the stored sounds of the library, the kits, the groups
 // and the metronome name ('/' separators), each path text once.
 QStringList storedKitFiles(const KitDocument &doc, const SoundLibrary &lib);
-// Why a save of one file onto `target` may not go on, its message with the
-// path on a line of its own: something other than a regular file stands
-// there, or the file it replaces (writeTarget) is one a plain sound of the
-// library, a group or the metronome comes from; with `kitFilesToo` also a
-// loaded or recorded kit file, or one a stored sound names. Empty when it may.
-QString refusedTarget(const KitDocument &doc, const SoundLibrary &lib, const QString &target, bool kitFilesToo);
-// The same looks, and whether a file stands at the target and the file a
-// save replaces (writeTarget; else the target), on a thread of their own,
-// waited on through `wait`; nothing when they did not end within 2 s.
+// Why a save of one file onto `target` may not go on (`refused`, its message
+// with the path on a line of its own: something other than a regular file
+// stands there, or the file it replaces (writeTarget) is one a plain sound of
+// the library, a group or the metronome comes from; with `kitFilesToo` also a
+// loaded or recorded kit file, or one a stored sound names; empty when it
+// may), whether a file stands at the target and the file a save replaces
+// (writeTarget; else the target), looked at on a thread of their own, waited
+// on through `wait`; nothing when they did not end within 2 s.
 struct TargetCheck
 {
     QString refused;

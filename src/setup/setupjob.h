@@ -74,21 +74,8 @@ public:
     virtual bool ask(const QString &title, const QString &text) = 0;
 };
 
-// Moves the job's progress to `value` of `maximum` and keeps the window
-// painting; never stops the job.
+// Moves the job's progress to `value` of `maximum`; never stops the job.
 using Progress = std::function<void(int value, int maximum)>;
-
-// Waits on a look at a drive, `paint` run meanwhile (the window paints);
-// blocks without one.
-inline ztplatform::Waiter paintingWaiter(std::function<void()> paint)
-{
-    if (!paint)
-        return {};
-    return [paint](const std::function<bool(int ms)> &ended) {
-        while (!ended(20))
-            paint();
-    };
-}
 
 } // namespace setupjob
 

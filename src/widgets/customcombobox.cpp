@@ -4,14 +4,3 @@ CustomComboBox::CustomComboBox(QWidget *parent)
     : QComboBox(parent)
 {
 }
-
-void CustomComboBox::showPopup()
-{
-    emit sendClick();
-    QComboBox::showPopup();
-}
-
-void CustomComboBox::hidePopup()
-{
-    QComboBox::hidePopup();
-}

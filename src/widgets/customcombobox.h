@@ -2,16 +2,10 @@
 
 #include <QComboBox>
 
-// Combo box that announces when its list is about to open.
+// The pad number box of the pad settings page.
 class CustomComboBox : public QComboBox
 {
     Q_OBJECT
 public:
     explicit CustomComboBox(QWidget *parent = nullptr);
-
-    void showPopup() override;
-    void hidePopup() override;
-
-signals:
-    void sendClick();
 };

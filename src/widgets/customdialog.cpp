@@ -9,7 +9,6 @@ CustomDialog::CustomDialog(QWidget *parent)
     ui->setupUi(this);
     setWindowTitle(tr("Export Sound"));
     ui->textEdit->clear();
-    mySoundList.clear();
 }
 
 CustomDialog::~CustomDialog()

@@ -28,5 +28,4 @@ private slots:
 
 private:
     Ui::CustomDialog *ui;
-    QStringList mySoundList;
 };

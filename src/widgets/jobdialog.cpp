@@ -1,13 +1,13 @@
 #include "widgets/jobdialog.h"
 
-#include "widgets/closehold.h"
-
 #include <QApplication>
 #include <QCloseEvent>
 #include <QElapsedTimer>
 #include <QCoreApplication>
 #include <QEventLoop>
+#include <QMainWindow>
 #include <QPointer>
+#include <QThread>
 #include <QTimer>
 
 #include <optional>
@@ -15,8 +15,45 @@
 namespace {
 
 constexpr int kTickMs = 20;
+constexpr int kRetryMs = 50;
+constexpr int kPaintMs = 50; // a step box lets the window paint at least this often
+
+// Closes `window` after `ms`, once no modal dialog holds it; a hold alive
+// then puts it off again.
+void askCloseAgain(const QPointer<QWidget> &window, int ms)
+{
+    if (!window)
+        return;
+    QTimer::singleShot(ms, window, [window] {
+        if (QApplication::activeModalWidget())
+            askCloseAgain(window, kRetryMs);
+        else
+            window->close();
+    });
+}
 
 } // namespace
+
+JobDialog::CloseHold::CloseHold()
+{
+    if (QThread::currentThread() == qApp->thread())
+        qApp->installEventFilter(this);
+}
+
+JobDialog::CloseHold::~CloseHold()
+{
+    qApp->removeEventFilter(this);
+    askCloseAgain(m_asked, 0);
+}
+
+bool JobDialog::CloseHold::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() != QEvent::Close || !qobject_cast<QMainWindow *>(watched))
+        return false;
+    m_asked = static_cast<QWidget *>(watched);
+    event->ignore();
+    return true;
+}
 
 JobDialog::JobDialog(QWidget *parent, const QString &label, const QString &cancelText)
     : QProgressDialog(label, cancelText, 0, 0, parent)
@@ -27,14 +64,19 @@ JobDialog::JobDialog(QWidget *parent, const QString &label, const QString &cance
     setMinimumDuration(0);
 }
 
-// The box goes with its job, not before.
+// A job's box goes with its job, not before.
 void JobDialog::reject()
 {
+    if (!m_heldByJob)
+        QProgressDialog::reject();
 }
 
 void JobDialog::closeEvent(QCloseEvent *event)
 {
-    event->ignore();
+    if (m_heldByJob)
+        event->ignore();
+    else
+        QProgressDialog::closeEvent(event);
 }
 
 // Events are served by hand, not by a QEventLoop of its own: that would not
@@ -44,7 +86,7 @@ bool JobDialog::wait(QWidget *parent, const QString &label, ztplatform::Job &job
     job.start();
     if (job.isFinished())
         return true;
-    const closehold::Hold holding;
+    const CloseHold holding;
     bool over = false;
     QObject guard;
     QObject::connect(&job, &ztplatform::Job::finished, &guard, [&over] { over = true; });
@@ -80,7 +122,7 @@ void JobDialog::waitUntil(const std::function<bool(int ms)> &ended, bool closeWa
 {
     if (ended(kTickMs))
         return;
-    std::optional<closehold::Hold> holding;
+    std::optional<CloseHold> holding;
     if (closeWaits)
         holding.emplace();
     QTimer tick; // asks again at least this often
@@ -100,6 +142,7 @@ ztplatform::Waiter JobDialog::waiter(bool closeWaits)
 JobDialog *JobDialog::showBox(QWidget *parent, const QString &label, ztplatform::Job &job, const Limits &limits)
 {
     auto *box = new JobDialog(parent, label, limits.cancelText);
+    box->m_heldByJob = true;
     if (!limits.cancelText.isEmpty()) {
         // Cancel asks the job to stop; the box holds the window until it has.
         QObject::disconnect(box, &QProgressDialog::canceled, box, &QProgressDialog::cancel);
@@ -116,4 +159,57 @@ JobDialog *JobDialog::showBox(QWidget *parent, const QString &label, ztplatform:
     QObject::connect(&job, &ztplatform::Job::progress, box, moveTo);
     box->show();
     return box;
+}
+
+JobDialog *JobDialog::stepBox(QWidget *parent, const QString &title, const QString &label,
+                              const QString &cancelText)
+{
+    auto *box = new JobDialog(parent, label, cancelText);
+    box->setWindowModality(Qt::WindowModal);
+    box->setWindowTitle(title);
+    if (cancelText.isEmpty())
+        box->setCancelButton(nullptr);
+    box->setAutoReset(true);
+    box->setAutoClose(true);
+    box->setMinimumDuration(5);
+    box->setRange(0, 100);
+    return box;
+}
+
+void JobDialog::showAt(int value)
+{
+    setValue(value);
+    show();
+    paintHeld();
+}
+
+void JobDialog::move(int value, int maximum)
+{
+    const QPointer<JobDialog> self(this);
+    bool moved = false;
+    if (value >= 0) {
+        if (maximum > 0 && this->maximum() != maximum)
+            setRange(0, maximum);
+        moved = this->value() != value;
+        if (moved) {
+            const CloseHold holding; // a modal box serves events as it moves
+            setValue(value);
+        }
+    }
+    if (self && (moved || !m_painted.isValid() || m_painted.elapsed() >= kPaintMs))
+        paintHeld();
+}
+
+void JobDialog::putAway()
+{
+    hide();
+    setAutoClose(true);
+    paintHeld();
+}
+
+void JobDialog::paintHeld()
+{
+    const CloseHold holding;
+    m_painted.restart();
+    QCoreApplication::processEvents();
 }

@@ -9,6 +9,8 @@
 #include "platform/job.h"
 #include "platform/waiter.h"
 
+#include <QElapsedTimer>
+#include <QPointer>
 #include <QProgressDialog>
 
 #include <functional>
@@ -34,6 +36,22 @@ class JobDialog : public QProgressDialog
 public:
     using Limits = JobLimits;
 
+    // While one lives, a close of the main window is put off: asked again
+    // once it is gone and no modal dialog holds the window. Made and let go
+    // of on the window's thread; nested ones hand the close outwards.
+    class CloseHold : public QObject
+    {
+    public:
+        CloseHold();
+        ~CloseHold() override;
+
+    protected:
+        bool eventFilter(QObject *watched, QEvent *event) override;
+
+    private:
+        QPointer<QWidget> m_asked;
+    };
+
     // Starts `job` unless it was started and waits for it: true once it
     // ended. With no `label` no box shows.
     static bool wait(QWidget *parent, const QString &label, ztplatform::Job &job, const Limits &limits = {});
@@ -45,6 +63,19 @@ public:
     // The same, for what waits below the window.
     static ztplatform::Waiter waiter(bool closeWaits = true);
 
+    // A box for work the window runs step by step: window-modal, titled
+    // `title`, with `cancelText`'s button if any, over 0 to 100; it hides
+    // once it reaches its end, or when closed. Not shown yet.
+    static JobDialog *stepBox(QWidget *parent, const QString &title, const QString &label,
+                              const QString &cancelText = QString());
+    // Shows it at `value`; the window paints it, a close put off meanwhile.
+    void showAt(int value);
+    // Moves the bar (its range too, with a `maximum` > 0): the window paints
+    // when it moves, else at most every 50 ms, a close put off meanwhile.
+    void move(int value, int maximum = 0);
+    // Hides it; the window paints before what comes next.
+    void putAway();
+
     void reject() override;
 
 protected:
@@ -52,6 +83,10 @@ protected:
 
 private:
     JobDialog(QWidget *parent, const QString &label, const QString &cancelText);
+    void paintHeld();
+
+    QElapsedTimer m_painted;
+    bool m_heldByJob = false; // stays until its job ends
     static JobDialog *showBox(QWidget *parent, const QString &label, ztplatform::Job &job, const Limits &limits);
 };
 

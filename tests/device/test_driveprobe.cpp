@@ -73,7 +73,6 @@ private slots:
         QTRY_COMPARE(states(probe), (QStringList{"dead=waiting", "pad=answered"}));
         QCOMPARE(probe.removableDrives().at(1).modelFolderNames,
                  (QStringList{"KIT", "SYS", "WAV_DATA", "WAV_PRM"}));
-        QCOMPARE(probe.answeredRoots(), QStringList{pad});
 
         QTRY_COMPARE_WITH_TIMEOUT(states(probe), (QStringList{"dead=not answering", "pad=answered"}), 60000);
         QVERIFY(clock.elapsed() >= DriveProbe::ANSWER_LIMIT_MS);
@@ -84,7 +83,6 @@ private slots:
         src.release(dead);
         QTRY_COMPARE(states(probe), (QStringList{"dead=answered", "pad=answered"}));
         QVERIFY(probe.removableDrives().at(0).modelFolderNames.isEmpty());
-        QCOMPARE(probe.answeredRoots(), (QStringList{dead, pad}));
 
         // A drive gone is dropped; one that comes is looked at.
         const int before = changed.count();

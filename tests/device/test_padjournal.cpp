@@ -2,6 +2,7 @@
 #include "device/padjournal.h"
 #include "padfixture.h"
 #include "support/crashdisk.h"
+#include "support/memorytemp.h"
 #include "support/passdisk.h"
 #include "platform/disk.h"
 #include "platform/replacefile.h"
@@ -753,6 +754,7 @@ private slots:
     // the same stop always ends in the same state.
     void aStopAnywhereAndAStopInTheRecoveryEndAlike()
     {
+        const TempInMemory inMemory;
         int calls = 0;
         QStringList old, now;
         for (int n = 0; n == 0 || n <= calls; ++n) {
@@ -825,6 +827,7 @@ private slots:
     }
     void aTurnedBackChangeAndALaterSaveAreBothEnded()
     {
+        const TempInMemory inMemory;
         QFETCH(bool, renumbering);
         QFETCH(QString, undone);
         PadFixture fx;

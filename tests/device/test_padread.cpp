@@ -274,14 +274,6 @@ private slots:
         QCOMPARE(k.kpadChunk[1].soundFile0, QString("kept"));
         QCOMPARE(k.kpadChunk[2].bWaveNo, quint16(0xFFFF));
         QVERIFY(k.kpadChunk[2].soundFile1.isEmpty());
-
-        QVector<Records::KIT_EFFECT> e1(24), e2(24), e3(24), e4(24);
-        QVector<Records::LINK_GROUP> links;
-        storeKitMemories(k, e1, e2, e3, e4, links);
-        QVERIFY(std::all_of(e1.begin(), e1.end(), [](const Records::KIT_EFFECT &e) { return e.parm1 == 0; }));
-        QCOMPARE(e2.at(4).parm1, quint16(266));
-        QCOMPARE(links.size(), 5);
-        QCOMPARE(links.at(2).link_pad2, pad.kits.pedal[0].pad_link3_2);
     }
 
     void missingOrShortKitRefusesThePad_data()

@@ -210,14 +210,13 @@ private slots:
         QTemporaryDir dir;
         touchFile(dir.path() + "/zt350/wav_prm/001/001.prm");
         const QString exact = dir.path() + "/zt350/wav_prm/001/001.prm";
-        QCOMPARE(padtree::convertPathCaseInsensitivity(exact), exact);
-        QCOMPARE(padtree::convertPathCaseInsensitivity(dir.path() + "/ZT350/WAV_PRM/001/001.prm"), exact);
-        const QString missing = dir.path() + "/ZT350/WAV_PRM/001/002.prm";
-        QCOMPARE(padtree::convertPathCaseInsensitivity(missing), missing);
-
-        // Probed below the pad's root: a pipe at the name is not taken or waited on.
         const auto root = ztplatform::FolderAnchor::record(dir.path());
+        QCOMPARE(padtree::convertPathCaseInsensitivity(root, exact), exact);
         QCOMPARE(padtree::convertPathCaseInsensitivity(root, dir.path() + "/ZT350/WAV_PRM/001/001.prm"), exact);
+        const QString missing = dir.path() + "/ZT350/WAV_PRM/001/002.prm";
+        QCOMPARE(padtree::convertPathCaseInsensitivity(root, missing), missing);
+
+        // A pipe at the name is not taken or waited on.
         const QString pipe = dir.path() + "/zt350/wav_prm/001/002.prm";
         QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
         QCOMPARE(padtree::convertPathCaseInsensitivity(root, missing), missing);

@@ -3,6 +3,7 @@
 #include "padfixture.h"
 #include "padstops.h"
 #include "support/crashdisk.h"
+#include "support/memorytemp.h"
 #include "model/kitrecordmap.h"
 
 #include <QScopeGuard>
@@ -169,6 +170,7 @@ private slots:
     // before, and a slot that named no sound names none.
     void aStopIsFinishedOrUndoneAtTheNextLoad()
     {
+        const TempInMemory inMemory;
         const QVector<int> old{3, 1, 100}; // wave 3 takes the place wave 1 leaves
         int calls = 0;
         QStringList before, after;
@@ -218,6 +220,7 @@ private slots:
     // after, and a slot that named no sound names none.
     void everyStopKeepsEachKit()
     {
+        const TempInMemory inMemory;
         PadFixture pad;
         const QVector<int> old{3, 1, 100}; // wave 3 takes the place wave 1 leaves
         for (int w : old)

@@ -6,6 +6,7 @@
 #include "padfixture.h"
 #include "padstops.h"
 #include "support/crashdisk.h"
+#include "support/memorytemp.h"
 
 #include <QProcess>
 #include <QScopeGuard>
@@ -299,6 +300,7 @@ private slots:
     }
     void aStopLeavesEveryPairWholeOrGone()
     {
+        const TempInMemory inMemory;
         QFETCH(bool, adding);
         audioconverter conv;
         bool done = false;
@@ -356,6 +358,7 @@ private slots:
     }
     void everyStopKeepsEachKit()
     {
+        const TempInMemory inMemory;
         QFETCH(QString, change);
         const bool adding = change.endsWith("add");
         const QVector<int> sounds = change.startsWith("batch") ? QVector<int>{2, 3, 101} : QVector<int>{2};

@@ -8,6 +8,7 @@
 #include "padfixture.h"
 #include "padstops.h"
 #include "support/crashdisk.h"
+#include "support/memorytemp.h"
 #include "support/passdisk.h"
 
 #include <QtTest>
@@ -446,6 +447,7 @@ private slots:
     }
     void aStopLeavesEachFileOldOrNew()
     {
+        const TempInMemory inMemory;
         QFETCH(bool, restored);
         const QStringList files{"KIT/k007.ini", "KIT/k042.ini", "SYS/global.ini", "SYS/alter.ini"};
         auto edit = [restored](Run &run) {
@@ -506,6 +508,7 @@ private slots:
     // plays the record and the bytes it played before or after.
     void everyStopKeepsEachKit()
     {
+        const TempInMemory inMemory;
         Run run;
         auto work = [&](ztplatform::Disk &disk) {
             run.kits[6].kit_tempo ^= 1;

@@ -199,7 +199,7 @@ inline CollectError saveWholeSetup(Editor &e, const QString &path, const QString
 inline CollectError saveKit(Editor &e, int k, const QString &path, const QString &tempDir)
 {
     CollectedWaves got;
-    const CollectError err = collectKitWaves(e.kits[k], k, e.library, e.loaded, tempDir, copyRaw, {}, got);
+    const CollectError err = collectKitWaves(e.kits[k], k, e.library, e.loaded, tempDir, copyRaw, got);
     if (err)
         return err;
     Output out;

@@ -315,7 +315,7 @@ private slots:
         for (const Records::SOUND_INDEX &sound : qAsConst(e.library))
             rows.append({"row", sound.file});
         QCOMPARE(int(collectWholeSetupWaves(rows, e.kits, e.library, e.loaded, m_temp, copyRaw, {}, got).kind), kind);
-        const CollectError kitErr = collectKitWaves(e.kits[0], 0, e.library, e.loaded, m_temp, copyRaw, {}, got);
+        const CollectError kitErr = collectKitWaves(e.kits[0], 0, e.library, e.loaded, m_temp, copyRaw, got);
         QCOMPARE(int(kitErr.kind), kind == int(CollectError::Modified) && change == 3
                                            ? int(CollectError::KitFileMissing) : kind);
         QVERIFY(kitErr.kind != CollectError::Modified || kitErr.kitWording);
@@ -405,7 +405,7 @@ private slots:
         const TurnsWhile hangingTurns([&] { return hanging.waiting() > 0; });
         CollectedWaves got;
         const CollectError err =
-                collectKitWaves(kit, 3, e.library, e.loaded, m_temp, raw, [](int) { QCoreApplication::processEvents(); }, got);
+                collectKitWaves(kit, 3, e.library, e.loaded, m_temp, raw, got, {}, turn);
         QCOMPARE(err.kind, CollectError::ConvertFailed);
         QCOMPARE(err.path, wav);
         QCOMPARE(err.name, QString("Quiet"));
@@ -490,10 +490,10 @@ private slots:
 
         Kit kit = makeKit(4);
         kit.kpadChunk[0].soundFile0 = path("gone.ini:U00000");
-        QCOMPARE(collectKitWaves(kit, 4, {}, e.loaded, m_temp, copyRaw, {}, got).kind, CollectError::KitFileMissing);
+        QCOMPARE(collectKitWaves(kit, 4, {}, e.loaded, m_temp, copyRaw, got).kind, CollectError::KitFileMissing);
         kit.kpadChunk[0].soundFile0 = m_plain.at(0) + ":U00000"; // exists, never loaded
         QVERIFY(QFile::copy(m_plain.at(0), m_plain.at(0) + ":U00000"));
-        err = collectKitWaves(kit, 4, {}, e.loaded, m_temp, copyRaw, {}, got);
+        err = collectKitWaves(kit, 4, {}, e.loaded, m_temp, copyRaw, got);
         QCOMPARE(err.kind, CollectError::NotLoadedKit);
         QCOMPARE(err.number, 5);
     }
@@ -537,7 +537,7 @@ private slots:
         kit.pedalChunk.hh_wave2_file = stored;
         kit.pedalChunk.hh_wave2_name = "Later";
         CollectedWaves got;
-        QVERIFY(!collectKitWaves(kit, 3, e.library, e.loaded, m_temp, copyRaw, {}, got));
+        QVERIFY(!collectKitWaves(kit, 3, e.library, e.loaded, m_temp, copyRaw, got));
         QCOMPARE(got.waveList.size(), 2);
         QCOMPARE(got.waveList.at(1).name, QString("First"));
         QCOMPARE(int(kit.kpadChunk[3].bWaveNo), 1);
@@ -549,9 +549,9 @@ private slots:
         kit.kpadChunk[0].soundFile0.clear();
         percussionpadfile::P_SOUND_INDEX &entry = e.loaded[0].info.soundChunk.soundIndex[6];
         entry.wave_length = quint32(RAW_DATA_LENGTH_MAX - 2043 - 40);
-        QVERIFY(!collectKitWaves(kit, 3, e.library, e.loaded, m_temp, copyRaw, {}, got));
+        QVERIFY(!collectKitWaves(kit, 3, e.library, e.loaded, m_temp, copyRaw, got));
         entry.wave_length += 1;
-        QCOMPARE(collectKitWaves(kit, 3, e.library, e.loaded, m_temp, copyRaw, {}, got).kind,
+        QCOMPARE(collectKitWaves(kit, 3, e.library, e.loaded, m_temp, copyRaw, got).kind,
                  CollectError::TooLarge);
     }
 
@@ -581,7 +581,7 @@ private slots:
         Kit kit;
         kit.kpadChunk[0].soundFile0 = m_plain.at(0);
         CollectedWaves waves;
-        QCOMPARE(collectKitWaves(kit, 0, {}, e.loaded, QString(), counting, {}, waves).kind, CollectError::RawFailed);
+        QCOMPARE(collectKitWaves(kit, 0, {}, e.loaded, QString(), counting, waves).kind, CollectError::RawFailed);
         QVector<Kit> kits(KIT_MAX_COUNT);
         QCOMPARE(collectWholeSetupWaves({{"r", m_plain.at(0)}}, kits, {}, e.loaded, QString(), counting, {}, waves).kind,
                  CollectError::RawFailed);

@@ -84,18 +84,6 @@ private slots:
         kits[5].pedalChunk.hh_wave2_file = "/h";
         QCOMPARE(kitusage::usedSoundFiles(sounds, kits), QVector<QString>({"/s", "/h"}));
 
-        // Every label form, in pad then hi-hat order; foot switches have no layer B.
-        Records::soundKit kit;
-        kit.kpadChunk[0].soundFile1 = "/b1";
-        kit.kpadChunk[9].soundFile0 = "/a10";
-        kit.kpadChunk[17].soundFile0 = "/f1";
-        kit.kpadChunk[17].soundFile1 = "/never";
-        kit.pedalChunk.hh_wave5_file = "/h5";
-        QStringList labels;
-        for (const kitusage::Use &u : kitusage::kitUses(kit))
-            labels << u.label + u.file;
-        QCOMPARE(labels, QStringList({"P1+/b1", "T1 /a10", "F1 /f1", "H5 /h5"}));
-
         QCOMPARE(exportnames::safeName("Kick 1"), QString("Kick 1"));
         QCOMPARE(exportnames::safeName("../a\\b\tc"), QString(".._a_b_c"));
         QCOMPARE(exportnames::safeName(".."), QString("SOUND"));

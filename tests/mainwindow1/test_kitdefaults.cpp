@@ -215,89 +215,14 @@ private slots:
             QCOMPARE(MainWindow1Tables::searchKitPadMode(quint8(i)), modes[i]);
         QCOMPARE(MainWindow1Tables::searchKitPadMode(8), QString());
 
-        const QStringList colours = {"OFF", "Red", "Green", "Blue", "Orange", "LuOrange", "Yellow", "GreBlue",
-                                     "MayGreen", "LigGreen", "LigBlue", "Cyan", "Purple", "AntPink", "HtViolet",
-                                     "PrlViolet"};
-        for (int i = 0; i < colours.size(); ++i) {
-            QCOMPARE(int(MainWindow1Tables::searchColor(colours[i])), i);
+        for (int i = 0; i <= 16; ++i)
             QCOMPARE(int(MainWindow1Tables::searchColorIndex(i)), i);
-        }
-        QCOMPARE(int(MainWindow1Tables::searchColor("White")), 16);
-        QCOMPARE(int(MainWindow1Tables::searchColorIndex(16)), 16);
         QCOMPARE(int(MainWindow1Tables::searchColorIndex(17)), 0);
 
         QCOMPARE(int(MainWindow1Tables::searchDefaultMidiCode(17)), 44);
         QCOMPARE(int(MainWindow1Tables::searchDefaultMidiCode(18)), 35);
         QCOMPARE(int(MainWindow1Tables::searchDefaultMidiCode(9)), 60);
         QCOMPARE(int(MainWindow1Tables::searchDefaultMidiCode(16)), 67);
-    }
-
-    // The unused reset puts kit 1, pad 1 back on the pad page as the start
-    // does, but keeps the effect numbers, the link group and the layer labels.
-    void resetToDefaults()
-    {
-        ztInitResources();
-        NoDrives drives;
-        QTemporaryDir work;
-        const QString oldDir = QDir::currentPath();
-        QVERIFY(QDir::setCurrent(work.path()));
-        {
-            ScriptedPrompter prompter;
-            MainWindow1 w(WindowServices{&prompter, PadSystem{&drives}});
-            w.soundLists().skipSoundListOnClose();
-            Ui::MainWindow1 *ui = w.form();
-
-            ui->effect2_no->setCurrentIndex(3);
-            ui->linkGroupComboBox->setCurrentIndex(2);
-            ui->labLayer2->setText("55");
-            ui->hhLayer1SpinBox->setValue(90);
-            ui->hhLayer4SpinBox->setValue(20);
-            ui->hh_wave3_name->setText("Snare");
-            ui->padLink2ComboBox->setCurrentIndex(4);
-            ui->midiGate->setText("2.5");
-            ui->waveBPan->setCurrentIndex(3);
-            ui->waveBDecay->setCurrentIndex(2);
-            ui->loop->setCurrentIndex(4);
-            ui->midiChannelComboBox->setCurrentIndex(2);
-            reloadKit(w.doc(), 5, [](MainWindow1Records::soundKit &k) {
-                k.pedalChunk.active_fx = 7;
-                k.pedalChunk.active_effectCtrl2 = 300;
-                k.kit_name = "Rock";
-            });
-
-            w.kitPages().initKitSet1();
-
-            QCOMPARE(ui->effect2_no->currentIndex(), 3);
-            QCOMPARE(ui->linkGroupComboBox->currentIndex(), 2);
-            QCOMPARE(ui->labLayer2->text(), QString("55"));
-            QCOMPARE(ui->hhLayer1SpinBox->value(), 100);
-            QCOMPARE(ui->hhLayer4SpinBox->value(), 0);
-            QVERIFY(ui->hh_wave3_name->text().isEmpty());
-            QCOMPARE(ui->padLink2ComboBox->currentIndex(), 0);
-            QCOMPARE(ui->midiGate->text(), QString("OFF"));
-            QCOMPARE(ui->waveBPan->currentText(), QString("Center"));
-            QCOMPARE(ui->waveBDecay->currentText(), QString("OFF"));
-            QCOMPARE(ui->loop->currentText(), QString("OFF"));
-            QCOMPARE(ui->midiChannelComboBox->currentText(), QString("Global CH"));
-            QCOMPARE(ui->padNoComboBox->currentIndex(), 0);
-            QCOMPARE(ui->kitNameLineEdit->text(), QString("New Kit"));
-
-            // Lists are rebuilt, not grown.
-            QCOMPARE(w.doc().kitAttrList().size(), 100);
-            QCOMPARE(w.doc().kitNameList(), QVector<QString>(100, "New Kit"));
-            QCOMPARE(w.doc().kitIndexList(), QVector<int>(100, 1));
-            for (int k = 0; k < 100; ++k) {
-                QCOMPARE(w.doc().kitLinkList(k).size(), 5);
-                QCOMPARE(w.doc().kitPadList(k).size(), 19);
-                QCOMPARE(int(w.doc().kitAttrList()[k].effect1_no), 10);
-                QCOMPARE(int(w.doc().kitAttrList()[k].effect3_no), 10);
-                QCOMPARE(w.doc().kitEffectList1(k).size(), 24);
-            }
-            QCOMPARE(int(w.doc().kitAttrList()[5].pedalChunk.active_fx), 7);
-            QCOMPARE(int(w.doc().kitAttrList()[5].pedalChunk.active_effectCtrl2), 300);
-            QCOMPARE(int(w.doc().kitAttrList()[6].pedalChunk.active_effectCtrl2), 999);
-        }
-        QDir::setCurrent(oldDir);
     }
 };
 

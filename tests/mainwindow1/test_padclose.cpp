@@ -1234,6 +1234,163 @@ private slots:
         QCOMPARE(f.pad.snapshot(), before);
     }
 
+    // A batch whose write into a wave folder does not return while the pad's
+    // root answers holds the close no longer than any look at the pad: the
+    // box comes while the write is held, the window stays with the edits, and
+    // once the write returns the batch writes nothing more; the pad's next
+    // load takes back what it began.
+    void aBatchHeldWhileThePadAnswersHoldsTheCloseNoLongerThanAnyLook()
+    {
+        PadWindow f;
+        f.layOut(3);
+        MainWindow1 *w = f.open();
+        reloadKit(w->doc(), 0, [&](MainWindow1Records::soundKit &kit) { kit.kit_tempo ^= 1; });
+        const QString tone = makeTone(f.work.filePath("late.wav"), 0.2);
+        QVERIFY(!tone.isEmpty());
+        const QString dataPath = f.pad.dataPath;
+        std::mutex lock;
+        std::condition_variable resume;
+        bool held = false, released = false;
+        FileEvents events;
+        events.onEvent = [&](ztplatform::FileEvent e, const QString &path) {
+            std::unique_lock<std::mutex> hold(lock);
+            if (held || e != ztplatform::FileEvent::OpenedForWriting || !path.startsWith(dataPath))
+                return;
+            held = true; // the sound's first write waits; the pad's root still answers
+            resume.wait(hold, [&] { return released; });
+        };
+        auto release = [&] {
+            {
+                std::lock_guard<std::mutex> hold(lock);
+                released = true;
+            }
+            resume.notify_all();
+        };
+        const auto releasedAtEnd = qScopeGuard(release);
+        f.importSounds({tone});
+        QVERIFY(w->padSync().syncBatch()->isRunning());
+        const TurnsWhile turns([&] {
+            std::lock_guard<std::mutex> hold(lock);
+            return held && f.prompter.texts().size() == 1;
+        });
+        QVERIFY(!f.closeWithYes());
+        {
+            std::lock_guard<std::mutex> hold(lock);
+            QVERIFY(held && !released); // told while the write is still held
+        }
+        QVERIFY(turns.turns() > 0);
+        QCOMPARE(f.prompter.texts(),
+                 (QStringList{"Quit?", "The sampler pad stopped answering while the changes were written to it; they "
+                                       "may have reached it only in part.\r\nKorvanta stays open without the "
+                                       "sampler pad and keeps your edits."}));
+        QCOMPARE(f.prompter.titles().last(), QString("Error"));
+        QVERIFY(!f.w.isNull() && w->pad().isUDiskFlag());
+        QCOMPARE(w->doc().kitAttrList()[0].kit_tempo, quint8(w->doc().originalKitAttrList()[0].kit_tempo ^ 1));
+        QVERIFY(f.dismounter.mountPoints.isEmpty());
+        const QStringList before = f.pad.snapshot();
+        release();
+        QTRY_VERIFY_WITH_TIMEOUT(!w->padSync().syncBatch()->isRunning(), 60000);
+        // Once the write returns nothing more is written; the file it held
+        // open goes, with none of the sound's bytes in it.
+        QStringList after = f.pad.snapshot(), gone;
+        for (const QString &line : before) {
+            if (!after.removeOne(line))
+                gone << line;
+        }
+        QCOMPARE(after, QStringList());
+        QCOMPARE(gone.size(), 1);
+        QVERIFY2(gone[0].contains("/.004.wav.") && gone[0].endsWith(" da39a3ee5e6b4b0d3255bfef95601890afd80709"),
+                 qPrintable(gone[0]));
+        QVERIFY(!ztplatform::isRegularFile(f.wav(4)));
+        const PadFixture::Loaded again = f.pad.loadAgain();
+        QCOMPARE(again.hidden, QStringList());
+        QVERIFY(!ztplatform::isRegularFile(f.wav(4)) && !ztplatform::isRegularFile(f.prm(4)));
+        QVERIFY(!QFileInfo::exists(f.pad.sysPath + "/.zt-journal"));
+    }
+
+    // A conversion that goes on for longer than any look at the pad may take,
+    // making progress all along, is waited for: the close writes its sound
+    // and the kits after it.
+    void aSlowConversionThatProgressesIsWaitedForAtTheClose()
+    {
+        PadWindow f;
+        f.layOut(3);
+        MainWindow1 *w = f.open();
+        const QString tone = makeTone(f.work.filePath("slow.wav"), 0.2);
+        QVERIFY(!tone.isEmpty());
+        reloadKit(w->doc(), 0, [&](MainWindow1Records::soundKit &kit) { kit.kpadChunk[3].soundFile0 = tone; });
+        const QString go = f.work.filePath("go");
+        const QString slow = f.work.filePath("slow-ffmpeg");
+        touchFile(slow, "#!/bin/sh\nwhile [ ! -e '" + go.toUtf8() + "' ]; do echo converting >&2; sleep 0.1; done\n"
+                        "exec " + audioconverter::defaultProgram().toUtf8() + " \"$@\"\n");
+        QFile(slow).setPermissions(QFile::ReadOwner | QFile::ExeOwner);
+        w->padSync().ensureSyncBatch()->setConverterProgram(slow);
+        f.importSounds({tone});
+        QVERIFY(w->padSync().syncBatch()->isRunning());
+        // The conversion goes on three limits after the answer, the close
+        // still waiting and nothing told.
+        QElapsedTimer asked;
+        bool toldMeanwhile = false, goneOn = false;
+        QTimer turn;
+        QObject::connect(&turn, &QTimer::timeout, [&] {
+            if (!asked.isValid() && f.prompter.texts().size() == 1)
+                asked.start();
+            if (goneOn || !asked.isValid() || asked.elapsed() < 3 * PadWatch::ANSWER_LIMIT_MS)
+                return;
+            toldMeanwhile = f.prompter.texts().size() != 1 || !w->padSync().syncBatch()->isRunning();
+            goneOn = true;
+            touchFile(go, "");
+        });
+        turn.start(20);
+        QVERIFY(f.closeWithYes());
+        turn.stop();
+        QVERIFY(goneOn && !toldMeanwhile);
+        QCOMPARE(f.prompter.texts(), (QStringList{"Quit?", notice}));
+        QVERIFY(ztplatform::isRegularFile(f.wav(4)));
+        const QByteArray kit1 = kf::readFile(kitFile(f, 1));
+        QCOMPARE(kf::rd16(kit1, 182 + 95 * 3), quint16(3)); // wave 4, stored as 3
+        QCOMPARE(alter(f), alterBytes(true, true, false, {1}));
+    }
+
+    // A dismount that does not return while the pad's root answers is given
+    // up on within the limit of any look: the window paints meanwhile, says
+    // the pad was not ejected while the dismount is still held, and closes,
+    // its edits on the pad.
+    void aDismountHeldWhileThePadAnswersIsNotWaitedOn()
+    {
+        PadWindow f;
+        f.layOut(3);
+        MainWindow1 *w = f.open();
+        reloadKit(w->doc(), 0, [&](MainWindow1Records::soundKit &kit) { kit.kit_tempo ^= 1; });
+        std::mutex lock;
+        std::condition_variable resume;
+        bool entered = false, released = false, returned = false;
+        f.dismounter.onDismount = [&]() {
+            std::unique_lock<std::mutex> hold(lock);
+            entered = true;
+            resume.wait(hold, [&] { return released; });
+            returned = true;
+        };
+        const TurnsWhile held([&] {
+            std::lock_guard<std::mutex> hold(lock);
+            return entered && !returned && f.prompter.texts().filter("could not be ejected").isEmpty();
+        });
+        QVERIFY(f.closeWithYes());
+        QVERIFY(held.turns() > 0);
+        QCOMPARE(f.prompter.texts(),
+                 (QStringList{"Quit?", notice,
+                              "The sampler pad could not be ejected. Eject it in the system before you unplug it."}));
+        QCOMPARE(f.prompter.titles().last(), QString("Warning"));
+        QCOMPARE(alter(f), alterBytes(true, false, false, {1}));
+        {
+            std::lock_guard<std::mutex> hold(lock);
+            QVERIFY(entered && !returned); // told while the dismount is still held
+            released = true;
+        }
+        resume.notify_all();
+        QTRY_COMPARE(f.dismounter.left.load(), 1);
+    }
+
     // A pad whose global.ini is in the older layout holds eight kit chains:
     // its chains left as loaded are not written, the cleared kit is, and the
     // editor closes and ejects the pad with no error.

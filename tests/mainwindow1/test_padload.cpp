@@ -197,23 +197,27 @@ private slots:
     {
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<int>("answered");
-        QTest::newRow("a sound's record") << QByteArray("002.prm") << 0;
+        QTest::addColumn<bool>("listing");
+        QTest::newRow("a sound's record") << QByteArray("002.prm") << 0 << false;
         // Opened by name below its folder, after the four looks of the pad's identity.
-        QTest::newRow("the settings") << QByteArray("global.ini") << 4;
-        QTest::newRow("a kit") << QByteArray("k050.ini") << 0; // opened by name below its folder
+        QTest::newRow("the settings") << QByteArray("global.ini") << 4 << false;
+        QTest::newRow("a kit") << QByteArray("k050.ini") << 0 << false; // opened by name below its folder
+        QTest::newRow("a sound folder's listing") << QByteArray("WAV_PRM/001") << 0 << true;
     }
 
-    // A file of the pad that is never read (its open does not return): the
-    // window goes on painting, is told after the limit, and the editor ends
-    // as with a pad it cannot use. The read left behind ends on its own.
+    // A file of the pad that is never read (its open, or its folder's
+    // listing, does not return): the window goes on painting, is told after
+    // the limit, and the editor ends as with a pad it cannot use. The read
+    // left behind ends on its own.
     void aPadThatStopsAnsweringWhileLoadedIsNotWaitedOn()
     {
         QFETCH(QByteArray, file);
         QFETCH(int, answered);
+        QFETCH(bool, listing);
         PadWindow f;
         f.layOut(3);
         const QStringList before = f.pad.snapshot();
-        HangingOpens hanging(file, answered);
+        HangingOpens hanging(file, answered, listing ? HangingOpens::Looks::Lists : HangingOpens::Looks::Opens);
         // The window answers while the file is held, before it gives up on it.
         const TurnsWhile held([&] { return hanging.waiting() > 0 && f.prompter.texts().isEmpty(); });
         QElapsedTimer clock;

@@ -1138,6 +1138,75 @@ private slots:
             QCOMPARE(kf::rd16(kf::readFile(f.prm(n)), 0), quint16(n));
     }
 
+    // A renumbering whose sync of a wave folder does not return while the
+    // pad's root answers is given up on within the limit of any look: told
+    // while the sync is held, the list keeps its numbers, and once the sync
+    // returns no sound or kit changes more; the pad's next load ends it.
+    void aRenumberingHeldWhileThePadAnswersIsGivenUp()
+    {
+        PadWindow f;
+        for (int n : {2, 5, 9})
+            f.pad.addWave(n);
+        f.pad.writeKits({4, 8});
+        MainWindow1 *w = f.open();
+        const QString dataPath = f.pad.dataPath;
+        std::mutex lock;
+        std::condition_variable resume;
+        bool held = false, released = false;
+        FileEvents events;
+        events.onEvent = [&](ztplatform::FileEvent e, const QString &path) {
+            std::unique_lock<std::mutex> hold(lock);
+            if (held || e != ztplatform::FileEvent::Synced || !path.startsWith(dataPath))
+                return;
+            held = true; // the root still answers
+            resume.wait(hold, [&] { return released; });
+        };
+        auto release = [&] {
+            {
+                std::lock_guard<std::mutex> hold(lock);
+                released = true;
+            }
+            resume.notify_all();
+        };
+        const auto releasedAtEnd = qScopeGuard(release);
+        const TurnsWhile heldTurns([&] {
+            std::lock_guard<std::mutex> hold(lock);
+            return held && f.prompter.texts().isEmpty();
+        });
+        editRecords(w->library(), [](QVector<MainWindow1Records::SOUND_INDEX> &r) {
+            for (int i = 0; i < 3; ++i)
+                r[i].wave_No = quint16(i + 1);
+        });
+        w->padSync().updateWavePrmAndData(3, {2, 5, 9});
+        {
+            std::lock_guard<std::mutex> hold(lock);
+            QVERIFY(held && !released); // told while the sync is still held
+        }
+        QVERIFY(heldTurns.turns() > 0);
+        QCOMPARE(f.prompter.texts(),
+                 QStringList{"The sampler pad stopped answering while the changes were written to it; they may have "
+                             "reached it only in part.\r\nKorvanta stays open without the sampler pad and keeps "
+                             "your edits."});
+        QVERIFY(w->pad().isUDiskFlag());
+        QCOMPARE(w->library().waveLoadKitAttrList()[0].wave_No, quint16(2));
+        // Every file but the change's record, as the pad holds them now.
+        const QRegularExpression notSys("^(?!" + QRegularExpression::escape(f.pad.sysPath) + "/)");
+        const QStringList filesHeld = f.pad.snapshot().filter(notSys);
+        release();
+        QTest::qWait(500);
+        QCOMPARE(f.pad.snapshot().filter(notSys), filesHeld);
+        // Finished or undone, the pad holds whole pairs under their numbers.
+        QCOMPARE(f.pad.loadAgain().hidden, QStringList());
+        QVERIFY(QDir(f.pad.sysPath).entryList(QDir::Hidden | QDir::Files).filter(".zt-journal").isEmpty());
+        int pairs = 0;
+        for (int n : {1, 2, 3, 5, 9}) {
+            QCOMPARE(QFileInfo(f.wav(n)).isFile(), QFileInfo(f.prm(n)).isFile());
+            if (QFileInfo(f.prm(n)).isFile() && ++pairs)
+                QCOMPARE(kf::rd16(kf::readFile(f.prm(n)), 0), quint16(n));
+        }
+        QCOMPARE(pairs, 3);
+    }
+
     void renumberedSoundsMoveTheirPairs()
     {
         PadWindow f;

@@ -288,7 +288,7 @@ private slots:
         });
 
         w->doc().beginFile(0);
-        QVERIFY(w->setupFiles().getWaveList(w->shell().TempDirName(), nullptr));
+        QVERIFY(w->setupFiles().getWaveList(w->shell().TempDirName()));
         w->setupFiles().waveKitOrder();
         w->kitPages().setGlobalFileChunk();
         SetupFilesController &files = w->setupFiles();

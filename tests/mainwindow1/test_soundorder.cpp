@@ -245,59 +245,6 @@ private slots:
         QCOMPARE(s.rows().first(), QString("30|Snare"));
     }
 
-    void kitOrderList()
-    {
-        Sounds s;
-        MainWindow1 *w = s.w;
-        reloadKit(w->doc(), 2, [&](MainWindow1Records::soundKit &k3) {
-            k3.kit_name = "Rock";
-            k3.kpadChunk[8].soundFile0 = s.files[0];
-            k3.kpadChunk[8].soundName0 = "Snare";
-            k3.kpadChunk[11].soundFile1 = s.files[1];
-            k3.kpadChunk[11].soundName1 = "Kick";
-            k3.kpadChunk[17].soundFile0 = "/gone.wav";
-            k3.kpadChunk[17].soundName0 = "Gone";
-            k3.pedalChunk.hh_wave1_file = s.files[0];
-            k3.pedalChunk.hh_wave1_name = "Snare";
-        });
-        reloadKit(w->doc(), 7, [&](MainWindow1Records::soundKit &kit) {
-            kit.kit_name = "Jazz";
-            kit.kpadChunk[18].soundFile0 = s.files[1];
-            kit.kpadChunk[18].soundName0 = "Kick";
-        });
-        w->soundLists().initKitTotalItemModel();
-        w->soundLists().generateKitOrder();
-        QStandardItemModel *m = w->library().kitOrderItemModel();
-        auto rows = [m](int group) {
-            QStringList out;
-            QStandardItem *g = m->item(group);
-            for (int r = 0; r < g->rowCount(); ++r)
-                out << QString("%1|%2|%3|%4|%5")
-                               .arg(g->child(r, 0)->text(), g->child(r, 1)->text(), g->child(r, 2)->text(),
-                                    g->child(r, 3)->text())
-                               .arg(g->child(r, 1)->icon().isNull() ? "" : "lock");
-            return out;
-        };
-        QCOMPARE(m->rowCount(), 3);
-        QCOMPARE(m->item(0)->text(), QString("Rock"));
-        QVERIFY(!m->item(0)->isEditable());
-        QCOMPARE(rows(0), QStringList({"P9 |12|Snare|" + s.files[0] + "|", "T3+|5|Kick|" + s.files[1] + "|lock",
-                                       "F1 ||Gone|/gone.wav|", "H1 |12|Snare|" + s.files[0] + "|"}));
-        QCOMPARE(rows(1), QStringList({"F2 |5|Kick|" + s.files[1] + "|lock"}));
-        QCOMPARE(m->item(2)->text(), QString("Unassign"));
-        QCOMPARE(rows(2).size(), 5);
-        QCOMPARE(rows(2).first(), "|8|Kick-2|" + s.files[2] + "|");
-        QCOMPARE(w->soundLists().remainingList(), QStringList({s.files[0], s.files[1], "/gone.wav"}));
-
-        // As many distinct used paths as sounds: no "Unassign".
-        for (int i = 2; i < s.files.size(); ++i)
-            reloadKit(w->doc(), 9, [&](MainWindow1Records::soundKit &kit) { kit.kpadChunk[i].soundFile0 = s.files[i]; });
-        reloadKit(w->doc(), 2, [&](MainWindow1Records::soundKit &kit) { kit.kpadChunk[17].soundFile0.clear(); });
-        w->soundLists().initKitTotalItemModel();
-        w->soundLists().generateKitOrder();
-        QCOMPARE(w->library().kitOrderItemModel()->rowCount(), 3);
-        QCOMPARE(w->library().kitOrderItemModel()->item(2)->text(), w->doc().kitAttrList()[9].kit_name);
-    }
 };
 
 QTEST_MAIN(TestSoundOrder)

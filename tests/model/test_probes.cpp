@@ -140,7 +140,6 @@ private slots:
         auto s = open(single);
         QCOMPARE(int(Model::judgeWaveTotalNumber(s.get(), 1)), 2);
         QCOMPARE(Model::judgeWaveName(s.get(), 1, 1), QString("S6"));
-        QCOMPARE(Model::judgeWaveTotalLength(s.get()), quint64(single.size() - 2031));
 
         // A 20-byte name with no zero byte gives all 20 characters.
         QByteArray b = single;
@@ -153,7 +152,6 @@ private slots:
         auto far = open(b);
         QCOMPARE(int(Model::judgeWaveTotalNumber(far.get(), 1)), 0);
         QCOMPARE(Model::judgeWaveName(far.get(), 0, 1), QString());
-        QCOMPARE(Model::judgeWaveTotalLength(far.get()), quint64(0));
         QCOMPARE(Model::judgeWaveName(open(single).get(), -1, 1), QString());
         QCOMPARE(int(Model::judgeWaveTotalNumber(open(QByteArray("INDE")).get(), 0)), 0);
     }

@@ -391,15 +391,6 @@ private slots:
         kf::wr32(bad, 28, 0); // SOUN address 0: chunk absent
         QVERIFY(!tryRead(bad, r));
     }
-
-    void addKitSoundListKeepsDistinct()
-    {
-        std::unique_ptr<Model> m(new Model);
-        m->addKitSoundList(5);
-        m->addKitSoundList(9);
-        m->addKitSoundList(5);
-        QCOMPARE(m->kitSoundList, (QList<int>{5, 9}));
-    }
 };
 
 QTEST_GUILESS_MAIN(TestSoundChunk)

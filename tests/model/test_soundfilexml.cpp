@@ -3,7 +3,6 @@
 #include "platform/filenamebytes.h"
 
 #include <QDir>
-#include <QDomDocument>
 #include <QFile>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -216,12 +215,11 @@ private slots:
         QCOMPARE(out[0].soundList[0].file, latin1);
         QCOMPARE(out[0].soundList[1].file, control);
         QCOMPARE(out[0].soundList[2].file, QString("/x/y.wav"));
-        // The tree reader takes it the same way, and a "bytes" that is no hex leaves the text.
+        // The parser takes it the same way, and a "bytes" that is no hex leaves the text.
         GroupList tree;
-        QDomDocument doc;
-        QVERIFY(doc.setContent(QByteArray(bytes).replace("<file>/x/y.wav", "<file bytes=\"zz\">/x/y.wav")));
         int skipped = 0;
-        soundfilexml::parseGroupsMembers(doc.documentElement(), tree, &skipped);
+        QVERIFY(soundfilexml::parseSoundListXml(QByteArray(bytes).replace("<file>/x/y.wav", "<file bytes=\"zz\">/x/y.wav"),
+                                                tree, &skipped));
         QCOMPARE(tree.value(0).soundList.value(0).file, latin1);
         QCOMPARE(tree.value(0).soundList.value(2).file, QString("/x/y.wav"));
         QCOMPARE(skipped, 1);
@@ -493,32 +491,6 @@ private slots:
         QVERIFY(soundfilexml::readSoundFileListXml(p, out));
         QCOMPARE(out.size(), 1);
         QCOMPARE(out[0].name, QString("old"));
-    }
-
-    void groupListToString()
-    {
-        QCOMPARE(soundfilexml::groupListToString({}), QString());
-        const QString text = soundfilexml::groupListToString(
-            {group("G1", {sound("a", "/a.wav"), sound("b", "/b.wav")}), group("G2")});
-        QCOMPARE(text, QString("GroupName:G1\n"
-                               "SoundName:a\nSoundFile:/a.wav\n\n"
-                               "SoundName:b\nSoundFile:/b.wav\n\n"
-                               "GroupName:G2\n"));
-    }
-
-    void clearHelpers()
-    {
-        Item s = sound("n", "f");
-        s.index = "i";
-        s.wave_end = "e";
-        soundfilexml::soundClear(s);
-        QVERIFY(s.name.isEmpty() && s.file.isEmpty());
-        QCOMPARE(s.index, QString("i"));
-        QCOMPARE(s.wave_end, QString("e"));
-
-        Group g = group("g", {sound("n", "f")});
-        soundfilexml::groupClear(g);
-        QVERIFY(g.name.isEmpty() && g.soundList.isEmpty());
     }
 };
 

@@ -58,7 +58,6 @@ private:
         Model::judgeWaveName(&f, 0, 0);
         Model::judgeWaveName(&f, 7, 1);
         Model::judgeWaveName(&f, 0x7FFFFFFF, 0);
-        Model::judgeWaveTotalLength(&f);
 
         for (int kind : {0, 2}) {
             m->curFlag = kind;

@@ -7,6 +7,7 @@
 #include "platform/filenamebytes.h"
 #include "platform/replacefile.h"
 #include "support/crashdisk.h"
+#include "support/memorytemp.h"
 #include "support/passdisk.h"
 
 #include <QDir>
@@ -419,6 +420,7 @@ private slots:
     // sync loses its bytes under a power cut.
     void stoppedAtEveryCall()
     {
+        const TempInMemory inMemory;
         QTemporaryDir dir;
         const QString target = dir.filePath("kit.ini");
         auto replace = [&](ztplatform::Disk &disk) {

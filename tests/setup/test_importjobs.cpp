@@ -266,7 +266,7 @@ private slots:
         QElapsedTimer clock;
         clock.start();
         ImportSetupJob job(doc, library, questions);
-        job.setPaint([] { QCoreApplication::processEvents(); });
+        job.setWaiter(eventsWhileWaiting());
         QVERIFY(!job.run(path("HUSH.bin")));
         QVERIFY(clock.elapsed() >= 1900);
         QVERIFY(hangingTurns.turns() > 0); // the loop ran while the look was held
@@ -286,7 +286,7 @@ private slots:
         // Its sounds are read again as they join the list: a drive silent
         // then is told alike, the loop running meanwhile, and no sound joins.
         ImportSetupJob second(doc, library, questions);
-        second.setPaint([] { QCoreApplication::processEvents(); });
+        second.setWaiter(eventsWhileWaiting());
         QVERIFY(second.read(path("KEEP.bin")));
         second.clear();
         second.takeTables();

@@ -9,6 +9,7 @@
 #include "library/soundlibrary.h"
 #include "platform/durablefile.h"
 #include "support/crashdisk.h"
+#include "support/memorytemp.h"
 #include "support/hangingdisk.h"
 #include "support/passdisk.h"
 #include "setup/importkitsjob.h"
@@ -188,7 +189,7 @@ private slots:
         const QString out = path("silent");
         QVERIFY(QDir().mkpath(out));
         savejob::Hooks painting = hooks();
-        painting.paint = [] { QCoreApplication::processEvents(); };
+        painting.wait = eventsWhileWaiting();
         auto save = [&](const QString &target) {
             ScriptedQuestions questions;
             SaveSetupJob::Input in;
@@ -247,7 +248,7 @@ private slots:
         const QString target = out + "/HELD.bin";
         QVERIFY(kf::writeFile(target, "the old one"));
         savejob::Hooks painting = hooks();
-        painting.paint = [] { QCoreApplication::processEvents(); };
+        painting.wait = eventsWhileWaiting();
         auto save = [&]() {
             ScriptedQuestions questions;
             SaveSetupJob::Input in;
@@ -285,7 +286,7 @@ private slots:
         QVERIFY(QDir().mkpath(out));
         const QString existing = QDir(out).filePath("Kit 5.INI");
         savejob::Hooks painting = hooks();
-        painting.paint = [] { QCoreApplication::processEvents(); };
+        painting.wait = eventsWhileWaiting();
         auto save = [&]() {
             ScriptedQuestions questions;
             questions.answers = {true};
@@ -365,7 +366,7 @@ private slots:
         QVERIFY(QDir().mkpath(out));
         const QString existing = QDir(out).filePath("Kit 5.INI");
         savejob::Hooks painting = hooks();
-        painting.paint = [] { QCoreApplication::processEvents(); };
+        painting.wait = eventsWhileWaiting();
         int asked = 0;
         auto save = [&]() {
             ScriptedQuestions questions;
@@ -440,7 +441,7 @@ private slots:
         const QString kit5 = QDir(out).filePath("Kit 5.INI"), kit6 = QDir(out).filePath("Kit 6.INI");
         QVERIFY(kf::writeFile(kit6, "the old six"));
         savejob::Hooks painting = hooks();
-        painting.paint = [] { QCoreApplication::processEvents(); };
+        painting.wait = eventsWhileWaiting();
         ScriptedQuestions questions;
         questions.answers = {true};
         HangingOpens hanging(".INI", 0, HangingOpens::Looks::Renames);
@@ -473,7 +474,7 @@ private slots:
         QVERIFY(QDir().mkpath(out));
         const QString existing = QDir(out).filePath("Kit 5.INI");
         savejob::Hooks painting = hooks();
-        painting.paint = [] { QCoreApplication::processEvents(); };
+        painting.wait = eventsWhileWaiting();
         int asked = 0;
         auto save = [&]() {
             ScriptedQuestions questions;
@@ -543,7 +544,7 @@ private slots:
             lib.addLoadedKitFile(loaded);
         lib.recordKitFile(k2, 2);
         savejob::Hooks painting = hooks();
-        painting.paint = [] { QCoreApplication::processEvents(); };
+        painting.wait = eventsWhileWaiting();
         int asked = 0;
         auto save = [&]() {
             ScriptedQuestions questions;
@@ -609,7 +610,7 @@ private slots:
         lib.recordKitFile(k2, 2);
         lib.openSoundList(dir.filePath("soundlist.xml"));
         savejob::Hooks painting = hooks();
-        painting.paint = [] { QCoreApplication::processEvents(); };
+        painting.wait = eventsWhileWaiting();
         ScriptedQuestions questions;
         questions.answers = {true};
         HangingOpens hanging(".zt-part", 2, HangingOpens::Looks::Opens); // the kit's own file and its read-back answer
@@ -712,7 +713,7 @@ private slots:
         lib.openSoundList(dir.filePath("soundlist.xml"));
         QVERIFY(kf::writeFile(dir.filePath("Kept sounds"), "a file, not a folder")); // no sound can be kept
         savejob::Hooks painting = hooks();
-        painting.paint = [] { QCoreApplication::processEvents(); };
+        painting.wait = eventsWhileWaiting();
         ScriptedQuestions questions;
         questions.answers = {true};
         HangingOpens hanging("~1.INI", 0, HangingOpens::Looks::Renames);
@@ -932,6 +933,7 @@ private slots:
     // row at the sound it named, or names the row; never at another sound.
     void savedKitStoppedAnywhereKeepsGroupRowsOnTheirSounds()
     {
+        const TempInMemory inMemory;
         QTemporaryDir dir;
         auto m = std::make_unique<percussionpadfile>();
         kf::KitStorage kits;

@@ -243,31 +243,39 @@ int CrashDisk::readsHeld() const
     return m_readsHeld;
 }
 
+bool CrashDisk::lookPasses(int fd)
+{
+    QMutexLocker hold(&m_lock);
+    const auto stops = [&] {
+        if (m_reads == Reads::Pass)
+            return false;
+        char path[4096];
+        const ssize_t n = ::readlink(QByteArray("/proc/self/fd/" + QByteArray::number(fd)).constData(), path,
+                                     sizeof path);
+        return n > 0 && QByteArray(path, int(n)).endsWith(m_readsEnd);
+    };
+    if (stops()) {
+        ++m_readsStopped;
+        if (m_reads == Reads::Fail) {
+            errno = EIO;
+            return false;
+        }
+        ++m_readsHeld;
+        while (m_reads == Reads::Hold)
+            m_readsReleased.wait(&m_lock);
+        --m_readsHeld;
+    }
+    return true;
+}
+
 qint64 CrashDisk::read(int fd, char *data, qint64 size, qint64 offset)
 {
-    {
-        QMutexLocker hold(&m_lock);
-        const auto stops = [&] {
-            if (m_reads == Reads::Pass)
-                return false;
-            char path[4096];
-            const ssize_t n = ::readlink(QByteArray("/proc/self/fd/" + QByteArray::number(fd)).constData(), path,
-                                         sizeof path);
-            return n > 0 && QByteArray(path, int(n)).endsWith(m_readsEnd);
-        };
-        if (stops()) {
-            ++m_readsStopped;
-            if (m_reads == Reads::Fail) {
-                errno = EIO;
-                return -1;
-            }
-            ++m_readsHeld;
-            while (m_reads == Reads::Hold)
-                m_readsReleased.wait(&m_lock);
-            --m_readsHeld;
-        }
-    }
-    return Disk::read(fd, data, size, offset);
+    return lookPasses(fd) ? Disk::read(fd, data, size, offset) : -1;
+}
+
+int CrashDisk::list(int dir, QVector<ztplatform::ListedEntry> *entries)
+{
+    return lookPasses(dir) ? Disk::list(dir, entries) : -1;
 }
 
 bool CrashDisk::admit()
@@ -389,9 +397,13 @@ int CrashDisk::sync(int fd, bool dataOnly)
     QMutexLocker hold(&m_lock);
     if (!admit())
         return -1;
-    const int r = system().sync(fd, dataOnly);
     struct stat st;
-    if (r != 0 || ::fstat(fd, &st) != 0)
+    if (::fstat(fd, &st) != 0)
+        return -1;
+    // What a sync makes durable is modelled from the calls recorded: files
+    // and folders are not waited on, anything else is synced as asked.
+    const int r = S_ISREG(st.st_mode) || S_ISDIR(st.st_mode) ? 0 : system().sync(fd, dataOnly);
+    if (r != 0)
         return r;
     const bool folder = S_ISDIR(st.st_mode);
     ++(folder ? m_folderSyncs : m_fileSyncs);

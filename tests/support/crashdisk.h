@@ -14,8 +14,8 @@
 //  - a move between folders cut by the power cut half-way: the file at both
 //    its old and its new name, as FAT can leave it.
 // It can also refuse every call from a given one on (EIO), as a pad pulled
-// out while the editor goes on, and fail the reads of a file, or hold them as
-// a drive that stopped answering does.
+// out while the editor goes on, and fail the reads of a file or the listing
+// of a folder, or hold them as a drive that stopped answering does.
 
 #include "filetree.h"
 
@@ -42,8 +42,9 @@ public:
     void failFrom(int n);
     // True once a call was refused.
     bool refused() const;
-    // Reads of a file whose path ends with `pathEnd`: failed with EIO, or
-    // held until releaseReads(); Pass lets them through again.
+    // Reads of a file, and listings of a folder, whose path ends with
+    // `pathEnd`: failed with EIO, or held until releaseReads(); Pass lets
+    // them through again.
     enum class Reads { Pass, Fail, Hold };
     void setReads(Reads reads, const QByteArray &pathEnd = QByteArray());
     void releaseReads();
@@ -84,6 +85,7 @@ public:
 
     int openAt(int dir, const QByteArray &name, int flags, mode_t mode = 0) override;
     qint64 read(int fd, char *data, qint64 size, qint64 offset = -1) override;
+    int list(int dir, QVector<ztplatform::ListedEntry> *entries) override;
     bool write(int fd, const char *data, qint64 size, qint64 offset = -1) override;
     qint64 writeWith(int fd, const char *data, qint64 size, const std::function<qint64()> &perform) override;
     int sync(int fd, bool dataOnly = false) override;
@@ -102,6 +104,7 @@ public:
 
 private:
     bool admit();
+    bool lookPasses(int fd);
     int nodeOfFd(int fd) const;
     int folderOf(int dir, const QByteArray &name, QByteArray *leaf) const;
     int newNode(int fd, bool folder);

@@ -8,7 +8,8 @@
 // renames or writes instead, a rename onto such a name, or a write into a
 // file open at one, waits, opens go through, and once released the call is
 // made. Asked for opens and removes, both wait; asked for syncs, a sync of
-// a file or folder open at such a name waits. Every other call goes to the
+// a file or folder open at such a name waits; asked for listings, a listing
+// of a folder open at such a name waits. Every other call goes to the
 // system.
 
 #include "passdisk.h"
@@ -30,8 +31,9 @@
 class HangingOpens
 {
 public:
-    // What waits: opens only, stats too, removes too, renames only, writes only or syncs only.
-    enum class Looks { Opens, OpensAndStats, OpensAndRemoves, Renames, Writes, Syncs };
+    // What waits: opens only, stats too, removes too, renames only, writes
+    // only, syncs only or listings of a folder only.
+    enum class Looks { Opens, OpensAndStats, OpensAndRemoves, Renames, Writes, Syncs, Lists };
 
     explicit HangingOpens(const QByteArray &nameEnd, int answered = 0, Looks looks = Looks::Opens)
         : m_gate(new Gate(nameEnd, answered, looks))
@@ -128,6 +130,13 @@ private:
             if (m_looks == Looks::Syncs)
                 hangOn(pathOf(fd));
             return PassDisk::sync(fd, dataOnly);
+        }
+
+        int list(int dir, QVector<ztplatform::ListedEntry> *entries) override
+        {
+            if (m_looks == Looks::Lists)
+                hangOn(pathOf(dir));
+            return PassDisk::list(dir, entries);
         }
 
         void release()

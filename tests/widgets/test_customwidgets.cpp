@@ -1,7 +1,5 @@
 #include "widgets/copykitfunc.h"
-#include "widgets/customcombobox.h"
 #include "widgets/lineedit.h"
-#include "widgets/loopprogress.h"
 #include "widgets/mystyle.h"
 #include "widgets/padlabel.h"
 
@@ -94,14 +92,11 @@ class TestCustomWidgets : public QObject
 
 private slots:
     void padLabelReportsButtonsWithItsName();
-    void comboBoxAnnouncesBeforePopupOpens();
     void lineEditPressSelectsAllAndMoveDropsFocus();
     void lineEditMenuDismissedOpensNothing();
     void lineEditKitCopyOpensOwnDialog();
     void myStyleDropsOnlyFocusedFocusFrames();
     void myStyleTreeViewShowsNoFocusFrame();
-    void loopProgressTurns();
-    void loopProgressPaintsThreeQuarterRing();
 };
 
 void TestCustomWidgets::padLabelReportsButtonsWithItsName()
@@ -126,27 +121,6 @@ void TestCustomWidgets::padLabelReportsButtonsWithItsName()
     QCOMPARE(right.count(), 1);
     QCOMPARE(left.count(), 1);
     QCOMPARE(label.parentWidget(), &pad);
-}
-
-void TestCustomWidgets::comboBoxAnnouncesBeforePopupOpens()
-{
-    CustomComboBox combo;
-    for (int i = 1; i <= 19; ++i)
-        combo.addItem(QString("PAD%1").arg(i));
-    combo.show();
-    QSignalSpy spy(&combo, &CustomComboBox::sendClick);
-    bool openAtSignal = true;
-    connect(&combo, &CustomComboBox::sendClick, this, [&] { openAtSignal = combo.view()->isVisible(); });
-
-    combo.showPopup();
-    QCOMPARE(spy.count(), 1);
-    QVERIFY(!openAtSignal);
-    QVERIFY(combo.view()->isVisible());
-
-    combo.hidePopup();
-    QTRY_VERIFY(!combo.view()->isVisible());
-    QCOMPARE(spy.count(), 1);
-    QCOMPARE(combo.count(), 19);
 }
 
 void TestCustomWidgets::lineEditPressSelectsAllAndMoveDropsFocus()
@@ -266,57 +240,6 @@ void TestCustomWidgets::myStyleTreeViewShowsNoFocusFrame()
     MyStyle style(recorder);
     QCOMPARE(renderFocusFrames(&style, recorder), 0);
     QVERIFY(!recorder->drawn.isEmpty());
-}
-
-void TestCustomWidgets::loopProgressTurns()
-{
-    LoopProgress ring;
-    QCOMPARE(ring.size(), QSize(100, 100));
-    QVERIFY(ring.windowFlags().testFlag(Qt::FramelessWindowHint));
-    QVERIFY(ring.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-    QVERIFY(ring.testAttribute(Qt::WA_TranslucentBackground));
-    QVERIFY(!ring.rotationTimer()->isActive());
-    QCOMPARE(ring.rotationAngle(), 0.0);
-
-    for (int i = 0; i < 20; ++i)
-        ring.updaterRotation();
-    QCOMPARE(ring.rotationAngle(), 60.0);
-    for (int i = 20; i < 119; ++i)
-        ring.updaterRotation();
-    QCOMPARE(ring.rotationAngle(), 357.0);
-    ring.updaterRotation();
-    QCOMPARE(ring.rotationAngle(), 0.0);
-}
-
-void TestCustomWidgets::loopProgressPaintsThreeQuarterRing()
-{
-    LoopProgress ring;
-    auto render = [&ring] {
-        QImage image(ring.size(), QImage::Format_ARGB32_Premultiplied);
-        image.fill(Qt::transparent);
-        ring.render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
-        return image;
-    };
-    // Ring of outer radius 20 and inner radius 15 around (50, 50); the
-    // quadrant from 270 to 360 degrees (lower right on screen) is open.
-    const QPoint lowerRight(50 + 12, 50 + 12), lowerLeft(50 - 12, 50 + 12);
-    const QPoint upperLeft(50 - 12, 50 - 12), centre(50, 50), outside(50 + 30, 50);
-
-    QImage image = render();
-    QCOMPARE(qAlpha(image.pixel(lowerRight)), 0);
-    QCOMPARE(qAlpha(image.pixel(lowerLeft)), 255);
-    QCOMPARE(qAlpha(image.pixel(upperLeft)), 255);
-    QCOMPARE(qAlpha(image.pixel(centre)), 0);
-    QCOMPARE(qAlpha(image.pixel(outside)), 0);
-    // Just past angle 0 the gradient starts at its blue end.
-    const QColor start = image.pixelColor(50 + 17, 50 - 1);
-    QVERIFY(start.blue() > 240 && start.red() < 120);
-
-    for (int i = 0; i < 30; ++i)
-        ring.updaterRotation();
-    image = render();
-    QCOMPARE(qAlpha(image.pixel(lowerRight)), 255);
-    QCOMPARE(qAlpha(image.pixel(lowerLeft)), 0);
 }
 
 QTEST_MAIN(TestCustomWidgets)

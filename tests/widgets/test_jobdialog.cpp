@@ -6,6 +6,8 @@
 #include "platform/timedlook.h"
 
 #include <QApplication>
+#include <QCloseEvent>
+#include <QMainWindow>
 #include <QPointer>
 #include <QSemaphore>
 #include <QThread>
@@ -122,6 +124,49 @@ private slots:
         go->release();
         QTRY_VERIFY(!ztplatform::isSilentFile(path));
         QCOMPARE(ztplatform::lookAtFileWithin<int>(path, 5000, [] { return 3; }, wait), std::optional<int>(3));
+    }
+
+    // A close of the main window asked while a wait holds it is put off, and
+    // asked again once the outermost hold is gone: only then does it close.
+    void aCloseAskedDuringAHoldComesOnceTheHoldsAreGone()
+    {
+        QMainWindow window;
+        window.show();
+        QStringList told;
+        {
+            const JobDialog::CloseHold outer;
+            {
+                const JobDialog::CloseHold inner;
+                QVERIFY(!window.close());
+                told << "asked";
+            }
+            QCoreApplication::processEvents();
+            QVERIFY(window.isVisible()); // handed to the outer hold
+            told << "inner gone";
+        }
+        QTRY_VERIFY(!window.isVisible());
+        told << "closed";
+        QCOMPARE(told, QStringList({"asked", "inner gone", "closed"}));
+
+        // A step box moves and lets the window paint, the close put off meanwhile.
+        window.show();
+        JobDialog *box = JobDialog::stepBox(&window, "Please wait...", "Working…");
+        box->showAt(1);
+        QVERIFY(box->isVisible());
+        QCOMPARE(box->windowTitle(), QString("Please wait..."));
+        QCOMPARE(QApplication::activeModalWidget(), box);
+        QCoreApplication::postEvent(&window, new QCloseEvent);
+        box->move(3, 10);
+        QCOMPARE(box->maximum(), 10);
+        QCOMPARE(box->value(), 3);
+        QVERIFY(window.isVisible());
+        box->putAway();
+        QVERIFY(!box->isVisible());
+        QTRY_VERIFY(!window.isVisible());
+        box->show(); // unlike a job's box, a step box closes when asked
+        QVERIFY(box->close());
+        QVERIFY(!box->isVisible());
+        delete box;
     }
 };
 

@@ -8,7 +8,7 @@
 #include "widgets/dialogs/uiprompter.h"
 #include "document/kitdocument.h"
 #include "device/padsession.h"
-#include "widgets/closehold.h"
+#include "widgets/jobdialog.h"
 
 #include <QCoreApplication>
 #include <QProgressDialog>
@@ -38,7 +38,7 @@ bool PadSyncController::judgeFourFile()
 
 PadMatch PadSyncController::padCheck(bool settingsToo)
 {
-    const closehold::Hold checking; // the window paints while the pad is read
+    const JobDialog::CloseHold checking; // the window paints while the pad is read
     const PadMatch match = m_pad.padCheck(settingsToo);
     if (match.another())
         m_pad.padLost();

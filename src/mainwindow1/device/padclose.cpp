@@ -18,6 +18,7 @@
 #include "library/soundlibrary.h"
 
 #include <QDebug>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QProgressDialog>
 #include <QScopeGuard>
@@ -48,9 +49,14 @@ bool PadSyncController::closeOnPad()
     if (!waitForBackup()) // the pad as loaded is kept before it changes
         return false;     // the window stays on the pad, nothing written to it
     // Sounds still being written get their rows first, so the kits see them;
-    // a pad that stops answering meanwhile takes nothing more.
+    // a pad that stops answering meanwhile, or a batch that makes no progress
+    // for as long as any look at the pad may take, takes nothing more.
     JobDialog::waitUntil(
-            [this](int) { return !m_syncBatch || !m_syncBatch->isRunning() || !m_pad.padAnswering(); }, false);
+            [this](int) {
+                return !m_syncBatch || !m_syncBatch->isRunning() || !m_pad.padAnswering()
+                        || m_syncBatch->sinceProgress() >= PadWatch::ANSWER_LIMIT_MS;
+            },
+            false);
     if (m_syncBatch && m_syncBatch->isRunning()) {
         // The batch was writing to the pad: not "nothing saved". It writes
         // nothing more; the pad's next load ends what it began.
@@ -206,7 +212,9 @@ bool PadSyncController::writeBackWhileAnswering(const PadSession::KitLists &list
 bool PadSyncController::dismountWhileAnswering()
 {
     // The sync and the dismount's commands run on a thread of their own under
-    // the close's progress dialog; a pad that stops answering is not waited on.
+    // the close's progress dialog; a pad that stops answering, or a dismount
+    // that has not returned within the limit of any look at the pad, is not
+    // waited on.
     QProgressDialog *progress = showPadProgress(WindowTexts::tr("Saving file..."), 5);
     progress->setValue(4);
     const QString mountPoint = m_pad.currentDirPath();
@@ -215,12 +223,16 @@ bool PadSyncController::dismountWhileAnswering()
     std::optional<bool> done;
     if (!run.isStarted())
         done = dismounter->dismount(mountPoint);
+    QElapsedTimer waited;
+    waited.start();
     JobDialog::waitUntil([&](int ms) {
-        return done || (done = run.waitFor(qMin(ms, WRITE_BACK_POLL_MS))) || !m_pad.padAnswering();
+        return done || (done = run.waitFor(qMin(ms, WRITE_BACK_POLL_MS))) || !m_pad.padAnswering()
+                || waited.elapsed() >= PadWatch::ANSWER_LIMIT_MS;
     }, false);
     progress->close();
     if (!done)
-        qWarning().noquote() << "the pad at" << mountPoint << "stopped answering while it was dismounted";
+        qWarning().noquote() << "the pad at" << mountPoint << "was not dismounted within"
+                             << PadWatch::ANSWER_LIMIT_MS << "ms";
     return done.value_or(false);
 }
 

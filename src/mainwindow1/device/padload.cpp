@@ -21,6 +21,7 @@
 #include "platform/removabledrives.h"
 #include "platform/regularfile.h"
 #include "widgets/dialogs/uiprompter.h"
+#include "widgets/jobdialog.h"
 #include "document/kitdocument.h"
 #include "device/padsession.h"
 #include "library/soundlibrary.h"
@@ -49,11 +50,7 @@ QProgressDialog *PadSyncController::showPadProgress(const QString &label, int ma
     // A child of the window, so that its modality holds the window while a
     // batch lets events run; it is kept for the whole run.
     if (!m_usbDialog)
-        m_usbDialog = new QProgressDialog(m_parent);
-    m_usbDialog->setWindowModality(Qt::WindowModal);
-    m_usbDialog->setWindowTitle(WindowTexts::tr("Please wait..."));
-    m_usbDialog->setCancelButton(nullptr);
-    m_usbDialog->setMinimumDuration(5);
+        m_usbDialog = JobDialog::stepBox(m_parent, WindowTexts::tr("Please wait..."), label);
     m_usbDialog->setLabelText(label);
     m_usbDialog->setRange(0, maximum);
     m_usbDialog->show();

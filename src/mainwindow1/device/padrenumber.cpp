@@ -20,8 +20,9 @@
 
 // The pad's pairs and kit records renumbered on a thread of their own under
 // the pad's progress dialog, which holds the window while it paints; nothing
-// when the pad stopped answering meanwhile: the work then reaches the pad no
-// more, and the pad's journal ends what it began at the next load.
+// when the pad stopped answering meanwhile, or one look at it (a file read,
+// moved or synced) took longer than any look may: the work then reaches the
+// pad no more, and the pad's journal ends what it began at the next load.
 std::optional<RenumberResult> PadSyncController::renumberWhileAnswering(const QVector<WaveRenumber> &changes,
                                                                         const QSet<quint16> &soundsBefore)
 {
@@ -35,7 +36,7 @@ std::optional<RenumberResult> PadSyncController::renumberWhileAnswering(const QV
     const std::optional<RenumberResult> ran = m_pad.runOnPad<RenumberResult>(
             [changes, tree, root, soundsBefore, kits](const PadPace &pace) {
                 return renumberPadWaves(changes, tree, pace.paced(root), soundsBefore, kits);
-            }, 0);
+            });
     progress->hide();
     // A batch asked for meanwhile waited for the renumbering.
     QTimer::singleShot(0, this, &PadSyncController::runPendingBatch);

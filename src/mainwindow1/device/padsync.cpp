@@ -15,7 +15,6 @@
 #include "document/kitdocument.h"
 #include "device/padsession.h"
 #include "library/soundlibrary.h"
-#include "widgets/closehold.h"
 #include "widgets/jobdialog.h"
 
 #include <QDir>
@@ -149,7 +148,7 @@ bool PadSyncController::padReadyForBatch()
 {
     if (m_batchHeld)
         return false;
-    const closehold::Hold looking;
+    const JobDialog::CloseHold looking;
     m_batchLook = true;
     const bool ready = m_pad.padFoldersReady() && padCheck(true).same();
     m_batchLook = false;

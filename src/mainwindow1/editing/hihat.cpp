@@ -14,10 +14,7 @@
 #include "document/kitdocument.h"
 
 #include <QDrag>
-#include <QItemSelectionModel>
-#include <QMediaPlayer>
 #include <QMimeData>
-#include <QStandardItemModel>
 #include "widgets/lineedit.h"
 #include <QComboBox>
 #include <QLabel>

@@ -14,9 +14,7 @@
 #include <QHeaderView>
 #include <QScrollBar>
 #include <QStandardItemModel>
-#include "widgets/lineedit.h"
 #include <QLabel>
-#include <QLineEdit>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QToolButton>
@@ -24,7 +22,6 @@
 
 void KitChainsController::initKitChainSet()
 {
-    m_curStepNum = 0;
     m_kitChainNameList.clear();
     initKitChainStep();
 

@@ -84,9 +84,8 @@ public:
     const KitChain &kitChian() const { return m_kitChian; }
     const QStandardItemModel *kitChainListItemModel() const { return m_kitChainListItemModel; }
     // The kit names the kit list shows: the kits' own, but for the renames
-    // typed there (kitListRenames(), 0-based kits), which reach the kits at OK.
+    // typed there, which reach the kits at OK.
     const QVector<QString> &kitChainNameList() const { return m_kitChainNameList; }
-    const QSet<int> &kitListRenames() const { return m_kitListRenames; }
 
     // ---- the page shown and left ----------------------------------------------
     void setPageShown(bool shown) { m_kitChainUiFlag = shown; }
@@ -149,7 +148,6 @@ private:
 
     bool m_kitChainUiFlag = false;
     KitChain m_kitChian{};
-    int m_curStepNum = 0;
     QStandardItemModel *m_kitChainListItemModel = nullptr;
     bool m_kitListFilling = false; // the kit list is being filled: its cell changes are no renames
     QVector<QString> m_kitChainNameList;

@@ -105,8 +105,3 @@ void KitHeaderController::setPageName(const QString &name)
 {
     m_view.pageNameLabel->setText(name);
 }
-
-QString KitHeaderController::pageName() const
-{
-    return m_view.pageNameLabel->text();
-}

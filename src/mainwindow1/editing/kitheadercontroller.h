@@ -63,7 +63,6 @@ public:
     int pageKit() const;
     void setPageKit(int kit);
     void setPageName(const QString &name);
-    QString pageName() const;
 
 private:
     KitHeaderView m_view;

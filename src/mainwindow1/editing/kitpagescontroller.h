@@ -309,9 +309,6 @@ public:
     // ---- start ---------------------------------------------------------------------
     // The default kits on the kit and pad pages, with the effect memories.
     void initKitSet();
-    // Back to the default kits keeping each kit's effect memories and active
-    // effect (the reset for a setup started over without leaving the editor).
-    void initKitSet1();
     void initGlobalSet();
     void getPadAttr();
     // A loaded kit's effect controls and link pairs become the pages' memory.
@@ -445,7 +442,7 @@ private:
     QMap<QString, int> m_mapMasterEffect[13]; // master effect control label -> value, value v in map v / 8
     QString m_globalPath;
 
-    void showDefaultKitOne(bool reset);
+    void showDefaultKitOne();
     void showClickList();
     // True while code fills the settings pages: no change there is the user's.
     bool fillingPages() const;

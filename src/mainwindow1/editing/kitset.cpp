@@ -4,45 +4,37 @@
 #include "mainwindow1/windowtexts.h"
 #include "document/kitdocument.h"
 #include "widgets/customcombobox.h"
-#include "widgets/lineedit.h"
-#include <QComboBox>
 #include <QLabel>
 #include <QSpinBox>
 
-// Kit 1, pad 1 of a default kit on the kit and pad pages. The reset leaves
-// the effect number boxes, the link group box and the layer labels alone and
-// takes the layers as literals.
-void KitPagesController::showDefaultKitOne(bool reset)
+// Kit 1, pad 1 of a default kit on the kit and pad pages.
+void KitPagesController::showDefaultKitOne()
 {
     m_header.setPageKit(1);
     m_header.setPageName(QStringLiteral("New Kit"));
     m_header.showName(QStringLiteral("New Kit"), 0);
     m_view.kit.kitVolumeSpinBox->setValue(100);
     m_view.kit.kitTempoSpinBox->setValue(120);
-    if (!reset) {
-        m_view.kit.effect1_no->setCurrentIndex(0);
-        m_view.kit.effect2_no->setCurrentIndex(0);
-        m_view.kit.effect3_no->setCurrentIndex(0);
-        m_view.kit.effect4_no->setCurrentIndex(0);
-    }
+    m_view.kit.effect1_no->setCurrentIndex(0);
+    m_view.kit.effect2_no->setCurrentIndex(0);
+    m_view.kit.effect3_no->setCurrentIndex(0);
+    m_view.kit.effect4_no->setCurrentIndex(0);
     m_view.sounds.bottomColorComboBox->setCurrentText(WindowTexts::tr("Orange"));
     m_view.sounds.workColorComboBox->setCurrentText(WindowTexts::tr("Red"));
     m_view.pad.pedalType->setCurrentIndex(8);
     for (QLabel *l :
          {m_view.pad.hh_wave1_name, m_view.pad.hh_wave2_name, m_view.pad.hh_wave3_name, m_view.pad.hh_wave4_name, m_view.pad.hh_wave5_name})
         l->setText(QString());
-    m_view.pad.hhLayer1SpinBox->setValue(reset ? 100 : m_original_layer1);
-    m_view.pad.hhLayer2SpinBox->setValue(reset ? 80 : m_original_layer2);
-    m_view.pad.hhLayer3SpinBox->setValue(reset ? 40 : m_original_layer3);
+    m_view.pad.hhLayer1SpinBox->setValue(m_original_layer1);
+    m_view.pad.hhLayer2SpinBox->setValue(m_original_layer2);
+    m_view.pad.hhLayer3SpinBox->setValue(m_original_layer3);
     m_view.pad.hhLayer4SpinBox->setValue(0);
     m_view.pad.hhLayer5SpinBox->setValue(0);
-    if (!reset) {
-        m_view.pad.labLayer1->setText(QStringLiteral("127"));
-        m_view.pad.labLayer2->setText(QString::number(m_original_layer1 - 1));
-        m_view.pad.labLayer3->setText(QString::number(m_original_layer2 - 1));
-        m_view.pad.labLayer4->setText(QString::number(m_original_layer3 - 1));
-        m_view.kit.linkGroupComboBox->setCurrentIndex(0);
-    }
+    m_view.pad.labLayer1->setText(QStringLiteral("127"));
+    m_view.pad.labLayer2->setText(QString::number(m_original_layer1 - 1));
+    m_view.pad.labLayer3->setText(QString::number(m_original_layer2 - 1));
+    m_view.pad.labLayer4->setText(QString::number(m_original_layer3 - 1));
+    m_view.kit.linkGroupComboBox->setCurrentIndex(0);
     m_view.kit.padLink1ComboBox->setCurrentIndex(0);
     m_view.kit.padLink2ComboBox->setCurrentIndex(0);
     m_view.pad.padNoComboBox->setCurrentIndex(0);
@@ -74,7 +66,7 @@ void KitPagesController::showDefaultKitOne(bool reset)
 
 void KitPagesController::initKitSet()
 {
-    showDefaultKitOne(false);
+    showDefaultKitOne();
 
     m_tables.initValueMaps();
 
@@ -96,26 +88,4 @@ void KitPagesController::initKitSet()
     chooseEffectType(2, 0);
     chooseEffectType(3, 0);
     chooseLinkGroup(0);
-}
-
-void KitPagesController::initKitSet1()
-{
-    showDefaultKitOne(true);
-
-    m_tables.initValueMaps();
-    QVector<MainWindow1Records::soundKit> kits;
-    for (int k = 0; k < KIT_MAX_COUNT; ++k) {
-        const MainWindow1Records::PEDAL_SETTING active = m_doc.curKitAttr(k).pedalChunk;
-        MainWindow1Records::soundKit kit = m_tables.defaultKit(k);
-        kit.effect1_no = kit.effect2_no = kit.effect3_no = 10;
-        // The active effect of the hi-hat block is left as it was.
-        kit.pedalChunk.active_fx = active.active_fx;
-        kit.pedalChunk.active_off = active.active_off;
-        kit.pedalChunk.active_no = active.active_no;
-        kit.pedalChunk.active_effectCtrl1 = active.active_effectCtrl1;
-        kit.pedalChunk.active_effectCtrl2 = active.active_effectCtrl2;
-        kit.pedalChunk.active_effectCtrl3 = active.active_effectCtrl3;
-        kits.append(kit);
-    }
-    m_doc.startKits(kits, {});
 }

@@ -1,6 +1,5 @@
 #include "mainwindow1/editing/kittables.h"
 
-#include <QCoreApplication>
 #include <QStringList>
 
 void MainWindow1Tables::initValueMaps()
@@ -80,22 +79,6 @@ quint8 MainWindow1Tables::searchColorIndex(int index)
     if (index >= 0 && index <= 16)
         return quint8(index);
     return 0;
-}
-
-quint8 MainWindow1Tables::searchColor(QString name)
-{
-    static const char *names[16] = {"OFF", "Red", "Green", "Blue", "Orange", "LuOrange", "Yellow", "GreBlue",
-                                    "MayGreen", "LigGreen", "LigBlue", "Cyan", "Purple", "AntPink", "HtViolet",
-                                    "PrlViolet"};
-    for (int i = 0; i < 16; ++i) {
-        const QString n = (i == 0 || i == 8) ? QString::fromLatin1(names[i])
-                                             : QCoreApplication::translate("MainWindow1", names[i]);
-        if (name == n)
-            return quint8(i);
-    }
-    if (name == QCoreApplication::translate("MainWindow1", "White"))
-        return 16;
-    return 0; // unknown names are "OFF"
 }
 
 qint8 MainWindow1Tables::searchWavePitch(qint8 pitch) const

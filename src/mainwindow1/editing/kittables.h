@@ -21,7 +21,6 @@ struct MainWindow1Tables
     int searchPanIndex(QString label) const;
     static quint8 searchDefaultMidiCode(quint8 pad);
     static quint8 searchColorIndex(int index);
-    static quint8 searchColor(QString name);
     qint8 searchWavePitch(qint8 pitch) const;
     qint8 searchWavePitchKey(quint8 byte) const;
     static QString searchLoop(quint8 value);

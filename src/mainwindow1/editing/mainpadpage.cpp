@@ -10,12 +10,7 @@
 #include "document/kitdocument.h"
 
 #include <QScopedValueRollback>
-#include "widgets/lineedit.h"
 #include "widgets/padlabel.h"
-#include <QLabel>
-#include <QLineEdit>
-#include <QSpinBox>
-#include <QStackedWidget>
 
 void MainPadPageController::dispPadList(const QVector<soundKit> &kits, quint8 kit)
 {

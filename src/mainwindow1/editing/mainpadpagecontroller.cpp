@@ -6,12 +6,9 @@
 
 #include "widgets/copykitfunc.h"
 #include "widgets/copypadfunc.h"
-#include "widgets/lineedit.h"
 #include "widgets/padlabel.h"
 
 #include <QMenu>
-#include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QToolButton>
 

@@ -3,7 +3,6 @@
 #include "mainwindow1/editing/mainpadpagecontroller.h"
 #include "mainwindow1/editing/kitheadercontroller.h"
 #include "mainwindow1/windowtexts.h"
-#include "mainwindow1/editing/kitpage.h"
 
 #include "model/kitcopy.h"
 #include "widgets/copykitfunc.h"
@@ -18,8 +17,6 @@
 #include <QScreen>
 #include <QTimer>
 #include "widgets/padlabel.h"
-#include <QLineEdit>
-#include <QStackedWidget>
 
 namespace {
 const QString kNormalStyle = QStringLiteral("PadLabel{background-color: rgba(255,255,255, 0%);}");

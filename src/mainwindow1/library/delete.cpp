@@ -8,6 +8,7 @@
 #include "library/soundlistmodel.h"
 #include "library/soundsource.h"
 #include "widgets/dialogs/uiprompter.h"
+#include "widgets/jobdialog.h"
 #include "widgets/totaltreeview.h"
 #include "widgets/wavetreeview1.h"
 #include "document/kitdocument.h"
@@ -26,6 +27,10 @@
 #include <algorithm>
 
 namespace {
+
+// A deletion's box serves no events as it moves in its first seconds, as
+// progress boxes do by default.
+constexpr int kQuietMs = 4000;
 
 bool byRowDescending(const QModelIndex &a, const QModelIndex &b)
 {
@@ -67,11 +72,9 @@ QString pathOf(const QModelIndex &row)
 // The window-modal progress of a deletion on the pad, without a cancel button.
 QProgressDialog *newDeleteProgress(QWidget *parent, int units)
 {
-    auto *dialog = new QProgressDialog(parent);
-    dialog->setLabelText(WindowTexts::tr("Deleting sound file......"));
-    dialog->setCancelButton(nullptr);
+    JobDialog *dialog = JobDialog::stepBox(parent, QString(), WindowTexts::tr("Deleting sound file......"));
+    dialog->setMinimumDuration(kQuietMs);
     dialog->setRange(0, units);
-    dialog->setWindowModality(Qt::WindowModal);
     dialog->show();
     return dialog;
 }

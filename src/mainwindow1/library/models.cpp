@@ -125,34 +125,6 @@ void SoundListsController::initClickItemModel()
         importClickSounds();
 }
 
-void SoundListsController::initKitTotalItemModel()
-{
-    QTreeView *view = m_view.totalWaveTreeView;
-    view->setColumnWidth(0, 20);
-    view->setColumnWidth(1, 25);
-    view->setModel(m_lib.kitOrderItemModel());
-    m_lib.clearKitOrder();
-    view->setToolTipDuration(500);
-    view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    view->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    view->setFocusPolicy(Qt::NoFocus);
-    view->header()->setStretchLastSection(false);
-    styleBars(view);
-    view->setAnimated(true);
-    view->setColumnHidden(3, true);
-}
-
-void SoundListsController::updateHHsoundList(int row)
-{
-    m_lib.removeMirrorRow(row);
-}
-
-void SoundListsController::updateHHsoundList1()
-{
-    m_view.soundListTreeView->reset();
-    m_lib.mirrorSoundRows();
-}
-
 void SoundListsController::getRightSoundList()
 {
     m_lib.noteRowNames();

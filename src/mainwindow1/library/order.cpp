@@ -1,10 +1,8 @@
-// The orders of the total list, the order file and the kit-by-kit list of
-// sound uses.
+// The orders of the total list and the order file.
 #include "mainwindow1/windowtexts.h"
 #include "mainwindow1/library/soundlistscontroller.h"
 
 #include "history/pagepart.h"
-#include "library/kitusage.h"
 #include "library/soundlistmodel.h"
 #include "library/soundorder.h"
 #include "platform/durablefile.h"
@@ -17,31 +15,10 @@
 
 #include <QDir>
 #include <QFile>
-#include <QHash>
 #include <QItemSelectionModel>
 #include <QRadioButton>
-#include <QSet>
 #include <QStandardItemModel>
 #include <QStandardPaths>
-
-// Keeps the working lists of an order: the keys and the files of its rows.
-void SoundListsController::keepWorkingLists(const QVector<soundorder::Row> &rows)
-{
-    m_totalList.clear();
-    m_totalFileList.clear();
-    for (const soundorder::Row &row : rows) {
-        m_totalList.append(row.name + QLatin1Char('*') + QString::number(row.number));
-        m_totalFileList.append(row.file);
-    }
-}
-
-void SoundListsController::keepOrderLists(const QStringList &totalList, const QStringList &totalFileList,
-                                          const QStringList &remainingList)
-{
-    m_totalList = totalList;
-    m_totalFileList = totalFileList;
-    m_remainingList = remainingList;
-}
 
 void SoundListsController::showTotalRows(const QVector<soundorder::Row> &rows, bool itemEditable)
 {
@@ -112,7 +89,6 @@ void SoundListsController::showKitUseOrder()
                                          soundsPlace());
     keepOrderButtons();
     const QVector<soundorder::Row> rows = soundorder::byKitUse(m_lib.waveLoadKitAttrList(), m_doc.kitAttrList());
-    keepWorkingLists(rows);
     showTotalRows(rows, false);
     noteOrderShown();
 }
@@ -123,7 +99,6 @@ void SoundListsController::showNameOrder(bool ascending)
                                          soundsPlace());
     keepOrderButtons();
     const QVector<soundorder::Row> rows = soundorder::byName(m_lib.waveLoadKitAttrList(), ascending);
-    keepWorkingLists(rows);
     showTotalRows(rows, false);
     noteOrderShown();
 }
@@ -200,8 +175,6 @@ void SoundListsController::importOrder()
                            QMessageBox::Ok);
         return;
     }
-    m_totalList.clear();
-    m_totalFileList.clear();
     const QString path = m_prompter.getOpenFileName(w, WindowTexts::tr("Select the wave sort txt file."),
                                                     QStringLiteral(" "), QStringLiteral("txt(*.txt)"));
     QFile file(path);
@@ -227,48 +200,6 @@ void SoundListsController::importOrder()
     case soundorder::Match::Ok:
         break;
     }
-    keepWorkingLists(rows);
     showTotalRows(rows, false);
     m_view.customRbtn->setChecked(true);
-}
-
-void SoundListsController::generateKitOrder()
-{
-    const QVector<MainWindow1Records::SOUND_INDEX> &sounds = m_lib.waveLoadKitAttrList();
-    QHash<QString, int> firstRecord;
-    for (int i = sounds.size() - 1; i >= 0; --i)
-        firstRecord.insert(sounds.at(i).file, i);
-    m_remainingList.clear();
-    QSet<QString> remaining;
-    QVector<SoundLibrary::KitOrderGroup> groups;
-    const int kits = qMin(m_doc.kitAttrList().size(), int(KIT_MAX_COUNT));
-    for (int k = 0; k < kits; ++k) {
-        const QVector<kitusage::Use> uses = kitusage::kitUses(m_doc.kitAttrList().at(k));
-        if (uses.isEmpty())
-            continue;
-        SoundLibrary::KitOrderGroup group{m_doc.kitAttrList().at(k).kit_name, {}};
-        for (const kitusage::Use &use : uses) {
-            if (!remaining.contains(use.file)) {
-                remaining.insert(use.file);
-                m_remainingList.append(use.file);
-            }
-            const QString entry = use.label + use.file;
-            const QString path = entry.mid(3);
-            const int record = firstRecord.value(path, -1);
-            const MainWindow1Records::SOUND_INDEX *s = record >= 0 ? &sounds.at(record) : nullptr;
-            group.rows.append({entry.left(3), s ? QString::number(s->wave_No) : QString(), use.name, path,
-                               s && s->wave_lock == 0});
-        }
-        groups.append(group);
-    }
-    if (sounds.size() != remaining.size()) {
-        SoundLibrary::KitOrderGroup unassigned{WindowTexts::tr("Unassign"), {}};
-        for (const MainWindow1Records::SOUND_INDEX &s : sounds) {
-            if (!remaining.contains(s.file))
-                unassigned.rows.append(
-                        {QString(), QString::number(s.wave_No), soundorder::soundName(s), s.file, s.wave_lock == 0});
-        }
-        groups.append(unassigned);
-    }
-    m_lib.appendKitOrder(groups);
 }

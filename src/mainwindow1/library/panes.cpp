@@ -161,9 +161,8 @@ void SoundListsController::enableSoundPane(bool enabled)
 
 void SoundListsController::fitGroupTree()
 {
-    const Qt::ScrollBarPolicy policy = m_leftFlag ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff;
-    if (m_view.waveGroupTreeView->horizontalScrollBarPolicy() != policy)
-        m_view.waveGroupTreeView->setHorizontalScrollBarPolicy(policy);
+    if (m_view.waveGroupTreeView->horizontalScrollBarPolicy() != Qt::ScrollBarAlwaysOff)
+        m_view.waveGroupTreeView->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 }
 
 int SoundListsController::groupTreeWidth() const

@@ -8,7 +8,6 @@
 #include <QToolButton>
 #include <QPointer>
 #include <QProgressDialog>
-#include <QThread>
 #include <QTimer>
 
 #include <memory>
@@ -74,15 +73,7 @@ void PreviewController::showWaitDialog(const QString &label, int maximum, const 
 {
     // A child of the window, so that its modality holds the window while
     // the work lets events run.
-    holdWaitDialog(new QProgressDialog(m_parent));
-    m_dialog->setWindowModality(Qt::WindowModal);
-    m_dialog->setWindowTitle(WindowTexts::tr("Please wait..."));
-    m_dialog->setLabelText(label);
-    if (cancelText.isEmpty())
-        m_dialog->setCancelButton(nullptr);
-    else
-        m_dialog->setCancelButtonText(cancelText);
-    m_dialog->setMinimumDuration(5);
+    holdWaitDialog(JobDialog::stepBox(m_parent, WindowTexts::tr("Please wait..."), label, cancelText));
     m_dialog->setRange(0, maximum);
     m_dialog->show();
 }
@@ -124,14 +115,11 @@ bool PreviewController::runPreviewWork(const std::function<void()> &work, int la
         if (wait && wait->isVisible() && wait->value() < lastStep)
             wait->setValue(wait->value() + 1);
     });
-    bool done = false;
-    std::unique_ptr<QThread> thread(QThread::create(work));
-    QObject::connect(thread.get(), &QThread::finished, thread.get(), [&done]() { done = true; });
+    ztplatform::Job job([work](const ztplatform::Job::Report &) { work(); });
     show.start(kWaitDialogDelay);
-    thread->start();
+    job.start();
     // Input waits while the wait dialog does not hold the window.
-    JobDialog::waitUntil([&done](int) { return done; }, false);
-    thread->wait();
+    JobDialog::waitUntil([&job](int ms) { return job.waitFor(ms); }, false);
     typing.reset();
     show.stop();
     step.stop();

@@ -106,8 +106,6 @@ public:
     // The metronome list holds its five sounds: the global settings name one.
     bool clickFlag() const { return m_clickFlag; }
     void noteClickListFull(bool full) { m_clickFlag = full; }
-    // The group tree's horizontal scroll bar is shown as needed.
-    bool leftFlag() const { return m_leftFlag; }
 
     // ---- the drag under way ----------------------------------------------------------
     // 1 when it started in the pad's own sound list, 0 in the sound groups.
@@ -137,17 +135,14 @@ public:
     void showOnPadLook();
     // The setup's sounds' pane takes input (false while the pad's add batch runs).
     void enableSoundPane(bool enabled);
-    // The group tree's scroll bar as leftFlag() wants it; its width.
+    // The group tree's horizontal scroll bar stays off; its width.
     void fitGroupTree();
     int groupTreeWidth() const;
     void setGroupPaneWidth(int width);
-    void initKitTotalItemModel();
     void initTotalItemModel();
     void initHHListItemModel();
     void initClickItemModel();
     void getRightSoundList();
-    void updateHHsoundList(int row);
-    void updateHHsoundList1();
     void showTotalRows(const QVector<soundorder::Row> &rows, bool itemEditable);
     void connectSoundListSelections();
     void clearTotalSelection();
@@ -220,15 +215,10 @@ public:
     void checkDefaultOrder();
     // The name order checked, shown again.
     void showCheckedNameOrder();
-    // The lists of the kit order a save made: keys ("name*number"), files and the files the kits use.
-    void keepOrderLists(const QStringList &totalList, const QStringList &totalFileList,
-                        const QStringList &remainingList);
-    const QStringList &remainingList() const { return m_remainingList; }
     // The order buttons as they stand are the ones a step keeps.
     void noteOrderShown();
     void exportOrder();
     void importOrder();
-    void generateKitOrder();
 
     // ---- locks, numbers, deletes, metronome ------------------------------------------
     void lockSelected(bool lock);
@@ -288,17 +278,13 @@ private:
     bool m_namingMirrorRow = false; // a name typed in the hi-hat list is being taken
     bool m_userFlag = true;
     bool m_clickFlag = false;
-    bool m_leftFlag = false;
     int m_dragLeftOrRight = 0;
     bool m_dropToPadOrRight = false; // the drag holds several sounds: the pads take no drop
     bool m_writeSoundListOnClose = true; // off only when the start-up ends without showing the window
     bool m_soundListSettled = false; // the close that ends the window wrote the file, or the user quit without it
-    // The working lists of the order shown: keys ("name*number"), files, the files the kits use.
-    QStringList m_totalList, m_totalFileList, m_remainingList;
     QPointer<QProgressDialog> m_delDialog; // a deletion's progress on the pad
     int m_delProgressValue = 0;
 
-    void keepWorkingLists(const QVector<soundorder::Row> &rows);
     bool beginSelection(QTreeView *own, QTreeView *other, QModelIndexList *selected);
     void dragPayload(const QString &payload, const QString &text, bool rightPress);
     void enableSoundActions(const QString &path);

@@ -7,38 +7,6 @@
 #include "kitfile/waveorder.h"
 #include "document/kitdocument.h"
 #include "library/soundlibrary.h"
-#include "widgets/closehold.h"
-
-#include <QElapsedTimer>
-#include <QPointer>
-#include <QProgressDialog>
-
-#include <memory>
-
-namespace {
-
-// How long the window may go without handling its events during long work.
-constexpr int kEventInterval = 50; // ms
-
-} // namespace
-
-setupfiles::ProgressFn SetupFilesController::setupProgress(QProgressDialog *dialog)
-{
-    auto timer = std::make_shared<QElapsedTimer>();
-    timer->start();
-    auto last = std::make_shared<int>(dialog ? dialog->value() : -1);
-    QPointer<QProgressDialog> shown(dialog);
-    return [timer, last, shown](int value) {
-        if (value >= 0 && shown && value != *last) {
-            *last = value;
-            shown->setValue(value);
-        }
-        if (timer->elapsed() >= kEventInterval) {
-            closehold::processEvents();
-            timer->restart();
-        }
-    };
-}
 
 bool SetupFilesController::keepGathered(const savejob::Run &run, const savejob::Gathered &got, bool gathered)
 {
@@ -50,11 +18,10 @@ bool SetupFilesController::keepGathered(const savejob::Run &run, const savejob::
     return true;
 }
 
-bool SetupFilesController::getWaveList(const QString &tempDir, QProgressDialog *dialog)
+bool SetupFilesController::getWaveList(const QString &tempDir)
 {
     setupflow::BoxQuestions questions(m_prompter, m_parent);
-    const setupfiles::ProgressFn progress = setupProgress(dialog);
-    savejob::Run run{m_doc, m_library, questions, [progress](int value, int) { progress(value); }, saveHooks(), {}};
+    savejob::Run run{m_doc, m_library, questions, {}, saveHooks(), {}};
     savejob::Gathered got;
     const bool gathered = savejob::gatherWholeSetup(run, tempDir, got);
     if (!got.clickWaveList.isEmpty()) // the metronome's were gathered
@@ -65,8 +32,7 @@ bool SetupFilesController::getWaveList(const QString &tempDir, QProgressDialog *
 bool SetupFilesController::getKitIniWaveList(const QString &tempDir, int kitIndex)
 {
     setupflow::BoxQuestions questions(m_prompter, m_parent);
-    const setupfiles::ProgressFn progress = setupProgress(nullptr);
-    savejob::Run run{m_doc, m_library, questions, [progress](int value, int) { progress(value); }, saveHooks(), {}};
+    savejob::Run run{m_doc, m_library, questions, {}, saveHooks(), {}};
     savejob::Gathered got;
     return keepGathered(run, got, savejob::gatherKit(run, tempDir, kitIndex, got));
 }
@@ -75,6 +41,5 @@ void SetupFilesController::waveKitOrder()
 {
     const setupfiles::WaveOrder order = setupfiles::kitWaveOrder(m_doc.kitAttrList(), m_library.waveLoadKitAttrList(),
                                                                  m_soundLists.waveAttrList());
-    m_soundLists.keepOrderLists(order.totalList, order.totalFileList, order.remainingList);
     m_kitOrderList = order.kitOrderList;
 }

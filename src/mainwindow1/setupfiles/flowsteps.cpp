@@ -11,7 +11,7 @@
 #include "setup/loadnotices.h"
 #include "widgets/dialogs/uiprompter.h"
 #include "library/soundlibrary.h"
-#include "widgets/closehold.h"
+#include "widgets/jobdialog.h"
 
 #include <QDir>
 #include <QProgressDialog>
@@ -68,33 +68,24 @@ ImportKitFilesJob::Redraws SetupFilesController::forgetting()
     return redraws;
 }
 
-// A new progress dialog of a save, shown at `value`, that holds the window
+// A new progress box of a save, shown at `value`, that holds the window
 // while it is shown; it becomes the window's dialog.
-QProgressDialog *SetupFilesController::openSaveProgress(const QString &label, int value)
+JobDialog *SetupFilesController::openSaveProgress(const QString &label, int value)
 {
     // A child of the window, so that its modality holds the window (its
     // menus and its close button too) while the save lets events run.
-    auto *d = new QProgressDialog(m_parent);
-    m_preview.holdWaitDialog(d);
-    d->setWindowModality(Qt::WindowModal);
-    d->setWindowTitle(WindowTexts::tr("Please wait..."));
-    d->setLabelText(label);
-    d->setCancelButton(nullptr);
-    d->setMinimumDuration(5);
-    d->setRange(0, 100);
-    d->setMaximumHeight(150);
-    d->setValue(value);
-    d->show();
-    closehold::processEvents();
-    return d;
+    JobDialog *box = JobDialog::stepBox(m_parent, WindowTexts::tr("Please wait..."), label);
+    box->setMaximumHeight(150);
+    m_preview.holdWaitDialog(box);
+    box->showAt(value);
+    return box;
 }
 
 // Hides the dialog before a message tells why the save stopped.
 void SetupFilesController::hideProgress(QProgressDialog *dialog)
 {
-    if (!dialog)
-        return;
-    dialog->hide();
-    dialog->setAutoClose(true);
-    closehold::processEvents();
+    if (auto *box = qobject_cast<JobDialog *>(dialog))
+        box->putAway();
+    else if (dialog)
+        dialog->hide();
 }

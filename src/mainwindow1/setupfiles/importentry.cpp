@@ -28,7 +28,7 @@ bool SetupFilesController::importKitFiles()
 {
     setupflow::BoxQuestions questions(m_prompter, m_parent);
     ImportKitFilesJob job(m_doc, m_library, questions);
-    job.setPaint(paintHeld);
+    job.setWaiter(JobDialog::waiter());
     int shown = 0;
     ImportKitFilesJob::Redraws redraws = forgetting();
     redraws.globalRead = [this](percussionpadfile &model) {
@@ -168,7 +168,7 @@ bool SetupFilesController::openFilePath(const QString &dir)
                     + WindowTexts::tr("Whole-setup files") + QStringLiteral(" (*.bin *.BIN)"));
     setupflow::BoxQuestions questions(m_prompter, m_parent);
     ImportKitFilesJob job(m_doc, m_library, questions);
-    job.setPaint(paintHeld);
+    job.setWaiter(JobDialog::waiter());
     const bool taken = job.takePicks(m_importFileList, forgetting());
     m_pickedBinFile = job.wholeSetup();
     showNotices(job.result());

@@ -7,20 +7,9 @@
 #include "mainwindow1/setupfiles/flowsteps.h"
 #include "document/kitdocument.h"
 #include "library/soundlibrary.h"
-#include "widgets/closehold.h"
+#include "widgets/jobdialog.h"
 
-#include <QElapsedTimer>
 #include <QGroupBox>
-#include <QProgressDialog>
-
-#include <memory>
-
-namespace {
-
-// How long the window may go without handling its events during long work.
-constexpr int kEventInterval = 50; // ms
-
-} // namespace
 
 // What the save jobs need of the window: the conversion, the save progress
 // dialog (openSaveProgress) and the names of the pages' slots.
@@ -41,35 +30,15 @@ savejob::Hooks SetupFilesController::saveHooks()
     hooks.openProgress = [this](const QString &label, int value) { openSaveProgress(label, value); };
     hooks.hideProgress = [this] { hideProgress(m_preview.dialog()); };
     hooks.soundsMoved = [this](const QHash<QString, QString> &moved) { soundFileRemoved(moved); };
-    hooks.paint = paintHeld;
+    hooks.wait = JobDialog::waiter();
     return hooks;
 }
 
-void SetupFilesController::paintHeld()
-{
-    closehold::processEvents(QEventLoop::ExcludeUserInputEvents);
-}
-
-// Moves the window's dialog (its range too) and lets the window paint: each
-// time the bar moves, else at most every 50 ms.
+// Moves the window's box (its range too), which lets the window paint.
 setupjob::Progress SetupFilesController::saveProgress()
 {
-    auto timer = std::make_shared<QElapsedTimer>();
-    timer->start();
-    return [this, timer](int value, int maximum) {
-        QProgressDialog *d = m_preview.dialog();
-        bool moved = false;
-        if (d && value >= 0) {
-            if (maximum > 0 && d->maximum() != maximum)
-                d->setRange(0, maximum);
-            moved = d->value() != value;
-            if (moved)
-                d->setValue(value);
-        }
-        if (moved || timer->elapsed() >= kEventInterval) {
-            closehold::processEvents();
-            timer->restart();
-        }
+    return [this](int value, int maximum) {
+        if (auto *box = qobject_cast<JobDialog *>(m_preview.dialog()))
+            box->move(value, maximum);
     };
 }
-

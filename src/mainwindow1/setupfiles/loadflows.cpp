@@ -12,6 +12,7 @@
 #include "setup/importsetupjob.h"
 #include "document/kitdocument.h"
 #include "library/soundlibrary.h"
+#include "widgets/jobdialog.h"
 
 // Empty sound lists.
 void SetupFilesController::newSoundLists()
@@ -28,7 +29,7 @@ bool SetupFilesController::loadWholeSetup(const QString &path)
 {
     setupflow::BoxQuestions questions(m_prompter, m_parent);
     ImportSetupJob job(m_doc, m_library, questions);
-    job.setPaint(paintHeld);
+    job.setWaiter(JobDialog::waiter());
     int shown = 0;
     ImportSetupJob::Redraws redraws;
     redraws.cleared = [this] {
@@ -112,7 +113,7 @@ void SetupFilesController::autoLoadKit(const QStringList &files)
 {
     setupflow::BoxQuestions questions(m_prompter, m_parent);
     ImportKitFilesJob job(m_doc, m_library, questions);
-    job.setPaint(paintHeld);
+    job.setWaiter(JobDialog::waiter());
     job.takeSavedFiles(files, forgetting());
     showNotices(job.result());
 }
@@ -121,7 +122,7 @@ void SetupFilesController::autoLoadKitFile()
 {
     setupflow::BoxQuestions questions(m_prompter, m_parent);
     ImportKitFilesJob job(m_doc, m_library, questions);
-    job.setPaint(paintHeld);
+    job.setWaiter(JobDialog::waiter());
     if (!job.checkKitFiles(false)) {
         showNotices(job.result());
         return;

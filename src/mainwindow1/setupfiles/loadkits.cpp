@@ -12,6 +12,7 @@
 #include "kitfile/kitsin.h"
 #include "document/kitdocument.h"
 #include "library/soundlibrary.h"
+#include "widgets/jobdialog.h"
 
 void SetupFilesController::showKit1(percussionpadfile *pf)
 {
@@ -50,6 +51,6 @@ void SetupFilesController::showKit2(percussionpadfile *pf, int kitIdx, const QSt
 {
     setupflow::BoxQuestions questions(m_prompter, m_parent);
     ImportKitFilesJob job(m_doc, m_library, questions);
-    job.setPaint(paintHeld);
+    job.setWaiter(JobDialog::waiter());
     job.takeKit(pf, kitIdx, file, [this](int k, const setupfiles::LoadedKit &lk) { takingKit(k, lk); });
 }

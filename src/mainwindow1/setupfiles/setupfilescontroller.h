@@ -17,6 +17,7 @@
 #include <QVector>
 
 class DeviceDetector;
+class JobDialog;
 class KitChainsController;
 class KitHeaderController;
 class KitDocument;
@@ -97,11 +98,9 @@ public:
     void autoLoadKitFile();
 
     // ---- the sounds of a save ----------------------------------------------
-    bool getWaveList(const QString &tempDir, QProgressDialog *dialog);
+    bool getWaveList(const QString &tempDir);
     bool getKitIniWaveList(const QString &tempDir, int kitIndex);
     void waveKitOrder();
-    // Moves the dialog (when given) and keeps the window painting during long work.
-    setupfiles::ProgressFn setupProgress(QProgressDialog *dialog);
 
     // ---- sounds of loaded kit files forgotten ------------------------------
     void removeSoundFile(const QString &path);
@@ -145,10 +144,8 @@ private:
     void rebuildSoundRows();
     bool refuseBranded(const QString &path, int kind);
     ImportKitFilesJob::Redraws forgetting();
-    QProgressDialog *openSaveProgress(const QString &label, int value);
+    JobDialog *openSaveProgress(const QString &label, int value);
     static void hideProgress(QProgressDialog *dialog);
-    // Lets the window paint, its input held, while a job awaits a drive.
-    static void paintHeld();
     QString askSetupFile(bool &declined);
     bool hasFiveClicks() const;
     QString pickImport(bool &kitFiles);

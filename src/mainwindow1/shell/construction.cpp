@@ -87,9 +87,6 @@ void ShellController::buildFrame()
 
     const bool chinese = QLocale().language() == QLocale::Chinese;
     m_FontFamily = chinese ? QStringLiteral("Microsoft YaHei") : QStringLiteral("Tahoma");
-    m_FontFamilyTxt = QStringLiteral("Arial");
-    m_fontSize_9 = 9;
-    m_fontSize_16 = 16;
 
     m_detector = std::make_unique<DeviceDetector>(*m_pad.drives(), nullptr);
     m_setupFiles.useDetector(m_detector.get());

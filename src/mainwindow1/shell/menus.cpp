@@ -78,15 +78,9 @@ void ShellController::initDisplay(int width, int mode)
         m_soundLists.setGroupPaneWidth(w);
         m_view.topBarLeft->setFixedSize(w, height);
         m_original_width = w;
-        if (m_kitChains.kitChainUiFlag())
-            m_original_kit_width = w;
-        m_right_original_width = width;
     } else if (mode == 1 || mode == 2) {
         m_view.topBarLeft->setFixedSize(width, height);
         m_original_width = width;
-        if (m_kitChains.kitChainUiFlag())
-            m_original_kit_width = width;
-        m_right_original_width = (width / 2) * 3;
     }
 }
 

@@ -103,9 +103,6 @@ public:
     // ---- fonts, style, panes ------------------------------------------------------
     MyStyle *myStyle() const { return m_myStyle; }
     const QString &FontFamily() const { return m_FontFamily; }
-    const QString &FontFamilyTxt() const { return m_FontFamilyTxt; }
-    quint16 fontSize_9() const { return m_fontSize_9; }
-    quint16 fontSize_16() const { return m_fontSize_16; }
     int original_width() const { return m_original_width; }
     // The panes laid out for `width`: mode 0 the pads, 1 and 2 the other pages.
     void initDisplay(int width, int mode);
@@ -184,12 +181,7 @@ private:
     MyStyle *m_myStyle = nullptr;
     std::unique_ptr<DeviceDetector> m_detector; // the setup files' look at the drives, until the start hands its own
     int m_original_width = 0;
-    int m_original_kit_width = 0;
-    int m_right_original_width = 0;
     QString m_FontFamily;
-    QString m_FontFamilyTxt;
-    quint16 m_fontSize_9 = 9;
-    quint16 m_fontSize_16 = 16;
     // Locked while the run lives: a later start removes them once it is killed.
     std::unique_ptr<ztplatform::RunFolder> m_tmpDir, m_tmpDir2;
     QString m_TempDirName, m_TempPlayDirName, m_TempDirName2, m_TempPlayDirName2;

@@ -9,18 +9,12 @@
 #include "mainwindow1/library/soundlistscontroller.h"
 #include "mainwindow1/setupfiles/setupfilescontroller.h"
 #include "device/padsession.h"
-#include "widgets/closehold.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
 
 void ShellController::closeWindow(QCloseEvent *event)
 {
-    if (closehold::putOff(m_boxParent)) {
-        // In the middle of an edit or a check: asked once it ends.
-        event->ignore();
-        return;
-    }
     if (m_preview.previewSession().preparing()) {
         // The preparation stops first; the window closes once it has.
         m_preview.stopPreparingThenClose();

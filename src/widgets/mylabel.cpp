@@ -1,6 +1,0 @@
-#include "widgets/mylabel.h"
-
-MyLabel::MyLabel(QWidget *parent)
-    : QLabel(parent)
-{
-}

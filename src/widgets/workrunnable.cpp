@@ -1,6 +1,0 @@
-#include "widgets/workrunnable.h"
-
-WorkRunnable::WorkRunnable(QObject *parent)
-    : QObject(parent)
-{
-}
