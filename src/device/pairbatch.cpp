@@ -505,6 +505,7 @@ WaveWrite AddBatch::stage(audioconverter &conv, int waveNo, const QString &sourc
     const QString converted = work.filePath(names.wavName);
     QString ffmpegText;
     const bool ran = work.isValid() && conv.audioConverterRun(source, converted, ffmpegText);
+    conv.dropScratch(); // nothing of the conversion outlives it while the pad is written
     if (ffmpegText.isEmpty()) {
         qDebug().noquote() << DeviceText::tr("Missing some files for the program!");
         return WaveWrite::Stopped;

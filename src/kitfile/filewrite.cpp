@@ -44,7 +44,7 @@ quint64 laidOutSize(const percussionpadfile &m)
     return quint64(m.indexChunk.chunkIndex[percussionpadfile::SLOT_SOUN].address) + m.soundChunk.size;
 }
 
-bool writeKitFile(percussionpadfile &m, QFile &file, int kit, QString *unwritten)
+bool writeKitFile(percussionpadfile &m, QFile &file, int kit, QString *unwritten, const QHash<QString, int> *held)
 {
     QFile *f = &file;
     using Step = std::function<void()>;
@@ -63,7 +63,7 @@ bool writeKitFile(percussionpadfile &m, QFile &file, int kit, QString *unwritten
         write();
         ok = file.error() == QFileDevice::NoError;
     }
-    ok = ok && (single ? m.writeKitSoundChunk(f, kit) : m.writeSoundChunk(f));
+    ok = ok && (single ? m.writeKitSoundChunk(f, kit, held) : m.writeSoundChunk(f, held));
     ok = ok && file.error() == QFileDevice::NoError && file.flush();
     if (ok && quint64(file.size()) != laidOutSize(m)) {
         qWarning() << file.fileName() << "holds" << file.size() << "bytes instead of" << laidOutSize(m);

@@ -42,8 +42,10 @@ quint64 laidOutSize(const percussionpadfile &m);
 // flushed, and the file must reach the laid-out size; it is closed either
 // way (its replacement syncs it). False when anything failed; when writing
 // the file failed, *unwritten (when given) gets the system's reason (a sound
-// whose data cannot be read leaves it empty).
-bool writeKitFile(percussionpadfile &m, QFile &file, int kit = 0, QString *unwritten = nullptr);
+// whose data cannot be read leaves it empty). Sound bytes of the files in
+// `held` (path -> open descriptor) are read through those descriptors.
+bool writeKitFile(percussionpadfile &m, QFile &file, int kit = 0, QString *unwritten = nullptr,
+                  const QHash<QString, int> *held = nullptr);
 
 // One chosen kit of a single-kit save.
 struct KitTarget

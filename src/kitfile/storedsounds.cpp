@@ -23,6 +23,7 @@ struct StoredSoundLocator::Probe
     bool checked = false;
     CollectError::Kind state = CollectError::None;
     QVector<QString> names; // of the table as the file holds it now
+    std::shared_ptr<const ztplatform::Descriptor> held; // as opened for the check
 };
 
 namespace {
@@ -35,6 +36,7 @@ struct TableLook
 {
     CollectError::Kind state = CollectError::None;
     QVector<QString> names;
+    std::shared_ptr<const ztplatform::Descriptor> held; // the file opened, when it opened
 };
 
 TableLook lookAtTable(const QString &file, quint64 loadedLength, const ztplatform::FileStamp &loaded,
@@ -45,16 +47,19 @@ TableLook lookAtTable(const QString &file, quint64 loadedLength, const ztplatfor
         look.state = CollectError::Modified;
         return look;
     }
+    auto fd = std::make_shared<ztplatform::Descriptor>(ztplatform::openRegularFile(file, O_RDONLY, false));
     QFile in;
-    if (!ztplatform::openRegularFile(file, in, false)) {
+    if (!fd->isOpen() || !in.open(fd->get(), QIODevice::ReadOnly, QFileDevice::DontCloseHandle)) {
         look.state = CollectError::OpenFailed;
-    } else if (!matchesLoad(loadedLength, loaded, ztplatform::fileStamp(in.handle()))) { // as opened: what is read
-        look.state = CollectError::Modified;
-    } else if (percussionpadfile::judgeWaveTotalNumber(&in, layout) != waveCount) {
-        look.state = CollectError::SoundMissing;
-    } else {
-        look.names = percussionpadfile::judgeWaveNames(&in, count, layout);
+        return look;
     }
+    look.held = fd;
+    if (!matchesLoad(loadedLength, loaded, ztplatform::fileStamp(fd->get()))) // as opened: what is read
+        look.state = CollectError::Modified;
+    else if (percussionpadfile::judgeWaveTotalNumber(&in, layout) != waveCount)
+        look.state = CollectError::SoundMissing;
+    else
+        look.names = percussionpadfile::judgeWaveNames(&in, count, layout);
     return look;
 }
 
@@ -172,6 +177,15 @@ QString changedSource(const QStringList &files, const QVector<Records::READ_KIT_
     return QString();
 }
 
+QString changedHeld(const HeldKitFiles &held)
+{
+    for (auto it = held.constBegin(); it != held.constEnd(); ++it) {
+        if (!it->fd || !matchesLoad(it->length, it->stamp, ztplatform::fileStamp(it->fd->get())))
+            return it.key();
+    }
+    return QString();
+}
+
 StoredSoundLocator::StoredSoundLocator(const QVector<Records::READ_KIT_FILE> &files, ztplatform::Waiter wait)
     : m_files(files)
     , m_wait(std::move(wait))
@@ -179,6 +193,44 @@ StoredSoundLocator::StoredSoundLocator(const QVector<Records::READ_KIT_FILE> &fi
     m_probes.resize(size_t(files.size()));
     for (int i = files.size() - 1; i >= 0; --i)
         m_byPath.insert(QDir::fromNativeSeparators(files.at(i).file), i);
+    for (const Records::READ_KIT_FILE &f : files)
+        m_paths.append(f.file);
+}
+
+bool StoredSoundLocator::madeFor(const QVector<Records::READ_KIT_FILE> &files) const
+{
+    if (&files != &m_files || files.size() != m_paths.size())
+        return false;
+    for (int i = 0; i < files.size(); ++i) {
+        if (files.at(i).file != m_paths.at(i))
+            return false;
+    }
+    return true;
+}
+
+std::shared_ptr<const ztplatform::Descriptor> StoredSoundLocator::held(int record) const
+{
+    const std::unique_ptr<Probe> &p = m_probes.at(size_t(record));
+    return p ? p->held : nullptr;
+}
+
+HeldKitFiles StoredSoundLocator::heldFiles() const
+{
+    HeldKitFiles files;
+    auto add = [this, &files](const QHash<QString, int> &byText) {
+        for (auto it = byText.constBegin(); it != byText.constEnd(); ++it) {
+            if (it.value() < 0)
+                continue;
+            const std::unique_ptr<Probe> &p = m_probes.at(size_t(it.value()));
+            if (!p || !p->held || p->state != CollectError::None)
+                continue;
+            const Records::READ_KIT_FILE &rec = m_files.at(it.value());
+            files.insert(it.key(), HeldKitFile{p->held, rec.fileTotalLength, rec.stamp});
+        }
+    };
+    add(m_byPath);
+    add(m_byOtherPath);
+    return files;
 }
 
 StoredSoundLocator::~StoredSoundLocator() = default;
@@ -230,6 +282,18 @@ int StoredSoundLocator::entryOf(int record, const QString &source)
 
 CollectError::Kind StoredSoundLocator::verify(int record, int e)
 {
+    const CollectError::Kind state = check(record);
+    if (state != CollectError::None)
+        return state;
+    const Probe &p = probe(record);
+    const QString stored = Records::charArray2String(entry(record, e).wave_name, SOUND_NAME_LENGTH);
+    if ((e >= 0 && e < p.names.size() ? p.names.at(e) : QString()) != stored)
+        return CollectError::SoundMissing;
+    return CollectError::None;
+}
+
+CollectError::Kind StoredSoundLocator::check(int record)
+{
     const Records::READ_KIT_FILE &rec = m_files.at(record);
     Probe &p = probe(record);
     if (!p.checked) {
@@ -248,15 +312,12 @@ CollectError::Kind StoredSoundLocator::verify(int record, int e)
         if (!look)
             qWarning().noquote() << "the drive of" << file << "does not answer: its sounds are not read";
         p.state = look ? look->state : CollectError::OpenFailed;
-        if (look)
+        if (look) {
             p.names = look->names;
+            p.held = look->held;
+        }
     }
-    if (p.state != CollectError::None)
-        return p.state;
-    const QString stored = Records::charArray2String(entry(record, e).wave_name, SOUND_NAME_LENGTH);
-    if ((e >= 0 && e < p.names.size() ? p.names.at(e) : QString()) != stored)
-        return CollectError::SoundMissing;
-    return CollectError::None;
+    return p.state;
 }
 
 } // namespace setupfiles

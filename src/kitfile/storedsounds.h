@@ -10,6 +10,8 @@
 
 #include <QHash>
 
+#include "platform/descriptor.h"
+#include "platform/fileidentity.h"
 #include "platform/waiter.h"
 
 #include <functional>
@@ -40,6 +42,20 @@ QStringList storedSourceFiles(const QVector<Records::SOUND_LIST_INFO> &waves);
 QString changedSource(const QStringList &files, const QVector<Records::READ_KIT_FILE> &loaded,
                       const ztplatform::Waiter &wait = {}, CollectError::Kind *why = nullptr);
 
+// A loaded kit file held open as it was checked, for the write that copies
+// its sounds: read through the descriptor, never again by the name.
+struct HeldKitFile
+{
+    std::shared_ptr<const ztplatform::Descriptor> fd;
+    quint64 length = 0;          // as loaded
+    ztplatform::FileStamp stamp; // as loaded
+};
+// By the path the copy names the file by.
+using HeldKitFiles = QHash<QString, HeldKitFile>;
+// The first of `held` whose descriptor no longer shows the file loaded
+// (matchesLoad); empty when none. Asked after the copy.
+QString changedHeld(const HeldKitFiles &held);
+
 class StoredSoundLocator
 {
 public:
@@ -58,6 +74,15 @@ public:
     // one loaded (matchesLoad), or its sound count or the entry's name differ
     // from what was loaded.
     CollectError::Kind verify(int record, int entry);
+    // The record's file opened and checked once (on the first ask): None, or
+    // why it is not the one loaded (as verify()).
+    CollectError::Kind check(int record);
+    // The record's file as that check opened it; none when it did not open.
+    std::shared_ptr<const ztplatform::Descriptor> held(int record) const;
+    // The files checked and held, by each path they were asked for by.
+    HeldKitFiles heldFiles() const;
+    // True while `files` are still the files this locator was made for.
+    bool madeFor(const QVector<Records::READ_KIT_FILE> &files) const;
 
     const Records::READ_KIT_FILE &record(int r) const { return m_files.at(r); }
     const percussionpadfile::P_SOUND_INDEX &entry(int r, int e) const
@@ -68,6 +93,7 @@ public:
 private:
     struct Probe;
     const QVector<Records::READ_KIT_FILE> &m_files;
+    QStringList m_paths; // of m_files, as made
     ztplatform::Waiter m_wait;
     QHash<QString, int> m_byPath;
     mutable QHash<QString, int> m_byOtherPath; // texts found by identity

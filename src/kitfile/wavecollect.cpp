@@ -11,6 +11,8 @@
 #include <QFileInfo>
 #include <QHash>
 
+#include <optional>
+
 #include <sys/stat.h>
 
 namespace setupfiles {
@@ -146,7 +148,8 @@ CollectError collectWholeSetupWaves(const QVector<TotalRow> &rows, QVector<Recor
                                     const QVector<Records::SOUND_INDEX> &library,
                                     const QVector<Records::READ_KIT_FILE> &files, const QString &tempDir,
                                     const RawWaveFn &rawWave, const ProgressFn &progress, CollectedWaves &out,
-                                    const RawPlanFn &plan, const ztplatform::Waiter &wait)
+                                    const RawPlanFn &plan, const ztplatform::Waiter &wait,
+                                    StoredSoundLocator *loaded)
 {
     CollectedWaves got;
     tell(progress, 10);
@@ -189,7 +192,8 @@ CollectError collectWholeSetupWaves(const QVector<TotalRow> &rows, QVector<Recor
     tell(progress, 60);
 
     const QHash<QString, quint8> locks = firstLocks(library);
-    StoredSoundLocator loc(files, wait);
+    std::optional<StoredSoundLocator> own;
+    StoredSoundLocator &loc = loaded ? *loaded : own.emplace(files, wait);
     const int n = got.waveList.size();
     const std::shared_ptr<void> planned = planConversions(plan, sourcesOf(got.waveList), tempDir, [](int i) { return i; });
     const float step = n > 0 ? 40.0f / float(n) : 0.0f;
@@ -311,7 +315,8 @@ CollectError collectKitWaves(Records::soundKit &kit, int kitIndex, const QVector
 
 CollectError collectClickWaves(const QVector<Records::SOUND_LIST_INFO> &clickList,
                                const QVector<Records::READ_KIT_FILE> &files, const QString &tempDir,
-                               const RawWaveFn &rawWave, CollectedClicks &out, const RawPlanFn &plan)
+                               const RawWaveFn &rawWave, CollectedClicks &out, const RawPlanFn &plan,
+                               StoredSoundLocator *loaded)
 {
     constexpr int kSlots = 5;
     if (clickList.size() != kSlots)
@@ -331,7 +336,8 @@ CollectError collectClickWaves(const QVector<Records::SOUND_LIST_INFO> &clickLis
     const std::shared_ptr<void> planned =
             planConversions(plan, firstSources, tempDir, [&firstSlots](int i) { return 10000 + firstSlots.at(i); });
     CollectedClicks got;
-    StoredSoundLocator loc(files);
+    std::optional<StoredSoundLocator> own;
+    StoredSoundLocator &loc = loaded ? *loaded : own.emplace(files);
     QHash<QString, int> firstSlot;
     for (int p = 0; p < kSlots; ++p) {
         const QString &source = clickList.at(p).file;

@@ -18,6 +18,7 @@
 namespace setupfiles {
 
 using Records = MainWindow1Records;
+class StoredSoundLocator;
 
 // Writes the device form of a plain sound to target; its size, 0 on failure
 // (the failure already told to the user).
@@ -50,7 +51,10 @@ CollectError collectWholeSetupWaves(const QVector<TotalRow> &rows, QVector<Recor
                                     const QVector<Records::SOUND_INDEX> &library,
                                     const QVector<Records::READ_KIT_FILE> &files, const QString &tempDir,
                                     const RawWaveFn &rawWave, const ProgressFn &progress, CollectedWaves &out,
-                                    const RawPlanFn &plan = {}, const ztplatform::Waiter &wait = {});
+                                    const RawPlanFn &plan = {}, const ztplatform::Waiter &wait = {},
+                                    StoredSoundLocator *loaded = nullptr);
+
+// `loaded`, when given, is the locator of `files` the job already holds.
 
 // Single kit: the distinct sources of the kit's pad layers (A then B) and
 // hi-hat slots, numbered in that order into the kit's slots, each wave
@@ -72,7 +76,8 @@ struct CollectedClicks
 // checked against their kit file like the sounds of a whole setup.
 CollectError collectClickWaves(const QVector<Records::SOUND_LIST_INFO> &clickList,
                                const QVector<Records::READ_KIT_FILE> &files, const QString &tempDir,
-                               const RawWaveFn &rawWave, CollectedClicks &out, const RawPlanFn &plan = {});
+                               const RawWaveFn &rawWave, CollectedClicks &out, const RawPlanFn &plan = {},
+                               StoredSoundLocator *loaded = nullptr);
 
 } // namespace setupfiles
 

@@ -151,8 +151,31 @@ audioconverter::audioconverter(const Limits &limits)
 {
 }
 
-audioconverter::~audioconverter()
+audioconverter::~audioconverter() = default;
+
+void audioconverter::dropScratch()
 {
+    m_scratch.reset();
+}
+
+const ztplatform::RunFolder *audioconverter::scratch(QString &error)
+{
+    if (!m_scratch)
+        m_scratch = std::make_unique<ztplatform::RunFolder>(QStringLiteral("zt350conv-"));
+    if (m_scratch->isValid())
+        return m_scratch.get();
+    error = m_scratch->errorString();
+    m_scratch.reset();
+    return nullptr;
+}
+
+QString audioconverter::runProgram()
+{
+    if (!m_program.isEmpty())
+        return m_program;
+    if (m_found.isEmpty())
+        m_found = defaultProgram();
+    return m_found;
 }
 
 void audioconverter::setProgram(const QString &program)
@@ -318,7 +341,7 @@ bool audioconverter::runProcess(const QStringList &args, const QVector<Input> &i
     }
     const int limit = limitFor(bytes);
     const int stall = m_limits.stallMs;
-    proc.setProgram(QDir::toNativeSeparators(program()));
+    proc.setProgram(QDir::toNativeSeparators(runProgram()));
     proc.setArguments(args);
     proc.setStandardOutputFile(QProcess::nullDevice());
     proc.start(QIODevice::ReadWrite);
@@ -411,6 +434,28 @@ std::optional<OpenedSource> openSourceWithin(const QString &path, const QString 
     return opened;
 }
 
+// What one run made in the scratch folder, removed when it ends: the raw
+// samples, and the link to the source with its folder.
+struct RunEntries
+{
+    QString raw;
+    QString link;
+    ~RunEntries()
+    {
+        remove(raw, 0);
+        if (!link.isEmpty() && remove(link, 0))
+            remove(QFileInfo(link).path(), AT_REMOVEDIR);
+    }
+    static bool remove(const QString &path, int flags)
+    {
+        if (path.isEmpty() || ztplatform::sysio::disk().unlinkAt(AT_FDCWD, QFile::encodeName(path), flags) == 0)
+            return true;
+        if (errno != ENOENT)
+            qDebug() << "cannot remove" << path << ":" << std::strerror(errno);
+        return false;
+    }
+};
+
 } // namespace
 
 bool audioconverter::convertInto(const QString &inFile, QFileDevice *out, const QString &where,
@@ -418,17 +463,23 @@ bool audioconverter::convertInto(const QString &inFile, QFileDevice *out, const 
 {
     size = 0;
     m_silentSource.clear();
-    ztplatform::RunFolder tmpDir(QStringLiteral("zt350conv-"));
-    if (!tmpDir.isValid()) {
-        qWarning() << "cannot create a temporary folder:" << tmpDir.errorString();
-        mesg = QStringLiteral("Cannot create a temporary folder: ") + tmpDir.errorString();
-        return writeFault(temporaryFolder(), tmpDir.errorString());
+    QString folderError;
+    const ztplatform::RunFolder *tmpDir = scratch(folderError);
+    if (!tmpDir) {
+        qWarning() << "cannot create a temporary folder:" << folderError;
+        mesg = QStringLiteral("Cannot create a temporary folder: ") + folderError;
+        return writeFault(temporaryFolder(), folderError);
     }
-    const QString tmpPath = QDir::toNativeSeparators(tmpDir.filePath(randomQString(7)));
+    RunEntries entries;
+    entries.raw = QDir::toNativeSeparators(tmpDir->filePath(randomQString(7)));
+    const QString &tmpPath = entries.raw;
+    const QString stem = QStringLiteral("source") + QString::number(++m_runs);
 
     // ffmpeg reads the file checked here: a pipe would hold it for ever, and
     // so would a drive that does not answer.
-    const std::optional<OpenedSource> opened = openSourceWithin(inFile, tmpDir.path(), QStringLiteral("source"));
+    const std::optional<OpenedSource> opened = openSourceWithin(inFile, tmpDir->path(), stem);
+    if (opened && opened->name != inFile)
+        entries.link = opened->name;
     if (!opened) {
         m_silentSource = inFile;
         mesg = QStringLiteral("The drive does not answer: ") + inFile + QLatin1Char('\n');
@@ -474,7 +525,10 @@ bool audioconverter::audioConverterRun(const QString &inFile, QFileDevice &out, 
     m_faultReason.clear();
     m_tooLong = false;
     qint64 size = 0;
-    return convertInto(inFile, &out, out.fileName(), QString(), mesg, size) && size >= kFrameBytes;
+    const bool converted = convertInto(inFile, &out, out.fileName(), QString(), mesg, size);
+    if (m_stop && *m_stop)
+        dropScratch();
+    return converted && size >= kFrameBytes;
 }
 
 bool audioconverter::audioConverterRun(QString inFile, QString outFile, QString &mesg)
@@ -483,13 +537,16 @@ bool audioconverter::audioConverterRun(QString inFile, QString outFile, QString 
     m_faultReason.clear();
     m_tooLong = false;
     // An outFile that holds bytes is replaced only by a complete result.
-    if (ztplatform::sameFile(inFile, outFile) || QFileInfo(outFile).size() > 0) {
+    const QFileInfo earlier(outFile);
+    if (earlier.size() > 0 || (earlier.exists() && ztplatform::sameFile(inFile, outFile))) {
         ztplatform::ReplaceFile replacement(outFile);
         const bool opened = replacement.open();
         qint64 size = 0;
         const bool converted = convertInto(inFile, opened ? &replacement.file() : nullptr, outFile,
                                            replacement.errorString(), mesg, size)
                                && size >= kFrameBytes;
+        if (m_stop && *m_stop)
+            dropScratch();
         if (!converted)
             qWarning() << "conversion failed; file left as it was:" << outFile;
         return converted && (replacement.commit() || writeFault(outFile, replacement.errorString()));
@@ -501,6 +558,8 @@ bool audioconverter::audioConverterRun(QString inFile, QString outFile, QString 
     const bool opened = out.openDescriptor(std::move(fd), QIODevice::WriteOnly);
     qint64 size = 0;
     bool converted = convertInto(inFile, opened ? &out : nullptr, outFile, openError, mesg, size);
+    if (m_stop && *m_stop)
+        dropScratch();
     if (opened) {
         out.close();
         if (converted && out.error() != QFileDevice::NoError) {

@@ -10,11 +10,13 @@
 #include "platform/waiter.h"
 
 #include <functional>
+#include <memory>
 
 class QFileDevice;
 class QProcess;
 namespace ztplatform {
 class HeldSource;
+class RunFolder;
 }
 
 // Converts audio files through an external ffmpeg into the pad's WAV form
@@ -63,6 +65,8 @@ public:
     audioconverter &operator=(const audioconverter &) = delete;
 
     // ffmpeg -> raw samples in a private temporary folder -> header + samples in outFile.
+    // The folder serves every run of this object and goes with it (or with
+    // dropScratch(), or once a run was stopped).
     // True when ffmpeg exited with 0 and outFile got the header and at least
     // one frame; what ffmpeg printed (warnings about a cut file included) does
     // not count. A new or empty outFile is left with 0 bytes whenever the
@@ -74,6 +78,8 @@ public:
     // through it. What a failed run wrote there is the caller's to drop.
     // writeFaultPath() is out's file name (empty for a descriptor).
     bool audioConverterRun(const QString &inFile, QFileDevice &out, QString &mesg);
+    // The private temporary folder of the runs removed now; the next run makes another.
+    void dropScratch();
     // ffmpeg writes outFile itself as a 48 kHz stereo WAV (preview playback).
     // True when ffmpeg exited with 0; whether the WAV holds samples is the
     // caller's to read.
@@ -167,11 +173,18 @@ private:
     // were written; faults of `out` are noted under `where`.
     bool convertInto(const QString &inFile, QFileDevice *out, const QString &where, const QString &openError,
                      QString &mesg, qint64 &size);
+    // The ffmpeg of every run: setProgram()'s, else defaultProgram() looked for once.
+    QString runProgram();
+    // The runs' private folder, made on first use; null when it cannot be.
+    const ztplatform::RunFolder *scratch(QString &error);
 
     QString m_faultPath;
     QString m_faultReason;
 
     QString m_program;
+    QString m_found; // defaultProgram(), once looked for
+    std::unique_ptr<ztplatform::RunFolder> m_scratch;
+    quint32 m_runs = 0; // names each run's entries in the folder
     Limits m_limits;
     int m_timeout = DEFAULT_TIMEOUT_MS;
     const std::atomic_bool *m_stop = nullptr;

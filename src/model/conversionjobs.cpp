@@ -81,6 +81,15 @@ void ConversionJobs::State::work(const std::shared_ptr<State> &state)
     converter.setProgram(state->program);
     converter.setStopFlag(&state->stop);
     std::unique_lock<std::mutex> hold(state->lock);
+    // The converter's scratch folder serves the batch; it goes before the
+    // last result is told, or a stop is settled.
+    const auto dropIfLast = [&]() {
+        if (state->stop || state->next >= state->jobs.size()) {
+            hold.unlock();
+            converter.dropScratch();
+            hold.lock();
+        }
+    };
     while (!state->stop && state->next < state->jobs.size()) {
         const int i = state->next++;
         const QString source = state->jobs.at(i).source;
@@ -94,6 +103,7 @@ void ConversionJobs::State::work(const std::shared_ptr<State> &state)
         if (ztplatform::isSilentFile(source)) {
             done.silent = true;
             done.regular = false;
+            dropIfLast();
             state->jobs[i].done = done;
             state->changed.notify_all();
             continue;
@@ -124,6 +134,7 @@ void ConversionJobs::State::work(const std::shared_ptr<State> &state)
             done.faultPath = converter.writeFaultPath();
             done.faultReason = converter.writeFaultReason();
             hold.lock();
+            dropIfLast();
             --state->converting;
         }
         if (below) {
@@ -132,6 +143,7 @@ void ConversionJobs::State::work(const std::shared_ptr<State> &state)
                 qDebug() << "cannot remove" << input << ":" << std::strerror(errno);
             hold.lock();
         }
+        dropIfLast();
         state->jobs[i].done = done;
         state->changed.notify_all();
     }

@@ -2,6 +2,7 @@
 #define PERCUSSIONPADFILE1_H
 
 #include <QtGlobal>
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QVector>
@@ -475,8 +476,10 @@ public:
     bool readGlobalChunk(QFile *file);
 
     // ---- sound and wave-node chunks ---------------------------------------
-    bool writeSoundChunk(QFile *file);
-    bool writeKitSoundChunk(QFile *file, int kit);
+    // Sound bytes of a source file found in `held` (path -> open descriptor)
+    // are read through that descriptor, never by the name.
+    bool writeSoundChunk(QFile *file, const QHash<QString, int> *held = nullptr);
+    bool writeKitSoundChunk(QFile *file, int kit, const QHash<QString, int> *held = nullptr);
     void writeWaveNodeChunk(QFile *file, int which);
     bool readSounChunk(QFile *file);
     bool readMultiKitSoundChunk(QFile *file, int = 0, int = 0);

@@ -3,6 +3,8 @@
 
 #include "model/percussionpadfile1.h"
 #include "model/bytepack.h"
+#include "platform/disk.h"
+#include "platform/sysio.h"
 
 #include <QDataStream>
 #include <QDebug>
@@ -64,9 +66,31 @@ bool writeAll(QFile *file, const char *data, qint64 n)
     return true;
 }
 
+// `length` bytes at `offset` of the open descriptor `fd` appended to file.
+bool copyHeldBytes(QFile *file, int fd, qint64 offset, qint64 length, std::vector<char> &block)
+{
+    ztplatform::Disk &disk = ztplatform::sysio::disk();
+    while (length > 0) {
+        const qint64 got = disk.read(fd, block.data(), qMin(length, kCopyBlock), offset);
+        if (got <= 0) {
+            qWarning() << Q_FUNC_INFO << "short read of a held file:" << length << "bytes missing";
+            return false;
+        }
+        if (!writeAll(file, block.data(), got)) {
+            qWarning() << Q_FUNC_INFO << "write failed:" << file->errorString();
+            return false;
+        }
+        offset += got;
+        length -= got;
+    }
+    return true;
+}
+
 // Appends the wave bytes of the first n entries to file, in table order.
-// Entries that come from one source file in a row read it through one open.
-bool copyWaveBytes(QFile *file, const percussionpadfile::P_SOUND_INDEX *table, int n)
+// Entries that come from one source file in a row read it through one open;
+// a file in `held` is read through its descriptor.
+bool copyWaveBytes(QFile *file, const percussionpadfile::P_SOUND_INDEX *table, int n,
+                   const QHash<QString, int> *held)
 {
     std::vector<char> block;
     QFile src;
@@ -81,6 +105,14 @@ bool copyWaveBytes(QFile *file, const percussionpadfile::P_SOUND_INDEX *table, i
             continue;
 
         const QString from = percussionpadfile::soundSourceFile(e.fileName);
+        if (block.empty())
+            block.resize(size_t(kCopyBlock));
+        const int heldFd = held ? held->value(from, -1) : -1;
+        if (heldFd >= 0) {
+            if (!copyHeldBytes(file, heldFd, qint64(e.fileOffset), qint64(e.wave_length), block))
+                return false;
+            continue;
+        }
         if (!src.isOpen() || from != src.fileName()) {
             src.close();
             src.setFileName(from);
@@ -93,8 +125,6 @@ bool copyWaveBytes(QFile *file, const percussionpadfile::P_SOUND_INDEX *table, i
             qWarning() << Q_FUNC_INFO << "读取文件偏移失败" << src.fileName() << e.fileOffset;
             return false;
         }
-        if (block.empty())
-            block.resize(size_t(kCopyBlock));
         qint64 remaining = e.wave_length;
         while (remaining > 0) {
             const qint64 got = src.read(block.data(), qMin(remaining, kCopyBlock));
@@ -129,16 +159,14 @@ QString percussionpadfile::soundSourceFile(const QString &fileName)
             return fileName;
     }
     const QString path = fileName.left(n - kSuffix);
-    // Older lists may carry blanks around the path.
-    if (!QFileInfo::exists(path)) {
-        const QString trimmed = path.trimmed();
-        if (trimmed != path && QFileInfo::exists(trimmed))
-            return trimmed;
-    }
+    // Older lists may carry blanks around the path; only then is the disk asked.
+    const QString trimmed = path.trimmed();
+    if (trimmed != path && !QFileInfo::exists(path) && QFileInfo::exists(trimmed))
+        return trimmed;
     return path;
 }
 
-bool percussionpadfile::writeSoundChunk(QFile *file)
+bool percussionpadfile::writeSoundChunk(QFile *file, const QHash<QString, int> *held)
 {
     const int n = soundChunk.soundCount;
     if (!file || !soundChunk.soundIndex || n > WAVE_MAX_COUNT1)
@@ -172,10 +200,10 @@ bool percussionpadfile::writeSoundChunk(QFile *file)
         return false;
     if (!withBytes)
         return true;
-    return copyWaveBytes(file, soundChunk.soundIndex, n);
+    return copyWaveBytes(file, soundChunk.soundIndex, n, held);
 }
 
-bool percussionpadfile::writeKitSoundChunk(QFile *file, int kit)
+bool percussionpadfile::writeKitSoundChunk(QFile *file, int kit, const QHash<QString, int> *held)
 {
     Q_UNUSED(kit)
     const int n = soundChunk.soundCount;
@@ -210,7 +238,7 @@ bool percussionpadfile::writeKitSoundChunk(QFile *file, int kit)
     const QByteArray packed = packSoundTable(soundChunk);
     if (!writeAll(file, packed.constData(), packed.size()))
         return false;
-    return copyWaveBytes(file, table, n);
+    return copyWaveBytes(file, table, n, held);
 }
 
 bool percussionpadfile::setWaveNodeLists(const QVector<quint16> &listOrder,

@@ -40,6 +40,8 @@ HeldSource::HeldSource(const QString &path)
     }
     m_fd = fd.release();
     m_size = st.st_size;
+    m_device = quint64(st.st_dev);
+    m_inode = quint64(st.st_ino);
 }
 
 HeldSource::~HeldSource()
@@ -52,11 +54,10 @@ QString HeldSource::nameFor(const QString &folder, const QString &stem) const
     if (m_fd < 0 || folder.isEmpty())
         return m_path;
     const QByteArray held = "/proc/self/fd/" + QByteArray::number(m_fd);
-    struct stat seen, own;
+    struct stat seen;
     // The name must reach this very file.
     Disk &disk = sysio::disk();
-    if (disk.statAt(AT_FDCWD, held, &seen) != 0 || disk.stat(m_fd, &own) != 0 || seen.st_dev != own.st_dev
-        || seen.st_ino != own.st_ino)
+    if (disk.statAt(AT_FDCWD, held, &seen) != 0 || quint64(seen.st_dev) != m_device || quint64(seen.st_ino) != m_inode)
         return m_path;
     QString name = QFileInfo(m_path).fileName();
     if (name.isEmpty())

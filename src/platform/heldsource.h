@@ -43,6 +43,8 @@ private:
     unsigned m_type = 0;
     int m_error = 0;
     qint64 m_size = -1;
+    quint64 m_device = 0; // of the file opened
+    quint64 m_inode = 0;
 };
 
 // A process that inherits the descriptors of the sources handed to it (and

@@ -44,7 +44,13 @@ Written writeFile(FileWrite &w)
                 },
                 kSyncEvery);
         const bool whole = w.kit < 0;
-        done.modelWritten = setupfiles::writeKitFile(w.image->model(), w.out.file(), whole ? 0 : w.kit, &done.unwritten);
+        QHash<QString, int> held;
+        for (auto it = w.held.constBegin(); it != w.held.constEnd(); ++it)
+            held.insert(it.key(), it->fd->get());
+        done.modelWritten =
+                setupfiles::writeKitFile(w.image->model(), w.out.file(), whole ? 0 : w.kit, &done.unwritten, &held);
+        if (done.modelWritten)
+            done.changed = setupfiles::changedHeld(w.held);
         watch.moved();
         if (done.modelWritten
             && w.out.readBack([whole](const QString &path) { return setupfiles::readsBack(path, whole); })) {

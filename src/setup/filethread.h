@@ -6,6 +6,7 @@
 // on for the limit is given up.
 
 #include "kitfile/filewrite.h"
+#include "kitfile/storedsounds.h"
 #include "library/exportfile.h"
 #include "platform/replacefile.h"
 #include "setup/savesteps.h"
@@ -40,6 +41,7 @@ struct FileWrite
     }
     ztplatform::ReplaceFile out;
     std::optional<setupfiles::OwnedModel> image; // what is written
+    setupfiles::HeldKitFiles held; // loaded kit files its sounds are read from, as checked
     const int kit;
     exportfile::Watch writing; // open, write, read back, sync
     exportfile::Watch placing; // rename (or keep), folder sync
@@ -56,6 +58,7 @@ struct Written
     ztplatform::ReplaceFile::Step failed = ztplatform::ReplaceFile::Step::None;
     QString error;
     QString notKept;
+    QString changed; // a held kit file that changed while its sounds were read
 };
 
 // Opened beside the target.

@@ -45,12 +45,12 @@ void handOver(Run &run)
 
 } // namespace
 
-bool gatherClicks(Run &run, const QString &tempDir, Gathered &got)
+bool gatherClicks(Run &run, const QString &tempDir, Gathered &got, setupfiles::StoredSoundLocator *loaded)
 {
     setupfiles::CollectedClicks clicks;
     const setupfiles::CollectError err =
             setupfiles::collectClickWaves(run.lib.clickList(), run.lib.loadedKitFiles(), tempDir, rawWaves(run),
-                                          clicks, run.hooks.rawPlan);
+                                          clicks, run.hooks.rawPlan, loaded);
     if (err) {
         noteCollectError(run, err);
         return false;
@@ -60,16 +60,21 @@ bool gatherClicks(Run &run, const QString &tempDir, Gathered &got)
     return true;
 }
 
-bool gatherWholeSetup(Run &run, const QString &tempDir, Gathered &got)
+bool gatherWholeSetup(Run &run, const QString &tempDir, Gathered &got, setupfiles::StoredSoundLocator *loaded)
 {
-    if (!gatherClicks(run, tempDir, got))
+    if (loaded && !loaded->madeFor(run.lib.loadedKitFiles()))
+        loaded = nullptr;
+    if (!gatherClicks(run, tempDir, got, loaded))
         return false;
     handOver(run);
+    if (loaded && !loaded->madeFor(run.lib.loadedKitFiles()))
+        loaded = nullptr;
     setupfiles::CollectedWaves waves;
     QVector<Records::soundKit> numbered = run.doc.kitAttrList();
     const setupfiles::CollectError err = setupfiles::collectWholeSetupWaves(
             run.lib.totalRows(), numbered, run.lib.waveLoadKitAttrList(), run.lib.loadedKitFiles(), tempDir,
-            rawWaves(run), [&run](int value) { run.moveProgress(value); }, waves, run.hooks.rawPlan, run.hooks.wait);
+            rawWaves(run), [&run](int value) { run.moveProgress(value); }, waves, run.hooks.rawPlan, run.hooks.wait,
+            loaded);
     if (!err)
         run.doc.takeSlotNumbers(numbered);
     return keepWaves(run, err, waves, got);

@@ -47,6 +47,7 @@ setupjob::Result SaveSetupJob::run(const Input &in)
 {
     m_in = in;
     m_run.result = {};
+    m_heldChanged.clear();
     // The gathering gives the metronome's records the new file's places; a
     // save that writes no file leaves them as they were.
     const QVector<SoundLibrary::SOUND_INDEX> clicks = m_run.lib.clickSetList();
@@ -55,6 +56,7 @@ setupjob::Result SaveSetupJob::run(const Input &in)
     if (checkTarget(dest) && checkSources() && layOut(sources))
         writeAndPlace(dest, sources);
     setupfiles::removeRawWaves(m_in.tempDir);
+    m_loaded.reset();
     if (m_run.result.with(setupjob::FileOutcome::Written).isEmpty())
         m_run.lib.takeClickRecords(clicks);
     return m_run.result;
@@ -65,9 +67,10 @@ void SaveSetupJob::writeAndPlace(const QString &dest, const QStringList &sources
 {
     const auto out = std::make_shared<FileWrite>(dest, m_run.doc.cf());
     out->out.setCreateOnly(!m_replace);
+    out->held = m_loaded->heldFiles();
     if (!writeBeside(out))
         return;
-    if (!savejob::copiedAsLoaded(m_run, sources, false)) {
+    if (!savejob::copiedAsLoaded(m_run, sources, false, out->held, m_heldChanged)) {
         stop(QCoreApplication::translate("MainWindow1", "Error in obtaining sound, the saving is failed."),
              errorTitle());
         return;
@@ -134,10 +137,10 @@ bool SaveSetupJob::checkTarget(QString &dest)
 // Each whole setup a kit's sound comes from, read again as the save starts.
 bool SaveSetupJob::checkSources()
 {
-    const setupfiles::StoredSoundLocator loadedFiles(m_run.lib.loadedKitFiles(), m_run.hooks.wait);
+    m_loaded = std::make_unique<setupfiles::StoredSoundLocator>(m_run.lib.loadedKitFiles(), m_run.hooks.wait);
     for (const QString &source : setupfiles::kitSourceFiles(m_run.doc.kitAttrList())) {
         const QString listed = QDir::fromNativeSeparators(source);
-        if (setupfiles::isWholeSetupPath(listed) && !checkSourceFile(loadedFiles, listed))
+        if (setupfiles::isWholeSetupPath(listed) && !checkSourceFile(*m_loaded, listed))
             return false;
     }
     m_run.moveProgress(5);
@@ -145,9 +148,10 @@ bool SaveSetupJob::checkSources()
 }
 
 // A source whole setup must still open and hold its index, sound, kit and
-// global chunks. What was loaded from it is kept: the sounds are checked
+// global chunks: the file as loaded holds those the load read, another is
+// read again. What was loaded from it is kept: the sounds are checked
 // against it while they are gathered.
-bool SaveSetupJob::checkSourceFile(const setupfiles::StoredSoundLocator &loadedFiles, const QString &listed)
+bool SaveSetupJob::checkSourceFile(setupfiles::StoredSoundLocator &loadedFiles, const QString &listed)
 {
     const int record = loadedFiles.recordOf(listed);
     const bool loaded = record >= 0;
@@ -159,8 +163,11 @@ bool SaveSetupJob::checkSourceFile(const setupfiles::StoredSoundLocator &loadedF
         refuse(shown);
         return false;
     };
+    if (loaded && loadedFiles.check(record) == setupfiles::CollectError::None)
+        return true;
+    const std::shared_ptr<const ztplatform::Descriptor> held = loaded ? loadedFiles.held(record) : nullptr;
     QFile file;
-    if (!loaded || !ztplatform::openRegularFile(path, file, false))
+    if (!held || !file.open(held->get(), QIODevice::ReadOnly, QFileDevice::DontCloseHandle) || !file.seek(0))
         return refused(QT_TRANSLATE_NOOP("MainWindow1", "Fail to open file!"));
     std::unique_ptr<percussionpadfile> m(new percussionpadfile);
     m->curFlag = 0;
@@ -184,7 +191,7 @@ bool SaveSetupJob::layOut(QStringList &sources)
 {
     KitDocument &doc = m_run.doc;
     doc.beginFile(0);
-    if (!savejob::gatherWholeSetup(m_run, m_in.tempDir, m_got))
+    if (!savejob::gatherWholeSetup(m_run, m_in.tempDir, m_got, m_loaded.get()))
         return stop(QCoreApplication::translate("MainWindow1", "Error in obtaining sound, the saving is failed."),
                     errorTitle());
     sources = setupfiles::storedSourceFiles(m_got.clickWaveList + m_got.waveList);
@@ -238,6 +245,7 @@ bool SaveSetupJob::writeBeside(const std::shared_ptr<FileWrite> &out)
     if (done->failed != Step::None)
         return writeFailed(done->error);
     m_notKept = done->notKept;
+    m_heldChanged = done->changed;
     return true;
 }
 

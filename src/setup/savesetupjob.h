@@ -55,10 +55,13 @@ private:
     QVector<quint16> m_kitOrder;
     QString m_notKept;    // what the new file could not be given of the one it replaces
     QString m_placeError; // why its folder did not sync
+    // The loaded files, each opened and checked once and held for the write.
+    std::unique_ptr<setupfiles::StoredSoundLocator> m_loaded;
+    QString m_heldChanged; // a held file that changed while the write read it
 
     bool checkTarget(QString &dest);
     bool checkSources();
-    bool checkSourceFile(const setupfiles::StoredSoundLocator &loadedFiles, const QString &listed);
+    bool checkSourceFile(setupfiles::StoredSoundLocator &loadedFiles, const QString &listed);
     bool layOut(QStringList &sources);
     void writeAndPlace(const QString &dest, const QStringList &sources);
     bool writeBeside(const std::shared_ptr<savejob::FileWrite> &out);

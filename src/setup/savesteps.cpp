@@ -477,11 +477,18 @@ std::optional<TargetCheck> lookAtTarget(const KitDocument &doc, const SoundLibra
     return check;
 }
 
-bool copiedAsLoaded(Run &run, const QStringList &sources, bool kitWording)
+bool copiedAsLoaded(Run &run, const QStringList &sources, bool kitWording, const setupfiles::HeldKitFiles &held,
+                    const QString &heldChanged)
 {
     setupfiles::CollectError::Kind why = setupfiles::CollectError::Modified;
-    const QString changed =
-            setupfiles::changedSource(sources, run.lib.loadedKitFiles(), run.hooks.wait, &why);
+    QString changed = heldChanged;
+    QStringList others;
+    for (const QString &source : sources) {
+        if (!held.contains(QDir::fromNativeSeparators(source)))
+            others.append(source);
+    }
+    if (changed.isEmpty() && !others.isEmpty())
+        changed = setupfiles::changedSource(others, run.lib.loadedKitFiles(), run.hooks.wait, &why);
     if (changed.isEmpty())
         return true;
     run.hideProgress();

@@ -9,6 +9,7 @@
 #include "model/mainwindow1records.h"
 #include "platform/fileidentity.h"
 #include "kitfile/setuperrors.h"
+#include "kitfile/storedsounds.h"
 #include "setup/setupjob.h"
 #include "kitfile/waveorder.h"
 #include "kitfile/wavecollect.h"
@@ -197,7 +198,11 @@ std::optional<TargetCheck> lookAtTarget(const KitDocument &doc, const SoundLibra
 // stored sounds were copied from, setupfiles::storedSourceFiles of the waves
 // it gathered) is still the file that was loaded; else false, the first changed
 // one named as a changed source (`kitWording`: the kit save's words).
-bool copiedAsLoaded(Run &run, const QStringList &sources, bool kitWording);
+// Sources in `held` were read through their descriptors: `heldChanged`
+// names the first of them that changed meanwhile (empty when none did), and
+// only the others are looked at again.
+bool copiedAsLoaded(Run &run, const QStringList &sources, bool kitWording, const setupfiles::HeldKitFiles &held = {},
+                    const QString &heldChanged = QString());
 // True when `path` is the loaded whole setup.
 bool isLoadedSetup(const SoundLibrary &lib, const QString &path);
 // A file replaced by one of the other kind (a whole setup by a kit file, or
@@ -281,9 +286,13 @@ struct Gathered
     QVector<Records::SOUND_LIST_INFO> clickWaveList; // the metronome sounds' bytes
 };
 // The metronome's sounds (the library's clickSetList takes their records).
-bool gatherClicks(Run &run, const QString &tempDir, Gathered &got);
+bool gatherClicks(Run &run, const QString &tempDir, Gathered &got,
+                  setupfiles::StoredSoundLocator *loaded = nullptr);
 // Every sound of a whole setup, the metronome's first; the bar moves.
-bool gatherWholeSetup(Run &run, const QString &tempDir, Gathered &got);
+// `loaded`, when given, locates the stored sounds in the loaded files while
+// those stay the files it was made for.
+bool gatherWholeSetup(Run &run, const QString &tempDir, Gathered &got,
+                      setupfiles::StoredSoundLocator *loaded = nullptr);
 // The sounds of kit `kitIndex` (0-based); the kit keeps its wave numbers.
 bool gatherKit(Run &run, const QString &tempDir, int kitIndex, Gathered &got);
 

@@ -10,8 +10,10 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <cstdio>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace sf;
 using kf::TestSound;
@@ -439,6 +441,34 @@ private slots:
         hanging.release();
         QTRY_COMPARE(hanging.waiting(), 0);
         QTRY_COMPARE(changedSource({copy}, e.loaded, {}, &why), QString());
+    }
+
+    // A loaded file is opened and checked once and held as checked: another
+    // file renamed over its name later is not what is read, and a write into
+    // the held file itself is told after the copy.
+    void loadedFileHeldAsChecked()
+    {
+        const QString copy = path("HELD.bin");
+        QFile::remove(copy);
+        QVERIFY(QFile::copy(m_src, copy));
+        Editor e;
+        QCOMPARE(loadWholeSetup(e, copy), LoadError::None);
+        const QByteArray loaded = kf::readFile(copy);
+        StoredSoundLocator loc(e.loaded);
+        QCOMPARE(int(loc.check(0)), int(CollectError::None));
+        const HeldKitFiles held = loc.heldFiles();
+        QCOMPARE(QStringList(held.keys()), QStringList({copy}));
+        QVERIFY(kf::writeFile(path("OTHER.bin"), QByteArray(loaded.size(), 'o')));
+        QVERIFY(::rename(QFile::encodeName(path("OTHER.bin")).constData(), QFile::encodeName(copy).constData()) == 0);
+        QCOMPARE(changedHeld(held), QString());
+        QByteArray read(64, Qt::Uninitialized);
+        QCOMPARE(::pread(held[copy].fd->get(), read.data(), 64, 0), ssize_t(64));
+        QCOMPARE(read, loaded.left(64));
+        QCOMPARE(int(loc.check(0)), int(CollectError::None)); // not looked at again
+        QFile grown(QStringLiteral("/proc/self/fd/%1").arg(held[copy].fd->get()));
+        QVERIFY(grown.open(QIODevice::WriteOnly | QIODevice::Append) && grown.write("x") == 1);
+        grown.close();
+        QCOMPARE(changedHeld(held), copy);
     }
 
     void unknownSources()

@@ -625,14 +625,36 @@ private slots:
         QCOMPARE(QSet<QChar>(many.begin(), many.end()).size(), 62);
     }
 
+    // The runs of one converter share one scratch folder, which keeps only its
+    // lock between runs and goes with the converter.
+    void runsShareOneScratchFolder()
+    {
+        {
+            audioconverter conv;
+            QString mesg;
+            QVERIFY(conv.audioConverterRun(m_wav, path("share0.wav"), mesg));
+            const QStringList folders = dirEntries(m_tmp);
+            QCOMPARE(folders.size(), 1);
+            QVERIFY(folders.first().startsWith("zt350conv-"));
+            QVERIFY(conv.audioConverterRun(m_mp3, path("share1.wav"), mesg));
+            QVERIFY(conv.audioConverterRun(m_wav, path("share1.wav"), mesg));
+            QCOMPARE(dirEntries(m_tmp), folders);
+            QCOMPARE(dirEntries(m_tmp + "/" + folders.first()), QStringList({".zt350-run.lock"}));
+            QCOMPARE(readAll(path("share1.wav")), readAll(path("share0.wav")));
+        }
+        QVERIFY(dirEntries(m_tmp).isEmpty());
+    }
+
     // Jobs run on threads of their own, several at once, each as a run of its
     // own would; a source that is no regular file runs nothing; a stop kills
     // what runs and begins nothing more.
     void jobsConvertAtOnceAndStop()
     {
-        audioconverter conv;
-        QString mesg;
-        QVERIFY(conv.audioConverterRun(m_mp3, path("direct.wav"), mesg));
+        {
+            audioconverter conv;
+            QString mesg;
+            QVERIFY(conv.audioConverterRun(m_mp3, path("direct.wav"), mesg));
+        }
         const QString fifo = path("jobs.fifo");
         QVERIFY(::mkfifo(QFile::encodeName(fifo).constData(), 0600) == 0);
         {
