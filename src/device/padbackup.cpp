@@ -156,7 +156,8 @@ QString padFolder(const PadIdentity &identity, const QString &root)
     return root + QLatin1Char('/') + folder;
 }
 
-bool keepFolderFor(const PadIdentity &loaded, const QByteArray &global, const QString &padFolder, QString *why)
+bool keepFolderFor(const PadIdentity &loaded, const QByteArray &global, const QString &padFolder, QString *why,
+                   const std::shared_ptr<ztplatform::Leftovers> &leftovers)
 {
     PadIdentity next = loaded;
     next.fingerprint = fingerprintWith(loaded, global);
@@ -173,7 +174,7 @@ bool keepFolderFor(const PadIdentity &loaded, const QByteArray &global, const QS
     QByteArray bytes;
     for (int i = qMax(0, same.size() - kSamePadsKept); i < same.size(); ++i)
         bytes += same.at(i).first.toLatin1() + ' ' + same.at(i).second.toLatin1() + '\n';
-    ztplatform::ReplaceFile file(root + QLatin1Char('/') + kSamePads);
+    ztplatform::ReplaceFile file(root + QLatin1Char('/') + kSamePads, leftovers);
     const bool ok = ztplatform::makePath(root) && file.open() && file.write(bytes)
                     && file.readBack([&bytes](const QString &path) {
                            QFile back(path);

@@ -17,6 +17,7 @@
 #include "device/padtree.h"
 #include "model/mainwindow1records.h"
 #include "platform/anchoredfolder.h"
+#include "platform/leftovers.h"
 
 #include <QByteArray>
 #include <QDateTime>
@@ -58,9 +59,10 @@ QString padFolder(const PadIdentity &identity, const QString &root = backupsRoot
 // as `loaded`, whose backups are in `padFolder`. A pad named by a digest of
 // its settings gets another name from then on: that name is handed the same
 // folder, in a list of names below the folder's root, replaced whole. Nothing
-// for a pad named by a serial. False when the list cannot be written, why in `why`.
+// for a pad named by a serial. False when the list cannot be written, why in
+// `why`. The list's folder is swept through `leftovers`.
 bool keepFolderFor(const PadIdentity &loaded, const QByteArray &global, const QString &padFolder,
-                   QString *why = nullptr);
+                   QString *why = nullptr, const std::shared_ptr<ztplatform::Leftovers> &leftovers = nullptr);
 
 // The kit records (KIT), global.ini and alter.ini (SYS) as they stand, read
 // below the pad's root: never through a link, never waiting on a pipe.

@@ -34,9 +34,10 @@ bool standsBelow(const ztplatform::FolderAnchor &root, const QString &path)
 
 } // namespace
 
-PadSession::PadSession(const PadSystem &system, QObject *parent)
+PadSession::PadSession(const PadSystem &system, std::shared_ptr<ztplatform::Leftovers> leftovers, QObject *parent)
     : QObject(parent)
     , m_system(system)
+    , m_leftovers(std::move(leftovers))
     , m_drives(std::make_shared<DriveAsk>(system.drives ? *system.drives : ztplatform::systemDriveSource()))
     , m_watch(system.drives ? *system.drives : ztplatform::systemDriveSource())
 {
@@ -275,6 +276,7 @@ writeback::WriteBackJob PadSession::writeBackJob(const KitLists &lists, bool sou
                                                  const SoundRows &rows) const
 {
     writeback::WriteBackJob job;
+    job.leftovers = m_leftovers;
     job.kits = lists.kits;
     job.originalKits = lists.originalKits;
     job.chains = lists.chains;

@@ -14,6 +14,7 @@
 #include "device/writeback.h"
 #include "model/mainwindow1records.h"
 #include "platform/anchoredfolder.h"
+#include "platform/leftovers.h"
 
 #include <QByteArray>
 #include <QHash>
@@ -48,8 +49,10 @@ public:
     };
     Q_ENUM(Mode)
 
-    // Asks the system through `system`.
-    explicit PadSession(const PadSystem &system = PadSystem(), QObject *parent = nullptr);
+    // Asks the system through `system`; the files it replaces sweep their
+    // folders through `leftovers` (none: no sweep).
+    explicit PadSession(const PadSystem &system = PadSystem(),
+                        std::shared_ptr<ztplatform::Leftovers> leftovers = nullptr, QObject *parent = nullptr);
     ~PadSession() override;
 
     // ---- the system ---------------------------------------------------------
@@ -58,6 +61,8 @@ public:
     VolumeDismounter &dismounter();
     // The disk the pad's backups are written through; null: the system's.
     ztplatform::Disk *backupDisk() const { return m_system.backupDisk; }
+    // The sweep of the editor's left-over temporaries.
+    const std::shared_ptr<ztplatform::Leftovers> &leftovers() const { return m_leftovers; }
 
     // ---- mode ---------------------------------------------------------------
     Mode mode() const { return m_mode; }
@@ -287,6 +292,7 @@ private:
     void setMode(Mode mode);
 
     const PadSystem m_system;
+    const std::shared_ptr<ztplatform::Leftovers> m_leftovers;
     std::shared_ptr<DriveAsk> m_drives;
     SystemVolumeDismounter m_systemDismounter; // when the system hands none
     Mode m_mode = Mode::Offline;

@@ -319,7 +319,7 @@ QByteArray restoredGlobalBytes(const WriteBackJob &job)
 }
 
 PadWrite writeAlterFile(const ztplatform::FolderAnchor &padRoot, const QString &sysPath, const QByteArray &bytes,
-                        QString *usedPath, QString *why)
+                        QString *usedPath, QString *why, const std::shared_ptr<ztplatform::Leftovers> &leftovers)
 {
     if (usedPath)
         *usedPath = sysPath + QStringLiteral("/alter.ini");
@@ -341,7 +341,7 @@ PadWrite writeAlterFile(const ztplatform::FolderAnchor &padRoot, const QString &
         *usedPath = sysPath + QLatin1Char('/') + name;
     QString replaceError;
     {
-        ztplatform::ReplaceFile file(folder, name);
+        ztplatform::ReplaceFile file(folder, name, leftovers);
         if (file.open() && file.write(bytes) && file.commit())
             return PadWrite::Written;
         if (file.isRenamed())
@@ -926,7 +926,8 @@ struct WriteBackRun {
         const QByteArray marks = alterFileBytes(kitChangedFlag != 0, job.wavesChanged, globalFlag != 0, kitMarks);
         if (!result.alterWritten || marks == p.alterStep.after || !going())
             return;
-        const PadWrite how = writeAlterFile(job.padRoot, job.sysPath, marks, &notSaved.alterFile, &notSaved.alterWhy);
+        const PadWrite how = writeAlterFile(job.padRoot, job.sysPath, marks, &notSaved.alterFile, &notSaved.alterWhy,
+                                            job.leftovers);
         result.alterWritten = how == PadWrite::Written;
         if (result.alterWritten)
             return;

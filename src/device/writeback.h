@@ -10,6 +10,7 @@
 #include "device/padidentity.h"
 #include "model/mainwindow1records.h"
 #include "platform/anchoredfolder.h"
+#include "platform/leftovers.h"
 #include "platform/removabledrives.h"
 
 #include <QByteArray>
@@ -71,8 +72,10 @@ QString padStopText(PadStop stop);
 // never written through. Without room for the temporary file, an existing
 // alter.ini of the same size is rewritten in place. When it is not written,
 // `usedPath` gets the file tried and `why` the reason, when one is known.
+// The SYS folder is swept through `leftovers`.
 PadWrite writeAlterFile(const ztplatform::FolderAnchor &padRoot, const QString &sysPath, const QByteArray &bytes,
-                        QString *usedPath = nullptr, QString *why = nullptr);
+                        QString *usedPath = nullptr, QString *why = nullptr,
+                        const std::shared_ptr<ztplatform::Leftovers> &leftovers = nullptr);
 // Why the kit file `file` below `padRoot` cannot take a kit record in place:
 // what stands there when it is no regular file, that nothing does, or that it
 // is shorter than a record; empty when none of these.
@@ -98,6 +101,7 @@ struct WriteBackJob {
     QByteArray globalAsLoaded; // global.ini whole at load
     QByteArray restoredGlobal; // the global settings file a restore put into the editor, empty when none
     ztplatform::FolderAnchor padRoot; // the pad's root as loaded; every write stays below it
+    std::shared_ptr<ztplatform::Leftovers> leftovers; // swept from the folders it replaces files in
     std::shared_ptr<PadGuard> padGuard; // when set: asked before the first write, told of each kit written
     std::function<void(const QByteArray &)> globalReplacing; // told global.ini's bytes before it is replaced whole
     QString driveRoot; // the pad's drive, to tell it gone; without one, gone is no model folder above kitPath

@@ -121,9 +121,10 @@ bool Watch::mayPlace()
 }
 
 Outcome convert(const QString &source, const QString &target, QString &err, QString *why, QString *notKept,
-                Watch *watch, bool createOnly, const audioconverter::Limits &limits)
+                Watch *watch, bool createOnly, const audioconverter::Limits &limits,
+                const std::shared_ptr<ztplatform::Leftovers> &leftovers)
 {
-    ztplatform::ReplaceFile part(target);
+    ztplatform::ReplaceFile part(target, leftovers);
     part.setCreateOnly(createOnly);
     if (!part.open())
         return unwritable(why, part.errorString());
@@ -145,9 +146,10 @@ Outcome convert(const QString &source, const QString &target, QString &err, QStr
 }
 
 Outcome copyStored(const QString &kitFile, quint32 offset, quint32 length, const QString &target,
-                   const soundsource::LoadCheck &asLoaded, QString *why, Watch *watch, bool createOnly)
+                   const soundsource::LoadCheck &asLoaded, QString *why, Watch *watch, bool createOnly,
+                   const std::shared_ptr<ztplatform::Leftovers> &leftovers)
 {
-    ztplatform::ReplaceFile part(target);
+    ztplatform::ReplaceFile part(target, leftovers);
     part.setCreateOnly(createOnly);
     if (!part.open())
         return unwritable(why, part.errorString());

@@ -2,6 +2,7 @@
 
 #include "library/soundsource.h"
 #include "model/audioconverter.h"
+#include "platform/leftovers.h"
 #include "platform/timedlook.h"
 
 #include <QSet>
@@ -12,6 +13,7 @@
 
 #include <atomic>
 #include <functional>
+#include <memory>
 #include <optional>
 
 // Writing exported sounds without harming files the export did not make.
@@ -107,10 +109,11 @@ std::optional<T> waitWatched(Watch &watch, qint64 stallMs, const std::function<T
 // `watch` (when given) is told each step; once it gave up, the result is
 // Unwritable and `target` is as it was. With `createOnly` nothing that
 // stands at `target` by the rename is replaced: Unwritable (EEXIST). ffmpeg's
-// run keeps `limits`.
+// run keeps `limits`. The target's folder is swept through `leftovers`.
 Outcome convert(const QString &source, const QString &target, QString &err, QString *why = nullptr,
                 QString *notKept = nullptr, Watch *watch = nullptr, bool createOnly = false,
-                const audioconverter::Limits &limits = audioconverter::Limits());
+                const audioconverter::Limits &limits = audioconverter::Limits(),
+                const std::shared_ptr<ztplatform::Leftovers> &leftovers = nullptr);
 
 // Copies the `length` bytes at `offset` of a kit file into `target` by the
 // same temporary file, sync and rename as convert, the folder left alike.
@@ -121,7 +124,7 @@ Outcome convert(const QString &source, const QString &target, QString &err, QStr
 // each block too.
 Outcome copyStored(const QString &kitFile, quint32 offset, quint32 length, const QString &target,
                    const soundsource::LoadCheck &asLoaded, QString *why = nullptr, Watch *watch = nullptr,
-                   bool createOnly = false);
+                   bool createOnly = false, const std::shared_ptr<ztplatform::Leftovers> &leftovers = nullptr);
 
 // The files the library's sounds come from (for a stored sound, its kit
 // file), to tell whether a target would replace one of them.

@@ -98,8 +98,10 @@ void dropRows(QStandardItem *parent, const QVector<int> &rows)
 
 } // namespace
 
-SoundLibrary::SoundLibrary(const QString &clickFolder, QObject *parent)
+SoundLibrary::SoundLibrary(const QString &clickFolder, std::shared_ptr<ztplatform::Leftovers> leftovers,
+                           QObject *parent)
     : QObject(parent)
+    , m_leftovers(std::move(leftovers))
     , m_total(new SoundListModel(SoundListModel::Kind::Total, this))
     , m_mirror(new SoundListModel(SoundListModel::Kind::Mirror, this))
     , m_groups(new SoundListModel(SoundListModel::Kind::Groups, this))

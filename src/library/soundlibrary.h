@@ -12,6 +12,7 @@
 #include "model/soundfilexml.h"
 #include "platform/filelock.h"
 #include "platform/fileidentity.h"
+#include "platform/leftovers.h"
 #include "kitfile/sharedsounds.h"
 #include "kitfile/soundbytes.h"
 #include "kitfile/wavecollect.h"
@@ -60,8 +61,12 @@ public:
 
     // An empty library: its lists show no sound; one per window. Its default
     // metronome sounds are those in `clickFolder` (empty: the installed ones).
-    explicit SoundLibrary(const QString &clickFolder = QString(), QObject *parent = nullptr);
+    // The files it replaces sweep their folders through `leftovers` (none: no sweep).
+    explicit SoundLibrary(const QString &clickFolder = QString(),
+                          std::shared_ptr<ztplatform::Leftovers> leftovers = nullptr, QObject *parent = nullptr);
     ~SoundLibrary() override;
+    // The sweep of the editor's left-over temporaries, for each file it replaces.
+    const std::shared_ptr<ztplatform::Leftovers> &leftovers() const { return m_leftovers; }
 
     // ---- steps ------------------------------------------------------------------------
     // The user's edits become steps of `recorder` (none: no step is kept).
@@ -428,6 +433,7 @@ signals:
     void clickSoundsChanged();
 
 private:
+    const std::shared_ptr<ztplatform::Leftovers> m_leftovers;
     // One edit of the library: what it changed is told once, when the
     // outermost edit ends (an edit may make others).
     enum Change { Sounds = 1, Groups = 2, Clicks = 4 };

@@ -198,16 +198,17 @@ struct Replaced
 };
 
 Replaced replaceList(const QString &target, const QByteArray &bytes, const std::optional<QByteArray> &other,
-                     const std::shared_ptr<std::atomic_int> &stage)
+                     const std::shared_ptr<std::atomic_int> &stage,
+                     const std::shared_ptr<ztplatform::Leftovers> &leftovers)
 {
     Replaced done;
     if (other) {
-        done.keptAs = soundfilexml::keepCopyBeside(target, *other, &done.why);
+        done.keptAs = soundfilexml::keepCopyBeside(target, *other, leftovers, &done.why);
         done.kept = !done.keptAs.isEmpty();
         if (!done.kept)
             return done;
     }
-    ztplatform::ReplaceFile file(target);
+    ztplatform::ReplaceFile file(target, leftovers);
     if (file.open() && file.write(bytes) && file.finish()) {
         int preparing = Preparing;
         if (!stage->compare_exchange_strong(preparing, Renaming)) {
@@ -317,9 +318,9 @@ QString SoundLibrary::keepAsideWithin(const QString &target, const std::optional
     };
     const std::optional<Kept> kept = ztplatform::lookAtFileWithin<Kept>(
             target, kSoundLookLimitMs,
-            [target, bytes]() {
+            [target, bytes, leftovers = m_leftovers]() {
                 Kept k;
-                k.as = bytes ? soundfilexml::keepCopyBeside(target, *bytes, &k.why)
+                k.as = bytes ? soundfilexml::keepCopyBeside(target, *bytes, leftovers, &k.why)
                              : soundfilexml::moveAside(target, &k.why);
                 return k;
             },
@@ -517,7 +518,9 @@ void SoundLibrary::replaceGroups(const QByteArray &bytes, const std::optional<QB
     const QString target = m_listTarget;
     const auto stage = std::make_shared<std::atomic_int>(Preparing);
     const std::optional<Replaced> done = ztplatform::lookAtFileWithin<Replaced>(
-            target, kSoundLookLimitMs, [target, bytes, other, stage]() { return replaceList(target, bytes, other, stage); },
+            target, kSoundLookLimitMs, [target, bytes, other, stage, leftovers = m_leftovers]() {
+                return replaceList(target, bytes, other, stage, leftovers);
+            },
             m_lookWait);
     if (!done) {
         int preparing = Preparing;

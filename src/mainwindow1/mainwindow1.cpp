@@ -212,8 +212,8 @@ MainWindow1::MainWindow1(const WindowServices &services, QWidget *parent)
     : QMainWindow(parent)
     , ui(new Ui::MainWindow1)
     , m_services(services)
-    , soundLibrary(services.clickFolder)
-    , m_pad(services.pad)
+    , soundLibrary(services.clickFolder, services.leftovers)
+    , m_pad(services.pad, services.leftovers)
 {
     // The form's images live in the resources of a static library.
     ztInitResources();

@@ -3,8 +3,11 @@
 
 #include "device/padsystem.h"
 #include "model/audioconverter.h"
+#include "platform/leftovers.h"
 
 #include <QString>
+
+#include <memory>
 
 class UiPrompter;
 
@@ -22,6 +25,9 @@ struct WindowServices
     audioconverter::Limits conversion;  // the bounds of every ffmpeg run
     QString clickFolder;                // the default metronome sounds; empty: the installed ones
     PadSystem pad;                      // the drives, the pad's volume, its dismount and backups
+    // The folders swept of temporaries an earlier editor left, shared by every
+    // file the window and its work replace; the editor starts as this is made.
+    std::shared_ptr<ztplatform::Leftovers> leftovers = std::make_shared<ztplatform::Leftovers>();
 };
 
 #endif

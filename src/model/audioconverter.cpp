@@ -539,7 +539,7 @@ bool audioconverter::audioConverterRun(QString inFile, QString outFile, QString 
     // An outFile that holds bytes is replaced only by a complete result.
     const QFileInfo earlier(outFile);
     if (earlier.size() > 0 || (earlier.exists() && ztplatform::sameFile(inFile, outFile))) {
-        ztplatform::ReplaceFile replacement(outFile);
+        ztplatform::ReplaceFile replacement(outFile, m_leftovers);
         const bool opened = replacement.open();
         qint64 size = 0;
         const bool converted = convertInto(inFile, opened ? &replacement.file() : nullptr, outFile,

@@ -16,6 +16,7 @@ class QFileDevice;
 class QProcess;
 namespace ztplatform {
 class HeldSource;
+class Leftovers;
 class RunFolder;
 }
 
@@ -139,6 +140,8 @@ public:
     // Called on the converting thread each time a run is seen to make
     // progress (ffmpeg's text, bytes read or written, a buffer copied).
     void setProgressed(std::function<void()> progressed) { m_progressed = std::move(progressed); }
+    // An outFile replaced by audioConverterRun sweeps its folder through `leftovers`.
+    void setLeftovers(std::shared_ptr<ztplatform::Leftovers> leftovers) { m_leftovers = std::move(leftovers); }
 
     // "ffmpeg" beside the executable when present, else the one on PATH;
     // looked for at most 2 s, waited on through `wait`.
@@ -189,6 +192,7 @@ private:
     int m_timeout = DEFAULT_TIMEOUT_MS;
     const std::atomic_bool *m_stop = nullptr;
     std::function<void()> m_progressed;
+    std::shared_ptr<ztplatform::Leftovers> m_leftovers;
     bool m_tooLong = false;
     QString m_silentSource;
 };

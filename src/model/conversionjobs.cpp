@@ -61,6 +61,7 @@ struct ConversionJobs::State
 
     QString program;
     audioconverter::Limits limits;
+    std::shared_ptr<ztplatform::Leftovers> leftovers;
     ztplatform::FolderAnchor root; // sources below it are read through it
     std::mutex lock;
     std::condition_variable changed;
@@ -80,6 +81,7 @@ void ConversionJobs::State::work(const std::shared_ptr<State> &state)
     audioconverter converter(state->limits);
     converter.setProgram(state->program);
     converter.setStopFlag(&state->stop);
+    converter.setLeftovers(state->leftovers);
     std::unique_lock<std::mutex> hold(state->lock);
     // The converter's scratch folder serves the batch; it goes before the
     // last result is told, or a stop is settled.
@@ -151,12 +153,14 @@ void ConversionJobs::State::work(const std::shared_ptr<State> &state)
     state->changed.notify_all();
 }
 
-ConversionJobs::ConversionJobs(const QString &program, int threads, const audioconverter::Limits &limits)
+ConversionJobs::ConversionJobs(const QString &program, int threads, const audioconverter::Limits &limits,
+                               std::shared_ptr<ztplatform::Leftovers> leftovers)
     : m_state(std::make_shared<State>())
     , m_threads(threads > 0 ? threads : qMax(1, QThread::idealThreadCount()))
 {
     m_state->program = program;
     m_state->limits = limits;
+    m_state->leftovers = std::move(leftovers);
 }
 
 ConversionJobs::~ConversionJobs()

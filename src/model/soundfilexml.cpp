@@ -428,7 +428,7 @@ bool soundfilexml::writeSoundFileListXml(QString fileName, QVector<strSoundGroup
                                          QString *notKept)
 {
     const QByteArray bytes = toBytes(soundFileList);
-    ztplatform::ReplaceFile file(fileName);
+    ztplatform::ReplaceFile file(fileName, nullptr);
     const bool written = file.open() && file.write(bytes) && file.commit();
     if (notKept)
         *notKept = file.notKept();
@@ -440,7 +440,8 @@ bool soundfilexml::writeSoundFileListXml(QString fileName, QVector<strSoundGroup
     return false;
 }
 
-QString soundfilexml::keepCopyBeside(const QString &fileName, const QByteArray &bytes, QString *reason)
+QString soundfilexml::keepCopyBeside(const QString &fileName, const QByteArray &bytes,
+                                     const std::shared_ptr<ztplatform::Leftovers> &leftovers, QString *reason)
 {
     for (int n = 0; n < 1000; ++n) {
         const QString name = besideName(fileName, n);
@@ -450,7 +451,7 @@ QString soundfilexml::keepCopyBeside(const QString &fileName, const QByteArray &
                 return name; // kept before
             continue;
         }
-        ztplatform::ReplaceFile copy(name);
+        ztplatform::ReplaceFile copy(name, leftovers);
         copy.setCreateOnly(true); // never over what appeared meanwhile
         if (copy.open() && copy.write(bytes) && copy.commit())
             return name;

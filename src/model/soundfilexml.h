@@ -5,6 +5,12 @@
 #include <QString>
 #include <QVector>
 
+#include <memory>
+
+namespace ztplatform {
+class Leftovers;
+}
+
 // Reads and writes the sound library's group list ("soundlist.xml").
 class soundfilexml
 {
@@ -70,14 +76,16 @@ public:
     // *error (when given) then gets the system's reason. A link at the name
     // is replaced itself: a caller that writes through one names its far end.
     // *notKept (when given) gets what the replaced file had that the new one
-    // lacks (ztplatform::ReplaceFile::notKept).
+    // lacks (ztplatform::ReplaceFile::notKept). No left-over temporaries are
+    // swept: it writes the files tests and benchmarks start from.
     static bool writeSoundFileListXml(QString fileName, QVector<strSoundGroup> soundFileList,
                                       QString *error = nullptr, QString *notKept = nullptr);
     // A new file beside `fileName` ("<name>.bak", else "<name>.bak1", ...) that
     // holds `bytes`, written as the file above and never over anything (a copy
     // there holding these very bytes is taken as it is); its path, or empty
-    // with the reason.
-    static QString keepCopyBeside(const QString &fileName, const QByteArray &bytes, QString *reason = nullptr);
+    // with the reason. Its folder is swept through `leftovers`.
+    static QString keepCopyBeside(const QString &fileName, const QByteArray &bytes,
+                                  const std::shared_ptr<ztplatform::Leftovers> &leftovers, QString *reason = nullptr);
     // Gives whatever stands at `fileName` (a file, a link, a pipe, a folder) the
     // first free name of those above; that name, or empty with the reason.
     static QString moveAside(const QString &fileName, QString *reason = nullptr);

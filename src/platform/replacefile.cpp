@@ -9,15 +9,11 @@
 #include <QDebug>
 #include <QDir>
 #include <QFileInfo>
-#include <QMutex>
-#include <QSet>
 
 #include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <cstring>
-#include <ctime>
-#include <dirent.h>
 #include <fcntl.h>
 #include <grp.h>
 #include <pwd.h>
@@ -43,66 +39,6 @@ int modeOf(Disk &disk, int dir, const QString &name)
     return int(st.st_mode & 0777);
 }
 
-// The editor's start, and the folders looked at for leftovers since.
-struct Leftovers {
-    QMutex lock;
-    struct timespec start = now();
-    QSet<QPair<quint64, quint64>> seen;
-
-    // A file written before this moment has a time (coarse, or fine where the
-    // kernel gives fine times) no later than it.
-    static struct timespec now()
-    {
-        struct timespec t;
-        ::clock_gettime(CLOCK_REALTIME, &t);
-        return t;
-    }
-};
-
-Leftovers &leftovers()
-{
-    static Leftovers l;
-    return l;
-}
-// Taken as the program starts, not at the first save.
-[[maybe_unused]] const bool g_startTaken = (leftovers(), true);
-
-bool before(const struct timespec &a, const struct timespec &b)
-{
-    return a.tv_sec < b.tv_sec || (a.tv_sec == b.tv_sec && a.tv_nsec < b.tv_nsec);
-}
-
-// The temporaries of the folder `dir` that no running editor holds and that
-// were last written before this editor started; each folder once.
-void removeLeftovers(Disk &disk, int dir)
-{
-    struct stat st;
-    struct timespec start;
-    {
-        Leftovers &l = leftovers();
-        QMutexLocker hold(&l.lock);
-        if (disk.stat(dir, &st) != 0 || l.seen.contains({quint64(st.st_dev), quint64(st.st_ino)}))
-            return;
-        l.seen.insert({quint64(st.st_dev), quint64(st.st_ino)});
-        start = l.start;
-    }
-    QVector<QByteArray> names;
-    for (const ListedEntry &e : listFolder(disk, dir)) {
-        if (isTemporaryName(QFile::decodeName(e.name)))
-            names.append(e.name);
-    }
-    for (const QByteArray &name : qAsConst(names)) {
-        const Descriptor fd(disk.openAt(dir, name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
-        struct stat file, entry;
-        // Held by an editor at work on it: its lock tells.
-        if (fd.isOpen() && disk.stat(fd.get(), &file) == 0 && S_ISREG(file.st_mode) && before(file.st_mtim, start)
-            && disk.lock(fd.get(), LOCK_EX | LOCK_NB) == 0
-            && disk.statAt(dir, name, &entry, AT_SYMLINK_NOFOLLOW) == 0 && entry.st_ino == file.st_ino
-            && entry.st_dev == file.st_dev && disk.unlinkAt(dir, name) != 0)
-            qWarning() << "cannot remove the left-over" << QFile::decodeName(name) << ":" << std::strerror(errno);
-    }
-}
-
 // The name a kept temporary takes: "K001~1.INI" for "K001.INI".
 QString keptName(const QString &name, int n)
 {
@@ -114,19 +50,21 @@ QString keptName(const QString &name, int n)
 
 } // namespace
 
-ReplaceFile::ReplaceFile(const QString &target, Disk *disk)
+ReplaceFile::ReplaceFile(const QString &target, std::shared_ptr<Leftovers> leftovers, Disk *disk)
     : m_target(target)
     , m_disk(disk)
+    , m_leftovers(std::move(leftovers))
 {
     const QFileInfo info(target);
     m_folderPath = QDir::fromNativeSeparators(info.absolutePath());
     m_name = info.fileName();
 }
 
-ReplaceFile::ReplaceFile(const OpenFolder &folder, const QString &name)
+ReplaceFile::ReplaceFile(const OpenFolder &folder, const QString &name, std::shared_ptr<Leftovers> leftovers)
     : m_target(name)
     , m_name(name)
     , m_disk(&folder.disk())
+    , m_leftovers(std::move(leftovers))
 {
     m_file.setDisk(m_disk);
     if (folder.isOpen())
@@ -136,22 +74,6 @@ ReplaceFile::ReplaceFile(const OpenFolder &folder, const QString &name)
 ReplaceFile::~ReplaceFile()
 {
     m_file.close();
-}
-
-void ReplaceFile::startedAgain()
-{
-    // Once the coarse clock files are stamped with has passed the fine start,
-    // every file written from now on is later than it.
-    const struct timespec is = Leftovers::now();
-    struct timespec coarse;
-    do {
-        ::usleep(1000);
-        ::clock_gettime(CLOCK_REALTIME_COARSE, &coarse);
-    } while (!before(is, coarse));
-    Leftovers &l = leftovers();
-    QMutexLocker hold(&l.lock);
-    l.start = is;
-    l.seen.clear();
 }
 
 QString ReplaceFile::temporaryPath() const
@@ -204,7 +126,8 @@ bool ReplaceFile::open()
     const long nameMax = ::fpathconf(m_dir.get(), _PC_NAME_MAX);
     if (target.size() > (nameMax > 0 ? nameMax : NAME_MAX))
         return fail(Step::Create, ENAMETOOLONG);
-    removeLeftovers(disk(), m_dir.get());
+    if (m_leftovers)
+        m_leftovers->sweep(disk(), m_dir.get());
     m_file.setDisk(&disk());
     m_write.emplace(disk(), m_dir.get());
     m_write->setSyncedByCaller(m_syncedByCaller);

@@ -3,6 +3,7 @@
 
 #include "platform/descriptor.h"
 #include "platform/durablewrite.h"
+#include "platform/leftovers.h"
 #include "platform/sysio.h"
 
 #include <QByteArray>
@@ -11,6 +12,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <memory>
 #include <optional>
 
 namespace ztplatform {
@@ -22,9 +24,9 @@ class OpenFolder;
 // order:
 //  open()     a new temporary in the target's folder (temporaryName()),
 //             created exclusively and never through a link: a name that is
-//             taken, by a link too, moves on to the next number. The first
-//             open in a folder removes the editor's temporaries left there
-//             from before this editor started (none another editor holds).
+//             taken, by a link too, moves on to the next number. The
+//             folder is first swept of older temporaries (`leftovers`, when
+//             given).
 //             A target whose path or name is too long for the system fails
 //             here (ENAMETOOLONG);
 //  file(), write()  its bytes;
@@ -49,10 +51,10 @@ public:
 
     // `target` by path: its folder is opened when the temporary is made. The
     // file changes through `disk` (the editor's when null).
-    explicit ReplaceFile(const QString &target, Disk *disk = nullptr);
+    ReplaceFile(const QString &target, std::shared_ptr<Leftovers> leftovers, Disk *disk = nullptr);
     // The entry `name` of an opened folder (the folder is held while this
     // lives), changed through the folder's disk.
-    ReplaceFile(const OpenFolder &folder, const QString &name);
+    ReplaceFile(const OpenFolder &folder, const QString &name, std::shared_ptr<Leftovers> leftovers);
     ~ReplaceFile();
     ReplaceFile(const ReplaceFile &) = delete;
     ReplaceFile &operator=(const ReplaceFile &) = delete;
@@ -110,11 +112,6 @@ public:
     // The system's reason for the failed step.
     QString errorString() const { return m_error; }
 
-    // Temporaries are judged left over against this moment: the editor's
-    // start, or now for a test that starts the editor again in its process
-    // (every folder is then looked at again).
-    static void startedAgain();
-
 private:
     Disk &disk() const { return m_disk ? *m_disk : sysio::disk(); }
     bool fail(Step step, int error);
@@ -128,6 +125,7 @@ private:
     bool m_createOnly = false;
     bool m_syncedByCaller = false;
     Disk *m_disk = nullptr;
+    std::shared_ptr<Leftovers> m_leftovers;
 
     Descriptor m_dir;
     Descriptor m_lock; // holds the temporary's lock until it is renamed or goes

@@ -26,15 +26,16 @@ constexpr int kStallLimitMs = 5000; // a file's write that has not moved on that
 // returns; the temporary goes with it unless renamed.
 struct FileWrite
 {
-    // A single-kit file of `kit` (0..99), its model taken once laid out.
-    FileWrite(const QString &dest, int kit)
-        : out(dest)
+    // A single-kit file of `kit` (0..99), its model taken once laid out; its
+    // folder swept through `leftovers`.
+    FileWrite(const QString &dest, int kit, std::shared_ptr<ztplatform::Leftovers> leftovers)
+        : out(dest, std::move(leftovers))
         , kit(kit)
     {
     }
     // The whole setup, laid out in `laidOut`.
-    FileWrite(const QString &dest, const percussionpadfile &laidOut)
-        : out(dest)
+    FileWrite(const QString &dest, const percussionpadfile &laidOut, std::shared_ptr<ztplatform::Leftovers> leftovers)
+        : out(dest, std::move(leftovers))
         , kit(-1)
     {
         image.emplace(laidOut);

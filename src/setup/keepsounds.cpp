@@ -125,9 +125,9 @@ QVector<setupfiles::LostSound> clickSounds(const QVector<Records::SOUND_LIST_INF
 // folder is left to the caller. False, with nothing left at `copy`, when it
 // fails: `why` gets the system's reason when the copy could not be written.
 bool keepCopy(const Records::READ_KIT_FILE &kit, const percussionpadfile::P_SOUND_INDEX &entry,
-              const QString &copy, QString &why)
+              const QString &copy, const std::shared_ptr<ztplatform::Leftovers> &leftovers, QString &why)
 {
-    ztplatform::ReplaceFile file(copy);
+    ztplatform::ReplaceFile file(copy, leftovers);
     file.setCreateOnly(true);
     soundsource::CopyFault fault = soundsource::CopyFault::None;
     auto asLoaded = [&kit](const ztplatform::FileStamp &opened) { return setupfiles::matchesLoad(kit, opened); };
@@ -241,7 +241,8 @@ struct Copies
 // synced, on the thread that calls it; `watch` moves after each. Once the
 // watch gave up, what was made goes again and nothing is kept.
 Copies makeCopies(const Records::READ_KIT_FILE &kit, const QString &folderPath, const QVector<KeepItem> &items,
-                  exportfile::Watch &watch, std::atomic_int &done)
+                  const std::shared_ptr<ztplatform::Leftovers> &leftovers, exportfile::Watch &watch,
+                  std::atomic_int &done)
 {
     const QString kitFile = QDir::fromNativeSeparators(kit.file);
     const QDir folder(folderPath);
@@ -268,7 +269,7 @@ Copies makeCopies(const Records::READ_KIT_FILE &kit, const QString &folderPath, 
         const QString copy = QDir::toNativeSeparators(folder.filePath(file));
         const bool keptBefore = !file.isEmpty() && folder.exists(file);
         QString why;
-        const bool kept = !file.isEmpty() && (keptBefore ? syncKept(copy, why) : keepCopy(kit, k.entry, copy, why));
+        const bool kept = !file.isEmpty() && (keptBefore ? syncKept(copy, why) : keepCopy(kit, k.entry, copy, leftovers, why));
         if (!kept) {
             qWarning() << "cannot keep the sound" << k.source << "as" << copy;
             return undo(why);
@@ -369,7 +370,9 @@ bool keepFrom(Run &run, setupfiles::StoredSoundLocator &loc, int record, const Q
     };
     const std::optional<Copies> copies = exportfile::waitWatched<Copies>(
             *watch, kStallLimitMs,
-            [kit, folder, keep, watch, done]() { return makeCopies(kit, folder, keep, *watch, *done); },
+            [kit, folder, keep, watch, done, leftovers = run.lib.leftovers()]() {
+                return makeCopies(kit, folder, keep, leftovers, *watch, *done);
+            },
             [&run, done, &show](const std::function<bool(int ms)> &ended) {
                 ztplatform::timedlook::waitUntil(run.hooks.wait, [&](int ms) {
                     show(*done);

@@ -284,7 +284,8 @@ bool SaveKitsJob::writeKit(int i)
                               + QCoreApplication::translate("MainWindow1", " open error.");
     if (!t.usable)
         return fail(openError);
-    const auto w = std::make_shared<FileWrite>(t.temporary ? t.replaces : t.target, t.kit - 1);
+    const auto w = std::make_shared<FileWrite>(t.temporary ? t.replaces : t.target, t.kit - 1,
+                                               m_run.lib.leftovers());
     m_files[size_t(i)] = w;
     w->out.setCreateOnly(!t.temporary);
     const std::optional<Written> opened = offThread<Written>(m_run, w->writing, [w]() { return openFile(*w); });

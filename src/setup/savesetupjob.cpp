@@ -65,7 +65,7 @@ setupjob::Result SaveSetupJob::run(const Input &in)
 // Written beside the target; a new file never takes the place of one made meanwhile.
 void SaveSetupJob::writeAndPlace(const QString &dest, const QStringList &sources)
 {
-    const auto out = std::make_shared<FileWrite>(dest, m_run.doc.cf());
+    const auto out = std::make_shared<FileWrite>(dest, m_run.doc.cf(), m_run.lib.leftovers());
     out->out.setCreateOnly(!m_replace);
     out->held = m_loaded->heldFiles();
     if (!writeBeside(out))

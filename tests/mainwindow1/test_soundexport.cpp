@@ -1030,8 +1030,9 @@ private slots:
             QVERIFY2(e.file("a.wav") == old || e.file("a.wav") == a, qPrintable(at));
             QVERIFY2(!QFileInfo::exists(QDir(e.out).filePath("one.wav")) || e.file("one.wav") == kit.waves.at(1),
                      qPrintable(at));
-            ztplatform::ReplaceFile::startedAgain();
-            QVERIFY(ztplatform::ReplaceFile(QDir(e.out).filePath("next.wav")).open());
+            const std::shared_ptr<ztplatform::Leftovers> &leftovers = e.w->library().leftovers();
+            leftovers->startAgain();
+            QVERIFY(ztplatform::ReplaceFile(QDir(e.out).filePath("next.wav"), leftovers).open());
             for (const QString &name : QDir(e.out).entryList(QDir::Files | QDir::Hidden | QDir::System))
                 QVERIFY2(!ztplatform::isTemporaryName(name), qPrintable(at + ": " + name));
         }

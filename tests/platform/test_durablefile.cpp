@@ -90,7 +90,7 @@ class TestDurableFile : public QObject
     // `bytes` written to replace `target`; true when they took its place.
     static bool replace(const QString &target, const QByteArray &bytes)
     {
-        ztplatform::ReplaceFile f(target);
+        ztplatform::ReplaceFile f(target, nullptr);
         return f.open() && f.write(bytes) && f.commit();
     }
 

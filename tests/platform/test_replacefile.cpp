@@ -71,6 +71,7 @@ class TestReplaceFile : public QObject
     Q_OBJECT
 
     QTemporaryDir m_dir;
+    const std::shared_ptr<ztplatform::Leftovers> m_leftovers = std::make_shared<ztplatform::Leftovers>();
 
     QString path(const QString &name) const { return m_dir.filePath(name); }
     QStringList entries() const
@@ -91,7 +92,7 @@ private slots:
         QVERIFY(QFile::setPermissions(path("s.bin"), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup));
         QCOMPARE(modeOf(path("s.bin")), 0640);
         {
-            ReplaceFile f(path("s.bin"));
+            ReplaceFile f(path("s.bin"), m_leftovers);
             QVERIFY(f.open());
             QCOMPARE(f.temporaryPath(), path(".s.bin.0.zt-part"));
             QVERIFY(f.write("new ") && f.file().write("bytes") == 5);
@@ -105,7 +106,7 @@ private slots:
 
         // A new file gets the mode any new file gets.
         QVERIFY(write(path("plain"), ""));
-        ReplaceFile fresh(path("fresh.txt"));
+        ReplaceFile fresh(path("fresh.txt"), m_leftovers);
         QVERIFY(fresh.open() && fresh.write("x") && fresh.commit());
         QCOMPARE(modeOf(path("fresh.txt")), modeOf(path("plain")));
     }
@@ -119,14 +120,14 @@ private slots:
         QCOMPARE(::link(QFile::encodeName(path("s.bin")).constData(), QFile::encodeName(path("b.bin")).constData()), 0);
         QCOMPARE(::link(QFile::encodeName(path("s.bin")).constData(), QFile::encodeName(path("sub/c.bin")).constData()),
                  0);
-        ReplaceFile f(path("s.bin"));
+        ReplaceFile f(path("s.bin"), m_leftovers);
         QVERIFY(f.open() && f.write("new") && f.commit());
         QCOMPARE(read(path("s.bin")), QByteArray("new"));
         QCOMPARE(read(path("b.bin")), QByteArray("old"));
         QCOMPARE(f.notKept(), QString("The file had other names (hard links), which keep the old bytes: \"%1\", "
                                       "1 more in other folders.")
                                       .arg(QDir::toNativeSeparators(QFileInfo(path("b.bin")).absoluteFilePath())));
-        ReplaceFile plain(path("b.bin")); // its last other name is in another folder
+        ReplaceFile plain(path("b.bin"), m_leftovers); // its last other name is in another folder
         QVERIFY(plain.open() && plain.write("x") && plain.commit());
         QCOMPARE(plain.notKept(), QString("The file had other names (hard links), which keep the old bytes: "
                                           "1 more in other folders."));
@@ -142,7 +143,7 @@ private slots:
         QVERIFY(write(path("other.bin"), "other"));
         QVERIFY(QFile::link(path("other.bin"), path("t.bin")));
         {
-            ReplaceFile s(path("s.bin")), t(path("t.bin"));
+            ReplaceFile s(path("s.bin"), m_leftovers), t(path("t.bin"), m_leftovers);
             QVERIFY(s.open() && t.open());
             QCOMPARE(s.temporaryPath(), path(".s.bin.1.zt-part"));
             QVERIFY(s.write("new s") && t.write("new t") && s.commit() && t.commit());
@@ -173,14 +174,14 @@ private slots:
         QCOMPARE(folder.size() + 9, PATH_MAX - 1);
         const QString tooLong = QString::fromLocal8Bit(std::strerror(ENAMETOOLONG));
         for (const QString &target : {folder + "/K001.INI0", path(QString(NAME_MAX + 1, 'n'))}) {
-            ReplaceFile f(target);
+            ReplaceFile f(target, m_leftovers);
             QVERIFY(!f.open());
             QCOMPARE(int(f.failedStep()), int(ReplaceFile::Step::Create));
             QCOMPARE(f.errorString(), tooLong);
         }
         QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList());
 
-        ReplaceFile f(folder + "/K001.INI");
+        ReplaceFile f(folder + "/K001.INI", m_leftovers);
         QVERIFY(f.open() && f.write("kit"));
         QVERIFY(f.temporaryPath().size() >= PATH_MAX);
         QVERIFY(f.readBack([](const QString &p) { return read(p) == "kit"; }));
@@ -200,7 +201,7 @@ private slots:
         QCOMPARE(listed.size(), 1);
         QCOMPARE(QFile::encodeName(listed.first()), raw);
         QVERIFY(listed.first().endsWith(QString::fromUtf8("\xe4\xb8\xad"))); // 中 reads as itself
-        ReplaceFile f(QDir(path(listed.first())).filePath("K001.INI"));
+        ReplaceFile f(QDir(path(listed.first())).filePath("K001.INI"), m_leftovers);
         QVERIFY(f.open() && f.write("kit") && f.commit());
         struct stat st;
         QCOMPARE(::stat((at + "/K001.INI").constData(), &st), 0);
@@ -225,7 +226,8 @@ private slots:
         QVERIFY(write(path("K001~1.INI"), "the user's"));
         QString kept;
         {
-            ReplaceFile a(path("K001.INI")), b(path("K001.INI")), c(path("K001.INI"));
+            ReplaceFile a(path("K001.INI"), m_leftovers), b(path("K001.INI"), m_leftovers),
+                    c(path("K001.INI"), m_leftovers);
             QVERIFY(a.open() && b.open() && a.write("a") && b.write("b"));
             QCOMPARE(b.temporaryPath(), path(".K001.INI.1.zt-part"));
             QVERIFY(b.finish());
@@ -241,7 +243,7 @@ private slots:
         QCOMPARE(entries(), QStringList({"K001.INI", "K001~1.INI", "K001~2.INI"}));
 
         // A new file that finds something at its name by the rename leaves it.
-        ReplaceFile d(path("new.ini"));
+        ReplaceFile d(path("new.ini"), m_leftovers);
         d.setCreateOnly(true);
         QVERIFY(d.open() && d.write("d"));
         QVERIFY(write(path("new.ini"), "theirs"));
@@ -251,7 +253,7 @@ private slots:
         // A name of 250 bytes, which the file system takes, is replaced too.
         const QString longName = QString(246, QChar('k')) + ".INI";
         QVERIFY(write(path(longName), "old"));
-        ReplaceFile e(path(longName));
+        ReplaceFile e(path(longName), m_leftovers);
         QVERIFY(e.open() && e.write("new") && e.commit());
         QCOMPARE(read(path(longName)), QByteArray("new"));
     }
@@ -261,7 +263,7 @@ private slots:
     // names of other patterns stay.
     void leftoversOlderThanTheEditorGo()
     {
-        ReplaceFile::startedAgain(); // this folder's name was written in before
+        m_leftovers->startAgain(); // this folder's name was written in before
         const QString stale = path(".K001.INI.0.zt-part"), fresh = path(".K002.INI.0.zt-part"),
                       held = path(".K003.INI.4.zt-part"), other = path(".K001.INI.zt-part");
         for (const QString &p : {stale, fresh, held, other, path("K001.INI")})
@@ -271,14 +273,14 @@ private slots:
             QCOMPARE(::utimensat(AT_FDCWD, QFile::encodeName(p).constData(), hourAgo, 0), 0);
         const int holder = ::open(QFile::encodeName(held).constData(), O_RDONLY | O_CLOEXEC);
         QVERIFY(holder >= 0 && ::flock(holder, LOCK_EX) == 0);
-        ReplaceFile f(path("K001.INI"));
+        ReplaceFile f(path("K001.INI"), m_leftovers);
         QVERIFY(f.open() && f.write("new") && f.commit());
         ::close(holder);
         QCOMPARE(entries(), QStringList({".K001.INI.zt-part", ".K002.INI.0.zt-part", ".K003.INI.4.zt-part",
                                          "K001.INI"}));
         // Once the editor starts again, the one written since is a leftover too.
-        ReplaceFile::startedAgain();
-        ReplaceFile g(path("K001.INI"));
+        m_leftovers->startAgain();
+        ReplaceFile g(path("K001.INI"), m_leftovers);
         QVERIFY(g.open() && g.write("newer") && g.commit());
         QCOMPARE(entries(), QStringList({".K001.INI.zt-part", "K001.INI"}));
     }
@@ -312,7 +314,7 @@ private slots:
                                + entry(0x04, 4, ~0u) + entry(0x10, 4, ~0u) + entry(0x20, 0, ~0u);
         QCOMPARE(::setxattr(name.constData(), "system.posix_acl_access", acl.constData(), size_t(acl.size()), 0), 0);
         {
-            ReplaceFile f(target);
+            ReplaceFile f(target, m_leftovers);
             QVERIFY(f.open() && f.write("new") && f.commit());
             QCOMPARE(f.notKept(), QString());
         }
@@ -335,7 +337,7 @@ private slots:
         QVERIFY(write(path("a.ini"), "old"));
         AnsweringSyncs none(&failAll);
         {
-            ReplaceFile f(path("a.ini"), &none);
+            ReplaceFile f(path("a.ini"), m_leftovers, &none);
             QVERIFY(f.open() && f.write("new"));
             QVERIFY(!f.commit());
             QCOMPARE(f.failedStep(), ReplaceFile::Step::Sync);
@@ -347,7 +349,7 @@ private slots:
 
         // The folder's entry that did not reach the disk: renamed, not committed.
         AnsweringSyncs filesOnly(&failFolders);
-        ReplaceFile f(path("a.ini"), &filesOnly);
+        ReplaceFile f(path("a.ini"), m_leftovers, &filesOnly);
         QVERIFY(f.open() && f.write("new"));
         QVERIFY(!f.commit());
         QCOMPARE(f.failedStep(), ReplaceFile::Step::FolderSync);
@@ -381,7 +383,7 @@ private slots:
         for (const bool writesBack : {true, false}) {
             Recording disk;
             disk.writesBack = writesBack;
-            ReplaceFile f(path("big.bin"), &disk);
+            ReplaceFile f(path("big.bin"), m_leftovers, &disk);
             QVERIFY(f.open());
             f.watchWrites([]() { return true; }, 4 << 20);
             for (int i = 0; i < 10; ++i)
@@ -403,13 +405,13 @@ private slots:
         const ztplatform::FolderAnchor anchor = ztplatform::FolderAnchor::record(path("pad"));
         const ztplatform::OpenFolder sys = anchor.openFolder(path("pad/SYS"));
         QVERIFY(sys.isOpen());
-        ReplaceFile f(sys, "alter.ini");
+        ReplaceFile f(sys, "alter.ini", m_leftovers);
         QVERIFY(f.open() && f.write("new"));
         QVERIFY(f.readBack([](const QString &p) { return read(p) == "new"; }));
         QVERIFY(f.commit());
         QCOMPARE(read(path("pad/SYS/alter.ini")), QByteArray("new"));
         QCOMPARE(QDir(path("pad/SYS")).entryList(QDir::Files | QDir::Hidden), QStringList({"alter.ini"}));
-        ReplaceFile bad(sys, "../alter.ini");
+        ReplaceFile bad(sys, "../alter.ini", m_leftovers);
         QVERIFY(!bad.open());
     }
 
@@ -424,7 +426,7 @@ private slots:
         QTemporaryDir dir;
         const QString target = dir.filePath("kit.ini");
         auto replace = [&](ztplatform::Disk &disk) {
-            ReplaceFile file(target, &disk);
+            ReplaceFile file(target, m_leftovers, &disk);
             file.open() && file.write("new bytes") && file.commit();
         };
         QVERIFY(write(target, "old"));

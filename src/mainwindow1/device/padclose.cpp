@@ -162,14 +162,15 @@ bool PadSyncController::writeBackWhileAnswering(const PadSession::KitLists &list
     // The pad's next load finds its backups under the name its new global.ini
     // gives it. Noted on a thread of its own: a data folder that does not
     // answer holds the write to the pad no longer than the limit.
-    writing->job.globalReplacing = [identity = m_backupIdentity, folder = m_backupFolder](const QByteArray &global) {
+    writing->job.globalReplacing = [identity = m_backupIdentity, folder = m_backupFolder,
+                                    leftovers = m_pad.leftovers()](const QByteArray &global) {
         if (folder.isEmpty())
             return;
         const std::optional<QString> why = ztplatform::lookAtFileWithin<QString>(
                 QFileInfo(folder).path(), DATA_FOLDER_LIMIT_MS,
-                [identity, global, folder]() {
+                [identity, global, folder, leftovers]() {
                     QString failed;
-                    return padbackup::keepFolderFor(identity, global, folder, &failed) ? QString() : failed;
+                    return padbackup::keepFolderFor(identity, global, folder, &failed, leftovers) ? QString() : failed;
                 },
                 ztplatform::Waiter());
         if (!why || !why->isEmpty())

@@ -114,6 +114,7 @@ struct ExportRun
     QWidget *parent; // of the boxes
     UiPrompter &prompter;
     audioconverter::Limits conversion; // of each ffmpeg run
+    std::shared_ptr<ztplatform::Leftovers> leftovers; // swept from each folder written
     const PreviewController &preview; // holds the progress
     QDir dir;
     soundsource::StoredEntries entries;
@@ -318,6 +319,7 @@ public:
         QString target;
         std::shared_ptr<exportfile::Watch> watch = std::make_shared<exportfile::Watch>();
         std::shared_ptr<ztplatform::SilentLook> read, written;
+        std::shared_ptr<ztplatform::Leftovers> leftovers;
     };
 
     // The items waited on, the window painting and `moved` told where they
@@ -350,7 +352,7 @@ int StoredCopies::work(Shared &shared)
         Copied copied;
         if (!*item.watch->stopFlag())
             copied.outcome = exportfile::copyStored(place.readFrom, place.start, place.length, item.target,
-                                                    asLoaded, &copied.why, item.watch.get(), true);
+                                                    asLoaded, &copied.why, item.watch.get(), true, item.leftovers);
         item.read->returned();
         item.written->returned();
         std::lock_guard<std::mutex> hold(shared.lock);
@@ -441,6 +443,7 @@ public:
     Conversions(const ExportRun &run, const QVector<Pick> &rows, const QVector<Target> &targets)
         : m_folder(run.dir.path())
         , m_conversion(run.conversion)
+        , m_leftovers(run.leftovers)
         , m_rows(rows)
         , m_targets(targets)
         , m_jobs(size_t(targets.size()))
@@ -496,6 +499,7 @@ private:
 
     QString m_folder;
     audioconverter::Limits m_conversion;
+    std::shared_ptr<ztplatform::Leftovers> m_leftovers;
     QVector<Pick> m_rows;
     QVector<Target> m_targets;
     std::vector<Job> m_jobs;
@@ -554,10 +558,10 @@ void Conversions::begin(int row)
     const auto written = std::make_shared<ztplatform::SilentLook>(m_folder);
     job.watch = watch;
     job.written = written;
-    job.work = [path, target, createOnly, watch, written, limits = m_conversion]() {
+    job.work = [path, target, createOnly, watch, written, limits = m_conversion, leftovers = m_leftovers]() {
         Converted done;
         done.outcome = exportfile::convert(path, target, done.err, &done.why, &done.lost, watch.get(), createOnly,
-                                           limits);
+                                           limits, leftovers);
         written->returned();
         return done;
     };
@@ -738,6 +742,7 @@ bool exportStoredRun(ExportRun &run, const QVector<Target> &targets, const QVect
         StoredCopies::Item item;
         item.place = *readyPlace(run, found.at(r), targets.at(r).name);
         item.target = QDir::toNativeSeparators(run.dir.filePath(targets.at(r).name));
+        item.leftovers = run.leftovers;
         items.append(item);
     }
     int stalled = -1;
@@ -983,6 +988,7 @@ void SoundFilesController::exportSelectedSounds()
     ExportRun run(m_parent, m_prompter, m_preview, folder,
                   [this]() { return m_library.storedEntries(JobDialog::waiter()); });
     run.conversion = m_conversion;
+    run.leftovers = m_library.leftovers();
     const QVector<StoredFound> found = findStored(run, rows);
     // Every name is chosen, and a file at one asked about, before anything is written.
     const bool held = ztplatform::isSilentFile(run.dir.path());

@@ -278,7 +278,8 @@ const ztplatform::FolderAnchor &RawFiles::padRoot() const
 std::shared_ptr<void> RawFiles::planConversions(const QVector<QPair<QString, QString>> &jobs)
 {
     const std::shared_ptr<ConversionJobs> planned(
-            new ConversionJobs(audioconverter::defaultProgram(JobDialog::waiter()), 0, m_conversion),
+            new ConversionJobs(audioconverter::defaultProgram(JobDialog::waiter()), 0, m_conversion,
+                               m_library.leftovers()),
             [](ConversionJobs *j) {
                 // Nothing writes into the temporary folder after the save.
                 if (!j->settle(kSettleLimitMs, JobDialog::waiter()))
@@ -298,7 +299,8 @@ std::optional<ConversionJobs::Done> RawFiles::convertOffThread(const QString &so
     std::shared_ptr<ConversionJobs> jobs = m_planned.lock();
     int job = jobs ? jobs->find(source, target) : -1;
     if (job < 0) {
-        jobs = std::make_shared<ConversionJobs>(audioconverter::defaultProgram(JobDialog::waiter()), 1);
+        jobs = std::make_shared<ConversionJobs>(audioconverter::defaultProgram(JobDialog::waiter()), 1,
+                                                audioconverter::Limits(), m_library.leftovers());
         jobs->readBelow(m_pad.padRoot());
         job = jobs->add(source, target);
     }
