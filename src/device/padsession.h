@@ -61,6 +61,8 @@ public:
     VolumeDismounter &dismounter();
     // The disk the pad's backups are written through; null: the system's.
     ztplatform::Disk *backupDisk() const { return m_system.backupDisk; }
+    // The disk every read and write below the pad's root goes through; null: the system's.
+    ztplatform::Disk *disk() const { return m_system.disk; }
     // The sweep of the editor's left-over temporaries.
     const std::shared_ptr<ztplatform::Leftovers> &leftovers() const { return m_leftovers; }
 
