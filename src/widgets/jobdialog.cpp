@@ -7,6 +7,7 @@
 #include <QEventLoop>
 #include <QMainWindow>
 #include <QPointer>
+#include <QProgressBar>
 #include <QThread>
 #include <QTimer>
 
@@ -65,6 +66,8 @@ JobDialog::JobDialog(QWidget *parent, const QString &label, const QString &cance
     setAutoReset(false);
     setAutoClose(false);
     setMinimumDuration(0);
+    m_barLater.setSingleShot(true);
+    connect(&m_barLater, &QTimer::timeout, this, &JobDialog::paintBar);
 }
 
 // A job's box goes with its job, not before.
@@ -123,6 +126,8 @@ bool JobDialog::wait(QWidget *parent, const QString &label, ztplatform::Job &job
 
 void JobDialog::waitUntil(const std::function<bool(int ms)> &ended, bool closeWaits)
 {
+    QElapsedTimer asked;
+    asked.start();
     if (ended(kTickMs))
         return;
     std::optional<CloseHold> holding;
@@ -130,10 +135,16 @@ void JobDialog::waitUntil(const std::function<bool(int ms)> &ended, bool closeWa
         holding.emplace();
     QTimer tick; // asks again at least this often
     tick.start(kTickMs);
-    while (!ended(0)) {
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents
+    // Events are served between waits on the work itself, so that its end is
+    // seen as it comes; an `ended` that does not wait waits for events instead.
+    for (;;) {
+        const bool waited = asked.elapsed() >= kTickMs / 2;
+        QCoreApplication::processEvents((waited ? QEventLoop::AllEvents : QEventLoop::WaitForMoreEvents)
                                         | (QApplication::activeModalWidget() ? QEventLoop::AllEvents
                                                                              : QEventLoop::ExcludeUserInputEvents));
+        asked.restart();
+        if (ended(kTickMs))
+            return;
     }
 }
 
@@ -156,7 +167,10 @@ JobDialog *JobDialog::showBox(QWidget *parent, const QString &label, ztplatform:
     }
     const auto moveTo = [box](int done, int total) {
         box->setRange(0, qMax(total, 0));
-        box->setValue(qBound(0, done, qMax(total, 0)));
+        const int value = qBound(0, done, qMax(total, 0));
+        if (box->value() != value)
+            box->holdBarPaint(value);
+        box->setValue(value);
     };
     moveTo(job.done(), job.total());
     QObject::connect(&job, &ztplatform::Job::progress, box, moveTo);
@@ -181,6 +195,7 @@ JobDialog *JobDialog::stepBox(QWidget *parent, const QString &title, const QStri
 
 void JobDialog::showAt(int value)
 {
+    paintBar();
     setValue(value);
     show();
     paintHeld();
@@ -195,6 +210,7 @@ void JobDialog::move(int value, int maximum)
             setRange(0, maximum);
         moved = this->value() != value;
         if (moved) {
+            holdBarPaint(value);
             const CloseHold holding; // a modal box serves events as it moves
             setValue(value);
         }
@@ -208,6 +224,33 @@ void JobDialog::putAway()
     hide();
     setAutoClose(true);
     paintHeld();
+}
+
+// The bar takes `value` next: it paints it now when it last painted long
+// enough ago or `value` is its end, else once the interval is over.
+void JobDialog::holdBarPaint(int value)
+{
+    auto *bar = findChild<QProgressBar *>();
+    if (!bar)
+        return;
+    if (value < maximum() && m_barPainted.isValid() && m_barPainted.elapsed() < kPaintMs) {
+        if (!m_barLater.isActive())
+            m_barLater.start(int(qMax<qint64>(0, kPaintMs - m_barPainted.elapsed())));
+        bar->setUpdatesEnabled(false);
+        return;
+    }
+    m_barLater.stop();
+    m_barPainted.restart();
+    if (!bar->updatesEnabled())
+        bar->setUpdatesEnabled(true);
+}
+
+void JobDialog::paintBar()
+{
+    m_barLater.stop();
+    m_barPainted.restart();
+    if (auto *bar = findChild<QProgressBar *>(); bar && !bar->updatesEnabled())
+        bar->setUpdatesEnabled(true); // schedules its paint
 }
 
 void JobDialog::paintHeld()
