@@ -66,8 +66,20 @@ JobDialog::JobDialog(QWidget *parent, const QString &label, const QString &cance
     setAutoReset(false);
     setAutoClose(false);
     setMinimumDuration(0);
+    m_bar = findChild<QProgressBar *>();
     m_barLater.setSingleShot(true);
     connect(&m_barLater, &QTimer::timeout, this, &JobDialog::paintBar);
+}
+
+void JobDialog::moveBar(int value)
+{
+    // As QProgressDialog::setValue moves it: a reset bar does not jump to its end.
+    if (m_bar->value() == value || (m_bar->value() == -1 && value == maximum()))
+        return;
+    holdBarPaint(value);
+    m_bar->setValue(value);
+    if (value == maximum() && autoReset())
+        reset();
 }
 
 // A job's box goes with its job, not before.
@@ -167,10 +179,7 @@ JobDialog *JobDialog::showBox(QWidget *parent, const QString &label, ztplatform:
     }
     const auto moveTo = [box](int done, int total) {
         box->setRange(0, qMax(total, 0));
-        const int value = qBound(0, done, qMax(total, 0));
-        if (box->value() != value)
-            box->holdBarPaint(value);
-        box->setValue(value);
+        box->moveBar(qBound(0, done, qMax(total, 0)));
     };
     moveTo(job.done(), job.total());
     QObject::connect(&job, &ztplatform::Job::progress, box, moveTo);
@@ -203,19 +212,15 @@ void JobDialog::showAt(int value)
 
 void JobDialog::move(int value, int maximum)
 {
-    const QPointer<JobDialog> self(this);
     bool moved = false;
     if (value >= 0) {
         if (maximum > 0 && this->maximum() != maximum)
             setRange(0, maximum);
         moved = this->value() != value;
-        if (moved) {
-            holdBarPaint(value);
-            const CloseHold holding; // a modal box serves events as it moves
-            setValue(value);
-        }
+        if (moved)
+            moveBar(value);
     }
-    if (self && (moved || !m_painted.isValid() || m_painted.elapsed() >= kPaintMs))
+    if (moved || !m_painted.isValid() || m_painted.elapsed() >= kPaintMs)
         paintHeld();
 }
 
@@ -230,27 +235,24 @@ void JobDialog::putAway()
 // enough ago or `value` is its end, else once the interval is over.
 void JobDialog::holdBarPaint(int value)
 {
-    auto *bar = findChild<QProgressBar *>();
-    if (!bar)
-        return;
     if (value < maximum() && m_barPainted.isValid() && m_barPainted.elapsed() < kPaintMs) {
         if (!m_barLater.isActive())
             m_barLater.start(int(qMax<qint64>(0, kPaintMs - m_barPainted.elapsed())));
-        bar->setUpdatesEnabled(false);
+        m_bar->setUpdatesEnabled(false);
         return;
     }
     m_barLater.stop();
     m_barPainted.restart();
-    if (!bar->updatesEnabled())
-        bar->setUpdatesEnabled(true);
+    if (!m_bar->updatesEnabled())
+        m_bar->setUpdatesEnabled(true);
 }
 
 void JobDialog::paintBar()
 {
     m_barLater.stop();
     m_barPainted.restart();
-    if (auto *bar = findChild<QProgressBar *>(); bar && !bar->updatesEnabled())
-        bar->setUpdatesEnabled(true); // schedules its paint
+    if (!m_bar->updatesEnabled())
+        m_bar->setUpdatesEnabled(true); // schedules its paint
 }
 
 void JobDialog::paintHeld()

@@ -4,7 +4,8 @@
 // The window's one progress box: it shows a job the window waits on. Until
 // the box shows, after a moment, the window paints but takes no input; the
 // box then holds the window and moves with the job's progress. A close of
-// the window is put off meanwhile.
+// the window is put off meanwhile. Its bar moves without the events a modal
+// QProgressDialog::setValue serves: only the wait serves them.
 
 #include "platform/job.h"
 #include "platform/waiter.h"
@@ -13,6 +14,8 @@
 #include <QPointer>
 #include <QProgressDialog>
 #include <QTimer>
+
+class QProgressBar;
 
 #include <functional>
 
@@ -87,10 +90,13 @@ protected:
 private:
     JobDialog(QWidget *parent, const QString &label, const QString &cancelText);
     void paintHeld();
+    // The bar at `value`; at its end a box that resets does.
+    void moveBar(int value);
     void holdBarPaint(int value);
     void paintBar();
 
     QElapsedTimer m_painted;
+    QProgressBar *m_bar = nullptr;
     QElapsedTimer m_barPainted;
     QTimer m_barLater; // paints a value the bar holds but has not shown
     bool m_heldByJob = false; // stays until its job ends
