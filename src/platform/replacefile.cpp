@@ -54,6 +54,7 @@ ReplaceFile::ReplaceFile(const QString &target, std::shared_ptr<Leftovers> lefto
     : m_target(target)
     , m_disk(disk)
     , m_leftovers(std::move(leftovers))
+    , m_file(disk)
 {
     const QFileInfo info(target);
     m_folderPath = QDir::fromNativeSeparators(info.absolutePath());
@@ -65,8 +66,8 @@ ReplaceFile::ReplaceFile(const OpenFolder &folder, const QString &name, std::sha
     , m_name(name)
     , m_disk(&folder.disk())
     , m_leftovers(std::move(leftovers))
+    , m_file(m_disk)
 {
-    m_file.setDisk(m_disk);
     if (folder.isOpen())
         m_dir = Descriptor::duplicate(folder.fd());
 }
@@ -128,7 +129,6 @@ bool ReplaceFile::open()
         return fail(Step::Create, ENAMETOOLONG);
     if (m_leftovers)
         m_leftovers->sweep(disk(), m_dir.get());
-    m_file.setDisk(&disk());
     m_write.emplace(disk(), m_dir.get());
     m_write->setSyncedByCaller(m_syncedByCaller);
     // Written unseen by others when it replaces a file; given that file's mode at the end.
