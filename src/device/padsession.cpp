@@ -34,10 +34,12 @@ bool standsBelow(const ztplatform::FolderAnchor &root, const QString &path)
 
 } // namespace
 
-PadSession::PadSession(const PadSystem &system, std::shared_ptr<ztplatform::Leftovers> leftovers, QObject *parent)
+PadSession::PadSession(const PadSystem &system, std::shared_ptr<ztplatform::Leftovers> leftovers,
+                       std::shared_ptr<ztplatform::FolderFence> fence, QObject *parent)
     : QObject(parent)
     , m_system(system)
     , m_leftovers(std::move(leftovers))
+    , m_fence(fence ? std::move(fence) : std::make_shared<ztplatform::FolderFence>())
     , m_drives(std::make_shared<DriveAsk>(system.drives ? *system.drives : ztplatform::systemDriveSource()))
     , m_watch(system.drives ? *system.drives : ztplatform::systemDriveSource())
 {
@@ -230,7 +232,7 @@ void PadSession::padLost()
 {
     qWarning() << "the pad at" << m_currentDirPath << "is not the one loaded";
     // Its sounds are not taken for the loaded pad's, by any later read.
-    ztplatform::fenceFolder(m_padRoot.path());
+    m_fence->fenceFolder(m_padRoot.path());
     m_watch.watch(QString());
     setMode(Mode::Lost);
 }

@@ -15,6 +15,7 @@
 #include "model/mainwindow1records.h"
 #include "platform/anchoredfolder.h"
 #include "platform/leftovers.h"
+#include "platform/regularfile.h"
 
 #include <QByteArray>
 #include <QHash>
@@ -50,9 +51,11 @@ public:
     Q_ENUM(Mode)
 
     // Asks the system through `system`; the files it replaces sweep their
-    // folders through `leftovers` (none: no sweep).
+    // folders through `leftovers` (none: no sweep). A pad found not to be the
+    // one loaded is fenced off in `fence` (none: one of its own).
     explicit PadSession(const PadSystem &system = PadSystem(),
-                        std::shared_ptr<ztplatform::Leftovers> leftovers = nullptr, QObject *parent = nullptr);
+                        std::shared_ptr<ztplatform::Leftovers> leftovers = nullptr,
+                        std::shared_ptr<ztplatform::FolderFence> fence = nullptr, QObject *parent = nullptr);
     ~PadSession() override;
 
     // ---- the system ---------------------------------------------------------
@@ -65,6 +68,8 @@ public:
     ztplatform::Disk *disk() const { return m_system.disk; }
     // The sweep of the editor's left-over temporaries.
     const std::shared_ptr<ztplatform::Leftovers> &leftovers() const { return m_leftovers; }
+    // The pad's folder fenced or watched, for every read of a file by its name.
+    const std::shared_ptr<ztplatform::FolderFence> &fence() const { return m_fence; }
 
     // ---- mode ---------------------------------------------------------------
     Mode mode() const { return m_mode; }
@@ -295,6 +300,7 @@ private:
 
     const PadSystem m_system;
     const std::shared_ptr<ztplatform::Leftovers> m_leftovers;
+    const std::shared_ptr<ztplatform::FolderFence> m_fence;
     std::shared_ptr<DriveAsk> m_drives;
     SystemVolumeDismounter m_systemDismounter; // when the system hands none
     Mode m_mode = Mode::Offline;

@@ -355,10 +355,10 @@ void fillWorkingList(PadSounds &result)
 
 // A sound whose name a sound of a lower number holds takes a unique one, in
 // both lists.
-void makeNamesUnique(PadSounds &result)
+void makeNamesUnique(PadSounds &result, const std::shared_ptr<ztplatform::FolderFence> &fence)
 {
     namerules::NamesInUse inUse;
-    setupfiles::SoundBytes bytes;
+    setupfiles::SoundBytes bytes(setupfiles::SoundBytes::Locate(), ztplatform::Waiter(), fence);
     QHash<QString, QString> renamed; // file -> its unique name
     for (SOUND_INDEX &s : result.waveLoadKitAttrList) {
         const QString name = MainWindow1Records::charArray2String(s.wave_name, SOUND_NAME_LENGTH_MAX);
@@ -433,7 +433,8 @@ PadSounds padChangedWhileRead(bool away)
 }
 
 PadSounds readPadSounds(const ztplatform::FolderAnchor &root, const QVector<QString> &waveDataList,
-                        const QVector<QString> &wavePrmList, const EventPump &pump)
+                        const QVector<QString> &wavePrmList, const EventPump &pump,
+                        const std::shared_ptr<ztplatform::FolderFence> &fence)
 {
     PadSounds result;
     // Audio folders are paired with parameter folders by name.
@@ -464,7 +465,7 @@ PadSounds readPadSounds(const ztplatform::FolderAnchor &root, const QVector<QStr
     if (!read)
         return result;
     fillWorkingList(result);
-    makeNamesUnique(result);
+    makeNamesUnique(result, fence);
     addWarnings(result);
     result.ok = !result.waveLoadKitAttrList.isEmpty();
     return result;

@@ -8,6 +8,7 @@
 #include "model/mainwindow1records.h"
 #include "model/namerules.h"
 #include "platform/anchoredfolder.h"
+#include "platform/regularfile.h"
 
 #include <QPair>
 #include <QVector>
@@ -55,8 +56,10 @@ struct PadSounds {
 // each numbered folder opened once and read through that descriptor: no link
 // is followed, no pipe waited on, and the folders must still stand at their
 // paths when the read ends.
+// The bytes of two sounds are compared past `fence`.
 PadSounds readPadSounds(const ztplatform::FolderAnchor &root, const QVector<QString> &waveDataList,
-                        const QVector<QString> &wavePrmList, const EventPump &pump = EventPump());
+                        const QVector<QString> &wavePrmList, const EventPump &pump = EventPump(),
+                        const std::shared_ptr<ztplatform::FolderFence> &fence = nullptr);
 
 // What the read gives when the pad changed under it (`away`: no pad is at
 // its place): nothing read, and the box that says so.

@@ -259,8 +259,10 @@ struct AddBatch::Pair {
     pj::Mark wavMark, prmMark;
 };
 
-AddBatch::AddBatch(const ztplatform::FolderAnchor &root, const PadTreePaths &tree)
+AddBatch::AddBatch(const ztplatform::FolderAnchor &root, const PadTreePaths &tree,
+                   std::shared_ptr<ztplatform::FolderFence> fence)
     : m_root(root)
+    , m_fence(std::move(fence))
     , m_tree(tree)
     , m_dataPath(tree.dataPath)
     , m_prmPath(tree.prmPath)
@@ -495,7 +497,7 @@ WaveWrite AddBatch::stage(audioconverter &conv, int waveNo, const QString &sourc
     const Planned &names = *pair.names;
 
     // Only a regular file is converted: ffmpeg would wait on a pipe for ever.
-    if (!ztplatform::isRegularFile(source)) {
+    if (!ztplatform::isRegularFile(m_fence, source)) {
         qWarning() << "not a regular file, not converted:" << source;
         return WaveWrite::ConversionFailed;
     }

@@ -23,6 +23,7 @@
 #include "device/padwatch.h"
 #include "device/waveprm.h"
 #include "platform/anchoredfolder.h"
+#include "platform/regularfile.h"
 
 #include <QAtomicInt>
 #include <QMutex>
@@ -55,8 +56,10 @@ struct Failure {
 class AddBatch
 {
 public:
-    // Writes below `root`, in the wave folders of `tree`.
-    AddBatch(const ztplatform::FolderAnchor &root, const PadTreePaths &tree);
+    // Writes below `root`, in the wave folders of `tree`; reads each source
+    // past `fence` (none: nothing fenced).
+    AddBatch(const ztplatform::FolderAnchor &root, const PadTreePaths &tree,
+             std::shared_ptr<ztplatform::FolderFence> fence = nullptr);
     ~AddBatch();
     AddBatch(const AddBatch &) = delete;
     AddBatch &operator=(const AddBatch &) = delete;
@@ -94,6 +97,7 @@ private:
     void abandon();
 
     ztplatform::FolderAnchor m_root;
+    std::shared_ptr<ztplatform::FolderFence> m_fence; // past which each source is read
     PadTreePaths m_tree;
     QString m_dataPath, m_prmPath;
     std::unique_ptr<Folders> m_folders;

@@ -38,7 +38,7 @@ UsbUpdate *SyncBatch::startWorker(int slot)
     auto *thread = new QThread(nullptr);
     worker->moveToThread(thread);
     worker->setConverterProgram(m_program);
-    worker->setPad(m_batchRoot, m_tree);
+    worker->setPad(m_batchRoot, m_tree, m_fence);
     worker->setPace(m_pace);
     connectWorker(worker);
     // Deleted in its own thread as that thread ends, after its call returned.
@@ -63,7 +63,7 @@ void SyncBatch::runPooled(int slot, const std::shared_ptr<pairbatch::Shared> &sh
 {
     Slot &s = m_slots[slot];
     auto *worker = new UsbUpdate(nullptr);
-    worker->setPad(m_batchRoot, m_tree);
+    worker->setPad(m_batchRoot, m_tree, m_fence);
     worker->setPace(m_pace);
     worker->setBatch(shared);
     worker->leaveThreadRunning();
@@ -93,7 +93,7 @@ bool SyncBatch::startAdd(const QVector<Sound> &sounds)
     m_workerCount = 2;
     beginPace();
     auto shared = std::make_shared<pairbatch::Shared>();
-    shared->add = std::make_unique<pairbatch::AddBatch>(m_batchRoot, m_tree);
+    shared->add = std::make_unique<pairbatch::AddBatch>(m_batchRoot, m_tree, m_fence);
     shared->add->setPace(m_pace);
     QVector<int> numbers;
     for (const Sound &s : sounds)

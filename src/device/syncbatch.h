@@ -4,6 +4,7 @@
 #include "device/padtree.h"
 #include "device/padwatch.h"
 #include "platform/anchoredfolder.h"
+#include "platform/regularfile.h"
 
 #include <QObject>
 #include <QPointer>
@@ -67,10 +68,13 @@ public:
     void setConverterProgram(const QString &program) { m_program = program; }
     // The pad's root as loaded and its tree: the workers write and remove
     // only below the root, in the tree's folders, and nothing without a root.
-    void setPad(const ztplatform::FolderAnchor &root, const PadTreePaths &tree)
+    // A sound's source is read past `fence` (none: nothing fenced).
+    void setPad(const ztplatform::FolderAnchor &root, const PadTreePaths &tree,
+                std::shared_ptr<ztplatform::FolderFence> fence = nullptr)
     {
         m_padRoot = root;
         m_tree = tree;
+        m_fence = std::move(fence);
     }
     // Nobody waits for the running batch any more: its workers reach the pad
     // no more, and what they wrote is left to the pad's journal.
@@ -119,6 +123,7 @@ private:
     int m_workerCount = 0;
     QString m_program;
     ztplatform::FolderAnchor m_padRoot;
+    std::shared_ptr<ztplatform::FolderFence> m_fence;
     PadPace m_pace;                      // the running batch's
     ztplatform::FolderAnchor m_batchRoot; // m_padRoot on m_pace
     PadTreePaths m_tree;

@@ -43,7 +43,7 @@ std::shared_ptr<pairbatch::Shared> UsbUpdate::batch(bool adding, const QString &
     tree.dataPath = dataPath;
     tree.prmPath = prmPath;
     if (adding)
-        own->add = std::make_unique<pairbatch::AddBatch>(m_padRoot, tree);
+        own->add = std::make_unique<pairbatch::AddBatch>(m_padRoot, tree, m_fence);
     else
         own->remove = std::make_unique<pairbatch::DeleteBatch>(m_padRoot, tree);
     return own;

@@ -4,6 +4,7 @@
 #include "device/padtree.h"
 #include "device/padwatch.h"
 #include "platform/anchoredfolder.h"
+#include "platform/regularfile.h"
 
 #include <QObject>
 #include <QString>
@@ -60,10 +61,13 @@ public:
     void setConverterProgram(const QString &program) { m_program = program; }
     // The pad's root as loaded and its tree: every file is written and
     // removed below the root; without one nothing is written or removed.
-    void setPad(const ztplatform::FolderAnchor &root, const PadTreePaths &tree)
+    // A sound's source is read past `fence` (none: nothing fenced).
+    void setPad(const ztplatform::FolderAnchor &root, const PadTreePaths &tree,
+                std::shared_ptr<ztplatform::FolderFence> fence = nullptr)
     {
         m_padRoot = root;
         m_tree = tree;
+        m_fence = std::move(fence);
     }
     // The batch this worker stages its share into; without one it commits
     // its share itself.
@@ -111,6 +115,7 @@ private:
 
     QString m_program;
     ztplatform::FolderAnchor m_padRoot;
+    std::shared_ptr<ztplatform::FolderFence> m_fence;
     PadTreePaths m_tree;
     std::shared_ptr<pairbatch::Shared> m_shared;
     PadPace m_pace;

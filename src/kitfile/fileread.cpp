@@ -34,9 +34,9 @@ private:
 };
 
 // Opens the file once; its size is the opened file's.
-LoadError openForReading(const QString &path, QFile &file)
+LoadError openForReading(const std::shared_ptr<ztplatform::FolderFence> &fence, const QString &path, QFile &file)
 {
-    if (!ztplatform::openToRead(path, file))
+    if (!ztplatform::openToRead(fence, path, file))
         return LoadError::CannotOpen;
     if (file.size() > RAW_DATA_LENGTH_MAX) {
         file.close();
@@ -165,18 +165,19 @@ LoadError readKit(QFile &file, const QString &path, MainWindow1Records::READ_KIT
 } // namespace
 
 LoadError readWholeSetupFile(const QString &path, MainWindow1Records::READ_KIT_FILE &rec, KitTables &tables,
-                             int *globalSize, bool *loadClickFlag, const std::function<void()> &moved)
+                             int *globalSize, bool *loadClickFlag, const std::function<void()> &moved,
+                             const std::shared_ptr<ztplatform::FolderFence> &fence)
 {
     WatchedFile file(moved);
-    const LoadError err = openForReading(path, file);
+    const LoadError err = openForReading(fence, path, file);
     return err != LoadError::None ? err
                                   : readWholeSetup(file, path, rec, tables, globalSize, loadClickFlag, moved);
 }
 
-quint8 kitNumberOf(const QString &path)
+quint8 kitNumberOf(const QString &path, const std::shared_ptr<ztplatform::FolderFence> &fence)
 {
     QFile file;
-    return ztplatform::openToRead(path, file) ? kitNumberOf(file) : quint8(0xFF);
+    return ztplatform::openToRead(fence, path, file) ? kitNumberOf(file) : quint8(0xFF);
 }
 
 quint8 kitNumberOf(QFile &file)
@@ -185,18 +186,19 @@ quint8 kitNumberOf(QFile &file)
     return n == 0 ? 1 : n;
 }
 
-LoadError readKitFile(const QString &path, MainWindow1Records::READ_KIT_FILE &rec, KitTables &tables)
+LoadError readKitFile(const QString &path, MainWindow1Records::READ_KIT_FILE &rec, KitTables &tables,
+                      const std::shared_ptr<ztplatform::FolderFence> &fence)
 {
     QFile file;
-    const LoadError err = openForReading(path, file);
+    const LoadError err = openForReading(fence, path, file);
     return err != LoadError::None ? err : readKit(file, path, rec, tables);
 }
 
-bool readsBack(const QString &path, bool wholeSetup)
+bool readsBack(const QString &path, bool wholeSetup, const std::shared_ptr<ztplatform::FolderFence> &fence)
 {
     // The file checked is the file read: opened once.
     QFile file;
-    bool ok = openForReading(path, file) == LoadError::None;
+    bool ok = openForReading(fence, path, file) == LoadError::None;
     if (ok) {
         const quint32 type = percussionpadfile::judgeFileType(&file);
         ok = (wholeSetup ? type == 257 || type == 255 : type == Model::str2int(QStringLiteral("INDE")))

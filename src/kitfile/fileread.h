@@ -3,6 +3,7 @@
 
 // Reading a whole setup or a single-kit file into a scratch model and scratch
 // kit tables, with every check made before the editor changes anything.
+// A file below the folder `fence` fenced (none: nothing fenced) is not read.
 
 #include "model/mainwindow1records.h"
 #include "kitfile/setuperrors.h"
@@ -10,6 +11,10 @@
 #include <functional>
 #include <memory>
 #include <vector>
+
+namespace ztplatform {
+class FolderFence;
+}
 
 class QFile;
 
@@ -37,11 +42,12 @@ struct KitTables
 // success. `moved` (when given) is called as the reads move on.
 LoadError readWholeSetupFile(const QString &path, MainWindow1Records::READ_KIT_FILE &rec, KitTables &tables,
                              int *globalSize = nullptr, bool *loadClickFlag = nullptr,
-                             const std::function<void()> &moved = {});
+                             const std::function<void()> &moved = {},
+                             const std::shared_ptr<ztplatform::FolderFence> &fence = nullptr);
 
 // The kit number a single-kit file stores: 1..255 (0 reads as 1), 0xFF for a
 // file of an old layout or one that does not open.
-quint8 kitNumberOf(const QString &path);
+quint8 kitNumberOf(const QString &path, const std::shared_ptr<ztplatform::FolderFence> &fence = nullptr);
 // The same for a file open for reading.
 quint8 kitNumberOf(QFile &file);
 
@@ -49,11 +55,12 @@ quint8 kitNumberOf(QFile &file);
 // and its kit record into element kitIndex - 1 of tables. Refused besides the
 // whole setup's reasons: an old layout, a kit number above 100, a sound whose
 // bytes lie outside the file or do not begin with "RIFF".
-LoadError readKitFile(const QString &path, MainWindow1Records::READ_KIT_FILE &rec, KitTables &tables);
+LoadError readKitFile(const QString &path, MainWindow1Records::READ_KIT_FILE &rec, KitTables &tables,
+                      const std::shared_ptr<ztplatform::FolderFence> &fence = nullptr);
 
 // True when the file at path passes every check the import of a whole setup
 // (or of a single-kit file) makes, brand mark included.
-bool readsBack(const QString &path, bool wholeSetup);
+bool readsBack(const QString &path, bool wholeSetup, const std::shared_ptr<ztplatform::FolderFence> &fence = nullptr);
 
 } // namespace setupfiles
 

@@ -87,11 +87,11 @@ bool usableKitFileName(const QString &name)
            && name != QLatin1String("..");
 }
 
-bool occupiedByNonFile(const QString &path)
+bool occupiedByNonFile(const QString &path, const std::shared_ptr<ztplatform::FolderFence> &fence)
 {
     // A dangling link counts too: opening it would create its far end.
     const QFileInfo info(path);
-    return (info.exists() || info.isSymLink()) && !ztplatform::isRegularFile(path);
+    return (info.exists() || info.isSymLink()) && !ztplatform::isRegularFile(fence, path);
 }
 
 QVector<KitTarget> kitTargets(const QString &folder, const QVector<int> &kits, const QVector<QString> &names)
@@ -135,7 +135,8 @@ QString entryOf(const QString &path)
 
 QVector<TargetLook> lookAtTargets(const QVector<KitTarget> &plan,
                                   const std::function<QString(const QString &target)> &through,
-                                  const std::function<void()> &moved)
+                                  const std::function<void()> &moved,
+                                  const std::shared_ptr<ztplatform::FolderFence> &fence)
 {
     QVector<TargetLook> looks(plan.size());
     for (int i = 0; i < plan.size(); ++i) {
@@ -144,7 +145,7 @@ QVector<TargetLook> lookAtTargets(const QVector<KitTarget> &plan,
         l.entry = entryOf(t.target);
         if (t.usable) {
             const QFileInfo file(t.target);
-            l.nonFile = occupiedByNonFile(t.target);
+            l.nonFile = occupiedByNonFile(t.target, fence);
             l.isFile = file.isFile();
             l.readOnly = l.isFile
                          && (!file.isWritable()

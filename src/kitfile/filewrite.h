@@ -12,6 +12,10 @@
 #include <memory>
 #include <vector>
 
+namespace ztplatform {
+class FolderFence;
+}
+
 class QFile;
 
 namespace setupfiles {
@@ -62,8 +66,9 @@ struct KitTarget
 bool usableKitFileName(const QString &name);
 
 // True when something other than a regular file stands at path: a folder, a
-// named pipe, a device or a dangling link, none of which a save may open.
-bool occupiedByNonFile(const QString &path);
+// named pipe, a device or a dangling link, none of which a save may open; so
+// is a file below the folder `fence` fenced.
+bool occupiedByNonFile(const QString &path, const std::shared_ptr<ztplatform::FolderFence> &fence);
 
 // The targets of a single-kit save, in the order of `kits` (1..100): folder /
 // kit name ".INI". A kit whose file name an earlier kit of this save took
@@ -92,7 +97,8 @@ struct TargetLook
 // each target.
 QVector<TargetLook> lookAtTargets(const QVector<KitTarget> &plan,
                                   const std::function<QString(const QString &target)> &through,
-                                  const std::function<void()> &moved = {});
+                                  const std::function<void()> &moved = {},
+                                  const std::shared_ptr<ztplatform::FolderFence> &fence = nullptr);
 
 // The first usable target whose look found something other than a file
 // (occupiedByNonFile); empty when none.

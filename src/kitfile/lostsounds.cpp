@@ -61,10 +61,11 @@ QVector<LostSound> lostSounds(const QString &kitFile, const QHash<QString, int> 
     return lost;
 }
 
-bool holdsStoredWave(const QString &file, const QString &kitFile, quint32 offset, quint32 length)
+bool holdsStoredWave(const QString &file, const QString &kitFile, quint32 offset, quint32 length,
+                     const std::shared_ptr<ztplatform::FolderFence> &fence)
 {
     QFile a, b;
-    if (!ztplatform::openToRead(file, a) || a.size() != qint64(length)
+    if (!ztplatform::openToRead(fence, file, a) || a.size() != qint64(length)
         || !ztplatform::openRegularFile(kitFile, b, false) || !b.seek(offset))
         return false;
     constexpr qint64 kBlock = 65536;

@@ -8,6 +8,12 @@
 
 #include <QHash>
 
+#include <memory>
+
+namespace ztplatform {
+class FolderFence;
+}
+
 namespace setupfiles {
 
 using Records = MainWindow1Records;
@@ -29,8 +35,9 @@ QVector<LostSound> lostSounds(const QString &kitFile, const QHash<QString, int> 
                               const QVector<LostSound> &others);
 
 // True when `file` is a regular file whose bytes are exactly the `length`
-// bytes at `offset` of kitFile.
-bool holdsStoredWave(const QString &file, const QString &kitFile, quint32 offset, quint32 length);
+// bytes at `offset` of kitFile; one below the folder `fence` fenced is not read.
+bool holdsStoredWave(const QString &file, const QString &kitFile, quint32 offset, quint32 length,
+                     const std::shared_ptr<ztplatform::FolderFence> &fence);
 
 // The library entries that repointing by `to` (old source -> new) would make
 // a second entry of one sound: the library names the new source already, or

@@ -26,7 +26,9 @@ SoundBytes::Place SoundBytes::placeOf(const QString &source)
     } else {
         const std::optional<qint64> size = ztplatform::lookAtFileWithin<qint64>(
                 source, kSilentLimitMs,
-                [source]() { return ztplatform::isRegularFile(source) ? QFileInfo(source).size() : qint64(-1); },
+                [source, fence = m_fence]() {
+                    return ztplatform::isRegularFile(fence, source) ? QFileInfo(source).size() : qint64(-1);
+                },
                 m_wait);
         if (!size) {
             qWarning().noquote() << "the drive of" << source << "does not answer: its bytes are not compared";

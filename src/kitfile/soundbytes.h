@@ -12,6 +12,11 @@
 #include "platform/waiter.h"
 
 #include <functional>
+#include <memory>
+
+namespace ztplatform {
+class FolderFence;
+}
 
 namespace setupfiles {
 
@@ -32,9 +37,12 @@ public:
     // Each file is looked at on a thread of its own, waited on through
     // `wait`: one whose drive reads nothing for 2 s is not waited on, and
     // reads as a file that cannot be read.
-    explicit SoundBytes(Locate locate = Locate(), ztplatform::Waiter wait = {})
+    // A plain file is looked at past `fence` (none: nothing fenced).
+    explicit SoundBytes(Locate locate = Locate(), ztplatform::Waiter wait = {},
+                        std::shared_ptr<ztplatform::FolderFence> fence = nullptr)
         : m_locate(std::move(locate))
         , m_wait(std::move(wait))
+        , m_fence(std::move(fence))
     {
     }
 
@@ -48,6 +56,7 @@ private:
 
     Locate m_locate;
     ztplatform::Waiter m_wait;
+    std::shared_ptr<ztplatform::FolderFence> m_fence;
     QHash<QString, Place> m_places;
     QHash<QString, QByteArray> m_digests; // by file, start and length
 };

@@ -39,11 +39,11 @@ struct TableLook
     std::shared_ptr<const ztplatform::Descriptor> held; // the file opened, when it opened
 };
 
-TableLook lookAtTable(const QString &file, quint64 loadedLength, const ztplatform::FileStamp &loaded,
-                      quint16 waveCount, int layout, int count)
+TableLook lookAtTable(const std::shared_ptr<ztplatform::FolderFence> &fence, const QString &file, quint64 loadedLength,
+                      const ztplatform::FileStamp &loaded, quint16 waveCount, int layout, int count)
 {
     TableLook look;
-    if (!ztplatform::isRegularFile(file)) {
+    if (!ztplatform::isRegularFile(fence, file)) {
         look.state = CollectError::Modified;
         return look;
     }
@@ -174,9 +174,11 @@ QString changedHeld(const HeldKitFiles &held)
     return QString();
 }
 
-StoredSoundLocator::StoredSoundLocator(const QVector<Records::READ_KIT_FILE> &files, ztplatform::Waiter wait)
+StoredSoundLocator::StoredSoundLocator(const QVector<Records::READ_KIT_FILE> &files, ztplatform::Waiter wait,
+                                       std::shared_ptr<ztplatform::FolderFence> fence)
     : m_files(files)
     , m_wait(std::move(wait))
+    , m_fence(std::move(fence))
 {
     m_probes.resize(size_t(files.size()));
     for (int i = files.size() - 1; i >= 0; --i)
@@ -295,7 +297,8 @@ CollectError::Kind StoredSoundLocator::check(int record)
         // Read on a thread of its own, once: a drive that does not answer,
         // or still holds an earlier look given up on, is a file that does not open.
         const std::optional<TableLook> look = ztplatform::lookAtFileWithin<TableLook>(
-                file, kLookLimitMs, [=]() { return lookAtTable(file, length, stamp, waveCount, layout, count); },
+                file, kLookLimitMs,
+                [=, fence = m_fence]() { return lookAtTable(fence, file, length, stamp, waveCount, layout, count); },
                 m_wait);
         if (!look)
             qWarning().noquote() << "the drive of" << file << "does not answer: its sounds are not read";

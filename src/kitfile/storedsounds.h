@@ -18,6 +18,10 @@
 #include <memory>
 #include <vector>
 
+namespace ztplatform {
+class FolderFence;
+}
+
 class QFile;
 
 namespace setupfiles {
@@ -61,7 +65,9 @@ class StoredSoundLocator
 public:
     // `wait` (when given) waits on the calling thread for a look at a
     // drive (it lets the window paint).
-    explicit StoredSoundLocator(const QVector<Records::READ_KIT_FILE> &files, ztplatform::Waiter wait = {});
+    // A kit file is read past `fence` (none: nothing fenced).
+    explicit StoredSoundLocator(const QVector<Records::READ_KIT_FILE> &files, ztplatform::Waiter wait = {},
+                                std::shared_ptr<ztplatform::FolderFence> fence = nullptr);
     ~StoredSoundLocator();
 
     // The first loaded kit file with this path ('/' separators), else the
@@ -95,6 +101,7 @@ private:
     const QVector<Records::READ_KIT_FILE> &m_files;
     QStringList m_paths; // of m_files, as made
     ztplatform::Waiter m_wait;
+    std::shared_ptr<ztplatform::FolderFence> m_fence;
     QHash<QString, int> m_byPath;
     mutable QHash<QString, int> m_byOtherPath; // texts found by identity
     std::vector<std::unique_ptr<Probe>> m_probes;

@@ -15,6 +15,10 @@
 #include <functional>
 #include <memory>
 
+namespace ztplatform {
+class FolderFence;
+}
+
 namespace setupfiles {
 
 using Records = MainWindow1Records;
@@ -52,9 +56,11 @@ CollectError collectWholeSetupWaves(const QVector<TotalRow> &rows, QVector<Recor
                                     const QVector<Records::READ_KIT_FILE> &files, const QString &tempDir,
                                     const RawWaveFn &rawWave, const ProgressFn &progress, CollectedWaves &out,
                                     const RawPlanFn &plan = {}, const ztplatform::Waiter &wait = {},
-                                    StoredSoundLocator *loaded = nullptr);
+                                    StoredSoundLocator *loaded = nullptr,
+                                    const std::shared_ptr<ztplatform::FolderFence> &fence = nullptr);
 
 // `loaded`, when given, is the locator of `files` the job already holds.
+// Every file is looked at past `fence` (none: nothing fenced).
 
 // Single kit: the distinct sources of the kit's pad layers (A then B) and
 // hi-hat slots, numbered in that order into the kit's slots, each wave
@@ -63,7 +69,8 @@ CollectError collectWholeSetupWaves(const QVector<TotalRow> &rows, QVector<Recor
 CollectError collectKitWaves(Records::soundKit &kit, int kitIndex, const QVector<Records::SOUND_INDEX> &library,
                              const QVector<Records::READ_KIT_FILE> &files, const QString &tempDir,
                              const RawWaveFn &rawWave, CollectedWaves &out, const RawPlanFn &plan = {},
-                             const ztplatform::Waiter &wait = {});
+                             const ztplatform::Waiter &wait = {},
+                             const std::shared_ptr<ztplatform::FolderFence> &fence = nullptr);
 
 struct CollectedClicks
 {
@@ -77,7 +84,8 @@ struct CollectedClicks
 CollectError collectClickWaves(const QVector<Records::SOUND_LIST_INFO> &clickList,
                                const QVector<Records::READ_KIT_FILE> &files, const QString &tempDir,
                                const RawWaveFn &rawWave, CollectedClicks &out, const RawPlanFn &plan = {},
-                               StoredSoundLocator *loaded = nullptr);
+                               StoredSoundLocator *loaded = nullptr,
+                               const std::shared_ptr<ztplatform::FolderFence> &fence = nullptr);
 
 } // namespace setupfiles
 

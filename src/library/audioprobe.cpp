@@ -79,10 +79,10 @@ bool isPlainPcm(QFile &file)
 }
 
 // What can be told without ffmpeg, looked at here.
-Look quickLookHere(const QString &path)
+Look quickLookHere(const std::shared_ptr<ztplatform::FolderFence> &fence, const QString &path)
 {
     // Opened without waiting, then looked at: a pipe, a device or a folder is no sound.
-    if (!ztplatform::isRegularFile(path))
+    if (!ztplatform::isRegularFile(fence, path))
         return Look::NotAudio;
     QFile file;
     if (!ztplatform::openRegularFile(path, file, false) || file.size() == 0)
@@ -91,10 +91,10 @@ Look quickLookHere(const QString &path)
 }
 
 // The same on a thread of its own, not waited on past the limit.
-Look quickLook(const QString &path)
+Look quickLook(const std::shared_ptr<ztplatform::FolderFence> &fence, const QString &path)
 {
-    const std::optional<Look> look =
-            ztplatform::lookAtFileWithin<Look>(path, kLookLimitMs, [path]() { return quickLookHere(path); }, ztplatform::Waiter());
+    const std::optional<Look> look = ztplatform::lookAtFileWithin<Look>(
+            path, kLookLimitMs, [fence, path]() { return quickLookHere(fence, path); }, ztplatform::Waiter());
     if (look)
         return *look;
     qWarning().noquote() << "the drive of" << path << "does not answer: it is not taken as a sound";
@@ -134,16 +134,17 @@ Verdict decodesOne(const QString &path, const std::atomic_bool *stop, const audi
 
 // The bytes of a file as a group row keeps them, read on a thread of its own
 // while the file goes on reading; unknown when its drive stops answering.
-groupentries::Identity bytesOf(const QString &path)
+groupentries::Identity bytesOf(const std::shared_ptr<ztplatform::FolderFence> &fence, const QString &path)
 {
     if (ztplatform::isSilentFile(path))
         return {};
     const auto lastRead = std::make_shared<std::atomic<qint64>>(nowMs());
     const auto mark = std::make_shared<ztplatform::SilentLook>(path);
     const std::optional<groupentries::Identity> read = ztplatform::lookUntilStalled<groupentries::Identity>(
-            [path, lastRead, mark]() {
+            [path, lastRead, mark, fence]() {
                 ztplatform::FileStamp stamp;
-                const QString digest = groupentries::digestOfFile(path, &stamp, [lastRead]() { *lastRead = nowMs(); });
+                const QString digest =
+                        groupentries::digestOfFile(path, &stamp, [lastRead]() { *lastRead = nowMs(); }, fence);
                 mark->returned();
                 if (digest.isEmpty())
                     return groupentries::Identity();
@@ -159,24 +160,24 @@ groupentries::Identity bytesOf(const QString &path)
 
 } // namespace
 
-bool isAudio(const QString &path)
+bool isAudio(const QString &path, const std::shared_ptr<ztplatform::FolderFence> &fence)
 {
-    const Look look = quickLook(path);
+    const Look look = quickLook(fence, path);
     return look == Look::Unknown ? decodesOne(path, nullptr, audioconverter::Limits()) == Verdict::Audio : look == Look::Audio;
 }
 
 QVector<bool> probeAll(const QStringList &paths, const std::function<void(int done)> &wait, int threads,
-                       QVector<groupentries::Identity> *bytes)
+                       QVector<groupentries::Identity> *bytes, const std::shared_ptr<ztplatform::FolderFence> &fence)
 {
     QVector<bool> flags;
-    for (Verdict v : probeEach(paths, wait, threads, bytes))
+    for (Verdict v : probeEach(paths, wait, threads, bytes, nullptr, audioconverter::Limits(), fence))
         flags.append(v == Verdict::Audio);
     return flags;
 }
 
 QVector<Verdict> probeEach(const QStringList &paths, const std::function<void(int done)> &wait, int threads,
                            QVector<groupentries::Identity> *bytes, const std::atomic_bool *stop,
-                           const audioconverter::Limits &limits)
+                           const audioconverter::Limits &limits, const std::shared_ptr<ztplatform::FolderFence> &fence)
 {
     const int n = paths.size();
     QVector<Verdict> verdicts(n, Verdict::Stopped);
@@ -197,7 +198,7 @@ QVector<Verdict> probeEach(const QStringList &paths, const std::function<void(in
     auto finish = [&](int i, Verdict v) {
         verdict[i] = v;
         if (v == Verdict::Audio && read)
-            read[i] = bytesOf(paths.at(i));
+            read[i] = bytesOf(fence, paths.at(i));
         done.fetchAndAddRelease(1);
     };
     auto single = [&](int i) {
@@ -207,7 +208,7 @@ QVector<Verdict> probeEach(const QStringList &paths, const std::function<void(in
     auto probeBatch = [&](int from, int to) {
         QVector<int> unknown;
         for (int i = from; i < to && !stopped(); ++i) {
-            const Look look = quickLook(paths.at(i));
+            const Look look = quickLook(fence, paths.at(i));
             if (look == Look::Unknown)
                 unknown.append(i);
             else

@@ -9,6 +9,11 @@
 
 #include <atomic>
 #include <functional>
+#include <memory>
+
+namespace ztplatform {
+class FolderFence;
+}
 
 // Telling sound files from other files before they enter the library.
 namespace audioprobe {
@@ -16,8 +21,8 @@ namespace audioprobe {
 // True when `path` is a regular file holding sound whose conversion to the
 // pad's form writes at least one sample: a plain PCM WAV long enough to
 // vouch for is read here, any other file is converted for a moment by
-// ffmpeg. Safe on any thread.
-bool isAudio(const QString &path);
+// ffmpeg. Safe on any thread. Nothing below the folder `fence` fenced is read.
+bool isAudio(const QString &path, const std::shared_ptr<ztplatform::FolderFence> &fence = nullptr);
 
 // isAudio for every path on `threads` worker threads (0: one per core). The
 // calling thread waits in `wait`, called about every 20 ms with the number of
@@ -26,7 +31,8 @@ bool isAudio(const QString &path);
 // apart (their length, SHA-256 and the stamp of the file as read; not known
 // when it could not be read whole), one per path.
 QVector<bool> probeAll(const QStringList &paths, const std::function<void(int done)> &wait, int threads = 0,
-                       QVector<groupentries::Identity> *bytes = nullptr);
+                       QVector<groupentries::Identity> *bytes = nullptr,
+                       const std::shared_ptr<ztplatform::FolderFence> &fence = nullptr);
 
 // What probeEach found of one file.
 enum class Verdict {
@@ -42,6 +48,7 @@ enum class Verdict {
 // judged by then are Stopped. Each ffmpeg run keeps `limits`.
 QVector<Verdict> probeEach(const QStringList &paths, const std::function<void(int done)> &wait, int threads = 0,
                            QVector<groupentries::Identity> *bytes = nullptr, const std::atomic_bool *stop = nullptr,
-                           const audioconverter::Limits &limits = audioconverter::Limits());
+                           const audioconverter::Limits &limits = audioconverter::Limits(),
+                           const std::shared_ptr<ztplatform::FolderFence> &fence = nullptr);
 
 } // namespace audioprobe

@@ -147,7 +147,8 @@ Outcome convert(const QString &source, const QString &target, QString &err, QStr
 
 Outcome copyStored(const QString &kitFile, quint32 offset, quint32 length, const QString &target,
                    const soundsource::LoadCheck &asLoaded, QString *why, Watch *watch, bool createOnly,
-                   const std::shared_ptr<ztplatform::Leftovers> &leftovers)
+                   const std::shared_ptr<ztplatform::Leftovers> &leftovers,
+                   const std::shared_ptr<ztplatform::FolderFence> &fence)
 {
     ztplatform::ReplaceFile part(target, leftovers);
     part.setCreateOnly(createOnly);
@@ -158,7 +159,7 @@ Outcome copyStored(const QString &kitFile, quint32 offset, quint32 length, const
     WatchedWrites out(part.file(), watch);
     const quint64 copied = soundsource::copyStoredWave(kitFile, offset, length, out,
                                                        watch ? watch->stopFlag() : nullptr, &fault, asLoaded,
-                                                       [watch]() { moved(watch); });
+                                                       [watch]() { moved(watch); }, fence);
     if (copied == length && fault == soundsource::CopyFault::None)
         return putInPlace(part, why, nullptr, watch);
     switch (fault) {

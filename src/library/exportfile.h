@@ -124,7 +124,8 @@ Outcome convert(const QString &source, const QString &target, QString &err, QStr
 // each block too.
 Outcome copyStored(const QString &kitFile, quint32 offset, quint32 length, const QString &target,
                    const soundsource::LoadCheck &asLoaded, QString *why = nullptr, Watch *watch = nullptr,
-                   bool createOnly = false, const std::shared_ptr<ztplatform::Leftovers> &leftovers = nullptr);
+                   bool createOnly = false, const std::shared_ptr<ztplatform::Leftovers> &leftovers = nullptr,
+                   const std::shared_ptr<ztplatform::FolderFence> &fence = nullptr);
 
 // The files the library's sounds come from (for a stored sound, its kit
 // file), to tell whether a target would replace one of them.

@@ -60,6 +60,7 @@ struct KitOnDisk
     QHash<quint32, QVector<int>> byLength;
     QHash<int, QString> digests;
     bool indexed = false;
+    std::shared_ptr<ztplatform::FolderFence> fence; // past which its bytes are read
 
     static QString key(const Identity &id) { return QString::number(id.length) + QLatin1Char('/') + id.name; }
 
@@ -81,7 +82,8 @@ struct KitOnDisk
     {
         auto it = digests.find(e);
         if (it == digests.end())
-            it = digests.insert(e, digestAt(read[0].file, entry(e).wave_start, entry(e).wave_length));
+            it = digests.insert(e, digestAt(read[0].file, entry(e).wave_start, entry(e).wave_length, {}, nullptr, {},
+                                            fence));
         return *it;
     }
     // The entry whose bytes are `id`'s: by digest when the row has one, else
@@ -106,6 +108,7 @@ struct KeptCopies
     bool listed = false;
     QHash<qint64, QStringList> bySize;
     QHash<QString, QString> digests;
+    std::shared_ptr<ztplatform::FolderFence> fence;
 
     QString find(const Identity &id)
     {
@@ -118,7 +121,7 @@ struct KeptCopies
         for (const QString &copy : bySize.value(id.length)) {
             auto it = digests.find(copy);
             if (it == digests.end())
-                it = digests.insert(copy, digestOfFile(copy));
+                it = digests.insert(copy, digestOfFile(copy, nullptr, {}, fence));
             if (*it == id.digest)
                 return QDir::toNativeSeparators(copy);
         }
@@ -132,17 +135,19 @@ struct Checker
     std::map<QString, KitOnDisk> files;
     KeptCopies kept;
     Checked out;
+    std::shared_ptr<ztplatform::FolderFence> fence; // past which every file is read
 
     KitOnDisk &kit(const QString &path)
     {
         auto [it, first] = files.try_emplace(path);
         KitOnDisk &k = it->second;
         if (first) {
+            k.fence = fence;
             ztplatform::FileStamp stamp = ztplatform::fileStamp(path);
-            k.ok = readStoredSounds(path, k.read[0]);
+            k.ok = readStoredSounds(path, k.read[0], fence);
             // Stamped before the read: a change while it reads shows at the next start.
             k.stamp = k.ok ? stampText(stamp) : QString();
-            k.locator = std::make_unique<setupfiles::StoredSoundLocator>(k.read);
+            k.locator = std::make_unique<setupfiles::StoredSoundLocator>(k.read, ztplatform::Waiter(), fence);
         }
         return k;
     }
@@ -185,7 +190,7 @@ void Checker::plainRow(const QString &group, soundfilexml::strSoundItem &s, Iden
         if (stamp == id.seen)
             return; // untouched since: nothing is read
         ztplatform::FileStamp read;
-        const QString digest = stamp.isEmpty() ? QString() : digestOfFile(s.file, &read);
+        const QString digest = stamp.isEmpty() ? QString() : digestOfFile(s.file, &read, {}, fence);
         it = plainFiles.insert(s.file, {digest, digest.isEmpty() ? stamp : stampText(read)});
     }
     if (it->first == id.digest) {
@@ -286,7 +291,7 @@ QString stampText(const ztplatform::FileStamp &s)
 
 QString digestAt(const QString &file, quint64 offset, quint64 length,
                  const std::function<bool(const ztplatform::FileStamp &)> &expected, ztplatform::FileStamp *stamp,
-                 const std::function<void()> &read)
+                 const std::function<void()> &read, const std::shared_ptr<ztplatform::FolderFence> &fence)
 {
     if (offset > 0xFFFFFFFFu || length > 0xFFFFFFFFu)
         return QString();
@@ -298,25 +303,27 @@ QString digestAt(const QString &file, quint64 offset, quint64 length,
         return !expected || expected(opened);
     };
     const quint64 copied = soundsource::copyStoredWave(file, quint32(offset), quint32(length), sink, nullptr, &fault,
-                                                       check);
+                                                       check, {}, fence);
     return copied == length && fault == soundsource::CopyFault::None ? sink.hex() : QString();
 }
 
-QString digestOfFile(const QString &file, ztplatform::FileStamp *stamp, const std::function<void()> &read)
+QString digestOfFile(const QString &file, ztplatform::FileStamp *stamp, const std::function<void()> &read,
+                     const std::shared_ptr<ztplatform::FolderFence> &fence)
 {
     const QFileInfo info(file);
     const quint64 size = quint64(info.size());
     // The file as opened holds as many bytes as were asked for.
     auto whole = [size](const ztplatform::FileStamp &opened) { return opened.size == size; };
-    return info.isFile() ? digestAt(file, 0, size, whole, stamp, read) : QString();
+    return info.isFile() ? digestAt(file, 0, size, whole, stamp, read, fence) : QString();
 }
 
-bool readStoredSounds(const QString &kitFile, Records::READ_KIT_FILE &rec)
+bool readStoredSounds(const QString &kitFile, Records::READ_KIT_FILE &rec,
+                      const std::shared_ptr<ztplatform::FolderFence> &fence)
 {
     setupfiles::KitTables tables;
     const bool whole = setupfiles::isWholeSetupPath(kitFile);
-    const setupfiles::LoadError err = whole ? setupfiles::readWholeSetupFile(kitFile, rec, tables)
-                                            : setupfiles::readKitFile(kitFile, rec, tables);
+    const setupfiles::LoadError err = whole ? setupfiles::readWholeSetupFile(kitFile, rec, tables, nullptr, nullptr, {}, fence)
+                                            : setupfiles::readKitFile(kitFile, rec, tables, fence);
     if (err != setupfiles::LoadError::None)
         return false;
     rec.info.kitChunk = percussionpadfile::FILE_KIT_CHUNK(); // the tables go here
@@ -388,10 +395,13 @@ struct RowsCheck
 } // namespace
 
 Checked checkGroupsWithin(QVector<soundfilexml::strSoundGroup> &groups, const QString &keptFolder, int limitMs,
-                          const ztplatform::Waiter &wait, int *unanswered)
+                          const ztplatform::Waiter &wait, int *unanswered,
+                          const std::shared_ptr<ztplatform::FolderFence> &fence)
 {
     auto run = std::make_shared<RowsCheck>();
     run->checker.kept.folder = keptFolder;
+    run->checker.kept.fence = fence;
+    run->checker.fence = fence;
     QStringList paths;
     int left = 0;
     for (int g = 0; g < groups.size(); ++g) {

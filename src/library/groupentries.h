@@ -17,6 +17,11 @@
 #include "platform/waiter.h"
 
 #include <functional>
+#include <memory>
+
+namespace ztplatform {
+class FolderFence;
+}
 
 namespace groupentries {
 
@@ -55,17 +60,21 @@ QString stampText(const ztplatform::FileStamp &stamp);
 // The SHA-256 (hex) of `length` bytes at `offset` of `file`, read as they are
 // now; empty when they cannot all be read, or when `stamp` (when given) gets
 // the stamp of the file as opened and `expected` refuses it.
-// `read` (when given) hears each block read.
+// `read` (when given) hears each block read. Nothing below the folder `fence`
+// fenced is read (there and below).
 QString digestAt(const QString &file, quint64 offset, quint64 length,
                  const std::function<bool(const ztplatform::FileStamp &)> &expected = {},
-                 ztplatform::FileStamp *stamp = nullptr, const std::function<void()> &read = {});
+                 ztplatform::FileStamp *stamp = nullptr, const std::function<void()> &read = {},
+                 const std::shared_ptr<ztplatform::FolderFence> &fence = nullptr);
 // The same for a whole file (*stamp: its size is the bytes read).
 QString digestOfFile(const QString &file, ztplatform::FileStamp *stamp = nullptr,
-                     const std::function<void()> &read = {});
+                     const std::function<void()> &read = {},
+                     const std::shared_ptr<ztplatform::FolderFence> &fence = nullptr);
 
 // The kit file at kitFile read as it is now, its sounds with the sources a
 // load gives them; false when it does not read as a kit file.
-bool readStoredSounds(const QString &kitFile, Records::READ_KIT_FILE &rec);
+bool readStoredSounds(const QString &kitFile, Records::READ_KIT_FILE &rec,
+                      const std::shared_ptr<ztplatform::FolderFence> &fence = nullptr);
 
 // The rows of `groups` whose sources `to` names (old -> new) move there, as
 // SoundLibrary::repointGroupSounds tells; `moved` (when given) hears each row
@@ -102,6 +111,7 @@ struct Checked
 // file does not read. Rows whose file is silent already are not looked at.
 // *unanswered (when given) gets the count of rows left so.
 Checked checkGroupsWithin(QVector<soundfilexml::strSoundGroup> &groups, const QString &keptFolder, int limitMs,
-                          const ztplatform::Waiter &wait, int *unanswered = nullptr);
+                          const ztplatform::Waiter &wait, int *unanswered = nullptr,
+                          const std::shared_ptr<ztplatform::FolderFence> &fence = nullptr);
 
 } // namespace groupentries

@@ -1139,10 +1139,10 @@ void SoundLibrary::lookAtSoundFiles(int from) const
     const int threads = std::min(std::max(1, QThread::idealThreadCount()), 1 + int(looked.size()) / kFilesPerLookThread);
     const ztplatform::FilesAcross look = ztplatform::lookAtFilesAcross(
             looked, threads, kGoneLookLimitMs,
-            [looked, stamped, found](int i) {
+            [looked, stamped, found, fence = m_fence](int i) {
                 const QString &path = looked.at(i);
                 FoundAt &f = (*found)[size_t(i)];
-                f.regular = ztplatform::lookAtFile(path).type == S_IFREG;
+                f.regular = ztplatform::lookAtFile(fence, path).type == S_IFREG;
                 if (f.regular && stamped.at(i))
                     f.stamp = ztplatform::diskFileStamp(path);
             },

@@ -99,9 +99,10 @@ void dropRows(QStandardItem *parent, const QVector<int> &rows)
 } // namespace
 
 SoundLibrary::SoundLibrary(const QString &clickFolder, std::shared_ptr<ztplatform::Leftovers> leftovers,
-                           QObject *parent)
+                           std::shared_ptr<ztplatform::FolderFence> fence, QObject *parent)
     : QObject(parent)
     , m_leftovers(std::move(leftovers))
+    , m_fence(std::move(fence))
     , m_total(new SoundListModel(SoundListModel::Kind::Total, this))
     , m_mirror(new SoundListModel(SoundListModel::Kind::Mirror, this))
     , m_groups(new SoundListModel(SoundListModel::Kind::Groups, this))
@@ -303,7 +304,7 @@ setupfiles::SoundBytes SoundLibrary::soundBytes(bool apart) const
             place.length = entry.wave_length;
         }
         return place;
-    }, wait);
+    }, wait, m_fence);
 }
 
 void SoundLibrary::clearSoundRows()

@@ -143,7 +143,8 @@ struct ListLook
     QString readError;
 };
 
-ListLook lookAtList(const QString &name, const QString &target, const ztplatform::FileLock::Entry &held)
+ListLook lookAtList(const QString &name, const QString &target, const ztplatform::FileLock::Entry &held,
+                    const std::shared_ptr<ztplatform::FolderFence> &fence)
 {
     ListLook look;
     const QFileInfo at(name);
@@ -164,7 +165,7 @@ ListLook lookAtList(const QString &name, const QString &target, const ztplatform
     look.readOnlyVolume = ztplatform::isReadOnlyVolume(QFileInfo(target).absolutePath());
     look.readOnly = isReadOnly(target);
     look.now = ztplatform::diskFileStamp(target);
-    look.type = ztplatform::lookAtFile(target).type;
+    look.type = ztplatform::lookAtFile(fence, target).type;
     if (look.now.identity.valid && look.type == S_IFREG)
         look.read = readWhole(target, look.bytes, look.readError);
     return look;
@@ -301,7 +302,7 @@ SoundLibrary::SoundListStart SoundLibrary::takeSoundList(const QString &fileName
     m_listBaselineGroups = read; // made into bytes only when a write compares them
     // Looked at off this thread: a sound whose drive does not answer stays as read.
     groupentries::Checked checked = groupentries::checkGroupsWithin(read, setupfiles::keptSoundsFolder(fileName),
-                                                                    kSoundLookLimitMs, m_lookWait);
+                                                                    kSoundLookLimitMs, m_lookWait, nullptr, m_fence);
     start.unmatched = std::move(checked.unmatched);
     start.fromKept = std::move(checked.fromKept);
     soundListToItemModel(read);
@@ -416,7 +417,8 @@ SoundLibrary::SoundListSave SoundLibrary::writeGroups(const QByteArray &bytes, c
     const QString name = m_soundListFileName, target = m_listTarget;
     const ztplatform::FileLock::Entry held = m_listLock.heldEntry();
     const std::optional<ListLook> look = ztplatform::lookAtFileWithin<ListLook>(
-            target, kSoundLookLimitMs, [name, target, held]() { return lookAtList(name, target, held); }, m_lookWait);
+            target, kSoundLookLimitMs,
+            [name, target, held, fence = m_fence]() { return lookAtList(name, target, held, fence); }, m_lookWait);
     if (!look) {
         qWarning().noquote() << "the drive of" << target << "does not answer: the sound groups are not written";
         save.silent = true;
@@ -606,7 +608,7 @@ void SoundLibrary::noteEntries()
     // time, and the rows after it, stay as they are, as when it does not read.
     const ztplatform::FilesInTurn look = ztplatform::lookAtFilesInTurn(
             paths, kSoundLookLimitMs,
-            [reads](int i) {
+            [reads, fence = m_fence](int i) {
                 if (reads->stop)
                     return true;
                 Row &row = reads->rows.at(size_t(i));
@@ -627,7 +629,7 @@ void SoundLibrary::noteEntries()
                         [loadedLength, loaded](const ztplatform::FileStamp &now) {
                             return setupfiles::matchesLoad(loadedLength, loaded, now);
                         },
-                        &opened);
+                        &opened, {}, fence);
                 row.id.seen = groupentries::stampText(opened);
                 row.read = true;
                 return false;

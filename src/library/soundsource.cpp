@@ -103,10 +103,10 @@ namespace {
 // there or, as opened, `asLoaded` refuses it. Stopped while its drive kept
 // the first look, it is not looked at again.
 bool openKitFile(QFile &in, const QString &kitFile, quint32 offset, const LoadCheck &asLoaded,
-                 const std::atomic_bool *stop, CopyFault &failed)
+                 const std::atomic_bool *stop, CopyFault &failed, const std::shared_ptr<ztplatform::FolderFence> &fence)
 {
     failed = CopyFault::Read;
-    const bool regular = ztplatform::isRegularFile(kitFile);
+    const bool regular = ztplatform::isRegularFile(fence, kitFile);
     if (stop && *stop)
         return false;
     if (!regular || !ztplatform::openRegularFile(kitFile, in, false))
@@ -150,12 +150,12 @@ quint64 copyBlocks(QFile &in, QIODevice &out, quint32 length, const std::atomic_
 
 quint64 copyStoredWave(const QString &kitFile, quint32 offset, quint32 length, const QString &target,
                        const std::atomic_bool *stop, CopyFault *fault, const LoadCheck &asLoaded,
-                       const std::function<void()> &moved)
+                       const std::function<void()> &moved, const std::shared_ptr<ztplatform::FolderFence> &fence)
 {
     CopyFault ignored;
     CopyFault &failed = fault ? *fault : ignored;
     QFile in;
-    if (!openKitFile(in, kitFile, offset, asLoaded, stop, failed))
+    if (!openKitFile(in, kitFile, offset, asLoaded, stop, failed, fence))
         return 0;
     // Stopped while the kit file's drive kept the open: the target is not touched.
     if (stop && *stop)
@@ -180,12 +180,12 @@ quint64 copyStoredWave(const QString &kitFile, quint32 offset, quint32 length, c
 
 quint64 copyStoredWave(const QString &kitFile, quint32 offset, quint32 length, QIODevice &out,
                        const std::atomic_bool *stop, CopyFault *fault, const LoadCheck &asLoaded,
-                       const std::function<void()> &moved)
+                       const std::function<void()> &moved, const std::shared_ptr<ztplatform::FolderFence> &fence)
 {
     CopyFault ignored;
     CopyFault &failed = fault ? *fault : ignored;
     QFile in;
-    if (!openKitFile(in, kitFile, offset, asLoaded, nullptr, failed))
+    if (!openKitFile(in, kitFile, offset, asLoaded, nullptr, failed, fence))
         return 0;
     if (moved)
         moved();

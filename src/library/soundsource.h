@@ -10,8 +10,12 @@
 
 #include <atomic>
 #include <functional>
+#include <memory>
 
 class QIODevice;
+namespace ztplatform {
+class FolderFence;
+}
 
 // Sound source paths: a plain audio file, or a sound stored inside a kit file
 // written as the kit file's path, ":U" and five digits.
@@ -86,14 +90,16 @@ using LoadCheck = std::function<bool(const ztplatform::FileStamp &opened)>;
 // target untouched and gives 0, and so does one `asLoaded` (when given)
 // refuses, or one opened after *stop turned true. *fault (when given) says
 // which side failed. `moved` (when given) runs once the kit file is open and
-// after each block.
+// after each block. A kit file below the folder `fence` fenced is not read.
 quint64 copyStoredWave(const QString &kitFile, quint32 offset, quint32 length, const QString &target,
                        const std::atomic_bool *stop = nullptr, CopyFault *fault = nullptr,
-                       const LoadCheck &asLoaded = {}, const std::function<void()> &moved = {});
+                       const LoadCheck &asLoaded = {}, const std::function<void()> &moved = {},
+                       const std::shared_ptr<ztplatform::FolderFence> &fence = nullptr);
 // The same into an open device, from its position.
 quint64 copyStoredWave(const QString &kitFile, quint32 offset, quint32 length, QIODevice &out,
                        const std::atomic_bool *stop = nullptr, CopyFault *fault = nullptr,
-                       const LoadCheck &asLoaded = {}, const std::function<void()> &moved = {});
+                       const LoadCheck &asLoaded = {}, const std::function<void()> &moved = {},
+                       const std::shared_ptr<ztplatform::FolderFence> &fence = nullptr);
 
 // What ffmpeg's error output says about a failed conversion, for its
 // message: 1 to 4 for the phrases with a detail sentence (in the order they

@@ -224,8 +224,8 @@ MainWindow1::MainWindow1(const WindowServices &services, QWidget *parent)
     : QMainWindow(parent)
     , ui(new Ui::MainWindow1)
     , m_services(services)
-    , soundLibrary(services.clickFolder, services.leftovers)
-    , m_pad(services.pad, services.leftovers)
+    , soundLibrary(services.clickFolder, services.leftovers, services.fence)
+    , m_pad(services.pad, services.leftovers, services.fence)
 {
     // The form's images live in the resources of a static library.
     ztInitResources();
@@ -266,7 +266,7 @@ MainWindow1::MainWindow1(const WindowServices &services, QWidget *parent)
 MainWindow1::~MainWindow1()
 {
     releaseHistory();
-    ztplatform::endFolderWatch(this);
+    m_services.fence->endFolderWatch(this);
     // A name editor still open commits while the widgets go: no rename then.
     disconnect(library().soundListItemModel(), &QStandardItemModel::itemChanged, m_soundLists.get(),
                &SoundListsController::renameGroupRow);

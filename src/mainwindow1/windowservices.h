@@ -4,6 +4,7 @@
 #include "device/padsystem.h"
 #include "model/audioconverter.h"
 #include "platform/leftovers.h"
+#include "platform/regularfile.h"
 
 #include <QString>
 
@@ -28,6 +29,8 @@ struct WindowServices
     // The folders swept of temporaries an earlier editor left, shared by every
     // file the window and its work replace; the editor starts as this is made.
     std::shared_ptr<ztplatform::Leftovers> leftovers = std::make_shared<ztplatform::Leftovers>();
+    // The pad's folder once fenced or watched, for every read of a file by its name.
+    std::shared_ptr<ztplatform::FolderFence> fence = std::make_shared<ztplatform::FolderFence>();
 };
 
 #endif

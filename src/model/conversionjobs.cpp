@@ -62,6 +62,7 @@ struct ConversionJobs::State
     QString program;
     audioconverter::Limits limits;
     std::shared_ptr<ztplatform::Leftovers> leftovers;
+    std::shared_ptr<ztplatform::FolderFence> fence;
     ztplatform::FolderAnchor root; // sources below it are read through it
     std::mutex lock;
     std::condition_variable changed;
@@ -121,7 +122,7 @@ void ConversionJobs::State::work(const std::shared_ptr<State> &state)
             state->jobs[i].lookSince = nowMs();
         };
         const bool taken = below ? copyBelow(root, source, input, state->stop, done, moved)
-                                 : ztplatform::isRegularFile(source);
+                                 : ztplatform::isRegularFile(state->fence, source);
         look->returned();
         hold.lock();
         state->jobs[i].lookSince = -1;
@@ -154,13 +155,15 @@ void ConversionJobs::State::work(const std::shared_ptr<State> &state)
 }
 
 ConversionJobs::ConversionJobs(const QString &program, int threads, const audioconverter::Limits &limits,
-                               std::shared_ptr<ztplatform::Leftovers> leftovers)
+                               std::shared_ptr<ztplatform::Leftovers> leftovers,
+                               std::shared_ptr<ztplatform::FolderFence> fence)
     : m_state(std::make_shared<State>())
     , m_threads(threads > 0 ? threads : qMax(1, QThread::idealThreadCount()))
 {
     m_state->program = program;
     m_state->limits = limits;
     m_state->leftovers = std::move(leftovers);
+    m_state->fence = std::move(fence);
 }
 
 ConversionJobs::~ConversionJobs()

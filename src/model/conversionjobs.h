@@ -19,6 +19,7 @@
 
 namespace ztplatform {
 struct FileStamp;
+class FolderFence;
 class Leftovers;
 }
 
@@ -43,10 +44,12 @@ public:
 
     // `program` is the ffmpeg every conversion runs, keeping `limits`; at
     // most `threads` run at once (0: as many as the machine has cores). A
-    // target replaced sweeps its folder through `leftovers`.
+    // target replaced sweeps its folder through `leftovers`; a source is
+    // read past `fence`.
     explicit ConversionJobs(const QString &program, int threads = 0,
                             const audioconverter::Limits &limits = audioconverter::Limits(),
-                            std::shared_ptr<ztplatform::Leftovers> leftovers = nullptr);
+                            std::shared_ptr<ztplatform::Leftovers> leftovers = nullptr,
+                            std::shared_ptr<ztplatform::FolderFence> fence = nullptr);
     // Stops what runs and what waits; does not wait for it (see settle()).
     ~ConversionJobs();
     ConversionJobs(const ConversionJobs &) = delete;

@@ -21,10 +21,8 @@
 
 namespace ztplatform {
 
-namespace {
-
 // The one fenced or watched folder.
-struct Fence
+struct FolderFence::State
 {
     QMutex lock;
     QString root; // canonical; empty: nothing fenced or watched
@@ -37,11 +35,14 @@ struct Fence
     FolderAnchor anchor; // the watched folder as loaded: files below it are looked at below it
 };
 
-Fence &fence()
+FolderFence::FolderFence()
+    : m_state(std::make_unique<State>())
 {
-    static Fence f;
-    return f;
 }
+
+FolderFence::~FolderFence() = default;
+
+namespace {
 
 QString folderPath(const QString &folder)
 {
@@ -63,18 +64,22 @@ bool onGuiThread()
 }
 
 // The fenced or watched folder, empty when there is none.
-QString fencedRoot()
+QString fencedRoot(FolderFence *fence)
 {
-    Fence &f = fence();
+    if (!fence)
+        return QString();
+    FolderFence::State &f = fence->state();
     QMutexLocker hold(&f.lock);
     return f.root;
 }
 
 // True when the folder `root` is fenced, or watched and its owner, asked
 // now on the GUI thread, no longer lets its files be read.
-bool ownerFences(const QString &root)
+bool ownerFences(FolderFence *fence, const QString &root)
 {
-    Fence &f = fence();
+    if (!fence)
+        return false;
+    FolderFence::State &f = fence->state();
     std::function<bool()> ask;
     {
         QMutexLocker hold(&f.lock);
@@ -102,26 +107,28 @@ bool ownerFences(const QString &root)
 // True when the file whose canonical path is `canonical` lies below the
 // fenced folder `root`, or below the watched one and its owner no longer
 // lets it be read.
-bool fencedAt(const QString &canonical, const QString &root)
+bool fencedAt(FolderFence *fence, const QString &canonical, const QString &root)
 {
-    return !root.isEmpty() && below(canonical, root) && ownerFences(root);
+    return !root.isEmpty() && below(canonical, root) && ownerFences(fence, root);
 }
 
 // The same for the file `path`, its links followed through the editor's disk.
-bool fenced(const QString &path)
+bool fenced(FolderFence *fence, const QString &path)
 {
-    const QString root = fencedRoot();
-    return !root.isEmpty() && fencedAt(sysio::canonicalPath(path), root);
+    const QString root = fencedRoot(fence);
+    return !root.isEmpty() && fencedAt(fence, sysio::canonicalPath(path), root);
 }
 
 // False when `path` names a file below the fenced folder, or below the
 // watched one whose volume does not answer now, as the folder was named: it
 // is not looked at.
-bool reachable(const QString &path)
+bool reachable(FolderFence *fence, const QString &path)
 {
+    if (!fence)
+        return true;
     std::function<bool()> answering;
     {
-        Fence &f = fence();
+        FolderFence::State &f = fence->state();
         QMutexLocker hold(&f.lock);
         if (f.named.isEmpty() || !below(QDir::cleanPath(QFileInfo(path).absoluteFilePath()), f.named))
             return true;
@@ -147,9 +154,11 @@ unsigned typeAt(const QString &path)
 }
 
 // The watched folder's anchor when it covers `path`; none otherwise.
-FolderAnchor anchorOver(const QString &path)
+FolderAnchor anchorOver(FolderFence *fence, const QString &path)
 {
-    Fence &f = fence();
+    if (!fence)
+        return FolderAnchor();
+    FolderFence::State &f = fence->state();
     QMutexLocker hold(&f.lock);
     return !f.closed && f.anchor.covers(path) ? f.anchor : FolderAnchor();
 }
@@ -185,16 +194,20 @@ BelowLook lookBelow(const FolderAnchor &root, const QString &path)
 
 } // namespace
 
-bool isRegularFile(const QString &path)
+bool isRegularFile(const std::shared_ptr<FolderFence> &held, const QString &path)
 {
-    return !path.isEmpty() && reachable(path) && typeAt(path) == S_IFREG && !fenced(path);
+    FolderFence *const fence = held.get();
+    return !path.isEmpty() && reachable(fence, path) && typeAt(path) == S_IFREG && !fenced(fence, path);
 }
 
-bool askFolderOwner(const QString &path)
+bool askFolderOwner(const std::shared_ptr<FolderFence> &held, const QString &path)
 {
+    FolderFence *const fence = held.get();
+    if (!fence)
+        return true;
     QString root;
     {
-        Fence &f = fence();
+        FolderFence::State &f = fence->state();
         QMutexLocker hold(&f.lock);
         const QString named = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
         const bool watched = (!f.root.isEmpty() && below(named, f.root))
@@ -203,12 +216,14 @@ bool askFolderOwner(const QString &path)
             return true;
         root = f.root;
     }
-    return !ownerFences(root);
+    return !ownerFences(fence, root);
 }
 
-std::optional<bool> isRegularFileWithin(const QString &path, int limitMs, const Waiter &wait)
+std::optional<bool> isRegularFileWithin(const std::shared_ptr<FolderFence> &held, const QString &path, int limitMs,
+                                        const Waiter &wait)
 {
-    if (path.isEmpty() || !reachable(path))
+    FolderFence *const fence = held.get();
+    if (path.isEmpty() || !reachable(fence, path))
         return false;
     struct Look
     {
@@ -216,7 +231,7 @@ std::optional<bool> isRegularFileWithin(const QString &path, int limitMs, const 
         QString canonical;
         std::optional<BelowLook> below;
     };
-    const FolderAnchor root = anchorOver(path);
+    const FolderAnchor root = anchorOver(fence, path);
     const std::optional<Look> look = lookAtFileWithin<Look>(
             path, limitMs,
             [path, root]() {
@@ -237,9 +252,9 @@ std::optional<bool> isRegularFileWithin(const QString &path, int limitMs, const 
     if (look->below && !look->regular && !look->below->refused)
         return false;
     if (look->below)
-        return askFolderOwner(path) && look->regular;
+        return askFolderOwner(held, path) && look->regular;
     // The folder's owner is asked here, on the calling thread, as isRegularFile() asks it.
-    return look->regular && !fencedAt(look->canonical, fencedRoot());
+    return look->regular && !fencedAt(fence, look->canonical, fencedRoot(fence));
 }
 
 bool isFolder(const QString &path)
@@ -247,16 +262,17 @@ bool isFolder(const QString &path)
     return typeAt(path) == S_IFDIR;
 }
 
-FileLook lookAtFile(const QString &path)
+FileLook lookAtFile(const std::shared_ptr<FolderFence> &held, const QString &path)
 {
+    FolderFence *const fence = held.get();
     FileLook look;
-    {
-        Fence &f = fence();
+    if (fence) {
+        FolderFence::State &f = fence->state();
         QMutexLocker hold(&f.lock);
         if (f.closed && !f.named.isEmpty() && below(QDir::cleanPath(QFileInfo(path).absoluteFilePath()), f.named))
             return look; // fenced: not looked at
     }
-    const FolderAnchor root = anchorOver(path);
+    const FolderAnchor root = anchorOver(fence, path);
     if (root.isValid()) {
         const BelowLook below = lookBelow(root, path);
         look.type = below.type;
@@ -271,15 +287,17 @@ FileLook lookAtFile(const QString &path)
     return look;
 }
 
-std::optional<qint64> regularFileSizeWithin(const QString &path, int limitMs, const Waiter &wait)
+std::optional<qint64> regularFileSizeWithin(const std::shared_ptr<FolderFence> &held, const QString &path, int limitMs,
+                                            const Waiter &wait)
 {
-    const FolderAnchor root = anchorOver(path);
-    const auto look = [path, root]() -> BelowLook {
+    FolderFence *const fence = held.get();
+    const FolderAnchor root = anchorOver(fence, path);
+    const auto look = [path, root, held]() -> BelowLook {
         if (root.isValid())
             return lookBelow(root, path);
         BelowLook found;
         QFile file;
-        found.size = isRegularFile(path) && openRegularFile(path, file, false) ? file.size() : -1;
+        found.size = isRegularFile(held, path) && openRegularFile(path, file, false) ? file.size() : -1;
         return found;
     };
     const std::optional<BelowLook> found = lookAtFileWithin<BelowLook>(path, limitMs, look, wait);
@@ -287,7 +305,7 @@ std::optional<qint64> regularFileSizeWithin(const QString &path, int limitMs, co
         return std::nullopt;
     // The folder's owner judges a root it did not admit, on the calling thread.
     if (found->refused)
-        askFolderOwner(path);
+        askFolderOwner(held, path);
     return found->size;
 }
 
@@ -323,11 +341,12 @@ bool openRegularFile(const QString &path, QFile &file, bool noFollow)
     return readThrough(Descriptor(openRegularFile(path, O_RDONLY, noFollow)), path, file);
 }
 
-bool openToRead(const QString &path, QFile &file, int *error)
+bool openToRead(const std::shared_ptr<FolderFence> &held, const QString &path, QFile &file, int *error)
 {
+    FolderFence *const fence = held.get();
     if (error)
         *error = path.isEmpty() ? ENOENT : 0;
-    if (path.isEmpty() || !reachable(path))
+    if (path.isEmpty() || !reachable(fence, path))
         return false;
     Descriptor fd(sysio::open(path, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0));
     if (!fd.isOpen()) {
@@ -336,17 +355,17 @@ bool openToRead(const QString &path, QFile &file, int *error)
         return false;
     }
     struct stat st;
-    if (sysio::disk().stat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode) || fenced(path))
+    if (sysio::disk().stat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode) || fenced(fence, path))
         return false;
     return readThrough(std::move(fd), path, file);
 }
 
-void fenceFolder(const QString &folder)
+void FolderFence::fenceFolder(const QString &folder)
 {
     if (folder.isEmpty())
         return;
     const QString root = folderPath(folder);
-    Fence &f = fence();
+    State &f = *m_state;
     QMutexLocker hold(&f.lock);
     if (f.root != root) {
         f.owner.clear();
@@ -359,12 +378,12 @@ void fenceFolder(const QString &folder)
     f.anchor = FolderAnchor();
 }
 
-void watchFolder(const FolderAnchor &anchor, QObject *owner, std::function<bool()> stillReadable,
-                 std::function<bool()> answering)
+void FolderFence::watchFolder(const FolderAnchor &anchor, QObject *owner, std::function<bool()> stillReadable,
+                              std::function<bool()> answering)
 {
     const QString folder = anchor.path();
     const QString root = folder.isEmpty() ? QString() : folderPath(folder);
-    Fence &f = fence();
+    State &f = *m_state;
     QMutexLocker hold(&f.lock);
     f.root = root;
     f.closed = false;
@@ -375,9 +394,9 @@ void watchFolder(const FolderAnchor &anchor, QObject *owner, std::function<bool(
     f.anchor = anchor;
 }
 
-void endFolderWatch(const QObject *owner)
+void FolderFence::endFolderWatch(const QObject *owner)
 {
-    Fence &f = fence();
+    State &f = *m_state;
     QMutexLocker hold(&f.lock);
     if (f.owner.data() != owner)
         return;

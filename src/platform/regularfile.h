@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <functional>
+#include <memory>
 #include <optional>
 
 class QFile;
@@ -17,15 +18,59 @@ namespace ztplatform {
 class Disk;
 class FolderAnchor;
 
+// The one folder whose files are not read any more (fenced), or are read only
+// while its owner lets them (watched): the pad's, once the volume at its place
+// is found not to be the one the editor loaded. Held by the window and handed
+// to everything that reads files the user or the pad names; a null fence
+// fences nothing. Its state holds on every thread.
+class FolderFence
+{
+public:
+    FolderFence();
+    ~FolderFence();
+    FolderFence(const FolderFence &) = delete;
+    FolderFence &operator=(const FolderFence &) = delete;
+
+    // Files below `folder`, reached by any path (links followed), are not read
+    // any more: isRegularFile() is false for them from now on, on every thread,
+    // without a look at the disk for a path below the folder as named.
+    // One folder at a time: this replaces any earlier one. An empty name
+    // changes nothing.
+    void fenceFolder(const QString &folder);
+
+    // Until the folder of `anchor` is fenced, `stillReadable` is asked on the GUI
+    // thread each time isRegularFile() would hold for a file below it; a false
+    // answer fences the folder first. It is not asked once `owner` is gone.
+    // Replaces any earlier fenced or watched folder; an invalid anchor leaves
+    // none. While `answering` (when given) says no, isRegularFile() on the GUI
+    // thread is false for a path below the folder as named, without a look at
+    // the disk. isRegularFileWithin() and regularFileSizeWithin() look at a file
+    // the anchor covers below it, as the anchor opens it: no link followed, no
+    // pipe waited on; `stillReadable` is also asked when the anchor's root is
+    // not admitted.
+    void watchFolder(const FolderAnchor &anchor, QObject *owner, std::function<bool()> stillReadable,
+                     std::function<bool()> answering = {});
+
+    // Nothing fenced or watched any more, when the folder was watched for `owner`.
+    void endFolderWatch(const QObject *owner);
+
+    struct State;
+    State &state() { return *m_state; }
+
+private:
+    std::unique_ptr<State> m_state;
+};
+
 // True when `path` names a regular file (also through a link) that may be
 // read. Named pipes, devices and folders are not: opening them may block or
-// read no sound. Nor is a file below the fenced folder (fenceFolder).
-bool isRegularFile(const QString &path);
+// read no sound. Nor is a file below the folder `fence` fenced (fenceFolder).
+bool isRegularFile(const std::shared_ptr<FolderFence> &fence, const QString &path);
 // The same, the drive looked at on a thread of its own, waited on through
 // `wait`; what needs the calling thread (the watched
 // folder's owner) is asked there. Nothing when the drive did not answer
 // within `limitMs`.
-std::optional<bool> isRegularFileWithin(const QString &path, int limitMs, const Waiter &wait);
+std::optional<bool> isRegularFileWithin(const std::shared_ptr<FolderFence> &fence, const QString &path, int limitMs,
+                                        const Waiter &wait);
 // True when `path` names a folder (also through a link). Like isRegularFile()
 // it looks through the editor's disk (sysio), which tests may make hang.
 bool isFolder(const QString &path);
@@ -35,7 +80,8 @@ bool isFolder(const QString &path);
 // thread of its own, waited on through `wait`. A path the
 // watched folder's anchor covers is looked at below it, no link followed.
 // Nothing when its drive did not answer within `limitMs`.
-std::optional<qint64> regularFileSizeWithin(const QString &path, int limitMs, const Waiter &wait);
+std::optional<qint64> regularFileSizeWithin(const std::shared_ptr<FolderFence> &fence, const QString &path, int limitMs,
+                                            const Waiter &wait);
 
 // What stands at `path`: its type bits (0: nothing) and, for a regular
 // file, its size (else -1). A path the watched folder's anchor covers is
@@ -47,7 +93,7 @@ struct FileLook
     unsigned type = 0;
     qint64 size = -1;
 };
-FileLook lookAtFile(const QString &path);
+FileLook lookAtFile(const std::shared_ptr<FolderFence> &fence, const QString &path);
 
 // Opens `path` for reading as it is at this moment: the open neither follows
 // a link at the name nor waits on a pipe or a device (O_RDONLY, O_NONBLOCK,
@@ -69,37 +115,13 @@ bool openRegularFile(const QString &path, QFile &file, bool noFollow);
 // not answer) is kept. Read from `file` only, never again by the name.
 // `error` (when given) gets the errno of a refused open (ENOENT: nothing at
 // the name), 0 when what stands there is no file to read.
-bool openToRead(const QString &path, QFile &file, int *error = nullptr);
-
-// Files below `folder`, reached by any path (links followed), are not read
-// any more: isRegularFile() is false for them from now on, on every thread,
-// without a look at the disk for a path below the folder as named.
-// Used when the volume at the folder's place is found not to be the one the
-// editor loaded. One folder at a time: this replaces any earlier one. An
-// empty name changes nothing.
-void fenceFolder(const QString &folder);
-
-// Until the folder of `anchor` is fenced, `stillReadable` is asked on the GUI
-// thread each time isRegularFile() would hold for a file below it; a false
-// answer fences the folder first. It is not asked once `owner` is gone.
-// Replaces any earlier fenced or watched folder; an invalid anchor leaves
-// none. While `answering` (when given) says no, isRegularFile() on the GUI
-// thread is false for a path below the folder as named, without a look at
-// the disk. isRegularFileWithin() and regularFileSizeWithin() look at a file
-// the anchor covers below it, as the anchor opens it: no link followed, no
-// pipe waited on; `stillReadable` is also asked when the anchor's root is
-// not admitted.
-void watchFolder(const FolderAnchor &anchor, QObject *owner, std::function<bool()> stillReadable,
-                 std::function<bool()> answering = {});
+bool openToRead(const std::shared_ptr<FolderFence> &fence, const QString &path, QFile &file, int *error = nullptr);
 
 // Whether a file at `path`, below the fenced or watched folder by its text,
 // may still be read: for the watched one its owner is asked, on the GUI
 // thread, as isRegularFile() asks it for a file it finds. Nothing on the
 // disk is looked at. True for a path below neither.
-bool askFolderOwner(const QString &path);
-
-// Nothing fenced or watched any more, when the folder was watched for `owner`.
-void endFolderWatch(const QObject *owner);
+bool askFolderOwner(const std::shared_ptr<FolderFence> &fence, const QString &path);
 
 // What readRegularFile found at a name.
 enum class FileRead {

@@ -53,7 +53,8 @@ Written writeFile(FileWrite &w)
             done.changed = setupfiles::changedHeld(w.held);
         watch.moved();
         if (done.modelWritten
-            && w.out.readBack([whole](const QString &path) { return setupfiles::readsBack(path, whole); })) {
+            && w.out.readBack(
+                    [whole, &w](const QString &path) { return setupfiles::readsBack(path, whole, w.fence); })) {
             watch.moved();
             w.out.finish();
         }

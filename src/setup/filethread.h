@@ -28,15 +28,19 @@ struct FileWrite
 {
     // A single-kit file of `kit` (0..99), its model taken once laid out; its
     // folder swept through `leftovers`.
-    FileWrite(const QString &dest, int kit, std::shared_ptr<ztplatform::Leftovers> leftovers)
+    FileWrite(const QString &dest, int kit, std::shared_ptr<ztplatform::Leftovers> leftovers,
+              std::shared_ptr<ztplatform::FolderFence> readPast)
         : out(dest, std::move(leftovers))
         , kit(kit)
+        , fence(std::move(readPast))
     {
     }
     // The whole setup, laid out in `laidOut`.
-    FileWrite(const QString &dest, const percussionpadfile &laidOut, std::shared_ptr<ztplatform::Leftovers> leftovers)
+    FileWrite(const QString &dest, const percussionpadfile &laidOut, std::shared_ptr<ztplatform::Leftovers> leftovers,
+              std::shared_ptr<ztplatform::FolderFence> readPast)
         : out(dest, std::move(leftovers))
         , kit(-1)
+        , fence(std::move(readPast))
     {
         image.emplace(laidOut);
     }
@@ -44,6 +48,7 @@ struct FileWrite
     std::optional<setupfiles::OwnedModel> image; // what is written
     setupfiles::HeldKitFiles held; // loaded kit files its sounds are read from, as checked
     const int kit;
+    const std::shared_ptr<ztplatform::FolderFence> fence; // past which it is read back
     exportfile::Watch writing; // open, write, read back, sync
     exportfile::Watch placing; // rename (or keep), folder sync
     std::atomic_bool opened{false}; // its open was tried

@@ -62,7 +62,7 @@ bool ImportKitFilesJob::takePicks(const QStringList &picks, const Redraws &redra
     QVector<QPair<QString, quint8>> kits; // recorded once every pick is taken
     for (const QString &pick : picks) {
         QFile file;
-        if (!ztplatform::openToRead(pick, file)) {
+        if (!ztplatform::openToRead(m_library.fence(), pick, file)) {
             qDebug() << "Open error" << pick;
             return refusePick(pick, QCoreApplication::translate(
                                             "MainWindow1", "This file cannot be imported: it cannot be opened."));
@@ -135,7 +135,7 @@ bool ImportKitFilesJob::takeSavedFiles(const QStringList &files, const Redraws &
     m_library.clearKitFilePicks();
     for (const QString &path : files) {
         QFile file;
-        if (!ztplatform::openToRead(path, file)) {
+        if (!ztplatform::openToRead(m_library.fence(), path, file)) {
             qDebug() << "Open error" << path;
             return false;
         }
@@ -159,7 +159,7 @@ void ImportKitFilesJob::recordKitFile(const QString &path, int n, const Redraws 
         const QString recorded = files.at(j);
         QFile file;
         int error = 0;
-        if (!ztplatform::openToRead(recorded, file, &error)) {
+        if (!ztplatform::openToRead(m_library.fence(), recorded, file, &error)) {
             qDebug() << "以只读模式打开文件失败" << recorded;
             if (error == ENOENT || error == ENOTDIR) { // nothing at the name
                 forget(recorded, redraws);
@@ -236,7 +236,7 @@ bool ImportKitFilesJob::readGlobalFile()
             crlf + QCoreApplication::translate("MainWindow1", "The global settings file is not applied.");
     QFile file;
     int error = 0;
-    if (!ztplatform::openToRead(path, file, &error)) {
+    if (!ztplatform::openToRead(m_library.fence(), path, file, &error)) {
         const QString why = error != 0 ? QString::fromLocal8Bit(std::strerror(error))
                                        : QCoreApplication::translate("MainWindow1", "It is not a regular file.");
         const setupjob::Notice n{setupjob::Notice::Warning, QCoreApplication::translate("MainWindow1", "Error"),
@@ -306,7 +306,7 @@ bool ImportKitFilesJob::checkKitFiles(bool brandedToo)
     for (const QString &path : qAsConst(m_library.kitFileList())) {
         // One that does not open is named when it is read.
         QFile file;
-        if (!ztplatform::openToRead(path, file))
+        if (!ztplatform::openToRead(m_library.fence(), path, file))
             continue;
         if (file.size() > RAW_DATA_LENGTH_MAX) {
             setupjob::noteNotRead(m_result, LoadError::TooLarge, path, false);
@@ -330,7 +330,7 @@ void ImportKitFilesJob::orderRecorded()
     QVector<quint8> numbers;
     for (const QString &file : qAsConst(m_library.recordKitFileList())) {
         QFile opened;
-        const bool opens = ztplatform::openToRead(file, opened);
+        const bool opens = ztplatform::openToRead(m_library.fence(), file, opened);
         numbers.append(opens ? setupfiles::kitNumberOf(opened) : quint8(0xFF));
         if (numbers.last() != 0xFF)
             continue;
@@ -385,7 +385,7 @@ ImportKitFilesJob::Read ImportKitFilesJob::loadFile(const QString &path, bool re
 {
     MainWindow1Records::READ_KIT_FILE rec;
     setupfiles::KitTables tables;
-    const LoadError err = setupfiles::readKitFile(path, rec, tables);
+    const LoadError err = setupfiles::readKitFile(path, rec, tables, m_library.fence());
     if (err != LoadError::None) {
         setupjob::noteNotRead(m_result, err, path, false);
         const bool skip = err == LoadError::CannotOpen || err == LoadError::SoundOpen || err == LoadError::SoundFormat;
@@ -498,7 +498,7 @@ int ImportKitFilesJob::firstKitNumber() const
     if (m_ordered.isEmpty())
         return -1;
     QFile first;
-    if (!ztplatform::openToRead(m_ordered.first(), first)) {
+    if (!ztplatform::openToRead(m_library.fence(), m_ordered.first(), first)) {
         qDebug() << "以只读模式打开文件失败" << m_ordered.first();
         return -1;
     }

@@ -67,9 +67,9 @@ bool ImportSetupJob::read(const QString &path)
     const auto r = std::make_shared<Read>();
     const std::optional<LoadError> done = exportfile::waitWatched<LoadError>(
             r->watch, kReadStallMs,
-            [r, path]() {
+            [r, path, fence = m_library.fence()]() {
                 return setupfiles::readWholeSetupFile(path, r->rec, r->tables, &r->globalSize, &r->clicks,
-                                                      [r]() { r->watch.moved(); });
+                                                      [r]() { r->watch.moved(); }, fence);
             },
             m_wait);
     if (!done)
@@ -107,14 +107,14 @@ bool ImportSetupJob::readWhole(const QString &path)
     };
     const auto r = std::make_shared<Read>();
     r->inUse = m_library.soundNamesInUse(false);
-    ztplatform::Job job([r, path](const ztplatform::Job::Report &report) {
+    ztplatform::Job job([r, path, fence = m_library.fence()](const ztplatform::Job::Report &report) {
         int moves = 0;
         const auto moved = [&report, &moves]() { report(++moves, 0); };
-        r->err = setupfiles::readWholeSetupFile(path, r->rec, r->tables, &r->globalSize, &r->clicks, moved);
+        r->err = setupfiles::readWholeSetupFile(path, r->rec, r->tables, &r->globalSize, &r->clicks, moved, fence);
         if (r->err != LoadError::None)
             return;
         r->fileRead = true;
-        setupfiles::SoundBytes bytes;
+        setupfiles::SoundBytes bytes(setupfiles::SoundBytes::Locate(), {}, fence);
         r->err = setupfiles::takeWholeSetupSounds(path, setupfiles::soundEntries(r->rec.info), r->got, r->sources,
                                                   r->inUse, &bytes, moved);
     });

@@ -56,9 +56,9 @@ std::optional<KitRead> readKitWithin(const Run &run, const QString &path)
 {
     return ztplatform::lookAtFileWithin<KitRead>(
             path, kKitLookLimitMs,
-            [path]() {
+            [path, fence = run.lib.fence()]() {
                 KitRead k;
-                k.read = groupentries::readStoredSounds(path, k.rec);
+                k.read = groupentries::readStoredSounds(path, k.rec, fence);
                 return k;
             },
             run.hooks.wait);
@@ -125,7 +125,8 @@ QVector<setupfiles::LostSound> clickSounds(const QVector<Records::SOUND_LIST_INF
 // folder is left to the caller. False, with nothing left at `copy`, when it
 // fails: `why` gets the system's reason when the copy could not be written.
 bool keepCopy(const Records::READ_KIT_FILE &kit, const percussionpadfile::P_SOUND_INDEX &entry,
-              const QString &copy, const std::shared_ptr<ztplatform::Leftovers> &leftovers, QString &why)
+              const QString &copy, const std::shared_ptr<ztplatform::Leftovers> &leftovers,
+              const std::shared_ptr<ztplatform::FolderFence> &fence, QString &why)
 {
     ztplatform::ReplaceFile file(copy, leftovers);
     file.setCreateOnly(true);
@@ -133,7 +134,7 @@ bool keepCopy(const Records::READ_KIT_FILE &kit, const percussionpadfile::P_SOUN
     auto asLoaded = [&kit](const ztplatform::FileStamp &opened) { return setupfiles::matchesLoad(kit, opened); };
     if (file.open()
         && (soundsource::copyStoredWave(kit.file, entry.wave_start, entry.wave_length, file.file(), nullptr, &fault,
-                                        asLoaded)
+                                        asLoaded, {}, fence)
                     != entry.wave_length
             || fault != soundsource::CopyFault::None)) {
         if (fault == soundsource::CopyFault::Write)
@@ -188,14 +189,14 @@ void noteNotKept(Run &run, const QString &folder, const QString &reason)
 // bytes is taken as it is; a link is never a free name, nor a kept copy.
 // Empty when all names are taken.
 QString keptName(const QDir &folder, const QString &name, const QString &kitFile,
-                 const percussionpadfile::P_SOUND_INDEX &entry)
+                 const percussionpadfile::P_SOUND_INDEX &entry, const std::shared_ptr<ztplatform::FolderFence> &fence)
 {
     return exportnames::freeName(exportnames::safeName(name), [&](const QString &candidate) {
         if (QFileInfo(folder.filePath(candidate)).isSymLink())
             return true;
         return folder.exists(candidate)
                && !setupfiles::holdsStoredWave(folder.filePath(candidate), kitFile, entry.wave_start,
-                                               entry.wave_length);
+                                               entry.wave_length, fence);
     });
 }
 
@@ -241,7 +242,8 @@ struct Copies
 // synced, on the thread that calls it; `watch` moves after each. Once the
 // watch gave up, what was made goes again and nothing is kept.
 Copies makeCopies(const Records::READ_KIT_FILE &kit, const QString &folderPath, const QVector<KeepItem> &items,
-                  const std::shared_ptr<ztplatform::Leftovers> &leftovers, exportfile::Watch &watch,
+                  const std::shared_ptr<ztplatform::Leftovers> &leftovers,
+                  const std::shared_ptr<ztplatform::FolderFence> &fence, exportfile::Watch &watch,
                   std::atomic_int &done)
 {
     const QString kitFile = QDir::fromNativeSeparators(kit.file);
@@ -265,11 +267,11 @@ Copies makeCopies(const Records::READ_KIT_FILE &kit, const QString &folderPath, 
     for (const KeepItem &k : items) {
         if (*watch.stopFlag())
             return undo(timedOut());
-        const QString file = keptName(folder, k.name, kitFile, k.entry);
+        const QString file = keptName(folder, k.name, kitFile, k.entry, fence);
         const QString copy = QDir::toNativeSeparators(folder.filePath(file));
         const bool keptBefore = !file.isEmpty() && folder.exists(file);
         QString why;
-        const bool kept = !file.isEmpty() && (keptBefore ? syncKept(copy, why) : keepCopy(kit, k.entry, copy, leftovers, why));
+        const bool kept = !file.isEmpty() && (keptBefore ? syncKept(copy, why) : keepCopy(kit, k.entry, copy, leftovers, fence, why));
         if (!kept) {
             qWarning() << "cannot keep the sound" << k.source << "as" << copy;
             return undo(why);
@@ -370,8 +372,8 @@ bool keepFrom(Run &run, setupfiles::StoredSoundLocator &loc, int record, const Q
     };
     const std::optional<Copies> copies = exportfile::waitWatched<Copies>(
             *watch, kStallLimitMs,
-            [kit, folder, keep, watch, done, leftovers = run.lib.leftovers()]() {
-                return makeCopies(kit, folder, keep, leftovers, *watch, *done);
+            [kit, folder, keep, watch, done, leftovers = run.lib.leftovers(), fence = run.lib.fence()]() {
+                return makeCopies(kit, folder, keep, leftovers, fence, *watch, *done);
             },
             [&run, done, &show](const std::function<bool(int ms)> &ended) {
                 ztplatform::timedlook::waitUntil(run.hooks.wait, [&](int ms) {
@@ -487,12 +489,12 @@ std::optional<QVector<CutOff>> cutOffFiles(Run &run, setupfiles::StoredSoundLoca
         next.append(f.record >= 0 ? QDir::fromNativeSeparators(loaded.record(f.record).file) : f.kitFile);
         of.push_back(i);
     }
-    silent = lookInTurn(run, next, [looks, next, of](int j) {
+    silent = lookInTurn(run, next, [looks, next, of, fence = run.lib.fence()](int j) {
         CutOff &f = looks->files[of.at(size_t(j))];
         if (f.record >= 0)
             f.own = ztplatform::replacesEntryOf(*looks->renamed, ztplatform::ReachedPath(next.at(j)));
         else
-            f.read.read = groupentries::readStoredSounds(f.kitFile, f.read.rec);
+            f.read.read = groupentries::readStoredSounds(f.kitFile, f.read.rec, fence);
     });
     if (!silent.isEmpty()) {
         noteSilent(run, silent);
@@ -531,7 +533,7 @@ QStringList storedKitFiles(const KitDocument &doc, const SoundLibrary &lib)
 bool keepLostSounds(Run &run, const QString &target, const QHash<QString, int> &held, bool clicksToo,
                     bool writeGroups)
 {
-    setupfiles::StoredSoundLocator loc(run.lib.loadedKitFiles(), run.hooks.wait);
+    setupfiles::StoredSoundLocator loc(run.lib.loadedKitFiles(), run.hooks.wait, run.lib.fence());
     const int record = loc.recordOf(QDir::fromNativeSeparators(target));
     if (record < 0)
         return true;
@@ -547,7 +549,7 @@ bool keepLostSounds(Run &run, const QString &target, const QHash<QString, int> &
 
 bool keepNamedSounds(Run &run, const QString &target)
 {
-    setupfiles::StoredSoundLocator loaded(run.lib.loadedKitFiles(), run.hooks.wait);
+    setupfiles::StoredSoundLocator loaded(run.lib.loadedKitFiles(), run.hooks.wait, run.lib.fence());
     const std::optional<QVector<CutOff>> cut = cutOffFiles(run, loaded, target);
     if (!cut)
         return false;
@@ -571,7 +573,7 @@ bool keepNamedSounds(Run &run, const QString &target)
             continue;
         }
         const QVector<Records::READ_KIT_FILE> read(1, f.read.rec);
-        setupfiles::StoredSoundLocator loc(read, run.hooks.wait);
+        setupfiles::StoredSoundLocator loc(read, run.hooks.wait, run.lib.fence());
         if (!keepFrom(run, loc, 0, f.kitFile, {}, true, f.kitFile, &groupsMoved))
             return false;
     }
@@ -609,7 +611,7 @@ bool repointGroups(Run &run, const QHash<QString, QString> &to, const QHash<QStr
 bool groupsBefore(Run &run, const QString &kitFile, const QHash<QString, int> &moved, const QString &written)
 {
     SoundLibrary &lib = run.lib;
-    setupfiles::StoredSoundLocator loc(lib.loadedKitFiles(), run.hooks.wait);
+    setupfiles::StoredSoundLocator loc(lib.loadedKitFiles(), run.hooks.wait, lib.fence());
     const int record = loc.recordOf(QDir::fromNativeSeparators(kitFile));
     const std::optional<KitRead> read = readKitWithin(run, written);
     if (!read) {
@@ -689,7 +691,7 @@ void groupsFollow(Run &run, const QString &kitFile, const QHash<QString, int> &m
 {
     // The entries the rows reached: the loaded file's, before its read-back.
     SoundLibrary &lib = run.lib;
-    setupfiles::StoredSoundLocator loc(lib.loadedKitFiles(), run.hooks.wait);
+    setupfiles::StoredSoundLocator loc(lib.loadedKitFiles(), run.hooks.wait, lib.fence());
     const int record = loc.recordOf(QDir::fromNativeSeparators(kitFile));
     // Read off this thread: one whose drive does not answer moves the rows
     // as one that does not read, and writeAfter tells that none is written.

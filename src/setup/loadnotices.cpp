@@ -122,10 +122,10 @@ void noteNotRead(Result &result, LoadError error, const QString &path, bool whol
     result.notices.append(n);
 }
 
-bool isBranded(const QString &path, int kind)
+bool isBranded(const std::shared_ptr<ztplatform::FolderFence> &fence, const QString &path, int kind)
 {
     QFile file;
-    return ztplatform::openToRead(path, file) && isBranded(file, kind);
+    return ztplatform::openToRead(fence, path, file) && isBranded(file, kind);
 }
 
 bool isBranded(QFile &file, int kind)

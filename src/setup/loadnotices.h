@@ -10,7 +10,12 @@
 
 #include <QPair>
 
+#include <memory>
+
 class QFile;
+namespace ztplatform {
+class FolderFence;
+}
 
 namespace setupjob {
 
@@ -34,8 +39,9 @@ void noteRenamedKits(Result &result, const QVector<int> &numbers,
 void noteNotRead(Result &result, setupfiles::LoadError error, const QString &path, bool wholeSetup, int kit = -1);
 
 // True when the file at `path` carries another maker's brand mark (kind 0
-// whole setup, 2 single kit); a file that does not open has none.
-bool isBranded(const QString &path, int kind);
+// whole setup, 2 single kit); a file that does not open, or below the folder
+// `fence` fenced, has none.
+bool isBranded(const std::shared_ptr<ztplatform::FolderFence> &fence, const QString &path, int kind);
 // The same for a file open for reading.
 bool isBranded(QFile &file, int kind);
 // The box refusing such a file.

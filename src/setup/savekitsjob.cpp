@@ -213,11 +213,11 @@ bool SaveKitsJob::targetsAnswer()
     const QString folder = m_in.folder;
     const std::optional<bool> answered = ztplatform::lookAtFileWithin<bool>(
             folder, kTargetLookLimitMs,
-            [folder, targets]() {
+            [folder, targets, fence = m_run.lib.fence()]() {
                 struct stat st;
                 ztplatform::sysio::statPath(folder, &st);
                 for (const QString &target : targets)
-                    ztplatform::isRegularFile(target);
+                    ztplatform::isRegularFile(fence, target);
                 return true;
             },
             m_run.hooks.wait);
@@ -242,11 +242,14 @@ std::optional<QVector<setupfiles::TargetLook>> SaveKitsJob::lookAtTargets()
     const std::optional<QVector<setupfiles::TargetLook>> looks =
             exportfile::waitWatched<QVector<setupfiles::TargetLook>>(
                     *watch, kTargetLookLimitMs,
-                    [watch, at, plan, through]() {
-                        return setupfiles::lookAtTargets(plan, through, [watch, at]() {
-                            ++*at;
-                            watch->moved();
-                        });
+                    [watch, at, plan, through, fence = m_run.lib.fence()]() {
+                        return setupfiles::lookAtTargets(
+                                plan, through,
+                                [watch, at]() {
+                                    ++*at;
+                                    watch->moved();
+                                },
+                                fence);
                     },
                     m_run.hooks.wait);
     if (looks)
@@ -285,7 +288,7 @@ bool SaveKitsJob::writeKit(int i)
     if (!t.usable)
         return fail(openError);
     const auto w = std::make_shared<FileWrite>(t.temporary ? t.replaces : t.target, t.kit - 1,
-                                               m_run.lib.leftovers());
+                                               m_run.lib.leftovers(), m_run.lib.fence());
     m_files[size_t(i)] = w;
     w->out.setCreateOnly(!t.temporary);
     const std::optional<Written> opened = offThread<Written>(m_run, w->writing, [w]() { return openFile(*w); });

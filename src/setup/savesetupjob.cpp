@@ -65,7 +65,7 @@ setupjob::Result SaveSetupJob::run(const Input &in)
 // Written beside the target; a new file never takes the place of one made meanwhile.
 void SaveSetupJob::writeAndPlace(const QString &dest, const QStringList &sources)
 {
-    const auto out = std::make_shared<FileWrite>(dest, m_run.doc.cf(), m_run.lib.leftovers());
+    const auto out = std::make_shared<FileWrite>(dest, m_run.doc.cf(), m_run.lib.leftovers(), m_run.lib.fence());
     out->out.setCreateOnly(!m_replace);
     out->held = m_loaded->heldFiles();
     if (!writeBeside(out))
@@ -137,7 +137,8 @@ bool SaveSetupJob::checkTarget(QString &dest)
 // Each whole setup a kit's sound comes from, read again as the save starts.
 bool SaveSetupJob::checkSources()
 {
-    m_loaded = std::make_unique<setupfiles::StoredSoundLocator>(m_run.lib.loadedKitFiles(), m_run.hooks.wait);
+    m_loaded = std::make_unique<setupfiles::StoredSoundLocator>(m_run.lib.loadedKitFiles(), m_run.hooks.wait,
+                                                              m_run.lib.fence());
     for (const QString &source : setupfiles::kitSourceFiles(m_run.doc.kitAttrList())) {
         const QString listed = QDir::fromNativeSeparators(source);
         if (setupfiles::isWholeSetupPath(listed) && !checkSourceFile(*m_loaded, listed))

@@ -344,11 +344,12 @@ struct TargetFiles
     QStringList loaded;   // loadedAndRecorded
     QStringList sounds;   // soundSources
     QStringList kitFiles; // with kitFilesToo: loaded, recorded and stored kit files; else none
+    std::shared_ptr<ztplatform::FolderFence> fence; // the library's
 };
 
 TargetFiles targetFiles(const KitDocument &doc, const SoundLibrary &lib, bool kitFilesToo)
 {
-    TargetFiles files{loadedAndRecorded(lib), soundSources(lib), {}};
+    TargetFiles files{loadedAndRecorded(lib), soundSources(lib), {}, lib.fence()};
     if (kitFilesToo)
         files.kitFiles = files.loaded + storedKitFiles(doc, lib);
     return files;
@@ -359,7 +360,7 @@ TargetCheck checkTargetAmong(const TargetFiles &files, const QString &target)
     TargetCheck check;
     check.dest = target;
     const QString shown = QStringLiteral("\r\n") + QDir::toNativeSeparators(target);
-    if (setupfiles::occupiedByNonFile(target)) {
+    if (setupfiles::occupiedByNonFile(target, files.fence)) {
         check.refused = notAFileText() + shown;
         return check;
     }

@@ -836,11 +836,11 @@ private slots:
         f.volumes = &serial;
         MainWindow1 *w = f.open();
         const ztplatform::Waiter turn;
-        const auto isFile = [&turn](const QString &path) {
-            return ztplatform::isRegularFileWithin(path, 2000, turn);
+        const auto isFile = [&turn, w](const QString &path) {
+            return ztplatform::isRegularFileWithin(w->pad().fence(), path, 2000, turn);
         };
-        const auto size = [&turn](const QString &path) {
-            return ztplatform::regularFileSizeWithin(path, 2000, turn);
+        const auto size = [&turn, w](const QString &path) {
+            return ztplatform::regularFileSizeWithin(w->pad().fence(), path, 2000, turn);
         };
         QCOMPARE(isFile(f.wav(1)), std::optional<bool>(true));
         QCOMPARE(size(f.wav(1)), std::optional<qint64>(QFileInfo(f.wav(1)).size()));
@@ -1051,7 +1051,7 @@ private slots:
         QCOMPARE(f.prompter.texts(),
                  QStringList{"The sampler pad does not answer. Korvanta reads nothing from it and writes nothing to "
                              "it until it answers again; your edits are kept."});
-        QVERIFY(!ztplatform::isRegularFile(f.wav(1)));
+        QVERIFY(!ztplatform::isRegularFile(w->pad().fence(), f.wav(1)));
 
         const int looking = f.drives.waiting();
         QVERIFY(!f.closeWithYes());
@@ -1061,7 +1061,7 @@ private slots:
                                        "open without the sampler pad and keeps your edits."}));
         QVERIFY(!f.w.isNull() && w->pad().isUDiskFlag());
         // Offline now, its files are still not looked at while it does not answer.
-        QVERIFY(!w->pad().padAnswering() && !ztplatform::isRegularFile(f.wav(1)));
+        QVERIFY(!w->pad().padAnswering() && !ztplatform::isRegularFile(w->pad().fence(), f.wav(1)));
         QCOMPARE(f.pad.snapshot(), before);
         QCOMPARE(w->doc().kitAttrList()[0].kit_tempo, quint8(w->doc().originalKitAttrList()[0].kit_tempo ^ 1));
         QVERIFY(f.dismounter.mountPoints.isEmpty());
@@ -1146,12 +1146,12 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!w->padSync().syncBatch() || w->padSync().syncBatch()->liveWorkers() == 0, 60000);
         QTRY_VERIFY(!w->padSync().syncBatch()->isRunning());
         QCOMPARE(QDir(wavFolder).entryList(QDir::Files | QDir::Hidden), wavesBefore);
-        QVERIFY(!ztplatform::isRegularFile(f.wav(4)));
+        QVERIFY(!ztplatform::isRegularFile(w->pad().fence(), f.wav(4)));
         for (const MainWindow1Records::SOUND_INDEX &s : w->library().waveLoadKitAttrList())
             QVERIFY(QDir::fromNativeSeparators(s.file) != tone);
         const PadFixture::Loaded again = f.pad.loadAgain();
         QCOMPARE(again.hidden, QStringList());
-        QVERIFY(!ztplatform::isRegularFile(f.wav(4)));
+        QVERIFY(!ztplatform::isRegularFile(w->pad().fence(), f.wav(4)));
         QVERIFY(!QFileInfo::exists(f.pad.sysPath + "/.zt-journal"));
     }
 
@@ -1301,10 +1301,11 @@ private slots:
         QCOMPARE(gone.size(), 1);
         QVERIFY2(gone[0].contains("/.004.wav.") && gone[0].endsWith(" da39a3ee5e6b4b0d3255bfef95601890afd80709"),
                  qPrintable(gone[0]));
-        QVERIFY(!ztplatform::isRegularFile(f.wav(4)));
+        QVERIFY(!ztplatform::isRegularFile(w->pad().fence(), f.wav(4)));
         const PadFixture::Loaded again = f.pad.loadAgain();
         QCOMPARE(again.hidden, QStringList());
-        QVERIFY(!ztplatform::isRegularFile(f.wav(4)) && !ztplatform::isRegularFile(f.prm(4)));
+        QVERIFY(!ztplatform::isRegularFile(w->pad().fence(), f.wav(4))
+                && !ztplatform::isRegularFile(w->pad().fence(), f.prm(4)));
         QVERIFY(!QFileInfo::exists(f.pad.sysPath + "/.zt-journal"));
     }
 
@@ -1346,7 +1347,7 @@ private slots:
         turn.stop();
         QVERIFY(goneOn && !toldMeanwhile);
         QCOMPARE(f.prompter.texts(), (QStringList{"Quit?", notice}));
-        QVERIFY(ztplatform::isRegularFile(f.wav(4)));
+        QVERIFY(ztplatform::isRegularFile(nullptr, f.wav(4)));
         const QByteArray kit1 = kf::readFile(kitFile(f, 1));
         QCOMPARE(kf::rd16(kit1, 182 + 95 * 3), quint16(3)); // wave 4, stored as 3
         QCOMPARE(alter(f), alterBytes(true, true, false, {1}));

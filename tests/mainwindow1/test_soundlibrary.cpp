@@ -1298,9 +1298,9 @@ private slots:
         QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
         QVERIFY(QFile::link(pipe, f.path("project/pipe.wav")) && QFile::link(f.path("disk"), f.path("project/dir.wav"))
                 && QFile::link(f.path("disk/gone.wav"), f.path("project/gone.wav")));
-        QCOMPARE(PreviewController::soundFileSize(link), std::optional<qint64>(QFileInfo(far).size()));
+        QCOMPARE(PreviewController::soundFileSize(nullptr, link), std::optional<qint64>(QFileInfo(far).size()));
         for (const char *name : {"project/pipe.wav", "project/dir.wav", "project/gone.wav"})
-            QCOMPARE(PreviewController::soundFileSize(f.path(name)), std::optional<qint64>(-1));
+            QCOMPARE(PreviewController::soundFileSize(nullptr, f.path(name)), std::optional<qint64>(-1));
     }
 
     // A group sound whose drive does not answer at the start is left as read:

@@ -232,8 +232,8 @@ private slots:
         for (const QString &p : {pipe, kitPipe})
             QCOMPARE(::mkfifo(QFile::encodeName(p).constData(), 0600), 0);
         QVERIFY(QDir().mkdir(folder));
-        QVERIFY(ztplatform::isRegularFile(good) && !ztplatform::isRegularFile(pipe));
-        QVERIFY(!ztplatform::isRegularFile(folder) && !ztplatform::isRegularFile("/dev/null"));
+        QVERIFY(ztplatform::isRegularFile(nullptr, good) && !ztplatform::isRegularFile(nullptr, pipe));
+        QVERIFY(!ztplatform::isRegularFile(nullptr, folder) && !ztplatform::isRegularFile(nullptr, "/dev/null"));
 
         f.importToList({good, pipe, folder});
         QCOMPARE(f.prompter.texts(),

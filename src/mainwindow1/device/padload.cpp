@@ -300,8 +300,8 @@ DeviceMessages PadSyncController::loadPadSounds(const PadIdentity &loaded)
     // again, must not be another pad's (a tree swapped on the same volume).
     // A pad gone is told by the read itself.
     const std::optional<PadSounds> sounds = m_pad.runOnPad<PadSounds>(
-            [root, guard, data, prm](const PadPace &pace) {
-                const PadSounds read = readPadSounds(root, data, prm, [pace]() { pace.beat(); });
+            [root, guard, data, prm, fence = m_pad.fence()](const PadPace &pace) {
+                const PadSounds read = readPadSounds(root, data, prm, [pace]() { pace.beat(); }, fence);
                 if (read.padChanged)
                     return read;
                 return guard->check(true).another() ? padChangedWhileRead(false) : read;
@@ -470,7 +470,7 @@ void PadSyncController::guardPad(const PadIdentity &loaded)
     // whether the pad there is the one loaded; no sound is read once another
     // pad stood there.
     m_pad.padLoaded(loaded);
-    ztplatform::watchFolder(
+    m_pad.fence()->watchFolder(
             m_pad.padRoot(), m_parent,
             [this]() {
                 const PadMatch match = padCheck(false);

@@ -8,6 +8,7 @@
 #include "mainwindow1/library/soundlistscontroller.h"
 
 #include "library/dragpayload.h"
+#include "library/soundlibrary.h"
 #include "model/kitediting.h"
 #include "platform/regularfile.h"
 #include "widgets/dialogs/uiprompter.h"
@@ -46,7 +47,7 @@ void KitPagesController::chooseHHSound(const QModelIndex &index, bool drag)
         const QString path = percussionpadfile::soundSourceFile(source);
         // A file on a pad that stopped answering is not there.
         const std::optional<qint64> size =
-                name.isEmpty() || source.isEmpty() ? std::optional<qint64>(-1) : PreviewController::soundFileSize(path);
+                name.isEmpty() || source.isEmpty() ? std::optional<qint64>(-1) : PreviewController::soundFileSize(m_library.fence(), path);
         if (!size || *size < 0) {
             m_preview.disablePreview(m_soundLists.soundRowCurrent());
             m_prompter.warning(m_boxes, WindowTexts::tr("Error"),

@@ -115,6 +115,7 @@ struct ExportRun
     UiPrompter &prompter;
     audioconverter::Limits conversion; // of each ffmpeg run
     std::shared_ptr<ztplatform::Leftovers> leftovers; // swept from each folder written
+    std::shared_ptr<ztplatform::FolderFence> fence;   // past which each sound is read
     const PreviewController &preview; // holds the progress
     QDir dir;
     soundsource::StoredEntries entries;
@@ -320,6 +321,7 @@ public:
         std::shared_ptr<exportfile::Watch> watch = std::make_shared<exportfile::Watch>();
         std::shared_ptr<ztplatform::SilentLook> read, written;
         std::shared_ptr<ztplatform::Leftovers> leftovers;
+        std::shared_ptr<ztplatform::FolderFence> fence;
     };
 
     // The items waited on, the window painting and `moved` told where they
@@ -352,7 +354,8 @@ int StoredCopies::work(Shared &shared)
         Copied copied;
         if (!*item.watch->stopFlag())
             copied.outcome = exportfile::copyStored(place.readFrom, place.start, place.length, item.target,
-                                                    asLoaded, &copied.why, item.watch.get(), true, item.leftovers);
+                                                    asLoaded, &copied.why, item.watch.get(), true, item.leftovers,
+                                                    item.fence);
         item.read->returned();
         item.written->returned();
         std::lock_guard<std::mutex> hold(shared.lock);
@@ -444,6 +447,7 @@ public:
         : m_folder(run.dir.path())
         , m_conversion(run.conversion)
         , m_leftovers(run.leftovers)
+        , m_fence(run.fence)
         , m_rows(rows)
         , m_targets(targets)
         , m_jobs(size_t(targets.size()))
@@ -500,6 +504,7 @@ private:
     QString m_folder;
     audioconverter::Limits m_conversion;
     std::shared_ptr<ztplatform::Leftovers> m_leftovers;
+    std::shared_ptr<ztplatform::FolderFence> m_fence;
     QVector<Pick> m_rows;
     QVector<Target> m_targets;
     std::vector<Job> m_jobs;
@@ -542,7 +547,7 @@ void Conversions::begin(int row)
         job.box = RawFiles::silentText(path);
         return;
     }
-    const std::optional<qint64> size = PreviewController::soundFileSize(path);
+    const std::optional<qint64> size = PreviewController::soundFileSize(m_fence, path);
     if (!size) {
         job.box = RawFiles::silentText(path);
         return;
@@ -743,6 +748,7 @@ bool exportStoredRun(ExportRun &run, const QVector<Target> &targets, const QVect
         item.place = *readyPlace(run, found.at(r), targets.at(r).name);
         item.target = QDir::toNativeSeparators(run.dir.filePath(targets.at(r).name));
         item.leftovers = run.leftovers;
+        item.fence = run.fence;
         items.append(item);
     }
     int stalled = -1;
@@ -989,6 +995,7 @@ void SoundFilesController::exportSelectedSounds()
                   [this]() { return m_library.storedEntries(JobDialog::waiter()); });
     run.conversion = m_conversion;
     run.leftovers = m_library.leftovers();
+    run.fence = m_library.fence();
     const QVector<StoredFound> found = findStored(run, rows);
     // Every name is chosen, and a file at one asked about, before anything is written.
     const bool held = ztplatform::isSilentFile(run.dir.path());

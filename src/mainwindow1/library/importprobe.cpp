@@ -5,6 +5,7 @@
 #include "mainwindow1/windowtexts.h"
 
 #include "library/audioprobe.h"
+#include "library/soundlibrary.h"
 #include "widgets/dialogs/uiprompter.h"
 #include "widgets/jobdialog.h"
 
@@ -49,7 +50,7 @@ QStringList SoundFilesController::audioFilesOf(const QStringList &paths, QHash<Q
     // Waited on to its end: the work may use what lives here.
     ztplatform::Job probing([&](const ztplatform::Job::Report &report) {
         verdicts = audioprobe::probeEach(unique, [&report, count](int done) { report(done, count); }, 0,
-                                         bytes ? &read : nullptr, &stop, m_conversion);
+                                         bytes ? &read : nullptr, &stop, m_conversion, m_library.fence());
     });
     JobLimits limits;
     limits.showAfterMs = kDialogDelay;

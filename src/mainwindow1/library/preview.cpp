@@ -78,12 +78,12 @@ quint64 playableLength(QFile &file)
     return format.hasFmt && waveprobe::dataBytes(file) != 0 ? quint64(file.size()) : 0;
 }
 
-PadWaveLook lookAtPadWave(const QString &source)
+PadWaveLook lookAtPadWave(const std::shared_ptr<ztplatform::FolderFence> &fence, const QString &source)
 {
     PadWaveLook look;
     look.stamp = ztplatform::fileStamp(source);
     QFile file;
-    if (ztplatform::isRegularFile(source) && ztplatform::openRegularFile(source, file, false))
+    if (ztplatform::isRegularFile(fence, source) && ztplatform::openRegularFile(source, file, false))
         look.playable = playableLength(file);
     return look;
 }
@@ -141,9 +141,11 @@ bool takePadCopy(const QString &copy, const QString &preview)
 
 } // namespace
 
-std::optional<qint64> PreviewController::soundFileSize(const QString &path)
+std::optional<qint64> PreviewController::soundFileSize(const std::shared_ptr<ztplatform::FolderFence> &fence,
+                                                      const QString &path)
 {
-    const std::optional<qint64> size = ztplatform::regularFileSizeWithin(path, kSoundLookLimitMs, JobDialog::waiter());
+    const std::optional<qint64> size =
+            ztplatform::regularFileSizeWithin(fence, path, kSoundLookLimitMs, JobDialog::waiter());
     if (!size)
         qWarning().noquote() << "the drive of" << path << "does not answer: the sound is not taken";
     return size;
@@ -255,15 +257,16 @@ void PreviewController::play(bool soundChosen)
         const bool onPad = padWave && root.covers(source);
         if (padWave) {
             const QString copy = onPad ? padCopyName(m_TempPlayDirName2, ++m_padCopies) : QString();
-            const std::optional<PadWaveLook> look = lookAtSound<PadWaveLook>(source, [source, root, copy, onPad]() {
-                return onPad ? copyPadWave(root, source, copy) : lookAtPadWave(source);
-            });
+            const std::optional<PadWaveLook> look =
+                    lookAtSound<PadWaveLook>(source, [source, root, copy, onPad, fence = m_rawFiles.fence()]() {
+                        return onPad ? copyPadWave(root, source, copy) : lookAtPadWave(fence, source);
+                    });
             if (look) {
                 stamp = look->stamp;
                 length = look->playable;
                 // The pad's owner judges the pad at the place, as for every read below it.
                 if (look->rootRefused)
-                    ztplatform::askFolderOwner(source);
+                    ztplatform::askFolderOwner(m_rawFiles.fence(), source);
                 if (onPad && length == 0)
                     removeScratch(copy);
                 else if (onPad && !takePadCopy(copy, preview))

@@ -54,7 +54,8 @@ public:
     // The size of the regular file at `path` (a pipe, device or folder is no
     // sound), -1 when there is none; nothing when its drive did not answer in
     // time. The window paints, its input held, while it is looked at.
-    static std::optional<qint64> soundFileSize(const QString &path);
+    static std::optional<qint64> soundFileSize(const std::shared_ptr<ztplatform::FolderFence> &fence,
+                                               const QString &path);
 
     // The folder the previews are converted into.
     void usePlayFolder(const QString &folder) { m_TempPlayDirName2 = folder; }

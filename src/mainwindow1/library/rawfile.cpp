@@ -201,10 +201,10 @@ quint64 RawFiles::copyStoredSound(const QString &source, const QString &target, 
         return setupfiles::matchesLoad(loadedLength, loadedStamp, opened);
     };
     const std::atomic_bool *stop = preview ? preview->previewStopFlag() : nullptr;
-    const auto job = [kitFile, start, length, target, asLoaded](const StoredCopy &state) {
+    const auto job = [kitFile, start, length, target, asLoaded, fence = m_pad.fence()](const StoredCopy &state) {
         StoredCopy::Done done;
         done.written = soundsource::copyStoredWave(kitFile, start, length, target, &state.shared->stop, &done.fault,
-                                                   asLoaded, [state]() { state.moved(); });
+                                                   asLoaded, [state]() { state.moved(); }, fence);
         return done;
     };
     std::optional<StoredCopy::Done> copied;
@@ -275,11 +275,16 @@ const ztplatform::FolderAnchor &RawFiles::padRoot() const
     return m_pad.padRoot();
 }
 
+const std::shared_ptr<ztplatform::FolderFence> &RawFiles::fence() const
+{
+    return m_pad.fence();
+}
+
 std::shared_ptr<void> RawFiles::planConversions(const QVector<QPair<QString, QString>> &jobs)
 {
     const std::shared_ptr<ConversionJobs> planned(
             new ConversionJobs(audioconverter::defaultProgram(JobDialog::waiter()), 0, m_conversion,
-                               m_library.leftovers()),
+                               m_library.leftovers(), m_pad.fence()),
             [](ConversionJobs *j) {
                 // Nothing writes into the temporary folder after the save.
                 if (!j->settle(kSettleLimitMs, JobDialog::waiter()))
@@ -300,7 +305,7 @@ std::optional<ConversionJobs::Done> RawFiles::convertOffThread(const QString &so
     int job = jobs ? jobs->find(source, target) : -1;
     if (job < 0) {
         jobs = std::make_shared<ConversionJobs>(audioconverter::defaultProgram(JobDialog::waiter()), 1,
-                                                audioconverter::Limits(), m_library.leftovers());
+                                                audioconverter::Limits(), m_library.leftovers(), m_pad.fence());
         jobs->readBelow(m_pad.padRoot());
         job = jobs->add(source, target);
     }
@@ -328,7 +333,8 @@ quint32 RawFiles::getRawFile(const QString &waveFileName, const QString &outFile
     // The pad's own files are looked at only below its root, by the save's conversion.
     const bool onPad = !preview && m_pad.padRoot().covers(waveFileName);
     const std::optional<bool> regular =
-            onPad ? true : ztplatform::isRegularFileWithin(waveFileName, kSourceLookLimitMs, JobDialog::waiter());
+            onPad ? true
+                  : ztplatform::isRegularFileWithin(m_pad.fence(), waveFileName, kSourceLookLimitMs, JobDialog::waiter());
     if (!regular) {
         tellSilent(waveFileName, preview);
         return 0;
@@ -368,7 +374,7 @@ quint32 RawFiles::getRawFile(const QString &waveFileName, const QString &outFile
         }
         // The pad's owner judges the pad at the place, as for every read below it.
         if (done->rootRefused)
-            ztplatform::askFolderOwner(waveFileName);
+            ztplatform::askFolderOwner(m_pad.fence(), waveFileName);
         if (!done->regular) {
             tellMissing(waveFileName);
             return 0;

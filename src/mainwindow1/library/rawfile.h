@@ -26,6 +26,7 @@ class UiPrompter;
 
 namespace ztplatform {
 class FolderAnchor;
+class FolderFence;
 }
 
 // Where a preview's copy or conversion runs: off the GUI thread under the
@@ -72,6 +73,8 @@ public:
 
     // The pad's root as loaded: its sounds are read below it.
     const ztplatform::FolderAnchor &padRoot() const;
+    // The pad's folder fenced or watched, for each sound read by its name.
+    const std::shared_ptr<ztplatform::FolderFence> &fence() const;
     // Each sound the list holds once whose loaded kit file is gone or no
     // longer as loaded is taken from another loaded kit file holding it;
     // which sources moved where.

@@ -57,10 +57,11 @@ void tellSilent(UiPrompter &prompter, QWidget *parent, const QString &path)
     prompter.warning(parent, WindowTexts::tr("Error"), RawFiles::silentText(path), QMessageBox::Ok);
 }
 
-// True when a regular file (also through a link) stands at `path` and opens.
-bool fileOpens(const QString &path)
+// True when a regular file (also through a link) stands at `path`, past
+// `fence`, and opens.
+bool fileOpens(const std::shared_ptr<ztplatform::FolderFence> &fence, const QString &path)
 {
-    if (!ztplatform::isRegularFile(path))
+    if (!ztplatform::isRegularFile(fence, path))
         return false;
     return ztplatform::Descriptor(ztplatform::openRegularFile(path, O_RDONLY, false)).isOpen();
 }
@@ -78,7 +79,7 @@ struct FilesLook
     bool silent = false;
 };
 
-FilesLook firstFileMissing(QStringList files)
+FilesLook firstFileMissing(QStringList files, const std::shared_ptr<ztplatform::FolderFence> &fence)
 {
     int silentAt = -1;
     for (int i = 0; i < files.size() && silentAt < 0; ++i) {
@@ -90,10 +91,10 @@ FilesLook firstFileMissing(QStringList files)
     auto seen = std::make_shared<QHash<QString, bool>>(); // used by the look's thread only
     const ztplatform::FilesInTurn look = ztplatform::lookAtFilesInTurn(
             files, kFileLookLimitMs,
-            [files, seen](int i) {
+            [files, seen, fence](int i) {
                 auto it = seen->constFind(files.at(i));
                 if (it == seen->constEnd())
-                    it = seen->insert(files.at(i), fileOpens(files.at(i)));
+                    it = seen->insert(files.at(i), fileOpens(fence, files.at(i)));
                 return !it.value();
             },
             JobDialog::waiter());
@@ -124,11 +125,11 @@ struct StoredSoundLoad
 
 // The kit file as opened: still the one loaded, holding the entry as loaded,
 // and the format of the sound there.
-StoredSoundLook lookAtStoredSound(const StoredSoundLoad &load)
+StoredSoundLook lookAtStoredSound(const StoredSoundLoad &load, const std::shared_ptr<ztplatform::FolderFence> &fence)
 {
     StoredSoundLook look;
     QFile file;
-    if (ztplatform::isRegularFile(load.kitFile))
+    if (ztplatform::isRegularFile(fence, load.kitFile))
         ztplatform::openRegularFile(load.kitFile, file, false);
     const ztplatform::FileStamp now =
             file.isOpen() ? ztplatform::fileStamp(file.handle()) : ztplatform::fileStamp(load.kitFile);
@@ -234,7 +235,8 @@ bool SoundListsController::showStoredSoundInfo(const QString &path, const sounds
     load.name = MainWindow1Records::charArray2String(kit->info.sound[size_t(entry)].wave_name, SOUND_NAME_LENGTH);
     load.offset = kit->info.sound[size_t(entry)].wave_start;
     const std::optional<StoredSoundLook> look = ztplatform::lookAtFileWithin<StoredSoundLook>(
-            kitPath, kFileLookLimitMs, [load]() { return lookAtStoredSound(load); }, JobDialog::waiter());
+            kitPath, kFileLookLimitMs, [load, fence = m_pad.fence()]() { return lookAtStoredSound(load, fence); },
+            JobDialog::waiter());
     if (!look)
         qWarning().noquote() << "the drive of" << kitPath << "does not answer: the sound is not taken";
     const QString gone = WindowTexts::tr("Please check path:") + name + WindowTexts::tr(" does not exist.")
@@ -359,7 +361,7 @@ void SoundListsController::totalListSelection(const QModelIndex &index, bool pre
         return;
     }
     const std::optional<qint64> size =
-            name.isEmpty() || path.isEmpty() ? std::optional<qint64>(-1) : PreviewController::soundFileSize(checkPath);
+            name.isEmpty() || path.isEmpty() ? std::optional<qint64>(-1) : PreviewController::soundFileSize(m_pad.fence(), checkPath);
     if (!size || *size < 0) {
         m_preview.disablePreview(soundRowCurrent()); // before the box: nothing plays while it shows
         m_view.waveInfoShow->clear();
@@ -410,7 +412,7 @@ void SoundListsController::groupTreeSelection(const QModelIndex &index, bool pre
         const soundsource::Stored stored = soundsource::parse(path);
         files.append(stored.form == soundsource::Form::Plain ? path : stored.kitFile);
     }
-    const FilesLook there = firstFileMissing(files);
+    const FilesLook there = firstFileMissing(files, m_pad.fence());
     if (!there.answered && !there.silent)
         qWarning().noquote() << "the drive of" << files.at(there.first) << "does not answer: the sound is not taken";
 

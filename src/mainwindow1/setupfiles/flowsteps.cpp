@@ -49,7 +49,7 @@ void SetupFilesController::rebuildSoundRows()
 // (kind 0 whole setup, 2 single kit); a file that does not open passes.
 bool SetupFilesController::refuseBranded(const QString &path, int kind)
 {
-    if (!setupjob::isBranded(path, kind))
+    if (!setupjob::isBranded(m_library.fence(), path, kind))
         return false;
     setupjob::Result shown;
     shown.notices.append(setupjob::brandedNotice());
