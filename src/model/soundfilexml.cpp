@@ -318,15 +318,6 @@ QString besideName(const QString &fileName, int n)
 
 } // namespace
 
-soundfilexml::soundfilexml()
-{
-}
-
-bool soundfilexml::readSoundFileListXml(QString fileName, QVector<strSoundGroup> &soundGroupList)
-{
-    return readSoundList(fileName, soundGroupList).status == ReadResult::Read;
-}
-
 soundfilexml::ReadResult soundfilexml::readSoundList(const QString &fileName, QVector<strSoundGroup> &soundGroupList)
 {
     ReadResult result;
@@ -414,22 +405,6 @@ QByteArray soundfilexml::toBytes(const QVector<strSoundGroup> &soundFileList)
         root.appendChild(groupElement);
     }
     return doc.toByteArray(4);
-}
-
-bool soundfilexml::writeSoundFileListXml(QString fileName, QVector<strSoundGroup> soundFileList, QString *error,
-                                         QString *notKept)
-{
-    const QByteArray bytes = toBytes(soundFileList);
-    ztplatform::ReplaceFile file(fileName);
-    const bool written = file.open() && file.write(bytes) && file.commit();
-    if (notKept)
-        *notKept = file.notKept();
-    if (written)
-        return true;
-    qWarning() << "cannot write" << fileName << file.errorString();
-    if (error)
-        *error = file.errorString();
-    return false;
 }
 
 QString soundfilexml::keepCopyBeside(const QString &fileName, const QByteArray &bytes, QString *reason)
