@@ -505,20 +505,8 @@ void KitDocument::takeSlotNumbers(const QVector<soundKit> &numbered)
 
 void KitDocument::moveSharedSounds(const QHash<QString, QString> &moved)
 {
-    if (moved.isEmpty())
-        return;
-    moveHeld([&moved](int, soundKit &record, QVector<KIT_PAD_SETTING> &pads) {
-        QVector<soundKit> one{record};
-        setupfiles::moveSlots(one, moved);
-        record = one.constFirst();
-        setupfiles::moveLayers(pads, moved);
-    });
-    touchAllKits();
-    const QVector<QByteArray> before = snapshots();
-    setupfiles::moveSlots(m_kitAttrList, moved);
-    for (QVector<KIT_PAD_SETTING> &pads : m_kitPadList)
-        setupfiles::moveLayers(pads, moved);
-    kitsEdited(before);
+    if (!moved.isEmpty())
+        moveToCopies(moved, {});
 }
 
 void KitDocument::moveToCopies(const QHash<QString, QString> &to, const QHash<QString, quint16> &numbers)
