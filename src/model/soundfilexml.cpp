@@ -111,6 +111,15 @@ int renameToFree(const QString &from, const QString &to)
     return ztplatform::sysio::renameAt(AT_FDCWD, src, AT_FDCWD, dst, true) == 0 ? 0 : errno;
 }
 
+// The attributes but the `kept` ones.
+int otherAttributes(const QXmlStreamAttributes &attributes, std::initializer_list<const char *> kept)
+{
+    int n = attributes.size();
+    for (const char *name : kept)
+        n -= attributes.hasAttribute(QLatin1String(name)) ? 1 : 0;
+    return n;
+}
+
 // The bytes of a sound: "entry", its text the stored name, its attribute
 // "length" the length in bytes, "digest" their SHA-256 in hex and "seen" the
 // stamp of the file they were read from (both may be missing: written by an
@@ -122,10 +131,8 @@ void readEntry(const QXmlStreamAttributes &attributes, const QString &text, int 
     const QString length = attributes.value(QLatin1String("length")).toString();
     length.toULongLong(&number);
     const QString digest = attributes.value(QLatin1String("digest")).toString();
-    int others = attributes.size();
-    for (const char *name : {"length", "digest", "seen"})
-        others -= attributes.hasAttribute(QLatin1String(name)) ? 1 : 0;
-    if (!number || nested > 0 || others > 0 || (attributes.hasAttribute(QLatin1String("digest")) && !isDigest(digest))) {
+    if (!number || nested > 0 || otherAttributes(attributes, {"length", "digest", "seen"}) > 0
+        || (attributes.hasAttribute(QLatin1String("digest")) && !isDigest(digest))) {
         count(skipped);
         return;
     }
@@ -172,7 +179,7 @@ public:
                 while (next()) {
                     if (m_xml.isStartElement() && m_xml.qualifiedName() == QLatin1String("group")) {
                         soundfilexml::strSoundGroup g;
-                        m_skipped += otherAttributes({"name"});
+                        m_skipped += otherAttributes(m_xml.attributes(), {"name"});
                         g.name = m_xml.attributes().value(QLatin1String("name")).toString();
                         group(g);
                         groups.append(g);
@@ -220,14 +227,6 @@ private:
         default:
             break;
         }
-    }
-    int otherAttributes(std::initializer_list<const char *> kept) const
-    {
-        const QXmlStreamAttributes attributes = m_xml.attributes();
-        int n = attributes.size();
-        for (const char *name : kept)
-            n -= attributes.hasAttribute(QLatin1String(name)) ? 1 : 0;
-        return n;
     }
     // The text of the element the reader starts, read to its end; *nested
     // gets its child nodes other than text.
