@@ -69,8 +69,10 @@ void readFolder(const ztplatform::FolderAnchor &root, const QString &folder, con
     const ztplatform::OpenFolder open = root.isValid() ? root.openFolder(folder) : ztplatform::OpenFolder();
     if (!open.isOpen())
         return;
-    for (const QFileInfo &entry : padtree::listEntries(folder, false)) {
-        const QString name = entry.fileName();
+    for (const padtree::FolderEntry &entry : padtree::listEntriesAndLinks(open, folder)) {
+        if (!entry.isFile() && !entry.isDir())
+            continue;
+        const QString &name = entry.name;
         File file{prefix + QLatin1Char('/') + name, {}};
         if (wanted(name) && readEntry(open, name, &file.bytes))
             out.append(file);

@@ -108,7 +108,8 @@ public:
                 return ztplatform::OpenFolder();
             it = m_holders.emplace(holder, std::move(opened)).first;
         }
-        ztplatform::OpenFolder folder = ztplatform::openFolderBelow(it->second.fd(), name);
+        ztplatform::OpenFolder folder =
+                ztplatform::openFolderBelow(it->second.fd(), name, nullptr, &it->second.disk());
         if (folder.isOpen())
             m_read.append({holder, name, idOf(folder)});
         return folder;
@@ -219,12 +220,20 @@ PrmRead readPrm(const ztplatform::OpenFolder &folder, const QString &name, QByte
     if (!fd.isOpen())
         return errno == ELOOP ? PrmRead::NotRegular : PrmRead::Failed;
     struct stat st;
-    QFile f;
     if (folder.disk().stat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode))
         return PrmRead::NotRegular;
-    if (!ztplatform::openFile(f, std::move(fd), QIODevice::ReadOnly))
-        return PrmRead::Failed;
-    bytes = f.read(qBound<qint64>(waveprm::PRM_RECORD_SIZE, qint64(st.st_size), 1 << 20));
+    const qint64 wanted = qBound<qint64>(waveprm::PRM_RECORD_SIZE, qint64(st.st_size), 1 << 20);
+    bytes.resize(int(wanted));
+    qint64 got = 0;
+    while (got < wanted) {
+        const qint64 n = folder.disk().read(fd.get(), bytes.data() + got, wanted - got);
+        if (n < 0)
+            return PrmRead::Failed;
+        if (n == 0)
+            break;
+        got += n;
+    }
+    bytes.truncate(int(got));
     return PrmRead::Read;
 }
 

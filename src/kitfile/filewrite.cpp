@@ -2,6 +2,7 @@
 
 #include "platform/durablefile.h"
 #include "platform/regularfile.h"
+#include "platform/sysio.h"
 #include "platform/volumeidentity.h"
 
 #include <QDebug>
@@ -151,7 +152,7 @@ QVector<TargetLook> lookAtTargets(const QVector<KitTarget> &plan,
                              || !(file.permissions() & (QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther)));
             l.through = l.isFile && through ? through(t.target) : t.target;
             l.throughEntry = l.through == t.target ? l.entry : entryOf(l.through);
-            l.readOnlyVolume = ztplatform::isReadOnlyVolume(QFileInfo(l.through).absolutePath());
+            l.readOnlyVolume = ztplatform::isReadOnlyVolume(ztplatform::sysio::disk(), QFileInfo(l.through).absolutePath());
         }
         if (moved)
             moved();

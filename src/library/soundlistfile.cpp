@@ -8,6 +8,7 @@
 #include "platform/regularfile.h"
 #include "platform/replacefile.h"
 #include "platform/timedlook.h"
+#include "platform/sysio.h"
 #include "platform/volumeidentity.h"
 #include "kitfile/lostsounds.h"
 #include "kitfile/storedsounds.h"
@@ -161,7 +162,7 @@ ListLook lookAtList(const QString &name, const QString &target, const ztplatform
         look.lockEntry = ztplatform::FileLock::entryAt(lock);
     }
     // A read-only file system is said so: no question that cannot succeed.
-    look.readOnlyVolume = ztplatform::isReadOnlyVolume(QFileInfo(target).absolutePath());
+    look.readOnlyVolume = ztplatform::isReadOnlyVolume(ztplatform::sysio::disk(), QFileInfo(target).absolutePath());
     look.readOnly = isReadOnly(target);
     look.now = ztplatform::diskFileStamp(target);
     look.type = ztplatform::lookAtFile(target).type;
