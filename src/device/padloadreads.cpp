@@ -9,7 +9,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 
-ChosenDrive lookAtChosenDrive(const QString &root, const PadPace &pace)
+ChosenDrive lookAtChosenDrive(const QString &root, const PadPace &pace, ztplatform::Disk *disk)
 {
     ChosenDrive drive;
     ztplatform::Disk &disk = ztplatform::sysio::disk();
@@ -32,7 +32,7 @@ ChosenDrive lookAtChosenDrive(const QString &root, const PadPace &pace)
         return drive;
     drive.modelFolder = ztplatform::canonicalPathOf(disk, modelFolder);
     pace.beat();
-    drive.root = ztplatform::FolderAnchor::record(root);
+    drive.root = ztplatform::FolderAnchor::record(root, disk);
     pace.beat();
     return drive;
 }

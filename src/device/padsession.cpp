@@ -70,7 +70,7 @@ void PadSession::beginLoad(const QString &root)
 
 void PadSession::anchorRoot()
 {
-    m_padRoot = ztplatform::FolderAnchor::record(m_currentDirPath);
+    m_padRoot = ztplatform::FolderAnchor::record(m_currentDirPath, m_system.disk);
 }
 
 void PadSession::padLoaded(PadIdentity loaded)
@@ -112,7 +112,7 @@ bool PadSession::getRootDirPath(const QString &modelFolder, DeviceMessage *warni
     m_tree.linksLeftOut.clear();
     // Below the pad's root once it is anchored, else below the model folder.
     const ztplatform::FolderAnchor root =
-            m_padRoot.isValid() ? m_padRoot : ztplatform::FolderAnchor::record(modelFolder);
+            m_padRoot.isValid() ? m_padRoot : ztplatform::FolderAnchor::record(modelFolder, m_system.disk);
     const bool ok = padtree::getRootDirPath(root, modelFolder, m_tree, warning);
     m_padLinksLeftOut << m_tree.linksLeftOut;
     return ok;
@@ -125,7 +125,9 @@ bool PadSession::judgeFourFile(DeviceMessage *warning)
     m_tree.waveDataList.clear();
     m_tree.wavePrmList.clear();
     const bool ok = m_padRoot.isValid() ? padtree::judgeFourFile(m_padRoot, m_tree, warning)
-                                        : padtree::judgeFourFile(m_tree, warning);
+                                        : padtree::judgeFourFile(
+                                                ztplatform::FolderAnchor::record(QFileInfo(m_tree.sysPath).path(), m_system.disk),
+                                                m_tree, warning);
     m_padLinksLeftOut << m_tree.linksLeftOut;
     return ok;
 }
@@ -206,7 +208,7 @@ VolumeDismounter &PadSession::dismounter()
 PadPlaces PadSession::padPlaces() const
 {
     return PadPlaces{m_currentDirPath, m_tree.sys_click_path, m_tree.usbGlobalIniFile, m_padKitFiles,
-                     m_system.volumes};
+                     m_system.volumes, m_system.disk};
 }
 
 PadMatch PadSession::padCheck(bool settingsToo)
