@@ -133,26 +133,6 @@ ztplatform::Descriptor openPadFile(const ztplatform::OpenFolder &folder, const Q
     return ztplatform::Descriptor();
 }
 
-// Up to `most` bytes of the open file from its start through `disk`; false
-// with errno when a read fails.
-bool readStart(ztplatform::Disk &disk, int fd, qint64 most, QByteArray *bytes)
-{
-    bytes->resize(int(most));
-    qint64 got = 0;
-    while (got < most) {
-        const qint64 n = disk.read(fd, bytes->data() + got, most - got, got);
-        if (n < 0) {
-            bytes->clear();
-            return false;
-        }
-        if (n == 0)
-            break;
-        got += n;
-    }
-    bytes->truncate(int(got));
-    return true;
-}
-
 PadKits refuse(PadKits &result, const QString &file, const QString &why)
 {
     qWarning() << "kit file missing, unreadable or short:" << file << why;
@@ -290,7 +270,7 @@ PadKits readPadKits(const ztplatform::FolderAnchor &root, const QString &kitPath
         if (!fd.isOpen())
             return refuse(result, named, why);
         QByteArray record;
-        if (!readStart(folder.disk(), fd.get(), KIT_RECORD_SIZE, &record))
+        if (!ztplatform::readStart(folder.disk(), fd.get(), KIT_RECORD_SIZE, &record))
             return refuse(result, named, padreason::why(0, errno ? errno : EIO));
         if (record.size() < KIT_RECORD_SIZE)
             return refuse(result, named, padreason::shortKitRecord());
@@ -364,7 +344,7 @@ PadGlobal readPadGlobal(const ztplatform::FolderAnchor &root, const QString &usb
         && (reach != ztplatform::Reach::Missing || padtree::padAway(root)))
         return globalChanged(root);
     const ztplatform::Descriptor fd = folder.isOpen() ? openPadFile(folder, name, &why) : ztplatform::Descriptor();
-    if (!fd.isOpen() || !readStart(folder.disk(), fd.get(), GLOBAL_FILE_MAX, &result.fileBytes)) {
+    if (!fd.isOpen() || !ztplatform::readStart(folder.disk(), fd.get(), GLOBAL_FILE_MAX, &result.fileBytes)) {
         if (fd.isOpen())
             why = padreason::why(0, errno ? errno : EIO);
         result.messages << DeviceMessage{

@@ -12,9 +12,9 @@
 ChosenDrive lookAtChosenDrive(const QString &root, const PadPace &pace, ztplatform::Disk *disk)
 {
     ChosenDrive drive;
-    ztplatform::Disk &disk = ztplatform::sysio::disk();
+    ztplatform::Disk &by = disk ? *disk : ztplatform::sysio::disk();
     // The root may hold nothing but the model folder.
-    const padtree::FolderEntries rootEntries = padtree::listEntries(disk, root, false);
+    const padtree::FolderEntries rootEntries = padtree::listEntries(by, root, false);
     pace.beat();
     for (const padtree::FolderEntry &e : rootEntries) {
         if (e.isFile()) {
@@ -23,14 +23,14 @@ ChosenDrive lookAtChosenDrive(const QString &root, const PadPace &pace, ztplatfo
         }
     }
     // A linked model folder would lead out of the drive.
-    const QString modelFolder = padtree::findModelFolder(disk, root);
+    const QString modelFolder = padtree::findModelFolder(by, root);
     pace.beat();
     struct stat st;
     if (modelFolder.isEmpty()
-        || disk.statAt(AT_FDCWD, QFile::encodeName(modelFolder), &st, AT_SYMLINK_NOFOLLOW) != 0
+        || by.statAt(AT_FDCWD, QFile::encodeName(modelFolder), &st, AT_SYMLINK_NOFOLLOW) != 0
         || !S_ISDIR(st.st_mode))
         return drive;
-    drive.modelFolder = ztplatform::canonicalPathOf(disk, modelFolder);
+    drive.modelFolder = ztplatform::canonicalPathOf(by, modelFolder);
     pace.beat();
     drive.root = ztplatform::FolderAnchor::record(root, disk);
     pace.beat();

@@ -222,18 +222,7 @@ PrmRead readPrm(const ztplatform::OpenFolder &folder, const QString &name, QByte
     if (folder.disk().stat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode))
         return PrmRead::NotRegular;
     const qint64 wanted = qBound<qint64>(waveprm::PRM_RECORD_SIZE, qint64(st.st_size), 1 << 20);
-    bytes.resize(int(wanted));
-    qint64 got = 0;
-    while (got < wanted) {
-        const qint64 n = folder.disk().read(fd.get(), bytes.data() + got, wanted - got);
-        if (n < 0)
-            return PrmRead::Failed;
-        if (n == 0)
-            break;
-        got += n;
-    }
-    bytes.truncate(int(got));
-    return PrmRead::Read;
+    return ztplatform::readStart(folder.disk(), fd.get(), wanted, &bytes) ? PrmRead::Read : PrmRead::Failed;
 }
 
 // The entries of the numbered folder at `path` (none for an empty path), its

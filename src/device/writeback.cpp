@@ -517,7 +517,10 @@ bool padGone(const WriteBackJob &job)
     if (!job.driveRoot.isEmpty())
         return !padDrivePresent(job.drives ? *job.drives : ztplatform::systemDriveSource(), job.driveRoot,
                                 job.kitPath);
-    return job.kitPath.isEmpty() || !QFileInfo(QFileInfo(job.kitPath).absolutePath()).isDir();
+    struct stat st;
+    return job.kitPath.isEmpty()
+            || job.padRoot.disk().statAt(AT_FDCWD, QFile::encodeName(QFileInfo(job.kitPath).absolutePath()), &st) != 0
+            || !S_ISDIR(st.st_mode);
 }
 
 // Before anything is written: a read-only volume, or not the pad loaded.
