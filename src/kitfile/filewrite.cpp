@@ -1,6 +1,7 @@
 #include "kitfile/filewrite.h"
 
 #include "platform/durablefile.h"
+#include "platform/pathcase.h"
 #include "platform/regularfile.h"
 #include "platform/sysio.h"
 #include "platform/volumeidentity.h"
@@ -91,8 +92,7 @@ bool usableKitFileName(const QString &name)
 bool occupiedByNonFile(const QString &path)
 {
     // A dangling link counts too: opening it would create its far end.
-    const QFileInfo info(path);
-    return (info.exists() || info.isSymLink()) && !ztplatform::isRegularFile(path);
+    return ztplatform::typeAtPath(ztplatform::sysio::disk(), path, true) != 0 && !ztplatform::isRegularFile(path);
 }
 
 QVector<KitTarget> kitTargets(const QString &folder, const QVector<int> &kits, const QVector<QString> &names)
@@ -129,7 +129,9 @@ namespace {
 QString entryOf(const QString &path)
 {
     const QFileInfo info(path);
-    return QDir(info.absoluteDir().canonicalPath()).filePath(info.fileName()).toCaseFolded();
+    return QDir(ztplatform::canonicalPathOf(ztplatform::sysio::disk(), info.absolutePath()))
+            .filePath(info.fileName())
+            .toCaseFolded();
 }
 
 } // namespace

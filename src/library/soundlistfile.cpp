@@ -5,6 +5,7 @@
 #include "library/groupchange.h"
 
 #include "platform/fileidentity.h"
+#include "platform/pathcase.h"
 #include "platform/regularfile.h"
 #include "platform/replacefile.h"
 #include "platform/timedlook.h"
@@ -29,6 +30,7 @@
 #include <vector>
 
 #include <sys/stat.h>
+#include <fcntl.h>
 
 namespace {
 
@@ -107,12 +109,12 @@ ListRead readList(const QString &fileName)
 {
     ListRead read;
     read.target = fileName;
-    const QFileInfo at(fileName);
-    read.link = at.isSymLink();
+    ztplatform::Disk &disk = ztplatform::sysio::disk();
+    read.link = ztplatform::typeAtPath(disk, fileName, true) == S_IFLNK;
     if (read.link) {
         // Followed only to a regular file, which the writes then replace.
-        const QString far = at.canonicalFilePath();
-        if (!far.isEmpty() && QFileInfo(far).isFile()) {
+        const QString far = ztplatform::canonicalPathOf(disk, fileName);
+        if (!far.isEmpty() && ztplatform::typeAtPath(disk, far) == S_IFREG) {
             read.target = far;
             read.linked = true;
         }

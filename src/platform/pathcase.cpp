@@ -103,6 +103,15 @@ QString resolvePathCaseInsensitive(Disk &disk, const QString &path)
     return resolvePathCaseInsensitive(disk, prefix, rest.join(QLatin1Char('/')));
 }
 
+unsigned typeAtPath(Disk &disk, const QString &path, bool noFollow)
+{
+    struct stat st;
+    const QByteArray name = QFile::encodeName(path);
+    return !name.isEmpty() && disk.statAt(AT_FDCWD, name, &st, noFollow ? AT_SYMLINK_NOFOLLOW : 0) == 0
+            ? unsigned(st.st_mode & S_IFMT)
+            : 0;
+}
+
 QString canonicalPathOf(Disk &disk, const QString &path)
 {
     QByteArray resolved;

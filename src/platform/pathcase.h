@@ -32,6 +32,10 @@ bool isOnFatVolume(Disk &disk, const QString &dir);
 // any other file system or when the attributes cannot be read.
 bool hasFatHiddenOrSystemAttribute(Disk &disk, const QString &path);
 
+// The type bits (st_mode & S_IFMT) of what stands at `path`, a link
+// followed unless `noFollow`; 0 when nothing does.
+unsigned typeAtPath(Disk &disk, const QString &path, bool noFollow = false);
+
 // The path of what stands at `path` with every link followed and no "." or
 // ".." left; empty when nothing does.
 QString canonicalPathOf(Disk &disk, const QString &path);
