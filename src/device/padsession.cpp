@@ -68,11 +68,6 @@ void PadSession::beginLoad(const QString &root)
     setMode(Mode::Loading);
 }
 
-void PadSession::anchorRoot()
-{
-    m_padRoot = ztplatform::FolderAnchor::record(m_currentDirPath);
-}
-
 void PadSession::padLoaded(PadIdentity loaded)
 {
     loaded.kits.fill(QByteArray(), KIT_MAX_COUNT);
@@ -124,8 +119,9 @@ bool PadSession::judgeFourFile(DeviceMessage *warning)
     // Numbered folders may have emptied or filled since the last look.
     m_tree.waveDataList.clear();
     m_tree.wavePrmList.clear();
-    const bool ok = m_padRoot.isValid() ? padtree::judgeFourFile(m_padRoot, m_tree, warning)
-                                        : padtree::judgeFourFile(m_tree, warning);
+    const ztplatform::FolderAnchor root =
+            m_padRoot.isValid() ? m_padRoot : ztplatform::FolderAnchor::record(QFileInfo(m_tree.sysPath).path());
+    const bool ok = padtree::judgeFourFile(root, m_tree, warning);
     m_padLinksLeftOut << m_tree.linksLeftOut;
     return ok;
 }
