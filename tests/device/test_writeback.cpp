@@ -429,8 +429,8 @@ private slots:
         audioconverter conv;
         int refusal = 0;
         // A full pad stops the batch: the sounds after it are not tried.
-        QCOMPARE(waveprm::writeDeviceWave(conv, 11, source, "Snare", run.pad.tree(),
-                                          ztplatform::FolderAnchor::record(run.pad.root), &refusal),
+        QCOMPARE(writeOneSound(conv, 11, source, "Snare", run.pad.tree(), ztplatform::FolderAnchor::record(run.pad.root),
+                               &refusal),
                  waveprm::WaveWrite::Stopped);
         QCOMPARE(refusal, ENOSPC);
         QVERIFY(!QFileInfo::exists(run.pad.dataPath + "/001/011.wav"));
