@@ -45,7 +45,7 @@ QString relativeTo(const QStringList &root, const QString &path)
 
 // The folder of `path` below the open root, and the file's own name.
 ztplatform::OpenFolder folderOf(int rootFd, const QStringList &root, const QString &path, QString *name,
-                                ztplatform::Reach *reach)
+                                ztplatform::Reach *reach, ztplatform::Disk *disk)
 {
     const QString relative = relativeTo(root, path);
     const int slash = relative.lastIndexOf(QLatin1Char('/'));
@@ -53,17 +53,17 @@ ztplatform::OpenFolder folderOf(int rootFd, const QStringList &root, const QStri
     *reach = ztplatform::Reach::Missing;
     if (relative.isEmpty())
         return ztplatform::OpenFolder();
-    return ztplatform::openFolderBelow(rootFd, slash < 0 ? QString() : relative.left(slash), reach);
+    return ztplatform::openFolderBelow(rootFd, slash < 0 ? QString() : relative.left(slash), reach, disk);
 }
 
 // The file at `path` below the open root, never through a link, never waited
 // on; `why` gets what stands there when it is not read though something does.
-ztplatform::FileRead readBelow(int rootFd, const QStringList &root, const QString &path, QByteArray &bytes,
-                               QString *why = nullptr, bool *behindLink = nullptr)
+ztplatform::FileRead readBelow(int rootFd, ztplatform::Disk *disk, const QStringList &root, const QString &path,
+                               QByteArray &bytes, QString *why = nullptr, bool *behindLink = nullptr)
 {
     QString name;
     ztplatform::Reach reach;
-    const ztplatform::OpenFolder folder = folderOf(rootFd, root, path, &name, &reach);
+    const ztplatform::OpenFolder folder = folderOf(rootFd, root, path, &name, &reach, disk);
     if (behindLink)
         *behindLink = reach == ztplatform::Reach::Outside;
     if (!folder.isOpen()) {
@@ -80,11 +80,11 @@ ztplatform::FileRead readBelow(int rootFd, const QStringList &root, const QStrin
     return read;
 }
 
-void appendTimes(QByteArray &out, int rootFd, const QStringList &root, const QString &path)
+void appendTimes(QByteArray &out, int rootFd, ztplatform::Disk *disk, const QStringList &root, const QString &path)
 {
     const QString relative = path.isEmpty() ? QString() : relativeTo(root, path);
     const ztplatform::OpenFolder folder =
-            relative.isEmpty() ? ztplatform::OpenFolder() : ztplatform::openFolderBelow(rootFd, relative);
+            relative.isEmpty() ? ztplatform::OpenFolder() : ztplatform::openFolderBelow(rootFd, relative, nullptr, disk);
     struct stat st;
     if (!folder.isOpen() || folder.disk().stat(folder.fd(), &st) != 0) {
         out.append('-');
@@ -95,9 +95,12 @@ void appendTimes(QByteArray &out, int rootFd, const QStringList &root, const QSt
     out.append(reinterpret_cast<const char *>(times), int(sizeof times));
 }
 
-int openRoot(const QString &path)
+int openRoot(const PadPlaces &places)
 {
-    return path.isEmpty() ? -1 : ztplatform::sysio::open(path, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    ztplatform::Disk &disk = places.disk ? *places.disk : ztplatform::sysio::disk();
+    return places.root.isEmpty()
+            ? -1
+            : disk.openAt(AT_FDCWD, QFile::encodeName(places.root), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
 }
 
 } // namespace
@@ -128,7 +131,7 @@ PadIdentity readPadIdentity(const PadPlaces &places, bool withKits)
 {
     // Watched from before the root is opened: a mount made after this is told.
     auto table = std::make_shared<ztplatform::MountTableWatch>();
-    const ztplatform::Descriptor fd(openRoot(places.root));
+    const ztplatform::Descriptor fd(openRoot(places));
     PadIdentity id = readPadIdentityAt(fd.get(), places, withKits);
     id.table = std::move(table);
     return id;
@@ -144,17 +147,17 @@ PadIdentity readPadIdentityAt(int rootFd, const PadPlaces &places, bool withKits
     QByteArray global;
     const ztplatform::FileRead read =
             id.volume.valid
-            ? readBelow(rootFd, root, places.globalFile, global, &id.settingsWhy, &id.settingsBehindLink)
+            ? readBelow(rootFd, places.disk, root, places.globalFile, global, &id.settingsWhy, &id.settingsBehindLink)
             : ztplatform::FileRead::Missing;
     id.present = read == ztplatform::FileRead::Read;
     id.fingerprint = settingsFingerprint(global);
-    appendTimes(id.fingerprint, rootFd, root, places.clickPath);
+    appendTimes(id.fingerprint, rootFd, places.disk, root, places.clickPath);
     if (withKits && id.present) {
         id.kits.resize(KIT_MAX_COUNT);
         for (int slot = 0; slot < KIT_MAX_COUNT; ++slot) {
             QByteArray file;
             const QString path = places.kitFiles.value(slot);
-            if (!path.isEmpty() && readBelow(rootFd, root, path, file) == ztplatform::FileRead::Read)
+            if (!path.isEmpty() && readBelow(rootFd, places.disk, root, path, file) == ztplatform::FileRead::Read)
                 id.kits[slot] = kitDigest(file.left(KIT_RECORD_SIZE));
         }
     }
@@ -224,7 +227,7 @@ bool PadGuard::admitsMount(const ztplatform::MountStamp &mount)
 
 PadMatch PadGuard::check(bool settingsToo)
 {
-    const ztplatform::Descriptor fd(openRoot(m_places.root));
+    const ztplatform::Descriptor fd(openRoot(m_places));
     return judge(fd.get(), settingsToo);
 }
 

@@ -23,6 +23,7 @@ struct PadPlaces {
     QString globalFile; // SYS/global.ini
     QVector<QString> kitFiles; // the kit file of each slot (empty where none)
     const ztplatform::VolumeIdentitySource *volumes = nullptr; // the volume is asked there; null: the system's
+    ztplatform::Disk *disk = nullptr; // the files are read through it; null: the system's
 };
 
 // The volume's serial numbers, a fingerprint of what the editor never

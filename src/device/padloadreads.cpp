@@ -4,7 +4,7 @@
 
 #include <QFileInfo>
 
-ChosenDrive lookAtChosenDrive(const QString &root, const PadPace &pace)
+ChosenDrive lookAtChosenDrive(const QString &root, const PadPace &pace, ztplatform::Disk *disk)
 {
     ChosenDrive drive;
     // The root may hold nothing but the model folder.
@@ -24,7 +24,7 @@ ChosenDrive lookAtChosenDrive(const QString &root, const PadPace &pace)
         return drive;
     drive.modelFolder = model.canonicalFilePath();
     pace.beat();
-    drive.root = ztplatform::FolderAnchor::record(root);
+    drive.root = ztplatform::FolderAnchor::record(root, disk);
     pace.beat();
     return drive;
 }

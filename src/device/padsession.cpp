@@ -107,7 +107,7 @@ bool PadSession::getRootDirPath(const QString &modelFolder, DeviceMessage *warni
     m_tree.linksLeftOut.clear();
     // Below the pad's root once it is anchored, else below the model folder.
     const ztplatform::FolderAnchor root =
-            m_padRoot.isValid() ? m_padRoot : ztplatform::FolderAnchor::record(modelFolder);
+            m_padRoot.isValid() ? m_padRoot : ztplatform::FolderAnchor::record(modelFolder, m_system.disk);
     const bool ok = padtree::getRootDirPath(root, modelFolder, m_tree, warning);
     m_padLinksLeftOut << m_tree.linksLeftOut;
     return ok;
@@ -120,7 +120,8 @@ bool PadSession::judgeFourFile(DeviceMessage *warning)
     m_tree.waveDataList.clear();
     m_tree.wavePrmList.clear();
     const ztplatform::FolderAnchor root =
-            m_padRoot.isValid() ? m_padRoot : ztplatform::FolderAnchor::record(QFileInfo(m_tree.sysPath).path());
+            m_padRoot.isValid() ? m_padRoot
+                                : ztplatform::FolderAnchor::record(QFileInfo(m_tree.sysPath).path(), m_system.disk);
     const bool ok = padtree::judgeFourFile(root, m_tree, warning);
     m_padLinksLeftOut << m_tree.linksLeftOut;
     return ok;
@@ -202,7 +203,7 @@ VolumeDismounter &PadSession::dismounter()
 PadPlaces PadSession::padPlaces() const
 {
     return PadPlaces{m_currentDirPath, m_tree.sys_click_path, m_tree.usbGlobalIniFile, m_padKitFiles,
-                     m_system.volumes};
+                     m_system.volumes, m_system.disk};
 }
 
 PadMatch PadSession::padCheck(bool settingsToo)

@@ -58,6 +58,8 @@ public:
     VolumeDismounter &dismounter();
     // The disk the pad's backups are written through; null: the system's.
     ztplatform::Disk *backupDisk() const { return m_system.backupDisk; }
+    // The disk every read and write below the pad's root goes through; null: the system's.
+    ztplatform::Disk *disk() const { return m_system.disk; }
 
     // ---- mode ---------------------------------------------------------------
     Mode mode() const { return m_mode; }

@@ -108,7 +108,7 @@ public:
                 return ztplatform::OpenFolder();
             it = m_holders.emplace(holder, std::move(opened)).first;
         }
-        ztplatform::OpenFolder folder = ztplatform::openFolderBelow(it->second.fd(), name);
+        ztplatform::OpenFolder folder = ztplatform::openFolderBelow(it->second.fd(), name, nullptr, &it->second.disk());
         if (folder.isOpen())
             m_read.append({holder, name, idOf(folder)});
         return folder;

@@ -17,6 +17,7 @@ struct PadSystem
     const ztplatform::VolumeIdentitySource *volumes = nullptr; // the pad's volume and mount
     VolumeDismounter *dismounter = nullptr;                    // the dismount at the close
     ztplatform::Disk *backupDisk = nullptr;                    // the writes of the pad's backups
+    ztplatform::Disk *disk = nullptr;                          // every read and write below the pad's root
 };
 
 #endif

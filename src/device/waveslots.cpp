@@ -15,7 +15,7 @@ void addTaken(const ztplatform::OpenFolder &base, const QString &fff, QSet<int> 
 {
     if (!base.exists(fff))
         return;
-    const ztplatform::OpenFolder folder = ztplatform::openFolderBelow(base.fd(), fff);
+    const ztplatform::OpenFolder folder = ztplatform::openFolderBelow(base.fd(), fff, nullptr, &base.disk());
     if (!folder.isOpen()) {
         for (int r = 1; r <= FILES_PER_FOLDER; ++r)
             taken.insert(r); // a link, a plain file or another volume: never written through or beside

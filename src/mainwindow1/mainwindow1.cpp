@@ -144,13 +144,11 @@ void MainWindow1::connectHandOns()
 // The effect controls, the sound menus and the total list's re-press.
 void MainWindow1::connectControls()
 {
-    QSpinBox *const controls[12] = {ui->effect1_ctrl1, ui->effect1_ctrl2, ui->effect1_ctrl3,
-                                    ui->effect2_ctrl1, ui->effect2_ctrl2, ui->effect2_ctrl3,
-                                    ui->effect3_ctrl1, ui->effect3_ctrl2, ui->effect3_ctrl3,
-                                    ui->effect4_ctrl1, ui->effect4_ctrl2, ui->effect4_ctrl3};
-    for (QSpinBox *box : controls)
-        connect(box, QOverload<int>::of(&QSpinBox::valueChanged), m_kitPages.get(),
-                &KitPagesController::checkControlValue);
+    for (const EffectSlotView &effect : m_kitPages->view().kit.effects) {
+        for (QSpinBox *box : effect.controls)
+            connect(box, QOverload<int>::of(&QSpinBox::valueChanged), m_kitPages.get(),
+                    &KitPagesController::checkControlValue);
+    }
     SoundListsController *lists = m_soundLists.get();
     connect(ui->waveGroupTreeView->delSoundAction(), &QAction::triggered, lists, &SoundListsController::deleteFromGroups);
     connect(ui->totalWaveTreeView->deleteSoundAction(), &QAction::triggered, lists,

@@ -86,28 +86,15 @@ PadSettingsView padSettingsView(Ui::MainWindow1 *ui)
     v.pane = ui->midStackedWidgetPad3;
     v.pedalType = ui->pedalType;
     v.pedalWidget = ui->pedalWidget;
-    v.hh_wave1_groupBox = ui->hh_wave1_groupBox;
-    v.hh_wave1_name = ui->hh_wave1_name;
-    v.hh_wave2_groupBox = ui->hh_wave2_groupBox;
-    v.hh_wave2_name = ui->hh_wave2_name;
-    v.hh_wave3_groupBox = ui->hh_wave3_groupBox;
-    v.hh_wave3_name = ui->hh_wave3_name;
-    v.hh_wave4_groupBox = ui->hh_wave4_groupBox;
-    v.hh_wave4_name = ui->hh_wave4_name;
-    v.hh_wave5_groupBox = ui->hh_wave5_groupBox;
-    v.hh_wave5_name = ui->hh_wave5_name;
+    v.hhBoxes = {ui->hh_wave1_groupBox, ui->hh_wave2_groupBox, ui->hh_wave3_groupBox, ui->hh_wave4_groupBox,
+                 ui->hh_wave5_groupBox};
+    v.hhNames = {ui->hh_wave1_name, ui->hh_wave2_name, ui->hh_wave3_name, ui->hh_wave4_name, ui->hh_wave5_name};
     v.btnClearHHWave = ui->btnClearHHWave;
     v.hiHatBox = ui->hiHatBox;
-    v.hhLayer1SpinBox = ui->hhLayer1SpinBox;
-    v.labLayer1 = ui->labLayer1;
-    v.hhLayer2SpinBox = ui->hhLayer2SpinBox;
-    v.labLayer2 = ui->labLayer2;
-    v.hhLayer3SpinBox = ui->hhLayer3SpinBox;
-    v.labLayer3 = ui->labLayer3;
-    v.hhLayer4SpinBox = ui->hhLayer4SpinBox;
-    v.labLayer4 = ui->labLayer4;
+    v.hhLayers = {ui->hhLayer1SpinBox, ui->hhLayer2SpinBox, ui->hhLayer3SpinBox, ui->hhLayer4SpinBox,
+                  ui->hhLayer5SpinBox};
+    v.hhLayerTops = {ui->labLayer1, ui->labLayer2, ui->labLayer3, ui->labLayer4};
     v.hhLayer5Title = ui->hhLayer5Title;
-    v.hhLayer5SpinBox = ui->hhLayer5SpinBox;
     v.padGroupBox = ui->padGroupBox;
     v.padNumberArea = ui->padNumberArea;
     v.padNoComboBox = ui->padNoComboBox;
@@ -149,42 +136,18 @@ KitSettingsView kitSettingsView(Ui::MainWindow1 *ui)
     v.linkGroupComboBox = ui->linkGroupComboBox;
     v.padLink1ComboBox = ui->padLink1ComboBox;
     v.padLink2ComboBox = ui->padLink2ComboBox;
-    v.kitEffect1 = ui->kitEffect1;
-    v.effect1NoTitle = ui->effect1NoTitle;
-    v.effect1_no = ui->effect1_no;
-    v.lab_effect1_ctrl1 = ui->lab_effect1_ctrl1;
-    v.effect1_ctrl1 = ui->effect1_ctrl1;
-    v.lab_effect1_ctrl2 = ui->lab_effect1_ctrl2;
-    v.effect1_ctrl2 = ui->effect1_ctrl2;
-    v.lab_effect1_ctrl3 = ui->lab_effect1_ctrl3;
-    v.effect1_ctrl3 = ui->effect1_ctrl3;
-    v.kitEffect2 = ui->kitEffect2;
-    v.effect2NoTitle = ui->effect2NoTitle;
-    v.effect2_no = ui->effect2_no;
-    v.lab_effect2_ctrl1 = ui->lab_effect2_ctrl1;
-    v.effect2_ctrl1 = ui->effect2_ctrl1;
-    v.lab_effect2_ctrl2 = ui->lab_effect2_ctrl2;
-    v.effect2_ctrl2 = ui->effect2_ctrl2;
-    v.lab_effect2_ctrl3 = ui->lab_effect2_ctrl3;
-    v.effect2_ctrl3 = ui->effect2_ctrl3;
-    v.kitEffect3 = ui->kitEffect3;
-    v.effect3NoTitle = ui->effect3NoTitle;
-    v.effect3_no = ui->effect3_no;
-    v.lab_effect3_ctrl1 = ui->lab_effect3_ctrl1;
-    v.effect3_ctrl1 = ui->effect3_ctrl1;
-    v.lab_effect3_ctrl2 = ui->lab_effect3_ctrl2;
-    v.effect3_ctrl2 = ui->effect3_ctrl2;
-    v.lab_effect3_ctrl3 = ui->lab_effect3_ctrl3;
-    v.effect3_ctrl3 = ui->effect3_ctrl3;
-    v.activeFx = ui->activeFx;
-    v.effect4NoTitle = ui->effect4NoTitle;
-    v.effect4_no = ui->effect4_no;
-    v.lab_effect4_ctrl1 = ui->lab_effect4_ctrl1;
-    v.effect4_ctrl1 = ui->effect4_ctrl1;
-    v.lab_effect4_ctrl2 = ui->lab_effect4_ctrl2;
-    v.effect4_ctrl2 = ui->effect4_ctrl2;
-    v.lab_effect4_ctrl3 = ui->lab_effect4_ctrl3;
-    v.effect4_ctrl3 = ui->effect4_ctrl3;
+    v.effects = {{{ui->kitEffect1, ui->effect1NoTitle, ui->effect1_no,
+                   {ui->lab_effect1_ctrl1, ui->lab_effect1_ctrl2, ui->lab_effect1_ctrl3},
+                   {ui->effect1_ctrl1, ui->effect1_ctrl2, ui->effect1_ctrl3}},
+                  {ui->kitEffect2, ui->effect2NoTitle, ui->effect2_no,
+                   {ui->lab_effect2_ctrl1, ui->lab_effect2_ctrl2, ui->lab_effect2_ctrl3},
+                   {ui->effect2_ctrl1, ui->effect2_ctrl2, ui->effect2_ctrl3}},
+                  {ui->kitEffect3, ui->effect3NoTitle, ui->effect3_no,
+                   {ui->lab_effect3_ctrl1, ui->lab_effect3_ctrl2, ui->lab_effect3_ctrl3},
+                   {ui->effect3_ctrl1, ui->effect3_ctrl2, ui->effect3_ctrl3}},
+                  {ui->activeFx, ui->effect4NoTitle, ui->effect4_no,
+                   {ui->lab_effect4_ctrl1, ui->lab_effect4_ctrl2, ui->lab_effect4_ctrl3},
+                   {ui->effect4_ctrl1, ui->effect4_ctrl2, ui->effect4_ctrl3}}}};
     return v;
 }
 

@@ -7,6 +7,7 @@
 #include <QEventLoop>
 #include <QMainWindow>
 #include <QPointer>
+#include <QProgressBar>
 #include <QThread>
 #include <QTimer>
 
@@ -65,6 +66,17 @@ JobDialog::JobDialog(QWidget *parent, const QString &label, const QString &cance
     setAutoReset(false);
     setAutoClose(false);
     setMinimumDuration(0);
+    m_bar = findChild<QProgressBar *>();
+}
+
+void JobDialog::moveBar(int value)
+{
+    // As QProgressDialog::setValue moves it: a reset bar does not jump to its end.
+    if (m_bar->value() == value || (m_bar->value() == -1 && value == maximum()))
+        return;
+    m_bar->setValue(value);
+    if (value == maximum() && autoReset())
+        reset();
 }
 
 // A job's box goes with its job, not before.
@@ -156,7 +168,7 @@ JobDialog *JobDialog::showBox(QWidget *parent, const QString &label, ztplatform:
     }
     const auto moveTo = [box](int done, int total) {
         box->setRange(0, qMax(total, 0));
-        box->setValue(qBound(0, done, qMax(total, 0)));
+        box->moveBar(qBound(0, done, qMax(total, 0)));
     };
     moveTo(job.done(), job.total());
     QObject::connect(&job, &ztplatform::Job::progress, box, moveTo);
@@ -188,18 +200,15 @@ void JobDialog::showAt(int value)
 
 void JobDialog::move(int value, int maximum)
 {
-    const QPointer<JobDialog> self(this);
     bool moved = false;
     if (value >= 0) {
         if (maximum > 0 && this->maximum() != maximum)
             setRange(0, maximum);
         moved = this->value() != value;
-        if (moved) {
-            const CloseHold holding; // a modal box serves events as it moves
-            setValue(value);
-        }
+        if (moved)
+            moveBar(value);
     }
-    if (self && (moved || !m_painted.isValid() || m_painted.elapsed() >= kPaintMs))
+    if (moved || !m_painted.isValid() || m_painted.elapsed() >= kPaintMs)
         paintHeld();
 }
 

@@ -4,7 +4,8 @@
 // The window's one progress box: it shows a job the window waits on. Until
 // the box shows, after a moment, the window paints but takes no input; the
 // box then holds the window and moves with the job's progress. A close of
-// the window is put off meanwhile.
+// the window is put off meanwhile. Its bar moves without the events a modal
+// QProgressDialog::setValue serves: only the wait serves them.
 
 #include "platform/job.h"
 #include "platform/waiter.h"
@@ -12,6 +13,8 @@
 #include <QElapsedTimer>
 #include <QPointer>
 #include <QProgressDialog>
+
+class QProgressBar;
 
 #include <functional>
 
@@ -85,8 +88,11 @@ protected:
 private:
     JobDialog(QWidget *parent, const QString &label, const QString &cancelText);
     void paintHeld();
+    // The bar at `value`; at its end a box that resets does.
+    void moveBar(int value);
 
     QElapsedTimer m_painted;
+    QProgressBar *m_bar = nullptr;
     bool m_heldByJob = false; // stays until its job ends
     static JobDialog *showBox(QWidget *parent, const QString &label, ztplatform::Job &job, const Limits &limits);
 };

@@ -19,6 +19,7 @@
 #include "platform/anchoredfolder.h"
 #include "platform/sysio.h"
 #include "support/passdisk.h"
+#include "support/switchdisk.h"
 #include "platform/dismount.h"
 #include "platform/volumeidentity.h"
 #include "resources/ztresources.h"
@@ -95,22 +96,23 @@ struct ReusedMountIds : ztplatform::VolumeIdentitySource {
 };
 
 // The writes below the pad's root, one line each ("write", "remove" or
-// "sync", then the path), on whatever thread they run, seen by the editor's
-// disk while it lives; `onEvent` may act. Gone, it waits for the calls in
-// it; a write given up on that ends later calls nothing of it.
+// "sync", then the path), on whatever thread they run, seen by the pad's
+// disk `disk` while it lives; `onEvent` may act. Gone, it waits for the
+// calls in it; a write given up on that ends later calls nothing of it.
 struct FileEvents {
     QMutex lock;
     QStringList log;
     std::function<void(ztplatform::FileEvent, const QString &)> onEvent;
-    FileEvents()
+    explicit FileEvents(SwitchDisk &disk)
         : m_gate(new Gate) // a write given up on may call it later: it is never freed
+        , m_disk(disk)
     {
         m_gate->owner = this;
-        m_before = ztplatform::sysio::setDisk(m_gate);
+        m_before = m_disk.use(m_gate);
     }
     ~FileEvents()
     {
-        ztplatform::sysio::setDisk(m_before);
+        m_disk.use(m_before);
         QMutexLocker hold(&m_gate->lock);
         m_gate->owner = nullptr;
         while (m_gate->calling > 0)
@@ -154,6 +156,7 @@ private:
             onEvent(e, path);
     }
     Gate *m_gate;
+    SwitchDisk &m_disk;
     ztplatform::Disk *m_before = nullptr;
 };
 
@@ -209,6 +212,7 @@ struct PadWindow {
     RecordingDismounter dismounter;
     const ztplatform::VolumeIdentitySource *volumes = nullptr; // the pad's volume; null: the system's
     ztplatform::Disk *backupDisk = nullptr;                    // the backups' writes; null: the system's
+    SwitchDisk disk;                                           // every call below the pad's root
     QTemporaryDir work;
     QString oldDir = QDir::currentPath();
     QPointer<MainWindow1> w;
@@ -230,11 +234,11 @@ struct PadWindow {
     }
     QString root() const { return pad.root + "/"; }
 
-    // What a window on the pad is handed: the test's prompter, drives, volume, dismount and backup disk.
+    // What a window on the pad is handed: the test's prompter, drives, volume, dismount, backup disk and pad's disk.
     WindowServices services()
     {
         WindowServices s(&prompter);
-        s.pad = PadSystem{&drives, volumes, &dismounter, backupDisk};
+        s.pad = PadSystem{&drives, volumes, &dismounter, backupDisk, &disk};
         return s;
     }
 

@@ -36,11 +36,11 @@ private slots:
         f->ui->kitEffect1->setCurrentIndex(1); // "ECHO": 102, 211, 102
         QSpinBox *box = f->ui->effect1_ctrl1;
         box->setValue(600);
-        QCOMPARE(box->value() * 1000 + f->w->kitPages().oldEffect1Ctrl1(), 102102);
+        QCOMPARE(box->value() * 1000 + f->w->kitPages().oldControl(0, 0), 102102);
         box->setValue(999);
         box->setValue(511);
         box->stepUp();
-        QCOMPARE(box->value() * 1000 + f->w->kitPages().oldEffect1Ctrl1(), 511511);
+        QCOMPARE(box->value() * 1000 + f->w->kitPages().oldControl(0, 0), 511511);
         QCOMPARE(f->prompter.titles(), QStringList({"Invalid Value", "Invalid Value"}));
         QCOMPARE(f->prompter.texts(), QStringList({kRange, kRange}));
     }

@@ -110,7 +110,7 @@ private slots:
         QVERIFY(w->setupFiles().myDetector());
         QVERIFY(w->mainPadPage().copy_pad() && w->mainPadPage().kitCopy() && w->shell().myStyle());
         QCOMPARE(w->kitPages().original_layer1(), 100);
-        QCOMPARE(w->kitPages().oldEffect4Ctrl3(), quint16(999));
+        QCOMPARE(w->kitPages().oldControl(3, 2), quint16(999));
         QCOMPARE(w->mainPadPage().currentKitNum(), quint8(255));
         QVERIFY(!w->form()->actionReorder_Serial_Numbers->isVisible());
         QVERIFY(!w->form()->actionGlobal_Setting->isVisible());
@@ -246,8 +246,8 @@ private slots:
             QVERIFY(g.group->acceptDrops());
         }
         for (int i = 0; i < HH_NUM_MAX; ++i) {
-            QCOMPARE(w->kitPages().hhWidgetGroup()[i].group->objectName(), QString("hh_wave%1_groupBox").arg(i + 1));
-            QCOMPARE(w->kitPages().hhWidgetGroup()[i].lableA->objectName(), QString("hh_wave%1_name").arg(i + 1));
+            QCOMPARE(w->kitPages().view().pad.hhBoxes[i]->objectName(), QString("hh_wave%1_groupBox").arg(i + 1));
+            QCOMPARE(w->kitPages().view().pad.hhNames[i]->objectName(), QString("hh_wave%1_name").arg(i + 1));
         }
         w->mainPadPage().setPadEventFilter(); // a second call changes nothing
         QVERIFY(w->mainPadPage().padWidgetGroup()[0].group->acceptDrops());

@@ -655,7 +655,7 @@ private slots:
         QStringList bBefore = b.snapshot();
         bBefore.replaceInStrings(b.root, f.pad.root);
         const QString aside = other.filePath("A");
-        FileEvents events;
+        FileEvents events(f.disk);
         bool moved = false;
         events.onEvent = [&](ztplatform::FileEvent e, const QString &path) {
             if (moved || e != ztplatform::FileEvent::OpenedForWriting || !path.endsWith("/global.ini"))
@@ -696,7 +696,7 @@ private slots:
         MainWindow1 *w = f.open();
         for (int k : {0, 1, 2})
             reloadKit(w->doc(), k, [&](MainWindow1Records::soundKit &kit) { kit.kit_tempo ^= 1; });
-        FileEvents events;
+        FileEvents events(f.disk);
         events.onEvent = [&](ztplatform::FileEvent e, const QString &path) {
             if (e == ztplatform::FileEvent::OpenedForWriting && path.endsWith("/k001.ini") && serial.mounts == 0) {
                 serial.mounts = 1;
@@ -752,7 +752,7 @@ private slots:
         const QString tone = makeTone(f.work.filePath("late.wav"), 0.2);
         QVERIFY(!tone.isEmpty());
         reloadKit(w->doc(), 0, [&](MainWindow1Records::soundKit &kit) { kit.kpadChunk[3].soundFile0 = tone; });
-        FileEvents events;
+        FileEvents events(f.disk);
         f.importSounds({tone});
         QVERIFY(f.closeWithYes());
         const QStringList log = events.lines();
@@ -1112,7 +1112,7 @@ private slots:
         std::mutex lock;
         std::condition_variable resume;
         bool held = false, released = false;
-        FileEvents events;
+        FileEvents events(f.disk);
         events.onEvent = [&](ztplatform::FileEvent e, const QString &path) {
             std::unique_lock<std::mutex> hold(lock);
             if (held || e != ztplatform::FileEvent::OpenedForWriting || !path.startsWith(root))
@@ -1167,7 +1167,7 @@ private slots:
         std::mutex lock;
         std::condition_variable resume;
         bool held = false, released = false;
-        FileEvents events;
+        FileEvents events(f.disk);
         events.onEvent = [&](ztplatform::FileEvent e, const QString &) {
             std::unique_lock<std::mutex> hold(lock);
             if (held || e != ztplatform::FileEvent::OpenedForWriting)
@@ -1251,7 +1251,7 @@ private slots:
         std::mutex lock;
         std::condition_variable resume;
         bool held = false, released = false;
-        FileEvents events;
+        FileEvents events(f.disk);
         events.onEvent = [&](ztplatform::FileEvent e, const QString &path) {
             std::unique_lock<std::mutex> hold(lock);
             if (held || e != ztplatform::FileEvent::OpenedForWriting || !path.startsWith(dataPath))

@@ -270,8 +270,8 @@ private slots:
         QCOMPARE(h.hh_wave1_name + h.hh_wave5_name + h.hh_wave5_file, QString());
         QCOMPARE(QVector<int>({h.hh_wave1_no, h.hh_wave5_no, h.hh_layer2}), QVector<int>({0xFFFF, 0xFFFF, 70}));
         QCOMPARE(f->kit(4).pedalChunk.hh_wave5_name + f->kit(6).pedalChunk.hh_wave1_name, QString("HatHat"));
-        for (const KitPagesController::strHHWidgetGroup &slot : f->w->kitPages().hhWidgetGroup())
-            QVERIFY(slot.lableA->text().isEmpty());
+        for (QLabel *name : f->w->kitPages().view().pad.hhNames)
+            QVERIFY(name->text().isEmpty());
     }
 
     void hiHatSoundList()

@@ -10,19 +10,20 @@
 
 #include <sys/stat.h>
 
-// The editor's disk while it lives: before the `occurrence`-th open of an
+// The pad's disk `disk` while it lives: before the `occurrence`-th open of an
 // entry named `name` passes, `act` runs once.
 class ActOnOpen : public PassDisk
 {
 public:
-    ActOnOpen(const QByteArray &name, int occurrence, std::function<void()> act)
+    ActOnOpen(SwitchDisk &disk, const QByteArray &name, int occurrence, std::function<void()> act)
         : m_name(name)
         , m_left(occurrence)
         , m_act(std::move(act))
-        , m_before(ztplatform::sysio::setDisk(this))
+        , m_disk(disk)
+        , m_before(disk.use(this))
     {
     }
-    ~ActOnOpen() override { ztplatform::sysio::setDisk(m_before); }
+    ~ActOnOpen() override { m_disk.use(m_before); }
     ActOnOpen(const ActOnOpen &) = delete;
     ActOnOpen &operator=(const ActOnOpen &) = delete;
 
@@ -37,6 +38,7 @@ private:
     const QByteArray m_name;
     QAtomicInt m_left;
     const std::function<void()> m_act;
+    SwitchDisk &m_disk;
     ztplatform::Disk *m_before;
 };
 
@@ -300,8 +302,10 @@ private slots:
         const QString record = f.pad.sysPath + "/.zt-journal", aside = f.pad.sysPath + "/unreadable-journal-1.bin";
         touchFile(record, QByteArray(300, 'q'));
         struct RefuseAside : PassDisk {
-            ztplatform::Disk *before = ztplatform::sysio::setDisk(this);
-            ~RefuseAside() override { ztplatform::sysio::setDisk(before); }
+            SwitchDisk &disk;
+            ztplatform::Disk *before = disk.use(this);
+            explicit RefuseAside(SwitchDisk &on) : disk(on) {}
+            ~RefuseAside() override { disk.use(before); }
             int renameAt(int fromDir, const QByteArray &from, int toDir, const QByteArray &to,
                          bool noReplace = false) override
             {
@@ -311,7 +315,7 @@ private slots:
                 }
                 return PassDisk::renameAt(fromDir, from, toDir, to, noReplace);
             }
-        } refuse;
+        } refuse(f.disk);
         MainWindow1 *w = f.open();
         QVERIFY(!w->pad().isUDiskFlag());
         const QStringList texts = f.prompter.texts();
@@ -430,7 +434,7 @@ private slots:
         bool swapped = false;
         MainWindow1 *w = nullptr;
         {
-            ActOnOpen swap(name, occurrence, [&] {
+            ActOnOpen swap(f.disk, name, occurrence, [&] {
                 swapped = QDir().rename(f.pad.model, aside) && QDir().rename(other.model, f.pad.model);
             });
             w = f.open();

@@ -402,7 +402,7 @@ private slots:
         std::mutex lock;
         std::condition_variable resume;
         bool held = false, released = false;
-        FileEvents events;
+        FileEvents events(f.disk);
         events.onEvent = [&](ztplatform::FileEvent e, const QString &) {
             std::unique_lock<std::mutex> hold(lock);
             if (held || e != ztplatform::FileEvent::OpenedForWriting)
@@ -464,7 +464,7 @@ private slots:
         std::mutex lock;
         std::condition_variable resume;
         bool held = false, released = false;
-        FileEvents events;
+        FileEvents events(f.disk);
         events.onEvent = [&](ztplatform::FileEvent e, const QString &) {
             std::unique_lock<std::mutex> hold(lock);
             if (held || e != ztplatform::FileEvent::Removed)
@@ -631,7 +631,7 @@ private slots:
         f.layOut(4);
         f.volumes = &serial;
         MainWindow1 *w = f.open();
-        FileEvents events;
+        FileEvents events(f.disk);
         events.onEvent = [&](ztplatform::FileEvent e, const QString &path) {
             if (e == ztplatform::FileEvent::Removed && path.contains(".prm") && serial.mounts == 0) {
                 serial.mounts = 1;
@@ -992,7 +992,7 @@ private slots:
         });
         bool cut = false;
         {
-            FileEvents events;
+            FileEvents events(f.disk);
             events.onEvent = [&](ztplatform::FileEvent e, const QString &path) {
                 if (e != ztplatform::FileEvent::Synced || !path.contains("/WAV_DATA/") || cut)
                     return;
@@ -1057,7 +1057,7 @@ private slots:
         std::mutex lock;
         std::condition_variable resume;
         bool hang = false, held = false, released = false, dialogShown = false, answered = false, unanswered = false;
-        FileEvents events;
+        FileEvents events(f.disk);
         events.onEvent = [&](ztplatform::FileEvent e, const QString &) {
             std::unique_lock<std::mutex> hold(lock);
             if (e != ztplatform::FileEvent::Synced)
@@ -1155,7 +1155,7 @@ private slots:
         std::mutex lock;
         std::condition_variable resume;
         bool held = false, released = false;
-        FileEvents events;
+        FileEvents events(f.disk);
         events.onEvent = [&](ztplatform::FileEvent e, const QString &path) {
             std::unique_lock<std::mutex> hold(lock);
             if (held || e != ztplatform::FileEvent::Synced || !path.startsWith(dataPath))

@@ -126,17 +126,17 @@ void checkPadSettingsTexts(MainWindow1 *w)
         if ((qobject_cast<QAbstractSpinBox *>(box) || qobject_cast<QComboBox *>(box)) && box->isVisibleTo(w))
             QVERIFY2(box->height() >= box->minimumSizeHint().height(), qPrintable(box->objectName()));
     }
-    for (const KitPagesController::strHHWidgetGroup &slot : w->kitPages().hhWidgetGroup()) {
+    for (QGroupBox *group : w->kitPages().view().pad.hhBoxes) {
         QStyleOptionGroupBox opt;
-        opt.initFrom(slot.group);
-        opt.text = slot.group->title();
+        opt.initFrom(group);
+        opt.text = group->title();
         opt.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxLabel;
-        QStyle *style = slot.group->style();
-        const QRect label = style->subControlRect(QStyle::CC_GroupBox, &opt, QStyle::SC_GroupBoxLabel, slot.group);
-        const QRect frame = style->subControlRect(QStyle::CC_GroupBox, &opt, QStyle::SC_GroupBoxFrame, slot.group);
+        QStyle *style = group->style();
+        const QRect label = style->subControlRect(QStyle::CC_GroupBox, &opt, QStyle::SC_GroupBoxLabel, group);
+        const QRect frame = style->subControlRect(QStyle::CC_GroupBox, &opt, QStyle::SC_GroupBoxFrame, group);
         // The caption is drawn from the label's corner.
-        const QRect text(label.topLeft(), slot.group->fontMetrics().size(Qt::TextShowMnemonic, opt.text));
-        QVERIFY2(slot.group->rect().contains(text) && text.bottom() < frame.top(), qPrintable(slot.group->objectName()));
+        const QRect text(label.topLeft(), group->fontMetrics().size(Qt::TextShowMnemonic, opt.text));
+        QVERIFY2(group->rect().contains(text) && text.bottom() < frame.top(), qPrintable(group->objectName()));
     }
 }
 

@@ -190,9 +190,9 @@ private slots:
         w->form()->kitNumber->clear();
         QTest::keyClicks(w->form()->kitNumber, "1");
         w->form()->btnSoundKit->click();
-        QCOMPARE(w->kitPages().hhWidgetGroup()[1].lableA->text(), QString("snare"));
+        QCOMPARE(w->kitPages().view().pad.hhNames[1]->text(), QString("snare"));
         lib.total(1, 1)->setText("Crack");
-        QCOMPARE(w->kitPages().hhWidgetGroup()[1].lableA->text(), QString("Crack"));
+        QCOMPARE(w->kitPages().view().pad.hhNames[1]->text(), QString("Crack"));
         w->form()->downPageBtn->click(); // on to kit 2: kit 1 is committed
         QCOMPARE(w->form()->kitNoSpinBox->value(), 2);
         QCOMPARE(w->doc().kitAttrList().at(0).pedalChunk.hh_wave2_name, QString("Crack"));

@@ -83,6 +83,54 @@ private slots:
         QVERIFY(!QApplication::activeModalWidget());
     }
 
+    // The box follows each report inside the report's own delivery: no
+    // event of the window is served until that delivery has returned.
+    void aJobsBoxMovesWithoutServingEventsItself()
+    {
+        QWidget window;
+        window.show();
+        QSemaphore go;
+        Job job([&go](const Job::Report &report) {
+            report(1, 4);
+            go.acquire();
+            for (int i = 2; i <= 4; ++i) {
+                report(i, 4);
+                go.acquire();
+            }
+        });
+        bool delivering = false;
+        bool servedInside = false;
+        int moves = 0;
+        QPointer<QProgressDialog> box;
+        // Connected before the box's own connection, then one after it: they
+        // bracket the box's move.
+        QObject::connect(&job, &Job::progress, [&] { delivering = true; });
+        QTimer served;
+        QObject::connect(&served, &QTimer::timeout, [&] {
+            if (box) {
+                servedInside = servedInside || delivering;
+                return;
+            }
+            for (QProgressDialog *d : window.findChildren<QProgressDialog *>()) {
+                if (!d->isVisible())
+                    continue;
+                box = d;
+                delivering = false;
+                QObject::connect(&job, &Job::progress, [&](int done, int) {
+                    QCOMPARE(box->value(), done);
+                    delivering = false;
+                    ++moves;
+                    go.release();
+                });
+                go.release();
+            }
+        });
+        served.start(0);
+        QVERIFY(JobDialog::wait(&window, "Working…", job));
+        QCOMPARE(moves, 3);
+        QVERIFY(!servedInside);
+    }
+
     void aJobThatStopsReportingIsGivenUpAndLetGoOf()
     {
         auto go = std::make_shared<QSemaphore>();

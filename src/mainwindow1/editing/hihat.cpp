@@ -30,14 +30,12 @@ void KitPagesController::hhSoundChosen(const QModelIndex &index, bool drag)
     const QModelIndexList selected = m_soundLists.mirrorSelection();
 
     // Spin boxes that lose the focus finish their edit (a layer rule may run).
-    const QList<QWidget *> focused = {
-            m_view.pad.hhLayer1SpinBox,    m_view.pad.hhLayer2SpinBox,
-            m_view.pad.hhLayer3SpinBox,    m_view.pad.hhLayer4SpinBox,    m_view.pad.hhLayer5SpinBox,    m_view.pad.midiChannelComboBox,
-            m_view.pad.velocity,           m_view.pad.waveAVolumeSpinBox, m_view.pad.waveBVolumeSpinBox, m_view.pad.waveAPitch,
-            m_view.pad.waveBPitch,         m_view.kit.kitVolumeSpinBox,   m_view.kit.kitTempoSpinBox,    m_view.kit.effect1_ctrl1,
-            m_view.kit.effect1_ctrl2,      m_view.kit.effect1_ctrl3,      m_view.kit.effect2_ctrl1,      m_view.kit.effect2_ctrl2,
-            m_view.kit.effect2_ctrl3,      m_view.kit.effect3_ctrl1,      m_view.kit.effect3_ctrl2,      m_view.kit.effect3_ctrl3,
-            m_view.kit.effect4_ctrl1,      m_view.kit.effect4_ctrl2,      m_view.kit.effect4_ctrl3};
+    QList<QWidget *> focused(m_view.pad.hhLayers.cbegin(), m_view.pad.hhLayers.cend());
+    focused << m_view.pad.midiChannelComboBox << m_view.pad.velocity << m_view.pad.waveAVolumeSpinBox
+            << m_view.pad.waveBVolumeSpinBox << m_view.pad.waveAPitch << m_view.pad.waveBPitch
+            << m_view.kit.kitVolumeSpinBox << m_view.kit.kitTempoSpinBox;
+    for (const EffectSlotView &effect : m_view.kit.effects)
+        focused << effect.controls[0] << effect.controls[1] << effect.controls[2];
     m_header.releaseFields();
     for (QWidget *widget : focused)
         widget->clearFocus();
@@ -96,18 +94,16 @@ void KitPagesController::clearHHWaves()
 // to the last value accepted. With `pendingOnly` an accepted value is left alone.
 void KitPagesController::checkLayer(int layer, bool pendingOnly)
 {
-    QSpinBox *const boxes[3] = {m_view.pad.hhLayer1SpinBox, m_view.pad.hhLayer2SpinBox, m_view.pad.hhLayer3SpinBox};
-    QLabel *const below[3] = {m_view.pad.labLayer2, m_view.pad.labLayer3, m_view.pad.labLayer4};
-    int *const accepted[3] = {&m_original_layer1, &m_original_layer2, &m_original_layer3};
-    QSpinBox *box = boxes[layer - 1];
-    if (pendingOnly && box->value() == *accepted[layer - 1])
+    const std::array<QSpinBox *, HH_NUM_MAX> &boxes = m_view.pad.hhLayers;
+    QSpinBox *box = boxes[size_t(layer - 1)];
+    int &accepted = m_acceptedLayers[layer - 1];
+    if (pendingOnly && box->value() == accepted)
         return;
-    if (kitediting::hhLayerAccepted(layer, m_view.pad.hhLayer1SpinBox->value(), m_view.pad.hhLayer2SpinBox->value(),
-                                    m_view.pad.hhLayer3SpinBox->value())) {
-        below[layer - 1]->setText(QString::number(box->value() - 1));
-        *accepted[layer - 1] = box->value();
+    if (kitediting::hhLayerAccepted(layer, boxes[0]->value(), boxes[1]->value(), boxes[2]->value())) {
+        m_view.pad.hhLayerTops[size_t(layer)]->setText(QString::number(box->value() - 1));
+        accepted = box->value();
     } else {
-        box->setValue(*accepted[layer - 1]);
+        box->setValue(accepted);
     }
 }
 
@@ -130,7 +126,16 @@ void KitPagesController::disHHList(const MainWindow1Records::soundKit *kit, quin
     const MainWindow1Records::PEDAL_SETTING &h = kit->pedalChunk;
     const QString names[HH_NUM_MAX] = {h.hh_wave1_name, h.hh_wave2_name, h.hh_wave3_name, h.hh_wave4_name,
                                        h.hh_wave5_name};
-    m_hhWidgetGroup[slot].lableA->setText(names[slot]);
+    m_view.pad.hhNames[slot]->setText(names[slot]);
+}
+
+void KitPagesController::showHHLayers(const std::array<quint8, HH_NUM_MAX> &layers)
+{
+    for (size_t i = 0; i < layers.size(); ++i)
+        m_view.pad.hhLayers[i]->setValue(layers[i]);
+    m_view.pad.hhLayerTops[0]->setText(QStringLiteral("127"));
+    for (size_t i = 1; i < m_view.pad.hhLayerTops.size(); ++i)
+        m_view.pad.hhLayerTops[i]->setText(QString::number(layers[i - 1] - 1));
 }
 
 void KitPagesController::showChangedHiHat(int k)

@@ -10,19 +10,6 @@
 #include <QComboBox>
 #include <QSpinBox>
 
-namespace {
-
-// A control box keeps 0..511 and 999; anything else goes back to its last value.
-void controlChanged(QSpinBox *box, quint16 &memory, int value)
-{
-    if (kitediting::effectControlAccepted(value))
-        memory = quint16(value);
-    else
-        box->setValue(memory);
-}
-
-} // namespace
-
 // Pad `first` (true) or second of the group shown took `index`.
 void KitPagesController::choosePadLink(bool first, int index)
 {
@@ -81,26 +68,13 @@ void KitPagesController::checkControlValue(int value)
                            WindowTexts::tr("Value must be between 0 and 511."));
 }
 
-QSpinBox *KitPagesController::controlBox(int slot, int control) const
-{
-    QSpinBox *const boxes[4][3] = {{m_view.kit.effect1_ctrl1, m_view.kit.effect1_ctrl2, m_view.kit.effect1_ctrl3},
-                                   {m_view.kit.effect2_ctrl1, m_view.kit.effect2_ctrl2, m_view.kit.effect2_ctrl3},
-                                   {m_view.kit.effect3_ctrl1, m_view.kit.effect3_ctrl2, m_view.kit.effect3_ctrl3},
-                                   {m_view.kit.effect4_ctrl1, m_view.kit.effect4_ctrl2, m_view.kit.effect4_ctrl3}};
-    return boxes[slot][control];
-}
-
-quint16 &KitPagesController::controlMemory(int slot, int control)
-{
-    quint16 *const memories[4][3] = {{&m_oldEffect1Ctrl1, &m_oldEffect1Ctrl2, &m_oldEffect1Ctrl3},
-                                     {&m_oldEffect2Ctrl1, &m_oldEffect2Ctrl2, &m_oldEffect2Ctrl3},
-                                     {&m_oldEffect3Ctrl1, &m_oldEffect3Ctrl2, &m_oldEffect3Ctrl3},
-                                     {&m_oldEffect4Ctrl1, &m_oldEffect4Ctrl2, &m_oldEffect4Ctrl3}};
-    return *memories[slot][control];
-}
-
-// Control `control` (0..2) of effect slot `slot` (0..3) took `value`.
+// Control `control` (0..2) of effect slot `slot` (0..3) took `value`: it keeps
+// 0..511 and 999, anything else goes back to its last value.
 void KitPagesController::changeEffectControl(int slot, int control, int value)
 {
-    controlChanged(controlBox(slot, control), controlMemory(slot, control), value);
+    quint16 &memory = m_oldControls[slot][control];
+    if (kitediting::effectControlAccepted(value))
+        memory = quint16(value);
+    else
+        m_view.kit.effects[size_t(slot)].controls[size_t(control)]->setValue(memory);
 }

@@ -5,8 +5,6 @@
 #include "library/soundlibrary.h"
 
 #include <QScopedValueRollback>
-#include <QGroupBox>
-#include <QLabel>
 
 KitPagesController::KitPagesController(KitDocument &doc, SoundLibrary &library, const KitPagesView &view,
                                        QWidget *boxes, UiPrompter &prompter, KitHeaderController &header,
@@ -25,15 +23,6 @@ KitPagesController::KitPagesController(KitDocument &doc, SoundLibrary &library, 
     , m_mainPadPage(mainPadPage)
     , m_kitChains(kitChains)
 {
-    QGroupBox *const hhBoxes[HH_NUM_MAX] = {m_view.pad.hh_wave1_groupBox, m_view.pad.hh_wave2_groupBox,
-                                            m_view.pad.hh_wave3_groupBox, m_view.pad.hh_wave4_groupBox,
-                                            m_view.pad.hh_wave5_groupBox};
-    QLabel *const names[HH_NUM_MAX] = {m_view.pad.hh_wave1_name, m_view.pad.hh_wave2_name, m_view.pad.hh_wave3_name,
-                                       m_view.pad.hh_wave4_name, m_view.pad.hh_wave5_name};
-    for (int i = 0; i < HH_NUM_MAX; ++i) {
-        m_hhWidgetGroup[size_t(i)].group = hhBoxes[i];
-        m_hhWidgetGroup[size_t(i)].lableA = names[i];
-    }
 }
 
 void KitPagesController::takeLoadedKit(const MainWindow1Records::KIT_EFFECT effects[4],

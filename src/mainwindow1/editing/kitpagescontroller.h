@@ -74,28 +74,13 @@ struct PadSettingsView
     QWidget *pane = nullptr; // the middle pane while the kit settings pages show
     QComboBox *pedalType = nullptr;
     QWidget *pedalWidget = nullptr;
-    QGroupBox *hh_wave1_groupBox = nullptr;
-    QLabel *hh_wave1_name = nullptr;
-    QGroupBox *hh_wave2_groupBox = nullptr;
-    QLabel *hh_wave2_name = nullptr;
-    QGroupBox *hh_wave3_groupBox = nullptr;
-    QLabel *hh_wave3_name = nullptr;
-    QGroupBox *hh_wave4_groupBox = nullptr;
-    QLabel *hh_wave4_name = nullptr;
-    QGroupBox *hh_wave5_groupBox = nullptr;
-    QLabel *hh_wave5_name = nullptr;
+    std::array<QGroupBox *, HH_NUM_MAX> hhBoxes{};  // hh_wave1_groupBox ... hh_wave5_groupBox
+    std::array<QLabel *, HH_NUM_MAX> hhNames{};     // the slots' sound names
     QPushButton *btnClearHHWave = nullptr;
     QGroupBox *hiHatBox = nullptr;
-    QSpinBox *hhLayer1SpinBox = nullptr;
-    QLabel *labLayer1 = nullptr;
-    QSpinBox *hhLayer2SpinBox = nullptr;
-    QLabel *labLayer2 = nullptr;
-    QSpinBox *hhLayer3SpinBox = nullptr;
-    QLabel *labLayer3 = nullptr;
-    QSpinBox *hhLayer4SpinBox = nullptr;
-    QLabel *labLayer4 = nullptr;
+    std::array<QSpinBox *, HH_NUM_MAX> hhLayers{};  // the velocity layers' lower bounds
+    std::array<QLabel *, 4> hhLayerTops{};          // the upper bounds of layers 1 to 4
     QLabel *hhLayer5Title = nullptr;
-    QSpinBox *hhLayer5SpinBox = nullptr;
     QGroupBox *padGroupBox = nullptr;
     QWidget *padNumberArea = nullptr;
     CustomComboBox *padNoComboBox = nullptr;
@@ -126,6 +111,16 @@ struct PadSettingsView
     QComboBox *waveBDecay = nullptr;
 };
 
+// One effect slot of the kit settings page: its type, number and three controls.
+struct EffectSlotView
+{
+    QComboBox *type = nullptr;
+    QLabel *numberTitle = nullptr;
+    QComboBox *number = nullptr;
+    std::array<QLabel *, 3> labels{};
+    std::array<QSpinBox *, 3> controls{};
+};
+
 // The right pane of the kit settings pages: the kit settings, links and effects.
 struct KitSettingsView
 {
@@ -136,42 +131,7 @@ struct KitSettingsView
     QComboBox *linkGroupComboBox = nullptr;
     QComboBox *padLink1ComboBox = nullptr;
     QComboBox *padLink2ComboBox = nullptr;
-    QComboBox *kitEffect1 = nullptr;
-    QLabel *effect1NoTitle = nullptr;
-    QComboBox *effect1_no = nullptr;
-    QLabel *lab_effect1_ctrl1 = nullptr;
-    QSpinBox *effect1_ctrl1 = nullptr;
-    QLabel *lab_effect1_ctrl2 = nullptr;
-    QSpinBox *effect1_ctrl2 = nullptr;
-    QLabel *lab_effect1_ctrl3 = nullptr;
-    QSpinBox *effect1_ctrl3 = nullptr;
-    QComboBox *kitEffect2 = nullptr;
-    QLabel *effect2NoTitle = nullptr;
-    QComboBox *effect2_no = nullptr;
-    QLabel *lab_effect2_ctrl1 = nullptr;
-    QSpinBox *effect2_ctrl1 = nullptr;
-    QLabel *lab_effect2_ctrl2 = nullptr;
-    QSpinBox *effect2_ctrl2 = nullptr;
-    QLabel *lab_effect2_ctrl3 = nullptr;
-    QSpinBox *effect2_ctrl3 = nullptr;
-    QComboBox *kitEffect3 = nullptr;
-    QLabel *effect3NoTitle = nullptr;
-    QComboBox *effect3_no = nullptr;
-    QLabel *lab_effect3_ctrl1 = nullptr;
-    QSpinBox *effect3_ctrl1 = nullptr;
-    QLabel *lab_effect3_ctrl2 = nullptr;
-    QSpinBox *effect3_ctrl2 = nullptr;
-    QLabel *lab_effect3_ctrl3 = nullptr;
-    QSpinBox *effect3_ctrl3 = nullptr;
-    QComboBox *activeFx = nullptr;
-    QLabel *effect4NoTitle = nullptr;
-    QComboBox *effect4_no = nullptr;
-    QLabel *lab_effect4_ctrl1 = nullptr;
-    QSpinBox *effect4_ctrl1 = nullptr;
-    QLabel *lab_effect4_ctrl2 = nullptr;
-    QSpinBox *effect4_ctrl2 = nullptr;
-    QLabel *lab_effect4_ctrl3 = nullptr;
-    QSpinBox *effect4_ctrl3 = nullptr;
+    std::array<EffectSlotView, 4> effects; // kit effects 1 to 3, then the active effect
 };
 
 // The global settings page with its metronome list.
@@ -248,14 +208,6 @@ class KitPagesController : public QObject
     Q_OBJECT
 
 public:
-    // One hi-hat slot of the pad settings page: its box and the name it shows.
-    struct strHHWidgetGroup
-    {
-        QGroupBox *group = nullptr;
-        QLabel *lableA = nullptr;
-    };
-    using HHWidgets = std::array<strHHWidgetGroup, HH_NUM_MAX>;
-
     // `boxes` parents the messages and filters the drops on the hi-hat slots.
     KitPagesController(KitDocument &doc, SoundLibrary &library, const KitPagesView &view, QWidget *boxes,
                        UiPrompter &prompter, KitHeaderController &header, MainPadPageController &mainPadPage,
@@ -285,7 +237,6 @@ public:
     QString versionText() const;
     // The metronome sound box takes sounds 1 to `count`.
     void setClickRange(int count);
-    const HHWidgets &hhWidgetGroup() const { return m_hhWidgetGroup; }
     QString hhSlotTitle(int slot) const;
     bool isHiHatArea(const QObject *watched) const;
     // The hi-hat slot under `pos` of the slots' area, -1 for none.
@@ -300,9 +251,9 @@ public:
 
     // ---- what the pages show ---------------------------------------------------------
     int curPadNumber() const { return m_curPadNumber; }
-    int original_layer1() const { return m_original_layer1; }
-    quint16 oldEffect1Ctrl1() const { return m_oldEffect1Ctrl1; }
-    quint16 oldEffect4Ctrl3() const { return m_oldEffect4Ctrl3; }
+    int original_layer1() const { return m_acceptedLayers[0]; }
+    // The last value control `control` of effect slot `slot` took that is in range.
+    quint16 oldControl(int slot, int control) const { return m_oldControls[slot][control]; }
     const QVector<QString> &vecEffect() const { return m_vecEffect; }
     const QMap<QString, int> &mapClickPan() const { return m_mapClickPan; }
 
@@ -342,10 +293,6 @@ public:
 
     // ---- effects and links ---------------------------------------------------------
     void chooseEffectType(int slot, int type);
-    void on_kitEffect1_currKitIndex(int type, int kitIndex);
-    void on_kitEffect2_currKitIndex(int type, int kitIndex);
-    void on_kitEffect3_currKitIndex(int type, int kitIndex);
-    void on_activeFx_currKitIndex(int type, int kitIndex);
     void chooseLinkGroup(int index);
     void choosePadLink(bool first, int index);
     void checkControlValue(int value);
@@ -411,7 +358,6 @@ private:
     KitHeaderController &m_header;
     MainPadPageController &m_mainPadPage;
     KitChainsController &m_kitChains;
-    HHWidgets m_hhWidgetGroup;
 
     void writeGlobalFile(const QByteArray &chunk);
 
@@ -424,11 +370,8 @@ private:
     MainWindow1Records::LINK_GROUP m_linkGroup[5];
     int m_curPadNumber = 0;
     int m_original_link_group = 0;
-    int m_original_layer1 = 100, m_original_layer2 = 80, m_original_layer3 = 40;
-    quint16 m_oldEffect1Ctrl1 = 999, m_oldEffect1Ctrl2 = 999, m_oldEffect1Ctrl3 = 999;
-    quint16 m_oldEffect2Ctrl1 = 999, m_oldEffect2Ctrl2 = 999, m_oldEffect2Ctrl3 = 999;
-    quint16 m_oldEffect3Ctrl1 = 999, m_oldEffect3Ctrl2 = 999, m_oldEffect3Ctrl3 = 999;
-    quint16 m_oldEffect4Ctrl1 = 999, m_oldEffect4Ctrl2 = 999, m_oldEffect4Ctrl3 = 999;
+    int m_acceptedLayers[3] = {100, 80, 40}; // what layers 1 to 3 go back to when a value is refused
+    quint16 m_oldControls[4][3] = {{999, 999, 999}, {999, 999, 999}, {999, 999, 999}, {999, 999, 999}};
     bool m_kitPageFilling = false;                        // the kit settings page is being filled from a kit record
     PageShownAs<kitediting::KitPageShown> m_kitPageShown; // what the kit settings page showed when filled or last taken
     PageShown m_padPageShown;                             // what the pad settings page showed when filled or last taken
@@ -457,15 +400,14 @@ private:
     kitediting::KitPageShown shownKitPage(int k) const;
     void hhSoundChosen(const QModelIndex &index, bool drag);
     void checkLayer(int layer, bool pendingOnly = false);
+    // The layer boxes show `layers`, the labels the upper bound of each layer.
+    void showHHLayers(const std::array<quint8, HH_NUM_MAX> &layers);
     void layoutStep(int n, int t, int kit);
-    void typeChanged(int n, int t);
     void showEffect(int n, int t, int i);
     void leaveChainPage();
     template <class Chunk>
     void showSharedBlocks(const Chunk &g);
     void showChains(const percussionpadfile::P_KIT_CHAIN &kc, int rows, bool keepOriginal);
-    QSpinBox *controlBox(int slot, int control) const;
-    quint16 &controlMemory(int slot, int control);
 };
 
 #endif

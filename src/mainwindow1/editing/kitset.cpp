@@ -15,25 +15,14 @@ void KitPagesController::showDefaultKitOne()
     m_header.showName(QStringLiteral("New Kit"), 0);
     m_view.kit.kitVolumeSpinBox->setValue(100);
     m_view.kit.kitTempoSpinBox->setValue(120);
-    m_view.kit.effect1_no->setCurrentIndex(0);
-    m_view.kit.effect2_no->setCurrentIndex(0);
-    m_view.kit.effect3_no->setCurrentIndex(0);
-    m_view.kit.effect4_no->setCurrentIndex(0);
+    for (const EffectSlotView &effect : m_view.kit.effects)
+        effect.number->setCurrentIndex(0);
     m_view.sounds.bottomColorComboBox->setCurrentText(WindowTexts::tr("Orange"));
     m_view.sounds.workColorComboBox->setCurrentText(WindowTexts::tr("Red"));
     m_view.pad.pedalType->setCurrentIndex(8);
-    for (QLabel *l :
-         {m_view.pad.hh_wave1_name, m_view.pad.hh_wave2_name, m_view.pad.hh_wave3_name, m_view.pad.hh_wave4_name, m_view.pad.hh_wave5_name})
+    for (QLabel *l : m_view.pad.hhNames)
         l->setText(QString());
-    m_view.pad.hhLayer1SpinBox->setValue(m_original_layer1);
-    m_view.pad.hhLayer2SpinBox->setValue(m_original_layer2);
-    m_view.pad.hhLayer3SpinBox->setValue(m_original_layer3);
-    m_view.pad.hhLayer4SpinBox->setValue(0);
-    m_view.pad.hhLayer5SpinBox->setValue(0);
-    m_view.pad.labLayer1->setText(QStringLiteral("127"));
-    m_view.pad.labLayer2->setText(QString::number(m_original_layer1 - 1));
-    m_view.pad.labLayer3->setText(QString::number(m_original_layer2 - 1));
-    m_view.pad.labLayer4->setText(QString::number(m_original_layer3 - 1));
+    showHHLayers({quint8(m_acceptedLayers[0]), quint8(m_acceptedLayers[1]), quint8(m_acceptedLayers[2]), 0, 0});
     m_view.kit.linkGroupComboBox->setCurrentIndex(0);
     m_view.kit.padLink1ComboBox->setCurrentIndex(0);
     m_view.kit.padLink2ComboBox->setCurrentIndex(0);
@@ -83,9 +72,7 @@ void KitPagesController::initKitSet()
         kits.append(m_tables.defaultKit(k));
     m_doc.startKits(kits, effects);
 
-    chooseEffectType(0, 0);
-    chooseEffectType(1, 0);
-    chooseEffectType(2, 0);
-    chooseEffectType(3, 0);
+    for (int slot = 0; slot < 4; ++slot)
+        chooseEffectType(slot, 0);
     chooseLinkGroup(0);
 }

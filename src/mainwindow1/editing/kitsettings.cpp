@@ -39,28 +39,21 @@ kitediting::KitPage KitPagesController::readKitPage(int k) const
     page.name = m_doc.kit(k).kit_name;
     page.volume = quint8(m_view.kit.kitVolumeSpinBox->value());
     page.tempo = quint8(m_view.kit.kitTempoSpinBox->value());
-    QComboBox *const types[4] = {m_view.kit.kitEffect1, m_view.kit.kitEffect2, m_view.kit.kitEffect3, m_view.kit.activeFx};
-    QComboBox *const numbers[4] = {m_view.kit.effect1_no, m_view.kit.effect2_no, m_view.kit.effect3_no, m_view.kit.effect4_no};
-    QSpinBox *const controls[4][3] = {{m_view.kit.effect1_ctrl1, m_view.kit.effect1_ctrl2, m_view.kit.effect1_ctrl3},
-                                      {m_view.kit.effect2_ctrl1, m_view.kit.effect2_ctrl2, m_view.kit.effect2_ctrl3},
-                                      {m_view.kit.effect3_ctrl1, m_view.kit.effect3_ctrl2, m_view.kit.effect3_ctrl3},
-                                      {m_view.kit.effect4_ctrl1, m_view.kit.effect4_ctrl2, m_view.kit.effect4_ctrl3}};
     for (int e = 0; e < 4; ++e) {
-        page.effectType[e] = types[e]->currentIndex();
-        page.effectNo[e] = numbers[e]->currentIndex();
+        const EffectSlotView &effect = m_view.kit.effects[size_t(e)];
+        page.effectType[e] = effect.type->currentIndex();
+        page.effectNo[e] = effect.number->currentIndex();
         for (int c = 0; c < 3; ++c)
-            page.control[e][c] = quint16(controls[e][c]->value());
+            page.control[e][c] = quint16(effect.controls[size_t(c)]->value());
     }
     const int bottom = m_view.sounds.bottomColorComboBox->currentIndex();
     const int work = m_view.sounds.workColorComboBox->currentIndex();
     page.bottomColor = bottom >= 0 ? MainWindow1Tables::searchColorIndex(bottom) : -1;
     page.workColor = work >= 0 ? MainWindow1Tables::searchColorIndex(work) : -1;
     page.pedalType = m_view.pad.pedalType->currentIndex();
-    QSpinBox *const layers[HH_NUM_MAX] = {m_view.pad.hhLayer1SpinBox, m_view.pad.hhLayer2SpinBox, m_view.pad.hhLayer3SpinBox,
-                                          m_view.pad.hhLayer4SpinBox, m_view.pad.hhLayer5SpinBox};
     for (int i = 0; i < HH_NUM_MAX; ++i) {
-        page.hhName[i] = m_hhWidgetGroup[size_t(i)].lableA->text();
-        page.hhLayer[i] = quint8(layers[i]->value());
+        page.hhName[i] = m_view.pad.hhNames[size_t(i)]->text();
+        page.hhLayer[i] = quint8(m_view.pad.hhLayers[size_t(i)]->value());
     }
     page.linkGroup = m_view.kit.linkGroupComboBox->currentIndex();
     page.link1 = m_view.kit.padLink1ComboBox->currentIndex();
@@ -102,38 +95,26 @@ void KitPagesController::showKitPage(int kitNo, bool kitSwitch, int pad)
         m_view.kit.padLink2ComboBox->setCurrentIndex(itemOf(pair.link_pad2, m_view.kit.padLink2ComboBox->count()));
     }
 
-    on_kitEffect1_currKitIndex(m_doc.kit(k).kit_effect1, k);
-    on_kitEffect2_currKitIndex(m_doc.kit(k).kit_effect2, k);
-    on_kitEffect3_currKitIndex(m_doc.kit(k).kit_effect3, k);
-    on_activeFx_currKitIndex(m_doc.kit(k).pedalChunk.active_fx, k);
+    const quint8 types[4] = {m_doc.kit(k).kit_effect1, m_doc.kit(k).kit_effect2, m_doc.kit(k).kit_effect3,
+                             m_doc.kit(k).pedalChunk.active_fx};
+    for (int e = 0; e < 4; ++e)
+        showEffect(e, types[e], k);
 
     const MainWindow1Records::soundKit r = m_doc.kit(k);
     const MainWindow1Records::PEDAL_SETTING &h = r.pedalChunk;
-    m_view.kit.effect1_no->setCurrentIndex(effectNoItem(r.effect1_no));
-    m_view.kit.effect2_no->setCurrentIndex(effectNoItem(r.effect2_no));
-    m_view.kit.effect3_no->setCurrentIndex(effectNoItem(r.effect3_no));
-    m_view.kit.effect4_no->setCurrentIndex(effectNoItem(h.active_no));
+    const quint8 numbers[4] = {r.effect1_no, r.effect2_no, r.effect3_no, h.active_no};
+    for (size_t e = 0; e < 4; ++e)
+        m_view.kit.effects[e].number->setCurrentIndex(effectNoItem(numbers[e]));
 
     m_view.sounds.bottomColorComboBox->setCurrentIndex(itemOf(r.bottom_color, m_view.sounds.bottomColorComboBox->count()));
     m_view.sounds.workColorComboBox->setCurrentIndex(itemOf(r.work_color, m_view.sounds.workColorComboBox->count()));
     m_view.pad.pedalType->setCurrentIndex(itemOf(h.pedal_contrl, m_view.pad.pedalType->count()));
-    const QString names[HH_NUM_MAX] = {h.hh_wave1_name, h.hh_wave2_name, h.hh_wave3_name, h.hh_wave4_name,
-                                       h.hh_wave5_name};
-    for (int i = 0; i < HH_NUM_MAX; ++i)
-        m_hhWidgetGroup[size_t(i)].lableA->setText(names[i]);
-    m_view.pad.hhLayer1SpinBox->setValue(h.hh_layer1);
-    m_view.pad.hhLayer2SpinBox->setValue(h.hh_layer2);
-    m_view.pad.hhLayer3SpinBox->setValue(h.hh_layer3);
-    m_view.pad.hhLayer4SpinBox->setValue(h.hh_layer4);
-    m_view.pad.hhLayer5SpinBox->setValue(h.hh_layer5);
-    m_view.pad.labLayer1->setText(QStringLiteral("127"));
-    m_view.pad.labLayer2->setText(QString::number(h.hh_layer1 - 1));
-    m_view.pad.labLayer3->setText(QString::number(h.hh_layer2 - 1));
-    m_view.pad.labLayer4->setText(QString::number(h.hh_layer3 - 1));
+    for (quint8 slot = 0; slot < HH_NUM_MAX; ++slot)
+        disHHList(&r, quint8(k), slot);
+    showHHLayers({h.hh_layer1, h.hh_layer2, h.hh_layer3, h.hh_layer4, h.hh_layer5});
     // A refused layer goes back to this kit's own value.
-    m_original_layer1 = m_view.pad.hhLayer1SpinBox->value();
-    m_original_layer2 = m_view.pad.hhLayer2SpinBox->value();
-    m_original_layer3 = m_view.pad.hhLayer3SpinBox->value();
+    for (size_t i = 0; i < 3; ++i)
+        m_acceptedLayers[i] = m_view.pad.hhLayers[i]->value();
 
     m_padNoFlag = true;
     if (pad < 0)

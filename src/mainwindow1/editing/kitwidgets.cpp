@@ -28,9 +28,9 @@ void KitPagesController::setUpTexts(const QString &fontFamily)
 {
     const KitPagesView &v = m_view;
     v.sounds.logoWidget2->hide();
-    const QList<QWidget *> hidden = {v.pad.hhLayer5Title, v.pad.hhLayer5SpinBox, v.pad.tempoSyncTitle, v.pad.tempoSync,
-                                     v.kit.effect1NoTitle,  v.kit.effect2NoTitle,    v.kit.effect3NoTitle,      v.kit.effect4NoTitle,
-                                     v.kit.effect1_no, v.kit.effect2_no, v.kit.effect3_no, v.kit.effect4_no};
+    QList<QWidget *> hidden = {v.pad.hhLayer5Title, v.pad.hhLayers[4], v.pad.tempoSyncTitle, v.pad.tempoSync};
+    for (const EffectSlotView &effect : v.kit.effects)
+        hidden << effect.numberTitle << effect.number;
     for (QWidget *wdg : hidden)
         wdg->hide();
 
@@ -88,7 +88,7 @@ void KitPagesController::applyTheme(bool isDark)
         style(w, isDark, "color:white;", "color:black;");
     style(v.kit.kitSettingsBox, isDark, "background-color:rgb(35, 35, 35); color:white;",
           "background-color: rgb(236, 236, 236); color:black;");
-    const QList<QWidget *> spins = {v.pad.hhLayer1SpinBox,    v.pad.hhLayer2SpinBox,    v.pad.hhLayer3SpinBox,
+    const QList<QWidget *> spins = {v.pad.hhLayers[0],        v.pad.hhLayers[1],        v.pad.hhLayers[2],
                                     v.pad.midiCodeSpinBox,    v.pad.waveAVolumeSpinBox, v.pad.waveBVolumeSpinBox,
                                     v.pad.waveAPitch,         v.pad.waveBPitch,         v.kit.kitVolumeSpinBox,
                                     v.kit.kitTempoSpinBox};
@@ -163,7 +163,7 @@ void KitPagesController::setClickRange(int count)
 
 QString KitPagesController::hhSlotTitle(int slot) const
 {
-    return m_hhWidgetGroup[size_t(slot)].group->title().trimmed();
+    return m_view.pad.hhBoxes[size_t(slot)]->title().trimmed();
 }
 
 bool KitPagesController::isHiHatArea(const QObject *watched) const
@@ -174,7 +174,7 @@ bool KitPagesController::isHiHatArea(const QObject *watched) const
 int KitPagesController::hhSlotAt(const QPoint &pos) const
 {
     for (int i = 0; i < HH_NUM_MAX; ++i) {
-        const QWidget *box = m_hhWidgetGroup[size_t(i)].group;
+        const QWidget *box = m_view.pad.hhBoxes[size_t(i)];
         if (QRect(box->mapTo(m_view.pad.pedalWidget, QPoint(0, 0)), box->size()).contains(pos))
             return i;
     }

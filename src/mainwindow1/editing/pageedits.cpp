@@ -58,14 +58,11 @@ void KitPagesController::watchPageEdits()
                      ui.pad.waveBPitch,         ui.pad.waveBDecay,          ui.pad.muteGroup,          ui.pad.mode,
                      ui.pad.loop,               ui.pad.trigType,            ui.pad.velocity,           ui.pad.dynamic,
                      ui.pad.polyMono};
-    m_kitControls = {ui.kit.kitVolumeSpinBox, ui.kit.kitTempoSpinBox, ui.kit.kitEffect1,      ui.kit.kitEffect2,
-                     ui.kit.kitEffect3,       ui.kit.activeFx,        ui.kit.effect1_no,      ui.kit.effect2_no,
-                     ui.kit.effect3_no,       ui.kit.effect4_no,      ui.kit.effect1_ctrl1,   ui.kit.effect1_ctrl2,
-                     ui.kit.effect1_ctrl3,    ui.kit.effect2_ctrl1,   ui.kit.effect2_ctrl2,   ui.kit.effect2_ctrl3,
-                     ui.kit.effect3_ctrl1,    ui.kit.effect3_ctrl2,   ui.kit.effect3_ctrl3,   ui.kit.effect4_ctrl1,
-                     ui.kit.effect4_ctrl2,    ui.kit.effect4_ctrl3,   ui.sounds.bottomColorComboBox, ui.sounds.workColorComboBox,
-                     ui.pad.pedalType,        ui.pad.hhLayer4SpinBox, ui.pad.hhLayer5SpinBox, ui.kit.padLink1ComboBox,
-                     ui.kit.padLink2ComboBox};
+    m_kitControls = {ui.kit.kitVolumeSpinBox, ui.kit.kitTempoSpinBox};
+    for (const EffectSlotView &effect : ui.kit.effects)
+        m_kitControls << effect.type << effect.number << effect.controls[0] << effect.controls[1] << effect.controls[2];
+    m_kitControls << ui.sounds.bottomColorComboBox << ui.sounds.workColorComboBox << ui.pad.pedalType
+                  << ui.pad.hhLayers[3] << ui.pad.hhLayers[4] << ui.kit.padLink1ComboBox << ui.kit.padLink2ComboBox;
     m_globalControls = {ui.global.clickSoundNoSpinBox, ui.global.ledTypeComboBox, ui.global.ledLogoComboBox, ui.global.clickWaveTreeView};
     const QList<QWidget *> *pages[3] = {&m_padControls, &m_kitControls, &m_globalControls};
     for (int page = 0; page < 3; ++page) {
@@ -79,9 +76,8 @@ void KitPagesController::watchPageEdits()
     }
     // The first three layers meet their rule as the keys step them, a typed
     // value when its edit ends; the kit takes each change at once.
-    QSpinBox *const layers[3] = {ui.pad.hhLayer1SpinBox, ui.pad.hhLayer2SpinBox, ui.pad.hhLayer3SpinBox};
     for (int layer = 1; layer <= 3; ++layer) {
-        QSpinBox *box = layers[layer - 1];
+        QSpinBox *box = ui.pad.hhLayers[size_t(layer - 1)];
         connect(box, QOverload<int>::of(&QSpinBox::valueChanged), this, [this, box, layer](int value) {
             if (fillingPages() || !byUser(box, m_kitControls))
                 return;
