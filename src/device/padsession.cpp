@@ -135,22 +135,18 @@ void PadSession::noteLinksLeftOut(const QStringList &links)
 QStringList PadSession::clickFiles()
 {
     m_clickSkipped.clear();
-    if (m_clicksRead) {
-        const padtree::ClickFiles read = *m_clicksRead;
-        m_clicksRead.reset();
-        m_padLinksLeftOut << read.links;
-        m_clickSkipped = read.skipped;
-        return read.files;
+    if (!m_clicksRead) {
+        // Read again below the pad's root, when it answers.
+        const ztplatform::FolderAnchor root = m_padRoot;
+        const QString clickPath = m_tree.sys_click_path;
+        const padtree::ClickFiles again =
+                m_watch.run<padtree::ClickFiles>([root, clickPath]() { return padtree::readClickFiles(root, clickPath); })
+                        .value_or(padtree::ClickFiles());
+        if (again.padChanged)
+            return QStringList();
+        takeClickFiles(again);
     }
-    // Read again below the pad's root, when it answers.
-    const ztplatform::FolderAnchor root = m_padRoot;
-    const QString clickPath = m_tree.sys_click_path;
-    const padtree::ClickFiles read =
-            m_watch.run<padtree::ClickFiles>([root, clickPath]() { return padtree::readClickFiles(root, clickPath); })
-                    .value_or(padtree::ClickFiles());
-    if (read.padChanged)
-        return QStringList();
-    takeClickFiles(read);
+    const padtree::ClickFiles read = *m_clicksRead;
     m_clicksRead.reset();
     m_padLinksLeftOut << read.links;
     m_clickSkipped = read.skipped;
