@@ -22,7 +22,6 @@
 #include <QDateTime>
 #include <QHash>
 #include <QObject>
-#include <QSet>
 #include <QString>
 #include <QVector>
 

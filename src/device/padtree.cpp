@@ -1,7 +1,6 @@
 #include "device/padtree.h"
 
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QSet>
