@@ -104,7 +104,7 @@ struct Setup
         CollectedWaves got;
         if (collectWholeSetupWaves(rows, editing, library, loaded, dir.path(), fakeRaw, {}, got))
             return false;
-        const WaveOrder order = kitWaveOrder(editing, library, got.waveAttrList);
+        const QVector<quint16> order = kitWaveOrder(editing, library, got.waveAttrList);
         std::unique_ptr<Model> m(new Model);
         KitTables tables;
         std::vector<Model::P_SOUND_INDEX> table(WAVE_MAX_COUNT1);
@@ -114,7 +114,7 @@ struct Setup
         m->soundChunk.soundIndex = table.data();
         fillWholeSetupKits(*m, editing, QVector<int>(KIT_MAX_COUNT, 1), got.waveAttrList, 257, false);
         return fillWholeSetupSounds(*m, c.clickSetList, c.clickWaveList, got.waveAttrList, got.waveList,
-                                    order.kitOrderList)
+                                    order)
                && m->calculateChunkSize();
     }
 };

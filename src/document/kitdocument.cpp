@@ -6,30 +6,9 @@
 #include "kitfile/modelout.h"
 #include "model/kitchain.h"
 
+#include <algorithm>
+
 namespace {
-
-// Field by field between the document's records and the chunk's, either way.
-template <class From, class To>
-void copyEffect(const From &f, To &t)
-{
-    t.param1 = f.param1;
-    t.param2 = f.param2;
-    t.param3 = f.param3;
-    t.no = f.no;
-}
-
-template <class From, class To>
-void copyTrigger(const From &f, To &t)
-{
-    t.type = f.type;
-    t.sensivity = f.sensivity;
-    t.curve = f.curve;
-    t.mask_time = f.mask_time;
-    t.retrig_level = f.retrig_level;
-    t.anti_cross = f.anti_cross;
-    t.rim_gain = f.rim_gain;
-    t.dynamic_range = f.dynamic_range;
-}
 
 // Calls fn(member, chunk field) for the record and loop settings.
 template <class Fields, class Chunk, class Fn>
@@ -127,11 +106,6 @@ const T &empty()
 const KitDocument::soundKit &KitDocument::kit(int k) const
 {
     return k >= 0 && k < m_kitAttrList.size() ? m_kitAttrList.at(k) : empty<soundKit>();
-}
-
-const KitDocument::soundKit &KitDocument::curKitAttr(int k) const
-{
-    return k >= 0 && k < KIT_MAX_COUNT ? m_curKitAttr[k] : empty<soundKit>();
 }
 
 const QVector<KitDocument::KIT_PAD_SETTING> &KitDocument::kitPadList(int k) const
@@ -295,21 +269,6 @@ void KitDocument::markChainsLoaded()
 
 // ---- global settings ---------------------------------------------------------------------
 
-KitDocument::M_PAD_FS_TRIG_ATTR KitDocument::defaultPadTrigger(int p)
-{
-    M_PAD_FS_TRIG_ATTR t;
-    const bool foot = p >= 17;
-    t.type = 0;
-    t.sensivity = foot ? 50 : 15;
-    t.curve = 0;
-    t.mask_time = 15;
-    t.retrig_level = foot ? 10 : 5;
-    t.anti_cross = 5;
-    t.rim_gain = 15;
-    t.dynamic_range = 5;
-    return t;
-}
-
 namespace {
 // Pad p's trigger settings in a new setup of the old layout.
 KitDocument::PAD_FS_TRIG_ATTR oldDefaultTrigger(int p)
@@ -359,13 +318,10 @@ void KitDocument::startPadTriggers()
 {
     touchGlobal();
     for (int p = 0; p < PAD_NUM_MAX; ++p) {
-        if (currentGlobalLayout()) {
-            m_curPad1[p] = defaultPadTrigger(p);
-            m_padTrigList1.append(m_curPad1[p]);
-        } else {
-            m_curPad[p] = oldDefaultTrigger(p);
-            m_padTrigList.append(m_curPad[p]);
-        }
+        if (currentGlobalLayout())
+            m_padTrigList1.append(percussionpadfile::defaultTrigger(p));
+        else
+            m_padTrigList.append(oldDefaultTrigger(p));
     }
     emit globalChanged();
 }
@@ -408,8 +364,7 @@ void KitDocument::packGlobalSettings(const GlobalPage &page, GlobalChunk &g)
     touchGlobal();
     g.editing_effect = m_curEditEffect;
     g.effect_off = m_curEffectOFF;
-    for (int i = 0; i < MASTER_EFFECT_COUNT; ++i)
-        copyEffect(m_meffChunk1[i], g.effect[i]);
+    std::copy(m_meffChunk1, m_meffChunk1 + MASTER_EFFECT_COUNT, g.effect);
     packPageBlocks(page, {m_clckChunk, m_audoChunk, m_midiChunk, m_lcedChunk}, g);
 
     // Kit chains: the last chain switched on names the active one.
@@ -424,7 +379,7 @@ void KitDocument::packGlobalSettings(const GlobalPage &page, GlobalChunk &g)
     }
 
     for (int i = 0; i < m_padTrigList1.size() && i < PAD_NUM_MAX; ++i)
-        copyTrigger(m_padTrigList1[i], g.pfta[i]);
+        g.pfta[i] = m_padTrigList1[i];
 
     forRecordAndLoop(recordAndLoop(), g, [](quint8 &member, quint8 &field) { field = member; });
 }
@@ -434,12 +389,9 @@ void KitDocument::takeGlobalSettings(const GlobalChunk &g)
     touchGlobal();
     m_curEditEffect = g.editing_effect;
     m_curEffectOFF = g.effect_off;
-    for (int i = 0; i < MASTER_EFFECT_COUNT; ++i)
-        copyEffect(g.effect[i], m_meffChunk1[i]);
-    for (int i = 0; i < PAD_NUM_MAX && i < m_padTrigList1.size(); ++i) {
-        copyTrigger(g.pfta[i], m_curPad1[i]);
-        m_padTrigList1[i] = m_curPad1[i];
-    }
+    std::copy(g.effect, g.effect + MASTER_EFFECT_COUNT, m_meffChunk1);
+    for (int i = 0; i < PAD_NUM_MAX && i < m_padTrigList1.size(); ++i)
+        m_padTrigList1[i] = g.pfta[i];
     forRecordAndLoop(recordAndLoop(), g, [](quint8 &member, const quint8 &field) { member = field; });
     emit globalChanged();
 }
@@ -447,30 +399,17 @@ void KitDocument::takeGlobalSettings(const GlobalChunk &g)
 void KitDocument::takeOldTriggers(const percussionpadfile::P_PAD_FS_TRIG_ATTR (&pfta)[PAD_NUM_MAX])
 {
     touchGlobal();
-    m_padTrigList.resize(PAD_NUM_MAX);
+    m_padTrigList = QVector<PAD_FS_TRIG_ATTR>(pfta, pfta + PAD_NUM_MAX);
     m_padTrigList1.resize(PAD_NUM_MAX);
     for (int i = 0; i < PAD_NUM_MAX; ++i) {
-        const percussionpadfile::P_PAD_FS_TRIG_ATTR &f = pfta[i];
-        PAD_FS_TRIG_ATTR &t = m_curPad[i];
-        t.sensibility = f.sensibility;
-        t.threshold = f.threshold;
-        t.curve = f.curve;
-        t.mask_time = f.mask_time;
-        t.anti_cross = f.anti_cross;
-        t.model = f.model;
-        t.trig_mode = f.trig_mode;
-        t.pad_fs_ctrl = f.pad_fs_ctrl;
-        t.open = f.open;
-        t.close = f.close;
-        m_padTrigList[i] = t;
-        M_PAD_FS_TRIG_ATTR &n = m_curPad1[i];
-        n = defaultPadTrigger(i);
+        const PAD_FS_TRIG_ATTR &f = pfta[i];
+        M_PAD_FS_TRIG_ATTR &n = m_padTrigList1[i];
+        n = percussionpadfile::defaultTrigger(i);
         n.sensivity = f.sensibility;
         n.curve = f.curve;
         n.mask_time = f.mask_time;
         n.anti_cross = f.anti_cross;
         n.rim_gain = f.threshold;
-        m_padTrigList1[i] = n;
     }
     emit globalChanged();
 }

@@ -142,7 +142,6 @@ public:
     const QVector<soundKit> &kitAttrList() const { return m_kitAttrList; } // kit k at k
     const soundKit &kit(int k) const;
     const soundKit *curKitAttr() const { return m_curKitAttr; } // each kit as last made or read
-    const soundKit &curKitAttr(int k) const;
     const QVector<KIT_PAD_SETTING> &kitPadList(int k) const; // kit k's pads as its pages take them
     const QVector<QString> &kitNameList() const { return m_kitNameList; } // as the kit saves name their files
     const QVector<int> &kitIndexList() const { return m_kitIndexList; }   // selection marks of a whole setup
@@ -176,8 +175,6 @@ public:
     quint8 curRecPad() const { return m_curRecPad; }
     const QVector<PAD_FS_TRIG_ATTR> &padTrigList() const { return m_padTrigList; }     // old layout
     const QVector<M_PAD_FS_TRIG_ATTR> &padTrigList1() const { return m_padTrigList1; } // current layout
-    // Pad p's trigger settings in a new setup (current layout).
-    static M_PAD_FS_TRIG_ATTR defaultPadTrigger(int p);
     int globalSize() const { return m_globalSize; } // the size of the global chunk read last
     // The global settings follow the current chunk layout (the readers' rule).
     bool currentGlobalLayout() const { return m_globalSize > GLOBAL_CHUNK_SIZE_OLD_MAX; }
@@ -448,7 +445,6 @@ private:
     QVector<KIT_PAD_SETTING> m_kitPadList[KIT_MAX_COUNT];
     QVector<QString> m_kitNameList;
     QVector<int> m_kitIndexList;
-    QVector<int> m_kitCount; // emptied with the kit lists at the start
     QVector<soundKit> m_originalKitAttrList;
     QVector<quint8> m_kitNumFlagList = QVector<quint8>(KIT_MAX_COUNT, 0);
     QVector<quint8> m_kitNumFlagList1 = QVector<quint8>(KIT_MAX_COUNT, 0);
@@ -475,9 +471,7 @@ private:
     MIDI_SETTING m_midiChunk;  // the MIDI block packed last
     LCD_LED_CHUNK m_lcedChunk; // the LED type and tempo indicator packed last, the same as the outputs
     QVector<PAD_FS_TRIG_ATTR> m_padTrigList;
-    PAD_FS_TRIG_ATTR m_curPad[PAD_NUM_MAX];
     QVector<M_PAD_FS_TRIG_ATTR> m_padTrigList1;
-    M_PAD_FS_TRIG_ATTR m_curPad1[PAD_NUM_MAX];
     int m_globalSize = GLOBAL_CHUNK_SIZE;
     int m_globalFlag = 0;
     QByteArray m_restoredGlobalFile;

@@ -52,7 +52,6 @@ void KitDocument::clearKits()
     m_kitAttrList.clear();
     m_kitIndexList.clear();
     m_kitMaxList.clear();
-    m_kitCount.clear();
     for (QVector<KIT_PAD_SETTING> &pads : m_kitPadList)
         pads.clear();
     allChanged();

@@ -19,18 +19,11 @@ using Doc = KitDocument;
 // Every byte a kit record holds, its texts included: equal bytes, equal records.
 QByteArray recordBytes(const Doc::soundKit &k)
 {
-    QByteArray out(KIT_BASE_SIZE + KIT_PEDAL_SIZE + PAD_NUM_MAX * KIT_PAD_SIZE, '\0');
-    uchar *p = reinterpret_cast<uchar *>(out.data());
-    kitrecord::packKitBase(p, k);
-    kitrecord::packKitPedal(p + KIT_BASE_SIZE, k.pedalChunk);
-    std::memcpy(p + KIT_BASE_SIZE + kitrecord::PEDAL_RESERVED, k.pedalChunk.reserved, sizeof k.pedalChunk.reserved);
+    QByteArray out(KIT_RECORD_SIZE, '\0');
+    kitrecord::packKitRecord(reinterpret_cast<uchar *>(out.data()), k, k.pedalChunk, k.kpadChunk);
     QByteArray texts;
     QDataStream ds(&texts, QIODevice::WriteOnly);
-    for (int j = 0; j < PAD_NUM_MAX; ++j) {
-        const Doc::KIT_PAD_SETTING &pad = k.kpadChunk[j];
-        uchar *at = p + kitrecord::padOffset(j);
-        kitrecord::packKitPad(at, pad);
-        std::memcpy(at + kitrecord::PAD_RESERVED, pad.reserved, sizeof pad.reserved);
+    for (const Doc::KIT_PAD_SETTING &pad : k.kpadChunk) {
         ds << pad.soundName0 << pad.soundFile0 << pad.soundIndex0 << pad.soundName1 << pad.soundFile1
            << pad.soundIndex1;
     }
@@ -55,16 +48,8 @@ QByteArray padListBytes(const QVector<Doc::KIT_PAD_SETTING> &pads)
 QByteArray imageBytes(const Doc::BaseImage &base, const Doc::PedalImage &pedal, const Doc::PadImage *pads)
 {
     QByteArray out(KIT_RECORD_SIZE, '\0');
-    uchar *p = reinterpret_cast<uchar *>(out.data());
-    std::memcpy(p, base.kit_name, KIT_NAME_FIELD);
-    kitrecord::packKitBase(p, base);
-    kitrecord::packKitPedal(p + KIT_BASE_SIZE, pedal);
-    std::memcpy(p + KIT_BASE_SIZE + kitrecord::PEDAL_RESERVED, pedal.reserved, sizeof pedal.reserved);
-    for (int j = 0; j < PAD_NUM_MAX; ++j) {
-        uchar *at = p + kitrecord::padOffset(j);
-        kitrecord::packKitPad(at, pads[j]);
-        std::memcpy(at + kitrecord::PAD_RESERVED, pads[j].reserved, sizeof pads[j].reserved);
-    }
+    std::memcpy(out.data(), base.kit_name, KIT_NAME_FIELD);
+    kitrecord::packKitRecord(reinterpret_cast<uchar *>(out.data()), base, pedal, pads);
     return out;
 }
 
@@ -241,7 +226,6 @@ struct KitDocument::AllKitsState
     QVector<QVector<KIT_PAD_SETTING>> pads;
     QVector<QString> names;
     QVector<int> indexes;
-    QVector<int> count;
     QVector<soundKit> original;
     QVector<quint8> flags, flags1;
     QVector<int> maxList;
@@ -266,7 +250,7 @@ struct KitDocument::AllKitsState
             out += imageBytes(base[size_t(k)], pedal[size_t(k)], &padImages[size_t(k) * PAD_NUM_MAX]);
         }
         QDataStream ds(&out, QIODevice::Append);
-        ds << names << indexes << count << flags << flags1 << maxList;
+        ds << names << indexes << flags << flags1 << maxList;
         return out;
     }
 };
@@ -343,7 +327,6 @@ private:
         s.pads = QVector<QVector<KIT_PAD_SETTING>>(d.m_kitPadList, d.m_kitPadList + KIT_MAX_COUNT);
         s.names = d.m_kitNameList;
         s.indexes = d.m_kitIndexList;
-        s.count = d.m_kitCount;
         s.original = d.m_originalKitAttrList;
         s.flags = d.m_kitNumFlagList;
         s.flags1 = d.m_kitNumFlagList1;
@@ -364,7 +347,6 @@ private:
         std::copy(s.pads.cbegin(), s.pads.cend(), d.m_kitPadList);
         d.m_kitNameList = s.names;
         d.m_kitIndexList = s.indexes;
-        d.m_kitCount = s.count;
         d.m_originalKitAttrList = s.original;
         d.m_kitNumFlagList = s.flags;
         d.m_kitNumFlagList1 = s.flags1;
@@ -446,9 +428,7 @@ struct KitDocument::GlobalState
     MIDI_SETTING midi;
     LCD_LED_CHUNK lced;
     QVector<PAD_FS_TRIG_ATTR> triggers;
-    PAD_FS_TRIG_ATTR curPad[PAD_NUM_MAX];
     QVector<M_PAD_FS_TRIG_ATTR> triggers1;
-    M_PAD_FS_TRIG_ATTR curPad1[PAD_NUM_MAX];
     int size = 0;
     QByteArray restoredFile;
 
@@ -465,11 +445,7 @@ struct KitDocument::GlobalState
         out += podBytes(audio) + podBytes(midi) + podBytes(lced);
         for (const PAD_FS_TRIG_ATTR &t : triggers)
             out += podBytes(t);
-        for (const PAD_FS_TRIG_ATTR &t : curPad)
-            out += podBytes(t);
         for (const M_PAD_FS_TRIG_ATTR &t : triggers1)
-            out += podBytes(t);
-        for (const M_PAD_FS_TRIG_ATTR &t : curPad1)
             out += podBytes(t);
         return out + restoredFile;
     }
@@ -522,9 +498,7 @@ private:
         s.midi = d.m_midiChunk;
         s.lced = d.m_lcedChunk;
         s.triggers = d.m_padTrigList;
-        std::copy(d.m_curPad, d.m_curPad + PAD_NUM_MAX, s.curPad);
         s.triggers1 = d.m_padTrigList1;
-        std::copy(d.m_curPad1, d.m_curPad1 + PAD_NUM_MAX, s.curPad1);
         s.size = d.m_globalSize;
         s.restoredFile = d.m_restoredGlobalFile;
     }
@@ -544,9 +518,7 @@ private:
         d.m_midiChunk = s.midi;
         d.m_lcedChunk = s.lced;
         d.m_padTrigList = s.triggers;
-        std::copy(s.curPad, s.curPad + PAD_NUM_MAX, d.m_curPad);
         d.m_padTrigList1 = s.triggers1;
-        std::copy(s.curPad1, s.curPad1 + PAD_NUM_MAX, d.m_curPad1);
         d.m_globalSize = s.size;
         d.m_restoredGlobalFile = s.restoredFile;
     }

@@ -49,7 +49,7 @@ LoadError openForReading(const QString &path, QFile &file)
 // "SOUN" where the index points refuses the file.
 LoadError readSounds(QFile &file, Model &m, bool kitFile)
 {
-    if (kitFile ? m.readMultiKitSoundChunk(&file) : m.readSounChunk(&file))
+    if (m.readSounChunk(&file, kitFile))
         return LoadError::None;
     qWarning() << "the sound table of" << file.fileName() << "cannot be read";
     return LoadError::DataError;

@@ -26,14 +26,6 @@ QByteArray nameOf(const Records::SOUND_INDEX &s)
     return QByteArray(s.wave_name, SOUND_NAME_LENGTH_MAX);
 }
 
-constexpr int kSilentLimitMs = 2000; // a drive that reads nothing that long is not waited on
-
-qint64 nowMs()
-{
-    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
-            .count();
-}
-
 // One loaded kit file as the reading thread holds it: opened at its first
 // read, and when its last block came. A thread given up on keeps it alive.
 struct OpenKitFile
@@ -147,6 +139,12 @@ private:
 };
 
 } // namespace
+
+qint64 nowMs()
+{
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
+            .count();
+}
 
 QByteArray storedDigest(QFile &file, quint32 start, quint32 length, const std::function<void()> &read)
 {

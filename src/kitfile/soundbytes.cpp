@@ -10,22 +10,9 @@
 #include <QFileInfo>
 
 #include <atomic>
-#include <chrono>
 #include <memory>
 
 namespace setupfiles {
-
-namespace {
-
-constexpr int kSilentLimitMs = 2000; // a drive that reads nothing that long is not waited on
-
-qint64 nowMs()
-{
-    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
-            .count();
-}
-
-} // namespace
 
 SoundBytes::Place SoundBytes::placeOf(const QString &source)
 {

@@ -63,18 +63,6 @@ TableLook lookAtTable(const QString &file, quint64 loadedLength, const ztplatfor
     return look;
 }
 
-ztplatform::FileIdentity identityNow(const QString &path)
-{
-    ztplatform::FileIdentity id;
-    struct stat st;
-    if (path.isEmpty() || ztplatform::sysio::statPath(path, &st) != 0)
-        return id;
-    id.device = quint64(st.st_dev);
-    id.inode = quint64(st.st_ino);
-    id.valid = true;
-    return id;
-}
-
 QString absoluteText(const QString &path)
 {
     return QDir::cleanPath(QFileInfo(QDir::fromNativeSeparators(path)).absoluteFilePath());
@@ -104,7 +92,7 @@ int sameFileWithin(const QString &kitFile, const QVector<Records::READ_KIT_FILE>
     const ztplatform::FilesInTurn look = ztplatform::lookAtFilesInTurn(
             paths, kLookLimitMs,
             [paths, target, asked](int i) {
-                const ztplatform::FileIdentity id = identityNow(paths.at(i));
+                const ztplatform::FileIdentity id = ztplatform::fileIdentity(paths.at(i));
                 if (i == 0)
                     *target = id;
                 const bool same = i > 0

@@ -81,13 +81,10 @@ QStringList kitSourceFiles(const QVector<Records::soundKit> &kits)
     return list;
 }
 
-WaveOrder kitWaveOrder(const QVector<Records::soundKit> &kits, const QVector<Records::SOUND_INDEX> &library,
-                       const QVector<Records::SOUND_INDEX> &waves)
+QVector<quint16> kitWaveOrder(const QVector<Records::soundKit> &kits, const QVector<Records::SOUND_INDEX> &library,
+                              const QVector<Records::SOUND_INDEX> &waves)
 {
-    WaveOrder order;
-
-    // Sources used by the kits. A source contained in one listed before is
-    // taken as listed.
+    QStringList usedFiles;
     QSet<QString> listed;
     ContainedIn earlier;
     auto take = [&](auto slot) {
@@ -96,43 +93,32 @@ WaveOrder kitWaveOrder(const QVector<Records::soundKit> &kits, const QVector<Rec
             return;
         listed.insert(f);
         earlier.add(f);
-        order.totalFileList.append(f);
+        usedFiles.append(f);
     };
     for (const Records::soundKit &kit : kits) {
         forEachPadLayer(kit, take);
         forEachHiHatSlot(kit, take);
     }
 
-    QHash<QString, int> firstSound;
+    // The sounds no kit uses, each followed by every sound of its label.
     QHash<QString, QVector<int>> byLabel;
     QStringList labels;
     labels.reserve(library.size());
     for (int i = 0; i < library.size(); ++i) {
-        const Records::SOUND_INDEX &s = library.at(i);
-        if (!firstSound.contains(s.file))
-            firstSound.insert(s.file, i);
-        labels.append(label(s));
+        labels.append(label(library.at(i)));
         byLabel[labels.last()].append(i);
     }
-    for (const QString &f : qAsConst(order.totalFileList)) {
-        const int i = firstSound.value(f, -1);
-        if (i >= 0)
-            order.totalList.append(labels.at(i));
-    }
-    for (int i = 0; i < library.size(); ++i) {
-        if (!listed.contains(library.at(i).file))
-            order.remainingList.append(labels.at(i));
-    }
     QStringList laterFiles;
-    for (const QString &r : qAsConst(order.remainingList)) {
-        for (int i : byLabel.value(r)) {
-            order.totalList.append(r);
+    for (int r = 0; r < library.size(); ++r) {
+        if (listed.contains(library.at(r).file))
+            continue;
+        for (int i : byLabel.value(labels.at(r)))
             laterFiles.append(library.at(i).file);
-        }
     }
 
     // The file's positions in that order, each once; positions no kit and no
     // library sound names keep their place at the end.
+    QVector<quint16> order;
     QHash<QString, QVector<int>> positions;
     for (int i = 0; i < waves.size(); ++i)
         positions[waves.at(i).file].append(i);
@@ -144,17 +130,17 @@ WaveOrder kitWaveOrder(const QVector<Records::soundKit> &kits, const QVector<Rec
         for (int i : it.value()) {
             if (!placed.at(i)) {
                 placed[i] = true;
-                order.kitOrderList.append(quint16(i));
+                order.append(quint16(i));
             }
         }
     };
-    for (const QString &f : qAsConst(order.totalFileList))
+    for (const QString &f : qAsConst(usedFiles))
         place(f);
     for (const QString &f : qAsConst(laterFiles))
         place(f);
     for (int i = 0; i < waves.size(); ++i) {
         if (!placed.at(i))
-            order.kitOrderList.append(quint16(i));
+            order.append(quint16(i));
     }
     return order;
 }

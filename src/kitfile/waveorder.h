@@ -16,20 +16,14 @@ using Records = MainWindow1Records;
 // A only), then on their hi-hat slots; each once, in order of first use.
 QStringList kitSourceFiles(const QVector<Records::soundKit> &kits);
 
-struct WaveOrder
-{
-    QStringList totalFileList; // sources used by the kits, in order of first use
-    QStringList totalList;     // labels ("number - 1*name") in kit order
-    QStringList remainingList; // labels of the sounds no kit uses, in list order
-    QVector<quint16> kitOrderList; // positions in `waves`, in kit order: 0..n-1 once each
-};
-
-// Kits 1..100, per kit pads 1..19 layer A then B, then hi-hat slots 1..5. A
-// source is listed unless a source listed before contains it. `library` is
-// the working sound list (labels, the order of unused sounds), `waves` the
-// sounds of the file being written.
-WaveOrder kitWaveOrder(const QVector<Records::soundKit> &kits, const QVector<Records::SOUND_INDEX> &library,
-                       const QVector<Records::SOUND_INDEX> &waves);
+// The positions in `waves` (the sounds of the file being written) in kit
+// order, each once: the sources the kits use in order of first use (kits
+// 1..100, per kit pads 1..19 layer A then B, then hi-hat slots 1..5; a source
+// contained in one listed before is taken as listed), then the sounds of
+// `library` (the working sound list) that no kit uses, by their labels
+// ("number*name") in list order, then the positions neither names.
+QVector<quint16> kitWaveOrder(const QVector<Records::soundKit> &kits, const QVector<Records::SOUND_INDEX> &library,
+                              const QVector<Records::SOUND_INDEX> &waves);
 
 } // namespace setupfiles
 

@@ -27,6 +27,7 @@
 #include "widgets/wavetreeview1.h"
 
 #include <QAction>
+#include <QComboBox>
 #include <QDir>
 #include <QMenu>
 #include <QSpinBox>
@@ -74,6 +75,19 @@ void MainWindow1::makeEditing(const WindowViews &views)
     m_kitPages = std::make_unique<KitPagesController>(m_doc, soundLibrary, views.kitPages, this, *m_services.prompter,
                                                       *m_kitHeader, *m_mainPadPage, *m_kitChains, *m_preview,
                                                       *m_soundLists);
+    // The effect slots' types and controls and the first three hi-hat layers, from the start.
+    KitPagesController *pages = m_kitPages.get();
+    for (int slot = 0; slot < 4; ++slot) {
+        const EffectSlotView &effect = views.kitPages.kit.effects[size_t(slot)];
+        connect(effect.type, QOverload<int>::of(&QComboBox::currentIndexChanged), pages,
+                [pages, slot](int type) { pages->chooseEffectType(slot, type); });
+        for (int c = 0; c < 3; ++c)
+            connect(effect.controls[size_t(c)], QOverload<int>::of(&QSpinBox::valueChanged), pages,
+                    [pages, slot, c](int value) { pages->changeEffectControl(slot, c, value); });
+    }
+    for (int layer = 1; layer <= 3; ++layer)
+        connect(views.kitPages.pad.hhLayers[size_t(layer - 1)], &QSpinBox::editingFinished, pages,
+                [pages, layer] { pages->checkLayer(layer); });
 }
 
 void MainWindow1::releaseControllers()
@@ -96,8 +110,9 @@ void MainWindow1::releaseControllers()
 void MainWindow1::wireAreas()
 {
     SoundListsController *lists = m_soundLists.get();
-    connect(lists, &SoundListsController::mirrorSelectionChanged, m_kitPages.get(),
-            &KitPagesController::selectHHSound);
+    KitPagesController *pages = m_kitPages.get();
+    connect(lists, &SoundListsController::mirrorSelectionChanged, pages,
+            [pages](const QModelIndex &index) { pages->chooseHHSound(index, false); });
     connect(lists, &SoundListsController::groupSelectionChanged, lists,
             [lists](const QModelIndex &index) { lists->groupTreeSelection(index, false); });
     connect(m_soundFiles.get(), &SoundFilesController::listImportStarting, m_mainPadPage.get(),
@@ -110,7 +125,6 @@ void MainWindow1::wireAreas()
     connect(lists, &SoundListsController::soundsRenumbered, m_padSync.get(),
             &PadSyncController::updateWavePrmAndData);
     // A copy takes the kit settings page's edits first, and shows them again after.
-    KitPagesController *pages = m_kitPages.get();
     connect(m_mainPadPage.get(), &MainPadPageController::commitWanted, pages, &KitPagesController::commitShownKit);
     connect(m_mainPadPage.get(), &MainPadPageController::kitPageRedrawWanted, pages,
             &KitPagesController::redrawKitPage);
@@ -199,7 +213,7 @@ void MainWindow1::connectRenames()
 {
     auto renamed = [this](const QString &name, int kit) {
         m_kitChains->kitNamed(kit, name);
-        m_mainPadPage->renameKit(name, quint8(kit));
+        m_doc.renameKit(quint8(kit), name, true);
     };
     connect(m_mainPadPage.get(), &MainPadPageController::kitNameChanged, this, renamed);
     connect(m_setupFiles.get(), &SetupFilesController::kitNameRead, this, renamed);
@@ -293,7 +307,6 @@ void MainWindow1::on_defaultRbtn_clicked() { m_soundLists->showStoredOrder(); }
 void MainWindow1::on_kitRbtn_clicked() { m_soundLists->showKitUseOrder(); }
 void MainWindow1::on_upRbtn_clicked() { m_soundLists->showNameOrder(true); }
 void MainWindow1::on_DownRbtn_clicked() { m_soundLists->showNameOrder(false); }
-void MainWindow1::on_customRbtn_clicked() {} // hidden; checked only by an order file import
 void MainWindow1::on_btnExportRightWave_clicked() { m_soundLists->exportOrder(); }
 void MainWindow1::on_btnImportRightWave_clicked() { m_soundLists->importOrder(); }
 void MainWindow1::on_actionReorder_Serial_Numbers_triggered() { m_soundLists->reorderSerialNumbers(); }
@@ -303,10 +316,6 @@ void MainWindow1::on_btnImportClickWave_clicked() { m_soundLists->importClickSou
 
 // The kit settings, pad settings and global settings pages.
 void MainWindow1::on_mode_currentIndexChanged(int index) { m_kitPages->chooseMode(index); }
-void MainWindow1::on_kitEffect1_currentIndexChanged(int index) { m_kitPages->chooseEffectType(0, index); }
-void MainWindow1::on_kitEffect2_currentIndexChanged(int index) { m_kitPages->chooseEffectType(1, index); }
-void MainWindow1::on_kitEffect3_currentIndexChanged(int index) { m_kitPages->chooseEffectType(2, index); }
-void MainWindow1::on_activeFx_currentIndexChanged(int index) { m_kitPages->chooseEffectType(3, index); }
 void MainWindow1::on_linkGroupComboBox_currentIndexChanged(int index) { m_kitPages->chooseLinkGroup(index); }
 void MainWindow1::on_padNoComboBox_currentIndexChanged(int index) { m_kitPages->switchPad(index); }
 void MainWindow1::on_kitNoSpinBox_valueChanged(int kitNo) { m_kitPages->switchKit(kitNo); }
@@ -315,23 +324,8 @@ void MainWindow1::on_btnKitChain_clicked() { m_kitPages->showKitChainPage(); }
 void MainWindow1::on_btnSoundKit_clicked() { m_kitPages->showKitSettingsPage(); }
 void MainWindow1::on_padLink1ComboBox_currentIndexChanged(int index) { m_kitPages->choosePadLink(true, index); }
 void MainWindow1::on_padLink2ComboBox_currentIndexChanged(int index) { m_kitPages->choosePadLink(false, index); }
-void MainWindow1::on_effect1_ctrl1_valueChanged(int value) { m_kitPages->changeEffectControl(0, 0, value); }
-void MainWindow1::on_effect1_ctrl2_valueChanged(int value) { m_kitPages->changeEffectControl(0, 1, value); }
-void MainWindow1::on_effect1_ctrl3_valueChanged(int value) { m_kitPages->changeEffectControl(0, 2, value); }
-void MainWindow1::on_effect2_ctrl1_valueChanged(int value) { m_kitPages->changeEffectControl(1, 0, value); }
-void MainWindow1::on_effect2_ctrl2_valueChanged(int value) { m_kitPages->changeEffectControl(1, 1, value); }
-void MainWindow1::on_effect2_ctrl3_valueChanged(int value) { m_kitPages->changeEffectControl(1, 2, value); }
-void MainWindow1::on_effect3_ctrl1_valueChanged(int value) { m_kitPages->changeEffectControl(2, 0, value); }
-void MainWindow1::on_effect3_ctrl2_valueChanged(int value) { m_kitPages->changeEffectControl(2, 1, value); }
-void MainWindow1::on_effect3_ctrl3_valueChanged(int value) { m_kitPages->changeEffectControl(2, 2, value); }
-void MainWindow1::on_effect4_ctrl1_valueChanged(int value) { m_kitPages->changeEffectControl(3, 0, value); }
-void MainWindow1::on_effect4_ctrl2_valueChanged(int value) { m_kitPages->changeEffectControl(3, 1, value); }
-void MainWindow1::on_effect4_ctrl3_valueChanged(int value) { m_kitPages->changeEffectControl(3, 2, value); }
-void MainWindow1::on_soundListTreeView_pressed(const QModelIndex &index) { m_kitPages->pressHHSound(index); }
+void MainWindow1::on_soundListTreeView_pressed(const QModelIndex &index) { m_kitPages->chooseHHSound(index, true); }
 void MainWindow1::on_btnClearHHWave_clicked() { m_kitPages->clearHHWaves(); }
-void MainWindow1::on_hhLayer1SpinBox_editingFinished() { m_kitPages->finishHHLayer(1); }
-void MainWindow1::on_hhLayer2SpinBox_editingFinished() { m_kitPages->finishHHLayer(2); }
-void MainWindow1::on_hhLayer3SpinBox_editingFinished() { m_kitPages->finishHHLayer(3); }
 void MainWindow1::on_btnDelClick_clicked() { m_kitPages->deleteClickSound(); }
 void MainWindow1::on_clickWaveTreeView_pressed(const QModelIndex &index) { m_kitPages->pressClickSound(index); }
 void MainWindow1::on_clickSoundNoSpinBox_valueChanged(int value) { m_kitPages->chooseClickSound(value); }
@@ -340,11 +334,11 @@ void MainWindow1::on_globalPadComboBox_currentIndexChanged(int pad) { m_kitPages
 void MainWindow1::on_masterEffectComboBox_currentIndexChanged(int slot) { m_kitPages->showMasterEffect(slot); }
 
 // The main pad page.
-void MainWindow1::on_upPageBtn_clicked() { m_mainPadPage->pageUp(); }
-void MainWindow1::on_downPageBtn_clicked() { m_mainPadPage->pageDown(); }
+void MainWindow1::on_upPageBtn_clicked() { m_mainPadPage->pageKit(-1); }
+void MainWindow1::on_downPageBtn_clicked() { m_mainPadPage->pageKit(1); }
 void MainWindow1::on_kitNumber_textEdited(const QString &text) { m_mainPadPage->typeKitNumber(text); }
 void MainWindow1::on_kitNameLineEdit_editingFinished() { m_mainPadPage->finishNameField(); }
-void MainWindow1::on_btnRenameKit_clicked() { m_mainPadPage->startRename(); }
+void MainWindow1::on_btnRenameKit_clicked() { m_kitHeader->focusName(); }
 void MainWindow1::on_btnClear_clicked() { m_mainPadPage->clearKit(); }
 void MainWindow1::on_btnCopyKit_clicked() { m_mainPadPage->openKitCopy(); }
 

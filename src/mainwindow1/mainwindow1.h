@@ -77,10 +77,6 @@ public slots:
     // ---- the slots the form connects by name ----------------------------------------
     // Kit and pad editing.
     void on_mode_currentIndexChanged(int index);
-    void on_kitEffect1_currentIndexChanged(int index);
-    void on_kitEffect2_currentIndexChanged(int index);
-    void on_kitEffect3_currentIndexChanged(int index);
-    void on_activeFx_currentIndexChanged(int index);
     void on_linkGroupComboBox_currentIndexChanged(int index);
     void on_kitNumber_textEdited(const QString &text);
     void on_upPageBtn_clicked();
@@ -95,23 +91,8 @@ public slots:
     void on_btnSoundKit_clicked();
     void on_padLink1ComboBox_currentIndexChanged(int index);
     void on_padLink2ComboBox_currentIndexChanged(int index);
-    void on_effect1_ctrl1_valueChanged(int value);
-    void on_effect1_ctrl2_valueChanged(int value);
-    void on_effect1_ctrl3_valueChanged(int value);
-    void on_effect2_ctrl1_valueChanged(int value);
-    void on_effect2_ctrl2_valueChanged(int value);
-    void on_effect2_ctrl3_valueChanged(int value);
-    void on_effect3_ctrl1_valueChanged(int value);
-    void on_effect3_ctrl2_valueChanged(int value);
-    void on_effect3_ctrl3_valueChanged(int value);
-    void on_effect4_ctrl1_valueChanged(int value);
-    void on_effect4_ctrl2_valueChanged(int value);
-    void on_effect4_ctrl3_valueChanged(int value);
     void on_soundListTreeView_pressed(const QModelIndex &index);
     void on_btnClearHHWave_clicked();
-    void on_hhLayer1SpinBox_editingFinished();
-    void on_hhLayer2SpinBox_editingFinished();
-    void on_hhLayer3SpinBox_editingFinished();
     void on_btnDelClick_clicked();
     void on_clickWaveTreeView_pressed(const QModelIndex &index);
     void on_clickSoundNoSpinBox_valueChanged(int value);
@@ -152,7 +133,6 @@ public slots:
     void on_tbtDel_clicked();
     void on_delWaveGroup_clicked();
     void on_defaultRbtn_clicked();
-    void on_customRbtn_clicked();
     void on_rbtBack_clicked();
     void on_btnExportRightWave_clicked();
     void on_btnImportRightWave_clicked();

@@ -113,16 +113,8 @@ PadSettingsView padSettingsView(Ui::MainWindow1 *ui)
     v.trigType = ui->trigType;
     v.velocity = ui->velocity;
     v.padWavesArea = ui->padWavesArea;
-    v.waveAName = ui->waveAName;
-    v.waveAVolumeSpinBox = ui->waveAVolumeSpinBox;
-    v.waveACenter = ui->waveACenter;
-    v.waveAPitch = ui->waveAPitch;
-    v.waveADecay = ui->waveADecay;
-    v.waveBName = ui->waveBName;
-    v.waveBVolumeSpinBox = ui->waveBVolumeSpinBox;
-    v.waveBPan = ui->waveBPan;
-    v.waveBPitch = ui->waveBPitch;
-    v.waveBDecay = ui->waveBDecay;
+    v.waves = {{{ui->waveAName, ui->waveAVolumeSpinBox, ui->waveACenter, ui->waveAPitch, ui->waveADecay},
+                {ui->waveBName, ui->waveBVolumeSpinBox, ui->waveBPan, ui->waveBPitch, ui->waveBDecay}}};
     return v;
 }
 

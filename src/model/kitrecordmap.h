@@ -219,6 +219,20 @@ void unpackKitPad(const uchar *p, Pad &d)
     mapKitPad(Unpacker{p}, d);
 }
 
+// A whole record behind the name: base, pedal and the PAD_NUM_MAX pads at
+// `pads`, the pedal's and the pads' reserved bytes as the records hold them.
+template <class Base, class Pedal, class Pad>
+void packKitRecord(uchar *p, const Base &b, const Pedal &h, const Pad *pads)
+{
+    packKitBase(p, b);
+    packKitPedal(p + KIT_BASE_SIZE, h);
+    std::memcpy(p + KIT_BASE_SIZE + PEDAL_RESERVED, h.reserved, sizeof h.reserved);
+    for (int j = 0; j < PAD_NUM_MAX; ++j) {
+        packKitPad(p + padOffset(j), pads[j]);
+        std::memcpy(p + padOffset(j) + PAD_RESERVED, pads[j].reserved, sizeof pads[j].reserved);
+    }
+}
+
 } // namespace kitrecord
 
 #endif // KITRECORDMAP_H

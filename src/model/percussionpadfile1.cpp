@@ -215,12 +215,6 @@ void percussionpadfile::initFileChunk()
     }
 }
 
-quint32 percussionpadfile::calculateGlobalChunkSize()
-{
-    new_globalChunk.size = GLOBAL_CHUNK_SIZE;
-    return new_globalChunk.size;
-}
-
 void percussionpadfile::calculateGlobalChunkSize1()
 {
     globalChunk.size = GLOBAL_CHUNK_SIZE;
@@ -233,15 +227,6 @@ quint32 percussionpadfile::calculateSkitChunkSize()
     if (kitChunk.kit_count != 1)
         size += 4;
     kitChunk.size = size;
-    return size;
-}
-
-quint32 percussionpadfile::calculateWaveNodeSize()
-{
-    const quint16 nodes = quint16(soundChunk.soundCount - 3);
-    const quint32 size = 8 + 4 * quint32(nodes);
-    wn1Chunk.size = size;
-    wn2Chunk.size = size;
     return size;
 }
 
@@ -286,11 +271,11 @@ bool percussionpadfile::calculateChunkSize()
     START_ADDRESS *slot = indexChunk.chunkIndex;
     if (curFlag == 0) {
         slot[SLOT_GLOB].address = indexChunk.size + IDENTITY_CHUNK_SIZE;
-        calculateGlobalChunkSize();
+        new_globalChunk.size = GLOBAL_CHUNK_SIZE;
         slot[SLOT_SKIT].address = slot[SLOT_GLOB].address + GLOBAL_CHUNK_SIZE;
         calculateSkitChunkSize();
         slot[SLOT_WAV1].address = slot[SLOT_SKIT].address + kitChunk.size;
-        calculateWaveNodeSize();
+        wn1Chunk.size = wn2Chunk.size = quint32(nodeSize);
         slot[SLOT_WAV2].address = slot[SLOT_WAV1].address + wn1Chunk.size;
         slot[SLOT_SOUN].address = slot[SLOT_WAV2].address + wn1Chunk.size;
     } else {

@@ -448,9 +448,7 @@ public:
     // with fewer than 3 or more than WAVE_NODE_MAX + 3 entries, or a file that
     // would exceed RAW_DATA_LENGTH_MAX.
     bool calculateChunkSize();
-    quint32 calculateGlobalChunkSize();
     quint32 calculateSkitChunkSize();
-    quint32 calculateWaveNodeSize();
     void calculateGlobalChunkSize1();
     void writeIdentityChunk(QFile *file);
     void writeIndexChunk(QFile *file);
@@ -467,6 +465,8 @@ public:
 
     // ---- global chunk -----------------------------------------------------
     void initGlobalChunk();
+    // Pad p's trigger settings in a new setup.
+    static NEW_PAD_FS_TRIG_ATTR defaultTrigger(int p);
     // Packs the KIT_CHAIN_BLOCK_SIZE bytes of a kit-chain block; both leading
     // bytes carry the active chain number (kit_chain_No when kit_chain is set).
     static void packKitChainBlock(const P_KIT_CHAIN &kc, uchar *block);
@@ -481,8 +481,8 @@ public:
     bool writeSoundChunk(QFile *file, const QHash<QString, int> *held = nullptr);
     bool writeKitSoundChunk(QFile *file, int kit, const QHash<QString, int> *held = nullptr);
     void writeWaveNodeChunk(QFile *file, int which);
-    bool readSounChunk(QFile *file);
-    bool readMultiKitSoundChunk(QFile *file, int = 0, int = 0);
+    // With kitNumbering (a single-kit file) a stored wave number n reads as n - 1.
+    bool readSounChunk(QFile *file, bool kitNumbering = false);
     // Fills both wave-node lists from the waves in sound-list order and in kit
     // order (same numbers); false when they differ in length or exceed the lists.
     bool setWaveNodeLists(const QVector<quint16> &listOrder, const QVector<quint16> &kitOrder);
@@ -504,7 +504,6 @@ public:
 private:
     void copyChunks(const percussionpadfile &other);
     void copyFrom(const percussionpadfile &other);
-    bool readSoundTable(QFile *file, bool kitNumbering);
 };
 
 #endif // PERCUSSIONPADFILE1_H

@@ -295,22 +295,27 @@ void percussionpadfile::initGlobalChunk()
     g.lced.led_logo = 1;
     g.lced.tempo_indicate = 1;
 
-    for (int p = 0; p < PAD_NUM_MAX; ++p) {
-        NEW_PAD_FS_TRIG_ATTR &t = g.pfta[p];
-        const bool footSwitch = p >= PAD_NUM_MAX - 2;
-        t.sensivity = footSwitch ? 50 : 15;
-        t.mask_time = 15;
-        t.retrig_level = footSwitch ? 10 : 5;
-        t.anti_cross = 5;
-        t.rim_gain = 15;
-        t.dynamic_range = 5;
-    }
+    for (int p = 0; p < PAD_NUM_MAX; ++p)
+        g.pfta[p] = defaultTrigger(p);
 
     g.rec_level = 60;
     g.auto_state = 1;
     g.loop_click = 1;
     g.loop_qtz = 1;
     g.loop_meas = 1;
+}
+
+percussionpadfile::NEW_PAD_FS_TRIG_ATTR percussionpadfile::defaultTrigger(int p)
+{
+    NEW_PAD_FS_TRIG_ATTR t;
+    const bool footSwitch = p >= PAD_NUM_MAX - 2;
+    t.sensivity = footSwitch ? 50 : 15;
+    t.mask_time = 15;
+    t.retrig_level = footSwitch ? 10 : 5;
+    t.anti_cross = 5;
+    t.rim_gain = 15;
+    t.dynamic_range = 5;
+    return t;
 }
 
 void percussionpadfile::packKitChainBlock(const P_KIT_CHAIN &kc, uchar *block)

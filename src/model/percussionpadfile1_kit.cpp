@@ -120,18 +120,8 @@ void percussionpadfile::packKitRecord(int kit, uchar *out) const
         std::memset(out, 0, KIT_RECORD_SIZE);
         return;
     }
-    const P_KIT_BASE_PARA &b = kitChunk.baseChunk[kit];
-    std::memcpy(out, b.kit_name, KIT_NAME_FIELD);
-    kitrecord::packKitBase(out, b);
-    const P_PEDAL_SETTING &h = kitChunk.pedalChunk[kit];
-    kitrecord::packKitPedal(out + KIT_BASE_SIZE, h);
-    std::memcpy(out + KIT_BASE_SIZE + kitrecord::PEDAL_RESERVED, h.reserved, sizeof h.reserved);
-    for (int j = 0; j < PAD_NUM_MAX; ++j) {
-        const P_KIT_PAD_SETTING &d = kitChunk.kpadChunk[kit][j];
-        uchar *p = out + kitrecord::padOffset(j);
-        kitrecord::packKitPad(p, d);
-        std::memcpy(p + kitrecord::PAD_RESERVED, d.reserved, sizeof d.reserved);
-    }
+    std::memcpy(out, kitChunk.baseChunk[kit].kit_name, KIT_NAME_FIELD);
+    kitrecord::packKitRecord(out, kitChunk.baseChunk[kit], kitChunk.pedalChunk[kit], kitChunk.kpadChunk[kit]);
 }
 
 void percussionpadfile::writeSkitChunk(QFile *file)

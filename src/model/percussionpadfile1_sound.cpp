@@ -295,7 +295,7 @@ void percussionpadfile::writeWaveNodeChunk(QFile *file, int which)
         qWarning() << Q_FUNC_INFO << "short write of wave-node chunk" << which;
 }
 
-bool percussionpadfile::readSoundTable(QFile *file, bool kitNumbering)
+bool percussionpadfile::readSounChunk(QFile *file, bool kitNumbering)
 {
     if (!file)
         return false;
@@ -339,14 +339,4 @@ bool percussionpadfile::readSoundTable(QFile *file, bool kitNumbering)
         e.wave_end = bytepack::get32(p + 36);
     }
     return true;
-}
-
-bool percussionpadfile::readSounChunk(QFile *file)
-{
-    return readSoundTable(file, false);
-}
-
-bool percussionpadfile::readMultiKitSoundChunk(QFile *file, int, int)
-{
-    return readSoundTable(file, true);
 }

@@ -356,14 +356,6 @@ soundfilexml::ReadResult soundfilexml::readSoundList(const QString &fileName, QV
     return result;
 }
 
-bool soundfilexml::parseSoundList(const QByteArray &bytes, QVector<strSoundGroup> &soundGroupList, int *skipped)
-{
-    ReadResult counted;
-    const bool read = parseCounting(bytes, soundGroupList, counted);
-    count(skipped, counted.skipped);
-    return read;
-}
-
 bool soundfilexml::parseCounting(const QByteArray &bytes, QVector<strSoundGroup> &soundGroupList, ReadResult &result)
 {
     const int from = soundGroupList.size();

@@ -58,9 +58,7 @@ public:
     static ReadResult readSoundList(const QString &fileName, QVector<strSoundGroup> &soundGroupList);
     // Appends the groups of a file's bytes; false (list unchanged) as above.
     // A file in the form this editor writes is read without an XML parser.
-    static bool parseSoundList(const QByteArray &bytes, QVector<strSoundGroup> &soundGroupList,
-                               int *skipped = nullptr);
-    // The same, counting in `result` what is skipped, and where.
+    // `result` counts what is skipped, and where.
     static bool parseCounting(const QByteArray &bytes, QVector<strSoundGroup> &soundGroupList, ReadResult &result);
     // The same through the XML parser, whatever the file's form.
     static bool parseSoundListXml(const QByteArray &bytes, QVector<strSoundGroup> &soundGroupList,

@@ -117,6 +117,7 @@ QString keptName(const QString &name, int n)
 ReplaceFile::ReplaceFile(const QString &target, Disk *disk)
     : m_target(target)
     , m_disk(disk)
+    , m_file(disk)
 {
     const QFileInfo info(target);
     m_folderPath = QDir::fromNativeSeparators(info.absolutePath());
@@ -127,8 +128,8 @@ ReplaceFile::ReplaceFile(const OpenFolder &folder, const QString &name)
     : m_target(name)
     , m_name(name)
     , m_disk(&folder.disk())
+    , m_file(m_disk)
 {
-    m_file.setDisk(m_disk);
     if (folder.isOpen())
         m_dir = Descriptor::duplicate(folder.fd());
 }
@@ -205,7 +206,6 @@ bool ReplaceFile::open()
     if (target.size() > (nameMax > 0 ? nameMax : NAME_MAX))
         return fail(Step::Create, ENAMETOOLONG);
     removeLeftovers(disk(), m_dir.get());
-    m_file.setDisk(&disk());
     m_write.emplace(disk(), m_dir.get());
     m_write->setSyncedByCaller(m_syncedByCaller);
     // Written unseen by others when it replaces a file; given that file's mode at the end.

@@ -82,15 +82,22 @@ inline QString canonicalPath(const QString &path)
     return !name.isEmpty() && disk().realPath(name, &resolved) == 0 ? QFile::decodeName(resolved) : QString();
 }
 
-// A file whose writes go through a disk (the editor's when none is given),
-// opened unbuffered so that each write reaches the disk when it is made.
-// error() stays Qt's own; failure() is the errno of the last write the disk
-// refused before it reached the system.
+// A file whose writes go through `disk` (the editor's when null), opened
+// unbuffered so that each write reaches the disk when it is made. error()
+// stays Qt's own; failure() is the errno of the last write the disk refused
+// before it reached the system.
 class SeamFile : public QFile
 {
 public:
-    using QFile::QFile;
-    void setDisk(Disk *disk) { m_disk = disk; }
+    explicit SeamFile(Disk *disk = nullptr)
+        : m_disk(disk)
+    {
+    }
+    explicit SeamFile(const QString &name, Disk *disk = nullptr)
+        : QFile(name)
+        , m_disk(disk)
+    {
+    }
     Disk &disk() const { return m_disk ? *m_disk : sysio::disk(); }
     bool openDescriptor(int fd, OpenMode mode, FileHandleFlags handleFlags);
     // Takes `fd` over (closed when the open fails).

@@ -6,6 +6,7 @@
 
 #include <QDebug>
 
+#include <atomic>
 #include <memory>
 #include <optional>
 
@@ -26,12 +27,7 @@ ImportSetupJob::ImportSetupJob(KitDocument &doc, SoundLibrary &library, setupjob
 
 bool ImportSetupJob::run(const QString &path, const Redraws &redraws)
 {
-    if (!read(path))
-        return false;
-    // The sounds are read again before the earlier load is cleared, as they
-    // would be compared after it (no loaded file): one that fails now leaves
-    // the editor as it was.
-    if (!readSounds(path, &m_rec.info, setupfiles::SoundBytes()))
+    if (!readWhole(path))
         return false;
     clear();
     if (redraws.cleared)
@@ -88,6 +84,61 @@ bool ImportSetupJob::read(const QString &path)
     m_globalSize = r->globalSize;
     m_clicks = r->clicks;
     step(1);
+    return true;
+}
+
+bool ImportSetupJob::readWhole(const QString &path)
+{
+    m_path = path;
+    // What the job reads into, kept by it until it returns. Its sounds are
+    // compared as they would be after the earlier load is cleared (no loaded
+    // file); their names must not repeat the groups'.
+    struct Read
+    {
+        MainWindow1Records::READ_KIT_FILE rec;
+        setupfiles::KitTables tables;
+        int globalSize = 0;
+        bool clicks = false;
+        LoadError err = LoadError::CannotOpen;
+        std::atomic_bool fileRead{false};
+        namerules::NamesInUse inUse;
+        setupfiles::WholeSetupSounds got;
+        QVector<QString> sources;
+    };
+    const auto r = std::make_shared<Read>();
+    r->inUse = m_library.soundNamesInUse(false);
+    ztplatform::Job job([r, path](const ztplatform::Job::Report &report) {
+        int moves = 0;
+        const auto moved = [&report, &moves]() { report(++moves, 0); };
+        r->err = setupfiles::readWholeSetupFile(path, r->rec, r->tables, &r->globalSize, &r->clicks, moved);
+        if (r->err != LoadError::None)
+            return;
+        r->fileRead = true;
+        setupfiles::SoundBytes bytes;
+        r->err = setupfiles::takeWholeSetupSounds(path, setupfiles::soundEntries(r->rec.info), r->got, r->sources,
+                                                  r->inUse, &bytes, moved);
+    });
+    // A drive that reads nothing for the limit is told as a file that does not open.
+    const bool ended = m_runner ? m_runner(job, kReadStallMs) : setupjob::runWith(job, kReadStallMs, m_wait);
+    if (!ended)
+        qWarning().noquote() << "the drive of" << path << "does not answer:"
+                             << (r->fileRead ? "its sounds are not read" : "the setup is not read");
+    const LoadError err = ended ? r->err : LoadError::CannotOpen;
+    if (!r->fileRead) {
+        setupjob::noteNotRead(m_result, err, path, true);
+        return false;
+    }
+    m_rec = std::move(r->rec);
+    m_tables = std::move(r->tables);
+    m_globalSize = r->globalSize;
+    m_clicks = r->clicks;
+    step(1);
+    setupfiles::takeSources(m_rec.info, err == LoadError::None ? r->sources : QVector<QString>());
+    if (err != LoadError::None) {
+        setupjob::noteNotRead(m_result, err, path, true);
+        return false;
+    }
+    m_read = std::move(r->got);
     return true;
 }
 

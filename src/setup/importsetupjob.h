@@ -36,8 +36,12 @@ public:
 
     // How a drive is awaited (the window's waiter lets it paint); without one it blocks.
     void setWaiter(ztplatform::Waiter wait) { m_wait = std::move(wait); }
+    // How the file's read, one job, is waited on; without one it blocks.
+    void setRunner(setupjob::JobRunner runner) { m_runner = std::move(runner); }
 
     // Every step in order; true when the file became the loaded whole setup.
+    // The file and its sounds are read and checked in one job before
+    // anything changes; what it read is then taken here.
     bool run(const QString &path, const Redraws &redraws = {});
 
     // ---- the steps -------------------------------------------------------------------
@@ -68,6 +72,10 @@ public:
     percussionpadfile &model() { return m_rec.info; }
 
 private:
+    // The file and its sounds read and checked in one job (the runner's),
+    // held for takeReadSounds; nothing else changes. False (NotRead, its box)
+    // as read and readSounds.
+    bool readWhole(const QString &path);
     // The sounds of `file` read into `pf`, compared by `bytes`, held for
     // takeReadSounds; nothing else changes. False (NotRead, its box) as takeSounds.
     bool readSounds(const QString &file, percussionpadfile *pf, const setupfiles::SoundBytes &bytes);
@@ -80,6 +88,7 @@ private:
     setupjob::Questions &m_questions;
     setupjob::Progress m_progress;
     ztplatform::Waiter m_wait;
+    setupjob::JobRunner m_runner;
     setupjob::Result m_result;
     QString m_path;
     MainWindow1Records::READ_KIT_FILE m_rec;

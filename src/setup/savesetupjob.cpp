@@ -195,8 +195,7 @@ bool SaveSetupJob::layOut(QStringList &sources)
         return stop(QCoreApplication::translate("MainWindow1", "Error in obtaining sound, the saving is failed."),
                     errorTitle());
     sources = setupfiles::storedSourceFiles(m_got.clickWaveList + m_got.waveList);
-    m_kitOrder = setupfiles::kitWaveOrder(doc.kitAttrList(), m_run.lib.waveLoadKitAttrList(), m_got.waveAttrList)
-                         .kitOrderList;
+    m_kitOrder = setupfiles::kitWaveOrder(doc.kitAttrList(), m_run.lib.waveLoadKitAttrList(), m_got.waveAttrList);
     const QString tooLarge = QCoreApplication::translate("MainWindow1", "The file size exceeds 4GB, save failed.");
     if (!setupfiles::wholeSetupWithinLimit(m_got.waveAttrList, m_kitOrder.size()))
         return stop(tooLarge);

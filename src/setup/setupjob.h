@@ -4,8 +4,10 @@
 // What the save and import jobs share: the seams they are given and the
 // result they return, file by file.
 
+#include "platform/job.h"
 #include "platform/waiter.h"
 
+#include <QElapsedTimer>
 #include <QString>
 #include <QVector>
 
@@ -76,6 +78,36 @@ public:
 
 // Moves the job's progress to `value` of `maximum`; never stops the job.
 using Progress = std::function<void(int value, int maximum)>;
+
+// Starts `job` and waits for its end: false once it has not reported for
+// `stallMs`, and then it is let go of. The window shows it in its progress
+// box; without a runner it is waited on through a waiter (runWith).
+using JobRunner = std::function<bool(ztplatform::Job &job, int stallMs)>;
+// The same through `wait` (the calling thread blocks without one).
+inline bool runWith(ztplatform::Job &job, int stallMs, const ztplatform::Waiter &wait)
+{
+    job.start();
+    bool stalled = false;
+    int seen = job.reports();
+    QElapsedTimer moved;
+    moved.start();
+    const auto ended = [&](int ms) {
+        if (job.waitFor(ms))
+            return true;
+        if (job.reports() != seen) {
+            seen = job.reports();
+            moved.restart();
+        }
+        stalled = moved.elapsed() >= stallMs;
+        return stalled;
+    };
+    if (wait)
+        wait(ended);
+    else
+        while (!ended(qMin(stallMs, 50))) {
+        }
+    return !stalled;
+}
 
 } // namespace setupjob
 

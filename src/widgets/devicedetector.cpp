@@ -17,7 +17,6 @@ constexpr int REFRESH_HIDDEN_MS = 2000;
 DeviceDetector::DeviceDetector(const DriveSource &drives, QWidget *parent)
     : QWidget(parent)
     , closeFlag(true)
-    , currentIndex(0)
     , oldDeviceCount(0)
     , newDeviceCount(0)
     , ui(new Ui::DeviceDetector)
@@ -56,11 +55,6 @@ QVector<QString> DeviceDetector::getDevicePath()
     if (!m_refresh.isActive())
         m_refresh.start(isVisible() ? REFRESH_SHOWN_MS : REFRESH_HIDDEN_MS);
     return dirDetectorList;
-}
-
-bool DeviceDetector::judgeFourName(const QStringList &names)
-{
-    return padtree::isMainFolderSet(names);
 }
 
 int DeviceDetector::padIndex() const

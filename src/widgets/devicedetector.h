@@ -31,12 +31,9 @@ public:
     // then on the list follows the drives: every second while shown, every
     // two seconds while hidden. Never waits on a drive.
     QVector<QString> getDevicePath();
-    // True when the names are exactly the pad's four main folders.
-    bool judgeFourName(const QStringList &names);
 
     bool closeFlag;                    // true until OK is pressed
     QVector<QString> dirDetectorList;  // removable roots that answered
-    int currentIndex;
     QVector<DriveEntry> list;          // drives of the last look
     int oldDeviceCount;
     int newDeviceCount;

@@ -67,6 +67,8 @@ JobDialog::JobDialog(QWidget *parent, const QString &label, const QString &cance
     setAutoClose(false);
     setMinimumDuration(0);
     m_bar = findChild<QProgressBar *>();
+    m_barLater.setSingleShot(true);
+    connect(&m_barLater, &QTimer::timeout, this, &JobDialog::paintBar);
 }
 
 void JobDialog::moveBar(int value)
@@ -74,6 +76,7 @@ void JobDialog::moveBar(int value)
     // As QProgressDialog::setValue moves it: a reset bar does not jump to its end.
     if (m_bar->value() == value || (m_bar->value() == -1 && value == maximum()))
         return;
+    holdBarPaint(value);
     m_bar->setValue(value);
     if (value == maximum() && autoReset())
         reset();
@@ -135,6 +138,8 @@ bool JobDialog::wait(QWidget *parent, const QString &label, ztplatform::Job &job
 
 void JobDialog::waitUntil(const std::function<bool(int ms)> &ended, bool closeWaits)
 {
+    QElapsedTimer asked;
+    asked.start();
     if (ended(kTickMs))
         return;
     std::optional<CloseHold> holding;
@@ -142,10 +147,16 @@ void JobDialog::waitUntil(const std::function<bool(int ms)> &ended, bool closeWa
         holding.emplace();
     QTimer tick; // asks again at least this often
     tick.start(kTickMs);
-    while (!ended(0)) {
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents
+    // Events are served between waits on the work itself, so that its end is
+    // seen as it comes; an `ended` that does not wait waits for events instead.
+    for (;;) {
+        const bool waited = asked.elapsed() >= kTickMs / 2;
+        QCoreApplication::processEvents((waited ? QEventLoop::AllEvents : QEventLoop::WaitForMoreEvents)
                                         | (QApplication::activeModalWidget() ? QEventLoop::AllEvents
                                                                              : QEventLoop::ExcludeUserInputEvents));
+        asked.restart();
+        if (ended(kTickMs))
+            return;
     }
 }
 
@@ -193,6 +204,7 @@ JobDialog *JobDialog::stepBox(QWidget *parent, const QString &title, const QStri
 
 void JobDialog::showAt(int value)
 {
+    paintBar();
     setValue(value);
     show();
     paintHeld();
@@ -217,6 +229,30 @@ void JobDialog::putAway()
     hide();
     setAutoClose(true);
     paintHeld();
+}
+
+// The bar takes `value` next: it paints it now when it last painted long
+// enough ago or `value` is its end, else once the interval is over.
+void JobDialog::holdBarPaint(int value)
+{
+    if (value < maximum() && m_barPainted.isValid() && m_barPainted.elapsed() < kPaintMs) {
+        if (!m_barLater.isActive())
+            m_barLater.start(int(qMax<qint64>(0, kPaintMs - m_barPainted.elapsed())));
+        m_bar->setUpdatesEnabled(false);
+        return;
+    }
+    m_barLater.stop();
+    m_barPainted.restart();
+    if (!m_bar->updatesEnabled())
+        m_bar->setUpdatesEnabled(true);
+}
+
+void JobDialog::paintBar()
+{
+    m_barLater.stop();
+    m_barPainted.restart();
+    if (!m_bar->updatesEnabled())
+        m_bar->setUpdatesEnabled(true); // schedules its paint
 }
 
 void JobDialog::paintHeld()

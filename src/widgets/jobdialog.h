@@ -13,6 +13,7 @@
 #include <QElapsedTimer>
 #include <QPointer>
 #include <QProgressDialog>
+#include <QTimer>
 
 class QProgressBar;
 
@@ -74,8 +75,9 @@ public:
                               const QString &cancelText = QString());
     // Shows it at `value`; the window paints it, a close put off meanwhile.
     void showAt(int value);
-    // Moves the bar (its range too, with a `maximum` > 0): the window paints
-    // when it moves, else at most every 50 ms, a close put off meanwhile.
+    // Moves the bar (its range too, with a `maximum` > 0): the window serves
+    // its events when it moves, else at most every 50 ms, a close put off
+    // meanwhile. The bar itself paints at most every 50 ms, and at its end.
     void move(int value, int maximum = 0);
     // Hides it; the window paints before what comes next.
     void putAway();
@@ -90,9 +92,13 @@ private:
     void paintHeld();
     // The bar at `value`; at its end a box that resets does.
     void moveBar(int value);
+    void holdBarPaint(int value);
+    void paintBar();
 
     QElapsedTimer m_painted;
     QProgressBar *m_bar = nullptr;
+    QElapsedTimer m_barPainted;
+    QTimer m_barLater; // paints a value the bar holds but has not shown
     bool m_heldByJob = false; // stays until its job ends
     static JobDialog *showBox(QWidget *parent, const QString &label, ztplatform::Job &job, const Limits &limits);
 };

@@ -19,9 +19,8 @@ LineEdit::LineEdit(QWidget *parent)
     // deletes it unless that window has.
     copy_kit = new CopyKitFunc;
 
-    connect(kit_copy, &QAction::triggered, this, &LineEdit::recvClickRight);
-    connect(this, &LineEdit::sendSrcKit, copy_kit, &CopyKitFunc::recvSrcKit1);
-    connect(copy_kit, &CopyKitFunc::sendDstKit, this, &LineEdit::recvDstCopyKit);
+    connect(kit_copy, &QAction::triggered, this, [this] { emit sendClickRight(1); });
+    connect(copy_kit, &CopyKitFunc::sendDstKit, this, &LineEdit::sendMainDstKit);
 }
 
 LineEdit::~LineEdit()
@@ -31,17 +30,8 @@ LineEdit::~LineEdit()
 
 void LineEdit::recvSrcKit(int kit)
 {
-    emit sendSrcKit(kit);
-}
-
-void LineEdit::recvClickRight()
-{
-    emit sendClickRight(1);
-}
-
-void LineEdit::recvDstCopyKit(int kit)
-{
-    emit sendMainDstKit(kit);
+    if (copy_kit)
+        copy_kit->recvSrcKit1(kit);
 }
 
 void LineEdit::mousePressEvent(QMouseEvent *event)

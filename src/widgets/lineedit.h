@@ -22,13 +22,11 @@ public:
 
 signals:
     void sendClickRight(int click);
-    void sendSrcKit(int kit);
     void sendMainDstKit(int dstKit);
 
 public slots:
+    // The kit copy dialog copies from kit `kit`.
     void recvSrcKit(int kit);
-    void recvClickRight();
-    void recvDstCopyKit(int kit);
 
 protected:
     void mousePressEvent(QMouseEvent *event) override;

@@ -90,16 +90,8 @@ void SelectKitNo::recvKitIndexList(QVector<int> indexList)
         }
     }
 
-    ui->selAllRadioButton->setChecked(false);
-    ui->selEmpRadioButton->setChecked(false);
-    ui->selPartRadioButton->setChecked(true);
-
-    if (ui->selAllRadioButton->isChecked())
-        on_selAllRadioButton_clicked();
-    else if (ui->selEmpRadioButton->isChecked())
-        on_selEmpRadioButton_clicked();
-    else if (ui->selPartRadioButton->isChecked())
-        on_selPartRadioButton_clicked();
+    ui->selPartRadioButton->setChecked(true); // the three are exclusive
+    on_selPartRadioButton_clicked();
 }
 
 void SelectKitNo::setAllChecks(Qt::CheckState state)
@@ -164,9 +156,7 @@ void SelectKitNo::on_kitIndexTreeViewChanged(QStandardItem *item)
 void SelectKitNo::on_btnSure_clicked()
 {
     if (!kitIndexList.contains(0)) {
-        isClose = false;
-        emit sendIsClose(false);
-        close();
+        on_btnCancel_clicked();
         return;
     }
     isClose = true;

@@ -12,6 +12,7 @@
 #include "platform/tempnames.h"
 #include "fakedrives.h"
 #include "model/kitfile_fixture.h"
+#include "support/switchdisk.h"
 
 #include <QCryptographicHash>
 #include <QDirIterator>
@@ -38,6 +39,7 @@ struct PadFixture {
     QTemporaryDir dir;
     QString root, model, kitPath, sysPath, dataPath, prmPath;
     kf::KitStorage kits;
+    mutable SwitchDisk disk; // what the fixture's reads and writes of the pad go through
 
     // Laid out in a temporary folder, or at `at` when given.
     explicit PadFixture(const QString &at = QString())
@@ -53,6 +55,9 @@ struct PadFixture {
         for (int i = 1; i <= 5; ++i)
             touchFile(sysPath + QString("/CLICK/click%1.wav").arg(i), kf::wavBytes(400, quint32(i)));
     }
+
+    // The pad's root as it is now, reached through `disk`.
+    ztplatform::FolderAnchor anchor() const { return ztplatform::FolderAnchor::record(root, &disk); }
 
     void writeGlobal()
     {
@@ -119,7 +124,7 @@ struct PadFixture {
     // The pad's sounds as the load reads them, below its root as it is now.
     PadSounds readSounds(const EventPump &pump = EventPump()) const
     {
-        return readPadSounds(ztplatform::FolderAnchor::record(root), dataFolders(), prmFolders(), pump);
+        return readPadSounds(anchor(), dataFolders(), prmFolders(), pump);
     }
 
     // The pad loaded again as the window loads it: what was cut short put
@@ -145,9 +150,9 @@ struct PadFixture {
     {
         const PadTreePaths tree = this->tree();
         Loaded l;
-        if (!findPadLeftovers(tree, ztplatform::FolderAnchor::record(root)).isEmpty()) {
-            l.recovery = recoverPad(tree, ztplatform::FolderAnchor::record(root));
-            setRecordAside(tree, ztplatform::FolderAnchor::record(root), l.recovery); // its box shown
+        if (!findPadLeftovers(tree, anchor()).isEmpty()) {
+            l.recovery = recoverPad(tree, anchor());
+            setRecordAside(tree, anchor(), l.recovery); // its box shown
         }
         l.sounds = readSounds();
         QDirIterator it(model, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);

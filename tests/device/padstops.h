@@ -317,7 +317,7 @@ private:
         QString why;
         QVector<QByteArray> plays;
         {
-            DiskInPlace in(&watching);
+            DiskInPlace in(m_pad.disk, &watching);
             plays = kitsPlay(m_pad, &why);
         }
         m_onDisk = filetree::read(m_pad.root);

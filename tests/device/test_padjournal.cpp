@@ -246,7 +246,7 @@ private slots:
         PadFixture fx;
         layOut(fx);
         const QByteArray wav = kf::wavBytes(400, 3), prm = waveprm::buildRecord(3, "three", quint32(wav.size()));
-        pj::Pad pad(ztplatform::FolderAnchor::record(fx.root), tree(fx));
+        pj::Pad pad(fx.anchor(), tree(fx));
         auto stage = [&](const pj::Record &r) {
             kf::writeFile(fx.dataPath + "/001/" + r.steps.at(0).hidden, wav);
             kf::writeFile(fx.prmPath + "/001/" + r.steps.at(1).hidden, prm);
@@ -335,8 +335,8 @@ private slots:
                     return PassDisk::openAt(dir, name, flags, mode);
                 }
             } disk;
-            const DiskInPlace inPlace(&disk);
-            pj::Pad pad(ztplatform::FolderAnchor::record(fx.root), tree(fx));
+            const DiskInPlace inPlace(fx.disk, &disk);
+            pj::Pad pad(fx.anchor(), tree(fx));
             const pj::Outcome o = pj::run(pad, r, {}, false, seen);
             QVERIFY(o.finished);
             QCOMPARE(disk.opens.loadRelaxed(), since == Unchanged ? 0 : 1);
@@ -400,9 +400,9 @@ private slots:
             }
         } disk;
         disk.root = QFile::encodeName(QFileInfo(fx.root).canonicalFilePath());
-        const DiskInPlace inPlace(&disk);
-        const PadPlaces places{fx.root, fx.sysPath + "/CLICK", fx.sysPath + "/global.ini", {}};
-        ztplatform::FolderAnchor anchor = ztplatform::FolderAnchor::record(fx.root);
+        const DiskInPlace inPlace(fx.disk, &disk);
+        const PadPlaces places{fx.root, fx.sysPath + "/CLICK", fx.sysPath + "/global.ini", {}, nullptr, &fx.disk};
+        ztplatform::FolderAnchor anchor = fx.anchor();
         anchor.setCheck(std::make_shared<PadGuard>(places, readPadIdentity(places, true)));
 
         const pj::Record r = pairRecord(fx, pj::Purpose::DeleteSounds);
@@ -541,7 +541,7 @@ private slots:
             QVERIFY(QFile::link(fx.kitPath + "/k001.ini", at));
         }
         const QStringList before = outsideSys(fx);
-        pj::Pad pad(ztplatform::FolderAnchor::record(fx.root), tree(fx));
+        pj::Pad pad(fx.anchor(), tree(fx));
         const pj::Outcome o = pj::recover(pad);
         QVERIFY(o.found && o.unreadable && !o.undone && !o.finished);
         QCOMPARE(o.keptAs, QString("unreadable-journal-1.bin"));
@@ -557,7 +557,7 @@ private slots:
         QVERIFY2(text.contains("cannot read") && text.contains("unreadable-journal-1.bin") && !text.contains("undone"),
                  qPrintable(text));
         // The next load finds nothing more to do, and the next change is recorded.
-        pj::Pad again(ztplatform::FolderAnchor::record(fx.root), tree(fx));
+        pj::Pad again(fx.anchor(), tree(fx));
         QVERIFY(!pj::recover(again).found);
         QVERIFY(pj::run(again, swap(fx)).finished);
     }
@@ -653,7 +653,7 @@ private slots:
             QCOMPARE(again.recovery.messages.first().title, QString("Warning"));
             QCOMPARE(fx.snapshot(), before);
         }
-        pj::Pad pad(ztplatform::FolderAnchor::record(fx.root), tree(fx));
+        pj::Pad pad(fx.anchor(), tree(fx));
         const pj::Outcome o = pj::run(pad, swap(fx));
         QVERIFY(!o.finished && !o.changed);
         QCOMPARE(fx.snapshot(), before);
@@ -690,8 +690,8 @@ private slots:
         {
             PadFixture fx;
             layOut(fx);
-            pj::Pad pad(ztplatform::FolderAnchor::record(fx.root), tree(fx));
-            stopBefore(fx.root, 0, [&](ztplatform::Disk &) { QVERIFY(pj::begin(pad, pairRecord(fx, pj::Purpose::AddSounds))); },
+            pj::Pad pad(fx.anchor(), tree(fx));
+            stopBefore(fx.disk, fx.root, 0, [&](ztplatform::Disk &) { QVERIFY(pj::begin(pad, pairRecord(fx, pj::Purpose::AddSounds))); },
                        false, &calls);
         }
         QVERIFY(calls >= 4);
@@ -699,8 +699,8 @@ private slots:
         for (int n = 1; n <= calls; ++n) {
             PadFixture fx;
             layOut(fx);
-            pj::Pad pad(ztplatform::FolderAnchor::record(fx.root), tree(fx));
-            QVERIFY(stopBefore(fx.root, n, [&](ztplatform::Disk &) { pj::begin(pad, pairRecord(fx, pj::Purpose::AddSounds)); },
+            pj::Pad pad(fx.anchor(), tree(fx));
+            QVERIFY(stopBefore(fx.disk, fx.root, n, [&](ztplatform::Disk &) { pj::begin(pad, pairRecord(fx, pj::Purpose::AddSounds)); },
                                powerCut));
             const bool recorded = QFileInfo::exists(fx.sysPath + "/" + pj::RECORD_NAME);
             unnamed += !recorded;
@@ -734,13 +734,13 @@ private slots:
             kf::writeFile(fx.sysPath + "/" + pj::RECORD_NAME, unreadable);
             int callsAtBox = 0;
             const auto load = [&](ztplatform::Disk &disk) {
-                const ztplatform::FolderAnchor root = ztplatform::FolderAnchor::record(fx.root);
+                const ztplatform::FolderAnchor root = fx.anchor();
                 const PadRecovery recovery = recoverPad(fx.tree(), root);
                 QVERIFY(recovery.messages.first().text.contains("unreadable-journal-1.bin"));
                 callsAtBox = static_cast<CrashDisk &>(disk).calls(); // the box shown
                 setRecordAside(fx.tree(), root, recovery);
             };
-            if (!stopBefore(fx.root, n, load, powerCut))
+            if (!stopBefore(fx.disk, fx.root, n, load, powerCut))
                 break;
             const bool aside = QFileInfo::exists(fx.sysPath + "/unreadable-journal-1.bin");
             const PadFixture::Loaded next = fx.loadAgain();
@@ -768,10 +768,10 @@ private slots:
             layOut(fx);
             if (n == 0) {
                 old = outsideSys(fx);
-                pj::Pad pad(ztplatform::FolderAnchor::record(fx.root), tree(fx));
+                pj::Pad pad(fx.anchor(), tree(fx));
                 const pj::Record r = swap(fx);
                 bool finished = false;
-                stopBefore(fx.root, 0, [&](ztplatform::Disk &) { finished = pj::run(pad, r).finished; }, false,
+                stopBefore(fx.disk, fx.root, 0, [&](ztplatform::Disk &) { finished = pj::run(pad, r).finished; }, false,
                            &calls);
                 QVERIFY(finished);
                 now = outsideSys(fx);
@@ -780,9 +780,9 @@ private slots:
             }
             QTemporaryDir keep;
             {
-                pj::Pad pad(ztplatform::FolderAnchor::record(fx.root), tree(fx));
+                pj::Pad pad(fx.anchor(), tree(fx));
                 const pj::Record r = swap(fx);
-                stopBefore(fx.root, n, [&](ztplatform::Disk &) { pj::run(pad, r); });
+                stopBefore(fx.disk, fx.root, n, [&](ztplatform::Disk &) { pj::run(pad, r); });
             }
             // The state the stop left, kept to stop the recovery in it too.
             copyTree(fx.root, keep.path());
@@ -791,11 +791,11 @@ private slots:
                 if (m > 0) {
                     QVERIFY(QDir(fx.model).removeRecursively());
                     copyTree(keep.path(), fx.root);
-                    pj::Pad pad(ztplatform::FolderAnchor::record(fx.root), tree(fx));
-                    if (!stopBefore(fx.root, m, [&](ztplatform::Disk &) { pj::recover(pad); }))
+                    pj::Pad pad(fx.anchor(), tree(fx));
+                    if (!stopBefore(fx.disk, fx.root, m, [&](ztplatform::Disk &) { pj::recover(pad); }))
                         break;
                 }
-                pj::Pad pad(ztplatform::FolderAnchor::record(fx.root), tree(fx));
+                pj::Pad pad(fx.anchor(), tree(fx));
                 const pj::Outcome o = pj::recover(pad);
                 QVERIFY(!o.refused && !o.unreadable);
                 const QStringList end = outsideSys(fx);
@@ -863,7 +863,7 @@ private slots:
         for (int m = 1;; ++m) {
             QVERIFY(QDir(fx.model).removeRecursively());
             copyTree(keep.path(), fx.root);
-            if (!stopBefore(fx.root, m, [&](ztplatform::Disk &) { fx.loadAgain(); }))
+            if (!stopBefore(fx.disk, fx.root, m, [&](ztplatform::Disk &) { fx.loadAgain(); }))
                 break;
             ++stops;
             fx.loadAgain();
@@ -901,7 +901,7 @@ private slots:
         for (int m = 1;; ++m) {
             QVERIFY(QDir(fx.model).removeRecursively());
             copyTree(keep.path(), fx.root);
-            if (!stopBefore(fx.root, m, [&](ztplatform::Disk &) { fx.loadAgain(); }))
+            if (!stopBefore(fx.disk, fx.root, m, [&](ztplatform::Disk &) { fx.loadAgain(); }))
                 break;
             ++stops;
             const PadFixture::Loaded last = fx.loadAgain();
@@ -959,7 +959,7 @@ private slots:
         } disk;
         PadFixture::Loaded again;
         {
-            const DiskInPlace inPlace(&disk);
+            const DiskInPlace inPlace(fx.disk, &disk);
             again = fx.loadAgain();
         }
         QCOMPARE(kf::readFile(fx.dataPath + "/001/005.wav"), wav);
@@ -1120,7 +1120,7 @@ private slots:
         layOut(fx);
         const pj::Record r = swap(fx);
         copyTree(fx.root, ref.root);
-        pj::Pad refPad(ztplatform::FolderAnchor::record(ref.root), tree(ref));
+        pj::Pad refPad(ref.anchor(), tree(ref));
         QVERIFY(pj::run(refPad, r).finished);
         // Sound 2 hidden; sound 1 on its way to 002.wav, which a power cut left empty.
         const QString data = fx.dataPath + "/001/";
@@ -1167,8 +1167,8 @@ private slots:
             bool mayShareStorage(int, const QByteArray &, int, const QByteArray &) override { return share; }
         } disk;
         disk.share = share;
-        DiskInPlace in(&disk);
         PadFixture fx;
+        DiskInPlace in(fx.disk, &disk);
         layOut(fx);
         fx.addWave(150, "far");
         pj::Record r;
@@ -1224,8 +1224,8 @@ private slots:
             bool mayShareStorage(int, const QByteArray &, int, const QByteArray &) override { return share; }
         } disk;
         disk.share = share;
-        DiskInPlace in(&disk);
         PadFixture fx;
+        DiskInPlace in(fx.disk, &disk);
         fx.writeKits();
         layOut(fx);
         kf::writeFile(fx.sysPath + "/alter.ini", QByteArray(106, '\0'));
@@ -1406,7 +1406,7 @@ private slots:
         QCOMPARE(again.text(), QString("A save to the sampler pad was cut short; it is now put in order.\r\nThe save of an earlier close was finished from its "
                                        "record.\r\nThese kits were found torn and written again: 7.\r\nThe kit "
                                        "chains were found torn and written again."));
-        pj::Pad pad(ztplatform::FolderAnchor::record(fx.root), tree(fx));
+        pj::Pad pad(fx.anchor(), tree(fx));
         QVERIFY(!pj::recordPresent(pad));
     }
 
@@ -1440,7 +1440,7 @@ private slots:
         } disk;
         PadFixture::Loaded first;
         {
-            const DiskInPlace inPlace(&disk);
+            const DiskInPlace inPlace(fx.disk, &disk);
             first = fx.loadAgain();
         }
         QCOMPARE(kf::readFile(fx.kitPath + "/k007.ini"), kit.after);
@@ -1487,7 +1487,7 @@ private slots:
         } disk;
         PadFixture::Loaded again;
         {
-            const DiskInPlace inPlace(&disk);
+            const DiskInPlace inPlace(fx.disk, &disk);
             again = fx.loadAgain();
         }
         QVERIFY(!QFileInfo::exists(fx.sysPath + "/" + pj::RECORD_NAME));

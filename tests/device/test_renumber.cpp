@@ -17,7 +17,7 @@ class TestRenumber : public QObject {
 
     const TempInMemory m_inMemory; // the pad trees below lie in memory, made before any of them
 
-    static ztplatform::FolderAnchor root(const PadFixture &pad) { return ztplatform::FolderAnchor::record(pad.root); }
+    static ztplatform::FolderAnchor root(const PadFixture &pad) { return pad.anchor(); }
 
     static QString wav(const PadFixture &pad, int n)
     {
@@ -132,7 +132,7 @@ private slots:
             if (e == ztplatform::FileEvent::Synced)
                 synced << path;
         });
-        const DiskInPlace inPlace(&watch);
+        const DiskInPlace inPlace(pad.disk, &watch);
         const QVector<int> old{3, 150}; // 3 becomes 1 in 001, 150 becomes 2 and leaves 002
         QVERIFY(renumber(pad, old).ok);
         for (const QString &folder : {pad.dataPath + "/001", pad.dataPath + "/002", pad.prmPath + "/002"})
@@ -190,7 +190,7 @@ private slots:
             if (n == 0)
                 before = pad.snapshot().replaceInStrings(pad.root, "");
             RenumberResult r;
-            stopBefore(pad.root, n, [&](ztplatform::Disk &) { r = renumber(pad, old); }, true,
+            stopBefore(pad.disk, pad.root, n, [&](ztplatform::Disk &) { r = renumber(pad, old); }, true,
                        n == 0 ? &calls : nullptr);
             if (n == 0) {
                 QVERIFY(r.ok);
@@ -266,7 +266,7 @@ private slots:
             QFile::remove(oldWav);
             touchFile(newWav, "another file");
         };
-        DiskInPlace in(&disk);
+        DiskInPlace in(pad.disk, &disk);
         const RenumberResult r = renumber(pad, {5});
         QVERIFY(!r.ok);
         QVERIFY(r.newFiles.isEmpty());
@@ -297,7 +297,7 @@ private slots:
             if (e == ztplatform::FileEvent::Synced && path.contains("/WAV_DATA/") && !readOnly)
                 readOnly = bind.makeReadOnly();
         });
-        const DiskInPlace inPlace(&watch);
+        const DiskInPlace inPlace(pad.disk, &watch);
         const QVector<int> old{2, 4};
         const RenumberResult r = renumber(pad, old);
         QVERIFY(readOnly && !r.ok);

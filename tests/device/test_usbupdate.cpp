@@ -64,7 +64,7 @@ class TestUsbUpdate : public QObject {
         return list;
     }
 
-    static ztplatform::FolderAnchor root(const PadFixture &pad) { return ztplatform::FolderAnchor::record(pad.root); }
+    static ztplatform::FolderAnchor root(const PadFixture &pad) { return pad.anchor(); }
 
     // The workers' pad root: `walks` walks let in, then another pad found.
     struct AnotherPadAfter : ztplatform::RootCheck {
@@ -79,7 +79,7 @@ class TestUsbUpdate : public QObject {
     {
         auto check = std::make_shared<AnotherPadAfter>();
         check->walks = walks;
-        ztplatform::FolderAnchor root = ztplatform::FolderAnchor::record(pad.root);
+        ztplatform::FolderAnchor root = pad.anchor();
         root.setCheck(check);
         batch.setPad(root, pad.tree());
         return check;
@@ -325,7 +325,7 @@ private slots:
             pad.addWave(1);
             if (!adding)
                 pad.addWave(2);
-            stopBefore(pad.root, n, [&](ztplatform::Disk &disk) { run(pad, disk); }, true, n == 0 ? &calls : nullptr);
+            stopBefore(pad.disk, pad.root, n, [&](ztplatform::Disk &disk) { run(pad, disk); }, true, n == 0 ? &calls : nullptr);
             const PadFixture::Loaded again = pad.loadAgain();
             const int count = again.sounds.waveLoadKitAttrList.size();
             QVERIFY2(again.sounds.ok && pad.pairsWhole(again.sounds) && again.sounds.leftOut.isEmpty(),
@@ -509,7 +509,7 @@ private slots:
             if (e == ztplatform::FileEvent::OpenedForWriting && path.endsWith(padjournal::STAGING_NAME))
                 removed ? QFile::remove(wav) : kf::writeFile(wav, "another program's bytes");
         });
-        const DiskInPlace inPlace(&watch);
+        const DiskInPlace inPlace(pad.disk, &watch);
         SyncBatch batch;
         batch.setPad(root(pad), pad.tree());
         QSignalSpy kept(&batch, &SyncBatch::deleteFailed);

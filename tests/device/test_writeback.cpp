@@ -65,7 +65,7 @@ class TestWriteBack : public QObject {
             job.kitPath = pad.kitPath;
             job.kitFiles = read.kitFiles;
             job.kitRecords = read.kitRecords;
-            job.padRoot = ztplatform::FolderAnchor::record(pad.root);
+            job.padRoot = pad.anchor();
             job.globalFile = pad.sysPath + "/global.ini";
             job.chainBlock = chainBlock;
             job.globalAsLoaded = globalAsLoaded;
@@ -189,7 +189,7 @@ private slots:
         disk.file = k7;
         WriteBackResult r;
         {
-            const DiskInPlace inPlace(&disk);
+            const DiskInPlace inPlace(run.pad.disk, &disk);
             r = run.writeBack();
         }
         QVERIFY(r.failed);
@@ -263,7 +263,7 @@ private slots:
         const QStringList before = run.pad.snapshot();
         WriteBackResult r;
         {
-            const DiskInPlace disk(&noRoom);
+            const DiskInPlace disk(run.pad.disk, &noRoom);
             r = run.writeBack();
         }
         QVERIFY(r.failed && !r.alterWritten && !r.chainsWritten);
@@ -348,7 +348,7 @@ private slots:
         run.restoredGlobal[100] = char(run.restoredGlobal.at(100) ^ 0x5a);
         WriteBackResult r;
         {
-            const DiskInPlace disk(&refused);
+            const DiskInPlace disk(run.pad.disk, &refused);
             r = run.writeBack();
         }
         QVERIFY(r.failed && r.alterWritten && !r.globalWritten);
@@ -429,8 +429,7 @@ private slots:
         audioconverter conv;
         int refusal = 0;
         // A full pad stops the batch: the sounds after it are not tried.
-        QCOMPARE(writeOneSound(conv, 11, source, "Snare", run.pad.tree(), ztplatform::FolderAnchor::record(run.pad.root),
-                               &refusal),
+        QCOMPARE(writeOneSound(conv, 11, source, "Snare", run.pad.tree(), run.pad.anchor(), &refusal),
                  waveprm::WaveWrite::Stopped);
         QCOMPARE(refusal, ENOSPC);
         QVERIFY(!QFileInfo::exists(run.pad.dataPath + "/001/011.wav"));
@@ -474,14 +473,14 @@ private slots:
             for (const QString &f : files)
                 old[f] = kf::readFile(run.pad.model + "/" + f);
             bool failed = true;
-            stopBefore(run.pad.root, 0, [&](ztplatform::Disk &) { failed = edit(run).failed; }, false, &calls);
+            stopBefore(run.pad.disk, run.pad.root, 0, [&](ztplatform::Disk &) { failed = edit(run).failed; }, false, &calls);
             QVERIFY(!failed);
             for (const QString &f : files)
                 written[f] = kf::readFile(run.pad.model + "/" + f);
         }
         for (int n = 1; n <= calls; ++n) {
             Run run;
-            stopBefore(run.pad.root, n, [&](ztplatform::Disk &) { edit(run); });
+            stopBefore(run.pad.disk, run.pad.root, n, [&](ztplatform::Disk &) { edit(run); });
             for (const QString &f : files) {
                 const QByteArray now = kf::readFile(run.pad.model + "/" + f);
                 QVERIFY2(now == old[f] || now == written[f], qPrintable(QString("%1 at %2").arg(f).arg(n)));
@@ -515,7 +514,7 @@ private slots:
             run.kits[41].effect2_ctrl3 = 266;
             run.kits[41].kpadChunk[3].aWaveNo = 0xFFFF;
             run.chains[3].curKitChain[3][0] = 12;
-            DiskInPlace in(&disk);
+            DiskInPlace in(run.pad.disk, &disk);
             QVERIFY(!run.writeBack(true).failed);
         };
         padstops::Count count;

@@ -185,7 +185,7 @@ inline CollectError saveWholeSetup(Editor &e, const QString &path, const QString
     if (err)
         return err;
     e.waves = got.waveAttrList;
-    e.kitOrder = kitWaveOrder(e.kits, e.library, got.waveAttrList).kitOrderList;
+    e.kitOrder = kitWaveOrder(e.kits, e.library, got.waveAttrList);
     Output out;
     percussionpadfile &m = out.reset(0);
     fillWholeSetupKits(m, e.kits, e.selection, got.waveAttrList, versionFromLabel(QStringLiteral("1.01")), false);

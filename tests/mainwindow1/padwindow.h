@@ -212,7 +212,7 @@ struct PadWindow {
     RecordingDismounter dismounter;
     const ztplatform::VolumeIdentitySource *volumes = nullptr; // the pad's volume; null: the system's
     ztplatform::Disk *backupDisk = nullptr;                    // the backups' writes; null: the system's
-    SwitchDisk disk;                                           // every call below the pad's root
+    SwitchDisk &disk = pad.disk;                               // every call below the pad's root
     QTemporaryDir work;
     QString oldDir = QDir::currentPath();
     QPointer<MainWindow1> w;

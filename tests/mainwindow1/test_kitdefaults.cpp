@@ -148,22 +148,6 @@ private slots:
         QCOMPARE(int(fla.parm3), 106);
     }
 
-    void panTable()
-    {
-        const QStringList labels = MainWindow1Tables::panLabels();
-        QCOMPARE(labels.size(), 33);
-        QCOMPARE(labels.first(), QString("L16"));
-        QCOMPARE(labels.at(16), QString("Center"));
-        QCOMPARE(labels.last(), QString("R16"));
-        for (int i = 0; i < 32; ++i)
-            QCOMPARE(t.searchPanIndex(labels.at(i)), i * 4);
-        QCOMPARE(t.searchPanIndex("R16"), 127);
-        QCOMPARE(t.searchPanIndex("L16"), 0);
-        QCOMPARE(t.searchPanIndex("Center"), 64);
-        QCOMPARE(t.searchPanIndex(""), 64);
-        QCOMPARE(t.searchPanIndex("r16"), 64); // exact text only
-    }
-
     void midiGateTable()
     {
         QCOMPARE(t.searchMidiGate(0), QString("OFF"));
@@ -203,18 +187,8 @@ private slots:
         QCOMPARE(int(t.searchWavePitch(40)), 12);
     }
 
-    void loopModeColourAndNotes()
+    void colourAndNotes()
     {
-        const QStringList loops = {"OFF", "*2", "*4", "*8", "Infinite"};
-        for (int i = 0; i < loops.size(); ++i)
-            QCOMPARE(MainWindow1Tables::searchLoop(quint8(i)), loops[i]);
-        QCOMPARE(MainWindow1Tables::searchLoop(5), QString());
-        const QStringList modes = {"Wave A Only", "Wave B Only", "Simultaneously", "Switch",
-                                   "Round Robin", "HH Pedal", "Mix", "Fade"};
-        for (int i = 0; i < modes.size(); ++i)
-            QCOMPARE(MainWindow1Tables::searchKitPadMode(quint8(i)), modes[i]);
-        QCOMPARE(MainWindow1Tables::searchKitPadMode(8), QString());
-
         for (int i = 0; i <= 16; ++i)
             QCOMPARE(int(MainWindow1Tables::searchColorIndex(i)), i);
         QCOMPARE(int(MainWindow1Tables::searchColorIndex(17)), 0);

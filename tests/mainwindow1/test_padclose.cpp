@@ -1215,7 +1215,7 @@ private slots:
         MainWindow1 *w = f.open();
         reloadKit(w->doc(), 0, [&](MainWindow1Records::soundKit &kit) { kit.kit_tempo ^= 1; });
         const QStringList before = f.pad.snapshot();
-        HangingOpens hanging("k001.ini");
+        HangingOpens hanging(f.disk, "k001.ini");
         const TurnsWhile held([&] { return hanging.waiting() > 0 && f.prompter.texts().size() == 2; });
         QVERIFY(!f.closeWithYes());
         QCOMPARE(hanging.waiting(), 1); // told while the file is still held

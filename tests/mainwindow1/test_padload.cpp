@@ -219,7 +219,7 @@ private slots:
         PadWindow f;
         f.layOut(3);
         const QStringList before = f.pad.snapshot();
-        HangingOpens hanging(file, answered, listing ? HangingOpens::Looks::Lists : HangingOpens::Looks::Opens);
+        HangingOpens hanging(f.disk, file, answered, listing ? HangingOpens::Looks::Lists : HangingOpens::Looks::Opens);
         // The window answers while the file is held, before it gives up on it.
         const TurnsWhile held([&] { return hanging.waiting() > 0 && f.prompter.texts().isEmpty(); });
         QElapsedTimer clock;

@@ -309,7 +309,7 @@ private slots:
         MainWindow1 *w = f.open();
         const QString tone = adding ? makeTone(f.work.filePath("tone.wav"), 0.2) : QString();
         QVERIFY(!adding || !tone.isEmpty());
-        HangingOpens hanging(adding ? QByteArray("WAV_DATA") : QFile::encodeName(f.root()), 0,
+        HangingOpens hanging(f.disk, adding ? QByteArray("WAV_DATA") : QFile::encodeName(f.root()), 0,
                              adding ? HangingOpens::Looks::OpensAndStats : HangingOpens::Looks::Opens);
         // The window answers while the look is held, before it is told.
         const TurnsWhile held([&] { return hanging.waiting() > 0 && f.prompter.texts().isEmpty(); });
@@ -352,7 +352,7 @@ private slots:
         MainWindow1 *w = f.open();
         const QString tone = makeTone(f.work.filePath("tone.wav"), 0.1);
         QVERIFY(!tone.isEmpty());
-        HangingOpens hanging("global.ini"); // the pad's settings, read by the check
+        HangingOpens hanging(f.disk, "global.ini"); // the pad's settings, read by the check
         bool released = false, releasedWhenAsked = false;
         // Once the check waits on the pad: the close, then the pad's answer.
         QTimer watch;
@@ -793,7 +793,7 @@ private slots:
         PadWindow f;
         f.layOut(4);
         MainWindow1 *w = f.open();
-        HangingOpens hanging(QFile::encodeName(QFileInfo(QFileInfo(f.wav(2)).path()).fileName()));
+        HangingOpens hanging(f.disk, QFile::encodeName(QFileInfo(QFileInfo(f.wav(2)).path()).fileName()));
         deleteRows(w, {1}); // wave2: its worker waits on its folder
         QTRY_COMPARE(hanging.waiting(), 1);
         f.drives.hang(f.root());

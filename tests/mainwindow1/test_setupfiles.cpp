@@ -238,7 +238,7 @@ private slots:
             rec.info.initFileChunk();
             QFile f(m_kitFile);
             QVERIFY(f.open(QIODevice::ReadOnly) && rec.info.getChunkIndex(&f));
-            rec.info.readMultiKitSoundChunk(&f);
+            rec.info.readSounChunk(&f, true);
             ScriptedPrompter &prompter = freshPrompter();
             QVERIFY(!w->setupFiles().showSound2(m_kitFile, &rec.info));
             QCOMPARE(prompter.titles(), QStringList({b.title}));

@@ -187,7 +187,7 @@ private slots:
         QFile f(path("kit5.INI"));
         QVERIFY(f.open(QIODevice::ReadOnly));
         QVERIFY(r->getChunkIndex(&f));
-        QVERIFY(r->readMultiKitSoundChunk(&f, 0, 0));
+        QVERIFY(r->readSounChunk(&f, true));
         QCOMPARE(r->soundChunk.soundCount, quint16(3));
         QCOMPARE(r->soundChunk.soundIndex, r->sound.data());
         for (int i = 0; i < 3; ++i) {
@@ -204,7 +204,7 @@ private slots:
         QFile z(path("zero.INI"));
         QVERIFY(z.open(QIODevice::ReadOnly));
         QVERIFY(r->getChunkIndex(&z));
-        QVERIFY(r->readMultiKitSoundChunk(&z));
+        QVERIFY(r->readSounChunk(&z, true));
         QCOMPARE(r->sound[0].wave_No, quint16(0xFFFF));
     }
 
@@ -363,7 +363,7 @@ private slots:
             if (!f.open(QIODevice::ReadOnly) || !r->getChunkIndex(&f))
                 return false;
             r->soundChunk.soundCount = 77;
-            return r->readMultiKitSoundChunk(&f);
+            return r->readSounChunk(&f, true);
         };
         std::unique_ptr<Model> r;
         QVERIFY(tryRead(good, r));

@@ -328,10 +328,10 @@ private slots:
         QCOMPARE(out[0].soundList[0].entryName, stored.entryName);
         QCOMPARE(out[0].soundList[0].entryLength, QString("48044"));
         QVERIFY(out[0].soundList[1].entryLength.isEmpty());
-        int skipped = 0;
+        soundfilexml::ReadResult badLength;
         out.clear();
-        QVERIFY(soundfilexml::parseSoundList(QByteArray(bytes).replace("48044", "-1"), out, &skipped));
-        QCOMPARE(skipped, 1);
+        QVERIFY(soundfilexml::parseCounting(QByteArray(bytes).replace("48044", "-1"), out, badLength));
+        QCOMPARE(badLength.skipped, 1);
         QVERIFY(out[0].soundList[0].entryLength.isEmpty());
 
         // The digest of its bytes and the stamp of the file they were read from go along.
@@ -346,9 +346,9 @@ private slots:
         QCOMPARE(out[0].soundList[0].entryDigest + " " + out[0].soundList[0].entrySeen,
                  QString(64, 'a') + " 1:2:3:4.5:6.7");
         out.clear();
-        skipped = 0; // a digest that is not 64 hex digits: the entry is skipped
-        QVERIFY(soundfilexml::parseSoundList(readAll(p).replace(QByteArray(64, 'a'), "xyz"), out, &skipped));
-        QCOMPARE(skipped, 1);
+        soundfilexml::ReadResult badDigest; // a digest that is not 64 hex digits: the entry is skipped
+        QVERIFY(soundfilexml::parseCounting(readAll(p).replace(QByteArray(64, 'a'), "xyz"), out, badDigest));
+        QCOMPARE(badDigest.skipped, 1);
         QVERIFY(out[0].soundList[0].entryDigest.isEmpty() && out[0].soundList[0].entryLength.isEmpty());
         // Its row is kept without it; a group's own attribute belongs to no row.
         out.clear();
@@ -397,7 +397,8 @@ private slots:
         int skipped = 0;
         QVERIFY(soundfilexml::parseSoundListXml(written, parsed, &skipped) && skipped == 0 && same(quick, parsed));
         GroupList read;
-        QVERIFY(soundfilexml::parseSoundList(written, read));
+        soundfilexml::ReadResult readResult;
+        QVERIFY(soundfilexml::parseCounting(written, read, readResult));
         QCOMPARE(read[0].soundList[2].name, QString("two.dots")); // derived as the parser derives it
         QCOMPARE(read[0].soundList[1].entrySeen, digest.entrySeen);
 

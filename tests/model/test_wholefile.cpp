@@ -69,7 +69,7 @@ private:
                     m->readSkitChunk(&f);
                 else
                     m->readSingleSkitChunk(&f, 3);
-                const bool ok = kind == 0 ? m->readSounChunk(&f) : m->readMultiKitSoundChunk(&f);
+                const bool ok = m->readSounChunk(&f, kind != 0);
                 if (ok) {
                     QVERIFY(m->soundChunk.soundCount <= WAVE_MAX_COUNT1);
                     QVERIFY(qint64(bytes.size()) >= qint64(m->indexChunk.chunkIndex[2].address) + 12

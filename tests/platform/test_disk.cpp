@@ -128,8 +128,7 @@ private slots:
             }
         } full;
         QTemporaryDir dir;
-        ztplatform::sysio::SeamFile file;
-        file.setDisk(&full);
+        ztplatform::sysio::SeamFile file(&full);
         const int fd = ::open(QFile::encodeName(dir.filePath("f")).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
         QVERIFY(file.openDescriptor(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle));
         QCOMPARE(file.write("bytes"), qint64(-1));

@@ -190,7 +190,14 @@ private slots:
         ScriptedQuestions questions;
         QVector<int> steps;
         ImportSetupJob job(doc, library, questions, [&steps](int value, int) { steps.append(value); });
+        // The file and its sounds are read in one job, before anything is taken.
+        QStringList jobs;
+        job.setRunner([&](ztplatform::Job &read, int stallMs) {
+            jobs << QStringLiteral("%1 %2").arg(steps.size()).arg(library.loadedKitFiles().size());
+            return setupjob::runWith(read, stallMs, {});
+        });
         QVERIFY(job.run(path("OUT.bin")));
+        QCOMPARE(jobs, QStringList({"0 0"}));
 
         QCOMPARE(job.result().files.size(), 1);
         QCOMPARE(job.result().files.first().outcome, FileOutcome::Read);

@@ -7,6 +7,7 @@
 #include <QSet>
 
 #include <cerrno>
+#include <memory>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -785,13 +786,15 @@ QVector<CrashDisk::State> CrashDisk::states() const
     return out;
 }
 
-bool stopBefore(const QString &root, int n, const std::function<void(ztplatform::Disk &)> &work, bool powerCut,
-                int *calls)
+namespace {
+
+bool stopIn(SwitchDisk *through, const QString &root, int n, const std::function<void(ztplatform::Disk &)> &work,
+            bool powerCut, int *calls)
 {
     CrashDisk disk(root);
     disk.failFrom(n);
     {
-        DiskInPlace in(&disk);
+        const std::unique_ptr<DiskInPlace> in(through ? new DiskInPlace(*through, &disk) : new DiskInPlace(&disk));
         work(disk);
     }
     if (calls)
@@ -805,12 +808,35 @@ bool stopBefore(const QString &root, int n, const std::function<void(ztplatform:
     return true;
 }
 
+} // namespace
+
+bool stopBefore(const QString &root, int n, const std::function<void(ztplatform::Disk &)> &work, bool powerCut,
+                int *calls)
+{
+    return stopIn(nullptr, root, n, work, powerCut, calls);
+}
+
+bool stopBefore(SwitchDisk &through, const QString &root, int n, const std::function<void(ztplatform::Disk &)> &work,
+                bool powerCut, int *calls)
+{
+    return stopIn(&through, root, n, work, powerCut, calls);
+}
+
 DiskInPlace::DiskInPlace(ztplatform::Disk *disk)
     : m_was(ztplatform::sysio::setDisk(disk))
 {
 }
 
+DiskInPlace::DiskInPlace(SwitchDisk &on, ztplatform::Disk *disk)
+    : m_on(&on)
+    , m_was(on.use(disk))
+{
+}
+
 DiskInPlace::~DiskInPlace()
 {
-    ztplatform::sysio::setDisk(m_was);
+    if (m_on)
+        m_on->use(m_was);
+    else
+        ztplatform::sysio::setDisk(m_was);
 }

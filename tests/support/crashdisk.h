@@ -18,6 +18,7 @@
 // of a folder, or hold them as a drive that stopped answering does.
 
 #include "filetree.h"
+#include "switchdisk.h"
 
 #include "platform/disk.h"
 
@@ -134,17 +135,23 @@ private:
 // to *calls.
 bool stopBefore(const QString &root, int n, const std::function<void(ztplatform::Disk &)> &work,
                 bool powerCut = true, int *calls = nullptr);
+// The same, the disk put in `through`, the disk the test handed to what it built.
+bool stopBefore(SwitchDisk &through, const QString &root, int n, const std::function<void(ztplatform::Disk &)> &work,
+                bool powerCut = true, int *calls = nullptr);
 
-// Puts a disk in place of the editor's while it lives.
+// Puts a disk in place of the editor's while it lives, or in `on`, the disk
+// the test handed to what it built.
 class DiskInPlace
 {
 public:
     explicit DiskInPlace(ztplatform::Disk *disk);
+    DiskInPlace(SwitchDisk &on, ztplatform::Disk *disk);
     ~DiskInPlace();
     DiskInPlace(const DiskInPlace &) = delete;
     DiskInPlace &operator=(const DiskInPlace &) = delete;
 
 private:
+    SwitchDisk *m_on = nullptr;
     ztplatform::Disk *m_was;
 };
 

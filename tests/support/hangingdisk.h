@@ -1,7 +1,8 @@
 #ifndef TESTS_SUPPORT_HANGINGDISK_H
 #define TESTS_SUPPORT_HANGINGDISK_H
 
-// The editor's disk while it lives: an open (and, when asked, a stat or a
+// The editor's disk while it lives (or the disk put in `on`, the one the test
+// handed to what it built): an open (and, when asked, a stat or a
 // link's resolution) of a name that ends as told waits, as on a drive that
 // stopped answering, until the test releases it; the first `answered` such
 // looks still go through, as before the drive stopped answering. Asked for
@@ -13,6 +14,7 @@
 // system.
 
 #include "passdisk.h"
+#include "switchdisk.h"
 
 #include "platform/sysio.h"
 #include "platform/waiter.h"
@@ -40,13 +42,22 @@ public:
         , m_before(ztplatform::sysio::setDisk(m_gate))
     {
     }
+    HangingOpens(SwitchDisk &on, const QByteArray &nameEnd, int answered = 0, Looks looks = Looks::Opens)
+        : m_gate(new Gate(nameEnd, answered, looks))
+        , m_on(&on)
+        , m_before(on.use(m_gate))
+    {
+    }
     // Looks still waiting return before it goes. A look given up on may
     // still hold the disk and call it later: it lives on, passing each call.
     ~HangingOpens()
     {
         m_gate->release();
         m_gate->waitUntilNoneWaits();
-        ztplatform::sysio::setDisk(m_before);
+        if (m_on)
+            m_on->use(m_before);
+        else
+            ztplatform::sysio::setDisk(m_before);
         static std::mutex lock;
         static auto *kept = new std::vector<std::unique_ptr<Gate>>; // never freed
         std::lock_guard<std::mutex> hold(lock);
@@ -194,6 +205,7 @@ private:
     };
 
     Gate *m_gate;
+    SwitchDisk *m_on = nullptr;
     ztplatform::Disk *m_before;
 };
 

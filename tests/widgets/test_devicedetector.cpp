@@ -1,5 +1,6 @@
 #include "device/fakedrives.h"
 #include "device/driveprobe.h"
+#include "device/padpaths.h"
 #include "widgets/devicedetector.h"
 
 #include <QComboBox>
@@ -130,15 +131,13 @@ private slots:
         QCOMPARE(combo(d)->currentIndex(), 0);
     }
 
-    void judgeFourName()
+    void mainFolderSet()
     {
-        FakeDriveSource src;
-        DeviceDetector d(src);
-        QVERIFY(d.judgeFourName({"KIT", "Sys", "wav_data", "WAV_PRM"}));
-        QVERIFY(d.judgeFourName({"kit", "kit", "kit", "kit"})); // four known names
-        QVERIFY(!d.judgeFourName({"KIT", "SYS", "WAV_DATA"}));
-        QVERIFY(!d.judgeFourName({"KIT", "SYS", "WAV_DATA", "WAV_PRM", "SYS"}));
-        QVERIFY(!d.judgeFourName({"list1", "KIT", "SYS", "WAV_DATA"}));
+        QVERIFY(padtree::isMainFolderSet({"KIT", "Sys", "wav_data", "WAV_PRM"}));
+        QVERIFY(padtree::isMainFolderSet({"kit", "kit", "kit", "kit"})); // four known names
+        QVERIFY(!padtree::isMainFolderSet({"KIT", "SYS", "WAV_DATA"}));
+        QVERIFY(!padtree::isMainFolderSet({"KIT", "SYS", "WAV_DATA", "WAV_PRM", "SYS"}));
+        QVERIFY(!padtree::isMainFolderSet({"list1", "KIT", "SYS", "WAV_DATA"}));
     }
 
     void refreshWhileOpen()

@@ -9,12 +9,14 @@
 #include <QCloseEvent>
 #include <QMainWindow>
 #include <QPointer>
+#include <QProgressBar>
 #include <QSemaphore>
 #include <QThread>
 #include <QTimer>
 #include <QWidget>
 #include <QtTest>
 
+#include <algorithm>
 #include <atomic>
 #include <memory>
 
@@ -216,6 +218,45 @@ private slots:
         QVERIFY(box->close());
         QVERIFY(!box->isVisible());
         delete box;
+    }
+
+    // A bar moved in quick steps takes every value as it comes, but paints
+    // only now and then: the last value it holds, and its end at once.
+    void aStepBoxMovedInQuickStepsPaintsItsLastValue()
+    {
+        QMainWindow window;
+        window.show();
+        std::unique_ptr<JobDialog> box(JobDialog::stepBox(&window, "Please wait...", "Working…"));
+        box->showAt(0);
+        auto *bar = box->findChild<QProgressBar *>();
+        QVERIFY(bar);
+        QVector<int> taken, painted;
+        connect(bar, &QProgressBar::valueChanged, [&](int v) { taken.append(v); });
+        struct Paints : QObject
+        {
+            QVector<int> *painted = nullptr;
+            bool eventFilter(QObject *o, QEvent *e) override
+            {
+                if (e->type() == QEvent::Paint)
+                    painted->append(static_cast<QProgressBar *>(o)->value());
+                return false;
+            }
+        } paints;
+        paints.painted = &painted;
+        bar->installEventFilter(&paints);
+        QVector<int> moves;
+        for (int v = 1; v <= 40; ++v) {
+            box->move(v, 100);
+            moves.append(v);
+        }
+        QCOMPARE(taken, moves);
+        QCOMPARE(box->value(), 40);
+        QTRY_VERIFY(!painted.isEmpty() && painted.last() == 40);
+        QVERIFY(std::is_sorted(painted.begin(), painted.end()));
+        box->move(99);
+        box->move(100);
+        QCOMPARE(painted.last(), 100); // the end is painted before the box goes
+        QVERIFY(!box->isVisible());
     }
 };
 

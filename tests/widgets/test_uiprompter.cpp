@@ -26,7 +26,7 @@ private slots:
                      QMessageBox::No);
             QCOMPARE(p.question(nullptr, "Confirm", "q"), QMessageBox::Yes);
             p.buttonAnswers.enqueue(QMessageBox::Cancel);
-            QCOMPARE(p.critical(nullptr, "Error", "c"), QMessageBox::Cancel);
+            QCOMPARE(p.warning(nullptr, "Error", "c"), QMessageBox::Cancel);
             QCOMPARE(p.information(nullptr, "Information", "i"), QMessageBox::Ok);
             p.fileAnswers.enqueue({"/x/a.wav", "/x/b.wav"});
             QCOMPARE(p.getOpenFileNames(nullptr, "Import", "/x", "*.wav"), (QStringList {"/x/a.wav", "/x/b.wav"}));
@@ -43,7 +43,7 @@ private slots:
             p.textAnswers.enqueue({"typed", true});
             p.reset();
             QVERIFY(p.prompts.isEmpty() && p.buttonAnswers.isEmpty() && p.textAnswers.isEmpty());
-            QCOMPARE(p.critical(nullptr, "Error", "c"), QMessageBox::Ok);
+            QCOMPARE(p.warning(nullptr, "Error", "c"), QMessageBox::Ok);
             bool ok = true;
             QCOMPARE(p.getText(nullptr, "Name", "label", "start", &ok), QString());
             QVERIFY(!ok);

@@ -95,10 +95,11 @@ SyncBatch *PadSyncController::ensureSyncBatch()
                 m_soundLists.recvDelProgress(value);
         });
         connect(m_syncBatch, &SyncBatch::waveFailed, this,
-                [this](int waveNo, const QString &, int refusal) { waveFailed(waveNo, refusal); });
+                [this](int waveNo, const QString &, int refusal) { m_pad.soundNotWritten(waveNo, refusal); });
         connect(m_syncBatch, &SyncBatch::waveWritten, this,
                 [this](int waveNo, qint64 bytes) { m_pad.soundWritten(waveNo, bytes); });
-        connect(m_syncBatch, &SyncBatch::deleteFailed, this, &PadSyncController::deleteFailed);
+        connect(m_syncBatch, &SyncBatch::deleteFailed, this,
+                [this](const QString &path, int why, int error) { m_pad.pairNotRemoved(path, why, error); });
         connect(m_syncBatch, &SyncBatch::finished, this, &PadSyncController::batchFinished);
     }
     return m_syncBatch;
@@ -194,16 +195,6 @@ void PadSyncController::recvAddProgress(int value)
     m_addProgressValue += value;
     if (m_usbDialog && m_addProgressValue < m_usbDialog->maximum())
         m_usbDialog->setValue(m_addProgressValue);
-}
-
-void PadSyncController::waveFailed(int waveNo, int refusal)
-{
-    m_pad.soundNotWritten(waveNo, refusal);
-}
-
-void PadSyncController::deleteFailed(const QString &path, int why, int error)
-{
-    m_pad.pairNotRemoved(path, why, error);
 }
 
 DeviceMessage PadSyncController::padBatchMessage(const QString &lead, const QStringList &sounds, int refusal)

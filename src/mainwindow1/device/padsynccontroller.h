@@ -64,8 +64,6 @@ public:
     SyncBatch *ensureSyncBatch();
     SyncBatch *syncBatch() const { return m_syncBatch; }
     void recvAddProgress(int value);
-    void waveFailed(int waveNo, int refusal);
-    void deleteFailed(const QString &path, int why, int error);
     void batchFinished();
     // A batch is left running on a pad that stopped answering: nothing waits on it.
     bool batchAbandoned() const { return m_batchAbandoned; }

@@ -161,19 +161,9 @@ void KitPagesController::showVerAndGlobal1(percussionpadfile *pf, bool asLoaded)
         const percussionpadfile::FILE_GLOBAL_CHUNK &g = pf->globalChunk;
         if (g.effect.effectType < m_vecEffect.size())
             m_view.global.effectType->setText(m_vecEffect[g.effect.effectType]);
-        QLabel *const controls[3] = {m_view.global.effectCtrl1, m_view.global.effectCtrl2, m_view.global.effectCtrl3};
-        const quint8 values[3] = {g.effect.effectCtrl1, g.effect.effectCtrl2, g.effect.effectCtrl3};
-        for (int c = 0; c < 3; ++c) {
-            QString label;
-            if (values[c] < 100) {
-                const QMap<QString, int> &m = m_mapMasterEffect[values[c] / 8];
-                for (auto it = m.constBegin(); it != m.constEnd() && label.isEmpty(); ++it) {
-                    if (it.value() == values[c])
-                        label = it.key();
-                }
-            }
-            controls[c]->setText(label);
-        }
+        // The old layout's controls have no labels.
+        for (QLabel *control : {m_view.global.effectCtrl1, m_view.global.effectCtrl2, m_view.global.effectCtrl3})
+            control->setText(QString());
         // The metronome name stays: the old layout has no sound list of its own.
         const QString clickName = m_view.global.clickNameLab->text();
         showSharedBlocks(g);

@@ -51,13 +51,8 @@ void KitPagesController::initGlobalSet()
     m_view.global.ledLogoComboBox->setCurrentIndex(1);
     m_view.global.tempoIndicateLabel->setText(QStringLiteral("ON"));
 
-    getPadAttr();
-    showGlobalPad(0);
-}
-
-void KitPagesController::getPadAttr()
-{
     m_doc.startPadTriggers();
+    showGlobalPad(0);
 }
 
 void KitPagesController::showGlobalSettings()

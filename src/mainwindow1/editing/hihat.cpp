@@ -19,8 +19,7 @@
 #include <QLabel>
 #include <QSpinBox>
 
-// A sound of the hi-hat list was selected (or pressed, which also drags it).
-void KitPagesController::hhSoundChosen(const QModelIndex &index, bool drag)
+void KitPagesController::chooseHHSound(const QModelIndex &index, bool drag)
 {
     if (m_preview.index2() % 2)
         m_preview.stop(m_soundLists.soundRowCurrent());
@@ -31,8 +30,8 @@ void KitPagesController::hhSoundChosen(const QModelIndex &index, bool drag)
 
     // Spin boxes that lose the focus finish their edit (a layer rule may run).
     QList<QWidget *> focused(m_view.pad.hhLayers.cbegin(), m_view.pad.hhLayers.cend());
-    focused << m_view.pad.midiChannelComboBox << m_view.pad.velocity << m_view.pad.waveAVolumeSpinBox
-            << m_view.pad.waveBVolumeSpinBox << m_view.pad.waveAPitch << m_view.pad.waveBPitch
+    focused << m_view.pad.midiChannelComboBox << m_view.pad.velocity << m_view.pad.waves[0].volume
+            << m_view.pad.waves[1].volume << m_view.pad.waves[0].pitch << m_view.pad.waves[1].pitch
             << m_view.kit.kitVolumeSpinBox << m_view.kit.kitTempoSpinBox;
     for (const EffectSlotView &effect : m_view.kit.effects)
         focused << effect.controls[0] << effect.controls[1] << effect.controls[2];
@@ -72,16 +71,6 @@ void KitPagesController::hhSoundChosen(const QModelIndex &index, bool drag)
     }
 }
 
-void KitPagesController::selectHHSound(const QModelIndex &index)
-{
-    hhSoundChosen(index, false);
-}
-
-void KitPagesController::pressHHSound(const QModelIndex &index)
-{
-    hhSoundChosen(index, true);
-}
-
 void KitPagesController::clearHHWaves()
 {
     m_mainPadPage.selectKit(quint8(m_header.pageKit() - 1));
@@ -90,8 +79,6 @@ void KitPagesController::clearHHWaves()
     m_doc.clearHiHat(m_mainPadPage.currentKitNum()); // the slots show it
 }
 
-// Layer `layer` (1..3) keeps its value when the rules allow it, else goes back
-// to the last value accepted. With `pendingOnly` an accepted value is left alone.
 void KitPagesController::checkLayer(int layer, bool pendingOnly)
 {
     const std::array<QSpinBox *, HH_NUM_MAX> &boxes = m_view.pad.hhLayers;
@@ -105,11 +92,6 @@ void KitPagesController::checkLayer(int layer, bool pendingOnly)
     } else {
         box->setValue(accepted);
     }
-}
-
-void KitPagesController::finishHHLayer(int layer)
-{
-    checkLayer(layer);
 }
 
 void KitPagesController::settleHHLayers()

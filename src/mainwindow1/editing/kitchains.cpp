@@ -23,7 +23,7 @@
 void KitChainsController::initKitChainSet()
 {
     m_kitChainNameList.clear();
-    initKitChainStep();
+    m_stepsSetUp = true; // the window's drops find the steps from now on
 
     QTreeView *view = m_view.kitListtreeView;
     m_kitChainListItemModel = new QStandardItemModel(view);
@@ -60,23 +60,13 @@ void KitChainsController::initKitChainSet()
     m_doc.resetChains(); // nine entries as the zeroed work record, all off
 }
 
-void KitChainsController::initKitChainStep()
-{
-    m_stepBoxes.clear();
-    m_stepLabels.clear();
-    for (int s = 0; s < STEP_MAX_COUNT; ++s) {
-        m_stepBoxes.append(m_view.stepBoxes[size_t(s)]); // the window's drops find the steps there
-        m_stepLabels.append(m_view.stepLabels[size_t(s)]);
-    }
-}
-
 void KitChainsController::disKit(const KitChain *chain, int step)
 {
-    if (!chain || step < 0 || step >= m_stepLabels.size())
+    if (!chain || step < 0 || step >= STEP_MAX_COUNT || !m_stepsSetUp)
         return;
     const int n = m_view.kitChainNoSpinBox->value();
     const int kit = n == 0 ? 0 : kitchain::stepKit(*chain, n, step);
-    m_stepLabels[step]->setText(kit == 0 ? QString() : m_kitChainNameList.value(kit - 1));
+    m_view.stepLabels[size_t(step)]->setText(kit == 0 ? QString() : m_kitChainNameList.value(kit - 1));
 }
 
 void KitChainsController::disKitStep(const QVector<KitChain> &chains, int chain)
@@ -91,7 +81,7 @@ void KitChainsController::disKitStep(const QVector<KitChain> &chains, int chain)
 
 void KitChainsController::showChangedChains()
 {
-    if (!m_stepLabels.isEmpty())
+    if (m_stepsSetUp)
         disKitStep(m_doc.kitChainList(), m_view.kitChainNoSpinBox->value());
 }
 
@@ -202,8 +192,8 @@ bool KitChainsController::isStepArea(const QObject *watched) const
 
 int KitChainsController::stepAt(const QPoint &pos) const
 {
-    for (int s = 0; s < m_stepBoxes.size(); ++s) {
-        const QWidget *box = m_stepBoxes[s];
+    for (int s = 0; m_stepsSetUp && s < STEP_MAX_COUNT; ++s) {
+        const QWidget *box = m_view.stepBoxes[size_t(s)];
         if (QRect(box->mapTo(m_view.stepWidget, QPoint(0, 0)), box->size()).contains(pos))
             return s;
     }

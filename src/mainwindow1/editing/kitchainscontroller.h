@@ -152,10 +152,8 @@ private:
     bool m_kitListFilling = false; // the kit list is being filled: its cell changes are no renames
     QVector<QString> m_kitChainNameList;
     QSet<int> m_kitListRenames;
-    QVector<QGroupBox *> m_stepBoxes; // the 20 step boxes, once the page is set up
-    QVector<QLabel *> m_stepLabels;   // and their labels
+    bool m_stepsSetUp = false; // the steps are drawn and take drops once the page is set up
 
-    void initKitChainStep();
     bool replaceNameToStep(const QString &kitNumber, const QString &name);
 };
 

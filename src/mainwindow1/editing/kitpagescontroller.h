@@ -67,6 +67,16 @@ struct SoundPaneView
     QComboBox *workColorComboBox = nullptr;
 };
 
+// One wave (A or B) of the pad settings page.
+struct PadWaveView
+{
+    QLabel *name = nullptr;
+    QSpinBox *volume = nullptr;
+    QComboBox *pan = nullptr;
+    QSpinBox *pitch = nullptr;
+    QComboBox *decay = nullptr;
+};
+
 // The middle pane of the kit settings pages: the hi-hat slots and velocity
 // layers, and the pad settings.
 struct PadSettingsView
@@ -99,16 +109,7 @@ struct PadSettingsView
     QComboBox *trigType = nullptr;
     QSpinBox *velocity = nullptr;
     QWidget *padWavesArea = nullptr;
-    QLabel *waveAName = nullptr;
-    QSpinBox *waveAVolumeSpinBox = nullptr;
-    QComboBox *waveACenter = nullptr;
-    QSpinBox *waveAPitch = nullptr;
-    QComboBox *waveADecay = nullptr;
-    QLabel *waveBName = nullptr;
-    QSpinBox *waveBVolumeSpinBox = nullptr;
-    QComboBox *waveBPan = nullptr;
-    QSpinBox *waveBPitch = nullptr;
-    QComboBox *waveBDecay = nullptr;
+    std::array<PadWaveView, 2> waves; // wave A, wave B
 };
 
 // One effect slot of the kit settings page: its type, number and three controls.
@@ -261,7 +262,6 @@ public:
     // The default kits on the kit and pad pages, with the effect memories.
     void initKitSet();
     void initGlobalSet();
-    void getPadAttr();
     // A loaded kit's effect controls and link pairs become the pages' memory.
     void takeLoadedKit(const MainWindow1Records::KIT_EFFECT effects[4], const MainWindow1Records::LINK_GROUP links[5]);
 
@@ -306,10 +306,12 @@ public:
 
     // ---- hi-hat --------------------------------------------------------------------
     void disHHList(const MainWindow1Records::soundKit *kit, quint8 kitNo, quint8 slot);
-    void selectHHSound(const QModelIndex &index);
-    void pressHHSound(const QModelIndex &index);
+    // A sound of the hi-hat list was selected, or pressed (`drag`), which also drags it.
+    void chooseHHSound(const QModelIndex &index, bool drag);
     void clearHHWaves();
-    void finishHHLayer(int layer);
+    // Layer `layer` (1..3) keeps its value when the rules allow it, else goes back
+    // to the last value accepted. With `pendingOnly` an accepted value is left alone.
+    void checkLayer(int layer, bool pendingOnly = false);
     // Runs the hi-hat layer rules on a layer whose edit has not finished.
     void settleHHLayers();
 
@@ -382,7 +384,6 @@ private:
     // The global settings page.
     QVector<QString> m_vecEffect;
     QMap<QString, int> m_mapClickPan;
-    QMap<QString, int> m_mapMasterEffect[13]; // master effect control label -> value, value v in map v / 8
     QString m_globalPath;
 
     void showDefaultKitOne();
@@ -398,8 +399,6 @@ private:
     QList<QWidget *> globalPageWidgets() const;
     kitediting::KitPage readKitPage(int k) const;
     kitediting::KitPageShown shownKitPage(int k) const;
-    void hhSoundChosen(const QModelIndex &index, bool drag);
-    void checkLayer(int layer, bool pendingOnly = false);
     // The layer boxes show `layers`, the labels the upper bound of each layer.
     void showHHLayers(const std::array<quint8, HH_NUM_MAX> &layers);
     void layoutStep(int n, int t, int kit);

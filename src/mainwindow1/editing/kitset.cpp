@@ -33,14 +33,12 @@ void KitPagesController::showDefaultKitOne()
     m_view.pad.midiGate->setText(QStringLiteral("OFF"));
     m_view.pad.extCtrl->setText(QStringLiteral("OFF"));
     m_view.pad.padOutput->setText(QStringLiteral("1"));
-    m_view.pad.waveAVolumeSpinBox->setValue(100);
-    m_view.pad.waveBVolumeSpinBox->setValue(100);
-    m_view.pad.waveACenter->setCurrentIndex(16);
-    m_view.pad.waveBPan->setCurrentIndex(16);
-    m_view.pad.waveAPitch->setValue(0);
-    m_view.pad.waveBPitch->setValue(0);
-    m_view.pad.waveADecay->setCurrentIndex(0);
-    m_view.pad.waveBDecay->setCurrentIndex(0);
+    for (const PadWaveView &wave : m_view.pad.waves) {
+        wave.volume->setValue(100);
+        wave.pan->setCurrentIndex(16);
+        wave.pitch->setValue(0);
+        wave.decay->setCurrentIndex(0);
+    }
     m_view.pad.muteGroup->setCurrentText(QStringLiteral("OFF"));
     m_view.pad.tempoSync->setText(QStringLiteral("OFF"));
     m_view.pad.mode->setCurrentText(QStringLiteral("Wave A Only"));

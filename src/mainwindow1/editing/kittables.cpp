@@ -1,6 +1,5 @@
 #include "mainwindow1/editing/kittables.h"
 
-#include <QStringList>
 
 void MainWindow1Tables::initValueMaps()
 {
@@ -35,28 +34,6 @@ void MainWindow1Tables::initValueMaps()
 
     for (int b = 0; b <= 24; ++b)
         mapWavePitch[b / 8].insert(b - 12, b);
-}
-
-QStringList MainWindow1Tables::panLabels()
-{
-    QStringList labels;
-    for (int i = 16; i >= 1; --i)
-        labels << QStringLiteral("L%1").arg(i);
-    labels << QStringLiteral("Center");
-    for (int i = 1; i <= 16; ++i)
-        labels << QStringLiteral("R%1").arg(i);
-    return labels;
-}
-
-int MainWindow1Tables::searchPanIndex(QString label) const
-{
-    static const QStringList labels = panLabels();
-    const int i = labels.indexOf(label);
-    if (i < 0)
-        return 64;
-    if (i == 32)
-        return 127; // the last step is 124 -> 127
-    return i * 4;
 }
 
 quint8 MainWindow1Tables::searchDefaultMidiCode(quint8 pad)
@@ -105,18 +82,6 @@ qint8 MainWindow1Tables::searchWavePitchKey(quint8 byte) const
     return 0;
 }
 
-QString MainWindow1Tables::searchLoop(quint8 value)
-{
-    switch (value) {
-    case 0: return QStringLiteral("OFF");
-    case 1: return QStringLiteral("*2");
-    case 2: return QStringLiteral("*4");
-    case 3: return QStringLiteral("*8");
-    case 4: return QStringLiteral("Infinite");
-    default: return QString();
-    }
-}
-
 QString MainWindow1Tables::searchMidiGate(quint8 value) const
 {
     const QMap<QString, int> &m = mapKitMidiGate[value % 8];
@@ -124,15 +89,6 @@ QString MainWindow1Tables::searchMidiGate(quint8 value) const
         if (it.value() == value)
             return it.key();
     }
-    return QString();
-}
-
-QString MainWindow1Tables::searchKitPadMode(quint8 value)
-{
-    static const char *modes[8] = {"Wave A Only", "Wave B Only", "Simultaneously", "Switch",
-                                   "Round Robin", "HH Pedal", "Mix", "Fade"};
-    if (value < 8)
-        return QString::fromLatin1(modes[value]);
     return QString();
 }
 

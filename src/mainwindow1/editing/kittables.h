@@ -18,21 +18,16 @@ struct MainWindow1Tables
     // Fills the three value maps (they are emptied first).
     void initValueMaps();
 
-    int searchPanIndex(QString label) const;
     static quint8 searchDefaultMidiCode(quint8 pad);
     static quint8 searchColorIndex(int index);
     qint8 searchWavePitch(qint8 pitch) const;
     qint8 searchWavePitchKey(quint8 byte) const;
-    static QString searchLoop(quint8 value);
     QString searchMidiGate(quint8 value) const;
-    static QString searchKitPadMode(quint8 value);
 
     // Default controls of effect type 0 ... 23 (999 = control not used).
     static MainWindow1Records::KIT_EFFECT defaultEffectControls(int type);
     // Kit k (0-based) as the editor starts with it.
     static MainWindow1Records::soundKit defaultKit(int k);
-    // The pan labels of the pan boxes, index order ("L16" ... "Center" ... "R16").
-    static QStringList panLabels();
 };
 
 #endif

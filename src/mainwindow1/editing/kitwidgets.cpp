@@ -89,8 +89,8 @@ void KitPagesController::applyTheme(bool isDark)
     style(v.kit.kitSettingsBox, isDark, "background-color:rgb(35, 35, 35); color:white;",
           "background-color: rgb(236, 236, 236); color:black;");
     const QList<QWidget *> spins = {v.pad.hhLayers[0],        v.pad.hhLayers[1],        v.pad.hhLayers[2],
-                                    v.pad.midiCodeSpinBox,    v.pad.waveAVolumeSpinBox, v.pad.waveBVolumeSpinBox,
-                                    v.pad.waveAPitch,         v.pad.waveBPitch,         v.kit.kitVolumeSpinBox,
+                                    v.pad.midiCodeSpinBox,    v.pad.waves[0].volume,    v.pad.waves[1].volume,
+                                    v.pad.waves[0].pitch,     v.pad.waves[1].pitch,     v.kit.kitVolumeSpinBox,
                                     v.kit.kitTempoSpinBox};
     for (QWidget *w : spins)
         style(w, isDark, "border:1px solid black; border-bottom:none;", "border: none; border-bottom:1px solid grey;");

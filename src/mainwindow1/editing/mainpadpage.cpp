@@ -43,11 +43,6 @@ void MainPadPageController::disPad(const soundKit *kit, quint8 pad)
         m_view.pads[pad].lableB->setText(s.soundName1);
 }
 
-void MainPadPageController::renameKit(const QString &name, quint8 kit)
-{
-    m_doc.renameKit(kit, name, true);
-}
-
 // ---- redraws the document drives -------------------------------------------------
 
 void MainPadPageController::connectDocument()
@@ -83,7 +78,6 @@ void MainPadPageController::showChangedKits()
 
 // ---- paging and the kit number field ------------------------------------------
 
-// The previous (step -1) or next (step 1) kit; no wrap at kits 1 and 100.
 void MainPadPageController::pageKit(int step)
 {
     const QString text = m_header.numberText();
@@ -103,16 +97,6 @@ void MainPadPageController::pageKit(int step)
     m_currentKitNum = quint8(next - 1);
     m_oldKitNumber = next;
     dispPadList(m_doc.kitAttrList(), m_currentKitNum);
-}
-
-void MainPadPageController::pageUp()
-{
-    pageKit(-1);
-}
-
-void MainPadPageController::pageDown()
-{
-    pageKit(1);
 }
 
 void MainPadPageController::typeKitNumber(const QString &text)
@@ -205,11 +189,6 @@ bool MainPadPageController::finishKitNameEdit()
     const QString typed = m_header.nameText();
     finishNameField();
     return m_header.nameText() == typed; // a refusal puts the stored name back
-}
-
-void MainPadPageController::startRename()
-{
-    m_header.focusName();
 }
 
 // ---- clear all pads -----------------------------------------------------------------

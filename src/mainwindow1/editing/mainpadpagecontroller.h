@@ -72,7 +72,6 @@ public:
     QAction *pad_clear() const { return m_pad_clear; }
     CopyPadFunc *copy_pad() const { return m_copy_pad; }
     CopyKitFunc *kitCopy() const { return m_kitCopy; }
-    // The pad menu's Pad Copy opened its dialog and it is not closed yet.
 
     // ---- the pads and the drops on them --------------------------------------------------
     const PadWidgets &padWidgetGroup() const { return m_view.pads; }
@@ -115,8 +114,8 @@ public:
     void showChangedKits();
 
     // ---- paging, kit number and kit name --------------------------------------------------
-    void pageUp();
-    void pageDown();
+    // The previous (step -1) or next (step 1) kit; no wrap at kits 1 and 100.
+    void pageKit(int step);
     void typeKitNumber(const QString &text);
     // Takes the name field as the name of kit `kit` (0-based) when the field
     // shows that kit and the name passes the name rules; a refused name is put
@@ -127,10 +126,8 @@ public:
     // Ends a name edit still under way in the name field (the title bar's close
     // takes no focus from it); false when the name was refused.
     bool finishKitNameEdit();
-    void startRename();
     // Kit `kit` (0-based) is the kit shown and accepted, as the document holds it.
     void showStepKit(int kit);
-    void renameKit(const QString &name, quint8 kit);
     void clearKit();
 
     // ---- the pad menu and the copies ---------------------------------------------------------
@@ -158,7 +155,6 @@ signals:
     void sourcePadChosen(int kit, int pad);     // the pad copy dialog copies from it
 
 private:
-    void pageKit(int step);
     int shownKit() const;
 
     KitDocument &m_doc;

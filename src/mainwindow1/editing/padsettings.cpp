@@ -5,7 +5,7 @@
 #include "mainwindow1/editing/kitheadercontroller.h"
 #include "mainwindow1/windowtexts.h"
 
-#include "mainwindow1/editing/pagevalues.h"
+#include "history/pagepart.h"
 #include "model/kitediting.h"
 #include "document/kitdocument.h"
 #include "widgets/customcombobox.h"
@@ -46,10 +46,13 @@ void takeItem(T &field, int item)
 // Every widget of the pad settings page that a commit reads.
 QVariantList padPageValues(const KitPagesView &v)
 {
-    return widgetValues({v.pad.midiCodeSpinBox, v.pad.midiChannelComboBox, v.pad.midiGate, v.pad.extCtrl, v.pad.padOutput,
-                         v.pad.waveAVolumeSpinBox, v.pad.waveACenter, v.pad.waveAPitch, v.pad.waveADecay,
-                         v.pad.waveBVolumeSpinBox, v.pad.waveBPan, v.pad.waveBPitch, v.pad.waveBDecay, v.pad.muteGroup,
-                         v.pad.tempoSync, v.pad.mode, v.pad.loop, v.pad.trigType, v.pad.velocity, v.pad.dynamic, v.pad.polyMono});
+    QList<QWidget *> widgets = {v.pad.midiCodeSpinBox, v.pad.midiChannelComboBox, v.pad.midiGate, v.pad.extCtrl,
+                                v.pad.padOutput};
+    for (const PadWaveView &wave : v.pad.waves)
+        widgets << wave.volume << wave.pan << wave.pitch << wave.decay;
+    widgets << v.pad.muteGroup << v.pad.tempoSync << v.pad.mode << v.pad.loop << v.pad.trigType << v.pad.velocity
+            << v.pad.dynamic << v.pad.polyMono;
+    return PagePart::valuesOf(widgets);
 }
 } // namespace
 
@@ -117,17 +120,18 @@ void KitPagesController::switchPad(int pad)
         const MainWindow1Records::KIT_PAD_SETTING &s = m_doc.kitPadList(k)[pad];
         const MainWindow1Records::KIT_PAD_SETTING &named = m_doc.kitAttrList()[k].kpadChunk[pad];
         m_view.pad.padNoComboBox->setCurrentIndex(pad);
-        m_view.pad.waveAName->setText(named.soundName0);
-        m_view.pad.waveBName->setText(named.soundName1);
+        m_view.pad.waves[0].name->setText(named.soundName0);
+        m_view.pad.waves[1].name->setText(named.soundName1);
         m_view.pad.midiChannelComboBox->setCurrentIndex(itemOf(s.midi_channel, 17));
         // A value a label has no word for is shown as its number and kept.
         m_view.pad.extCtrl->setText(s.ext_ctrl == 0 ? kOff : s.ext_ctrl == 1 ? kOn : QString::number(s.ext_ctrl));
         m_view.pad.midiGate->setText(m_tables.searchMidiGate(s.midi_gate));
         m_view.pad.padOutput->setText(QString::number(s.pad_output));
-        m_view.pad.waveACenter->setCurrentIndex(kitediting::panItem(s.aWavePan));
-        m_view.pad.waveADecay->setCurrentIndex(decayLabels().indexOf(m_tables.mapKitDecay.key(s.aWaveDecay)));
-        m_view.pad.waveBPan->setCurrentIndex(kitediting::panItem(s.bWavePan));
-        m_view.pad.waveBDecay->setCurrentIndex(decayLabels().indexOf(m_tables.mapKitDecay.key(s.bWaveDecay)));
+        const quint8 pans[2] = {s.aWavePan, s.bWavePan}, decays[2] = {s.aWaveDecay, s.bWaveDecay};
+        for (size_t w = 0; w < 2; ++w) {
+            m_view.pad.waves[w].pan->setCurrentIndex(kitediting::panItem(pans[w]));
+            m_view.pad.waves[w].decay->setCurrentIndex(decayLabels().indexOf(m_tables.mapKitDecay.key(decays[w])));
+        }
         m_view.pad.muteGroup->setCurrentIndex(itemOf(s.mute_group, 10));
         m_view.pad.tempoSync->setText(s.tempo_sync == 0 ? kOff : QString::number(s.tempo_sync));
         if (m == 3)
@@ -136,10 +140,10 @@ void KitPagesController::switchPad(int pad)
         m_view.pad.mode->setCurrentIndex(kitediting::padModeItem(foot, s.mode));
         m_view.pad.velocity->setValue(s.velocity);
         m_view.pad.dynamic->setCurrentIndex(itemOf(s.dynamic, 2));
-        m_view.pad.waveAVolumeSpinBox->setValue(s.aWaveVolume);
-        m_view.pad.waveBVolumeSpinBox->setValue(s.bWaveVolume);
-        m_view.pad.waveAPitch->setValue(m_tables.searchWavePitchKey(s.aWavePitch));
-        m_view.pad.waveBPitch->setValue(m_tables.searchWavePitchKey(s.bWavePitch));
+        m_view.pad.waves[0].volume->setValue(s.aWaveVolume);
+        m_view.pad.waves[1].volume->setValue(s.bWaveVolume);
+        m_view.pad.waves[0].pitch->setValue(m_tables.searchWavePitchKey(s.aWavePitch));
+        m_view.pad.waves[1].pitch->setValue(m_tables.searchWavePitchKey(s.bWavePitch));
         m_view.pad.midiCodeSpinBox->setValue(s.midi_code);
         m_view.pad.loop->setCurrentIndex(itemOf(s.loop, 5));
         m_view.pad.trigType->setCurrentIndex(itemOf(s.trig_mode, 2));
@@ -187,26 +191,17 @@ void KitPagesController::commitPadPage(int k, int pad)
         s.ext_ctrl = ext == kOn ? 1 : 0;
     s.pad_output = quint8(m_view.pad.padOutput->text().toInt());
 
-    struct Layer
-    {
-        QSpinBox *volume;
-        QComboBox *pan;
-        QSpinBox *pitch;
-        QComboBox *decay;
-        quint8 &volumeField, &panField, &pitchField, &decayField;
-    };
-    const Layer layers[2] = {{m_view.pad.waveAVolumeSpinBox, m_view.pad.waveACenter, m_view.pad.waveAPitch, m_view.pad.waveADecay,
-                              s.aWaveVolume, s.aWavePan, s.aWavePitch, s.aWaveDecay},
-                             {m_view.pad.waveBVolumeSpinBox, m_view.pad.waveBPan, m_view.pad.waveBPitch, m_view.pad.waveBDecay,
-                              s.bWaveVolume, s.bWavePan, s.bWavePitch, s.bWaveDecay}};
-    for (const Layer &l : layers) {
-        l.volumeField = quint8(l.volume->value());
+    quint8 *const fields[2][4] = {{&s.aWaveVolume, &s.aWavePan, &s.aWavePitch, &s.aWaveDecay},
+                                  {&s.bWaveVolume, &s.bWavePan, &s.bWavePitch, &s.bWaveDecay}};
+    for (size_t w = 0; w < 2; ++w) {
+        const PadWaveView &l = m_view.pad.waves[w];
+        *fields[w][0] = quint8(l.volume->value());
         if (l.pan->currentIndex() >= 0)
-            l.panField = kitediting::panValue(l.pan->currentIndex());
-        l.pitchField = quint8(m_tables.searchWavePitch(qint8(l.pitch->value())));
+            *fields[w][1] = kitediting::panValue(l.pan->currentIndex());
+        *fields[w][2] = quint8(m_tables.searchWavePitch(qint8(l.pitch->value())));
         const int decay = l.decay->currentIndex();
         if (decay >= 0)
-            l.decayField = quint8(m_tables.mapKitDecay.value(decayLabels().value(decay), 0));
+            *fields[w][3] = quint8(m_tables.mapKitDecay.value(decayLabels().value(decay), 0));
     }
     s.aWavePitch_cent = 50;
     s.bWavePitch_cent = 50;

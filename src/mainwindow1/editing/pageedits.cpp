@@ -53,11 +53,11 @@ bool typedIn(const QSpinBox *box)
 void KitPagesController::watchPageEdits()
 {
     const KitPagesView &ui = m_view;
-    m_padControls = {ui.pad.midiCodeSpinBox,    ui.pad.midiChannelComboBox, ui.pad.waveAVolumeSpinBox, ui.pad.waveACenter,
-                     ui.pad.waveAPitch,         ui.pad.waveADecay,          ui.pad.waveBVolumeSpinBox, ui.pad.waveBPan,
-                     ui.pad.waveBPitch,         ui.pad.waveBDecay,          ui.pad.muteGroup,          ui.pad.mode,
-                     ui.pad.loop,               ui.pad.trigType,            ui.pad.velocity,           ui.pad.dynamic,
-                     ui.pad.polyMono};
+    m_padControls = {ui.pad.midiCodeSpinBox, ui.pad.midiChannelComboBox};
+    for (const PadWaveView &wave : ui.pad.waves)
+        m_padControls << wave.volume << wave.pan << wave.pitch << wave.decay;
+    m_padControls << ui.pad.muteGroup << ui.pad.mode << ui.pad.loop << ui.pad.trigType << ui.pad.velocity
+                  << ui.pad.dynamic << ui.pad.polyMono;
     m_kitControls = {ui.kit.kitVolumeSpinBox, ui.kit.kitTempoSpinBox};
     for (const EffectSlotView &effect : ui.kit.effects)
         m_kitControls << effect.type << effect.number << effect.controls[0] << effect.controls[1] << effect.controls[2];

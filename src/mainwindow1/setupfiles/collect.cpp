@@ -39,7 +39,6 @@ bool SetupFilesController::getKitIniWaveList(const QString &tempDir, int kitInde
 
 void SetupFilesController::waveKitOrder()
 {
-    const setupfiles::WaveOrder order = setupfiles::kitWaveOrder(m_doc.kitAttrList(), m_library.waveLoadKitAttrList(),
-                                                                 m_soundLists.waveAttrList());
-    m_kitOrderList = order.kitOrderList;
+    m_kitOrderList = setupfiles::kitWaveOrder(m_doc.kitAttrList(), m_library.waveLoadKitAttrList(),
+                                              m_soundLists.waveAttrList());
 }

@@ -81,6 +81,16 @@ JobDialog *SetupFilesController::openSaveProgress(const QString &label, int valu
     return box;
 }
 
+// A load's read waited on in the window's progress box.
+setupjob::JobRunner SetupFilesController::loadRunner()
+{
+    return [this](ztplatform::Job &job, int stallMs) {
+        JobDialog::Limits limits;
+        limits.stallMs = stallMs;
+        return JobDialog::wait(m_parent, WindowTexts::tr("The files are loading..."), job, limits);
+    };
+}
+
 // Hides the dialog before a message tells why the save stopped.
 void SetupFilesController::hideProgress(QProgressDialog *dialog)
 {

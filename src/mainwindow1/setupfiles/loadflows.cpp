@@ -30,6 +30,7 @@ bool SetupFilesController::loadWholeSetup(const QString &path)
     setupflow::BoxQuestions questions(m_prompter, m_parent);
     ImportSetupJob job(m_doc, m_library, questions);
     job.setWaiter(JobDialog::waiter());
+    job.setRunner(loadRunner());
     int shown = 0;
     ImportSetupJob::Redraws redraws;
     redraws.cleared = [this] {

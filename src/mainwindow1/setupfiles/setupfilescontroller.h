@@ -145,6 +145,7 @@ private:
     bool refuseBranded(const QString &path, int kind);
     ImportKitFilesJob::Redraws forgetting();
     JobDialog *openSaveProgress(const QString &label, int value);
+    setupjob::JobRunner loadRunner();
     static void hideProgress(QProgressDialog *dialog);
     QString askSetupFile(bool &declined);
     bool hasFiveClicks() const;

@@ -106,13 +106,8 @@ bool ShellController::dropOnPad(int p, QDropEvent *event)
 {
     const QMimeData *mime = event->mimeData();
     const bool ours = isOurDrag(event);
-    if (event->type() != QEvent::Drop) {
-        if (ours)
-            event->acceptProposedAction();
-        else
-            event->ignore();
+    if (answerDragOver(event, ours))
         return false;
-    }
     event->acceptProposedAction();
     const quint8 shown = m_mainPadPage.currentKitNum();
     if (ours && (shown == EMPTY_KIT_NUM || shown >= m_doc.kitAttrList().size()))

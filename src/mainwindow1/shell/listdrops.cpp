@@ -26,18 +26,6 @@
 #include <algorithm>
 
 namespace {
-// Drag enter and move: taken when the payload is ours. True for those two.
-bool answerDragOver(QDropEvent *event, bool ours)
-{
-    if (event->type() == QEvent::Drop)
-        return false;
-    if (ours)
-        event->acceptProposedAction();
-    else
-        event->ignore();
-    return true;
-}
-
 QString payloadOf(QDropEvent *event, const QString &format)
 {
     const QMimeData *mime = event->mimeData();
@@ -55,6 +43,17 @@ QSet<QString> groupFiles(const QVector<soundfilexml::strSoundGroup> &groups)
     return files;
 }
 } // namespace
+
+bool ShellController::answerDragOver(QDropEvent *event, bool wanted)
+{
+    if (event->type() == QEvent::Drop)
+        return false;
+    if (wanted)
+        event->acceptProposedAction();
+    else
+        event->ignore();
+    return true;
+}
 
 // True for a drag of ours (its payload read once per drag).
 bool ShellController::isOurDrag(QDropEvent *event)
@@ -89,13 +88,8 @@ int ShellController::boxDrop(QDropEvent *event, BoxAt boxAt, QString *payload, b
 bool ShellController::dropFilesOnGroups(QDropEvent *event)
 {
     const QMimeData *mime = event->mimeData();
-    if (event->type() != QEvent::Drop) {
-        if (mime && mime->hasUrls())
-            event->acceptProposedAction();
-        else
-            event->ignore();
+    if (answerDragOver(event, mime && mime->hasUrls()))
         return false;
-    }
     event->acceptProposedAction();
     const int groups = m_library.soundGroupList().size();
     if (!mime || !mime->hasUrls())

@@ -151,6 +151,8 @@ signals:
 
 private:
     bool isOurDrag(QDropEvent *event);
+    // Drag enter and move: taken when `wanted`. True for those two.
+    static bool answerDragOver(QDropEvent *event, bool wanted);
     void applyPadDropState();
     bool dropOnPad(int pad, QDropEvent *event);
     bool dropFilesOnGroups(QDropEvent *event);

@@ -56,12 +56,6 @@ public:
     {
         return messageBox(Question, parent, title, text, buttons, defaultButton);
     }
-    QMessageBox::StandardButton critical(QWidget *parent, const QString &title, const QString &text,
-                                         QMessageBox::StandardButtons buttons = QMessageBox::Ok,
-                                         QMessageBox::StandardButton defaultButton = QMessageBox::NoButton)
-    {
-        return messageBox(titledKind(Critical, title), parent, title, text, buttons, defaultButton);
-    }
 
     QString getOpenFileName(QWidget *parent, const QString &caption, const QString &dir = QString(),
                             const QString &filter = QString(), QString *selectedFilter = nullptr,
