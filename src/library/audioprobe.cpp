@@ -166,15 +166,6 @@ bool isAudio(const QString &path, const std::shared_ptr<ztplatform::FolderFence>
     return look == Look::Unknown ? decodesOne(path, nullptr, audioconverter::Limits()) == Verdict::Audio : look == Look::Audio;
 }
 
-QVector<bool> probeAll(const QStringList &paths, const std::function<void(int done)> &wait, int threads,
-                       QVector<groupentries::Identity> *bytes, const std::shared_ptr<ztplatform::FolderFence> &fence)
-{
-    QVector<bool> flags;
-    for (Verdict v : probeEach(paths, wait, threads, bytes, nullptr, audioconverter::Limits(), fence))
-        flags.append(v == Verdict::Audio);
-    return flags;
-}
-
 QVector<Verdict> probeEach(const QStringList &paths, const std::function<void(int done)> &wait, int threads,
                            QVector<groupentries::Identity> *bytes, const std::atomic_bool *stop,
                            const audioconverter::Limits &limits, const std::shared_ptr<ztplatform::FolderFence> &fence)

@@ -12,7 +12,6 @@
 
 #include <memory>
 
-class QFile;
 namespace ztplatform {
 class FolderFence;
 }
@@ -42,8 +41,6 @@ void noteNotRead(Result &result, setupfiles::LoadError error, const QString &pat
 // whole setup, 2 single kit); a file that does not open, or below the folder
 // `fence` fenced, has none.
 bool isBranded(const std::shared_ptr<ztplatform::FolderFence> &fence, const QString &path, int kind);
-// The same for a file open for reading.
-bool isBranded(QFile &file, int kind);
 // The box refusing such a file.
 Notice brandedNotice();
 
