@@ -16,6 +16,7 @@
 #include "device/padkits.h"
 #include "device/padpaths.h"
 #include "device/padsounds.h"
+#include "device/pairbatch.h"
 #include "device/syncbatch.h"
 #include "device/waveprm.h"
 #include "device/writeback.h"
@@ -181,9 +182,11 @@ void BM_SyncWorkersVsDirect(benchmark::State &state)
         QElapsedTimer t;
         t.start();
         audioconverter conv;
-        for (const SyncBatch::Sound &s : qAsConst(sounds))
-            waveprm::writeDeviceWave(conv, s.waveNo, s.source, s.name, directTree,
-                                     ztplatform::FolderAnchor::record(direct.path()));
+        for (const SyncBatch::Sound &s : qAsConst(sounds)) {
+            pairbatch::AddBatch one(ztplatform::FolderAnchor::record(direct.path()), directTree);
+            if (one.stage(conv, s.waveNo, s.source, s.name) == waveprm::WaveWrite::Written)
+                one.commit();
+        }
         directNs += t.nsecsElapsed();
         t.restart();
         SyncBatch batch;

@@ -7,6 +7,7 @@
 #include "device/padkits.h"
 #include "device/padpaths.h"
 #include "device/padsounds.h"
+#include "device/padtree.h"
 #include "device/waveprm.h"
 
 #include <QDir>

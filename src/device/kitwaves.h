@@ -9,7 +9,6 @@
 #include <QHash>
 #include <QSet>
 #include <QString>
-#include <QVector>
 
 class WaveFileIndex {
 public:

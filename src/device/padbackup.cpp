@@ -418,16 +418,6 @@ void PadBackupWriter::abandon()
     m_job = nullptr;
 }
 
-bool PadBackupWriter::isRunning() const
-{
-    return m_job && !m_job->isFinished();
-}
-
-bool PadBackupWriter::waitFor(int ms)
-{
-    return !m_job || m_job->waitFor(ms);
-}
-
 void PadBackupWriter::wait()
 {
     if (!m_job)

@@ -22,7 +22,6 @@
 #include <QDateTime>
 #include <QHash>
 #include <QObject>
-#include <QSet>
 #include <QString>
 #include <QVector>
 
@@ -160,10 +159,6 @@ public:
 
     void start(const QString &padFolder, const QDateTime &when, const QVector<padbackup::File> &settings,
                const QVector<padbackup::File> &prm);
-    // True while the backup started is being written.
-    bool isRunning() const;
-    // Waits at most `ms` for it; true when none is running any more.
-    bool waitFor(int ms);
     // The files laid out so far, of all.
     int done() const { return m_state->done; }
     int total() const { return m_total; }

@@ -156,12 +156,6 @@ int padKitSlot(const QString &fileName)
     return n >= 1 && n <= KIT_MAX_COUNT ? n - 1 : -1;
 }
 
-QVector<QString> findPadKitFiles(const QString &kitPath, QStringList *links)
-{
-    const ztplatform::FolderAnchor root = ztplatform::FolderAnchor::record(kitPath);
-    return kitFilesOf(padtree::listEntriesAndLinks(root.openFolder(kitPath), kitPath), links);
-}
-
 QString adjustPadKitName(const QString &stored, int n, bool *counted)
 {
     bool cut = false, replaced = false;

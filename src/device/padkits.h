@@ -39,9 +39,6 @@ struct PadKits {
 
 // Slot 0 ... 99 of a file named kNNN.ini (any case, NNN 001 ... 100); -1 else.
 int padKitSlot(const QString &fileName);
-// The kit file of each slot in `kitPath` (empty where there is none); files
-// that are symbolic links are not taken but appended to `links`.
-QVector<QString> findPadKitFiles(const QString &kitPath, QStringList *links = nullptr);
 
 // Reads every slot's kit record. `waveAttrList` resolves the sound names and
 // files (the last sound of a number wins); `scratch` (KIT_MAX_COUNT kits or

@@ -9,8 +9,6 @@
 #include "platform/tempnames.h"
 
 #include <QDebug>
-#include <QDir>
-#include <QHash>
 #include <QMap>
 #include <QSet>
 

@@ -68,11 +68,6 @@ void PadSession::beginLoad(const QString &root)
     setMode(Mode::Loading);
 }
 
-void PadSession::anchorRoot()
-{
-    m_padRoot = ztplatform::FolderAnchor::record(m_currentDirPath, m_system.disk);
-}
-
 void PadSession::padLoaded(PadIdentity loaded)
 {
     loaded.kits.fill(QByteArray(), KIT_MAX_COUNT);
@@ -124,10 +119,10 @@ bool PadSession::judgeFourFile(DeviceMessage *warning)
     // Numbered folders may have emptied or filled since the last look.
     m_tree.waveDataList.clear();
     m_tree.wavePrmList.clear();
-    const bool ok = m_padRoot.isValid() ? padtree::judgeFourFile(m_padRoot, m_tree, warning)
-                                        : padtree::judgeFourFile(
-                                                ztplatform::FolderAnchor::record(QFileInfo(m_tree.sysPath).path(), m_system.disk),
-                                                m_tree, warning);
+    const ztplatform::FolderAnchor root =
+            m_padRoot.isValid() ? m_padRoot
+                                : ztplatform::FolderAnchor::record(QFileInfo(m_tree.sysPath).path(), m_system.disk);
+    const bool ok = padtree::judgeFourFile(root, m_tree, warning);
     m_padLinksLeftOut << m_tree.linksLeftOut;
     return ok;
 }
@@ -140,22 +135,18 @@ void PadSession::noteLinksLeftOut(const QStringList &links)
 QStringList PadSession::clickFiles()
 {
     m_clickSkipped.clear();
-    if (m_clicksRead) {
-        const padtree::ClickFiles read = *m_clicksRead;
-        m_clicksRead.reset();
-        m_padLinksLeftOut << read.links;
-        m_clickSkipped = read.skipped;
-        return read.files;
+    if (!m_clicksRead) {
+        // Read again below the pad's root, when it answers.
+        const ztplatform::FolderAnchor root = m_padRoot;
+        const QString clickPath = m_tree.sys_click_path;
+        const padtree::ClickFiles again =
+                m_watch.run<padtree::ClickFiles>([root, clickPath]() { return padtree::readClickFiles(root, clickPath); })
+                        .value_or(padtree::ClickFiles());
+        if (again.padChanged)
+            return QStringList();
+        takeClickFiles(again);
     }
-    // Read again below the pad's root, when it answers.
-    const ztplatform::FolderAnchor root = m_padRoot;
-    const QString clickPath = m_tree.sys_click_path;
-    const padtree::ClickFiles read =
-            m_watch.run<padtree::ClickFiles>([root, clickPath]() { return padtree::readClickFiles(root, clickPath); })
-                    .value_or(padtree::ClickFiles());
-    if (read.padChanged)
-        return QStringList();
-    takeClickFiles(read);
+    const padtree::ClickFiles read = *m_clicksRead;
     m_clicksRead.reset();
     m_padLinksLeftOut << read.links;
     m_clickSkipped = read.skipped;

@@ -71,8 +71,6 @@ public:
     void chooseNoPad(const QString &choice);
     // The drive at `root` was chosen: device mode while its load runs.
     void beginLoad(const QString &root);
-    // The pad's root as it stands now: the pad's files are written only below it.
-    void anchorRoot();
     // The load ended well: from now on the guard judges the pad before each
     // write and read below its root, `loaded` with the digests of the kit
     // records read at load.
@@ -92,14 +90,6 @@ public:
     const ztplatform::FolderAnchor &padRoot() const { return m_padRoot; }
     // The pad's folders and files, as getRootDirPath() and judgeFourFile() found them.
     const PadTreePaths &tree() const { return m_tree; }
-    const QString &kitPath() const { return m_tree.kitPath; }
-    const QString &sysPath() const { return m_tree.sysPath; }
-    const QString &dataPath() const { return m_tree.dataPath; }
-    const QString &prmPath() const { return m_tree.prmPath; }
-    const QString &sys_click_path() const { return m_tree.sys_click_path; }
-    const QString &usbGlobalIniFile() const { return m_tree.usbGlobalIniFile; }
-    const QVector<QString> &waveDataList() const { return m_tree.waveDataList; }
-    const QVector<QString> &wavePrmList() const { return m_tree.wavePrmList; }
     // Symbolic links of the pad's tree the load left out.
     const QStringList &padLinksLeftOut() const { return m_padLinksLeftOut; }
     // Entries of the metronome folder that are no file, and what they are.

@@ -1,7 +1,6 @@
 #include "device/padtree.h"
 
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QSet>
@@ -38,11 +37,6 @@ QString spelledAsListed(const FolderEntries &entries, const QString &name)
     return like;
 }
 } // namespace
-
-bool getRootDirPath(const QString &modelFolder, PadTreePaths &tree, DeviceMessage *warning)
-{
-    return getRootDirPath(ztplatform::FolderAnchor::record(modelFolder), modelFolder, tree, warning);
-}
 
 bool getRootDirPath(const ztplatform::FolderAnchor &root, const QString &modelFolder, PadTreePaths &tree,
                     DeviceMessage *warning)
@@ -103,11 +97,6 @@ void findSysFiles(const FolderEntries &sysEntries, PadTreePaths &tree)
 }
 
 } // namespace
-
-bool judgeFourFile(PadTreePaths &tree, DeviceMessage *warning)
-{
-    return judgeFourFile(ztplatform::FolderAnchor::record(QFileInfo(tree.sysPath).path()), tree, warning);
-}
 
 bool judgeFourFile(const ztplatform::FolderAnchor &root, PadTreePaths &tree, DeviceMessage *warning)
 {

@@ -32,16 +32,12 @@ namespace padtree {
 // following a link: a folder that cannot be reached so lists nothing.
 bool getRootDirPath(const ztplatform::FolderAnchor &root, const QString &modelFolder, PadTreePaths &tree,
                     DeviceMessage *warning);
-// The same below the model folder itself.
-bool getRootDirPath(const QString &modelFolder, PadTreePaths &tree, DeviceMessage *warning);
 
 // Finds CLICK, global.ini and the numbered wave folders; true when the
 // metronome folder exists and every numbered parameter folder holds only
 // .prm files. On failure `warning` gets what to tell. Listed below `root`
 // as getRootDirPath() lists.
 bool judgeFourFile(const ztplatform::FolderAnchor &root, PadTreePaths &tree, DeviceMessage *warning);
-// The same below the folder that holds SYS.
-bool judgeFourFile(PadTreePaths &tree, DeviceMessage *warning);
 
 // The one warning naming the links the load left out (the first 20).
 DeviceMessage linksWarning(QStringList links);

@@ -271,12 +271,6 @@ AddBatch::AddBatch(const ztplatform::FolderAnchor &root, const PadTreePaths &tre
 
 AddBatch::~AddBatch() = default;
 
-int AddBatch::staged() const
-{
-    QMutexLocker hold(&m_lock);
-    return int(m_pairs.size());
-}
-
 bool AddBatch::plan(const QVector<int> &waveNos)
 {
     QMutexLocker hold(&m_lock);

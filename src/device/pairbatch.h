@@ -75,7 +75,6 @@ public:
     // on the pad afterwards; those that are go into *written with the size
     // of the .wav written for them.
     QVector<Failure> commit(QHash<int, qint64> *written = nullptr);
-    int staged() const;
     // The pace the batch beats as its bytes reach the pad; once it is
     // abandoned no further byte is written.
     void setPace(const PadPace &pace) { m_pace = pace; }

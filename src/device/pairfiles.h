@@ -9,7 +9,6 @@
 #include "platform/anchoredfolder.h"
 
 #include <QByteArray>
-#include <QSet>
 #include <QString>
 #include <QStringList>
 

@@ -18,17 +18,8 @@ SyncBatch::SyncBatch(QObject *parent)
 
 SyncBatch::~SyncBatch()
 {
-    for (Slot &s : m_slots) {
-        if (s.returned) {
-            s.returned->acquire();
-            delete s.worker.data();
-        }
-        if (s.thread) {
-            s.thread->wait();
-            delete s.thread;
-            s.thread = nullptr;
-        }
-    }
+    for (int slot = 0; slot < 2; ++slot)
+        releaseWorker(slot);
 }
 
 UsbUpdate *SyncBatch::startWorker(int slot)

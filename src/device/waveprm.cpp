@@ -1,6 +1,5 @@
 #include "device/waveprm.h"
 
-#include "device/pairbatch.h"
 #include "model/bytepack.h"
 #include "model/mainwindow1records.h"
 
@@ -39,21 +38,6 @@ QByteArray buildRecord(quint16 waveNo, const QString &name, quint32 wavSize)
     bytepack::put32(p + 38, wavSize);
     p[42] = 1;
     return QByteArray(reinterpret_cast<const char *>(p), PRM_RECORD_SIZE);
-}
-
-WaveWrite writeDeviceWave(audioconverter &conv, int waveNo, const QString &source, const QString &name,
-                          const PadTreePaths &tree, const ztplatform::FolderAnchor &padRoot, int *refusal)
-{
-    pairbatch::AddBatch batch(padRoot, tree);
-    const WaveWrite staged = batch.stage(conv, waveNo, source, name, refusal);
-    if (staged != WaveWrite::Written)
-        return staged;
-    const QVector<pairbatch::Failure> failed = batch.commit();
-    if (failed.isEmpty())
-        return WaveWrite::Written;
-    if (refusal)
-        *refusal = failed.first().error;
-    return failed.first().error == 0 ? WaveWrite::Blocked : WaveWrite::Stopped;
 }
 
 } // namespace waveprm

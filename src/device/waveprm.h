@@ -1,17 +1,12 @@
 #ifndef ZT_DEVICE_WAVEPRM_H
 #define ZT_DEVICE_WAVEPRM_H
 
-// The pad's wave parameter record (.prm, 64 bytes) and the writing of one
-// added sound as its .wav/.prm pair.
-
-#include "device/padtree.h"
-#include "platform/anchoredfolder.h"
+// The pad's wave parameter record (.prm, 64 bytes) and how the writing of
+// an added sound's .wav/.prm pair ends.
 
 #include <QByteArray>
 #include <QString>
 #include <QtGlobal>
-
-class audioconverter;
 
 namespace waveprm {
 
@@ -44,17 +39,6 @@ enum class WaveWrite {
     Blocked, // an entry stands at a name of the sound, or a folder is a link: nothing written; go on
     Stopped // the pad cannot take more (folder, ffmpeg, a write the pad refused, another pad at its place)
 };
-
-// Converts `source` into WAV_DATA/fff/rrr.wav and writes WAV_PRM/fff/rrr.prm
-// of `tree` for wave waveNo: a batch of one sound (see pairbatch::AddBatch). Both
-// folders are reached from padRoot one folder at a time before either file is
-// written: a folder that is a link or lies on another volume blocks the
-// sound. A stop at any point leaves the pair whole, under hidden names, or
-// gone; a sound that fails leaves nothing of its own under the number.
-// Without a valid padRoot, or with folders that are not absolute, nothing is
-// written. A write the pad refuses stops the sound, its errno in *refusal.
-WaveWrite writeDeviceWave(audioconverter &conv, int waveNo, const QString &source, const QString &name,
-                          const PadTreePaths &tree, const ztplatform::FolderAnchor &padRoot, int *refusal = nullptr);
 
 } // namespace waveprm
 

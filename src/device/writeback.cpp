@@ -33,13 +33,6 @@ namespace {
 
 using Records = MainWindow1Records;
 
-QString withoutTrailingSlash(QString path)
-{
-    while (path.size() > 1 && path.endsWith(QLatin1Char('/')))
-        path.chop(1);
-    return path;
-}
-
 // The fields of a kit that the pad's record takes from the editor.
 auto comparedKitFields(const Records::soundKit &k)
 {
@@ -73,10 +66,10 @@ void report(const std::function<void(int)> &progress, int value)
 
 bool padDrivePresent(const DriveSource &drives, const QString &root, const QString &kitPath)
 {
-    const QString wanted = withoutTrailingSlash(root);
+    const QString wanted = ztplatform::withoutTrailingSlash(root);
     bool listed = false;
     for (const DriveEntry &d : drives.drives()) {
-        if (d.removable && withoutTrailingSlash(d.root) == wanted)
+        if (d.removable && ztplatform::withoutTrailingSlash(d.root) == wanted)
             listed = true;
     }
     return listed && !kitPath.isEmpty() && ztplatform::isFolder(QFileInfo(kitPath).absolutePath());
@@ -214,9 +207,7 @@ PadWrite checkChainFile(const ztplatform::FolderAnchor &padRoot, const QString &
     const PadWrite reached = readGlobalFile(padRoot, globalFile, CHAIN_BLOCK_END, usedPath, entry, &now);
     if (reached != PadWrite::Written)
         return reached;
-    const uchar *head = reinterpret_cast<const uchar *>(now.constData());
-    if (now.size() < CHAIN_BLOCK_END || bytepack::get32(head) != percussionpadfile::str2int(QStringLiteral("GLOB"))
-        || bytepack::get32(head + 4) <= quint32(GLOBAL_CHUNK_SIZE_OLD_MAX))
+    if (!isCurrentGlobalFile(now))
         return PadWrite::NotWritten;
     return now.mid(KIT_CHAIN_BLOCK_OFFSET) == asLoaded ? PadWrite::Written : PadWrite::Changed;
 }

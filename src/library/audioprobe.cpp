@@ -165,15 +165,6 @@ bool isAudio(const QString &path)
     return look == Look::Unknown ? decodesOne(path, nullptr, audioconverter::Limits()) == Verdict::Audio : look == Look::Audio;
 }
 
-QVector<bool> probeAll(const QStringList &paths, const std::function<void(int done)> &wait, int threads,
-                       QVector<groupentries::Identity> *bytes)
-{
-    QVector<bool> flags;
-    for (Verdict v : probeEach(paths, wait, threads, bytes))
-        flags.append(v == Verdict::Audio);
-    return flags;
-}
-
 QVector<Verdict> probeEach(const QStringList &paths, const std::function<void(int done)> &wait, int threads,
                            QVector<groupentries::Identity> *bytes, const std::atomic_bool *stop,
                            const audioconverter::Limits &limits)

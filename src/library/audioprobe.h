@@ -19,15 +19,6 @@ namespace audioprobe {
 // ffmpeg. Safe on any thread.
 bool isAudio(const QString &path);
 
-// isAudio for every path on `threads` worker threads (0: one per core). The
-// calling thread waits in `wait`, called about every 20 ms with the number of
-// paths done, until all are done. One flag per path. With `bytes`, each file
-// that is audio is read whole on its worker too, for what tells its bytes
-// apart (their length, SHA-256 and the stamp of the file as read; not known
-// when it could not be read whole), one per path.
-QVector<bool> probeAll(const QStringList &paths, const std::function<void(int done)> &wait, int threads = 0,
-                       QVector<groupentries::Identity> *bytes = nullptr);
-
 // What probeEach found of one file.
 enum class Verdict {
     Audio,
@@ -37,9 +28,15 @@ enum class Verdict {
     Stopped, // not judged: the stop came first
 };
 
-// probeAll's look, one verdict per path. Once *stop (when given) is true, no
-// file is begun any more and running ffmpeg runs are killed; the files not
-// judged by then are Stopped. Each ffmpeg run keeps `limits`.
+// isAudio for every path on `threads` worker threads (0: one per core), one
+// verdict per path. The calling thread waits in `wait`, called about every
+// 20 ms with the number of paths done, until all are done. With `bytes`, each
+// file that is audio is read whole on its worker too, for what tells its
+// bytes apart (their length, SHA-256 and the stamp of the file as read; not
+// known when it could not be read whole), one per path. Once *stop (when
+// given) is true, no file is begun any more and running ffmpeg runs are
+// killed; the files not judged by then are Stopped. Each ffmpeg run keeps
+// `limits`.
 QVector<Verdict> probeEach(const QStringList &paths, const std::function<void(int done)> &wait, int threads = 0,
                            QVector<groupentries::Identity> *bytes = nullptr, const std::atomic_bool *stop = nullptr,
                            const audioconverter::Limits &limits = audioconverter::Limits());

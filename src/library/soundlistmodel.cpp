@@ -85,9 +85,8 @@ bool SoundListModel::setData(const QModelIndex &index, const QVariant &value, in
 
 void SoundListModel::rebuild(const std::function<void()> &fill)
 {
-    {
-        // Quiet while the rows are made: the views take them in at the reset.
-        const QSignalBlocker quiet(this);
+    // Quiet while the rows are made: the views take them in at the reset.
+    quietly([this, &fill] {
         clear();
         setHorizontalHeaderLabels(headersOf(m_kind));
         m_root = nullptr;
@@ -99,10 +98,7 @@ void SoundListModel::rebuild(const std::function<void()> &fill)
         }
         if (fill)
             fill();
-    }
-    beginResetModel();
-    endResetModel();
-    emit rebuilt();
+    });
 }
 
 void SoundListModel::quietly(const std::function<void()> &change)

@@ -1,6 +1,5 @@
 #include "library/soundsource.h"
 
-#include "model/audioconverter.h"
 #include "platform/descriptor.h"
 #include "platform/fileidentity.h"
 #include "platform/regularfile.h"
@@ -190,11 +189,6 @@ quint64 copyStoredWave(const QString &kitFile, quint32 offset, quint32 length, Q
     if (moved)
         moved();
     return copyBlocks(in, out, length, stop, failed, moved);
-}
-
-int ffmpegFailure(const QString &err)
-{
-    return audioconverter::failureKind(err);
 }
 
 QString ffmpegFailureSentence(int failure)

@@ -95,11 +95,8 @@ quint64 copyStoredWave(const QString &kitFile, quint32 offset, quint32 length, Q
                        const std::atomic_bool *stop = nullptr, CopyFault *fault = nullptr,
                        const LoadCheck &asLoaded = {}, const std::function<void()> &moved = {});
 
-// What ffmpeg's error output says about a failed conversion, for its
-// message: 1 to 4 for the phrases with a detail sentence (in the order they
-// are searched), 5 for "Conversion failed", 0 for none of them.
-int ffmpegFailure(const QString &err);
-// The detail sentence of failure 1 to 4, else an empty text.
+// The detail sentence of ffmpeg's failure 1 to 4 (audioconverter::failureKind),
+// else an empty text.
 QString ffmpegFailureSentence(int failure);
 // The last `lines` lines of a tool's text (progress lines included), each
 // trimmed, at most 400 characters: what a box shows of a log.

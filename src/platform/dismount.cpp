@@ -9,23 +9,12 @@
 
 VolumeDismounter::~VolumeDismounter() = default;
 
-namespace {
-
-QString withoutTrailingSlash(QString path)
-{
-    while (path.size() > 1 && path.endsWith(QLatin1Char('/')))
-        path.chop(1);
-    return path;
-}
-
-} // namespace
-
 SystemVolumeDismounter::Volume SystemVolumeDismounter::findVolume(const QString &mountPoint) const
 {
     // From the kernel's mount table alone: no mounted volume is looked at,
     // so one that does not answer (a dead network or FUSE mount) holds
     // nothing up.
-    const QString wanted = withoutTrailingSlash(mountPoint);
+    const QString wanted = ztplatform::withoutTrailingSlash(mountPoint);
     QFile table(QStringLiteral("/proc/self/mountinfo"));
     const QVector<ztplatform::MountEntry> mounts =
             table.open(QIODevice::ReadOnly) ? ztplatform::parseMountTable(table.readAll()) : QVector<ztplatform::MountEntry>();
@@ -80,7 +69,7 @@ bool SystemVolumeDismounter::dismount(const QString &mountPoint)
     // The pad's file system only: another one that does not answer would hold the close up.
     const QString sync = findProgram(QStringLiteral("sync"));
     if (!sync.isEmpty())
-        run(sync, {QStringLiteral("-f"), withoutTrailingSlash(mountPoint)}, COMMAND_TIMEOUT_MS);
+        run(sync, {QStringLiteral("-f"), ztplatform::withoutTrailingSlash(mountPoint)}, COMMAND_TIMEOUT_MS);
     // udisks unmounts the device, so only when it is mounted here alone
     // (not for a folder bound onto the mount point).
     const QString udisksctl = findProgram(QStringLiteral("udisksctl"));
@@ -88,5 +77,5 @@ bool SystemVolumeDismounter::dismount(const QString &mountPoint)
         && run(udisksctl, {QStringLiteral("unmount"), QStringLiteral("-b"), volume.device}, COMMAND_TIMEOUT_MS))
         return true;
     const QString umount = findProgram(QStringLiteral("umount"));
-    return !umount.isEmpty() && run(umount, {withoutTrailingSlash(mountPoint)}, COMMAND_TIMEOUT_MS);
+    return !umount.isEmpty() && run(umount, {ztplatform::withoutTrailingSlash(mountPoint)}, COMMAND_TIMEOUT_MS);
 }

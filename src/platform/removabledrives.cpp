@@ -76,13 +76,6 @@ QString unescapeField(const QByteArray &field)
     return QString::fromUtf8(out);
 }
 
-QString withoutTrailingSlash(QString path)
-{
-    while (path.size() > 1 && path.endsWith(QLatin1Char('/')))
-        path.chop(1);
-    return path;
-}
-
 // Where desktops mount removable media.
 bool isUnderMedia(const QString &mountPoint)
 {
@@ -121,6 +114,13 @@ QString blockDeviceDir(const MountEntry &entry, const QString &sysRoot)
 }
 
 } // namespace
+
+QString withoutTrailingSlash(QString path)
+{
+    while (path.size() > 1 && path.endsWith(QLatin1Char('/')))
+        path.chop(1);
+    return path;
+}
 
 QVector<MountEntry> parseMountTable(const QByteArray &text)
 {

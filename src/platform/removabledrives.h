@@ -84,6 +84,9 @@ QString usbSerialOf(const MountEntry &entry, const QString &sysRoot);
 // The drives of a mount table file.
 QVector<DriveEntry> drivesFromMountTable(const QString &mountTablePath, const QString &sysRoot);
 
+// The path without trailing "/" ("/" itself stays).
+QString withoutTrailingSlash(QString path);
+
 // The system's drives (SystemDriveSource with its defaults).
 const DriveSource &systemDriveSource();
 

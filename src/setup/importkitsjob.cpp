@@ -313,7 +313,7 @@ bool ImportKitFilesJob::checkKitFiles(bool brandedToo)
             setupjob::noteNotRead(m_result, LoadError::TooLarge, path, false);
             return refused();
         }
-        if (brandedToo && setupjob::isBranded(file, 2)) {
+        if (brandedToo && percussionpadfile::readIndex(&file, 2)) {
             const setupjob::Notice n = setupjob::brandedNotice();
             m_result.files.append({path, setupjob::FileOutcome::NotRead, QString(), n.text, -1});
             m_result.notices.append(n);

@@ -125,12 +125,7 @@ void noteNotRead(Result &result, LoadError error, const QString &path, bool whol
 bool isBranded(const QString &path, int kind)
 {
     QFile file;
-    return ztplatform::openToRead(path, file) && isBranded(file, kind);
-}
-
-bool isBranded(QFile &file, int kind)
-{
-    return percussionpadfile::readIndex(&file, kind);
+    return ztplatform::openToRead(path, file) && percussionpadfile::readIndex(&file, kind);
 }
 
 Notice brandedNotice()

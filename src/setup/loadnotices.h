@@ -10,8 +10,6 @@
 
 #include <QPair>
 
-class QFile;
-
 namespace setupjob {
 
 // The box for a file refused with `error` (None gives an empty text);
@@ -36,8 +34,6 @@ void noteNotRead(Result &result, setupfiles::LoadError error, const QString &pat
 // True when the file at `path` carries another maker's brand mark (kind 0
 // whole setup, 2 single kit); a file that does not open has none.
 bool isBranded(const QString &path, int kind);
-// The same for a file open for reading.
-bool isBranded(QFile &file, int kind);
 // The box refusing such a file.
 Notice brandedNotice();
 

@@ -5,6 +5,7 @@
 #include "setup/filethread.h"
 
 #include "library/soundlibrary.h"
+#include "platform/descriptor.h"
 #include "platform/regularfile.h"
 #include "platform/replacefile.h"
 #include "kitfile/fileread.h"
@@ -33,6 +34,29 @@ using Step = ztplatform::ReplaceFile::Step;
 QString errorTitle()
 {
     return QCoreApplication::translate("MainWindow1", "Error");
+}
+
+// Why the whole setup open at `held` is refused as a save's source (the
+// untranslated text), or null when it opens and holds its index, sound, kit
+// and global chunks.
+const char *sourceFileFault(const ztplatform::Descriptor &held)
+{
+    QFile file;
+    if (!file.open(held.get(), QIODevice::ReadOnly, QFileDevice::DontCloseHandle) || !file.seek(0))
+        return QT_TRANSLATE_NOOP("MainWindow1", "Fail to open file!");
+    std::unique_ptr<percussionpadfile> m(new percussionpadfile);
+    m->curFlag = 0;
+    m->initFileChunk();
+    setupfiles::KitTables tables;
+    tables.attach(*m);
+    if (!m->getChunkIndex(&file))
+        return QT_TRANSLATE_NOOP("MainWindow1", "File data error!");
+    const bool sounds = m->readSounChunk(&file);
+    const bool kits = m->readSkitChunk(&file);
+    const bool global = m->readGlobalChunk(&file);
+    if (!sounds || !kits || !global)
+        return QT_TRANSLATE_NOOP("MainWindow1", "Invalid data file!");
+    return nullptr;
 }
 
 } // namespace
@@ -166,22 +190,15 @@ bool SaveSetupJob::checkSourceFile(setupfiles::StoredSoundLocator &loadedFiles, 
     if (loaded && loadedFiles.check(record) == setupfiles::CollectError::None)
         return true;
     const std::shared_ptr<const ztplatform::Descriptor> held = loaded ? loadedFiles.held(record) : nullptr;
-    QFile file;
-    if (!held || !file.open(held->get(), QIODevice::ReadOnly, QFileDevice::DontCloseHandle) || !file.seek(0))
+    if (!held)
         return refused(QT_TRANSLATE_NOOP("MainWindow1", "Fail to open file!"));
-    std::unique_ptr<percussionpadfile> m(new percussionpadfile);
-    m->curFlag = 0;
-    m->initFileChunk();
-    setupfiles::KitTables tables;
-    tables.attach(*m);
-    if (!m->getChunkIndex(&file))
-        return refused(QT_TRANSLATE_NOOP("MainWindow1", "File data error!"));
-    const bool sounds = m->readSounChunk(&file);
-    const bool kits = m->readSkitChunk(&file);
-    const bool global = m->readGlobalChunk(&file);
-    if (!sounds || !kits || !global)
-        return refused(QT_TRANSLATE_NOOP("MainWindow1", "Invalid data file!"));
-    return true;
+    // Read on a thread of its own, which keeps the descriptor until it
+    // returns; a drive that does not answer is told as a file that does not open.
+    const auto why = std::make_shared<const char *>(nullptr);
+    ztplatform::Job job([held, why](const ztplatform::Job::Report &) { *why = sourceFileFault(*held); });
+    if (!setupjob::runWith(job, savejob::kStallLimitMs, m_run.hooks.wait))
+        return refused(QT_TRANSLATE_NOOP("MainWindow1", "Fail to open file!"));
+    return *why ? refused(*why) : true;
 }
 
 // The sounds gathered and cf laid out as the whole setup; `sources` get the

@@ -328,7 +328,7 @@ ztplatform::ReachedFiles reachedFiles(const QStringList &paths)
     return files;
 }
 
-// writeTarget among `loaded` (loadedAndRecorded).
+// writeTargetFor's answer among `loaded` (loadedAndRecorded).
 QString writeTargetAmong(const QStringList &loaded, const QString &target)
 {
     const QString through = ztplatform::writeThroughTarget(target);
@@ -379,11 +379,6 @@ TargetCheck checkTargetAmong(const TargetFiles &files, const QString &target)
 }
 
 } // namespace
-
-QString writeTarget(const SoundLibrary &lib, const QString &target)
-{
-    return writeTargetAmong(loadedAndRecorded(lib), target);
-}
 
 std::function<QString(const QString &target)> writeTargetFor(const SoundLibrary &lib)
 {

@@ -153,12 +153,10 @@ struct LoadedLook
     QString silent;                   // the file whose drive did not answer; empty when all did
 };
 LoadedLook lookAtLoadedFiles(const SoundLibrary &lib, const QStringList &targets, const ztplatform::Waiter &wait);
-// The file a save onto `target` replaces: a symbolic link to a loaded kit
+// The file a save onto a target replaces: a symbolic link to a loaded kit
 // file or setup (by whatever path it was loaded) is written through to it;
-// any other target, another link too, is replaced itself.
-QString writeTarget(const SoundLibrary &lib, const QString &target);
-// writeTarget over the loaded and recorded files as they are now, for a
-// thread of its own.
+// any other target, another link too, is replaced itself. Taken over the
+// loaded and recorded files as they are now, for a thread of its own.
 std::function<QString(const QString &target)> writeTargetFor(const SoundLibrary &lib);
 // Whether a rename over one of `targets` (the files a kit save replaces)
 // takes the place of a file, or a link to one, that a plain sound of the
@@ -180,11 +178,11 @@ SoundFilesLook lookAtSoundFiles(const SoundLibrary &lib, const QStringList &targ
 QStringList storedKitFiles(const KitDocument &doc, const SoundLibrary &lib);
 // Why a save of one file onto `target` may not go on (`refused`, its message
 // with the path on a line of its own: something other than a regular file
-// stands there, or the file it replaces (writeTarget) is one a plain sound of
+// stands there, or the file it replaces (writeTargetFor) is one a plain sound of
 // the library, a group or the metronome comes from; with `kitFilesToo` also a
 // loaded or recorded kit file, or one a stored sound names; empty when it
 // may), whether a file stands at the target and the file a save replaces
-// (writeTarget; else the target), looked at on a thread of their own, waited
+// (writeTargetFor; else the target), looked at on a thread of their own, waited
 // on through `wait`; nothing when they did not end within 2 s.
 struct TargetCheck
 {

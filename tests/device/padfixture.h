@@ -7,6 +7,7 @@
 #include "device/padpaths.h"
 #include "device/padrecovery.h"
 #include "device/padsounds.h"
+#include "device/pairbatch.h"
 #include "device/waveprm.h"
 #include "platform/tempnames.h"
 #include "fakedrives.h"
@@ -16,6 +17,23 @@
 #include <QCryptographicHash>
 #include <QDirIterator>
 #include <QTemporaryDir>
+
+// One sound written to the pad as a batch of its own: staged, then committed.
+inline waveprm::WaveWrite writeOneSound(audioconverter &conv, int waveNo, const QString &source, const QString &name,
+                                        const PadTreePaths &tree, const ztplatform::FolderAnchor &padRoot,
+                                        int *refusal = nullptr)
+{
+    pairbatch::AddBatch batch(padRoot, tree);
+    const waveprm::WaveWrite staged = batch.stage(conv, waveNo, source, name, refusal);
+    if (staged != waveprm::WaveWrite::Written)
+        return staged;
+    const QVector<pairbatch::Failure> failed = batch.commit();
+    if (failed.isEmpty())
+        return waveprm::WaveWrite::Written;
+    if (refusal)
+        *refusal = failed.first().error;
+    return failed.first().error == 0 ? waveprm::WaveWrite::Blocked : waveprm::WaveWrite::Stopped;
+}
 
 struct PadFixture {
     QTemporaryDir dir;

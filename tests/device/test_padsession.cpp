@@ -18,7 +18,7 @@ class TestPadSession : public QObject {
         DeviceMessage warning;
         s.beginLoad(pad.root + "/");
         QVERIFY(s.getRootDirPath(pad.model, &warning) && s.judgeFourFile(&warning));
-        s.anchorRoot();
+        s.anchorRoot(ztplatform::FolderAnchor::record(pad.root + "/"));
     }
     static Records::SOUND_INDEX record(const QString &file, int number)
     {
@@ -40,10 +40,10 @@ private slots:
         open(s, pad);
         QVERIFY(s.padFoldersReady() && s.drivePresent());
         const PadSounds sounds =
-                readPadSounds(ztplatform::FolderAnchor::record(pad.root), s.waveDataList(), s.wavePrmList());
-        const PadKits read = readPadKits(s.kitPath(), sounds.waveAttrList, nullptr);
+                readPadSounds(ztplatform::FolderAnchor::record(pad.root), s.tree().waveDataList, s.tree().wavePrmList);
+        const PadKits read = readPadKits(s.tree().kitPath, sounds.waveAttrList, nullptr);
         s.takeLoadedKits(read.kitFiles, read.kitRecords);
-        s.takeLoadedChainBlock(kf::readFile(s.usbGlobalIniFile()).mid(KIT_CHAIN_BLOCK_OFFSET, KIT_CHAIN_BLOCK_SIZE));
+        s.takeLoadedChainBlock(kf::readFile(s.tree().usbGlobalIniFile).mid(KIT_CHAIN_BLOCK_OFFSET, KIT_CHAIN_BLOCK_SIZE));
 
         QVector<Records::soundKit> kits = read.kits, original = read.kits;
         QVector<Records::KIT_CHAIN> chains(KIT_CHAIN_ROWS);
@@ -84,7 +84,10 @@ private slots:
         s.beginLoad(root + "/");
         DeviceMessage warning;
         QVERIFY(s.getRootDirPath(QFileInfo(root + "/ZT350").canonicalFilePath(), &warning) && s.judgeFourFile(&warning));
-        s.takeLoadedKits(findPadKitFiles(s.kitPath()), {});
+        QVector<QString> files;
+        for (int k = 1; k <= KIT_MAX_COUNT; ++k)
+            files << s.tree().kitPath + QString("/k%1.ini").arg(k, 3, 10, QChar('0'));
+        s.takeLoadedKits(files, {});
         const PadIdentity id = readPadIdentity(s.padPlaces(), true);
         QVERIFY(id.present && id.mount.valid && id.table);
         QCOMPARE(id.kits.at(99), kitDigest(kf::readFile(pad.kitPath + "/k100.ini")));

@@ -29,12 +29,12 @@ private slots:
 
         DeviceMessage warning;
         PadTreePaths tree;
-        QVERIFY(padtree::getRootDirPath(model, tree, &warning));
+        QVERIFY(padtree::getRootDirPath(ztplatform::FolderAnchor::record(dir.path()), model, tree, &warning));
         QCOMPARE(tree.kitPath, model + "/kit");
         QCOMPARE(tree.sysPath, model + "/Sys");
         QCOMPARE(tree.dataPath, model + "/wav_data");
         QCOMPARE(tree.prmPath, model + "/WAV_PRM");
-        QVERIFY(padtree::judgeFourFile(tree, &warning));
+        QVERIFY(padtree::judgeFourFile(ztplatform::FolderAnchor::record(dir.path()), tree, &warning));
         QCOMPARE(tree.sys_click_path, model + "/Sys/CLICK");
         QCOMPARE(tree.usbGlobalIniFile, model + "/Sys/global.ini");
         QCOMPARE(tree.waveDataList, (QVector<QString>{model + "/wav_data/001", model + "/wav_data/002"}));
@@ -52,7 +52,7 @@ private slots:
 
         DeviceMessage warning;
         PadTreePaths tree;
-        QVERIFY(!padtree::getRootDirPath(model, tree, &warning));
+        QVERIFY(!padtree::getRootDirPath(ztplatform::FolderAnchor::record(dir.path()), model, tree, &warning));
         QCOMPARE(warning.title, QString("Warning"));
         QCOMPARE(warning.text, QString("The target file was not found."));
     }
@@ -65,8 +65,8 @@ private slots:
         addNumbered(model + "/WAV_DATA", {"001", "002", "004"});
         addNumbered(model + "/WAV_PRM", {"000", "002", "003"});
         PadTreePaths tree;
-        QVERIFY(padtree::getRootDirPath(model, tree, nullptr));
-        QVERIFY(padtree::judgeFourFile(tree, nullptr));
+        QVERIFY(padtree::getRootDirPath(ztplatform::FolderAnchor::record(dir.path()), model, tree, nullptr));
+        QVERIFY(padtree::judgeFourFile(ztplatform::FolderAnchor::record(dir.path()), tree, nullptr));
         // 004 sits at position 3; "000" is skipped but uses up position 1.
         QCOMPARE(tree.waveDataList, (QVector<QString>{model + "/WAV_DATA/001", model + "/WAV_DATA/002"}));
         QCOMPARE(tree.wavePrmList, (QVector<QString>{model + "/WAV_PRM/002", model + "/WAV_PRM/003"}));
@@ -98,8 +98,8 @@ private slots:
             touchFile(model + "/WAV_PRM/001/" + entry);
         DeviceMessage warning;
         PadTreePaths tree;
-        QVERIFY(padtree::getRootDirPath(model, tree, &warning));
-        QCOMPARE(padtree::judgeFourFile(tree, &warning), ok);
+        QVERIFY(padtree::getRootDirPath(ztplatform::FolderAnchor::record(dir.path()), model, tree, &warning));
+        QCOMPARE(padtree::judgeFourFile(ztplatform::FolderAnchor::record(dir.path()), tree, &warning), ok);
         QCOMPARE(warning.text, ok ? QString() : QString("Wave prm file is error."));
     }
 
@@ -156,8 +156,8 @@ private slots:
         touchFile(model + "/SYS/global.ini");
         DeviceMessage warning;
         PadTreePaths tree;
-        QVERIFY(padtree::getRootDirPath(model, tree, &warning));
-        QVERIFY(!padtree::judgeFourFile(tree, &warning));
+        QVERIFY(padtree::getRootDirPath(ztplatform::FolderAnchor::record(dir.path()), model, tree, &warning));
+        QVERIFY(!padtree::judgeFourFile(ztplatform::FolderAnchor::record(dir.path()), tree, &warning));
         QCOMPARE(warning.title, QString("Warning"));
         QCOMPARE(warning.text, QString("Metronome sounds were not found."));
 
@@ -166,8 +166,8 @@ private slots:
         QFile::remove(model + "/SYS/global.ini");
         QDir(model).mkpath("SYS/click");
         PadTreePaths tree2;
-        QVERIFY(padtree::getRootDirPath(model, tree2, &warning));
-        QVERIFY(padtree::judgeFourFile(tree2, &warning));
+        QVERIFY(padtree::getRootDirPath(ztplatform::FolderAnchor::record(dir.path()), model, tree2, &warning));
+        QVERIFY(padtree::judgeFourFile(ztplatform::FolderAnchor::record(dir.path()), tree2, &warning));
         QVERIFY(warning.text.isEmpty());
         QVERIFY(tree2.usbGlobalIniFile.isEmpty());
         QCOMPARE(tree2.sys_click_path, model + "/SYS/click");
@@ -176,8 +176,8 @@ private slots:
         touchFile(model + "/SYS/GLOBAL.INI");
         touchFile(model + "/SYS/global.ini.bak");
         PadTreePaths tree3;
-        QVERIFY(padtree::getRootDirPath(model, tree3, nullptr));
-        QVERIFY(padtree::judgeFourFile(tree3, nullptr));
+        QVERIFY(padtree::getRootDirPath(ztplatform::FolderAnchor::record(dir.path()), model, tree3, nullptr));
+        QVERIFY(padtree::judgeFourFile(ztplatform::FolderAnchor::record(dir.path()), tree3, nullptr));
         QCOMPARE(tree3.usbGlobalIniFile, model + "/SYS/GLOBAL.INI");
     }
 

@@ -308,7 +308,7 @@ private slots:
         auto run = [&](const PadFixture &pad, ztplatform::Disk &disk) {
             const ztplatform::FolderAnchor root = ztplatform::FolderAnchor::record(pad.root, &disk);
             if (adding) {
-                done = waveprm::writeDeviceWave(conv, 2, m_click, "c", pad.tree(), root)
+                done = writeOneSound(conv, 2, m_click, "c", pad.tree(), root)
                         == waveprm::WaveWrite::Written;
                 return;
             }

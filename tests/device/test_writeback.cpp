@@ -429,8 +429,7 @@ private slots:
         audioconverter conv;
         int refusal = 0;
         // A full pad stops the batch: the sounds after it are not tried.
-        QCOMPARE(waveprm::writeDeviceWave(conv, 11, source, "Snare", run.pad.tree(),
-                                          run.pad.anchor(), &refusal),
+        QCOMPARE(writeOneSound(conv, 11, source, "Snare", run.pad.tree(), run.pad.anchor(), &refusal),
                  waveprm::WaveWrite::Stopped);
         QCOMPARE(refusal, ENOSPC);
         QVERIFY(!QFileInfo::exists(run.pad.dataPath + "/001/011.wav"));

@@ -74,9 +74,10 @@ private slots:
 
     void silentFileInABatchTakesNoSecondRun()
     {
-        const QVector<bool> flags =
-                audioprobe::probeAll({path("a.mp3"), path("silent.wav"), path("b.mp3")}, nullptr, 1);
-        QCOMPARE(flags, QVector<bool>({true, false, true}));
+        using V = audioprobe::Verdict;
+        const QVector<V> verdicts =
+                audioprobe::probeEach({path("a.mp3"), path("silent.wav"), path("b.mp3")}, nullptr, 1);
+        QVERIFY(verdicts == QVector<V>({V::Audio, V::NotAudio, V::Audio}));
         QCOMPARE(runs(), 1);
     }
 
@@ -129,8 +130,9 @@ private slots:
 
     void failedRunIsRepeatedFileByFile()
     {
-        const QVector<bool> flags = audioprobe::probeAll({path("a.mp3"), path("notes.txt")}, nullptr, 1);
-        QCOMPARE(flags, QVector<bool>({true, false}));
+        using V = audioprobe::Verdict;
+        const QVector<V> verdicts = audioprobe::probeEach({path("a.mp3"), path("notes.txt")}, nullptr, 1);
+        QVERIFY(verdicts == QVector<V>({V::Audio, V::NotAudio}));
         QCOMPARE(runs(), 3);
     }
 };

@@ -4,6 +4,7 @@
 #include "model/namerules.h"
 #include "library/soundsource.h"
 #include "library/waveprobe.h"
+#include "model/audioconverter.h"
 
 #include <QBuffer>
 #include <QSet>
@@ -180,10 +181,10 @@ private slots:
 
     void ffmpegOutput()
     {
-        QCOMPARE(soundsource::ffmpegFailure("Option not found\nInvalid argument"), 3);
-        QCOMPARE(soundsource::ffmpegFailure("x: Invalid data found when processing input"), 1);
-        QCOMPARE(soundsource::ffmpegFailure("Conversion failed!"), 5);
-        QCOMPARE(soundsource::ffmpegFailure("size=  10kB time=00:00:01"), 0);
+        QCOMPARE(audioconverter::failureKind("Option not found\nInvalid argument"), 3);
+        QCOMPARE(audioconverter::failureKind("x: Invalid data found when processing input"), 1);
+        QCOMPARE(audioconverter::failureKind("Conversion failed!"), 5);
+        QCOMPARE(audioconverter::failureKind("size=  10kB time=00:00:01"), 0);
         QCOMPARE(soundsource::ffmpegFailureSentence(3), QString("Option not found."));
         QCOMPARE(soundsource::ffmpegFailureSentence(5), QString());
     }

@@ -267,8 +267,8 @@ private slots:
         QCOMPARE(prompts.texts(), QStringList());
         QVERIFY(!startup.window->pad().isUDiskFlag());
         QCOMPARE(startup.window->pad().currentDirPath(), root);
-        QCOMPARE(startup.window->pad().kitPath(), root + "ZT350/KIT");
-        QCOMPARE(startup.window->pad().usbGlobalIniFile(), root + "ZT350/SYS/global.ini");
+        QCOMPARE(startup.window->pad().tree().kitPath, root + "ZT350/KIT");
+        QCOMPARE(startup.window->pad().tree().usbGlobalIniFile, root + "ZT350/SYS/global.ini");
         startup.showWindow();
         QVERIFY(startup.window->isVisible());
         // Closing on the pad asks, writes back and dismounts it.

@@ -96,7 +96,7 @@ private slots:
         QTemporaryDir empty;
         PadTreePaths tree;
         DeviceMessage warning;
-        QVERIFY(!padtree::getRootDirPath(empty.path(), tree, &warning));
+        QVERIFY(!padtree::getRootDirPath(ztplatform::FolderAnchor::record(empty.path()), empty.path(), tree, &warning));
         QCoreApplication::removeTranslator(&cn);
         QCOMPARE(warning.text, QString::fromUtf8("未找到目标文件。"));
     }

@@ -293,7 +293,7 @@ DeviceMessages PadSyncController::loadPadTree(const QString &modelFolder, std::o
 DeviceMessages PadSyncController::loadPadSounds(const PadIdentity &loaded)
 {
     m_usbDialog->setValue(18);
-    const QVector<QString> data = m_pad.waveDataList(), prm = m_pad.wavePrmList();
+    const QVector<QString> data = m_pad.tree().waveDataList, prm = m_pad.tree().wavePrmList;
     std::shared_ptr<PadGuard> guard;
     const ztplatform::FolderAnchor root = loadedRoot(loaded, &guard);
     // Read below the root the guard admits; then the pad's settings, read
@@ -348,7 +348,7 @@ std::optional<padtree::ClickFiles> PadSyncController::readPadClicks(const PadIde
 {
     std::shared_ptr<PadGuard> guard;
     const ztplatform::FolderAnchor root = loadedRoot(loaded, &guard);
-    const QString clickPath = m_pad.sys_click_path();
+    const QString clickPath = m_pad.tree().sys_click_path;
     // Read below the root the guard admits, then checked as the sounds are.
     return m_pad.runOnPad<padtree::ClickFiles>(
             [root, guard, clickPath](const PadPace &pace) {
@@ -361,13 +361,13 @@ std::optional<padtree::ClickFiles> PadSyncController::readPadClicks(const PadIde
 DeviceMessages PadSyncController::loadPadSettings(const PadIdentity &loaded)
 {
     const DeviceMessage notPad{WindowTexts::tr("Error"), WindowTexts::tr("The current disk is not the sampler pad.")};
-    if (m_pad.usbGlobalIniFile().isEmpty() && namesGlobalIni(m_pad.padLinksLeftOut()))
+    if (m_pad.tree().usbGlobalIniFile.isEmpty() && namesGlobalIni(m_pad.padLinksLeftOut()))
         return {notPad};
     const auto globalModel = std::make_shared<percussionpadfile>();
     // A missing global.ini is named where it belongs.
-    const QString globalFile = m_pad.usbGlobalIniFile().isEmpty()
-            ? m_pad.sysPath() + QStringLiteral("/global.ini")
-            : m_pad.usbGlobalIniFile();
+    const QString globalFile = m_pad.tree().usbGlobalIniFile.isEmpty()
+            ? m_pad.tree().sysPath + QStringLiteral("/global.ini")
+            : m_pad.tree().usbGlobalIniFile;
     std::shared_ptr<PadGuard> guard;
     const ztplatform::FolderAnchor root = loadedRoot(loaded, &guard);
     // Read below the root the guard admits, then checked as the sounds are.
@@ -404,7 +404,7 @@ DeviceMessages PadSyncController::loadPadKits(const PadIdentity &loaded)
     };
     const auto reading = std::make_shared<Reading>();
     reading->scratch = QVector<MainWindow1Records::soundKit>(m_doc.curKitAttr(), m_doc.curKitAttr() + KIT_MAX_COUNT);
-    const QString kitPath = m_pad.kitPath();
+    const QString kitPath = m_pad.tree().kitPath;
     const QVector<MainWindow1Records::SOUND_INDEX> waves = m_soundLists.waveAttrList();
     std::shared_ptr<PadGuard> guard;
     const ztplatform::FolderAnchor root = loadedRoot(loaded, &guard);

@@ -47,7 +47,7 @@ QString failedConversionText(const QString &faultPath, const QString &faultReaso
         text = WindowTexts::tr("The converted sound could not be written:") + crlf
                + QDir::toNativeSeparators(faultPath) + crlf + faultReason;
     } else {
-        const int failure = soundsource::ffmpegFailure(err);
+        const int failure = audioconverter::failureKind(err);
         const QString detail = failure >= 1 && failure <= 4 ? soundsource::ffmpegFailureSentence(failure)
                                                             : soundsource::logTail(err);
         text = WindowTexts::tr("Wrong data in file：") + crlf + WindowTexts::tr("File Location: ") + source
