@@ -72,10 +72,7 @@ void packPageBlocks(const KitDocument::GlobalPage &page, const Kept &d, KitDocum
 
 editstep::Place chainPlace(int chain)
 {
-    editstep::Place p;
-    p.page = editstep::Place::Chains;
-    p.chain = chain;
-    return p;
+    return {editstep::Place::Chains, -1, -1, chain};
 }
 
 using Scope = editstep::Recorder::Scope;
