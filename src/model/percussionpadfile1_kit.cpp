@@ -13,6 +13,7 @@
 
 using bytepack::get32;
 using bytepack::put32;
+using bytepack::readExactly;
 
 namespace {
 
@@ -83,11 +84,6 @@ void unpackRecord(percussionpadfile::FILE_KIT_CHUNK &c, int kit, const uchar *p,
             d.bWaveNo = singleKitWave(d.bWaveNo);
         }
     }
-}
-
-bool readExactly(QDataStream &in, uchar *buf, int len)
-{
-    return len <= 0 || in.readRawData(reinterpret_cast<char *>(buf), len) == len;
 }
 
 // Reads the SKIT header at the chunk's slot; false for an empty slot or another id.
