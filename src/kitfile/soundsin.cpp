@@ -270,10 +270,7 @@ LoadError takeSetupSounds(const QString &file, QFile *opened, const QVector<Entr
             got.clicks.append(record);
             if (got.clicks.size() == 5)
                 got.clickFlag = true;
-            Records::SOUND_LIST_INFO info;
-            info.name = name;
-            info.file = source;
-            got.clickList.append(info);
+            got.clickList.append({name, source});
         } else {
             got.waves.append(record);
         }

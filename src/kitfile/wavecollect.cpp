@@ -163,10 +163,7 @@ CollectError collectWholeSetupWaves(const QVector<TotalRow> &rows, QVector<Recor
         tell(progress, int(p));
         const TotalRow &row = rows.at(i);
         lastRow.insert(row.path, i);
-        Records::SOUND_LIST_INFO info;
-        info.name = row.name;
-        info.file = row.path;
-        got.waveList.append(info);
+        got.waveList.append({row.name, row.path});
     }
     // A slot whose sound is on no row would be saved empty: the save stops.
     QVector<Records::soundKit> renumbered = kits;
@@ -243,10 +240,7 @@ CollectError collectKitWaves(Records::soundKit &kit, int kitIndex, const QVector
         if (i < 0) {
             i = got.waveList.size();
             position.insert(slot.file, i);
-            Records::SOUND_LIST_INFO info;
-            info.name = slot.name;
-            info.file = slot.file;
-            got.waveList.append(info);
+            got.waveList.append({slot.name, slot.file});
         }
         slot.no = quint16(i);
     };
@@ -368,12 +362,7 @@ CollectError collectClickWaves(const QVector<Records::SOUND_LIST_INFO> &clickLis
             if (err)
                 return err;
         }
-        Records::SOUND_LIST_INFO w;
-        w.name = name;
-        w.file = place.file;
-        w.offset = place.offset;
-        w.size = place.size;
-        got.clickWaveList.append(w);
+        got.clickWaveList.append({name, place.file, 0, place.offset, place.size});
         place.cluster = 0;
         Records::SOUND_INDEX s = waveRecord(name, setFile, quint16(10000 + p), 1, place);
         got.clickSetList.append(s);
