@@ -198,15 +198,8 @@ void noteRenamedSounds(KitFileSounds &got, const QVector<QString> &ruled)
 Records::SOUND_INDEX soundRecord(const QString &name, const QString &source, quint16 number, quint8 lock,
                                  quint32 cluster, quint32 length, quint32 start, quint32 end)
 {
-    Records::SOUND_INDEX s;
+    Records::SOUND_INDEX s{{}, source, number, lock, cluster, length, start, end};
     Records::str2CharArray(name, s.wave_name, SOUND_NAME_LENGTH_MAX);
-    s.file = source;
-    s.wave_No = number;
-    s.wave_lock = lock;
-    s.start_cluster = cluster;
-    s.wave_length = length;
-    s.wave_start = start;
-    s.wave_end = end;
     return s;
 }
 

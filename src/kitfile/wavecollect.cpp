@@ -71,10 +71,7 @@ CollectError locate(StoredSoundLocator &loc, const StoredRef &ref, const QString
         return err;
     }
     const percussionpadfile::P_SOUND_INDEX &entry = loc.entry(r, e);
-    out.file = source;
-    out.offset = entry.wave_start;
-    out.size = entry.wave_length;
-    out.cluster = entry.start_cluster;
+    out = {source, entry.wave_start, entry.wave_length, entry.start_cluster};
     return CollectError();
 }
 
@@ -98,10 +95,7 @@ CollectError convert(const RawWaveFn &rawWave, const QString &source, const QStr
         err.name = name;
         return err;
     }
-    out.file = target;
-    out.offset = 0;
-    out.size = len;
-    out.cluster = 0;
+    out = {target, 0, len, 0};
     return CollectError();
 }
 
@@ -344,9 +338,7 @@ CollectError collectClickWaves(const QVector<Records::SOUND_LIST_INFO> &clickLis
         if (earlier >= 0) {
             // The same sound again: its bytes are shared.
             const Records::SOUND_LIST_INFO &w = got.clickWaveList.at(earlier);
-            place.file = w.file;
-            place.offset = w.offset;
-            place.size = w.size;
+            place = {w.file, w.offset, w.size, 0};
             setFile = got.clickSetList.at(earlier).file;
         } else {
             firstSlot.insert(source, p);
