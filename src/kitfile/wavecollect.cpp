@@ -209,9 +209,7 @@ CollectError collectWholeSetupWaves(const QVector<TotalRow> &rows, QVector<Recor
         }
         if (err)
             return err;
-        w.file = place.file;
-        w.offset = place.offset;
-        w.size = place.size;
+        w = {w.name, place.file, 0, place.offset, place.size};
         got.waveAttrList.append(waveRecord(w.name, source, quint16(i), lock, place));
     }
     kits = renumbered;
@@ -291,9 +289,7 @@ CollectError collectKitWaves(Records::soundKit &kit, int kitIndex, const QVector
         }
         if (estimate > limit)
             return CollectError(CollectError::TooLarge);
-        w.file = place.file;
-        w.offset = place.offset;
-        w.size = place.size;
+        w = {w.name, place.file, 0, place.offset, place.size};
         got.waveAttrList.append(waveRecord(w.name, source, quint16(i + 1), lock, place));
     }
     kit = numbered;
