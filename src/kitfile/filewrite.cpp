@@ -14,6 +14,24 @@
 
 namespace setupfiles {
 
+namespace {
+
+// True when the kit name, with ".INI", names a file inside the folder.
+bool usableKitFileName(const QString &name)
+{
+    return !name.contains(QLatin1Char('/')) && !name.contains(QChar(0)) && name != QLatin1String(".")
+           && name != QLatin1String("..");
+}
+
+// A path's directory entry: its folder resolved, letter case ignored.
+QString entryOf(const QString &path)
+{
+    const QFileInfo info(path);
+    return QDir(info.absoluteDir().canonicalPath()).filePath(info.fileName()).toCaseFolded();
+}
+
+} // namespace
+
 OwnedModel::OwnedModel(const percussionpadfile &m)
     : m_model(m)
 {
@@ -81,12 +99,6 @@ bool writeKitFile(percussionpadfile &m, QFile &file, int kit, QString *unwritten
     return ok && file.error() == QFileDevice::NoError;
 }
 
-bool usableKitFileName(const QString &name)
-{
-    return !name.contains(QLatin1Char('/')) && !name.contains(QChar(0)) && name != QLatin1String(".")
-           && name != QLatin1String("..");
-}
-
 bool occupiedByNonFile(const QString &path)
 {
     // A dangling link counts too: opening it would create its far end.
@@ -121,17 +133,6 @@ QVector<KitTarget> kitTargets(const QString &folder, const QVector<int> &kits, c
     }
     return plan;
 }
-
-namespace {
-
-// A path's directory entry: its folder resolved, letter case ignored.
-QString entryOf(const QString &path)
-{
-    const QFileInfo info(path);
-    return QDir(info.absoluteDir().canonicalPath()).filePath(info.fileName()).toCaseFolded();
-}
-
-} // namespace
 
 QVector<TargetLook> lookAtTargets(const QVector<KitTarget> &plan,
                                   const std::function<QString(const QString &target)> &through,

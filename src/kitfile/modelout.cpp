@@ -44,16 +44,10 @@ void setTags(percussionpadfile &m)
     m.soundChunk.soun = percussionpadfile::str2int(QStringLiteral("SOUN"));
 }
 
-} // namespace
-
-quint16 versionFromLabel(const QString &text)
-{
-    const int dot = text.indexOf(QLatin1Char('.'));
-    const QString major = dot < 0 ? text : text.left(dot);
-    const QString minor = dot < 0 ? text : text.mid(dot + 1).trimmed();
-    return quint16(major.toInt() * 256 + minor.toInt());
-}
-
+// Brings a kit's wave numbers and positions up to date from the sounds of the
+// file: a slot takes them from the last sound with its source. An empty slot
+// gets 0xFFFF and zero positions in a whole setup, 0 and its old positions in
+// a single-kit file; so does a slot whose source is not among the sounds.
 void resolveSavedWaves(Records::soundKit &kit, const QVector<Records::SOUND_INDEX> &waves,
                        const QHash<QString, int> &byFile, bool wholeSetup)
 {
@@ -80,6 +74,16 @@ void resolveSavedWaves(Records::soundKit &kit, const QVector<Records::SOUND_INDE
         slot.start = s.wave_start;
         slot.end = s.wave_end;
     });
+}
+
+} // namespace
+
+quint16 versionFromLabel(const QString &text)
+{
+    const int dot = text.indexOf(QLatin1Char('.'));
+    const QString major = dot < 0 ? text : text.left(dot);
+    const QString minor = dot < 0 ? text : text.mid(dot + 1).trimmed();
+    return quint16(major.toInt() * 256 + minor.toInt());
 }
 
 void packKit(percussionpadfile &m, int k, const Records::soundKit &kit, bool wholeSetup, int selection)
