@@ -120,10 +120,6 @@ private:
     bool m_listed = false;
 };
 
-} // namespace
-
-namespace {
-
 // The names of a whole setup's waves: unique among each other and the
 // groups' sounds, but a wave with the name and the bytes of an earlier one
 // takes that one's name.
