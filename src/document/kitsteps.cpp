@@ -2,6 +2,7 @@
 // global settings, each exchanged whole with the document's.
 #include "document/kitdocument.h"
 
+#include "kitfile/kitslots.h"
 #include "kitfile/soundsource.h"
 #include "model/kitrecordmap.h"
 
@@ -81,14 +82,10 @@ QByteArray linkBytes(const QVector<Doc::LINK_GROUP> &links)
 QSet<QString> sourcesOf(const Doc::soundKit &k)
 {
     QSet<QString> out;
-    for (const Doc::KIT_PAD_SETTING &pad : k.kpadChunk) {
-        out.insert(pad.soundFile0);
-        out.insert(pad.soundFile1);
-    }
-    const Doc::PEDAL_SETTING &h = k.pedalChunk;
-    for (const QString *f : {&h.hh_wave1_file, &h.hh_wave2_file, &h.hh_wave3_file, &h.hh_wave4_file, &h.hh_wave5_file})
-        out.insert(*f);
-    out.remove(QString());
+    setupfiles::forEachSoundSlot(k, [&out](auto s) {
+        if (!s.file.isEmpty())
+            out.insert(s.file);
+    });
     return out;
 }
 
