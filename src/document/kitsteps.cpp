@@ -469,9 +469,7 @@ private:
         s.editEffect = d.m_curEditEffect;
         s.effectOff = d.m_curEffectOFF;
         std::copy(d.m_meffChunk1, d.m_meffChunk1 + MASTER_EFFECT_COUNT, s.master);
-        const RecordAndLoop r = d.recordAndLoop();
-        const quint8 *fields[7] = {&r.level, &r.autoState, &r.loopClick, &r.loopQtz, &r.loopMeas, &r.loopMeasIndex,
-                                   &r.recPad};
+        const std::array<quint8 *, 7> fields = d.recordAndLoop();
         for (int i = 0; i < 7; ++i)
             s.recordAndLoop[i] = *fields[i];
         s.click = d.m_clckChunk;
@@ -489,9 +487,7 @@ private:
         d.m_curEditEffect = s.editEffect;
         d.m_curEffectOFF = s.effectOff;
         std::copy(s.master, s.master + MASTER_EFFECT_COUNT, d.m_meffChunk1);
-        const RecordAndLoop r = d.recordAndLoop();
-        quint8 *fields[7] = {&r.level, &r.autoState, &r.loopClick, &r.loopQtz, &r.loopMeas, &r.loopMeasIndex,
-                             &r.recPad};
+        const std::array<quint8 *, 7> fields = d.recordAndLoop();
         for (int i = 0; i < 7; ++i)
             *fields[i] = s.recordAndLoop[i];
         d.m_clckChunk = s.click;
