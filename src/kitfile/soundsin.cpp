@@ -120,10 +120,6 @@ private:
     bool m_listed = false;
 };
 
-} // namespace
-
-namespace {
-
 // The names of a whole setup's waves: unique among each other and the
 // groups' sounds, but a wave with the name and the bytes of an earlier one
 // takes that one's name.
@@ -198,15 +194,8 @@ void noteRenamedSounds(KitFileSounds &got, const QVector<QString> &ruled)
 Records::SOUND_INDEX soundRecord(const QString &name, const QString &source, quint16 number, quint8 lock,
                                  quint32 cluster, quint32 length, quint32 start, quint32 end)
 {
-    Records::SOUND_INDEX s;
+    Records::SOUND_INDEX s{{}, source, number, lock, cluster, length, start, end};
     Records::str2CharArray(name, s.wave_name, SOUND_NAME_LENGTH_MAX);
-    s.file = source;
-    s.wave_No = number;
-    s.wave_lock = lock;
-    s.start_cluster = cluster;
-    s.wave_length = length;
-    s.wave_start = start;
-    s.wave_end = end;
     return s;
 }
 
@@ -270,10 +259,7 @@ LoadError takeSetupSounds(const QString &file, QFile *opened, const QVector<Entr
             got.clicks.append(record);
             if (got.clicks.size() == 5)
                 got.clickFlag = true;
-            Records::SOUND_LIST_INFO info;
-            info.name = name;
-            info.file = source;
-            got.clickList.append(info);
+            got.clickList.append({name, source});
         } else {
             got.waves.append(record);
         }
