@@ -9,6 +9,7 @@
 #include "model/kitfile_fixture.h"
 #include "model/soundfilexml.h"
 #include "kitfile/soundsource.h"
+#include "support/soundlists.h"
 
 #include <QCryptographicHash>
 #include <QElapsedTimer>
@@ -65,8 +66,8 @@ std::unique_ptr<GroupFiles> makeFiles()
     }
     files->plain = files->dir.filePath(QStringLiteral("plain.xml"));
     files->digests = files->dir.filePath(QStringLiteral("digests.xml"));
-    soundfilexml::writeSoundFileListXml(files->plain, plain);
-    soundfilexml::writeSoundFileListXml(files->digests, withDigests);
+    soundlists::write(files->plain, plain);
+    soundlists::write(files->digests, withDigests);
     return files;
 }
 

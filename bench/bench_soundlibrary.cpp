@@ -20,6 +20,7 @@
 #include "platform/removabledrives.h"
 #include "resources/ztresources.h"
 #include "widgets/dialogs/uiprompter.h"
+#include "support/soundlists.h"
 
 #include <QApplication>
 #include <QDir>
@@ -150,7 +151,7 @@ QString writeSoundList(const QString &folder, int sounds)
         groups[i % 20].soundList << s;
     }
     const QString path = QDir(folder).filePath(QString("list%1.xml").arg(sounds));
-    soundfilexml::writeSoundFileListXml(path, groups);
+    soundlists::write(path, groups);
     return path;
 }
 

@@ -97,8 +97,8 @@ struct Pad {
     QVector<QString> folders(const QString &base) const
     {
         QVector<QString> list;
-        for (const QFileInfo &fi : padtree::listEntries(base, true))
-            list << fi.absoluteFilePath();
+        for (const padtree::FolderEntry &e : padtree::listEntries(ztplatform::systemDisk(), base, true))
+            list << e.path;
         return list;
     }
 

@@ -1,6 +1,7 @@
 #include "device/driveprobe.h"
 
 #include "device/padpaths.h"
+#include "platform/sysio.h"
 
 namespace {
 constexpr int POLL_MS = 25;       // while a drive may still answer in time
@@ -41,7 +42,7 @@ QVector<DriveEntry> DriveProbe::refresh()
             const QString root = entry.root;
             const std::shared_ptr<const DriveAsk> source = m_source;
             look.look = ztplatform::TimedLook<QStringList>([source, root]() {
-                return source->answers(root) ? padtree::modelFolderEntryNames(root) : QStringList();
+                return source->answers(root) ? padtree::modelFolderEntryNames(ztplatform::sysio::disk(), root) : QStringList();
             });
             look.age.start();
             looks.insert(entry.root, look);

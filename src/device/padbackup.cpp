@@ -69,8 +69,10 @@ void readFolder(const ztplatform::FolderAnchor &root, const QString &folder, con
     const ztplatform::OpenFolder open = root.isValid() ? root.openFolder(folder) : ztplatform::OpenFolder();
     if (!open.isOpen())
         return;
-    for (const QFileInfo &entry : padtree::listEntries(folder, false)) {
-        const QString name = entry.fileName();
+    for (const padtree::FolderEntry &entry : padtree::listEntriesAndLinks(open, folder)) {
+        if (!entry.isFile() && !entry.isDir())
+            continue;
+        const QString &name = entry.name;
         File file{prefix + QLatin1Char('/') + name, {}};
         if (wanted(name) && readEntry(open, name, &file.bytes))
             out.append(file);
@@ -211,18 +213,25 @@ QVector<File> readPrmRecords(const ztplatform::FolderAnchor &root, const PadTree
 
 namespace {
 
+// Up to `most` bytes from the start of the file at `path`, read through `disk`.
+bool readFileStart(ztplatform::Disk &disk, const QString &path, qint64 most, QByteArray *bytes)
+{
+    const ztplatform::Descriptor fd(disk.openAt(AT_FDCWD, QFile::encodeName(path), O_RDONLY | O_CLOEXEC));
+    return fd.isOpen() && ztplatform::readStart(disk, fd.get(), most, bytes);
+}
+
 // The names the .prm records below `prmFolder` (WAV_PRM/001/001.prm ...)
 // give their wave numbers, and the records; links are left out.
-void takeSoundNames(const QString &prmFolder, Contents *c, const std::function<void()> &beat)
+void takeSoundNames(ztplatform::Disk &disk, const QString &prmFolder, Contents *c, const std::function<void()> &beat)
 {
-    for (const QFileInfo &folder : QDir(prmFolder).entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::NoSymLinks)) {
+    for (const padtree::FolderEntry &folder : padtree::listEntries(disk, prmFolder, true)) {
         if (beat)
             beat();
-        for (const QFileInfo &f : QDir(folder.absoluteFilePath()).entryInfoList(QDir::Files | QDir::NoSymLinks)) {
-            QFile file(f.absoluteFilePath());
-            if (!f.fileName().endsWith(QLatin1String(".prm"), Qt::CaseInsensitive) || !file.open(QIODevice::ReadOnly))
+        for (const padtree::FolderEntry &f : padtree::listEntries(disk, folder.path, false)) {
+            QByteArray record;
+            if (!f.isFile() || !f.name.endsWith(QLatin1String(".prm"), Qt::CaseInsensitive)
+                || !readFileStart(disk, f.path, waveprm::PRM_RECORD_SIZE, &record))
                 continue;
-            const QByteArray record = file.read(waveprm::PRM_RECORD_SIZE);
             const waveprm::PrmRecord rec = waveprm::parseRecord(record);
             if (rec.waveNo <= 0)
                 continue;
@@ -237,15 +246,17 @@ void takeSoundNames(const QString &prmFolder, Contents *c, const std::function<v
 
 Contents read(const QString &backupFolder, bool soundNames, const std::function<void()> &beat)
 {
+    ztplatform::Disk &disk = ztplatform::sysio::disk();
     const QDir backup(backupFolder);
     if (beat)
         beat();
     Contents c;
     c.kitRecords.resize(KIT_MAX_COUNT);
-    auto sub = [&backup](const QString &name) {
-        for (const QString &entry : backup.entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::NoSymLinks)) {
-            if (entry.compare(name, Qt::CaseInsensitive) == 0)
-                return backup.filePath(entry);
+    const padtree::FolderEntries entries = padtree::listEntries(disk, backupFolder, false);
+    auto sub = [&backup, &entries](const QString &name) {
+        for (const padtree::FolderEntry &entry : entries) {
+            if (entry.name.compare(name, Qt::CaseInsensitive) == 0)
+                return backup.filePath(entry.name);
         }
         return QString();
     };
@@ -254,20 +265,19 @@ Contents read(const QString &backupFolder, bool soundNames, const std::function<
         c.why = tr("The backup holds no kits.");
         return c;
     }
-    for (const QFileInfo &f : QDir(c.kitFolder).entryInfoList(QDir::Files | QDir::NoSymLinks)) {
-        const int slot = padKitSlot(f.fileName());
-        QFile file(f.absoluteFilePath());
-        if (slot >= 0 && file.open(QIODevice::ReadOnly))
-            c.kitRecords[slot] = file.read(kLargest);
+    for (const padtree::FolderEntry &f : padtree::listEntries(disk, c.kitFolder, false)) {
+        const int slot = padKitSlot(f.name);
+        if (f.isFile() && slot >= 0)
+            readFileStart(disk, f.path, kLargest, &c.kitRecords[slot]);
     }
     const QString sys = sub(QStringLiteral("SYS"));
-    for (const QFileInfo &f : QDir(sys).entryInfoList(QDir::Files | QDir::NoSymLinks)) {
-        if (!sys.isEmpty() && f.fileName().compare(QLatin1String("global.ini"), Qt::CaseInsensitive) == 0)
-            c.globalFile = f.absoluteFilePath();
+    for (const padtree::FolderEntry &f : padtree::listEntries(disk, sys, false)) {
+        if (f.isFile() && f.name.compare(QLatin1String("global.ini"), Qt::CaseInsensitive) == 0)
+            c.globalFile = QDir(sys).absoluteFilePath(f.name);
     }
     const QString prm = sub(QStringLiteral("WAV_PRM"));
     if (soundNames && !prm.isEmpty())
-        takeSoundNames(prm, &c, beat);
+        takeSoundNames(disk, prm, &c, beat);
     c.ok = true;
     return c;
 }

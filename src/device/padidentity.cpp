@@ -4,6 +4,7 @@
 #include "model/percussionpadfile1.h"
 #include "platform/descriptor.h"
 #include "platform/disk.h"
+#include "platform/pathcase.h"
 #include "platform/regularfile.h"
 #include "platform/sysio.h"
 
@@ -29,7 +30,7 @@ const ztplatform::VolumeIdentitySource &volumesOf(const PadPlaces &places)
 // with one of them.
 QStringList rootSpellings(const QString &root)
 {
-    return {root, QFileInfo(root).canonicalFilePath()};
+    return {root, ztplatform::canonicalPathOf(ztplatform::sysio::disk(), root)};
 }
 
 // `path` relative to the drive root; null when it is not below it.

@@ -8,6 +8,7 @@
 #include "platform/disk.h"
 #include "platform/regularfile.h"
 
+#include <QBuffer>
 #include <QDebug>
 #include <QFile>
 #include <QFileInfo>
@@ -266,14 +267,16 @@ PadKits readPadKits(const ztplatform::FolderAnchor &root, const QString &kitPath
                 path.isEmpty() ? kitPath + QStringLiteral("/k%1.ini").arg(padtree::threeDigits(slot + 1)) : path;
         QString why;
         ztplatform::Descriptor fd = openPadFile(folder, named.mid(named.lastIndexOf(QLatin1Char('/')) + 1), &why);
-        QFile file;
         if (!fd.isOpen())
             return refuse(result, named, why);
-        if (!ztplatform::openFile(file, std::move(fd), QIODevice::ReadOnly))
-            return refuse(result, named, padreason::why(0, EIO));
-        if (file.size() < KIT_RECORD_SIZE)
+        QByteArray record;
+        if (!ztplatform::readStart(folder.disk(), fd.get(), KIT_RECORD_SIZE, &record))
+            return refuse(result, named, padreason::why(0, errno ? errno : EIO));
+        if (record.size() < KIT_RECORD_SIZE)
             return refuse(result, named, padreason::shortKitRecord());
-        result.kitRecords[slot] = file.peek(KIT_RECORD_SIZE);
+        result.kitRecords[slot] = record;
+        QBuffer file(&record);
+        file.open(QIODevice::ReadOnly);
         model.initFileChunk();
         model.kitChunk.baseChunk = storage.base;
         model.kitChunk.pedalChunk = storage.pedal;
@@ -340,18 +343,17 @@ PadGlobal readPadGlobal(const ztplatform::FolderAnchor &root, const QString &usb
     if (!usbGlobalIniFile.isEmpty() && !folder.isOpen()
         && (reach != ztplatform::Reach::Missing || padtree::padAway(root)))
         return globalChanged(root);
-    ztplatform::Descriptor fd = folder.isOpen() ? openPadFile(folder, name, &why) : ztplatform::Descriptor();
-    QFile file;
-    const bool found = fd.isOpen();
-    if (!ztplatform::openFile(file, std::move(fd), QIODevice::ReadOnly)) {
-        if (found)
-            why = padreason::why(0, EIO);
+    const ztplatform::Descriptor fd = folder.isOpen() ? openPadFile(folder, name, &why) : ztplatform::Descriptor();
+    if (!fd.isOpen() || !ztplatform::readStart(folder.disk(), fd.get(), GLOBAL_FILE_MAX, &result.fileBytes)) {
+        if (fd.isOpen())
+            why = padreason::why(0, errno ? errno : EIO);
         result.messages << DeviceMessage{
                 DeviceText::tr("Warning"),
                 padreason::withFile(DeviceText::tr("Fail to read file, import failed."), usbGlobalIniFile, why)};
         return result;
     }
-    result.fileBytes = file.read(GLOBAL_FILE_MAX);
+    QBuffer file(&result.fileBytes);
+    file.open(QIODevice::ReadOnly);
     result.chainBlock = result.fileBytes.mid(KIT_CHAIN_BLOCK_OFFSET, KIT_CHAIN_BLOCK_SIZE);
     file.seek(0);
     model.curFlag = 1;

@@ -1,28 +1,36 @@
 #include "device/padloadreads.h"
 
 #include "device/padpaths.h"
+#include "platform/pathcase.h"
+#include "platform/sysio.h"
 
-#include <QFileInfo>
+#include <QFile>
+
+#include <fcntl.h>
+#include <sys/stat.h>
 
 ChosenDrive lookAtChosenDrive(const QString &root, const PadPace &pace, ztplatform::Disk *disk)
 {
     ChosenDrive drive;
+    ztplatform::Disk &by = disk ? *disk : ztplatform::sysio::disk();
     // The root may hold nothing but the model folder.
-    const QFileInfoList rootEntries = padtree::listEntries(root, false);
+    const padtree::FolderEntries rootEntries = padtree::listEntries(by, root, false);
     pace.beat();
-    for (const QFileInfo &fi : rootEntries) {
-        if (fi.isFile()) {
+    for (const padtree::FolderEntry &e : rootEntries) {
+        if (e.isFile()) {
             drive.rootHoldsFile = true;
             return drive;
         }
     }
     // A linked model folder would lead out of the drive.
-    const QString modelFolder = padtree::findModelFolder(root);
+    const QString modelFolder = padtree::findModelFolder(by, root);
     pace.beat();
-    const QFileInfo model(modelFolder);
-    if (modelFolder.isEmpty() || !model.isDir() || model.isSymLink())
+    struct stat st;
+    if (modelFolder.isEmpty()
+        || by.statAt(AT_FDCWD, QFile::encodeName(modelFolder), &st, AT_SYMLINK_NOFOLLOW) != 0
+        || !S_ISDIR(st.st_mode))
         return drive;
-    drive.modelFolder = model.canonicalFilePath();
+    drive.modelFolder = ztplatform::canonicalPathOf(by, modelFolder);
     pace.beat();
     drive.root = ztplatform::FolderAnchor::record(root, disk);
     pace.beat();

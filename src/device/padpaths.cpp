@@ -19,42 +19,6 @@
 
 namespace padtree {
 
-QFileInfoList listEntriesAndLinks(const QString &dir, bool foldersOnly, bool special)
-{
-    const QDir d(dir);
-    if (dir.isEmpty() || !d.exists())
-        return QFileInfoList();
-    QDir::Filters filters = (foldersOnly ? QDir::Dirs : QDir::AllEntries) | QDir::NoDotAndDotDot;
-    if (special)
-        filters |= QDir::System;
-    QFileInfoList entries = d.entryInfoList(filters, QDir::Name | QDir::IgnoreCase);
-    // On the pad's FAT volume, hidden and system are attributes, not names
-    // (the "System Volume Information" folder another computer leaves).
-    if (ztplatform::isOnFatVolume(dir)) {
-        entries.erase(std::remove_if(entries.begin(), entries.end(),
-                                     [](const QFileInfo &fi) {
-                                         return ztplatform::hasFatHiddenOrSystemAttribute(fi.absoluteFilePath());
-                                     }),
-                      entries.end());
-    }
-    return entries;
-}
-
-QFileInfoList listEntries(const QString &dir, bool foldersOnly, QStringList *links, bool special)
-{
-    QFileInfoList entries = listEntriesAndLinks(dir, foldersOnly, special);
-    entries.erase(std::remove_if(entries.begin(), entries.end(),
-                                 [links](const QFileInfo &fi) {
-                                     if (!fi.isSymLink())
-                                         return false;
-                                     if (links)
-                                         links->append(fi.absoluteFilePath());
-                                     return true;
-                                 }),
-                  entries.end());
-    return entries;
-}
-
 bool FolderEntry::isLink() const
 {
     return type == S_IFLNK;
@@ -103,6 +67,23 @@ FolderEntries listEntriesAndLinks(const ztplatform::OpenFolder &folder, const QS
         const int byCase = a.name.compare(b.name, Qt::CaseInsensitive);
         return byCase != 0 ? byCase < 0 : a.name < b.name;
     });
+    return entries;
+}
+
+FolderEntries listEntries(ztplatform::Disk &disk, const QString &dir, bool foldersOnly)
+{
+    if (dir.isEmpty())
+        return FolderEntries();
+    const ztplatform::OpenFolder folder(
+            disk.openAt(AT_FDCWD, QFile::encodeName(dir), O_RDONLY | O_DIRECTORY | O_CLOEXEC), &disk);
+    if (!folder.isOpen())
+        return FolderEntries();
+    FolderEntries entries = listEntriesAndLinks(folder, dir);
+    entries.erase(std::remove_if(entries.begin(), entries.end(),
+                                 [foldersOnly](const FolderEntry &e) {
+                                     return !e.isDir() && (foldersOnly || !e.isFile());
+                                 }),
+                  entries.end());
     return entries;
 }
 
@@ -164,20 +145,20 @@ ClickFiles readClickFiles(const ztplatform::FolderAnchor &root, const QString &c
     return changed;
 }
 
-QString findModelFolder(const QString &root)
+QString findModelFolder(ztplatform::Disk &disk, const QString &root)
 {
-    return ztplatform::findEntryIgnoringCase(root, QStringLiteral("ZT350"));
+    return ztplatform::findEntryIgnoringCase(disk, root, QStringLiteral("ZT350"));
 }
 
-QStringList modelFolderEntryNames(const QString &root)
+QStringList modelFolderEntryNames(ztplatform::Disk &disk, const QString &root)
 {
-    const QFileInfoList rootEntries = listEntries(root, false);
+    const FolderEntries rootEntries = listEntries(disk, root, false);
     if (rootEntries.size() != 1
-        || rootEntries.first().absoluteFilePath().compare(root + QStringLiteral("zt350"), Qt::CaseInsensitive) != 0)
+        || rootEntries.first().path.compare(root + QStringLiteral("zt350"), Qt::CaseInsensitive) != 0)
         return QStringList();
     QStringList names;
-    for (const QFileInfo &fi : listEntries(rootEntries.first().absoluteFilePath(), false))
-        names << fi.completeBaseName();
+    for (const FolderEntry &e : listEntries(disk, rootEntries.first().path, false))
+        names << QFileInfo(e.name).completeBaseName();
     return names;
 }
 
@@ -216,7 +197,7 @@ QString convertPathCaseInsensitivity(const ztplatform::FolderAnchor &root, const
     };
     if (path.isEmpty() || holdsFile(path))
         return path;
-    const QString resolved = ztplatform::resolvePathCaseInsensitive(path);
+    const QString resolved = ztplatform::resolvePathCaseInsensitive(root.disk(), path);
     return !resolved.isEmpty() && resolved != path && holdsFile(resolved) ? resolved : path;
 }
 

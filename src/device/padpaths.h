@@ -5,7 +5,6 @@
 
 #include "platform/anchoredfolder.h"
 
-#include <QFileInfoList>
 #include <QString>
 #include <QStringList>
 #include <QVector>
@@ -14,14 +13,6 @@
 
 namespace padtree {
 
-// Visible entries of a folder without "." and "..", by name ignoring case;
-// entries flagged hidden or system on a FAT volume are left out as well.
-// Symbolic links are listed too; with `special`, also links whose target is
-// gone, pipes and devices.
-QFileInfoList listEntriesAndLinks(const QString &dir, bool foldersOnly, bool special = false);
-// The same without symbolic links, which could lead out of the pad's tree:
-// their paths are appended to `links` when given.
-QFileInfoList listEntries(const QString &dir, bool foldersOnly, QStringList *links = nullptr, bool special = false);
 // An entry of a folder listed through its open descriptor: what stands at
 // the name itself (a link is not followed).
 struct FolderEntry
@@ -38,6 +29,9 @@ using FolderEntries = QVector<FolderEntry>;
 // with `special` (links, pipes and devices too), read through `folder`
 // alone: a folder swapped at `path` meanwhile is not the one listed.
 FolderEntries listEntriesAndLinks(const ztplatform::OpenFolder &folder, const QString &path);
+// The folders, and unless `foldersOnly` the regular files, of the folder at
+// `dir` as `disk` lists them: visible ones by name ignoring case, no link.
+FolderEntries listEntries(ztplatform::Disk &disk, const QString &dir, bool foldersOnly);
 
 // True when no pad is found at the root's place.
 bool padAway(const ztplatform::FolderAnchor &root);
@@ -64,10 +58,10 @@ ClickFiles readClickFiles(const ztplatform::FolderAnchor &root, const QString &c
 
 // The model folder "zt350" (any case) below a drive root; empty when the
 // root holds no entry of that name.
-QString findModelFolder(const QString &root);
+QString findModelFolder(ztplatform::Disk &disk, const QString &root);
 // The names (without suffix) of the entries of the model folder when it is
 // the drive root's only entry; `root` ends with "/". Empty otherwise.
-QStringList modelFolderEntryNames(const QString &root);
+QStringList modelFolderEntryNames(ztplatform::Disk &disk, const QString &root);
 // True when there are four names and each is one of the pad's main folders
 // (KIT, SYS, WAV_DATA, WAV_PRM), any case.
 bool isMainFolderSet(const QStringList &names);

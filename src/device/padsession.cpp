@@ -242,8 +242,8 @@ writeback::PadStop PadSession::batchStop(PadMatch *lost)
     *lost = lostTo();
     if (lost->another())
         return PadStop::AnotherPad;
-    const QString root = m_padRoot.path();
-    if (m_watch.run<bool>([root]() { return ztplatform::isReadOnlyVolume(root); }).value_or(false))
+    const ztplatform::FolderAnchor root = m_padRoot;
+    if (m_watch.run<bool>([root]() { return ztplatform::isReadOnlyVolume(root.disk(), root.path()); }).value_or(false))
         return PadStop::ReadOnly;
     if (noPad || !drivePresent())
         return PadStop::Gone;

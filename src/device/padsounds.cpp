@@ -219,13 +219,10 @@ PrmRead readPrm(const ztplatform::OpenFolder &folder, const QString &name, QByte
     if (!fd.isOpen())
         return errno == ELOOP ? PrmRead::NotRegular : PrmRead::Failed;
     struct stat st;
-    QFile f;
     if (folder.disk().stat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode))
         return PrmRead::NotRegular;
-    if (!ztplatform::openFile(f, std::move(fd), QIODevice::ReadOnly))
-        return PrmRead::Failed;
-    bytes = f.read(qBound<qint64>(waveprm::PRM_RECORD_SIZE, qint64(st.st_size), 1 << 20));
-    return PrmRead::Read;
+    const qint64 wanted = qBound<qint64>(waveprm::PRM_RECORD_SIZE, qint64(st.st_size), 1 << 20);
+    return ztplatform::readStart(folder.disk(), fd.get(), wanted, &bytes) ? PrmRead::Read : PrmRead::Failed;
 }
 
 // The entries of the numbered folder at `path` (none for an empty path), its

@@ -152,10 +152,10 @@ bool conversionFailed(bool converted, qint64 wavSize)
     return !converted || wavSize <= audioconverter::WAVE_HEAD_SIZE;
 }
 
-qint64 fileSize(const QString &path)
+qint64 fileSize(ztplatform::Disk &disk, const QString &path)
 {
-    const QFileInfo fi(path);
-    return fi.isFile() ? fi.size() : 0;
+    struct stat st;
+    return disk.statAt(AT_FDCWD, QFile::encodeName(path), &st) == 0 && S_ISREG(st.st_mode) ? qint64(st.st_size) : 0;
 }
 
 // Copies the file `from` into the open `fd` through `disk`; its size goes to
@@ -166,15 +166,16 @@ qint64 fileSize(const QString &path)
 bool copyInto(ztplatform::Disk &disk, const QString &from, int fd, qint64 *size, padjournal::Mark *mark,
               const PadPace &pace)
 {
-    QFile in(from);
-    if (!in.open(QIODevice::ReadOnly))
+    const ztplatform::Descriptor in(disk.openAt(AT_FDCWD, QFile::encodeName(from), O_RDONLY | O_CLOEXEC));
+    struct stat st;
+    if (!in.isOpen() || disk.stat(in.get(), &st) != 0)
         return false;
-    *size = in.size();
+    *size = st.st_size;
     QByteArray buffer(audioconverter::COPY_BUFFER_SIZE, Qt::Uninitialized);
     qint64 at = 0, before = 0;
     bool writeBack = true;
     for (;;) {
-        const qint64 n = in.read(buffer.data(), buffer.size());
+        const qint64 n = disk.read(in.get(), buffer.data(), buffer.size());
         if (n == 0)
             break;
         if (n < 0)
@@ -191,7 +192,7 @@ bool copyInto(ztplatform::Disk &disk, const QString &from, int fd, qint64 *size,
         at += n;
     }
     pace.beat();
-    *mark = padjournal::markOfFile(disk, in.handle());
+    *mark = padjournal::markOfFile(disk, in.get());
     return mark->size == *size;
 }
 
@@ -510,7 +511,7 @@ WaveWrite AddBatch::stage(audioconverter &conv, int waveNo, const QString &sourc
         qDebug().noquote() << DeviceText::tr("Missing some files for the program!");
         return WaveWrite::Stopped;
     }
-    if (conversionFailed(ran, fileSize(converted))) {
+    if (conversionFailed(ran, fileSize(m_root.disk(), converted))) {
         qDebug().noquote() << DeviceText::tr("Wrong data in file：") + QStringLiteral("\r\n") + ffmpegText;
         return WaveWrite::ConversionFailed;
     }

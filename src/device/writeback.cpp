@@ -24,7 +24,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
-#include <sys/statvfs.h>
+#include <sys/statfs.h>
 #include <tuple>
 
 namespace writeback {
@@ -517,13 +517,16 @@ bool padGone(const WriteBackJob &job)
     if (!job.driveRoot.isEmpty())
         return !padDrivePresent(job.drives ? *job.drives : ztplatform::systemDriveSource(), job.driveRoot,
                                 job.kitPath);
-    return job.kitPath.isEmpty() || !QFileInfo(QFileInfo(job.kitPath).absolutePath()).isDir();
+    struct stat st;
+    return job.kitPath.isEmpty()
+            || job.padRoot.disk().statAt(AT_FDCWD, QFile::encodeName(QFileInfo(job.kitPath).absolutePath()), &st) != 0
+            || !S_ISDIR(st.st_mode);
 }
 
 // Before anything is written: a read-only volume, or not the pad loaded.
 PadStop stopBefore(const WriteBackJob &job, PadMatch *another)
 {
-    if (ztplatform::isReadOnlyVolume(job.padRoot.path()))
+    if (ztplatform::isReadOnlyVolume(job.padRoot.disk(), job.padRoot.path()))
         return PadStop::ReadOnly;
     const PadMatch match = job.padGuard ? job.padGuard->check(true) : PadMatch();
     *another = match;
@@ -548,7 +551,7 @@ PadStop stopAfter(const WriteBackJob &job, PadWrite how, PadMatch *another)
         *another = now;
         return PadStop::AnotherPad;
     }
-    if (ztplatform::isReadOnlyVolume(job.padRoot.path()))
+    if (ztplatform::isReadOnlyVolume(job.padRoot.disk(), job.padRoot.path()))
         return PadStop::ReadOnly;
     return now.verdict == PadMatch::Gone || padGone(job) ? PadStop::Gone : PadStop::None;
 }
@@ -1008,9 +1011,9 @@ struct WriteBackRun {
     static qint64 roomNeeded(const padjournal::Record &record, padjournal::Pad &pad)
     {
         const ztplatform::OpenFolder sys = pad.base(padjournal::Area::Sys);
-        struct statvfs vfs;
-        const qint64 block = sys.isOpen() && ::fstatvfs(sys.fd(), &vfs) == 0 && vfs.f_frsize > 0 ? qint64(vfs.f_frsize)
-                                                                                                   : 4096;
+        struct statfs fs;
+        const qint64 block =
+                sys.isOpen() && sys.disk().statFileSystem(sys.fd(), &fs) == 0 && fs.f_frsize > 0 ? qint64(fs.f_frsize) : 4096;
         const auto blocks = [block](qint64 bytes) { return (bytes + block - 1) / block * block; };
         qint64 needed = blocks(padjournal::encode(record).size()) + block;
         for (const padjournal::Step &s : record.steps) {
@@ -1024,11 +1027,11 @@ struct WriteBackRun {
     static qint64 roomMissing(const padjournal::Record &record, padjournal::Pad &pad)
     {
         const ztplatform::OpenFolder sys = pad.base(padjournal::Area::Sys);
-        struct statvfs vfs;
-        if (!sys.isOpen() || ::fstatvfs(sys.fd(), &vfs) != 0)
+        struct statfs fs;
+        if (!sys.isOpen() || sys.disk().statFileSystem(sys.fd(), &fs) != 0)
             return 0;
         const qint64 needed = roomNeeded(record, pad);
-        return qint64(vfs.f_bavail) * qint64(vfs.f_frsize) < needed ? needed : 0;
+        return qint64(fs.f_bavail) * qint64(fs.f_frsize) < needed ? needed : 0;
     }
 
     void tell()

@@ -7,6 +7,7 @@
 #include "model/kitchain.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace {
 
@@ -57,14 +58,9 @@ void packPageBlocks(const KitDocument::GlobalPage &page, const Kept &d, KitDocum
     g.audio.output = d.audio.output;
 
     d.midi = page.midi;
-    g.midi.global_ch = page.midi.global_ch;
-    g.midi.ext_ctrl = page.midi.ext_ctrl;
-    g.midi.midi_sync = page.midi.midi_sync;
-    g.midi.soft_thru = page.midi.soft_thru;
-    g.midi.pc_sw = page.midi.pc_sw;
-    g.midi.cc_sw = page.midi.cc_sw;
-    g.midi.fx_ctrl1_cc = page.midi.fx_ctrl1_cc;
-    g.midi.fx_ctrl2_cc = page.midi.fx_ctrl2_cc;
+    KitDocument::MIDI_SETTING midi = page.midi; // the chunk's reserved bytes stay
+    std::copy(std::begin(g.midi.reserved), std::end(g.midi.reserved), midi.reserved);
+    g.midi = midi;
 
     g.lced.lcd_contrast = page.lcdContrast;
     takeKnown(d.lced.led_type, page.ledType);

@@ -6,7 +6,6 @@
 #include "kitfile/kitslots.h"
 #include "kitfile/lostsounds.h"
 #include "kitfile/sharedsounds.h"
-#include "model/kitrecordmap.h"
 
 namespace {
 
@@ -116,19 +115,15 @@ void KitDocument::setPadSound(int kit, int pad, int layer, const QString &name, 
 
 void KitDocument::setHiHat(int kit, int slot, const QString &name, const QString &file, int number)
 {
-    PEDAL_SETTING &h = m_kitAttrList[kit].pedalChunk;
-    QString *const names[HH_NUM_MAX] = {&h.hh_wave1_name, &h.hh_wave2_name, &h.hh_wave3_name, &h.hh_wave4_name,
-                                        &h.hh_wave5_name};
-    QString *const files[HH_NUM_MAX] = {&h.hh_wave1_file, &h.hh_wave2_file, &h.hh_wave3_file, &h.hh_wave4_file,
-                                        &h.hh_wave5_file};
-    *names[slot] = name;
-    *files[slot] = file;
-    if (number >= 0) {
-        kitrecord::forEachHiHatWave(h, [slot, number](int i, auto &no, auto &...) {
-            if (i == slot)
-                no = quint16(number);
-        });
-    }
+    int i = 0;
+    setupfiles::forEachHiHatSlot(m_kitAttrList[kit], [&](auto s) {
+        if (i++ != slot)
+            return;
+        s.name = name;
+        s.file = file;
+        if (number >= 0)
+            s.no = quint16(number);
+    });
 }
 
 void KitDocument::setHiHatSound(int kit, int slot, const QString &name, const QString &file, int number)
@@ -349,10 +344,10 @@ bool KitDocument::renameSound(const QString &file, const QString &name)
         nameSound(m_kitAttrList[k], file, name, false);
         // The pages take the pads from the pad list: it names the sound alike.
         for (KIT_PAD_SETTING &pad : m_kitPadList[k]) {
-            if (pad.soundFile0 == file)
-                pad.soundName0 = name;
-            if (pad.soundFile1 == file)
-                pad.soundName1 = name;
+            setupfiles::forEachLayer(pad, [&](auto s) {
+                if (s.file == file)
+                    s.name = name;
+            });
         }
         writeImages(k);
         changed(k);
@@ -364,30 +359,22 @@ bool KitDocument::renameSound(const QString &file, const QString &name)
 bool KitDocument::nameSound(soundKit &kit, const QString &file, const QString &name, bool onlyLook)
 {
     bool named = false;
-    for (KIT_PAD_SETTING &pad : kit.kpadChunk) {
-        for (auto layer : {std::make_pair(&pad.soundFile0, &pad.soundName0),
-                           std::make_pair(&pad.soundFile1, &pad.soundName1)}) {
-            if (*layer.first != file)
-                continue;
-            if (!onlyLook)
-                *layer.second = name;
-            named = true;
-        }
-    }
+    setupfiles::forEachPadLayer(kit, [&](auto s) {
+        if (s.file != file)
+            return;
+        if (!onlyLook)
+            s.name = name;
+        named = true;
+    });
     // The first hi-hat slot with the sound takes the name.
-    PEDAL_SETTING &h = kit.pedalChunk;
-    const std::pair<const QString *, QString *> hiHats[HH_NUM_MAX] = {
-            {&h.hh_wave1_file, &h.hh_wave1_name}, {&h.hh_wave2_file, &h.hh_wave2_name},
-            {&h.hh_wave3_file, &h.hh_wave3_name}, {&h.hh_wave4_file, &h.hh_wave4_name},
-            {&h.hh_wave5_file, &h.hh_wave5_name}};
-    for (const auto &slot : hiHats) {
-        if (*slot.first == file) {
-            if (!onlyLook)
-                *slot.second = name;
-            named = true;
-            break;
-        }
-    }
+    bool hiHatNamed = false;
+    setupfiles::forEachHiHatSlot(kit, [&](auto s) {
+        if (hiHatNamed || s.file != file)
+            return;
+        if (!onlyLook)
+            s.name = name;
+        named = hiHatNamed = true;
+    });
     return named;
 }
 
@@ -518,30 +505,13 @@ void KitDocument::takeSlotNumbers(const QVector<soundKit> &numbered)
 
 void KitDocument::moveSharedSounds(const QHash<QString, QString> &moved)
 {
-    if (moved.isEmpty())
-        return;
-    moveHeld([&moved](int, soundKit &record, QVector<KIT_PAD_SETTING> &pads) {
-        QVector<soundKit> one{record};
-        setupfiles::moveSlots(one, moved);
-        record = one.constFirst();
-        setupfiles::moveLayers(pads, moved);
-    });
-    touchAllKits();
-    const QVector<QByteArray> before = snapshots();
-    setupfiles::moveSlots(m_kitAttrList, moved);
-    for (QVector<KIT_PAD_SETTING> &pads : m_kitPadList)
-        setupfiles::moveLayers(pads, moved);
-    kitsEdited(before);
+    if (!moved.isEmpty())
+        moveToCopies(moved, {});
 }
 
 void KitDocument::moveToCopies(const QHash<QString, QString> &to, const QHash<QString, quint16> &numbers)
 {
-    moveHeld([&](int, soundKit &record, QVector<KIT_PAD_SETTING> &pads) {
-        QVector<soundKit> one{record};
-        setupfiles::repointSources(one, to, numbers);
-        record = one.constFirst();
-        setupfiles::repointSources(pads, to, numbers);
-    });
+    heldKitsFollow(to, numbers);
     touchAllKits();
     const QVector<QByteArray> before = snapshots();
     setupfiles::repointSources(m_kitAttrList, to, numbers);

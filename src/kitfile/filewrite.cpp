@@ -1,7 +1,9 @@
 #include "kitfile/filewrite.h"
 
 #include "platform/durablefile.h"
+#include "platform/pathcase.h"
 #include "platform/regularfile.h"
+#include "platform/sysio.h"
 #include "platform/volumeidentity.h"
 
 #include <QDebug>
@@ -90,8 +92,7 @@ bool usableKitFileName(const QString &name)
 bool occupiedByNonFile(const QString &path)
 {
     // A dangling link counts too: opening it would create its far end.
-    const QFileInfo info(path);
-    return (info.exists() || info.isSymLink()) && !ztplatform::isRegularFile(path);
+    return ztplatform::typeAtPath(ztplatform::sysio::disk(), path, true) != 0 && !ztplatform::isRegularFile(path);
 }
 
 QVector<KitTarget> kitTargets(const QString &folder, const QVector<int> &kits, const QVector<QString> &names)
@@ -128,7 +129,9 @@ namespace {
 QString entryOf(const QString &path)
 {
     const QFileInfo info(path);
-    return QDir(info.absoluteDir().canonicalPath()).filePath(info.fileName()).toCaseFolded();
+    return QDir(ztplatform::canonicalPathOf(ztplatform::sysio::disk(), info.absolutePath()))
+            .filePath(info.fileName())
+            .toCaseFolded();
 }
 
 } // namespace
@@ -151,7 +154,7 @@ QVector<TargetLook> lookAtTargets(const QVector<KitTarget> &plan,
                              || !(file.permissions() & (QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther)));
             l.through = l.isFile && through ? through(t.target) : t.target;
             l.throughEntry = l.through == t.target ? l.entry : entryOf(l.through);
-            l.readOnlyVolume = ztplatform::isReadOnlyVolume(QFileInfo(l.through).absolutePath());
+            l.readOnlyVolume = ztplatform::isReadOnlyVolume(ztplatform::sysio::disk(), QFileInfo(l.through).absolutePath());
         }
         if (moved)
             moved();

@@ -1,7 +1,6 @@
 #include "kitfile/sharedsounds.h"
 
 #include "kitfile/kitfiles.h"
-#include "kitfile/kitslots.h"
 #include "kitfile/soundsource.h"
 #include "kitfile/storedsounds.h"
 #include "platform/regularfile.h"
@@ -264,38 +263,6 @@ void SharedSounds::clear()
 {
     m_twinOf.clear();
     m_digests.clear();
-}
-
-namespace {
-
-struct MoveSource
-{
-    const QHash<QString, QString> &moved;
-    template <class Slot>
-    void operator()(Slot s) const
-    {
-        const auto to = s.file.isEmpty() ? moved.constEnd() : moved.constFind(s.file);
-        if (to != moved.constEnd())
-            s.file = to.value();
-    }
-};
-
-} // namespace
-
-void moveSlots(QVector<Records::soundKit> &kits, const QHash<QString, QString> &moved)
-{
-    if (moved.isEmpty())
-        return;
-    for (Records::soundKit &kit : kits)
-        forEachSoundSlot(kit, MoveSource{moved});
-}
-
-void moveLayers(QVector<Records::KIT_PAD_SETTING> &pads, const QHash<QString, QString> &moved)
-{
-    if (moved.isEmpty())
-        return;
-    for (Records::KIT_PAD_SETTING &pad : pads)
-        forEachLayer(pad, MoveSource{moved});
 }
 
 } // namespace setupfiles

@@ -32,11 +32,6 @@ qint64 nowMs();
 // cannot all be read. `read` (when given) is told after each block.
 QByteArray storedDigest(QFile &file, quint32 start, quint32 length, const std::function<void()> &read = {});
 
-// Slots of the kits (or layers of a pad list) whose source is a key of
-// `moved` take its value.
-void moveSlots(QVector<Records::soundKit> &kits, const QHash<QString, QString> &moved);
-void moveLayers(QVector<Records::KIT_PAD_SETTING> &pads, const QHash<QString, QString> &moved);
-
 class SharedSounds
 {
 public:

@@ -3,7 +3,9 @@
 #include "library/soundsource.h"
 #include "model/audioconverter.h"
 #include "platform/durablefile.h"
+#include "platform/pathcase.h"
 #include "platform/replacefile.h"
+#include "platform/sysio.h"
 
 #include <QFileInfo>
 
@@ -176,7 +178,8 @@ SourceFiles::SourceFiles(const QStringList &sources)
 
 bool SourceFiles::contains(const QString &path)
 {
-    const QString file = QFileInfo(path).canonicalFilePath();
+    ztplatform::Disk &disk = ztplatform::sysio::disk();
+    const QString file = ztplatform::canonicalPathOf(disk, path);
     if (file.isEmpty())
         return false; // nothing there to replace
     if (!m_made) {
@@ -187,7 +190,7 @@ bool SourceFiles::contains(const QString &path)
             const QString own = stored.form == soundsource::Form::Plain ? s : stored.kitFile;
             if (!seen.contains(own)) {
                 seen.insert(own);
-                const QString canonical = QFileInfo(own).canonicalFilePath();
+                const QString canonical = ztplatform::canonicalPathOf(disk, own);
                 if (!canonical.isEmpty())
                     m_files.insert(canonical);
             }

@@ -5,6 +5,7 @@
 #include "kitfile/soundsource.h"
 #include "kitfile/storedsounds.h"
 #include "platform/timedlook.h"
+#include "platform/sysio.h"
 
 #include <QCryptographicHash>
 #include <QDebug>
@@ -16,6 +17,8 @@
 #include <map>
 #include <memory>
 #include <vector>
+#include <fcntl.h>
+#include <sys/stat.h>
 
 namespace groupentries {
 
@@ -304,11 +307,14 @@ QString digestAt(const QString &file, quint64 offset, quint64 length,
 
 QString digestOfFile(const QString &file, ztplatform::FileStamp *stamp, const std::function<void()> &read)
 {
-    const QFileInfo info(file);
-    const quint64 size = quint64(info.size());
+    struct stat st;
+    if (file.isEmpty() || ztplatform::sysio::disk().statAt(AT_FDCWD, QFile::encodeName(file), &st) != 0
+        || !S_ISREG(st.st_mode))
+        return QString();
+    const quint64 size = quint64(st.st_size);
     // The file as opened holds as many bytes as were asked for.
     auto whole = [size](const ztplatform::FileStamp &opened) { return opened.size == size; };
-    return info.isFile() ? digestAt(file, 0, size, whole, stamp, read) : QString();
+    return digestAt(file, 0, size, whole, stamp, read);
 }
 
 bool readStoredSounds(const QString &kitFile, Records::READ_KIT_FILE &rec)

@@ -5,9 +5,11 @@
 #include "library/groupchange.h"
 
 #include "platform/fileidentity.h"
+#include "platform/pathcase.h"
 #include "platform/regularfile.h"
 #include "platform/replacefile.h"
 #include "platform/timedlook.h"
+#include "platform/sysio.h"
 #include "platform/volumeidentity.h"
 #include "kitfile/lostsounds.h"
 #include "kitfile/storedsounds.h"
@@ -28,6 +30,7 @@
 #include <vector>
 
 #include <sys/stat.h>
+#include <fcntl.h>
 
 namespace {
 
@@ -106,12 +109,12 @@ ListRead readList(const QString &fileName)
 {
     ListRead read;
     read.target = fileName;
-    const QFileInfo at(fileName);
-    read.link = at.isSymLink();
+    ztplatform::Disk &disk = ztplatform::sysio::disk();
+    read.link = ztplatform::typeAtPath(disk, fileName, true) == S_IFLNK;
     if (read.link) {
         // Followed only to a regular file, which the writes then replace.
-        const QString far = at.canonicalFilePath();
-        if (!far.isEmpty() && QFileInfo(far).isFile()) {
+        const QString far = ztplatform::canonicalPathOf(disk, fileName);
+        if (!far.isEmpty() && ztplatform::typeAtPath(disk, far) == S_IFREG) {
             read.target = far;
             read.linked = true;
         }
@@ -161,7 +164,7 @@ ListLook lookAtList(const QString &name, const QString &target, const ztplatform
         look.lockEntry = ztplatform::FileLock::entryAt(lock);
     }
     // A read-only file system is said so: no question that cannot succeed.
-    look.readOnlyVolume = ztplatform::isReadOnlyVolume(QFileInfo(target).absolutePath());
+    look.readOnlyVolume = ztplatform::isReadOnlyVolume(ztplatform::sysio::disk(), QFileInfo(target).absolutePath());
     look.readOnly = isReadOnly(target);
     look.now = ztplatform::diskFileStamp(target);
     look.type = ztplatform::lookAtFile(target).type;

@@ -242,11 +242,11 @@ QString exeName()
 }
 
 // The program when `path` is an executable file, else empty.
-QString executableAt(const QString &path)
+QString executableAt(const QString &path, ztplatform::Disk &disk)
 {
     struct stat st;
-    if (ztplatform::sysio::statPath(path, &st) != 0 || !S_ISREG(st.st_mode)
-        || ztplatform::sysio::disk().accessAt(AT_FDCWD, QFile::encodeName(path), X_OK) != 0)
+    const QByteArray name = QFile::encodeName(path);
+    if (disk.statAt(AT_FDCWD, name, &st) != 0 || !S_ISREG(st.st_mode) || disk.accessAt(AT_FDCWD, name, X_OK) != 0)
         return QString();
     return QDir::cleanPath(QFileInfo(path).absoluteFilePath());
 }
@@ -259,7 +259,7 @@ QString notFound(const QString &appDir)
 
 } // namespace
 
-QString audioconverter::defaultProgram(const ztplatform::Waiter &wait)
+QString audioconverter::defaultProgram(const ztplatform::Waiter &wait, ztplatform::Disk *disk)
 {
     QString appDir;
     if (QCoreApplication::instance())
@@ -267,22 +267,23 @@ QString audioconverter::defaultProgram(const ztplatform::Waiter &wait)
     // Looked for on a thread of its own: a folder of PATH on a drive that
     // does not answer finds no ffmpeg, and holds no further look.
     const std::optional<QString> found = ztplatform::lookAtFileWithin<QString>(
-            notFound(appDir), kProgramLookLimitMs, [appDir]() { return findProgram(appDir); }, wait);
+            notFound(appDir), kProgramLookLimitMs, [appDir, disk]() { return findProgram(appDir, disk); }, wait);
     if (!found)
         qWarning() << "a folder where ffmpeg is looked for does not answer: ffmpeg is not found";
     return found.value_or(notFound(appDir));
 }
 
-QString audioconverter::findProgram(const QString &appDir)
+QString audioconverter::findProgram(const QString &appDir, ztplatform::Disk *given)
 {
+    ztplatform::Disk &disk = given ? *given : ztplatform::sysio::disk();
     if (!appDir.isEmpty()) {
-        const QString beside = executableAt(QDir(appDir).filePath(exeName()));
+        const QString beside = executableAt(QDir(appDir).filePath(exeName()), disk);
         if (!beside.isEmpty())
             return beside;
     }
     const QStringList folders = qEnvironmentVariable("PATH").split(QDir::listSeparator(), Qt::SkipEmptyParts);
     for (const QString &folder : folders) {
-        const QString onPath = executableAt(QDir(folder).filePath(exeName()));
+        const QString onPath = executableAt(QDir(folder).filePath(exeName()), disk);
         if (!onPath.isEmpty())
             return onPath;
     }

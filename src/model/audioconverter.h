@@ -15,6 +15,7 @@
 class QFileDevice;
 class QProcess;
 namespace ztplatform {
+class Disk;
 class HeldSource;
 class RunFolder;
 }
@@ -141,9 +142,10 @@ public:
     void setProgressed(std::function<void()> progressed) { m_progressed = std::move(progressed); }
 
     // "ffmpeg" beside the executable when present, else the one on PATH;
-    // looked for at most 2 s, waited on through `wait`.
-    static QString defaultProgram(const ztplatform::Waiter &wait = {});
-    static QString findProgram(const QString &appDir);
+    // looked for at most 2 s, waited on through `wait`, looked at through
+    // `disk` (null: the system's).
+    static QString defaultProgram(const ztplatform::Waiter &wait = {}, ztplatform::Disk *disk = nullptr);
+    static QString findProgram(const QString &appDir, ztplatform::Disk *disk = nullptr);
 
 private:
     enum class RunEnd { Finished, Ended, Stopped, TimedOut, Stalled };

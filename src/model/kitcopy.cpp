@@ -16,6 +16,34 @@ void padListFromRecord(const KitStore &s, int kit)
     for (int p = 0; p < PAD_NUM_MAX; ++p)
         list[p] = (*s.kits)[kit].kpadChunk[p];
 }
+
+// op(part of kit a, the same part of kit b) for everything kept per kit but the pad lists.
+template <class Op>
+void forEachPart(const KitStore &s, int a, int b, Op op)
+{
+    op((*s.kits)[a], (*s.kits)[b]);
+    if (s.links)
+        op(s.links[a], s.links[b]);
+    for (QVector<Records::KIT_EFFECT> *memory : s.effects) {
+        if (memory)
+            op(memory[a], memory[b]);
+    }
+    if (s.base)
+        op(s.base[a], s.base[b]);
+    if (s.pedal)
+        op(s.pedal[a], s.pedal[b]);
+    for (int p = 0; s.pads && p < PAD_NUM_MAX; ++p)
+        op(s.pads[a][p], s.pads[b][p]);
+}
+
+// Kit `kit` takes its own kit number, and its pad list from its record.
+void renumber(const KitStore &s, int kit)
+{
+    (*s.kits)[kit].kit_no = quint8(kit);
+    if (s.base)
+        s.base[kit].kit_no = quint8(kit);
+    padListFromRecord(s, kit);
+}
 } // namespace
 
 PadMenu padMenu(int pad, bool layerHasSound)
@@ -55,53 +83,17 @@ void copyKit(const KitStore &s, int src, int dst)
 {
     if (!valid(s, src) || !valid(s, dst) || src == dst)
         return;
-    (*s.kits)[dst] = (*s.kits)[src];
-    (*s.kits)[dst].kit_no = quint8(dst);
-    padListFromRecord(s, dst);
-    if (s.links)
-        s.links[dst] = s.links[src];
-    for (QVector<Records::KIT_EFFECT> *memory : s.effects) {
-        if (memory)
-            memory[dst] = memory[src];
-    }
-    if (s.base) {
-        s.base[dst] = s.base[src];
-        s.base[dst].kit_no = quint8(dst);
-    }
-    if (s.pedal)
-        s.pedal[dst] = s.pedal[src];
-    if (s.pads) {
-        for (int p = 0; p < PAD_NUM_MAX; ++p)
-            s.pads[dst][p] = s.pads[src][p];
-    }
+    forEachPart(s, src, dst, [](auto &from, auto &to) { to = from; });
+    renumber(s, dst);
 }
 
 void swapKits(const KitStore &s, int a, int b)
 {
     if (!valid(s, a) || !valid(s, b) || a == b)
         return;
-    std::swap((*s.kits)[a], (*s.kits)[b]);
-    (*s.kits)[a].kit_no = quint8(a);
-    (*s.kits)[b].kit_no = quint8(b);
-    padListFromRecord(s, a);
-    padListFromRecord(s, b);
-    if (s.links)
-        std::swap(s.links[a], s.links[b]);
-    for (QVector<Records::KIT_EFFECT> *memory : s.effects) {
-        if (memory)
-            std::swap(memory[a], memory[b]);
-    }
-    if (s.base) {
-        std::swap(s.base[a], s.base[b]);
-        s.base[a].kit_no = quint8(a);
-        s.base[b].kit_no = quint8(b);
-    }
-    if (s.pedal)
-        std::swap(s.pedal[a], s.pedal[b]);
-    if (s.pads) {
-        for (int p = 0; p < PAD_NUM_MAX; ++p)
-            std::swap(s.pads[a][p], s.pads[b][p]);
-    }
+    forEachPart(s, a, b, [](auto &x, auto &y) { std::swap(x, y); });
+    renumber(s, a);
+    renumber(s, b);
 }
 
 } // namespace kitcopy

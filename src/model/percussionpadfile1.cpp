@@ -164,48 +164,30 @@ QString percussionpadfile::charArray2String(const char *bytes, uint n)
 
 void percussionpadfile::initFileChunk()
 {
-    switch (curFlag) {
-    case 0:
+    if (curFlag == 0 || curFlag == 2) {
+        indexChunk.inde = str2int(QStringLiteral("INDE"));
+        indexChunk.size = 0;
+        indexChunk.chunkCount = curFlag == 0 ? 5 : 2;
+        std::memset(indexChunk.reserved, 0, sizeof indexChunk.reserved);
+        kitChunk.kit_count = 0;
+        kitChunk.baseSize = KIT_BASE_SIZE;
+        kitChunk.pedalSize = KIT_PEDAL_SIZE;
+        kitChunk.padSize = KIT_PAD_SIZE;
+        std::memset(kitChunk.reserved, 0, sizeof kitChunk.reserved);
+    }
+    if (curFlag == 0) {
         identityChunk.version = 257;
         std::memset(identityChunk.reserved, 0, sizeof identityChunk.reserved);
-        indexChunk.inde = str2int(QStringLiteral("INDE"));
-        indexChunk.size = 0;
-        indexChunk.chunkCount = 5;
-        std::memset(indexChunk.reserved, 0, sizeof indexChunk.reserved);
-        for (int i = 0; i < INDEX_SLOT_COUNT; ++i) {
-            indexChunk.chunkIndex[i].id = str2int(QLatin1String(kSlotTags[i]));
-            indexChunk.chunkIndex[i].address = 0;
-        }
-        initGlobalChunk();
-        kitChunk.kit_count = 0;
-        kitChunk.baseSize = KIT_BASE_SIZE;
-        kitChunk.pedalSize = KIT_PEDAL_SIZE;
-        kitChunk.padSize = KIT_PAD_SIZE;
-        std::memset(kitChunk.reserved, 0, sizeof kitChunk.reserved);
-        break;
-    case 1:
-        initGlobalChunk();
-        break;
-    case 2:
-        indexChunk.inde = str2int(QStringLiteral("INDE"));
-        indexChunk.size = 0;
-        indexChunk.chunkCount = 2;
-        std::memset(indexChunk.reserved, 0, sizeof indexChunk.reserved);
-        indexChunk.chunkIndex[SLOT_SKIT].id = str2int(QStringLiteral("SKIT"));
-        indexChunk.chunkIndex[SLOT_SKIT].address = 0;
-        indexChunk.chunkIndex[SLOT_SOUN].id = str2int(QStringLiteral("SOUN"));
-        indexChunk.chunkIndex[SLOT_SOUN].address = 0;
+        for (int i = 0; i < INDEX_SLOT_COUNT; ++i)
+            indexChunk.chunkIndex[i] = {str2int(QLatin1String(kSlotTags[i])), 0};
+    } else if (curFlag == 2) {
+        for (const int i : {SLOT_SKIT, SLOT_SOUN})
+            indexChunk.chunkIndex[i] = {str2int(QLatin1String(kSlotTags[i])), 0};
         kitChunk.skit = str2int(QStringLiteral("SKIT"));
         kitChunk.size = 0;
-        kitChunk.kit_count = 0;
-        kitChunk.baseSize = KIT_BASE_SIZE;
-        kitChunk.pedalSize = KIT_PEDAL_SIZE;
-        kitChunk.padSize = KIT_PAD_SIZE;
-        std::memset(kitChunk.reserved, 0, sizeof kitChunk.reserved);
-        break;
-    default:
-        break;
     }
+    if (curFlag == 0 || curFlag == 1)
+        initGlobalChunk();
     if (curFlag != 4) {
         soundChunk.soun = str2int(QStringLiteral("SOUN"));
         soundChunk.size = 8;

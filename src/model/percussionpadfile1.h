@@ -10,6 +10,7 @@
 #include <vector>
 
 class QFile;
+class QIODevice;
 
 // Shared limits of the data model.
 constexpr int KIT_MAX_COUNT = 100;          // kits, 1..100 for the user
@@ -473,7 +474,7 @@ public:
     // The GLOBAL_CHUNK_SIZE bytes of a current-layout global chunk.
     static QByteArray packGlobalChunk(const NEW_FILE_GLOBAL_CHUNK &g);
     void writeGlobalChunk(QFile *file);
-    bool readGlobalChunk(QFile *file);
+    bool readGlobalChunk(QIODevice *file);
 
     // ---- sound and wave-node chunks ---------------------------------------
     // Sound bytes of a source file found in `held` (path -> open descriptor)
@@ -495,7 +496,7 @@ public:
     void writeSkitChunkPad(QFile *file, int kit);
     bool readSkitChunk(QFile *file);
     bool readSingleSkitChunk(QFile *file, int kit, int = 0);
-    bool readSingleOnlineSkitChunk(QFile *file, int kit, int = 0);
+    bool readSingleOnlineSkitChunk(QIODevice *file, int kit, int = 0);
 
     // Packs one kit record (KIT_RECORD_SIZE bytes) from element `kit` of the
     // kit storage into `out`, fields exactly as stored.

@@ -344,7 +344,7 @@ void percussionpadfile::writeGlobalChunk(QFile *file)
         qWarning() << Q_FUNC_INFO << "short write of the global chunk";
 }
 
-bool percussionpadfile::readGlobalChunk(QFile *file)
+bool percussionpadfile::readGlobalChunk(QIODevice *file)
 {
     if (!file)
         return false;

@@ -232,7 +232,7 @@ bool percussionpadfile::readSingleSkitChunk(QFile *file, int kit, int)
     return true;
 }
 
-bool percussionpadfile::readSingleOnlineSkitChunk(QFile *file, int kit, int)
+bool percussionpadfile::readSingleOnlineSkitChunk(QIODevice *file, int kit, int)
 {
     if (!file || !hasStorage(kitChunk) || !kitInStorage(kit))
         return false;
@@ -241,7 +241,7 @@ bool percussionpadfile::readSingleOnlineSkitChunk(QFile *file, int kit, int)
     QDataStream in(file);
     uchar rec[KIT_RECORD_SIZE];
     if (!readExactly(in, rec, KIT_RECORD_SIZE)) {
-        qWarning() << "device kit record is cut short:" << file->fileName();
+        qWarning() << "device kit record is cut short";
         return false;
     }
     kitChunk.baseSize = KIT_BASE_SIZE;

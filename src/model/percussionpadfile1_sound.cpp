@@ -12,6 +12,7 @@
 #include <QFileInfo>
 
 #include <cstring>
+#include <functional>
 #include <vector>
 
 namespace {
@@ -66,21 +67,21 @@ bool writeAll(QFile *file, const char *data, qint64 n)
     return true;
 }
 
-// `length` bytes at `offset` of the open descriptor `fd` appended to file.
-bool copyHeldBytes(QFile *file, int fd, qint64 offset, qint64 length, std::vector<char> &block)
+// `length` bytes that `read` (into a block, at most as much as asked) gives,
+// appended to file; `what` names the source in warnings.
+bool appendRead(QFile *file, qint64 length, std::vector<char> &block, const QString &what,
+                const std::function<qint64(char *, qint64)> &read)
 {
-    ztplatform::Disk &disk = ztplatform::sysio::disk();
     while (length > 0) {
-        const qint64 got = disk.read(fd, block.data(), qMin(length, kCopyBlock), offset);
+        const qint64 got = read(block.data(), qMin(length, kCopyBlock));
         if (got <= 0) {
-            qWarning() << Q_FUNC_INFO << "short read of a held file:" << length << "bytes missing";
+            qWarning() << Q_FUNC_INFO << "short read of" << what << length << "bytes missing";
             return false;
         }
         if (!writeAll(file, block.data(), got)) {
             qWarning() << Q_FUNC_INFO << "write failed:" << file->errorString();
             return false;
         }
-        offset += got;
         length -= got;
     }
     return true;
@@ -128,14 +129,19 @@ bool copyWaveBytes(QFile *file, const percussionpadfile::P_SOUND_INDEX *table, i
         }
 
         const QString from = percussionpadfile::soundSourceFile(e.fileName);
-        qint64 remaining = 0;
-        const int first = i;
-        i = runOf(table, n, i, from, remaining);
+        qint64 length = 0;
+        i = runOf(table, n, i, from, length);
         if (block.empty())
             block.resize(size_t(kCopyBlock));
         const int heldFd = held ? held->value(from, -1) : -1;
         if (heldFd >= 0) {
-            if (!copyHeldBytes(file, heldFd, qint64(e.fileOffset), remaining, block))
+            qint64 offset = e.fileOffset;
+            const auto readHeld = [heldFd, &offset](char *to, qint64 max) {
+                const qint64 got = ztplatform::sysio::disk().read(heldFd, to, max, offset);
+                offset += qMax<qint64>(got, 0);
+                return got;
+            };
+            if (!appendRead(file, length, block, from, readHeld))
                 return false;
             continue;
         }
@@ -151,19 +157,9 @@ bool copyWaveBytes(QFile *file, const percussionpadfile::P_SOUND_INDEX *table, i
             qWarning() << Q_FUNC_INFO << "读取文件偏移失败" << src.fileName() << e.fileOffset;
             return false;
         }
-        while (remaining > 0) {
-            const qint64 got = src.read(block.data(), qMin(remaining, kCopyBlock));
-            if (got <= 0) {
-                qWarning() << Q_FUNC_INFO << "short read of" << src.fileName() << "entry" << first
-                           << remaining << "bytes missing";
-                return false;
-            }
-            if (!writeAll(file, block.data(), got)) {
-                qWarning() << Q_FUNC_INFO << "write failed:" << file->errorString();
-                return false;
-            }
-            remaining -= got;
-        }
+        if (!appendRead(file, length, block, from,
+                        [&src](char *to, qint64 max) { return src.read(to, max); }))
+            return false;
     }
     return true;
 }

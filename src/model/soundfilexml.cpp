@@ -111,6 +111,15 @@ int renameToFree(const QString &from, const QString &to)
     return ztplatform::sysio::renameAt(AT_FDCWD, src, AT_FDCWD, dst, true) == 0 ? 0 : errno;
 }
 
+// The attributes but the `kept` ones.
+int otherAttributes(const QXmlStreamAttributes &attributes, std::initializer_list<const char *> kept)
+{
+    int n = attributes.size();
+    for (const char *name : kept)
+        n -= attributes.hasAttribute(QLatin1String(name)) ? 1 : 0;
+    return n;
+}
+
 // The bytes of a sound: "entry", its text the stored name, its attribute
 // "length" the length in bytes, "digest" their SHA-256 in hex and "seen" the
 // stamp of the file they were read from (both may be missing: written by an
@@ -122,10 +131,8 @@ void readEntry(const QXmlStreamAttributes &attributes, const QString &text, int 
     const QString length = attributes.value(QLatin1String("length")).toString();
     length.toULongLong(&number);
     const QString digest = attributes.value(QLatin1String("digest")).toString();
-    int others = attributes.size();
-    for (const char *name : {"length", "digest", "seen"})
-        others -= attributes.hasAttribute(QLatin1String(name)) ? 1 : 0;
-    if (!number || nested > 0 || others > 0 || (attributes.hasAttribute(QLatin1String("digest")) && !isDigest(digest))) {
+    if (!number || nested > 0 || otherAttributes(attributes, {"length", "digest", "seen"}) > 0
+        || (attributes.hasAttribute(QLatin1String("digest")) && !isDigest(digest))) {
         count(skipped);
         return;
     }
@@ -172,7 +179,7 @@ public:
                 while (next()) {
                     if (m_xml.isStartElement() && m_xml.qualifiedName() == QLatin1String("group")) {
                         soundfilexml::strSoundGroup g;
-                        m_skipped += otherAttributes({"name"});
+                        m_skipped += otherAttributes(m_xml.attributes(), {"name"});
                         g.name = m_xml.attributes().value(QLatin1String("name")).toString();
                         group(g);
                         groups.append(g);
@@ -220,14 +227,6 @@ private:
         default:
             break;
         }
-    }
-    int otherAttributes(std::initializer_list<const char *> kept) const
-    {
-        const QXmlStreamAttributes attributes = m_xml.attributes();
-        int n = attributes.size();
-        for (const char *name : kept)
-            n -= attributes.hasAttribute(QLatin1String(name)) ? 1 : 0;
-        return n;
     }
     // The text of the element the reader starts, read to its end; *nested
     // gets its child nodes other than text.
@@ -318,15 +317,6 @@ QString besideName(const QString &fileName, int n)
 
 } // namespace
 
-soundfilexml::soundfilexml()
-{
-}
-
-bool soundfilexml::readSoundFileListXml(QString fileName, QVector<strSoundGroup> &soundGroupList)
-{
-    return readSoundList(fileName, soundGroupList).status == ReadResult::Read;
-}
-
 soundfilexml::ReadResult soundfilexml::readSoundList(const QString &fileName, QVector<strSoundGroup> &soundGroupList)
 {
     ReadResult result;
@@ -414,22 +404,6 @@ QByteArray soundfilexml::toBytes(const QVector<strSoundGroup> &soundFileList)
         root.appendChild(groupElement);
     }
     return doc.toByteArray(4);
-}
-
-bool soundfilexml::writeSoundFileListXml(QString fileName, QVector<strSoundGroup> soundFileList, QString *error,
-                                         QString *notKept)
-{
-    const QByteArray bytes = toBytes(soundFileList);
-    ztplatform::ReplaceFile file(fileName);
-    const bool written = file.open() && file.write(bytes) && file.commit();
-    if (notKept)
-        *notKept = file.notKept();
-    if (written)
-        return true;
-    qWarning() << "cannot write" << fileName << file.errorString();
-    if (error)
-        *error = file.errorString();
-    return false;
 }
 
 QString soundfilexml::keepCopyBeside(const QString &fileName, const QByteArray &bytes, QString *reason)

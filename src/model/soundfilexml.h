@@ -48,13 +48,9 @@ public:
         QString reason;   // Unreadable: why, in the user's words
     };
 
-    soundfilexml();
-
-    // Appends the file's groups to soundGroupList; false (list unchanged) when the
-    // file cannot be opened, is not well-formed or its root is not "groups".
-    static bool readSoundFileListXml(QString fileName, QVector<strSoundGroup> &soundGroupList);
-    // The same, telling what was found. Only a regular file is read: a pipe, a
-    // device, a folder or a link at the name is Unreadable and not waited on.
+    // Appends the file's groups to soundGroupList, telling what was found; the
+    // list is unchanged unless it is Read. Only a regular file is read: a pipe,
+    // a device, a folder or a link at the name is Unreadable and not waited on.
     static ReadResult readSoundList(const QString &fileName, QVector<strSoundGroup> &soundGroupList);
     // Appends the groups of a file's bytes; false (list unchanged) as above.
     // A file in the form this editor writes is read without an XML parser.
@@ -63,23 +59,15 @@ public:
     // The same through the XML parser, whatever the file's form.
     static bool parseSoundListXml(const QByteArray &bytes, QVector<strSoundGroup> &soundGroupList,
                                   int *skipped = nullptr);
-    // Writes the whole file anew through a temporary file beside it, so that a
-    // failed write leaves the previous file as it was. False when it failed;
-    // *error (when given) then gets the system's reason. A link at the name
-    // is replaced itself: a caller that writes through one names its far end.
-    // *notKept (when given) gets what the replaced file had that the new one
-    // lacks (ztplatform::ReplaceFile::notKept).
-    static bool writeSoundFileListXml(QString fileName, QVector<strSoundGroup> soundFileList,
-                                      QString *error = nullptr, QString *notKept = nullptr);
     // A new file beside `fileName` ("<name>.bak", else "<name>.bak1", ...) that
-    // holds `bytes`, written as the file above and never over anything (a copy
+    // holds `bytes`, written through a temporary file and never over anything (a copy
     // there holding these very bytes is taken as it is); its path, or empty
     // with the reason.
     static QString keepCopyBeside(const QString &fileName, const QByteArray &bytes, QString *reason = nullptr);
     // Gives whatever stands at `fileName` (a file, a link, a pipe, a folder) the
     // first free name of those above; that name, or empty with the reason.
     static QString moveAside(const QString &fileName, QString *reason = nullptr);
-    // The bytes writeSoundFileListXml writes for these groups.
+    // The bytes of the file for these groups.
     static QByteArray toBytes(const QVector<strSoundGroup> &soundFileList);
 };
 

@@ -3,6 +3,7 @@
 #include "platform/descriptor.h"
 #include "platform/disk.h"
 #include "platform/durablefile.h"
+#include "platform/pathcase.h"
 #include "platform/sysio.h"
 #include "platform/volumeidentity.h"
 
@@ -219,7 +220,7 @@ FolderAnchor FolderAnchor::record(const QString &root, Disk *disk)
 {
     FolderAnchor anchor;
     anchor.m_disk = disk;
-    const QString canonical = QFileInfo(root).canonicalFilePath();
+    const QString canonical = canonicalPathOf(anchor.disk(), root);
     struct stat st;
     if (canonical.isEmpty() || anchor.disk().statAt(AT_FDCWD, QFile::encodeName(canonical), &st) != 0
         || !S_ISDIR(st.st_mode))

@@ -52,6 +52,24 @@ int renameNoReplace(int fromDir, const QByteArray &from, int toDir, const QByteA
 
 Disk::~Disk() = default;
 
+bool readStart(Disk &disk, int fd, qint64 most, QByteArray *bytes)
+{
+    bytes->resize(int(most));
+    qint64 got = 0;
+    while (got < most) {
+        const qint64 n = disk.read(fd, bytes->data() + got, most - got, got);
+        if (n < 0) {
+            bytes->clear();
+            return false;
+        }
+        if (n == 0)
+            break;
+        got += n;
+    }
+    bytes->truncate(int(got));
+    return true;
+}
+
 qint64 Disk::read(int fd, char *data, qint64 size, qint64 offset)
 {
     return retried([&] {

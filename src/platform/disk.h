@@ -141,6 +141,11 @@ public:
 // The one system disk.
 Disk &systemDisk();
 
+// Up to `most` bytes of the open file `fd` from its start, read through
+// `disk`; fewer only at the file's end. False, with errno and nothing kept,
+// when a read fails.
+bool readStart(Disk &disk, int fd, qint64 most, QByteArray *bytes);
+
 } // namespace ztplatform
 
 #endif

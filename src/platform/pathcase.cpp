@@ -1,40 +1,70 @@
 #include "platform/pathcase.h"
 
-#include "platform/sysio.h"
+#include "platform/anchoredfolder.h"
+#include "platform/descriptor.h"
+#include "platform/disk.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QStringList>
 
+#include <algorithm>
 #include <fcntl.h>
 #include <linux/msdos_fs.h>
 #include <sys/ioctl.h>
+#include <sys/stat.h>
 #include <sys/vfs.h>
 
 namespace ztplatform {
 
-QString findEntryIgnoringCase(const QString &dir, const QString &name)
+namespace {
+
+// What stands at `path`, a link followed.
+bool statPath(Disk &disk, const QString &path, struct stat *st)
+{
+    const QByteArray name = QFile::encodeName(path);
+    return !name.isEmpty() && disk.statAt(AT_FDCWD, name, st, 0) == 0;
+}
+
+bool existsAt(Disk &disk, const QString &path)
+{
+    struct stat st;
+    return statPath(disk, path, &st);
+}
+
+} // namespace
+
+QString findEntryIgnoringCase(Disk &disk, const QString &dir, const QString &name)
 {
     if (name.isEmpty())
         return QString();
     const QDir d(dir);
-    const QStringList entries = d.entryList(QStringList(), QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
-                                            QDir::Name | QDir::IgnoreCase);
+    const Descriptor fd(disk.openAt(AT_FDCWD, QFile::encodeName(d.absolutePath()), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (!fd.isOpen())
+        return QString();
+    QStringList entries;
+    for (const ListedEntry &e : listFolder(disk, fd.get()))
+        entries << QFile::decodeName(e.name);
     // The spelling stored on disk: the exact one when the listing has it.
     if (entries.contains(name))
         return d.absoluteFilePath(name);
-    for (const QString &e : entries) {
+    std::sort(entries.begin(), entries.end(), [](const QString &a, const QString &b) {
+        const int byCase = a.compare(b, Qt::CaseInsensitive);
+        return byCase != 0 ? byCase < 0 : a < b;
+    });
+    for (const QString &e : qAsConst(entries)) {
         if (e.compare(name, Qt::CaseInsensitive) == 0)
             return d.absoluteFilePath(e);
     }
     return QString();
 }
 
-QString resolvePathCaseInsensitive(const QString &base, const QString &relative)
+QString resolvePathCaseInsensitive(Disk &disk, const QString &base, const QString &relative)
 {
     QString current = QDir(base).absolutePath();
-    if (!QFileInfo(current).isDir())
+    struct stat st;
+    if (!statPath(disk, current, &st) || !S_ISDIR(st.st_mode))
         return QString();
     const QStringList parts = relative.split(QLatin1Char('/'), Qt::SkipEmptyParts);
     for (const QString &part : parts) {
@@ -44,7 +74,7 @@ QString resolvePathCaseInsensitive(const QString &base, const QString &relative)
             current = QFileInfo(current).absolutePath();
             continue;
         }
-        const QString next = findEntryIgnoringCase(current, part);
+        const QString next = findEntryIgnoringCase(disk, current, part);
         if (next.isEmpty())
             return QString();
         current = next;
@@ -52,17 +82,17 @@ QString resolvePathCaseInsensitive(const QString &base, const QString &relative)
     return current;
 }
 
-QString resolvePathCaseInsensitive(const QString &path)
+QString resolvePathCaseInsensitive(Disk &disk, const QString &path)
 {
     if (path.isEmpty())
         return QString();
     const QString abs = QDir::cleanPath(QDir(path).absolutePath());
-    if (QFileInfo::exists(abs))
+    if (existsAt(disk, abs))
         return abs;
     // Walk up to the longest prefix that exists.
     QString prefix = abs;
     QStringList rest;
-    while (!QFileInfo::exists(prefix)) {
+    while (!existsAt(disk, prefix)) {
         const QFileInfo fi(prefix);
         const QString parent = fi.absolutePath();
         if (parent == prefix)
@@ -70,19 +100,37 @@ QString resolvePathCaseInsensitive(const QString &path)
         rest.prepend(fi.fileName());
         prefix = parent;
     }
-    return resolvePathCaseInsensitive(prefix, rest.join(QLatin1Char('/')));
+    return resolvePathCaseInsensitive(disk, prefix, rest.join(QLatin1Char('/')));
 }
 
-bool isOnFatVolume(const QString &dir)
+unsigned typeAtPath(Disk &disk, const QString &path, bool noFollow)
 {
-    const Descriptor fd(dir.isEmpty() ? -1 : sysio::open(dir, O_PATH | O_CLOEXEC));
-    return isOnFatVolume(sysio::disk(), fd.get());
+    struct stat st;
+    const QByteArray name = QFile::encodeName(path);
+    return !name.isEmpty() && disk.statAt(AT_FDCWD, name, &st, noFollow ? AT_SYMLINK_NOFOLLOW : 0) == 0
+            ? unsigned(st.st_mode & S_IFMT)
+            : 0;
 }
 
-bool hasFatHiddenOrSystemAttribute(const QString &path)
+QString canonicalPathOf(Disk &disk, const QString &path)
 {
-    const Descriptor fd(sysio::open(path, O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW));
-    return hasFatHiddenOrSystemAttribute(sysio::disk(), fd.get());
+    QByteArray resolved;
+    const QByteArray name = QFile::encodeName(path);
+    return !name.isEmpty() && disk.realPath(name, &resolved) == 0 ? QFile::decodeName(resolved) : QString();
+}
+
+bool isOnFatVolume(Disk &disk, const QString &dir)
+{
+    const Descriptor fd(dir.isEmpty() ? -1 : disk.openAt(AT_FDCWD, QFile::encodeName(dir), O_PATH | O_CLOEXEC));
+    return isOnFatVolume(disk, fd.get());
+}
+
+bool hasFatHiddenOrSystemAttribute(Disk &disk, const QString &path)
+{
+    const Descriptor fd(path.isEmpty() ? -1
+                                       : disk.openAt(AT_FDCWD, QFile::encodeName(path),
+                                                     O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW));
+    return hasFatHiddenOrSystemAttribute(disk, fd.get());
 }
 
 bool isOnFatVolume(Disk &disk, int fd)

@@ -7,28 +7,38 @@ namespace ztplatform {
 
 class Disk;
 
+// Each look below is made through `disk`.
+
 // Resolves `relative` (components separated by "/") below `base`, matching
 // each component ignoring letter case the way the pad's FAT storage does.
 // An exact match wins over a case-insensitive one. Returns the resolved
 // absolute path with the case found on disk, or an empty string when some
 // component does not exist.
-QString resolvePathCaseInsensitive(const QString &base, const QString &relative);
+QString resolvePathCaseInsensitive(Disk &disk, const QString &base, const QString &relative);
 
 // Same for an absolute or relative path as a whole: the longest existing
 // prefix is taken as it is, the rest is resolved ignoring case.
-QString resolvePathCaseInsensitive(const QString &path);
+QString resolvePathCaseInsensitive(Disk &disk, const QString &path);
 
 // The entry of `dir` whose name equals `name` ignoring case (the exact
 // spelling first), as an absolute path; empty when there is none.
-QString findEntryIgnoringCase(const QString &dir, const QString &name);
+QString findEntryIgnoringCase(Disk &disk, const QString &dir, const QString &name);
 
 // True when `dir` lies on a FAT volume (vfat/msdos), whose entries carry the
 // hidden and system attributes of the pad's own file system.
-bool isOnFatVolume(const QString &dir);
+bool isOnFatVolume(Disk &disk, const QString &dir);
 
 // True when the FAT attributes of `path` mark it hidden or system. False on
 // any other file system or when the attributes cannot be read.
-bool hasFatHiddenOrSystemAttribute(const QString &path);
+bool hasFatHiddenOrSystemAttribute(Disk &disk, const QString &path);
+
+// The type bits (st_mode & S_IFMT) of what stands at `path`, a link
+// followed unless `noFollow`; 0 when nothing does.
+unsigned typeAtPath(Disk &disk, const QString &path, bool noFollow = false);
+
+// The path of what stands at `path` with every link followed and no "." or
+// ".." left; empty when nothing does.
+QString canonicalPathOf(Disk &disk, const QString &path);
 
 // The same for the open folder `fd`, and for the open entry `fd`, asked of `disk`.
 bool isOnFatVolume(Disk &disk, int fd);

@@ -1,16 +1,22 @@
 #include "platform/volumeidentity.h"
 
+#include "platform/anchoredfolder.h"
+#include "platform/descriptor.h"
+#include "platform/pathcase.h"
+#include "platform/regularfile.h"
 #include "platform/removabledrives.h"
 #include "platform/sysio.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStringList>
 
 #include <cerrno>
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/stat.h>
+#include <sys/statfs.h>
 #include <sys/statvfs.h>
 #include <unistd.h>
 
@@ -22,6 +28,8 @@ namespace ztplatform {
 
 namespace {
 
+constexpr qint64 kLargestTable = 64 << 20;
+
 bool isBelow(const QString &path, const QString &mountPoint)
 {
     return mountPoint == QLatin1String("/") || path == mountPoint
@@ -30,14 +38,15 @@ bool isBelow(const QString &path, const QString &mountPoint)
 
 // The mount that holds `path`: the longest mount point above it, the later
 // of two at one point (it hides the earlier).
-MountEntry mountOf(const QString &path, const QString &mountTablePath)
+MountEntry mountOf(Disk &disk, const QString &path, const QString &mountTablePath)
 {
-    QFile table(mountTablePath);
-    if (!table.open(QIODevice::ReadOnly))
+    QByteArray table;
+    // The system's tables tell size 0: read to their end.
+    if (readRegularFileAt(disk, AT_FDCWD, mountTablePath, kLargestTable, table) != FileRead::Read)
         return MountEntry();
     MountEntry best;
     int bestLength = -1;
-    for (const MountEntry &m : parseMountTable(table.readAll())) {
+    for (const MountEntry &m : parseMountTable(table)) {
         if (isBelow(path, m.mountPoint) && m.mountPoint.size() >= bestLength) {
             best = m;
             bestLength = m.mountPoint.size();
@@ -46,38 +55,47 @@ MountEntry mountOf(const QString &path, const QString &mountTablePath)
     return best;
 }
 
-// The name of the link in byUuidPath that leads to `device`.
-QString uuidOf(const QString &device, const QString &byUuidPath)
+// The name of the link in byUuidPath that leads to `device`, the first by
+// name ignoring case.
+QString uuidOf(Disk &disk, const QString &device, const QString &byUuidPath)
 {
     if (!device.startsWith(QLatin1Char('/')) || byUuidPath.isEmpty())
         return QString();
-    const QString canonicalDevice = QFileInfo(device).canonicalFilePath();
+    const QString canonicalDevice = canonicalPathOf(disk, device);
     const QString wanted = canonicalDevice.isEmpty() ? device : canonicalDevice;
-    const QFileInfoList links =
-            QDir(byUuidPath).entryInfoList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot);
-    for (const QFileInfo &link : links) {
-        if (link.isSymLink() && link.canonicalFilePath() == wanted)
-            return link.fileName();
+    const Descriptor folder(disk.openAt(AT_FDCWD, QFile::encodeName(byUuidPath), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    QStringList names;
+    for (const ListedEntry &e : listFolder(disk, folder.get())) {
+        struct stat st;
+        if (e.type == S_IFLNK
+            || (e.type == 0 && disk.statAt(folder.get(), e.name, &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISLNK(st.st_mode)))
+            names << QFile::decodeName(e.name);
+    }
+    names.sort(Qt::CaseInsensitive);
+    const QDir links(byUuidPath);
+    for (const QString &name : qAsConst(names)) {
+        if (canonicalPathOf(disk, links.filePath(name)) == wanted)
+            return name;
     }
     return QString();
 }
-
 } // namespace
 
 VolumeIdentity readVolumeIdentity(const QString &folder, const QString &mountTablePath, const QString &byUuidPath,
                                   const QString &sysRoot)
 {
     VolumeIdentity id;
-    const QString canonical = QFileInfo(folder).canonicalFilePath();
+    Disk &disk = sysio::disk();
+    const QString canonical = canonicalPathOf(disk, folder);
     struct stat st;
-    if (canonical.isEmpty() || sysio::disk().statAt(AT_FDCWD, QFile::encodeName(canonical), &st) != 0)
+    if (canonical.isEmpty() || disk.statAt(AT_FDCWD, QFile::encodeName(canonical), &st) != 0)
         return id;
     id.valid = true;
     id.device = quint64(st.st_dev);
     id.inode = quint64(st.st_ino);
-    const MountEntry mount = mountOf(canonical, mountTablePath);
+    const MountEntry mount = mountOf(disk, canonical, mountTablePath);
     id.source = mount.source;
-    id.uuid = uuidOf(mount.source, byUuidPath);
+    id.uuid = uuidOf(disk, mount.source, byUuidPath);
     if (!sysRoot.isEmpty())
         id.usbSerial = usbSerialOf(mount, sysRoot);
     return id;
@@ -128,11 +146,11 @@ bool MountTableWatch::changed()
     return n != 0 && (n < 0 || (p.revents & (POLLPRI | POLLERR)) != 0);
 }
 
-bool isReadOnlyVolume(const QString &folder)
+bool isReadOnlyVolume(Disk &disk, const QString &folder)
 {
-    struct statvfs st;
-    return !folder.isEmpty() && ::statvfs(QFile::encodeName(folder).constData(), &st) == 0
-            && (st.f_flag & ST_RDONLY) != 0;
+    const Descriptor fd(folder.isEmpty() ? -1 : disk.openAt(AT_FDCWD, QFile::encodeName(folder), O_PATH | O_CLOEXEC));
+    struct statfs st;
+    return fd.isOpen() && disk.statFileSystem(fd.get(), &st) == 0 && (st.f_flags & ST_RDONLY) != 0;
 }
 
 VolumeIdentitySource::~VolumeIdentitySource() = default;

@@ -7,6 +7,8 @@ struct statx;
 
 namespace ztplatform {
 
+class Disk;
+
 // What tells the volume holding a folder from another one mounted at the
 // same place: its serial numbers. Where it is mounted (device node, device
 // number, mount source, root inode) is recorded but tells nothing: a FAT root
@@ -75,8 +77,8 @@ private:
     int m_fd = -1;
 };
 
-// True when the volume holding `folder` is mounted read-only.
-bool isReadOnlyVolume(const QString &folder);
+// True when the volume holding `folder` is mounted read-only, as `disk` tells.
+bool isReadOnlyVolume(Disk &disk, const QString &folder);
 
 // Where the program asks; those that ask are handed one, tests their own.
 class VolumeIdentitySource

@@ -15,6 +15,7 @@
 #include <QFile>
 #include <QSet>
 
+#include <atomic>
 #include <cerrno>
 #include <cstring>
 
@@ -346,6 +347,42 @@ void ImportKitFilesJob::orderRecorded()
     }
 }
 
+// A kit file as its job read it; the job keeps it until it returns.
+struct ImportKitFilesJob::ReadKit
+{
+    QString path;
+    MainWindow1Records::READ_KIT_FILE rec;
+    setupfiles::KitTables tables;
+    LoadError err = LoadError::CannotOpen;
+    std::atomic_bool done{false};
+};
+
+void ImportKitFilesJob::readOrdered()
+{
+    m_reads.clear();
+    const QSet<QString> picked(m_library.kitFileList().cbegin(), m_library.kitFileList().cend());
+    QVector<std::shared_ptr<ReadKit>> reads;
+    for (const QString &path : qAsConst(m_ordered)) {
+        if (!picked.contains(path) || m_reads.contains(path))
+            continue;
+        reads.append(std::make_shared<ReadKit>());
+        reads.last()->path = path;
+        m_reads.insert(path, reads.last());
+    }
+    if (reads.isEmpty())
+        return;
+    ztplatform::Job job([reads](const ztplatform::Job::Report &report) {
+        for (int i = 0; i < reads.size(); ++i) {
+            ReadKit &r = *reads.at(i);
+            r.err = setupfiles::readKitFile(r.path, r.rec, r.tables);
+            r.done = true;
+            report(i + 1, reads.size());
+        }
+    });
+    if (!(m_runner ? m_runner(job, 0) : setupjob::runWith(job, 0, m_wait)))
+        m_reads.clear();
+}
+
 bool ImportKitFilesJob::load(bool reload, const Redraws &redraws)
 {
     if (!reload) {
@@ -354,6 +391,7 @@ bool ImportKitFilesJob::load(bool reload, const Redraws &redraws)
     }
     const KitDocument::Batch load(m_doc); // one redraw of the kits when the load ends
     orderRecorded();
+    readOrdered();
     m_soundsAdded = 0;
     int count = m_library.totalListItemModel()->soundCount();
     for (int i = 0; i < m_ordered.size(); ++i) {
@@ -374,6 +412,7 @@ bool ImportKitFilesJob::load(bool reload, const Redraws &redraws)
     // What is left was picked with a file for the same kit, recorded after it.
     noteUnreached(QCoreApplication::translate("MainWindow1",
                                               "Another file picked for the same kit was imported in its place."));
+    m_reads.clear();
     return true;
 }
 
@@ -385,7 +424,15 @@ ImportKitFilesJob::Read ImportKitFilesJob::loadFile(const QString &path, bool re
 {
     MainWindow1Records::READ_KIT_FILE rec;
     setupfiles::KitTables tables;
-    const LoadError err = setupfiles::readKitFile(path, rec, tables);
+    LoadError err = LoadError::None;
+    const std::shared_ptr<ReadKit> read = m_reads.take(path);
+    if (read && read->done) {
+        err = read->err;
+        rec = std::move(read->rec);
+        tables = std::move(read->tables);
+    } else {
+        err = setupfiles::readKitFile(path, rec, tables);
+    }
     if (err != LoadError::None) {
         setupjob::noteNotRead(m_result, err, path, false);
         const bool skip = err == LoadError::CannotOpen || err == LoadError::SoundOpen || err == LoadError::SoundFormat;

@@ -41,6 +41,9 @@ public:
                       setupjob::Progress progress = {});
     // How a drive is awaited (the window's waiter lets it paint); without one it blocks.
     void setWaiter(ztplatform::Waiter wait) { m_wait = std::move(wait); }
+    // How the read of the kit files, one job, is waited on; without one
+    // through the waiter.
+    void setRunner(setupjob::JobRunner runner) { m_runner = std::move(runner); }
 
     // The import of the picks taken: the global settings file read, the kit
     // files checked, then read by kit number into their slots (loading,
@@ -77,7 +80,8 @@ public:
     // (its box, each picked file NotRead) at the first that may not.
     bool checkKitFiles(bool brandedToo);
     // The recorded kit files that are picked, read by kit number into their kit
-    // slots (`reload`: after a save replaced them); each picked file gets its
+    // slots (`reload`: after a save replaced them), all read in one job before
+    // the first is taken; each picked file gets its
     // result. False when the load ended early; changed() tells whether it
     // changed the editor all the same.
     bool load(bool reload, const Redraws &redraws = {});
@@ -104,7 +108,10 @@ public:
     int soundsAdded() const { return m_soundsAdded; } // the sound table entries of the files read
 
 private:
+    struct ReadKit;
     enum class Read { Loaded, Skipped, Ended };
+    // The picked ones among the ordered files read in one job, for loadFile.
+    void readOrdered();
     Read loadFile(const QString &path, bool reload, int &count, const Redraws &redraws);
     void orderRecorded();
     // The global settings read become the editor's (Read); or are left (NotRead, a box).
@@ -120,6 +127,8 @@ private:
     setupjob::Questions &m_questions;
     setupjob::Progress m_progress;
     ztplatform::Waiter m_wait;
+    setupjob::JobRunner m_runner;
+    QHash<QString, std::shared_ptr<ReadKit>> m_reads; // read, not yet taken
     setupjob::Result m_result;
     std::unique_ptr<percussionpadfile> m_global;
     QString m_wholeSetup;

@@ -11,6 +11,7 @@
 #include "library/exportfile.h"
 #include "platform/durablefile.h"
 #include "platform/fileidentity.h"
+#include "platform/pathcase.h"
 #include "platform/replacefile.h"
 #include "platform/sysio.h"
 #include "platform/timedlook.h"
@@ -36,6 +37,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 
 namespace savejob {
 
@@ -191,9 +193,10 @@ QString keptName(const QDir &folder, const QString &name, const QString &kitFile
                  const percussionpadfile::P_SOUND_INDEX &entry)
 {
     return exportnames::freeName(exportnames::safeName(name), [&](const QString &candidate) {
-        if (QFileInfo(folder.filePath(candidate)).isSymLink())
+        ztplatform::Disk &disk = ztplatform::sysio::disk();
+        if (ztplatform::typeAtPath(disk, folder.filePath(candidate), true) == S_IFLNK)
             return true;
-        return folder.exists(candidate)
+        return ztplatform::typeAtPath(disk, folder.filePath(candidate)) != 0
                && !setupfiles::holdsStoredWave(folder.filePath(candidate), kitFile, entry.wave_start,
                                                entry.wave_length);
     });
@@ -413,7 +416,7 @@ void writeAfter(Run &run, const QString &kitFile)
     const std::optional<int> synced = ztplatform::lookAtFileWithin<int>(
             kitFile, kKitLookLimitMs,
             [kitFile]() {
-                const QString file = QFileInfo(kitFile).canonicalFilePath();
+                const QString file = ztplatform::canonicalPathOf(ztplatform::sysio::disk(), kitFile);
                 return ztplatform::syncPath(QFileInfo(file.isEmpty() ? kitFile : file).absolutePath()) ? 0 : errno;
             },
             run.hooks.wait);

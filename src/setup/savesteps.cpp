@@ -9,6 +9,8 @@
 #include "kitfile/filewrite.h"
 #include "kitfile/kitfiles.h"
 #include "kitfile/storedsounds.h"
+#include "platform/pathcase.h"
+#include "platform/sysio.h"
 #include "platform/timedlook.h"
 
 #include <QCoreApplication>
@@ -18,6 +20,8 @@
 #include <QSet>
 
 #include <memory>
+#include <fcntl.h>
+#include <sys/stat.h>
 
 namespace savejob {
 
@@ -363,7 +367,7 @@ TargetCheck checkTargetAmong(const TargetFiles &files, const QString &target)
         check.refused = notAFileText() + shown;
         return check;
     }
-    check.isFile = QFileInfo(target).isFile();
+    check.isFile = ztplatform::typeAtPath(ztplatform::sysio::disk(), target) == S_IFREG;
     if (!check.isFile)
         return check;
     check.dest = writeTargetAmong(files.loaded, target);

@@ -80,7 +80,7 @@ public:
 using Progress = std::function<void(int value, int maximum)>;
 
 // Starts `job` and waits for its end: false once it has not reported for
-// `stallMs`, and then it is let go of. The window shows it in its progress
+// `stallMs` (> 0), and then it is let go of. The window shows it in its progress
 // box; without a runner it is waited on through a waiter (runWith).
 using JobRunner = std::function<bool(ztplatform::Job &job, int stallMs)>;
 // The same through `wait` (the calling thread blocks without one).
@@ -98,13 +98,13 @@ inline bool runWith(ztplatform::Job &job, int stallMs, const ztplatform::Waiter 
             seen = job.reports();
             moved.restart();
         }
-        stalled = moved.elapsed() >= stallMs;
+        stalled = stallMs > 0 && moved.elapsed() >= stallMs;
         return stalled;
     };
     if (wait)
         wait(ended);
     else
-        while (!ended(qMin(stallMs, 50))) {
+        while (!ended(stallMs > 0 ? qMin(stallMs, 50) : 50)) {
         }
     return !stalled;
 }

@@ -3,6 +3,7 @@
 #include "device/padsounds.h"
 #include "padfixture.h"
 #include "platform/regularfile.h"
+#include "support/crashdisk.h"
 #include "support/pipewaits.h"
 
 #include <QTemporaryDir>
@@ -192,6 +193,23 @@ private slots:
         const PadSounds empty = readPadSounds(ztplatform::FolderAnchor(), {}, {});
         QVERIFY(!empty.ok);
         QVERIFY(empty.messages.isEmpty());
+    }
+
+    // A record whose read fails refuses the sounds: nothing cut short is taken.
+    void aRecordWhoseReadFailsRefusesTheSounds()
+    {
+        PadFixture pad;
+        pad.writePair("001", "001", 1, "kick");
+        pad.writePair("001", "002", 2, "snare");
+        CrashDisk disk(pad.root);
+        disk.setReads(CrashDisk::Reads::Fail, "/001/002.prm");
+        const PadSounds r =
+                readPadSounds(ztplatform::FolderAnchor::record(pad.root, &disk), pad.dataFolders(), pad.prmFolders());
+        QCOMPARE(disk.readsStopped(), 1);
+        QVERIFY(!r.ok);
+        QVERIFY(r.waveLoadKitAttrList.isEmpty());
+        QCOMPARE(r.messages.size(), 1);
+        QCOMPARE(r.messages.at(0).text, QString("Read wave prm file failed, import failed."));
     }
 
     void kitsAreReadIntoTheirSlots()

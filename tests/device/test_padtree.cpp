@@ -21,7 +21,7 @@ private slots:
     {
         QTemporaryDir dir;
         makePadTree(dir.path(), {"kit", "Sys", "wav_data", "WAV_PRM"}, "zt350");
-        const QString model = padtree::findModelFolder(dir.path() + "/");
+        const QString model = padtree::findModelFolder(ztplatform::systemDisk(), dir.path() + "/");
         QCOMPARE(model, dir.path() + "/zt350");
         addNumbered(model + "/wav_data", {"001", "002"});
         addNumbered(model + "/WAV_PRM", {"001"});

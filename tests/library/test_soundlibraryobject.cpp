@@ -2,6 +2,7 @@
 // sounds by source, and the groups' file written and read back.
 #include "library/soundlibrary.h"
 #include "library/soundorder.h"
+#include "support/soundlists.h"
 
 #include <QSignalSpy>
 
@@ -160,7 +161,7 @@ private slots:
         QVERIFY(!QFile::exists(file)); // nothing changed: the close writes nothing
         lib.addGroup("Mine");
         QVERIFY(lib.saveSoundList().written);
-        QVERIFY(soundfilexml::writeSoundFileListXml(file, {{"Theirs", {}}})); // another program
+        QVERIFY(soundlists::write(file, {{"Theirs", {}}})); // another program
         const QByteArray theirs = readAll(file);
         lib.addGroup("More");
         SoundLibrary::SoundListSave save = lib.saveSoundList();
@@ -191,7 +192,7 @@ private slots:
         QVERIFY(save.written && !save.keptAs.isEmpty());
         QCOMPARE(readAll(save.keptAs), inPlace);
 
-        QVERIFY(soundfilexml::writeSoundFileListXml(file, {{"Theirs", {}}}));
+        QVERIFY(soundlists::write(file, {{"Theirs", {}}}));
         save = lib.saveSoundList({}, true);
         QVERIFY(save.written && save.keptAs.isEmpty());
         QCOMPARE(readAll(file), theirs);

@@ -7,6 +7,7 @@
 #include "mainwindow1/editing/kitchainscontroller.h"
 #include "dropfixture.h"
 #include "model/kitfile_fixture.h"
+#include "support/soundlists.h"
 
 #include <QSignalSpy>
 #include <QtTest>
@@ -115,7 +116,7 @@ private slots:
         delete f->w;
         f->w = nullptr;
         QVector<soundfilexml::strSoundGroup> groups;
-        QVERIFY(soundfilexml::readSoundFileListXml(f->work.filePath("soundlist.xml"), groups));
+        QVERIFY(soundlists::read(f->work.filePath("soundlist.xml"), groups));
         QCOMPARE(groups.size(), 1);
         QCOMPARE(groups[0].name + '|' + groups[0].soundList.value(0).name + '|' + groups[0].soundList.value(0).file,
                  "Default|Kick|" + kick);

@@ -24,6 +24,7 @@
 #include "resources/ztresources.h"
 #include "setupflow_fixture.h"
 #include "widgets/dialogs/uiprompter.h"
+#include "support/soundlists.h"
 
 #include <QGroupBox>
 #include <QMenu>
@@ -599,7 +600,7 @@ private slots:
             groups[1].soundList.append(s);
         }
         const QString file = m_work.path() + "/soundlist.xml";
-        soundfilexml::writeSoundFileListXml(file, groups);
+        soundlists::write(file, groups);
         auto *m = new MainWindow1(WindowServices{&m_prompter, PadSystem{&m_drives}});
         m->soundLists().skipSoundListOnClose();
         QFile::remove(file);

@@ -12,6 +12,7 @@
 #include "library/records_fixture.h"
 #include "kitfile/soundsource.h"
 #include "soundlib_fixture.h"
+#include "support/soundlists.h"
 
 #include "device/bindmount.h"
 #include "platform/durablefile.h"
@@ -230,7 +231,7 @@ class TestSetupExport : public QObject
         SoundLibrary &lib = f->w->library();
         QVERIFY(lib.saveSoundList().written); // as an earlier close left them
         QVector<soundfilexml::strSoundGroup> before;
-        QVERIFY(soundfilexml::readSoundFileListXml(f->file("soundlist.xml"), before));
+        QVERIFY(soundlists::read(f->file("soundlist.xml"), before));
         QCOMPARE(before.value(0).soundList.value(1).entryName, QString("Snare_"));
 
         const QString root = f->work.path();
@@ -243,7 +244,7 @@ class TestSetupExport : public QObject
         const QByteArray newBytes = kf::readFile(target);
         QVERIFY(disk.calls() > 5 && newBytes != oldBytes && QFileInfo::exists(kept + "/Kick.wav"));
         QVector<soundfilexml::strSoundGroup> written; // the Snare row names the entry as the new file stores it
-        QVERIFY(soundfilexml::readSoundFileListXml(f->file("soundlist.xml"), written));
+        QVERIFY(soundlists::read(f->file("soundlist.xml"), written));
         QCOMPARE(written.value(0).soundList.value(1).entryName, QString("Snare"));
         QCOMPARE(written.value(0).soundList.value(1).file, target + ":U00000");
         delete f->w; // its lock goes with it: each new start holds the groups alone
@@ -1290,7 +1291,7 @@ private slots:
         QCOMPARE(f->w->library().soundGroupList().at(0).soundList.last().file, group->child(1, 1)->text());
         // The groups' file says so as soon as the new file is in place, the entry named with it.
         QVector<soundfilexml::strSoundGroup> written;
-        QVERIFY(soundfilexml::readSoundFileListXml(f->file("soundlist.xml"), written));
+        QVERIFY(soundlists::read(f->file("soundlist.xml"), written));
         const soundfilexml::strSoundItem &last = written.at(0).soundList.last();
         QCOMPARE(last.file, group->child(1, 1)->text());
         QCOMPARE(last.entryLength, QString::number(tomBytes.size()));
@@ -1423,7 +1424,7 @@ private slots:
         const QString list = f->file("soundlist.xml");
         auto row = [&list]() {
             QVector<soundfilexml::strSoundGroup> groups;
-            soundfilexml::readSoundFileListXml(list, groups);
+            soundlists::read(list, groups);
             return groups.value(0).soundList.value(0);
         };
         QByteArray written;

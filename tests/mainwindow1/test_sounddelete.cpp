@@ -5,6 +5,7 @@
 #include "soundlib_fixture.h"
 #include "library/records_fixture.h"
 #include "mainwindow1/device/padsynccontroller.h"
+#include "support/soundlists.h"
 
 #include <QProgressDialog>
 #include <QSignalSpy>
@@ -71,7 +72,7 @@ struct Groups
             }
             list << group;
         }
-        soundfilexml::writeSoundFileListXml(f.work.filePath("soundlist.xml"), list);
+        soundlists::write(f.work.filePath("soundlist.xml"), list);
         w = f.open(true);
     }
     QModelIndex row(int group, int sound = -1) const
@@ -336,7 +337,7 @@ private slots:
         const QString file = g.f.work.filePath("soundlist.xml");
         g.f.w.reset();
         QVector<soundfilexml::strSoundGroup> back;
-        QVERIFY(soundfilexml::readSoundFileListXml(file, back));
+        QVERIFY(soundlists::read(file, back));
         QCOMPARE(back.size(), 102);
         QCOMPARE(back.first().name, QString("G1"));
         QCOMPARE(back.at(48).name, QString("G49"));

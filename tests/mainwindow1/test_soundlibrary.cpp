@@ -15,6 +15,7 @@
 #include "library/soundnames.h"
 #include "model/namerules.h"
 #include "platform/silentfiles.h"
+#include "support/soundlists.h"
 
 #include "device/bindmount.h"
 #include "support/crashdisk.h"
@@ -77,7 +78,7 @@ bool closeWindow(Fixture &f)
 QStringList groupNames(const QString &file)
 {
     QVector<soundfilexml::strSoundGroup> groups;
-    soundfilexml::readSoundFileListXml(file, groups);
+    soundlists::read(file, groups);
     QStringList names;
     for (const soundfilexml::strSoundGroup &g : groups)
         names << g.name + '/' + QString::number(g.soundList.size());
@@ -241,7 +242,7 @@ private slots:
         s.name = "boom";
         s.file = "/s/boom.wav";
         groups[1].soundList << s;
-        soundfilexml::writeSoundFileListXml(f.work.filePath("soundlist.xml"), groups);
+        soundlists::write(f.work.filePath("soundlist.xml"), groups);
 
         MainWindow1 *w = f.open(true);
         QCOMPARE(w->library().soundListItemModel()->rowCount(), 2);
@@ -303,7 +304,7 @@ private slots:
         // The groups are written at exit, the newest first.
         f.w.reset();
         QVector<soundfilexml::strSoundGroup> back;
-        QVERIFY(soundfilexml::readSoundFileListXml(f.work.filePath("soundlist.xml"), back));
+        QVERIFY(soundlists::read(f.work.filePath("soundlist.xml"), back));
         QCOMPARE(back.size(), 5);
         QCOMPARE(back.first().name, QString("drums"));
         QCOMPARE(back.at(1).name, QString("Loops Two"));
@@ -1138,7 +1139,7 @@ private slots:
                              {{}, "Snare", kit + ":U00000", {}, {}, {}, {}, {}, "Snare", length, digest(snare), {}},
                              {{}, "Tom", kit + ":U00000", {}, {}, {}, {}, {}, "Tom", length, digest(tom), {}},
                              {{}, "Kick 2", kit + ":U00000", {}, {}, {}, {}, {}, "Kick", length, digest(kick), {}}};
-        QVERIFY(soundfilexml::writeSoundFileListXml(f.work.filePath("soundlist.xml"), list));
+        QVERIFY(soundlists::write(f.work.filePath("soundlist.xml"), list));
         QVERIFY(writeKit({otherKick, snare})); // written anew since
         const QString copy = writeBytes(f.work.filePath("Kept sounds/Kick.wav"), kf::readFile(kick.file));
 
@@ -1170,7 +1171,7 @@ private slots:
 
         QVERIFY(closeWindow(f));
         QVector<soundfilexml::strSoundGroup> back;
-        QVERIFY(soundfilexml::readSoundFileListXml(f.work.filePath("soundlist.xml"), back));
+        QVERIFY(soundlists::read(f.work.filePath("soundlist.xml"), back));
         QCOMPARE(back[0].soundList[2].file, kit + ":U00000"); // kept as named
         QCOMPARE(back[0].soundList[2].entryDigest, digest(tom));
         QCOMPARE(back[0].soundList[1].entryDigest, digest(snare));
@@ -1202,7 +1203,7 @@ private slots:
         QVERIFY(!added.entrySeen.isEmpty());
         QVERIFY(closeWindow(f));
         QVector<soundfilexml::strSoundGroup> written;
-        QVERIFY(soundfilexml::readSoundFileListXml(f.work.filePath("soundlist.xml"), written));
+        QVERIFY(soundlists::read(f.work.filePath("soundlist.xml"), written));
         QCOMPARE(written.at(0).soundList.at(1).entryDigest, sha(snareBytes));
 
         QVERIFY(QFile::remove(kick) && kf::writeFile(kick, kickBytes)); // the same bytes, another file
@@ -1317,7 +1318,7 @@ private slots:
         list[0].soundList = {{{}, "snare", snare, {}, {}, {}, {}, {}, {}, QString::number(had.size()),
                               QString(QCryptographicHash::hash(had, QCryptographicHash::Sha256).toHex()), {}}};
         const QString file = f.work.filePath("soundlist.xml");
-        QVERIFY(soundfilexml::writeSoundFileListXml(file, list));
+        QVERIFY(soundlists::write(file, list));
         const QByteArray before = kf::readFile(file);
 
         {

@@ -5,6 +5,7 @@
 #include "mainwindow1/editing/mainpadpagecontroller.h"
 #include "soundlib_fixture.h"
 #include "mainwindow1/shell/shellcontroller.h"
+#include "support/soundlists.h"
 
 #include <QLineEdit>
 #include <QtTest>
@@ -36,7 +37,7 @@ struct Library
             s.file = files.at(i);
             groups[0].soundList << s;
         }
-        soundfilexml::writeSoundFileListXml(f.work.filePath("soundlist.xml"), groups);
+        soundlists::write(f.work.filePath("soundlist.xml"), groups);
         w = f.open();
         f.importToList(files);
         f.prompter.clear();
@@ -239,7 +240,7 @@ private slots:
         w->soundLists().setWriteSoundListOnClose(true);
         lib.f.w.reset();
         QVector<soundfilexml::strSoundGroup> back;
-        QVERIFY(soundfilexml::readSoundFileListXml(lib.f.work.filePath("soundlist.xml"), back));
+        QVERIFY(soundlists::read(lib.f.work.filePath("soundlist.xml"), back));
         QStringList names;
         for (const auto &g : back)
             names << g.name;

@@ -15,6 +15,7 @@
 #include "mainwindow1/mainwindow1_ui.h"
 #include "widgets/dialogs/uiprompter.h"
 #include "mainwindow1/device/padsynccontroller.h"
+#include "support/soundlists.h"
 
 #include <QComboBox>
 #include <QFileDialog>
@@ -124,7 +125,7 @@ private slots:
         item.file = m_work.path() + "/kick.wav";
         groups[0].soundList.append(item);
         QFile::remove(soundList());
-        soundfilexml::writeSoundFileListXml(soundList(), groups);
+        soundlists::write(soundList(), groups);
         m_library = readAll(soundList());
         QVERIFY(!m_library.isEmpty());
     }
@@ -172,7 +173,7 @@ private slots:
         QCOMPARE(QApplication::exec(), 0);
         QVERIFY(startup.window.isNull());
         QVector<soundfilexml::strSoundGroup> groups;
-        QVERIFY(soundfilexml::readSoundFileListXml(soundList(), groups));
+        QVERIFY(soundlists::read(soundList(), groups));
         QCOMPARE(groups.size(), 2);
         QCOMPARE(groups[1].name, QString("Drums"));
         QCOMPARE(groups[1].soundList.size(), 1);

@@ -584,11 +584,12 @@ private slots:
         const QString beside = QDir(QCoreApplication::applicationDirPath()).filePath("ffmpeg");
         QVERIFY(!QFileInfo::exists(beside));
         QCOMPARE(audioconverter::defaultProgram(), m_ffmpeg);
-        HangingOpens hanging("/ffmpeg", 0, HangingOpens::Looks::OpensAndStats);
+        SwitchDisk disk;
+        HangingOpens hanging(disk, "/ffmpeg", 0, HangingOpens::Looks::OpensAndStats);
         const TurnsWhile held([&] { return hanging.waiting() > 0; });
         QElapsedTimer clock;
         clock.start();
-        QCOMPARE(audioconverter::defaultProgram(eventsWhileWaiting()), beside);
+        QCOMPARE(audioconverter::defaultProgram(eventsWhileWaiting(), &disk), beside);
         QVERIFY(clock.elapsed() >= 1900);
         QVERIFY(held.turns() > 0); // the loop ran while the look was held
         QCOMPARE(hanging.hung(), 1);

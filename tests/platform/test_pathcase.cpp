@@ -1,3 +1,4 @@
+#include "platform/disk.h"
 #include "platform/fileidentity.h"
 #include "platform/pathcase.h"
 
@@ -24,15 +25,15 @@ private slots:
         f.close();
 
         const QString expected = dir.path() + "/zt350/Wav_Prm/001/001.prm";
-        QCOMPARE(resolvePathCaseInsensitive(dir.path(), "ZT350/WAV_PRM/001/001.PRM"), expected);
-        QCOMPARE(resolvePathCaseInsensitive(dir.path(), "zt350/Wav_Prm/001/001.prm"), expected);
-        QCOMPARE(resolvePathCaseInsensitive(dir.path() + "/ZT350/WAV_PRM/001/001.prm"), expected);
-        QCOMPARE(resolvePathCaseInsensitive(dir.path(), "./ZT350//wav_prm/"), dir.path() + "/zt350/Wav_Prm");
-        QVERIFY(resolvePathCaseInsensitive(dir.path(), "ZT350/WAV_DATA").isEmpty());
-        QVERIFY(resolvePathCaseInsensitive(dir.path() + "/nope", "x").isEmpty());
-        QVERIFY(resolvePathCaseInsensitive(QString()).isEmpty());
-        QCOMPARE(findEntryIgnoringCase(dir.path(), "Zt350"), dir.path() + "/zt350");
-        QVERIFY(findEntryIgnoringCase(dir.path(), QString()).isEmpty());
+        QCOMPARE(resolvePathCaseInsensitive(systemDisk(), dir.path(), "ZT350/WAV_PRM/001/001.PRM"), expected);
+        QCOMPARE(resolvePathCaseInsensitive(systemDisk(), dir.path(), "zt350/Wav_Prm/001/001.prm"), expected);
+        QCOMPARE(resolvePathCaseInsensitive(systemDisk(), dir.path() + "/ZT350/WAV_PRM/001/001.prm"), expected);
+        QCOMPARE(resolvePathCaseInsensitive(systemDisk(), dir.path(), "./ZT350//wav_prm/"), dir.path() + "/zt350/Wav_Prm");
+        QVERIFY(resolvePathCaseInsensitive(systemDisk(), dir.path(), "ZT350/WAV_DATA").isEmpty());
+        QVERIFY(resolvePathCaseInsensitive(systemDisk(), dir.path() + "/nope", "x").isEmpty());
+        QVERIFY(resolvePathCaseInsensitive(systemDisk(), QString()).isEmpty());
+        QCOMPARE(findEntryIgnoringCase(systemDisk(), dir.path(), "Zt350"), dir.path() + "/zt350");
+        QVERIFY(findEntryIgnoringCase(systemDisk(), dir.path(), QString()).isEmpty());
     }
 
     void exactSpellingWins()
@@ -40,8 +41,8 @@ private slots:
         QTemporaryDir dir;
         QVERIFY(QDir(dir.path()).mkpath("KIT"));
         QVERIFY(QDir(dir.path()).mkpath("kit"));
-        QCOMPARE(findEntryIgnoringCase(dir.path(), "kit"), dir.path() + "/kit");
-        QCOMPARE(findEntryIgnoringCase(dir.path(), "KIT"), dir.path() + "/KIT");
+        QCOMPARE(findEntryIgnoringCase(systemDisk(), dir.path(), "kit"), dir.path() + "/kit");
+        QCOMPARE(findEntryIgnoringCase(systemDisk(), dir.path(), "KIT"), dir.path() + "/KIT");
     }
 
     // One file by any path: a link to its folder, "." and ".."; a file put
@@ -111,10 +112,10 @@ private slots:
         QFile f(dir.path() + "/System Volume Information");
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.close();
-        QVERIFY(!isOnFatVolume(dir.path()));
-        QVERIFY(!isOnFatVolume(QString()));
-        QVERIFY(!hasFatHiddenOrSystemAttribute(f.fileName()));
-        QVERIFY(!hasFatHiddenOrSystemAttribute(dir.path() + "/missing"));
+        QVERIFY(!isOnFatVolume(systemDisk(), dir.path()));
+        QVERIFY(!isOnFatVolume(systemDisk(), QString()));
+        QVERIFY(!hasFatHiddenOrSystemAttribute(systemDisk(), f.fileName()));
+        QVERIFY(!hasFatHiddenOrSystemAttribute(systemDisk(), dir.path() + "/missing"));
     }
 };
 

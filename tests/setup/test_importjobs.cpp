@@ -337,7 +337,14 @@ private slots:
         QVERIFY(job.wholeSetup().isEmpty());
         QCOMPARE(library.kitFileList(), picks);
         QCOMPARE(library.recordKitIndexList(), QVector<int>({9, 7, 3}));
+        // The kit files are read in one job, before the first is taken.
+        QVector<int> jobs;
+        job.setRunner([&](ztplatform::Job &read, int stallMs) {
+            jobs << library.loadedKitFiles().size();
+            return setupjob::runWith(read, stallMs, {});
+        });
         QVERIFY(job.run({})); // the cut file ends the load, after two files changed the editor
+        QCOMPARE(jobs, QVector<int>({0}));
         QVERIFY(job.changed());
         QCOMPARE(job.ordered(), QStringList({path("KIT3.INI"), path("KIT7.INI"), path("KIT9.INI")}));
 

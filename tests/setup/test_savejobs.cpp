@@ -2,6 +2,7 @@
 // answers and real files. Ticked kits become kit files, the whole setup one
 // file, each read back by the readers; a declined overwrite leaves the file.
 #include "kitfile/setup_fixture.h"
+#include "support/soundlists.h"
 
 #include "document/kitdocument.h"
 #include "document/kitreload.h"
@@ -651,7 +652,7 @@ private slots:
         QVector<soundfilexml::strSoundGroup> groups(1);
         groups[0].name = "G";
         groups[0].soundList.append({{}, "Snare", k2 + ":U00001", {}, {}, {}, {}, {}, {}, {}, {}, {}});
-        QVERIFY(soundfilexml::writeSoundFileListXml(list, groups));
+        QVERIFY(soundlists::write(list, groups));
         const QByteArray listBytes = kf::readFile(list);
         Editor e;
         QCOMPARE(loadKitFile(e, k2), LoadError::None);
@@ -889,7 +890,7 @@ private slots:
         groups[0].soundList.append({{}, "Kick", k2 + ":U00000", {}, {}, {}, {}, {}, "Kick",
                                     QString::number(kickBytes.size()),
                                     QCryptographicHash::hash(kickBytes, QCryptographicHash::Sha256).toHex(), {}});
-        QVERIFY(soundfilexml::writeSoundFileListXml(list, groups));
+        QVERIFY(soundlists::write(list, groups));
         QVERIFY(QFile::setPermissions(list, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
         Editor e;
         QCOMPARE(loadKitFile(e, k2), LoadError::None);
@@ -959,7 +960,7 @@ private slots:
                 const QString source = k2 + QString(":U0000%1").arg(i);
                 older[0].soundList.append({{}, names.at(i), source, {}, {}, {}, {}, {}, {}, {}, {}, {}});
             }
-            QVERIFY(soundfilexml::writeSoundFileListXml(folder + "/soundlist.xml", older));
+            QVERIFY(soundlists::write(folder + "/soundlist.xml", older));
             Editor e;
             QCOMPARE(loadKitFile(e, k2), LoadError::None);
             KitDocument doc;

@@ -14,24 +14,6 @@ QString PadSyncController::notAnsweringAtLoadText() const
     return WindowTexts::tr("The drive does not answer: %1").arg(m_pad.currentDirPath());
 }
 
-bool PadSyncController::getRootDirPath(const QString &path)
-{
-    DeviceMessage warning;
-    const bool ok = m_pad.getRootDirPath(path, &warning);
-    if (!ok)
-        showDeviceMessages({warning});
-    return ok;
-}
-
-bool PadSyncController::judgeFourFile()
-{
-    DeviceMessage warning;
-    const bool ok = m_pad.judgeFourFile(&warning);
-    if (!ok)
-        showDeviceMessages({warning});
-    return ok;
-}
-
 PadMatch PadSyncController::padCheck(bool settingsToo)
 {
     const JobDialog::CloseHold checking; // the window paints while the pad is read

@@ -197,9 +197,6 @@ private:
     bool padReadyForBatch();
     // The total list's number and name of each of `files` it holds.
     WaveFileIndex usedWaveIndex(const QSet<QString> &files) const;
-    // The pad session's tree checks, with their warnings.
-    bool getRootDirPath(const QString &path);
-    bool judgeFourFile();
 
     KitDocument &m_doc;
     SoundLibrary &m_library;

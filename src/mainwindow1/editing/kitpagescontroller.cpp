@@ -61,8 +61,6 @@ void KitPagesController::moveKit(const QModelIndex &index, quint8 flag)
     m_mainPadPage.selectKit(quint8(moved));
     m_header.setNumberText(QString::number(moved + 1));
     m_mainPadPage.dispPadList(m_doc.kitAttrList(), m_mainPadPage.currentKitNum());
-
-    // Show the moved kit on the kit page without committing the page again.
     showMovedKit(moved + 1);
 }
 

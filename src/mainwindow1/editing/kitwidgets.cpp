@@ -59,7 +59,6 @@ void KitPagesController::setUpTexts(const QString &fontFamily)
         if (box->minimumHeight() > 0)
             box->setMinimumHeight(qMin(box->minimumHeight() + grown, box->maximumHeight()));
     }
-    v.sounds.soundListTitle->setText(WindowTexts::tr("MY SOUND LIST"));
     v.global.versionTitle->setText(WindowTexts::tr("Version"));
     v.global.metronomeTitle->setText(WindowTexts::tr("Metronome Setting:"));
     v.global.metronomeListTitle->setText(WindowTexts::tr("Metronome Sound List:"));

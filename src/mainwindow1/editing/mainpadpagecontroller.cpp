@@ -30,7 +30,6 @@ MainPadPageController::~MainPadPageController()
 
 void MainPadPageController::setUpTexts(const QString &fontFamily)
 {
-    m_view.btnCopyKit->setToolTip(WindowTexts::tr("Kit Copy"));
     QFont numberFont = m_view.kitNumberTitle->font();
     numberFont.setFamily(fontFamily); // only the family: the form's point size stays
     m_view.kitNumberTitle->setFont(numberFont);

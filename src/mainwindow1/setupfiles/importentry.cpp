@@ -29,6 +29,7 @@ bool SetupFilesController::importKitFiles()
     setupflow::BoxQuestions questions(m_prompter, m_parent);
     ImportKitFilesJob job(m_doc, m_library, questions);
     job.setWaiter(JobDialog::waiter());
+    job.setRunner(loadRunner());
     int shown = 0;
     ImportKitFilesJob::Redraws redraws = forgetting();
     redraws.globalRead = [this](percussionpadfile &model) {

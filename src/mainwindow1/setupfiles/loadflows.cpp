@@ -124,6 +124,7 @@ void SetupFilesController::autoLoadKitFile()
     setupflow::BoxQuestions questions(m_prompter, m_parent);
     ImportKitFilesJob job(m_doc, m_library, questions);
     job.setWaiter(JobDialog::waiter());
+    job.setRunner(loadRunner());
     if (!job.checkKitFiles(false)) {
         showNotices(job.result());
         return;

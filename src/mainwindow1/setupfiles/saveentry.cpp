@@ -18,6 +18,7 @@
 #include "device/padsession.h"
 #include "library/soundlibrary.h"
 #include "platform/timedlook.h"
+#include "platform/sysio.h"
 #include "platform/volumeidentity.h"
 
 #include <QDir>
@@ -65,7 +66,7 @@ QString SetupFilesController::askSetupFile(bool &declined)
                 a.readOnly = a.file
                              && (!info.isWritable()
                                  || !(info.permissions() & (QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther)));
-                a.readOnlyVolume = a.file && ztplatform::isReadOnlyVolume(info.absolutePath());
+                a.readOnlyVolume = a.file && ztplatform::isReadOnlyVolume(ztplatform::sysio::disk(), info.absolutePath());
                 return a;
             },
             JobDialog::waiter());

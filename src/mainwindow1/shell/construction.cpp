@@ -74,9 +74,6 @@ void ShellController::buildFrame()
     // Menus and the splitter's shares, from the sound groups' width.
     const ShellView &v = m_view;
     v.menuEdit->menuAction()->setVisible(false);
-    v.menuFile->setTitle(WindowTexts::tr("File"));
-    v.menuHelp->setTitle(WindowTexts::tr("Manual"));
-    v.actionAbout_Korvanta->setText(WindowTexts::tr("About Korvanta"));
     const int width = m_original_width;
     v.splitter->setChildrenCollapsible(false);
     v.splitter->setStretchFactor(0, 4);
