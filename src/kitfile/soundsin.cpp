@@ -5,6 +5,7 @@
 #include "kitfile/sharedsounds.h"
 #include "kitfile/soundsource.h"
 #include "platform/regularfile.h"
+#include "platform/sysio.h"
 
 #include <QDebug>
 #include <QFile>
@@ -49,7 +50,7 @@ public:
         uchar head[4] = {};
         if (e.wave_length < sizeof head)
             return LoadError::SoundFormat;
-        if (!m_file.seek(e.wave_start) || m_file.read(reinterpret_cast<char *>(head), 4) != 4
+        if (!readAt(qint64(e.wave_start), head, sizeof head)
             || bytepack::get32(head) != percussionpadfile::str2int(QStringLiteral("RIFF")))
             return LoadError::SoundFormat;
         moved();
@@ -66,6 +67,15 @@ private:
     {
         if (m_moved)
             m_moved();
+    }
+
+    // Only the bytes asked for, through the descriptor where the file has one.
+    bool readAt(qint64 offset, uchar *to, qint64 size)
+    {
+        const int fd = m_file.handle();
+        if (fd >= 0)
+            return ztplatform::sysio::disk().read(fd, reinterpret_cast<char *>(to), size, offset) == size;
+        return m_file.seek(offset) && m_file.read(reinterpret_cast<char *>(to), size) == size;
     }
 };
 
