@@ -12,16 +12,13 @@
 namespace {
 
 // Calls fn(member, chunk field) for the record and loop settings.
-template <class Fields, class Chunk, class Fn>
-void forRecordAndLoop(const Fields &d, Chunk &g, Fn fn)
+template <class Chunk, class Fn>
+void forRecordAndLoop(const std::array<quint8 *, 7> &members, Chunk &g, Fn fn)
 {
-    fn(d.level, g.rec_level);
-    fn(d.autoState, g.auto_state);
-    fn(d.loopClick, g.loop_click);
-    fn(d.loopQtz, g.loop_qtz);
-    fn(d.loopMeas, g.loop_meas);
-    fn(d.loopMeasIndex, g.loop_meas_index);
-    fn(d.recPad, g.rec_pad);
+    decltype(&g.rec_level) const fields[7] = {&g.rec_level, &g.auto_state, &g.loop_click, &g.loop_qtz,
+                                              &g.loop_meas, &g.loop_meas_index, &g.rec_pad};
+    for (int i = 0; i < 7; ++i)
+        fn(*members[i], *fields[i]);
 }
 
 // A page value that is -1 keeps the field.
@@ -72,10 +69,7 @@ void packPageBlocks(const KitDocument::GlobalPage &page, const Kept &d, KitDocum
 
 editstep::Place chainPlace(int chain)
 {
-    editstep::Place p;
-    p.page = editstep::Place::Chains;
-    p.chain = chain;
-    return p;
+    return {editstep::Place::Chains, -1, -1, chain};
 }
 
 using Scope = editstep::Recorder::Scope;
@@ -337,10 +331,10 @@ void KitDocument::takeRestoredGlobalFile(const QByteArray &bytes)
     emit globalChanged();
 }
 
-KitDocument::RecordAndLoop KitDocument::recordAndLoop()
+std::array<quint8 *, 7> KitDocument::recordAndLoop()
 {
-    return {m_curRecLevel, m_curAutoState,     m_curLoopClick, m_curLoopQtz,
-            m_curLoopMeas, m_curLoopMeasIndex, m_curRecPad};
+    return {&m_curRecLevel, &m_curAutoState,     &m_curLoopClick, &m_curLoopQtz,
+            &m_curLoopMeas, &m_curLoopMeasIndex, &m_curRecPad};
 }
 
 void KitDocument::setGlobalFileChunk(const GlobalPage &page)

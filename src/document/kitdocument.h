@@ -23,6 +23,7 @@
 #include <QString>
 #include <QVector>
 
+#include <array>
 #include <functional>
 #include <vector>
 
@@ -413,12 +414,8 @@ private:
     static bool moveLayersToPad(soundKit &record, QVector<KIT_PAD_SETTING> &pads, const QString &oldFile,
                                 const QString &newFile, quint16 number, quint32 length);
 
-    // The record and loop settings, each as a field to read or set.
-    struct RecordAndLoop
-    {
-        quint8 &level, &autoState, &loopClick, &loopQtz, &loopMeas, &loopMeasIndex, &recPad;
-    };
-    RecordAndLoop recordAndLoop();
+    // The record and loop settings, each as a field to read or set, in the global chunk's order.
+    std::array<quint8 *, 7> recordAndLoop();
 
     bool hasKit(int kit) const { return kit >= 0 && kit < KIT_MAX_COUNT && kit < m_kitAttrList.size(); }
     void writeImages(int kit);

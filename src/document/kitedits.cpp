@@ -17,15 +17,6 @@ bool hasPad(int pad)
 using Place = editstep::Place;
 using Scope = editstep::Recorder::Scope;
 
-Place at(Place::Page page, int kit, int pad = -1)
-{
-    Place p;
-    p.page = page;
-    p.kit = kit;
-    p.pad = pad;
-    return p;
-}
-
 
 // The pad list holds every pad, so that it can mirror the record.
 void fullPadList(QVector<KitDocument::KIT_PAD_SETTING> &pads)
@@ -60,7 +51,7 @@ void KitDocument::renameKit(int kit, const QString &name, bool renumber)
     const bool listed = kit < m_kitNameList.size();
     if (record.kit_name == name && (!renumber || record.kit_no == kit) && (!listed || m_kitNameList[kit] == name))
         return; // the same name again changes nothing
-    const Scope step(m_recorder, tr("name of kit %1").arg(kit + 1), QString(), at(Place::Pads, kit));
+    const Scope step(m_recorder, tr("name of kit %1").arg(kit + 1), QString(), Place(Place::Pads, kit));
     touchKit(kit);
     record.kit_name = name;
     if (renumber)
@@ -82,7 +73,7 @@ void KitDocument::renameKits(const QVector<QString> &names)
     // One kit renamed: the step names it.
     const Scope step(m_recorder,
                      renamed.size() == 1 ? tr("name of kit %1").arg(renamed.first() + 1) : tr("kit names"), QString(),
-                     at(Place::Chains, renamed.size() == 1 ? renamed.first() : -1));
+                     Place(Place::Chains, renamed.size() == 1 ? renamed.first() : -1));
     bool any = false;
     for (int k : qAsConst(renamed)) {
         const bool listed = k < m_kitNameList.size();
@@ -102,7 +93,7 @@ void KitDocument::setPadSound(int kit, int pad, int layer, const QString &name, 
     if (!hasKit(kit) || !hasPad(pad) || (layer != 0 && layer != 1))
         return;
     const Scope step(m_recorder, tr("sound on pad %1 of kit %2").arg(pad + 1).arg(kit + 1), QString(),
-                     at(Place::Pads, kit, pad));
+                     Place(Place::Pads, kit, pad));
     touchKit(kit);
     KIT_PAD_SETTING &r = m_kitAttrList[kit].kpadChunk[pad];
     (layer == 0 ? r.soundName0 : r.soundName1) = name;
@@ -131,7 +122,7 @@ void KitDocument::setHiHatSound(int kit, int slot, const QString &name, const QS
     if (!hasKit(kit) || slot < 0 || slot >= HH_NUM_MAX)
         return;
     const Scope step(m_recorder, tr("hi-hat sound %1 of kit %2").arg(slot + 1).arg(kit + 1), QString(),
-                     at(Place::KitSettings, kit));
+                     Place(Place::KitSettings, kit));
     touchKit(kit);
     setHiHat(kit, slot, name, file, number);
     writeImages(kit);
@@ -142,7 +133,7 @@ void KitDocument::clearKit(int kit)
 {
     if (!hasKit(kit))
         return;
-    const Scope step(m_recorder, tr("CLEAR of kit %1").arg(kit + 1), QString(), at(Place::Pads, kit));
+    const Scope step(m_recorder, tr("CLEAR of kit %1").arg(kit + 1), QString(), Place(Place::Pads, kit));
     touchKit(kit);
     auto clear = [](KIT_PAD_SETTING &s) {
         s.soundIndex0.clear();
@@ -167,7 +158,7 @@ void KitDocument::clearPad(int kit, int pad, int layer)
     if (!hasKit(kit) || !hasPad(pad))
         return;
     const Scope step(m_recorder, tr("Clear of pad %1 of kit %2").arg(pad + 1).arg(kit + 1), QString(),
-                     at(Place::Pads, kit, pad));
+                     Place(Place::Pads, kit, pad));
     touchKit(kit);
     kitcopy::clearLayer(m_kitAttrList[kit].kpadChunk[pad], layer);
     if (pad < m_kitPadList[kit].size())
@@ -181,7 +172,7 @@ void KitDocument::clearHiHat(int kit)
     if (!hasKit(kit))
         return;
     const Scope step(m_recorder, tr("hi-hat sounds of kit %1 cleared").arg(kit + 1), QString(),
-                     at(Place::KitSettings, kit));
+                     Place(Place::KitSettings, kit));
     touchKit(kit);
     for (int slot = 0; slot < HH_NUM_MAX; ++slot)
         setHiHat(kit, slot, QString(), QString(), NO_WAVE);
@@ -194,7 +185,7 @@ void KitDocument::copyKit(int src, int dst)
     if (!hasKit(src) || !hasKit(dst) || src == dst)
         return;
     const Scope step(m_recorder, tr("Kit Copy of kit %1 to kit %2").arg(src + 1).arg(dst + 1), QString(),
-                     at(Place::Pads, dst));
+                     Place(Place::Pads, dst));
     touchKit(dst);
     kitcopy::copyKit(kitStore(), src, dst);
     if (dst < m_kitNameList.size())
@@ -208,7 +199,7 @@ void KitDocument::copyPad(int kit, int src, int dst)
     if (!hasKit(kit))
         return;
     const Scope step(m_recorder, tr("Pad Copy of pad %1 to pad %2 of kit %3").arg(src + 1).arg(dst + 1).arg(kit + 1),
-                     QString(), at(Place::Pads, kit, dst));
+                     QString(), Place(Place::Pads, kit, dst));
     touchKit(kit);
     kitcopy::copyPad(m_kitAttrList[kit], m_kitPadList[kit], src, dst);
     writeImages(kit);
@@ -220,7 +211,7 @@ void KitDocument::moveKit(int a, int b)
     if (!hasKit(a) || !hasKit(b) || a == b)
         return;
     const Scope step(m_recorder, tr("move of kit %1 to kit %2").arg(a + 1).arg(b + 1), QString(),
-                     at(Place::Chains, b));
+                     Place(Place::Chains, b));
     touchKit(a);
     touchKit(b);
     kitcopy::swapKits(kitStore(), a, b);
@@ -237,7 +228,8 @@ void KitDocument::takeKitPage(int kit, const kitediting::KitPage &page, LINK_GRO
 {
     if (!hasKit(kit))
         return;
-    const Scope step(m_recorder, tr("settings of kit %1").arg(kit + 1), settingsRun(kit), at(Place::KitSettings, kit));
+    const Scope step(m_recorder, tr("settings of kit %1").arg(kit + 1), settingsRun(kit),
+                     Place(Place::KitSettings, kit));
     touchKit(kit);
     kitediting::commitKit(kit, page, m_kitAttrList[kit], m_kitPadList[kit], m_kitLinkList[kit], linkScratch,
                           {&m_base0[kit], &m_pedal0[kit], m_pad0[kit]});
@@ -260,7 +252,7 @@ void KitDocument::takePadPage(int kit, int pad, const KIT_PAD_SETTING &settings)
     if (!hasKit(kit) || !hasPad(pad))
         return;
     const Scope step(m_recorder, tr("settings of pad %1 of kit %2").arg(pad + 1).arg(kit + 1), settingsRun(kit),
-                     at(Place::KitSettings, kit, pad));
+                     Place(Place::KitSettings, kit, pad));
     touchKit(kit);
     m_kitAttrList[kit].kpadChunk[pad] = settings;
     if (pad < m_kitPadList[kit].size())
@@ -274,7 +266,7 @@ void KitDocument::setKitLink(int kit, int group, const LINK_GROUP &pair)
     if (kit < 0 || kit >= KIT_MAX_COUNT || group < 0 || group >= m_kitLinkList[kit].size())
         return;
     const Scope step(m_recorder, tr("pad links of kit %1").arg(kit + 1), settingsRun(kit),
-                     at(Place::KitSettings, kit));
+                     Place(Place::KitSettings, kit));
     touchKit(kit);
     m_kitLinkList[kit][group] = pair;
     if (!hasKit(kit))
@@ -287,7 +279,7 @@ void KitDocument::markUnusedControls(int kit, int slot, int used)
 {
     if (!hasKit(kit) || slot < 0 || slot >= 4)
         return;
-    const Scope step(m_recorder, tr("effect of kit %1").arg(kit + 1), settingsRun(kit), at(Place::KitSettings, kit));
+    const Scope step(m_recorder, tr("effect of kit %1").arg(kit + 1), settingsRun(kit), Place(Place::KitSettings, kit));
     touchKit(kit);
     soundKit &k = m_kitAttrList[kit];
     quint16 *const fields[4][3] = {
@@ -335,7 +327,7 @@ bool KitDocument::kitsEdited(const QVector<QByteArray> &before)
 
 bool KitDocument::renameSound(const QString &file, const QString &name)
 {
-    const Scope step(m_recorder, tr("name of sound %1").arg(name), QString(), at(Place::Pads, -1));
+    const Scope step(m_recorder, tr("name of sound %1").arg(name), QString(), Place(Place::Pads, -1));
     bool any = false;
     for (int k = 0; k < m_kitAttrList.size() && k < KIT_MAX_COUNT; ++k) {
         if (!nameSound(m_kitAttrList[k], file, name, true))

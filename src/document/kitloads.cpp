@@ -5,6 +5,20 @@
 
 #include <algorithm>
 
+namespace {
+
+// Element k of `list` takes `value`; a list that ends before k gets it appended.
+template <class List, class T>
+void setOrAppend(List &list, int k, const T &value)
+{
+    if (k < list.size())
+        list[k] = value;
+    else
+        list.append(value);
+}
+
+} // namespace
+
 void KitDocument::rememberKit(int k, const soundKit &kit)
 {
     auto remember = [](QVector<KIT_EFFECT> &list, quint8 type, quint16 c1, quint16 c2, quint16 c3) {
@@ -78,15 +92,9 @@ void KitDocument::takeLoadedKit(int k, const setupfiles::LoadedKit &lk)
         links.resize(5);
     for (int g = 0; g < 5; ++g)
         links[g] = lk.links[g];
-    auto put = [k](auto &list, const auto &value) {
-        if (k < list.size())
-            list[k] = value;
-        else
-            list.append(value);
-    };
-    put(m_kitIndexList, lk.kitIndexByte);
+    setOrAppend(m_kitIndexList, k, lk.kitIndexByte);
     m_kitPadList[k] = QVector<KIT_PAD_SETTING>(lk.kit.kpadChunk, lk.kit.kpadChunk + PAD_NUM_MAX);
-    put(m_kitAttrList, lk.kit);
+    setOrAppend(m_kitAttrList, k, lk.kit);
     if (k < m_kitNameList.size())
         m_kitNameList[k] = lk.kit.kit_name;
 
@@ -118,14 +126,8 @@ void KitDocument::takePadKits(const PadKitsRead &read)
     for (int k = 0; k < KIT_MAX_COUNT && k < read.kits.size(); ++k) {
         const soundKit &kit = read.kits.at(k);
         m_curKitAttr[k] = kit;
-        if (k < m_kitIndexList.size())
-            m_kitIndexList[k] = read.kitIndex.value(k);
-        else
-            m_kitIndexList.append(read.kitIndex.value(k));
-        if (k < m_kitNameList.size())
-            m_kitNameList[k] = kit.kit_name;
-        else
-            m_kitNameList.append(kit.kit_name);
+        setOrAppend(m_kitIndexList, k, read.kitIndex.value(k));
+        setOrAppend(m_kitNameList, k, kit.kit_name);
         m_kitPadList[k] = QVector<KIT_PAD_SETTING>(kit.kpadChunk, kit.kpadChunk + PAD_NUM_MAX);
         rememberKit(k, kit);
         m_kitAttrList.append(kit);

@@ -2,6 +2,7 @@
 // global settings, each exchanged whole with the document's.
 #include "document/kitdocument.h"
 
+#include "kitfile/kitslots.h"
 #include "kitfile/soundsource.h"
 #include "model/kitrecordmap.h"
 
@@ -81,16 +82,50 @@ QByteArray linkBytes(const QVector<Doc::LINK_GROUP> &links)
 QSet<QString> sourcesOf(const Doc::soundKit &k)
 {
     QSet<QString> out;
-    for (const Doc::KIT_PAD_SETTING &pad : k.kpadChunk) {
-        out.insert(pad.soundFile0);
-        out.insert(pad.soundFile1);
-    }
-    const Doc::PEDAL_SETTING &h = k.pedalChunk;
-    for (const QString *f : {&h.hh_wave1_file, &h.hh_wave2_file, &h.hh_wave3_file, &h.hh_wave4_file, &h.hh_wave5_file})
-        out.insert(*f);
-    out.remove(QString());
+    setupfiles::forEachSoundSlot(k, [&out](auto s) {
+        if (!s.file.isEmpty())
+            out.insert(s.file);
+    });
     return out;
 }
+
+// A part that keeps the whole state of what it covers: exchanged whole, and
+// unchanged while a fresh take of it has the same bytes.
+template <class State>
+class WholePart : public editstep::Part
+{
+public:
+    void swap() override
+    {
+        if (!here())
+            return;
+        State live;
+        take(live);
+        put(m_state);
+        m_state = std::move(live);
+        told();
+    }
+    bool unchanged() const override
+    {
+        if (!here())
+            return true;
+        State live;
+        take(live);
+        return live.bytes() == m_state.bytes();
+    }
+
+protected:
+    explicit WholePart(KitDocument &doc) : m_doc(&doc) {}
+    // The document is there, with what the part covers.
+    virtual bool here() const { return m_doc; }
+    virtual void take(State &s) const = 0;
+    virtual void put(const State &s) = 0;
+    // The signal of what changed.
+    virtual void told() = 0;
+
+    QPointer<KitDocument> m_doc;
+    State m_state;
+};
 
 } // namespace
 
@@ -120,11 +155,11 @@ struct KitDocument::KitState
     }
 };
 
-class KitDocument::KitPart : public editstep::Part, public HeldKits
+class KitDocument::KitPart : public WholePart<KitState>, public HeldKits
 {
 public:
     KitPart(KitDocument &doc, int kit)
-        : m_doc(&doc)
+        : WholePart(doc)
         , m_kit(kit)
     {
         doc.m_held.insert(this);
@@ -137,24 +172,6 @@ public:
     }
 
     QString key() const override { return QStringLiteral("kit:%1").arg(m_kit); }
-    void swap() override
-    {
-        if (!m_doc || !m_doc->hasKit(m_kit))
-            return;
-        KitState live;
-        take(live);
-        put(m_state);
-        m_state = live;
-        m_doc->changed(m_kit);
-    }
-    bool unchanged() const override
-    {
-        if (!m_doc || !m_doc->hasKit(m_kit))
-            return true;
-        KitState live;
-        take(live);
-        return live.bytes() == m_state.bytes();
-    }
     QStringList refusals() const override
     {
         if (!m_doc || !m_doc->hasKit(m_kit))
@@ -173,7 +190,9 @@ public:
     }
 
 private:
-    void take(KitState &s) const
+    bool here() const override { return m_doc && m_doc->hasKit(m_kit); }
+    void told() override { m_doc->changed(m_kit); }
+    void take(KitState &s) const override
     {
         const KitDocument &d = *m_doc;
         const int k = m_kit;
@@ -190,7 +209,7 @@ private:
         s.flag = d.m_kitNumFlagList.value(k);
         s.flag1 = d.m_kitNumFlagList1.value(k);
     }
-    void put(const KitState &s)
+    void put(const KitState &s) override
     {
         KitDocument &d = *m_doc;
         const int k = m_kit;
@@ -212,9 +231,7 @@ private:
             d.m_kitNumFlagList1[k] = s.flag1;
     }
 
-    QPointer<KitDocument> m_doc;
     const int m_kit;
-    KitState m_state;
 };
 
 // ---- all kits -------------------------------------------------------------------------------
@@ -255,11 +272,11 @@ struct KitDocument::AllKitsState
     }
 };
 
-class KitDocument::AllKitsPart : public editstep::Part, public HeldKits
+class KitDocument::AllKitsPart : public WholePart<AllKitsState>, public HeldKits
 {
 public:
     explicit AllKitsPart(KitDocument &doc)
-        : m_doc(&doc)
+        : WholePart(doc)
     {
         doc.m_held.insert(this);
         take(m_state);
@@ -271,24 +288,6 @@ public:
     }
 
     QString key() const override { return QStringLiteral("kits"); }
-    void swap() override
-    {
-        if (!m_doc)
-            return;
-        AllKitsState live;
-        take(live);
-        put(m_state);
-        m_state = std::move(live);
-        m_doc->allChanged();
-    }
-    bool unchanged() const override
-    {
-        if (!m_doc)
-            return true;
-        AllKitsState live;
-        take(live);
-        return live.bytes() == m_state.bytes();
-    }
     QStringList refusals() const override
     {
         if (!m_doc)
@@ -319,7 +318,8 @@ public:
     }
 
 private:
-    void take(AllKitsState &s) const
+    void told() override { m_doc->allChanged(); }
+    void take(AllKitsState &s) const override
     {
         const KitDocument &d = *m_doc;
         s.kits = d.m_kitAttrList;
@@ -339,7 +339,7 @@ private:
         for (int k = 0; k < KIT_MAX_COUNT; ++k)
             std::copy(d.m_pad0[k], d.m_pad0[k] + PAD_NUM_MAX, s.padImages.begin() + k * PAD_NUM_MAX);
     }
-    void put(const AllKitsState &s)
+    void put(const AllKitsState &s) override
     {
         KitDocument &d = *m_doc;
         d.m_kitAttrList = s.kits;
@@ -361,8 +361,6 @@ private:
                       d.m_pad0[k]);
     }
 
-    QPointer<KitDocument> m_doc;
-    AllKitsState m_state;
 };
 
 // ---- the chains ---------------------------------------------------------------------------------
@@ -451,46 +449,27 @@ struct KitDocument::GlobalState
     }
 };
 
-class KitDocument::GlobalPart : public editstep::Part
+class KitDocument::GlobalPart : public WholePart<GlobalState>
 {
 public:
     explicit GlobalPart(KitDocument &doc)
-        : m_doc(&doc)
+        : WholePart(doc)
     {
         take(m_state);
     }
 
     QString key() const override { return QStringLiteral("global"); }
-    void swap() override
-    {
-        if (!m_doc)
-            return;
-        GlobalState live;
-        take(live);
-        put(m_state);
-        m_state = live;
-        emit m_doc->globalChanged();
-    }
-    bool unchanged() const override
-    {
-        if (!m_doc)
-            return true;
-        GlobalState live;
-        take(live);
-        return live.bytes() == m_state.bytes();
-    }
     qint64 size() const override { return qint64(sizeof(GlobalPart)) + m_state.restoredFile.size(); }
 
 private:
-    void take(GlobalState &s) const
+    void told() override { emit m_doc->globalChanged(); }
+    void take(GlobalState &s) const override
     {
         KitDocument &d = *m_doc;
         s.editEffect = d.m_curEditEffect;
         s.effectOff = d.m_curEffectOFF;
         std::copy(d.m_meffChunk1, d.m_meffChunk1 + MASTER_EFFECT_COUNT, s.master);
-        const RecordAndLoop r = d.recordAndLoop();
-        const quint8 *fields[7] = {&r.level, &r.autoState, &r.loopClick, &r.loopQtz, &r.loopMeas, &r.loopMeasIndex,
-                                   &r.recPad};
+        const std::array<quint8 *, 7> fields = d.recordAndLoop();
         for (int i = 0; i < 7; ++i)
             s.recordAndLoop[i] = *fields[i];
         s.click = d.m_clckChunk;
@@ -502,15 +481,13 @@ private:
         s.size = d.m_globalSize;
         s.restoredFile = d.m_restoredGlobalFile;
     }
-    void put(const GlobalState &s)
+    void put(const GlobalState &s) override
     {
         KitDocument &d = *m_doc;
         d.m_curEditEffect = s.editEffect;
         d.m_curEffectOFF = s.effectOff;
         std::copy(s.master, s.master + MASTER_EFFECT_COUNT, d.m_meffChunk1);
-        const RecordAndLoop r = d.recordAndLoop();
-        quint8 *fields[7] = {&r.level, &r.autoState, &r.loopClick, &r.loopQtz, &r.loopMeas, &r.loopMeasIndex,
-                             &r.recPad};
+        const std::array<quint8 *, 7> fields = d.recordAndLoop();
         for (int i = 0; i < 7; ++i)
             *fields[i] = s.recordAndLoop[i];
         d.m_clckChunk = s.click;
@@ -523,8 +500,6 @@ private:
         d.m_restoredGlobalFile = s.restoredFile;
     }
 
-    QPointer<KitDocument> m_doc;
-    GlobalState m_state;
 };
 
 // ---- touches ----------------------------------------------------------------------------------------

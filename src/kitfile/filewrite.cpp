@@ -16,6 +16,26 @@
 
 namespace setupfiles {
 
+namespace {
+
+// True when the kit name, with ".INI", names a file inside the folder.
+bool usableKitFileName(const QString &name)
+{
+    return !name.contains(QLatin1Char('/')) && !name.contains(QChar(0)) && name != QLatin1String(".")
+           && name != QLatin1String("..");
+}
+
+// A path's directory entry: its folder resolved, letter case ignored.
+QString entryOf(const QString &path)
+{
+    const QFileInfo info(path);
+    return QDir(ztplatform::canonicalPathOf(ztplatform::sysio::disk(), info.absolutePath()))
+            .filePath(info.fileName())
+            .toCaseFolded();
+}
+
+} // namespace
+
 OwnedModel::OwnedModel(const percussionpadfile &m)
     : m_model(m)
 {
@@ -83,12 +103,6 @@ bool writeKitFile(percussionpadfile &m, QFile &file, int kit, QString *unwritten
     return ok && file.error() == QFileDevice::NoError;
 }
 
-bool usableKitFileName(const QString &name)
-{
-    return !name.contains(QLatin1Char('/')) && !name.contains(QChar(0)) && name != QLatin1String(".")
-           && name != QLatin1String("..");
-}
-
 bool occupiedByNonFile(const QString &path, const std::shared_ptr<ztplatform::FolderFence> &fence)
 {
     // A dangling link counts too: opening it would create its far end.
@@ -123,19 +137,6 @@ QVector<KitTarget> kitTargets(const QString &folder, const QVector<int> &kits, c
     }
     return plan;
 }
-
-namespace {
-
-// A path's directory entry: its folder resolved, letter case ignored.
-QString entryOf(const QString &path)
-{
-    const QFileInfo info(path);
-    return QDir(ztplatform::canonicalPathOf(ztplatform::sysio::disk(), info.absolutePath()))
-            .filePath(info.fileName())
-            .toCaseFolded();
-}
-
-} // namespace
 
 QVector<TargetLook> lookAtTargets(const QVector<KitTarget> &plan,
                                   const std::function<QString(const QString &target)> &through,

@@ -62,9 +62,6 @@ struct KitTarget
     bool temporary = false; // an existing file is replaced
 };
 
-// True when the kit name, with ".INI", names a file inside the folder.
-bool usableKitFileName(const QString &name);
-
 // True when something other than a regular file stands at path: a folder, a
 // named pipe, a device or a dangling link, none of which a save may open; so
 // is a file below the folder `fence` fenced.

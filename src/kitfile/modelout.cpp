@@ -19,22 +19,35 @@ quint8 savedEffectNumber(quint8 no)
     return no == 4 ? quint8(10) : no;
 }
 
+// A table entry for sound `s`, numbered `no`, whose `size` bytes are copied
+// from `offset` of `file`.
+void fillEntry(Entry &e, const Records::SOUND_INDEX &s, quint16 no, const QString &file, quint32 offset,
+               quint32 size)
+{
+    std::memset(e.wave_name, 0, sizeof e.wave_name);
+    std::memcpy(e.wave_name, s.wave_name, SOUND_NAME_LENGTH_MAX);
+    e.wave_No = no;
+    e.wave_lock = s.wave_lock;
+    e.reserved = 0;
+    e.start_cluster = s.start_cluster;
+    e.wave_start = s.wave_start;
+    e.wave_end = s.wave_end;
+    e.fileName = file;
+    e.fileOffset = offset;
+    e.wave_length = size;
+    e.fileSize = size;
+}
+
 void setTags(percussionpadfile &m)
 {
     m.kitChunk.skit = percussionpadfile::str2int(QStringLiteral("SKIT"));
     m.soundChunk.soun = percussionpadfile::str2int(QStringLiteral("SOUN"));
 }
 
-} // namespace
-
-quint16 versionFromLabel(const QString &text)
-{
-    const int dot = text.indexOf(QLatin1Char('.'));
-    const QString major = dot < 0 ? text : text.left(dot);
-    const QString minor = dot < 0 ? text : text.mid(dot + 1).trimmed();
-    return quint16(major.toInt() * 256 + minor.toInt());
-}
-
+// Brings a kit's wave numbers and positions up to date from the sounds of the
+// file: a slot takes them from the last sound with its source. An empty slot
+// gets 0xFFFF and zero positions in a whole setup, 0 and its old positions in
+// a single-kit file; so does a slot whose source is not among the sounds.
 void resolveSavedWaves(Records::soundKit &kit, const QVector<Records::SOUND_INDEX> &waves,
                        const QHash<QString, int> &byFile, bool wholeSetup)
 {
@@ -61,6 +74,16 @@ void resolveSavedWaves(Records::soundKit &kit, const QVector<Records::SOUND_INDE
         slot.start = s.wave_start;
         slot.end = s.wave_end;
     });
+}
+
+} // namespace
+
+quint16 versionFromLabel(const QString &text)
+{
+    const int dot = text.indexOf(QLatin1Char('.'));
+    const QString major = dot < 0 ? text : text.left(dot);
+    const QString minor = dot < 0 ? text : text.mid(dot + 1).trimmed();
+    return quint16(major.toInt() * 256 + minor.toInt());
 }
 
 void packKit(percussionpadfile &m, int k, const Records::soundKit &kit, bool wholeSetup, int selection)
@@ -147,28 +170,13 @@ bool fillWholeSetupSounds(percussionpadfile &m, const QVector<Records::SOUND_IND
         return false;
     }
 
-    auto fill = [](Entry &e, const Records::SOUND_INDEX &s, quint16 no, const QString &file, quint32 offset,
-                   quint32 size) {
-        std::memset(e.wave_name, 0, sizeof e.wave_name);
-        std::memcpy(e.wave_name, s.wave_name, SOUND_NAME_LENGTH_MAX);
-        e.wave_No = no;
-        e.wave_lock = s.wave_lock;
-        e.reserved = 0;
-        e.start_cluster = s.start_cluster;
-        e.wave_start = s.wave_start;
-        e.wave_end = s.wave_end;
-        e.fileName = file;
-        e.fileOffset = offset;
-        e.wave_length = size;
-        e.fileSize = size;
-    };
     for (int i = 0; i < c; ++i) {
         const Records::SOUND_INDEX &s = clickSet.at(i);
         if (i < clickWaves.size()) {
             const Records::SOUND_LIST_INFO &w = clickWaves.at(i);
-            fill(table[i], s, quint16(10000 + i), w.file, w.offset, w.size);
+            fillEntry(table[i], s, quint16(10000 + i), w.file, w.offset, w.size);
         } else {
-            fill(table[i], s, quint16(10000 + i), s.file, s.offset, s.size);
+            fillEntry(table[i], s, quint16(10000 + i), s.file, s.offset, s.size);
         }
     }
     for (int i = 0; i < n; ++i) {
@@ -176,9 +184,9 @@ bool fillWholeSetupSounds(percussionpadfile &m, const QVector<Records::SOUND_IND
         if (i < waveList.size()) {
             Records::SOUND_LIST_INFO &w = waveList[i];
             w.file = percussionpadfile::soundSourceFile(w.file);
-            fill(table[c + i], s, s.wave_No, w.file, w.offset, w.size);
+            fillEntry(table[c + i], s, s.wave_No, w.file, w.offset, w.size);
         } else {
-            fill(table[c + i], s, s.wave_No, s.file, s.offset, s.size);
+            fillEntry(table[c + i], s, s.wave_No, s.file, s.offset, s.size);
         }
     }
     m.soundChunk.soundCount = quint16(c + n);
@@ -194,22 +202,13 @@ bool fillKitFileSounds(percussionpadfile &m, const QVector<Records::SOUND_INDEX>
         return false;
     for (int i = 0; i < n; ++i) {
         const Records::SOUND_INDEX &s = waves.at(i);
-        Entry &e = table[i];
-        std::memset(e.wave_name, 0, sizeof e.wave_name);
-        if (i < waveList.size())
-            percussionpadfile::str2CharArray(waveList.at(i).name, e.wave_name, SOUND_NAME_LENGTH_MAX);
-        else
-            std::memcpy(e.wave_name, s.wave_name, SOUND_NAME_LENGTH_MAX);
-        e.wave_No = quint16(i + 1);
-        e.wave_lock = s.wave_lock;
-        e.reserved = 0;
-        e.start_cluster = s.start_cluster;
-        e.wave_length = s.wave_length;
-        e.wave_start = s.wave_start;
-        e.wave_end = s.wave_end;
-        e.fileName = i < waveList.size() ? waveList.at(i).file : s.file;
-        e.fileOffset = i < waveList.size() ? waveList.at(i).offset : s.offset;
-        e.fileSize = s.wave_length;
+        const bool listed = i < waveList.size();
+        fillEntry(table[i], s, quint16(i + 1), listed ? waveList.at(i).file : s.file,
+                  listed ? waveList.at(i).offset : s.offset, s.wave_length);
+        if (listed) {
+            std::memset(table[i].wave_name, 0, sizeof table[i].wave_name);
+            percussionpadfile::str2CharArray(waveList.at(i).name, table[i].wave_name, SOUND_NAME_LENGTH_MAX);
+        }
     }
     m.soundChunk.soundCount = quint16(n);
     return true;

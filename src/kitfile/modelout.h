@@ -14,13 +14,6 @@ using Records = MainWindow1Records;
 // The version label's text as the identity chunk stores it ("1.01" gives 257).
 quint16 versionFromLabel(const QString &text);
 
-// Brings a kit's wave numbers and positions up to date from the sounds of the
-// file: a slot takes them from the last sound with its source. An empty slot
-// gets 0xFFFF and zero positions in a whole setup, 0 and its old positions in
-// a single-kit file; so does a slot whose source is not among the sounds.
-void resolveSavedWaves(Records::soundKit &kit, const QVector<Records::SOUND_INDEX> &waves,
-                       const QHash<QString, int> &byFile, bool wholeSetup);
-
 // Packs the kit into element k of the model's kit tables. A whole setup keeps
 // kit_no, writes effect number 4 as 10 and `selection` into the first reserved
 // byte; a single-kit file writes kit_no k + 1, the kit effects' numbers as

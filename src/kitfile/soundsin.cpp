@@ -5,6 +5,7 @@
 #include "kitfile/sharedsounds.h"
 #include "kitfile/soundsource.h"
 #include "platform/regularfile.h"
+#include "platform/sysio.h"
 
 #include <QDebug>
 #include <QFile>
@@ -49,7 +50,7 @@ public:
         uchar head[4] = {};
         if (e.wave_length < sizeof head)
             return LoadError::SoundFormat;
-        if (!m_file.seek(e.wave_start) || m_file.read(reinterpret_cast<char *>(head), 4) != 4
+        if (!readAt(qint64(e.wave_start), head, sizeof head)
             || bytepack::get32(head) != percussionpadfile::str2int(QStringLiteral("RIFF")))
             return LoadError::SoundFormat;
         moved();
@@ -66,6 +67,15 @@ private:
     {
         if (m_moved)
             m_moved();
+    }
+
+    // Only the bytes asked for, through the descriptor where the file has one.
+    bool readAt(qint64 offset, uchar *to, qint64 size)
+    {
+        const int fd = m_file.handle();
+        if (fd >= 0)
+            return ztplatform::sysio::disk().read(fd, reinterpret_cast<char *>(to), size, offset) == size;
+        return m_file.seek(offset) && m_file.read(reinterpret_cast<char *>(to), size) == size;
     }
 };
 
@@ -119,10 +129,6 @@ private:
     QSet<QString> m_given;
     bool m_listed = false;
 };
-
-} // namespace
-
-namespace {
 
 // The names of a whole setup's waves: unique among each other and the
 // groups' sounds, but a wave with the name and the bytes of an earlier one
@@ -198,15 +204,8 @@ void noteRenamedSounds(KitFileSounds &got, const QVector<QString> &ruled)
 Records::SOUND_INDEX soundRecord(const QString &name, const QString &source, quint16 number, quint8 lock,
                                  quint32 cluster, quint32 length, quint32 start, quint32 end)
 {
-    Records::SOUND_INDEX s;
+    Records::SOUND_INDEX s{{}, source, number, lock, cluster, length, start, end};
     Records::str2CharArray(name, s.wave_name, SOUND_NAME_LENGTH_MAX);
-    s.file = source;
-    s.wave_No = number;
-    s.wave_lock = lock;
-    s.start_cluster = cluster;
-    s.wave_length = length;
-    s.wave_start = start;
-    s.wave_end = end;
     return s;
 }
 
@@ -270,10 +269,7 @@ LoadError takeSetupSounds(const QString &file, QFile *opened, const QVector<Entr
             got.clicks.append(record);
             if (got.clicks.size() == 5)
                 got.clickFlag = true;
-            Records::SOUND_LIST_INFO info;
-            info.name = name;
-            info.file = source;
-            got.clickList.append(info);
+            got.clickList.append({name, source});
         } else {
             got.waves.append(record);
         }

@@ -1,5 +1,6 @@
 #include "kitfile/soundsource.h"
 
+#include "platform/pathcase.h"
 #include "platform/sysio.h"
 
 #include <QDebug>
@@ -57,12 +58,11 @@ void removeRawWaves(const QString &tempDir)
     if (tempDir.isEmpty())
         return;
     static const QRegularExpression digits(QStringLiteral("^\\d{5}$"));
-    QDir dir(tempDir);
-    const QFileInfoList files = dir.entryInfoList(QDir::Files | QDir::Hidden);
-    for (const QFileInfo &fi : files) {
-        if (digits.match(fi.fileName()).hasMatch()
-            && ztplatform::sysio::unlinkAt(AT_FDCWD, QFile::encodeName(fi.absoluteFilePath())) != 0)
-            qDebug() << "cannot remove" << fi.absoluteFilePath() << ":" << std::strerror(errno);
+    const QDir dir(tempDir);
+    for (const ztplatform::FolderFile &f : ztplatform::filesOfFolder(ztplatform::sysio::disk(), tempDir, false, true)) {
+        const QString path = dir.absoluteFilePath(f.name);
+        if (digits.match(f.name).hasMatch() && ztplatform::sysio::unlinkAt(AT_FDCWD, QFile::encodeName(path)) != 0)
+            qDebug() << "cannot remove" << path << ":" << std::strerror(errno);
     }
 }
 

@@ -71,10 +71,7 @@ CollectError locate(StoredSoundLocator &loc, const StoredRef &ref, const QString
         return err;
     }
     const percussionpadfile::P_SOUND_INDEX &entry = loc.entry(r, e);
-    out.file = source;
-    out.offset = entry.wave_start;
-    out.size = entry.wave_length;
-    out.cluster = entry.start_cluster;
+    out = {source, entry.wave_start, entry.wave_length, entry.start_cluster};
     return CollectError();
 }
 
@@ -99,10 +96,7 @@ CollectError convert(const RawWaveFn &rawWave, const QString &source, const QStr
         err.name = name;
         return err;
     }
-    out.file = target;
-    out.offset = 0;
-    out.size = len;
-    out.cluster = 0;
+    out = {target, 0, len, 0};
     return CollectError();
 }
 
@@ -164,10 +158,7 @@ CollectError collectWholeSetupWaves(const QVector<TotalRow> &rows, QVector<Recor
         tell(progress, int(p));
         const TotalRow &row = rows.at(i);
         lastRow.insert(row.path, i);
-        Records::SOUND_LIST_INFO info;
-        info.name = row.name;
-        info.file = row.path;
-        got.waveList.append(info);
+        got.waveList.append({row.name, row.path});
     }
     // A slot whose sound is on no row would be saved empty: the save stops.
     QVector<Records::soundKit> renumbered = kits;
@@ -219,9 +210,7 @@ CollectError collectWholeSetupWaves(const QVector<TotalRow> &rows, QVector<Recor
         }
         if (err)
             return err;
-        w.file = place.file;
-        w.offset = place.offset;
-        w.size = place.size;
+        w = {w.name, place.file, 0, place.offset, place.size};
         got.waveAttrList.append(waveRecord(w.name, source, quint16(i), lock, place));
     }
     kits = renumbered;
@@ -244,10 +233,7 @@ CollectError collectKitWaves(Records::soundKit &kit, int kitIndex, const QVector
         if (i < 0) {
             i = got.waveList.size();
             position.insert(slot.file, i);
-            Records::SOUND_LIST_INFO info;
-            info.name = slot.name;
-            info.file = slot.file;
-            got.waveList.append(info);
+            got.waveList.append({slot.name, slot.file});
         }
         slot.no = quint16(i);
     };
@@ -305,9 +291,7 @@ CollectError collectKitWaves(Records::soundKit &kit, int kitIndex, const QVector
         }
         if (estimate > limit)
             return CollectError(CollectError::TooLarge);
-        w.file = place.file;
-        w.offset = place.offset;
-        w.size = place.size;
+        w = {w.name, place.file, 0, place.offset, place.size};
         got.waveAttrList.append(waveRecord(w.name, source, quint16(i + 1), lock, place));
     }
     kit = numbered;
@@ -352,9 +336,7 @@ CollectError collectClickWaves(const QVector<Records::SOUND_LIST_INFO> &clickLis
         if (earlier >= 0) {
             // The same sound again: its bytes are shared.
             const Records::SOUND_LIST_INFO &w = got.clickWaveList.at(earlier);
-            place.file = w.file;
-            place.offset = w.offset;
-            place.size = w.size;
+            place = {w.file, w.offset, w.size, 0};
             setFile = got.clickSetList.at(earlier).file;
         } else {
             firstSlot.insert(source, p);
@@ -370,12 +352,7 @@ CollectError collectClickWaves(const QVector<Records::SOUND_LIST_INFO> &clickLis
             if (err)
                 return err;
         }
-        Records::SOUND_LIST_INFO w;
-        w.name = name;
-        w.file = place.file;
-        w.offset = place.offset;
-        w.size = place.size;
-        got.clickWaveList.append(w);
+        got.clickWaveList.append({name, place.file, 0, place.offset, place.size});
         place.cluster = 0;
         Records::SOUND_INDEX s = waveRecord(name, setFile, quint16(10000 + p), 1, place);
         got.clickSetList.append(s);

@@ -1,5 +1,7 @@
 #include "library/clicksounds.h"
 #include "platform/datafiles.h"
+#include "platform/pathcase.h"
+#include "platform/sysio.h"
 
 #include <QDir>
 
@@ -12,11 +14,14 @@ QString defaultFolder()
 
 QStringList folderFiles(const QString &folder)
 {
-    QStringList out;
+    QStringList names;
+    for (const ztplatform::FolderFile &f : ztplatform::filesOfFolder(ztplatform::sysio::disk(), folder, false, false))
+        names << f.name;
+    names.sort();
     const QDir dir(folder);
-    const QFileInfoList entries = dir.entryInfoList(QDir::Files, QDir::Name);
-    for (const QFileInfo &fi : entries)
-        out.append(QDir::toNativeSeparators(fi.absoluteFilePath()));
+    QStringList out;
+    for (const QString &name : qAsConst(names))
+        out.append(QDir::toNativeSeparators(dir.absoluteFilePath(name)));
     return out;
 }
 

@@ -5,6 +5,7 @@
 #include "kitfile/soundsource.h"
 #include "kitfile/storedsounds.h"
 #include "platform/timedlook.h"
+#include "platform/pathcase.h"
 #include "platform/sysio.h"
 
 #include <QCryptographicHash>
@@ -116,9 +117,9 @@ struct KeptCopies
     QString find(const Identity &id)
     {
         if (!listed) {
-            const QFileInfoList files = QDir(folder).entryInfoList(QDir::Files | QDir::NoSymLinks | QDir::Hidden);
-            for (const QFileInfo &f : files)
-                bySize[f.size()].append(f.absoluteFilePath());
+            const QDir dir(folder);
+            for (const ztplatform::FolderFile &f : ztplatform::filesOfFolder(ztplatform::sysio::disk(), folder, true, true))
+                bySize[f.size].append(dir.absoluteFilePath(f.name));
             listed = true;
         }
         for (const QString &copy : bySize.value(id.length)) {

@@ -1,6 +1,7 @@
 #ifndef BYTEPACK_H
 #define BYTEPACK_H
 
+#include <QDataStream>
 #include <QtGlobal>
 
 // Little-endian packing of file fields, one byte at a time.
@@ -28,6 +29,12 @@ inline quint16 get16(const uchar *p)
 inline quint32 get32(const uchar *p)
 {
     return quint32(p[0]) | (quint32(p[1]) << 8) | (quint32(p[2]) << 16) | (quint32(p[3]) << 24);
+}
+
+// Reads exactly n bytes (none asked: true); false when the stream cannot supply them.
+inline bool readExactly(QDataStream &in, uchar *to, int n)
+{
+    return n <= 0 || in.readRawData(reinterpret_cast<char *>(to), n) == n;
 }
 
 } // namespace bytepack

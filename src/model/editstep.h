@@ -23,6 +23,7 @@ namespace editstep {
 struct Place
 {
     enum Page { Nothing, Pads, KitSettings, Chains, Global, Sounds, Groups };
+    Place(Page p = Nothing, int k = -1, int d = -1, int c = -1) : page(p), kit(k), pad(d), chain(c) {}
     Page page = Nothing;
     int kit = -1;   // 0-based
     int pad = -1;   // 0-based

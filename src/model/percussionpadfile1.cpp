@@ -1,6 +1,7 @@
 #include "model/percussionpadfile1.h"
 
 #include "model/bytepack.h"
+#include "model/kitrecordmap.h"
 #include "model/wavekitindex.h"
 
 #include <QDataStream>
@@ -294,12 +295,10 @@ bool percussionpadfile::calculateChunkSize()
             startOf(pad.aWaveNo, pad.aWaveStart);
             startOf(pad.bWaveNo, pad.bWaveStart);
         }
-        P_PEDAL_SETTING &p = kitChunk.pedalChunk[k];
-        startOf(p.hh_wave1_no, p.hh_wave1_start);
-        startOf(p.hh_wave2_no, p.hh_wave2_start);
-        startOf(p.hh_wave3_no, p.hh_wave3_start);
-        startOf(p.hh_wave4_no, p.hh_wave4_start);
-        startOf(p.hh_wave5_no, p.hh_wave5_start);
+        kitrecord::forEachHiHatWave(kitChunk.pedalChunk[k], [&](int, quint16 &no, quint8 &, quint32 &,
+                                                                  quint32 &, quint32 &start, quint32 &) {
+            startOf(no, start);
+        });
     }
     return true;
 }
@@ -347,7 +346,7 @@ bool percussionpadfile::getChunkIndex(QFile *file)
         return false;
     QDataStream in(file);
     uchar head[INDEX_HEADER_SIZE];
-    if (in.readRawData(reinterpret_cast<char *>(head), INDEX_HEADER_SIZE) != INDEX_HEADER_SIZE)
+    if (!bytepack::readExactly(in, head, INDEX_HEADER_SIZE))
         return false;
     if (bytepack::get32(head) != str2int(QStringLiteral("INDE")))
         return false;
@@ -357,17 +356,14 @@ bool percussionpadfile::getChunkIndex(QFile *file)
         return false;
     }
     uchar entries[8 * INDEX_SLOT_COUNT];
-    const int entryBytes = 8 * count;
-    if (entryBytes > 0 && in.readRawData(reinterpret_cast<char *>(entries), entryBytes) != entryBytes)
+    if (!bytepack::readExactly(in, entries, 8 * count))
         return false;
 
     indexChunk.inde = bytepack::get32(head);
     indexChunk.size = bytepack::get32(head + 4);
     indexChunk.chunkCount = count;
-    for (int s = 0; s < INDEX_SLOT_COUNT; ++s) {
-        indexChunk.chunkIndex[s].id = str2int(QLatin1String(kSlotTags[s]));
-        indexChunk.chunkIndex[s].address = 0;
-    }
+    for (int s = 0; s < INDEX_SLOT_COUNT; ++s)
+        indexChunk.chunkIndex[s] = {str2int(QLatin1String(kSlotTags[s])), 0};
     for (int e = 0; e < count; ++e) {
         const quint32 id = bytepack::get32(entries + 8 * e);
         const quint32 address = bytepack::get32(entries + 8 * e + 4);

@@ -262,12 +262,6 @@ void unpackOldGlobal(const Unpacker &io, Model::FILE_GLOBAL_CHUNK &g)
     }
 }
 
-// Reads exactly n bytes; false when the file cannot supply them.
-bool readExactly(QDataStream &ds, uchar *dst, int n)
-{
-    return ds.readRawData(reinterpret_cast<char *>(dst), n) == n;
-}
-
 } // namespace
 
 void percussionpadfile::initGlobalChunk()
@@ -363,7 +357,7 @@ bool percussionpadfile::readGlobalChunk(QIODevice *file)
 
     QDataStream ds(file);
     uchar buf[kGlobalSize];
-    if (!readExactly(ds, buf, kHeaderSize))
+    if (!bytepack::readExactly(ds, buf, kHeaderSize))
         return false;
     const quint32 tag = bytepack::get32(buf);
     const quint32 size = bytepack::get32(buf + 4);
@@ -373,7 +367,7 @@ bool percussionpadfile::readGlobalChunk(QIODevice *file)
     // Sizes up to the older layout's largest are read as that layout.
     const bool current = size > kOldGlobalMaxSize;
     const int readSize = current ? kGlobalSize : kOldGlobalReadSize;
-    if (!readExactly(ds, buf + kHeaderSize, readSize - kHeaderSize)) {
+    if (!bytepack::readExactly(ds, buf + kHeaderSize, readSize - kHeaderSize)) {
         qWarning() << Q_FUNC_INFO << (current ? "global chunk cut short" : "old global chunk cut short");
         return false;
     }

@@ -12,7 +12,7 @@
 #include <cstring>
 
 using bytepack::get32;
-using bytepack::put32;
+using bytepack::readExactly;
 
 namespace {
 
@@ -85,11 +85,6 @@ void unpackRecord(percussionpadfile::FILE_KIT_CHUNK &c, int kit, const uchar *p,
     }
 }
 
-bool readExactly(QDataStream &in, uchar *buf, int len)
-{
-    return len <= 0 || in.readRawData(reinterpret_cast<char *>(buf), len) == len;
-}
-
 // Reads the SKIT header at the chunk's slot; false for an empty slot or another id.
 bool readSkitHeader(const percussionpadfile::START_ADDRESS &slot, QFile *file, QDataStream &in, uchar *head)
 {
@@ -97,14 +92,16 @@ bool readSkitHeader(const percussionpadfile::START_ADDRESS &slot, QFile *file, Q
            && get32(head) == slot.id;
 }
 
-void takeSkitHeader(percussionpadfile::FILE_KIT_CHUNK &c, const uchar *head)
+// The SKIT header, either way.
+template <class Io, class Chunk>
+void mapSkitHeader(const Io &io, Chunk &c)
 {
-    c.skit = get32(head);
-    c.size = get32(head + 4);
-    c.kit_count = head[8];
-    c.baseSize = head[9];
-    c.pedalSize = head[10];
-    c.padSize = head[11];
+    io.u32(0, c.skit);
+    io.u32(4, c.size);
+    io.u8(8, c.kit_count);
+    io.u8(9, c.baseSize);
+    io.u8(10, c.pedalSize);
+    io.u8(11, c.padSize);
 }
 
 } // namespace
@@ -129,12 +126,7 @@ void percussionpadfile::writeSkitChunk(QFile *file)
     if (!file)
         return;
     uchar head[SKIT_HEADER_SIZE];
-    put32(head, kitChunk.skit);
-    put32(head + 4, kitChunk.size);
-    head[8] = kitChunk.kit_count;
-    head[9] = kitChunk.baseSize;
-    head[10] = kitChunk.pedalSize;
-    head[11] = kitChunk.padSize;
+    mapSkitHeader(kitrecord::Packer{head}, kitChunk);
     QDataStream out(file);
     out.writeRawData(reinterpret_cast<const char *>(head), SKIT_HEADER_SIZE);
 }
@@ -191,7 +183,7 @@ bool percussionpadfile::readSkitChunk(QFile *file)
         return false;
     }
 
-    takeSkitHeader(kitChunk, head);
+    mapSkitHeader(kitrecord::Unpacker{head}, kitChunk);
     const bool current = kitChunk.baseSize >= KIT_BASE_SIZE;
     const uchar *p = reinterpret_cast<const uchar *>(body.constData());
     for (int k = 0; k < count; ++k, p += recSize)
@@ -225,7 +217,7 @@ bool percussionpadfile::readSingleSkitChunk(QFile *file, int kit, int)
     }
 
     if (haveHead)
-        takeSkitHeader(kitChunk, head);
+        mapSkitHeader(kitrecord::Unpacker{head}, kitChunk);
     kitChunk.baseSize = baseSize;
     unpackRecord(kitChunk, kit, rec, baseSize >= KIT_BASE_SIZE, RecordKind::SingleKit);
     kitChunk.baseChunk[kit].kit_no = quint8(kit);

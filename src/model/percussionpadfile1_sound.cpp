@@ -87,25 +87,50 @@ bool appendRead(QFile *file, qint64 length, std::vector<char> &block, const QStr
     return true;
 }
 
+// The entries from `i` on whose bytes follow entry i's back to back, in the
+// file written and in the same source: one past the last, and their length.
+int runOf(const percussionpadfile::P_SOUND_INDEX *table, int n, int i, const QString &from, qint64 &length)
+{
+    const percussionpadfile::P_SOUND_INDEX &first = table[i];
+    length = qint64(first.wave_length);
+    int j = i + 1;
+    for (; j < n; ++j) {
+        const percussionpadfile::P_SOUND_INDEX &e = table[j];
+        if (qint64(e.wave_start) != qint64(first.wave_start) + length)
+            break;
+        if (e.wave_length != 0
+            && (qint64(e.fileOffset) != qint64(first.fileOffset) + length
+                || percussionpadfile::soundSourceFile(e.fileName) != from))
+            break;
+        length += qint64(e.wave_length);
+    }
+    return j;
+}
+
 // Appends the wave bytes of the first n entries to file, in table order.
-// Entries that come from one source file in a row read it through one open;
-// a file in `held` is read through its descriptor.
+// Entries that lie back to back in one source file are copied as one range;
+// entries from one source file in a row read it through one open; a file in
+// `held` is read through its descriptor.
 bool copyWaveBytes(QFile *file, const percussionpadfile::P_SOUND_INDEX *table, int n,
                    const QHash<QString, int> *held)
 {
     std::vector<char> block;
     QFile src;
-    for (int i = 0; i < n; ++i) {
+    for (int i = 0; i < n;) {
         const percussionpadfile::P_SOUND_INDEX &e = table[i];
         if (file->pos() != qint64(e.wave_start)) {
             qWarning() << Q_FUNC_INFO << "entry" << i << "would land at" << file->pos()
                        << "instead of" << e.wave_start;
             return false;
         }
-        if (e.wave_length == 0)
+        if (e.wave_length == 0) {
+            ++i;
             continue;
+        }
 
         const QString from = percussionpadfile::soundSourceFile(e.fileName);
+        qint64 length = 0;
+        i = runOf(table, n, i, from, length);
         if (block.empty())
             block.resize(size_t(kCopyBlock));
         const int heldFd = held ? held->value(from, -1) : -1;
@@ -116,7 +141,7 @@ bool copyWaveBytes(QFile *file, const percussionpadfile::P_SOUND_INDEX *table, i
                 offset += qMax<qint64>(got, 0);
                 return got;
             };
-            if (!appendRead(file, e.wave_length, block, from, readHeld))
+            if (!appendRead(file, length, block, from, readHeld))
                 return false;
             continue;
         }
@@ -132,7 +157,7 @@ bool copyWaveBytes(QFile *file, const percussionpadfile::P_SOUND_INDEX *table, i
             qWarning() << Q_FUNC_INFO << "读取文件偏移失败" << src.fileName() << e.fileOffset;
             return false;
         }
-        if (!appendRead(file, e.wave_length, block, from,
+        if (!appendRead(file, length, block, from,
                         [&src](char *to, qint64 max) { return src.read(to, max); }))
             return false;
     }

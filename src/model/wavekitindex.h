@@ -9,28 +9,22 @@
 class WaveKitIndex
 {
 public:
-    WaveKitIndex() = default;
-
     // Indexes the first `count` entries of `table`; T must have a quint16 wave_No.
     template <typename T>
     void build(const T *table, int count)
     {
-        clear();
+        m_first.clear();
         if (!table || count <= 0)
             return;
         m_first.reserve(count);
-        for (int i = 0; i < count; ++i)
-            add(table[i].wave_No, i);
+        for (int i = 0; i < count; ++i) {
+            if (!m_first.contains(table[i].wave_No))
+                m_first.insert(table[i].wave_No, i);
+        }
     }
 
-    // Records position `entry` for waveNo unless an earlier one is known.
-    void add(quint16 waveNo, int entry);
-    void clear();
-    int count() const;
-
     // Position of the first entry with waveNo, or -1.
-    int firstEntry(quint16 waveNo) const;
-    bool contains(quint16 waveNo) const;
+    int firstEntry(quint16 waveNo) const { return m_first.value(waveNo, -1); }
 
 private:
     QHash<quint16, int> m_first;

@@ -112,6 +112,24 @@ unsigned typeAtPath(Disk &disk, const QString &path, bool noFollow)
             : 0;
 }
 
+QVector<FolderFile> filesOfFolder(Disk &disk, const QString &dir, bool noLinks, bool hidden)
+{
+    QVector<FolderFile> files;
+    const QString at = dir.isEmpty() ? QStringLiteral(".") : dir;
+    const Descriptor fd(disk.openAt(AT_FDCWD, QFile::encodeName(at), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    for (const ListedEntry &e : listFolder(disk, fd.get())) {
+        struct stat st;
+        if ((hidden || !e.name.startsWith('.'))
+            && disk.statAt(fd.get(), e.name, &st, noLinks ? AT_SYMLINK_NOFOLLOW : 0) == 0 && S_ISREG(st.st_mode))
+            files.append({QFile::decodeName(e.name), qint64(st.st_size)});
+    }
+    std::sort(files.begin(), files.end(), [](const FolderFile &a, const FolderFile &b) {
+        const int byCase = a.name.compare(b.name, Qt::CaseInsensitive);
+        return byCase != 0 ? byCase < 0 : a.name < b.name;
+    });
+    return files;
+}
+
 QString canonicalPathOf(Disk &disk, const QString &path)
 {
     QByteArray resolved;

@@ -2,6 +2,7 @@
 #define ZT_PLATFORM_PATHCASE_H
 
 #include <QString>
+#include <QVector>
 
 namespace ztplatform {
 
@@ -35,6 +36,17 @@ bool hasFatHiddenOrSystemAttribute(Disk &disk, const QString &path);
 // The type bits (st_mode & S_IFMT) of what stands at `path`, a link
 // followed unless `noFollow`; 0 when nothing does.
 unsigned typeAtPath(Disk &disk, const QString &path, bool noFollow = false);
+
+// A regular file of a folder: its name and size.
+struct FolderFile
+{
+    QString name;
+    qint64 size = 0;
+};
+// The regular files of the folder at `dir` as `disk` lists them, by name
+// ignoring case: a link to a file counts unless `noLinks`, a name starting
+// with "." only with `hidden`. None when the folder cannot be read.
+QVector<FolderFile> filesOfFolder(Disk &disk, const QString &dir, bool noLinks, bool hidden);
 
 // The path of what stands at `path` with every link followed and no "." or
 // ".." left; empty when nothing does.

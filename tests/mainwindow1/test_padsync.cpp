@@ -563,7 +563,7 @@ private slots:
             if (e == ztplatform::FileEvent::OpenedForWriting && path.endsWith(padjournal::STAGING_NAME))
                 kf::writeFile(f.wav(2), "another program's bytes");
         });
-        const DiskInPlace inPlace(&watch);
+        const DiskInPlace inPlace(f.disk, &watch);
         const QStringList rows = f.rows();
         deleteRows(w, {1});
         QTRY_VERIFY_WITH_TIMEOUT(batchDone(w), 60000);
@@ -872,7 +872,7 @@ private slots:
                 r[i].wave_No = quint16(i + 1);
         });
         // The record (staged and renamed), then the fourth rename to a hidden name.
-        stopBefore(f.pad.root, 9, [&](ztplatform::Disk &) { w->padSync().updateWavePrmAndData(3, {2, 5, 9}); },
+        stopBefore(f.disk, f.pad.root, 9, [&](ztplatform::Disk &) { w->padSync().updateWavePrmAndData(3, {2, 5, 9}); },
                    false);
         QCOMPARE(f.prompter.texts(),
                  QStringList{"The sounds on the sampler pad could not be renumbered, and the change could not be "
@@ -913,7 +913,7 @@ private slots:
             for (int i = 0; i < 3; ++i)
                 r[i].wave_No = quint16(i + 1);
         });
-        stopBefore(f.pad.root, 9, [&](ztplatform::Disk &) { w->padSync().updateWavePrmAndData(3, {2, 5, 9}); },
+        stopBefore(f.disk, f.pad.root, 9, [&](ztplatform::Disk &) { w->padSync().updateWavePrmAndData(3, {2, 5, 9}); },
                    false);
         const QStringList lines = f.prompter.texts().value(0).split("\r\n");
         QCOMPARE(lines.size(), 4);

@@ -208,6 +208,39 @@ private slots:
         QCOMPARE(r->sound[0].wave_No, quint16(0xFFFF));
     }
 
+    // Sounds that lie back to back in one kit file are written as they lie,
+    // and so is one that comes again, a loose file between them, and one
+    // that follows at another place of the same file.
+    void soundsBackToBackInOneFile()
+    {
+        const QByteArray a = kf::wavBytes(3000, 5), b = kf::wavBytes(2000, 6), c = kf::wavBytes(1500, 7);
+        const QByteArray host = QByteArray(5000, 'x') + a + b + c;
+        QVERIFY(kf::writeFile(path("host.INI"), host));
+        const QByteArray loose = makeWav("loose.wav", 700, 8);
+        const QString in = path("host.INI") + ":U000%1";
+        const quint32 atA = 5000, atB = atA + quint32(a.size()), atC = atB + quint32(b.size());
+        const QVector<TestSound> sounds = {
+            {"A", 1, in.arg(10), atA, quint32(a.size()), 0},
+            {"B", 2, in.arg(11), atB, quint32(b.size()), 0},
+            {"LOOSE", 3, path("loose.wav"), 0, quint32(loose.size()), 0},
+            {"C", 4, in.arg(12), atC, quint32(c.size()), 0},
+            {"A AGAIN", 5, in.arg(13), atA, quint32(a.size()), 0},
+            {"B AGAIN", 6, in.arg(14), atB, quint32(b.size()), 0},
+        };
+        std::unique_ptr<Model> m(new Model);
+        kf::KitStorage kits;
+        kits.fill({1, 2, 3, 4, 5, 6}, 7);
+        QVERIFY(kf::writeSingleKit(*m, kits, 4, sounds, path("kit5.INI")));
+        const QByteArray out = kf::readFile(path("kit5.INI"));
+        const QByteArray *bytes[6] = {&a, &b, &loose, &c, &a, &b};
+        const int soun = 2031;
+        for (int i = 0; i < 6; ++i) {
+            const int e = soun + 12 + 40 * i;
+            QCOMPARE(out.mid(int(rd32(out, e + 32)), bytes[i]->size()), *bytes[i]);
+        }
+        QCOMPARE(out.size(), int(rd32(out, soun + 12 + 40 * 5 + 32)) + b.size());
+    }
+
     void writerFailures()
     {
         const QByteArray w1 = makeWav("a.wav", 800, 3);
