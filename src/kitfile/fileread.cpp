@@ -187,9 +187,9 @@ quint8 kitNumberOf(QFile &file)
 }
 
 LoadError readKitFile(const QString &path, MainWindow1Records::READ_KIT_FILE &rec, KitTables &tables,
-                      const std::shared_ptr<ztplatform::FolderFence> &fence)
+                      const std::shared_ptr<ztplatform::FolderFence> &fence, const std::function<void()> &moved)
 {
-    QFile file;
+    WatchedFile file(moved);
     const LoadError err = openForReading(fence, path, file);
     return err != LoadError::None ? err : readKit(file, path, rec, tables);
 }

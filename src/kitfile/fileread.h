@@ -54,9 +54,11 @@ quint8 kitNumberOf(QFile &file);
 // Reads a single-kit file into rec (flag 2, kitIndex = its kit number 1..100)
 // and its kit record into element kitIndex - 1 of tables. Refused besides the
 // whole setup's reasons: an old layout, a kit number above 100, a sound whose
-// bytes lie outside the file or do not begin with "RIFF".
+// bytes lie outside the file or do not begin with "RIFF". `moved` (when
+// given) is called after each read from the file.
 LoadError readKitFile(const QString &path, MainWindow1Records::READ_KIT_FILE &rec, KitTables &tables,
-                      const std::shared_ptr<ztplatform::FolderFence> &fence = nullptr);
+                      const std::shared_ptr<ztplatform::FolderFence> &fence = nullptr,
+                      const std::function<void()> &moved = {});
 
 // True when the file at path passes every check the import of a whole setup
 // (or of a single-kit file) makes, brand mark included.

@@ -25,6 +25,7 @@ namespace {
 
 constexpr quint32 kKitFileTag = 0x45444E49;    // "INDE"
 constexpr quint32 kGlobalFileTag = 0x424F4C47; // "GLOB"
+constexpr int kReadStallMs = 2000; // a drive that reads nothing that long is not waited on
 
 void noteRead(setupjob::Result &result, const QString &path, int kit)
 {
@@ -374,13 +375,15 @@ void ImportKitFilesJob::readOrdered()
     ztplatform::Job job([reads, fence = m_library.fence()](const ztplatform::Job::Report &report) {
         for (int i = 0; i < reads.size(); ++i) {
             ReadKit &r = *reads.at(i);
-            r.err = setupfiles::readKitFile(r.path, r.rec, r.tables, fence);
+            const auto moved = [&report, i, total = reads.size()]() { report(i, total); };
+            r.err = setupfiles::readKitFile(r.path, r.rec, r.tables, fence, moved);
             r.done = true;
             report(i + 1, reads.size());
         }
     });
-    if (!(m_runner ? m_runner(job, 0) : setupjob::runWith(job, 0, m_wait)))
-        m_reads.clear();
+    // A file not read when its drive went silent is told as one that does not open.
+    if (!(m_runner ? m_runner(job, kReadStallMs) : setupjob::runWith(job, kReadStallMs, m_wait)))
+        qWarning() << "a kit file's drive does not answer: the files not read yet are not imported";
 }
 
 bool ImportKitFilesJob::load(bool reload, const Redraws &redraws)
@@ -430,6 +433,8 @@ ImportKitFilesJob::Read ImportKitFilesJob::loadFile(const QString &path, bool re
         err = read->err;
         rec = std::move(read->rec);
         tables = std::move(read->tables);
+    } else if (read) {
+        err = LoadError::CannotOpen; // its drive did not answer the job
     } else {
         err = setupfiles::readKitFile(path, rec, tables, m_library.fence());
     }

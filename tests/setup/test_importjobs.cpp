@@ -493,6 +493,26 @@ private slots:
             QCOMPARE(job.result().notices.first().title, QStringLiteral("Error"));
             QCOMPARE(library.loadedKitFiles().size(), 3);
         }
+
+        // One whose drive stops answering while the picked files are read is
+        // not waited on, nor read again: it gets the box of a file that does
+        // not open, and the others are read.
+        KitDocument doc;
+        doc.startKits(QVector<MainWindow1Records::soundKit>(KIT_MAX_COUNT), {});
+        SoundLibrary library;
+        ScriptedQuestions questions;
+        ImportKitFilesJob job(doc, library, questions);
+        job.setWaiter(eventsWhileWaiting());
+        QVERIFY(job.takePicks({path("SWAP3.INI"), path("SWAP7.INI")}));
+        HangingOpens hanging("/SWAP7.INI", 2);
+        QVERIFY(job.run({}));
+        QCOMPARE(hanging.hung(), 1);
+        QStringList results;
+        for (const setupjob::FileResult &f : job.result().files)
+            results << QFileInfo(f.path).fileName() + (f.outcome == FileOutcome::Read ? " read" : " " + f.reason);
+        QCOMPARE(results, QStringList({"SWAP3.INI read", "SWAP7.INI Fail to read file, import failed."}));
+        QCOMPARE(library.loadedKitFiles().size(), 1);
+        hanging.release();
     }
 };
 
