@@ -13,10 +13,9 @@
 
 namespace savefolder {
 
-Holds look(const QString &folder)
+Holds look(ztplatform::Disk &disk, const QString &folder)
 {
     const QByteArray path = QFile::encodeName(folder);
-    ztplatform::Disk &disk = ztplatform::sysio::disk();
     const ztplatform::Descriptor fd(disk.openAt(AT_FDCWD, path, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
     if (!fd.isOpen())
         return Holds::Nothing;
@@ -34,9 +33,10 @@ Holds look(const QString &folder)
     return Holds::OnlyFiles;
 }
 
-std::optional<Holds> lookWithin(const QString &folder, int limitMs, const ztplatform::Waiter &wait)
+std::optional<Holds> lookWithin(ztplatform::Disk &disk, const QString &folder, int limitMs,
+                                const ztplatform::Waiter &wait)
 {
-    return ztplatform::lookWithin<Holds>(limitMs, [folder]() { return look(folder); }, wait);
+    return ztplatform::lookWithin<Holds>(limitMs, [folder, disk = &disk]() { return look(*disk, folder); }, wait);
 }
 
 } // namespace savefolder

@@ -4,6 +4,7 @@
 // The saved-file folder "SAVE" at a drive's root, which the import opens
 // first when a drive holds one.
 
+#include "platform/disk.h"
 #include "platform/waiter.h"
 
 #include <QString>
@@ -21,11 +22,12 @@ enum class Holds {
 
 // What `folder` (a drive's SAVE) holds, looked at through the disk object.
 // Any thread.
-Holds look(const QString &folder);
+Holds look(ztplatform::Disk &disk, const QString &folder);
 
 // The same on a thread of its own, waited on at most `limitMs` through
 // `wait`: nothing when the drive did not answer in time.
-std::optional<Holds> lookWithin(const QString &folder, int limitMs, const ztplatform::Waiter &wait);
+std::optional<Holds> lookWithin(ztplatform::Disk &disk, const QString &folder, int limitMs,
+                                const ztplatform::Waiter &wait);
 
 } // namespace savefolder
 

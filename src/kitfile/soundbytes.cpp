@@ -56,10 +56,10 @@ QByteArray SoundBytes::digestOf(const Place &place)
     const auto lastRead = std::make_shared<std::atomic<qint64>>(nowMs());
     const auto mark = std::make_shared<ztplatform::SilentLook>(place.file);
     const std::optional<QByteArray> read = ztplatform::lookUntilStalled<QByteArray>(
-            [place, lastRead, mark]() {
+            [place, lastRead, mark, fence = m_fence]() {
                 QFile file;
                 QByteArray digest;
-                if (ztplatform::openRegularFile(place.file, file, false) && place.start + place.length <= file.size())
+                if (ztplatform::openRegularFile(ztplatform::diskOf(fence), place.file, file, false) && place.start + place.length <= file.size())
                     digest = storedDigest(file, quint32(place.start), quint32(place.length),
                                           [lastRead]() { *lastRead = nowMs(); });
                 mark->returned();

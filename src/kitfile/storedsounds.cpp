@@ -47,7 +47,8 @@ TableLook lookAtTable(const std::shared_ptr<ztplatform::FolderFence> &fence, con
         look.state = CollectError::Modified;
         return look;
     }
-    auto fd = std::make_shared<ztplatform::Descriptor>(ztplatform::openRegularFile(file, O_RDONLY, false));
+    auto fd = std::make_shared<ztplatform::Descriptor>(
+            ztplatform::openRegularFile(ztplatform::diskOf(fence), file, O_RDONLY, false));
     QFile in;
     if (!fd->isOpen() || !in.open(fd->get(), QIODevice::ReadOnly, QFileDevice::DontCloseHandle)) {
         look.state = CollectError::OpenFailed;
@@ -74,7 +75,7 @@ QString absoluteText(const QString &path)
 // given up on, the file it waits on and `kitFile` stay silent until it
 // returns. A loaded file already silent is not that file.
 int sameFileWithin(const QString &kitFile, const QVector<Records::READ_KIT_FILE> &loaded,
-                   const ztplatform::Waiter &wait)
+                   const ztplatform::Waiter &wait, ztplatform::Disk *disk)
 {
     if (ztplatform::isSilentFile(kitFile))
         return -1;
@@ -91,8 +92,8 @@ int sameFileWithin(const QString &kitFile, const QVector<Records::READ_KIT_FILE>
     auto target = std::make_shared<ztplatform::FileIdentity>(); // the thread's own
     const ztplatform::FilesInTurn look = ztplatform::lookAtFilesInTurn(
             paths, kLookLimitMs,
-            [paths, target, asked](int i) {
-                const ztplatform::FileIdentity id = ztplatform::fileIdentity(paths.at(i));
+            [paths, target, asked, disk](int i) {
+                const ztplatform::FileIdentity id = ztplatform::fileIdentity(*disk, paths.at(i));
                 if (i == 0)
                     *target = id;
                 const bool same = i > 0
@@ -233,7 +234,7 @@ int StoredSoundLocator::recordOf(const QString &kitFile) const
     const auto other = m_byOtherPath.constFind(kitFile);
     if (other != m_byOtherPath.constEnd())
         return other.value();
-    const int found = kitFile.isEmpty() ? -1 : sameFileWithin(kitFile, m_files, m_wait);
+    const int found = kitFile.isEmpty() ? -1 : sameFileWithin(kitFile, m_files, m_wait, &ztplatform::diskOf(m_fence));
     m_byOtherPath.insert(kitFile, found);
     return found;
 }

@@ -85,7 +85,7 @@ Look quickLookHere(const std::shared_ptr<ztplatform::FolderFence> &fence, const 
     if (!ztplatform::isRegularFile(fence, path))
         return Look::NotAudio;
     QFile file;
-    if (!ztplatform::openRegularFile(path, file, false) || file.size() == 0)
+    if (!ztplatform::openRegularFile(ztplatform::diskOf(fence), path, file, false) || file.size() == 0)
         return Look::NotAudio;
     return isPlainPcm(file) ? Look::Audio : Look::Unknown;
 }

@@ -4,6 +4,7 @@
 #include "model/audioconverter.h"
 #include "platform/durablefile.h"
 #include "platform/pathcase.h"
+#include "platform/regularfile.h"
 #include "platform/replacefile.h"
 #include "platform/sysio.h"
 
@@ -124,13 +125,13 @@ bool Watch::mayPlace()
 
 Outcome convert(const QString &source, const QString &target, QString &err, QString *why, QString *notKept,
                 Watch *watch, bool createOnly, const audioconverter::Limits &limits,
-                const std::shared_ptr<ztplatform::Leftovers> &leftovers)
+                const std::shared_ptr<ztplatform::Leftovers> &leftovers, ztplatform::Disk *disk)
 {
-    ztplatform::ReplaceFile part(target, leftovers);
+    ztplatform::ReplaceFile part(target, leftovers, disk);
     part.setCreateOnly(createOnly);
     if (!part.open())
         return unwritable(why, part.errorString());
-    audioconverter converter(limits);
+    audioconverter converter(limits, disk ? *disk : ztplatform::diskOf(nullptr));
     if (watch)
         converter.setStopFlag(watch->stopFlag());
     moved(watch, Watch::Step::Program);
@@ -152,7 +153,7 @@ Outcome copyStored(const QString &kitFile, quint32 offset, quint32 length, const
                    const std::shared_ptr<ztplatform::Leftovers> &leftovers,
                    const std::shared_ptr<ztplatform::FolderFence> &fence)
 {
-    ztplatform::ReplaceFile part(target, leftovers);
+    ztplatform::ReplaceFile part(target, leftovers, &ztplatform::diskOf(fence));
     part.setCreateOnly(createOnly);
     if (!part.open())
         return unwritable(why, part.errorString());
@@ -174,14 +175,15 @@ Outcome copyStored(const QString &kitFile, quint32 offset, quint32 length, const
     }
 }
 
-SourceFiles::SourceFiles(const QStringList &sources)
+SourceFiles::SourceFiles(const QStringList &sources, ztplatform::Disk *disk)
     : m_sources(sources)
+    , m_disk(disk)
 {
 }
 
 bool SourceFiles::contains(const QString &path)
 {
-    ztplatform::Disk &disk = ztplatform::sysio::disk();
+    ztplatform::Disk &disk = *m_disk;
     const QString file = ztplatform::canonicalPathOf(disk, path);
     if (file.isEmpty())
         return false; // nothing there to replace

@@ -113,7 +113,8 @@ std::optional<T> waitWatched(Watch &watch, qint64 stallMs, const std::function<T
 Outcome convert(const QString &source, const QString &target, QString &err, QString *why = nullptr,
                 QString *notKept = nullptr, Watch *watch = nullptr, bool createOnly = false,
                 const audioconverter::Limits &limits = audioconverter::Limits(),
-                const std::shared_ptr<ztplatform::Leftovers> &leftovers = nullptr);
+                const std::shared_ptr<ztplatform::Leftovers> &leftovers = nullptr,
+                ztplatform::Disk *disk = nullptr);
 
 // Copies the `length` bytes at `offset` of a kit file into `target` by the
 // same temporary file, sync and rename as convert, the folder left alike.
@@ -132,12 +133,14 @@ Outcome copyStored(const QString &kitFile, quint32 offset, quint32 length, const
 class SourceFiles
 {
 public:
-    explicit SourceFiles(const QStringList &sources);
+    // Looked at through `disk`.
+    SourceFiles(const QStringList &sources, ztplatform::Disk *disk);
     // True when `path` names an existing file that is one of the sources.
     bool contains(const QString &path);
 
 private:
     QStringList m_sources;
+    ztplatform::Disk *m_disk;
     QSet<QString> m_files; // canonical paths, made at the first existing path
     bool m_made = false;
 };

@@ -801,7 +801,7 @@ void SoundLibrary::repointClickSounds(const QHash<QString, QString> &to)
 soundsource::StoredEntries SoundLibrary::storedEntries(const ztplatform::Waiter &wait) const
 {
     // The five metronome sounds stand first in a whole setup that holds them.
-    return soundsource::StoredEntries(m_loadedKitFiles, m_loadClickFlag && !m_clickDeviceFlag, wait);
+    return soundsource::StoredEntries(m_loadedKitFiles, m_loadClickFlag && !m_clickDeviceFlag, wait, m_fence);
 }
 
 int SoundLibrary::storedSoundEntry(const QString &source, const READ_KIT_FILE **kit,

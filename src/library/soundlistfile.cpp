@@ -76,10 +76,10 @@ QString inDoubtReason()
 
 // The file at `path` (a link followed) read whole, never waited on as a pipe;
 // false with the system's reason when it cannot be.
-bool readWhole(const QString &path, QByteArray &bytes, QString &why)
+bool readWhole(ztplatform::Disk &disk, const QString &path, QByteArray &bytes, QString &why)
 {
     QFile file;
-    if (!ztplatform::openRegularFile(path, file, false)) {
+    if (!ztplatform::openRegularFile(disk, path, file, false)) {
         why = file.errorString().isEmpty() ? QString::fromLocal8Bit(std::strerror(errno)) : file.errorString();
         return false;
     }
@@ -105,11 +105,10 @@ struct ListRead
     QVector<soundfilexml::strSoundGroup> groups;
 };
 
-ListRead readList(const QString &fileName)
+ListRead readList(ztplatform::Disk &disk, const QString &fileName)
 {
     ListRead read;
     read.target = fileName;
-    ztplatform::Disk &disk = ztplatform::sysio::disk();
     read.link = ztplatform::typeAtPath(disk, fileName, true) == S_IFLNK;
     if (read.link) {
         // Followed only to a regular file, which the writes then replace.
@@ -123,8 +122,8 @@ ListRead readList(const QString &fileName)
     const QString lock = lockName(read.target);
     read.lockState = read.lock->take(lock);
     read.held = read.lock->holds(lock);
-    read.stamp = ztplatform::fileStamp(read.target);
-    read.result = soundfilexml::readSoundList(read.target, read.groups);
+    read.stamp = ztplatform::fileStamp(disk, read.target);
+    read.result = soundfilexml::readSoundList(disk, read.target, read.groups);
     return read;
 }
 
@@ -165,12 +164,13 @@ ListLook lookAtList(const QString &name, const QString &target, const ztplatform
         look.lockEntry = ztplatform::FileLock::entryAt(lock);
     }
     // A read-only file system is said so: no question that cannot succeed.
-    look.readOnlyVolume = ztplatform::isReadOnlyVolume(ztplatform::sysio::disk(), QFileInfo(target).absolutePath());
+    ztplatform::Disk &disk = ztplatform::diskOf(fence);
+    look.readOnlyVolume = ztplatform::isReadOnlyVolume(disk, QFileInfo(target).absolutePath());
     look.readOnly = isReadOnly(target);
-    look.now = ztplatform::diskFileStamp(target);
+    look.now = ztplatform::diskFileStamp(disk, target);
     look.type = ztplatform::lookAtFile(fence, target).type;
     if (look.now.identity.valid && look.type == S_IFREG)
-        look.read = readWhole(target, look.bytes, look.readError);
+        look.read = readWhole(disk, target, look.bytes, look.readError);
     return look;
 }
 
@@ -259,7 +259,8 @@ SoundLibrary::SoundListStart SoundLibrary::takeSoundList(const QString &fileName
     // Read off this thread. A read given up on is never taken for an empty
     // list: nothing is written over the file this session.
     const std::optional<ListRead> found = ztplatform::lookAtFileWithin<ListRead>(
-            fileName, kSoundLookLimitMs, [fileName]() { return readList(fileName); }, m_lookWait);
+            fileName, kSoundLookLimitMs,
+            [fileName, disk = &ztplatform::diskOf(m_fence)]() { return readList(*disk, fileName); }, m_lookWait);
     if (!found) {
         qWarning().noquote() << "the drive of" << fileName << "does not answer: the sound groups are not read";
         start.silent = true;
@@ -615,13 +616,14 @@ void SoundLibrary::noteEntries()
             [reads, fence = m_fence](int i) {
                 if (reads->stop)
                     return true;
+                ztplatform::Disk &disk = ztplatform::diskOf(fence);
                 Row &row = reads->rows.at(size_t(i));
                 const std::string key = row.kitFile.toStdString();
                 auto it = reads->asLoaded.find(key);
                 if (it == reads->asLoaded.end())
                     it = reads->asLoaded
                                  .emplace(key, setupfiles::matchesLoad(row.loadedLength, row.loaded,
-                                                                       ztplatform::fileStamp(row.kitFile)))
+                                                                       ztplatform::fileStamp(disk, row.kitFile)))
                                  .first;
                 if (!it->second)
                     return false; // not the file loaded

@@ -53,8 +53,8 @@ bool inTable(const Records::READ_KIT_FILE &kit, int entry)
 }
 
 StoredEntries::StoredEntries(const QVector<Records::READ_KIT_FILE> &loaded, bool clicksFirst,
-                             ztplatform::Waiter wait)
-    : m_locator(loaded, std::move(wait))
+                             ztplatform::Waiter wait, std::shared_ptr<ztplatform::FolderFence> fence)
+    : m_locator(loaded, std::move(wait), std::move(fence))
     , m_clicksFirst(clicksFirst)
 {
 }
@@ -108,9 +108,10 @@ bool openKitFile(QFile &in, const QString &kitFile, quint32 offset, const LoadCh
     const bool regular = ztplatform::isRegularFile(fence, kitFile);
     if (stop && *stop)
         return false;
-    if (!regular || !ztplatform::openRegularFile(kitFile, in, false))
+    ztplatform::Disk &disk = ztplatform::diskOf(fence);
+    if (!regular || !ztplatform::openRegularFile(disk, kitFile, in, false))
         return false;
-    if (asLoaded && !asLoaded(ztplatform::fileStamp(in.handle()))) {
+    if (asLoaded && !asLoaded(ztplatform::fileStamp(disk, in.handle()))) {
         failed = CopyFault::Changed;
         return false;
     }
@@ -163,9 +164,10 @@ quint64 copyStoredWave(const QString &kitFile, quint32 offset, quint32 length, c
         moved();
     failed = CopyFault::Write;
     // Opened first, never through a link, then emptied once it is known to be a file.
-    ztplatform::Descriptor fd(ztplatform::openRegularFile(target, O_WRONLY | O_CREAT, true));
-    ztplatform::sysio::SeamFile out;
-    if (!fd.isOpen() || ztplatform::sysio::truncate(fd.get(), 0) != 0
+    ztplatform::Disk &disk = ztplatform::diskOf(fence);
+    ztplatform::Descriptor fd(ztplatform::openRegularFile(disk, target, O_WRONLY | O_CREAT, true));
+    ztplatform::sysio::SeamFile out(&disk);
+    if (!fd.isOpen() || disk.truncate(fd.get(), 0) != 0
         || !out.openDescriptor(std::move(fd), QIODevice::WriteOnly))
         return 0;
     const quint64 written = copyBlocks(in, out, length, stop, failed, moved);

@@ -146,6 +146,12 @@ bool writeWave(QFile &tmp, QFileDevice &out, qint64 size, QString *writeError, c
 
 audioconverter::audioconverter() = default;
 
+audioconverter::audioconverter(const Limits &limits, ztplatform::Disk &disk)
+    : m_limits(limits)
+    , m_disk(&disk)
+{
+}
+
 audioconverter::audioconverter(const Limits &limits)
     : m_limits(limits)
 {
@@ -420,12 +426,13 @@ struct OpenedSource
 
 // `path` opened and named on a thread of its own: nothing when its drive does
 // not answer within the limit, or still holds a look given up on.
-std::optional<OpenedSource> openSourceWithin(const QString &path, const QString &folder, const QString &stem)
+std::optional<OpenedSource> openSourceWithin(ztplatform::Disk &disk, const QString &path, const QString &folder,
+                                             const QString &stem)
 {
     const std::optional<OpenedSource> opened = ztplatform::lookAtFileWithin<OpenedSource>(
             path, kSourceLookLimitMs,
-            [path, folder, stem]() {
-                auto source = std::make_shared<const ztplatform::HeldSource>(path);
+            [path, folder, stem, disk = &disk]() {
+                auto source = std::make_shared<const ztplatform::HeldSource>(*disk, path);
                 const QString name = source->nameFor(folder, stem);
                 return OpenedSource{source, name};
             },
@@ -478,7 +485,8 @@ bool audioconverter::convertInto(const QString &inFile, QFileDevice *out, const 
 
     // ffmpeg reads the file checked here: a pipe would hold it for ever, and
     // so would a drive that does not answer.
-    const std::optional<OpenedSource> opened = openSourceWithin(inFile, tmpDir->path(), stem);
+    const std::optional<OpenedSource> opened =
+            openSourceWithin(m_disk ? *m_disk : ztplatform::sysio::disk(), inFile, tmpDir->path(), stem);
     if (opened && opened->name != inFile)
         entries.link = opened->name;
     if (!opened) {
@@ -582,7 +590,8 @@ bool audioconverter::audioConverterWaveRun(QString inFile, QString outFile, QStr
     // The link to the source lives in a folder of its own.
     const ztplatform::RunFolder links(QStringLiteral("zt350conv-"));
     const std::optional<OpenedSource> opened =
-            openSourceWithin(inFile, links.isValid() ? links.path() : QString(), QStringLiteral("source"));
+            openSourceWithin(m_disk ? *m_disk : ztplatform::sysio::disk(), inFile,
+                             links.isValid() ? links.path() : QString(), QStringLiteral("source"));
     if (!opened) {
         m_silentSource = inFile;
         mesg = QStringLiteral("The drive does not answer: ") + inFile + QLatin1Char('\n');
@@ -629,7 +638,8 @@ bool audioconverter::audioProbeRun(const QStringList &inFiles, QString &mesg, QV
     for (int i = 0; i < inFiles.size(); ++i) {
         const QString folder = tmpDir.path();
         const QString stem = QStringLiteral("in") + QString::number(i);
-        const std::optional<OpenedSource> opened = openSourceWithin(inFiles.at(i), folder, stem);
+        const std::optional<OpenedSource> opened =
+                openSourceWithin(m_disk ? *m_disk : ztplatform::sysio::disk(), inFiles.at(i), folder, stem);
         if (!opened) {
             m_silentSource = inFiles.at(i);
             mesg = QStringLiteral("The drive does not answer: ") + inFiles.at(i) + QLatin1Char('\n');

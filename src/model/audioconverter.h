@@ -62,6 +62,8 @@ public:
 
     audioconverter();
     explicit audioconverter(const Limits &limits);
+    // Its sources opened and its scratch files removed through `disk`.
+    audioconverter(const Limits &limits, ztplatform::Disk &disk);
     ~audioconverter();
     audioconverter(const audioconverter &) = delete;
     audioconverter &operator=(const audioconverter &) = delete;
@@ -191,6 +193,7 @@ private:
     std::unique_ptr<ztplatform::RunFolder> m_scratch;
     quint32 m_runs = 0; // names each run's entries in the folder
     Limits m_limits;
+    ztplatform::Disk *m_disk = nullptr; // null: the editor's default one
     int m_timeout = DEFAULT_TIMEOUT_MS;
     const std::atomic_bool *m_stop = nullptr;
     std::function<void()> m_progressed;

@@ -79,7 +79,7 @@ struct ConversionJobs::State
 
 void ConversionJobs::State::work(const std::shared_ptr<State> &state)
 {
-    audioconverter converter(state->limits);
+    audioconverter converter(state->limits, ztplatform::diskOf(state->fence));
     converter.setProgram(state->program);
     converter.setStopFlag(&state->stop);
     converter.setLeftovers(state->leftovers);

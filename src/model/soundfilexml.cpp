@@ -319,9 +319,15 @@ QString besideName(const QString &fileName, int n)
 
 soundfilexml::ReadResult soundfilexml::readSoundList(const QString &fileName, QVector<strSoundGroup> &soundGroupList)
 {
+    return readSoundList(ztplatform::sysio::disk(), fileName, soundGroupList);
+}
+
+soundfilexml::ReadResult soundfilexml::readSoundList(ztplatform::Disk &disk, const QString &fileName,
+                                                     QVector<strSoundGroup> &soundGroupList)
+{
     ReadResult result;
     int error = 0;
-    const ztplatform::FileRead found = ztplatform::readRegularFile(fileName, SOUND_LIST_READ_MAX, result.bytes, &error);
+    const ztplatform::FileRead found = ztplatform::readRegularFile(disk, fileName, SOUND_LIST_READ_MAX, result.bytes, &error);
     if (found == ztplatform::FileRead::Missing)
         return result;
     result.status = ReadResult::Unreadable;

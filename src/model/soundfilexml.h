@@ -8,6 +8,7 @@
 #include <memory>
 
 namespace ztplatform {
+class Disk;
 class Leftovers;
 }
 
@@ -58,6 +59,8 @@ public:
     // list is unchanged unless it is Read. Only a regular file is read: a pipe,
     // a device, a folder or a link at the name is Unreadable and not waited on.
     static ReadResult readSoundList(const QString &fileName, QVector<strSoundGroup> &soundGroupList);
+    static ReadResult readSoundList(ztplatform::Disk &disk, const QString &fileName,
+                                    QVector<strSoundGroup> &soundGroupList);
     // Appends the groups of a file's bytes; false (list unchanged) as above.
     // A file in the form this editor writes is read without an XML parser.
     // `result` counts what is skipped, and where.

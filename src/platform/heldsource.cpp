@@ -18,19 +18,25 @@
 namespace ztplatform {
 
 HeldSource::HeldSource(const QString &path)
-    : m_path(path)
+    : HeldSource(sysio::disk(), path)
+{
+}
+
+HeldSource::HeldSource(Disk &disk, const QString &path)
+    : m_disk(disk)
+    , m_path(path)
 {
     if (path.isEmpty()) {
         m_error = ENOENT;
         return;
     }
-    Descriptor fd(sysio::open(path, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    Descriptor fd(m_disk.openAt(AT_FDCWD, QFile::encodeName(path), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     if (!fd.isOpen()) {
         m_error = errno;
         return;
     }
     struct stat st;
-    if (sysio::disk().stat(fd.get(), &st) != 0) {
+    if (m_disk.stat(fd.get(), &st) != 0) {
         m_error = errno;
         return;
     }
@@ -56,7 +62,7 @@ QString HeldSource::nameFor(const QString &folder, const QString &stem) const
     const QByteArray held = "/proc/self/fd/" + QByteArray::number(m_fd);
     struct stat seen;
     // The name must reach this very file.
-    Disk &disk = sysio::disk();
+    Disk &disk = m_disk;
     if (disk.statAt(AT_FDCWD, held, &seen) != 0 || quint64(seen.st_dev) != m_device || quint64(seen.st_ino) != m_inode)
         return m_path;
     QString name = QFileInfo(m_path).fileName();

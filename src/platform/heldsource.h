@@ -13,10 +13,14 @@ namespace ztplatform {
 // (O_NONBLOCK), and only a regular file is kept (fstat of the descriptor).
 // Held open while the object lives, so that what the program reads is the
 // file checked, whatever stands at the name later.
+class Disk;
+
 class HeldSource
 {
 public:
     explicit HeldSource(const QString &path);
+    // Opened and looked at through `disk`.
+    HeldSource(Disk &disk, const QString &path);
     ~HeldSource();
     HeldSource(const HeldSource &) = delete;
     HeldSource &operator=(const HeldSource &) = delete;
@@ -38,6 +42,7 @@ public:
     QString nameFor(const QString &folder, const QString &stem) const;
 
 private:
+    Disk &m_disk;
     QString m_path;
     int m_fd = -1;
     unsigned m_type = 0;

@@ -102,17 +102,17 @@ private slots:
     {
         const QString r = root("save");
         const QString save = r + "SAVE";
-        QCOMPARE(savefolder::look(save), savefolder::Holds::Nothing);
+        QCOMPARE(savefolder::look(ztplatform::systemDisk(), save), savefolder::Holds::Nothing);
         QVERIFY(QDir().mkpath(r + "elsewhere/inner"));
         QVERIFY(QFile::link(r + "elsewhere", save));
-        QCOMPARE(savefolder::look(save), savefolder::Holds::Nothing);
+        QCOMPARE(savefolder::look(ztplatform::systemDisk(), save), savefolder::Holds::Nothing);
         QVERIFY(QFile::remove(save) && QDir().mkpath(save + "/.hidden"));
         QVERIFY(QFile(save + "/K001.INI").open(QIODevice::WriteOnly));
-        QCOMPARE(savefolder::look(save), savefolder::Holds::OnlyFiles);
+        QCOMPARE(savefolder::look(ztplatform::systemDisk(), save), savefolder::Holds::OnlyFiles);
         QVERIFY(QFile::link(r + "elsewhere", save + "/linked"));
-        QCOMPARE(savefolder::look(save), savefolder::Holds::SomeFolders);
+        QCOMPARE(savefolder::look(ztplatform::systemDisk(), save), savefolder::Holds::SomeFolders);
         QVERIFY(QFile::remove(save + "/linked") && QDir().mkpath(save + "/sub"));
-        QCOMPARE(savefolder::lookWithin(save, 1000, {}).value_or(savefolder::Holds::Nothing), savefolder::Holds::SomeFolders);
+        QCOMPARE(savefolder::lookWithin(ztplatform::systemDisk(), save, 1000, {}).value_or(savefolder::Holds::Nothing), savefolder::Holds::SomeFolders);
 
         int turns = 0;
         const ztplatform::Waiter counting = [&turns](const std::function<bool(int)> &ended) {

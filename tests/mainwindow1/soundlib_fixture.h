@@ -12,6 +12,7 @@
 #include "model/kitfile_fixture.h"
 #include "platform/removabledrives.h"
 #include "resources/ztresources.h"
+#include "support/switchdisk.h"
 #include "widgets/dialogs/uiprompter.h"
 
 #include <QDir>
@@ -73,7 +74,8 @@ struct Fixture
     QString oldDir;
     NoDrives drives;
     ScriptedPrompter prompter;
-    WindowServices services{&prompter, PadSystem{&drives}}; // of the windows open() makes
+    SwitchDisk disk; // every file the windows read and write
+    WindowServices services{&prompter, PadSystem{&drives}, &disk}; // of the windows open() makes
     std::unique_ptr<MainWindow1> w;
 
     Fixture()

@@ -194,7 +194,7 @@ private slots:
         {
             QElapsedTimer clock;
             clock.start();
-            HangingOpens hanging("/held.ini", 0, HangingOpens::Looks::OpensAndStats);
+            HangingOpens hanging(f->disk, "/held.ini", 0, HangingOpens::Looks::OpensAndStats);
             const TurnsWhile answering([&] { return hanging.waiting() > 0 && f->prompter.texts().isEmpty(); });
             ui->btnGlobal->click();
             QVERIFY(clock.elapsed() >= 1900);
@@ -218,7 +218,7 @@ private slots:
             f->prompter.fileAnswers.enqueue({held});
             QElapsedTimer clock;
             clock.start();
-            HangingOpens hanging(renaming ? "held.ini" : ".zt-part", 0, looks);
+            HangingOpens hanging(f->disk, renaming ? "held.ini" : ".zt-part", 0, looks);
             const TurnsWhile answering([&] { return hanging.waiting() > 0 && f->prompter.texts().isEmpty(); });
             ui->btnGlobal->click();
             QVERIFY2(clock.elapsed() >= 5000, qPrintable(QString::number(clock.elapsed())));

@@ -245,7 +245,7 @@ private slots:
             r.append(s);
         });
         w->soundLists().dragFromPadList();
-        HangingOpens hanging("/001/002.wav");
+        HangingOpens hanging(f->disk, "/001/002.wav");
         const TurnsWhile held([&] { return hanging.waiting() > 0 && f->prompter.texts().isEmpty(); });
         f->dropOnPad(6, 0, rec("Wave", wave) + "#");
         QCOMPARE(hanging.hung(), 1);

@@ -326,7 +326,7 @@ private slots:
         QStandardItem *group = mirror->itemFromIndex(mirror->rootIndex());
         group->appendRow({new QStandardItem("Slow"), new QStandardItem(wav)});
         f->openKitPage(1);
-        HangingOpens hanging("/001/004.wav");
+        HangingOpens hanging(f->disk, "/001/004.wav");
         const TurnsWhile held([&] { return hanging.waiting() > 0 && f->prompter.texts().isEmpty(); });
         ui->soundListTreeView->setCurrentIndex(group->child(0)->index());
         QCOMPARE(hanging.hung(), 1);

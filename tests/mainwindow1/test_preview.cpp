@@ -331,7 +331,7 @@ private slots:
         Fixture f;
         MainWindow1 *w = f.open();
         const QString pad = writeBytes(f.work.filePath("ZT350/WAV_DATA/001/003.wav"), pcmWav(2, 48000, 4800));
-        HangingOpens hanging("/001/003.wav");
+        HangingOpens hanging(f.disk, "/001/003.wav");
         w->preview().choosePreviewSound(pad);
         w->form()->playBtn2->setEnabled(true); // as a selection leaves it
         const TurnsWhile held([&] { return hanging.waiting() > 0 && f.prompter.texts().isEmpty(); });
@@ -399,7 +399,7 @@ private slots:
         f.importToList({src});
         f.selectTotalRow(0);
         QCOMPARE(w->preview().playFileNameNew2(), src);
-        HangingOpens hanging("slow/loop.wav");
+        HangingOpens hanging(f.disk, "slow/loop.wav");
         const TurnsWhile held([&] { return hanging.waiting() > 0 && f.prompter.texts().isEmpty(); });
         w->form()->loopBtn2->click();
         QCOMPARE(hanging.hung(), 1);
@@ -645,7 +645,7 @@ private slots:
         const QString out = f.path("out.wav");
         for (const quint8 format : {quint8(1), quint8(0)}) {
             // The preview's stamp of the kit file answers: the copy is what waits.
-            HangingOpens hanging("/KIT_007.INI", format == 1 ? 1 : 0, HangingOpens::Looks::OpensAndStats);
+            HangingOpens hanging(f.disk, "/KIT_007.INI", format == 1 ? 1 : 0, HangingOpens::Looks::OpensAndStats);
             endsUnanswered(f, w, stored, ini, format, hanging);
             if (QTest::currentTestFailed())
                 return;
@@ -666,7 +666,7 @@ private slots:
         const QString ini = loadKitFiles(f, w, kit, false);
         const QString stored = QDir::toNativeSeparators(ini) + ":U00004";
         const QString out = f.path("out.wav");
-        HangingOpens hanging("/KIT_007.INI", 1, HangingOpens::Looks::OpensAndStats);
+        HangingOpens hanging(f.disk, "/KIT_007.INI", 1, HangingOpens::Looks::OpensAndStats);
         w->preview().choosePreviewSound(stored);
         for (int press = 0; press < 2; ++press) {
             w->form()->playBtn2->setEnabled(true);
@@ -710,7 +710,7 @@ private slots:
                                   {HangingOpens::Looks::OpensAndStats, 2, 1}};
         for (const Hang &hang : hangs) {
             for (const quint8 format : {quint8(1), quint8(0)}) {
-                HangingOpens hanging("slow/kick.wav", format == 1 ? hang.previewAnswered : hang.saveAnswered,
+                HangingOpens hanging(f.disk, "slow/kick.wav", format == 1 ? hang.previewAnswered : hang.saveAnswered,
                                      hang.looks);
                 endsUnanswered(f, w, wave, wave, format, hanging);
                 if (QTest::currentTestFailed())
@@ -721,7 +721,7 @@ private slots:
         // The converter's own open, once the looks before it answered: the
         // output holds nothing, as after any conversion that failed.
         for (const quint8 format : {quint8(1), quint8(0)}) {
-            HangingOpens hanging("slow/kick.wav", 1);
+            HangingOpens hanging(f.disk, "slow/kick.wav", 1);
             endsUnanswered(f, w, wave, wave, format, hanging);
             if (QTest::currentTestFailed())
                 return;

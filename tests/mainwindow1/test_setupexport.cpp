@@ -237,7 +237,7 @@ class TestSetupExport : public QObject
         const QString root = f->work.path();
         CrashDisk disk(root);
         {
-            DiskInPlace in(&disk);
+            DiskInPlace in(f->disk, &disk);
             save();
         }
         QCOMPARE(f->prompter.titles().last(), QString("successfully saved."));
@@ -664,7 +664,7 @@ private slots:
         QString setup;
         loadSetupAndKits(&setup);
         AnsweringSyncs disk(&failFolderSyncs);
-        auto in = std::make_unique<DiskInPlace>(&disk);
+        auto in = std::make_unique<DiskInPlace>(f->disk, &disk);
         f->editKit(50, [](Kit &kit) { kit.kit_volume ^= 1; });
         f->exportAll(f->file("OUT.bin"));
         f->editKit(5, [](Kit &kit) { kit.kit_volume ^= 1; });
@@ -686,7 +686,7 @@ private slots:
         const QString four = f->file("four");
         QVERIFY(QDir().mkpath(four));
         f->prompter.clear();
-        in = std::make_unique<DiskInPlace>(&disk);
+        in = std::make_unique<DiskInPlace>(f->disk, &disk);
         f->saveKits({5, 6, 7, 8}, four);
         in.reset();
         QStringList files;
@@ -1386,7 +1386,7 @@ private slots:
             ++row;
         QVERIFY(row < total->soundCount());
         f->prompter.clear();
-        HangingOpens hanging("/K001.INI");
+        HangingOpens hanging(f->disk, "/K001.INI");
         // The window paints while the file is held, before another stands in.
         const TurnsWhile held([&] { return hanging.waiting() > 0 && total->soundText(row, 2).startsWith(kits.at(0)); });
         const QModelIndex idx = total->soundIndex(row);
@@ -1429,7 +1429,7 @@ private slots:
         };
         QByteArray written;
         {
-            HangingOpens silent("/K002.INI");
+            HangingOpens silent(f->disk, "/K002.INI");
             QVERIFY(lib.saveSoundList().written);
             QCOMPARE(silent.hung(), 1);
             QCOMPARE(silent.waiting(), 1); // written while the file is held
@@ -1508,7 +1508,7 @@ private slots:
             kit.kpadChunk[1].soundFile0 = kick;
             kit.kpadChunk[1].soundName0 = "Kick";
         });
-        HangingOpens hanging("slow/kick.wav", 0, HangingOpens::Looks::OpensAndStats);
+        HangingOpens hanging(f->disk, "slow/kick.wav", 0, HangingOpens::Looks::OpensAndStats);
         const QStringList told{"The drive of this file does not answer, so the sound is not taken:\r\n" + kick,
                                "Error in obtaining sound, the saving is failed."};
         f->exportAll(f->file("SET.bin"));

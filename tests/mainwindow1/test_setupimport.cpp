@@ -264,7 +264,7 @@ private slots:
             const QString bin = f->w->library().binFilePath();
             f->prompter.clear();
             {
-                HangingOpens silent("/b/KIT_ALL.bin", all ? 2 : 3);
+                HangingOpens silent(f->disk, "/b/KIT_ALL.bin", all ? 2 : 3);
                 if (all)
                     f->importAll(b);
                 else
@@ -668,7 +668,7 @@ private slots:
         f->drives.list = {{f->file("d0/"), true}, {f->file("d2/"), true}};
         QTRY_COMPARE(f->w->setupFiles().myDetector()->getDevicePath(), (QVector<QString>{f->file("d0/"), f->file("d2/")}));
         {
-            HangingOpens hanging("d0/SAVE");
+            HangingOpens hanging(f->disk, "d0/SAVE");
             f->prompter.clear();
             f->prompter.fileAnswers << QStringList({kit});
             // The window turns while the drive is held, before the dialog opens.

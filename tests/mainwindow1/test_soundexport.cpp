@@ -620,7 +620,7 @@ private slots:
         e.add("two", whole + ":U00002", 2);
         e.add("a", writeBytes(e.f.path("src/a.wav"), pcmWav(1, 8000, 800)), 3);
         e.select({0, 1, 2});
-        HangingOpens hanging("/KIT_ALL.BIN");
+        HangingOpens hanging(e.f.disk, "/KIT_ALL.BIN");
         const TurnsWhile held([&] { return hanging.waiting() > 0 && e.f.prompter.texts().isEmpty(); });
         e.run(e.out);
         QCOMPARE(hanging.hung(), 1);
@@ -672,7 +672,7 @@ private slots:
         };
         for (const Case &c : cases) {
             e.select({c.row});
-            HangingOpens hanging(c.hangs, 0, c.looks);
+            HangingOpens hanging(e.f.disk, c.hangs, 0, c.looks);
             e.f.prompter.clear();
             const TurnsWhile held([&] { return hanging.waiting() > 0 && e.f.prompter.texts().isEmpty(); });
             e.run(c.into);
@@ -710,7 +710,7 @@ private slots:
         e.w->library().addLoadedKitFile(kit.record);
         e.add("one", QDir::toNativeSeparators(kit.path) + ":U00001", 1);
         e.select({0});
-        HangingOpens hanging(".zt-part", 0, HangingOpens::Looks::Writes);
+        HangingOpens hanging(e.f.disk, ".zt-part", 0, HangingOpens::Looks::Writes);
         const TurnsWhile held([&] { return hanging.waiting() > 0 && e.f.prompter.texts().isEmpty(); });
         e.run(e.out);
         QCOMPARE(hanging.hung(), 1);
@@ -738,7 +738,7 @@ private slots:
         e.add("three", whole + ":U00003", 3);
         e.w->library().noteSetupClicks(false);
         e.select({0, 1, 2});
-        HangingOpens hanging(".two.wav.0.zt-part", 0, HangingOpens::Looks::Writes);
+        HangingOpens hanging(e.f.disk, ".two.wav.0.zt-part", 0, HangingOpens::Looks::Writes);
         const TurnsWhile held([&] { return hanging.waiting() > 0 && e.f.prompter.texts().isEmpty(); });
         e.run(e.out);
         QCOMPARE(hanging.hung(), 1);
@@ -807,7 +807,7 @@ private slots:
         e.add("slow", slow, 1);
         e.add("fine", writeBytes(e.f.path("src/fine.wav"), pcmWav(2, 48000, 480)), 2);
         e.select({0, 1});
-        HangingOpens hanging("/001/006.wav");
+        HangingOpens hanging(e.f.disk, "/001/006.wav");
         const TurnsWhile held([&] { return hanging.waiting() > 0 && e.f.prompter.texts().isEmpty(); });
         e.run(e.out);
         QCOMPARE(hanging.hung(), 1);
@@ -833,7 +833,7 @@ private slots:
         e.add("one", QDir::toNativeSeparators(kit.path) + ":U00001", 1);
         e.add("a", writeBytes(e.f.path("src/a.wav"), pcmWav(1, 8000, 800)), 2);
         e.select({0, 1});
-        HangingOpens hanging("/out");
+        HangingOpens hanging(e.f.disk, "/out");
         const TurnsWhile held([&] { return hanging.waiting() > 0 && e.f.prompter.texts().isEmpty(); });
         e.run(e.out);
         QCOMPARE(hanging.hung(), 1);
@@ -854,7 +854,7 @@ private slots:
         Export e;
         e.add("a", writeBytes(e.f.path("src/a.wav"), pcmWav(1, 8000, 800)), 1);
         e.select({0});
-        HangingOpens hanging("/out", 2); // the name look and the write answer
+        HangingOpens hanging(e.f.disk, "/out", 2); // the name look and the write answer
         const TurnsWhile held([&] { return hanging.waiting() > 0 && e.f.prompter.texts().isEmpty(); });
         e.run(e.out);
         QCOMPARE(hanging.hung(), 1);
@@ -887,7 +887,7 @@ private slots:
 
         kf::writeFile(QDir(e.out).filePath("a.wav"), "older file");
         e.select({0, 1});
-        HangingOpens hanging("a.wav", 0, HangingOpens::Looks::Renames);
+        HangingOpens hanging(e.f.disk, "a.wav", 0, HangingOpens::Looks::Renames);
         const TurnsWhile held([&] { return hanging.waiting() > 0 && e.f.prompter.texts().size() < 2; });
         e.run(e.out);
         QCOMPARE(hanging.hung(), 1);
@@ -989,7 +989,7 @@ private slots:
         } disk;
         e.select({0});
         {
-            DiskInPlace in(&disk);
+            DiskInPlace in(e.f.disk, &disk);
             e.run(e.out);
         }
         struct stat st;
@@ -1019,13 +1019,13 @@ private slots:
         reset();
         e.select({0, 1});
         int calls = 0;
-        stopBefore(e.out, 0, [&](ztplatform::Disk &) { e.run(e.out); }, false, &calls);
+        stopBefore(e.f.disk, e.out, 0, [&](ztplatform::Disk &) { e.run(e.out); }, false, &calls);
         const QByteArray a = e.file("a.wav");
         QVERIFY(a.size() > 44 && calls >= 8);
         QCOMPARE(e.file("one.wav"), kit.waves.at(1));
         for (int n = 1; n <= calls; ++n) {
             reset();
-            stopBefore(e.out, n, [&](ztplatform::Disk &) { e.run(e.out); });
+            stopBefore(e.f.disk, e.out, n, [&](ztplatform::Disk &) { e.run(e.out); });
             const QString at = QString::number(n);
             QVERIFY2(e.file("a.wav") == old || e.file("a.wav") == a, qPrintable(at));
             QVERIFY2(!QFileInfo::exists(QDir(e.out).filePath("one.wav")) || e.file("one.wav") == kit.waves.at(1),
@@ -1049,7 +1049,7 @@ private slots:
         g_fileSyncs = g_folderSyncs = 0;
         AnsweringSyncs disk(&countedSync);
         {
-            DiskInPlace in(&disk);
+            DiskInPlace in(e.f.disk, &disk);
             e.run(e.out);
         }
         QCOMPARE(QDir(e.out).entryList(QDir::Files | QDir::Hidden), QStringList({"s0.wav", "s1.wav", "s2.wav"}));
@@ -1062,7 +1062,7 @@ private slots:
         e.f.prompter.clear();
         g_folderFails = true;
         {
-            DiskInPlace in(&disk);
+            DiskInPlace in(e.f.disk, &disk);
             e.run(again);
         }
         g_folderFails = false;

@@ -478,7 +478,7 @@ private slots:
         f.importToList({kick});
         f.prompter.clear();
         {
-            HangingOpens silent("stick/kick.wav");
+            HangingOpens silent(f.disk, "stick/kick.wav");
             f.importToList({writeBytes(f.path("copy/kick.wav"), bytes)});
             QCOMPARE(silent.hung(), 1);
             QCOMPARE(silent.waiting(), 1); // imported while the file is held
@@ -585,7 +585,7 @@ private slots:
         f.open();
         const QString good = writeBytes(f.path("good.wav"), pcmWav(1, 8000, 800));
         const QString quiet = writeBytes(f.path("quiet.wav"), pcmWav(1, 8000, 800));
-        HangingOpens hanging("/quiet.wav");
+        HangingOpens hanging(f.disk, "/quiet.wav");
         f.importToList({good, quiet});
         QCOMPARE(hanging.hung(), 1);
         QCOMPARE(hanging.waiting(), 1); // told while the file is held
@@ -1322,7 +1322,7 @@ private slots:
         const QByteArray before = kf::readFile(file);
 
         {
-            HangingOpens silent("/snare.wav");
+            HangingOpens silent(f.disk, "/snare.wav");
             MainWindow1 *w = f.open(true);
             // The start went on while the file is held, after one look.
             QCOMPARE(silent.hung(), 1);
@@ -1351,7 +1351,7 @@ private slots:
     {
         Fixture f;
         const QString list = writeBytes(f.work.filePath("soundlist.xml"), kDrums);
-        HangingOpens silent("/soundlist.xml");
+        HangingOpens silent(f.disk, "/soundlist.xml");
         MainWindow1 *w = f.open(true);
         QCOMPARE(silent.hung(), 1);
         QCOMPARE(silent.waiting(), 1); // told while the file is held
@@ -1385,7 +1385,7 @@ private slots:
         w->form()->addWaveGroup->click();
         f.prompter.clear();
         {
-            HangingOpens silent("/soundlist.xml", 0, HangingOpens::Looks::OpensAndStats);
+            HangingOpens silent(f.disk, "/soundlist.xml", 0, HangingOpens::Looks::OpensAndStats);
             const TurnsWhile held([&] { return silent.waiting() > 0 && f.prompter.texts().isEmpty(); });
             QVERIFY(!w->close()); // "Quit anyway?" answered No
             QCOMPARE(silent.hung(), 1);
@@ -1401,7 +1401,7 @@ private slots:
         }
         f.prompter.clear();
         {
-            HangingOpens silent("soundlist.xml", 0, HangingOpens::Looks::Renames);
+            HangingOpens silent(f.disk, "soundlist.xml", 0, HangingOpens::Looks::Renames);
             const TurnsWhile held([&] { return silent.waiting() > 0 && f.prompter.texts().isEmpty(); });
             QVERIFY(!w->close());
             QCOMPARE(silent.hung(), 1);
@@ -1433,7 +1433,7 @@ private slots:
         w->form()->addWaveGroup->click();
         int calls = 0;
         bool saved = false;
-        stopBefore(f.work.path(), 0, [&](ztplatform::Disk &) { saved = w->soundLists().saveSoundListAtClose(); },
+        stopBefore(f.disk, f.work.path(), 0, [&](ztplatform::Disk &) { saved = w->soundLists().saveSoundListAtClose(); },
                    false, &calls);
         QVERIFY(saved);
         const QByteArray written = kf::readFile(list);
@@ -1442,7 +1442,7 @@ private slots:
             QVERIFY(kf::writeFile(list, kDrums));
             w->library().renameGroup(0, "Loops" + QString::number(n)); // a change to write
             // "Quit anyway?" answered No
-            stopBefore(f.work.path(), n, [&](ztplatform::Disk &) { w->soundLists().saveSoundListAtClose(); });
+            stopBefore(f.disk, f.work.path(), n, [&](ztplatform::Disk &) { w->soundLists().saveSoundListAtClose(); });
             const QByteArray now = kf::readFile(list);
             QVERIFY2(now == kDrums || groupNames(list) == QStringList({"Loops" + QString::number(n) + "/0", "Drums/1"}),
                      qPrintable(QString::number(n)));

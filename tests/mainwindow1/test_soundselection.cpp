@@ -272,7 +272,7 @@ private slots:
         const QString wave = writeBytes(f.path("ZT350/WAV_DATA/001/005.wav"), pcmWav(2, 48000, 480));
         f.importToList({wave});
         QCOMPARE(f.totalRows().size(), 1);
-        HangingOpens hanging("/001/005.wav");
+        HangingOpens hanging(f.disk, "/001/005.wav");
         const TurnsWhile held([&] { return hanging.waiting() > 0 && f.prompter.texts().isEmpty(); });
         f.selectTotalRow(0);
         QCOMPARE(hanging.hung(), 1);
@@ -294,7 +294,7 @@ private slots:
         w->form()->waveGroupTreeView->setCurrentIndex(w->library().soundListItemModel()->index(0, 0));
         w->form()->addWaveFile->click();
         f.prompter.clear();
-        HangingOpens hanging("slow/kick.wav");
+        HangingOpens hanging(f.disk, "slow/kick.wav");
         const TurnsWhile held([&] { return hanging.waiting() > 0 && f.prompter.texts().isEmpty(); });
         w->form()->waveGroupTreeView->setCurrentIndex(w->library().soundListItemModel()->item(0)->child(0, 0)->index());
         QCOMPARE(hanging.hung(), 1);
@@ -315,7 +315,7 @@ private slots:
         const QString wave = writeBytes(f.path("slow/kick.wav"), pcmWav(1, 8000, 800));
         f.importToList({wave});
         QCOMPARE(f.totalRows().size(), 1);
-        HangingOpens hanging("slow/kick.wav", 1);
+        HangingOpens hanging(f.disk, "slow/kick.wav", 1);
         const TurnsWhile held([&] { return hanging.waiting() > 0 && f.prompter.texts().isEmpty(); });
         f.selectTotalRow(0);
         QCOMPARE(hanging.hung(), 1);
@@ -339,7 +339,7 @@ private slots:
         const QString native = QDir::toNativeSeparators(kit.path);
         const int row = w->library().totalListItemModel()->soundCount();
         w->library().addSound("WAVE5", native + ":U00005", quint16(row + 1), true);
-        HangingOpens hanging("/KIT_ALL.BIN", 1);
+        HangingOpens hanging(f.disk, "/KIT_ALL.BIN", 1);
         const TurnsWhile held([&] { return hanging.waiting() > 0 && f.prompter.texts().isEmpty(); });
         f.selectTotalRow(row);
         QCOMPARE(hanging.hung(), 1);
@@ -398,7 +398,7 @@ private slots:
                  "WAVE5 does not exist.\r\nPlease check path:" + native + ":U00005", native},
         };
         for (const Case &c : cases) {
-            HangingOpens hanging("/KIT_ALL.BIN", c.answered, c.looks);
+            HangingOpens hanging(f.disk, "/KIT_ALL.BIN", c.answered, c.looks);
             f.prompter.clear();
             const TurnsWhile held([&] { return hanging.waiting() > 0 && f.prompter.texts().isEmpty(); });
             c.select();

@@ -692,7 +692,7 @@ private slots:
         QTest::mouseClick(f->ui->btnClear, Qt::LeftButton);
         const QByteArray cleared = kitSnapshot(f->kit(1));
         {
-            HangingOpens hanging("silent.wav", 0, HangingOpens::Looks::OpensAndStats);
+            HangingOpens hanging(f->disk, "silent.wav", 0, HangingOpens::Looks::OpensAndStats);
             const TurnsWhile held([&] { return hanging.waiting() > 0 && f->prompter.texts().isEmpty(); });
             press(f->ui->btnClear, Qt::Key_Z, Qt::ControlModifier);
             QCOMPARE(hanging.hung(), 1);
@@ -740,7 +740,7 @@ private slots:
         f->prompter.clear();
         QString firstDuringLook;
         {
-            HangingOpens hanging("slow.wav", 0, HangingOpens::Looks::OpensAndStats);
+            HangingOpens hanging(f->disk, "slow.wav", 0, HangingOpens::Looks::OpensAndStats);
             // A CLEAR while the look waits.
             bool cleared = false;
             QTimer during;

@@ -16,6 +16,7 @@
 #include "mainwindow1/mainwindow1_ui.h"
 #include "platform/filenamebytes.h"
 #include "resources/ztresources.h"
+#include "support/switchdisk.h"
 #include "widgets/dialogs/uiprompter.h"
 
 #include <QDir>
@@ -28,6 +29,7 @@ struct WindowFixture
     QTemporaryDir work;
     QString oldDir = QDir::currentPath();
     ScriptedPrompter prompter;
+    SwitchDisk disk; // every file the window reads and writes
     MainWindow1 *w = nullptr;
     Ui::MainWindow1 *ui = nullptr;
 
@@ -36,7 +38,7 @@ struct WindowFixture
         ztInitResources();
         ztplatform::keepFileNameBytes(); // as the editor starts
         QDir::setCurrent(work.path());
-        w = new MainWindow1(WindowServices{&prompter, PadSystem{&drives}});
+        w = new MainWindow1(WindowServices{&prompter, PadSystem{&drives}, &disk});
         w->soundLists().skipSoundListOnClose();
         ui = w->form();
     }

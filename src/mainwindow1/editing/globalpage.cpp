@@ -36,8 +36,9 @@ namespace {
 // until it returns, and its temporary goes with it unless renamed.
 struct GlobalWrite
 {
-    GlobalWrite(const QString &target, const QByteArray &bytes, std::shared_ptr<ztplatform::Leftovers> leftovers)
-        : out(target, std::move(leftovers))
+    GlobalWrite(const QString &target, const QByteArray &bytes, std::shared_ptr<ztplatform::Leftovers> leftovers,
+                ztplatform::Disk *disk)
+        : out(target, std::move(leftovers), disk)
         , chunk(bytes)
     {
     }
@@ -196,7 +197,8 @@ void KitPagesController::exportGlobalFile()
 // that is not generated, or, once its rename began, as one that may be there.
 void KitPagesController::writeGlobalFile(const QByteArray &chunk)
 {
-    const auto w = std::make_shared<GlobalWrite>(m_globalPath, chunk, m_library.leftovers());
+    const auto w = std::make_shared<GlobalWrite>(m_globalPath, chunk, m_library.leftovers(),
+                                                 &ztplatform::diskOf(m_library.fence()));
     std::optional<GlobalWritten> done = GlobalWritten();
     if (chunk.size() == GLOBAL_CHUNK_SIZE)
         done = exportfile::waitWatched<GlobalWritten>(

@@ -48,10 +48,11 @@ constexpr int kFileStallLimitMs = 5000;  // nor a file's write that has not move
 // Each file of an export was synced as it was put in place; their names
 // once, here, on a thread of its own. A folder that cannot be synced, or not
 // within the limit, is told with every file written.
-void syncExportFolder(UiPrompter &prompter, QWidget *parent, const QString &folder, const QStringList &written)
+void syncExportFolder(UiPrompter &prompter, QWidget *parent, const QString &folder, const QStringList &written,
+                      ztplatform::Disk *disk)
 {
     const std::optional<int> error = ztplatform::lookAtFileWithin<int>(
-            folder, kFolderSyncLimitMs, [folder]() { return ztplatform::syncPath(folder) ? 0 : errno; },
+            folder, kFolderSyncLimitMs, [folder, disk]() { return ztplatform::syncPath(*disk, folder) ? 0 : errno; },
             JobDialog::waiter());
     if (error && *error == 0)
         return;
@@ -161,15 +162,14 @@ QString firstName(const QString &name)
 // True when the regular file `name` of the folder `fd` (or at `path` when
 // the folder could not be opened) may not be written: by its mode, or by
 // this user.
-bool readOnlyAt(int fd, const QString &name, const QString &path)
+bool readOnlyAt(ztplatform::Disk &disk, int fd, const QString &name, const QString &path)
 {
     const QByteArray at = QFile::encodeName(fd >= 0 ? name : path);
     const int dir = fd >= 0 ? fd : AT_FDCWD;
     struct stat st;
-    if (ztplatform::sysio::disk().statAt(dir, at, &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(st.st_mode))
+    if (disk.statAt(dir, at, &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(st.st_mode))
         return false;
-    return !(st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH))
-            || ztplatform::sysio::disk().accessAt(dir, at, W_OK, AT_EACCESS) != 0;
+    return !(st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) || disk.accessAt(dir, at, W_OK, AT_EACCESS) != 0;
 }
 
 // The name each sound of the first `end` rows takes in `folder`
@@ -180,20 +180,23 @@ bool readOnlyAt(int fd, const QString &name, const QString &path)
 // library sound comes from and a folder, pipe or device (not a link to one):
 // a file or a link there is replaced, once the user agreed.
 std::optional<QVector<Target>> planTargets(const QString &folder, const QVector<Pick> &rows, int end,
-                                           const std::shared_ptr<exportfile::SourceFiles> &sources)
+                                           const std::shared_ptr<exportfile::SourceFiles> &sources,
+                                           ztplatform::Disk *disk)
 {
     QVector<QPair<QString, bool>> wanted; // safe name, stored; empty for a group
     for (int r = 0; r < end; ++r) {
         const Pick &row = rows.at(r);
         wanted.append({row.sound ? exportnames::safeName(row.name) : QString(), soundsource::isStored(row.path)});
     }
-    auto look = [folder, wanted, sources]() {
+    auto look = [folder, wanted, sources, disk]() {
         QVector<Target> targets(wanted.size());
-        const ztplatform::Descriptor opened(ztplatform::sysio::open(folder, O_PATH | O_DIRECTORY | O_CLOEXEC));
+        const ztplatform::Descriptor opened(
+                disk->openAt(AT_FDCWD, QFile::encodeName(folder), O_PATH | O_DIRECTORY | O_CLOEXEC));
         const int fd = opened.get();
         const QDir dir(folder);
         auto typeOf = [&](const QString &name) {
-            return fd >= 0 ? ztplatform::entryType(fd, name) : ztplatform::entryType(AT_FDCWD, dir.filePath(name));
+            return fd >= 0 ? ztplatform::entryType(*disk, fd, name)
+                           : ztplatform::entryType(*disk, AT_FDCWD, dir.filePath(name));
         };
         QSet<QString> taken;
         for (int r = 0; r < wanted.size(); ++r) {
@@ -213,7 +216,7 @@ std::optional<QVector<Target>> planTargets(const QString &folder, const QVector<
                 continue;
             taken.insert(t.name);
             t.replaces = !stored && typeOf(t.name) != 0;
-            t.readOnly = t.replaces && readOnlyAt(fd, t.name, dir.filePath(t.name));
+            t.readOnly = t.replaces && readOnlyAt(*disk, fd, t.name, dir.filePath(t.name));
         }
         return targets;
     };
@@ -563,10 +566,11 @@ void Conversions::begin(int row)
     const auto written = std::make_shared<ztplatform::SilentLook>(m_folder);
     job.watch = watch;
     job.written = written;
-    job.work = [path, target, createOnly, watch, written, limits = m_conversion, leftovers = m_leftovers]() {
+    job.work = [path, target, createOnly, watch, written, limits = m_conversion, leftovers = m_leftovers,
+                disk = &ztplatform::diskOf(m_fence)]() {
         Converted done;
         done.outcome = exportfile::convert(path, target, done.err, &done.why, &done.lost, watch.get(), createOnly,
-                                           limits, leftovers);
+                                           limits, leftovers, disk);
         written->returned();
         return done;
     };
@@ -1002,7 +1006,9 @@ void SoundFilesController::exportSelectedSounds()
     const int ending = endingRow(found);
     const std::optional<QVector<Target>> targets =
             planTargets(run.dir.path(), rows, ending < rows.size() ? ending + 1 : ending,
-                        std::make_shared<exportfile::SourceFiles>(m_library.librarySources()));
+                        std::make_shared<exportfile::SourceFiles>(m_library.librarySources(),
+                                                                  &ztplatform::diskOf(run.fence)),
+                        &ztplatform::diskOf(run.fence));
     if (!targets) {
         qWarning().noquote() << "the folder" << run.dir.path() << "does not answer: nothing is exported";
         closeProgress(m_preview);
@@ -1027,7 +1033,7 @@ void SoundFilesController::exportSelectedSounds()
         reportUnwritten(run, folder);
         reportNotKept(run);
         if (!run.written.isEmpty())
-            syncExportFolder(m_prompter, m_parent, folder, run.written);
+            syncExportFolder(m_prompter, m_parent, folder, run.written, &ztplatform::diskOf(run.fence));
         return;
     }
     closeProgress(m_preview);
@@ -1035,7 +1041,7 @@ void SoundFilesController::exportSelectedSounds()
     reportNotKept(run);
     if (run.written.isEmpty())
         return;
-    syncExportFolder(m_prompter, m_parent, folder, run.written);
+    syncExportFolder(m_prompter, m_parent, folder, run.written, &ztplatform::diskOf(run.fence));
     showExportReport(run.written, folder);
 }
 

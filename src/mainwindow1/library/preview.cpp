@@ -45,9 +45,9 @@ QString previewSourceFile(const QString &source)
 }
 
 // That file as it is now.
-ztplatform::FileStamp previewSourceStamp(const QString &source)
+ztplatform::FileStamp previewSourceStamp(ztplatform::Disk &disk, const QString &source)
 {
-    return ztplatform::diskFileStamp(previewSourceFile(source));
+    return ztplatform::diskFileStamp(disk, previewSourceFile(source));
 }
 
 constexpr int kSoundLookLimitMs = 2000; // a sound's drive silent that long is not waited on
@@ -81,9 +81,10 @@ quint64 playableLength(QFile &file)
 PadWaveLook lookAtPadWave(const std::shared_ptr<ztplatform::FolderFence> &fence, const QString &source)
 {
     PadWaveLook look;
-    look.stamp = ztplatform::fileStamp(source);
+    ztplatform::Disk &disk = ztplatform::diskOf(fence);
+    look.stamp = ztplatform::fileStamp(disk, source);
     QFile file;
-    if (ztplatform::isRegularFile(fence, source) && ztplatform::openRegularFile(source, file, false))
+    if (ztplatform::isRegularFile(fence, source) && ztplatform::openRegularFile(disk, source, file, false))
         look.playable = playableLength(file);
     return look;
 }
@@ -158,7 +159,9 @@ quint64 PreviewController::stampThenRawFile(const QString &source, const QString
                                             QString &silent)
 {
     const std::optional<ztplatform::FileStamp> now =
-            lookAtSound<ztplatform::FileStamp>(source, [source]() { return previewSourceStamp(source); });
+            lookAtSound<ztplatform::FileStamp>(source, [source, fence = m_rawFiles.fence()]() {
+                return previewSourceStamp(ztplatform::diskOf(fence), source);
+            });
     if (!now) {
         qWarning().noquote() << "the drive of" << source << "does not answer: the sound is not played";
         silent = previewSourceFile(source);
@@ -238,7 +241,9 @@ void PreviewController::play(bool soundChosen)
         const ztplatform::FolderAnchor root = m_rawFiles.padRoot();
         const bool onPad = soundsource::isPadWave(held) && root.covers(held);
         const std::optional<ztplatform::FileStamp> now = lookAtSound<ztplatform::FileStamp>(
-                held, [held, root, onPad]() { return onPad ? padWaveStamp(root, held) : previewSourceStamp(held); });
+                held, [held, root, onPad, fence = m_rawFiles.fence()]() {
+                    return onPad ? padWaveStamp(root, held) : previewSourceStamp(ztplatform::diskOf(fence), held);
+                });
         stale = !now || m_playFileStamp2 != *now;
     }
     if (m_playFileNameOld2 != m_playFileNameNew2 || stale) {

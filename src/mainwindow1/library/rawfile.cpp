@@ -220,7 +220,7 @@ quint64 RawFiles::copyStoredSound(const QString &source, const QString &target, 
     if (written == length && fault == soundsource::CopyFault::None)
         return written;
     // A short copy is no wave.
-    if (ztplatform::sysio::unlinkAt(AT_FDCWD, QFile::encodeName(target)) != 0 && errno != ENOENT)
+    if (ztplatform::diskOf(m_pad.fence()).unlinkAt(AT_FDCWD, QFile::encodeName(target)) != 0 && errno != ENOENT)
         qWarning() << "cannot remove" << target << ":" << std::strerror(errno);
     if (fault == soundsource::CopyFault::Changed)
         m_prompter.warning(m_parent, WindowTexts::tr("Error"),
@@ -238,8 +238,9 @@ std::optional<bool> RawFiles::readable(const QString &path)
 {
     const std::optional<int> failure = ztplatform::lookAtFileWithin<int>(
             path, kSourceLookLimitMs,
-            [path]() {
-                const ztplatform::Descriptor fd(ztplatform::sysio::open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+            [path, fence = m_pad.fence()]() {
+                const ztplatform::Descriptor fd(ztplatform::diskOf(fence).openAt(
+                        AT_FDCWD, QFile::encodeName(path), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
                 return fd.isOpen() ? 0 : errno;
             },
             JobDialog::waiter());
@@ -352,7 +353,7 @@ quint32 RawFiles::getRawFile(const QString &waveFileName, const QString &outFile
     QString err, faultPath, faultReason;
     bool converted = false;
     if (preview) {
-        audioconverter converter(m_conversion);
+        audioconverter converter(m_conversion, ztplatform::diskOf(m_pad.fence()));
         converter.setStopFlag(previewWork->previewStopFlag());
         previewWork->runPreviewWork(
                 [&]() { converted = converter.audioConverterWaveRun(waveFileName, outFileName, err); }, 80);

@@ -63,7 +63,8 @@ bool fileOpens(const std::shared_ptr<ztplatform::FolderFence> &fence, const QStr
 {
     if (!ztplatform::isRegularFile(fence, path))
         return false;
-    return ztplatform::Descriptor(ztplatform::openRegularFile(path, O_RDONLY, false)).isOpen();
+    return ztplatform::Descriptor(ztplatform::openRegularFile(ztplatform::diskOf(fence), path, O_RDONLY, false))
+            .isOpen();
 }
 
 // What a look at `files` in order found: the first that is not there
@@ -128,11 +129,12 @@ struct StoredSoundLoad
 StoredSoundLook lookAtStoredSound(const StoredSoundLoad &load, const std::shared_ptr<ztplatform::FolderFence> &fence)
 {
     StoredSoundLook look;
+    ztplatform::Disk &disk = ztplatform::diskOf(fence);
     QFile file;
     if (ztplatform::isRegularFile(fence, load.kitFile))
-        ztplatform::openRegularFile(load.kitFile, file, false);
+        ztplatform::openRegularFile(disk, load.kitFile, file, false);
     const ztplatform::FileStamp now =
-            file.isOpen() ? ztplatform::fileStamp(file.handle()) : ztplatform::fileStamp(load.kitFile);
+            file.isOpen() ? ztplatform::fileStamp(disk, file.handle()) : ztplatform::fileStamp(disk, load.kitFile);
     if (!setupfiles::matchesLoad(load.length, load.stamp, now)) {
         look.result = StoredSoundLook::Changed;
         return look;
@@ -289,9 +291,9 @@ bool SoundListsController::showFileSoundInfo(const QString &path, const QString 
     }
     const std::optional<std::optional<waveprobe::Format>> look = ztplatform::lookAtFileWithin<std::optional<waveprobe::Format>>(
             path, kFileLookLimitMs,
-            [path]() -> std::optional<waveprobe::Format> {
+            [path, fence = m_pad.fence()]() -> std::optional<waveprobe::Format> {
                 QFile file;
-                if (!ztplatform::openRegularFile(path, file, false))
+                if (!ztplatform::openRegularFile(ztplatform::diskOf(fence), path, file, false))
                     return std::nullopt;
                 return waveprobe::probePlain(file);
             },

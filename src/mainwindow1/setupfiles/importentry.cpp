@@ -148,7 +148,8 @@ bool SetupFilesController::judgeIsAllFile(const QString &dir)
     // Looked at off the GUI thread: a drive that does not answer in time is
     // passed over, the window painting meanwhile.
     const std::optional<savefolder::Holds> holds =
-            savefolder::lookWithin(dir, DriveProbe::ANSWER_LIMIT_MS, JobDialog::waiter());
+            savefolder::lookWithin(ztplatform::diskOf(m_library.fence()), dir, DriveProbe::ANSWER_LIMIT_MS,
+                                   JobDialog::waiter());
     if (!holds)
         qWarning().noquote() << "the drive of" << dir << "does not answer: the folder is passed over";
     if (!holds || *holds == savefolder::Holds::Nothing)
