@@ -438,7 +438,11 @@ public:
 
     // ---- helpers (container) --------------------------------------------
     static quint32 str2int(const QString &tag);
+    // Writes min(length, n) characters as Latin-1 bytes (0 above U+00FF) and
+    // zero-fills the rest of the n-byte field; no terminator when full.
     static void str2CharArray(QString str, char *field, quint8 n);
+    // Reads an n-byte field up to its first zero byte: as UTF-8 when it is
+    // valid UTF-8, else as Latin-1.
     static QString charArray2String(const uchar *bytes, uint n);
     static QString charArray2String(const char *bytes, uint n);
 
