@@ -275,7 +275,7 @@ PadKits readPadKits(const ztplatform::FolderAnchor &root, const QString &kitPath
         model.kitChunk.baseChunk = storage.base;
         model.kitChunk.pedalChunk = storage.pedal;
         model.kitChunk.kpadChunk = storage.pads;
-        const bool read = model.readSingleOnlineSkitChunk(&file, slot, 0);
+        const bool read = model.readSingleOnlineSkitChunk(&file, slot);
         file.close();
         if (!read)
             return refuse(result, named, padreason::why(0, errno ? errno : EIO));

@@ -484,7 +484,7 @@ public:
     // Sound bytes of a source file found in `held` (path -> open descriptor)
     // are read through that descriptor, never by the name.
     bool writeSoundChunk(QFile *file, const QHash<QString, int> *held = nullptr);
-    bool writeKitSoundChunk(QFile *file, int kit, const QHash<QString, int> *held = nullptr);
+    bool writeKitSoundChunk(QFile *file, const QHash<QString, int> *held = nullptr);
     void writeWaveNodeChunk(QFile *file, int which);
     // With kitNumbering (a single-kit file) a stored wave number n reads as n - 1.
     bool readSounChunk(QFile *file, bool kitNumbering = false);
@@ -499,8 +499,8 @@ public:
     void writeSkitChunkKit(QFile *file);
     void writeSkitChunkPad(QFile *file, int kit);
     bool readSkitChunk(QFile *file);
-    bool readSingleSkitChunk(QFile *file, int kit, int = 0);
-    bool readSingleOnlineSkitChunk(QIODevice *file, int kit, int = 0);
+    bool readSingleSkitChunk(QFile *file, int kit);
+    bool readSingleOnlineSkitChunk(QIODevice *file, int kit);
 
     // Packs one kit record (KIT_RECORD_SIZE bytes) from element `kit` of the
     // kit storage into `out`, fields exactly as stored.

@@ -354,7 +354,7 @@ private slots:
         {
             QFile f(path("idx.bin"));
             QVERIFY(f.open(QIODevice::ReadOnly));
-            QVERIFY(!m->readSingleSkitChunk(&f, 0, 0));
+            QVERIFY(!m->readSingleSkitChunk(&f, 0));
         }
 
         // Whole setup: index behind the identity chunk.
