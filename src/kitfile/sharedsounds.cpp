@@ -29,6 +29,11 @@ QByteArray nameOf(const Records::SOUND_INDEX &s)
 // read, and when its last block came. A thread given up on keeps it alive.
 struct OpenKitFile
 {
+    explicit OpenKitFile(ztplatform::Disk &by)
+        : disk(by)
+    {
+    }
+    ztplatform::Disk &disk;
     QString path;
     QFile file;
     std::atomic<qint64> lastRead{0};
@@ -36,7 +41,7 @@ struct OpenKitFile
 
 QByteArray readDigest(OpenKitFile &kit, quint32 start, quint32 length)
 {
-    if (!kit.file.isOpen() && !ztplatform::openRegularFile(kit.path, kit.file, false))
+    if (!kit.file.isOpen() && !ztplatform::openRegularFile(kit.disk, kit.path, kit.file, false))
         return QByteArray();
     kit.lastRead = nowMs();
     return storedDigest(kit.file, start, length, [&kit]() { kit.lastRead = nowMs(); });
@@ -56,9 +61,9 @@ std::optional<T> readWithin(OpenKitFile &kit, const std::function<T()> &work, co
 // one cannot be read), read on a thread of its own; nothing when the file
 // does not open or its drive stops answering.
 std::optional<QVector<QByteArray>> takenDigests(const QString &kitFile, const QVector<Records::SOUND_INDEX> &taken,
-                                                const ztplatform::Waiter &wait)
+                                                const ztplatform::Waiter &wait, ztplatform::Disk &disk)
 {
-    const auto kit = std::make_shared<OpenKitFile>();
+    const auto kit = std::make_shared<OpenKitFile>(disk);
     kit->path = kitFile;
     const std::optional<QVector<QByteArray>> digests = readWithin<QVector<QByteArray>>(
             *kit,
@@ -85,9 +90,11 @@ std::optional<QVector<QByteArray>> takenDigests(const QString &kitFile, const QV
 class LibraryReader
 {
 public:
-    LibraryReader(const QVector<Records::READ_KIT_FILE> &loaded, const ztplatform::Waiter &wait)
-        : m_locator(loaded, wait)
+    LibraryReader(const QVector<Records::READ_KIT_FILE> &loaded, const ztplatform::Waiter &wait,
+                  const std::shared_ptr<ztplatform::FolderFence> &fence)
+        : m_locator(loaded, wait, fence)
         , m_wait(wait)
+        , m_disk(ztplatform::diskOf(fence))
     {
     }
 
@@ -107,7 +114,7 @@ public:
             return kept.value();
         std::shared_ptr<OpenKitFile> &kit = m_files[r];
         if (!kit) {
-            kit = std::make_shared<OpenKitFile>();
+            kit = std::make_shared<OpenKitFile>(m_disk);
             kit->path = m_locator.record(r).file;
         } else if (m_silent.count(r)) {
             return QByteArray();
@@ -127,6 +134,7 @@ public:
 private:
     StoredSoundLocator m_locator;
     ztplatform::Waiter m_wait;
+    ztplatform::Disk &m_disk;
     std::map<int, std::shared_ptr<OpenKitFile>> m_files;
     std::set<int> m_silent;
 
@@ -166,11 +174,12 @@ QByteArray storedDigest(QFile &file, quint32 start, quint32 length, const std::f
 QHash<int, QString> SharedSounds::match(const QString &kitFile, const QVector<Records::SOUND_INDEX> &taken,
                                         const QVector<Records::SOUND_INDEX> &library,
                                         const QVector<Records::READ_KIT_FILE> &loaded,
-                                        const ztplatform::Waiter &wait)
+                                        const ztplatform::Waiter &wait,
+                                        const std::shared_ptr<ztplatform::FolderFence> &fence)
 {
     QHash<int, QString> same;
     const std::optional<QVector<QByteArray>> digests =
-            taken.isEmpty() ? std::nullopt : takenDigests(kitFile, taken, wait);
+            taken.isEmpty() ? std::nullopt : takenDigests(kitFile, taken, wait, ztplatform::diskOf(fence));
     if (!digests)
         return same;
     // The list's stored sounds that bear a name of the file, by name and
@@ -179,7 +188,7 @@ QHash<int, QString> SharedSounds::match(const QString &kitFile, const QVector<Re
     QHash<QByteArray, bool> names;
     for (const Records::SOUND_INDEX &s : taken)
         names.insert(nameOf(s), true);
-    LibraryReader reader(loaded, wait);
+    LibraryReader reader(loaded, wait, fence);
     for (const Records::SOUND_INDEX &s : library) {
         if (!names.contains(nameOf(s)) || !parseStoredSource(s.file).isStored())
             continue;

@@ -15,8 +15,13 @@
 #include "platform/waiter.h"
 
 #include <functional>
+#include <memory>
 
 class QFile;
+
+namespace ztplatform {
+class FolderFence;
+}
 
 namespace setupfiles {
 
@@ -47,11 +52,13 @@ public:
     // unchanged since its load, its kept digest too. Each sound of `taken`
     // that is added stays known by its digest. The list's kit files are read
     // on a thread of their own, waited on through `wait`, and so is kitFile: one
-    // whose drive stops answering matches nothing.
+    // whose drive stops answering matches nothing. The files are read past
+    // `fence`, through its disk.
     QHash<int, QString> match(const QString &kitFile, const QVector<Records::SOUND_INDEX> &taken,
                               const QVector<Records::SOUND_INDEX> &library,
                               const QVector<Records::READ_KIT_FILE> &loaded,
-                              const ztplatform::Waiter &wait = {});
+                              const ztplatform::Waiter &wait = {},
+                              const std::shared_ptr<ztplatform::FolderFence> &fence = nullptr);
     void addTwin(const QString &source, const QString &listSource) { m_twinOf.insert(source, listSource); }
 
     // Before the sounds stored in a kit file leave the list: each of them that

@@ -145,16 +145,18 @@ QStringList storedSourceFiles(const QVector<Records::SOUND_LIST_INFO> &waves)
 }
 
 QString changedSource(const QStringList &files, const QVector<Records::READ_KIT_FILE> &loaded,
-                      const ztplatform::Waiter &wait, CollectError::Kind *why)
+                      const ztplatform::Waiter &wait, CollectError::Kind *why,
+                      const std::shared_ptr<ztplatform::FolderFence> &fence)
 {
-    const StoredSoundLocator loc(loaded, wait);
+    const StoredSoundLocator loc(loaded, wait, fence);
     for (const QString &file : files) {
         const QString path = QDir::fromNativeSeparators(file);
         const int r = loc.recordOf(path);
         std::optional<ztplatform::FileStamp> now;
         if (r >= 0)
             now = ztplatform::lookAtFileWithin<ztplatform::FileStamp>(
-                    path, kLookLimitMs, [path]() { return ztplatform::diskFileStamp(path); }, wait);
+                    path, kLookLimitMs,
+                    [path, disk = &ztplatform::diskOf(fence)]() { return ztplatform::diskFileStamp(*disk, path); }, wait);
         if (r >= 0 && !now)
             qWarning().noquote() << "the drive of" << path << "does not answer: taken for a file that does not open";
         if (r < 0 || !now || !matchesLoad(loc.record(r), *now)) {

@@ -44,7 +44,8 @@ QStringList storedSourceFiles(const QVector<Records::SOUND_LIST_INFO> &waves);
 // StoredSoundLocator. `why` gets Modified, or OpenFailed for a file whose
 // drive did not answer within the limit.
 QString changedSource(const QStringList &files, const QVector<Records::READ_KIT_FILE> &loaded,
-                      const ztplatform::Waiter &wait = {}, CollectError::Kind *why = nullptr);
+                      const ztplatform::Waiter &wait = {}, CollectError::Kind *why = nullptr,
+                      const std::shared_ptr<ztplatform::FolderFence> &fence = nullptr);
 
 // A loaded kit file held open as it was checked, for the write that copies
 // its sounds: read through the descriptor, never again by the name.

@@ -103,9 +103,10 @@ Look quickLook(const std::shared_ptr<ztplatform::FolderFence> &fence, const QStr
 
 // Whether ffmpeg decodes each of `paths`, by one run for all; empty when the
 // run itself failed.
-Decoded decodes(const QStringList &paths, const std::atomic_bool *stop, const audioconverter::Limits &limits)
+Decoded decodes(const QStringList &paths, const std::atomic_bool *stop, const audioconverter::Limits &limits,
+                ztplatform::Disk &disk)
 {
-    audioconverter converter(limits);
+    audioconverter converter(limits, disk);
     converter.setTimeout(kProbeTimeout);
     converter.setStopFlag(stop);
     QString mesg;
@@ -124,9 +125,10 @@ Decoded decodes(const QStringList &paths, const std::atomic_bool *stop, const au
 }
 
 // What ffmpeg makes of `path` alone.
-Verdict decodesOne(const QString &path, const std::atomic_bool *stop, const audioconverter::Limits &limits)
+Verdict decodesOne(const QString &path, const std::atomic_bool *stop, const audioconverter::Limits &limits,
+                   ztplatform::Disk &disk)
 {
-    const Decoded d = decodes({path}, stop, limits);
+    const Decoded d = decodes({path}, stop, limits, disk);
     if (!d.each.isEmpty())
         return d.each.first() ? Verdict::Audio : Verdict::NotAudio;
     return d.stopped ? Verdict::Stopped : d.silent ? Verdict::Silent : d.tooLong ? Verdict::TooLong : Verdict::NotAudio;
@@ -163,7 +165,7 @@ groupentries::Identity bytesOf(const std::shared_ptr<ztplatform::FolderFence> &f
 bool isAudio(const QString &path, const std::shared_ptr<ztplatform::FolderFence> &fence)
 {
     const Look look = quickLook(fence, path);
-    return look == Look::Unknown ? decodesOne(path, nullptr, audioconverter::Limits()) == Verdict::Audio : look == Look::Audio;
+    return look == Look::Unknown ? decodesOne(path, nullptr, audioconverter::Limits(), ztplatform::diskOf(fence)) == Verdict::Audio : look == Look::Audio;
 }
 
 QVector<Verdict> probeEach(const QStringList &paths, const std::function<void(int done)> &wait, int threads,
@@ -194,7 +196,7 @@ QVector<Verdict> probeEach(const QStringList &paths, const std::function<void(in
     };
     auto single = [&](int i) {
         if (!stopped())
-            finish(i, decodesOne(paths.at(i), stop, limits));
+            finish(i, decodesOne(paths.at(i), stop, limits, ztplatform::diskOf(fence)));
     };
     auto probeBatch = [&](int from, int to) {
         QVector<int> unknown;
@@ -212,7 +214,7 @@ QVector<Verdict> probeEach(const QStringList &paths, const std::function<void(in
             files.append(paths.at(i));
         if (files.isEmpty() || stopped())
             return;
-        const Decoded d = decodes(files, stop, limits);
+        const Decoded d = decodes(files, stop, limits, ztplatform::diskOf(fence));
         if (d.stopped)
             return;
         if (d.each.isEmpty() && files.size() > 1) {

@@ -6,6 +6,7 @@
 #include "kitfile/storedsounds.h"
 #include "platform/timedlook.h"
 #include "platform/pathcase.h"
+#include "platform/regularfile.h"
 #include "platform/sysio.h"
 
 #include <QCryptographicHash>
@@ -315,7 +316,7 @@ QString digestOfFile(const QString &file, ztplatform::FileStamp *stamp, const st
                      const std::shared_ptr<ztplatform::FolderFence> &fence)
 {
     struct stat st;
-    if (file.isEmpty() || ztplatform::sysio::disk().statAt(AT_FDCWD, QFile::encodeName(file), &st) != 0
+    if (file.isEmpty() || ztplatform::diskOf(fence).statAt(AT_FDCWD, QFile::encodeName(file), &st) != 0
         || !S_ISREG(st.st_mode))
         return QString();
     const quint64 size = quint64(st.st_size);

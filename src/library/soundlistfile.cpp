@@ -146,7 +146,7 @@ ListLook lookAtList(const QString &name, const QString &target, const ztplatform
                     const std::shared_ptr<ztplatform::FolderFence> &fence)
 {
     ListLook look;
-    ztplatform::Disk &disk = ztplatform::sysio::disk();
+    ztplatform::Disk &disk = ztplatform::diskOf(fence);
     look.nameIsLink = ztplatform::typeAtPath(disk, name, true) == S_IFLNK;
     look.nameReaches = ztplatform::canonicalPathOf(disk, name);
     if (look.nameIsLink)
@@ -161,7 +161,6 @@ ListLook lookAtList(const QString &name, const QString &target, const ztplatform
         look.lockEntry = ztplatform::FileLock::entryAt(lock);
     }
     // A read-only file system is said so: no question that cannot succeed.
-    ztplatform::Disk &disk = ztplatform::diskOf(fence);
     look.readOnlyVolume = ztplatform::isReadOnlyVolume(disk, QFileInfo(target).absolutePath());
     look.readOnly = isReadOnly(target);
     look.now = ztplatform::diskFileStamp(disk, target);

@@ -491,7 +491,7 @@ bool copiedAsLoaded(Run &run, const QStringList &sources, bool kitWording, const
             others.append(source);
     }
     if (changed.isEmpty() && !others.isEmpty())
-        changed = setupfiles::changedSource(others, run.lib.loadedKitFiles(), run.hooks.wait, &why);
+        changed = setupfiles::changedSource(others, run.lib.loadedKitFiles(), run.hooks.wait, &why, run.lib.fence());
     if (changed.isEmpty())
         return true;
     run.hideProgress();

@@ -2,6 +2,7 @@
 #include "kitfile/setup_fixture.h"
 #include "kitfile/sharedsounds.h"
 #include "support/hangingdisk.h"
+#include "support/switchdisk.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -36,6 +37,7 @@ class TestSetupLoad : public QObject
     QTemporaryDir m_dir;
     QString m_whole, m_kit;
     QVector<TestSound> m_clicks, m_waves;
+    SwitchDisk m_disk; // every file the matches read
 
     QString path(const QString &name) const { return m_dir.filePath(name); }
 
@@ -275,12 +277,12 @@ private slots:
         QCOMPARE(takeKitFileSounds(m_kit, rec.info, e.library, got), LoadError::None);
         QVERIFY(!SharedSounds().match(m_kit, got.entries, e.library, e.loaded).isEmpty());
 
-        HangingOpens hanging("/SHARED.bin", 1); // the check opens it, the read waits
+        HangingOpens hanging(m_disk, "/SHARED.bin", 1); // the check opens it, the read waits
         QElapsedTimer clock;
         const TurnsWhile hangingTurns([&] { return hanging.waiting() > 0; });
         clock.start();
         SharedSounds shared;
-        QVERIFY(shared.match(m_kit, got.entries, e.library, e.loaded, eventsWhileWaiting())
+        QVERIFY(shared.match(m_kit, got.entries, e.library, e.loaded, eventsWhileWaiting(), fenceOn(m_disk))
                         .isEmpty());
         QVERIFY(hanging.waiting() > 0); // told while the look is held
         QVERIFY(hangingTurns.turns() > 0); // the loop ran while the look was held
@@ -296,10 +298,10 @@ private slots:
         for (Records::SOUND_INDEX &s : got.entries)
             s.file.replace("K037.INI", "K038.INI");
         QVERIFY(!SharedSounds().match(kit, got.entries, e.library, e.loaded).isEmpty());
-        HangingOpens imported("/K038.INI");
+        HangingOpens imported(m_disk, "/K038.INI");
         const TurnsWhile importedTurns([&] { return imported.waiting() > 0; });
         clock.restart();
-        QVERIFY(shared.match(kit, got.entries, e.library, e.loaded, eventsWhileWaiting())
+        QVERIFY(shared.match(kit, got.entries, e.library, e.loaded, eventsWhileWaiting(), fenceOn(m_disk))
                         .isEmpty());
         QVERIFY(clock.elapsed() >= 1900);
         QVERIFY(importedTurns.turns() > 0); // the loop ran while the look was held

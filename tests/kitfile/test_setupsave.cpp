@@ -5,6 +5,7 @@
 #include "platform/silentfiles.h"
 #include "platform/timedlook.h"
 #include "support/hangingdisk.h"
+#include "support/switchdisk.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -26,6 +27,7 @@ class TestSetupSave : public QObject
     QString m_temp, m_src, m_kitFile;
     QStringList m_plain;
     Editor m_editor; // a whole setup and a kit file loaded, plain sounds added
+    SwitchDisk m_disk; // every file the locators and collections read
 
     QString path(const QString &name) const { return m_dir.filePath(name); }
 
@@ -339,8 +341,8 @@ private slots:
             QCOMPARE(answering.recordOf(link), 0);
             QCOMPARE(answering.verify(0, 1), CollectError::None);
         }
-        StoredSoundLocator loc(e.loaded);
-        HangingOpens hanging("/SILENT.bin", 0, HangingOpens::Looks::OpensAndStats);
+        StoredSoundLocator loc(e.loaded, {}, fenceOn(m_disk));
+        HangingOpens hanging(m_disk, "/SILENT.bin", 0, HangingOpens::Looks::OpensAndStats);
         QCOMPARE(loc.recordOf(link), -1);
         QVERIFY(ztplatform::isSilentFile(copy) && ztplatform::isSilentFile(link));
         // The file that held the look is not looked at again while it waits.
@@ -350,7 +352,7 @@ private slots:
         QCOMPARE(hanging.hung(), 1);
         QCOMPARE(loc.recordOf(QDir::fromNativeSeparators(copy)), 0); // its own path needs no look
         // The next save does not look again while that look waits.
-        StoredSoundLocator again(e.loaded);
+        StoredSoundLocator again(e.loaded, {}, fenceOn(m_disk));
         QCOMPARE(again.verify(0, 1), CollectError::OpenFailed);
         QCOMPARE(hanging.hung(), 1);
         hanging.release();
@@ -385,9 +387,9 @@ private slots:
         Editor e;
         QCOMPARE(loadWholeSetup(e, copy), LoadError::None);
         const ztplatform::Waiter turn = eventsWhileWaiting();
-        HangingOpens quiet("/QUIET.bin");
+        HangingOpens quiet(m_disk, "/QUIET.bin");
         const TurnsWhile quietTurns([&] { return quiet.waiting() > 0; });
-        StoredSoundLocator loc(e.loaded, turn);
+        StoredSoundLocator loc(e.loaded, turn, fenceOn(m_disk));
         QCOMPARE(loc.verify(0, 1), CollectError::OpenFailed);
         QCOMPARE(quiet.hung(), 1);
         QVERIFY(quiet.waiting() > 0); // told while the look is held
@@ -401,11 +403,11 @@ private slots:
             ++converted;
             return copyRaw(source, target);
         };
-        HangingOpens hanging("/QUIET.wav", 0, HangingOpens::Looks::OpensAndStats);
+        HangingOpens hanging(m_disk, "/QUIET.wav", 0, HangingOpens::Looks::OpensAndStats);
         const TurnsWhile hangingTurns([&] { return hanging.waiting() > 0; });
         CollectedWaves got;
         const CollectError err =
-                collectKitWaves(kit, 3, e.library, e.loaded, m_temp, raw, got, {}, turn);
+                collectKitWaves(kit, 3, e.library, e.loaded, m_temp, raw, got, {}, turn, fenceOn(m_disk));
         QCOMPARE(err.kind, CollectError::ConvertFailed);
         QCOMPARE(err.path, wav);
         QCOMPARE(err.name, QString("Quiet"));
@@ -429,11 +431,11 @@ private slots:
         QCOMPARE(loadWholeSetup(e, copy), LoadError::None);
         CollectError::Kind why = CollectError::None;
         QCOMPARE(changedSource({copy}, e.loaded, {}, &why), QString());
-        HangingOpens hanging("/STILL.bin", 0, HangingOpens::Looks::OpensAndStats);
+        HangingOpens hanging(m_disk, "/STILL.bin", 0, HangingOpens::Looks::OpensAndStats);
         const TurnsWhile hangingTurns([&] { return hanging.waiting() > 0; });
         QElapsedTimer clock;
         clock.start();
-        QCOMPARE(changedSource({copy}, e.loaded, eventsWhileWaiting(), &why), copy);
+        QCOMPARE(changedSource({copy}, e.loaded, eventsWhileWaiting(), &why, fenceOn(m_disk)), copy);
         QCOMPARE(why, CollectError::OpenFailed);
         QCOMPARE(hanging.hung(), 1);
         QVERIFY(clock.elapsed() >= 1900);

@@ -3,6 +3,7 @@
 #include "library/audioprobe.h"
 #include "platform/timedlook.h"
 #include "support/hangingdisk.h"
+#include "support/switchdisk.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,6 +17,7 @@ class TestAudioProbe : public QObject
     Q_OBJECT
 
     QTemporaryDir m_root;
+    SwitchDisk m_disk; // every file the probe reads
     QString m_ffmpeg; // the real one
     QByteArray m_path;
 
@@ -86,10 +88,11 @@ private slots:
     // with their bytes.
     void silentDriveIsNotWaitedOn()
     {
-        HangingOpens silent("/b.mp3");
+        HangingOpens silent(m_disk, "/b.mp3");
         QVector<groupentries::Identity> bytes;
         const QVector<audioprobe::Verdict> verdicts =
-                audioprobe::probeEach({path("a.mp3"), path("b.mp3")}, nullptr, 2, &bytes);
+                audioprobe::probeEach({path("a.mp3"), path("b.mp3")}, nullptr, 2, &bytes, nullptr,
+                                      audioconverter::Limits(), fenceOn(m_disk));
         QCOMPARE(silent.hung(), 1);
         QCOMPARE(silent.waiting(), 1); // told while the file is held
         QVERIFY(verdicts.size() == 2 && verdicts.at(0) == audioprobe::Verdict::Audio
@@ -100,8 +103,9 @@ private slots:
         QTRY_COMPARE(silent.waiting(), 0);
 
         // Silent only once it is decoded: its bytes are not waited on either.
-        HangingOpens later("/a.mp3", 2); // the look and ffmpeg's run answer
-        const QVector<audioprobe::Verdict> again = audioprobe::probeEach({path("a.mp3")}, nullptr, 1, &bytes);
+        HangingOpens later(m_disk, "/a.mp3", 2); // the look and ffmpeg's run answer
+        const QVector<audioprobe::Verdict> again = audioprobe::probeEach({path("a.mp3")}, nullptr, 1, &bytes, nullptr,
+                                                                              audioconverter::Limits(), fenceOn(m_disk));
         QCOMPARE(later.hung(), 1);
         QCOMPARE(later.waiting(), 1); // taken while its bytes are held
         QVERIFY(again.size() == 1 && again.at(0) == audioprobe::Verdict::Audio);
@@ -115,10 +119,12 @@ private slots:
     // are.
     void driveSilentAfterTheQuickLookIsNotWaitedOn()
     {
-        HangingOpens silent("/b.mp3", 1); // the quick look answers
+        HangingOpens silent(m_disk, "/b.mp3", 1); // the quick look answers
         const QStringList files{path("a.mp3"), path("b.mp3")};
         const ztplatform::TimedLook<QVector<audioprobe::Verdict>> probing(
-                [files]() { return audioprobe::probeEach(files, nullptr, 1); });
+                [files, fence = fenceOn(m_disk)]() {
+                    return audioprobe::probeEach(files, nullptr, 1, nullptr, nullptr, audioconverter::Limits(), fence);
+                });
         const std::optional<QVector<audioprobe::Verdict>> verdicts = probing.waitFor(2000 + 6000);
         silent.release();
         QVERIFY2(verdicts, "the probe waits on a silent drive");

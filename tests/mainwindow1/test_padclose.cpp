@@ -1078,7 +1078,7 @@ private slots:
         MainWindow1 *w = f.open();
         reloadKit(w->doc(), 0, [&](MainWindow1Records::soundKit &kit) { kit.kit_tempo ^= 1; });
         const QStringList before = f.pad.snapshot();
-        HangingOpens hanging(QFile::encodeName(QFileInfo(w->pad().tree().kitPath).absolutePath()), 0,
+        HangingOpens hanging(f.disk, QFile::encodeName(QFileInfo(w->pad().tree().kitPath).absolutePath()), 0,
                              HangingOpens::Looks::OpensAndStats);
         // The window answers while the look is held, before it is told ("Quit?" comes first).
         const TurnsWhile held([&] { return hanging.waiting() > 0 && f.prompter.texts().size() == 1; });

@@ -563,8 +563,7 @@ private slots:
         CrashDisk disk(m_work.path());
         disk.setReads(CrashDisk::Reads::Fail, "/soundlist.xml");
         {
-            DiskInPlace in(&disk);
-            EditorStartup startup(WindowServices{&prompts});
+            EditorStartup startup(WindowServices{&prompts, PadSystem(), &disk});
             QVERIFY(disk.readsStopped() > 0);
             QCOMPARE(prompts.texts(), QStringList({"The sound groups file \"" + soundList() + "\" could not be read "
                                                    "whole: Input/output error.\r\n\r\nThe file as it was is kept as \""
@@ -589,8 +588,7 @@ private slots:
         auto *disk = new CrashDisk(m_work.path()); // a read given up on still calls it: it is never freed
         disk->setReads(CrashDisk::Reads::Hold, "/soundlist.xml");
         {
-            DiskInPlace in(disk);
-            EditorStartup startup(WindowServices{&prompts});
+            EditorStartup startup(WindowServices{&prompts, PadSystem(), disk});
             QCOMPARE(disk->readsHeld(), 1); // the start went on while the read is held
             QCOMPARE(prompts.texts(), QStringList({"The drive of the sound groups file \"" + soundList()
                                                    + "\" does not answer: its groups are not read, and nothing is "

@@ -444,7 +444,8 @@ private slots:
             for (const QString &left : QDir(dir.path()).entryList(QDir::Files | QDir::Hidden))
                 QVERIFY(QFile::remove(dir.filePath(left)));
             QVERIFY(write(target, "old"));
-            QCOMPARE(stopBefore(dir.path(), n, replace, false), n <= calls);
+            SwitchDisk through;
+            QCOMPARE(stopBefore(through, dir.path(), n, replace, false), n <= calls);
             const QByteArray now = read(target);
             QVERIFY2(now == (n <= calls - 1 ? "old" : "new bytes"), qPrintable(QString("%1: %2").arg(n).arg(now.constData())));
         }
