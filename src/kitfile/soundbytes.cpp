@@ -29,7 +29,7 @@ SoundBytes::Place SoundBytes::placeOf(const QString &source)
                 source, kSilentLimitMs,
                 [source, fence = m_fence]() {
                     return ztplatform::isRegularFile(fence, source)
-                                   ? ztplatform::sizeAtPath(ztplatform::sysio::disk(), source)
+                                   ? ztplatform::sizeAtPath(ztplatform::diskOf(fence), source)
                                    : qint64(-1);
                 },
                 m_wait);

@@ -258,8 +258,8 @@ CollectError collectKitWaves(Records::soundKit &kit, int kitIndex, const QVector
             const std::optional<bool> there =
                     ref.kitFile.isEmpty() ? std::optional<bool>(false)
                                           : ztplatform::lookWithin<bool>(
-                                                    kLookLimitMs, [file = ref.kitFile]() {
-                                                        return ztplatform::typeAtPath(ztplatform::sysio::disk(), file) != 0;
+                                                    kLookLimitMs, [file = ref.kitFile, fence]() {
+                                                        return ztplatform::typeAtPath(ztplatform::diskOf(fence), file) != 0;
                                                     },
                                                     wait);
             if (!there || !*there) {

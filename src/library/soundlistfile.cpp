@@ -37,9 +37,9 @@ namespace {
 constexpr int kSoundLookLimitMs = 2000; // a drive silent that long (the groups' file's, a group sound's) is not waited on
 
 // Read-only by its mode, or to this user, as the kit saves take it.
-bool isReadOnly(const QString &path)
+bool isReadOnly(ztplatform::Disk &disk, const QString &path)
 {
-    return ztplatform::writeRefusedAt(ztplatform::sysio::disk(), path);
+    return ztplatform::writeRefusedAt(disk, path);
 }
 
 // The groups as the file keeps them: names trimmed, inner runs made one space.
@@ -147,7 +147,7 @@ ListLook lookAtList(const QString &name, const QString &target, const ztplatform
                     const std::shared_ptr<ztplatform::FolderFence> &fence)
 {
     ListLook look;
-    ztplatform::Disk &disk = ztplatform::sysio::disk();
+    ztplatform::Disk &disk = ztplatform::diskOf(fence);
     look.nameIsLink = ztplatform::typeAtPath(disk, name, true) == S_IFLNK;
     look.nameReaches = ztplatform::canonicalPathOf(disk, name);
     if (look.nameIsLink)
@@ -163,7 +163,7 @@ ListLook lookAtList(const QString &name, const QString &target, const ztplatform
     }
     // A read-only file system is said so: no question that cannot succeed.
     look.readOnlyVolume = ztplatform::isReadOnlyVolume(ztplatform::sysio::disk(), QFileInfo(target).absolutePath());
-    look.readOnly = isReadOnly(target);
+    look.readOnly = isReadOnly(disk, target);
     look.now = ztplatform::diskFileStamp(target);
     look.type = ztplatform::lookAtFile(fence, target).type;
     if (look.now.identity.valid && look.type == S_IFREG)

@@ -394,7 +394,7 @@ quint32 RawFiles::getRawFile(const QString &waveFileName, const QString &outFile
     // Judged by ffmpeg's exit and the samples written: a cut file that
     // ffmpeg warns about still gives the samples it holds.
     QFile target;
-    const bool hasSamples = converted && ztplatform::openRegularFile(outFileName, target, false)
+    const bool hasSamples = converted && ztplatform::openRegularFile(ztplatform::diskOf(m_pad.fence()), outFileName, target, false)
                             && waveprobe::dataBytes(target) > 0;
     const qint64 size = target.size();
     target.close();
