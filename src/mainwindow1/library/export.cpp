@@ -436,7 +436,10 @@ void StoredCopies::place(Shared &shared)
         item.written->returned();
         hold.lock();
         shared.done.append(next.copied);
-        shared.at = qMin(next.index + 1, int(shared.items.size()) - 1);
+        // The next one is waited on from now, however long ago it was copied.
+        const int after = qMin(next.index + 1, int(shared.items.size()) - 1);
+        shared.items.at(after).watch->moved();
+        shared.at = after;
         if (next.copied.outcome != exportfile::Outcome::Written) {
             shared.stopped = true;
             hold.unlock();
