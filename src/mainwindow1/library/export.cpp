@@ -968,7 +968,7 @@ bool exportRows(ExportRun &run, const QVector<Pick> &rows, const QVector<Target>
     // The dialog repaints on each new value; a few times a second is enough.
     auto progress = [&](int done) {
         if (sinceStep.elapsed() >= 40 || done == rows.size()) {
-            run.preview.dialog()->setValue(done);
+            run.preview.dialog()->move(done);
             sinceStep.restart();
         }
     };
