@@ -394,7 +394,7 @@ LoadedLook lookAtLoadedFiles(const SoundLibrary &lib, const QStringList &targets
     const QStringList paths = loaded + targets;
     const int count = int(loaded.size());
     for (const QString &path : paths) {
-        if (ztplatform::isSilentFile(path)) {
+        if (ztplatform::isSilentFile(lib.silentFiles(), path)) {
             found.silent = path;
             return found;
         }
@@ -406,7 +406,7 @@ LoadedLook lookAtLoadedFiles(const SoundLibrary &lib, const QStringList &targets
     };
     const auto looks = std::make_shared<Looks>();
     const ztplatform::FilesInTurn look = ztplatform::lookAtFilesInTurn(
-            paths, kTargetLookLimitMs,
+            lib.silentFiles(), paths, kTargetLookLimitMs,
             [paths, count, looks](int i) {
                 if (i < count)
                     looks->files.add(paths.at(i));
@@ -434,7 +434,7 @@ SoundFilesLook lookAtSoundFiles(const SoundLibrary &lib, const QStringList &targ
     const QStringList paths = sources + targets;
     const int count = int(sources.size());
     for (int i = 0; i < paths.size(); ++i) {
-        if (!ztplatform::isSilentFile(paths.at(i)))
+        if (!ztplatform::isSilentFile(lib.silentFiles(), paths.at(i)))
             continue;
         if (i < count)
             found.silentSound = paths.at(i);
@@ -444,7 +444,7 @@ SoundFilesLook lookAtSoundFiles(const SoundLibrary &lib, const QStringList &targ
     }
     const auto reached = std::make_shared<ztplatform::ReachedFiles>(); // the thread's own
     const ztplatform::FilesInTurn look = ztplatform::lookAtFilesInTurn(
-            paths, kTargetLookLimitMs,
+            lib.silentFiles(), paths, kTargetLookLimitMs,
             [paths, count, reached](int i) {
                 if (i < count) {
                     reached->add(paths.at(i));
@@ -471,7 +471,8 @@ std::optional<TargetCheck> lookAtTarget(const KitDocument &doc, const SoundLibra
 {
     const TargetFiles files = targetFiles(doc, lib, kitFilesToo);
     const std::optional<TargetCheck> check = ztplatform::lookAtFileWithin<TargetCheck>(
-            target, kTargetLookLimitMs, [files, target]() { return checkTargetAmong(files, target); }, wait);
+            lib.silentFiles(), target, kTargetLookLimitMs,
+            [files, target]() { return checkTargetAmong(files, target); }, wait);
     if (!check)
         qWarning().noquote() << "the drive of" << target << "does not answer: nothing is saved there";
     return check;
@@ -488,7 +489,8 @@ bool copiedAsLoaded(Run &run, const QStringList &sources, bool kitWording, const
             others.append(source);
     }
     if (changed.isEmpty() && !others.isEmpty())
-        changed = setupfiles::changedSource(others, run.lib.loadedKitFiles(), run.hooks.wait, &why);
+        changed = setupfiles::changedSource(others, run.lib.loadedKitFiles(), run.lib.silentFiles(), run.hooks.wait,
+                                                &why);
     if (changed.isEmpty())
         return true;
     run.hideProgress();
