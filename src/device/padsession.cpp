@@ -5,6 +5,7 @@
 #include "device/usbupdate.h"
 #include "device/waveslots.h"
 #include "platform/disk.h"
+#include "platform/sysio.h"
 #include "platform/regularfile.h"
 #include "platform/volumeidentity.h"
 
@@ -187,7 +188,11 @@ bool PadSession::drivePresent() const
 {
     const QString root = m_currentDirPath, kitPath = m_tree.kitPath;
     const std::shared_ptr<const DriveAsk> source = m_drives;
-    return m_watch.run<bool>([source, root, kitPath]() { return writeback::padDrivePresent(*source, root, kitPath); })
+    ztplatform::Disk *const disk = m_system.disk;
+    return m_watch
+            .run<bool>([source, root, kitPath, disk]() {
+                return writeback::padDrivePresent(*source, root, kitPath, disk ? *disk : ztplatform::sysio::disk());
+            })
             .value_or(false);
 }
 

@@ -252,7 +252,7 @@ Copies makeCopies(const Records::READ_KIT_FILE &kit, const QString &folderPath, 
     const QString kitFile = QDir::fromNativeSeparators(kit.file);
     ztplatform::Disk &disk = ztplatform::diskOf(fence);
     const QDir folder(folderPath);
-    const bool newFolder = !folder.exists();
+    const bool newFolder = ztplatform::typeAtPath(ztplatform::sysio::disk(), folderPath) != S_IFDIR;
     Copies out;
     QStringList made; // the copies made here
     auto undo = [&made, &folder, newFolder, &disk](const QString &reason) {
@@ -273,7 +273,8 @@ Copies makeCopies(const Records::READ_KIT_FILE &kit, const QString &folderPath, 
             return undo(timedOut());
         const QString file = keptName(folder, k.name, kitFile, k.entry, fence);
         const QString copy = QDir::toNativeSeparators(folder.filePath(file));
-        const bool keptBefore = !file.isEmpty() && folder.exists(file);
+        const bool keptBefore =
+                !file.isEmpty() && ztplatform::typeAtPath(ztplatform::sysio::disk(), folder.filePath(file)) != 0;
         QString why;
         const bool kept = !file.isEmpty() && (keptBefore ? syncKept(disk, copy, why) : keepCopy(kit, k.entry, copy, leftovers, fence, why));
         if (!kept) {

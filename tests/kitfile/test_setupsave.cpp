@@ -493,6 +493,16 @@ private slots:
         Kit kit = makeKit(4);
         kit.kpadChunk[0].soundFile0 = path("gone.ini:U00000");
         QCOMPARE(collectKitWaves(kit, 4, {}, e.loaded, m_temp, copyRaw, got).kind, CollectError::KitFileMissing);
+        // The kit file is looked for through the disk: one whose drive holds the look does not open.
+        QVERIFY(kf::writeFile(path("held.ini"), "a kit file"));
+        kit.kpadChunk[0].soundFile0 = path("held.ini:U00000");
+        {
+            HangingOpens hanging("/held.ini", 0, HangingOpens::Looks::OpensAndStats);
+            err = collectKitWaves(kit, 4, {}, e.loaded, m_temp, copyRaw, got);
+            QCOMPARE(err.kind, CollectError::OpenFailed);
+            QCOMPARE(err.path, path("held.ini"));
+            QVERIFY(hanging.waiting() > 0); // given up on while the look is held
+        }
         kit.kpadChunk[0].soundFile0 = m_plain.at(0) + ":U00000"; // exists, never loaded
         QVERIFY(QFile::copy(m_plain.at(0), m_plain.at(0) + ":U00000"));
         err = collectKitWaves(kit, 4, {}, e.loaded, m_temp, copyRaw, got);

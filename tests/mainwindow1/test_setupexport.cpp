@@ -1821,6 +1821,30 @@ private slots:
         QCOMPARE(kf::readFile(kit), QByteArray("the old kit"));
     }
 
+    // A kit file its disk refuses this user a write to is said read-only too.
+    void overwriteQuestionSaysReadOnlyWhenRefused()
+    {
+        const QString kit = f->file(f->w->doc().kitNameList()[0] + ".INI");
+        QVERIFY(kf::writeFile(kit, "the old kit"));
+        struct WriteRefused : PassDisk
+        {
+            int accessAt(int dir, const QByteArray &name, int mode, int flags) override
+            {
+                if ((mode & W_OK) && name.endsWith(".INI")) {
+                    errno = EACCES;
+                    return -1;
+                }
+                return PassDisk::accessAt(dir, name, mode, flags);
+            }
+        } refusing;
+        const DiskInPlace inPlace(&refusing);
+        f->prompter.buttonAnswers << QMessageBox::No;
+        f->saveKits({1}, f->work.path());
+        QCOMPARE(f->texts().first(), "The file already exists. Do you confirm to overwrite it?\r\nFile location: \r\n"
+                                             + kit + "\r\nThe file is read-only.");
+        QCOMPARE(kf::readFile(kit), QByteArray("the old kit"));
+    }
+
     // A name typed without a suffix was asked about by the file dialog as
     // typed: a file at the name with ".bin" is asked about before it is replaced.
     void fileAtTheCompletedNameAskedAbout()
