@@ -240,7 +240,7 @@ void takeSoundNames(ztplatform::Disk &disk, const QString &prmFolder, Contents *
             const waveprm::PrmRecord rec = waveprm::parseRecord(record);
             if (rec.waveNo <= 0)
                 continue;
-            c->soundNames.insert(rec.waveNo, MainWindow1Records::charArray2String(rec.nameField.constData(),
+            c->soundNames.insert(rec.waveNo, percussionpadfile::charArray2String(rec.nameField.constData(),
                                                                                   SOUND_NAME_LENGTH_MAX));
             c->soundRecords.insert(rec.waveNo, record);
         }

@@ -389,7 +389,7 @@ PadSession::AddPlan PadSession::beginAddBatch(const QVector<SOUND_INDEX> &record
         if (r < 0)
             continue;
         plan.lastNumber = numbers->at(next++);
-        const QString name = MainWindow1Records::charArray2String(records.at(r).wave_name, SOUND_NAME_LENGTH_MAX);
+        const QString name = percussionpadfile::charArray2String(records.at(r).wave_name, SOUND_NAME_LENGTH_MAX);
         m_waveNumList << plan.lastNumber;
         m_addSoundList << path;
         m_waveNameList << name;

@@ -86,7 +86,7 @@ bool writeKitFile(percussionpadfile &m, QFile &file, int kit, QString *unwritten
         write();
         ok = file.error() == QFileDevice::NoError;
     }
-    ok = ok && (single ? m.writeKitSoundChunk(f, kit, held) : m.writeSoundChunk(f, held));
+    ok = ok && (single ? m.writeKitSoundChunk(f, held) : m.writeSoundChunk(f, held));
     ok = ok && file.error() == QFileDevice::NoError && file.flush();
     if (ok && quint64(file.size()) != laidOutSize(m)) {
         qWarning() << file.fileName() << "holds" << file.size() << "bytes instead of" << laidOutSize(m);

@@ -184,19 +184,9 @@ void audioconverter::setProgram(const QString &program)
     m_program = program;
 }
 
-QString audioconverter::program() const
-{
-    return m_program.isEmpty() ? defaultProgram({}, nullptr, m_silent) : m_program;
-}
-
 void audioconverter::setTimeout(int msecs)
 {
     m_timeout = msecs;
-}
-
-int audioconverter::timeout() const
-{
-    return m_timeout;
 }
 
 QString audioconverter::stallText()

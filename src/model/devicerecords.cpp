@@ -68,7 +68,7 @@ bool MainWindow1Records::updateKit(char *view, const QVector<soundKit> &kitAttrL
     const soundKit k = deviceKit(kitAttrList.at(kitNo - 1), kitNo);
     uchar rec[KIT_RECORD_SIZE];
     std::memset(rec, 0, sizeof rec); // pedal and pad reserved bytes stay zero
-    str2CharArray(k.kit_name, reinterpret_cast<char *>(rec), KIT_NAME_FIELD);
+    percussionpadfile::str2CharArray(k.kit_name, reinterpret_cast<char *>(rec), KIT_NAME_FIELD);
     kitrecord::packKitBase(rec, k);
     kitrecord::packKitPedal(rec + KIT_BASE_SIZE, k.pedalChunk);
     for (int j = 0; j < PAD_NUM_MAX; ++j)

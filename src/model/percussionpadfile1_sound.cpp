@@ -194,7 +194,7 @@ bool percussionpadfile::writeSoundChunk(QFile *file, const QHash<QString, int> *
         return false;
     }
 
-    const bool withBytes = curFlag == 0 || curFlag == 3;
+    const bool withBytes = curFlag == 0;
     if (withBytes) {
         // The header must describe what follows it: refuse a table that was
         // not laid out for this file rather than write a chunk the pad misreads.
@@ -221,9 +221,8 @@ bool percussionpadfile::writeSoundChunk(QFile *file, const QHash<QString, int> *
     return copyWaveBytes(file, soundChunk.soundIndex, n, held);
 }
 
-bool percussionpadfile::writeKitSoundChunk(QFile *file, int kit, const QHash<QString, int> *held)
+bool percussionpadfile::writeKitSoundChunk(QFile *file, const QHash<QString, int> *held)
 {
-    Q_UNUSED(kit)
     const int n = soundChunk.soundCount;
     if (!file || !soundChunk.soundIndex || n > WAVE_MAX_COUNT1)
         return false;

@@ -317,7 +317,7 @@ std::optional<QVector<KeepItem>> itemsToKeep(Run &run, setupfiles::StoredSoundLo
             continue;
         }
         const percussionpadfile::P_SOUND_INDEX &entry = loc.entry(record, e);
-        const QString name = s.name.isEmpty() ? Records::charArray2String(entry.wave_name, SOUND_NAME_LENGTH)
+        const QString name = s.name.isEmpty() ? percussionpadfile::charArray2String(entry.wave_name, SOUND_NAME_LENGTH)
                                               : s.name;
         const setupfiles::CollectError::Kind bad = loc.verify(record, e);
         if (bad != setupfiles::CollectError::None) {

@@ -101,8 +101,8 @@ private slots:
         QCOMPARE(f.selection, e.selection);
         QCOMPARE(f.library.size(), e.library.size());
         for (int i = 0; i < e.library.size(); ++i) {
-            QCOMPARE(Records::charArray2String(f.library.at(i).wave_name, 16),
-                     Records::charArray2String(e.library.at(i).wave_name, 16));
+            QCOMPARE(percussionpadfile::charArray2String(f.library.at(i).wave_name, 16),
+                     percussionpadfile::charArray2String(e.library.at(i).wave_name, 16));
             QCOMPARE(f.library.at(i).wave_lock, e.library.at(i).wave_lock);
             QCOMPARE(int(f.library.at(i).wave_No), i + 1);
             QVERIFY(soundBytes(e, e.library.at(i).file).startsWith("RIFF"));
@@ -221,7 +221,7 @@ private slots:
         QCOMPARE(out.tables.pad[2][0].aWaveNo, NO_WAVE);
         QCOMPARE(out.tables.pad[2][1].aWaveNo, NO_WAVE);
         QCOMPARE(int(kits[2].kpadChunk[0].aWaveStart), 0);
-        QCOMPARE(Records::charArray2String(out.tables.base[2].kit_name, 13), QString("Kit 3"));
+        QCOMPARE(percussionpadfile::charArray2String(out.tables.base[2].kit_name, 13), QString("Kit 3"));
 
         // No sounds: the five metronome entries and the short node lists.
         QVector<Records::SOUND_INDEX> clicks(5);

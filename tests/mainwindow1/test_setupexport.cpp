@@ -56,7 +56,7 @@ QMap<QString, QByteArray> storedBytes(MainWindow1 *w)
     e.loaded = w->library().loadedKitFiles();
     QMap<QString, QByteArray> out;
     for (const MainWindow1Records::SOUND_INDEX &s : qAsConst(w->library().waveLoadKitAttrList()))
-        out.insert(MainWindow1Records::charArray2String(s.wave_name, 16), sf::soundBytes(e, s.file));
+        out.insert(percussionpadfile::charArray2String(s.wave_name, 16), sf::soundBytes(e, s.file));
     return out;
 }
 
@@ -1170,7 +1170,7 @@ private slots:
         for (int cycle = 0; cycle < 3; ++cycle) {
             const MainWindow1Records::SOUND_INDEX *tom = nullptr;
             for (const MainWindow1Records::SOUND_INDEX &s : qAsConst(f->w->library().waveLoadKitAttrList()))
-                if (!tom && MainWindow1Records::charArray2String(s.wave_name, 16) == "Tom")
+                if (!tom && percussionpadfile::charArray2String(s.wave_name, 16) == "Tom")
                     tom = &s;
             QVERIFY(tom);
             f->editKit(2, [tom](Kit &kit) {
@@ -1572,7 +1572,7 @@ private slots:
         QStringList lengths;
         for (int i = 0; i < m->soundChunk.soundCount; ++i) {
             const percussionpadfile::P_SOUND_INDEX &s = m->sound[size_t(i)];
-            if (MainWindow1Records::charArray2String(s.wave_name, 16) == "Cut")
+            if (percussionpadfile::charArray2String(s.wave_name, 16) == "Cut")
                 lengths << QString::number(s.wave_length) + '/' + QString::number(kf::rd32(saved, s.wave_start + 40));
         }
         QCOMPARE(lengths, QStringList{QString("%1/%2").arg(44 + 4799 * 4).arg(4799 * 4)});

@@ -52,7 +52,7 @@ void SoundListsController::importClickSounds()
         for (int i = 0; i < candidates.size(); ++i) {
             const QFileInfo fi(candidates.at(i));
             MainWindow1Records::SOUND_INDEX record;
-            MainWindow1Records::str2CharArray(namerules::clickSoundName(fi.fileName()), record.wave_name,
+            percussionpadfile::str2CharArray(namerules::clickSoundName(fi.fileName()), record.wave_name,
                                        SOUND_NAME_LENGTH_MAX);
             record.wave_No = quint16(i);
             record.wave_lock = 1;
