@@ -90,9 +90,9 @@ std::optional<QVector<QByteArray>> takenDigests(const QString &kitFile, const QV
 class LibraryReader
 {
 public:
-    LibraryReader(const QVector<Records::READ_KIT_FILE> &loaded, const ztplatform::Waiter &wait,
-                  const std::shared_ptr<ztplatform::FolderFence> &fence)
-        : m_locator(loaded, wait, fence)
+    LibraryReader(const QVector<Records::READ_KIT_FILE> &loaded, const std::shared_ptr<ztplatform::SilentFiles> &silent,
+                  const ztplatform::Waiter &wait, const std::shared_ptr<ztplatform::FolderFence> &fence)
+        : m_locator(loaded, silent, wait, fence)
         , m_wait(wait)
         , m_disk(ztplatform::diskOf(fence))
     {
@@ -174,6 +174,7 @@ QByteArray storedDigest(QFile &file, quint32 start, quint32 length, const std::f
 QHash<int, QString> SharedSounds::match(const QString &kitFile, const QVector<Records::SOUND_INDEX> &taken,
                                         const QVector<Records::SOUND_INDEX> &library,
                                         const QVector<Records::READ_KIT_FILE> &loaded,
+                                        const std::shared_ptr<ztplatform::SilentFiles> &silent,
                                         const ztplatform::Waiter &wait,
                                         const std::shared_ptr<ztplatform::FolderFence> &fence)
 {
@@ -188,7 +189,7 @@ QHash<int, QString> SharedSounds::match(const QString &kitFile, const QVector<Re
     QHash<QByteArray, bool> names;
     for (const Records::SOUND_INDEX &s : taken)
         names.insert(nameOf(s), true);
-    LibraryReader reader(loaded, wait, fence);
+    LibraryReader reader(loaded, silent, wait, fence);
     for (const Records::SOUND_INDEX &s : library) {
         if (!names.contains(nameOf(s)) || !parseStoredSource(s.file).isStored())
             continue;

@@ -53,8 +53,9 @@ bool inTable(const Records::READ_KIT_FILE &kit, int entry)
 }
 
 StoredEntries::StoredEntries(const QVector<Records::READ_KIT_FILE> &loaded, bool clicksFirst,
-                             ztplatform::Waiter wait, std::shared_ptr<ztplatform::FolderFence> fence)
-    : m_locator(loaded, std::move(wait), std::move(fence))
+                             std::shared_ptr<ztplatform::SilentFiles> silent, ztplatform::Waiter wait,
+                             std::shared_ptr<ztplatform::FolderFence> fence)
+    : m_locator(loaded, std::move(silent), std::move(wait), std::move(fence))
     , m_clicksFirst(clicksFirst)
 {
 }

@@ -57,8 +57,10 @@ class StoredEntries
 {
 public:
     // `wait` (when given) waits on a look at a drive (the window paints
-    // meanwhile); the files are looked at past `fence`, through its disk.
-    StoredEntries(const QVector<Records::READ_KIT_FILE> &loaded, bool clicksFirst, ztplatform::Waiter wait = {},
+    // meanwhile); a look given up on stays silent in `silent`. The files are
+    // looked at past `fence`, through its disk.
+    StoredEntries(const QVector<Records::READ_KIT_FILE> &loaded, bool clicksFirst,
+                  std::shared_ptr<ztplatform::SilentFiles> silent, ztplatform::Waiter wait = {},
                   std::shared_ptr<ztplatform::FolderFence> fence = nullptr);
     // The entry of `source` in its loaded kit file *kit; -1 when the file is
     // not loaded (*kit null) or the entry lies outside its table.

@@ -56,9 +56,10 @@ constexpr int kSoundLookLimitMs = 2000; // a sound's drive silent that long is n
 // painting (its input held) meanwhile; nothing when the drive did not answer
 // in time, or has not returned an earlier look.
 template <typename T>
-std::optional<T> lookAtSound(const QString &source, std::function<T()> look)
+std::optional<T> lookAtSound(const std::shared_ptr<ztplatform::SilentFiles> &silent, const QString &source,
+                             std::function<T()> look)
 {
-    return ztplatform::lookAtFileWithin<T>(previewSourceFile(source), kSoundLookLimitMs, std::move(look),
+    return ztplatform::lookAtFileWithin<T>(silent, previewSourceFile(source), kSoundLookLimitMs, std::move(look),
                                            JobDialog::waiter());
 }
 
@@ -143,10 +144,11 @@ bool takePadCopy(const QString &copy, const QString &preview)
 } // namespace
 
 std::optional<qint64> PreviewController::soundFileSize(const std::shared_ptr<ztplatform::FolderFence> &fence,
+                                                      const std::shared_ptr<ztplatform::SilentFiles> &silent,
                                                       const QString &path)
 {
     const std::optional<qint64> size =
-            ztplatform::regularFileSizeWithin(fence, path, kSoundLookLimitMs, JobDialog::waiter());
+            ztplatform::regularFileSizeWithin(fence, silent, path, kSoundLookLimitMs, JobDialog::waiter());
     if (!size)
         qWarning().noquote() << "the drive of" << path << "does not answer: the sound is not taken";
     return size;
@@ -159,7 +161,7 @@ quint64 PreviewController::stampThenRawFile(const QString &source, const QString
                                             QString &silent)
 {
     const std::optional<ztplatform::FileStamp> now =
-            lookAtSound<ztplatform::FileStamp>(source, [source, fence = m_rawFiles.fence()]() {
+            lookAtSound<ztplatform::FileStamp>(m_rawFiles.silentFiles(), source, [source, fence = m_rawFiles.fence()]() {
                 return previewSourceStamp(ztplatform::diskOf(fence), source);
             });
     if (!now) {
@@ -241,7 +243,7 @@ void PreviewController::play(bool soundChosen)
         const ztplatform::FolderAnchor root = m_rawFiles.padRoot();
         const bool onPad = soundsource::isPadWave(held) && root.covers(held);
         const std::optional<ztplatform::FileStamp> now = lookAtSound<ztplatform::FileStamp>(
-                held, [held, root, onPad, fence = m_rawFiles.fence()]() {
+                m_rawFiles.silentFiles(), held, [held, root, onPad, fence = m_rawFiles.fence()]() {
                     return onPad ? padWaveStamp(root, held) : previewSourceStamp(ztplatform::diskOf(fence), held);
                 });
         stale = !now || m_playFileStamp2 != *now;
@@ -263,9 +265,11 @@ void PreviewController::play(bool soundChosen)
         if (padWave) {
             const QString copy = onPad ? padCopyName(m_TempPlayDirName2, ++m_padCopies) : QString();
             const std::optional<PadWaveLook> look =
-                    lookAtSound<PadWaveLook>(source, [source, root, copy, onPad, fence = m_rawFiles.fence()]() {
-                        return onPad ? copyPadWave(root, source, copy) : lookAtPadWave(fence, source);
-                    });
+                    lookAtSound<PadWaveLook>(m_rawFiles.silentFiles(), source,
+                                             [source, root, copy, onPad, fence = m_rawFiles.fence()]() {
+                                                 return onPad ? copyPadWave(root, source, copy)
+                                                              : lookAtPadWave(fence, source);
+                                             });
             if (look) {
                 stamp = look->stamp;
                 length = look->playable;

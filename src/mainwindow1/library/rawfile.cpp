@@ -98,14 +98,15 @@ public:
     // `job` on a thread of its own, waited on through `wait`; `stop` (when
     // given) is handed on. Nothing when the drive of `kitFile` did not move
     // it on in time, or has not returned an earlier copy given up on.
-    static std::optional<Done> run(const QString &kitFile, const std::function<Done(const StoredCopy &)> &job,
-                                   const std::atomic_bool *stop, const ztplatform::Waiter &wait)
+    static std::optional<Done> run(const std::shared_ptr<ztplatform::SilentFiles> &silent, const QString &kitFile,
+                                   const std::function<Done(const StoredCopy &)> &job, const std::atomic_bool *stop,
+                                   const ztplatform::Waiter &wait)
     {
-        if (ztplatform::isSilentFile(kitFile))
+        if (ztplatform::isSilentFile(silent, kitFile))
             return std::nullopt;
         const StoredCopy state;
         state.moved();
-        const auto mark = std::make_shared<ztplatform::SilentLook>(kitFile);
+        const auto mark = std::make_shared<ztplatform::SilentLook>(silent, kitFile);
         const ztplatform::TimedLook<Done> running([job, state, mark]() {
             const Done done = job(state);
             mark->returned();
@@ -182,7 +183,7 @@ quint64 RawFiles::copyStoredSound(const QString &source, const QString &target, 
     const MainWindow1Records::READ_KIT_FILE *kit = nullptr;
     const QString named = soundsource::parse(source).kitFile;
     const int e = m_library.storedSoundEntry(source, &kit, JobDialog::waiter());
-    if (e < 0 && !kit && ztplatform::isSilentFile(named)) {
+    if (e < 0 && !kit && ztplatform::isSilentFile(m_library.silentFiles(), named)) {
         tellSilent(named, preview != nullptr);
         return 0;
     }
@@ -209,9 +210,11 @@ quint64 RawFiles::copyStoredSound(const QString &source, const QString &target, 
     };
     std::optional<StoredCopy::Done> copied;
     if (preview) {
-        preview->runPreviewWork([&]() { copied = StoredCopy::run(kitFile, job, stop, ztplatform::Waiter()); }, 88);
+        preview->runPreviewWork(
+                [&]() { copied = StoredCopy::run(m_library.silentFiles(), kitFile, job, stop, ztplatform::Waiter()); },
+                88);
     } else {
-        copied = StoredCopy::run(kitFile, job, nullptr, JobDialog::waiter());
+        copied = StoredCopy::run(m_library.silentFiles(), kitFile, job, nullptr, JobDialog::waiter());
     }
     if (!copied)
         tellSilent(kitFile, preview != nullptr);
@@ -237,7 +240,7 @@ quint64 RawFiles::copyStoredSound(const QString &source, const QString &target, 
 std::optional<bool> RawFiles::readable(const QString &path)
 {
     const std::optional<int> failure = ztplatform::lookAtFileWithin<int>(
-            path, kSourceLookLimitMs,
+            m_library.silentFiles(), path, kSourceLookLimitMs,
             [path, fence = m_pad.fence()]() {
                 const ztplatform::Descriptor fd(ztplatform::diskOf(fence).openAt(
                         AT_FDCWD, QFile::encodeName(path), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
@@ -281,11 +284,16 @@ const std::shared_ptr<ztplatform::FolderFence> &RawFiles::fence() const
     return m_pad.fence();
 }
 
+const std::shared_ptr<ztplatform::SilentFiles> &RawFiles::silentFiles() const
+{
+    return m_library.silentFiles();
+}
+
 std::shared_ptr<void> RawFiles::planConversions(const QVector<QPair<QString, QString>> &jobs)
 {
     const std::shared_ptr<ConversionJobs> planned(
-            new ConversionJobs(audioconverter::defaultProgram(JobDialog::waiter()), 0, m_conversion,
-                               m_library.leftovers(), m_pad.fence()),
+            new ConversionJobs(audioconverter::defaultProgram(JobDialog::waiter(), nullptr, m_library.silentFiles()), 0,
+                               m_conversion, m_library.leftovers(), m_pad.fence(), m_library.silentFiles()),
             [](ConversionJobs *j) {
                 // Nothing writes into the temporary folder after the save.
                 if (!j->settle(kSettleLimitMs, JobDialog::waiter()))
@@ -305,8 +313,9 @@ std::optional<ConversionJobs::Done> RawFiles::convertOffThread(const QString &so
     std::shared_ptr<ConversionJobs> jobs = m_planned.lock();
     int job = jobs ? jobs->find(source, target) : -1;
     if (job < 0) {
-        jobs = std::make_shared<ConversionJobs>(audioconverter::defaultProgram(JobDialog::waiter()), 1,
-                                                audioconverter::Limits(), m_library.leftovers(), m_pad.fence());
+        jobs = std::make_shared<ConversionJobs>(
+                audioconverter::defaultProgram(JobDialog::waiter(), nullptr, m_library.silentFiles()), 1,
+                audioconverter::Limits(), m_library.leftovers(), m_pad.fence(), m_library.silentFiles());
         jobs->readBelow(m_pad.padRoot());
         job = jobs->add(source, target);
     }
@@ -335,7 +344,8 @@ quint32 RawFiles::getRawFile(const QString &waveFileName, const QString &outFile
     const bool onPad = !preview && m_pad.padRoot().covers(waveFileName);
     const std::optional<bool> regular =
             onPad ? true
-                  : ztplatform::isRegularFileWithin(m_pad.fence(), waveFileName, kSourceLookLimitMs, JobDialog::waiter());
+                  : ztplatform::isRegularFileWithin(m_pad.fence(), m_library.silentFiles(), waveFileName,
+                                                    kSourceLookLimitMs, JobDialog::waiter());
     if (!regular) {
         tellSilent(waveFileName, preview);
         return 0;
@@ -354,6 +364,7 @@ quint32 RawFiles::getRawFile(const QString &waveFileName, const QString &outFile
     bool converted = false;
     if (preview) {
         audioconverter converter(m_conversion, ztplatform::diskOf(m_pad.fence()));
+        converter.setSilentFiles(m_library.silentFiles());
         converter.setStopFlag(previewWork->previewStopFlag());
         previewWork->runPreviewWork(
                 [&]() { converted = converter.audioConverterWaveRun(waveFileName, outFileName, err); }, 80);
@@ -395,7 +406,7 @@ quint32 RawFiles::getRawFile(const QString &waveFileName, const QString &outFile
     // Judged by ffmpeg's exit and the samples written: a cut file that
     // ffmpeg warns about still gives the samples it holds.
     QFile target;
-    const bool hasSamples = converted && ztplatform::openRegularFile(outFileName, target, false)
+    const bool hasSamples = converted && ztplatform::openRegularFile(ztplatform::diskOf(m_pad.fence()), outFileName, target, false)
                             && waveprobe::dataBytes(target) > 0;
     const qint64 size = target.size();
     target.close();
