@@ -23,8 +23,7 @@ namespace setupfiles {
 using Records = MainWindow1Records;
 class StoredIn;
 
-// A drive that reads nothing this long while sound bytes are read is not waited on.
-constexpr int kSilentLimitMs = 2000;
+using ztplatform::kSilentLimitMs;
 // A steady clock in milliseconds, for how long a read has been silent.
 qint64 nowMs();
 

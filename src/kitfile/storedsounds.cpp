@@ -28,8 +28,6 @@ struct StoredSoundLocator::Probe
 
 namespace {
 
-constexpr int kLookLimitMs = 2000; // a drive silent that long is not waited on
-
 // What a loaded kit file holds now: whether it is the one loaded, and its
 // table's names.
 struct TableLook
@@ -90,7 +88,7 @@ int sameFileWithin(const QString &kitFile, const QVector<Records::READ_KIT_FILE>
     const auto asked = std::make_shared<ztplatform::SilentLook>(kitFile);
     auto target = std::make_shared<ztplatform::FileIdentity>(); // the thread's own
     const ztplatform::FilesInTurn look = ztplatform::lookAtFilesInTurn(
-            paths, kLookLimitMs,
+            paths, ztplatform::kSilentLimitMs,
             [paths, target, asked](int i) {
                 const ztplatform::FileIdentity id = ztplatform::fileIdentity(paths.at(i));
                 if (i == 0)
@@ -153,7 +151,7 @@ QString changedSource(const QStringList &files, const QVector<Records::READ_KIT_
         std::optional<ztplatform::FileStamp> now;
         if (r >= 0)
             now = ztplatform::lookAtFileWithin<ztplatform::FileStamp>(
-                    path, kLookLimitMs, [path]() { return ztplatform::diskFileStamp(path); }, wait);
+                    path, ztplatform::kSilentLimitMs, [path]() { return ztplatform::diskFileStamp(path); }, wait);
         if (r >= 0 && !now)
             qWarning().noquote() << "the drive of" << path << "does not answer: taken for a file that does not open";
         if (r < 0 || !now || !matchesLoad(loc.record(r), *now)) {
@@ -297,7 +295,7 @@ CollectError::Kind StoredSoundLocator::check(int record)
         // Read on a thread of its own, once: a drive that does not answer,
         // or still holds an earlier look given up on, is a file that does not open.
         const std::optional<TableLook> look = ztplatform::lookAtFileWithin<TableLook>(
-                file, kLookLimitMs,
+                file, ztplatform::kSilentLimitMs,
                 [=, fence = m_fence]() { return lookAtTable(fence, file, length, stamp, waveCount, layout, count); },
                 m_wait);
         if (!look)

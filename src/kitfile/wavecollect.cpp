@@ -21,7 +21,6 @@ namespace {
 
 // Size of a single-kit file without sounds: index 32, kit chunk 1999, sound header 12.
 constexpr quint64 kKitFileFixed = 2043;
-constexpr int kLookLimitMs = 2000; // a source's drive silent that long is not waited on
 
 struct Place
 {
@@ -89,8 +88,8 @@ CollectError convert(const RawWaveFn &rawWave, const QString &source, const QStr
     if (len == 0) {
         // A source whose drive does not answer is named like one that did not convert.
         const std::optional<bool> file = ztplatform::lookAtFileWithin<bool>(
-                source, kLookLimitMs, [source, fence]() { return ztplatform::lookAtFile(fence, source).type == S_IFREG; },
-                wait);
+                source, ztplatform::kSilentLimitMs,
+                [source, fence]() { return ztplatform::lookAtFile(fence, source).type == S_IFREG; }, wait);
         CollectError err(!file || *file ? CollectError::ConvertFailed : CollectError::RawFailed);
         err.path = source;
         err.name = name;
@@ -256,8 +255,8 @@ CollectError collectKitWaves(Records::soundKit &kit, int kitIndex, const QVector
             const std::optional<bool> there =
                     ref.kitFile.isEmpty() ? std::optional<bool>(false)
                                           : ztplatform::lookWithin<bool>(
-                                                    kLookLimitMs, [file = ref.kitFile]() { return QFileInfo::exists(file); },
-                                                    wait);
+                                                    ztplatform::kSilentLimitMs,
+                                                    [file = ref.kitFile]() { return QFileInfo::exists(file); }, wait);
             if (!there || !*there) {
                 // A kit file whose drive does not answer is one that does not open.
                 err = CollectError(there ? CollectError::KitFileMissing : CollectError::OpenFailed);
@@ -271,7 +270,7 @@ CollectError collectKitWaves(Records::soundKit &kit, int kitIndex, const QVector
             estimate += place.size;
         } else {
             const std::optional<qint64> size = ztplatform::lookAtFileWithin<qint64>(
-                    source, kLookLimitMs,
+                    source, ztplatform::kSilentLimitMs,
                     [source, fence]() { return qMax<qint64>(ztplatform::lookAtFile(fence, source).size, 0); }, wait);
             if (!size) {
                 qWarning().noquote() << "the drive of" << source << "does not answer: the sound is not taken";

@@ -25,7 +25,6 @@ namespace {
 constexpr int kProbeTimeout = 60 * 1000; // ms for one ffmpeg run
 constexpr int kWaitStep = 20;            // ms between two calls of `wait`
 constexpr int kBatchMax = 16;            // files decoded by one ffmpeg run
-constexpr int kLookLimitMs = 2000;       // a file's drive that answers nothing that long is not waited on
 
 // Silent: the file's drive did not answer; it is not taken.
 enum class Look { Audio, NotAudio, Unknown, Silent };
@@ -94,7 +93,8 @@ Look quickLookHere(const std::shared_ptr<ztplatform::FolderFence> &fence, const 
 Look quickLook(const std::shared_ptr<ztplatform::FolderFence> &fence, const QString &path)
 {
     const std::optional<Look> look = ztplatform::lookAtFileWithin<Look>(
-            path, kLookLimitMs, [fence, path]() { return quickLookHere(fence, path); }, ztplatform::Waiter());
+            path, ztplatform::kSilentLimitMs, [fence, path]() { return quickLookHere(fence, path); },
+            ztplatform::Waiter());
     if (look)
         return *look;
     qWarning().noquote() << "the drive of" << path << "does not answer: it is not taken as a sound";
@@ -150,7 +150,7 @@ groupentries::Identity bytesOf(const std::shared_ptr<ztplatform::FolderFence> &f
                     return groupentries::Identity();
                 return groupentries::Identity{QString(), qint64(stamp.size), digest, groupentries::stampText(stamp)};
             },
-            [lastRead]() { return nowMs() - *lastRead >= kLookLimitMs; }, ztplatform::Waiter());
+            [lastRead]() { return nowMs() - *lastRead >= ztplatform::kSilentLimitMs; }, ztplatform::Waiter());
     if (!read) {
         mark->givenUp();
         qWarning().noquote() << "the drive of" << path << "does not answer: its bytes are not known";

@@ -4,6 +4,7 @@
 
 #include "library/groupchange.h"
 
+#include "platform/errortext.h"
 #include "platform/fileidentity.h"
 #include "platform/pathcase.h"
 #include "platform/regularfile.h"
@@ -22,7 +23,6 @@
 
 #include <atomic>
 #include <cerrno>
-#include <cstring>
 #include <memory>
 #include <optional>
 #include <string>
@@ -33,8 +33,6 @@
 #include <fcntl.h>
 
 namespace {
-
-constexpr int kSoundLookLimitMs = 2000; // a drive silent that long (the groups' file's, a group sound's) is not waited on
 
 // Read-only by its mode, or to this user, as the kit saves take it.
 bool isReadOnly(const QString &path)
@@ -80,7 +78,7 @@ bool readWhole(const QString &path, QByteArray &bytes, QString &why)
 {
     QFile file;
     if (!ztplatform::openRegularFile(path, file, false)) {
-        why = file.errorString().isEmpty() ? QString::fromLocal8Bit(std::strerror(errno)) : file.errorString();
+        why = file.errorString().isEmpty() ? ztplatform::errorText(errno) : file.errorString();
         return false;
     }
     bytes = file.readAll();
@@ -259,7 +257,7 @@ SoundLibrary::SoundListStart SoundLibrary::takeSoundList(const QString &fileName
     // Read off this thread. A read given up on is never taken for an empty
     // list: nothing is written over the file this session.
     const std::optional<ListRead> found = ztplatform::lookAtFileWithin<ListRead>(
-            fileName, kSoundLookLimitMs, [fileName]() { return readList(fileName); }, m_lookWait);
+            fileName, ztplatform::kSilentLimitMs, [fileName]() { return readList(fileName); }, m_lookWait);
     if (!found) {
         qWarning().noquote() << "the drive of" << fileName << "does not answer: the sound groups are not read";
         start.silent = true;
@@ -304,8 +302,9 @@ SoundLibrary::SoundListStart SoundLibrary::takeSoundList(const QString &fileName
     // What the close compares with: the rows as the file holds them, before they follow their sounds.
     m_listBaselineGroups = read; // made into bytes only when a write compares them
     // Looked at off this thread: a sound whose drive does not answer stays as read.
-    groupentries::Checked checked = groupentries::checkGroupsWithin(read, setupfiles::keptSoundsFolder(fileName),
-                                                                    kSoundLookLimitMs, m_lookWait, nullptr, m_fence);
+    groupentries::Checked checked =
+            groupentries::checkGroupsWithin(read, setupfiles::keptSoundsFolder(fileName), ztplatform::kSilentLimitMs,
+                                            m_lookWait, nullptr, m_fence);
     start.unmatched = std::move(checked.unmatched);
     start.fromKept = std::move(checked.fromKept);
     soundListToItemModel(read);
@@ -321,7 +320,7 @@ QString SoundLibrary::keepAsideWithin(const QString &target, const std::optional
         QString why;
     };
     const std::optional<Kept> kept = ztplatform::lookAtFileWithin<Kept>(
-            target, kSoundLookLimitMs,
+            target, ztplatform::kSilentLimitMs,
             [target, bytes, leftovers = m_leftovers]() {
                 Kept k;
                 k.as = bytes ? soundfilexml::keepCopyBeside(target, *bytes, leftovers, &k.why)
@@ -420,7 +419,7 @@ SoundLibrary::SoundListSave SoundLibrary::writeGroups(const QByteArray &bytes, c
     const QString name = m_soundListFileName, target = m_listTarget;
     const ztplatform::FileLock::Entry held = m_listLock.heldEntry();
     const std::optional<ListLook> look = ztplatform::lookAtFileWithin<ListLook>(
-            target, kSoundLookLimitMs,
+            target, ztplatform::kSilentLimitMs,
             [name, target, held, fence = m_fence]() { return lookAtList(name, target, held, fence); }, m_lookWait);
     if (!look) {
         qWarning().noquote() << "the drive of" << target << "does not answer: the sound groups are not written";
@@ -466,7 +465,7 @@ SoundLibrary::SoundListSave SoundLibrary::writeGroups(const QByteArray &bytes, c
         return save;
     }
     if (look->readOnlyVolume) {
-        save.reason = QString::fromLocal8Bit(std::strerror(EROFS));
+        save.reason = ztplatform::errorText(EROFS);
         return save;
     }
     if (atClose && m_soundListReadOnly == ReadOnlyAnswer::No)
@@ -523,7 +522,7 @@ void SoundLibrary::replaceGroups(const QByteArray &bytes, const std::optional<QB
     const QString target = m_listTarget;
     const auto stage = std::make_shared<std::atomic_int>(Preparing);
     const std::optional<Replaced> done = ztplatform::lookAtFileWithin<Replaced>(
-            target, kSoundLookLimitMs, [target, bytes, other, stage, leftovers = m_leftovers]() {
+            target, ztplatform::kSilentLimitMs, [target, bytes, other, stage, leftovers = m_leftovers]() {
                 return replaceList(target, bytes, other, stage, leftovers);
             },
             m_lookWait);
@@ -610,7 +609,7 @@ void SoundLibrary::noteEntries()
     // the one loaded, off this thread: a row whose drive does not answer in
     // time, and the rows after it, stay as they are, as when it does not read.
     const ztplatform::FilesInTurn look = ztplatform::lookAtFilesInTurn(
-            paths, kSoundLookLimitMs,
+            paths, ztplatform::kSilentLimitMs,
             [reads, fence = m_fence](int i) {
                 if (reads->stop)
                     return true;

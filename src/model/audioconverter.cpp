@@ -2,6 +2,7 @@
 
 #include "platform/descriptor.h"
 #include "platform/durablefile.h"
+#include "platform/errortext.h"
 #include "platform/fileidentity.h"
 #include "platform/heldsource.h"
 #include "platform/processio.h"
@@ -234,8 +235,6 @@ void audioconverter::setStopFlag(const std::atomic_bool *stop)
 
 namespace {
 
-constexpr int kProgramLookLimitMs = 2000; // folders silent that long are not waited on
-
 QString exeName()
 {
     return QStringLiteral("ffmpeg") + QLatin1String(kExeSuffix);
@@ -267,7 +266,7 @@ QString audioconverter::defaultProgram(const ztplatform::Waiter &wait, ztplatfor
     // Looked for on a thread of its own: a folder of PATH on a drive that
     // does not answer finds no ffmpeg, and holds no further look.
     const std::optional<QString> found = ztplatform::lookAtFileWithin<QString>(
-            notFound(appDir), kProgramLookLimitMs, [appDir, disk]() { return findProgram(appDir, disk); }, wait);
+            notFound(appDir), ztplatform::kSilentLimitMs, [appDir, disk]() { return findProgram(appDir, disk); }, wait);
     if (!found)
         qWarning() << "a folder where ffmpeg is looked for does not answer: ffmpeg is not found";
     return found.value_or(notFound(appDir));
@@ -409,8 +408,6 @@ bool audioconverter::writeFault(const QString &path, const QString &reason)
 
 namespace {
 
-constexpr int kSourceLookLimitMs = 2000; // a source's drive silent that long is not waited on
-
 // A source opened for ffmpeg and the name it is handed under.
 struct OpenedSource
 {
@@ -423,7 +420,7 @@ struct OpenedSource
 std::optional<OpenedSource> openSourceWithin(const QString &path, const QString &folder, const QString &stem)
 {
     const std::optional<OpenedSource> opened = ztplatform::lookAtFileWithin<OpenedSource>(
-            path, kSourceLookLimitMs,
+            path, ztplatform::kSilentLimitMs,
             [path, folder, stem]() {
                 auto source = std::make_shared<const ztplatform::HeldSource>(path);
                 const QString name = source->nameFor(folder, stem);
@@ -554,7 +551,7 @@ bool audioconverter::audioConverterRun(QString inFile, QString outFile, QString 
     }
     // Otherwise it is made new, or emptied, and left empty unless the conversion completes.
     ztplatform::Descriptor fd(ztplatform::sysio::open(outFile, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
-    const QString openError = QString::fromLocal8Bit(std::strerror(fd.isOpen() ? EBADF : errno));
+    const QString openError = ztplatform::errorText(fd.isOpen() ? EBADF : errno);
     ztplatform::sysio::SeamFile out(outFile);
     const bool opened = out.openDescriptor(std::move(fd), QIODevice::WriteOnly);
     qint64 size = 0;

@@ -4,6 +4,7 @@
 #include "platform/anchoredfolder.h"
 #include "platform/descriptor.h"
 #include "platform/disk.h"
+#include "platform/errortext.h"
 #include "platform/fileidentity.h"
 #include "platform/regularfile.h"
 #include "platform/silentfiles.h"
@@ -204,7 +205,7 @@ bool ConversionJobs::copyBelow(const ztplatform::FolderAnchor &root, const QStri
                                                     O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0600));
     if (!out.isOpen()) {
         done.faultPath = copy;
-        done.faultReason = QString::fromLocal8Bit(std::strerror(errno));
+        done.faultReason = ztplatform::errorText(errno);
         return false;
     }
     char buffer[65536];
@@ -221,7 +222,7 @@ bool ConversionJobs::copyBelow(const ztplatform::FolderAnchor &root, const QStri
         moved();
         if (!scratch.write(out.get(), buffer, got)) {
             done.faultPath = copy;
-            done.faultReason = QString::fromLocal8Bit(std::strerror(errno));
+            done.faultReason = ztplatform::errorText(errno);
             return false;
         }
     }

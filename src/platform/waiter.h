@@ -10,6 +10,9 @@ namespace ztplatform {
 // calling thread blocks.
 using Waiter = std::function<void(const std::function<bool(int ms)> &ended)>;
 
+// A drive silent this long is not waited on.
+constexpr int kSilentLimitMs = 2000;
+
 } // namespace ztplatform
 
 #endif

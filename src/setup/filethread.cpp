@@ -1,9 +1,9 @@
 #include "setup/filethread.h"
 
 #include "kitfile/fileread.h"
+#include "platform/errortext.h"
 
 #include <cerrno>
-#include <cstring>
 
 namespace savejob {
 
@@ -15,7 +15,7 @@ constexpr qint64 kSyncEvery = qint64(8) << 20; // bytes forced to the disk on th
 
 QString timedOut()
 {
-    return QString::fromLocal8Bit(std::strerror(ETIMEDOUT));
+    return ztplatform::errorText(ETIMEDOUT);
 }
 
 Written openFile(FileWrite &w)

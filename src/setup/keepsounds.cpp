@@ -10,6 +10,7 @@
 #include "library/soundsource.h"
 #include "library/exportfile.h"
 #include "platform/durablefile.h"
+#include "platform/errortext.h"
 #include "platform/fileidentity.h"
 #include "platform/pathcase.h"
 #include "platform/replacefile.h"
@@ -43,8 +44,6 @@ namespace savejob {
 
 namespace {
 
-constexpr int kKitLookLimitMs = 2000; // a kit file's drive silent that long is not waited on
-
 // A kit file read as it is now (groupentries::readStoredSounds).
 struct KitRead
 {
@@ -57,7 +56,7 @@ struct KitRead
 std::optional<KitRead> readKitWithin(const Run &run, const QString &path)
 {
     return ztplatform::lookAtFileWithin<KitRead>(
-            path, kKitLookLimitMs,
+            path, ztplatform::kSilentLimitMs,
             [path, fence = run.lib.fence()]() {
                 KitRead k;
                 k.read = groupentries::readStoredSounds(path, k.rec, fence);
@@ -76,7 +75,7 @@ QString lookInTurn(const Run &run, const QStringList &paths, const std::function
             return path;
     }
     const ztplatform::FilesInTurn done = ztplatform::lookAtFilesInTurn(
-            paths, kKitLookLimitMs,
+            paths, ztplatform::kSilentLimitMs,
             [look](int i) {
                 look(i);
                 return false;
@@ -154,7 +153,7 @@ bool syncKept(const QString &copy, QString &why)
 {
     if (ztplatform::syncPath(copy))
         return true;
-    why = QString::fromLocal8Bit(std::strerror(errno));
+    why = ztplatform::errorText(errno);
     return false;
 }
 
@@ -265,7 +264,7 @@ Copies makeCopies(const Records::READ_KIT_FILE &kit, const QString &folderPath, 
     };
     if (!ztplatform::makePath(folder.path())) {
         qWarning() << "cannot make" << folder.path() << "to keep the sounds of" << kitFile;
-        return undo(QString::fromLocal8Bit(std::strerror(errno)));
+        return undo(ztplatform::errorText(errno));
     }
     for (const KeepItem &k : items) {
         if (*watch.stopFlag())
@@ -293,7 +292,7 @@ Copies makeCopies(const Records::READ_KIT_FILE &kit, const QString &folderPath, 
     if (!ztplatform::syncPath(folder.path())
         || (newFolder && !ztplatform::syncPath(QFileInfo(folder.path()).absolutePath()))) {
         qWarning() << "cannot sync the folder of the sounds kept from" << kitFile;
-        return undo(QString::fromLocal8Bit(std::strerror(errno)));
+        return undo(ztplatform::errorText(errno));
     }
     if (*watch.stopFlag())
         return undo(timedOut());
@@ -419,7 +418,7 @@ void writeAfter(Run &run, const QString &kitFile)
     // Synced off this thread: a folder that does not answer in time gets no
     // groups naming the file's entries, and the box says so.
     const std::optional<int> synced = ztplatform::lookAtFileWithin<int>(
-            kitFile, kKitLookLimitMs,
+            kitFile, ztplatform::kSilentLimitMs,
             [kitFile]() {
                 const QString file = ztplatform::canonicalPathOf(ztplatform::sysio::disk(), kitFile);
                 return ztplatform::syncPath(QFileInfo(file.isEmpty() ? kitFile : file).absolutePath()) ? 0 : errno;

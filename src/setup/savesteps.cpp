@@ -296,8 +296,6 @@ QVector<LoadedFiles::CutOff> LoadedFiles::cutOffBy(const QStringList &targets,
 
 namespace {
 
-constexpr int kTargetLookLimitMs = 2000; // a target's drive silent that long is not waited on
-
 // The loaded kit files, then the recorded ones, by their paths.
 QStringList loadedAndRecorded(const SoundLibrary &lib)
 {
@@ -406,7 +404,7 @@ LoadedLook lookAtLoadedFiles(const SoundLibrary &lib, const QStringList &targets
     };
     const auto looks = std::make_shared<Looks>();
     const ztplatform::FilesInTurn look = ztplatform::lookAtFilesInTurn(
-            paths, kTargetLookLimitMs,
+            paths, ztplatform::kSilentLimitMs,
             [paths, count, looks](int i) {
                 if (i < count)
                     looks->files.add(paths.at(i));
@@ -444,7 +442,7 @@ SoundFilesLook lookAtSoundFiles(const SoundLibrary &lib, const QStringList &targ
     }
     const auto reached = std::make_shared<ztplatform::ReachedFiles>(); // the thread's own
     const ztplatform::FilesInTurn look = ztplatform::lookAtFilesInTurn(
-            paths, kTargetLookLimitMs,
+            paths, ztplatform::kSilentLimitMs,
             [paths, count, reached](int i) {
                 if (i < count) {
                     reached->add(paths.at(i));
@@ -471,7 +469,7 @@ std::optional<TargetCheck> lookAtTarget(const KitDocument &doc, const SoundLibra
 {
     const TargetFiles files = targetFiles(doc, lib, kitFilesToo);
     const std::optional<TargetCheck> check = ztplatform::lookAtFileWithin<TargetCheck>(
-            target, kTargetLookLimitMs, [files, target]() { return checkTargetAmong(files, target); }, wait);
+            target, ztplatform::kSilentLimitMs, [files, target]() { return checkTargetAmong(files, target); }, wait);
     if (!check)
         qWarning().noquote() << "the drive of" << target << "does not answer: nothing is saved there";
     return check;

@@ -12,6 +12,7 @@
 #include "library/soundsource.h"
 #include "platform/descriptor.h"
 #include "platform/durablefile.h"
+#include "platform/errortext.h"
 #include "platform/fileidentity.h"
 #include "platform/regularfile.h"
 #include "platform/silentfiles.h"
@@ -32,7 +33,6 @@
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <memory>
 #include <mutex>
@@ -41,7 +41,6 @@
 
 namespace {
 
-constexpr int kFolderLookLimitMs = 2000; // a folder silent that long is not waited on
 constexpr int kFolderSyncLimitMs = 5000; // nor one whose sync takes longer
 constexpr int kFileStallLimitMs = 5000;  // nor a file's write that has not moved on that long
 
@@ -55,7 +54,7 @@ void syncExportFolder(UiPrompter &prompter, QWidget *parent, const QString &fold
             JobDialog::waiter());
     if (error && *error == 0)
         return;
-    const QString reason = QString::fromLocal8Bit(std::strerror(error ? *error : ETIMEDOUT));
+    const QString reason = ztplatform::errorText(error ? *error : ETIMEDOUT);
     const QString crlf = QStringLiteral("\r\n");
     QStringList files;
     for (const QString &name : written)
@@ -149,7 +148,7 @@ QString silentReason(const QString &folder = QString(), bool held = false)
 {
     if (held)
         return WindowTexts::tr("The drive does not answer: %1").arg(QDir::toNativeSeparators(folder));
-    return QString::fromLocal8Bit(std::strerror(ETIMEDOUT));
+    return ztplatform::errorText(ETIMEDOUT);
 }
 
 // The file name a sound would get in an empty folder.
@@ -217,7 +216,7 @@ std::optional<QVector<Target>> planTargets(const QString &folder, const QVector<
         }
         return targets;
     };
-    return ztplatform::lookAtFileWithin<QVector<Target>>(folder, kFolderLookLimitMs, look, JobDialog::waiter());
+    return ztplatform::lookAtFileWithin<QVector<Target>>(folder, ztplatform::kSilentLimitMs, look, JobDialog::waiter());
 }
 
 constexpr int kShownNames = 25; // lines of names a box shows; the rest in its details

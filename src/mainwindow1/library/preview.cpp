@@ -50,15 +50,13 @@ ztplatform::FileStamp previewSourceStamp(const QString &source)
     return ztplatform::diskFileStamp(previewSourceFile(source));
 }
 
-constexpr int kSoundLookLimitMs = 2000; // a sound's drive silent that long is not waited on
-
 // `look` at the file of `source` on a thread of its own, the window
 // painting (its input held) meanwhile; nothing when the drive did not answer
 // in time, or has not returned an earlier look.
 template <typename T>
 std::optional<T> lookAtSound(const QString &source, std::function<T()> look)
 {
-    return ztplatform::lookAtFileWithin<T>(previewSourceFile(source), kSoundLookLimitMs, std::move(look),
+    return ztplatform::lookAtFileWithin<T>(previewSourceFile(source), ztplatform::kSilentLimitMs, std::move(look),
                                            JobDialog::waiter());
 }
 
@@ -145,7 +143,7 @@ std::optional<qint64> PreviewController::soundFileSize(const std::shared_ptr<ztp
                                                       const QString &path)
 {
     const std::optional<qint64> size =
-            ztplatform::regularFileSizeWithin(fence, path, kSoundLookLimitMs, JobDialog::waiter());
+            ztplatform::regularFileSizeWithin(fence, path, ztplatform::kSilentLimitMs, JobDialog::waiter());
     if (!size)
         qWarning().noquote() << "the drive of" << path << "does not answer: the sound is not taken";
     return size;

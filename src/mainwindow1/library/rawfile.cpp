@@ -10,6 +10,7 @@
 #include "library/waveprobe.h"
 #include "model/audioconverter.h"
 #include "platform/descriptor.h"
+#include "platform/errortext.h"
 #include "platform/regularfile.h"
 #include "platform/silentfiles.h"
 #include "platform/sysio.h"
@@ -56,8 +57,6 @@ QString failedConversionText(const QString &faultPath, const QString &faultReaso
     return text;
 }
 
-constexpr int kSourceLookLimitMs = 2000; // a source's drive silent that long is not waited on
-
 constexpr int kConversionPollMs = 20;
 constexpr int kSettleLimitMs = 6000; // a killed ffmpeg is waited on for 5 s
 
@@ -72,13 +71,12 @@ void tellUnreadable(UiPrompter &prompter, QWidget *parent, const QString &path, 
 
 
 // A stored sound's copy on a thread of its own, given up when its kit file's
-// drive has not moved it on for kStoredCopyLimitMs: the thread may then never
+// drive has not moved it on for kSilentLimitMs: the thread may then never
 // return, so it holds copies and this shared state only. While it has not,
 // no other copy out of that kit file starts.
 class StoredCopy
 {
 public:
-    static constexpr int kStoredCopyLimitMs = 2000;
     static constexpr int kPollMs = 20;
 
     struct Done
@@ -119,7 +117,7 @@ public:
                 return true;
             if (stop && *stop)
                 state.shared->stop = true;
-            if (nowMs() - state.shared->lastMove < kStoredCopyLimitMs)
+            if (nowMs() - state.shared->lastMove < ztplatform::kSilentLimitMs)
                 return false;
             state.shared->stop = true; // it touches the target no more once it returns
             mark->givenUp();
@@ -237,7 +235,7 @@ quint64 RawFiles::copyStoredSound(const QString &source, const QString &target, 
 std::optional<bool> RawFiles::readable(const QString &path)
 {
     const std::optional<int> failure = ztplatform::lookAtFileWithin<int>(
-            path, kSourceLookLimitMs,
+            path, ztplatform::kSilentLimitMs,
             [path]() {
                 const ztplatform::Descriptor fd(ztplatform::sysio::open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC));
                 return fd.isOpen() ? 0 : errno;
@@ -247,7 +245,7 @@ std::optional<bool> RawFiles::readable(const QString &path)
         return std::nullopt;
     if (*failure == 0)
         return true;
-    tellUnreadable(m_prompter, m_parent, path, QString::fromLocal8Bit(std::strerror(*failure)));
+    tellUnreadable(m_prompter, m_parent, path, ztplatform::errorText(*failure));
     return false;
 }
 
@@ -313,7 +311,7 @@ std::optional<ConversionJobs::Done> RawFiles::convertOffThread(const QString &so
     JobDialog::waitUntil([&](int ms) {
         if ((done = jobs->waitFor(job, qMin(ms, kConversionPollMs))))
             return true;
-        if (jobs->lookingForMs(job) < kSourceLookLimitMs)
+        if (jobs->lookingForMs(job) < ztplatform::kSilentLimitMs)
             return false;
         jobs->giveUp(job);
         return true;
@@ -334,7 +332,8 @@ quint32 RawFiles::getRawFile(const QString &waveFileName, const QString &outFile
     const bool onPad = !preview && m_pad.padRoot().covers(waveFileName);
     const std::optional<bool> regular =
             onPad ? true
-                  : ztplatform::isRegularFileWithin(m_pad.fence(), waveFileName, kSourceLookLimitMs, JobDialog::waiter());
+                  : ztplatform::isRegularFileWithin(m_pad.fence(), waveFileName, ztplatform::kSilentLimitMs,
+                                                    JobDialog::waiter());
     if (!regular) {
         tellSilent(waveFileName, preview);
         return 0;

@@ -47,8 +47,6 @@ QModelIndexList orderedSelection(QItemSelectionModel *selection)
     return list;
 }
 
-constexpr int kFileLookLimitMs = 2000; // a drive silent that long is not waited on
-
 // The box for a file whose drive still holds an earlier look given up on:
 // it is not looked at again until that look returns.
 void tellSilent(UiPrompter &prompter, QWidget *parent, const QString &path)
@@ -90,7 +88,7 @@ FilesLook firstFileMissing(QStringList files, const std::shared_ptr<ztplatform::
         files = files.mid(0, silentAt);
     auto seen = std::make_shared<QHash<QString, bool>>(); // used by the look's thread only
     const ztplatform::FilesInTurn look = ztplatform::lookAtFilesInTurn(
-            files, kFileLookLimitMs,
+            files, ztplatform::kSilentLimitMs,
             [files, seen, fence](int i) {
                 auto it = seen->constFind(files.at(i));
                 if (it == seen->constEnd())
@@ -235,8 +233,8 @@ bool SoundListsController::showStoredSoundInfo(const QString &path, const sounds
     load.name = MainWindow1Records::charArray2String(kit->info.sound[size_t(entry)].wave_name, SOUND_NAME_LENGTH);
     load.offset = kit->info.sound[size_t(entry)].wave_start;
     const std::optional<StoredSoundLook> look = ztplatform::lookAtFileWithin<StoredSoundLook>(
-            kitPath, kFileLookLimitMs, [load, fence = m_pad.fence()]() { return lookAtStoredSound(load, fence); },
-            JobDialog::waiter());
+            kitPath, ztplatform::kSilentLimitMs,
+            [load, fence = m_pad.fence()]() { return lookAtStoredSound(load, fence); }, JobDialog::waiter());
     if (!look)
         qWarning().noquote() << "the drive of" << kitPath << "does not answer: the sound is not taken";
     const QString gone = WindowTexts::tr("Please check path:") + name + WindowTexts::tr(" does not exist.")
@@ -288,7 +286,7 @@ bool SoundListsController::showFileSoundInfo(const QString &path, const QString 
         return false;
     }
     const std::optional<std::optional<waveprobe::Format>> look = ztplatform::lookAtFileWithin<std::optional<waveprobe::Format>>(
-            path, kFileLookLimitMs,
+            path, ztplatform::kSilentLimitMs,
             [path]() -> std::optional<waveprobe::Format> {
                 QFile file;
                 if (!ztplatform::openRegularFile(path, file, false))
