@@ -24,8 +24,7 @@ using Records = MainWindow1Records;
 class StoredIn;
 
 using ztplatform::kSilentLimitMs;
-// A steady clock in milliseconds, for how long a read has been silent.
-qint64 nowMs();
+using ztplatform::nowMs;
 
 // A digest of `length` bytes from `start` of an open file; empty when they
 // cannot all be read. `read` (when given) is told after each block.

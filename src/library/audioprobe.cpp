@@ -22,18 +22,14 @@
 namespace audioprobe {
 namespace {
 
+using ztplatform::nowMs;
+
 constexpr int kProbeTimeout = 60 * 1000; // ms for one ffmpeg run
 constexpr int kWaitStep = 20;            // ms between two calls of `wait`
 constexpr int kBatchMax = 16;            // files decoded by one ffmpeg run
 
 // Silent: the file's drive did not answer; it is not taken.
 enum class Look { Audio, NotAudio, Unknown, Silent };
-
-qint64 nowMs()
-{
-    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
-            .count();
-}
 
 // ffmpeg's answers about a batch of files.
 struct Decoded

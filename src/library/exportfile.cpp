@@ -87,15 +87,9 @@ Watch::Watch()
     moved();
 }
 
-qint64 Watch::nowMs()
-{
-    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
-            .count();
-}
-
 void Watch::moved()
 {
-    m_lastMove = nowMs();
+    m_lastMove = ztplatform::nowMs();
 }
 
 void Watch::moved(Step step)
@@ -106,7 +100,7 @@ void Watch::moved(Step step)
 
 qint64 Watch::sinceMovedMs() const
 {
-    return nowMs() - m_lastMove;
+    return ztplatform::nowMs() - m_lastMove;
 }
 
 bool Watch::giveUp()

@@ -32,12 +32,7 @@
 
 namespace {
 
-qint64 nowMs()
-{
-    return std::chrono::duration_cast<std::chrono::milliseconds>(
-                   std::chrono::steady_clock::now().time_since_epoch())
-            .count();
-}
+using ztplatform::nowMs;
 
 // Where the copy of a source read below the root goes: beside the target,
 // with the source's suffix, which tells ffmpeg its form.

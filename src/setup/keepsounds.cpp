@@ -179,10 +179,9 @@ bool useCopies(Run &run, const QHash<QString, QString> &to, const QHash<QString,
 // The folder the sounds could not be kept in, and the system's reason.
 void noteNotKept(Run &run, const QString &folder, const QString &reason)
 {
-    const QString crlf = QStringLiteral("\r\n");
     run.warn(QCoreApplication::translate("MainWindow1", "Error"),
              QCoreApplication::translate("MainWindow1", "The sounds still in use could not be kept in this folder:")
-                     + crlf + QDir::toNativeSeparators(folder) + crlf + reason);
+                     + crlf() + QDir::toNativeSeparators(folder) + crlf() + reason);
 }
 
 // The name in `folder` for a kept copy of `entry` of kitFile: the sound's

@@ -91,7 +91,7 @@ public:
     };
     std::shared_ptr<Shared> shared = std::make_shared<Shared>();
 
-    void moved() const { shared->lastMove = nowMs(); }
+    void moved() const { shared->lastMove = ztplatform::nowMs(); }
 
     // `job` on a thread of its own, waited on through `wait`; `stop` (when
     // given) is handed on. Nothing when the drive of `kitFile` did not move
@@ -117,21 +117,13 @@ public:
                 return true;
             if (stop && *stop)
                 state.shared->stop = true;
-            if (nowMs() - state.shared->lastMove < ztplatform::kSilentLimitMs)
+            if (ztplatform::nowMs() - state.shared->lastMove < ztplatform::kSilentLimitMs)
                 return false;
             state.shared->stop = true; // it touches the target no more once it returns
             mark->givenUp();
             return true;
         });
         return done;
-    }
-
-private:
-    static qint64 nowMs()
-    {
-        return std::chrono::duration_cast<std::chrono::milliseconds>(
-                       std::chrono::steady_clock::now().time_since_epoch())
-                .count();
     }
 };
 
