@@ -26,10 +26,10 @@ bool usableKitFileName(const QString &name)
 }
 
 // A path's directory entry: its folder resolved, letter case ignored.
-QString entryOf(const QString &path)
+QString entryOf(ztplatform::Disk &disk, const QString &path)
 {
     const QFileInfo info(path);
-    return QDir(ztplatform::canonicalPathOf(ztplatform::sysio::disk(), info.absolutePath()))
+    return QDir(ztplatform::canonicalPathOf(disk, info.absolutePath()))
             .filePath(info.fileName())
             .toCaseFolded();
 }
@@ -106,7 +106,7 @@ bool writeKitFile(percussionpadfile &m, QFile &file, int kit, QString *unwritten
 bool occupiedByNonFile(const QString &path, const std::shared_ptr<ztplatform::FolderFence> &fence)
 {
     // A dangling link counts too: opening it would create its far end.
-    return ztplatform::typeAtPath(ztplatform::sysio::disk(), path, true) != 0
+    return ztplatform::typeAtPath(ztplatform::diskOf(fence), path, true) != 0
            && !ztplatform::isRegularFile(fence, path);
 }
 
@@ -143,11 +143,12 @@ QVector<TargetLook> lookAtTargets(const QVector<KitTarget> &plan,
                                   const std::function<void()> &moved,
                                   const std::shared_ptr<ztplatform::FolderFence> &fence)
 {
+    ztplatform::Disk &disk = ztplatform::diskOf(fence);
     QVector<TargetLook> looks(plan.size());
     for (int i = 0; i < plan.size(); ++i) {
         const KitTarget &t = plan.at(i);
         TargetLook &l = looks[i];
-        l.entry = entryOf(t.target);
+        l.entry = entryOf(disk, t.target);
         if (t.usable) {
             const QFileInfo file(t.target);
             l.nonFile = occupiedByNonFile(t.target, fence);
@@ -156,8 +157,8 @@ QVector<TargetLook> lookAtTargets(const QVector<KitTarget> &plan,
                          && (!file.isWritable()
                              || !(file.permissions() & (QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther)));
             l.through = l.isFile && through ? through(t.target) : t.target;
-            l.throughEntry = l.through == t.target ? l.entry : entryOf(l.through);
-            l.readOnlyVolume = ztplatform::isReadOnlyVolume(ztplatform::sysio::disk(), QFileInfo(l.through).absolutePath());
+            l.throughEntry = l.through == t.target ? l.entry : entryOf(disk, l.through);
+            l.readOnlyVolume = ztplatform::isReadOnlyVolume(disk, QFileInfo(l.through).absolutePath());
         }
         if (moved)
             moved();

@@ -201,7 +201,7 @@ struct Replaced
 
 Replaced replaceList(const QString &target, const QByteArray &bytes, const std::optional<QByteArray> &other,
                      const std::shared_ptr<std::atomic_int> &stage,
-                     const std::shared_ptr<ztplatform::Leftovers> &leftovers)
+                     const std::shared_ptr<ztplatform::Leftovers> &leftovers, ztplatform::Disk *disk)
 {
     Replaced done;
     if (other) {
@@ -210,7 +210,7 @@ Replaced replaceList(const QString &target, const QByteArray &bytes, const std::
         if (!done.kept)
             return done;
     }
-    ztplatform::ReplaceFile file(target, leftovers);
+    ztplatform::ReplaceFile file(target, leftovers, disk);
     if (file.open() && file.write(bytes) && file.finish()) {
         int preparing = Preparing;
         if (!stage->compare_exchange_strong(preparing, Renaming)) {
@@ -227,7 +227,7 @@ Replaced replaceList(const QString &target, const QByteArray &bytes, const std::
         return done;
     }
     done.notKept = file.notKept();
-    done.stamp = ztplatform::fileStamp(target);
+    done.stamp = ztplatform::fileStamp(*disk, target);
     return done;
 }
 
@@ -522,8 +522,9 @@ void SoundLibrary::replaceGroups(const QByteArray &bytes, const std::optional<QB
     const QString target = m_listTarget;
     const auto stage = std::make_shared<std::atomic_int>(Preparing);
     const std::optional<Replaced> done = ztplatform::lookAtFileWithin<Replaced>(
-            target, ztplatform::kSilentLimitMs, [target, bytes, other, stage, leftovers = m_leftovers]() {
-                return replaceList(target, bytes, other, stage, leftovers);
+            target, ztplatform::kSilentLimitMs,
+            [target, bytes, other, stage, leftovers = m_leftovers, disk = &ztplatform::diskOf(m_fence)]() {
+                return replaceList(target, bytes, other, stage, leftovers, disk);
             },
             m_lookWait);
     if (!done) {

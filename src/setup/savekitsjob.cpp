@@ -213,7 +213,7 @@ bool SaveKitsJob::targetsAnswer()
             folder, ztplatform::kSilentLimitMs,
             [folder, targets, fence = m_run.lib.fence()]() {
                 struct stat st;
-                ztplatform::sysio::statPath(folder, &st);
+                ztplatform::diskOf(fence).statAt(AT_FDCWD, QFile::encodeName(folder), &st, 0);
                 for (const QString &target : targets)
                     ztplatform::isRegularFile(fence, target);
                 return true;

@@ -6,9 +6,11 @@
 // hold the calls of objects built before it knew how.
 
 #include "platform/disk.h"
+#include "platform/regularfile.h"
 #include "platform/sysio.h"
 
 #include <atomic>
+#include <memory>
 
 class SwitchDisk final : public ztplatform::Disk
 {
@@ -99,5 +101,11 @@ private:
 
     std::atomic<ztplatform::Disk *> m_to{nullptr};
 };
+
+// A fence whose reads go through `disk`, for the library or job a test builds.
+inline std::shared_ptr<ztplatform::FolderFence> fenceOn(ztplatform::Disk &disk)
+{
+    return std::make_shared<ztplatform::FolderFence>(&disk);
+}
 
 #endif
