@@ -13,6 +13,7 @@
 #include <QSet>
 
 #include <algorithm>
+#include <sys/stat.h>
 
 namespace setupfiles {
 
@@ -85,7 +86,7 @@ bool writeKitFile(percussionpadfile &m, QFile &file, int kit, QString *unwritten
         write();
         ok = file.error() == QFileDevice::NoError;
     }
-    ok = ok && (single ? m.writeKitSoundChunk(f, kit, held) : m.writeSoundChunk(f, held));
+    ok = ok && (single ? m.writeKitSoundChunk(f, held) : m.writeSoundChunk(f, held));
     ok = ok && file.error() == QFileDevice::NoError && file.flush();
     if (ok && quint64(file.size()) != laidOutSize(m)) {
         qWarning() << file.fileName() << "holds" << file.size() << "bytes instead of" << laidOutSize(m);
@@ -150,12 +151,10 @@ QVector<TargetLook> lookAtTargets(const QVector<KitTarget> &plan,
         TargetLook &l = looks[i];
         l.entry = entryOf(disk, t.target);
         if (t.usable) {
-            const QFileInfo file(t.target);
+            ztplatform::Disk &disk = ztplatform::sysio::disk();
             l.nonFile = occupiedByNonFile(t.target, fence);
-            l.isFile = file.isFile();
-            l.readOnly = l.isFile
-                         && (!file.isWritable()
-                             || !(file.permissions() & (QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther)));
+            l.isFile = ztplatform::typeAtPath(disk, t.target) == S_IFREG;
+            l.readOnly = l.isFile && ztplatform::writeRefusedAt(disk, t.target);
             l.through = l.isFile && through ? through(t.target) : t.target;
             l.throughEntry = l.through == t.target ? l.entry : entryOf(disk, l.through);
             l.readOnlyVolume = ztplatform::isReadOnlyVolume(disk, QFileInfo(l.through).absolutePath());

@@ -121,7 +121,7 @@ private:
         if (!m_listed) {
             m_listed = true;
             for (const Records::SOUND_INDEX &s : m_library)
-                m_given.insert(Records::charArray2String(s.wave_name, SOUND_NAME_LENGTH_MAX));
+                m_given.insert(percussionpadfile::charArray2String(s.wave_name, SOUND_NAME_LENGTH_MAX));
         }
         return m_given.contains(name);
     }
@@ -196,7 +196,7 @@ void noteRenamedSounds(KitFileSounds &got, const QVector<QString> &ruled)
     for (int i = 0; i < got.entries.size() && i < got.stored.size(); ++i) {
         const QString &stored = got.stored.at(i);
         const int wav = stored.indexOf(QLatin1String(".wav"));
-        const QString name = Records::charArray2String(got.entries.at(i).wave_name, SOUND_NAME_LENGTH_MAX);
+        const QString name = percussionpadfile::charArray2String(got.entries.at(i).wave_name, SOUND_NAME_LENGTH_MAX);
         if (name != (wav >= 0 ? stored.left(wav) : stored))
             got.renamed.append({stored, name, i < ruled.size() && name != ruled.at(i)});
     }
@@ -206,7 +206,7 @@ Records::SOUND_INDEX soundRecord(const QString &name, const QString &source, qui
                                  quint32 cluster, quint32 length, quint32 start, quint32 end)
 {
     Records::SOUND_INDEX s{{}, source, number, lock, cluster, length, start, end};
-    Records::str2CharArray(name, s.wave_name, SOUND_NAME_LENGTH_MAX);
+    percussionpadfile::str2CharArray(name, s.wave_name, SOUND_NAME_LENGTH_MAX);
     return s;
 }
 
@@ -259,7 +259,7 @@ LoadError takeSetupSounds(const QString &file, QFile *opened, const QVector<Entr
         if (bad != LoadError::None)
             return refused(bad);
 
-        const QString stored = Records::charArray2String(e.wave_name, SOUND_NAME_LENGTH);
+        const QString stored = percussionpadfile::charArray2String(e.wave_name, SOUND_NAME_LENGTH);
         bool unique = false;
         const QString name = click ? namerules::soundName(stored, source, clickNames)
                                    : waveNames.take(stored, source, e, &unique);
@@ -359,7 +359,7 @@ LoadError takeKitFileSounds(const QString &file, percussionpadfile &pf,
         if (bad != LoadError::None)
             return refuse(pf, bad);
 
-        const QString stored = Records::charArray2String(e.wave_name, SOUND_NAME_LENGTH);
+        const QString stored = percussionpadfile::charArray2String(e.wave_name, SOUND_NAME_LENGTH);
         sources[i] = storedSource(file, i);
         got.stored.append(stored);
         got.entries.append(soundRecord(names.take(fitKitFileSoundName(stored, nullptr)), sources.at(i), e,

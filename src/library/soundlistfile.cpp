@@ -37,10 +37,7 @@ namespace {
 // Read-only by its mode, or to this user, as the kit saves take it.
 bool isReadOnly(const QString &path)
 {
-    const QFileInfo file(path);
-    return file.exists()
-           && (!file.isWritable()
-               || !(file.permissions() & (QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther)));
+    return ztplatform::writeRefusedAt(ztplatform::sysio::disk(), path);
 }
 
 // The groups as the file keeps them: names trimmed, inner runs made one space.
@@ -148,11 +145,11 @@ ListLook lookAtList(const QString &name, const QString &target, const ztplatform
                     const std::shared_ptr<ztplatform::FolderFence> &fence)
 {
     ListLook look;
-    const QFileInfo at(name);
-    look.nameIsLink = at.isSymLink();
-    look.nameReaches = at.canonicalFilePath();
+    ztplatform::Disk &disk = ztplatform::sysio::disk();
+    look.nameIsLink = ztplatform::typeAtPath(disk, name, true) == S_IFLNK;
+    look.nameReaches = ztplatform::canonicalPathOf(disk, name);
     if (look.nameIsLink)
-        look.nameLinksTo = at.symLinkTarget();
+        look.nameLinksTo = ztplatform::linkTargetAt(disk, name);
     const QString lock = lockName(target);
     look.lockEntry = ztplatform::FileLock::entryAt(lock);
     if (!held.valid || !look.lockEntry.valid || held.device != look.lockEntry.device

@@ -48,10 +48,10 @@ void forEachLink(const QString &path, const std::function<bool(const QString &li
 {
     QString at = QFileInfo(QDir::fromNativeSeparators(path)).absoluteFilePath();
     for (int hops = 0; hops < 40; ++hops) {
-        const QFileInfo info(at);
-        if (!info.isSymLink() || !visit(at))
+        const QString next = linkTargetAt(sysio::disk(), at);
+        if (next.isEmpty() || !visit(at))
             return;
-        at = info.symLinkTarget();
+        at = next;
     }
 }
 
@@ -137,8 +137,11 @@ bool sameFile(const QString &a, const QString &b)
 
 QString writeThroughTarget(const QString &path)
 {
-    const QFileInfo info(QDir::fromNativeSeparators(path));
-    const QString end = info.isSymLink() && info.isFile() ? info.canonicalFilePath() : QString();
+    const QString named = QDir::fromNativeSeparators(path);
+    Disk &disk = sysio::disk();
+    const QString end = typeAtPath(disk, named, true) == S_IFLNK && typeAtPath(disk, named) == S_IFREG
+                                ? canonicalPathOf(disk, named)
+                                : QString();
     return end.isEmpty() ? path : end;
 }
 
@@ -151,7 +154,7 @@ RenameTarget::RenameTarget(Disk &disk, const QString &target)
 {
     const QFileInfo t(QDir::fromNativeSeparators(target));
     name = t.fileName();
-    const QString folderPath = t.absoluteDir().canonicalPath();
+    const QString folderPath = sysio::canonicalPath(t.absolutePath());
     if (!folderPath.isEmpty() && !name.isEmpty()) {
         entry = QDir(folderPath).filePath(name);
         folder = fileIdentity(disk, folderPath);

@@ -58,9 +58,8 @@ namespace {
 
 QString folderPath(const QString &folder)
 {
-    const QFileInfo info(folder);
-    const QString canonical = info.canonicalFilePath();
-    return QDir::cleanPath(canonical.isEmpty() ? info.absoluteFilePath() : canonical);
+    const QString canonical = sysio::canonicalPath(folder);
+    return QDir::cleanPath(canonical.isEmpty() ? QFileInfo(folder).absoluteFilePath() : canonical);
 }
 
 bool below(const QString &file, const QString &root)

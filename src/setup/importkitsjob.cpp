@@ -503,7 +503,7 @@ bool ImportKitFilesJob::takeKitSounds(const QString &file, percussionpadfile *pf
     QVector<QString> ruled;
     ruled.reserve(got.entries.size());
     for (const MainWindow1Records::SOUND_INDEX &s : qAsConst(got.entries))
-        ruled.append(MainWindow1Records::charArray2String(s.wave_name, SOUND_NAME_LENGTH_MAX));
+        ruled.append(percussionpadfile::charArray2String(s.wave_name, SOUND_NAME_LENGTH_MAX));
     m_library.takeKitFileSounds(file, got.entries, m_wait);
     setupfiles::noteRenamedSounds(got, ruled);
     if (!got.renamed.isEmpty())

@@ -250,7 +250,7 @@ Copies makeCopies(const Records::READ_KIT_FILE &kit, const QString &folderPath, 
     const QString kitFile = QDir::fromNativeSeparators(kit.file);
     ztplatform::Disk &disk = ztplatform::diskOf(fence);
     const QDir folder(folderPath);
-    const bool newFolder = !folder.exists();
+    const bool newFolder = ztplatform::typeAtPath(ztplatform::sysio::disk(), folderPath) != S_IFDIR;
     Copies out;
     QStringList made; // the copies made here
     auto undo = [&made, &folder, newFolder, &disk](const QString &reason) {
@@ -271,7 +271,8 @@ Copies makeCopies(const Records::READ_KIT_FILE &kit, const QString &folderPath, 
             return undo(timedOut());
         const QString file = keptName(folder, k.name, kitFile, k.entry, fence);
         const QString copy = QDir::toNativeSeparators(folder.filePath(file));
-        const bool keptBefore = !file.isEmpty() && folder.exists(file);
+        const bool keptBefore =
+                !file.isEmpty() && ztplatform::typeAtPath(ztplatform::sysio::disk(), folder.filePath(file)) != 0;
         QString why;
         const bool kept = !file.isEmpty() && (keptBefore ? syncKept(disk, copy, why) : keepCopy(kit, k.entry, copy, leftovers, fence, why));
         if (!kept) {
@@ -314,7 +315,7 @@ std::optional<QVector<KeepItem>> itemsToKeep(Run &run, setupfiles::StoredSoundLo
             continue;
         }
         const percussionpadfile::P_SOUND_INDEX &entry = loc.entry(record, e);
-        const QString name = s.name.isEmpty() ? Records::charArray2String(entry.wave_name, SOUND_NAME_LENGTH)
+        const QString name = s.name.isEmpty() ? percussionpadfile::charArray2String(entry.wave_name, SOUND_NAME_LENGTH)
                                               : s.name;
         const setupfiles::CollectError::Kind bad = loc.verify(record, e);
         if (bad != setupfiles::CollectError::None) {

@@ -147,8 +147,8 @@ class TestImportJobs : public QObject
         }
         QCOMPARE(b.library.size(), a.library.size());
         for (int i = 0; i < a.library.size(); ++i) {
-            QCOMPARE(Records::charArray2String(b.library.at(i).wave_name, 16),
-                     Records::charArray2String(a.library.at(i).wave_name, 16));
+            QCOMPARE(percussionpadfile::charArray2String(b.library.at(i).wave_name, 16),
+                     percussionpadfile::charArray2String(a.library.at(i).wave_name, 16));
             QCOMPARE(b.library.at(i).wave_lock, a.library.at(i).wave_lock);
             QVERIFY(soundBytes(a, a.library.at(i).file).startsWith("RIFF"));
             QCOMPARE(soundBytes(b, b.library.at(i).file), soundBytes(a, a.library.at(i).file));

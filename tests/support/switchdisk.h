@@ -68,6 +68,10 @@ public:
         return to().statxAt(dir, name, flags, mask, sx);
     }
     int realPath(const QByteArray &name, QByteArray *resolved) override { return to().realPath(name, resolved); }
+    int readLinkAt(int dir, const QByteArray &name, QByteArray *target) override
+    {
+        return to().readLinkAt(dir, name, target);
+    }
     int symlinkAt(const QByteArray &target, int dir, const QByteArray &name) override
     {
         return to().symlinkAt(target, dir, name);

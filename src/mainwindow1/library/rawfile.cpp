@@ -384,8 +384,9 @@ quint32 RawFiles::getRawFile(const QString &waveFileName, const QString &outFile
     }
     // Judged by ffmpeg's exit and the samples written: a cut file that
     // ffmpeg warns about still gives the samples it holds.
-    QFile target(outFileName);
-    const bool hasSamples = converted && target.open(QIODevice::ReadOnly) && waveprobe::dataBytes(target) > 0;
+    QFile target;
+    const bool hasSamples = converted && ztplatform::openRegularFile(outFileName, target, false)
+                            && waveprobe::dataBytes(target) > 0;
     const qint64 size = target.size();
     target.close();
     if (hasSamples)
