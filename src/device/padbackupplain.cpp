@@ -336,7 +336,8 @@ bool keepNewest(ztplatform::Disk &disk, int pad, const QString &padFolder, const
     // Taken the same second, or on a clock set back: it keeps its own name.
     if (name.left(19) > newest.left(19)) {
         if (disk.renameAt(pad, QFile::encodeName(newest), pad, QFile::encodeName(name), true) != 0) {
-            qWarning() << "pad backup not renamed, written anew:" << padFolder << newest << ztplatform::errorText(errno);
+            qWarning() << "pad backup not renamed, written anew:" << padFolder << newest
+                       << ztplatform::errorText(errno);
             return false;
         }
         kept = name;

@@ -80,7 +80,8 @@ CollectError locate(StoredSoundLocator &loc, const StoredRef &ref, const QString
 // but not converted is named with the sound (a missing one the conversion
 // has named with its kits).
 CollectError convert(const RawWaveFn &rawWave, const QString &source, const QString &name, const QString &target,
-                     Place &out, const ztplatform::Waiter &wait, const std::shared_ptr<ztplatform::FolderFence> &fence)
+                     Place &out, const ztplatform::Waiter &wait, const std::shared_ptr<ztplatform::FolderFence> &fence,
+                     const std::shared_ptr<ztplatform::SilentFiles> &silent)
 {
     if (target.isEmpty()) {
         qWarning() << "no temporary folder to convert" << source << "into";
@@ -90,7 +91,7 @@ CollectError convert(const RawWaveFn &rawWave, const QString &source, const QStr
     if (len == 0) {
         // A source whose drive does not answer is named like one that did not convert.
         const std::optional<bool> file = ztplatform::lookAtFileWithin<bool>(
-                source, ztplatform::kSilentLimitMs,
+                silent, source, ztplatform::kSilentLimitMs,
                 [source, fence]() { return ztplatform::lookAtFile(fence, source).type == S_IFREG; }, wait);
         CollectError err(!file || *file ? CollectError::ConvertFailed : CollectError::RawFailed);
         err.path = source;
@@ -145,8 +146,10 @@ CollectError collectWholeSetupWaves(const QVector<TotalRow> &rows, QVector<Recor
                                     const QVector<Records::READ_KIT_FILE> &files, const QString &tempDir,
                                     const RawWaveFn &rawWave, const ProgressFn &progress, CollectedWaves &out,
                                     const RawPlanFn &plan, const ztplatform::Waiter &wait,
-                                    StoredSoundLocator *loaded, const std::shared_ptr<ztplatform::FolderFence> &fence)
+                                    StoredSoundLocator *loaded, const std::shared_ptr<ztplatform::FolderFence> &fence,
+                                    const std::shared_ptr<ztplatform::SilentFiles> &given)
 {
+    const std::shared_ptr<ztplatform::SilentFiles> silent = ztplatform::orNewSilentFiles(given);
     CollectedWaves got;
     tell(progress, 10);
     const int rowCount = rows.size();
@@ -186,7 +189,7 @@ CollectError collectWholeSetupWaves(const QVector<TotalRow> &rows, QVector<Recor
 
     const QHash<QString, quint8> locks = firstLocks(library);
     std::optional<StoredSoundLocator> own;
-    StoredSoundLocator &loc = loaded ? *loaded : own.emplace(files, wait, fence);
+    StoredSoundLocator &loc = loaded ? *loaded : own.emplace(files, silent, wait, fence);
     const int n = got.waveList.size();
     const std::shared_ptr<void> planned = planConversions(plan, sourcesOf(got.waveList), tempDir, [](int i) { return i; });
     const float step = n > 0 ? 40.0f / float(n) : 0.0f;
@@ -207,7 +210,7 @@ CollectError collectWholeSetupWaves(const QVector<TotalRow> &rows, QVector<Recor
                          notLoaded(whole ? CollectError::NotLoadedWhole : CollectError::NotLoadedKit, kitNo), false,
                          place);
         } else {
-            err = convert(rawWave, source, w.name, rawWavePath(tempDir, i), place, wait, fence);
+            err = convert(rawWave, source, w.name, rawWavePath(tempDir, i), place, wait, fence, silent);
         }
         if (err)
             return err;
@@ -222,8 +225,10 @@ CollectError collectWholeSetupWaves(const QVector<TotalRow> &rows, QVector<Recor
 CollectError collectKitWaves(Records::soundKit &kit, int kitIndex, const QVector<Records::SOUND_INDEX> &library,
                              const QVector<Records::READ_KIT_FILE> &files, const QString &tempDir,
                              const RawWaveFn &rawWave, CollectedWaves &out, const RawPlanFn &plan,
-                             const ztplatform::Waiter &wait, const std::shared_ptr<ztplatform::FolderFence> &fence)
+                             const ztplatform::Waiter &wait, const std::shared_ptr<ztplatform::FolderFence> &fence,
+                             const std::shared_ptr<ztplatform::SilentFiles> &given)
 {
+    const std::shared_ptr<ztplatform::SilentFiles> silent = ztplatform::orNewSilentFiles(given);
     CollectedWaves got;
     Records::soundKit numbered = kit;
     QHash<QString, int> position;
@@ -242,7 +247,7 @@ CollectError collectKitWaves(Records::soundKit &kit, int kitIndex, const QVector
     forEachHiHatSlot(numbered, gather);
 
     const QHash<QString, quint8> locks = firstLocks(library);
-    StoredSoundLocator loc(files, wait, fence);
+    StoredSoundLocator loc(files, silent, wait, fence);
     const std::shared_ptr<void> planned = planConversions(plan, sourcesOf(got.waveList), tempDir, [](int i) { return i; });
     quint64 estimate = kKitFileFixed + quint64(SOUND_ENTRY_SIZE) * quint64(got.waveList.size());
     const quint64 limit = quint64(RAW_DATA_LENGTH_MAX);
@@ -257,8 +262,8 @@ CollectError collectKitWaves(Records::soundKit &kit, int kitIndex, const QVector
             const std::optional<bool> there =
                     ref.kitFile.isEmpty() ? std::optional<bool>(false)
                                           : ztplatform::lookWithin<bool>(
-                                                    ztplatform::kSilentLimitMs, [file = ref.kitFile]() {
-                                                        return ztplatform::typeAtPath(ztplatform::sysio::disk(), file) != 0;
+                                                    ztplatform::kSilentLimitMs, [file = ref.kitFile, fence]() {
+                                                        return ztplatform::typeAtPath(ztplatform::diskOf(fence), file) != 0;
                                                     },
                                                     wait);
             if (!there || !*there) {
@@ -274,7 +279,7 @@ CollectError collectKitWaves(Records::soundKit &kit, int kitIndex, const QVector
             estimate += place.size;
         } else {
             const std::optional<qint64> size = ztplatform::lookAtFileWithin<qint64>(
-                    source, ztplatform::kSilentLimitMs,
+                    silent, source, ztplatform::kSilentLimitMs,
                     [source, fence]() { return qMax<qint64>(ztplatform::lookAtFile(fence, source).size, 0); }, wait);
             if (!size) {
                 qWarning().noquote() << "the drive of" << source << "does not answer: the sound is not taken";
@@ -287,7 +292,7 @@ CollectError collectKitWaves(Records::soundKit &kit, int kitIndex, const QVector
             estimate += sourceSize;
             if (estimate > limit)
                 return CollectError(CollectError::TooLarge);
-            err = convert(rawWave, source, w.name, rawWavePath(tempDir, i), place, wait, fence);
+            err = convert(rawWave, source, w.name, rawWavePath(tempDir, i), place, wait, fence, silent);
             if (err)
                 return err;
             estimate = estimate - sourceSize + place.size;
@@ -305,8 +310,10 @@ CollectError collectKitWaves(Records::soundKit &kit, int kitIndex, const QVector
 CollectError collectClickWaves(const QVector<Records::SOUND_LIST_INFO> &clickList,
                                const QVector<Records::READ_KIT_FILE> &files, const QString &tempDir,
                                const RawWaveFn &rawWave, CollectedClicks &out, const RawPlanFn &plan,
-                               StoredSoundLocator *loaded, const std::shared_ptr<ztplatform::FolderFence> &fence)
+                               StoredSoundLocator *loaded, const std::shared_ptr<ztplatform::FolderFence> &fence,
+                               const std::shared_ptr<ztplatform::SilentFiles> &given)
 {
+    const std::shared_ptr<ztplatform::SilentFiles> silent = ztplatform::orNewSilentFiles(given);
     constexpr int kSlots = 5;
     if (clickList.size() != kSlots)
         return CollectError(CollectError::ClickCount);
@@ -326,7 +333,7 @@ CollectError collectClickWaves(const QVector<Records::SOUND_LIST_INFO> &clickLis
             planConversions(plan, firstSources, tempDir, [&firstSlots](int i) { return 10000 + firstSlots.at(i); });
     CollectedClicks got;
     std::optional<StoredSoundLocator> own;
-    StoredSoundLocator &loc = loaded ? *loaded : own.emplace(files, ztplatform::Waiter(), fence);
+    StoredSoundLocator &loc = loaded ? *loaded : own.emplace(files, silent, ztplatform::Waiter(), fence);
     QHash<QString, int> firstSlot;
     for (int p = 0; p < kSlots; ++p) {
         const QString &source = clickList.at(p).file;
@@ -350,7 +357,7 @@ CollectError collectClickWaves(const QVector<Records::SOUND_LIST_INFO> &clickLis
                 place.file = ref.kitFile;
                 setFile = ref.kitFile;
             } else {
-                err = convert(rawWave, source, name, rawWavePath(tempDir, 10000 + p), place, {}, fence);
+                err = convert(rawWave, source, name, rawWavePath(tempDir, 10000 + p), place, {}, fence, silent);
             }
             if (err)
                 return err;

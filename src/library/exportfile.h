@@ -11,6 +11,10 @@
 
 #include <QDebug>
 
+namespace ztplatform {
+class ReplaceFile;
+}
+
 #include <atomic>
 #include <functional>
 #include <memory>
@@ -108,11 +112,13 @@ std::optional<T> waitWatched(Watch &watch, qint64 stallMs, const std::function<T
 // `watch` (when given) is told each step; once it gave up, the result is
 // Unwritable and `target` is as it was. With `createOnly` nothing that
 // stands at `target` by the rename is replaced: Unwritable (EEXIST). ffmpeg's
-// run keeps `limits`. The target's folder is swept through `leftovers`.
+// run keeps `limits`. The target's folder is swept through `leftovers`. A
+// source whose open is given up on stays silent in `silent`.
 Outcome convert(const QString &source, const QString &target, QString &err, QString *why = nullptr,
                 QString *notKept = nullptr, Watch *watch = nullptr, bool createOnly = false,
                 const audioconverter::Limits &limits = audioconverter::Limits(),
-                const std::shared_ptr<ztplatform::Leftovers> &leftovers = nullptr);
+                const std::shared_ptr<ztplatform::Leftovers> &leftovers = nullptr,
+                const std::shared_ptr<ztplatform::SilentFiles> &silent = nullptr);
 
 // Copies the `length` bytes at `offset` of a kit file into `target` by the
 // same temporary file, sync and rename as convert, the folder left alike.
@@ -125,6 +131,27 @@ Outcome copyStored(const QString &kitFile, quint32 offset, quint32 length, const
                    const soundsource::LoadCheck &asLoaded, QString *why = nullptr, Watch *watch = nullptr,
                    bool createOnly = false, const std::shared_ptr<ztplatform::Leftovers> &leftovers = nullptr,
                    const std::shared_ptr<ztplatform::FolderFence> &fence = nullptr);
+
+// copyStored in two steps, so that the copy of one sound can be on its way
+// to the disk while another is put in place: write() makes the temporary,
+// copies into it and starts its bytes towards the disk (Written when whole);
+// place() syncs it, gives it the mode of what it replaces and renames it
+// over the target. The temporary goes with the object unless placed.
+class StoredCopy
+{
+public:
+    StoredCopy(const QString &target, bool createOnly, const std::shared_ptr<ztplatform::Leftovers> &leftovers);
+    ~StoredCopy();
+    StoredCopy(const StoredCopy &) = delete;
+    StoredCopy &operator=(const StoredCopy &) = delete;
+
+    Outcome write(const QString &kitFile, quint32 offset, quint32 length, const soundsource::LoadCheck &asLoaded,
+                  QString *why, Watch *watch, const std::shared_ptr<ztplatform::FolderFence> &fence);
+    Outcome place(QString *why, Watch *watch);
+
+private:
+    std::unique_ptr<ztplatform::ReplaceFile> m_part;
+};
 
 // The files the library's sounds come from (for a stored sound, its kit
 // file), to tell whether a target would replace one of them.

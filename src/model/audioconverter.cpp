@@ -1,8 +1,8 @@
 #include "model/audioconverter.h"
 
+#include "platform/errortext.h"
 #include "platform/descriptor.h"
 #include "platform/durablefile.h"
-#include "platform/errortext.h"
 #include "platform/fileidentity.h"
 #include "platform/heldsource.h"
 #include "platform/pathcase.h"
@@ -33,6 +33,8 @@
 #include <memory>
 #include <vector>
 #include <unistd.h>
+
+using ztplatform::kSilentLimitMs;
 
 namespace {
 
@@ -176,7 +178,7 @@ QString audioconverter::runProgram()
     if (!m_program.isEmpty())
         return m_program;
     if (m_found.isEmpty())
-        m_found = defaultProgram();
+        m_found = defaultProgram({}, nullptr, m_silent);
     return m_found;
 }
 
@@ -226,6 +228,7 @@ void audioconverter::setStopFlag(const std::atomic_bool *stop)
 
 namespace {
 
+
 QString exeName()
 {
     return QStringLiteral("ffmpeg") + QLatin1String(kExeSuffix);
@@ -249,7 +252,8 @@ QString notFound(const QString &appDir)
 
 } // namespace
 
-QString audioconverter::defaultProgram(const ztplatform::Waiter &wait, ztplatform::Disk *disk)
+QString audioconverter::defaultProgram(const ztplatform::Waiter &wait, ztplatform::Disk *disk,
+                                      const std::shared_ptr<ztplatform::SilentFiles> &silent)
 {
     QString appDir;
     if (QCoreApplication::instance())
@@ -257,7 +261,8 @@ QString audioconverter::defaultProgram(const ztplatform::Waiter &wait, ztplatfor
     // Looked for on a thread of its own: a folder of PATH on a drive that
     // does not answer finds no ffmpeg, and holds no further look.
     const std::optional<QString> found = ztplatform::lookAtFileWithin<QString>(
-            notFound(appDir), ztplatform::kSilentLimitMs, [appDir, disk]() { return findProgram(appDir, disk); }, wait);
+            silent, notFound(appDir), kSilentLimitMs, [appDir, disk]() { return findProgram(appDir, disk); },
+            wait);
     if (!found)
         qWarning() << "a folder where ffmpeg is looked for does not answer: ffmpeg is not found";
     return found.value_or(notFound(appDir));
@@ -399,6 +404,7 @@ bool audioconverter::writeFault(const QString &path, const QString &reason)
 
 namespace {
 
+
 // A source opened for ffmpeg and the name it is handed under.
 struct OpenedSource
 {
@@ -408,10 +414,11 @@ struct OpenedSource
 
 // `path` opened and named on a thread of its own: nothing when its drive does
 // not answer within the limit, or still holds a look given up on.
-std::optional<OpenedSource> openSourceWithin(const QString &path, const QString &folder, const QString &stem)
+std::optional<OpenedSource> openSourceWithin(const std::shared_ptr<ztplatform::SilentFiles> &silent,
+                                             const QString &path, const QString &folder, const QString &stem)
 {
     const std::optional<OpenedSource> opened = ztplatform::lookAtFileWithin<OpenedSource>(
-            path, ztplatform::kSilentLimitMs,
+            silent, path, kSilentLimitMs,
             [path, folder, stem]() {
                 auto source = std::make_shared<const ztplatform::HeldSource>(path);
                 const QString name = source->nameFor(folder, stem);
@@ -466,7 +473,7 @@ bool audioconverter::convertInto(const QString &inFile, QFileDevice *out, const 
 
     // ffmpeg reads the file checked here: a pipe would hold it for ever, and
     // so would a drive that does not answer.
-    const std::optional<OpenedSource> opened = openSourceWithin(inFile, tmpDir->path(), stem);
+    const std::optional<OpenedSource> opened = openSourceWithin(m_silent, inFile, tmpDir->path(), stem);
     if (opened && opened->name != inFile)
         entries.link = opened->name;
     if (!opened) {
@@ -571,7 +578,7 @@ bool audioconverter::audioConverterWaveRun(QString inFile, QString outFile, QStr
     // The link to the source lives in a folder of its own.
     const ztplatform::RunFolder links(QStringLiteral("zt350conv-"));
     const std::optional<OpenedSource> opened =
-            openSourceWithin(inFile, links.isValid() ? links.path() : QString(), QStringLiteral("source"));
+            openSourceWithin(m_silent, inFile, links.isValid() ? links.path() : QString(), QStringLiteral("source"));
     if (!opened) {
         m_silentSource = inFile;
         mesg = QStringLiteral("The drive does not answer: ") + inFile + QLatin1Char('\n');
@@ -618,7 +625,7 @@ bool audioconverter::audioProbeRun(const QStringList &inFiles, QString &mesg, QV
     for (int i = 0; i < inFiles.size(); ++i) {
         const QString folder = tmpDir.path();
         const QString stem = QStringLiteral("in") + QString::number(i);
-        const std::optional<OpenedSource> opened = openSourceWithin(inFiles.at(i), folder, stem);
+        const std::optional<OpenedSource> opened = openSourceWithin(m_silent, inFiles.at(i), folder, stem);
         if (!opened) {
             m_silentSource = inFiles.at(i);
             mesg = QStringLiteral("The drive does not answer: ") + inFiles.at(i) + QLatin1Char('\n');

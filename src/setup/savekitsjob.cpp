@@ -23,6 +23,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <cstring>
 #include <sys/stat.h>
 
 namespace {
@@ -47,6 +48,7 @@ using savejob::Written;
 using savejob::offThread;
 using savejob::timedOut;
 using Step = ztplatform::ReplaceFile::Step;
+
 
 } // namespace
 
@@ -210,7 +212,7 @@ bool SaveKitsJob::targetsAnswer()
         return true;
     const QString folder = m_in.folder;
     const std::optional<bool> answered = ztplatform::lookAtFileWithin<bool>(
-            folder, ztplatform::kSilentLimitMs,
+            m_run.lib.silentFiles(), folder, ztplatform::kSilentLimitMs,
             [folder, targets, fence = m_run.lib.fence()]() {
                 struct stat st;
                 ztplatform::diskOf(fence).statAt(AT_FDCWD, QFile::encodeName(folder), &st, 0);

@@ -161,8 +161,8 @@ bool SaveSetupJob::checkTarget(QString &dest)
 // Each whole setup a kit's sound comes from, read again as the save starts.
 bool SaveSetupJob::checkSources()
 {
-    m_loaded = std::make_unique<setupfiles::StoredSoundLocator>(m_run.lib.loadedKitFiles(), m_run.hooks.wait,
-                                                              m_run.lib.fence());
+    m_loaded = std::make_unique<setupfiles::StoredSoundLocator>(m_run.lib.loadedKitFiles(), m_run.lib.silentFiles(),
+                                                              m_run.hooks.wait, m_run.lib.fence());
     for (const QString &source : setupfiles::kitSourceFiles(m_run.doc.kitAttrList())) {
         const QString listed = QDir::fromNativeSeparators(source);
         if (setupfiles::isWholeSetupPath(listed) && !checkSourceFile(*m_loaded, listed))

@@ -154,7 +154,8 @@ QString collectErrorText(const setupfiles::CollectError &error, const QVector<Re
     case CollectError::Modified:
         return error.kitWording
                        ? QCoreApplication::translate("MainWindow1", "The file has been modified. Export failed.")
-                                 + crlf() + QCoreApplication::translate("MainWindow1", "Please check path:") + error.path
+                                 + crlf() + QCoreApplication::translate("MainWindow1", "Please check path:")
+                                 + error.path
                        : QCoreApplication::translate("MainWindow1", "Please check path:")
                                  + QCoreApplication::translate("MainWindow1",
                                                                "The file has been modified. Export failed.")
@@ -291,6 +292,7 @@ QVector<LoadedFiles::CutOff> LoadedFiles::cutOffBy(const QStringList &targets,
 
 namespace {
 
+
 // The loaded kit files, then the recorded ones, by their paths.
 QStringList loadedAndRecorded(const SoundLibrary &lib)
 {
@@ -388,7 +390,7 @@ LoadedLook lookAtLoadedFiles(const SoundLibrary &lib, const QStringList &targets
     const QStringList paths = loaded + targets;
     const int count = int(loaded.size());
     for (const QString &path : paths) {
-        if (ztplatform::isSilentFile(path)) {
+        if (ztplatform::isSilentFile(lib.silentFiles(), path)) {
             found.silent = path;
             return found;
         }
@@ -401,7 +403,7 @@ LoadedLook lookAtLoadedFiles(const SoundLibrary &lib, const QStringList &targets
     ztplatform::Disk *const disk = &ztplatform::diskOf(lib.fence());
     const auto looks = std::make_shared<Looks>(Looks{LoadedFiles(*disk), {}});
     const ztplatform::FilesInTurn look = ztplatform::lookAtFilesInTurn(
-            paths, ztplatform::kSilentLimitMs,
+            lib.silentFiles(), paths, ztplatform::kSilentLimitMs,
             [paths, count, looks, disk](int i) {
                 if (i < count)
                     looks->files.add(paths.at(i));
@@ -429,7 +431,7 @@ SoundFilesLook lookAtSoundFiles(const SoundLibrary &lib, const QStringList &targ
     const QStringList paths = sources + targets;
     const int count = int(sources.size());
     for (int i = 0; i < paths.size(); ++i) {
-        if (!ztplatform::isSilentFile(paths.at(i)))
+        if (!ztplatform::isSilentFile(lib.silentFiles(), paths.at(i)))
             continue;
         if (i < count)
             found.silentSound = paths.at(i);
@@ -440,7 +442,7 @@ SoundFilesLook lookAtSoundFiles(const SoundLibrary &lib, const QStringList &targ
     // the thread's own
     const auto reached = std::make_shared<ztplatform::ReachedFiles>(&ztplatform::diskOf(lib.fence()));
     const ztplatform::FilesInTurn look = ztplatform::lookAtFilesInTurn(
-            paths, ztplatform::kSilentLimitMs,
+            lib.silentFiles(), paths, ztplatform::kSilentLimitMs,
             [paths, count, reached](int i) {
                 if (i < count) {
                     reached->add(paths.at(i));
@@ -467,7 +469,8 @@ std::optional<TargetCheck> lookAtTarget(const KitDocument &doc, const SoundLibra
 {
     const TargetFiles files = targetFiles(doc, lib, kitFilesToo);
     const std::optional<TargetCheck> check = ztplatform::lookAtFileWithin<TargetCheck>(
-            target, ztplatform::kSilentLimitMs, [files, target]() { return checkTargetAmong(files, target); }, wait);
+            lib.silentFiles(), target, ztplatform::kSilentLimitMs,
+            [files, target]() { return checkTargetAmong(files, target); }, wait);
     if (!check)
         qWarning().noquote() << "the drive of" << target << "does not answer: nothing is saved there";
     return check;
@@ -484,7 +487,8 @@ bool copiedAsLoaded(Run &run, const QStringList &sources, bool kitWording, const
             others.append(source);
     }
     if (changed.isEmpty() && !others.isEmpty())
-        changed = setupfiles::changedSource(others, run.lib.loadedKitFiles(), run.hooks.wait, &why);
+        changed = setupfiles::changedSource(others, run.lib.loadedKitFiles(), run.lib.silentFiles(), run.hooks.wait,
+                                                &why);
     if (changed.isEmpty())
         return true;
     run.hideProgress();

@@ -19,6 +19,9 @@
 #include <QtTest>
 
 #include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
 #include <thread>
 
 #include <fcntl.h>
@@ -515,6 +518,52 @@ private slots:
             results << QFileInfo(f.path).fileName() + (f.outcome == FileOutcome::Read ? " read" : " " + f.reason);
         QCOMPARE(results, QStringList({"SWAP3.INI read", "SWAP7.INI Fail to read file, import failed."}));
         QCOMPARE(library.loadedKitFiles().size(), 1);
+        hanging.release();
+    }
+
+    // Nor is a drive that stops answering as the kit numbers of the picked
+    // files are read: the window answers while the look is held, and the
+    // import ends before the drive answers again, the file told as one that
+    // does not open and the files after it not read.
+    void silentAsKitNumbersAreRead()
+    {
+        Editor e = m_editor;
+        for (int k : {2, 6})
+            QVERIFY(!saveKit(e, k, path(QString("HUSH%1.INI").arg(k + 1)), m_temp));
+        KitDocument doc;
+        doc.startKits(QVector<MainWindow1Records::soundKit>(KIT_MAX_COUNT), {});
+        SoundLibrary library;
+        ScriptedQuestions questions;
+        ImportKitFilesJob job(doc, library, questions);
+        job.setWaiter(eventsWhileWaiting());
+        QVERIFY(job.takePicks({path("HUSH3.INI"), path("HUSH7.INI")}));
+        HangingOpens hanging("/HUSH7.INI", 1); // the check before the load still answers
+        const TurnsWhile held([&] { return hanging.waiting() > 0; });
+        // Let go of after a minute, should the window wait on the drive.
+        std::mutex lock;
+        std::condition_variable over;
+        bool returned = false;
+        std::thread unstick([&] {
+            std::unique_lock<std::mutex> hold(lock);
+            if (!over.wait_for(hold, std::chrono::seconds(60), [&] { return returned; }))
+                hanging.release();
+        });
+        const bool ran = job.run({});
+        {
+            std::lock_guard<std::mutex> hold(lock);
+            returned = true;
+        }
+        over.notify_one();
+        unstick.join();
+        QVERIFY(ran);
+        QCOMPARE(hanging.waiting(), 1); // ended while the look is still held
+        QVERIFY(held.turns() > 0);
+        QStringList results;
+        for (const setupjob::FileResult &f : job.result().files)
+            results << QFileInfo(f.path).fileName() + (f.outcome == FileOutcome::Read ? " read" : " " + f.reason);
+        QCOMPARE(results, QStringList({"HUSH7.INI Fail to read file, import failed.",
+                                       "HUSH3.INI Fail to read file, import failed."}));
+        QVERIFY(library.loadedKitFiles().isEmpty());
         hanging.release();
     }
 };

@@ -165,16 +165,17 @@ private slots:
         QObject::connect(&poll, &QTimer::timeout, [&] { ++turns; });
         poll.start(10);
         const ztplatform::Waiter wait = JobDialog::waiter();
-        QVERIFY(!ztplatform::lookAtFileWithin<int>(path, 200, [go] {
+        const auto silent = std::make_shared<ztplatform::SilentFiles>();
+        QVERIFY(!ztplatform::lookAtFileWithin<int>(silent, path, 200, [go] {
                      go->acquire();
                      return 1;
                  }, wait));
         QVERIFY(turns > 0); // the window answered meanwhile
-        QVERIFY(ztplatform::isSilentFile(path));
-        QVERIFY(!ztplatform::lookAtFileWithin<int>(path, 200, [] { return 2; }, wait));
+        QVERIFY(silent->isSilent(path));
+        QVERIFY(!ztplatform::lookAtFileWithin<int>(silent, path, 200, [] { return 2; }, wait));
         go->release();
-        QTRY_VERIFY(!ztplatform::isSilentFile(path));
-        QCOMPARE(ztplatform::lookAtFileWithin<int>(path, 5000, [] { return 3; }, wait), std::optional<int>(3));
+        QTRY_VERIFY(!silent->isSilent(path));
+        QCOMPARE(ztplatform::lookAtFileWithin<int>(silent, path, 5000, [] { return 3; }, wait), std::optional<int>(3));
     }
 
     // A close of the main window asked while a wait holds it is put off, and
@@ -199,7 +200,8 @@ private slots:
         told << "closed";
         QCOMPARE(told, QStringList({"asked", "inner gone", "closed"}));
 
-        // A step box moves and lets the window paint, the close put off meanwhile.
+        // A step box moves without serving events, and lets the window paint
+        // as it goes: a close asked before is put off until then.
         window.show();
         JobDialog *box = JobDialog::stepBox(&window, "Please wait...", "Working…");
         box->showAt(1);
@@ -218,6 +220,26 @@ private slots:
         QVERIFY(box->close());
         QVERIFY(!box->isVisible());
         delete box;
+    }
+
+    // A step box moves without serving the window's events: one posted
+    // before runs only once the window serves them again.
+    void aStepBoxMovesWithoutServingEvents()
+    {
+        QMainWindow window;
+        window.show();
+        std::unique_ptr<JobDialog> box(JobDialog::stepBox(&window, "Please wait...", "Working…"));
+        box->showAt(2);
+        QTest::qWait(30); // what the box does by itself once shown is over
+        QStringList told;
+        QTimer::singleShot(0, &window, [&told] { told << "served"; });
+        for (int v = 3; v <= 40; ++v)
+            box->move(v, 100);
+        box->move(99);
+        told << "moved";
+        QCOMPARE(box->value(), 99);
+        QVERIFY(box->isVisible());
+        QTRY_COMPARE(told, QStringList({"moved", "served"}));
     }
 
     // A bar moved in quick steps takes every value as it comes, but paints

@@ -21,6 +21,8 @@
 #include <memory>
 #include <optional>
 
+using ztplatform::kSilentLimitMs;
+
 namespace {
 
 constexpr int kDataStallMs = 5000;     // nor a reading of backups that moves on no further in that long
@@ -152,7 +154,7 @@ std::optional<QString> PadSyncController::lookUpBackupFolder(const PadIdentity &
 {
     const QString root = padbackup::backupsRoot();
     const std::optional<QString> folder = ztplatform::lookAtFileWithin<QString>(
-            root, ztplatform::kSilentLimitMs, [loaded, root] { return padbackup::padFolder(loaded, root); },
+            m_pad.silentFiles(), root, kSilentLimitMs, [loaded, root] { return padbackup::padFolder(loaded, root); },
             JobDialog::waiter());
     if (!folder)
         qWarning().noquote() << "the folder of the pad's backups does not answer:" << root;

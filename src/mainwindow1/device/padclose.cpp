@@ -20,7 +20,6 @@
 #include <QDebug>
 #include <QElapsedTimer>
 #include <QFileInfo>
-#include <QProgressDialog>
 #include <QScopeGuard>
 #include <QSet>
 #include <QStandardItemModel>
@@ -163,11 +162,12 @@ bool PadSyncController::writeBackWhileAnswering(const PadSession::KitLists &list
     // gives it. Noted on a thread of its own: a data folder that does not
     // answer holds the write to the pad no longer than the limit.
     writing->job.globalReplacing = [identity = m_backupIdentity, folder = m_backupFolder,
-                                    leftovers = m_pad.leftovers()](const QByteArray &global) {
+                                    leftovers = m_pad.leftovers(),
+                                    silent = m_pad.silentFiles()](const QByteArray &global) {
         if (folder.isEmpty())
             return;
         const std::optional<QString> why = ztplatform::lookAtFileWithin<QString>(
-                QFileInfo(folder).path(), DATA_FOLDER_LIMIT_MS,
+                silent, QFileInfo(folder).path(), DATA_FOLDER_LIMIT_MS,
                 [identity, global, folder, leftovers]() {
                     QString failed;
                     return padbackup::keepFolderFor(identity, global, folder, &failed, leftovers) ? QString() : failed;
@@ -181,9 +181,9 @@ bool PadSyncController::writeBackWhileAnswering(const PadSession::KitLists &list
     // Waited on while each look at the pad returns within the limit of every
     // other look; given up on, it reaches the pad no more, and the pad's
     // journal ends what it began at the next load.
-    QProgressDialog *progress = showPadProgress(WindowTexts::tr("Saving file..."), 5);
+    JobDialog *progress = showPadProgress(WindowTexts::tr("Saving file..."), 5);
     QTimer moving; // the bar follows the write while it is waited on
-    connect(&moving, &QTimer::timeout, progress, [progress, writing] { progress->setValue(writing->progress); });
+    connect(&moving, &QTimer::timeout, progress, [progress, writing] { progress->move(writing->progress); });
     moving.start(WRITE_BACK_POLL_MS);
     const std::optional<writeback::WriteBackResult> done = m_pad.runOnPad<writeback::WriteBackResult>(
             [writing](const PadPace &pace) {
@@ -216,8 +216,8 @@ bool PadSyncController::dismountWhileAnswering()
     // the close's progress dialog; a pad that stops answering, or a dismount
     // that has not returned within the limit of any look at the pad, is not
     // waited on.
-    QProgressDialog *progress = showPadProgress(WindowTexts::tr("Saving file..."), 5);
-    progress->setValue(4);
+    JobDialog *progress = showPadProgress(WindowTexts::tr("Saving file..."), 5);
+    progress->move(4);
     const QString mountPoint = m_pad.currentDirPath();
     VolumeDismounter *dismounter = &m_pad.dismounter();
     const ztplatform::TimedLook<bool> run([dismounter, mountPoint]() { return dismounter->dismount(mountPoint); });

@@ -10,9 +10,9 @@
 #include "library/soundlibrary.h"
 #include "library/exportnames.h"
 #include "library/soundsource.h"
+#include "platform/errortext.h"
 #include "platform/descriptor.h"
 #include "platform/durablefile.h"
-#include "platform/errortext.h"
 #include "platform/fileidentity.h"
 #include "platform/regularfile.h"
 #include "platform/silentfiles.h"
@@ -33,11 +33,16 @@
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <condition_variable>
+#include <cstring>
+#include <deque>
 #include <fcntl.h>
 #include <memory>
 #include <mutex>
 #include <sys/stat.h>
 #include <unistd.h>
+
+using ztplatform::kSilentLimitMs;
 
 namespace {
 
@@ -47,10 +52,11 @@ constexpr int kFileStallLimitMs = 5000;  // nor a file's write that has not move
 // Each file of an export was synced as it was put in place; their names
 // once, here, on a thread of its own. A folder that cannot be synced, or not
 // within the limit, is told with every file written.
-void syncExportFolder(UiPrompter &prompter, QWidget *parent, const QString &folder, const QStringList &written)
+void syncExportFolder(UiPrompter &prompter, QWidget *parent, const std::shared_ptr<ztplatform::SilentFiles> &silent,
+                      const QString &folder, const QStringList &written)
 {
     const std::optional<int> error = ztplatform::lookAtFileWithin<int>(
-            folder, kFolderSyncLimitMs, [folder]() { return ztplatform::syncPath(folder) ? 0 : errno; },
+            silent, folder, kFolderSyncLimitMs, [folder]() { return ztplatform::syncPath(folder) ? 0 : errno; },
             JobDialog::waiter());
     if (error && *error == 0)
         return;
@@ -115,6 +121,7 @@ struct ExportRun
     audioconverter::Limits conversion; // of each ffmpeg run
     std::shared_ptr<ztplatform::Leftovers> leftovers; // swept from each folder written
     std::shared_ptr<ztplatform::FolderFence> fence;   // past which each sound is read
+    std::shared_ptr<ztplatform::SilentFiles> silentFiles; // the files whose looks were given up on
     const PreviewController &preview; // holds the progress
     QDir dir;
     soundsource::StoredEntries entries;
@@ -178,7 +185,8 @@ bool readOnlyAt(int fd, const QString &name, const QString &path)
 // whatever stands at a name, a link too. A converted one passes by a name a
 // library sound comes from and a folder, pipe or device (not a link to one):
 // a file or a link there is replaced, once the user agreed.
-std::optional<QVector<Target>> planTargets(const QString &folder, const QVector<Pick> &rows, int end,
+std::optional<QVector<Target>> planTargets(const std::shared_ptr<ztplatform::SilentFiles> &silent, const QString &folder,
+                                           const QVector<Pick> &rows, int end,
                                            const std::shared_ptr<exportfile::SourceFiles> &sources)
 {
     QVector<QPair<QString, bool>> wanted; // safe name, stored; empty for a group
@@ -216,7 +224,7 @@ std::optional<QVector<Target>> planTargets(const QString &folder, const QVector<
         }
         return targets;
     };
-    return ztplatform::lookAtFileWithin<QVector<Target>>(folder, ztplatform::kSilentLimitMs, look, JobDialog::waiter());
+    return ztplatform::lookAtFileWithin<QVector<Target>>(silent, folder, kSilentLimitMs, look, JobDialog::waiter());
 }
 
 constexpr int kShownNames = 25; // lines of names a box shows; the rest in its details
@@ -308,8 +316,10 @@ StoredPlace storedPlace(const MainWindow1Records::READ_KIT_FILE &kit, quint16 in
 
 // Stored sounds copied one after another on one thread, each only while its
 // kit file is the one loaded (Changed otherwise), into a target where nothing
-// stands; the thread stops at the first that is not written. The waiting
-// side gives up on the one that stops moving on, and on all after it.
+// stands, and put in place in their order on a second thread, so that one
+// file's bytes go to the disk while the next is copied; the copies stop at
+// the first that is not written. The waiting side gives up on the one that
+// stops moving on, and on all after it.
 class StoredCopies
 {
 public:
@@ -321,6 +331,7 @@ public:
         std::shared_ptr<ztplatform::SilentLook> read, written;
         std::shared_ptr<ztplatform::Leftovers> leftovers;
         std::shared_ptr<ztplatform::FolderFence> fence;
+        std::shared_ptr<ztplatform::SilentFiles> silent;
     };
 
     // The items waited on, the window painting and `moved` told where they
@@ -330,53 +341,132 @@ public:
     static QVector<Copied> run(QVector<Item> items, const std::function<void(int at)> &moved, int *stalled);
 
 private:
+    static constexpr int kAhead = 32; // copies written and not yet put in place, at most
+
+    // A copy written (or not) and waiting to be put in place.
+    struct Ready
+    {
+        int index = 0;
+        Copied copied;
+        std::shared_ptr<exportfile::StoredCopy> copy;
+    };
     struct Shared
     {
         QVector<Item> items;
         std::mutex lock;
+        std::condition_variable changed;
+        std::deque<Ready> ready;
+        bool writing = true; // more may come to `ready`
+        bool stopped = false; // one was not put in place: no more is written
         QVector<Copied> done;
-        std::atomic_int at{0};
+        std::atomic_int at{0}; // the first item without its end
     };
-    static int work(Shared &shared);
+    static int work(const std::shared_ptr<Shared> &shared);
+    static Ready write(Shared &shared, int i);
+    static void place(Shared &shared);
 };
 
-int StoredCopies::work(Shared &shared)
+StoredCopies::Ready StoredCopies::write(Shared &shared, int i)
 {
-    for (int i = 0; i < shared.items.size(); ++i) {
-        shared.at = i;
-        const Item &item = shared.items.at(i);
-        const StoredPlace &place = item.place;
-        // Checked on the file as opened for the copy: what is read is what was loaded.
-        auto asLoaded = [&place](const ztplatform::FileStamp &opened) {
-            return setupfiles::matchesLoad(place.loadedLength, place.loadedStamp, opened);
-        };
-        Copied copied;
-        if (!*item.watch->stopFlag())
-            copied.outcome = exportfile::copyStored(place.readFrom, place.start, place.length, item.target,
-                                                    asLoaded, &copied.why, item.watch.get(), true, item.leftovers,
-                                                    item.fence);
-        item.read->returned();
-        item.written->returned();
-        std::lock_guard<std::mutex> hold(shared.lock);
-        shared.done.append(copied);
-        if (copied.outcome != exportfile::Outcome::Written)
-            return i;
+    const Item &item = shared.items.at(i);
+    const StoredPlace &place = item.place;
+    // Checked on the file as opened for the copy: what is read is what was loaded.
+    auto asLoaded = [&place](const ztplatform::FileStamp &opened) {
+        return setupfiles::matchesLoad(place.loadedLength, place.loadedStamp, opened);
+    };
+    Ready next;
+    next.index = i;
+    if (!*item.watch->stopFlag()) {
+        next.copy = std::make_shared<exportfile::StoredCopy>(item.target, true, item.leftovers);
+        next.copied.outcome = next.copy->write(place.readFrom, place.start, place.length, asLoaded, &next.copied.why,
+                                               item.watch.get(), item.fence);
     }
-    return int(shared.items.size());
+    item.read->returned();
+    return next;
+}
+
+int StoredCopies::work(const std::shared_ptr<Shared> &shared)
+{
+    const ztplatform::TimedLook<int> placing([shared]() {
+        place(*shared);
+        return 0;
+    });
+    for (int i = 0; i < shared->items.size(); ++i) {
+        Ready next = write(*shared, i);
+        const bool goOn = next.copied.outcome == exportfile::Outcome::Written;
+        std::unique_lock<std::mutex> hold(shared->lock);
+        shared->changed.wait(hold, [&]() {
+            return shared->stopped || int(shared->ready.size()) < kAhead || !placing.isStarted();
+        });
+        if (shared->stopped) {
+            shared->items.at(i).written->returned();
+            break;
+        }
+        shared->ready.push_back(std::move(next));
+        hold.unlock();
+        shared->changed.notify_all();
+        if (!goOn)
+            break;
+    }
+    {
+        std::lock_guard<std::mutex> hold(shared->lock);
+        shared->writing = false;
+    }
+    shared->changed.notify_all();
+    if (!placing.isStarted())
+        place(*shared);
+    while (placing.isStarted() && !placing.waitFor(1000)) {
+    }
+    // Copies not put in place go with their temporaries.
+    for (const Ready &left : shared->ready)
+        shared->items.at(left.index).written->returned();
+    shared->ready.clear();
+    return shared->done.size();
+}
+
+void StoredCopies::place(Shared &shared)
+{
+    for (;;) {
+        std::unique_lock<std::mutex> hold(shared.lock);
+        shared.changed.wait(hold, [&]() { return !shared.ready.empty() || !shared.writing; });
+        if (shared.ready.empty())
+            return;
+        Ready next = std::move(shared.ready.front());
+        shared.ready.pop_front();
+        hold.unlock();
+        shared.changed.notify_all();
+        const Item &item = shared.items.at(next.index);
+        if (next.copied.outcome == exportfile::Outcome::Written)
+            next.copied.outcome = next.copy->place(&next.copied.why, item.watch.get());
+        next.copy.reset();
+        item.written->returned();
+        hold.lock();
+        shared.done.append(next.copied);
+        // The next one is waited on from now, however long ago it was copied.
+        const int after = qMin(next.index + 1, int(shared.items.size()) - 1);
+        shared.items.at(after).watch->moved();
+        shared.at = after;
+        if (next.copied.outcome != exportfile::Outcome::Written) {
+            shared.stopped = true;
+            hold.unlock();
+            shared.changed.notify_all();
+            return;
+        }
+    }
 }
 
 QVector<Copied> StoredCopies::run(QVector<Item> items, const std::function<void(int at)> &moved, int *stalled)
 {
     for (Item &item : items) {
-        item.read = std::make_shared<ztplatform::SilentLook>(item.place.readFrom);
+        item.read = std::make_shared<ztplatform::SilentLook>(item.silent, item.place.readFrom);
         item.written = std::make_shared<ztplatform::SilentLook>(
-                QFileInfo(QDir::fromNativeSeparators(item.target)).path());
+                item.silent, QFileInfo(QDir::fromNativeSeparators(item.target)).path());
     }
     const auto shared = std::make_shared<Shared>();
     shared->items = items;
-    const ztplatform::TimedLook<int> running([shared]() { return work(*shared); });
+    const ztplatform::TimedLook<int> running([shared]() { return work(shared); });
     if (!running.isStarted())
-        work(*shared);
+        work(shared);
     int givenUpAt = -1;
     bool givenUp = false;
     if (running.isStarted())
@@ -447,6 +537,7 @@ public:
         , m_conversion(run.conversion)
         , m_leftovers(run.leftovers)
         , m_fence(run.fence)
+        , m_silent(run.silentFiles)
         , m_rows(rows)
         , m_targets(targets)
         , m_jobs(size_t(targets.size()))
@@ -504,6 +595,7 @@ private:
     audioconverter::Limits m_conversion;
     std::shared_ptr<ztplatform::Leftovers> m_leftovers;
     std::shared_ptr<ztplatform::FolderFence> m_fence;
+    std::shared_ptr<ztplatform::SilentFiles> m_silent;
     QVector<Pick> m_rows;
     QVector<Target> m_targets;
     std::vector<Job> m_jobs;
@@ -542,11 +634,11 @@ void Conversions::begin(int row)
     Job &job = m_jobs[size_t(row)];
     job.begun = true;
     const QString path = m_rows.at(row).path;
-    if (ztplatform::isSilentFile(path)) {
+    if (ztplatform::isSilentFile(m_silent, path)) {
         job.box = RawFiles::silentText(path);
         return;
     }
-    const std::optional<qint64> size = PreviewController::soundFileSize(m_fence, path);
+    const std::optional<qint64> size = PreviewController::soundFileSize(m_fence, m_silent, path);
     if (!size) {
         job.box = RawFiles::silentText(path);
         return;
@@ -559,13 +651,14 @@ void Conversions::begin(int row)
     // Only what the user agreed to replace is replaced.
     const bool createOnly = !m_targets.at(row).replaces;
     const auto watch = std::make_shared<exportfile::Watch>();
-    const auto written = std::make_shared<ztplatform::SilentLook>(m_folder);
+    const auto written = std::make_shared<ztplatform::SilentLook>(m_silent, m_folder);
     job.watch = watch;
     job.written = written;
-    job.work = [path, target, createOnly, watch, written, limits = m_conversion, leftovers = m_leftovers]() {
+    job.work = [path, target, createOnly, watch, written, limits = m_conversion, leftovers = m_leftovers,
+                silent = m_silent]() {
         Converted done;
         done.outcome = exportfile::convert(path, target, done.err, &done.why, &done.lost, watch.get(), createOnly,
-                                           limits, leftovers);
+                                           limits, leftovers, silent);
         written->returned();
         return done;
     };
@@ -641,9 +734,9 @@ QVector<StoredFound> findStored(ExportRun &run, const QVector<Pick> &rows)
             continue;
         StoredFound &f = found[r];
         f.kitFile = soundsource::parse(row.path).kitFile;
-        f.held = ztplatform::isSilentFile(f.kitFile);
+        f.held = ztplatform::isSilentFile(run.silentFiles, f.kitFile);
         f.entry = f.held ? -1 : run.entries.find(row.path, &f.kit);
-        f.silent = !f.kit && (f.held || ztplatform::isSilentFile(f.kitFile));
+        f.silent = !f.kit && (f.held || ztplatform::isSilentFile(run.silentFiles, f.kitFile));
     }
     return found;
 }
@@ -729,8 +822,9 @@ std::optional<StoredPlace> readyPlace(const ExportRun &run, const StoredFound &f
     if (found.silent || !found.kit || found.entry < 0 || fileName.isEmpty())
         return std::nullopt;
     const StoredPlace place = storedPlace(*found.kit, quint16(found.entry));
-    if (!place.inTable || run.refused.contains(place.kitFile) || ztplatform::isSilentFile(place.readFrom)
-        || ztplatform::isSilentFile(place.kitFile))
+    if (!place.inTable || run.refused.contains(place.kitFile)
+        || ztplatform::isSilentFile(run.silentFiles, place.readFrom)
+        || ztplatform::isSilentFile(run.silentFiles, place.kitFile))
         return std::nullopt;
     return place;
 }
@@ -748,6 +842,7 @@ bool exportStoredRun(ExportRun &run, const QVector<Target> &targets, const QVect
         item.target = QDir::toNativeSeparators(run.dir.filePath(targets.at(r).name));
         item.leftovers = run.leftovers;
         item.fence = run.fence;
+        item.silent = run.silentFiles;
         items.append(item);
     }
     int stalled = -1;
@@ -884,7 +979,7 @@ bool exportRows(ExportRun &run, const QVector<Pick> &rows, const QVector<Target>
     // The dialog repaints on each new value; a few times a second is enough.
     auto progress = [&](int done) {
         if (sinceStep.elapsed() >= 40 || done == rows.size()) {
-            run.preview.dialog()->setValue(done);
+            run.preview.dialog()->move(done);
             sinceStep.restart();
         }
     };
@@ -995,12 +1090,13 @@ void SoundFilesController::exportSelectedSounds()
     run.conversion = m_conversion;
     run.leftovers = m_library.leftovers();
     run.fence = m_library.fence();
+    run.silentFiles = m_library.silentFiles();
     const QVector<StoredFound> found = findStored(run, rows);
     // Every name is chosen, and a file at one asked about, before anything is written.
-    const bool held = ztplatform::isSilentFile(run.dir.path());
+    const bool held = ztplatform::isSilentFile(run.silentFiles, run.dir.path());
     const int ending = endingRow(found);
     const std::optional<QVector<Target>> targets =
-            planTargets(run.dir.path(), rows, ending < rows.size() ? ending + 1 : ending,
+            planTargets(run.silentFiles, run.dir.path(), rows, ending < rows.size() ? ending + 1 : ending,
                         std::make_shared<exportfile::SourceFiles>(m_library.librarySources()));
     if (!targets) {
         qWarning().noquote() << "the folder" << run.dir.path() << "does not answer: nothing is exported";
@@ -1026,7 +1122,7 @@ void SoundFilesController::exportSelectedSounds()
         reportUnwritten(run, folder);
         reportNotKept(run);
         if (!run.written.isEmpty())
-            syncExportFolder(m_prompter, m_parent, folder, run.written);
+            syncExportFolder(m_prompter, m_parent, run.silentFiles, folder, run.written);
         return;
     }
     closeProgress(m_preview);
@@ -1034,7 +1130,7 @@ void SoundFilesController::exportSelectedSounds()
     reportNotKept(run);
     if (run.written.isEmpty())
         return;
-    syncExportFolder(m_prompter, m_parent, folder, run.written);
+    syncExportFolder(m_prompter, m_parent, run.silentFiles, folder, run.written);
     showExportReport(run.written, folder);
 }
 

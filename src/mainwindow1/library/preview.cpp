@@ -28,6 +28,8 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+using ztplatform::kSilentLimitMs;
+
 namespace {
 
 const char kInitialStyle[] = "border-image:url(:/images/play.png);";
@@ -50,13 +52,15 @@ ztplatform::FileStamp previewSourceStamp(const QString &source)
     return ztplatform::diskFileStamp(previewSourceFile(source));
 }
 
+
 // `look` at the file of `source` on a thread of its own, the window
 // painting (its input held) meanwhile; nothing when the drive did not answer
 // in time, or has not returned an earlier look.
 template <typename T>
-std::optional<T> lookAtSound(const QString &source, std::function<T()> look)
+std::optional<T> lookAtSound(const std::shared_ptr<ztplatform::SilentFiles> &silent, const QString &source,
+                             std::function<T()> look)
 {
-    return ztplatform::lookAtFileWithin<T>(previewSourceFile(source), ztplatform::kSilentLimitMs, std::move(look),
+    return ztplatform::lookAtFileWithin<T>(silent, previewSourceFile(source), kSilentLimitMs, std::move(look),
                                            JobDialog::waiter());
 }
 
@@ -140,10 +144,11 @@ bool takePadCopy(const QString &copy, const QString &preview)
 } // namespace
 
 std::optional<qint64> PreviewController::soundFileSize(const std::shared_ptr<ztplatform::FolderFence> &fence,
+                                                      const std::shared_ptr<ztplatform::SilentFiles> &silent,
                                                       const QString &path)
 {
     const std::optional<qint64> size =
-            ztplatform::regularFileSizeWithin(fence, path, ztplatform::kSilentLimitMs, JobDialog::waiter());
+            ztplatform::regularFileSizeWithin(fence, silent, path, kSilentLimitMs, JobDialog::waiter());
     if (!size)
         qWarning().noquote() << "the drive of" << path << "does not answer: the sound is not taken";
     return size;
@@ -156,7 +161,8 @@ quint64 PreviewController::stampThenRawFile(const QString &source, const QString
                                             QString &silent)
 {
     const std::optional<ztplatform::FileStamp> now =
-            lookAtSound<ztplatform::FileStamp>(source, [source]() { return previewSourceStamp(source); });
+            lookAtSound<ztplatform::FileStamp>(m_rawFiles.silentFiles(), source,
+                                               [source]() { return previewSourceStamp(source); });
     if (!now) {
         qWarning().noquote() << "the drive of" << source << "does not answer: the sound is not played";
         silent = previewSourceFile(source);
@@ -236,7 +242,8 @@ void PreviewController::play(bool soundChosen)
         const ztplatform::FolderAnchor root = m_rawFiles.padRoot();
         const bool onPad = soundsource::isPadWave(held) && root.covers(held);
         const std::optional<ztplatform::FileStamp> now = lookAtSound<ztplatform::FileStamp>(
-                held, [held, root, onPad]() { return onPad ? padWaveStamp(root, held) : previewSourceStamp(held); });
+                m_rawFiles.silentFiles(), held,
+                [held, root, onPad]() { return onPad ? padWaveStamp(root, held) : previewSourceStamp(held); });
         stale = !now || m_playFileStamp2 != *now;
     }
     if (m_playFileNameOld2 != m_playFileNameNew2 || stale) {
@@ -256,9 +263,11 @@ void PreviewController::play(bool soundChosen)
         if (padWave) {
             const QString copy = onPad ? padCopyName(m_TempPlayDirName2, ++m_padCopies) : QString();
             const std::optional<PadWaveLook> look =
-                    lookAtSound<PadWaveLook>(source, [source, root, copy, onPad, fence = m_rawFiles.fence()]() {
-                        return onPad ? copyPadWave(root, source, copy) : lookAtPadWave(fence, source);
-                    });
+                    lookAtSound<PadWaveLook>(m_rawFiles.silentFiles(), source,
+                                             [source, root, copy, onPad, fence = m_rawFiles.fence()]() {
+                                                 return onPad ? copyPadWave(root, source, copy)
+                                                              : lookAtPadWave(fence, source);
+                                             });
             if (look) {
                 stamp = look->stamp;
                 length = look->playable;

@@ -6,12 +6,12 @@
 #include "mainwindow1/library/previewsession.h"
 #include "mainwindow1/library/rawfile.h"
 #include "platform/fileidentity.h"
+#include "widgets/jobdialog.h"
 
 #include <QHash>
 #include <QMediaPlayer>
 #include <QObject>
 #include <QPointer>
-#include <QProgressDialog>
 #include <QString>
 
 #include <functional>
@@ -54,7 +54,9 @@ public:
     // The size of the regular file at `path` (a pipe, device or folder is no
     // sound), -1 when there is none; nothing when its drive did not answer in
     // time. The window paints, its input held, while it is looked at.
+    // Not looked at while an earlier look given up on waits (`silent`).
     static std::optional<qint64> soundFileSize(const std::shared_ptr<ztplatform::FolderFence> &fence,
+                                               const std::shared_ptr<ztplatform::SilentFiles> &silent,
                                                const QString &path);
 
     // The folder the previews are converted into.
@@ -71,7 +73,7 @@ public:
     qint64 moved_2() const { return m_moved_2; }
     const PreviewSession &previewSession() const { return m_previewSession; }
     // The wait dialog of the long operations (the last one shown), if any.
-    QProgressDialog *dialog() const { return m_dialog; }
+    JobDialog *dialog() const { return m_dialog; }
     // The file a preview is converted into.
     QString previewFileName() const;
 
@@ -103,7 +105,7 @@ public:
     // Stops the player only; a loop run goes on from its stop.
     void stopPlayer();
     // `d` becomes the wait dialog; the earlier one goes.
-    void holdWaitDialog(QProgressDialog *d);
+    void holdWaitDialog(JobDialog *d);
     // A close while preparing: the preparation stops, the window closes after.
     void stopPreparingThenClose();
     void stopPreviewForClose();
@@ -158,7 +160,7 @@ private:
     bool m_soundChosen = false; // a sound row was current at the last press: the lists wait while it prepares
     qint64 m_moved_2 = 0;       // last position in ms
     PreviewSession m_previewSession; // the preparation, its Stop and the loop run
-    QPointer<QProgressDialog> m_dialog; // wait dialog of the long operations
+    QPointer<JobDialog> m_dialog; // wait dialog of the long operations
 
     void openWaitDialog();
     quint64 stampThenRawFile(const QString &source, const QString &preview, ztplatform::FileStamp &stamp,

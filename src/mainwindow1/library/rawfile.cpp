@@ -9,8 +9,8 @@
 #include "library/soundsource.h"
 #include "library/waveprobe.h"
 #include "model/audioconverter.h"
-#include "platform/descriptor.h"
 #include "platform/errortext.h"
+#include "platform/descriptor.h"
 #include "platform/regularfile.h"
 #include "platform/silentfiles.h"
 #include "platform/sysio.h"
@@ -57,6 +57,7 @@ QString failedConversionText(const QString &faultPath, const QString &faultReaso
     return text;
 }
 
+
 constexpr int kConversionPollMs = 20;
 constexpr int kSettleLimitMs = 6000; // a killed ffmpeg is waited on for 5 s
 
@@ -71,7 +72,7 @@ void tellUnreadable(UiPrompter &prompter, QWidget *parent, const QString &path, 
 
 
 // A stored sound's copy on a thread of its own, given up when its kit file's
-// drive has not moved it on for kSilentLimitMs: the thread may then never
+// drive has not moved it on for ztplatform::kSilentLimitMs: the thread may then never
 // return, so it holds copies and this shared state only. While it has not,
 // no other copy out of that kit file starts.
 class StoredCopy
@@ -96,14 +97,15 @@ public:
     // `job` on a thread of its own, waited on through `wait`; `stop` (when
     // given) is handed on. Nothing when the drive of `kitFile` did not move
     // it on in time, or has not returned an earlier copy given up on.
-    static std::optional<Done> run(const QString &kitFile, const std::function<Done(const StoredCopy &)> &job,
-                                   const std::atomic_bool *stop, const ztplatform::Waiter &wait)
+    static std::optional<Done> run(const std::shared_ptr<ztplatform::SilentFiles> &silent, const QString &kitFile,
+                                   const std::function<Done(const StoredCopy &)> &job, const std::atomic_bool *stop,
+                                   const ztplatform::Waiter &wait)
     {
-        if (ztplatform::isSilentFile(kitFile))
+        if (ztplatform::isSilentFile(silent, kitFile))
             return std::nullopt;
         const StoredCopy state;
         state.moved();
-        const auto mark = std::make_shared<ztplatform::SilentLook>(kitFile);
+        const auto mark = std::make_shared<ztplatform::SilentLook>(silent, kitFile);
         const ztplatform::TimedLook<Done> running([job, state, mark]() {
             const Done done = job(state);
             mark->returned();
@@ -125,6 +127,8 @@ public:
         });
         return done;
     }
+
+private:
 };
 
 } // namespace
@@ -172,7 +176,7 @@ quint64 RawFiles::copyStoredSound(const QString &source, const QString &target, 
     const MainWindow1Records::READ_KIT_FILE *kit = nullptr;
     const QString named = soundsource::parse(source).kitFile;
     const int e = m_library.storedSoundEntry(source, &kit, JobDialog::waiter());
-    if (e < 0 && !kit && ztplatform::isSilentFile(named)) {
+    if (e < 0 && !kit && ztplatform::isSilentFile(m_library.silentFiles(), named)) {
         tellSilent(named, preview != nullptr);
         return 0;
     }
@@ -199,9 +203,11 @@ quint64 RawFiles::copyStoredSound(const QString &source, const QString &target, 
     };
     std::optional<StoredCopy::Done> copied;
     if (preview) {
-        preview->runPreviewWork([&]() { copied = StoredCopy::run(kitFile, job, stop, ztplatform::Waiter()); }, 88);
+        preview->runPreviewWork(
+                [&]() { copied = StoredCopy::run(m_library.silentFiles(), kitFile, job, stop, ztplatform::Waiter()); },
+                88);
     } else {
-        copied = StoredCopy::run(kitFile, job, nullptr, JobDialog::waiter());
+        copied = StoredCopy::run(m_library.silentFiles(), kitFile, job, nullptr, JobDialog::waiter());
     }
     if (!copied)
         tellSilent(kitFile, preview != nullptr);
@@ -227,7 +233,7 @@ quint64 RawFiles::copyStoredSound(const QString &source, const QString &target, 
 std::optional<bool> RawFiles::readable(const QString &path)
 {
     const std::optional<int> failure = ztplatform::lookAtFileWithin<int>(
-            path, ztplatform::kSilentLimitMs,
+            m_library.silentFiles(), path, ztplatform::kSilentLimitMs,
             [path]() {
                 const ztplatform::Descriptor fd(ztplatform::sysio::open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC));
                 return fd.isOpen() ? 0 : errno;
@@ -270,11 +276,16 @@ const std::shared_ptr<ztplatform::FolderFence> &RawFiles::fence() const
     return m_pad.fence();
 }
 
+const std::shared_ptr<ztplatform::SilentFiles> &RawFiles::silentFiles() const
+{
+    return m_library.silentFiles();
+}
+
 std::shared_ptr<void> RawFiles::planConversions(const QVector<QPair<QString, QString>> &jobs)
 {
     const std::shared_ptr<ConversionJobs> planned(
-            new ConversionJobs(audioconverter::defaultProgram(JobDialog::waiter()), 0, m_conversion,
-                               m_library.leftovers(), m_pad.fence()),
+            new ConversionJobs(audioconverter::defaultProgram(JobDialog::waiter(), nullptr, m_library.silentFiles()), 0,
+                               m_conversion, m_library.leftovers(), m_pad.fence(), m_library.silentFiles()),
             [](ConversionJobs *j) {
                 // Nothing writes into the temporary folder after the save.
                 if (!j->settle(kSettleLimitMs, JobDialog::waiter()))
@@ -294,8 +305,9 @@ std::optional<ConversionJobs::Done> RawFiles::convertOffThread(const QString &so
     std::shared_ptr<ConversionJobs> jobs = m_planned.lock();
     int job = jobs ? jobs->find(source, target) : -1;
     if (job < 0) {
-        jobs = std::make_shared<ConversionJobs>(audioconverter::defaultProgram(JobDialog::waiter()), 1,
-                                                audioconverter::Limits(), m_library.leftovers(), m_pad.fence());
+        jobs = std::make_shared<ConversionJobs>(
+                audioconverter::defaultProgram(JobDialog::waiter(), nullptr, m_library.silentFiles()), 1,
+                audioconverter::Limits(), m_library.leftovers(), m_pad.fence(), m_library.silentFiles());
         jobs->readBelow(m_pad.padRoot());
         job = jobs->add(source, target);
     }
@@ -324,8 +336,8 @@ quint32 RawFiles::getRawFile(const QString &waveFileName, const QString &outFile
     const bool onPad = !preview && m_pad.padRoot().covers(waveFileName);
     const std::optional<bool> regular =
             onPad ? true
-                  : ztplatform::isRegularFileWithin(m_pad.fence(), waveFileName, ztplatform::kSilentLimitMs,
-                                                    JobDialog::waiter());
+                  : ztplatform::isRegularFileWithin(m_pad.fence(), m_library.silentFiles(), waveFileName,
+                                                    ztplatform::kSilentLimitMs, JobDialog::waiter());
     if (!regular) {
         tellSilent(waveFileName, preview);
         return 0;
@@ -344,6 +356,7 @@ quint32 RawFiles::getRawFile(const QString &waveFileName, const QString &outFile
     bool converted = false;
     if (preview) {
         audioconverter converter(m_conversion);
+        converter.setSilentFiles(m_library.silentFiles());
         converter.setStopFlag(previewWork->previewStopFlag());
         previewWork->runPreviewWork(
                 [&]() { converted = converter.audioConverterWaveRun(waveFileName, outFileName, err); }, 80);
@@ -385,7 +398,7 @@ quint32 RawFiles::getRawFile(const QString &waveFileName, const QString &outFile
     // Judged by ffmpeg's exit and the samples written: a cut file that
     // ffmpeg warns about still gives the samples it holds.
     QFile target;
-    const bool hasSamples = converted && ztplatform::openRegularFile(outFileName, target, false)
+    const bool hasSamples = converted && ztplatform::openRegularFile(ztplatform::diskOf(m_pad.fence()), outFileName, target, false)
                             && waveprobe::dataBytes(target) > 0;
     const qint64 size = target.size();
     target.close();
