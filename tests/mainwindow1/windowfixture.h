@@ -39,7 +39,7 @@ struct WindowFixture
         ztplatform::keepFileNameBytes(); // as the editor starts
         QDir::setCurrent(work.path());
         w = new MainWindow1(WindowServices{&prompter, PadSystem{&drives}, &disk});
-        w->soundLists().skipSoundListOnClose();
+        w->soundLists().setWriteSoundListOnClose(false);
         ui = w->form();
     }
     ~WindowFixture()

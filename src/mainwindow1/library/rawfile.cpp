@@ -9,6 +9,7 @@
 #include "library/soundsource.h"
 #include "library/waveprobe.h"
 #include "model/audioconverter.h"
+#include "platform/errortext.h"
 #include "platform/descriptor.h"
 #include "platform/regularfile.h"
 #include "platform/silentfiles.h"
@@ -56,7 +57,6 @@ QString failedConversionText(const QString &faultPath, const QString &faultReaso
     return text;
 }
 
-constexpr int kSourceLookLimitMs = 2000; // a source's drive silent that long is not waited on
 
 constexpr int kConversionPollMs = 20;
 constexpr int kSettleLimitMs = 6000; // a killed ffmpeg is waited on for 5 s
@@ -72,13 +72,12 @@ void tellUnreadable(UiPrompter &prompter, QWidget *parent, const QString &path, 
 
 
 // A stored sound's copy on a thread of its own, given up when its kit file's
-// drive has not moved it on for kStoredCopyLimitMs: the thread may then never
+// drive has not moved it on for ztplatform::kSilentLimitMs: the thread may then never
 // return, so it holds copies and this shared state only. While it has not,
 // no other copy out of that kit file starts.
 class StoredCopy
 {
 public:
-    static constexpr int kStoredCopyLimitMs = 2000;
     static constexpr int kPollMs = 20;
 
     struct Done
@@ -93,7 +92,7 @@ public:
     };
     std::shared_ptr<Shared> shared = std::make_shared<Shared>();
 
-    void moved() const { shared->lastMove = nowMs(); }
+    void moved() const { shared->lastMove = ztplatform::nowMs(); }
 
     // `job` on a thread of its own, waited on through `wait`; `stop` (when
     // given) is handed on. Nothing when the drive of `kitFile` did not move
@@ -120,7 +119,7 @@ public:
                 return true;
             if (stop && *stop)
                 state.shared->stop = true;
-            if (nowMs() - state.shared->lastMove < kStoredCopyLimitMs)
+            if (ztplatform::nowMs() - state.shared->lastMove < ztplatform::kSilentLimitMs)
                 return false;
             state.shared->stop = true; // it touches the target no more once it returns
             mark->givenUp();
@@ -130,12 +129,6 @@ public:
     }
 
 private:
-    static qint64 nowMs()
-    {
-        return std::chrono::duration_cast<std::chrono::milliseconds>(
-                       std::chrono::steady_clock::now().time_since_epoch())
-                .count();
-    }
 };
 
 } // namespace
@@ -240,7 +233,7 @@ quint64 RawFiles::copyStoredSound(const QString &source, const QString &target, 
 std::optional<bool> RawFiles::readable(const QString &path)
 {
     const std::optional<int> failure = ztplatform::lookAtFileWithin<int>(
-            m_library.silentFiles(), path, kSourceLookLimitMs,
+            m_library.silentFiles(), path, ztplatform::kSilentLimitMs,
             [path, fence = m_pad.fence()]() {
                 const ztplatform::Descriptor fd(ztplatform::diskOf(fence).openAt(
                         AT_FDCWD, QFile::encodeName(path), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
@@ -251,7 +244,7 @@ std::optional<bool> RawFiles::readable(const QString &path)
         return std::nullopt;
     if (*failure == 0)
         return true;
-    tellUnreadable(m_prompter, m_parent, path, QString::fromLocal8Bit(std::strerror(*failure)));
+    tellUnreadable(m_prompter, m_parent, path, ztplatform::errorText(*failure));
     return false;
 }
 
@@ -323,7 +316,7 @@ std::optional<ConversionJobs::Done> RawFiles::convertOffThread(const QString &so
     JobDialog::waitUntil([&](int ms) {
         if ((done = jobs->waitFor(job, qMin(ms, kConversionPollMs))))
             return true;
-        if (jobs->lookingForMs(job) < kSourceLookLimitMs)
+        if (jobs->lookingForMs(job) < ztplatform::kSilentLimitMs)
             return false;
         jobs->giveUp(job);
         return true;
@@ -345,7 +338,7 @@ quint32 RawFiles::getRawFile(const QString &waveFileName, const QString &outFile
     const std::optional<bool> regular =
             onPad ? true
                   : ztplatform::isRegularFileWithin(m_pad.fence(), m_library.silentFiles(), waveFileName,
-                                                    kSourceLookLimitMs, JobDialog::waiter());
+                                                    ztplatform::kSilentLimitMs, JobDialog::waiter());
     if (!regular) {
         tellSilent(waveFileName, preview);
         return 0;
