@@ -81,6 +81,9 @@ public:
     void move(int value, int maximum = 0);
     // Hides it; the window paints before what comes next.
     void putAway();
+    // From now on its bar follows `job`'s progress (its range too, when the
+    // job counts), painted as a wait serves the window's events.
+    void follow(ztplatform::Job &job);
 
     void reject() override;
 
