@@ -53,7 +53,7 @@ struct Library
         QVector<MainWindow1Records::SOUND_INDEX> records;
         for (int i = 0; i < sounds; ++i) {
             MainWindow1Records::SOUND_INDEX s;
-            MainWindow1Records::str2CharArray(QString("Take %1").arg((i * 7919) % sounds), s.wave_name, 16);
+            percussionpadfile::str2CharArray(QString("Take %1").arg((i * 7919) % sounds), s.wave_name, 16);
             s.file = QString("%1/take%2.wav").arg(folder.isEmpty() ? QString("/library/samples") : folder).arg(i);
             if (!folder.isEmpty()) {
                 QFile f(s.file);

@@ -99,7 +99,7 @@ struct Setup
         QVector<TotalRow> rows;
         rows.reserve(library.size());
         for (const Records::SOUND_INDEX &s : qAsConst(library))
-            rows.append({Records::charArray2String(s.wave_name, SOUND_NAME_LENGTH_MAX), s.file});
+            rows.append({percussionpadfile::charArray2String(s.wave_name, SOUND_NAME_LENGTH_MAX), s.file});
         QVector<Records::soundKit> editing = kits;
         CollectedWaves got;
         if (collectWholeSetupWaves(rows, editing, library, loaded, dir.path(), fakeRaw, {}, got))

@@ -179,8 +179,12 @@ bool keepFolderFor(const PadIdentity &loaded, const QByteArray &global, const QS
     ztplatform::ReplaceFile file(root + QLatin1Char('/') + kSamePads, leftovers);
     const bool ok = ztplatform::makePath(root) && file.open() && file.write(bytes)
                     && file.readBack([&bytes](const QString &path) {
-                           QFile back(path);
-                           return back.open(QIODevice::ReadOnly) && back.readAll() == bytes;
+                           ztplatform::Disk &disk = ztplatform::sysio::disk();
+                           const ztplatform::Descriptor fd(
+                                   disk.openAt(AT_FDCWD, QFile::encodeName(path), O_RDONLY | O_CLOEXEC));
+                           QByteArray back;
+                           return fd.isOpen() && ztplatform::readStart(disk, fd.get(), bytes.size() + 1, &back)
+                                  && back == bytes;
                        })
                     && file.commit();
     if (!ok && why)
@@ -236,7 +240,7 @@ void takeSoundNames(ztplatform::Disk &disk, const QString &prmFolder, Contents *
             const waveprm::PrmRecord rec = waveprm::parseRecord(record);
             if (rec.waveNo <= 0)
                 continue;
-            c->soundNames.insert(rec.waveNo, MainWindow1Records::charArray2String(rec.nameField.constData(),
+            c->soundNames.insert(rec.waveNo, percussionpadfile::charArray2String(rec.nameField.constData(),
                                                                                   SOUND_NAME_LENGTH_MAX));
             c->soundRecords.insert(rec.waveNo, record);
         }

@@ -240,7 +240,7 @@ PadKits readPadKits(const ztplatform::FolderAnchor &root, const QString &kitPath
     QHash<quint16, SoundRef> waves;
     waves.reserve(waveAttrList.size());
     for (const Records::SOUND_INDEX &s : waveAttrList)
-        waves.insert(s.wave_No, SoundRef{Records::charArray2String(s.wave_name, SOUND_NAME_LENGTH_MAX), s.file});
+        waves.insert(s.wave_No, SoundRef{percussionpadfile::charArray2String(s.wave_name, SOUND_NAME_LENGTH_MAX), s.file});
 
     percussionpadfile model;
     model.curFlag = 4;
@@ -275,7 +275,7 @@ PadKits readPadKits(const ztplatform::FolderAnchor &root, const QString &kitPath
         model.kitChunk.baseChunk = storage.base;
         model.kitChunk.pedalChunk = storage.pedal;
         model.kitChunk.kpadChunk = storage.pads;
-        const bool read = model.readSingleOnlineSkitChunk(&file, slot, 0);
+        const bool read = model.readSingleOnlineSkitChunk(&file, slot);
         file.close();
         if (!read)
             return refuse(result, named, padreason::why(0, errno ? errno : EIO));
@@ -283,7 +283,7 @@ PadKits readPadKits(const ztplatform::FolderAnchor &root, const QString &kitPath
         uchar rec[KIT_RECORD_SIZE];
         model.packKitRecord(slot, rec);
         soundKit k = kitFromRecord(rec, scratch ? scratch[slot] : soundKit(), waves);
-        const QString stored = Records::charArray2String(storage.base[slot].kit_name, KIT_NAME_FIELD);
+        const QString stored = percussionpadfile::charArray2String(storage.base[slot].kit_name, KIT_NAME_FIELD);
         bool counted = false;
         k.kit_name = adjustPadKitName(stored, slot + 1, &counted);
         if (counted) {

@@ -5,6 +5,7 @@
 #include "device/usbupdate.h"
 #include "device/waveslots.h"
 #include "platform/disk.h"
+#include "platform/sysio.h"
 #include "platform/regularfile.h"
 #include "platform/volumeidentity.h"
 
@@ -185,7 +186,11 @@ bool PadSession::drivePresent() const
 {
     const QString root = m_currentDirPath, kitPath = m_tree.kitPath;
     const std::shared_ptr<const DriveAsk> source = m_drives;
-    return m_watch.run<bool>([source, root, kitPath]() { return writeback::padDrivePresent(*source, root, kitPath); })
+    ztplatform::Disk *const disk = m_system.disk;
+    return m_watch
+            .run<bool>([source, root, kitPath, disk]() {
+                return writeback::padDrivePresent(*source, root, kitPath, disk ? *disk : ztplatform::sysio::disk());
+            })
             .value_or(false);
 }
 
@@ -382,7 +387,7 @@ PadSession::AddPlan PadSession::beginAddBatch(const QVector<SOUND_INDEX> &record
         if (r < 0)
             continue;
         plan.lastNumber = numbers->at(next++);
-        const QString name = MainWindow1Records::charArray2String(records.at(r).wave_name, SOUND_NAME_LENGTH_MAX);
+        const QString name = percussionpadfile::charArray2String(records.at(r).wave_name, SOUND_NAME_LENGTH_MAX);
         m_waveNumList << plan.lastNumber;
         m_addSoundList << path;
         m_waveNameList << name;

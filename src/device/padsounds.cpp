@@ -296,7 +296,7 @@ bool readFolder(WaveFolders &folders, const QString &prmFolder, const QString &a
         }
         bool counted = false;
         const QString name = adjustPadSoundName(
-                MainWindow1Records::charArray2String(rec.nameField.constData(), SOUND_NAME_LENGTH_MAX), rec.waveNo,
+                percussionpadfile::charArray2String(rec.nameField.constData(), SOUND_NAME_LENGTH_MAX), rec.waveNo,
                 &counted);
         if (counted)
             result.renamedNumbers << rec.waveNo;
@@ -358,13 +358,13 @@ void makeNamesUnique(PadSounds &result, const std::shared_ptr<ztplatform::Folder
     setupfiles::SoundBytes bytes(setupfiles::SoundBytes::Locate(), ztplatform::Waiter(), fence);
     QHash<QString, QString> renamed; // file -> its unique name
     for (SOUND_INDEX &s : result.waveLoadKitAttrList) {
-        const QString name = MainWindow1Records::charArray2String(s.wave_name, SOUND_NAME_LENGTH_MAX);
+        const QString name = percussionpadfile::charArray2String(s.wave_name, SOUND_NAME_LENGTH_MAX);
         const QString unique = namerules::uniqueSoundName(
                 name, s.file, inUse, [&](const QString &holder) { return bytes.same(holder, s.file); });
         inUse.add(unique, s.file);
         if (unique == name)
             continue;
-        MainWindow1Records::str2CharArray(unique, s.wave_name, SOUND_NAME_LENGTH_MAX);
+        percussionpadfile::str2CharArray(unique, s.wave_name, SOUND_NAME_LENGTH_MAX);
         renamed.insert(s.file, unique);
         result.madeUnique.append({name, unique, true});
     }
@@ -373,7 +373,7 @@ void makeNamesUnique(PadSounds &result, const std::shared_ptr<ztplatform::Folder
     for (SOUND_INDEX &s : result.waveAttrList) {
         const auto it = renamed.constFind(s.file);
         if (it != renamed.constEnd())
-            MainWindow1Records::str2CharArray(it.value(), s.wave_name, SOUND_NAME_LENGTH_MAX);
+            percussionpadfile::str2CharArray(it.value(), s.wave_name, SOUND_NAME_LENGTH_MAX);
     }
 }
 

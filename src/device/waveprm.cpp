@@ -31,7 +31,7 @@ QByteArray buildRecord(quint16 waveNo, const QString &name, quint32 wavSize)
 {
     uchar p[PRM_RECORD_SIZE] = {};
     bytepack::put16(p, waveNo);
-    MainWindow1Records::str2CharArray(name, reinterpret_cast<char *>(p + 2), SOUND_NAME_LENGTH_1);
+    percussionpadfile::str2CharArray(name, reinterpret_cast<char *>(p + 2), SOUND_NAME_LENGTH_1);
     const quint32 length = waveLength(wavSize);
     bytepack::put32(p + 26, length);
     bytepack::put32(p + 34, length);

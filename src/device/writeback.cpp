@@ -8,6 +8,7 @@
 #include "model/bytepack.h"
 #include "model/namerules.h"
 #include "platform/disk.h"
+#include "platform/pathcase.h"
 #include "platform/inplacefile.h"
 #include "platform/replacefile.h"
 #include "platform/regularfile.h"
@@ -64,7 +65,7 @@ void report(const std::function<void(int)> &progress, int value)
 
 } // namespace
 
-bool padDrivePresent(const DriveSource &drives, const QString &root, const QString &kitPath)
+bool padDrivePresent(const DriveSource &drives, const QString &root, const QString &kitPath, ztplatform::Disk &disk)
 {
     const QString wanted = ztplatform::withoutTrailingSlash(root);
     bool listed = false;
@@ -72,7 +73,7 @@ bool padDrivePresent(const DriveSource &drives, const QString &root, const QStri
         if (d.removable && ztplatform::withoutTrailingSlash(d.root) == wanted)
             listed = true;
     }
-    return listed && !kitPath.isEmpty() && ztplatform::isFolder(QFileInfo(kitPath).absolutePath());
+    return listed && !kitPath.isEmpty() && ztplatform::typeAtPath(disk, QFileInfo(kitPath).absolutePath()) == S_IFDIR;
 }
 
 DeviceMessage driveGoneMessage()
@@ -507,7 +508,7 @@ bool padGone(const WriteBackJob &job)
 {
     if (!job.driveRoot.isEmpty())
         return !padDrivePresent(job.drives ? *job.drives : ztplatform::systemDriveSource(), job.driveRoot,
-                                job.kitPath);
+                                job.kitPath, job.padRoot.disk());
     struct stat st;
     return job.kitPath.isEmpty()
             || job.padRoot.disk().statAt(AT_FDCWD, QFile::encodeName(QFileInfo(job.kitPath).absolutePath()), &st) != 0

@@ -27,8 +27,9 @@ constexpr int ALTER_FILE_SIZE = 106;
 constexpr quint16 CHANGE_MARK = 0xAA55;
 
 // True when `drives` still lists `root` (trailing "/" aside) as a
-// removable drive and the model folder above kitPath still exists.
-bool padDrivePresent(const DriveSource &drives, const QString &root, const QString &kitPath);
+// removable drive and the model folder above kitPath still exists, looked
+// at through `disk`.
+bool padDrivePresent(const DriveSource &drives, const QString &root, const QString &kitPath, ztplatform::Disk &disk);
 // "The 350 device was disconnected." ... (title "Error").
 DeviceMessage driveGoneMessage();
 // The notice to disconnect the pad, shown before anything is written

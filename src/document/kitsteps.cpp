@@ -89,44 +89,6 @@ QSet<QString> sourcesOf(const Doc::soundKit &k)
     return out;
 }
 
-// A part that keeps the whole state of what it covers: exchanged whole, and
-// unchanged while a fresh take of it has the same bytes.
-template <class State>
-class WholePart : public editstep::Part
-{
-public:
-    void swap() override
-    {
-        if (!here())
-            return;
-        State live;
-        take(live);
-        put(m_state);
-        m_state = std::move(live);
-        told();
-    }
-    bool unchanged() const override
-    {
-        if (!here())
-            return true;
-        State live;
-        take(live);
-        return live.bytes() == m_state.bytes();
-    }
-
-protected:
-    explicit WholePart(KitDocument &doc) : m_doc(&doc) {}
-    // The document is there, with what the part covers.
-    virtual bool here() const { return m_doc; }
-    virtual void take(State &s) const = 0;
-    virtual void put(const State &s) = 0;
-    // The signal of what changed.
-    virtual void told() = 0;
-
-    QPointer<KitDocument> m_doc;
-    State m_state;
-};
-
 } // namespace
 
 // ---- one kit -----------------------------------------------------------------------------
@@ -153,9 +115,10 @@ struct KitDocument::KitState
         ds << name << index << flag << flag1;
         return out;
     }
+    bool operator==(const KitState &o) const { return bytes() == o.bytes(); }
 };
 
-class KitDocument::KitPart : public WholePart<KitState>, public HeldKits
+class KitDocument::KitPart : public editstep::WholePart<KitDocument, KitState>, public HeldKits
 {
 public:
     KitPart(KitDocument &doc, int kit)
@@ -167,16 +130,16 @@ public:
     }
     ~KitPart() override
     {
-        if (m_doc)
-            m_doc->m_held.remove(this);
+        if (m_owner)
+            m_owner->m_held.remove(this);
     }
 
     QString key() const override { return QStringLiteral("kit:%1").arg(m_kit); }
     QStringList refusals() const override
     {
-        if (!m_doc || !m_doc->hasKit(m_kit))
+        if (!m_owner || !m_owner->hasKit(m_kit))
             return {};
-        return m_doc->goneSounds({&m_state.attr}, {&m_doc->m_kitAttrList.at(m_kit)});
+        return m_owner->goneSounds({&m_state.attr}, {&m_owner->m_kitAttrList.at(m_kit)});
     }
     qint64 size() const override
     {
@@ -190,11 +153,11 @@ public:
     }
 
 private:
-    bool here() const override { return m_doc && m_doc->hasKit(m_kit); }
-    void told() override { m_doc->changed(m_kit); }
+    bool here() const override { return m_owner && m_owner->hasKit(m_kit); }
+    void told() override { m_owner->changed(m_kit); }
     void take(KitState &s) const override
     {
-        const KitDocument &d = *m_doc;
+        const KitDocument &d = *m_owner;
         const int k = m_kit;
         s.attr = d.m_kitAttrList.at(k);
         s.pads = d.m_kitPadList[k];
@@ -211,7 +174,7 @@ private:
     }
     void put(const KitState &s) override
     {
-        KitDocument &d = *m_doc;
+        KitDocument &d = *m_owner;
         const int k = m_kit;
         d.m_kitAttrList[k] = s.attr;
         d.m_kitPadList[k] = s.pads;
@@ -270,9 +233,10 @@ struct KitDocument::AllKitsState
         ds << names << indexes << flags << flags1 << maxList;
         return out;
     }
+    bool operator==(const AllKitsState &o) const { return bytes() == o.bytes(); }
 };
 
-class KitDocument::AllKitsPart : public WholePart<AllKitsState>, public HeldKits
+class KitDocument::AllKitsPart : public editstep::WholePart<KitDocument, AllKitsState>, public HeldKits
 {
 public:
     explicit AllKitsPart(KitDocument &doc)
@@ -283,21 +247,21 @@ public:
     }
     ~AllKitsPart() override
     {
-        if (m_doc)
-            m_doc->m_held.remove(this);
+        if (m_owner)
+            m_owner->m_held.remove(this);
     }
 
     QString key() const override { return QStringLiteral("kits"); }
     QStringList refusals() const override
     {
-        if (!m_doc)
+        if (!m_owner)
             return {};
         QVector<const soundKit *> kept, live;
         for (const soundKit &k : m_state.kits)
             kept.append(&k);
-        for (const soundKit &k : m_doc->m_kitAttrList)
+        for (const soundKit &k : m_owner->m_kitAttrList)
             live.append(&k);
-        return m_doc->goneSounds(kept, live);
+        return m_owner->goneSounds(kept, live);
     }
     qint64 size() const override
     {
@@ -318,10 +282,10 @@ public:
     }
 
 private:
-    void told() override { m_doc->allChanged(); }
+    void told() override { m_owner->allChanged(); }
     void take(AllKitsState &s) const override
     {
-        const KitDocument &d = *m_doc;
+        const KitDocument &d = *m_owner;
         s.kits = d.m_kitAttrList;
         s.curKits = QVector<soundKit>(d.m_curKitAttr, d.m_curKitAttr + KIT_MAX_COUNT);
         s.pads = QVector<QVector<KIT_PAD_SETTING>>(d.m_kitPadList, d.m_kitPadList + KIT_MAX_COUNT);
@@ -341,7 +305,7 @@ private:
     }
     void put(const AllKitsState &s) override
     {
-        KitDocument &d = *m_doc;
+        KitDocument &d = *m_owner;
         d.m_kitAttrList = s.kits;
         std::copy(s.curKits.cbegin(), s.curKits.cend(), d.m_curKitAttr);
         std::copy(s.pads.cbegin(), s.pads.cend(), d.m_kitPadList);
@@ -447,9 +411,10 @@ struct KitDocument::GlobalState
             out += podBytes(t);
         return out + restoredFile;
     }
+    bool operator==(const GlobalState &o) const { return bytes() == o.bytes(); }
 };
 
-class KitDocument::GlobalPart : public WholePart<GlobalState>
+class KitDocument::GlobalPart : public editstep::WholePart<KitDocument, GlobalState>
 {
 public:
     explicit GlobalPart(KitDocument &doc)
@@ -462,10 +427,10 @@ public:
     qint64 size() const override { return qint64(sizeof(GlobalPart)) + m_state.restoredFile.size(); }
 
 private:
-    void told() override { emit m_doc->globalChanged(); }
+    void told() override { emit m_owner->globalChanged(); }
     void take(GlobalState &s) const override
     {
-        KitDocument &d = *m_doc;
+        KitDocument &d = *m_owner;
         s.editEffect = d.m_curEditEffect;
         s.effectOff = d.m_curEffectOFF;
         std::copy(d.m_meffChunk1, d.m_meffChunk1 + MASTER_EFFECT_COUNT, s.master);
@@ -483,7 +448,7 @@ private:
     }
     void put(const GlobalState &s) override
     {
-        KitDocument &d = *m_doc;
+        KitDocument &d = *m_owner;
         d.m_curEditEffect = s.editEffect;
         d.m_curEffectOFF = s.effectOff;
         std::copy(s.master, s.master + MASTER_EFFECT_COUNT, d.m_meffChunk1);

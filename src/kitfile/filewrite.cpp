@@ -13,6 +13,7 @@
 #include <QSet>
 
 #include <algorithm>
+#include <sys/stat.h>
 
 namespace setupfiles {
 
@@ -26,10 +27,10 @@ bool usableKitFileName(const QString &name)
 }
 
 // A path's directory entry: its folder resolved, letter case ignored.
-QString entryOf(const QString &path)
+QString entryOf(ztplatform::Disk &disk, const QString &path)
 {
     const QFileInfo info(path);
-    return QDir(ztplatform::canonicalPathOf(ztplatform::sysio::disk(), info.absolutePath()))
+    return QDir(ztplatform::canonicalPathOf(disk, info.absolutePath()))
             .filePath(info.fileName())
             .toCaseFolded();
 }
@@ -85,7 +86,7 @@ bool writeKitFile(percussionpadfile &m, QFile &file, int kit, QString *unwritten
         write();
         ok = file.error() == QFileDevice::NoError;
     }
-    ok = ok && (single ? m.writeKitSoundChunk(f, kit, held) : m.writeSoundChunk(f, held));
+    ok = ok && (single ? m.writeKitSoundChunk(f, held) : m.writeSoundChunk(f, held));
     ok = ok && file.error() == QFileDevice::NoError && file.flush();
     if (ok && quint64(file.size()) != laidOutSize(m)) {
         qWarning() << file.fileName() << "holds" << file.size() << "bytes instead of" << laidOutSize(m);
@@ -106,7 +107,7 @@ bool writeKitFile(percussionpadfile &m, QFile &file, int kit, QString *unwritten
 bool occupiedByNonFile(const QString &path, const std::shared_ptr<ztplatform::FolderFence> &fence)
 {
     // A dangling link counts too: opening it would create its far end.
-    return ztplatform::typeAtPath(ztplatform::sysio::disk(), path, true) != 0
+    return ztplatform::typeAtPath(ztplatform::diskOf(fence), path, true) != 0
            && !ztplatform::isRegularFile(fence, path);
 }
 
@@ -143,21 +144,20 @@ QVector<TargetLook> lookAtTargets(const QVector<KitTarget> &plan,
                                   const std::function<void()> &moved,
                                   const std::shared_ptr<ztplatform::FolderFence> &fence)
 {
+    ztplatform::Disk &disk = ztplatform::diskOf(fence);
     QVector<TargetLook> looks(plan.size());
     for (int i = 0; i < plan.size(); ++i) {
         const KitTarget &t = plan.at(i);
         TargetLook &l = looks[i];
-        l.entry = entryOf(t.target);
+        l.entry = entryOf(disk, t.target);
         if (t.usable) {
-            const QFileInfo file(t.target);
+            ztplatform::Disk &disk = ztplatform::sysio::disk();
             l.nonFile = occupiedByNonFile(t.target, fence);
-            l.isFile = file.isFile();
-            l.readOnly = l.isFile
-                         && (!file.isWritable()
-                             || !(file.permissions() & (QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther)));
+            l.isFile = ztplatform::typeAtPath(disk, t.target) == S_IFREG;
+            l.readOnly = l.isFile && ztplatform::writeRefusedAt(disk, t.target);
             l.through = l.isFile && through ? through(t.target) : t.target;
-            l.throughEntry = l.through == t.target ? l.entry : entryOf(l.through);
-            l.readOnlyVolume = ztplatform::isReadOnlyVolume(ztplatform::sysio::disk(), QFileInfo(l.through).absolutePath());
+            l.throughEntry = l.through == t.target ? l.entry : entryOf(disk, l.through);
+            l.readOnlyVolume = ztplatform::isReadOnlyVolume(disk, QFileInfo(l.through).absolutePath());
         }
         if (moved)
             moved();

@@ -133,7 +133,7 @@ QSet<int> repointSlots(QVector<Records::soundKit> &kits, const QVector<MovedSlot
                 return;
             const Records::SOUND_INDEX &sound = library.at(i);
             s.file = source;
-            s.name = Records::charArray2String(sound.wave_name, SOUND_NAME_LENGTH_MAX);
+            s.name = percussionpadfile::charArray2String(sound.wave_name, SOUND_NAME_LENGTH_MAX);
             s.no = sound.wave_No;
             changed.insert(m.kit);
         });

@@ -34,7 +34,7 @@ void resolveSlots(Records::soundKit &kit, Found found)
             return;
         }
         slot.no = s->wave_No;
-        slot.name = Records::charArray2String(s->wave_name, SOUND_NAME_LENGTH_MAX);
+        slot.name = percussionpadfile::charArray2String(s->wave_name, SOUND_NAME_LENGTH_MAX);
         slot.file = s->file;
     });
 }
@@ -66,7 +66,7 @@ LoadedKit kitFromFile(const percussionpadfile &pf, int k, int kitNumber, bool wh
     kit.effect3_no = effectNumber(kit.effect3_no, wholeSetup);
     kit.pedalChunk.active_no = effectNumber(kit.pedalChunk.active_no, true);
 
-    out.name.stored = Records::charArray2String(b.kit_name, KIT_NAME_FIELD);
+    out.name.stored = percussionpadfile::charArray2String(b.kit_name, KIT_NAME_FIELD);
     out.name.name = namerules::fitKitName(out.name.stored, kitNumber,
                                           &out.name.cut, &out.name.replaced);
     kit.kit_name = out.name.name;

@@ -53,7 +53,7 @@ QVector<LostSound> lostSounds(const QString &kitFile, const QHash<QString, int> 
         lost.append({source, name});
     };
     for (const Records::SOUND_INDEX &s : library)
-        take(s.file, Records::charArray2String(s.wave_name, SOUND_NAME_LENGTH_MAX));
+        take(s.file, percussionpadfile::charArray2String(s.wave_name, SOUND_NAME_LENGTH_MAX));
     for (const Records::soundKit &kit : kits)
         forEachSoundSlot(kit, [&take](auto s) { take(s.file, s.name); });
     for (const LostSound &s : others)

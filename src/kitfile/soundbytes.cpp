@@ -2,12 +2,13 @@
 
 #include "kitfile/sharedsounds.h"
 #include "kitfile/soundsource.h"
+#include "platform/pathcase.h"
 #include "platform/regularfile.h"
+#include "platform/sysio.h"
 #include "platform/timedlook.h"
 
 #include <QDebug>
 #include <QFile>
-#include <QFileInfo>
 
 #include <atomic>
 #include <memory>
@@ -27,7 +28,9 @@ SoundBytes::Place SoundBytes::placeOf(const QString &source)
         const std::optional<qint64> size = ztplatform::lookAtFileWithin<qint64>(
                 source, kSilentLimitMs,
                 [source, fence = m_fence]() {
-                    return ztplatform::isRegularFile(fence, source) ? QFileInfo(source).size() : qint64(-1);
+                    return ztplatform::isRegularFile(fence, source)
+                                   ? ztplatform::sizeAtPath(ztplatform::sysio::disk(), source)
+                                   : qint64(-1);
                 },
                 m_wait);
         if (!size) {

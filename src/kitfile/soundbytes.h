@@ -46,6 +46,9 @@ public:
     {
     }
 
+    // The fence past which plain files are looked at, with the disk they are read through.
+    const std::shared_ptr<ztplatform::FolderFence> &fence() const { return m_fence; }
+
     // False also when either cannot be read.
     bool same(const QString &source, const QString &other);
     bool same(const QString &source, const Place &other);

@@ -23,8 +23,8 @@ using Entry = percussionpadfile::P_SOUND_INDEX;
 class WaveChecker
 {
 public:
-    WaveChecker(const QString &path, QFile *opened, std::function<void()> moved)
-        : m_own(path), m_file(opened && opened->isOpen() ? *opened : m_own), m_moved(std::move(moved))
+    WaveChecker(const QString &path, QFile *opened, std::function<void()> moved, ztplatform::Disk &disk)
+        : m_own(path), m_file(opened && opened->isOpen() ? *opened : m_own), m_moved(std::move(moved)), m_disk(disk)
     {
         if (&m_file != &m_own)
             m_size = m_file.size();
@@ -36,7 +36,7 @@ public:
     {
         if (!m_file.isOpen() && &m_file == &m_own) {
             // Through the editor's disk, a link followed.
-            if (!ztplatform::openRegularFile(m_file.fileName(), m_file, false)) {
+            if (!ztplatform::openRegularFile(m_disk, m_file.fileName(), m_file, false)) {
                 qWarning() << "cannot open" << m_file.fileName() << "to check its sounds";
                 return LoadError::SoundOpen;
             }
@@ -61,6 +61,7 @@ private:
     QFile m_own;
     QFile &m_file;
     const std::function<void()> m_moved;
+    ztplatform::Disk &m_disk;
     qint64 m_size = 0;
 
     void moved() const
@@ -74,7 +75,7 @@ private:
     {
         const int fd = m_file.handle();
         if (fd >= 0)
-            return ztplatform::sysio::disk().read(fd, reinterpret_cast<char *>(to), size, offset) == size;
+            return m_disk.read(fd, reinterpret_cast<char *>(to), size, offset) == size;
         return m_file.seek(offset) && m_file.read(reinterpret_cast<char *>(to), size) == size;
     }
 };
@@ -120,7 +121,7 @@ private:
         if (!m_listed) {
             m_listed = true;
             for (const Records::SOUND_INDEX &s : m_library)
-                m_given.insert(Records::charArray2String(s.wave_name, SOUND_NAME_LENGTH_MAX));
+                m_given.insert(percussionpadfile::charArray2String(s.wave_name, SOUND_NAME_LENGTH_MAX));
         }
         return m_given.contains(name);
     }
@@ -195,7 +196,7 @@ void noteRenamedSounds(KitFileSounds &got, const QVector<QString> &ruled)
     for (int i = 0; i < got.entries.size() && i < got.stored.size(); ++i) {
         const QString &stored = got.stored.at(i);
         const int wav = stored.indexOf(QLatin1String(".wav"));
-        const QString name = Records::charArray2String(got.entries.at(i).wave_name, SOUND_NAME_LENGTH_MAX);
+        const QString name = percussionpadfile::charArray2String(got.entries.at(i).wave_name, SOUND_NAME_LENGTH_MAX);
         if (name != (wav >= 0 ? stored.left(wav) : stored))
             got.renamed.append({stored, name, i < ruled.size() && name != ruled.at(i)});
     }
@@ -205,7 +206,7 @@ Records::SOUND_INDEX soundRecord(const QString &name, const QString &source, qui
                                  quint32 cluster, quint32 length, quint32 start, quint32 end)
 {
     Records::SOUND_INDEX s{{}, source, number, lock, cluster, length, start, end};
-    Records::str2CharArray(name, s.wave_name, SOUND_NAME_LENGTH_MAX);
+    percussionpadfile::str2CharArray(name, s.wave_name, SOUND_NAME_LENGTH_MAX);
     return s;
 }
 
@@ -226,7 +227,7 @@ LoadError takeSetupSounds(const QString &file, QFile *opened, const QVector<Entr
     sources = QVector<QString>(n);
     QSet<QString> seenSources;
     QSet<quint16> seenWaves;
-    WaveChecker checker(file, opened, moved);
+    WaveChecker checker(file, opened, moved, ztplatform::diskOf(bytes ? bytes->fence() : nullptr));
     SetupWaveNames waveNames(file, opened, inUse, bytes);
     namerules::NamesInUse clickNames;
     int counter = 0;
@@ -258,7 +259,7 @@ LoadError takeSetupSounds(const QString &file, QFile *opened, const QVector<Entr
         if (bad != LoadError::None)
             return refused(bad);
 
-        const QString stored = Records::charArray2String(e.wave_name, SOUND_NAME_LENGTH);
+        const QString stored = percussionpadfile::charArray2String(e.wave_name, SOUND_NAME_LENGTH);
         bool unique = false;
         const QString name = click ? namerules::soundName(stored, source, clickNames)
                                    : waveNames.take(stored, source, e, &unique);
@@ -350,7 +351,7 @@ LoadError takeKitFileSounds(const QString &file, percussionpadfile &pf,
     KitFileSounds got;
     const int n = numbers.size();
     QVector<QString> sources(n);
-    WaveChecker checker(file, opened, {});
+    WaveChecker checker(file, opened, {}, ztplatform::diskOf(nullptr));
     NameTaker names(library);
     for (int i = 0; i < n; ++i) {
         const Entry &e = pf.soundChunk.soundIndex[i];
@@ -358,7 +359,7 @@ LoadError takeKitFileSounds(const QString &file, percussionpadfile &pf,
         if (bad != LoadError::None)
             return refuse(pf, bad);
 
-        const QString stored = Records::charArray2String(e.wave_name, SOUND_NAME_LENGTH);
+        const QString stored = percussionpadfile::charArray2String(e.wave_name, SOUND_NAME_LENGTH);
         sources[i] = storedSource(file, i);
         got.stored.append(stored);
         got.entries.append(soundRecord(names.take(fitKitFileSoundName(stored, nullptr)), sources.at(i), e,

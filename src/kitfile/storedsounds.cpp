@@ -276,7 +276,7 @@ CollectError::Kind StoredSoundLocator::verify(int record, int e)
     if (state != CollectError::None)
         return state;
     const Probe &p = probe(record);
-    const QString stored = Records::charArray2String(entry(record, e).wave_name, SOUND_NAME_LENGTH);
+    const QString stored = percussionpadfile::charArray2String(entry(record, e).wave_name, SOUND_NAME_LENGTH);
     if ((e >= 0 && e < p.names.size() ? p.names.at(e) : QString()) != stored)
         return CollectError::SoundMissing;
     return CollectError::None;

@@ -4,7 +4,9 @@
 #include "kitfile/soundsin.h"
 #include "kitfile/soundsource.h"
 #include "kitfile/storedsounds.h"
+#include "platform/pathcase.h"
 #include "platform/regularfile.h"
+#include "platform/sysio.h"
 #include "platform/timedlook.h"
 
 #include <QDebug>
@@ -256,7 +258,9 @@ CollectError collectKitWaves(Records::soundKit &kit, int kitIndex, const QVector
             const std::optional<bool> there =
                     ref.kitFile.isEmpty() ? std::optional<bool>(false)
                                           : ztplatform::lookWithin<bool>(
-                                                    kLookLimitMs, [file = ref.kitFile]() { return QFileInfo::exists(file); },
+                                                    kLookLimitMs, [file = ref.kitFile]() {
+                                                        return ztplatform::typeAtPath(ztplatform::sysio::disk(), file) != 0;
+                                                    },
                                                     wait);
             if (!there || !*there) {
                 // A kit file whose drive does not answer is one that does not open.

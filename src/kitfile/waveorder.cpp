@@ -55,7 +55,7 @@ private:
 QString label(const Records::SOUND_INDEX &s)
 {
     return QString::number(int(s.wave_No) - 1) + QLatin1Char('*')
-           + Records::charArray2String(s.wave_name, SOUND_NAME_LENGTH_MAX);
+           + percussionpadfile::charArray2String(s.wave_name, SOUND_NAME_LENGTH_MAX);
 }
 
 } // namespace

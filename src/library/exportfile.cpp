@@ -152,8 +152,25 @@ Outcome copyStored(const QString &kitFile, quint32 offset, quint32 length, const
                    const std::shared_ptr<ztplatform::Leftovers> &leftovers,
                    const std::shared_ptr<ztplatform::FolderFence> &fence)
 {
-    ztplatform::ReplaceFile part(target, leftovers);
-    part.setCreateOnly(createOnly);
+    StoredCopy copy(target, createOnly, leftovers);
+    const Outcome written = copy.write(kitFile, offset, length, asLoaded, why, watch, fence);
+    return written == Outcome::Written ? copy.place(why, watch) : written;
+}
+
+StoredCopy::StoredCopy(const QString &target, bool createOnly,
+                       const std::shared_ptr<ztplatform::Leftovers> &leftovers)
+    : m_part(std::make_unique<ztplatform::ReplaceFile>(target, leftovers))
+{
+    m_part->setCreateOnly(createOnly);
+}
+
+StoredCopy::~StoredCopy() = default;
+
+Outcome StoredCopy::write(const QString &kitFile, quint32 offset, quint32 length,
+                          const soundsource::LoadCheck &asLoaded, QString *why, Watch *watch,
+                          const std::shared_ptr<ztplatform::FolderFence> &fence)
+{
+    ztplatform::ReplaceFile &part = *m_part;
     if (!part.open())
         return unwritable(why, part.errorString());
     moved(watch, Watch::Step::Source);
@@ -162,8 +179,12 @@ Outcome copyStored(const QString &kitFile, quint32 offset, quint32 length, const
     const quint64 copied = soundsource::copyStoredWave(kitFile, offset, length, out,
                                                        watch ? watch->stopFlag() : nullptr, &fault, asLoaded,
                                                        [watch]() { moved(watch); }, fence);
-    if (copied == length && fault == soundsource::CopyFault::None)
-        return putInPlace(part, why, nullptr, watch);
+    if (copied == length && fault == soundsource::CopyFault::None) {
+        moved(watch, Watch::Step::Target);
+        part.startWriteBack();
+        moved(watch);
+        return Outcome::Written;
+    }
     switch (fault) {
     case soundsource::CopyFault::Read:
         return Outcome::Unreadable;
@@ -172,6 +193,11 @@ Outcome copyStored(const QString &kitFile, quint32 offset, quint32 length, const
     default:
         return unwritable(why, ztplatform::writeFailure(part.file()));
     }
+}
+
+Outcome StoredCopy::place(QString *why, Watch *watch)
+{
+    return putInPlace(*m_part, why, nullptr, watch);
 }
 
 SourceFiles::SourceFiles(const QStringList &sources)

@@ -11,6 +11,10 @@
 
 #include <QDebug>
 
+namespace ztplatform {
+class ReplaceFile;
+}
+
 #include <atomic>
 #include <functional>
 #include <memory>
@@ -126,6 +130,27 @@ Outcome copyStored(const QString &kitFile, quint32 offset, quint32 length, const
                    const soundsource::LoadCheck &asLoaded, QString *why = nullptr, Watch *watch = nullptr,
                    bool createOnly = false, const std::shared_ptr<ztplatform::Leftovers> &leftovers = nullptr,
                    const std::shared_ptr<ztplatform::FolderFence> &fence = nullptr);
+
+// copyStored in two steps, so that the copy of one sound can be on its way
+// to the disk while another is put in place: write() makes the temporary,
+// copies into it and starts its bytes towards the disk (Written when whole);
+// place() syncs it, gives it the mode of what it replaces and renames it
+// over the target. The temporary goes with the object unless placed.
+class StoredCopy
+{
+public:
+    StoredCopy(const QString &target, bool createOnly, const std::shared_ptr<ztplatform::Leftovers> &leftovers);
+    ~StoredCopy();
+    StoredCopy(const StoredCopy &) = delete;
+    StoredCopy &operator=(const StoredCopy &) = delete;
+
+    Outcome write(const QString &kitFile, quint32 offset, quint32 length, const soundsource::LoadCheck &asLoaded,
+                  QString *why, Watch *watch, const std::shared_ptr<ztplatform::FolderFence> &fence);
+    Outcome place(QString *why, Watch *watch);
+
+private:
+    std::unique_ptr<ztplatform::ReplaceFile> m_part;
+};
 
 // The files the library's sounds come from (for a stored sound, its kit
 // file), to tell whether a target would replace one of them.

@@ -256,7 +256,7 @@ void Checker::row(const QString &group, soundfilexml::strSoundItem &s)
 
 Identity ofEntry(const percussionpadfile::P_SOUND_INDEX &entry)
 {
-    return {Records::charArray2String(entry.wave_name, SOUND_NAME_LENGTH), qint64(entry.wave_length), {}, {}};
+    return {percussionpadfile::charArray2String(entry.wave_name, SOUND_NAME_LENGTH), qint64(entry.wave_length), {}, {}};
 }
 
 Identity ofItem(const soundfilexml::strSoundItem &item)

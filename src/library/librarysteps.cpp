@@ -853,73 +853,56 @@ void SoundLibrary::soundsEditEnds()
 
 // ---- the metronome list ---------------------------------------------------------------------------------
 
-class SoundLibrary::ClicksPart : public editstep::Part
+struct SoundLibrary::ClicksState
 {
-public:
-    explicit ClicksPart(SoundLibrary &lib)
-        : m_lib(&lib)
-    {
-        take(m_state);
-    }
-
-    QString key() const override { return QStringLiteral("clicks"); }
-    void settle() override { m_mark = m_lib->m_outside[2]; }
-    void swap() override
-    {
-        if (!m_lib)
-            return;
-        State live;
-        take(live);
-        put(m_state);
-        m_state = live;
-        emit m_lib->clickSoundsChanged();
-    }
-    bool unchanged() const override
-    {
-        if (!m_lib)
-            return true;
-        State live;
-        take(live);
-        return live == m_state;
-    }
-    QStringList refusals() const override
-    {
-        if (m_lib && m_lib->m_outside[2] != m_mark)
-            return {SoundLibrary::tr("The metronome sounds changed since: this step can no longer be undone.")};
-        return {};
-    }
-    qint64 size() const override { return qint64(sizeof(ClicksPart)); }
-
-private:
     struct Group
     {
         QString name;
         QVector<Row> rows;
         bool operator==(const Group &o) const { return name == o.name && rows == o.rows; }
     };
-    struct State
+    QVector<SOUND_LIST_INFO> list;
+    QVector<SOUND_INDEX> records;
+    bool deviceFlag = false;
+    QVector<Group> groups;
+    bool operator==(const ClicksState &o) const
     {
-        QVector<SOUND_LIST_INFO> list;
-        QVector<SOUND_INDEX> records;
-        bool deviceFlag = false;
-        QVector<Group> groups;
-        bool operator==(const State &o) const
-        {
-            if (list.size() != o.list.size() || records.size() != o.records.size() || deviceFlag != o.deviceFlag
-                || !(groups == o.groups))
+        if (list.size() != o.list.size() || records.size() != o.records.size() || deviceFlag != o.deviceFlag
+            || !(groups == o.groups))
+            return false;
+        for (int i = 0; i < list.size(); ++i) {
+            const SOUND_LIST_INFO &a = list.at(i), &b = o.list.at(i);
+            if (a.name != b.name || a.file != b.file || a.waveNo != b.waveNo || a.offset != b.offset
+                || a.size != b.size)
                 return false;
-            for (int i = 0; i < list.size(); ++i) {
-                const SOUND_LIST_INFO &a = list.at(i), &b = o.list.at(i);
-                if (a.name != b.name || a.file != b.file || a.waveNo != b.waveNo || a.offset != b.offset
-                    || a.size != b.size)
-                    return false;
-            }
-            return std::equal(records.cbegin(), records.cend(), o.records.cbegin(), sameEntry);
         }
-    };
-    void take(State &s) const
+        return std::equal(records.cbegin(), records.cend(), o.records.cbegin(), sameEntry);
+    }
+};
+
+class SoundLibrary::ClicksPart : public editstep::WholePart<SoundLibrary, ClicksState>
+{
+public:
+    explicit ClicksPart(SoundLibrary &lib)
+        : WholePart(lib)
     {
-        const SoundLibrary &l = *m_lib;
+        take(m_state);
+    }
+
+    QString key() const override { return QStringLiteral("clicks"); }
+    void settle() override { m_mark = m_owner->m_outside[2]; }
+    QStringList refusals() const override
+    {
+        if (m_owner && m_owner->m_outside[2] != m_mark)
+            return {SoundLibrary::tr("The metronome sounds changed since: this step can no longer be undone.")};
+        return {};
+    }
+    qint64 size() const override { return qint64(sizeof(ClicksPart)); }
+
+private:
+    void take(ClicksState &s) const override
+    {
+        const SoundLibrary &l = *m_owner;
         s.list = l.m_clickList;
         s.records = l.m_clickSetList;
         s.deviceFlag = l.m_clickDeviceFlag;
@@ -930,14 +913,14 @@ private:
                 s.groups.append({group->text(), rowsOf(group, 0, group->rowCount())});
         }
     }
-    void put(const State &s)
+    void put(const ClicksState &s) override
     {
-        SoundLibrary &l = *m_lib;
+        SoundLibrary &l = *m_owner;
         l.m_clickList = s.list;
         l.m_clickSetList = s.records;
         l.m_clickDeviceFlag = s.deviceFlag;
         l.m_clicks->rebuild([&l, &s] {
-            for (const Group &g : s.groups) {
+            for (const ClicksState::Group &g : s.groups) {
                 auto *group = new QStandardItem(g.name);
                 for (const Row &row : g.rows)
                     group->appendRow(itemsOf(row, 3));
@@ -946,8 +929,8 @@ private:
         });
     }
 
-    QPointer<SoundLibrary> m_lib;
-    State m_state;
+    void told() override { emit m_owner->clickSoundsChanged(); }
+
     quint64 m_mark = 0;
 };
 
@@ -962,7 +945,7 @@ struct SoundLibrary::FilesState
     QStringList kitFiles, recorded;
     QVector<int> recordedKits;
 
-    bool sameAs(const FilesState &o) const
+    bool operator==(const FilesState &o) const
     {
         if (loaded.size() != o.loaded.size() || loadClickFlag != o.loadClickFlag || binFile != o.binFile
             || globalFile != o.globalFile || kitFiles != o.kitFiles || recorded != o.recorded
@@ -977,43 +960,26 @@ struct SoundLibrary::FilesState
     }
 };
 
-class SoundLibrary::FilesPart : public editstep::Part
+class SoundLibrary::FilesPart : public editstep::WholePart<SoundLibrary, FilesState>
 {
 public:
     explicit FilesPart(SoundLibrary &lib)
-        : m_lib(&lib)
+        : WholePart(lib)
     {
         take(m_state);
         lib.m_heldFiles.insert(&m_state);
     }
     ~FilesPart() override
     {
-        if (m_lib)
-            m_lib->m_heldFiles.remove(&m_state);
+        if (m_owner)
+            m_owner->m_heldFiles.remove(&m_state);
     }
 
     QString key() const override { return QStringLiteral("files"); }
-    void settle() override { m_mark = m_lib->m_outside[3]; }
-    void swap() override
-    {
-        if (!m_lib)
-            return;
-        FilesState live;
-        take(live);
-        put(m_state);
-        m_state = live;
-    }
-    bool unchanged() const override
-    {
-        if (!m_lib)
-            return true;
-        FilesState live;
-        take(live);
-        return live.sameAs(m_state);
-    }
+    void settle() override { m_mark = m_owner->m_outside[3]; }
     QStringList refusals() const override
     {
-        if (m_lib && m_lib->m_outside[3] != m_mark)
+        if (m_owner && m_owner->m_outside[3] != m_mark)
             return {SoundLibrary::tr("The loaded kit files changed since (a save): this step can no longer be "
                                      "undone.")};
         return {};
@@ -1021,9 +987,9 @@ public:
     qint64 size() const override { return qint64(sizeof(FilesPart)); }
 
 private:
-    void take(FilesState &s) const
+    void take(FilesState &s) const override
     {
-        const SoundLibrary &l = *m_lib;
+        const SoundLibrary &l = *m_owner;
         s.loaded = l.m_loadedKitFiles;
         s.shared = l.m_sharedSounds;
         s.loadClickFlag = l.m_loadClickFlag;
@@ -1033,9 +999,9 @@ private:
         s.recorded = l.m_recordKitFileList;
         s.recordedKits = l.m_recordKitIndexList;
     }
-    void put(const FilesState &s)
+    void put(const FilesState &s) override
     {
-        SoundLibrary &l = *m_lib;
+        SoundLibrary &l = *m_owner;
         l.m_loadedKitFiles = s.loaded;
         l.m_sharedSounds = s.shared;
         l.m_loadClickFlag = s.loadClickFlag;
@@ -1046,8 +1012,6 @@ private:
         l.m_recordKitIndexList = s.recordedKits;
     }
 
-    QPointer<SoundLibrary> m_lib;
-    FilesState m_state;
     quint64 m_mark = 0;
 };
 

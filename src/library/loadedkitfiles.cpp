@@ -81,14 +81,14 @@ QHash<int, QString> SoundLibrary::takeKitFileSounds(const QString &file, QVector
             m_sharedSounds.addTwin(s.file, same.value(i));
             continue;
         }
-        const QString name = MainWindow1Records::charArray2String(s.wave_name, SOUND_NAME_LENGTH_MAX);
+        const QString name = percussionpadfile::charArray2String(s.wave_name, SOUND_NAME_LENGTH_MAX);
         const setupfiles::SoundBytes::Place place{file, s.wave_start, s.wave_length};
         const QString unique = namerules::uniqueSoundName(name, s.file, inUse, [&](const QString &holder) {
             return bytes.same(holder, place);
         });
         inUse.add(unique, s.file);
         if (unique != name)
-            MainWindow1Records::str2CharArray(unique, s.wave_name, SOUND_NAME_LENGTH_MAX);
+            percussionpadfile::str2CharArray(unique, s.wave_name, SOUND_NAME_LENGTH_MAX);
         m_waveLoadKitAttrList.append(s);
     }
     return same;

@@ -229,7 +229,7 @@ void SoundLibrary::addSound(const QString &name, const QString &path, quint16 wa
         }
     }
     SOUND_INDEX entry;
-    MainWindow1Records::str2CharArray(name, entry.wave_name, SOUND_NAME_LENGTH_MAX);
+    percussionpadfile::str2CharArray(name, entry.wave_name, SOUND_NAME_LENGTH_MAX);
     entry.file = path;
     entry.wave_No = waveNo;
     entry.wave_lock = 1;
@@ -260,7 +260,7 @@ namerules::NamesInUse SoundLibrary::soundNamesInUse(bool withList) const
     namerules::NamesInUse names;
     if (withList) {
         for (const SOUND_INDEX &s : m_waveLoadKitAttrList)
-            names.add(MainWindow1Records::charArray2String(s.wave_name, SOUND_NAME_LENGTH_MAX), s.file);
+            names.add(percussionpadfile::charArray2String(s.wave_name, SOUND_NAME_LENGTH_MAX), s.file);
     }
     for (const soundfilexml::strSoundGroup &g : m_soundGroupList) {
         for (const soundfilexml::strSoundItem &item : g.soundList)
@@ -371,7 +371,7 @@ void SoundLibrary::showSounds(const QVector<soundorder::Row> &rows, bool numbers
 void SoundLibrary::showPadSounds(const QVector<SOUND_INDEX> &sounds)
 {
     for (const SOUND_INDEX &s : sounds) {
-        const QString name = MainWindow1Records::charArray2String(s.wave_name, SOUND_NAME_LENGTH_MAX);
+        const QString name = percussionpadfile::charArray2String(s.wave_name, SOUND_NAME_LENGTH_MAX);
         m_total->m_root->appendRow({fixedItem(QString::number(s.wave_No), lockIcon(s.wave_lock == 0)),
                                     fixedItem(name), new QStandardItem(s.file)});
         m_mirror->m_root->appendRow({new QStandardItem(name), new QStandardItem(s.file)});
@@ -419,7 +419,7 @@ void SoundLibrary::renameSound(int row, const QString &name)
         return;
     for (SOUND_INDEX &s : m_waveLoadKitAttrList) {
         if (s.file == file)
-            MainWindow1Records::str2CharArray(name, s.wave_name, SOUND_NAME_LENGTH_MAX);
+            percussionpadfile::str2CharArray(name, s.wave_name, SOUND_NAME_LENGTH_MAX);
     }
 }
 
@@ -580,7 +580,7 @@ void SoundLibrary::soundWrittenToPad(int record, quint16 number, const QString &
     entry.file = QDir::toNativeSeparators(device);
     entry.wave_No = number;
     entry.wave_lock = 1;
-    MainWindow1Records::str2CharArray(name, entry.wave_name, SOUND_NAME_LENGTH_MAX);
+    percussionpadfile::str2CharArray(name, entry.wave_name, SOUND_NAME_LENGTH_MAX);
     m_waveLoadKitAttrList[record] = entry;
 }
 
@@ -764,7 +764,7 @@ void SoundLibrary::showLoadedClickSounds()
         number->setFlags(number->flags() & ~Qt::ItemIsEditable);
         group->setChild(k, 0, number);
         group->setChild(k, 1,
-                        new QStandardItem(MainWindow1Records::charArray2String(s.wave_name, SOUND_NAME_LENGTH_MAX)));
+                        new QStandardItem(percussionpadfile::charArray2String(s.wave_name, SOUND_NAME_LENGTH_MAX)));
         group->setChild(k, 2, new QStandardItem(s.file));
     }
 }

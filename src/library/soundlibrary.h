@@ -480,6 +480,7 @@ private:
     class GroupsPart;
     class ClicksPart;
     class FilesPart;
+    struct ClicksState;
     struct FilesState;
     editstep::Recorder *m_recorder = nullptr;
     quint64 m_outside[4] = {}; // edits outside the steps: sounds, groups, metronome list, loaded files

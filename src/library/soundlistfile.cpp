@@ -39,10 +39,7 @@ constexpr int kSoundLookLimitMs = 2000; // a drive silent that long (the groups'
 // Read-only by its mode, or to this user, as the kit saves take it.
 bool isReadOnly(const QString &path)
 {
-    const QFileInfo file(path);
-    return file.exists()
-           && (!file.isWritable()
-               || !(file.permissions() & (QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther)));
+    return ztplatform::writeRefusedAt(ztplatform::sysio::disk(), path);
 }
 
 // The groups as the file keeps them: names trimmed, inner runs made one space.
@@ -150,11 +147,11 @@ ListLook lookAtList(const QString &name, const QString &target, const ztplatform
                     const std::shared_ptr<ztplatform::FolderFence> &fence)
 {
     ListLook look;
-    const QFileInfo at(name);
-    look.nameIsLink = at.isSymLink();
-    look.nameReaches = at.canonicalFilePath();
+    ztplatform::Disk &disk = ztplatform::sysio::disk();
+    look.nameIsLink = ztplatform::typeAtPath(disk, name, true) == S_IFLNK;
+    look.nameReaches = ztplatform::canonicalPathOf(disk, name);
     if (look.nameIsLink)
-        look.nameLinksTo = at.symLinkTarget();
+        look.nameLinksTo = ztplatform::linkTargetAt(disk, name);
     const QString lock = lockName(target);
     look.lockEntry = ztplatform::FileLock::entryAt(lock);
     if (!held.valid || !look.lockEntry.valid || held.device != look.lockEntry.device
@@ -203,7 +200,7 @@ struct Replaced
 
 Replaced replaceList(const QString &target, const QByteArray &bytes, const std::optional<QByteArray> &other,
                      const std::shared_ptr<std::atomic_int> &stage,
-                     const std::shared_ptr<ztplatform::Leftovers> &leftovers)
+                     const std::shared_ptr<ztplatform::Leftovers> &leftovers, ztplatform::Disk *disk)
 {
     Replaced done;
     if (other) {
@@ -212,7 +209,7 @@ Replaced replaceList(const QString &target, const QByteArray &bytes, const std::
         if (!done.kept)
             return done;
     }
-    ztplatform::ReplaceFile file(target, leftovers);
+    ztplatform::ReplaceFile file(target, leftovers, disk);
     if (file.open() && file.write(bytes) && file.finish()) {
         int preparing = Preparing;
         if (!stage->compare_exchange_strong(preparing, Renaming)) {
@@ -229,7 +226,7 @@ Replaced replaceList(const QString &target, const QByteArray &bytes, const std::
         return done;
     }
     done.notKept = file.notKept();
-    done.stamp = ztplatform::fileStamp(target);
+    done.stamp = ztplatform::fileStamp(*disk, target);
     return done;
 }
 
@@ -523,8 +520,9 @@ void SoundLibrary::replaceGroups(const QByteArray &bytes, const std::optional<QB
     const QString target = m_listTarget;
     const auto stage = std::make_shared<std::atomic_int>(Preparing);
     const std::optional<Replaced> done = ztplatform::lookAtFileWithin<Replaced>(
-            target, kSoundLookLimitMs, [target, bytes, other, stage, leftovers = m_leftovers]() {
-                return replaceList(target, bytes, other, stage, leftovers);
+            target, kSoundLookLimitMs,
+            [target, bytes, other, stage, leftovers = m_leftovers, disk = &ztplatform::diskOf(m_fence)]() {
+                return replaceList(target, bytes, other, stage, leftovers, disk);
             },
             m_lookWait);
     if (!done) {

@@ -36,7 +36,7 @@ const namerules::NamesInUse &SoundNameIndex::names(const QVector<MainWindow1Reco
                                                    bool appendedOnly)
 {
     using Entry = MainWindow1Records::SOUND_INDEX;
-    auto nameOf = [](const Entry &s) { return MainWindow1Records::charArray2String(s.wave_name, SOUND_NAME_LENGTH_MAX); };
+    auto nameOf = [](const Entry &s) { return percussionpadfile::charArray2String(s.wave_name, SOUND_NAME_LENGTH_MAX); };
     if (appendedOnly && list.size() >= m_list.size()) {
         for (int i = m_list.size(); i < list.size(); ++i) {
             m_names.add(nameOf(list.at(i)), list.at(i).file);

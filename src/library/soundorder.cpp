@@ -12,7 +12,7 @@ namespace soundorder {
 
 QString soundName(const Records::SOUND_INDEX &s)
 {
-    return Records::charArray2String(s.wave_name, SOUND_NAME_LENGTH_MAX);
+    return percussionpadfile::charArray2String(s.wave_name, SOUND_NAME_LENGTH_MAX);
 }
 
 Row rowOf(const Records::SOUND_INDEX &s)

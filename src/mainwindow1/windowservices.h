@@ -16,9 +16,12 @@ class UiPrompter;
 // use it. The window owns none of it; each outlives the window.
 struct WindowServices
 {
-    explicit WindowServices(UiPrompter *answers, const PadSystem &padSystem = PadSystem())
+    explicit WindowServices(UiPrompter *answers, const PadSystem &padSystem = PadSystem(),
+                            ztplatform::Disk *files = nullptr)
         : prompter(answers)
         , pad(padSystem)
+        , disk(files)
+        , fence(std::make_shared<ztplatform::FolderFence>(files))
     {
     }
 
@@ -26,11 +29,13 @@ struct WindowServices
     audioconverter::Limits conversion;  // the bounds of every ffmpeg run
     QString clickFolder;                // the default metronome sounds; empty: the installed ones
     PadSystem pad;                      // the drives, the pad's volume, its dismount and backups
+    ztplatform::Disk *disk;             // every file the window and its work read and write; null: the system's
     // The folders swept of temporaries an earlier editor left, shared by every
     // file the window and its work replace; the editor starts as this is made.
     std::shared_ptr<ztplatform::Leftovers> leftovers = std::make_shared<ztplatform::Leftovers>();
-    // The pad's folder once fenced or watched, for every read of a file by its name.
-    std::shared_ptr<ztplatform::FolderFence> fence = std::make_shared<ztplatform::FolderFence>();
+    // The pad's folder once fenced or watched, for every read of a file by its
+    // name; its reads go through `disk`.
+    std::shared_ptr<ztplatform::FolderFence> fence;
 };
 
 #endif

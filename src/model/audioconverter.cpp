@@ -4,6 +4,7 @@
 #include "platform/durablefile.h"
 #include "platform/fileidentity.h"
 #include "platform/heldsource.h"
+#include "platform/pathcase.h"
 #include "platform/processio.h"
 #include "platform/replacefile.h"
 #include "platform/runfolders.h"
@@ -183,19 +184,9 @@ void audioconverter::setProgram(const QString &program)
     m_program = program;
 }
 
-QString audioconverter::program() const
-{
-    return m_program.isEmpty() ? defaultProgram() : m_program;
-}
-
 void audioconverter::setTimeout(int msecs)
 {
     m_timeout = msecs;
-}
-
-int audioconverter::timeout() const
-{
-    return m_timeout;
 }
 
 QString audioconverter::stallText()
@@ -506,7 +497,8 @@ bool audioconverter::convertInto(const QString &inFile, QFileDevice *out, const 
         return false;
 
     QFile tmp(tmpPath);
-    if (!tmp.open(QIODevice::ReadOnly)) {
+    if (!ztplatform::openFile(tmp, ztplatform::Descriptor(ztplatform::sysio::open(tmpPath, O_RDONLY | O_CLOEXEC)),
+                              QIODevice::ReadOnly)) {
         qDebug().noquote() << QStringLiteral("以只读模式打开失败") + QFileInfo(inFile).completeBaseName();
         return false;
     }
@@ -538,8 +530,8 @@ bool audioconverter::audioConverterRun(QString inFile, QString outFile, QString 
     m_faultReason.clear();
     m_tooLong = false;
     // An outFile that holds bytes is replaced only by a complete result.
-    const QFileInfo earlier(outFile);
-    if (earlier.size() > 0 || (earlier.exists() && ztplatform::sameFile(inFile, outFile))) {
+    const qint64 earlier = ztplatform::sizeAtPath(ztplatform::sysio::disk(), outFile);
+    if (earlier > 0 || (earlier >= 0 && ztplatform::sameFile(inFile, outFile))) {
         ztplatform::ReplaceFile replacement(outFile, m_leftovers);
         const bool opened = replacement.open();
         qint64 size = 0;
@@ -604,7 +596,7 @@ bool audioconverter::audioConverterWaveRun(QString inFile, QString outFile, QStr
         ranOk = writeFault(outFile, unwritten);
     // A failed run must not leave a file that passes the callers' size test,
     // but the source itself is never emptied.
-    if (started && !ranOk && !isSource && QFileInfo::exists(outFile))
+    if (started && !ranOk && !isSource && ztplatform::sizeAtPath(ztplatform::sysio::disk(), outFile) >= 0)
         emptyFile(outFile);
     return ranOk;
 }
@@ -658,7 +650,7 @@ bool audioconverter::audioProbeRun(const QStringList &inFiles, QString &mesg, QV
         return false;
     bool all = true;
     for (const QString &out : qAsConst(outs)) {
-        const bool samples = QFileInfo(out).size() > 0;
+        const bool samples = ztplatform::sizeAtPath(ztplatform::sysio::disk(), out) > 0;
         all = all && samples;
         if (each)
             each->append(samples);
@@ -668,7 +660,7 @@ bool audioconverter::audioProbeRun(const QStringList &inFiles, QString &mesg, QV
 
 void audioconverter::removeEarlierOutput(const QString &inFile, const QString &outFile)
 {
-    if (QFileInfo(outFile).isFile() && !ztplatform::sameFile(inFile, outFile)
+    if (ztplatform::typeAtPath(ztplatform::sysio::disk(), outFile) == S_IFREG && !ztplatform::sameFile(inFile, outFile)
         && ztplatform::sysio::unlinkAt(AT_FDCWD, QFile::encodeName(outFile)) != 0)
         qDebug() << "cannot remove" << outFile << ":" << std::strerror(errno);
 }

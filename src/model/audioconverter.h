@@ -118,10 +118,8 @@ public:
 
     // The ffmpeg program to run; by default the one found by defaultProgram().
     void setProgram(const QString &program);
-    QString program() const;
     // Upper bound of one ffmpeg run; a run past it is killed and counts as failed.
     void setTimeout(int msecs);
-    int timeout() const;
     const Limits &limits() const { return m_limits; }
     static QString stallText();
     static QString tooLongText();

@@ -4,8 +4,8 @@
 
 #include "model/bytepack.h"
 #include "model/kitrecordmap.h"
-
-#include <QFileInfo>
+#include "platform/pathcase.h"
+#include "platform/sysio.h"
 
 #include <cstdio>
 #include <cstring>
@@ -22,7 +22,7 @@ quint32 sourceSize(const QString &path)
 {
     if (path.isEmpty())
         return 0;
-    return quint32(QFileInfo(path).size());
+    return quint32(qMax<qint64>(0, ztplatform::sizeAtPath(ztplatform::sysio::disk(), path)));
 }
 
 // Kit `k` as the pad stores it in slot `kitNo`: the pad's wave numbers, lengths
@@ -68,7 +68,7 @@ bool MainWindow1Records::updateKit(char *view, const QVector<soundKit> &kitAttrL
     const soundKit k = deviceKit(kitAttrList.at(kitNo - 1), kitNo);
     uchar rec[KIT_RECORD_SIZE];
     std::memset(rec, 0, sizeof rec); // pedal and pad reserved bytes stay zero
-    str2CharArray(k.kit_name, reinterpret_cast<char *>(rec), KIT_NAME_FIELD);
+    percussionpadfile::str2CharArray(k.kit_name, reinterpret_cast<char *>(rec), KIT_NAME_FIELD);
     kitrecord::packKitBase(rec, k);
     kitrecord::packKitPedal(rec + KIT_BASE_SIZE, k.pedalChunk);
     for (int j = 0; j < PAD_NUM_MAX; ++j)

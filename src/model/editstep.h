@@ -9,6 +9,7 @@
 // reverse order to undo and in order to redo, so parts that overlap still
 // put back each state in turn.
 
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 
@@ -53,6 +54,44 @@ public:
     // of it. A part that keeps a whole state keeps its own, the older one;
     // one that keeps what each edit changed takes the later's changes too.
     virtual void absorb(Part &later) { (void)later; }
+};
+
+// A part that keeps the whole state of what it covers on `Owner`: exchanged
+// whole, and unchanged while a fresh take of it equals the one kept.
+template <class Owner, class State>
+class WholePart : public Part
+{
+public:
+    void swap() override
+    {
+        if (!here())
+            return;
+        State live;
+        take(live);
+        put(m_state);
+        m_state = std::move(live);
+        told();
+    }
+    bool unchanged() const override
+    {
+        if (!here())
+            return true;
+        State live;
+        take(live);
+        return live == m_state;
+    }
+
+protected:
+    explicit WholePart(Owner &owner) : m_owner(&owner) {}
+    // The owner is there, with what the part covers.
+    virtual bool here() const { return m_owner; }
+    virtual void take(State &s) const = 0;
+    virtual void put(const State &s) = 0;
+    // The signal of what changed.
+    virtual void told() {}
+
+    QPointer<Owner> m_owner;
+    State m_state;
 };
 
 class Step

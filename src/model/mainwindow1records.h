@@ -139,15 +139,6 @@ struct MainWindow1Records
         percussionpadfile info;
     };
 
-    // ---- fixed-width names ------------------------------------------------------
-
-    // Writes min(length, n) characters as Latin-1 bytes (0 above U+00FF) and
-    // zero-fills the rest of the n-byte field; no terminator when full.
-    static void str2CharArray(QString str, char *field, quint8 n);
-    // Reads an n-byte field up to its first zero byte: as UTF-8 when it is
-    // valid UTF-8, else as Latin-1.
-    static QString charArray2String(const char *field, uint n);
-
     // ---- device records ------------------------------------------------------------
 
     // Packs the device kit record of kit kitNo (1..100, element kitNo - 1 of

@@ -438,7 +438,11 @@ public:
 
     // ---- helpers (container) --------------------------------------------
     static quint32 str2int(const QString &tag);
+    // Writes min(length, n) characters as Latin-1 bytes (0 above U+00FF) and
+    // zero-fills the rest of the n-byte field; no terminator when full.
     static void str2CharArray(QString str, char *field, quint8 n);
+    // Reads an n-byte field up to its first zero byte: as UTF-8 when it is
+    // valid UTF-8, else as Latin-1.
     static QString charArray2String(const uchar *bytes, uint n);
     static QString charArray2String(const char *bytes, uint n);
 
@@ -480,7 +484,7 @@ public:
     // Sound bytes of a source file found in `held` (path -> open descriptor)
     // are read through that descriptor, never by the name.
     bool writeSoundChunk(QFile *file, const QHash<QString, int> *held = nullptr);
-    bool writeKitSoundChunk(QFile *file, int kit, const QHash<QString, int> *held = nullptr);
+    bool writeKitSoundChunk(QFile *file, const QHash<QString, int> *held = nullptr);
     void writeWaveNodeChunk(QFile *file, int which);
     // With kitNumbering (a single-kit file) a stored wave number n reads as n - 1.
     bool readSounChunk(QFile *file, bool kitNumbering = false);
@@ -495,8 +499,8 @@ public:
     void writeSkitChunkKit(QFile *file);
     void writeSkitChunkPad(QFile *file, int kit);
     bool readSkitChunk(QFile *file);
-    bool readSingleSkitChunk(QFile *file, int kit, int = 0);
-    bool readSingleOnlineSkitChunk(QIODevice *file, int kit, int = 0);
+    bool readSingleSkitChunk(QFile *file, int kit);
+    bool readSingleOnlineSkitChunk(QIODevice *file, int kit);
 
     // Packs one kit record (KIT_RECORD_SIZE bytes) from element `kit` of the
     // kit storage into `out`, fields exactly as stored.

@@ -191,7 +191,7 @@ bool percussionpadfile::readSkitChunk(QFile *file)
     return true;
 }
 
-bool percussionpadfile::readSingleSkitChunk(QFile *file, int kit, int)
+bool percussionpadfile::readSingleSkitChunk(QFile *file, int kit)
 {
     if (!file || !hasStorage(kitChunk) || !kitInStorage(kit))
         return false;
@@ -224,7 +224,7 @@ bool percussionpadfile::readSingleSkitChunk(QFile *file, int kit, int)
     return true;
 }
 
-bool percussionpadfile::readSingleOnlineSkitChunk(QIODevice *file, int kit, int)
+bool percussionpadfile::readSingleOnlineSkitChunk(QIODevice *file, int kit)
 {
     if (!file || !hasStorage(kitChunk) || !kitInStorage(kit))
         return false;

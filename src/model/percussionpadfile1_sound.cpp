@@ -9,9 +9,9 @@
 #include <QDataStream>
 #include <QDebug>
 #include <QFile>
-#include <QFileInfo>
 
 #include <cstring>
+#include <sys/stat.h>
 #include <functional>
 #include <vector>
 
@@ -115,7 +115,9 @@ bool copyWaveBytes(QFile *file, const percussionpadfile::P_SOUND_INDEX *table, i
                    const QHash<QString, int> *held)
 {
     std::vector<char> block;
-    QFile src;
+    ztplatform::Disk &disk = ztplatform::sysio::disk();
+    ztplatform::Descriptor src;
+    QString srcName;
     for (int i = 0; i < n;) {
         const percussionpadfile::P_SOUND_INDEX &e = table[i];
         if (file->pos() != qint64(e.wave_start)) {
@@ -133,32 +135,25 @@ bool copyWaveBytes(QFile *file, const percussionpadfile::P_SOUND_INDEX *table, i
         i = runOf(table, n, i, from, length);
         if (block.empty())
             block.resize(size_t(kCopyBlock));
-        const int heldFd = held ? held->value(from, -1) : -1;
-        if (heldFd >= 0) {
-            qint64 offset = e.fileOffset;
-            const auto readHeld = [heldFd, &offset](char *to, qint64 max) {
-                const qint64 got = ztplatform::sysio::disk().read(heldFd, to, max, offset);
-                offset += qMax<qint64>(got, 0);
-                return got;
-            };
-            if (!appendRead(file, length, block, from, readHeld))
-                return false;
-            continue;
-        }
-        if (!src.isOpen() || from != src.fileName()) {
-            src.close();
-            src.setFileName(from);
-            if (!src.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
-                qWarning() << Q_FUNC_INFO << "cannot open" << src.fileName();
-                return false;
+        int fd = held ? held->value(from, -1) : -1;
+        if (fd < 0) {
+            if (!src.isOpen() || from != srcName) {
+                srcName = from;
+                src.reset(disk.openAt(AT_FDCWD, QFile::encodeName(from), O_RDONLY | O_CLOEXEC));
+                if (!src.isOpen()) {
+                    qWarning() << Q_FUNC_INFO << "cannot open" << from;
+                    return false;
+                }
             }
+            fd = src.get();
         }
-        if (src.pos() != qint64(e.fileOffset) && !src.seek(e.fileOffset)) {
-            qWarning() << Q_FUNC_INFO << "读取文件偏移失败" << src.fileName() << e.fileOffset;
-            return false;
-        }
-        if (!appendRead(file, length, block, from,
-                        [&src](char *to, qint64 max) { return src.read(to, max); }))
+        qint64 offset = e.fileOffset;
+        const auto readAt = [&disk, fd, &offset](char *to, qint64 max) {
+            const qint64 got = disk.read(fd, to, max, offset);
+            offset += qMax<qint64>(got, 0);
+            return got;
+        };
+        if (!appendRead(file, length, block, from, readAt))
             return false;
     }
     return true;
@@ -182,7 +177,9 @@ QString percussionpadfile::soundSourceFile(const QString &fileName)
     const QString path = fileName.left(n - kSuffix);
     // Older lists may carry blanks around the path; only then is the disk asked.
     const QString trimmed = path.trimmed();
-    if (trimmed != path && !QFileInfo::exists(path) && QFileInfo::exists(trimmed))
+    struct stat st;
+    const auto exists = [&st](const QString &p) { return ztplatform::sysio::statPath(p, &st) == 0; };
+    if (trimmed != path && !exists(path) && exists(trimmed))
         return trimmed;
     return path;
 }
@@ -197,7 +194,7 @@ bool percussionpadfile::writeSoundChunk(QFile *file, const QHash<QString, int> *
         return false;
     }
 
-    const bool withBytes = curFlag == 0 || curFlag == 3;
+    const bool withBytes = curFlag == 0;
     if (withBytes) {
         // The header must describe what follows it: refuse a table that was
         // not laid out for this file rather than write a chunk the pad misreads.
@@ -224,9 +221,8 @@ bool percussionpadfile::writeSoundChunk(QFile *file, const QHash<QString, int> *
     return copyWaveBytes(file, soundChunk.soundIndex, n, held);
 }
 
-bool percussionpadfile::writeKitSoundChunk(QFile *file, int kit, const QHash<QString, int> *held)
+bool percussionpadfile::writeKitSoundChunk(QFile *file, const QHash<QString, int> *held)
 {
-    Q_UNUSED(kit)
     const int n = soundChunk.soundCount;
     if (!file || !soundChunk.soundIndex || n > WAVE_MAX_COUNT1)
         return false;

@@ -112,6 +112,21 @@ int Disk::realPath(const QByteArray &name, QByteArray *resolved)
     return 0;
 }
 
+int Disk::readLinkAt(int dir, const QByteArray &name, QByteArray *target)
+{
+    QByteArray text(4096, Qt::Uninitialized);
+    const ssize_t n = ::readlinkat(dir, name.constData(), text.data(), size_t(text.size()));
+    if (n < 0)
+        return -1;
+    if (n >= text.size()) {
+        errno = ENAMETOOLONG;
+        return -1;
+    }
+    text.truncate(int(n));
+    *target = text;
+    return 0;
+}
+
 int Disk::linkAt(int fromDir, const QByteArray &from, int toDir, const QByteArray &to)
 {
     return retried([&] { return ::linkat(fromDir, from.constData(), toDir, to.constData(), 0); });

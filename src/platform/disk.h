@@ -89,6 +89,8 @@ public:
     // realpath(3) into `resolved`: also only a look, the system's unless a
     // disk answers itself.
     virtual int realPath(const QByteArray &name, QByteArray *resolved);
+    // readlinkat(2) into `target`: the text of the link `name`; a look as well.
+    virtual int readLinkAt(int dir, const QByteArray &name, QByteArray *target);
     // symlinkat(2): a link at `name` leading to `target`. The system's
     // unless a disk answers itself.
     virtual int symlinkAt(const QByteArray &target, int dir, const QByteArray &name);

@@ -51,15 +51,20 @@ QString writeFailure(QFileDevice &file)
 
 bool syncPath(const QString &path)
 {
+    return syncPath(sysio::disk(), path);
+}
+
+bool syncPath(Disk &disk, const QString &path)
+{
     const QByteArray name = QFile::encodeName(path);
-    const Descriptor fd(name.isEmpty() ? -1 : sysio::openAt(AT_FDCWD, name, O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    const Descriptor fd(name.isEmpty() ? -1 : disk.openAt(AT_FDCWD, name, O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (!fd.isOpen()) {
         const int error = errno;
         qWarning() << "cannot open" << path << "to sync it:" << std::strerror(error);
         errno = error;
         return false;
     }
-    const bool synced = syncDescriptor(fd.get());
+    const bool synced = syncDescriptor(disk, fd.get());
     if (!synced) {
         const int error = errno;
         qWarning() << "fsync of" << path << "failed:" << std::strerror(error);

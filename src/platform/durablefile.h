@@ -29,6 +29,7 @@ QString writeFailure(QFileDevice &file);
 // file's bytes, a folder's entries. False when it cannot be opened or synced,
 // errno telling why.
 bool syncPath(const QString &path);
+bool syncPath(Disk &disk, const QString &path);
 
 // Makes the folder at `path` and each missing one above it (mkdir -p), by the
 // seam's mkdir. True when `path` is a folder then; errno tells why not.

@@ -1,5 +1,6 @@
 #include "platform/fileidentity.h"
 
+#include "platform/pathcase.h"
 #include "platform/sysio.h"
 
 #include <QDir>
@@ -28,12 +29,12 @@ bool sameWithout(const QString &a, const FileIdentity &ia, const QString &b, con
     return absoluteText(a) == absoluteText(b);
 }
 
-FileIdentity identityBy(const QString &path, bool follow)
+FileIdentity identityBy(Disk &disk, const QString &path, bool follow)
 {
     FileIdentity id;
     struct stat st;
     const QByteArray name = QFile::encodeName(QDir::fromNativeSeparators(path));
-    if (name.isEmpty() || sysio::disk().statAt(AT_FDCWD, name, &st, follow ? 0 : AT_SYMLINK_NOFOLLOW) != 0)
+    if (name.isEmpty() || disk.statAt(AT_FDCWD, name, &st, follow ? 0 : AT_SYMLINK_NOFOLLOW) != 0)
         return id;
     id.device = quint64(st.st_dev);
     id.inode = quint64(st.st_ino);
@@ -47,17 +48,17 @@ void forEachLink(const QString &path, const std::function<bool(const QString &li
 {
     QString at = QFileInfo(QDir::fromNativeSeparators(path)).absoluteFilePath();
     for (int hops = 0; hops < 40; ++hops) {
-        const QFileInfo info(at);
-        if (!info.isSymLink() || !visit(at))
+        const QString next = linkTargetAt(sysio::disk(), at);
+        if (next.isEmpty() || !visit(at))
             return;
-        at = info.symLinkTarget();
+        at = next;
     }
 }
 
 // The entry `path` names itself: a symbolic link as the link, not followed.
-FileIdentity entryIdentity(const QString &path)
+FileIdentity entryIdentity(Disk &disk, const QString &path)
 {
-    return identityBy(path, false);
+    return identityBy(disk, path, false);
 }
 
 FileStamp stampOf(const struct stat &st)
@@ -78,32 +79,55 @@ FileStamp stampOf(const struct stat &st)
 
 FileIdentity fileIdentity(const QString &path)
 {
-    return identityBy(path, true);
+    return fileIdentity(sysio::disk(), path);
+}
+
+FileIdentity fileIdentity(Disk &disk, const QString &path)
+{
+    return identityBy(disk, path, true);
 }
 
 FileStamp fileStamp(int fd)
 {
+    return fileStamp(sysio::disk(), fd);
+}
+
+FileStamp fileStamp(Disk &disk, int fd)
+{
     struct stat st;
-    return fd >= 0 && sysio::disk().stat(fd, &st) == 0 ? stampOf(st) : FileStamp();
+    return fd >= 0 && disk.stat(fd, &st) == 0 ? stampOf(st) : FileStamp();
 }
 
 FileStamp fileStamp(const QString &path)
 {
+    return fileStamp(sysio::disk(), path);
+}
+
+FileStamp fileStamp(Disk &disk, const QString &path)
+{
     struct stat st;
     const QByteArray name = QFile::encodeName(QDir::fromNativeSeparators(path));
-    return !name.isEmpty() && sysio::disk().statAt(AT_FDCWD, name, &st) == 0 ? stampOf(st) : FileStamp();
+    return !name.isEmpty() && disk.statAt(AT_FDCWD, name, &st) == 0 ? stampOf(st) : FileStamp();
 }
 
 FileStamp diskFileStamp(const QString &path)
 {
-    struct stat st;
-    const QString name = QDir::fromNativeSeparators(path);
-    return !name.isEmpty() && sysio::statPath(name, &st) == 0 ? stampOf(st) : FileStamp();
+    return fileStamp(sysio::disk(), path);
+}
+
+FileStamp diskFileStamp(Disk &disk, const QString &path)
+{
+    return fileStamp(disk, path);
 }
 
 bool entryExists(const QString &path)
 {
-    return identityBy(path, false).valid;
+    return entryExists(sysio::disk(), path);
+}
+
+bool entryExists(Disk &disk, const QString &path)
+{
+    return identityBy(disk, path, false).valid;
 }
 
 bool sameFile(const QString &a, const QString &b)
@@ -113,8 +137,11 @@ bool sameFile(const QString &a, const QString &b)
 
 QString writeThroughTarget(const QString &path)
 {
-    const QFileInfo info(QDir::fromNativeSeparators(path));
-    const QString end = info.isSymLink() && info.isFile() ? info.canonicalFilePath() : QString();
+    const QString named = QDir::fromNativeSeparators(path);
+    Disk &disk = sysio::disk();
+    const QString end = typeAtPath(disk, named, true) == S_IFLNK && typeAtPath(disk, named) == S_IFREG
+                                ? canonicalPathOf(disk, named)
+                                : QString();
     return end.isEmpty() ? path : end;
 }
 
@@ -129,31 +156,41 @@ bool replacesLinkOf(const QString &target, const QString &loaded)
 }
 
 RenameTarget::RenameTarget(const QString &target)
+    : RenameTarget(sysio::disk(), target)
+{
+}
+
+RenameTarget::RenameTarget(Disk &disk, const QString &target)
 {
     const QFileInfo t(QDir::fromNativeSeparators(target));
     name = t.fileName();
-    const QString folderPath = t.absoluteDir().canonicalPath();
+    const QString folderPath = sysio::canonicalPath(t.absolutePath());
     if (!folderPath.isEmpty() && !name.isEmpty()) {
         entry = QDir(folderPath).filePath(name);
-        folder = fileIdentity(folderPath);
-        file = fileIdentity(entry);
+        folder = fileIdentity(disk, folderPath);
+        file = fileIdentity(disk, entry);
     }
-    link = entryIdentity(t.absoluteFilePath());
+    link = entryIdentity(disk, t.absoluteFilePath());
 }
 
 ReachedPath::ReachedPath(const QString &loaded)
+    : ReachedPath(sysio::disk(), loaded)
+{
+}
+
+ReachedPath::ReachedPath(Disk &disk, const QString &loaded)
 {
     if (loaded.isEmpty())
         return;
-    reached = sysio::canonicalPath(QFileInfo(QDir::fromNativeSeparators(loaded)).absoluteFilePath());
+    reached = canonicalPathOf(disk, QFileInfo(QDir::fromNativeSeparators(loaded)).absoluteFilePath());
     if (!reached.isEmpty()) {
         const QFileInfo r(reached);
         name = r.fileName();
-        folder = fileIdentity(r.absolutePath());
-        file = fileIdentity(reached);
+        folder = fileIdentity(disk, r.absolutePath());
+        file = fileIdentity(disk, reached);
     }
-    forEachLink(loaded, [this](const QString &link) {
-        links.append({QFileInfo(link).fileName(), entryIdentity(link)});
+    forEachLink(loaded, [this, &disk](const QString &link) {
+        links.append({QFileInfo(link).fileName(), entryIdentity(disk, link)});
         return true;
     });
 }
@@ -182,11 +219,12 @@ bool replacesLinkOf(const RenameTarget &target, const ReachedPath &loaded)
 
 void ReachedFiles::add(const QString &path)
 {
-    const FileIdentity file = diskFileStamp(path).identity;
+    Disk &disk = m_disk ? *m_disk : sysio::disk();
+    const FileIdentity file = diskFileStamp(disk, path).identity;
     if (file.valid)
         m_entries.insert({file.device, file.inode});
-    forEachLink(path, [this](const QString &link) {
-        const FileIdentity id = entryIdentity(link);
+    forEachLink(path, [this, &disk](const QString &link) {
+        const FileIdentity id = entryIdentity(disk, link);
         if (id.valid)
             m_entries.insert({id.device, id.inode});
         return true;
@@ -195,7 +233,7 @@ void ReachedFiles::add(const QString &path)
 
 bool ReachedFiles::replacedBy(const QString &target) const
 {
-    const FileIdentity id = entryIdentity(target);
+    const FileIdentity id = entryIdentity(m_disk ? *m_disk : sysio::disk(), target);
     return id.valid && m_entries.contains({id.device, id.inode});
 }
 

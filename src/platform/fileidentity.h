@@ -9,6 +9,8 @@
 
 namespace ztplatform {
 
+class Disk;
+
 // A file as the system knows it, whatever path reaches it (links to it or to
 // a folder above it, "." and ".."): its device and inode. A file replaced by
 // a rename is another file.
@@ -27,6 +29,7 @@ struct FileIdentity
 
 // The file `path` names at this moment, links followed.
 FileIdentity fileIdentity(const QString &path);
+FileIdentity fileIdentity(Disk &disk, const QString &path);
 
 // A file as it was when it was read: which file, its size and when its bytes
 // last changed. The same file written again, at its old size too, stamps
@@ -61,12 +64,16 @@ struct FileStamp
 // Not valid (identity.valid false) when there is none.
 FileStamp fileStamp(int fd);
 FileStamp fileStamp(const QString &path);
+FileStamp fileStamp(Disk &disk, int fd);
+FileStamp fileStamp(Disk &disk, const QString &path);
 // The same looked at through the editor's disk (sysio), which tests may make hang.
 FileStamp diskFileStamp(const QString &path);
+FileStamp diskFileStamp(Disk &disk, const QString &path);
 
 // True when anything stands at `path`: a file, a folder, or a symbolic link,
 // also one that leads nowhere.
 bool entryExists(const QString &path);
+bool entryExists(Disk &disk, const QString &path);
 
 // True when `a` and `b` name the same file at this moment. Where either names
 // nothing, true only for the same absolute path ("." and ".." taken as text).
@@ -96,6 +103,7 @@ bool replacesLinkOf(const QString &target, const QString &loaded);
 struct RenameTarget
 {
     explicit RenameTarget(const QString &target);
+    RenameTarget(Disk &disk, const QString &target);
     QString name;        // its last component
     QString entry;       // the canonical folder with `name`; empty without both
     FileIdentity folder; // the folder of `entry`
@@ -106,6 +114,7 @@ struct ReachedPath
 {
     // Its canonical path found through the editor's disk (sysio).
     explicit ReachedPath(const QString &loaded);
+    ReachedPath(Disk &disk, const QString &loaded);
     QString reached;     // the canonical path of its file; empty when none
     QString name;        // the last component of `reached`
     FileIdentity folder; // the folder of `reached`
@@ -121,12 +130,17 @@ bool replacesLinkOf(const RenameTarget &target, const ReachedPath &loaded);
 class ReachedFiles
 {
 public:
-    // The file `path` is looked at through the editor's disk (sysio).
+    // Looked at through `disk` (null: the editor's default one).
+    explicit ReachedFiles(Disk *disk = nullptr)
+        : m_disk(disk)
+    {
+    }
     void add(const QString &path);
     // True when a rename over `target` (not followed) replaces one of them.
     bool replacedBy(const QString &target) const;
 
 private:
+    Disk *m_disk;
     QSet<QPair<quint64, quint64>> m_entries;
 };
 

@@ -15,6 +15,7 @@
 #include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <sys/vfs.h>
+#include <unistd.h>
 
 namespace ztplatform {
 
@@ -110,6 +111,32 @@ unsigned typeAtPath(Disk &disk, const QString &path, bool noFollow)
     return !name.isEmpty() && disk.statAt(AT_FDCWD, name, &st, noFollow ? AT_SYMLINK_NOFOLLOW : 0) == 0
             ? unsigned(st.st_mode & S_IFMT)
             : 0;
+}
+
+qint64 sizeAtPath(Disk &disk, const QString &path)
+{
+    struct stat st;
+    return statPath(disk, path, &st) ? qint64(st.st_size) : -1;
+}
+
+bool writeRefusedAt(Disk &disk, const QString &path)
+{
+    struct stat st;
+    if (!statPath(disk, path, &st))
+        return false;
+    return !(st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH))
+           || disk.accessAt(AT_FDCWD, QFile::encodeName(path), W_OK) != 0;
+}
+
+QString linkTargetAt(Disk &disk, const QString &path)
+{
+    QByteArray text;
+    const QByteArray name = QFile::encodeName(path);
+    if (name.isEmpty() || disk.readLinkAt(AT_FDCWD, name, &text) != 0 || text.isEmpty())
+        return QString();
+    const QString target = QFile::decodeName(text);
+    const QFileInfo link(path);
+    return QDir::cleanPath(QDir::isAbsolutePath(target) ? target : link.absoluteDir().filePath(target));
 }
 
 QVector<FolderFile> filesOfFolder(Disk &disk, const QString &dir, bool noLinks, bool hidden)

@@ -37,6 +37,17 @@ bool hasFatHiddenOrSystemAttribute(Disk &disk, const QString &path);
 // followed unless `noFollow`; 0 when nothing does.
 unsigned typeAtPath(Disk &disk, const QString &path, bool noFollow = false);
 
+// The size of what stands at `path`, a link followed; -1 when nothing does.
+qint64 sizeAtPath(Disk &disk, const QString &path);
+
+// True when something stands at `path` (a link followed) that may not be
+// written: by its mode, or by this user.
+bool writeRefusedAt(Disk &disk, const QString &path);
+
+// Where the symbolic link at `path` leads, made absolute against the link's
+// folder and cleaned; empty when no link stands there.
+QString linkTargetAt(Disk &disk, const QString &path);
+
 // A regular file of a folder: its name and size.
 struct FolderFile
 {

@@ -3,6 +3,7 @@
 #include "platform/regularfile.h"
 
 #include "platform/anchoredfolder.h"
+#include "platform/pathcase.h"
 #include "platform/sysio.h"
 #include "platform/timedlook.h"
 
@@ -35,20 +36,30 @@ struct FolderFence::State
     FolderAnchor anchor; // the watched folder as loaded: files below it are looked at below it
 };
 
-FolderFence::FolderFence()
-    : m_state(std::make_unique<State>())
+FolderFence::FolderFence(Disk *disk)
+    : m_disk(disk)
+    , m_state(std::make_unique<State>())
 {
 }
 
 FolderFence::~FolderFence() = default;
 
+Disk &FolderFence::disk() const
+{
+    return m_disk ? *m_disk : sysio::disk();
+}
+
+Disk &diskOf(const std::shared_ptr<FolderFence> &fence)
+{
+    return fence ? fence->disk() : sysio::disk();
+}
+
 namespace {
 
 QString folderPath(const QString &folder)
 {
-    const QFileInfo info(folder);
-    const QString canonical = info.canonicalFilePath();
-    return QDir::cleanPath(canonical.isEmpty() ? info.absoluteFilePath() : canonical);
+    const QString canonical = sysio::canonicalPath(folder);
+    return QDir::cleanPath(canonical.isEmpty() ? QFileInfo(folder).absoluteFilePath() : canonical);
 }
 
 bool below(const QString &file, const QString &root)
@@ -116,7 +127,7 @@ bool fencedAt(FolderFence *fence, const QString &canonical, const QString &root)
 bool fenced(FolderFence *fence, const QString &path)
 {
     const QString root = fencedRoot(fence);
-    return !root.isEmpty() && fencedAt(fence, sysio::canonicalPath(path), root);
+    return !root.isEmpty() && fencedAt(fence, canonicalPathOf(fence->disk(), path), root);
 }
 
 // False when `path` names a file below the fenced folder, or below the
@@ -147,10 +158,12 @@ namespace {
 
 // The type bits of what stands at `path`, a link followed, looked at through
 // the editor's disk; 0 when nothing does.
-unsigned typeAt(const QString &path)
+unsigned typeAt(Disk &disk, const QString &path)
 {
     struct stat st;
-    return !path.isEmpty() && sysio::statPath(path, &st) == 0 ? unsigned(st.st_mode & S_IFMT) : 0;
+    return !path.isEmpty() && disk.statAt(AT_FDCWD, QFile::encodeName(path), &st, 0) == 0
+            ? unsigned(st.st_mode & S_IFMT)
+            : 0;
 }
 
 // The watched folder's anchor when it covers `path`; none otherwise.
@@ -187,7 +200,7 @@ BelowLook lookBelow(const FolderAnchor &root, const QString &path)
         look.type = unsigned(st.st_mode & S_IFMT);
         look.size = S_ISREG(st.st_mode) ? qint64(st.st_size) : -1;
     } else if (folder.isOpen()) {
-        look.type = entryType(folder.fd(), name);
+        look.type = entryType(folder.disk(), folder.fd(), name);
     }
     return look;
 }
@@ -197,7 +210,7 @@ BelowLook lookBelow(const FolderAnchor &root, const QString &path)
 bool isRegularFile(const std::shared_ptr<FolderFence> &held, const QString &path)
 {
     FolderFence *const fence = held.get();
-    return !path.isEmpty() && reachable(fence, path) && typeAt(path) == S_IFREG && !fenced(fence, path);
+    return !path.isEmpty() && reachable(fence, path) && typeAt(diskOf(held), path) == S_IFREG && !fenced(fence, path);
 }
 
 bool askFolderOwner(const std::shared_ptr<FolderFence> &held, const QString &path)
@@ -232,18 +245,19 @@ std::optional<bool> isRegularFileWithin(const std::shared_ptr<FolderFence> &held
         std::optional<BelowLook> below;
     };
     const FolderAnchor root = anchorOver(fence, path);
+    Disk *const disk = &diskOf(held);
     const std::optional<Look> look = lookAtFileWithin<Look>(
             path, limitMs,
-            [path, root]() {
+            [path, root, disk]() {
                 Look found;
                 if (root.isValid()) {
                     found.below = lookBelow(root, path);
                     found.regular = found.below->type == S_IFREG;
                     return found;
                 }
-                found.regular = typeAt(path) == S_IFREG;
+                found.regular = typeAt(*disk, path) == S_IFREG;
                 if (found.regular)
-                    found.canonical = sysio::canonicalPath(path);
+                    found.canonical = canonicalPathOf(*disk, path);
                 return found;
             },
             wait);
@@ -259,7 +273,12 @@ std::optional<bool> isRegularFileWithin(const std::shared_ptr<FolderFence> &held
 
 bool isFolder(const QString &path)
 {
-    return typeAt(path) == S_IFDIR;
+    return isFolder(sysio::disk(), path);
+}
+
+bool isFolder(Disk &disk, const QString &path)
+{
+    return typeAt(disk, path) == S_IFDIR;
 }
 
 FileLook lookAtFile(const std::shared_ptr<FolderFence> &held, const QString &path)
@@ -280,7 +299,7 @@ FileLook lookAtFile(const std::shared_ptr<FolderFence> &held, const QString &pat
         return look;
     }
     struct stat st;
-    if (!path.isEmpty() && sysio::statPath(path, &st) == 0) {
+    if (!path.isEmpty() && diskOf(held).statAt(AT_FDCWD, QFile::encodeName(path), &st, 0) == 0) {
         look.type = unsigned(st.st_mode & S_IFMT);
         look.size = S_ISREG(st.st_mode) ? qint64(st.st_size) : -1;
     }
@@ -297,7 +316,7 @@ std::optional<qint64> regularFileSizeWithin(const std::shared_ptr<FolderFence> &
             return lookBelow(root, path);
         BelowLook found;
         QFile file;
-        found.size = isRegularFile(held, path) && openRegularFile(path, file, false) ? file.size() : -1;
+        found.size = isRegularFile(held, path) && openRegularFile(diskOf(held), path, file, false) ? file.size() : -1;
         return found;
     };
     const std::optional<BelowLook> found = lookAtFileWithin<BelowLook>(path, limitMs, look, wait);
@@ -316,11 +335,17 @@ int openRegularFile(const QString &path)
 
 int openRegularFile(const QString &path, int flags, bool noFollow)
 {
+    return openRegularFile(sysio::disk(), path, flags, noFollow);
+}
+
+int openRegularFile(Disk &disk, const QString &path, int flags, bool noFollow)
+{
     if (path.isEmpty())
         return -1;
-    Descriptor fd(sysio::open(path, flags | O_NONBLOCK | O_NOCTTY | O_CLOEXEC | (noFollow ? O_NOFOLLOW : 0), 0666));
+    Descriptor fd(disk.openAt(AT_FDCWD, QFile::encodeName(path),
+                              flags | O_NONBLOCK | O_NOCTTY | O_CLOEXEC | (noFollow ? O_NOFOLLOW : 0), 0666));
     struct stat st;
-    if (fd.isOpen() && (sysio::disk().stat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode)))
+    if (fd.isOpen() && (disk.stat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode)))
         return -1;
     return fd.release();
 }
@@ -338,7 +363,12 @@ bool readThrough(Descriptor fd, const QString &path, QFile &file)
 
 bool openRegularFile(const QString &path, QFile &file, bool noFollow)
 {
-    return readThrough(Descriptor(openRegularFile(path, O_RDONLY, noFollow)), path, file);
+    return openRegularFile(sysio::disk(), path, file, noFollow);
+}
+
+bool openRegularFile(Disk &disk, const QString &path, QFile &file, bool noFollow)
+{
+    return readThrough(Descriptor(openRegularFile(disk, path, O_RDONLY, noFollow)), path, file);
 }
 
 bool openToRead(const std::shared_ptr<FolderFence> &held, const QString &path, QFile &file, int *error)
@@ -348,14 +378,15 @@ bool openToRead(const std::shared_ptr<FolderFence> &held, const QString &path, Q
         *error = path.isEmpty() ? ENOENT : 0;
     if (path.isEmpty() || !reachable(fence, path))
         return false;
-    Descriptor fd(sysio::open(path, O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0));
+    Disk &disk = diskOf(held);
+    Descriptor fd(disk.openAt(AT_FDCWD, QFile::encodeName(path), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0));
     if (!fd.isOpen()) {
         if (error)
             *error = errno;
         return false;
     }
     struct stat st;
-    if (sysio::disk().stat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode) || fenced(fence, path))
+    if (disk.stat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode) || fenced(fence, path))
         return false;
     return readThrough(std::move(fd), path, file);
 }
@@ -414,11 +445,21 @@ FileRead readRegularFile(const QString &path, qint64 maxBytes, QByteArray &bytes
     return readRegularFileAt(AT_FDCWD, path, maxBytes, bytes, error);
 }
 
+FileRead readRegularFile(Disk &disk, const QString &path, qint64 maxBytes, QByteArray &bytes, int *error)
+{
+    return readRegularFileAt(disk, AT_FDCWD, path, maxBytes, bytes, error);
+}
+
 unsigned entryType(int dir, const QString &name, int *error)
+{
+    return entryType(sysio::disk(), dir, name, error);
+}
+
+unsigned entryType(Disk &disk, int dir, const QString &name, int *error)
 {
     struct stat st;
     const QByteArray native = QFile::encodeName(name);
-    const bool found = !native.isEmpty() && sysio::disk().statAt(dir, native, &st, AT_SYMLINK_NOFOLLOW) == 0;
+    const bool found = !native.isEmpty() && disk.statAt(dir, native, &st, AT_SYMLINK_NOFOLLOW) == 0;
     if (error)
         *error = found ? 0 : native.isEmpty() ? ENOENT : errno;
     return found ? unsigned(st.st_mode & S_IFMT) : 0;

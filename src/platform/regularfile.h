@@ -22,11 +22,13 @@ class FolderAnchor;
 // while its owner lets them (watched): the pad's, once the volume at its place
 // is found not to be the one the editor loaded. Held by the window and handed
 // to everything that reads files the user or the pad names; a null fence
-// fences nothing. Its state holds on every thread.
+// fences nothing. It also holds the disk those reads go through. Its state
+// holds on every thread.
 class FolderFence
 {
 public:
-    FolderFence();
+    // Reads go through `disk` (null: the editor's default one).
+    explicit FolderFence(Disk *disk = nullptr);
     ~FolderFence();
     FolderFence(const FolderFence &) = delete;
     FolderFence &operator=(const FolderFence &) = delete;
@@ -54,12 +56,18 @@ public:
     // Nothing fenced or watched any more, when the folder was watched for `owner`.
     void endFolderWatch(const QObject *owner);
 
+    Disk &disk() const;
+
     struct State;
     State &state() { return *m_state; }
 
 private:
+    Disk *m_disk;
     std::unique_ptr<State> m_state;
 };
+
+// The disk of `fence`, the default one when there is none.
+Disk &diskOf(const std::shared_ptr<FolderFence> &fence);
 
 // True when `path` names a regular file (also through a link) that may be
 // read. Named pipes, devices and folders are not: opening them may block or
@@ -74,6 +82,7 @@ std::optional<bool> isRegularFileWithin(const std::shared_ptr<FolderFence> &fenc
 // True when `path` names a folder (also through a link). Like isRegularFile()
 // it looks through the editor's disk (sysio), which tests may make hang.
 bool isFolder(const QString &path);
+bool isFolder(Disk &disk, const QString &path);
 
 // The size of the regular file at `path` (isRegularFile, then opened as
 // below, a link at the name followed), -1 when there is none; looked at on a
@@ -104,9 +113,11 @@ int openRegularFile(const QString &path);
 // The same with the open's own `flags` (O_WRONLY | O_CREAT makes the file,
 // mode 0666 less the umask); a link at the name is followed unless `noFollow`.
 int openRegularFile(const QString &path, int flags, bool noFollow);
+int openRegularFile(Disk &disk, const QString &path, int flags, bool noFollow);
 // The same, handed to `file` (which then closes it), open for reading; a
 // link at the name is followed unless `noFollow`.
 bool openRegularFile(const QString &path, QFile &file, bool noFollow);
+bool openRegularFile(Disk &disk, const QString &path, QFile &file, bool noFollow);
 
 // Opens the file at `path` for reading into `file`, then checks what was
 // opened: a link at the name is followed, but the open waits on no pipe or
@@ -137,6 +148,7 @@ enum class FileRead {
 // a regular file of at most `maxBytes`. `bytes` holds what was read, `error`
 // (when given) the errno of a failed step, else 0.
 FileRead readRegularFile(const QString &path, qint64 maxBytes, QByteArray &bytes, int *error = nullptr);
+FileRead readRegularFile(Disk &disk, const QString &path, qint64 maxBytes, QByteArray &bytes, int *error = nullptr);
 // The same for `name` relative to the open folder `dir` (AT_FDCWD: the
 // working folder).
 FileRead readRegularFileAt(int dir, const QString &name, qint64 maxBytes, QByteArray &bytes, int *error = nullptr);
@@ -148,6 +160,7 @@ FileRead readRegularFileAt(Disk &disk, int dir, const QString &name, qint64 maxB
 // open folder `dir`, a link not followed; 0 when nothing does, and `error`
 // (when given) gets the errno.
 unsigned entryType(int dir, const QString &name, int *error = nullptr);
+unsigned entryType(Disk &disk, int dir, const QString &name, int *error = nullptr);
 
 } // namespace ztplatform
 

@@ -8,6 +8,7 @@
 #include <QCoreApplication>
 #include <QDebug>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
 
 #include <cerrno>
@@ -28,6 +29,11 @@ namespace {
 
 // Enough for any folder a save meets; a folder that full is refused.
 constexpr quint32 kMaxTries = 100000;
+
+// A wait for bytes on their way to the disk that ends within the first is
+// quick, beyond the second slow.
+constexpr qint64 kQuickWaitMs = 50;
+constexpr qint64 kSlowWaitMs = 400;
 
 // The permission bits of the regular file at `name` (through a link); -1
 // when there is none.
@@ -153,39 +159,68 @@ bool ReplaceFile::write(const QByteArray &bytes)
     return true;
 }
 
-void ReplaceFile::watchWrites(std::function<bool()> goOn, qint64 syncEvery)
+bool ReplaceFile::startWriteBack()
 {
-    m_file.setBeforeWrite([this, goOn = std::move(goOn), syncEvery]() {
+    if (failed() || !m_write || m_write->fd() < 0)
+        return false;
+    if (m_file.isOpen() && !m_file.flush())
+        return fail(Step::Write, writeFailure(m_file));
+    disk().writeBack(m_write->fd(), 0, 0, false);
+    return true;
+}
+
+void ReplaceFile::watchWrites(std::function<bool()> goOn, qint64 syncEvery, qint64 mostEvery)
+{
+    m_stretch = m_leastStretch = syncEvery;
+    m_mostStretch = qMax(syncEvery, mostEvery);
+    m_file.setBeforeWrite([this, goOn = std::move(goOn)]() {
         if (!goOn())
             return ECANCELED;
         const qint64 at = m_file.pos();
         const int fd = m_write ? m_write->fd() : -1;
-        if (syncEvery <= 0 || fd < 0 || at - m_started < (m_writeBack ? syncEvery / 2 : syncEvery))
+        if (m_stretch <= 0 || fd < 0 || at - m_started < (m_writeBack ? m_stretch / 2 : m_stretch))
             return 0;
-        if (!forceOnTheWay(fd, at, syncEvery))
+        if (!forceOnTheWay(fd, at))
             return errno ? errno : EIO;
         return goOn() ? 0 : ECANCELED;
     });
 }
 
 // The bytes up to `at` started on their way to the disk, those started
-// before them waited for; where the disk cannot, all forced once `syncEvery`
-// bytes wait.
-bool ReplaceFile::forceOnTheWay(int fd, qint64 at, qint64 syncEvery)
+// before them waited for; where the disk cannot, all forced once a stretch
+// waits.
+bool ReplaceFile::forceOnTheWay(int fd, qint64 at)
 {
     if (m_writeBack && disk().writeBack(fd, m_started, at - m_started, false) == 0
-        && (m_synced == m_started || disk().writeBack(fd, m_synced, m_started - m_synced, true) == 0)) {
+        && (m_synced == m_started || waitedFor(fd))) {
         m_synced = m_started;
         m_started = at;
         return true;
     }
     m_writeBack = false;
+    m_stretch = m_leastStretch;
     m_started = m_synced;
-    if (at - m_synced < syncEvery)
+    if (at - m_synced < m_stretch)
         return true;
     if (disk().sync(fd, true) != 0)
         return false;
     m_synced = m_started = at;
+    return true;
+}
+
+// The bytes started before the last stretch waited for. A disk that ends
+// such a wait at once is given longer stretches, one that takes long shorter.
+bool ReplaceFile::waitedFor(int fd)
+{
+    QElapsedTimer waited;
+    waited.start();
+    if (disk().writeBack(fd, m_synced, m_started - m_synced, true) != 0)
+        return false;
+    const qint64 ms = waited.elapsed();
+    if (ms < kQuickWaitMs)
+        m_stretch = qMin(m_stretch * 2, m_mostStretch);
+    else if (ms > kSlowWaitMs)
+        m_stretch = qMax(m_stretch / 2, m_leastStretch);
     return true;
 }
 

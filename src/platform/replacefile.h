@@ -80,12 +80,17 @@ public:
     // that finish() has little left to force and a slow drive still shows it
     // moves on. Half of that is started while the half before it is waited
     // for, so the disk writes while more is handed over; a disk that cannot
-    // (Disk::writeBack) is synced every `syncEvery` bytes instead.
-    void watchWrites(std::function<bool()> goOn, qint64 syncEvery);
+    // (Disk::writeBack) is synced every `syncEvery` bytes instead. Up to
+    // `mostEvery`, the stretch doubles after each wait the disk ends at once
+    // and halves after one that takes long.
+    void watchWrites(std::function<bool()> goOn, qint64 syncEvery, qint64 mostEvery = 0);
     // The open temporary. Its descriptor stays with this object: closing the
     // QFile only flushes it.
     QFile &file() { return m_file; }
     bool write(const QByteArray &bytes);
+    // What was written started on its way to the disk where the disk can,
+    // nothing waited for: finish() then has less to wait on.
+    bool startWriteBack();
     // Flushes what was written, then asks `check` about the file at `path`
     // (a path that reaches the temporary through the folder held).
     bool readBack(const std::function<bool(const QString &path)> &check);
@@ -117,7 +122,8 @@ private:
     bool fail(Step step, int error);
     bool fail(Step step, const QString &reason);
     bool failedWith(const DurableWrite &write);
-    bool forceOnTheWay(int fd, qint64 at, qint64 syncEvery);
+    bool forceOnTheWay(int fd, qint64 at);
+    bool waitedFor(int fd);
 
     QString m_target;     // as given
     QString m_folderPath; // absolute; empty for an opened folder
@@ -139,6 +145,9 @@ private:
     QStringList m_notKept;
     qint64 m_synced = 0;  // bytes forced to the disk on the way (watchWrites)
     qint64 m_started = 0; // bytes started on their way there
+    qint64 m_stretch = 0; // bytes between two such steps
+    qint64 m_leastStretch = 0;
+    qint64 m_mostStretch = 0;
     bool m_writeBack = true; // the disk starts and waits for stretches (Disk::writeBack)
 };
 

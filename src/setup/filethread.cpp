@@ -9,7 +9,8 @@ namespace savejob {
 
 namespace {
 
-constexpr qint64 kSyncEvery = qint64(8) << 20; // bytes forced to the disk on the way
+constexpr qint64 kSyncEvery = qint64(8) << 20;  // bytes forced to the disk on the way
+constexpr qint64 kMostEvery = qint64(32) << 20; // on a disk that takes them at once
 
 } // namespace
 
@@ -42,7 +43,7 @@ Written writeFile(FileWrite &w)
                     watch.moved();
                     return true;
                 },
-                kSyncEvery);
+                kSyncEvery, kMostEvery);
         const bool whole = w.kit < 0;
         QHash<QString, int> held;
         for (auto it = w.held.constBegin(); it != w.held.constEnd(); ++it)

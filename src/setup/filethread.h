@@ -8,6 +8,7 @@
 #include "kitfile/filewrite.h"
 #include "kitfile/storedsounds.h"
 #include "library/exportfile.h"
+#include "platform/regularfile.h"
 #include "platform/replacefile.h"
 #include "setup/savesteps.h"
 
@@ -27,10 +28,10 @@ constexpr int kStallLimitMs = 5000; // a file's write that has not moved on that
 struct FileWrite
 {
     // A single-kit file of `kit` (0..99), its model taken once laid out; its
-    // folder swept through `leftovers`.
+    // folder swept through `leftovers`; written through the disk of `readPast`.
     FileWrite(const QString &dest, int kit, std::shared_ptr<ztplatform::Leftovers> leftovers,
               std::shared_ptr<ztplatform::FolderFence> readPast)
-        : out(dest, std::move(leftovers))
+        : out(dest, std::move(leftovers), &ztplatform::diskOf(readPast))
         , kit(kit)
         , fence(std::move(readPast))
     {
@@ -46,7 +47,7 @@ struct FileWrite
     // The whole setup, laid out in `laidOut`.
     FileWrite(const QString &dest, const percussionpadfile &laidOut, std::shared_ptr<ztplatform::Leftovers> leftovers,
               std::shared_ptr<ztplatform::FolderFence> readPast)
-        : out(dest, std::move(leftovers))
+        : out(dest, std::move(leftovers), &ztplatform::diskOf(readPast))
         , kit(-1)
         , fence(std::move(readPast))
     {

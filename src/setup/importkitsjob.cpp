@@ -324,55 +324,60 @@ bool ImportKitFilesJob::checkKitFiles(bool brandedToo)
     return true;
 }
 
-void ImportKitFilesJob::orderRecorded()
-{
-    // A recorded file that no longer opens, or reads as an old layout, is
-    // passed over, not read; when it is picked, with its box.
-    const QSet<QString> picked(m_library.kitFileList().cbegin(), m_library.kitFileList().cend());
-    QVector<quint8> numbers;
-    for (const QString &file : qAsConst(m_library.recordKitFileList())) {
-        QFile opened;
-        const bool opens = ztplatform::openToRead(m_library.fence(), file, opened);
-        numbers.append(opens ? setupfiles::kitNumberOf(opened) : quint8(0xFF));
-        if (numbers.last() != 0xFF)
-            continue;
-        qDebug() << "no kit number in" << file;
-        if (picked.contains(file)) {
-            setupjob::noteNotRead(m_result, opens ? LoadError::OldLayout : LoadError::CannotOpen, file, false);
-        }
-    }
-    m_ordered.clear();
-    for (int i : setupfiles::kitLoadOrder(numbers)) {
-        if (numbers.at(i) != 0xFF)
-            m_ordered.append(m_library.recordKitFileList().at(i));
-    }
-}
-
-// A kit file as its job read it; the job keeps it until it returns.
+// A recorded kit file as its job looked at it: its kit number and, when it
+// is picked, what it holds. The job keeps it until it returns.
 struct ImportKitFilesJob::ReadKit
 {
     QString path;
+    bool picked = false;
+    bool opens = false;
+    quint8 number = 0xFF;
+    std::atomic_bool looked{false}; // `opens` and `number` hold
     MainWindow1Records::READ_KIT_FILE rec;
     setupfiles::KitTables tables;
     LoadError err = LoadError::CannotOpen;
     std::atomic_bool done{false};
 };
 
-void ImportKitFilesJob::readOrdered()
+ImportKitFilesJob::ReadKits ImportKitFilesJob::picksInKitOrder(const ReadKits &files, const QVector<quint8> &numbers)
+{
+    ReadKits reads;
+    QSet<QString> seen;
+    for (int i : setupfiles::kitLoadOrder(numbers)) {
+        const std::shared_ptr<ReadKit> &f = files.at(i);
+        if (numbers.at(i) == 0xFF || !f->picked || seen.contains(f->path))
+            continue;
+        seen.insert(f->path);
+        reads.append(f);
+    }
+    return reads;
+}
+
+void ImportKitFilesJob::readRecorded()
 {
     m_reads.clear();
+    m_ordered.clear();
     const QSet<QString> picked(m_library.kitFileList().cbegin(), m_library.kitFileList().cend());
-    QVector<std::shared_ptr<ReadKit>> reads;
-    for (const QString &path : qAsConst(m_ordered)) {
-        if (!picked.contains(path) || m_reads.contains(path))
-            continue;
-        reads.append(std::make_shared<ReadKit>());
-        reads.last()->path = path;
-        m_reads.insert(path, reads.last());
+    ReadKits files;
+    for (const QString &path : qAsConst(m_library.recordKitFileList())) {
+        files.append(std::make_shared<ReadKit>());
+        files.last()->path = path;
+        files.last()->picked = picked.contains(path);
     }
-    if (reads.isEmpty())
+    if (files.isEmpty())
         return;
-    ztplatform::Job job([reads, fence = m_library.fence()](const ztplatform::Job::Report &report) {
+    // The kit numbers first, then the picked files by kit number.
+    ztplatform::Job job([files, fence = m_library.fence()](const ztplatform::Job::Report &report) {
+        QVector<quint8> numbers;
+        for (const std::shared_ptr<ReadKit> &f : files) {
+            QFile opened;
+            f->opens = ztplatform::openToRead(fence, f->path, opened);
+            f->number = f->opens ? setupfiles::kitNumberOf(opened) : quint8(0xFF);
+            f->looked = true;
+            numbers.append(f->number);
+            report(0, 0);
+        }
+        const ReadKits reads = picksInKitOrder(files, numbers);
         for (int i = 0; i < reads.size(); ++i) {
             ReadKit &r = *reads.at(i);
             const auto moved = [&report, i, total = reads.size()]() { report(i, total); };
@@ -381,9 +386,33 @@ void ImportKitFilesJob::readOrdered()
             report(i + 1, reads.size());
         }
     });
-    // A file not read when its drive went silent is told as one that does not open.
+    // A file not looked at or read when its drive went silent is told as one that does not open.
     if (!(m_runner ? m_runner(job, kReadStallMs) : setupjob::runWith(job, kReadStallMs, m_wait)))
         qWarning() << "a kit file's drive does not answer: the files not read yet are not imported";
+    orderRecorded(files);
+}
+
+void ImportKitFilesJob::orderRecorded(const ReadKits &files)
+{
+    // A recorded file that does not open, or reads as an old layout, is
+    // passed over, not read; when it is picked, with its box.
+    QVector<quint8> numbers;
+    for (const std::shared_ptr<ReadKit> &f : files) {
+        const bool looked = f->looked;
+        numbers.append(looked ? f->number : quint8(0xFF));
+        if (numbers.last() != 0xFF)
+            continue;
+        qDebug() << "no kit number in" << f->path;
+        if (f->picked)
+            setupjob::noteNotRead(m_result, looked && f->opens ? LoadError::OldLayout : LoadError::CannotOpen,
+                                  f->path, false);
+    }
+    for (int i : setupfiles::kitLoadOrder(numbers)) {
+        if (numbers.at(i) != 0xFF)
+            m_ordered.append(files.at(i)->path);
+    }
+    for (const std::shared_ptr<ReadKit> &f : picksInKitOrder(files, numbers))
+        m_reads.insert(f->path, f);
 }
 
 bool ImportKitFilesJob::load(bool reload, const Redraws &redraws)
@@ -393,8 +422,7 @@ bool ImportKitFilesJob::load(bool reload, const Redraws &redraws)
         m_renamedKits.clear();
     }
     const KitDocument::Batch load(m_doc); // one redraw of the kits when the load ends
-    orderRecorded();
-    readOrdered();
+    readRecorded();
     m_soundsAdded = 0;
     int count = m_library.totalListItemModel()->soundCount();
     for (int i = 0; i < m_ordered.size(); ++i) {
@@ -503,7 +531,7 @@ bool ImportKitFilesJob::takeKitSounds(const QString &file, percussionpadfile *pf
     QVector<QString> ruled;
     ruled.reserve(got.entries.size());
     for (const MainWindow1Records::SOUND_INDEX &s : qAsConst(got.entries))
-        ruled.append(MainWindow1Records::charArray2String(s.wave_name, SOUND_NAME_LENGTH_MAX));
+        ruled.append(percussionpadfile::charArray2String(s.wave_name, SOUND_NAME_LENGTH_MAX));
     m_library.takeKitFileSounds(file, got.entries, m_wait);
     setupfiles::noteRenamedSounds(got, ruled);
     if (!got.renamed.isEmpty())

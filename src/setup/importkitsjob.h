@@ -15,6 +15,7 @@
 
 #include <QHash>
 #include <QStringList>
+#include <QVector>
 
 #include <functional>
 #include <memory>
@@ -109,11 +110,15 @@ public:
 
 private:
     struct ReadKit;
+    using ReadKits = QVector<std::shared_ptr<ReadKit>>;
     enum class Read { Loaded, Skipped, Ended };
-    // The picked ones among the ordered files read in one job, for loadFile.
-    void readOrdered();
+    // One job reads the kit number of each recorded file, then the picked
+    // ones by kit number, for loadFile; the recorded files are then ordered.
+    void readRecorded();
+    void orderRecorded(const ReadKits &files);
+    // The picked ones among `files` with a kit number, by kit number, each path once.
+    static ReadKits picksInKitOrder(const ReadKits &files, const QVector<quint8> &numbers);
     Read loadFile(const QString &path, bool reload, int &count, const Redraws &redraws);
-    void orderRecorded();
     // The global settings read become the editor's (Read); or are left (NotRead, a box).
     void takeGlobal(const Redraws &redraws);
     void leaveGlobal();

@@ -130,7 +130,7 @@ bool keepCopy(const Records::READ_KIT_FILE &kit, const percussionpadfile::P_SOUN
               const QString &copy, const std::shared_ptr<ztplatform::Leftovers> &leftovers,
               const std::shared_ptr<ztplatform::FolderFence> &fence, QString &why)
 {
-    ztplatform::ReplaceFile file(copy, leftovers);
+    ztplatform::ReplaceFile file(copy, leftovers, &ztplatform::diskOf(fence));
     file.setCreateOnly(true);
     soundsource::CopyFault fault = soundsource::CopyFault::None;
     auto asLoaded = [&kit](const ztplatform::FileStamp &opened) { return setupfiles::matchesLoad(kit, opened); };
@@ -150,9 +150,9 @@ bool keepCopy(const Records::READ_KIT_FILE &kit, const percussionpadfile::P_SOUN
 }
 
 // A copy kept before, synced again; `why` gets the system's reason when that fails.
-bool syncKept(const QString &copy, QString &why)
+bool syncKept(ztplatform::Disk &disk, const QString &copy, QString &why)
 {
-    if (ztplatform::syncPath(copy))
+    if (ztplatform::syncPath(disk, copy))
         return true;
     why = QString::fromLocal8Bit(std::strerror(errno));
     return false;
@@ -194,7 +194,7 @@ QString keptName(const QDir &folder, const QString &name, const QString &kitFile
                  const percussionpadfile::P_SOUND_INDEX &entry, const std::shared_ptr<ztplatform::FolderFence> &fence)
 {
     return exportnames::freeName(exportnames::safeName(name), [&](const QString &candidate) {
-        ztplatform::Disk &disk = ztplatform::sysio::disk();
+        ztplatform::Disk &disk = ztplatform::diskOf(fence);
         if (ztplatform::typeAtPath(disk, folder.filePath(candidate), true) == S_IFLNK)
             return true;
         return ztplatform::typeAtPath(disk, folder.filePath(candidate)) != 0
@@ -250,20 +250,21 @@ Copies makeCopies(const Records::READ_KIT_FILE &kit, const QString &folderPath, 
                   std::atomic_int &done)
 {
     const QString kitFile = QDir::fromNativeSeparators(kit.file);
+    ztplatform::Disk &disk = ztplatform::diskOf(fence);
     const QDir folder(folderPath);
-    const bool newFolder = !folder.exists();
+    const bool newFolder = ztplatform::typeAtPath(ztplatform::sysio::disk(), folderPath) != S_IFDIR;
     Copies out;
     QStringList made; // the copies made here
-    auto undo = [&made, &folder, newFolder](const QString &reason) {
+    auto undo = [&made, &folder, newFolder, &disk](const QString &reason) {
         for (const QString &copy : qAsConst(made))
-            ztplatform::sysio::unlinkAt(AT_FDCWD, QFile::encodeName(copy));
+            disk.unlinkAt(AT_FDCWD, QFile::encodeName(copy));
         if (newFolder)
-            ztplatform::sysio::unlinkAt(AT_FDCWD, QFile::encodeName(folder.path()), AT_REMOVEDIR);
+            disk.unlinkAt(AT_FDCWD, QFile::encodeName(folder.path()), AT_REMOVEDIR);
         Copies none;
         none.why = reason;
         return none;
     };
-    if (!ztplatform::makePath(folder.path())) {
+    if (!ztplatform::makePath(disk, folder.path())) {
         qWarning() << "cannot make" << folder.path() << "to keep the sounds of" << kitFile;
         return undo(QString::fromLocal8Bit(std::strerror(errno)));
     }
@@ -272,9 +273,10 @@ Copies makeCopies(const Records::READ_KIT_FILE &kit, const QString &folderPath, 
             return undo(timedOut());
         const QString file = keptName(folder, k.name, kitFile, k.entry, fence);
         const QString copy = QDir::toNativeSeparators(folder.filePath(file));
-        const bool keptBefore = !file.isEmpty() && folder.exists(file);
+        const bool keptBefore =
+                !file.isEmpty() && ztplatform::typeAtPath(ztplatform::sysio::disk(), folder.filePath(file)) != 0;
         QString why;
-        const bool kept = !file.isEmpty() && (keptBefore ? syncKept(copy, why) : keepCopy(kit, k.entry, copy, leftovers, fence, why));
+        const bool kept = !file.isEmpty() && (keptBefore ? syncKept(disk, copy, why) : keepCopy(kit, k.entry, copy, leftovers, fence, why));
         if (!kept) {
             qWarning() << "cannot keep the sound" << k.source << "as" << copy;
             return undo(why);
@@ -290,8 +292,8 @@ Copies makeCopies(const Records::READ_KIT_FILE &kit, const QString &folderPath, 
     // The copies are synced one by one above, their names in the folder here,
     // all before the caller renames the new kit file over the only other copy
     // of these sounds: a folder that cannot be synced keeps nothing.
-    if (!ztplatform::syncPath(folder.path())
-        || (newFolder && !ztplatform::syncPath(QFileInfo(folder.path()).absolutePath()))) {
+    if (!ztplatform::syncPath(disk, folder.path())
+        || (newFolder && !ztplatform::syncPath(disk, QFileInfo(folder.path()).absolutePath()))) {
         qWarning() << "cannot sync the folder of the sounds kept from" << kitFile;
         return undo(QString::fromLocal8Bit(std::strerror(errno)));
     }
@@ -315,7 +317,7 @@ std::optional<QVector<KeepItem>> itemsToKeep(Run &run, setupfiles::StoredSoundLo
             continue;
         }
         const percussionpadfile::P_SOUND_INDEX &entry = loc.entry(record, e);
-        const QString name = s.name.isEmpty() ? Records::charArray2String(entry.wave_name, SOUND_NAME_LENGTH)
+        const QString name = s.name.isEmpty() ? percussionpadfile::charArray2String(entry.wave_name, SOUND_NAME_LENGTH)
                                               : s.name;
         const setupfiles::CollectError::Kind bad = loc.verify(record, e);
         if (bad != setupfiles::CollectError::None) {
@@ -420,9 +422,10 @@ void writeAfter(Run &run, const QString &kitFile)
     // groups naming the file's entries, and the box says so.
     const std::optional<int> synced = ztplatform::lookAtFileWithin<int>(
             kitFile, kKitLookLimitMs,
-            [kitFile]() {
-                const QString file = ztplatform::canonicalPathOf(ztplatform::sysio::disk(), kitFile);
-                return ztplatform::syncPath(QFileInfo(file.isEmpty() ? kitFile : file).absolutePath()) ? 0 : errno;
+            [kitFile, fence = run.lib.fence()]() {
+                ztplatform::Disk &disk = ztplatform::diskOf(fence);
+                const QString file = ztplatform::canonicalPathOf(disk, kitFile);
+                return ztplatform::syncPath(disk, QFileInfo(file.isEmpty() ? kitFile : file).absolutePath()) ? 0 : errno;
             },
             run.hooks.wait);
     if (!synced) {
@@ -465,13 +468,14 @@ std::optional<QVector<CutOff>> cutOffFiles(Run &run, setupfiles::StoredSoundLoca
         looks->files.push_back({kitFile, false, -1, false, {}});
     looks->cut.assign(looks->files.size(), 0);
     const QStringList paths = QStringList(target) + kitFiles;
-    QString silent = lookInTurn(run, paths, [looks, paths](int i) {
+    QString silent = lookInTurn(run, paths, [looks, paths, fence = run.lib.fence()](int i) {
+        ztplatform::Disk &disk = ztplatform::diskOf(fence);
         if (i == 0) {
-            looks->renamed.emplace(paths.at(0));
+            looks->renamed.emplace(disk, paths.at(0));
             return;
         }
         CutOff &f = looks->files[size_t(i - 1)];
-        const ztplatform::ReachedPath reached(f.kitFile);
+        const ztplatform::ReachedPath reached(disk, f.kitFile);
         f.replaced = ztplatform::replacesEntryOf(*looks->renamed, reached);
         looks->cut[size_t(i - 1)] = f.replaced || ztplatform::replacesLinkOf(*looks->renamed, reached);
     });
@@ -495,7 +499,8 @@ std::optional<QVector<CutOff>> cutOffFiles(Run &run, setupfiles::StoredSoundLoca
     silent = lookInTurn(run, next, [looks, next, of, fence = run.lib.fence()](int j) {
         CutOff &f = looks->files[of.at(size_t(j))];
         if (f.record >= 0)
-            f.own = ztplatform::replacesEntryOf(*looks->renamed, ztplatform::ReachedPath(next.at(j)));
+            f.own = ztplatform::replacesEntryOf(*looks->renamed,
+                                                ztplatform::ReachedPath(ztplatform::diskOf(fence), next.at(j)));
         else
             f.read.read = groupentries::readStoredSounds(f.kitFile, f.read.rec, fence);
     });

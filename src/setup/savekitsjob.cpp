@@ -215,7 +215,7 @@ bool SaveKitsJob::targetsAnswer()
             folder, kTargetLookLimitMs,
             [folder, targets, fence = m_run.lib.fence()]() {
                 struct stat st;
-                ztplatform::sysio::statPath(folder, &st);
+                ztplatform::diskOf(fence).statAt(AT_FDCWD, QFile::encodeName(folder), &st, 0);
                 for (const QString &target : targets)
                     ztplatform::isRegularFile(fence, target);
                 return true;

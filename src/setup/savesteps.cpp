@@ -265,7 +265,7 @@ QStringList LoadedFiles::pathsOf(const SoundLibrary &lib)
 void LoadedFiles::add(const QString &path)
 {
     m_paths.append(path);
-    m_reached.append(ztplatform::ReachedPath(path));
+    m_reached.append(ztplatform::ReachedPath(*m_disk, path));
 }
 
 QStringList LoadedFiles::replacedBy(const ztplatform::RenameTarget &target) const
@@ -320,9 +320,9 @@ QStringList soundSources(const SoundLibrary &lib)
     return files;
 }
 
-ztplatform::ReachedFiles reachedFiles(const QStringList &paths)
+ztplatform::ReachedFiles reachedFiles(ztplatform::Disk &disk, const QStringList &paths)
 {
-    ztplatform::ReachedFiles files;
+    ztplatform::ReachedFiles files(&disk);
     for (const QString &path : paths)
         files.add(path);
     return files;
@@ -368,12 +368,13 @@ TargetCheck checkTargetAmong(const TargetFiles &files, const QString &target)
         check.refused = notAFileText() + shown;
         return check;
     }
-    check.isFile = ztplatform::typeAtPath(ztplatform::sysio::disk(), target) == S_IFREG;
+    ztplatform::Disk &disk = ztplatform::diskOf(files.fence);
+    check.isFile = ztplatform::typeAtPath(disk, target) == S_IFREG;
     if (!check.isFile)
         return check;
     check.dest = writeTargetAmong(files.loaded, target);
-    const bool named = reachedFiles(files.sounds).replacedBy(check.dest)
-                       || (!files.kitFiles.isEmpty() && reachedFiles(files.kitFiles).replacedBy(check.dest));
+    const bool named = reachedFiles(disk, files.sounds).replacedBy(check.dest)
+                       || (!files.kitFiles.isEmpty() && reachedFiles(disk, files.kitFiles).replacedBy(check.dest));
     if (named)
         check.refused = soundFileText() + shown;
     return check;
@@ -404,14 +405,15 @@ LoadedLook lookAtLoadedFiles(const SoundLibrary &lib, const QStringList &targets
         LoadedFiles files;
         QVector<ztplatform::RenameTarget> renamed;
     };
-    const auto looks = std::make_shared<Looks>();
+    ztplatform::Disk *const disk = &ztplatform::diskOf(lib.fence());
+    const auto looks = std::make_shared<Looks>(Looks{LoadedFiles(*disk), {}});
     const ztplatform::FilesInTurn look = ztplatform::lookAtFilesInTurn(
             paths, kTargetLookLimitMs,
-            [paths, count, looks](int i) {
+            [paths, count, looks, disk](int i) {
                 if (i < count)
                     looks->files.add(paths.at(i));
                 else
-                    looks->renamed.append(ztplatform::RenameTarget(paths.at(i)));
+                    looks->renamed.append(ztplatform::RenameTarget(*disk, paths.at(i)));
                 return false;
             },
             wait);
@@ -442,7 +444,8 @@ SoundFilesLook lookAtSoundFiles(const SoundLibrary &lib, const QStringList &targ
             found.silentTarget = i - count;
         return found;
     }
-    const auto reached = std::make_shared<ztplatform::ReachedFiles>(); // the thread's own
+    // the thread's own
+    const auto reached = std::make_shared<ztplatform::ReachedFiles>(&ztplatform::diskOf(lib.fence()));
     const ztplatform::FilesInTurn look = ztplatform::lookAtFilesInTurn(
             paths, kTargetLookLimitMs,
             [paths, count, reached](int i) {

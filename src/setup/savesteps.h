@@ -141,6 +141,11 @@ public:
     // The paths of the library's loaded and recorded files, each once;
     // nothing is looked at.
     static QStringList pathsOf(const SoundLibrary &lib);
+    // Looked at through `disk`.
+    explicit LoadedFiles(ztplatform::Disk &disk)
+        : m_disk(&disk)
+    {
+    }
     // One of those paths looked at.
     void add(const QString &path);
     // Those whose directory entry a file renamed over `target` replaces.
@@ -157,6 +162,7 @@ public:
     QVector<CutOff> cutOffBy(const QStringList &targets, const QVector<ztplatform::RenameTarget> &renamed) const;
 
 private:
+    ztplatform::Disk *m_disk;
     QStringList m_paths;
     QVector<ztplatform::ReachedPath> m_reached;
 };

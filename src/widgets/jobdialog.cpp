@@ -17,7 +17,7 @@ namespace {
 
 constexpr int kTickMs = 20;
 constexpr int kRetryMs = 50;
-constexpr int kPaintMs = 50; // a step box lets the window paint at least this often
+constexpr int kPaintMs = 50; // a moving bar, or a window served as it moves, paints at least this often
 
 // Closes `window` after `ms`, once no modal dialog holds it; a hold alive
 // then puts it off again.
@@ -73,12 +73,14 @@ JobDialog::JobDialog(QWidget *parent, const QString &label, const QString &cance
 
 void JobDialog::moveBar(int value)
 {
-    // As QProgressDialog::setValue moves it: a reset bar does not jump to its end.
-    if (m_bar->value() == value || (m_bar->value() == -1 && value == maximum()))
+    // As QProgressDialog::setValue moves it: a reset bar does not jump to its
+    // end; a busy bar (no range) has none.
+    const bool busy = maximum() == minimum();
+    if (m_bar->value() == value || (m_bar->value() == -1 && value == maximum() && !busy))
         return;
     holdBarPaint(value);
     m_bar->setValue(value);
-    if (value == maximum() && autoReset())
+    if (value == maximum() && autoReset() && !busy)
         reset();
 }
 
@@ -205,21 +207,25 @@ JobDialog *JobDialog::stepBox(QWidget *parent, const QString &title, const QStri
 void JobDialog::showAt(int value)
 {
     paintBar();
-    setValue(value);
+    QProgressDialog::setValue(value); // not shown yet: no event is served
     show();
     paintHeld();
 }
 
 void JobDialog::move(int value, int maximum)
 {
-    bool moved = false;
-    if (value >= 0) {
-        if (maximum > 0 && this->maximum() != maximum)
-            setRange(0, maximum);
-        moved = this->value() != value;
-        if (moved)
-            moveBar(value);
-    }
+    if (value < 0)
+        return;
+    if (maximum > 0 && this->maximum() != maximum)
+        setRange(0, maximum);
+    if (this->value() != value)
+        moveBar(value);
+}
+
+void JobDialog::moveServing(int value, int maximum)
+{
+    const bool moved = value >= 0 && this->value() != value;
+    move(value, maximum);
     if (moved || !m_painted.isValid() || m_painted.elapsed() >= kPaintMs)
         paintHeld();
 }

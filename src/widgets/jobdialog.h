@@ -75,15 +75,22 @@ public:
                               const QString &cancelText = QString());
     // Shows it at `value`; the window paints it, a close put off meanwhile.
     void showAt(int value);
-    // Moves the bar (its range too, with a `maximum` > 0): the window serves
-    // its events when it moves, else at most every 50 ms, a close put off
-    // meanwhile. The bar itself paints at most every 50 ms, and at its end.
+    // Moves the bar (its range too, with a `maximum` > 0) and serves no
+    // event: the bar paints at most every 50 ms, and at its end, where a box
+    // that resets does. The window's own events wait for its next wait.
     void move(int value, int maximum = 0);
+    // Moves it as move() does, then serves the window's events when it
+    // moved, else at most every 50 ms, a close put off meanwhile: for work
+    // that runs step by step with no wait of its own.
+    void moveServing(int value, int maximum = 0);
     // Hides it; the window paints before what comes next.
     void putAway();
     // From now on its bar follows `job`'s progress (its range too, when the
     // job counts), painted as a wait serves the window's events.
     void follow(ztplatform::Job &job);
+    // A shown modal QProgressDialog serves events as it moves: a step box
+    // moves through move() or moveServing() only.
+    void setValue(int) = delete;
 
     void reject() override;
 

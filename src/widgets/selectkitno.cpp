@@ -69,16 +69,12 @@ void SelectKitNo::initKitIndex()
 
 void SelectKitNo::recvKitNameList(QVector<QString> nameList)
 {
-    kitNameList.clear();
-    for (const QString &name : nameList)
-        kitNameList.append(name);
+    kitNameList = nameList;
 }
 
 void SelectKitNo::recvKitIndexList(QVector<int> indexList)
 {
-    kitIndexList.clear();
-    for (int entry : indexList)
-        kitIndexList.append(entry);
+    kitIndexList = indexList;
     // Every row of the tree needs an entry, or its tick box could not be chosen.
     if (QStandardItem *root = rootItem()) {
         if (kitIndexList.size() < root->rowCount()) {

@@ -19,7 +19,7 @@ using Records = MainWindow1Records;
 namespace {
 QString nameOf(const Records::SOUND_INDEX &s)
 {
-    return Records::charArray2String(s.wave_name, SOUND_NAME_LENGTH_MAX);
+    return percussionpadfile::charArray2String(s.wave_name, SOUND_NAME_LENGTH_MAX);
 }
 } // namespace
 
@@ -222,7 +222,7 @@ private slots:
         auto &b = pad.kits.base;
         const char *names[] = {"", "TwelveChars1", "Rock ", "A#B", "OK-Name_10", "x", ""};
         for (int i = 0; i < 7; ++i)
-            Records::str2CharArray(QString::fromLatin1(names[i]), b[size_t(i)].kit_name, KIT_NAME_FIELD);
+            percussionpadfile::str2CharArray(QString::fromLatin1(names[i]), b[size_t(i)].kit_name, KIT_NAME_FIELD);
         b[0].effect2_no = 10;
         b[0].effect3_no = 9;
         b[0].reserved[0] = 1;

@@ -604,13 +604,24 @@ private slots:
         FakeDriveSource drives;
         const QString root = pad.root + "/";
         drives.list = {DriveEntry{"/", false}, DriveEntry{root, true}};
-        QVERIFY(padDrivePresent(drives, pad.root, pad.kitPath));
-        QVERIFY(padDrivePresent(drives, root, pad.kitPath));
+        ztplatform::Disk &disk = ztplatform::systemDisk();
+        QVERIFY(padDrivePresent(drives, pad.root, pad.kitPath, disk));
+        QVERIFY(padDrivePresent(drives, root, pad.kitPath, disk));
         drives.list[1].removable = false;
-        QVERIFY(!padDrivePresent(drives, root, pad.kitPath));
+        QVERIFY(!padDrivePresent(drives, root, pad.kitPath, disk));
         drives.list[1].removable = true;
+        // The model folder is looked at through the pad's disk: one whose looks fail finds no pad.
+        struct LooksFail : PassDisk
+        {
+            int statAt(int, const QByteArray &, struct stat *, int) override
+            {
+                errno = EIO;
+                return -1;
+            }
+        } failing;
+        QVERIFY(!padDrivePresent(drives, root, pad.kitPath, failing));
         QVERIFY(QDir(pad.model).removeRecursively());
-        QVERIFY(!padDrivePresent(drives, root, pad.kitPath));
+        QVERIFY(!padDrivePresent(drives, root, pad.kitPath, disk));
         QCOMPARE(driveGoneMessage().text,
                  QString("The 350 device was disconnected.\r\nFailed to save file.\r\nKorvanta stays open without the "
                          "350 device and keeps your edits."));

@@ -75,7 +75,7 @@ inline quint32 copyRaw(const QString &source, const QString &target)
 inline Records::SOUND_INDEX plainSound(const QString &name, const QString &file, quint16 number, quint8 lock = 1)
 {
     Records::SOUND_INDEX s;
-    Records::str2CharArray(name, s.wave_name, SOUND_NAME_LENGTH_MAX);
+    percussionpadfile::str2CharArray(name, s.wave_name, SOUND_NAME_LENGTH_MAX);
     s.file = file;
     s.wave_No = number;
     s.wave_lock = lock;
@@ -179,7 +179,7 @@ inline CollectError saveWholeSetup(Editor &e, const QString &path, const QString
         return err;
     QVector<TotalRow> rows;
     for (const Records::SOUND_INDEX &s : qAsConst(e.library))
-        rows.append({Records::charArray2String(s.wave_name, SOUND_NAME_LENGTH_MAX), s.file});
+        rows.append({percussionpadfile::charArray2String(s.wave_name, SOUND_NAME_LENGTH_MAX), s.file});
     CollectedWaves got;
     err = collectWholeSetupWaves(rows, e.kits, e.library, e.loaded, tempDir, copyRaw, {}, got);
     if (err)

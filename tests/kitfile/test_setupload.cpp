@@ -96,7 +96,7 @@ private slots:
         QCOMPARE(rec.fileTotalLength, quint64(QFileInfo(m_whole).size()));
         QCOMPARE(globalSize, GLOBAL_CHUNK_SIZE);
         QVERIFY(clicks);
-        QCOMPARE(Records::charArray2String(tables.base[3].kit_name, 13), QString("KIT3"));
+        QCOMPARE(percussionpadfile::charArray2String(tables.base[3].kit_name, 13), QString("KIT3"));
         // Metronome sounds 10000 + entry, the waves after them counted from 0.
         QCOMPARE(rec.info.soundChunk.soundIndex[4].fileName, m_whole + ":U10004");
         QCOMPARE(rec.info.soundChunk.soundIndex[5].fileName, m_whole + ":U00000");
@@ -157,7 +157,7 @@ private slots:
         QCOMPARE(int(rec.flag), 2);
         QCOMPARE(int(rec.waveCount), 3);
         QCOMPARE(int(tables.base[36].kit_no), 36);
-        QCOMPARE(Records::charArray2String(tables.base[36].kit_name, 13), QString("KIT36"));
+        QCOMPARE(percussionpadfile::charArray2String(tables.base[36].kit_name, 13), QString("KIT36"));
         QCOMPARE(kitNumberOf(m_kit), quint8(37));
         QCOMPARE(kitNumberOf(path("none.ini")), quint8(0xFF));
     }
@@ -225,8 +225,8 @@ private slots:
         WholeSetupSounds got;
         QCOMPARE(takeWholeSetupSounds(m_whole, rec.info, got), LoadError::None);
         QCOMPARE(got.clickList.at(2).file, m_whole + ":U10002");
-        QCOMPARE(Records::charArray2String(got.waves.at(1).wave_name, 16), QString("Snare"));
-        QCOMPARE(Records::charArray2String(got.waves.at(2).wave_name, 16), QString("ABCDEFGHIJKLMNOP"));
+        QCOMPARE(percussionpadfile::charArray2String(got.waves.at(1).wave_name, 16), QString("Snare"));
+        QCOMPARE(percussionpadfile::charArray2String(got.waves.at(2).wave_name, 16), QString("ABCDEFGHIJKLMNOP"));
         QCOMPARE(got.renamed, QVector<namerules::NameChange>({{"Snare_", "Snare"}}));
         QCOMPARE(int(got.waves.at(1).wave_lock), 0);
     }
@@ -245,8 +245,8 @@ private slots:
         QCOMPARE(int(got.entries.at(2).wave_No), 45);
         QCOMPARE(got.entries.at(2).file, m_kit + ":U00002");
         QCOMPARE(rec.info.soundChunk.soundIndex[2].fileName, m_kit + ":U00002");
-        QCOMPARE(Records::charArray2String(got.entries.at(0).wave_name, 16), QString("Kick"));
-        QCOMPARE(Records::charArray2String(got.entries.at(2).wave_name, 16), QString("ABCDEFGHIJKLMNOP"));
+        QCOMPARE(percussionpadfile::charArray2String(got.entries.at(0).wave_name, 16), QString("Kick"));
+        QCOMPARE(percussionpadfile::charArray2String(got.entries.at(2).wave_name, 16), QString("ABCDEFGHIJKLMNOP"));
         QCOMPARE(got.renamed,
                  QVector<namerules::NameChange>({{"Snare_", "Snare"}, {"ABCDEFGHIJKLMNOPQRST", "ABCDEFGHIJKLMNOP"}}));
         QVERIFY(takeKitFileSounds(m_kit, rec.info, {}, got) == LoadError::None);

@@ -101,8 +101,8 @@ private slots:
         QCOMPARE(f.selection, e.selection);
         QCOMPARE(f.library.size(), e.library.size());
         for (int i = 0; i < e.library.size(); ++i) {
-            QCOMPARE(Records::charArray2String(f.library.at(i).wave_name, 16),
-                     Records::charArray2String(e.library.at(i).wave_name, 16));
+            QCOMPARE(percussionpadfile::charArray2String(f.library.at(i).wave_name, 16),
+                     percussionpadfile::charArray2String(e.library.at(i).wave_name, 16));
             QCOMPARE(f.library.at(i).wave_lock, e.library.at(i).wave_lock);
             QCOMPARE(int(f.library.at(i).wave_No), i + 1);
             QVERIFY(soundBytes(e, e.library.at(i).file).startsWith("RIFF"));
@@ -221,7 +221,7 @@ private slots:
         QCOMPARE(out.tables.pad[2][0].aWaveNo, NO_WAVE);
         QCOMPARE(out.tables.pad[2][1].aWaveNo, NO_WAVE);
         QCOMPARE(int(kits[2].kpadChunk[0].aWaveStart), 0);
-        QCOMPARE(Records::charArray2String(out.tables.base[2].kit_name, 13), QString("Kit 3"));
+        QCOMPARE(percussionpadfile::charArray2String(out.tables.base[2].kit_name, 13), QString("Kit 3"));
 
         // No sounds: the five metronome entries and the short node lists.
         QVector<Records::SOUND_INDEX> clicks(5);
@@ -491,6 +491,16 @@ private slots:
         Kit kit = makeKit(4);
         kit.kpadChunk[0].soundFile0 = path("gone.ini:U00000");
         QCOMPARE(collectKitWaves(kit, 4, {}, e.loaded, m_temp, copyRaw, got).kind, CollectError::KitFileMissing);
+        // The kit file is looked for through the disk: one whose drive holds the look does not open.
+        QVERIFY(kf::writeFile(path("held.ini"), "a kit file"));
+        kit.kpadChunk[0].soundFile0 = path("held.ini:U00000");
+        {
+            HangingOpens hanging("/held.ini", 0, HangingOpens::Looks::OpensAndStats);
+            err = collectKitWaves(kit, 4, {}, e.loaded, m_temp, copyRaw, got);
+            QCOMPARE(err.kind, CollectError::OpenFailed);
+            QCOMPARE(err.path, path("held.ini"));
+            QVERIFY(hanging.waiting() > 0); // given up on while the look is held
+        }
         kit.kpadChunk[0].soundFile0 = m_plain.at(0) + ":U00000"; // exists, never loaded
         QVERIFY(QFile::copy(m_plain.at(0), m_plain.at(0) + ":U00000"));
         err = collectKitWaves(kit, 4, {}, e.loaded, m_temp, copyRaw, got);

@@ -67,7 +67,7 @@ QByteArray libraryBytes(const SoundLibrary &lib)
 bool namesKept(const SoundLibrary &lib, QSet<QString> &seen)
 {
     for (const SoundLibrary::SOUND_INDEX &s : lib.waveLoadKitAttrList())
-        seen.insert(MainWindow1Records::charArray2String(s.wave_name, SOUND_NAME_LENGTH_MAX));
+        seen.insert(percussionpadfile::charArray2String(s.wave_name, SOUND_NAME_LENGTH_MAX));
     for (const soundfilexml::strSoundGroup &g : lib.soundGroupList()) {
         for (const soundfilexml::strSoundItem &item : g.soundList)
             seen.insert(item.name.trimmed());
@@ -246,7 +246,7 @@ private slots:
             QVERIFY(namesKept(f.lib, seen));
             QVector<SoundLibrary::SOUND_INDEX> back = f.lib.waveLoadKitAttrList();
             back.removeAt(round);
-            MainWindow1Records::str2CharArray(QString("B%1").arg(round), back[5].wave_name, SOUND_NAME_LENGTH_MAX);
+            percussionpadfile::str2CharArray(QString("B%1").arg(round), back[5].wave_name, SOUND_NAME_LENGTH_MAX);
             {
                 const editstep::Recorder::Paused written(&f.recorder);
                 f.lib.takeSoundRecords(back);
@@ -551,7 +551,7 @@ private slots:
         QVector<SoundLibrary::SOUND_INDEX> waves;
         for (int i = 0; i < 9999; ++i) {
             SoundLibrary::SOUND_INDEX s;
-            MainWindow1Records::str2CharArray(QString("W%1").arg(i), s.wave_name, SOUND_NAME_LENGTH_MAX);
+            percussionpadfile::str2CharArray(QString("W%1").arg(i), s.wave_name, SOUND_NAME_LENGTH_MAX);
             s.file = QString("/kits/SETUP.BIN:U%1").arg(i, 5, 10, QChar('0'));
             s.wave_No = quint16(i);
             waves.append(s);

@@ -13,7 +13,7 @@ namespace {
 Records::SOUND_INDEX sound(const QString &name, quint16 number, const QString &file)
 {
     Records::SOUND_INDEX s;
-    Records::str2CharArray(name, s.wave_name, 16);
+    percussionpadfile::str2CharArray(name, s.wave_name, 16);
     s.wave_No = number;
     s.file = file;
     s.wave_lock = 1;

@@ -59,7 +59,7 @@ inline QString writeBytes(const QString &path, const QByteArray &bytes)
 inline MainWindow1Records::SOUND_INDEX soundRecord(const QString &name, const QString &file, quint16 number, quint8 lock = 1)
 {
     MainWindow1Records::SOUND_INDEX s;
-    MainWindow1Records::str2CharArray(name, s.wave_name, 16);
+    percussionpadfile::str2CharArray(name, s.wave_name, 16);
     s.file = file;
     s.wave_No = number;
     s.wave_lock = lock;

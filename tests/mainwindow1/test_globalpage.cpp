@@ -67,7 +67,7 @@ class TestGlobalPage : public QObject
             const QString name = QString(QChar('A' + i)), file = i == 1 ? "/c/b.wav" : "/c/click.wav";
             clicks.append({name, file, 0, 0, 0});
             MainWindow1Records::SOUND_INDEX s;
-            MainWindow1Records::str2CharArray(" " + name, s.wave_name, 16);
+            percussionpadfile::str2CharArray(" " + name, s.wave_name, 16);
             s.file = file;
             s.start_cluster = quint32(100 + i);
             records.append(s);

@@ -56,7 +56,7 @@ QMap<QString, QByteArray> storedBytes(MainWindow1 *w)
     e.loaded = w->library().loadedKitFiles();
     QMap<QString, QByteArray> out;
     for (const MainWindow1Records::SOUND_INDEX &s : qAsConst(w->library().waveLoadKitAttrList()))
-        out.insert(MainWindow1Records::charArray2String(s.wave_name, 16), sf::soundBytes(e, s.file));
+        out.insert(percussionpadfile::charArray2String(s.wave_name, 16), sf::soundBytes(e, s.file));
     return out;
 }
 
@@ -1170,7 +1170,7 @@ private slots:
         for (int cycle = 0; cycle < 3; ++cycle) {
             const MainWindow1Records::SOUND_INDEX *tom = nullptr;
             for (const MainWindow1Records::SOUND_INDEX &s : qAsConst(f->w->library().waveLoadKitAttrList()))
-                if (!tom && MainWindow1Records::charArray2String(s.wave_name, 16) == "Tom")
+                if (!tom && percussionpadfile::charArray2String(s.wave_name, 16) == "Tom")
                     tom = &s;
             QVERIFY(tom);
             f->editKit(2, [tom](Kit &kit) {
@@ -1571,7 +1571,7 @@ private slots:
         QStringList lengths;
         for (int i = 0; i < m->soundChunk.soundCount; ++i) {
             const percussionpadfile::P_SOUND_INDEX &s = m->sound[size_t(i)];
-            if (MainWindow1Records::charArray2String(s.wave_name, 16) == "Cut")
+            if (percussionpadfile::charArray2String(s.wave_name, 16) == "Cut")
                 lengths << QString::number(s.wave_length) + '/' + QString::number(kf::rd32(saved, s.wave_start + 40));
         }
         QCOMPARE(lengths, QStringList{QString("%1/%2").arg(44 + 4799 * 4).arg(4799 * 4)});
@@ -1841,6 +1841,30 @@ private slots:
     {
         const QString kit = f->file(f->w->doc().kitNameList()[0] + ".INI");
         QVERIFY(kf::writeFile(kit, "the old kit") && QFile::setPermissions(kit, QFile::ReadOwner | QFile::ReadGroup));
+        f->prompter.buttonAnswers << QMessageBox::No;
+        f->saveKits({1}, f->work.path());
+        QCOMPARE(f->texts().first(), "The file already exists. Do you confirm to overwrite it?\r\nFile location: \r\n"
+                                             + kit + "\r\nThe file is read-only.");
+        QCOMPARE(kf::readFile(kit), QByteArray("the old kit"));
+    }
+
+    // A kit file its disk refuses this user a write to is said read-only too.
+    void overwriteQuestionSaysReadOnlyWhenRefused()
+    {
+        const QString kit = f->file(f->w->doc().kitNameList()[0] + ".INI");
+        QVERIFY(kf::writeFile(kit, "the old kit"));
+        struct WriteRefused : PassDisk
+        {
+            int accessAt(int dir, const QByteArray &name, int mode, int flags) override
+            {
+                if ((mode & W_OK) && name.endsWith(".INI")) {
+                    errno = EACCES;
+                    return -1;
+                }
+                return PassDisk::accessAt(dir, name, mode, flags);
+            }
+        } refusing;
+        const DiskInPlace inPlace(&refusing);
         f->prompter.buttonAnswers << QMessageBox::No;
         f->saveKits({1}, f->work.path());
         QCOMPARE(f->texts().first(), "The file already exists. Do you confirm to overwrite it?\r\nFile location: \r\n"

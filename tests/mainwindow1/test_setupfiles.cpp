@@ -253,7 +253,7 @@ private slots:
         QCOMPARE(w->library().waveLoadKitAttrList().size(), 6);
         QCOMPARE(int(w->library().waveLoadKitAttrList().at(3).wave_No), 4);
         // The file's Snare is another sound than the setup's: it takes a name of its own.
-        QCOMPARE(Records::charArray2String(w->library().waveLoadKitAttrList().at(4).wave_name, 16),
+        QCOMPARE(percussionpadfile::charArray2String(w->library().waveLoadKitAttrList().at(4).wave_name, 16),
                  QString("Snare~00001"));
         QCOMPARE(w->setupFiles().soundAddCount(), 3);
         QCOMPARE(names.count(), 1);

@@ -756,6 +756,58 @@ private slots:
         QTRY_COMPARE(QDir(e.out).entryList(QDir::Files | QDir::Hidden | QDir::System), QStringList{"one.wav"});
     }
 
+    // Stored sounds in a row, copied while others are put in place: each is
+    // synced before it takes its name, the names come in the rows' order and
+    // the folder is synced once, after the last.
+    void storedRowsTakeTheirNamesInOrderEachSyncedFirst()
+    {
+        struct Recording : PassDisk
+        {
+            QMutex lock;
+            QStringList calls;
+            void note(const QString &call)
+            {
+                QMutexLocker hold(&lock);
+                calls << call;
+            }
+            int sync(int fd, bool dataOnly = false) override
+            {
+                note("sync " + QFileInfo(QFileInfo(QString("/proc/self/fd/%1").arg(fd)).symLinkTarget()).fileName());
+                return PassDisk::sync(fd, dataOnly);
+            }
+            int renameAt(int fromDir, const QByteArray &from, int toDir, const QByteArray &to,
+                         bool noReplace = false) override
+            {
+                const int done = PassDisk::renameAt(fromDir, from, toDir, to, noReplace);
+                note("rename " + QFile::decodeName(from) + " " + QFile::decodeName(to));
+                return done;
+            }
+        };
+        Export e;
+        KitFile kit;
+        QVERIFY(kit.make(e.f.work.path(), "KIT_ALL.BIN"));
+        e.w->library().addLoadedKitFile(kit.record);
+        const QString whole = QDir::toNativeSeparators(kit.path);
+        const QStringList names = {"one", "two", "three"};
+        for (int i = 0; i < names.size(); ++i)
+            e.add(names.at(i), whole + QString(":U%1").arg(i + 1, 5, 10, QChar('0')), quint16(i + 1));
+        e.w->library().noteSetupClicks(false);
+        e.select({0, 1, 2});
+        Recording disk;
+        {
+            DiskInPlace in(&disk);
+            e.run(e.out);
+        }
+        QStringList expected;
+        for (const QString &name : names)
+            expected << "sync ." + name + ".wav.0.zt-part"
+                     << "rename ." + name + ".wav.0.zt-part " + name + ".wav";
+        expected << "sync out";
+        QCOMPARE(disk.calls, expected);
+        for (int i = 0; i < names.size(); ++i)
+            QCOMPARE(e.file(names.at(i) + ".wav"), kit.waves.at(i + 1));
+    }
+
     // A converter that neither ends nor makes progress is stopped after the
     // stall limit: the sound's failure box, nothing at its name, the window
     // painting all the while.

@@ -7,9 +7,13 @@
 #include "mainwindow1/library/soundfilescontroller.h"
 #include "mainwindow1/library/soundlistscontroller.h"
 #include "mainwindow1/mainwindow1.h"
+#include "support/crashdisk.h"
+#include "support/passdisk.h"
 
 #include <QSignalSpy>
 #include <QtTest>
+
+#include <cerrno>
 
 using namespace soundlib;
 
@@ -167,6 +171,27 @@ private slots:
         w->form()->btnImportRightWave->click(); // cancelled
         QCOMPARE(s.f.prompter.texts(), QStringList{"Open file error."});
         QCOMPARE(s.rows(), before);
+
+        // The file is opened through the editor's disk: one that fails the open is the same error.
+        {
+            struct OpenFails : PassDisk
+            {
+                int openAt(int dir, const QByteArray &name, int flags, mode_t mode = 0) override
+                {
+                    if (name.endsWith(".txt")) {
+                        errno = EIO;
+                        return -1;
+                    }
+                    return PassDisk::openAt(dir, name, flags, mode);
+                }
+            } failing;
+            const DiskInPlace inPlace(&failing);
+            s.f.prompter.clear();
+            s.f.prompter.fileAnswers.enqueue({file});
+            w->form()->btnImportRightWave->click();
+            QCOMPARE(s.f.prompter.texts(), QStringList{"Open file error."});
+            QCOMPARE(s.rows(), before);
+        }
 
         // A desktop that cannot take the file.
         QDir(home.filePath("Desktop")).removeRecursively();

@@ -57,7 +57,7 @@ struct Library
     QString lastText() const { return f.prompter.prompts.isEmpty() ? QString() : f.prompter.prompts.last().text; }
     QString recordName(int i) const
     {
-        return MainWindow1Records::charArray2String(w->library().waveLoadKitAttrList().at(i).wave_name, 16);
+        return percussionpadfile::charArray2String(w->library().waveLoadKitAttrList().at(i).wave_name, 16);
     }
 };
 

@@ -215,7 +215,7 @@ inline bool writeLaidOut(Model &m, const QString &path, int kit = 0)
         m.writeIndexChunk(&f);
         m.writeSkitChunk(&f);
         m.writeSkitChunkPad(&f, kit);
-        return m.writeKitSoundChunk(&f, kit);
+        return m.writeKitSoundChunk(&f);
     }
     m.writeIdentityChunk(&f);
     m.writeIndexChunk(&f);

@@ -240,7 +240,7 @@ private slots:
         QFile f(path("single.INI"));
         QVERIFY(f.open(QIODevice::ReadOnly));
         QVERIFY(r->getChunkIndex(&f));
-        QVERIFY(r->readSingleSkitChunk(&f, kit, 0));
+        QVERIFY(r->readSingleSkitChunk(&f, kit));
         const Model::P_PEDAL_SETTING &q = dst.pedal[size_t(kit)];
         QCOMPARE(q.hh_wave1_no, quint16(0xFFFF));
         QCOMPARE(q.hh_wave2_no, quint16(0xFFFF));
@@ -288,7 +288,7 @@ private slots:
         QFile f(path("k008.ini"));
         QVERIFY(f.open(QIODevice::ReadOnly));
         QVERIFY(f.seek(500));
-        QVERIFY(r->readSingleOnlineSkitChunk(&f, 7, 0));
+        QVERIFY(r->readSingleOnlineSkitChunk(&f, 7));
         QCOMPARE(dst.base[7].kit_no, quint8(7));
         QCOMPARE(dst.pedal[7].hh_wave1_no, quint16(0));
         QCOMPARE(dst.pedal[7].hh_wave2_no, quint16(0xFFFF));
@@ -304,7 +304,7 @@ private slots:
         QCOMPARE(back, rec);
 
         // The same record through readSingleSkitChunk (kind 4) subtracts 1.
-        QVERIFY(r->readSingleSkitChunk(&f, 9, 0));
+        QVERIFY(r->readSingleSkitChunk(&f, 9));
         QCOMPARE(dst.pads[9][3].bWaveNo, quint16(9997));
         QCOMPARE(dst.pads[9][3].aWaveNo, quint16(0xFFFF));
         QCOMPARE(dst.base[9].kit_no, quint8(9));
@@ -382,7 +382,7 @@ private slots:
             QFile f(path("old.INI"));
             QVERIFY(f.open(QIODevice::ReadOnly));
             QVERIFY(r->getChunkIndex(&f));
-            QVERIFY(r->readSingleSkitChunk(&f, 4, 0));
+            QVERIFY(r->readSingleSkitChunk(&f, 4));
             QCOMPARE(r->kitChunk.baseSize, quint8(45));
             QCOMPARE(dst.base[4].kit_no, quint8(4));
             check(dst.base[4], dst.pedal[4], dst.pads[4], true);
@@ -473,15 +473,15 @@ private slots:
             const bool indexed = r2->getChunkIndex(&f);
             QVERIFY(cut >= 32 || !indexed);
             if (indexed)
-                QVERIFY2(!r2->readSingleSkitChunk(&f, 3, 0), qPrintable(QString::number(cut)));
+                QVERIFY2(!r2->readSingleSkitChunk(&f, 3), qPrintable(QString::number(cut)));
             QCOMPARE(packed(*r2, 3), before2);
 
             r2->curFlag = 4;
             QFile g(path("cut.INI"));
             QVERIFY(g.open(QIODevice::ReadOnly));
             if (cut < KIT_RECORD_SIZE) {
-                QVERIFY(!r2->readSingleOnlineSkitChunk(&g, 3, 0));
-                QVERIFY(!r2->readSingleSkitChunk(&g, 3, 0));
+                QVERIFY(!r2->readSingleOnlineSkitChunk(&g, 3));
+                QVERIFY(!r2->readSingleSkitChunk(&g, 3));
             }
             QCOMPARE(packed(*r2, 3), before2);
         }
@@ -489,11 +489,11 @@ private slots:
         r2->curFlag = 4;
         QFile g(path("s.INI"));
         QVERIFY(g.open(QIODevice::ReadOnly));
-        QVERIFY(!r2->readSingleOnlineSkitChunk(&g, 100, 0));
-        QVERIFY(!r2->readSingleSkitChunk(&g, -1, 0));
+        QVERIFY(!r2->readSingleOnlineSkitChunk(&g, 100));
+        QVERIFY(!r2->readSingleSkitChunk(&g, -1));
         // No kit storage attached.
         std::unique_ptr<Model> bare(new Model);
-        QVERIFY(!bare->readSingleOnlineSkitChunk(&g, 0, 0));
+        QVERIFY(!bare->readSingleOnlineSkitChunk(&g, 0));
     }
 };
 

@@ -274,7 +274,7 @@ private slots:
             QFile g(path("misplaced.INI"));
             QVERIFY(g.open(QIODevice::WriteOnly | QIODevice::Truncate));
             m->writeIndexChunk(&g);
-            QVERIFY(!m->writeKitSoundChunk(&g, 0));
+            QVERIFY(!m->writeKitSoundChunk(&g));
             QCOMPARE(g.size(), 32);
         }
 
@@ -292,12 +292,12 @@ private slots:
         m->soundChunk.soundIndex[0].wave_start = 123;
         QFile f(path("big.INI"));
         QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        QVERIFY(!m->writeKitSoundChunk(&f, 0));
+        QVERIFY(!m->writeKitSoundChunk(&f));
         QCOMPARE(f.size(), 0);
         QCOMPARE(m->soundChunk.soundIndex[0].wave_start, 123u);
         // Exactly 4 GiB is still allowed.
         m->soundChunk.soundIndex[1].wave_length = 0x100000000ull - 2031 - 12 - 80 - 0xF0000000u;
-        QVERIFY(!m->writeKitSoundChunk(&f, 0)); // laid out, then stops: not at the SOUN address
+        QVERIFY(!m->writeKitSoundChunk(&f)); // laid out, then stops: not at the SOUN address
         QCOMPARE(m->soundChunk.soundIndex[1].wave_start, 2031u + 12 + 80 + 0xF0000000u);
         QCOMPARE(m->soundChunk.size, quint32(0x100000000ull - 2031));
         QCOMPARE(f.size(), 0);
@@ -370,7 +370,7 @@ private slots:
         m->writeIndexChunk(&f);
         m->writeSkitChunk(&f);
         m->writeSkitChunkPad(&f, 0);
-        QVERIFY(m->writeKitSoundChunk(&f, 0));
+        QVERIFY(m->writeKitSoundChunk(&f));
         f.close();
         const QByteArray b = kf::readFile(path("names.INI"));
         QCOMPARE(b.mid(2031 + 12, 20), QByteArray("ABCDEFGHIJKLMNOP\0\0\0\0", 20));

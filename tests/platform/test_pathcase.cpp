@@ -1,6 +1,8 @@
 #include "platform/disk.h"
 #include "platform/fileidentity.h"
 #include "platform/pathcase.h"
+#include "platform/sysio.h"
+#include "support/passdisk.h"
 
 #include <QDir>
 #include <QFile>
@@ -103,6 +105,63 @@ private slots:
         QVERIFY(replacesEntryOf(writeThroughTarget(soft), file));
         // A rename over the link itself cuts the path loaded by it off its file.
         QVERIFY(replacesLinkOf(soft, soft) && !replacesLinkOf(file, soft) && !replacesLinkOf(hard, file));
+    }
+
+    // Sizes, write permission and links are looked at through the disk: one
+    // whose looks fail finds nothing, one that refuses the user a write finds
+    // the file read-only, and a link it cannot read leads nowhere.
+    void looksGoThroughTheDisk()
+    {
+        QTemporaryDir dir;
+        const QString file = dir.filePath("K002.INI"), link = dir.filePath("LINK.INI");
+        QFile f(file);
+        QVERIFY(f.open(QIODevice::WriteOnly) && f.write("12345") == 5);
+        f.close();
+        QVERIFY(::symlink("K002.INI", QFile::encodeName(link).constData()) == 0);
+        Disk &disk = systemDisk();
+        QCOMPARE(sizeAtPath(disk, link), qint64(5));
+        QCOMPARE(sizeAtPath(disk, dir.filePath("missing")), qint64(-1));
+        QCOMPARE(linkTargetAt(disk, link), QFileInfo(file).absoluteFilePath());
+        QVERIFY(linkTargetAt(disk, file).isEmpty());
+        QVERIFY(!writeRefusedAt(disk, file) && !writeRefusedAt(disk, dir.filePath("missing")));
+        QVERIFY(f.setPermissions(QFile::ReadOwner));
+        QVERIFY(writeRefusedAt(disk, link));
+        QVERIFY(f.setPermissions(QFile::ReadOwner | QFile::WriteOwner));
+
+        struct Refusing : PassDisk
+        {
+            int statAt(int, const QByteArray &, struct stat *, int) override { return fail(); }
+            int readLinkAt(int, const QByteArray &, QByteArray *) override { return fail(); }
+            int accessAt(int, const QByteArray &, int, int) override { return fail(); }
+            static int fail()
+            {
+                errno = EIO;
+                return -1;
+            }
+        } refusing;
+        QCOMPARE(sizeAtPath(refusing, file), qint64(-1));
+        QVERIFY(linkTargetAt(refusing, link).isEmpty());
+        QVERIFY(!writeRefusedAt(refusing, file));
+        struct AccessRefused : PassDisk
+        {
+            int accessAt(int, const QByteArray &, int, int) override
+            {
+                errno = EACCES;
+                return -1;
+            }
+        } accessRefused;
+        QVERIFY(writeRefusedAt(accessRefused, file));
+
+        // The link walk of a save's target reads the links through the editor's disk.
+        QVERIFY(replacesLinkOf(link, link));
+        struct LinksUnread : PassDisk
+        {
+            int readLinkAt(int, const QByteArray &, QByteArray *) override { return Refusing::fail(); }
+        } linksUnread;
+        Disk *const was = sysio::setDisk(&linksUnread);
+        const bool throughFailing = replacesLinkOf(link, link);
+        sysio::setDisk(was);
+        QVERIFY(!throughFailing);
     }
 
     void fatAttributesOnlyOnFat()

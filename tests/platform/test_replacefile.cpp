@@ -16,6 +16,7 @@
 #include <QTextCodec>
 #include <QtTest>
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstring>
@@ -395,6 +396,35 @@ private slots:
                                           : QStringList({"data sync", "data sync"}));
             QCOMPARE(read(path("big.bin")), block.repeated(10));
         }
+    }
+
+    // On a disk that ends each wait at once the stretches grow, never past
+    // the most given; the file is whole.
+    void watchedWritesOnAQuickDiskTakeLongerStretches()
+    {
+        struct Quick : PassDisk
+        {
+            QVector<qint64> started;
+            int writeBack(int fd, qint64 offset, qint64 length, bool wait) override
+            {
+                if (!wait)
+                    started << (length >> 20);
+                return system().writeBack(fd, offset, length, false);
+            }
+        };
+        const QByteArray block(1 << 20, 'x');
+        Quick disk;
+        ReplaceFile f(path("big.bin"), m_leftovers, &disk);
+        QVERIFY(f.open());
+        f.watchWrites([]() { return true; }, 4 << 20, 16 << 20);
+        for (int i = 0; i < 64; ++i)
+            QVERIFY(f.write(block));
+        QVERIFY(f.commit());
+        QVERIFY(disk.started.size() > 2);
+        QCOMPARE(disk.started.first(), qint64(2));
+        QCOMPARE(*std::max_element(disk.started.cbegin(), disk.started.cend()), qint64(8));
+        QCOMPARE(*std::min_element(disk.started.cbegin(), disk.started.cend()), qint64(2));
+        QCOMPARE(read(path("big.bin")), block.repeated(64));
     }
 
     // From an opened folder: its entries only, reached by its descriptor.

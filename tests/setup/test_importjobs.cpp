@@ -10,6 +10,7 @@
 #include "setup/importsetupjob.h"
 #include "support/hangingdisk.h"
 #include "support/passdisk.h"
+#include "support/switchdisk.h"
 
 #include <QDir>
 #include <QStandardItem>
@@ -18,6 +19,9 @@
 #include <QtTest>
 
 #include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
 #include <thread>
 
 #include <fcntl.h>
@@ -58,16 +62,16 @@ Editor editorOf(const KitDocument &doc, const SoundLibrary &library)
     return e;
 }
 
-// The editor's disk while it lives: a look at a name that ends as told sees
-// `seen`, the file that stood there before something else took its place.
+// The disk put in `on` while it lives: a look at a name that ends as told
+// sees `seen`, the file that stood there before something else took its place.
 class StaleLooks : public PassDisk
 {
 public:
-    StaleLooks(const QByteArray &nameEnd, const QString &seen)
-        : m_nameEnd(nameEnd), m_seen(QFile::encodeName(seen)), m_before(ztplatform::sysio::setDisk(this))
+    StaleLooks(SwitchDisk &on, const QByteArray &nameEnd, const QString &seen)
+        : m_nameEnd(nameEnd), m_seen(QFile::encodeName(seen)), m_on(on), m_before(on.use(this))
     {
     }
-    ~StaleLooks() override { ztplatform::sysio::setDisk(m_before); }
+    ~StaleLooks() override { m_on.use(m_before); }
     int statAt(int dir, const QByteArray &name, struct stat *st, int flags = 0) override
     {
         return system().statAt(dir, name.endsWith(m_nameEnd) ? m_seen : name, st, flags);
@@ -76,6 +80,7 @@ public:
 private:
     const QByteArray m_nameEnd;
     const QByteArray m_seen;
+    SwitchDisk &m_on;
     ztplatform::Disk *const m_before;
 };
 
@@ -115,6 +120,7 @@ class TestImportJobs : public QObject
     QTemporaryDir m_dir;
     QString m_temp;
     Editor m_editor; // a whole setup loaded, kits and sounds changed
+    SwitchDisk m_disk; // every file the libraries and the jobs reach
 
     QString path(const QString &name) const { return m_dir.filePath(name); }
 
@@ -144,8 +150,8 @@ class TestImportJobs : public QObject
         }
         QCOMPARE(b.library.size(), a.library.size());
         for (int i = 0; i < a.library.size(); ++i) {
-            QCOMPARE(Records::charArray2String(b.library.at(i).wave_name, 16),
-                     Records::charArray2String(a.library.at(i).wave_name, 16));
+            QCOMPARE(percussionpadfile::charArray2String(b.library.at(i).wave_name, 16),
+                     percussionpadfile::charArray2String(a.library.at(i).wave_name, 16));
             QCOMPARE(b.library.at(i).wave_lock, a.library.at(i).wave_lock);
             QVERIFY(soundBytes(a, a.library.at(i).file).startsWith("RIFF"));
             QCOMPARE(soundBytes(b, b.library.at(i).file), soundBytes(a, a.library.at(i).file));
@@ -186,7 +192,7 @@ private slots:
         Editor e = m_editor;
         QVERIFY(!saveWholeSetup(e, path("OUT.bin"), m_temp));
         KitDocument doc;
-        SoundLibrary library;
+        SoundLibrary library(QString(), nullptr, fenceOn(m_disk));
         ScriptedQuestions questions;
         QVector<int> steps;
         ImportSetupJob job(doc, library, questions, [&steps](int value, int) { steps.append(value); });
@@ -232,7 +238,7 @@ private slots:
         Editor e = m_editor;
         QVERIFY(!saveWholeSetup(e, path("KEEP.bin"), m_temp));
         KitDocument doc;
-        SoundLibrary library;
+        SoundLibrary library(QString(), nullptr, fenceOn(m_disk));
         ScriptedQuestions questions;
         QVERIFY(ImportSetupJob(doc, library, questions).run(path("KEEP.bin")));
         const Editor before = editorOf(doc, library);
@@ -268,7 +274,7 @@ private slots:
         // A file whose drive does not answer is not waited on: the loop runs,
         // and it is told as a file that does not open.
         QVERIFY(kf::writeFile(path("HUSH.bin"), good));
-        HangingOpens hanging("/HUSH.bin", 0, HangingOpens::Looks::OpensAndStats);
+        HangingOpens hanging(m_disk, "/HUSH.bin", 0, HangingOpens::Looks::OpensAndStats);
         const TurnsWhile hangingTurns([&] { return hanging.waiting() > 0; });
         QElapsedTimer clock;
         clock.start();
@@ -297,7 +303,7 @@ private slots:
         QVERIFY(second.read(path("KEEP.bin")));
         second.clear();
         second.takeTables();
-        HangingOpens silent("/KEEP.bin");
+        HangingOpens silent(m_disk, "/KEEP.bin");
         const TurnsWhile silentTurns([&] { return silent.waiting() > 0; });
         clock.restart();
         QVERIFY(!second.takeSounds(path("KEEP.bin"), &second.model()));
@@ -329,7 +335,7 @@ private slots:
 
         KitDocument doc;
         doc.startKits(QVector<MainWindow1Records::soundKit>(KIT_MAX_COUNT), {});
-        SoundLibrary library;
+        SoundLibrary library(QString(), nullptr, fenceOn(m_disk));
         ScriptedQuestions questions;
         ImportKitFilesJob job(doc, library, questions);
         const QStringList picks = {path("KIT9.INI"), path("KIT7.INI"), path("KIT3.INI")};
@@ -415,7 +421,7 @@ private slots:
                 {"Global (1).ini", {"GK4.INI read", "Global (1).ini read"}},
                 {"Global.ini", {"Global.ini " + damaged, "GK4.INI read"}}};
         for (const auto &c : cases) {
-            SoundLibrary library;
+            SoundLibrary library(QString(), nullptr, fenceOn(m_disk));
             ScriptedQuestions questions;
             ImportKitFilesJob job(doc, library, questions);
             QVERIFY(job.takePicks({path(c.first), path("GK4.INI")}));
@@ -439,7 +445,7 @@ private slots:
         QCOMPARE(readKitFile(path("FULL3.INI"), first, tables), LoadError::None);
         KitDocument doc;
         doc.startKits(QVector<MainWindow1Records::soundKit>(KIT_MAX_COUNT), {});
-        SoundLibrary library;
+        SoundLibrary library(QString(), nullptr, fenceOn(m_disk));
         library.showSounds(QVector<soundorder::Row>(WAVE_MAX_COUNT - first.waveCount), false, true);
         ScriptedQuestions questions;
         ImportKitFilesJob job(doc, library, questions);
@@ -470,7 +476,7 @@ private slots:
         for (const QString &other : {QStringLiteral("fifo"), QStringLiteral("folder")}) {
             KitDocument doc;
             doc.startKits(QVector<MainWindow1Records::soundKit>(KIT_MAX_COUNT), {});
-            SoundLibrary library;
+            SoundLibrary library(QString(), nullptr, fenceOn(m_disk));
             ScriptedQuestions questions;
             ImportKitFilesJob job(doc, library, questions);
             QFile::remove(path("SWAP5.old"));
@@ -479,7 +485,7 @@ private slots:
             QVERIFY(QFile::rename(path("SWAP5.INI"), path("SWAP5.old")));
             QVERIFY(QFile::rename(path(other), path("SWAP5.INI")));
             {
-                const StaleLooks looks("/SWAP5.INI", path("SWAP5.old"));
+                const StaleLooks looks(m_disk, "/SWAP5.INI", path("SWAP5.old"));
                 const PipeReleaser release(path("SWAP5.INI"));
                 QVERIFY(job.run({}));
             }
@@ -499,12 +505,12 @@ private slots:
         // not open, and the others are read.
         KitDocument doc;
         doc.startKits(QVector<MainWindow1Records::soundKit>(KIT_MAX_COUNT), {});
-        SoundLibrary library;
+        SoundLibrary library(QString(), nullptr, fenceOn(m_disk));
         ScriptedQuestions questions;
         ImportKitFilesJob job(doc, library, questions);
         job.setWaiter(eventsWhileWaiting());
         QVERIFY(job.takePicks({path("SWAP3.INI"), path("SWAP7.INI")}));
-        HangingOpens hanging("/SWAP7.INI", 2);
+        HangingOpens hanging(m_disk, "/SWAP7.INI", 2);
         QVERIFY(job.run({}));
         QCOMPARE(hanging.hung(), 1);
         QStringList results;
@@ -512,6 +518,52 @@ private slots:
             results << QFileInfo(f.path).fileName() + (f.outcome == FileOutcome::Read ? " read" : " " + f.reason);
         QCOMPARE(results, QStringList({"SWAP3.INI read", "SWAP7.INI Fail to read file, import failed."}));
         QCOMPARE(library.loadedKitFiles().size(), 1);
+        hanging.release();
+    }
+
+    // Nor is a drive that stops answering as the kit numbers of the picked
+    // files are read: the window answers while the look is held, and the
+    // import ends before the drive answers again, the file told as one that
+    // does not open and the files after it not read.
+    void silentAsKitNumbersAreRead()
+    {
+        Editor e = m_editor;
+        for (int k : {2, 6})
+            QVERIFY(!saveKit(e, k, path(QString("HUSH%1.INI").arg(k + 1)), m_temp));
+        KitDocument doc;
+        doc.startKits(QVector<MainWindow1Records::soundKit>(KIT_MAX_COUNT), {});
+        SoundLibrary library;
+        ScriptedQuestions questions;
+        ImportKitFilesJob job(doc, library, questions);
+        job.setWaiter(eventsWhileWaiting());
+        QVERIFY(job.takePicks({path("HUSH3.INI"), path("HUSH7.INI")}));
+        HangingOpens hanging("/HUSH7.INI", 1); // the check before the load still answers
+        const TurnsWhile held([&] { return hanging.waiting() > 0; });
+        // Let go of after a minute, should the window wait on the drive.
+        std::mutex lock;
+        std::condition_variable over;
+        bool returned = false;
+        std::thread unstick([&] {
+            std::unique_lock<std::mutex> hold(lock);
+            if (!over.wait_for(hold, std::chrono::seconds(60), [&] { return returned; }))
+                hanging.release();
+        });
+        const bool ran = job.run({});
+        {
+            std::lock_guard<std::mutex> hold(lock);
+            returned = true;
+        }
+        over.notify_one();
+        unstick.join();
+        QVERIFY(ran);
+        QCOMPARE(hanging.waiting(), 1); // ended while the look is still held
+        QVERIFY(held.turns() > 0);
+        QStringList results;
+        for (const setupjob::FileResult &f : job.result().files)
+            results << QFileInfo(f.path).fileName() + (f.outcome == FileOutcome::Read ? " read" : " " + f.reason);
+        QCOMPARE(results, QStringList({"HUSH7.INI Fail to read file, import failed.",
+                                       "HUSH3.INI Fail to read file, import failed."}));
+        QVERIFY(library.loadedKitFiles().isEmpty());
         hanging.release();
     }
 };

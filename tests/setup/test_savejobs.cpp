@@ -13,6 +13,7 @@
 #include "support/memorytemp.h"
 #include "support/hangingdisk.h"
 #include "support/passdisk.h"
+#include "support/switchdisk.h"
 #include "setup/importkitsjob.h"
 #include "setup/savekitsjob.h"
 #include "setup/savesetupjob.h"
@@ -65,7 +66,8 @@ class TestSaveJobs : public QObject
     QString m_temp;
     QVector<kf::TestSound> m_sounds; // five metronome sounds, then Kick and Snare
     std::unique_ptr<KitDocument> m_doc;
-    SoundLibrary m_lib;
+    SwitchDisk m_disk; // every file the library and the jobs reach
+    SoundLibrary m_lib{QString(), nullptr, fenceOn(m_disk)};
 
     QString path(const QString &name) const { return m_dir.filePath(name); }
     const kf::TestSound &kick() const { return m_sounds.at(5); }
@@ -206,7 +208,7 @@ private slots:
         const QString target = out + "/KIT_ALL.bin";
         QVERIFY(kf::writeFile(target, "the old one"));
         QElapsedTimer clock;
-        HangingOpens opens(".zt-part");
+        HangingOpens opens(m_disk, ".zt-part");
         const TurnsWhile opensTurns([&] { return opens.waiting() > 0; });
         clock.start();
         setupjob::Result done = save(target);
@@ -221,7 +223,7 @@ private slots:
         QTRY_COMPARE(opens.waiting(), 0);
         QTRY_COMPARE(QDir(out).entryList(QDir::Files | QDir::Hidden), QStringList({"KIT_ALL.bin", "PLAIN.bin"}));
 
-        HangingOpens renames("KIT_ALL.bin", 0, HangingOpens::Looks::Renames);
+        HangingOpens renames(m_disk, "KIT_ALL.bin", 0, HangingOpens::Looks::Renames);
         const TurnsWhile renamesTurns([&] { return renames.waiting() > 0; });
         clock.restart();
         done = save(target);
@@ -258,7 +260,7 @@ private slots:
             in.version = setupfiles::versionFromLabel(QStringLiteral("1.01"));
             return SaveSetupJob(*m_doc, m_lib, questions, {}, painting).run(in);
         };
-        HangingOpens stats("/HELD.bin", 0, HangingOpens::Looks::OpensAndStats);
+        HangingOpens stats(m_disk, "/HELD.bin", 0, HangingOpens::Looks::OpensAndStats);
         const TurnsWhile statsTurns([&] { return stats.waiting() > 0; });
         QElapsedTimer clock;
         clock.start();
@@ -300,7 +302,7 @@ private slots:
         const QString timedOut = QString(std::strerror(ETIMEDOUT));
         QElapsedTimer clock;
         for (const HangingOpens::Looks looks : {HangingOpens::Looks::Opens, HangingOpens::Looks::Writes}) {
-            HangingOpens hanging(".zt-part", 0, looks);
+            HangingOpens hanging(m_disk, ".zt-part", 0, looks);
             const TurnsWhile hangingTurns([&] { return hanging.waiting() > 0; });
             clock.restart();
             const setupjob::Result done = save();
@@ -325,7 +327,7 @@ private slots:
         // temporary is let go without waiting on the folder either.
         const QString fresh = path("silentkits");
         QVERIFY(QDir().mkpath(fresh));
-        HangingOpens hanging(".zt-part", 2, HangingOpens::Looks::OpensAndRemoves); // its open and read-back answer
+        HangingOpens hanging(m_disk, ".zt-part", 2, HangingOpens::Looks::OpensAndRemoves); // its open and read-back answer
         const TurnsWhile hangingTurns([&] { return hanging.waiting() > 0; });
         clock.restart();
         ScriptedQuestions questions;
@@ -342,7 +344,7 @@ private slots:
         QTRY_COMPARE(QDir(fresh).entryList(QDir::Files | QDir::Hidden), QStringList());
 
         // A folder silent from the start: nothing is asked nor written.
-        HangingOpens stats("/Kit 5.INI", 0, HangingOpens::Looks::OpensAndStats);
+        HangingOpens stats(m_disk, "/Kit 5.INI", 0, HangingOpens::Looks::OpensAndStats);
         const TurnsWhile statsTurns([&] { return stats.waiting() > 0; });
         clock.restart();
         const setupjob::Result none = save();
@@ -392,7 +394,7 @@ private slots:
                               Case{HangingOpens::Looks::Renames, "Kit 5.INI", 0, 5000},
                               Case{HangingOpens::Looks::Syncs, "/quietkit", 0, 5000}}) {
             QVERIFY(kf::writeFile(existing, "the old one"));
-            HangingOpens hanging(c.hangs, c.answered, c.looks);
+            HangingOpens hanging(m_disk, c.hangs, c.answered, c.looks);
             const TurnsWhile hangingTurns([&] { return hanging.waiting() > 0; });
             clock.restart();
             const setupjob::Result done = save();
@@ -445,7 +447,7 @@ private slots:
         painting.wait = eventsWhileWaiting();
         ScriptedQuestions questions;
         questions.answers = {true};
-        HangingOpens hanging(".INI", 0, HangingOpens::Looks::Renames);
+        HangingOpens hanging(m_disk, ".INI", 0, HangingOpens::Looks::Renames);
         const SaveKitsJob::Outcome done =
                 SaveKitsJob(*m_doc, m_lib, questions, {}, painting).run({out, {5, 6}, m_temp});
         QVERIFY(hanging.waiting() > 0); // told while the look is held
@@ -488,7 +490,7 @@ private slots:
         QCOMPARE(titles(save()), QStringList({"successfully saved."}));
         const QByteArray bytes = kf::readFile(existing);
         const QByteArray sound = kf::readFile(snare().file);
-        HangingOpens hanging(QFileInfo(snare().file).fileName().prepend('/').toUtf8(), 0,
+        HangingOpens hanging(m_disk, QFileInfo(snare().file).fileName().prepend('/').toUtf8(), 0,
                              HangingOpens::Looks::OpensAndStats);
         const TurnsWhile hangingTurns([&] { return hanging.waiting() > 0; });
         QElapsedTimer clock;
@@ -539,7 +541,7 @@ private slots:
         KitDocument doc;
         doc.startKits(e.kits, {});
         reloadKit(doc, 1, [](Kit &kit) { kit.kit_name = "K002"; });
-        SoundLibrary lib;
+        SoundLibrary lib(QString(), nullptr, fenceOn(m_disk));
         lib.takeSoundRecords(e.library);
         for (const SoundLibrary::READ_KIT_FILE &loaded : qAsConst(e.loaded))
             lib.addLoadedKitFile(loaded);
@@ -555,7 +557,7 @@ private slots:
             asked = questions.asked.size();
             return done;
         };
-        HangingOpens hanging("quietloaded/K002.INI", 0, HangingOpens::Looks::OpensAndStats);
+        HangingOpens hanging(m_disk, "quietloaded/K002.INI", 0, HangingOpens::Looks::OpensAndStats);
         const TurnsWhile hangingTurns([&] { return hanging.waiting() > 0; });
         QElapsedTimer clock;
         clock.start();
@@ -604,7 +606,7 @@ private slots:
                     s.file.clear();
             });
         });
-        SoundLibrary lib;
+        SoundLibrary lib(QString(), nullptr, fenceOn(m_disk));
         lib.takeSoundRecords(e.library);
         for (const SoundLibrary::READ_KIT_FILE &loaded : qAsConst(e.loaded))
             lib.addLoadedKitFile(loaded);
@@ -614,7 +616,7 @@ private slots:
         painting.wait = eventsWhileWaiting();
         ScriptedQuestions questions;
         questions.answers = {true};
-        HangingOpens hanging(".zt-part", 2, HangingOpens::Looks::Opens); // the kit's own file and its read-back answer
+        HangingOpens hanging(m_disk, ".zt-part", 2, HangingOpens::Looks::Opens); // the kit's own file and its read-back answer
         QElapsedTimer clock;
         const TurnsWhile hangingTurns([&] { return hanging.waiting() > 0; });
         clock.start();
@@ -659,7 +661,7 @@ private slots:
         KitDocument doc;
         doc.startKits(e.kits, {});
         reloadKit(doc, 1, [](Kit &kit) { kit.kit_name = "K002"; });
-        SoundLibrary lib;
+        SoundLibrary lib(QString(), nullptr, fenceOn(m_disk));
         lib.takeSoundRecords(e.library);
         for (const SoundLibrary::READ_KIT_FILE &loaded : qAsConst(e.loaded))
             lib.addLoadedKitFile(loaded);
@@ -667,7 +669,7 @@ private slots:
         lib.openSoundList(list);
         ScriptedQuestions questions;
         questions.answers = {true};
-        HangingOpens hanging(".zt-part", 2); // the kit's own file and its read-back answer
+        HangingOpens hanging(m_disk, ".zt-part", 2); // the kit's own file and its read-back answer
         const setupjob::Result done = SaveKitsJob(doc, lib, questions, {}, hooks()).run({dir.path(), {2}, m_temp}).result;
         QVERIFY(hanging.waiting() > 0); // told while the look is held
         QCOMPARE(hanging.hung(), 1);
@@ -706,7 +708,7 @@ private slots:
                     s.file.clear();
             });
         });
-        SoundLibrary lib;
+        SoundLibrary lib(QString(), nullptr, fenceOn(m_disk));
         lib.takeSoundRecords(e.library);
         for (const SoundLibrary::READ_KIT_FILE &loaded : qAsConst(e.loaded))
             lib.addLoadedKitFile(loaded);
@@ -717,7 +719,7 @@ private slots:
         painting.wait = eventsWhileWaiting();
         ScriptedQuestions questions;
         questions.answers = {true};
-        HangingOpens hanging("~1.INI", 0, HangingOpens::Looks::Renames);
+        HangingOpens hanging(m_disk, "~1.INI", 0, HangingOpens::Looks::Renames);
         const setupjob::Result done = SaveKitsJob(doc, lib, questions, {}, painting).run({dir.path(), {2}, m_temp}).result;
         QVERIFY(hanging.waiting() > 0); // told while the look is held
         QCOMPARE(hanging.hung(), 1);
@@ -796,7 +798,7 @@ private slots:
         ScriptedQuestions questions;
         SaveKitsJob::Outcome done;
         {
-            DiskInPlace in(&racing);
+            DiskInPlace in(m_disk, &racing);
             done = SaveKitsJob(*m_doc, m_lib, questions, {}, hooks()).run({out, {2}, m_temp});
         }
         QVERIFY(racing.made);
@@ -841,7 +843,7 @@ private slots:
             }
             return 0;
         });
-        auto in = std::make_unique<DiskInPlace>(&disk);
+        auto in = std::make_unique<DiskInPlace>(m_disk, &disk);
         questions.answers = {true};
         QCOMPARE(::seteuid(65534), 0);
         const SaveKitsJob::Outcome again = SaveKitsJob(*m_doc, m_lib, questions, {}, hooks()).run({out, {2}, m_temp});
@@ -903,7 +905,7 @@ private slots:
                     s.file.clear();
             });
         });
-        SoundLibrary lib;
+        SoundLibrary lib(QString(), nullptr, fenceOn(m_disk));
         lib.takeSoundRecords(e.library);
         for (const SoundLibrary::READ_KIT_FILE &loaded : qAsConst(e.loaded))
             lib.addLoadedKitFile(loaded);
@@ -922,7 +924,7 @@ private slots:
                          + copy),
                  qPrintable(done.notices.at(titles(done).indexOf("Warning")).text));
         QCOMPARE(kf::readFile(list), soundfilexml::toBytes(groups)); // not written
-        SoundLibrary again;
+        SoundLibrary again(QString(), nullptr, fenceOn(m_disk));
         const SoundLibrary::SoundListStart start = again.openSoundList(list);
         QCOMPARE(start.fromKept.size(), 1);
         QCOMPARE(again.soundGroupList().at(0).soundList.at(0).file, copy);
@@ -972,7 +974,7 @@ private slots:
                         s.file.clear();
                 });
             });
-            SoundLibrary lib;
+            SoundLibrary lib(QString(), nullptr, fenceOn(m_disk));
             lib.takeSoundRecords(e.library);
             for (const SoundLibrary::READ_KIT_FILE &loaded : qAsConst(e.loaded))
                 lib.addLoadedKitFile(loaded);
@@ -981,12 +983,12 @@ private slots:
             ScriptedQuestions questions;
             questions.answers = {true};
             SaveKitsJob job(doc, lib, questions, {}, hooks());
-            stopBefore(folder, stopAt, [&](ztplatform::Disk &) { job.run({folder, {2}, m_temp}); }, true,
+            stopBefore(m_disk, folder, stopAt, [&](ztplatform::Disk &) { job.run({folder, {2}, m_temp}); }, true,
                        stopAt == 0 ? &calls : nullptr);
         };
         QStringList wrong; // stop: row at another sound
         auto startAgain = [&](int n) {
-            SoundLibrary lib;
+            SoundLibrary lib(QString(), nullptr, fenceOn(m_disk));
             const SoundLibrary::SoundListStart start =
                     lib.openSoundList(dir.filePath(QString::number(n) + "/soundlist.xml"));
             const QVector<soundfilexml::strSoundGroup> groups = lib.soundGroupList();

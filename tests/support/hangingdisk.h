@@ -114,6 +114,12 @@ private:
                 hangOn(name);
             return PassDisk::realPath(name, resolved);
         }
+        int readLinkAt(int dir, const QByteArray &name, QByteArray *target) override
+        {
+            if (m_looks == Looks::OpensAndStats)
+                hangOn(name);
+            return PassDisk::readLinkAt(dir, name, target);
+        }
 
         int renameAt(int fromDir, const QByteArray &from, int toDir, const QByteArray &to,
                      bool noReplace = false) override

@@ -6,9 +6,11 @@
 // hold the calls of objects built before it knew how.
 
 #include "platform/disk.h"
+#include "platform/regularfile.h"
 #include "platform/sysio.h"
 
 #include <atomic>
+#include <memory>
 
 class SwitchDisk final : public ztplatform::Disk
 {
@@ -66,6 +68,10 @@ public:
         return to().statxAt(dir, name, flags, mask, sx);
     }
     int realPath(const QByteArray &name, QByteArray *resolved) override { return to().realPath(name, resolved); }
+    int readLinkAt(int dir, const QByteArray &name, QByteArray *target) override
+    {
+        return to().readLinkAt(dir, name, target);
+    }
     int symlinkAt(const QByteArray &target, int dir, const QByteArray &name) override
     {
         return to().symlinkAt(target, dir, name);
@@ -99,5 +105,11 @@ private:
 
     std::atomic<ztplatform::Disk *> m_to{nullptr};
 };
+
+// A fence whose reads go through `disk`, for the library or job a test builds.
+inline std::shared_ptr<ztplatform::FolderFence> fenceOn(ztplatform::Disk &disk)
+{
+    return std::make_shared<ztplatform::FolderFence>(&disk);
+}
 
 #endif

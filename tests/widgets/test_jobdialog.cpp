@@ -199,7 +199,8 @@ private slots:
         told << "closed";
         QCOMPARE(told, QStringList({"asked", "inner gone", "closed"}));
 
-        // A step box moves and lets the window paint, the close put off meanwhile.
+        // A step box moves without serving events, and lets the window paint
+        // as it goes: a close asked before is put off until then.
         window.show();
         JobDialog *box = JobDialog::stepBox(&window, "Please wait...", "Working…");
         box->showAt(1);
@@ -218,6 +219,26 @@ private slots:
         QVERIFY(box->close());
         QVERIFY(!box->isVisible());
         delete box;
+    }
+
+    // A step box moves without serving the window's events: one posted
+    // before runs only once the window serves them again.
+    void aStepBoxMovesWithoutServingEvents()
+    {
+        QMainWindow window;
+        window.show();
+        std::unique_ptr<JobDialog> box(JobDialog::stepBox(&window, "Please wait...", "Working…"));
+        box->showAt(2);
+        QTest::qWait(30); // what the box does by itself once shown is over
+        QStringList told;
+        QTimer::singleShot(0, &window, [&told] { told << "served"; });
+        for (int v = 3; v <= 40; ++v)
+            box->move(v, 100);
+        box->move(99);
+        told << "moved";
+        QCOMPARE(box->value(), 99);
+        QVERIFY(box->isVisible());
+        QTRY_COMPARE(told, QStringList({"moved", "served"}));
     }
 
     // A bar moved in quick steps takes every value as it comes, but paints

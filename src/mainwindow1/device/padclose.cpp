@@ -20,7 +20,6 @@
 #include <QDebug>
 #include <QElapsedTimer>
 #include <QFileInfo>
-#include <QProgressDialog>
 #include <QScopeGuard>
 #include <QSet>
 #include <QStandardItemModel>
@@ -181,9 +180,9 @@ bool PadSyncController::writeBackWhileAnswering(const PadSession::KitLists &list
     // Waited on while each look at the pad returns within the limit of every
     // other look; given up on, it reaches the pad no more, and the pad's
     // journal ends what it began at the next load.
-    QProgressDialog *progress = showPadProgress(WindowTexts::tr("Saving file..."), 5);
+    JobDialog *progress = showPadProgress(WindowTexts::tr("Saving file..."), 5);
     QTimer moving; // the bar follows the write while it is waited on
-    connect(&moving, &QTimer::timeout, progress, [progress, writing] { progress->setValue(writing->progress); });
+    connect(&moving, &QTimer::timeout, progress, [progress, writing] { progress->move(writing->progress); });
     moving.start(WRITE_BACK_POLL_MS);
     const std::optional<writeback::WriteBackResult> done = m_pad.runOnPad<writeback::WriteBackResult>(
             [writing](const PadPace &pace) {
@@ -216,8 +215,8 @@ bool PadSyncController::dismountWhileAnswering()
     // the close's progress dialog; a pad that stops answering, or a dismount
     // that has not returned within the limit of any look at the pad, is not
     // waited on.
-    QProgressDialog *progress = showPadProgress(WindowTexts::tr("Saving file..."), 5);
-    progress->setValue(4);
+    JobDialog *progress = showPadProgress(WindowTexts::tr("Saving file..."), 5);
+    progress->move(4);
     const QString mountPoint = m_pad.currentDirPath();
     VolumeDismounter *dismounter = &m_pad.dismounter();
     const ztplatform::TimedLook<bool> run([dismounter, mountPoint]() { return dismounter->dismount(mountPoint); });

@@ -27,7 +27,6 @@
 #include "library/soundlibrary.h"
 
 #include <QFileInfo>
-#include <QProgressDialog>
 
 #include <algorithm>
 #include <memory>
@@ -44,7 +43,7 @@ bool namesGlobalIni(const QStringList &links)
 
 } // namespace
 
-QProgressDialog *PadSyncController::showPadProgress(const QString &label, int maximum)
+JobDialog *PadSyncController::showPadProgress(const QString &label, int maximum)
 {
     // A child of the window, so that its modality holds the window while a
     // batch lets events run; it is kept for the whole run.
@@ -53,7 +52,7 @@ QProgressDialog *PadSyncController::showPadProgress(const QString &label, int ma
     m_usbDialog->setLabelText(label);
     m_usbDialog->setRange(0, maximum);
     m_usbDialog->show();
-    m_usbDialog->setValue(0);
+    m_usbDialog->move(0);
     return m_usbDialog;
 }
 
@@ -206,8 +205,8 @@ void PadSyncController::loadPad(const QString &modelFolder)
 {
     // What the pad holds is the start: no step.
     const editstep::Recorder::Paused loading(m_doc.recorder());
-    QProgressDialog *progress = showPadProgress(WindowTexts::tr("The files are loading..."), 100);
-    progress->setValue(1);
+    JobDialog *progress = showPadProgress(WindowTexts::tr("The files are loading..."), 100);
+    progress->move(1);
     std::optional<PadIdentity> loaded;
     DeviceMessages refusal = loadPadTree(modelFolder, &loaded);
     if (refusal.isEmpty())
@@ -230,7 +229,7 @@ void PadSyncController::loadPad(const QString &modelFolder)
     m_kitPages.updateKitNo(1);
     m_doc.markAllSaved(m_kitPages.globalPage()); // an offline close after a failed close on the pad compares with this
     guardPad(*loaded);
-    progress->setValue(100);
+    progress->move(100);
     progress->close();
     m_loopFlag1 = 0;
 }
@@ -263,7 +262,7 @@ DeviceMessages PadSyncController::loadPadTree(const QString &modelFolder, std::o
     if (!tree)
         return silent;
     m_pad.takeTree(tree->tree);
-    m_usbDialog->setValue(10);
+    m_usbDialog->move(10);
     if (!tree->ok)
         m_usbDialog->hide(); // the refusal follows
     tellDuringLoad(tree->warnings);
@@ -292,7 +291,7 @@ DeviceMessages PadSyncController::loadPadTree(const QString &modelFolder, std::o
 
 DeviceMessages PadSyncController::loadPadSounds(const PadIdentity &loaded)
 {
-    m_usbDialog->setValue(18);
+    m_usbDialog->move(18);
     const QVector<QString> data = m_pad.tree().waveDataList, prm = m_pad.tree().wavePrmList;
     std::shared_ptr<PadGuard> guard;
     const ztplatform::FolderAnchor root = loadedRoot(loaded, &guard);
@@ -331,7 +330,7 @@ DeviceMessages PadSyncController::loadPadSounds(const PadIdentity &loaded)
     emit soundListChanged();
     tellDuringLoad(sounds->messages);
 
-    m_usbDialog->setValue(40);
+    m_usbDialog->move(40);
     const std::optional<padtree::ClickFiles> clicks = readPadClicks(loaded);
     if (!clicks)
         return {{WindowTexts::tr("Error"), notAnsweringAtLoadText()}};
@@ -428,7 +427,7 @@ DeviceMessages PadSyncController::loadPadKits(const PadIdentity &loaded)
     if (!kits->ok)
         return kits->messages;
     takePadKits(*kits, reading->images); // the pages show the kits
-    m_usbDialog->setValue(88);
+    m_usbDialog->move(88);
     tellDuringLoad(withLinksLeftOut(kits->messages));
     return {};
 }

@@ -11,7 +11,6 @@
 
 #include "mainwindow1/windowtexts.h"
 
-#include <QProgressDialog>
 #include <QScopedValueRollback>
 #include <QTimer>
 #include <QHash>
@@ -30,7 +29,7 @@ std::optional<RenumberResult> PadSyncController::renumberWhileAnswering(const QV
     const PadTreePaths tree = m_pad.tree();
     const ztplatform::FolderAnchor root = m_pad.padRoot();
     const PadKitRecords kits{m_pad.padKitFiles(), m_pad.padKitRecords()};
-    QProgressDialog *progress = showPadProgress(WindowTexts::tr("Saving file..."), 0);
+    JobDialog *progress = showPadProgress(WindowTexts::tr("Saving file..."), 0);
     const QScopedValueRollback<bool> renumbering(m_renumbering, true);
     const std::optional<RenumberResult> ran = m_pad.runOnPad<RenumberResult>(
             [changes, tree, root, soundsBefore, kits](const PadPace &pace) {

@@ -194,7 +194,7 @@ void PadSyncController::recvAddProgress(int value)
 {
     m_addProgressValue += value;
     if (m_usbDialog && m_addProgressValue < m_usbDialog->maximum())
-        m_usbDialog->setValue(m_addProgressValue);
+        m_usbDialog->move(m_addProgressValue);
 }
 
 DeviceMessage PadSyncController::padBatchMessage(const QString &lead, const QStringList &sounds, int refusal)
@@ -232,7 +232,7 @@ void PadSyncController::completeAddBatch()
     const int refusal = m_pad.batchRefusal();
     const QVector<PadSession::AddedSound> added = m_pad.finishAddBatch();
     if (m_usbDialog) {
-        m_usbDialog->setValue(m_usbDialog->maximum());
+        m_usbDialog->move(m_usbDialog->maximum());
         m_usbDialog->close();
     }
     m_addProgressValue = 0;

@@ -13,6 +13,7 @@
 #include "device/renumber.h"
 #include "device/writeback.h"
 #include "kitfile/fileread.h"
+#include "widgets/jobdialog.h"
 
 #include <QDateTime>
 #include <QObject>
@@ -27,7 +28,6 @@ class KitDocument;
 class KitHeaderController;
 class KitPagesController;
 class MainPadPageController;
-class QProgressDialog;
 class QWidget;
 class SoundLibrary;
 class SoundListsController;
@@ -76,7 +76,7 @@ public:
                              int kitNo);
 
     // ---- progress of the pad load, add batches and the write-back
-    QProgressDialog *usbDialog() const { return m_usbDialog; }
+    JobDialog *usbDialog() const { return m_usbDialog; }
 
     // ---- renumbering and the close
     // The pad's files follow a renumbered sound list (the first `count` records).
@@ -167,7 +167,7 @@ private:
     // `lead` and the sounds.
     DeviceMessage padBatchMessage(const QString &lead, const QStringList &sounds, int refusal = 0);
     // usbDialog prepared for a long pad operation, shown at 0.
-    QProgressDialog *showPadProgress(const QString &label, int maximum);
+    JobDialog *showPadProgress(const QString &label, int maximum);
     // Warning boxes of the device side, in order.
     void showDeviceMessages(const DeviceMessages &messages);
     // The pad stopped answering while the user worked.
@@ -211,7 +211,7 @@ private:
     bool m_fileErrCloseWindow = false;
     int m_loopFlag1 = 1;
     SyncBatch *m_syncBatch = nullptr; // the pad's worker batches, made with the first
-    QProgressDialog *m_usbDialog = nullptr;
+    JobDialog *m_usbDialog = nullptr;
     int m_addProgressValue = 0;
     bool m_reorderSoundFlag = false;
     bool m_batchAbandoned = false; // a batch was left running on a pad that did not answer

@@ -7,6 +7,7 @@
 #include "library/exportfile.h"
 #include "platform/replacefile.h"
 #include "platform/runfolders.h"
+#include "platform/sysio.h"
 #include "setup/filethread.h"
 #include "setup/savesteps.h"
 #include "widgets/jobdialog.h"
@@ -180,8 +181,12 @@ void KitPagesController::exportGlobalFile()
     // failed write leaves an existing file as it was.
     QByteArray chunk;
     const ztplatform::RunFolder scratchFolder(ztplatform::editorFolderPrefix());
-    QFile scratch(scratchFolder.filePath(QStringLiteral("global.ini")));
-    if (scratchFolder.isValid() && scratch.open(QIODevice::ReadWrite | QIODevice::NewOnly)) {
+    const QString scratchPath = scratchFolder.filePath(QStringLiteral("global.ini"));
+    ztplatform::sysio::SeamFile scratch(scratchPath);
+    if (scratchFolder.isValid()
+        && scratch.openDescriptor(ztplatform::Descriptor(ztplatform::sysio::open(
+                                          scratchPath, O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666)),
+                                  QIODevice::ReadWrite)) {
         m_doc.writeGlobalFile(&scratch, page);
         if (scratch.flush() && scratch.error() == QFileDevice::NoError && scratch.seek(0))
             chunk = scratch.readAll();

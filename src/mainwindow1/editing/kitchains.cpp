@@ -6,6 +6,7 @@
 #include "mainwindow1/windowtexts.h"
 
 #include "model/kitchain.h"
+#include "widgets/listlook.h"
 #include "widgets/themesheets.h"
 #include "document/kitdocument.h"
 
@@ -29,11 +30,7 @@ void KitChainsController::initKitChainSet()
     m_kitChainListItemModel = new QStandardItemModel(view);
     view->setModel(m_kitChainListItemModel);
     m_kitChainListItemModel->setHorizontalHeaderLabels({WindowTexts::tr("Kit No."), WindowTexts::tr("Name")});
-    view->setDragEnabled(true);
-    view->setDragDropMode(QAbstractItemView::DragOnly);
-    view->setDefaultDropAction(Qt::CopyAction);
-    view->setToolTipDuration(500);
-    view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    listlook::dragOnly(view);
     view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     view->setItemsExpandable(true);
     view->setFocusPolicy(Qt::StrongFocus);

@@ -19,7 +19,6 @@
 #include <QDir>
 #include <QHash>
 #include <QItemSelectionModel>
-#include <QProgressDialog>
 #include <QSet>
 #include <QSignalBlocker>
 
@@ -69,7 +68,7 @@ QString pathOf(const QModelIndex &row)
 }
 
 // The window-modal progress of a deletion on the pad, without a cancel button.
-QProgressDialog *newDeleteProgress(QWidget *parent, int units)
+JobDialog *newDeleteProgress(QWidget *parent, int units)
 {
     JobDialog *dialog = JobDialog::stepBox(parent, QString(), WindowTexts::tr("Deleting sound file......"));
     dialog->setMinimumDuration(kQuietMs);
@@ -205,7 +204,7 @@ void SoundListsController::deleteSelectedSounds()
         if (deviceMode) {
             ++m_delProgressValue;
             if (m_delDialog)
-                m_delDialog->setValue(m_delProgressValue);
+                m_delDialog->move(m_delProgressValue);
         } else {
             goneRows.append(pick.row);
             m_total_index = 0;
@@ -289,13 +288,13 @@ void SoundListsController::recvDelProgress(int value)
 {
     m_delProgressValue += value;
     if (m_delDialog && m_delProgressValue < m_delDialog->maximum())
-        m_delDialog->setValue(m_delProgressValue);
+        m_delDialog->move(m_delProgressValue);
 }
 
 void SoundListsController::fillDeleteProgress()
 {
     if (m_delDialog)
-        m_delDialog->setValue(m_delDialog->maximum());
+        m_delDialog->move(m_delDialog->maximum());
 }
 
 void SoundListsController::closeDeleteProgress()

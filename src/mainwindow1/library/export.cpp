@@ -32,7 +32,9 @@
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <condition_variable>
 #include <cstring>
+#include <deque>
 #include <fcntl.h>
 #include <memory>
 #include <mutex>
@@ -309,8 +311,10 @@ StoredPlace storedPlace(const MainWindow1Records::READ_KIT_FILE &kit, quint16 in
 
 // Stored sounds copied one after another on one thread, each only while its
 // kit file is the one loaded (Changed otherwise), into a target where nothing
-// stands; the thread stops at the first that is not written. The waiting
-// side gives up on the one that stops moving on, and on all after it.
+// stands, and put in place in their order on a second thread, so that one
+// file's bytes go to the disk while the next is copied; the copies stop at
+// the first that is not written. The waiting side gives up on the one that
+// stops moving on, and on all after it.
 class StoredCopies
 {
 public:
@@ -331,39 +335,118 @@ public:
     static QVector<Copied> run(QVector<Item> items, const std::function<void(int at)> &moved, int *stalled);
 
 private:
+    static constexpr int kAhead = 32; // copies written and not yet put in place, at most
+
+    // A copy written (or not) and waiting to be put in place.
+    struct Ready
+    {
+        int index = 0;
+        Copied copied;
+        std::shared_ptr<exportfile::StoredCopy> copy;
+    };
     struct Shared
     {
         QVector<Item> items;
         std::mutex lock;
+        std::condition_variable changed;
+        std::deque<Ready> ready;
+        bool writing = true; // more may come to `ready`
+        bool stopped = false; // one was not put in place: no more is written
         QVector<Copied> done;
-        std::atomic_int at{0};
+        std::atomic_int at{0}; // the first item without its end
     };
-    static int work(Shared &shared);
+    static int work(const std::shared_ptr<Shared> &shared);
+    static Ready write(Shared &shared, int i);
+    static void place(Shared &shared);
 };
 
-int StoredCopies::work(Shared &shared)
+StoredCopies::Ready StoredCopies::write(Shared &shared, int i)
 {
-    for (int i = 0; i < shared.items.size(); ++i) {
-        shared.at = i;
-        const Item &item = shared.items.at(i);
-        const StoredPlace &place = item.place;
-        // Checked on the file as opened for the copy: what is read is what was loaded.
-        auto asLoaded = [&place](const ztplatform::FileStamp &opened) {
-            return setupfiles::matchesLoad(place.loadedLength, place.loadedStamp, opened);
-        };
-        Copied copied;
-        if (!*item.watch->stopFlag())
-            copied.outcome = exportfile::copyStored(place.readFrom, place.start, place.length, item.target,
-                                                    asLoaded, &copied.why, item.watch.get(), true, item.leftovers,
-                                                    item.fence);
-        item.read->returned();
-        item.written->returned();
-        std::lock_guard<std::mutex> hold(shared.lock);
-        shared.done.append(copied);
-        if (copied.outcome != exportfile::Outcome::Written)
-            return i;
+    const Item &item = shared.items.at(i);
+    const StoredPlace &place = item.place;
+    // Checked on the file as opened for the copy: what is read is what was loaded.
+    auto asLoaded = [&place](const ztplatform::FileStamp &opened) {
+        return setupfiles::matchesLoad(place.loadedLength, place.loadedStamp, opened);
+    };
+    Ready next;
+    next.index = i;
+    if (!*item.watch->stopFlag()) {
+        next.copy = std::make_shared<exportfile::StoredCopy>(item.target, true, item.leftovers);
+        next.copied.outcome = next.copy->write(place.readFrom, place.start, place.length, asLoaded, &next.copied.why,
+                                               item.watch.get(), item.fence);
     }
-    return int(shared.items.size());
+    item.read->returned();
+    return next;
+}
+
+int StoredCopies::work(const std::shared_ptr<Shared> &shared)
+{
+    const ztplatform::TimedLook<int> placing([shared]() {
+        place(*shared);
+        return 0;
+    });
+    for (int i = 0; i < shared->items.size(); ++i) {
+        Ready next = write(*shared, i);
+        const bool goOn = next.copied.outcome == exportfile::Outcome::Written;
+        std::unique_lock<std::mutex> hold(shared->lock);
+        shared->changed.wait(hold, [&]() {
+            return shared->stopped || int(shared->ready.size()) < kAhead || !placing.isStarted();
+        });
+        if (shared->stopped) {
+            shared->items.at(i).written->returned();
+            break;
+        }
+        shared->ready.push_back(std::move(next));
+        hold.unlock();
+        shared->changed.notify_all();
+        if (!goOn)
+            break;
+    }
+    {
+        std::lock_guard<std::mutex> hold(shared->lock);
+        shared->writing = false;
+    }
+    shared->changed.notify_all();
+    if (!placing.isStarted())
+        place(*shared);
+    while (placing.isStarted() && !placing.waitFor(1000)) {
+    }
+    // Copies not put in place go with their temporaries.
+    for (const Ready &left : shared->ready)
+        shared->items.at(left.index).written->returned();
+    shared->ready.clear();
+    return shared->done.size();
+}
+
+void StoredCopies::place(Shared &shared)
+{
+    for (;;) {
+        std::unique_lock<std::mutex> hold(shared.lock);
+        shared.changed.wait(hold, [&]() { return !shared.ready.empty() || !shared.writing; });
+        if (shared.ready.empty())
+            return;
+        Ready next = std::move(shared.ready.front());
+        shared.ready.pop_front();
+        hold.unlock();
+        shared.changed.notify_all();
+        const Item &item = shared.items.at(next.index);
+        if (next.copied.outcome == exportfile::Outcome::Written)
+            next.copied.outcome = next.copy->place(&next.copied.why, item.watch.get());
+        next.copy.reset();
+        item.written->returned();
+        hold.lock();
+        shared.done.append(next.copied);
+        // The next one is waited on from now, however long ago it was copied.
+        const int after = qMin(next.index + 1, int(shared.items.size()) - 1);
+        shared.items.at(after).watch->moved();
+        shared.at = after;
+        if (next.copied.outcome != exportfile::Outcome::Written) {
+            shared.stopped = true;
+            hold.unlock();
+            shared.changed.notify_all();
+            return;
+        }
+    }
 }
 
 QVector<Copied> StoredCopies::run(QVector<Item> items, const std::function<void(int at)> &moved, int *stalled)
@@ -375,9 +458,9 @@ QVector<Copied> StoredCopies::run(QVector<Item> items, const std::function<void(
     }
     const auto shared = std::make_shared<Shared>();
     shared->items = items;
-    const ztplatform::TimedLook<int> running([shared]() { return work(*shared); });
+    const ztplatform::TimedLook<int> running([shared]() { return work(shared); });
     if (!running.isStarted())
-        work(*shared);
+        work(shared);
     int givenUpAt = -1;
     bool givenUp = false;
     if (running.isStarted())
@@ -885,7 +968,7 @@ bool exportRows(ExportRun &run, const QVector<Pick> &rows, const QVector<Target>
     // The dialog repaints on each new value; a few times a second is enough.
     auto progress = [&](int done) {
         if (sinceStep.elapsed() >= 40 || done == rows.size()) {
-            run.preview.dialog()->setValue(done);
+            run.preview.dialog()->move(done);
             sinceStep.restart();
         }
     };

@@ -7,6 +7,8 @@
 #include "widgets/dialogs/uiprompter.h"
 #include "device/padsession.h"
 #include "library/soundlibrary.h"
+#include "platform/pathcase.h"
+#include "platform/sysio.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -43,14 +45,14 @@ void SoundListsController::importClickSounds()
     // The pad's files as its load read them, without another look at the pad.
     const auto sizeOf = [this](const QString &path) {
         const qint64 read = m_pad.clickFileSize(path);
-        return read >= 0 ? read : QFileInfo(path).size();
+        return read >= 0 ? read : qMax<qint64>(0, ztplatform::sizeAtPath(ztplatform::sysio::disk(), path));
     };
     if (m_lib.clickDeviceFlag()) {
         candidates = m_pad.clickFiles();
         for (int i = 0; i < candidates.size(); ++i) {
             const QFileInfo fi(candidates.at(i));
             MainWindow1Records::SOUND_INDEX record;
-            MainWindow1Records::str2CharArray(namerules::clickSoundName(fi.fileName()), record.wave_name,
+            percussionpadfile::str2CharArray(namerules::clickSoundName(fi.fileName()), record.wave_name,
                                        SOUND_NAME_LENGTH_MAX);
             record.wave_No = quint16(i);
             record.wave_lock = 1;

@@ -6,6 +6,7 @@
 #include "library/soundlistmodel.h"
 #include "library/soundorder.h"
 #include "platform/durablefile.h"
+#include "platform/regularfile.h"
 #include "platform/replacefile.h"
 #include "widgets/dialogs/uiprompter.h"
 #include "widgets/totaltreeview.h"
@@ -175,8 +176,8 @@ void SoundListsController::importOrder()
     }
     const QString path = m_prompter.getOpenFileName(w, WindowTexts::tr("Select the wave sort txt file."),
                                                     QStringLiteral(" "), QStringLiteral("txt(*.txt)"));
-    QFile file(path);
-    if (path.isEmpty() || !file.open(QIODevice::ReadOnly)) {
+    QFile file;
+    if (path.isEmpty() || !ztplatform::openRegularFile(path, file, false)) {
         m_prompter.warning(w, WindowTexts::tr("Warning"), WindowTexts::tr("Open file error."), QMessageBox::Ok);
         return;
     }

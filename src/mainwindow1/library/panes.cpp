@@ -6,6 +6,7 @@
 #include "device/padsession.h"
 #include "library/rowselection.h"
 #include "library/soundlibrary.h"
+#include "widgets/listlook.h"
 #include "widgets/themesheets.h"
 #include "widgets/totaltreeview.h"
 #include "widgets/wavetreeview1.h"
@@ -25,12 +26,8 @@ void SoundListsController::setUpGroupTree()
 {
     QTreeView *groups = m_view.waveGroupTreeView;
     groups->setModel(m_lib.soundListItemModel());
-    groups->setDefaultDropAction(Qt::CopyAction);
-    groups->setDragEnabled(true);
-    groups->setDragDropMode(QAbstractItemView::DragOnly);
-    groups->setToolTipDuration(500);
+    listlook::dragOnly(groups);
     groups->setAnimated(true);
-    groups->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     groups->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     groups->setColumnHidden(1, true);
     groups->setColumnWidth(0, 240);

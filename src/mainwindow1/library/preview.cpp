@@ -100,8 +100,8 @@ PadWaveLook copyPadWave(const ztplatform::FolderAnchor &root, const QString &sou
         look.stamp = ztplatform::FileStamp();
         return look;
     }
-    QFile file(copy);
-    if (file.open(QIODevice::ReadOnly))
+    QFile file;
+    if (ztplatform::openRegularFile(copy, file, true))
         look.playable = playableLength(file);
     return look;
 }

@@ -6,12 +6,12 @@
 #include "mainwindow1/library/previewsession.h"
 #include "mainwindow1/library/rawfile.h"
 #include "platform/fileidentity.h"
+#include "widgets/jobdialog.h"
 
 #include <QHash>
 #include <QMediaPlayer>
 #include <QObject>
 #include <QPointer>
-#include <QProgressDialog>
 #include <QString>
 
 #include <functional>
@@ -71,7 +71,7 @@ public:
     qint64 moved_2() const { return m_moved_2; }
     const PreviewSession &previewSession() const { return m_previewSession; }
     // The wait dialog of the long operations (the last one shown), if any.
-    QProgressDialog *dialog() const { return m_dialog; }
+    JobDialog *dialog() const { return m_dialog; }
     // The file a preview is converted into.
     QString previewFileName() const;
 
@@ -103,7 +103,7 @@ public:
     // Stops the player only; a loop run goes on from its stop.
     void stopPlayer();
     // `d` becomes the wait dialog; the earlier one goes.
-    void holdWaitDialog(QProgressDialog *d);
+    void holdWaitDialog(JobDialog *d);
     // A close while preparing: the preparation stops, the window closes after.
     void stopPreparingThenClose();
     void stopPreviewForClose();
@@ -158,7 +158,7 @@ private:
     bool m_soundChosen = false; // a sound row was current at the last press: the lists wait while it prepares
     qint64 m_moved_2 = 0;       // last position in ms
     PreviewSession m_previewSession; // the preparation, its Stop and the loop run
-    QPointer<QProgressDialog> m_dialog; // wait dialog of the long operations
+    QPointer<JobDialog> m_dialog; // wait dialog of the long operations
 
     void openWaitDialog();
     quint64 stampThenRawFile(const QString &source, const QString &preview, ztplatform::FileStamp &stamp,

@@ -62,7 +62,7 @@ private:
 
 } // namespace
 
-void PreviewController::holdWaitDialog(QProgressDialog *d)
+void PreviewController::holdWaitDialog(JobDialog *d)
 {
     if (m_dialog)
         m_dialog->deleteLater();
@@ -88,7 +88,7 @@ void PreviewController::openWaitDialog()
     QObject::disconnect(m_dialog, &QProgressDialog::canceled, m_dialog, &QProgressDialog::cancel);
     connect(m_dialog, &QProgressDialog::canceled, this, [this]() { stop(m_soundChosen); });
     m_dialog->activateWindow(); // typing, an input method's too, then goes to the dialog
-    m_dialog->setValue(5);
+    m_dialog->move(5);
 }
 
 void PreviewController::stopPreparingThenClose()
@@ -103,7 +103,7 @@ bool PreviewController::runPreviewWork(const std::function<void()> &work, int la
     // Window-system input waits below; what an input method sends, here.
     auto typing = std::make_unique<TypingHold>();
     m_view.stopBtn2->setEnabled(true);
-    QPointer<QProgressDialog> wait;
+    QPointer<JobDialog> wait;
     QTimer show, step;
     show.setSingleShot(true);
     connect(&show, &QTimer::timeout, this, [&]() {
@@ -113,7 +113,7 @@ bool PreviewController::runPreviewWork(const std::function<void()> &work, int la
     });
     connect(&step, &QTimer::timeout, this, [&]() {
         if (wait && wait->isVisible() && wait->value() < lastStep)
-            wait->setValue(wait->value() + 1);
+            wait->move(wait->value() + 1);
     });
     ztplatform::Job job([work](const ztplatform::Job::Report &) { work(); });
     show.start(kWaitDialogDelay);

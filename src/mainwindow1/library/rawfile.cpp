@@ -326,8 +326,9 @@ void judgeConverted(RawFiles::Plain &p, bool converted, const QString &target)
     }
     // Judged by ffmpeg's exit and the samples written: a cut file that
     // ffmpeg warns about still gives the samples it holds.
-    QFile out(target);
-    const bool hasSamples = converted && out.open(QIODevice::ReadOnly) && waveprobe::dataBytes(out) > 0;
+    QFile out;
+    const bool hasSamples = converted && ztplatform::openRegularFile(target, out, false)
+                            && waveprobe::dataBytes(out) > 0;
     const qint64 size = out.size();
     out.close();
     if (hasSamples)

@@ -232,7 +232,7 @@ bool SoundListsController::showStoredSoundInfo(const QString &path, const sounds
     load.waveCount = kit->waveCount;
     load.entry = entry;
     load.kind = src.form == soundsource::Form::SingleKit ? 1 : 0;
-    load.name = MainWindow1Records::charArray2String(kit->info.sound[size_t(entry)].wave_name, SOUND_NAME_LENGTH);
+    load.name = percussionpadfile::charArray2String(kit->info.sound[size_t(entry)].wave_name, SOUND_NAME_LENGTH);
     load.offset = kit->info.sound[size_t(entry)].wave_start;
     const std::optional<StoredSoundLook> look = ztplatform::lookAtFileWithin<StoredSoundLook>(
             kitPath, kFileLookLimitMs, [load, fence = m_pad.fence()]() { return lookAtStoredSound(load, fence); },

@@ -5,12 +5,13 @@
 
 #include "model/mainwindow1records.h"
 #include "model/namerules.h"
+#include "widgets/jobdialog.h"
 
 #include <QModelIndex>
 #include <QPersistentModelIndex>
 #include <QObject>
 #include <QPointer>
-#include <QProgressDialog>
+#include "widgets/jobdialog.h"
 #include <QSet>
 #include <QString>
 #include <QStringList>
@@ -230,7 +231,7 @@ public:
     void importClickSounds();
 
     // ---- progress of a deletion on the pad -------------------------------------------
-    QProgressDialog *delDialog() const { return m_delDialog; }
+    JobDialog *delDialog() const { return m_delDialog; }
     int delProgressValue() const { return m_delProgressValue; }
     // The pad's worker deleted `value` more files.
     void recvDelProgress(int value);
@@ -282,7 +283,7 @@ private:
     bool m_dropToPadOrRight = false; // the drag holds several sounds: the pads take no drop
     bool m_writeSoundListOnClose = true; // off only when the start-up ends without showing the window
     bool m_soundListSettled = false; // the close that ends the window wrote the file, or the user quit without it
-    QPointer<QProgressDialog> m_delDialog; // a deletion's progress on the pad
+    QPointer<JobDialog> m_delDialog; // a deletion's progress on the pad
     int m_delProgressValue = 0;
 
     bool beginSelection(QTreeView *own, QTreeView *other, QModelIndexList *selected);

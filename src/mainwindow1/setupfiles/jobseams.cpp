@@ -47,6 +47,6 @@ setupjob::Progress SetupFilesController::saveProgress()
 {
     return [this](int value, int maximum) {
         if (auto *box = qobject_cast<JobDialog *>(m_preview.dialog()))
-            box->move(value, maximum);
+            box->moveServing(value, maximum);
     };
 }

@@ -17,6 +17,7 @@
 #include "device/driveprobe.h"
 #include "device/padsession.h"
 #include "library/soundlibrary.h"
+#include "platform/pathcase.h"
 #include "platform/timedlook.h"
 #include "platform/sysio.h"
 #include "platform/volumeidentity.h"
@@ -26,6 +27,8 @@
 #include <QStandardItem>
 #include <QStandardItemModel>
 #include <QStandardPaths>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -61,12 +64,10 @@ QString SetupFilesController::askSetupFile(bool &declined)
             DriveProbe::ANSWER_LIMIT_MS,
             [path]() {
                 AtTheName a;
-                const QFileInfo info(path);
-                a.file = info.isFile();
-                a.readOnly = a.file
-                             && (!info.isWritable()
-                                 || !(info.permissions() & (QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther)));
-                a.readOnlyVolume = a.file && ztplatform::isReadOnlyVolume(ztplatform::sysio::disk(), info.absolutePath());
+                ztplatform::Disk &disk = ztplatform::sysio::disk();
+                a.file = ztplatform::typeAtPath(disk, path) == S_IFREG;
+                a.readOnly = a.file && ztplatform::writeRefusedAt(disk, path);
+                a.readOnlyVolume = a.file && ztplatform::isReadOnlyVolume(disk, QFileInfo(path).absolutePath());
                 return a;
             },
             JobDialog::waiter());

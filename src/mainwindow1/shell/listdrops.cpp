@@ -15,6 +15,8 @@
 #include "document/kitdocument.h"
 #include "device/padsession.h"
 #include "library/soundlibrary.h"
+#include "platform/pathcase.h"
+#include "platform/sysio.h"
 
 #include <QDir>
 #include <QDropEvent>
@@ -24,6 +26,7 @@
 #include <QUrl>
 
 #include <algorithm>
+#include <sys/stat.h>
 
 namespace {
 QString payloadOf(QDropEvent *event, const QString &format)
@@ -126,7 +129,10 @@ bool ShellController::dropFilesOnGroups(QDropEvent *event)
 
     // Other files are left out, and what is not audio is refused.
     files.erase(std::remove_if(files.begin(), files.end(),
-                               [](const QString &f) { return !QFileInfo(f).isFile() || !soundnames::isSoundFile(f); }),
+                               [](const QString &f) {
+                                   return ztplatform::typeAtPath(ztplatform::sysio::disk(), f) != S_IFREG
+                                          || !soundnames::isSoundFile(f);
+                               }),
                 files.end());
     QHash<QString, groupentries::Identity> bytes;
     bool canceled = false;
