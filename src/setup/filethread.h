@@ -39,7 +39,7 @@ struct FileWrite
     // The whole setup, its image laid out later, before writeFile.
     FileWrite(const QString &dest, std::shared_ptr<ztplatform::Leftovers> leftovers,
               std::shared_ptr<ztplatform::FolderFence> readPast)
-        : out(dest, std::move(leftovers))
+        : out(dest, std::move(leftovers), &ztplatform::diskOf(readPast))
         , kit(-1)
         , fence(std::move(readPast))
     {
