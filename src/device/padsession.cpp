@@ -36,11 +36,13 @@ bool standsBelow(const ztplatform::FolderAnchor &root, const QString &path)
 } // namespace
 
 PadSession::PadSession(const PadSystem &system, std::shared_ptr<ztplatform::Leftovers> leftovers,
-                       std::shared_ptr<ztplatform::FolderFence> fence, QObject *parent)
+                       std::shared_ptr<ztplatform::FolderFence> fence, std::shared_ptr<ztplatform::SilentFiles> silent,
+                       QObject *parent)
     : QObject(parent)
     , m_system(system)
     , m_leftovers(std::move(leftovers))
     , m_fence(fence ? std::move(fence) : std::make_shared<ztplatform::FolderFence>())
+    , m_silent(ztplatform::orNewSilentFiles(std::move(silent)))
     , m_drives(std::make_shared<DriveAsk>(system.drives ? *system.drives : ztplatform::systemDriveSource()))
     , m_watch(system.drives ? *system.drives : ztplatform::systemDriveSource())
 {

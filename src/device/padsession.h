@@ -16,6 +16,7 @@
 #include "platform/anchoredfolder.h"
 #include "platform/leftovers.h"
 #include "platform/regularfile.h"
+#include "platform/silentfiles.h"
 
 #include <QByteArray>
 #include <QHash>
@@ -52,10 +53,12 @@ public:
 
     // Asks the system through `system`; the files it replaces sweep their
     // folders through `leftovers` (none: no sweep). A pad found not to be the
-    // one loaded is fenced off in `fence` (none: one of its own).
+    // one loaded is fenced off in `fence` (none: one of its own). A file whose
+    // look is given up on stays silent in `silent` (none: in one of its own).
     explicit PadSession(const PadSystem &system = PadSystem(),
                         std::shared_ptr<ztplatform::Leftovers> leftovers = nullptr,
-                        std::shared_ptr<ztplatform::FolderFence> fence = nullptr, QObject *parent = nullptr);
+                        std::shared_ptr<ztplatform::FolderFence> fence = nullptr,
+                        std::shared_ptr<ztplatform::SilentFiles> silent = nullptr, QObject *parent = nullptr);
     ~PadSession() override;
 
     // ---- the system ---------------------------------------------------------
@@ -70,6 +73,8 @@ public:
     const std::shared_ptr<ztplatform::Leftovers> &leftovers() const { return m_leftovers; }
     // The pad's folder fenced or watched, for every read of a file by its name.
     const std::shared_ptr<ztplatform::FolderFence> &fence() const { return m_fence; }
+    // The files whose looks were given up on, for every look at a file.
+    const std::shared_ptr<ztplatform::SilentFiles> &silentFiles() const { return m_silent; }
 
     // ---- mode ---------------------------------------------------------------
     Mode mode() const { return m_mode; }
@@ -291,6 +296,7 @@ private:
     const PadSystem m_system;
     const std::shared_ptr<ztplatform::Leftovers> m_leftovers;
     const std::shared_ptr<ztplatform::FolderFence> m_fence;
+    const std::shared_ptr<ztplatform::SilentFiles> m_silent;
     std::shared_ptr<DriveAsk> m_drives;
     SystemVolumeDismounter m_systemDismounter; // when the system hands none
     Mode m_mode = Mode::Offline;

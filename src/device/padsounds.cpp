@@ -8,6 +8,7 @@
 #include "kitfile/soundsin.h"
 #include "platform/descriptor.h"
 #include "platform/disk.h"
+#include "platform/silentfiles.h"
 
 #include <QCoreApplication>
 #include <QDebug>
@@ -352,10 +353,12 @@ void fillWorkingList(PadSounds &result)
 
 // A sound whose name a sound of a lower number holds takes a unique one, in
 // both lists.
-void makeNamesUnique(PadSounds &result, const std::shared_ptr<ztplatform::FolderFence> &fence)
+void makeNamesUnique(PadSounds &result, const std::shared_ptr<ztplatform::FolderFence> &fence,
+                     const std::shared_ptr<ztplatform::SilentFiles> &silent)
 {
     namerules::NamesInUse inUse;
-    setupfiles::SoundBytes bytes(setupfiles::SoundBytes::Locate(), ztplatform::Waiter(), fence);
+    setupfiles::SoundBytes bytes(ztplatform::orNewSilentFiles(silent), setupfiles::SoundBytes::Locate(),
+                                 ztplatform::Waiter(), fence);
     QHash<QString, QString> renamed; // file -> its unique name
     for (SOUND_INDEX &s : result.waveLoadKitAttrList) {
         const QString name = percussionpadfile::charArray2String(s.wave_name, SOUND_NAME_LENGTH_MAX);
@@ -431,7 +434,8 @@ PadSounds padChangedWhileRead(bool away)
 
 PadSounds readPadSounds(const ztplatform::FolderAnchor &root, const QVector<QString> &waveDataList,
                         const QVector<QString> &wavePrmList, const EventPump &pump,
-                        const std::shared_ptr<ztplatform::FolderFence> &fence)
+                        const std::shared_ptr<ztplatform::FolderFence> &fence,
+                        const std::shared_ptr<ztplatform::SilentFiles> &silent)
 {
     PadSounds result;
     // Audio folders are paired with parameter folders by name.
@@ -462,7 +466,7 @@ PadSounds readPadSounds(const ztplatform::FolderAnchor &root, const QVector<QStr
     if (!read)
         return result;
     fillWorkingList(result);
-    makeNamesUnique(result, fence);
+    makeNamesUnique(result, fence, silent);
     addWarnings(result);
     result.ok = !result.waveLoadKitAttrList.isEmpty();
     return result;

@@ -56,10 +56,12 @@ struct PadSounds {
 // each numbered folder opened once and read through that descriptor: no link
 // is followed, no pipe waited on, and the folders must still stand at their
 // paths when the read ends.
-// The bytes of two sounds are compared past `fence`.
+// The bytes of two sounds are compared past `fence`; a file whose read is
+// given up on stays silent in `silent` (none: in a registry of the read's own).
 PadSounds readPadSounds(const ztplatform::FolderAnchor &root, const QVector<QString> &waveDataList,
                         const QVector<QString> &wavePrmList, const EventPump &pump = EventPump(),
-                        const std::shared_ptr<ztplatform::FolderFence> &fence = nullptr);
+                        const std::shared_ptr<ztplatform::FolderFence> &fence = nullptr,
+                        const std::shared_ptr<ztplatform::SilentFiles> &silent = nullptr);
 
 // What the read gives when the pad changed under it (`away`: no pad is at
 // its place): nothing read, and the box that says so.

@@ -29,7 +29,7 @@ UsbUpdate *SyncBatch::startWorker(int slot)
     auto *thread = new QThread(nullptr);
     worker->moveToThread(thread);
     worker->setConverterProgram(m_program);
-    worker->setPad(m_batchRoot, m_tree, m_fence);
+    worker->setPad(m_batchRoot, m_tree, m_fence, m_silent);
     worker->setPace(m_pace);
     connectWorker(worker);
     // Deleted in its own thread as that thread ends, after its call returned.
@@ -54,7 +54,7 @@ void SyncBatch::runPooled(int slot, const std::shared_ptr<pairbatch::Shared> &sh
 {
     Slot &s = m_slots[slot];
     auto *worker = new UsbUpdate(nullptr);
-    worker->setPad(m_batchRoot, m_tree, m_fence);
+    worker->setPad(m_batchRoot, m_tree, m_fence, m_silent);
     worker->setPace(m_pace);
     worker->setBatch(shared);
     worker->leaveThreadRunning();

@@ -68,13 +68,16 @@ public:
     void setConverterProgram(const QString &program) { m_program = program; }
     // The pad's root as loaded and its tree: the workers write and remove
     // only below the root, in the tree's folders, and nothing without a root.
-    // A sound's source is read past `fence` (none: nothing fenced).
+    // A sound's source is read past `fence` (none: nothing fenced), and not
+    // while an earlier look given up on waits on it (`silent`).
     void setPad(const ztplatform::FolderAnchor &root, const PadTreePaths &tree,
-                std::shared_ptr<ztplatform::FolderFence> fence = nullptr)
+                std::shared_ptr<ztplatform::FolderFence> fence = nullptr,
+                std::shared_ptr<ztplatform::SilentFiles> silent = nullptr)
     {
         m_padRoot = root;
         m_tree = tree;
         m_fence = std::move(fence);
+        m_silent = std::move(silent);
     }
     // Nobody waits for the running batch any more: its workers reach the pad
     // no more, and what they wrote is left to the pad's journal.
@@ -124,6 +127,7 @@ private:
     QString m_program;
     ztplatform::FolderAnchor m_padRoot;
     std::shared_ptr<ztplatform::FolderFence> m_fence;
+    std::shared_ptr<ztplatform::SilentFiles> m_silent;
     PadPace m_pace;                      // the running batch's
     ztplatform::FolderAnchor m_batchRoot; // m_padRoot on m_pace
     PadTreePaths m_tree;

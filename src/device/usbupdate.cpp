@@ -60,6 +60,7 @@ bool UsbUpdate::generateStandardWave(int threadId)
     if (shared->add)
         shared->add->plan(numbers);
     audioconverter conv;
+    conv.setSilentFiles(m_silent);
     if (!m_program.isEmpty())
         conv.setProgram(m_program);
     const PadPace pace = m_pace;

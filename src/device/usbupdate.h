@@ -61,13 +61,16 @@ public:
     void setConverterProgram(const QString &program) { m_program = program; }
     // The pad's root as loaded and its tree: every file is written and
     // removed below the root; without one nothing is written or removed.
-    // A sound's source is read past `fence` (none: nothing fenced).
+    // A sound's source is read past `fence` (none: nothing fenced), and not
+    // while an earlier look given up on waits on it (`silent`).
     void setPad(const ztplatform::FolderAnchor &root, const PadTreePaths &tree,
-                std::shared_ptr<ztplatform::FolderFence> fence = nullptr)
+                std::shared_ptr<ztplatform::FolderFence> fence = nullptr,
+                std::shared_ptr<ztplatform::SilentFiles> silent = nullptr)
     {
         m_padRoot = root;
         m_tree = tree;
         m_fence = std::move(fence);
+        m_silent = std::move(silent);
     }
     // The batch this worker stages its share into; without one it commits
     // its share itself.
@@ -116,6 +119,7 @@ private:
     QString m_program;
     ztplatform::FolderAnchor m_padRoot;
     std::shared_ptr<ztplatform::FolderFence> m_fence;
+    std::shared_ptr<ztplatform::SilentFiles> m_silent;
     PadTreePaths m_tree;
     std::shared_ptr<pairbatch::Shared> m_shared;
     PadPace m_pace;

@@ -151,7 +151,6 @@ QVector<TargetLook> lookAtTargets(const QVector<KitTarget> &plan,
         TargetLook &l = looks[i];
         l.entry = entryOf(disk, t.target);
         if (t.usable) {
-            ztplatform::Disk &disk = ztplatform::sysio::disk();
             l.nonFile = occupiedByNonFile(t.target, fence);
             l.isFile = ztplatform::typeAtPath(disk, t.target) == S_IFREG;
             l.readOnly = l.isFile && ztplatform::writeRefusedAt(disk, t.target);

@@ -85,8 +85,9 @@ std::optional<QVector<QByteArray>> takenDigests(const QString &kitFile, const QV
 class LibraryReader
 {
 public:
-    LibraryReader(const QVector<Records::READ_KIT_FILE> &loaded, const ztplatform::Waiter &wait)
-        : m_locator(loaded, wait)
+    LibraryReader(const QVector<Records::READ_KIT_FILE> &loaded, const std::shared_ptr<ztplatform::SilentFiles> &silent,
+                  const ztplatform::Waiter &wait)
+        : m_locator(loaded, silent, wait)
         , m_wait(wait)
     {
     }
@@ -166,6 +167,7 @@ QByteArray storedDigest(QFile &file, quint32 start, quint32 length, const std::f
 QHash<int, QString> SharedSounds::match(const QString &kitFile, const QVector<Records::SOUND_INDEX> &taken,
                                         const QVector<Records::SOUND_INDEX> &library,
                                         const QVector<Records::READ_KIT_FILE> &loaded,
+                                        const std::shared_ptr<ztplatform::SilentFiles> &silent,
                                         const ztplatform::Waiter &wait)
 {
     QHash<int, QString> same;
@@ -179,7 +181,7 @@ QHash<int, QString> SharedSounds::match(const QString &kitFile, const QVector<Re
     QHash<QByteArray, bool> names;
     for (const Records::SOUND_INDEX &s : taken)
         names.insert(nameOf(s), true);
-    LibraryReader reader(loaded, wait);
+    LibraryReader reader(loaded, silent, wait);
     for (const Records::SOUND_INDEX &s : library) {
         if (!names.contains(nameOf(s)) || !parseStoredSource(s.file).isStored())
             continue;

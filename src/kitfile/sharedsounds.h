@@ -15,8 +15,13 @@
 #include "platform/waiter.h"
 
 #include <functional>
+#include <memory>
 
 class QFile;
+
+namespace ztplatform {
+class SilentFiles;
+}
 
 namespace setupfiles {
 
@@ -47,10 +52,12 @@ public:
     // unchanged since its load, its kept digest too. Each sound of `taken`
     // that is added stays known by its digest. The list's kit files are read
     // on a thread of their own, waited on through `wait`, and so is kitFile: one
-    // whose drive stops answering matches nothing.
+    // whose drive stops answering matches nothing. A kit file whose look is
+    // given up on stays silent in `silent`.
     QHash<int, QString> match(const QString &kitFile, const QVector<Records::SOUND_INDEX> &taken,
                               const QVector<Records::SOUND_INDEX> &library,
                               const QVector<Records::READ_KIT_FILE> &loaded,
+                              const std::shared_ptr<ztplatform::SilentFiles> &silent,
                               const ztplatform::Waiter &wait = {});
     void addTwin(const QString &source, const QString &listSource) { m_twinOf.insert(source, listSource); }
 

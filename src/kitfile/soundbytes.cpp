@@ -26,10 +26,10 @@ SoundBytes::Place SoundBytes::placeOf(const QString &source)
             place = m_locate(source);
     } else {
         const std::optional<qint64> size = ztplatform::lookAtFileWithin<qint64>(
-                source, kSilentLimitMs,
+                m_silent, source, kSilentLimitMs,
                 [source, fence = m_fence]() {
                     return ztplatform::isRegularFile(fence, source)
-                                   ? ztplatform::sizeAtPath(ztplatform::sysio::disk(), source)
+                                   ? ztplatform::sizeAtPath(ztplatform::diskOf(fence), source)
                                    : qint64(-1);
                 },
                 m_wait);
@@ -53,11 +53,11 @@ QByteArray SoundBytes::digestOf(const Place &place)
     const auto known = m_digests.constFind(key);
     if (known != m_digests.constEnd())
         return known.value();
-    if (place.file.isEmpty() || place.start < 0 || place.length < 0 || ztplatform::isSilentFile(place.file))
+    if (place.file.isEmpty() || place.start < 0 || place.length < 0 || ztplatform::isSilentFile(m_silent, place.file))
         return QByteArray();
     // Read on a thread of its own while the file goes on reading.
     const auto lastRead = std::make_shared<std::atomic<qint64>>(nowMs());
-    const auto mark = std::make_shared<ztplatform::SilentLook>(place.file);
+    const auto mark = std::make_shared<ztplatform::SilentLook>(m_silent, place.file);
     const std::optional<QByteArray> read = ztplatform::lookUntilStalled<QByteArray>(
             [place, lastRead, mark]() {
                 QFile file;

@@ -16,6 +16,7 @@
 
 namespace ztplatform {
 class FolderFence;
+class SilentFiles;
 }
 
 namespace setupfiles {
@@ -37,10 +38,12 @@ public:
     // Each file is looked at on a thread of its own, waited on through
     // `wait`: one whose drive reads nothing for 2 s is not waited on, and
     // reads as a file that cannot be read.
-    // A plain file is looked at past `fence` (none: nothing fenced).
-    explicit SoundBytes(Locate locate = Locate(), ztplatform::Waiter wait = {},
-                        std::shared_ptr<ztplatform::FolderFence> fence = nullptr)
-        : m_locate(std::move(locate))
+    // A plain file is looked at past `fence` (none: nothing fenced). A file
+    // whose look is given up on stays silent in `silent` until it returns.
+    explicit SoundBytes(std::shared_ptr<ztplatform::SilentFiles> silent, Locate locate = Locate(),
+                        ztplatform::Waiter wait = {}, std::shared_ptr<ztplatform::FolderFence> fence = nullptr)
+        : m_silent(std::move(silent))
+        , m_locate(std::move(locate))
         , m_wait(std::move(wait))
         , m_fence(std::move(fence))
     {
@@ -57,6 +60,7 @@ private:
     Place placeOf(const QString &source);
     QByteArray digestOf(const Place &place);
 
+    std::shared_ptr<ztplatform::SilentFiles> m_silent;
     Locate m_locate;
     ztplatform::Waiter m_wait;
     std::shared_ptr<ztplatform::FolderFence> m_fence;

@@ -73,24 +73,24 @@ QString absoluteText(const QString &path)
 // file is looked at in turn on a thread of its own (waited on through `wait`);
 // given up on, the file it waits on and `kitFile` stay silent until it
 // returns. A loaded file already silent is not that file.
-int sameFileWithin(const QString &kitFile, const QVector<Records::READ_KIT_FILE> &loaded,
-                   const ztplatform::Waiter &wait)
+int sameFileWithin(const std::shared_ptr<ztplatform::SilentFiles> &silent, const QString &kitFile,
+                   const QVector<Records::READ_KIT_FILE> &loaded, const ztplatform::Waiter &wait)
 {
-    if (ztplatform::isSilentFile(kitFile))
+    if (ztplatform::isSilentFile(silent, kitFile))
         return -1;
     QStringList paths{kitFile};
     QVector<int> records{-1};
     for (int i = 0; i < loaded.size(); ++i) {
         const QString text = QDir::fromNativeSeparators(loaded.at(i).file);
-        if (!ztplatform::isSilentFile(text)) {
+        if (!ztplatform::isSilentFile(silent, text)) {
             paths.append(text);
             records.append(i);
         }
     }
-    const auto asked = std::make_shared<ztplatform::SilentLook>(kitFile);
+    const auto asked = std::make_shared<ztplatform::SilentLook>(silent, kitFile);
     auto target = std::make_shared<ztplatform::FileIdentity>(); // the thread's own
     const ztplatform::FilesInTurn look = ztplatform::lookAtFilesInTurn(
-            paths, kLookLimitMs,
+            silent, paths, kLookLimitMs,
             [paths, target, asked](int i) {
                 const ztplatform::FileIdentity id = ztplatform::fileIdentity(paths.at(i));
                 if (i == 0)
@@ -144,16 +144,17 @@ QStringList storedSourceFiles(const QVector<Records::SOUND_LIST_INFO> &waves)
 }
 
 QString changedSource(const QStringList &files, const QVector<Records::READ_KIT_FILE> &loaded,
-                      const ztplatform::Waiter &wait, CollectError::Kind *why)
+                      const std::shared_ptr<ztplatform::SilentFiles> &silent, const ztplatform::Waiter &wait,
+                      CollectError::Kind *why)
 {
-    const StoredSoundLocator loc(loaded, wait);
+    const StoredSoundLocator loc(loaded, silent, wait);
     for (const QString &file : files) {
         const QString path = QDir::fromNativeSeparators(file);
         const int r = loc.recordOf(path);
         std::optional<ztplatform::FileStamp> now;
         if (r >= 0)
             now = ztplatform::lookAtFileWithin<ztplatform::FileStamp>(
-                    path, kLookLimitMs, [path]() { return ztplatform::diskFileStamp(path); }, wait);
+                    silent, path, kLookLimitMs, [path]() { return ztplatform::diskFileStamp(path); }, wait);
         if (r >= 0 && !now)
             qWarning().noquote() << "the drive of" << path << "does not answer: taken for a file that does not open";
         if (r < 0 || !now || !matchesLoad(loc.record(r), *now)) {
@@ -174,9 +175,11 @@ QString changedHeld(const HeldKitFiles &held)
     return QString();
 }
 
-StoredSoundLocator::StoredSoundLocator(const QVector<Records::READ_KIT_FILE> &files, ztplatform::Waiter wait,
+StoredSoundLocator::StoredSoundLocator(const QVector<Records::READ_KIT_FILE> &files,
+                                       std::shared_ptr<ztplatform::SilentFiles> silent, ztplatform::Waiter wait,
                                        std::shared_ptr<ztplatform::FolderFence> fence)
     : m_files(files)
+    , m_silent(std::move(silent))
     , m_wait(std::move(wait))
     , m_fence(std::move(fence))
 {
@@ -233,7 +236,7 @@ int StoredSoundLocator::recordOf(const QString &kitFile) const
     const auto other = m_byOtherPath.constFind(kitFile);
     if (other != m_byOtherPath.constEnd())
         return other.value();
-    const int found = kitFile.isEmpty() ? -1 : sameFileWithin(kitFile, m_files, m_wait);
+    const int found = kitFile.isEmpty() ? -1 : sameFileWithin(m_silent, kitFile, m_files, m_wait);
     m_byOtherPath.insert(kitFile, found);
     return found;
 }
@@ -297,7 +300,7 @@ CollectError::Kind StoredSoundLocator::check(int record)
         // Read on a thread of its own, once: a drive that does not answer,
         // or still holds an earlier look given up on, is a file that does not open.
         const std::optional<TableLook> look = ztplatform::lookAtFileWithin<TableLook>(
-                file, kLookLimitMs,
+                m_silent, file, kLookLimitMs,
                 [=, fence = m_fence]() { return lookAtTable(fence, file, length, stamp, waveCount, layout, count); },
                 m_wait);
         if (!look)

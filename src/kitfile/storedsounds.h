@@ -20,6 +20,7 @@
 
 namespace ztplatform {
 class FolderFence;
+class SilentFiles;
 }
 
 class QFile;
@@ -40,11 +41,12 @@ bool matchesLoad(quint64 loadedLength, const ztplatform::FileStamp &loaded, cons
 QStringList storedSourceFiles(const QVector<Records::SOUND_LIST_INFO> &waves);
 // The first of those `files` that, looked at by that path, is not the loaded
 // file the load read (matchesLoad); empty when there is none. Asked after the
-// copy, it tells that what was copied is what was loaded. `wait` as for
-// StoredSoundLocator. `why` gets Modified, or OpenFailed for a file whose
-// drive did not answer within the limit.
+// copy, it tells that what was copied is what was loaded. `silent` and
+// `wait` as for StoredSoundLocator. `why` gets Modified, or OpenFailed for a
+// file whose drive did not answer within the limit.
 QString changedSource(const QStringList &files, const QVector<Records::READ_KIT_FILE> &loaded,
-                      const ztplatform::Waiter &wait = {}, CollectError::Kind *why = nullptr);
+                      const std::shared_ptr<ztplatform::SilentFiles> &silent, const ztplatform::Waiter &wait = {},
+                      CollectError::Kind *why = nullptr);
 
 // A loaded kit file held open as it was checked, for the write that copies
 // its sounds: read through the descriptor, never again by the name.
@@ -64,10 +66,11 @@ class StoredSoundLocator
 {
 public:
     // `wait` (when given) waits on the calling thread for a look at a
-    // drive (it lets the window paint).
+    // drive (it lets the window paint). A file whose look is given up on
+    // stays silent in `silent` until that look returns.
     // A kit file is read past `fence` (none: nothing fenced).
-    explicit StoredSoundLocator(const QVector<Records::READ_KIT_FILE> &files, ztplatform::Waiter wait = {},
-                                std::shared_ptr<ztplatform::FolderFence> fence = nullptr);
+    StoredSoundLocator(const QVector<Records::READ_KIT_FILE> &files, std::shared_ptr<ztplatform::SilentFiles> silent,
+                       ztplatform::Waiter wait = {}, std::shared_ptr<ztplatform::FolderFence> fence = nullptr);
     ~StoredSoundLocator();
 
     // The first loaded kit file with this path ('/' separators), else the
@@ -102,6 +105,7 @@ private:
     struct Probe;
     const QVector<Records::READ_KIT_FILE> &m_files;
     QStringList m_paths; // of m_files, as made
+    std::shared_ptr<ztplatform::SilentFiles> m_silent;
     ztplatform::Waiter m_wait;
     std::shared_ptr<ztplatform::FolderFence> m_fence;
     QHash<QString, int> m_byPath;

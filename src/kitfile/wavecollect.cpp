@@ -81,7 +81,8 @@ CollectError locate(StoredSoundLocator &loc, const StoredRef &ref, const QString
 // but not converted is named with the sound (a missing one the conversion
 // has named with its kits).
 CollectError convert(const RawWaveFn &rawWave, const QString &source, const QString &name, const QString &target,
-                     Place &out, const ztplatform::Waiter &wait, const std::shared_ptr<ztplatform::FolderFence> &fence)
+                     Place &out, const ztplatform::Waiter &wait, const std::shared_ptr<ztplatform::FolderFence> &fence,
+                     const std::shared_ptr<ztplatform::SilentFiles> &silent)
 {
     if (target.isEmpty()) {
         qWarning() << "no temporary folder to convert" << source << "into";
@@ -91,8 +92,8 @@ CollectError convert(const RawWaveFn &rawWave, const QString &source, const QStr
     if (len == 0) {
         // A source whose drive does not answer is named like one that did not convert.
         const std::optional<bool> file = ztplatform::lookAtFileWithin<bool>(
-                source, kLookLimitMs, [source, fence]() { return ztplatform::lookAtFile(fence, source).type == S_IFREG; },
-                wait);
+                silent, source, kLookLimitMs,
+                [source, fence]() { return ztplatform::lookAtFile(fence, source).type == S_IFREG; }, wait);
         CollectError err(!file || *file ? CollectError::ConvertFailed : CollectError::RawFailed);
         err.path = source;
         err.name = name;
@@ -146,8 +147,10 @@ CollectError collectWholeSetupWaves(const QVector<TotalRow> &rows, QVector<Recor
                                     const QVector<Records::READ_KIT_FILE> &files, const QString &tempDir,
                                     const RawWaveFn &rawWave, const ProgressFn &progress, CollectedWaves &out,
                                     const RawPlanFn &plan, const ztplatform::Waiter &wait,
-                                    StoredSoundLocator *loaded, const std::shared_ptr<ztplatform::FolderFence> &fence)
+                                    StoredSoundLocator *loaded, const std::shared_ptr<ztplatform::FolderFence> &fence,
+                                    const std::shared_ptr<ztplatform::SilentFiles> &given)
 {
+    const std::shared_ptr<ztplatform::SilentFiles> silent = ztplatform::orNewSilentFiles(given);
     CollectedWaves got;
     tell(progress, 10);
     const int rowCount = rows.size();
@@ -187,7 +190,7 @@ CollectError collectWholeSetupWaves(const QVector<TotalRow> &rows, QVector<Recor
 
     const QHash<QString, quint8> locks = firstLocks(library);
     std::optional<StoredSoundLocator> own;
-    StoredSoundLocator &loc = loaded ? *loaded : own.emplace(files, wait, fence);
+    StoredSoundLocator &loc = loaded ? *loaded : own.emplace(files, silent, wait, fence);
     const int n = got.waveList.size();
     const std::shared_ptr<void> planned = planConversions(plan, sourcesOf(got.waveList), tempDir, [](int i) { return i; });
     const float step = n > 0 ? 40.0f / float(n) : 0.0f;
@@ -208,7 +211,7 @@ CollectError collectWholeSetupWaves(const QVector<TotalRow> &rows, QVector<Recor
                          notLoaded(whole ? CollectError::NotLoadedWhole : CollectError::NotLoadedKit, kitNo), false,
                          place);
         } else {
-            err = convert(rawWave, source, w.name, rawWavePath(tempDir, i), place, wait, fence);
+            err = convert(rawWave, source, w.name, rawWavePath(tempDir, i), place, wait, fence, silent);
         }
         if (err)
             return err;
@@ -223,8 +226,10 @@ CollectError collectWholeSetupWaves(const QVector<TotalRow> &rows, QVector<Recor
 CollectError collectKitWaves(Records::soundKit &kit, int kitIndex, const QVector<Records::SOUND_INDEX> &library,
                              const QVector<Records::READ_KIT_FILE> &files, const QString &tempDir,
                              const RawWaveFn &rawWave, CollectedWaves &out, const RawPlanFn &plan,
-                             const ztplatform::Waiter &wait, const std::shared_ptr<ztplatform::FolderFence> &fence)
+                             const ztplatform::Waiter &wait, const std::shared_ptr<ztplatform::FolderFence> &fence,
+                             const std::shared_ptr<ztplatform::SilentFiles> &given)
 {
+    const std::shared_ptr<ztplatform::SilentFiles> silent = ztplatform::orNewSilentFiles(given);
     CollectedWaves got;
     Records::soundKit numbered = kit;
     QHash<QString, int> position;
@@ -243,7 +248,7 @@ CollectError collectKitWaves(Records::soundKit &kit, int kitIndex, const QVector
     forEachHiHatSlot(numbered, gather);
 
     const QHash<QString, quint8> locks = firstLocks(library);
-    StoredSoundLocator loc(files, wait, fence);
+    StoredSoundLocator loc(files, silent, wait, fence);
     const std::shared_ptr<void> planned = planConversions(plan, sourcesOf(got.waveList), tempDir, [](int i) { return i; });
     quint64 estimate = kKitFileFixed + quint64(SOUND_ENTRY_SIZE) * quint64(got.waveList.size());
     const quint64 limit = quint64(RAW_DATA_LENGTH_MAX);
@@ -258,8 +263,8 @@ CollectError collectKitWaves(Records::soundKit &kit, int kitIndex, const QVector
             const std::optional<bool> there =
                     ref.kitFile.isEmpty() ? std::optional<bool>(false)
                                           : ztplatform::lookWithin<bool>(
-                                                    kLookLimitMs, [file = ref.kitFile]() {
-                                                        return ztplatform::typeAtPath(ztplatform::sysio::disk(), file) != 0;
+                                                    kLookLimitMs, [file = ref.kitFile, fence]() {
+                                                        return ztplatform::typeAtPath(ztplatform::diskOf(fence), file) != 0;
                                                     },
                                                     wait);
             if (!there || !*there) {
@@ -275,7 +280,7 @@ CollectError collectKitWaves(Records::soundKit &kit, int kitIndex, const QVector
             estimate += place.size;
         } else {
             const std::optional<qint64> size = ztplatform::lookAtFileWithin<qint64>(
-                    source, kLookLimitMs,
+                    silent, source, kLookLimitMs,
                     [source, fence]() { return qMax<qint64>(ztplatform::lookAtFile(fence, source).size, 0); }, wait);
             if (!size) {
                 qWarning().noquote() << "the drive of" << source << "does not answer: the sound is not taken";
@@ -288,7 +293,7 @@ CollectError collectKitWaves(Records::soundKit &kit, int kitIndex, const QVector
             estimate += sourceSize;
             if (estimate > limit)
                 return CollectError(CollectError::TooLarge);
-            err = convert(rawWave, source, w.name, rawWavePath(tempDir, i), place, wait, fence);
+            err = convert(rawWave, source, w.name, rawWavePath(tempDir, i), place, wait, fence, silent);
             if (err)
                 return err;
             estimate = estimate - sourceSize + place.size;
@@ -306,8 +311,10 @@ CollectError collectKitWaves(Records::soundKit &kit, int kitIndex, const QVector
 CollectError collectClickWaves(const QVector<Records::SOUND_LIST_INFO> &clickList,
                                const QVector<Records::READ_KIT_FILE> &files, const QString &tempDir,
                                const RawWaveFn &rawWave, CollectedClicks &out, const RawPlanFn &plan,
-                               StoredSoundLocator *loaded, const std::shared_ptr<ztplatform::FolderFence> &fence)
+                               StoredSoundLocator *loaded, const std::shared_ptr<ztplatform::FolderFence> &fence,
+                               const std::shared_ptr<ztplatform::SilentFiles> &given)
 {
+    const std::shared_ptr<ztplatform::SilentFiles> silent = ztplatform::orNewSilentFiles(given);
     constexpr int kSlots = 5;
     if (clickList.size() != kSlots)
         return CollectError(CollectError::ClickCount);
@@ -327,7 +334,7 @@ CollectError collectClickWaves(const QVector<Records::SOUND_LIST_INFO> &clickLis
             planConversions(plan, firstSources, tempDir, [&firstSlots](int i) { return 10000 + firstSlots.at(i); });
     CollectedClicks got;
     std::optional<StoredSoundLocator> own;
-    StoredSoundLocator &loc = loaded ? *loaded : own.emplace(files, ztplatform::Waiter(), fence);
+    StoredSoundLocator &loc = loaded ? *loaded : own.emplace(files, silent, ztplatform::Waiter(), fence);
     QHash<QString, int> firstSlot;
     for (int p = 0; p < kSlots; ++p) {
         const QString &source = clickList.at(p).file;
@@ -351,7 +358,7 @@ CollectError collectClickWaves(const QVector<Records::SOUND_LIST_INFO> &clickLis
                 place.file = ref.kitFile;
                 setFile = ref.kitFile;
             } else {
-                err = convert(rawWave, source, name, rawWavePath(tempDir, 10000 + p), place, {}, fence);
+                err = convert(rawWave, source, name, rawWavePath(tempDir, 10000 + p), place, {}, fence, silent);
             }
             if (err)
                 return err;

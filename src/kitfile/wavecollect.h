@@ -17,6 +17,7 @@
 
 namespace ztplatform {
 class FolderFence;
+class SilentFiles;
 }
 
 namespace setupfiles {
@@ -57,10 +58,13 @@ CollectError collectWholeSetupWaves(const QVector<TotalRow> &rows, QVector<Recor
                                     const RawWaveFn &rawWave, const ProgressFn &progress, CollectedWaves &out,
                                     const RawPlanFn &plan = {}, const ztplatform::Waiter &wait = {},
                                     StoredSoundLocator *loaded = nullptr,
-                                    const std::shared_ptr<ztplatform::FolderFence> &fence = nullptr);
+                                    const std::shared_ptr<ztplatform::FolderFence> &fence = nullptr,
+                                    const std::shared_ptr<ztplatform::SilentFiles> &silent = nullptr);
 
 // `loaded`, when given, is the locator of `files` the job already holds.
-// Every file is looked at past `fence` (none: nothing fenced).
+// Every file is looked at past `fence` (none: nothing fenced). A file whose
+// look is given up on stays silent in `silent` (none: in a registry of the
+// call's own) until that look returns.
 
 // Single kit: the distinct sources of the kit's pad layers (A then B) and
 // hi-hat slots, numbered in that order into the kit's slots, each wave
@@ -70,7 +74,8 @@ CollectError collectKitWaves(Records::soundKit &kit, int kitIndex, const QVector
                              const QVector<Records::READ_KIT_FILE> &files, const QString &tempDir,
                              const RawWaveFn &rawWave, CollectedWaves &out, const RawPlanFn &plan = {},
                              const ztplatform::Waiter &wait = {},
-                             const std::shared_ptr<ztplatform::FolderFence> &fence = nullptr);
+                             const std::shared_ptr<ztplatform::FolderFence> &fence = nullptr,
+                             const std::shared_ptr<ztplatform::SilentFiles> &silent = nullptr);
 
 struct CollectedClicks
 {
@@ -85,7 +90,8 @@ CollectError collectClickWaves(const QVector<Records::SOUND_LIST_INFO> &clickLis
                                const QVector<Records::READ_KIT_FILE> &files, const QString &tempDir,
                                const RawWaveFn &rawWave, CollectedClicks &out, const RawPlanFn &plan = {},
                                StoredSoundLocator *loaded = nullptr,
-                               const std::shared_ptr<ztplatform::FolderFence> &fence = nullptr);
+                               const std::shared_ptr<ztplatform::FolderFence> &fence = nullptr,
+                               const std::shared_ptr<ztplatform::SilentFiles> &silent = nullptr);
 
 } // namespace setupfiles
 

@@ -91,10 +91,11 @@ Look quickLookHere(const std::shared_ptr<ztplatform::FolderFence> &fence, const 
 }
 
 // The same on a thread of its own, not waited on past the limit.
-Look quickLook(const std::shared_ptr<ztplatform::FolderFence> &fence, const QString &path)
+Look quickLook(const std::shared_ptr<ztplatform::FolderFence> &fence,
+               const std::shared_ptr<ztplatform::SilentFiles> &silent, const QString &path)
 {
     const std::optional<Look> look = ztplatform::lookAtFileWithin<Look>(
-            path, kLookLimitMs, [fence, path]() { return quickLookHere(fence, path); }, ztplatform::Waiter());
+            silent, path, kLookLimitMs, [fence, path]() { return quickLookHere(fence, path); }, ztplatform::Waiter());
     if (look)
         return *look;
     qWarning().noquote() << "the drive of" << path << "does not answer: it is not taken as a sound";
@@ -103,9 +104,11 @@ Look quickLook(const std::shared_ptr<ztplatform::FolderFence> &fence, const QStr
 
 // Whether ffmpeg decodes each of `paths`, by one run for all; empty when the
 // run itself failed.
-Decoded decodes(const QStringList &paths, const std::atomic_bool *stop, const audioconverter::Limits &limits)
+Decoded decodes(const QStringList &paths, const std::atomic_bool *stop, const audioconverter::Limits &limits,
+                const std::shared_ptr<ztplatform::SilentFiles> &silent)
 {
     audioconverter converter(limits);
+    converter.setSilentFiles(silent);
     converter.setTimeout(kProbeTimeout);
     converter.setStopFlag(stop);
     QString mesg;
@@ -124,9 +127,10 @@ Decoded decodes(const QStringList &paths, const std::atomic_bool *stop, const au
 }
 
 // What ffmpeg makes of `path` alone.
-Verdict decodesOne(const QString &path, const std::atomic_bool *stop, const audioconverter::Limits &limits)
+Verdict decodesOne(const QString &path, const std::atomic_bool *stop, const audioconverter::Limits &limits,
+                   const std::shared_ptr<ztplatform::SilentFiles> &silent)
 {
-    const Decoded d = decodes({path}, stop, limits);
+    const Decoded d = decodes({path}, stop, limits, silent);
     if (!d.each.isEmpty())
         return d.each.first() ? Verdict::Audio : Verdict::NotAudio;
     return d.stopped ? Verdict::Stopped : d.silent ? Verdict::Silent : d.tooLong ? Verdict::TooLong : Verdict::NotAudio;
@@ -134,12 +138,13 @@ Verdict decodesOne(const QString &path, const std::atomic_bool *stop, const audi
 
 // The bytes of a file as a group row keeps them, read on a thread of its own
 // while the file goes on reading; unknown when its drive stops answering.
-groupentries::Identity bytesOf(const std::shared_ptr<ztplatform::FolderFence> &fence, const QString &path)
+groupentries::Identity bytesOf(const std::shared_ptr<ztplatform::FolderFence> &fence,
+                               const std::shared_ptr<ztplatform::SilentFiles> &silent, const QString &path)
 {
-    if (ztplatform::isSilentFile(path))
+    if (ztplatform::isSilentFile(silent, path))
         return {};
     const auto lastRead = std::make_shared<std::atomic<qint64>>(nowMs());
-    const auto mark = std::make_shared<ztplatform::SilentLook>(path);
+    const auto mark = std::make_shared<ztplatform::SilentLook>(silent, path);
     const std::optional<groupentries::Identity> read = ztplatform::lookUntilStalled<groupentries::Identity>(
             [path, lastRead, mark, fence]() {
                 ztplatform::FileStamp stamp;
@@ -160,16 +165,20 @@ groupentries::Identity bytesOf(const std::shared_ptr<ztplatform::FolderFence> &f
 
 } // namespace
 
-bool isAudio(const QString &path, const std::shared_ptr<ztplatform::FolderFence> &fence)
+bool isAudio(const QString &path, const std::shared_ptr<ztplatform::FolderFence> &fence,
+             const std::shared_ptr<ztplatform::SilentFiles> &silent)
 {
-    const Look look = quickLook(fence, path);
-    return look == Look::Unknown ? decodesOne(path, nullptr, audioconverter::Limits()) == Verdict::Audio : look == Look::Audio;
+    const Look look = quickLook(fence, silent, path);
+    return look == Look::Unknown ? decodesOne(path, nullptr, audioconverter::Limits(), silent) == Verdict::Audio
+                                 : look == Look::Audio;
 }
 
 QVector<Verdict> probeEach(const QStringList &paths, const std::function<void(int done)> &wait, int threads,
                            QVector<groupentries::Identity> *bytes, const std::atomic_bool *stop,
-                           const audioconverter::Limits &limits, const std::shared_ptr<ztplatform::FolderFence> &fence)
+                           const audioconverter::Limits &limits, const std::shared_ptr<ztplatform::FolderFence> &fence,
+                           std::shared_ptr<ztplatform::SilentFiles> silent)
 {
+    silent = ztplatform::orNewSilentFiles(std::move(silent));
     const int n = paths.size();
     QVector<Verdict> verdicts(n, Verdict::Stopped);
     Verdict *verdict = verdicts.data(); // each element written by one task only
@@ -189,17 +198,17 @@ QVector<Verdict> probeEach(const QStringList &paths, const std::function<void(in
     auto finish = [&](int i, Verdict v) {
         verdict[i] = v;
         if (v == Verdict::Audio && read)
-            read[i] = bytesOf(fence, paths.at(i));
+            read[i] = bytesOf(fence, silent, paths.at(i));
         done.fetchAndAddRelease(1);
     };
     auto single = [&](int i) {
         if (!stopped())
-            finish(i, decodesOne(paths.at(i), stop, limits));
+            finish(i, decodesOne(paths.at(i), stop, limits, silent));
     };
     auto probeBatch = [&](int from, int to) {
         QVector<int> unknown;
         for (int i = from; i < to && !stopped(); ++i) {
-            const Look look = quickLook(fence, paths.at(i));
+            const Look look = quickLook(fence, silent, paths.at(i));
             if (look == Look::Unknown)
                 unknown.append(i);
             else
@@ -212,7 +221,7 @@ QVector<Verdict> probeEach(const QStringList &paths, const std::function<void(in
             files.append(paths.at(i));
         if (files.isEmpty() || stopped())
             return;
-        const Decoded d = decodes(files, stop, limits);
+        const Decoded d = decodes(files, stop, limits, silent);
         if (d.stopped)
             return;
         if (d.each.isEmpty() && files.size() > 1) {

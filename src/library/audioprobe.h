@@ -13,6 +13,7 @@
 
 namespace ztplatform {
 class FolderFence;
+class SilentFiles;
 }
 
 // Telling sound files from other files before they enter the library.
@@ -21,8 +22,10 @@ namespace audioprobe {
 // True when `path` is a regular file holding sound whose conversion to the
 // pad's form writes at least one sample: a plain PCM WAV long enough to
 // vouch for is read here, any other file is converted for a moment by
-// ffmpeg. Safe on any thread. Nothing below the folder `fence` fenced is read.
-bool isAudio(const QString &path, const std::shared_ptr<ztplatform::FolderFence> &fence = nullptr);
+// ffmpeg. Safe on any thread. Nothing below the folder `fence` fenced is read;
+// nothing is looked at while an earlier look given up on waits (`silent`).
+bool isAudio(const QString &path, const std::shared_ptr<ztplatform::FolderFence> &fence = nullptr,
+             const std::shared_ptr<ztplatform::SilentFiles> &silent = nullptr);
 
 // What probeEach found of one file.
 enum class Verdict {
@@ -41,10 +44,12 @@ enum class Verdict {
 // known when it could not be read whole), one per path. Once *stop (when
 // given) is true, no file is begun any more and running ffmpeg runs are
 // killed; the files not judged by then are Stopped. Each ffmpeg run keeps
-// `limits`.
+// `limits`. A file given up on stays silent in `silent` (none: in a registry
+// of this call's own) until its look returns.
 QVector<Verdict> probeEach(const QStringList &paths, const std::function<void(int done)> &wait, int threads = 0,
                            QVector<groupentries::Identity> *bytes = nullptr, const std::atomic_bool *stop = nullptr,
                            const audioconverter::Limits &limits = audioconverter::Limits(),
-                           const std::shared_ptr<ztplatform::FolderFence> &fence = nullptr);
+                           const std::shared_ptr<ztplatform::FolderFence> &fence = nullptr,
+                           std::shared_ptr<ztplatform::SilentFiles> silent = nullptr);
 
 } // namespace audioprobe

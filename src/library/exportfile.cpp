@@ -124,13 +124,15 @@ bool Watch::mayPlace()
 
 Outcome convert(const QString &source, const QString &target, QString &err, QString *why, QString *notKept,
                 Watch *watch, bool createOnly, const audioconverter::Limits &limits,
-                const std::shared_ptr<ztplatform::Leftovers> &leftovers)
+                const std::shared_ptr<ztplatform::Leftovers> &leftovers,
+                const std::shared_ptr<ztplatform::SilentFiles> &silent)
 {
     ztplatform::ReplaceFile part(target, leftovers);
     part.setCreateOnly(createOnly);
     if (!part.open())
         return unwritable(why, part.errorString());
     audioconverter converter(limits);
+    converter.setSilentFiles(silent);
     if (watch)
         converter.setStopFlag(watch->stopFlag());
     moved(watch, Watch::Step::Program);

@@ -113,11 +113,13 @@ std::optional<T> waitWatched(Watch &watch, qint64 stallMs, const std::function<T
 // `watch` (when given) is told each step; once it gave up, the result is
 // Unwritable and `target` is as it was. With `createOnly` nothing that
 // stands at `target` by the rename is replaced: Unwritable (EEXIST). ffmpeg's
-// run keeps `limits`. The target's folder is swept through `leftovers`.
+// run keeps `limits`. The target's folder is swept through `leftovers`. A
+// source whose open is given up on stays silent in `silent`.
 Outcome convert(const QString &source, const QString &target, QString &err, QString *why = nullptr,
                 QString *notKept = nullptr, Watch *watch = nullptr, bool createOnly = false,
                 const audioconverter::Limits &limits = audioconverter::Limits(),
-                const std::shared_ptr<ztplatform::Leftovers> &leftovers = nullptr);
+                const std::shared_ptr<ztplatform::Leftovers> &leftovers = nullptr,
+                const std::shared_ptr<ztplatform::SilentFiles> &silent = nullptr);
 
 // Copies the `length` bytes at `offset` of a kit file into `target` by the
 // same temporary file, sync and rename as convert, the folder left alike.

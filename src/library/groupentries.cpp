@@ -140,6 +140,7 @@ struct Checker
     KeptCopies kept;
     Checked out;
     std::shared_ptr<ztplatform::FolderFence> fence; // past which every file is read
+    std::shared_ptr<ztplatform::SilentFiles> silent; // the files whose looks were given up on
 
     KitOnDisk &kit(const QString &path)
     {
@@ -151,7 +152,7 @@ struct Checker
             k.ok = readStoredSounds(path, k.read[0], fence);
             // Stamped before the read: a change while it reads shows at the next start.
             k.stamp = k.ok ? stampText(stamp) : QString();
-            k.locator = std::make_unique<setupfiles::StoredSoundLocator>(k.read, ztplatform::Waiter(), fence);
+            k.locator = std::make_unique<setupfiles::StoredSoundLocator>(k.read, silent, ztplatform::Waiter(), fence);
         }
         return k;
     }
@@ -402,13 +403,14 @@ struct RowsCheck
 } // namespace
 
 Checked checkGroupsWithin(QVector<soundfilexml::strSoundGroup> &groups, const QString &keptFolder, int limitMs,
-                          const ztplatform::Waiter &wait, int *unanswered,
-                          const std::shared_ptr<ztplatform::FolderFence> &fence)
+                          const ztplatform::Waiter &wait, const std::shared_ptr<ztplatform::SilentFiles> &silent,
+                          int *unanswered, const std::shared_ptr<ztplatform::FolderFence> &fence)
 {
     auto run = std::make_shared<RowsCheck>();
     run->checker.kept.folder = keptFolder;
     run->checker.kept.fence = fence;
     run->checker.fence = fence;
+    run->checker.silent = silent;
     QStringList paths;
     int left = 0;
     for (int g = 0; g < groups.size(); ++g) {
@@ -417,7 +419,7 @@ Checked checkGroupsWithin(QVector<soundfilexml::strSoundGroup> &groups, const QS
             if (!ofItem(s).known())
                 continue; // nothing to check
             const QString path = fileOfRow(s);
-            if (ztplatform::isSilentFile(path)) {
+            if (ztplatform::isSilentFile(silent, path)) {
                 ++left;
                 continue;
             }
@@ -426,7 +428,7 @@ Checked checkGroupsWithin(QVector<soundfilexml::strSoundGroup> &groups, const QS
         }
     }
     const ztplatform::FilesInTurn look = ztplatform::lookAtFilesInTurn(
-            paths, limitMs,
+            silent, paths, limitMs,
             [run](int i) {
                 if (run->stop)
                     return true; // given up on: what comes after is not looked at

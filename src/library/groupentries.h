@@ -21,6 +21,7 @@
 
 namespace ztplatform {
 class FolderFence;
+class SilentFiles;
 }
 
 namespace groupentries {
@@ -108,10 +109,10 @@ struct Checked
 // row that answers gives the next the whole `limitMs`; a row whose drive
 // does not answer in time is given up on (its file stays silent until its
 // look returns), and it and the rows after it stay as read, like rows whose
-// file does not read. Rows whose file is silent already are not looked at.
-// *unanswered (when given) gets the count of rows left so.
+// file does not read. Rows whose file is silent (in `silent`) already are not
+// looked at. *unanswered (when given) gets the count of rows left so.
 Checked checkGroupsWithin(QVector<soundfilexml::strSoundGroup> &groups, const QString &keptFolder, int limitMs,
-                          const ztplatform::Waiter &wait, int *unanswered = nullptr,
-                          const std::shared_ptr<ztplatform::FolderFence> &fence = nullptr);
+                          const ztplatform::Waiter &wait, const std::shared_ptr<ztplatform::SilentFiles> &silent,
+                          int *unanswered = nullptr, const std::shared_ptr<ztplatform::FolderFence> &fence = nullptr);
 
 } // namespace groupentries

@@ -1088,7 +1088,7 @@ void SoundLibrary::lookAtSoundFiles(int from) const
     LookedAt &seen = *m_lookedAt;
     // Files whose drive still holds an earlier look are not looked at again.
     const QStringList files = seen.files.mid(from);
-    const std::vector<bool> silent = ztplatform::silentFiles(files);
+    const std::vector<bool> silent = ztplatform::silentFiles(m_silent, files);
     QStringList looked;
     QVector<int> places;
     QVector<bool> stamped; // only a kit file's stamp is compared: with the load's
@@ -1102,7 +1102,7 @@ void SoundLibrary::lookAtSoundFiles(int from) const
     auto found = std::make_shared<std::vector<FoundAt>>(size_t(looked.size()));
     const int threads = std::min(std::max(1, QThread::idealThreadCount()), 1 + int(looked.size()) / kFilesPerLookThread);
     const ztplatform::FilesAcross look = ztplatform::lookAtFilesAcross(
-            looked, threads, kGoneLookLimitMs,
+            m_silent, looked, threads, kGoneLookLimitMs,
             [looked, stamped, found, fence = m_fence](int i) {
                 const QString &path = looked.at(i);
                 FoundAt &f = (*found)[size_t(i)];

@@ -72,7 +72,8 @@ QHash<int, QString> SoundLibrary::takeKitFileSounds(const QString &file, QVector
 {
     touchFiles();
     const Edit edit(this, Sounds);
-    const QHash<int, QString> same = m_sharedSounds.match(file, sounds, m_waveLoadKitAttrList, m_loadedKitFiles, wait);
+    const QHash<int, QString> same =
+            m_sharedSounds.match(file, sounds, m_waveLoadKitAttrList, m_loadedKitFiles, m_silent, wait);
     namerules::NamesInUse inUse = soundNamesInUse();
     setupfiles::SoundBytes bytes = soundBytes();
     for (int i = 0; i < sounds.size(); ++i) {

@@ -99,10 +99,12 @@ void dropRows(QStandardItem *parent, const QVector<int> &rows)
 } // namespace
 
 SoundLibrary::SoundLibrary(const QString &clickFolder, std::shared_ptr<ztplatform::Leftovers> leftovers,
-                           std::shared_ptr<ztplatform::FolderFence> fence, QObject *parent)
+                           std::shared_ptr<ztplatform::FolderFence> fence,
+                           std::shared_ptr<ztplatform::SilentFiles> silent, QObject *parent)
     : QObject(parent)
     , m_leftovers(std::move(leftovers))
     , m_fence(std::move(fence))
+    , m_silent(ztplatform::orNewSilentFiles(std::move(silent)))
     , m_total(new SoundListModel(SoundListModel::Kind::Total, this))
     , m_mirror(new SoundListModel(SoundListModel::Kind::Mirror, this))
     , m_groups(new SoundListModel(SoundListModel::Kind::Groups, this))
@@ -282,9 +284,10 @@ setupfiles::SoundBytes SoundLibrary::soundBytes(bool apart) const
 {
     struct Held
     {
-        Held(const QVector<READ_KIT_FILE> &loaded, bool apart, bool clicksFirst, const ztplatform::Waiter &wait)
+        Held(const QVector<READ_KIT_FILE> &loaded, bool apart, bool clicksFirst,
+             const std::shared_ptr<ztplatform::SilentFiles> &silent, const ztplatform::Waiter &wait)
             : copy(apart ? loaded : QVector<READ_KIT_FILE>())
-            , entries(apart ? copy : loaded, clicksFirst, wait)
+            , entries(apart ? copy : loaded, clicksFirst, silent, wait)
         {
         }
         const QVector<READ_KIT_FILE> copy;
@@ -292,8 +295,9 @@ setupfiles::SoundBytes SoundLibrary::soundBytes(bool apart) const
     };
     // Looked at here, the window paints while a drive is awaited.
     const ztplatform::Waiter wait = apart ? ztplatform::Waiter() : m_lookWait;
-    const auto held = std::make_shared<Held>(m_loadedKitFiles, apart, m_loadClickFlag && !m_clickDeviceFlag, wait);
-    return setupfiles::SoundBytes([held](const QString &source) {
+    const auto held =
+            std::make_shared<Held>(m_loadedKitFiles, apart, m_loadClickFlag && !m_clickDeviceFlag, m_silent, wait);
+    return setupfiles::SoundBytes(m_silent, [held](const QString &source) {
         setupfiles::SoundBytes::Place place;
         const READ_KIT_FILE *kit = nullptr;
         const int e = held->entries.find(source, &kit);
@@ -801,7 +805,7 @@ void SoundLibrary::repointClickSounds(const QHash<QString, QString> &to)
 soundsource::StoredEntries SoundLibrary::storedEntries(const ztplatform::Waiter &wait) const
 {
     // The five metronome sounds stand first in a whole setup that holds them.
-    return soundsource::StoredEntries(m_loadedKitFiles, m_loadClickFlag && !m_clickDeviceFlag, wait);
+    return soundsource::StoredEntries(m_loadedKitFiles, m_loadClickFlag && !m_clickDeviceFlag, m_silent, wait);
 }
 
 int SoundLibrary::storedSoundEntry(const QString &source, const READ_KIT_FILE **kit,

@@ -14,6 +14,7 @@
 #include "platform/fileidentity.h"
 #include "platform/leftovers.h"
 #include "platform/regularfile.h"
+#include "platform/silentfiles.h"
 #include "kitfile/sharedsounds.h"
 #include "kitfile/soundbytes.h"
 #include "kitfile/wavecollect.h"
@@ -64,14 +65,19 @@ public:
     // metronome sounds are those in `clickFolder` (empty: the installed ones).
     // The files it replaces sweep their folders through `leftovers` (none: no
     // sweep); the files it reads by name are read past `fence` (none: nothing fenced).
+    // A file given up on stays silent in `silent` (none: in one of its own)
+    // until its look returns.
     explicit SoundLibrary(const QString &clickFolder = QString(),
                           std::shared_ptr<ztplatform::Leftovers> leftovers = nullptr,
-                          std::shared_ptr<ztplatform::FolderFence> fence = nullptr, QObject *parent = nullptr);
+                          std::shared_ptr<ztplatform::FolderFence> fence = nullptr,
+                          std::shared_ptr<ztplatform::SilentFiles> silent = nullptr, QObject *parent = nullptr);
     ~SoundLibrary() override;
     // The sweep of the editor's left-over temporaries, for each file it replaces.
     const std::shared_ptr<ztplatform::Leftovers> &leftovers() const { return m_leftovers; }
     // The pad's folder fenced or watched, for each file it reads by name.
     const std::shared_ptr<ztplatform::FolderFence> &fence() const { return m_fence; }
+    // The files whose looks were given up on, for each file it looks at.
+    const std::shared_ptr<ztplatform::SilentFiles> &silentFiles() const { return m_silent; }
 
     // ---- steps ------------------------------------------------------------------------
     // The user's edits become steps of `recorder` (none: no step is kept).
@@ -440,6 +446,7 @@ signals:
 private:
     const std::shared_ptr<ztplatform::Leftovers> m_leftovers;
     const std::shared_ptr<ztplatform::FolderFence> m_fence;
+    const std::shared_ptr<ztplatform::SilentFiles> m_silent;
     // One edit of the library: what it changed is told once, when the
     // outermost edit ends (an edit may make others).
     enum Change { Sounds = 1, Groups = 2, Clicks = 4 };

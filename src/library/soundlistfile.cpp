@@ -37,9 +37,9 @@ namespace {
 constexpr int kSoundLookLimitMs = 2000; // a drive silent that long (the groups' file's, a group sound's) is not waited on
 
 // Read-only by its mode, or to this user, as the kit saves take it.
-bool isReadOnly(const QString &path)
+bool isReadOnly(ztplatform::Disk &disk, const QString &path)
 {
-    return ztplatform::writeRefusedAt(ztplatform::sysio::disk(), path);
+    return ztplatform::writeRefusedAt(disk, path);
 }
 
 // The groups as the file keeps them: names trimmed, inner runs made one space.
@@ -147,7 +147,7 @@ ListLook lookAtList(const QString &name, const QString &target, const ztplatform
                     const std::shared_ptr<ztplatform::FolderFence> &fence)
 {
     ListLook look;
-    ztplatform::Disk &disk = ztplatform::sysio::disk();
+    ztplatform::Disk &disk = ztplatform::diskOf(fence);
     look.nameIsLink = ztplatform::typeAtPath(disk, name, true) == S_IFLNK;
     look.nameReaches = ztplatform::canonicalPathOf(disk, name);
     if (look.nameIsLink)
@@ -163,7 +163,7 @@ ListLook lookAtList(const QString &name, const QString &target, const ztplatform
     }
     // A read-only file system is said so: no question that cannot succeed.
     look.readOnlyVolume = ztplatform::isReadOnlyVolume(ztplatform::sysio::disk(), QFileInfo(target).absolutePath());
-    look.readOnly = isReadOnly(target);
+    look.readOnly = isReadOnly(disk, target);
     look.now = ztplatform::diskFileStamp(target);
     look.type = ztplatform::lookAtFile(fence, target).type;
     if (look.now.identity.valid && look.type == S_IFREG)
@@ -256,7 +256,7 @@ SoundLibrary::SoundListStart SoundLibrary::takeSoundList(const QString &fileName
     // Read off this thread. A read given up on is never taken for an empty
     // list: nothing is written over the file this session.
     const std::optional<ListRead> found = ztplatform::lookAtFileWithin<ListRead>(
-            fileName, kSoundLookLimitMs, [fileName]() { return readList(fileName); }, m_lookWait);
+            m_silent, fileName, kSoundLookLimitMs, [fileName]() { return readList(fileName); }, m_lookWait);
     if (!found) {
         qWarning().noquote() << "the drive of" << fileName << "does not answer: the sound groups are not read";
         start.silent = true;
@@ -301,8 +301,8 @@ SoundLibrary::SoundListStart SoundLibrary::takeSoundList(const QString &fileName
     // What the close compares with: the rows as the file holds them, before they follow their sounds.
     m_listBaselineGroups = read; // made into bytes only when a write compares them
     // Looked at off this thread: a sound whose drive does not answer stays as read.
-    groupentries::Checked checked = groupentries::checkGroupsWithin(read, setupfiles::keptSoundsFolder(fileName),
-                                                                    kSoundLookLimitMs, m_lookWait, nullptr, m_fence);
+    groupentries::Checked checked = groupentries::checkGroupsWithin(
+            read, setupfiles::keptSoundsFolder(fileName), kSoundLookLimitMs, m_lookWait, m_silent, nullptr, m_fence);
     start.unmatched = std::move(checked.unmatched);
     start.fromKept = std::move(checked.fromKept);
     soundListToItemModel(read);
@@ -318,7 +318,7 @@ QString SoundLibrary::keepAsideWithin(const QString &target, const std::optional
         QString why;
     };
     const std::optional<Kept> kept = ztplatform::lookAtFileWithin<Kept>(
-            target, kSoundLookLimitMs,
+            m_silent, target, kSoundLookLimitMs,
             [target, bytes, leftovers = m_leftovers]() {
                 Kept k;
                 k.as = bytes ? soundfilexml::keepCopyBeside(target, *bytes, leftovers, &k.why)
@@ -417,7 +417,7 @@ SoundLibrary::SoundListSave SoundLibrary::writeGroups(const QByteArray &bytes, c
     const QString name = m_soundListFileName, target = m_listTarget;
     const ztplatform::FileLock::Entry held = m_listLock.heldEntry();
     const std::optional<ListLook> look = ztplatform::lookAtFileWithin<ListLook>(
-            target, kSoundLookLimitMs,
+            m_silent, target, kSoundLookLimitMs,
             [name, target, held, fence = m_fence]() { return lookAtList(name, target, held, fence); }, m_lookWait);
     if (!look) {
         qWarning().noquote() << "the drive of" << target << "does not answer: the sound groups are not written";
@@ -520,7 +520,7 @@ void SoundLibrary::replaceGroups(const QByteArray &bytes, const std::optional<QB
     const QString target = m_listTarget;
     const auto stage = std::make_shared<std::atomic_int>(Preparing);
     const std::optional<Replaced> done = ztplatform::lookAtFileWithin<Replaced>(
-            target, kSoundLookLimitMs,
+            m_silent, target, kSoundLookLimitMs,
             [target, bytes, other, stage, leftovers = m_leftovers, disk = &ztplatform::diskOf(m_fence)]() {
                 return replaceList(target, bytes, other, stage, leftovers, disk);
             },
@@ -597,7 +597,7 @@ void SoundLibrary::noteEntries()
                 continue;
             const percussionpadfile::P_SOUND_INDEX &entry = kit->info.soundChunk.soundIndex[e];
             const groupentries::Identity id = groupentries::ofEntry(entry);
-            if ((row.known() && row != id) || ztplatform::isSilentFile(kit->file))
+            if ((row.known() && row != id) || ztplatform::isSilentFile(m_silent, kit->file))
                 continue; // the row names another sound, or its drive still holds a look
             reads->rows.push_back({g, r, kit->file, kit->fileTotalLength, kit->stamp, entry.wave_start,
                                    entry.wave_length, id, false});
@@ -608,7 +608,7 @@ void SoundLibrary::noteEntries()
     // the one loaded, off this thread: a row whose drive does not answer in
     // time, and the rows after it, stay as they are, as when it does not read.
     const ztplatform::FilesInTurn look = ztplatform::lookAtFilesInTurn(
-            paths, kSoundLookLimitMs,
+            m_silent, paths, kSoundLookLimitMs,
             [reads, fence = m_fence](int i) {
                 if (reads->stop)
                     return true;

@@ -53,8 +53,8 @@ bool inTable(const Records::READ_KIT_FILE &kit, int entry)
 }
 
 StoredEntries::StoredEntries(const QVector<Records::READ_KIT_FILE> &loaded, bool clicksFirst,
-                             ztplatform::Waiter wait)
-    : m_locator(loaded, std::move(wait))
+                             std::shared_ptr<ztplatform::SilentFiles> silent, ztplatform::Waiter wait)
+    : m_locator(loaded, std::move(silent), std::move(wait))
     , m_clicksFirst(clicksFirst)
 {
 }

@@ -56,9 +56,10 @@ bool inTable(const Records::READ_KIT_FILE &kit, int entry);
 class StoredEntries
 {
 public:
-    // `wait` (when given) waits on a look at a drive (the window paints meanwhile).
+    // `wait` (when given) waits on a look at a drive (the window paints
+    // meanwhile); a look given up on stays silent in `silent`.
     StoredEntries(const QVector<Records::READ_KIT_FILE> &loaded, bool clicksFirst,
-                  ztplatform::Waiter wait = {});
+                  std::shared_ptr<ztplatform::SilentFiles> silent, ztplatform::Waiter wait = {});
     // The entry of `source` in its loaded kit file *kit; -1 when the file is
     // not loaded (*kit null) or the entry lies outside its table.
     int find(const QString &source, const Records::READ_KIT_FILE **kit);

@@ -224,8 +224,8 @@ MainWindow1::MainWindow1(const WindowServices &services, QWidget *parent)
     : QMainWindow(parent)
     , ui(new Ui::MainWindow1)
     , m_services(services)
-    , soundLibrary(services.clickFolder, services.leftovers, services.fence)
-    , m_pad(services.pad, services.leftovers, services.fence)
+    , soundLibrary(services.clickFolder, services.leftovers, services.fence, services.silent)
+    , m_pad(services.pad, services.leftovers, services.fence, services.silent)
 {
     // The form's images live in the resources of a static library.
     ztInitResources();

@@ -155,12 +155,14 @@ int runEditor(int argc, char **argv)
     const int cnOrEn = language.cnOrEn();
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/images/zt350editor.png")));
     QGuiApplication::setDesktopFileName(QStringLiteral("zt350editor"));
+    QtUiPrompter prompter;
+    const WindowServices services{&prompter};
     // Where this run found what it loads.
     qInfo().noquote() << "Catalogue" << (language.catalogue().isEmpty() ? QStringLiteral("none") : language.catalogue().filePath())
                       << "| help page" << ShellController::helpPagePath(cnOrEn) << "| metronome sounds"
-                      << clicksounds::defaultFolder() << "| ffmpeg" << audioconverter::defaultProgram();
-    QtUiPrompter prompter;
-    EditorStartup startup(WindowServices{&prompter}, cnOrEn);
+                      << clicksounds::defaultFolder() << "| ffmpeg"
+                      << audioconverter::defaultProgram({}, nullptr, services.silent);
+    EditorStartup startup(services, cnOrEn);
     if (!startup.waitForChoice())
         return 0;
     startup.showWindow();

@@ -5,6 +5,7 @@
 #include "model/audioconverter.h"
 #include "platform/leftovers.h"
 #include "platform/regularfile.h"
+#include "platform/silentfiles.h"
 
 #include <QString>
 
@@ -36,6 +37,9 @@ struct WindowServices
     // The pad's folder once fenced or watched, for every read of a file by its
     // name; its reads go through `disk`.
     std::shared_ptr<ztplatform::FolderFence> fence;
+    // The files whose looks were given up on, shared by every look of the
+    // window's work and by each look's thread while it runs.
+    std::shared_ptr<ztplatform::SilentFiles> silent = std::make_shared<ztplatform::SilentFiles>();
 };
 
 #endif

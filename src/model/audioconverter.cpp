@@ -175,7 +175,7 @@ QString audioconverter::runProgram()
     if (!m_program.isEmpty())
         return m_program;
     if (m_found.isEmpty())
-        m_found = defaultProgram();
+        m_found = defaultProgram({}, nullptr, m_silent);
     return m_found;
 }
 
@@ -250,7 +250,8 @@ QString notFound(const QString &appDir)
 
 } // namespace
 
-QString audioconverter::defaultProgram(const ztplatform::Waiter &wait, ztplatform::Disk *disk)
+QString audioconverter::defaultProgram(const ztplatform::Waiter &wait, ztplatform::Disk *disk,
+                                      const std::shared_ptr<ztplatform::SilentFiles> &silent)
 {
     QString appDir;
     if (QCoreApplication::instance())
@@ -258,7 +259,8 @@ QString audioconverter::defaultProgram(const ztplatform::Waiter &wait, ztplatfor
     // Looked for on a thread of its own: a folder of PATH on a drive that
     // does not answer finds no ffmpeg, and holds no further look.
     const std::optional<QString> found = ztplatform::lookAtFileWithin<QString>(
-            notFound(appDir), kProgramLookLimitMs, [appDir, disk]() { return findProgram(appDir, disk); }, wait);
+            silent, notFound(appDir), kProgramLookLimitMs, [appDir, disk]() { return findProgram(appDir, disk); },
+            wait);
     if (!found)
         qWarning() << "a folder where ffmpeg is looked for does not answer: ffmpeg is not found";
     return found.value_or(notFound(appDir));
@@ -411,10 +413,11 @@ struct OpenedSource
 
 // `path` opened and named on a thread of its own: nothing when its drive does
 // not answer within the limit, or still holds a look given up on.
-std::optional<OpenedSource> openSourceWithin(const QString &path, const QString &folder, const QString &stem)
+std::optional<OpenedSource> openSourceWithin(const std::shared_ptr<ztplatform::SilentFiles> &silent,
+                                             const QString &path, const QString &folder, const QString &stem)
 {
     const std::optional<OpenedSource> opened = ztplatform::lookAtFileWithin<OpenedSource>(
-            path, kSourceLookLimitMs,
+            silent, path, kSourceLookLimitMs,
             [path, folder, stem]() {
                 auto source = std::make_shared<const ztplatform::HeldSource>(path);
                 const QString name = source->nameFor(folder, stem);
@@ -469,7 +472,7 @@ bool audioconverter::convertInto(const QString &inFile, QFileDevice *out, const 
 
     // ffmpeg reads the file checked here: a pipe would hold it for ever, and
     // so would a drive that does not answer.
-    const std::optional<OpenedSource> opened = openSourceWithin(inFile, tmpDir->path(), stem);
+    const std::optional<OpenedSource> opened = openSourceWithin(m_silent, inFile, tmpDir->path(), stem);
     if (opened && opened->name != inFile)
         entries.link = opened->name;
     if (!opened) {
@@ -574,7 +577,7 @@ bool audioconverter::audioConverterWaveRun(QString inFile, QString outFile, QStr
     // The link to the source lives in a folder of its own.
     const ztplatform::RunFolder links(QStringLiteral("zt350conv-"));
     const std::optional<OpenedSource> opened =
-            openSourceWithin(inFile, links.isValid() ? links.path() : QString(), QStringLiteral("source"));
+            openSourceWithin(m_silent, inFile, links.isValid() ? links.path() : QString(), QStringLiteral("source"));
     if (!opened) {
         m_silentSource = inFile;
         mesg = QStringLiteral("The drive does not answer: ") + inFile + QLatin1Char('\n');
@@ -621,7 +624,7 @@ bool audioconverter::audioProbeRun(const QStringList &inFiles, QString &mesg, QV
     for (int i = 0; i < inFiles.size(); ++i) {
         const QString folder = tmpDir.path();
         const QString stem = QStringLiteral("in") + QString::number(i);
-        const std::optional<OpenedSource> opened = openSourceWithin(inFiles.at(i), folder, stem);
+        const std::optional<OpenedSource> opened = openSourceWithin(m_silent, inFiles.at(i), folder, stem);
         if (!opened) {
             m_silentSource = inFiles.at(i);
             mesg = QStringLiteral("The drive does not answer: ") + inFiles.at(i) + QLatin1Char('\n');

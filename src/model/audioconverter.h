@@ -18,6 +18,7 @@ namespace ztplatform {
 class Disk;
 class HeldSource;
 class Leftovers;
+class SilentFiles;
 class RunFolder;
 }
 
@@ -141,11 +142,16 @@ public:
     void setProgressed(std::function<void()> progressed) { m_progressed = std::move(progressed); }
     // An outFile replaced by audioConverterRun sweeps its folder through `leftovers`.
     void setLeftovers(std::shared_ptr<ztplatform::Leftovers> leftovers) { m_leftovers = std::move(leftovers); }
+    // A source, and the look for ffmpeg, are not looked at while an earlier
+    // look given up on waits on its drive (`silent`).
+    void setSilentFiles(std::shared_ptr<ztplatform::SilentFiles> silent) { m_silent = std::move(silent); }
 
     // "ffmpeg" beside the executable when present, else the one on PATH;
     // looked for at most 2 s, waited on through `wait`, looked at through
-    // `disk` (null: the system's).
-    static QString defaultProgram(const ztplatform::Waiter &wait = {}, ztplatform::Disk *disk = nullptr);
+    // `disk` (null: the system's); not while an earlier look given up on
+    // waits (`silent`).
+    static QString defaultProgram(const ztplatform::Waiter &wait = {}, ztplatform::Disk *disk = nullptr,
+                                  const std::shared_ptr<ztplatform::SilentFiles> &silent = nullptr);
     static QString findProgram(const QString &appDir, ztplatform::Disk *disk = nullptr);
 
 private:
@@ -193,6 +199,7 @@ private:
     const std::atomic_bool *m_stop = nullptr;
     std::function<void()> m_progressed;
     std::shared_ptr<ztplatform::Leftovers> m_leftovers;
+    std::shared_ptr<ztplatform::SilentFiles> m_silent;
     bool m_tooLong = false;
     QString m_silentSource;
 };

@@ -63,6 +63,7 @@ struct ConversionJobs::State
     audioconverter::Limits limits;
     std::shared_ptr<ztplatform::Leftovers> leftovers;
     std::shared_ptr<ztplatform::FolderFence> fence;
+    std::shared_ptr<ztplatform::SilentFiles> silent;
     ztplatform::FolderAnchor root; // sources below it are read through it
     std::mutex lock;
     std::condition_variable changed;
@@ -83,6 +84,7 @@ void ConversionJobs::State::work(const std::shared_ptr<State> &state)
     converter.setProgram(state->program);
     converter.setStopFlag(&state->stop);
     converter.setLeftovers(state->leftovers);
+    converter.setSilentFiles(state->silent);
     std::unique_lock<std::mutex> hold(state->lock);
     // The converter's scratch folder serves the batch; it goes before the
     // last result is told, or a stop is settled.
@@ -103,7 +105,7 @@ void ConversionJobs::State::work(const std::shared_ptr<State> &state)
         Done done;
         // A source whose drive still holds an earlier look given up on is not
         // looked at again: no other thread waits on it.
-        if (ztplatform::isSilentFile(source)) {
+        if (ztplatform::isSilentFile(state->silent, source)) {
             done.silent = true;
             done.regular = false;
             dropIfLast();
@@ -111,7 +113,7 @@ void ConversionJobs::State::work(const std::shared_ptr<State> &state)
             state->changed.notify_all();
             continue;
         }
-        const auto look = std::make_shared<ztplatform::SilentLook>(source);
+        const auto look = std::make_shared<ztplatform::SilentLook>(state->silent, source);
         state->jobs[i].look = look;
         state->jobs[i].lookSince = nowMs();
         hold.unlock();
@@ -156,7 +158,8 @@ void ConversionJobs::State::work(const std::shared_ptr<State> &state)
 
 ConversionJobs::ConversionJobs(const QString &program, int threads, const audioconverter::Limits &limits,
                                std::shared_ptr<ztplatform::Leftovers> leftovers,
-                               std::shared_ptr<ztplatform::FolderFence> fence)
+                               std::shared_ptr<ztplatform::FolderFence> fence,
+                               std::shared_ptr<ztplatform::SilentFiles> silent)
     : m_state(std::make_shared<State>())
     , m_threads(threads > 0 ? threads : qMax(1, QThread::idealThreadCount()))
 {
@@ -164,6 +167,7 @@ ConversionJobs::ConversionJobs(const QString &program, int threads, const audioc
     m_state->limits = limits;
     m_state->leftovers = std::move(leftovers);
     m_state->fence = std::move(fence);
+    m_state->silent = std::move(silent);
 }
 
 ConversionJobs::~ConversionJobs()

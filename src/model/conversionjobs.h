@@ -21,6 +21,7 @@ namespace ztplatform {
 struct FileStamp;
 class FolderFence;
 class Leftovers;
+class SilentFiles;
 }
 
 class ConversionJobs
@@ -45,11 +46,13 @@ public:
     // `program` is the ffmpeg every conversion runs, keeping `limits`; at
     // most `threads` run at once (0: as many as the machine has cores). A
     // target replaced sweeps its folder through `leftovers`; a source is
-    // read past `fence`.
+    // read past `fence`, and not while an earlier look given up on waits on
+    // it (`silent`).
     explicit ConversionJobs(const QString &program, int threads = 0,
                             const audioconverter::Limits &limits = audioconverter::Limits(),
                             std::shared_ptr<ztplatform::Leftovers> leftovers = nullptr,
-                            std::shared_ptr<ztplatform::FolderFence> fence = nullptr);
+                            std::shared_ptr<ztplatform::FolderFence> fence = nullptr,
+                            std::shared_ptr<ztplatform::SilentFiles> silent = nullptr);
     // Stops what runs and what waits; does not wait for it (see settle()).
     ~ConversionJobs();
     ConversionJobs(const ConversionJobs &) = delete;
@@ -77,7 +80,7 @@ public:
     // (a drive that stopped answering); -1 when it is not looking.
     qint64 lookingForMs(int job) const;
     // The caller stops waiting on job `job`'s look: until that look returns,
-    // no job looks at its source again (ztplatform::isSilentFile).
+    // no job looks at its source again (`silent`).
     void giveUp(int job);
     // No job begins any more and running ones are killed. Waits at most
     // `limitMs`, through `wait`, until no conversion writes

@@ -44,11 +44,11 @@ FileIdentity identityBy(Disk &disk, const QString &path, bool follow)
 
 // The symbolic links `path` goes through to its file, `path` first: its last
 // component and the links each names in turn (a loop ends the walk).
-void forEachLink(const QString &path, const std::function<bool(const QString &link)> &visit)
+void forEachLink(Disk &disk, const QString &path, const std::function<bool(const QString &link)> &visit)
 {
     QString at = QFileInfo(QDir::fromNativeSeparators(path)).absoluteFilePath();
     for (int hops = 0; hops < 40; ++hops) {
-        const QString next = linkTargetAt(sysio::disk(), at);
+        const QString next = linkTargetAt(disk, at);
         if (next.isEmpty() || !visit(at))
             return;
         at = next;
@@ -164,7 +164,7 @@ RenameTarget::RenameTarget(Disk &disk, const QString &target)
 {
     const QFileInfo t(QDir::fromNativeSeparators(target));
     name = t.fileName();
-    const QString folderPath = sysio::canonicalPath(t.absolutePath());
+    const QString folderPath = canonicalPathOf(disk, t.absolutePath());
     if (!folderPath.isEmpty() && !name.isEmpty()) {
         entry = QDir(folderPath).filePath(name);
         folder = fileIdentity(disk, folderPath);
@@ -189,7 +189,7 @@ ReachedPath::ReachedPath(Disk &disk, const QString &loaded)
         folder = fileIdentity(disk, r.absolutePath());
         file = fileIdentity(disk, reached);
     }
-    forEachLink(loaded, [this, &disk](const QString &link) {
+    forEachLink(disk, loaded, [this, &disk](const QString &link) {
         links.append({QFileInfo(link).fileName(), entryIdentity(disk, link)});
         return true;
     });
@@ -223,7 +223,7 @@ void ReachedFiles::add(const QString &path)
     const FileIdentity file = diskFileStamp(disk, path).identity;
     if (file.valid)
         m_entries.insert({file.device, file.inode});
-    forEachLink(path, [this, &disk](const QString &link) {
+    forEachLink(disk, path, [this, &disk](const QString &link) {
         const FileIdentity id = entryIdentity(disk, link);
         if (id.valid)
             m_entries.insert({id.device, id.inode});

@@ -232,7 +232,8 @@ bool askFolderOwner(const std::shared_ptr<FolderFence> &held, const QString &pat
     return !ownerFences(fence, root);
 }
 
-std::optional<bool> isRegularFileWithin(const std::shared_ptr<FolderFence> &held, const QString &path, int limitMs,
+std::optional<bool> isRegularFileWithin(const std::shared_ptr<FolderFence> &held,
+                                        const std::shared_ptr<SilentFiles> &silent, const QString &path, int limitMs,
                                         const Waiter &wait)
 {
     FolderFence *const fence = held.get();
@@ -247,7 +248,7 @@ std::optional<bool> isRegularFileWithin(const std::shared_ptr<FolderFence> &held
     const FolderAnchor root = anchorOver(fence, path);
     Disk *const disk = &diskOf(held);
     const std::optional<Look> look = lookAtFileWithin<Look>(
-            path, limitMs,
+            silent, path, limitMs,
             [path, root, disk]() {
                 Look found;
                 if (root.isValid()) {
@@ -306,8 +307,9 @@ FileLook lookAtFile(const std::shared_ptr<FolderFence> &held, const QString &pat
     return look;
 }
 
-std::optional<qint64> regularFileSizeWithin(const std::shared_ptr<FolderFence> &held, const QString &path, int limitMs,
-                                            const Waiter &wait)
+std::optional<qint64> regularFileSizeWithin(const std::shared_ptr<FolderFence> &held,
+                                            const std::shared_ptr<SilentFiles> &silent, const QString &path,
+                                            int limitMs, const Waiter &wait)
 {
     FolderFence *const fence = held.get();
     const FolderAnchor root = anchorOver(fence, path);
@@ -319,7 +321,7 @@ std::optional<qint64> regularFileSizeWithin(const std::shared_ptr<FolderFence> &
         found.size = isRegularFile(held, path) && openRegularFile(diskOf(held), path, file, false) ? file.size() : -1;
         return found;
     };
-    const std::optional<BelowLook> found = lookAtFileWithin<BelowLook>(path, limitMs, look, wait);
+    const std::optional<BelowLook> found = lookAtFileWithin<BelowLook>(silent, path, limitMs, look, wait);
     if (!found)
         return std::nullopt;
     // The folder's owner judges a root it did not admit, on the calling thread.

@@ -17,6 +17,7 @@ namespace ztplatform {
 
 class Disk;
 class FolderAnchor;
+class SilentFiles;
 
 // The one folder whose files are not read any more (fenced), or are read only
 // while its owner lets them (watched): the pad's, once the volume at its place
@@ -76,8 +77,9 @@ bool isRegularFile(const std::shared_ptr<FolderFence> &fence, const QString &pat
 // The same, the drive looked at on a thread of its own, waited on through
 // `wait`; what needs the calling thread (the watched
 // folder's owner) is asked there. Nothing when the drive did not answer
-// within `limitMs`.
-std::optional<bool> isRegularFileWithin(const std::shared_ptr<FolderFence> &fence, const QString &path, int limitMs,
+// within `limitMs`, or an earlier look given up on is still out (`silent`).
+std::optional<bool> isRegularFileWithin(const std::shared_ptr<FolderFence> &fence,
+                                        const std::shared_ptr<SilentFiles> &silent, const QString &path, int limitMs,
                                         const Waiter &wait);
 // True when `path` names a folder (also through a link). Like isRegularFile()
 // it looks through the editor's disk (sysio), which tests may make hang.
@@ -88,9 +90,11 @@ bool isFolder(Disk &disk, const QString &path);
 // below, a link at the name followed), -1 when there is none; looked at on a
 // thread of its own, waited on through `wait`. A path the
 // watched folder's anchor covers is looked at below it, no link followed.
-// Nothing when its drive did not answer within `limitMs`.
-std::optional<qint64> regularFileSizeWithin(const std::shared_ptr<FolderFence> &fence, const QString &path, int limitMs,
-                                            const Waiter &wait);
+// Nothing when its drive did not answer within `limitMs`, or an earlier look
+// given up on is still out (`silent`).
+std::optional<qint64> regularFileSizeWithin(const std::shared_ptr<FolderFence> &fence,
+                                            const std::shared_ptr<SilentFiles> &silent, const QString &path,
+                                            int limitMs, const Waiter &wait);
 
 // What stands at `path`: its type bits (0: nothing) and, for a regular
 // file, its size (else -1). A path the watched folder's anchor covers is

@@ -147,11 +147,12 @@ namespace timedlook {
 // A look at the file `path` started as lookAtFileWithin starts it, waited
 // on by `waitOn`, and given up on when that finds nothing.
 template <typename T, typename WaitOn>
-std::optional<T> lookAtFile(const QString &path, std::function<T()> look, const WaitOn &waitOn)
+std::optional<T> lookAtFile(const std::shared_ptr<SilentFiles> &silent, const QString &path, std::function<T()> look,
+                            const WaitOn &waitOn)
 {
-    if (isSilentFile(path))
+    if (isSilentFile(silent, path))
         return std::nullopt;
-    const auto mark = std::make_shared<SilentLook>(path);
+    const auto mark = std::make_shared<SilentLook>(silent, path);
     const TimedLook<T> running([mark, look = std::move(look)]() {
         T result = look();
         mark->returned();
@@ -166,11 +167,12 @@ std::optional<T> lookAtFile(const QString &path, std::function<T()> look, const 
 } // namespace timedlook
 
 // The same for a look at the file `path`: nothing, and no look started,
-// while an earlier one given up on still waits on its drive.
+// while an earlier one given up on still waits on its drive (in `silent`).
 template <typename T>
-std::optional<T> lookAtFileWithin(const QString &path, int limitMs, std::function<T()> look, const Waiter &wait)
+std::optional<T> lookAtFileWithin(const std::shared_ptr<SilentFiles> &silent, const QString &path, int limitMs,
+                                  std::function<T()> look, const Waiter &wait)
 {
-    return timedlook::lookAtFile<T>(path, std::move(look), [&](const TimedLook<T> &running) {
+    return timedlook::lookAtFile<T>(silent, path, std::move(look), [&](const TimedLook<T> &running) {
         return timedlook::waitWithin(running, limitMs, wait);
     });
 }
@@ -182,8 +184,8 @@ namespace timedlook {
 class Stretch
 {
 public:
-    Stretch(const QStringList &paths, int begin, int end)
-        : m_paths(paths), m_begin(begin), m_end(end), m_at(begin)
+    Stretch(std::shared_ptr<SilentFiles> silent, const QStringList &paths, int begin, int end)
+        : m_silent(std::move(silent)), m_paths(paths), m_begin(begin), m_end(end), m_at(begin)
     {
     }
     int begin() const { return m_begin; }
@@ -213,13 +215,14 @@ public:
         const int at = m_at.load();
         if (m_givenUpAt < 0 && at < m_end) {
             m_givenUpAt = at;
-            m_mark = std::make_unique<SilentLook>(m_paths.at(at));
+            m_mark = std::make_unique<SilentLook>(m_silent, m_paths.at(at));
             m_mark->givenUp();
         }
         return at;
     }
 
 private:
+    const std::shared_ptr<SilentFiles> m_silent;
     const QStringList m_paths;
     const int m_begin;
     const int m_end;
@@ -250,10 +253,10 @@ struct RunningStretch
     }
 };
 
-inline RunningStretch startStretch(const QStringList &paths, int begin, int end,
-                                   const std::shared_ptr<std::function<bool(int)>> &look)
+inline RunningStretch startStretch(const std::shared_ptr<SilentFiles> &silent, const QStringList &paths, int begin,
+                                   int end, const std::shared_ptr<std::function<bool(int)>> &look)
 {
-    auto stretch = std::make_shared<Stretch>(paths, begin, end);
+    auto stretch = std::make_shared<Stretch>(silent, paths, begin, end);
     return {stretch, TimedLook<int>([stretch, look]() { return stretch->run(*look); })};
 }
 
@@ -271,15 +274,15 @@ struct FilesInTurn
 // `look(i)` for each of `paths` in order, on a thread of its own, until one
 // returns true, waited on through `wait`. Each file that answers gives the next
 // the whole `limitMs`; the one that outlasts it is given up on and stays
-// silent (isSilentFile) until its look returns. The caller leaves out files
+// silent (in `silent`) until its look returns. The caller leaves out files
 // already silent.
-inline FilesInTurn lookAtFilesInTurn(const QStringList &paths, int limitMs, std::function<bool(int)> look,
-                                     const Waiter &wait)
+inline FilesInTurn lookAtFilesInTurn(const std::shared_ptr<SilentFiles> &silent, const QStringList &paths, int limitMs,
+                                     std::function<bool(int)> look, const Waiter &wait)
 {
     if (paths.isEmpty())
         return {};
     timedlook::RunningStretch r = timedlook::startStretch(
-            paths, 0, int(paths.size()), std::make_shared<std::function<bool(int)>>(std::move(look)));
+            silent, paths, 0, int(paths.size()), std::make_shared<std::function<bool(int)>>(std::move(look)));
     if (!r.thread.isStarted())
         return {0, false, false};
     FilesInTurn out;
@@ -306,10 +309,10 @@ struct FilesAcross
 // `look(i)` for each of `paths`, split in order into at most `threads`
 // stretches, each looked at in turn on a thread of its own as
 // lookAtFilesInTurn does, waited on through `wait`. A stretch whose file
-// outlasts `limitMs` is given up on there; the others go on. `look` runs on
-// several threads at once.
-inline FilesAcross lookAtFilesAcross(const QStringList &paths, int threads, int limitMs,
-                                     const std::function<void(int)> &look, const Waiter &wait)
+// outlasts `limitMs` is given up on there (silent in `silent`); the others go
+// on. `look` runs on several threads at once.
+inline FilesAcross lookAtFilesAcross(const std::shared_ptr<SilentFiles> &silent, const QStringList &paths, int threads,
+                                     int limitMs, const std::function<void(int)> &look, const Waiter &wait)
 {
     const int count = int(paths.size());
     FilesAcross out;
@@ -321,7 +324,7 @@ inline FilesAcross lookAtFilesAcross(const QStringList &paths, int threads, int 
     });
     std::vector<timedlook::RunningStretch> running;
     for (int k = 0; k < parts && count > 0; ++k)
-        running.push_back(timedlook::startStretch(paths, int(qint64(count) * k / parts),
+        running.push_back(timedlook::startStretch(silent, paths, int(qint64(count) * k / parts),
                                                   int(qint64(count) * (k + 1) / parts), each));
     auto answer = [&out](int from, int to) {
         for (int i = from; i < to; ++i)

@@ -49,7 +49,7 @@ bool gatherClicks(Run &run, const QString &tempDir, Gathered &got, setupfiles::S
     setupfiles::CollectedClicks clicks;
     const setupfiles::CollectError err =
             setupfiles::collectClickWaves(run.lib.clickList(), run.lib.loadedKitFiles(), tempDir, rawWaves(run),
-                                          clicks, run.hooks.rawPlan, loaded, run.lib.fence());
+                                          clicks, run.hooks.rawPlan, loaded, run.lib.fence(), run.lib.silentFiles());
     if (err) {
         noteCollectError(run, err);
         return false;
@@ -73,7 +73,7 @@ bool gatherWholeSetup(Run &run, const QString &tempDir, Gathered &got, setupfile
     const setupfiles::CollectError err = setupfiles::collectWholeSetupWaves(
             run.lib.totalRows(), numbered, run.lib.waveLoadKitAttrList(), run.lib.loadedKitFiles(), tempDir,
             rawWaves(run), [&run](int value) { run.moveProgress(value); }, waves, run.hooks.rawPlan, run.hooks.wait,
-            loaded, run.lib.fence());
+            loaded, run.lib.fence(), run.lib.silentFiles());
     if (!err)
         run.doc.takeSlotNumbers(numbered);
     return keepWaves(run, err, waves, got);
@@ -89,7 +89,7 @@ bool gatherKit(Run &run, const QString &tempDir, int kitIndex, Gathered &got)
     Records::soundKit numbered = run.doc.kitAttrList().at(kitIndex);
     const setupfiles::CollectError err = setupfiles::collectKitWaves(
             numbered, kitIndex, run.lib.waveLoadKitAttrList(), run.lib.loadedKitFiles(), tempDir, rawWaves(run),
-            waves, run.hooks.rawPlan, run.hooks.wait, run.lib.fence());
+            waves, run.hooks.rawPlan, run.hooks.wait, run.lib.fence(), run.lib.silentFiles());
     return keepWaves(run, err, waves, got);
 }
 

@@ -107,14 +107,15 @@ bool ImportSetupJob::readWhole(const QString &path)
     };
     const auto r = std::make_shared<Read>();
     r->inUse = m_library.soundNamesInUse(false);
-    ztplatform::Job job([r, path, fence = m_library.fence()](const ztplatform::Job::Report &report) {
+    ztplatform::Job job([r, path, fence = m_library.fence(),
+                         silent = m_library.silentFiles()](const ztplatform::Job::Report &report) {
         int moves = 0;
         const auto moved = [&report, &moves]() { report(++moves, 0); };
         r->err = setupfiles::readWholeSetupFile(path, r->rec, r->tables, &r->globalSize, &r->clicks, moved, fence);
         if (r->err != LoadError::None)
             return;
         r->fileRead = true;
-        setupfiles::SoundBytes bytes(setupfiles::SoundBytes::Locate(), {}, fence);
+        setupfiles::SoundBytes bytes(silent, setupfiles::SoundBytes::Locate(), {}, fence);
         r->err = setupfiles::takeWholeSetupSounds(path, setupfiles::soundEntries(r->rec.info), r->got, r->sources,
                                                   r->inUse, &bytes, moved);
     });
@@ -179,7 +180,7 @@ bool ImportSetupJob::readSounds(const QString &file, percussionpadfile *pf, cons
     {
         QVector<percussionpadfile::P_SOUND_INDEX> entries;
         namerules::NamesInUse inUse;
-        setupfiles::SoundBytes bytes;
+        setupfiles::SoundBytes bytes{nullptr}; // the caller's, set below
         setupfiles::WholeSetupSounds got;
         QVector<QString> sources;
         exportfile::Watch watch;

@@ -57,7 +57,7 @@ struct KitRead
 std::optional<KitRead> readKitWithin(const Run &run, const QString &path)
 {
     return ztplatform::lookAtFileWithin<KitRead>(
-            path, kKitLookLimitMs,
+            run.lib.silentFiles(), path, kKitLookLimitMs,
             [path, fence = run.lib.fence()]() {
                 KitRead k;
                 k.read = groupentries::readStoredSounds(path, k.rec, fence);
@@ -72,11 +72,11 @@ std::optional<KitRead> readKitWithin(const Run &run, const QString &path)
 QString lookInTurn(const Run &run, const QStringList &paths, const std::function<void(int)> &look)
 {
     for (const QString &path : paths) {
-        if (ztplatform::isSilentFile(path))
+        if (ztplatform::isSilentFile(run.lib.silentFiles(), path))
             return path;
     }
     const ztplatform::FilesInTurn done = ztplatform::lookAtFilesInTurn(
-            paths, kKitLookLimitMs,
+            run.lib.silentFiles(), paths, kKitLookLimitMs,
             [look](int i) {
                 look(i);
                 return false;
@@ -252,7 +252,7 @@ Copies makeCopies(const Records::READ_KIT_FILE &kit, const QString &folderPath, 
     const QString kitFile = QDir::fromNativeSeparators(kit.file);
     ztplatform::Disk &disk = ztplatform::diskOf(fence);
     const QDir folder(folderPath);
-    const bool newFolder = ztplatform::typeAtPath(ztplatform::sysio::disk(), folderPath) != S_IFDIR;
+    const bool newFolder = ztplatform::typeAtPath(disk, folderPath) != S_IFDIR;
     Copies out;
     QStringList made; // the copies made here
     auto undo = [&made, &folder, newFolder, &disk](const QString &reason) {
@@ -274,7 +274,7 @@ Copies makeCopies(const Records::READ_KIT_FILE &kit, const QString &folderPath, 
         const QString file = keptName(folder, k.name, kitFile, k.entry, fence);
         const QString copy = QDir::toNativeSeparators(folder.filePath(file));
         const bool keptBefore =
-                !file.isEmpty() && ztplatform::typeAtPath(ztplatform::sysio::disk(), folder.filePath(file)) != 0;
+                !file.isEmpty() && ztplatform::typeAtPath(disk, folder.filePath(file)) != 0;
         QString why;
         const bool kept = !file.isEmpty() && (keptBefore ? syncKept(disk, copy, why) : keepCopy(kit, k.entry, copy, leftovers, fence, why));
         if (!kept) {
@@ -421,7 +421,7 @@ void writeAfter(Run &run, const QString &kitFile)
     // Synced off this thread: a folder that does not answer in time gets no
     // groups naming the file's entries, and the box says so.
     const std::optional<int> synced = ztplatform::lookAtFileWithin<int>(
-            kitFile, kKitLookLimitMs,
+            run.lib.silentFiles(), kitFile, kKitLookLimitMs,
             [kitFile, fence = run.lib.fence()]() {
                 ztplatform::Disk &disk = ztplatform::diskOf(fence);
                 const QString file = ztplatform::canonicalPathOf(disk, kitFile);
@@ -541,7 +541,8 @@ QStringList storedKitFiles(const KitDocument &doc, const SoundLibrary &lib)
 bool keepLostSounds(Run &run, const QString &target, const QHash<QString, int> &held, bool clicksToo,
                     bool writeGroups)
 {
-    setupfiles::StoredSoundLocator loc(run.lib.loadedKitFiles(), run.hooks.wait, run.lib.fence());
+    setupfiles::StoredSoundLocator loc(run.lib.loadedKitFiles(), run.lib.silentFiles(), run.hooks.wait,
+                                       run.lib.fence());
     const int record = loc.recordOf(QDir::fromNativeSeparators(target));
     if (record < 0)
         return true;
@@ -557,7 +558,8 @@ bool keepLostSounds(Run &run, const QString &target, const QHash<QString, int> &
 
 bool keepNamedSounds(Run &run, const QString &target)
 {
-    setupfiles::StoredSoundLocator loaded(run.lib.loadedKitFiles(), run.hooks.wait, run.lib.fence());
+    setupfiles::StoredSoundLocator loaded(run.lib.loadedKitFiles(), run.lib.silentFiles(), run.hooks.wait,
+                                          run.lib.fence());
     const std::optional<QVector<CutOff>> cut = cutOffFiles(run, loaded, target);
     if (!cut)
         return false;
@@ -581,7 +583,7 @@ bool keepNamedSounds(Run &run, const QString &target)
             continue;
         }
         const QVector<Records::READ_KIT_FILE> read(1, f.read.rec);
-        setupfiles::StoredSoundLocator loc(read, run.hooks.wait, run.lib.fence());
+        setupfiles::StoredSoundLocator loc(read, run.lib.silentFiles(), run.hooks.wait, run.lib.fence());
         if (!keepFrom(run, loc, 0, f.kitFile, {}, true, f.kitFile, &groupsMoved))
             return false;
     }
@@ -619,7 +621,7 @@ bool repointGroups(Run &run, const QHash<QString, QString> &to, const QHash<QStr
 bool groupsBefore(Run &run, const QString &kitFile, const QHash<QString, int> &moved, const QString &written)
 {
     SoundLibrary &lib = run.lib;
-    setupfiles::StoredSoundLocator loc(lib.loadedKitFiles(), run.hooks.wait, lib.fence());
+    setupfiles::StoredSoundLocator loc(lib.loadedKitFiles(), lib.silentFiles(), run.hooks.wait, lib.fence());
     const int record = loc.recordOf(QDir::fromNativeSeparators(kitFile));
     const std::optional<KitRead> read = readKitWithin(run, written);
     if (!read) {
@@ -699,7 +701,7 @@ void groupsFollow(Run &run, const QString &kitFile, const QHash<QString, int> &m
 {
     // The entries the rows reached: the loaded file's, before its read-back.
     SoundLibrary &lib = run.lib;
-    setupfiles::StoredSoundLocator loc(lib.loadedKitFiles(), run.hooks.wait, lib.fence());
+    setupfiles::StoredSoundLocator loc(lib.loadedKitFiles(), lib.silentFiles(), run.hooks.wait, lib.fence());
     const int record = loc.recordOf(QDir::fromNativeSeparators(kitFile));
     // Read off this thread: one whose drive does not answer moves the rows
     // as one that does not read, and writeAfter tells that none is written.

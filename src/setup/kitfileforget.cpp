@@ -30,7 +30,7 @@ QHash<QString, QString> handOverFromChangedFiles(KitDocument &doc, SoundLibrary 
 {
     if (library.sharedSounds().twins().isEmpty())
         return {};
-    setupfiles::StoredSoundLocator files(library.loadedKitFiles(), wait, library.fence());
+    setupfiles::StoredSoundLocator files(library.loadedKitFiles(), library.silentFiles(), wait, library.fence());
     const QHash<QString, QString> moved = library.handOverSharedSoundsWhere([&files](const QString &source) {
         const setupfiles::StoredRef ref = setupfiles::parseStoredSource(source);
         const int r = ref.isStored() ? files.recordOf(ref.kitFile) : -1;

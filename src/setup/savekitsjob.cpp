@@ -212,7 +212,7 @@ bool SaveKitsJob::targetsAnswer()
         return true;
     const QString folder = m_in.folder;
     const std::optional<bool> answered = ztplatform::lookAtFileWithin<bool>(
-            folder, kTargetLookLimitMs,
+            m_run.lib.silentFiles(), folder, kTargetLookLimitMs,
             [folder, targets, fence = m_run.lib.fence()]() {
                 struct stat st;
                 ztplatform::diskOf(fence).statAt(AT_FDCWD, QFile::encodeName(folder), &st, 0);

@@ -72,10 +72,11 @@ SaveSetupJob::SaveSetupJob(KitDocument &doc, SoundLibrary &lib, setupjob::Questi
 // began, and their locator, which holds each file it checked.
 struct SaveSetupJob::Loaded
 {
-    Loaded(const QVector<MainWindow1Records::READ_KIT_FILE> &kitFiles, ztplatform::Waiter wait,
+    Loaded(const QVector<MainWindow1Records::READ_KIT_FILE> &kitFiles,
+           std::shared_ptr<ztplatform::SilentFiles> silent, ztplatform::Waiter wait,
            std::shared_ptr<ztplatform::FolderFence> fence)
         : files(kitFiles)
-        , locator(files, std::move(wait), std::move(fence))
+        , locator(files, std::move(silent), std::move(wait), std::move(fence))
     {
     }
     const QVector<MainWindow1Records::READ_KIT_FILE> files;
@@ -103,6 +104,7 @@ struct SaveSetupJob::Work
     setupfiles::RawWaveFn rawFile;
     setupfiles::RawPlanFn plan;
     std::shared_ptr<ztplatform::FolderFence> fence;
+    std::shared_ptr<ztplatform::SilentFiles> silent;
     std::shared_ptr<setupfiles::OwnedModel> image; // the document's file, to lay out
     KitDocument::GlobalPage page;                   // its global settings
     std::shared_ptr<FileWrite> out;
@@ -177,6 +179,7 @@ std::shared_ptr<SaveSetupJob::Work> SaveSetupJob::workFor(const QString &dest, b
     w->rawFile = conversion.rawFile;
     w->plan = conversion.plan;
     w->fence = m_run.lib.fence();
+    w->silent = m_run.lib.silentFiles();
     if (!clicks) {
         w->gotClicks.clickSetList = m_run.lib.clickSetList();
         w->gotClicks.clickWaveList = m_got.clickWaveList;
@@ -206,7 +209,7 @@ void SaveSetupJob::work(Work &w, const ztplatform::Job::Report &report)
     setupfiles::StoredSoundLocator *loc = w.locate ? &w.loaded->locator : nullptr;
     if (w.clicks) {
         w.clickError = setupfiles::collectClickWaves(w.clickList, w.files, w.tempDir, w.rawFile, w.gotClicks, w.plan,
-                                                     loc, w.fence);
+                                                     loc, w.fence, w.silent);
         if (w.clickError)
             return;
     }
@@ -214,7 +217,7 @@ void SaveSetupJob::work(Work &w, const ztplatform::Job::Report &report)
         return;
     w.waveError = setupfiles::collectWholeSetupWaves(
             w.rows, w.kits, w.library, w.files, w.tempDir, w.rawFile, [&report](int value) { report(value, 100); },
-            w.gotWaves, w.plan, {}, loc, w.fence);
+            w.gotWaves, w.plan, {}, loc, w.fence, w.silent);
     if (w.waveError)
         return;
     const QVector<quint16> order = setupfiles::kitWaveOrder(w.kits, w.library, w.gotWaves.waveAttrList);
@@ -384,7 +387,8 @@ bool SaveSetupJob::checkTarget(QString &dest)
 // Each whole setup a kit's sound comes from, read again as the save starts.
 bool SaveSetupJob::checkSources()
 {
-    m_loaded = std::make_shared<Loaded>(m_run.lib.loadedKitFiles(), m_run.hooks.wait, m_run.lib.fence());
+    m_loaded = std::make_shared<Loaded>(m_run.lib.loadedKitFiles(), m_run.lib.silentFiles(), m_run.hooks.wait,
+                                        m_run.lib.fence());
     for (const QString &source : setupfiles::kitSourceFiles(m_run.doc.kitAttrList())) {
         const QString listed = QDir::fromNativeSeparators(source);
         if (setupfiles::isWholeSetupPath(listed) && !checkSourceFile(m_loaded->locator, listed))

@@ -395,7 +395,7 @@ LoadedLook lookAtLoadedFiles(const SoundLibrary &lib, const QStringList &targets
     const QStringList paths = loaded + targets;
     const int count = int(loaded.size());
     for (const QString &path : paths) {
-        if (ztplatform::isSilentFile(path)) {
+        if (ztplatform::isSilentFile(lib.silentFiles(), path)) {
             found.silent = path;
             return found;
         }
@@ -408,7 +408,7 @@ LoadedLook lookAtLoadedFiles(const SoundLibrary &lib, const QStringList &targets
     ztplatform::Disk *const disk = &ztplatform::diskOf(lib.fence());
     const auto looks = std::make_shared<Looks>(Looks{LoadedFiles(*disk), {}});
     const ztplatform::FilesInTurn look = ztplatform::lookAtFilesInTurn(
-            paths, kTargetLookLimitMs,
+            lib.silentFiles(), paths, kTargetLookLimitMs,
             [paths, count, looks, disk](int i) {
                 if (i < count)
                     looks->files.add(paths.at(i));
@@ -436,7 +436,7 @@ SoundFilesLook lookAtSoundFiles(const SoundLibrary &lib, const QStringList &targ
     const QStringList paths = sources + targets;
     const int count = int(sources.size());
     for (int i = 0; i < paths.size(); ++i) {
-        if (!ztplatform::isSilentFile(paths.at(i)))
+        if (!ztplatform::isSilentFile(lib.silentFiles(), paths.at(i)))
             continue;
         if (i < count)
             found.silentSound = paths.at(i);
@@ -447,7 +447,7 @@ SoundFilesLook lookAtSoundFiles(const SoundLibrary &lib, const QStringList &targ
     // the thread's own
     const auto reached = std::make_shared<ztplatform::ReachedFiles>(&ztplatform::diskOf(lib.fence()));
     const ztplatform::FilesInTurn look = ztplatform::lookAtFilesInTurn(
-            paths, kTargetLookLimitMs,
+            lib.silentFiles(), paths, kTargetLookLimitMs,
             [paths, count, reached](int i) {
                 if (i < count) {
                     reached->add(paths.at(i));
@@ -474,7 +474,8 @@ std::optional<TargetCheck> lookAtTarget(const KitDocument &doc, const SoundLibra
 {
     const TargetFiles files = targetFiles(doc, lib, kitFilesToo);
     const std::optional<TargetCheck> check = ztplatform::lookAtFileWithin<TargetCheck>(
-            target, kTargetLookLimitMs, [files, target]() { return checkTargetAmong(files, target); }, wait);
+            lib.silentFiles(), target, kTargetLookLimitMs,
+            [files, target]() { return checkTargetAmong(files, target); }, wait);
     if (!check)
         qWarning().noquote() << "the drive of" << target << "does not answer: nothing is saved there";
     return check;
@@ -491,7 +492,8 @@ bool copiedAsLoaded(Run &run, const QStringList &sources, bool kitWording, const
             others.append(source);
     }
     if (changed.isEmpty() && !others.isEmpty())
-        changed = setupfiles::changedSource(others, run.lib.loadedKitFiles(), run.hooks.wait, &why);
+        changed = setupfiles::changedSource(others, run.lib.loadedKitFiles(), run.lib.silentFiles(), run.hooks.wait,
+                                                &why);
     if (changed.isEmpty())
         return true;
     run.hideProgress();

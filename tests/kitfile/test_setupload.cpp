@@ -1,6 +1,7 @@
 // Kit files into the editor's records: scratch reading with its checks, sounds, kits, names.
 #include "kitfile/setup_fixture.h"
 #include "kitfile/sharedsounds.h"
+#include "platform/silentfiles.h"
 #include "support/hangingdisk.h"
 
 #include <QTemporaryDir>
@@ -273,14 +274,15 @@ private slots:
         QCOMPARE(readKitFile(m_kit, rec, tables), LoadError::None);
         KitFileSounds got;
         QCOMPARE(takeKitFileSounds(m_kit, rec.info, e.library, got), LoadError::None);
-        QVERIFY(!SharedSounds().match(m_kit, got.entries, e.library, e.loaded).isEmpty());
+        const auto silent = std::make_shared<ztplatform::SilentFiles>();
+        QVERIFY(!SharedSounds().match(m_kit, got.entries, e.library, e.loaded, silent).isEmpty());
 
         HangingOpens hanging("/SHARED.bin", 1); // the check opens it, the read waits
         QElapsedTimer clock;
         const TurnsWhile hangingTurns([&] { return hanging.waiting() > 0; });
         clock.start();
         SharedSounds shared;
-        QVERIFY(shared.match(m_kit, got.entries, e.library, e.loaded, eventsWhileWaiting())
+        QVERIFY(shared.match(m_kit, got.entries, e.library, e.loaded, silent, eventsWhileWaiting())
                         .isEmpty());
         QVERIFY(hanging.waiting() > 0); // told while the look is held
         QVERIFY(hangingTurns.turns() > 0); // the loop ran while the look was held
@@ -295,11 +297,11 @@ private slots:
         QVERIFY(QFile::copy(m_kit, kit));
         for (Records::SOUND_INDEX &s : got.entries)
             s.file.replace("K037.INI", "K038.INI");
-        QVERIFY(!SharedSounds().match(kit, got.entries, e.library, e.loaded).isEmpty());
+        QVERIFY(!SharedSounds().match(kit, got.entries, e.library, e.loaded, silent).isEmpty());
         HangingOpens imported("/K038.INI");
         const TurnsWhile importedTurns([&] { return imported.waiting() > 0; });
         clock.restart();
-        QVERIFY(shared.match(kit, got.entries, e.library, e.loaded, eventsWhileWaiting())
+        QVERIFY(shared.match(kit, got.entries, e.library, e.loaded, silent, eventsWhileWaiting())
                         .isEmpty());
         QVERIFY(clock.elapsed() >= 1900);
         QVERIFY(importedTurns.turns() > 0); // the loop ran while the look was held

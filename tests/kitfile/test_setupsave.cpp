@@ -334,15 +334,16 @@ private slots:
         QVERIFY(QFile::link(copy, link));
         Editor e;
         QCOMPARE(loadWholeSetup(e, copy), LoadError::None);
+        const auto silent = std::make_shared<ztplatform::SilentFiles>();
         {
-            StoredSoundLocator answering(e.loaded);
+            StoredSoundLocator answering(e.loaded, silent);
             QCOMPARE(answering.recordOf(link), 0);
             QCOMPARE(answering.verify(0, 1), CollectError::None);
         }
-        StoredSoundLocator loc(e.loaded);
+        StoredSoundLocator loc(e.loaded, silent);
         HangingOpens hanging("/SILENT.bin", 0, HangingOpens::Looks::OpensAndStats);
         QCOMPARE(loc.recordOf(link), -1);
-        QVERIFY(ztplatform::isSilentFile(copy) && ztplatform::isSilentFile(link));
+        QVERIFY(silent->isSilent(copy) && silent->isSilent(link));
         // The file that held the look is not looked at again while it waits.
         QCOMPARE(loc.verify(0, 1), CollectError::OpenFailed);
         QCOMPARE(loc.verify(0, 2), CollectError::OpenFailed);
@@ -350,12 +351,12 @@ private slots:
         QCOMPARE(hanging.hung(), 1);
         QCOMPARE(loc.recordOf(QDir::fromNativeSeparators(copy)), 0); // its own path needs no look
         // The next save does not look again while that look waits.
-        StoredSoundLocator again(e.loaded);
+        StoredSoundLocator again(e.loaded, silent);
         QCOMPARE(again.verify(0, 1), CollectError::OpenFailed);
         QCOMPARE(hanging.hung(), 1);
         hanging.release();
-        QTRY_VERIFY(!ztplatform::isSilentFile(copy) && !ztplatform::isSilentFile(link));
-        StoredSoundLocator answered(e.loaded);
+        QTRY_VERIFY(!silent->isSilent(copy) && !silent->isSilent(link));
+        StoredSoundLocator answered(e.loaded, silent);
         QCOMPARE(answered.verify(0, 1), CollectError::None);
     }
 
@@ -387,7 +388,7 @@ private slots:
         const ztplatform::Waiter turn = eventsWhileWaiting();
         HangingOpens quiet("/QUIET.bin");
         const TurnsWhile quietTurns([&] { return quiet.waiting() > 0; });
-        StoredSoundLocator loc(e.loaded, turn);
+        StoredSoundLocator loc(e.loaded, std::make_shared<ztplatform::SilentFiles>(), turn);
         QCOMPARE(loc.verify(0, 1), CollectError::OpenFailed);
         QCOMPARE(quiet.hung(), 1);
         QVERIFY(quiet.waiting() > 0); // told while the look is held
@@ -428,19 +429,20 @@ private slots:
         Editor e;
         QCOMPARE(loadWholeSetup(e, copy), LoadError::None);
         CollectError::Kind why = CollectError::None;
-        QCOMPARE(changedSource({copy}, e.loaded, {}, &why), QString());
+        const auto silent = std::make_shared<ztplatform::SilentFiles>();
+        QCOMPARE(changedSource({copy}, e.loaded, silent, {}, &why), QString());
         HangingOpens hanging("/STILL.bin", 0, HangingOpens::Looks::OpensAndStats);
         const TurnsWhile hangingTurns([&] { return hanging.waiting() > 0; });
         QElapsedTimer clock;
         clock.start();
-        QCOMPARE(changedSource({copy}, e.loaded, eventsWhileWaiting(), &why), copy);
+        QCOMPARE(changedSource({copy}, e.loaded, silent, eventsWhileWaiting(), &why), copy);
         QCOMPARE(why, CollectError::OpenFailed);
         QCOMPARE(hanging.hung(), 1);
         QVERIFY(clock.elapsed() >= 1900);
         QVERIFY(hangingTurns.turns() > 0); // the loop ran while the look was held
         hanging.release();
         QTRY_COMPARE(hanging.waiting(), 0);
-        QTRY_COMPARE(changedSource({copy}, e.loaded, {}, &why), QString());
+        QTRY_COMPARE(changedSource({copy}, e.loaded, silent, {}, &why), QString());
     }
 
     // A loaded file is opened and checked once and held as checked: another
@@ -454,7 +456,7 @@ private slots:
         Editor e;
         QCOMPARE(loadWholeSetup(e, copy), LoadError::None);
         const QByteArray loaded = kf::readFile(copy);
-        StoredSoundLocator loc(e.loaded);
+        StoredSoundLocator loc(e.loaded, std::make_shared<ztplatform::SilentFiles>());
         QCOMPARE(int(loc.check(0)), int(CollectError::None));
         const HeldKitFiles held = loc.heldFiles();
         QCOMPARE(QStringList(held.keys()), QStringList({copy}));

@@ -837,10 +837,10 @@ private slots:
         MainWindow1 *w = f.open();
         const ztplatform::Waiter turn;
         const auto isFile = [&turn, w](const QString &path) {
-            return ztplatform::isRegularFileWithin(w->pad().fence(), path, 2000, turn);
+            return ztplatform::isRegularFileWithin(w->pad().fence(), w->pad().silentFiles(), path, 2000, turn);
         };
         const auto size = [&turn, w](const QString &path) {
-            return ztplatform::regularFileSizeWithin(w->pad().fence(), path, 2000, turn);
+            return ztplatform::regularFileSizeWithin(w->pad().fence(), w->pad().silentFiles(), path, 2000, turn);
         };
         QCOMPARE(isFile(f.wav(1)), std::optional<bool>(true));
         QCOMPARE(size(f.wav(1)), std::optional<qint64>(QFileInfo(f.wav(1)).size()));

@@ -104,7 +104,7 @@ class TestPreview : public QObject
         QVERIFY(held.turns() > 0);
         f.prompter.clear();
         hanging.release();
-        QTRY_VERIFY(!ztplatform::isSilentFile(looked));
+        QTRY_VERIFY(!ztplatform::isSilentFile(w->library().silentFiles(), looked));
         QCOMPARE(hanging.waiting(), 0);
     }
 
@@ -674,7 +674,7 @@ private slots:
             QCOMPARE(f.prompter.texts(), QStringList{"Play error!\r\n" + silentText(ini)});
             f.prompter.clear();
             QCOMPARE(hanging.hung(), 1);
-            QVERIFY(ztplatform::isSilentFile(ini));
+            QVERIFY(ztplatform::isSilentFile(w->library().silentFiles(), ini));
         }
         QCOMPARE(w->rawFiles().getRawFile(stored, out, nullptr), quint32(0));
         QCOMPARE(hanging.hung(), 1); // no other look
@@ -682,7 +682,7 @@ private slots:
         QVERIFY(!QFileInfo::exists(out));
         // Once that look returns, the kit file is looked at again.
         hanging.release();
-        QTRY_VERIFY(!ztplatform::isSilentFile(ini));
+        QTRY_VERIFY(!ztplatform::isSilentFile(w->library().silentFiles(), ini));
         QCOMPARE(w->rawFiles().getRawFile(stored, out, nullptr), quint32(kit.waves.at(4).size()));
         QCOMPARE(kf::readFile(out), kit.waves.at(4));
         QCOMPARE(hanging.hung(), 1);

@@ -1442,7 +1442,8 @@ private slots:
             silent.release();
             QTRY_COMPARE(silent.waiting(), 0);
         }
-        QTRY_VERIFY(!ztplatform::isSilentFile(kit)); // the look's thread has let go of it
+        // the look's thread has let go of it
+        QTRY_VERIFY(!ztplatform::isSilentFile(f->w->library().silentFiles(), kit));
         QVERIFY(lib.saveSoundList().written);
         QCOMPARE(row().file, kit + ":U00000");
         QCOMPARE(row().entryName, QString("Kick"));

@@ -1,5 +1,6 @@
 #include "model/audioconverter.h"
 #include "model/conversionjobs.h"
+#include "platform/silentfiles.h"
 #include "support/fakeprogram.h"
 #include "support/hangingdisk.h"
 #include "support/pipewaits.h"
@@ -587,13 +588,14 @@ private slots:
         SwitchDisk disk;
         HangingOpens hanging(disk, "/ffmpeg", 0, HangingOpens::Looks::OpensAndStats);
         const TurnsWhile held([&] { return hanging.waiting() > 0; });
+        const auto silent = std::make_shared<ztplatform::SilentFiles>();
         QElapsedTimer clock;
         clock.start();
-        QCOMPARE(audioconverter::defaultProgram(eventsWhileWaiting(), &disk), beside);
+        QCOMPARE(audioconverter::defaultProgram(eventsWhileWaiting(), &disk, silent), beside);
         QVERIFY(clock.elapsed() >= 1900);
         QVERIFY(held.turns() > 0); // the loop ran while the look was held
         QCOMPARE(hanging.hung(), 1);
-        QCOMPARE(audioconverter::defaultProgram(), beside);
+        QCOMPARE(audioconverter::defaultProgram({}, nullptr, silent), beside);
         QCOMPARE(hanging.hung(), 1); // no other look
         QCOMPARE(hanging.waiting(), 1); // answered while the first look still waits
         QString mesg;
@@ -603,7 +605,7 @@ private slots:
         QVERIFY(mesg.isEmpty()); // as without ffmpeg
         hanging.release();
         QTRY_COMPARE(hanging.waiting(), 0);
-        QTRY_COMPARE(audioconverter::defaultProgram(), m_ffmpeg);
+        QTRY_COMPARE(audioconverter::defaultProgram({}, nullptr, silent), m_ffmpeg);
     }
 
     void waveHeadAndHelpers()

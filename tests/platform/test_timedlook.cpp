@@ -69,10 +69,11 @@ private slots:
         auto gate = std::make_shared<std::atomic<bool>>(false);
         auto looks = std::make_shared<std::atomic<int>>(0);
         int turns = 0;
+        const auto silent = std::make_shared<SilentFiles>();
         QElapsedTimer clock;
         clock.start();
         const FilesAcross found = lookAtFilesAcross(
-                paths, 3, 200,
+                silent, paths, 3, 200,
                 [gate, looks](int i) {
                     while (i == 3 && !*gate)
                         QThread::msleep(5);
@@ -87,26 +88,26 @@ private slots:
         QCOMPARE(looks->load(), 5); // given up while the fourth file's look is held
         QVERIFY(!found.allAnswered);
         QCOMPARE(found.answered, (std::vector<bool>{true, true, true, false, true, true}));
-        QVERIFY(isSilentFile(paths.at(3)));
-        QCOMPARE(silentFiles(paths), (std::vector<bool>{false, false, false, true, false, false}));
+        QVERIFY(silent->isSilent(paths.at(3)));
+        QCOMPARE(silent->silent(paths), (std::vector<bool>{false, false, false, true, false, false}));
         *gate = true;
-        QTRY_VERIFY(!isSilentFile(paths.at(3)));
+        QTRY_VERIFY(!silent->isSilent(paths.at(3)));
         QCOMPARE(looks->load(), 6);
-        QCOMPARE(silentFiles(paths), std::vector<bool>(6, false));
+        QCOMPARE(silent->silent(paths), std::vector<bool>(6, false));
 
         // All answer: each looked at once, whatever the threads.
         for (int threads : {1, 4, 64}) {
             auto seen = std::make_shared<std::vector<std::atomic<int>>>(paths.size());
-            const FilesAcross all = lookAtFilesAcross(paths, threads, 1000, [seen](int i) { ++(*seen)[size_t(i)]; }, {});
+            const FilesAcross all = lookAtFilesAcross(silent, paths, threads, 1000, [seen](int i) { ++(*seen)[size_t(i)]; }, {});
             QVERIFY(all.allAnswered);
             QCOMPARE(all.answered, std::vector<bool>(6, true));
             for (const std::atomic<int> &n : *seen)
                 QCOMPARE(n.load(), 1);
         }
-        QVERIFY(lookAtFilesAcross({}, 4, 1000, [](int) {}, {}).answered.empty());
+        QVERIFY(lookAtFilesAcross(silent, {}, 4, 1000, [](int) {}, {}).answered.empty());
 
         // In turn: the look that says stop is where it ends.
-        const FilesInTurn stop = lookAtFilesInTurn(paths, 1000, [](int i) { return i == 4; }, {});
+        const FilesInTurn stop = lookAtFilesInTurn(silent, paths, 1000, [](int i) { return i == 4; }, {});
         QVERIFY(stop.answered);
         QCOMPARE(stop.at, 4);
     }

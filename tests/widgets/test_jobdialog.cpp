@@ -165,16 +165,17 @@ private slots:
         QObject::connect(&poll, &QTimer::timeout, [&] { ++turns; });
         poll.start(10);
         const ztplatform::Waiter wait = JobDialog::waiter();
-        QVERIFY(!ztplatform::lookAtFileWithin<int>(path, 200, [go] {
+        const auto silent = std::make_shared<ztplatform::SilentFiles>();
+        QVERIFY(!ztplatform::lookAtFileWithin<int>(silent, path, 200, [go] {
                      go->acquire();
                      return 1;
                  }, wait));
         QVERIFY(turns > 0); // the window answered meanwhile
-        QVERIFY(ztplatform::isSilentFile(path));
-        QVERIFY(!ztplatform::lookAtFileWithin<int>(path, 200, [] { return 2; }, wait));
+        QVERIFY(silent->isSilent(path));
+        QVERIFY(!ztplatform::lookAtFileWithin<int>(silent, path, 200, [] { return 2; }, wait));
         go->release();
-        QTRY_VERIFY(!ztplatform::isSilentFile(path));
-        QCOMPARE(ztplatform::lookAtFileWithin<int>(path, 5000, [] { return 3; }, wait), std::optional<int>(3));
+        QTRY_VERIFY(!silent->isSilent(path));
+        QCOMPARE(ztplatform::lookAtFileWithin<int>(silent, path, 5000, [] { return 3; }, wait), std::optional<int>(3));
     }
 
     // A close of the main window asked while a wait holds it is put off, and

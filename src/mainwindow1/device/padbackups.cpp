@@ -153,7 +153,8 @@ std::optional<QString> PadSyncController::lookUpBackupFolder(const PadIdentity &
 {
     const QString root = padbackup::backupsRoot();
     const std::optional<QString> folder = ztplatform::lookAtFileWithin<QString>(
-            root, kDataLookLimitMs, [loaded, root] { return padbackup::padFolder(loaded, root); }, JobDialog::waiter());
+            m_pad.silentFiles(), root, kDataLookLimitMs, [loaded, root] { return padbackup::padFolder(loaded, root); },
+            JobDialog::waiter());
     if (!folder)
         qWarning().noquote() << "the folder of the pad's backups does not answer:" << root;
     return folder;

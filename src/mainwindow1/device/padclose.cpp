@@ -162,11 +162,12 @@ bool PadSyncController::writeBackWhileAnswering(const PadSession::KitLists &list
     // gives it. Noted on a thread of its own: a data folder that does not
     // answer holds the write to the pad no longer than the limit.
     writing->job.globalReplacing = [identity = m_backupIdentity, folder = m_backupFolder,
-                                    leftovers = m_pad.leftovers()](const QByteArray &global) {
+                                    leftovers = m_pad.leftovers(),
+                                    silent = m_pad.silentFiles()](const QByteArray &global) {
         if (folder.isEmpty())
             return;
         const std::optional<QString> why = ztplatform::lookAtFileWithin<QString>(
-                QFileInfo(folder).path(), DATA_FOLDER_LIMIT_MS,
+                silent, QFileInfo(folder).path(), DATA_FOLDER_LIMIT_MS,
                 [identity, global, folder, leftovers]() {
                     QString failed;
                     return padbackup::keepFolderFor(identity, global, folder, &failed, leftovers) ? QString() : failed;

@@ -299,8 +299,8 @@ DeviceMessages PadSyncController::loadPadSounds(const PadIdentity &loaded)
     // again, must not be another pad's (a tree swapped on the same volume).
     // A pad gone is told by the read itself.
     const std::optional<PadSounds> sounds = m_pad.runOnPad<PadSounds>(
-            [root, guard, data, prm, fence = m_pad.fence()](const PadPace &pace) {
-                const PadSounds read = readPadSounds(root, data, prm, [pace]() { pace.beat(); }, fence);
+            [root, guard, data, prm, fence = m_pad.fence(), silent = m_pad.silentFiles()](const PadPace &pace) {
+                const PadSounds read = readPadSounds(root, data, prm, [pace]() { pace.beat(); }, fence, silent);
                 if (read.padChanged)
                     return read;
                 return guard->check(true).another() ? padChangedWhileRead(false) : read;

@@ -87,7 +87,7 @@ SyncBatch *PadSyncController::ensureSyncBatch()
 {
     if (!m_syncBatch) {
         m_syncBatch = new SyncBatch(m_parent);
-        m_syncBatch->setPad(m_pad.padRoot(), m_pad.tree(), m_pad.fence());
+        m_syncBatch->setPad(m_pad.padRoot(), m_pad.tree(), m_pad.fence(), m_pad.silentFiles());
         connect(m_syncBatch, &SyncBatch::progress, this, [this](int value) {
             if (m_pad.padBatchKind() == SyncBatch::Adding)
                 recvAddProgress(value);

@@ -47,7 +47,9 @@ void KitPagesController::chooseHHSound(const QModelIndex &index, bool drag)
         const QString path = percussionpadfile::soundSourceFile(source);
         // A file on a pad that stopped answering is not there.
         const std::optional<qint64> size =
-                name.isEmpty() || source.isEmpty() ? std::optional<qint64>(-1) : PreviewController::soundFileSize(m_library.fence(), path);
+                name.isEmpty() || source.isEmpty()
+                        ? std::optional<qint64>(-1)
+                        : PreviewController::soundFileSize(m_library.fence(), m_library.silentFiles(), path);
         if (!size || *size < 0) {
             m_preview.disablePreview(m_soundLists.soundRowCurrent());
             m_prompter.warning(m_boxes, WindowTexts::tr("Error"),

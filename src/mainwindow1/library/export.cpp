@@ -50,10 +50,11 @@ constexpr int kFileStallLimitMs = 5000;  // nor a file's write that has not move
 // Each file of an export was synced as it was put in place; their names
 // once, here, on a thread of its own. A folder that cannot be synced, or not
 // within the limit, is told with every file written.
-void syncExportFolder(UiPrompter &prompter, QWidget *parent, const QString &folder, const QStringList &written)
+void syncExportFolder(UiPrompter &prompter, QWidget *parent, const std::shared_ptr<ztplatform::SilentFiles> &silent,
+                      const QString &folder, const QStringList &written)
 {
     const std::optional<int> error = ztplatform::lookAtFileWithin<int>(
-            folder, kFolderSyncLimitMs, [folder]() { return ztplatform::syncPath(folder) ? 0 : errno; },
+            silent, folder, kFolderSyncLimitMs, [folder]() { return ztplatform::syncPath(folder) ? 0 : errno; },
             JobDialog::waiter());
     if (error && *error == 0)
         return;
@@ -118,6 +119,7 @@ struct ExportRun
     audioconverter::Limits conversion; // of each ffmpeg run
     std::shared_ptr<ztplatform::Leftovers> leftovers; // swept from each folder written
     std::shared_ptr<ztplatform::FolderFence> fence;   // past which each sound is read
+    std::shared_ptr<ztplatform::SilentFiles> silentFiles; // the files whose looks were given up on
     const PreviewController &preview; // holds the progress
     QDir dir;
     soundsource::StoredEntries entries;
@@ -181,7 +183,8 @@ bool readOnlyAt(int fd, const QString &name, const QString &path)
 // whatever stands at a name, a link too. A converted one passes by a name a
 // library sound comes from and a folder, pipe or device (not a link to one):
 // a file or a link there is replaced, once the user agreed.
-std::optional<QVector<Target>> planTargets(const QString &folder, const QVector<Pick> &rows, int end,
+std::optional<QVector<Target>> planTargets(const std::shared_ptr<ztplatform::SilentFiles> &silent, const QString &folder,
+                                           const QVector<Pick> &rows, int end,
                                            const std::shared_ptr<exportfile::SourceFiles> &sources)
 {
     QVector<QPair<QString, bool>> wanted; // safe name, stored; empty for a group
@@ -219,7 +222,7 @@ std::optional<QVector<Target>> planTargets(const QString &folder, const QVector<
         }
         return targets;
     };
-    return ztplatform::lookAtFileWithin<QVector<Target>>(folder, kFolderLookLimitMs, look, JobDialog::waiter());
+    return ztplatform::lookAtFileWithin<QVector<Target>>(silent, folder, kFolderLookLimitMs, look, JobDialog::waiter());
 }
 
 constexpr int kShownNames = 25; // lines of names a box shows; the rest in its details
@@ -326,6 +329,7 @@ public:
         std::shared_ptr<ztplatform::SilentLook> read, written;
         std::shared_ptr<ztplatform::Leftovers> leftovers;
         std::shared_ptr<ztplatform::FolderFence> fence;
+        std::shared_ptr<ztplatform::SilentFiles> silent;
     };
 
     // The items waited on, the window painting and `moved` told where they
@@ -452,9 +456,9 @@ void StoredCopies::place(Shared &shared)
 QVector<Copied> StoredCopies::run(QVector<Item> items, const std::function<void(int at)> &moved, int *stalled)
 {
     for (Item &item : items) {
-        item.read = std::make_shared<ztplatform::SilentLook>(item.place.readFrom);
+        item.read = std::make_shared<ztplatform::SilentLook>(item.silent, item.place.readFrom);
         item.written = std::make_shared<ztplatform::SilentLook>(
-                QFileInfo(QDir::fromNativeSeparators(item.target)).path());
+                item.silent, QFileInfo(QDir::fromNativeSeparators(item.target)).path());
     }
     const auto shared = std::make_shared<Shared>();
     shared->items = items;
@@ -531,6 +535,7 @@ public:
         , m_conversion(run.conversion)
         , m_leftovers(run.leftovers)
         , m_fence(run.fence)
+        , m_silent(run.silentFiles)
         , m_rows(rows)
         , m_targets(targets)
         , m_jobs(size_t(targets.size()))
@@ -588,6 +593,7 @@ private:
     audioconverter::Limits m_conversion;
     std::shared_ptr<ztplatform::Leftovers> m_leftovers;
     std::shared_ptr<ztplatform::FolderFence> m_fence;
+    std::shared_ptr<ztplatform::SilentFiles> m_silent;
     QVector<Pick> m_rows;
     QVector<Target> m_targets;
     std::vector<Job> m_jobs;
@@ -626,11 +632,11 @@ void Conversions::begin(int row)
     Job &job = m_jobs[size_t(row)];
     job.begun = true;
     const QString path = m_rows.at(row).path;
-    if (ztplatform::isSilentFile(path)) {
+    if (ztplatform::isSilentFile(m_silent, path)) {
         job.box = RawFiles::silentText(path);
         return;
     }
-    const std::optional<qint64> size = PreviewController::soundFileSize(m_fence, path);
+    const std::optional<qint64> size = PreviewController::soundFileSize(m_fence, m_silent, path);
     if (!size) {
         job.box = RawFiles::silentText(path);
         return;
@@ -643,13 +649,14 @@ void Conversions::begin(int row)
     // Only what the user agreed to replace is replaced.
     const bool createOnly = !m_targets.at(row).replaces;
     const auto watch = std::make_shared<exportfile::Watch>();
-    const auto written = std::make_shared<ztplatform::SilentLook>(m_folder);
+    const auto written = std::make_shared<ztplatform::SilentLook>(m_silent, m_folder);
     job.watch = watch;
     job.written = written;
-    job.work = [path, target, createOnly, watch, written, limits = m_conversion, leftovers = m_leftovers]() {
+    job.work = [path, target, createOnly, watch, written, limits = m_conversion, leftovers = m_leftovers,
+                silent = m_silent]() {
         Converted done;
         done.outcome = exportfile::convert(path, target, done.err, &done.why, &done.lost, watch.get(), createOnly,
-                                           limits, leftovers);
+                                           limits, leftovers, silent);
         written->returned();
         return done;
     };
@@ -725,9 +732,9 @@ QVector<StoredFound> findStored(ExportRun &run, const QVector<Pick> &rows)
             continue;
         StoredFound &f = found[r];
         f.kitFile = soundsource::parse(row.path).kitFile;
-        f.held = ztplatform::isSilentFile(f.kitFile);
+        f.held = ztplatform::isSilentFile(run.silentFiles, f.kitFile);
         f.entry = f.held ? -1 : run.entries.find(row.path, &f.kit);
-        f.silent = !f.kit && (f.held || ztplatform::isSilentFile(f.kitFile));
+        f.silent = !f.kit && (f.held || ztplatform::isSilentFile(run.silentFiles, f.kitFile));
     }
     return found;
 }
@@ -813,8 +820,9 @@ std::optional<StoredPlace> readyPlace(const ExportRun &run, const StoredFound &f
     if (found.silent || !found.kit || found.entry < 0 || fileName.isEmpty())
         return std::nullopt;
     const StoredPlace place = storedPlace(*found.kit, quint16(found.entry));
-    if (!place.inTable || run.refused.contains(place.kitFile) || ztplatform::isSilentFile(place.readFrom)
-        || ztplatform::isSilentFile(place.kitFile))
+    if (!place.inTable || run.refused.contains(place.kitFile)
+        || ztplatform::isSilentFile(run.silentFiles, place.readFrom)
+        || ztplatform::isSilentFile(run.silentFiles, place.kitFile))
         return std::nullopt;
     return place;
 }
@@ -832,6 +840,7 @@ bool exportStoredRun(ExportRun &run, const QVector<Target> &targets, const QVect
         item.target = QDir::toNativeSeparators(run.dir.filePath(targets.at(r).name));
         item.leftovers = run.leftovers;
         item.fence = run.fence;
+        item.silent = run.silentFiles;
         items.append(item);
     }
     int stalled = -1;
@@ -1079,12 +1088,13 @@ void SoundFilesController::exportSelectedSounds()
     run.conversion = m_conversion;
     run.leftovers = m_library.leftovers();
     run.fence = m_library.fence();
+    run.silentFiles = m_library.silentFiles();
     const QVector<StoredFound> found = findStored(run, rows);
     // Every name is chosen, and a file at one asked about, before anything is written.
-    const bool held = ztplatform::isSilentFile(run.dir.path());
+    const bool held = ztplatform::isSilentFile(run.silentFiles, run.dir.path());
     const int ending = endingRow(found);
     const std::optional<QVector<Target>> targets =
-            planTargets(run.dir.path(), rows, ending < rows.size() ? ending + 1 : ending,
+            planTargets(run.silentFiles, run.dir.path(), rows, ending < rows.size() ? ending + 1 : ending,
                         std::make_shared<exportfile::SourceFiles>(m_library.librarySources()));
     if (!targets) {
         qWarning().noquote() << "the folder" << run.dir.path() << "does not answer: nothing is exported";
@@ -1110,7 +1120,7 @@ void SoundFilesController::exportSelectedSounds()
         reportUnwritten(run, folder);
         reportNotKept(run);
         if (!run.written.isEmpty())
-            syncExportFolder(m_prompter, m_parent, folder, run.written);
+            syncExportFolder(m_prompter, m_parent, run.silentFiles, folder, run.written);
         return;
     }
     closeProgress(m_preview);
@@ -1118,7 +1128,7 @@ void SoundFilesController::exportSelectedSounds()
     reportNotKept(run);
     if (run.written.isEmpty())
         return;
-    syncExportFolder(m_prompter, m_parent, folder, run.written);
+    syncExportFolder(m_prompter, m_parent, run.silentFiles, folder, run.written);
     showExportReport(run.written, folder);
 }
 

@@ -50,7 +50,8 @@ QStringList SoundFilesController::audioFilesOf(const QStringList &paths, QHash<Q
     // Waited on to its end: the work may use what lives here.
     ztplatform::Job probing([&](const ztplatform::Job::Report &report) {
         verdicts = audioprobe::probeEach(unique, [&report, count](int done) { report(done, count); }, 0,
-                                         bytes ? &read : nullptr, &stop, m_conversion, m_library.fence());
+                                         bytes ? &read : nullptr, &stop, m_conversion, m_library.fence(),
+                                         m_library.silentFiles());
     });
     JobLimits limits;
     limits.showAfterMs = kDialogDelay;

@@ -8,7 +8,7 @@
 #include "device/padsession.h"
 #include "library/soundlibrary.h"
 #include "platform/pathcase.h"
-#include "platform/sysio.h"
+#include "platform/regularfile.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -45,7 +45,7 @@ void SoundListsController::importClickSounds()
     // The pad's files as its load read them, without another look at the pad.
     const auto sizeOf = [this](const QString &path) {
         const qint64 read = m_pad.clickFileSize(path);
-        return read >= 0 ? read : qMax<qint64>(0, ztplatform::sizeAtPath(ztplatform::sysio::disk(), path));
+        return read >= 0 ? read : qMax<qint64>(0, ztplatform::sizeAtPath(ztplatform::diskOf(m_lib.fence()), path));
     };
     if (m_lib.clickDeviceFlag()) {
         candidates = m_pad.clickFiles();

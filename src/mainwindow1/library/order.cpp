@@ -177,7 +177,7 @@ void SoundListsController::importOrder()
     const QString path = m_prompter.getOpenFileName(w, WindowTexts::tr("Select the wave sort txt file."),
                                                     QStringLiteral(" "), QStringLiteral("txt(*.txt)"));
     QFile file;
-    if (path.isEmpty() || !ztplatform::openRegularFile(path, file, false)) {
+    if (path.isEmpty() || !ztplatform::openRegularFile(ztplatform::diskOf(m_lib.fence()), path, file, false)) {
         m_prompter.warning(w, WindowTexts::tr("Warning"), WindowTexts::tr("Open file error."), QMessageBox::Ok);
         return;
     }

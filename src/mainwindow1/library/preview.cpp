@@ -56,9 +56,10 @@ constexpr int kSoundLookLimitMs = 2000; // a sound's drive silent that long is n
 // painting (its input held) meanwhile; nothing when the drive did not answer
 // in time, or has not returned an earlier look.
 template <typename T>
-std::optional<T> lookAtSound(const QString &source, std::function<T()> look)
+std::optional<T> lookAtSound(const std::shared_ptr<ztplatform::SilentFiles> &silent, const QString &source,
+                             std::function<T()> look)
 {
-    return ztplatform::lookAtFileWithin<T>(previewSourceFile(source), kSoundLookLimitMs, std::move(look),
+    return ztplatform::lookAtFileWithin<T>(silent, previewSourceFile(source), kSoundLookLimitMs, std::move(look),
                                            JobDialog::waiter());
 }
 
@@ -142,10 +143,11 @@ bool takePadCopy(const QString &copy, const QString &preview)
 } // namespace
 
 std::optional<qint64> PreviewController::soundFileSize(const std::shared_ptr<ztplatform::FolderFence> &fence,
+                                                      const std::shared_ptr<ztplatform::SilentFiles> &silent,
                                                       const QString &path)
 {
     const std::optional<qint64> size =
-            ztplatform::regularFileSizeWithin(fence, path, kSoundLookLimitMs, JobDialog::waiter());
+            ztplatform::regularFileSizeWithin(fence, silent, path, kSoundLookLimitMs, JobDialog::waiter());
     if (!size)
         qWarning().noquote() << "the drive of" << path << "does not answer: the sound is not taken";
     return size;
@@ -158,7 +160,8 @@ quint64 PreviewController::stampThenRawFile(const QString &source, const QString
                                             QString &silent)
 {
     const std::optional<ztplatform::FileStamp> now =
-            lookAtSound<ztplatform::FileStamp>(source, [source]() { return previewSourceStamp(source); });
+            lookAtSound<ztplatform::FileStamp>(m_rawFiles.silentFiles(), source,
+                                               [source]() { return previewSourceStamp(source); });
     if (!now) {
         qWarning().noquote() << "the drive of" << source << "does not answer: the sound is not played";
         silent = previewSourceFile(source);
@@ -238,7 +241,8 @@ void PreviewController::play(bool soundChosen)
         const ztplatform::FolderAnchor root = m_rawFiles.padRoot();
         const bool onPad = soundsource::isPadWave(held) && root.covers(held);
         const std::optional<ztplatform::FileStamp> now = lookAtSound<ztplatform::FileStamp>(
-                held, [held, root, onPad]() { return onPad ? padWaveStamp(root, held) : previewSourceStamp(held); });
+                m_rawFiles.silentFiles(), held,
+                [held, root, onPad]() { return onPad ? padWaveStamp(root, held) : previewSourceStamp(held); });
         stale = !now || m_playFileStamp2 != *now;
     }
     if (m_playFileNameOld2 != m_playFileNameNew2 || stale) {
@@ -258,9 +262,11 @@ void PreviewController::play(bool soundChosen)
         if (padWave) {
             const QString copy = onPad ? padCopyName(m_TempPlayDirName2, ++m_padCopies) : QString();
             const std::optional<PadWaveLook> look =
-                    lookAtSound<PadWaveLook>(source, [source, root, copy, onPad, fence = m_rawFiles.fence()]() {
-                        return onPad ? copyPadWave(root, source, copy) : lookAtPadWave(fence, source);
-                    });
+                    lookAtSound<PadWaveLook>(m_rawFiles.silentFiles(), source,
+                                             [source, root, copy, onPad, fence = m_rawFiles.fence()]() {
+                                                 return onPad ? copyPadWave(root, source, copy)
+                                                              : lookAtPadWave(fence, source);
+                                             });
             if (look) {
                 stamp = look->stamp;
                 length = look->playable;

@@ -54,7 +54,9 @@ public:
     // The size of the regular file at `path` (a pipe, device or folder is no
     // sound), -1 when there is none; nothing when its drive did not answer in
     // time. The window paints, its input held, while it is looked at.
+    // Not looked at while an earlier look given up on waits (`silent`).
     static std::optional<qint64> soundFileSize(const std::shared_ptr<ztplatform::FolderFence> &fence,
+                                               const std::shared_ptr<ztplatform::SilentFiles> &silent,
                                                const QString &path);
 
     // The folder the previews are converted into.

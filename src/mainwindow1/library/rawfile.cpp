@@ -100,14 +100,15 @@ public:
     // `job` on a thread of its own, waited on through `wait`; `stop` (when
     // given) is handed on. Nothing when the drive of `kitFile` did not move
     // it on in time, or has not returned an earlier copy given up on.
-    static std::optional<Done> run(const QString &kitFile, const std::function<Done(const StoredCopy &)> &job,
-                                   const std::atomic_bool *stop, const ztplatform::Waiter &wait)
+    static std::optional<Done> run(const std::shared_ptr<ztplatform::SilentFiles> &silent, const QString &kitFile,
+                                   const std::function<Done(const StoredCopy &)> &job, const std::atomic_bool *stop,
+                                   const ztplatform::Waiter &wait)
     {
-        if (ztplatform::isSilentFile(kitFile))
+        if (ztplatform::isSilentFile(silent, kitFile))
             return std::nullopt;
         const StoredCopy state;
         state.moved();
-        const auto mark = std::make_shared<ztplatform::SilentLook>(kitFile);
+        const auto mark = std::make_shared<ztplatform::SilentLook>(silent, kitFile);
         const ztplatform::TimedLook<Done> running([job, state, mark]() {
             const Done done = job(state);
             mark->returned();
@@ -184,7 +185,7 @@ quint64 RawFiles::copyStoredSound(const QString &source, const QString &target, 
     const MainWindow1Records::READ_KIT_FILE *kit = nullptr;
     const QString named = soundsource::parse(source).kitFile;
     const int e = m_library.storedSoundEntry(source, &kit, JobDialog::waiter());
-    if (e < 0 && !kit && ztplatform::isSilentFile(named)) {
+    if (e < 0 && !kit && ztplatform::isSilentFile(m_library.silentFiles(), named)) {
         tellSilent(named, preview != nullptr);
         return 0;
     }
@@ -211,9 +212,11 @@ quint64 RawFiles::copyStoredSound(const QString &source, const QString &target, 
     };
     std::optional<StoredCopy::Done> copied;
     if (preview) {
-        preview->runPreviewWork([&]() { copied = StoredCopy::run(kitFile, job, stop, ztplatform::Waiter()); }, 88);
+        preview->runPreviewWork(
+                [&]() { copied = StoredCopy::run(m_library.silentFiles(), kitFile, job, stop, ztplatform::Waiter()); },
+                88);
     } else {
-        copied = StoredCopy::run(kitFile, job, nullptr, JobDialog::waiter());
+        copied = StoredCopy::run(m_library.silentFiles(), kitFile, job, nullptr, JobDialog::waiter());
     }
     if (!copied)
         tellSilent(kitFile, preview != nullptr);
@@ -269,6 +272,7 @@ struct RawFiles::PlainSetting
     std::shared_ptr<ztplatform::FolderFence> fence;
     std::shared_ptr<ztplatform::Leftovers> leftovers;
     audioconverter::Limits limits;
+    std::shared_ptr<ztplatform::SilentFiles> silent; // sources whose look was given up on
 };
 
 // What a plain sound's conversion came to: its size, or what to tell.
@@ -298,20 +302,18 @@ void waitThrough(const Waiter &wait, const std::function<bool(int ms)> &ended)
 
 // Conversions begun at once, as many at a time as there are cores; the end
 // of the last holder stops the rest and waits, through `wait`, for them to end.
-std::shared_ptr<ConversionJobs> startConversions(const QString &program, const audioconverter::Limits &limits,
-                                                 const std::shared_ptr<ztplatform::Leftovers> &leftovers,
-                                                 const std::shared_ptr<ztplatform::FolderFence> &fence,
-                                                 const ztplatform::FolderAnchor &root,
+std::shared_ptr<ConversionJobs> startConversions(const RawFiles::PlainSetting &s,
                                                  const QVector<QPair<QString, QString>> &jobs, const Waiter &wait)
 {
-    const std::shared_ptr<ConversionJobs> planned(new ConversionJobs(program, 0, limits, leftovers, fence),
+    const std::shared_ptr<ConversionJobs> planned(new ConversionJobs(audioconverter::defaultProgram(wait, nullptr, s.silent),
+                                                                     0, s.limits, s.leftovers, s.fence, s.silent),
                                                   [wait](ConversionJobs *j) {
                                                       // Nothing writes into the temporary folder after the save.
                                                       if (!j->settle(kSettleLimitMs, wait))
                                                           qWarning() << "a stopped conversion did not end";
                                                       delete j;
                                                   });
-    planned->readBelow(root);
+    planned->readBelow(s.root);
     for (const QPair<QString, QString> &job : jobs)
         planned->add(job.first, job.second);
     return planned;
@@ -341,15 +343,12 @@ void judgeConverted(RawFiles::Plain &p, bool converted, const QString &target)
 
 RawFiles::PlainSetting RawFiles::plainSetting() const
 {
-    return {m_pad.padRoot(), m_pad.fence(), m_library.leftovers(), m_conversion};
+    return {m_pad.padRoot(), m_pad.fence(), m_library.leftovers(), m_conversion, m_library.silentFiles()};
 }
 
 std::shared_ptr<void> RawFiles::planConversions(const QVector<QPair<QString, QString>> &jobs)
 {
-    const PlainSetting s = plainSetting();
-    const Waiter wait = JobDialog::waiter();
-    const std::shared_ptr<ConversionJobs> planned = startConversions(
-            audioconverter::defaultProgram(wait), s.limits, s.leftovers, s.fence, s.root, jobs, wait);
+    const std::shared_ptr<ConversionJobs> planned = startConversions(plainSetting(), jobs, JobDialog::waiter());
     m_planned = planned;
     return planned;
 }
@@ -368,9 +367,7 @@ savejob::JobConversion RawFiles::jobConversion()
     shared->setting = plainSetting();
     savejob::JobConversion c;
     c.plan = [shared](const QVector<QPair<QString, QString>> &jobs) -> std::shared_ptr<void> {
-        const PlainSetting &s = shared->setting;
-        const std::shared_ptr<ConversionJobs> planned = startConversions(
-                audioconverter::defaultProgram(), s.limits, s.leftovers, s.fence, s.root, jobs, Waiter());
+        const std::shared_ptr<ConversionJobs> planned = startConversions(shared->setting, jobs, Waiter());
         const std::lock_guard<std::mutex> hold(shared->lock);
         shared->planned = planned;
         return planned;
@@ -415,7 +412,7 @@ RawFiles::Plain RawFiles::convertPlain(const PlainSetting &s, const std::shared_
     // The pad's own files are looked at only below its root, by the save's conversion.
     const bool onPad = s.root.covers(source);
     const std::optional<bool> regular =
-            onPad ? true : ztplatform::isRegularFileWithin(s.fence, source, kSourceLookLimitMs, wait);
+            onPad ? true : ztplatform::isRegularFileWithin(s.fence, s.silent, source, kSourceLookLimitMs, wait);
     if (!regular || !*regular) {
         p.tell = regular ? Plain::Tell::Missing : Plain::Tell::Silent;
         return p;
@@ -423,7 +420,7 @@ RawFiles::Plain RawFiles::convertPlain(const PlainSetting &s, const std::shared_
     if (!onPad) {
         // It must open for reading.
         const std::optional<int> failure = ztplatform::lookAtFileWithin<int>(
-                source, kSourceLookLimitMs,
+                s.silent, source, kSourceLookLimitMs,
                 [source]() {
                     const ztplatform::Descriptor fd(ztplatform::sysio::open(source, O_RDONLY | O_NONBLOCK | O_CLOEXEC));
                     return fd.isOpen() ? 0 : errno;
@@ -438,8 +435,8 @@ RawFiles::Plain RawFiles::convertPlain(const PlainSetting &s, const std::shared_
     std::shared_ptr<ConversionJobs> jobs = planned;
     int job = jobs ? jobs->find(source, target) : -1;
     if (job < 0) {
-        jobs = std::make_shared<ConversionJobs>(audioconverter::defaultProgram(wait), 1, audioconverter::Limits(),
-                                                s.leftovers, s.fence);
+        jobs = std::make_shared<ConversionJobs>(audioconverter::defaultProgram(wait, nullptr, s.silent), 1,
+                                                audioconverter::Limits(), s.leftovers, s.fence, s.silent);
         jobs->readBelow(s.root);
         job = jobs->add(source, target);
     }
@@ -516,7 +513,8 @@ quint32 RawFiles::getRawFile(const QString &waveFileName, const QString &outFile
     }
     // A preview's work runs under its wait until Stop.
     const std::optional<bool> regular =
-            ztplatform::isRegularFileWithin(m_pad.fence(), waveFileName, kSourceLookLimitMs, JobDialog::waiter());
+            ztplatform::isRegularFileWithin(m_pad.fence(), m_library.silentFiles(), waveFileName, kSourceLookLimitMs,
+                                            JobDialog::waiter());
     if (!regular) {
         tellSilent(waveFileName, true);
         return 0;
@@ -526,7 +524,7 @@ quint32 RawFiles::getRawFile(const QString &waveFileName, const QString &outFile
         return 0;
     }
     const std::optional<int> failure = ztplatform::lookAtFileWithin<int>(
-            waveFileName, kSourceLookLimitMs,
+            m_library.silentFiles(), waveFileName, kSourceLookLimitMs,
             [waveFileName]() {
                 const ztplatform::Descriptor fd(ztplatform::sysio::open(waveFileName, O_RDONLY | O_NONBLOCK | O_CLOEXEC));
                 return fd.isOpen() ? 0 : errno;
@@ -542,6 +540,7 @@ quint32 RawFiles::getRawFile(const QString &waveFileName, const QString &outFile
     Plain p;
     bool converted = false;
     audioconverter converter(m_conversion);
+    converter.setSilentFiles(m_library.silentFiles());
     converter.setStopFlag(previewWork->previewStopFlag());
     previewWork->runPreviewWork([&]() { converted = converter.audioConverterWaveRun(waveFileName, outFileName, p.err); },
                                 80);

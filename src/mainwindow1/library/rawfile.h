@@ -28,6 +28,7 @@ class UiPrompter;
 namespace ztplatform {
 class FolderAnchor;
 class FolderFence;
+class SilentFiles;
 }
 
 // Where a preview's copy or conversion runs: off the GUI thread under the
@@ -84,6 +85,8 @@ public:
     const ztplatform::FolderAnchor &padRoot() const;
     // The pad's folder fenced or watched, for each sound read by its name.
     const std::shared_ptr<ztplatform::FolderFence> &fence() const;
+    // The files whose looks were given up on, for each sound looked at.
+    const std::shared_ptr<ztplatform::SilentFiles> &silentFiles() const;
     // Each sound the list holds once whose loaded kit file is gone or no
     // longer as loaded is taken from another loaded kit file holding it;
     // which sources moved where.

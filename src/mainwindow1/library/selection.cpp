@@ -79,18 +79,19 @@ struct FilesLook
     bool silent = false;
 };
 
-FilesLook firstFileMissing(QStringList files, const std::shared_ptr<ztplatform::FolderFence> &fence)
+FilesLook firstFileMissing(QStringList files, const std::shared_ptr<ztplatform::FolderFence> &fence,
+                           const std::shared_ptr<ztplatform::SilentFiles> &silent)
 {
     int silentAt = -1;
     for (int i = 0; i < files.size() && silentAt < 0; ++i) {
-        if (ztplatform::isSilentFile(files.at(i)))
+        if (ztplatform::isSilentFile(silent, files.at(i)))
             silentAt = i;
     }
     if (silentAt >= 0)
         files = files.mid(0, silentAt);
     auto seen = std::make_shared<QHash<QString, bool>>(); // used by the look's thread only
     const ztplatform::FilesInTurn look = ztplatform::lookAtFilesInTurn(
-            files, kFileLookLimitMs,
+            silent, files, kFileLookLimitMs,
             [files, seen, fence](int i) {
                 auto it = seen->constFind(files.at(i));
                 if (it == seen->constEnd())
@@ -216,7 +217,7 @@ bool SoundListsController::showStoredSoundInfo(const QString &path, const sounds
     const QString &kitPath = src.kitFile;
     const MainWindow1Records::READ_KIT_FILE *kit = nullptr;
     // The sound is checked and read where Play and the export read it.
-    if (ztplatform::isSilentFile(kitPath)) {
+    if (ztplatform::isSilentFile(m_pad.silentFiles(), kitPath)) {
         tellSilent(m_prompter, w, kitPath);
         return false;
     }
@@ -235,7 +236,8 @@ bool SoundListsController::showStoredSoundInfo(const QString &path, const sounds
     load.name = percussionpadfile::charArray2String(kit->info.sound[size_t(entry)].wave_name, SOUND_NAME_LENGTH);
     load.offset = kit->info.sound[size_t(entry)].wave_start;
     const std::optional<StoredSoundLook> look = ztplatform::lookAtFileWithin<StoredSoundLook>(
-            kitPath, kFileLookLimitMs, [load, fence = m_pad.fence()]() { return lookAtStoredSound(load, fence); },
+            m_pad.silentFiles(), kitPath, kFileLookLimitMs,
+            [load, fence = m_pad.fence()]() { return lookAtStoredSound(load, fence); },
             JobDialog::waiter());
     if (!look)
         qWarning().noquote() << "the drive of" << kitPath << "does not answer: the sound is not taken";
@@ -283,12 +285,12 @@ bool SoundListsController::showFileSoundInfo(const QString &path, const QString 
     }
     // Opened and read on a thread of its own: a file whose drive did not
     // answer in time is one that does not open.
-    if (ztplatform::isSilentFile(path)) {
+    if (ztplatform::isSilentFile(m_pad.silentFiles(), path)) {
         tellSilent(m_prompter, m_parent, path);
         return false;
     }
     const std::optional<std::optional<waveprobe::Format>> look = ztplatform::lookAtFileWithin<std::optional<waveprobe::Format>>(
-            path, kFileLookLimitMs,
+            m_pad.silentFiles(), path, kFileLookLimitMs,
             [path]() -> std::optional<waveprobe::Format> {
                 QFile file;
                 if (!ztplatform::openRegularFile(path, file, false))
@@ -354,14 +356,16 @@ void SoundListsController::totalListSelection(const QModelIndex &index, bool pre
     });
     // A file on a pad that stopped answering is not there; one that still
     // holds such a look is not looked at again, and the box says why.
-    if (!name.isEmpty() && !path.isEmpty() && ztplatform::isSilentFile(checkPath)) {
+    if (!name.isEmpty() && !path.isEmpty() && ztplatform::isSilentFile(m_pad.silentFiles(), checkPath)) {
         m_preview.disablePreview(soundRowCurrent());
         m_view.waveInfoShow->clear();
         tellSilent(m_prompter, w, checkPath);
         return;
     }
     const std::optional<qint64> size =
-            name.isEmpty() || path.isEmpty() ? std::optional<qint64>(-1) : PreviewController::soundFileSize(m_pad.fence(), checkPath);
+            name.isEmpty() || path.isEmpty()
+                    ? std::optional<qint64>(-1)
+                    : PreviewController::soundFileSize(m_pad.fence(), m_pad.silentFiles(), checkPath);
     if (!size || *size < 0) {
         m_preview.disablePreview(soundRowCurrent()); // before the box: nothing plays while it shows
         m_view.waveInfoShow->clear();
@@ -412,7 +416,7 @@ void SoundListsController::groupTreeSelection(const QModelIndex &index, bool pre
         const soundsource::Stored stored = soundsource::parse(path);
         files.append(stored.form == soundsource::Form::Plain ? path : stored.kitFile);
     }
-    const FilesLook there = firstFileMissing(files, m_pad.fence());
+    const FilesLook there = firstFileMissing(files, m_pad.fence(), m_pad.silentFiles());
     if (!there.answered && !there.silent)
         qWarning().noquote() << "the drive of" << files.at(there.first) << "does not answer: the sound is not taken";
 

@@ -19,7 +19,7 @@
 #include "library/soundlibrary.h"
 #include "platform/pathcase.h"
 #include "platform/timedlook.h"
-#include "platform/sysio.h"
+#include "platform/regularfile.h"
 #include "platform/volumeidentity.h"
 
 #include <QDir>
@@ -62,9 +62,9 @@ QString SetupFilesController::askSetupFile(bool &declined)
     // Looked at off the GUI thread: a folder that does not answer is the save's to tell.
     const std::optional<AtTheName> at = ztplatform::lookWithin<AtTheName>(
             DriveProbe::ANSWER_LIMIT_MS,
-            [path]() {
+            [path, fence = m_library.fence()]() {
                 AtTheName a;
-                ztplatform::Disk &disk = ztplatform::sysio::disk();
+                ztplatform::Disk &disk = ztplatform::diskOf(fence);
                 a.file = ztplatform::typeAtPath(disk, path) == S_IFREG;
                 a.readOnly = a.file && ztplatform::writeRefusedAt(disk, path);
                 a.readOnlyVolume = a.file && ztplatform::isReadOnlyVolume(disk, QFileInfo(path).absolutePath());

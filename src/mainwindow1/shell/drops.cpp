@@ -125,7 +125,7 @@ bool ShellController::dropOnPad(int p, QDropEvent *event)
 
     // A file on a pad that stopped answering is not there.
     const QString checked = percussionpadfile::soundSourceFile(sound.path);
-    const std::optional<qint64> size = PreviewController::soundFileSize(m_pad.fence(), checked);
+    const std::optional<qint64> size = PreviewController::soundFileSize(m_pad.fence(), m_pad.silentFiles(), checked);
     if (!size || *size < 0) {
         warnMissing(m_prompter, m_boxParent, sound.name, checked);
         return false;

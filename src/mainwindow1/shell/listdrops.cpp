@@ -16,7 +16,7 @@
 #include "device/padsession.h"
 #include "library/soundlibrary.h"
 #include "platform/pathcase.h"
-#include "platform/sysio.h"
+#include "platform/regularfile.h"
 
 #include <QDir>
 #include <QDropEvent>
@@ -129,8 +129,8 @@ bool ShellController::dropFilesOnGroups(QDropEvent *event)
 
     // Other files are left out, and what is not audio is refused.
     files.erase(std::remove_if(files.begin(), files.end(),
-                               [](const QString &f) {
-                                   return ztplatform::typeAtPath(ztplatform::sysio::disk(), f) != S_IFREG
+                               [&disk = ztplatform::diskOf(m_library.fence())](const QString &f) {
+                                   return ztplatform::typeAtPath(disk, f) != S_IFREG
                                           || !soundnames::isSoundFile(f);
                                }),
                 files.end());
