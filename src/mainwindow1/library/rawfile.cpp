@@ -341,6 +341,11 @@ void judgeConverted(RawFiles::Plain &p, bool converted, const QString &target)
 
 } // namespace
 
+const std::shared_ptr<ztplatform::SilentFiles> &RawFiles::silentFiles() const
+{
+    return m_library.silentFiles();
+}
+
 RawFiles::PlainSetting RawFiles::plainSetting() const
 {
     return {m_pad.padRoot(), m_pad.fence(), m_library.leftovers(), m_conversion, m_library.silentFiles()};
