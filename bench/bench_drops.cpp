@@ -77,7 +77,7 @@ void makeWave(const QString &path)
 std::unique_ptr<MainWindow1> editor(UiPrompter &answers, int n, int group = 0)
 {
     std::unique_ptr<MainWindow1> w(new MainWindow1(benchServices(&answers)));
-    w->soundLists().skipSoundListOnClose();
+    w->soundLists().setWriteSoundListOnClose(false);
     // The pad's writer is not run.
     QObject::disconnect(&w->soundFiles(), &SoundFilesController::padAddsQueued, &w->padSync(), nullptr);
     QObject::disconnect(&w->soundLists(), &SoundListsController::padDeleteQueued, &w->padSync(), nullptr);

@@ -55,7 +55,7 @@ QString waveFile(int i)
 std::unique_ptr<MainWindow1> filledWindow(UiPrompter &answers, int sounds)
 {
     std::unique_ptr<MainWindow1> w(new MainWindow1(benchServices(&answers)));
-    w->soundLists().skipSoundListOnClose();
+    w->soundLists().setWriteSoundListOnClose(false);
     for (int i = 0; i < sounds; ++i)
         w->library().addSound(QStringLiteral("Sound%1").arg(i + 1), waveFile(i), quint16(i + 1), true);
     for (int k = 0; k < KIT_MAX_COUNT; ++k) {
@@ -213,7 +213,7 @@ qint64 timedLoad(UiPrompter &answers, bool withBackup, bool *ok)
     static const PadDrive drive;
     QDir(padbackup::backupsRoot()).removeRecursively(); // the load's backup is a first one
     std::unique_ptr<MainWindow1> w(new MainWindow1(benchServices(&answers, &drive)));
-    w->soundLists().skipSoundListOnClose();
+    w->soundLists().setWriteSoundListOnClose(false);
     if (!withBackup)
         w->padSync().skipBackups();
     QElapsedTimer t;

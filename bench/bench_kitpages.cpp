@@ -30,7 +30,7 @@ QString waveFile(int i)
 std::unique_ptr<MainWindow1> editorWithSounds(UiPrompter &answers, int n)
 {
     std::unique_ptr<MainWindow1> w(new MainWindow1(benchServices(&answers)));
-    w->soundLists().skipSoundListOnClose();
+    w->soundLists().setWriteSoundListOnClose(false);
     for (int i = 0; i < n; ++i)
         w->library().addSound(QStringLiteral("Sound%1").arg(i + 1), waveFile(i), quint16(i + 1), true);
     // Layer A and B of 17 pads, A of 2 foot switches and 5 hi-hat waves: 43 slots a kit.

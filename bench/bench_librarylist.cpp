@@ -49,7 +49,7 @@ struct Library
     // `folder`: where the sounds' files are made (none: the paths name no file).
     explicit Library(int sounds, const QString &folder = QString())
     {
-        w->soundLists().skipSoundListOnClose();
+        w->soundLists().setWriteSoundListOnClose(false);
         QVector<MainWindow1Records::SOUND_INDEX> records;
         for (int i = 0; i < sounds; ++i) {
             MainWindow1Records::SOUND_INDEX s;

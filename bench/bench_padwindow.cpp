@@ -35,7 +35,7 @@ std::unique_ptr<MainWindow1> loadedWindow(UiPrompter &answers, const Pad &p, qin
 {
     static const PadDrives drives;
     std::unique_ptr<MainWindow1> w(new MainWindow1(benchServices(&answers, &drives)));
-    w->soundLists().skipSoundListOnClose();
+    w->soundLists().setWriteSoundListOnClose(false);
     QElapsedTimer t;
     t.start();
     w->padSync().chooseDrive(p.root);

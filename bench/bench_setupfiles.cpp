@@ -35,7 +35,7 @@ struct Window
     ScriptedPrompter prompter;
     std::unique_ptr<MainWindow1> w{new MainWindow1(benchServices(&prompter))};
 
-    Window() { w->soundLists().skipSoundListOnClose(); }
+    Window() { w->soundLists().setWriteSoundListOnClose(false); }
 
     // The menu action run with `path` as the file chosen; its time.
     qint64 run(QAction *action, const QString &path)

@@ -57,7 +57,7 @@ struct Window
         ztInitResources();
         QDir::setCurrent(work.path());
         w.reset(new MainWindow1(WindowServices(&prompter, PadSystem{&drives})));
-        w->soundLists().skipSoundListOnClose();
+        w->soundLists().setWriteSoundListOnClose(false);
     }
     ~Window()
     {

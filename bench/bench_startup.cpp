@@ -33,7 +33,7 @@ qint64 showEditorWindow()
     window->show();
     QCoreApplication::processEvents();
     const qint64 ns = t.nsecsElapsed();
-    window->soundLists().skipSoundListOnClose();
+    window->soundLists().setWriteSoundListOnClose(false);
     delete window;
     return ns;
 }

@@ -22,7 +22,7 @@ class DriveProbe : public QObject
 
 public:
     // A drive whose root has not answered by then is told as not answering.
-    static constexpr int ANSWER_LIMIT_MS = 2000;
+    static constexpr int ANSWER_LIMIT_MS = ztplatform::kSilentLimitMs;
 
     enum class Answer {
         Waiting,      // looked at, not answered yet

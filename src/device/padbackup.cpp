@@ -7,6 +7,7 @@
 #include "platform/disk.h"
 #include "platform/descriptor.h"
 #include "platform/durablefile.h"
+#include "platform/errortext.h"
 #include "platform/job.h"
 #include "platform/regularfile.h"
 #include "platform/replacefile.h"
@@ -21,7 +22,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
 #include <limits>
 
 #include <fcntl.h>
@@ -33,11 +33,6 @@ namespace padbackup {
 namespace {
 
 constexpr qint64 kLargest = 1 << 20; // no file the pad's tree holds here is larger
-
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("padbackup", text);
-}
 
 // A name a folder may carry: letters, digits, "-", "_" and "." only.
 QString folderSafe(const QString &text)
@@ -80,6 +75,11 @@ void readFolder(const ztplatform::FolderAnchor &root, const QString &folder, con
 }
 
 } // namespace
+
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("padbackup", text);
+}
 
 QString backupsRoot()
 {
@@ -188,7 +188,7 @@ bool keepFolderFor(const PadIdentity &loaded, const QByteArray &global, const QS
                        })
                     && file.commit();
     if (!ok && why)
-        *why = file.errorString().isEmpty() ? QString::fromLocal8Bit(std::strerror(errno)) : file.errorString();
+        *why = file.errorString().isEmpty() ? ztplatform::errorText(errno) : file.errorString();
     return ok;
 }
 

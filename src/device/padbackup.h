@@ -38,6 +38,9 @@ namespace padbackup {
 
 constexpr int KEEP = 20;
 
+// `text` translated in the backups' context.
+QString tr(const char *text);
+
 // One file of a backup: its path below the model folder ("KIT/k001.ini",
 // "WAV_PRM/001/001.prm") and its bytes.
 struct File

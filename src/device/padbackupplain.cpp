@@ -11,9 +11,9 @@
 #include "platform/disk.h"
 #include "platform/durablefile.h"
 #include "platform/durablewrite.h"
+#include "platform/errortext.h"
 #include "platform/sysio.h"
 
-#include <QCoreApplication>
 #include <QDebug>
 #include <QDir>
 #include <QFileInfo>
@@ -39,16 +39,6 @@ const QString kPartial = QStringLiteral(".zt-part"); // a backup being written
 const QString kStopped = QStringLiteral("stopped");  // ended by its writer's owner
 const QString kGone = QStringLiteral(".zt-gone");    // an old backup being removed
 constexpr mode_t kReadOnly = 0444;
-
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("padbackup", text);
-}
-
-QString systemError(int error)
-{
-    return QString::fromLocal8Bit(std::strerror(error));
-}
 
 // The folders below one open folder, each opened once and never through a
 // link; made where missing when `make`.
@@ -128,21 +118,20 @@ public:
     QString put(const File &file)
     {
         if (!plainPath(file.path))
-            return QCoreApplication::translate("padbackup", "the pad's file %1 cannot be kept under its name")
-                    .arg(file.path);
+            return tr("the pad's file %1 cannot be kept under its name").arg(file.path);
         const int slash = file.path.lastIndexOf(QLatin1Char('/'));
         const QString folder = slash < 0 ? QString() : file.path.left(slash);
         const QByteArray leaf = QFile::encodeName(file.path.mid(slash + 1));
         const int to = m_staging.folder(folder);
         if (to < 0)
-            return systemError(errno);
+            return ztplatform::errorText(errno);
         const int from = m_newest ? m_newest->folder(folder) : -1;
         if (from >= 0 && linked(from, to, leaf, file.bytes)) {
             ++m_linked;
             return QString();
         }
         if (!copied(to, leaf, file.bytes))
-            return systemError(errno);
+            return ztplatform::errorText(errno);
         m_copies.append({folder, leaf});
         return QString();
     }
@@ -154,18 +143,18 @@ public:
         if (m_disk.syncFileSystem(m_staging.root()) == 0)
             return QString();
         if (errno != ENOSYS)
-            return systemError(errno);
+            return ztplatform::errorText(errno);
         for (const QPair<QString, QByteArray> &copy : qAsConst(m_copies)) {
             const ztplatform::Descriptor fd(
                     m_disk.openAt(m_staging.folder(copy.first), copy.second, O_RDONLY | O_NOFOLLOW | O_CLOEXEC));
             if (!fd.isOpen() || m_disk.sync(fd.get()) != 0)
-                return systemError(errno);
+                return ztplatform::errorText(errno);
         }
         for (const auto &folder : m_staging.opened()) {
             if (m_disk.sync(folder.second.get()) != 0)
-                return systemError(errno);
+                return ztplatform::errorText(errno);
         }
-        return m_disk.sync(m_staging.root()) == 0 ? QString() : systemError(errno);
+        return m_disk.sync(m_staging.root()) == 0 ? QString() : ztplatform::errorText(errno);
     }
 
     int linkedCount() const { return m_linked; }
@@ -231,11 +220,11 @@ void removeBackup(ztplatform::Disk &disk, int pad, const QString &padFolder, con
     const QString hidden = name.startsWith(QLatin1Char('.')) ? name : QLatin1Char('.') + name + kGone;
     if (hidden != name
         && disk.renameAt(pad, QFile::encodeName(name), pad, QFile::encodeName(hidden), true) != 0) {
-        qWarning() << "old pad backup not removed:" << padFolder << name << systemError(errno);
+        qWarning() << "old pad backup not removed:" << padFolder << name << ztplatform::errorText(errno);
         return;
     }
     if (!ztplatform::removeTree(disk, pad, QFile::encodeName(hidden)))
-        qWarning() << "old pad backup not wholly removed:" << padFolder << hidden << systemError(errno);
+        qWarning() << "old pad backup not wholly removed:" << padFolder << hidden << ztplatform::errorText(errno);
 }
 
 // The newest backup's folder, opened; none when there is none.
@@ -347,12 +336,13 @@ bool keepNewest(ztplatform::Disk &disk, int pad, const QString &padFolder, const
     // Taken the same second, or on a clock set back: it keeps its own name.
     if (name.left(19) > newest.left(19)) {
         if (disk.renameAt(pad, QFile::encodeName(newest), pad, QFile::encodeName(name), true) != 0) {
-            qWarning() << "pad backup not renamed, written anew:" << padFolder << newest << systemError(errno);
+            qWarning() << "pad backup not renamed, written anew:" << padFolder << newest
+                       << ztplatform::errorText(errno);
             return false;
         }
         kept = name;
         if (disk.sync(pad) != 0)
-            result->why = systemError(errno);
+            result->why = ztplatform::errorText(errno);
     }
     result->ok = result->why.isEmpty();
     result->reused = true;
@@ -367,7 +357,7 @@ void removeLeftovers(ztplatform::Disk &disk, int pad, const QString &padFolder)
         const QString name = QFile::decodeName(e.name);
         if (name.startsWith(QLatin1Char('.')) && (name.endsWith(kPartial) || name.endsWith(kGone))
             && !ztplatform::removeTree(disk, pad, e.name))
-            qWarning() << "a pad backup's leftover not removed:" << padFolder << name << systemError(errno);
+            qWarning() << "a pad backup's leftover not removed:" << padFolder << name << ztplatform::errorText(errno);
     }
 }
 
@@ -382,7 +372,7 @@ QString layOut(ztplatform::Disk &disk, int pad, const QString &staging, const QS
             disk.openAt(pad, QFile::encodeName(staging), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
     const ztplatform::Descriptor newest = openNewest(disk, pad, padFolder);
     if (!root.isOpen())
-        return systemError(errno);
+        return ztplatform::errorText(errno);
     Layout layout(disk, root.get(), newest.get());
     int done = 0;
     for (const QVector<File> *files : parts) {
@@ -440,7 +430,7 @@ Written write(const QString &padFolder, const QDateTime &when, const QVector<Fil
         && disk.renameAt(padFd.get(), QFile::encodeName(staging), padFd.get(), QFile::encodeName(name), true) != 0)
         result.why = tr("the backup cannot take its name");
     if (result.why.isEmpty() && disk.sync(padFd.get()) != 0)
-        result.why = systemError(errno);
+        result.why = ztplatform::errorText(errno);
     if (!result.why.isEmpty()) {
         ztplatform::removeTree(disk, padFd.get(), QFile::encodeName(staging));
         qWarning() << "pad backup not written:" << padFolder << result.why;

@@ -7,6 +7,7 @@
 #include "device/writeback.h"
 #include "model/bytepack.h"
 #include "model/namerules.h"
+#include "platform/errortext.h"
 #include "platform/inplacefile.h"
 #include "platform/disk.h"
 #include "platform/durablewrite.h"
@@ -1822,7 +1823,7 @@ QStringList describe(const Outcome &o)
     QStringList lines;
     if (!o.found)
         return lines;
-    const QString error = QString::fromLocal8Bit(std::strerror(o.error ? o.error : EIO));
+    const QString error = ztplatform::errorText(o.error ? o.error : EIO);
     if (o.finished && o.alreadyDone) {
         lines << (o.recordStays ? DeviceText::tr("The sampler pad holds the record of an earlier change whose every "
                                                  "step was already done; the record could not be removed (%1), so "
@@ -1922,7 +1923,7 @@ QString refusalLine(const Outcome &o)
         return QString();
     return DeviceText::tr("The sampler pad refused a write (%1); the change stays recorded and the next load of the "
                           "sampler pad takes it up again.")
-            .arg(QString::fromLocal8Bit(std::strerror(o.error ? o.error : EIO)));
+            .arg(ztplatform::errorText(o.error ? o.error : EIO));
 }
 
 } // namespace padjournal

@@ -2,11 +2,11 @@
 
 #include "device/devicemessage.h"
 #include "model/percussionpadfile1.h"
+#include "platform/errortext.h"
 
 #include <QDir>
 
 #include <cerrno>
-#include <cstring>
 #include <sys/stat.h>
 
 namespace padreason {
@@ -42,7 +42,7 @@ QString why(unsigned type, int error)
         return DeviceText::tr("It does not exist.");
     if (error == 0)
         return DeviceText::tr("It could not be opened.");
-    return QString::fromLocal8Bit(std::strerror(error)) + QLatin1Char('.');
+    return ztplatform::errorText(error) + QLatin1Char('.');
 }
 
 QString shortKitRecord()

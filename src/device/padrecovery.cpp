@@ -5,6 +5,7 @@
 #include "device/padjournal.h"
 #include "device/padreasons.h"
 #include "model/bytepack.h"
+#include "platform/errortext.h"
 #include "platform/regularfile.h"
 #include "platform/tempnames.h"
 
@@ -13,7 +14,6 @@
 #include <QSet>
 
 #include <cerrno>
-#include <cstring>
 #include <sys/stat.h>
 
 namespace {
@@ -191,7 +191,7 @@ QString notSynced(const QString &folders)
 {
     return DeviceText::tr("%1 could not be forced to the disk (%2); what was put in order there may not survive a "
                           "power cut.")
-            .arg(folders, QString::fromLocal8Bit(std::strerror(errno ? errno : EIO)));
+            .arg(folders, ztplatform::errorText(errno ? errno : EIO));
 }
 
 void settleFolder(padjournal::Pad &pad, const QString &fff, Settled &out)
@@ -282,7 +282,7 @@ SysCleared clearSys(const ztplatform::OpenFolder &sys)
                 out.leftOut = true;
                 out.lines << DeviceText::tr("%1 in the SYS folder: an unfinished file of the editor's. It could not "
                                             "be removed (%2).")
-                                     .arg(name, QString::fromLocal8Bit(std::strerror(errno ? errno : EIO)));
+                                     .arg(name, ztplatform::errorText(errno ? errno : EIO));
             }
             continue;
         }
@@ -296,7 +296,7 @@ SysCleared clearSys(const ztplatform::OpenFolder &sys)
             out.leftOut = true;
             out.lines << DeviceText::tr("%1 in the SYS folder: %2 It could not be removed (%3).")
                                  .arg(name, padreason::why(type, 0),
-                                      QString::fromLocal8Bit(std::strerror(errno ? errno : EIO)));
+                                      ztplatform::errorText(errno ? errno : EIO));
         }
     }
     if (out.changed && !sys.sync()) {
@@ -390,7 +390,7 @@ bool setRecordAside(const PadTreePaths &tree, const ztplatform::FolderAnchor &ro
     padjournal::Pad pad(root, tree);
     if (padjournal::setAside(pad, recovery.asideFrom, recovery.asideAs))
         return true;
-    const QString error = QString::fromLocal8Bit(std::strerror(errno ? errno : EIO));
+    const QString error = ztplatform::errorText(errno ? errno : EIO);
     const ztplatform::OpenFolder sys = pad.base(padjournal::Area::Sys);
     const bool stays = !sys.isOpen() || sys.exists(recovery.asideFrom) || sys.isLink(recovery.asideFrom);
     if (told)

@@ -58,7 +58,7 @@ class PadWatch : public QObject
     Q_OBJECT
 
 public:
-    static constexpr int ANSWER_LIMIT_MS = 2000;
+    static constexpr int ANSWER_LIMIT_MS = ztplatform::kSilentLimitMs;
     static constexpr int LOOK_INTERVAL_MS = 1000;
     static constexpr int PACED_POLL_MS = 20; // the waiter's turns while paced work runs
 

@@ -8,6 +8,7 @@
 #include "model/bytepack.h"
 #include "model/namerules.h"
 #include "platform/disk.h"
+#include "platform/errortext.h"
 #include "platform/pathcase.h"
 #include "platform/inplacefile.h"
 #include "platform/replacefile.h"
@@ -416,7 +417,7 @@ struct NotSaved {
             lines << DeviceText::tr("Nothing was saved to the sampler pad: the save needs %1 KB free on it for its "
                                     "record and files, and it has less.")
                              .arg((roomNeeded + 1023) / 1024);
-        const QString error = QString::fromLocal8Bit(std::strerror(refusal));
+        const QString error = ztplatform::errorText(refusal);
         if (refusal && recorded)
             lines << DeviceText::tr("The sampler pad refused a write (%1); the next load of the sampler pad finishes "
                                     "this save from its record.")
@@ -803,7 +804,7 @@ struct WriteBackRun {
         if (type == S_IFREG) {
             alterStep.before = pairfiles::readRegular(sys, alterStep.from, ALTER_READ_MAX + 1);
             if (alterStep.before.size() > ALTER_READ_MAX) {
-                p.alterBlocked = QString::fromLocal8Bit(std::strerror(EFBIG));
+                p.alterBlocked = ztplatform::errorText(EFBIG);
                 return true;
             }
             alterStep.mark = pj::markOfBytes(alterStep.before);

@@ -173,14 +173,6 @@ QString nonFileTarget(const QVector<KitTarget> &plan, const QVector<TargetLook> 
     return QString();
 }
 
-void askOverwrites(QVector<KitTarget> &plan, const std::function<bool(const QString &target)> &overwrite,
-                   const std::function<QString(const QString &target)> &through)
-{
-    askOverwrites(plan, lookAtTargets(plan, through), [&overwrite](const QString &target, const TargetLook &) {
-        return overwrite && overwrite(target);
-    });
-}
-
 void askOverwrites(QVector<KitTarget> &plan, const QVector<TargetLook> &looks,
                    const std::function<bool(const QString &target, const TargetLook &look)> &overwrite)
 {

@@ -101,17 +101,12 @@ QVector<TargetLook> lookAtTargets(const QVector<KitTarget> &plan,
 // (occupiedByNonFile); empty when none.
 QString nonFileTarget(const QVector<KitTarget> &plan, const QVector<TargetLook> &looks);
 
-// `overwrite` is asked for each usable target that exists as a file; no
-// means that kit is not written, yes that it replaces that file. That file is
-// what `through` gives for the target (the target itself when not given): a
-// link may be written through to the file it names, unless another target of
-// this save names that file too or another link of this save reaches it
-// first: then the link itself is replaced, so no kit of the save overwrites
-// another.
-void askOverwrites(QVector<KitTarget> &plan, const std::function<bool(const QString &target)> &overwrite,
-                   const std::function<QString(const QString &target)> &through = {});
-// The same on the looks taken of the plan's targets: `overwrite` gets each
-// target with its look, and nothing is looked at.
+// `overwrite` is asked, with its look, for each usable target that the
+// looks found a file; no means that kit is not written, yes that it replaces
+// that file. That file is the look's `through`: a link may be written through
+// to the file it names, unless another target of this save names that file
+// too or another link of this save reaches it first: then the link itself is
+// replaced, so no kit of the save overwrites another. Nothing is looked at.
 void askOverwrites(QVector<KitTarget> &plan, const QVector<TargetLook> &looks,
                    const std::function<bool(const QString &target, const TargetLook &look)> &overwrite);
 

@@ -140,12 +140,6 @@ private:
 
 } // namespace
 
-qint64 nowMs()
-{
-    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
-            .count();
-}
-
 QByteArray storedDigest(QFile &file, quint32 start, quint32 length, const std::function<void()> &read)
 {
     if (!file.isOpen() || !file.seek(start))

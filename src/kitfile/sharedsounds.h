@@ -28,10 +28,8 @@ namespace setupfiles {
 using Records = MainWindow1Records;
 class StoredIn;
 
-// A drive that reads nothing this long while sound bytes are read is not waited on.
-constexpr int kSilentLimitMs = 2000;
-// A steady clock in milliseconds, for how long a read has been silent.
-qint64 nowMs();
+using ztplatform::kSilentLimitMs;
+using ztplatform::nowMs;
 
 // A digest of `length` bytes from `start` of an open file; empty when they
 // cannot all be read. `read` (when given) is told after each block.

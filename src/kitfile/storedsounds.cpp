@@ -14,6 +14,8 @@
 
 #include <sys/stat.h>
 
+using ztplatform::kSilentLimitMs;
+
 namespace setupfiles {
 
 struct StoredSoundLocator::Probe
@@ -28,7 +30,6 @@ struct StoredSoundLocator::Probe
 
 namespace {
 
-constexpr int kLookLimitMs = 2000; // a drive silent that long is not waited on
 
 // What a loaded kit file holds now: whether it is the one loaded, and its
 // table's names.
@@ -90,7 +91,7 @@ int sameFileWithin(const std::shared_ptr<ztplatform::SilentFiles> &silent, const
     const auto asked = std::make_shared<ztplatform::SilentLook>(silent, kitFile);
     auto target = std::make_shared<ztplatform::FileIdentity>(); // the thread's own
     const ztplatform::FilesInTurn look = ztplatform::lookAtFilesInTurn(
-            silent, paths, kLookLimitMs,
+            silent, paths, kSilentLimitMs,
             [paths, target, asked](int i) {
                 const ztplatform::FileIdentity id = ztplatform::fileIdentity(paths.at(i));
                 if (i == 0)
@@ -154,7 +155,7 @@ QString changedSource(const QStringList &files, const QVector<Records::READ_KIT_
         std::optional<ztplatform::FileStamp> now;
         if (r >= 0)
             now = ztplatform::lookAtFileWithin<ztplatform::FileStamp>(
-                    silent, path, kLookLimitMs, [path]() { return ztplatform::diskFileStamp(path); }, wait);
+                    silent, path, kSilentLimitMs, [path]() { return ztplatform::diskFileStamp(path); }, wait);
         if (r >= 0 && !now)
             qWarning().noquote() << "the drive of" << path << "does not answer: taken for a file that does not open";
         if (r < 0 || !now || !matchesLoad(loc.record(r), *now)) {
@@ -300,7 +301,7 @@ CollectError::Kind StoredSoundLocator::check(int record)
         // Read on a thread of its own, once: a drive that does not answer,
         // or still holds an earlier look given up on, is a file that does not open.
         const std::optional<TableLook> look = ztplatform::lookAtFileWithin<TableLook>(
-                m_silent, file, kLookLimitMs,
+                m_silent, file, kSilentLimitMs,
                 [=, fence = m_fence]() { return lookAtTable(fence, file, length, stamp, waveCount, layout, count); },
                 m_wait);
         if (!look)

@@ -23,7 +23,6 @@ namespace {
 
 // Size of a single-kit file without sounds: index 32, kit chunk 1999, sound header 12.
 constexpr quint64 kKitFileFixed = 2043;
-constexpr int kLookLimitMs = 2000; // a source's drive silent that long is not waited on
 
 struct Place
 {
@@ -92,7 +91,7 @@ CollectError convert(const RawWaveFn &rawWave, const QString &source, const QStr
     if (len == 0) {
         // A source whose drive does not answer is named like one that did not convert.
         const std::optional<bool> file = ztplatform::lookAtFileWithin<bool>(
-                silent, source, kLookLimitMs,
+                silent, source, ztplatform::kSilentLimitMs,
                 [source, fence]() { return ztplatform::lookAtFile(fence, source).type == S_IFREG; }, wait);
         CollectError err(!file || *file ? CollectError::ConvertFailed : CollectError::RawFailed);
         err.path = source;
@@ -263,7 +262,7 @@ CollectError collectKitWaves(Records::soundKit &kit, int kitIndex, const QVector
             const std::optional<bool> there =
                     ref.kitFile.isEmpty() ? std::optional<bool>(false)
                                           : ztplatform::lookWithin<bool>(
-                                                    kLookLimitMs, [file = ref.kitFile, fence]() {
+                                                    ztplatform::kSilentLimitMs, [file = ref.kitFile, fence]() {
                                                         return ztplatform::typeAtPath(ztplatform::diskOf(fence), file) != 0;
                                                     },
                                                     wait);
@@ -280,7 +279,7 @@ CollectError collectKitWaves(Records::soundKit &kit, int kitIndex, const QVector
             estimate += place.size;
         } else {
             const std::optional<qint64> size = ztplatform::lookAtFileWithin<qint64>(
-                    silent, source, kLookLimitMs,
+                    silent, source, ztplatform::kSilentLimitMs,
                     [source, fence]() { return qMax<qint64>(ztplatform::lookAtFile(fence, source).size, 0); }, wait);
             if (!size) {
                 qWarning().noquote() << "the drive of" << source << "does not answer: the sound is not taken";

@@ -19,22 +19,19 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+using ztplatform::kSilentLimitMs;
+
 namespace audioprobe {
 namespace {
+
+using ztplatform::nowMs;
 
 constexpr int kProbeTimeout = 60 * 1000; // ms for one ffmpeg run
 constexpr int kWaitStep = 20;            // ms between two calls of `wait`
 constexpr int kBatchMax = 16;            // files decoded by one ffmpeg run
-constexpr int kLookLimitMs = 2000;       // a file's drive that answers nothing that long is not waited on
 
 // Silent: the file's drive did not answer; it is not taken.
 enum class Look { Audio, NotAudio, Unknown, Silent };
-
-qint64 nowMs()
-{
-    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
-            .count();
-}
 
 // ffmpeg's answers about a batch of files.
 struct Decoded
@@ -95,7 +92,7 @@ Look quickLook(const std::shared_ptr<ztplatform::FolderFence> &fence,
                const std::shared_ptr<ztplatform::SilentFiles> &silent, const QString &path)
 {
     const std::optional<Look> look = ztplatform::lookAtFileWithin<Look>(
-            silent, path, kLookLimitMs, [fence, path]() { return quickLookHere(fence, path); }, ztplatform::Waiter());
+            silent, path, kSilentLimitMs, [fence, path]() { return quickLookHere(fence, path); }, ztplatform::Waiter());
     if (look)
         return *look;
     qWarning().noquote() << "the drive of" << path << "does not answer: it is not taken as a sound";
@@ -155,7 +152,7 @@ groupentries::Identity bytesOf(const std::shared_ptr<ztplatform::FolderFence> &f
                     return groupentries::Identity();
                 return groupentries::Identity{QString(), qint64(stamp.size), digest, groupentries::stampText(stamp)};
             },
-            [lastRead]() { return nowMs() - *lastRead >= kLookLimitMs; }, ztplatform::Waiter());
+            [lastRead]() { return nowMs() - *lastRead >= kSilentLimitMs; }, ztplatform::Waiter());
     if (!read) {
         mark->givenUp();
         qWarning().noquote() << "the drive of" << path << "does not answer: its bytes are not known";

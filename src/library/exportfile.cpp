@@ -3,6 +3,7 @@
 #include "library/soundsource.h"
 #include "model/audioconverter.h"
 #include "platform/durablefile.h"
+#include "platform/errortext.h"
 #include "platform/pathcase.h"
 #include "platform/replacefile.h"
 #include "platform/sysio.h"
@@ -11,7 +12,6 @@
 
 #include <cerrno>
 #include <chrono>
-#include <cstring>
 
 namespace exportfile {
 namespace {
@@ -72,7 +72,7 @@ Outcome putInPlace(ztplatform::ReplaceFile &part, QString *why, QString *notKept
         return unwritable(why, part.errorString());
     moved(watch);
     if (watch && !watch->mayPlace())
-        return unwritable(why, QString::fromLocal8Bit(std::strerror(ETIMEDOUT)));
+        return unwritable(why, ztplatform::errorText(ETIMEDOUT));
     if (!part.rename())
         return unwritable(why, part.errorString());
     if (notKept)
@@ -87,15 +87,9 @@ Watch::Watch()
     moved();
 }
 
-qint64 Watch::nowMs()
-{
-    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now().time_since_epoch())
-            .count();
-}
-
 void Watch::moved()
 {
-    m_lastMove = nowMs();
+    m_lastMove = ztplatform::nowMs();
 }
 
 void Watch::moved(Step step)
@@ -106,7 +100,7 @@ void Watch::moved(Step step)
 
 qint64 Watch::sinceMovedMs() const
 {
-    return nowMs() - m_lastMove;
+    return ztplatform::nowMs() - m_lastMove;
 }
 
 bool Watch::giveUp()

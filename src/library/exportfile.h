@@ -52,7 +52,6 @@ public:
     const std::atomic_bool *stopFlag() const { return &m_stop; }
 
 private:
-    static qint64 nowMs();
     enum State { Running, Placing, GivenUp };
     std::atomic_bool m_stop{false};
     std::atomic<qint64> m_lastMove{0};

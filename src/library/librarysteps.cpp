@@ -1048,7 +1048,6 @@ void SoundLibrary::touchFiles()
 
 namespace {
 
-constexpr int kGoneLookLimitMs = 2000; // a drive silent that long is not waited on
 constexpr int kFilesPerLookThread = 256;
 
 // A sound of a step: the file its check looks at.
@@ -1102,7 +1101,7 @@ void SoundLibrary::lookAtSoundFiles(int from) const
     auto found = std::make_shared<std::vector<FoundAt>>(size_t(looked.size()));
     const int threads = std::min(std::max(1, QThread::idealThreadCount()), 1 + int(looked.size()) / kFilesPerLookThread);
     const ztplatform::FilesAcross look = ztplatform::lookAtFilesAcross(
-            m_silent, looked, threads, kGoneLookLimitMs,
+            m_silent, looked, threads, ztplatform::kSilentLimitMs,
             [looked, stamped, found, fence = m_fence](int i) {
                 const QString &path = looked.at(i);
                 FoundAt &f = (*found)[size_t(i)];

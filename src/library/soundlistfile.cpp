@@ -4,6 +4,7 @@
 
 #include "library/groupchange.h"
 
+#include "platform/errortext.h"
 #include "platform/fileidentity.h"
 #include "platform/pathcase.h"
 #include "platform/regularfile.h"
@@ -32,9 +33,10 @@
 #include <sys/stat.h>
 #include <fcntl.h>
 
+using ztplatform::kSilentLimitMs;
+
 namespace {
 
-constexpr int kSoundLookLimitMs = 2000; // a drive silent that long (the groups' file's, a group sound's) is not waited on
 
 // Read-only by its mode, or to this user, as the kit saves take it.
 bool isReadOnly(ztplatform::Disk &disk, const QString &path)
@@ -77,7 +79,7 @@ bool readWhole(const QString &path, QByteArray &bytes, QString &why)
 {
     QFile file;
     if (!ztplatform::openRegularFile(path, file, false)) {
-        why = file.errorString().isEmpty() ? QString::fromLocal8Bit(std::strerror(errno)) : file.errorString();
+        why = file.errorString().isEmpty() ? ztplatform::errorText(errno) : file.errorString();
         return false;
     }
     bytes = file.readAll();
@@ -256,7 +258,7 @@ SoundLibrary::SoundListStart SoundLibrary::takeSoundList(const QString &fileName
     // Read off this thread. A read given up on is never taken for an empty
     // list: nothing is written over the file this session.
     const std::optional<ListRead> found = ztplatform::lookAtFileWithin<ListRead>(
-            m_silent, fileName, kSoundLookLimitMs, [fileName]() { return readList(fileName); }, m_lookWait);
+            m_silent, fileName, kSilentLimitMs, [fileName]() { return readList(fileName); }, m_lookWait);
     if (!found) {
         qWarning().noquote() << "the drive of" << fileName << "does not answer: the sound groups are not read";
         start.silent = true;
@@ -302,7 +304,7 @@ SoundLibrary::SoundListStart SoundLibrary::takeSoundList(const QString &fileName
     m_listBaselineGroups = read; // made into bytes only when a write compares them
     // Looked at off this thread: a sound whose drive does not answer stays as read.
     groupentries::Checked checked = groupentries::checkGroupsWithin(
-            read, setupfiles::keptSoundsFolder(fileName), kSoundLookLimitMs, m_lookWait, m_silent, nullptr, m_fence);
+            read, setupfiles::keptSoundsFolder(fileName), kSilentLimitMs, m_lookWait, m_silent, nullptr, m_fence);
     start.unmatched = std::move(checked.unmatched);
     start.fromKept = std::move(checked.fromKept);
     soundListToItemModel(read);
@@ -318,7 +320,7 @@ QString SoundLibrary::keepAsideWithin(const QString &target, const std::optional
         QString why;
     };
     const std::optional<Kept> kept = ztplatform::lookAtFileWithin<Kept>(
-            m_silent, target, kSoundLookLimitMs,
+            m_silent, target, kSilentLimitMs,
             [target, bytes, leftovers = m_leftovers]() {
                 Kept k;
                 k.as = bytes ? soundfilexml::keepCopyBeside(target, *bytes, leftovers, &k.why)
@@ -417,7 +419,7 @@ SoundLibrary::SoundListSave SoundLibrary::writeGroups(const QByteArray &bytes, c
     const QString name = m_soundListFileName, target = m_listTarget;
     const ztplatform::FileLock::Entry held = m_listLock.heldEntry();
     const std::optional<ListLook> look = ztplatform::lookAtFileWithin<ListLook>(
-            m_silent, target, kSoundLookLimitMs,
+            m_silent, target, kSilentLimitMs,
             [name, target, held, fence = m_fence]() { return lookAtList(name, target, held, fence); }, m_lookWait);
     if (!look) {
         qWarning().noquote() << "the drive of" << target << "does not answer: the sound groups are not written";
@@ -463,7 +465,7 @@ SoundLibrary::SoundListSave SoundLibrary::writeGroups(const QByteArray &bytes, c
         return save;
     }
     if (look->readOnlyVolume) {
-        save.reason = QString::fromLocal8Bit(std::strerror(EROFS));
+        save.reason = ztplatform::errorText(EROFS);
         return save;
     }
     if (atClose && m_soundListReadOnly == ReadOnlyAnswer::No)
@@ -520,7 +522,7 @@ void SoundLibrary::replaceGroups(const QByteArray &bytes, const std::optional<QB
     const QString target = m_listTarget;
     const auto stage = std::make_shared<std::atomic_int>(Preparing);
     const std::optional<Replaced> done = ztplatform::lookAtFileWithin<Replaced>(
-            m_silent, target, kSoundLookLimitMs,
+            m_silent, target, kSilentLimitMs,
             [target, bytes, other, stage, leftovers = m_leftovers, disk = &ztplatform::diskOf(m_fence)]() {
                 return replaceList(target, bytes, other, stage, leftovers, disk);
             },
@@ -608,7 +610,7 @@ void SoundLibrary::noteEntries()
     // the one loaded, off this thread: a row whose drive does not answer in
     // time, and the rows after it, stay as they are, as when it does not read.
     const ztplatform::FilesInTurn look = ztplatform::lookAtFilesInTurn(
-            m_silent, paths, kSoundLookLimitMs,
+            m_silent, paths, kSilentLimitMs,
             [reads, fence = m_fence](int i) {
                 if (reads->stop)
                     return true;

@@ -116,7 +116,7 @@ EditorStartup::~EditorStartup()
         window->setupFiles().useDetector(nullptr);
         if (!m_shown) {
             // Never shown, so never closed: the sound list stays as it was.
-            window->soundLists().skipSoundListOnClose();
+            window->soundLists().setWriteSoundListOnClose(false);
             delete window.data();
         }
     }

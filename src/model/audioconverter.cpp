@@ -1,5 +1,6 @@
 #include "model/audioconverter.h"
 
+#include "platform/errortext.h"
 #include "platform/descriptor.h"
 #include "platform/durablefile.h"
 #include "platform/fileidentity.h"
@@ -32,6 +33,8 @@
 #include <memory>
 #include <vector>
 #include <unistd.h>
+
+using ztplatform::kSilentLimitMs;
 
 namespace {
 
@@ -225,7 +228,6 @@ void audioconverter::setStopFlag(const std::atomic_bool *stop)
 
 namespace {
 
-constexpr int kProgramLookLimitMs = 2000; // folders silent that long are not waited on
 
 QString exeName()
 {
@@ -259,7 +261,7 @@ QString audioconverter::defaultProgram(const ztplatform::Waiter &wait, ztplatfor
     // Looked for on a thread of its own: a folder of PATH on a drive that
     // does not answer finds no ffmpeg, and holds no further look.
     const std::optional<QString> found = ztplatform::lookAtFileWithin<QString>(
-            silent, notFound(appDir), kProgramLookLimitMs, [appDir, disk]() { return findProgram(appDir, disk); },
+            silent, notFound(appDir), kSilentLimitMs, [appDir, disk]() { return findProgram(appDir, disk); },
             wait);
     if (!found)
         qWarning() << "a folder where ffmpeg is looked for does not answer: ffmpeg is not found";
@@ -402,7 +404,6 @@ bool audioconverter::writeFault(const QString &path, const QString &reason)
 
 namespace {
 
-constexpr int kSourceLookLimitMs = 2000; // a source's drive silent that long is not waited on
 
 // A source opened for ffmpeg and the name it is handed under.
 struct OpenedSource
@@ -417,7 +418,7 @@ std::optional<OpenedSource> openSourceWithin(const std::shared_ptr<ztplatform::S
                                              const QString &path, const QString &folder, const QString &stem)
 {
     const std::optional<OpenedSource> opened = ztplatform::lookAtFileWithin<OpenedSource>(
-            silent, path, kSourceLookLimitMs,
+            silent, path, kSilentLimitMs,
             [path, folder, stem]() {
                 auto source = std::make_shared<const ztplatform::HeldSource>(path);
                 const QString name = source->nameFor(folder, stem);
@@ -549,7 +550,7 @@ bool audioconverter::audioConverterRun(QString inFile, QString outFile, QString 
     }
     // Otherwise it is made new, or emptied, and left empty unless the conversion completes.
     ztplatform::Descriptor fd(ztplatform::sysio::open(outFile, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
-    const QString openError = QString::fromLocal8Bit(std::strerror(fd.isOpen() ? EBADF : errno));
+    const QString openError = ztplatform::errorText(fd.isOpen() ? EBADF : errno);
     ztplatform::sysio::SeamFile out(outFile);
     const bool opened = out.openDescriptor(std::move(fd), QIODevice::WriteOnly);
     qint64 size = 0;

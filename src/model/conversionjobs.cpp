@@ -4,6 +4,7 @@
 #include "platform/anchoredfolder.h"
 #include "platform/descriptor.h"
 #include "platform/disk.h"
+#include "platform/errortext.h"
 #include "platform/fileidentity.h"
 #include "platform/regularfile.h"
 #include "platform/silentfiles.h"
@@ -31,12 +32,7 @@
 
 namespace {
 
-qint64 nowMs()
-{
-    return std::chrono::duration_cast<std::chrono::milliseconds>(
-                   std::chrono::steady_clock::now().time_since_epoch())
-            .count();
-}
+using ztplatform::nowMs;
 
 // Where the copy of a source read below the root goes: beside the target,
 // with the source's suffix, which tells ffmpeg its form.
@@ -208,7 +204,7 @@ bool ConversionJobs::copyBelow(const ztplatform::FolderAnchor &root, const QStri
                                                     O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0600));
     if (!out.isOpen()) {
         done.faultPath = copy;
-        done.faultReason = QString::fromLocal8Bit(std::strerror(errno));
+        done.faultReason = ztplatform::errorText(errno);
         return false;
     }
     char buffer[65536];
@@ -225,7 +221,7 @@ bool ConversionJobs::copyBelow(const ztplatform::FolderAnchor &root, const QStri
         moved();
         if (!scratch.write(out.get(), buffer, got)) {
             done.faultPath = copy;
-            done.faultReason = QString::fromLocal8Bit(std::strerror(errno));
+            done.faultReason = ztplatform::errorText(errno);
             return false;
         }
     }

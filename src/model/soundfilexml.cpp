@@ -3,6 +3,7 @@
 #include "model/soundlistscan.h"
 
 #include "platform/durablefile.h"
+#include "platform/errortext.h"
 #include "platform/fileidentity.h"
 #include "platform/regularfile.h"
 #include "platform/replacefile.h"
@@ -18,7 +19,6 @@
 #include <QXmlStreamReader>
 
 #include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 
 namespace {
@@ -97,11 +97,6 @@ bool isDigest(const QString &text)
             return false;
     }
     return true;
-}
-
-QString errnoText(int error)
-{
-    return QString::fromLocal8Bit(std::strerror(error));
 }
 
 // Renames `from` to `to` unless something stands at `to`; errno, else 0.
@@ -339,7 +334,7 @@ soundfilexml::ReadResult soundfilexml::readSoundList(const QString &fileName, QV
         result.reason = QCoreApplication::translate("MainWindow1", "it is too large");
         break;
     default:
-        result.reason = errnoText(error);
+        result.reason = ztplatform::errorText(error);
         break;
     }
     qWarning() << "not read:" << fileName << result.reason;
@@ -427,7 +422,7 @@ QString soundfilexml::keepCopyBeside(const QString &fileName, const QByteArray &
         return QString();
     }
     if (reason)
-        *reason = errnoText(EEXIST);
+        *reason = ztplatform::errorText(EEXIST);
     return QString();
 }
 
@@ -442,8 +437,8 @@ QString soundfilexml::moveAside(const QString &fileName, QString *reason)
             return name;
         }
     }
-    qWarning() << "cannot move aside" << fileName << errnoText(error);
+    qWarning() << "cannot move aside" << fileName << ztplatform::errorText(error);
     if (reason)
-        *reason = errnoText(error);
+        *reason = ztplatform::errorText(error);
     return QString();
 }

@@ -156,13 +156,6 @@ bool OpenFolder::removeFolder(const QString &name) const
     return m_fd >= 0 && isEntryName(name) && disk().unlinkAt(m_fd, QFile::encodeName(name), AT_REMOVEDIR) == 0;
 }
 
-bool OpenFolder::rename(const QString &from, const OpenFolder &target, const QString &to) const
-{
-    if (m_fd < 0 || target.m_fd < 0 || !isEntryName(from) || !isEntryName(to))
-        return false;
-    return disk().renameAt(m_fd, QFile::encodeName(from), target.m_fd, QFile::encodeName(to)) == 0;
-}
-
 bool OpenFolder::mayShareStorage(const QString &name, const OpenFolder &other, const QString &otherName) const
 {
     if (m_fd < 0 || other.m_fd < 0 || !isEntryName(name) || !isEntryName(otherName))

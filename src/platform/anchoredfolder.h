@@ -75,9 +75,6 @@ public:
     bool remove(const QString &name) const;
     // Removes the entry when it is an empty folder.
     bool removeFolder(const QString &name) const;
-    // Gives entry `from` the name `to` in `target` (rename(2), replacing);
-    // false, and nothing changed, on failure.
-    bool rename(const QString &from, const OpenFolder &target, const QString &to) const;
     // Whether entry `name` and entry `otherName` of `other` may lie in the
     // same place on the medium (Disk::mayShareStorage); true when unsure.
     bool mayShareStorage(const QString &name, const OpenFolder &other, const QString &otherName) const;

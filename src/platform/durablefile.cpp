@@ -2,6 +2,7 @@
 #include "platform/disk.h"
 #include "platform/durablefile.h"
 
+#include "platform/errortext.h"
 #include "platform/sysio.h"
 
 #include <QDebug>
@@ -45,7 +46,7 @@ bool syncFile(QFile &file)
 QString writeFailure(QFileDevice &file)
 {
     if (const auto *seam = dynamic_cast<const sysio::SeamFile *>(&file); seam && seam->failure() != 0)
-        return QString::fromLocal8Bit(std::strerror(seam->failure()));
+        return errorText(seam->failure());
     return file.errorString();
 }
 

@@ -3,6 +3,7 @@
 #include "platform/anchoredfolder.h"
 #include "platform/descriptor.h"
 #include "platform/disk.h"
+#include "platform/errortext.h"
 
 #include <QCoreApplication>
 #include <QDebug>
@@ -125,7 +126,7 @@ bool DurableWrite::refuse()
 
 bool DurableWrite::stop(Step step, int error)
 {
-    return stop(step, error, QString::fromLocal8Bit(std::strerror(error)));
+    return stop(step, error, errorText(error));
 }
 
 bool DurableWrite::stop(Step step, int error, const QString &reason)

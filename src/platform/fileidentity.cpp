@@ -145,16 +145,6 @@ QString writeThroughTarget(const QString &path)
     return end.isEmpty() ? path : end;
 }
 
-bool replacesEntryOf(const QString &target, const QString &loaded)
-{
-    return replacesEntryOf(RenameTarget(target), ReachedPath(loaded));
-}
-
-bool replacesLinkOf(const QString &target, const QString &loaded)
-{
-    return replacesLinkOf(RenameTarget(target), ReachedPath(loaded));
-}
-
 RenameTarget::RenameTarget(const QString &target)
     : RenameTarget(sysio::disk(), target)
 {

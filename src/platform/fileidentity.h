@@ -85,21 +85,8 @@ bool sameFile(const QString &a, const QString &b);
 // and renames over the result.
 QString writeThroughTarget(const QString &path);
 
-// True when renaming a file over `target` (its last component taken as it
-// stands, not followed) replaces the directory entry through which `loaded`
-// reaches its file now, every link on that way followed. A hard link is
-// another entry: a rename over it leaves `loaded` as it was. On a file system
-// that ignores letter case, a name that differs only in case is the same
-// entry (there, and only there, one file is found under both names).
-bool replacesEntryOf(const QString &target, const QString &loaded);
-
-// True when renaming a file over `target` replaces a symbolic link by which
-// `loaded` reaches its file (`loaded` itself, or a link it names in turn), so
-// that `loaded` no longer reaches that file afterwards.
-bool replacesLinkOf(const QString &target, const QString &loaded);
-
-// The two questions above for many paths: each target and each loaded path
-// looked at once. Answers hold while none of them is renamed over.
+// A rename's target and a path the editor loaded, each looked at once, for
+// the two questions below. Answers hold while none of them is renamed over.
 struct RenameTarget
 {
     explicit RenameTarget(const QString &target);
@@ -121,7 +108,16 @@ struct ReachedPath
     FileIdentity file;   // the file itself
     QVector<QPair<QString, FileIdentity>> links; // name and entry of each link on its way
 };
+// True when renaming a file over `target` (its last component taken as it
+// stands, not followed) replaces the directory entry through which `loaded`
+// reaches its file now, every link on that way followed. A hard link is
+// another entry: a rename over it leaves `loaded` as it was. On a file system
+// that ignores letter case, a name that differs only in case is the same
+// entry (there, and only there, one file is found under both names).
 bool replacesEntryOf(const RenameTarget &target, const ReachedPath &loaded);
+// True when renaming a file over `target` replaces a symbolic link by which
+// `loaded` reaches its file (`loaded` itself, or a link it names in turn), so
+// that `loaded` no longer reaches that file afterwards.
 bool replacesLinkOf(const RenameTarget &target, const ReachedPath &loaded);
 
 // The files some paths reach and the symbolic links on their way (the last

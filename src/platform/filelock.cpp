@@ -1,12 +1,12 @@
 #include "platform/filelock.h"
 
+#include "platform/errortext.h"
 #include "platform/sysio.h"
 
 #include <QFile>
 
 #include <cerrno>
 #include <utility>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -76,14 +76,14 @@ FileLock::State FileLock::take(const QString &path)
     if (!fd.isOpen() && errno == ENOENT)
         fd.reset(sysio::open(path, O_RDONLY | O_CREAT | flags, 0644));
     if (!fd.isOpen()) {
-        m_error = QString::fromLocal8Bit(std::strerror(errno));
+        m_error = errorText(errno);
         return m_state = Unavailable;
     }
     if (disk.lock(fd.get(), LOCK_EX | LOCK_NB) != 0) {
         const int error = errno;
         if (error == EWOULDBLOCK)
             return m_state = HeldElsewhere;
-        m_error = QString::fromLocal8Bit(std::strerror(error));
+        m_error = errorText(error);
         return m_state = Unavailable;
     }
     struct stat mine;

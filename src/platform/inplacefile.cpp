@@ -4,12 +4,12 @@
 #include "platform/descriptor.h"
 #include "platform/disk.h"
 #include "platform/durablefile.h"
+#include "platform/errortext.h"
 #include "platform/sysio.h"
 
 #include <QFile>
 
 #include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -40,7 +40,7 @@ bool InPlaceFile::take(int opened)
 {
     ztplatform::Descriptor fd(opened);
     if (!fd.isOpen() || m_disk->lock(fd.get(), LOCK_EX | LOCK_NB) != 0) {
-        m_error = QString::fromLocal8Bit(std::strerror(errno));
+        m_error = ztplatform::errorText(errno);
         return false;
     }
     struct stat st;
@@ -79,13 +79,13 @@ bool InPlaceFile::writeAt(qint64 offset, const QByteArray &bytes)
     }
     const QByteArray before = readAt(offset, bytes.size());
     if (before.size() != bytes.size()) {
-        m_error = QString::fromLocal8Bit(std::strerror(errno));
+        m_error = ztplatform::errorText(errno);
         return false;
     }
     const bool written = m_disk->write(m_fd, bytes.constData(), bytes.size(), offset);
     if (written && ztplatform::syncDescriptor(*m_disk, m_fd, true))
         return true;
-    m_error = QString::fromLocal8Bit(std::strerror(errno));
+    m_error = ztplatform::errorText(errno);
     // After a failed sync the disk may hold some of the new bytes whatever a
     // later sync says: the range counts as mixed even when they are put back.
     const bool restored = m_disk->write(m_fd, before.constData(), before.size(), offset)

@@ -164,20 +164,6 @@ QString canonicalPathOf(Disk &disk, const QString &path)
     return !name.isEmpty() && disk.realPath(name, &resolved) == 0 ? QFile::decodeName(resolved) : QString();
 }
 
-bool isOnFatVolume(Disk &disk, const QString &dir)
-{
-    const Descriptor fd(dir.isEmpty() ? -1 : disk.openAt(AT_FDCWD, QFile::encodeName(dir), O_PATH | O_CLOEXEC));
-    return isOnFatVolume(disk, fd.get());
-}
-
-bool hasFatHiddenOrSystemAttribute(Disk &disk, const QString &path)
-{
-    const Descriptor fd(path.isEmpty() ? -1
-                                       : disk.openAt(AT_FDCWD, QFile::encodeName(path),
-                                                     O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW));
-    return hasFatHiddenOrSystemAttribute(disk, fd.get());
-}
-
 bool isOnFatVolume(Disk &disk, int fd)
 {
     struct statfs st;

@@ -25,14 +25,6 @@ QString resolvePathCaseInsensitive(Disk &disk, const QString &path);
 // spelling first), as an absolute path; empty when there is none.
 QString findEntryIgnoringCase(Disk &disk, const QString &dir, const QString &name);
 
-// True when `dir` lies on a FAT volume (vfat/msdos), whose entries carry the
-// hidden and system attributes of the pad's own file system.
-bool isOnFatVolume(Disk &disk, const QString &dir);
-
-// True when the FAT attributes of `path` mark it hidden or system. False on
-// any other file system or when the attributes cannot be read.
-bool hasFatHiddenOrSystemAttribute(Disk &disk, const QString &path);
-
 // The type bits (st_mode & S_IFMT) of what stands at `path`, a link
 // followed unless `noFollow`; 0 when nothing does.
 unsigned typeAtPath(Disk &disk, const QString &path, bool noFollow = false);
@@ -63,8 +55,11 @@ QVector<FolderFile> filesOfFolder(Disk &disk, const QString &dir, bool noLinks, 
 // ".." left; empty when nothing does.
 QString canonicalPathOf(Disk &disk, const QString &path);
 
-// The same for the open folder `fd`, and for the open entry `fd`, asked of `disk`.
+// True when the open folder `fd` lies on a FAT volume (vfat/msdos), whose
+// entries carry the hidden and system attributes of the pad's own file system.
 bool isOnFatVolume(Disk &disk, int fd);
+// True when the FAT attributes of the open entry `fd` mark it hidden or
+// system. False on any other file system or when they cannot be read.
 bool hasFatHiddenOrSystemAttribute(Disk &disk, int fd);
 
 } // namespace ztplatform

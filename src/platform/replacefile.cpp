@@ -2,6 +2,7 @@
 
 #include "platform/anchoredfolder.h"
 #include "platform/durablefile.h"
+#include "platform/errortext.h"
 #include "platform/sysio.h"
 #include "platform/tempnames.h"
 
@@ -14,7 +15,6 @@
 #include <cerrno>
 #include <climits>
 #include <cstdio>
-#include <cstring>
 #include <fcntl.h>
 #include <grp.h>
 #include <pwd.h>
@@ -95,7 +95,7 @@ QString ReplaceFile::temporaryPath() const
 
 bool ReplaceFile::fail(Step step, int error)
 {
-    return fail(step, QString::fromLocal8Bit(std::strerror(error)));
+    return fail(step, errorText(error));
 }
 
 bool ReplaceFile::fail(Step step, const QString &reason)

@@ -3,6 +3,7 @@
 #include "platform/anchoredfolder.h"
 #include "platform/descriptor.h"
 #include "platform/disk.h"
+#include "platform/errortext.h"
 #include "platform/sysio.h"
 
 #include <QDebug>
@@ -134,7 +135,7 @@ RunFolder::RunFolder(const QString &prefix)
 {
     const QByteArray path = makeRunFolder(prefix);
     if (path.isEmpty()) {
-        m_error = QString::fromLocal8Bit(std::strerror(errno));
+        m_error = errorText(errno);
         return;
     }
     m_path = QFile::decodeName(path);
@@ -146,7 +147,7 @@ RunFolder::RunFolder(const QString &prefix)
             : Descriptor();
     if (!lock.isOpen() || disk().lock(lock.get(), LOCK_EX) != 0
         || disk().renameAt(dir.get(), kLockNameNew, dir.get(), kLockName) != 0) {
-        m_error = QString::fromLocal8Bit(std::strerror(errno));
+        m_error = errorText(errno);
         lock.reset();
         removeFolderAt(AT_FDCWD, path);
         m_path.clear();

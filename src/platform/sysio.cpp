@@ -1,8 +1,9 @@
 #include "platform/sysio.h"
 
+#include "platform/errortext.h"
+
 #include <atomic>
 #include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 
 namespace ztplatform::sysio {
@@ -44,7 +45,7 @@ qint64 SeamFile::writeData(const char *data, qint64 len)
         return QFile::writeData(data, len);
     if (const int refused = m_beforeWrite ? m_beforeWrite() : 0) {
         m_failure = refused;
-        setErrorString(QString::fromLocal8Bit(std::strerror(refused)));
+        setErrorString(errorText(refused));
         return -1;
     }
     const qint64 n = disk().writeWith(fd, data, len, [&] {
@@ -62,7 +63,7 @@ qint64 SeamFile::writeData(const char *data, qint64 len)
     if (n < 0 && error() == QFileDevice::NoError) {
         // Refused by the disk before it reached the system.
         m_failure = errno;
-        setErrorString(QString::fromLocal8Bit(std::strerror(m_failure)));
+        setErrorString(errorText(m_failure));
     }
     return n;
 }

@@ -1,9 +1,9 @@
 #include "setup/filethread.h"
 
 #include "kitfile/fileread.h"
+#include "platform/errortext.h"
 
 #include <cerrno>
-#include <cstring>
 
 namespace savejob {
 
@@ -16,7 +16,7 @@ constexpr qint64 kMostEvery = qint64(32) << 20; // on a disk that takes them at 
 
 QString timedOut()
 {
-    return QString::fromLocal8Bit(std::strerror(ETIMEDOUT));
+    return ztplatform::errorText(ETIMEDOUT);
 }
 
 Written openFile(FileWrite &w)

@@ -1,5 +1,6 @@
 #include "setup/importkitsjob.h"
 
+#include "platform/errortext.h"
 #include "platform/fileidentity.h"
 #include "platform/regularfile.h"
 #include "kitfile/fileread.h"
@@ -19,13 +20,14 @@
 #include <cerrno>
 #include <cstring>
 
+using ztplatform::kSilentLimitMs;
+
 using setupfiles::LoadError;
 
 namespace {
 
 constexpr quint32 kKitFileTag = 0x45444E49;    // "INDE"
 constexpr quint32 kGlobalFileTag = 0x424F4C47; // "GLOB"
-constexpr int kReadStallMs = 2000; // a drive that reads nothing that long is not waited on
 
 void noteRead(setupjob::Result &result, const QString &path, int kit)
 {
@@ -239,7 +241,7 @@ bool ImportKitFilesJob::readGlobalFile()
     QFile file;
     int error = 0;
     if (!ztplatform::openToRead(m_library.fence(), path, file, &error)) {
-        const QString why = error != 0 ? QString::fromLocal8Bit(std::strerror(error))
+        const QString why = error != 0 ? ztplatform::errorText(error)
                                        : QCoreApplication::translate("MainWindow1", "It is not a regular file.");
         const setupjob::Notice n{setupjob::Notice::Warning, QCoreApplication::translate("MainWindow1", "Error"),
                                  QCoreApplication::translate("MainWindow1", "Open file error.") + crlf
@@ -387,7 +389,7 @@ void ImportKitFilesJob::readRecorded()
         }
     });
     // A file not looked at or read when its drive went silent is told as one that does not open.
-    if (!(m_runner ? m_runner(job, kReadStallMs) : setupjob::runWith(job, kReadStallMs, m_wait)))
+    if (!(m_runner ? m_runner(job, kSilentLimitMs) : setupjob::runWith(job, kSilentLimitMs, m_wait)))
         qWarning() << "a kit file's drive does not answer: the files not read yet are not imported";
     orderRecorded(files);
 }

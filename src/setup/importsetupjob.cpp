@@ -15,7 +15,6 @@ using setupfiles::LoadError;
 namespace {
 
 constexpr int kSteps = 4;
-constexpr int kReadStallMs = 2000; // a drive that reads nothing that long is not waited on
 
 } // namespace
 
@@ -27,7 +26,7 @@ ImportSetupJob::ImportSetupJob(KitDocument &doc, SoundLibrary &library, setupjob
 
 bool ImportSetupJob::run(const QString &path, const Redraws &redraws)
 {
-    if (!readWhole(path))
+    if (!read(path))
         return false;
     clear();
     if (redraws.cleared)
@@ -51,43 +50,6 @@ void ImportSetupJob::step(int done)
 }
 
 bool ImportSetupJob::read(const QString &path)
-{
-    m_path = path;
-    // Read on a thread of its own, which keeps what it reads into until it
-    // returns; a drive that reads nothing for the limit is told as a file
-    // that does not open.
-    struct Read
-    {
-        MainWindow1Records::READ_KIT_FILE rec;
-        setupfiles::KitTables tables;
-        int globalSize = 0;
-        bool clicks = false;
-        exportfile::Watch watch;
-    };
-    const auto r = std::make_shared<Read>();
-    const std::optional<LoadError> done = exportfile::waitWatched<LoadError>(
-            r->watch, kReadStallMs,
-            [r, path, fence = m_library.fence()]() {
-                return setupfiles::readWholeSetupFile(path, r->rec, r->tables, &r->globalSize, &r->clicks,
-                                                      [r]() { r->watch.moved(); }, fence);
-            },
-            m_wait);
-    if (!done)
-        qWarning().noquote() << "the drive of" << path << "does not answer: the setup is not read";
-    const LoadError err = done.value_or(LoadError::CannotOpen);
-    if (err != LoadError::None) {
-        setupjob::noteNotRead(m_result, err, path, true);
-        return false;
-    }
-    m_rec = std::move(r->rec);
-    m_tables = std::move(r->tables);
-    m_globalSize = r->globalSize;
-    m_clicks = r->clicks;
-    step(1);
-    return true;
-}
-
-bool ImportSetupJob::readWhole(const QString &path)
 {
     m_path = path;
     // What the job reads into, kept by it until it returns. Its sounds are
@@ -120,7 +82,8 @@ bool ImportSetupJob::readWhole(const QString &path)
                                                   r->inUse, &bytes, moved);
     });
     // A drive that reads nothing for the limit is told as a file that does not open.
-    const bool ended = m_runner ? m_runner(job, kReadStallMs) : setupjob::runWith(job, kReadStallMs, m_wait);
+    const int limit = ztplatform::kSilentLimitMs;
+    const bool ended = m_runner ? m_runner(job, limit) : setupjob::runWith(job, limit, m_wait);
     if (!ended)
         qWarning().noquote() << "the drive of" << path << "does not answer:"
                              << (r->fileRead ? "its sounds are not read" : "the setup is not read");
@@ -190,7 +153,7 @@ bool ImportSetupJob::readSounds(const QString &file, percussionpadfile *pf, cons
     t->inUse = m_library.soundNamesInUse(false);
     t->bytes = bytes;
     const std::optional<LoadError> done = exportfile::waitWatched<LoadError>(
-            t->watch, kReadStallMs,
+            t->watch, ztplatform::kSilentLimitMs,
             [t, file]() {
                 return setupfiles::takeWholeSetupSounds(file, t->entries, t->got, t->sources, t->inUse, &t->bytes,
                                                         [t]() { t->watch.moved(); });

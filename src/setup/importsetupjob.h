@@ -45,7 +45,9 @@ public:
     bool run(const QString &path, const Redraws &redraws = {});
 
     // ---- the steps -------------------------------------------------------------------
-    // Reads and checks the file in scratch; false (NotRead, its box) when it is refused.
+    // The file and its sounds read and checked in one job (the runner's),
+    // held for the sounds' taking; nothing else changes. False (NotRead, its
+    // box) when it is refused.
     bool read(const QString &path);
     // Forgets every loaded file with its sounds, the metronome list and the kits.
     void clear();
@@ -72,10 +74,6 @@ public:
     percussionpadfile &model() { return m_rec.info; }
 
 private:
-    // The file and its sounds read and checked in one job (the runner's),
-    // held for takeReadSounds; nothing else changes. False (NotRead, its box)
-    // as read and readSounds.
-    bool readWhole(const QString &path);
     // The sounds of `file` read into `pf`, compared by `bytes`, held for
     // takeReadSounds; nothing else changes. False (NotRead, its box) as takeSounds.
     bool readSounds(const QString &file, percussionpadfile *pf, const setupfiles::SoundBytes &bytes);

@@ -9,6 +9,7 @@
 #include "library/soundlibrary.h"
 #include "library/soundsource.h"
 #include "library/exportfile.h"
+#include "platform/errortext.h"
 #include "platform/durablefile.h"
 #include "platform/fileidentity.h"
 #include "platform/pathcase.h"
@@ -43,7 +44,6 @@ namespace savejob {
 
 namespace {
 
-constexpr int kKitLookLimitMs = 2000; // a kit file's drive silent that long is not waited on
 
 // A kit file read as it is now (groupentries::readStoredSounds).
 struct KitRead
@@ -57,7 +57,7 @@ struct KitRead
 std::optional<KitRead> readKitWithin(const Run &run, const QString &path)
 {
     return ztplatform::lookAtFileWithin<KitRead>(
-            run.lib.silentFiles(), path, kKitLookLimitMs,
+            run.lib.silentFiles(), path, ztplatform::kSilentLimitMs,
             [path, fence = run.lib.fence()]() {
                 KitRead k;
                 k.read = groupentries::readStoredSounds(path, k.rec, fence);
@@ -76,7 +76,7 @@ QString lookInTurn(const Run &run, const QStringList &paths, const std::function
             return path;
     }
     const ztplatform::FilesInTurn done = ztplatform::lookAtFilesInTurn(
-            run.lib.silentFiles(), paths, kKitLookLimitMs,
+            run.lib.silentFiles(), paths, ztplatform::kSilentLimitMs,
             [look](int i) {
                 look(i);
                 return false;
@@ -154,7 +154,7 @@ bool syncKept(ztplatform::Disk &disk, const QString &copy, QString &why)
 {
     if (ztplatform::syncPath(disk, copy))
         return true;
-    why = QString::fromLocal8Bit(std::strerror(errno));
+    why = ztplatform::errorText(errno);
     return false;
 }
 
@@ -180,10 +180,9 @@ bool useCopies(Run &run, const QHash<QString, QString> &to, const QHash<QString,
 // The folder the sounds could not be kept in, and the system's reason.
 void noteNotKept(Run &run, const QString &folder, const QString &reason)
 {
-    const QString crlf = QStringLiteral("\r\n");
     run.warn(QCoreApplication::translate("MainWindow1", "Error"),
              QCoreApplication::translate("MainWindow1", "The sounds still in use could not be kept in this folder:")
-                     + crlf + QDir::toNativeSeparators(folder) + crlf + reason);
+                     + crlf() + QDir::toNativeSeparators(folder) + crlf() + reason);
 }
 
 // The name in `folder` for a kept copy of `entry` of kitFile: the sound's
@@ -266,7 +265,7 @@ Copies makeCopies(const Records::READ_KIT_FILE &kit, const QString &folderPath, 
     };
     if (!ztplatform::makePath(disk, folder.path())) {
         qWarning() << "cannot make" << folder.path() << "to keep the sounds of" << kitFile;
-        return undo(QString::fromLocal8Bit(std::strerror(errno)));
+        return undo(ztplatform::errorText(errno));
     }
     for (const KeepItem &k : items) {
         if (*watch.stopFlag())
@@ -295,7 +294,7 @@ Copies makeCopies(const Records::READ_KIT_FILE &kit, const QString &folderPath, 
     if (!ztplatform::syncPath(disk, folder.path())
         || (newFolder && !ztplatform::syncPath(disk, QFileInfo(folder.path()).absolutePath()))) {
         qWarning() << "cannot sync the folder of the sounds kept from" << kitFile;
-        return undo(QString::fromLocal8Bit(std::strerror(errno)));
+        return undo(ztplatform::errorText(errno));
     }
     if (*watch.stopFlag())
         return undo(timedOut());
@@ -421,7 +420,7 @@ void writeAfter(Run &run, const QString &kitFile)
     // Synced off this thread: a folder that does not answer in time gets no
     // groups naming the file's entries, and the box says so.
     const std::optional<int> synced = ztplatform::lookAtFileWithin<int>(
-            run.lib.silentFiles(), kitFile, kKitLookLimitMs,
+            run.lib.silentFiles(), kitFile, ztplatform::kSilentLimitMs,
             [kitFile, fence = run.lib.fence()]() {
                 ztplatform::Disk &disk = ztplatform::diskOf(fence);
                 const QString file = ztplatform::canonicalPathOf(disk, kitFile);

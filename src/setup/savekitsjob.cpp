@@ -7,6 +7,7 @@
 #include "kitfile/fileread.h"
 #include "kitfile/soundsource.h"
 #include "kitfile/storedsounds.h"
+#include "platform/errortext.h"
 #include "platform/regularfile.h"
 #include "platform/sysio.h"
 #include "platform/timedlook.h"
@@ -48,7 +49,6 @@ using savejob::offThread;
 using savejob::timedOut;
 using Step = ztplatform::ReplaceFile::Step;
 
-constexpr int kTargetLookLimitMs = 2000; // a folder silent that long is not waited on
 
 } // namespace
 
@@ -133,7 +133,7 @@ bool SaveKitsJob::plan()
         const setupfiles::KitTarget &t = m_plan.at(i);
         if (t.usable && looks->at(i).readOnlyVolume)
             return refuseAll(t.target + QCoreApplication::translate("MainWindow1", " open error.") + savejob::crlf()
-                             + QString::fromLocal8Bit(std::strerror(EROFS)) + savejob::crlf() + kitsNotSaved());
+                             + ztplatform::errorText(EROFS) + savejob::crlf() + kitsNotSaved());
     }
     setupfiles::askOverwrites(
             m_plan, *looks,
@@ -212,7 +212,7 @@ bool SaveKitsJob::targetsAnswer()
         return true;
     const QString folder = m_in.folder;
     const std::optional<bool> answered = ztplatform::lookAtFileWithin<bool>(
-            m_run.lib.silentFiles(), folder, kTargetLookLimitMs,
+            m_run.lib.silentFiles(), folder, ztplatform::kSilentLimitMs,
             [folder, targets, fence = m_run.lib.fence()]() {
                 struct stat st;
                 ztplatform::diskOf(fence).statAt(AT_FDCWD, QFile::encodeName(folder), &st, 0);
@@ -241,7 +241,7 @@ std::optional<QVector<setupfiles::TargetLook>> SaveKitsJob::lookAtTargets()
     const std::function<QString(const QString &)> through = savejob::writeTargetFor(m_run.lib);
     const std::optional<QVector<setupfiles::TargetLook>> looks =
             exportfile::waitWatched<QVector<setupfiles::TargetLook>>(
-                    *watch, kTargetLookLimitMs,
+                    *watch, ztplatform::kSilentLimitMs,
                     [watch, at, plan, through, fence = m_run.lib.fence()]() {
                         return setupfiles::lookAtTargets(
                                 plan, through,

@@ -64,17 +64,15 @@ QString notAFileText()
 
 QString notWrittenText(const QString &file, const QString &reason)
 {
-    const QString crlf = QStringLiteral("\r\n");
-    return QCoreApplication::translate("MainWindow1", "The file could not be written:") + crlf
-           + QDir::toNativeSeparators(file) + crlf + reason;
+    return QCoreApplication::translate("MainWindow1", "The file could not be written:") + crlf()
+           + QDir::toNativeSeparators(file) + crlf() + reason;
 }
 
 QString placeInDoubtText(const QString &target)
 {
-    const QString crlf = QStringLiteral("\r\n");
     return QCoreApplication::translate("MainWindow1",
                                        "The folder stopped answering while this file was being put in place under its name:")
-           + crlf + QDir::toNativeSeparators(target) + crlf
+           + crlf() + QDir::toNativeSeparators(target) + crlf()
            + QCoreApplication::translate("MainWindow1",
                                          "It may or may not be there now. A file that had this name before is either "
                                          "still the old one, whole, or the new one, whole. Please look in the folder.");
@@ -82,10 +80,9 @@ QString placeInDoubtText(const QString &target)
 
 QString keepInDoubtText(const QString &target)
 {
-    const QString crlf = QStringLiteral("\r\n");
     return QCoreApplication::translate("MainWindow1",
                                        "The folder stopped answering while the new file was being kept beside this file:")
-           + crlf + QDir::toNativeSeparators(target) + crlf
+           + crlf() + QDir::toNativeSeparators(target) + crlf()
            + QCoreApplication::translate("MainWindow1",
                                          "The new file may or may not be there now, under this file's name with \"~\" "
                                          "and a number. This file is as it was. Please look in the folder.");
@@ -105,22 +102,20 @@ QString soundFileText()
 
 void noteNotReplaced(Run &run, const QString &target, const QString &kept, const QString &reason)
 {
-    const QString crlf = QStringLiteral("\r\n");
     run.warn(QCoreApplication::translate("MainWindow1", "Error"),
-             QCoreApplication::translate("MainWindow1", "The old file could not be replaced:") + crlf
-                     + QDir::toNativeSeparators(target) + crlf + (reason.isEmpty() ? QString() : reason + crlf)
-                     + QCoreApplication::translate("MainWindow1", "The new file is kept as:") + crlf
+             QCoreApplication::translate("MainWindow1", "The old file could not be replaced:") + crlf()
+                     + QDir::toNativeSeparators(target) + crlf() + (reason.isEmpty() ? QString() : reason + crlf())
+                     + QCoreApplication::translate("MainWindow1", "The new file is kept as:") + crlf()
                      + QDir::toNativeSeparators(kept));
 }
 
 void noteNotSynced(Run &run, const QString &target, const QString &reason, const QString &notKept)
 {
-    const QString crlf = QStringLiteral("\r\n");
     run.warn(QCoreApplication::translate("MainWindow1", "Error"),
              QCoreApplication::translate("MainWindow1",
                                          "The file was written, but the disk did not confirm that it is stored:")
-                     + crlf + QDir::toNativeSeparators(target) + crlf + reason
-                     + (notKept.isEmpty() ? QString() : crlf + notKept));
+                     + crlf() + QDir::toNativeSeparators(target) + crlf() + reason
+                     + (notKept.isEmpty() ? QString() : crlf() + notKept));
 }
 
 void noteNotSynced(Run &run, const QVector<QPair<QString, QString>> &files, const QString &reason)
@@ -129,17 +124,17 @@ void noteNotSynced(Run &run, const QVector<QPair<QString, QString>> &files, cons
         noteNotSynced(run, files.first().first, reason, files.first().second);
         return;
     }
-    const QString crlf = QStringLiteral("\r\n");
     QStringList names, lost;
     for (const QPair<QString, QString> &f : files) {
         names << QDir::toNativeSeparators(f.first);
         if (!f.second.isEmpty())
-            lost << QDir::toNativeSeparators(f.first) + crlf + f.second;
+            lost << QDir::toNativeSeparators(f.first) + crlf() + f.second;
     }
     run.warn(QCoreApplication::translate("MainWindow1", "Error"),
              QCoreApplication::translate("MainWindow1",
                                          "The files were written, but the disk did not confirm that they are stored:")
-                     + crlf + names.join(crlf) + crlf + reason + (lost.isEmpty() ? QString() : crlf + lost.join(crlf)));
+                     + crlf() + names.join(crlf()) + crlf() + reason
+                     + (lost.isEmpty() ? QString() : crlf() + lost.join(crlf())));
 }
 
 namespace {
@@ -149,7 +144,6 @@ QString collectErrorText(const setupfiles::CollectError &error, const QVector<Re
                          const Hooks &hooks)
 {
     using setupfiles::CollectError;
-    const QString crlf = QStringLiteral("\r\n");
     switch (error.kind) {
     case CollectError::NotLoadedWhole:
         return QCoreApplication::translate("MainWindow1", "There is an error with the sound file path for Kit. ")
@@ -159,17 +153,18 @@ QString collectErrorText(const setupfiles::CollectError &error, const QVector<Re
                + QString::number(error.number);
     case CollectError::Modified:
         return error.kitWording
-                       ? QCoreApplication::translate("MainWindow1", "The file has been modified. Export failed.") + crlf
-                                 + QCoreApplication::translate("MainWindow1", "Please check path:") + error.path
+                       ? QCoreApplication::translate("MainWindow1", "The file has been modified. Export failed.")
+                                 + crlf() + QCoreApplication::translate("MainWindow1", "Please check path:")
+                                 + error.path
                        : QCoreApplication::translate("MainWindow1", "Please check path:")
                                  + QCoreApplication::translate("MainWindow1",
                                                                "The file has been modified. Export failed.")
-                                 + crlf + error.path;
+                                 + crlf() + error.path;
     case CollectError::OpenFailed:
         return QCoreApplication::translate("MainWindow1", "Open file error.");
     case CollectError::SoundMissing:
         return QCoreApplication::translate("MainWindow1", "Please check path:") + error.name
-               + QCoreApplication::translate("MainWindow1", " does not exist.") + crlf + error.path;
+               + QCoreApplication::translate("MainWindow1", " does not exist.") + crlf() + error.path;
     case CollectError::KitFileMissing:
         return QCoreApplication::translate("MainWindow1", "File error:") + error.path;
     case CollectError::TooLarge:
@@ -177,7 +172,7 @@ QString collectErrorText(const setupfiles::CollectError &error, const QVector<Re
     case CollectError::SlotMissing:
         return QCoreApplication::translate("MainWindow1",
                                            "A pad's sound is not in the sound list, so the file is not saved:")
-               + crlf
+               + crlf()
                + QCoreApplication::translate("MainWindow1", "Kit %1 %2: ")
                          .arg(error.number)
                          .arg(hooks.slotName ? hooks.slotName(error.slot) : QString())
@@ -190,9 +185,10 @@ QString collectErrorText(const setupfiles::CollectError &error, const QVector<Re
             used.append(QString::number(kit));
         QString text = QCoreApplication::translate("MainWindow1",
                                                    "A sound cannot be converted, so the file is not saved:")
-                       + crlf + error.name + crlf + error.path;
+                       + crlf() + error.name + crlf() + error.path;
         if (!used.isEmpty())
-            text += crlf + QCoreApplication::translate("MainWindow1", "Used by Kit ") + used.join(QStringLiteral("、"));
+            text += crlf() + QCoreApplication::translate("MainWindow1", "Used by Kit ")
+                    + used.join(QStringLiteral("、"));
         return text;
     }
     default:
@@ -296,7 +292,6 @@ QVector<LoadedFiles::CutOff> LoadedFiles::cutOffBy(const QStringList &targets,
 
 namespace {
 
-constexpr int kTargetLookLimitMs = 2000; // a target's drive silent that long is not waited on
 
 // The loaded kit files, then the recorded ones, by their paths.
 QStringList loadedAndRecorded(const SoundLibrary &lib)
@@ -408,7 +403,7 @@ LoadedLook lookAtLoadedFiles(const SoundLibrary &lib, const QStringList &targets
     ztplatform::Disk *const disk = &ztplatform::diskOf(lib.fence());
     const auto looks = std::make_shared<Looks>(Looks{LoadedFiles(*disk), {}});
     const ztplatform::FilesInTurn look = ztplatform::lookAtFilesInTurn(
-            lib.silentFiles(), paths, kTargetLookLimitMs,
+            lib.silentFiles(), paths, ztplatform::kSilentLimitMs,
             [paths, count, looks, disk](int i) {
                 if (i < count)
                     looks->files.add(paths.at(i));
@@ -447,7 +442,7 @@ SoundFilesLook lookAtSoundFiles(const SoundLibrary &lib, const QStringList &targ
     // the thread's own
     const auto reached = std::make_shared<ztplatform::ReachedFiles>(&ztplatform::diskOf(lib.fence()));
     const ztplatform::FilesInTurn look = ztplatform::lookAtFilesInTurn(
-            lib.silentFiles(), paths, kTargetLookLimitMs,
+            lib.silentFiles(), paths, ztplatform::kSilentLimitMs,
             [paths, count, reached](int i) {
                 if (i < count) {
                     reached->add(paths.at(i));
@@ -474,7 +469,7 @@ std::optional<TargetCheck> lookAtTarget(const KitDocument &doc, const SoundLibra
 {
     const TargetFiles files = targetFiles(doc, lib, kitFilesToo);
     const std::optional<TargetCheck> check = ztplatform::lookAtFileWithin<TargetCheck>(
-            lib.silentFiles(), target, kTargetLookLimitMs,
+            lib.silentFiles(), target, ztplatform::kSilentLimitMs,
             [files, target]() { return checkTargetAmong(files, target); }, wait);
     if (!check)
         qWarning().noquote() << "the drive of" << target << "does not answer: nothing is saved there";

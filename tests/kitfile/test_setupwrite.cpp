@@ -92,7 +92,8 @@ private slots:
         names[7] = "K001";
         QStringList asked;
         QVector<setupfiles::KitTarget> plan = setupfiles::kitTargets(folder, {1, 3, 4, 5, 6, 7, 8}, names);
-        setupfiles::askOverwrites(plan, [&](const QString &t) {
+        const QVector<setupfiles::TargetLook> looks = setupfiles::lookAtTargets(plan, {});
+        setupfiles::askOverwrites(plan, looks, [&](const QString &t, const setupfiles::TargetLook &) {
             asked.append(t);
             return true;
         });

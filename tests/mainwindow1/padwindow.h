@@ -257,7 +257,7 @@ struct PadWindow {
     {
         drives.list = {{mountPoint + "/", true}};
         w = new MainWindow1(services());
-        w->soundLists().skipSoundListOnClose();
+        w->soundLists().setWriteSoundListOnClose(false);
         w->padSync().chooseDrive(mountPoint + "/");
         return w;
     }

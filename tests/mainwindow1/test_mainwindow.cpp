@@ -82,7 +82,7 @@ private slots:
         // make come and go in the working folder, whose groups they hold.
         QVERIFY(QDir().mkpath(m_work.path() + "/shared") && QDir::setCurrent(m_work.path() + "/shared"));
         w = new MainWindow1(WindowServices{&m_prompter, PadSystem{&m_drives}});
-        w->soundLists().skipSoundListOnClose();
+        w->soundLists().setWriteSoundListOnClose(false);
         QVERIFY(QDir::setCurrent(m_work.path()));
     }
 
@@ -176,7 +176,7 @@ private slots:
         QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
         auto *cn = new MainWindow1(WindowServices{&m_prompter, PadSystem{&m_drives}});
         QLocale::setDefault(old);
-        cn->soundLists().skipSoundListOnClose();
+        cn->soundLists().setWriteSoundListOnClose(false);
         QCOMPARE(cn->shell().FontFamily(), QString("Microsoft YaHei"));
         QCOMPARE(cn->form()->soundListTitle->font().family(), QString("Microsoft YaHei"));
         QCOMPARE(cn->form()->kitNameLineEdit->font().family(), QString("Microsoft YaHei"));
@@ -193,7 +193,7 @@ private slots:
             QLocale::setDefault(QLocale(lang));
             const EditorLanguage language;
             std::unique_ptr<MainWindow1> m(new MainWindow1(WindowServices{&m_prompter, PadSystem{&m_drives}}));
-            m->soundLists().skipSoundListOnClose();
+            m->soundLists().setWriteSoundListOnClose(false);
             m->setGeometry(0, 0, 1080, 720);
             m->show();
             QVERIFY(QTest::qWaitForWindowExposed(m.get()));
@@ -602,7 +602,7 @@ private slots:
         const QString file = m_work.path() + "/soundlist.xml";
         soundlists::write(file, groups);
         auto *m = new MainWindow1(WindowServices{&m_prompter, PadSystem{&m_drives}});
-        m->soundLists().skipSoundListOnClose();
+        m->soundLists().setWriteSoundListOnClose(false);
         QFile::remove(file);
         QCOMPARE(m->library().soundListItemModel()->rowCount(), 2);
         QVERIFY(!m->library().soundListItemModel()->item(0)->isEditable());
@@ -654,7 +654,7 @@ private slots:
     {
         ScriptedPrompter prompts;
         QPointer<MainWindow1> m = new MainWindow1(WindowServices{&prompts, PadSystem{&m_drives}});
-        m->soundLists().skipSoundListOnClose();
+        m->soundLists().setWriteSoundListOnClose(false);
         m->show();
         // Device mode, answer No: the window stays.
         m->pad().beginLoad(QString()); // device mode, as while the pad loads
@@ -682,7 +682,7 @@ private slots:
         // Offline with nothing changed (pages visited): no question at all.
         prompts.clear();
         m = new MainWindow1(WindowServices{&prompts, PadSystem{&m_drives}});
-        m->soundLists().skipSoundListOnClose();
+        m->soundLists().setWriteSoundListOnClose(false);
         m->show();
         m->form()->btnSoundKit->click();
         m->form()->btnKitChain->click();
@@ -694,7 +694,7 @@ private slots:
         // Offline with an unsaved edit, still pending on the kit page: the
         // device mode's question; No keeps the window, Yes quits.
         m = new MainWindow1(WindowServices{&prompts, PadSystem{&m_drives}});
-        m->soundLists().skipSoundListOnClose();
+        m->soundLists().setWriteSoundListOnClose(false);
         m->show();
         m->form()->btnSoundKit->click();
         m->form()->kitVolumeSpinBox->setValue(m->form()->kitVolumeSpinBox->value() - 1);
@@ -747,7 +747,7 @@ private slots:
         QVERIFY(w->pad().isUDiskFlag());
         QCOMPARE(w->padSync().loopFlag1(), 0);
         MainWindow1 other(WindowServices{&m_prompter, PadSystem{&m_drives}});
-        other.soundLists().skipSoundListOnClose();
+        other.soundLists().setWriteSoundListOnClose(false);
         other.padSync().chooseDrive("Device Unconnect(Default)");
         QCOMPARE(other.padSync().loopFlag1(), 0);
         QVERIFY(!other.padSync().fileErrCloseWindow());

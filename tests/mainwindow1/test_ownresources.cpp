@@ -39,7 +39,7 @@ void TestOwnResources::windowShowsItsImages()
     QVERIFY(QDir::setCurrent(work.path()));
     ScriptedPrompter prompter;
     auto *w = new MainWindow1(WindowServices{&prompter});
-    w->soundLists().skipSoundListOnClose();
+    w->soundLists().setWriteSoundListOnClose(false);
     QVERIFY(QFile::exists(QStringLiteral(":/images/1.png")));
     QVERIFY(!w->form()->btnSave->icon().pixmap(32, 32).isNull());
     delete w;

@@ -167,7 +167,7 @@ struct StartedWindow
         if (startup->waitForChoice()) {
             startup->showWindow();
             w.reset(startup->window.data()); // shown, so never deleted by the start
-            w->soundLists().skipSoundListOnClose();
+            w->soundLists().setWriteSoundListOnClose(false);
             // Active, as the window a user works in.
             w->activateWindow();
             shown = QTest::qWaitForWindowExposed(w.data()) && QTest::qWaitForWindowActive(w.data());

@@ -52,7 +52,7 @@ private slots:
         m_oldDir = QDir::currentPath();
         QVERIFY(QDir::setCurrent(m_work.path()));
         w = new MainWindow1(WindowServices{&m_prompter, PadSystem{&m_drives}});
-        w->soundLists().skipSoundListOnClose();
+        w->soundLists().setWriteSoundListOnClose(false);
     }
 
     void cleanupTestCase()

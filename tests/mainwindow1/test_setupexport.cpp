@@ -259,7 +259,7 @@ class TestSetupExport : public QObject
             QVERIFY2(now == oldBytes || now == newBytes, at);
             QVERIFY2(now == oldBytes || kf::readFile(kept + "/Kick.wav") == bytes.value("Kick"), at);
             const std::unique_ptr<MainWindow1> g(new MainWindow1(WindowServices{&f->prompter}));
-            g->soundLists().skipSoundListOnClose();
+            g->soundLists().setWriteSoundListOnClose(false);
             reimport(g.get());
             // The old file plays each of its sounds; the new one some of them, never the Kick.
             QMap<QString, QByteArray> played;
@@ -1261,7 +1261,7 @@ private slots:
         f->ui = nullptr;
         f->prompter.clear();
         const std::unique_ptr<MainWindow1> g(new MainWindow1(WindowServices{&f->prompter}));
-        g->soundLists().skipSoundListOnClose();
+        g->soundLists().setWriteSoundListOnClose(false);
         const QString tom = f->file("Kept sounds/Tom.wav"); // kit 2 does not use it
         QCOMPARE(f->prompter.texts(), QStringList({"These sounds of the sound groups are now taken from \"Kept "
                                                    "sounds\":\r\n" + group + ": Kick (" + copy + ")\r\n" + group

@@ -115,7 +115,7 @@ class TestSetupFiles : public QObject
         QDir::setCurrent(own);
         auto *w = new MainWindow1(WindowServices{&m_prompter, PadSystem{&m_drives}});
         QDir::setCurrent(m_work.path());
-        w->soundLists().skipSoundListOnClose();
+        w->soundLists().setWriteSoundListOnClose(false);
         m_windows.append(w);
         return w;
     }

@@ -367,7 +367,7 @@ private slots:
         QVERIFY(w->isVisible());
         QVERIFY(w->pad().isUDiskFlag());
         QVERIFY(prompts.prompts.isEmpty());
-        w->soundLists().skipSoundListOnClose();
+        w->soundLists().setWriteSoundListOnClose(false);
         w->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         drives.release(root);

@@ -37,7 +37,7 @@ struct WindowFixture
         ztplatform::keepFileNameBytes(); // as the editor starts
         QDir::setCurrent(work.path());
         w = new MainWindow1(WindowServices{&prompter, PadSystem{&drives}});
-        w->soundLists().skipSoundListOnClose();
+        w->soundLists().setWriteSoundListOnClose(false);
         ui = w->form();
     }
     ~WindowFixture()

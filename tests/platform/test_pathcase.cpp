@@ -1,3 +1,4 @@
+#include "platform/descriptor.h"
 #include "platform/disk.h"
 #include "platform/fileidentity.h"
 #include "platform/pathcase.h"
@@ -9,9 +10,30 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <fcntl.h>
 #include <unistd.h>
 
 using namespace ztplatform;
+
+namespace {
+
+bool replacesEntryOf(const QString &target, const QString &loaded)
+{
+    return ztplatform::replacesEntryOf(RenameTarget(target), ReachedPath(loaded));
+}
+
+bool replacesLinkOf(const QString &target, const QString &loaded)
+{
+    return ztplatform::replacesLinkOf(RenameTarget(target), ReachedPath(loaded));
+}
+
+// What stands at `path` opened as the editor looks at it; closed when it goes.
+Descriptor opened(const QString &path, int flags)
+{
+    return Descriptor(path.isEmpty() ? -1 : systemDisk().openAt(AT_FDCWD, QFile::encodeName(path), flags | O_CLOEXEC));
+}
+
+} // namespace
 
 class TestPathCase : public QObject
 {
@@ -171,10 +193,11 @@ private slots:
         QFile f(dir.path() + "/System Volume Information");
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.close();
-        QVERIFY(!isOnFatVolume(systemDisk(), dir.path()));
-        QVERIFY(!isOnFatVolume(systemDisk(), QString()));
-        QVERIFY(!hasFatHiddenOrSystemAttribute(systemDisk(), f.fileName()));
-        QVERIFY(!hasFatHiddenOrSystemAttribute(systemDisk(), dir.path() + "/missing"));
+        QVERIFY(!isOnFatVolume(systemDisk(), opened(dir.path(), O_PATH).get()));
+        QVERIFY(!isOnFatVolume(systemDisk(), opened(QString(), O_PATH).get()));
+        const int look = O_RDONLY | O_NONBLOCK | O_NOFOLLOW;
+        QVERIFY(!hasFatHiddenOrSystemAttribute(systemDisk(), opened(f.fileName(), look).get()));
+        QVERIFY(!hasFatHiddenOrSystemAttribute(systemDisk(), opened(dir.path() + "/missing", look).get()));
     }
 };
 

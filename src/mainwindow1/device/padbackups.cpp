@@ -21,9 +21,10 @@
 #include <memory>
 #include <optional>
 
+using ztplatform::kSilentLimitMs;
+
 namespace {
 
-constexpr int kDataLookLimitMs = 2000; // a data folder silent that long is not waited on
 constexpr int kDataStallMs = 5000;     // nor a reading of backups that moves on no further in that long
 constexpr int kBackupStallMs = 10000;  // a backup that lays out no file in that long is asked about
 
@@ -153,7 +154,7 @@ std::optional<QString> PadSyncController::lookUpBackupFolder(const PadIdentity &
 {
     const QString root = padbackup::backupsRoot();
     const std::optional<QString> folder = ztplatform::lookAtFileWithin<QString>(
-            m_pad.silentFiles(), root, kDataLookLimitMs, [loaded, root] { return padbackup::padFolder(loaded, root); },
+            m_pad.silentFiles(), root, kSilentLimitMs, [loaded, root] { return padbackup::padFolder(loaded, root); },
             JobDialog::waiter());
     if (!folder)
         qWarning().noquote() << "the folder of the pad's backups does not answer:" << root;

@@ -16,6 +16,7 @@
 #include "device/padsession.h"
 #include "library/soundlibrary.h"
 #include "widgets/jobdialog.h"
+#include "platform/errortext.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -26,7 +27,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
 
 namespace {
 
@@ -76,7 +76,7 @@ QString keptReason(const PadSession::Kept &kept, const QString &wavPath)
     if (kept.why == UsbUpdate::NotRemovable && kept.error != 0 && kept.error != EROFS)
         return QStringLiteral(" (")
                 + WindowTexts::tr("the sampler pad refused to remove its files: %1")
-                          .arg(QString::fromLocal8Bit(std::strerror(kept.error)))
+                          .arg(ztplatform::errorText(kept.error))
                 + QLatin1Char(')');
     return QString();
 }
@@ -214,7 +214,7 @@ DeviceMessage PadSyncController::padBatchMessage(const QString &lead, const QStr
                                       "ends first or, if it cannot, names."));
     else if (refusal != 0)
         lines.prepend(WindowTexts::tr("The sampler pad refused a write (%1); the sounds after it were not tried.")
-                              .arg(QString::fromLocal8Bit(std::strerror(refusal))));
+                              .arg(ztplatform::errorText(refusal)));
     return DeviceMessage{WindowTexts::tr("Warning"), lines.join(QStringLiteral("\r\n"))};
 }
 

@@ -5,6 +5,7 @@
 
 
 #include "library/exportfile.h"
+#include "platform/errortext.h"
 #include "platform/replacefile.h"
 #include "platform/runfolders.h"
 #include "platform/sysio.h"
@@ -26,7 +27,6 @@
 
 #include <atomic>
 #include <cerrno>
-#include <cstring>
 #include <memory>
 #include <optional>
 
@@ -153,7 +153,7 @@ void KitPagesController::exportGlobalFile()
         m_prompter.warning(m_boxes, WindowTexts::tr("Error"),
                            WindowTexts::tr("Failed to generate file.") + QStringLiteral("\r\n")
                                    + WindowTexts::tr("File location:") + QStringLiteral("\r\n") + m_globalPath
-                                   + QStringLiteral("\r\n") + QString::fromLocal8Bit(std::strerror(ETIMEDOUT)));
+                                   + QStringLiteral("\r\n") + ztplatform::errorText(ETIMEDOUT));
         return;
     }
     if (!check->refused.isEmpty()) {

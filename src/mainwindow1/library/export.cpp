@@ -10,6 +10,7 @@
 #include "library/soundlibrary.h"
 #include "library/exportnames.h"
 #include "library/soundsource.h"
+#include "platform/errortext.h"
 #include "platform/descriptor.h"
 #include "platform/durablefile.h"
 #include "platform/fileidentity.h"
@@ -41,9 +42,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+using ztplatform::kSilentLimitMs;
+
 namespace {
 
-constexpr int kFolderLookLimitMs = 2000; // a folder silent that long is not waited on
 constexpr int kFolderSyncLimitMs = 5000; // nor one whose sync takes longer
 constexpr int kFileStallLimitMs = 5000;  // nor a file's write that has not moved on that long
 
@@ -58,7 +60,7 @@ void syncExportFolder(UiPrompter &prompter, QWidget *parent, const std::shared_p
             JobDialog::waiter());
     if (error && *error == 0)
         return;
-    const QString reason = QString::fromLocal8Bit(std::strerror(error ? *error : ETIMEDOUT));
+    const QString reason = ztplatform::errorText(error ? *error : ETIMEDOUT);
     const QString crlf = QStringLiteral("\r\n");
     QStringList files;
     for (const QString &name : written)
@@ -153,7 +155,7 @@ QString silentReason(const QString &folder = QString(), bool held = false)
 {
     if (held)
         return WindowTexts::tr("The drive does not answer: %1").arg(QDir::toNativeSeparators(folder));
-    return QString::fromLocal8Bit(std::strerror(ETIMEDOUT));
+    return ztplatform::errorText(ETIMEDOUT);
 }
 
 // The file name a sound would get in an empty folder.
@@ -222,7 +224,7 @@ std::optional<QVector<Target>> planTargets(const std::shared_ptr<ztplatform::Sil
         }
         return targets;
     };
-    return ztplatform::lookAtFileWithin<QVector<Target>>(silent, folder, kFolderLookLimitMs, look, JobDialog::waiter());
+    return ztplatform::lookAtFileWithin<QVector<Target>>(silent, folder, kSilentLimitMs, look, JobDialog::waiter());
 }
 
 constexpr int kShownNames = 25; // lines of names a box shows; the rest in its details

@@ -28,6 +28,8 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+using ztplatform::kSilentLimitMs;
+
 namespace {
 
 const char kInitialStyle[] = "border-image:url(:/images/play.png);";
@@ -50,7 +52,6 @@ ztplatform::FileStamp previewSourceStamp(const QString &source)
     return ztplatform::diskFileStamp(previewSourceFile(source));
 }
 
-constexpr int kSoundLookLimitMs = 2000; // a sound's drive silent that long is not waited on
 
 // `look` at the file of `source` on a thread of its own, the window
 // painting (its input held) meanwhile; nothing when the drive did not answer
@@ -59,7 +60,7 @@ template <typename T>
 std::optional<T> lookAtSound(const std::shared_ptr<ztplatform::SilentFiles> &silent, const QString &source,
                              std::function<T()> look)
 {
-    return ztplatform::lookAtFileWithin<T>(silent, previewSourceFile(source), kSoundLookLimitMs, std::move(look),
+    return ztplatform::lookAtFileWithin<T>(silent, previewSourceFile(source), kSilentLimitMs, std::move(look),
                                            JobDialog::waiter());
 }
 
@@ -147,7 +148,7 @@ std::optional<qint64> PreviewController::soundFileSize(const std::shared_ptr<ztp
                                                       const QString &path)
 {
     const std::optional<qint64> size =
-            ztplatform::regularFileSizeWithin(fence, silent, path, kSoundLookLimitMs, JobDialog::waiter());
+            ztplatform::regularFileSizeWithin(fence, silent, path, kSilentLimitMs, JobDialog::waiter());
     if (!size)
         qWarning().noquote() << "the drive of" << path << "does not answer: the sound is not taken";
     return size;

@@ -10,6 +10,7 @@
 #include "library/waveprobe.h"
 #include "model/audioconverter.h"
 #include "platform/anchoredfolder.h"
+#include "platform/errortext.h"
 #include "platform/descriptor.h"
 #include "platform/regularfile.h"
 #include "platform/silentfiles.h"
@@ -58,7 +59,6 @@ QString failedConversionText(const QString &faultPath, const QString &faultReaso
     return text;
 }
 
-constexpr int kSourceLookLimitMs = 2000; // a source's drive silent that long is not waited on
 
 constexpr int kConversionPollMs = 20;
 constexpr int kSettleLimitMs = 6000; // a killed ffmpeg is waited on for 5 s
@@ -74,13 +74,12 @@ void tellUnreadable(UiPrompter &prompter, QWidget *parent, const QString &path, 
 
 
 // A stored sound's copy on a thread of its own, given up when its kit file's
-// drive has not moved it on for kStoredCopyLimitMs: the thread may then never
+// drive has not moved it on for ztplatform::kSilentLimitMs: the thread may then never
 // return, so it holds copies and this shared state only. While it has not,
 // no other copy out of that kit file starts.
 class StoredCopy
 {
 public:
-    static constexpr int kStoredCopyLimitMs = 2000;
     static constexpr int kPollMs = 20;
 
     struct Done
@@ -95,7 +94,7 @@ public:
     };
     std::shared_ptr<Shared> shared = std::make_shared<Shared>();
 
-    void moved() const { shared->lastMove = nowMs(); }
+    void moved() const { shared->lastMove = ztplatform::nowMs(); }
 
     // `job` on a thread of its own, waited on through `wait`; `stop` (when
     // given) is handed on. Nothing when the drive of `kitFile` did not move
@@ -122,7 +121,7 @@ public:
                 return true;
             if (stop && *stop)
                 state.shared->stop = true;
-            if (nowMs() - state.shared->lastMove < kStoredCopyLimitMs)
+            if (ztplatform::nowMs() - state.shared->lastMove < ztplatform::kSilentLimitMs)
                 return false;
             state.shared->stop = true; // it touches the target no more once it returns
             mark->givenUp();
@@ -132,12 +131,6 @@ public:
     }
 
 private:
-    static qint64 nowMs()
-    {
-        return std::chrono::duration_cast<std::chrono::milliseconds>(
-                       std::chrono::steady_clock::now().time_since_epoch())
-                .count();
-    }
 };
 
 } // namespace
@@ -417,7 +410,7 @@ RawFiles::Plain RawFiles::convertPlain(const PlainSetting &s, const std::shared_
     // The pad's own files are looked at only below its root, by the save's conversion.
     const bool onPad = s.root.covers(source);
     const std::optional<bool> regular =
-            onPad ? true : ztplatform::isRegularFileWithin(s.fence, s.silent, source, kSourceLookLimitMs, wait);
+            onPad ? true : ztplatform::isRegularFileWithin(s.fence, s.silent, source, ztplatform::kSilentLimitMs, wait);
     if (!regular || !*regular) {
         p.tell = regular ? Plain::Tell::Missing : Plain::Tell::Silent;
         return p;
@@ -425,7 +418,7 @@ RawFiles::Plain RawFiles::convertPlain(const PlainSetting &s, const std::shared_
     if (!onPad) {
         // It must open for reading.
         const std::optional<int> failure = ztplatform::lookAtFileWithin<int>(
-                s.silent, source, kSourceLookLimitMs,
+                s.silent, source, ztplatform::kSilentLimitMs,
                 [source]() {
                     const ztplatform::Descriptor fd(ztplatform::sysio::open(source, O_RDONLY | O_NONBLOCK | O_CLOEXEC));
                     return fd.isOpen() ? 0 : errno;
@@ -449,7 +442,7 @@ RawFiles::Plain RawFiles::convertPlain(const PlainSetting &s, const std::shared_
     waitThrough(wait, [&](int ms) {
         if ((done = jobs->waitFor(job, qMin(ms, kConversionPollMs))))
             return true;
-        if (jobs->lookingForMs(job) < kSourceLookLimitMs)
+        if (jobs->lookingForMs(job) < ztplatform::kSilentLimitMs)
             return false;
         jobs->giveUp(job);
         return true;
@@ -518,7 +511,7 @@ quint32 RawFiles::getRawFile(const QString &waveFileName, const QString &outFile
     }
     // A preview's work runs under its wait until Stop.
     const std::optional<bool> regular =
-            ztplatform::isRegularFileWithin(m_pad.fence(), m_library.silentFiles(), waveFileName, kSourceLookLimitMs,
+            ztplatform::isRegularFileWithin(m_pad.fence(), m_library.silentFiles(), waveFileName, ztplatform::kSilentLimitMs,
                                             JobDialog::waiter());
     if (!regular) {
         tellSilent(waveFileName, true);
@@ -529,7 +522,7 @@ quint32 RawFiles::getRawFile(const QString &waveFileName, const QString &outFile
         return 0;
     }
     const std::optional<int> failure = ztplatform::lookAtFileWithin<int>(
-            m_library.silentFiles(), waveFileName, kSourceLookLimitMs,
+            m_library.silentFiles(), waveFileName, ztplatform::kSilentLimitMs,
             [waveFileName]() {
                 const ztplatform::Descriptor fd(ztplatform::sysio::open(waveFileName, O_RDONLY | O_NONBLOCK | O_CLOEXEC));
                 return fd.isOpen() ? 0 : errno;

@@ -47,7 +47,6 @@ QModelIndexList orderedSelection(QItemSelectionModel *selection)
     return list;
 }
 
-constexpr int kFileLookLimitMs = 2000; // a drive silent that long is not waited on
 
 // The box for a file whose drive still holds an earlier look given up on:
 // it is not looked at again until that look returns.
@@ -91,7 +90,7 @@ FilesLook firstFileMissing(QStringList files, const std::shared_ptr<ztplatform::
         files = files.mid(0, silentAt);
     auto seen = std::make_shared<QHash<QString, bool>>(); // used by the look's thread only
     const ztplatform::FilesInTurn look = ztplatform::lookAtFilesInTurn(
-            silent, files, kFileLookLimitMs,
+            silent, files, ztplatform::kSilentLimitMs,
             [files, seen, fence](int i) {
                 auto it = seen->constFind(files.at(i));
                 if (it == seen->constEnd())
@@ -236,7 +235,7 @@ bool SoundListsController::showStoredSoundInfo(const QString &path, const sounds
     load.name = percussionpadfile::charArray2String(kit->info.sound[size_t(entry)].wave_name, SOUND_NAME_LENGTH);
     load.offset = kit->info.sound[size_t(entry)].wave_start;
     const std::optional<StoredSoundLook> look = ztplatform::lookAtFileWithin<StoredSoundLook>(
-            m_pad.silentFiles(), kitPath, kFileLookLimitMs,
+            m_pad.silentFiles(), kitPath, ztplatform::kSilentLimitMs,
             [load, fence = m_pad.fence()]() { return lookAtStoredSound(load, fence); },
             JobDialog::waiter());
     if (!look)
@@ -290,7 +289,7 @@ bool SoundListsController::showFileSoundInfo(const QString &path, const QString 
         return false;
     }
     const std::optional<std::optional<waveprobe::Format>> look = ztplatform::lookAtFileWithin<std::optional<waveprobe::Format>>(
-            m_pad.silentFiles(), path, kFileLookLimitMs,
+            m_pad.silentFiles(), path, ztplatform::kSilentLimitMs,
             [path]() -> std::optional<waveprobe::Format> {
                 QFile file;
                 if (!ztplatform::openRegularFile(path, file, false))

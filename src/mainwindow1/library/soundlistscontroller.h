@@ -167,8 +167,7 @@ public:
     // The write at the close, with its boxes; false when it failed and the
     // user keeps the window open.
     bool saveSoundListAtClose();
-    // The window goes without writing the sound list (a start-up never shown, a test).
-    void skipSoundListOnClose() { m_writeSoundListOnClose = false; }
+    // Whether the close writes the sound list (not for a start-up never shown).
     void setWriteSoundListOnClose(bool write) { m_writeSoundListOnClose = write; }
     // The close that ends the window wrote the groups, or the user quit without them.
     void markSoundListSettled() { m_soundListSettled = true; }
