@@ -412,6 +412,15 @@ void KitDocument::beginFile(int kind)
     m_cf.initFileChunk();
 }
 
+std::shared_ptr<setupfiles::OwnedModel> KitDocument::wholeSetupImage()
+{
+    m_cf.kitChunk.baseChunk = m_base0;
+    m_cf.kitChunk.pedalChunk = m_pedal0;
+    m_cf.kitChunk.kpadChunk = m_pad0;
+    m_cf.soundChunk.soundIndex = m_sound0.data();
+    return std::make_shared<setupfiles::OwnedModel>(m_cf);
+}
+
 bool KitDocument::setAllFileChunk(const SaveSounds &sounds, quint16 version, bool backup)
 {
     m_cf.kitChunk.baseChunk = m_base0;

@@ -24,10 +24,15 @@
 #include <QVector>
 
 #include <array>
+#include <memory>
 #include <functional>
 #include <vector>
 
 class QFile;
+
+namespace setupfiles {
+class OwnedModel;
+}
 
 class KitDocument : public QObject
 {
@@ -62,6 +67,7 @@ public:
     {
         quint8 clickNo = 0;                          // the metronome sound chosen (0-based)
         quint32 clickCluster = 0, clickLength = 0;   // and where it lies, 0 when none
+        bool clickListed = false;                    // those of the metronome's record clickNo, when it has one
         quint8 clickBeat = 0, clickPan = 0, clickVolume = 0;
         int clickOutput = -1;
         quint8 audioVolume = 0, btVolume = 0, systanGain = 0;
@@ -351,6 +357,9 @@ public:
     void setKitIniFileChunk(int kit, const QVector<SOUND_INDEX> &waves, const QVector<SOUND_LIST_INFO> &waveList);
     // cf's chunk sizes and places; false when the file would be too large.
     bool layOutFile();
+    // cf with copies of the kit tables it fills, as setAllFileChunk starts
+    // from: a whole setup laid out on another thread, as the document would.
+    std::shared_ptr<setupfiles::OwnedModel> wholeSetupImage();
     // cf into `file` (setupfiles::writeKitFile); false when it fails.
     bool writeFile(QFile &file, int kit, QString *unwritten);
     // A global settings file of the settings with the page's values into `file`.

@@ -93,6 +93,8 @@ public:
     HeldKitFiles heldFiles() const;
     // True while `files` are still the files this locator was made for.
     bool madeFor(const QVector<Records::READ_KIT_FILE> &files) const;
+    // How a look at a drive is waited on from now on (none: the calling thread blocks).
+    void setWaiter(ztplatform::Waiter wait) { m_wait = std::move(wait); }
 
     const Records::READ_KIT_FILE &record(int r) const { return m_files.at(r); }
     const percussionpadfile::P_SOUND_INDEX &entry(int r, int e) const

@@ -36,6 +36,14 @@ struct FileWrite
         , fence(std::move(readPast))
     {
     }
+    // The whole setup, its image laid out later, before writeFile.
+    FileWrite(const QString &dest, std::shared_ptr<ztplatform::Leftovers> leftovers,
+              std::shared_ptr<ztplatform::FolderFence> readPast)
+        : out(dest, std::move(leftovers), &ztplatform::diskOf(readPast))
+        , kit(-1)
+        , fence(std::move(readPast))
+    {
+    }
     // The whole setup, laid out in `laidOut`.
     FileWrite(const QString &dest, const percussionpadfile &laidOut, std::shared_ptr<ztplatform::Leftovers> leftovers,
               std::shared_ptr<ztplatform::FolderFence> readPast)

@@ -35,15 +35,14 @@ bool keepWaves(Run &run, const setupfiles::CollectError &err, const setupfiles::
     return true;
 }
 
-// Before a gathering: the shared sounds of changed files move, the preview too.
+} // namespace
+
 void handOver(Run &run)
 {
     const QHash<QString, QString> moved = setupjob::handOverFromChangedFiles(run.doc, run.lib, run.hooks.wait);
     if (!moved.isEmpty() && run.hooks.soundsMoved)
         run.hooks.soundsMoved(moved);
 }
-
-} // namespace
 
 bool gatherClicks(Run &run, const QString &tempDir, Gathered &got, setupfiles::StoredSoundLocator *loaded)
 {

@@ -19,6 +19,7 @@
 #include <QDir>
 #include <QFile>
 
+#include <atomic>
 #include <memory>
 #include <optional>
 
@@ -67,6 +68,55 @@ SaveSetupJob::SaveSetupJob(KitDocument &doc, SoundLibrary &lib, setupjob::Questi
 {
 }
 
+// What a save's job reads: the loaded files as they were when the save
+// began, and their locator, which holds each file it checked.
+struct SaveSetupJob::Loaded
+{
+    Loaded(const QVector<MainWindow1Records::READ_KIT_FILE> &kitFiles,
+           std::shared_ptr<ztplatform::SilentFiles> silent, ztplatform::Waiter wait,
+           std::shared_ptr<ztplatform::FolderFence> fence)
+        : files(kitFiles)
+        , locator(files, std::move(silent), std::move(wait), std::move(fence))
+    {
+    }
+    const QVector<MainWindow1Records::READ_KIT_FILE> files;
+    setupfiles::StoredSoundLocator locator;
+};
+
+// What a save's job is handed, all of it copied, and what it gives back; it
+// keeps it until it returns, also when it was given up on.
+struct SaveSetupJob::Work
+{
+    using Records = MainWindow1Records;
+    bool clicks = false; // the metronome's sounds are gathered
+    bool waves = false;  // every other sound, then the file laid out and written
+    QVector<Records::SOUND_LIST_INFO> clickList;
+    QVector<Records::READ_KIT_FILE> files;
+    std::shared_ptr<Loaded> loaded;
+    bool locate = false; // stored sounds are located through `loaded`
+    QVector<setupfiles::TotalRow> rows;
+    QVector<Records::soundKit> kits; // their slots numbered once gathered
+    QVector<int> selection;
+    QVector<Records::SOUND_INDEX> library;
+    QString tempDir;
+    quint16 version = 0;
+    bool backup = false;
+    setupfiles::RawWaveFn rawFile;
+    setupfiles::RawPlanFn plan;
+    std::shared_ptr<ztplatform::FolderFence> fence;
+    std::shared_ptr<ztplatform::SilentFiles> silent;
+    std::shared_ptr<setupfiles::OwnedModel> image; // the document's file, to lay out
+    KitDocument::GlobalPage page;                   // its global settings
+    std::shared_ptr<FileWrite> out;
+
+    setupfiles::CollectError clickError;
+    setupfiles::CollectError waveError;
+    setupfiles::CollectedClicks gotClicks;
+    setupfiles::CollectedWaves gotWaves;
+    std::atomic_bool writing{false}; // what is gathered stays as it is from then on
+    Written written;
+};
+
 setupjob::Result SaveSetupJob::run(const Input &in)
 {
     m_in = in;
@@ -77,8 +127,9 @@ setupjob::Result SaveSetupJob::run(const Input &in)
     const QVector<SoundLibrary::SOUND_INDEX> clicks = m_run.lib.clickSetList();
     QString dest;
     QStringList sources;
-    if (checkTarget(dest) && checkSources() && layOut(sources))
-        writeAndPlace(dest, sources);
+    std::shared_ptr<FileWrite> out;
+    if (checkTarget(dest) && checkSources() && gatherAndWrite(dest, out, sources))
+        place(out, sources);
     setupfiles::removeRawWaves(m_in.tempDir);
     m_loaded.reset();
     if (m_run.result.with(setupjob::FileOutcome::Written).isEmpty())
@@ -86,14 +137,189 @@ setupjob::Result SaveSetupJob::run(const Input &in)
     return m_run.result;
 }
 
-// Written beside the target; a new file never takes the place of one made meanwhile.
-void SaveSetupJob::writeAndPlace(const QString &dest, const QStringList &sources)
+bool SaveSetupJob::gatherAndWrite(const QString &dest, std::shared_ptr<FileWrite> &out, QStringList &sources)
 {
-    const auto out = std::make_shared<FileWrite>(dest, m_run.doc.cf(), m_run.lib.leftovers(), m_run.lib.fence());
-    out->out.setCreateOnly(!m_replace);
-    out->held = m_loaded->heldFiles();
-    if (!writeBeside(out))
+    m_run.doc.beginFile(0);
+    const savejob::Hooks &hooks = m_run.hooks;
+    const savejob::JobConversion conversion = hooks.jobConversion
+                                                      ? hooks.jobConversion()
+                                                      : savejob::JobConversion{hooks.rawFile, hooks.rawPlan, {},
+                                                                               hooks.rawFailureTold};
+    m_run.hooks.rawFailureTold = conversion.failureTold; // a failed gathering's box asks the job's conversion
+    // Shared sounds of changed files move after the metronome's are gathered.
+    const bool handOver = !m_run.lib.sharedSounds().twins().isEmpty();
+    if (handOver) {
+        const std::shared_ptr<Work> clicks = workFor(dest, true, false, conversion);
+        runWork(clicks, conversion);
+        if (!takeClicks(*clicks))
+            return false;
+        savejob::handOver(m_run);
+    }
+    const std::shared_ptr<Work> w = workFor(dest, !handOver, true, conversion);
+    const bool ended = runWork(w, conversion);
+    if ((!handOver && !takeClicks(*w)) || !takeWaves(*w, sources))
+        return false;
+    out = w->out;
+    return takeWritten(*w, ended);
+}
+
+std::shared_ptr<SaveSetupJob::Work> SaveSetupJob::workFor(const QString &dest, bool clicks, bool waves,
+                                                          const savejob::JobConversion &conversion)
+{
+    const auto w = std::make_shared<Work>();
+    w->clicks = clicks;
+    w->waves = waves;
+    w->clickList = m_run.lib.clickList();
+    w->files = m_run.lib.loadedKitFiles();
+    w->loaded = m_loaded;
+    w->locate = m_loaded && m_loaded->locator.madeFor(w->files);
+    if (m_loaded)
+        m_loaded->locator.setWaiter({}); // the job's thread waits itself
+    w->tempDir = m_in.tempDir;
+    w->rawFile = conversion.rawFile;
+    w->plan = conversion.plan;
+    w->fence = m_run.lib.fence();
+    w->silent = m_run.lib.silentFiles();
+    if (!clicks) {
+        w->gotClicks.clickSetList = m_run.lib.clickSetList();
+        w->gotClicks.clickWaveList = m_got.clickWaveList;
+    }
+    if (!waves)
+        return w;
+    KitDocument &doc = m_run.doc;
+    w->rows = m_run.lib.totalRows();
+    w->kits = doc.kitAttrList();
+    w->selection = doc.kitIndexList();
+    w->library = m_run.lib.waveLoadKitAttrList();
+    w->version = m_in.version;
+    w->backup = m_in.backup;
+    w->page = m_in.globalPage ? m_in.globalPage() : KitDocument::GlobalPage();
+    doc.setGlobalFileChunk(w->page);
+    w->image = doc.wholeSetupImage();
+    w->out = std::make_shared<FileWrite>(dest, m_run.lib.leftovers(), m_run.lib.fence());
+    w->out->out.setCreateOnly(!m_replace);
+    return w;
+}
+
+// On the job's thread: the metronome's sounds, the others, the file laid
+// out as the document lays it out, then written beside the target, read
+// back and synced. A failure ends it; the window tells it from what it gave back.
+void SaveSetupJob::work(Work &w, const ztplatform::Job::Report &report)
+{
+    setupfiles::StoredSoundLocator *loc = w.locate ? &w.loaded->locator : nullptr;
+    if (w.clicks) {
+        w.clickError = setupfiles::collectClickWaves(w.clickList, w.files, w.tempDir, w.rawFile, w.gotClicks, w.plan,
+                                                     loc, w.fence, w.silent);
+        if (w.clickError)
+            return;
+    }
+    if (!w.waves)
         return;
+    w.waveError = setupfiles::collectWholeSetupWaves(
+            w.rows, w.kits, w.library, w.files, w.tempDir, w.rawFile, [&report](int value) { report(value, 100); },
+            w.gotWaves, w.plan, {}, loc, w.fence, w.silent);
+    if (w.waveError)
+        return;
+    const QVector<quint16> order = setupfiles::kitWaveOrder(w.kits, w.library, w.gotWaves.waveAttrList);
+    if (!setupfiles::wholeSetupWithinLimit(w.gotWaves.waveAttrList, order.size()))
+        return;
+    percussionpadfile &m = w.image->model();
+    // The metronome sound chosen lies where its gathering placed it.
+    const QVector<MainWindow1Records::SOUND_INDEX> &clickSet = w.gotClicks.clickSetList;
+    if (w.page.clickListed && w.page.clickNo < clickSet.size()) {
+        m.new_globalChunk.click.click_startCluster = clickSet.at(w.page.clickNo).start_cluster;
+        m.new_globalChunk.click.click_waveLength = clickSet.at(w.page.clickNo).wave_length;
+    }
+    QVector<MainWindow1Records::soundKit> kits = w.kits;
+    QVector<MainWindow1Records::SOUND_LIST_INFO> waveList = w.gotWaves.waveList;
+    setupfiles::fillWholeSetupKits(m, kits, w.selection, w.gotWaves.waveAttrList, w.version, w.backup);
+    if (!setupfiles::fillWholeSetupSounds(m, w.gotClicks.clickSetList, w.gotClicks.clickWaveList,
+                                          w.gotWaves.waveAttrList, waveList, order)
+        || !m.calculateChunkSize())
+        return;
+    w.out->held = w.loaded ? w.loaded->locator.heldFiles() : setupfiles::HeldKitFiles();
+    w.out->image.emplace(m);
+    w.out->writing.moved();
+    w.writing = true;
+    w.written = savejob::writeFile(*w.out);
+}
+
+// The job waited on; a write whose folder has not moved on for the limit is
+// given up (the gathering's waits are bounded by their own). True once it
+// ended. The boxes of failed conversions are shown then.
+bool SaveSetupJob::runWork(const std::shared_ptr<Work> &w, const savejob::JobConversion &conversion)
+{
+    ztplatform::Job job([w](const ztplatform::Job::Report &report) { work(*w, report); });
+    const auto giveUp = [w]() {
+        if (!w->writing)
+            return false;
+        exportfile::Watch &watch = w->out->writing;
+        if (watch.step() == exportfile::Watch::Step::Program || watch.sinceMovedMs() < savejob::kStallLimitMs)
+            return false;
+        if (!watch.giveUp())
+            qWarning() << "a file was being put in place when its folder stopped answering";
+        return true;
+    };
+    bool ended = false;
+    if (m_run.hooks.runJob) {
+        ended = m_run.hooks.runJob(job, giveUp);
+    } else {
+        job.start();
+        const auto over = [&job, &giveUp](int ms) { return job.waitFor(ms) || giveUp(); };
+        if (m_run.hooks.wait)
+            m_run.hooks.wait(over);
+        else
+            while (!over(20)) {
+            }
+        ended = job.isFinished();
+    }
+    if (conversion.tell)
+        conversion.tell();
+    return ended;
+}
+
+bool SaveSetupJob::takeClicks(const Work &w)
+{
+    if (w.clickError) {
+        savejob::noteCollectError(m_run, w.clickError);
+        return stop(QCoreApplication::translate("MainWindow1", "Error in obtaining sound, the saving is failed."),
+                    errorTitle());
+    }
+    m_got.clickWaveList = w.gotClicks.clickWaveList;
+    m_run.lib.takeClickRecords(w.gotClicks.clickSetList);
+    return true;
+}
+
+// The gathered sounds taken and cf laid out as the whole setup; `sources`
+// get the kit files its stored sounds are copied from, checked again once the
+// file is written: none may change after its sounds were checked.
+bool SaveSetupJob::takeWaves(const Work &w, QStringList &sources)
+{
+    if (w.waveError) {
+        savejob::noteCollectError(m_run, w.waveError);
+        return stop(QCoreApplication::translate("MainWindow1", "Error in obtaining sound, the saving is failed."),
+                    errorTitle());
+    }
+    KitDocument &doc = m_run.doc;
+    doc.takeSlotNumbers(w.kits);
+    m_got.waveList = w.gotWaves.waveList;
+    m_got.waveAttrList = w.gotWaves.waveAttrList;
+    sources = setupfiles::storedSourceFiles(m_got.clickWaveList + m_got.waveList);
+    m_kitOrder = setupfiles::kitWaveOrder(doc.kitAttrList(), m_run.lib.waveLoadKitAttrList(), m_got.waveAttrList);
+    const QString tooLarge = QCoreApplication::translate("MainWindow1", "The file size exceeds 4GB, save failed.");
+    if (!setupfiles::wholeSetupWithinLimit(m_got.waveAttrList, m_kitOrder.size()))
+        return stop(tooLarge);
+    doc.setGlobalFileChunk(m_in.globalPage ? m_in.globalPage() : KitDocument::GlobalPage());
+    const KitDocument::SaveSounds sounds{m_got.waveAttrList, m_got.waveList, m_run.lib.clickSetList(),
+                                         m_got.clickWaveList, m_kitOrder};
+    if (!doc.setAllFileChunk(sounds, m_in.version, m_in.backup) || !doc.layOutFile())
+        return stop(tooLarge);
+    return true;
+}
+
+// Written beside the target; a new file never takes the place of one made meanwhile.
+void SaveSetupJob::place(const std::shared_ptr<FileWrite> &out, const QStringList &sources)
+{
     if (!savejob::copiedAsLoaded(m_run, sources, false, out->held, m_heldChanged)) {
         stop(QCoreApplication::translate("MainWindow1", "Error in obtaining sound, the saving is failed."),
              errorTitle());
@@ -161,11 +387,11 @@ bool SaveSetupJob::checkTarget(QString &dest)
 // Each whole setup a kit's sound comes from, read again as the save starts.
 bool SaveSetupJob::checkSources()
 {
-    m_loaded = std::make_unique<setupfiles::StoredSoundLocator>(m_run.lib.loadedKitFiles(), m_run.lib.silentFiles(),
-                                                              m_run.hooks.wait, m_run.lib.fence());
+    m_loaded = std::make_shared<Loaded>(m_run.lib.loadedKitFiles(), m_run.lib.silentFiles(), m_run.hooks.wait,
+                                        m_run.lib.fence());
     for (const QString &source : setupfiles::kitSourceFiles(m_run.doc.kitAttrList())) {
         const QString listed = QDir::fromNativeSeparators(source);
-        if (setupfiles::isWholeSetupPath(listed) && !checkSourceFile(*m_loaded, listed))
+        if (setupfiles::isWholeSetupPath(listed) && !checkSourceFile(m_loaded->locator, listed))
             return false;
     }
     m_run.moveProgress(5);
@@ -202,33 +428,9 @@ bool SaveSetupJob::checkSourceFile(setupfiles::StoredSoundLocator &loadedFiles, 
     return *why ? refused(*why) : true;
 }
 
-// The sounds gathered and cf laid out as the whole setup; `sources` get the
-// kit files its stored sounds are copied from, checked again once the file
-// is written: none may change after its sounds were checked.
-bool SaveSetupJob::layOut(QStringList &sources)
-{
-    KitDocument &doc = m_run.doc;
-    doc.beginFile(0);
-    if (!savejob::gatherWholeSetup(m_run, m_in.tempDir, m_got, m_loaded.get()))
-        return stop(QCoreApplication::translate("MainWindow1", "Error in obtaining sound, the saving is failed."),
-                    errorTitle());
-    sources = setupfiles::storedSourceFiles(m_got.clickWaveList + m_got.waveList);
-    m_kitOrder = setupfiles::kitWaveOrder(doc.kitAttrList(), m_run.lib.waveLoadKitAttrList(), m_got.waveAttrList);
-    const QString tooLarge = QCoreApplication::translate("MainWindow1", "The file size exceeds 4GB, save failed.");
-    if (!setupfiles::wholeSetupWithinLimit(m_got.waveAttrList, m_kitOrder.size()))
-        return stop(tooLarge);
-    doc.setGlobalFileChunk(m_in.globalPage ? m_in.globalPage() : KitDocument::GlobalPage());
-    const KitDocument::SaveSounds sounds{m_got.waveAttrList, m_got.waveList, m_run.lib.clickSetList(),
-                                         m_got.clickWaveList, m_kitOrder};
-    if (!doc.setAllFileChunk(sounds, m_in.version, m_in.backup) || !doc.layOutFile())
-        return stop(tooLarge);
-    return true;
-}
-
-// The laid-out setup written beside the target, read back and synced, on a
-// thread of its own; a drive that stops answering is told as a file that
-// does not open or is not written.
-bool SaveSetupJob::writeBeside(const std::shared_ptr<FileWrite> &out)
+// What the job's write came to (`ended`: it was not given up); a drive that
+// stopped answering is told as a file that does not open or is not written.
+bool SaveSetupJob::takeWritten(const Work &w, bool ended)
 {
     // A file that cannot be written is named as the user chose it, with the
     // system's reason; a sound whose data cannot be read gives none.
@@ -241,10 +443,10 @@ bool SaveSetupJob::writeBeside(const std::shared_ptr<FileWrite> &out)
         refuse(text);
         return false;
     };
-    const std::optional<Written> done = offThread<Written>(m_run, out->writing, [out]() { return writeFile(*out); });
+    const std::optional<Written> done = ended ? std::optional<Written>(w.written) : std::nullopt;
     if (!done)
         qWarning().noquote() << "the folder of" << m_in.target << "does not answer: the setup is not saved";
-    if (done ? !done->opened : !out->opened) {
+    if (done ? !done->opened : !w.out->opened) {
         m_run.hideProgress();
         const QString text = QDir::toNativeSeparators(m_in.target) + QLatin1Char(':')
                              + QCoreApplication::translate("MainWindow1", "Fail to open file!") + savejob::crlf()

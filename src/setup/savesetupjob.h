@@ -10,6 +10,8 @@
 #include "setup/setupjob.h"
 #include "kitfile/storedsounds.h"
 
+#include "platform/job.h"
+
 #include <functional>
 #include <memory>
 
@@ -48,6 +50,9 @@ public:
     setupjob::Result run(const Input &in);
 
 private:
+    struct Loaded;
+    struct Work;
+
     savejob::Run m_run;
     Input m_in;
     bool m_replace = false; // a file stands at the target
@@ -56,15 +61,24 @@ private:
     QString m_notKept;    // what the new file could not be given of the one it replaces
     QString m_placeError; // why its folder did not sync
     // The loaded files, each opened and checked once and held for the write.
-    std::unique_ptr<setupfiles::StoredSoundLocator> m_loaded;
+    std::shared_ptr<Loaded> m_loaded;
     QString m_heldChanged; // a held file that changed while the write read it
 
     bool checkTarget(QString &dest);
     bool checkSources();
     bool checkSourceFile(setupfiles::StoredSoundLocator &loadedFiles, const QString &listed);
-    bool layOut(QStringList &sources);
-    void writeAndPlace(const QString &dest, const QStringList &sources);
-    bool writeBeside(const std::shared_ptr<savejob::FileWrite> &out);
+    // The sounds gathered, the file laid out and written beside the target
+    // in one job (two when shared sounds may move between them); then what it
+    // gathered taken here as the document's layout, in the order of the steps.
+    bool gatherAndWrite(const QString &dest, std::shared_ptr<savejob::FileWrite> &out, QStringList &sources);
+    std::shared_ptr<Work> workFor(const QString &dest, bool clicks, bool waves,
+                                  const savejob::JobConversion &conversion);
+    static void work(Work &w, const ztplatform::Job::Report &report);
+    bool runWork(const std::shared_ptr<Work> &w, const savejob::JobConversion &conversion);
+    bool takeClicks(const Work &w);
+    bool takeWaves(const Work &w, QStringList &sources);
+    bool takeWritten(const Work &w, bool ended);
+    void place(const std::shared_ptr<savejob::FileWrite> &out, const QStringList &sources);
     bool putInPlace(const std::shared_ptr<savejob::FileWrite> &out, bool &synced);
     bool placeOffThread(const std::shared_ptr<savejob::FileWrite> &out, bool rename, bool &synced);
     bool stop(const QString &text, const QString &title = QString());

@@ -31,6 +31,18 @@ namespace savejob {
 
 using Records = MainWindow1Records;
 
+// A save job's own conversion of plain sounds, safe on the job's thread:
+// rawFile and rawPlan as the hooks' below, without a box. `tell`, on the
+// window's thread once the job is over, shows the boxes of what failed;
+// failureTold then answers as the hooks' rawFailureTold.
+struct JobConversion
+{
+    setupfiles::RawWaveFn rawFile;
+    setupfiles::RawPlanFn plan;
+    std::function<void()> tell;
+    std::function<bool()> failureTold;
+};
+
 // What a save needs of the window it runs for. Each may be left empty.
 struct Hooks
 {
@@ -41,6 +53,8 @@ struct Hooks
     setupfiles::RawPlanFn rawPlan;
     // True when the last failed conversion named a cause that is not the sound's.
     std::function<bool()> rawFailureTold;
+    // The conversion a save's job runs on its own thread.
+    std::function<JobConversion()> jobConversion;
     // A kit slot as the pages name it: the hi-hat slots, then pad layers A, B.
     std::function<QString(int slot)> slotName;
     // A new progress dialog at `value` of 100 that holds the window while it
@@ -52,6 +66,10 @@ struct Hooks
     // How a drive, a file or a copy is awaited: the window's waiter, which
     // lets it paint; without one the save blocks.
     ztplatform::Waiter wait;
+    // How a save's job is waited on, the progress dialog following it, until
+    // it ends or `giveUp` says so: true once it ended. Without one the
+    // calling thread blocks.
+    std::function<bool(ztplatform::Job &job, const std::function<bool()> &giveUp)> runJob;
 };
 
 // One save under way: what it reads and changes and what it reports.
@@ -289,6 +307,8 @@ struct Gathered
     QVector<Records::SOUND_INDEX> waveAttrList;      // the file's sounds
     QVector<Records::SOUND_LIST_INFO> clickWaveList; // the metronome sounds' bytes
 };
+// Before a gathering: the shared sounds of changed files move, the preview too.
+void handOver(Run &run);
 // The metronome's sounds (the library's clickSetList takes their records).
 bool gatherClicks(Run &run, const QString &tempDir, Gathered &got,
                   setupfiles::StoredSoundLocator *loaded = nullptr);

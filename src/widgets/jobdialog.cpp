@@ -230,6 +230,15 @@ void JobDialog::moveServing(int value, int maximum)
         paintHeld();
 }
 
+void JobDialog::follow(ztplatform::Job &job)
+{
+    connect(&job, &ztplatform::Job::progress, this, [this](int done, int total) {
+        if (total > 0 && maximum() != total)
+            setRange(0, total);
+        moveBar(qBound(0, done, maximum()));
+    });
+}
+
 void JobDialog::putAway()
 {
     hide();

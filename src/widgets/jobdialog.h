@@ -85,6 +85,9 @@ public:
     void moveServing(int value, int maximum = 0);
     // Hides it; the window paints before what comes next.
     void putAway();
+    // From now on its bar follows `job`'s progress (its range too, when the
+    // job counts), painted as a wait serves the window's events.
+    void follow(ztplatform::Job &job);
     // A shown modal QProgressDialog serves events as it moves: a step box
     // moves through move() or moveServing() only.
     void setValue(int) = delete;

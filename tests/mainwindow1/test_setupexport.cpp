@@ -1695,6 +1695,34 @@ private slots:
         QCOMPARE(f->prompter.titles().last(), QString("successfully saved."));
     }
 
+    // The save's job waits on a write that does not move: the window's timer
+    // fires while the write is held, and the save completes once it moves.
+    void windowAnswersWhileTheWriteIsHeld()
+    {
+        QString setup;
+        loadSetupAndKits(&setup);
+        f->exportAll(f->file("FREE.bin"));
+        f->prompter.clear();
+        HangingOpens hanging(".zt-part", 0, HangingOpens::Looks::Writes);
+        QStringList order;
+        int ticks = 0;
+        QTimer tick;
+        QObject::connect(&tick, &QTimer::timeout, [&] {
+            if (hanging.waiting() > 0 && ++ticks == 3) {
+                order << "answered while held";
+                hanging.release();
+            }
+        });
+        tick.start(10);
+        f->exportAll(f->file("HELD.bin"));
+        tick.stop();
+        order << "saved";
+        QCOMPARE(order, QStringList({"answered while held", "saved"}));
+        QCOMPARE(hanging.hung(), 1);
+        QCOMPARE(f->prompter.titles(), QStringList({"successfully saved."}));
+        QCOMPARE(kf::readFile(f->file("HELD.bin")), kf::readFile(f->file("FREE.bin")));
+    }
+
     void fullDisk()
     {
         QString setup;

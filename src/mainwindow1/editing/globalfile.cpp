@@ -111,6 +111,7 @@ KitDocument::GlobalPage KitPagesController::globalPage() const
     if (m_soundLists.clickFlag()) {
         const int sound = m_view.global.clickSoundNoSpinBox->value() - 1;
         page.clickNo = quint8(sound);
+        page.clickListed = sound >= 0;
         if (sound >= 0 && sound < m_library.clickSetList().size()) {
             page.clickCluster = m_library.clickSetList()[sound].start_cluster;
             page.clickLength = m_library.clickSetList()[sound].wave_length;

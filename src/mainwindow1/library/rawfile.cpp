@@ -9,6 +9,7 @@
 #include "library/soundsource.h"
 #include "library/waveprobe.h"
 #include "model/audioconverter.h"
+#include "platform/anchoredfolder.h"
 #include "platform/errortext.h"
 #include "platform/descriptor.h"
 #include "platform/regularfile.h"
@@ -27,6 +28,7 @@
 #include <QFileInfo>
 
 #include <atomic>
+#include <mutex>
 #include <cerrno>
 #include <chrono>
 #include <memory>
@@ -228,26 +230,6 @@ quint64 RawFiles::copyStoredSound(const QString &source, const QString &target, 
     return 0;
 }
 
-// True when `path` opens for reading; otherwise the user is told which
-// file and why. Nothing, and no box, when its drive did not answer in time.
-std::optional<bool> RawFiles::readable(const QString &path)
-{
-    const std::optional<int> failure = ztplatform::lookAtFileWithin<int>(
-            m_library.silentFiles(), path, ztplatform::kSilentLimitMs,
-            [path, fence = m_pad.fence()]() {
-                const ztplatform::Descriptor fd(ztplatform::diskOf(fence).openAt(
-                        AT_FDCWD, QFile::encodeName(path), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-                return fd.isOpen() ? 0 : errno;
-            },
-            JobDialog::waiter());
-    if (!failure)
-        return std::nullopt;
-    if (*failure == 0)
-        return true;
-    tellUnreadable(m_prompter, m_parent, path, ztplatform::errorText(*failure));
-    return false;
-}
-
 // The box of a sound whose file is gone: the kits that use it, and its row made current.
 void RawFiles::tellMissing(const QString &waveFileName)
 {
@@ -277,43 +259,188 @@ const std::shared_ptr<ztplatform::FolderFence> &RawFiles::fence() const
     return m_pad.fence();
 }
 
+struct RawFiles::PlainSetting
+{
+    ztplatform::FolderAnchor root; // the pad's, as loaded
+    std::shared_ptr<ztplatform::FolderFence> fence;
+    std::shared_ptr<ztplatform::Leftovers> leftovers;
+    audioconverter::Limits limits;
+    std::shared_ptr<ztplatform::SilentFiles> silent; // sources whose look was given up on
+};
+
+// What a plain sound's conversion came to: its size, or what to tell.
+struct RawFiles::Plain
+{
+    enum class Tell { None, Silent, Missing, Unreadable, NoProgram, Failed };
+    quint32 size = 0;
+    Tell tell = Tell::None;
+    QString reason;         // Unreadable: why
+    bool askOwner = false;  // the pad's owner judges the pad at the place first
+    QString err, faultPath, faultReason; // Failed: what ffmpeg said, or where the output could not be written
+};
+
+namespace {
+
+using Waiter = ztplatform::Waiter;
+
+// Waits through `wait`; without one the calling thread blocks.
+void waitThrough(const Waiter &wait, const std::function<bool(int ms)> &ended)
+{
+    if (wait)
+        wait(ended);
+    else
+        while (!ended(kConversionPollMs)) {
+        }
+}
+
+// Conversions begun at once, as many at a time as there are cores; the end
+// of the last holder stops the rest and waits, through `wait`, for them to end.
+std::shared_ptr<ConversionJobs> startConversions(const RawFiles::PlainSetting &s,
+                                                 const QVector<QPair<QString, QString>> &jobs, const Waiter &wait)
+{
+    const std::shared_ptr<ConversionJobs> planned(new ConversionJobs(audioconverter::defaultProgram(wait, nullptr, s.silent),
+                                                                     0, s.limits, s.leftovers, s.fence, s.silent),
+                                                  [wait](ConversionJobs *j) {
+                                                      // Nothing writes into the temporary folder after the save.
+                                                      if (!j->settle(kSettleLimitMs, wait))
+                                                          qWarning() << "a stopped conversion did not end";
+                                                      delete j;
+                                                  });
+    planned->readBelow(s.root);
+    for (const QPair<QString, QString> &job : jobs)
+        planned->add(job.first, job.second);
+    return planned;
+}
+
+// The result of a conversion that ran: the target's size once it holds samples.
+void judgeConverted(RawFiles::Plain &p, bool converted, ztplatform::Disk &disk, const QString &target)
+{
+    if (p.err.isEmpty()) {
+        p.tell = RawFiles::Plain::Tell::NoProgram;
+        return;
+    }
+    // Judged by ffmpeg's exit and the samples written: a cut file that
+    // ffmpeg warns about still gives the samples it holds.
+    QFile out;
+    const bool hasSamples = converted && ztplatform::openRegularFile(disk, target, out, false)
+                            && waveprobe::dataBytes(out) > 0;
+    const qint64 size = out.size();
+    out.close();
+    if (hasSamples)
+        p.size = quint32(size);
+    else
+        p.tell = RawFiles::Plain::Tell::Failed;
+}
+
+} // namespace
+
 const std::shared_ptr<ztplatform::SilentFiles> &RawFiles::silentFiles() const
 {
     return m_library.silentFiles();
 }
 
+RawFiles::PlainSetting RawFiles::plainSetting() const
+{
+    return {m_pad.padRoot(), m_pad.fence(), m_library.leftovers(), m_conversion, m_library.silentFiles()};
+}
+
 std::shared_ptr<void> RawFiles::planConversions(const QVector<QPair<QString, QString>> &jobs)
 {
-    const std::shared_ptr<ConversionJobs> planned(
-            new ConversionJobs(audioconverter::defaultProgram(JobDialog::waiter(), nullptr, m_library.silentFiles()), 0,
-                               m_conversion, m_library.leftovers(), m_pad.fence(), m_library.silentFiles()),
-            [](ConversionJobs *j) {
-                // Nothing writes into the temporary folder after the save.
-                if (!j->settle(kSettleLimitMs, JobDialog::waiter()))
-                    qWarning() << "a stopped conversion did not end";
-                delete j;
-            });
-    planned->readBelow(m_pad.padRoot());
-    for (const QPair<QString, QString> &job : jobs)
-        planned->add(job.first, job.second);
+    const std::shared_ptr<ConversionJobs> planned = startConversions(plainSetting(), jobs, JobDialog::waiter());
     m_planned = planned;
     return planned;
 }
 
-std::optional<ConversionJobs::Done> RawFiles::convertOffThread(const QString &source,
-                                                                           const QString &target)
+savejob::JobConversion RawFiles::jobConversion()
 {
-    std::shared_ptr<ConversionJobs> jobs = m_planned.lock();
+    // What the job's functions share; each failure is kept for the boxes.
+    struct Shared
+    {
+        PlainSetting setting;
+        std::mutex lock;
+        std::weak_ptr<ConversionJobs> planned;
+        QVector<QPair<QString, Plain>> failed;
+    };
+    const auto shared = std::make_shared<Shared>();
+    shared->setting = plainSetting();
+    savejob::JobConversion c;
+    c.plan = [shared](const QVector<QPair<QString, QString>> &jobs) -> std::shared_ptr<void> {
+        const std::shared_ptr<ConversionJobs> planned = startConversions(shared->setting, jobs, Waiter());
+        const std::lock_guard<std::mutex> hold(shared->lock);
+        shared->planned = planned;
+        return planned;
+    };
+    c.rawFile = [shared](const QString &source, const QString &target) -> quint32 {
+        if (soundsource::isStored(source)) {
+            qWarning() << "a save's job converts no stored sound:" << source;
+            return 0;
+        }
+        std::shared_ptr<ConversionJobs> planned;
+        {
+            const std::lock_guard<std::mutex> hold(shared->lock);
+            planned = shared->planned.lock();
+        }
+        const Plain done = convertPlain(shared->setting, planned, source, target, Waiter());
+        if (done.tell != Plain::Tell::None) {
+            const std::lock_guard<std::mutex> hold(shared->lock);
+            shared->failed.append({source, done});
+        }
+        return done.size;
+    };
+    c.tell = [this, shared] {
+        QVector<QPair<QString, Plain>> failed;
+        {
+            const std::lock_guard<std::mutex> hold(shared->lock);
+            failed.swap(shared->failed);
+        }
+        for (const QPair<QString, Plain> &f : qAsConst(failed)) {
+            m_rawFailureTold = false;
+            m_silentFile.clear();
+            tellPlain(f.first, f.second);
+        }
+    };
+    c.failureTold = [this] { return m_rawFailureTold; };
+    return c;
+}
+
+RawFiles::Plain RawFiles::convertPlain(const PlainSetting &s, const std::shared_ptr<ConversionJobs> &planned,
+                                       const QString &source, const QString &target, const Waiter &wait)
+{
+    Plain p;
+    // The pad's own files are looked at only below its root, by the save's conversion.
+    const bool onPad = s.root.covers(source);
+    const std::optional<bool> regular =
+            onPad ? true : ztplatform::isRegularFileWithin(s.fence, s.silent, source, ztplatform::kSilentLimitMs, wait);
+    if (!regular || !*regular) {
+        p.tell = regular ? Plain::Tell::Missing : Plain::Tell::Silent;
+        return p;
+    }
+    if (!onPad) {
+        // It must open for reading.
+        const std::optional<int> failure = ztplatform::lookAtFileWithin<int>(
+                s.silent, source, ztplatform::kSilentLimitMs,
+                [source, fence = s.fence]() {
+                    const ztplatform::Descriptor fd(ztplatform::diskOf(fence).openAt(
+                            AT_FDCWD, QFile::encodeName(source), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+                    return fd.isOpen() ? 0 : errno;
+                },
+                wait);
+        if (!failure || *failure != 0) {
+            p.tell = failure ? Plain::Tell::Unreadable : Plain::Tell::Silent;
+            p.reason = failure ? QString::fromLocal8Bit(std::strerror(*failure)) : QString();
+            return p;
+        }
+    }
+    std::shared_ptr<ConversionJobs> jobs = planned;
     int job = jobs ? jobs->find(source, target) : -1;
     if (job < 0) {
-        jobs = std::make_shared<ConversionJobs>(
-                audioconverter::defaultProgram(JobDialog::waiter(), nullptr, m_library.silentFiles()), 1,
-                audioconverter::Limits(), m_library.leftovers(), m_pad.fence(), m_library.silentFiles());
-        jobs->readBelow(m_pad.padRoot());
+        jobs = std::make_shared<ConversionJobs>(audioconverter::defaultProgram(wait, nullptr, s.silent), 1,
+                                                audioconverter::Limits(), s.leftovers, s.fence, s.silent);
+        jobs->readBelow(s.root);
         job = jobs->add(source, target);
     }
     std::optional<ConversionJobs::Done> done;
-    JobDialog::waitUntil([&](int ms) {
+    waitThrough(wait, [&](int ms) {
         if ((done = jobs->waitFor(job, qMin(ms, kConversionPollMs))))
             return true;
         if (jobs->lookingForMs(job) < ztplatform::kSilentLimitMs)
@@ -321,93 +448,111 @@ std::optional<ConversionJobs::Done> RawFiles::convertOffThread(const QString &so
         jobs->giveUp(job);
         return true;
     });
-    return done;
+    if (!done || done->silent) {
+        p.tell = Plain::Tell::Silent;
+        return p;
+    }
+    if (!done->regular && (done->readType != 0 || (done->readError != 0 && done->readError != ENOENT))) {
+        p.tell = Plain::Tell::Unreadable;
+        p.reason = padreason::why(done->readType, done->readError);
+        return p;
+    }
+    p.askOwner = done->rootRefused;
+    if (!done->regular) {
+        p.tell = Plain::Tell::Missing;
+        return p;
+    }
+    p.err = done->mesg;
+    p.faultPath = done->faultPath;
+    p.faultReason = done->faultReason;
+    judgeConverted(p, done->converted, ztplatform::diskOf(s.fence), target);
+    return p;
+}
+
+void RawFiles::tellPlain(const QString &source, const Plain &done)
+{
+    if (done.askOwner)
+        ztplatform::askFolderOwner(m_pad.fence(), source);
+    switch (done.tell) {
+    case Plain::Tell::None:
+        return;
+    case Plain::Tell::Silent:
+        tellSilent(source, false);
+        return;
+    case Plain::Tell::Missing:
+        tellMissing(source);
+        return;
+    case Plain::Tell::Unreadable:
+        tellUnreadable(m_prompter, m_parent, source, done.reason);
+        return;
+    case Plain::Tell::NoProgram:
+        m_prompter.information(m_parent, WindowTexts::tr("Error"),
+                               WindowTexts::tr("Missing some files for the program!"), QMessageBox::Ok);
+        return;
+    case Plain::Tell::Failed:
+        // A cause that is not the sound's (its output could not be written) is told as such.
+        m_rawFailureTold = !done.faultReason.isEmpty();
+        m_prompter.information(m_parent, WindowTexts::tr("Error"),
+                               failedConversionText(done.faultPath, done.faultReason, source, done.err),
+                               QMessageBox::Ok);
+        return;
+    }
 }
 
 quint32 RawFiles::getRawFile(const QString &waveFileName, const QString &outFileName, PreviewWork *previewWork)
 {
     m_rawFailureTold = false;
     m_silentFile.clear();
-    // A preview's work runs under its wait until Stop, a save's as a job.
-    const bool preview = previewWork != nullptr;
     if (soundsource::isStored(waveFileName))
         return quint32(copyStoredSound(waveFileName, outFileName, previewWork));
-
-    // The pad's own files are looked at only below its root, by the save's conversion.
-    const bool onPad = !preview && m_pad.padRoot().covers(waveFileName);
+    if (!previewWork) {
+        const Plain done = convertPlain(plainSetting(), m_planned.lock(), waveFileName, outFileName, JobDialog::waiter());
+        tellPlain(waveFileName, done);
+        return done.size;
+    }
+    // A preview's work runs under its wait until Stop.
     const std::optional<bool> regular =
-            onPad ? true
-                  : ztplatform::isRegularFileWithin(m_pad.fence(), m_library.silentFiles(), waveFileName,
-                                                    ztplatform::kSilentLimitMs, JobDialog::waiter());
+            ztplatform::isRegularFileWithin(m_pad.fence(), m_library.silentFiles(), waveFileName, ztplatform::kSilentLimitMs,
+                                            JobDialog::waiter());
     if (!regular) {
-        tellSilent(waveFileName, preview);
+        tellSilent(waveFileName, true);
         return 0;
     }
     if (!*regular) {
         tellMissing(waveFileName);
         return 0;
     }
-    const std::optional<bool> opens = onPad ? true : readable(waveFileName);
-    if (!opens)
-        tellSilent(waveFileName, preview);
-    if (!opens || !*opens)
+    const std::optional<int> failure = ztplatform::lookAtFileWithin<int>(
+            m_library.silentFiles(), waveFileName, ztplatform::kSilentLimitMs,
+            [waveFileName, fence = m_pad.fence()]() {
+                const ztplatform::Descriptor fd(ztplatform::diskOf(fence).openAt(
+                        AT_FDCWD, QFile::encodeName(waveFileName), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+                return fd.isOpen() ? 0 : errno;
+            },
+            JobDialog::waiter());
+    if (!failure)
+        tellSilent(waveFileName, true);
+    else if (*failure != 0)
+        tellUnreadable(m_prompter, m_parent, waveFileName, QString::fromLocal8Bit(std::strerror(*failure)));
+    if (!failure || *failure != 0)
         return 0;
 
-    QString err, faultPath, faultReason;
+    Plain p;
     bool converted = false;
-    if (preview) {
-        audioconverter converter(m_conversion, ztplatform::diskOf(m_pad.fence()));
-        converter.setSilentFiles(m_library.silentFiles());
-        converter.setStopFlag(previewWork->previewStopFlag());
-        previewWork->runPreviewWork(
-                [&]() { converted = converter.audioConverterWaveRun(waveFileName, outFileName, err); }, 80);
-        faultPath = converter.writeFaultPath();
-        faultReason = converter.writeFaultReason();
-        if (!converter.silentSource().isEmpty()) {
-            tellSilent(waveFileName, preview);
-            return 0;
-        }
-    } else {
-        const std::optional<ConversionJobs::Done> done = convertOffThread(waveFileName, outFileName);
-        if (!done || done->silent) {
-            tellSilent(waveFileName, preview);
-            return 0;
-        }
-        if (!done->regular && (done->readType != 0 || (done->readError != 0 && done->readError != ENOENT))) {
-            tellUnreadable(m_prompter, m_parent, waveFileName, padreason::why(done->readType, done->readError));
-            return 0;
-        }
-        // The pad's owner judges the pad at the place, as for every read below it.
-        if (done->rootRefused)
-            ztplatform::askFolderOwner(m_pad.fence(), waveFileName);
-        if (!done->regular) {
-            tellMissing(waveFileName);
-            return 0;
-        }
-        converted = done->converted;
-        err = done->mesg;
-        faultPath = done->faultPath;
-        faultReason = done->faultReason;
-    }
-    if (preview && previewWork->previewStopped())
-        return 0; // Stop ended the preview: nothing to report
-    if (err.isEmpty()) {
-        m_prompter.information(m_parent, WindowTexts::tr("Error"),
-                               WindowTexts::tr("Missing some files for the program!"), QMessageBox::Ok);
+    audioconverter converter(m_conversion, ztplatform::diskOf(m_pad.fence()));
+    converter.setSilentFiles(m_library.silentFiles());
+    converter.setStopFlag(previewWork->previewStopFlag());
+    previewWork->runPreviewWork([&]() { converted = converter.audioConverterWaveRun(waveFileName, outFileName, p.err); },
+                                80);
+    p.faultPath = converter.writeFaultPath();
+    p.faultReason = converter.writeFaultReason();
+    if (!converter.silentSource().isEmpty()) {
+        tellSilent(waveFileName, true);
         return 0;
     }
-    // Judged by ffmpeg's exit and the samples written: a cut file that
-    // ffmpeg warns about still gives the samples it holds.
-    QFile target;
-    const bool hasSamples = converted && ztplatform::openRegularFile(ztplatform::diskOf(m_pad.fence()), outFileName, target, false)
-                            && waveprobe::dataBytes(target) > 0;
-    const qint64 size = target.size();
-    target.close();
-    if (hasSamples)
-        return quint32(size);
-    // A cause that is not the sound's (its output could not be written) is told as such.
-    m_rawFailureTold = !faultReason.isEmpty();
-    m_prompter.information(m_parent, WindowTexts::tr("Error"),
-                           failedConversionText(faultPath, faultReason, waveFileName, err), QMessageBox::Ok);
-    return 0;
+    if (previewWork->previewStopped())
+        return 0; // Stop ended the preview: nothing to report
+    judgeConverted(p, converted, ztplatform::diskOf(m_pad.fence()), outFileName);
+    tellPlain(waveFileName, p);
+    return p.size;
 }

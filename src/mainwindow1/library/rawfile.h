@@ -6,6 +6,7 @@
 
 #include "model/audioconverter.h"
 #include "model/conversionjobs.h"
+#include "setup/savesteps.h"
 
 #include <QHash>
 #include <QObject>
@@ -71,6 +72,14 @@ public:
     // there are cores, and getRawFile takes their results. They are held
     // while the object returned lives; its end stops the rest.
     std::shared_ptr<void> planConversions(const QVector<QPair<QString, QString>> &jobs);
+    // The same conversions for a save's job, safe on its thread and without
+    // a box: what failed is kept, and its box shown by `tell` here once the
+    // job is over (getRawFile's boxes, and rawFailureTold after them).
+    savejob::JobConversion jobConversion();
+
+    // What a save's conversion of a plain sound came to, and what it needs of the window.
+    struct Plain;
+    struct PlainSetting;
 
     // The pad's root as loaded: its sounds are read below it.
     const ztplatform::FolderAnchor &padRoot() const;
@@ -101,11 +110,14 @@ private:
 
     quint64 copyStoredSound(const QString &source, const QString &target, PreviewWork *preview);
     void tellSilent(const QString &path, bool preview);
-    std::optional<bool> readable(const QString &path);
     void tellMissing(const QString &waveFileName);
-    // `source` converted into `target` by a planned job or one of its own,
-    // the window painting meanwhile; nothing when its drive stops answering.
-    std::optional<ConversionJobs::Done> convertOffThread(const QString &source, const QString &target);
+    PlainSetting plainSetting() const;
+    // A save's plain sound converted into `target` by a planned job or one
+    // of its own, each wait through `wait`: its size, or what to tell.
+    static Plain convertPlain(const PlainSetting &setting, const std::shared_ptr<ConversionJobs> &planned,
+                              const QString &source, const QString &target, const ztplatform::Waiter &wait);
+    // The box of a conversion that failed, as getRawFile shows it.
+    void tellPlain(const QString &source, const Plain &done);
 };
 
 #endif

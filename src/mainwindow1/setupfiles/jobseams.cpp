@@ -21,6 +21,7 @@ savejob::Hooks SetupFilesController::saveHooks()
     };
     hooks.rawPlan = [this](const QVector<QPair<QString, QString>> &jobs) { return m_rawFiles.planConversions(jobs); };
     hooks.rawFailureTold = [this] { return m_rawFiles.rawFailureTold(); };
+    hooks.jobConversion = [this] { return m_rawFiles.jobConversion(); };
     hooks.slotName = [this](int slot) {
         // A hi-hat slot by its group's title, a pad layer by the pad's name and A or B.
         const int layer = slot - HH_NUM_MAX;
@@ -31,6 +32,13 @@ savejob::Hooks SetupFilesController::saveHooks()
     hooks.hideProgress = [this] { hideProgress(m_preview.dialog()); };
     hooks.soundsMoved = [this](const QHash<QString, QString> &moved) { soundFileRemoved(moved); };
     hooks.wait = JobDialog::waiter();
+    hooks.runJob = [this](ztplatform::Job &job, const std::function<bool()> &giveUp) {
+        if (auto *box = qobject_cast<JobDialog *>(m_preview.dialog()))
+            box->follow(job);
+        JobDialog::Limits limits;
+        limits.giveUp = giveUp;
+        return JobDialog::wait(m_parent, QString(), job, limits);
+    };
     return hooks;
 }
 
