@@ -28,18 +28,6 @@ inline int open(const QString &path, int flags, mode_t mode = 0)
 {
     return disk().openAt(AT_FDCWD, QFile::encodeName(path), flags, mode);
 }
-inline bool writeAll(int fd, const char *data, qint64 size)
-{
-    return disk().write(fd, data, size);
-}
-inline bool pwriteAll(int fd, const char *data, qint64 size, qint64 offset)
-{
-    return disk().write(fd, data, size, offset);
-}
-inline int sync(int fd, bool dataOnly = false)
-{
-    return disk().sync(fd, dataOnly);
-}
 inline int renameAt(int fromDir, const QByteArray &from, int toDir, const QByteArray &to, bool noReplace = false)
 {
     return disk().renameAt(fromDir, from, toDir, to, noReplace);
@@ -48,25 +36,9 @@ inline int unlinkAt(int dir, const QByteArray &name, int flags = 0)
 {
     return disk().unlinkAt(dir, name, flags);
 }
-inline int mkdirAt(int dir, const QByteArray &name, mode_t mode = 0755)
-{
-    return disk().mkdirAt(dir, name, mode);
-}
 inline int truncate(int fd, off_t size)
 {
     return disk().truncate(fd, size);
-}
-inline int chmod(int fd, mode_t mode)
-{
-    return disk().chmod(fd, mode);
-}
-inline int chown(int fd, uid_t owner, gid_t group)
-{
-    return disk().chown(fd, owner, group);
-}
-inline int setXattr(int fd, const char *name, const QByteArray &value)
-{
-    return disk().setXattr(fd, name, value);
 }
 // What stands at `path`, a link followed.
 inline int statPath(const QString &path, struct stat *st)
