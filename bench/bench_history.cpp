@@ -221,7 +221,7 @@ qint64 timedLoad(UiPrompter &answers, bool withBackup, bool *ok)
     w->padSync().chooseDrive(pad(kSounds).root);
     const qint64 ns = t.nsecsElapsed();
     w->padSync().waitForBackup();
-    *ok = !w->pad().isUDiskFlag() && (padbackup::list(w->padSync().backupFolder()).size() == (withBackup ? 1 : 0));
+    *ok = !w->pad().isUDiskFlag() && (padbackup::list(w->pad().backupDisk(), w->padSync().backupFolder()).size() == (withBackup ? 1 : 0));
     return ns;
 }
 

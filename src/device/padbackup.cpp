@@ -11,7 +11,6 @@
 #include "platform/job.h"
 #include "platform/regularfile.h"
 #include "platform/replacefile.h"
-#include "platform/sysio.h"
 
 #include <QCoreApplication>
 #include <QCryptographicHash>
@@ -120,15 +119,15 @@ bool digestName(const QString &name)
 // last line cut short and lines that are not two digest names are left out.
 // The data folder is opened first, so a drive that does not answer is found
 // whatever the pad's name.
-QVector<QPair<QString, QString>> samePads(const QString &root, bool read)
+QVector<QPair<QString, QString>> samePads(ztplatform::Disk &disk, const QString &root, bool read)
 {
     QVector<QPair<QString, QString>> out;
-    const ztplatform::Descriptor folder(ztplatform::sysio::open(root, O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    const ztplatform::Descriptor folder(disk.openAt(AT_FDCWD, QFile::encodeName(root), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (!folder.isOpen() || !read)
         return out;
     QByteArray bytes;
     const ztplatform::FileRead found =
-            ztplatform::readRegularFileAt(folder.get(), kSamePads, kSamePadsLargest, bytes);
+            ztplatform::readRegularFileAt(disk, folder.get(), kSamePads, kSamePadsLargest, bytes);
     if (found == ztplatform::FileRead::Missing)
         return out;
     if (found != ztplatform::FileRead::Read) {
@@ -147,19 +146,19 @@ QVector<QPair<QString, QString>> samePads(const QString &root, bool read)
 
 } // namespace
 
-QString padFolder(const PadIdentity &identity, const QString &root)
+QString padFolder(ztplatform::Disk &disk, const PadIdentity &identity, const QString &root)
 {
     const QString name = padFolderName(identity);
     QString folder = name;
-    for (const QPair<QString, QString> &same : samePads(root, digestName(name))) {
+    for (const QPair<QString, QString> &same : samePads(disk, root, digestName(name))) {
         if (same.first == name)
             folder = same.second;
     }
     return root + QLatin1Char('/') + folder;
 }
 
-bool keepFolderFor(const PadIdentity &loaded, const QByteArray &global, const QString &padFolder, QString *why,
-                   const std::shared_ptr<ztplatform::Leftovers> &leftovers)
+bool keepFolderFor(ztplatform::Disk &disk, const PadIdentity &loaded, const QByteArray &global,
+                   const QString &padFolder, QString *why, const std::shared_ptr<ztplatform::Leftovers> &leftovers)
 {
     PadIdentity next = loaded;
     next.fingerprint = fingerprintWith(loaded, global);
@@ -168,7 +167,7 @@ bool keepFolderFor(const PadIdentity &loaded, const QByteArray &global, const QS
     const QString root = folder.path();
     if (!digestName(name) || !digestName(folder.fileName()) || name == folder.fileName())
         return true;
-    QVector<QPair<QString, QString>> same = samePads(root, true);
+    QVector<QPair<QString, QString>> same = samePads(disk, root, true);
     same.erase(std::remove_if(same.begin(), same.end(), [&name](const QPair<QString, QString> &s) {
         return s.first == name;
     }), same.end());
@@ -176,10 +175,9 @@ bool keepFolderFor(const PadIdentity &loaded, const QByteArray &global, const QS
     QByteArray bytes;
     for (int i = qMax(0, same.size() - kSamePadsKept); i < same.size(); ++i)
         bytes += same.at(i).first.toLatin1() + ' ' + same.at(i).second.toLatin1() + '\n';
-    ztplatform::ReplaceFile file(root + QLatin1Char('/') + kSamePads, leftovers);
-    const bool ok = ztplatform::makePath(root) && file.open() && file.write(bytes)
-                    && file.readBack([&bytes](const QString &path) {
-                           ztplatform::Disk &disk = ztplatform::sysio::disk();
+    ztplatform::ReplaceFile file(root + QLatin1Char('/') + kSamePads, leftovers, &disk);
+    const bool ok = ztplatform::makePath(disk, root) && file.open() && file.write(bytes)
+                    && file.readBack([&bytes, &disk](const QString &path) {
                            const ztplatform::Descriptor fd(
                                    disk.openAt(AT_FDCWD, QFile::encodeName(path), O_RDONLY | O_CLOEXEC));
                            QByteArray back;
@@ -249,9 +247,8 @@ void takeSoundNames(ztplatform::Disk &disk, const QString &prmFolder, Contents *
 
 } // namespace
 
-Contents read(const QString &backupFolder, bool soundNames, const std::function<void()> &beat)
+Contents read(ztplatform::Disk &disk, const QString &backupFolder, bool soundNames, const std::function<void()> &beat)
 {
-    ztplatform::Disk &disk = ztplatform::sysio::disk();
     const QDir backup(backupFolder);
     if (beat)
         beat();

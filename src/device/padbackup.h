@@ -56,15 +56,16 @@ QString backupsRoot();
 QString padFolderName(const PadIdentity &identity);
 // The folder of a pad's backups below `root`: the one keepFolderFor handed
 // its name, else the one its name gives.
-QString padFolder(const PadIdentity &identity, const QString &root = backupsRoot());
+QString padFolder(ztplatform::Disk &disk, const PadIdentity &identity, const QString &root = backupsRoot());
 // The editor is about to write `global` as the global.ini of the pad loaded
 // as `loaded`, whose backups are in `padFolder`. A pad named by a digest of
 // its settings gets another name from then on: that name is handed the same
 // folder, in a list of names below the folder's root, replaced whole. Nothing
 // for a pad named by a serial. False when the list cannot be written, why in
 // `why`. The list's folder is swept through `leftovers`.
-bool keepFolderFor(const PadIdentity &loaded, const QByteArray &global, const QString &padFolder,
-                   QString *why = nullptr, const std::shared_ptr<ztplatform::Leftovers> &leftovers = nullptr);
+bool keepFolderFor(ztplatform::Disk &disk, const PadIdentity &loaded, const QByteArray &global,
+                   const QString &padFolder, QString *why = nullptr,
+                   const std::shared_ptr<ztplatform::Leftovers> &leftovers = nullptr);
 
 // The kit records (KIT), global.ini and alter.ini (SYS) as they stand, read
 // below the pad's root: never through a link, never waiting on a pipe.
@@ -99,7 +100,7 @@ struct Backup
     QDateTime when;
 };
 // The whole backups of a pad, newest first.
-QVector<Backup> list(const QString &padFolder);
+QVector<Backup> list(ztplatform::Disk &disk, const QString &padFolder);
 
 // What a backup holds for a restore.
 struct Contents
@@ -114,7 +115,8 @@ struct Contents
 };
 // What the backup at `backupFolder` holds; the names and .prm records of its sounds only with `soundNames`. `beat` is called
 // now and then while the reading moves on.
-Contents read(const QString &backupFolder, bool soundNames = true, const std::function<void()> &beat = {});
+Contents read(ztplatform::Disk &disk, const QString &backupFolder, bool soundNames = true,
+              const std::function<void()> &beat = {});
 
 // A slot of a restored kit whose sound is no longer on the pad.
 struct Missing

@@ -12,7 +12,6 @@
 #include "platform/durablefile.h"
 #include "platform/durablewrite.h"
 #include "platform/errortext.h"
-#include "platform/sysio.h"
 
 #include <QDebug>
 #include <QDir>
@@ -230,7 +229,7 @@ void removeBackup(ztplatform::Disk &disk, int pad, const QString &padFolder, con
 // The newest backup's folder, opened; none when there is none.
 ztplatform::Descriptor openNewest(ztplatform::Disk &disk, int pad, const QString &padFolder)
 {
-    const QVector<Backup> all = list(padFolder);
+    const QVector<Backup> all = list(disk, padFolder);
     if (all.isEmpty())
         return ztplatform::Descriptor();
     return ztplatform::Descriptor(disk.openAt(pad, QFile::encodeName(QFileInfo(all.first().folder).fileName()),
@@ -324,7 +323,7 @@ private:
 bool keepNewest(ztplatform::Disk &disk, int pad, const QString &padFolder, const QString &name,
                 const QVector<const QVector<File> *> &parts, const std::atomic_bool *stop, Written *result)
 {
-    const QVector<Backup> all = list(padFolder);
+    const QVector<Backup> all = list(disk, padFolder);
     if (all.isEmpty())
         return false;
     const QString newest = QFileInfo(all.first().folder).fileName();
@@ -438,18 +437,17 @@ Written write(const QString &padFolder, const QDateTime &when, const QVector<Fil
     }
     result.ok = true;
     result.folder = pad.filePath(name);
-    const QVector<Backup> all = list(padFolder);
+    const QVector<Backup> all = list(disk, padFolder);
     for (int i = keep; i < all.size(); ++i)
         removeBackup(disk, padFd.get(), padFolder, QFileInfo(all.at(i).folder).fileName());
     return result;
 }
 
-QVector<Backup> list(const QString &padFolder)
+QVector<Backup> list(ztplatform::Disk &disk, const QString &padFolder)
 {
     static const QRegularExpression named(QStringLiteral("^\\d{4}-\\d{2}-\\d{2}_\\d{2}-\\d{2}-\\d{2}(_\\d+)?$"));
     QVector<Backup> out;
-    // Looked at through the editor's disk: a data folder that stops answering holds the look, never more.
-    ztplatform::Disk &disk = ztplatform::sysio::disk();
+    // A data folder that stops answering holds the look, never more.
     const ztplatform::Descriptor fd(disk.openAt(AT_FDCWD, QFile::encodeName(padFolder), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     QStringList names;
     for (const ztplatform::ListedEntry &entry : ztplatform::listFolder(disk, fd.get())) {

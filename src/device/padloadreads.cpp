@@ -2,17 +2,15 @@
 
 #include "device/padpaths.h"
 #include "platform/pathcase.h"
-#include "platform/sysio.h"
 
 #include <QFile>
 
 #include <fcntl.h>
 #include <sys/stat.h>
 
-ChosenDrive lookAtChosenDrive(const QString &root, const PadPace &pace, ztplatform::Disk *disk)
+ChosenDrive lookAtChosenDrive(const QString &root, const PadPace &pace, ztplatform::Disk &by)
 {
     ChosenDrive drive;
-    ztplatform::Disk &by = disk ? *disk : ztplatform::sysio::disk();
     // The root may hold nothing but the model folder.
     const padtree::FolderEntries rootEntries = padtree::listEntries(by, root, false);
     pace.beat();
@@ -32,7 +30,7 @@ ChosenDrive lookAtChosenDrive(const QString &root, const PadPace &pace, ztplatfo
         return drive;
     drive.modelFolder = ztplatform::canonicalPathOf(by, modelFolder);
     pace.beat();
-    drive.root = ztplatform::FolderAnchor::record(root, disk);
+    drive.root = ztplatform::FolderAnchor::record(root, &by);
     pace.beat();
     return drive;
 }

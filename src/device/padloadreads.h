@@ -19,8 +19,8 @@ struct ChosenDrive
     QString modelFolder;        // canonical; empty when there is no model folder, or it is a link
     ztplatform::FolderAnchor root; // the root as it stands, when the model folder was found
 };
-// The root is anchored with `disk` (null: the system's).
-ChosenDrive lookAtChosenDrive(const QString &root, const PadPace &pace, ztplatform::Disk *disk);
+// The root is anchored with `by`.
+ChosenDrive lookAtChosenDrive(const QString &root, const PadPace &pace, ztplatform::Disk &by);
 
 // The pad's tree below the model folder: the four main folders and then the
 // metronome folder, global.ini and the numbered folders. Both checks run so

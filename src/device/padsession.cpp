@@ -5,7 +5,6 @@
 #include "device/usbupdate.h"
 #include "device/waveslots.h"
 #include "platform/disk.h"
-#include "platform/sysio.h"
 #include "platform/regularfile.h"
 #include "platform/volumeidentity.h"
 
@@ -33,13 +32,23 @@ bool standsBelow(const ztplatform::FolderAnchor &root, const QString &path)
             && (S_ISDIR(st.st_mode) || S_ISLNK(st.st_mode));
 }
 
+// `system` with each disk it leaves null the system's.
+PadSystem withDisks(PadSystem system)
+{
+    if (!system.backupDisk)
+        system.backupDisk = &ztplatform::systemDisk();
+    if (!system.disk)
+        system.disk = &ztplatform::systemDisk();
+    return system;
+}
+
 } // namespace
 
 PadSession::PadSession(const PadSystem &system, std::shared_ptr<ztplatform::Leftovers> leftovers,
                        std::shared_ptr<ztplatform::FolderFence> fence, std::shared_ptr<ztplatform::SilentFiles> silent,
                        QObject *parent)
     : QObject(parent)
-    , m_system(system)
+    , m_system(withDisks(system))
     , m_leftovers(std::move(leftovers))
     , m_fence(fence ? std::move(fence) : std::make_shared<ztplatform::FolderFence>())
     , m_silent(ztplatform::orNewSilentFiles(std::move(silent)))
@@ -191,7 +200,7 @@ bool PadSession::drivePresent() const
     ztplatform::Disk *const disk = m_system.disk;
     return m_watch
             .run<bool>([source, root, kitPath, disk]() {
-                return writeback::padDrivePresent(*source, root, kitPath, disk ? *disk : ztplatform::sysio::disk());
+                return writeback::padDrivePresent(*source, root, kitPath, *disk);
             })
             .value_or(false);
 }

@@ -65,10 +65,10 @@ public:
     // The drives as work on threads of its own asks them: let go with the session.
     std::shared_ptr<const DriveAsk> drives() const { return m_drives; }
     VolumeDismounter &dismounter();
-    // The disk the pad's backups are written through; null: the system's.
-    ztplatform::Disk *backupDisk() const { return m_system.backupDisk; }
-    // The disk every read and write below the pad's root goes through; null: the system's.
-    ztplatform::Disk *disk() const { return m_system.disk; }
+    // The disk the pad's backups are written and read through.
+    ztplatform::Disk &backupDisk() const { return *m_system.backupDisk; }
+    // The disk every read and write below the pad's root goes through.
+    ztplatform::Disk &disk() const { return *m_system.disk; }
     // The sweep of the editor's left-over temporaries.
     const std::shared_ptr<ztplatform::Leftovers> &leftovers() const { return m_leftovers; }
     // The pad's folder fenced or watched, for every read of a file by its name.

@@ -2,30 +2,14 @@
 
 #include "platform/errortext.h"
 
-#include <atomic>
 #include <cerrno>
 #include <fcntl.h>
 
 namespace ztplatform::sysio {
 
-namespace {
-
-std::atomic<Disk *> &current()
-{
-    static std::atomic<Disk *> d{&systemDisk()};
-    return d;
-}
-
-} // namespace
-
 Disk &disk()
 {
-    return *current().load();
-}
-
-Disk *setDisk(Disk *disk)
-{
-    return current().exchange(disk ? disk : &systemDisk());
+    return systemDisk();
 }
 
 bool SeamFile::openDescriptor(int fd, OpenMode mode, FileHandleFlags handleFlags)

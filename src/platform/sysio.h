@@ -11,14 +11,10 @@
 #include <fcntl.h>
 #include <sys/types.h>
 
-// The editor's disk for writers that are not handed one (files the user
-// chose, the library's own files), and short forms of its calls. It is the
-// system's unless a test put another in its place.
+// The system's disk for writers that are not handed one, and short forms of its calls.
 namespace ztplatform::sysio {
 
 Disk &disk();
-// Puts `disk` in place (the system's when null) and gives the one before.
-Disk *setDisk(Disk *disk);
 
 inline int openAt(int dir, const QByteArray &name, int flags, mode_t mode = 0)
 {

@@ -90,20 +90,20 @@ private slots:
         QVERIFY(again.ok && again.reused);
         QCOMPARE(again.folder, w.folder);
         QCOMPARE(again.copied + again.linked, 0);
-        QCOMPARE(padbackup::list(data.filePath("A1B2")).size(), 1);
+        QCOMPARE(padbackup::list(ztplatform::systemDisk(), data.filePath("A1B2")).size(), 1);
 
-        const padbackup::Contents c = padbackup::read(w.folder);
+        const padbackup::Contents c = padbackup::read(ztplatform::systemDisk(), w.folder);
         QVERIFY2(c.ok, qPrintable(c.why));
         QCOMPARE(c.kitRecords.at(99), fileBytes(pad.kitPath + "/k100.ini"));
         QCOMPARE(c.kitFolder, w.folder + "/KIT");
         QCOMPARE(c.soundNames.value(150), QString("Snd150"));
         QCOMPARE(c.soundNames.size(), 3);
-        QCOMPARE(padbackup::read(w.folder, false).soundNames.size(), 0);
+        QCOMPARE(padbackup::read(ztplatform::systemDisk(), w.folder, false).soundNames.size(), 0);
         QCOMPARE(fileBytes(c.globalFile), fileBytes(pad.sysPath + "/global.ini"));
 
         // A folder without kits is no backup.
         QVERIFY(QDir().mkpath(data.filePath("A1B2/2024-03-01_10-00-00/SYS")));
-        const padbackup::Contents none = padbackup::read(data.filePath("A1B2/2024-03-01_10-00-00"));
+        const padbackup::Contents none = padbackup::read(ztplatform::systemDisk(), data.filePath("A1B2/2024-03-01_10-00-00"));
         QVERIFY(!none.ok);
         QCOMPARE(none.why, QString("The backup holds no kits."));
     }
@@ -182,7 +182,7 @@ private slots:
             QVERIFY2(w.ok && w.reused, qPrintable(w.why));
             QCOMPARE(w.folder, folder + "/" + start.addDays(day).toString("yyyy-MM-dd_HH-mm-ss"));
         }
-        QVector<padbackup::Backup> all = padbackup::list(folder);
+        QVector<padbackup::Backup> all = padbackup::list(ztplatform::systemDisk(), folder);
         QCOMPARE(all.size(), 2);
         QCOMPARE(all.first().when, start.addDays(25));
         QCOMPARE(inode(all.first().folder), changedFolder);
@@ -200,7 +200,7 @@ private slots:
         const padbackup::Written prmChanged = backUp(start.addDays(26));
         QVERIFY(prmChanged.ok && !prmChanged.reused);
         QCOMPARE(prmChanged.copied, 1);
-        QCOMPARE(padbackup::list(folder).size(), 3);
+        QCOMPARE(padbackup::list(ztplatform::systemDisk(), folder).size(), 3);
 
         // The newest backup changed by hand: a whole new backup each time.
         const QVector<std::function<bool(const QString &)>> handChanges = {
@@ -222,14 +222,14 @@ private slots:
             },
         };
         for (int i = 0; i < handChanges.size(); ++i) {
-            const QString newest = padbackup::list(folder).first().folder;
+            const QString newest = padbackup::list(ztplatform::systemDisk(), folder).first().folder;
             QVERIFY(handChanges.at(i)(newest));
             const padbackup::Written w = backUp(start.addDays(30 + i));
             QVERIFY2(w.ok && !w.reused, qPrintable(QString::number(i)));
             QCOMPARE(fileBytes(w.folder + "/KIT/k002.ini"), fileBytes(pad.kitPath + "/k002.ini"));
             QCOMPARE(fileBytes(w.folder + "/SYS/global.ini"), fileBytes(pad.sysPath + "/global.ini"));
-            QCOMPARE(padbackup::list(folder).size(), 4 + i);
-            QCOMPARE(padbackup::list(folder).at(1).folder, newest); // left as the user made it
+            QCOMPARE(padbackup::list(ztplatform::systemDisk(), folder).size(), 4 + i);
+            QCOMPARE(padbackup::list(ztplatform::systemDisk(), folder).at(1).folder, newest); // left as the user made it
         }
     }
 
@@ -284,7 +284,7 @@ private slots:
         QVERIFY(WIFEXITED(status) && WEXITSTATUS(status) == 7);
         QCOMPARE(QDir(padFolder).entryList(QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot),
                  QStringList{".2024-01-01_01-00-00.zt-part"});
-        QVERIFY(padbackup::list(padFolder).isEmpty());
+        QVERIFY(padbackup::list(ztplatform::systemDisk(), padFolder).isEmpty());
         const padbackup::Written w = padbackup::write(padFolder, QDateTime(QDate(2024, 1, 1), QTime(2, 0)), files, {});
         QVERIFY(w.ok);
         QCOMPARE(QDir(padFolder).entryList(QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot),
@@ -327,7 +327,7 @@ private slots:
         release.join();
         QCOMPARE(told, 0);
         QVERIFY(disk.files.loadAcquire() < 1 + prm.size());
-        QVERIFY(padbackup::list(padFolder).isEmpty());
+        QVERIFY(padbackup::list(ztplatform::systemDisk(), padFolder).isEmpty());
         QVERIFY(padbackup::write(padFolder, QDateTime(QDate(2024, 1, 1), QTime(2, 0)), {{"KIT/k001.ini", "k"}}, prm).ok);
         QCOMPARE(QDir(padFolder).entryList(QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot),
                  QStringList{"2024-01-01_02-00-00"});
@@ -343,14 +343,14 @@ private slots:
         QVERIFY(QDir().mkpath(pad + "/.2025-01-01_00-00-00.zt-part/KIT")); // one cut short
         QVERIFY(QDir().mkpath(pad + "/.2023-01-01_00-00-00.zt-gone/KIT")); // one cut short while removed
         QVERIFY(QDir().mkpath(pad + "/notes"));
-        const QVector<padbackup::Backup> all = padbackup::list(pad);
+        const QVector<padbackup::Backup> all = padbackup::list(ztplatform::systemDisk(), pad);
         QCOMPARE(all.size(), padbackup::KEEP);
         QCOMPARE(all.first().when, start.addSecs(22 * 61));
         QCOMPARE(all.last().when, start.addSecs(3 * 61));
         QVERIFY(padbackup::write(pad, start.addSecs(3600), {}, {}).ok);
         QVERIFY(!QFileInfo::exists(pad + "/.2025-01-01_00-00-00.zt-part"));
         QVERIFY(!QFileInfo::exists(pad + "/.2023-01-01_00-00-00.zt-gone"));
-        QCOMPARE(padbackup::list(pad).size(), padbackup::KEEP);
+        QCOMPARE(padbackup::list(ztplatform::systemDisk(), pad).size(), padbackup::KEEP);
         QCOMPARE(QDir(pad).entryList(QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot).size(), padbackup::KEEP + 1);
         QVERIFY(QFileInfo::exists(pad + "/notes")); // what is not a backup stays
     }
@@ -426,38 +426,38 @@ private slots:
         const QString root = data.filePath("pad-backups");
         PadIdentity pad;
         pad.fingerprint = QByteArray(20, 'a') + "click-times";
-        const QString folder = padbackup::padFolder(pad, root);
+        const QString folder = padbackup::padFolder(ztplatform::systemDisk(), pad, root);
         QCOMPARE(folder, root + "/" + padbackup::padFolderName(pad));
         QString why;
-        QVERIFY2(padbackup::keepFolderFor(pad, "new global", folder, &why), qPrintable(why));
+        QVERIFY2(padbackup::keepFolderFor(ztplatform::systemDisk(), pad, "new global", folder, &why), qPrintable(why));
         PadIdentity after = pad;
         after.fingerprint = fingerprintWith(pad, "new global");
         QVERIFY(padbackup::padFolderName(after) != padbackup::padFolderName(pad));
-        QCOMPARE(padbackup::padFolder(after, root), folder);
+        QCOMPARE(padbackup::padFolder(ztplatform::systemDisk(), after, root), folder);
         // Written again from there, then back: still the one folder.
-        QVERIFY(padbackup::keepFolderFor(after, "third", folder));
+        QVERIFY(padbackup::keepFolderFor(ztplatform::systemDisk(), after, "third", folder));
         PadIdentity third = pad;
         third.fingerprint = fingerprintWith(pad, "third");
-        QCOMPARE(padbackup::padFolder(third, root), folder);
-        QVERIFY(padbackup::keepFolderFor(third, "new global", folder));
-        QCOMPARE(padbackup::padFolder(after, root), folder);
-        QCOMPARE(padbackup::padFolder(pad, root), folder);
+        QCOMPARE(padbackup::padFolder(ztplatform::systemDisk(), third, root), folder);
+        QVERIFY(padbackup::keepFolderFor(ztplatform::systemDisk(), third, "new global", folder));
+        QCOMPARE(padbackup::padFolder(ztplatform::systemDisk(), after, root), folder);
+        QCOMPARE(padbackup::padFolder(ztplatform::systemDisk(), pad, root), folder);
         // Another pad with that global.ini has other metronome times.
         PadIdentity other;
         other.fingerprint = fingerprintWith(pad, "new global").left(20) + "other times";
-        QCOMPARE(padbackup::padFolder(other, root), root + "/" + padbackup::padFolderName(other));
+        QCOMPARE(padbackup::padFolder(ztplatform::systemDisk(), other, root), root + "/" + padbackup::padFolderName(other));
         // A pad with a serial is named by it alone.
         PadIdentity serial = pad;
         serial.volume.uuid = "1A2B-3C4D";
-        QVERIFY(padbackup::keepFolderFor(serial, "x", root + "/1A2B-3C4D"));
-        QCOMPARE(padbackup::padFolder(serial, root), root + "/1A2B-3C4D");
+        QVERIFY(padbackup::keepFolderFor(ztplatform::systemDisk(), serial, "x", root + "/1A2B-3C4D"));
+        QCOMPARE(padbackup::padFolder(ztplatform::systemDisk(), serial, root), root + "/1A2B-3C4D");
         // Lines that are not two digest names are passed over.
         QFile list(root + "/.same-pads");
         QVERIFY(list.open(QIODevice::Append));
         list.write("pad-0123456789abcdef ../elsewhere\n" + padbackup::padFolderName(other).toLatin1() + "\n");
         list.close();
-        QCOMPARE(padbackup::padFolder(other, root), root + "/" + padbackup::padFolderName(other));
-        QCOMPARE(padbackup::padFolder(after, root), folder);
+        QCOMPARE(padbackup::padFolder(ztplatform::systemDisk(), other, root), root + "/" + padbackup::padFolderName(other));
+        QCOMPARE(padbackup::padFolder(ztplatform::systemDisk(), after, root), folder);
     }
 
     // A new sound of the same length and range at a number: only the name its
@@ -496,12 +496,12 @@ private slots:
         PadIdentity pad;
         pad.fingerprint = QByteArray(20, 'b') + "click-times";
         const QString own = root + "/" + padbackup::padFolderName(pad);
-        QVERIFY(padbackup::keepFolderFor(pad, "new global", own));
+        QVERIFY(padbackup::keepFolderFor(ztplatform::systemDisk(), pad, "new global", own));
         PadIdentity after = pad;
         after.fingerprint = fingerprintWith(pad, "new global");
         const QString afterOwn = root + "/" + padbackup::padFolderName(after);
         const QByteArray whole = kf::readFile(list);
-        QCOMPARE(padbackup::padFolder(after, root), own);
+        QCOMPARE(padbackup::padFolder(ztplatform::systemDisk(), after, root), own);
         const QByteArray line = whole.trimmed();
         const QVector<QPair<const char *, std::function<bool()>>> damaged = {
             {"cut short", [&] { return QFile::remove(list) && kf::writeFile(list, line); }},
@@ -522,12 +522,12 @@ private slots:
         for (const auto &d : damaged) {
             QVERIFY2(d.second(), d.first);
             const PipeWaits pipes({list});
-            QCOMPARE(padbackup::padFolder(after, root), afterOwn);
+            QCOMPARE(padbackup::padFolder(ztplatform::systemDisk(), after, root), afterOwn);
             QVERIFY2(!pipes.any(), d.first);
-            QVERIFY2(padbackup::keepFolderFor(pad, "new global", own), d.first);
+            QVERIFY2(padbackup::keepFolderFor(ztplatform::systemDisk(), pad, "new global", own), d.first);
             QCOMPARE(QFileInfo(list).isSymLink(), false);
             QCOMPARE(kf::readFile(list), whole);
-            QCOMPARE(padbackup::padFolder(after, root), own);
+            QCOMPARE(padbackup::padFolder(ztplatform::systemDisk(), after, root), own);
         }
         QCOMPARE(kf::readFile(data.filePath("far")), whole); // the link's far file as it was
     }

@@ -499,8 +499,9 @@ private slots:
         QVERIFY(kf::writeFile(path("held.ini"), "a kit file"));
         kit.kpadChunk[0].soundFile0 = path("held.ini:U00000");
         {
-            HangingOpens hanging("/held.ini", 0, HangingOpens::Looks::OpensAndStats);
-            err = collectKitWaves(kit, 4, {}, e.loaded, m_temp, copyRaw, got);
+            auto &disk = *new SwitchDisk; // never freed: a look given up on may still call it
+            HangingOpens hanging(disk, "/held.ini", 0, HangingOpens::Looks::OpensAndStats);
+            err = collectKitWaves(kit, 4, {}, e.loaded, m_temp, copyRaw, got, {}, {}, fenceOn(disk));
             QCOMPARE(err.kind, CollectError::OpenFailed);
             QCOMPARE(err.path, path("held.ini"));
             QVERIFY(hanging.waiting() > 0); // given up on while the look is held

@@ -13,6 +13,7 @@
 #include "padwindow.h"
 #include "support/hangingdisk.h"
 #include "support/passdisk.h"
+#include "support/switchdisk.h"
 #include "platform/silentfiles.h"
 
 #include <QAction>
@@ -109,7 +110,7 @@ private slots:
         w->padSync().waitForBackup();
         const QString folder = w->padSync().backupFolder();
         QVERIFY(folder.startsWith(f.work.path() + "/data/zt350editor/pad-backups/"));
-        const QVector<padbackup::Backup> backups = padbackup::list(folder);
+        const QVector<padbackup::Backup> backups = padbackup::list(ztplatform::systemDisk(), folder);
         QCOMPARE(backups.size(), 1);
         const QString b = backups.first().folder;
         const QVector<padbackup::File> kits = backedUp(b, "KIT"), sys = backedUp(b, "SYS");
@@ -133,7 +134,7 @@ private slots:
         w->padSync().chooseDrive(f.pad.root);
         QVERIFY(!w->pad().isUDiskFlag());
         w->padSync().waitForBackup();
-        const QVector<padbackup::Backup> again = padbackup::list(folder);
+        const QVector<padbackup::Backup> again = padbackup::list(ztplatform::systemDisk(), folder);
         QCOMPARE(again.size(), 2);
         QCOMPARE(backedUp(again.first().folder, "KIT").at(49).bytes, kit); // newest first
         QCOMPARE(f.prompter.texts().join("|"), QString());
@@ -150,7 +151,7 @@ private slots:
         QVERIFY(!w->pad().isUDiskFlag());
         w->padSync().waitForBackup();
         QVERIFY(!QFile::exists(f.pad.dataPath + "/001/.006.wav.3.zt-part"));
-        const QVector<padbackup::Backup> backups = padbackup::list(w->padSync().backupFolder());
+        const QVector<padbackup::Backup> backups = padbackup::list(ztplatform::systemDisk(), w->padSync().backupFolder());
         QCOMPARE(backups.size(), 1);
         QCOMPARE(kf::readFile(backups.first().folder + "/KIT/k001.ini"), kf::readFile(kitFile(f, 1)));
         QCOMPARE(backedUp(backups.first().folder, "WAV_PRM").size(), 3);
@@ -221,7 +222,7 @@ private slots:
         MainWindow1 *w = f.open();
         QTRY_COMPARE(disk.held.loadAcquire(), 1); // the load ended, its backup held
         const QString folder = w->padSync().backupFolder();
-        QVERIFY(padbackup::list(folder).isEmpty());
+        QVERIFY(padbackup::list(ztplatform::systemDisk(), folder).isEmpty());
         w->form()->kitNumber->setText("1");
         QTest::mouseClick(w->form()->btnClear, Qt::LeftButton);
         // The backup is let go once the window shows its progress.
@@ -241,7 +242,7 @@ private slots:
         const bool closed = f.closeWithYes();
         QVERIFY(closed);
         QCOMPARE(shown, QStringList{"Keeping a backup of the sampler pad…"});
-        const QVector<padbackup::Backup> backups = padbackup::list(folder);
+        const QVector<padbackup::Backup> backups = padbackup::list(ztplatform::systemDisk(), folder);
         QCOMPARE(backups.size(), 1);
         QCOMPARE(kf::readFile(backups.first().folder + "/KIT/k001.ini"), kit1);
         QVERIFY(kf::readFile(kitFile(f, 1)) != kit1);
@@ -298,7 +299,7 @@ private slots:
         QCoreApplication::processEvents();
         for (const QString &t : f.prompter.texts())
             QVERIFY2(!t.contains("could not be backed up"), qPrintable(t));
-        QVERIFY(padbackup::list(folder).isEmpty());
+        QVERIFY(padbackup::list(ztplatform::systemDisk(), folder).isEmpty());
     }
 
     // A data folder that does not answer holds neither the load nor the
@@ -307,14 +308,16 @@ private slots:
     // be read, and lists them once the folder answers again.
     void aDataFolderNotAnsweringHoldsNeitherLoadNorRestore()
     {
+        auto &backups = *new SwitchDisk; // never freed: a look given up on may still call it
         PadWindow f;
+        f.backupDisk = &backups;
         layOut(f);
         const QString root = f.work.path() + "/data/zt350editor/pad-backups";
         const QString silent = "The backups of the sampler pad cannot be read: " + root + " does not answer.";
         QVERIFY(QDir().mkpath(root));
         MainWindow1 *w = nullptr;
         {
-            HangingOpens hang("/pad-backups");
+            HangingOpens hang(backups, "/pad-backups");
             w = f.open();
             QVERIFY(!w->pad().isUDiskFlag()); // the pad is used all the same
             QVERIFY(!w->form()->labPad01a->text().isEmpty());
@@ -341,9 +344,9 @@ private slots:
         w = f.open();
         w->padSync().waitForBackup();
         const QString folder = w->padSync().backupFolder();
-        QCOMPARE(padbackup::list(folder).size(), 1);
+        QCOMPARE(padbackup::list(ztplatform::systemDisk(), folder).size(), 1);
         {
-            HangingOpens hang(QFile::encodeName("/" + QFileInfo(folder).fileName()));
+            HangingOpens hang(backups, QFile::encodeName("/" + QFileInfo(folder).fileName()));
             // The window paints while the folder is held, before it is told.
             const TurnsWhile held([&] { return hang.waiting() > 0 && f.prompter.texts().isEmpty(); });
             restoreAction(w)->trigger();
@@ -375,7 +378,7 @@ private slots:
         w = f.open();
         QCOMPARE(w->form()->labPad01a->text(), QString());
         w->padSync().waitForBackup();
-        const QVector<padbackup::Backup> backups = padbackup::list(w->padSync().backupFolder());
+        const QVector<padbackup::Backup> backups = padbackup::list(ztplatform::systemDisk(), w->padSync().backupFolder());
         QCOMPARE(backups.size(), 2);
         f.prompter.itemAnswers.enqueue(1); // the older one
         restoreAction(w)->trigger();
@@ -528,7 +531,7 @@ private slots:
         const QByteArray padGlobal = kf::readFile(global);
         MainWindow1 *w = f.open();
         w->padSync().waitForBackup();
-        const QString backup = padbackup::list(w->padSync().backupFolder()).first().folder;
+        const QString backup = padbackup::list(ztplatform::systemDisk(), w->padSync().backupFolder()).first().folder;
         const QVector<MainWindow1Records::KIT_CHAIN> chains = w->doc().kitChainList();
         QVERIFY(f.closeWithYes());
         QByteArray old(488, '\0');
@@ -581,7 +584,7 @@ private slots:
         QVERIFY(!w->pad().isUDiskFlag());
         QCOMPARE(w->form()->labPad01a->text(), QString());
         w->padSync().waitForBackup();
-        const QVector<padbackup::Backup> backups = padbackup::list(w->padSync().backupFolder());
+        const QVector<padbackup::Backup> backups = padbackup::list(ztplatform::systemDisk(), w->padSync().backupFolder());
         QCOMPARE(backups.size(), 2);
         QVERIFY(writeback::isCurrentGlobalFile(kf::readFile(backups.last().folder + "/SYS/global.ini")));
         f.prompter.itemAnswers.enqueue(1);
@@ -610,7 +613,7 @@ private slots:
         const QString folder = w->padSync().backupFolder();
         QVERIFY2(QFileInfo(folder).fileName().startsWith("pad-"), qPrintable(folder));
         // An earlier backup of this pad, with other global settings.
-        const QString first = padbackup::list(folder).first().folder;
+        const QString first = padbackup::list(ztplatform::systemDisk(), folder).first().folder;
         QVector<padbackup::File> settings = backedUp(first, "KIT") + backedUp(first, "SYS");
         for (padbackup::File &file : settings) {
             if (file.path == "SYS/global.ini")
@@ -645,14 +648,16 @@ private slots:
     void aDataFolderNotAnsweringHoldsNotTheCloseThatWritesTheGlobal()
     {
         NoVolumeSerial noSerial;
+        auto &backups = *new SwitchDisk; // never freed: a look given up on may still call it
         PadWindow f;
         f.volumes = &noSerial;
+        f.backupDisk = &backups;
         layOut(f);
         const QString global = f.pad.sysPath + "/global.ini";
         MainWindow1 *w = f.open();
         w->padSync().waitForBackup();
         const QString folder = w->padSync().backupFolder();
-        const QString first = padbackup::list(folder).first().folder;
+        const QString first = padbackup::list(ztplatform::systemDisk(), folder).first().folder;
         QVector<padbackup::File> settings = backedUp(first, "KIT") + backedUp(first, "SYS");
         for (padbackup::File &file : settings) {
             if (file.path == "SYS/global.ini")
@@ -663,7 +668,7 @@ private slots:
         f.prompter.itemAnswers.enqueue(1); // the earlier one
         restoreAction(w)->trigger();
         QCOMPARE(w->form()->audioVolume->text(), QString("77"));
-        HangingOpens hang("/pad-backups");
+        HangingOpens hang(backups, "/pad-backups");
         QTimer bound; // a close that waits for the folder fails below
         bound.setSingleShot(true);
         QObject::connect(&bound, &QTimer::timeout, [&hang] { hang.release(); });
@@ -793,7 +798,7 @@ private slots:
         MainWindow1 *w = f.open();
         w->padSync().waitForBackup();
         const QString folder = w->padSync().backupFolder();
-        const QString newest = padbackup::list(folder).first().folder;
+        const QString newest = padbackup::list(ztplatform::systemDisk(), folder).first().folder;
         QVector<padbackup::File> settings = backedUp(newest, "KIT") + backedUp(newest, "SYS");
         const QDate day(2024, 5, 1);
         for (const QTime &at : {QTime(14, 3, 22), QTime(14, 3, 41)}) {

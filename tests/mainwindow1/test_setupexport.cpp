@@ -1703,7 +1703,7 @@ private slots:
         loadSetupAndKits(&setup);
         f->exportAll(f->file("FREE.bin"));
         f->prompter.clear();
-        HangingOpens hanging(".zt-part", 0, HangingOpens::Looks::Writes);
+        HangingOpens hanging(f->disk, ".zt-part", 0, HangingOpens::Looks::Writes);
         QStringList order;
         int ticks = 0;
         QTimer tick;
@@ -1865,7 +1865,7 @@ private slots:
                 return PassDisk::accessAt(dir, name, mode, flags);
             }
         } refusing;
-        const DiskInPlace inPlace(&refusing);
+        const DiskInPlace inPlace(f->disk, &refusing);
         f->prompter.buttonAnswers << QMessageBox::No;
         f->saveKits({1}, f->work.path());
         QCOMPARE(f->texts().first(), "The file already exists. Do you confirm to overwrite it?\r\nFile location: \r\n"

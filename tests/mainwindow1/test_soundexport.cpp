@@ -795,7 +795,7 @@ private slots:
         e.select({0, 1, 2});
         Recording disk;
         {
-            DiskInPlace in(&disk);
+            DiskInPlace in(e.f.disk, &disk);
             e.run(e.out);
         }
         QStringList expected;

@@ -185,7 +185,7 @@ private slots:
                     return PassDisk::openAt(dir, name, flags, mode);
                 }
             } failing;
-            const DiskInPlace inPlace(&failing);
+            const DiskInPlace inPlace(s.f.disk, &failing);
             s.f.prompter.clear();
             s.f.prompter.fileAnswers.enqueue({file});
             w->form()->btnImportRightWave->click();

@@ -532,12 +532,13 @@ private slots:
             QVERIFY(!saveKit(e, k, path(QString("HUSH%1.INI").arg(k + 1)), m_temp));
         KitDocument doc;
         doc.startKits(QVector<MainWindow1Records::soundKit>(KIT_MAX_COUNT), {});
-        SoundLibrary library;
+        auto &disk = *new SwitchDisk; // never freed: a look given up on may still call it
+        SoundLibrary library(QString(), nullptr, fenceOn(disk));
         ScriptedQuestions questions;
         ImportKitFilesJob job(doc, library, questions);
         job.setWaiter(eventsWhileWaiting());
         QVERIFY(job.takePicks({path("HUSH3.INI"), path("HUSH7.INI")}));
-        HangingOpens hanging("/HUSH7.INI", 1); // the check before the load still answers
+        HangingOpens hanging(disk, "/HUSH7.INI", 1); // the check before the load still answers
         const TurnsWhile held([&] { return hanging.waiting() > 0; });
         // Let go of after a minute, should the window wait on the drive.
         std::mutex lock;

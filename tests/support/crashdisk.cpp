@@ -794,7 +794,7 @@ bool stopIn(SwitchDisk *through, const QString &root, int n, const std::function
     CrashDisk disk(root);
     disk.failFrom(n);
     {
-        const std::unique_ptr<DiskInPlace> in(through ? new DiskInPlace(*through, &disk) : new DiskInPlace(&disk));
+        const std::unique_ptr<DiskInPlace> in(through ? new DiskInPlace(*through, &disk) : nullptr);
         work(disk);
     }
     if (calls)
@@ -822,11 +822,6 @@ bool stopBefore(SwitchDisk &through, const QString &root, int n, const std::func
     return stopIn(&through, root, n, work, powerCut, calls);
 }
 
-DiskInPlace::DiskInPlace(ztplatform::Disk *disk)
-    : m_was(ztplatform::sysio::setDisk(disk))
-{
-}
-
 DiskInPlace::DiskInPlace(SwitchDisk &on, ztplatform::Disk *disk)
     : m_on(&on)
     , m_was(on.use(disk))
@@ -835,8 +830,5 @@ DiskInPlace::DiskInPlace(SwitchDisk &on, ztplatform::Disk *disk)
 
 DiskInPlace::~DiskInPlace()
 {
-    if (m_on)
-        m_on->use(m_was);
-    else
-        ztplatform::sysio::setDisk(m_was);
+    m_on->use(m_was);
 }

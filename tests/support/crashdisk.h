@@ -128,7 +128,7 @@ private:
 };
 
 // The editor stopped before the n-th call that changes something (0: never):
-// `work` runs, handed a disk that is also put in place of the editor's, with
+// `work` runs, handed a disk, with
 // that call and every one after refused (EIO). With `powerCut`, the folder
 // `root` is then laid out as a power cut at that moment leaves it: what was
 // not synced is lost. True when the stop came; the calls made or refused go
@@ -139,19 +139,17 @@ bool stopBefore(const QString &root, int n, const std::function<void(ztplatform:
 bool stopBefore(SwitchDisk &through, const QString &root, int n, const std::function<void(ztplatform::Disk &)> &work,
                 bool powerCut = true, int *calls = nullptr);
 
-// Puts a disk in place of the editor's while it lives, or in `on`, the disk
-// the test handed to what it built.
+// Puts a disk in `on`, the disk the test handed to what it built, while it lives.
 class DiskInPlace
 {
 public:
-    explicit DiskInPlace(ztplatform::Disk *disk);
     DiskInPlace(SwitchDisk &on, ztplatform::Disk *disk);
     ~DiskInPlace();
     DiskInPlace(const DiskInPlace &) = delete;
     DiskInPlace &operator=(const DiskInPlace &) = delete;
 
 private:
-    SwitchDisk *m_on = nullptr;
+    SwitchDisk *m_on;
     ztplatform::Disk *m_was;
 };
 

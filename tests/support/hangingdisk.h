@@ -1,8 +1,8 @@
 #ifndef TESTS_SUPPORT_HANGINGDISK_H
 #define TESTS_SUPPORT_HANGINGDISK_H
 
-// The editor's disk while it lives (or the disk put in `on`, the one the test
-// handed to what it built): an open (and, when asked, a stat or a
+// The disk put in `on`, the one the test handed to what it built, while it
+// lives: an open (and, when asked, a stat or a
 // link's resolution) of a name that ends as told waits, as on a drive that
 // stopped answering, until the test releases it; the first `answered` such
 // looks still go through, as before the drive stopped answering. Asked for
@@ -37,11 +37,6 @@ public:
     // only, syncs only or listings of a folder only.
     enum class Looks { Opens, OpensAndStats, OpensAndRemoves, Renames, Writes, Syncs, Lists };
 
-    explicit HangingOpens(const QByteArray &nameEnd, int answered = 0, Looks looks = Looks::Opens)
-        : m_gate(new Gate(nameEnd, answered, looks))
-        , m_before(ztplatform::sysio::setDisk(m_gate))
-    {
-    }
     HangingOpens(SwitchDisk &on, const QByteArray &nameEnd, int answered = 0, Looks looks = Looks::Opens)
         : m_gate(new Gate(nameEnd, answered, looks))
         , m_on(&on)
@@ -54,10 +49,7 @@ public:
     {
         m_gate->release();
         m_gate->waitUntilNoneWaits();
-        if (m_on)
-            m_on->use(m_before);
-        else
-            ztplatform::sysio::setDisk(m_before);
+        m_on->use(m_before);
         static std::mutex lock;
         static auto *kept = new std::vector<std::unique_ptr<Gate>>; // never freed
         std::lock_guard<std::mutex> hold(lock);
@@ -211,7 +203,7 @@ private:
     };
 
     Gate *m_gate;
-    SwitchDisk *m_on = nullptr;
+    SwitchDisk *m_on;
     ztplatform::Disk *m_before;
 };
 

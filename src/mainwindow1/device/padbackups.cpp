@@ -80,12 +80,13 @@ struct BackupRead
     QString globalLeft;                        // why they are not put back, as the user is told
 };
 
-BackupRead readBackupKits(const QString &folder, const QVector<MainWindow1Records::SOUND_INDEX> &waves,
+BackupRead readBackupKits(ztplatform::Disk &disk, const QString &folder,
+                          const QVector<MainWindow1Records::SOUND_INDEX> &waves,
                           const QVector<MainWindow1Records::soundKit> &scratch, bool withGlobal = false,
                           const std::function<void()> &beat = {})
 {
     BackupRead r;
-    r.contents = padbackup::read(folder, true, beat);
+    r.contents = padbackup::read(disk, folder, true, beat);
     if (!r.contents.ok) {
         r.why = r.contents.why;
         return r;
@@ -125,7 +126,7 @@ BackupRead readBackupKits(const QString &folder, const QVector<MainWindow1Record
 void PadSyncController::keepPadAsLoaded(const PadIdentity &loaded, const QVector<padbackup::File> &settings)
 {
     if (!m_backupWriter) {
-        m_backupWriter = new PadBackupWriter(m_pad.backupDisk(), this);
+        m_backupWriter = new PadBackupWriter(&m_pad.backupDisk(), this);
         connect(m_backupWriter, &PadBackupWriter::finished, this, &PadSyncController::backupEnded);
     }
     // The backup of an earlier load: the pad has not been written since (or
@@ -154,7 +155,7 @@ std::optional<QString> PadSyncController::lookUpBackupFolder(const PadIdentity &
 {
     const QString root = padbackup::backupsRoot();
     const std::optional<QString> folder = ztplatform::lookAtFileWithin<QString>(
-            m_pad.silentFiles(), root, kSilentLimitMs, [loaded, root] { return padbackup::padFolder(loaded, root); },
+            m_pad.silentFiles(), root, kSilentLimitMs, [loaded, root, disk = &m_pad.backupDisk()] { return padbackup::padFolder(*disk, loaded, root); },
             JobDialog::waiter());
     if (!folder)
         qWarning().noquote() << "the folder of the pad's backups does not answer:" << root;
@@ -335,12 +336,12 @@ void PadSyncController::restoreFromBackup()
     const QString reading = WindowTexts::tr("Reading the backups of the sampler pad…");
     using Listed = QPair<QVector<padbackup::Backup>, QVector<BackupRead>>;
     const std::optional<Listed> listed = readAside<Listed>(
-            m_parent, reading, [folder, waves, scratch](const std::function<void()> &beat) {
+            m_parent, reading, [folder, waves, scratch, disk = &m_pad.backupDisk()](const std::function<void()> &beat) {
                 Listed out;
-                out.first = padbackup::list(folder);
+                out.first = padbackup::list(*disk, folder);
                 beat();
                 for (const padbackup::Backup &b : qAsConst(out.first))
-                    out.second.append(readBackupKits(b.folder, waves, scratch, false, beat));
+                    out.second.append(readBackupKits(*disk, b.folder, waves, scratch, false, beat));
                 return out;
             });
     if (!listed) {
@@ -363,8 +364,8 @@ void PadSyncController::restoreFromBackup()
         return;
     const QString chosenFolder = backups.at(chosen).folder;
     const std::optional<BackupRead> readNow = readAside<BackupRead>(
-            m_parent, reading, [chosenFolder, waves, scratch](const std::function<void()> &beat) {
-                return readBackupKits(chosenFolder, waves, scratch, true, beat);
+            m_parent, reading, [chosenFolder, waves, scratch, disk = &m_pad.backupDisk()](const std::function<void()> &beat) {
+                return readBackupKits(*disk, chosenFolder, waves, scratch, true, beat);
             });
     if (!readNow) {
         m_prompter.warning(m_parent, WindowTexts::tr("Warning"), silent);

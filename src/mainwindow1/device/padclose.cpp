@@ -162,15 +162,16 @@ bool PadSyncController::writeBackWhileAnswering(const PadSession::KitLists &list
     // gives it. Noted on a thread of its own: a data folder that does not
     // answer holds the write to the pad no longer than the limit.
     writing->job.globalReplacing = [identity = m_backupIdentity, folder = m_backupFolder,
-                                    leftovers = m_pad.leftovers(),
+                                    leftovers = m_pad.leftovers(), disk = &m_pad.backupDisk(),
                                     silent = m_pad.silentFiles()](const QByteArray &global) {
         if (folder.isEmpty())
             return;
         const std::optional<QString> why = ztplatform::lookAtFileWithin<QString>(
                 silent, QFileInfo(folder).path(), DATA_FOLDER_LIMIT_MS,
-                [identity, global, folder, leftovers]() {
+                [identity, global, folder, leftovers, disk]() {
                     QString failed;
-                    return padbackup::keepFolderFor(identity, global, folder, &failed, leftovers) ? QString() : failed;
+                    return padbackup::keepFolderFor(*disk, identity, global, folder, &failed, leftovers) ? QString()
+                                                                                                        : failed;
                 },
                 ztplatform::Waiter());
         if (!why || !why->isEmpty())

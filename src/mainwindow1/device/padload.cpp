@@ -181,10 +181,10 @@ void PadSyncController::chooseDrive(const QString &path)
     // waited on, nor one that stops while it is looked at.
     const std::shared_ptr<const DriveAsk> drives = m_pad.drives();
     const std::optional<ChosenDrive> drive = m_pad.runOnPad<ChosenDrive>(
-            [drives, path, disk = m_pad.disk()](const PadPace &pace) {
+            [drives, path, disk = &m_pad.disk()](const PadPace &pace) {
                 drives->answers(path); // a root that is no folder holds no model folder
                 pace.beat();
-                return lookAtChosenDrive(path, pace, disk);
+                return lookAtChosenDrive(path, pace, *disk);
             });
     if (!drive) {
         refuse(notAnsweringAtLoadText());
