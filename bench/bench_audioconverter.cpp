@@ -68,7 +68,7 @@ qint64 runConverter(audioconverter &conv, const QString &in, const QString &out,
     QElapsedTimer t;
     t.start();
     if (asImport)
-        audioconverter::removeEarlierOutput(in, out);
+        conv.removeEarlierOutput(in, out);
     QString mesg;
     conv.audioConverterRun(in, out, mesg);
     return t.nsecsElapsed();

@@ -50,7 +50,7 @@ std::unique_ptr<GroupFiles> makeFiles()
         auto model = std::make_unique<percussionpadfile>();
         kf::KitStorage storage;
         kf::writeSingleKit(*model, storage, k % KIT_MAX_COUNT, sounds, kit);
-        const QString seen = groupentries::stampText(ztplatform::fileStamp(kit));
+        const QString seen = groupentries::stampText(ztplatform::fileStamp(ztplatform::systemDisk(), kit));
         plain[k].name = withDigests[k].name = QStringLiteral("Group %1").arg(k);
         for (int s = 0; s < kSoundsPerKit && k * kSoundsPerKit + s < kRows; ++s) {
             soundfilexml::strSoundItem row;

@@ -215,9 +215,10 @@ qint64 plainCopy(const QString &kitFile, const QString &folder)
             out.write(buffer.constData(), got);
             left -= got;
         }
-        ztplatform::syncFile(out);
+        out.flush();
+        ztplatform::syncDescriptor(ztplatform::systemDisk(), out.handle());
     }
-    ztplatform::syncPath(folder);
+    ztplatform::syncPath(ztplatform::systemDisk(), folder);
     return t.nsecsElapsed();
 }
 
@@ -237,7 +238,7 @@ void BM_ExportStoredVsCopy(benchmark::State &state)
     MainWindow1Records::READ_KIT_FILE record;
     record.file = kitFile;
     record.fileTotalLength = quint64(QFileInfo(kitFile).size());
-    record.stamp = ztplatform::fileStamp(kitFile);
+    record.stamp = ztplatform::fileStamp(ztplatform::systemDisk(), kitFile);
     record.info.kitFileName = kitFile;
     record.info.soundChunk.soundCount = kStored;
     for (int i = 0; i < kStored; ++i) {
@@ -284,7 +285,7 @@ qint64 oneAtATime(const QStringList &sources, const QString &folder)
         QString err;
         exportfile::convert(sources.at(i), QString("%1/T%2.wav").arg(folder).arg(i), err);
     }
-    ztplatform::syncPath(folder);
+    ztplatform::syncPath(ztplatform::systemDisk(), folder);
     return t.nsecsElapsed();
 }
 

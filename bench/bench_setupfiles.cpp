@@ -79,9 +79,10 @@ qint64 plainCopy(const QString &from, const QString &to)
         if (n <= 0 || out.write(block.data(), n) != n)
             break;
     }
-    ztplatform::syncFile(out);
+    out.flush();
+    ztplatform::syncDescriptor(ztplatform::systemDisk(), out.handle());
     out.close();
-    ztplatform::syncPath(QFileInfo(to).absolutePath());
+    ztplatform::syncPath(ztplatform::systemDisk(), QFileInfo(to).absolutePath());
     return t.nsecsElapsed();
 }
 

@@ -1,7 +1,7 @@
 #include "device/driveprobe.h"
 
 #include "device/padpaths.h"
-#include "platform/sysio.h"
+#include "platform/disk.h"
 
 namespace {
 constexpr int POLL_MS = 25;       // while a drive may still answer in time
@@ -42,7 +42,7 @@ QVector<DriveEntry> DriveProbe::refresh()
             const QString root = entry.root;
             const std::shared_ptr<const DriveAsk> source = m_source;
             look.look = ztplatform::TimedLook<QStringList>([source, root]() {
-                return source->answers(root) ? padtree::modelFolderEntryNames(ztplatform::sysio::disk(), root) : QStringList();
+                return source->answers(root) ? padtree::modelFolderEntryNames(ztplatform::systemDisk(), root) : QStringList();
             });
             look.age.start();
             looks.insert(entry.root, look);

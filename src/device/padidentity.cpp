@@ -6,7 +6,6 @@
 #include "platform/disk.h"
 #include "platform/pathcase.h"
 #include "platform/regularfile.h"
-#include "platform/sysio.h"
 
 #include <QCryptographicHash>
 #include <QFileInfo>
@@ -19,6 +18,12 @@
 
 namespace {
 
+// The disk the places are read through.
+ztplatform::Disk &diskOf(const PadPlaces &places)
+{
+    return places.disk ? *places.disk : ztplatform::systemDisk();
+}
+
 constexpr qint64 FILE_READ_MAX = 64 * 1024; // far above any global.ini or kit file of the pad
 
 const ztplatform::VolumeIdentitySource &volumesOf(const PadPlaces &places)
@@ -28,9 +33,9 @@ const ztplatform::VolumeIdentitySource &volumesOf(const PadPlaces &places)
 
 // The drive root as given and as its canonical path: the pad's paths start
 // with one of them.
-QStringList rootSpellings(const QString &root)
+QStringList rootSpellings(const PadPlaces &places)
 {
-    return {root, ztplatform::canonicalPathOf(ztplatform::sysio::disk(), root)};
+    return {places.root, ztplatform::canonicalPathOf(diskOf(places), places.root)};
 }
 
 // `path` relative to the drive root; null when it is not below it.
@@ -75,7 +80,7 @@ ztplatform::FileRead readBelow(int rootFd, ztplatform::Disk *disk, const QString
     const ztplatform::FileRead read =
             ztplatform::readRegularFileAt(folder.disk(), folder.fd(), name, FILE_READ_MAX, bytes);
     if (why && read == ztplatform::FileRead::NotRegular)
-        *why = padreason::why(ztplatform::entryType(folder.fd(), name), 0);
+        *why = padreason::why(ztplatform::entryType(folder.disk(), folder.fd(), name), 0);
     if (why && read == ztplatform::FileRead::TooLarge)
         *why = padreason::why(S_IFREG, 0);
     return read;
@@ -98,7 +103,7 @@ void appendTimes(QByteArray &out, int rootFd, ztplatform::Disk *disk, const QStr
 
 int openRoot(const PadPlaces &places)
 {
-    ztplatform::Disk &disk = places.disk ? *places.disk : ztplatform::sysio::disk();
+    ztplatform::Disk &disk = diskOf(places);
     return places.root.isEmpty()
             ? -1
             : disk.openAt(AT_FDCWD, QFile::encodeName(places.root), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -141,7 +146,7 @@ PadIdentity readPadIdentity(const PadPlaces &places, bool withKits)
 PadIdentity readPadIdentityAt(int rootFd, const PadPlaces &places, bool withKits)
 {
     PadIdentity id;
-    const QStringList root = rootSpellings(places.root);
+    const QStringList root = rootSpellings(places);
     const ztplatform::VolumeIdentitySource &volumes = volumesOf(places);
     id.mount = volumes.mountStamp(rootFd);
     id.volume = volumes.identityAt(rootFd);

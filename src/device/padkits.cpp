@@ -128,7 +128,7 @@ ztplatform::Descriptor openPadFile(const ztplatform::OpenFolder &folder, const Q
         *why = padreason::why(st.st_mode & S_IFMT, 0);
         return ztplatform::Descriptor();
     }
-    const unsigned type = ztplatform::entryType(folder.fd(), name);
+    const unsigned type = ztplatform::entryType(folder.disk(), folder.fd(), name);
     *why = padreason::why(type == S_IFREG ? 0 : type, type == 0 ? ENOENT : error);
     return ztplatform::Descriptor();
 }

@@ -55,7 +55,7 @@ FolderEntries listEntriesAndLinks(const ztplatform::OpenFolder &folder, const QS
         FolderEntry entry;
         entry.name = QFile::decodeName(e.name);
         entry.path = prefix + entry.name;
-        entry.type = e.type ? e.type : ztplatform::entryType(folder.fd(), entry.name);
+        entry.type = e.type ? e.type : ztplatform::entryType(folder.disk(), folder.fd(), entry.name);
         entries.append(entry);
     }
     if (ztplatform::isOnFatVolume(folder.disk(), folder.fd())) {

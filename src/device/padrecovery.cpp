@@ -260,7 +260,7 @@ SysCleared clearSys(const ztplatform::OpenFolder &sys)
         if (!ztplatform::isTemporaryName(name))
             continue;
         int error = 0;
-        const unsigned type = ztplatform::entryType(sys.fd(), name, &error);
+        const unsigned type = ztplatform::entryType(sys.disk(), sys.fd(), name, &error);
         if (type == S_IFREG) {
             // It may be a second name of the file it stands for (a rename cut
             // short on FAT): then it is kept under a name of its own.

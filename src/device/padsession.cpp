@@ -50,7 +50,7 @@ PadSession::PadSession(const PadSystem &system, std::shared_ptr<ztplatform::Left
     : QObject(parent)
     , m_system(withDisks(system))
     , m_leftovers(std::move(leftovers))
-    , m_fence(fence ? std::move(fence) : std::make_shared<ztplatform::FolderFence>())
+    , m_fence(fence ? std::move(fence) : std::make_shared<ztplatform::FolderFence>(ztplatform::systemDisk()))
     , m_silent(ztplatform::orNewSilentFiles(std::move(silent)))
     , m_drives(std::make_shared<DriveAsk>(system.drives ? *system.drives : ztplatform::systemDriveSource()))
     , m_watch(system.drives ? *system.drives : ztplatform::systemDriveSource())

@@ -3,7 +3,6 @@
 #include "platform/anchoredfolder.h"
 #include "platform/descriptor.h"
 #include "platform/disk.h"
-#include "platform/sysio.h"
 #include "platform/timedlook.h"
 
 #include <QFile>

@@ -246,7 +246,7 @@ ztplatform::OpenFolder regularEntry(const ztplatform::FolderAnchor &padRoot, con
     if (!folder.isOpen())
         return folder;
     int error = 0;
-    const unsigned type = ztplatform::entryType(folder.fd(), *name, &error);
+    const unsigned type = ztplatform::entryType(folder.disk(), folder.fd(), *name, &error);
     if (type == S_IFREG)
         return folder;
     *reason = padreason::why(type, error);
@@ -347,7 +347,7 @@ PadWrite writeAlterFile(const ztplatform::FolderAnchor &padRoot, const QString &
     if (f.open(folder, name) && f.size() == bytes.size() && f.writeAt(0, bytes))
         return PadWrite::Written;
     if (why) {
-        const unsigned type = ztplatform::entryType(folder.fd(), name);
+        const unsigned type = ztplatform::entryType(folder.disk(), folder.fd(), name);
         *why = type != 0 && type != S_IFREG ? padreason::why(type, 0) : replaceError;
     }
     return f.restoreFailed() ? PadWrite::MayBeDamaged : PadWrite::NotWritten;
@@ -800,7 +800,7 @@ struct WriteBackRun {
         if (!sys.isOpen() || alterStep.hidden.isEmpty())
             return false;
         // What it replaces: the file as it is now, or none.
-        const unsigned type = ztplatform::entryType(sys.fd(), alterStep.from);
+        const unsigned type = ztplatform::entryType(sys.disk(), sys.fd(), alterStep.from);
         if (type == S_IFREG) {
             alterStep.before = pairfiles::readRegular(sys, alterStep.from, ALTER_READ_MAX + 1);
             if (alterStep.before.size() > ALTER_READ_MAX) {
@@ -914,7 +914,7 @@ struct WriteBackRun {
             notSaved.alter = PadWrite::NotWritten;
             notSaved.alterFile = job.sysPath + QLatin1Char('/') + p.alterStep.from;
             const ztplatform::OpenFolder now = pad.base(padjournal::Area::Sys);
-            const unsigned type = now.isOpen() ? ztplatform::entryType(now.fd(), p.alterStep.from) : 0;
+            const unsigned type = now.isOpen() ? ztplatform::entryType(now.disk(), now.fd(), p.alterStep.from) : 0;
             notSaved.alterWhy = type != 0 && type != S_IFREG ? padreason::why(type, 0) : o.putWhy;
         }
         // Its marks were planned with every file written: one the run could

@@ -72,7 +72,7 @@ void KitTables::attach(percussionpadfile &model)
 namespace {
 
 // A whole setup read from the open `file`, which was opened at `path`.
-LoadError readWholeSetup(QFile &file, const QString &path, MainWindow1Records::READ_KIT_FILE &rec,
+LoadError readWholeSetup(ztplatform::Disk &disk, QFile &file, const QString &path, MainWindow1Records::READ_KIT_FILE &rec,
                          KitTables &tables, int *globalSize, bool *loadClickFlag, const std::function<void()> &moved)
 {
     MainWindow1Records::READ_KIT_FILE r;
@@ -81,7 +81,7 @@ LoadError readWholeSetup(QFile &file, const QString &path, MainWindow1Records::R
     Model &m = r.info;
     m.curFlag = 0;
     m.initFileChunk();
-    r.stamp = ztplatform::fileStamp(file.handle());
+    r.stamp = ztplatform::fileStamp(disk, file.handle());
     if (!m.getChunkIndex(&file) || !m.readGlobalChunk(&file))
         return LoadError::DataError;
     const int size = (m.globalChunk.size == 0 || m.new_globalChunk.size == GLOBAL_CHUNK_SIZE)
@@ -120,7 +120,8 @@ LoadError readWholeSetup(QFile &file, const QString &path, MainWindow1Records::R
 }
 
 // A single-kit file read from the open `file`, which was opened at `path`.
-LoadError readKit(QFile &file, const QString &path, MainWindow1Records::READ_KIT_FILE &rec, KitTables &tables)
+LoadError readKit(ztplatform::Disk &disk, QFile &file, const QString &path, MainWindow1Records::READ_KIT_FILE &rec,
+                  KitTables &tables)
 {
     const quint8 number = kitNumberOf(file);
     if (number == 0xFF)
@@ -133,7 +134,7 @@ LoadError readKit(QFile &file, const QString &path, MainWindow1Records::READ_KIT
     r.file = path;
     r.flag = 2;
     r.kitIndex = number;
-    r.stamp = ztplatform::fileStamp(file.handle());
+    r.stamp = ztplatform::fileStamp(disk, file.handle());
     Model &m = r.info;
     m.curFlag = 2;
     m.initFileChunk();
@@ -171,7 +172,8 @@ LoadError readWholeSetupFile(const QString &path, MainWindow1Records::READ_KIT_F
     WatchedFile file(moved);
     const LoadError err = openForReading(fence, path, file);
     return err != LoadError::None ? err
-                                  : readWholeSetup(file, path, rec, tables, globalSize, loadClickFlag, moved);
+                                  : readWholeSetup(ztplatform::diskOf(fence), file, path, rec, tables, globalSize,
+                                                   loadClickFlag, moved);
 }
 
 quint8 kitNumberOf(const QString &path, const std::shared_ptr<ztplatform::FolderFence> &fence)
@@ -191,7 +193,7 @@ LoadError readKitFile(const QString &path, MainWindow1Records::READ_KIT_FILE &re
 {
     WatchedFile file(moved);
     const LoadError err = openForReading(fence, path, file);
-    return err != LoadError::None ? err : readKit(file, path, rec, tables);
+    return err != LoadError::None ? err : readKit(ztplatform::diskOf(fence), file, path, rec, tables);
 }
 
 bool readsBack(const QString &path, bool wholeSetup, const std::shared_ptr<ztplatform::FolderFence> &fence)
@@ -207,8 +209,8 @@ bool readsBack(const QString &path, bool wholeSetup, const std::shared_ptr<ztpla
     auto rec = std::make_unique<MainWindow1Records::READ_KIT_FILE>();
     KitTables tables;
     ok = ok
-         && (wholeSetup ? readWholeSetup(file, path, *rec, tables, nullptr, nullptr, {})
-                        : readKit(file, path, *rec, tables))
+         && (wholeSetup ? readWholeSetup(ztplatform::diskOf(fence), file, path, *rec, tables, nullptr, nullptr, {})
+                        : readKit(ztplatform::diskOf(fence), file, path, *rec, tables))
                     == LoadError::None;
     if (!ok)
         qWarning() << path << "does not read back as the kit file it was written as";

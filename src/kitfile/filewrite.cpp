@@ -3,7 +3,7 @@
 #include "platform/durablefile.h"
 #include "platform/pathcase.h"
 #include "platform/regularfile.h"
-#include "platform/sysio.h"
+#include "platform/disk.h"
 #include "platform/volumeidentity.h"
 
 #include <QDebug>

@@ -23,8 +23,8 @@ QVector<int> kitLoadOrder(const QVector<quint8> &numbers)
     return order;
 }
 
-StoredIn::StoredIn(const QString &kitFile)
-    : m_file(kitFile)
+StoredIn::StoredIn(ztplatform::Disk &disk, const QString &kitFile)
+    : m_file(disk, kitFile)
 {
 }
 
@@ -74,10 +74,11 @@ int removeKitFileSounds(QVector<Records::SOUND_INDEX> &library, const StoredIn &
     return count;
 }
 
-QHash<QString, int> movedSounds(const QVector<Records::SOUND_INDEX> &waves, const QString &kitFile)
+QHash<QString, int> movedSounds(ztplatform::Disk &disk, const QVector<Records::SOUND_INDEX> &waves,
+                                const QString &kitFile)
 {
     QHash<QString, int> moved;
-    const StoredIn storedIn(kitFile);
+    const StoredIn storedIn(disk, kitFile);
     for (int i = 0; i < waves.size(); ++i) {
         if (storedIn(waves.at(i).file))
             moved.insert(waves.at(i).file, i);

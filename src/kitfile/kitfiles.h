@@ -26,7 +26,8 @@ QVector<int> kitLoadOrder(const QVector<quint8> &numbers);
 class StoredIn
 {
 public:
-    explicit StoredIn(const QString &kitFile);
+    // The kit file looked at through `disk`.
+    StoredIn(ztplatform::Disk &disk, const QString &kitFile);
     bool operator()(const QString &source) const;
 
 private:
@@ -48,8 +49,9 @@ int removeKitFileSounds(QVector<Records::SOUND_INDEX> &library, const StoredIn &
 
 // Where the sounds stored in kitFile stand in its new file, when it was
 // written again with `waves` (the new file's sounds in order): source ->
-// entry of the new file.
-QHash<QString, int> movedSounds(const QVector<Records::SOUND_INDEX> &waves, const QString &kitFile);
+// entry of the new file. The file is looked at through `disk`.
+QHash<QString, int> movedSounds(ztplatform::Disk &disk, const QVector<Records::SOUND_INDEX> &waves,
+                                const QString &kitFile);
 
 // A kit's sound slot (its place among the kit's hi-hat slots, then pad
 // layers) whose sound now stands as `entry` of kitFile.

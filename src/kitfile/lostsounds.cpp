@@ -39,13 +39,13 @@ QString keptSoundsFolder(const QString &soundListFile)
     return QFileInfo(soundListFile).absoluteDir().filePath(QStringLiteral("Kept sounds"));
 }
 
-QVector<LostSound> lostSounds(const QString &kitFile, const QHash<QString, int> &held,
+QVector<LostSound> lostSounds(ztplatform::Disk &disk, const QString &kitFile, const QHash<QString, int> &held,
                               const QVector<Records::SOUND_INDEX> &library, const QVector<Records::soundKit> &kits,
                               const QVector<LostSound> &others)
 {
     QVector<LostSound> lost;
     QSet<QString> seen;
-    const StoredIn storedIn(kitFile);
+    const StoredIn storedIn(disk, kitFile);
     auto take = [&](const QString &source, const QString &name) {
         if (source.isEmpty() || held.contains(source) || seen.contains(source) || !storedIn(source))
             return;
@@ -66,7 +66,7 @@ bool holdsStoredWave(const QString &file, const QString &kitFile, quint32 offset
 {
     QFile a, b;
     if (!ztplatform::openToRead(fence, file, a) || a.size() != qint64(length)
-        || !ztplatform::openRegularFile(kitFile, b, false) || !b.seek(offset))
+        || !ztplatform::openRegularFile(ztplatform::diskOf(fence), kitFile, b, false) || !b.seek(offset))
         return false;
     constexpr qint64 kBlock = 65536;
     for (qint64 left = length; left > 0;) {

@@ -11,6 +11,7 @@
 #include <memory>
 
 namespace ztplatform {
+class Disk;
 class FolderFence;
 }
 
@@ -29,8 +30,9 @@ struct LostSound
 
 // The sounds stored in kitFile (reached by any path) that the library, a kit
 // or one of `others` uses and that `held` (the sources the file's new content
-// holds) does not name, each once, in that order of search.
-QVector<LostSound> lostSounds(const QString &kitFile, const QHash<QString, int> &held,
+// holds) does not name, each once, in that order of search; the file is
+// looked at through `disk`.
+QVector<LostSound> lostSounds(ztplatform::Disk &disk, const QString &kitFile, const QHash<QString, int> &held,
                               const QVector<Records::SOUND_INDEX> &library, const QVector<Records::soundKit> &kits,
                               const QVector<LostSound> &others);
 

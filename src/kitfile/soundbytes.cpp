@@ -4,7 +4,7 @@
 #include "kitfile/soundsource.h"
 #include "platform/pathcase.h"
 #include "platform/regularfile.h"
-#include "platform/sysio.h"
+#include "platform/disk.h"
 #include "platform/timedlook.h"
 
 #include <QDebug>

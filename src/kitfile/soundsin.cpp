@@ -5,7 +5,7 @@
 #include "kitfile/sharedsounds.h"
 #include "kitfile/soundsource.h"
 #include "platform/regularfile.h"
-#include "platform/sysio.h"
+#include "platform/disk.h"
 
 #include <QDebug>
 #include <QFile>
@@ -174,7 +174,8 @@ private:
             return false;
         if (held.start == e.wave_start)
             return true;
-        if (!m_file.isOpen() && !ztplatform::openRegularFile(m_path, m_file, false))
+        if (!m_file.isOpen()
+            && !ztplatform::openRegularFile(ztplatform::diskOf(m_bytes ? m_bytes->fence() : nullptr), m_path, m_file, false))
             return false;
         const QByteArray a = storedDigest(m_file, held.start, held.length);
         return !a.isEmpty() && a == storedDigest(m_file, e.wave_start, e.wave_length);

@@ -1,7 +1,7 @@
 #include "kitfile/soundsource.h"
 
 #include "platform/pathcase.h"
-#include "platform/sysio.h"
+#include "platform/disk.h"
 
 #include <QDebug>
 #include <QDir>
@@ -59,9 +59,9 @@ void removeRawWaves(const QString &tempDir)
         return;
     static const QRegularExpression digits(QStringLiteral("^\\d{5}$"));
     const QDir dir(tempDir);
-    for (const ztplatform::FolderFile &f : ztplatform::filesOfFolder(ztplatform::sysio::disk(), tempDir, false, true)) {
+    for (const ztplatform::FolderFile &f : ztplatform::filesOfFolder(ztplatform::systemDisk(), tempDir, false, true)) {
         const QString path = dir.absoluteFilePath(f.name);
-        if (digits.match(f.name).hasMatch() && ztplatform::sysio::unlinkAt(AT_FDCWD, QFile::encodeName(path)) != 0)
+        if (digits.match(f.name).hasMatch() && ztplatform::systemDisk().unlinkAt(AT_FDCWD, QFile::encodeName(path)) != 0)
             qDebug() << "cannot remove" << path << ":" << std::strerror(errno);
     }
 }

@@ -2,7 +2,7 @@
 
 #include "platform/fileidentity.h"
 #include "platform/regularfile.h"
-#include "platform/sysio.h"
+#include "platform/disk.h"
 #include "platform/timedlook.h"
 #include "kitfile/soundsource.h"
 
@@ -12,6 +12,7 @@
 #include <QFileInfo>
 #include <QSet>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 
 using ztplatform::kSilentLimitMs;
@@ -56,7 +57,7 @@ TableLook lookAtTable(const std::shared_ptr<ztplatform::FolderFence> &fence, con
         return look;
     }
     look.held = fd;
-    if (!matchesLoad(loadedLength, loaded, ztplatform::fileStamp(fd->get()))) // as opened: what is read
+    if (!matchesLoad(loadedLength, loaded, ztplatform::fileStamp(ztplatform::diskOf(fence), fd->get()))) // as opened: what is read
         look.state = CollectError::Modified;
     else if (percussionpadfile::judgeWaveTotalNumber(&in, layout) != waveCount)
         look.state = CollectError::SoundMissing;
@@ -158,7 +159,7 @@ QString changedSource(const QStringList &files, const QVector<Records::READ_KIT_
         if (r >= 0)
             now = ztplatform::lookAtFileWithin<ztplatform::FileStamp>(
                     silent, path, kSilentLimitMs,
-                    [path, disk = &ztplatform::diskOf(fence)]() { return ztplatform::diskFileStamp(*disk, path); }, wait);
+                    [path, disk = &ztplatform::diskOf(fence)]() { return ztplatform::fileStamp(*disk, path); }, wait);
         if (r >= 0 && !now)
             qWarning().noquote() << "the drive of" << path << "does not answer: taken for a file that does not open";
         if (r < 0 || !now || !matchesLoad(loc.record(r), *now)) {
@@ -170,10 +171,10 @@ QString changedSource(const QStringList &files, const QVector<Records::READ_KIT_
     return QString();
 }
 
-QString changedHeld(const HeldKitFiles &held)
+QString changedHeld(ztplatform::Disk &disk, const HeldKitFiles &held)
 {
     for (auto it = held.constBegin(); it != held.constEnd(); ++it) {
-        if (!it->fd || !matchesLoad(it->length, it->stamp, ztplatform::fileStamp(it->fd->get())))
+        if (!it->fd || !matchesLoad(it->length, it->stamp, ztplatform::fileStamp(disk, it->fd->get())))
             return it.key();
     }
     return QString();

@@ -60,8 +60,8 @@ struct HeldKitFile
 // By the path the copy names the file by.
 using HeldKitFiles = QHash<QString, HeldKitFile>;
 // The first of `held` whose descriptor no longer shows the file loaded
-// (matchesLoad); empty when none. Asked after the copy.
-QString changedHeld(const HeldKitFiles &held);
+// (matchesLoad), looked at through `disk`; empty when none. Asked after the copy.
+QString changedHeld(ztplatform::Disk &disk, const HeldKitFiles &held);
 
 class StoredSoundLocator
 {

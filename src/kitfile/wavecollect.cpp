@@ -6,7 +6,7 @@
 #include "kitfile/storedsounds.h"
 #include "platform/pathcase.h"
 #include "platform/regularfile.h"
-#include "platform/sysio.h"
+#include "platform/disk.h"
 #include "platform/timedlook.h"
 
 #include <QDebug>

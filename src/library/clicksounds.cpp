@@ -1,7 +1,7 @@
 #include "library/clicksounds.h"
 #include "platform/datafiles.h"
 #include "platform/pathcase.h"
-#include "platform/sysio.h"
+#include "platform/disk.h"
 
 #include <QDir>
 
@@ -12,10 +12,10 @@ QString defaultFolder()
     return ztplatform::dataPath(QStringLiteral("metronome_sound"));
 }
 
-QStringList folderFiles(const QString &folder)
+QStringList folderFiles(ztplatform::Disk &disk, const QString &folder)
 {
     QStringList names;
-    for (const ztplatform::FolderFile &f : ztplatform::filesOfFolder(ztplatform::sysio::disk(), folder, false, false))
+    for (const ztplatform::FolderFile &f : ztplatform::filesOfFolder(disk, folder, false, false))
         names << f.name;
     names.sort();
     const QDir dir(folder);

@@ -3,6 +3,10 @@
 #include <QString>
 #include <QStringList>
 
+namespace ztplatform {
+class Disk;
+}
+
 // Where the default metronome sounds are found, and how a folder of them is
 // listed.
 namespace clicksounds {
@@ -11,6 +15,6 @@ namespace clicksounds {
 QString defaultFolder();
 
 // The files of a folder (no folders, no hidden files), sorted by name, as native paths.
-QStringList folderFiles(const QString &folder);
+QStringList folderFiles(ztplatform::Disk &disk, const QString &folder);
 
 } // namespace clicksounds

@@ -7,7 +7,7 @@
 #include "platform/pathcase.h"
 #include "platform/regularfile.h"
 #include "platform/replacefile.h"
-#include "platform/sysio.h"
+#include "platform/disk.h"
 
 #include <QFileInfo>
 

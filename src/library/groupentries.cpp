@@ -7,7 +7,7 @@
 #include "platform/timedlook.h"
 #include "platform/pathcase.h"
 #include "platform/regularfile.h"
-#include "platform/sysio.h"
+#include "platform/disk.h"
 
 #include <QCryptographicHash>
 #include <QDebug>
@@ -119,7 +119,7 @@ struct KeptCopies
     {
         if (!listed) {
             const QDir dir(folder);
-            for (const ztplatform::FolderFile &f : ztplatform::filesOfFolder(ztplatform::sysio::disk(), folder, true, true))
+            for (const ztplatform::FolderFile &f : ztplatform::filesOfFolder(ztplatform::diskOf(fence), folder, true, true))
                 bySize[f.size].append(dir.absoluteFilePath(f.name));
             listed = true;
         }
@@ -149,7 +149,7 @@ struct Checker
         KitOnDisk &k = it->second;
         if (first) {
             k.fence = fence;
-            ztplatform::FileStamp stamp = ztplatform::fileStamp(path);
+            ztplatform::FileStamp stamp = ztplatform::fileStamp(ztplatform::diskOf(fence), path);
             k.ok = readStoredSounds(path, k.read[0], fence);
             // Stamped before the read: a change while it reads shows at the next start.
             k.stamp = k.ok ? stampText(stamp) : QString();
@@ -177,7 +177,7 @@ bool Checker::fromKept(const QString &group, soundfilexml::strSoundItem &s, cons
     out.fromKept.append({group, s.name, copy});
     s.file = copy;
     Identity now = id;
-    now.seen = stampText(ztplatform::fileStamp(copy));
+    now.seen = stampText(ztplatform::fileStamp(ztplatform::diskOf(fence), copy));
     setItem(s, now);
     return true;
 }
@@ -192,7 +192,7 @@ void Checker::plainRow(const QString &group, soundfilexml::strSoundItem &s, Iden
         return;
     auto it = plainFiles.find(s.file);
     if (it == plainFiles.end()) {
-        const QString stamp = stampText(ztplatform::fileStamp(s.file));
+        const QString stamp = stampText(ztplatform::fileStamp(ztplatform::diskOf(fence), s.file));
         if (stamp == id.seen)
             return; // untouched since: nothing is read
         ztplatform::FileStamp read;
@@ -206,7 +206,7 @@ void Checker::plainRow(const QString &group, soundfilexml::strSoundItem &s, Iden
         }
         return;
     }
-    if (fromKept(group, s, id) || !ztplatform::entryExists(s.file))
+    if (fromKept(group, s, id) || !ztplatform::entryExists(ztplatform::diskOf(fence), s.file))
         return;
     s.lost = true;
     out.unmatched.append({group, s.name, s.file});
@@ -224,7 +224,7 @@ void Checker::row(const QString &group, soundfilexml::strSoundItem &s)
     }
     KitOnDisk &k = kit(ref.kitFile);
     if (!k.ok) {
-        if (!ztplatform::entryExists(ref.kitFile))
+        if (!ztplatform::entryExists(ztplatform::diskOf(fence), ref.kitFile))
             fromKept(group, s, id);
         return;
     }

@@ -1107,7 +1107,7 @@ void SoundLibrary::lookAtSoundFiles(int from) const
                 FoundAt &f = (*found)[size_t(i)];
                 f.regular = ztplatform::lookAtFile(fence, path).type == S_IFREG;
                 if (f.regular && stamped.at(i))
-                    f.stamp = ztplatform::diskFileStamp(path);
+                    f.stamp = ztplatform::fileStamp(ztplatform::diskOf(fence), path);
             },
             m_lookWait);
     for (int i = 0; i < looked.size(); ++i) {

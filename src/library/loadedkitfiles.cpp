@@ -119,7 +119,7 @@ void SoundLibrary::forgetKitFiles(const QStringList &files)
 {
     touchFiles();
     for (const QString &file : files)
-        m_sharedSounds.forget(setupfiles::StoredIn(QDir::toNativeSeparators(file)));
+        m_sharedSounds.forget(setupfiles::StoredIn(ztplatform::diskOf(m_fence), QDir::toNativeSeparators(file)));
     for (int i = m_loadedKitFiles.size() - 1; i >= 0; --i) {
         if (files.contains(QDir::fromNativeSeparators(m_loadedKitFiles.at(i).file)))
             m_loadedKitFiles.remove(i);

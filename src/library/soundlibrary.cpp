@@ -116,7 +116,7 @@ SoundLibrary::SoundLibrary(const QString &clickFolder, std::shared_ptr<ztplatfor
 
 QStringList SoundLibrary::defaultClickFiles() const
 {
-    return clicksounds::folderFiles(m_clickFolder);
+    return clicksounds::folderFiles(ztplatform::diskOf(m_fence), m_clickFolder);
 }
 
 SoundLibrary::~SoundLibrary() = default;

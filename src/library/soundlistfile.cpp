@@ -10,7 +10,7 @@
 #include "platform/regularfile.h"
 #include "platform/replacefile.h"
 #include "platform/timedlook.h"
-#include "platform/sysio.h"
+#include "platform/disk.h"
 #include "platform/volumeidentity.h"
 #include "kitfile/lostsounds.h"
 #include "kitfile/storedsounds.h"
@@ -119,8 +119,8 @@ ListRead readList(ztplatform::Disk &disk, const QString &fileName)
     }
     read.lock = std::make_shared<ztplatform::FileLock>();
     const QString lock = lockName(read.target);
-    read.lockState = read.lock->take(lock);
-    read.held = read.lock->holds(lock);
+    read.lockState = read.lock->take(disk, lock);
+    read.held = read.lock->holdsEntry(ztplatform::FileLock::entryAt(disk, lock));
     read.stamp = ztplatform::fileStamp(disk, read.target);
     read.result = soundfilexml::readSoundList(disk, read.target, read.groups);
     return read;
@@ -154,18 +154,18 @@ ListLook lookAtList(const QString &name, const QString &target, const ztplatform
     if (look.nameIsLink)
         look.nameLinksTo = ztplatform::linkTargetAt(disk, name);
     const QString lock = lockName(target);
-    look.lockEntry = ztplatform::FileLock::entryAt(lock);
+    look.lockEntry = ztplatform::FileLock::entryAt(disk, lock);
     if (!held.valid || !look.lockEntry.valid || held.device != look.lockEntry.device
         || held.inode != look.lockEntry.inode) {
         // Tried again at each write: the editor that held it may have ended.
         look.lock = std::make_shared<ztplatform::FileLock>();
-        look.lock->take(lock);
-        look.lockEntry = ztplatform::FileLock::entryAt(lock);
+        look.lock->take(disk, lock);
+        look.lockEntry = ztplatform::FileLock::entryAt(disk, lock);
     }
     // A read-only file system is said so: no question that cannot succeed.
     look.readOnlyVolume = ztplatform::isReadOnlyVolume(disk, QFileInfo(target).absolutePath());
     look.readOnly = isReadOnly(disk, target);
-    look.now = ztplatform::diskFileStamp(disk, target);
+    look.now = ztplatform::fileStamp(disk, target);
     look.type = ztplatform::lookAtFile(fence, target).type;
     if (look.now.identity.valid && look.type == S_IFREG)
         look.read = readWhole(disk, target, look.bytes, look.readError);
@@ -205,7 +205,7 @@ Replaced replaceList(const QString &target, const QByteArray &bytes, const std::
 {
     Replaced done;
     if (other) {
-        done.keptAs = soundfilexml::keepCopyBeside(target, *other, leftovers, &done.why);
+        done.keptAs = soundfilexml::keepCopyBeside(*disk, target, *other, leftovers, &done.why);
         done.kept = !done.keptAs.isEmpty();
         if (!done.kept)
             return done;
@@ -321,10 +321,10 @@ QString SoundLibrary::keepAsideWithin(const QString &target, const std::optional
     };
     const std::optional<Kept> kept = ztplatform::lookAtFileWithin<Kept>(
             m_silent, target, kSilentLimitMs,
-            [target, bytes, leftovers = m_leftovers]() {
+            [target, bytes, leftovers = m_leftovers, disk = &ztplatform::diskOf(m_fence)]() {
                 Kept k;
-                k.as = bytes ? soundfilexml::keepCopyBeside(target, *bytes, leftovers, &k.why)
-                             : soundfilexml::moveAside(target, &k.why);
+                k.as = bytes ? soundfilexml::keepCopyBeside(*disk, target, *bytes, leftovers, &k.why)
+                             : soundfilexml::moveAside(*disk, target, &k.why);
                 return k;
             },
             m_lookWait);

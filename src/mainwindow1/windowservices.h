@@ -3,6 +3,7 @@
 
 #include "device/padsystem.h"
 #include "model/audioconverter.h"
+#include "platform/disk.h"
 #include "platform/leftovers.h"
 #include "platform/regularfile.h"
 #include "platform/silentfiles.h"
@@ -21,8 +22,8 @@ struct WindowServices
                             ztplatform::Disk *files = nullptr)
         : prompter(answers)
         , pad(padSystem)
-        , disk(files)
-        , fence(std::make_shared<ztplatform::FolderFence>(files))
+        , disk(files ? files : &ztplatform::systemDisk())
+        , fence(std::make_shared<ztplatform::FolderFence>(*disk))
     {
     }
 
@@ -30,7 +31,7 @@ struct WindowServices
     audioconverter::Limits conversion;  // the bounds of every ffmpeg run
     QString clickFolder;                // the default metronome sounds; empty: the installed ones
     PadSystem pad;                      // the drives, the pad's volume, its dismount and backups
-    ztplatform::Disk *disk;             // every file the window and its work read and write; null: the system's
+    ztplatform::Disk *disk;             // every file the window and its work read and write (the system's when none is given)
     // The folders swept of temporaries an earlier editor left, shared by every
     // file the window and its work replace; the editor starts as this is made.
     std::shared_ptr<ztplatform::Leftovers> leftovers = std::make_shared<ztplatform::Leftovers>();

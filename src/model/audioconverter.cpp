@@ -66,10 +66,11 @@ constexpr qint64 kLimitBaseMs = 2 * 60 * 1000;
 constexpr qint64 kLimitMsPerMiB = 1000;
 
 // The file at `path` (not through a link) cut to 0 bytes.
-void emptyFile(const QString &path)
+void emptyFile(ztplatform::Disk &disk, const QString &path)
 {
-    const ztplatform::Descriptor fd(ztplatform::sysio::open(path, O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
-    if (!fd.isOpen() || ztplatform::sysio::truncate(fd.get(), 0) != 0)
+    const ztplatform::Descriptor fd(
+            disk.openAt(AT_FDCWD, QFile::encodeName(path), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    if (!fd.isOpen() || disk.truncate(fd.get(), 0) != 0)
         qWarning() << "cannot empty" << path << ":" << std::strerror(errno);
 }
 
@@ -162,6 +163,11 @@ audioconverter::audioconverter(const Limits &limits)
 }
 
 audioconverter::~audioconverter() = default;
+
+ztplatform::Disk &audioconverter::disk() const
+{
+    return m_disk ? *m_disk : ztplatform::systemDisk();
+}
 
 void audioconverter::dropScratch()
 {
@@ -276,7 +282,7 @@ QString audioconverter::defaultProgram(const ztplatform::Waiter &wait, ztplatfor
 
 QString audioconverter::findProgram(const QString &appDir, ztplatform::Disk *given)
 {
-    ztplatform::Disk &disk = given ? *given : ztplatform::sysio::disk();
+    ztplatform::Disk &disk = given ? *given : ztplatform::systemDisk();
     if (!appDir.isEmpty()) {
         const QString beside = executableAt(QDir(appDir).filePath(exeName()), disk);
         if (!beside.isEmpty())
@@ -441,6 +447,7 @@ std::optional<OpenedSource> openSourceWithin(const std::shared_ptr<ztplatform::S
 // samples, and the link to the source with its folder.
 struct RunEntries
 {
+    ztplatform::Disk &disk;
     QString raw;
     QString link;
     ~RunEntries()
@@ -449,9 +456,9 @@ struct RunEntries
         if (!link.isEmpty() && remove(link, 0))
             remove(QFileInfo(link).path(), AT_REMOVEDIR);
     }
-    static bool remove(const QString &path, int flags)
+    bool remove(const QString &path, int flags)
     {
-        if (path.isEmpty() || ztplatform::sysio::disk().unlinkAt(AT_FDCWD, QFile::encodeName(path), flags) == 0)
+        if (path.isEmpty() || disk.unlinkAt(AT_FDCWD, QFile::encodeName(path), flags) == 0)
             return true;
         if (errno != ENOENT)
             qDebug() << "cannot remove" << path << ":" << std::strerror(errno);
@@ -473,7 +480,7 @@ bool audioconverter::convertInto(const QString &inFile, QFileDevice *out, const 
         mesg = QStringLiteral("Cannot create a temporary folder: ") + folderError;
         return writeFault(temporaryFolder(), folderError);
     }
-    RunEntries entries;
+    RunEntries entries{disk(), QString(), QString()};
     entries.raw = QDir::toNativeSeparators(tmpDir->filePath(randomQString(7)));
     const QString &tmpPath = entries.raw;
     const QString stem = QStringLiteral("source") + QString::number(++m_runs);
@@ -481,7 +488,7 @@ bool audioconverter::convertInto(const QString &inFile, QFileDevice *out, const 
     // ffmpeg reads the file checked here: a pipe would hold it for ever, and
     // so would a drive that does not answer.
     const std::optional<OpenedSource> opened =
-            openSourceWithin(m_silent, m_disk ? *m_disk : ztplatform::sysio::disk(), inFile, tmpDir->path(), stem);
+            openSourceWithin(m_silent, disk(), inFile, tmpDir->path(), stem);
     if (opened && opened->name != inFile)
         entries.link = opened->name;
     if (!opened) {
@@ -509,7 +516,7 @@ bool audioconverter::convertInto(const QString &inFile, QFileDevice *out, const 
         return false;
 
     QFile tmp(tmpPath);
-    if (!ztplatform::openFile(tmp, ztplatform::Descriptor(ztplatform::sysio::open(tmpPath, O_RDONLY | O_CLOEXEC)),
+    if (!ztplatform::openFile(tmp, ztplatform::Descriptor(disk().openAt(AT_FDCWD, QFile::encodeName(tmpPath), O_RDONLY | O_CLOEXEC)),
                               QIODevice::ReadOnly)) {
         qDebug().noquote() << QStringLiteral("以只读模式打开失败") + QFileInfo(inFile).completeBaseName();
         return false;
@@ -542,9 +549,9 @@ bool audioconverter::audioConverterRun(QString inFile, QString outFile, QString 
     m_faultReason.clear();
     m_tooLong = false;
     // An outFile that holds bytes is replaced only by a complete result.
-    const qint64 earlier = ztplatform::sizeAtPath(ztplatform::sysio::disk(), outFile);
-    if (earlier > 0 || (earlier >= 0 && ztplatform::sameFile(inFile, outFile))) {
-        ztplatform::ReplaceFile replacement(outFile, m_leftovers);
+    const qint64 earlier = ztplatform::sizeAtPath(disk(), outFile);
+    if (earlier > 0 || (earlier >= 0 && ztplatform::sameFile(disk(), inFile, outFile))) {
+        ztplatform::ReplaceFile replacement(outFile, m_leftovers, &disk());
         const bool opened = replacement.open();
         qint64 size = 0;
         const bool converted = convertInto(inFile, opened ? &replacement.file() : nullptr, outFile,
@@ -557,9 +564,10 @@ bool audioconverter::audioConverterRun(QString inFile, QString outFile, QString 
         return converted && (replacement.commit() || writeFault(outFile, replacement.errorString()));
     }
     // Otherwise it is made new, or emptied, and left empty unless the conversion completes.
-    ztplatform::Descriptor fd(ztplatform::sysio::open(outFile, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
+    ztplatform::Descriptor fd(
+            disk().openAt(AT_FDCWD, QFile::encodeName(outFile), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
     const QString openError = ztplatform::errorText(fd.isOpen() ? EBADF : errno);
-    ztplatform::sysio::SeamFile out(outFile);
+    ztplatform::sysio::SeamFile out(outFile, &disk());
     const bool opened = out.openDescriptor(std::move(fd), QIODevice::WriteOnly);
     qint64 size = 0;
     bool converted = convertInto(inFile, opened ? &out : nullptr, outFile, openError, mesg, size);
@@ -572,7 +580,7 @@ bool audioconverter::audioConverterRun(QString inFile, QString outFile, QString 
             converted = writeFault(outFile, out.errorString());
         }
         if (!converted)
-            emptyFile(outFile); // a header without samples stays: it tells what ffmpeg gave
+            emptyFile(disk(), outFile); // a header without samples stays: it tells what ffmpeg gave
     }
     return converted && size >= kFrameBytes;
 }
@@ -586,7 +594,7 @@ bool audioconverter::audioConverterWaveRun(QString inFile, QString outFile, QStr
     // The link to the source lives in a folder of its own.
     const ztplatform::RunFolder links(QStringLiteral("zt350conv-"));
     const std::optional<OpenedSource> opened =
-            openSourceWithin(m_silent, m_disk ? *m_disk : ztplatform::sysio::disk(), inFile,
+            openSourceWithin(m_silent, disk(), inFile,
                              links.isValid() ? links.path() : QString(), QStringLiteral("source"));
     if (!opened) {
         m_silentSource = inFile;
@@ -601,7 +609,7 @@ bool audioconverter::audioConverterWaveRun(QString inFile, QString outFile, QStr
     }
     const QString input = argPath(opened->name);
     const QStringList args = conversionArgs(input, QStringLiteral("wav"), argPath(outFile));
-    const bool isSource = ztplatform::sameFile(inFile, outFile);
+    const bool isSource = ztplatform::sameFile(disk(), inFile, outFile);
     bool started = false;
     bool ranOk = runProcess(args, {{&source, input, argPath(inFile)}}, mesg, &started);
     const QString unwritten = outputFailure(mesg, argPath(outFile));
@@ -609,8 +617,8 @@ bool audioconverter::audioConverterWaveRun(QString inFile, QString outFile, QStr
         ranOk = writeFault(outFile, unwritten);
     // A failed run must not leave a file that passes the callers' size test,
     // but the source itself is never emptied.
-    if (started && !ranOk && !isSource && ztplatform::sizeAtPath(ztplatform::sysio::disk(), outFile) >= 0)
-        emptyFile(outFile);
+    if (started && !ranOk && !isSource && ztplatform::sizeAtPath(disk(), outFile) >= 0)
+        emptyFile(disk(), outFile);
     return ranOk;
 }
 
@@ -635,7 +643,7 @@ bool audioconverter::audioProbeRun(const QStringList &inFiles, QString &mesg, QV
         const QString folder = tmpDir.path();
         const QString stem = QStringLiteral("in") + QString::number(i);
         const std::optional<OpenedSource> opened =
-                openSourceWithin(m_silent, m_disk ? *m_disk : ztplatform::sysio::disk(), inFiles.at(i), folder, stem);
+                openSourceWithin(m_silent, disk(), inFiles.at(i), folder, stem);
         if (!opened) {
             m_silentSource = inFiles.at(i);
             mesg = QStringLiteral("The drive does not answer: ") + inFiles.at(i) + QLatin1Char('\n');
@@ -664,7 +672,7 @@ bool audioconverter::audioProbeRun(const QStringList &inFiles, QString &mesg, QV
         return false;
     bool all = true;
     for (const QString &out : qAsConst(outs)) {
-        const bool samples = ztplatform::sizeAtPath(ztplatform::sysio::disk(), out) > 0;
+        const bool samples = ztplatform::sizeAtPath(disk(), out) > 0;
         all = all && samples;
         if (each)
             each->append(samples);
@@ -674,8 +682,8 @@ bool audioconverter::audioProbeRun(const QStringList &inFiles, QString &mesg, QV
 
 void audioconverter::removeEarlierOutput(const QString &inFile, const QString &outFile)
 {
-    if (ztplatform::typeAtPath(ztplatform::sysio::disk(), outFile) == S_IFREG && !ztplatform::sameFile(inFile, outFile)
-        && ztplatform::sysio::unlinkAt(AT_FDCWD, QFile::encodeName(outFile)) != 0)
+    if (ztplatform::typeAtPath(disk(), outFile) == S_IFREG && !ztplatform::sameFile(disk(), inFile, outFile)
+        && disk().unlinkAt(AT_FDCWD, QFile::encodeName(outFile)) != 0)
         qDebug() << "cannot remove" << outFile << ":" << std::strerror(errno);
 }
 

@@ -110,7 +110,7 @@ public:
     static int failureKind(const QString &mesg);
     // Removes an earlier outFile (never inFile itself), for callers that judge
     // a run by outFile: a failed run then cannot leave old bytes behind.
-    static void removeEarlierOutput(const QString &inFile, const QString &outFile);
+    void removeEarlierOutput(const QString &inFile, const QString &outFile);
 
     static void getWaveHead(char *head, WAVE_PARA para, quint32 len);
     static void write16bit(char *arr, quint16 data);
@@ -197,7 +197,8 @@ private:
     std::unique_ptr<ztplatform::RunFolder> m_scratch;
     quint32 m_runs = 0; // names each run's entries in the folder
     Limits m_limits;
-    ztplatform::Disk *m_disk = nullptr; // null: the editor's default one
+    ztplatform::Disk *m_disk = nullptr; // null: the system's
+    ztplatform::Disk &disk() const;
     int m_timeout = DEFAULT_TIMEOUT_MS;
     const std::atomic_bool *m_stop = nullptr;
     std::function<void()> m_progressed;

@@ -8,7 +8,6 @@
 #include "platform/fileidentity.h"
 #include "platform/regularfile.h"
 #include "platform/silentfiles.h"
-#include "platform/sysio.h"
 #include "platform/timedlook.h"
 
 #include <QDebug>
@@ -129,7 +128,7 @@ void ConversionJobs::State::work(const std::shared_ptr<State> &state)
         if (taken && !state->stop) {
             ++state->converting;
             hold.unlock();
-            audioconverter::removeEarlierOutput(input, target);
+            converter.removeEarlierOutput(input, target);
             done.converted = converter.audioConverterRun(input, target, done.mesg);
             done.silent = !converter.silentSource().isEmpty();
             done.faultPath = converter.writeFaultPath();
@@ -140,7 +139,7 @@ void ConversionJobs::State::work(const std::shared_ptr<State> &state)
         }
         if (below) {
             hold.unlock();
-            if (ztplatform::sysio::unlinkAt(AT_FDCWD, QFile::encodeName(input)) != 0 && errno != ENOENT)
+            if (ztplatform::systemDisk().unlinkAt(AT_FDCWD, QFile::encodeName(input)) != 0 && errno != ENOENT)
                 qDebug() << "cannot remove" << input << ":" << std::strerror(errno);
             hold.lock();
         }
@@ -185,7 +184,7 @@ bool ConversionJobs::copyBelow(const ztplatform::FolderAnchor &root, const QStri
         if (in.isOpen())
             done.readType = st.st_mode & S_IFMT;
         else if (folder.isOpen())
-            done.readType = ztplatform::entryType(folder.fd(), name);
+            done.readType = ztplatform::entryType(folder.disk(), folder.fd(), name);
         else if (reach == ztplatform::Reach::Outside)
             done.readType = S_IFLNK; // a step of its path leads out of the pad
         done.rootRefused = !folder.isOpen() && reach != ztplatform::Reach::Outside;
@@ -197,9 +196,9 @@ bool ConversionJobs::copyBelow(const ztplatform::FolderAnchor &root, const QStri
         return false;
     }
     if (stamp)
-        *stamp = ztplatform::fileStamp(in.get());
-    // The copy is scratch, written through the editor's disk.
-    ztplatform::Disk &scratch = ztplatform::sysio::disk();
+        *stamp = ztplatform::fileStamp(folder.disk(), in.get());
+    // The copy is scratch, written through the system's disk.
+    ztplatform::Disk &scratch = ztplatform::systemDisk();
     const ztplatform::Descriptor out(scratch.openAt(AT_FDCWD, QFile::encodeName(copy),
                                                     O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0600));
     if (!out.isOpen()) {

@@ -5,7 +5,7 @@
 #include "model/bytepack.h"
 #include "model/kitrecordmap.h"
 #include "platform/pathcase.h"
-#include "platform/sysio.h"
+#include "platform/disk.h"
 
 #include <cstdio>
 #include <cstring>
@@ -22,7 +22,7 @@ quint32 sourceSize(const QString &path)
 {
     if (path.isEmpty())
         return 0;
-    return quint32(qMax<qint64>(0, ztplatform::sizeAtPath(ztplatform::sysio::disk(), path)));
+    return quint32(qMax<qint64>(0, ztplatform::sizeAtPath(ztplatform::systemDisk(), path)));
 }
 
 // Kit `k` as the pad stores it in slot `kitNo`: the pad's wave numbers, lengths

@@ -3,14 +3,15 @@
 
 #include "model/percussionpadfile1.h"
 #include "model/bytepack.h"
+#include "platform/descriptor.h"
 #include "platform/disk.h"
-#include "platform/sysio.h"
 
 #include <QDataStream>
 #include <QDebug>
 #include <QFile>
 
 #include <cstring>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <functional>
 #include <vector>
@@ -115,7 +116,7 @@ bool copyWaveBytes(QFile *file, const percussionpadfile::P_SOUND_INDEX *table, i
                    const QHash<QString, int> *held)
 {
     std::vector<char> block;
-    ztplatform::Disk &disk = ztplatform::sysio::disk();
+    ztplatform::Disk &disk = ztplatform::systemDisk();
     ztplatform::Descriptor src;
     QString srcName;
     for (int i = 0; i < n;) {
@@ -178,7 +179,7 @@ QString percussionpadfile::soundSourceFile(const QString &fileName)
     // Older lists may carry blanks around the path; only then is the disk asked.
     const QString trimmed = path.trimmed();
     struct stat st;
-    const auto exists = [&st](const QString &p) { return ztplatform::sysio::statPath(p, &st) == 0; };
+    const auto exists = [&st](const QString &p) { return ztplatform::systemDisk().statAt(AT_FDCWD, QFile::encodeName(p), &st) == 0; };
     if (trimmed != path && !exists(path) && exists(trimmed))
         return trimmed;
     return path;

@@ -7,7 +7,7 @@
 #include "platform/fileidentity.h"
 #include "platform/regularfile.h"
 #include "platform/replacefile.h"
-#include "platform/sysio.h"
+#include "platform/disk.h"
 
 #include <QCoreApplication>
 #include <QDebug>
@@ -100,10 +100,10 @@ bool isDigest(const QString &text)
 }
 
 // Renames `from` to `to` unless something stands at `to`; errno, else 0.
-int renameToFree(const QString &from, const QString &to)
+int renameToFree(ztplatform::Disk &disk, const QString &from, const QString &to)
 {
     const QByteArray src = QFile::encodeName(from), dst = QFile::encodeName(to);
-    return ztplatform::sysio::renameAt(AT_FDCWD, src, AT_FDCWD, dst, true) == 0 ? 0 : errno;
+    return disk.renameAt(AT_FDCWD, src, AT_FDCWD, dst, true) == 0 ? 0 : errno;
 }
 
 // The attributes but the `kept` ones.
@@ -312,11 +312,6 @@ QString besideName(const QString &fileName, int n)
 
 } // namespace
 
-soundfilexml::ReadResult soundfilexml::readSoundList(const QString &fileName, QVector<strSoundGroup> &soundGroupList)
-{
-    return readSoundList(ztplatform::sysio::disk(), fileName, soundGroupList);
-}
-
 soundfilexml::ReadResult soundfilexml::readSoundList(ztplatform::Disk &disk, const QString &fileName,
                                                      QVector<strSoundGroup> &soundGroupList)
 {
@@ -407,18 +402,18 @@ QByteArray soundfilexml::toBytes(const QVector<strSoundGroup> &soundFileList)
     return doc.toByteArray(4);
 }
 
-QString soundfilexml::keepCopyBeside(const QString &fileName, const QByteArray &bytes,
+QString soundfilexml::keepCopyBeside(ztplatform::Disk &disk, const QString &fileName, const QByteArray &bytes,
                                      const std::shared_ptr<ztplatform::Leftovers> &leftovers, QString *reason)
 {
     for (int n = 0; n < 1000; ++n) {
         const QString name = besideName(fileName, n);
-        if (ztplatform::entryExists(name)) {
+        if (ztplatform::entryExists(disk, name)) {
             QByteArray held;
-            if (ztplatform::readRegularFile(name, bytes.size(), held) == ztplatform::FileRead::Read && held == bytes)
+            if (ztplatform::readRegularFile(disk, name, bytes.size(), held) == ztplatform::FileRead::Read && held == bytes)
                 return name; // kept before
             continue;
         }
-        ztplatform::ReplaceFile copy(name, leftovers);
+        ztplatform::ReplaceFile copy(name, leftovers, &disk);
         copy.setCreateOnly(true); // never over what appeared meanwhile
         if (copy.open() && copy.write(bytes) && copy.commit())
             return name;
@@ -432,14 +427,14 @@ QString soundfilexml::keepCopyBeside(const QString &fileName, const QByteArray &
     return QString();
 }
 
-QString soundfilexml::moveAside(const QString &fileName, QString *reason)
+QString soundfilexml::moveAside(ztplatform::Disk &disk, const QString &fileName, QString *reason)
 {
     int error = EEXIST;
     for (int n = 0; n < 1000 && error == EEXIST; ++n) {
         const QString name = besideName(fileName, n);
-        error = renameToFree(fileName, name);
+        error = renameToFree(disk, fileName, name);
         if (error == 0) {
-            ztplatform::syncPath(QFileInfo(name).absolutePath());
+            ztplatform::syncPath(disk, QFileInfo(name).absolutePath());
             return name;
         }
     }

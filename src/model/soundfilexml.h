@@ -58,7 +58,6 @@ public:
     // Appends the file's groups to soundGroupList, telling what was found; the
     // list is unchanged unless it is Read. Only a regular file is read: a pipe,
     // a device, a folder or a link at the name is Unreadable and not waited on.
-    static ReadResult readSoundList(const QString &fileName, QVector<strSoundGroup> &soundGroupList);
     static ReadResult readSoundList(ztplatform::Disk &disk, const QString &fileName,
                                     QVector<strSoundGroup> &soundGroupList);
     // Appends the groups of a file's bytes; false (list unchanged) as above.
@@ -72,11 +71,11 @@ public:
     // holds `bytes`, written through a temporary file and never over anything (a copy
     // there holding these very bytes is taken as it is); its path, or empty
     // with the reason. Its folder is swept through `leftovers`.
-    static QString keepCopyBeside(const QString &fileName, const QByteArray &bytes,
+    static QString keepCopyBeside(ztplatform::Disk &disk, const QString &fileName, const QByteArray &bytes,
                                   const std::shared_ptr<ztplatform::Leftovers> &leftovers, QString *reason = nullptr);
     // Gives whatever stands at `fileName` (a file, a link, a pipe, a folder) the
     // first free name of those above; that name, or empty with the reason.
-    static QString moveAside(const QString &fileName, QString *reason = nullptr);
+    static QString moveAside(ztplatform::Disk &disk, const QString &fileName, QString *reason = nullptr);
     // The bytes of the file for these groups.
     static QByteArray toBytes(const QVector<strSoundGroup> &soundFileList);
 };

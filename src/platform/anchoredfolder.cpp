@@ -4,7 +4,6 @@
 #include "platform/disk.h"
 #include "platform/durablefile.h"
 #include "platform/pathcase.h"
-#include "platform/sysio.h"
 #include "platform/volumeidentity.h"
 
 #include <QDebug>
@@ -94,7 +93,7 @@ OpenFolder &OpenFolder::operator=(OpenFolder &&other) noexcept
 
 Disk &OpenFolder::disk() const
 {
-    return m_disk ? *m_disk : sysio::disk();
+    return m_disk ? *m_disk : systemDisk();
 }
 
 int OpenFolder::openEntry(const QString &name, int flags, int mode) const
@@ -182,7 +181,7 @@ OpenFolder openFolderBelow(int rootFd, const QString &relative, Reach *reach, Di
     Reach &result = reach ? *reach : ignored;
     result = Reach::Missing;
     struct stat st;
-    Disk &by = disk ? *disk : sysio::disk();
+    Disk &by = disk ? *disk : systemDisk();
     if (rootFd < 0 || by.stat(rootFd, &st) != 0)
         return OpenFolder();
     result = Reach::Outside;
@@ -238,7 +237,7 @@ int FolderAnchor::rootLength(const QString &path) const
 
 Disk &FolderAnchor::disk() const
 {
-    return m_disk ? *m_disk : sysio::disk();
+    return m_disk ? *m_disk : systemDisk();
 }
 
 bool FolderAnchor::covers(const QString &path) const

@@ -41,7 +41,7 @@ public:
 
 // An open folder, closed with the object. Names given to its operations are
 // single entries of the folder; a link at such a name is never followed. Its
-// changes go through the disk it was opened with (the editor's when none),
+// changes go through the disk it was opened with (the system's when none),
 // and the folders opened from it keep that disk, which is told of each
 // change (Disk::changed).
 class OpenFolder
@@ -126,7 +126,7 @@ class FolderAnchor
 public:
     FolderAnchor() = default;
     // The folder at `root` as it is now; not valid when it is no folder.
-    // Everything below it changes through `disk` (the editor's when null).
+    // Everything below it changes through `disk` (the system's when null).
     static FolderAnchor record(const QString &root, Disk *disk = nullptr);
 
     bool isValid() const { return !m_path.isEmpty(); }

@@ -17,11 +17,6 @@
 
 namespace ztplatform {
 
-bool syncDescriptor(int fd, bool dataOnly)
-{
-    return syncDescriptor(sysio::disk(), fd, dataOnly);
-}
-
 bool syncDescriptor(Disk &disk, int fd, bool dataOnly)
 {
     if (fd < 0) {
@@ -31,28 +26,11 @@ bool syncDescriptor(Disk &disk, int fd, bool dataOnly)
     return disk.sync(fd, dataOnly) == 0;
 }
 
-bool syncFile(QFile &file)
-{
-    if (!file.isOpen() || !file.flush())
-        return false;
-    const auto *seam = dynamic_cast<const sysio::SeamFile *>(&file);
-    if (!syncDescriptor(seam ? seam->disk() : sysio::disk(), file.handle())) {
-        qWarning() << "fsync of" << file.fileName() << "failed:" << std::strerror(errno);
-        return false;
-    }
-    return true;
-}
-
 QString writeFailure(QFileDevice &file)
 {
     if (const auto *seam = dynamic_cast<const sysio::SeamFile *>(&file); seam && seam->failure() != 0)
         return errorText(seam->failure());
     return file.errorString();
-}
-
-bool syncPath(const QString &path)
-{
-    return syncPath(sysio::disk(), path);
 }
 
 bool syncPath(Disk &disk, const QString &path)
@@ -72,11 +50,6 @@ bool syncPath(Disk &disk, const QString &path)
         errno = error;
     }
     return synced;
-}
-
-bool makePath(const QString &path)
-{
-    return makePath(sysio::disk(), path);
 }
 
 bool makePath(Disk &disk, const QString &path)

@@ -12,14 +12,9 @@ namespace ztplatform {
 class Disk;
 
 // Forces an open file's bytes (and, unless `dataOnly`, its other records) or
-// a folder's entries to the disk, by `disk` (the editor's when not given):
-// fsync, or fdatasync. False when that fails, errno telling why.
-bool syncDescriptor(int fd, bool dataOnly = false);
+// a folder's entries to the disk, by `disk`: fsync, or fdatasync. False when
+// that fails, errno telling why.
 bool syncDescriptor(Disk &disk, int fd, bool dataOnly = false);
-
-// Flushes the open file and forces its bytes to the disk (fsync), by the
-// disk it is written through. False when either fails.
-bool syncFile(QFile &file);
 
 // Why the last write to the open `file` failed: the disk's answer for a file
 // written through one, else Qt's own reason.
@@ -28,12 +23,10 @@ QString writeFailure(QFileDevice &file);
 // Forces the file or folder at `path`, as it stands, to the disk (fsync): a
 // file's bytes, a folder's entries. False when it cannot be opened or synced,
 // errno telling why.
-bool syncPath(const QString &path);
 bool syncPath(Disk &disk, const QString &path);
 
 // Makes the folder at `path` and each missing one above it (mkdir -p), by the
 // seam's mkdir. True when `path` is a folder then; errno tells why not.
-bool makePath(const QString &path);
 bool makePath(Disk &disk, const QString &path);
 
 } // namespace ztplatform

@@ -1,7 +1,7 @@
 #include "platform/fileidentity.h"
 
+#include "platform/disk.h"
 #include "platform/pathcase.h"
-#include "platform/sysio.h"
 
 #include <QDir>
 #include <QFile>
@@ -77,30 +77,15 @@ FileStamp stampOf(const struct stat &st)
 
 } // namespace
 
-FileIdentity fileIdentity(const QString &path)
-{
-    return fileIdentity(sysio::disk(), path);
-}
-
 FileIdentity fileIdentity(Disk &disk, const QString &path)
 {
     return identityBy(disk, path, true);
-}
-
-FileStamp fileStamp(int fd)
-{
-    return fileStamp(sysio::disk(), fd);
 }
 
 FileStamp fileStamp(Disk &disk, int fd)
 {
     struct stat st;
     return fd >= 0 && disk.stat(fd, &st) == 0 ? stampOf(st) : FileStamp();
-}
-
-FileStamp fileStamp(const QString &path)
-{
-    return fileStamp(sysio::disk(), path);
 }
 
 FileStamp fileStamp(Disk &disk, const QString &path)
@@ -110,44 +95,23 @@ FileStamp fileStamp(Disk &disk, const QString &path)
     return !name.isEmpty() && disk.statAt(AT_FDCWD, name, &st) == 0 ? stampOf(st) : FileStamp();
 }
 
-FileStamp diskFileStamp(const QString &path)
-{
-    return fileStamp(sysio::disk(), path);
-}
-
-FileStamp diskFileStamp(Disk &disk, const QString &path)
-{
-    return fileStamp(disk, path);
-}
-
-bool entryExists(const QString &path)
-{
-    return entryExists(sysio::disk(), path);
-}
-
 bool entryExists(Disk &disk, const QString &path)
 {
     return identityBy(disk, path, false).valid;
 }
 
-bool sameFile(const QString &a, const QString &b)
+bool sameFile(Disk &disk, const QString &a, const QString &b)
 {
-    return SameFileAs(a)(b);
+    return SameFileAs(disk, a)(b);
 }
 
-QString writeThroughTarget(const QString &path)
+QString writeThroughTarget(Disk &disk, const QString &path)
 {
     const QString named = QDir::fromNativeSeparators(path);
-    Disk &disk = sysio::disk();
     const QString end = typeAtPath(disk, named, true) == S_IFLNK && typeAtPath(disk, named) == S_IFREG
                                 ? canonicalPathOf(disk, named)
                                 : QString();
     return end.isEmpty() ? path : end;
-}
-
-RenameTarget::RenameTarget(const QString &target)
-    : RenameTarget(sysio::disk(), target)
-{
 }
 
 RenameTarget::RenameTarget(Disk &disk, const QString &target)
@@ -161,11 +125,6 @@ RenameTarget::RenameTarget(Disk &disk, const QString &target)
         file = fileIdentity(disk, entry);
     }
     link = entryIdentity(disk, t.absoluteFilePath());
-}
-
-ReachedPath::ReachedPath(const QString &loaded)
-    : ReachedPath(sysio::disk(), loaded)
-{
 }
 
 ReachedPath::ReachedPath(Disk &disk, const QString &loaded)
@@ -209,8 +168,8 @@ bool replacesLinkOf(const RenameTarget &target, const ReachedPath &loaded)
 
 void ReachedFiles::add(const QString &path)
 {
-    Disk &disk = m_disk ? *m_disk : sysio::disk();
-    const FileIdentity file = diskFileStamp(disk, path).identity;
+    Disk &disk = m_disk;
+    const FileIdentity file = fileStamp(disk, path).identity;
     if (file.valid)
         m_entries.insert({file.device, file.inode});
     forEachLink(disk, path, [this, &disk](const QString &link) {
@@ -223,12 +182,13 @@ void ReachedFiles::add(const QString &path)
 
 bool ReachedFiles::replacedBy(const QString &target) const
 {
-    const FileIdentity id = entryIdentity(m_disk ? *m_disk : sysio::disk(), target);
+    const FileIdentity id = entryIdentity(m_disk, target);
     return id.valid && m_entries.contains({id.device, id.inode});
 }
 
-SameFileAs::SameFileAs(const QString &target)
-    : m_target(QDir::fromNativeSeparators(target))
+SameFileAs::SameFileAs(Disk &disk, const QString &target)
+    : m_disk(disk)
+    , m_target(QDir::fromNativeSeparators(target))
 {
 }
 
@@ -243,10 +203,10 @@ bool SameFileAs::operator()(const QString &path) const
     if (seen != m_seen.constEnd())
         return seen.value();
     if (!m_known) {
-        m_identity = fileIdentity(m_target);
+        m_identity = fileIdentity(m_disk, m_target);
         m_known = true;
     }
-    const bool same = sameWithout(m_target, m_identity, text, fileIdentity(text));
+    const bool same = sameWithout(m_target, m_identity, text, fileIdentity(m_disk, text));
     m_seen.insert(text, same);
     return same;
 }

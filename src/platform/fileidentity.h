@@ -28,7 +28,6 @@ struct FileIdentity
 };
 
 // The file `path` names at this moment, links followed.
-FileIdentity fileIdentity(const QString &path);
 FileIdentity fileIdentity(Disk &disk, const QString &path);
 
 // A file as it was when it was read: which file, its size and when its bytes
@@ -62,34 +61,27 @@ struct FileStamp
 
 // The stamp of the open file `fd`; of the file `path` names, links followed.
 // Not valid (identity.valid false) when there is none.
-FileStamp fileStamp(int fd);
-FileStamp fileStamp(const QString &path);
 FileStamp fileStamp(Disk &disk, int fd);
 FileStamp fileStamp(Disk &disk, const QString &path);
-// The same looked at through the editor's disk (sysio), which tests may make hang.
-FileStamp diskFileStamp(const QString &path);
-FileStamp diskFileStamp(Disk &disk, const QString &path);
 
 // True when anything stands at `path`: a file, a folder, or a symbolic link,
 // also one that leads nowhere.
-bool entryExists(const QString &path);
 bool entryExists(Disk &disk, const QString &path);
 
 // True when `a` and `b` name the same file at this moment. Where either names
 // nothing, true only for the same absolute path ("." and ".." taken as text).
-bool sameFile(const QString &a, const QString &b);
+bool sameFile(Disk &disk, const QString &a, const QString &b);
 
 // The file a save to `path` replaces: a symbolic link to a regular file is
 // written through, so this is the file the link finally names (its canonical
 // path); any other path is returned as it stands. The caller resolves it once
 // and renames over the result.
-QString writeThroughTarget(const QString &path);
+QString writeThroughTarget(Disk &disk, const QString &path);
 
 // A rename's target and a path the editor loaded, each looked at once, for
 // the two questions below. Answers hold while none of them is renamed over.
 struct RenameTarget
 {
-    explicit RenameTarget(const QString &target);
     RenameTarget(Disk &disk, const QString &target);
     QString name;        // its last component
     QString entry;       // the canonical folder with `name`; empty without both
@@ -99,8 +91,6 @@ struct RenameTarget
 };
 struct ReachedPath
 {
-    // Its canonical path found through the editor's disk (sysio).
-    explicit ReachedPath(const QString &loaded);
     ReachedPath(Disk &disk, const QString &loaded);
     QString reached;     // the canonical path of its file; empty when none
     QString name;        // the last component of `reached`
@@ -126,8 +116,8 @@ bool replacesLinkOf(const RenameTarget &target, const ReachedPath &loaded);
 class ReachedFiles
 {
 public:
-    // Looked at through `disk` (null: the editor's default one).
-    explicit ReachedFiles(Disk *disk = nullptr)
+    // Looked at through `disk`.
+    explicit ReachedFiles(Disk &disk)
         : m_disk(disk)
     {
     }
@@ -136,7 +126,7 @@ public:
     bool replacedBy(const QString &target) const;
 
 private:
-    Disk *m_disk;
+    Disk &m_disk;
     QSet<QPair<quint64, quint64>> m_entries;
 };
 
@@ -145,10 +135,11 @@ private:
 class SameFileAs
 {
 public:
-    explicit SameFileAs(const QString &target);
+    SameFileAs(Disk &disk, const QString &target);
     bool operator()(const QString &path) const;
 
 private:
+    Disk &m_disk;
     QString m_target;
     mutable bool m_known = false;
     mutable FileIdentity m_identity;

@@ -1,7 +1,7 @@
 #include "platform/filelock.h"
 
 #include "platform/errortext.h"
-#include "platform/sysio.h"
+#include "platform/disk.h"
 
 #include <QFile>
 
@@ -47,17 +47,12 @@ void FileLock::release()
     m_error.clear();
 }
 
-FileLock::Entry FileLock::entryAt(const QString &path)
+FileLock::Entry FileLock::entryAt(Disk &disk, const QString &path)
 {
     struct stat there;
-    if (sysio::disk().statAt(AT_FDCWD, QFile::encodeName(path), &there, AT_SYMLINK_NOFOLLOW) != 0)
+    if (disk.statAt(AT_FDCWD, QFile::encodeName(path), &there, AT_SYMLINK_NOFOLLOW) != 0)
         return {};
     return {quint64(there.st_dev), quint64(there.st_ino), true};
-}
-
-bool FileLock::holds(const QString &path) const
-{
-    return holdsEntry(entryAt(path));
 }
 
 bool FileLock::holdsEntry(const Entry &entry) const
@@ -66,15 +61,15 @@ bool FileLock::holdsEntry(const Entry &entry) const
            && m_file.inode == entry.inode;
 }
 
-FileLock::State FileLock::take(const QString &path)
+FileLock::State FileLock::take(Disk &disk, const QString &path)
 {
     release();
     const int flags = O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK;
     // Made only when missing: an open that may create counts as a write.
-    Disk &disk = sysio::disk();
-    Descriptor fd(sysio::open(path, O_RDONLY | flags));
+    const QByteArray name = QFile::encodeName(path);
+    Descriptor fd(disk.openAt(AT_FDCWD, name, O_RDONLY | flags));
     if (!fd.isOpen() && errno == ENOENT)
-        fd.reset(sysio::open(path, O_RDONLY | O_CREAT | flags, 0644));
+        fd.reset(disk.openAt(AT_FDCWD, name, O_RDONLY | O_CREAT | flags, 0644));
     if (!fd.isOpen()) {
         m_error = errorText(errno);
         return m_state = Unavailable;

@@ -7,6 +7,8 @@
 
 namespace ztplatform {
 
+class Disk;
+
 // An advisory lock (flock) on a file kept for it, held while this object
 // lives and freed by the system when the process ends. Another holder, in
 // this process or another, is told apart from a file that cannot be had.
@@ -37,19 +39,18 @@ public:
         quint64 inode = 0;
         bool valid = false;
     };
-    // Looks at the disk: for a thread of its own where the drive may not answer.
-    static Entry entryAt(const QString &path);
+    // Looks at `disk`: for a thread of its own where the drive may not answer.
+    static Entry entryAt(Disk &disk, const QString &path);
 
     // Takes the lock on `path` without waiting; the file is made (empty)
-    // when missing, never through a link. A lock held before is freed first.
-    State take(const QString &path);
+    // when missing, never through a link, through `disk`. A lock held before
+    // is freed first.
+    State take(Disk &disk, const QString &path);
     void release();
     State state() const { return m_state; }
-    // True while this object holds the lock and `path` still names the file
-    // it is held on (not removed or replaced since, which would let another
-    // holder take a new file there).
-    bool holds(const QString &path) const;
-    // The same for the entry found at that path (entryAt); looks at nothing.
+    // True while this object holds the lock and `entry` (entryAt) is the
+    // file it is held on (not removed or replaced since, which would let
+    // another holder take a new file there); looks at nothing.
     bool holdsEntry(const Entry &entry) const;
     // The file held (invalid when none is), as a thread of its own compares it.
     Entry heldEntry() const { return m_state == Held && m_fd.isOpen() ? m_file : Entry(); }

@@ -2,7 +2,6 @@
 
 #include "platform/descriptor.h"
 #include "platform/disk.h"
-#include "platform/sysio.h"
 
 #include <QDebug>
 #include <QDir>
@@ -16,11 +15,6 @@
 #include <unistd.h>
 
 namespace ztplatform {
-
-HeldSource::HeldSource(const QString &path)
-    : HeldSource(sysio::disk(), path)
-{
-}
 
 HeldSource::HeldSource(Disk &disk, const QString &path)
     : m_disk(disk)

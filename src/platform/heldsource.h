@@ -18,7 +18,6 @@ class Disk;
 class HeldSource
 {
 public:
-    explicit HeldSource(const QString &path);
     // Opened and looked at through `disk`.
     HeldSource(Disk &disk, const QString &path);
     ~HeldSource();

@@ -5,7 +5,6 @@
 #include "platform/disk.h"
 #include "platform/durablefile.h"
 #include "platform/errortext.h"
-#include "platform/sysio.h"
 
 #include <QFile>
 
@@ -20,11 +19,11 @@ InPlaceFile::~InPlaceFile()
     close();
 }
 
-bool InPlaceFile::open(const QString &path, ztplatform::Disk *disk)
+bool InPlaceFile::open(ztplatform::Disk &disk, const QString &path)
 {
     close();
     m_error.clear();
-    m_disk = disk ? disk : &ztplatform::sysio::disk();
+    m_disk = &disk;
     return take(m_disk->openAt(AT_FDCWD, QFile::encodeName(path), O_RDWR | O_CLOEXEC | O_NOFOLLOW));
 }
 

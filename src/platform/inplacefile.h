@@ -25,8 +25,8 @@ public:
 
     // Opens an existing regular file for reading and writing and takes an
     // exclusive lock on it; fails when the file is missing, a link, not
-    // accessible or locked. It changes through `disk` (the editor's when null).
-    bool open(const QString &path, ztplatform::Disk *disk = nullptr);
+    // accessible or locked. It changes through `disk`.
+    bool open(ztplatform::Disk &disk, const QString &path);
     // The same for the entry `name` of an open folder, through its disk.
     bool open(const ztplatform::OpenFolder &folder, const QString &name);
     // Up to n bytes from `offset`; fewer when the file ends before.

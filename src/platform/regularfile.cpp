@@ -4,7 +4,6 @@
 
 #include "platform/anchoredfolder.h"
 #include "platform/pathcase.h"
-#include "platform/sysio.h"
 #include "platform/timedlook.h"
 
 #include <QCoreApplication>
@@ -36,7 +35,7 @@ struct FolderFence::State
     FolderAnchor anchor; // the watched folder as loaded: files below it are looked at below it
 };
 
-FolderFence::FolderFence(Disk *disk)
+FolderFence::FolderFence(Disk &disk)
     : m_disk(disk)
     , m_state(std::make_unique<State>())
 {
@@ -46,19 +45,19 @@ FolderFence::~FolderFence() = default;
 
 Disk &FolderFence::disk() const
 {
-    return m_disk ? *m_disk : sysio::disk();
+    return m_disk;
 }
 
 Disk &diskOf(const std::shared_ptr<FolderFence> &fence)
 {
-    return fence ? fence->disk() : sysio::disk();
+    return fence ? fence->disk() : systemDisk();
 }
 
 namespace {
 
-QString folderPath(const QString &folder)
+QString folderPath(Disk &disk, const QString &folder)
 {
-    const QString canonical = sysio::canonicalPath(folder);
+    const QString canonical = canonicalPathOf(disk, folder);
     return QDir::cleanPath(canonical.isEmpty() ? QFileInfo(folder).absoluteFilePath() : canonical);
 }
 
@@ -272,11 +271,6 @@ std::optional<bool> isRegularFileWithin(const std::shared_ptr<FolderFence> &held
     return look->regular && !fencedAt(fence, look->canonical, fencedRoot(fence));
 }
 
-bool isFolder(const QString &path)
-{
-    return isFolder(sysio::disk(), path);
-}
-
 bool isFolder(Disk &disk, const QString &path)
 {
     return typeAt(disk, path) == S_IFDIR;
@@ -330,16 +324,6 @@ std::optional<qint64> regularFileSizeWithin(const std::shared_ptr<FolderFence> &
     return found->size;
 }
 
-int openRegularFile(const QString &path)
-{
-    return openRegularFile(path, O_RDONLY, true);
-}
-
-int openRegularFile(const QString &path, int flags, bool noFollow)
-{
-    return openRegularFile(sysio::disk(), path, flags, noFollow);
-}
-
 int openRegularFile(Disk &disk, const QString &path, int flags, bool noFollow)
 {
     if (path.isEmpty())
@@ -362,11 +346,6 @@ bool readThrough(Descriptor fd, const QString &path, QFile &file)
 }
 
 } // namespace
-
-bool openRegularFile(const QString &path, QFile &file, bool noFollow)
-{
-    return openRegularFile(sysio::disk(), path, file, noFollow);
-}
 
 bool openRegularFile(Disk &disk, const QString &path, QFile &file, bool noFollow)
 {
@@ -397,7 +376,7 @@ void FolderFence::fenceFolder(const QString &folder)
 {
     if (folder.isEmpty())
         return;
-    const QString root = folderPath(folder);
+    const QString root = folderPath(m_disk, folder);
     State &f = *m_state;
     QMutexLocker hold(&f.lock);
     if (f.root != root) {
@@ -415,7 +394,7 @@ void FolderFence::watchFolder(const FolderAnchor &anchor, QObject *owner, std::f
                               std::function<bool()> answering)
 {
     const QString folder = anchor.path();
-    const QString root = folder.isEmpty() ? QString() : folderPath(folder);
+    const QString root = folder.isEmpty() ? QString() : folderPath(m_disk, folder);
     State &f = *m_state;
     QMutexLocker hold(&f.lock);
     f.root = root;
@@ -442,19 +421,9 @@ void FolderFence::endFolderWatch(const QObject *owner)
     f.anchor = FolderAnchor();
 }
 
-FileRead readRegularFile(const QString &path, qint64 maxBytes, QByteArray &bytes, int *error)
-{
-    return readRegularFileAt(AT_FDCWD, path, maxBytes, bytes, error);
-}
-
 FileRead readRegularFile(Disk &disk, const QString &path, qint64 maxBytes, QByteArray &bytes, int *error)
 {
     return readRegularFileAt(disk, AT_FDCWD, path, maxBytes, bytes, error);
-}
-
-unsigned entryType(int dir, const QString &name, int *error)
-{
-    return entryType(sysio::disk(), dir, name, error);
 }
 
 unsigned entryType(Disk &disk, int dir, const QString &name, int *error)
@@ -465,11 +434,6 @@ unsigned entryType(Disk &disk, int dir, const QString &name, int *error)
     if (error)
         *error = found ? 0 : native.isEmpty() ? ENOENT : errno;
     return found ? unsigned(st.st_mode & S_IFMT) : 0;
-}
-
-FileRead readRegularFileAt(int dir, const QString &path, qint64 maxBytes, QByteArray &bytes, int *error)
-{
-    return readRegularFileAt(sysio::disk(), dir, path, maxBytes, bytes, error);
 }
 
 FileRead readRegularFileAt(Disk &disk, int dir, const QString &path, qint64 maxBytes, QByteArray &bytes, int *error)

@@ -28,8 +28,8 @@ class SilentFiles;
 class FolderFence
 {
 public:
-    // Reads go through `disk` (null: the editor's default one).
-    explicit FolderFence(Disk *disk = nullptr);
+    // Reads go through `disk`.
+    explicit FolderFence(Disk &disk);
     ~FolderFence();
     FolderFence(const FolderFence &) = delete;
     FolderFence &operator=(const FolderFence &) = delete;
@@ -63,11 +63,11 @@ public:
     State &state() { return *m_state; }
 
 private:
-    Disk *m_disk;
+    Disk &m_disk;
     std::unique_ptr<State> m_state;
 };
 
-// The disk of `fence`, the default one when there is none.
+// The disk of `fence`, the system's when there is none.
 Disk &diskOf(const std::shared_ptr<FolderFence> &fence);
 
 // True when `path` names a regular file (also through a link) that may be
@@ -81,9 +81,7 @@ bool isRegularFile(const std::shared_ptr<FolderFence> &fence, const QString &pat
 std::optional<bool> isRegularFileWithin(const std::shared_ptr<FolderFence> &fence,
                                         const std::shared_ptr<SilentFiles> &silent, const QString &path, int limitMs,
                                         const Waiter &wait);
-// True when `path` names a folder (also through a link). Like isRegularFile()
-// it looks through the editor's disk (sysio), which tests may make hang.
-bool isFolder(const QString &path);
+// True when `path` names a folder (also through a link).
 bool isFolder(Disk &disk, const QString &path);
 
 // The size of the regular file at `path` (isRegularFile, then opened as
@@ -111,16 +109,12 @@ FileLook lookAtFile(const std::shared_ptr<FolderFence> &fence, const QString &pa
 // Opens `path` for reading as it is at this moment: the open neither follows
 // a link at the name nor waits on a pipe or a device (O_RDONLY, O_NONBLOCK,
 // O_NOFOLLOW, O_CLOEXEC), then the descriptor itself must be a regular file
-// (fstat). The fenced folder is not consulted. The descriptor or -1; the
-// caller closes it.
-int openRegularFile(const QString &path);
-// The same with the open's own `flags` (O_WRONLY | O_CREAT makes the file,
+// (fstat), with the open's own `flags` (O_WRONLY | O_CREAT makes the file,
 // mode 0666 less the umask); a link at the name is followed unless `noFollow`.
-int openRegularFile(const QString &path, int flags, bool noFollow);
+// The fenced folder is not consulted. The descriptor or -1; the caller closes it.
 int openRegularFile(Disk &disk, const QString &path, int flags, bool noFollow);
 // The same, handed to `file` (which then closes it), open for reading; a
 // link at the name is followed unless `noFollow`.
-bool openRegularFile(const QString &path, QFile &file, bool noFollow);
 bool openRegularFile(Disk &disk, const QString &path, QFile &file, bool noFollow);
 
 // Opens the file at `path` for reading into `file`, then checks what was
@@ -151,19 +145,15 @@ enum class FileRead {
 // link and without blocking, then looked at (fstat) and read only when it is
 // a regular file of at most `maxBytes`. `bytes` holds what was read, `error`
 // (when given) the errno of a failed step, else 0.
-FileRead readRegularFile(const QString &path, qint64 maxBytes, QByteArray &bytes, int *error = nullptr);
 FileRead readRegularFile(Disk &disk, const QString &path, qint64 maxBytes, QByteArray &bytes, int *error = nullptr);
 // The same for `name` relative to the open folder `dir` (AT_FDCWD: the
 // working folder).
-FileRead readRegularFileAt(int dir, const QString &name, qint64 maxBytes, QByteArray &bytes, int *error = nullptr);
-// The same through `disk`.
 FileRead readRegularFileAt(Disk &disk, int dir, const QString &name, qint64 maxBytes, QByteArray &bytes,
                            int *error = nullptr);
 
 // The type bits (st_mode & S_IFMT) of what stands at `name` relative to the
 // open folder `dir`, a link not followed; 0 when nothing does, and `error`
 // (when given) gets the errno.
-unsigned entryType(int dir, const QString &name, int *error = nullptr);
 unsigned entryType(Disk &disk, int dir, const QString &name, int *error = nullptr);
 
 } // namespace ztplatform

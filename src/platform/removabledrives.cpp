@@ -1,6 +1,6 @@
 #include "platform/removabledrives.h"
 
-#include "platform/sysio.h"
+#include "platform/disk.h"
 
 #include <QDebug>
 #include <QDir>
@@ -10,6 +10,7 @@
 
 #include <algorithm>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 
 DriveSource::~DriveSource() = default;
@@ -17,7 +18,7 @@ DriveSource::~DriveSource() = default;
 bool DriveSource::answers(const QString &root) const
 {
     struct stat st;
-    return !root.isEmpty() && ztplatform::sysio::statPath(root, &st) == 0 && S_ISDIR(st.st_mode);
+    return !root.isEmpty() && ztplatform::systemDisk().statAt(AT_FDCWD, QFile::encodeName(root), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
 QVector<DriveEntry> DriveAsk::drives() const

@@ -3,7 +3,7 @@
 #include "platform/anchoredfolder.h"
 #include "platform/durablefile.h"
 #include "platform/errortext.h"
-#include "platform/sysio.h"
+#include "platform/disk.h"
 #include "platform/tempnames.h"
 
 #include <QCoreApplication>

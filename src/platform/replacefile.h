@@ -50,7 +50,7 @@ public:
     using Step = DurableWrite::Step;
 
     // `target` by path: its folder is opened when the temporary is made. The
-    // file changes through `disk` (the editor's when null).
+    // file changes through `disk` (the system's when null).
     ReplaceFile(const QString &target, std::shared_ptr<Leftovers> leftovers, Disk *disk = nullptr);
     // The entry `name` of an opened folder (the folder is held while this
     // lives), changed through the folder's disk.
@@ -118,7 +118,7 @@ public:
     QString errorString() const { return m_error; }
 
 private:
-    Disk &disk() const { return m_disk ? *m_disk : sysio::disk(); }
+    Disk &disk() const { return m_disk ? *m_disk : systemDisk(); }
     bool fail(Step step, int error);
     bool fail(Step step, const QString &reason);
     bool failedWith(const DurableWrite &write);

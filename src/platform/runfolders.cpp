@@ -4,7 +4,6 @@
 #include "platform/descriptor.h"
 #include "platform/disk.h"
 #include "platform/errortext.h"
-#include "platform/sysio.h"
 
 #include <QDebug>
 #include <QDir>
@@ -33,7 +32,7 @@ constexpr time_t kLocklessAgeSeconds = 60 * 60;
 
 Disk &disk()
 {
-    return sysio::disk();
+    return systemDisk();
 }
 
 Descriptor openAt(int dir, const QByteArray &name, int flags, mode_t mode = 0)

@@ -7,11 +7,6 @@
 
 namespace ztplatform::sysio {
 
-Disk &disk()
-{
-    return systemDisk();
-}
-
 bool SeamFile::openDescriptor(int fd, OpenMode mode, FileHandleFlags handleFlags)
 {
     return open(fd, mode | QIODevice::Unbuffered, handleFlags);

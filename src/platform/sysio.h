@@ -11,46 +11,9 @@
 #include <fcntl.h>
 #include <sys/types.h>
 
-// The system's disk for writers that are not handed one, and short forms of its calls.
 namespace ztplatform::sysio {
 
-Disk &disk();
-
-inline int openAt(int dir, const QByteArray &name, int flags, mode_t mode = 0)
-{
-    return disk().openAt(dir, name, flags, mode);
-}
-inline int open(const QString &path, int flags, mode_t mode = 0)
-{
-    return disk().openAt(AT_FDCWD, QFile::encodeName(path), flags, mode);
-}
-inline int renameAt(int fromDir, const QByteArray &from, int toDir, const QByteArray &to, bool noReplace = false)
-{
-    return disk().renameAt(fromDir, from, toDir, to, noReplace);
-}
-inline int unlinkAt(int dir, const QByteArray &name, int flags = 0)
-{
-    return disk().unlinkAt(dir, name, flags);
-}
-inline int truncate(int fd, off_t size)
-{
-    return disk().truncate(fd, size);
-}
-// What stands at `path`, a link followed.
-inline int statPath(const QString &path, struct stat *st)
-{
-    return disk().statAt(AT_FDCWD, QFile::encodeName(path), st, 0);
-}
-// The path of what stands at `path` with every link followed and no `.` or
-// `..` left; empty when nothing does.
-inline QString canonicalPath(const QString &path)
-{
-    QByteArray resolved;
-    const QByteArray name = QFile::encodeName(path);
-    return !name.isEmpty() && disk().realPath(name, &resolved) == 0 ? QFile::decodeName(resolved) : QString();
-}
-
-// A file whose writes go through `disk` (the editor's when null), opened
+// A file whose writes go through `disk` (the system's when null), opened
 // unbuffered so that each write reaches the disk when it is made. error()
 // stays Qt's own; failure() is the errno of the last write the disk refused
 // before it reached the system.
@@ -66,7 +29,7 @@ public:
         , m_disk(disk)
     {
     }
-    Disk &disk() const { return m_disk ? *m_disk : sysio::disk(); }
+    Disk &disk() const { return m_disk ? *m_disk : systemDisk(); }
     bool openDescriptor(int fd, OpenMode mode, FileHandleFlags handleFlags);
     // Takes `fd` over (closed when the open fails).
     bool openDescriptor(Descriptor fd, OpenMode mode);

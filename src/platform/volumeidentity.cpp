@@ -5,7 +5,6 @@
 #include "platform/pathcase.h"
 #include "platform/regularfile.h"
 #include "platform/removabledrives.h"
-#include "platform/sysio.h"
 
 #include <QDir>
 #include <QFile>
@@ -85,7 +84,7 @@ VolumeIdentity readVolumeIdentity(const QString &folder, const QString &mountTab
                                   const QString &sysRoot)
 {
     VolumeIdentity id;
-    Disk &disk = sysio::disk();
+    Disk &disk = systemDisk();
     const QString canonical = canonicalPathOf(disk, folder);
     struct stat st;
     if (canonical.isEmpty() || disk.statAt(AT_FDCWD, QFile::encodeName(canonical), &st) != 0)
@@ -116,7 +115,7 @@ MountStamp readMountStamp(int fd)
     MountStamp stamp;
     struct statx sx;
     if (fd < 0
-        || sysio::disk().statxAt(fd, QByteArray(), AT_EMPTY_PATH, STATX_INO | STATX_MNT_ID | STATX_MNT_ID_UNIQUE, &sx)
+        || systemDisk().statxAt(fd, QByteArray(), AT_EMPTY_PATH, STATX_INO | STATX_MNT_ID | STATX_MNT_ID_UNIQUE, &sx)
                    != 0)
         return stamp;
     return mountStampOf(sx);
@@ -124,7 +123,7 @@ MountStamp readMountStamp(int fd)
 
 MountTableWatch::MountTableWatch()
 {
-    m_fd = sysio::open(QStringLiteral("/proc/self/mountinfo"), O_RDONLY | O_CLOEXEC);
+    m_fd = systemDisk().openAt(AT_FDCWD, "/proc/self/mountinfo", O_RDONLY | O_CLOEXEC);
 }
 
 MountTableWatch::~MountTableWatch()
@@ -158,7 +157,7 @@ VolumeIdentitySource::~VolumeIdentitySource() = default;
 VolumeIdentity VolumeIdentitySource::identityAt(int folderFd) const
 {
     struct stat st;
-    if (folderFd < 0 || sysio::disk().stat(folderFd, &st) != 0)
+    if (folderFd < 0 || systemDisk().stat(folderFd, &st) != 0)
         return VolumeIdentity();
     const QString path = QFileInfo(QStringLiteral("/proc/self/fd/") + QString::number(folderFd)).symLinkTarget();
     const VolumeIdentity id = path.isEmpty() ? VolumeIdentity() : identity(path);

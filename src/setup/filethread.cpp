@@ -51,7 +51,7 @@ Written writeFile(FileWrite &w)
         done.modelWritten =
                 setupfiles::writeKitFile(w.image->model(), w.out.file(), whole ? 0 : w.kit, &done.unwritten, &held);
         if (done.modelWritten)
-            done.changed = setupfiles::changedHeld(w.held);
+            done.changed = setupfiles::changedHeld(ztplatform::diskOf(w.fence), w.held);
         watch.moved();
         if (done.modelWritten
             && w.out.readBack(

@@ -476,7 +476,7 @@ ImportKitFilesJob::Read ImportKitFilesJob::loadFile(const QString &path, bool re
     const QVector<MainWindow1Records::READ_KIT_FILE> &loaded = m_library.loadedKitFiles();
     bool again = false;
     int earlier = 0;
-    const ztplatform::SameFileAs same(path);
+    const ztplatform::SameFileAs same(ztplatform::diskOf(m_library.fence()), path);
     for (const MainWindow1Records::READ_KIT_FILE &r : qAsConst(loaded)) {
         if (same(r.file)) {
             again = true;
@@ -492,7 +492,7 @@ ImportKitFilesJob::Read ImportKitFilesJob::loadFile(const QString &path, bool re
     // will be without its earlier load, before that load goes.
     if (again) {
         QVector<MainWindow1Records::SOUND_INDEX> remaining = m_library.waveLoadKitAttrList();
-        setupfiles::removeKitFileSounds(remaining, setupfiles::StoredIn(path));
+        setupfiles::removeKitFileSounds(remaining, setupfiles::StoredIn(ztplatform::diskOf(m_library.fence()), path));
         const LoadError numbered = setupfiles::kitFileNumbers(rec.info, remaining);
         if (numbered != LoadError::None) {
             setupjob::noteNotRead(m_result, numbered, path, false);

@@ -14,7 +14,7 @@
 #include "platform/fileidentity.h"
 #include "platform/pathcase.h"
 #include "platform/replacefile.h"
-#include "platform/sysio.h"
+#include "platform/disk.h"
 #include "platform/timedlook.h"
 #include "kitfile/fileread.h"
 #include "kitfile/kitslots.h"
@@ -212,7 +212,7 @@ QVector<setupfiles::LostSound> soundsToKeep(const Run &run, const QString &kitFi
     if (clicksToo)
         others += clickSounds(run.lib.clickList());
     QVector<setupfiles::LostSound> lost =
-            setupfiles::lostSounds(kitFile, held, run.lib.waveLoadKitAttrList(), run.doc.kitAttrList(), others);
+            setupfiles::lostSounds(ztplatform::diskOf(run.lib.fence()), kitFile, held, run.lib.waveLoadKitAttrList(), run.doc.kitAttrList(), others);
     if (!through.isEmpty()) {
         lost.erase(std::remove_if(lost.begin(), lost.end(),
                                   [&through](const setupfiles::LostSound &s) {

@@ -17,7 +17,7 @@ void moveSharedSounds(KitDocument &doc, SoundLibrary &library, const QHash<QStri
 
 QHash<QString, QString> forgetKitFile(KitDocument &doc, SoundLibrary &library, const QString &path)
 {
-    const setupfiles::StoredIn storedIn(QDir::toNativeSeparators(path));
+    const setupfiles::StoredIn storedIn(ztplatform::diskOf(library.fence()), QDir::toNativeSeparators(path));
     const QHash<QString, QString> moved = library.handOverSharedSounds(storedIn);
     moveSharedSounds(doc, library, moved);
     doc.forgetKitFileSounds(storedIn);

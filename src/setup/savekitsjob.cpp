@@ -9,7 +9,7 @@
 #include "kitfile/storedsounds.h"
 #include "platform/errortext.h"
 #include "platform/regularfile.h"
-#include "platform/sysio.h"
+#include "platform/disk.h"
 #include "platform/timedlook.h"
 #include "platform/volumeidentity.h"
 #include "library/exportfile.h"
@@ -402,7 +402,8 @@ bool SaveKitsJob::writeBeside()
         if (!replaced.isEmpty()) {
             m_replacing.insert(t.target, replaced);
             // Under each of its paths: they all reach the one file.
-            const QHash<QString, int> sounds = setupfiles::movedSounds(m_got.waveAttrList, replaced.first());
+            const QHash<QString, int> sounds = setupfiles::movedSounds(ztplatform::diskOf(m_run.lib.fence()), m_got.waveAttrList,
+                                                                              replaced.first());
             for (const QString &path : replaced)
                 m_reload.moved.insert(path, sounds);
         }

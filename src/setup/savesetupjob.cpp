@@ -521,7 +521,7 @@ bool SaveSetupJob::putInPlace(const std::shared_ptr<FileWrite> &out, bool &synce
     const savejob::WrittenSounds written = savejob::writtenSounds(m_run.lib, m_got.waveAttrList);
     const bool kept = (loaded.isEmpty()
                        || savejob::keepLostSounds(m_run, loaded,
-                                                  reload ? setupfiles::movedSounds(m_got.waveAttrList, loaded)
+                                                  reload ? setupfiles::movedSounds(ztplatform::diskOf(m_run.lib.fence()), m_got.waveAttrList, loaded)
                                                          : QHash<QString, int>(),
                                                   !reload))
                       && savejob::keepNamedSounds(m_run, out->out.target());

@@ -10,7 +10,7 @@
 #include "kitfile/kitfiles.h"
 #include "kitfile/storedsounds.h"
 #include "platform/pathcase.h"
-#include "platform/sysio.h"
+#include "platform/disk.h"
 #include "platform/timedlook.h"
 
 #include <QCoreApplication>
@@ -317,19 +317,19 @@ QStringList soundSources(const SoundLibrary &lib)
 
 ztplatform::ReachedFiles reachedFiles(ztplatform::Disk &disk, const QStringList &paths)
 {
-    ztplatform::ReachedFiles files(&disk);
+    ztplatform::ReachedFiles files(disk);
     for (const QString &path : paths)
         files.add(path);
     return files;
 }
 
 // writeTargetFor's answer among `loaded` (loadedAndRecorded).
-QString writeTargetAmong(const QStringList &loaded, const QString &target)
+QString writeTargetAmong(ztplatform::Disk &disk, const QStringList &loaded, const QString &target)
 {
-    const QString through = ztplatform::writeThroughTarget(target);
+    const QString through = ztplatform::writeThroughTarget(disk, target);
     if (through == target)
         return target;
-    const ztplatform::SameFileAs same(through);
+    const ztplatform::SameFileAs same(disk, through);
     for (const QString &file : loaded) {
         if (same(file))
             return through;
@@ -367,7 +367,7 @@ TargetCheck checkTargetAmong(const TargetFiles &files, const QString &target)
     check.isFile = ztplatform::typeAtPath(disk, target) == S_IFREG;
     if (!check.isFile)
         return check;
-    check.dest = writeTargetAmong(files.loaded, target);
+    check.dest = writeTargetAmong(disk, files.loaded, target);
     const bool named = reachedFiles(disk, files.sounds).replacedBy(check.dest)
                        || (!files.kitFiles.isEmpty() && reachedFiles(disk, files.kitFiles).replacedBy(check.dest));
     if (named)
@@ -380,7 +380,9 @@ TargetCheck checkTargetAmong(const TargetFiles &files, const QString &target)
 std::function<QString(const QString &target)> writeTargetFor(const SoundLibrary &lib)
 {
     const QStringList loaded = loadedAndRecorded(lib);
-    return [loaded](const QString &target) { return writeTargetAmong(loaded, target); };
+    return [loaded, disk = &ztplatform::diskOf(lib.fence())](const QString &target) {
+        return writeTargetAmong(*disk, loaded, target);
+    };
 }
 
 LoadedLook lookAtLoadedFiles(const SoundLibrary &lib, const QStringList &targets, const ztplatform::Waiter &wait)
@@ -440,7 +442,7 @@ SoundFilesLook lookAtSoundFiles(const SoundLibrary &lib, const QStringList &targ
         return found;
     }
     // the thread's own
-    const auto reached = std::make_shared<ztplatform::ReachedFiles>(&ztplatform::diskOf(lib.fence()));
+    const auto reached = std::make_shared<ztplatform::ReachedFiles>(ztplatform::diskOf(lib.fence()));
     const ztplatform::FilesInTurn look = ztplatform::lookAtFilesInTurn(
             lib.silentFiles(), paths, ztplatform::kSilentLimitMs,
             [paths, count, reached](int i) {

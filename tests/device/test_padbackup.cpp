@@ -7,6 +7,7 @@
 // read back names the sounds its kits used, one without kits is refused;
 // slots whose sound is no longer on the pad are emptied and named.
 #include "device/padbackup.h"
+#include "platform/disk.h"
 #include "padfixture.h"
 #include "support/passdisk.h"
 #include "support/pipewaits.h"

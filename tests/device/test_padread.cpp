@@ -329,7 +329,7 @@ private slots:
         QVERIFY(QFile::rename(file, aside));
         QCOMPARE(::mkfifo(QFile::encodeName(file).constData(), 0600), 0);
         const PipeWaits pipes({file});
-        QCOMPARE(ztplatform::openRegularFile(file), -1);
+        QCOMPARE(ztplatform::openRegularFile(ztplatform::systemDisk(), file, O_RDONLY, true), -1);
         percussionpadfile model;
         const PadGlobal g = readPadGlobal(file, model);
         QVERIFY(!pipes.any());
@@ -337,10 +337,10 @@ private slots:
         QCOMPARE(g.messages.at(0).text,
                  "Fail to read file, import failed.\r\n" + file + "\r\nIt is a named pipe, not a file.");
         QVERIFY(QFile::remove(file) && QFile::link(aside, file));
-        QCOMPARE(ztplatform::openRegularFile(file), -1);
+        QCOMPARE(ztplatform::openRegularFile(ztplatform::systemDisk(), file, O_RDONLY, true), -1);
         QVERIFY(readPadGlobal(file, model).messages.at(0).text.endsWith("\r\nIt is a symbolic link, which the editor "
                                                                          "does not follow."));
-        const int fd = ztplatform::openRegularFile(aside);
+        const int fd = ztplatform::openRegularFile(ztplatform::systemDisk(), aside, O_RDONLY, true);
         QVERIFY(fd >= 0);
         ::close(fd);
     }

@@ -1,6 +1,7 @@
 // Saving setups: gathering the sounds, ordering them, filling the model; round
 // trips through the writers and readers; refusals when a source changed.
 #include "kitfile/setup_fixture.h"
+#include "platform/disk.h"
 #include "kitfile/storedsounds.h"
 #include "platform/silentfiles.h"
 #include "platform/timedlook.h"
@@ -464,7 +465,7 @@ private slots:
         QCOMPARE(QStringList(held.keys()), QStringList({copy}));
         QVERIFY(kf::writeFile(path("OTHER.bin"), QByteArray(loaded.size(), 'o')));
         QVERIFY(::rename(QFile::encodeName(path("OTHER.bin")).constData(), QFile::encodeName(copy).constData()) == 0);
-        QCOMPARE(changedHeld(held), QString());
+        QCOMPARE(changedHeld(ztplatform::systemDisk(), held), QString());
         QByteArray read(64, Qt::Uninitialized);
         QCOMPARE(::pread(held[copy].fd->get(), read.data(), 64, 0), ssize_t(64));
         QCOMPARE(read, loaded.left(64));
@@ -472,7 +473,7 @@ private slots:
         QFile grown(QStringLiteral("/proc/self/fd/%1").arg(held[copy].fd->get()));
         QVERIFY(grown.open(QIODevice::WriteOnly | QIODevice::Append) && grown.write("x") == 1);
         grown.close();
-        QCOMPARE(changedHeld(held), copy);
+        QCOMPARE(changedHeld(ztplatform::systemDisk(), held), copy);
     }
 
     void unknownSources()

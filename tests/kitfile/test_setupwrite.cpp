@@ -1,6 +1,7 @@
 // Kit files written whole or not at all, the targets of a kit save, the order
 // kit files are read in, and which sounds are one kit file's.
 #include "kitfile/fileread.h"
+#include "platform/disk.h"
 #include "kitfile/filewrite.h"
 #include "kitfile/kitfiles.h"
 #include "kitfile/setup_fixture.h"
@@ -130,17 +131,17 @@ private slots:
     void soundsOfOneKitFileDropped()
     {
         const QString kitFile = "/k/K005.INI";
-        QVERIFY(setupfiles::StoredIn(kitFile)("/k/K005.INI:U00003"));
-        QVERIFY(setupfiles::StoredIn("/k/K005.INI")("/k/K005.INI:U00003"));
-        QVERIFY(!setupfiles::StoredIn(kitFile)("/k/k005.INI:U00003"));   // letter case counts
-        QVERIFY(!setupfiles::StoredIn(kitFile)("/k/K005.INI:U0003"));    // four digits name no sound
-        QVERIFY(!setupfiles::StoredIn("/k/K005.I")("/k/K005.INI.a.wav")); // a plain file never matches
-        QVERIFY(!setupfiles::StoredIn(kitFile)("/k/K005.INI:U00003x"));
+        QVERIFY(setupfiles::StoredIn(ztplatform::systemDisk(), kitFile)("/k/K005.INI:U00003"));
+        QVERIFY(setupfiles::StoredIn(ztplatform::systemDisk(), "/k/K005.INI")("/k/K005.INI:U00003"));
+        QVERIFY(!setupfiles::StoredIn(ztplatform::systemDisk(), kitFile)("/k/k005.INI:U00003"));   // letter case counts
+        QVERIFY(!setupfiles::StoredIn(ztplatform::systemDisk(), kitFile)("/k/K005.INI:U0003"));    // four digits name no sound
+        QVERIFY(!setupfiles::StoredIn(ztplatform::systemDisk(), "/k/K005.I")("/k/K005.INI.a.wav")); // a plain file never matches
+        QVERIFY(!setupfiles::StoredIn(ztplatform::systemDisk(), kitFile)("/k/K005.INI:U00003x"));
 
         QVector<Records::SOUND_INDEX> library = {plainSound("A", kitFile + ":U00000", 1),
                                                  plainSound("B", "/k/a.wav", 2),
                                                  plainSound("C", kitFile + ":U00001", 3)};
-        QCOMPARE(setupfiles::removeKitFileSounds(library, setupfiles::StoredIn(kitFile)), 2);
+        QCOMPARE(setupfiles::removeKitFileSounds(library, setupfiles::StoredIn(ztplatform::systemDisk(), kitFile)), 2);
         QCOMPARE(library.size(), 1);
         QCOMPARE(library.at(0).file, QString("/k/a.wav"));
     }

@@ -17,7 +17,7 @@
 #include "mainwindow1/mainwindow1_ui.h"
 #include "model/audioconverter.h"
 #include "platform/anchoredfolder.h"
-#include "platform/sysio.h"
+#include "platform/disk.h"
 #include "support/passdisk.h"
 #include "support/switchdisk.h"
 #include "platform/dismount.h"

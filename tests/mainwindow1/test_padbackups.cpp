@@ -5,6 +5,7 @@
 // the close writes it to the pad as any edit; its sounds no longer on the pad
 // are named and their slots left empty.
 #include "device/padbackup.h"
+#include "platform/disk.h"
 #include "device/waveprm.h"
 #include "device/writeback.h"
 #include "history/edithistory.h"

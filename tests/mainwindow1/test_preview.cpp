@@ -254,7 +254,7 @@ private slots:
             QSKIP("no media player backend on this system");
         KitFile kit;
         QVERIFY(kit.make(f.work.path(), "KIT_ALL.BIN"));
-        kit.record.stamp = ztplatform::fileStamp(kit.path); // as the load records it
+        kit.record.stamp = ztplatform::fileStamp(ztplatform::systemDisk(), kit.path); // as the load records it
         w->library().addLoadedKitFile(kit.record);
         w->library().noteSetupClicks(true);
         const QString native = QDir::toNativeSeparators(kit.path);
@@ -269,7 +269,7 @@ private slots:
         QVERIFY(kf::writeFile(f.path("new.BIN"), bytes) && QFile::remove(kit.path)
                 && QFile::rename(f.path("new.BIN"), kit.path));
         MainWindow1Records::READ_KIT_FILE readBack = w->library().loadedKitFiles().at(0);
-        readBack.stamp = ztplatform::fileStamp(kit.path);
+        readBack.stamp = ztplatform::fileStamp(ztplatform::systemDisk(), kit.path);
         w->library().forgetLoadedKitFile(0);
         w->library().addLoadedKitFile(readBack);
         w->form()->stopBtn2->click();

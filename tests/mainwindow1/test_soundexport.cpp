@@ -1202,7 +1202,7 @@ private slots:
         Export e;
         KitFile kit;
         QVERIFY(kit.make(e.f.work.path(), "KIT_ALL.BIN"));
-        kit.record.stamp = ztplatform::fileStamp(kit.path); // as the load records it
+        kit.record.stamp = ztplatform::fileStamp(ztplatform::systemDisk(), kit.path); // as the load records it
         e.w->library().addLoadedKitFile(kit.record);
         const QString whole = QDir::toNativeSeparators(kit.path);
         e.add("one", whole + ":U00001", 1);

@@ -1,4 +1,5 @@
 #include "model/soundfilexml.h"
+#include "platform/disk.h"
 #include "model/soundlistscan.h"
 #include "platform/filenamebytes.h"
 #include "support/soundlists.h"
@@ -323,7 +324,7 @@ private slots:
                                "            <entry length=\"48044\">Snare &amp; &lt;1></entry>\n        </sound>"));
         soundfilexml::ReadResult r;
         GroupList out;
-        r = soundfilexml::readSoundList(p, out);
+        r = soundfilexml::readSoundList(ztplatform::systemDisk(), p, out);
         QCOMPARE(int(r.status), int(soundfilexml::ReadResult::Read));
         QCOMPARE(r.skipped, 0);
         QCOMPARE(out[0].soundList[0].entryName, stored.entryName);
@@ -342,7 +343,7 @@ private slots:
         QVERIFY(readAll(p).contains(" digest=\"" + QByteArray(64, 'a') + "\"")
                 && readAll(p).contains(" seen=\"1:2:3:4.5:6.7\""));
         out.clear();
-        r = soundfilexml::readSoundList(p, out);
+        r = soundfilexml::readSoundList(ztplatform::systemDisk(), p, out);
         QCOMPARE(r.skipped, 0);
         QCOMPARE(out[0].soundList[0].entryDigest + " " + out[0].soundList[0].entrySeen,
                  QString(64, 'a') + " 1:2:3:4.5:6.7");

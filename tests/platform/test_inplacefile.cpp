@@ -1,4 +1,5 @@
 #include "platform/anchoredfolder.h"
+#include "platform/disk.h"
 #include "support/passdisk.h"
 #include "platform/durablefile.h"
 #include "platform/inplacefile.h"
@@ -53,7 +54,7 @@ private slots:
     {
         const QString p = make("rec.bin", QByteArray(4096 + 17, 'x'));
         InPlaceFile mf;
-        QVERIFY(mf.open(p));
+        QVERIFY(mf.open(ztplatform::systemDisk(), p));
         QVERIFY(mf.isOpen());
         QCOMPARE(mf.size(), qint64(4096 + 17));
         QVERIFY(mf.writeAt(0, "A"));
@@ -75,7 +76,7 @@ private slots:
         const QString p = make("s.bin", QByteArray(8, 'o'));
         InPlaceFile mf;
         AnsweringSyncs disk(&failFirstSync);
-        QVERIFY(mf.open(p, &disk));
+        QVERIFY(mf.open(disk, p));
         g_syncs = 0;
         QVERIFY(!mf.writeAt(2, "NN"));
         QCOMPARE(g_syncs, 2);
@@ -88,19 +89,19 @@ private slots:
         const QString p = make("d.bin", QByteArray(10, '0'));
         {
             InPlaceFile mf;
-            QVERIFY(mf.open(p));
+            QVERIFY(mf.open(ztplatform::systemDisk(), p));
             QVERIFY(mf.writeAt(9, "9"));
         }
         QCOMPARE(contents(p), QByteArray("0000000009"));
         InPlaceFile again;
-        QVERIFY(again.open(p)); // the lock went with the first object
+        QVERIFY(again.open(ztplatform::systemDisk(), p)); // the lock went with the first object
     }
 
     void missingFileIsNotCreated()
     {
         const QString p = dir.filePath("nope.bin");
         InPlaceFile mf;
-        QVERIFY(!mf.open(p));
+        QVERIFY(!mf.open(ztplatform::systemDisk(), p));
         QVERIFY(!mf.errorString().isEmpty());
         QVERIFY(!QFile::exists(p));
         QVERIFY(!mf.writeAt(0, "x"));
@@ -111,22 +112,22 @@ private slots:
     {
         const QString p = make("empty.bin", QByteArray());
         InPlaceFile mf;
-        QVERIFY(mf.open(p));
+        QVERIFY(mf.open(ztplatform::systemDisk(), p));
         QVERIFY(!mf.writeAt(0, "x"));
         mf.close();
         QCOMPARE(QFileInfo(p).size(), qint64(0));
-        QVERIFY(!mf.open(dir.path()));
+        QVERIFY(!mf.open(ztplatform::systemDisk(), dir.path()));
     }
 
     void lockIsExclusive()
     {
         const QString p = make("locked.bin", QByteArray(8, 'l'));
         InPlaceFile first;
-        QVERIFY(first.open(p));
+        QVERIFY(first.open(ztplatform::systemDisk(), p));
         InPlaceFile second;
-        QVERIFY(!second.open(p));
+        QVERIFY(!second.open(ztplatform::systemDisk(), p));
         first.close();
-        QVERIFY(second.open(p));
+        QVERIFY(second.open(ztplatform::systemDisk(), p));
     }
 
     // Reached from a recorded root, a file opens only while every folder on

@@ -2,7 +2,6 @@
 #include "platform/disk.h"
 #include "platform/fileidentity.h"
 #include "platform/pathcase.h"
-#include "platform/sysio.h"
 #include "support/passdisk.h"
 
 #include <QDir>
@@ -19,12 +18,12 @@ namespace {
 
 bool replacesEntryOf(const QString &target, const QString &loaded)
 {
-    return ztplatform::replacesEntryOf(RenameTarget(target), ReachedPath(loaded));
+    return ztplatform::replacesEntryOf(RenameTarget(ztplatform::systemDisk(), target), ReachedPath(ztplatform::systemDisk(), loaded));
 }
 
 bool replacesLinkOf(const QString &target, const QString &loaded)
 {
-    return ztplatform::replacesLinkOf(RenameTarget(target), ReachedPath(loaded));
+    return ztplatform::replacesLinkOf(RenameTarget(ztplatform::systemDisk(), target), ReachedPath(ztplatform::systemDisk(), loaded));
 }
 
 // What stands at `path` opened as the editor looks at it; closed when it goes.
@@ -80,19 +79,19 @@ private slots:
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.close();
         const QString byLink = dir.filePath("link/K002.INI"), byDots = real + "/./../real/K002.INI";
-        QVERIFY(fileIdentity(file).valid);
-        QVERIFY(fileIdentity(file) == fileIdentity(byLink));
-        QVERIFY(sameFile(file, byLink) && sameFile(byDots, file));
-        QVERIFY(!sameFile(file, real) && !sameFile(file, QString()));
-        QVERIFY(sameFile(real + "/gone", dir.filePath("real/../real/gone")));
-        QVERIFY(!sameFile(real + "/gone", dir.filePath("link/gone")));
-        const SameFileAs same(byLink);
+        QVERIFY(fileIdentity(ztplatform::systemDisk(), file).valid);
+        QVERIFY(fileIdentity(ztplatform::systemDisk(), file) == fileIdentity(ztplatform::systemDisk(), byLink));
+        QVERIFY(sameFile(ztplatform::systemDisk(), file, byLink) && sameFile(ztplatform::systemDisk(), byDots, file));
+        QVERIFY(!sameFile(ztplatform::systemDisk(), file, real) && !sameFile(ztplatform::systemDisk(), file, QString()));
+        QVERIFY(sameFile(ztplatform::systemDisk(), real + "/gone", dir.filePath("real/../real/gone")));
+        QVERIFY(!sameFile(ztplatform::systemDisk(), real + "/gone", dir.filePath("link/gone")));
+        const SameFileAs same(ztplatform::systemDisk(), byLink);
         QVERIFY(same(file) && same(byDots) && !same(real) && !same(dir.filePath("link/gone")));
 
-        const FileIdentity before = fileIdentity(file);
+        const FileIdentity before = fileIdentity(ztplatform::systemDisk(), file);
         QVERIFY(QFile::copy(file, real + "/new") && QFile::remove(file) && QFile::rename(real + "/new", file));
-        QVERIFY(fileIdentity(file) != before);
-        QVERIFY(sameFile(file, byLink));
+        QVERIFY(fileIdentity(ztplatform::systemDisk(), file) != before);
+        QVERIFY(sameFile(ztplatform::systemDisk(), file, byLink));
     }
 
     // An entry stands at a file, a folder and a link that leads nowhere.
@@ -103,9 +102,9 @@ private slots:
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.close();
         QVERIFY(QDir(dir.path()).mkdir("folder") && QFile::link(dir.filePath("gone"), dir.filePath("dangling")));
-        QVERIFY(entryExists(f.fileName()) && entryExists(dir.filePath("folder")));
-        QVERIFY(entryExists(dir.filePath("dangling")));
-        QVERIFY(!entryExists(dir.filePath("gone")) && !entryExists(QString()));
+        QVERIFY(entryExists(ztplatform::systemDisk(), f.fileName()) && entryExists(ztplatform::systemDisk(), dir.filePath("folder")));
+        QVERIFY(entryExists(ztplatform::systemDisk(), dir.filePath("dangling")));
+        QVERIFY(!entryExists(ztplatform::systemDisk(), dir.filePath("gone")) && !entryExists(ztplatform::systemDisk(), QString()));
     }
 
     // A rename over a symbolic link replaces the link, over a hard link that
@@ -122,9 +121,9 @@ private slots:
         QVERIFY(QFile::link(file, soft) && ::link(QFile::encodeName(file), QFile::encodeName(hard)) == 0);
         QVERIFY(replacesEntryOf(dir.filePath("./K002.INI"), soft) && !replacesEntryOf(soft, file));
         QVERIFY(!replacesEntryOf(hard, file) && !replacesEntryOf(file, hard));
-        QCOMPARE(writeThroughTarget(soft), QFileInfo(file).canonicalFilePath());
-        QCOMPARE(writeThroughTarget(hard), hard);
-        QVERIFY(replacesEntryOf(writeThroughTarget(soft), file));
+        QCOMPARE(writeThroughTarget(ztplatform::systemDisk(), soft), QFileInfo(file).canonicalFilePath());
+        QCOMPARE(writeThroughTarget(ztplatform::systemDisk(), hard), hard);
+        QVERIFY(replacesEntryOf(writeThroughTarget(ztplatform::systemDisk(), soft), file));
         // A rename over the link itself cuts the path loaded by it off its file.
         QVERIFY(replacesLinkOf(soft, soft) && !replacesLinkOf(file, soft) && !replacesLinkOf(hard, file));
     }

@@ -1,6 +1,6 @@
 #include "crashdisk.h"
 
-#include "platform/sysio.h"
+#include "platform/disk.h"
 
 #include <QDir>
 #include <QFile>

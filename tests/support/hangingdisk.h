@@ -16,7 +16,7 @@
 #include "passdisk.h"
 #include "switchdisk.h"
 
-#include "platform/sysio.h"
+#include "platform/disk.h"
 #include "platform/waiter.h"
 
 #include <QCoreApplication>

@@ -4,6 +4,7 @@
 // The groups' file laid out and read back in the form the editor writes, as
 // another program (or an earlier run) leaves it: replaced whole.
 
+#include "platform/disk.h"
 #include "model/soundfilexml.h"
 
 #include <QSaveFile>
@@ -23,7 +24,7 @@ inline bool write(const QString &path, const Groups &groups)
 // Appends the file's groups; false when it is not read whole.
 inline bool read(const QString &path, Groups &groups)
 {
-    return soundfilexml::readSoundList(path, groups).status == soundfilexml::ReadResult::Read;
+    return soundfilexml::readSoundList(ztplatform::systemDisk(), path, groups).status == soundfilexml::ReadResult::Read;
 }
 
 } // namespace soundlists

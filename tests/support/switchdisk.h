@@ -7,7 +7,6 @@
 
 #include "platform/disk.h"
 #include "platform/regularfile.h"
-#include "platform/sysio.h"
 
 #include <atomic>
 #include <memory>
@@ -100,7 +99,7 @@ private:
     ztplatform::Disk &to() const
     {
         ztplatform::Disk *d = m_to.load();
-        return d ? *d : ztplatform::sysio::disk();
+        return d ? *d : ztplatform::systemDisk();
     }
 
     std::atomic<ztplatform::Disk *> m_to{nullptr};
@@ -109,7 +108,7 @@ private:
 // A fence whose reads go through `disk`, for the library or job a test builds.
 inline std::shared_ptr<ztplatform::FolderFence> fenceOn(ztplatform::Disk &disk)
 {
-    return std::make_shared<ztplatform::FolderFence>(&disk);
+    return std::make_shared<ztplatform::FolderFence>(disk);
 }
 
 #endif

@@ -185,8 +185,9 @@ void KitPagesController::exportGlobalFile()
     const QString scratchPath = scratchFolder.filePath(QStringLiteral("global.ini"));
     ztplatform::sysio::SeamFile scratch(scratchPath);
     if (scratchFolder.isValid()
-        && scratch.openDescriptor(ztplatform::Descriptor(ztplatform::sysio::open(
-                                          scratchPath, O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666)),
+        && scratch.openDescriptor(ztplatform::Descriptor(ztplatform::systemDisk().openAt(
+                                          AT_FDCWD, QFile::encodeName(scratchPath), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC,
+                                          0666)),
                                   QIODevice::ReadWrite)) {
         m_doc.writeGlobalFile(&scratch, page);
         if (scratch.flush() && scratch.error() == QFileDevice::NoError && scratch.seek(0))

@@ -16,7 +16,7 @@
 #include "platform/fileidentity.h"
 #include "platform/regularfile.h"
 #include "platform/silentfiles.h"
-#include "platform/sysio.h"
+#include "platform/disk.h"
 #include "platform/timedlook.h"
 #include "kitfile/storedsounds.h"
 #include "widgets/customdialog.h"

@@ -155,8 +155,9 @@ void SoundListsController::exportOrder()
         names.append(total->soundText(r, 1));
     const QByteArray bytes = soundorder::orderFile(names);
     // An earlier list is replaced whole, or stays as it was.
-    ztplatform::ReplaceFile file(path, m_lib.leftovers());
-    if (!ztplatform::makePath(desktop) || !file.open() || !file.write(bytes) || !file.commit()) {
+    ztplatform::Disk &disk = ztplatform::diskOf(m_lib.fence());
+    ztplatform::ReplaceFile file(path, m_lib.leftovers(), &disk);
+    if (!ztplatform::makePath(disk, desktop) || !file.open() || !file.write(bytes) || !file.commit()) {
         m_prompter.warning(w, WindowTexts::tr("Warning"), WindowTexts::tr("Open file error."), QMessageBox::Ok);
         return;
     }

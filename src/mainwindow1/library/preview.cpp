@@ -9,7 +9,7 @@
 #include "platform/descriptor.h"
 #include "platform/fileidentity.h"
 #include "platform/regularfile.h"
-#include "platform/sysio.h"
+#include "platform/disk.h"
 #include "platform/timedlook.h"
 #include "widgets/dialogs/uiprompter.h"
 #include "widgets/jobdialog.h"
@@ -49,7 +49,7 @@ QString previewSourceFile(const QString &source)
 // That file as it is now.
 ztplatform::FileStamp previewSourceStamp(ztplatform::Disk &disk, const QString &source)
 {
-    return ztplatform::diskFileStamp(disk, previewSourceFile(source));
+    return ztplatform::fileStamp(disk, previewSourceFile(source));
 }
 
 
@@ -104,7 +104,7 @@ PadWaveLook copyPadWave(const ztplatform::FolderAnchor &root, const QString &sou
         return look;
     }
     QFile file;
-    if (ztplatform::openRegularFile(copy, file, true))
+    if (ztplatform::openRegularFile(ztplatform::systemDisk(), copy, file, true))
         look.playable = playableLength(file);
     return look;
 }
@@ -115,7 +115,7 @@ ztplatform::FileStamp padWaveStamp(const ztplatform::FolderAnchor &root, const Q
     QString name;
     const ztplatform::OpenFolder folder = root.openFolderOf(source, &name);
     const ztplatform::Descriptor fd(folder.isOpen() ? folder.openEntry(name, O_RDONLY | O_NONBLOCK) : -1);
-    return ztplatform::fileStamp(fd.get());
+    return ztplatform::fileStamp(folder.disk(), fd.get());
 }
 
 // A name of its own in `folder` for the copy numbered `copy` of a pad sound:
@@ -125,17 +125,17 @@ QString padCopyName(const QString &folder, int copy)
     return QDir(folder).filePath(QStringLiteral("pad%1.wav").arg(copy));
 }
 
-// Removes the scratch file at `path`, through the editor's disk.
+// Removes the scratch file at `path`, through the system's disk.
 void removeScratch(const QString &path)
 {
-    if (ztplatform::sysio::unlinkAt(AT_FDCWD, QFile::encodeName(path)) != 0 && errno != ENOENT)
+    if (ztplatform::systemDisk().unlinkAt(AT_FDCWD, QFile::encodeName(path)) != 0 && errno != ENOENT)
         qWarning() << "cannot remove" << path << ":" << std::strerror(errno);
 }
 
 // The copy of a pad sound made the preview; the copy goes either way.
 bool takePadCopy(const QString &copy, const QString &preview)
 {
-    if (ztplatform::sysio::renameAt(AT_FDCWD, QFile::encodeName(copy), AT_FDCWD, QFile::encodeName(preview)) == 0)
+    if (ztplatform::systemDisk().renameAt(AT_FDCWD, QFile::encodeName(copy), AT_FDCWD, QFile::encodeName(preview)) == 0)
         return true;
     qWarning() << "cannot make" << copy << "the preview:" << preview << std::strerror(errno);
     removeScratch(copy);

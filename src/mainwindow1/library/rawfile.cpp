@@ -14,7 +14,7 @@
 #include "platform/descriptor.h"
 #include "platform/regularfile.h"
 #include "platform/silentfiles.h"
-#include "platform/sysio.h"
+#include "platform/disk.h"
 #include "platform/timedlook.h"
 #include "setup/kitfileforget.h"
 #include "widgets/dialogs/uiprompter.h"

@@ -34,7 +34,7 @@ bool makeTempFolder(std::unique_ptr<ztplatform::RunFolder> &dir, QString &name, 
         return false;
     name = dir->path();
     play = name + QDir::separator() + sub;
-    return ztplatform::makePath(play);
+    return ztplatform::makePath(ztplatform::systemDisk(), play);
 }
 
 } // namespace
