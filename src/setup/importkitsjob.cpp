@@ -18,7 +18,6 @@
 
 #include <atomic>
 #include <cerrno>
-#include <cstring>
 
 using ztplatform::kSilentLimitMs;
 
@@ -40,10 +39,8 @@ void noteRead(setupjob::Result &result, const QString &path, int kit)
 
 } // namespace
 
-ImportKitFilesJob::ImportKitFilesJob(KitDocument &doc, SoundLibrary &library, setupjob::Questions &questions,
-                                     setupjob::Progress progress)
-    : m_doc(doc), m_library(library), m_questions(questions), m_progress(std::move(progress)),
-      m_global(new percussionpadfile)
+ImportKitFilesJob::ImportKitFilesJob(KitDocument &doc, SoundLibrary &library, setupjob::Progress progress)
+    : m_doc(doc), m_library(library), m_progress(std::move(progress)), m_global(new percussionpadfile)
 {
 }
 
