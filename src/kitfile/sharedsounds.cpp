@@ -11,7 +11,6 @@
 #include <QFile>
 
 #include <atomic>
-#include <chrono>
 #include <map>
 #include <set>
 #include <memory>
