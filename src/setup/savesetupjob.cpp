@@ -8,6 +8,7 @@
 #include "platform/descriptor.h"
 #include "platform/regularfile.h"
 #include "platform/replacefile.h"
+#include "platform/sysio.h"
 #include "kitfile/fileread.h"
 #include "kitfile/filewrite.h"
 #include "kitfile/kitfiles.h"
@@ -39,10 +40,10 @@ QString errorTitle()
 
 // Why the whole setup open at `held` is refused as a save's source (the
 // untranslated text), or null when it opens and holds its index, sound, kit
-// and global chunks.
-const char *sourceFileFault(const ztplatform::Descriptor &held)
+// and global chunks; read through `disk`.
+const char *sourceFileFault(ztplatform::Disk &disk, const ztplatform::Descriptor &held)
 {
-    QFile file;
+    ztplatform::sysio::SeamFile file(&disk);
     if (!file.open(held.get(), QIODevice::ReadOnly, QFileDevice::DontCloseHandle) || !file.seek(0))
         return QT_TRANSLATE_NOOP("MainWindow1", "Fail to open file!");
     std::unique_ptr<percussionpadfile> m(new percussionpadfile);
@@ -422,7 +423,8 @@ bool SaveSetupJob::checkSourceFile(setupfiles::StoredSoundLocator &loadedFiles, 
     // Read on a thread of its own, which keeps the descriptor until it
     // returns; a drive that does not answer is told as a file that does not open.
     const auto why = std::make_shared<const char *>(nullptr);
-    ztplatform::Job job([held, why](const ztplatform::Job::Report &) { *why = sourceFileFault(*held); });
+    ztplatform::Disk *disk = &ztplatform::diskOf(m_run.lib.fence());
+    ztplatform::Job job([held, why, disk](const ztplatform::Job::Report &) { *why = sourceFileFault(*disk, *held); });
     if (!setupjob::runWith(job, savejob::kStallLimitMs, m_run.hooks.wait))
         return refused(QT_TRANSLATE_NOOP("MainWindow1", "Fail to open file!"));
     return *why ? refused(*why) : true;
