@@ -114,6 +114,7 @@ struct SaveSetupJob::Work
     setupfiles::CollectError waveError;
     setupfiles::CollectedClicks gotClicks;
     setupfiles::CollectedWaves gotWaves;
+    QVector<quint16> order; // the gathered waves in the kits' order
     std::atomic_bool writing{false}; // what is gathered stays as it is from then on
     Written written;
 };
@@ -221,7 +222,8 @@ void SaveSetupJob::work(Work &w, const ztplatform::Job::Report &report)
             w.gotWaves, w.plan, {}, loc, w.fence, w.silent);
     if (w.waveError)
         return;
-    const QVector<quint16> order = setupfiles::kitWaveOrder(w.kits, w.library, w.gotWaves.waveAttrList);
+    w.order = setupfiles::kitWaveOrder(w.kits, w.library, w.gotWaves.waveAttrList);
+    const QVector<quint16> &order = w.order;
     if (!setupfiles::wholeSetupWithinLimit(w.gotWaves.waveAttrList, order.size()))
         return;
     percussionpadfile &m = w.image->model();
@@ -306,7 +308,8 @@ bool SaveSetupJob::takeWaves(const Work &w, QStringList &sources)
     m_got.waveList = w.gotWaves.waveList;
     m_got.waveAttrList = w.gotWaves.waveAttrList;
     sources = setupfiles::storedSourceFiles(m_got.clickWaveList + m_got.waveList);
-    m_kitOrder = setupfiles::kitWaveOrder(doc.kitAttrList(), m_run.lib.waveLoadKitAttrList(), m_got.waveAttrList);
+    // Ordered by the job from the same kits and library.
+    m_kitOrder = w.order;
     const QString tooLarge = QCoreApplication::translate("MainWindow1", "The file size exceeds 4GB, save failed.");
     if (!setupfiles::wholeSetupWithinLimit(m_got.waveAttrList, m_kitOrder.size()))
         return stop(tooLarge);
