@@ -8,7 +8,6 @@
 #include "platform/regularfile.h"
 
 #include <QCryptographicHash>
-#include <QFileInfo>
 #include <QStringList>
 
 #include <fcntl.h>
