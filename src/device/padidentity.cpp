@@ -8,6 +8,7 @@
 #include "platform/regularfile.h"
 
 #include <QCryptographicHash>
+#include <QFile>
 #include <QStringList>
 
 #include <fcntl.h>

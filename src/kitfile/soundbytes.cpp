@@ -5,6 +5,7 @@
 #include "platform/pathcase.h"
 #include "platform/regularfile.h"
 #include "platform/disk.h"
+#include "platform/sysio.h"
 #include "platform/timedlook.h"
 
 #include <QDebug>

@@ -6,6 +6,7 @@
 #include "kitfile/soundsource.h"
 #include "platform/regularfile.h"
 #include "platform/disk.h"
+#include "platform/sysio.h"
 
 #include <QDebug>
 #include <QFile>

@@ -3,6 +3,7 @@
 #include "platform/fileidentity.h"
 #include "platform/regularfile.h"
 #include "platform/disk.h"
+#include "platform/sysio.h"
 #include "platform/timedlook.h"
 #include "kitfile/soundsource.h"
 

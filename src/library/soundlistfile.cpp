@@ -11,6 +11,7 @@
 #include "platform/replacefile.h"
 #include "platform/timedlook.h"
 #include "platform/disk.h"
+#include "platform/sysio.h"
 #include "platform/volumeidentity.h"
 #include "kitfile/lostsounds.h"
 #include "kitfile/storedsounds.h"

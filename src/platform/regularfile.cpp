@@ -4,6 +4,7 @@
 
 #include "platform/anchoredfolder.h"
 #include "platform/pathcase.h"
+#include "platform/sysio.h"
 #include "platform/timedlook.h"
 
 #include <QCoreApplication>

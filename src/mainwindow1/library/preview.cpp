@@ -10,6 +10,7 @@
 #include "platform/fileidentity.h"
 #include "platform/regularfile.h"
 #include "platform/disk.h"
+#include "platform/sysio.h"
 #include "platform/timedlook.h"
 #include "widgets/dialogs/uiprompter.h"
 #include "widgets/jobdialog.h"

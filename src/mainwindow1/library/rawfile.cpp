@@ -15,6 +15,7 @@
 #include "platform/regularfile.h"
 #include "platform/silentfiles.h"
 #include "platform/disk.h"
+#include "platform/sysio.h"
 #include "platform/timedlook.h"
 #include "setup/kitfileforget.h"
 #include "widgets/dialogs/uiprompter.h"
