@@ -70,13 +70,13 @@ QString inDoubtReason()
 // false with the system's reason when it cannot be.
 bool readWhole(ztplatform::Disk &disk, const QString &path, QByteArray &bytes, QString &why)
 {
-    QFile file;
+    ztplatform::sysio::SeamFile file(&disk);
     if (!ztplatform::openRegularFile(disk, path, file, false)) {
         why = file.errorString().isEmpty() ? ztplatform::errorText(errno) : file.errorString();
         return false;
     }
     bytes = file.readAll();
-    if (file.error() == QFileDevice::NoError)
+    if (file.error() == QFileDevice::NoError && file.failure() == 0)
         return true;
     why = file.errorString();
     return false;

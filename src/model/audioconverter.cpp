@@ -508,8 +508,10 @@ bool audioconverter::convertInto(const QString &inFile, QFileDevice *out, const 
     if (!ranOk)
         return false;
 
-    QFile tmp(tmpPath);
-    if (!ztplatform::openFile(tmp, ztplatform::Descriptor(ztplatform::sysio::open(tmpPath, O_RDONLY | O_CLOEXEC)),
+    ztplatform::Disk &disk = m_disk ? *m_disk : ztplatform::sysio::disk();
+    ztplatform::sysio::SeamFile tmp(tmpPath, &disk);
+    const QByteArray name = QFile::encodeName(tmpPath);
+    if (!ztplatform::openFile(tmp, ztplatform::Descriptor(disk.openAt(AT_FDCWD, name, O_RDONLY | O_CLOEXEC)),
                               QIODevice::ReadOnly)) {
         qDebug().noquote() << QStringLiteral("以只读模式打开失败") + QFileInfo(inFile).completeBaseName();
         return false;

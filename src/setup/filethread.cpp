@@ -53,7 +53,8 @@ Written writeFile(FileWrite &w)
         if (done.modelWritten)
             done.changed = setupfiles::changedHeld(w.held);
         watch.moved();
-        if (done.modelWritten
+        // The disk writes the last bytes while the file is read back.
+        if (done.modelWritten && w.out.startWriteBack()
             && w.out.readBack(
                     [whole, &w](const QString &path) { return setupfiles::readsBack(path, whole, w.fence); })) {
             watch.moved();
