@@ -1,6 +1,5 @@
 #include "kitfile/fileread.h"
 
-#include "model/bytepack.h"
 #include "platform/fileidentity.h"
 #include "platform/regularfile.h"
 #include "platform/sysio.h"

@@ -12,7 +12,6 @@
 #include <QFile>
 
 #include <atomic>
-#include <chrono>
 #include <map>
 #include <set>
 #include <memory>

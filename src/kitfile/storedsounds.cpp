@@ -12,7 +12,6 @@
 #include <QFileInfo>
 #include <QSet>
 
-#include <sys/stat.h>
 
 using ztplatform::kSilentLimitMs;
 

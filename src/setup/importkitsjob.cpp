@@ -19,7 +19,6 @@
 
 #include <atomic>
 #include <cerrno>
-#include <cstring>
 
 using ztplatform::kSilentLimitMs;
 
@@ -41,10 +40,8 @@ void noteRead(setupjob::Result &result, const QString &path, int kit)
 
 } // namespace
 
-ImportKitFilesJob::ImportKitFilesJob(KitDocument &doc, SoundLibrary &library, setupjob::Questions &questions,
-                                     setupjob::Progress progress)
-    : m_doc(doc), m_library(library), m_questions(questions), m_progress(std::move(progress)),
-      m_global(new percussionpadfile)
+ImportKitFilesJob::ImportKitFilesJob(KitDocument &doc, SoundLibrary &library, setupjob::Progress progress)
+    : m_doc(doc), m_library(library), m_progress(std::move(progress)), m_global(new percussionpadfile)
 {
 }
 
