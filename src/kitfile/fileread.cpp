@@ -168,6 +168,13 @@ LoadError readKit(ztplatform::Disk &disk, QFile &file, const QString &path, Main
     return LoadError::None;
 }
 
+// A file the disk failed to read is told as one that cannot be read, not as
+// one whose data is wrong.
+LoadError unlessUnread(const ztplatform::sysio::SeamFile &file, LoadError err)
+{
+    return err != LoadError::None && file.failure() != 0 ? LoadError::CannotOpen : err;
+}
+
 } // namespace
 
 LoadError readWholeSetupFile(const QString &path, MainWindow1Records::READ_KIT_FILE &rec, KitTables &tables,
@@ -177,8 +184,8 @@ LoadError readWholeSetupFile(const QString &path, MainWindow1Records::READ_KIT_F
     WatchedFile file(ztplatform::diskOf(fence), moved);
     const LoadError err = openForReading(fence, path, file);
     return err != LoadError::None ? err
-                                  : readWholeSetup(ztplatform::diskOf(fence), file, path, rec, tables, globalSize,
-                                                   loadClickFlag, moved);
+                                  : unlessUnread(file, readWholeSetup(ztplatform::diskOf(fence), file, path, rec, tables,
+                                                                      globalSize, loadClickFlag, moved));
 }
 
 quint8 kitNumberOf(const QString &path, const std::shared_ptr<ztplatform::FolderFence> &fence)
@@ -198,7 +205,7 @@ LoadError readKitFile(const QString &path, MainWindow1Records::READ_KIT_FILE &re
 {
     WatchedFile file(ztplatform::diskOf(fence), moved);
     const LoadError err = openForReading(fence, path, file);
-    return err != LoadError::None ? err : readKit(ztplatform::diskOf(fence), file, path, rec, tables);
+    return err != LoadError::None ? err : unlessUnread(file, readKit(ztplatform::diskOf(fence), file, path, rec, tables));
 }
 
 bool readsBack(const QString &path, bool wholeSetup, const std::shared_ptr<ztplatform::FolderFence> &fence)

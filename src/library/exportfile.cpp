@@ -9,8 +9,6 @@
 #include "platform/replacefile.h"
 #include "platform/disk.h"
 
-#include <QFileInfo>
-
 #include <cerrno>
 #include <chrono>
 
