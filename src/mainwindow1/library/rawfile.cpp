@@ -30,7 +30,6 @@
 #include <atomic>
 #include <mutex>
 #include <cerrno>
-#include <chrono>
 #include <memory>
 #include <optional>
 #include <cstring>
@@ -59,7 +58,6 @@ QString failedConversionText(const QString &faultPath, const QString &faultReaso
     return text;
 }
 
-
 constexpr int kConversionPollMs = 20;
 constexpr int kSettleLimitMs = 6000; // a killed ffmpeg is waited on for 5 s
 
@@ -71,7 +69,6 @@ void tellUnreadable(UiPrompter &prompter, QWidget *parent, const QString &path, 
                                  + QStringLiteral("\r\n") + reason,
                          QMessageBox::Ok);
 }
-
 
 // A stored sound's copy on a thread of its own, given up when its kit file's
 // drive has not moved it on for ztplatform::kSilentLimitMs: the thread may then never
