@@ -3,7 +3,7 @@
 #include "device/padkits.h"
 #include "device/padpaths.h"
 #include "device/waveprm.h"
-#include "model/kitrecordmap.h"
+#include "kitfile/kitslots.h"
 #include "platform/disk.h"
 #include "platform/descriptor.h"
 #include "platform/durablefile.h"
@@ -317,40 +317,27 @@ QVector<Missing> emptyMissingSlots(QVector<MainWindow1Records::soundKit> &kits, 
     };
     for (int k = 0; k < kits.size(); ++k) {
         MainWindow1Records::soundKit &kit = kits[k];
+        const auto drop = [&](auto s, int pad, int slot) {
+            if (!gone(s.no))
+                return false;
+            missing.append({k + 1, pad, slot, s.no + 1, names.value(s.no + 1)});
+            s.no = NO_WAVE;
+            s.name.clear();
+            s.file.clear();
+            s.cluster = s.length = s.start = s.end = 0;
+            return true;
+        };
         for (int p = 0; p < PAD_NUM_MAX; ++p) {
             MainWindow1Records::KIT_PAD_SETTING &d = kit.kpadChunk[p];
-            if (gone(d.aWaveNo)) {
-                missing.append({k + 1, p + 1, 0, d.aWaveNo + 1, names.value(d.aWaveNo + 1)});
-                d.aWaveNo = NO_WAVE;
-                d.soundName0.clear();
-                d.soundFile0.clear();
-                d.soundIndex0.clear();
-                d.aWaveStartCluster = d.aWaveLength = d.aWaveStart = d.aWaveEnd = 0;
-            }
-            if (gone(d.bWaveNo)) {
-                missing.append({k + 1, p + 1, 1, d.bWaveNo + 1, names.value(d.bWaveNo + 1)});
-                d.bWaveNo = NO_WAVE;
-                d.soundName1.clear();
-                d.soundFile1.clear();
-                d.soundIndex1.clear();
-                d.bWaveStartCluster = d.bWaveLength = d.bWaveStart = d.bWaveEnd = 0;
-            }
+            int layer = 0;
+            setupfiles::forEachLayer(d, [&](auto s) {
+                if (drop(s, p + 1, layer))
+                    (layer ? d.soundIndex1 : d.soundIndex0).clear();
+                ++layer;
+            });
         }
-        MainWindow1Records::PEDAL_SETTING &h = kit.pedalChunk;
-        QString *const names5[HH_NUM_MAX] = {&h.hh_wave1_name, &h.hh_wave2_name, &h.hh_wave3_name, &h.hh_wave4_name,
-                                             &h.hh_wave5_name};
-        QString *const files5[HH_NUM_MAX] = {&h.hh_wave1_file, &h.hh_wave2_file, &h.hh_wave3_file, &h.hh_wave4_file,
-                                             &h.hh_wave5_file};
-        kitrecord::forEachHiHatWave(h, [&](int i, quint16 &no, quint8 &, quint32 &cluster, quint32 &length,
-                                           quint32 &start, quint32 &end) {
-            if (!gone(no))
-                return;
-            missing.append({k + 1, 0, i + 1, no + 1, names.value(no + 1)});
-            no = NO_WAVE;
-            cluster = length = start = end = 0;
-            names5[i]->clear();
-            files5[i]->clear();
-        });
+        int i = 0;
+        setupfiles::forEachHiHatSlot(kit, [&](auto s) { drop(s, 0, ++i); });
     }
     return missing;
 }

@@ -9,7 +9,6 @@
 #include "platform/sysio.h"
 
 #include <QCryptographicHash>
-#include <QFileInfo>
 #include <QStringList>
 
 #include <fcntl.h>

@@ -142,19 +142,12 @@ bool isHiddenName(const QString &name)
     return isEntryName(name) && ztplatform::isTemporaryName(name);
 }
 
-bool isNumberedFolder(const QString &fff)
-{
-    bool ok = false;
-    const int n = fff.toInt(&ok);
-    return ok && n >= 1 && n <= 100 && fff == padtree::threeDigits(n);
-}
-
 // The folder field fits the area: a numbered folder in the wave areas,
 // nothing elsewhere.
 bool folderFits(Area area, const QString &fff)
 {
     if (area == Area::Data || area == Area::Prm)
-        return isNumberedFolder(fff);
+        return padtree::isThreeDigits(fff);
     return fff.isEmpty() && (area == Area::Kit || area == Area::Sys);
 }
 

@@ -10,7 +10,6 @@
 
 #include <QBuffer>
 #include <QDebug>
-#include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <QRegularExpression>

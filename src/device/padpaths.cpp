@@ -211,6 +211,12 @@ QString threeDigits(int n)
     return QStringLiteral("%1").arg(n, 3, 10, QLatin1Char('0'));
 }
 
+bool isThreeDigits(const QString &name)
+{
+    const int n = name.toInt();
+    return n >= 1 && n <= 100 && name == threeDigits(n);
+}
+
 int waveFolderNumber(int wave)
 {
     return wave / 100 + 1;

@@ -79,6 +79,8 @@ bool isUsableFolder(const QString &path);
 
 // "001" ... "100".
 QString threeDigits(int n);
+// `name` is one of those.
+bool isThreeDigits(const QString &name);
 // Folder number 1 ... 100 and file number 1 ... 100 of wave 1 ... 9999.
 int waveFolderNumber(int wave);
 int waveFileNumber(int wave);

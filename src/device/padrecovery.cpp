@@ -27,8 +27,7 @@ QStringList numberedFolders(padjournal::Pad &pad)
     QSet<QString> names;
     for (padjournal::Area area : {padjournal::Area::Data, padjournal::Area::Prm}) {
         for (const QString &name : pairfiles::entryNames(pad.base(area))) {
-            const int n = name.toInt();
-            if (n >= 1 && n <= 100 && name == padtree::threeDigits(n))
+            if (padtree::isThreeDigits(name))
                 names << name;
         }
     }
@@ -43,11 +42,7 @@ QString hiddenWaveTarget(const QString &name, const QLatin1String &suffix)
 {
     const QString target = pairfiles::hiddenTarget(name);
     const QString stem = target.left(target.size() - suffix.size());
-    const int n = stem.toInt();
-    if (!target.endsWith(suffix, Qt::CaseInsensitive) || stem.size() != 3 || n < 1 || n > 100
-        || stem != padtree::threeDigits(n))
-        return QString();
-    return target;
+    return target.endsWith(suffix, Qt::CaseInsensitive) && padtree::isThreeDigits(stem) ? target : QString();
 }
 
 bool holdsHiddenFiles(const ztplatform::OpenFolder &folder, const QLatin1String &suffix)
@@ -138,20 +133,16 @@ void settleSound(const ztplatform::OpenFolder &data, const ztplatform::OpenFolde
     const QString wavAt = wav.isEmpty() || wav == sound.finalWav ? sound.finalWav : pairfiles::hiddenTarget(wav);
     const QString prmAt = rec.isEmpty() || rec == sound.finalPrm ? sound.finalPrm : pairfiles::hiddenTarget(rec);
     bool removed = false, stayed = false;
-    for (const QString &name : sound.wavs) {
-        const Leftover l = name == wav ? Leftover::Renamed
-                                       : dropLeftover(data, name, wavAt, QStringLiteral("WAV_DATA/%1/").arg(fff),
-                                                      location, out);
-        removed |= l == Leftover::Removed;
-        stayed |= l == Leftover::Stays;
-    }
-    for (const QString &name : sound.prms) {
-        const Leftover l = name == rec ? Leftover::Renamed
-                                       : dropLeftover(prm, name, prmAt, QStringLiteral("WAV_PRM/%1/").arg(fff),
-                                                      location, out);
-        removed |= l == Leftover::Removed;
-        stayed |= l == Leftover::Stays;
-    }
+    const auto drop = [&](const ztplatform::OpenFolder &folder, const QStringList &names, const QString &kept,
+                          const QString &at, const QString &place) {
+        for (const QString &name : names) {
+            const Leftover l = name == kept ? Leftover::Renamed : dropLeftover(folder, name, at, place, location, out);
+            removed |= l == Leftover::Removed;
+            stayed |= l == Leftover::Stays;
+        }
+    };
+    drop(data, sound.wavs, wav, wavAt, QStringLiteral("WAV_DATA/%1/").arg(fff));
+    drop(prm, sound.prms, rec, prmAt, QStringLiteral("WAV_PRM/%1/").arg(fff));
     out.changed |= removed;
     if (stayed)
         out.kept << DeviceText::tr("Sound %1: its unfinished files could not all be removed.").arg(location);

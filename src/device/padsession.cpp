@@ -278,16 +278,8 @@ writeback::WriteBackJob PadSession::writeBackJob(const KitLists &lists, bool sou
                                                  const SoundRows &rows) const
 {
     writeback::WriteBackJob job;
+    static_cast<KitLists &>(job) = lists;
     job.leftovers = m_leftovers;
-    job.kits = lists.kits;
-    job.originalKits = lists.originalKits;
-    job.chains = lists.chains;
-    job.originalChains = lists.originalChains;
-    job.kitFlags = lists.kitFlags;
-    job.kitMarks = lists.kitMarks;
-    job.nameAdjusted = lists.nameAdjusted;
-    job.kitChangedFlag = lists.kitChangedFlag;
-    job.globalFlag = lists.globalFlag;
     job.wavesChanged = !m_addUsbWaveNumList.isEmpty() || !m_delUsbWaveNumList.isEmpty() || soundsReordered;
     job.kitPath = m_tree.kitPath;
     job.kitFiles = m_padKitFiles;

@@ -183,18 +183,7 @@ public:
     void kitRecordWritten(int slot, const QByteArray &record);
 
     // ---- the close ----------------------------------------------------------
-    // The document's lists and flags the write-back reads and changes.
-    struct KitLists {
-        QVector<soundKit> *kits = nullptr;                  // kitAttrList
-        const QVector<soundKit> *originalKits = nullptr;    // originalKitAttrList
-        const QVector<KIT_CHAIN> *chains = nullptr;         // kitChainList
-        const QVector<KIT_CHAIN> *originalChains = nullptr; // originalKitChainList
-        QVector<quint8> *kitFlags = nullptr;                // kitNumFlagList
-        const QVector<quint8> *nameAdjusted = nullptr;      // kitNumFlagList1
-        int *kitChangedFlag = nullptr;
-        int *globalFlag = nullptr;
-        QVector<quint8> *kitMarks = nullptr;                // kitMarkList
-    };
+    using KitLists = writeback::KitLists;
     // The rows of the total sound list holding the files asked for.
     using SoundRows = std::function<WaveFileIndex(const QSet<QString> &files)>;
     // The write-back of the close: the kits of `lists` against the pad as

@@ -10,7 +10,6 @@
 #include "platform/disk.h"
 #include "platform/silentfiles.h"
 
-#include <QCoreApplication>
 #include <QDebug>
 #include <QDir>
 #include <QFile>

@@ -14,7 +14,6 @@
 #include <QTimer>
 
 #include <atomic>
-#include <chrono>
 #include <functional>
 #include <memory>
 #include <optional>

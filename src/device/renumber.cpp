@@ -149,12 +149,6 @@ bool planKits(const QVector<WaveRenumber> &changes, const QSet<quint16> &soundsB
     return true;
 }
 
-// Where the files of the sounds are after a renumbering the pad stopped.
-QStringList whereLines(const pj::Outcome &o)
-{
-    return o.missing;
-}
-
 } // namespace
 
 QVector<WaveRenumber> renumberedWaves(const QVector<MainWindow1Records::SOUND_INDEX> &sounds,
@@ -239,7 +233,7 @@ RenumberResult renumberPadWaves(const QVector<WaveRenumber> &changes, const PadT
     QStringList lines{DeviceText::tr("The sounds on the sampler pad could not be renumbered, and the change could "
                                      "not be taken back; the next load of the sampler pad finishes it or takes it "
                                      "back, kits and sounds together.")};
-    lines << whereLines(o);
+    lines << o.missing; // where the files of the sounds are
     if (const QString refused = pj::refusalLine(o); !refused.isEmpty())
         lines << refused;
     RenumberResult r;

@@ -9,7 +9,6 @@
 
 #include <QString>
 
-#include <functional>
 #include <optional>
 
 namespace savefolder {

@@ -83,16 +83,20 @@ PadWrite writeAlterFile(const ztplatform::FolderAnchor &padRoot, const QString &
 QString kitFileReason(const ztplatform::FolderAnchor &padRoot, const QString &file);
 
 // The window's state the write-back reads and changes.
-struct WriteBackJob {
+// The window's kit lists a write-back reads and marks.
+struct KitLists {
     QVector<MainWindow1Records::soundKit> *kits = nullptr; // kitAttrList
     const QVector<MainWindow1Records::soundKit> *originalKits = nullptr; // originalKitAttrList
     const QVector<MainWindow1Records::KIT_CHAIN> *chains = nullptr; // kitChainList
     const QVector<MainWindow1Records::KIT_CHAIN> *originalChains = nullptr; // originalKitChainList
     QVector<quint8> *kitFlags = nullptr; // kitNumFlagList
-    QVector<quint8> *kitMarks = nullptr; // 1: the kit was written to the pad in this run; alter.ini's marks
     const QVector<quint8> *nameAdjusted = nullptr; // kitNumFlagList1
     int *kitChangedFlag = nullptr;
     int *globalFlag = nullptr;
+    QVector<quint8> *kitMarks = nullptr; // 1: the kit was written to the pad in this run; alter.ini's marks
+};
+
+struct WriteBackJob : KitLists {
     bool wavesChanged = false; // sounds added, deleted or renumbered in this run
     QString kitPath; // for kits without a file from the load
     QVector<QString> kitFiles; // the file each kit was read from

@@ -1,8 +1,8 @@
 #include "kitfile/fileread.h"
 
-#include "model/bytepack.h"
 #include "platform/fileidentity.h"
 #include "platform/regularfile.h"
+#include "platform/sysio.h"
 #include "kitfile/soundsin.h"
 
 #include <QDebug>
@@ -15,15 +15,19 @@ namespace {
 using Model = percussionpadfile;
 
 // A file that calls `read` after each read from the disk.
-class WatchedFile : public QFile
+class WatchedFile : public ztplatform::sysio::SeamFile
 {
 public:
-    explicit WatchedFile(std::function<void()> read) : m_read(std::move(read)) {}
+    WatchedFile(ztplatform::Disk &disk, std::function<void()> read)
+        : SeamFile(&disk)
+        , m_read(std::move(read))
+    {
+    }
 
 protected:
     qint64 readData(char *data, qint64 len) override
     {
-        const qint64 n = QFile::readData(data, len);
+        const qint64 n = SeamFile::readData(data, len);
         if (m_read)
             m_read();
         return n;
@@ -34,7 +38,8 @@ private:
 };
 
 // Opens the file once; its size is the opened file's.
-LoadError openForReading(const std::shared_ptr<ztplatform::FolderFence> &fence, const QString &path, QFile &file)
+LoadError openForReading(const std::shared_ptr<ztplatform::FolderFence> &fence, const QString &path,
+                         ztplatform::sysio::SeamFile &file)
 {
     if (!ztplatform::openToRead(fence, path, file))
         return LoadError::CannotOpen;
@@ -162,21 +167,29 @@ LoadError readKit(QFile &file, const QString &path, MainWindow1Records::READ_KIT
     return LoadError::None;
 }
 
+// A file the disk failed to read is told as one that cannot be read, not as
+// one whose data is wrong.
+LoadError unlessUnread(const ztplatform::sysio::SeamFile &file, LoadError err)
+{
+    return err != LoadError::None && file.failure() != 0 ? LoadError::CannotOpen : err;
+}
+
 } // namespace
 
 LoadError readWholeSetupFile(const QString &path, MainWindow1Records::READ_KIT_FILE &rec, KitTables &tables,
                              int *globalSize, bool *loadClickFlag, const std::function<void()> &moved,
                              const std::shared_ptr<ztplatform::FolderFence> &fence)
 {
-    WatchedFile file(moved);
+    WatchedFile file(ztplatform::diskOf(fence), moved);
     const LoadError err = openForReading(fence, path, file);
-    return err != LoadError::None ? err
-                                  : readWholeSetup(file, path, rec, tables, globalSize, loadClickFlag, moved);
+    return err != LoadError::None
+                   ? err
+                   : unlessUnread(file, readWholeSetup(file, path, rec, tables, globalSize, loadClickFlag, moved));
 }
 
 quint8 kitNumberOf(const QString &path, const std::shared_ptr<ztplatform::FolderFence> &fence)
 {
-    QFile file;
+    ztplatform::sysio::SeamFile file(&ztplatform::diskOf(fence));
     return ztplatform::openToRead(fence, path, file) ? kitNumberOf(file) : quint8(0xFF);
 }
 
@@ -189,15 +202,15 @@ quint8 kitNumberOf(QFile &file)
 LoadError readKitFile(const QString &path, MainWindow1Records::READ_KIT_FILE &rec, KitTables &tables,
                       const std::shared_ptr<ztplatform::FolderFence> &fence, const std::function<void()> &moved)
 {
-    WatchedFile file(moved);
+    WatchedFile file(ztplatform::diskOf(fence), moved);
     const LoadError err = openForReading(fence, path, file);
-    return err != LoadError::None ? err : readKit(file, path, rec, tables);
+    return err != LoadError::None ? err : unlessUnread(file, readKit(file, path, rec, tables));
 }
 
 bool readsBack(const QString &path, bool wholeSetup, const std::shared_ptr<ztplatform::FolderFence> &fence)
 {
     // The file checked is the file read: opened once.
-    QFile file;
+    ztplatform::sysio::SeamFile file(&ztplatform::diskOf(fence));
     bool ok = openForReading(fence, path, file) == LoadError::None;
     if (ok) {
         const quint32 type = percussionpadfile::judgeFileType(&file);

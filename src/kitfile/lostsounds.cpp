@@ -1,6 +1,7 @@
 #include "kitfile/lostsounds.h"
 
 #include "platform/regularfile.h"
+#include "platform/sysio.h"
 #include "kitfile/kitfiles.h"
 #include "kitfile/kitslots.h"
 
@@ -64,7 +65,7 @@ QVector<LostSound> lostSounds(const QString &kitFile, const QHash<QString, int> 
 bool holdsStoredWave(const QString &file, const QString &kitFile, quint32 offset, quint32 length,
                      const std::shared_ptr<ztplatform::FolderFence> &fence)
 {
-    QFile a, b;
+    ztplatform::sysio::SeamFile a(&ztplatform::diskOf(fence)), b(&ztplatform::diskOf(fence));
     if (!ztplatform::openToRead(fence, file, a) || a.size() != qint64(length)
         || !ztplatform::openRegularFile(kitFile, b, false) || !b.seek(offset))
         return false;

@@ -5,7 +5,6 @@
 
 #include "model/mainwindow1records.h"
 
-#include <QHash>
 
 namespace setupfiles {
 

@@ -4,6 +4,7 @@
 #include "kitfile/soundsource.h"
 #include "kitfile/storedsounds.h"
 #include "platform/regularfile.h"
+#include "platform/sysio.h"
 #include "platform/timedlook.h"
 
 #include <QCryptographicHash>
@@ -11,7 +12,6 @@
 #include <QFile>
 
 #include <atomic>
-#include <chrono>
 #include <map>
 #include <set>
 #include <memory>
@@ -31,11 +31,12 @@ struct OpenKitFile
 {
     explicit OpenKitFile(ztplatform::Disk &by)
         : disk(by)
+        , file(&by)
     {
     }
     ztplatform::Disk &disk;
     QString path;
-    QFile file;
+    ztplatform::sysio::SeamFile file;
     std::atomic<qint64> lastRead{0};
 };
 

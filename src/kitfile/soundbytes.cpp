@@ -60,9 +60,9 @@ QByteArray SoundBytes::digestOf(const Place &place)
     const auto mark = std::make_shared<ztplatform::SilentLook>(m_silent, place.file);
     const std::optional<QByteArray> read = ztplatform::lookUntilStalled<QByteArray>(
             [place, lastRead, mark, fence = m_fence]() {
-                QFile file;
+                ztplatform::sysio::SeamFile file(&ztplatform::diskOf(fence));
                 QByteArray digest;
-                if (ztplatform::openRegularFile(ztplatform::diskOf(fence), place.file, file, false) && place.start + place.length <= file.size())
+                if (ztplatform::openRegularFile(place.file, file, false) && place.start + place.length <= file.size())
                     digest = storedDigest(file, quint32(place.start), quint32(place.length),
                                           [lastRead]() { *lastRead = nowMs(); });
                 mark->returned();

@@ -24,7 +24,8 @@ class WaveChecker
 {
 public:
     WaveChecker(const QString &path, QFile *opened, std::function<void()> moved, ztplatform::Disk &disk)
-        : m_own(path), m_file(opened && opened->isOpen() ? *opened : m_own), m_moved(std::move(moved)), m_disk(disk)
+        : m_own(path, &disk), m_file(opened && opened->isOpen() ? *opened : m_own), m_moved(std::move(moved)),
+          m_disk(disk)
     {
         if (&m_file != &m_own)
             m_size = m_file.size();
@@ -36,7 +37,7 @@ public:
     {
         if (!m_file.isOpen() && &m_file == &m_own) {
             // Through the editor's disk, a link followed.
-            if (!ztplatform::openRegularFile(m_disk, m_file.fileName(), m_file, false)) {
+            if (!ztplatform::openRegularFile(m_own.fileName(), m_own, false)) {
                 qWarning() << "cannot open" << m_file.fileName() << "to check its sounds";
                 return LoadError::SoundOpen;
             }
@@ -58,7 +59,7 @@ public:
     }
 
 private:
-    QFile m_own;
+    ztplatform::sysio::SeamFile m_own;
     QFile &m_file;
     const std::function<void()> m_moved;
     ztplatform::Disk &m_disk;
@@ -138,7 +139,8 @@ class SetupWaveNames
 {
 public:
     SetupWaveNames(const QString &file, QFile *opened, const namerules::NamesInUse &groups, SoundBytes *bytes)
-        : m_path(file), m_own(file), m_file(opened && opened->isOpen() ? *opened : m_own), m_inUse(groups),
+        : m_path(file), m_own(file, &ztplatform::diskOf(bytes ? bytes->fence() : nullptr)),
+          m_file(opened && opened->isOpen() ? *opened : m_own), m_inUse(groups),
           m_bytes(bytes)
     {
     }
@@ -174,14 +176,14 @@ private:
             return false;
         if (held.start == e.wave_start)
             return true;
-        if (!m_file.isOpen() && !ztplatform::openRegularFile(m_path, m_file, false))
+        if (!m_file.isOpen() && (&m_file != &m_own || !ztplatform::openRegularFile(m_path, m_own, false)))
             return false;
         const QByteArray a = storedDigest(m_file, held.start, held.length);
         return !a.isEmpty() && a == storedDigest(m_file, e.wave_start, e.wave_length);
     }
 
     const QString m_path;
-    QFile m_own;
+    ztplatform::sysio::SeamFile m_own;
     QFile &m_file;
     namerules::NamesInUse m_inUse;
     SoundBytes *m_bytes;

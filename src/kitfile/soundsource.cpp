@@ -5,7 +5,6 @@
 
 #include <QDebug>
 #include <QDir>
-#include <QFileInfo>
 #include <QRegularExpression>
 
 #include <cerrno>

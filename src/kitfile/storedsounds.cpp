@@ -12,7 +12,6 @@
 #include <QFileInfo>
 #include <QSet>
 
-#include <sys/stat.h>
 
 using ztplatform::kSilentLimitMs;
 
@@ -48,9 +47,9 @@ TableLook lookAtTable(const std::shared_ptr<ztplatform::FolderFence> &fence, con
         look.state = CollectError::Modified;
         return look;
     }
-    auto fd = std::make_shared<ztplatform::Descriptor>(
-            ztplatform::openRegularFile(ztplatform::diskOf(fence), file, O_RDONLY, false));
-    QFile in;
+    ztplatform::Disk &disk = ztplatform::diskOf(fence);
+    auto fd = std::make_shared<ztplatform::Descriptor>(ztplatform::openRegularFile(disk, file, O_RDONLY, false));
+    ztplatform::sysio::SeamFile in(&disk);
     if (!fd->isOpen() || !in.open(fd->get(), QIODevice::ReadOnly, QFileDevice::DontCloseHandle)) {
         look.state = CollectError::OpenFailed;
         return look;

@@ -14,7 +14,6 @@
 #include "platform/fileidentity.h"
 #include "platform/waiter.h"
 
-#include <functional>
 #include <memory>
 #include <vector>
 

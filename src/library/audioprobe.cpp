@@ -3,6 +3,7 @@
 #include "library/waveprobe.h"
 #include "model/audioconverter.h"
 #include "platform/regularfile.h"
+#include "platform/sysio.h"
 #include "platform/timedlook.h"
 
 #include <QAtomicInt>
@@ -81,8 +82,8 @@ Look quickLookHere(const std::shared_ptr<ztplatform::FolderFence> &fence, const 
     // Opened without waiting, then looked at: a pipe, a device or a folder is no sound.
     if (!ztplatform::isRegularFile(fence, path))
         return Look::NotAudio;
-    QFile file;
-    if (!ztplatform::openRegularFile(ztplatform::diskOf(fence), path, file, false) || file.size() == 0)
+    ztplatform::sysio::SeamFile file(&ztplatform::diskOf(fence));
+    if (!ztplatform::openRegularFile(path, file, false) || file.size() == 0)
         return Look::NotAudio;
     return isPlainPcm(file) ? Look::Audio : Look::Unknown;
 }
@@ -161,15 +162,6 @@ groupentries::Identity bytesOf(const std::shared_ptr<ztplatform::FolderFence> &f
 }
 
 } // namespace
-
-bool isAudio(const QString &path, const std::shared_ptr<ztplatform::FolderFence> &fence,
-             const std::shared_ptr<ztplatform::SilentFiles> &silent)
-{
-    const Look look = quickLook(fence, silent, path);
-    return look == Look::Unknown
-                   ? decodesOne(path, nullptr, audioconverter::Limits(), silent, ztplatform::diskOf(fence)) == Verdict::Audio
-                   : look == Look::Audio;
-}
 
 QVector<Verdict> probeEach(const QStringList &paths, const std::function<void(int done)> &wait, int threads,
                            QVector<groupentries::Identity> *bytes, const std::atomic_bool *stop,

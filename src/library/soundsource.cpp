@@ -102,7 +102,7 @@ namespace {
 // The kit file, open at `offset`; false, `failed` set, when it cannot be read
 // there or, as opened, `asLoaded` refuses it. Stopped while its drive kept
 // the first look, it is not looked at again.
-bool openKitFile(QFile &in, const QString &kitFile, quint32 offset, const LoadCheck &asLoaded,
+bool openKitFile(ztplatform::sysio::SeamFile &in, const QString &kitFile, quint32 offset, const LoadCheck &asLoaded,
                  const std::atomic_bool *stop, CopyFault &failed, const std::shared_ptr<ztplatform::FolderFence> &fence)
 {
     failed = CopyFault::Read;
@@ -155,7 +155,7 @@ quint64 copyStoredWave(const QString &kitFile, quint32 offset, quint32 length, c
 {
     CopyFault ignored;
     CopyFault &failed = fault ? *fault : ignored;
-    QFile in;
+    ztplatform::sysio::SeamFile in(&ztplatform::diskOf(fence));
     if (!openKitFile(in, kitFile, offset, asLoaded, stop, failed, fence))
         return 0;
     // Stopped while the kit file's drive kept the open: the target is not touched.
@@ -186,7 +186,7 @@ quint64 copyStoredWave(const QString &kitFile, quint32 offset, quint32 length, Q
 {
     CopyFault ignored;
     CopyFault &failed = fault ? *fault : ignored;
-    QFile in;
+    ztplatform::sysio::SeamFile in(&ztplatform::diskOf(fence));
     if (!openKitFile(in, kitFile, offset, asLoaded, nullptr, failed, fence))
         return 0;
     if (moved)

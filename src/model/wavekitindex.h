@@ -16,7 +16,6 @@ public:
         m_first.clear();
         if (!table || count <= 0)
             return;
-        m_first.reserve(count);
         for (int i = 0; i < count; ++i) {
             if (!m_first.contains(table[i].wave_No))
                 m_first.insert(table[i].wave_No, i);

@@ -317,8 +317,8 @@ std::optional<qint64> regularFileSizeWithin(const std::shared_ptr<FolderFence> &
         if (root.isValid())
             return lookBelow(root, path);
         BelowLook found;
-        QFile file;
-        found.size = isRegularFile(held, path) && openRegularFile(diskOf(held), path, file, false) ? file.size() : -1;
+        sysio::SeamFile file(&diskOf(held));
+        found.size = isRegularFile(held, path) && openRegularFile(path, file, false) ? file.size() : -1;
         return found;
     };
     const std::optional<BelowLook> found = lookAtFileWithin<BelowLook>(silent, path, limitMs, look, wait);
@@ -355,7 +355,7 @@ int openRegularFile(Disk &disk, const QString &path, int flags, bool noFollow)
 namespace {
 
 // `file` reads through `fd`, named `path`; `fd` is closed when it cannot.
-bool readThrough(Descriptor fd, const QString &path, QFile &file)
+bool readThrough(Descriptor fd, const QString &path, sysio::SeamFile &file)
 {
     file.setFileName(path);
     return openFile(file, std::move(fd), QIODevice::ReadOnly);
@@ -363,17 +363,17 @@ bool readThrough(Descriptor fd, const QString &path, QFile &file)
 
 } // namespace
 
-bool openRegularFile(const QString &path, QFile &file, bool noFollow)
+bool openRegularFile(const QString &path, sysio::SeamFile &file, bool noFollow)
 {
-    return openRegularFile(sysio::disk(), path, file, noFollow);
+    return openRegularFile(file.disk(), path, file, noFollow);
 }
 
-bool openRegularFile(Disk &disk, const QString &path, QFile &file, bool noFollow)
+bool openRegularFile(Disk &disk, const QString &path, sysio::SeamFile &file, bool noFollow)
 {
     return readThrough(Descriptor(openRegularFile(disk, path, O_RDONLY, noFollow)), path, file);
 }
 
-bool openToRead(const std::shared_ptr<FolderFence> &held, const QString &path, QFile &file, int *error)
+bool openToRead(const std::shared_ptr<FolderFence> &held, const QString &path, sysio::SeamFile &file, int *error)
 {
     FolderFence *const fence = held.get();
     if (error)

@@ -10,7 +10,6 @@
 #include <memory>
 #include <optional>
 
-class QFile;
 class QObject;
 
 namespace ztplatform {
@@ -18,6 +17,9 @@ namespace ztplatform {
 class Disk;
 class FolderAnchor;
 class SilentFiles;
+namespace sysio {
+class SeamFile;
+}
 
 // The one folder whose files are not read any more (fenced), or are read only
 // while its owner lets them (watched): the pad's, once the volume at its place
@@ -118,10 +120,11 @@ int openRegularFile(const QString &path);
 // mode 0666 less the umask); a link at the name is followed unless `noFollow`.
 int openRegularFile(const QString &path, int flags, bool noFollow);
 int openRegularFile(Disk &disk, const QString &path, int flags, bool noFollow);
-// The same, handed to `file` (which then closes it), open for reading; a
-// link at the name is followed unless `noFollow`.
-bool openRegularFile(const QString &path, QFile &file, bool noFollow);
-bool openRegularFile(Disk &disk, const QString &path, QFile &file, bool noFollow);
+// The same, handed to `file` (which then closes it and reads through its own
+// disk), open for reading; a link at the name is followed unless `noFollow`.
+// Opened through the file's disk unless another is given.
+bool openRegularFile(const QString &path, sysio::SeamFile &file, bool noFollow);
+bool openRegularFile(Disk &disk, const QString &path, sysio::SeamFile &file, bool noFollow);
 
 // Opens the file at `path` for reading into `file`, then checks what was
 // opened: a link at the name is followed, but the open waits on no pipe or
@@ -130,7 +133,8 @@ bool openRegularFile(Disk &disk, const QString &path, QFile &file, bool noFollow
 // not answer) is kept. Read from `file` only, never again by the name.
 // `error` (when given) gets the errno of a refused open (ENOENT: nothing at
 // the name), 0 when what stands there is no file to read.
-bool openToRead(const std::shared_ptr<FolderFence> &fence, const QString &path, QFile &file, int *error = nullptr);
+bool openToRead(const std::shared_ptr<FolderFence> &fence, const QString &path, sysio::SeamFile &file,
+                int *error = nullptr);
 
 // Whether a file at `path`, below the fenced or watched folder by its text,
 // may still be read: for the watched one its owner is asked, on the GUI

@@ -186,35 +186,37 @@ void ReplaceFile::watchWrites(std::function<bool()> goOn, qint64 syncEvery, qint
     });
 }
 
-// The bytes up to `at` started on their way to the disk, those started
-// before them waited for; where the disk cannot, all forced once a stretch
-// waits.
+// The bytes up to `at` started on their way to the disk; of those started
+// before, all but the latest stretch waited for, so that the disk always has
+// a stretch to write while the next is handed over. Where the disk cannot,
+// all forced once a stretch waits.
 bool ReplaceFile::forceOnTheWay(int fd, qint64 at)
 {
     if (m_writeBack && disk().writeBack(fd, m_started, at - m_started, false) == 0
-        && (m_synced == m_started || waitedFor(fd))) {
-        m_synced = m_started;
+        && (m_synced == m_queued || waitedFor(fd))) {
+        m_synced = m_queued;
+        m_queued = m_started;
         m_started = at;
         return true;
     }
     m_writeBack = false;
     m_stretch = m_leastStretch;
-    m_started = m_synced;
+    m_started = m_queued = m_synced;
     if (at - m_synced < m_stretch)
         return true;
     if (disk().sync(fd, true) != 0)
         return false;
-    m_synced = m_started = at;
+    m_synced = m_queued = m_started = at;
     return true;
 }
 
-// The bytes started before the last stretch waited for. A disk that ends
+// The oldest stretch on its way waited for. A disk that ends
 // such a wait at once is given longer stretches, one that takes long shorter.
 bool ReplaceFile::waitedFor(int fd)
 {
     QElapsedTimer waited;
     waited.start();
-    if (disk().writeBack(fd, m_synced, m_started - m_synced, true) != 0)
+    if (disk().writeBack(fd, m_synced, m_queued - m_synced, true) != 0)
         return false;
     const qint64 ms = waited.elapsed();
     if (ms < kQuickWaitMs)

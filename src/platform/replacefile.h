@@ -78,9 +78,10 @@ public:
     // first asks `goOn` (false fails it, ECANCELED), and the bytes go to the
     // disk on the way, never `syncEvery` bytes of them waited for at once, so
     // that finish() has little left to force and a slow drive still shows it
-    // moves on. Half of that is started while the half before it is waited
-    // for, so the disk writes while more is handed over; a disk that cannot
-    // (Disk::writeBack) is synced every `syncEvery` bytes instead. Up to
+    // moves on. Each half of that is started before the one two halves back
+    // is waited for, so the disk always has a half to write while more is
+    // handed over; a disk that cannot (Disk::writeBack) is synced every
+    // `syncEvery` bytes instead. Up to
     // `mostEvery`, the stretch doubles after each wait the disk ends at once
     // and halves after one that takes long.
     void watchWrites(std::function<bool()> goOn, qint64 syncEvery, qint64 mostEvery = 0);
@@ -144,6 +145,7 @@ private:
     QString m_error;
     QStringList m_notKept;
     qint64 m_synced = 0;  // bytes forced to the disk on the way (watchWrites)
+    qint64 m_queued = 0;  // bytes started before the latest stretch
     qint64 m_started = 0; // bytes started on their way there
     qint64 m_stretch = 0; // bytes between two such steps
     qint64 m_leastStretch = 0;

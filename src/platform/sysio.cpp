@@ -68,4 +68,35 @@ qint64 SeamFile::writeData(const char *data, qint64 len)
     return n;
 }
 
+qint64 SeamFile::readData(char *data, qint64 len)
+{
+    const int fd = handle();
+    if (fd < 0 || len <= 0)
+        return QFile::readData(data, len);
+    if ((openMode() & QIODevice::WriteOnly) && !flush())
+        return -1;
+    // A short read is continued up to the end, as Qt's own.
+    qint64 done = 0;
+    while (done < len) {
+        const qint64 n = disk().read(fd, data + done, len - done);
+        if (n == 0)
+            break;
+        if (n < 0) {
+            if (done > 0)
+                break;
+            m_failure = errno;
+            setErrorString(errorText(m_failure));
+            return -1;
+        }
+        done += n;
+    }
+    return done;
+}
+
+qint64 SeamFile::readLineData(char *data, qint64 maxlen)
+{
+    // Qt's own would read past readData().
+    return QIODevice::readLineData(data, maxlen);
+}
+
 } // namespace ztplatform::sysio

@@ -54,10 +54,12 @@ inline QString canonicalPath(const QString &path)
     return !name.isEmpty() && disk().realPath(name, &resolved) == 0 ? QFile::decodeName(resolved) : QString();
 }
 
-// A file whose writes go through `disk` (the editor's when null), opened
-// unbuffered so that each write reaches the disk when it is made. error()
-// stays Qt's own; failure() is the errno of the last write the disk refused
-// before it reached the system.
+// A file whose writes and reads go through `disk` (the editor's when null),
+// opened unbuffered so that each write reaches the disk when it is made; a
+// read is made at the descriptor's position, as Qt's own. error() stays Qt's
+// own for writes; failure() is the errno of the last write the disk refused
+// before it reached the system, or of the last read that failed (its text
+// the file's errorString()).
 class SeamFile : public QFile
 {
 public:
@@ -80,6 +82,8 @@ public:
 
 protected:
     qint64 writeData(const char *data, qint64 len) override;
+    qint64 readData(char *data, qint64 len) override;
+    qint64 readLineData(char *data, qint64 maxlen) override;
 
 private:
     Disk *m_disk = nullptr;

@@ -53,7 +53,8 @@ Written writeFile(FileWrite &w)
         if (done.modelWritten)
             done.changed = setupfiles::changedHeld(w.held);
         watch.moved();
-        if (done.modelWritten
+        // The disk writes the last bytes while the file is read back.
+        if (done.modelWritten && w.out.startWriteBack()
             && w.out.readBack(
                     [whole, &w](const QString &path) { return setupfiles::readsBack(path, whole, w.fence); })) {
             watch.moved();
@@ -82,6 +83,20 @@ Placed placeFile(FileWrite &w, bool rename, bool sync)
     done.failed = w.out.failedStep();
     done.error = w.out.errorString();
     return done;
+}
+
+bool waitForJob(const Run &run, ztplatform::Job &job, const std::function<bool()> &giveUp)
+{
+    if (run.hooks.runJob)
+        return run.hooks.runJob(job, giveUp);
+    job.start();
+    const auto over = [&job, &giveUp](int ms) { return job.waitFor(ms) || giveUp(); };
+    if (run.hooks.wait)
+        run.hooks.wait(over);
+    else
+        while (!over(20)) {
+        }
+    return job.isFinished();
 }
 
 } // namespace savejob

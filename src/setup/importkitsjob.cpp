@@ -3,6 +3,7 @@
 #include "platform/errortext.h"
 #include "platform/fileidentity.h"
 #include "platform/regularfile.h"
+#include "platform/sysio.h"
 #include "kitfile/fileread.h"
 #include "setup/kitfileforget.h"
 #include "kitfile/kitfiles.h"
@@ -18,7 +19,6 @@
 
 #include <atomic>
 #include <cerrno>
-#include <cstring>
 
 using ztplatform::kSilentLimitMs;
 
@@ -40,10 +40,8 @@ void noteRead(setupjob::Result &result, const QString &path, int kit)
 
 } // namespace
 
-ImportKitFilesJob::ImportKitFilesJob(KitDocument &doc, SoundLibrary &library, setupjob::Questions &questions,
-                                     setupjob::Progress progress)
-    : m_doc(doc), m_library(library), m_questions(questions), m_progress(std::move(progress)),
-      m_global(new percussionpadfile)
+ImportKitFilesJob::ImportKitFilesJob(KitDocument &doc, SoundLibrary &library, setupjob::Progress progress)
+    : m_doc(doc), m_library(library), m_progress(std::move(progress)), m_global(new percussionpadfile)
 {
 }
 
@@ -65,13 +63,14 @@ bool ImportKitFilesJob::takePicks(const QStringList &picks, const Redraws &redra
     QStringList globals;                  // global settings files, known by their content
     QVector<QPair<QString, quint8>> kits; // recorded once every pick is taken
     for (const QString &pick : picks) {
-        QFile file;
-        if (!ztplatform::openToRead(m_library.fence(), pick, file)) {
+        ztplatform::sysio::SeamFile file(&ztplatform::diskOf(m_library.fence()));
+        const bool opened = ztplatform::openToRead(m_library.fence(), pick, file);
+        const quint32 type = opened ? percussionpadfile::judgeFileType(&file) : 0;
+        if (!opened || file.failure() != 0) { // a file whose reads fail opens for nothing
             qDebug() << "Open error" << pick;
             return refusePick(pick, QCoreApplication::translate(
                                             "MainWindow1", "This file cannot be imported: it cannot be opened."));
         }
-        const quint32 type = percussionpadfile::judgeFileType(&file);
         if (type == 255 || type == 257) {
             // Taken only under a name that ends in ".bin": the sounds of a
             // file are read by that name as a whole setup's.
@@ -138,7 +137,7 @@ bool ImportKitFilesJob::takeSavedFiles(const QStringList &files, const Redraws &
 {
     m_library.clearKitFilePicks();
     for (const QString &path : files) {
-        QFile file;
+        ztplatform::sysio::SeamFile file(&ztplatform::diskOf(m_library.fence()));
         if (!ztplatform::openToRead(m_library.fence(), path, file)) {
             qDebug() << "Open error" << path;
             return false;
@@ -161,7 +160,7 @@ void ImportKitFilesJob::recordKitFile(const QString &path, int n, const Redraws 
     auto drop = [this](int j) { m_library.dropRecordedKitFile(j); };
     for (int j = files.size() - 1; j >= 0; --j) {
         const QString recorded = files.at(j);
-        QFile file;
+        ztplatform::sysio::SeamFile file(&ztplatform::diskOf(m_library.fence()));
         int error = 0;
         if (!ztplatform::openToRead(m_library.fence(), recorded, file, &error)) {
             qDebug() << "以只读模式打开文件失败" << recorded;
@@ -238,7 +237,7 @@ bool ImportKitFilesJob::readGlobalFile()
     const QString crlf = QStringLiteral("\r\n");
     const QString notApplied =
             crlf + QCoreApplication::translate("MainWindow1", "The global settings file is not applied.");
-    QFile file;
+    ztplatform::sysio::SeamFile file(&ztplatform::diskOf(m_library.fence()));
     int error = 0;
     if (!ztplatform::openToRead(m_library.fence(), path, file, &error)) {
         const QString why = error != 0 ? ztplatform::errorText(error)
@@ -309,7 +308,7 @@ bool ImportKitFilesJob::checkKitFiles(bool brandedToo)
     }
     for (const QString &path : qAsConst(m_library.kitFileList())) {
         // One that does not open is named when it is read.
-        QFile file;
+        ztplatform::sysio::SeamFile file(&ztplatform::diskOf(m_library.fence()));
         if (!ztplatform::openToRead(m_library.fence(), path, file))
             continue;
         if (file.size() > RAW_DATA_LENGTH_MAX) {
@@ -372,7 +371,7 @@ void ImportKitFilesJob::readRecorded()
     ztplatform::Job job([files, fence = m_library.fence()](const ztplatform::Job::Report &report) {
         QVector<quint8> numbers;
         for (const std::shared_ptr<ReadKit> &f : files) {
-            QFile opened;
+            ztplatform::sysio::SeamFile opened(&ztplatform::diskOf(fence));
             f->opens = ztplatform::openToRead(fence, f->path, opened);
             f->number = f->opens ? setupfiles::kitNumberOf(opened) : quint8(0xFF);
             f->looked = true;
@@ -579,7 +578,7 @@ int ImportKitFilesJob::firstKitNumber() const
 {
     if (m_ordered.isEmpty())
         return -1;
-    QFile first;
+    ztplatform::sysio::SeamFile first(&ztplatform::diskOf(m_library.fence()));
     if (!ztplatform::openToRead(m_library.fence(), m_ordered.first(), first)) {
         qDebug() << "以只读模式打开文件失败" << m_ordered.first();
         return -1;

@@ -38,8 +38,7 @@ public:
         std::function<void()> loaded;  // the load ended and changed the editor
     };
 
-    ImportKitFilesJob(KitDocument &doc, SoundLibrary &library, setupjob::Questions &questions,
-                      setupjob::Progress progress = {});
+    ImportKitFilesJob(KitDocument &doc, SoundLibrary &library, setupjob::Progress progress = {});
     // How a drive is awaited (the window's waiter lets it paint); without one it blocks.
     void setWaiter(ztplatform::Waiter wait) { m_wait = std::move(wait); }
     // How the read of the kit files, one job, is waited on; without one
@@ -129,7 +128,6 @@ private:
 
     KitDocument &m_doc;
     SoundLibrary &m_library;
-    setupjob::Questions &m_questions;
     setupjob::Progress m_progress;
     ztplatform::Waiter m_wait;
     setupjob::JobRunner m_runner;

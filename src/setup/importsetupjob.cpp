@@ -18,9 +18,8 @@ constexpr int kSteps = 4;
 
 } // namespace
 
-ImportSetupJob::ImportSetupJob(KitDocument &doc, SoundLibrary &library, setupjob::Questions &questions,
-                               setupjob::Progress progress)
-    : m_doc(doc), m_library(library), m_questions(questions), m_progress(std::move(progress))
+ImportSetupJob::ImportSetupJob(KitDocument &doc, SoundLibrary &library, setupjob::Progress progress)
+    : m_doc(doc), m_library(library), m_progress(std::move(progress))
 {
 }
 

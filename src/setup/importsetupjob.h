@@ -31,8 +31,7 @@ public:
         std::function<void(percussionpadfile &)> modelRead; // the global settings from the read model
     };
 
-    ImportSetupJob(KitDocument &doc, SoundLibrary &library, setupjob::Questions &questions,
-                   setupjob::Progress progress = {});
+    ImportSetupJob(KitDocument &doc, SoundLibrary &library, setupjob::Progress progress = {});
 
     // How a drive is awaited (the window's waiter lets it paint); without one it blocks.
     void setWaiter(ztplatform::Waiter wait) { m_wait = std::move(wait); }
@@ -83,7 +82,6 @@ private:
 
     KitDocument &m_doc;
     SoundLibrary &m_library;
-    setupjob::Questions &m_questions;
     setupjob::Progress m_progress;
     ztplatform::Waiter m_wait;
     setupjob::JobRunner m_runner;

@@ -44,7 +44,6 @@ namespace savejob {
 
 namespace {
 
-
 // A kit file read as it is now (groupentries::readStoredSounds).
 struct KitRead
 {
@@ -64,6 +63,29 @@ std::optional<KitRead> readKitWithin(const Run &run, const QString &path)
                 return k;
             },
             run.hooks.wait);
+}
+
+// The group rows `moved` names (old source -> entry of kitFile): their new
+// sources, their entries in `record` of `loc` and, when read, in `chunk`.
+struct Moves
+{
+    QHash<QString, QString> to;
+    QHash<QString, groupentries::Identity> was, now;
+};
+Moves movesOf(setupfiles::StoredSoundLocator &loc, int record, const QString &kitFile, const QHash<QString, int> &moved,
+              const percussionpadfile::FILE_SOUND_CHUNK *chunk)
+{
+    Moves m;
+    for (auto it = moved.constBegin(); it != moved.constEnd(); ++it) {
+        const QString source = setupfiles::storedSource(kitFile, it.value());
+        m.to.insert(it.key(), source);
+        const int e = record >= 0 ? loc.entryOf(record, it.key()) : -1;
+        if (e >= 0)
+            m.was.insert(it.key(), groupentries::ofEntry(loc.entry(record, e)));
+        if (chunk && it.value() < chunk->soundCount)
+            m.now.insert(source, groupentries::ofEntry(chunk->soundIndex[it.value()]));
+    }
+    return m;
 }
 
 // `look(i)` for each of `paths` in turn off this thread, the window painting
@@ -627,21 +649,9 @@ bool groupsBefore(Run &run, const QString &kitFile, const QHash<QString, int> &m
         noteSilent(run, kitFile);
         return false;
     }
-    const bool readNow = read->read;
-    const percussionpadfile::FILE_SOUND_CHUNK &chunk = read->rec.info.soundChunk;
-    QHash<QString, QString> to;
-    QHash<QString, groupentries::Identity> was, now;
-    for (auto it = moved.constBegin(); readNow && it != moved.constEnd(); ++it) {
-        const QString source = setupfiles::storedSource(kitFile, it.value());
-        to.insert(it.key(), source);
-        const int e = record >= 0 ? loc.entryOf(record, it.key()) : -1;
-        if (e >= 0)
-            was.insert(it.key(), groupentries::ofEntry(loc.entry(record, e)));
-        if (it.value() < chunk.soundCount)
-            now.insert(source, groupentries::ofEntry(chunk.soundIndex[it.value()]));
-    }
+    const Moves m = read->read ? movesOf(loc, record, kitFile, moved, &read->rec.info.soundChunk) : Moves();
     const SoundLibrary::SoundListSave save = lib.saveSoundListAs(
-            [&](QVector<soundfilexml::strSoundGroup> &groups) { groupentries::repoint(groups, to, was, now); },
+            [&](QVector<soundfilexml::strSoundGroup> &groups) { groupentries::repoint(groups, m.to, m.was, m.now); },
             readOnlyAsked(run));
     groupsWritten(run, save, false);
     return true;
@@ -707,22 +717,8 @@ void groupsFollow(Run &run, const QString &kitFile, const QHash<QString, int> &m
     const std::optional<KitRead> read = readKitWithin(run, kitFile);
     if (!read)
         qWarning().noquote() << "the drive of" << kitFile << "does not answer: the rows take no entries of it";
-    const KitRead none;
-    const KitRead &got = read ? *read : none;
-    const bool readNow = got.read;
-    const percussionpadfile::FILE_SOUND_CHUNK &chunk = got.rec.info.soundChunk;
-    QHash<QString, QString> to;
-    QHash<QString, groupentries::Identity> was, now;
-    for (auto it = moved.constBegin(); it != moved.constEnd(); ++it) {
-        const QString source = setupfiles::storedSource(kitFile, it.value());
-        to.insert(it.key(), source);
-        const int e = record >= 0 ? loc.entryOf(record, it.key()) : -1;
-        if (e >= 0)
-            was.insert(it.key(), groupentries::ofEntry(loc.entry(record, e)));
-        if (readNow && it.value() < chunk.soundCount)
-            now.insert(source, groupentries::ofEntry(chunk.soundIndex[it.value()]));
-    }
-    if (repointGroups(run, to, was, now) || namesKitFile(lib.soundGroupList(), QDir::fromNativeSeparators(kitFile)))
+    const Moves m = movesOf(loc, record, kitFile, moved, read && read->read ? &read->rec.info.soundChunk : nullptr);
+    if (repointGroups(run, m.to, m.was, m.now) || namesKitFile(lib.soundGroupList(), QDir::fromNativeSeparators(kitFile)))
         writeAfter(run, kitFile);
 }
 

@@ -3,6 +3,7 @@
 #include "model/namerules.h"
 #include "model/percussionpadfile1.h"
 #include "platform/regularfile.h"
+#include "platform/sysio.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -124,7 +125,7 @@ void noteNotRead(Result &result, LoadError error, const QString &path, bool whol
 
 bool isBranded(const std::shared_ptr<ztplatform::FolderFence> &fence, const QString &path, int kind)
 {
-    QFile file;
+    ztplatform::sysio::SeamFile file(&ztplatform::diskOf(fence));
     return ztplatform::openToRead(fence, path, file) && percussionpadfile::readIndex(&file, kind);
 }
 

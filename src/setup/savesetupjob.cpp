@@ -8,6 +8,7 @@
 #include "platform/descriptor.h"
 #include "platform/regularfile.h"
 #include "platform/replacefile.h"
+#include "platform/sysio.h"
 #include "kitfile/fileread.h"
 #include "kitfile/filewrite.h"
 #include "kitfile/kitfiles.h"
@@ -39,10 +40,10 @@ QString errorTitle()
 
 // Why the whole setup open at `held` is refused as a save's source (the
 // untranslated text), or null when it opens and holds its index, sound, kit
-// and global chunks.
-const char *sourceFileFault(const ztplatform::Descriptor &held)
+// and global chunks; read through `disk`.
+const char *sourceFileFault(ztplatform::Disk &disk, const ztplatform::Descriptor &held)
 {
-    QFile file;
+    ztplatform::sysio::SeamFile file(&disk);
     if (!file.open(held.get(), QIODevice::ReadOnly, QFileDevice::DontCloseHandle) || !file.seek(0))
         return QT_TRANSLATE_NOOP("MainWindow1", "Fail to open file!");
     std::unique_ptr<percussionpadfile> m(new percussionpadfile);
@@ -113,6 +114,7 @@ struct SaveSetupJob::Work
     setupfiles::CollectError waveError;
     setupfiles::CollectedClicks gotClicks;
     setupfiles::CollectedWaves gotWaves;
+    QVector<quint16> order; // the gathered waves in the kits' order
     std::atomic_bool writing{false}; // what is gathered stays as it is from then on
     Written written;
 };
@@ -220,7 +222,8 @@ void SaveSetupJob::work(Work &w, const ztplatform::Job::Report &report)
             w.gotWaves, w.plan, {}, loc, w.fence, w.silent);
     if (w.waveError)
         return;
-    const QVector<quint16> order = setupfiles::kitWaveOrder(w.kits, w.library, w.gotWaves.waveAttrList);
+    w.order = setupfiles::kitWaveOrder(w.kits, w.library, w.gotWaves.waveAttrList);
+    const QVector<quint16> &order = w.order;
     if (!setupfiles::wholeSetupWithinLimit(w.gotWaves.waveAttrList, order.size()))
         return;
     percussionpadfile &m = w.image->model();
@@ -260,19 +263,7 @@ bool SaveSetupJob::runWork(const std::shared_ptr<Work> &w, const savejob::JobCon
             qWarning() << "a file was being put in place when its folder stopped answering";
         return true;
     };
-    bool ended = false;
-    if (m_run.hooks.runJob) {
-        ended = m_run.hooks.runJob(job, giveUp);
-    } else {
-        job.start();
-        const auto over = [&job, &giveUp](int ms) { return job.waitFor(ms) || giveUp(); };
-        if (m_run.hooks.wait)
-            m_run.hooks.wait(over);
-        else
-            while (!over(20)) {
-            }
-        ended = job.isFinished();
-    }
+    const bool ended = savejob::waitForJob(m_run, job, giveUp);
     if (conversion.tell)
         conversion.tell();
     return ended;
@@ -305,7 +296,8 @@ bool SaveSetupJob::takeWaves(const Work &w, QStringList &sources)
     m_got.waveList = w.gotWaves.waveList;
     m_got.waveAttrList = w.gotWaves.waveAttrList;
     sources = setupfiles::storedSourceFiles(m_got.clickWaveList + m_got.waveList);
-    m_kitOrder = setupfiles::kitWaveOrder(doc.kitAttrList(), m_run.lib.waveLoadKitAttrList(), m_got.waveAttrList);
+    // Ordered by the job from the same kits and library.
+    m_kitOrder = w.order;
     const QString tooLarge = QCoreApplication::translate("MainWindow1", "The file size exceeds 4GB, save failed.");
     if (!setupfiles::wholeSetupWithinLimit(m_got.waveAttrList, m_kitOrder.size()))
         return stop(tooLarge);
@@ -422,7 +414,8 @@ bool SaveSetupJob::checkSourceFile(setupfiles::StoredSoundLocator &loadedFiles, 
     // Read on a thread of its own, which keeps the descriptor until it
     // returns; a drive that does not answer is told as a file that does not open.
     const auto why = std::make_shared<const char *>(nullptr);
-    ztplatform::Job job([held, why](const ztplatform::Job::Report &) { *why = sourceFileFault(*held); });
+    ztplatform::Disk *disk = &ztplatform::diskOf(m_run.lib.fence());
+    ztplatform::Job job([held, why, disk](const ztplatform::Job::Report &) { *why = sourceFileFault(*disk, *held); });
     if (!setupjob::runWith(job, savejob::kStallLimitMs, m_run.hooks.wait))
         return refused(QT_TRANSLATE_NOOP("MainWindow1", "Fail to open file!"));
     return *why ? refused(*why) : true;

@@ -16,11 +16,9 @@
 #include <QCoreApplication>
 #include <QDebug>
 #include <QDir>
-#include <QFileInfo>
 #include <QSet>
 
 #include <memory>
-#include <fcntl.h>
 #include <sys/stat.h>
 
 namespace savejob {

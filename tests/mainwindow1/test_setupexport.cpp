@@ -1723,6 +1723,41 @@ private slots:
         QCOMPARE(kf::readFile(f->file("HELD.bin")), kf::readFile(f->file("FREE.bin")));
     }
 
+    // A kit save's job waits on a write that does not move: the window's
+    // timer fires while the write is held, and the save completes once it
+    // moves, each file as a save that was not held writes it.
+    void windowAnswersWhileAKitWriteIsHeld()
+    {
+        QString setup;
+        loadSetupAndKits(&setup);
+        const QString free = f->file("free"), held = f->file("held");
+        QVERIFY(QDir().mkpath(free) && QDir().mkpath(held));
+        f->saveKits({1, 2}, free);
+        f->prompter.clear();
+        HangingOpens hanging(".zt-part", 0, HangingOpens::Looks::Writes);
+        QStringList order;
+        int ticks = 0;
+        QTimer tick;
+        QObject::connect(&tick, &QTimer::timeout, [&] {
+            if (hanging.waiting() > 0 && ++ticks == 3) {
+                order << "answered while held";
+                hanging.release();
+            }
+        });
+        tick.start(10);
+        f->saveKits({1, 2}, held);
+        tick.stop();
+        order << "saved";
+        QCOMPARE(order, QStringList({"answered while held", "saved"}));
+        QCOMPARE(hanging.hung(), 1);
+        QCOMPARE(f->texts(), QStringList({"The file has been generated:\r\nFile location:\r\n" + held}));
+        const QStringList names = folderEntries(free);
+        QCOMPARE(names.size(), 2);
+        QCOMPARE(folderEntries(held), names);
+        for (const QString &name : names)
+            QCOMPARE(kf::readFile(held + "/" + name), kf::readFile(free + "/" + name));
+    }
+
     void fullDisk()
     {
         QString setup;

@@ -34,19 +34,6 @@ using setupjob::FileOutcome;
 
 namespace {
 
-// Answers the jobs' questions from a script and keeps what was asked.
-class ScriptedQuestions : public setupjob::Questions
-{
-public:
-    QStringList asked;
-    QList<bool> answers;
-    bool ask(const QString &title, const QString &text) override
-    {
-        asked.append(title + QLatin1Char('|') + text);
-        return answers.isEmpty() ? false : answers.takeFirst();
-    }
-};
-
 // The library and document as the fixture's editor state.
 Editor editorOf(const KitDocument &doc, const SoundLibrary &library)
 {
@@ -193,9 +180,8 @@ private slots:
         QVERIFY(!saveWholeSetup(e, path("OUT.bin"), m_temp));
         KitDocument doc;
         SoundLibrary library(QString(), nullptr, fenceOn(m_disk));
-        ScriptedQuestions questions;
         QVector<int> steps;
-        ImportSetupJob job(doc, library, questions, [&steps](int value, int) { steps.append(value); });
+        ImportSetupJob job(doc, library, [&steps](int value, int) { steps.append(value); });
         // The file and its sounds are read in one job, before anything is taken.
         QStringList jobs;
         job.setRunner([&](ztplatform::Job &read, int stallMs) {
@@ -209,7 +195,6 @@ private slots:
         QCOMPARE(job.result().files.first().outcome, FileOutcome::Read);
         QCOMPARE(job.result().files.first().path, path("OUT.bin"));
         QVERIFY(job.result().notices.isEmpty());
-        QVERIFY(questions.asked.isEmpty());
         QCOMPARE(steps.last(), 4);
         QCOMPARE(library.binFilePath(), path("OUT.bin"));
         QCOMPARE(library.loadedKitFiles().size(), 1);
@@ -239,8 +224,7 @@ private slots:
         QVERIFY(!saveWholeSetup(e, path("KEEP.bin"), m_temp));
         KitDocument doc;
         SoundLibrary library(QString(), nullptr, fenceOn(m_disk));
-        ScriptedQuestions questions;
-        QVERIFY(ImportSetupJob(doc, library, questions).run(path("KEEP.bin")));
+        QVERIFY(ImportSetupJob(doc, library).run(path("KEEP.bin")));
         const Editor before = editorOf(doc, library);
 
         const QByteArray good = kf::readFile(path("KEEP.bin"));
@@ -252,7 +236,7 @@ private slots:
                 {path("END.bin"),
                  QStringLiteral("Sound data format error, import failed.\r\nFile location: ") + path("END.bin")}};
         for (const auto &file : refused) {
-            ImportSetupJob job(doc, library, questions);
+            ImportSetupJob job(doc, library);
             QVERIFY(!job.run(file.first));
             QCOMPARE(job.result().files.size(), 1);
             const setupjob::FileResult &f = job.result().files.first();
@@ -278,7 +262,7 @@ private slots:
         const TurnsWhile hangingTurns([&] { return hanging.waiting() > 0; });
         QElapsedTimer clock;
         clock.start();
-        ImportSetupJob job(doc, library, questions);
+        ImportSetupJob job(doc, library);
         job.setWaiter(eventsWhileWaiting());
         QVERIFY(!job.run(path("HUSH.bin")));
         QVERIFY(clock.elapsed() >= 1900);
@@ -298,7 +282,7 @@ private slots:
 
         // Its sounds are read again as they join the list: a drive silent
         // then is told alike, the loop running meanwhile, and no sound joins.
-        ImportSetupJob second(doc, library, questions);
+        ImportSetupJob second(doc, library);
         second.setWaiter(eventsWhileWaiting());
         QVERIFY(second.read(path("KEEP.bin")));
         second.clear();
@@ -336,8 +320,7 @@ private slots:
         KitDocument doc;
         doc.startKits(QVector<MainWindow1Records::soundKit>(KIT_MAX_COUNT), {});
         SoundLibrary library(QString(), nullptr, fenceOn(m_disk));
-        ScriptedQuestions questions;
-        ImportKitFilesJob job(doc, library, questions);
+        ImportKitFilesJob job(doc, library);
         const QStringList picks = {path("KIT9.INI"), path("KIT7.INI"), path("KIT3.INI")};
         QVERIFY(job.takePicks(picks));
         QVERIFY(job.wholeSetup().isEmpty());
@@ -365,7 +348,6 @@ private slots:
         QCOMPARE(files.at(2).reason, path("KIT9.INI") + QStringLiteral(":File data error!"));
         QCOMPARE(job.result().notices.size(), 1);
         QCOMPARE(job.result().notices.first().text, files.at(2).reason);
-        QVERIFY(questions.asked.isEmpty());
 
         Editor f = editorOf(doc, library);
         for (int k : {2, 6}) {
@@ -382,7 +364,7 @@ private slots:
 
         // The same file again takes the place of its earlier load.
         const int sounds = library.waveLoadKitAttrList().size();
-        ImportKitFilesJob again(doc, library, questions);
+        ImportKitFilesJob again(doc, library);
         QVERIFY(again.takePicks({path("KIT3.INI")}));
         QVERIFY(again.run({}));
         QVERIFY(again.replaced());
@@ -422,8 +404,7 @@ private slots:
                 {"Global.ini", {"Global.ini " + damaged, "GK4.INI read"}}};
         for (const auto &c : cases) {
             SoundLibrary library(QString(), nullptr, fenceOn(m_disk));
-            ScriptedQuestions questions;
-            ImportKitFilesJob job(doc, library, questions);
+            ImportKitFilesJob job(doc, library);
             QVERIFY(job.takePicks({path(c.first), path("GK4.INI")}));
             QCOMPARE(library.globalFilePath(), path(c.first));
             QVERIFY(job.run({}));
@@ -447,8 +428,7 @@ private slots:
         doc.startKits(QVector<MainWindow1Records::soundKit>(KIT_MAX_COUNT), {});
         SoundLibrary library(QString(), nullptr, fenceOn(m_disk));
         library.showSounds(QVector<soundorder::Row>(WAVE_MAX_COUNT - first.waveCount), false, true);
-        ScriptedQuestions questions;
-        ImportKitFilesJob job(doc, library, questions);
+        ImportKitFilesJob job(doc, library);
         QVERIFY(job.takePicks({path("FULL9.INI"), path("FULL7.INI"), path("FULL3.INI"), path("FULL41.INI")}));
         QVERIFY(QFile::remove(path("FULL41.INI")));
         QVERIFY(job.run({}));
@@ -477,8 +457,7 @@ private slots:
             KitDocument doc;
             doc.startKits(QVector<MainWindow1Records::soundKit>(KIT_MAX_COUNT), {});
             SoundLibrary library(QString(), nullptr, fenceOn(m_disk));
-            ScriptedQuestions questions;
-            ImportKitFilesJob job(doc, library, questions);
+            ImportKitFilesJob job(doc, library);
             QFile::remove(path("SWAP5.old"));
             QVERIFY(!saveKit(e, 4, path("SWAP5.INI"), m_temp));
             QVERIFY(job.takePicks({path("SWAP3.INI"), path("SWAP5.INI"), path("SWAP7.INI"), path("LINK9.INI")}));
@@ -506,8 +485,7 @@ private slots:
         KitDocument doc;
         doc.startKits(QVector<MainWindow1Records::soundKit>(KIT_MAX_COUNT), {});
         SoundLibrary library(QString(), nullptr, fenceOn(m_disk));
-        ScriptedQuestions questions;
-        ImportKitFilesJob job(doc, library, questions);
+        ImportKitFilesJob job(doc, library);
         job.setWaiter(eventsWhileWaiting());
         QVERIFY(job.takePicks({path("SWAP3.INI"), path("SWAP7.INI")}));
         HangingOpens hanging(m_disk, "/SWAP7.INI", 2);
@@ -533,8 +511,7 @@ private slots:
         KitDocument doc;
         doc.startKits(QVector<MainWindow1Records::soundKit>(KIT_MAX_COUNT), {});
         SoundLibrary library;
-        ScriptedQuestions questions;
-        ImportKitFilesJob job(doc, library, questions);
+        ImportKitFilesJob job(doc, library);
         job.setWaiter(eventsWhileWaiting());
         QVERIFY(job.takePicks({path("HUSH3.INI"), path("HUSH7.INI")}));
         HangingOpens hanging("/HUSH7.INI", 1); // the check before the load still answers

@@ -863,7 +863,7 @@ private slots:
         m_lib.openSoundList(path("soundlist.xml"));
         ScriptedQuestions questions;
         SaveKitsJob(*m_doc, m_lib, questions, {}, hooks()).run({out, {1}, m_temp});
-        ImportKitFilesJob import(*m_doc, m_lib, questions);
+        ImportKitFilesJob import(*m_doc, m_lib);
         QVERIFY(import.takePicks({file}) && import.run({}));
         m_doc->clearPad(0, 2, 0); // the file's Kick stays in the list only
         questions.answers = {true};

@@ -10,8 +10,8 @@
 // file open at one, waits, opens go through, and once released the call is
 // made. Asked for opens and removes, both wait; asked for syncs, a sync of
 // a file or folder open at such a name waits; asked for listings, a listing
-// of a folder open at such a name waits. Every other call goes to the
-// system.
+// of a folder open at such a name waits; asked for reads, a read of a file
+// open at such a name waits. Every other call goes to the system.
 
 #include "passdisk.h"
 #include "switchdisk.h"
@@ -34,8 +34,8 @@ class HangingOpens
 {
 public:
     // What waits: opens only, stats too, removes too, renames only, writes
-    // only, syncs only or listings of a folder only.
-    enum class Looks { Opens, OpensAndStats, OpensAndRemoves, Renames, Writes, Syncs, Lists };
+    // only, syncs only, listings of a folder only or reads only.
+    enum class Looks { Opens, OpensAndStats, OpensAndRemoves, Renames, Writes, Syncs, Lists, Reads };
 
     explicit HangingOpens(const QByteArray &nameEnd, int answered = 0, Looks looks = Looks::Opens)
         : m_gate(new Gate(nameEnd, answered, looks))
@@ -140,6 +140,13 @@ private:
             if (m_looks == Looks::Writes)
                 hangOn(pathOf(fd));
             return PassDisk::writeWith(fd, data, size, perform);
+        }
+
+        qint64 read(int fd, char *data, qint64 size, qint64 offset = -1) override
+        {
+            if (m_looks == Looks::Reads)
+                hangOn(pathOf(fd));
+            return PassDisk::read(fd, data, size, offset);
         }
 
         int sync(int fd, bool dataOnly = false) override

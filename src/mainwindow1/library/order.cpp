@@ -8,6 +8,7 @@
 #include "platform/durablefile.h"
 #include "platform/regularfile.h"
 #include "platform/replacefile.h"
+#include "platform/sysio.h"
 #include "widgets/dialogs/uiprompter.h"
 #include "widgets/totaltreeview.h"
 #include "document/kitdocument.h"
@@ -176,8 +177,8 @@ void SoundListsController::importOrder()
     }
     const QString path = m_prompter.getOpenFileName(w, WindowTexts::tr("Select the wave sort txt file."),
                                                     QStringLiteral(" "), QStringLiteral("txt(*.txt)"));
-    QFile file;
-    if (path.isEmpty() || !ztplatform::openRegularFile(ztplatform::diskOf(m_lib.fence()), path, file, false)) {
+    ztplatform::sysio::SeamFile file(&ztplatform::diskOf(m_lib.fence()));
+    if (path.isEmpty() || !ztplatform::openRegularFile(path, file, false)) {
         m_prompter.warning(w, WindowTexts::tr("Warning"), WindowTexts::tr("Open file error."), QMessageBox::Ok);
         return;
     }

@@ -83,7 +83,7 @@ PadWaveLook lookAtPadWave(const std::shared_ptr<ztplatform::FolderFence> &fence,
     PadWaveLook look;
     ztplatform::Disk &disk = ztplatform::diskOf(fence);
     look.stamp = ztplatform::fileStamp(disk, source);
-    QFile file;
+    ztplatform::sysio::SeamFile file(&disk);
     if (ztplatform::isRegularFile(fence, source) && ztplatform::openRegularFile(disk, source, file, false))
         look.playable = playableLength(file);
     return look;
@@ -101,7 +101,7 @@ PadWaveLook copyPadWave(const ztplatform::FolderAnchor &root, const QString &sou
         look.stamp = ztplatform::FileStamp();
         return look;
     }
-    QFile file;
+    ztplatform::sysio::SeamFile file;
     if (ztplatform::openRegularFile(copy, file, true))
         look.playable = playableLength(file);
     return look;

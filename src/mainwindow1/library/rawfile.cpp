@@ -316,7 +316,7 @@ void judgeConverted(RawFiles::Plain &p, bool converted, ztplatform::Disk &disk, 
     }
     // Judged by ffmpeg's exit and the samples written: a cut file that
     // ffmpeg warns about still gives the samples it holds.
-    QFile out;
+    ztplatform::sysio::SeamFile out(&disk);
     const bool hasSamples = converted && ztplatform::openRegularFile(disk, target, out, false)
                             && waveprobe::dataBytes(out) > 0;
     const qint64 size = out.size();

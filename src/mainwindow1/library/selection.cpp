@@ -12,6 +12,7 @@
 #include "platform/fileidentity.h"
 #include "platform/regularfile.h"
 #include "platform/silentfiles.h"
+#include "platform/sysio.h"
 #include "platform/timedlook.h"
 #include "widgets/dialogs/uiprompter.h"
 #include "widgets/totaltreeview.h"
@@ -128,7 +129,7 @@ StoredSoundLook lookAtStoredSound(const StoredSoundLoad &load, const std::shared
 {
     StoredSoundLook look;
     ztplatform::Disk &disk = ztplatform::diskOf(fence);
-    QFile file;
+    ztplatform::sysio::SeamFile file(&disk);
     if (ztplatform::isRegularFile(fence, load.kitFile))
         ztplatform::openRegularFile(disk, load.kitFile, file, false);
     const ztplatform::FileStamp now =
@@ -291,8 +292,8 @@ bool SoundListsController::showFileSoundInfo(const QString &path, const QString 
     const std::optional<std::optional<waveprobe::Format>> look = ztplatform::lookAtFileWithin<std::optional<waveprobe::Format>>(
             m_pad.silentFiles(), path, ztplatform::kSilentLimitMs,
             [path, fence = m_pad.fence()]() -> std::optional<waveprobe::Format> {
-                QFile file;
-                if (!ztplatform::openRegularFile(ztplatform::diskOf(fence), path, file, false))
+                ztplatform::sysio::SeamFile file(&ztplatform::diskOf(fence));
+                if (!ztplatform::openRegularFile(path, file, false))
                     return std::nullopt;
                 return waveprobe::probePlain(file);
             },

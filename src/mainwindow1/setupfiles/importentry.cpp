@@ -7,7 +7,6 @@
 #include "mainwindow1/editing/kitchainscontroller.h"
 #include "mainwindow1/editing/kitpagescontroller.h"
 #include "mainwindow1/editing/mainpadpagecontroller.h"
-#include "mainwindow1/setupfiles/flowsteps.h"
 
 #include "setup/importkitsjob.h"
 #include "widgets/devicedetector.h"
@@ -25,8 +24,7 @@
 // Global settings and kit files; true when the import reaches its common end.
 bool SetupFilesController::importKitFiles()
 {
-    setupflow::BoxQuestions questions(m_prompter, m_parent);
-    ImportKitFilesJob job(m_doc, m_library, questions);
+    ImportKitFilesJob job(m_doc, m_library);
     job.setWaiter(JobDialog::waiter());
     job.setRunner(loadRunner());
     int shown = 0;
@@ -167,8 +165,7 @@ bool SetupFilesController::openFilePath(const QString &dir)
             WindowTexts::tr("Select one or more files to open, please note only one binary file can be selected."), dir,
             WindowTexts::tr("Kit and global settings files") + QStringLiteral(" (*.ini *.INI);;")
                     + WindowTexts::tr("Whole-setup files") + QStringLiteral(" (*.bin *.BIN)"));
-    setupflow::BoxQuestions questions(m_prompter, m_parent);
-    ImportKitFilesJob job(m_doc, m_library, questions);
+    ImportKitFilesJob job(m_doc, m_library);
     job.setWaiter(JobDialog::waiter());
     const bool taken = job.takePicks(m_importFileList, forgetting());
     m_pickedBinFile = job.wholeSetup();

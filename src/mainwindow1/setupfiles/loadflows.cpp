@@ -6,7 +6,6 @@
 
 #include "mainwindow1/editing/kitpagescontroller.h"
 #include "mainwindow1/editing/mainpadpagecontroller.h"
-#include "mainwindow1/setupfiles/flowsteps.h"
 
 #include "setup/importkitsjob.h"
 #include "setup/importsetupjob.h"
@@ -27,8 +26,7 @@ void SetupFilesController::newSoundLists()
 // A whole setup as the editor's state: nothing changes when it is refused.
 bool SetupFilesController::loadWholeSetup(const QString &path)
 {
-    setupflow::BoxQuestions questions(m_prompter, m_parent);
-    ImportSetupJob job(m_doc, m_library, questions);
+    ImportSetupJob job(m_doc, m_library);
     job.setWaiter(JobDialog::waiter());
     job.setRunner(loadRunner());
     int shown = 0;
@@ -112,8 +110,7 @@ void SetupFilesController::autoLoadFile(const QString &file)
 
 void SetupFilesController::autoLoadKit(const QStringList &files)
 {
-    setupflow::BoxQuestions questions(m_prompter, m_parent);
-    ImportKitFilesJob job(m_doc, m_library, questions);
+    ImportKitFilesJob job(m_doc, m_library);
     job.setWaiter(JobDialog::waiter());
     job.takeSavedFiles(files, forgetting());
     showNotices(job.result());
@@ -121,8 +118,7 @@ void SetupFilesController::autoLoadKit(const QStringList &files)
 
 void SetupFilesController::autoLoadKitFile()
 {
-    setupflow::BoxQuestions questions(m_prompter, m_parent);
-    ImportKitFilesJob job(m_doc, m_library, questions);
+    ImportKitFilesJob job(m_doc, m_library);
     job.setWaiter(JobDialog::waiter());
     job.setRunner(loadRunner());
     if (!job.checkKitFiles(false)) {

@@ -5,7 +5,6 @@
 
 #include "mainwindow1/editing/kitpagescontroller.h"
 #include "mainwindow1/editing/mainpadpagecontroller.h"
-#include "mainwindow1/setupfiles/flowsteps.h"
 
 #include "setup/importkitsjob.h"
 #include "setup/importsetupjob.h"
@@ -16,8 +15,7 @@
 
 void SetupFilesController::showKit1(percussionpadfile *pf)
 {
-    setupflow::BoxQuestions questions(m_prompter, m_parent);
-    ImportSetupJob job(m_doc, m_library, questions);
+    ImportSetupJob job(m_doc, m_library);
     int shown = 0;
     if (job.takeKits(pf, m_soundLists.waveAttrList(),
                      [this](int k, const setupfiles::LoadedKit &lk) { takingKit(k, lk); }))
@@ -49,8 +47,7 @@ void SetupFilesController::takingKit(int k, const setupfiles::LoadedKit &lk)
 
 void SetupFilesController::showKit2(percussionpadfile *pf, int kitIdx, const QString &file)
 {
-    setupflow::BoxQuestions questions(m_prompter, m_parent);
-    ImportKitFilesJob job(m_doc, m_library, questions);
+    ImportKitFilesJob job(m_doc, m_library);
     job.setWaiter(JobDialog::waiter());
     job.takeKit(pf, kitIdx, file, [this](int k, const setupfiles::LoadedKit &lk) { takingKit(k, lk); });
 }

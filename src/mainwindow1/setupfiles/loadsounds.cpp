@@ -3,7 +3,6 @@
 #include "mainwindow1/editing/kitpagescontroller.h"
 #include "mainwindow1/library/soundlistscontroller.h"
 
-#include "mainwindow1/setupfiles/flowsteps.h"
 
 #include "library/soundorder.h"
 #include "setup/importkitsjob.h"
@@ -17,8 +16,7 @@
 bool SetupFilesController::showSound1(const QString &file, percussionpadfile *pf)
 {
     m_soundLists.noteClickListFull(false);
-    setupflow::BoxQuestions questions(m_prompter, m_parent);
-    ImportSetupJob job(m_doc, m_library, questions);
+    ImportSetupJob job(m_doc, m_library);
     int shown = 0;
     const bool taken = job.takeSounds(file, pf);
     if (taken)
@@ -54,8 +52,7 @@ void SetupFilesController::drawSetupSounds(const setupfiles::WholeSetupSounds &g
 
 bool SetupFilesController::showSound2(const QString &file, percussionpadfile *pf)
 {
-    setupflow::BoxQuestions questions(m_prompter, m_parent);
-    ImportKitFilesJob job(m_doc, m_library, questions);
+    ImportKitFilesJob job(m_doc, m_library);
     const bool taken = job.takeKitSounds(file, pf);
     m_soundAddCount += job.soundsAdded();
     showNotices(job.result());
