@@ -1063,7 +1063,7 @@ private slots:
         QVERIFY(QFile::link(setup, f->file(f->kit(3).kit_name + ".INI")));
         QVector<int> values;
         bool held = true;
-        HangingOpens renames(".wav", 0, HangingOpens::Looks::Renames);
+        HangingOpens renames(f->disk, ".wav", 0, HangingOpens::Looks::Renames);
         int let = 0, heldTicks = 0;
         QTimer tick;
         connect(&tick, &QTimer::timeout, [&] {
