@@ -77,8 +77,9 @@ void KitTables::attach(percussionpadfile &model)
 namespace {
 
 // A whole setup read from the open `file`, which was opened at `path`.
-LoadError readWholeSetup(QFile &file, const QString &path, MainWindow1Records::READ_KIT_FILE &rec,
-                         KitTables &tables, int *globalSize, bool *loadClickFlag, const std::function<void()> &moved)
+LoadError readWholeSetup(ztplatform::sysio::SeamFile &file, const QString &path,
+                         MainWindow1Records::READ_KIT_FILE &rec, KitTables &tables, int *globalSize,
+                         bool *loadClickFlag, const std::function<void()> &moved)
 {
     MainWindow1Records::READ_KIT_FILE r;
     r.file = path;
@@ -86,7 +87,7 @@ LoadError readWholeSetup(QFile &file, const QString &path, MainWindow1Records::R
     Model &m = r.info;
     m.curFlag = 0;
     m.initFileChunk();
-    r.stamp = ztplatform::fileStamp(file.handle());
+    r.stamp = ztplatform::fileStamp(file.disk(), file.handle());
     if (!m.getChunkIndex(&file) || !m.readGlobalChunk(&file))
         return LoadError::DataError;
     const int size = (m.globalChunk.size == 0 || m.new_globalChunk.size == GLOBAL_CHUNK_SIZE)
@@ -125,7 +126,8 @@ LoadError readWholeSetup(QFile &file, const QString &path, MainWindow1Records::R
 }
 
 // A single-kit file read from the open `file`, which was opened at `path`.
-LoadError readKit(QFile &file, const QString &path, MainWindow1Records::READ_KIT_FILE &rec, KitTables &tables)
+LoadError readKit(ztplatform::sysio::SeamFile &file, const QString &path, MainWindow1Records::READ_KIT_FILE &rec,
+                  KitTables &tables)
 {
     const quint8 number = kitNumberOf(file);
     if (number == 0xFF)
@@ -138,7 +140,7 @@ LoadError readKit(QFile &file, const QString &path, MainWindow1Records::READ_KIT
     r.file = path;
     r.flag = 2;
     r.kitIndex = number;
-    r.stamp = ztplatform::fileStamp(file.handle());
+    r.stamp = ztplatform::fileStamp(file.disk(), file.handle());
     Model &m = r.info;
     m.curFlag = 2;
     m.initFileChunk();

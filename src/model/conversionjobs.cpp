@@ -197,7 +197,7 @@ bool ConversionJobs::copyBelow(const ztplatform::FolderAnchor &root, const QStri
         return false;
     }
     if (stamp)
-        *stamp = ztplatform::fileStamp(in.get());
+        *stamp = ztplatform::fileStamp(folder.disk(), in.get());
     // The copy is scratch, written through the editor's disk.
     ztplatform::Disk &scratch = ztplatform::sysio::disk();
     const ztplatform::Descriptor out(scratch.openAt(AT_FDCWD, QFile::encodeName(copy),

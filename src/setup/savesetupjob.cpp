@@ -51,13 +51,15 @@ const char *sourceFileFault(ztplatform::Disk &disk, const ztplatform::Descriptor
     m->initFileChunk();
     setupfiles::KitTables tables;
     tables.attach(*m);
+    // A file whose reads fail is one that cannot be read, whatever its data.
+    const char *unread = QT_TRANSLATE_NOOP("MainWindow1", "Fail to open file!");
     if (!m->getChunkIndex(&file))
-        return QT_TRANSLATE_NOOP("MainWindow1", "File data error!");
+        return file.failure() ? unread : QT_TRANSLATE_NOOP("MainWindow1", "File data error!");
     const bool sounds = m->readSounChunk(&file);
     const bool kits = m->readSkitChunk(&file);
     const bool global = m->readGlobalChunk(&file);
     if (!sounds || !kits || !global)
-        return QT_TRANSLATE_NOOP("MainWindow1", "Invalid data file!");
+        return file.failure() ? unread : QT_TRANSLATE_NOOP("MainWindow1", "Invalid data file!");
     return nullptr;
 }
 

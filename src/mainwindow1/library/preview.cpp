@@ -115,7 +115,7 @@ ztplatform::FileStamp padWaveStamp(const ztplatform::FolderAnchor &root, const Q
     QString name;
     const ztplatform::OpenFolder folder = root.openFolderOf(source, &name);
     const ztplatform::Descriptor fd(folder.isOpen() ? folder.openEntry(name, O_RDONLY | O_NONBLOCK) : -1);
-    return ztplatform::fileStamp(fd.get());
+    return ztplatform::fileStamp(folder.disk(), fd.get());
 }
 
 // A name of its own in `folder` for the copy numbered `copy` of a pad sound:
