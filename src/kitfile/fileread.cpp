@@ -189,12 +189,6 @@ LoadError readWholeSetupFile(const QString &path, MainWindow1Records::READ_KIT_F
                    : unlessUnread(file, readWholeSetup(file, path, rec, tables, globalSize, loadClickFlag, moved));
 }
 
-quint8 kitNumberOf(const QString &path, const std::shared_ptr<ztplatform::FolderFence> &fence)
-{
-    ztplatform::sysio::SeamFile file(&ztplatform::diskOf(fence));
-    return ztplatform::openToRead(fence, path, file) ? kitNumberOf(file) : quint8(0xFF);
-}
-
 quint8 kitNumberOf(QFile &file)
 {
     const quint8 n = quint8(percussionpadfile::readKitNum(&file));

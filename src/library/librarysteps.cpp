@@ -96,6 +96,39 @@ void countPlacesAfter(Parts &parts)
     }
 }
 
+// Each part exchanged with its stretch of `live` in one pass, its `at` as
+// found there (countPlacesAfter counts them in the sequence made).
+template <class Parts, class Live>
+void exchangeInOnePass(Parts &parts, Live &live)
+{
+    const int size = int(live.size());
+    int kept = 0;
+    for (const auto &p : parts)
+        kept += p.kept.size();
+    Live out;
+    out.reserve(size + kept);
+    int pos = 0;
+    for (auto &p : parts) {
+        const int from = qBound(pos, p.at, size);
+        const int n = qBound(0, p.count, size - from);
+        for (int i = pos; i < from; ++i)
+            out.append(live.at(i));
+        decltype(p.kept) now;
+        now.reserve(n);
+        for (int i = 0; i < n; ++i)
+            now.append(live.at(from + i));
+        for (const auto &k : qAsConst(p.kept))
+            out.append(k);
+        p.at = from;
+        p.count = p.kept.size();
+        p.kept = now;
+        pos = from + n;
+    }
+    for (int i = pos; i < size; ++i)
+        out.append(live.at(i));
+    live = out;
+}
+
 // A stretch of a sequence a step changed: from `at`, `count` items of the
 // sequence as it stands now stand where `kept` held before.
 template <class T>
@@ -191,39 +224,12 @@ struct Stretches
     void exchange(Live &live)
     {
         if (parts.size() > 16)
-            exchangeInOnePass(live);
+            exchangeInOnePass(parts, live);
         else {
             for (int i = parts.size() - 1; i >= 0; --i)
                 parts[i].exchange(live);
         }
         countPlacesAfter(parts);
-    }
-    template <class Live>
-    void exchangeInOnePass(Live &live)
-    {
-        const int size = int(live.size());
-        Live out;
-        out.reserve(size + keptCount());
-        int pos = 0;
-        for (Stretch<T> &s : parts) {
-            const int from = qBound(pos, s.at, size);
-            const int n = qBound(0, s.count, size - from);
-            for (int i = pos; i < from; ++i)
-                out.append(live.at(i));
-            QVector<T> now;
-            now.reserve(n);
-            for (int i = 0; i < n; ++i)
-                now.append(live.at(from + i));
-            for (const T &k : qAsConst(s.kept))
-                out.append(k);
-            s.at = from;
-            s.count = s.kept.size();
-            s.kept = now;
-            pos = from + n;
-        }
-        for (int i = pos; i < size; ++i)
-            out.append(live.at(i));
-        live = out;
     }
 };
 
@@ -284,7 +290,7 @@ struct ItemStretches
             moved += p.count + p.kept.size();
         auto change = [&] {
             if (parts.size() > 16 || moved > 1024) {
-                exchangeInOnePass(root);
+                exchangeRowsInOnePass(root);
                 return;
             }
             for (int i = parts.size() - 1; i >= 0; --i) {
@@ -309,30 +315,15 @@ struct ItemStretches
 private:
     // Every item taken out of its place and put into the new order once:
     // taking and putting rows one by one moves all the rows after each.
-    void exchangeInOnePass(QStandardItem *root)
+    void exchangeRowsInOnePass(QStandardItem *root)
     {
         const int size = root->rowCount(), columns = root->columnCount();
-        QVector<QList<QStandardItem *>> live(size);
+        QVector<QList<QStandardItem *>> out(size);
         for (int r = 0; r < size; ++r) {
             for (int c = 0; c < columns; ++c)
-                live[r].append(root->takeChild(r, c));
+                out[r].append(root->takeChild(r, c));
         }
-        QVector<QList<QStandardItem *>> out;
-        out.reserve(size);
-        int pos = 0;
-        for (Part &p : parts) {
-            const int from = qBound(pos, p.at, size);
-            const int n = qBound(0, p.count, size - from);
-            for (int r = pos; r < from; ++r)
-                out.append(live.at(r));
-            out += p.kept;
-            p.count = p.kept.size();
-            p.kept = live.mid(from, n);
-            p.at = from;
-            pos = from + n;
-        }
-        for (int r = pos; r < size; ++r)
-            out.append(live.at(r));
+        exchangeInOnePass(parts, out);
         root->removeRows(0, size);
         root->setRowCount(out.size());
         for (int r = 0; r < out.size(); ++r) {

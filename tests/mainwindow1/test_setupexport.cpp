@@ -1071,7 +1071,8 @@ private slots:
     }
 
     // Keeping the sounds of a replaced setup shows its progress while the
-    // window, still held, lets events run between the copies.
+    // window, still held, lets events run as it waits on the copies: the
+    // first two copies' renames are held a moment each.
     void keptSoundsShowProgress()
     {
         const QString setup = f->file("KIT_ALL.bin");
@@ -1080,12 +1081,21 @@ private slots:
         QVERIFY(QFile::link(setup, f->file(f->kit(3).kit_name + ".INI")));
         QVector<int> values;
         bool held = true;
+        HangingOpens renames(".wav", 0, HangingOpens::Looks::Renames);
+        int let = 0, heldTicks = 0;
         QTimer tick;
         connect(&tick, &QTimer::timeout, [&] {
             const QProgressDialog *d = f->w->preview().dialog();
             if (d && d->isVisible() && d->labelText() == "Keeping the sounds still in use...") {
                 values.append(d->value());
                 held = held && !f->ui->topWidget->isEnabled() && d->isModal();
+            }
+            if (renames.waiting() > 0 && renames.hung() > let && ++heldTicks >= 3) {
+                heldTicks = 0;
+                if (++let == 2)
+                    renames.release();
+                else
+                    renames.releaseOne();
             }
         });
         tick.start(0);

@@ -67,6 +67,8 @@ public:
     HangingOpens &operator=(const HangingOpens &) = delete;
 
     void release() { m_gate->release(); }
+    // Lets the look waiting now go on; the next one waits again.
+    void releaseOne() { m_gate->releaseOne(); }
     // Looks that waited or wait now.
     int hung() const { return m_gate->hung(); }
     // Looks waiting now.
@@ -169,6 +171,12 @@ private:
             m_released = true;
             m_changed.notify_all();
         }
+        void releaseOne()
+        {
+            std::lock_guard<std::mutex> hold(m_lock);
+            ++m_passes;
+            m_changed.notify_all();
+        }
         void waitUntilNoneWaits()
         {
             std::unique_lock<std::mutex> hold(m_lock);
@@ -202,7 +210,9 @@ private:
             ++m_inside;
             ++m_hung;
             m_changed.notify_all();
-            m_changed.wait(hold, [this] { return m_released; });
+            m_changed.wait(hold, [this] { return m_released || m_passes > 0; });
+            if (!m_released)
+                --m_passes;
             --m_inside;
             m_changed.notify_all();
         }
@@ -213,6 +223,7 @@ private:
         mutable std::mutex m_lock;
         std::condition_variable m_changed;
         bool m_released = false;
+        int m_passes = 0; // looks let go on one by one
         int m_inside = 0;
         int m_hung = 0;
     };

@@ -109,22 +109,12 @@ void ScriptedPrompter::reset()
     m_details.clear();
 }
 
-QStringList ScriptedPrompter::texts() const
+QStringList ScriptedPrompter::boxField(QString Prompt::*field) const
 {
     QStringList out;
     for (const Prompt &p : prompts) {
         if (p.kind <= Critical)
-            out << p.text;
-    }
-    return out;
-}
-
-QStringList ScriptedPrompter::titles() const
-{
-    QStringList out;
-    for (const Prompt &p : prompts) {
-        if (p.kind <= Critical)
-            out << p.title;
+            out << p.*field;
     }
     return out;
 }

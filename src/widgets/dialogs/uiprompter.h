@@ -163,8 +163,8 @@ public:
     // Answers each drag instead of the mouse; without it a drag drops nothing.
     std::function<Qt::DropAction(QDrag *, Qt::DropActions)> onDrag;
 
-    QStringList texts() const;  // texts of all message boxes in order
-    QStringList titles() const; // titles of all message boxes in order
+    QStringList texts() const { return boxField(&Prompt::text); }   // texts of all message boxes in order
+    QStringList titles() const { return boxField(&Prompt::title); } // titles of all message boxes in order
     void clear() { prompts.clear(); }
     // As a new one: no prompt recorded, no answer queued, no onPrompt or onDrag.
     void reset();
@@ -185,6 +185,7 @@ protected:
                                                    QMessageBox::StandardButtons buttons) override;
 
 private:
+    QStringList boxField(QString Prompt::*field) const;
     QString m_details; // of the box being recorded
 };
 
