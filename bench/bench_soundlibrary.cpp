@@ -252,7 +252,7 @@ void BM_ImportProbeAllCoresVsSerial(benchmark::State &state)
         t.start();
         int audio = 0;
         for (const QString &f : qAsConst(files))
-            audio += audioprobe::isAudio(f) ? 1 : 0;
+            audio += audioprobe::probeEach({f}, {}, 1).value(0) == audioprobe::Verdict::Audio ? 1 : 0;
         serial += t.nsecsElapsed();
         win.clearList();
         t.restart();

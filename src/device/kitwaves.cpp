@@ -47,8 +47,5 @@ int refreshKitWaves(MainWindow1Records::soundKit &kit, const WaveFileIndex &inde
 
 void addKitSoundFiles(const MainWindow1Records::soundKit &kit, QSet<QString> &files)
 {
-    for (const MainWindow1Records::KIT_PAD_SETTING &pad : kit.kpadChunk)
-        files << pad.soundFile0 << pad.soundFile1;
-    const MainWindow1Records::PEDAL_SETTING &h = kit.pedalChunk;
-    files << h.hh_wave1_file << h.hh_wave2_file << h.hh_wave3_file << h.hh_wave4_file << h.hh_wave5_file;
+    setupfiles::forEachSoundSlot(kit, [&files](auto s) { files << s.file; });
 }

@@ -1772,14 +1772,6 @@ QStringList describeUnreadable(const Outcome &o)
     return lines;
 }
 
-// The record's removal not forced to the disk: a power cut may bring it back.
-QString notSyncedLine(const QString &error)
-{
-    return DeviceText::tr("%1 could not be forced to the disk (%2); what was put in order there may not survive a "
-                          "power cut.")
-            .arg(QStringLiteral("SYS"), error);
-}
-
 // What a close's write-back finished from its record, file by file.
 QStringList describeWriteBack(const Outcome &o)
 {
@@ -1825,7 +1817,7 @@ QStringList describe(const Outcome &o)
                                 : DeviceText::tr("The sampler pad held the record of an earlier change whose every "
                                                  "step was already done; the record was removed."));
         if (o.notSynced)
-            lines << notSyncedLine(error);
+            lines << notSyncedLine(QStringLiteral("SYS"), error);
         return lines;
     }
     if (o.unreadable)
@@ -1881,7 +1873,7 @@ QStringList describe(const Outcome &o)
     }
     lines << o.kept << o.twins << o.missing;
     if (o.notSynced)
-        lines << notSyncedLine(error);
+        lines << notSyncedLine(QStringLiteral("SYS"), error);
     if (o.recordStays)
         lines << DeviceText::tr("Its record could not be removed (%1), so the next load looks at it again and finds "
                                 "nothing left to do.")
@@ -1891,6 +1883,13 @@ QStringList describe(const Outcome &o)
     else if (o.refused && !o.away)
         lines << refusalLine(o);
     return lines;
+}
+
+QString notSyncedLine(const QString &folders, const QString &error)
+{
+    return DeviceText::tr("%1 could not be forced to the disk (%2); what was put in order there may not survive a "
+                          "power cut.")
+            .arg(folders, error);
 }
 
 QString twinLine(int number, const QString &copy)

@@ -240,6 +240,9 @@ bool setAside(Pad &pad, const QString &from, const QString &as);
 
 // The lines the load's box gives for `outcome` (empty when nothing to tell).
 QStringList describe(const Outcome &outcome);
+// The line for `folders` whose repairs were not forced to the disk (`error`
+// the system's words): a power cut may undo them.
+QString notSyncedLine(const QString &folders, const QString &error);
 // The line for sound `number`, whose file a power cut left at a second name
 // that may share its place on the medium, kept as `copy`.
 QString twinLine(int number, const QString &copy);

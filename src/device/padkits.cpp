@@ -2,6 +2,7 @@
 
 #include "device/padpaths.h"
 #include "device/padreasons.h"
+#include "kitfile/kitslots.h"
 #include "model/kitrecordmap.h"
 #include "model/namerules.h"
 #include "platform/descriptor.h"
@@ -69,21 +70,15 @@ soundKit kitFromRecord(const uchar *rec, const soundKit &scratch, const QHash<qu
     Records::PEDAL_SETTING &h = k.pedalChunk;
     kitrecord::unpackKitPedal(rec + KIT_BASE_SIZE, h);
     h.active_no = effectNumber(h.active_no);
-    const quint16 hhNumbers[HH_NUM_MAX] = {h.hh_wave1_no, h.hh_wave2_no, h.hh_wave3_no, h.hh_wave4_no, h.hh_wave5_no};
-    QString *hhNames[HH_NUM_MAX] = {&h.hh_wave1_name, &h.hh_wave2_name, &h.hh_wave3_name, &h.hh_wave4_name,
-                                    &h.hh_wave5_name};
-    QString *hhFiles[HH_NUM_MAX] = {&h.hh_wave1_file, &h.hh_wave2_file, &h.hh_wave3_file, &h.hh_wave4_file,
-                                    &h.hh_wave5_file};
-    for (int i = 0; i < HH_NUM_MAX; ++i)
-        resolveWave(hhNumbers[i], waves, *hhNames[i], *hhFiles[i]);
+    const auto resolve = [&waves](auto s) { resolveWave(s.no, waves, s.name, s.file); };
+    setupfiles::forEachHiHatSlot(k, resolve);
 
     for (int p = 0; p < PAD_NUM_MAX; ++p) {
         Records::KIT_PAD_SETTING &d = k.kpadChunk[p];
         const quint8 footControl = d.pad_fs_ctrl; // not taken from the record
         kitrecord::unpackKitPad(rec + kitrecord::padOffset(p), d);
         d.pad_fs_ctrl = footControl;
-        resolveWave(d.aWaveNo, waves, d.soundName0, d.soundFile0);
-        resolveWave(d.bWaveNo, waves, d.soundName1, d.soundFile1);
+        setupfiles::forEachLayer(d, resolve);
     }
     return k;
 }

@@ -177,12 +177,10 @@ void addVisible(const QStringList &names, const QLatin1String &suffix, QMap<QStr
     }
 }
 
-// A folder whose repairs were not forced to the disk.
+// `folders` whose repairs were not forced to the disk.
 QString notSynced(const QString &folders)
 {
-    return DeviceText::tr("%1 could not be forced to the disk (%2); what was put in order there may not survive a "
-                          "power cut.")
-            .arg(folders, ztplatform::errorText(errno ? errno : EIO));
+    return padjournal::notSyncedLine(folders, ztplatform::errorText(errno ? errno : EIO));
 }
 
 void settleFolder(padjournal::Pad &pad, const QString &fff, Settled &out)

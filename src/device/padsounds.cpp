@@ -114,13 +114,6 @@ public:
         return folder;
     }
 
-    // True when no pad is found at the root's place.
-    bool padAway() const
-    {
-        ztplatform::Reach reach;
-        return !m_root.openFolder(m_root.path(), &reach).isOpen() && reach == ztplatform::Reach::Missing;
-    }
-
     // True when the pad's root is still admitted and every folder read still
     // stands at its path.
     bool stillAtTheirPaths() const
@@ -461,7 +454,7 @@ PadSounds readPadSounds(const ztplatform::FolderAnchor &root, const QVector<QStr
     if (!result.padChanged && !folders.stillAtTheirPaths())
         result.padChanged = true;
     if (result.padChanged)
-        return padChangedWhileRead(folders.padAway());
+        return padChangedWhileRead(padtree::padAway(root));
     if (!read)
         return result;
     fillWorkingList(result);

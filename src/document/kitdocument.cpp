@@ -412,21 +412,23 @@ void KitDocument::beginFile(int kind)
     m_cf.initFileChunk();
 }
 
-std::shared_ptr<setupfiles::OwnedModel> KitDocument::wholeSetupImage()
+void KitDocument::useImages()
 {
     m_cf.kitChunk.baseChunk = m_base0;
     m_cf.kitChunk.pedalChunk = m_pedal0;
     m_cf.kitChunk.kpadChunk = m_pad0;
     m_cf.soundChunk.soundIndex = m_sound0.data();
+}
+
+std::shared_ptr<setupfiles::OwnedModel> KitDocument::wholeSetupImage()
+{
+    useImages();
     return std::make_shared<setupfiles::OwnedModel>(m_cf);
 }
 
 bool KitDocument::setAllFileChunk(const SaveSounds &sounds, quint16 version, bool backup)
 {
-    m_cf.kitChunk.baseChunk = m_base0;
-    m_cf.kitChunk.pedalChunk = m_pedal0;
-    m_cf.kitChunk.kpadChunk = m_pad0;
-    m_cf.soundChunk.soundIndex = m_sound0.data();
+    useImages();
     // The save packs each record into its image and numbers its slots.
     setupfiles::fillWholeSetupKits(m_cf, m_kitAttrList, m_kitIndexList, sounds.waves, version, backup);
     return setupfiles::fillWholeSetupSounds(m_cf, sounds.clicks, sounds.clickWaves, sounds.waves, sounds.waveList,
@@ -438,10 +440,7 @@ void KitDocument::setKitIniFileChunk(int kit, const QVector<SOUND_INDEX> &waves,
 {
     if (!hasKit(kit))
         return;
-    m_cf.kitChunk.baseChunk = m_base0;
-    m_cf.kitChunk.pedalChunk = m_pedal0;
-    m_cf.kitChunk.kpadChunk = m_pad0;
-    m_cf.soundChunk.soundIndex = m_sound0.data();
+    useImages();
     setupfiles::fillSingleKit(m_cf, kit, m_kitAttrList.at(kit), waves);
     setupfiles::fillKitFileSounds(m_cf, waves, waveList);
 }

@@ -412,6 +412,8 @@ private:
     void touchAllKits();
     void touchChains();
     void touchGlobal();
+    // The kit file model writes the kits' and sounds' images.
+    void useImages();
     // The sounds kept kits name that `live` does not and that are gone.
     QStringList goneSounds(const QVector<const soundKit *> &kept, const QVector<const soundKit *> &live) const;
     // The same move for the kits the steps keep.
@@ -428,6 +430,8 @@ private:
 
     bool hasKit(int kit) const { return kit >= 0 && kit < KIT_MAX_COUNT && kit < m_kitAttrList.size(); }
     void writeImages(int kit);
+    // Kit `kit` changed: its images made again, and told.
+    void rewritten(int kit);
     void writeImageName(int kit);
     void setHiHat(int kit, int slot, const QString &name, const QString &file, int number);
     // Each kit's record as EditBaseline compares it.

@@ -17,7 +17,6 @@ bool hasPad(int pad)
 using Place = editstep::Place;
 using Scope = editstep::Recorder::Scope;
 
-
 // The pad list holds every pad, so that it can mirror the record.
 void fullPadList(QVector<KitDocument::KIT_PAD_SETTING> &pads)
 {
@@ -36,6 +35,12 @@ void KitDocument::writeImages(int kit)
 {
     kitediting::writeKitImages(kit, m_kitAttrList[kit], m_kitPadList[kit],
                                {&m_base0[kit], &m_pedal0[kit], m_pad0[kit]});
+}
+
+void KitDocument::rewritten(int kit)
+{
+    writeImages(kit);
+    changed(kit);
 }
 
 void KitDocument::writeImageName(int kit)
@@ -58,8 +63,7 @@ void KitDocument::renameKit(int kit, const QString &name, bool renumber)
         record.kit_no = quint8(kit);
     if (listed)
         m_kitNameList[kit] = name;
-    writeImages(kit);
-    changed(kit);
+    rewritten(kit);
 }
 
 void KitDocument::renameKits(const QVector<QString> &names)
@@ -100,8 +104,7 @@ void KitDocument::setPadSound(int kit, int pad, int layer, const QString &name, 
     (layer == 0 ? r.soundFile0 : r.soundFile1) = file;
     fullPadList(m_kitPadList[kit]);
     m_kitPadList[kit][pad] = r;
-    writeImages(kit);
-    changed(kit);
+    rewritten(kit);
 }
 
 void KitDocument::setHiHat(int kit, int slot, const QString &name, const QString &file, int number)
@@ -125,8 +128,7 @@ void KitDocument::setHiHatSound(int kit, int slot, const QString &name, const QS
                      Place(Place::KitSettings, kit));
     touchKit(kit);
     setHiHat(kit, slot, name, file, number);
-    writeImages(kit);
-    changed(kit);
+    rewritten(kit);
 }
 
 void KitDocument::clearKit(int kit)
@@ -149,8 +151,7 @@ void KitDocument::clearKit(int kit)
         clear(s);
     for (KIT_PAD_SETTING &s : m_kitPadList[kit])
         clear(s);
-    writeImages(kit);
-    changed(kit);
+    rewritten(kit);
 }
 
 void KitDocument::clearPad(int kit, int pad, int layer)
@@ -163,8 +164,7 @@ void KitDocument::clearPad(int kit, int pad, int layer)
     kitcopy::clearLayer(m_kitAttrList[kit].kpadChunk[pad], layer);
     if (pad < m_kitPadList[kit].size())
         kitcopy::clearLayer(m_kitPadList[kit][pad], layer);
-    writeImages(kit);
-    changed(kit);
+    rewritten(kit);
 }
 
 void KitDocument::clearHiHat(int kit)
@@ -176,8 +176,7 @@ void KitDocument::clearHiHat(int kit)
     touchKit(kit);
     for (int slot = 0; slot < HH_NUM_MAX; ++slot)
         setHiHat(kit, slot, QString(), QString(), NO_WAVE);
-    writeImages(kit);
-    changed(kit);
+    rewritten(kit);
 }
 
 void KitDocument::copyKit(int src, int dst)
@@ -190,8 +189,7 @@ void KitDocument::copyKit(int src, int dst)
     kitcopy::copyKit(kitStore(), src, dst);
     if (dst < m_kitNameList.size())
         m_kitNameList[dst] = m_kitAttrList[dst].kit_name;
-    writeImages(dst);
-    changed(dst);
+    rewritten(dst);
 }
 
 void KitDocument::copyPad(int kit, int src, int dst)
@@ -202,8 +200,7 @@ void KitDocument::copyPad(int kit, int src, int dst)
                      QString(), Place(Place::Pads, kit, dst));
     touchKit(kit);
     kitcopy::copyPad(m_kitAttrList[kit], m_kitPadList[kit], src, dst);
-    writeImages(kit);
-    changed(kit);
+    rewritten(kit);
 }
 
 void KitDocument::moveKit(int a, int b)
@@ -243,8 +240,7 @@ void KitDocument::refreshKitImages(int kit)
     if (!hasKit(kit))
         return;
     touchKit(kit);
-    writeImages(kit);
-    changed(kit);
+    rewritten(kit);
 }
 
 void KitDocument::takePadPage(int kit, int pad, const KIT_PAD_SETTING &settings)
@@ -257,8 +253,7 @@ void KitDocument::takePadPage(int kit, int pad, const KIT_PAD_SETTING &settings)
     m_kitAttrList[kit].kpadChunk[pad] = settings;
     if (pad < m_kitPadList[kit].size())
         m_kitPadList[kit][pad] = settings;
-    writeImages(kit);
-    changed(kit);
+    rewritten(kit);
 }
 
 void KitDocument::setKitLink(int kit, int group, const LINK_GROUP &pair)
@@ -271,8 +266,7 @@ void KitDocument::setKitLink(int kit, int group, const LINK_GROUP &pair)
     m_kitLinkList[kit][group] = pair;
     if (!hasKit(kit))
         return;
-    writeImages(kit);
-    changed(kit);
+    rewritten(kit);
 }
 
 void KitDocument::markUnusedControls(int kit, int slot, int used)
@@ -289,8 +283,7 @@ void KitDocument::markUnusedControls(int kit, int slot, int used)
             {&k.pedalChunk.active_effectCtrl1, &k.pedalChunk.active_effectCtrl2, &k.pedalChunk.active_effectCtrl3}};
     for (int c = qMax(used, 0); c < 3; ++c)
         *fields[slot][c] = kitediting::UNUSED_CONTROL;
-    writeImages(kit);
-    changed(kit);
+    rewritten(kit);
 }
 
 void KitDocument::takeKitSelection(const QVector<int> &marks)
@@ -341,8 +334,7 @@ bool KitDocument::renameSound(const QString &file, const QString &name)
                     s.name = name;
             });
         }
-        writeImages(k);
-        changed(k);
+        rewritten(k);
         any = true;
     }
     return any;
@@ -384,8 +376,7 @@ bool KitDocument::renumberSound(int kit, const QString &oldFile, const QString &
         return false;
     if (kit < m_kitNumFlagList.size())
         m_kitNumFlagList[kit] = 1;
-    writeImages(kit);
-    changed(kit);
+    rewritten(kit);
     return true;
 }
 
@@ -423,8 +414,7 @@ bool KitDocument::dropNumbersWithoutSound(int kit)
         return false;
     if (kit < m_kitNumFlagList.size())
         m_kitNumFlagList[kit] = 1;
-    writeImages(kit);
-    changed(kit);
+    rewritten(kit);
     return true;
 }
 
@@ -467,8 +457,7 @@ void KitDocument::moveSoundToPad(int kit, const QString &oldFile, const QString 
     touchKit(kit);
     if (!moveLayersToPad(m_kitAttrList[kit], m_kitPadList[kit], oldFile, newFile, number, length))
         return;
-    writeImages(kit);
-    changed(kit);
+    rewritten(kit);
 }
 
 void KitDocument::clearSound(int kit, const QString &file)
@@ -478,8 +467,7 @@ void KitDocument::clearSound(int kit, const QString &file)
     touchKit(kit);
     if (!kitediting::clearWave(m_kitAttrList[kit], m_kitPadList[kit], file))
         return;
-    writeImages(kit);
-    changed(kit);
+    rewritten(kit);
 }
 
 void KitDocument::takeSlotNumbers(const QVector<soundKit> &numbered)

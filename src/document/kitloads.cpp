@@ -2,7 +2,6 @@
 // close on the pad takes back.
 #include "document/kitdocument.h"
 
-
 #include <algorithm>
 
 namespace {

@@ -428,41 +428,27 @@ public:
 
 private:
     void told() override { emit m_owner->globalChanged(); }
-    void take(GlobalState &s) const override
+    void take(GlobalState &s) const override { fields(s, *m_owner, [](auto &kept, const auto &live) { kept = live; }); }
+    void put(const GlobalState &s) override { fields(s, *m_owner, [](const auto &kept, auto &live) { live = kept; }); }
+    // `carry(kept, live)` for each field the part keeps and the document's own.
+    template <class State, class Carry>
+    static void fields(State &s, KitDocument &d, Carry carry)
     {
-        KitDocument &d = *m_owner;
-        s.editEffect = d.m_curEditEffect;
-        s.effectOff = d.m_curEffectOFF;
-        std::copy(d.m_meffChunk1, d.m_meffChunk1 + MASTER_EFFECT_COUNT, s.master);
-        const std::array<quint8 *, 7> fields = d.recordAndLoop();
+        carry(s.editEffect, d.m_curEditEffect);
+        carry(s.effectOff, d.m_curEffectOFF);
+        for (int i = 0; i < MASTER_EFFECT_COUNT; ++i)
+            carry(s.master[i], d.m_meffChunk1[i]);
+        const std::array<quint8 *, 7> loop = d.recordAndLoop();
         for (int i = 0; i < 7; ++i)
-            s.recordAndLoop[i] = *fields[i];
-        s.click = d.m_clckChunk;
-        s.audio = d.m_audoChunk;
-        s.midi = d.m_midiChunk;
-        s.lced = d.m_lcedChunk;
-        s.triggers = d.m_padTrigList;
-        s.triggers1 = d.m_padTrigList1;
-        s.size = d.m_globalSize;
-        s.restoredFile = d.m_restoredGlobalFile;
-    }
-    void put(const GlobalState &s) override
-    {
-        KitDocument &d = *m_owner;
-        d.m_curEditEffect = s.editEffect;
-        d.m_curEffectOFF = s.effectOff;
-        std::copy(s.master, s.master + MASTER_EFFECT_COUNT, d.m_meffChunk1);
-        const std::array<quint8 *, 7> fields = d.recordAndLoop();
-        for (int i = 0; i < 7; ++i)
-            *fields[i] = s.recordAndLoop[i];
-        d.m_clckChunk = s.click;
-        d.m_audoChunk = s.audio;
-        d.m_midiChunk = s.midi;
-        d.m_lcedChunk = s.lced;
-        d.m_padTrigList = s.triggers;
-        d.m_padTrigList1 = s.triggers1;
-        d.m_globalSize = s.size;
-        d.m_restoredGlobalFile = s.restoredFile;
+            carry(s.recordAndLoop[i], *loop[i]);
+        carry(s.click, d.m_clckChunk);
+        carry(s.audio, d.m_audoChunk);
+        carry(s.midi, d.m_midiChunk);
+        carry(s.lced, d.m_lcedChunk);
+        carry(s.triggers, d.m_padTrigList);
+        carry(s.triggers1, d.m_padTrigList1);
+        carry(s.size, d.m_globalSize);
+        carry(s.restoredFile, d.m_restoredGlobalFile);
     }
 
 };

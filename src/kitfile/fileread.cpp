@@ -167,6 +167,13 @@ LoadError readKit(QFile &file, const QString &path, MainWindow1Records::READ_KIT
     return LoadError::None;
 }
 
+// A file the disk failed to read is told as one that cannot be read, not as
+// one whose data is wrong.
+LoadError unlessUnread(const ztplatform::sysio::SeamFile &file, LoadError err)
+{
+    return err != LoadError::None && file.failure() != 0 ? LoadError::CannotOpen : err;
+}
+
 } // namespace
 
 LoadError readWholeSetupFile(const QString &path, MainWindow1Records::READ_KIT_FILE &rec, KitTables &tables,
@@ -175,14 +182,9 @@ LoadError readWholeSetupFile(const QString &path, MainWindow1Records::READ_KIT_F
 {
     WatchedFile file(ztplatform::diskOf(fence), moved);
     const LoadError err = openForReading(fence, path, file);
-    return err != LoadError::None ? err
-                                  : readWholeSetup(file, path, rec, tables, globalSize, loadClickFlag, moved);
-}
-
-quint8 kitNumberOf(const QString &path, const std::shared_ptr<ztplatform::FolderFence> &fence)
-{
-    ztplatform::sysio::SeamFile file(&ztplatform::diskOf(fence));
-    return ztplatform::openToRead(fence, path, file) ? kitNumberOf(file) : quint8(0xFF);
+    return err != LoadError::None
+                   ? err
+                   : unlessUnread(file, readWholeSetup(file, path, rec, tables, globalSize, loadClickFlag, moved));
 }
 
 quint8 kitNumberOf(QFile &file)
@@ -196,7 +198,7 @@ LoadError readKitFile(const QString &path, MainWindow1Records::READ_KIT_FILE &re
 {
     WatchedFile file(ztplatform::diskOf(fence), moved);
     const LoadError err = openForReading(fence, path, file);
-    return err != LoadError::None ? err : readKit(file, path, rec, tables);
+    return err != LoadError::None ? err : unlessUnread(file, readKit(file, path, rec, tables));
 }
 
 bool readsBack(const QString &path, bool wholeSetup, const std::shared_ptr<ztplatform::FolderFence> &fence)

@@ -45,10 +45,8 @@ LoadError readWholeSetupFile(const QString &path, MainWindow1Records::READ_KIT_F
                              const std::function<void()> &moved = {},
                              const std::shared_ptr<ztplatform::FolderFence> &fence = nullptr);
 
-// The kit number a single-kit file stores: 1..255 (0 reads as 1), 0xFF for a
-// file of an old layout or one that does not open.
-quint8 kitNumberOf(const QString &path, const std::shared_ptr<ztplatform::FolderFence> &fence = nullptr);
-// The same for a file open for reading.
+// The kit number the single-kit file open for reading stores: 1..255 (0
+// reads as 1), 0xFF for a file of an old layout.
 quint8 kitNumberOf(QFile &file);
 
 // Reads a single-kit file into rec (flag 2, kitIndex = its kit number 1..100)

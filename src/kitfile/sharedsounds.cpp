@@ -212,11 +212,6 @@ QHash<int, QString> SharedSounds::match(const QString &kitFile, const QVector<Re
     return same;
 }
 
-QHash<QString, QString> SharedSounds::handOver(const StoredIn &leaving)
-{
-    return handOverWhere([&leaving](const QString &source) { return leaving(source); });
-}
-
 QHash<QString, QString> SharedSounds::handOverWhere(const std::function<bool(const QString &)> &leaving)
 {
     // The twin with the least source takes the place, whatever the hash order.

@@ -62,12 +62,10 @@ public:
                               const std::shared_ptr<ztplatform::FolderFence> &fence = nullptr);
     void addTwin(const QString &source, const QString &listSource) { m_twinOf.insert(source, listSource); }
 
-    // Before the sounds stored in a kit file leave the list: each of them that
-    // a sound of another kit file stands for hands over to that one. Returns
-    // the list source leaving -> its twin taking its place.
-    QHash<QString, QString> handOver(const StoredIn &leaving);
-    // The same for each list source that `leaving` names, to a twin it does
-    // not name; each source is asked once.
+    // Before list sources leave (those `leaving` names, such as the sounds
+    // stored in a kit file): each that a source `leaving` does not name stands
+    // for hands over to that one, each source asked once. Returns the list
+    // source leaving -> its twin taking its place.
     QHash<QString, QString> handOverWhere(const std::function<bool(const QString &)> &leaving);
     // Forgets the twins and digests of the sounds stored in a kit file.
     void forget(const StoredIn &gone);

@@ -163,15 +163,6 @@ groupentries::Identity bytesOf(const std::shared_ptr<ztplatform::FolderFence> &f
 
 } // namespace
 
-bool isAudio(const QString &path, const std::shared_ptr<ztplatform::FolderFence> &fence,
-             const std::shared_ptr<ztplatform::SilentFiles> &silent)
-{
-    const Look look = quickLook(fence, silent, path);
-    return look == Look::Unknown
-                   ? decodesOne(path, nullptr, audioconverter::Limits(), silent, ztplatform::diskOf(fence)) == Verdict::Audio
-                   : look == Look::Audio;
-}
-
 QVector<Verdict> probeEach(const QStringList &paths, const std::function<void(int done)> &wait, int threads,
                            QVector<groupentries::Identity> *bytes, const std::atomic_bool *stop,
                            const audioconverter::Limits &limits, const std::shared_ptr<ztplatform::FolderFence> &fence,

@@ -19,14 +19,6 @@ class SilentFiles;
 // Telling sound files from other files before they enter the library.
 namespace audioprobe {
 
-// True when `path` is a regular file holding sound whose conversion to the
-// pad's form writes at least one sample: a plain PCM WAV long enough to
-// vouch for is read here, any other file is converted for a moment by
-// ffmpeg. Safe on any thread. Nothing below the folder `fence` fenced is read;
-// nothing is looked at while an earlier look given up on waits (`silent`).
-bool isAudio(const QString &path, const std::shared_ptr<ztplatform::FolderFence> &fence = nullptr,
-             const std::shared_ptr<ztplatform::SilentFiles> &silent = nullptr);
-
 // What probeEach found of one file.
 enum class Verdict {
     Audio,
@@ -36,8 +28,11 @@ enum class Verdict {
     Stopped, // not judged: the stop came first
 };
 
-// isAudio for every path on `threads` worker threads (0: one per core), one
-// verdict per path. The calling thread waits in `wait`, called about every
+// For every path on `threads` worker threads (0: one per core), one verdict
+// per path: Audio for a regular file holding sound whose conversion to the
+// pad's form writes at least one sample (a plain PCM WAV long enough to vouch
+// for is read, any other file is converted for a moment by ffmpeg). Nothing
+// below the folder `fence` fenced is read. The calling thread waits in `wait`, called about every
 // 20 ms with the number of paths done, until all are done. With `bytes`, each
 // file that is audio is read whole on its worker too, for what tells its
 // bytes apart (their length, SHA-256 and the stamp of the file as read; not

@@ -9,8 +9,6 @@
 #include "platform/replacefile.h"
 #include "platform/sysio.h"
 
-#include <QFileInfo>
-
 #include <cerrno>
 #include <chrono>
 

@@ -12,7 +12,6 @@
 #include <QCryptographicHash>
 #include <QDebug>
 #include <QDir>
-#include <QFileInfo>
 #include <QIODevice>
 
 #include <atomic>

@@ -85,6 +85,17 @@ bool sameEntry(const MainWindow1Records::SOUND_INDEX &a, const MainWindow1Record
            && a.offset == b.offset && a.size == b.size;
 }
 
+// After an exchange from the last stretch, each place counted in the sequence as it stands.
+template <class Parts>
+void countPlacesAfter(Parts &parts)
+{
+    int shift = 0;
+    for (auto &p : parts) {
+        p.at += shift;
+        shift += p.count - p.kept.size();
+    }
+}
+
 // A stretch of a sequence a step changed: from `at`, `count` items of the
 // sequence as it stands now stand where `kept` held before.
 template <class T>
@@ -185,11 +196,7 @@ struct Stretches
             for (int i = parts.size() - 1; i >= 0; --i)
                 parts[i].exchange(live);
         }
-        int shift = 0;
-        for (Stretch<T> &s : parts) {
-            s.at += shift;
-            shift += s.count - s.kept.size();
-        }
+        countPlacesAfter(parts);
     }
     template <class Live>
     void exchangeInOnePass(Live &live)
@@ -291,16 +298,12 @@ struct ItemStretches
                 p.count = p.kept.size();
                 p.kept = now;
             }
-            int shift = 0;
-            for (Part &p : parts) {
-                p.at += shift;
-                shift += p.count - p.kept.size();
-            }
         };
         if (moved > 128)
             quietly(change);
         else
             change();
+        countPlacesAfter(parts);
     }
 
 private:
@@ -337,11 +340,6 @@ private:
                 if (out.at(r).at(c))
                     root->setChild(r, c, out.at(r).at(c));
             }
-        }
-        int shift = 0;
-        for (Part &p : parts) {
-            p.at += shift;
-            shift += p.count - p.kept.size();
         }
     }
 };
@@ -465,14 +463,8 @@ public:
     // An edit that tells nothing begins.
     void untold()
     {
-        if (m_whole)
-            return;
-        const SoundLibrary &l = *m_lib;
-        m_whole = std::make_unique<Whole>();
-        m_whole->entries = l.m_waveLoadKitAttrList;
-        m_whole->names = l.m_soundList.toVector();
-        m_whole->rows[0] = rowsOf(root(0), 0, root(0)->rowCount());
-        m_whole->rows[1] = rowsOf(root(1), 0, root(1)->rowCount());
+        if (!m_whole)
+            m_whole = std::make_unique<Whole>(live());
     }
     // A told edit begins: what it changes, as it is now.
     void told(const ListPlan &plan)
@@ -721,6 +713,12 @@ private:
         keep(change, std::move(kept));
     }
 
+    Whole live() const
+    {
+        const SoundLibrary &l = *m_lib;
+        return {l.m_waveLoadKitAttrList, l.m_soundList.toVector(),
+                {rowsOf(root(0), 0, root(0)->rowCount()), rowsOf(root(1), 0, root(1)->rowCount())}};
+    }
     QStandardItem *root(int rows) const { return (rows == 0 ? m_lib->m_total : m_lib->m_mirror)->m_root; }
     int liveSize(int seq) const
     {
@@ -764,16 +762,7 @@ private:
     // edit found it) by putting back what each edit kept, the last first.
     bool sameAsFirst() const
     {
-        const SoundLibrary &l = *m_lib;
-        Whole first;
-        if (m_whole) {
-            first = *m_whole;
-        } else {
-            first.entries = l.m_waveLoadKitAttrList;
-            first.names = l.m_soundList.toVector();
-            first.rows[0] = rowsOf(root(0), 0, root(0)->rowCount());
-            first.rows[1] = rowsOf(root(1), 0, root(1)->rowCount());
-        }
+        Whole first = m_whole ? *m_whole : live();
         for (auto it = m_changes.crbegin(); it != m_changes.crend(); ++it) {
             Change c = **it;
             c.entries.exchange(first.entries);
@@ -987,29 +976,20 @@ public:
     qint64 size() const override { return qint64(sizeof(FilesPart)); }
 
 private:
-    void take(FilesState &s) const override
+    void take(FilesState &s) const override { fields(s, *m_owner, [](auto &kept, const auto &live) { kept = live; }); }
+    void put(const FilesState &s) override { fields(s, *m_owner, [](const auto &kept, auto &live) { live = kept; }); }
+    // `carry(kept, live)` for each field the part keeps and the library's own.
+    template <class State, class Carry>
+    static void fields(State &s, SoundLibrary &l, Carry carry)
     {
-        const SoundLibrary &l = *m_owner;
-        s.loaded = l.m_loadedKitFiles;
-        s.shared = l.m_sharedSounds;
-        s.loadClickFlag = l.m_loadClickFlag;
-        s.binFile = l.m_binFilePath;
-        s.globalFile = l.m_globalFilePath;
-        s.kitFiles = l.m_kitFileList;
-        s.recorded = l.m_recordKitFileList;
-        s.recordedKits = l.m_recordKitIndexList;
-    }
-    void put(const FilesState &s) override
-    {
-        SoundLibrary &l = *m_owner;
-        l.m_loadedKitFiles = s.loaded;
-        l.m_sharedSounds = s.shared;
-        l.m_loadClickFlag = s.loadClickFlag;
-        l.m_binFilePath = s.binFile;
-        l.m_globalFilePath = s.globalFile;
-        l.m_kitFileList = s.kitFiles;
-        l.m_recordKitFileList = s.recorded;
-        l.m_recordKitIndexList = s.recordedKits;
+        carry(s.loaded, l.m_loadedKitFiles);
+        carry(s.shared, l.m_sharedSounds);
+        carry(s.loadClickFlag, l.m_loadClickFlag);
+        carry(s.binFile, l.m_binFilePath);
+        carry(s.globalFile, l.m_globalFilePath);
+        carry(s.kitFiles, l.m_kitFileList);
+        carry(s.recorded, l.m_recordKitFileList);
+        carry(s.recordedKits, l.m_recordKitIndexList);
     }
 
     quint64 m_mark = 0;

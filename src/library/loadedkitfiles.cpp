@@ -98,7 +98,7 @@ QHash<int, QString> SoundLibrary::takeKitFileSounds(const QString &file, QVector
 QHash<QString, QString> SoundLibrary::handOverSharedSounds(const setupfiles::StoredIn &leaving)
 {
     touchFiles();
-    const QHash<QString, QString> moved = m_sharedSounds.handOver(leaving);
+    const QHash<QString, QString> moved = m_sharedSounds.handOverWhere(leaving);
     m_sharedSounds.forget(leaving);
     return moved;
 }

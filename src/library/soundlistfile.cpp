@@ -37,13 +37,6 @@ using ztplatform::kSilentLimitMs;
 
 namespace {
 
-
-// Read-only by its mode, or to this user, as the kit saves take it.
-bool isReadOnly(ztplatform::Disk &disk, const QString &path)
-{
-    return ztplatform::writeRefusedAt(disk, path);
-}
-
 // The groups as the file keeps them: names trimmed, inner runs made one space.
 QByteArray listBytes(QVector<soundfilexml::strSoundGroup> groups)
 {
@@ -164,7 +157,7 @@ ListLook lookAtList(const QString &name, const QString &target, const ztplatform
     }
     // A read-only file system is said so: no question that cannot succeed.
     look.readOnlyVolume = ztplatform::isReadOnlyVolume(disk, QFileInfo(target).absolutePath());
-    look.readOnly = isReadOnly(disk, target);
+    look.readOnly = ztplatform::writeRefusedAt(disk, target); // by its mode, or to this user
     look.now = ztplatform::diskFileStamp(disk, target);
     look.type = ztplatform::lookAtFile(fence, target).type;
     if (look.now.identity.valid && look.type == S_IFREG)

@@ -2,7 +2,6 @@
 
 #include "library/soundlibrary.h"
 
-#include <QDir>
 #include <QFileInfo>
 
 namespace soundnames {
@@ -22,15 +21,6 @@ QString IncomingNames::take(const QString &given, const QString &source)
     if (name != given)
         m_changes.append({given, name, unique});
     return name;
-}
-
-QString nameFromFile(const QString &path)
-{
-    QString base = path.mid(path.lastIndexOf(QDir::separator()) + 1);
-    const int dot = base.lastIndexOf(QLatin1Char('.'));
-    if (dot >= 0)
-        base.truncate(dot);
-    return base;
 }
 
 bool isSoundFile(const QString &path)

@@ -14,9 +14,6 @@ class SoundLibrary;
 // Rules for the names of sounds and kits, free of any window or model.
 namespace soundnames {
 
-// The last path segment (after the native separator) without its last suffix.
-QString nameFromFile(const QString &path);
-
 // True for the audio suffixes the import dialogs offer (any letter case).
 bool isSoundFile(const QString &path);
 

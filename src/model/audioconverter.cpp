@@ -234,7 +234,6 @@ void audioconverter::setStopFlag(const std::atomic_bool *stop)
 
 namespace {
 
-
 QString exeName()
 {
     return QStringLiteral("ffmpeg") + QLatin1String(kExeSuffix);
@@ -410,7 +409,6 @@ bool audioconverter::writeFault(const QString &path, const QString &reason)
 
 namespace {
 
-
 // A source opened for ffmpeg and the name it is handed under.
 struct OpenedSource
 {
@@ -418,11 +416,12 @@ struct OpenedSource
     QString name;
 };
 
-// `path` opened and named on a thread of its own: nothing when its drive does
-// not answer within the limit, or still holds a look given up on.
+// `path` opened and named on a thread of its own: nothing, with `mesg` set,
+// when its drive does not answer within the limit or still holds a look given
+// up on (`silentSource` names it), or when it is not a regular file.
 std::optional<OpenedSource> openSourceWithin(const std::shared_ptr<ztplatform::SilentFiles> &silent,
                                              ztplatform::Disk &disk, const QString &path, const QString &folder,
-                                             const QString &stem)
+                                             const QString &stem, QString &silentSource, QString &mesg)
 {
     const std::optional<OpenedSource> opened = ztplatform::lookAtFileWithin<OpenedSource>(
             silent, path, kSilentLimitMs,
@@ -432,8 +431,17 @@ std::optional<OpenedSource> openSourceWithin(const std::shared_ptr<ztplatform::S
                 return OpenedSource{source, name};
             },
             ztplatform::Waiter());
-    if (!opened)
+    if (!opened) {
         qWarning().noquote() << "the drive of" << path << "does not answer: ffmpeg is not run on it";
+        silentSource = path;
+        mesg = QStringLiteral("The drive does not answer: ") + path + QLatin1Char('\n');
+        return std::nullopt;
+    }
+    if (!opened->source->isOpen()) {
+        qWarning() << "not run, not a regular file:" << path << opened->source->type() << opened->source->error();
+        mesg = audioconverter::notRegularText() + QLatin1Char('\n');
+        return std::nullopt;
+    }
     return opened;
 }
 
@@ -480,21 +488,13 @@ bool audioconverter::convertInto(const QString &inFile, QFileDevice *out, const 
 
     // ffmpeg reads the file checked here: a pipe would hold it for ever, and
     // so would a drive that does not answer.
-    const std::optional<OpenedSource> opened =
-            openSourceWithin(m_silent, m_disk ? *m_disk : ztplatform::sysio::disk(), inFile, tmpDir->path(), stem);
-    if (opened && opened->name != inFile)
+    const std::optional<OpenedSource> opened = openSourceWithin(m_silent, m_disk ? *m_disk : ztplatform::sysio::disk(),
+                                                                inFile, tmpDir->path(), stem, m_silentSource, mesg);
+    if (!opened)
+        return false;
+    if (opened->name != inFile)
         entries.link = opened->name;
-    if (!opened) {
-        m_silentSource = inFile;
-        mesg = QStringLiteral("The drive does not answer: ") + inFile + QLatin1Char('\n');
-        return false;
-    }
     const ztplatform::HeldSource &source = *opened->source;
-    if (!source.isOpen()) {
-        qWarning() << "not converted, not a regular file:" << inFile << source.type() << source.error();
-        mesg = notRegularText() + QLatin1Char('\n');
-        return false;
-    }
     const QString input = argPath(opened->name);
     bool ranOk = runProcess(conversionArgs(input, QStringLiteral("s16le"), tmpPath), {{&source, input, argPath(inFile)}},
                             mesg);
@@ -589,18 +589,11 @@ bool audioconverter::audioConverterWaveRun(QString inFile, QString outFile, QStr
     const ztplatform::RunFolder links(QStringLiteral("zt350conv-"));
     const std::optional<OpenedSource> opened =
             openSourceWithin(m_silent, m_disk ? *m_disk : ztplatform::sysio::disk(), inFile,
-                             links.isValid() ? links.path() : QString(), QStringLiteral("source"));
-    if (!opened) {
-        m_silentSource = inFile;
-        mesg = QStringLiteral("The drive does not answer: ") + inFile + QLatin1Char('\n');
+                             links.isValid() ? links.path() : QString(), QStringLiteral("source"), m_silentSource,
+                             mesg);
+    if (!opened)
         return false;
-    }
     const ztplatform::HeldSource &source = *opened->source;
-    if (!source.isOpen()) {
-        qWarning() << "not converted, not a regular file:" << inFile << source.type() << source.error();
-        mesg = notRegularText() + QLatin1Char('\n');
-        return false;
-    }
     const QString input = argPath(opened->name);
     const QStringList args = conversionArgs(input, QStringLiteral("wav"), argPath(outFile));
     const bool isSource = ztplatform::sameFile(inFile, outFile);
@@ -637,17 +630,10 @@ bool audioconverter::audioProbeRun(const QStringList &inFiles, QString &mesg, QV
         const QString folder = tmpDir.path();
         const QString stem = QStringLiteral("in") + QString::number(i);
         const std::optional<OpenedSource> opened =
-                openSourceWithin(m_silent, m_disk ? *m_disk : ztplatform::sysio::disk(), inFiles.at(i), folder, stem);
-        if (!opened) {
-            m_silentSource = inFiles.at(i);
-            mesg = QStringLiteral("The drive does not answer: ") + inFiles.at(i) + QLatin1Char('\n');
+                openSourceWithin(m_silent, m_disk ? *m_disk : ztplatform::sysio::disk(), inFiles.at(i), folder, stem,
+                                 m_silentSource, mesg);
+        if (!opened)
             return false;
-        }
-        if (!opened->source->isOpen()) {
-            qDebug() << "not probed, not a regular file:" << inFiles.at(i);
-            mesg = notRegularText() + QLatin1Char('\n');
-            return false;
-        }
         sources.push_back(opened->source);
         const QString input = argPath(opened->name);
         inputs.append({opened->source.get(), input, argPath(inFiles.at(i))});

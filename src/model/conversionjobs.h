@@ -10,7 +10,6 @@
 #include "platform/waiter.h"
 
 #include <QString>
-#include <QVector>
 
 #include <atomic>
 #include <functional>

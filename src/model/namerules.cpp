@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QDebug>
+#include <QDir>
 #include <QHash>
 #include <QPair>
 #include <QRegularExpression>
@@ -246,6 +247,15 @@ bool checkDisplayKitName(const QString &name)
 QString defaultKitName(int n)
 {
     return QStringLiteral("K%1").arg(n, 3, 10, QLatin1Char('0'));
+}
+
+QString nameFromFile(const QString &path)
+{
+    QString base = path.mid(path.lastIndexOf(QDir::separator()) + 1);
+    const int dot = base.lastIndexOf(QLatin1Char('.'));
+    if (dot >= 0)
+        base.truncate(dot);
+    return base;
 }
 
 QString asciiSoundName(const QString &name)

@@ -27,6 +27,9 @@ bool checkDisplayKitName(const QString &name);
 // "K001" ... "K100" for kit number n (1-based).
 QString defaultKitName(int n);
 
+// The last path segment (after the native separator) without its last suffix.
+QString nameFromFile(const QString &path);
+
 // Any script made ASCII (Han as pinyin, accents dropped) as ICU's
 // "Any-Latin; Latin-ASCII" does; the text as it is when ICU has none. Han
 // names are read from a table made once from ICU's own rules.

@@ -3,7 +3,6 @@
 
 #include <QtGlobal>
 #include <QHash>
-#include <QList>
 #include <QString>
 #include <QVector>
 

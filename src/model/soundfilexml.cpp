@@ -1,5 +1,6 @@
 #include "model/soundfilexml.h"
 
+#include "model/namerules.h"
 #include "model/soundlistscan.h"
 
 #include "platform/durablefile.h"
@@ -11,7 +12,6 @@
 
 #include <QCoreApplication>
 #include <QDebug>
-#include <QDir>
 #include <QDomDocument>
 #include <QDomElement>
 #include <QFile>
@@ -135,16 +135,6 @@ void readEntry(const QXmlStreamAttributes &attributes, const QString &text, int 
     sound.entryLength = length;
     sound.entryDigest = digest;
     sound.entrySeen = digest.isEmpty() ? QString() : attributes.value(QLatin1String("seen")).toString();
-}
-
-// A sound's name from its file: the part after the last separator, cut before its last ".".
-QString derivedName(const QString &file)
-{
-    QString base = file.mid(file.lastIndexOf(QDir::separator()) + 1);
-    const int dot = base.lastIndexOf(QLatin1Char('.'));
-    if (dot >= 0)
-        base.truncate(dot);
-    return base;
 }
 
 // The groups' file read in one pass over its tokens, without a document
@@ -301,7 +291,7 @@ private:
         if (haveEntry)
             readEntry(entry, entryText, entryNested, s, &m_skipped);
         if (s.name.trimmed().isEmpty())
-            s.name = derivedName(s.file);
+            s.name = namerules::nameFromFile(s.file);
     }
 };
 
@@ -363,7 +353,7 @@ bool soundfilexml::parseCounting(const QByteArray &bytes, QVector<strSoundGroup>
     for (int g = from; g < soundGroupList.size(); ++g) {
         for (strSoundItem &s : soundGroupList[g].soundList) {
             if (s.name.trimmed().isEmpty())
-                s.name = derivedName(s.file);
+                s.name = namerules::nameFromFile(s.file);
         }
     }
     return true;

@@ -85,4 +85,18 @@ Placed placeFile(FileWrite &w, bool rename, bool sync)
     return done;
 }
 
+bool waitForJob(const Run &run, ztplatform::Job &job, const std::function<bool()> &giveUp)
+{
+    if (run.hooks.runJob)
+        return run.hooks.runJob(job, giveUp);
+    job.start();
+    const auto over = [&job, &giveUp](int ms) { return job.waitFor(ms) || giveUp(); };
+    if (run.hooks.wait)
+        run.hooks.wait(over);
+    else
+        while (!over(20)) {
+        }
+    return job.isFinished();
+}
+
 } // namespace savejob

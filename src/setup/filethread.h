@@ -8,6 +8,7 @@
 #include "kitfile/filewrite.h"
 #include "kitfile/storedsounds.h"
 #include "library/exportfile.h"
+#include "platform/job.h"
 #include "platform/regularfile.h"
 #include "platform/replacefile.h"
 #include "setup/savesteps.h"
@@ -105,6 +106,10 @@ std::optional<T> offThread(const Run &run, exportfile::Watch &watch, const std::
 {
     return exportfile::waitWatched<T>(watch, kStallLimitMs, work, run.hooks.wait);
 }
+
+// A save's job started and waited on through the run's hooks (runJob, else
+// wait, else blocking) until it ends or `giveUp` says so: true once it ended.
+bool waitForJob(const Run &run, ztplatform::Job &job, const std::function<bool()> &giveUp);
 
 } // namespace savejob
 

@@ -64,12 +64,13 @@ bool ImportKitFilesJob::takePicks(const QStringList &picks, const Redraws &redra
     QVector<QPair<QString, quint8>> kits; // recorded once every pick is taken
     for (const QString &pick : picks) {
         ztplatform::sysio::SeamFile file(&ztplatform::diskOf(m_library.fence()));
-        if (!ztplatform::openToRead(m_library.fence(), pick, file)) {
+        const bool opened = ztplatform::openToRead(m_library.fence(), pick, file);
+        const quint32 type = opened ? percussionpadfile::judgeFileType(&file) : 0;
+        if (!opened || file.failure() != 0) { // a file whose reads fail opens for nothing
             qDebug() << "Open error" << pick;
             return refusePick(pick, QCoreApplication::translate(
                                             "MainWindow1", "This file cannot be imported: it cannot be opened."));
         }
-        const quint32 type = percussionpadfile::judgeFileType(&file);
         if (type == 255 || type == 257) {
             // Taken only under a name that ends in ".bin": the sounds of a
             // file are read by that name as a whole setup's.

@@ -111,14 +111,13 @@ void noteRenamedKits(Result &result, const QVector<int> &numbers, const QHash<in
                         + (lines.isEmpty() ? QString() : QStringLiteral("\r\n") + lines));
 }
 
-void noteNotRead(Result &result, LoadError error, const QString &path, bool wholeSetup, int kit)
+void noteNotRead(Result &result, LoadError error, const QString &path, bool wholeSetup)
 {
     const Notice n = loadErrorNotice(error, path, wholeSetup);
     FileResult f;
     f.path = path;
     f.outcome = FileOutcome::NotRead;
     f.reason = n.text;
-    f.kit = kit;
     result.files.append(f);
     result.notices.append(n);
 }

@@ -31,11 +31,10 @@ void noteRenamedSounds(Result &result, const QVector<RenamedSounds> &files);
 // Notes the box naming the kits (1-based) renamed on the way in, each with
 // the name stored and the name it took (`names`, by number); nothing when the
 // list is empty.
-void noteRenamedKits(Result &result, const QVector<int> &numbers,
-                     const QHash<int, namerules::NameChange> &names = QHash<int, namerules::NameChange>());
+void noteRenamedKits(Result &result, const QVector<int> &numbers, const QHash<int, namerules::NameChange> &names);
 
 // Notes the refusal of `path`: a NotRead file with the box's text as its reason, and the box.
-void noteNotRead(Result &result, setupfiles::LoadError error, const QString &path, bool wholeSetup, int kit = -1);
+void noteNotRead(Result &result, setupfiles::LoadError error, const QString &path, bool wholeSetup);
 
 // True when the file at `path` carries another maker's brand mark (kind 0
 // whole setup, 2 single kit); a file that does not open, or below the folder

@@ -261,64 +261,6 @@ std::optional<QVector<setupfiles::TargetLook>> SaveKitsJob::lookAtTargets()
     return std::nullopt;
 }
 
-// Kit k (1..100) gathered and laid out in the document's model; false when
-// its sounds could not be gathered. `sources` get the kit files its stored
-// sounds are copied from.
-bool SaveKitsJob::layOutKit(int k, QStringList &sources)
-{
-    KitDocument &doc = m_run.doc;
-    doc.beginFile(2);
-    if (!savejob::gatherKit(m_run, m_in.tempDir, k - 1, m_got))
-        return false;
-    sources = setupfiles::storedSourceFiles(m_got.waveList);
-    doc.setKitIniFileChunk(k - 1, m_got.waveAttrList, m_got.waveList);
-    return doc.layOutFile();
-}
-
-// The kit of plan entry i opened beside its target, then gathered, written,
-// read back and synced; the file is opened and written on a thread of its
-// own: a drive that stops answering is told as a file that does not open or
-// is not written. False, with its box, when the save may not go on.
-bool SaveKitsJob::writeKit(int i)
-{
-    const setupfiles::KitTarget &t = m_plan.at(i);
-    // A file that cannot be written is named as the user chose it, with the system's reason.
-    const QString openError = QDir::toNativeSeparators(t.target)
-                              + QCoreApplication::translate("MainWindow1", " open error.");
-    if (!t.usable)
-        return fail(openError);
-    const auto w = std::make_shared<FileWrite>(t.temporary ? t.replaces : t.target, t.kit - 1,
-                                               m_run.lib.leftovers(), m_run.lib.fence());
-    m_files[size_t(i)] = w;
-    w->out.setCreateOnly(!t.temporary);
-    const std::optional<Written> opened = offThread<Written>(m_run, w->writing, [w]() { return openFile(*w); });
-    if (!opened || !opened->opened) {
-        if (!opened)
-            qWarning().noquote() << "the folder of" << t.target << "does not answer: the kit is not saved";
-        return fail(openError + savejob::crlf() + (opened ? opened->error : timedOut()));
-    }
-    const QString obtainError = QCoreApplication::translate("MainWindow1", "Obtain sound file error.");
-    QStringList sources;
-    if (!layOutKit(t.kit, sources))
-        return fail(obtainError);
-    w->image.emplace(m_run.doc.cf());
-    w->writing.moved();
-    const std::optional<Written> done = offThread<Written>(m_run, w->writing, [w]() { return writeFile(*w); });
-    if (!done) {
-        qWarning().noquote() << "the folder of" << t.target << "does not answer: the kit is not saved";
-        return fail(savejob::notWrittenText(t.target, timedOut()));
-    }
-    if (!done->modelWritten)
-        return fail(done->unwritten.isEmpty() ? obtainError : savejob::notWrittenText(t.target, done->unwritten));
-    if (!savejob::copiedAsLoaded(m_run, sources, true))
-        return fail(obtainError);
-    if (done->failed == Step::ReadBack)
-        return fail(savejob::notReadBackText() + savejob::crlf() + t.target);
-    if (done->failed != Step::None)
-        return fail(savejob::notWrittenText(t.target, done->error));
-    return true;
-}
-
 // The kits of the save that were to be written but whose files did not take
 // their names, one a line after a heading, then those whose files the user
 // kept (kitsKept); empty when there is none.
@@ -378,43 +320,6 @@ bool SaveKitsJob::fail(const QString &text)
     for (int i = 0; i < m_plan.size(); ++i)
         m_refused.insert(i, text);
     return false;
-}
-
-// Each kit of the plan written beside its target, read back and synced.
-bool SaveKitsJob::writeBeside()
-{
-    m_run.openProgress(QCoreApplication::translate("MainWindow1", "File is being generated..."), 0);
-    const int step = int(100.0f / float(m_in.kits.size()));
-    int value = 0;
-    m_files.resize(size_t(m_plan.size()));
-    for (int i = 0; i < m_plan.size(); ++i) {
-        const setupfiles::KitTarget &t = m_plan.at(i);
-        if (!t.write)
-            continue;
-        if (!writeKit(i))
-            return false;
-        // Looked at before the writes; a file the gathering let go of since is not replaced.
-        const QStringList loaded = savejob::LoadedFiles::pathsOf(m_run.lib);
-        QStringList replaced = m_replacedBy.value(i);
-        replaced.erase(std::remove_if(replaced.begin(), replaced.end(),
-                                      [&loaded](const QString &file) { return !loaded.contains(file); }),
-                       replaced.end());
-        if (!replaced.isEmpty()) {
-            m_replacing.insert(t.target, replaced);
-            // Under each of its paths: they all reach the one file.
-            const QHash<QString, int> sounds = setupfiles::movedSounds(m_got.waveAttrList, replaced.first());
-            for (const QString &path : replaced)
-                m_reload.moved.insert(path, sounds);
-        }
-        value += step;
-        m_run.moveProgress(value);
-    }
-    setupfiles::removeRawWaves(m_in.tempDir);
-    if (value <= 99) {
-        m_run.moveProgress(100);
-        m_run.hideProgress();
-    }
-    return true;
 }
 
 // The new files take their targets' names, before the user is told. A loaded

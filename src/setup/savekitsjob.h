@@ -5,6 +5,7 @@
 // its target, read back and synced, then put in place once every one of them
 // is written; loaded files they replace are read back by the window after.
 
+#include "platform/job.h"
 #include "platform/replacefile.h"
 #include "kitfile/filewrite.h"
 #include "kitfile/kitfiles.h"
@@ -16,6 +17,7 @@
 #include <QStringList>
 #include <QVector>
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -85,14 +87,21 @@ private:
     QSet<int> m_givenUp; // plan entries whose file a thread given up on still holds
     QSet<int> m_inDoubt; // plan entries whose rename may or may not have taken
     Reload m_reload;
+    int m_shown = 0; // where the job's reports moved the bar
 
     bool plan();
     bool targetsAnswer();
     bool noSoundFileReplaced();
     bool loadedFilesAnswer();
     std::optional<QVector<setupfiles::TargetLook>> lookAtTargets();
-    bool layOutKit(int k, QStringList &sources);
-    bool writeKit(int i);
+    // The kit files written beside their targets in one job (savekitswrite.cpp).
+    struct Work;
+    std::shared_ptr<Work> workFor(const savejob::JobConversion &conversion);
+    static bool fileStep(Work &w, int n, bool write, const std::function<void()> &step);
+    static void workOn(Work &w, const ztplatform::Job::Report &report);
+    static bool workOnKit(Work &w, int n);
+    bool runWork(const std::shared_ptr<Work> &w, const savejob::JobConversion &conversion);
+    bool takeKit(Work &w, int n, QStringList &sources);
     ztplatform::ReplaceFile *fileOf(int i) const;
     bool writeBeside();
     bool refuseAll(const QString &text);

@@ -276,19 +276,7 @@ bool SaveSetupJob::runWork(const std::shared_ptr<Work> &w, const savejob::JobCon
             qWarning() << "a file was being put in place when its folder stopped answering";
         return true;
     };
-    bool ended = false;
-    if (m_run.hooks.runJob) {
-        ended = m_run.hooks.runJob(job, giveUp);
-    } else {
-        job.start();
-        const auto over = [&job, &giveUp](int ms) { return job.waitFor(ms) || giveUp(); };
-        if (m_run.hooks.wait)
-            m_run.hooks.wait(over);
-        else
-            while (!over(20)) {
-            }
-        ended = job.isFinished();
-    }
+    const bool ended = savejob::waitForJob(m_run, job, giveUp);
     if (conversion.tell)
         conversion.tell();
     return ended;

@@ -1,5 +1,6 @@
 #include "widgets/copykitfunc.h"
 
+#include "model/namerules.h"
 #include "ui_copykitfunc.h"
 
 #include <QDebug>
@@ -10,7 +11,7 @@ CopyKitFunc::CopyKitFunc(QWidget *parent)
 {
     ui->setupUi(this);
     setWindowTitle(tr("Kit Copy"));
-    ui->labKitName->setText(kitLabel(src_kit));
+    ui->labKitName->setText(namerules::defaultKitName(src_kit));
 }
 
 CopyKitFunc::~CopyKitFunc()
@@ -24,20 +25,11 @@ void CopyKitFunc::showEvent(QShowEvent *event)
     activateWindow();
 }
 
-QString CopyKitFunc::kitLabel(int kit)
-{
-    if (kit <= 9)
-        return QStringLiteral("K00") + QString::number(kit);
-    if (kit == 100)
-        return QStringLiteral("K100");
-    return QStringLiteral("K0") + QString::number(kit);
-}
-
 void CopyKitFunc::recvSrcKit1(int srcKit)
 {
     src_kit = srcKit;
     ui->srcKitBox->setValue(srcKit);
-    ui->labKitName->setText(kitLabel(srcKit));
+    ui->labKitName->setText(namerules::defaultKitName(srcKit));
 }
 
 void CopyKitFunc::on_btnKitOk_clicked()

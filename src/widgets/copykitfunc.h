@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QDialog>
-#include <QString>
 
 namespace Ui {
 class CopyKitFunc;
@@ -15,9 +14,6 @@ class CopyKitFunc : public QDialog
 public:
     explicit CopyKitFunc(QWidget *parent = nullptr);
     ~CopyKitFunc() override;
-
-    // "K001" .. "K100" for kit numbers 1..100 (K00n up to 9, K0n up to 99).
-    static QString kitLabel(int kit);
 
 signals:
     void sendDstKit(int dstKit);

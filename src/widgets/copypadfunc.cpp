@@ -1,7 +1,7 @@
 #include "widgets/copypadfunc.h"
 
+#include "model/namerules.h"
 #include "ui_copypadfunc.h"
-#include "widgets/copykitfunc.h"
 
 CopyPadFunc::CopyPadFunc(QWidget *parent)
     : QDialog(parent)
@@ -26,7 +26,7 @@ void CopyPadFunc::recvSrcPad(int kit, int pad)
 {
     kit_index = kit;
     src_pad = pad;
-    ui->current_kit_num->setText(CopyKitFunc::kitLabel(kit));
+    ui->current_kit_num->setText(namerules::defaultKitName(kit));
     ui->srcValue->setValue(pad);
 }
 

@@ -4,7 +4,6 @@
 #include "platform/removabledrives.h"
 
 #include <QSet>
-#include <QStringList>
 #include <QTimer>
 #include <QVector>
 #include <QWidget>

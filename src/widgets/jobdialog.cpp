@@ -17,7 +17,7 @@ namespace {
 
 constexpr int kTickMs = 20;
 constexpr int kRetryMs = 50;
-constexpr int kPaintMs = 50; // a moving bar, or a window served as it moves, paints at least this often
+constexpr int kPaintMs = 50; // a moving bar paints at least this often
 
 // Closes `window` after `ms`, once no modal dialog holds it; a hold alive
 // then puts it off again.
@@ -209,7 +209,6 @@ void JobDialog::showAt(int value)
     paintBar();
     QProgressDialog::setValue(value); // not shown yet: no event is served
     show();
-    paintHeld();
 }
 
 void JobDialog::move(int value, int maximum)
@@ -222,14 +221,6 @@ void JobDialog::move(int value, int maximum)
         moveBar(value);
 }
 
-void JobDialog::moveServing(int value, int maximum)
-{
-    const bool moved = value >= 0 && this->value() != value;
-    move(value, maximum);
-    if (moved || !m_painted.isValid() || m_painted.elapsed() >= kPaintMs)
-        paintHeld();
-}
-
 void JobDialog::follow(ztplatform::Job &job)
 {
     connect(&job, &ztplatform::Job::progress, this, [this](int done, int total) {
@@ -237,13 +228,6 @@ void JobDialog::follow(ztplatform::Job &job)
             setRange(0, total);
         moveBar(qBound(0, done, maximum()));
     });
-}
-
-void JobDialog::putAway()
-{
-    hide();
-    setAutoClose(true);
-    paintHeld();
 }
 
 // The bar takes `value` next: it paints it now when it last painted long
@@ -268,11 +252,4 @@ void JobDialog::paintBar()
     m_barPainted.restart();
     if (!m_bar->updatesEnabled())
         m_bar->setUpdatesEnabled(true); // schedules its paint
-}
-
-void JobDialog::paintHeld()
-{
-    const CloseHold holding;
-    m_painted.restart();
-    QCoreApplication::processEvents();
 }

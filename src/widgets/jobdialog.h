@@ -73,23 +73,17 @@ public:
     // once it reaches its end, or when closed. Not shown yet.
     static JobDialog *stepBox(QWidget *parent, const QString &title, const QString &label,
                               const QString &cancelText = QString());
-    // Shows it at `value`; the window paints it, a close put off meanwhile.
+    // Shows it at `value` and serves no event: it paints at the next wait.
     void showAt(int value);
     // Moves the bar (its range too, with a `maximum` > 0) and serves no
     // event: the bar paints at most every 50 ms, and at its end, where a box
     // that resets does. The window's own events wait for its next wait.
     void move(int value, int maximum = 0);
-    // Moves it as move() does, then serves the window's events when it
-    // moved, else at most every 50 ms, a close put off meanwhile: for work
-    // that runs step by step with no wait of its own.
-    void moveServing(int value, int maximum = 0);
-    // Hides it; the window paints before what comes next.
-    void putAway();
     // From now on its bar follows `job`'s progress (its range too, when the
     // job counts), painted as a wait serves the window's events.
     void follow(ztplatform::Job &job);
     // A shown modal QProgressDialog serves events as it moves: a step box
-    // moves through move() or moveServing() only.
+    // moves through move() only.
     void setValue(int) = delete;
 
     void reject() override;
@@ -99,13 +93,11 @@ protected:
 
 private:
     JobDialog(QWidget *parent, const QString &label, const QString &cancelText);
-    void paintHeld();
     // The bar at `value`; at its end a box that resets does.
     void moveBar(int value);
     void holdBarPaint(int value);
     void paintBar();
 
-    QElapsedTimer m_painted;
     QProgressBar *m_bar = nullptr;
     QElapsedTimer m_barPainted;
     QTimer m_barLater; // paints a value the bar holds but has not shown

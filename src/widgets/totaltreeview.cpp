@@ -1,7 +1,6 @@
 #include "widgets/totaltreeview.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QMenu>

@@ -75,9 +75,9 @@ private slots:
 
     void namesFromFilesAndCuts()
     {
-        QCOMPARE(soundnames::nameFromFile("/samples/kick.01.wav"), QString("kick.01"));
-        QCOMPARE(soundnames::nameFromFile("snare"), QString("snare"));
-        QCOMPARE(soundnames::nameFromFile("/a.b/snare"), QString("snare"));
+        QCOMPARE(namerules::nameFromFile("/samples/kick.01.wav"), QString("kick.01"));
+        QCOMPARE(namerules::nameFromFile("snare"), QString("snare"));
+        QCOMPARE(namerules::nameFromFile("/a.b/snare"), QString("snare"));
         QVERIFY(!namerules::isLastCharAlnum(""));
         QVERIFY(namerules::isLastCharAlnum("a9"));
         QVERIFY(!namerules::isLastCharAlnum(QString::fromUtf8("a\xC3\xA4")));

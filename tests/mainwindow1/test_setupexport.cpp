@@ -1053,7 +1053,8 @@ private slots:
     }
 
     // Keeping the sounds of a replaced setup shows its progress while the
-    // window, still held, lets events run between the copies.
+    // window, still held, lets events run as it waits on the copies: the
+    // first two copies' renames are held a moment each.
     void keptSoundsShowProgress()
     {
         const QString setup = f->file("KIT_ALL.bin");
@@ -1062,12 +1063,21 @@ private slots:
         QVERIFY(QFile::link(setup, f->file(f->kit(3).kit_name + ".INI")));
         QVector<int> values;
         bool held = true;
+        HangingOpens renames(".wav", 0, HangingOpens::Looks::Renames);
+        int let = 0, heldTicks = 0;
         QTimer tick;
         connect(&tick, &QTimer::timeout, [&] {
             const QProgressDialog *d = f->w->preview().dialog();
             if (d && d->isVisible() && d->labelText() == "Keeping the sounds still in use...") {
                 values.append(d->value());
                 held = held && !f->ui->topWidget->isEnabled() && d->isModal();
+            }
+            if (renames.waiting() > 0 && renames.hung() > let && ++heldTicks >= 3) {
+                heldTicks = 0;
+                if (++let == 2)
+                    renames.release();
+                else
+                    renames.releaseOne();
             }
         });
         tick.start(0);
@@ -1721,6 +1731,41 @@ private slots:
         QCOMPARE(hanging.hung(), 1);
         QCOMPARE(f->prompter.titles(), QStringList({"successfully saved."}));
         QCOMPARE(kf::readFile(f->file("HELD.bin")), kf::readFile(f->file("FREE.bin")));
+    }
+
+    // A kit save's job waits on a write that does not move: the window's
+    // timer fires while the write is held, and the save completes once it
+    // moves, each file as a save that was not held writes it.
+    void windowAnswersWhileAKitWriteIsHeld()
+    {
+        QString setup;
+        loadSetupAndKits(&setup);
+        const QString free = f->file("free"), held = f->file("held");
+        QVERIFY(QDir().mkpath(free) && QDir().mkpath(held));
+        f->saveKits({1, 2}, free);
+        f->prompter.clear();
+        HangingOpens hanging(".zt-part", 0, HangingOpens::Looks::Writes);
+        QStringList order;
+        int ticks = 0;
+        QTimer tick;
+        QObject::connect(&tick, &QTimer::timeout, [&] {
+            if (hanging.waiting() > 0 && ++ticks == 3) {
+                order << "answered while held";
+                hanging.release();
+            }
+        });
+        tick.start(10);
+        f->saveKits({1, 2}, held);
+        tick.stop();
+        order << "saved";
+        QCOMPARE(order, QStringList({"answered while held", "saved"}));
+        QCOMPARE(hanging.hung(), 1);
+        QCOMPARE(f->texts(), QStringList({"The file has been generated:\r\nFile location:\r\n" + held}));
+        const QStringList names = folderEntries(free);
+        QCOMPARE(names.size(), 2);
+        QCOMPARE(folderEntries(held), names);
+        for (const QString &name : names)
+            QCOMPARE(kf::readFile(held + "/" + name), kf::readFile(free + "/" + name));
     }
 
     void fullDisk()

@@ -1,6 +1,7 @@
 // Import and Import All through the window: refusals, the file choice, whole
 // setups and kit files into the editor, kit files read again, and files
 // that are refused leaving the editor as it was.
+#include "crashdisk.h"
 #include "hangingdisk.h"
 #include "setupflow_fixture.h"
 #include "mainwindow1/setupfiles/setupfilescontroller.h"
@@ -23,6 +24,12 @@ using namespace setupflow_test;
 using P = UiPrompter;
 
 namespace {
+// The question asked before an import replaces what is loaded.
+QString replacingNote()
+{
+    return "*Note*\r\nImporting a new file will delete the corresponding loaded file.\r\nAre you sure to continue?";
+}
+
 // The box naming each kit file whose stored sound name "Snare_" became "Snare".
 QString snareRenamedIn(const QStringList &files)
 {
@@ -289,6 +296,55 @@ private slots:
         QVERIFY(f->w->library().binFilePath() == c);
         undo->trigger();
         failB(true);
+    }
+
+    // A setup or a kit file whose reads fail is told as a file that cannot be
+    // read, and the editor keeps what it had.
+    void filesWhoseReadsFailAreTold()
+    {
+        const QString setup = f->file("KIT_ALL.bin"), kit = f->file("K007.INI");
+        QVERIFY(makeSetup(setup) && makeKitFile(kit, 7));
+        const QByteArray before = f->snapshot();
+        const QString replacing = replacingNote();
+        CrashDisk disk(f->work.path());
+        const DiskInPlace in(f->disk, &disk);
+        disk.setReads(CrashDisk::Reads::Fail, "/KIT_ALL.bin");
+        f->importAll(setup);
+        QVERIFY(disk.readsStopped() > 0);
+        QCOMPARE(f->texts(), QStringList({replacing, "Fail to read file, import failed."}));
+        QCOMPARE(f->snapshot(), before);
+        f->prompter.clear();
+        disk.setReads(CrashDisk::Reads::Fail, "/K007.INI");
+        f->importPicks({kit});
+        QCOMPARE(f->texts(), QStringList({replacing, "This file cannot be imported: it cannot be opened.\r\n" + kit}));
+        QCOMPARE(f->snapshot(), before);
+    }
+
+    // A setup whose read never returns is not waited on: the window answers
+    // while it is held and says the file is not read; once the read returns,
+    // the setup imports.
+    void setupWhoseReadIsHeldIsNotWaitedOn()
+    {
+        const QString setup = f->file("KIT_ALL.bin");
+        QVERIFY(makeSetup(setup));
+        const QByteArray before = f->snapshot();
+        const QString replacing = replacingNote();
+        {
+            HangingOpens hanging(f->disk, "/KIT_ALL.bin", 1, HangingOpens::Looks::Reads); // the brand's look answers
+            const TurnsWhile held([&] { return hanging.waiting() > 0 && f->texts() == QStringList{replacing}; });
+            f->importAll(setup);
+            QCOMPARE(hanging.hung(), 1);
+            QCOMPARE(hanging.waiting(), 1); // told while the read is held
+            QVERIFY(held.turns() > 0);
+            QCOMPARE(f->texts(), QStringList({replacing, "Fail to read file, import failed."}));
+            QCOMPARE(f->snapshot(), before);
+            hanging.release();
+            QTRY_COMPARE(hanging.waiting(), 0);
+        }
+        f->prompter.clear();
+        f->importAll(setup);
+        QCOMPARE(f->w->library().binFilePath(), setup);
+        QVERIFY(f->snapshot() != before);
     }
 
     // A whole setup whose wave numbers have gaps (0, 1, 5): one row per

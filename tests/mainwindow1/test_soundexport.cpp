@@ -633,6 +633,47 @@ private slots:
         QTRY_COMPARE(QDir(e.out).entryList(QDir::Files | QDir::Hidden), QStringList{"a.wav"});
     }
 
+    // A stored sound whose kit file's reads fail is told as a file that cannot
+    // be read. One whose read never returns is not waited on: the window
+    // answers while it is held and tells the file as unread; once the read
+    // returns, the sound exports.
+    void kitFileWhoseReadsFailOrHold()
+    {
+        Export e;
+        KitFile kit;
+        QVERIFY(kit.make(e.f.work.path(), "KIT_ALL.BIN"));
+        e.w->library().addLoadedKitFile(kit.record);
+        const QString whole = QDir::toNativeSeparators(kit.path);
+        e.add("one", whole + ":U00001", 1);
+        e.select({0});
+        {
+            CrashDisk failing(e.f.work.path());
+            const DiskInPlace in(e.f.disk, &failing);
+            failing.setReads(CrashDisk::Reads::Fail, "/KIT_ALL.BIN");
+            e.run(e.out);
+            QVERIFY(failing.readsStopped() > 0);
+        }
+        QCOMPARE(e.f.prompter.texts(), QStringList{"Failed to read the file.\r\n" + whole});
+        QCOMPARE(QDir(e.out).entryList(QDir::Files | QDir::Hidden), QStringList());
+        e.f.prompter.clear();
+        {
+            HangingOpens hanging(e.f.disk, "/KIT_ALL.BIN", 0, HangingOpens::Looks::Reads);
+            const TurnsWhile held([&] { return hanging.waiting() > 0 && e.f.prompter.texts().isEmpty(); });
+            e.run(e.out);
+            QCOMPARE(hanging.hung(), 1);
+            QCOMPARE(hanging.waiting(), 1); // told while the read is held
+            QVERIFY(held.turns() > 0);
+            QCOMPARE(e.f.prompter.texts(), QStringList{"Failed to read the file.\r\n" + whole});
+            hanging.release();
+            QTRY_COMPARE(hanging.waiting(), 0);
+        }
+        QTRY_VERIFY(!ztplatform::isSilentFile(e.w->library().silentFiles(), whole));
+        e.f.prompter.clear();
+        e.run(e.out);
+        QVERIFY(e.f.prompter.texts().isEmpty());
+        QVERIFY(QFileInfo(QDir(e.out).filePath("one.wav")).size() > 44);
+    }
+
     // A kit file or folder whose drive does not answer holds one look,
     // whichever look found it silent (the finder's, through another name of
     // the file; the copy's read; the name look in the folder): exported again

@@ -225,7 +225,7 @@ private slots:
         model.appendRow(group);
         QCOMPARE(getDisplayName("Kick", &model, "SOUND", 16), QString("Kick~00002"));
         QCOMPARE(getDisplayName2("Kick", &model, "SOUND", 16), QString("Kick~00001"));
-        QCOMPARE(soundnames::nameFromFile("/a/b.c.wav"), QString("b.c"));
+        QCOMPARE(namerules::nameFromFile("/a/b.c.wav"), QString("b.c"));
         QCOMPARE(namerules::detectWaveName("Snare__", 16), QString("Snare"));
     }
 

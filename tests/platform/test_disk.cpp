@@ -1,5 +1,5 @@
 // The editor's disk: every call that a signal interrupts is made again, and
-// a write's failure is the disk's own answer.
+// a write's or a read's failure is the disk's own answer.
 #include "platform/descriptor.h"
 #include "platform/disk.h"
 #include "platform/durablefile.h"
@@ -173,6 +173,57 @@ private slots:
             QFile back(path);
             QVERIFY(back.open(QIODevice::ReadOnly));
             QCOMPARE(back.readAll(), QByteArray(disk == &cannot ? "abz" : "ab3456z"));
+        }
+    }
+
+    // A file's reads go through its disk at the file's place, buffered or
+    // not, seeks and lines included; a read the disk refuses fails with the
+    // disk's reason.
+    void aFileReadsThroughItsDisk()
+    {
+        struct Reading : PassDisk {
+            int reads = 0;
+            int refuse = 0; // errno of every read from now on, 0 none
+            qint64 read(int fd, char *data, qint64 size, qint64 offset = -1) override
+            {
+                ++reads;
+                if (refuse) {
+                    errno = refuse;
+                    return -1;
+                }
+                return PassDisk::read(fd, data, size, offset);
+            }
+        } disk;
+        QTemporaryDir dir;
+        const QByteArray bytes = "first line\nsecond line\n" + QByteArray(70000, 'z');
+        {
+            QFile f(dir.filePath("f"));
+            QVERIFY(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
+        }
+        for (const QIODevice::OpenMode mode : {QIODevice::OpenMode(QIODevice::ReadOnly), QIODevice::ReadOnly | QIODevice::Unbuffered}) {
+            disk.reads = 0;
+            disk.refuse = 0;
+            ztplatform::sysio::SeamFile file(&disk);
+            ztplatform::Descriptor fd(::open(QFile::encodeName(dir.filePath("f")).constData(), O_RDONLY | O_CLOEXEC));
+            QVERIFY(ztplatform::openFile(file, std::move(fd), mode));
+            QCOMPARE(file.readLine(), QByteArray("first line\n"));
+            QCOMPARE(file.read(6), QByteArray("second"));
+            QVERIFY(file.seek(bytes.size() - 10));
+            QCOMPARE(file.readAll(), bytes.right(10));
+            QVERIFY(file.seek(3));
+            quint8 c = 0;
+            QDataStream in(&file);
+            in >> c;
+            QCOMPARE(char(c), 's');
+            QCOMPARE(file.pos(), qint64(4));
+            QVERIFY(disk.reads > 0);
+            QCOMPARE(file.failure(), 0);
+            QVERIFY(file.seek(0));
+            disk.refuse = EIO;
+            char out[4];
+            QCOMPARE(file.read(out, 4), qint64(-1));
+            QCOMPARE(file.failure(), EIO);
+            QCOMPARE(file.errorString(), QString::fromLocal8Bit(std::strerror(EIO)));
         }
     }
 

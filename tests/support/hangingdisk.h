@@ -10,8 +10,8 @@
 // file open at one, waits, opens go through, and once released the call is
 // made. Asked for opens and removes, both wait; asked for syncs, a sync of
 // a file or folder open at such a name waits; asked for listings, a listing
-// of a folder open at such a name waits. Every other call goes to the
-// system.
+// of a folder open at such a name waits; asked for reads, a read of a file
+// open at such a name waits. Every other call goes to the system.
 
 #include "passdisk.h"
 #include "switchdisk.h"
@@ -34,8 +34,8 @@ class HangingOpens
 {
 public:
     // What waits: opens only, stats too, removes too, renames only, writes
-    // only, syncs only or listings of a folder only.
-    enum class Looks { Opens, OpensAndStats, OpensAndRemoves, Renames, Writes, Syncs, Lists };
+    // only, syncs only, listings of a folder only or reads only.
+    enum class Looks { Opens, OpensAndStats, OpensAndRemoves, Renames, Writes, Syncs, Lists, Reads };
 
     explicit HangingOpens(const QByteArray &nameEnd, int answered = 0, Looks looks = Looks::Opens)
         : m_gate(new Gate(nameEnd, answered, looks))
@@ -67,6 +67,8 @@ public:
     HangingOpens &operator=(const HangingOpens &) = delete;
 
     void release() { m_gate->release(); }
+    // Lets the look waiting now go on; the next one waits again.
+    void releaseOne() { m_gate->releaseOne(); }
     // Looks that waited or wait now.
     int hung() const { return m_gate->hung(); }
     // Looks waiting now.
@@ -142,6 +144,13 @@ private:
             return PassDisk::writeWith(fd, data, size, perform);
         }
 
+        qint64 read(int fd, char *data, qint64 size, qint64 offset = -1) override
+        {
+            if (m_looks == Looks::Reads)
+                hangOn(pathOf(fd));
+            return PassDisk::read(fd, data, size, offset);
+        }
+
         int sync(int fd, bool dataOnly = false) override
         {
             if (m_looks == Looks::Syncs)
@@ -160,6 +169,12 @@ private:
         {
             std::lock_guard<std::mutex> hold(m_lock);
             m_released = true;
+            m_changed.notify_all();
+        }
+        void releaseOne()
+        {
+            std::lock_guard<std::mutex> hold(m_lock);
+            ++m_passes;
             m_changed.notify_all();
         }
         void waitUntilNoneWaits()
@@ -195,7 +210,9 @@ private:
             ++m_inside;
             ++m_hung;
             m_changed.notify_all();
-            m_changed.wait(hold, [this] { return m_released; });
+            m_changed.wait(hold, [this] { return m_released || m_passes > 0; });
+            if (!m_released)
+                --m_passes;
             --m_inside;
             m_changed.notify_all();
         }
@@ -206,6 +223,7 @@ private:
         mutable std::mutex m_lock;
         std::condition_variable m_changed;
         bool m_released = false;
+        int m_passes = 0; // looks let go on one by one
         int m_inside = 0;
         int m_hung = 0;
     };

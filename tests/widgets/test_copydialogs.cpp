@@ -25,7 +25,6 @@ private:
 private slots:
     void kitLabels_data();
     void kitLabels();
-    void kitLabelsOutsideKitRange();
     void kitDialogForm();
     void kitDialogOkAndCancel();
     void kitDialogTitleBarCloseSendsNothing();
@@ -53,8 +52,6 @@ void TestCopyDialogs::kitLabels()
 {
     QFETCH(int, kit);
     QFETCH(QString, label);
-    QCOMPARE(CopyKitFunc::kitLabel(kit), label);
-
     CopyKitFunc dialog;
     dialog.recvSrcKit1(kit);
     QCOMPARE(child<QLabel>(&dialog, "labKitName")->text(), label);
@@ -63,15 +60,6 @@ void TestCopyDialogs::kitLabels()
     CopyPadFunc padDialog;
     padDialog.recvSrcPad(kit, 2);
     QCOMPARE(child<QLabel>(&padDialog, "current_kit_num")->text(), label);
-}
-
-void TestCopyDialogs::kitLabelsOutsideKitRange()
-{
-    // The rule is by digits, not by padding: "K00" below 10, "K0" above 9
-    // except exactly 100.
-    QCOMPARE(CopyKitFunc::kitLabel(0), QString("K000"));
-    QCOMPARE(CopyKitFunc::kitLabel(101), QString("K0101"));
-    QCOMPARE(CopyKitFunc::kitLabel(-1), QString("K00-1"));
 }
 
 void TestCopyDialogs::kitDialogForm()

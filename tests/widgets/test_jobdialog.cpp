@@ -200,8 +200,8 @@ private slots:
         told << "closed";
         QCOMPARE(told, QStringList({"asked", "inner gone", "closed"}));
 
-        // A step box moves without serving events, and lets the window paint
-        // as it goes: a close asked before is put off until then.
+        // A step box shows and moves without serving events: a close asked
+        // meanwhile waits for the next wait, which puts it off until it ends.
         window.show();
         JobDialog *box = JobDialog::stepBox(&window, "Please wait...", "Working…");
         box->showAt(1);
@@ -213,8 +213,10 @@ private slots:
         QCOMPARE(box->maximum(), 10);
         QCOMPARE(box->value(), 3);
         QVERIFY(window.isVisible());
-        box->putAway();
+        box->hide();
         QVERIFY(!box->isVisible());
+        int asked = 0;
+        JobDialog::waitUntil([&asked](int) { return ++asked > 2; }); // the next wait serves it, put off
         QTRY_VERIFY(!window.isVisible());
         box->show(); // unlike a job's box, a step box closes when asked
         QVERIFY(box->close());

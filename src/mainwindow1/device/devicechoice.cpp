@@ -8,7 +8,6 @@
 #include "device/padsession.h"
 #include "widgets/jobdialog.h"
 
-
 QString PadSyncController::notAnsweringAtLoadText() const
 {
     return WindowTexts::tr("The drive does not answer: %1").arg(m_pad.currentDirPath());

@@ -4,7 +4,6 @@
 #include "mainwindow1/windowtexts.h"
 #include "mainwindow1/device/padsynccontroller.h"
 #include "mainwindow1/library/soundlistscontroller.h"
-#include "mainwindow1/editing/mainpadpagecontroller.h"
 
 #include "device/devicemessage.h"
 #include "device/padidentity.h"

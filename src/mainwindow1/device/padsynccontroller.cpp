@@ -4,7 +4,6 @@
 #include "device/padsession.h"
 #include "widgets/jobdialog.h"
 
-
 PadSyncController::PadSyncController(KitDocument &doc, SoundLibrary &library, PadSession &pad,
                                      SoundListsController &soundLists, KitPagesController &kitPages,
                                      MainPadPageController &mainPadPage, KitHeaderController &kitHeader,

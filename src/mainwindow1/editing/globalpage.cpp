@@ -3,7 +3,6 @@
 #include "mainwindow1/editing/kitpagescontroller.h"
 #include "mainwindow1/windowtexts.h"
 
-
 #include "library/exportfile.h"
 #include "platform/errortext.h"
 #include "platform/replacefile.h"

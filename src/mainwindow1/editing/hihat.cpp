@@ -10,7 +10,6 @@
 #include "library/dragpayload.h"
 #include "library/soundlibrary.h"
 #include "model/kitediting.h"
-#include "platform/regularfile.h"
 #include "widgets/dialogs/uiprompter.h"
 #include "document/kitdocument.h"
 

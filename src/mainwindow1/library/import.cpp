@@ -159,7 +159,7 @@ int SoundFilesController::addToGroupTree(const strSoundGroup *group, QStandardIt
     for (const strSoundItem &item : qAsConst(items)) {
         if (item.file.trimmed().isEmpty())
             continue;
-        sounds.append({names.take(item.name.trimmed().isEmpty() ? soundnames::nameFromFile(item.file) : item.name,
+        sounds.append({names.take(item.name.trimmed().isEmpty() ? namerules::nameFromFile(item.file) : item.name,
                                   item.file),
                        item.file, bytes.value(item.file)});
     }
@@ -185,7 +185,7 @@ int SoundFilesController::addToTotalList(QStandardItemModel *model, const QVecto
     int added = 0;
     for (const strSoundItem &item : qAsConst(items)) {
         const QString path = item.file;
-        const QString given = item.name.trimmed().isEmpty() ? soundnames::nameFromFile(path) : item.name;
+        const QString given = item.name.trimmed().isEmpty() ? namerules::nameFromFile(path) : item.name;
         if (deviceMode && QDir::fromNativeSeparators(path).contains(padFolder, Qt::CaseInsensitive)) {
             m_prompter.warning(m_parent, WindowTexts::tr("Error"),
                                WindowTexts::tr("Adding the sound of a sampler pad is not supported. File location: ")

@@ -12,7 +12,6 @@
 #include "device/padsession.h"
 #include "library/soundlibrary.h"
 
-
 // Sets the lock of the sounds whose numbers the selected rows show.
 void SoundListsController::lockSelected(bool lock)
 {

@@ -1,7 +1,6 @@
 // The five metronome sounds.
 #include "mainwindow1/windowtexts.h"
 
-#include "device/padpaths.h"
 #include "mainwindow1/library/soundlistscontroller.h"
 #include "model/namerules.h"
 #include "widgets/dialogs/uiprompter.h"

@@ -26,7 +26,6 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
-#include <unistd.h>
 
 using ztplatform::kSilentLimitMs;
 
@@ -51,7 +50,6 @@ ztplatform::FileStamp previewSourceStamp(ztplatform::Disk &disk, const QString &
 {
     return ztplatform::diskFileStamp(disk, previewSourceFile(source));
 }
-
 
 // `look` at the file of `source` on a thread of its own, the window
 // painting (its input held) meanwhile; nothing when the drive did not answer

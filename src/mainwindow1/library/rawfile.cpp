@@ -30,7 +30,6 @@
 #include <atomic>
 #include <mutex>
 #include <cerrno>
-#include <chrono>
 #include <memory>
 #include <optional>
 #include <cstring>
@@ -59,7 +58,6 @@ QString failedConversionText(const QString &faultPath, const QString &faultReaso
     return text;
 }
 
-
 constexpr int kConversionPollMs = 20;
 constexpr int kSettleLimitMs = 6000; // a killed ffmpeg is waited on for 5 s
 
@@ -71,7 +69,6 @@ void tellUnreadable(UiPrompter &prompter, QWidget *parent, const QString &path, 
                                  + QStringLiteral("\r\n") + reason,
                          QMessageBox::Ok);
 }
-
 
 // A stored sound's copy on a thread of its own, given up when its kit file's
 // drive has not moved it on for ztplatform::kSilentLimitMs: the thread may then never
@@ -129,8 +126,6 @@ public:
         });
         return done;
     }
-
-private:
 };
 
 } // namespace
@@ -403,34 +398,38 @@ savejob::JobConversion RawFiles::jobConversion()
     return c;
 }
 
-RawFiles::Plain RawFiles::convertPlain(const PlainSetting &s, const std::shared_ptr<ConversionJobs> &planned,
-                                       const QString &source, const QString &target, const Waiter &wait)
+// A source off the pad is a regular file that opens for reading; else what to tell.
+RawFiles::Plain RawFiles::lookAtSource(const PlainSetting &s, const QString &source, const Waiter &wait)
 {
     Plain p;
-    // The pad's own files are looked at only below its root, by the save's conversion.
-    const bool onPad = s.root.covers(source);
     const std::optional<bool> regular =
-            onPad ? true : ztplatform::isRegularFileWithin(s.fence, s.silent, source, ztplatform::kSilentLimitMs, wait);
+            ztplatform::isRegularFileWithin(s.fence, s.silent, source, ztplatform::kSilentLimitMs, wait);
     if (!regular || !*regular) {
         p.tell = regular ? Plain::Tell::Missing : Plain::Tell::Silent;
         return p;
     }
-    if (!onPad) {
-        // It must open for reading.
-        const std::optional<int> failure = ztplatform::lookAtFileWithin<int>(
-                s.silent, source, ztplatform::kSilentLimitMs,
-                [source, fence = s.fence]() {
-                    const ztplatform::Descriptor fd(ztplatform::diskOf(fence).openAt(
-                            AT_FDCWD, QFile::encodeName(source), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-                    return fd.isOpen() ? 0 : errno;
-                },
-                wait);
-        if (!failure || *failure != 0) {
-            p.tell = failure ? Plain::Tell::Unreadable : Plain::Tell::Silent;
-            p.reason = failure ? QString::fromLocal8Bit(std::strerror(*failure)) : QString();
-            return p;
-        }
+    const std::optional<int> failure = ztplatform::lookAtFileWithin<int>(
+            s.silent, source, ztplatform::kSilentLimitMs,
+            [source, fence = s.fence]() {
+                const ztplatform::Descriptor fd(ztplatform::diskOf(fence).openAt(
+                        AT_FDCWD, QFile::encodeName(source), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+                return fd.isOpen() ? 0 : errno;
+            },
+            wait);
+    if (!failure || *failure != 0) {
+        p.tell = failure ? Plain::Tell::Unreadable : Plain::Tell::Silent;
+        p.reason = failure ? QString::fromLocal8Bit(std::strerror(*failure)) : QString();
     }
+    return p;
+}
+
+RawFiles::Plain RawFiles::convertPlain(const PlainSetting &s, const std::shared_ptr<ConversionJobs> &planned,
+                                       const QString &source, const QString &target, const Waiter &wait)
+{
+    // The pad's own files are looked at only below its root, by the save's conversion.
+    Plain p = s.root.covers(source) ? Plain() : lookAtSource(s, source, wait);
+    if (p.tell != Plain::Tell::None)
+        return p;
     std::shared_ptr<ConversionJobs> jobs = planned;
     int job = jobs ? jobs->find(source, target) : -1;
     if (job < 0) {
@@ -511,33 +510,13 @@ quint32 RawFiles::getRawFile(const QString &waveFileName, const QString &outFile
         return done.size;
     }
     // A preview's work runs under its wait until Stop.
-    const std::optional<bool> regular =
-            ztplatform::isRegularFileWithin(m_pad.fence(), m_library.silentFiles(), waveFileName, ztplatform::kSilentLimitMs,
-                                            JobDialog::waiter());
-    if (!regular) {
+    Plain p = lookAtSource(plainSetting(), waveFileName, JobDialog::waiter());
+    if (p.tell == Plain::Tell::Silent)
         tellSilent(waveFileName, true);
+    else if (p.tell != Plain::Tell::None)
+        tellPlain(waveFileName, p);
+    if (p.tell != Plain::Tell::None)
         return 0;
-    }
-    if (!*regular) {
-        tellMissing(waveFileName);
-        return 0;
-    }
-    const std::optional<int> failure = ztplatform::lookAtFileWithin<int>(
-            m_library.silentFiles(), waveFileName, ztplatform::kSilentLimitMs,
-            [waveFileName, fence = m_pad.fence()]() {
-                const ztplatform::Descriptor fd(ztplatform::diskOf(fence).openAt(
-                        AT_FDCWD, QFile::encodeName(waveFileName), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-                return fd.isOpen() ? 0 : errno;
-            },
-            JobDialog::waiter());
-    if (!failure)
-        tellSilent(waveFileName, true);
-    else if (*failure != 0)
-        tellUnreadable(m_prompter, m_parent, waveFileName, QString::fromLocal8Bit(std::strerror(*failure)));
-    if (!failure || *failure != 0)
-        return 0;
-
-    Plain p;
     bool converted = false;
     audioconverter converter(m_conversion, ztplatform::diskOf(m_pad.fence()));
     converter.setSilentFiles(m_library.silentFiles());

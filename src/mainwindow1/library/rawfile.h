@@ -112,6 +112,7 @@ private:
     void tellSilent(const QString &path, bool preview);
     void tellMissing(const QString &waveFileName);
     PlainSetting plainSetting() const;
+    static Plain lookAtSource(const PlainSetting &setting, const QString &source, const ztplatform::Waiter &wait);
     // A save's plain sound converted into `target` by a planned job or one
     // of its own, each wait through `wait`: its size, or what to tell.
     static Plain convertPlain(const PlainSetting &setting, const std::shared_ptr<ConversionJobs> &planned,

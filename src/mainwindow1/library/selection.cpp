@@ -32,7 +32,6 @@
 #include <QScopedValueRollback>
 
 #include <fcntl.h>
-#include <unistd.h>
 
 namespace {
 
@@ -47,7 +46,6 @@ QModelIndexList orderedSelection(QItemSelectionModel *selection)
     });
     return list;
 }
-
 
 // The box for a file whose drive still holds an earlier look given up on:
 // it is not looked at again until that look returns.

@@ -94,8 +94,6 @@ setupjob::JobRunner SetupFilesController::loadRunner()
 // Hides the dialog before a message tells why the save stopped.
 void SetupFilesController::hideProgress(QProgressDialog *dialog)
 {
-    if (auto *box = qobject_cast<JobDialog *>(dialog))
-        box->putAway();
-    else if (dialog)
+    if (dialog)
         dialog->hide();
 }

@@ -20,7 +20,6 @@
 
 #include <QDebug>
 #include <QDir>
-#include <QFileInfo>
 
 // Global settings and kit files; true when the import reaches its common end.
 bool SetupFilesController::importKitFiles()

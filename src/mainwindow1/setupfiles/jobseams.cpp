@@ -42,11 +42,11 @@ savejob::Hooks SetupFilesController::saveHooks()
     return hooks;
 }
 
-// Moves the window's box (its range too), which lets the window paint.
+// Moves the window's box (its range too); it paints at the next wait.
 setupjob::Progress SetupFilesController::saveProgress()
 {
     return [this](int value, int maximum) {
         if (auto *box = qobject_cast<JobDialog *>(m_preview.dialog()))
-            box->moveServing(value, maximum);
+            box->move(value, maximum);
     };
 }

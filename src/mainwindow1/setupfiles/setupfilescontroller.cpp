@@ -1,4 +1,5 @@
 #include "mainwindow1/setupfiles/setupfilescontroller.h"
+#include "mainwindow1/library/previewcontroller.h"
 
 #include "widgets/selectkitno.h"
 
@@ -39,4 +40,9 @@ void SetupFilesController::makeKitChoice()
 void SetupFilesController::takeBackupChoice()
 {
     m_backFlag = m_view.rbtBack->isChecked();
+}
+
+void SetupFilesController::soundFileRemoved(const QHash<QString, QString> &moved)
+{
+    m_preview.followMovedSounds(moved);
 }

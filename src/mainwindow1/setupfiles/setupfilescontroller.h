@@ -103,7 +103,6 @@ public:
     void waveKitOrder();
 
     // ---- sounds of loaded kit files forgotten ------------------------------
-    void removeSoundFile(const QString &path);
     void soundFileRemoved(const QHash<QString, QString> &moved);
 
     // The offline close: asks "Quit?" when kits or global settings changed

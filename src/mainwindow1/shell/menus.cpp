@@ -5,7 +5,6 @@
 #include "mainwindow1/editing/mainpadpagecontroller.h"
 #include "mainwindow1/library/soundlistscontroller.h"
 #include "mainwindow1/editing/kitpagescontroller.h"
-#include "mainwindow1/editing/kitchainscontroller.h"
 #include "mainwindow1/shell/shellcontroller.h"
 
 #include "platform/datafiles.h"
