@@ -33,6 +33,17 @@ using savejob::offThread;
 using savejob::timedOut;
 using Step = ztplatform::ReplaceFile::Step;
 
+bool samePaths(const QVector<MainWindow1Records::READ_KIT_FILE> &a, const QVector<MainWindow1Records::READ_KIT_FILE> &b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (int i = 0; i < a.size(); ++i) {
+        if (a.at(i).file != b.at(i).file)
+            return false;
+    }
+    return true;
+}
+
 QString errorTitle()
 {
     return QCoreApplication::translate("MainWindow1", "Error");
@@ -176,7 +187,9 @@ std::shared_ptr<SaveSetupJob::Work> SaveSetupJob::workFor(const QString &dest, b
     w->clickList = m_run.lib.clickList();
     w->files = m_run.lib.loadedKitFiles();
     w->loaded = m_loaded;
-    w->locate = m_loaded && m_loaded->locator.madeFor(w->files);
+    // The files checked as the save began serve while the library holds the
+    // same ones: each is opened, checked and read once.
+    w->locate = m_loaded && m_loaded->locator.madeFor(m_loaded->files) && samePaths(m_loaded->files, w->files);
     if (m_loaded)
         m_loaded->locator.setWaiter({}); // the job's thread waits itself
     w->tempDir = m_in.tempDir;
