@@ -77,8 +77,9 @@ void KitTables::attach(percussionpadfile &model)
 namespace {
 
 // A whole setup read from the open `file`, which was opened at `path`.
-LoadError readWholeSetup(ztplatform::Disk &disk, QFile &file, const QString &path, MainWindow1Records::READ_KIT_FILE &rec,
-                         KitTables &tables, int *globalSize, bool *loadClickFlag, const std::function<void()> &moved)
+LoadError readWholeSetup(ztplatform::sysio::SeamFile &file, const QString &path,
+                         MainWindow1Records::READ_KIT_FILE &rec, KitTables &tables, int *globalSize,
+                         bool *loadClickFlag, const std::function<void()> &moved)
 {
     MainWindow1Records::READ_KIT_FILE r;
     r.file = path;
@@ -86,7 +87,7 @@ LoadError readWholeSetup(ztplatform::Disk &disk, QFile &file, const QString &pat
     Model &m = r.info;
     m.curFlag = 0;
     m.initFileChunk();
-    r.stamp = ztplatform::fileStamp(disk, file.handle());
+    r.stamp = ztplatform::fileStamp(file.disk(), file.handle());
     if (!m.getChunkIndex(&file) || !m.readGlobalChunk(&file))
         return LoadError::DataError;
     const int size = (m.globalChunk.size == 0 || m.new_globalChunk.size == GLOBAL_CHUNK_SIZE)
@@ -125,7 +126,7 @@ LoadError readWholeSetup(ztplatform::Disk &disk, QFile &file, const QString &pat
 }
 
 // A single-kit file read from the open `file`, which was opened at `path`.
-LoadError readKit(ztplatform::Disk &disk, QFile &file, const QString &path, MainWindow1Records::READ_KIT_FILE &rec,
+LoadError readKit(ztplatform::sysio::SeamFile &file, const QString &path, MainWindow1Records::READ_KIT_FILE &rec,
                   KitTables &tables)
 {
     const quint8 number = kitNumberOf(file);
@@ -139,7 +140,7 @@ LoadError readKit(ztplatform::Disk &disk, QFile &file, const QString &path, Main
     r.file = path;
     r.flag = 2;
     r.kitIndex = number;
-    r.stamp = ztplatform::fileStamp(disk, file.handle());
+    r.stamp = ztplatform::fileStamp(file.disk(), file.handle());
     Model &m = r.info;
     m.curFlag = 2;
     m.initFileChunk();
@@ -184,7 +185,7 @@ LoadError readWholeSetupFile(const QString &path, MainWindow1Records::READ_KIT_F
     WatchedFile file(ztplatform::diskOf(fence), moved);
     const LoadError err = openForReading(fence, path, file);
     return err != LoadError::None ? err
-                                  : unlessUnread(file, readWholeSetup(ztplatform::diskOf(fence), file, path, rec, tables,
+                                  : unlessUnread(file, readWholeSetup(file, path, rec, tables,
                                                                       globalSize, loadClickFlag, moved));
 }
 
@@ -199,7 +200,7 @@ LoadError readKitFile(const QString &path, MainWindow1Records::READ_KIT_FILE &re
 {
     WatchedFile file(ztplatform::diskOf(fence), moved);
     const LoadError err = openForReading(fence, path, file);
-    return err != LoadError::None ? err : unlessUnread(file, readKit(ztplatform::diskOf(fence), file, path, rec, tables));
+    return err != LoadError::None ? err : unlessUnread(file, readKit(file, path, rec, tables));
 }
 
 bool readsBack(const QString &path, bool wholeSetup, const std::shared_ptr<ztplatform::FolderFence> &fence)
@@ -215,8 +216,8 @@ bool readsBack(const QString &path, bool wholeSetup, const std::shared_ptr<ztpla
     auto rec = std::make_unique<MainWindow1Records::READ_KIT_FILE>();
     KitTables tables;
     ok = ok
-         && (wholeSetup ? readWholeSetup(ztplatform::diskOf(fence), file, path, *rec, tables, nullptr, nullptr, {})
-                        : readKit(ztplatform::diskOf(fence), file, path, *rec, tables))
+         && (wholeSetup ? readWholeSetup(file, path, *rec, tables, nullptr, nullptr, {})
+                        : readKit(file, path, *rec, tables))
                     == LoadError::None;
     if (!ok)
         qWarning() << path << "does not read back as the kit file it was written as";

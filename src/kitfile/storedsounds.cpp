@@ -57,7 +57,7 @@ TableLook lookAtTable(const std::shared_ptr<ztplatform::FolderFence> &fence, con
         return look;
     }
     look.held = fd;
-    if (!matchesLoad(loadedLength, loaded, ztplatform::fileStamp(ztplatform::diskOf(fence), fd->get()))) // as opened: what is read
+    if (!matchesLoad(loadedLength, loaded, ztplatform::fileStamp(disk, fd->get()))) // as opened: what is read
         look.state = CollectError::Modified;
     else if (percussionpadfile::judgeWaveTotalNumber(&in, layout) != waveCount)
         look.state = CollectError::SoundMissing;

@@ -5,6 +5,7 @@
 #include "model/bytepack.h"
 #include "platform/descriptor.h"
 #include "platform/disk.h"
+#include "platform/sysio.h"
 
 #include <QDataStream>
 #include <QDebug>
@@ -119,6 +120,7 @@ bool copyWaveBytes(QFile *file, const percussionpadfile::P_SOUND_INDEX *table, i
     ztplatform::Disk &disk = ztplatform::systemDisk();
     ztplatform::Descriptor src;
     QString srcName;
+    auto *seam = dynamic_cast<ztplatform::sysio::SeamFile *>(file);
     for (int i = 0; i < n;) {
         const percussionpadfile::P_SOUND_INDEX &e = table[i];
         if (file->pos() != qint64(e.wave_start)) {
@@ -149,6 +151,15 @@ bool copyWaveBytes(QFile *file, const percussionpadfile::P_SOUND_INDEX *table, i
             fd = src.get();
         }
         qint64 offset = e.fileOffset;
+        // Copied by the system where it can, through the file's own disk;
+        // what is left is read and written here, which tells any failure.
+        while (seam && &seam->disk() == &disk && length > 0) {
+            const qint64 n = seam->copyFrom(fd, offset, qMin(length, kCopyBlock));
+            if (n <= 0)
+                break;
+            offset += n;
+            length -= n;
+        }
         const auto readAt = [&disk, fd, &offset](char *to, qint64 max) {
             const qint64 got = disk.read(fd, to, max, offset);
             offset += qMax<qint64>(got, 0);

@@ -240,6 +240,12 @@ int Disk::writeBack(int, qint64, qint64, bool)
     return -1;
 }
 
+qint64 Disk::copyRange(int, qint64, int, qint64, qint64)
+{
+    errno = ENOSYS;
+    return -1;
+}
+
 int SystemDisk::openAt(int dir, const QByteArray &name, int flags, mode_t mode)
 {
     return retried([&] { return ::openat(dir, name.constData(), flags, mode); });
@@ -284,6 +290,13 @@ int SystemDisk::writeBack(int fd, qint64 offset, qint64 length, bool wait)
     const unsigned flags = wait ? SYNC_FILE_RANGE_WAIT_BEFORE | SYNC_FILE_RANGE_WRITE | SYNC_FILE_RANGE_WAIT_AFTER
                                 : SYNC_FILE_RANGE_WRITE;
     return retried([&] { return ::sync_file_range(fd, off_t(offset), off_t(length), flags); });
+}
+
+qint64 SystemDisk::copyRange(int from, qint64 fromOffset, int to, qint64 toOffset, qint64 size)
+{
+    loff_t in = fromOffset;
+    loff_t out = toOffset;
+    return retried([&] { return qint64(::copy_file_range(from, &in, to, &out, size_t(size), 0)); });
 }
 
 int SystemDisk::renameAt(int fromDir, const QByteArray &from, int toDir, const QByteArray &to, bool noReplace)

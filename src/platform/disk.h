@@ -65,6 +65,12 @@ public:
     // the disk's own cache are left to a sync. A disk that cannot says ENOSYS
     // (the default); the caller then syncs the file itself.
     virtual int writeBack(int fd, qint64 offset, qint64 length, bool wait);
+    // copy_file_range(2): up to `size` bytes of `from` at `fromOffset`
+    // copied into `to` at `toOffset` by the system, without a trip through
+    // the editor's memory; the count, fewer at the end of `from`. Neither
+    // file's position moves. A disk that cannot says ENOSYS (the default);
+    // the caller then reads and writes itself.
+    virtual qint64 copyRange(int from, qint64 fromOffset, int to, qint64 toOffset, qint64 size);
     // renameat(2); with `noReplace` nothing standing at `to` is replaced.
     virtual int renameAt(int fromDir, const QByteArray &from, int toDir, const QByteArray &to,
                          bool noReplace = false) = 0;
@@ -130,6 +136,7 @@ public:
     int sync(int fd, bool dataOnly = false) override;
     int syncFileSystem(int fd) override;
     int writeBack(int fd, qint64 offset, qint64 length, bool wait) override;
+    qint64 copyRange(int from, qint64 fromOffset, int to, qint64 toOffset, qint64 size) override;
     int renameAt(int fromDir, const QByteArray &from, int toDir, const QByteArray &to,
                  bool noReplace = false) override;
     int unlinkAt(int dir, const QByteArray &name, int flags = 0) override;

@@ -17,6 +17,28 @@ bool SeamFile::openDescriptor(Descriptor fd, OpenMode mode)
     return openFile(*this, std::move(fd), mode | QIODevice::Unbuffered);
 }
 
+qint64 SeamFile::copyFrom(int from, qint64 offset, qint64 size)
+{
+    const int fd = handle();
+    if (fd < 0 || !m_copies || !flush()) {
+        errno = ENOSYS;
+        return -1;
+    }
+    if (const int refused = m_beforeWrite ? m_beforeWrite() : 0) {
+        errno = refused;
+        return -1;
+    }
+    const qint64 at = pos();
+    const qint64 n = disk().copyRange(from, offset, fd, at, size);
+    if (n < 0) {
+        // Files on two kinds of file system, or a disk that cannot.
+        if (errno == ENOSYS || errno == EXDEV || errno == EINVAL || errno == EOPNOTSUPP)
+            m_copies = false;
+        return -1;
+    }
+    return n > 0 && !seek(at + n) ? -1 : n;
+}
+
 qint64 SeamFile::writeData(const char *data, qint64 len)
 {
     const int fd = handle();

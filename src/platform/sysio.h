@@ -38,6 +38,11 @@ public:
     int failure() const { return m_failure; }
     // Asked before each write: 0 lets it go on, an errno fails it with that error.
     void setBeforeWrite(std::function<int()> beforeWrite) { m_beforeWrite = std::move(beforeWrite); }
+    // Up to `size` bytes of `from` at `offset` written at the position by
+    // the disk itself (Disk::copyRange), asked before as a write is: the
+    // count, -1 with errno when nothing was copied. It sets no error of the
+    // file: the caller writes what is left itself, and that write tells.
+    qint64 copyFrom(int from, qint64 offset, qint64 size);
 
 protected:
     qint64 writeData(const char *data, qint64 len) override;
@@ -48,6 +53,7 @@ private:
     Disk *m_disk = nullptr;
     int m_failure = 0;
     std::function<int()> m_beforeWrite;
+    bool m_copies = true; // the disk copied, or has not been asked yet
 };
 
 } // namespace ztplatform::sysio

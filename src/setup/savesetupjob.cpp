@@ -33,6 +33,17 @@ using savejob::offThread;
 using savejob::timedOut;
 using Step = ztplatform::ReplaceFile::Step;
 
+bool samePaths(const QVector<MainWindow1Records::READ_KIT_FILE> &a, const QVector<MainWindow1Records::READ_KIT_FILE> &b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (int i = 0; i < a.size(); ++i) {
+        if (a.at(i).file != b.at(i).file)
+            return false;
+    }
+    return true;
+}
+
 QString errorTitle()
 {
     return QCoreApplication::translate("MainWindow1", "Error");
@@ -51,13 +62,15 @@ const char *sourceFileFault(ztplatform::Disk &disk, const ztplatform::Descriptor
     m->initFileChunk();
     setupfiles::KitTables tables;
     tables.attach(*m);
+    // A file whose reads fail is one that cannot be read, whatever its data.
+    const char *unread = QT_TRANSLATE_NOOP("MainWindow1", "Fail to open file!");
     if (!m->getChunkIndex(&file))
-        return QT_TRANSLATE_NOOP("MainWindow1", "File data error!");
+        return file.failure() ? unread : QT_TRANSLATE_NOOP("MainWindow1", "File data error!");
     const bool sounds = m->readSounChunk(&file);
     const bool kits = m->readSkitChunk(&file);
     const bool global = m->readGlobalChunk(&file);
     if (!sounds || !kits || !global)
-        return QT_TRANSLATE_NOOP("MainWindow1", "Invalid data file!");
+        return file.failure() ? unread : QT_TRANSLATE_NOOP("MainWindow1", "Invalid data file!");
     return nullptr;
 }
 
@@ -174,7 +187,9 @@ std::shared_ptr<SaveSetupJob::Work> SaveSetupJob::workFor(const QString &dest, b
     w->clickList = m_run.lib.clickList();
     w->files = m_run.lib.loadedKitFiles();
     w->loaded = m_loaded;
-    w->locate = m_loaded && m_loaded->locator.madeFor(w->files);
+    // The files checked as the save began serve while the library holds the
+    // same ones: each is opened, checked and read once.
+    w->locate = m_loaded && m_loaded->locator.madeFor(m_loaded->files) && samePaths(m_loaded->files, w->files);
     if (m_loaded)
         m_loaded->locator.setWaiter({}); // the job's thread waits itself
     w->tempDir = m_in.tempDir;

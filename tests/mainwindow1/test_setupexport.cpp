@@ -406,6 +406,24 @@ private slots:
         QVERIFY(f->unlocked());
     }
 
+    // A loaded setup whose reads fail when a save takes its sounds is told as
+    // a file that cannot be read; nothing is written.
+    void sourceWhoseReadsFailIsTold()
+    {
+        const QString setup = f->file("KIT_ALL.bin"), made = f->file("MADE.bin");
+        QVERIFY(makeSetup(setup));
+        f->importAll(setup);
+        f->prompter.clear();
+        CrashDisk disk(f->work.path());
+        const DiskInPlace in(f->disk, &disk);
+        disk.setReads(CrashDisk::Reads::Fail, "/KIT_ALL.bin");
+        f->exportAll(made);
+        QVERIFY(disk.readsStopped() > 0);
+        QCOMPARE(f->texts(), QStringList({setup + ":Fail to open file!"}));
+        QVERIFY(!QFile::exists(made));
+        QVERIFY(f->unlocked());
+    }
+
     // A loaded setup whose sound another program rewrote in place, at the
     // same size, is not taken as it was loaded.
     void sameSizeRewriteNoticed()

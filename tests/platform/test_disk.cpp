@@ -137,6 +137,45 @@ private slots:
         QVERIFY(::fstat(fd, &st) == 0 && st.st_size == 0);
     }
 
+    // The system copies another file's bytes in at the position and moves
+    // it, asked first as a write is; a disk that cannot copy leaves the file
+    // as it was, for the caller to write itself.
+    void aCopyLandsAtThePosition()
+    {
+        QTemporaryDir dir;
+        QFile source(dir.filePath("source"));
+        QVERIFY(source.open(QIODevice::WriteOnly) && source.write("0123456789") == 10);
+        source.close();
+        const ztplatform::Descriptor from(::open(QFile::encodeName(source.fileName()).constData(), O_RDONLY | O_CLOEXEC));
+        QVERIFY(from.isOpen());
+        PassDisk cannot;
+        for (ztplatform::Disk *disk : {&ztplatform::systemDisk(), static_cast<ztplatform::Disk *>(&cannot)}) {
+            const QString path = dir.filePath(disk == &cannot ? "written" : "copied");
+            ztplatform::sysio::SeamFile file(disk);
+            const int fd = ::open(QFile::encodeName(path).constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+            QVERIFY(file.openDescriptor(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle));
+            int asked = 0;
+            file.setBeforeWrite([&asked] { return ++asked, 0; });
+            QCOMPARE(file.write("ab"), qint64(2));
+            const qint64 copied = file.copyFrom(from.get(), 3, 4);
+            const int why = errno;
+            if (disk == &cannot) {
+                QCOMPARE(copied, qint64(-1));
+                QCOMPARE(why, ENOSYS);
+                QCOMPARE(file.pos(), qint64(2));
+            } else {
+                QCOMPARE(copied, qint64(4));
+                QCOMPARE(asked, 2);
+                QCOMPARE(file.pos(), qint64(6));
+            }
+            QCOMPARE(file.write("z"), qint64(1));
+            file.close();
+            QFile back(path);
+            QVERIFY(back.open(QIODevice::ReadOnly));
+            QCOMPARE(back.readAll(), QByteArray(disk == &cannot ? "abz" : "ab3456z"));
+        }
+    }
+
     // A file's reads go through its disk at the file's place, buffered or
     // not, seeks and lines included; a read the disk refuses fails with the
     // disk's reason.

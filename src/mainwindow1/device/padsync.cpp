@@ -52,32 +52,24 @@ QString pairFileName(const QString &wavPath, bool wav)
 // a read-only pad is told once for the whole box.
 QString keptReason(const PadSession::Kept &kept, const QString &wavPath)
 {
+    QString why;
     if (kept.why == UsbUpdate::WavNotAFile || kept.why == UsbUpdate::PrmNotAFile) {
-        const QString file = pairFileName(wavPath, kept.why == UsbUpdate::WavNotAFile);
         const QString what = kept.error == ELOOP    ? WindowTexts::tr("%1 is a link, not a file of its own")
                              : kept.error == EISDIR ? WindowTexts::tr("%1 is a folder")
                                                     : WindowTexts::tr("%1 is not a plain file");
-        return QStringLiteral(" (") + what.arg(file) + QLatin1Char(')');
+        why = what.arg(pairFileName(wavPath, kept.why == UsbUpdate::WavNotAFile));
+    } else if (kept.why == UsbUpdate::WavChanged || kept.why == UsbUpdate::PrmChanged) {
+        why = WindowTexts::tr("%1 changed on the sampler pad after it was read")
+                      .arg(pairFileName(wavPath, kept.why == UsbUpdate::WavChanged));
+    } else if (kept.why == UsbUpdate::EarlierChange) {
+        why = WindowTexts::tr("the sampler pad holds the record of an earlier change that its next load ends "
+                              "first or, if it cannot, names");
+    } else if (kept.why == UsbUpdate::LinkedFolder) {
+        why = WindowTexts::tr("its folder is a link or leads out of the sampler pad");
+    } else if (kept.why == UsbUpdate::NotRemovable && kept.error != 0 && kept.error != EROFS) {
+        why = WindowTexts::tr("the sampler pad refused to remove its files: %1").arg(ztplatform::errorText(kept.error));
     }
-    if (kept.why == UsbUpdate::WavChanged || kept.why == UsbUpdate::PrmChanged)
-        return QStringLiteral(" (")
-                + WindowTexts::tr("%1 changed on the sampler pad after it was read")
-                          .arg(pairFileName(wavPath, kept.why == UsbUpdate::WavChanged))
-                + QLatin1Char(')');
-    if (kept.why == UsbUpdate::EarlierChange)
-        return QStringLiteral(" (")
-                + WindowTexts::tr("the sampler pad holds the record of an earlier change that its next load ends "
-                                  "first or, if it cannot, names")
-                + QLatin1Char(')');
-    if (kept.why == UsbUpdate::LinkedFolder)
-        return QStringLiteral(" (") + WindowTexts::tr("its folder is a link or leads out of the sampler pad")
-                + QLatin1Char(')');
-    if (kept.why == UsbUpdate::NotRemovable && kept.error != 0 && kept.error != EROFS)
-        return QStringLiteral(" (")
-                + WindowTexts::tr("the sampler pad refused to remove its files: %1")
-                          .arg(ztplatform::errorText(kept.error))
-                + QLatin1Char(')');
-    return QString();
+    return why.isEmpty() ? QString() : QStringLiteral(" (") + why + QLatin1Char(')');
 }
 
 } // namespace
