@@ -193,7 +193,7 @@ void ImportKitFilesJob::recordKitFile(const QString &path, int n, const Redraws 
 
 void ImportKitFilesJob::forget(const QString &file, const Redraws &redraws)
 {
-    const QHash<QString, QString> moved = setupjob::forgetKitFile(m_doc, m_library, file);
+    const QHash<QString, QString> moved = setupjob::removeSoundFile(m_doc, m_library, file);
     if (redraws.forgotten)
         redraws.forgotten(moved);
 }

@@ -28,7 +28,7 @@ public:
     // What the window does between the steps; each may be left empty.
     struct Redraws
     {
-        // An earlier load of a file was forgotten (setupjob::forgetKitFile):
+        // An earlier load of a file was forgotten (setupjob::removeSoundFile):
         // `moved` holds the sources handed over to another loaded kit file.
         std::function<void(const QHash<QString, QString> &moved)> forgotten;
         KitTaking kitTaking; // kit `kit` of a file is about to be stored

@@ -15,7 +15,7 @@ void moveSharedSounds(KitDocument &doc, SoundLibrary &library, const QHash<QStri
     doc.moveSharedSounds(moved);
 }
 
-QHash<QString, QString> forgetKitFile(KitDocument &doc, SoundLibrary &library, const QString &path)
+QHash<QString, QString> removeSoundFile(KitDocument &doc, SoundLibrary &library, const QString &path)
 {
     const setupfiles::StoredIn storedIn(ztplatform::diskOf(library.fence()), QDir::toNativeSeparators(path));
     const QHash<QString, QString> moved = library.handOverSharedSounds(storedIn);

@@ -23,7 +23,7 @@ void moveSharedSounds(KitDocument &doc, SoundLibrary &library, const QHash<QStri
 // list and the total list's rows (whose numbers and locks follow the list
 // again); those another loaded kit file holds too are handed over to it
 // first. Returns the sources handed over (old -> new).
-QHash<QString, QString> forgetKitFile(KitDocument &doc, SoundLibrary &library, const QString &path);
+QHash<QString, QString> removeSoundFile(KitDocument &doc, SoundLibrary &library, const QString &path);
 
 // Each sound the list holds once whose loaded kit file is gone or no longer
 // as loaded is taken from another loaded kit file holding it. Returns the
