@@ -100,7 +100,7 @@ private:
     static bool fileStep(Work &w, int n, bool write, const std::function<void()> &step);
     static void workOn(Work &w, const ztplatform::Job::Report &report);
     static bool workOnKit(Work &w, int n);
-    bool runWork(const std::shared_ptr<Work> &w, const savejob::JobConversion &conversion);
+    void runWork(const std::shared_ptr<Work> &w, const savejob::JobConversion &conversion);
     bool takeKit(Work &w, int n, QStringList &sources);
     ztplatform::ReplaceFile *fileOf(int i) const;
     bool writeBeside();

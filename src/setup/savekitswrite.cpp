@@ -167,8 +167,8 @@ std::shared_ptr<SaveKitsJob::Work> SaveKitsJob::workFor(const savejob::JobConver
 }
 
 // The job waited on; a file whose folder has not moved on for the limit is
-// given up. True once it ended. The boxes of failed conversions are shown then.
-bool SaveKitsJob::runWork(const std::shared_ptr<Work> &w, const savejob::JobConversion &conversion)
+// given up. The boxes of failed conversions are shown then.
+void SaveKitsJob::runWork(const std::shared_ptr<Work> &w, const savejob::JobConversion &conversion)
 {
     ztplatform::Job job([w](const ztplatform::Job::Report &report) { workOn(*w, report); });
     // The bar takes each kit's step, also when the job's reports came together.
@@ -189,10 +189,9 @@ bool SaveKitsJob::runWork(const std::shared_ptr<Work> &w, const savejob::JobConv
         w->givenUpWriting = w->atWrite;
         return true;
     };
-    const bool ended = savejob::waitForJob(m_run, job, giveUp);
+    savejob::waitForJob(m_run, job, giveUp);
     if (conversion.tell)
         conversion.tell();
-    return ended;
 }
 
 // What the job came to for its kit `n`, taken as the document's layout; a

@@ -17,6 +17,8 @@
 #include "kitfile/waveorder.h"
 
 #include <QCoreApplication>
+
+#include <algorithm>
 #include <QDir>
 #include <QFile>
 
@@ -35,13 +37,8 @@ using Step = ztplatform::ReplaceFile::Step;
 
 bool samePaths(const QVector<MainWindow1Records::READ_KIT_FILE> &a, const QVector<MainWindow1Records::READ_KIT_FILE> &b)
 {
-    if (a.size() != b.size())
-        return false;
-    for (int i = 0; i < a.size(); ++i) {
-        if (a.at(i).file != b.at(i).file)
-            return false;
-    }
-    return true;
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
+                      [](const auto &x, const auto &y) { return x.file == y.file; });
 }
 
 QString errorTitle()

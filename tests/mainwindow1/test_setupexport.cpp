@@ -112,6 +112,27 @@ int failFolderSyncs(int fd, bool)
 
 } // namespace
 
+// `save` run with the writes of its temporary files held: the window's
+// timer fires while one is held, and only then is it released.
+static QStringList orderWhileAWriteIsHeld(SwitchDisk &disk, const std::function<void()> &save)
+{
+    HangingOpens hanging(disk, ".zt-part", 0, HangingOpens::Looks::Writes);
+    QStringList order;
+    int ticks = 0;
+    QTimer tick;
+    QObject::connect(&tick, &QTimer::timeout, [&] {
+        if (hanging.waiting() > 0 && ++ticks == 3) {
+            order << "answered while held";
+            hanging.release();
+        }
+    });
+    tick.start(10);
+    save();
+    tick.stop();
+    order << QStringLiteral("saved, %1 held").arg(hanging.hung());
+    return order;
+}
+
 class TestSetupExport : public QObject
 {
     Q_OBJECT
@@ -1731,67 +1752,31 @@ private slots:
         QCOMPARE(f->prompter.titles().last(), QString("successfully saved."));
     }
 
-    // The save's job waits on a write that does not move: the window's timer
-    // fires while the write is held, and the save completes once it moves.
-    void windowAnswersWhileTheWriteIsHeld()
+    // A save's job waits on a write that does not move; it completes once
+    // the write moves, each file as a save that was not held writes it: a
+    // whole setup, then kit files.
+    void windowAnswersWhileAWriteIsHeld()
     {
         QString setup;
         loadSetupAndKits(&setup);
         f->exportAll(f->file("FREE.bin"));
         f->prompter.clear();
-        HangingOpens hanging(f->disk, ".zt-part", 0, HangingOpens::Looks::Writes);
-        QStringList order;
-        int ticks = 0;
-        QTimer tick;
-        QObject::connect(&tick, &QTimer::timeout, [&] {
-            if (hanging.waiting() > 0 && ++ticks == 3) {
-                order << "answered while held";
-                hanging.release();
-            }
-        });
-        tick.start(10);
-        f->exportAll(f->file("HELD.bin"));
-        tick.stop();
-        order << "saved";
-        QCOMPARE(order, QStringList({"answered while held", "saved"}));
-        QCOMPARE(hanging.hung(), 1);
+        const QStringList held = {"answered while held", "saved, 1 held"};
+        QCOMPARE(orderWhileAWriteIsHeld(f->disk, [&] { f->exportAll(f->file("HELD.bin")); }), held);
         QCOMPARE(f->prompter.titles(), QStringList({"successfully saved."}));
         QCOMPARE(kf::readFile(f->file("HELD.bin")), kf::readFile(f->file("FREE.bin")));
-    }
 
-    // A kit save's job waits on a write that does not move: the window's
-    // timer fires while the write is held, and the save completes once it
-    // moves, each file as a save that was not held writes it.
-    void windowAnswersWhileAKitWriteIsHeld()
-    {
-        QString setup;
-        loadSetupAndKits(&setup);
-        const QString free = f->file("free"), held = f->file("held");
-        QVERIFY(QDir().mkpath(free) && QDir().mkpath(held));
+        const QString free = f->file("free"), heldKits = f->file("held");
+        QVERIFY(QDir().mkpath(free) && QDir().mkpath(heldKits));
         f->saveKits({1, 2}, free);
         f->prompter.clear();
-        HangingOpens hanging(f->disk, ".zt-part", 0, HangingOpens::Looks::Writes);
-        QStringList order;
-        int ticks = 0;
-        QTimer tick;
-        QObject::connect(&tick, &QTimer::timeout, [&] {
-            if (hanging.waiting() > 0 && ++ticks == 3) {
-                order << "answered while held";
-                hanging.release();
-            }
-        });
-        tick.start(10);
-        f->saveKits({1, 2}, held);
-        tick.stop();
-        order << "saved";
-        QCOMPARE(order, QStringList({"answered while held", "saved"}));
-        QCOMPARE(hanging.hung(), 1);
-        QCOMPARE(f->texts(), QStringList({"The file has been generated:\r\nFile location:\r\n" + held}));
+        QCOMPARE(orderWhileAWriteIsHeld(f->disk, [&] { f->saveKits({1, 2}, heldKits); }), held);
+        QCOMPARE(f->texts(), QStringList({"The file has been generated:\r\nFile location:\r\n" + heldKits}));
         const QStringList names = folderEntries(free);
         QCOMPARE(names.size(), 2);
-        QCOMPARE(folderEntries(held), names);
+        QCOMPARE(folderEntries(heldKits), names);
         for (const QString &name : names)
-            QCOMPARE(kf::readFile(held + "/" + name), kf::readFile(free + "/" + name));
+            QCOMPARE(kf::readFile(heldKits + "/" + name), kf::readFile(free + "/" + name));
     }
 
     void fullDisk()
