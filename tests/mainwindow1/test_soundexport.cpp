@@ -31,6 +31,7 @@
 #include <QMutex>
 #include <QtTest>
 
+#include <atomic>
 #include <cerrno>
 #include <cstring>
 #include <sys/stat.h>
@@ -102,7 +103,8 @@ QString replaceQuestion(const QStringList &lines, const QString &folder)
            + "\r\nFile location:\r\n" + folder + "\r\nDo you confirm to overwrite them?";
 }
 
-int g_fileSyncs = 0, g_folderSyncs = 0;
+// Conversions sync their outputs on threads of their own, at once.
+std::atomic<int> g_fileSyncs{0}, g_folderSyncs{0};
 bool g_folderFails = false;
 // Syncs as the system does, counting files and folders; a folder fails with
 // EIO when g_folderFails.
@@ -1146,8 +1148,8 @@ private slots:
             e.run(e.out);
         }
         QCOMPARE(QDir(e.out).entryList(QDir::Files | QDir::Hidden), QStringList({"s0.wav", "s1.wav", "s2.wav"}));
-        QCOMPARE(g_fileSyncs, 3);
-        QCOMPARE(g_folderSyncs, 1);
+        QCOMPARE(g_fileSyncs.load(), 3);
+        QCOMPARE(g_folderSyncs.load(), 1);
 
         // A folder that does not confirm: the box names every file written.
         const QString again = e.f.path("again");
